@@ -1,0 +1,117 @@
+#pragma once
+// What every calculation shares: reading the checked entries, the stops that end a
+// calculation early, and the guard that runs it on a copy of the held values.
+
+#include <cfenv>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "design/common/module.h"
+
+namespace pedivo {
+
+inline constexpr const char* doneMessage = "计算完毕！";
+inline constexpr const char* notConvergingMessage = "设计尺寸不收敛，超出程序计算范围，计算停止!";
+inline constexpr const char* weldTooShortMessage = "焊缝计算长度不足，超出程序计算范围，计算停止!";
+inline constexpr const char* invalidNumberMessage = "计算出现无效数值，超出程序计算范围，计算停止!";
+
+// Ends a calculation early; the held values stay as they were.
+struct CalculationStop {
+  std::string message;
+  std::optional<std::string> focus;
+};
+
+// Reads an entry as a number; a text that is not one stops the calculation with focus on it.
+double readNumber(const Entries& entries, const std::string& control);
+// Reads an entry as a whole number (the bolt diameter lists).
+int readWholeNumber(const Entries& entries, const std::string& control);
+const std::string& entryText(const Entries& entries, const std::string& control);
+
+// Counts trial rounds over a whole calculation: every repetition of a loop body or jump back to
+// an earlier step. Past a million rounds the design does not converge.
+class RoundLimit {
+ public:
+  void next();
+
+ private:
+  static constexpr long limit = 1'000'000;
+  long rounds_ = 0;
+};
+
+// Effective fillet-weld lengths must be positive before a stress is computed from them.
+void requireWeldLength(double effectiveLength);
+
+// A table lookup that found no row (a grade outside the lists) cannot go on.
+template <class T>
+T require(const std::optional<T>& value) {
+  if (!value) throw CalculationStop{invalidNumberMessage, std::nullopt};
+  return *value;
+}
+
+// Runs calculate(held copy) with the floating-point flags cleared; commits the copy only when
+// the calculation ends normally and no operation divided by zero, was invalid or overflowed.
+template <class Held, class Calculate>
+Outcome guardedCalculation(Held& held, Calculate&& calculate) {
+  Held work = held;
+  Outcome outcome;
+  std::feclearexcept(FE_ALL_EXCEPT);
+  try {
+    outcome = calculate(work);
+  } catch (const CalculationStop& stop) {
+    std::feclearexcept(FE_ALL_EXCEPT);
+    return Outcome{{stop.message}, stop.focus, {}, std::nullopt};
+  }
+  const bool invalid = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW) != 0;
+  std::feclearexcept(FE_ALL_EXCEPT);
+  if (invalid) return Outcome{{invalidNumberMessage}, std::nullopt, {}, std::nullopt};
+  held = std::move(work);
+  return outcome;
+}
+
+// Every held quantity by its name, listed once beside the struct.
+template <class Held>
+struct HeldField {
+  const char* name;
+  double Held::*member;
+};
+
+template <class Held, std::size_t Count>
+std::vector<NamedValue> listValues(const HeldField<Held> (&fields)[Count], const Held& held) {
+  std::vector<NamedValue> values;
+  values.reserve(Count);
+  for (const auto& field : fields) values.push_back({field.name, held.*(field.member)});
+  return values;
+}
+
+// Binds a base type's functions over its held-values struct into a window state.
+template <class Held>
+struct ModuleFunctions {
+  Outcome (*calculate)(const Entries&, Held&);
+  ResultView (*results)(const Held&);
+  std::vector<TagText> (*report)(const Held&, const Entries&);
+  std::vector<NamedValue> (*values)(const Held&);
+};
+
+template <class Held>
+class StateOf final : public DesignState {
+ public:
+  explicit StateOf(ModuleFunctions<Held> functions) : functions_(functions) {}
+  Outcome calculate(const Entries& entries) override {
+    return guardedCalculation(held_, [&](Held& work) { return functions_.calculate(entries, work); });
+  }
+  ResultView results() const override { return functions_.results(held_); }
+  std::vector<TagText> report(const Entries& entries) const override { return functions_.report(held_, entries); }
+  std::vector<NamedValue> values() const override { return functions_.values(held_); }
+
+ private:
+  ModuleFunctions<Held> functions_;
+  Held held_{};
+};
+
+template <class Held>
+std::function<std::unique_ptr<DesignState>()> stateFactory(ModuleFunctions<Held> functions) {
+  return [functions] { return std::make_unique<StateOf<Held>>(functions); };
+}
+
+}  // namespace pedivo

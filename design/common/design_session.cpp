@@ -1,0 +1,30 @@
+#include "design/common/design_session.h"
+
+#include <algorithm>
+
+#include "design/common/input_checks.h"
+
+namespace pedivo {
+
+DesignSession::DesignSession(const ModuleDescriptor& module)
+    : module_(&module), entries_(module.defaultEntries()), state_(module.newState()) {}
+
+std::optional<std::string> DesignSession::setText(const std::string& control, const std::string& text) {
+  const ControlSpec* spec = module_->findControl(control);
+  if (spec == nullptr) return "“" + control + "”不是" + module_->formName + "的输入控件";
+  if (spec->isList() && std::find(spec->items.begin(), spec->items.end(), text) == spec->items.end())
+    return "“" + text + "”不是" + control + "的可选项";
+  entries_.texts[control] = text;
+  return std::nullopt;
+}
+
+Outcome DesignSession::calculate() {
+  if (const auto failure = validateInput(*module_, entries_))
+    return Outcome{{failure->message}, failure->focus, {}, std::nullopt};
+  Outcome outcome = state_->calculate(entries_);
+  for (const auto& [control, text] : outcome.entryChanges) entries_.texts[control] = text;
+  if (outcome.cbsize) entries_.cbsize = *outcome.cbsize;
+  return outcome;
+}
+
+}  // namespace pedivo

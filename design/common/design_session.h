@@ -1,0 +1,39 @@
+#pragma once
+// One input window without the window: its entries, its held values and its three commands.
+// The Qt input window and the headless calculator both drive this class.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "design/common/module.h"
+
+namespace pedivo {
+
+class DesignSession {
+ public:
+  explicit DesignSession(const ModuleDescriptor& module);
+
+  const ModuleDescriptor& module() const { return *module_; }
+  const Entries& entries() const { return entries_; }
+
+  // Sets a control's text. Unknown controls and texts that a pick-only list does not offer are
+  // refused with a reason.
+  std::optional<std::string> setText(const std::string& control, const std::string& text);
+  void setCbsize(bool ticked) { entries_.cbsize = ticked; }
+
+  // "计算": checks, then the calculation. Texts the calculation writes back are applied here.
+  Outcome calculate();
+  // "查看结果"
+  ResultView results() const { return state_->results(); }
+  // "打印计算书": tag texts, with entry texts as they stand now.
+  std::vector<TagText> report() const { return state_->report(entries_); }
+  std::vector<NamedValue> values() const { return state_->values(); }
+
+ private:
+  const ModuleDescriptor* module_;
+  Entries entries_;
+  std::unique_ptr<DesignState> state_;
+};
+
+}  // namespace pedivo

@@ -1,0 +1,139 @@
+#pragma once
+// How a base type is put together.
+//
+// An input window's state is data: `Entries` (the text of every input control by its object
+// name, plus the detailing check box `cbsize`) and the base type's held values (all zero in a
+// new window). "计算" is `DesignSession::calculate`: the input checks run over the entries in
+// their fixed order; the first failure gives its message and the control to focus. A passing
+// check hands the entries to the base type's calculation, which reads them as numbers, works on
+// a copy of the held values and commits that copy only when it ends normally. The outcome says
+// which messages to show, which control gets the focus and which entries the calculation wrote
+// back (the detailing run of the rigid bases). "查看结果" and "打印计算书" only read the held
+// values: `results()` gives the result window's field texts, `report()` the report's tag texts.
+//
+// A `ModuleDescriptor` describes a base type completely: names, captions, controls, checks,
+// result fields, template and diagram. The Qt windows and the headless calculator are both
+// built from it, so each fact about a base type lives in exactly one place.
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace pedivo {
+
+struct Entries {
+  std::map<std::string, std::string> texts;  // by control object name
+  bool cbsize = false;                       // "底板尺寸按构造要求选取"
+};
+
+struct ControlSpec {
+  std::string name;                // object name: "Edthc", "CBfc"
+  std::string label;               // "柱截面高度hb"
+  std::string unit;                // "（mm）", empty for none
+  std::string defaultText;         // "450"
+  std::vector<std::string> items;  // a pick-only list when not empty
+  bool isList() const { return !items.empty(); }
+};
+
+struct ControlGroup {
+  std::string name;     // "GroupBox2"
+  std::string caption;  // "柱截面信息"
+  std::vector<ControlSpec> controls;
+};
+
+// The plate-size group that the detailing check box switches off.
+inline constexpr const char* sizeGroupName = "GroupBox4";
+
+struct InputCheck {
+  std::string control;  // must read as a number greater than 0
+  std::string message;
+};
+
+struct ResultFieldSpec {
+  std::string name;   // "EdtL"
+  std::string label;  // "底板长度L"
+  std::string unit;   // "（mm）" or empty
+};
+
+struct ResultGroupSpec {
+  std::string name;     // "GroupBox5", empty where the fields stand outside a group box
+  std::string caption;  // "底板", empty for none
+  std::vector<ResultFieldSpec> fields;
+};
+
+struct WindowSize {
+  int width = 0;  // 0: sized to fit
+  int height = 0;
+};
+
+struct FieldText {
+  std::string field;
+  std::string text;
+};
+
+struct ResultView {
+  std::vector<FieldText> fields;          // in filling order
+  std::vector<std::string> redCaptions;   // fields whose caption shows in red
+  std::vector<std::string> blackCaptions; // fields whose caption is set to black before filling
+};
+
+struct TagText {
+  std::string tag;
+  std::string text;
+};
+
+struct NamedValue {
+  std::string name;
+  std::variant<double, std::string> value;
+};
+
+// What a command asks the window to do.
+struct Outcome {
+  std::vector<std::string> messages;                // message boxes, in order
+  std::optional<std::string> focus;                 // control to focus
+  std::map<std::string, std::string> entryChanges;  // texts written back into controls
+  std::optional<bool> cbsize;                       // check-box state written back
+};
+
+// The held values of one input window and the calculation over them.
+class DesignState {
+ public:
+  virtual ~DesignState() = default;
+  // Runs the calculation on checked entries; commits only when it ends normally.
+  virtual Outcome calculate(const Entries& entries) = 0;
+  virtual ResultView results() const = 0;
+  virtual std::vector<TagText> report(const Entries& entries) const = 0;
+  virtual std::vector<NamedValue> values() const = 0;
+};
+
+struct ModuleDescriptor {
+  std::string id;              // template name without extension: "j1", "gc"
+  std::string formName;        // "TForm2"
+  std::string caption;         // "铰接柱脚-输入设计参数"
+  WindowSize clientSize;
+  WindowSize imageSize{321, 193};  // the diagram under "柱脚示意图"
+  std::vector<ControlGroup> groups;
+  bool hasDetailingToggle = false;   // cbsize and the user's plate sizes
+  std::string reportButton;          // "Button2" or "Button3"
+  std::vector<InputCheck> checks;    // in checking order
+  std::string resultFormName;        // "TForm9"
+  WindowSize resultClientSize;
+  std::vector<ResultGroupSpec> resultGroups;
+  std::string templateFile;          // "j1.docx"
+  std::string diagramFile;           // "j2.bmp"
+  std::function<std::unique_ptr<DesignState>()> newState;
+
+  const ControlSpec* findControl(const std::string& name) const;
+  bool inSizeGroup(const std::string& control) const;
+  Entries defaultEntries() const;
+};
+
+// The seven base types, in the order of the main window.
+const std::vector<const ModuleDescriptor*>& allModules();
+const ModuleDescriptor* findModule(const std::string& id);
+
+}  // namespace pedivo

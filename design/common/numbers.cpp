@@ -1,0 +1,128 @@
+#include "design/common/numbers.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <system_error>
+
+namespace pedivo {
+namespace {
+
+bool isBlank(std::string_view s, std::size_t pos, std::size_t& width) {
+  if (s[pos] == ' ' || s[pos] == '\t' || s[pos] == '\r' || s[pos] == '\n') {
+    width = 1;
+    return true;
+  }
+  // Ideographic space (U+3000), typed by Chinese input methods.
+  if (s.substr(pos, 3) == "\xE3\x80\x80") {
+    width = 3;
+    return true;
+  }
+  return false;
+}
+
+std::string_view trimBlanks(std::string_view s) {
+  std::size_t width = 0;
+  while (!s.empty() && isBlank(s, 0, width)) s.remove_prefix(width);
+  bool trimmed = true;
+  while (!s.empty() && trimmed) {
+    trimmed = false;
+    if (isBlank(s, s.size() - 1, width)) {
+      s.remove_suffix(1);
+      trimmed = true;
+    } else if (s.size() >= 3 && isBlank(s, s.size() - 3, width) && width == 3) {
+      s.remove_suffix(3);
+      trimmed = true;
+    }
+  }
+  return s;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// sign? (digits ("." digits?)? | "." digits) (("e"|"E") sign? digits)?
+bool isPlainDecimal(std::string_view s) {
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  std::size_t mantissaDigits = 0;
+  while (i < s.size() && isDigit(s[i])) ++i, ++mantissaDigits;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && isDigit(s[i])) ++i, ++mantissaDigits;
+  }
+  if (mantissaDigits == 0) return false;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t exponentDigits = 0;
+    while (i < s.size() && isDigit(s[i])) ++i, ++exponentDigits;
+    if (exponentDigits == 0) return false;
+  }
+  return i == s.size();
+}
+
+}  // namespace
+
+std::optional<double> parseNumber(std::string_view text) {
+  std::string_view s = trimBlanks(text);
+  if (!isPlainDecimal(s)) return std::nullopt;
+  if (s.front() == '+') s.remove_prefix(1);  // from_chars takes no plus sign
+  double value = 0.0;
+  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (ec != std::errc{} || end != s.data() + s.size() || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::string notANumberMessage(std::string_view text) {
+  return "\xE2\x80\x9C" + std::string(text) + "\xE2\x80\x9D不是有效的数值";
+}
+
+std::string formatGeneral(double x) {
+  if (!std::isfinite(x)) return std::isnan(x) ? "NAN" : (x > 0 ? "INF" : "-INF");
+  if (x == 0.0) return "0";
+  // Round to 15 significant digits: d.dddddddddddddde±XX
+  std::array<char, 64> buf{};
+  const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific, 14);
+  std::string sci(buf.data(), res.ptr);
+  const bool negative = sci.front() == '-';
+  if (negative) sci.erase(0, 1);
+  const std::size_t ePos = sci.find('e');
+  const int exponent = std::atoi(sci.c_str() + ePos + 1);
+  std::string digits;
+  for (std::size_t i = 0; i < ePos; ++i)
+    if (sci[i] != '.') digits += sci[i];
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+  std::string out = negative ? "-" : "";
+  if (exponent < -4 || exponent >= 15) {
+    out += digits.substr(0, 1);
+    if (digits.size() > 1) out += "." + digits.substr(1);
+    out += "E" + std::to_string(exponent);
+  } else if (exponent < 0) {
+    out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  } else {
+    const auto intDigits = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= intDigits) {
+      out += digits + std::string(intDigits - digits.size(), '0');
+    } else {
+      out += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+    }
+  }
+  return out;
+}
+
+double trunc(double x) { return std::trunc(x); }
+
+double cutDecimals(double x, int k) {
+  const double scale = std::pow(10.0, k);
+  return std::trunc(x * scale) / scale;
+}
+
+double roundUpToTen(double x) { return 10.0 * std::trunc((x + 9.0) / 10.0); }
+
+double roundUpToEven(double x) { return 2.0 * std::trunc((x + 1.9) / 2.0); }
+
+double roundUpToWhole(double x) { return std::trunc(x + 0.9); }
+
+}  // namespace pedivo

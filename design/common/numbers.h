@@ -1,0 +1,38 @@
+#pragma once
+// Reading typed numbers and writing numbers as the windows and reports show them.
+// Everything here is locale-free: the decimal point is "." whatever the desktop says.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pedivo {
+
+// Reads a plain decimal number: surrounding blanks ignored, optional sign, digits with an
+// optional decimal point, optional exponent. Empty text, "inf", "nan", hexadecimal forms and
+// values beyond the range of a double give no value.
+std::optional<double> parseNumber(std::string_view text);
+
+// The message shown when a typed text is not a number.
+std::string notANumberMessage(std::string_view text);
+
+// General number format: 15 significant digits, shortest text, no thousands separators;
+// exponent form ("1E-5", "2.5E15") below 0.0001 and from 1E15 on.
+std::string formatGeneral(double x);
+
+// Whole part toward zero, on doubles (never through an integer cast).
+double trunc(double x);
+
+// Trunc(x * 10^k) / 10^k: decimals beyond k are cut off, not rounded.
+double cutDecimals(double x, int k);
+
+// Up to a multiple of 10: 10 * Trunc((x + 9) / 10).
+double roundUpToTen(double x);
+
+// Up to an even whole number: 2 * Trunc((x + 1.9) / 2).
+double roundUpToEven(double x);
+
+// Up to a whole number: Trunc(x + 0.9).
+double roundUpToWhole(double x);
+
+}  // namespace pedivo

@@ -1,0 +1,24 @@
+#pragma once
+// The controls, groups and checks the input windows share.
+
+#include <string>
+#include <vector>
+
+#include "design/common/module.h"
+
+namespace pedivo::standard {
+
+inline const std::string mm = "（mm）";
+inline const std::string kN = "（kN）";
+inline const std::string kNm = "（kN·m）";
+
+ControlGroup sectionGroup();                                   // GroupBox2 "柱截面信息"
+ControlGroup materialGroup(std::vector<ControlSpec> extra);    // GroupBox3 "材料信息"
+ControlGroup forceGroup(bool withMoment, const std::string& momentUnit = kNm);  // GroupBox1 "内力信息"
+ControlGroup plateSizeGroup();                                 // GroupBox4 "自定义底板尺寸"
+
+std::vector<InputCheck> pinnedChecks();    // plate sizes, section, N compression, V
+std::vector<InputCheck> rigidChecks();     // plate sizes, section, M, V
+std::vector<InputCheck> embeddedChecks();  // section, M, V
+
+}  // namespace pedivo::standard

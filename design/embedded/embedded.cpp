@@ -1,0 +1,124 @@
+#include "design/embedded/embedded.h"
+
+#include <algorithm>
+
+#include "design/common/calculation.h"
+#include "design/common/numbers.h"
+#include "design/common/standard_controls.h"
+#include "design/common/tables.h"
+#include "design/common/value_format.h"
+
+namespace pedivo::embedded {
+namespace {
+
+using Held = EmbeddedHeld;
+
+const HeldField<Held> heldFields[] = {
+    {"N", &Held::N},         {"M", &Held::M},           {"V", &Held::V},   {"hb", &Held::hb},
+    {"bf", &Held::bf},       {"tw", &Held::tw},         {"tf", &Held::tf}, {"fc", &Held::fc},
+    {"fct", &Held::fct},     {"H1", &Held::H1},         {"H1min", &Held::H1min},
+    {"H2", &Held::H2},       {"write1", &Held::write1}, {"write2", &Held::write2},
+};
+
+void readInputs(const Entries& e, Held& h) {
+  h.N = readNumber(e, "EdtN") * 1000;
+  h.M = readNumber(e, "EdtM") * 1000000;
+  h.V = readNumber(e, "EdtV") * 1000;
+  h.bf = readNumber(e, "Edtbf");
+  h.hb = readNumber(e, "Edthc");
+  h.tw = readNumber(e, "Edttw");
+  h.tf = readNumber(e, "Edttf");
+}
+
+// Acting moment at the depth: M plus V over half the depth.
+double actingMoment(const Held& h, double depth) { return h.V * depth / 2 + h.M; }
+
+// Resisting moment of the concrete beside the flange: fc less the shear stress V/(bf·depth),
+// times the section modulus bf·depth²/6.
+double resistingMoment(const Held& h, double depth) {
+  return (h.fc - h.V / h.bf / depth) * h.bf * depth * depth / 6;
+}
+
+}  // namespace
+
+Outcome calculateEmbedded(const Entries& entries, EmbeddedHeld& h) {
+  RoundLimit rounds;
+  readInputs(entries, h);
+  const auto concrete = require(tables::concrete(entryText(entries, "CBfc")));
+  h.fc = concrete.fc;
+  h.fct = concrete.fct;
+
+  // Depth for the axial force, pulled out over the perimeter of the section in tension.
+  h.H1 = (h.N / h.fct / 2) / ((h.bf + h.hb) + (h.bf - h.tw));
+  h.H1min = std::max(1.5 * h.hb, 500.0);
+  h.H2 = roundUpToTen(std::max(h.H1, h.H1min));
+
+  // Deepen in 10 mm steps until the concrete resists the moment.
+  while (resistingMoment(h, h.H2) < actingMoment(h, h.H2)) {
+    rounds.next();
+    h.H2 += 10;
+  }
+  h.write1 = actingMoment(h, h.H2);
+  h.write2 = resistingMoment(h, h.H2);
+  return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt};
+}
+
+namespace {
+
+ResultView results(const Held& h) { return {{{"edtH", formatGeneral(h.H2)}}, {}, {}}; }
+
+std::vector<TagText> report(const Held& h, const Entries& e) {
+  const auto plain = [](double x) { return formatGeneral(x); };
+  return {
+      {"<#hb>", plain(h.hb)},
+      {"<#bf>", plain(h.bf)},
+      {"<#tw>", plain(h.tw)},
+      {"<#tf>", plain(h.tf)},
+      {"<#M>", entryText(e, "EdtM")},
+      {"<#N>", entryText(e, "EdtN")},
+      {"<#V>", entryText(e, "EdtV")},
+      {"<#concrete>", entryText(e, "CBfc")},
+      {"<#steel>", entryText(e, "CBf")},
+      {"<#H1>", formatValue(ValueFormat::Whole, h.H1)},
+      {"<#H1min>", plain(h.H1min)},
+      {"<#H2>", plain(h.H2)},
+      {"<#fc>", plain(h.fc)},
+      {"<#fct>", plain(h.fct)},
+      {"<#write1>", formatValue(ValueFormat::KNm3, h.write1)},
+      {"<#write2>", formatValue(ValueFormat::KNm3, h.write2)},
+  };
+}
+
+std::vector<NamedValue> values(const Held& h) { return listValues(heldFields, h); }
+
+ModuleDescriptor makeDescriptor() {
+  ModuleDescriptor d;
+  d.id = "gc";
+  d.formName = "TForm8";
+  d.caption = "插入式柱脚-输入设计参数";
+  d.clientSize = {644, 421};
+  d.imageSize = {331, 227};
+  ControlGroup materials = standard::materialGroup({});
+  // This window lists the concrete grade before the anchor-bolt grade.
+  std::swap(materials.controls[1], materials.controls[2]);
+  d.groups = {standard::sectionGroup(), standard::forceGroup(true), materials};
+  d.hasDetailingToggle = false;
+  d.reportButton = "Button2";
+  d.checks = standard::embeddedChecks();
+  d.resultFormName = "TForm15";
+  d.resultClientSize = {294, 44};
+  d.resultGroups = {{"", "", {{"edtH", "钢柱插入深度dc", standard::mm}}}};
+  d.templateFile = "gc.docx";
+  d.diagramFile = "gc.bmp";
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateEmbedded, results, report, values});
+  return d;
+}
+
+}  // namespace
+
+const ModuleDescriptor& embeddedModule() {
+  static const ModuleDescriptor descriptor = makeDescriptor();
+  return descriptor;
+}
+
+}  // namespace pedivo::embedded

@@ -1,0 +1,204 @@
+#include "forms/input_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "design/common/report_writer.h"
+#include "forms/appearance.h"
+#include "forms/diagram.h"
+#include "forms/result_window.h"
+#include "forms/text.h"
+
+namespace pedivo::forms {
+namespace {
+
+constexpr int fieldWidth = 96;
+
+QPushButton* addButton(QBoxLayout* row, const QString& name, const QString& caption) {
+  auto* button = new QPushButton(caption);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  row->addWidget(button);
+  return button;
+}
+
+}  // namespace
+
+InputWindow::InputWindow(const ModuleDescriptor& module, AppContext& context)
+    : QWidget(nullptr), context_(context), session_(module) {
+  setObjectName(qs(module.formName));
+  setWindowTitle(qs(module.caption));
+  setAttribute(Qt::WA_DeleteOnClose);
+
+  // Left: the entries, top to bottom. Right: the diagram, the detailing choice and the
+  // user's plate sizes, then the commands. Widgets are created in this order, which is also
+  // the tab order.
+  auto* entries = new QVBoxLayout;
+  for (const auto& group : module.groups)
+    if (group.name != sizeGroupName) entries->addWidget(buildControlGroup(group));
+  entries->addStretch();
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(buildPicturePanel());
+  if (module.hasDetailingToggle) {
+    cbsize_ = new QCheckBox(QStringLiteral("底板尺寸按构造要求选取"));
+    cbsize_->setObjectName(QStringLiteral("cbsize"));
+    side->addWidget(cbsize_);
+    for (const auto& group : module.groups)
+      if (group.name == sizeGroupName) side->addWidget(buildControlGroup(group));
+  }
+  side->addStretch();
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  connect(addButton(buttons, QStringLiteral("Button1"), QStringLiteral("计算")), &QPushButton::clicked, this,
+          &InputWindow::calculate);
+  connect(addButton(buttons, QStringLiteral("Button5"), QStringLiteral("查看结果")), &QPushButton::clicked, this,
+          &InputWindow::showResults);
+  connect(addButton(buttons, qs(module.reportButton), QStringLiteral("打印计算书")), &QPushButton::clicked, this,
+          &InputWindow::writeReport);
+  side->addLayout(buttons);
+
+  auto* columns = new QHBoxLayout(this);
+  columns->addLayout(entries);
+  columns->addLayout(side);
+
+  if (cbsize_ != nullptr) {
+    cbsize_->setChecked(session_.entries().cbsize);
+    applyDetailingToggle(cbsize_->isChecked());
+    connect(cbsize_, &QCheckBox::toggled, this, &InputWindow::applyDetailingToggle);
+  }
+
+  if (module.clientSize.width > 0) {
+    setFixedSize(module.clientSize.width, module.clientSize.height);
+  } else {
+    setFixedSize(sizeHint());
+  }
+  if (QWidget* first = control("Edthc")) first->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* InputWindow::buildControlGroup(const ControlGroup& group) {
+  auto* box = new QGroupBox(qs(group.caption));
+  box->setObjectName(qs(group.name));
+  auto* grid = new QGridLayout(box);
+  int row = 0;
+  for (const auto& spec : group.controls) {
+    auto* label = new QLabel(qs(spec.label));
+    QWidget* field = nullptr;
+    if (spec.isList()) {
+      auto* list = new QComboBox;
+      for (const auto& item : spec.items) list->addItem(qs(item));
+      list->setCurrentText(qs(spec.defaultText));
+      field = list;
+    } else {
+      auto* edit = new QLineEdit(qs(spec.defaultText));
+      // Numbers only: keep the Chinese input method out of these boxes.
+      edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+      field = edit;
+    }
+    field->setObjectName(qs(spec.name));
+    field->setFixedWidth(fieldWidth);
+    label->setBuddy(field);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(field, row, 1);
+    if (!spec.unit.empty()) grid->addWidget(new QLabel(qs(spec.unit)), row, 2);
+    controls_[spec.name] = field;
+    ++row;
+  }
+  grid->setColumnStretch(0, 1);
+  if (group.name == sizeGroupName) sizeGroup_ = box;
+  return box;
+}
+
+QWidget* InputWindow::buildPicturePanel() {
+  const ModuleDescriptor& module = session_.module();
+  auto* panel = new QWidget;
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* heading = new QLabel(QStringLiteral("柱脚示意图"));
+  heading->setObjectName(QStringLiteral("Label1"));
+  auto* picture = new QLabel;
+  picture->setObjectName(QStringLiteral("Image1"));
+  const QSize size(module.imageSize.width, module.imageSize.height);
+  picture->setFixedSize(size);
+  picture->setPixmap(QPixmap::fromImage(diagramImage(module.id, size)));
+  layout->addWidget(heading);
+  layout->addWidget(picture);
+  return panel;
+}
+
+// Ticked: the user's plate sizes are switched off and shown grey; cleared: usable and black.
+// The texts stay as they are either way.
+void InputWindow::applyDetailingToggle(bool ticked) {
+  session_.setCbsize(ticked);
+  if (sizeGroup_ == nullptr) return;
+  const QColor colour = ticked ? disabledTextColour : normalTextColour;
+  setTextColour(sizeGroup_, colour);
+  for (QLabel* label : sizeGroup_->findChildren<QLabel*>()) setTextColour(label, colour);
+  sizeGroup_->setEnabled(!ticked);
+  for (QLineEdit* edit : sizeGroup_->findChildren<QLineEdit*>()) edit->setEnabled(!ticked);
+}
+
+QWidget* InputWindow::control(const std::string& name) const {
+  const auto found = controls_.find(name);
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+void InputWindow::readControlsIntoSession() {
+  for (const auto& [name, widget] : controls_) {
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) session_.setText(name, ss(edit->text()));
+    if (auto* list = qobject_cast<QComboBox*>(widget)) session_.setText(name, ss(list->currentText()));
+  }
+  if (cbsize_ != nullptr) session_.setCbsize(cbsize_->isChecked());
+}
+
+void InputWindow::writeEntriesToControls() {
+  for (const auto& [name, text] : session_.entries().texts) {
+    QWidget* widget = control(name);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget); edit != nullptr && edit->text() != qs(text))
+      edit->setText(qs(text));
+    if (auto* list = qobject_cast<QComboBox*>(widget)) list->setCurrentText(qs(text));
+  }
+  if (cbsize_ != nullptr) cbsize_->setChecked(session_.entries().cbsize);
+}
+
+void InputWindow::calculate() {
+  readControlsIntoSession();
+  const Outcome outcome = session_.calculate();
+  writeEntriesToControls();
+  for (const auto& message : outcome.messages) context_.interaction.showMessage(this, qs(message));
+  if (outcome.focus) {
+    QWidget* target = control(*outcome.focus);
+    if (target != nullptr && target->isEnabled()) context_.interaction.moveFocus(target);
+  }
+}
+
+void InputWindow::showResults() {
+  ResultWindow window(session_.module(), session_.results());
+  context_.interaction.runModal(window);
+}
+
+void InputWindow::writeReport() {
+  readControlsIntoSession();
+  const std::filesystem::path templatePath = ss(context_.appFolder) + session_.module().templateFile;
+  const auto written = pedivo::writeReport(templatePath, session_.report(), ss(QDir::tempPath()));
+  if (const auto* error = std::get_if<ReportError>(&written)) {
+    context_.interaction.showMessage(this, qs(error->message));
+    return;
+  }
+  const QString path = qs(std::get<std::filesystem::path>(written).string());
+  if (!context_.interaction.openDocument(path))
+    context_.interaction.showMessage(
+        this, QStringLiteral("计算书已写入文件“%1”，但没有找到可以打开它的应用程序（如 LibreOffice Writer、WPS 或 Word）。").arg(path));
+}
+
+}  // namespace pedivo::forms

@@ -1,0 +1,23 @@
+#include "forms/interaction.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace pedivo::forms {
+
+void DesktopInteraction::showMessage(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Pedivo"), text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+void DesktopInteraction::runModal(QDialog& dialog) { dialog.exec(); }
+
+void DesktopInteraction::moveFocus(QWidget* control) { control->setFocus(Qt::OtherFocusReason); }
+
+bool DesktopInteraction::openDocument(const QString& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+}  // namespace pedivo::forms

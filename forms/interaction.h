@@ -1,0 +1,39 @@
+#pragma once
+// What the windows ask of the desktop: message boxes, modal display, focus and opening a
+// document. Tests replace it with a recording implementation, so no dialog ever blocks them.
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+namespace pedivo::forms {
+
+class Interaction {
+ public:
+  virtual ~Interaction() = default;
+  // A message box with an OK button; returns when it is dismissed.
+  virtual void showMessage(QWidget* parent, const QString& text) = 0;
+  // Shows a dialog modally; returns when it is closed.
+  virtual void runModal(QDialog& dialog) = 0;
+  virtual void moveFocus(QWidget* control) = 0;
+  // Asks the desktop to open a file with its default application.
+  virtual bool openDocument(const QString& path) = 0;
+};
+
+// The real desktop.
+class DesktopInteraction final : public Interaction {
+ public:
+  void showMessage(QWidget* parent, const QString& text) override;
+  void runModal(QDialog& dialog) override;
+  void moveFocus(QWidget* control) override;
+  bool openDocument(const QString& path) override;
+};
+
+// The folder of the running program (AppFolder) and the desktop it talks to.
+struct AppContext {
+  Interaction& interaction;
+  QString appFolder;  // ends with "/"
+};
+
+}  // namespace pedivo::forms

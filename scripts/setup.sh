@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Pedivo needs to build, test and run.
+# Safe to run again: packages already present are skipped.
+#   scripts/setup.sh           build and test dependencies
+#   scripts/setup.sh --office  also a word processor to open the reports (LibreOffice Writer)
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libzip-dev libpugixml-dev nlohmann-json3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-noto-cjk fonts-arphic-ukai fontconfig
+  xvfb xauth xdg-utils
+)
+if [[ "${1:-}" == "--office" ]]; then
+  packages+=(libreoffice-writer)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if ((${#missing[@]} == 0)); then
+  echo "setup: all packages present"
+  exit 0
+fi
+
+sudo_cmd=()
+if [[ $(id -u) -ne 0 ]]; then
+  sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,234 @@
+// pedivo-make-template SOURCE.txt OUTPUT.docx
+//
+// Builds a report template from a readable text source, so that the report texts stay
+// reviewable in the repository. One element a line:
+//   = text          the report title
+//   # text          a section heading
+//   > text          a formula or worked line, indented
+//   | a | b | c |   a table row; consecutive rows form a table, the first row is its header;
+//                   rows of dashes only are skipped
+//   header: text    the page header
+//   note: text      a small note paragraph
+//   anything else   a body paragraph; blank lines are skipped
+// Tags such as <#hb> are written as they stand.
+
+#include <zip.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string escape(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string trim(const std::string& s) {
+  const auto first = s.find_first_not_of(" \t\r");
+  if (first == std::string::npos) return {};
+  const auto last = s.find_last_not_of(" \t\r");
+  return s.substr(first, last - first + 1);
+}
+
+bool startsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
+
+std::string run(const std::string& text, const std::string& properties = {}) {
+  return "<w:r>" + (properties.empty() ? "" : "<w:rPr>" + properties + "</w:rPr>") +
+         "<w:t xml:space=\"preserve\">" + escape(text) + "</w:t></w:r>";
+}
+
+std::string paragraph(const std::string& style, const std::string& text) {
+  return "<w:p><w:pPr><w:pStyle w:val=\"" + style + "\"/></w:pPr>" + run(text) + "</w:p>";
+}
+
+std::vector<std::string> cells(const std::string& row) {
+  std::vector<std::string> out;
+  std::string inner = trim(row);
+  if (!inner.empty() && inner.front() == '|') inner.erase(0, 1);
+  if (!inner.empty() && inner.back() == '|') inner.pop_back();
+  std::stringstream stream(inner);
+  std::string cell;
+  while (std::getline(stream, cell, '|')) out.push_back(trim(cell));
+  return out;
+}
+
+bool isRule(const std::vector<std::string>& row) {
+  for (const auto& cell : row)
+    if (cell.find_first_not_of("-: ") != std::string::npos) return false;
+  return true;
+}
+
+std::string table(const std::vector<std::vector<std::string>>& rows) {
+  std::size_t columns = 0;
+  for (const auto& row : rows) columns = std::max(columns, row.size());
+  const int width = static_cast<int>(9000 / std::max<std::size_t>(columns, 1));
+  std::string xml =
+      "<w:tbl><w:tblPr><w:tblStyle w:val=\"ReportTable\"/><w:tblW w:w=\"5000\" w:type=\"pct\"/>"
+      "<w:jc w:val=\"center\"/><w:tblLook w:val=\"04A0\" w:firstRow=\"1\"/></w:tblPr><w:tblGrid>";
+  for (std::size_t c = 0; c < columns; ++c) xml += "<w:gridCol w:w=\"" + std::to_string(width) + "\"/>";
+  xml += "</w:tblGrid>";
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    const bool header = r == 0;
+    xml += header ? "<w:tr><w:trPr><w:tblHeader/></w:trPr>" : "<w:tr>";
+    for (std::size_t c = 0; c < columns; ++c) {
+      const std::string text = c < rows[r].size() ? rows[r][c] : "";
+      xml += "<w:tc><w:tcPr><w:tcW w:w=\"" + std::to_string(width) + "\" w:type=\"dxa\"/>" +
+             (header ? "<w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"E7E6E6\"/>" : "") +
+             "<w:vAlign w:val=\"center\"/></w:tcPr><w:p><w:pPr><w:pStyle w:val=\"TableText\"/></w:pPr>" +
+             run(text, header ? "<w:b/>" : "") + "</w:p></w:tc>";
+    }
+    xml += "</w:tr>";
+  }
+  return xml + "</w:tbl>";
+}
+
+const char* namespaces =
+    "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
+    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
+
+std::string documentXml(const std::string& body) {
+  return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<w:document ") + namespaces +
+         "><w:body>" + body +
+         "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdHeader\"/>"
+         "<w:footerReference w:type=\"default\" r:id=\"rIdFooter\"/>"
+         "<w:pgSz w:w=\"11906\" w:h=\"16838\"/>"
+         "<w:pgMar w:top=\"1440\" w:right=\"1304\" w:bottom=\"1440\" w:left=\"1304\" w:header=\"851\" "
+         "w:footer=\"851\" w:gutter=\"0\"/></w:sectPr></w:body></w:document>";
+}
+
+std::string headerXml(const std::string& text) {
+  return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<w:hdr ") + namespaces + ">" +
+         paragraph("Header", text) + "</w:hdr>";
+}
+
+std::string footerXml() {
+  const auto field = [](const char* instruction) {
+    return std::string("<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText xml:space=\"preserve\"> ") +
+           instruction +
+           " </w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/></w:r><w:r><w:t>1</w:t></w:r>"
+           "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>";
+  };
+  return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<w:ftr ") + namespaces +
+         "><w:p><w:pPr><w:pStyle w:val=\"Footer\"/></w:pPr>" + run("第 ") + field("PAGE") + run(" 页  共 ") +
+         field("NUMPAGES") + run(" 页") + "</w:p></w:ftr>";
+}
+
+// Chinese text in 宋体 (with its usual substitutes), Latin letters and numbers in Times New Roman.
+const char* stylesXml = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<w:styles xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main">
+<w:docDefaults><w:rPrDefault><w:rPr><w:rFonts w:ascii="Times New Roman" w:eastAsia="宋体" w:hAnsi="Times New Roman" w:cs="Times New Roman"/><w:sz w:val="21"/><w:szCs w:val="21"/><w:lang w:val="en-US" w:eastAsia="zh-CN"/></w:rPr></w:rPrDefault>
+<w:pPrDefault><w:pPr><w:spacing w:after="60" w:line="320" w:lineRule="auto"/></w:pPr></w:pPrDefault></w:docDefaults>
+<w:style w:type="paragraph" w:default="1" w:styleId="Normal"><w:name w:val="Normal"/><w:qFormat/></w:style>
+<w:style w:type="paragraph" w:styleId="Title"><w:name w:val="Title"/><w:basedOn w:val="Normal"/><w:qFormat/><w:pPr><w:jc w:val="center"/><w:spacing w:before="120" w:after="360"/></w:pPr><w:rPr><w:rFonts w:eastAsia="黑体"/><w:b/><w:sz w:val="36"/><w:szCs w:val="36"/></w:rPr></w:style>
+<w:style w:type="paragraph" w:styleId="Heading1"><w:name w:val="heading 1"/><w:basedOn w:val="Normal"/><w:next w:val="Normal"/><w:qFormat/><w:pPr><w:keepNext/><w:spacing w:before="240" w:after="120"/><w:outlineLvl w:val="0"/></w:pPr><w:rPr><w:rFonts w:eastAsia="黑体"/><w:b/><w:sz w:val="24"/><w:szCs w:val="24"/></w:rPr></w:style>
+<w:style w:type="paragraph" w:styleId="Formula"><w:name w:val="Formula"/><w:basedOn w:val="Normal"/><w:qFormat/><w:pPr><w:ind w:left="480"/></w:pPr></w:style>
+<w:style w:type="paragraph" w:styleId="Note"><w:name w:val="Note"/><w:basedOn w:val="Normal"/><w:pPr><w:spacing w:before="120"/></w:pPr><w:rPr><w:sz w:val="18"/><w:szCs w:val="18"/></w:rPr></w:style>
+<w:style w:type="paragraph" w:styleId="TableText"><w:name w:val="Table Text"/><w:basedOn w:val="Normal"/><w:pPr><w:spacing w:before="40" w:after="40" w:line="240" w:lineRule="auto"/><w:jc w:val="center"/></w:pPr></w:style>
+<w:style w:type="paragraph" w:styleId="Header"><w:name w:val="header"/><w:basedOn w:val="Normal"/><w:pPr><w:pBdr><w:bottom w:val="single" w:sz="4" w:space="1" w:color="auto"/></w:pBdr><w:jc w:val="center"/></w:pPr><w:rPr><w:sz w:val="18"/></w:rPr></w:style>
+<w:style w:type="paragraph" w:styleId="Footer"><w:name w:val="footer"/><w:basedOn w:val="Normal"/><w:pPr><w:jc w:val="center"/></w:pPr><w:rPr><w:sz w:val="18"/></w:rPr></w:style>
+<w:style w:type="table" w:styleId="ReportTable"><w:name w:val="Report Table"/><w:tblPr><w:tblBorders><w:top w:val="single" w:sz="4" w:space="0" w:color="auto"/><w:left w:val="single" w:sz="4" w:space="0" w:color="auto"/><w:bottom w:val="single" w:sz="4" w:space="0" w:color="auto"/><w:right w:val="single" w:sz="4" w:space="0" w:color="auto"/><w:insideH w:val="single" w:sz="4" w:space="0" w:color="auto"/><w:insideV w:val="single" w:sz="4" w:space="0" w:color="auto"/></w:tblBorders><w:tblCellMar><w:left w:w="80" w:type="dxa"/><w:right w:w="80" w:type="dxa"/></w:tblCellMar></w:tblPr></w:style>
+</w:styles>
+)";
+
+const char* contentTypesXml = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"><Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/><Default Extension="xml" ContentType="application/xml"/><Override PartName="/word/document.xml" ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/><Override PartName="/word/styles.xml" ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml"/><Override PartName="/word/header1.xml" ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.header+xml"/><Override PartName="/word/footer1.xml" ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.footer+xml"/></Types>
+)";
+
+const char* packageRelsXml = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="word/document.xml"/></Relationships>
+)";
+
+const char* documentRelsXml = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rIdStyles" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/><Relationship Id="rIdHeader" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/header" Target="header1.xml"/><Relationship Id="rIdFooter" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/footer" Target="footer1.xml"/></Relationships>
+)";
+
+bool writeZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& parts) {
+  int error = 0;
+  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+  if (archive == nullptr) return false;
+  for (const auto& [name, data] : parts) {
+    zip_source_t* source = zip_source_buffer(archive, data.data(), data.size(), 0);
+    if (source == nullptr || zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
+      zip_source_free(source);
+      zip_discard(archive);
+      return false;
+    }
+  }
+  if (zip_close(archive) != 0) {
+    zip_discard(archive);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (argc != 3) {
+    std::cerr << "usage: pedivo-make-template SOURCE.txt OUTPUT.docx\n";
+    return 2;
+  }
+  std::ifstream source(argv[1]);
+  if (!source) {
+    std::cerr << "pedivo-make-template: cannot read " << argv[1] << '\n';
+    return 1;
+  }
+  std::string body;
+  std::string header = "Pedivo 柱脚设计计算书";
+  std::vector<std::vector<std::string>> rows;
+  const auto flushTable = [&] {
+    if (!rows.empty()) body += table(rows) + "<w:p><w:pPr><w:spacing w:after=\"0\"/></w:pPr></w:p>";
+    rows.clear();
+  };
+  std::string line;
+  while (std::getline(source, line)) {
+    const std::string text = trim(line);
+    if (startsWith(text, "|")) {
+      const auto row = cells(text);
+      if (!isRule(row)) rows.push_back(row);
+      continue;
+    }
+    flushTable();
+    if (text.empty()) continue;
+    if (startsWith(text, "= ")) {
+      body += paragraph("Title", text.substr(2));
+    } else if (startsWith(text, "# ")) {
+      body += paragraph("Heading1", text.substr(2));
+    } else if (startsWith(text, "> ")) {
+      body += paragraph("Formula", text.substr(2));
+    } else if (startsWith(text, "header: ")) {
+      header = text.substr(8);
+    } else if (startsWith(text, "note: ")) {
+      body += paragraph("Note", text.substr(6));
+    } else {
+      body += paragraph("Normal", text);
+    }
+  }
+  flushTable();
+
+  const std::vector<std::pair<std::string, std::string>> parts = {
+      {"[Content_Types].xml", contentTypesXml}, {"_rels/.rels", packageRelsXml},
+      {"word/_rels/document.xml.rels", documentRelsXml}, {"word/document.xml", documentXml(body)},
+      {"word/styles.xml", stylesXml}, {"word/header1.xml", headerXml(header)},
+      {"word/footer1.xml", footerXml()},
+  };
+  if (!writeZip(argv[2], parts)) {
+    std::cerr << "pedivo-make-template: cannot write " << argv[2] << '\n';
+    return 1;
+  }
+  return 0;
+}
