@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 
 #include "design/common/report_writer.h"
@@ -22,7 +24,24 @@
 namespace pedivo::forms {
 namespace {
 
-constexpr int fieldWidth = 96;
+constexpr int fieldWidth = 84;
+constexpr int rowSpacing = 3;
+
+// Labels and units of every group line up in one column each across the window.
+struct ColumnWidths {
+  int label = 0;
+  int unit = 0;
+};
+
+ColumnWidths columnWidths(const ModuleDescriptor& module, const QFontMetrics& metrics) {
+  ColumnWidths widths;
+  for (const auto& group : module.groups)
+    for (const auto& control : group.controls) {
+      widths.label = std::max(widths.label, metrics.horizontalAdvance(qs(control.label)) + 8);
+      widths.unit = std::max(widths.unit, metrics.horizontalAdvance(qs(control.unit)) + 4);
+    }
+  return widths;
+}
 
 QPushButton* addButton(QBoxLayout* row, const QString& name, const QString& caption) {
   auto* button = new QPushButton(caption);
@@ -90,6 +109,12 @@ QWidget* InputWindow::buildControlGroup(const ControlGroup& group) {
   auto* box = new QGroupBox(qs(group.caption));
   box->setObjectName(qs(group.name));
   auto* grid = new QGridLayout(box);
+  const ColumnWidths widths = columnWidths(session_.module(), QFontMetrics(font()));
+  grid->setContentsMargins(8, 6, 8, 6);
+  grid->setColumnStretch(3, 1);  // spare width goes to the right edge
+  grid->setVerticalSpacing(rowSpacing);
+  grid->setColumnMinimumWidth(0, widths.label);
+  grid->setColumnMinimumWidth(2, widths.unit);
   int row = 0;
   for (const auto& spec : group.controls) {
     auto* label = new QLabel(qs(spec.label));
@@ -114,7 +139,6 @@ QWidget* InputWindow::buildControlGroup(const ControlGroup& group) {
     controls_[spec.name] = field;
     ++row;
   }
-  grid->setColumnStretch(0, 1);
   if (group.name == sizeGroupName) sizeGroup_ = box;
   return box;
 }

@@ -1,10 +1,13 @@
 #include "forms/result_window.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "forms/appearance.h"
 #include "forms/text.h"
@@ -12,9 +15,13 @@
 namespace pedivo::forms {
 namespace {
 
-constexpr int fieldWidth = 80;
+constexpr int fieldWidth = 64;
+constexpr int rowSpacing = 3;
+constexpr std::size_t fieldsInOneColumn = 12;  // longer windows show their groups in two columns
 
-void addFieldRows(QGridLayout* grid, const std::vector<ResultFieldSpec>& fields) {
+void addFieldRows(QGridLayout* grid, const std::vector<ResultFieldSpec>& fields, int labelWidth) {
+  grid->setVerticalSpacing(rowSpacing);
+  grid->setColumnMinimumWidth(0, labelWidth);
   int row = grid->rowCount();
   for (const auto& field : fields) {
     auto* caption = new QLabel(qs(field.label));
@@ -28,7 +35,7 @@ void addFieldRows(QGridLayout* grid, const std::vector<ResultFieldSpec>& fields)
     if (!field.unit.empty()) grid->addWidget(new QLabel(qs(field.unit)), row, 2);
     ++row;
   }
-  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(3, 1);
 }
 
 }  // namespace
@@ -38,20 +45,42 @@ ResultWindow::ResultWindow(const ModuleDescriptor& module, const ResultView& vie
   setWindowTitle(QStringLiteral("计算结果"));
   setModal(true);
 
-  auto* layout = new QVBoxLayout(this);
+  std::size_t fieldCount = 0;
+  int labelWidth = 0;
+  const QFontMetrics metrics(font());
   for (const auto& group : module.resultGroups) {
+    fieldCount += group.fields.size();
+    for (const auto& field : group.fields)
+      labelWidth = std::max(labelWidth, metrics.horizontalAdvance(qs(field.label)) + 4);
+  }
+
+  auto* columns = new QHBoxLayout(this);
+  columns->setContentsMargins(6, 6, 6, 6);
+  auto* column = new QVBoxLayout;
+  columns->addLayout(column);
+  std::size_t placed = 0;
+  for (const auto& group : module.resultGroups) {
+    if (fieldCount > fieldsInOneColumn && placed >= (fieldCount + 1) / 2 && columns->count() == 1) {
+      column->addStretch();
+      column = new QVBoxLayout;
+      columns->addLayout(column);
+    }
+    placed += group.fields.size();
     if (group.caption.empty()) {
       auto* grid = new QGridLayout;
-      addFieldRows(grid, group.fields);
-      layout->addLayout(grid);
+      grid->setContentsMargins(9, 0, 9, 0);
+      addFieldRows(grid, group.fields, labelWidth);
+      column->addLayout(grid);
     } else {
       auto* box = new QGroupBox(qs(group.caption));
       box->setObjectName(qs(group.name));
       auto* grid = new QGridLayout(box);
-      addFieldRows(grid, group.fields);
-      layout->addWidget(box);
+      grid->setContentsMargins(8, 6, 8, 6);
+      addFieldRows(grid, group.fields, labelWidth);
+      column->addWidget(box);
     }
   }
+  column->addStretch();
 
   for (const auto& name : view.blackCaptions)
     if (auto* caption = findChild<QLabel*>(qs(name + "Caption"))) setTextColour(caption, normalTextColour);

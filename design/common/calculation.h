@@ -59,7 +59,10 @@ Outcome guardedCalculation(Held& held, Calculate&& calculate) {
   try {
     outcome = calculate(work);
   } catch (const CalculationStop& stop) {
+    // An invalid value met before the stop is the first fault; report that one.
+    const bool invalidBefore = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW) != 0;
     std::feclearexcept(FE_ALL_EXCEPT);
+    if (invalidBefore) return Outcome{{invalidNumberMessage}, std::nullopt, {}, std::nullopt};
     return Outcome{{stop.message}, stop.focus, {}, std::nullopt};
   }
   const bool invalid = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW) != 0;

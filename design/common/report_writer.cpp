@@ -313,8 +313,11 @@ std::variant<std::string, ReportError> fillPartXml(const std::string& xml, const
   return out;
 }
 
-std::variant<std::monostate, ReportError> fillTemplate(const fs::path& templatePath, const std::vector<TagText>& tags,
-                                                      const fs::path& outputPath, DocumentKind kind) {
+namespace {
+
+// The template's parts with every tag filled, ready to be written.
+std::variant<std::vector<Entry>, ReportError> filledPackage(const fs::path& templatePath,
+                                                            const std::vector<TagText>& tags, DocumentKind kind) {
   auto package = readPackage(templatePath);
   if (auto* error = std::get_if<ReportError>(&package)) return *error;
   auto& entries = std::get<std::vector<Entry>>(package);
@@ -328,17 +331,28 @@ std::variant<std::monostate, ReportError> fillTemplate(const fs::path& templateP
       entry.data = std::move(std::get<std::string>(filled));
     }
   }
-  if (auto error = writePackage(entries, outputPath)) return *error;
+  return package;
+}
+
+}  // namespace
+
+std::variant<std::monostate, ReportError> fillTemplate(const fs::path& templatePath, const std::vector<TagText>& tags,
+                                                      const fs::path& outputPath, DocumentKind kind) {
+  auto package = filledPackage(templatePath, tags, kind);
+  if (auto* error = std::get_if<ReportError>(&package)) return *error;
+  if (auto error = writePackage(std::get<std::vector<Entry>>(package), outputPath)) return *error;
   return std::monostate{};
 }
 
 std::variant<fs::path, ReportError> writeReport(const fs::path& templatePath, const std::vector<TagText>& tags,
                                                 const fs::path& folder) {
+  // Fill in memory first, so a broken template is told as such and no file is claimed for it.
+  auto package = filledPackage(templatePath, tags, DocumentKind::Template);
+  if (auto* error = std::get_if<ReportError>(&package)) return *error;
   auto claimed = claimNewFile(folder, templatePath.stem().string());
   if (auto* error = std::get_if<ReportError>(&claimed)) return *error;
   const fs::path outputPath = std::get<fs::path>(claimed);
-  auto result = fillTemplate(templatePath, tags, outputPath, DocumentKind::Template);
-  if (auto* error = std::get_if<ReportError>(&result)) {
+  if (auto error = writePackage(std::get<std::vector<Entry>>(package), outputPath)) {
     std::error_code ignored;
     fs::remove(outputPath, ignored);
     return *error;

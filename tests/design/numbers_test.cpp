@@ -1,0 +1,97 @@
+#include "design/common/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "design/common/value_format.h"
+
+namespace pedivo {
+namespace {
+
+TEST(NumberReading, AcceptsPlainDecimalsWithBlanksSignsAndExponents) {
+  EXPECT_EQ(parseNumber("450"), 450.0);
+  EXPECT_EQ(parseNumber("  12.5\t"), 12.5);
+  EXPECT_EQ(parseNumber("\xE3\x80\x80" "80" "\xE3\x80\x80"), 80.0);  // ideographic spaces
+  EXPECT_EQ(parseNumber("+5"), 5.0);
+  EXPECT_EQ(parseNumber("-10"), -10.0);
+  EXPECT_EQ(parseNumber("-.5"), -0.5);
+  EXPECT_EQ(parseNumber("5."), 5.0);
+  EXPECT_EQ(parseNumber("1e3"), 1000.0);
+  EXPECT_EQ(parseNumber("2.5E-2"), 0.025);
+  EXPECT_EQ(parseNumber("1E+2"), 100.0);
+}
+
+TEST(NumberReading, RefusesTextThatIsNotAPlainDecimalNumber) {
+  for (const char* text : {"", "   ", "abc", "12a", "1,5", "1.2.3", "inf", "-inf", "nan", "NaN", "infinity", "0x10",
+                           "0x1p3", "1e", "e5", ".", "+", "- 5", "1e400", "-1e400", "１２"}) {
+    EXPECT_FALSE(parseNumber(text).has_value()) << text;
+  }
+}
+
+TEST(NumberReading, MessageQuotesTheOffendingText) {
+  EXPECT_EQ(notANumberMessage("12a"), "“12a”不是有效的数值");
+  EXPECT_EQ(notANumberMessage(""), "“”不是有效的数值");
+}
+
+TEST(GeneralFormat, ShortestTextWithoutTrailingZeros) {
+  EXPECT_EQ(formatGeneral(0), "0");
+  EXPECT_EQ(formatGeneral(-0.0), "0");
+  EXPECT_EQ(formatGeneral(500), "500");
+  EXPECT_EQ(formatGeneral(11.9), "11.9");
+  EXPECT_EQ(formatGeneral(-12.34), "-12.34");
+  EXPECT_EQ(formatGeneral(4547.2), "4547.2");
+  EXPECT_EQ(formatGeneral(0.0001), "0.0001");
+  EXPECT_EQ(formatGeneral(123456789012345.0), "123456789012345");
+}
+
+TEST(GeneralFormat, RoundsToFifteenSignificantDigits) {
+  EXPECT_EQ(formatGeneral(0.1 + 0.2), "0.3");
+  EXPECT_EQ(formatGeneral(1.0 / 3.0), "0.333333333333333");
+  EXPECT_EQ(formatGeneral(2.0 / 3.0), "0.666666666666667");
+  EXPECT_EQ(formatGeneral(6686.399999999999), "6686.4");
+  EXPECT_EQ(formatGeneral(178885333.33333334), "178885333.333333");
+  EXPECT_EQ(formatGeneral(999999999999999.9), "1E15");  // rounding carries into a new digit
+}
+
+TEST(GeneralFormat, ExponentFormBelowOneTenThousandthAndFromTenToTheFifteenth) {
+  EXPECT_EQ(formatGeneral(1e-5), "1E-5");
+  EXPECT_EQ(formatGeneral(0.00005), "5E-5");
+  EXPECT_EQ(formatGeneral(-1.25e-7), "-1.25E-7");
+  EXPECT_EQ(formatGeneral(1e15), "1E15");
+  EXPECT_EQ(formatGeneral(2.5e15), "2.5E15");
+  EXPECT_EQ(formatGeneral(123456789012345678.0), "1.23456789012346E17");
+}
+
+TEST(Roundings, CutTowardZeroNeverToNearest) {
+  EXPECT_EQ(roundUpToTen(490), 490);
+  EXPECT_EQ(roundUpToTen(491), 500);
+  EXPECT_EQ(roundUpToTen(675), 680);
+  EXPECT_EQ(roundUpToWhole(20.05), 20);
+  EXPECT_EQ(roundUpToWhole(20.2), 21);
+  EXPECT_EQ(roundUpToEven(6.708), 8);
+  EXPECT_EQ(roundUpToEven(6.0), 6);
+  EXPECT_EQ(cutDecimals(0.6802721, 2), 0.68);
+  EXPECT_EQ(cutDecimals(-12.345, 2), -12.34);
+}
+
+TEST(ValueFormats, ReportFormsOfForcesMomentsAndStresses) {
+  EXPECT_EQ(formatValue(ValueFormat::Plain, 4547.2), "4547.2");
+  EXPECT_EQ(formatValue(ValueFormat::Cut2, 2000.456), "2000.45");
+  EXPECT_EQ(formatValue(ValueFormat::Cut2, -12.345), "-12.34");
+  EXPECT_EQ(formatValue(ValueFormat::Cut3, 7.883948), "7.883");
+  EXPECT_EQ(formatValue(ValueFormat::Cut3, 0.133), "0.133");
+  EXPECT_EQ(formatValue(ValueFormat::KN2, 123456), "123.45");
+  EXPECT_EQ(formatValue(ValueFormat::KN2, 4537.5), "4.53");
+  EXPECT_EQ(formatValue(ValueFormat::KN3, 123456.9), "123.456");
+  EXPECT_EQ(formatValue(ValueFormat::KN3, -1500.7), "-1.5");
+  EXPECT_EQ(formatValue(ValueFormat::KNm3, 178885333.33), "178.885");
+  EXPECT_EQ(formatValue(ValueFormat::KNm3, 173600000), "173.6");
+  EXPECT_EQ(formatValue(ValueFormat::Whole, 37.45), "37");
+  EXPECT_EQ(formatValue(ValueFormat::Whole, -7.9), "-7");
+  EXPECT_EQ(formatValue(ValueFormat::Cut2, -0.001), "0");
+}
+
+}  // namespace
+}  // namespace pedivo

@@ -1,0 +1,242 @@
+#include "design/common/report_writer.h"
+
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <filesystem>
+#include <fstream>
+#include <pugixml.hpp>
+
+namespace pedivo {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string contentTypes =
+    R"(<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"><Default Extension="xml" ContentType="application/xml"/><Override PartName="/word/document.xml" ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/></Types>)";
+
+std::string wordPart(const std::string& root, const std::string& inner) {
+  return R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?><)" + root +
+         R"( xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main" xmlns:mc="http://schemas.openxmlformats.org/markup-compatibility/2006">)" +
+         inner + "</" + root + ">";
+}
+
+std::string body(const std::string& paragraphs) { return wordPart("w:document", "<w:body>" + paragraphs + "</w:body>"); }
+
+std::string para(const std::string& text) { return "<w:p><w:r><w:t>" + text + "</w:t></w:r></w:p>"; }
+
+using Parts = std::vector<std::pair<std::string, std::string>>;
+
+void writeZip(const fs::path& path, const Parts& parts) {
+  int error = 0;
+  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+  ASSERT_NE(archive, nullptr);
+  for (const auto& [name, data] : parts) {
+    zip_source_t* source = zip_source_buffer(archive, data.data(), data.size(), 0);
+    ASSERT_GE(zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8), 0);
+  }
+  ASSERT_EQ(zip_close(archive), 0);
+}
+
+std::optional<std::string> readPart(const fs::path& path, const std::string& name) {
+  int error = 0;
+  zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &error);
+  if (archive == nullptr) return std::nullopt;
+  zip_stat_t stat;
+  std::optional<std::string> data;
+  if (zip_stat(archive, name.c_str(), 0, &stat) == 0) {
+    zip_file_t* file = zip_fopen(archive, name.c_str(), 0);
+    std::string bytes(stat.size, '\0');
+    zip_fread(file, bytes.data(), stat.size);
+    zip_fclose(file);
+    data = bytes;
+  }
+  zip_discard(archive);
+  return data;
+}
+
+// The text of each paragraph of a part, as a reader sees it.
+std::vector<std::string> paragraphTexts(const std::string& xml) {
+  pugi::xml_document doc;
+  EXPECT_TRUE(doc.load_buffer(xml.data(), xml.size(), pugi::parse_default | pugi::parse_ws_pcdata));
+  std::vector<std::string> texts;
+  for (pugi::xpath_node p : doc.select_nodes("//w:p")) {
+    std::string text;
+    for (pugi::xpath_node t : p.node().select_nodes(".//w:t"))
+      if (t.node().select_nodes("ancestor::w:p").size() == p.node().select_nodes("ancestor::w:p").size() + 1)
+        text += t.node().text().get();
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+class ReportWriter : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / ("pedivo-report-test-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  // Fills a template whose document body holds the given paragraphs; returns the filled body's
+  // paragraph texts.
+  std::vector<std::string> fill(const std::string& paragraphs, const std::vector<TagText>& tags) {
+    const fs::path tpl = folder_ / "t.docx";
+    writeZip(tpl, {{"[Content_Types].xml", contentTypes}, {"word/document.xml", body(paragraphs)}});
+    const fs::path out = folder_ / "out.docx";
+    const auto result = fillTemplate(tpl, tags, out, DocumentKind::Document);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(result));
+    return paragraphTexts(readPart(out, "word/document.xml").value_or(""));
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(ReportWriter, ReplacesEveryOccurrenceWithoutRegardToCaseAndBesideText) {
+  const auto texts = fill(para("L=&lt;#L&gt;mm，长度&lt;#L&gt;") + para("&lt;#l&gt; and &lt;#N&gt;"),
+                          {{"<#L>", "490"}, {"<#N>", "80"}});
+  EXPECT_EQ(texts, (std::vector<std::string>{"L=490mm，长度490", "490 and 80"}));
+}
+
+TEST_F(ReportWriter, ATagIsNotFoundInsideALongerTag) {
+  const auto texts = fill(para("&lt;#Ntal&gt; &lt;#N&gt;"), {{"<#N>", "80"}, {"<#Ntal>", "12.5"}});
+  EXPECT_EQ(texts, (std::vector<std::string>{"12.5 80"}));
+}
+
+TEST_F(ReportWriter, WholeWordRuleForTagsThatBeginWithALetter) {
+  EXPECT_EQ(fill(para("ab abc xab ab"), {{"ab", "Z"}}), (std::vector<std::string>{"Z abc xab Z"}));
+}
+
+TEST_F(ReportWriter, TagSplitOverThreeRunsWithAProofingMarkBetween) {
+  const std::string split =
+      "<w:p><w:r><w:rPr><w:b/></w:rPr><w:t>厚度 &lt;#t</w:t></w:r><w:proofErr w:type=\"spellStart\"/>"
+      "<w:r><w:rPr><w:i/></w:rPr><w:t>p</w:t></w:r><w:bookmarkStart w:id=\"0\" w:name=\"x\"/>"
+      "<w:r><w:t>b&gt; mm</w:t></w:r><w:proofErr w:type=\"spellEnd\"/></w:p>";
+  const fs::path tpl = folder_ / "split.docx";
+  writeZip(tpl, {{"[Content_Types].xml", contentTypes}, {"word/document.xml", body(split)}});
+  const fs::path out = folder_ / "split-out.docx";
+  ASSERT_TRUE(std::holds_alternative<std::monostate>(fillTemplate(tpl, {{"<#tpb>", "20"}}, out, DocumentKind::Document)));
+  const std::string xml = readPart(out, "word/document.xml").value();
+  EXPECT_EQ(paragraphTexts(xml), (std::vector<std::string>{"厚度 20 mm"}));
+  // The value sits in the bold run where the tag began, with its spaces kept.
+  pugi::xml_document doc;
+  doc.load_string(xml.c_str());
+  const pugi::xml_node firstRun = doc.select_node("//w:r").node();
+  EXPECT_TRUE(firstRun.child("w:rPr").child("w:b"));
+  EXPECT_STREQ(firstRun.child("w:t").text().get(), "厚度 20");
+  EXPECT_STREQ(firstRun.child("w:t").attribute("xml:space").value(), "preserve");
+  EXPECT_TRUE(doc.select_node("//w:proofErr"));
+  EXPECT_TRUE(doc.select_node("//w:bookmarkStart"));
+}
+
+TEST_F(ReportWriter, EscapesXmlSpecialsAndDropsCharactersXmlCannotHold) {
+  const auto texts = fill(para("&lt;#shear&gt;|&lt;#N&gt;"),
+                          {{"<#shear>", "V<0.4N 不需设置抗剪键"}, {"<#N>", std::string("a&b\"c'\x01\x7f") + "\xff d"}});
+  EXPECT_EQ(texts, (std::vector<std::string>{"V<0.4N 不需设置抗剪键|a&b\"c'\x7f d"}));
+}
+
+TEST_F(ReportWriter, MissingTagChangesNothingAndUntouchedPartsAreCopiedAsTheyWere) {
+  const std::string document = body(para("没有标签"));
+  const std::string styles = "<w:styles xmlns:w=\"x\">  <!-- kept --> </w:styles>";
+  const fs::path tpl = folder_ / "plain.docx";
+  writeZip(tpl, {{"[Content_Types].xml", contentTypes}, {"word/document.xml", document}, {"word/styles.xml", styles},
+                 {"word/media/image1.png", std::string("\x89PNG\0\x01", 6)}});
+  const fs::path out = folder_ / "plain-out.docx";
+  ASSERT_TRUE(std::holds_alternative<std::monostate>(fillTemplate(tpl, {{"<#hb>", "450"}}, out, DocumentKind::Document)));
+  EXPECT_EQ(readPart(out, "word/document.xml"), document);
+  EXPECT_EQ(readPart(out, "word/styles.xml"), styles);
+  EXPECT_EQ(readPart(out, "word/media/image1.png"), std::string("\x89PNG\0\x01", 6));
+}
+
+TEST_F(ReportWriter, FillsHeadersFootnotesAndBothCopiesOfATextBox) {
+  const std::string textBox =
+      "<w:p><w:r><mc:AlternateContent><mc:Choice Requires=\"wps\"><w:drawing><w:txbxContent>" + para("甲&lt;#hb&gt;") +
+      "</w:txbxContent></w:drawing></mc:Choice><mc:Fallback><w:pict><w:txbxContent>" + para("乙&lt;#hb&gt;") +
+      "</w:txbxContent></w:pict></mc:Fallback></mc:AlternateContent></w:r><w:r><w:t>外&lt;#hb&gt;</w:t></w:r></w:p>";
+  const fs::path tpl = folder_ / "parts.docx";
+  writeZip(tpl, {{"[Content_Types].xml", contentTypes},
+                 {"word/document.xml", body(textBox)},
+                 {"word/header1.xml", wordPart("w:hdr", para("页眉&lt;#HB&gt;"))},
+                 {"word/footnotes.xml", wordPart("w:footnotes", "<w:footnote>" + para("注&lt;#hb&gt;") + "</w:footnote>")}});
+  const fs::path out = folder_ / "parts-out.docx";
+  ASSERT_TRUE(std::holds_alternative<std::monostate>(fillTemplate(tpl, {{"<#hb>", "450"}}, out, DocumentKind::Template)));
+  EXPECT_EQ(paragraphTexts(readPart(out, "word/document.xml").value()),
+            (std::vector<std::string>{"外450", "甲450", "乙450"}));
+  EXPECT_EQ(paragraphTexts(readPart(out, "word/header1.xml").value()), (std::vector<std::string>{"页眉450"}));
+  EXPECT_EQ(paragraphTexts(readPart(out, "word/footnotes.xml").value()), (std::vector<std::string>{"注450"}));
+  // Written as a Word template, so the word processor opens a new untitled document from it.
+  EXPECT_NE(readPart(out, "[Content_Types].xml")->find("wordprocessingml.template.main+xml"), std::string::npos);
+}
+
+TEST_F(ReportWriter, RefusesBrokenTemplatesWithAMessageNamingTheFile) {
+  const fs::path notZip = folder_ / "not-zip.docx";
+  std::ofstream(notZip) << "plain text";
+  const fs::path corrupt = folder_ / "corrupt.docx";
+  writeZip(corrupt, {{"[Content_Types].xml", contentTypes}, {"word/document.xml", "<w:document><w:body>"}});
+  const fs::path noDocument = folder_ / "no-document.docx";
+  writeZip(noDocument, {{"[Content_Types].xml", contentTypes}});
+  const std::vector<std::pair<fs::path, std::string>> cases{{folder_ / "missing.docx", "找不到计算书模板文件"},
+                                                            {notZip, "不是有效的Word文档"},
+                                                            {corrupt, "“word/document.xml”已损坏"},
+                                                            {noDocument, "不是有效的Word文档"}};
+  for (const auto& [path, problem] : cases) {
+    const auto result = writeReport(path, {{"<#hb>", "450"}}, folder_ / "out");
+    ASSERT_TRUE(std::holds_alternative<ReportError>(result)) << path;
+    const std::string message = std::get<ReportError>(result).message;
+    EXPECT_NE(message.find(path.string()), std::string::npos) << message;
+    EXPECT_NE(message.find(problem), std::string::npos) << message;
+  }
+}
+
+TEST_F(ReportWriter, EachReportIsANewFileAndFailuresLeaveNothingBehind) {
+  const fs::path tpl = folder_ / "j1.docx";
+  writeZip(tpl, {{"[Content_Types].xml", contentTypes}, {"word/document.xml", body(para("&lt;#hb&gt;"))}});
+  const fs::path out = folder_ / "out";
+  fs::create_directories(out);
+  const auto first = writeReport(tpl, {{"<#hb>", "450"}}, out);
+  const auto second = writeReport(tpl, {{"<#hb>", "300"}}, out);
+  ASSERT_TRUE(std::holds_alternative<fs::path>(first));
+  ASSERT_TRUE(std::holds_alternative<fs::path>(second));
+  const fs::path a = std::get<fs::path>(first), b = std::get<fs::path>(second);
+  EXPECT_NE(a, b);
+  EXPECT_EQ(a.extension(), ".dotx");
+  EXPECT_EQ(a.filename().string().rfind("j1-", 0), 0u);
+  EXPECT_EQ(paragraphTexts(readPart(a, "word/document.xml").value()), (std::vector<std::string>{"450"}));
+  EXPECT_EQ(paragraphTexts(readPart(b, "word/document.xml").value()), (std::vector<std::string>{"300"}));
+
+  const fs::path broken = folder_ / "broken.docx";
+  std::ofstream(broken) << "x";
+  ASSERT_TRUE(std::holds_alternative<ReportError>(writeReport(broken, {}, out)));
+  EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 2);
+
+  const auto unwritable = writeReport(tpl, {}, folder_ / "no-such-folder");
+  ASSERT_TRUE(std::holds_alternative<ReportError>(unwritable));
+  EXPECT_NE(std::get<ReportError>(unwritable).message.find("no-such-folder"), std::string::npos);
+}
+
+TEST_F(ReportWriter, ShippedTemplatesHoldEveryTagOfTheirTables) {
+  // The built templates sit beside the test programs, as beside the program.
+  for (const char* name : {"j1", "gc"}) {
+    const fs::path tpl = fs::path(name) += ".docx";
+    ASSERT_TRUE(fs::exists(tpl)) << tpl;
+    const std::string xml = readPart(tpl, "word/document.xml").value();
+    const std::vector<std::string> texts = paragraphTexts(xml);
+    std::string all;
+    for (const auto& t : texts) all += t + "\n";
+    const std::vector<std::string> tags =
+        std::string(name) == "j1"
+            ? std::vector<std::string>{"<#hb>", "<#bf>", "<#tw>", "<#tf>", "<#N>", "<#V>", "<#concrete>", "<#steel>",
+                                       "<#ms>", "<#L>", "<#B>", "<#dms>", "<#hf11>", "<#shear>", "<#ylc>", "<#fc>",
+                                       "<#Vfb>", "<#b2>", "<#a2>", "<#r1>", "<#alf>", "<#M2>", "<#tpb>", "<#AF>",
+                                       "<#Aeww>", "<#ylnc>", "<#ylv>", "<#ylfs>", "<#f>", "<#ffw>"}
+            : std::vector<std::string>{"<#hb>", "<#bf>", "<#tw>", "<#tf>", "<#M>", "<#N>", "<#V>", "<#concrete>",
+                                       "<#steel>", "<#H1>", "<#H1min>", "<#H2>", "<#fc>", "<#fct>", "<#write1>",
+                                       "<#write2>"};
+    for (const auto& tag : tags) EXPECT_NE(all.find(tag), std::string::npos) << name << " " << tag;
+  }
+}
+
+}  // namespace
+}  // namespace pedivo

@@ -1,0 +1,163 @@
+#include "design/pinned/two_bolt.h"
+
+#include <gtest/gtest.h>
+
+#include "design/common/calculation.h"
+#include "design/common/design_session.h"
+
+namespace pedivo::pinned {
+namespace {
+
+std::map<std::string, double> valuesOf(const DesignSession& session) {
+  std::map<std::string, double> out;
+  for (const auto& v : session.values()) out[v.name] = std::get<double>(v.value);
+  return out;
+}
+
+std::string tagText(const DesignSession& session, const std::string& tag) {
+  for (const auto& t : session.report())
+    if (t.tag == tag) return t.text;
+  return "<missing>";
+}
+
+std::string fieldText(const DesignSession& session, const std::string& field) {
+  for (const auto& f : session.results().fields)
+    if (f.field == field) return f.text;
+  return "<missing>";
+}
+
+DesignSession calculated(std::vector<std::pair<std::string, std::string>> texts, bool cbsize = true) {
+  DesignSession session(twoBoltModule());
+  for (const auto& [control, text] : texts) session.setText(control, text);
+  session.setCbsize(cbsize);
+  const Outcome outcome = session.calculate();
+  EXPECT_EQ(outcome.messages, std::vector<std::string>{doneMessage});
+  return session;
+}
+
+TEST(TwoBoltBase, DefaultEntries) {
+  const DesignSession s = calculated({});
+  auto v = valuesOf(s);
+  EXPECT_EQ(v["a"], 60);
+  EXPECT_EQ(v["bt"], 52);
+  EXPECT_EQ(v["L"], 490);
+  EXPECT_EQ(v["B"], 240);
+  EXPECT_NEAR(v["ylc"], 80000.0 / 240 / 490, 1e-12);
+  EXPECT_EQ(v["Vfb"], 32000);
+  EXPECT_EQ(v["b2"], 115.5);
+  EXPECT_EQ(v["a2"], 422);
+  EXPECT_EQ(v["alf"], 0.133);
+  EXPECT_NEAR(v["M2"], 0.5 * v["ylc"] * 115.5 * 115.5, 1e-9);  // cantilever, r1 < 0.3
+  EXPECT_NEAR(v["tpbc"], 11.524, 1e-3);
+  EXPECT_EQ(v["tpb"], 20);
+  EXPECT_EQ(v["hf11"], 8);
+  EXPECT_NEAR(v["Aeww"], 4547.2, 1e-9);
+  EXPECT_NEAR(v["ylfs"], 10.915, 1e-3);
+  EXPECT_EQ(v["f"], 215);
+
+  const std::vector<FieldText> expected{
+      {"EdtL", "490"}, {"EdtB", "240"}, {"Edttpb", "20"}, {"edthf11", "8"}, {"edtshear", "yes"}};
+  const auto fields = s.results().fields;
+  ASSERT_EQ(fields.size(), expected.size());
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    EXPECT_EQ(fields[i].field, expected[i].field);
+    EXPECT_EQ(fields[i].text, expected[i].text);
+  }
+  EXPECT_EQ(tagText(s, "<#ylc>"), "0.68");
+  EXPECT_EQ(tagText(s, "<#M2>"), "4.53");
+  EXPECT_EQ(tagText(s, "<#Vfb>"), "32");
+  EXPECT_EQ(tagText(s, "<#shear>"), "V>0.4N 需要设置抗剪键");
+  EXPECT_EQ(tagText(s, "<#ylnc>"), "7.883");
+  EXPECT_EQ(tagText(s, "<#r1>"), "0.27");
+  EXPECT_EQ(s.report().size(), 30u);
+}
+
+TEST(TwoBoltBase, LargeAxialForceGrowsThePlateAndMovesItsThicknessGroup) {
+  const DesignSession s = calculated({{"EdtN", "2000"}, {"EdtV", "100"}});
+  auto v = valuesOf(s);
+  EXPECT_EQ(v["L"], 560);
+  EXPECT_EQ(v["B"], 310);
+  EXPECT_LE(v["ylc"], 11.9);
+  EXPECT_NEAR(v["ylc"], 11.52, 1e-2);
+  EXPECT_NEAR(v["r1"], 0.3566, 1e-4);
+  EXPECT_NEAR(v["alf"], 0.0371, 1e-4);
+  EXPECT_NEAR(v["M2"], 76038, 1);
+  EXPECT_NEAR(v["tpbc"], 47.76, 1e-2);  // computed again with group 2, f = 200
+  EXPECT_EQ(v["tpb"], 48);
+  EXPECT_EQ(v["hf11"], 12);
+  EXPECT_EQ(fieldText(s, "edtshear"), "no");
+}
+
+TEST(TwoBoltBase, FrictionEqualToShearNeedsNoShearKey) {
+  const DesignSession s = calculated({{"EdtN", "100"}, {"EdtV", "40"}});
+  EXPECT_EQ(fieldText(s, "edtshear"), "no");
+  EXPECT_EQ(tagText(s, "<#shear>"), "V<0.4N 不需设置抗剪键");
+}
+
+TEST(TwoBoltBase, UserPlateSizesSetTheWidth) {
+  const DesignSession s = calculated({{"Edtsizea", "100"}, {"Edtsizebt", "80"}}, false);
+  auto v = valuesOf(s);
+  EXPECT_EQ(v["a"], 100);
+  EXPECT_EQ(v["c"], 60);
+  EXPECT_EQ(v["Aems"], 353);
+  EXPECT_EQ(v["B"], 370);  // 2·(100 + 80) + 9 = 369, up to 370
+}
+
+TEST(TwoBoltBase, ReportReadsEntryTextsAtPrintTimeAndHeldValuesFromTheLastCalculation) {
+  DesignSession s = calculated({});
+  s.setText("EdtN", " 95.0 ");
+  s.setText("CBfc", "C40");
+  EXPECT_EQ(tagText(s, "<#N>"), " 95.0 ");
+  EXPECT_EQ(tagText(s, "<#concrete>"), "C40");
+  EXPECT_EQ(tagText(s, "<#fc>"), "11.9");
+  EXPECT_EQ(tagText(s, "<#L>"), "490");
+}
+
+TEST(TwoBoltBase, FreshWindowShowsZerosAndNoShearKey) {
+  const DesignSession s(twoBoltModule());
+  for (const auto& f : s.results().fields) EXPECT_EQ(f.text, f.field == "edtshear" ? "no" : "0") << f.field;
+  EXPECT_EQ(tagText(s, "<#ylc>"), "0");
+  EXPECT_EQ(tagText(s, "<#N>"), "80");
+}
+
+struct StopCase {
+  const char* name;
+  std::vector<std::pair<std::string, std::string>> texts;
+  std::string message;
+  std::optional<std::string> focus;
+};
+
+class TwoBoltStops : public ::testing::TestWithParam<StopCase> {};
+
+// A stopped or refused command shows its message and leaves the held values as they were.
+TEST_P(TwoBoltStops, KeepTheHeldValues) {
+  DesignSession s = calculated({});
+  const auto before = valuesOf(s);
+  for (const auto& [control, text] : GetParam().texts) s.setText(control, text);
+  const Outcome outcome = s.calculate();
+  EXPECT_EQ(outcome.messages, std::vector<std::string>{GetParam().message});
+  EXPECT_EQ(outcome.focus, GetParam().focus);
+  EXPECT_EQ(valuesOf(s), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TwoBoltStops,
+    ::testing::Values(
+        StopCase{"check", {{"EdtV", "0"}}, "柱底剪力应输入正值", "EdtV"},
+        StopCase{"not_a_number", {{"EdtN", "8O"}}, "“8O”不是有效的数值", "EdtN"},
+        // The weld leg grows until nothing of the web weld is left.
+        StopCase{"weld_length", {{"Edthc", "40"}}, weldTooShortMessage, std::nullopt},
+        // A section with no web between the flanges divides by zero.
+        StopCase{"degenerate_section", {{"Edthc", "28"}}, invalidNumberMessage, std::nullopt},
+        StopCase{"overflow", {{"EdtN", "1e306"}}, invalidNumberMessage, std::nullopt}),
+    [](const ::testing::TestParamInfo<StopCase>& info) { return std::string(info.param.name); });
+
+TEST(TwoBoltBase, FlangeStressAboveStrengthEndsTheWeldLoopWithoutMessage) {
+  const DesignSession s = calculated({{"EdtN", "20000"}, {"Edttf", "2"}, {"Edtbf", "100"}});
+  auto v = valuesOf(s);
+  EXPECT_GT(v["ylnc"], v["f"]);
+  EXPECT_EQ(tagText(s, "<#f>"), "215");
+}
+
+}  // namespace
+}  // namespace pedivo::pinned

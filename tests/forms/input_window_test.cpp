@@ -1,0 +1,236 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "design/common/module.h"
+#include "forms/input_window.h"
+#include "recording_interaction.h"
+
+using namespace pedivo;
+using pedivo::forms::AppContext;
+using pedivo::forms::InputWindow;
+using pedivo::forms::RecordingInteraction;
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+void setText(InputWindow& window, const char* name, const QString& text) {
+  window.findChild<QLineEdit*>(name)->setText(text);
+}
+
+void press(InputWindow& window, const QString& button) { window.findChild<QPushButton*>(button)->click(); }
+
+}  // namespace
+
+class InputWindowTest : public QObject {
+  Q_OBJECT
+  QString appFolder = QCoreApplication::applicationDirPath() + "/";
+  QTemporaryDir temp;
+
+ private slots:
+  void initTestCase() {
+    QVERIFY(temp.isValid());
+    qputenv("TMPDIR", temp.path().toUtf8());  // reports go here
+  }
+
+  void everyWindowIsBuiltFromItsDescriptor() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    for (const ModuleDescriptor* module : allModules()) {
+      InputWindow window(*module, context);
+      const QString form = qs(module->formName);
+      QCOMPARE(window.objectName(), form);
+      QCOMPARE(window.windowTitle(), qs(module->caption));
+      QCOMPARE(window.minimumSize(), window.maximumSize());
+      if (form == "TForm3") QCOMPARE(window.size(), QSize(621, 495));
+      if (form == "TForm8") QCOMPARE(window.size(), QSize(644, 421));
+      QVERIFY(window.size().width() >= window.minimumSizeHint().width());
+      for (const auto& group : module->groups) {
+        auto* box = window.findChild<QGroupBox*>(qs(group.name));
+        QVERIFY2(box != nullptr, qPrintable(form + " " + qs(group.name)));
+        QCOMPARE(box->title(), qs(group.caption));
+        for (const auto& spec : group.controls) {
+          if (spec.isList()) {
+            auto* list = window.findChild<QComboBox*>(qs(spec.name));
+            QVERIFY2(list != nullptr, qPrintable(form + " " + qs(spec.name)));
+            QVERIFY(!list->isEditable());
+            QCOMPARE(list->currentText(), qs(spec.defaultText));
+            QCOMPARE(list->count(), static_cast<int>(spec.items.size()));
+          } else {
+            auto* edit = window.findChild<QLineEdit*>(qs(spec.name));
+            QVERIFY2(edit != nullptr, qPrintable(form + " " + qs(spec.name)));
+            QCOMPARE(edit->text(), qs(spec.defaultText));
+            QVERIFY(!edit->testAttribute(Qt::WA_InputMethodEnabled));
+          }
+        }
+      }
+      QCOMPARE(window.findChild<QLabel*>("Label1")->text(), QString("柱脚示意图"));
+      QCOMPARE(window.findChild<QLabel*>("Image1")->size(), QSize(module->imageSize.width, module->imageSize.height));
+      QCOMPARE(window.findChild<QPushButton*>("Button1")->text(), QString("计算"));
+      QCOMPARE(window.findChild<QPushButton*>("Button5")->text(), QString("查看结果"));
+      QCOMPARE(window.findChild<QPushButton*>(qs(module->reportButton))->text(), QString("打印计算书"));
+      auto* cbsize = window.findChild<QCheckBox*>("cbsize");
+      QCOMPARE(cbsize != nullptr, module->hasDetailingToggle);
+      if (cbsize != nullptr) {
+        QVERIFY(cbsize->isChecked());
+        QVERIFY(!window.findChild<QGroupBox*>("GroupBox4")->isEnabled());
+      }
+    }
+  }
+
+  void detailingToggleSwitchesThePlateSizesAndKeepsTheirTexts() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    InputWindow window(*findModule("g2"), context);
+    auto* cbsize = window.findChild<QCheckBox*>("cbsize");
+    auto* group = window.findChild<QGroupBox*>("GroupBox4");
+    setText(window, "Edtsizea", "85");
+    const auto labelColours = [&](QPalette::ColorGroup state) {
+      QSet<QRgb> colours;
+      colours.insert(group->palette().color(state, QPalette::WindowText).rgb());
+      for (QLabel* label : group->findChildren<QLabel*>()) colours.insert(label->palette().color(state, QPalette::WindowText).rgb());
+      return colours;
+    };
+    QCOMPARE(group->findChildren<QLabel*>().size(), 8);
+    QCOMPARE(labelColours(QPalette::Disabled), QSet<QRgb>{QColor(128, 128, 128).rgb()});
+
+    cbsize->click();
+    QVERIFY(group->isEnabled());
+    for (const char* name : {"Edtsizea", "Edtsizec", "Edtsizelt", "Edtsizebt"}) QVERIFY(window.findChild<QLineEdit*>(name)->isEnabled());
+    QCOMPARE(labelColours(QPalette::Active), QSet<QRgb>{QColor(0, 0, 0).rgb()});
+
+    cbsize->click();
+    QVERIFY(!group->isEnabled());
+    QVERIFY(!window.findChild<QLineEdit*>("Edtsizebt")->isEnabled());
+    QCOMPARE(window.findChild<QLineEdit*>("Edtsizea")->text(), QString("85"));
+    QCOMPARE(window.findChild<QLineEdit*>("Edtsizec")->text(), QString("60"));
+  }
+
+  void calculateReportsTheFirstFailedCheckAndFocusesItsEntry() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    InputWindow window(*findModule("j1"), context);
+    setText(window, "Edttw", "0");
+    setText(window, "Edtbf", "-3");
+    press(window, "Button1");
+    QCOMPARE(desktop.messages, QStringList{"柱翼缘宽度必须大于0"});
+    QCOMPARE(desktop.focused, QStringList{"Edtbf"});
+
+    // A plate size in the switched-off group is still checked but cannot take the focus.
+    desktop.messages.clear();
+    desktop.focused.clear();
+    setText(window, "Edtsizea", "0");
+    press(window, "Button1");
+    QCOMPARE(desktop.messages, QStringList{"底板尺寸a必须大于0"});
+    QCOMPARE(desktop.focused, QStringList{});
+
+    desktop.messages.clear();
+    setText(window, "Edtsizea", "七十");
+    press(window, "Button1");
+    QCOMPARE(desktop.messages, QStringList{"“七十”不是有效的数值"});
+  }
+
+  void resultsAreFreshModalSnapshotsOfTheLastCalculation() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    InputWindow window(*findModule("j1"), context);
+    press(window, "Button5");
+    QCOMPARE(desktop.modalRuns, 1);
+    QCOMPARE(desktop.lastModalName, QString("TForm9"));
+    QCOMPARE(desktop.lastModalTitle, QString("计算结果"));
+    QCOMPARE(desktop.modality, Qt::ApplicationModal);
+    QCOMPARE(desktop.fields["EdtL"], QString("0"));
+    QCOMPARE(desktop.fields["edtshear"], QString("no"));
+
+    press(window, "Button1");
+    QCOMPARE(desktop.messages, QStringList{"计算完毕！"});
+    press(window, "Button5");
+    QCOMPARE(desktop.fields["EdtL"], QString("490"));
+    QCOMPARE(desktop.fields["Edttpb"], QString("20"));
+    QCOMPARE(desktop.fields["edtshear"], QString("yes"));
+
+    setText(window, "EdtN", "2000");
+    setText(window, "EdtV", "100");
+    press(window, "Button5");  // not recalculated yet
+    QCOMPARE(desktop.fields["EdtL"], QString("490"));
+    press(window, "Button1");
+    press(window, "Button5");
+    QCOMPARE(desktop.fields["EdtL"], QString("560"));
+    QCOMPARE(desktop.fields["edtshear"], QString("no"));
+    QCOMPARE(desktop.modalRuns, 4);
+  }
+
+  void everyResultWindowShowsItsFieldsWithCaptions() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    for (const ModuleDescriptor* module : allModules()) {
+      InputWindow window(*module, context);
+      desktop.inspectModal = [&](QDialog& dialog) {
+        for (const auto& group : module->resultGroups) {
+          if (!group.caption.empty()) QCOMPARE(dialog.findChild<QGroupBox*>(qs(group.name))->title(), qs(group.caption));
+          for (const auto& field : group.fields) {
+            QVERIFY2(dialog.findChild<QLineEdit*>(qs(field.name)) != nullptr, qPrintable(qs(field.name)));
+            QCOMPARE(dialog.findChild<QLabel*>(qs(field.name + "Caption"))->text(), qs(field.label));
+          }
+        }
+        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+      };
+      press(window, "Button5");
+      if (module->resultFormName == "TForm10") QCOMPARE(desktop.lastModalSize, QSize(301, 376));
+      if (module->resultFormName == "TForm15") QCOMPARE(desktop.lastModalSize, QSize(294, 44));
+      for (const auto& [name, text] : desktop.fields)
+        QCOMPARE(text, name == "edtshear" ? QString("no") : QString("0"));
+    }
+    desktop.inspectModal = nullptr;
+  }
+
+  void reportCommandWritesANewDocumentAndOpensIt() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    InputWindow window(*findModule("gc"), context);
+    press(window, "Button1");
+    press(window, "Button2");
+    press(window, "Button2");
+    QCOMPARE(desktop.opened.size(), 2);
+    QVERIFY(desktop.opened[0] != desktop.opened[1]);
+    for (const QString& path : desktop.opened) {
+      QVERIFY(QFileInfo(path).fileName().startsWith("gc-"));
+      QVERIFY(path.endsWith(".dotx"));
+      QVERIFY(QFile::exists(path));
+      QCOMPARE(QFileInfo(path).absolutePath(), QDir(temp.path()).absolutePath());
+    }
+    QCOMPARE(desktop.messages, QStringList{"计算完毕！"});
+  }
+
+  void reportFailuresAreToldAndChangeNothing() {
+    RecordingInteraction desktop;
+    QTemporaryDir empty;
+    AppContext context{desktop, empty.path() + "/"};
+    InputWindow window(*findModule("j1"), context);
+    press(window, "Button1");
+    press(window, "Button2");
+    QCOMPARE(desktop.opened, QStringList{});
+    QCOMPARE(desktop.messages.size(), 2);
+    QVERIFY(desktop.messages[1].contains(empty.path() + "/j1.docx"));
+
+    RecordingInteraction noApplication;
+    noApplication.canOpenDocuments = false;
+    AppContext desktopWithoutWordProcessor{noApplication, appFolder};
+    InputWindow other(*findModule("j1"), desktopWithoutWordProcessor);
+    press(other, "Button2");
+    QCOMPARE(noApplication.messages.size(), 1);
+    QVERIFY(noApplication.messages[0].contains(noApplication.opened.value(0)));
+    press(other, "Button5");
+    QCOMPARE(noApplication.fields["EdtL"], QString("0"));
+  }
+};
+
+QTEST_MAIN(InputWindowTest)
+#include "input_window_test.moc"

@@ -1,0 +1,165 @@
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/main_window.h"
+#include "forms/appearance.h"
+#include "recording_interaction.h"
+
+using pedivo::app::MainWindow;
+using pedivo::forms::AppContext;
+using pedivo::forms::RecordingInteraction;
+
+namespace {
+
+QImage shownPicture(const MainWindow& window) {
+  return window.findChild<QLabel*>("Image1")->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage fileImage(const QString& path) { return QImage(path).convertToFormat(QImage::Format_RGB32); }
+
+QStringList openInputWindows() {
+  QStringList names;
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName().startsWith("TForm") && widget->objectName() != "TForm1" && widget->isVisible())
+      names.append(widget->objectName());
+  names.sort();
+  return names;
+}
+
+void closeInputWindows() {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName() != "TForm1") widget->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+  QString appFolder = QCoreApplication::applicationDirPath() + "/";
+
+ private slots:
+  void cleanup() { closeInputWindows(); }
+
+  void startsWithTheEightBoltBaseSelected() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    MainWindow window(context);
+    QCOMPARE(window.objectName(), QString("TForm1"));
+    QCOMPARE(window.windowTitle(), QString("Pedivo  V1.0"));
+    QCOMPARE(window.minimumSize(), QSize(575, 304));
+    QCOMPARE(window.maximumSize(), QSize(575, 304));
+    const std::vector<std::pair<const char*, const char*>> options{
+        {"RadioButton10", "两锚栓"}, {"RadioButton11", "四锚栓"}, {"RadioButton12", "无靴梁的板式柱脚"},
+        {"RadioButton3", "八锚栓"}, {"RadioButton5", "十锚栓"}, {"RadioButton13", "T型靴梁的板式柱脚"},
+        {"RadioButton14", "槽型靴梁的板式柱脚"}, {"RadioButton15", "插入式刚接柱脚"}};
+    for (const auto& [name, caption] : options) {
+      auto* option = window.findChild<QRadioButton*>(name);
+      QVERIFY2(option != nullptr, name);
+      QCOMPARE(option->text(), QString(caption));
+    }
+    QVERIFY(window.findChild<QRadioButton*>("RadioButton12")->isChecked());
+    QVERIFY(window.findChild<QRadioButton*>("RadioButton3")->isChecked());
+    QVERIFY(window.findChild<QGroupBox*>("GroupBox1")->isEnabled());
+    QCOMPARE(window.findChild<QGroupBox*>("GroupBox1")->title(), QString("柱脚锚栓数"));
+    QCOMPARE(window.findChild<QGroupBox*>("GroupBox3")->title(), QString("柱脚图示"));
+    QCOMPARE(window.findChild<QLabel*>("Image1")->size(), QSize(321, 193));
+    auto* button = window.findChild<QPushButton*>("Button1");
+    QCOMPARE(button->text(), QString("输入设计参数"));
+    QVERIFY(button->font().bold());
+    QCOMPARE(button->font().pixelSize(), 14);
+  }
+
+  void optionsSwitchTheBoltGroupAndThePicture() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    MainWindow window(context);
+    auto* group = window.findChild<QGroupBox*>("GroupBox1");
+    auto* eight = window.findChild<QRadioButton*>("RadioButton3");
+
+    window.findChild<QRadioButton*>("RadioButton13")->click();
+    QVERIFY(!group->isEnabled());
+    QVERIFY(!eight->isEnabled());
+    QCOMPARE(group->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(128, 128, 128));
+    QCOMPARE(eight->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(128, 128, 128));
+    QVERIFY(eight->isChecked());  // the bolt count is kept while greyed
+    QCOMPARE(shownPicture(window), fileImage(appFolder + "g2.bmp"));
+
+    window.findChild<QRadioButton*>("RadioButton12")->click();
+    QVERIFY(group->isEnabled());
+    QCOMPARE(group->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 0, 0));
+    QCOMPARE(shownPicture(window), fileImage(appFolder + "g11.bmp"));
+
+    window.findChild<QRadioButton*>("RadioButton5")->click();
+    QCOMPARE(shownPicture(window), fileImage(appFolder + "g12.bmp"));
+    window.findChild<QRadioButton*>("RadioButton15")->click();
+    QCOMPARE(shownPicture(window), fileImage(appFolder + "gc.bmp"));
+    window.findChild<QRadioButton*>("RadioButton12")->click();
+    QCOMPARE(shownPicture(window), fileImage(appFolder + "g12.bmp"));  // the kept choice of ten bolts
+
+    for (const auto& [name, file] : std::vector<std::pair<const char*, const char*>>{
+             {"RadioButton10", "j2.bmp"}, {"RadioButton11", "j4.bmp"}, {"RadioButton14", "g3.bmp"}}) {
+      window.findChild<QRadioButton*>(name)->click();
+      QVERIFY(!group->isEnabled());
+      QCOMPARE(shownPicture(window), fileImage(appFolder + file));
+    }
+    QVERIFY(desktop.messages.isEmpty());
+  }
+
+  void bitmapsThatCannotBeOpenedLeaveThePictureAndNameTheFile() {
+    QTemporaryDir empty;
+    RecordingInteraction desktop;
+    AppContext context{desktop, empty.path() + "/"};
+    MainWindow window(context);
+    const QImage before = shownPicture(window);
+    window.findChild<QRadioButton*>("RadioButton10")->click();
+    QCOMPARE(desktop.messages.size(), 1);
+    QVERIFY(desktop.messages[0].contains(empty.path() + "/j2.bmp"));
+    QCOMPARE(shownPicture(window), before);
+    QVERIFY(!window.findChild<QGroupBox*>("GroupBox1")->isEnabled());  // the enabling change stays
+    window.findChild<QPushButton*>("Button1")->click();
+    QCOMPARE(openInputWindows(), QStringList{"TForm2"});
+  }
+
+  void openButtonOpensOneIndependentWindowOfTheSelectedType() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    MainWindow window(context);
+    window.findChild<QRadioButton*>("RadioButton5")->click();
+    window.findChild<QPushButton*>("Button1")->click();
+    QCOMPARE(openInputWindows(), QStringList{"TForm5"});
+    closeInputWindows();
+
+    const std::vector<std::pair<const char*, const char*>> choices{
+        {"RadioButton10", "TForm2"}, {"RadioButton11", "TForm3"}, {"RadioButton13", "TForm6"},
+        {"RadioButton14", "TForm7"}, {"RadioButton15", "TForm8"}};
+    for (const auto& [option, form] : choices) {
+      window.findChild<QRadioButton*>(option)->click();
+      window.findChild<QPushButton*>("Button1")->click();
+      window.findChild<QPushButton*>("Button1")->click();
+      QCOMPARE(openInputWindows(), (QStringList{form, form}));
+      closeInputWindows();
+    }
+  }
+
+  void closingTheMainWindowClosesEveryInputWindow() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    MainWindow window(context);
+    window.show();
+    window.findChild<QPushButton*>("Button1")->click();
+    window.findChild<QRadioButton*>("RadioButton15")->click();
+    window.findChild<QPushButton*>("Button1")->click();
+    QCOMPARE(openInputWindows(), (QStringList{"TForm4", "TForm8"}));
+    window.close();
+    QCOMPARE(openInputWindows(), QStringList{});
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
