@@ -1,16 +1,163 @@
 #include "forms/diagram.h"
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QRectF>
+#include <algorithm>
 
 namespace pedivo::forms {
+namespace {
+
+constexpr double laneSpacing = 13;  // px between dimension lanes
+constexpr double arrowLength = 5;
+constexpr double minimumBoltSize = 7;
+
+QFont labelFont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")});
+  font.setPixelSize(10);
+  return font;
+}
+
+QFont captionFont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("DejaVu Sans")});
+  font.setPixelSize(11);
+  return font;
+}
+
+int lanesOn(const Drawing& drawing, Axis axis, bool before) {
+  int lanes = 0;
+  for (const auto& d : drawing.dimensions)
+    if (d.axis == axis && (before ? d.lane < 0 : d.lane > 0)) lanes = std::max(lanes, std::abs(d.lane));
+  return lanes;
+}
+
+// Millimetres of the drawing to pixels of the picture.
+struct Mapping {
+  double scale, originX, originY;
+  QPointF at(double x, double y) const { return {originX + x * scale, originY + y * scale}; }
+  double length(double mm) const { return mm * scale; }
+};
+
+void paintArrow(QPainter& painter, QPointF tip, QPointF direction) {
+  const QPointF side(-direction.y(), direction.x());
+  const QPolygonF head{tip, tip - direction * arrowLength + side * 2.0, tip - direction * arrowLength - side * 2.0};
+  painter.drawPolygon(head);
+}
+
+void paintPart(QPainter& painter, const Part& part, const Mapping& map) {
+  const QRectF rect(map.at(part.x, part.y), QSizeF(map.length(part.width), map.length(part.height)));
+  QPen outline(Qt::black, 1);
+  switch (part.kind) {
+    case PartKind::Plate:
+      painter.setBrush(QColor(232, 232, 232));
+      break;
+    case PartKind::Steel:
+      painter.setBrush(QColor(150, 150, 150));
+      break;
+    case PartKind::Stiffener:
+      painter.setBrush(QColor(90, 90, 90));
+      break;
+    case PartKind::Concrete:
+      painter.setBrush(QBrush(QColor(170, 170, 170), Qt::BDiagPattern));
+      break;
+    case PartKind::TopPlate:
+      painter.setBrush(QBrush(QColor(120, 120, 120), Qt::FDiagPattern));
+      outline.setStyle(Qt::DashLine);
+      break;
+  }
+  painter.setPen(outline);
+  painter.drawRect(rect);
+}
+
+void paintBolt(QPainter& painter, const Bolt& bolt, const Mapping& map) {
+  const QPointF centre = map.at(bolt.x, bolt.y);
+  const double radius = std::max(map.length(bolt.diameter), minimumBoltSize) / 2;
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(Qt::white);
+  painter.drawEllipse(centre, radius, radius);
+  const double reach = radius + 3;
+  painter.drawLine(centre - QPointF(reach, 0), centre + QPointF(reach, 0));
+  painter.drawLine(centre - QPointF(0, reach), centre + QPointF(0, reach));
+}
+
+void paintDimension(QPainter& painter, const Dimension& dim, const Drawing& drawing, const Mapping& map) {
+  const QFontMetricsF metrics(painter.font());
+  const QString label = QString::fromStdString(dim.label);
+  painter.setBrush(Qt::black);
+  if (dim.axis == Axis::Horizontal) {
+    const double edge = dim.lane < 0 ? map.at(0, drawing.top).y() : map.at(0, drawing.bottom).y();
+    const double y = edge + dim.lane * laneSpacing;
+    const QPointF a(map.at(dim.from, 0).x(), y), b(map.at(dim.to, 0).x(), y);
+    painter.setPen(QPen(QColor(110, 110, 110), 0.6));
+    painter.drawLine(QPointF(a.x(), edge), QPointF(a.x(), y + (dim.lane < 0 ? -2 : 2)));
+    painter.drawLine(QPointF(b.x(), edge), QPointF(b.x(), y + (dim.lane < 0 ? -2 : 2)));
+    painter.setPen(QPen(Qt::black, 0.8));
+    painter.drawLine(a, b);
+    paintArrow(painter, a, QPointF(-1, 0));
+    paintArrow(painter, b, QPointF(1, 0));
+    const double width = metrics.horizontalAdvance(label);
+    painter.drawText(QPointF((a.x() + b.x() - width) / 2, y - 2), label);
+  } else {
+    const double edge = dim.lane < 0 ? map.at(drawing.left, 0).x() : map.at(drawing.right, 0).x();
+    const double x = edge + dim.lane * laneSpacing;
+    const QPointF a(x, map.at(0, dim.from).y()), b(x, map.at(0, dim.to).y());
+    painter.setPen(QPen(QColor(110, 110, 110), 0.6));
+    painter.drawLine(QPointF(edge, a.y()), QPointF(x + (dim.lane < 0 ? -2 : 2), a.y()));
+    painter.drawLine(QPointF(edge, b.y()), QPointF(x + (dim.lane < 0 ? -2 : 2), b.y()));
+    painter.setPen(QPen(Qt::black, 0.8));
+    painter.drawLine(a, b);
+    paintArrow(painter, a, QPointF(0, -1));
+    paintArrow(painter, b, QPointF(0, 1));
+    // Vertical dimensions read from below, as on a drawing.
+    painter.save();
+    painter.translate(x - 2, (a.y() + b.y()) / 2 + metrics.horizontalAdvance(label) / 2);
+    painter.rotate(-90);
+    painter.drawText(QPointF(0, 0), label);
+    painter.restore();
+  }
+}
+
+}  // namespace
+
+void paintDrawing(QPainter& painter, const Drawing& drawing, const QRectF& area) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setFont(labelFont());
+  const double captionHeight = 16;
+  const double left = laneSpacing * lanesOn(drawing, Axis::Vertical, true) + 12;
+  const double right = laneSpacing * lanesOn(drawing, Axis::Vertical, false) + 12;
+  const double top = laneSpacing * lanesOn(drawing, Axis::Horizontal, true) + 12;
+  const double bottom = laneSpacing * lanesOn(drawing, Axis::Horizontal, false) + captionHeight + 4;
+  const double widthMm = drawing.right - drawing.left;
+  const double heightMm = drawing.bottom - drawing.top;
+  const double scale = std::min((area.width() - left - right) / widthMm, (area.height() - top - bottom) / heightMm);
+  const double drawnWidth = widthMm * scale;
+  const double drawnHeight = heightMm * scale;
+  const double x0 = area.left() + left + (area.width() - left - right - drawnWidth) / 2;
+  const double y0 = area.top() + top + (area.height() - top - bottom - drawnHeight) / 2;
+  const Mapping map{scale, x0 - drawing.left * scale, y0 - drawing.top * scale};
+
+  for (const auto& part : drawing.parts) paintPart(painter, part, map);
+  for (const auto& bolt : drawing.bolts) paintBolt(painter, bolt, map);
+  for (const auto& dim : drawing.dimensions) paintDimension(painter, dim, drawing, map);
+
+  painter.setFont(captionFont());
+  painter.setPen(Qt::black);
+  painter.drawText(QRectF(area.left(), area.bottom() - captionHeight - 2, area.width(), captionHeight),
+                   Qt::AlignHCenter | Qt::AlignVCenter, QString::fromStdString(drawing.caption));
+  painter.restore();
+}
 
 QImage diagramImage(const std::string& moduleId, QSize size) {
   QImage image(size, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
-  painter.setPen(Qt::black);
-  painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
-  painter.drawText(image.rect(), Qt::AlignCenter, QString::fromStdString(moduleId));
+  paintDrawing(painter, baseDrawing(moduleId, BaseDimensions{}), QRectF(QPointF(0, 0), QSizeF(size)));
   return image;
 }
 
