@@ -8,18 +8,6 @@ namespace {
 
 using standard::mm;
 
-ResultGroupSpec plateFields() {
-  return {"GroupBox5",
-          "底板",
-          {{"Edta", "尺寸a", mm},
-           {"Edtc", "尺寸c", mm},
-           {"Edtlt", "尺寸lt", mm},
-           {"Edtbt", "尺寸bt", mm},
-           {"EdtL", "底板长度L", mm},
-           {"EdtB", "底板宽度B", mm},
-           {"Edttpb", "底板厚度t", mm}}};
-}
-
 ResultGroupSpec boltAndShearFields() {
   return {"", "", {{"edtms", "锚栓直径d", mm}, {"edtshear", "抗剪键设置", ""}}};
 }
@@ -40,18 +28,14 @@ ModuleDescriptor makeTShaped() {
   d.formName = "TForm6";
   d.caption = "T型靴梁柱脚-输入设计参数";
   d.resultFormName = "TForm13";
-  d.resultGroups = {plateFields(),
+  d.resultGroups = {standard::plateLayoutResults(),
                     {"GroupBox6",
                      "靴梁",
                      {{"Edthxlb", "靴梁板高度hsh", mm},
                       {"Edttxlb", "靴梁板厚度tsh", mm},
                       {"Edthfxlb", "靴梁板与柱焊脚高度", mm},
                       {"Edthf5", "靴梁板与底板焊脚高度", mm}}},
-                    {"GroupBox7",
-                     "锚栓加劲肋",
-                     {{"Edthjjl", "锚栓加劲肋高度hs", mm},
-                      {"Edttjjl", "锚栓加劲肋厚度ts", mm},
-                      {"Edthfjjl", "锚栓加劲肋焊脚高度", mm}}},
+                    standard::boltStiffenerResults(),
                     boltAndShearFields()};
   d.templateFile = "g2.docx";
   d.diagramFile = "g2.bmp";
@@ -65,7 +49,7 @@ ModuleDescriptor makeChannel() {
   d.formName = "TForm7";
   d.caption = "槽型靴梁柱脚-输入设计参数";
   d.resultFormName = "TForm14";
-  d.resultGroups = {plateFields(),
+  d.resultGroups = {standard::plateLayoutResults(),
                     {"GroupBox6",
                      "靴梁",
                      {{"Edthxlb", "靴梁板高度hsh", mm},

@@ -97,8 +97,8 @@ std::string formatGeneral(double x) {
   std::string out = negative ? "-" : "";
   if (exponent < -4 || exponent >= 15) {
     out += digits.substr(0, 1);
-    if (digits.size() > 1) out += "." + digits.substr(1);
-    out += "E" + std::to_string(exponent);
+    if (digits.size() > 1) out.append(".").append(digits, 1);
+    out.append("E").append(std::to_string(exponent));
   } else if (exponent < 0) {
     out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
   } else {

@@ -280,7 +280,9 @@ std::string timeStamp() {
 std::variant<fs::path, ReportError> claimNewFile(const fs::path& folder, const std::string& stem) {
   const std::string base = stem + "-" + timeStamp();
   for (int n = 1; n <= 1000; ++n) {
-    const fs::path candidate = folder / (base + (n == 1 ? "" : "-" + std::to_string(n)) + ".dotx");
+    std::string name = base;
+    if (n > 1) name.append("-").append(std::to_string(n));
+    const fs::path candidate = folder / name.append(".dotx");
     std::FILE* file = std::fopen(candidate.c_str(), "wx");
     if (file != nullptr) {
       std::fclose(file);

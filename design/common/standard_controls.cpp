@@ -63,6 +63,24 @@ ControlGroup plateSizeGroup() {
            {"Edtsizebt", "尺寸bt", mm, "50", {}}}};
 }
 
+ResultGroupSpec plateLayoutResults() {
+  return {"GroupBox5",
+          "底板",
+          {{"Edta", "尺寸a", mm},
+           {"Edtc", "尺寸c", mm},
+           {"Edtlt", "尺寸lt", mm},
+           {"Edtbt", "尺寸bt", mm},
+           {"EdtL", "底板长度L", mm},
+           {"EdtB", "底板宽度B", mm},
+           {"Edttpb", "底板厚度t", mm}}};
+}
+
+ResultGroupSpec boltStiffenerResults() {
+  return {"GroupBox7",
+          "锚栓加劲肋",
+          {{"Edthjjl", "锚栓加劲肋高度hs", mm}, {"Edttjjl", "锚栓加劲肋厚度ts", mm}, {"Edthfjjl", "锚栓加劲肋焊脚高度", mm}}};
+}
+
 std::vector<InputCheck> pinnedChecks() {
   auto checks = join(plateSizeChecks(), sectionChecks());
   checks.push_back({"EdtN", "铰接柱脚柱底轴力应为压力（正值）"});

@@ -17,6 +17,10 @@ ControlGroup materialGroup(std::vector<ControlSpec> extra);    // GroupBox3 "材
 ControlGroup forceGroup(bool withMoment, const std::string& momentUnit = kNm);  // GroupBox1 "内力信息"
 ControlGroup plateSizeGroup();                                 // GroupBox4 "自定义底板尺寸"
 
+// Result-window groups the rigid bases share.
+ResultGroupSpec plateLayoutResults();     // GroupBox5 "底板": a, c, lt, bt, L, B, t
+ResultGroupSpec boltStiffenerResults();   // GroupBox7 "锚栓加劲肋": height, thickness, weld
+
 std::vector<InputCheck> pinnedChecks();    // plate sizes, section, N compression, V
 std::vector<InputCheck> rigidChecks();     // plate sizes, section, M, V
 std::vector<InputCheck> embeddedChecks();  // section, M, V

@@ -19,23 +19,11 @@ ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formNa
   d.reportButton = "Button3";
   d.checks = standard::rigidChecks();
   d.resultFormName = resultForm;
-  d.resultGroups = {{"GroupBox5",
-                     "底板",
-                     {{"Edta", "尺寸a", mm},
-                      {"Edtc", "尺寸c", mm},
-                      {"Edtlt", "尺寸lt", mm},
-                      {"Edtbt", "尺寸bt", mm},
-                      {"EdtL", "底板长度L", mm},
-                      {"EdtB", "底板宽度B", mm},
-                      {"Edttpb", "底板厚度t", mm},
-                      {"edtms", "锚栓直径d", mm},
-                      {"edthf11", "底板与柱腹板焊脚高度", mm},
-                      {"edtshear", "抗剪键设置", ""}}},
-                    {"GroupBox7",
-                     "锚栓加劲肋",
-                     {{"Edthjjl", "锚栓加劲肋高度hs", mm},
-                      {"Edttjjl", "锚栓加劲肋厚度ts", mm},
-                      {"Edthfjjl", "锚栓加劲肋焊脚高度", mm}}}};
+  ResultGroupSpec plate = standard::plateLayoutResults();
+  plate.fields.push_back({"edtms", "锚栓直径d", mm});
+  plate.fields.push_back({"edthf11", "底板与柱腹板焊脚高度", mm});
+  plate.fields.push_back({"edtshear", "抗剪键设置", ""});
+  d.resultGroups = {plate, standard::boltStiffenerResults()};
   d.templateFile = id + ".docx";
   d.diagramFile = diagram;
   d.newState = pendingStateFactory(d.resultGroups);
