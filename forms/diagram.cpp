@@ -29,7 +29,7 @@ QFont captionFont() {
   return font;
 }
 
-int lanesOn(const Drawing& drawing, Axis axis, bool before) {
+int lanesOn(const View& drawing, Axis axis, bool before) {
   int lanes = 0;
   for (const auto& d : drawing.dimensions)
     if (d.axis == axis && (before ? d.lane < 0 : d.lane > 0)) lanes = std::max(lanes, std::abs(d.lane));
@@ -85,7 +85,7 @@ void paintBolt(QPainter& painter, const Bolt& bolt, const Mapping& map) {
   painter.drawLine(centre - QPointF(0, reach), centre + QPointF(0, reach));
 }
 
-void paintDimension(QPainter& painter, const Dimension& dim, const Drawing& drawing, const Mapping& map) {
+void paintDimension(QPainter& painter, const Dimension& dim, const View& drawing, const Mapping& map) {
   const QFontMetricsF metrics(painter.font());
   const QString label = QString::fromStdString(dim.label);
   painter.setBrush(Qt::black);
@@ -122,6 +122,23 @@ void paintDimension(QPainter& painter, const Dimension& dim, const Drawing& draw
   }
 }
 
+// Paints one view scaled to fit the area, keeping its proportions.
+void paintView(QPainter& painter, const View& view, const QRectF& area) {
+  const double left = laneSpacing * lanesOn(view, Axis::Vertical, true) + 12;
+  const double right = laneSpacing * lanesOn(view, Axis::Vertical, false) + 12;
+  const double top = laneSpacing * lanesOn(view, Axis::Horizontal, true) + 12;
+  const double bottom = laneSpacing * lanesOn(view, Axis::Horizontal, false) + 4;
+  const double widthMm = view.right - view.left;
+  const double heightMm = view.bottom - view.top;
+  const double scale = std::min((area.width() - left - right) / widthMm, (area.height() - top - bottom) / heightMm);
+  const double x0 = area.left() + left + (area.width() - left - right - widthMm * scale) / 2;
+  const double y0 = area.top() + top + (area.height() - top - bottom - heightMm * scale) / 2;
+  const Mapping map{scale, x0 - view.left * scale, y0 - view.top * scale};
+  for (const auto& part : view.parts) paintPart(painter, part, map);
+  for (const auto& bolt : view.bolts) paintBolt(painter, bolt, map);
+  for (const auto& dim : view.dimensions) paintDimension(painter, dim, view, map);
+}
+
 }  // namespace
 
 void paintDrawing(QPainter& painter, const Drawing& drawing, const QRectF& area) {
@@ -129,23 +146,15 @@ void paintDrawing(QPainter& painter, const Drawing& drawing, const QRectF& area)
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setFont(labelFont());
   const double captionHeight = 16;
-  const double left = laneSpacing * lanesOn(drawing, Axis::Vertical, true) + 12;
-  const double right = laneSpacing * lanesOn(drawing, Axis::Vertical, false) + 12;
-  const double top = laneSpacing * lanesOn(drawing, Axis::Horizontal, true) + 12;
-  const double bottom = laneSpacing * lanesOn(drawing, Axis::Horizontal, false) + captionHeight + 4;
-  const double widthMm = drawing.right - drawing.left;
-  const double heightMm = drawing.bottom - drawing.top;
-  const double scale = std::min((area.width() - left - right) / widthMm, (area.height() - top - bottom) / heightMm);
-  const double drawnWidth = widthMm * scale;
-  const double drawnHeight = heightMm * scale;
-  const double x0 = area.left() + left + (area.width() - left - right - drawnWidth) / 2;
-  const double y0 = area.top() + top + (area.height() - top - bottom - drawnHeight) / 2;
-  const Mapping map{scale, x0 - drawing.left * scale, y0 - drawing.top * scale};
-
-  for (const auto& part : drawing.parts) paintPart(painter, part, map);
-  for (const auto& bolt : drawing.bolts) paintBolt(painter, bolt, map);
-  for (const auto& dim : drawing.dimensions) paintDimension(painter, dim, drawing, map);
-
+  double shares = 0;
+  for (const View& view : drawing.views) shares += view.widthShare;
+  const double viewsHeight = area.height() - captionHeight - 2;
+  double x = area.left();
+  for (const View& view : drawing.views) {
+    const double width = area.width() * view.widthShare / shares;
+    paintView(painter, view, QRectF(x, area.top(), width, viewsHeight));
+    x += width;
+  }
   painter.setFont(captionFont());
   painter.setPen(Qt::black);
   painter.drawText(QRectF(area.left(), area.bottom() - captionHeight - 2, area.width(), captionHeight),

@@ -6,20 +6,35 @@ namespace pedivo::forms {
 namespace {
 
 // The H section in plan: two flanges across the width, the web between them.
-void addColumn(Drawing& drawing, const BaseDimensions& d) {
+void addColumn(View& drawing, const BaseDimensions& d) {
   drawing.parts.push_back({-d.hb / 2, -d.bf / 2, d.tf, d.bf, PartKind::Steel});
   drawing.parts.push_back({d.hb / 2 - d.tf, -d.bf / 2, d.tf, d.bf, PartKind::Steel});
   drawing.parts.push_back({-d.hb / 2 + d.tf, -d.tw / 2, d.hb - 2 * d.tf, d.tw, PartKind::Steel});
 }
 
-Drawing plate(double L, double B, const std::string& caption) {
-  Drawing drawing{-L / 2, -B / 2, L / 2, B / 2, {}, {}, {}, caption};
+View plate(double L, double B) {
+  View drawing{-L / 2, -B / 2, L / 2, B / 2, {}, {}, {}, 1};
   drawing.parts.push_back({-L / 2, -B / 2, L, B, PartKind::Plate});
   return drawing;
 }
 
+// The end of a base seen from the side, from just inside the column flange to the plate end:
+// the plate, the flange and a vertical plate of the given height standing on the plate beyond it.
+View endElevation(const BaseDimensions& d, double L, double height, const std::string& label, PartKind kind) {
+  const double plateThickness = 20;
+  const double columnTop = -height * 1.35;
+  const double from = d.hb / 2 - d.tf - 40;
+  View view{from, columnTop, L / 2, plateThickness, {}, {}, {}, 0.28};
+  view.parts.push_back({from, 0, L / 2 - from, plateThickness, PartKind::Plate});
+  view.parts.push_back({from, columnTop, d.hb / 2 - from, -columnTop, PartKind::Plate});
+  view.parts.push_back({d.hb / 2 - d.tf, columnTop, d.tf, -columnTop, PartKind::Steel});
+  view.parts.push_back({d.hb / 2, -height, L / 2 - d.hb / 2, height, kind});
+  view.dimensions.push_back({Axis::Vertical, -height, 0, label, 1});
+  return view;
+}
+
 // Plate length, section depth and the bolt rows beyond the flanges, along the top.
-void lengthChain(Drawing& drawing, const BaseDimensions& d, double L, bool boltRows) {
+void lengthChain(View& drawing, const BaseDimensions& d, double L, bool boltRows) {
   if (boltRows) {
     const double flange = d.hb / 2;
     drawing.dimensions.push_back({Axis::Horizontal, -L / 2, -flange - d.a, "lt", -1});
@@ -33,7 +48,7 @@ void lengthChain(Drawing& drawing, const BaseDimensions& d, double L, bool boltR
   drawing.dimensions.push_back({Axis::Horizontal, -L / 2, L / 2, "L", -2});
 }
 
-void widthAndFlange(Drawing& drawing, const BaseDimensions& d, double B) {
+void widthAndFlange(View& drawing, const BaseDimensions& d, double B) {
   drawing.dimensions.push_back({Axis::Vertical, -B / 2, B / 2, "B", -2});
   drawing.dimensions.push_back({Axis::Vertical, -d.bf / 2, d.bf / 2, "bf", 1});
 }
@@ -42,7 +57,7 @@ void widthAndFlange(Drawing& drawing, const BaseDimensions& d, double B) {
 Drawing twoBolt(const BaseDimensions& d) {
   const double L = d.hb + 40;
   const double B = std::max(d.bf + 40, 2 * (d.a + d.bt) + d.tw);
-  Drawing drawing = plate(L, B, "两锚栓铰接柱脚");
+  View drawing = plate(L, B);
   addColumn(drawing, d);
   const double y = d.tw / 2 + d.a;
   drawing.bolts = {{0, -y, d.dms}, {0, y, d.dms}};
@@ -50,14 +65,14 @@ Drawing twoBolt(const BaseDimensions& d) {
   widthAndFlange(drawing, d, B);
   drawing.dimensions.push_back({Axis::Vertical, -B / 2, -y, "bt", -1});
   drawing.dimensions.push_back({Axis::Vertical, -y, -d.tw / 2, "a", -1});
-  return drawing;
+  return {{drawing}, "两锚栓铰接柱脚"};
 }
 
 // Four bolts beside the two stiffeners that run from the web to the plate edges at mid-depth.
 Drawing fourBolt(const BaseDimensions& d) {
   const double L = d.hb + 40;
   const double B = std::max(d.bf + 40, 2 * (d.a + d.bt) + d.tw);
-  Drawing drawing = plate(L, B, "四锚栓铰接柱脚");
+  View drawing = plate(L, B);
   addColumn(drawing, d);
   drawing.parts.push_back({-d.tjjl / 2, -B / 2, d.tjjl, B / 2 - d.tw / 2, PartKind::Stiffener});
   drawing.parts.push_back({-d.tjjl / 2, d.tw / 2, d.tjjl, B / 2 - d.tw / 2, PartKind::Stiffener});
@@ -69,7 +84,7 @@ Drawing fourBolt(const BaseDimensions& d) {
   widthAndFlange(drawing, d, B);
   drawing.dimensions.push_back({Axis::Vertical, -B / 2, -y, "bt", -1});
   drawing.dimensions.push_back({Axis::Vertical, -y, -d.tw / 2, "a", -1});
-  return drawing;
+  return {{drawing}, "四锚栓铰接柱脚"};
 }
 
 // Rigid plate without boot beams: a tension row of bolts beyond each flange with a stiffener
@@ -78,7 +93,7 @@ Drawing rigidPlate(const BaseDimensions& d, int boltsInRow) {
   const int stiffeners = boltsInRow - 1;
   const double L = 2 * (d.a + d.lt) + d.hb;
   const double B = 2 * d.bt + 2 * stiffeners * d.c + stiffeners * d.tjjl;
-  Drawing drawing = plate(L, B, boltsInRow == 3 ? "八锚栓刚接柱脚" : "十锚栓刚接柱脚");
+  View drawing = plate(L, B);
   addColumn(drawing, d);
   const double pitch = 2 * d.c + d.tjjl;
   const double rowX = d.hb / 2 + d.a;
@@ -99,11 +114,12 @@ Drawing rigidPlate(const BaseDimensions& d, int boltsInRow) {
   widthAndFlange(drawing, d, B);
   drawing.dimensions.push_back({Axis::Vertical, -B / 2, -B / 2 + d.bt, "bt", -1});
   drawing.dimensions.push_back({Axis::Vertical, -B / 2 + d.bt, -B / 2 + d.bt + d.c, "c", -1});
-  return drawing;
+  return {{drawing, endElevation(d, L, d.hjjl, "hs", PartKind::Stiffener)},
+          boltsInRow == 3 ? "八锚栓刚接柱脚" : "十锚栓刚接柱脚"};
 }
 
 // Boot beams along the flange tips over the whole plate length.
-void addBootBeams(Drawing& drawing, const BaseDimensions& d, double L) {
+void addBootBeams(View& drawing, const BaseDimensions& d, double L) {
   drawing.parts.push_back({-L / 2, -d.bf / 2 - d.tsh, L, d.tsh, PartKind::Steel});
   drawing.parts.push_back({-L / 2, d.bf / 2, L, d.tsh, PartKind::Steel});
 }
@@ -113,7 +129,7 @@ void addBootBeams(Drawing& drawing, const BaseDimensions& d, double L) {
 Drawing tBootBeam(const BaseDimensions& d) {
   const double L = 2 * (d.a + d.lt) + d.hb;
   const double B = 2 * d.c + d.bf + 2 * d.bt + 2 * d.tsh;
-  Drawing drawing = plate(L, B, "T型靴梁柱脚");
+  View drawing = plate(L, B);
   addBootBeams(drawing, d, L);
   addColumn(drawing, d);
   const double rowX = d.hb / 2 + d.a;
@@ -133,7 +149,7 @@ Drawing tBootBeam(const BaseDimensions& d) {
   widthAndFlange(drawing, d, B);
   drawing.dimensions.push_back({Axis::Vertical, -B / 2, -outerY, "bt", -1});
   drawing.dimensions.push_back({Axis::Vertical, -outerY, -d.bf / 2 - d.tsh, "c", -1});
-  return drawing;
+  return {{drawing, endElevation(d, L, d.hsh, "hsh", PartKind::Steel)}, "T型靴梁柱脚"};
 }
 
 // Channel boot beams: boot beams with a top plate over the two bolts of each tension row,
@@ -141,7 +157,7 @@ Drawing tBootBeam(const BaseDimensions& d) {
 Drawing channelBootBeam(const BaseDimensions& d) {
   const double L = 2 * (d.a + d.lt) + d.hb;
   const double B = 2 * d.tsh + d.bf + 40;
-  Drawing drawing = plate(L, B, "槽型靴梁柱脚");
+  View drawing = plate(L, B);
   addBootBeams(drawing, d, L);
   addColumn(drawing, d);
   const double rowX = d.hb / 2 + d.a;
@@ -157,7 +173,7 @@ Drawing channelBootBeam(const BaseDimensions& d) {
   }
   lengthChain(drawing, d, L, true);
   widthAndFlange(drawing, d, B);
-  return drawing;
+  return {{drawing, endElevation(d, L, d.hsh, "hsh", PartKind::Steel)}, "槽型靴梁柱脚"};
 }
 
 // Embedded base in elevation: the column set into the foundation to the depth dc.
@@ -165,14 +181,14 @@ Drawing embedded(const BaseDimensions& d) {
   const double width = d.hb + 2 * std::max(300.0, d.hb * 0.8);
   const double above = d.depth * 0.45;
   const double below = d.depth * 0.25;
-  Drawing drawing{-width / 2, -above, width / 2, d.depth + below, {}, {}, {}, "插入式刚接柱脚"};
+  View drawing{-width / 2, -above, width / 2, d.depth + below, {}, {}, {}, 1};
   drawing.parts.push_back({-width / 2, 0, width, d.depth + below, PartKind::Concrete});
   drawing.parts.push_back({-d.hb / 2, -above, d.tf, above + d.depth, PartKind::Steel});
   drawing.parts.push_back({d.hb / 2 - d.tf, -above, d.tf, above + d.depth, PartKind::Steel});
   drawing.parts.push_back({-d.hb / 2 + d.tf, -above, d.hb - 2 * d.tf, above + d.depth, PartKind::Plate});
   drawing.dimensions.push_back({Axis::Vertical, 0, d.depth, "dc", 1});
   drawing.dimensions.push_back({Axis::Horizontal, -d.hb / 2, d.hb / 2, "hb", -1});
-  return drawing;
+  return {{drawing}, "插入式刚接柱脚"};
 }
 
 }  // namespace

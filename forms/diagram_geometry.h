@@ -2,7 +2,9 @@
 // What a base-type diagram shows, in millimetres, apart from how it is painted: the plate and
 // its steel parts as rectangles, the anchor bolts as circles and the dimension lines with the
 // names the windows use. Plan views put the plate centre at the origin, x along the plate
-// length L (the section depth hb) and y across the width B (the flange width bf).
+// length L (the section depth hb) and y across the width B (the flange width bf). Elevations put
+// the top of the plate at y = 0 with heights upwards (negative y), x along L from the column
+// centre line.
 
 #include <string>
 #include <vector>
@@ -40,12 +42,20 @@ struct Dimension {
   int lane;
 };
 
-struct Drawing {
+// One view of a base, scaled on its own to fit its share of the picture.
+struct View {
   double left, top, right, bottom;  // extent of the parts
   std::vector<Part> parts;
   std::vector<Bolt> bolts;
   std::vector<Dimension> dimensions;
-  std::string caption;  // short name of the view, drawn in a corner
+  double widthShare = 1;  // part of the picture's width this view gets
+};
+
+// A plan, and where the plan cannot show a height, a side elevation beside it.
+struct Drawing {
+  std::vector<View> views;
+  std::string caption;  // name of the base type, drawn under the views
+  const View& plan() const { return views.front(); }
 };
 
 // The diagram of a base type by its template name ("j1" ... "gc").

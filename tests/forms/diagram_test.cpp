@@ -14,7 +14,7 @@ class DiagramTest : public QObject {
     const std::vector<std::pair<std::string, std::size_t>> bolts{{"j1", 2}, {"j2", 4}, {"g11", 8}, {"g12", 10},
                                                                  {"g2", 6}, {"g3", 4}, {"gc", 0}};
     for (const auto& [id, count] : bolts) {
-      const Drawing drawing = baseDrawing(id, BaseDimensions{});
+      const View drawing = baseDrawing(id, BaseDimensions{}).plan();
       QCOMPARE(drawing.bolts.size(), count);
       // Every bolt stands on the plate, clear of its edges.
       for (const Bolt& bolt : drawing.bolts) {
@@ -27,7 +27,8 @@ class DiagramTest : public QObject {
   void dimensionsCarryTheNamesOfTheWindows() {
     const auto labels = [](const std::string& id) {
       QStringList names;
-      for (const Dimension& d : baseDrawing(id, BaseDimensions{}).dimensions) names.append(QString::fromStdString(d.label));
+      for (const View& view : baseDrawing(id, BaseDimensions{}).views)
+        for (const Dimension& d : view.dimensions) names.append(QString::fromStdString(d.label));
       return names;
     };
     for (const char* id : {"j1", "j2", "g11", "g12", "g2", "g3"}) {
@@ -37,13 +38,16 @@ class DiagramTest : public QObject {
     for (const char* id : {"g11", "g12", "g2"})
       for (const char* name : {"a", "c", "lt", "bt"}) QVERIFY2(labels(id).contains(name), qPrintable(QString(id) + " " + name));
     QVERIFY(labels("gc").contains("dc"));
+    // Heights that a plan cannot show stand in an elevation beside it.
+    QVERIFY(labels("g11").contains("hs"));
+    QVERIFY(labels("g2").contains("hsh"));
   }
 
   void drawingFollowsTheDimensionsItIsGiven() {
     BaseDimensions deep;
     deep.hb = 900;
-    const Drawing normal = baseDrawing("g11", BaseDimensions{});
-    const Drawing longer = baseDrawing("g11", deep);
+    const View normal = baseDrawing("g11", BaseDimensions{}).plan();
+    const View longer = baseDrawing("g11", deep).plan();
     QCOMPARE(longer.right - longer.left, normal.right - normal.left + 450);
     QCOMPARE(longer.bottom - longer.top, normal.bottom - normal.top);
   }
