@@ -116,27 +116,27 @@ QWidget* InputWindow::buildControlGroup(const ControlGroup& group) {
   grid->setColumnMinimumWidth(0, widths.label);
   grid->setColumnMinimumWidth(2, widths.unit);
   int row = 0;
-  for (const auto& spec : group.controls) {
-    auto* label = new QLabel(qs(spec.label));
+  for (const auto& entry : group.controls) {
+    auto* label = new QLabel(qs(entry.label));
     QWidget* field = nullptr;
-    if (spec.isList()) {
+    if (entry.isList()) {
       auto* list = new QComboBox;
-      for (const auto& item : spec.items) list->addItem(qs(item));
-      list->setCurrentText(qs(spec.defaultText));
+      for (const auto& item : entry.items) list->addItem(qs(item));
+      list->setCurrentText(qs(entry.defaultText));
       field = list;
     } else {
-      auto* edit = new QLineEdit(qs(spec.defaultText));
+      auto* edit = new QLineEdit(qs(entry.defaultText));
       // Numbers only: keep the Chinese input method out of these boxes.
       edit->setAttribute(Qt::WA_InputMethodEnabled, false);
       field = edit;
     }
-    field->setObjectName(qs(spec.name));
+    field->setObjectName(qs(entry.name));
     field->setFixedWidth(fieldWidth);
     label->setBuddy(field);
     grid->addWidget(label, row, 0);
     grid->addWidget(field, row, 1);
-    if (!spec.unit.empty()) grid->addWidget(new QLabel(qs(spec.unit)), row, 2);
-    controls_[spec.name] = field;
+    if (!entry.unit.empty()) grid->addWidget(new QLabel(qs(entry.unit)), row, 2);
+    controls_[entry.name] = field;
     ++row;
   }
   if (group.name == sizeGroupName) sizeGroup_ = box;

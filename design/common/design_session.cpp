@@ -10,9 +10,9 @@ DesignSession::DesignSession(const ModuleDescriptor& module)
     : module_(&module), entries_(module.defaultEntries()), state_(module.newState()) {}
 
 std::optional<std::string> DesignSession::setText(const std::string& control, const std::string& text) {
-  const ControlSpec* spec = module_->findControl(control);
-  if (spec == nullptr) return "“" + control + "”不是" + module_->formName + "的输入控件";
-  if (spec->isList() && std::find(spec->items.begin(), spec->items.end(), text) == spec->items.end())
+  const ControlSpec* found = module_->findControl(control);
+  if (found == nullptr) return "“" + control + "”不是" + module_->formName + "的输入控件";
+  if (found->isList() && std::find(found->items.begin(), found->items.end(), text) == found->items.end())
     return "“" + text + "”不是" + control + "的可选项";
   entries_.texts[control] = text;
   return std::nullopt;

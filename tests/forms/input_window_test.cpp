@@ -56,17 +56,17 @@ class InputWindowTest : public QObject {
         auto* box = window.findChild<QGroupBox*>(qs(group.name));
         QVERIFY2(box != nullptr, qPrintable(form + " " + qs(group.name)));
         QCOMPARE(box->title(), qs(group.caption));
-        for (const auto& spec : group.controls) {
-          if (spec.isList()) {
-            auto* list = window.findChild<QComboBox*>(qs(spec.name));
-            QVERIFY2(list != nullptr, qPrintable(form + " " + qs(spec.name)));
+        for (const auto& entry : group.controls) {
+          if (entry.isList()) {
+            auto* list = window.findChild<QComboBox*>(qs(entry.name));
+            QVERIFY2(list != nullptr, qPrintable(form + " " + qs(entry.name)));
             QVERIFY(!list->isEditable());
-            QCOMPARE(list->currentText(), qs(spec.defaultText));
-            QCOMPARE(list->count(), static_cast<int>(spec.items.size()));
+            QCOMPARE(list->currentText(), qs(entry.defaultText));
+            QCOMPARE(list->count(), static_cast<int>(entry.items.size()));
           } else {
-            auto* edit = window.findChild<QLineEdit*>(qs(spec.name));
-            QVERIFY2(edit != nullptr, qPrintable(form + " " + qs(spec.name)));
-            QCOMPARE(edit->text(), qs(spec.defaultText));
+            auto* edit = window.findChild<QLineEdit*>(qs(entry.name));
+            QVERIFY2(edit != nullptr, qPrintable(form + " " + qs(entry.name)));
+            QCOMPARE(edit->text(), qs(entry.defaultText));
             QVERIFY(!edit->testAttribute(Qt::WA_InputMethodEnabled));
           }
         }
