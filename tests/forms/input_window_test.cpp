@@ -10,6 +10,7 @@
 
 #include "design/common/module.h"
 #include "forms/input_window.h"
+#include "forms/result_window.h"
 #include "recording_interaction.h"
 
 using namespace pedivo;
@@ -189,6 +190,24 @@ class InputWindowTest : public QObject {
         QCOMPARE(text, name == "edtshear" ? QString("no") : QString("0"));
     }
     desktop.inspectModal = nullptr;
+  }
+
+  void resultCaptionsTakeTheColoursTheCalculationAsksFor() {
+    const ModuleDescriptor& module = *findModule("g2");
+    ResultView view;
+    view.fields = {{"Edthf5", "12"}, {"edtshear", "yes"}};
+    view.blackCaptions = {"Edthfxlb", "Edthf5"};
+    view.redCaptions = {"Edthf5"};
+    pedivo::forms::ResultWindow window(module, view);
+    const auto colour = [&](const char* field) {
+      return window.findChild<QLabel*>(QString(field) + "Caption")->palette().color(QPalette::Active, QPalette::WindowText);
+    };
+    QCOMPARE(colour("Edthfxlb"), QColor(0, 0, 0));
+    QCOMPARE(colour("Edthf5"), QColor(255, 0, 0));
+    QCOMPARE(window.findChild<QLineEdit*>("Edthf5")->text(), QString("12"));
+    QCOMPARE(window.findChild<QLineEdit*>("edtshear")->text(), QString("yes"));
+    QVERIFY(!window.findChild<QLineEdit*>("Edthf5")->isReadOnly());  // editable; edits change nothing
+    QCOMPARE(window.findChildren<QPushButton*>().size(), 0);
   }
 
   void reportCommandWritesANewDocumentAndOpensIt() {
