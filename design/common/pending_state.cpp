@@ -22,6 +22,7 @@ class PendingState final : public DesignState {
 
   std::vector<TagText> report(const Entries& e) const override {
     std::vector<TagText> tags{{"<#hb>", "0"}, {"<#bf>", "0"}, {"<#tw>", "0"}, {"<#tf>", "0"}};
+    // The force entries as typed: "EdtM" fills "<#M>", and so on.
     for (const char* control : {"EdtM", "EdtN", "EdtV"})
       if (e.texts.count(control) != 0) tags.push_back({std::string("<#") + (control + 3) + ">", entryText(e, control)});
     tags.push_back({"<#concrete>", entryText(e, "CBfc")});
