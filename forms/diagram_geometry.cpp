@@ -53,38 +53,45 @@ void widthAndFlange(View& drawing, const BaseDimensions& d, double B) {
   drawing.dimensions.push_back({Axis::Vertical, -d.bf / 2, d.bf / 2, "bf", 1});
 }
 
-// Two bolts between the flanges, one each side of the web.
-Drawing twoBolt(const BaseDimensions& d) {
+// A pinned base: the plate just round the column, widened for the bolts beside the web, with
+// the section and the bolt distances a (web face to bolt) and bt (bolt to plate edge).
+struct PinnedPlate {
+  View view;
+  double B;
+  double boltY;  // bolt centre line from the plate centre, across the width
+};
+
+PinnedPlate pinnedPlate(const BaseDimensions& d) {
   const double L = d.hb + 40;
   const double B = std::max(d.bf + 40, 2 * (d.a + d.bt) + d.tw);
-  View drawing = plate(L, B);
-  addColumn(drawing, d);
   const double y = d.tw / 2 + d.a;
-  drawing.bolts = {{0, -y, d.dms}, {0, y, d.dms}};
-  lengthChain(drawing, d, L, false);
-  widthAndFlange(drawing, d, B);
-  drawing.dimensions.push_back({Axis::Vertical, -B / 2, -y, "bt", -1});
-  drawing.dimensions.push_back({Axis::Vertical, -y, -d.tw / 2, "a", -1});
-  return {{drawing}, "两锚栓铰接柱脚"};
+  View view = plate(L, B);
+  addColumn(view, d);
+  lengthChain(view, d, L, false);
+  widthAndFlange(view, d, B);
+  view.dimensions.push_back({Axis::Vertical, -B / 2, -y, "bt", -1});
+  view.dimensions.push_back({Axis::Vertical, -y, -d.tw / 2, "a", -1});
+  return {view, B, y};
+}
+
+// Two bolts between the flanges, one each side of the web.
+Drawing twoBolt(const BaseDimensions& d) {
+  PinnedPlate base = pinnedPlate(d);
+  base.view.bolts = {{0, -base.boltY, d.dms}, {0, base.boltY, d.dms}};
+  return {{base.view}, "两锚栓铰接柱脚"};
 }
 
 // Four bolts beside the two stiffeners that run from the web to the plate edges at mid-depth.
 Drawing fourBolt(const BaseDimensions& d) {
-  const double L = d.hb + 40;
-  const double B = std::max(d.bf + 40, 2 * (d.a + d.bt) + d.tw);
-  View drawing = plate(L, B);
-  addColumn(drawing, d);
-  drawing.parts.push_back({-d.tjjl / 2, -B / 2, d.tjjl, B / 2 - d.tw / 2, PartKind::Stiffener});
-  drawing.parts.push_back({-d.tjjl / 2, d.tw / 2, d.tjjl, B / 2 - d.tw / 2, PartKind::Stiffener});
+  PinnedPlate base = pinnedPlate(d);
+  const double stiffenerLength = base.B / 2 - d.tw / 2;
+  base.view.parts.push_back({-d.tjjl / 2, -base.B / 2, d.tjjl, stiffenerLength, PartKind::Stiffener});
+  base.view.parts.push_back({-d.tjjl / 2, d.tw / 2, d.tjjl, stiffenerLength, PartKind::Stiffener});
   const double x = d.tjjl / 2 + d.c;
-  const double y = d.tw / 2 + d.a;
-  drawing.bolts = {{-x, -y, d.dms}, {x, -y, d.dms}, {-x, y, d.dms}, {x, y, d.dms}};
-  lengthChain(drawing, d, L, false);
-  drawing.dimensions.push_back({Axis::Horizontal, d.tjjl / 2, x, "c", 1});
-  widthAndFlange(drawing, d, B);
-  drawing.dimensions.push_back({Axis::Vertical, -B / 2, -y, "bt", -1});
-  drawing.dimensions.push_back({Axis::Vertical, -y, -d.tw / 2, "a", -1});
-  return {{drawing}, "四锚栓铰接柱脚"};
+  const double y = base.boltY;
+  base.view.bolts = {{-x, -y, d.dms}, {x, -y, d.dms}, {-x, y, d.dms}, {x, y, d.dms}};
+  base.view.dimensions.push_back({Axis::Horizontal, d.tjjl / 2, x, "c", 1});
+  return {{base.view}, "四锚栓铰接柱脚"};
 }
 
 // Rigid plate without boot beams: a tension row of bolts beyond each flange with a stiffener
