@@ -2,11 +2,14 @@
 // What every calculation shares: reading the checked entries, the stops that end a
 // calculation early, and the guard that runs it on a copy of the held values.
 
+#include <algorithm>
 #include <cfenv>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "design/common/design_check.h"
 #include "design/common/module.h"
 
 namespace pedivo {
@@ -94,6 +97,7 @@ struct ModuleFunctions {
   ResultView (*results)(const Held&);
   std::vector<TagText> (*report)(const Held&, const Entries&);
   std::vector<NamedValue> (*values)(const Held&);
+  std::vector<DesignCheck> (*checks)(const Held&);
 };
 
 template <class Held>
@@ -101,15 +105,32 @@ class StateOf final : public DesignState {
  public:
   explicit StateOf(ModuleFunctions<Held> functions) : functions_(functions) {}
   Outcome calculate(const Entries& entries) override {
-    return guardedCalculation(held_, [&](Held& work) { return functions_.calculate(entries, work); });
+    Outcome outcome = guardedCalculation(held_, [&](Held& work) { return functions_.calculate(entries, work); });
+    if (outcome.ending != Ending::Stopped) designed_ = outcome.ending == Ending::Completed;
+    return outcome;
   }
-  ResultView results() const override { return functions_.results(held_); }
-  std::vector<TagText> report(const Entries& entries) const override { return functions_.report(held_, entries); }
+  ResultView results() const override {
+    ResultView view = functions_.results(held_);
+    if (designed_)
+      for (const auto& field : failedFields(checks()))
+        if (std::find(view.redCaptions.begin(), view.redCaptions.end(), field) == view.redCaptions.end())
+          view.redCaptions.push_back(field);
+    return view;
+  }
+  std::vector<TagText> report(const Entries& entries) const override {
+    std::vector<TagText> tags = functions_.report(held_, entries);
+    std::vector<TagText> verdicts = checkTags(checks(), designed_);
+    tags.insert(tags.end(), std::make_move_iterator(verdicts.begin()), std::make_move_iterator(verdicts.end()));
+    return tags;
+  }
   std::vector<NamedValue> values() const override { return functions_.values(held_); }
+  std::vector<DesignCheck> checks() const override { return functions_.checks(held_); }
+  bool designed() const override { return designed_; }
 
  private:
   ModuleFunctions<Held> functions_;
   Held held_{};
+  bool designed_ = false;  // the held values come from a completed calculation
 };
 
 template <class Held>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "design/common/design_check.h"
 #include "design/common/input_checks.h"
 
 namespace pedivo {
@@ -22,6 +23,9 @@ Outcome DesignSession::calculate() {
   if (const auto failure = validateInput(*module_, entries_))
     return Outcome{{failure->message}, failure->focus, {}, std::nullopt};
   Outcome outcome = state_->calculate(entries_);
+  // A completed design that fails a check must never read as sound: one more message follows.
+  if (outcome.ending == Ending::Completed)
+    if (auto failed = failedChecksMessage(state_->checks())) outcome.messages.push_back(std::move(*failed));
   for (const auto& [control, text] : outcome.entryChanges) entries_.texts[control] = text;
   if (outcome.cbsize) entries_.cbsize = *outcome.cbsize;
   return outcome;

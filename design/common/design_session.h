@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "design/common/design_check.h"
 #include "design/common/module.h"
 
 namespace pedivo {
@@ -29,6 +30,8 @@ class DesignSession {
   // "打印计算书": tag texts, with entry texts as they stand now.
   std::vector<TagText> report() const { return state_->report(entries_); }
   std::vector<NamedValue> values() const { return state_->values(); }
+  // The checks of the last completed design; empty before one exists.
+  std::vector<DesignCheck> checks() const { return state_->designed() ? state_->checks() : std::vector<DesignCheck>{}; }
 
  private:
   const ModuleDescriptor* module_;

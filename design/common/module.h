@@ -76,9 +76,9 @@ struct FieldText {
 };
 
 struct ResultView {
-  std::vector<FieldText> fields;          // in filling order
-  std::vector<std::string> redCaptions;   // fields whose caption shows in red
-  std::vector<std::string> blackCaptions; // fields whose caption is set to black before filling
+  std::vector<FieldText> fields;           // in filling order
+  std::vector<std::string> redCaptions;    // fields whose caption shows in red
+  std::vector<std::string> blackCaptions;  // fields whose caption is set to black before filling
 };
 
 struct TagText {
@@ -91,12 +91,22 @@ struct NamedValue {
   std::variant<double, std::string> value;
 };
 
+struct DesignCheck;
+
+// How a calculation ended.
+enum class Ending {
+  Stopped,    // refused or stopped early: the held values are as they were
+  Partial,    // stopped with a message but keeps what it computed so far: no design to check
+  Completed,  // ran to its closing message: the held values are a design, and its checks apply
+};
+
 // What a command asks the window to do.
 struct Outcome {
   std::vector<std::string> messages;                // message boxes, in order
   std::optional<std::string> focus;                 // control to focus
   std::map<std::string, std::string> entryChanges;  // texts written back into controls
   std::optional<bool> cbsize;                       // check-box state written back
+  Ending ending = Ending::Stopped;
 };
 
 // The held values of one input window and the calculation over them.
@@ -108,23 +118,26 @@ class DesignState {
   virtual ResultView results() const = 0;
   virtual std::vector<TagText> report(const Entries& entries) const = 0;
   virtual std::vector<NamedValue> values() const = 0;
+  // The design checks of the held values, and whether those values are a completed design.
+  virtual std::vector<DesignCheck> checks() const = 0;
+  virtual bool designed() const = 0;
 };
 
 struct ModuleDescriptor {
-  std::string id;              // template name without extension: "j1", "gc"
-  std::string formName;        // "TForm2"
-  std::string caption;         // "铰接柱脚-输入设计参数"
+  std::string id;        // template name without extension: "j1", "gc"
+  std::string formName;  // "TForm2"
+  std::string caption;   // "铰接柱脚-输入设计参数"
   WindowSize clientSize;
   WindowSize imageSize{321, 193};  // the diagram under "柱脚示意图"
   std::vector<ControlGroup> groups;
-  bool hasDetailingToggle = false;   // cbsize and the user's plate sizes
-  std::string reportButton;          // "Button2" or "Button3"
-  std::vector<InputCheck> checks;    // in checking order
-  std::string resultFormName;        // "TForm9"
+  bool hasDetailingToggle = false;  // cbsize and the user's plate sizes
+  std::string reportButton;         // "Button2" or "Button3"
+  std::vector<InputCheck> checks;   // in checking order
+  std::string resultFormName;       // "TForm9"
   WindowSize resultClientSize;
   std::vector<ResultGroupSpec> resultGroups;
-  std::string templateFile;          // "j1.docx"
-  std::string diagramFile;           // "j2.bmp"
+  std::string templateFile;  // "j1.docx"
+  std::string diagramFile;   // "j2.bmp"
   std::function<std::unique_ptr<DesignState>()> newState;
 
   const ControlSpec* findControl(const std::string& name) const;

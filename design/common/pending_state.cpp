@@ -1,6 +1,7 @@
 #include "design/common/pending_state.h"
 
 #include "design/common/calculation.h"
+#include "design/common/design_check.h"
 #include "design/common/result_text.h"
 
 namespace pedivo {
@@ -32,6 +33,8 @@ class PendingState final : public DesignState {
   }
 
   std::vector<NamedValue> values() const override { return {}; }
+  std::vector<DesignCheck> checks() const override { return {}; }
+  bool designed() const override { return false; }
 
  private:
   std::vector<ResultGroupSpec> groups_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "design/common/calculation.h"
+#include "design/common/design_check.h"
 #include "design/common/numbers.h"
 #include "design/common/standard_controls.h"
 #include "design/common/tables.h"
@@ -14,10 +15,9 @@ namespace {
 using Held = EmbeddedHeld;
 
 const HeldField<Held> heldFields[] = {
-    {"N", &Held::N},         {"M", &Held::M},           {"V", &Held::V},   {"hb", &Held::hb},
-    {"bf", &Held::bf},       {"tw", &Held::tw},         {"tf", &Held::tf}, {"fc", &Held::fc},
-    {"fct", &Held::fct},     {"H1", &Held::H1},         {"H1min", &Held::H1min},
-    {"H2", &Held::H2},       {"write1", &Held::write1}, {"write2", &Held::write2},
+    {"N", &Held::N},         {"M", &Held::M},   {"V", &Held::V},           {"hb", &Held::hb},         {"bf", &Held::bf},
+    {"tw", &Held::tw},       {"tf", &Held::tf}, {"fc", &Held::fc},         {"fct", &Held::fct},       {"H1", &Held::H1},
+    {"H1min", &Held::H1min}, {"H2", &Held::H2}, {"write1", &Held::write1}, {"write2", &Held::write2},
 };
 
 void readInputs(const Entries& e, Held& h) {
@@ -35,9 +35,7 @@ double actingMoment(const Held& h, double depth) { return h.V * depth / 2 + h.M;
 
 // Resisting moment of the concrete beside the flange: fc less the shear stress V/(bf·depth),
 // times the section modulus bf·depth²/6.
-double resistingMoment(const Held& h, double depth) {
-  return (h.fc - h.V / h.bf / depth) * h.bf * depth * depth / 6;
-}
+double resistingMoment(const Held& h, double depth) { return (h.fc - h.V / h.bf / depth) * h.bf * depth * depth / 6; }
 
 }  // namespace
 
@@ -60,7 +58,7 @@ Outcome calculateEmbedded(const Entries& entries, EmbeddedHeld& h) {
   }
   h.write1 = actingMoment(h, h.H2);
   h.write2 = resistingMoment(h, h.H2);
-  return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt};
+  return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
 namespace {
@@ -91,6 +89,18 @@ std::vector<TagText> report(const Held& h, const Entries& e) {
 
 std::vector<NamedValue> values(const Held& h) { return listValues(heldFields, h); }
 
+// The insertion depth against each of its three conditions, at the final depth.
+std::vector<DesignCheck> checks(const Held& h) {
+  return {
+      limitCheck("depthN", "轴力所需插入深度", "dc ≥ H1 = N/[2·ft·(2bf + hb − tw)]", h.H1, h.H2, lengthUnit,
+                 ValueFormat::Whole, {"edtH"}),
+      limitCheck("depthMin", "最小插入深度", "dc ≥ H1min = max(1.5hb, 500)", h.H1min, h.H2, lengthUnit,
+                 ValueFormat::Whole, {"edtH"}),
+      limitCheck("moment", "插入段抗弯", "M + V·dc/2 ≤ (fc − V/(bf·dc))·bf·dc²/6", h.write1, h.write2, "kN·m",
+                 ValueFormat::KNm3, {"edtH"}),
+  };
+}
+
 ModuleDescriptor makeDescriptor() {
   ModuleDescriptor d;
   d.id = "gc";
@@ -110,7 +120,7 @@ ModuleDescriptor makeDescriptor() {
   d.resultGroups = {{"", "", {{"edtH", "钢柱插入深度dc", standard::mm}}}};
   d.templateFile = "gc.docx";
   d.diagramFile = "gc.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateEmbedded, results, report, values});
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateEmbedded, results, report, values, checks});
   return d;
 }
 

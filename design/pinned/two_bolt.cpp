@@ -16,14 +16,13 @@ namespace {
 using Held = TwoBoltHeld;
 
 const HeldField<Held> heldFields[] = {
-    {"N", &Held::N},       {"V", &Held::V},       {"hb", &Held::hb},     {"bf", &Held::bf},
-    {"tw", &Held::tw},     {"tf", &Held::tf},     {"dms", &Held::dms},   {"Aems", &Held::Aems},
-    {"a", &Held::a},       {"c", &Held::c},       {"lt", &Held::lt},     {"bt", &Held::bt},
-    {"L", &Held::L},       {"B", &Held::B},       {"fc", &Held::fc},     {"ylc", &Held::ylc},
-    {"Vfb", &Held::Vfb},   {"b2", &Held::b2},     {"a2", &Held::a2},     {"r1", &Held::r1},
-    {"alf", &Held::alf},   {"M2", &Held::M2},     {"f", &Held::f},       {"tpbc", &Held::tpbc},
-    {"tpb", &Held::tpb},   {"hf11", &Held::hf11}, {"AF", &Held::AF},     {"Aeww", &Held::Aeww},
-    {"ylnc", &Held::ylnc}, {"ylv", &Held::ylv},   {"ylfs", &Held::ylfs}, {"ffw", &Held::ffw},
+    {"N", &Held::N},       {"V", &Held::V},     {"hb", &Held::hb},     {"bf", &Held::bf},     {"tw", &Held::tw},
+    {"tf", &Held::tf},     {"dms", &Held::dms}, {"Aems", &Held::Aems}, {"a", &Held::a},       {"c", &Held::c},
+    {"lt", &Held::lt},     {"bt", &Held::bt},   {"L", &Held::L},       {"B", &Held::B},       {"fc", &Held::fc},
+    {"ylc", &Held::ylc},   {"Vfb", &Held::Vfb}, {"b2", &Held::b2},     {"a2", &Held::a2},     {"r1", &Held::r1},
+    {"alf", &Held::alf},   {"M2", &Held::M2},   {"f", &Held::f},       {"tpbc", &Held::tpbc}, {"tpb", &Held::tpb},
+    {"hf11", &Held::hf11}, {"AF", &Held::AF},   {"Aeww", &Held::Aeww}, {"ylnc", &Held::ylnc}, {"ylv", &Held::ylv},
+    {"ylfs", &Held::ylfs}, {"ffw", &Held::ffw}, {"fpb", &Held::fpb},
 };
 
 void readInputs(const Entries& e, Held& h) {
@@ -81,6 +80,7 @@ void plateThickness(const Entries& e, Held& h) {
       require(tables::plateThicknessByGroup(entryText(e, "CBf"), [&](double f) { return std::sqrt(6 * h.M2 / f); }));
   h.tpbc = plate.t;
   h.f = plate.f;
+  h.fpb = plate.f;
   h.tpb = std::max(20.0, roundUpToWhole(h.tpbc));
 }
 
@@ -98,7 +98,8 @@ void columnWelds(const Entries& e, Held& h, RoundLimit& rounds) {
     h.Aeww = 2 * (0.7 * h.hf11) * webWeldLength;
     h.ylnc = h.N / (2 * h.AF + h.Aeww);
     h.ylv = h.V / h.Aeww;
-    h.ylfs = std::sqrt(std::pow(h.ylnc / tables::betaF, 2) + h.ylv * h.ylv);
+    const double ylncReduced = h.ylnc / tables::betaF;
+    h.ylfs = std::sqrt(ylncReduced * ylncReduced + h.ylv * h.ylv);
     h.ffw = require(tables::steelBasics(grade)).ffw;
     h.f = require(tables::rolledStrength(grade, h.tf, h.f));
     if (h.ylnc > h.f || h.ylfs <= h.ffw) break;
@@ -152,20 +153,44 @@ std::vector<TagText> report(const Held& h, const Entries& e) {
       {"<#ylfs>", cut3(h.ylfs)},
       {"<#f>", plain(h.f)},
       {"<#ffw>", plain(h.ffw)},
+      // For the checker: the two widths the plate takes the larger of, and the plate's own f.
+      {"<#a>", plain(h.a)},
+      {"<#bt>", plain(h.bt)},
+      {"<#B1>", plain(h.bf + 40)},
+      {"<#B2>", plain(2 * (h.a + h.bt) + h.tw)},
+      {"<#tpbc>", cut2(h.tpbc)},
+      {"<#fpb>", plain(h.fpb)},
+      {"<#M2formula>", h.r1 < 0.3 ? "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）" : "M2 = α·σc·a2²（三边支承板）"},
   };
 }
 
 std::vector<NamedValue> values(const Held& h) { return listValues(heldFields, h); }
+
+std::vector<DesignCheck> checks(const Held& h) {
+  const bool cantilever = h.r1 < 0.3;
+  return {
+      limitCheck("bearing", "底板下混凝土承压", "σc = N/(B·L) ≤ fc", h.ylc, h.fc, stressUnit, ValueFormat::Cut2,
+                 {"EdtL", "EdtB"}),
+      limitCheck("plate", "底板厚度",
+                 cantilever ? "t ≥ √(6·M2/f)，M2 = 0.5·σc·b2²（悬臂板）" : "t ≥ √(6·M2/f)，M2 = α·σc·a2²（三边支承板）",
+                 h.tpbc, h.tpb, lengthUnit, ValueFormat::Cut2, {"Edttpb"}),
+      limitCheck("flange", "柱翼缘轴压应力", "σN = N/(2AF + Aeww) ≤ f", h.ylnc, h.f, stressUnit, ValueFormat::Cut3,
+                 {"edthf11"}),
+      limitCheck("weld", "柱与底板焊缝折算应力", "√((σN/βf)² + τV²) ≤ ffw", h.ylfs, h.ffw, stressUnit,
+                 ValueFormat::Cut3, {"edthf11"}),
+      shearKeyCheck("V ≤ Vfb = 0.4N 时不需设置抗剪键", h.V, h.Vfb),
+  };
+}
 
 ModuleDescriptor makeDescriptor() {
   ModuleDescriptor d;
   d.id = "j1";
   d.formName = "TForm2";
   d.caption = "铰接柱脚-输入设计参数";
-  d.groups = {standard::sectionGroup(),
-              standard::materialGroup({{"CBdms", "锚栓直径d", standard::mm, "24",
-                                        {"24", "27", "30", "33", "36", "39", "42"}}}),
-              standard::forceGroup(false), standard::plateSizeGroup()};
+  d.groups = {
+      standard::sectionGroup(),
+      standard::materialGroup({{"CBdms", "锚栓直径d", standard::mm, "24", {"24", "27", "30", "33", "36", "39", "42"}}}),
+      standard::forceGroup(false), standard::plateSizeGroup()};
   d.hasDetailingToggle = true;
   d.reportButton = "Button2";
   d.checks = standard::pinnedChecks();
@@ -175,12 +200,10 @@ ModuleDescriptor makeDescriptor() {
                      {{"EdtL", "底板长度L", standard::mm},
                       {"EdtB", "底板宽度B", standard::mm},
                       {"Edttpb", "底板厚度t", standard::mm}}},
-                    {"",
-                     "",
-                     {{"edthf11", "底板与柱腹板焊脚高度", standard::mm}, {"edtshear", "抗剪键设置", ""}}}};
+                    {"", "", {{"edthf11", "底板与柱腹板焊脚高度", standard::mm}, {"edtshear", "抗剪键设置", ""}}}};
   d.templateFile = "j1.docx";
   d.diagramFile = "j2.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateTwoBolt, results, report, values});
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateTwoBolt, results, report, values, checks});
   return d;
 }
 
@@ -193,7 +216,7 @@ Outcome calculateTwoBolt(const Entries& entries, TwoBoltHeld& held) {
   plateAndBearing(entries, held, rounds);
   plateThickness(entries, held);
   columnWelds(entries, held, rounds);
-  return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt};
+  return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
 const ModuleDescriptor& twoBoltModule() {

@@ -14,7 +14,8 @@ struct TwoBoltHeld {
   double fc = 0, ylc = 0;                 // bearing under the plate
   double Vfb = 0;                         // friction resistance 0.4·N
   double b2 = 0, a2 = 0, r1 = 0, alf = 0, M2 = 0;  // critical plate panel
-  double f = 0, tpbc = 0, tpb = 0;        // plate thickness
+  double f = 0, tpbc = 0, tpb = 0;        // plate thickness; f ends as the flange's strength
+  double fpb = 0;                         // strength of the plate in its thickness group
   double hf11 = 0, AF = 0, Aeww = 0;      // column-to-plate welds
   double ylnc = 0, ylv = 0, ylfs = 0, ffw = 0;
 };

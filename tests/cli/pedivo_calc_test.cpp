@@ -80,6 +80,28 @@ TEST(PedivoCalc, GivesExactlyWhatTheWindowSessionHolds) {
     EXPECT_EQ(run.lines[0]["report"][i][1].get<std::string>(), report[i].text);
 }
 
+TEST(PedivoCalc, ListsTheChecksOfTheDesignWithTheWarning) {
+  const CalcRun run = runCalc(R"({"module": "j1", "entries": {"EdtN": "3000", "EdtV": "100"}}
+{"module": "j1", "entries": {"EdtV": "0"}}
+)");
+  ASSERT_EQ(run.lines.size(), 2u);
+  const json& out = run.lines[0];
+  ASSERT_EQ(out["messages"].size(), 2u);
+  EXPECT_EQ(out["messages"][1].get<std::string>().rfind("以下验算不满足要求：", 0), 0u);
+  EXPECT_EQ(out["redCaptions"], json::array({"edthf11"}));
+  ASSERT_EQ(out["checks"].size(), 5u);
+  const json& flange = out["checks"][2];
+  EXPECT_EQ(flange["name"], "柱翼缘轴压应力");
+  EXPECT_EQ(flange["formula"], "σN = N/(2AF + Aeww) ≤ f");
+  EXPECT_EQ(flange["demand"].get<double>(), out["values"]["ylnc"].get<double>());
+  EXPECT_EQ(flange["limit"], 215.0);
+  EXPECT_EQ(flange["ratio"], 1.14);
+  EXPECT_EQ(flange["ok"], false);
+  EXPECT_TRUE(out["checks"][4]["ratio"].is_null());  // the shear key is a decision
+  // A refused calculation designs nothing: no checks to list.
+  EXPECT_EQ(run.lines[1]["checks"], json::array());
+}
+
 TEST(PedivoCalc, StepsPressCalculateInTheSameWindow) {
   const CalcRun run = runCalc(
       R"({"module": "j1", "steps": [{"entries": {"EdtN": "2000"}}, {"entries": {"EdtN": "-1", "EdtV": "55"}}]})" "\n");

@@ -57,7 +57,8 @@ TEST(EmbeddedBase, DefaultReportTexts) {
       {"<#steel>", "Q235"}, {"<#H1>", "37"},       {"<#H1min>", "675"}, {"<#H2>", "680"},
       {"<#fc>", "11.9"},  {"<#fct>", "1.27"},      {"<#write1>", "173.6"}, {"<#write2>", "178.885"}};
   const auto report = s.report();
-  ASSERT_EQ(report.size(), expected.size());
+  // The Part's tags first, in their order; the check verdicts follow them.
+  ASSERT_GT(report.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(report[i].tag, expected[i].tag);
     EXPECT_EQ(report[i].text, expected[i].text) << expected[i].tag;

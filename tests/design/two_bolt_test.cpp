@@ -69,7 +69,14 @@ TEST(TwoBoltBase, DefaultEntries) {
   EXPECT_EQ(tagText(s, "<#shear>"), "V>0.4N 需要设置抗剪键");
   EXPECT_EQ(tagText(s, "<#ylnc>"), "7.883");
   EXPECT_EQ(tagText(s, "<#r1>"), "0.27");
-  EXPECT_EQ(s.report().size(), 30u);
+  // The Part's 30 tags come first; what the checker needs and the verdicts follow.
+  EXPECT_EQ(s.report()[29].tag, "<#ffw>");
+  EXPECT_EQ(tagText(s, "<#B1>"), "240");
+  EXPECT_EQ(tagText(s, "<#B2>"), "233");
+  EXPECT_EQ(tagText(s, "<#fpb>"), "205");
+  EXPECT_EQ(tagText(s, "<#M2formula>"), "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）");
+  EXPECT_EQ(tagText(s, "<#summary>"), "各项验算均满足要求。");
+  for (const auto& check : s.checks()) EXPECT_TRUE(check.ok()) << check.name;
 }
 
 TEST(TwoBoltBase, LargeAxialForceGrowsThePlateAndMovesItsThicknessGroup) {
@@ -118,6 +125,10 @@ TEST(TwoBoltBase, FreshWindowShowsZerosAndNoShearKey) {
   for (const auto& f : s.results().fields) EXPECT_EQ(f.text, f.field == "edtshear" ? "no" : "0") << f.field;
   EXPECT_EQ(tagText(s, "<#ylc>"), "0");
   EXPECT_EQ(tagText(s, "<#N>"), "80");
+  // No design yet: no verdict either way.
+  EXPECT_TRUE(s.checks().empty());
+  EXPECT_EQ(tagText(s, "<#bearing.check>"), "未计算");
+  EXPECT_EQ(tagText(s, "<#summary>"), "尚未计算。");
 }
 
 struct StopCase {
@@ -152,11 +163,46 @@ INSTANTIATE_TEST_SUITE_P(
         StopCase{"overflow", {{"EdtN", "1e306"}}, invalidNumberMessage, std::nullopt}),
     [](const ::testing::TestParamInfo<StopCase>& info) { return std::string(info.param.name); });
 
-TEST(TwoBoltBase, FlangeStressAboveStrengthEndsTheWeldLoopWithoutMessage) {
-  const DesignSession s = calculated({{"EdtN", "20000"}, {"Edttf", "2"}, {"Edtbf", "100"}});
-  auto v = valuesOf(s);
-  EXPECT_GT(v["ylnc"], v["f"]);
+// The weld loop ends when the flange stress alone exceeds f; the design is then reported as
+// failing: a second message after the closing one, a red caption, 不满足 in the report.
+TEST(TwoBoltBase, FlangeStressAboveStrengthIsReportedAsFailing) {
+  DesignSession s(twoBoltModule());
+  s.setText("EdtN", "3000");
+  s.setText("EdtV", "100");
+  const Outcome outcome = s.calculate();
+  ASSERT_EQ(outcome.messages.size(), 2u);
+  EXPECT_EQ(outcome.messages[0], doneMessage);
+  EXPECT_EQ(outcome.messages[1],
+            "以下验算不满足要求：\n柱翼缘轴压应力：计算值 244.172 N/mm²，限值 215 N/mm²\n"
+            "柱与底板焊缝折算应力：计算值 200.699 N/mm²，限值 160 N/mm²");
+  EXPECT_EQ(s.results().redCaptions, std::vector<std::string>{"edthf11"});
+  EXPECT_EQ(tagText(s, "<#flange.check>"), "不满足（利用率 1.14）");
+  EXPECT_EQ(tagText(s, "<#weld.result>"), "不满足");
+  EXPECT_EQ(tagText(s, "<#weld.ratio>"), "1.26");
+  EXPECT_EQ(tagText(s, "<#bearing.check>"), "满足（利用率 0.97）");
+  EXPECT_EQ(tagText(s, "<#shear.check>"), "不需设置抗剪键");
+  EXPECT_EQ(tagText(s, "<#summary>"),
+            "有 2 项验算不满足要求（柱翼缘轴压应力、柱与底板焊缝折算应力），本设计不能采用，请调整截面、材料或尺寸后重新计算。");
+  EXPECT_EQ(tagText(s, "<#M2formula>"), "M2 = α·σc·a2²（三边支承板）");
   EXPECT_EQ(tagText(s, "<#f>"), "215");
+
+  // A sound design afterwards clears the warning and the red caption.
+  s.setText("EdtN", "80");
+  s.setText("EdtV", "40");
+  EXPECT_EQ(s.calculate().messages, std::vector<std::string>{doneMessage});
+  EXPECT_TRUE(s.results().redCaptions.empty());
+}
+
+// A stop leaves the last design and its verdicts as they were.
+TEST(TwoBoltBase, StopKeepsTheVerdictsOfTheLastDesign) {
+  DesignSession s(twoBoltModule());
+  s.setText("EdtN", "3000");
+  s.setText("EdtV", "100");
+  s.calculate();
+  s.setText("EdtV", "0");
+  EXPECT_EQ(s.calculate().messages, std::vector<std::string>{"柱底剪力应输入正值"});
+  EXPECT_EQ(s.results().redCaptions, std::vector<std::string>{"edthf11"});
+  EXPECT_EQ(s.checks().size(), 5u);
 }
 
 }  // namespace

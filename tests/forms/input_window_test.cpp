@@ -192,6 +192,24 @@ class InputWindowTest : public QObject {
     desktop.inspectModal = nullptr;
   }
 
+  void aFailingDesignIsToldAfterTheClosingMessageAndShownInRed() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    InputWindow window(*findModule("j1"), context);
+    setText(window, "EdtN", "3000");
+    setText(window, "EdtV", "100");
+    press(window, "Button1");
+    QCOMPARE(desktop.messages.size(), 2);
+    QCOMPARE(desktop.messages[0], QString("计算完毕！"));
+    QVERIFY(desktop.messages[1].startsWith("以下验算不满足要求：\n柱翼缘轴压应力"));
+    QColor weldCaption;
+    desktop.inspectModal = [&](QDialog& dialog) {
+      weldCaption = dialog.findChild<QLabel*>("edthf11Caption")->palette().color(QPalette::Active, QPalette::WindowText);
+    };
+    press(window, "Button5");
+    QCOMPARE(weldCaption, QColor(255, 0, 0));
+  }
+
   void resultCaptionsTakeTheColoursTheCalculationAsksFor() {
     const ModuleDescriptor& module = *findModule("g2");
     ResultView view;

@@ -9,8 +9,11 @@
 //                   rows of dashes only are skipped
 //   header: text    the page header
 //   note: text      a small note paragraph
+//   summary: a b c  the summary table of the design checks with the ids a, b, c: a row each of
+//                   <#a.name>, <#a.demand>, <#a.limit>, <#a.ratio>, <#a.result>
 //   anything else   a body paragraph; blank lines are skipped
-// Tags such as <#hb> are written as they stand.
+// Tags such as <#hb> are written as they stand. Further arguments NAME=VALUE replace every
+// {{NAME}} of the source, so that two reports that differ in a few words share one source.
 
 #include <zip.h>
 
@@ -175,12 +178,42 @@ bool writeZip(const std::string& path, const std::vector<std::pair<std::string, 
   return true;
 }
 
+std::vector<std::vector<std::string>> summaryRows(const std::string& ids) {
+  std::vector<std::vector<std::string>> rows{{"验算项目", "计算值", "限值", "利用率", "结论"}};
+  std::stringstream stream(ids);
+  std::string id;
+  while (stream >> id) {
+    const std::string stem = "<#" + id + ".";
+    rows.push_back({stem + "name>", stem + "demand>", stem + "limit>", stem + "ratio>", stem + "result>"});
+  }
+  return rows;
+}
+
+std::string substitute(std::string text, const std::vector<std::pair<std::string, std::string>>& parameters) {
+  for (const auto& [name, value] : parameters) {
+    const std::string key = "{{" + name + "}}";
+    for (std::size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + value.size()))
+      text.replace(at, key.size(), value);
+  }
+  return text;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc != 3) {
-    std::cerr << "usage: pedivo-make-template SOURCE.txt OUTPUT.docx\n";
+  if (argc < 3) {
+    std::cerr << "usage: pedivo-make-template SOURCE.txt OUTPUT.docx [NAME=VALUE ...]\n";
     return 2;
+  }
+  std::vector<std::pair<std::string, std::string>> parameters;
+  for (int i = 3; i < argc; ++i) {
+    const std::string argument = argv[i];
+    const auto equals = argument.find('=');
+    if (equals == std::string::npos) {
+      std::cerr << "pedivo-make-template: expected NAME=VALUE, got " << argument << '\n';
+      return 2;
+    }
+    parameters.emplace_back(argument.substr(0, equals), argument.substr(equals + 1));
   }
   std::ifstream source(argv[1]);
   if (!source) {
@@ -196,7 +229,7 @@ int main(int argc, char* argv[]) {
   };
   std::string line;
   while (std::getline(source, line)) {
-    const std::string text = trim(line);
+    const std::string text = trim(substitute(line, parameters));
     if (startsWith(text, "|")) {
       const auto row = cells(text);
       if (!isRule(row)) rows.push_back(row);
@@ -212,6 +245,9 @@ int main(int argc, char* argv[]) {
       body += paragraph("Formula", text.substr(2));
     } else if (startsWith(text, "header: ")) {
       header = text.substr(8);
+    } else if (startsWith(text, "summary: ")) {
+      rows = summaryRows(text.substr(9));
+      flushTable();
     } else if (startsWith(text, "note: ")) {
       body += paragraph("Note", text.substr(6));
     } else {

@@ -51,6 +51,15 @@ ordered_json describe(const DesignSession& session, const std::vector<std::strin
   for (const auto& field : view.fields) results.push_back({field.field, field.text});
   out["results"] = results;
   out["redCaptions"] = view.redCaptions;
+  ordered_json checks = ordered_json::array();
+  for (const auto& check : session.checks())
+    checks.push_back({{"name", check.name},
+                      {"formula", check.formula},
+                      {"demand", check.demand},
+                      {"limit", check.limit},
+                      {"ratio", check.decision ? ordered_json(nullptr) : ordered_json(check.ratio())},
+                      {"ok", check.ok()}});
+  out["checks"] = checks;
   ordered_json report = ordered_json::array();
   for (const auto& tag : session.report()) report.push_back({tag.tag, tag.text});
   out["report"] = report;

@@ -24,7 +24,8 @@ g2 T型靴梁、g3 槽型靴梁、gc 插入式。entries 按控件对象名给�
 Edtsizea ……），未给出的控件保持窗口默认值；cbsize 为“底板尺寸按构造要求选取”。带 steps 时每一步
 先修改给出的控件，再在同一个窗口中按“计算”，上一步保存的结果会保留。
 每个算例输出一行 JSON：module、messages（依次弹出的提示）、focus（最后一次“计算”移到的控件）、
-entries、cbsize、values（全部保存量）、results（“查看结果”的字段）、redCaptions、report（计算书标签）。
+entries、cbsize、values（全部保存量）、results（“查看结果”的字段）、redCaptions、checks（各项验算：
+name、formula、demand、limit、ratio、ok；尚未完成设计时为空）、report（计算书标签）。
 无法读取的算例输出 {"error": "..."}，程序继续处理下一行；若有算例出错，退出码为 1，否则为 0。
 --report 文件.docx：只有一个算例时，另用程序所在文件夹中的模板把计算书写到该文件。
 
@@ -36,7 +37,8 @@ the same results. Reads one JSON case a line from standard input or from the nam
 M is the template name of the base type (j1, j2, g11, g12, g2, g3, gc). Entries are control texts
 by object name; controls not given keep their window defaults. Each step changes its entries and
 presses "计算" in the same window. Writes one JSON object a case, in input order: module,
-messages, focus, entries, cbsize, values, results, redCaptions, report. A case that cannot be read
+messages, focus, entries, cbsize, values, results, redCaptions, checks (each design check: name,
+formula, demand, limit, ratio, ok; empty until a design is completed), report. A case that cannot be read
 gives {"error": "..."}; the exit status is 1 if any case failed, else 0. --report FILE.docx with a
 single case also writes the filled report there, from the template beside this program.
 )";

@@ -1,0 +1,96 @@
+#include "design/common/design_check.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "design/common/numbers.h"
+
+namespace pedivo {
+namespace {
+
+std::string withUnit(const std::string& number, const std::string& unit) {
+  return unit.empty() ? number : number + " " + unit;
+}
+
+std::string ratioText(double ratio) {
+  if (!std::isfinite(ratio)) return "—";
+  std::string text = formatGeneral(ratio);
+  // Always two decimals: "0.5" reads "0.50", "1" reads "1.00".
+  const auto point = text.find('.');
+  if (point == std::string::npos) return text + ".00";
+  if (text.size() - point == 2) return text + "0";
+  return text;
+}
+
+}  // namespace
+
+double DesignCheck::ratio() const {
+  if (limit == 0) return demand == 0 ? 0 : std::numeric_limits<double>::infinity();
+  const double r = demand / limit;
+  // A hair of tolerance so that 0.29 held as 0.2900000000000001 is not raised to 0.30.
+  return std::ceil(r * 100 - 1e-9) / 100;
+}
+
+std::optional<std::string> failedChecksMessage(const std::vector<DesignCheck>& checks) {
+  std::string lines;
+  for (const auto& check : checks) {
+    if (check.ok()) continue;
+    lines += "\n" + check.name + "：计算值 " + withUnit(formatValue(check.format, check.demand), check.unit) +
+             "，限值 " + withUnit(formatValue(check.format, check.limit), check.unit);
+  }
+  if (lines.empty()) return std::nullopt;
+  return failedChecksHeading + lines;
+}
+
+std::vector<std::string> failedFields(const std::vector<DesignCheck>& checks) {
+  std::vector<std::string> fields;
+  for (const auto& check : checks)
+    if (!check.ok())
+      for (const auto& field : check.fields)
+        if (std::find(fields.begin(), fields.end(), field) == fields.end()) fields.push_back(field);
+  return fields;
+}
+
+std::string verdictText(const DesignCheck& check) {
+  if (check.decision) return *check.decision;
+  return std::string(check.ok() ? "满足" : "不满足") + "（利用率 " + ratioText(check.ratio()) + "）";
+}
+
+std::vector<TagText> checkTags(const std::vector<DesignCheck>& checks, bool designed) {
+  std::vector<TagText> tags;
+  tags.reserve(checks.size() * 7 + 1);
+  int failed = 0;
+  std::string failedNames;
+  for (const auto& check : checks) {
+    const std::string stem = "<#" + check.id + ".";
+    const bool isDecision = check.decision.has_value();
+    tags.push_back({stem + "name>", check.name});
+    tags.push_back({stem + "check>", designed ? verdictText(check) : "未计算"});
+    tags.push_back({stem + "formula>", check.formula});
+    tags.push_back({stem + "demand>", withUnit(formatValue(check.format, check.demand), check.unit)});
+    tags.push_back({stem + "limit>", withUnit(formatValue(check.format, check.limit), check.unit)});
+    tags.push_back({stem + "ratio>", !designed || isDecision ? "—" : ratioText(check.ratio())});
+    tags.push_back({stem + "result>", !designed    ? "未计算"
+                                      : isDecision ? *check.decision
+                                      : check.ok() ? "满足"
+                                                   : "不满足"});
+    if (designed && !check.ok()) {
+      ++failed;
+      failedNames += (failedNames.empty() ? "" : "、") + check.name;
+    }
+  }
+  std::string summary;
+  if (!designed) {
+    summary = "尚未计算。";
+  } else if (failed == 0) {
+    summary = "各项验算均满足要求。";
+  } else {
+    summary = "有 " + std::to_string(failed) + " 项验算不满足要求（" + failedNames +
+              "），本设计不能采用，请调整截面、材料或尺寸后重新计算。";
+  }
+  tags.push_back({"<#summary>", summary});
+  return tags;
+}
+
+}  // namespace pedivo

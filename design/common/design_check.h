@@ -1,0 +1,67 @@
+#pragma once
+// The design checks of a completed calculation: each comparison that accepted a size or a
+// stress, with what was demanded, what is allowed and the verdict. A base type lists its checks
+// once, beside its calculation; the session turns them into the warning after "计算", the red
+// captions of the result window, the report's verdicts and its summary table.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "design/common/module.h"
+#include "design/common/value_format.h"
+
+namespace pedivo {
+
+struct DesignCheck {
+  std::string id;                          // stem of the report tags: "bearing" gives "<#bearing.check>", ...
+  std::string name;                        // "底板下混凝土承压"
+  std::string formula;                     // the formula that applied, in symbols: "σc = N/(B·L) ≤ fc"
+  double demand = 0;                       // what the design asks for
+  double limit = 0;                        // what it may ask for at most
+  std::string unit;                        // "N/mm²", empty for a ratio
+  ValueFormat format = ValueFormat::Cut3;  // how demand and limit are written
+  std::vector<std::string> fields;         // result fields whose caption turns red when it fails
+  // A decision rather than a limit (the shear key): never fails, states its outcome instead.
+  std::optional<std::string> decision;
+
+  bool ok() const { return decision.has_value() || demand <= limit; }
+  // demand / limit, rounded up to two decimals so that a failing check never reads as 1.00 or less.
+  double ratio() const;
+};
+
+inline constexpr const char* stressUnit = "N/mm²";
+inline constexpr const char* lengthUnit = "mm";
+
+// A check of demand ≤ limit.
+inline DesignCheck limitCheck(std::string id, std::string name, std::string formula, double demand, double limit,
+                              std::string unit, ValueFormat format, std::vector<std::string> fields) {
+  DesignCheck check;
+  check.id = std::move(id);
+  check.name = std::move(name);
+  check.formula = std::move(formula);
+  check.demand = demand;
+  check.limit = limit;
+  check.unit = std::move(unit);
+  check.format = format;
+  check.fields = std::move(fields);
+  return check;
+}
+
+inline constexpr const char* failedChecksHeading = "以下验算不满足要求：";
+
+// The message box that follows the closing message when checks fail; none when all pass.
+std::optional<std::string> failedChecksMessage(const std::vector<DesignCheck>& checks);
+
+// Result fields whose caption turns red: those of every failing check, each once.
+std::vector<std::string> failedFields(const std::vector<DesignCheck>& checks);
+
+// "满足（利用率 0.28）", "不满足（利用率 1.25）", or the decision.
+std::string verdictText(const DesignCheck& check);
+
+// Report tags of the checks, after the base type's own tags: for each check "<#id.name>",
+// "<#id.check>" (the verdict), "<#id.formula>", "<#id.demand>", "<#id.limit>", "<#id.ratio>", "<#id.result>", and
+// "<#summary>" for all of them. Before a design exists the verdicts read "未计算".
+std::vector<TagText> checkTags(const std::vector<DesignCheck>& checks, bool designed);
+
+}  // namespace pedivo

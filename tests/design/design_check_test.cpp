@@ -1,0 +1,69 @@
+#include "design/common/design_check.h"
+
+#include <gtest/gtest.h>
+
+#include <zip.h>
+
+#include <cmath>
+
+#include "design/common/design_session.h"
+
+namespace pedivo {
+namespace {
+
+DesignCheck stressCheck(double demand, double limit) {
+  return limitCheck("weld", "焊缝", "σ ≤ ffw", demand, limit, stressUnit, ValueFormat::Cut3, {"edthf11"});
+}
+
+TEST(DesignChecks, UtilisationIsRoundedUpSoThatAFailureNeverReadsAsOne) {
+  EXPECT_EQ(stressCheck(160.001, 160).ratio(), 1.01);
+  EXPECT_EQ(verdictText(stressCheck(160.001, 160)), "不满足（利用率 1.01）");
+  EXPECT_EQ(verdictText(stressCheck(160, 160)), "满足（利用率 1.00）");
+  EXPECT_EQ(verdictText(stressCheck(80, 160)), "满足（利用率 0.50）");
+  EXPECT_EQ(verdictText(stressCheck(0.29 * 160, 160)), "满足（利用率 0.29）");
+  EXPECT_EQ(stressCheck(0, 0).ratio(), 0);
+}
+
+TEST(DesignChecks, ANumberThatIsNotOneNeverPasses) {
+  EXPECT_FALSE(stressCheck(std::nan(""), 160).ok());
+  EXPECT_EQ(verdictText(stressCheck(1, 0)), "不满足（利用率 —）");
+}
+
+TEST(DesignChecks, WarningNamesEachFailingCheckWithItsDemandAndLimit) {
+  const std::vector<DesignCheck> checks{stressCheck(100, 160), stressCheck(170.12345, 160)};
+  EXPECT_EQ(failedChecksMessage(checks), "以下验算不满足要求：\n焊缝：计算值 170.123 N/mm²，限值 160 N/mm²");
+  EXPECT_EQ(failedChecksMessage({stressCheck(1, 2)}), std::nullopt);
+  EXPECT_EQ(failedFields(checks), std::vector<std::string>{"edthf11"});
+}
+
+// Every check a base type lists has its verdict and its summary row in the report template, so
+// no verdict is ever computed and left out of the printed report.
+TEST(DesignChecks, EveryTemplateShowsEveryCheckOfItsBaseType) {
+  for (const ModuleDescriptor* module : allModules()) {
+    DesignSession session(*module);
+    session.calculate();
+    if (session.checks().empty()) continue;  // a base type still without its calculation
+    int error = 0;
+    zip_t* archive = zip_open(module->templateFile.c_str(), ZIP_RDONLY, &error);
+    ASSERT_NE(archive, nullptr) << module->templateFile;
+    zip_stat_t stat;
+    ASSERT_EQ(zip_stat(archive, "word/document.xml", 0, &stat), 0);
+    std::string xml(stat.size, '\0');
+    zip_file_t* file = zip_fopen(archive, "word/document.xml", 0);
+    zip_fread(file, xml.data(), stat.size);
+    zip_fclose(file);
+    zip_close(archive);
+    for (const auto& check : session.checks()) {
+      for (const char* part : {"check", "name", "demand", "limit", "ratio", "result"}) {
+        // A decision (the shear key) is stated by the base type's own sentence in the text.
+        if (check.decision && std::string(part) == "check") continue;
+        EXPECT_NE(xml.find("&lt;#" + check.id + "." + part + "&gt;"), std::string::npos)
+            << module->templateFile << " " << check.id << "." << part;
+      }
+    }
+    EXPECT_NE(xml.find("&lt;#summary&gt;"), std::string::npos) << module->templateFile;
+  }
+}
+
+}  // namespace
+}  // namespace pedivo
