@@ -156,8 +156,8 @@ std::vector<TagText> report(const Held& h, const Entries& e) {
       // For the checker: the two widths the plate takes the larger of, and the plate's own f.
       {"<#a>", plain(h.a)},
       {"<#bt>", plain(h.bt)},
-      {"<#B1>", plain(h.bf + 40)},
-      {"<#B2>", plain(2 * (h.a + h.bt) + h.tw)},
+      {"<#Bflange>", plain(h.bf + 40)},
+      {"<#Bbolts>", plain(2 * (h.a + h.bt) + h.tw)},
       {"<#tpbc>", cut2(h.tpbc)},
       {"<#fpb>", plain(h.fpb)},
       {"<#M2formula>", h.r1 < 0.3 ? "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）" : "M2 = α·σc·a2²（三边支承板）"},

@@ -1,13 +1,557 @@
 #include "design/rigid/rigid_plate.h"
 
-#include "design/common/pending_state.h"
+#include <algorithm>
+#include <cmath>
+
+#include "design/common/calculation.h"
+#include "design/common/design_check.h"
+#include "design/common/numbers.h"
+#include "design/common/result_text.h"
+#include "design/common/rigid_base.h"
 #include "design/common/standard_controls.h"
+#include "design/common/tables.h"
+#include "design/common/value_format.h"
 
 namespace pedivo::rigid {
 namespace {
 
+using Held = RigidPlateHeld;
+using rigidbase::Eccentricity;
+using rigidbase::PassEnd;
+
+// What sets the eight- and the ten-bolt base apart.
+struct BoltLayout {
+  double n;                 // twice the bolts of a tension row: 6 or 8
+  double cSpacings;         // spacings c across the plate width: 4 or 6
+  double stiffenersAcross;  // stiffener thicknesses across the width: 2 or 3
+  double (*panel4Width)(const Held&);                // short side a3 of the panel between the flanges
+  double (*stiffenerLoad)(const Held&, double q);    // Vi1, the pressure on the plate the stiffener carries
+  double (*layoutWidth)(const Held&);                // what must fit within bf beside the welds
+  bool checksWebWeldLeg;                             // hf11 ≤ 1.2·tw
+};
+
+const BoltLayout eightBolts{
+    6, 4, 2, [](const Held& h) { return (2 * h.c - h.tw) / 2; },
+    [](const Held& h, double q) { return (3 * h.c + 2 * h.tjjl + h.bt) * (h.a + h.lt) / 2 * q; },
+    [](const Held& h) { return 2 * h.c + 2 * h.tjjl; }, false};
+
+const BoltLayout tenBolts{
+    8, 6, 3, [](const Held& h) { return (4 * h.c + h.tjjl - h.tw) / 2; },
+    [](const Held& h, double q) { return (2 * h.c + h.tjjl) * (h.a + h.lt) * q; },
+    [](const Held& h) { return 4 * h.c + 3 * h.tjjl; }, true};
+
+const HeldField<Held> heldFields[] = {
+    {"N", &Held::N},         {"M", &Held::M},           {"V", &Held::V},           {"hb", &Held::hb},
+    {"bf", &Held::bf},       {"tw", &Held::tw},         {"tf", &Held::tf},         {"n", &Held::n},
+    {"dms", &Held::dms},     {"Aems", &Held::Aems},     {"a", &Held::a},           {"c", &Held::c},
+    {"lt", &Held::lt},       {"bt", &Held::bt},         {"L", &Held::L},           {"B", &Held::B},
+    {"L0", &Held::L0},       {"B0", &Held::B0},         {"tjjl", &Held::tjjl},     {"e", &Held::e},
+    {"xn", &Held::xn},       {"Fx", &Held::Fx},         {"dx", &Held::dx},         {"ylmax", &Held::ylmax},
+    {"ylmin", &Held::ylmin}, {"ylc", &Held::ylc},       {"fc", &Held::fc},         {"Ec", &Held::Ec},
+    {"Es", &Held::Es},       {"fta", &Held::fta},       {"write3", &Held::write3}, {"ta", &Held::ta},
+    {"write4", &Held::write4}, {"Vfb", &Held::Vfb},     {"rerun", &Held::rerun},   {"b21", &Held::b21},
+    {"a21", &Held::a21},     {"r11", &Held::r11},       {"alf1", &Held::alf1},     {"M221", &Held::M221},
+    {"b22", &Held::b22},     {"a22", &Held::a22},       {"r12", &Held::r12},       {"alf2", &Held::alf2},
+    {"M222", &Held::M222},   {"b23", &Held::b23},       {"a23", &Held::a23},       {"r13", &Held::r13},
+    {"alf3", &Held::alf3},   {"M223", &Held::M223},     {"b3", &Held::b3},         {"a3", &Held::a3},
+    {"r2", &Held::r2},       {"beta", &Held::beta},     {"M224", &Held::M224},     {"M2", &Held::M2},
+    {"f", &Held::f},         {"fpb", &Held::fpb},       {"tpbc", &Held::tpbc},     {"Ntal", &Held::Ntal},
+    {"la1", &Held::la1},     {"lc1", &Held::lc1},       {"la2", &Held::la2},       {"lc2", &Held::lc2},
+    {"tpbt1", &Held::tpbt1}, {"tpbt2", &Held::tpbt2},   {"tpbt", &Held::tpbt},     {"fpbt", &Held::fpbt},
+    {"tpb", &Held::tpb},     {"hf11", &Held::hf11},     {"AF", &Held::AF},         {"Aeww", &Held::Aeww},
+    {"Wc", &Held::Wc},       {"ylnc", &Held::ylnc},     {"ylmc", &Held::ylmc},     {"ylv", &Held::ylv},
+    {"ylf", &Held::ylf},     {"ylfs", &Held::ylfs},     {"ffw", &Held::ffw},       {"webWeldWarning", &Held::webWeldWarning},
+    {"hjjl", &Held::hjjl},   {"hf3", &Held::hf3},       {"Vi1", &Held::Vi1},       {"Vi2", &Held::Vi2},
+    {"Vi12", &Held::Vi12},   {"Vimax", &Held::Vimax},   {"Ws", &Held::Ws},         {"ylvR", &Held::ylvR},
+    {"ylfR", &Held::ylfR},   {"ylequ", &Held::ylequ},   {"fy", &Held::fy},         {"f1", &Held::f1},
+    {"write1", &Held::write1}, {"write2", &Held::write2}, {"lw", &Held::lw},       {"Wf", &Held::Wf},
+    {"ylnf", &Held::ylnf},   {"ylvf", &Held::ylvf},
+};
+
+const std::string& steelGrade(const Entries& e) { return entryText(e, "CBf"); }
+
+// Step 1: the section and the forces, the same in both passes.
+void readSectionAndForces(const Entries& e, Held& h) {
+  h.N = rigidbase::readAxialForce(e);
+  h.hb = readNumber(e, "Edthc");
+  h.bf = readNumber(e, "Edtbf");
+  h.tw = readNumber(e, "Edttw");
+  h.tf = readNumber(e, "Edttf");
+  h.M = readNumber(e, "EdtM") * 1000000;
+  h.V = readNumber(e, "EdtV") * 1000;
+}
+
+// Step 2: the layout from the bolt table, or the user's sizes.
+void plateSizes(const Entries& e, Held& h) {
+  const auto bolt = require(tables::anchorBolt(static_cast<int>(h.dms)));
+  h.Aems = bolt.Aems;
+  if (e.cbsize) {
+    h.c = bolt.c;
+    h.a = bolt.a;
+    h.lt = h.bt = tables::boltEdgeDistance(bolt.dms);
+  } else {
+    h.a = readNumber(e, "Edtsizea");
+    h.lt = readNumber(e, "Edtsizelt");
+    h.bt = readNumber(e, "Edtsizebt");
+    h.c = readNumber(e, "Edtsizec");
+  }
+}
+
+// Steps 3 and 4: the plate from its layout, brought to whole tens; a and each c absorb the growth
+// in steps of 5, lt and bt take the rest.
+void platePlan(const BoltLayout& layout, Held& h) {
+  h.L = 2 * (h.a + h.lt) + h.hb;
+  h.B = layout.cSpacings * h.c + 2 * h.bt + layout.stiffenersAcross * h.tjjl;
+  h.L0 = h.L;
+  h.B0 = h.B;
+  h.L = roundUpToTen(h.L);
+  h.B = roundUpToTen(h.B);
+  h.a = 5 * trunc(((h.L - h.L0) / 2 + h.a + 0.4) / 5);
+  h.c = 5 * trunc(((h.B - h.B0) / layout.cSpacings + h.c + 0.4) / 5);
+  h.lt = (h.L - h.hb) / 2 - h.a;
+  h.bt = (h.B - layout.cSpacings * h.c - layout.stiffenersAcross * h.tjjl) / 2;
+}
+
+// Step 5.
+void eccentricityAndMaterials(const Entries& e, Held& h) {
+  h.e = h.M / h.N;
+  const auto concrete = require(tables::concrete(entryText(e, "CBfc")));
+  h.fc = concrete.fc;
+  h.Ec = concrete.Ec;
+  h.Es = tables::Es;
+  h.write3 = h.L / 6 + h.lt / 3;
+}
+
+// Step 6: pressure under the plate and the bolt tension. False for axial tension within the
+// bolt rows, which the method does not cover.
+bool pressureUnderPlate(Held& h, RoundLimit& rounds) {
+  const Eccentricity eccentricity = rigidbase::eccentricityCase(h.e, h.L, h.write3);
+  switch (eccentricity) {
+    case Eccentricity::WithinKern:
+      h.ta = 0;
+      h.ylc = h.N * (1 + 6 * h.e / h.L) / (h.L * h.B);
+      h.xn = h.L;
+      break;
+    case Eccentricity::WithinBoltRow:
+      h.ta = 0;
+      h.ylc = 2 * h.N / (3 * (h.L / 2 - h.e) * h.B);
+      h.xn = 3 * (h.L / 2 - h.e);
+      break;
+    case Eccentricity::TensionInside:
+      return false;
+    case Eccentricity::BeyondBoltRow:
+      // Linear pressure first; for large bolts the zone from equilibrium with the bolt row.
+      h.ylmax = h.N / (h.B * h.L) + 6 * h.M / (h.B * square(h.L));
+      h.ylmin = h.N / (h.B * h.L) - 6 * h.M / (h.B * square(h.L));
+      h.xn = h.L * h.ylmax / (h.ylmax - h.ylmin);
+      h.ylc = h.ylmax;
+      h.ta = (h.M - h.N * (h.L / 2 - h.xn / 3)) / (h.L - h.lt - h.xn / 3);
+      if (h.dms >= 60) {
+        const auto zone = rigidbase::bisectCompressedZone(
+            {h.e, h.L, h.lt, h.B, h.Es, h.Ec, h.n, h.Aems, 1e-6}, rounds);
+        h.xn = zone.xn;
+        h.dx = zone.dx;
+        h.Fx = zone.Fx;
+        h.ta = (h.e - h.L / 2 + h.xn / 3) * h.N / (h.L - h.lt - h.xn / 3);
+        h.ylc = 2 * h.N * (h.e + h.L / 2 - h.lt) / (h.B * h.xn * (h.L - h.lt - h.xn / 3));
+      }
+      break;
+  }
+  h.judge = rigidbase::judgeText(eccentricity);
+  return true;
+}
+
+// Step 8: false when the tension bolts are overstressed.
+bool anchorBoltsHold(const Entries& e, Held& h) {
+  h.fta = require(tables::anchorBoltFta(entryText(e, "CBfta")));
+  h.write4 = rigidbase::boltStress(h.ta, h.n, h.Aems);
+  return !(h.write4 > h.fta);
+}
+
+// A panel supported on three sides (free edge a, depth b), a cantilever of length b when it is
+// short against its free edge; the coefficient is kept either way.
+struct ThreeSidePanel {
+  double b, a, r, alf, M;
+};
+ThreeSidePanel threeSidePanel(double b, double a, double q) {
+  const double r = b / a;
+  const double alf = tables::alf(r);
+  const double M = r < 0.3 ? 0.5 * q * square(b) : alf * q * square(a);
+  return {b, a, r, alf, M};
+}
+
+// Step 10: the four plate panels; the largest positive moment governs.
+void platePanels(const BoltLayout& layout, Held& h) {
+  const double q = h.ylc;
+  const double qr = h.ylc * (h.xn - h.L / 2) / h.xn;  // the linear pressure at mid-length
+  const auto p1 = threeSidePanel(h.bt + h.c, h.hb - 2 * h.tjjl, qr);
+  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.alf, h.M221 = p1.M;
+  const auto p2 = threeSidePanel(h.a + h.lt, 2 * h.c, q);
+  h.b22 = p2.b, h.a22 = p2.a, h.r12 = p2.r, h.alf2 = p2.alf, h.M222 = p2.M;
+  // The corner outside the stiffener, supported on two adjacent sides, taken on its diagonal.
+  const double a23 = std::sqrt(square(h.a + h.lt) + square(h.c + h.bt));
+  const auto p3 = threeSidePanel((h.a + h.lt) * (h.c + h.bt) / a23, a23, q);
+  h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.alf, h.M223 = p3.M;
+  // Between the flanges beside the web, supported on four sides.
+  h.a3 = layout.panel4Width(h);
+  h.b3 = h.hb - 2 * h.tf;
+  h.r2 = h.b3 / h.a3;
+  h.beta = tables::beta(h.r2);
+  h.M224 = h.beta * qr * square(h.a3);
+  h.M2 = 0;
+  for (const double moment : {h.M221, h.M222, h.M223, h.M224}) h.M2 = std::max(h.M2, moment);
+}
+
+// Steps 11 to 13: the thickness from the panels and at the tension bolts, each in its own
+// thickness group; whole millimetres, at least 20.
+void plateThickness(const Entries& e, Held& h) {
+  const auto panels = require(tables::plateThicknessByGroup(steelGrade(e), [&](double f) {
+    return std::sqrt(6 * h.M2 / f);
+  }));
+  h.tpbc = panels.t;
+  h.fpb = panels.f;
+
+  h.Ntal = 2 * h.ta / h.n;
+  const auto atBolts = require(tables::plateThicknessByGroup(steelGrade(e), [&](double f) {
+    // The plate around a bolt between stiffener and flange, and between two stiffeners.
+    h.la1 = std::min(h.a * (3.5 - 1.5 * h.a / (h.a + h.lt)), h.c + h.bt);
+    h.lc1 = std::min(h.c * (3.5 - 1.5 * h.c / (h.c + h.bt)), h.a + h.lt);
+    const double d1 = cube(h.c) * h.la1 + cube(h.a) * h.lc1;
+    h.tpbt1 = h.c > h.a ? std::sqrt(6 * h.Ntal * h.a * cube(h.c) / d1 / f)
+                        : std::sqrt(6 * h.Ntal * h.c * cube(h.a) / d1 / f);
+    h.la2 = std::min(h.a * (3.5 - 1.5 * h.a / (h.a + h.lt)), 2 * h.c);
+    h.lc2 = std::min(h.c * (3.5 - 1.5 * h.c / (2 * h.c)), h.a + h.lt);
+    const double d2 = 8 * cube(h.a) * h.lc2 + cube(h.c) * h.la2;
+    h.tpbt2 = square(h.c) < 2 * square(h.a) ? std::sqrt(12 * h.Ntal * h.c * cube(h.a) / d2 / f)
+                                            : std::sqrt(6 * h.Ntal * h.a * cube(h.c) / d2 / f);
+    h.tpbt = std::max(h.tpbt1, h.tpbt2);
+    return h.tpbt;
+  }));
+  h.fpbt = atBolts.f;
+  h.f = atBolts.f;
+  h.tpb = std::max(20.0, roundUpToWhole(std::max(h.tpbc, h.tpbt)));
+}
+
+// Step 14: fillet welds of column to plate. The leg grows by 2 mm until the combined stress is
+// within ffw; it stops too when the flange stress from N and M alone exceeds f.
+void columnWelds(const BoltLayout& layout, const Entries& e, Held& h, RoundLimit& rounds) {
+  h.hf11 = roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb)));
+  while (true) {
+    h.AF = h.tf * h.bf;
+    const double webWeldLength = h.hb - 2 * h.tf - 2 * h.hf11;
+    requireWeldLength(webWeldLength);
+    h.Aeww = 2 * 0.7 * h.hf11 * webWeldLength;
+    h.ylnc = h.N / (2 * h.AF + h.Aeww);
+    h.Wc = (cube(h.tf) * h.bf / 6 + 2 * h.bf * h.tf * square(h.hb / 2 - h.tf / 2)) / h.hb;
+    h.ylmc = (h.M / 2) / h.Wc;
+    h.ylv = h.V / h.Aeww;
+    h.ylfs = std::sqrt(square(h.ylnc / tables::betaF) + square(h.ylv));
+    h.ylf = h.ylnc + h.ylmc;
+    h.ffw = require(tables::steelBasics(steelGrade(e))).ffw;
+    h.f = require(tables::rolledStrength(steelGrade(e), h.tf, h.f));
+    if (h.ylf > h.f || h.ylfs <= h.ffw) break;
+    rounds.next();
+    h.hf11 += 2;
+  }
+  h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > 1.2 * h.tw ? 1 : 0;
+}
+
+enum class StiffenerEnd { Designed, Thicker };
+
+// Step 15: the stiffener section for the pressure it carries or the bolt it holds down.
+// False when it is too slender for its outstand: a thicker stiffener, designed from step 2.
+void stiffenerStresses(const BoltLayout& layout, const Entries& e, Held& h) {
+  const double q = h.ylc;
+  h.Vi1 = layout.stiffenerLoad(h, q);
+  h.Vi2 = (h.a + h.lt + h.hb / 2) * (h.B - h.bf) / 4 * q * (h.xn - h.L / 4) / h.xn;
+  h.Vi12 = std::max(h.Vi1, h.Vi2);
+  h.Vimax = std::max(h.Vi12, h.Ntal);
+  h.ylvR = h.Vimax / ((h.hjjl - 15) * h.tjjl);
+  h.Ws = square(h.hjjl - 15) * h.tjjl / 6;
+  const bool alongLength = h.Vi1 > h.Vi2 || h.Ntal > h.Vi12;
+  h.ylfR = alongLength ? (h.a + h.lt) * h.Vimax / 2 / h.Ws : (h.B - h.bf) * h.Vimax / 4 / h.Ws;
+  h.fy = require(tables::steelBasics(steelGrade(e))).fy;
+  h.f1 = require(tables::stiffenerStrength(steelGrade(e), h.tjjl, h.f1));
+  h.ylequ = std::sqrt(square(h.ylfR) + 3 * square(h.ylvR));
+}
+
+// Steps 15 and 16: stiffener height, slenderness and welds. Loop S grows the height, loop W the
+// weld leg; a stiffener that needs a weld thicker than itself, or is too slender, becomes thicker
+// and the whole design is redone from step 2.
+StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Entries& e, Held& h, RoundLimit& rounds) {
+  h.hjjl = 200;
+  while (true) {  // loop S, again with a higher stiffener
+    stiffenerStresses(layout, e, h);
+    if (h.ylequ > 1.1 * h.f1) {
+      rounds.next();
+      h.hjjl += 10;
+      continue;
+    }
+    h.write1 = (h.L - h.hb) / 2 / h.tjjl;
+    h.write2 = 18 * std::sqrt(235 / h.fy);
+    if (h.write1 > h.write2) {
+      h.tjjl += 2;
+      return StiffenerEnd::Thicker;
+    }
+    h.hf3 = roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb)));
+    while (true) {  // loop W, again with a larger weld leg
+      h.ffw = require(tables::steelBasics(steelGrade(e))).ffw;
+      h.lw = h.Vi1 > h.Vi2 || h.Ntal > h.Vi12 ? h.a + h.lt : h.B / 2 - h.bf / 2;
+      const double plateWeldLength = h.lw - 2 * h.hf3 - 15;
+      requireWeldLength(plateWeldLength);
+      h.ylnf = h.Vimax / (1.4 * h.hf3 * plateWeldLength);
+      const double upstandWeldLength = h.hjjl - 2 * h.hf3 - 15;
+      requireWeldLength(upstandWeldLength);
+      h.Wf = square(upstandWeldLength) * 0.7 * h.hf3 / 3;
+      h.ylvf = std::sqrt(square(h.Vimax / (1.4 * h.hf3 * upstandWeldLength)) +
+                         square((h.lw * h.Vimax / 2) / tables::betaF / h.Wf));
+      if (h.ylvf > h.ffw) {
+        if (!(h.hf3 < h.tjjl && h.hf3 < 16)) break;  // a higher stiffener instead
+        h.hf3 += 2;
+      } else if (h.ylnf > tables::betaF * h.ffw) {
+        h.hf3 += 2;
+        if (h.hf3 > h.tjjl) {
+          h.hf3 -= 2;
+          h.tjjl += 2;
+          return StiffenerEnd::Thicker;
+        }
+      } else {
+        return StiffenerEnd::Designed;
+      }
+      rounds.next();
+    }
+    rounds.next();
+    h.hjjl += 10;
+  }
+}
+
+// Steps 1 to 16: one pass of the design over the given entries.
+PassEnd designPass(const BoltLayout& layout, const Entries& e, Held& h, RoundLimit& rounds) {
+  readSectionAndForces(e, h);
+  h.n = layout.n;
+  h.dms = 24;
+  h.tjjl = 8;
+  while (true) {  // step 2: again with a larger bolt or a thicker stiffener
+    plateSizes(e, h);
+    while (true) {  // step 3: again with a plate grown for bearing
+      platePlan(layout, h);
+      eccentricityAndMaterials(e, h);
+      if (!pressureUnderPlate(h, rounds)) return PassEnd::AxialTension;
+      if (!(h.ylc > h.fc)) break;
+      rounds.next();
+      h.a += 5;
+      h.c += 2;
+    }
+    if (!anchorBoltsHold(e, h)) {
+      rounds.next();
+      h.dms = rigidbase::nextBoltOrStop(static_cast<int>(h.dms));
+      continue;
+    }
+    h.Vfb = 0.4 * (h.N + h.ta);
+    platePanels(layout, h);
+    plateThickness(e, h);
+    columnWelds(layout, e, h, rounds);
+    if (stiffenersAndWelds(layout, e, h, rounds) == StiffenerEnd::Designed) return PassEnd::Designed;
+    rounds.next();
+  }
+}
+
+Outcome calculateRigidPlate(const BoltLayout& layout, const Entries& entries, Held& h) {
+  RoundLimit rounds;
+  return rigidbase::detailingRun(
+      entries, h.rerun,
+      [&](const Entries& working) {
+        const PassEnd end = designPass(layout, working, h, rounds);
+        return std::pair{end, rigidbase::PlateLayout{h.a, h.c, h.lt, h.bt}};
+      },
+      [&] {
+        // The stiffeners and their welds must fit within the flange width.
+        return layout.layoutWidth(h) + 2 * h.hf3 > h.bf ? rigidbase::layoutFaultMessage : doneMessage;
+      });
+}
+
+// ---- results, checks and report ------------------------------------------------------------
+
+ResultView results(const Held& h) {
+  const auto plain = [](double x) { return formatGeneral(x); };
+  return {{{"Edta", plain(h.a)},
+           {"Edtc", plain(h.c)},
+           {"Edtlt", plain(h.lt)},
+           {"Edtbt", plain(h.bt)},
+           {"EdtL", plain(h.L)},
+           {"EdtB", plain(h.B)},
+           {"Edttpb", plain(h.tpb)},
+           {"edtms", plain(h.dms)},
+           {"edthf11", plain(h.hf11)},
+           {"edtshear", shearKeyField(h.Vfb, h.V)},
+           {"Edthjjl", plain(h.hjjl)},
+           {"Edttjjl", plain(h.tjjl)},
+           {"Edthfjjl", plain(h.hf3)}},
+          {},
+          {}};
+}
+
+std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
+  const bool atBoltsGoverns = h.tpbt > h.tpbc;
+  std::vector<DesignCheck> list{
+      limitCheck("bearing", "底板下混凝土承压", "σc ≤ fc", h.ylc, h.fc, stressUnit, ValueFormat::Cut2,
+                 {"EdtL", "EdtB"}),
+      limitCheck("bolt", "锚栓抗拉", "σt = 1.2·Ta·2/n/Ae ≤ fta", h.write4, h.fta, stressUnit, ValueFormat::Cut3,
+                 {"edtms"}),
+      limitCheck("plate", "底板厚度",
+                 atBoltsGoverns ? "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）" : "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）",
+                 std::max(h.tpbc, h.tpbt), h.tpb, lengthUnit, ValueFormat::Cut2, {"Edttpb"}),
+      limitCheck("flange", "柱翼缘正应力", "σ = N/(2AF + Aeww) + (M/2)/Wc ≤ f", h.ylf, h.f, stressUnit,
+                 ValueFormat::Cut3, {"edthf11"}),
+      limitCheck("weld", "柱与底板焊缝折算应力", "√((σN/βf)² + τV²) ≤ ffw", h.ylfs, h.ffw, stressUnit,
+                 ValueFormat::Cut3, {"edthf11"}),
+  };
+  if (layout.checksWebWeldLeg)
+    list.push_back(limitCheck("webWeldLeg", "腹板焊脚尺寸", "hf ≤ 1.2·tw", h.hf11, 1.2 * h.tw, lengthUnit,
+                              ValueFormat::Plain, {"edthf11"}));
+  const std::vector<DesignCheck> stiffener{
+      limitCheck("stiffener", "锚栓加劲肋折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, 1.1 * h.f1, stressUnit,
+                 ValueFormat::Cut3, {"Edthjjl"}),
+      limitCheck("slenderness", "锚栓加劲肋宽厚比", "(L − hb)/2/ts ≤ 18·√(235/fy)", h.write1, h.write2, "",
+                 ValueFormat::Cut3, {"Edttjjl"}),
+      limitCheck("stiffenerPlateWeld", "加劲肋与底板焊缝", "σf ≤ βf·ffw", h.ylnf, tables::betaF * h.ffw,
+                 stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
+      limitCheck("stiffenerUpstandWeld", "加劲肋竖向焊缝折算应力", "√(τf² + (σf/βf)²) ≤ ffw", h.ylvf, h.ffw,
+                 stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
+      limitCheck("layout", "加劲肋布置宽度",
+                 layout.cSpacings == 4 ? "2c + 2ts + 2hf ≤ bf" : "4c + 3ts + 2hf ≤ bf",
+                 layout.layoutWidth(h) + 2 * h.hf3, h.bf, lengthUnit, ValueFormat::Plain, {"Edtc", "Edttjjl"}),
+      shearKeyCheck("V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键", h.V, h.Vfb),
+  };
+  list.insert(list.end(), stiffener.begin(), stiffener.end());
+  return list;
+}
+
+std::vector<TagText> report(const Held& h, const Entries& e) {
+  const auto plain = [](double x) { return formatGeneral(x); };
+  const auto t2 = [](double x) { return formatValue(ValueFormat::Cut2, x); };
+  const auto t3 = [](double x) { return formatValue(ValueFormat::Cut3, x); };
+  const auto k2 = [](double x) { return formatValue(ValueFormat::KN2, x); };
+  const auto k3 = [](double x) { return formatValue(ValueFormat::KN3, x); };
+  const bool linearZone = !(h.dms >= 60) || h.judge != rigidbase::judgeText(Eccentricity::BeyondBoltRow);
+  return {
+      {"<#hb>", plain(h.hb)},
+      {"<#bf>", plain(h.bf)},
+      {"<#tw>", plain(h.tw)},
+      {"<#tf>", plain(h.tf)},
+      {"<#M>", entryText(e, "EdtM")},
+      {"<#N>", entryText(e, "EdtN")},
+      {"<#V>", entryText(e, "EdtV")},
+      {"<#concrete>", entryText(e, "CBfc")},
+      {"<#steel>", entryText(e, "CBf")},
+      {"<#ms>", entryText(e, "CBfta")},
+      {"<#a>", plain(h.a)},
+      {"<#c>", plain(h.c)},
+      {"<#bt>", plain(h.bt)},
+      {"<#lt>", plain(h.lt)},
+      {"<#L>", plain(h.L)},
+      {"<#B>", plain(h.B)},
+      {"<#dms>", plain(h.dms)},
+      {"<#Aems>", plain(h.Aems)},
+      {"<#hf11>", plain(h.hf11)},
+      {"<#shear>", shearKeyNeeded(h.Vfb, h.V) ? "V>0.4(N+Ta) 需要设置抗剪键" : "V<0.4(N+Ta) 不需设置抗剪键"},
+      {"<#e>", t2(h.e)},
+      {"<#judge>", h.judge},
+      {"<#xn>", t2(h.xn)},
+      {"<#ylmax>", t2(h.ylmax)},
+      {"<#ylmin>", t2(h.ylmin)},
+      {"<#ylc>", t2(h.ylc)},
+      {"<#fc>", plain(h.fc)},
+      {"<#Vfb>", k2(h.Vfb)},
+      {"<#ta>", k3(h.ta)},
+      {"<#Ntal>", k3(h.Ntal)},
+      {"<#fta>", plain(h.fta)},
+      {"<#b21>", t2(h.b21)},
+      {"<#a21>", t2(h.a21)},
+      {"<#r11>", t2(h.r11)},
+      {"<#alf1>", t3(h.alf1)},
+      {"<#M221>", k2(h.M221)},
+      {"<#b22>", t2(h.b22)},
+      {"<#a22>", t2(h.a22)},
+      {"<#r12>", t2(h.r12)},
+      {"<#alf2>", t3(h.alf2)},
+      {"<#M222>", k2(h.M222)},
+      {"<#b23>", t2(h.b23)},
+      {"<#a23>", t2(h.a23)},
+      {"<#r13>", t2(h.r13)},
+      {"<#alf3>", t3(h.alf3)},
+      {"<#M223>", k2(h.M223)},
+      {"<#b3>", t2(h.b3)},
+      {"<#a3>", t2(h.a3)},
+      {"<#r2>", t2(h.r2)},
+      {"<#beta>", t3(h.beta)},
+      {"<#M224>", k2(h.M224)},
+      {"<#M2>", k2(h.M2)},
+      {"<#tpbc>", t2(h.tpbc)},
+      {"<#tpbt1>", t2(h.tpbt1)},
+      {"<#tpbt2>", t2(h.tpbt2)},
+      {"<#tpbt>", t2(h.tpbt)},
+      {"<#tpb>", t2(h.tpb)},
+      {"<#AF>", plain(h.AF)},
+      {"<#Aeww>", plain(h.Aeww)},
+      {"<#ylnc>", t3(h.ylnc)},
+      {"<#ylmc>", t3(h.ylmc)},
+      {"<#ylv>", t3(h.ylv)},
+      {"<#ylf>", t3(h.ylf)},
+      {"<#ylfs>", t3(h.ylfs)},
+      {"<#f>", plain(h.f)},
+      {"<#ffw>", plain(h.ffw)},
+      {"<#hjjl>", plain(h.hjjl)},
+      {"<#tjjl>", plain(h.tjjl)},
+      {"<#hf3>", plain(h.hf3)},
+      {"<#1.22ffw>", plain(1.22 * h.ffw)},
+      {"<#Vi1>", k3(h.Vi1)},
+      {"<#Vi2>", k3(h.Vi2)},
+      {"<#Vimax>", k3(h.Vimax)},
+      {"<#ylfR>", t3(h.ylfR)},
+      {"<#ylvR>", t3(h.ylvR)},
+      {"<#ylnf>", t3(h.ylnf)},
+      {"<#ylvf>", t3(h.ylvf)},
+      {"<#ylequ>", t3(h.ylequ)},
+      {"<#1.1f1>", plain(1.1 * h.f1)},
+      {"<#write1>", t3(h.write1)},
+      {"<#write2>", t3(h.write2)},
+      {"<#write3>", t3(h.write3)},
+      {"<#write4>", t3(h.write4)},
+      // For the checker: the formulas that applied and the values between the steps.
+      {"<#pressureFormula>",
+       h.judge == rigidbase::judgeText(Eccentricity::WithinKern)      ? "σc = N·(1 + 6e/L)/(L·B)，xn = L，Ta = 0"
+       : h.judge == rigidbase::judgeText(Eccentricity::WithinBoltRow) ? "σc = 2N/[3·(L/2 − e)·B]，xn = 3·(L/2 − e)，Ta = 0"
+       : linearZone ? "σmax,min = N/(B·L) ± 6M/(B·L²)，xn = L·σmax/(σmax − σmin)，σc = σmax，Ta = [M − N·(L/2 − xn/3)]/(L − lt − xn/3)"
+                    : "xn 由平衡方程 xn³ + 3(e − L/2)·xn² − 6(Es/Ec)(n/2)(Ae/B)(e + L/2 − lt)(L − lt − xn) = 0 二分求解，"
+                      "Ta = (e − L/2 + xn/3)·N/(L − lt − xn/3)，σc = 2N·(e + L/2 − lt)/[B·xn·(L − lt − xn/3)]"},
+      {"<#Fx>", formatGeneral(h.Fx)},
+      {"<#tensionBolts>", plain(h.n / 2)},
+      {"<#L/6>", t3(h.L / 6)},
+      {"<#M221formula>", h.r11 < 0.3 ? "M221 = 0.5·qr·b21²（悬臂）" : "M221 = α1·qr·a21²"},
+      {"<#M222formula>", h.r12 < 0.3 ? "M222 = 0.5·q·b22²（悬臂）" : "M222 = α2·q·a22²"},
+      {"<#M223formula>", h.r13 < 0.3 ? "M223 = 0.5·q·b23²（悬臂）" : "M223 = α3·q·a23²"},
+      {"<#qr>", t3(h.ylc * (h.xn - h.L / 2) / h.xn)},
+      {"<#fpb>", plain(h.fpb)},
+      {"<#fpbt>", plain(h.fpbt)},
+      {"<#la1>", t2(h.la1)},
+      {"<#lc1>", t2(h.lc1)},
+      {"<#la2>", t2(h.la2)},
+      {"<#lc2>", t2(h.lc2)},
+      {"<#Wc>", plain(trunc(h.Wc))},
+      {"<#lw>", t2(h.lw)},
+      {"<#1.2tw>", plain(1.2 * h.tw)},
+  };
+}
+
+std::vector<NamedValue> values(const Held& h) {
+  std::vector<NamedValue> list = listValues(heldFields, h);
+  list.push_back({"judge", h.judge});
+  return list;
+}
+
 ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formName, const std::string& resultForm,
-                                const std::string& diagram) {
+                                const std::string& diagram, ModuleFunctions<Held> functions) {
   using standard::mm;
   ModuleDescriptor d;
   d.id = id;
@@ -26,19 +570,31 @@ ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formNa
   d.resultGroups = {plate, standard::boltStiffenerResults()};
   d.templateFile = id + ".docx";
   d.diagramFile = diagram;
-  d.newState = pendingStateFactory(d.resultGroups);
+  d.newState = stateFactory(functions);
   return d;
 }
 
 }  // namespace
 
+Outcome calculateEightBolt(const Entries& entries, RigidPlateHeld& held) {
+  return calculateRigidPlate(eightBolts, entries, held);
+}
+
+Outcome calculateTenBolt(const Entries& entries, RigidPlateHeld& held) {
+  return calculateRigidPlate(tenBolts, entries, held);
+}
+
 const ModuleDescriptor& eightBoltModule() {
-  static const ModuleDescriptor descriptor = makeDescriptor("g11", "TForm4", "TForm11", "g11.bmp");
+  static const ModuleDescriptor descriptor = makeDescriptor(
+      "g11", "TForm4", "TForm11", "g11.bmp",
+      {calculateEightBolt, results, report, values, [](const Held& h) { return checks(eightBolts, h); }});
   return descriptor;
 }
 
 const ModuleDescriptor& tenBoltModule() {
-  static const ModuleDescriptor descriptor = makeDescriptor("g12", "TForm5", "TForm12", "g12.bmp");
+  static const ModuleDescriptor descriptor = makeDescriptor(
+      "g12", "TForm5", "TForm12", "g12.bmp",
+      {calculateTenBolt, results, report, values, [](const Held& h) { return checks(tenBolts, h); }});
   return descriptor;
 }
 

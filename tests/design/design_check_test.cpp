@@ -4,7 +4,9 @@
 
 #include <zip.h>
 
+#include <cctype>
 #include <cmath>
+#include <set>
 
 #include "design/common/design_session.h"
 
@@ -62,6 +64,21 @@ TEST(DesignChecks, EveryTemplateShowsEveryCheckOfItsBaseType) {
       }
     }
     EXPECT_NE(xml.find("&lt;#summary&gt;"), std::string::npos) << module->templateFile;
+  }
+}
+
+// Tags match without regard to case and are replaced in order: two tags that differ only in case
+// would fill one place with the other's value.
+TEST(ReportTags, NoTwoTagsOfAReportDifferOnlyInCase) {
+  for (const ModuleDescriptor* module : allModules()) {
+    DesignSession session(*module);
+    session.calculate();
+    std::set<std::string> seen;
+    for (const auto& tag : session.report()) {
+      std::string lower = tag.tag;
+      for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      EXPECT_TRUE(seen.insert(lower).second) << module->id << " " << tag.tag;
+    }
   }
 }
 

@@ -71,8 +71,8 @@ TEST(TwoBoltBase, DefaultEntries) {
   EXPECT_EQ(tagText(s, "<#r1>"), "0.27");
   // The Part's 30 tags come first; what the checker needs and the verdicts follow.
   EXPECT_EQ(s.report()[29].tag, "<#ffw>");
-  EXPECT_EQ(tagText(s, "<#B1>"), "240");
-  EXPECT_EQ(tagText(s, "<#B2>"), "233");
+  EXPECT_EQ(tagText(s, "<#Bflange>"), "240");
+  EXPECT_EQ(tagText(s, "<#Bbolts>"), "233");
   EXPECT_EQ(tagText(s, "<#fpb>"), "205");
   EXPECT_EQ(tagText(s, "<#M2formula>"), "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）");
   EXPECT_EQ(tagText(s, "<#summary>"), "各项验算均满足要求。");

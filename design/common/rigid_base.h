@@ -1,0 +1,96 @@
+#pragma once
+// What the four rigid exposed bases (eight and ten bolts, T-shaped and channel boot beams) share:
+// the axial force that must not be zero, the eccentricity cases, the compressed zone found from
+// equilibrium, the anchor-bolt stress and the next bolt size, and the detailing run that designs
+// once on the table's sizes and again on the sizes it found, as if the user had typed them.
+
+#include <string>
+
+#include "design/common/calculation.h"
+#include "design/common/module.h"
+#include "design/common/numbers.h"
+
+namespace pedivo::rigidbase {
+
+inline constexpr const char* zeroAxialForceMessage = "柱底轴力不能为0";
+inline constexpr const char* axialTensionMessage = "轴向拉力超过程序计算范围，计算停止!";
+inline constexpr const char* boltTooLargeMessage = "锚栓直径超过100mm，超出程序计算范围，计算停止!";
+inline constexpr const char* layoutFaultMessage = "柱脚布置有误";
+
+// N in newtons from EdtN. Zero would make the eccentricity M/N undefined: refused with the focus
+// on EdtN.
+double readAxialForce(const Entries& entries);
+
+// Where the resultant of N and M falls on the plate.
+enum class Eccentricity {
+  WithinKern,       // 0 < e ≤ L/6: the whole plate in compression
+  WithinBoltRow,    // L/6 < e ≤ L/6 + lt/3: part of the plate lifts, the bolts carry nothing
+  TensionInside,    // axial tension with |e| ≤ L/6 + lt/3: beyond what the method covers
+  BeyondBoltRow,    // |e| > L/6 + lt/3: the tension bolts hold the plate down
+};
+Eccentricity eccentricityCase(double e, double L, double write3);
+// The report's text for the case ("0<e<=L/6", ...); none for axial tension.
+std::string judgeText(Eccentricity eccentricity);
+
+// The compressed zone xn from the equilibrium of the plate with the tension bolts, by bisection
+// from xn = L with the step L/2. Stops when the residual falls below the tolerance, after 2000
+// halvings, or when a step no longer changes xn; the xn reached is taken.
+struct CompressedZoneInput {
+  double e, L, lt, B, Es, Ec, n, Aems;
+  double tolerance;
+};
+struct CompressedZone {
+  double xn = 0;
+  double dx = 0;  // the last step
+  double Fx = 0;  // the last residual
+};
+CompressedZone bisectCompressedZone(const CompressedZoneInput& in, RoundLimit& rounds);
+
+// Stress in one tension bolt, with 1.2 for the uneven share among the bolts of the row.
+inline double boltStress(double ta, double n, double Aems) { return 1.2 * ta * 2 / n / Aems; }
+
+// The next bolt size up; past the largest bolt the calculation stops.
+int nextBoltOrStop(int dms);
+
+struct PlateLayout {
+  double a = 0, c = 0, lt = 0, bt = 0;
+};
+
+enum class PassEnd { Designed, AxialTension };
+
+// The detailing run. With cbsize ticked, the first pass designs on the table's sizes; its sizes
+// are then written into the user's size boxes in the general number format, cbsize is cleared and
+// a second pass designs on those texts, read back as typed entries; at its end cbsize is ticked
+// again. runPass(entries) designs one pass and gives how it ended and the plate's layout;
+// closingMessage() is the message of a designed base. An axial-tension stop keeps what was
+// computed and written so far.
+template <class RunPass, class ClosingMessage>
+Outcome detailingRun(const Entries& entries, double& rerun, RunPass&& runPass, ClosingMessage&& closingMessage) {
+  Entries working = entries;
+  Outcome outcome;
+  rerun = 0;
+  for (int pass = 0; pass < 2; ++pass) {
+    const auto [end, layout] = runPass(working);
+    if (end == PassEnd::AxialTension) {
+      outcome.messages = {axialTensionMessage};
+      outcome.ending = Ending::Partial;
+      return outcome;
+    }
+    if (!working.cbsize) break;
+    working.cbsize = false;
+    const std::pair<const char*, double> sizes[] = {
+        {"Edtsizea", layout.a}, {"Edtsizelt", layout.lt}, {"Edtsizebt", layout.bt}, {"Edtsizec", layout.c}};
+    for (const auto& [control, value] : sizes) {
+      working.texts[control] = formatGeneral(value);
+      outcome.entryChanges[control] = working.texts[control];
+    }
+    outcome.cbsize = false;
+    rerun = 1;
+  }
+  if (rerun != 0) outcome.cbsize = true;
+  outcome.messages = {closingMessage()};
+  outcome.ending = Ending::Completed;
+  return outcome;
+}
+
+}  // namespace pedivo::rigidbase

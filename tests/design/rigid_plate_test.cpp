@@ -1,0 +1,297 @@
+#include "design/rigid/rigid_plate.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "design/common/calculation.h"
+#include "design/common/design_session.h"
+#include "design/common/rigid_base.h"
+#include "design/common/tables.h"
+
+namespace pedivo::rigid {
+namespace {
+
+using Texts = std::vector<std::pair<std::string, std::string>>;
+
+struct Design {
+  DesignSession session;
+  Outcome outcome;
+  double operator[](const std::string& name) const {
+    for (const auto& v : session.values())
+      if (v.name == name) return std::get<double>(v.value);
+    ADD_FAILURE() << "no value " << name;
+    return 0;
+  }
+  std::string text(const std::string& name) const {
+    for (const auto& v : session.values())
+      if (v.name == name) return std::get<std::string>(v.value);
+    return "<missing>";
+  }
+  std::string tag(const std::string& tag) const {
+    for (const auto& t : session.report())
+      if (t.tag == tag) return t.text;
+    return "<missing>";
+  }
+  std::optional<DesignCheck> check(const std::string& id) const {
+    for (const auto& c : session.checks())
+      if (c.id == id) return c;
+    return std::nullopt;
+  }
+};
+
+Design run(const ModuleDescriptor& module, const Texts& texts, bool cbsize = true) {
+  Design r{DesignSession(module), {}};
+  for (const auto& [control, text] : texts) EXPECT_EQ(r.session.setText(control, text), std::nullopt) << control;
+  r.session.setCbsize(cbsize);
+  r.outcome = r.session.calculate();
+  return r;
+}
+
+// User sizes that leave the plate at whole tens: L = 2(60 + 60) + 450 = 690, L/6 = 115, lt/3 = 20.
+const Texts userSizes{{"Edtsizea", "60"}, {"Edtsizelt", "60"}, {"Edtsizec", "60"}, {"Edtsizebt", "50"}};
+
+Texts with(Texts texts, const Texts& more) {
+  texts.insert(texts.end(), more.begin(), more.end());
+  return texts;
+}
+
+TEST(EightBoltBase, DefaultsDesignInTwoPassesAsTheWorkedExampleSays) {
+  const Design r = run(eightBoltModule(), {});
+  EXPECT_EQ(r.outcome.messages.front(), doneMessage);
+  EXPECT_EQ(r["dms"], 36);
+  EXPECT_EQ(r["a"], 90);
+  EXPECT_EQ(r["c"], 80);
+  EXPECT_EQ(r["lt"], 80);
+  EXPECT_EQ(r["bt"], 80);
+  EXPECT_EQ(r["L"], 790);
+  EXPECT_EQ(r["B"], 500);
+  EXPECT_NEAR(r["xn"], 421.00, 5e-3);
+  EXPECT_NEAR(r["ylc"], 3.279, 5e-4);
+  EXPECT_NEAR(r["ta"], 245103, 1);
+  EXPECT_NEAR(r["write4"], 120.0, 5e-3);
+  EXPECT_NEAR(r["M2"], 10696, 1);
+  EXPECT_EQ(r["M2"], r["M223"]);  // the corner panel governs
+  EXPECT_NEAR(r["tpbc"], 17.69, 5e-3);
+  EXPECT_NEAR(r["tpbt"], 26.03, 5e-3);
+  EXPECT_EQ(r["tpb"], 26);
+  EXPECT_EQ(r["hf11"], 8);
+  EXPECT_EQ(r["hjjl"], 200);
+  EXPECT_EQ(r["tjjl"], 10);  // (790 − 450)/2/8 = 21.25 > 18 in each pass
+  EXPECT_EQ(r["hf3"], 8);
+  EXPECT_EQ(r.text("judge"), "abs(e)>(L/6+lt/3)  底板计算应对压区和拉区分别计算");
+  EXPECT_EQ(r["rerun"], 1);
+
+  // The first pass's sizes are written back as typed texts; the box is ticked again at the end.
+  EXPECT_EQ(r.outcome.entryChanges.at("Edtsizea"), "90");
+  EXPECT_EQ(r.outcome.entryChanges.at("Edtsizelt"), "80");
+  EXPECT_EQ(r.outcome.cbsize, true);
+  EXPECT_EQ(r.session.entries().texts.at("Edtsizec"), "80");
+  EXPECT_TRUE(r.session.entries().cbsize);
+
+  // tpb = Trunc(26.03 + 0.9) = 26 leaves the plate 0.03 mm thinner than required: told, not hidden.
+  ASSERT_EQ(r.outcome.messages.size(), 2u);
+  EXPECT_EQ(r.outcome.messages[1], "以下验算不满足要求：\n底板厚度：计算值 26.02 mm，限值 26 mm");
+  EXPECT_EQ(r.session.results().redCaptions, std::vector<std::string>{"Edttpb"});
+  EXPECT_EQ(r.tag("<#plate.check>"), "不满足（利用率 1.01）");
+  EXPECT_EQ(r.tag("<#bolt.check>"), "满足（利用率 0.86）");
+}
+
+TEST(TenBoltBase, DefaultsEndWithTheLayoutFault) {
+  const Design r = run(tenBoltModule(), {});
+  EXPECT_EQ(r.outcome.messages.front(), rigidbase::layoutFaultMessage);
+  EXPECT_EQ(r["dms"], 30);
+  EXPECT_EQ(r["a"], 85);
+  EXPECT_EQ(r["c"], 75);
+  EXPECT_EQ(r["lt"], 70);
+  EXPECT_EQ(r["bt"], 70);
+  EXPECT_EQ(r["L"], 760);
+  EXPECT_EQ(r["B"], 620);
+  EXPECT_EQ(r["tpb"], 24);
+  EXPECT_EQ(r["hf11"], 8);
+  EXPECT_EQ(r["hjjl"], 200);
+  EXPECT_EQ(r["tjjl"], 10);
+  EXPECT_EQ(r["hf3"], 8);
+  EXPECT_EQ(r.check("layout")->demand, 346);  // 4c + 3ts + 2hf
+  EXPECT_FALSE(r.check("layout")->ok());
+  EXPECT_EQ(r.outcome.messages.size(), 2u);
+}
+
+TEST(RigidPlateBases, TenBoltPlateIsTwoSpacingsAndAStiffenerWider) {
+  const Texts light = with(userSizes, {{"EdtM", "20"}, {"EdtN", "80"}});
+  const Design eight = run(eightBoltModule(), light, false);
+  const Design ten = run(tenBoltModule(), light, false);
+  ASSERT_EQ(eight["tjjl"], 8);
+  ASSERT_EQ(ten["tjjl"], 8);
+  EXPECT_EQ(ten["B0"] - eight["B0"], 2 * 60 + 8);
+  EXPECT_EQ(eight["n"], 6);
+  EXPECT_EQ(ten["n"], 8);
+}
+
+struct EccentricityCase {
+  const char* name;
+  const char* M;
+  const char* judge;
+};
+class RigidPlateEccentricity : public ::testing::TestWithParam<EccentricityCase> {};
+
+// N = 1000 kN on the 690 mm plate: e = M/N falls exactly on the limits of the cases.
+TEST_P(RigidPlateEccentricity, LimitsBelongToTheSmallerCase) {
+  const Design r = run(eightBoltModule(), with(userSizes, {{"EdtN", "1000"}, {"EdtM", GetParam().M}}), false);
+  EXPECT_EQ(r["L"], 690);
+  EXPECT_EQ(r.text("judge"), GetParam().judge);
+  EXPECT_EQ(r["ta"], 0);
+  EXPECT_EQ(r["Ntal"], 0);
+  EXPECT_EQ(r["tpbt"], 0);  // no bolt tension: the panels alone set the thickness
+  EXPECT_EQ(r["dms"], 24);
+}
+INSTANTIATE_TEST_SUITE_P(Cases, RigidPlateEccentricity,
+                         ::testing::Values(EccentricityCase{"at_L_over_6", "115", "0<e<=L/6"},
+                                           EccentricityCase{"at_write3", "135", "L/6<e<=(L/6+lt/3)"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RigidPlateBases, UserSizesGrowInTheDesignWhileTheBoxesStay) {
+  const Design r = run(eightBoltModule(), with(userSizes, {{"EdtN", "3000"}, {"EdtM", "50"}}), false);
+  EXPECT_GT(r["a"], 60);  // the bearing grew the plate
+  EXPECT_TRUE(r.outcome.entryChanges.empty());
+  EXPECT_EQ(r.outcome.cbsize, std::nullopt);
+  EXPECT_EQ(r.session.entries().texts.at("Edtsizea"), "60");
+  EXPECT_EQ(r["rerun"], 0);
+}
+
+TEST(RigidPlateBases, WholeTensAndTheGrowthOfTheLayout) {
+  // L = 2(70 + 50) + 213 = 453 becomes 460; a takes half the growth in steps of 5, lt the rest.
+  const Design r = run(eightBoltModule(),
+                    {{"Edthc", "213"}, {"Edtsizea", "70"}, {"Edtsizelt", "50"}, {"EdtM", "10"}, {"EdtN", "80"}},
+                    false);
+  EXPECT_EQ(r["L0"], 453);
+  EXPECT_EQ(r["L"], 460);
+  EXPECT_EQ(r["a"], 70);
+  EXPECT_EQ(r["lt"], 53.5);
+}
+
+TEST(RigidPlateBases, LinearCompressedZoneBelowBolt60AndEquilibriumFrom60) {
+  const Design linear = run(eightBoltModule(), {{"EdtM", "600"}, {"EdtN", "500"}});
+  ASSERT_EQ(linear["dms"], 56);
+  EXPECT_EQ(linear["xn"], linear["L"] * linear["ylmax"] / (linear["ylmax"] - linear["ylmin"]));
+
+  const Design bisected = run(eightBoltModule(), {{"EdtM", "600"}, {"EdtN", "80"}});
+  ASSERT_EQ(bisected["dms"], 60);
+  const double e = bisected["e"], L = bisected["L"], lt = bisected["lt"], xn = bisected["xn"];
+  const double F = xn * xn * xn + 3 * (e - L / 2) * (xn * xn) -
+                   6 * (bisected["Es"] / bisected["Ec"]) * 3 * (bisected["Aems"] / bisected["B"]) * (e + L / 2 - lt) *
+                       (L - lt - xn);
+  EXPECT_LT(std::fabs(F), 1e-6);
+  EXPECT_EQ(bisected["Fx"], F);
+  EXPECT_NE(xn, L * bisected["ylmax"] / (bisected["ylmax"] - bisected["ylmin"]));
+  EXPECT_NE(bisected.tag("<#pressureFormula>").find("二分"), std::string::npos);
+  EXPECT_EQ(linear.tag("<#pressureFormula>").find("二分"), std::string::npos);
+}
+
+TEST(RigidPlateBases, NegativeReducedPressureNeverGovernsThePlate) {
+  const Design r = run(eightBoltModule(), {{"EdtM", "100"}, {"EdtN", "-80"}});
+  ASSERT_LT(r["xn"], r["L"] / 2);
+  EXPECT_LT(r["M221"], 0);
+  EXPECT_LT(r["M224"], 0);
+  EXPECT_EQ(r["M2"], std::max(r["M222"], r["M223"]));
+}
+
+TEST(RigidPlateBases, ShortPanelIsACantileverWithItsCoefficientKept) {
+  const Design r = run(eightBoltModule(), {{"EdtM", "50"}, {"EdtN", "80"}});
+  ASSERT_LT(r["r11"], 0.3);
+  EXPECT_EQ(r["alf1"], 0.133);
+  const double qr = r["ylc"] * (r["xn"] - r["L"] / 2) / r["xn"];
+  EXPECT_EQ(r["M221"], 0.5 * qr * (r["b21"] * r["b21"]));
+  EXPECT_EQ(r.tag("<#M221formula>"), "M221 = 0.5·qr·b21²（悬臂）");
+}
+
+TEST(RigidPlateBases, AxialTensionInsideTheBoltRowsKeepsWhatWasComputed) {
+  Design r = run(eightBoltModule(), {});
+  const double ylmaxBefore = r["ylmax"];
+  r.session.setText("EdtM", "50");
+  r.session.setText("EdtN", "-500");
+  const Outcome outcome = r.session.calculate();
+  EXPECT_EQ(outcome.messages, std::vector<std::string>{rigidbase::axialTensionMessage});
+  EXPECT_EQ(outcome.ending, Ending::Partial);
+  EXPECT_EQ(r["N"], -500000);  // the values reached so far are kept
+  EXPECT_EQ(r["ylmax"], ylmaxBefore);
+  EXPECT_TRUE(r.session.checks().empty());  // no design to check
+  EXPECT_TRUE(r.session.results().redCaptions.empty());
+}
+
+TEST(RigidPlateBases, LinearPressureExtremesKeepTheValuesOfTheLastLargeEccentricity) {
+  Design r = run(eightBoltModule(), {});
+  const double ylmax = r["ylmax"], ylmin = r["ylmin"];
+  r.session.setText("EdtM", "10");
+  r.session.setText("EdtN", "1000");
+  r.session.calculate();
+  EXPECT_EQ(r.text("judge"), "0<e<=L/6");
+  EXPECT_EQ(r["ylmax"], ylmax);
+  EXPECT_EQ(r["ylmin"], ylmin);
+}
+
+TEST(TenBoltBase, WebWeldLegAboveTwelveTenthsOfTheWebTurnsItsCaptionRed) {
+  const Design atLimit = run(tenBoltModule(), {{"EdtM", "1000"}, {"EdtN", "80"}, {"Edttw", "10"}});
+  ASSERT_EQ(atLimit["hf11"], 12);
+  EXPECT_EQ(atLimit["webWeldWarning"], 0);
+  EXPECT_TRUE(atLimit.check("webWeldLeg")->ok());
+
+  const Design above = run(tenBoltModule(), {{"EdtM", "1000"}, {"EdtN", "80"}, {"Edttw", "9"}});
+  ASSERT_EQ(above["hf11"], 12);
+  EXPECT_EQ(above["webWeldWarning"], 1);
+  EXPECT_FALSE(above.check("webWeldLeg")->ok());
+  const auto red = above.session.results().redCaptions;
+  EXPECT_NE(std::find(red.begin(), red.end(), "edthf11"), red.end());
+
+  // The eight-bolt base has no such rule, and a fresh window shows nothing red.
+  EXPECT_EQ(run(eightBoltModule(), {{"Edttw", "9"}}).check("webWeldLeg"), std::nullopt);
+  EXPECT_TRUE(DesignSession(tenBoltModule()).results().redCaptions.empty());
+}
+
+struct StopCase {
+  const char* name;
+  Texts texts;
+  std::string message;
+  std::optional<std::string> focus;
+};
+class RigidPlateStops : public ::testing::TestWithParam<StopCase> {};
+
+// Each stop shows its message and leaves the window exactly as before the command.
+TEST_P(RigidPlateStops, LeaveTheWindowAsItWas) {
+  for (const ModuleDescriptor* module : {&eightBoltModule(), &tenBoltModule()}) {
+    Design r = run(*module, {});
+    const auto values = r.session.values();
+    const auto entries = r.session.entries().texts;
+    for (const auto& [control, text] : GetParam().texts) r.session.setText(control, text);
+    const Outcome outcome = r.session.calculate();
+    EXPECT_EQ(outcome.messages, std::vector<std::string>{GetParam().message}) << module->id;
+    EXPECT_EQ(outcome.focus, GetParam().focus);
+    EXPECT_TRUE(outcome.entryChanges.empty());
+    EXPECT_EQ(outcome.cbsize, std::nullopt);
+    EXPECT_TRUE(r.session.entries().cbsize);
+    for (std::size_t i = 0; i < values.size(); ++i) EXPECT_EQ(r.session.values()[i].value, values[i].value);
+    for (const auto& [control, text] : r.session.entries().texts)
+      if (control.rfind("Edtsize", 0) == 0) EXPECT_EQ(text, entries.at(control));
+  }
+}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RigidPlateStops,
+    ::testing::Values(StopCase{"zero_axial_force", {{"EdtN", "0"}}, "柱底轴力不能为0", "EdtN"},
+                      StopCase{"axial_force_not_a_number", {{"EdtN", "八十"}}, "“八十”不是有效的数值", "EdtN"},
+                      StopCase{"no_bolt_beyond_100", {{"EdtM", "5000"}}, rigidbase::boltTooLargeMessage, std::nullopt},
+                      StopCase{"weld_length", {{"Edthc", "40"}}, weldTooShortMessage, std::nullopt},
+                      // The bearing grows the plate without end: the round limit ends it.
+                      StopCase{"not_converging", {{"EdtM", "1e300"}}, notConvergingMessage, std::nullopt},
+                      StopCase{"overflow", {{"EdtN", "1e306"}}, invalidNumberMessage, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RigidPlateBases, BisectionStopsWhenItsStepNoLongerMovesTheZone) {
+  RoundLimit rounds;
+  // A residual that cannot reach the tolerance: the search ends on its own bound.
+  const auto zone = rigidbase::bisectCompressedZone({1e9, 800, 80, 500, tables::Es, 28000, 6, 2362, 0}, rounds);
+  EXPECT_TRUE(std::isfinite(zone.xn));
+  EXPECT_EQ(zone.xn + zone.dx, zone.xn);
+}
+
+}  // namespace
+}  // namespace pedivo::rigid
