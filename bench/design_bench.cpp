@@ -24,6 +24,23 @@ void EmbeddedDeepMoment(benchmark::State& state) {
 }
 BENCHMARK(EmbeddedDeepMoment);
 
+// The defaults of a rigid base run the detailing design twice.
+void RigidDefaultCalculation(benchmark::State& state, const char* module) {
+  pedivo::DesignSession session(*pedivo::findModule(module));
+  for (auto _ : state) benchmark::DoNotOptimize(session.calculate());
+}
+BENCHMARK_CAPTURE(RigidDefaultCalculation, EightBolt, "g11");
+BENCHMARK_CAPTURE(RigidDefaultCalculation, TenBolt, "g12");
+
+// A large moment walks the bolt table to 100 mm and the compressed zone is bisected.
+void EightBoltLargeMoment(benchmark::State& state) {
+  pedivo::DesignSession session(*pedivo::findModule("g11"));
+  session.setText("EdtM", "3000");
+  session.setText("EdtN", "1500");
+  for (auto _ : state) benchmark::DoNotOptimize(session.calculate());
+}
+BENCHMARK(EightBoltLargeMoment);
+
 void FillTwoBoltReport(benchmark::State& state) {
   pedivo::DesignSession session(*pedivo::findModule("j1"));
   session.calculate();
@@ -34,5 +51,16 @@ void FillTwoBoltReport(benchmark::State& state) {
   std::filesystem::remove(output);
 }
 BENCHMARK(FillTwoBoltReport);
+
+void FillEightBoltReport(benchmark::State& state) {
+  pedivo::DesignSession session(*pedivo::findModule("g11"));
+  session.calculate();
+  const auto tags = session.report();
+  const auto output = std::filesystem::temp_directory_path() / "pedivo-bench-g11.docx";
+  for (auto _ : state)
+    benchmark::DoNotOptimize(pedivo::fillTemplate("g11.docx", tags, output, pedivo::DocumentKind::Document));
+  std::filesystem::remove(output);
+}
+BENCHMARK(FillEightBoltReport);
 
 }  // namespace

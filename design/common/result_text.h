@@ -16,7 +16,7 @@ inline std::string shearKeySentence(double Vfb, double V) {
 
 // The shear-key decision as a check that informs rather than fails: V against the friction.
 inline DesignCheck shearKeyCheck(const std::string& formula, double V, double Vfb) {
-  DesignCheck check = limitCheck("shear", "抗剪键", formula, V / 1000, Vfb / 1000, "kN", ValueFormat::Plain, {});
+  DesignCheck check = limitCheck("shear", "抗剪键", formula, V, Vfb, "kN", ValueFormat::KN2, {});
   check.decision = shearKeyNeeded(Vfb, V) ? "需要设置抗剪键" : "不需设置抗剪键";
   return check;
 }
