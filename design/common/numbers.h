@@ -20,9 +20,10 @@ std::string notANumberMessage(std::string_view text);
 // exponent form ("1E-5", "2.5E15") below 0.0001 and from 1E15 on.
 std::string formatGeneral(double x);
 
-// Powers as products, so that every build gives the same last digit.
+// The square of a whole value, such as (hb/2 − tf/2)², as a product: every build then gives the
+// same last digit. Inside a chain of factors a power is written out (α·q·a² is α·q·a·a), so that
+// the chain keeps its order from left to right.
 constexpr double square(double x) { return x * x; }
-constexpr double cube(double x) { return x * x * x; }
 
 // Whole part toward zero, on doubles (never through an integer cast).
 double trunc(double x);

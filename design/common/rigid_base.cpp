@@ -34,7 +34,7 @@ CompressedZone bisectCompressedZone(const CompressedZoneInput& in, RoundLimit& r
   CompressedZone zone{in.L, 0.5 * in.L, 0};
   for (int halvings = 0;; ++halvings) {
     const double xn = zone.xn;
-    zone.Fx = xn * xn * xn + 3 * (in.e - in.L / 2) * (xn * xn) -
+    zone.Fx = xn * xn * xn + 3 * (in.e - in.L / 2) * xn * xn -
               6 * (in.Es / in.Ec) * (in.n / 2) * (in.Aems / in.B) * (in.e + in.L / 2 - in.lt) * (in.L - in.lt - xn);
     if (std::fabs(zone.Fx) < in.tolerance) break;
     if (halvings == maximumHalvings) break;

@@ -1,10 +1,149 @@
 #include "design/pinned/four_bolt.h"
 
-#include "design/common/pending_state.h"
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+#include "design/common/calculation.h"
+#include "design/common/numbers.h"
+#include "design/common/result_text.h"
 #include "design/common/standard_controls.h"
+#include "design/common/tables.h"
+#include "design/common/value_format.h"
 
 namespace pedivo::pinned {
 namespace {
+
+using Held = FourBoltHeld;
+
+const HeldField<Held> stiffenerFields[] = {
+    {"tjjl", &Held::tjjl},   {"hjjl", &Held::hjjl}, {"Vimax", &Held::Vimax}, {"ylvR", &Held::ylvR},
+    {"ylfR", &Held::ylfR},   {"ylequ", &Held::ylequ}, {"fy", &Held::fy},     {"f1", &Held::f1},
+    {"write1", &Held::write1}, {"write2", &Held::write2}, {"hf3", &Held::hf3}, {"ylnf", &Held::ylnf},
+    {"ylvf", &Held::ylvf},
+};
+
+const std::string& steelGrade(const Entries& e) { return entryText(e, "CBf"); }
+
+// Loop S: the stiffener carries the pressure on its half of the panel between the flanges as a
+// cantilever from the web; it grows 10 mm at a time until its equivalent stress is within 1.1·f.
+void stiffenerHeight(const Entries& e, Held& h, RoundLimit& rounds) {
+  while (true) {
+    h.Vimax = ((h.hb - 2 * h.tf) * h.ylc / 2) * (h.B - h.tw) / 2;
+    h.ylvR = h.Vimax / h.hjjl / h.tjjl;
+    h.ylfR = ((h.B - h.tw) * h.Vimax / 4) / (h.tjjl * h.hjjl * h.hjjl / 6);
+    h.fy = require(tables::steelBasics(steelGrade(e))).fy;
+    h.f1 = require(tables::stiffenerStrength(steelGrade(e), h.tjjl, h.f1));
+    h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
+    if (!(h.ylequ > 1.1 * h.f1)) return;
+    rounds.next();
+    h.hjjl += 10;
+  }
+}
+
+enum class StiffenerEnd { Designed, Thicker };
+
+// Steps 9 to 11: the stiffener's height, its slenderness and its welds. A stiffener too slender
+// for its outstand, or needing a weld leg beyond its own thickness, becomes 2 mm thicker and the
+// design starts again from the plate.
+StiffenerEnd stiffener(const Entries& e, Held& h, RoundLimit& rounds) {
+  h.hjjl = 200;
+  while (true) {  // loop S, again with a higher stiffener
+    stiffenerHeight(e, h, rounds);
+    h.write1 = ((h.B - h.tw) / 2) / h.tjjl;
+    h.write2 = 18 * std::sqrt(235 / h.fy);
+    if (h.write1 > h.write2) {
+      h.tjjl += 2;
+      return StiffenerEnd::Thicker;
+    }
+    h.hf3 = roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb)));
+    while (true) {  // loop W, again with a larger weld leg
+      h.ffw = require(tables::steelBasics(steelGrade(e))).ffw;
+      const double plateWeldLength = (h.B - h.tw) / 2 - 2 * h.hf3 - 15;
+      requireWeldLength(plateWeldLength);
+      h.ylnf = h.Vimax / (1.4 * h.hf3 * plateWeldLength);
+      const double lw = h.hjjl - 2 * h.hf3 - 15;  // the weld up the web
+      requireWeldLength(lw);
+      h.ylvf = std::sqrt(square(((h.B - h.tw) * h.Vimax / 4 / 1.22) / (lw * lw * 0.7 * h.hf3 / 3)) +
+                         square(h.Vimax / (1.4 * h.hf3 * lw)));
+      if (h.ylvf > h.ffw) {
+        if (!(h.hf3 < h.tjjl)) break;  // a higher stiffener instead
+        h.hf3 += 2;
+      } else if (h.ylnf <= 1.22 * h.ffw) {
+        return StiffenerEnd::Designed;
+      } else {
+        h.hf3 += 2;
+        if (h.hf3 > h.tjjl) {
+          h.hf3 -= 2;
+          h.tjjl += 2;
+          return StiffenerEnd::Thicker;
+        }
+      }
+      rounds.next();
+    }
+    rounds.next();
+    h.hjjl += 10;
+  }
+}
+
+ResultView results(const Held& h) {
+  ResultView view{plateResults(h), {}, {}};
+  view.fields.push_back({"Edthjjl", formatGeneral(h.hjjl)});
+  view.fields.push_back({"Edttjjl", formatGeneral(h.tjjl)});
+  view.fields.push_back({"Edthfjjl", formatGeneral(h.hf3)});
+  return view;
+}
+
+std::vector<TagText> report(const Held& h, const Entries& e) {
+  const auto plain = [](double x) { return formatGeneral(x); };
+  const auto cut3 = [](double x) { return formatValue(ValueFormat::Cut3, x); };
+  std::vector<TagText> tags = plateReport(h, e);
+  const std::vector<TagText> stiffenerTags{
+      {"<#hjjl>", plain(h.hjjl)},
+      {"<#tjjl>", plain(h.tjjl)},
+      {"<#hf3>", plain(h.hf3)},
+      {"<#1.22ffw>", plain(1.22 * h.ffw)},
+      {"<#Vimax>", formatValue(ValueFormat::KN3, h.Vimax)},
+      {"<#ylfR>", cut3(h.ylfR)},
+      {"<#ylvR>", cut3(h.ylvR)},
+      {"<#ylnf>", cut3(h.ylnf)},
+      {"<#ylvf>", cut3(h.ylvf)},
+      {"<#ylequ>", cut3(h.ylequ)},
+      {"<#1.1f1>", plain(1.1 * h.f1)},
+      {"<#write1>", plain(h.write1)},
+      {"<#write2>", plain(h.write2)},
+  };
+  tags.insert(tags.end(), stiffenerTags.begin(), stiffenerTags.end());
+  const std::vector<TagText> checker = plateCheckerTags(h);
+  tags.insert(tags.end(), checker.begin(), checker.end());
+  tags.push_back({"<#f1>", plain(h.f1)});
+  tags.push_back({"<#fy>", plain(h.fy)});
+  return tags;
+}
+
+std::vector<NamedValue> values(const Held& h) {
+  std::vector<NamedValue> list = listValues(pinnedPlateFields, static_cast<const PinnedPlateHeld&>(h));
+  std::vector<NamedValue> more = listValues(stiffenerFields, h);
+  list.insert(list.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+  return list;
+}
+
+std::vector<DesignCheck> checks(const Held& h) {
+  std::vector<DesignCheck> list = plateChecks(h);
+  const std::vector<DesignCheck> stiffenerChecks{
+      limitCheck("stiffener", "锚栓加劲肋折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, 1.1 * h.f1, stressUnit,
+                 ValueFormat::Cut3, {"Edthjjl"}),
+      limitCheck("slenderness", "锚栓加劲肋宽厚比", "(B − tw)/2/ts ≤ 18·√(235/fy)", h.write1, h.write2, "",
+                 ValueFormat::Cut3, {"Edttjjl"}),
+      limitCheck("stiffenerPlateWeld", "加劲肋与底板焊缝", "σf ≤ βf·ffw", h.ylnf, 1.22 * h.ffw, stressUnit,
+                 ValueFormat::Cut3, {"Edthfjjl"}),
+      limitCheck("stiffenerWebWeld", "加劲肋与腹板焊缝折算应力", "√((σf/βf)² + τf²) ≤ ffw", h.ylvf, h.ffw,
+                 stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
+      shearKeyCheck("V ≤ Vfb = 0.4N 时不需设置抗剪键", h.V, h.Vfb),
+  };
+  list.insert(list.end(), stiffenerChecks.begin(), stiffenerChecks.end());
+  return list;
+}
 
 ModuleDescriptor makeDescriptor() {
   using standard::mm;
@@ -36,11 +175,28 @@ ModuleDescriptor makeDescriptor() {
                       {"Edthfjjl", "锚栓加劲肋焊脚高度", mm}}}};
   d.templateFile = "j2.docx";
   d.diagramFile = "j4.bmp";
-  d.newState = pendingStateFactory(d.resultGroups);
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateFourBolt, results, report, values, checks});
   return d;
 }
 
 }  // namespace
+
+// The forces and the section are read once; a thicker stiffener redesigns the plate from its
+// sizes on, since it narrows the panels between the flanges.
+Outcome calculateFourBolt(const Entries& entries, FourBoltHeld& h) {
+  RoundLimit rounds;
+  readInputs(entries, h, "cbdms");
+  h.tjjl = 8;
+  while (true) {
+    detailingSizes(entries, h);
+    plateAndBearing(entries, h, rounds);
+    plateThickness(entries, h, (h.hb - 2 * h.tf - h.tjjl) / 2);
+    columnWelds(entries, h, rounds);
+    if (stiffener(entries, h, rounds) == StiffenerEnd::Designed) break;
+    rounds.next();
+  }
+  return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
+}
 
 const ModuleDescriptor& fourBoltModule() {
   static const ModuleDescriptor descriptor = makeDescriptor();

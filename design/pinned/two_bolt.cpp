@@ -1,185 +1,29 @@
 #include "design/pinned/two_bolt.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "design/common/calculation.h"
-#include "design/common/numbers.h"
 #include "design/common/result_text.h"
 #include "design/common/standard_controls.h"
-#include "design/common/tables.h"
-#include "design/common/value_format.h"
 
 namespace pedivo::pinned {
 namespace {
 
 using Held = TwoBoltHeld;
 
-const HeldField<Held> heldFields[] = {
-    {"N", &Held::N},       {"V", &Held::V},     {"hb", &Held::hb},     {"bf", &Held::bf},     {"tw", &Held::tw},
-    {"tf", &Held::tf},     {"dms", &Held::dms}, {"Aems", &Held::Aems}, {"a", &Held::a},       {"c", &Held::c},
-    {"lt", &Held::lt},     {"bt", &Held::bt},   {"L", &Held::L},       {"B", &Held::B},       {"fc", &Held::fc},
-    {"ylc", &Held::ylc},   {"Vfb", &Held::Vfb}, {"b2", &Held::b2},     {"a2", &Held::a2},     {"r1", &Held::r1},
-    {"alf", &Held::alf},   {"M2", &Held::M2},   {"f", &Held::f},       {"tpbc", &Held::tpbc}, {"tpb", &Held::tpb},
-    {"hf11", &Held::hf11}, {"AF", &Held::AF},   {"Aeww", &Held::Aeww}, {"ylnc", &Held::ylnc}, {"ylv", &Held::ylv},
-    {"ylfs", &Held::ylfs}, {"ffw", &Held::ffw}, {"fpb", &Held::fpb},
-};
-
-void readInputs(const Entries& e, Held& h) {
-  h.N = readNumber(e, "EdtN") * 1000;
-  h.V = readNumber(e, "EdtV") * 1000;
-  h.hb = readNumber(e, "Edthc");
-  h.bf = readNumber(e, "Edtbf");
-  h.tw = readNumber(e, "Edttw");
-  h.tf = readNumber(e, "Edttf");
-  h.dms = readWholeNumber(e, "CBdms");
-}
-
-// Detailing distances from the bolt table, or the user's own sizes.
-void detailingSizes(const Entries& e, Held& h) {
-  const auto bolt = require(tables::anchorBolt(static_cast<int>(h.dms)));
-  h.Aems = bolt.Aems;
-  if (e.cbsize) {
-    h.a = bolt.a;
-    h.c = bolt.c;
-    h.lt = h.bt = tables::boltEdgeDistance(bolt.dms);
-  } else {
-    h.a = readNumber(e, "Edtsizea");
-    h.c = readNumber(e, "Edtsizec");
-    h.lt = readNumber(e, "Edtsizelt");
-    h.bt = readNumber(e, "Edtsizebt");
-  }
-}
-
-// Plate plan from the section and the bolt layout, then grown until the concrete carries N.
-void plateAndBearing(const Entries& e, Held& h, RoundLimit& rounds) {
-  h.L = h.hb + 40;
-  h.B = std::max(h.bf + 40, 2 * (h.a + h.bt) + h.tw);
-  h.fc = require(tables::concrete(entryText(e, "CBfc"))).fc;
-  h.L = roundUpToTen(h.L);
-  h.B = roundUpToTen(h.B);
-  h.ylc = h.N / h.B / h.L;
-  while (h.ylc > h.fc) {
-    rounds.next();
-    h.L += 10;
-    h.B += 10;
-    h.ylc = h.N / h.B / h.L;
-  }
-  h.Vfb = 0.4 * h.N;
-}
-
-// The plate between the flanges on one side of the web: supported by the web and both
-// flanges, free at the plate edge; a cantilever when it is short against its free edge.
-void plateThickness(const Entries& e, Held& h) {
-  h.b2 = (h.B - h.tw) / 2;
-  h.a2 = h.hb - 2 * h.tf;
-  h.r1 = h.b2 / h.a2;
-  h.alf = tables::alf(h.r1);
-  h.M2 = h.r1 < 0.3 ? 0.5 * h.ylc * h.b2 * h.b2 : h.alf * h.ylc * h.a2 * h.a2;
-  const auto plate =
-      require(tables::plateThicknessByGroup(entryText(e, "CBf"), [&](double f) { return std::sqrt(6 * h.M2 / f); }));
-  h.tpbc = plate.t;
-  h.f = plate.f;
-  h.fpb = plate.f;
-  h.tpb = std::max(20.0, roundUpToWhole(h.tpbc));
-}
-
-// Fillet welds of column to plate: flanges and web share N, the web welds carry V. The leg
-// grows by 2 mm until the combined stress is within ffw; the loop also ends when the flange
-// stress alone exceeds f, since a larger weld cannot help there.
-void columnWelds(const Entries& e, Held& h, RoundLimit& rounds) {
-  const std::string grade = entryText(e, "CBf");
-  h.hf11 = std::max(6.0, 1.5 * std::sqrt(h.tpb));
-  h.hf11 = roundUpToEven(h.hf11);
-  while (true) {
-    h.AF = h.tf * h.bf;
-    const double webWeldLength = (h.hb - 2 * h.tf) - 2 * h.hf11;
-    requireWeldLength(webWeldLength);
-    h.Aeww = 2 * (0.7 * h.hf11) * webWeldLength;
-    h.ylnc = h.N / (2 * h.AF + h.Aeww);
-    h.ylv = h.V / h.Aeww;
-    const double ylncReduced = h.ylnc / tables::betaF;
-    h.ylfs = std::sqrt(ylncReduced * ylncReduced + h.ylv * h.ylv);
-    h.ffw = require(tables::steelBasics(grade)).ffw;
-    h.f = require(tables::rolledStrength(grade, h.tf, h.f));
-    if (h.ylnc > h.f || h.ylfs <= h.ffw) break;
-    rounds.next();
-    h.hf11 += 2;
-  }
-}
-
-ResultView results(const Held& h) {
-  return {{{"EdtL", formatGeneral(h.L)},
-           {"EdtB", formatGeneral(h.B)},
-           {"Edttpb", formatGeneral(h.tpb)},
-           {"edthf11", formatGeneral(h.hf11)},
-           {"edtshear", shearKeyField(h.Vfb, h.V)}},
-          {},
-          {}};
-}
+ResultView results(const Held& h) { return {plateResults(h), {}, {}}; }
 
 std::vector<TagText> report(const Held& h, const Entries& e) {
-  const auto plain = [](double x) { return formatGeneral(x); };
-  const auto cut2 = [](double x) { return formatValue(ValueFormat::Cut2, x); };
-  const auto cut3 = [](double x) { return formatValue(ValueFormat::Cut3, x); };
-  return {
-      {"<#hb>", plain(h.hb)},
-      {"<#bf>", plain(h.bf)},
-      {"<#tw>", plain(h.tw)},
-      {"<#tf>", plain(h.tf)},
-      {"<#N>", entryText(e, "EdtN")},
-      {"<#V>", entryText(e, "EdtV")},
-      {"<#concrete>", entryText(e, "CBfc")},
-      {"<#steel>", entryText(e, "CBf")},
-      {"<#ms>", entryText(e, "CBfta")},
-      {"<#L>", plain(h.L)},
-      {"<#B>", plain(h.B)},
-      {"<#dms>", plain(h.dms)},
-      {"<#hf11>", plain(h.hf11)},
-      {"<#shear>", shearKeySentence(h.Vfb, h.V)},
-      {"<#ylc>", cut2(h.ylc)},
-      {"<#fc>", plain(h.fc)},
-      {"<#Vfb>", plain(h.Vfb / 1000)},
-      {"<#b2>", cut2(h.b2)},
-      {"<#a2>", cut2(h.a2)},
-      {"<#r1>", cut2(h.r1)},
-      {"<#alf>", cut3(h.alf)},
-      {"<#M2>", formatValue(ValueFormat::KN2, h.M2)},
-      {"<#tpb>", plain(h.tpb)},
-      {"<#AF>", plain(h.AF)},
-      {"<#Aeww>", plain(h.Aeww)},
-      {"<#ylnc>", cut3(h.ylnc)},
-      {"<#ylv>", cut3(h.ylv)},
-      {"<#ylfs>", cut3(h.ylfs)},
-      {"<#f>", plain(h.f)},
-      {"<#ffw>", plain(h.ffw)},
-      // For the checker: the two widths the plate takes the larger of, and the plate's own f.
-      {"<#a>", plain(h.a)},
-      {"<#bt>", plain(h.bt)},
-      {"<#Bflange>", plain(h.bf + 40)},
-      {"<#Bbolts>", plain(2 * (h.a + h.bt) + h.tw)},
-      {"<#tpbc>", cut2(h.tpbc)},
-      {"<#fpb>", plain(h.fpb)},
-      {"<#M2formula>", h.r1 < 0.3 ? "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）" : "M2 = α·σc·a2²（三边支承板）"},
-  };
+  std::vector<TagText> tags = plateReport(h, e);
+  const std::vector<TagText> checker = plateCheckerTags(h);
+  tags.insert(tags.end(), checker.begin(), checker.end());
+  return tags;
 }
 
-std::vector<NamedValue> values(const Held& h) { return listValues(heldFields, h); }
+std::vector<NamedValue> values(const Held& h) { return listValues(pinnedPlateFields, h); }
 
 std::vector<DesignCheck> checks(const Held& h) {
-  const bool cantilever = h.r1 < 0.3;
-  return {
-      limitCheck("bearing", "底板下混凝土承压", "σc = N/(B·L) ≤ fc", h.ylc, h.fc, stressUnit, ValueFormat::Cut2,
-                 {"EdtL", "EdtB"}),
-      limitCheck("plate", "底板厚度",
-                 cantilever ? "t ≥ √(6·M2/f)，M2 = 0.5·σc·b2²（悬臂板）" : "t ≥ √(6·M2/f)，M2 = α·σc·a2²（三边支承板）",
-                 h.tpbc, h.tpb, lengthUnit, ValueFormat::Cut2, {"Edttpb"}),
-      limitCheck("flange", "柱翼缘轴压应力", "σN = N/(2AF + Aeww) ≤ f", h.ylnc, h.f, stressUnit, ValueFormat::Cut3,
-                 {"edthf11"}),
-      limitCheck("weld", "柱与底板焊缝折算应力", "√((σN/βf)² + τV²) ≤ ffw", h.ylfs, h.ffw, stressUnit,
-                 ValueFormat::Cut3, {"edthf11"}),
-      shearKeyCheck("V ≤ Vfb = 0.4N 时不需设置抗剪键", h.V, h.Vfb),
-  };
+  std::vector<DesignCheck> list = plateChecks(h);
+  list.push_back(shearKeyCheck("V ≤ Vfb = 0.4N 时不需设置抗剪键", h.V, h.Vfb));
+  return list;
 }
 
 ModuleDescriptor makeDescriptor() {
@@ -209,12 +53,13 @@ ModuleDescriptor makeDescriptor() {
 
 }  // namespace
 
+// The critical panel spans the whole depth between the flanges.
 Outcome calculateTwoBolt(const Entries& entries, TwoBoltHeld& held) {
   RoundLimit rounds;
-  readInputs(entries, held);
+  readInputs(entries, held, "CBdms");
   detailingSizes(entries, held);
   plateAndBearing(entries, held, rounds);
-  plateThickness(entries, held);
+  plateThickness(entries, held, held.hb - 2 * held.tf);
   columnWelds(entries, held, rounds);
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }

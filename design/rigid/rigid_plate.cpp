@@ -141,8 +141,8 @@ bool pressureUnderPlate(Held& h, RoundLimit& rounds) {
       return false;
     case Eccentricity::BeyondBoltRow:
       // Linear pressure first; for large bolts the zone from equilibrium with the bolt row.
-      h.ylmax = h.N / (h.B * h.L) + 6 * h.M / (h.B * square(h.L));
-      h.ylmin = h.N / (h.B * h.L) - 6 * h.M / (h.B * square(h.L));
+      h.ylmax = h.N / (h.B * h.L) + 6 * h.M / (h.B * h.L * h.L);
+      h.ylmin = h.N / (h.B * h.L) - 6 * h.M / (h.B * h.L * h.L);
       h.xn = h.L * h.ylmax / (h.ylmax - h.ylmin);
       h.ylc = h.ylmax;
       h.ta = (h.M - h.N * (h.L / 2 - h.xn / 3)) / (h.L - h.lt - h.xn / 3);
@@ -176,7 +176,7 @@ struct ThreeSidePanel {
 ThreeSidePanel threeSidePanel(double b, double a, double q) {
   const double r = b / a;
   const double alf = tables::alf(r);
-  const double M = r < 0.3 ? 0.5 * q * square(b) : alf * q * square(a);
+  const double M = r < 0.3 ? 0.5 * q * b * b : alf * q * a * a;
   return {b, a, r, alf, M};
 }
 
@@ -197,7 +197,7 @@ void platePanels(const BoltLayout& layout, Held& h) {
   h.b3 = h.hb - 2 * h.tf;
   h.r2 = h.b3 / h.a3;
   h.beta = tables::beta(h.r2);
-  h.M224 = h.beta * qr * square(h.a3);
+  h.M224 = h.beta * qr * h.a3 * h.a3;
   h.M2 = 0;
   for (const double moment : {h.M221, h.M222, h.M223, h.M224}) h.M2 = std::max(h.M2, moment);
 }
@@ -216,14 +216,14 @@ void plateThickness(const Entries& e, Held& h) {
     // The plate around a bolt between stiffener and flange, and between two stiffeners.
     h.la1 = std::min(h.a * (3.5 - 1.5 * h.a / (h.a + h.lt)), h.c + h.bt);
     h.lc1 = std::min(h.c * (3.5 - 1.5 * h.c / (h.c + h.bt)), h.a + h.lt);
-    const double d1 = cube(h.c) * h.la1 + cube(h.a) * h.lc1;
-    h.tpbt1 = h.c > h.a ? std::sqrt(6 * h.Ntal * h.a * cube(h.c) / d1 / f)
-                        : std::sqrt(6 * h.Ntal * h.c * cube(h.a) / d1 / f);
+    const double d1 = h.c * h.c * h.c * h.la1 + h.a * h.a * h.a * h.lc1;
+    h.tpbt1 = h.c > h.a ? std::sqrt(6 * h.Ntal * h.a * h.c * h.c * h.c / d1 / f)
+                        : std::sqrt(6 * h.Ntal * h.c * h.a * h.a * h.a / d1 / f);
     h.la2 = std::min(h.a * (3.5 - 1.5 * h.a / (h.a + h.lt)), 2 * h.c);
     h.lc2 = std::min(h.c * (3.5 - 1.5 * h.c / (2 * h.c)), h.a + h.lt);
-    const double d2 = 8 * cube(h.a) * h.lc2 + cube(h.c) * h.la2;
-    h.tpbt2 = square(h.c) < 2 * square(h.a) ? std::sqrt(12 * h.Ntal * h.c * cube(h.a) / d2 / f)
-                                            : std::sqrt(6 * h.Ntal * h.a * cube(h.c) / d2 / f);
+    const double d2 = 8 * h.a * h.a * h.a * h.lc2 + h.c * h.c * h.c * h.la2;
+    h.tpbt2 = h.c * h.c < 2 * h.a * h.a ? std::sqrt(12 * h.Ntal * h.c * h.a * h.a * h.a / d2 / f)
+                                        : std::sqrt(6 * h.Ntal * h.a * h.c * h.c * h.c / d2 / f);
     h.tpbt = std::max(h.tpbt1, h.tpbt2);
     return h.tpbt;
   }));
@@ -242,7 +242,8 @@ void columnWelds(const BoltLayout& layout, const Entries& e, Held& h, RoundLimit
     requireWeldLength(webWeldLength);
     h.Aeww = 2 * 0.7 * h.hf11 * webWeldLength;
     h.ylnc = h.N / (2 * h.AF + h.Aeww);
-    h.Wc = (cube(h.tf) * h.bf / 6 + 2 * h.bf * h.tf * square(h.hb / 2 - h.tf / 2)) / h.hb;
+    const double flangeArm = h.hb / 2 - h.tf / 2;
+    h.Wc = (h.tf * h.tf * h.tf * h.bf / 6 + 2 * h.bf * h.tf * flangeArm * flangeArm) / h.hb;
     h.ylmc = (h.M / 2) / h.Wc;
     h.ylv = h.V / h.Aeww;
     h.ylfs = std::sqrt(square(h.ylnc / tables::betaF) + square(h.ylv));
@@ -272,7 +273,7 @@ void stiffenerStresses(const BoltLayout& layout, const Entries& e, Held& h) {
   h.ylfR = alongLength ? (h.a + h.lt) * h.Vimax / 2 / h.Ws : (h.B - h.bf) * h.Vimax / 4 / h.Ws;
   h.fy = require(tables::steelBasics(steelGrade(e))).fy;
   h.f1 = require(tables::stiffenerStrength(steelGrade(e), h.tjjl, h.f1));
-  h.ylequ = std::sqrt(square(h.ylfR) + 3 * square(h.ylvR));
+  h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
 }
 
 // Steps 15 and 16: stiffener height, slenderness and welds. Loop S grows the height, loop W the

@@ -178,7 +178,7 @@ TEST(RigidPlateBases, LinearCompressedZoneBelowBolt60AndEquilibriumFrom60) {
   const Design bisected = run(eightBoltModule(), {{"EdtM", "600"}, {"EdtN", "80"}});
   ASSERT_EQ(bisected["dms"], 60);
   const double e = bisected["e"], L = bisected["L"], lt = bisected["lt"], xn = bisected["xn"];
-  const double F = xn * xn * xn + 3 * (e - L / 2) * (xn * xn) -
+  const double F = xn * xn * xn + 3 * (e - L / 2) * xn * xn -
                    6 * (bisected["Es"] / bisected["Ec"]) * 3 * (bisected["Aems"] / bisected["B"]) * (e + L / 2 - lt) *
                        (L - lt - xn);
   EXPECT_LT(std::fabs(F), 1e-6);
@@ -201,7 +201,7 @@ TEST(RigidPlateBases, ShortPanelIsACantileverWithItsCoefficientKept) {
   ASSERT_LT(r["r11"], 0.3);
   EXPECT_EQ(r["alf1"], 0.133);
   const double qr = r["ylc"] * (r["xn"] - r["L"] / 2) / r["xn"];
-  EXPECT_EQ(r["M221"], 0.5 * qr * (r["b21"] * r["b21"]));
+  EXPECT_EQ(r["M221"], 0.5 * qr * r["b21"] * r["b21"]);
   EXPECT_EQ(r.tag("<#M221formula>"), "M221 = 0.5·qr·b21²（悬臂）");
 }
 

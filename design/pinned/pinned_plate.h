@@ -1,0 +1,50 @@
+#pragma once
+// What the two pinned bases share: the plate round the column and its bearing, the critical
+// plate panel between the flanges and its thickness, the fillet welds of column to plate, and
+// the report lines, result fields and checks of these parts.
+
+#include <vector>
+
+#include "design/common/calculation.h"
+#include "design/common/design_check.h"
+#include "design/common/module.h"
+
+namespace pedivo::pinned {
+
+struct PinnedPlateHeld {
+  double N = 0, V = 0;                    // axial compression and shear, N
+  double hb = 0, bf = 0, tw = 0, tf = 0;  // column section, mm
+  double dms = 0, Aems = 0;               // anchor bolt
+  double a = 0, c = 0, lt = 0, bt = 0;    // detailing distances
+  double L = 0, B = 0;                    // plate plan
+  double fc = 0, ylc = 0;                 // bearing under the plate
+  double Vfb = 0;                         // friction resistance 0.4·N
+  double b2 = 0, a2 = 0, r1 = 0, alf = 0, M2 = 0;  // critical plate panel
+  double f = 0, tpbc = 0, tpb = 0;        // plate thickness; f ends as the flange's strength
+  double fpb = 0;                         // strength of the plate in its thickness group
+  double hf11 = 0, AF = 0, Aeww = 0;      // column-to-plate welds
+  double ylnc = 0, ylv = 0, ylfs = 0, ffw = 0;
+};
+
+// Every quantity above by its name.
+extern const HeldField<PinnedPlateHeld> pinnedPlateFields[33];
+
+// N, V, the section and the bolt diameter from its list.
+void readInputs(const Entries& e, PinnedPlateHeld& h, const char* diameterList);
+// Detailing distances from the bolt table, or the user's own sizes.
+void detailingSizes(const Entries& e, PinnedPlateHeld& h);
+// Plate plan from the section and the bolt layout, grown until the concrete carries N.
+void plateAndBearing(const Entries& e, PinnedPlateHeld& h, RoundLimit& rounds);
+// The panel of width b2 = (B − tw)/2 and free edge a2, and the plate thickness it needs.
+void plateThickness(const Entries& e, PinnedPlateHeld& h, double a2);
+// Fillet welds of column to plate.
+void columnWelds(const Entries& e, PinnedPlateHeld& h, RoundLimit& rounds);
+
+// Result fields "底板" … "edtshear" in their filling order, the report's tags up to "<#ffw>" in
+// their order, what the checker needs beside them, and the checks of these parts.
+std::vector<FieldText> plateResults(const PinnedPlateHeld& h);
+std::vector<TagText> plateReport(const PinnedPlateHeld& h, const Entries& e);
+std::vector<TagText> plateCheckerTags(const PinnedPlateHeld& h);
+std::vector<DesignCheck> plateChecks(const PinnedPlateHeld& h);
+
+}  // namespace pedivo::pinned
