@@ -123,6 +123,8 @@ double roundUpToTen(double x) { return 10.0 * std::trunc((x + 9.0) / 10.0); }
 
 double roundUpToEven(double x) { return 2.0 * std::trunc((x + 1.9) / 2.0); }
 
+double roundToEvenPastHalf(double x) { return 2.0 * std::trunc((x + 1.5) / 2.0); }
+
 double roundUpToWhole(double x) { return std::trunc(x + 0.9); }
 
 }  // namespace pedivo

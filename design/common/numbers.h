@@ -37,6 +37,10 @@ double roundUpToTen(double x);
 // Up to an even whole number: 2 * Trunc((x + 1.9) / 2).
 double roundUpToEven(double x);
 
+// To an even whole number, up only past half a millimetre: 2 * Trunc((x + 1.5) / 2)
+// (8.4 gives 8, 8.6 gives 10).
+double roundToEvenPastHalf(double x);
+
 // Up to a whole number: Trunc(x + 0.9).
 double roundUpToWhole(double x);
 

@@ -72,6 +72,15 @@ TEST(Roundings, CutTowardZeroNeverToNearest) {
   EXPECT_EQ(roundUpToWhole(20.2), 21);
   EXPECT_EQ(roundUpToEven(6.708), 8);
   EXPECT_EQ(roundUpToEven(6.0), 6);
+  // EvenUp of the boot-beam welds, and the channel's rounding that goes up only past half.
+  EXPECT_EQ(roundUpToEven(7), 8);
+  EXPECT_EQ(roundUpToEven(8), 8);
+  EXPECT_EQ(roundUpToEven(8.2), 10);
+  EXPECT_EQ(roundUpToEven(9.9), 10);
+  EXPECT_EQ(roundToEvenPastHalf(7), 8);
+  EXPECT_EQ(roundToEvenPastHalf(8), 8);
+  EXPECT_EQ(roundToEvenPastHalf(8.4), 8);
+  EXPECT_EQ(roundToEvenPastHalf(8.6), 10);
   EXPECT_EQ(cutDecimals(0.6802721, 2), 0.68);
   EXPECT_EQ(cutDecimals(-12.345, 2), -12.34);
 }
@@ -84,6 +93,7 @@ TEST(ValueFormats, ReportFormsOfForcesMomentsAndStresses) {
   EXPECT_EQ(formatValue(ValueFormat::Cut3, 0.133), "0.133");
   EXPECT_EQ(formatValue(ValueFormat::KN2, 123456), "123.45");
   EXPECT_EQ(formatValue(ValueFormat::KN2, 4537.5), "4.53");
+  EXPECT_EQ(formatValue(ValueFormat::KN2, 41999.9), "41.99");
   EXPECT_EQ(formatValue(ValueFormat::KN3, 123456.9), "123.456");
   EXPECT_EQ(formatValue(ValueFormat::KN3, -1500.7), "-1.5");
   EXPECT_EQ(formatValue(ValueFormat::KNm3, 178885333.33), "178.885");

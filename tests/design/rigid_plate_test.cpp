@@ -271,7 +271,9 @@ TEST_P(RigidPlateStops, LeaveTheWindowAsItWas) {
     EXPECT_TRUE(r.session.entries().cbsize);
     for (std::size_t i = 0; i < values.size(); ++i) EXPECT_EQ(r.session.values()[i].value, values[i].value);
     for (const auto& [control, text] : r.session.entries().texts)
-      if (control.rfind("Edtsize", 0) == 0) EXPECT_EQ(text, entries.at(control));
+      if (control.rfind("Edtsize", 0) == 0) {
+        EXPECT_EQ(text, entries.at(control));
+      }
   }
 }
 INSTANTIATE_TEST_SUITE_P(

@@ -1,0 +1,254 @@
+#include "design/bootbeam/boot_beam.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+
+#include "design/common/calculation.h"
+#include "design/common/design_session.h"
+#include "design/common/rigid_base.h"
+
+namespace pedivo::bootbeam {
+namespace {
+
+using Texts = std::vector<std::pair<std::string, std::string>>;
+
+struct Design {
+  DesignSession session;
+  Outcome outcome;
+  double operator[](const std::string& name) const {
+    for (const auto& v : session.values())
+      if (v.name == name) return std::get<double>(v.value);
+    ADD_FAILURE() << "no value " << name;
+    return 0;
+  }
+  std::string judge() const {
+    for (const auto& v : session.values())
+      if (v.name == "judge") return std::get<std::string>(v.value);
+    return "<missing>";
+  }
+  std::vector<TagText> report() const { return session.report(); }
+};
+
+Design design(const ModuleDescriptor& module, const Texts& texts, bool cbsize = true) {
+  Design d{DesignSession(module), {}};
+  for (const auto& [control, text] : texts) EXPECT_EQ(d.session.setText(control, text), std::nullopt) << control;
+  d.session.setCbsize(cbsize);
+  d.outcome = d.session.calculate();
+  return d;
+}
+
+const ModuleDescriptor& tShaped() { return tBootBeamModule(); }
+const ModuleDescriptor& channel() { return channelBootBeamModule(); }
+
+TEST(TBootBeamBase, DefaultsDesignInTwoPassesWithTheLargeEccentricity) {
+  const Design d = design(tShaped(), {});
+  EXPECT_EQ(d.outcome.messages.front(), doneMessage);
+  EXPECT_EQ(d.judge(), "abs(e)>(L/6+lt/3)  底板计算应对压区和拉区分别计算");
+  EXPECT_EQ(d["e"], 2000);
+  EXPECT_EQ(d["Es"], 206000);  // set in the large-eccentricity case only
+  EXPECT_EQ(d["rerun"], 1);
+  EXPECT_TRUE(d.session.entries().cbsize);
+  EXPECT_EQ(d.session.entries().texts.at("Edtsizea"), "90");
+  EXPECT_GE(d["hsh"], 250);
+  EXPECT_LE(d["hf2"], std::min(d["tsh"], d["tf"]));
+  EXPECT_EQ(d.session.results().blackCaptions, (std::vector<std::string>{"Edthfxlb", "Edthf5"}));
+  EXPECT_EQ(d.session.results().fields.size(), 16u);
+}
+
+TEST(TBootBeamBase, PlateLengthToWholeTens) {
+  const Texts sizes{{"Edtsizea", "70"}, {"Edtsizelt", "50"}, {"EdtM", "10"}};
+  Texts longer = sizes;
+  longer.push_back({"Edthc", "201"});  // 2(70 + 50) + 201 = 441 → 450
+  const Design grown = design(tShaped(), longer, false);
+  EXPECT_EQ(grown["L0"], 441);
+  EXPECT_EQ(grown["L"], 450);
+  EXPECT_EQ(grown["a"], 70);
+  EXPECT_EQ(grown["lt"], 54.5);
+  Texts exact = sizes;
+  exact.push_back({"Edthc", "200"});
+  EXPECT_EQ(design(tShaped(), exact, false)["L"], 440);
+}
+
+struct EccentricityCase {
+  const char* name;
+  const char* M;
+  const char* judge;
+  double xn;
+};
+class TBootBeamEccentricity : public ::testing::TestWithParam<EccentricityCase> {};
+
+// N = 1000 kN on a 690 mm plate: L/6 = 115 and L/6 + lt/3 = 135 exactly.
+TEST_P(TBootBeamEccentricity, LimitsBelongToTheSmallerCase) {
+  const Design d = design(tShaped(),
+                          {{"Edtsizea", "60"}, {"Edtsizelt", "60"}, {"Edtsizec", "60"}, {"Edtsizebt", "50"},
+                           {"EdtN", "1000"}, {"EdtM", GetParam().M}},
+                          false);
+  EXPECT_EQ(d["L"], 690);
+  EXPECT_EQ(d.judge(), GetParam().judge);
+  EXPECT_EQ(d["xn"], GetParam().xn);
+  EXPECT_EQ(d["ta"], 0);
+}
+INSTANTIATE_TEST_SUITE_P(Cases, TBootBeamEccentricity,
+                         ::testing::Values(EccentricityCase{"at_L_over_6", "115", "0<e<=L/6", 690},
+                                           EccentricityCase{"at_write3", "135", "L/6<e<=(L/6+lt/3)", 630}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TBootBeamBase, BootBeamHeightStartsAtTwoFiftyOrFourTenthsOfTheSection) {
+  EXPECT_EQ(design(tShaped(), {{"EdtM", "50"}})["hsh"], 250);
+  EXPECT_EQ(design(tShaped(), {{"Edthc", "700"}, {"EdtM", "50"}})["hsh"], 280);
+}
+
+TEST(TBootBeamBase, BoltSpacingWiderThanTheFlangeIsALayoutFault) {
+  const Design wide = design(tShaped(), {{"Edtsizec", "120"}, {"EdtM", "50"}}, false);
+  EXPECT_EQ(wide.outcome.messages.front(), rigidbase::layoutFaultMessage);
+  EXPECT_EQ(wide["c"], 120);
+  const Design narrow = design(tShaped(), {{"Edtsizec", "100"}, {"EdtM", "50"}}, false);
+  EXPECT_EQ(narrow.outcome.messages, std::vector<std::string>{doneMessage});
+  // The channel base has no such rule.
+  EXPECT_EQ(design(channel(), {{"Edtsizec", "120"}, {"EdtM", "50"}}, false).outcome.messages.front(), doneMessage);
+}
+
+TEST(TBootBeamBase, LinearZoneBelowBolt60AndEquilibriumFrom60) {
+  const Design linear = design(tShaped(), {{"EdtM", "600"}, {"EdtN", "500"}});
+  ASSERT_EQ(linear["dms"], 56);
+  EXPECT_EQ(linear["xn"], linear["ylmax"] * linear["L"] / (linear["ylmax"] - linear["ylmin"]));
+  const Design bisected = design(tShaped(), {{"EdtM", "600"}, {"EdtN", "80"}});
+  ASSERT_EQ(bisected["dms"], 60);
+  EXPECT_LT(std::fabs(bisected["Fx"]), 1e-6);
+}
+
+TEST(TBootBeamBase, UserSizesGrowInTheDesignWhileTheBoxesStay) {
+  const Design d = design(tShaped(),
+                          {{"EdtN", "500"}, {"EdtM", "300"}, {"Edtsizea", "40"}, {"Edtsizelt", "40"},
+                           {"Edtsizec", "40"}, {"Edtsizebt", "40"}},
+                          false);
+  EXPECT_EQ(d["a"], 60);  // the bearing grew a and c
+  EXPECT_EQ(d["c"], 60);
+  EXPECT_TRUE(d.outcome.entryChanges.empty());
+  EXPECT_EQ(d.session.entries().texts.at("Edtsizea"), "40");
+}
+
+TEST(TBootBeamBase, TensionCaseKeepsTheEarlierPressureExtremes) {
+  Design d = design(tShaped(), {});
+  const double ylmax = d["ylmax"], ylmin = d["ylmin"];
+  d.session.setText("EdtM", "50");
+  d.session.setText("EdtN", "-500");
+  const Outcome outcome = d.session.calculate();
+  EXPECT_EQ(outcome.messages, std::vector<std::string>{rigidbase::axialTensionMessage});
+  EXPECT_EQ(d["N"], -500000);
+  EXPECT_EQ(d["ylmax"], ylmax);
+  EXPECT_EQ(d["ylmin"], ylmin);
+  EXPECT_TRUE(d.session.checks().empty());
+}
+
+// A moment the boot-beam weld cannot carry at any height ends on the round limit, quickly, with
+// the window as it was.
+TEST(BootBeamBases, NonConvergingDesignEndsFastAndChangesNothing) {
+  for (const ModuleDescriptor* module : {&tShaped(), &channel()}) {
+    Design d = design(*module, {});
+    const auto before = d.session.values();
+    d.session.setText("EdtM", "2000");
+    const auto start = std::chrono::steady_clock::now();
+    const Outcome outcome = d.session.calculate();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(outcome.messages, std::vector<std::string>{notConvergingMessage});
+    EXPECT_TRUE(outcome.entryChanges.empty());
+    const auto after = d.session.values();
+    for (std::size_t i = 0; i < before.size(); ++i) EXPECT_EQ(after[i].value, before[i].value) << before[i].name;
+  }
+}
+
+struct StopCase {
+  const char* name;
+  Texts texts;
+  std::string message;
+  std::optional<std::string> focus;
+};
+class BootBeamStops : public ::testing::TestWithParam<StopCase> {};
+
+TEST_P(BootBeamStops, LeaveTheWindowAsItWas) {
+  for (const ModuleDescriptor* module : {&tShaped(), &channel()}) {
+    Design d = design(*module, {});
+    const auto before = d.session.values();
+    const auto texts = d.session.entries().texts;
+    for (const auto& [control, text] : GetParam().texts) d.session.setText(control, text);
+    const Outcome outcome = d.session.calculate();
+    EXPECT_EQ(outcome.messages, std::vector<std::string>{GetParam().message}) << module->id;
+    EXPECT_EQ(outcome.focus, GetParam().focus);
+    EXPECT_TRUE(d.session.entries().cbsize);
+    EXPECT_EQ(d.session.entries().texts.at("Edtsizea"), texts.at("Edtsizea"));
+    const auto after = d.session.values();
+    for (std::size_t i = 0; i < before.size(); ++i) EXPECT_EQ(after[i].value, before[i].value) << before[i].name;
+  }
+}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BootBeamStops,
+    ::testing::Values(StopCase{"zero_axial_force", {{"EdtN", "0"}}, "柱底轴力不能为0", "EdtN"},
+                      StopCase{"no_bolt_beyond_100", {{"EdtM", "20000"}, {"EdtN", "-80"}},
+                               rigidbase::boltTooLargeMessage, std::nullopt},
+                      StopCase{"overflow", {{"EdtN", "1e306"}}, invalidNumberMessage, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ChannelBootBeamBase, DefaultsStartFromBolt24AndDesignTopPlateRibsAndDiaphragm) {
+  const Design light = design(channel(), {{"EdtM", "20"}});
+  EXPECT_EQ(light["dms"], 24);  // the first diameter tried
+  EXPECT_EQ(light["n"], 4);
+  const Design d = design(channel(), {});
+  EXPECT_EQ(d.outcome.messages, std::vector<std::string>{doneMessage});
+  EXPECT_EQ(d["tp"], d["tsh"]);
+  EXPECT_EQ(d["B"], 10 * std::trunc((2 * d["tsh"] + 200 + 40 + 9) / 10));  // 2tsh + bf + 40, whole tens
+  EXPECT_GE(d["hf7"], 6);
+  EXPECT_EQ(d.session.results().fields.size(), 21u);
+}
+
+TEST(ChannelBootBeamBase, LengthGrowsInTensWhileAAndLtStay) {
+  const Design d = design(channel(), {{"Edthc", "291"}, {"Edtsizea", "70"}, {"Edtsizelt", "50"}, {"EdtM", "10"},
+                                      {"EdtN", "3000"}}, false);
+  EXPECT_GT(d["L"], 540);  // 531 → 540, then grown by the bearing
+  EXPECT_EQ(static_cast<int>(d["L"]) % 10, 0);
+  EXPECT_EQ(d["a"], 70);
+  EXPECT_EQ(d["lt"], 50);
+  EXPECT_EQ(d.judge(), "e<=L/6");
+}
+
+TEST(ChannelBootBeamBase, SecondCaseZoneIsThePlateLessTheBoltEdge) {
+  const Design d = design(channel(), {{"Edthc", "300"}, {"Edtsizea", "68"}, {"Edtsizelt", "52"}, {"EdtM", "100"},
+                                      {"EdtN", "1000"}, {"CBfc", "C40"}}, false);
+  EXPECT_EQ(d["L"], 540);
+  EXPECT_EQ(d.judge(), "L/6<e<=(L/6+lt/3)");
+  EXPECT_EQ(d["xn"], 488);
+}
+
+TEST(ChannelBootBeamBase, DiaphragmStartsAtAFiftiethOfTheFlangeWidthAndTen) {
+  EXPECT_EQ(design(channel(), {{"Edtbf", "400"}, {"EdtM", "20"}})["tcb"], 10);
+  EXPECT_EQ(design(channel(), {{"Edtbf", "600"}, {"EdtM", "20"}})["tcb"], 12);
+  EXPECT_EQ(design(channel(), {{"EdtM", "20"}})["hf7"], 6);
+}
+
+TEST(ChannelBootBeamBase, ReportRepeatsTheBearingStressInsteadOfTheMaximum) {
+  const Design d = design(channel(), {});
+  const auto tags = d.report();
+  int ylc = 0;
+  for (std::size_t i = 0; i < 101; ++i) {
+    EXPECT_NE(tags[i].tag, "<#ylmax>");
+    if (tags[i].tag == "<#ylc>") ++ylc;
+  }
+  EXPECT_EQ(ylc, 2);
+  EXPECT_EQ(tags[100].tag, "<#write6>");
+  for (const auto& tag : tags)
+    if (tag.tag == "<#Vi>") {
+      EXPECT_EQ(tag.text, "0");
+    }
+}
+
+TEST(TBootBeamBase, ReportHoldsTheTableInItsOrder) {
+  const auto tags = design(tShaped(), {}).report();
+  EXPECT_EQ(tags[22].tag, "<#ylmax>");
+  EXPECT_EQ(tags[66].tag, "<#tsh>");
+  EXPECT_EQ(tags[100].tag, "<#write6>");
+}
+
+}  // namespace
+}  // namespace pedivo::bootbeam
