@@ -3,6 +3,7 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -21,6 +22,11 @@ namespace fs = std::filesystem;
 
 constexpr const char* documentType = "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml";
 constexpr const char* templateType = "application/vnd.openxmlformats-officedocument.wordprocessingml.template.main+xml";
+// A real report part is at most a few MB; anything far beyond is a broken or hostile file.
+constexpr std::size_t maximumPartSize = 64u << 20;
+constexpr std::size_t maximumPackageSize = 256u << 20;
+constexpr zip_int64_t maximumParts = 10000;
+
 constexpr unsigned xmlParseFlags = pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata;
 
 std::string quoted(const fs::path& path) { return "“" + path.string() + "”"; }
@@ -100,16 +106,21 @@ std::vector<std::size_t> findWholeWord(const std::string& text, const std::strin
 }
 
 // The text nodes (w:t) of a paragraph, without those of paragraphs nested inside it (text boxes).
-void collectTextNodes(pugi::xml_node node, std::vector<pugi::xml_node>& out) {
-  for (pugi::xml_node child : node.children()) {
-    if (child.type() != pugi::node_element) continue;
-    const std::string_view name = child.name();
+// Walked with an explicit stack: a template may nest elements as deep as it likes.
+void collectTextNodes(pugi::xml_node paragraph, std::vector<pugi::xml_node>& out) {
+  std::vector<pugi::xml_node> pending;
+  for (pugi::xml_node child = paragraph.last_child(); child; child = child.previous_sibling()) pending.push_back(child);
+  while (!pending.empty()) {
+    const pugi::xml_node node = pending.back();
+    pending.pop_back();
+    if (node.type() != pugi::node_element) continue;
+    const std::string_view name = node.name();
     if (name == "w:p") continue;
     if (name == "w:t") {
-      out.push_back(child);
-    } else {
-      collectTextNodes(child, out);
+      out.push_back(node);
+      continue;
     }
+    for (pugi::xml_node child = node.last_child(); child; child = child.previous_sibling()) pending.push_back(child);
   }
 }
 
@@ -195,7 +206,9 @@ std::variant<std::vector<Entry>, ReportError> readPackage(const fs::path& templa
   }
   std::vector<Entry> entries;
   std::set<std::string> names;
+  std::size_t totalSize = 0;
   const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+  if (count > maximumParts) return ReportError{"计算书模板文件" + quoted(templatePath) + "的部件过多，不是有效的计算书模板"};
   for (zip_int64_t i = 0; i < count; ++i) {
     zip_stat_t stat;
     zip_stat_init(&stat);
@@ -204,13 +217,28 @@ std::variant<std::vector<Entry>, ReportError> readPackage(const fs::path& templa
     Entry entry{stat.name, {}};
     if (!names.insert(entry.name).second)
       return ReportError{"计算书模板文件" + quoted(templatePath) + "含有重复的部件“" + entry.name + "”"};
+    // The sizes in the zip directory are claims: refuse what no report needs before reading,
+    // and count what is actually inflated while reading.
+    const auto tooLarge = [&] {
+      return ReportError{"计算书模板文件" + quoted(templatePath) + "的部件“" + entry.name + "”过大，不是有效的计算书模板"};
+    };
+    if ((stat.valid & ZIP_STAT_SIZE) != 0 && stat.size > maximumPartSize) return tooLarge();
     zip_file_t* file = zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(i), 0);
     if (file == nullptr) return ReportError{"计算书模板文件" + quoted(templatePath) + "的部件“" + entry.name + "”无法读取"};
-    entry.data.resize(static_cast<std::size_t>(stat.size));
-    const zip_int64_t read = zip_fread(file, entry.data.data(), stat.size);
+    std::array<char, 65536> chunk;
+    zip_int64_t read = 0;
+    while ((read = zip_fread(file, chunk.data(), chunk.size())) > 0) {
+      if (entry.data.size() + static_cast<std::size_t>(read) > maximumPartSize ||
+          totalSize + entry.data.size() + static_cast<std::size_t>(read) > maximumPackageSize) {
+        zip_fclose(file);
+        return tooLarge();
+      }
+      entry.data.append(chunk.data(), static_cast<std::size_t>(read));
+    }
     zip_fclose(file);
-    if (read < 0 || static_cast<zip_uint64_t>(read) != stat.size)
+    if (read < 0 || ((stat.valid & ZIP_STAT_SIZE) != 0 && entry.data.size() != stat.size))
       return ReportError{"计算书模板文件" + quoted(templatePath) + "的部件“" + entry.name + "”无法读取"};
+    totalSize += entry.data.size();
     entries.push_back(std::move(entry));
   }
   if (names.count("word/document.xml") == 0 || names.count("[Content_Types].xml") == 0)
@@ -317,6 +345,14 @@ std::variant<std::string, ReportError> fillPartXml(const std::string& xml, const
 
 namespace {
 
+// Whatever went wrong (memory, the file system) ends the report command with its message; it
+// never ends the program.
+ReportError unexpectedFailure(const fs::path& templatePath, const std::exception& error) {
+  if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr)
+    return ReportError{"计算书模板文件" + quoted(templatePath) + "过大，内存不足，无法生成计算书"};
+  return ReportError{"无法由计算书模板文件" + quoted(templatePath) + "生成计算书：" + error.what()};
+}
+
 // The template's parts with every tag filled, ready to be written.
 std::variant<std::vector<Entry>, ReportError> filledPackage(const fs::path& templatePath,
                                                             const std::vector<TagText>& tags, DocumentKind kind) {
@@ -339,15 +375,17 @@ std::variant<std::vector<Entry>, ReportError> filledPackage(const fs::path& temp
 }  // namespace
 
 std::variant<std::monostate, ReportError> fillTemplate(const fs::path& templatePath, const std::vector<TagText>& tags,
-                                                      const fs::path& outputPath, DocumentKind kind) {
+                                                      const fs::path& outputPath, DocumentKind kind) try {
   auto package = filledPackage(templatePath, tags, kind);
   if (auto* error = std::get_if<ReportError>(&package)) return *error;
   if (auto error = writePackage(std::get<std::vector<Entry>>(package), outputPath)) return *error;
   return std::monostate{};
+} catch (const std::exception& error) {
+  return unexpectedFailure(templatePath, error);
 }
 
 std::variant<fs::path, ReportError> writeReport(const fs::path& templatePath, const std::vector<TagText>& tags,
-                                                const fs::path& folder) {
+                                                const fs::path& folder) try {
   // Fill in memory first, so a broken template is told as such and no file is claimed for it.
   auto package = filledPackage(templatePath, tags, DocumentKind::Template);
   if (auto* error = std::get_if<ReportError>(&package)) return *error;
@@ -360,6 +398,8 @@ std::variant<fs::path, ReportError> writeReport(const fs::path& templatePath, co
     return *error;
   }
   return outputPath;
+} catch (const std::exception& error) {
+  return unexpectedFailure(templatePath, error);
 }
 
 }  // namespace pedivo

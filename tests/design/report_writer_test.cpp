@@ -5,7 +5,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <pugixml.hpp>
+
+#include "design/common/design_session.h"
 
 namespace pedivo {
 namespace {
@@ -216,25 +219,90 @@ TEST_F(ReportWriter, EachReportIsANewFileAndFailuresLeaveNothingBehind) {
   EXPECT_NE(std::get<ReportError>(unwritable).message.find("no-such-folder"), std::string::npos);
 }
 
-TEST_F(ReportWriter, ShippedTemplatesHoldEveryTagOfTheirTables) {
-  // The built templates sit beside the test programs, as beside the program.
-  for (const char* name : {"j1", "gc"}) {
-    const fs::path tpl = fs::path(name) += ".docx";
+// A zip whose one stored part claims the given size in both of its headers.
+std::string zipClaimingSize(const std::string& name, const std::string& data, std::uint32_t claimed) {
+  const auto u16 = [](std::string& out, std::uint16_t v) { out.append({char(v & 0xFF), char(v >> 8)}); };
+  const auto u32 = [&](std::string& out, std::uint32_t v) {
+    u16(out, static_cast<std::uint16_t>(v & 0xFFFF));
+    u16(out, static_cast<std::uint16_t>(v >> 16));
+  };
+  const auto common = [&](std::string& out) {
+    u16(out, 20), u16(out, 0), u16(out, 8), u16(out, 0), u16(out, 0);  // version, flags, deflate, time, date
+    u32(out, 0), u32(out, static_cast<std::uint32_t>(data.size())), u32(out, claimed);
+    u16(out, static_cast<std::uint16_t>(name.size()));
+    u16(out, 0);
+  };
+  std::string zip;
+  u32(zip, 0x04034b50);
+  common(zip);
+  zip += name + data;
+  const auto directoryAt = static_cast<std::uint32_t>(zip.size());
+  std::string directory;
+  u32(directory, 0x02014b50);
+  u16(directory, 20);
+  common(directory);
+  u16(directory, 0), u16(directory, 0), u16(directory, 0), u32(directory, 0), u32(directory, 0);
+  directory += name;
+  zip += directory;
+  u32(zip, 0x06054b50);
+  u16(zip, 0), u16(zip, 0), u16(zip, 1), u16(zip, 1);
+  u32(zip, static_cast<std::uint32_t>(directory.size())), u32(zip, directoryAt);
+  u16(zip, 0);
+  return zip;
+}
+
+// Hostile templates: a part that claims 4 GB, a part that inflates far beyond any report, and
+// paragraphs nested a hundred thousand deep. Each is told as a broken template; none may exhaust
+// the memory or the stack.
+TEST_F(ReportWriter, HostileTemplatesAreRefusedOrFilledWithoutExhaustingTheMachine) {
+  const fs::path claims = folder_ / "claims.docx";
+  std::ofstream(claims, std::ios::binary) << zipClaimingSize("word/document.xml", "\x03\x00\x00\x00\x00", 0xFFFFFFF0u);
+  const auto claimed = fillTemplate(claims, {}, folder_ / "out1.docx", DocumentKind::Document);
+  ASSERT_TRUE(std::holds_alternative<ReportError>(claimed));
+  EXPECT_NE(std::get<ReportError>(claimed).message.find("过大"), std::string::npos);
+
+  const fs::path bomb = folder_ / "bomb.docx";
+  writeZip(bomb, {{"[Content_Types].xml", contentTypes}, {"word/document.xml", std::string(65u << 20, ' ')}});
+  const auto inflated = fillTemplate(bomb, {}, folder_ / "out2.docx", DocumentKind::Document);
+  ASSERT_TRUE(std::holds_alternative<ReportError>(inflated));
+  EXPECT_NE(std::get<ReportError>(inflated).message.find("过大"), std::string::npos);
+  EXPECT_FALSE(fs::exists(folder_ / "out2.docx"));
+
+  constexpr int depth = 100000;
+  std::string nested;
+  for (int i = 0; i < depth; ++i) nested += "<w:p>";
+  nested += "<w:r><w:t>&lt;#hb&gt;</w:t></w:r>";
+  for (int i = 0; i < depth; ++i) nested += "</w:p>";
+  const fs::path deep = folder_ / "deep.docx";
+  writeZip(deep, {{"[Content_Types].xml", contentTypes}, {"word/document.xml", body(nested)}});
+  const fs::path out = folder_ / "out3.docx";
+  ASSERT_TRUE(std::holds_alternative<std::monostate>(fillTemplate(deep, {{"<#hb>", "450"}}, out, DocumentKind::Document)));
+  EXPECT_NE(readPart(out, "word/document.xml").value().find(">450<"), std::string::npos);
+}
+
+// Every shipped template holds every tag of its base type's table, and filling it with a design
+// leaves no tag behind (a misspelt tag in a template would).
+TEST_F(ReportWriter, ShippedTemplatesHoldEveryTagOfTheirTablesAndLeaveNoneUnfilled) {
+  const std::map<std::string, std::size_t> tableSizes{{"j1", 30}, {"j2", 43}, {"g11", 83}, {"g12", 83},
+                                                      {"g2", 101}, {"g3", 101}, {"gc", 16}};
+  for (const ModuleDescriptor* module : allModules()) {
+    // The built templates sit beside the test programs, as beside the program.
+    const fs::path tpl = module->templateFile;
     ASSERT_TRUE(fs::exists(tpl)) << tpl;
-    const std::string xml = readPart(tpl, "word/document.xml").value();
-    const std::vector<std::string> texts = paragraphTexts(xml);
     std::string all;
-    for (const auto& t : texts) all += t + "\n";
-    const std::vector<std::string> tags =
-        std::string(name) == "j1"
-            ? std::vector<std::string>{"<#hb>", "<#bf>", "<#tw>", "<#tf>", "<#N>", "<#V>", "<#concrete>", "<#steel>",
-                                       "<#ms>", "<#L>", "<#B>", "<#dms>", "<#hf11>", "<#shear>", "<#ylc>", "<#fc>",
-                                       "<#Vfb>", "<#b2>", "<#a2>", "<#r1>", "<#alf>", "<#M2>", "<#tpb>", "<#AF>",
-                                       "<#Aeww>", "<#ylnc>", "<#ylv>", "<#ylfs>", "<#f>", "<#ffw>"}
-            : std::vector<std::string>{"<#hb>", "<#bf>", "<#tw>", "<#tf>", "<#M>", "<#N>", "<#V>", "<#concrete>",
-                                       "<#steel>", "<#H1>", "<#H1min>", "<#H2>", "<#fc>", "<#fct>", "<#write1>",
-                                       "<#write2>"};
-    for (const auto& tag : tags) EXPECT_NE(all.find(tag), std::string::npos) << name << " " << tag;
+    for (const auto& t : paragraphTexts(readPart(tpl, "word/document.xml").value())) all += t + "\n";
+    DesignSession session(*module);
+    session.calculate();
+    const auto tags = session.report();
+    ASSERT_GE(tags.size(), tableSizes.at(module->id)) << module->id;
+    for (std::size_t i = 0; i < tableSizes.at(module->id); ++i)
+      EXPECT_NE(all.find(tags[i].tag), std::string::npos) << module->id << " " << tags[i].tag;
+
+    const fs::path out = folder_ / (module->id + ".docx");
+    ASSERT_TRUE(std::holds_alternative<std::monostate>(fillTemplate(tpl, tags, out, DocumentKind::Document)));
+    std::string filled;
+    for (const auto& t : paragraphTexts(readPart(out, "word/document.xml").value())) filled += t + "\n";
+    EXPECT_EQ(filled.find("<#"), std::string::npos) << module->id << ": " << filled.substr(filled.find("<#"), 40);
   }
 }
 
