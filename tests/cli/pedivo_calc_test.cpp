@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -143,6 +147,74 @@ TEST(PedivoCalc, WritesTheFilledReportForASingleCase) {
 
   EXPECT_EQ(runCalc("{\"module\": \"gc\"}\n{\"module\": \"gc\"}\n", "--report " + report.string()).status, 2);
   EXPECT_FALSE(fs::exists(report));
+}
+
+// A pipe sees each result as soon as its line is computed, not at the end of the input.
+TEST(PedivoCalc, StreamsEachResultAsItsLineArrives) {
+  const std::string command = std::string("bash -c '(echo \"{\\\"module\\\": \\\"j1\\\"}\"; sleep 3; "
+                                          "echo \"{\\\"module\\\": \\\"gc\\\"}\") | ") +
+                              PEDIVO_CALC + "'";
+  const auto start = std::chrono::steady_clock::now();
+  FILE* pipe = ::popen(command.c_str(), "r");
+  char buffer[65536];
+  ASSERT_NE(std::fgets(buffer, sizeof buffer, pipe), nullptr);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_EQ(json::parse(buffer)["module"], "j1");
+  ASSERT_NE(std::fgets(buffer, sizeof buffer, pipe), nullptr);
+  EXPECT_EQ(json::parse(buffer)["module"], "gc");
+  EXPECT_EQ(WEXITSTATUS(::pclose(pipe)), 0);
+}
+
+TEST(PedivoCalc, HostileInputGivesErrorLinesInPlaceAndTheRunGoesOn) {
+  const fs::path deep = fs::temp_directory_path() / ("pedivo-calc-deep-" + std::to_string(::getpid()) + ".jsonl");
+  {
+    std::ofstream out(deep);
+    out << R"({"module": "j1", "entries": )" << std::string(100000, '[') << std::string(100000, ']') << "}\n";
+    out << R"({"module": "gc", "entries": {"EdtM": 1e400}})" << "\n";
+  }
+  // A folder named as input is an error line in its place; the file after it is still read.
+  const CalcRun run = runCalc("", deep.string() + " " + fs::temp_directory_path().string() + " " + deep.string());
+  fs::remove(deep);
+  EXPECT_EQ(run.status, 1);
+  ASSERT_EQ(run.lines.size(), 5u);
+  EXPECT_EQ(run.lines[3]["error"], "JSON嵌套层数过多");
+  EXPECT_EQ(run.lines[0]["error"], "JSON嵌套层数过多");
+  EXPECT_EQ(run.lines[1]["error"], "JSON格式错误：数值超出范围");
+  EXPECT_NE(run.lines[2]["error"].get<std::string>().find("无法打开输入文件"), std::string::npos);
+}
+
+TEST(PedivoCalc, AFullDiskIsAnErrorNotSuccess) {
+  const std::string command = std::string("echo '{\"module\": \"j1\"}' | ") + PEDIVO_CALC + " > /dev/full 2>/dev/null";
+  EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 2);
+}
+
+// The report target is honoured: a file the user may not write is left as it was, a symbolic link
+// is written through and stays a link.
+TEST(PedivoCalc, ReportTargetIsNeverReplacedBehindTheUsersBack) {
+  const fs::path folder = fs::temp_directory_path() / ("pedivo-calc-target-" + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  const fs::path locked = folder / "locked.docx";
+  std::ofstream(locked) << "keep";
+  fs::permissions(locked, fs::perms::owner_read);
+  const bool root = ::geteuid() == 0;  // root may write anything; the refusal cannot be seen then
+  const CalcRun refused = runCalc(R"({"module": "gc"})" "\n", "--report " + locked.string() + " 2>/dev/null");
+  if (!root) {
+    EXPECT_EQ(refused.status, 2);
+    std::ifstream in(locked);
+    std::string text;
+    in >> text;
+    EXPECT_EQ(text, "keep");
+  }
+
+  const fs::path real = folder / "real.docx";
+  const fs::path link = folder / "link.docx";
+  std::ofstream(real) << "old";
+  fs::create_symlink(real, link);
+  EXPECT_EQ(runCalc(R"({"module": "gc"})" "\n", "--report " + link.string()).status, 0);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_GT(fs::file_size(real), 1000u);
+  fs::permissions(locked, fs::perms::owner_all);
+  fs::remove_all(folder);
 }
 
 }  // namespace

@@ -66,11 +66,19 @@ ordered_json describe(const DesignSession& session, const std::vector<std::strin
   return out;
 }
 
+// A real case nests a few levels; far deeper input is refused before it can exhaust the stack.
+constexpr int maximumDepth = 32;
+
 CaseResult run(const std::string& line) {
   json input;
   try {
-    input = json::parse(line);
-  } catch (const json::parse_error& error) {
+    input = json::parse(line, [](int depth, json::parse_event_t, json&) {
+      if (depth > maximumDepth) throw CaseError{"JSON嵌套层数过多"};
+      return true;
+    });
+  } catch (const json::out_of_range&) {
+    throw CaseError{"JSON格式错误：数值超出范围"};
+  } catch (const json::exception& error) {
     throw CaseError{std::string("JSON格式错误：") + error.what()};
   }
   if (!input.is_object()) throw CaseError{"每一行必须是一个JSON对象"};

@@ -1,10 +1,13 @@
 // pedivo-calc: the input windows without windows. Reads cases as JSON Lines, presses "计算" as
 // a window would, and writes what the window would then hold and show.
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "calc_case.h"
@@ -26,8 +29,10 @@ Edtsizea ……），未给出的控件保持窗口默认值；cbsize 为“底�
 每个算例输出一行 JSON：module、messages（依次弹出的提示）、focus（最后一次“计算”移到的控件）、
 entries、cbsize、values（全部保存量）、results（“查看结果”的字段）、redCaptions、checks（各项验算：
 name、formula、demand、limit、ratio、ok；尚未完成设计时为空）、report（计算书标签）。
-无法读取的算例输出 {"error": "..."}，程序继续处理下一行；若有算例出错，退出码为 1，否则为 0。
---report 文件.docx：只有一个算例时，另用程序所在文件夹中的模板把计算书写到该文件。
+每读入一行即输出一行结果。无法读取的算例（或无法打开的输入文件）在其位置输出 {"error": "..."}，程序继续
+处理；若有算例出错，退出码为 1，否则为 0；无法写出结果（如磁盘已满）时退出码为 2。
+--report 文件.docx：只有一个算例时，另用程序所在文件夹中的模板把计算书写到该文件（符号链接写到其指向的
+文件；没有写入权限的文件不会被改动）。
 
 Usage: pedivo-calc [--report FILE.docx] [INPUT ...]
 
@@ -36,17 +41,49 @@ the same results. Reads one JSON case a line from standard input or from the nam
   {"module": M, "entries": {...}, "cbsize": true}  or  {"module": M, "steps": [{"entries": {...}}, ...]}
 M is the template name of the base type (j1, j2, g11, g12, g2, g3, gc). Entries are control texts
 by object name; controls not given keep their window defaults. Each step changes its entries and
-presses "计算" in the same window. Writes one JSON object a case, in input order: module,
+presses "计算" in the same window. Writes one JSON object a case as soon as it is read, in input order: module,
 messages, focus, entries, cbsize, values, results, redCaptions, checks (each design check: name,
 formula, demand, limit, ratio, ok; empty until a design is completed), report. A case that cannot be read
-gives {"error": "..."}; the exit status is 1 if any case failed, else 0. --report FILE.docx with a
-single case also writes the filled report there, from the template beside this program.
+(or an input file that cannot be opened) gives {"error": "..."} in its place; the exit status is 1 if
+any case failed, 2 if the output could not be written, else 0. --report FILE.docx with a single case
+also writes the filled report there, from the template beside this program (through a symbolic link;
+a file you may not write is refused and left as it was).
 )";
 
 std::filesystem::path programFolder() {
   std::error_code ec;
   const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
   return ec ? std::filesystem::current_path() : self.parent_path();
+}
+
+// Writes one output line and flushes it, so that a pipe sees each result at once and a later
+// failure keeps what came before. False when the output cannot be written (a full disk).
+bool emit(const nlohmann::ordered_json& line) {
+  std::cout << line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+  std::cout.flush();
+  return static_cast<bool>(std::cout);
+}
+
+nlohmann::ordered_json errorLine(const std::string& message) { return nlohmann::ordered_json{{"error", message}}; }
+
+bool isBlank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
+
+// Where the filled report goes: through a symbolic link to the file it names; a file the user may
+// not write is refused and left as it was.
+std::variant<std::filesystem::path, std::string> reportTarget(const std::filesystem::path& requested) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path target = requested;
+  if (fs::is_symlink(fs::symlink_status(requested, ec))) {
+    target = fs::weakly_canonical(requested, ec);
+    if (ec) return "无法解析符号链接“" + requested.string() + "” (cannot resolve the symbolic link)";
+  }
+  if (fs::exists(target, ec)) {
+    if (!fs::is_regular_file(target, ec)) return "“" + target.string() + "”不是普通文件 (not a regular file)";
+    if (::access(target.c_str(), W_OK) != 0)
+      return "没有写入文件“" + target.string() + "”的权限，文件保持不变 (permission denied; the file is left as it was)";
+  }
+  return target;
 }
 
 }  // namespace
@@ -58,11 +95,11 @@ int main(int argc, char* argv[]) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       std::cout << helpText;
-      return 0;
+      return std::cout.flush() ? 0 : 2;
     }
     if (arg == "--report") {
       if (i + 1 >= argc) {
-        std::cerr << "pedivo-calc: --report 需要一个文件名\n";
+        std::cerr << "pedivo-calc: --report 需要一个文件名 (--report needs a file name)\n";
         return 2;
       }
       reportPath = argv[++i];
@@ -71,45 +108,71 @@ int main(int argc, char* argv[]) {
     inputs.push_back(arg);
   }
 
-  std::vector<std::string> lines;
   bool anyFailed = false;
-  const auto readLines = [&](std::istream& in) {
-    std::string line;
-    while (std::getline(in, line))
-      if (line.find_first_not_of(" \t\r") != std::string::npos) lines.push_back(line);
+  bool outputFailed = false;
+  // With --report, the single case and its report; checked once the input is read.
+  std::optional<pedivo::calc::CaseResult> reportCase;
+  int cases = 0;
+  const auto runLine = [&](const std::string& line) {
+    if (isBlank(line) || outputFailed) return;
+    ++cases;
+    pedivo::calc::CaseResult result = pedivo::calc::runCase(line);
+    anyFailed = anyFailed || result.failed;
+    if (reportPath) {
+      if (cases == 1) reportCase = std::move(result);
+      return;
+    }
+    outputFailed = !emit(result.output);
   };
-  std::vector<nlohmann::ordered_json> unreadable;
+  const auto readStream = [&](std::istream& in) {
+    std::string line;
+    while (!outputFailed && std::getline(in, line)) {
+      runLine(line);
+      if (reportPath && cases > 1) return;
+    }
+  };
   if (inputs.empty()) {
-    readLines(std::cin);
+    readStream(std::cin);
   } else {
     for (const auto& name : inputs) {
-      std::ifstream file(name);
-      if (!file) {
-        std::cout << nlohmann::ordered_json{{"error", "无法打开输入文件“" + name + "”"}}.dump() << '\n';
+      std::error_code ec;
+      std::ifstream file;
+      if (!std::filesystem::is_directory(name, ec)) file.open(name);
+      if (!file.is_open()) {
+        // In its place among the results, so the lines before and after it keep their order.
         anyFailed = true;
+        if (!reportPath) outputFailed = outputFailed || !emit(errorLine("无法打开输入文件“" + name + "”"));
         continue;
       }
-      readLines(file);
+      readStream(file);
     }
   }
-  if (reportPath && lines.size() != 1) {
-    std::cerr << "pedivo-calc: --report 只能用于一个算例\n";
+  if (outputFailed) {
+    std::cerr << "pedivo-calc: 无法写出结果 (cannot write the output)\n";
     return 2;
   }
+  if (!reportPath) return anyFailed ? 1 : 0;
 
-  for (const auto& line : lines) {
-    const pedivo::calc::CaseResult result = pedivo::calc::runCase(line);
-    std::cout << result.output.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
-    anyFailed = anyFailed || result.failed;
-    if (reportPath && !result.failed) {
-      const pedivo::ModuleDescriptor* module = pedivo::findModule(*result.moduleId);
-      const auto written = pedivo::fillTemplate(programFolder() / module->templateFile, result.report, *reportPath,
-                                                pedivo::DocumentKind::Document);
-      if (const auto* error = std::get_if<pedivo::ReportError>(&written)) {
-        std::cerr << "pedivo-calc: " << error->message << '\n';
-        anyFailed = true;
-      }
-    }
+  if (cases != 1 || !reportCase) {
+    std::cerr << "pedivo-calc: --report 只能用于一个算例 (--report takes exactly one case)\n";
+    return 2;
   }
-  return anyFailed ? 1 : 0;
+  if (!emit(reportCase->output)) {
+    std::cerr << "pedivo-calc: 无法写出结果 (cannot write the output)\n";
+    return 2;
+  }
+  if (reportCase->failed) return 1;
+  const auto target = reportTarget(*reportPath);
+  if (const auto* refusal = std::get_if<std::string>(&target)) {
+    std::cerr << "pedivo-calc: " << *refusal << '\n';
+    return 2;
+  }
+  const pedivo::ModuleDescriptor* module = pedivo::findModule(*reportCase->moduleId);
+  const auto written = pedivo::fillTemplate(programFolder() / module->templateFile, reportCase->report,
+                                            std::get<std::filesystem::path>(target), pedivo::DocumentKind::Document);
+  if (const auto* error = std::get_if<pedivo::ReportError>(&written)) {
+    std::cerr << "pedivo-calc: " << error->message << '\n';
+    return 2;
+  }
+  return 0;
 }
