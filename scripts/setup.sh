@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libzip-dev libpugixml-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-arphic-ukai fontconfig
@@ -15,6 +15,22 @@ packages=(
 )
 if [[ "${1:-}" == "--office" ]]; then
   packages+=(libreoffice-writer)
+fi
+
+# The reports' Chinese text is set in 宋体; on Linux the same Song face comes from Noto Serif CJK.
+install_font_aliases() {
+  local source target
+  source="$(dirname "$0")/fontconfig/64-pedivo-song.conf"
+  target=/etc/fonts/conf.d/64-pedivo-song.conf
+  if ! cmp -s "$source" "$target" 2>/dev/null; then
+    "${sudo_cmd[@]}" install -m 644 "$source" "$target"
+    "${sudo_cmd[@]}" fc-cache -f >/dev/null 2>&1 || true
+  fi
+}
+
+sudo_cmd=()
+if [[ $(id -u) -ne 0 ]]; then
+  sudo_cmd=(sudo)
 fi
 
 missing=()
@@ -26,13 +42,11 @@ done
 
 if ((${#missing[@]} == 0)); then
   echo "setup: all packages present"
+  install_font_aliases
   exit 0
 fi
 
-sudo_cmd=()
-if [[ $(id -u) -ne 0 ]]; then
-  sudo_cmd=(sudo)
-fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -q
 "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+install_font_aliases

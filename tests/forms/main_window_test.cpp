@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -8,6 +9,7 @@
 
 #include "app/main_window.h"
 #include "forms/appearance.h"
+#include "forms/translations.h"
 #include "recording_interaction.h"
 
 using pedivo::app::MainWindow;
@@ -45,6 +47,13 @@ class MainWindowTest : public QObject {
 
  private slots:
   void cleanup() { closeInputWindows(); }
+
+  // A Chinese program shows Qt's own texts in Chinese: the message box's button reads "确定".
+  void standardButtonsSpeakChinese() {
+    QVERIFY(pedivo::forms::installChineseTranslations(*QCoreApplication::instance()));
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Pedivo"), QStringLiteral("计算完毕！"), QMessageBox::Ok);
+    QCOMPARE(box.button(QMessageBox::Ok)->text(), QString("确定"));
+  }
 
   void startsWithTheEightBoltBaseSelected() {
     RecordingInteraction desktop;
