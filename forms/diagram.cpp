@@ -7,6 +7,7 @@
 #include <QPolygonF>
 #include <QRectF>
 #include <algorithm>
+#include <cmath>
 
 namespace pedivo::forms {
 namespace {
@@ -101,7 +102,14 @@ void paintDimension(QPainter& painter, const Dimension& dim, const View& drawing
     paintArrow(painter, a, QPointF(-1, 0));
     paintArrow(painter, b, QPointF(1, 0));
     const double width = metrics.horizontalAdvance(label);
-    painter.drawText(QPointF((a.x() + b.x() - width) / 2, y - 2), label);
+    // A label too long for its line goes beside the line, on the side away from the drawing's
+    // middle, where no arrowhead covers it.
+    double labelX = (a.x() + b.x() - width) / 2;
+    if (std::fabs(b.x() - a.x()) < width + 2 * arrowLength + 2) {
+      const double middle = map.at((drawing.left + drawing.right) / 2, 0).x();
+      labelX = (a.x() + b.x()) / 2 < middle ? std::min(a.x(), b.x()) - width - 2 : std::max(a.x(), b.x()) + 2;
+    }
+    painter.drawText(QPointF(labelX, y - 2), label);
   } else {
     const double edge = dim.lane < 0 ? map.at(drawing.left, 0).x() : map.at(drawing.right, 0).x();
     const double x = edge + dim.lane * laneSpacing;
@@ -113,9 +121,16 @@ void paintDimension(QPainter& painter, const Dimension& dim, const View& drawing
     painter.drawLine(a, b);
     paintArrow(painter, a, QPointF(0, -1));
     paintArrow(painter, b, QPointF(0, 1));
-    // Vertical dimensions read from below, as on a drawing.
+    // Vertical dimensions read from below, as on a drawing; a label too long for its line goes
+    // beyond the line's end, away from the drawing's middle.
+    const double width = metrics.horizontalAdvance(label);
+    double labelBottom = (a.y() + b.y()) / 2 + width / 2;
+    if (std::fabs(b.y() - a.y()) < width + 2 * arrowLength + 2) {
+      const double middle = map.at(0, (drawing.top + drawing.bottom) / 2).y();
+      labelBottom = (a.y() + b.y()) / 2 < middle ? std::min(a.y(), b.y()) - 2 : std::max(a.y(), b.y()) + width + 2;
+    }
     painter.save();
-    painter.translate(x - 2, (a.y() + b.y()) / 2 + metrics.horizontalAdvance(label) / 2);
+    painter.translate(x - 2, labelBottom);
     painter.rotate(-90);
     painter.drawText(QPointF(0, 0), label);
     painter.restore();

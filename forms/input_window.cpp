@@ -62,14 +62,21 @@ InputWindow::InputWindow(const ModuleDescriptor& module, AppContext& context)
   // Left: the entries, top to bottom. Right: the diagram, the detailing choice and the
   // user's plate sizes, then the commands. Widgets are created in this order, which is also
   // the tab order.
+  // A window of a given size shares its spare height out between the groups, so that no empty
+  // band gathers in one place; a window sized to its contents packs them at the top.
+  const bool givenSize = module.clientSize.width > 0;
   auto* entries = new QVBoxLayout;
   for (const auto& group : module.groups)
-    if (group.name != sizeGroupName) entries->addWidget(buildControlGroup(group));
-  entries->addStretch();
+    if (group.name != sizeGroupName) {
+      if (givenSize && entries->count() > 0) entries->addStretch();
+      entries->addWidget(buildControlGroup(group));
+    }
+  if (!givenSize) entries->addStretch();
 
   auto* side = new QVBoxLayout;
   side->addWidget(buildPicturePanel());
   if (module.hasDetailingToggle) {
+    if (givenSize) side->addStretch();
     cbsize_ = new QCheckBox(QStringLiteral("底板尺寸按构造要求选取"));
     cbsize_->setObjectName(QStringLiteral("cbsize"));
     side->addWidget(cbsize_);

@@ -16,11 +16,15 @@ namespace pedivo::forms {
 namespace {
 
 constexpr int fieldWidth = 64;
+constexpr int minimumFieldWidth = 44;
+constexpr int groupMargin = 8;  // inside a group box
 constexpr int rowSpacing = 3;
+constexpr int captionGap = 8;  // between a caption, its field and its unit
 constexpr std::size_t fieldsInOneColumn = 12;  // longer windows show their groups in two columns
 
 void addFieldRows(QGridLayout* grid, const std::vector<ResultFieldSpec>& fields, int labelWidth) {
   grid->setVerticalSpacing(rowSpacing);
+  grid->setHorizontalSpacing(captionGap);
   grid->setColumnMinimumWidth(0, labelWidth);
   int row = grid->rowCount();
   for (const auto& field : fields) {
@@ -28,7 +32,9 @@ void addFieldRows(QGridLayout* grid, const std::vector<ResultFieldSpec>& fields,
     caption->setObjectName(qs(field.name + "Caption"));
     auto* edit = new QLineEdit;
     edit->setObjectName(qs(field.name));
-    edit->setFixedWidth(fieldWidth);
+    // Fields give way before captions do where a window's fixed width is tight.
+    edit->setMinimumWidth(minimumFieldWidth);
+    edit->setMaximumWidth(fieldWidth);
     caption->setBuddy(edit);
     grid->addWidget(caption, row, 0);
     grid->addWidget(edit, row, 1);
@@ -36,6 +42,12 @@ void addFieldRows(QGridLayout* grid, const std::vector<ResultFieldSpec>& fields,
     ++row;
   }
   grid->setColumnStretch(3, 1);
+}
+
+// The frame a group box keeps round its contents in the current style.
+QMargins groupBoxFrame() {
+  const QGroupBox probe(QStringLiteral("底板"));
+  return probe.contentsMargins();
 }
 
 }  // namespace
@@ -67,15 +79,18 @@ ResultWindow::ResultWindow(const ModuleDescriptor& module, const ResultView& vie
     }
     placed += group.fields.size();
     if (group.caption.empty()) {
+      // Rows outside any group box sit where the rows inside one do: the box's frame plus the
+      // same inner margin.
       auto* grid = new QGridLayout;
-      grid->setContentsMargins(9, 0, 9, 0);
+      const QMargins frame = groupBoxFrame();
+      grid->setContentsMargins(frame.left() + groupMargin, 0, frame.right() + groupMargin, 0);
       addFieldRows(grid, group.fields, labelWidth);
       column->addLayout(grid);
     } else {
       auto* box = new QGroupBox(qs(group.caption));
       box->setObjectName(qs(group.name));
       auto* grid = new QGridLayout(box);
-      grid->setContentsMargins(8, 6, 8, 6);
+      grid->setContentsMargins(groupMargin, 6, groupMargin, 6);
       addFieldRows(grid, group.fields, labelWidth);
       column->addWidget(box);
     }

@@ -210,6 +210,27 @@ class InputWindowTest : public QObject {
     QCOMPARE(weldCaption, QColor(255, 0, 0));
   }
 
+  // Fields of one column line up, inside a group box or not, and no caption runs into its field.
+  void resultFieldsLineUpAndCaptionsKeepClearOfThem() {
+    for (const ModuleDescriptor* module : allModules()) {
+      pedivo::forms::ResultWindow window(*module, {});
+      window.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&window));
+      std::map<int, int> columnOfField;  // left edge of each field, counted
+      for (QLineEdit* edit : window.findChildren<QLineEdit*>()) {
+        const int left = edit->mapTo(&window, QPoint(0, 0)).x();
+        ++columnOfField[left];
+        auto* caption = window.findChild<QLabel*>(edit->objectName() + "Caption");
+        const int captionEnd = caption->mapTo(&window, QPoint(0, 0)).x() + caption->sizeHint().width();
+        QVERIFY2(captionEnd + 4 <= left, qPrintable(qs(module->resultFormName) + " " + edit->objectName()));
+      }
+      // One left edge of the fields for each column of groups (two columns beyond 12 fields).
+      std::size_t fields = 0;
+      for (const auto& group : module->resultGroups) fields += group.fields.size();
+      QCOMPARE(columnOfField.size(), fields > 12 ? 2u : 1u);
+    }
+  }
+
   void resultCaptionsTakeTheColoursTheCalculationAsksFor() {
     const ModuleDescriptor& module = *findModule("g2");
     ResultView view;
