@@ -7,6 +7,7 @@
 
 #include "design/common/design_session.h"
 #include "design/common/report_writer.h"
+#include "calc_case.h"
 
 namespace {
 
@@ -40,6 +41,15 @@ void EightBoltLargeMoment(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(session.calculate());
 }
 BENCHMARK(EightBoltLargeMoment);
+
+// One line of the headless calculator: reading the case, the design, and the whole output line.
+void CalculatorLine(benchmark::State& state, const char* line) {
+  const std::string input = line;
+  for (auto _ : state) benchmark::DoNotOptimize(pedivo::calc::runCase(input));
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK_CAPTURE(CalculatorLine, TwoBolt, R"({"module": "j1", "entries": {"EdtN": "2000", "EdtV": "100"}})");
+BENCHMARK_CAPTURE(CalculatorLine, EightBolt, R"({"module": "g11"})");
 
 void FillTwoBoltReport(benchmark::State& state) {
   pedivo::DesignSession session(*pedivo::findModule("j1"));

@@ -103,10 +103,13 @@ struct ModuleFunctions {
 template <class Held>
 class StateOf final : public DesignState {
  public:
-  explicit StateOf(ModuleFunctions<Held> functions) : functions_(functions) {}
+  explicit StateOf(ModuleFunctions<Held> functions) : functions_(functions), checks_(functions.checks(held_)) {}
   Outcome calculate(const Entries& entries) override {
     Outcome outcome = guardedCalculation(held_, [&](Held& work) { return functions_.calculate(entries, work); });
-    if (outcome.ending != Ending::Stopped) designed_ = outcome.ending == Ending::Completed;
+    if (outcome.ending != Ending::Stopped) {
+      designed_ = outcome.ending == Ending::Completed;
+      checks_ = functions_.checks(held_);  // the held values change only here
+    }
     return outcome;
   }
   ResultView results() const override {
@@ -124,13 +127,14 @@ class StateOf final : public DesignState {
     return tags;
   }
   std::vector<NamedValue> values() const override { return functions_.values(held_); }
-  std::vector<DesignCheck> checks() const override { return functions_.checks(held_); }
+  const std::vector<DesignCheck>& checks() const override { return checks_; }
   bool designed() const override { return designed_; }
 
  private:
   ModuleFunctions<Held> functions_;
   Held held_{};
-  bool designed_ = false;  // the held values come from a completed calculation
+  std::vector<DesignCheck> checks_;  // of the held values
+  bool designed_ = false;            // the held values come from a completed calculation
 };
 
 template <class Held>

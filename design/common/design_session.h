@@ -31,7 +31,10 @@ class DesignSession {
   std::vector<TagText> report() const { return state_->report(entries_); }
   std::vector<NamedValue> values() const { return state_->values(); }
   // The checks of the last completed design; empty before one exists.
-  std::vector<DesignCheck> checks() const { return state_->designed() ? state_->checks() : std::vector<DesignCheck>{}; }
+  const std::vector<DesignCheck>& checks() const {
+    static const std::vector<DesignCheck> none;
+    return state_->designed() ? state_->checks() : none;
+  }
 
  private:
   const ModuleDescriptor* module_;

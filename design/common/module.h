@@ -119,7 +119,7 @@ class DesignState {
   virtual std::vector<TagText> report(const Entries& entries) const = 0;
   virtual std::vector<NamedValue> values() const = 0;
   // The design checks of the held values, and whether those values are a completed design.
-  virtual std::vector<DesignCheck> checks() const = 0;
+  virtual const std::vector<DesignCheck>& checks() const = 0;
   virtual bool designed() const = 0;
 };
 

@@ -78,35 +78,54 @@ std::string notANumberMessage(std::string_view text) {
   return "\xE2\x80\x9C" + std::string(text) + "\xE2\x80\x9D不是有效的数值";
 }
 
+namespace {
+
+// Significant digits and decimal exponent of x in the 15-digit general format.
+struct Decimal {
+  bool negative = false;
+  std::string digits;  // without trailing zeros
+  int exponent = 0;    // of the first digit
+};
+
+Decimal decimalOf(const char* first, const char* last) {
+  Decimal d;
+  const std::string_view sci(first, static_cast<std::size_t>(last - first));
+  d.negative = sci.front() == '-';
+  const std::size_t ePos = sci.find('e');
+  for (std::size_t i = d.negative ? 1 : 0; i < ePos; ++i)
+    if (sci[i] != '.') d.digits += sci[i];
+  while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+  std::from_chars(sci.data() + ePos + (sci[ePos + 1] == '+' ? 2 : 1), sci.data() + sci.size(), d.exponent);
+  return d;
+}
+
+}  // namespace
+
 std::string formatGeneral(double x) {
   if (!std::isfinite(x)) return std::isnan(x) ? "NAN" : (x > 0 ? "INF" : "-INF");
   if (x == 0.0) return "0";
-  // Round to 15 significant digits: d.dddddddddddddde±XX
+  // The shortest text that reads back as x is the 15-digit rounding whenever it has at most 15
+  // digits (the usual case, and the fast one); otherwise round to 15 significant digits.
   std::array<char, 64> buf{};
-  const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific, 14);
-  std::string sci(buf.data(), res.ptr);
-  const bool negative = sci.front() == '-';
-  if (negative) sci.erase(0, 1);
-  const std::size_t ePos = sci.find('e');
-  const int exponent = std::atoi(sci.c_str() + ePos + 1);
-  std::string digits;
-  for (std::size_t i = 0; i < ePos; ++i)
-    if (sci[i] != '.') digits += sci[i];
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-
-  std::string out = negative ? "-" : "";
-  if (exponent < -4 || exponent >= 15) {
-    out += digits.substr(0, 1);
-    if (digits.size() > 1) out.append(".").append(digits, 1);
-    out.append("E").append(std::to_string(exponent));
-  } else if (exponent < 0) {
-    out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  auto res = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific);
+  Decimal d = decimalOf(buf.data(), res.ptr);
+  if (d.digits.size() > 15) {
+    res = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific, 14);
+    d = decimalOf(buf.data(), res.ptr);
+  }
+  std::string out = d.negative ? "-" : "";
+  if (d.exponent < -4 || d.exponent >= 15) {
+    out += d.digits.substr(0, 1);
+    if (d.digits.size() > 1) out.append(".").append(d.digits, 1);
+    out.append("E").append(std::to_string(d.exponent));
+  } else if (d.exponent < 0) {
+    out += "0." + std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
   } else {
-    const auto intDigits = static_cast<std::size_t>(exponent) + 1;
-    if (digits.size() <= intDigits) {
-      out += digits + std::string(intDigits - digits.size(), '0');
+    const auto intDigits = static_cast<std::size_t>(d.exponent) + 1;
+    if (d.digits.size() <= intDigits) {
+      out += d.digits + std::string(intDigits - d.digits.size(), '0');
     } else {
-      out += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+      out += d.digits.substr(0, intDigits) + "." + d.digits.substr(intDigits);
     }
   }
   return out;
@@ -115,7 +134,8 @@ std::string formatGeneral(double x) {
 double trunc(double x) { return std::trunc(x); }
 
 double cutDecimals(double x, int k) {
-  const double scale = std::pow(10.0, k);
+  static constexpr double powersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+  const double scale = k >= 0 && k <= 6 ? powersOfTen[k] : std::pow(10.0, k);
   return std::trunc(x * scale) / scale;
 }
 

@@ -116,52 +116,54 @@ std::vector<TagText> plateReport(const Held& h, const Entries& e) {
   const auto plain = [](double x) { return formatGeneral(x); };
   const auto cut2 = [](double x) { return formatValue(ValueFormat::Cut2, x); };
   const auto cut3 = [](double x) { return formatValue(ValueFormat::Cut3, x); };
-  return {
-      {"<#hb>", plain(h.hb)},
-      {"<#bf>", plain(h.bf)},
-      {"<#tw>", plain(h.tw)},
-      {"<#tf>", plain(h.tf)},
-      {"<#N>", entryText(e, "EdtN")},
-      {"<#V>", entryText(e, "EdtV")},
-      {"<#concrete>", entryText(e, "CBfc")},
-      {"<#steel>", entryText(e, "CBf")},
-      {"<#ms>", entryText(e, "CBfta")},
-      {"<#L>", plain(h.L)},
-      {"<#B>", plain(h.B)},
-      {"<#dms>", plain(h.dms)},
-      {"<#hf11>", plain(h.hf11)},
-      {"<#shear>", shearKeySentence(h.Vfb, h.V)},
-      {"<#ylc>", cut2(h.ylc)},
-      {"<#fc>", plain(h.fc)},
-      {"<#Vfb>", plain(h.Vfb / 1000)},
-      {"<#b2>", cut2(h.b2)},
-      {"<#a2>", cut2(h.a2)},
-      {"<#r1>", cut2(h.r1)},
-      {"<#alf>", cut3(h.alf)},
-      {"<#M2>", formatValue(ValueFormat::KN2, h.M2)},
-      {"<#tpb>", plain(h.tpb)},
-      {"<#AF>", plain(h.AF)},
-      {"<#Aeww>", plain(h.Aeww)},
-      {"<#ylnc>", cut3(h.ylnc)},
-      {"<#ylv>", cut3(h.ylv)},
-      {"<#ylfs>", cut3(h.ylfs)},
-      {"<#f>", plain(h.f)},
-      {"<#ffw>", plain(h.ffw)},
-  };
+  std::vector<TagText> tags;
+  tags.reserve(30);
+  tags.push_back({"<#hb>", plain(h.hb)});
+  tags.push_back({"<#bf>", plain(h.bf)});
+  tags.push_back({"<#tw>", plain(h.tw)});
+  tags.push_back({"<#tf>", plain(h.tf)});
+  tags.push_back({"<#N>", entryText(e, "EdtN")});
+  tags.push_back({"<#V>", entryText(e, "EdtV")});
+  tags.push_back({"<#concrete>", entryText(e, "CBfc")});
+  tags.push_back({"<#steel>", entryText(e, "CBf")});
+  tags.push_back({"<#ms>", entryText(e, "CBfta")});
+  tags.push_back({"<#L>", plain(h.L)});
+  tags.push_back({"<#B>", plain(h.B)});
+  tags.push_back({"<#dms>", plain(h.dms)});
+  tags.push_back({"<#hf11>", plain(h.hf11)});
+  tags.push_back({"<#shear>", shearKeySentence(h.Vfb, h.V)});
+  tags.push_back({"<#ylc>", cut2(h.ylc)});
+  tags.push_back({"<#fc>", plain(h.fc)});
+  tags.push_back({"<#Vfb>", plain(h.Vfb / 1000)});
+  tags.push_back({"<#b2>", cut2(h.b2)});
+  tags.push_back({"<#a2>", cut2(h.a2)});
+  tags.push_back({"<#r1>", cut2(h.r1)});
+  tags.push_back({"<#alf>", cut3(h.alf)});
+  tags.push_back({"<#M2>", formatValue(ValueFormat::KN2, h.M2)});
+  tags.push_back({"<#tpb>", plain(h.tpb)});
+  tags.push_back({"<#AF>", plain(h.AF)});
+  tags.push_back({"<#Aeww>", plain(h.Aeww)});
+  tags.push_back({"<#ylnc>", cut3(h.ylnc)});
+  tags.push_back({"<#ylv>", cut3(h.ylv)});
+  tags.push_back({"<#ylfs>", cut3(h.ylfs)});
+  tags.push_back({"<#f>", plain(h.f)});
+  tags.push_back({"<#ffw>", plain(h.ffw)});
+  return tags;
 }
 
 std::vector<TagText> plateCheckerTags(const Held& h) {
   const auto plain = [](double x) { return formatGeneral(x); };
-  return {
-      // The two widths the plate takes the larger of, and the plate's own f.
-      {"<#a>", plain(h.a)},
-      {"<#bt>", plain(h.bt)},
-      {"<#Bflange>", plain(h.bf + 40)},
-      {"<#Bbolts>", plain(2 * (h.a + h.bt) + h.tw)},
-      {"<#tpbc>", formatValue(ValueFormat::Cut2, h.tpbc)},
-      {"<#fpb>", plain(h.fpb)},
-      {"<#M2formula>", h.r1 < 0.3 ? "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）" : "M2 = α·σc·a2²（三边支承板）"},
-  };
+  std::vector<TagText> tags;
+  tags.reserve(7);
+  // The two widths the plate takes the larger of, and the plate's own f.
+  tags.push_back({"<#a>", plain(h.a)});
+  tags.push_back({"<#bt>", plain(h.bt)});
+  tags.push_back({"<#Bflange>", plain(h.bf + 40)});
+  tags.push_back({"<#Bbolts>", plain(2 * (h.a + h.bt) + h.tw)});
+  tags.push_back({"<#tpbc>", formatValue(ValueFormat::Cut2, h.tpbc)});
+  tags.push_back({"<#fpb>", plain(h.fpb)});
+  tags.push_back({"<#M2formula>", h.r1 < 0.3 ? "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）" : "M2 = α·σc·a2²（三边支承板）"});
+  return tags;
 }
 
 std::vector<DesignCheck> plateChecks(const Held& h) {

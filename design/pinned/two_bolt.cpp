@@ -1,5 +1,7 @@
 #include "design/pinned/two_bolt.h"
 
+#include <iterator>
+
 #include "design/common/calculation.h"
 #include "design/common/result_text.h"
 #include "design/common/standard_controls.h"
@@ -13,8 +15,8 @@ ResultView results(const Held& h) { return {plateResults(h), {}, {}}; }
 
 std::vector<TagText> report(const Held& h, const Entries& e) {
   std::vector<TagText> tags = plateReport(h, e);
-  const std::vector<TagText> checker = plateCheckerTags(h);
-  tags.insert(tags.end(), checker.begin(), checker.end());
+  std::vector<TagText> checker = plateCheckerTags(h);
+  tags.insert(tags.end(), std::make_move_iterator(checker.begin()), std::make_move_iterator(checker.end()));
   return tags;
 }
 

@@ -1,6 +1,7 @@
 #include "calc_case.h"
 
 #include "design/common/module.h"
+#include "json_line.h"
 
 namespace pedivo::calc {
 namespace {
@@ -31,45 +32,67 @@ void applyStep(DesignSession& session, const json& step) {
   }
 }
 
-ordered_json describe(const DesignSession& session, const std::vector<std::string>& messages,
-                      const std::optional<std::string>& focus) {
-  ordered_json out;
-  out["module"] = session.module().id;
-  out["messages"] = messages;
-  out["focus"] = focus ? ordered_json(*focus) : ordered_json(nullptr);
-  ordered_json entries = ordered_json::object();
+// The line a window's state gives: its entries, held values, result fields, checks and report.
+std::string describe(const DesignSession& session, const std::vector<std::string>& messages,
+                     const std::optional<std::string>& focus) {
+  std::string out;
+  out.reserve(8192);
+  JsonLine line(out);
+  line.beginObject();
+  line.key("module").value(session.module().id);
+  line.key("messages").beginArray();
+  for (const auto& message : messages) line.value(message);
+  line.endArray();
+  line.key("focus");
+  if (focus) {
+    line.value(*focus);
+  } else {
+    line.null();
+  }
+  line.key("entries").beginObject();
   for (const auto& group : session.module().groups)
-    for (const auto& control : group.controls) entries[control.name] = session.entries().texts.at(control.name);
-  out["entries"] = entries;
-  out["cbsize"] = session.entries().cbsize;
-  ordered_json values = ordered_json::object();
-  for (const auto& value : session.values())
-    std::visit([&](const auto& v) { values[value.name] = v; }, value.value);
-  out["values"] = values;
+    for (const auto& control : group.controls) line.key(control.name).value(session.entries().texts.at(control.name));
+  line.endObject();
+  line.key("cbsize").value(session.entries().cbsize);
+  line.key("values").beginObject();
+  for (const auto& value : session.values()) {
+    line.key(value.name);
+    std::visit([&](const auto& v) { line.value(v); }, value.value);
+  }
+  line.endObject();
   const ResultView view = session.results();
-  ordered_json results = ordered_json::array();
-  for (const auto& field : view.fields) results.push_back({field.field, field.text});
-  out["results"] = results;
-  out["redCaptions"] = view.redCaptions;
-  ordered_json checks = ordered_json::array();
-  for (const auto& check : session.checks())
-    checks.push_back({{"name", check.name},
-                      {"formula", check.formula},
-                      {"demand", check.demand},
-                      {"limit", check.limit},
-                      {"ratio", check.decision ? ordered_json(nullptr) : ordered_json(check.ratio())},
-                      {"ok", check.ok()}});
-  out["checks"] = checks;
-  ordered_json report = ordered_json::array();
-  for (const auto& tag : session.report()) report.push_back({tag.tag, tag.text});
-  out["report"] = report;
+  line.key("results").beginArray();
+  for (const auto& field : view.fields) line.beginArray().value(field.field).value(field.text).endArray();
+  line.endArray();
+  line.key("redCaptions").beginArray();
+  for (const auto& caption : view.redCaptions) line.value(caption);
+  line.endArray();
+  line.key("checks").beginArray();
+  for (const auto& check : session.checks()) {
+    line.beginObject();
+    line.key("name").value(check.name).key("formula").value(check.formula);
+    line.key("demand").value(check.demand).key("limit").value(check.limit);
+    line.key("ratio");
+    if (check.decision) {
+      line.null();
+    } else {
+      line.value(check.ratio());
+    }
+    line.key("ok").value(check.ok());
+    line.endObject();
+  }
+  line.endArray();
+  line.key("report").beginArray();
+  for (const auto& tag : session.report()) line.beginArray().value(tag.tag).value(tag.text).endArray();
+  line.endArray();
+  line.endObject();
   return out;
 }
 
 // A real case nests a few levels; far deeper input is refused before it can exhaust the stack.
 constexpr int maximumDepth = 32;
 
-CaseResult run(const std::string& line) {
+CaseResult run(const std::string& line, bool withReport) {
   json input;
   try {
     input = json::parse(line, [](int depth, json::parse_event_t, json&) {
@@ -111,18 +134,25 @@ CaseResult run(const std::string& line) {
     messages.insert(messages.end(), outcome.messages.begin(), outcome.messages.end());
     focus = outcome.focus;
   }
-  return CaseResult{describe(session, messages, focus), false, id, session.report()};
+  return CaseResult{describe(session, messages, focus), false, id,
+                    withReport ? session.report() : std::vector<TagText>{}};
 }
 
 }  // namespace
 
-CaseResult runCase(const std::string& line) {
+std::string errorLine(const std::string& message) {
+  std::string out;
+  JsonLine(out).beginObject().key("error").value(message).endObject();
+  return out;
+}
+
+CaseResult runCase(const std::string& line, bool withReport) {
   try {
-    return run(line);
+    return run(line, withReport);
   } catch (const CaseError& error) {
-    return CaseResult{ordered_json{{"error", error.message}}, true, std::nullopt, {}};
+    return CaseResult{errorLine(error.message), true, std::nullopt, {}};
   } catch (const std::exception& error) {
-    return CaseResult{ordered_json{{"error", std::string("无法处理：") + error.what()}}, true, std::nullopt, {}};
+    return CaseResult{errorLine(std::string("无法处理：") + error.what()), true, std::nullopt, {}};
   }
 }
 

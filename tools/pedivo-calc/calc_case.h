@@ -10,13 +10,16 @@
 namespace pedivo::calc {
 
 struct CaseResult {
-  nlohmann::ordered_json output;                 // the line to print
+  std::string output;                            // the line to print, without its line end
   bool failed = false;                           // the case could not be read
   std::optional<std::string> moduleId;           // for --report
-  std::vector<TagText> report;                   // tag texts at the end of the case
+  std::vector<TagText> report;                   // tag texts at the end of the case, when asked for
 };
 
+// {"error": message}
+std::string errorLine(const std::string& message);
+
 // Runs one JSON Lines case; never throws.
-CaseResult runCase(const std::string& line);
+CaseResult runCase(const std::string& line, bool withReport = false);
 
 }  // namespace pedivo::calc

@@ -56,15 +56,19 @@ std::filesystem::path programFolder() {
   return ec ? std::filesystem::current_path() : self.parent_path();
 }
 
-// Writes one output line and flushes it, so that a pipe sees each result at once and a later
-// failure keeps what came before. False when the output cannot be written (a full disk).
-bool emit(const nlohmann::ordered_json& line) {
-  std::cout << line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
-  std::cout.flush();
+// Writes one output line. False when the output cannot be written (a full disk).
+bool emit(const std::string& line) {
+  std::cout << line << '\n';
   return static_cast<bool>(std::cout);
 }
 
-nlohmann::ordered_json errorLine(const std::string& message) { return nlohmann::ordered_json{{"error", message}}; }
+// Hands the written lines on. Done whenever the next input line is not already waiting, so that a
+// pipe sees each result as soon as it is computed and nothing computed waits on more input, while
+// a large input file is written in large blocks.
+bool flushOutput() {
+  std::cout.flush();
+  return static_cast<bool>(std::cout);
+}
 
 bool isBlank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
 
@@ -89,6 +93,7 @@ std::variant<std::filesystem::path, std::string> reportTarget(const std::filesys
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  std::ios::sync_with_stdio(false);  // the C streams are not used
   std::vector<std::string> inputs;
   std::optional<std::filesystem::path> reportPath;
   for (int i = 1; i < argc; ++i) {
@@ -116,7 +121,7 @@ int main(int argc, char* argv[]) {
   const auto runLine = [&](const std::string& line) {
     if (isBlank(line) || outputFailed) return;
     ++cases;
-    pedivo::calc::CaseResult result = pedivo::calc::runCase(line);
+    pedivo::calc::CaseResult result = pedivo::calc::runCase(line, reportPath.has_value());
     anyFailed = anyFailed || result.failed;
     if (reportPath) {
       if (cases == 1) reportCase = std::move(result);
@@ -129,7 +134,9 @@ int main(int argc, char* argv[]) {
     while (!outputFailed && std::getline(in, line)) {
       runLine(line);
       if (reportPath && cases > 1) return;
+      if (in.rdbuf()->in_avail() <= 0) outputFailed = outputFailed || !flushOutput();
     }
+    outputFailed = outputFailed || !flushOutput();
   };
   if (inputs.empty()) {
     readStream(std::cin);
@@ -141,7 +148,8 @@ int main(int argc, char* argv[]) {
       if (!file.is_open()) {
         // In its place among the results, so the lines before and after it keep their order.
         anyFailed = true;
-        if (!reportPath) outputFailed = outputFailed || !emit(errorLine("无法打开输入文件“" + name + "”"));
+        if (!reportPath)
+          outputFailed = outputFailed || !emit(pedivo::calc::errorLine("无法打开输入文件“" + name + "”")) || !flushOutput();
         continue;
       }
       readStream(file);
@@ -157,7 +165,7 @@ int main(int argc, char* argv[]) {
     std::cerr << "pedivo-calc: --report 只能用于一个算例 (--report takes exactly one case)\n";
     return 2;
   }
-  if (!emit(reportCase->output)) {
+  if (!emit(reportCase->output) || !flushOutput()) {
     std::cerr << "pedivo-calc: 无法写出结果 (cannot write the output)\n";
     return 2;
   }
