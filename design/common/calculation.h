@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cfenv>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -103,12 +104,12 @@ struct ModuleFunctions {
 template <class Held>
 class StateOf final : public DesignState {
  public:
-  explicit StateOf(ModuleFunctions<Held> functions) : functions_(functions), checks_(functions.checks(held_)) {}
+  explicit StateOf(ModuleFunctions<Held> functions) : functions_(functions) {}
   Outcome calculate(const Entries& entries) override {
     Outcome outcome = guardedCalculation(held_, [&](Held& work) { return functions_.calculate(entries, work); });
     if (outcome.ending != Ending::Stopped) {
       designed_ = outcome.ending == Ending::Completed;
-      checks_ = functions_.checks(held_);  // the held values change only here
+      checks_.reset();  // the held values change only here
     }
     return outcome;
   }
@@ -127,13 +128,16 @@ class StateOf final : public DesignState {
     return tags;
   }
   std::vector<NamedValue> values() const override { return functions_.values(held_); }
-  const std::vector<DesignCheck>& checks() const override { return checks_; }
+  const std::vector<DesignCheck>& checks() const override {
+    if (!checks_) checks_ = functions_.checks(held_);
+    return *checks_;
+  }
   bool designed() const override { return designed_; }
 
  private:
   ModuleFunctions<Held> functions_;
   Held held_{};
-  std::vector<DesignCheck> checks_;  // of the held values
+  mutable std::optional<std::vector<DesignCheck>> checks_;  // of the held values, once asked for
   bool designed_ = false;            // the held values come from a completed calculation
 };
 
