@@ -978,6 +978,7 @@ ModuleDescriptor makeTShaped() {
   using standard::mm;
   ModuleDescriptor d = commonDescriptor(standard::kNm);
   d.id = "g2";
+  d.title = "T型靴梁柱脚";
   d.formName = "TForm6";
   d.caption = "T型靴梁柱脚-输入设计参数";
   d.resultFormName = "TForm13";
@@ -1000,6 +1001,7 @@ ModuleDescriptor makeChannel() {
   using standard::mm;
   ModuleDescriptor d = commonDescriptor("（kN-m）");
   d.id = "g3";
+  d.title = "槽型靴梁柱脚";
   d.formName = "TForm7";
   d.caption = "槽型靴梁柱脚-输入设计参数";
   d.resultFormName = "TForm14";

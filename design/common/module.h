@@ -127,6 +127,7 @@ struct ModuleDescriptor {
   std::string id;        // template name without extension: "j1", "gc"
   std::string formName;  // "TForm2"
   std::string caption;   // "铰接柱脚-输入设计参数"
+  std::string title;     // the base type in a few words: "两锚栓铰接柱脚"
   WindowSize clientSize;
   WindowSize imageSize{321, 193};  // the diagram under "柱脚示意图"
   std::vector<ControlGroup> groups;

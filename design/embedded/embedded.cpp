@@ -104,6 +104,7 @@ std::vector<DesignCheck> checks(const Held& h) {
 ModuleDescriptor makeDescriptor() {
   ModuleDescriptor d;
   d.id = "gc";
+  d.title = "插入式刚接柱脚";
   d.formName = "TForm8";
   d.caption = "插入式柱脚-输入设计参数";
   d.clientSize = {644, 421};

@@ -149,6 +149,7 @@ ModuleDescriptor makeDescriptor() {
   using standard::mm;
   ModuleDescriptor d;
   d.id = "j2";
+  d.title = "四锚栓铰接柱脚";
   d.formName = "TForm3";
   d.caption = "铰接柱脚-输入设计参数";
   d.clientSize = {621, 495};

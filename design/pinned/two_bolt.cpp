@@ -31,6 +31,7 @@ std::vector<DesignCheck> checks(const Held& h) {
 ModuleDescriptor makeDescriptor() {
   ModuleDescriptor d;
   d.id = "j1";
+  d.title = "两锚栓铰接柱脚";
   d.formName = "TForm2";
   d.caption = "铰接柱脚-输入设计参数";
   d.groups = {

@@ -558,6 +558,7 @@ ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formNa
   d.id = id;
   d.formName = formName;
   d.caption = "无靴梁柱脚-输入设计参数";
+  d.title = id == "g11" ? "八锚栓刚接柱脚" : "十锚栓刚接柱脚";
   d.groups = {standard::sectionGroup(), standard::materialGroup({}), standard::forceGroup(true),
               standard::plateSizeGroup()};
   d.hasDetailingToggle = true;

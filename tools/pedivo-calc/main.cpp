@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <variant>
 #include <vector>
@@ -13,10 +14,12 @@
 #include "calc_case.h"
 #include "design/common/module.h"
 #include "design/common/report_writer.h"
+#include "design/files/batch.h"
 
 namespace {
 
 constexpr const char* helpText = R"(用法：pedivo-calc [--report 文件.docx] [输入文件 ...]
+      pedivo-calc --csv [表格.csv]
 
 Pedivo 柱脚设计的命令行版本：与输入窗口调用同一个计算核心，对相同的输入给出与窗口相同的结果。
 从标准输入（或给出的文件）按行读取 JSON，每行一个算例：
@@ -34,7 +37,12 @@ name、formula、demand、limit、ratio、ok；尚未完成设计时为空）、
 --report 文件.docx：只有一个算例时，另用程序所在文件夹中的模板把计算书写到该文件（符号链接写到其指向的
 文件；没有写入权限的文件不会被改动）。
 
+--csv：批量设计。读入一个 CSV 表格（每行一个设计；表头为 module、可选的 id 以及控件对象名 Edthc、EdtN、
+CBfc、cbsize ……；空白单元格保持窗口默认值），在标准输出写出结果表格（UTF-8，带 BOM）：编号、柱脚类型、
+计算提示、“查看结果”的各项、不满足验算数、最大利用率、错误。有行出错时退出码为 1。
+
 Usage: pedivo-calc [--report FILE.docx] [INPUT ...]
+       pedivo-calc --csv [TABLE.csv]
 
 The headless twin of Pedivo's input windows: it calls the same core, so the same entries give
 the same results. Reads one JSON case a line from standard input or from the named files:
@@ -48,6 +56,9 @@ formula, demand, limit, ratio, ok; empty until a design is completed), report. A
 any case failed, 2 if the output could not be written, else 0. --report FILE.docx with a single case
 also writes the filled report there, from the template beside this program (through a symbolic link;
 a file you may not write is refused and left as it was).
+--csv designs every row of a CSV table (header: module, an optional id, control names, cbsize;
+blank cells keep the window defaults) and writes the result table (UTF-8 with BOM) to standard
+output: id, base type, messages, the result fields, failing checks, largest utilisation, error.
 )";
 
 std::filesystem::path programFolder() {
@@ -90,17 +101,59 @@ std::variant<std::filesystem::path, std::string> reportTarget(const std::filesys
   return target;
 }
 
+// --csv: a table of designs in, a table of results out.
+int runBatch(const std::vector<std::string>& inputs) {
+  std::ostringstream text;
+  if (inputs.empty()) {
+    text << std::cin.rdbuf();
+  } else if (inputs.size() == 1 && !std::filesystem::is_directory(inputs.front())) {
+    std::ifstream file(inputs.front(), std::ios::binary);
+    if (!file.is_open()) {
+      std::cerr << "pedivo-calc: 无法打开输入文件“" << inputs.front() << "” (cannot open the input file)\n";
+      return 2;
+    }
+    text << file.rdbuf();
+  } else {
+    std::cerr << "pedivo-calc: --csv 只读取一个表格文件 (--csv reads one table)\n";
+    return 2;
+  }
+  const auto table = pedivo::readBatchTable(text.str());
+  if (const auto* error = std::get_if<std::string>(&table)) {
+    std::cerr << "pedivo-calc: " << *error << '\n';
+    return 2;
+  }
+  const auto& designs = std::get<pedivo::BatchTable>(table);
+  std::vector<pedivo::BatchRow> rows;
+  rows.reserve(designs.rows.size());
+  bool anyFailed = false;
+  for (std::size_t i = 0; i < designs.rows.size(); ++i) {
+    rows.push_back(pedivo::designRow(designs, i));
+    anyFailed = anyFailed || rows.back().error.has_value();
+  }
+  std::cout << pedivo::csvText(pedivo::batchResultTable(rows));
+  if (!std::cout.flush()) {
+    std::cerr << "pedivo-calc: 无法写出结果 (cannot write the output)\n";
+    return 2;
+  }
+  return anyFailed ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   std::ios::sync_with_stdio(false);  // the C streams are not used
   std::vector<std::string> inputs;
   std::optional<std::filesystem::path> reportPath;
+  bool batch = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       std::cout << helpText;
       return std::cout.flush() ? 0 : 2;
+    }
+    if (arg == "--csv") {
+      batch = true;
+      continue;
     }
     if (arg == "--report") {
       if (i + 1 >= argc) {
@@ -111,6 +164,14 @@ int main(int argc, char* argv[]) {
       continue;
     }
     inputs.push_back(arg);
+  }
+
+  if (batch) {
+    if (reportPath) {
+      std::cerr << "pedivo-calc: --csv 与 --report 不能同时使用 (--csv and --report exclude each other)\n";
+      return 2;
+    }
+    return runBatch(inputs);
   }
 
   bool anyFailed = false;

@@ -1,0 +1,146 @@
+#include "design/files/batch.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "design/common/design_session.h"
+#include "design/common/numbers.h"
+
+namespace pedivo {
+namespace {
+
+bool anyModuleHasControl(const std::string& name) {
+  for (const ModuleDescriptor* module : allModules())
+    if (module->findControl(name) != nullptr) return true;
+  return false;
+}
+
+std::string trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::optional<bool> readTick(const std::string& cell) {
+  const std::string text = trimmed(cell);
+  for (const char* yes : {"1", "true", "TRUE", "True", "yes", "是", "√"})
+    if (text == yes) return true;
+  for (const char* no : {"0", "false", "FALSE", "False", "no", "否"})
+    if (text == no) return false;
+  return std::nullopt;
+}
+
+std::string ratioText(double ratio) {
+  std::string text = formatGeneral(ratio);
+  const auto point = text.find('.');
+  if (point == std::string::npos) return text + ".00";
+  return text.size() - point == 2 ? text + "0" : text;
+}
+
+}  // namespace
+
+std::variant<BatchTable, std::string> readBatchTable(std::string_view csv) {
+  auto parsed = parseCsv(csv);
+  if (auto* error = std::get_if<std::string>(&parsed)) return *error;
+  auto& rows = std::get<std::vector<CsvRow>>(parsed);
+  if (rows.empty()) return std::string("表格是空的");
+  BatchTable table{std::move(rows.front()), {}};
+  for (auto& name : table.header) name = trimmed(name);
+  if (std::find(table.header.begin(), table.header.end(), "module") == table.header.end())
+    return std::string("表格缺少柱脚类型列“module”");
+  for (const auto& name : table.header)
+    if (!name.empty() && name != "module" && name != "id" && name != "cbsize" && !anyModuleHasControl(name))
+      return "未知的列“" + name + "”";
+  table.rows.assign(std::make_move_iterator(rows.begin() + 1), std::make_move_iterator(rows.end()));
+  return table;
+}
+
+BatchRow designRow(const BatchTable& table, std::size_t index) {
+  const CsvRow& cells = table.rows.at(index);
+  BatchRow row;
+  row.id = std::to_string(index + 1);
+  const auto cell = [&](std::size_t column) { return column < cells.size() ? cells[column] : std::string(); };
+  for (std::size_t c = 0; c < table.header.size(); ++c)
+    if (table.header[c] == "id" && !trimmed(cell(c)).empty()) row.id = trimmed(cell(c));
+  for (std::size_t c = 0; c < table.header.size(); ++c)
+    if (table.header[c] == "module") row.module = findModule(trimmed(cell(c)));
+  if (row.module == nullptr) {
+    row.error = "未知的柱脚类型";
+    return row;
+  }
+  if (cells.size() > table.header.size()) {
+    row.error = "本行的单元格多于表头";
+    return row;
+  }
+  DesignSession session(*row.module);
+  for (std::size_t c = 0; c < table.header.size(); ++c) {
+    const std::string& name = table.header[c];
+    const std::string text = cell(c);
+    if (name.empty() || name == "module" || name == "id" || trimmed(text).empty()) continue;
+    if (name == "cbsize") {
+      const auto tick = readTick(text);
+      if (!row.module->hasDetailingToggle) {
+        row.error = "“cbsize”不是" + row.module->formName + "的输入控件";
+      } else if (!tick) {
+        row.error = "cbsize 应为 1 或 0";
+      } else {
+        session.setCbsize(*tick);
+      }
+    } else if (const auto refused = session.setText(name, trimmed(text))) {
+      row.error = *refused;
+    }
+    if (row.error) return row;
+  }
+  row.entries = session.entries();
+  const Outcome outcome = session.calculate();
+  row.messages = outcome.messages;
+  if (outcome.ending != Ending::Completed) {
+    // Refused or stopped: nothing was designed, and the row says why.
+    row.error = outcome.messages.empty() ? std::string("未能完成设计") : outcome.messages.front();
+    return row;
+  }
+  row.designed = true;
+  row.fields = session.results().fields;
+  for (const auto& check : session.checks()) {
+    if (!check.ok()) ++row.failedChecks;
+    if (!check.decision && std::isfinite(check.ratio())) row.largestRatio = std::max(row.largestRatio, check.ratio());
+  }
+  return row;
+}
+
+std::vector<CsvRow> batchResultTable(const std::vector<BatchRow>& rows) {
+  // Every result field met, in the order first met, with its caption and unit.
+  std::vector<std::pair<std::string, std::string>> columns;
+  for (const auto& row : rows) {
+    if (row.module == nullptr) continue;
+    for (const auto& group : row.module->resultGroups)
+      for (const auto& field : group.fields)
+        if (std::none_of(columns.begin(), columns.end(), [&](const auto& c) { return c.first == field.name; }))
+          columns.emplace_back(field.name, field.label + field.unit);
+  }
+  CsvRow header{"编号", "柱脚类型", "计算提示"};
+  for (const auto& column : columns) header.push_back(column.second);
+  header.insert(header.end(), {"不满足验算数", "最大利用率", "错误"});
+  std::vector<CsvRow> table{header};
+  for (const auto& row : rows) {
+    CsvRow out{row.id, row.module != nullptr ? row.module->id + " " + row.module->title : ""};
+    std::string messages;
+    for (const auto& message : row.messages) {
+      if (!messages.empty()) messages += "\n";
+      messages += message;
+    }
+    out.push_back(messages);
+    for (const auto& column : columns) {
+      const auto found = std::find_if(row.fields.begin(), row.fields.end(),
+                                      [&](const FieldText& f) { return f.field == column.first; });
+      out.push_back(found == row.fields.end() ? "" : found->text);
+    }
+    out.push_back(row.designed ? std::to_string(row.failedChecks) : "");
+    out.push_back(row.designed ? ratioText(row.largestRatio) : "");
+    out.push_back(row.error.value_or(""));
+    table.push_back(std::move(out));
+  }
+  return table;
+}
+
+}  // namespace pedivo

@@ -1,0 +1,155 @@
+#include "design/files/design_file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "design/common/design_session.h"
+
+namespace pedivo {
+namespace {
+
+using nlohmann::json;
+using nlohmann::ordered_json;
+
+constexpr std::uintmax_t maximumFileSize = 1u << 20;  // a design is a few hundred bytes
+constexpr int maximumDepth = 16;
+
+std::string quoted(const std::filesystem::path& path) { return "“" + path.string() + "”"; }
+
+struct Refusal {
+  std::string reason;
+};
+
+void applyEntries(DesignSession& session, const json& step) {
+  if (!step.is_object()) throw Refusal{"每一步必须是一个JSON对象"};
+  for (const auto& [key, value] : step.items())
+    if (key != "entries" && key != "cbsize") throw Refusal{"含有未知的项目“" + key + "”"};
+  if (step.contains("entries")) {
+    const json& entries = step.at("entries");
+    if (!entries.is_object()) throw Refusal{"entries 必须是一个JSON对象"};
+    for (const auto& [control, text] : entries.items()) {
+      if (!text.is_string()) throw Refusal{"控件“" + control + "”的内容必须是文本"};
+      if (const auto refused = session.setText(control, text.get<std::string>())) throw Refusal{*refused};
+    }
+  }
+  if (step.contains("cbsize")) {
+    if (!session.module().hasDetailingToggle) throw Refusal{"“cbsize”不是" + session.module().formName + "的输入控件"};
+    if (!step.at("cbsize").is_boolean()) throw Refusal{"cbsize 必须是 true 或 false"};
+    session.setCbsize(step.at("cbsize").get<bool>());
+  }
+}
+
+DesignFile parse(std::string_view text) {
+  json input;
+  try {
+    input = json::parse(text, [](int depth, json::parse_event_t, json&) {
+      if (depth > maximumDepth) throw Refusal{"JSON嵌套层数过多"};
+      return true;
+    });
+  } catch (const json::exception&) {
+    throw Refusal{"不是有效的JSON文本"};
+  }
+  if (!input.is_object() || !input.contains("module") || !input.at("module").is_string())
+    throw Refusal{"不是Pedivo设计文件（缺少柱脚类型“module”）"};
+  const std::string id = input.at("module").get<std::string>();
+  const ModuleDescriptor* module = findModule(id);
+  if (module == nullptr) throw Refusal{"柱脚类型“" + id + "”未知"};
+  for (const auto& [key, value] : input.items())
+    if (key != "module" && key != "entries" && key != "cbsize" && key != "steps") throw Refusal{"含有未知的项目“" + key + "”"};
+  DesignSession session(*module);
+  if (input.contains("steps")) {
+    if (input.contains("entries") || input.contains("cbsize")) throw Refusal{"“steps”不能与“entries”或“cbsize”同时给出"};
+    if (!input.at("steps").is_array()) throw Refusal{"steps 必须是一个JSON数组"};
+    for (const json& step : input.at("steps")) applyEntries(session, step);
+  } else {
+    json step = json::object();
+    if (input.contains("entries")) step["entries"] = input.at("entries");
+    if (input.contains("cbsize")) step["cbsize"] = input.at("cbsize");
+    applyEntries(session, step);
+  }
+  return DesignFile{module, session.entries()};
+}
+
+}  // namespace
+
+std::string designFileText(const ModuleDescriptor& module, const Entries& entries) {
+  ordered_json out;
+  out["module"] = module.id;
+  ordered_json texts = ordered_json::object();
+  for (const auto& group : module.groups)
+    for (const auto& control : group.controls) {
+      const auto found = entries.texts.find(control.name);
+      texts[control.name] = found == entries.texts.end() ? control.defaultText : found->second;
+    }
+  out["entries"] = texts;
+  if (module.hasDetailingToggle) out["cbsize"] = entries.cbsize;
+  return out.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+std::variant<DesignFile, std::string> parseDesignFile(std::string_view text) {
+  try {
+    return parse(text);
+  } catch (const Refusal& refusal) {
+    return refusal.reason;
+  }
+}
+
+std::variant<DesignFile, std::string> readDesignFile(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return "无法打开设计文件" + quoted(path) + "：这是一个文件夹";
+  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  if (ec) return "无法打开设计文件" + quoted(path) + "：" + ec.message();
+  if (size > maximumFileSize) return "无法打开设计文件" + quoted(path) + "：文件过大，不是Pedivo设计文件";
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  if (!file) return "无法读取设计文件" + quoted(path);
+  auto parsed = parseDesignFile(text.str());
+  if (auto* reason = std::get_if<std::string>(&parsed)) return "无法打开设计文件" + quoted(path) + "：" + *reason;
+  return parsed;
+}
+
+std::optional<std::string> writeDesignFile(const std::filesystem::path& path, const ModuleDescriptor& module,
+                                           const Entries& entries) {
+  namespace fs = std::filesystem;
+  const auto failure = [&](const std::string& why) { return "无法保存设计文件" + quoted(path) + "：" + why; };
+  std::error_code ec;
+  // Through a symbolic link to the file it names, so the link stays a link.
+  const fs::path target = fs::is_symlink(fs::symlink_status(path, ec)) ? fs::weakly_canonical(path, ec) : path;
+  if (fs::exists(target, ec) && ::access(target.c_str(), W_OK) != 0) return failure("没有写入权限");
+  std::string tempName = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(tempName.data());
+  if (fd < 0) return failure(std::strerror(errno));
+  const std::string text = designFileText(module, entries);
+  std::FILE* file = ::fdopen(fd, "wb");
+  bool written = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  written = file != nullptr && std::fflush(file) == 0 && ::fsync(fd) == 0 && written;
+  const int savedErrno = errno;
+  if (file != nullptr) {
+    std::fclose(file);
+  } else {
+    ::close(fd);
+  }
+  if (!written) {
+    ::unlink(tempName.c_str());
+    return failure(std::strerror(savedErrno != 0 ? savedErrno : EIO));
+  }
+  // The saved file keeps the permissions of the one it replaces; a new one is readable by all.
+  struct stat existing {};
+  ::chmod(tempName.c_str(), ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644);
+  if (std::rename(tempName.c_str(), target.c_str()) != 0) {
+    const int renameErrno = errno;
+    ::unlink(tempName.c_str());
+    return failure(std::strerror(renameErrno));
+  }
+  return std::nullopt;
+}
+
+}  // namespace pedivo

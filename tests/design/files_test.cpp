@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "design/common/design_session.h"
+#include "design/files/batch.h"
+#include "design/files/csv_table.h"
+#include "design/files/design_file.h"
+
+namespace pedivo {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DesignFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / ("pedivo-files-test-" + std::to_string(::getpid()));
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+  fs::path folder_;
+};
+
+// Every base type's entries, changed from the defaults, come back exactly as they were saved.
+TEST_F(DesignFiles, RoundTripForEveryBaseType) {
+  for (const ModuleDescriptor* module : allModules()) {
+    DesignSession session(*module);
+    session.setText("Edthc", "500");
+    session.setText("EdtV", " 55.5 ");
+    session.setText("CBfc", "C40");
+    session.setCbsize(false);
+    const fs::path path = folder_ / (module->id + designFileExtension);
+    ASSERT_EQ(writeDesignFile(path, *module, session.entries()), std::nullopt);
+    const auto read = readDesignFile(path);
+    ASSERT_TRUE(std::holds_alternative<DesignFile>(read)) << std::get<std::string>(read);
+    const DesignFile& file = std::get<DesignFile>(read);
+    EXPECT_EQ(file.module, module);
+    EXPECT_EQ(file.entries.texts, session.entries().texts) << module->id;
+    EXPECT_EQ(file.entries.cbsize, session.entries().cbsize) << module->id;
+  }
+}
+
+TEST_F(DesignFiles, APedivoCalcCaseOpensAsADesign) {
+  const auto opened = parseDesignFile(R"({"module": "g11", "entries": {"EdtM": "300"}, "cbsize": false})");
+  ASSERT_TRUE(std::holds_alternative<DesignFile>(opened));
+  EXPECT_EQ(std::get<DesignFile>(opened).entries.texts.at("EdtM"), "300");
+  EXPECT_EQ(std::get<DesignFile>(opened).entries.texts.at("Edthc"), "450");  // not given: the default
+  EXPECT_FALSE(std::get<DesignFile>(opened).entries.cbsize);
+  // A case in steps leaves the entries of its last step.
+  const auto stepped =
+      parseDesignFile(R"({"module": "j1", "steps": [{"entries": {"EdtN": "1"}}, {"entries": {"EdtV": "2"}}]})");
+  ASSERT_TRUE(std::holds_alternative<DesignFile>(stepped));
+  EXPECT_EQ(std::get<DesignFile>(stepped).entries.texts.at("EdtN"), "1");
+  EXPECT_EQ(std::get<DesignFile>(stepped).entries.texts.at("EdtV"), "2");
+}
+
+TEST_F(DesignFiles, WhatIsNotADesignIsRefusedWithItsReason) {
+  const std::vector<std::pair<std::string, std::string>> cases{
+      {"plain text", "不是有效的JSON文本"},
+      {R"({"entries": {}})", "缺少柱脚类型"},
+      {R"({"module": "x1"})", "柱脚类型“x1”未知"},
+      {R"({"module": "j1", "entries": {"EdtM": "100"}})", "“EdtM”不是TForm2的输入控件"},
+      {R"({"module": "j1", "entries": {"CBfc": "C50"}})", "“C50”不是CBfc的可选项"},
+      {R"({"module": "j1", "entries": {"EdtN": 80}})", "必须是文本"},
+      {R"({"module": "gc", "cbsize": true})", "“cbsize”不是TForm8的输入控件"},
+      {R"({"module": "j1", "colour": "red"})", "未知的项目“colour”"},
+      {R"({"module": "j1", "entries": )" + std::string(1000, '[') + std::string(1000, ']') + "}", "嵌套层数过多"},
+  };
+  for (const auto& [text, reason] : cases) {
+    const auto parsed = parseDesignFile(text);
+    ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << text.substr(0, 60);
+    EXPECT_NE(std::get<std::string>(parsed).find(reason), std::string::npos) << std::get<std::string>(parsed);
+  }
+  const auto missing = readDesignFile(folder_ / "missing.pedivo");
+  ASSERT_TRUE(std::holds_alternative<std::string>(missing));
+  EXPECT_NE(std::get<std::string>(missing).find("missing.pedivo"), std::string::npos);
+  EXPECT_TRUE(std::holds_alternative<std::string>(readDesignFile(folder_)));
+}
+
+// A save that cannot be completed leaves the old file as it was and no temporary file behind.
+TEST_F(DesignFiles, FailedSaveLeavesTheOldFileIntact) {
+  const ModuleDescriptor& module = *findModule("j1");
+  const fs::path path = folder_ / "old.pedivo";
+  std::ofstream(path) << "old contents";
+  const fs::path lockedFolder = folder_ / "locked";
+  fs::create_directories(lockedFolder);
+  const fs::path inLocked = lockedFolder / "old.pedivo";
+  std::ofstream(inLocked) << "old contents";
+  fs::permissions(lockedFolder, fs::perms::owner_read | fs::perms::owner_exec);
+  const auto refused = writeDesignFile(inLocked, module, module.defaultEntries());
+  fs::permissions(lockedFolder, fs::perms::owner_all);
+  if (::geteuid() != 0) {  // root writes anywhere
+    ASSERT_NE(refused, std::nullopt);
+    EXPECT_NE(refused->find("old.pedivo"), std::string::npos);
+  }
+  std::ifstream in(inLocked);
+  std::stringstream kept;
+  kept << in.rdbuf();
+  if (::geteuid() != 0) {
+    EXPECT_EQ(kept.str(), "old contents");
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(lockedFolder), fs::directory_iterator()), 1);
+
+  // A save into a folder that does not exist fails and creates nothing.
+  EXPECT_NE(writeDesignFile(folder_ / "no-folder" / "x.pedivo", module, module.defaultEntries()), std::nullopt);
+  ASSERT_EQ(writeDesignFile(path, module, module.defaultEntries()), std::nullopt);
+  EXPECT_TRUE(std::holds_alternative<DesignFile>(readDesignFile(path)));
+}
+
+TEST(CsvTables, QuotedCommasQuotesLineBreaksAndAByteOrderMark) {
+  const auto rows = parseCsv("\xEF\xBB\xBFid,module\r\n\"a,b\",\"say \"\"hi\"\"\"\n\"two\nlines\",x\n\n");
+  ASSERT_TRUE(std::holds_alternative<std::vector<CsvRow>>(rows));
+  const auto& table = std::get<std::vector<CsvRow>>(rows);
+  ASSERT_EQ(table.size(), 3u);
+  EXPECT_EQ(table[0], (CsvRow{"id", "module"}));
+  EXPECT_EQ(table[1], (CsvRow{"a,b", "say \"hi\""}));
+  EXPECT_EQ(table[2], (CsvRow{"two\nlines", "x"}));
+  // What is written reads back as it was.
+  const auto again = parseCsv(csvText(table));
+  ASSERT_TRUE(std::holds_alternative<std::vector<CsvRow>>(again));
+  EXPECT_EQ(std::get<std::vector<CsvRow>>(again), table);
+  EXPECT_EQ(csvText(table).substr(0, 3), "\xEF\xBB\xBF");
+  EXPECT_TRUE(std::holds_alternative<std::string>(parseCsv("a,\"unclosed\n")));
+}
+
+TEST(BatchDesign, RowsDesignAsSingleRunsAndBadRowsCarryTheirError) {
+  const auto read = readBatchTable(
+      "id,module,EdtN,EdtV,EdtM,cbsize,Edthc\n"
+      "C1,j1,2000,100,,,\n"
+      "C2,g11,,,300,0,\n"
+      "C3,j1,80,40,5,,\n"
+      "C4,zz,,,,,\n"
+      ",gc,,,,,500\n"
+      "C6,j1,\"3,000\",,,,\n");
+  ASSERT_TRUE(std::holds_alternative<BatchTable>(read));
+  const BatchTable& table = std::get<BatchTable>(read);
+  ASSERT_EQ(table.rows.size(), 6u);
+  std::vector<BatchRow> rows;
+  for (std::size_t i = 0; i < table.rows.size(); ++i) rows.push_back(designRow(table, i));
+
+  DesignSession single(*findModule("j1"));
+  single.setText("EdtN", "2000");
+  single.setText("EdtV", "100");
+  EXPECT_EQ(rows[0].messages, single.calculate().messages);
+  EXPECT_EQ(rows[0].fields.size(), single.results().fields.size());
+  for (std::size_t i = 0; i < rows[0].fields.size(); ++i) EXPECT_EQ(rows[0].fields[i].text, single.results().fields[i].text);
+
+  DesignSession rigid(*findModule("g11"));
+  rigid.setText("EdtM", "300");
+  rigid.setCbsize(false);
+  EXPECT_EQ(rows[1].messages, rigid.calculate().messages);
+  EXPECT_FALSE(rows[1].entries.cbsize);
+
+  EXPECT_EQ(rows[2].error, "“EdtM”不是TForm2的输入控件");
+  EXPECT_EQ(rows[3].error, "未知的柱脚类型");
+  EXPECT_EQ(rows[4].id, "5");  // no id: the row's number
+  EXPECT_EQ(rows[4].fields.front().text, "750");  // 1.5·hb for hb = 500
+  EXPECT_EQ(rows[5].error, "“3,000”不是有效的数值");
+
+  const auto results = batchResultTable(rows);
+  ASSERT_EQ(results.size(), 7u);
+  EXPECT_EQ(results[0].front(), "编号");
+  EXPECT_EQ(results[1][1], "j1 两锚栓铰接柱脚");
+  EXPECT_EQ(results[3].back(), "“EdtM”不是TForm2的输入控件");
+  EXPECT_EQ(results[3][results[0].size() - 3], "");  // no count of failing checks for a row not designed
+}
+
+TEST(BatchDesign, TablesThatCannotBeReadAreRefusedWhole) {
+  EXPECT_EQ(std::get<std::string>(readBatchTable("id,EdtN\n1,80\n")), "表格缺少柱脚类型列“module”");
+  EXPECT_EQ(std::get<std::string>(readBatchTable("module,EdtNN\nj1,80\n")), "未知的列“EdtNN”");
+  EXPECT_EQ(std::get<std::string>(readBatchTable("")), "表格是空的");
+}
+
+}  // namespace
+}  // namespace pedivo
