@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
+#include <QAction>
 #include <QButtonGroup>
+#include <QKeySequence>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -13,6 +15,8 @@
 #include <QVBoxLayout>
 
 #include "design/common/module.h"
+#include "design/files/design_file.h"
+#include "forms/batch_window.h"
 #include "forms/appearance.h"
 #include "forms/diagram.h"
 #include "forms/input_window.h"
@@ -117,6 +121,8 @@ MainWindow::MainWindow(forms::AppContext& context) : QWidget(nullptr), context_(
   eightBolt_->setChecked(true);
   setBoltGroupEnabled(true);
   connectClicks();
+  addFileActions();
+  openButton->setToolTip(QStringLiteral("打开所选柱脚类型的输入窗口。右键单击本窗口可打开设计文件（Ctrl+O）或批量设计（Ctrl+B）。"));
 
   setFixedSize(clientWidth, clientHeight);
 }
@@ -185,12 +191,61 @@ void MainWindow::loadPicture(const QString& fileName) {
   picture_->setPixmap(QPixmap::fromImage(image));
 }
 
-void MainWindow::openModule(const char* id) {
-  const ModuleDescriptor* module = findModule(id);
-  if (module == nullptr) return;
-  auto* window = new forms::InputWindow(*module, context_);
+forms::InputWindow* MainWindow::openModule(const ModuleDescriptor& module) {
+  auto* window = new forms::InputWindow(module, context_);
   inputWindows_.append(QPointer<QWidget>(window));
   window->show();
+  return window;
+}
+
+void MainWindow::openModule(const char* id) {
+  if (const ModuleDescriptor* module = findModule(id)) openModule(*module);
+}
+
+forms::InputWindow* MainWindow::openDesignWindow(const ModuleDescriptor& module, const Entries& entries) {
+  forms::InputWindow* window = openModule(module);
+  window->loadEntries(entries);
+  return window;
+}
+
+bool MainWindow::openDesign(const QString& path) {
+  const auto read = readDesignFile(path.toStdString());
+  if (const auto* error = std::get_if<std::string>(&read)) {
+    context_.interaction.showMessage(this, QString::fromStdString(*error));
+    return false;
+  }
+  const DesignFile& file = std::get<DesignFile>(read);
+  // The window opens the file itself, so that it carries the file's name.
+  return openModule(*file.module)->openDesign(path);
+}
+
+void MainWindow::openDesignFile() {
+  const QString path =
+      context_.interaction.chooseFileToOpen(this, QStringLiteral("打开设计文件"), forms::designFileFilter());
+  if (!path.isEmpty()) openDesign(path);
+}
+
+void MainWindow::openBatchWindow() {
+  auto* window = new forms::BatchWindow(
+      context_, [this](const ModuleDescriptor& module, const Entries& entries) { openDesignWindow(module, entries); });
+  inputWindows_.append(QPointer<QWidget>(window));
+  window->show();
+}
+
+// Design files and batch design, reached by keyboard and by the window's context menu, so that
+// the window keeps its own look.
+void MainWindow::addFileActions() {
+  auto* open = new QAction(QStringLiteral("打开设计文件…"), this);
+  open->setObjectName(QStringLiteral("openDesignAction"));
+  open->setShortcut(QKeySequence::Open);
+  connect(open, &QAction::triggered, this, &MainWindow::openDesignFile);
+  auto* batch = new QAction(QStringLiteral("批量设计…"), this);
+  batch->setObjectName(QStringLiteral("batchAction"));
+  batch->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+  connect(batch, &QAction::triggered, this, &MainWindow::openBatchWindow);
+  addAction(open);
+  addAction(batch);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void MainWindow::openInputWindow() {

@@ -5,11 +5,16 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "design/common/module.h"
 #include "forms/interaction.h"
 
 class QGroupBox;
 class QLabel;
 class QRadioButton;
+
+namespace pedivo::forms {
+class InputWindow;
+}
 
 namespace pedivo::app {
 
@@ -19,8 +24,15 @@ class MainWindow final : public QWidget {
   explicit MainWindow(forms::AppContext& context);
   ~MainWindow() override;
 
+ // Opens a design file in a new input window of its base type; false (and told) when it is not one.
+  bool openDesign(const QString& path);
+  // A new input window of the base type holding the given entries.
+  forms::InputWindow* openDesignWindow(const ModuleDescriptor& module, const Entries& entries);
+
  public slots:
   void openInputWindow();  // "输入设计参数"
+  void openDesignFile();   // Ctrl+O, and the window's context menu
+  void openBatchWindow();  // Ctrl+B, and the window's context menu
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -29,7 +41,9 @@ class MainWindow final : public QWidget {
   QRadioButton* addOption(const QString& name, const QString& caption);
   void setBoltGroupEnabled(bool enabled);
   void loadPicture(const QString& fileName);
+  forms::InputWindow* openModule(const ModuleDescriptor& module);
   void openModule(const char* id);
+  void addFileActions();
   void connectClicks();
 
   forms::AppContext& context_;

@@ -2,7 +2,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QAction>
 #include <QDir>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMenu>
+#include <QToolButton>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,12 +21,16 @@
 #include <filesystem>
 
 #include "design/common/report_writer.h"
+#include "design/files/design_file.h"
 #include "forms/appearance.h"
 #include "forms/diagram.h"
 #include "forms/result_window.h"
 #include "forms/text.h"
 
 namespace pedivo::forms {
+
+QString designFileFilter() { return QStringLiteral("Pedivo 设计文件 (*.pedivo);;所有文件 (*)"); }
+
 namespace {
 
 constexpr int fieldWidth = 84;
@@ -85,6 +94,7 @@ InputWindow::InputWindow(const ModuleDescriptor& module, AppContext& context)
   }
   side->addStretch();
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(buildFileMenu());
   buttons->addStretch();
   connect(addButton(buttons, QStringLiteral("Button1"), QStringLiteral("计算")), &QPushButton::clicked, this,
           &InputWindow::calculate);
@@ -110,6 +120,33 @@ InputWindow::InputWindow(const ModuleDescriptor& module, AppContext& context)
     setFixedSize(sizeHint());
   }
   if (QWidget* first = control("Edthc")) first->setFocus(Qt::OtherFocusReason);
+}
+
+// A small "文件" menu beside the commands: design files open and save the entries.
+QWidget* InputWindow::buildFileMenu() {
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("fileMenu"));
+  const auto add = [&](const QString& name, const QString& text, const QKeySequence& keys, auto slot) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(name);
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);  // the shortcut works anywhere in the window
+    connect(action, &QAction::triggered, this, slot);
+  };
+  add(QStringLiteral("openDesignAction"), QStringLiteral("打开设计文件…"), QKeySequence::Open,
+      &InputWindow::openDesignFile);
+  add(QStringLiteral("saveDesignAction"), QStringLiteral("保存设计"), QKeySequence::Save,
+      &InputWindow::saveDesignFile);
+  add(QStringLiteral("saveDesignAsAction"), QStringLiteral("设计另存为…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+      &InputWindow::saveDesignFileAs);
+  auto* button = new QToolButton;
+  button->setObjectName(QStringLiteral("fileMenuButton"));
+  button->setText(QStringLiteral("文件"));
+  button->setToolTip(QStringLiteral("打开或保存设计文件（Ctrl+O / Ctrl+S）"));
+  button->setMenu(menu);
+  button->setPopupMode(QToolButton::InstantPopup);
+  return button;
 }
 
 QWidget* InputWindow::buildControlGroup(const ControlGroup& group) {
@@ -200,6 +237,69 @@ void InputWindow::writeEntriesToControls() {
     if (auto* list = qobject_cast<QComboBox*>(widget)) list->setCurrentText(qs(text));
   }
   if (cbsize_ != nullptr) cbsize_->setChecked(session_.entries().cbsize);
+}
+
+void InputWindow::loadEntries(const Entries& entries) {
+  for (const auto& [name, text] : entries.texts) session_.setText(name, text);
+  session_.setCbsize(entries.cbsize);
+  writeEntriesToControls();
+  if (cbsize_ != nullptr) applyDetailingToggle(cbsize_->isChecked());
+}
+
+bool InputWindow::openDesign(const QString& path) {
+  const auto read = readDesignFile(ss(path));
+  if (const auto* error = std::get_if<std::string>(&read)) {
+    context_.interaction.showMessage(this, qs(*error));
+    return false;
+  }
+  const DesignFile& file = std::get<DesignFile>(read);
+  if (file.module != &session_.module()) {
+    context_.interaction.showMessage(
+        this, QStringLiteral("文件“%1”是%2的设计，不能在本窗口中打开。").arg(path, qs(file.module->title)));
+    return false;
+  }
+  loadEntries(file.entries);
+  designFile_ = path;
+  showFileName();
+  return true;
+}
+
+bool InputWindow::saveDesign(const QString& path) {
+  readControlsIntoSession();
+  if (const auto error = writeDesignFile(ss(path), session_.module(), session_.entries())) {
+    context_.interaction.showMessage(this, qs(*error));
+    return false;
+  }
+  designFile_ = path;
+  showFileName();
+  return true;
+}
+
+void InputWindow::openDesignFile() {
+  const QString path = context_.interaction.chooseFileToOpen(this, QStringLiteral("打开设计文件"), designFileFilter());
+  if (!path.isEmpty()) openDesign(path);
+}
+
+void InputWindow::saveDesignFile() {
+  if (designFile_.isEmpty()) {
+    saveDesignFileAs();
+  } else {
+    saveDesign(designFile_);
+  }
+}
+
+void InputWindow::saveDesignFileAs() {
+  QString path = context_.interaction.chooseFileToSave(this, QStringLiteral("保存设计文件"), designFileFilter(),
+                                                       designFile_);
+  if (path.isEmpty()) return;
+  if (!path.endsWith(QString::fromUtf8(designFileExtension))) path += QString::fromUtf8(designFileExtension);
+  saveDesign(path);
+}
+
+// The window's caption, and the name of its design file when it has one.
+void InputWindow::showFileName() {
+  const QString caption = qs(session_.module().caption);
+  setWindowTitle(designFile_.isEmpty() ? caption : caption + QStringLiteral(" - ") + QFileInfo(designFile_).fileName());
 }
 
 void InputWindow::calculate() {

@@ -14,6 +14,9 @@ class QLabel;
 
 namespace pedivo::forms {
 
+// The file-dialog filter of design files.
+QString designFileFilter();
+
 class InputWindow final : public QWidget {
   Q_OBJECT
  public:
@@ -21,12 +24,25 @@ class InputWindow final : public QWidget {
 
   const DesignSession& session() const { return session_; }
 
+  // Puts a design's entries into the controls; the held results stay until the next "计算".
+  void loadEntries(const Entries& entries);
+  // Opens a design file of this base type; a file that is not one is told and changes nothing.
+  bool openDesign(const QString& path);
+  // Saves the entries to a design file; the window then carries its name.
+  bool saveDesign(const QString& path);
+  const QString& designFile() const { return designFile_; }
+
  public slots:
   void calculate();     // "计算"
   void showResults();   // "查看结果"
   void writeReport();   // "打印计算书"
+  void openDesignFile();    // Ctrl+O
+  void saveDesignFile();    // Ctrl+S: to the window's file, or a new one
+  void saveDesignFileAs();  // Ctrl+Shift+S
 
  private:
+  QWidget* buildFileMenu();
+  void showFileName();
   QWidget* buildControlGroup(const ControlGroup& group);
   QWidget* buildPicturePanel();
   void applyDetailingToggle(bool ticked);
@@ -39,6 +55,7 @@ class InputWindow final : public QWidget {
   std::map<std::string, QWidget*> controls_;
   QCheckBox* cbsize_ = nullptr;
   QGroupBox* sizeGroup_ = nullptr;
+  QString designFile_;  // the design file the entries were last opened from or saved to
 };
 
 }  // namespace pedivo::forms

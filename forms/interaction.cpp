@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -18,6 +19,15 @@ void DesktopInteraction::moveFocus(QWidget* control) { control->setFocus(Qt::Oth
 
 bool DesktopInteraction::openDocument(const QString& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+QString DesktopInteraction::chooseFileToOpen(QWidget* parent, const QString& caption, const QString& filter) {
+  return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+}
+
+QString DesktopInteraction::chooseFileToSave(QWidget* parent, const QString& caption, const QString& filter,
+                                             const QString& suggested) {
+  return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
 }
 
 }  // namespace pedivo::forms

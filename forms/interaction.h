@@ -19,6 +19,10 @@ class Interaction {
   virtual void moveFocus(QWidget* control) = 0;
   // Asks the desktop to open a file with its default application.
   virtual bool openDocument(const QString& path) = 0;
+  // Asks the user for a file to open, or a file to save to; empty when the user cancels.
+  virtual QString chooseFileToOpen(QWidget* parent, const QString& caption, const QString& filter) = 0;
+  virtual QString chooseFileToSave(QWidget* parent, const QString& caption, const QString& filter,
+                                   const QString& suggested) = 0;
 };
 
 // The real desktop.
@@ -28,6 +32,9 @@ class DesktopInteraction final : public Interaction {
   void runModal(QDialog& dialog) override;
   void moveFocus(QWidget* control) override;
   bool openDocument(const QString& path) override;
+  QString chooseFileToOpen(QWidget* parent, const QString& caption, const QString& filter) override;
+  QString chooseFileToSave(QWidget* parent, const QString& caption, const QString& filter,
+                           const QString& suggested) override;
 };
 
 // The folder of the running program (AppFolder) and the desktop it talks to.

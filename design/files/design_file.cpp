@@ -1,16 +1,11 @@
 #include "design/files/design_file.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "design/common/design_session.h"
+#include "design/files/replace_file.h"
 
 namespace pedivo {
 namespace {
@@ -118,37 +113,8 @@ std::variant<DesignFile, std::string> readDesignFile(const std::filesystem::path
 
 std::optional<std::string> writeDesignFile(const std::filesystem::path& path, const ModuleDescriptor& module,
                                            const Entries& entries) {
-  namespace fs = std::filesystem;
-  const auto failure = [&](const std::string& why) { return "无法保存设计文件" + quoted(path) + "：" + why; };
-  std::error_code ec;
-  // Through a symbolic link to the file it names, so the link stays a link.
-  const fs::path target = fs::is_symlink(fs::symlink_status(path, ec)) ? fs::weakly_canonical(path, ec) : path;
-  if (fs::exists(target, ec) && ::access(target.c_str(), W_OK) != 0) return failure("没有写入权限");
-  std::string tempName = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(tempName.data());
-  if (fd < 0) return failure(std::strerror(errno));
-  const std::string text = designFileText(module, entries);
-  std::FILE* file = ::fdopen(fd, "wb");
-  bool written = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  written = file != nullptr && std::fflush(file) == 0 && ::fsync(fd) == 0 && written;
-  const int savedErrno = errno;
-  if (file != nullptr) {
-    std::fclose(file);
-  } else {
-    ::close(fd);
-  }
-  if (!written) {
-    ::unlink(tempName.c_str());
-    return failure(std::strerror(savedErrno != 0 ? savedErrno : EIO));
-  }
-  // The saved file keeps the permissions of the one it replaces; a new one is readable by all.
-  struct stat existing {};
-  ::chmod(tempName.c_str(), ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644);
-  if (std::rename(tempName.c_str(), target.c_str()) != 0) {
-    const int renameErrno = errno;
-    ::unlink(tempName.c_str());
-    return failure(std::strerror(renameErrno));
-  }
+  if (const auto why = replaceFile(path, designFileText(module, entries)))
+    return "无法保存设计文件" + quoted(path) + "：" + *why;
   return std::nullopt;
 }
 

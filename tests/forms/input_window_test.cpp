@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
@@ -229,6 +230,53 @@ class InputWindowTest : public QObject {
       for (const auto& group : module->resultGroups) fields += group.fields.size();
       QCOMPARE(columnOfField.size(), fields > 12 ? 2u : 1u);
     }
+  }
+
+  // Ctrl+S saves the entries to a design file and the window carries its name; opening it in
+  // another window gives back every entry; a file that is not this base type's design is told and
+  // changes nothing.
+  void designFilesSaveAndOpenTheEntries() {
+    QTemporaryDir folder;
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    InputWindow first(*findModule("g11"), context);
+    setText(first, "EdtM", "321");
+    first.findChild<QComboBox*>("CBfc")->setCurrentText("C35");
+    first.findChild<QCheckBox*>("cbsize")->setChecked(false);
+    setText(first, "Edtsizea", "77");
+    desktop.filesToSave = {folder.filePath("base")};
+    first.findChild<QAction*>("saveDesignAction")->trigger();
+    QCOMPARE(first.designFile(), folder.filePath("base.pedivo"));
+    QVERIFY(first.windowTitle().endsWith(" - base.pedivo"));
+    setText(first, "EdtM", "400");
+    first.findChild<QAction*>("saveDesignAction")->trigger();  // to the same file, without asking
+    QVERIFY(desktop.filesToSave.isEmpty());
+
+    InputWindow second(*findModule("g11"), context);
+    desktop.filesToOpen = {folder.filePath("base.pedivo")};
+    second.findChild<QAction*>("openDesignAction")->trigger();
+    QCOMPARE(second.findChild<QLineEdit*>("EdtM")->text(), QString("400"));
+    QCOMPARE(second.findChild<QComboBox*>("CBfc")->currentText(), QString("C35"));
+    QVERIFY(!second.findChild<QCheckBox*>("cbsize")->isChecked());
+    QVERIFY(second.findChild<QLineEdit*>("Edtsizea")->isEnabled());
+    QCOMPARE(second.findChild<QLineEdit*>("Edtsizea")->text(), QString("77"));
+    QCOMPARE(second.session().entries().texts, first.session().entries().texts);
+
+    // Another base type's design, and a file that is no design at all.
+    InputWindow other(*findModule("j1"), context);
+    setText(other, "EdtN", "123");
+    QFile junk(folder.filePath("junk.pedivo"));
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write("not a design");
+    junk.close();
+    desktop.messages.clear();
+    QVERIFY(!other.openDesign(folder.filePath("base.pedivo")));
+    QVERIFY(!other.openDesign(folder.filePath("junk.pedivo")));
+    QCOMPARE(desktop.messages.size(), 2);
+    QVERIFY(desktop.messages[0].contains("八锚栓刚接柱脚"));
+    QVERIFY(desktop.messages[1].contains("junk.pedivo"));
+    QCOMPARE(other.findChild<QLineEdit*>("EdtN")->text(), QString("123"));
+    QCOMPARE(other.windowTitle(), QString("铰接柱脚-输入设计参数"));
   }
 
   void resultCaptionsTakeTheColoursTheCalculationAsksFor() {

@@ -1,6 +1,11 @@
 #include <QApplication>
 #include <QGroupBox>
+#include <QCheckBox>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTableWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -9,6 +14,7 @@
 
 #include "app/main_window.h"
 #include "forms/appearance.h"
+#include "forms/batch_window.h"
 #include "forms/translations.h"
 #include "recording_interaction.h"
 
@@ -154,6 +160,76 @@ class MainWindowTest : public QObject {
       QCOMPARE(openInputWindows(), (QStringList{form, form}));
       closeInputWindows();
     }
+  }
+
+  // A design file opens the input window of its own base type, with its entries and its name.
+  void designFileOpensTheWindowOfItsBaseType() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("foot.pedivo");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"module": "g2", "entries": {"EdtM": "250"}, "cbsize": false})");
+    file.close();
+    RecordingInteraction desktop;
+    desktop.filesToOpen = {path};
+    AppContext context{desktop, appFolder};
+    MainWindow window(context);
+    window.findChild<QAction*>("openDesignAction")->trigger();
+    QCOMPARE(openInputWindows(), QStringList{"TForm6"});
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (widget->objectName() == "TForm6") {
+        QCOMPARE(widget->findChild<QLineEdit*>("EdtM")->text(), QString("250"));
+        QVERIFY(!widget->findChild<QCheckBox*>("cbsize")->isChecked());
+        QVERIFY(widget->windowTitle().endsWith("foot.pedivo"));
+      }
+    closeInputWindows();
+
+    desktop.filesToOpen = {folder.filePath("missing.pedivo")};
+    window.findChild<QAction*>("openDesignAction")->trigger();
+    QCOMPARE(openInputWindows(), QStringList{});
+    QCOMPARE(desktop.messages.size(), 1);
+    QVERIFY(desktop.messages.front().contains("missing.pedivo"));
+  }
+
+  // A building's column feet from one table: every row designed, failing ones marked red, the
+  // results saved, and a row opened in its input window.
+  void batchWindowDesignsATableAndOpensARow() {
+    QTemporaryDir folder;
+    const QString table = folder.filePath("feet.csv");
+    QFile file(table);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("\xEF\xBB\xBFid,module,EdtN,EdtV,EdtM\nC1,j1,80,40,\nC2,j1,3000,100,\nC3,gc,80,40,300\nC4,zz,,,\n");
+    file.close();
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    MainWindow window(context);
+    window.findChild<QAction*>("batchAction")->trigger();
+    pedivo::forms::BatchWindow* batch = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (widget->objectName() == "BatchWindow") batch = qobject_cast<pedivo::forms::BatchWindow*>(widget);
+    QVERIFY(batch != nullptr);
+    desktop.filesToOpen = {table};
+    batch->findChild<QPushButton*>("openTableButton")->click();
+    auto* results = batch->findChild<QTableWidget*>("resultTable");
+    QCOMPARE(results->rowCount(), 4);
+    QCOMPARE(results->item(0, 0)->text(), QString("C1"));
+    QVERIFY(results->item(0, 0)->foreground().color() != QColor(190, 0, 0));  // a sound design
+    QCOMPARE(results->item(1, 0)->foreground().color(), QColor(190, 0, 0));  // fails its checks
+    QCOMPARE(results->item(3, 0)->foreground().color(), QColor(190, 0, 0));  // cannot be designed
+    QCOMPARE(batch->findChild<QProgressBar*>("progressBar")->value(), 4);
+
+    const QString saved = folder.filePath("results.csv");
+    desktop.filesToSave = {saved};
+    batch->findChild<QPushButton*>("saveResultsButton")->click();
+    QFile out(saved);
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    QVERIFY(out.readAll().startsWith("\xEF\xBB\xBF\"编号\""));
+
+    results->setCurrentCell(2, 0);
+    batch->findChild<QPushButton*>("openRowButton")->click();
+    QVERIFY(openInputWindows().contains("TForm8"));
+    batch->close();
+    closeInputWindows();
   }
 
   void closingTheMainWindowClosesEveryInputWindow() {

@@ -31,6 +31,15 @@ class RecordingInteraction final : public Interaction {
     return canOpenDocuments;
   }
 
+  QString chooseFileToOpen(QWidget*, const QString&, const QString&) override {
+    return filesToOpen.isEmpty() ? QString() : filesToOpen.takeFirst();
+  }
+  QString chooseFileToSave(QWidget*, const QString&, const QString&, const QString&) override {
+    return filesToSave.isEmpty() ? QString() : filesToSave.takeFirst();
+  }
+
+  QStringList filesToOpen;  // answers to the next file questions; none: the user cancels
+  QStringList filesToSave;
   QStringList messages;
   QStringList focused;
   QStringList opened;

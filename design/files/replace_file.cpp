@@ -1,0 +1,45 @@
+#include "design/files/replace_file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace pedivo {
+
+std::optional<std::string> replaceFile(const std::filesystem::path& path, const std::string& text) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path target = fs::is_symlink(fs::symlink_status(path, ec)) ? fs::weakly_canonical(path, ec) : path;
+  if (fs::exists(target, ec) && ::access(target.c_str(), W_OK) != 0) return std::string("没有写入权限");
+  std::string tempName = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(tempName.data());
+  if (fd < 0) return std::string(std::strerror(errno));
+  std::FILE* file = ::fdopen(fd, "wb");
+  bool written = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  written = file != nullptr && std::fflush(file) == 0 && ::fsync(fd) == 0 && written;
+  const int writeErrno = errno;
+  if (file != nullptr) {
+    std::fclose(file);
+  } else {
+    ::close(fd);
+  }
+  if (!written) {
+    ::unlink(tempName.c_str());
+    return std::string(std::strerror(writeErrno != 0 ? writeErrno : EIO));
+  }
+  // The new file keeps the permissions of the one it replaces; a new one is readable by all.
+  struct stat existing {};
+  ::chmod(tempName.c_str(), ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644);
+  if (std::rename(tempName.c_str(), target.c_str()) != 0) {
+    const int renameErrno = errno;
+    ::unlink(tempName.c_str());
+    return std::string(std::strerror(renameErrno));
+  }
+  return std::nullopt;
+}
+
+}  // namespace pedivo
