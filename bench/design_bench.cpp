@@ -7,6 +7,7 @@
 
 #include "design/common/design_session.h"
 #include "design/common/report_writer.h"
+#include "design/files/batch.h"
 #include "calc_case.h"
 
 namespace {
@@ -50,6 +51,23 @@ void CalculatorLine(benchmark::State& state, const char* line) {
 }
 BENCHMARK_CAPTURE(CalculatorLine, TwoBolt, R"({"module": "j1", "entries": {"EdtN": "2000", "EdtV": "100"}})");
 BENCHMARK_CAPTURE(CalculatorLine, EightBolt, R"({"module": "g11"})");
+
+// A batch table of 700 designs, a hundred of each base type, from the CSV text to the result table.
+void BatchTable(benchmark::State& state) {
+  const char* rows[] = {"j1,,2000,100", "j2,,800,40", "g11,160,80,40", "g12,250,300,40",
+                        "g2,160,80,40", "g3,120,500,40", "gc,300,80,40"};
+  std::string csv = "module,EdtM,EdtN,EdtV\n";
+  for (int i = 0; i < 100; ++i)
+    for (const char* row : rows) csv.append(row).append("\n");
+  for (auto _ : state) {
+    const auto table = std::get<pedivo::BatchTable>(pedivo::readBatchTable(csv));
+    std::vector<pedivo::BatchRow> results;
+    for (std::size_t i = 0; i < table.rows.size(); ++i) results.push_back(pedivo::designRow(table, i));
+    benchmark::DoNotOptimize(pedivo::csvText(pedivo::batchResultTable(results)));
+  }
+  state.SetItemsProcessed(state.iterations() * 700);
+}
+BENCHMARK(BatchTable)->Unit(benchmark::kMillisecond);
 
 void FillTwoBoltReport(benchmark::State& state) {
   pedivo::DesignSession session(*pedivo::findModule("j1"));
