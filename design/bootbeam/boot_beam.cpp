@@ -7,6 +7,7 @@
 #include "design/common/calculation.h"
 #include "design/common/design_check.h"
 #include "design/common/numbers.h"
+#include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/standard_controls.h"
@@ -47,18 +48,8 @@ void readSectionAndForces(const Entries& e, Held& h) {
 }
 
 void plateSizes(Variant variant, const Entries& e, Held& h) {
-  const auto bolt = require(tables::anchorBolt(static_cast<int>(h.dms)));
-  h.Aems = bolt.Aems;
-  if (e.cbsize) {
-    h.a = bolt.a;
-    h.c = bolt.c;
-    h.lt = h.bt = 2 * (h.dms + 2);
-  } else {
-    h.a = readNumber(e, "Edtsizea");
-    h.lt = readNumber(e, "Edtsizelt");
-    h.bt = readNumber(e, "Edtsizebt");
-    h.c = readNumber(e, "Edtsizec");
-  }
+  const PlateLayout layout = plateLayout(e, static_cast<int>(h.dms));  // lt = bt = 2·(dms + 2)
+  h.Aems = layout.Aems, h.a = layout.a, h.c = layout.c, h.lt = layout.lt, h.bt = layout.bt;
   // The channel's plate is the flange width with the boot beams and 20 mm beyond each.
   if (variant == Variant::Channel) h.B = 2 * h.tsh + h.bf + 40;
 }
@@ -89,11 +80,12 @@ bool pressureUnderPlate(Variant variant, Held& h, RoundLimit& rounds) {
   }
   h.judge = rigidbase::judgeText(eccentricity);
   h.Es = tables::Es;
-  h.ylmax = h.N / (h.B * h.L) + 6 * h.M / (h.B * h.L * h.L);
-  h.ylmin = h.N / (h.B * h.L) - 6 * h.M / (h.B * h.L * h.L);
-  h.xn = h.ylmax * h.L / (h.ylmax - h.ylmin);
+  const auto linear = rigidbase::linearPressure(h.N, h.M, h.B, h.L, h.lt);
+  h.ylmax = linear.ylmax;
+  h.ylmin = linear.ylmin;
+  h.xn = linear.xn;  // ylmax·L/(ylmax − ylmin): the same product either way round
   h.ylc = h.ylmax;
-  h.ta = (h.M - h.N * (h.L / 2 - h.xn / 3)) / (h.L - h.lt - h.xn / 3);
+  h.ta = linear.ta;
   if (h.dms >= 60) {
     // Large bolts: the compressed zone from the equilibrium with the bolt row.
     const double tolerance = variant == Variant::Channel ? 5e-6 : 1e-6;
@@ -157,30 +149,16 @@ bool channelPlanAndBearing(const Entries& e, Held& h, RoundLimit& rounds) {
 
 // Step G: false when the tension bolts are overstressed.
 bool anchorBoltsHold(const Entries& e, Held& h) {
-  h.fta = require(tables::anchorBoltFta(entryText(e, "CBfta")));
-  h.write4 = rigidbase::boltStress(h.ta, h.n, h.Aems);
-  return !(h.write4 > h.fta);
+  const auto bolts = rigidbase::tensionBolts(e, h.ta, h.n, h.Aems);
+  h.fta = bolts.fta;
+  h.write4 = bolts.write4;
+  return bolts.holds();
 }
 
 // ---- base plate ------------------------------------------------------------------------------
 
-struct Panel {
-  double b, a, r, k, M;
-};
-
-// Supported on three sides (free edge a, depth b); a cantilever of length b when short against
-// its free edge, the coefficient kept either way.
-Panel threeSidePanel(double b, double a, double q) {
-  const double r = b / a;
-  const double alf = tables::alf(r);
-  return {b, a, r, alf, r < 0.3 ? 0.5 * q * b * b : alf * q * a * a};
-}
-
-Panel fourSidePanel(double b, double a, double q) {
-  const double r = b / a;
-  const double beta = tables::beta(r);
-  return {b, a, r, beta, beta * q * a * a};
-}
+using rigidbase::fourSidePanel;
+using rigidbase::threeSidePanel;
 
 void tPanels(Held& h) {
   const double q0 = h.ylc;
@@ -628,7 +606,7 @@ Outcome calculateBootBeam(Variant variant, const Entries& entries, Held& h) {
       entries, h.rerun,
       [&](const Entries& working) {
         const PassEnd end = designPass(variant, working, h, rounds);
-        return std::pair{end, rigidbase::PlateLayout{h.a, h.c, h.lt, h.bt}};
+        return std::pair{end, PlateLayout{h.Aems, h.a, h.c, h.lt, h.bt}};
       },
       [&] {
         // The stiffeners outside the boot beams must leave the bolt spacing within the flange width.

@@ -47,6 +47,32 @@ CompressedZone bisectCompressedZone(const CompressedZoneInput& in, RoundLimit& r
   return zone;
 }
 
+LinearPressure linearPressure(double N, double M, double B, double L, double lt) {
+  LinearPressure p{};
+  p.ylmax = N / (B * L) + 6 * M / (B * L * L);
+  p.ylmin = N / (B * L) - 6 * M / (B * L * L);
+  p.xn = L * p.ylmax / (p.ylmax - p.ylmin);
+  p.ta = (M - N * (L / 2 - p.xn / 3)) / (L - lt - p.xn / 3);
+  return p;
+}
+
+BoltCheck tensionBolts(const Entries& entries, double ta, double n, double Aems) {
+  const double fta = require(tables::anchorBoltFta(entryText(entries, "CBfta")));
+  return {fta, boltStress(ta, n, Aems)};
+}
+
+PlatePanel threeSidePanel(double b, double a, double q) {
+  const double r = b / a;
+  const double alf = tables::alf(r);
+  return {b, a, r, alf, r < 0.3 ? 0.5 * q * b * b : alf * q * a * a};
+}
+
+PlatePanel fourSidePanel(double b, double a, double q) {
+  const double r = b / a;
+  const double beta = tables::beta(r);
+  return {b, a, r, beta, beta * q * a * a};
+}
+
 int nextBoltOrStop(int dms) {
   const auto next = tables::nextBoltDiameter(dms);
   if (!next) throw CalculationStop{boltTooLargeMessage, std::nullopt};

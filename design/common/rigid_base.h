@@ -9,6 +9,7 @@
 #include "design/common/calculation.h"
 #include "design/common/module.h"
 #include "design/common/numbers.h"
+#include "design/common/plate_layout.h"
 
 namespace pedivo::rigidbase {
 
@@ -46,15 +47,36 @@ struct CompressedZone {
 };
 CompressedZone bisectCompressedZone(const CompressedZoneInput& in, RoundLimit& rounds);
 
+// The linear pressure under the plate for a large eccentricity, and the bolt tension that holds
+// it down: the edge pressures, the compressed zone xn and the total tension ta.
+struct LinearPressure {
+  double ylmax, ylmin, xn, ta;
+};
+LinearPressure linearPressure(double N, double M, double B, double L, double lt);
+
 // Stress in one tension bolt, with 1.2 for the uneven share among the bolts of the row.
 inline double boltStress(double ta, double n, double Aems) { return 1.2 * ta * 2 / n / Aems; }
 
+// The tension bolts' strength for the grade in CBfta and their stress write4.
+struct BoltCheck {
+  double fta, write4;
+  bool holds() const { return !(write4 > fta); }
+};
+BoltCheck tensionBolts(const Entries& entries, double ta, double n, double Aems);
+
+// A base-plate panel: its depth b, free edge or short side a, their ratio, the moment
+// coefficient and the moment per unit width under the pressure q.
+struct PlatePanel {
+  double b, a, r, k, M;
+};
+// Supported on three sides (or two adjacent ones, on the diagonal); a cantilever of length b when
+// short against its free edge, the coefficient kept either way.
+PlatePanel threeSidePanel(double b, double a, double q);
+// Supported on four sides.
+PlatePanel fourSidePanel(double b, double a, double q);
+
 // The next bolt size up; past the largest bolt the calculation stops.
 int nextBoltOrStop(int dms);
-
-struct PlateLayout {
-  double a = 0, c = 0, lt = 0, bt = 0;
-};
 
 enum class PassEnd { Designed, AxialTension };
 

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "design/common/design_session.h"
+#include "design/files/case_step.h"
 #include "design/files/replace_file.h"
 
 namespace pedivo {
@@ -23,22 +24,7 @@ struct Refusal {
 };
 
 void applyEntries(DesignSession& session, const json& step) {
-  if (!step.is_object()) throw Refusal{"每一步必须是一个JSON对象"};
-  for (const auto& [key, value] : step.items())
-    if (key != "entries" && key != "cbsize") throw Refusal{"含有未知的项目“" + key + "”"};
-  if (step.contains("entries")) {
-    const json& entries = step.at("entries");
-    if (!entries.is_object()) throw Refusal{"entries 必须是一个JSON对象"};
-    for (const auto& [control, text] : entries.items()) {
-      if (!text.is_string()) throw Refusal{"控件“" + control + "”的内容必须是文本"};
-      if (const auto refused = session.setText(control, text.get<std::string>())) throw Refusal{*refused};
-    }
-  }
-  if (step.contains("cbsize")) {
-    if (!session.module().hasDetailingToggle) throw Refusal{"“cbsize”不是" + session.module().formName + "的输入控件"};
-    if (!step.at("cbsize").is_boolean()) throw Refusal{"cbsize 必须是 true 或 false"};
-    session.setCbsize(step.at("cbsize").get<bool>());
-  }
+  if (auto refused = applyCaseStep(session, step)) throw Refusal{*refused};
 }
 
 DesignFile parse(std::string_view text) {
@@ -57,7 +43,7 @@ DesignFile parse(std::string_view text) {
   const ModuleDescriptor* module = findModule(id);
   if (module == nullptr) throw Refusal{"柱脚类型“" + id + "”未知"};
   for (const auto& [key, value] : input.items())
-    if (key != "module" && key != "entries" && key != "cbsize" && key != "steps") throw Refusal{"含有未知的项目“" + key + "”"};
+    if (key != "module" && key != "entries" && key != "cbsize" && key != "steps") throw Refusal{"未知的键“" + key + "”"};
   DesignSession session(*module);
   if (input.contains("steps")) {
     if (input.contains("entries") || input.contains("cbsize")) throw Refusal{"“steps”不能与“entries”或“cbsize”同时给出"};

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "design/common/numbers.h"
+#include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
 #include "design/common/tables.h"
 #include "design/common/value_format.h"
@@ -35,18 +36,8 @@ void readInputs(const Entries& e, Held& h, const char* diameterList) {
 }
 
 void detailingSizes(const Entries& e, Held& h) {
-  const auto bolt = require(tables::anchorBolt(static_cast<int>(h.dms)));
-  h.Aems = bolt.Aems;
-  if (e.cbsize) {
-    h.a = bolt.a;
-    h.c = bolt.c;
-    h.lt = h.bt = tables::boltEdgeDistance(bolt.dms);
-  } else {
-    h.a = readNumber(e, "Edtsizea");
-    h.c = readNumber(e, "Edtsizec");
-    h.lt = readNumber(e, "Edtsizelt");
-    h.bt = readNumber(e, "Edtsizebt");
-  }
+  const PlateLayout layout = plateLayout(e, static_cast<int>(h.dms));
+  h.Aems = layout.Aems, h.a = layout.a, h.c = layout.c, h.lt = layout.lt, h.bt = layout.bt;
 }
 
 void plateAndBearing(const Entries& e, Held& h, RoundLimit& rounds) {

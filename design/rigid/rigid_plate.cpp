@@ -6,6 +6,7 @@
 #include "design/common/calculation.h"
 #include "design/common/design_check.h"
 #include "design/common/numbers.h"
+#include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/standard_controls.h"
@@ -83,18 +84,8 @@ void readSectionAndForces(const Entries& e, Held& h) {
 
 // Step 2: the layout from the bolt table, or the user's sizes.
 void plateSizes(const Entries& e, Held& h) {
-  const auto bolt = require(tables::anchorBolt(static_cast<int>(h.dms)));
-  h.Aems = bolt.Aems;
-  if (e.cbsize) {
-    h.c = bolt.c;
-    h.a = bolt.a;
-    h.lt = h.bt = tables::boltEdgeDistance(bolt.dms);
-  } else {
-    h.a = readNumber(e, "Edtsizea");
-    h.lt = readNumber(e, "Edtsizelt");
-    h.bt = readNumber(e, "Edtsizebt");
-    h.c = readNumber(e, "Edtsizec");
-  }
+  const PlateLayout layout = plateLayout(e, static_cast<int>(h.dms));
+  h.Aems = layout.Aems, h.a = layout.a, h.c = layout.c, h.lt = layout.lt, h.bt = layout.bt;
 }
 
 // Steps 3 and 4: the plate from its layout, brought to whole tens; a and each c absorb the growth
@@ -141,11 +132,14 @@ bool pressureUnderPlate(Held& h, RoundLimit& rounds) {
       return false;
     case Eccentricity::BeyondBoltRow:
       // Linear pressure first; for large bolts the zone from equilibrium with the bolt row.
-      h.ylmax = h.N / (h.B * h.L) + 6 * h.M / (h.B * h.L * h.L);
-      h.ylmin = h.N / (h.B * h.L) - 6 * h.M / (h.B * h.L * h.L);
-      h.xn = h.L * h.ylmax / (h.ylmax - h.ylmin);
-      h.ylc = h.ylmax;
-      h.ta = (h.M - h.N * (h.L / 2 - h.xn / 3)) / (h.L - h.lt - h.xn / 3);
+      {
+        const auto linear = rigidbase::linearPressure(h.N, h.M, h.B, h.L, h.lt);
+        h.ylmax = linear.ylmax;
+        h.ylmin = linear.ylmin;
+        h.xn = linear.xn;
+        h.ylc = h.ylmax;
+        h.ta = linear.ta;
+      }
       if (h.dms >= 60) {
         const auto zone = rigidbase::bisectCompressedZone(
             {h.e, h.L, h.lt, h.B, h.Es, h.Ec, h.n, h.Aems, 1e-6}, rounds);
@@ -163,41 +157,28 @@ bool pressureUnderPlate(Held& h, RoundLimit& rounds) {
 
 // Step 8: false when the tension bolts are overstressed.
 bool anchorBoltsHold(const Entries& e, Held& h) {
-  h.fta = require(tables::anchorBoltFta(entryText(e, "CBfta")));
-  h.write4 = rigidbase::boltStress(h.ta, h.n, h.Aems);
-  return !(h.write4 > h.fta);
-}
-
-// A panel supported on three sides (free edge a, depth b), a cantilever of length b when it is
-// short against its free edge; the coefficient is kept either way.
-struct ThreeSidePanel {
-  double b, a, r, alf, M;
-};
-ThreeSidePanel threeSidePanel(double b, double a, double q) {
-  const double r = b / a;
-  const double alf = tables::alf(r);
-  const double M = r < 0.3 ? 0.5 * q * b * b : alf * q * a * a;
-  return {b, a, r, alf, M};
+  const auto bolts = rigidbase::tensionBolts(e, h.ta, h.n, h.Aems);
+  h.fta = bolts.fta;
+  h.write4 = bolts.write4;
+  return bolts.holds();
 }
 
 // Step 10: the four plate panels; the largest positive moment governs.
 void platePanels(const BoltLayout& layout, Held& h) {
   const double q = h.ylc;
   const double qr = h.ylc * (h.xn - h.L / 2) / h.xn;  // the linear pressure at mid-length
+  using rigidbase::threeSidePanel;
   const auto p1 = threeSidePanel(h.bt + h.c, h.hb - 2 * h.tjjl, qr);
-  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.alf, h.M221 = p1.M;
+  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M;
   const auto p2 = threeSidePanel(h.a + h.lt, 2 * h.c, q);
-  h.b22 = p2.b, h.a22 = p2.a, h.r12 = p2.r, h.alf2 = p2.alf, h.M222 = p2.M;
+  h.b22 = p2.b, h.a22 = p2.a, h.r12 = p2.r, h.alf2 = p2.k, h.M222 = p2.M;
   // The corner outside the stiffener, supported on two adjacent sides, taken on its diagonal.
   const double a23 = std::sqrt(square(h.a + h.lt) + square(h.c + h.bt));
   const auto p3 = threeSidePanel((h.a + h.lt) * (h.c + h.bt) / a23, a23, q);
-  h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.alf, h.M223 = p3.M;
+  h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M;
   // Between the flanges beside the web, supported on four sides.
-  h.a3 = layout.panel4Width(h);
-  h.b3 = h.hb - 2 * h.tf;
-  h.r2 = h.b3 / h.a3;
-  h.beta = tables::beta(h.r2);
-  h.M224 = h.beta * qr * h.a3 * h.a3;
+  const auto p4 = rigidbase::fourSidePanel(h.hb - 2 * h.tf, layout.panel4Width(h), qr);
+  h.b3 = p4.b, h.a3 = p4.a, h.r2 = p4.r, h.beta = p4.k, h.M224 = p4.M;
   h.M2 = 0;
   for (const double moment : {h.M221, h.M222, h.M223, h.M224}) h.M2 = std::max(h.M2, moment);
 }
@@ -363,7 +344,7 @@ Outcome calculateRigidPlate(const BoltLayout& layout, const Entries& entries, He
       entries, h.rerun,
       [&](const Entries& working) {
         const PassEnd end = designPass(layout, working, h, rounds);
-        return std::pair{end, rigidbase::PlateLayout{h.a, h.c, h.lt, h.bt}};
+        return std::pair{end, PlateLayout{h.Aems, h.a, h.c, h.lt, h.bt}};
       },
       [&] {
         // The stiffeners and their welds must fit within the flange width.

@@ -8,36 +8,14 @@
 #include "design/common/calculation.h"
 #include "design/common/design_session.h"
 #include "design/common/rigid_base.h"
+#include "design_probe.h"
 
 namespace pedivo::bootbeam {
 namespace {
 
-using Texts = std::vector<std::pair<std::string, std::string>>;
-
-struct Design {
-  DesignSession session;
-  Outcome outcome;
-  double operator[](const std::string& name) const {
-    for (const auto& v : session.values())
-      if (v.name == name) return std::get<double>(v.value);
-    ADD_FAILURE() << "no value " << name;
-    return 0;
-  }
-  std::string judge() const {
-    for (const auto& v : session.values())
-      if (v.name == "judge") return std::get<std::string>(v.value);
-    return "<missing>";
-  }
-  std::vector<TagText> report() const { return session.report(); }
-};
-
-Design design(const ModuleDescriptor& module, const Texts& texts, bool cbsize = true) {
-  Design d{DesignSession(module), {}};
-  for (const auto& [control, text] : texts) EXPECT_EQ(d.session.setText(control, text), std::nullopt) << control;
-  d.session.setCbsize(cbsize);
-  d.outcome = d.session.calculate();
-  return d;
-}
+using testing::Design;
+using testing::design;
+using testing::Texts;
 
 const ModuleDescriptor& tShaped() { return tBootBeamModule(); }
 const ModuleDescriptor& channel() { return channelBootBeamModule(); }

@@ -68,7 +68,7 @@ TEST_F(DesignFiles, WhatIsNotADesignIsRefusedWithItsReason) {
       {R"({"module": "j1", "entries": {"CBfc": "C50"}})", "“C50”不是CBfc的可选项"},
       {R"({"module": "j1", "entries": {"EdtN": 80}})", "必须是文本"},
       {R"({"module": "gc", "cbsize": true})", "“cbsize”不是TForm8的输入控件"},
-      {R"({"module": "j1", "colour": "red"})", "未知的项目“colour”"},
+      {R"({"module": "j1", "colour": "red"})", "未知的键“colour”"},
       {R"({"module": "j1", "entries": )" + std::string(1000, '[') + std::string(1000, ']') + "}", "嵌套层数过多"},
   };
   for (const auto& [text, reason] : cases) {

@@ -4,40 +4,15 @@
 
 #include "design/common/calculation.h"
 #include "design/common/design_session.h"
+#include "design_probe.h"
 
 namespace pedivo::pinned {
 namespace {
 
-using Texts = std::vector<std::pair<std::string, std::string>>;
+using testing::Design;
+using testing::Texts;
 
-struct Design {
-  DesignSession session;
-  Outcome outcome;
-  double operator[](const std::string& name) const {
-    for (const auto& v : session.values())
-      if (v.name == name) return std::get<double>(v.value);
-    ADD_FAILURE() << "no value " << name;
-    return 0;
-  }
-  std::string tag(const std::string& tag) const {
-    for (const auto& t : session.report())
-      if (t.tag == tag) return t.text;
-    return "<missing>";
-  }
-  std::string field(const std::string& name) const {
-    for (const auto& f : session.results().fields)
-      if (f.field == name) return f.text;
-    return "<missing>";
-  }
-};
-
-Design design(const Texts& texts, bool cbsize = true) {
-  Design d{DesignSession(fourBoltModule()), {}};
-  for (const auto& [control, text] : texts) EXPECT_EQ(d.session.setText(control, text), std::nullopt) << control;
-  d.session.setCbsize(cbsize);
-  d.outcome = d.session.calculate();
-  return d;
-}
+Design design(const Texts& texts, bool cbsize = true) { return testing::design(fourBoltModule(), texts, cbsize); }
 
 TEST(FourBoltBase, DefaultEntriesGiveTheWorkedExample) {
   const Design d = design({});

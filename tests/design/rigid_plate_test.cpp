@@ -8,44 +8,16 @@
 #include "design/common/design_session.h"
 #include "design/common/rigid_base.h"
 #include "design/common/tables.h"
+#include "design_probe.h"
 
 namespace pedivo::rigid {
 namespace {
 
-using Texts = std::vector<std::pair<std::string, std::string>>;
-
-struct Design {
-  DesignSession session;
-  Outcome outcome;
-  double operator[](const std::string& name) const {
-    for (const auto& v : session.values())
-      if (v.name == name) return std::get<double>(v.value);
-    ADD_FAILURE() << "no value " << name;
-    return 0;
-  }
-  std::string text(const std::string& name) const {
-    for (const auto& v : session.values())
-      if (v.name == name) return std::get<std::string>(v.value);
-    return "<missing>";
-  }
-  std::string tag(const std::string& tag) const {
-    for (const auto& t : session.report())
-      if (t.tag == tag) return t.text;
-    return "<missing>";
-  }
-  std::optional<DesignCheck> check(const std::string& id) const {
-    for (const auto& c : session.checks())
-      if (c.id == id) return c;
-    return std::nullopt;
-  }
-};
+using testing::Design;
+using testing::Texts;
 
 Design run(const ModuleDescriptor& module, const Texts& texts, bool cbsize = true) {
-  Design r{DesignSession(module), {}};
-  for (const auto& [control, text] : texts) EXPECT_EQ(r.session.setText(control, text), std::nullopt) << control;
-  r.session.setCbsize(cbsize);
-  r.outcome = r.session.calculate();
-  return r;
+  return testing::design(module, texts, cbsize);
 }
 
 // User sizes that leave the plate at whole tens: L = 2(60 + 60) + 450 = 690, L/6 = 115, lt/3 = 20.

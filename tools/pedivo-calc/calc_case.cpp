@@ -1,6 +1,7 @@
 #include "calc_case.h"
 
 #include "design/common/module.h"
+#include "design/files/case_step.h"
 #include "json_line.h"
 
 namespace pedivo::calc {
@@ -14,22 +15,7 @@ struct CaseError {
 };
 
 void applyStep(DesignSession& session, const json& step) {
-  if (!step.is_object()) throw CaseError{"每一步必须是一个JSON对象"};
-  for (const auto& [key, value] : step.items())
-    if (key != "entries" && key != "cbsize") throw CaseError{"未知的键“" + key + "”"};
-  if (step.contains("entries")) {
-    const json& entries = step.at("entries");
-    if (!entries.is_object()) throw CaseError{"entries 必须是一个JSON对象"};
-    for (const auto& [control, text] : entries.items()) {
-      if (!text.is_string()) throw CaseError{"控件“" + control + "”的内容必须是文本"};
-      if (const auto refused = session.setText(control, text.get<std::string>())) throw CaseError{*refused};
-    }
-  }
-  if (step.contains("cbsize")) {
-    if (!session.module().hasDetailingToggle) throw CaseError{"“cbsize”不是" + session.module().formName + "的输入控件"};
-    if (!step.at("cbsize").is_boolean()) throw CaseError{"cbsize 必须是 true 或 false"};
-    session.setCbsize(step.at("cbsize").get<bool>());
-  }
+  if (auto refused = applyCaseStep(session, step)) throw CaseError{*refused};
 }
 
 // The line a window's state gives: its entries, held values, result fields, checks and report.

@@ -1,0 +1,60 @@
+#pragma once
+// A window's session after one "计算", read by the names of its held values, tags and fields.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "design/common/design_session.h"
+
+namespace pedivo::testing {
+
+using Texts = std::vector<std::pair<std::string, std::string>>;
+
+struct Design {
+  DesignSession session;
+  Outcome outcome;
+
+  double operator[](const std::string& name) const {
+    for (const auto& v : session.values())
+      if (v.name == name) return std::get<double>(v.value);
+    ADD_FAILURE() << "no value " << name;
+    return 0;
+  }
+  std::string text(const std::string& name) const {
+    for (const auto& v : session.values())
+      if (v.name == name) return std::get<std::string>(v.value);
+    return "<missing>";
+  }
+  std::string judge() const { return text("judge"); }
+  std::string tag(const std::string& tag) const {
+    for (const auto& t : session.report())
+      if (t.tag == tag) return t.text;
+    return "<missing>";
+  }
+  std::string field(const std::string& name) const {
+    for (const auto& f : session.results().fields)
+      if (f.field == name) return f.text;
+    return "<missing>";
+  }
+  std::optional<DesignCheck> check(const std::string& id) const {
+    for (const auto& c : session.checks())
+      if (c.id == id) return c;
+    return std::nullopt;
+  }
+  std::vector<TagText> report() const { return session.report(); }
+};
+
+// A fresh window of the base type with the given texts and detailing choice, after "计算".
+inline Design design(const ModuleDescriptor& module, const Texts& texts, bool cbsize = true) {
+  Design d{DesignSession(module), {}};
+  for (const auto& [control, text] : texts) EXPECT_EQ(d.session.setText(control, text), std::nullopt) << control;
+  d.session.setCbsize(cbsize);
+  d.outcome = d.session.calculate();
+  return d;
+}
+
+}  // namespace pedivo::testing
