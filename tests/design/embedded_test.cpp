@@ -34,6 +34,15 @@ TEST_P(EmbeddedDepth, WorkedExamples) {
   const double write1 = std::stod(report[14].text);
   const double write2 = std::stod(report[15].text);
   EXPECT_GE(write2, write1);
+  // The three checks at the final depth, each met, with the moment against the resistance there.
+  const auto& checks = s.checks();
+  ASSERT_EQ(checks.size(), 3u);
+  for (const auto& check : checks) {
+    EXPECT_TRUE(check.ok()) << check.id;
+    EXPECT_EQ(check.limit, check.id == "moment" ? std::get<double>(s.values()[13].value) : GetParam().H2);
+  }
+  EXPECT_EQ(checks[2].demand, std::get<double>(s.values()[12].value));  // write1 at H2
+  EXPECT_LE(checks[2].ratio(), 1.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

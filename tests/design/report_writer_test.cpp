@@ -280,6 +280,17 @@ TEST_F(ReportWriter, HostileTemplatesAreRefusedOrFilledWithoutExhaustingTheMachi
   EXPECT_NE(readPart(out, "word/document.xml").value().find(">450<"), std::string::npos);
 }
 
+// A user's own template with only the tags of the base type's table is filled as it always was;
+// the verdict tags that follow them find nothing to replace.
+TEST_F(ReportWriter, AUsersTemplateWithOnlyTheTableTagsIsFilledAsBefore) {
+  DesignSession session(*findModule("j1"));
+  session.calculate();
+  const std::string xml = para("L = &lt;#L&gt;, B = &lt;#B&gt;") + para("σc = &lt;#ylc&gt; ≤ &lt;#fc&gt;") +
+                          para("&lt;#shear&gt;");
+  EXPECT_EQ(fill(xml, session.report()),
+            (std::vector<std::string>{"L = 490, B = 240", "σc = 0.68 ≤ 11.9", "V>0.4N 需要设置抗剪键"}));
+}
+
 // Every shipped template holds every tag of its base type's table, and filling it with a design
 // leaves no tag behind (a misspelt tag in a template would).
 TEST_F(ReportWriter, ShippedTemplatesHoldEveryTagOfTheirTablesAndLeaveNoneUnfilled) {
