@@ -181,6 +181,22 @@ TEST(JsonLineWriter, WritesWhatDumpWrites) {
   EXPECT_EQ(text, json(std::string("柱\"脚\\\n\x01\xff")).dump(-1, ' ', false, json::error_handler_t::replace));
 }
 
+TEST(PedivoCalc, DesignsATableOfColumnFeet) {
+  const fs::path table = fs::temp_directory_path() / ("pedivo-calc-table-" + std::to_string(::getpid()) + ".csv");
+  std::ofstream(table) << "\xEF\xBB\xBFid,module,EdtN,EdtV\n\"KZ-1, grid A\",j1,2000,100\nKZ-2,j1,,\nKZ-3,x1,,\n";
+  const std::string command = std::string(PEDIVO_CALC) + " --csv " + table.string();
+  FILE* pipe = ::popen(command.c_str(), "r");
+  std::string output;
+  char buffer[4096];
+  std::size_t read = 0;
+  while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, read);
+  EXPECT_EQ(WEXITSTATUS(::pclose(pipe)), 1);  // one row could not be designed
+  fs::remove(table);
+  EXPECT_EQ(output.rfind("\xEF\xBB\xBF\"编号\"", 0), 0u);
+  EXPECT_NE(output.find("\"KZ-1, grid A\",\"j1 两锚栓铰接柱脚\",\"计算完毕！\",\"560\""), std::string::npos) << output;
+  EXPECT_NE(output.find("未知的柱脚类型"), std::string::npos);
+}
+
 // A pipe sees each result as soon as its line is computed, not at the end of the input.
 TEST(PedivoCalc, StreamsEachResultAsItsLineArrives) {
   const std::string command = std::string("bash -c '(echo \"{\\\"module\\\": \\\"j1\\\"}\"; sleep 3; "
