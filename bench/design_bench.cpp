@@ -26,13 +26,16 @@ void EmbeddedDeepMoment(benchmark::State& state) {
 }
 BENCHMARK(EmbeddedDeepMoment);
 
-// The defaults of a rigid base run the detailing design twice.
-void RigidDefaultCalculation(benchmark::State& state, const char* module) {
+// A window's defaults; the rigid bases run the detailing design twice.
+void DefaultCalculation(benchmark::State& state, const char* module) {
   pedivo::DesignSession session(*pedivo::findModule(module));
   for (auto _ : state) benchmark::DoNotOptimize(session.calculate());
 }
-BENCHMARK_CAPTURE(RigidDefaultCalculation, EightBolt, "g11");
-BENCHMARK_CAPTURE(RigidDefaultCalculation, TenBolt, "g12");
+BENCHMARK_CAPTURE(DefaultCalculation, FourBolt, "j2");
+BENCHMARK_CAPTURE(DefaultCalculation, EightBolt, "g11");
+BENCHMARK_CAPTURE(DefaultCalculation, TenBolt, "g12");
+BENCHMARK_CAPTURE(DefaultCalculation, TBootBeam, "g2");
+BENCHMARK_CAPTURE(DefaultCalculation, ChannelBootBeam, "g3");
 
 // A large moment walks the bolt table to 100 mm and the compressed zone is bisected.
 void EightBoltLargeMoment(benchmark::State& state) {
