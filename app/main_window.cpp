@@ -226,8 +226,10 @@ void MainWindow::openDesignFile() {
 }
 
 void MainWindow::openBatchWindow() {
-  auto* window = new forms::BatchWindow(
-      context_, [this](const ModuleDescriptor& module, const Entries& entries) { openDesignWindow(module, entries); });
+  // A row opens designed, as the batch designed it, ready for "查看结果" and "打印计算书".
+  auto* window = new forms::BatchWindow(context_, [this](const ModuleDescriptor& module, const Entries& entries) {
+    openDesignWindow(module, entries)->calculateSilently();
+  });
   inputWindows_.append(QPointer<QWidget>(window));
   window->show();
 }

@@ -302,6 +302,12 @@ void InputWindow::showFileName() {
   setWindowTitle(designFile_.isEmpty() ? caption : caption + QStringLiteral(" - ") + QFileInfo(designFile_).fileName());
 }
 
+void InputWindow::calculateSilently() {
+  readControlsIntoSession();
+  session_.calculate();
+  writeEntriesToControls();
+}
+
 void InputWindow::calculate() {
   readControlsIntoSession();
   const Outcome outcome = session_.calculate();

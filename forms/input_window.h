@@ -26,6 +26,9 @@ class InputWindow final : public QWidget {
 
   // Puts a design's entries into the controls; the held results stay until the next "计算".
   void loadEntries(const Entries& entries);
+  // "计算" without its message boxes: for a design whose messages were already shown elsewhere
+  // (a row of a batch), so that "查看结果" and "打印计算书" show it at once.
+  void calculateSilently();
   // Opens a design file of this base type; a file that is not one is told and changes nothing.
   bool openDesign(const QString& path);
   // Saves the entries to a design file; the window then carries its name.

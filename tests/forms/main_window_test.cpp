@@ -15,6 +15,7 @@
 #include "app/main_window.h"
 #include "forms/appearance.h"
 #include "forms/batch_window.h"
+#include "forms/input_window.h"
 #include "forms/translations.h"
 #include "recording_interaction.h"
 
@@ -226,8 +227,16 @@ class MainWindowTest : public QObject {
     QVERIFY(out.readAll().startsWith("\xEF\xBB\xBF\"编号\""));
 
     results->setCurrentCell(2, 0);
+    desktop.messages.clear();
     batch->findChild<QPushButton*>("openRowButton")->click();
     QVERIFY(openInputWindows().contains("TForm8"));
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (auto* input = qobject_cast<pedivo::forms::InputWindow*>(widget)) {
+        // Opened designed, as in the table, without repeating its messages.
+        QCOMPARE(input->findChild<QLineEdit*>("EdtM")->text(), QString("300"));
+        QCOMPARE(input->session().results().fields.front().text, std::string("910"));
+      }
+    QVERIFY(desktop.messages.isEmpty());
     batch->close();
     closeInputWindows();
   }
