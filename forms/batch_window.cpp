@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "design/files/replace_file.h"
+#include "design/files/xlsx_table.h"
 #include "forms/text.h"
 
 namespace pedivo::forms {
@@ -130,9 +131,10 @@ void BatchWindow::showRows() {
   QStringList headers;
   for (const auto& h : header) headers << qs(h);
   table_->setHorizontalHeaderLabels(headers);
+  const std::vector<bool> marked = failingRows(rows_);
   std::size_t failing = 0;
   for (std::size_t r = 0; r < rows_.size(); ++r) {
-    const bool fails = rows_[r].error.has_value() || rows_[r].failedChecks > 0;
+    const bool fails = marked[r];
     failing += fails ? 1 : 0;
     for (std::size_t c = 0; c < header.size(); ++c) {
       QString text = qs(results[r + 1][c]);
@@ -154,8 +156,13 @@ void BatchWindow::showRows() {
   openRowButton_->setEnabled(!rows_.empty());
 }
 
+// As an Excel workbook when the name ends in .xlsx, otherwise as CSV.
 bool BatchWindow::saveResults(const QString& path) {
-  if (const auto why = replaceFile(ss(path), csvText(batchResultTable(rows_)))) {
+  const auto table = batchResultTable(rows_);
+  const auto why = path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)
+                       ? writeXlsxTable(ss(path), table, failingRows(rows_))
+                       : replaceFile(ss(path), csvText(table));
+  if (why) {
     context_.interaction.showMessage(this, QStringLiteral("无法保存结果表格“%1”：%2").arg(path, qs(*why)));
     return false;
   }
@@ -169,10 +176,12 @@ void BatchWindow::chooseTable() {
 }
 
 void BatchWindow::chooseResultFile() {
-  QString path = context_.interaction.chooseFileToSave(this, QStringLiteral("保存结果表格"),
-                                                       QStringLiteral("CSV 表格 (*.csv)"), QString());
+  QString path = context_.interaction.chooseFileToSave(
+      this, QStringLiteral("保存结果表格"), QStringLiteral("CSV 表格 (*.csv);;Excel 工作簿 (*.xlsx)"), QString());
   if (path.isEmpty()) return;
-  if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) path += QStringLiteral(".csv");
+  if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) &&
+      !path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
+    path += QStringLiteral(".csv");
   saveResults(path);
 }
 

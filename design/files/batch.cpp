@@ -108,6 +108,13 @@ BatchRow designRow(const BatchTable& table, std::size_t index) {
   return row;
 }
 
+std::vector<bool> failingRows(const std::vector<BatchRow>& rows) {
+  std::vector<bool> failing;
+  failing.reserve(rows.size());
+  for (const auto& row : rows) failing.push_back(row.error.has_value() || row.failedChecks > 0);
+  return failing;
+}
+
 std::vector<CsvRow> batchResultTable(const std::vector<BatchRow>& rows) {
   // Every result field met, in the order first met, with its caption and unit.
   std::vector<std::pair<std::string, std::string>> columns;

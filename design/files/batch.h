@@ -40,6 +40,9 @@ struct BatchRow {
 // Designs row index (0-based, after the header) of the table.
 BatchRow designRow(const BatchTable& table, std::size_t index);
 
+// Rows that failed: an error, or a check not met.
+std::vector<bool> failingRows(const std::vector<BatchRow>& rows);
+
 // The results as a table: id, base type, messages, every result field met in the batch (in the
 // order first met), failing checks, largest utilisation, error.
 std::vector<CsvRow> batchResultTable(const std::vector<BatchRow>& rows);

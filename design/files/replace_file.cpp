@@ -31,12 +31,15 @@ std::optional<std::string> replaceFile(const std::filesystem::path& path, const 
     ::unlink(tempName.c_str());
     return std::string(std::strerror(writeErrno != 0 ? writeErrno : EIO));
   }
-  // The new file keeps the permissions of the one it replaces; a new one is readable by all.
+  return moveOver(tempName, target);
+}
+
+std::optional<std::string> moveOver(const std::string& temporary, const std::filesystem::path& target) {
   struct stat existing {};
-  ::chmod(tempName.c_str(), ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644);
-  if (std::rename(tempName.c_str(), target.c_str()) != 0) {
+  ::chmod(temporary.c_str(), ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644);
+  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
     const int renameErrno = errno;
-    ::unlink(tempName.c_str());
+    ::unlink(temporary.c_str());
     return std::string(std::strerror(renameErrno));
   }
   return std::nullopt;

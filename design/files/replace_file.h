@@ -12,4 +12,8 @@ namespace pedivo {
 // user may not write is refused. Returns the reason on failure (without the file's name).
 std::optional<std::string> replaceFile(const std::filesystem::path& path, const std::string& text);
 
+// Moves a finished temporary file over the target: it takes the permissions of the file it
+// replaces (readable by all for a new one). The temporary file is removed on failure.
+std::optional<std::string> moveOver(const std::string& temporary, const std::filesystem::path& target);
+
 }  // namespace pedivo

@@ -225,6 +225,11 @@ class MainWindowTest : public QObject {
     QFile out(saved);
     QVERIFY(out.open(QIODevice::ReadOnly));
     QVERIFY(out.readAll().startsWith("\xEF\xBB\xBF\"编号\""));
+    desktop.filesToSave = {folder.filePath("results.xlsx")};
+    batch->findChild<QPushButton*>("saveResultsButton")->click();
+    QFile workbook(folder.filePath("results.xlsx"));
+    QVERIFY(workbook.open(QIODevice::ReadOnly));
+    QVERIFY(workbook.read(2) == "PK");  // an Office Open XML package
 
     results->setCurrentCell(2, 0);
     desktop.messages.clear();

@@ -15,11 +15,12 @@
 #include "design/common/module.h"
 #include "design/common/report_writer.h"
 #include "design/files/batch.h"
+#include "design/files/xlsx_table.h"
 
 namespace {
 
 constexpr const char* helpText = R"(用法：pedivo-calc [--report 文件.docx] [输入文件 ...]
-      pedivo-calc --csv [表格.csv]
+      pedivo-calc --csv [表格.csv] [--xlsx 结果.xlsx]
 
 Pedivo 柱脚设计的命令行版本：与输入窗口调用同一个计算核心，对相同的输入给出与窗口相同的结果。
 从标准输入（或给出的文件）按行读取 JSON，每行一个算例：
@@ -39,10 +40,11 @@ name、formula、demand、limit、ratio、ok；尚未完成设计时为空）、
 
 --csv：批量设计。读入一个 CSV 表格（每行一个设计；表头为 module、可选的 id 以及控件对象名 Edthc、EdtN、
 CBfc、cbsize ……；空白单元格保持窗口默认值），在标准输出写出结果表格（UTF-8，带 BOM）：编号、柱脚类型、
-计算提示、“查看结果”的各项、不满足验算数、最大利用率、错误。有行出错时退出码为 1。
+计算提示、“查看结果”的各项、不满足验算数、最大利用率、错误。有行出错时退出码为 1。--xlsx 另将结果表格写成
+Excel 工作簿（有错误或验算不满足的行为红色）。
 
 Usage: pedivo-calc [--report FILE.docx] [INPUT ...]
-       pedivo-calc --csv [TABLE.csv]
+       pedivo-calc --csv [TABLE.csv] [--xlsx RESULTS.xlsx]
 
 The headless twin of Pedivo's input windows: it calls the same core, so the same entries give
 the same results. Reads one JSON case a line from standard input or from the named files:
@@ -58,7 +60,8 @@ also writes the filled report there, from the template beside this program (thro
 a file you may not write is refused and left as it was).
 --csv designs every row of a CSV table (header: module, an optional id, control names, cbsize;
 blank cells keep the window defaults) and writes the result table (UTF-8 with BOM) to standard
-output: id, base type, messages, the result fields, failing checks, largest utilisation, error.
+output: id, base type, messages, the result fields, failing checks, largest utilisation, error;
+--xlsx also writes that table as an Excel workbook, failing rows in red.
 )";
 
 std::filesystem::path programFolder() {
@@ -102,7 +105,7 @@ std::variant<std::filesystem::path, std::string> reportTarget(const std::filesys
 }
 
 // --csv: a table of designs in, a table of results out.
-int runBatch(const std::vector<std::string>& inputs) {
+int runBatch(const std::vector<std::string>& inputs, const std::optional<std::filesystem::path>& workbook) {
   std::ostringstream text;
   if (inputs.empty()) {
     text << std::cin.rdbuf();
@@ -130,7 +133,14 @@ int runBatch(const std::vector<std::string>& inputs) {
     rows.push_back(pedivo::designRow(designs, i));
     anyFailed = anyFailed || rows.back().error.has_value();
   }
-  std::cout << pedivo::csvText(pedivo::batchResultTable(rows));
+  const auto results = pedivo::batchResultTable(rows);
+  if (workbook) {
+    if (const auto why = pedivo::writeXlsxTable(*workbook, results, pedivo::failingRows(rows))) {
+      std::cerr << "pedivo-calc: 无法写入工作簿“" << workbook->string() << "”：" << *why << '\n';
+      return 2;
+    }
+  }
+  std::cout << pedivo::csvText(results);
   if (!std::cout.flush()) {
     std::cerr << "pedivo-calc: 无法写出结果 (cannot write the output)\n";
     return 2;
@@ -145,6 +155,7 @@ int main(int argc, char* argv[]) {
   std::vector<std::string> inputs;
   std::optional<std::filesystem::path> reportPath;
   bool batch = false;
+  std::optional<std::filesystem::path> workbook;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -153,6 +164,14 @@ int main(int argc, char* argv[]) {
     }
     if (arg == "--csv") {
       batch = true;
+      continue;
+    }
+    if (arg == "--xlsx") {
+      if (i + 1 >= argc) {
+        std::cerr << "pedivo-calc: --xlsx 需要一个文件名 (--xlsx needs a file name)\n";
+        return 2;
+      }
+      workbook = argv[++i];
       continue;
     }
     if (arg == "--report") {
@@ -166,12 +185,16 @@ int main(int argc, char* argv[]) {
     inputs.push_back(arg);
   }
 
+  if (workbook && !batch) {
+    std::cerr << "pedivo-calc: --xlsx 只能与 --csv 一起使用 (--xlsx goes with --csv)\n";
+    return 2;
+  }
   if (batch) {
     if (reportPath) {
       std::cerr << "pedivo-calc: --csv 与 --report 不能同时使用 (--csv and --report exclude each other)\n";
       return 2;
     }
-    return runBatch(inputs);
+    return runBatch(inputs, workbook);
   }
 
   bool anyFailed = false;
