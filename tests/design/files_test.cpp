@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <zip.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,6 +11,7 @@
 #include "design/files/csv_table.h"
 #include "design/files/design_file.h"
 #include "design/files/xlsx_table.h"
+#include "package_part.h"
 
 namespace pedivo {
 namespace {
@@ -177,17 +177,9 @@ TEST_F(DesignFiles, ResultsAsAnExcelWorkbook) {
   const std::vector<CsvRow> table{{"编号", "底板长度L（mm）", "错误"}, {"KZ-1", "490", ""}, {"KZ-2", "", "未知的柱脚类型"}};
   const fs::path path = folder_ / "results.xlsx";
   ASSERT_EQ(writeXlsxTable(path, table, {false, true}), std::nullopt);
-  int error = 0;
-  zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &error);
-  ASSERT_NE(archive, nullptr);
-  zip_stat_t stat;
-  ASSERT_EQ(zip_stat(archive, "xl/worksheets/sheet1.xml", 0, &stat), 0);
-  std::string sheet(stat.size, '\0');
-  zip_file_t* file = zip_fopen(archive, "xl/worksheets/sheet1.xml", 0);
-  zip_fread(file, sheet.data(), stat.size);
-  zip_fclose(file);
-  zip_discard(archive);
-  EXPECT_NE(sheet.find("<v>490</v>"), std::string::npos);  // a number, not a text
+  const auto sheet = testing::packagePart(path, "xl/worksheets/sheet1.xml");
+  ASSERT_TRUE(sheet.has_value());
+  EXPECT_NE(sheet->find("<v>490</v>"), std::string::npos);  // a number, not a text
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);  // no temporary left
   EXPECT_NE(writeXlsxTable(folder_ / "no-folder" / "x.xlsx", table, {}), std::nullopt);
 }

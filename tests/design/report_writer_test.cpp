@@ -9,6 +9,7 @@
 #include <pugixml.hpp>
 
 #include "design/common/design_session.h"
+#include "package_part.h"
 
 namespace pedivo {
 namespace {
@@ -41,22 +42,7 @@ void writeZip(const fs::path& path, const Parts& parts) {
   ASSERT_EQ(zip_close(archive), 0);
 }
 
-std::optional<std::string> readPart(const fs::path& path, const std::string& name) {
-  int error = 0;
-  zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &error);
-  if (archive == nullptr) return std::nullopt;
-  zip_stat_t stat;
-  std::optional<std::string> data;
-  if (zip_stat(archive, name.c_str(), 0, &stat) == 0) {
-    zip_file_t* file = zip_fopen(archive, name.c_str(), 0);
-    std::string bytes(stat.size, '\0');
-    zip_fread(file, bytes.data(), stat.size);
-    zip_fclose(file);
-    data = bytes;
-  }
-  zip_discard(archive);
-  return data;
-}
+using testing::packagePart;
 
 // The text of each paragraph of a part, as a reader sees it.
 std::vector<std::string> paragraphTexts(const std::string& xml) {
@@ -91,7 +77,7 @@ class ReportWriter : public ::testing::Test {
     const fs::path out = folder_ / "out.docx";
     const auto result = fillTemplate(tpl, tags, out, DocumentKind::Document);
     EXPECT_TRUE(std::holds_alternative<std::monostate>(result));
-    return paragraphTexts(readPart(out, "word/document.xml").value_or(""));
+    return paragraphTexts(packagePart(out, "word/document.xml").value_or(""));
   }
 
   fs::path folder_;
@@ -121,7 +107,7 @@ TEST_F(ReportWriter, TagSplitOverThreeRunsWithAProofingMarkBetween) {
   writeZip(tpl, {{"[Content_Types].xml", contentTypes}, {"word/document.xml", body(split)}});
   const fs::path out = folder_ / "split-out.docx";
   ASSERT_TRUE(std::holds_alternative<std::monostate>(fillTemplate(tpl, {{"<#tpb>", "20"}}, out, DocumentKind::Document)));
-  const std::string xml = readPart(out, "word/document.xml").value();
+  const std::string xml = packagePart(out, "word/document.xml").value();
   EXPECT_EQ(paragraphTexts(xml), (std::vector<std::string>{"厚度 20 mm"}));
   // The value sits in the bold run where the tag began, with its spaces kept.
   pugi::xml_document doc;
@@ -148,9 +134,9 @@ TEST_F(ReportWriter, MissingTagChangesNothingAndUntouchedPartsAreCopiedAsTheyWer
                  {"word/media/image1.png", std::string("\x89PNG\0\x01", 6)}});
   const fs::path out = folder_ / "plain-out.docx";
   ASSERT_TRUE(std::holds_alternative<std::monostate>(fillTemplate(tpl, {{"<#hb>", "450"}}, out, DocumentKind::Document)));
-  EXPECT_EQ(readPart(out, "word/document.xml"), document);
-  EXPECT_EQ(readPart(out, "word/styles.xml"), styles);
-  EXPECT_EQ(readPart(out, "word/media/image1.png"), std::string("\x89PNG\0\x01", 6));
+  EXPECT_EQ(packagePart(out, "word/document.xml"), document);
+  EXPECT_EQ(packagePart(out, "word/styles.xml"), styles);
+  EXPECT_EQ(packagePart(out, "word/media/image1.png"), std::string("\x89PNG\0\x01", 6));
 }
 
 TEST_F(ReportWriter, FillsHeadersFootnotesAndBothCopiesOfATextBox) {
@@ -165,12 +151,12 @@ TEST_F(ReportWriter, FillsHeadersFootnotesAndBothCopiesOfATextBox) {
                  {"word/footnotes.xml", wordPart("w:footnotes", "<w:footnote>" + para("注&lt;#hb&gt;") + "</w:footnote>")}});
   const fs::path out = folder_ / "parts-out.docx";
   ASSERT_TRUE(std::holds_alternative<std::monostate>(fillTemplate(tpl, {{"<#hb>", "450"}}, out, DocumentKind::Template)));
-  EXPECT_EQ(paragraphTexts(readPart(out, "word/document.xml").value()),
+  EXPECT_EQ(paragraphTexts(packagePart(out, "word/document.xml").value()),
             (std::vector<std::string>{"外450", "甲450", "乙450"}));
-  EXPECT_EQ(paragraphTexts(readPart(out, "word/header1.xml").value()), (std::vector<std::string>{"页眉450"}));
-  EXPECT_EQ(paragraphTexts(readPart(out, "word/footnotes.xml").value()), (std::vector<std::string>{"注450"}));
+  EXPECT_EQ(paragraphTexts(packagePart(out, "word/header1.xml").value()), (std::vector<std::string>{"页眉450"}));
+  EXPECT_EQ(paragraphTexts(packagePart(out, "word/footnotes.xml").value()), (std::vector<std::string>{"注450"}));
   // Written as a Word template, so the word processor opens a new untitled document from it.
-  EXPECT_NE(readPart(out, "[Content_Types].xml")->find("wordprocessingml.template.main+xml"), std::string::npos);
+  EXPECT_NE(packagePart(out, "[Content_Types].xml")->find("wordprocessingml.template.main+xml"), std::string::npos);
 }
 
 TEST_F(ReportWriter, RefusesBrokenTemplatesWithAMessageNamingTheFile) {
@@ -206,8 +192,8 @@ TEST_F(ReportWriter, EachReportIsANewFileAndFailuresLeaveNothingBehind) {
   EXPECT_NE(a, b);
   EXPECT_EQ(a.extension(), ".dotx");
   EXPECT_EQ(a.filename().string().rfind("j1-", 0), 0u);
-  EXPECT_EQ(paragraphTexts(readPart(a, "word/document.xml").value()), (std::vector<std::string>{"450"}));
-  EXPECT_EQ(paragraphTexts(readPart(b, "word/document.xml").value()), (std::vector<std::string>{"300"}));
+  EXPECT_EQ(paragraphTexts(packagePart(a, "word/document.xml").value()), (std::vector<std::string>{"450"}));
+  EXPECT_EQ(paragraphTexts(packagePart(b, "word/document.xml").value()), (std::vector<std::string>{"300"}));
 
   const fs::path broken = folder_ / "broken.docx";
   std::ofstream(broken) << "x";
@@ -277,7 +263,7 @@ TEST_F(ReportWriter, HostileTemplatesAreRefusedOrFilledWithoutExhaustingTheMachi
   writeZip(deep, {{"[Content_Types].xml", contentTypes}, {"word/document.xml", body(nested)}});
   const fs::path out = folder_ / "out3.docx";
   ASSERT_TRUE(std::holds_alternative<std::monostate>(fillTemplate(deep, {{"<#hb>", "450"}}, out, DocumentKind::Document)));
-  EXPECT_NE(readPart(out, "word/document.xml").value().find(">450<"), std::string::npos);
+  EXPECT_NE(packagePart(out, "word/document.xml").value().find(">450<"), std::string::npos);
 }
 
 // A user's own template with only the tags of the base type's table is filled as it always was;
@@ -301,7 +287,7 @@ TEST_F(ReportWriter, ShippedTemplatesHoldEveryTagOfTheirTablesAndLeaveNoneUnfill
     const fs::path tpl = module->templateFile;
     ASSERT_TRUE(fs::exists(tpl)) << tpl;
     std::string all;
-    for (const auto& t : paragraphTexts(readPart(tpl, "word/document.xml").value())) all += t + "\n";
+    for (const auto& t : paragraphTexts(packagePart(tpl, "word/document.xml").value())) all += t + "\n";
     DesignSession session(*module);
     session.calculate();
     const auto tags = session.report();
@@ -312,7 +298,7 @@ TEST_F(ReportWriter, ShippedTemplatesHoldEveryTagOfTheirTablesAndLeaveNoneUnfill
     const fs::path out = folder_ / (module->id + ".docx");
     ASSERT_TRUE(std::holds_alternative<std::monostate>(fillTemplate(tpl, tags, out, DocumentKind::Document)));
     std::string filled;
-    for (const auto& t : paragraphTexts(readPart(out, "word/document.xml").value())) filled += t + "\n";
+    for (const auto& t : paragraphTexts(packagePart(out, "word/document.xml").value())) filled += t + "\n";
     EXPECT_EQ(filled.find("<#"), std::string::npos) << module->id << ": " << filled.substr(filled.find("<#"), 40);
   }
 }
