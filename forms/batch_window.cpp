@@ -10,9 +10,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <fstream>
-#include <sstream>
 
+#include "design/files/file_text.h"
 #include "design/files/replace_file.h"
 #include "design/files/xlsx_table.h"
 #include "forms/text.h"
@@ -83,17 +82,9 @@ bool BatchWindow::runTable(const QString& path) {
     context_.interaction.showMessage(this, QStringLiteral("无法读取表格“%1”：%2").arg(path, why));
     return false;
   };
-  std::error_code ec;
-  const std::filesystem::path file = ss(path);
-  if (std::filesystem::is_directory(file, ec)) return fail(QStringLiteral("这是一个文件夹"));
-  const auto size = std::filesystem::file_size(file, ec);
-  if (ec) return fail(qs(ec.message()));
-  if (size > maximumTableSize) return fail(QStringLiteral("文件过大"));
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (!in) return fail(QStringLiteral("读取失败"));
-  const auto table = readBatchTable(text.str());
+  const auto text = readFileText(ss(path), maximumTableSize);
+  if (const auto* problem = std::get_if<FileProblem>(&text)) return fail(qs(problem->reason));
+  const auto table = readBatchTable(std::get<std::string>(text));
   if (const auto* error = std::get_if<std::string>(&table)) return fail(qs(*error));
   const BatchTable& designs = std::get<BatchTable>(table);
 

@@ -13,7 +13,9 @@ std::string withUnit(const std::string& number, const std::string& unit) {
   return unit.empty() ? number : number + " " + unit;
 }
 
-std::string ratioText(double ratio) {
+}  // namespace
+
+std::string utilisationText(double ratio) {
   if (!std::isfinite(ratio)) return "—";
   std::string text = formatGeneral(ratio);
   // Always two decimals: "0.5" reads "0.50", "1" reads "1.00".
@@ -22,8 +24,6 @@ std::string ratioText(double ratio) {
   if (text.size() - point == 2) return text + "0";
   return text;
 }
-
-}  // namespace
 
 double DesignCheck::ratio() const {
   if (limit == 0) return demand == 0 ? 0 : std::numeric_limits<double>::infinity();
@@ -54,7 +54,7 @@ std::vector<std::string> failedFields(const std::vector<DesignCheck>& checks) {
 
 std::string verdictText(const DesignCheck& check) {
   if (check.decision) return *check.decision;
-  return std::string(check.ok() ? "满足" : "不满足") + "（利用率 " + ratioText(check.ratio()) + "）";
+  return std::string(check.ok() ? "满足" : "不满足") + "（利用率 " + utilisationText(check.ratio()) + "）";
 }
 
 std::vector<TagText> checkTags(const std::vector<DesignCheck>& checks, bool designed) {
@@ -70,7 +70,7 @@ std::vector<TagText> checkTags(const std::vector<DesignCheck>& checks, bool desi
     tags.push_back({stem + "formula>", check.formula});
     tags.push_back({stem + "demand>", withUnit(formatValue(check.format, check.demand), check.unit)});
     tags.push_back({stem + "limit>", withUnit(formatValue(check.format, check.limit), check.unit)});
-    tags.push_back({stem + "ratio>", !designed || isDecision ? "—" : ratioText(check.ratio())});
+    tags.push_back({stem + "ratio>", !designed || isDecision ? "—" : utilisationText(check.ratio())});
     tags.push_back({stem + "result>", !designed    ? "未计算"
                                       : isDecision ? *check.decision
                                       : check.ok() ? "满足"

@@ -56,6 +56,9 @@ std::optional<std::string> failedChecksMessage(const std::vector<DesignCheck>& c
 // Result fields whose caption turns red: those of every failing check, each once.
 std::vector<std::string> failedFields(const std::vector<DesignCheck>& checks);
 
+// A utilisation with two decimals: "0.50", "1.00"; "—" for one that is not a number.
+std::string utilisationText(double ratio);
+
 // "满足（利用率 0.28）", "不满足（利用率 1.25）", or the decision.
 std::string verdictText(const DesignCheck& check);
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "design/common/design_check.h"
 #include "design/common/design_session.h"
-#include "design/common/numbers.h"
 
 namespace pedivo {
 namespace {
@@ -28,13 +28,6 @@ std::optional<bool> readTick(const std::string& cell) {
   for (const char* no : {"0", "false", "FALSE", "False", "no", "否"})
     if (text == no) return false;
   return std::nullopt;
-}
-
-std::string ratioText(double ratio) {
-  std::string text = formatGeneral(ratio);
-  const auto point = text.find('.');
-  if (point == std::string::npos) return text + ".00";
-  return text.size() - point == 2 ? text + "0" : text;
 }
 
 }  // namespace
@@ -143,7 +136,7 @@ std::vector<CsvRow> batchResultTable(const std::vector<BatchRow>& rows) {
       out.push_back(found == row.fields.end() ? "" : found->text);
     }
     out.push_back(row.designed ? std::to_string(row.failedChecks) : "");
-    out.push_back(row.designed ? ratioText(row.largestRatio) : "");
+    out.push_back(row.designed ? utilisationText(row.largestRatio) : "");
     out.push_back(row.error.value_or(""));
     table.push_back(std::move(out));
   }

@@ -1,11 +1,10 @@
 #include "design/files/design_file.h"
 
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "design/common/design_session.h"
 #include "design/files/case_step.h"
+#include "design/files/file_text.h"
 #include "design/files/replace_file.h"
 
 namespace pedivo {
@@ -83,16 +82,10 @@ std::variant<DesignFile, std::string> parseDesignFile(std::string_view text) {
 }
 
 std::variant<DesignFile, std::string> readDesignFile(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return "无法打开设计文件" + quoted(path) + "：这是一个文件夹";
-  const std::uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec) return "无法打开设计文件" + quoted(path) + "：" + ec.message();
-  if (size > maximumFileSize) return "无法打开设计文件" + quoted(path) + "：文件过大，不是Pedivo设计文件";
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (!file) return "无法读取设计文件" + quoted(path);
-  auto parsed = parseDesignFile(text.str());
+  const auto text = readFileText(path, maximumFileSize);
+  if (const auto* problem = std::get_if<FileProblem>(&text))
+    return "无法打开设计文件" + quoted(path) + "：" + problem->reason;
+  auto parsed = parseDesignFile(std::get<std::string>(text));
   if (auto* reason = std::get_if<std::string>(&parsed)) return "无法打开设计文件" + quoted(path) + "：" + *reason;
   return parsed;
 }

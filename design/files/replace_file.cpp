@@ -10,11 +10,25 @@
 
 namespace pedivo {
 
-std::optional<std::string> replaceFile(const std::filesystem::path& path, const std::string& text) {
+std::variant<std::filesystem::path, FileProblem> writableTarget(const std::filesystem::path& path) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  const fs::path target = fs::is_symlink(fs::symlink_status(path, ec)) ? fs::weakly_canonical(path, ec) : path;
-  if (fs::exists(target, ec) && ::access(target.c_str(), W_OK) != 0) return std::string("没有写入权限");
+  fs::path target = path;
+  if (fs::is_symlink(fs::symlink_status(path, ec))) {
+    target = fs::weakly_canonical(path, ec);
+    if (ec) return FileProblem{"无法解析符号链接"};
+  }
+  if (fs::exists(target, ec)) {
+    if (!fs::is_regular_file(target, ec)) return FileProblem{"不是普通文件"};
+    if (::access(target.c_str(), W_OK) != 0) return FileProblem{"没有写入权限"};
+  }
+  return target;
+}
+
+std::optional<std::string> replaceFile(const std::filesystem::path& path, const std::string& text) {
+  const auto resolved = writableTarget(path);
+  if (const auto* problem = std::get_if<FileProblem>(&resolved)) return problem->reason;
+  const std::filesystem::path& target = std::get<std::filesystem::path>(resolved);
   std::string tempName = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
   const int fd = ::mkstemp(tempName.data());
   if (fd < 0) return std::string(std::strerror(errno));

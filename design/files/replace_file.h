@@ -4,8 +4,15 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <variant>
+
+#include "design/files/file_text.h"
 
 namespace pedivo {
+
+// The file a write to path changes: through a symbolic link to the file it names. A file the user
+// may not write, or something that is not a file, is refused.
+std::variant<std::filesystem::path, FileProblem> writableTarget(const std::filesystem::path& path);
 
 // Writes text to a temporary file beside path and renames it over path, so a failed write never
 // leaves a half-written file. A symbolic link is written through and stays a link; a file the

@@ -1,12 +1,10 @@
 // pedivo-calc: the input windows without windows. Reads cases as JSON Lines, presses "计算" as
 // a window would, and writes what the window would then hold and show.
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <variant>
 #include <vector>
@@ -15,6 +13,8 @@
 #include "design/common/module.h"
 #include "design/common/report_writer.h"
 #include "design/files/batch.h"
+#include "design/files/file_text.h"
+#include "design/files/replace_file.h"
 #include "design/files/xlsx_table.h"
 
 namespace {
@@ -84,43 +84,29 @@ bool flushOutput() {
   return static_cast<bool>(std::cout);
 }
 
+constexpr std::uintmax_t maximumTableSize = 256u << 20;
+
 bool isBlank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
 
-// Where the filled report goes: through a symbolic link to the file it names; a file the user may
-// not write is refused and left as it was.
-std::variant<std::filesystem::path, std::string> reportTarget(const std::filesystem::path& requested) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  fs::path target = requested;
-  if (fs::is_symlink(fs::symlink_status(requested, ec))) {
-    target = fs::weakly_canonical(requested, ec);
-    if (ec) return "无法解析符号链接“" + requested.string() + "” (cannot resolve the symbolic link)";
-  }
-  if (fs::exists(target, ec)) {
-    if (!fs::is_regular_file(target, ec)) return "“" + target.string() + "”不是普通文件 (not a regular file)";
-    if (::access(target.c_str(), W_OK) != 0)
-      return "没有写入文件“" + target.string() + "”的权限，文件保持不变 (permission denied; the file is left as it was)";
-  }
-  return target;
-}
 
 // --csv: a table of designs in, a table of results out.
 int runBatch(const std::vector<std::string>& inputs, const std::optional<std::filesystem::path>& workbook) {
-  std::ostringstream text;
+  std::string text;
   if (inputs.empty()) {
-    text << std::cin.rdbuf();
-  } else if (inputs.size() == 1 && !std::filesystem::is_directory(inputs.front())) {
-    std::ifstream file(inputs.front(), std::ios::binary);
-    if (!file.is_open()) {
-      std::cerr << "pedivo-calc: 无法打开输入文件“" << inputs.front() << "” (cannot open the input file)\n";
+    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+  } else if (inputs.size() == 1) {
+    auto read = pedivo::readFileText(inputs.front(), maximumTableSize);
+    if (const auto* problem = std::get_if<pedivo::FileProblem>(&read)) {
+      std::cerr << "pedivo-calc: 无法读取输入文件“" << inputs.front() << "”：" << problem->reason
+                << " (cannot read the input file)\n";
       return 2;
     }
-    text << file.rdbuf();
+    text = std::move(std::get<std::string>(read));
   } else {
     std::cerr << "pedivo-calc: --csv 只读取一个表格文件 (--csv reads one table)\n";
     return 2;
   }
-  const auto table = pedivo::readBatchTable(text.str());
+  const auto table = pedivo::readBatchTable(text);
   if (const auto* error = std::get_if<std::string>(&table)) {
     std::cerr << "pedivo-calc: " << *error << '\n';
     return 2;
@@ -254,9 +240,11 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   if (reportCase->failed) return 1;
-  const auto target = reportTarget(*reportPath);
-  if (const auto* refusal = std::get_if<std::string>(&target)) {
-    std::cerr << "pedivo-calc: " << *refusal << '\n';
+  // Through a symbolic link to the file it names; a file the user may not write is left as it was.
+  const auto target = pedivo::writableTarget(*reportPath);
+  if (const auto* refusal = std::get_if<pedivo::FileProblem>(&target)) {
+    std::cerr << "pedivo-calc: 无法写入“" << reportPath->string() << "”：" << refusal->reason
+              << "，文件保持不变 (the file is left as it was)\n";
     return 2;
   }
   const pedivo::ModuleDescriptor* module = pedivo::findModule(*reportCase->moduleId);
