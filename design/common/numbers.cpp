@@ -83,19 +83,25 @@ namespace {
 // Significant digits and decimal exponent of x in the 15-digit general format.
 struct Decimal {
   bool negative = false;
-  std::string digits;  // without trailing zeros
-  int exponent = 0;    // of the first digit
+  std::array<char, 24> digits{};  // without trailing zeros
+  std::size_t count = 0;
+  int exponent = 0;  // of the first digit
 };
 
+// Reads to_chars' scientific text "-d.ddde+XX" into its digits and exponent.
 Decimal decimalOf(const char* first, const char* last) {
   Decimal d;
-  const std::string_view sci(first, static_cast<std::size_t>(last - first));
-  d.negative = sci.front() == '-';
-  const std::size_t ePos = sci.find('e');
-  for (std::size_t i = d.negative ? 1 : 0; i < ePos; ++i)
-    if (sci[i] != '.') d.digits += sci[i];
-  while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
-  std::from_chars(sci.data() + ePos + (sci[ePos + 1] == '+' ? 2 : 1), sci.data() + sci.size(), d.exponent);
+  const char* p = first;
+  d.negative = *p == '-';
+  if (d.negative) ++p;
+  for (; p < last && *p != 'e'; ++p)
+    if (*p != '.') d.digits[d.count++] = *p;
+  while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+  if (p < last) {
+    ++p;  // 'e'
+    if (*p == '+') ++p;
+    std::from_chars(p, last, d.exponent);
+  }
   return d;
 }
 
@@ -104,31 +110,53 @@ Decimal decimalOf(const char* first, const char* last) {
 std::string formatGeneral(double x) {
   if (!std::isfinite(x)) return std::isnan(x) ? "NAN" : (x > 0 ? "INF" : "-INF");
   if (x == 0.0) return "0";
+  std::array<char, 48> out;
+  // Whole numbers below 1E15, the most common values, are their own digits.
+  if (std::fabs(x) < 1e15 && std::trunc(x) == x) {
+    const auto written = std::to_chars(out.data(), out.data() + out.size(), static_cast<long long>(x));
+    return std::string(out.data(), written.ptr);
+  }
   // The shortest text that reads back as x is the 15-digit rounding whenever it has at most 15
   // digits (the usual case, and the fast one); otherwise round to 15 significant digits.
-  std::array<char, 64> buf{};
+  std::array<char, 48> buf;
   auto res = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific);
   Decimal d = decimalOf(buf.data(), res.ptr);
-  if (d.digits.size() > 15) {
+  if (d.count > 15) {
     res = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific, 14);
     d = decimalOf(buf.data(), res.ptr);
   }
-  std::string out = d.negative ? "-" : "";
+  char* p = out.data();
+  const auto put = [&p](const char* from, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) *p++ = from[i];
+  };
+  const auto zeros = [&p](std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) *p++ = '0';
+  };
+  if (d.negative) *p++ = '-';
   if (d.exponent < -4 || d.exponent >= 15) {
-    out += d.digits.substr(0, 1);
-    if (d.digits.size() > 1) out.append(".").append(d.digits, 1);
-    out.append("E").append(std::to_string(d.exponent));
+    *p++ = d.digits[0];
+    if (d.count > 1) {
+      *p++ = '.';
+      put(d.digits.data() + 1, d.count - 1);
+    }
+    *p++ = 'E';
+    p = std::to_chars(p, out.data() + out.size(), d.exponent).ptr;
   } else if (d.exponent < 0) {
-    out += "0." + std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
+    put("0.", 2);
+    zeros(static_cast<std::size_t>(-d.exponent - 1));
+    put(d.digits.data(), d.count);
   } else {
     const auto intDigits = static_cast<std::size_t>(d.exponent) + 1;
-    if (d.digits.size() <= intDigits) {
-      out += d.digits + std::string(intDigits - d.digits.size(), '0');
+    if (d.count <= intDigits) {
+      put(d.digits.data(), d.count);
+      zeros(intDigits - d.count);
     } else {
-      out += d.digits.substr(0, intDigits) + "." + d.digits.substr(intDigits);
+      put(d.digits.data(), intDigits);
+      *p++ = '.';
+      put(d.digits.data() + intDigits, d.count - intDigits);
     }
   }
-  return out;
+  return std::string(out.data(), p);
 }
 
 double trunc(double x) { return std::trunc(x); }

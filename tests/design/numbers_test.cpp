@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <string>
 
 #include "design/common/value_format.h"
 
@@ -62,6 +67,34 @@ TEST(GeneralFormat, ExponentFormBelowOneTenThousandthAndFromTenToTheFifteenth) {
   EXPECT_EQ(formatGeneral(1e15), "1E15");
   EXPECT_EQ(formatGeneral(2.5e15), "2.5E15");
   EXPECT_EQ(formatGeneral(123456789012345678.0), "1.23456789012346E17");
+}
+
+// C's "%.15g" rounds to 15 significant digits, drops trailing zeros and switches to the exponent
+// form at the same bounds; only the exponent is written differently ("1e-05" for "1E-5").
+std::string generalByPrintf(double x) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.15g", x);
+  std::string text = buffer;
+  const auto e = text.find('e');
+  if (e == std::string::npos) return text == "-0" ? "0" : text;
+  return text.substr(0, e) + "E" + std::to_string(std::stoi(text.substr(e + 1)));
+}
+
+TEST(GeneralFormat, AgreesWithFifteenDigitPrintfForAnyDouble) {
+  std::mt19937_64 draw(7);
+  std::uniform_real_distribution<double> designSized(-1e7, 1e7);
+  std::uniform_int_distribution<int> decimals(0, 4);
+  for (int i = 0; i < 50000; ++i) {
+    const std::uint64_t bits = draw();
+    double any;
+    std::memcpy(&any, &bits, sizeof any);
+    // Values as the formats leave them: whole, or cut to a few decimals.
+    const double cut = cutDecimals(designSized(draw), decimals(draw));
+    for (const double x : {any, cut, designSized(draw), std::trunc(designSized(draw))}) {
+      if (!std::isfinite(x)) continue;
+      ASSERT_EQ(formatGeneral(x), generalByPrintf(x)) << x;
+    }
+  }
 }
 
 TEST(Roundings, CutTowardZeroNeverToNearest) {
