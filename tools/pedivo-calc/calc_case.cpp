@@ -19,11 +19,8 @@ void applyStep(DesignSession& session, const json& step) {
 }
 
 // The line a window's state gives: its entries, held values, result fields, checks and report.
-std::string describe(const DesignSession& session, const std::vector<std::string>& messages,
-                     const std::optional<std::string>& focus) {
-  std::string out;
-  out.reserve(8192);
-  JsonLine line(out);
+void writeState(JsonLine& line, const DesignSession& session, const std::vector<std::string>& messages,
+                const std::optional<std::string>& focus) {
   line.beginObject();
   line.key("module").value(session.module().id);
   line.key("messages").beginArray();
@@ -72,6 +69,16 @@ std::string describe(const DesignSession& session, const std::vector<std::string
   for (const auto& tag : session.report()) line.beginArray().value(tag.tag).value(tag.text).endArray();
   line.endArray();
   line.endObject();
+}
+
+std::string describe(const DesignSession& session, const std::vector<std::string>& messages,
+                     const std::optional<std::string>& focus) {
+  std::string out;
+  out.reserve(8192);
+  {
+    JsonLine line(out);
+    writeState(line, session, messages, focus);
+  }  // the writer completes the text as it closes
   return out;
 }
 

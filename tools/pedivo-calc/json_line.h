@@ -4,6 +4,7 @@
 // text as UTF-8 with only quotes, backslashes and control characters escaped), without building
 // a document tree first. The calculator writes several kilobytes a case; this keeps it fast.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,7 +12,11 @@ namespace pedivo::calc {
 
 class JsonLine {
  public:
-  explicit JsonLine(std::string& out) : out_(out) {}
+  // Appends to `out`; the text is complete once the writer goes out of scope.
+  explicit JsonLine(std::string& out) : out_(out), used_(out.size()) {}
+  ~JsonLine() { out_.resize(used_); }
+  JsonLine(const JsonLine&) = delete;
+  JsonLine& operator=(const JsonLine&) = delete;
 
   JsonLine& beginObject();
   JsonLine& endObject();
@@ -25,11 +30,20 @@ class JsonLine {
   JsonLine& null();
 
  private:
+  // Room for n more bytes at the cursor.
+  char* room(std::size_t n) {
+    if (out_.size() - used_ < n) grow(n);
+    return out_.data() + used_;
+  }
+  void grow(std::size_t n);
+  void put(char c) { *room(1) = c, ++used_; }
+  void put(std::string_view s);
   void separate();
   void appendNumber(double number);
   void text(std::string_view s);
 
-  std::string& out_;
+  std::string& out_;  // written up to used_; beyond that, room not yet written
+  std::size_t used_;
   bool first_ = true;  // the next item is the first of its object or array
 };
 
