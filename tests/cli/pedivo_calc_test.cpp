@@ -19,6 +19,7 @@
 
 #include "design/common/design_session.h"
 #include "design/common/module.h"
+#include "calc_case.h"
 #include "json_line.h"
 
 namespace {
@@ -201,6 +202,27 @@ TEST(PedivoCalc, DesignsATableOfColumnFeet) {
 }
 
 // A pipe sees each result as soon as its line is computed, not at the end of the input.
+// Thousands of cases of every kind, good and bad, are designed on worker threads in batches;
+// each output line must still be the one its input line gives on its own, in input order.
+TEST(PedivoCalc, ManyCasesComeBackInInputOrder) {
+  const char* cases[] = {R"({"module": "j1", "entries": {"EdtN": "%"}})", R"({"module": "j2", "entries": {"EdtN": "%"}})",
+                         R"({"module": "g11", "entries": {"EdtM": "%"}})", R"({"module": "g3", "entries": {"EdtN": "%"}})",
+                         R"({"module": "gc", "entries": {"EdtM": "%"}})", R"({"module": "j1", "entries": {"EdtN": %}})",
+                         "not json %", ""};
+  std::string input;
+  std::vector<std::string> expected;
+  for (int i = 0; i < 3000; ++i) {
+    std::string line = cases[i % 8];
+    if (const auto mark = line.find('%'); mark != std::string::npos) line.replace(mark, 1, std::to_string(50 + i));
+    input += line + "\n";
+    if (!line.empty()) expected.push_back(pedivo::calc::runCase(line).output);
+  }
+  const CalcRun run = runCalc(input);
+  EXPECT_EQ(run.status, 1);
+  ASSERT_EQ(run.lines.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(run.lines[i], json::parse(expected[i])) << i;
+}
+
 TEST(PedivoCalc, StreamsEachResultAsItsLineArrives) {
   const std::string command = std::string("bash -c '(echo \"{\\\"module\\\": \\\"j1\\\"}\"; sleep 3; "
                                           "echo \"{\\\"module\\\": \\\"gc\\\"}\") | ") +

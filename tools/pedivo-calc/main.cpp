@@ -1,15 +1,18 @@
 // pedivo-calc: the input windows without windows. Reads cases as JSON Lines, presses "计算" as
 // a window would, and writes what the window would then hold and show.
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <variant>
 #include <vector>
 
 #include "calc_case.h"
+#include "case_pool.h"
 #include "design/common/module.h"
 #include "design/common/report_writer.h"
 #include "design/files/batch.h"
@@ -76,12 +79,59 @@ bool emit(const std::string& line) {
   return static_cast<bool>(std::cout);
 }
 
+// Writes a block of whole output lines.
+bool emitBlock(const std::string& lines) {
+  std::cout.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+  return static_cast<bool>(std::cout);
+}
+
 // Hands the written lines on. Done whenever the next input line is not already waiting, so that a
 // pipe sees each result as soon as it is computed and nothing computed waits on more input, while
 // a large input file is written in large blocks.
 bool flushOutput() {
   std::cout.flush();
   return static_cast<bool>(std::cout);
+}
+
+// Opens an input file; a folder or a file that cannot be read gives false.
+bool openInput(const std::string& name, std::ifstream& file) {
+  std::error_code ec;
+  if (!std::filesystem::is_directory(name, ec)) file.open(name);
+  return file.is_open();
+}
+
+// The cases of every input in order, designed on worker threads, one output line each.
+int runCases(const std::vector<std::string>& inputs) {
+  const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+  pedivo::calc::CasePool pool(workers);
+  pedivo::calc::OrderedCases cases(pool, 2 * workers, emitBlock, flushOutput);
+  const auto readStream = [&](std::istream& in) {
+    std::string line;
+    while (!cases.outputFailed() && std::getline(in, line)) {
+      cases.add(std::move(line));
+      cases.lineDone(in.rdbuf()->in_avail() > 0);
+    }
+    cases.drain();
+  };
+  if (inputs.empty()) {
+    readStream(std::cin);
+  } else {
+    for (const auto& name : inputs) {
+      std::ifstream file;
+      if (!openInput(name, file)) {
+        // In its place among the results, so the lines before and after it keep their order.
+        cases.writeErrorInPlace(pedivo::calc::errorLine("无法打开输入文件“" + name + "”"));
+        continue;
+      }
+      readStream(file);
+      if (cases.outputFailed()) break;
+    }
+  }
+  if (cases.outputFailed()) {
+    std::cerr << "pedivo-calc: 无法写出结果 (cannot write the output)\n";
+    return 2;
+  }
+  return cases.anyFailed() ? 1 : 0;
 }
 
 constexpr std::uintmax_t maximumTableSize = 256u << 20;
@@ -183,54 +233,32 @@ int main(int argc, char* argv[]) {
     return runBatch(inputs, workbook);
   }
 
-  bool anyFailed = false;
-  bool outputFailed = false;
-  // With --report, the single case and its report; checked once the input is read.
+  if (!reportPath) return runCases(inputs);
+
+  // --report: the single case and its report, read one line at a time.
   std::optional<pedivo::calc::CaseResult> reportCase;
   int cases = 0;
-  const auto runLine = [&](const std::string& line) {
-    if (isBlank(line) || outputFailed) return;
-    ++cases;
-    pedivo::calc::CaseResult result = pedivo::calc::runCase(line, reportPath.has_value());
-    anyFailed = anyFailed || result.failed;
-    if (reportPath) {
-      if (cases == 1) reportCase = std::move(result);
-      return;
-    }
-    outputFailed = !emit(result.output);
-  };
   const auto readStream = [&](std::istream& in) {
     std::string line;
-    while (!outputFailed && std::getline(in, line)) {
-      runLine(line);
-      if (reportPath && cases > 1) return;
-      if (in.rdbuf()->in_avail() <= 0) outputFailed = outputFailed || !flushOutput();
+    while (cases < 2 && std::getline(in, line)) {
+      if (isBlank(line)) continue;
+      ++cases;
+      pedivo::calc::CaseResult result = pedivo::calc::runCase(line, true);
+      if (cases == 1) reportCase = std::move(result);
     }
-    outputFailed = outputFailed || !flushOutput();
   };
   if (inputs.empty()) {
     readStream(std::cin);
   } else {
     for (const auto& name : inputs) {
-      std::error_code ec;
       std::ifstream file;
-      if (!std::filesystem::is_directory(name, ec)) file.open(name);
-      if (!file.is_open()) {
-        // In its place among the results, so the lines before and after it keep their order.
-        anyFailed = true;
-        if (!reportPath)
-          outputFailed = outputFailed || !emit(pedivo::calc::errorLine("无法打开输入文件“" + name + "”")) || !flushOutput();
-        continue;
+      if (!openInput(name, file)) {
+        std::cerr << "pedivo-calc: 无法打开输入文件“" << name << "” (cannot open the input file)\n";
+        return 2;
       }
       readStream(file);
     }
   }
-  if (outputFailed) {
-    std::cerr << "pedivo-calc: 无法写出结果 (cannot write the output)\n";
-    return 2;
-  }
-  if (!reportPath) return anyFailed ? 1 : 0;
-
   if (cases != 1 || !reportCase) {
     std::cerr << "pedivo-calc: --report 只能用于一个算例 (--report takes exactly one case)\n";
     return 2;

@@ -1,0 +1,107 @@
+#include "case_pool.h"
+
+#include "calc_case.h"
+
+namespace pedivo::calc {
+namespace {
+
+bool isBlank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
+
+}  // namespace
+
+BatchOutput runBatch(const std::vector<std::string>& lines, std::string text) {
+  BatchOutput out{std::move(text), false};
+  out.text.clear();
+  for (const auto& line : lines) {
+    if (isBlank(line)) continue;
+    const CaseResult result = runCase(line);
+    out.text += result.output;
+    out.text += '\n';
+    out.anyFailed = out.anyFailed || result.failed;
+  }
+  return out;
+}
+
+CasePool::CasePool(unsigned workers) {
+  for (unsigned i = 0; i < workers; ++i) workers_.emplace_back([this] { work(); });
+}
+
+CasePool::~CasePool() {
+  {
+    const std::lock_guard lock(mutex_);
+    closing_ = true;
+  }
+  wake_.notify_all();
+  // The workers finish what is queued and are joined as workers_ goes.
+}
+
+std::future<BatchOutput> CasePool::submit(std::vector<std::string> lines, std::string text) {
+  std::packaged_task<BatchOutput()> task(
+      [lines = std::move(lines), text = std::move(text)]() mutable { return runBatch(lines, std::move(text)); });
+  auto result = task.get_future();
+  {
+    const std::lock_guard lock(mutex_);
+    queue_.push_back(std::move(task));
+  }
+  wake_.notify_one();
+  return result;
+}
+
+void CasePool::work() {
+  for (;;) {
+    std::packaged_task<BatchOutput()> task;
+    {
+      std::unique_lock lock(mutex_);
+      wake_.wait(lock, [this] { return closing_ || !queue_.empty(); });
+      if (queue_.empty()) return;  // closing, nothing left
+      task = std::move(queue_.front());
+      queue_.pop_front();
+    }
+    task();
+  }
+}
+
+void OrderedCases::lineDone(bool inputWaiting) {
+  if (batch_.size() >= batchSize || !inputWaiting) submitBatch();
+  while (pending_.size() > inFlight_) writeOldest();
+  if (!inputWaiting) drain();
+}
+
+void OrderedCases::drain() {
+  submitBatch();
+  while (!pending_.empty()) writeOldest();
+  outputFailed_ = outputFailed_ || !flush_();
+}
+
+void OrderedCases::writeErrorInPlace(const std::string& line) {
+  drain();
+  anyFailed_ = true;
+  outputFailed_ = outputFailed_ || !write_(line + '\n') || !flush_();
+}
+
+void OrderedCases::submitBatch() {
+  if (batch_.empty()) return;
+  std::string text;
+  if (!spare_.empty()) {
+    text = std::move(spare_.back());
+    spare_.pop_back();
+  }
+  pending_.push_back(pool_.submit(std::move(batch_), std::move(text)));
+  batch_.clear();
+}
+
+void OrderedCases::writeOldest() {
+  BatchOutput out;
+  try {
+    out = pending_.front().get();
+  } catch (const std::exception& error) {
+    // Only running out of memory gets here: each case catches its own faults.
+    out = BatchOutput{errorLine(std::string("无法处理：") + error.what()) + '\n', true};
+  }
+  pending_.pop_front();
+  anyFailed_ = anyFailed_ || out.anyFailed;
+  outputFailed_ = outputFailed_ || !write_(out.text);
+  spare_.push_back(std::move(out.text));
+}
+
+}  // namespace pedivo::calc

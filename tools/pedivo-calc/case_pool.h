@@ -1,0 +1,87 @@
+#pragma once
+// Worker threads for the headless calculator. Cases are independent (each starts from a fresh
+// window), so a batch of input lines is designed on any worker while the main thread reads the
+// next lines and writes finished batches in input order.
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <future>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace pedivo::calc {
+
+// The output lines of a batch, each ended by a line feed.
+struct BatchOutput {
+  std::string text;
+  bool anyFailed = false;
+};
+
+// Designs a batch of JSON Lines cases into `text` (emptied first; its room is reused); blank
+// lines give no output.
+BatchOutput runBatch(const std::vector<std::string>& lines, std::string text);
+
+class CasePool {
+ public:
+  explicit CasePool(unsigned workers);
+  ~CasePool();
+  CasePool(const CasePool&) = delete;
+  CasePool& operator=(const CasePool&) = delete;
+
+  std::future<BatchOutput> submit(std::vector<std::string> lines, std::string text);
+
+ private:
+  void work();
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<std::packaged_task<BatchOutput()>> queue_;
+  bool closing_ = false;
+  std::vector<std::jthread> workers_;
+};
+
+// Reads cases, designs them on the pool and writes each batch's lines in input order. A batch is
+// handed over once it is full or no further input is waiting; with nothing waiting every batch
+// in flight is written and flushed first, so a pipe sees each result as soon as it exists.
+class OrderedCases {
+ public:
+  static constexpr std::size_t batchSize = 64;
+
+  // write: hands a block of output on (false when it cannot be written); flush: pushes it out.
+  OrderedCases(CasePool& pool, std::size_t inFlight, std::function<bool(const std::string&)> write,
+               std::function<bool()> flush)
+      : pool_(pool), inFlight_(inFlight), write_(std::move(write)), flush_(std::move(flush)) {}
+
+  void add(std::string line) { batch_.push_back(std::move(line)); }
+  // After each line: inputWaiting tells whether more input can be read without waiting.
+  void lineDone(bool inputWaiting);
+  // Writes everything queued; before a line that does not come from the pool, and at the end.
+  void drain();
+  // An error line in its place among the results (an input file that cannot be opened).
+  void writeErrorInPlace(const std::string& line);
+
+  bool outputFailed() const { return outputFailed_; }
+  bool anyFailed() const { return anyFailed_; }
+
+ private:
+  void submitBatch();
+  void writeOldest();
+
+  CasePool& pool_;
+  std::size_t inFlight_;
+  std::function<bool(const std::string&)> write_;
+  std::function<bool()> flush_;
+  std::vector<std::string> batch_;
+  std::deque<std::future<BatchOutput>> pending_;
+  // Output blocks already written, kept with their room: a block of a batch is larger than what
+  // the allocator hands out from its heap, and a fresh one each time would be mapped anew.
+  std::vector<std::string> spare_;
+  bool outputFailed_ = false;
+  bool anyFailed_ = false;
+};
+
+}  // namespace pedivo::calc
