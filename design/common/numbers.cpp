@@ -80,51 +80,72 @@ std::string notANumberMessage(std::string_view text) {
 
 namespace {
 
-// Significant digits and decimal exponent of x in the 15-digit general format.
-struct Decimal {
-  bool negative = false;
-  std::array<char, 24> digits{};  // without trailing zeros
-  std::size_t count = 0;
-  int exponent = 0;  // of the first digit
-};
-
 // Reads to_chars' scientific text "-d.ddde+XX" into its digits and exponent.
-Decimal decimalOf(const char* first, const char* last) {
-  Decimal d;
+DecimalDigits digitsOfScientific(const char* first, const char* last) {
+  DecimalDigits d;
   const char* p = first;
   d.negative = *p == '-';
   if (d.negative) ++p;
   for (; p < last && *p != 'e'; ++p)
     if (*p != '.') d.digits[d.count++] = *p;
   while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
-  if (p < last) {
-    ++p;  // 'e'
-    if (*p == '+') ++p;
-    std::from_chars(p, last, d.exponent);
-  }
+  if (p < last) ++p;  // 'e'
+  const bool negativeExponent = p < last && *p == '-';
+  if (p < last && (*p == '-' || *p == '+')) ++p;
+  for (; p < last; ++p) d.exponent = 10 * d.exponent + (*p - '0');
+  if (negativeExponent) d.exponent = -d.exponent;
   return d;
+}
+
+// x rounded to 15 significant digits.
+DecimalDigits fifteenDigits(double x) {
+  std::array<char, 48> text;
+  const auto end = std::to_chars(text.data(), text.data() + text.size(), x, std::chars_format::scientific, 14).ptr;
+  return digitsOfScientific(text.data(), end);
+}
+
+// A value below 1E9 that is written with at most six decimals: the whole number v = x·10^k for
+// the smallest such k. Below 1E9 two numbers of k ≤ 6 decimals are further apart than x's
+// rounding interval is wide, and x·10^k is within 0.25 of v, so the v found is the one and only
+// k-decimal text that reads back as x: the shortest digits, without the general conversion.
+std::optional<DecimalDigits> fewDecimals(double x) {
+  static constexpr double powersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+  const double a = std::fabs(x);
+  if (!(a < 1e9)) return std::nullopt;
+  for (int k = 0; k <= 6; ++k) {
+    // Below 1E15, so the whole number is exact; a cut after adding a half finds it.
+    const auto v = static_cast<double>(static_cast<long long>(a * powersOfTen[k] + 0.5));
+    if (v / powersOfTen[k] != a) continue;
+    DecimalDigits d;
+    d.negative = std::signbit(x);
+    const auto end = std::to_chars(d.digits.data(), d.digits.data() + d.digits.size(),
+                                   static_cast<unsigned long long>(v)).ptr;
+    const auto length = static_cast<int>(end - d.digits.data());
+    d.count = static_cast<std::size_t>(length);
+    while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+    d.exponent = v == 0 ? 0 : length - 1 - k;
+    return d;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
+DecimalDigits shortestDigits(double x) {
+  if (auto d = fewDecimals(x)) return *d;
+  std::array<char, 48> text;
+  const auto end = std::to_chars(text.data(), text.data() + text.size(), x, std::chars_format::scientific).ptr;
+  return digitsOfScientific(text.data(), end);
+}
+
 std::string formatGeneral(double x) {
   if (!std::isfinite(x)) return std::isnan(x) ? "NAN" : (x > 0 ? "INF" : "-INF");
   if (x == 0.0) return "0";
-  std::array<char, 48> out;
-  // Whole numbers below 1E15, the most common values, are their own digits.
-  if (std::fabs(x) < 1e15 && std::trunc(x) == x) {
-    const auto written = std::to_chars(out.data(), out.data() + out.size(), static_cast<long long>(x));
-    return std::string(out.data(), written.ptr);
-  }
   // The shortest text that reads back as x is the 15-digit rounding whenever it has at most 15
-  // digits (the usual case, and the fast one); otherwise round to 15 significant digits.
-  std::array<char, 48> buf;
-  auto res = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific);
-  Decimal d = decimalOf(buf.data(), res.ptr);
-  if (d.count > 15) {
-    res = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific, 14);
-    d = decimalOf(buf.data(), res.ptr);
-  }
+  // digits (the usual case); otherwise round to 15 significant digits.
+  DecimalDigits d = shortestDigits(x);
+  if (d.count > 15) d = fifteenDigits(x);
+  std::array<char, 48> out;
   char* p = out.data();
   const auto put = [&p](const char* from, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) *p++ = from[i];

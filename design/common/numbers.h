@@ -2,6 +2,8 @@
 // Reading typed numbers and writing numbers as the windows and reports show them.
 // Everything here is locale-free: the decimal point is "." whatever the desktop says.
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +17,18 @@ std::optional<double> parseNumber(std::string_view text);
 
 // The message shown when a typed text is not a number.
 std::string notANumberMessage(std::string_view text);
+
+// A decimal number as digits: -1.25E-7 is negative, digits "125", exponent -7 (that of the first
+// digit). Zero is the single digit "0".
+struct DecimalDigits {
+  bool negative = false;
+  std::array<char, 24> digits{};  // without trailing zeros
+  std::size_t count = 0;
+  int exponent = 0;
+};
+
+// The fewest significant digits that read back exactly as x (finite).
+DecimalDigits shortestDigits(double x);
 
 // General number format: 15 significant digits, shortest text, no thousands separators;
 // exponent form ("1E-5", "2.5E15") below 0.0001 and from 1E15 on.
