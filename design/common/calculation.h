@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cfenv>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
@@ -123,8 +122,7 @@ class StateOf final : public DesignState {
   }
   std::vector<TagText> report(const Entries& entries) const override {
     std::vector<TagText> tags = functions_.report(held_, entries);
-    std::vector<TagText> verdicts = checkTags(checks(), designed_);
-    tags.insert(tags.end(), std::make_move_iterator(verdicts.begin()), std::make_move_iterator(verdicts.end()));
+    appendCheckTags(tags, checks(), designed_);
     return tags;
   }
   std::vector<NamedValue> values() const override { return functions_.values(held_); }

@@ -9,8 +9,9 @@
 namespace pedivo {
 namespace {
 
-std::string withUnit(const std::string& number, const std::string& unit) {
-  return unit.empty() ? number : number + " " + unit;
+std::string withUnit(std::string number, const std::string& unit) {
+  if (!unit.empty()) number.append(" ").append(unit);
+  return number;
 }
 
 }  // namespace
@@ -57,9 +58,8 @@ std::string verdictText(const DesignCheck& check) {
   return std::string(check.ok() ? "满足" : "不满足") + "（利用率 " + utilisationText(check.ratio()) + "）";
 }
 
-std::vector<TagText> checkTags(const std::vector<DesignCheck>& checks, bool designed) {
-  std::vector<TagText> tags;
-  tags.reserve(checks.size() * 7 + 1);
+void appendCheckTags(std::vector<TagText>& tags, const std::vector<DesignCheck>& checks, bool designed) {
+  tags.reserve(tags.size() + checks.size() * 7 + 1);
   int failed = 0;
   std::string failedNames;
   for (const auto& check : checks) {
@@ -89,8 +89,7 @@ std::vector<TagText> checkTags(const std::vector<DesignCheck>& checks, bool desi
     summary = "有 " + std::to_string(failed) + " 项验算不满足要求（" + failedNames +
               "），本设计不能采用，请调整截面、材料或尺寸后重新计算。";
   }
-  tags.push_back({"<#summary>", summary});
-  return tags;
+  tags.push_back({"<#summary>", std::move(summary)});
 }
 
 }  // namespace pedivo

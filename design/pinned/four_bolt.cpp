@@ -114,8 +114,7 @@ std::vector<TagText> report(const Held& h, const Entries& e) {
       {"<#write2>", plain(h.write2)},
   };
   tags.insert(tags.end(), stiffenerTags.begin(), stiffenerTags.end());
-  const std::vector<TagText> checker = plateCheckerTags(h);
-  tags.insert(tags.end(), checker.begin(), checker.end());
+  appendPlateCheckerTags(tags, h);
   tags.push_back({"<#f1>", plain(h.f1)});
   tags.push_back({"<#fy>", plain(h.fy)});
   return tags;

@@ -108,7 +108,7 @@ std::vector<TagText> plateReport(const Held& h, const Entries& e) {
   const auto cut2 = [](double x) { return formatValue(ValueFormat::Cut2, x); };
   const auto cut3 = [](double x) { return formatValue(ValueFormat::Cut3, x); };
   std::vector<TagText> tags;
-  tags.reserve(30);
+  tags.reserve(96);  // with the base type's own tags and those of the checks after them
   tags.push_back({"<#hb>", plain(h.hb)});
   tags.push_back({"<#bf>", plain(h.bf)});
   tags.push_back({"<#tw>", plain(h.tw)});
@@ -142,10 +142,8 @@ std::vector<TagText> plateReport(const Held& h, const Entries& e) {
   return tags;
 }
 
-std::vector<TagText> plateCheckerTags(const Held& h) {
+void appendPlateCheckerTags(std::vector<TagText>& tags, const Held& h) {
   const auto plain = [](double x) { return formatGeneral(x); };
-  std::vector<TagText> tags;
-  tags.reserve(7);
   // The two widths the plate takes the larger of, and the plate's own f.
   tags.push_back({"<#a>", plain(h.a)});
   tags.push_back({"<#bt>", plain(h.bt)});
@@ -154,7 +152,6 @@ std::vector<TagText> plateCheckerTags(const Held& h) {
   tags.push_back({"<#tpbc>", formatValue(ValueFormat::Cut2, h.tpbc)});
   tags.push_back({"<#fpb>", plain(h.fpb)});
   tags.push_back({"<#M2formula>", h.r1 < 0.3 ? "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）" : "M2 = α·σc·a2²（三边支承板）"});
-  return tags;
 }
 
 std::vector<DesignCheck> plateChecks(const Held& h) {

@@ -44,7 +44,7 @@ void columnWelds(const Entries& e, PinnedPlateHeld& h, RoundLimit& rounds);
 // their order, what the checker needs beside them, and the checks of these parts.
 std::vector<FieldText> plateResults(const PinnedPlateHeld& h);
 std::vector<TagText> plateReport(const PinnedPlateHeld& h, const Entries& e);
-std::vector<TagText> plateCheckerTags(const PinnedPlateHeld& h);
+void appendPlateCheckerTags(std::vector<TagText>& tags, const PinnedPlateHeld& h);
 std::vector<DesignCheck> plateChecks(const PinnedPlateHeld& h);
 
 }  // namespace pedivo::pinned

@@ -1,6 +1,5 @@
 #include "design/pinned/two_bolt.h"
 
-#include <iterator>
 
 #include "design/common/calculation.h"
 #include "design/common/result_text.h"
@@ -15,8 +14,7 @@ ResultView results(const Held& h) { return {plateResults(h), {}, {}}; }
 
 std::vector<TagText> report(const Held& h, const Entries& e) {
   std::vector<TagText> tags = plateReport(h, e);
-  std::vector<TagText> checker = plateCheckerTags(h);
-  tags.insert(tags.end(), std::make_move_iterator(checker.begin()), std::make_move_iterator(checker.end()));
+  appendPlateCheckerTags(tags, h);
   return tags;
 }
 
