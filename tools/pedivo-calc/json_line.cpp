@@ -1,10 +1,11 @@
 #include "json_line.h"
 
+#include "design/common/numbers.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -76,37 +77,15 @@ JsonLine& JsonLine::value(double number) {
 // them out: plain up to 15 digits before the point with ".0" for a whole number, "0.000ddd" down
 // to 1e-4, otherwise "d.ddde-05" with a signed exponent of at least two digits.
 void JsonLine::appendNumber(double number) {
+  const DecimalDigits d = shortestDigits(number);
   char* const start = room(40);
   char* p = start;
-  // Whole numbers below 1e15, most of what a design holds, are their own shortest digits.
-  if (std::fabs(number) < 1e15 && std::trunc(number) == number &&
-      !(number == 0 && std::signbit(number))) {  // -0.0 is written "-0.0"
-    p = std::to_chars(p, p + 24, static_cast<long long>(number)).ptr;
-    p[0] = '.', p[1] = '0';
-    used_ += static_cast<std::size_t>(p + 2 - start);
-    return;
-  }
-  std::array<char, 40> buffer;
-  const auto result =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), number, std::chars_format::scientific);
-  const char* sci = buffer.data();
-  const char* const sciEnd = result.ptr;
-  if (*sci == '-') {
-    *p++ = '-';
-    ++sci;
-  }
-  std::array<char, 24> digits;
-  int k = 0;
-  for (; sci < sciEnd && *sci != 'e'; ++sci)
-    if (*sci != '.') digits[static_cast<std::size_t>(k++)] = *sci;
-  int exponent = 0;
-  ++sci;  // 'e'
-  if (*sci == '+') ++sci;
-  std::from_chars(sci, sciEnd, exponent);
-  const int n = exponent + 1;  // digits before the point
-  const auto copy = [&p, &digits](int from, int to) {
-    for (int i = from; i < to; ++i) *p++ = digits[static_cast<std::size_t>(i)];
+  const int k = static_cast<int>(d.count);
+  const int n = d.exponent + 1;  // digits before the point
+  const auto copy = [&p, &d](int from, int to) {
+    for (int i = from; i < to; ++i) *p++ = d.digits[static_cast<std::size_t>(i)];
   };
+  if (d.negative) *p++ = '-';
   if (k <= n && n <= 15) {
     copy(0, k);
     for (int i = k; i < n; ++i) *p++ = '0';
@@ -120,7 +99,7 @@ void JsonLine::appendNumber(double number) {
     for (int i = 0; i < -n; ++i) *p++ = '0';
     copy(0, k);
   } else {
-    *p++ = digits[0];
+    *p++ = d.digits[0];
     if (k > 1) {
       *p++ = '.';
       copy(1, k);
@@ -148,15 +127,13 @@ JsonLine& JsonLine::null() {
 
 namespace {
 
-constexpr std::uint64_t eachByte(unsigned char b) { return 0x0101010101010101ull * b; }
-
-constexpr std::uint64_t zeroBytes(std::uint64_t w) { return (w - eachByte(1)) & ~w & eachByte(0x80); }
-
-// True when one of eight bytes is not plain printable ASCII or is a quote or a backslash.
-constexpr bool needsCare(std::uint64_t w) {
-  const std::uint64_t control = (w - eachByte(0x20)) & ~w & eachByte(0x80);
-  return ((w & eachByte(0x80)) | control | zeroBytes(w ^ eachByte('"')) | zeroBytes(w ^ eachByte('\\'))) != 0;
-}
+// What a byte asks of the writer: 0 copy it, 1 escape it, 2 it opens a UTF-8 sequence (or is
+// not UTF-8 at all).
+constexpr std::array<unsigned char, 256> byteKinds = [] {
+  std::array<unsigned char, 256> kinds{};
+  for (int c = 0; c < 256; ++c) kinds[static_cast<std::size_t>(c)] = c < 0x20 || c == '"' || c == '\\' ? 1 : c >= 0x80 ? 2 : 0;
+  return kinds;
+}();
 
 // Length of the UTF-8 sequence at p, or 0 when the bytes there are not one.
 std::size_t sequenceLength(const char* p, const char* end) {
@@ -168,72 +145,61 @@ std::size_t sequenceLength(const char* p, const char* end) {
   return length;
 }
 
+bool isThreeByteSequence(const char* p) {
+  return (static_cast<unsigned char>(p[0]) & 0xF0) == 0xE0 && (static_cast<unsigned char>(p[1]) & 0xC0) == 0x80 &&
+         (static_cast<unsigned char>(p[2]) & 0xC0) == 0x80;
+}
+
+// The first byte from p on that cannot be copied as it stands: a quote, a backslash, a control
+// character or a byte that does not belong to a UTF-8 sequence; end when there is none.
+const char* endOfPlain(const char* p, const char* const end) {
+  for (;;) {
+    while (p < end && byteKinds[static_cast<unsigned char>(*p)] == 0) ++p;
+    if (p == end || byteKinds[static_cast<unsigned char>(*p)] == 1) return p;
+    // Chinese text is a run of three-byte sequences: step over the run in one loop.
+    if (end - p >= 3 && isThreeByteSequence(p)) {
+      p += 3;
+      while (end - p >= 3 && isThreeByteSequence(p)) p += 3;
+      continue;
+    }
+    const std::size_t length = sequenceLength(p, end);
+    if (length == 0) return p;
+    p += length;
+  }
+}
+
 }  // namespace
 
 // Quotes a text; bytes that are not UTF-8 become U+FFFD, as dump() does with its replace handler.
-// Stretches that need no escape are copied whole; eight bytes are looked at a time.
+// Stretches that need no escape, usually the whole text, are copied whole.
 void JsonLine::text(std::string_view s) {
   static constexpr char hex[] = "0123456789abcdef";
   put('"');
   const char* p = s.data();
   const char* const end = p + s.size();
-  const char* plain = p;  // start of the stretch not yet copied
-  const auto flush = [&] { put(std::string_view(plain, static_cast<std::size_t>(p - plain))); };
-  while (p < end) {
-    if (end - p >= 8) {
-      std::uint64_t w;
-      std::memcpy(&w, p, 8);
-      if (!needsCare(w)) {
-        p += 8;
-        continue;
-      }
-    }
-    const auto c = static_cast<unsigned char>(*p);
-    if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\') {
-      ++p;
-      continue;
-    }
-    if (c >= 0x80) {
-      if (const std::size_t length = sequenceLength(p, end)) {
-        p += length;
-        continue;
-      }
-      flush();
-      put("\xEF\xBF\xBD");
-      plain = ++p;
-      continue;
-    }
-    flush();
+  for (;;) {
+    const char* const stop = endOfPlain(p, end);
+    put(std::string_view(p, static_cast<std::size_t>(stop - p)));
+    if (stop == end) break;
+    const auto c = static_cast<unsigned char>(*stop);
     switch (c) {
-      case '"':
-        put("\\\"");
-        break;
-      case '\\':
-        put("\\\\");
-        break;
-      case '\b':
-        put("\\b");
-        break;
-      case '\f':
-        put("\\f");
-        break;
-      case '\n':
-        put("\\n");
-        break;
-      case '\r':
-        put("\\r");
-        break;
-      case '\t':
-        put("\\t");
-        break;
-      default: {
-        const char escaped[] = {'\\', 'u', '0', '0', hex[c >> 4], hex[c & 0xF]};
-        put(std::string_view(escaped, sizeof escaped));
-      }
+      case '"': put("\\\""); break;
+      case '\\': put("\\\\"); break;
+      case '\b': put("\\b"); break;
+      case '\f': put("\\f"); break;
+      case '\n': put("\\n"); break;
+      case '\r': put("\\r"); break;
+      case '\t': put("\\t"); break;
+      default:
+        if (c >= 0x80) {
+          put("\xEF\xBF\xBD");
+        } else {
+          const char escaped[] = {'\\', 'u', '0', '0', hex[c >> 4], hex[c & 0xF]};
+          put(std::string_view(escaped, sizeof escaped));
+        }
     }
-    plain = ++p;
+    p = stop + 1;
   }
-  flush();
   put('"');
 }
 
