@@ -202,17 +202,38 @@ TEST(PedivoCalc, DesignsATableOfColumnFeet) {
 }
 
 // A pipe sees each result as soon as its line is computed, not at the end of the input.
-// Thousands of cases of every kind, good and bad, are designed on worker threads in batches;
-// each output line must still be the one its input line gives on its own, in input order.
+// Thousands of cases of every kind, good and bad, are designed on worker threads in batches, the
+// usual ones through the quick reading; each output line must still be the one the general
+// reading gives for its input line on its own, in input order.
 TEST(PedivoCalc, ManyCasesComeBackInInputOrder) {
-  const char* cases[] = {R"({"module": "j1", "entries": {"EdtN": "%"}})", R"({"module": "j2", "entries": {"EdtN": "%"}})",
-                         R"({"module": "g11", "entries": {"EdtM": "%"}})", R"({"module": "g3", "entries": {"EdtN": "%"}})",
-                         R"({"module": "gc", "entries": {"EdtM": "%"}})", R"({"module": "j1", "entries": {"EdtN": %}})",
-                         "not json %", ""};
+  const std::vector<std::string> cases = {
+      R"({"module": "j1", "entries": {"EdtN": "%"}})",
+      R"({"module": "j2", "entries": {"EdtN": "%"}, "cbsize": false})",
+      R"({"entries": {"EdtM": "%", "EdtN": "80"}, "module": "g11"})",
+      R"({"module": "g3", "entries": {"EdtN": "%"}})",
+      R"({"module": "gc", "entries": {"EdtM": "%"}})",
+      R"({"module": "j1", "entries": {"EdtN": %}})",
+      "not json %",
+      "",
+      R"({"module": "j1", "entries": {"EdtN": "%", "EdtN": "90"}})",
+      R"({"module": "j1", "module": "gc", "entries": {"EdtN": "%"}})",
+      R"({"module": "gc", "cbsize": true, "entries": {"EdtM": "%"}})",
+      R"({"module": "j1", "entries": {"EdtX": "%"}})",
+      R"({"module": "j1", "entries": {"CBfc": "C%"}})",
+      R"({"module": "j1", "entries": {"EdtN": "1%"}, "cbsize": true})",
+      R"({"module": "j1", "entries": {"EdtN": "%"}} trailing)",
+      R"({"module": "j1", "entries": {"EdtN": "%"}, "extra": 1})",
+      R"({"module": 1, "entries": {"EdtN": "%"}})",
+      R"({"module": "j1", "entries": [["%"]]})",
+      R"({"module": "j1", "entries": {"EdtN": "汉%"}})",
+      R"({"module": "j1", "steps": [{"entries": {"EdtN": "%"}}, {"entries": {"EdtV": "10"}}]})",
+      R"(["j1", "%"])",
+      "{\"module\": \"j1\", \"entries\": {\"EdtN\": \"\xff%\"}}",
+  };
   std::string input;
   std::vector<std::string> expected;
   for (int i = 0; i < 3000; ++i) {
-    std::string line = cases[i % 8];
+    std::string line = cases[static_cast<std::size_t>(i) % cases.size()];
     if (const auto mark = line.find('%'); mark != std::string::npos) line.replace(mark, 1, std::to_string(50 + i));
     input += line + "\n";
     if (!line.empty()) expected.push_back(pedivo::calc::runCase(line).output);

@@ -1,5 +1,7 @@
 #include "calc_case.h"
 
+#include <iterator>
+
 #include "design/common/module.h"
 #include "design/files/case_step.h"
 #include "json_line.h"
@@ -71,21 +73,29 @@ void writeState(JsonLine& line, const DesignSession& session, const std::vector<
   line.endObject();
 }
 
-std::string describe(const DesignSession& session, const std::vector<std::string>& messages,
-                     const std::optional<std::string>& focus) {
-  std::string out;
-  out.reserve(8192);
-  {
-    JsonLine line(out);
-    writeState(line, session, messages, focus);
-  }  // the writer completes the text as it closes
-  return out;
+// What the window holds after the case's last "计算".
+struct CaseState {
+  DesignSession session;
+  std::vector<std::string> messages;
+  std::optional<std::string> focus;
+};
+
+void calculate(CaseState& state) {
+  Outcome outcome = state.session.calculate();
+  state.messages.insert(state.messages.end(), std::make_move_iterator(outcome.messages.begin()),
+                        std::make_move_iterator(outcome.messages.end()));
+  state.focus = std::move(outcome.focus);
 }
+
+void appendState(std::string& out, const CaseState& state) {
+  JsonLine line(out);
+  writeState(line, state.session, state.messages, state.focus);
+}  // the writer completes the text as it closes
 
 // A real case nests a few levels; far deeper input is refused before it can exhaust the stack.
 constexpr int maximumDepth = 32;
 
-CaseResult run(const std::string& line, bool withReport) {
+CaseState designCase(const std::string& line) {
   json input;
   try {
     input = json::parse(line, [](int depth, json::parse_event_t, json&) {
@@ -118,18 +128,56 @@ CaseResult run(const std::string& line, bool withReport) {
     steps.push_back(step);
   }
 
-  DesignSession session(*module);
-  std::vector<std::string> messages;
-  std::optional<std::string> focus;
+  CaseState state{DesignSession(*module), {}, std::nullopt};
   for (const json& step : steps) {
-    applyStep(session, step);
-    const Outcome outcome = session.calculate();
-    messages.insert(messages.end(), outcome.messages.begin(), outcome.messages.end());
-    focus = outcome.focus;
+    applyStep(state.session, step);
+    calculate(state);
   }
-  return CaseResult{describe(session, messages, focus), false, id,
-                    withReport ? session.report() : std::vector<TagText>{}};
+  return state;
 }
+
+// The usual shape: "module" a text naming a base type, "entries" an object of texts, "cbsize" true
+// or false, each at most once; no other key.
+std::optional<DesignSession> quickSession(simdjson::dom::element document) {
+  simdjson::dom::object root;
+  if (document.get_object().get(root)) return std::nullopt;
+  const ModuleDescriptor* module = nullptr;
+  simdjson::dom::object entries;
+  bool hasEntries = false;
+  std::optional<bool> cbsize;
+  for (const auto field : root) {
+    if (field.key == "module" && module == nullptr) {
+      std::string_view id;
+      if (field.value.get_string().get(id)) return std::nullopt;
+      module = findModule(std::string(id));
+      if (module == nullptr) return std::nullopt;
+    } else if (field.key == "entries" && !hasEntries) {
+      if (field.value.get_object().get(entries)) return std::nullopt;
+      hasEntries = true;
+    } else if (field.key == "cbsize" && !cbsize) {
+      bool ticked = false;
+      if (field.value.get_bool().get(ticked)) return std::nullopt;
+      cbsize = ticked;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (module == nullptr || (cbsize && !module->hasDetailingToggle)) return std::nullopt;
+  DesignSession session(*module);
+  if (hasEntries) {
+    for (const auto entry : entries) {
+      std::string_view text;
+      if (entry.value.get_string().get(text)) return std::nullopt;
+      if (session.setText(std::string(entry.key), std::string(text))) return std::nullopt;
+    }
+  }
+  if (cbsize) session.setCbsize(*cbsize);
+  return session;
+}
+
+// A usual case is a short line; a longer one is left to the general reading rather than grow the
+// quick reader's room for the rest of the run.
+constexpr std::size_t longestQuickLine = 64 * 1024;
 
 }  // namespace
 
@@ -141,12 +189,46 @@ std::string errorLine(const std::string& message) {
 
 CaseResult runCase(const std::string& line, bool withReport) {
   try {
-    return run(line, withReport);
+    const CaseState state = designCase(line);
+    std::string out;
+    appendState(out, state);
+    return CaseResult{std::move(out), false, state.session.module().id,
+                      withReport ? state.session.report() : std::vector<TagText>{}};
   } catch (const CaseError& error) {
     return CaseResult{errorLine(error.message), true, std::nullopt, {}};
   } catch (const std::exception& error) {
     return CaseResult{errorLine(std::string("无法处理：") + error.what()), true, std::nullopt, {}};
   }
+}
+
+std::optional<DesignSession> QuickCaseReader::read(const std::string& line) {
+  if (line.size() > longestQuickLine) return std::nullopt;
+  simdjson::dom::element document;
+  if (parser_.parse(line).get(document)) return std::nullopt;
+  return quickSession(document);
+}
+
+bool appendCase(const std::string& line, std::string& out, QuickCaseReader& reader) {
+  const std::size_t start = out.size();
+  try {
+    if (auto session = reader.read(line)) {
+      CaseState state{std::move(*session), {}, std::nullopt};
+      calculate(state);
+      appendState(out, state);
+    } else {
+      appendState(out, designCase(line));
+    }
+    out += '\n';
+    return false;
+  } catch (const CaseError& error) {
+    out.resize(start);
+    out += errorLine(error.message);
+  } catch (const std::exception& error) {
+    out.resize(start);
+    out += errorLine(std::string("无法处理：") + error.what());
+  }
+  out += '\n';
+  return true;
 }
 
 }  // namespace pedivo::calc

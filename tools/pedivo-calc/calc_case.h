@@ -2,8 +2,11 @@
 // One case of the headless calculator: JSON in, JSON out, through the same session the input
 // windows use.
 
-#include <nlohmann/json.hpp>
+#include <simdjson.h>
+
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "design/common/design_session.h"
 
@@ -21,5 +24,20 @@ std::string errorLine(const std::string& message);
 
 // Runs one JSON Lines case; never throws.
 CaseResult runCase(const std::string& line, bool withReport = false);
+
+// Reads lines of the usual shape, {"module": "j1", "entries": {"EdtN": "2000"}, "cbsize": true},
+// without building a JSON document; its parser's room is kept from line to line. A line of any
+// other shape, or one the session refuses, is left to the general reading, which gives the
+// exact message, so what a line gives never depends on which reading took it.
+class QuickCaseReader {
+ public:
+  std::optional<DesignSession> read(const std::string& line);
+
+ private:
+  simdjson::dom::parser parser_;
+};
+
+// Appends what runCase gives for the line, and a line feed, to `out`; true when the case failed.
+bool appendCase(const std::string& line, std::string& out, QuickCaseReader& reader);
 
 }  // namespace pedivo::calc

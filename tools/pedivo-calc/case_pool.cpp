@@ -12,12 +12,11 @@ bool isBlank(const std::string& line) { return line.find_first_not_of(" \t\r") =
 BatchOutput runBatch(const std::vector<std::string>& lines, std::string text) {
   BatchOutput out{std::move(text), false};
   out.text.clear();
+  QuickCaseReader reader;
   for (const auto& line : lines) {
     if (isBlank(line)) continue;
-    const CaseResult result = runCase(line);
-    out.text += result.output;
-    out.text += '\n';
-    out.anyFailed = out.anyFailed || result.failed;
+    const bool failed = appendCase(line, out.text, reader);
+    out.anyFailed = out.anyFailed || failed;
   }
   return out;
 }

@@ -11,7 +11,8 @@
 
 namespace pedivo::calc {
 
-void JsonLine::grow(std::size_t n) { out_.resize(std::max(2 * out_.size(), used_ + n + 4096)); }
+// The string grows its capacity by doubling; only the room asked for now is cleared.
+void JsonLine::grow(std::size_t n) { out_.resize(used_ + std::max<std::size_t>(n, 4096)); }
 
 void JsonLine::put(std::string_view s) {
   std::memcpy(room(s.size()), s.data(), s.size());
