@@ -80,9 +80,10 @@ std::string notANumberMessage(std::string_view text) {
 
 namespace {
 
-// Reads to_chars' scientific text "-d.ddde+XX" into its digits and exponent.
-DecimalDigits digitsOfScientific(const char* first, const char* last) {
-  DecimalDigits d;
+// Reads to_chars' scientific text "-d.ddde+XX" into its digits and exponent. The digits are
+// filled in place: a copy of the freshly written bytes would stall the processor.
+void readScientific(const char* first, const char* last, DecimalDigits& d) {
+  d = DecimalDigits{};
   const char* p = first;
   d.negative = *p == '-';
   if (d.negative) ++p;
@@ -94,48 +95,56 @@ DecimalDigits digitsOfScientific(const char* first, const char* last) {
   if (p < last && (*p == '-' || *p == '+')) ++p;
   for (; p < last; ++p) d.exponent = 10 * d.exponent + (*p - '0');
   if (negativeExponent) d.exponent = -d.exponent;
-  return d;
 }
 
 // x rounded to 15 significant digits.
-DecimalDigits fifteenDigits(double x) {
+void roundToFifteenDigits(double x, DecimalDigits& d) {
   std::array<char, 48> text;
   const auto end = std::to_chars(text.data(), text.data() + text.size(), x, std::chars_format::scientific, 14).ptr;
-  return digitsOfScientific(text.data(), end);
+  readScientific(text.data(), end, d);
 }
 
-// A value below 1E9 that is written with at most six decimals: the whole number v = x·10^k for
-// the smallest such k. Below 1E9 two numbers of k ≤ 6 decimals are further apart than x's
-// rounding interval is wide, and x·10^k is within 0.25 of v, so the v found is the one and only
-// k-decimal text that reads back as x: the shortest digits, without the general conversion.
-std::optional<DecimalDigits> fewDecimals(double x) {
-  static constexpr double powersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+// A value below 1E9 that is written with at most six decimals. Below 1E9 two numbers of six
+// decimals are further apart than x's rounding interval is wide, and x·10^6 lies within 0.25 of
+// the whole number v it stands for; so when v/10^6 reads back as x, v·10^-6 is the one six-decimal
+// text that does, and without v's trailing zeros it is the shortest text of x. Otherwise no text
+// of six decimals or fewer reads back as x.
+bool fewDecimals(double x, DecimalDigits& d) {
   const double a = std::fabs(x);
-  if (!(a < 1e9)) return std::nullopt;
-  for (int k = 0; k <= 6; ++k) {
-    // Below 1E15, so the whole number is exact; a cut after adding a half finds it.
-    const auto v = static_cast<double>(static_cast<long long>(a * powersOfTen[k] + 0.5));
-    if (v / powersOfTen[k] != a) continue;
-    DecimalDigits d;
-    d.negative = std::signbit(x);
-    const auto end = std::to_chars(d.digits.data(), d.digits.data() + d.digits.size(),
-                                   static_cast<unsigned long long>(v)).ptr;
-    const auto length = static_cast<int>(end - d.digits.data());
-    d.count = static_cast<std::size_t>(length);
-    while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
-    d.exponent = v == 0 ? 0 : length - 1 - k;
-    return d;
+  if (!(a < 1e9)) return false;
+  // Whole values, the most common, need no division.
+  auto v = static_cast<unsigned long long>(a);
+  int decimals = 0;
+  if (static_cast<double>(v) != a) {
+    // Below 1E15, so v is exact; a cut after adding a half finds it.
+    v = static_cast<unsigned long long>(a * 1e6 + 0.5);
+    if (static_cast<double>(v) / 1e6 != a) return false;
+    decimals = 6;
   }
-  return std::nullopt;
+  d.negative = std::signbit(x);
+  if (v == 0) {
+    d.digits[0] = '0';
+    d.count = 1;
+    d.exponent = 0;
+    return true;
+  }
+  const auto end = std::to_chars(d.digits.data(), d.digits.data() + d.digits.size(), v).ptr;
+  const auto length = static_cast<int>(end - d.digits.data());
+  d.count = static_cast<std::size_t>(length);
+  while (d.digits[d.count - 1] == '0') --d.count;
+  d.exponent = length - 1 - decimals;
+  return true;
 }
 
 }  // namespace
 
 DecimalDigits shortestDigits(double x) {
-  if (auto d = fewDecimals(x)) return *d;
+  DecimalDigits d;
+  if (fewDecimals(x, d)) return d;
   std::array<char, 48> text;
   const auto end = std::to_chars(text.data(), text.data() + text.size(), x, std::chars_format::scientific).ptr;
-  return digitsOfScientific(text.data(), end);
+  readScientific(text.data(), end, d);
+  return d;
 }
 
 std::string formatGeneral(double x) {
@@ -144,7 +153,7 @@ std::string formatGeneral(double x) {
   // The shortest text that reads back as x is the 15-digit rounding whenever it has at most 15
   // digits (the usual case); otherwise round to 15 significant digits.
   DecimalDigits d = shortestDigits(x);
-  if (d.count > 15) d = fifteenDigits(x);
+  if (d.count > 15) roundToFifteenDigits(x, d);
   std::array<char, 48> out;
   char* p = out.data();
   const auto put = [&p](const char* from, std::size_t n) {

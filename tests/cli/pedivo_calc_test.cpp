@@ -89,6 +89,24 @@ TEST(PedivoCalc, GivesExactlyWhatTheWindowSessionHolds) {
     EXPECT_EQ(run.lines[0]["report"][i][1].get<std::string>(), report[i].text);
 }
 
+// The calculator writes the names the program defines (controls, held values, result fields,
+// report tags) without looking for bytes to escape; every one of them must need none.
+TEST(PedivoCalc, NamesWrittenAsTheyStandNeedNoEscape) {
+  for (const pedivo::ModuleDescriptor* module : pedivo::allModules()) {
+    pedivo::DesignSession session(*module);
+    session.calculate();
+    for (const auto& group : module->groups)
+      for (const auto& control : group.controls) EXPECT_TRUE(pedivo::calc::isPlainName(control.name)) << control.name;
+    for (const auto& value : session.values()) EXPECT_TRUE(pedivo::calc::isPlainName(value.name)) << value.name;
+    const pedivo::ResultView view = session.results();
+    for (const auto& field : view.fields) EXPECT_TRUE(pedivo::calc::isPlainName(field.field)) << field.field;
+    for (const auto& tag : session.report()) EXPECT_TRUE(pedivo::calc::isPlainName(tag.tag)) << tag.tag;
+    EXPECT_TRUE(pedivo::calc::isPlainName(module->id));
+  }
+  EXPECT_FALSE(pedivo::calc::isPlainName("<#a\"b>"));
+  EXPECT_FALSE(pedivo::calc::isPlainName("柱"));
+}
+
 TEST(PedivoCalc, ListsTheChecksOfTheDesignWithTheWarning) {
   const CalcRun run = runCalc(R"({"module": "j1", "entries": {"EdtN": "3000", "EdtV": "100"}}
 {"module": "j1", "entries": {"EdtV": "0"}}
@@ -169,6 +187,7 @@ TEST(JsonLineWriter, WritesWhatDumpWrites) {
     std::memcpy(&x, &bits, sizeof x);
     if (std::isfinite(x)) numbers.push_back(x);
     numbers.push_back(designSized(draw));
+    numbers.push_back(std::trunc(designSized(draw) * 1000) / 1000);  // as the report formats cut them
   }
   std::size_t differentDigits = 0;
   for (const double x : numbers) {

@@ -83,14 +83,14 @@ std::string generalByPrintf(double x) {
 TEST(GeneralFormat, AgreesWithFifteenDigitPrintfForAnyDouble) {
   std::mt19937_64 draw(7);
   std::uniform_real_distribution<double> designSized(-1e7, 1e7);
-  std::uniform_int_distribution<int> decimals(0, 4);
+  std::uniform_int_distribution<int> decimals(0, 7);
   for (int i = 0; i < 50000; ++i) {
     const std::uint64_t bits = draw();
     double any;
     std::memcpy(&any, &bits, sizeof any);
     // Values as the formats leave them: whole, or cut to a few decimals.
     const double cut = cutDecimals(designSized(draw), decimals(draw));
-    for (const double x : {any, cut, designSized(draw), std::trunc(designSized(draw))}) {
+    for (const double x : {any, cut, cut / 1e5, cut * 97, designSized(draw), std::trunc(designSized(draw))}) {
       if (!std::isfinite(x)) continue;
       ASSERT_EQ(formatGeneral(x), generalByPrintf(x)) << x;
     }

@@ -24,7 +24,7 @@ void applyStep(DesignSession& session, const json& step) {
 void writeState(JsonLine& line, const DesignSession& session, const std::vector<std::string>& messages,
                 const std::optional<std::string>& focus) {
   line.beginObject();
-  line.key("module").value(session.module().id);
+  line.key("module").name(session.module().id);
   line.key("messages").beginArray();
   for (const auto& message : messages) line.value(message);
   line.endArray();
@@ -47,10 +47,10 @@ void writeState(JsonLine& line, const DesignSession& session, const std::vector<
   line.endObject();
   const ResultView view = session.results();
   line.key("results").beginArray();
-  for (const auto& field : view.fields) line.beginArray().value(field.field).value(field.text).endArray();
+  for (const auto& field : view.fields) line.beginArray().name(field.field).value(field.text).endArray();
   line.endArray();
   line.key("redCaptions").beginArray();
-  for (const auto& caption : view.redCaptions) line.value(caption);
+  for (const auto& caption : view.redCaptions) line.name(caption);
   line.endArray();
   line.key("checks").beginArray();
   for (const auto& check : session.checks()) {
@@ -68,7 +68,7 @@ void writeState(JsonLine& line, const DesignSession& session, const std::vector<
   }
   line.endArray();
   line.key("report").beginArray();
-  for (const auto& tag : session.report()) line.beginArray().value(tag.tag).value(tag.text).endArray();
+  for (const auto& tag : session.report()) line.beginArray().name(tag.tag).value(tag.text).endArray();
   line.endArray();
   line.endObject();
 }

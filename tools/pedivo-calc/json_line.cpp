@@ -1,138 +1,25 @@
 #include "json_line.h"
 
-#include "design/common/numbers.h"
-
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
+#include "design/common/numbers.h"
+
 namespace pedivo::calc {
-
-// The string grows its capacity by doubling; only the room asked for now is cleared.
-void JsonLine::grow(std::size_t n) { out_.resize(used_ + std::max<std::size_t>(n, 4096)); }
-
-void JsonLine::put(std::string_view s) {
-  std::memcpy(room(s.size()), s.data(), s.size());
-  used_ += s.size();
-}
-
-void JsonLine::separate() {
-  if (!first_) put(',');
-  first_ = false;
-}
-
-JsonLine& JsonLine::beginObject() {
-  separate();
-  put('{');
-  first_ = true;
-  return *this;
-}
-
-JsonLine& JsonLine::endObject() {
-  put('}');
-  first_ = false;
-  return *this;
-}
-
-JsonLine& JsonLine::beginArray() {
-  separate();
-  put('[');
-  first_ = true;
-  return *this;
-}
-
-JsonLine& JsonLine::endArray() {
-  put(']');
-  first_ = false;
-  return *this;
-}
-
-JsonLine& JsonLine::key(std::string_view name) {
-  separate();
-  text(name);
-  put(':');
-  first_ = true;  // the value follows without a comma
-  return *this;
-}
-
-JsonLine& JsonLine::value(std::string_view s) {
-  separate();
-  text(s);
-  return *this;
-}
-
-JsonLine& JsonLine::value(double number) {
-  separate();
-  if (!std::isfinite(number)) {
-    put("null");  // as nlohmann::json writes a value JSON cannot hold
-    return *this;
-  }
-  appendNumber(number);
-  return *this;
-}
-
-// The shortest digits that read back as the number (to_chars), laid out as nlohmann::json lays
-// them out: plain up to 15 digits before the point with ".0" for a whole number, "0.000ddd" down
-// to 1e-4, otherwise "d.ddde-05" with a signed exponent of at least two digits.
-void JsonLine::appendNumber(double number) {
-  const DecimalDigits d = shortestDigits(number);
-  char* const start = room(40);
-  char* p = start;
-  const int k = static_cast<int>(d.count);
-  const int n = d.exponent + 1;  // digits before the point
-  const auto copy = [&p, &d](int from, int to) {
-    for (int i = from; i < to; ++i) *p++ = d.digits[static_cast<std::size_t>(i)];
-  };
-  if (d.negative) *p++ = '-';
-  if (k <= n && n <= 15) {
-    copy(0, k);
-    for (int i = k; i < n; ++i) *p++ = '0';
-    *p++ = '.', *p++ = '0';
-  } else if (0 < n && n <= 15) {
-    copy(0, n);
-    *p++ = '.';
-    copy(n, k);
-  } else if (-4 < n && n <= 0) {
-    *p++ = '0', *p++ = '.';
-    for (int i = 0; i < -n; ++i) *p++ = '0';
-    copy(0, k);
-  } else {
-    *p++ = d.digits[0];
-    if (k > 1) {
-      *p++ = '.';
-      copy(1, k);
-    }
-    const int shown = n - 1;
-    *p++ = 'e', *p++ = shown < 0 ? '-' : '+';
-    const int magnitude = shown < 0 ? -shown : shown;
-    if (magnitude < 10) *p++ = '0';
-    p = std::to_chars(p, p + 4, magnitude).ptr;
-  }
-  used_ += static_cast<std::size_t>(p - start);
-}
-
-JsonLine& JsonLine::value(bool flag) {
-  separate();
-  put(flag ? std::string_view("true") : std::string_view("false"));
-  return *this;
-}
-
-JsonLine& JsonLine::null() {
-  separate();
-  put("null");
-  return *this;
-}
-
 namespace {
 
 // What a byte asks of the writer: 0 copy it, 1 escape it, 2 it opens a UTF-8 sequence (or is
 // not UTF-8 at all).
 constexpr std::array<unsigned char, 256> byteKinds = [] {
   std::array<unsigned char, 256> kinds{};
-  for (int c = 0; c < 256; ++c) kinds[static_cast<std::size_t>(c)] = c < 0x20 || c == '"' || c == '\\' ? 1 : c >= 0x80 ? 2 : 0;
+  for (int c = 0; c < 256; ++c)
+    kinds[static_cast<std::size_t>(c)] = c < 0x20 || c == '"' || c == '\\' ? 1 : c >= 0x80 ? 2 : 0;
   return kinds;
 }();
 
@@ -169,15 +56,98 @@ const char* endOfPlain(const char* p, const char* const end) {
   }
 }
 
+// Most texts are a few bytes long: copied in at most two overlapping words instead of a call.
+void copyBytes(char* to, const char* from, std::size_t n) {
+  if (n >= 8 && n <= 16) {
+    std::uint64_t head, tail;
+    std::memcpy(&head, from, 8);
+    std::memcpy(&tail, from + n - 8, 8);
+    std::memcpy(to, &head, 8);
+    std::memcpy(to + n - 8, &tail, 8);
+  } else if (n >= 4 && n < 8) {
+    std::uint32_t head, tail;
+    std::memcpy(&head, from, 4);
+    std::memcpy(&tail, from + n - 4, 4);
+    std::memcpy(to, &head, 4);
+    std::memcpy(to + n - 4, &tail, 4);
+  } else if (n < 4) {
+    for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
+  } else {
+    std::memcpy(to, from, n);
+  }
+}
+
 }  // namespace
 
+bool isPlainName(std::string_view name) {
+  return std::all_of(name.begin(), name.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
+}
+
+// The string grows its capacity by doubling; only the room asked for now is cleared.
+void JsonLine::grow(std::size_t n) { out_.resize(used_ + std::max<std::size_t>(n, 4096)); }
+
+JsonLine& JsonLine::open(char bracket) {
+  char* p = separate(room(2));
+  *p++ = bracket;
+  first_ = true;
+  commit(p);
+  return *this;
+}
+
+JsonLine& JsonLine::close(char bracket) {
+  char* p = room(1);
+  *p++ = bracket;
+  first_ = false;
+  commit(p);
+  return *this;
+}
+
+char* JsonLine::quoted(char* cursor, std::string_view plain) {
+  *cursor++ = '"';
+  copyBytes(cursor, plain.data(), plain.size());
+  cursor += plain.size();
+  *cursor++ = '"';
+  return cursor;
+}
+
+JsonLine& JsonLine::key(std::string_view name) {
+  assert(isPlainName(name));
+  char* p = quoted(separate(room(name.size() + 4)), name);
+  *p++ = ':';
+  first_ = true;  // the value follows without a comma
+  commit(p);
+  return *this;
+}
+
+JsonLine& JsonLine::name(std::string_view name) {
+  assert(isPlainName(name));
+  commit(quoted(separate(room(name.size() + 3)), name));
+  return *this;
+}
+
 // Quotes a text; bytes that are not UTF-8 become U+FFFD, as dump() does with its replace handler.
-// Stretches that need no escape, usually the whole text, are copied whole.
-void JsonLine::text(std::string_view s) {
+// A text that needs no escape, nearly every one, is copied whole in one step.
+JsonLine& JsonLine::value(std::string_view text) {
+  if (endOfPlain(text.data(), text.data() + text.size()) == text.data() + text.size()) {
+    commit(quoted(separate(room(text.size() + 3)), text));
+  } else {
+    commit(separate(room(1)));
+    escaped(text);
+  }
+  return *this;
+}
+
+// A text with bytes to escape: the plain stretches between them are copied whole.
+void JsonLine::escaped(std::string_view s) {
   static constexpr char hex[] = "0123456789abcdef";
-  put('"');
+  const auto put = [this](std::string_view bytes) {
+    char* p = room(bytes.size());
+    copyBytes(p, bytes.data(), bytes.size());
+    commit(p + bytes.size());
+  };
   const char* p = s.data();
   const char* const end = p + s.size();
+  put("\"");
   for (;;) {
     const char* const stop = endOfPlain(p, end);
     put(std::string_view(p, static_cast<std::size_t>(stop - p)));
@@ -195,13 +165,73 @@ void JsonLine::text(std::string_view s) {
         if (c >= 0x80) {
           put("\xEF\xBF\xBD");
         } else {
-          const char escaped[] = {'\\', 'u', '0', '0', hex[c >> 4], hex[c & 0xF]};
-          put(std::string_view(escaped, sizeof escaped));
+          const char escape[] = {'\\', 'u', '0', '0', hex[c >> 4], hex[c & 0xF]};
+          put(std::string_view(escape, sizeof escape));
         }
     }
     p = stop + 1;
   }
-  put('"');
+  put("\"");
+}
+
+JsonLine& JsonLine::value(double number) {
+  if (!std::isfinite(number)) return null();  // as nlohmann::json writes a value JSON cannot hold
+  appendNumber(number);
+  return *this;
+}
+
+// The shortest digits that read back as the number, laid out as nlohmann::json lays them out:
+// plain up to 15 digits before the point with ".0" for a whole number, "0.000ddd" down to 1e-4,
+// otherwise "d.ddde-05" with a signed exponent of at least two digits.
+void JsonLine::appendNumber(double number) {
+  const DecimalDigits d = shortestDigits(number);
+  char* p = separate(room(41));
+  const int k = static_cast<int>(d.count);
+  const int n = d.exponent + 1;  // digits before the point
+  const auto copy = [&p, &d](int from, int to) {
+    for (int i = from; i < to; ++i) *p++ = d.digits[static_cast<std::size_t>(i)];
+  };
+  if (d.negative) *p++ = '-';
+  if (k <= n && n <= 15) {
+    copy(0, k);
+    for (int i = k; i < n; ++i) *p++ = '0';
+    *p++ = '.', *p++ = '0';
+  } else if (0 < n && n <= 15) {
+    copy(0, n);
+    *p++ = '.';
+    copy(n, k);
+  } else if (-4 < n && n <= 0) {
+    *p++ = '0', *p++ = '.';
+    for (int i = 0; i < -n; ++i) *p++ = '0';
+    copy(0, k);
+  } else {
+    *p++ = d.digits[0];
+    if (k > 1) {
+      *p++ = '.';
+      copy(1, k);
+    }
+    const int shown = n - 1;
+    *p++ = 'e', *p++ = shown < 0 ? '-' : '+';
+    const int magnitude = shown < 0 ? -shown : shown;
+    if (magnitude < 10) *p++ = '0';
+    p = std::to_chars(p, p + 4, magnitude).ptr;
+  }
+  commit(p);
+}
+
+JsonLine& JsonLine::value(bool flag) {
+  const std::string_view word = flag ? "true" : "false";
+  char* p = separate(room(word.size() + 1));
+  copyBytes(p, word.data(), word.size());
+  commit(p + word.size());
+  return *this;
+}
+
+JsonLine& JsonLine::null() {
+  char* p = separate(room(5));
+  copyBytes(p, "null", 4);
+  commit(p + 4);
+  return *this;
 }
 
 }  // namespace pedivo::calc

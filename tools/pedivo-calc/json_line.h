@@ -10,6 +10,10 @@
 
 namespace pedivo::calc {
 
+// A name the program itself defines (a JSON key, a control, a held value, a result field, a
+// report tag): printable ASCII without quote or backslash, which JSON takes as it stands.
+bool isPlainName(std::string_view name);
+
 class JsonLine {
  public:
   // Appends to `out`; the text is complete once the writer goes out of scope.
@@ -18,11 +22,14 @@ class JsonLine {
   JsonLine(const JsonLine&) = delete;
   JsonLine& operator=(const JsonLine&) = delete;
 
-  JsonLine& beginObject();
-  JsonLine& endObject();
-  JsonLine& beginArray();
-  JsonLine& endArray();
+  JsonLine& beginObject() { return open('{'); }
+  JsonLine& endObject() { return close('}'); }
+  JsonLine& beginArray() { return open('['); }
+  JsonLine& endArray() { return close(']'); }
+  // A key, and an array item that is a name: written without looking for bytes to escape.
   JsonLine& key(std::string_view name);
+  JsonLine& name(std::string_view name);
+  // Any text: escaped where JSON asks for it.
   JsonLine& value(std::string_view text);
   JsonLine& value(const char* text) { return value(std::string_view(text)); }
   JsonLine& value(double number);
@@ -30,17 +37,24 @@ class JsonLine {
   JsonLine& null();
 
  private:
-  // Room for n more bytes at the cursor.
+  // The cursor, with room for n more bytes. Writers fill through a local cursor and hand it back
+  // once (commit), so that the position is not reloaded after every byte.
   char* room(std::size_t n) {
     if (out_.size() - used_ < n) grow(n);
     return out_.data() + used_;
   }
+  void commit(const char* cursor) { used_ = static_cast<std::size_t>(cursor - out_.data()); }
+  char* separate(char* cursor) {
+    if (!first_) *cursor++ = ',';
+    first_ = false;
+    return cursor;
+  }
+  JsonLine& open(char bracket);
+  JsonLine& close(char bracket);
   void grow(std::size_t n);
-  void put(char c) { *room(1) = c, ++used_; }
-  void put(std::string_view s);
-  void separate();
+  char* quoted(char* cursor, std::string_view plain);
+  void escaped(std::string_view s);
   void appendNumber(double number);
-  void text(std::string_view s);
 
   std::string& out_;  // written up to used_; beyond that, room not yet written
   std::size_t used_;
