@@ -53,29 +53,48 @@ std::vector<std::string> failedFields(const std::vector<DesignCheck>& checks) {
   return fields;
 }
 
+namespace {
+
+std::string verdictWithUtilisation(bool ok, const std::string& utilisation) {
+  std::string text;
+  text.reserve(40);
+  text.append(ok ? "满足" : "不满足").append("（利用率 ").append(utilisation).append("）");
+  return text;
+}
+
+}  // namespace
+
 std::string verdictText(const DesignCheck& check) {
   if (check.decision) return *check.decision;
-  return std::string(check.ok() ? "满足" : "不满足") + "（利用率 " + utilisationText(check.ratio()) + "）";
+  return verdictWithUtilisation(check.ok(), utilisationText(check.ratio()));
 }
 
 void appendCheckTags(std::vector<TagText>& tags, const std::vector<DesignCheck>& checks, bool designed) {
   tags.reserve(tags.size() + checks.size() * 7 + 1);
   int failed = 0;
   std::string failedNames;
+  std::string tag;
   for (const auto& check : checks) {
-    const std::string stem = "<#" + check.id + ".";
+    // "<#id." once; each tag is that stem and its part.
+    tag.assign("<#").append(check.id).append(".");
+    const std::size_t stem = tag.size();
+    const auto named = [&](const char* part) { return tag.replace(stem, std::string::npos, part); };
     const bool isDecision = check.decision.has_value();
-    tags.push_back({stem + "name>", check.name});
-    tags.push_back({stem + "check>", designed ? verdictText(check) : "未计算"});
-    tags.push_back({stem + "formula>", check.formula});
-    tags.push_back({stem + "demand>", withUnit(formatValue(check.format, check.demand), check.unit)});
-    tags.push_back({stem + "limit>", withUnit(formatValue(check.format, check.limit), check.unit)});
-    tags.push_back({stem + "ratio>", !designed || isDecision ? "—" : utilisationText(check.ratio())});
-    tags.push_back({stem + "result>", !designed    ? "未计算"
+    const bool ok = check.ok();
+    const std::string utilisation = designed && !isDecision ? utilisationText(check.ratio()) : "—";
+    tags.push_back({named("name>"), check.name});
+    tags.push_back({named("check>"), !designed    ? "未计算"
+                                     : isDecision ? *check.decision
+                                                  : verdictWithUtilisation(ok, utilisation)});
+    tags.push_back({named("formula>"), check.formula});
+    tags.push_back({named("demand>"), withUnit(formatValue(check.format, check.demand), check.unit)});
+    tags.push_back({named("limit>"), withUnit(formatValue(check.format, check.limit), check.unit)});
+    tags.push_back({named("ratio>"), utilisation});
+    tags.push_back({named("result>"), !designed    ? "未计算"
                                       : isDecision ? *check.decision
-                                      : check.ok() ? "满足"
+                                      : ok         ? "满足"
                                                    : "不满足"});
-    if (designed && !check.ok()) {
+    if (designed && !ok) {
       ++failed;
       failedNames += (failedNames.empty() ? "" : "、") + check.name;
     }
