@@ -20,6 +20,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -87,7 +88,7 @@ struct TagText {
 };
 
 struct NamedValue {
-  std::string name;
+  std::string_view name;  // the quantity's symbol, a name fixed in the program: "ylfs"
   std::variant<double, std::string> value;
 };
 

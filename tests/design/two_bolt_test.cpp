@@ -10,7 +10,7 @@ namespace {
 
 std::map<std::string, double> valuesOf(const DesignSession& session) {
   std::map<std::string, double> out;
-  for (const auto& v : session.values()) out[v.name] = std::get<double>(v.value);
+  for (const auto& v : session.values()) out[std::string(v.name)] = std::get<double>(v.value);
   return out;
 }
 
