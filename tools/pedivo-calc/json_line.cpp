@@ -56,27 +56,6 @@ const char* endOfPlain(const char* p, const char* const end) {
   }
 }
 
-// Most texts are a few bytes long: copied in at most two overlapping words instead of a call.
-void copyBytes(char* to, const char* from, std::size_t n) {
-  if (n >= 8 && n <= 16) {
-    std::uint64_t head, tail;
-    std::memcpy(&head, from, 8);
-    std::memcpy(&tail, from + n - 8, 8);
-    std::memcpy(to, &head, 8);
-    std::memcpy(to + n - 8, &tail, 8);
-  } else if (n >= 4 && n < 8) {
-    std::uint32_t head, tail;
-    std::memcpy(&head, from, 4);
-    std::memcpy(&tail, from + n - 4, 4);
-    std::memcpy(to, &head, 4);
-    std::memcpy(to + n - 4, &tail, 4);
-  } else if (n < 4) {
-    for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
-  } else {
-    std::memcpy(to, from, n);
-  }
-}
-
 }  // namespace
 
 bool isPlainName(std::string_view name) {
@@ -85,45 +64,6 @@ bool isPlainName(std::string_view name) {
 
 // The string grows its capacity by doubling; only the room asked for now is cleared.
 void JsonLine::grow(std::size_t n) { out_.resize(used_ + std::max<std::size_t>(n, 4096)); }
-
-JsonLine& JsonLine::open(char bracket) {
-  char* p = separate(room(2));
-  *p++ = bracket;
-  first_ = true;
-  commit(p);
-  return *this;
-}
-
-JsonLine& JsonLine::close(char bracket) {
-  char* p = room(1);
-  *p++ = bracket;
-  first_ = false;
-  commit(p);
-  return *this;
-}
-
-char* JsonLine::quoted(char* cursor, std::string_view plain) {
-  *cursor++ = '"';
-  copyBytes(cursor, plain.data(), plain.size());
-  cursor += plain.size();
-  *cursor++ = '"';
-  return cursor;
-}
-
-JsonLine& JsonLine::key(std::string_view name) {
-  assert(isPlainName(name));
-  char* p = quoted(separate(room(name.size() + 4)), name);
-  *p++ = ':';
-  first_ = true;  // the value follows without a comma
-  commit(p);
-  return *this;
-}
-
-JsonLine& JsonLine::name(std::string_view name) {
-  assert(isPlainName(name));
-  commit(quoted(separate(room(name.size() + 3)), name));
-  return *this;
-}
 
 // Quotes a text; bytes that are not UTF-8 become U+FFFD, as dump() does with its replace handler.
 // A text that needs no escape, nearly every one, is copied whole in one step.

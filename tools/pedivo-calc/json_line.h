@@ -4,7 +4,10 @@
 // text as UTF-8 with only quotes, backslashes and control characters escaped), without building
 // a document tree first. The calculator writes several kilobytes a case; this keeps it fast.
 
+#include <cassert>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -27,8 +30,19 @@ class JsonLine {
   JsonLine& beginArray() { return open('['); }
   JsonLine& endArray() { return close(']'); }
   // A key, and an array item that is a name: written without looking for bytes to escape.
-  JsonLine& key(std::string_view name);
-  JsonLine& name(std::string_view name);
+  JsonLine& key(std::string_view name) {
+    assert(isPlainName(name));
+    char* p = quoted(separate(room(name.size() + 4)), name);
+    *p++ = ':';
+    first_ = true;  // the value follows without a comma
+    commit(p);
+    return *this;
+  }
+  JsonLine& name(std::string_view name) {
+    assert(isPlainName(name));
+    commit(quoted(separate(room(name.size() + 3)), name));
+    return *this;
+  }
   // Any text: escaped where JSON asks for it.
   JsonLine& value(std::string_view text);
   JsonLine& value(const char* text) { return value(std::string_view(text)); }
@@ -49,10 +63,48 @@ class JsonLine {
     first_ = false;
     return cursor;
   }
-  JsonLine& open(char bracket);
-  JsonLine& close(char bracket);
+  JsonLine& open(char bracket) {
+    char* p = separate(room(2));
+    *p++ = bracket;
+    first_ = true;
+    commit(p);
+    return *this;
+  }
+  JsonLine& close(char bracket) {
+    char* p = room(1);
+    *p++ = bracket;
+    first_ = false;
+    commit(p);
+    return *this;
+  }
   void grow(std::size_t n);
-  char* quoted(char* cursor, std::string_view plain);
+  static char* quoted(char* cursor, std::string_view plain) {
+    *cursor++ = '"';
+    copyBytes(cursor, plain.data(), plain.size());
+    cursor += plain.size();
+    *cursor++ = '"';
+    return cursor;
+  }
+  // Most texts are a few bytes long: copied in at most two overlapping words instead of a call.
+  static void copyBytes(char* to, const char* from, std::size_t n) {
+    if (n >= 8 && n <= 16) {
+      std::uint64_t head, tail;
+      std::memcpy(&head, from, 8);
+      std::memcpy(&tail, from + n - 8, 8);
+      std::memcpy(to, &head, 8);
+      std::memcpy(to + n - 8, &tail, 8);
+    } else if (n >= 4 && n < 8) {
+      std::uint32_t head, tail;
+      std::memcpy(&head, from, 4);
+      std::memcpy(&tail, from + n - 4, 4);
+      std::memcpy(to, &head, 4);
+      std::memcpy(to + n - 4, &tail, 4);
+    } else if (n < 4) {
+      for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
+    } else {
+      std::memcpy(to, from, n);
+    }
+  }
   void escaped(std::string_view s);
   void appendNumber(double number);
 
