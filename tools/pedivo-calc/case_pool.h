@@ -49,7 +49,7 @@ class CasePool {
 // in flight is written and flushed first, so a pipe sees each result as soon as it exists.
 class OrderedCases {
  public:
-  static constexpr std::size_t batchSize = 64;
+  static constexpr std::size_t batchSize = 256;
 
   // write: hands a block of output on (false when it cannot be written); flush: pushes it out.
   OrderedCases(CasePool& pool, std::size_t inFlight, std::function<bool(const std::string&)> write,
