@@ -131,6 +131,11 @@ class StateOf final : public DesignState {
     return *checks_;
   }
   bool designed() const override { return designed_; }
+  void reset() override {
+    held_ = Held{};
+    checks_.reset();
+    designed_ = false;
+  }
 
  private:
   ModuleFunctions<Held> functions_;

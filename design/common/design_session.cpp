@@ -8,7 +8,12 @@
 namespace pedivo {
 
 DesignSession::DesignSession(const ModuleDescriptor& module)
-    : module_(&module), entries_(module.defaultEntries()), state_(module.newState()) {}
+    : module_(&module), defaults_(module.defaultEntries()), entries_(defaults_), state_(module.newState()) {}
+
+void DesignSession::reset() {
+  entries_ = defaults_;  // assigning over a map of the same keys reuses its nodes
+  state_->reset();
+}
 
 std::optional<std::string> DesignSession::setText(const std::string& control, const std::string& text) {
   const ControlSpec* found = module_->findControl(control);

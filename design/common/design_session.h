@@ -22,6 +22,9 @@ class DesignSession {
   // refused with a reason.
   std::optional<std::string> setText(const std::string& control, const std::string& text);
   void setCbsize(bool ticked) { entries_.cbsize = ticked; }
+  // The window as just opened: default entries, nothing held. Keeps the room of the entries, so
+  // a session designing one case after another does not build its entries anew each time.
+  void reset();
 
   // "计算": checks, then the calculation. Texts the calculation writes back are applied here.
   Outcome calculate();
@@ -38,6 +41,7 @@ class DesignSession {
 
  private:
   const ModuleDescriptor* module_;
+  Entries defaults_;
   Entries entries_;
   std::unique_ptr<DesignState> state_;
 };

@@ -122,6 +122,8 @@ class DesignState {
   // The design checks of the held values, and whether those values are a completed design.
   virtual const std::vector<DesignCheck>& checks() const = 0;
   virtual bool designed() const = 0;
+  // Back to nothing held, as in a window just opened.
+  virtual void reset() = 0;
 };
 
 struct ModuleDescriptor {

@@ -73,23 +73,28 @@ void writeState(JsonLine& line, const DesignSession& session, const std::vector<
   line.endObject();
 }
 
-// What the window holds after the case's last "计算".
-struct CaseState {
-  DesignSession session;
+// What the case's presses of "计算" showed: every message, and the control the last one moved to.
+struct CaseRun {
   std::vector<std::string> messages;
   std::optional<std::string> focus;
 };
 
-void calculate(CaseState& state) {
-  Outcome outcome = state.session.calculate();
-  state.messages.insert(state.messages.end(), std::make_move_iterator(outcome.messages.begin()),
-                        std::make_move_iterator(outcome.messages.end()));
-  state.focus = std::move(outcome.focus);
+// A case read the general way: its own window.
+struct CaseState {
+  DesignSession session;
+  CaseRun run;
+};
+
+void calculate(DesignSession& session, CaseRun& run) {
+  Outcome outcome = session.calculate();
+  run.messages.insert(run.messages.end(), std::make_move_iterator(outcome.messages.begin()),
+                      std::make_move_iterator(outcome.messages.end()));
+  run.focus = std::move(outcome.focus);
 }
 
-void appendState(std::string& out, const CaseState& state) {
+void appendState(std::string& out, const DesignSession& session, const CaseRun& run) {
   JsonLine line(out);
-  writeState(line, state.session, state.messages, state.focus);
+  writeState(line, session, run.messages, run.focus);
 }  // the writer completes the text as it closes
 
 // A real case nests a few levels; far deeper input is refused before it can exhaust the stack.
@@ -128,51 +133,46 @@ CaseState designCase(const std::string& line) {
     steps.push_back(step);
   }
 
-  CaseState state{DesignSession(*module), {}, std::nullopt};
+  CaseState state{DesignSession(*module), {}};
   for (const json& step : steps) {
     applyStep(state.session, step);
-    calculate(state);
+    calculate(state.session, state.run);
   }
   return state;
 }
 
 // The usual shape: "module" a text naming a base type, "entries" an object of texts, "cbsize" true
-// or false, each at most once; no other key.
-std::optional<DesignSession> quickSession(simdjson::dom::element document) {
-  simdjson::dom::object root;
-  if (document.get_object().get(root)) return std::nullopt;
+// or false, each at most once; no other key. Gives the base type and the entries, or nothing.
+struct QuickCase {
   const ModuleDescriptor* module = nullptr;
   simdjson::dom::object entries;
   bool hasEntries = false;
   std::optional<bool> cbsize;
+};
+
+std::optional<QuickCase> quickCase(simdjson::dom::element document) {
+  simdjson::dom::object root;
+  if (document.get_object().get(root)) return std::nullopt;
+  QuickCase found;
   for (const auto field : root) {
-    if (field.key == "module" && module == nullptr) {
+    if (field.key == "module" && found.module == nullptr) {
       std::string_view id;
       if (field.value.get_string().get(id)) return std::nullopt;
-      module = findModule(std::string(id));
-      if (module == nullptr) return std::nullopt;
-    } else if (field.key == "entries" && !hasEntries) {
-      if (field.value.get_object().get(entries)) return std::nullopt;
-      hasEntries = true;
-    } else if (field.key == "cbsize" && !cbsize) {
+      found.module = findModule(std::string(id));
+      if (found.module == nullptr) return std::nullopt;
+    } else if (field.key == "entries" && !found.hasEntries) {
+      if (field.value.get_object().get(found.entries)) return std::nullopt;
+      found.hasEntries = true;
+    } else if (field.key == "cbsize" && !found.cbsize) {
       bool ticked = false;
       if (field.value.get_bool().get(ticked)) return std::nullopt;
-      cbsize = ticked;
+      found.cbsize = ticked;
     } else {
       return std::nullopt;
     }
   }
-  if (module == nullptr || (cbsize && !module->hasDetailingToggle)) return std::nullopt;
-  DesignSession session(*module);
-  if (hasEntries) {
-    for (const auto entry : entries) {
-      std::string_view text;
-      if (entry.value.get_string().get(text)) return std::nullopt;
-      if (session.setText(std::string(entry.key), std::string(text))) return std::nullopt;
-    }
-  }
-  if (cbsize) session.setCbsize(*cbsize);
-  return session;
+  if (found.module == nullptr || (found.cbsize && !found.module->hasDetailingToggle)) return std::nullopt;
+  return found;
 }
 
 // A usual case is a short line; a longer one is left to the general reading rather than grow the
@@ -191,7 +191,7 @@ CaseResult runCase(const std::string& line, bool withReport) {
   try {
     const CaseState state = designCase(line);
     std::string out;
-    appendState(out, state);
+    appendState(out, state.session, state.run);
     return CaseResult{std::move(out), false, state.session.module().id,
                       withReport ? state.session.report() : std::vector<TagText>{}};
   } catch (const CaseError& error) {
@@ -201,22 +201,39 @@ CaseResult runCase(const std::string& line, bool withReport) {
   }
 }
 
-std::optional<DesignSession> QuickCaseReader::read(const std::string& line) {
-  if (line.size() > longestQuickLine) return std::nullopt;
+DesignSession* QuickCaseReader::read(const std::string& line) {
+  if (line.size() > longestQuickLine) return nullptr;
   simdjson::dom::element document;
-  if (parser_.parse(line).get(document)) return std::nullopt;
-  return quickSession(document);
+  if (parser_.parse(line).get(document)) return nullptr;
+  const auto found = quickCase(document);
+  if (!found) return nullptr;
+  auto session = sessions_.find(found->module);
+  if (session == sessions_.end()) {
+    session = sessions_.emplace(found->module, DesignSession(*found->module)).first;
+  } else {
+    session->second.reset();
+  }
+  if (found->hasEntries) {
+    for (const auto entry : found->entries) {
+      std::string_view text;
+      if (entry.value.get_string().get(text)) return nullptr;
+      if (session->second.setText(std::string(entry.key), std::string(text))) return nullptr;
+    }
+  }
+  if (found->cbsize) session->second.setCbsize(*found->cbsize);
+  return &session->second;
 }
 
 bool appendCase(const std::string& line, std::string& out, QuickCaseReader& reader) {
   const std::size_t start = out.size();
   try {
-    if (auto session = reader.read(line)) {
-      CaseState state{std::move(*session), {}, std::nullopt};
-      calculate(state);
-      appendState(out, state);
+    if (DesignSession* session = reader.read(line)) {
+      CaseRun run;
+      calculate(*session, run);
+      appendState(out, *session, run);
     } else {
-      appendState(out, designCase(line));
+      const CaseState state = designCase(line);
+      appendState(out, state.session, state.run);
     }
     out += '\n';
     return false;

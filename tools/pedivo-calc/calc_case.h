@@ -4,6 +4,7 @@
 
 #include <simdjson.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,10 +32,13 @@ CaseResult runCase(const std::string& line, bool withReport = false);
 // exact message, so what a line gives never depends on which reading took it.
 class QuickCaseReader {
  public:
-  std::optional<DesignSession> read(const std::string& line);
+  // The window of the line's base type with the line's entries in it, or nothing. One window a
+  // base type is kept and set back to a just-opened window for each line.
+  DesignSession* read(const std::string& line);
 
  private:
   simdjson::dom::parser parser_;
+  std::map<const ModuleDescriptor*, DesignSession> sessions_;
 };
 
 // Appends what runCase gives for the line, and a line feed, to `out`; true when the case failed.
