@@ -23,6 +23,12 @@ bool isBlank(std::string_view s, std::size_t pos, std::size_t& width) {
 }
 
 std::string_view trimBlanks(std::string_view s) {
+  // Most texts start and end with a digit: nothing to trim. An ideographic space starts with
+  // 0xE3 and ends with 0x80.
+  const auto mayBeBlank = [](char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\xE3' || c == '\x80';
+  };
+  if (s.empty() || (!mayBeBlank(s.front()) && !mayBeBlank(s.back()))) return s;
   std::size_t width = 0;
   while (!s.empty() && isBlank(s, 0, width)) s.remove_prefix(width);
   bool trimmed = true;

@@ -97,6 +97,21 @@ TEST(GeneralFormat, AgreesWithFifteenDigitPrintfForAnyDouble) {
   }
 }
 
+// The cut formats write the whole number they cut to; that must be the general format of the cut
+// value, for values of every size and sign.
+TEST(ValueFormats, CutTextIsTheGeneralFormatOfTheCutValue) {
+  std::mt19937_64 draw(11);
+  std::uniform_real_distribution<double> exponent(-6, 16);
+  std::uniform_int_distribution<int> sign(0, 1);
+  for (int i = 0; i < 100000; ++i) {
+    const double x = (sign(draw) ? -1 : 1) * std::pow(10.0, exponent(draw));
+    for (const auto format : {ValueFormat::Plain, ValueFormat::Cut2, ValueFormat::Cut3, ValueFormat::KN2,
+                              ValueFormat::KN3, ValueFormat::KNm3, ValueFormat::Whole}) {
+      ASSERT_EQ(formatValue(format, x), formatGeneral(applyFormat(format, x))) << x << " " << static_cast<int>(format);
+    }
+  }
+}
+
 TEST(Roundings, CutTowardZeroNeverToNearest) {
   EXPECT_EQ(roundUpToTen(490), 490);
   EXPECT_EQ(roundUpToTen(491), 500);
