@@ -20,6 +20,9 @@ struct CaseResult {
   std::vector<TagText> report;                   // tag texts at the end of the case, when asked for
 };
 
+// A line of blanks only: no case, no output.
+inline bool isBlankLine(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
+
 // {"error": message}
 std::string errorLine(const std::string& message);
 

@@ -3,18 +3,12 @@
 #include "calc_case.h"
 
 namespace pedivo::calc {
-namespace {
-
-bool isBlank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
-
-}  // namespace
-
 BatchOutput runBatch(const std::vector<std::string>& lines, std::string text) {
   BatchOutput out{std::move(text), false};
   out.text.clear();
   QuickCaseReader reader;
   for (const auto& line : lines) {
-    if (isBlank(line)) continue;
+    if (isBlankLine(line)) continue;
     const bool failed = appendCase(line, out.text, reader);
     out.anyFailed = out.anyFailed || failed;
   }

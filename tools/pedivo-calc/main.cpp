@@ -36,7 +36,7 @@ Edtsizea ……），未给出的控件保持窗口默认值；cbsize 为“底�
 每个算例输出一行 JSON：module、messages（依次弹出的提示）、focus（最后一次“计算”移到的控件）、
 entries、cbsize、values（全部保存量）、results（“查看结果”的字段）、redCaptions、checks（各项验算：
 name、formula、demand、limit、ratio、ok；尚未完成设计时为空）、report（计算书标签）。
-每读入一行即输出一行结果。无法读取的算例（或无法打开的输入文件）在其位置输出 {"error": "..."}，程序继续
+每读入一行即输出一行结果（算例在各处理器核上并行计算，输出顺序与输入顺序相同）。无法读取的算例（或无法打开的输入文件）在其位置输出 {"error": "..."}，程序继续
 处理；若有算例出错，退出码为 1，否则为 0；无法写出结果（如磁盘已满）时退出码为 2。
 --report 文件.docx：只有一个算例时，另用程序所在文件夹中的模板把计算书写到该文件（符号链接写到其指向的
 文件；没有写入权限的文件不会被改动）。
@@ -54,7 +54,8 @@ the same results. Reads one JSON case a line from standard input or from the nam
   {"module": M, "entries": {...}, "cbsize": true}  or  {"module": M, "steps": [{"entries": {...}}, ...]}
 M is the template name of the base type (j1, j2, g11, g12, g2, g3, gc). Entries are control texts
 by object name; controls not given keep their window defaults. Each step changes its entries and
-presses "计算" in the same window. Writes one JSON object a case as soon as it is read, in input order: module,
+presses "计算" in the same window. Cases are designed on every processor core. Writes one JSON
+object a case as soon as it is read, in input order: module,
 messages, focus, entries, cbsize, values, results, redCaptions, checks (each design check: name,
 formula, demand, limit, ratio, ok; empty until a design is completed), report. A case that cannot be read
 (or an input file that cannot be opened) gives {"error": "..."} in its place; the exit status is 1 if
@@ -117,9 +118,10 @@ int runCases(const std::vector<std::string>& inputs) {
     readStream(std::cin);
   } else {
     for (const auto& name : inputs) {
-      std::ifstream file;
-      // Large reads: a line of input is short, and each read is a call into the system.
+      // Large reads: a line of input is short, and each read is a call into the system. The
+      // buffer outlives the file that reads into it.
       std::vector<char> buffer(256 * 1024);
+      std::ifstream file;
       file.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
       if (!openInput(name, file)) {
         // In its place among the results, so the lines before and after it keep their order.
@@ -138,9 +140,6 @@ int runCases(const std::vector<std::string>& inputs) {
 }
 
 constexpr std::uintmax_t maximumTableSize = 256u << 20;
-
-bool isBlank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
-
 
 // --csv: a table of designs in, a table of results out.
 int runBatch(const std::vector<std::string>& inputs, const std::optional<std::filesystem::path>& workbook) {
@@ -244,7 +243,7 @@ int main(int argc, char* argv[]) {
   const auto readStream = [&](std::istream& in) {
     std::string line;
     while (cases < 2 && std::getline(in, line)) {
-      if (isBlank(line)) continue;
+      if (pedivo::calc::isBlankLine(line)) continue;
       ++cases;
       pedivo::calc::CaseResult result = pedivo::calc::runCase(line, true);
       if (cases == 1) reportCase = std::move(result);
