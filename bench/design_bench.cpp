@@ -73,10 +73,10 @@ std::vector<std::string> twoBoltLines(int count) {
 // A batch of 64 lines on one thread, as a worker of pedivo-calc runs it: read, design, write.
 void CalculatorBatch(benchmark::State& state) {
   const auto lines = twoBoltLines(64);
-  std::string text;
+  pedivo::calc::TextBuffer text;
   for (auto _ : state) {
     text = pedivo::calc::runBatch(lines, std::move(text)).text;
-    benchmark::DoNotOptimize(text.data());
+    benchmark::DoNotOptimize(text.view().data());
   }
   state.SetItemsProcessed(state.iterations() * 64);
 }
@@ -92,7 +92,7 @@ void CalculatorPipeline(benchmark::State& state) {
   for (auto _ : state) {
     pedivo::calc::CasePool pool(workers);
     pedivo::calc::OrderedCases cases(
-        pool, 2 * workers, [&](const std::string& block) { return (written += block.size()) > 0; },
+        pool, 2 * workers, [&](std::string_view block) { return (written += block.size()) > 0; },
         [] { return true; });
     for (const auto& line : lines) {
       cases.add(line);

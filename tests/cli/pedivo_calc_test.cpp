@@ -191,16 +191,18 @@ TEST(JsonLineWriter, WritesWhatDumpWrites) {
   }
   std::size_t differentDigits = 0;
   for (const double x : numbers) {
-    std::string out;
-    pedivo::calc::JsonLine(out).value(x);
+    pedivo::calc::TextBuffer buffer;
+    pedivo::calc::JsonLine(buffer).value(x);
+    const std::string out = buffer.str();
     const std::string expected = json(x).dump();
     EXPECT_EQ(json::parse(out).get<double>(), x) << out;
     if (out != expected) ++differentDigits;
   }
   // Grisu2 misses the shortest digits in a very few cases; the layout is otherwise the same.
   EXPECT_LT(differentDigits, numbers.size() / 200);
-  std::string text;
-  pedivo::calc::JsonLine(text).value(std::string_view("柱\"脚\\\n\x01\xff"));
+  pedivo::calc::TextBuffer written;
+  pedivo::calc::JsonLine(written).value(std::string_view("柱\"脚\\\n\x01\xff"));
+  const std::string text = written.str();
   EXPECT_EQ(text, json(std::string("柱\"脚\\\n\x01\xff")).dump(-1, ' ', false, json::error_handler_t::replace));
 }
 

@@ -92,10 +92,10 @@ void calculate(DesignSession& session, CaseRun& run) {
   run.focus = std::move(outcome.focus);
 }
 
-void appendState(std::string& out, const DesignSession& session, const CaseRun& run) {
+void appendState(TextBuffer& out, const DesignSession& session, const CaseRun& run) {
   JsonLine line(out);
   writeState(line, session, run.messages, run.focus);
-}  // the writer completes the text as it closes
+}
 
 // A real case nests a few levels; far deeper input is refused before it can exhaust the stack.
 constexpr int maximumDepth = 32;
@@ -181,18 +181,22 @@ constexpr std::size_t longestQuickLine = 64 * 1024;
 
 }  // namespace
 
-std::string errorLine(const std::string& message) {
-  std::string out;
+void appendErrorLine(TextBuffer& out, const std::string& message) {
   JsonLine(out).beginObject().key("error").value(message).endObject();
-  return out;
+}
+
+std::string errorLine(const std::string& message) {
+  TextBuffer out;
+  appendErrorLine(out, message);
+  return out.str();
 }
 
 CaseResult runCase(const std::string& line, bool withReport) {
   try {
     const CaseState state = designCase(line);
-    std::string out;
+    TextBuffer out;
     appendState(out, state.session, state.run);
-    return CaseResult{std::move(out), false, state.session.module().id,
+    return CaseResult{out.str(), false, state.session.module().id,
                       withReport ? state.session.report() : std::vector<TagText>{}};
   } catch (const CaseError& error) {
     return CaseResult{errorLine(error.message), true, std::nullopt, {}};
@@ -224,7 +228,7 @@ DesignSession* QuickCaseReader::read(const std::string& line) {
   return &session->second;
 }
 
-bool appendCase(const std::string& line, std::string& out, QuickCaseReader& reader) {
+bool appendCase(const std::string& line, TextBuffer& out, QuickCaseReader& reader) {
   const std::size_t start = out.size();
   try {
     if (DesignSession* session = reader.read(line)) {
@@ -235,16 +239,16 @@ bool appendCase(const std::string& line, std::string& out, QuickCaseReader& read
       const CaseState state = designCase(line);
       appendState(out, state.session, state.run);
     }
-    out += '\n';
+    out.append("\n");
     return false;
   } catch (const CaseError& error) {
-    out.resize(start);
-    out += errorLine(error.message);
+    out.truncate(start);
+    appendErrorLine(out, error.message);
   } catch (const std::exception& error) {
-    out.resize(start);
-    out += errorLine(std::string("无法处理：") + error.what());
+    out.truncate(start);
+    appendErrorLine(out, std::string("无法处理：") + error.what());
   }
-  out += '\n';
+  out.append("\n");
   return true;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "design/common/design_session.h"
+#include "text_buffer.h"
 
 namespace pedivo::calc {
 
@@ -25,6 +26,7 @@ inline bool isBlankLine(const std::string& line) { return line.find_first_not_of
 
 // {"error": message}
 std::string errorLine(const std::string& message);
+void appendErrorLine(TextBuffer& out, const std::string& message);
 
 // Runs one JSON Lines case; never throws.
 CaseResult runCase(const std::string& line, bool withReport = false);
@@ -45,6 +47,6 @@ class QuickCaseReader {
 };
 
 // Appends what runCase gives for the line, and a line feed, to `out`; true when the case failed.
-bool appendCase(const std::string& line, std::string& out, QuickCaseReader& reader);
+bool appendCase(const std::string& line, TextBuffer& out, QuickCaseReader& reader);
 
 }  // namespace pedivo::calc

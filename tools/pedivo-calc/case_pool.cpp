@@ -3,7 +3,7 @@
 #include "calc_case.h"
 
 namespace pedivo::calc {
-BatchOutput runBatch(const std::vector<std::string>& lines, std::string text) {
+BatchOutput runBatch(const std::vector<std::string>& lines, TextBuffer text) {
   BatchOutput out{std::move(text), false};
   out.text.clear();
   QuickCaseReader reader;
@@ -28,7 +28,7 @@ CasePool::~CasePool() {
   // The workers finish what is queued and are joined as workers_ goes.
 }
 
-std::future<BatchOutput> CasePool::submit(std::vector<std::string> lines, std::string text) {
+std::future<BatchOutput> CasePool::submit(std::vector<std::string> lines, TextBuffer text) {
   std::packaged_task<BatchOutput()> task(
       [lines = std::move(lines), text = std::move(text)]() mutable { return runBatch(lines, std::move(text)); });
   auto result = task.get_future();
@@ -74,7 +74,7 @@ void OrderedCases::writeErrorInPlace(const std::string& line) {
 
 void OrderedCases::submitBatch() {
   if (batch_.empty()) return;
-  std::string text;
+  TextBuffer text;
   if (!spare_.empty()) {
     text = std::move(spare_.back());
     spare_.pop_back();
@@ -89,11 +89,13 @@ void OrderedCases::writeOldest() {
     out = pending_.front().get();
   } catch (const std::exception& error) {
     // Only running out of memory gets here: each case catches its own faults.
-    out = BatchOutput{errorLine(std::string("无法处理：") + error.what()) + '\n', true};
+    out = BatchOutput{TextBuffer{}, true};
+    appendErrorLine(out.text, std::string("无法处理：") + error.what());
+    out.text.append("\n");
   }
   pending_.pop_front();
   anyFailed_ = anyFailed_ || out.anyFailed;
-  outputFailed_ = outputFailed_ || !write_(out.text);
+  outputFailed_ = outputFailed_ || !write_(out.text.view());
   spare_.push_back(std::move(out.text));
 }
 

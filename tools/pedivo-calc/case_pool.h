@@ -13,17 +13,19 @@
 #include <thread>
 #include <vector>
 
+#include "text_buffer.h"
+
 namespace pedivo::calc {
 
 // The output lines of a batch, each ended by a line feed.
 struct BatchOutput {
-  std::string text;
+  TextBuffer text;
   bool anyFailed = false;
 };
 
 // Designs a batch of JSON Lines cases into `text` (emptied first; its room is reused); blank
 // lines give no output.
-BatchOutput runBatch(const std::vector<std::string>& lines, std::string text);
+BatchOutput runBatch(const std::vector<std::string>& lines, TextBuffer text);
 
 class CasePool {
  public:
@@ -32,7 +34,7 @@ class CasePool {
   CasePool(const CasePool&) = delete;
   CasePool& operator=(const CasePool&) = delete;
 
-  std::future<BatchOutput> submit(std::vector<std::string> lines, std::string text);
+  std::future<BatchOutput> submit(std::vector<std::string> lines, TextBuffer text);
 
  private:
   void work();
@@ -52,7 +54,7 @@ class OrderedCases {
   static constexpr std::size_t batchSize = 256;
 
   // write: hands a block of output on (false when it cannot be written); flush: pushes it out.
-  OrderedCases(CasePool& pool, std::size_t inFlight, std::function<bool(const std::string&)> write,
+  OrderedCases(CasePool& pool, std::size_t inFlight, std::function<bool(std::string_view)> write,
                std::function<bool()> flush)
       : pool_(pool), inFlight_(inFlight), write_(std::move(write)), flush_(std::move(flush)) {}
 
@@ -73,13 +75,13 @@ class OrderedCases {
 
   CasePool& pool_;
   std::size_t inFlight_;
-  std::function<bool(const std::string&)> write_;
+  std::function<bool(std::string_view)> write_;
   std::function<bool()> flush_;
   std::vector<std::string> batch_;
   std::deque<std::future<BatchOutput>> pending_;
   // Output blocks already written, kept with their room: a block of a batch is larger than what
   // the allocator hands out from its heap, and a fresh one each time would be mapped anew.
-  std::vector<std::string> spare_;
+  std::vector<TextBuffer> spare_;
   bool outputFailed_ = false;
   bool anyFailed_ = false;
 };

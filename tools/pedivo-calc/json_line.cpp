@@ -62,8 +62,6 @@ bool isPlainName(std::string_view name) {
   return std::all_of(name.begin(), name.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
 }
 
-// The string grows its capacity by doubling; only the room asked for now is cleared.
-void JsonLine::grow(std::size_t n) { out_.resize(used_ + std::max<std::size_t>(n, 4096)); }
 
 // Quotes a text; bytes that are not UTF-8 become U+FFFD, as dump() does with its replace handler.
 // A text that needs no escape, nearly every one, is copied whole in one step.

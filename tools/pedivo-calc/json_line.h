@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "text_buffer.h"
+
 namespace pedivo::calc {
 
 // A name the program itself defines (a JSON key, a control, a held value, a result field, a
@@ -19,9 +21,8 @@ bool isPlainName(std::string_view name);
 
 class JsonLine {
  public:
-  // Appends to `out`; the text is complete once the writer goes out of scope.
-  explicit JsonLine(std::string& out) : out_(out), used_(out.size()) {}
-  ~JsonLine() { out_.resize(used_); }
+  // Appends to `out`.
+  explicit JsonLine(TextBuffer& out) : out_(out) {}
   JsonLine(const JsonLine&) = delete;
   JsonLine& operator=(const JsonLine&) = delete;
 
@@ -53,11 +54,8 @@ class JsonLine {
  private:
   // The cursor, with room for n more bytes. Writers fill through a local cursor and hand it back
   // once (commit), so that the position is not reloaded after every byte.
-  char* room(std::size_t n) {
-    if (out_.size() - used_ < n) grow(n);
-    return out_.data() + used_;
-  }
-  void commit(const char* cursor) { used_ = static_cast<std::size_t>(cursor - out_.data()); }
+  char* room(std::size_t n) { return out_.room(n); }
+  void commit(const char* cursor) { out_.commit(cursor); }
   char* separate(char* cursor) {
     if (!first_) *cursor++ = ',';
     first_ = false;
@@ -77,7 +75,6 @@ class JsonLine {
     commit(p);
     return *this;
   }
-  void grow(std::size_t n);
   static char* quoted(char* cursor, std::string_view plain) {
     *cursor++ = '"';
     copyBytes(cursor, plain.data(), plain.size());
@@ -108,8 +105,7 @@ class JsonLine {
   void escaped(std::string_view s);
   void appendNumber(double number);
 
-  std::string& out_;  // written up to used_; beyond that, room not yet written
-  std::size_t used_;
+  TextBuffer& out_;
   bool first_ = true;  // the next item is the first of its object or array
 };
 

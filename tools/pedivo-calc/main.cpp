@@ -81,7 +81,7 @@ bool emit(const std::string& line) {
 }
 
 // Writes a block of whole output lines.
-bool emitBlock(const std::string& lines) {
+bool emitBlock(std::string_view lines) {
   std::cout.write(lines.data(), static_cast<std::streamsize>(lines.size()));
   return static_cast<bool>(std::cout);
 }
