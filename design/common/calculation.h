@@ -125,6 +125,10 @@ class StateOf final : public DesignState {
     appendCheckTags(tags, checks(), designed_);
     return tags;
   }
+  void report(const Entries& entries, const TagEmitter& sink) const override {
+    for (const auto& tag : functions_.report(held_, entries)) sink(tag.tag, tag.text);
+    emitCheckTags(checks(), designed_, sink);
+  }
   std::vector<NamedValue> values() const override { return functions_.values(held_); }
   const std::vector<DesignCheck>& checks() const override {
     if (!checks_) checks_ = functions_.checks(held_);

@@ -55,60 +55,64 @@ std::vector<std::string> failedFields(const std::vector<DesignCheck>& checks) {
 
 namespace {
 
-std::string verdictWithUtilisation(bool ok, const std::string& utilisation) {
-  std::string text;
-  text.reserve(40);
-  text.append(ok ? "满足" : "不满足").append("（利用率 ").append(utilisation).append("）");
-  return text;
+// "满足（利用率 0.28）" into `text`, whose room is kept.
+void writeVerdict(std::string& text, bool ok, std::string_view utilisation) {
+  text.assign(ok ? "满足" : "不满足").append("（利用率 ").append(utilisation).append("）");
 }
 
 }  // namespace
 
 std::string verdictText(const DesignCheck& check) {
   if (check.decision) return *check.decision;
-  return verdictWithUtilisation(check.ok(), utilisationText(check.ratio()));
+  std::string text;
+  writeVerdict(text, check.ok(), utilisationText(check.ratio()));
+  return text;
 }
 
-void appendCheckTags(std::vector<TagText>& tags, const std::vector<DesignCheck>& checks, bool designed) {
-  tags.reserve(tags.size() + checks.size() * 7 + 1);
+void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const TagEmitter& sink) {
   int failed = 0;
   std::string failedNames;
   std::string tag;
+  std::string verdict;
   for (const auto& check : checks) {
     // "<#id." once; each tag is that stem and its part.
     tag.assign("<#").append(check.id).append(".");
     const std::size_t stem = tag.size();
-    const auto named = [&](const char* part) { return tag.replace(stem, std::string::npos, part); };
+    const auto named = [&](const char* part) -> std::string_view { return tag.replace(stem, std::string::npos, part); };
     const bool isDecision = check.decision.has_value();
     const bool ok = check.ok();
     const std::string utilisation = designed && !isDecision ? utilisationText(check.ratio()) : "—";
-    tags.push_back({named("name>"), check.name});
-    tags.push_back({named("check>"), !designed    ? "未计算"
-                                     : isDecision ? *check.decision
-                                                  : verdictWithUtilisation(ok, utilisation)});
-    tags.push_back({named("formula>"), check.formula});
-    tags.push_back({named("demand>"), withUnit(formatValue(check.format, check.demand), check.unit)});
-    tags.push_back({named("limit>"), withUnit(formatValue(check.format, check.limit), check.unit)});
-    tags.push_back({named("ratio>"), utilisation});
-    tags.push_back({named("result>"), !designed    ? "未计算"
-                                      : isDecision ? *check.decision
-                                      : ok         ? "满足"
-                                                   : "不满足"});
+    if (designed && !isDecision) writeVerdict(verdict, ok, utilisation);
+    sink(named("name>"), check.name);
+    sink(named("check>"), !designed ? std::string_view("未计算") : isDecision ? std::string_view(*check.decision) : verdict);
+    sink(named("formula>"), check.formula);
+    sink(named("demand>"), withUnit(formatValue(check.format, check.demand), check.unit));
+    sink(named("limit>"), withUnit(formatValue(check.format, check.limit), check.unit));
+    sink(named("ratio>"), utilisation);
+    sink(named("result>"), !designed    ? std::string_view("未计算")
+                           : isDecision ? std::string_view(*check.decision)
+                           : ok         ? std::string_view("满足")
+                                        : std::string_view("不满足"));
     if (designed && !ok) {
       ++failed;
       failedNames += (failedNames.empty() ? "" : "、") + check.name;
     }
   }
-  std::string summary;
   if (!designed) {
-    summary = "尚未计算。";
+    sink("<#summary>", "尚未计算。");
   } else if (failed == 0) {
-    summary = "各项验算均满足要求。";
+    sink("<#summary>", "各项验算均满足要求。");
   } else {
-    summary = "有 " + std::to_string(failed) + " 项验算不满足要求（" + failedNames +
-              "），本设计不能采用，请调整截面、材料或尺寸后重新计算。";
+    sink("<#summary>", "有 " + std::to_string(failed) + " 项验算不满足要求（" + failedNames +
+                           "），本设计不能采用，请调整截面、材料或尺寸后重新计算。");
   }
-  tags.push_back({"<#summary>", std::move(summary)});
+}
+
+void appendCheckTags(std::vector<TagText>& tags, const std::vector<DesignCheck>& checks, bool designed) {
+  tags.reserve(tags.size() + checks.size() * 7 + 1);
+  emitCheckTags(checks, designed, [&tags](std::string_view tag, std::string_view text) {
+    tags.push_back({std::string(tag), std::string(text)});
+  });
 }
 
 }  // namespace pedivo

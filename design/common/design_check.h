@@ -66,5 +66,7 @@ std::string verdictText(const DesignCheck& check);
 // "<#id.check>" (the verdict), "<#id.formula>", "<#id.demand>", "<#id.limit>", "<#id.ratio>", "<#id.result>", and
 // "<#summary>" for all of them. Before a design exists the verdicts read "未计算".
 void appendCheckTags(std::vector<TagText>& tags, const std::vector<DesignCheck>& checks, bool designed);
+// The same tags, handed over one at a time without being kept.
+void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const TagEmitter& sink);
 
 }  // namespace pedivo

@@ -32,6 +32,8 @@ class DesignSession {
   ResultView results() const { return state_->results(); }
   // "打印计算书": tag texts, with entry texts as they stand now.
   std::vector<TagText> report() const { return state_->report(entries_); }
+  // The same tags, handed over one at a time.
+  void report(const TagEmitter& sink) const { state_->report(entries_, sink); }
   std::vector<NamedValue> values() const { return state_->values(); }
   // The checks of the last completed design; empty before one exists.
   const std::vector<DesignCheck>& checks() const {

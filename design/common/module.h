@@ -87,6 +87,10 @@ struct TagText {
   std::string text;
 };
 
+// Takes the report's tags one at a time, in order; the views last only for the call. The
+// headless calculator writes them out as they come instead of keeping a list.
+using TagEmitter = std::function<void(std::string_view tag, std::string_view text)>;
+
 struct NamedValue {
   std::string_view name;  // the quantity's symbol, a name fixed in the program: "ylfs"
   std::variant<double, std::string> value;
@@ -118,6 +122,7 @@ class DesignState {
   virtual Outcome calculate(const Entries& entries) = 0;
   virtual ResultView results() const = 0;
   virtual std::vector<TagText> report(const Entries& entries) const = 0;
+  virtual void report(const Entries& entries, const TagEmitter& sink) const = 0;
   virtual std::vector<NamedValue> values() const = 0;
   // The design checks of the held values, and whether those values are a completed design.
   virtual const std::vector<DesignCheck>& checks() const = 0;

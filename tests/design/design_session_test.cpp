@@ -37,5 +37,29 @@ TEST(DesignSession, ResetGivesAWindowJustOpened) {
   }
 }
 
+// The report handed over tag by tag is the report as a list, before and after a design, passing
+// checks and failing ones.
+TEST(DesignSession, ReportHandedOverTagByTagIsTheReportList) {
+  for (const ModuleDescriptor* module : allModules()) {
+    DesignSession session(*module);
+    for (const char* axialForce : {"", "1500", "9000"}) {
+      if (*axialForce != '\0') {
+        session.setText("EdtN", axialForce);
+        session.calculate();
+      }
+      std::vector<TagText> handed;
+      session.report([&handed](std::string_view tag, std::string_view text) {
+        handed.push_back({std::string(tag), std::string(text)});
+      });
+      const auto list = session.report();
+      ASSERT_EQ(handed.size(), list.size()) << module->id;
+      for (std::size_t i = 0; i < list.size(); ++i) {
+        EXPECT_EQ(handed[i].tag, list[i].tag) << module->id;
+        EXPECT_EQ(handed[i].text, list[i].text) << module->id << " " << list[i].tag;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace pedivo

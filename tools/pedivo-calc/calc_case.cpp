@@ -68,7 +68,9 @@ void writeState(JsonLine& line, const DesignSession& session, const std::vector<
   }
   line.endArray();
   line.key("report").beginArray();
-  for (const auto& tag : session.report()) line.beginArray().name(tag.tag).value(tag.text).endArray();
+  session.report([&line](std::string_view tag, std::string_view text) {
+    line.beginArray().name(tag).value(text).endArray();
+  });
   line.endArray();
   line.endObject();
 }
