@@ -6,23 +6,23 @@
 
 namespace pedivo {
 
-const std::string& entryText(const Entries& entries, const std::string& control) {
+const std::string& entryText(const Entries& entries, std::string_view control) {
   static const std::string empty;
   const auto found = entries.texts.find(control);
   return found == entries.texts.end() ? empty : found->second;
 }
 
-double readNumber(const Entries& entries, const std::string& control) {
+double readNumber(const Entries& entries, std::string_view control) {
   const std::string& text = entryText(entries, control);
   const auto value = parseNumber(text);
-  if (!value) throw CalculationStop{notANumberMessage(text), control};
+  if (!value) throw CalculationStop{notANumberMessage(text), std::string(control)};
   return *value;
 }
 
-int readWholeNumber(const Entries& entries, const std::string& control) {
+int readWholeNumber(const Entries& entries, std::string_view control) {
   const double value = readNumber(entries, control);
   if (value != std::trunc(value) || std::fabs(value) > 1e6)
-    throw CalculationStop{notANumberMessage(entryText(entries, control)), control};
+    throw CalculationStop{notANumberMessage(entryText(entries, control)), std::string(control)};
   return static_cast<int>(value);
 }
 

@@ -6,6 +6,7 @@
 #include <cfenv>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -26,10 +27,10 @@ struct CalculationStop {
 };
 
 // Reads an entry as a number; a text that is not one stops the calculation with focus on it.
-double readNumber(const Entries& entries, const std::string& control);
+double readNumber(const Entries& entries, std::string_view control);
 // Reads an entry as a whole number (the bolt diameter lists).
-int readWholeNumber(const Entries& entries, const std::string& control);
-const std::string& entryText(const Entries& entries, const std::string& control);
+int readWholeNumber(const Entries& entries, std::string_view control);
+const std::string& entryText(const Entries& entries, std::string_view control);
 
 // Counts trial rounds over a whole calculation: every repetition of a loop body or jump back to
 // an earlier step. Past a million rounds the design does not converge.

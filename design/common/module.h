@@ -27,7 +27,7 @@
 namespace pedivo {
 
 struct Entries {
-  std::map<std::string, std::string> texts;  // by control object name
+  std::map<std::string, std::string, std::less<>> texts;  // by control object name; found by any text
   bool cbsize = false;                       // "底板尺寸按构造要求选取"
 };
 
