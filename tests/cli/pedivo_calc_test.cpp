@@ -170,6 +170,16 @@ TEST(PedivoCalc, WritesTheFilledReportForASingleCase) {
 
   EXPECT_EQ(runCalc("{\"module\": \"gc\"}\n{\"module\": \"gc\"}\n", "--report " + report.string()).status, 2);
   EXPECT_FALSE(fs::exists(report));
+
+  // An input file that cannot be opened is not passed over: no report from the rest of the input.
+  const fs::path missing = fs::temp_directory_path() / "pedivo-calc-no-such-input.jsonl";
+  const fs::path good = fs::temp_directory_path() / ("pedivo-calc-good-" + std::to_string(::getpid()) + ".jsonl");
+  std::ofstream(good) << R"({"module": "gc"})" << "\n";
+  EXPECT_EQ(runCalc("", "--report " + report.string() + " " + missing.string() + " " + good.string() + " 2>/dev/null")
+                .status,
+            2);
+  EXPECT_FALSE(fs::exists(report));
+  fs::remove(good);
 }
 
 // The fast line writer lays out numbers and texts as nlohmann::json's dump() does, so the output
