@@ -971,7 +971,8 @@ ModuleDescriptor makeTShaped() {
                     boltAndShearFields()};
   d.templateFile = "g2.docx";
   d.diagramFile = "g2.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateTBootBeam, tResults, tReport, tValues, tChecks});
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateTBootBeam, tResults, handOverList<Held, tReport>,
+                                                  tValues, tChecks});
   return d;
 }
 
@@ -1004,7 +1005,8 @@ ModuleDescriptor makeChannel() {
   d.templateFile = "g3.docx";
   d.diagramFile = "g3.bmp";
   d.newState = stateFactory(
-      ModuleFunctions<Held>{calculateChannelBootBeam, channelResults, channelReport, channelValues, channelChecks});
+      ModuleFunctions<Held>{calculateChannelBootBeam, channelResults, handOverList<Held, channelReport>,
+                            channelValues, channelChecks});
   return d;
 }
 

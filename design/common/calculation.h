@@ -96,10 +96,16 @@ template <class Held>
 struct ModuleFunctions {
   Outcome (*calculate)(const Entries&, Held&);
   ResultView (*results)(const Held&);
-  std::vector<TagText> (*report)(const Held&, const Entries&);
+  void (*report)(const Held&, const Entries&, const TagEmitter&);
   std::vector<NamedValue> (*values)(const Held&);
   std::vector<DesignCheck> (*checks)(const Held&);
 };
+
+// A base type whose report function builds its list of tags, handing them over one by one.
+template <class Held, std::vector<TagText> (*List)(const Held&, const Entries&)>
+void handOverList(const Held& held, const Entries& entries, const TagEmitter& sink) {
+  for (const auto& tag : List(held, entries)) sink(tag.tag, tag.text);
+}
 
 template <class Held>
 class StateOf final : public DesignState {
@@ -122,12 +128,15 @@ class StateOf final : public DesignState {
     return view;
   }
   std::vector<TagText> report(const Entries& entries) const override {
-    std::vector<TagText> tags = functions_.report(held_, entries);
-    appendCheckTags(tags, checks(), designed_);
+    std::vector<TagText> tags;
+    tags.reserve(128);
+    report(entries, [&tags](std::string_view tag, std::string_view text) {
+      tags.push_back({std::string(tag), std::string(text)});
+    });
     return tags;
   }
   void report(const Entries& entries, const TagEmitter& sink) const override {
-    for (const auto& tag : functions_.report(held_, entries)) sink(tag.tag, tag.text);
+    functions_.report(held_, entries, sink);
     emitCheckTags(checks(), designed_, sink);
   }
   std::vector<NamedValue> values() const override { return functions_.values(held_); }

@@ -108,11 +108,4 @@ void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const 
   }
 }
 
-void appendCheckTags(std::vector<TagText>& tags, const std::vector<DesignCheck>& checks, bool designed) {
-  tags.reserve(tags.size() + checks.size() * 7 + 1);
-  emitCheckTags(checks, designed, [&tags](std::string_view tag, std::string_view text) {
-    tags.push_back({std::string(tag), std::string(text)});
-  });
-}
-
 }  // namespace pedivo

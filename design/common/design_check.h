@@ -62,11 +62,9 @@ std::string utilisationText(double ratio);
 // "满足（利用率 0.28）", "不满足（利用率 1.25）", or the decision.
 std::string verdictText(const DesignCheck& check);
 
-// Report tags of the checks, appended after the base type's own tags: for each check "<#id.name>",
+// Report tags of the checks, after the base type's own tags: for each check "<#id.name>",
 // "<#id.check>" (the verdict), "<#id.formula>", "<#id.demand>", "<#id.limit>", "<#id.ratio>", "<#id.result>", and
-// "<#summary>" for all of them. Before a design exists the verdicts read "未计算".
-void appendCheckTags(std::vector<TagText>& tags, const std::vector<DesignCheck>& checks, bool designed);
-// The same tags, handed over one at a time without being kept.
+// "<#summary>" for all of them, handed over one at a time. Before a design exists the verdicts read "未计算".
 void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const TagEmitter& sink);
 
 }  // namespace pedivo

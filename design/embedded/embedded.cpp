@@ -121,7 +121,7 @@ ModuleDescriptor makeDescriptor() {
   d.resultGroups = {{"", "", {{"edtH", "钢柱插入深度dc", standard::mm}}}};
   d.templateFile = "gc.docx";
   d.diagramFile = "gc.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateEmbedded, results, report, values, checks});
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateEmbedded, results, handOverList<Held, report>, values, checks});
   return d;
 }
 

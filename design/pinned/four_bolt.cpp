@@ -94,30 +94,26 @@ ResultView results(const Held& h) {
   return view;
 }
 
-std::vector<TagText> report(const Held& h, const Entries& e) {
+void report(const Held& h, const Entries& e, const TagEmitter& sink) {
   const auto plain = [](double x) { return formatGeneral(x); };
   const auto cut3 = [](double x) { return formatValue(ValueFormat::Cut3, x); };
-  std::vector<TagText> tags = plateReport(h, e);
-  const std::vector<TagText> stiffenerTags{
-      {"<#hjjl>", plain(h.hjjl)},
-      {"<#tjjl>", plain(h.tjjl)},
-      {"<#hf3>", plain(h.hf3)},
-      {"<#1.22ffw>", plain(1.22 * h.ffw)},
-      {"<#Vimax>", formatValue(ValueFormat::KN3, h.Vimax)},
-      {"<#ylfR>", cut3(h.ylfR)},
-      {"<#ylvR>", cut3(h.ylvR)},
-      {"<#ylnf>", cut3(h.ylnf)},
-      {"<#ylvf>", cut3(h.ylvf)},
-      {"<#ylequ>", cut3(h.ylequ)},
-      {"<#1.1f1>", plain(1.1 * h.f1)},
-      {"<#write1>", plain(h.write1)},
-      {"<#write2>", plain(h.write2)},
-  };
-  tags.insert(tags.end(), stiffenerTags.begin(), stiffenerTags.end());
-  appendPlateCheckerTags(tags, h);
-  tags.push_back({"<#f1>", plain(h.f1)});
-  tags.push_back({"<#fy>", plain(h.fy)});
-  return tags;
+  plateReport(h, e, sink);
+  sink("<#hjjl>", plain(h.hjjl));
+  sink("<#tjjl>", plain(h.tjjl));
+  sink("<#hf3>", plain(h.hf3));
+  sink("<#1.22ffw>", plain(1.22 * h.ffw));
+  sink("<#Vimax>", formatValue(ValueFormat::KN3, h.Vimax));
+  sink("<#ylfR>", cut3(h.ylfR));
+  sink("<#ylvR>", cut3(h.ylvR));
+  sink("<#ylnf>", cut3(h.ylnf));
+  sink("<#ylvf>", cut3(h.ylvf));
+  sink("<#ylequ>", cut3(h.ylequ));
+  sink("<#1.1f1>", plain(1.1 * h.f1));
+  sink("<#write1>", plain(h.write1));
+  sink("<#write2>", plain(h.write2));
+  plateCheckerTags(h, sink);
+  sink("<#f1>", plain(h.f1));
+  sink("<#fy>", plain(h.fy));
 }
 
 std::vector<NamedValue> values(const Held& h) {

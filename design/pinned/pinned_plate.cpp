@@ -103,55 +103,52 @@ std::vector<FieldText> plateResults(const Held& h) {
           {"edtshear", shearKeyField(h.Vfb, h.V)}};
 }
 
-std::vector<TagText> plateReport(const Held& h, const Entries& e) {
+void plateReport(const Held& h, const Entries& e, const TagEmitter& sink) {
   const auto plain = [](double x) { return formatGeneral(x); };
   const auto cut2 = [](double x) { return formatValue(ValueFormat::Cut2, x); };
   const auto cut3 = [](double x) { return formatValue(ValueFormat::Cut3, x); };
-  std::vector<TagText> tags;
-  tags.reserve(96);  // with the base type's own tags and those of the checks after them
-  tags.push_back({"<#hb>", plain(h.hb)});
-  tags.push_back({"<#bf>", plain(h.bf)});
-  tags.push_back({"<#tw>", plain(h.tw)});
-  tags.push_back({"<#tf>", plain(h.tf)});
-  tags.push_back({"<#N>", entryText(e, "EdtN")});
-  tags.push_back({"<#V>", entryText(e, "EdtV")});
-  tags.push_back({"<#concrete>", entryText(e, "CBfc")});
-  tags.push_back({"<#steel>", entryText(e, "CBf")});
-  tags.push_back({"<#ms>", entryText(e, "CBfta")});
-  tags.push_back({"<#L>", plain(h.L)});
-  tags.push_back({"<#B>", plain(h.B)});
-  tags.push_back({"<#dms>", plain(h.dms)});
-  tags.push_back({"<#hf11>", plain(h.hf11)});
-  tags.push_back({"<#shear>", shearKeySentence(h.Vfb, h.V)});
-  tags.push_back({"<#ylc>", cut2(h.ylc)});
-  tags.push_back({"<#fc>", plain(h.fc)});
-  tags.push_back({"<#Vfb>", plain(h.Vfb / 1000)});
-  tags.push_back({"<#b2>", cut2(h.b2)});
-  tags.push_back({"<#a2>", cut2(h.a2)});
-  tags.push_back({"<#r1>", cut2(h.r1)});
-  tags.push_back({"<#alf>", cut3(h.alf)});
-  tags.push_back({"<#M2>", formatValue(ValueFormat::KN2, h.M2)});
-  tags.push_back({"<#tpb>", plain(h.tpb)});
-  tags.push_back({"<#AF>", plain(h.AF)});
-  tags.push_back({"<#Aeww>", plain(h.Aeww)});
-  tags.push_back({"<#ylnc>", cut3(h.ylnc)});
-  tags.push_back({"<#ylv>", cut3(h.ylv)});
-  tags.push_back({"<#ylfs>", cut3(h.ylfs)});
-  tags.push_back({"<#f>", plain(h.f)});
-  tags.push_back({"<#ffw>", plain(h.ffw)});
-  return tags;
+  sink("<#hb>", plain(h.hb));
+  sink("<#bf>", plain(h.bf));
+  sink("<#tw>", plain(h.tw));
+  sink("<#tf>", plain(h.tf));
+  sink("<#N>", entryText(e, "EdtN"));
+  sink("<#V>", entryText(e, "EdtV"));
+  sink("<#concrete>", entryText(e, "CBfc"));
+  sink("<#steel>", entryText(e, "CBf"));
+  sink("<#ms>", entryText(e, "CBfta"));
+  sink("<#L>", plain(h.L));
+  sink("<#B>", plain(h.B));
+  sink("<#dms>", plain(h.dms));
+  sink("<#hf11>", plain(h.hf11));
+  sink("<#shear>", shearKeySentence(h.Vfb, h.V));
+  sink("<#ylc>", cut2(h.ylc));
+  sink("<#fc>", plain(h.fc));
+  sink("<#Vfb>", plain(h.Vfb / 1000));
+  sink("<#b2>", cut2(h.b2));
+  sink("<#a2>", cut2(h.a2));
+  sink("<#r1>", cut2(h.r1));
+  sink("<#alf>", cut3(h.alf));
+  sink("<#M2>", formatValue(ValueFormat::KN2, h.M2));
+  sink("<#tpb>", plain(h.tpb));
+  sink("<#AF>", plain(h.AF));
+  sink("<#Aeww>", plain(h.Aeww));
+  sink("<#ylnc>", cut3(h.ylnc));
+  sink("<#ylv>", cut3(h.ylv));
+  sink("<#ylfs>", cut3(h.ylfs));
+  sink("<#f>", plain(h.f));
+  sink("<#ffw>", plain(h.ffw));
 }
 
-void appendPlateCheckerTags(std::vector<TagText>& tags, const Held& h) {
+void plateCheckerTags(const Held& h, const TagEmitter& sink) {
   const auto plain = [](double x) { return formatGeneral(x); };
   // The two widths the plate takes the larger of, and the plate's own f.
-  tags.push_back({"<#a>", plain(h.a)});
-  tags.push_back({"<#bt>", plain(h.bt)});
-  tags.push_back({"<#Bflange>", plain(h.bf + 40)});
-  tags.push_back({"<#Bbolts>", plain(2 * (h.a + h.bt) + h.tw)});
-  tags.push_back({"<#tpbc>", formatValue(ValueFormat::Cut2, h.tpbc)});
-  tags.push_back({"<#fpb>", plain(h.fpb)});
-  tags.push_back({"<#M2formula>", h.r1 < 0.3 ? "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）" : "M2 = α·σc·a2²（三边支承板）"});
+  sink("<#a>", plain(h.a));
+  sink("<#bt>", plain(h.bt));
+  sink("<#Bflange>", plain(h.bf + 40));
+  sink("<#Bbolts>", plain(2 * (h.a + h.bt) + h.tw));
+  sink("<#tpbc>", formatValue(ValueFormat::Cut2, h.tpbc));
+  sink("<#fpb>", plain(h.fpb));
+  sink("<#M2formula>", h.r1 < 0.3 ? "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）" : "M2 = α·σc·a2²（三边支承板）");
 }
 
 std::vector<DesignCheck> plateChecks(const Held& h) {

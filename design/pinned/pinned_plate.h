@@ -43,8 +43,8 @@ void columnWelds(const Entries& e, PinnedPlateHeld& h, RoundLimit& rounds);
 // Result fields "底板" … "edtshear" in their filling order, the report's tags up to "<#ffw>" in
 // their order, what the checker needs beside them, and the checks of these parts.
 std::vector<FieldText> plateResults(const PinnedPlateHeld& h);
-std::vector<TagText> plateReport(const PinnedPlateHeld& h, const Entries& e);
-void appendPlateCheckerTags(std::vector<TagText>& tags, const PinnedPlateHeld& h);
+void plateReport(const PinnedPlateHeld& h, const Entries& e, const TagEmitter& sink);
+void plateCheckerTags(const PinnedPlateHeld& h, const TagEmitter& sink);
 std::vector<DesignCheck> plateChecks(const PinnedPlateHeld& h);
 
 }  // namespace pedivo::pinned

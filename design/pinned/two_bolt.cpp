@@ -12,10 +12,9 @@ using Held = TwoBoltHeld;
 
 ResultView results(const Held& h) { return {plateResults(h), {}, {}}; }
 
-std::vector<TagText> report(const Held& h, const Entries& e) {
-  std::vector<TagText> tags = plateReport(h, e);
-  appendPlateCheckerTags(tags, h);
-  return tags;
+void report(const Held& h, const Entries& e, const TagEmitter& sink) {
+  plateReport(h, e, sink);
+  plateCheckerTags(h, sink);
 }
 
 std::vector<NamedValue> values(const Held& h) { return listValues(pinnedPlateFields, h); }

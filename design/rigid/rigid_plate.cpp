@@ -570,14 +570,14 @@ Outcome calculateTenBolt(const Entries& entries, RigidPlateHeld& held) {
 const ModuleDescriptor& eightBoltModule() {
   static const ModuleDescriptor descriptor = makeDescriptor(
       "g11", "TForm4", "TForm11", "g11.bmp",
-      {calculateEightBolt, results, report, values, [](const Held& h) { return checks(eightBolts, h); }});
+      {calculateEightBolt, results, handOverList<Held, report>, values, [](const Held& h) { return checks(eightBolts, h); }});
   return descriptor;
 }
 
 const ModuleDescriptor& tenBoltModule() {
   static const ModuleDescriptor descriptor = makeDescriptor(
       "g12", "TForm5", "TForm12", "g12.bmp",
-      {calculateTenBolt, results, report, values, [](const Held& h) { return checks(tenBolts, h); }});
+      {calculateTenBolt, results, handOverList<Held, report>, values, [](const Held& h) { return checks(tenBolts, h); }});
   return descriptor;
 }
 
