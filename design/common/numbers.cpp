@@ -86,8 +86,7 @@ std::string notANumberMessage(std::string_view text) {
 
 namespace {
 
-// Reads to_chars' scientific text "-d.ddde+XX" into its digits and exponent. The digits are
-// filled in place: a copy of the freshly written bytes would stall the processor.
+// Reads to_chars' scientific text "-d.ddde+XX" into its digits and exponent.
 void readScientific(const char* first, const char* last, DecimalDigits& d) {
   d = DecimalDigits{};
   const char* p = first;
@@ -115,51 +114,51 @@ void roundToFifteenDigits(double x, DecimalDigits& d) {
 // the whole number v it stands for; so when v/10^6 reads back as x, v·10^-6 is the one six-decimal
 // text that does, and without v's trailing zeros it is the shortest text of x. Otherwise no text
 // of six decimals or fewer reads back as x.
-bool fewDecimals(double x, DecimalDigits& d) {
+struct ScaledWhole {
+  unsigned long long v;
+  int decimals;
+};
+
+std::optional<ScaledWhole> fewDecimals(double x) {
   const double a = std::fabs(x);
-  if (!(a < 1e9)) return false;
+  if (!(a < 1e9)) return std::nullopt;
   // Whole values, the most common, need no division.
-  auto v = static_cast<unsigned long long>(a);
-  int decimals = 0;
-  if (static_cast<double>(v) != a) {
-    // Below 1E15, so v is exact; a cut after adding a half finds it.
-    v = static_cast<unsigned long long>(a * 1e6 + 0.5);
-    if (static_cast<double>(v) / 1e6 != a) return false;
-    decimals = 6;
-  }
-  d.negative = std::signbit(x);
+  const auto whole = static_cast<unsigned long long>(a);
+  if (static_cast<double>(whole) == a) return ScaledWhole{whole, 0};
+  // Below 1E15, so v is exact; a cut after adding a half finds it.
+  const auto v = static_cast<unsigned long long>(a * 1e6 + 0.5);
+  if (static_cast<double>(v) / 1e6 != a) return std::nullopt;
+  return ScaledWhole{v, 6};
+}
+
+}  // namespace
+
+DecimalDigits wholeNumberDigits(unsigned long long v, int decimals, bool negative) {
+  DecimalDigits d;
+  d.negative = negative;
   if (v == 0) {
     d.digits[0] = '0';
     d.count = 1;
-    d.exponent = 0;
-    return true;
+    return d;
   }
   const auto end = std::to_chars(d.digits.data(), d.digits.data() + d.digits.size(), v).ptr;
   const auto length = static_cast<int>(end - d.digits.data());
   d.count = static_cast<std::size_t>(length);
   while (d.digits[d.count - 1] == '0') --d.count;
   d.exponent = length - 1 - decimals;
-  return true;
+  return d;
 }
 
-}  // namespace
-
 DecimalDigits shortestDigits(double x) {
+  if (const auto scaled = fewDecimals(x)) return wholeNumberDigits(scaled->v, scaled->decimals, std::signbit(x));
   DecimalDigits d;
-  if (fewDecimals(x, d)) return d;
   std::array<char, 48> text;
   const auto end = std::to_chars(text.data(), text.data() + text.size(), x, std::chars_format::scientific).ptr;
   readScientific(text.data(), end, d);
   return d;
 }
 
-std::string formatGeneral(double x) {
-  if (!std::isfinite(x)) return std::isnan(x) ? "NAN" : (x > 0 ? "INF" : "-INF");
-  if (x == 0.0) return "0";
-  // The shortest text that reads back as x is the 15-digit rounding whenever it has at most 15
-  // digits (the usual case); otherwise round to 15 significant digits.
-  DecimalDigits d = shortestDigits(x);
-  if (d.count > 15) roundToFifteenDigits(x, d);
+std::string generalText(const DecimalDigits& d) {
   std::array<char, 48> out;
   char* p = out.data();
   const auto put = [&p](const char* from, std::size_t n) {
@@ -193,6 +192,16 @@ std::string formatGeneral(double x) {
     }
   }
   return std::string(out.data(), p);
+}
+
+std::string formatGeneral(double x) {
+  if (!std::isfinite(x)) return std::isnan(x) ? "NAN" : (x > 0 ? "INF" : "-INF");
+  if (x == 0.0) return "0";
+  // The shortest text that reads back as x is the 15-digit rounding whenever it has at most 15
+  // digits (the usual case); otherwise round to 15 significant digits.
+  DecimalDigits d = shortestDigits(x);
+  if (d.count > 15) roundToFifteenDigits(x, d);
+  return generalText(d);
 }
 
 double trunc(double x) { return std::trunc(x); }

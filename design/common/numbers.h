@@ -30,6 +30,12 @@ struct DecimalDigits {
 // The fewest significant digits that read back exactly as x (finite).
 DecimalDigits shortestDigits(double x);
 
+// The digits of v·10^-decimals, for a whole number v.
+DecimalDigits wholeNumberDigits(unsigned long long v, int decimals, bool negative);
+
+// Digits in the general number format below: plain, or exponent form below 1E-4 and from 1E15.
+std::string generalText(const DecimalDigits& digits);
+
 // General number format: 15 significant digits, shortest text, no thousands separators;
 // exponent form ("1E-5", "2.5E15") below 0.0001 and from 1E15 on.
 std::string formatGeneral(double x);

@@ -1,6 +1,5 @@
 #include "design/common/value_format.h"
 
-#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -30,34 +29,6 @@ std::optional<CutValue> cutValue(ValueFormat format, double x) {
 
 constexpr double powersOfTen[] = {1, 10, 100, 1000};
 
-// The whole number v with the point set k places from the right, trailing zeros dropped.
-std::string decimalText(double v, int k) {
-  char buffer[32];
-  char* p = buffer;
-  if (v < 0) *p++ = '-';
-  const auto digits = static_cast<unsigned long long>(std::fabs(v));
-  char whole[24];
-  const auto length = static_cast<int>(std::to_chars(whole, whole + sizeof whole, digits).ptr - whole);
-  int last = length;  // one past the last digit shown
-  while (last > length - k && last > 0 && whole[last - 1] == '0') --last;
-  const int pointAt = length - k;  // digits before the point
-  if (pointAt <= 0) {
-    *p++ = '0';
-    if (last > 0) {
-      *p++ = '.';
-      for (int i = pointAt; i < 0; ++i) *p++ = '0';
-      for (int i = 0; i < last; ++i) *p++ = whole[i];
-    }
-  } else {
-    for (int i = 0; i < pointAt; ++i) *p++ = whole[i];
-    if (last > pointAt) {
-      *p++ = '.';
-      for (int i = pointAt; i < last; ++i) *p++ = whole[i];
-    }
-  }
-  return std::string(buffer, p);
-}
-
 }  // namespace
 
 double applyFormat(ValueFormat format, double x) {
@@ -74,7 +45,7 @@ std::string formatValue(ValueFormat format, double x) {
   const double shown = cut->v / powersOfTen[cut->k];
   if (!(std::fabs(shown) < 1e9)) return formatGeneral(shown);
   if (cut->v == 0) return "0";
-  return decimalText(cut->v, cut->k);
+  return generalText(wholeNumberDigits(static_cast<unsigned long long>(std::fabs(cut->v)), cut->k, cut->v < 0));
 }
 
 }  // namespace pedivo

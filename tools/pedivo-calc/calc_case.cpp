@@ -10,7 +10,6 @@ namespace pedivo::calc {
 namespace {
 
 using nlohmann::json;
-using nlohmann::ordered_json;
 
 struct CaseError {
   std::string message;
