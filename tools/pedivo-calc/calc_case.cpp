@@ -19,17 +19,22 @@ void applyStep(DesignSession& session, const json& step) {
   if (auto refused = applyCaseStep(session, step)) throw CaseError{*refused};
 }
 
+// What the case's presses of "计算" showed: every message, and the control the last one moved to.
+struct CaseRun {
+  std::vector<std::string> messages;
+  std::optional<std::string> focus;
+};
+
 // The line a window's state gives: its entries, held values, result fields, checks and report.
-void writeState(JsonLine& line, const DesignSession& session, const std::vector<std::string>& messages,
-                const std::optional<std::string>& focus) {
+void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run) {
   line.beginObject();
   line.key("module").name(session.module().id);
   line.key("messages").beginArray();
-  for (const auto& message : messages) line.value(message);
+  for (const auto& message : run.messages) line.value(message);
   line.endArray();
   line.key("focus");
-  if (focus) {
-    line.value(*focus);
+  if (run.focus) {
+    line.value(*run.focus);
   } else {
     line.null();
   }
@@ -74,12 +79,6 @@ void writeState(JsonLine& line, const DesignSession& session, const std::vector<
   line.endObject();
 }
 
-// What the case's presses of "计算" showed: every message, and the control the last one moved to.
-struct CaseRun {
-  std::vector<std::string> messages;
-  std::optional<std::string> focus;
-};
-
 // A case read the general way: its own window.
 struct CaseState {
   DesignSession session;
@@ -95,7 +94,7 @@ void calculate(DesignSession& session, CaseRun& run) {
 
 void appendState(TextBuffer& out, const DesignSession& session, const CaseRun& run) {
   JsonLine line(out);
-  writeState(line, session, run.messages, run.focus);
+  writeState(line, session, run);
 }
 
 // A real case nests a few levels; far deeper input is refused before it can exhaust the stack.
