@@ -30,7 +30,6 @@ enum class Next {
   BootBeam,  // back to the boot-beam section with a higher boot beam
 };
 
-const std::string& steelGrade(const Entries& e) { return entryText(e, "CBf"); }
 
 // The linear pressure under the plate at distance x from the compressed edge.
 double pressureAt(const Held& h, double x) { return h.ylc * (h.xn - x) / h.xn; }
@@ -100,15 +99,14 @@ bool pressureUnderPlate(Variant variant, Held& h, RoundLimit& rounds) {
   return true;
 }
 
-void concreteAndLimit(const Entries& e, Held& h) {
-  const auto concrete = require(tables::concrete(entryText(e, "CBfc")));
-  h.fc = concrete.fc;
-  h.Ec = concrete.Ec;
+void concreteAndLimit(const Materials& m, Held& h) {
+  h.fc = m.concrete.fc;
+  h.Ec = m.concrete.Ec;
 }
 
 // T-shaped: the plate from its layout, brought to whole tens; a and c absorb the growth in
 // steps of 5. Too much bearing widens a and c and the plan is made again.
-bool tPlanAndBearing(const Entries& e, Held& h, RoundLimit& rounds) {
+bool tPlanAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
   while (true) {  // step C
     h.L = 2 * (h.a + h.lt) + h.hb;
     h.B = 2 * h.c + h.bf + 2 * h.bt + 2 * h.tsh;
@@ -121,7 +119,7 @@ bool tPlanAndBearing(const Entries& e, Held& h, RoundLimit& rounds) {
     h.lt = (h.L - h.hb) / 2 - h.a;
     h.bt = (h.B - h.bf - 2 * h.tsh - 2 * h.c) / 2;
     h.e = h.M / h.N;
-    concreteAndLimit(e, h);
+    concreteAndLimit(m, h);
     h.write3 = h.L / 6 + h.lt / 3;
     if (!pressureUnderPlate(Variant::TShaped, h, rounds)) return false;
     if (!(h.ylc > h.fc)) return true;
@@ -132,9 +130,9 @@ bool tPlanAndBearing(const Entries& e, Held& h, RoundLimit& rounds) {
 }
 
 // Channel: the width is fixed by the boot beams; too much bearing lengthens the plate only.
-bool channelPlanAndBearing(const Entries& e, Held& h, RoundLimit& rounds) {
+bool channelPlanAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
   h.B = trunc((h.B + 9) / 10) * 10;
-  concreteAndLimit(e, h);
+  concreteAndLimit(m, h);
   h.L = 2 * (h.a + h.lt) + h.hb;
   h.L = trunc((h.L + 9) / 10) * 10;
   while (true) {
@@ -148,8 +146,8 @@ bool channelPlanAndBearing(const Entries& e, Held& h, RoundLimit& rounds) {
 }
 
 // Step G: false when the tension bolts are overstressed.
-bool anchorBoltsHold(const Entries& e, Held& h) {
-  const auto bolts = rigidbase::tensionBolts(e, h.ta, h.n, h.Aems);
+bool anchorBoltsHold(const Materials& m, Held& h) {
+  const auto bolts = rigidbase::tensionBolts(m.fta, h.ta, h.n, h.Aems);
   h.fta = bolts.fta;
   h.write4 = bolts.write4;
   return bolts.holds();
@@ -189,13 +187,11 @@ void channelPanels(Held& h) {
   for (const double moment : {h.M221, h.M222, h.M223}) h.M2 = std::max(h.M2, moment);
 }
 
-void plateThickness(Variant variant, const Entries& e, Held& h) {
-  const auto panels = require(tables::plateThicknessByGroup(steelGrade(e), [&](double f) {
-    return std::sqrt(6 * h.M2 / f);
-  }));
+void plateThickness(Variant variant, const Materials& m, Held& h) {
+  const auto panels = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
   h.tpbc = panels.t;
   h.f = h.fpb = panels.f;
-  h.tgrp = tables::plateThicknessGroup(h.tpbc);
+  h.tgrp = tables::plateThicknessGroup(*m.steel, h.tpbc);
   if (variant == Variant::Channel) {
     h.tpb = std::max(20.0, trunc(h.tpbc + 0.99));
     return;
@@ -203,7 +199,7 @@ void plateThickness(Variant variant, const Entries& e, Held& h) {
   // The plate round a tension bolt, between the boot beam and a stiffener, and across the
   // flange width; each thickness group recomputes both layouts.
   h.Ntal = 2 * h.ta / h.n;
-  const auto atBolts = require(tables::plateThicknessByGroup(steelGrade(e), [&](double f) {
+  const auto atBolts = tables::plateThicknessByGroup(*m.steel, [&](double f) {
     h.lx1 = std::min(h.a * (3.5 - 1.5 * h.a / (h.a + h.lt)), h.c + h.bt);
     h.ly1 = std::min(h.c * (3.5 - 1.5 * h.c / (h.c + h.bt)), h.a + h.lt);
     const double d1 = h.c * h.c * h.c * h.lx1 + h.a * h.a * h.a * h.ly1;
@@ -217,9 +213,9 @@ void plateThickness(Variant variant, const Entries& e, Held& h) {
                                           : std::sqrt(6 * h.Ntal * h.a * half * half * half / d2 / f);
     h.tpbt = std::max(h.tpbt1, h.tpbt2);
     return h.tpbt;
-  }));
+  });
   h.f = atBolts.f;
-  h.tgrp = tables::plateThicknessGroup(h.tpbt);
+  h.tgrp = tables::plateThicknessGroup(*m.steel, h.tpbt);
   h.tpb = std::max(20.0, roundUpToWhole(std::max(h.tpbt, h.tpbc)));
 }
 
@@ -237,7 +233,7 @@ void bootBeamShear(Held& h) {
 // Step 2: the two boot-beam plates with the base plate as their flange, as a cantilever beyond
 // the column and as a span between its flanges. A boot beam that fails becomes thicker while it
 // stays within the flange thickness, otherwise higher.
-Next bootBeamSection(Variant variant, const Entries& e, Held& h, RoundLimit& rounds) {
+Next bootBeamSection(Variant variant, const Materials& m, Held& h, RoundLimit& rounds) {
   while (true) {
     h.ax = h.tpb * h.B * (h.hsh + h.tpb) / 2 / (2 * h.tsh * h.hsh + h.tpb * h.B);
     const double plateArm = (h.hsh + h.tpb) / 2 - h.ax;
@@ -258,7 +254,7 @@ Next bootBeamSection(Variant variant, const Entries& e, Held& h, RoundLimit& rou
     }
     h.ylm = (h.hsh / 2 + h.ax) * h.Mshmax / h.Ix;
     h.ylvx = 1.5 * h.Vshmax / h.hsh / h.tsh / 2;
-    const auto strength = require(tables::bendingShearStrength(steelGrade(e), h.tsh));
+    const auto strength = tables::bendingShearStrength(*m.steel, h.tsh);
     h.f = strength.f;
     h.fv = strength.fv;
     h.fy = strength.fy;
@@ -276,8 +272,8 @@ Next bootBeamSection(Variant variant, const Entries& e, Held& h, RoundLimit& rou
 
 // Step 3: the weld of each boot beam to the column flange carries the flange force; its leg is
 // at least 1.5·√t, at most 16 and no thicker than the thinner of the two parts.
-Next bootBeamToColumnWeld(const Entries& e, Held& h, RoundLimit& rounds) {
-  h.ffw = require(tables::steelBasics(steelGrade(e))).ffw;
+Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
+  h.ffw = m.steel->ffw;
   bootBeamShear(h);
   h.lf = h.hsh - 20 - 15;
   requireWeldLength(h.lf);
@@ -315,7 +311,7 @@ Next bootBeamSlenderness(Variant variant, Held& h) {
 }
 
 // Step 5: column and boot beams welded all round to the plate carry N, M and V.
-Next plateWelds(Variant variant, const Entries& e, Held& h, RoundLimit& rounds) {
+Next plateWelds(Variant variant, const Materials& m, Held& h, RoundLimit& rounds) {
   h.hf5 = 8;
   if (1.5 * std::sqrt(h.tpb) > 8) h.hf5 = 1.5 * std::sqrt(h.tpb);
   h.hf5 = variant == Variant::Channel ? roundToEvenPastHalf(h.hf5) : roundUpToEven(h.hf5);
@@ -334,8 +330,8 @@ Next plateWelds(Variant variant, const Entries& e, Held& h, RoundLimit& rounds) 
     h.ylv = h.V / h.Aeww;
     h.ylf = h.ylnc + h.ylmc;
     h.ylfs = std::sqrt(square((h.ylnc + h.ylmc) / tables::betaF) + square(h.ylv));
-    h.ffw = require(tables::steelBasics(steelGrade(e))).ffw;
-    if (variant == Variant::TShaped) h.f = require(tables::rolledStrength(steelGrade(e), h.tf, h.f));
+    h.ffw = m.steel->ffw;
+    if (variant == Variant::TShaped) h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
     if (tables::betaF * h.ffw >= h.ylf && h.ylfs <= h.ffw) {
       h.hf5 = roundUpToEven(h.hf5);
       return Next::Continue;
@@ -357,7 +353,7 @@ double startingLeg(const Held& h) {
 
 // Steps 6 and 7: the stiffener beside a bolt outside the boot beam carries the pressure on the
 // plate beyond the boot beam, or the bolt's tension; it may be no higher than the boot beam.
-Next stiffeners(const Entries& e, Held& h, RoundLimit& rounds) {
+Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
   h.hjjl = 200;
   while (true) {  // step 6, item 1
     if (h.hjjl > h.hsh) {
@@ -369,8 +365,8 @@ Next stiffeners(const Entries& e, Held& h, RoundLimit& rounds) {
     h.ylvR = h.Vimax / (h.hjjl - 15) / h.tjjl;
     const double Ws = (h.hjjl - 15) * (h.hjjl - 15) * h.tjjl / 6;
     h.ylfR = h.Vi > h.Ntal ? ((h.B - h.bf) * h.Vimax / 4) / Ws : ((h.a + h.lt) * h.Vimax / 2) / Ws;
-    h.fy = require(tables::steelBasics(steelGrade(e))).fy;
-    h.f1 = require(tables::stiffenerStrength(steelGrade(e), h.tjjl, h.f1));
+    h.fy = m.steel->fy;
+    h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
     h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
     if (h.ylequ > 1.1 * h.f1) {
       rounds.next();
@@ -386,7 +382,7 @@ Next stiffeners(const Entries& e, Held& h, RoundLimit& rounds) {
     }
     h.hf3 = roundUpToEven(startingLeg(h));
     while (true) {  // step 7
-      h.ffw = require(tables::steelBasics(steelGrade(e))).ffw;
+      h.ffw = m.steel->ffw;
       const double s = h.hjjl - 2 * h.hf3 - 15;
       const double alongPlate = h.c + h.bt - 2 * h.hf3 - 15;
       requireWeldLength(s);
@@ -421,7 +417,7 @@ Next stiffeners(const Entries& e, Held& h, RoundLimit& rounds) {
 // The ribs beside each tension bolt under the top plate carry half a bolt's tension; loop R sets
 // the weld leg, loop W checks the welds, loop S the rib itself. A rib grows in height while it
 // stays clear of the top plate, otherwise in thickness.
-void ribs(const Entries& e, Held& h, RoundLimit& rounds) {
+void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
   h.tp = h.tsh;
   h.Ntal = 2 * h.ta / h.n;
   h.Vimax = h.Ntal / 2;
@@ -438,7 +434,7 @@ void ribs(const Entries& e, Held& h, RoundLimit& rounds) {
       continue;
     }
     while (true) {  // loop W
-      h.ffw = require(tables::steelBasics(steelGrade(e))).ffw;
+      h.ffw = m.steel->ffw;
       const double s = h.hjjl - 2 * h.hf3 - 30;
       const double alongPlate = h.a + h.lt - 2 * h.hf3 - 15;
       requireWeldLength(s);
@@ -475,8 +471,8 @@ void ribs(const Entries& e, Held& h, RoundLimit& rounds) {
     h.Vimax = h.Ntal / 2;
     h.ylvR = h.Vimax / (h.hjjl - 30) / h.tjjl;
     h.ylfR = ((h.a + h.lt) * h.Vimax / 2) / ((h.hjjl - 30) * (h.hjjl - 30) * h.tjjl / 6);
-    h.fy = require(tables::steelBasics(steelGrade(e))).fy;
-    h.f1 = require(tables::stiffenerStrength(steelGrade(e), h.tjjl, h.f1));
+    h.fy = m.steel->fy;
+    h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
     h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
     h.write1 = (h.a + h.lt) / h.tjjl;
     h.write2 = 18 * std::sqrt(235 / h.fy);
@@ -497,7 +493,7 @@ void ribs(const Entries& e, Held& h, RoundLimit& rounds) {
 
 // The diaphragm across the channel carries the pressure beyond the column as a beam between the
 // boot beams. It grows in height up to the boot beam's; beyond, the boot beam grows.
-Next diaphragm(const Entries& e, Held& h, RoundLimit& rounds) {
+Next diaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
   h.hcb = trunc((2 * h.hsh / 3 + 8) / 10) * 10;
   while (true) {  // loop C
     h.tcb = roundUpToEven(std::max(10.0, h.bf / 50));
@@ -505,7 +501,7 @@ Next diaphragm(const Entries& e, Held& h, RoundLimit& rounds) {
     while (!higher) {  // loop D
       const double s = (h.L - h.hb) / 2 + h.lt;
       h.q = h.ylc * (h.xn - s / 4) / h.xn * s / 2;
-      h.ffw = require(tables::steelBasics(steelGrade(e))).ffw;
+      h.ffw = m.steel->ffw;
       h.hf6 = h.q / (0.854 * h.ffw);
       if (1.5 * std::sqrt(h.tpb) > h.hf6) h.hf6 = 1.5 * std::sqrt(h.tpb);
       h.hf6 = roundToEvenPastHalf(h.hf6);
@@ -529,7 +525,7 @@ Next diaphragm(const Entries& e, Held& h, RoundLimit& rounds) {
         higher = true;
         continue;
       }
-      const auto strength = require(tables::bendingShearStrength(steelGrade(e), h.tcb));
+      const auto strength = tables::bendingShearStrength(*m.steel, h.tcb);
       h.fcb = strength.f;
       h.fvcb = strength.fv;
       h.ylfcb = 6 * h.q * h.bf * h.bf / 8 / (h.tcb * h.hcb * h.hcb);
@@ -552,18 +548,18 @@ Next diaphragm(const Entries& e, Held& h, RoundLimit& rounds) {
 
 // Steps 2 to 7: boot beams, welds and stiffeners (T) or ribs and diaphragm (channel), again
 // from the boot-beam section whenever the boot beam grows higher.
-Next bootBeamsAndBeyond(Variant variant, const Entries& e, Held& h, RoundLimit& rounds) {
+Next bootBeamsAndBeyond(Variant variant, const Materials& m, Held& h, RoundLimit& rounds) {
   while (true) {
-    Next next = bootBeamSection(variant, e, h, rounds);
-    if (next == Next::Continue) next = bootBeamToColumnWeld(e, h, rounds);
+    Next next = bootBeamSection(variant, m, h, rounds);
+    if (next == Next::Continue) next = bootBeamToColumnWeld(m, h, rounds);
     if (next == Next::Continue) next = bootBeamSlenderness(variant, h);
-    if (next == Next::Continue) next = plateWelds(variant, e, h, rounds);
+    if (next == Next::Continue) next = plateWelds(variant, m, h, rounds);
     if (next == Next::Continue) {
       if (variant == Variant::TShaped) {
-        next = stiffeners(e, h, rounds);
+        next = stiffeners(m, h, rounds);
       } else {
-        ribs(e, h, rounds);
-        next = diaphragm(e, h, rounds);
+        ribs(m, h, rounds);
+        next = diaphragm(m, h, rounds);
       }
     }
     if (next != Next::BootBeam) return next;
@@ -571,7 +567,7 @@ Next bootBeamsAndBeyond(Variant variant, const Entries& e, Held& h, RoundLimit& 
   }
 }
 
-PassEnd designPass(Variant variant, const Entries& e, Held& h, RoundLimit& rounds) {
+PassEnd designPass(Variant variant, const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   readSectionAndForces(e, h);
   h.n = variant == Variant::Channel ? 4 : 6;
   h.dms = variant == Variant::Channel ? 24 : 20;
@@ -580,9 +576,9 @@ PassEnd designPass(Variant variant, const Entries& e, Held& h, RoundLimit& round
   while (true) {  // step B: again with a larger bolt or a thicker plate part
     plateSizes(variant, e, h);
     const bool inRange =
-        variant == Variant::Channel ? channelPlanAndBearing(e, h, rounds) : tPlanAndBearing(e, h, rounds);
+        variant == Variant::Channel ? channelPlanAndBearing(m, h, rounds) : tPlanAndBearing(m, h, rounds);
     if (!inRange) return PassEnd::AxialTension;
-    if (!anchorBoltsHold(e, h)) {
+    if (!anchorBoltsHold(m, h)) {
       rounds.next();
       h.dms = rigidbase::nextBoltOrStop(static_cast<int>(h.dms));
       continue;
@@ -593,19 +589,20 @@ PassEnd designPass(Variant variant, const Entries& e, Held& h, RoundLimit& round
     } else {
       tPanels(h);
     }
-    plateThickness(variant, e, h);
+    plateThickness(variant, m, h);
     h.hsh = std::max(250.0, 0.4 * h.hb);
-    if (bootBeamsAndBeyond(variant, e, h, rounds) == Next::Continue) return PassEnd::Designed;
+    if (bootBeamsAndBeyond(variant, m, h, rounds) == Next::Continue) return PassEnd::Designed;
     rounds.next();
   }
 }
 
 Outcome calculateBootBeam(Variant variant, const Entries& entries, Held& h) {
   RoundLimit rounds;
+  const Materials materials = readMaterials(entries);
   return rigidbase::detailingRun(
       entries, h.rerun,
       [&](const Entries& working) {
-        const PassEnd end = designPass(variant, working, h, rounds);
+        const PassEnd end = designPass(variant, working, materials, h, rounds);
         return std::pair{end, PlateLayout{h.Aems, h.a, h.c, h.lt, h.bt}};
       },
       [&] {
@@ -713,8 +710,7 @@ std::vector<DesignCheck> bootBeamChecks(Variant variant, const Held& h) {
                  {"EdtL", "EdtB"}),
       limitCheck("bolt", "锚栓抗拉", "σt = 1.2·Ta·2/n/Ae ≤ fta", h.write4, h.fta, stressUnit, ValueFormat::Cut3,
                  {"edtms"}),
-      limitCheck("plate", "底板厚度", plateFormula(), tShaped ? std::max(h.tpbc, h.tpbt) : h.tpbc, h.tpb, lengthUnit,
-                 ValueFormat::Cut2, {"Edttpb"}),
+      plateThicknessCheck(plateFormula(), tShaped ? std::max(h.tpbc, h.tpbt) : h.tpbc, h.tpb, {"Edttpb"}),
       limitCheck("bootBeamBending", "靴梁抗弯", "σ = (hsh/2 + ax)·Mmax/Ix ≤ f", h.ylm, h.fsh, stressUnit,
                  ValueFormat::Cut3, {"Edthxlb", "Edttxlb"}),
       limitCheck("bootBeamShear", "靴梁抗剪", "τ = 1.5·Vmax/(2·hsh·tsh) ≤ fv", h.ylvx, h.fvsh, stressUnit,

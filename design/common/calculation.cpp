@@ -26,6 +26,20 @@ int readWholeNumber(const Entries& entries, std::string_view control) {
   return static_cast<int>(value);
 }
 
+tables::CodeEdition readEdition(const Entries& entries) {
+  const auto found = entries.texts.find(std::string_view("CBcode"));
+  if (found == entries.texts.end()) return tables::CodeEdition::Gb2003;
+  return require(tables::codeEdition(found->second));
+}
+
+Materials readMaterials(const Entries& entries) {
+  const tables::CodeEdition edition = readEdition(entries);
+  const tables::SteelGrade* steel = tables::steelGrade(edition, entryText(entries, "CBf"));
+  if (steel == nullptr) throw CalculationStop{invalidNumberMessage, std::nullopt};
+  return Materials{edition, steel, require(tables::anchorBoltFta(edition, entryText(entries, "CBfta"))),
+                   require(tables::concrete(entryText(entries, "CBfc")))};
+}
+
 void RoundLimit::next() {
   if (++rounds_ > limit) throw CalculationStop{notConvergingMessage, std::nullopt};
 }

@@ -12,6 +12,7 @@
 
 #include "design/common/design_check.h"
 #include "design/common/module.h"
+#include "design/common/tables.h"
 
 namespace pedivo {
 
@@ -31,6 +32,20 @@ double readNumber(const Entries& entries, std::string_view control);
 // Reads an entry as a whole number (the bolt diameter lists).
 int readWholeNumber(const Entries& entries, std::string_view control);
 const std::string& entryText(const Entries& entries, std::string_view control);
+
+// The edition of the steel code an entry names; the earlier edition where none is named (files
+// and tables written before the choice existed keep their meaning).
+tables::CodeEdition readEdition(const Entries& entries);
+
+// The materials of a design, looked up once from the grades picked: the steel of column,
+// plate, stiffeners and welds, the anchor bolts and the concrete.
+struct Materials {
+  tables::CodeEdition edition;
+  const tables::SteelGrade* steel;  // a row of the edition's table, never null
+  double fta;                       // tensile strength of an anchor bolt
+  tables::Concrete concrete;
+};
+Materials readMaterials(const Entries& entries);
 
 // Counts trial rounds over a whole calculation: every repetition of a loop body or jump back to
 // an earlier step. Past a million rounds the design does not converge.
@@ -116,6 +131,7 @@ class StateOf final : public DesignState {
     if (outcome.ending != Ending::Stopped) {
       designed_ = outcome.ending == Ending::Completed;
       checks_.reset();  // the held values change only here
+      edition_ = tables::codeEdition(entryText(entries, "CBcode")).value_or(tables::CodeEdition::Gb2003);
     }
     return outcome;
   }
@@ -138,6 +154,9 @@ class StateOf final : public DesignState {
   void report(const Entries& entries, const TagEmitter& sink) const override {
     functions_.report(held_, entries, sink);
     emitCheckTags(checks(), designed_, sink);
+    // The code the held values were designed to; before any design, the one chosen now.
+    const auto chosen = tables::codeEdition(entryText(entries, "CBcode")).value_or(tables::CodeEdition::Gb2003);
+    sink("<#code>", tables::editionTitle(edition_.value_or(chosen)));
   }
   std::vector<NamedValue> values() const override { return functions_.values(held_); }
   const std::vector<DesignCheck>& checks() const override {
@@ -149,6 +168,7 @@ class StateOf final : public DesignState {
     held_ = Held{};
     checks_.reset();
     designed_ = false;
+    edition_.reset();
   }
 
  private:
@@ -156,6 +176,7 @@ class StateOf final : public DesignState {
   Held held_{};
   mutable std::optional<std::vector<DesignCheck>> checks_;  // of the held values, once asked for
   bool designed_ = false;            // the held values come from a completed calculation
+  std::optional<tables::CodeEdition> edition_;  // the code the held values follow, once there are any
 };
 
 template <class Held>

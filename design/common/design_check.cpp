@@ -33,12 +33,29 @@ double DesignCheck::ratio() const {
   return std::ceil(r * 100 - 1e-9) / 100;
 }
 
+DesignCheck plateThicknessCheck(std::string formula, double required, double tpb, std::vector<std::string> fields) {
+  DesignCheck check = limitCheck("plate", "底板厚度", std::move(formula), required, tpb + plateRoundingTolerance,
+                                 lengthUnit, ValueFormat::Cut2, std::move(fields));
+  check.limitNote = plateRoundingNote;
+  return check;
+}
+
+CheckNumbers checkNumbers(const DesignCheck& check) {
+  std::string demand = formatValue(check.format, check.demand);
+  std::string limit = formatValue(check.format, check.limit);
+  for (int extra = 1; extra <= 3 && demand == limit && !check.ok(); ++extra) {
+    demand = formatValue(check.format, check.demand, extra);
+    limit = formatValue(check.format, check.limit, extra);
+  }
+  return {withUnit(std::move(demand), check.unit), withUnit(std::move(limit), check.unit) + check.limitNote};
+}
+
 std::optional<std::string> failedChecksMessage(const std::vector<DesignCheck>& checks) {
   std::string lines;
   for (const auto& check : checks) {
     if (check.ok()) continue;
-    lines += "\n" + check.name + "：计算值 " + withUnit(formatValue(check.format, check.demand), check.unit) +
-             "，限值 " + withUnit(formatValue(check.format, check.limit), check.unit);
+    const CheckNumbers numbers = checkNumbers(check);
+    lines += "\n" + check.name + "：计算值 " + numbers.demand + "，限值 " + numbers.limit;
   }
   if (lines.empty()) return std::nullopt;
   return failedChecksHeading + lines;
@@ -86,8 +103,9 @@ void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const 
     sink(named("name>"), check.name);
     sink(named("check>"), !designed ? std::string_view("未计算") : isDecision ? std::string_view(*check.decision) : verdict);
     sink(named("formula>"), check.formula);
-    sink(named("demand>"), withUnit(formatValue(check.format, check.demand), check.unit));
-    sink(named("limit>"), withUnit(formatValue(check.format, check.limit), check.unit));
+    const CheckNumbers numbers = checkNumbers(check);
+    sink(named("demand>"), numbers.demand);
+    sink(named("limit>"), numbers.limit);
     sink(named("ratio>"), utilisation);
     sink(named("result>"), !designed    ? std::string_view("未计算")
                            : isDecision ? std::string_view(*check.decision)

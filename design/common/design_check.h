@@ -24,6 +24,7 @@ struct DesignCheck {
   std::vector<std::string> fields;         // result fields whose caption turns red when it fails
   // A decision rather than a limit (the shear key): never fails, states its outcome instead.
   std::optional<std::string> decision;
+  std::string limitNote;  // words after the limit: "（含板厚取整容差 0.1 mm）"
 
   bool ok() const { return decision.has_value() || demand <= limit; }
   // demand / limit, rounded up to two decimals so that a failing check never reads as 1.00 or less.
@@ -47,6 +48,23 @@ inline DesignCheck limitCheck(std::string id, std::string name, std::string form
   check.fields = std::move(fields);
   return check;
 }
+
+// The plate thickness is rounded up to a whole millimetre only once the fraction passes 0.1 mm,
+// so a plate may be up to 0.1 mm thinner than the thickness it needs; its check allows that.
+inline constexpr double plateRoundingTolerance = 0.1;
+inline constexpr const char* plateRoundingNote = "（含板厚取整容差 0.1 mm）";
+
+// The plate-thickness check: required thickness against the plate plus its rounding tolerance.
+DesignCheck plateThicknessCheck(std::string formula, double required, double tpb, std::vector<std::string> fields);
+
+// Demand and limit as written, with their units and the limit's note. A failing check whose two
+// numbers would read alike is written with as many more decimals (up to three) as it takes to
+// tell them apart.
+struct CheckNumbers {
+  std::string demand;
+  std::string limit;
+};
+CheckNumbers checkNumbers(const DesignCheck& check);
 
 inline constexpr const char* failedChecksHeading = "以下验算不满足要求：";
 

@@ -1,5 +1,7 @@
 #include "design/common/input_checks.h"
 
+#include <algorithm>
+
 #include "design/common/numbers.h"
 
 namespace pedivo {
@@ -12,9 +14,44 @@ std::optional<std::string> focusable(const ModuleDescriptor& module, const Entri
   return control;
 }
 
+constexpr std::string_view editionControl = "CBcode";
+
+std::string joined(std::span<const std::string_view> items) {
+  std::string text;
+  for (const auto item : items) text.append(text.empty() ? "" : "、").append(item);
+  return text;
+}
+
 }  // namespace
 
+std::optional<std::span<const std::string_view>> editionItems(std::string_view control, tables::CodeEdition edition) {
+  if (control == "CBf") return tables::steelGradeNames(edition);
+  if (control == "CBfta") return tables::boltGradeNames(edition);
+  return std::nullopt;
+}
+
+std::optional<CheckFailure> editionMismatch(const ModuleDescriptor& module, const Entries& entries) {
+  const auto code = entries.texts.find(editionControl);
+  const std::string_view codeText =
+      code == entries.texts.end() ? tables::edition2003Text : std::string_view(code->second);
+  const auto edition = tables::codeEdition(codeText);
+  if (!edition)
+    return CheckFailure{"设计标准“" + std::string(codeText) + "”不在可选范围内（" +
+                            std::string(tables::edition2003Text) + "、" + std::string(tables::edition2017Text) + "）",
+                        std::string(editionControl)};
+  for (const auto& [control, text] : entries.texts) {
+    const auto items = editionItems(control, *edition);
+    if (!items || std::find(items->begin(), items->end(), text) != items->end()) continue;
+    const ControlSpec* spec = module.findControl(control);
+    const std::string caption = spec != nullptr ? spec->label : control;
+    return CheckFailure{caption + "“" + text + "”不在" + std::string(codeText) + "的可选范围内（" + joined(*items) + "）",
+                        control};
+  }
+  return std::nullopt;
+}
+
 std::optional<CheckFailure> validateInput(const ModuleDescriptor& module, const Entries& entries) {
+  if (auto mismatch = editionMismatch(module, entries)) return mismatch;
   for (const auto& check : module.checks) {
     const auto found = entries.texts.find(check.control);
     const std::string text = found == entries.texts.end() ? std::string{} : found->second;

@@ -2,8 +2,11 @@
 // The checks "计算" runs before any calculation.
 
 #include <optional>
+#include <span>
+#include <string_view>
 
 #include "design/common/module.h"
+#include "design/common/tables.h"
 
 namespace pedivo {
 
@@ -12,7 +15,15 @@ struct CheckFailure {
   std::optional<std::string> focus;  // none where the control cannot take the focus
 };
 
-// Walks the base type's checks in order; every listed entry must read as a number greater than
+// A steel or anchor-bolt grade that the chosen edition of the steel code does not offer (Q345 under
+// GB 50017-2017), or an edition the list does not hold; focus on that list.
+std::optional<CheckFailure> editionMismatch(const ModuleDescriptor& module, const Entries& entries);
+
+// The grades a list offers under an edition; none for a list that does not follow the edition.
+std::optional<std::span<const std::string_view>> editionItems(std::string_view control, tables::CodeEdition edition);
+
+// Refuses entries whose grades do not fit their edition (editionMismatch), then walks the base
+// type's checks in order; every listed entry must read as a number greater than
 // 0. The first entry that is not a number, or not positive, stops the walk.
 std::optional<CheckFailure> validateInput(const ModuleDescriptor& module, const Entries& entries);
 

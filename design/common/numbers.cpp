@@ -194,14 +194,18 @@ std::string generalText(const DecimalDigits& d) {
   return std::string(out.data(), p);
 }
 
+// The shortest text that reads back as x is the 15-digit rounding whenever it has at most 15
+// digits (the usual case); otherwise round to 15 significant digits.
+DecimalDigits fifteenDigits(double x) {
+  DecimalDigits d = shortestDigits(x);
+  if (d.count > 15) roundToFifteenDigits(x, d);
+  return d;
+}
+
 std::string formatGeneral(double x) {
   if (!std::isfinite(x)) return std::isnan(x) ? "NAN" : (x > 0 ? "INF" : "-INF");
   if (x == 0.0) return "0";
-  // The shortest text that reads back as x is the 15-digit rounding whenever it has at most 15
-  // digits (the usual case); otherwise round to 15 significant digits.
-  DecimalDigits d = shortestDigits(x);
-  if (d.count > 15) roundToFifteenDigits(x, d);
-  return generalText(d);
+  return generalText(fifteenDigits(x));
 }
 
 double trunc(double x) { return std::trunc(x); }
@@ -213,6 +217,8 @@ double cutDecimals(double x, int k) {
 }
 
 double roundUpToTen(double x) { return 10.0 * std::trunc((x + 9.0) / 10.0); }
+
+double ceilToTen(double x) { return 10.0 * std::ceil(x / 10.0); }
 
 double roundUpToEven(double x) { return 2.0 * std::trunc((x + 1.9) / 2.0); }
 

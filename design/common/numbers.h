@@ -30,6 +30,9 @@ struct DecimalDigits {
 // The fewest significant digits that read back exactly as x (finite).
 DecimalDigits shortestDigits(double x);
 
+// The digits of x rounded to 15 significant digits, without trailing zeros (finite x).
+DecimalDigits fifteenDigits(double x);
+
 // The digits of v·10^-decimals, for a whole number v.
 DecimalDigits wholeNumberDigits(unsigned long long v, int decimals, bool negative);
 
@@ -53,6 +56,9 @@ double cutDecimals(double x, int k);
 
 // Up to a multiple of 10: 10 * Trunc((x + 9) / 10).
 double roundUpToTen(double x);
+
+// Up to a multiple of 10 for any fraction: 10 * ⌈x / 10⌉ (1130.25 gives 1140).
+double ceilToTen(double x);
 
 // Up to an even whole number: 2 * Trunc((x + 1.9) / 2).
 double roundUpToEven(double x);

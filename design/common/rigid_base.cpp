@@ -56,8 +56,7 @@ LinearPressure linearPressure(double N, double M, double B, double L, double lt)
   return p;
 }
 
-BoltCheck tensionBolts(const Entries& entries, double ta, double n, double Aems) {
-  const double fta = require(tables::anchorBoltFta(entryText(entries, "CBfta")));
+BoltCheck tensionBolts(double fta, double ta, double n, double Aems) {
   return {fta, boltStress(ta, n, Aems)};
 }
 

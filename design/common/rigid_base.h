@@ -62,7 +62,7 @@ struct BoltCheck {
   double fta, write4;
   bool holds() const { return !(write4 > fta); }
 };
-BoltCheck tensionBolts(const Entries& entries, double ta, double n, double Aems);
+BoltCheck tensionBolts(double fta, double ta, double n, double Aems);
 
 // A base-plate panel: its depth b, free edge or short side a, their ratio, the moment
 // coefficient and the moment per unit width under the pressure q.

@@ -1,5 +1,7 @@
 #include "design/common/standard_controls.h"
 
+#include "design/common/tables.h"
+
 namespace pedivo::standard {
 namespace {
 
@@ -37,11 +39,16 @@ ControlGroup sectionGroup() {
 }
 
 ControlGroup materialGroup(std::vector<ControlSpec> extra) {
-  ControlGroup group{"GroupBox3",
-                     "材料信息",
-                     {{"CBf", "钢材牌号", "", "Q235", {"Q235", "Q345", "Q390", "Q420"}},
-                      {"CBfta", "锚栓牌号", "", "Q235", {"Q235", "Q345"}},
-                      {"CBfc", "混凝土强度等级", "", "C25", {"C25", "C30", "C35", "C40"}}}};
+  // The grade lists hold the grades of both editions of the steel code; which of them a design
+  // may use follows "设计标准" (a window shows only those).
+  ControlGroup group{
+      "GroupBox3",
+      "材料信息",
+      {{"CBcode", "设计标准", "", std::string(tables::edition2003Text),
+        {std::string(tables::edition2003Text), std::string(tables::edition2017Text)}},
+       {"CBf", "钢材牌号", "", "Q235", {"Q235", "Q345", "Q355", "Q390", "Q420", "Q460"}},
+       {"CBfta", "锚栓牌号", "", "Q235", {"Q235", "Q345", "Q355", "Q390"}},
+       {"CBfc", "混凝土强度等级", "", "C25", {"C25", "C30", "C35", "C40"}}}};
   group.controls.insert(group.controls.end(), extra.begin(), extra.end());
   return group;
 }

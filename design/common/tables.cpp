@@ -18,40 +18,67 @@ constexpr std::array<ConcreteRow, 5> concreteRows{{
     {"C40", {19.1, 32500, 1.71}},
 }};
 
+// Strength bands of each grade by edition: upper limit of the band, f, fv.
+constexpr StrengthBand q235Of2003[] = {{16, 215, 125}, {40, 205, 120}, {60, 200, 115}, {100, 190, 110}};
+constexpr StrengthBand q345Of2003[] = {{16, 310, 180}, {35, 295, 170}, {50, 265, 155}, {100, 250, 145}};
+constexpr StrengthBand q390Of2003[] = {{16, 350, 205}, {35, 335, 190}, {50, 315, 180}, {100, 295, 170}};
+constexpr StrengthBand q420Of2003[] = {{16, 380, 220}, {35, 360, 210}, {50, 340, 195}, {100, 325, 185}};
+
+constexpr StrengthBand q235Of2017[] = {{16, 215, 125}, {40, 205, 120}, {100, 200, 115}};
+constexpr StrengthBand q355Of2017[] = {{16, 305, 175}, {40, 295, 170}, {63, 290, 165}, {80, 280, 160}, {100, 270, 155}};
+constexpr StrengthBand q390Of2017[] = {{16, 345, 200}, {40, 330, 190}, {63, 310, 180}, {100, 295, 170}};
+constexpr StrengthBand q420Of2017[] = {{16, 375, 215}, {40, 355, 205}, {63, 320, 185}, {100, 305, 175}};
+constexpr StrengthBand q460Of2017[] = {{16, 410, 235}, {40, 390, 225}, {63, 355, 205}, {100, 340, 195}};
+
+constexpr SteelGrade steelOf2003[] = {
+    {"Q235", 235, 160, q235Of2003},
+    {"Q345", 345, 200, q345Of2003},
+    {"Q390", 390, 220, q390Of2003},
+    {"Q420", 420, 220, q420Of2003},
+};
+constexpr SteelGrade steelOf2017[] = {
+    {"Q235", 235, 160, q235Of2017},
+    {"Q355", 355, 200, q355Of2017},
+    {"Q390", 390, 200, q390Of2017},
+    {"Q420", 420, 220, q420Of2017},
+    {"Q460", 460, 220, q460Of2017},
+};
+constexpr std::string_view steelNamesOf2003[] = {"Q235", "Q345", "Q390", "Q420"};
+constexpr std::string_view steelNamesOf2017[] = {"Q235", "Q355", "Q390", "Q420", "Q460"};
+
 struct BoltGradeRow {
   std::string_view grade;
   double fta;
 };
-constexpr std::array<BoltGradeRow, 2> boltGradeRows{{{"Q235", 140}, {"Q345", 180}}};
+constexpr BoltGradeRow boltsOf2003[] = {{"Q235", 140}, {"Q345", 180}};
+constexpr BoltGradeRow boltsOf2017[] = {{"Q235", 140}, {"Q355", 180}, {"Q390", 185}};
+constexpr std::string_view boltNamesOf2003[] = {"Q235", "Q345"};
+constexpr std::string_view boltNamesOf2017[] = {"Q235", "Q355", "Q390"};
 
-struct SteelRow {
-  std::string_view grade;
-  SteelBasics basics;
-  std::array<double, 3> plateGroups;     // t ≤ 40, ≤ 60, > 60
-  std::array<double, 4> rolledBands;     // t ≤ 16, ≤ 40, ≤ 60, ≤ 100
-  std::array<double, 2> stiffenerBands;  // t ≤ 16, ≤ 40
-  std::array<double, 4> bendingF;        // t ≤ 16, ≤ 40, ≤ 60, > 60
-  std::array<double, 4> bendingFv;
-};
-constexpr std::array<SteelRow, 4> steelRows{{
-    {"Q235", {235, 160}, {205, 200, 190}, {215, 205, 200, 190}, {215, 205}, {215, 205, 200, 190}, {125, 120, 115, 110}},
-    {"Q345", {345, 200}, {295, 265, 250}, {310, 295, 265, 250}, {310, 295}, {310, 295, 265, 250}, {180, 170, 155, 145}},
-    {"Q390", {390, 220}, {335, 315, 295}, {350, 335, 315, 295}, {350, 335}, {350, 335, 315, 295}, {205, 190, 180, 170}},
-    {"Q420", {420, 220}, {360, 340, 325}, {380, 360, 340, 325}, {380, 360}, {380, 360, 340, 325}, {220, 210, 195, 185}},
-}};
-
-const SteelRow* steelRow(std::string_view grade) {
-  for (const auto& row : steelRows)
-    if (row.grade == grade) return &row;
-  return nullptr;
+std::span<const SteelGrade> steelGrades(CodeEdition edition) {
+  if (edition == CodeEdition::Gb2017) return steelOf2017;
+  return steelOf2003;
 }
 
-// A band holds thicknesses up to and including its limit.
-std::optional<std::size_t> bandIndex(double t, const double* limits, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i)
-    if (t <= limits[i]) return i;
+std::span<const BoltGradeRow> boltGrades(CodeEdition edition) {
+  if (edition == CodeEdition::Gb2017) return boltsOf2017;
+  return boltsOf2003;
+}
+
+// The band a thickness falls in: the first whose upper limit holds it; none above the last.
+std::optional<std::size_t> bandIndex(const SteelGrade& grade, double t) {
+  for (std::size_t i = 0; i < grade.bands.size(); ++i)
+    if (t <= grade.bands[i].upTo) return i;
   return std::nullopt;
 }
+
+// Thicker than its last band, a part still takes that band's strength (open-ended).
+std::size_t openBandIndex(const SteelGrade& grade, double t) {
+  return bandIndex(grade, t).value_or(grade.bands.size() - 1);
+}
+
+constexpr double thinPlateLimit = 16;     // the band that base-plate groups leave out
+constexpr double stiffenerTableEnd = 40;  // stiffener strengths are tabled up to this thickness
 
 // One interval of a piecewise-linear coefficient table: for rLo < r ≤ rHi,
 // k = kLo + (r − rLo)·dk/dr, with dk and dr written as exact decimals.
@@ -112,69 +139,81 @@ std::optional<Concrete> concrete(std::string_view grade) {
   return std::nullopt;
 }
 
-std::optional<double> anchorBoltFta(std::string_view grade) {
-  for (const auto& row : boltGradeRows)
+std::optional<CodeEdition> codeEdition(std::string_view listText) {
+  if (listText == edition2003Text) return CodeEdition::Gb2003;
+  if (listText == edition2017Text) return CodeEdition::Gb2017;
+  return std::nullopt;
+}
+
+std::string_view editionText(CodeEdition edition) {
+  return edition == CodeEdition::Gb2017 ? edition2017Text : edition2003Text;
+}
+
+std::string_view editionTitle(CodeEdition edition) {
+  return edition == CodeEdition::Gb2017 ? "《钢结构设计标准》GB 50017-2017" : "《钢结构设计规范》GB 50017-2003";
+}
+
+std::span<const std::string_view> steelGradeNames(CodeEdition edition) {
+  if (edition == CodeEdition::Gb2017) return steelNamesOf2017;
+  return steelNamesOf2003;
+}
+
+std::span<const std::string_view> boltGradeNames(CodeEdition edition) {
+  if (edition == CodeEdition::Gb2017) return boltNamesOf2017;
+  return boltNamesOf2003;
+}
+
+std::optional<double> anchorBoltFta(CodeEdition edition, std::string_view grade) {
+  for (const auto& row : boltGrades(edition))
     if (row.grade == grade) return row.fta;
   return std::nullopt;
 }
 
-std::optional<SteelBasics> steelBasics(std::string_view grade) {
-  const SteelRow* row = steelRow(grade);
-  if (row == nullptr) return std::nullopt;
-  return row->basics;
+const SteelGrade* steelGrade(CodeEdition edition, std::string_view name) {
+  for (const auto& grade : steelGrades(edition))
+    if (grade.name == name) return &grade;
+  return nullptr;
 }
 
-int plateThicknessGroup(double t) {
-  if (t <= 40) return 1;
-  if (t <= 60) return 2;
-  return 3;
+int plateThicknessGroupCount(const SteelGrade& grade) {
+  int count = 0;
+  for (const auto& band : grade.bands)
+    if (band.upTo > thinPlateLimit) ++count;
+  return count;
 }
 
-std::optional<double> plateStrengthOfGroup(std::string_view grade, int group) {
-  const SteelRow* row = steelRow(grade);
-  if (row == nullptr || group < 1 || group > 3) return std::nullopt;
-  return row->plateGroups[static_cast<std::size_t>(group - 1)];
-}
-
-std::optional<double> rolledStrength(std::string_view grade, double t, double previousF) {
-  const SteelRow* row = steelRow(grade);
-  if (row == nullptr) return std::nullopt;
-  constexpr double limits[] = {16, 40, 60, 100};
-  const auto band = bandIndex(t, limits, 4);
-  return band ? row->rolledBands[*band] : previousF;
-}
-
-std::optional<double> stiffenerStrength(std::string_view grade, double t, double previousF) {
-  const SteelRow* row = steelRow(grade);
-  if (row == nullptr) return std::nullopt;
-  constexpr double limits[] = {16, 40};
-  const auto band = bandIndex(t, limits, 2);
-  return band ? row->stiffenerBands[*band] : previousF;
-}
-
-std::optional<BendingShearStrength> bendingShearStrength(std::string_view grade, double t) {
-  const SteelRow* row = steelRow(grade);
-  if (row == nullptr) return std::nullopt;
-  constexpr double limits[] = {16, 40, 60};
-  const std::size_t band = bandIndex(t, limits, 3).value_or(3);
-  return BendingShearStrength{row->bendingF[band], row->bendingFv[band], row->basics.fy};
-}
-
-std::optional<PlateThickness> plateThicknessByGroup(std::string_view grade,
-                                                    const std::function<double(double f)>& requiredThickness) {
-  int group = 1;
-  auto f = plateStrengthOfGroup(grade, group);
-  if (!f) return std::nullopt;
-  double t = requiredThickness(*f);
-  // Three groups: at most one move into each of groups 2 and 3.
-  for (int round = 0; round < 3; ++round) {
-    const int newGroup = plateThicknessGroup(t);
-    if (newGroup == group) break;
-    group = newGroup;
-    f = plateStrengthOfGroup(grade, group);
-    t = requiredThickness(*f);
+int plateThicknessGroup(const SteelGrade& grade, double t) {
+  int group = 0;
+  for (const auto& band : grade.bands) {
+    if (band.upTo <= thinPlateLimit) continue;
+    ++group;
+    if (t <= band.upTo) return group;
   }
-  return PlateThickness{t, *f};
+  return group;  // thicker than the last band: the last group is open-ended
+}
+
+double plateStrengthOfGroup(const SteelGrade& grade, int group) {
+  int seen = 0;
+  for (const auto& band : grade.bands) {
+    if (band.upTo <= thinPlateLimit) continue;
+    if (++seen == group) return band.f;
+  }
+  return grade.bands.back().f;
+}
+
+double rolledStrength(const SteelGrade& grade, double t, double previousF) {
+  const auto band = bandIndex(grade, t);
+  return band ? grade.bands[*band].f : previousF;
+}
+
+double stiffenerStrength(const SteelGrade& grade, double t, double previousF) {
+  if (t > stiffenerTableEnd) return previousF;
+  return rolledStrength(grade, t, previousF);
+}
+
+BendingShearStrength bendingShearStrength(const SteelGrade& grade, double t) {
+  const StrengthBand& band = grade.bands[openBandIndex(grade, t)];
+  return BendingShearStrength{band.f, band.fv, grade.fy};
 }
 
 double alf(double r) { return piecewise(alfSegments, r, 0.027, 0.133); }

@@ -1,15 +1,32 @@
 #pragma once
 // Design strengths, anchor-bolt data and plate moment coefficients.
-// Strengths in N/mm², lengths in mm, areas in mm². Grades are keyed by the exact list text.
+// Strengths in N/mm², lengths in mm, areas in mm². Grades are keyed by the exact list text and
+// by the edition of the steel code the design follows; concrete is the same in both editions.
 
-#include <functional>
+#include <cstddef>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace pedivo::tables {
 
 inline constexpr double Es = 1e5 * 2.06;  // elastic modulus of steel
 inline constexpr double betaF = 1.22;     // strength increase of front fillet welds
+
+// The edition of GB 50017 whose strengths a design uses.
+enum class CodeEdition { Gb2003, Gb2017 };
+
+inline constexpr std::string_view edition2003Text = "GB 50017-2003";
+inline constexpr std::string_view edition2017Text = "GB 50017-2017";
+// A window's list text, "GB 50017-2003", to its edition; none for any other text.
+std::optional<CodeEdition> codeEdition(std::string_view listText);
+std::string_view editionText(CodeEdition edition);
+// The code's full title as a report cites it: "《钢结构设计规范》GB 50017-2003".
+std::string_view editionTitle(CodeEdition edition);
+
+// The grades an edition offers, in list order.
+std::span<const std::string_view> steelGradeNames(CodeEdition edition);
+std::span<const std::string_view> boltGradeNames(CodeEdition edition);
 
 struct Concrete {
   double fc;   // compressive strength
@@ -19,42 +36,65 @@ struct Concrete {
 std::optional<Concrete> concrete(std::string_view grade);
 
 // Tensile strength of an anchor bolt.
-std::optional<double> anchorBoltFta(std::string_view grade);
+std::optional<double> anchorBoltFta(CodeEdition edition, std::string_view grade);
 
-struct SteelBasics {
+// One thickness band of a steel grade: parts up to and including `upTo` mm thick.
+struct StrengthBand {
+  double upTo;
+  double f;   // strength in tension, compression and bending
+  double fv;  // shear strength
+};
+
+struct SteelGrade {
+  std::string_view name;
   double fy;   // yield strength
   double ffw;  // fillet-weld strength
+  std::span<const StrengthBand> bands;  // thinnest first; the last ends at 100 mm
 };
-std::optional<SteelBasics> steelBasics(std::string_view grade);
+const SteelGrade* steelGrade(CodeEdition edition, std::string_view name);
 
-// Base plates: group 1 for t ≤ 40, group 2 for t ≤ 60, group 3 beyond.
-int plateThicknessGroup(double t);
-std::optional<double> plateStrengthOfGroup(std::string_view grade, int group);
+// Base plates: the bands above 16 mm form the thickness groups, the last one open-ended.
+// Group 1 holds the thinnest plates.
+int plateThicknessGroup(const SteelGrade& grade, double t);
+double plateStrengthOfGroup(const SteelGrade& grade, int group);
+int plateThicknessGroupCount(const SteelGrade& grade);
 
-// Rolled parts, bands t ≤ 16, ≤ 40, ≤ 60, ≤ 100. Beyond the last band the strength held
-// before (previousF) is kept.
-std::optional<double> rolledStrength(std::string_view grade, double t, double previousF);
+// Rolled parts: every band up to 100 mm; beyond, the strength held before (previousF) is kept.
+double rolledStrength(const SteelGrade& grade, double t, double previousF);
 
-// Stiffeners and ribs, bands t ≤ 16, ≤ 40; beyond, previousF is kept.
-std::optional<double> stiffenerStrength(std::string_view grade, double t, double previousF);
+// Stiffeners and ribs: the bands of rolled parts up to 40 mm; beyond, previousF is kept.
+double stiffenerStrength(const SteelGrade& grade, double t, double previousF);
 
-// Plates in bending and shear: f and fv by bands ≤ 16, ≤ 40, ≤ 60, > 60, with fy.
+// Plates in bending and shear: f and fv by every band, the last one open-ended, with fy.
 struct BendingShearStrength {
   double f;
   double fv;
   double fy;
 };
-std::optional<BendingShearStrength> bendingShearStrength(std::string_view grade, double t);
+BendingShearStrength bendingShearStrength(const SteelGrade& grade, double t);
 
 struct PlateThickness {
   double t;  // required thickness in its final group
   double f;  // strength of that group
 };
-// Required plate thickness with the strength of its own thickness group: starts in group 1 and
-// recomputes while the thickness falls into another group (f only falls as the group rises, so
-// this ends within three rounds). requiredThickness(f) gives t for a strength f.
-std::optional<PlateThickness> plateThicknessByGroup(std::string_view grade,
-                                                    const std::function<double(double f)>& requiredThickness);
+// Required plate thickness with the strength of its own thickness group: starts in the thinnest
+// group and recomputes while the thickness falls into another one. f only falls as the group
+// rises, so the thickness only grows and the plate only moves to thicker groups: at most one
+// round a group. requiredThickness(f) gives t for a strength f.
+template <class RequiredThickness>
+PlateThickness plateThicknessByGroup(const SteelGrade& grade, RequiredThickness&& requiredThickness) {
+  int group = 1;
+  double f = plateStrengthOfGroup(grade, group);
+  double t = requiredThickness(f);
+  for (int round = 0; round < plateThicknessGroupCount(grade); ++round) {
+    const int newGroup = plateThicknessGroup(grade, t);
+    if (newGroup == group) break;
+    group = newGroup;
+    f = plateStrengthOfGroup(grade, group);
+    t = requiredThickness(f);
+  }
+  return PlateThickness{t, f};
+}
 
 // Moment coefficient of a plate panel supported on three sides (or two adjacent sides), by the
 // side ratio r.

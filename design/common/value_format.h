@@ -1,5 +1,8 @@
 #pragma once
-// The ways a held value is written into a result field or a report.
+// The ways a held value is written into a result field or a report. A cut format cuts the
+// decimal value the number stands for: the value rounded to 15 significant digits (0.101 held as
+// 0.10099999999999999 is 0.101), so that a checker who redoes a sum with the printed number gets
+// the printed result.
 
 #include <string>
 
@@ -17,5 +20,7 @@ enum class ValueFormat {
 
 double applyFormat(ValueFormat format, double x);
 std::string formatValue(ValueFormat format, double x);
+// The same format with `extra` more decimals cut (none more for the general format).
+std::string formatValue(ValueFormat format, double x, int extra);
 
 }  // namespace pedivo

@@ -41,15 +41,16 @@ double resistingMoment(const Held& h, double depth) { return (h.fc - h.V / h.bf 
 
 Outcome calculateEmbedded(const Entries& entries, EmbeddedHeld& h) {
   RoundLimit rounds;
+  const Materials materials = readMaterials(entries);
   readInputs(entries, h);
-  const auto concrete = require(tables::concrete(entryText(entries, "CBfc")));
-  h.fc = concrete.fc;
-  h.fct = concrete.fct;
+  h.fc = materials.concrete.fc;
+  h.fct = materials.concrete.fct;
 
   // Depth for the axial force, pulled out over the perimeter of the section in tension.
   h.H1 = (h.N / h.fct / 2) / ((h.bf + h.hb) + (h.bf - h.tw));
   h.H1min = std::max(1.5 * h.hb, 500.0);
-  h.H2 = roundUpToTen(std::max(h.H1, h.H1min));
+  // Up to a multiple of 10 whatever the fraction: a depth may never fall short of what N needs.
+  h.H2 = ceilToTen(std::max(h.H1, h.H1min));
 
   // Deepen in 10 mm steps until the concrete resists the moment.
   while (resistingMoment(h, h.H2) < actingMoment(h, h.H2)) {
@@ -111,7 +112,11 @@ ModuleDescriptor makeDescriptor() {
   d.imageSize = {331, 227};
   ControlGroup materials = standard::materialGroup({});
   // This window lists the concrete grade before the anchor-bolt grade.
-  std::swap(materials.controls[1], materials.controls[2]);
+  const auto at = [&](std::string_view name) {
+    return std::find_if(materials.controls.begin(), materials.controls.end(),
+                        [&](const ControlSpec& control) { return control.name == name; });
+  };
+  std::iter_swap(at("CBfta"), at("CBfc"));
   d.groups = {standard::sectionGroup(), standard::forceGroup(true), materials};
   d.hasDetailingToggle = false;
   d.reportButton = "Button2";

@@ -23,17 +23,15 @@ const HeldField<Held> stiffenerFields[] = {
     {"ylvf", &Held::ylvf},
 };
 
-const std::string& steelGrade(const Entries& e) { return entryText(e, "CBf"); }
-
 // Loop S: the stiffener carries the pressure on its half of the panel between the flanges as a
 // cantilever from the web; it grows 10 mm at a time until its equivalent stress is within 1.1·f.
-void stiffenerHeight(const Entries& e, Held& h, RoundLimit& rounds) {
+void stiffenerHeight(const Materials& m, Held& h, RoundLimit& rounds) {
   while (true) {
     h.Vimax = ((h.hb - 2 * h.tf) * h.ylc / 2) * (h.B - h.tw) / 2;
     h.ylvR = h.Vimax / h.hjjl / h.tjjl;
     h.ylfR = ((h.B - h.tw) * h.Vimax / 4) / (h.tjjl * h.hjjl * h.hjjl / 6);
-    h.fy = require(tables::steelBasics(steelGrade(e))).fy;
-    h.f1 = require(tables::stiffenerStrength(steelGrade(e), h.tjjl, h.f1));
+    h.fy = m.steel->fy;
+    h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
     h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
     if (!(h.ylequ > 1.1 * h.f1)) return;
     rounds.next();
@@ -46,10 +44,10 @@ enum class StiffenerEnd { Designed, Thicker };
 // Steps 9 to 11: the stiffener's height, its slenderness and its welds. A stiffener too slender
 // for its outstand, or needing a weld leg beyond its own thickness, becomes 2 mm thicker and the
 // design starts again from the plate.
-StiffenerEnd stiffener(const Entries& e, Held& h, RoundLimit& rounds) {
+StiffenerEnd stiffener(const Materials& m, Held& h, RoundLimit& rounds) {
   h.hjjl = 200;
   while (true) {  // loop S, again with a higher stiffener
-    stiffenerHeight(e, h, rounds);
+    stiffenerHeight(m, h, rounds);
     h.write1 = ((h.B - h.tw) / 2) / h.tjjl;
     h.write2 = 18 * std::sqrt(235 / h.fy);
     if (h.write1 > h.write2) {
@@ -58,18 +56,18 @@ StiffenerEnd stiffener(const Entries& e, Held& h, RoundLimit& rounds) {
     }
     h.hf3 = roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb)));
     while (true) {  // loop W, again with a larger weld leg
-      h.ffw = require(tables::steelBasics(steelGrade(e))).ffw;
+      h.ffw = m.steel->ffw;
       const double plateWeldLength = (h.B - h.tw) / 2 - 2 * h.hf3 - 15;
       requireWeldLength(plateWeldLength);
       h.ylnf = h.Vimax / (1.4 * h.hf3 * plateWeldLength);
       const double lw = h.hjjl - 2 * h.hf3 - 15;  // the weld up the web
       requireWeldLength(lw);
-      h.ylvf = std::sqrt(square(((h.B - h.tw) * h.Vimax / 4 / 1.22) / (lw * lw * 0.7 * h.hf3 / 3)) +
+      h.ylvf = std::sqrt(square(((h.B - h.tw) * h.Vimax / 4 / tables::betaF) / (lw * lw * 0.7 * h.hf3 / 3)) +
                          square(h.Vimax / (1.4 * h.hf3 * lw)));
       if (h.ylvf > h.ffw) {
         if (!(h.hf3 < h.tjjl)) break;  // a higher stiffener instead
         h.hf3 += 2;
-      } else if (h.ylnf <= 1.22 * h.ffw) {
+      } else if (h.ylnf <= tables::betaF * h.ffw) {
         return StiffenerEnd::Designed;
       } else {
         h.hf3 += 2;
@@ -101,7 +99,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& sink) {
   sink("<#hjjl>", plain(h.hjjl));
   sink("<#tjjl>", plain(h.tjjl));
   sink("<#hf3>", plain(h.hf3));
-  sink("<#1.22ffw>", plain(1.22 * h.ffw));
+  sink("<#1.22ffw>", plain(tables::betaF * h.ffw));
   sink("<#Vimax>", formatValue(ValueFormat::KN3, h.Vimax));
   sink("<#ylfR>", cut3(h.ylfR));
   sink("<#ylvR>", cut3(h.ylvR));
@@ -130,7 +128,7 @@ std::vector<DesignCheck> checks(const Held& h) {
                  ValueFormat::Cut3, {"Edthjjl"}),
       limitCheck("slenderness", "锚栓加劲肋宽厚比", "(B − tw)/2/ts ≤ 18·√(235/fy)", h.write1, h.write2, "",
                  ValueFormat::Cut3, {"Edttjjl"}),
-      limitCheck("stiffenerPlateWeld", "加劲肋与底板焊缝", "σf ≤ βf·ffw", h.ylnf, 1.22 * h.ffw, stressUnit,
+      limitCheck("stiffenerPlateWeld", "加劲肋与底板焊缝", "σf ≤ βf·ffw", h.ylnf, tables::betaF * h.ffw, stressUnit,
                  ValueFormat::Cut3, {"Edthfjjl"}),
       limitCheck("stiffenerWebWeld", "加劲肋与腹板焊缝折算应力", "√((σf/βf)² + τf²) ≤ ffw", h.ylvf, h.ffw,
                  stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
@@ -181,14 +179,16 @@ ModuleDescriptor makeDescriptor() {
 // sizes on, since it narrows the panels between the flanges.
 Outcome calculateFourBolt(const Entries& entries, FourBoltHeld& h) {
   RoundLimit rounds;
+  const Materials materials = readMaterials(entries);
   readInputs(entries, h, "cbdms");
   h.tjjl = 8;
   while (true) {
     detailingSizes(entries, h);
-    plateAndBearing(entries, h, rounds);
-    plateThickness(entries, h, (h.hb - 2 * h.tf - h.tjjl) / 2);
-    columnWelds(entries, h, rounds);
-    if (stiffener(entries, h, rounds) == StiffenerEnd::Designed) break;
+    plateAndBearing(materials, h, rounds);
+    plateThickness(materials, h, (h.hb - 2 * h.tf - h.tjjl) / 2);
+    plateOverhang(materials, h);
+    columnWelds(materials, h, rounds);
+    if (stiffener(materials, h, rounds) == StiffenerEnd::Designed) break;
     rounds.next();
   }
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};

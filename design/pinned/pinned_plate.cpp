@@ -13,7 +13,7 @@ namespace pedivo::pinned {
 
 using Held = PinnedPlateHeld;
 
-const HeldField<Held> pinnedPlateFields[33] = {
+const HeldField<Held> pinnedPlateFields[37] = {
     {"N", &Held::N},       {"V", &Held::V},       {"hb", &Held::hb},     {"bf", &Held::bf},
     {"tw", &Held::tw},     {"tf", &Held::tf},     {"dms", &Held::dms},   {"Aems", &Held::Aems},
     {"a", &Held::a},       {"c", &Held::c},       {"lt", &Held::lt},     {"bt", &Held::bt},
@@ -22,7 +22,8 @@ const HeldField<Held> pinnedPlateFields[33] = {
     {"alf", &Held::alf},   {"M2", &Held::M2},     {"f", &Held::f},       {"tpbc", &Held::tpbc},
     {"tpb", &Held::tpb},   {"hf11", &Held::hf11}, {"AF", &Held::AF},     {"Aeww", &Held::Aeww},
     {"ylnc", &Held::ylnc}, {"ylv", &Held::ylv},   {"ylfs", &Held::ylfs}, {"ffw", &Held::ffw},
-    {"fpb", &Held::fpb},
+    {"fpb", &Held::fpb},   {"co", &Held::co},     {"Mo", &Held::Mo},     {"fpbo", &Held::fpbo},
+    {"tpbo", &Held::tpbo},
 };
 
 void readInputs(const Entries& e, Held& h, const char* diameterList) {
@@ -40,10 +41,10 @@ void detailingSizes(const Entries& e, Held& h) {
   h.Aems = layout.Aems, h.a = layout.a, h.c = layout.c, h.lt = layout.lt, h.bt = layout.bt;
 }
 
-void plateAndBearing(const Entries& e, Held& h, RoundLimit& rounds) {
+void plateAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
   h.L = h.hb + 40;
   h.B = std::max(h.bf + 40, 2 * (h.a + h.bt) + h.tw);
-  h.fc = require(tables::concrete(entryText(e, "CBfc"))).fc;
+  h.fc = m.concrete.fc;
   h.L = roundUpToTen(h.L);
   h.B = roundUpToTen(h.B);
   h.ylc = h.N / h.B / h.L;
@@ -58,25 +59,31 @@ void plateAndBearing(const Entries& e, Held& h, RoundLimit& rounds) {
 
 // Supported by the web and the two sides across it, free at the plate edge; a cantilever when
 // it is short against its free edge.
-void plateThickness(const Entries& e, Held& h, double a2) {
+void plateThickness(const Materials& m, Held& h, double a2) {
   h.b2 = (h.B - h.tw) / 2;
   h.a2 = a2;
   h.r1 = h.b2 / h.a2;
   h.alf = tables::alf(h.r1);
   h.M2 = h.r1 < 0.3 ? 0.5 * h.ylc * h.b2 * h.b2 : h.alf * h.ylc * h.a2 * h.a2;
-  const auto plate =
-      require(tables::plateThicknessByGroup(entryText(e, "CBf"), [&](double f) { return std::sqrt(6 * h.M2 / f); }));
+  const auto plate = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
   h.tpbc = plate.t;
   h.f = plate.f;
   h.fpb = plate.f;
   h.tpb = std::max(20.0, roundUpToWhole(h.tpbc));
 }
 
+void plateOverhang(const Materials& m, Held& h) {
+  h.co = std::max((h.L - h.hb) / 2, (h.B - h.bf) / 2);
+  h.Mo = 0.5 * h.ylc * h.co * h.co;
+  const auto plate = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.Mo / f); });
+  h.tpbo = plate.t;
+  h.fpbo = plate.f;
+}
+
 // Flanges and web share N, the web welds carry V. The leg grows by 2 mm until the combined
 // stress is within ffw; the loop also ends when the flange stress alone exceeds f, since a
 // larger weld cannot help there.
-void columnWelds(const Entries& e, Held& h, RoundLimit& rounds) {
-  const std::string grade = entryText(e, "CBf");
+void columnWelds(const Materials& m, Held& h, RoundLimit& rounds) {
   h.hf11 = std::max(6.0, 1.5 * std::sqrt(h.tpb));
   h.hf11 = roundUpToEven(h.hf11);
   while (true) {
@@ -87,8 +94,8 @@ void columnWelds(const Entries& e, Held& h, RoundLimit& rounds) {
     h.ylnc = h.N / (2 * h.AF + h.Aeww);
     h.ylv = h.V / h.Aeww;
     h.ylfs = std::sqrt(square(h.ylnc / tables::betaF) + square(h.ylv));
-    h.ffw = require(tables::steelBasics(grade)).ffw;
-    h.f = require(tables::rolledStrength(grade, h.tf, h.f));
+    h.ffw = m.steel->ffw;
+    h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
     if (h.ylnc > h.f || h.ylfs <= h.ffw) break;
     rounds.next();
     h.hf11 += 2;
@@ -148,6 +155,10 @@ void plateCheckerTags(const Held& h, const TagEmitter& sink) {
   sink("<#Bbolts>", plain(2 * (h.a + h.bt) + h.tw));
   sink("<#tpbc>", formatValue(ValueFormat::Cut2, h.tpbc));
   sink("<#fpb>", plain(h.fpb));
+  sink("<#co>", formatValue(ValueFormat::Cut2, h.co));
+  sink("<#Mo>", formatValue(ValueFormat::KN2, h.Mo));
+  sink("<#fpbo>", plain(h.fpbo));
+  sink("<#tpbo>", formatValue(ValueFormat::Cut2, h.tpbo));
   sink("<#M2formula>", h.r1 < 0.3 ? "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）" : "M2 = α·σc·a2²（三边支承板）");
 }
 
@@ -156,9 +167,11 @@ std::vector<DesignCheck> plateChecks(const Held& h) {
   return {
       limitCheck("bearing", "底板下混凝土承压", "σc = N/(B·L) ≤ fc", h.ylc, h.fc, stressUnit, ValueFormat::Cut2,
                  {"EdtL", "EdtB"}),
-      limitCheck("plate", "底板厚度",
-                 cantilever ? "t ≥ √(6·M2/f)，M2 = 0.5·σc·b2²（悬臂板）" : "t ≥ √(6·M2/f)，M2 = α·σc·a2²（三边支承板）",
-                 h.tpbc, h.tpb, lengthUnit, ValueFormat::Cut2, {"Edttpb"}),
+      plateThicknessCheck(
+          cantilever ? "t ≥ √(6·M2/f)，M2 = 0.5·σc·b2²（悬臂板）" : "t ≥ √(6·M2/f)，M2 = α·σc·a2²（三边支承板）", h.tpbc,
+          h.tpb, {"Edttpb"}),
+      limitCheck("overhang", "底板外伸悬臂", "t ≥ √(6·M/f)，M = 0.5·σc·c²，c = max((L − hb)/2, (B − bf)/2)", h.tpbo,
+                 h.tpb, lengthUnit, ValueFormat::Cut2, {"Edttpb"}),
       limitCheck("flange", "柱翼缘轴压应力", "σN = N/(2AF + Aeww) ≤ f", h.ylnc, h.f, stressUnit, ValueFormat::Cut3,
                  {"edthf11"}),
       limitCheck("weld", "柱与底板焊缝折算应力", "√((σN/βf)² + τV²) ≤ ffw", h.ylfs, h.ffw, stressUnit,

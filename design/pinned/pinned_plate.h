@@ -22,23 +22,27 @@ struct PinnedPlateHeld {
   double b2 = 0, a2 = 0, r1 = 0, alf = 0, M2 = 0;  // critical plate panel
   double f = 0, tpbc = 0, tpb = 0;        // plate thickness; f ends as the flange's strength
   double fpb = 0;                         // strength of the plate in its thickness group
+  double co = 0, Mo = 0, fpbo = 0, tpbo = 0;  // the plate's overhang past the column as a cantilever
   double hf11 = 0, AF = 0, Aeww = 0;      // column-to-plate welds
   double ylnc = 0, ylv = 0, ylfs = 0, ffw = 0;
 };
 
 // Every quantity above by its name.
-extern const HeldField<PinnedPlateHeld> pinnedPlateFields[33];
+extern const HeldField<PinnedPlateHeld> pinnedPlateFields[37];
 
 // N, V, the section and the bolt diameter from its list.
 void readInputs(const Entries& e, PinnedPlateHeld& h, const char* diameterList);
 // Detailing distances from the bolt table, or the user's own sizes.
 void detailingSizes(const Entries& e, PinnedPlateHeld& h);
 // Plate plan from the section and the bolt layout, grown until the concrete carries N.
-void plateAndBearing(const Entries& e, PinnedPlateHeld& h, RoundLimit& rounds);
+void plateAndBearing(const Materials& m, PinnedPlateHeld& h, RoundLimit& rounds);
 // The panel of width b2 = (B − tw)/2 and free edge a2, and the plate thickness it needs.
-void plateThickness(const Entries& e, PinnedPlateHeld& h, double a2);
+void plateThickness(const Materials& m, PinnedPlateHeld& h, double a2);
+// The plate past the flange tips or the flanges, a cantilever under the bearing stress: the
+// thickness it needs, for its check (the plate keeps its size).
+void plateOverhang(const Materials& m, PinnedPlateHeld& h);
 // Fillet welds of column to plate.
-void columnWelds(const Entries& e, PinnedPlateHeld& h, RoundLimit& rounds);
+void columnWelds(const Materials& m, PinnedPlateHeld& h, RoundLimit& rounds);
 
 // Result fields "底板" … "edtshear" in their filling order, the report's tags up to "<#ffw>" in
 // their order, what the checker needs beside them, and the checks of these parts.

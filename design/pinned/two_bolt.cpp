@@ -56,11 +56,13 @@ ModuleDescriptor makeDescriptor() {
 // The critical panel spans the whole depth between the flanges.
 Outcome calculateTwoBolt(const Entries& entries, TwoBoltHeld& held) {
   RoundLimit rounds;
+  const Materials materials = readMaterials(entries);
   readInputs(entries, held, "CBdms");
   detailingSizes(entries, held);
-  plateAndBearing(entries, held, rounds);
-  plateThickness(entries, held, held.hb - 2 * held.tf);
-  columnWelds(entries, held, rounds);
+  plateAndBearing(materials, held, rounds);
+  plateThickness(materials, held, held.hb - 2 * held.tf);
+  plateOverhang(materials, held);
+  columnWelds(materials, held, rounds);
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 

@@ -69,8 +69,6 @@ const HeldField<Held> heldFields[] = {
     {"ylnf", &Held::ylnf},   {"ylvf", &Held::ylvf},
 };
 
-const std::string& steelGrade(const Entries& e) { return entryText(e, "CBf"); }
-
 // Step 1: the section and the forces, the same in both passes.
 void readSectionAndForces(const Entries& e, Held& h) {
   h.N = rigidbase::readAxialForce(e);
@@ -104,11 +102,10 @@ void platePlan(const BoltLayout& layout, Held& h) {
 }
 
 // Step 5.
-void eccentricityAndMaterials(const Entries& e, Held& h) {
+void eccentricityAndMaterials(const Materials& m, Held& h) {
   h.e = h.M / h.N;
-  const auto concrete = require(tables::concrete(entryText(e, "CBfc")));
-  h.fc = concrete.fc;
-  h.Ec = concrete.Ec;
+  h.fc = m.concrete.fc;
+  h.Ec = m.concrete.Ec;
   h.Es = tables::Es;
   h.write3 = h.L / 6 + h.lt / 3;
 }
@@ -156,8 +153,8 @@ bool pressureUnderPlate(Held& h, RoundLimit& rounds) {
 }
 
 // Step 8: false when the tension bolts are overstressed.
-bool anchorBoltsHold(const Entries& e, Held& h) {
-  const auto bolts = rigidbase::tensionBolts(e, h.ta, h.n, h.Aems);
+bool anchorBoltsHold(const Materials& m, Held& h) {
+  const auto bolts = rigidbase::tensionBolts(m.fta, h.ta, h.n, h.Aems);
   h.fta = bolts.fta;
   h.write4 = bolts.write4;
   return bolts.holds();
@@ -185,15 +182,13 @@ void platePanels(const BoltLayout& layout, Held& h) {
 
 // Steps 11 to 13: the thickness from the panels and at the tension bolts, each in its own
 // thickness group; whole millimetres, at least 20.
-void plateThickness(const Entries& e, Held& h) {
-  const auto panels = require(tables::plateThicknessByGroup(steelGrade(e), [&](double f) {
-    return std::sqrt(6 * h.M2 / f);
-  }));
+void plateThickness(const Materials& m, Held& h) {
+  const auto panels = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
   h.tpbc = panels.t;
   h.fpb = panels.f;
 
   h.Ntal = 2 * h.ta / h.n;
-  const auto atBolts = require(tables::plateThicknessByGroup(steelGrade(e), [&](double f) {
+  const auto atBolts = tables::plateThicknessByGroup(*m.steel, [&](double f) {
     // The plate around a bolt between stiffener and flange, and between two stiffeners.
     h.la1 = std::min(h.a * (3.5 - 1.5 * h.a / (h.a + h.lt)), h.c + h.bt);
     h.lc1 = std::min(h.c * (3.5 - 1.5 * h.c / (h.c + h.bt)), h.a + h.lt);
@@ -207,7 +202,7 @@ void plateThickness(const Entries& e, Held& h) {
                                         : std::sqrt(6 * h.Ntal * h.a * h.c * h.c * h.c / d2 / f);
     h.tpbt = std::max(h.tpbt1, h.tpbt2);
     return h.tpbt;
-  }));
+  });
   h.fpbt = atBolts.f;
   h.f = atBolts.f;
   h.tpb = std::max(20.0, roundUpToWhole(std::max(h.tpbc, h.tpbt)));
@@ -215,7 +210,7 @@ void plateThickness(const Entries& e, Held& h) {
 
 // Step 14: fillet welds of column to plate. The leg grows by 2 mm until the combined stress is
 // within ffw; it stops too when the flange stress from N and M alone exceeds f.
-void columnWelds(const BoltLayout& layout, const Entries& e, Held& h, RoundLimit& rounds) {
+void columnWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
   h.hf11 = roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb)));
   while (true) {
     h.AF = h.tf * h.bf;
@@ -229,8 +224,8 @@ void columnWelds(const BoltLayout& layout, const Entries& e, Held& h, RoundLimit
     h.ylv = h.V / h.Aeww;
     h.ylfs = std::sqrt(square(h.ylnc / tables::betaF) + square(h.ylv));
     h.ylf = h.ylnc + h.ylmc;
-    h.ffw = require(tables::steelBasics(steelGrade(e))).ffw;
-    h.f = require(tables::rolledStrength(steelGrade(e), h.tf, h.f));
+    h.ffw = m.steel->ffw;
+    h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
     if (h.ylf > h.f || h.ylfs <= h.ffw) break;
     rounds.next();
     h.hf11 += 2;
@@ -242,7 +237,7 @@ enum class StiffenerEnd { Designed, Thicker };
 
 // Step 15: the stiffener section for the pressure it carries or the bolt it holds down.
 // False when it is too slender for its outstand: a thicker stiffener, designed from step 2.
-void stiffenerStresses(const BoltLayout& layout, const Entries& e, Held& h) {
+void stiffenerStresses(const BoltLayout& layout, const Materials& m, Held& h) {
   const double q = h.ylc;
   h.Vi1 = layout.stiffenerLoad(h, q);
   h.Vi2 = (h.a + h.lt + h.hb / 2) * (h.B - h.bf) / 4 * q * (h.xn - h.L / 4) / h.xn;
@@ -252,18 +247,18 @@ void stiffenerStresses(const BoltLayout& layout, const Entries& e, Held& h) {
   h.Ws = square(h.hjjl - 15) * h.tjjl / 6;
   const bool alongLength = h.Vi1 > h.Vi2 || h.Ntal > h.Vi12;
   h.ylfR = alongLength ? (h.a + h.lt) * h.Vimax / 2 / h.Ws : (h.B - h.bf) * h.Vimax / 4 / h.Ws;
-  h.fy = require(tables::steelBasics(steelGrade(e))).fy;
-  h.f1 = require(tables::stiffenerStrength(steelGrade(e), h.tjjl, h.f1));
+  h.fy = m.steel->fy;
+  h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
 }
 
 // Steps 15 and 16: stiffener height, slenderness and welds. Loop S grows the height, loop W the
 // weld leg; a stiffener that needs a weld thicker than itself, or is too slender, becomes thicker
 // and the whole design is redone from step 2.
-StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Entries& e, Held& h, RoundLimit& rounds) {
+StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
   h.hjjl = 200;
   while (true) {  // loop S, again with a higher stiffener
-    stiffenerStresses(layout, e, h);
+    stiffenerStresses(layout, m, h);
     if (h.ylequ > 1.1 * h.f1) {
       rounds.next();
       h.hjjl += 10;
@@ -277,7 +272,7 @@ StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Entries& e, Held
     }
     h.hf3 = roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb)));
     while (true) {  // loop W, again with a larger weld leg
-      h.ffw = require(tables::steelBasics(steelGrade(e))).ffw;
+      h.ffw = m.steel->ffw;
       h.lw = h.Vi1 > h.Vi2 || h.Ntal > h.Vi12 ? h.a + h.lt : h.B / 2 - h.bf / 2;
       const double plateWeldLength = h.lw - 2 * h.hf3 - 15;
       requireWeldLength(plateWeldLength);
@@ -308,7 +303,7 @@ StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Entries& e, Held
 }
 
 // Steps 1 to 16: one pass of the design over the given entries.
-PassEnd designPass(const BoltLayout& layout, const Entries& e, Held& h, RoundLimit& rounds) {
+PassEnd designPass(const BoltLayout& layout, const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   readSectionAndForces(e, h);
   h.n = layout.n;
   h.dms = 24;
@@ -317,33 +312,34 @@ PassEnd designPass(const BoltLayout& layout, const Entries& e, Held& h, RoundLim
     plateSizes(e, h);
     while (true) {  // step 3: again with a plate grown for bearing
       platePlan(layout, h);
-      eccentricityAndMaterials(e, h);
+      eccentricityAndMaterials(m, h);
       if (!pressureUnderPlate(h, rounds)) return PassEnd::AxialTension;
       if (!(h.ylc > h.fc)) break;
       rounds.next();
       h.a += 5;
       h.c += 2;
     }
-    if (!anchorBoltsHold(e, h)) {
+    if (!anchorBoltsHold(m, h)) {
       rounds.next();
       h.dms = rigidbase::nextBoltOrStop(static_cast<int>(h.dms));
       continue;
     }
     h.Vfb = 0.4 * (h.N + h.ta);
     platePanels(layout, h);
-    plateThickness(e, h);
-    columnWelds(layout, e, h, rounds);
-    if (stiffenersAndWelds(layout, e, h, rounds) == StiffenerEnd::Designed) return PassEnd::Designed;
+    plateThickness(m, h);
+    columnWelds(layout, m, h, rounds);
+    if (stiffenersAndWelds(layout, m, h, rounds) == StiffenerEnd::Designed) return PassEnd::Designed;
     rounds.next();
   }
 }
 
 Outcome calculateRigidPlate(const BoltLayout& layout, const Entries& entries, Held& h) {
   RoundLimit rounds;
+  const Materials materials = readMaterials(entries);
   return rigidbase::detailingRun(
       entries, h.rerun,
       [&](const Entries& working) {
-        const PassEnd end = designPass(layout, working, h, rounds);
+        const PassEnd end = designPass(layout, working, materials, h, rounds);
         return std::pair{end, PlateLayout{h.Aems, h.a, h.c, h.lt, h.bt}};
       },
       [&] {
@@ -380,9 +376,9 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
                  {"EdtL", "EdtB"}),
       limitCheck("bolt", "锚栓抗拉", "σt = 1.2·Ta·2/n/Ae ≤ fta", h.write4, h.fta, stressUnit, ValueFormat::Cut3,
                  {"edtms"}),
-      limitCheck("plate", "底板厚度",
-                 atBoltsGoverns ? "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）" : "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）",
-                 std::max(h.tpbc, h.tpbt), h.tpb, lengthUnit, ValueFormat::Cut2, {"Edttpb"}),
+      plateThicknessCheck(
+          atBoltsGoverns ? "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）" : "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）",
+          std::max(h.tpbc, h.tpbt), h.tpb, {"Edttpb"}),
       limitCheck("flange", "柱翼缘正应力", "σ = N/(2AF + Aeww) + (M/2)/Wc ≤ f", h.ylf, h.f, stressUnit,
                  ValueFormat::Cut3, {"edthf11"}),
       limitCheck("weld", "柱与底板焊缝折算应力", "√((σN/βf)² + τV²) ≤ ffw", h.ylfs, h.ffw, stressUnit,

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace pedivo::tables {
@@ -10,71 +12,138 @@ namespace {
 
 constexpr double tolerance = 1e-12;
 
+constexpr auto gb2003 = CodeEdition::Gb2003;
+constexpr auto gb2017 = CodeEdition::Gb2017;
+
+const SteelGrade& grade(CodeEdition edition, std::string_view name) {
+  const SteelGrade* found = steelGrade(edition, name);
+  if (found == nullptr) throw std::invalid_argument(std::string(name));
+  return *found;
+}
+
 TEST(Tables, ConcreteAndBoltGrades) {
   EXPECT_EQ(concrete("C20")->fc, 9.6);
   EXPECT_EQ(concrete("C25")->fct, 1.27);
   EXPECT_EQ(concrete("C40")->Ec, 32500);
   EXPECT_FALSE(concrete("C45"));
   EXPECT_FALSE(concrete("c25"));  // keys are the exact list texts
-  EXPECT_EQ(anchorBoltFta("Q235"), 140);
-  EXPECT_EQ(anchorBoltFta("Q345"), 180);
-  EXPECT_FALSE(anchorBoltFta("Q390"));
+  EXPECT_EQ(anchorBoltFta(gb2003, "Q235"), 140);
+  EXPECT_EQ(anchorBoltFta(gb2003, "Q345"), 180);
+  EXPECT_FALSE(anchorBoltFta(gb2003, "Q390"));
+  EXPECT_FALSE(anchorBoltFta(gb2003, "Q355"));
+  EXPECT_EQ(anchorBoltFta(gb2017, "Q355"), 180);
+  EXPECT_EQ(anchorBoltFta(gb2017, "Q390"), 185);
+  EXPECT_FALSE(anchorBoltFta(gb2017, "Q345"));
+}
+
+TEST(Tables, EditionsOfferTheirOwnGrades) {
+  EXPECT_EQ(codeEdition("GB 50017-2003"), gb2003);
+  EXPECT_EQ(codeEdition("GB 50017-2017"), gb2017);
+  EXPECT_FALSE(codeEdition("GB 50017"));
+  EXPECT_EQ(editionTitle(gb2003), "《钢结构设计规范》GB 50017-2003");
+  EXPECT_EQ(editionTitle(gb2017), "《钢结构设计标准》GB 50017-2017");
+  // Every grade a list offers has a row, and no row is left out of its list.
+  for (const auto edition : {gb2003, gb2017}) {
+    for (const auto name : steelGradeNames(edition)) EXPECT_NE(steelGrade(edition, name), nullptr) << name;
+    for (const auto name : boltGradeNames(edition)) EXPECT_TRUE(anchorBoltFta(edition, name)) << name;
+  }
+  EXPECT_EQ(steelGradeNames(gb2003).size(), 4u);
+  EXPECT_EQ(steelGradeNames(gb2017).size(), 5u);
+  EXPECT_EQ(steelGrade(gb2003, "Q355"), nullptr);
+  EXPECT_EQ(steelGrade(gb2017, "Q345"), nullptr);
+  EXPECT_EQ(grade(gb2017, "Q355").fy, 355);
+  EXPECT_EQ(grade(gb2017, "Q390").ffw, 200);
+  EXPECT_EQ(grade(gb2003, "Q390").ffw, 220);
+  EXPECT_EQ(grade(gb2017, "Q460").fy, 460);
 }
 
 TEST(Tables, SteelBandsIncludeTheirUpperLimit) {
-  EXPECT_EQ(rolledStrength("Q235", 16, 0), 215);
-  EXPECT_EQ(rolledStrength("Q235", 16.01, 0), 205);
-  EXPECT_EQ(rolledStrength("Q235", 40, 0), 205);
-  EXPECT_EQ(rolledStrength("Q345", 60, 0), 265);
-  EXPECT_EQ(rolledStrength("Q345", 100, 0), 250);
-  EXPECT_EQ(stiffenerStrength("Q345", 16, 0), 310);
-  EXPECT_EQ(stiffenerStrength("Q345", 40, 0), 295);
-  EXPECT_EQ(plateThicknessGroup(40), 1);
-  EXPECT_EQ(plateThicknessGroup(40.5), 2);
-  EXPECT_EQ(plateThicknessGroup(60), 2);
-  EXPECT_EQ(plateThicknessGroup(61), 3);
+  const SteelGrade& q235 = grade(gb2003, "Q235");
+  const SteelGrade& q345 = grade(gb2003, "Q345");
+  EXPECT_EQ(rolledStrength(q235, 16, 0), 215);
+  EXPECT_EQ(rolledStrength(q235, 16.01, 0), 205);
+  EXPECT_EQ(rolledStrength(q235, 40, 0), 205);
+  EXPECT_EQ(rolledStrength(q345, 100, 0), 250);
+  EXPECT_EQ(stiffenerStrength(q345, 16, 0), 310);
+  EXPECT_EQ(plateThicknessGroup(q235, 40), 1);
+  EXPECT_EQ(plateThicknessGroup(q235, 40.5), 2);
+  EXPECT_EQ(plateThicknessGroup(q235, 60), 2);
+  EXPECT_EQ(plateThicknessGroup(q235, 61), 3);
+  EXPECT_EQ(plateThicknessGroup(q235, 500), 3);
 }
 
-TEST(Tables, BeyondTheLastBandTheStrengthHeldBeforeIsKept) {
-  EXPECT_EQ(rolledStrength("Q235", 101, 205), 205);
-  EXPECT_EQ(stiffenerStrength("Q235", 41, 215), 215);
-  const auto thick = bendingShearStrength("Q235", 200);
-  EXPECT_EQ(thick->f, 190);
-  EXPECT_EQ(thick->fv, 110);
-  EXPECT_EQ(thick->fy, 235);
+// The low-alloy grades of GB 50017-2003 change strength at 16, 35, 50 and 100 mm, not at the
+// limits of Q235: a 38 mm Q345 plate is 265, not 295; a 55 mm one 250, not 265.
+TEST(Tables, LowAlloyBandsOf2003) {
+  const SteelGrade& q345 = grade(gb2003, "Q345");
+  EXPECT_EQ(rolledStrength(q345, 35, 0), 295);
+  EXPECT_EQ(rolledStrength(q345, 38, 0), 265);
+  EXPECT_EQ(rolledStrength(q345, 55, 0), 250);
+  EXPECT_EQ(stiffenerStrength(q345, 38, 0), 265);  // stiffener strengths run to 40 mm
+  EXPECT_EQ(stiffenerStrength(q345, 41, 295), 295);
+  EXPECT_EQ(plateThicknessGroup(q345, 35), 1);
+  EXPECT_EQ(plateThicknessGroup(q345, 38), 2);
+  EXPECT_EQ(plateStrengthOfGroup(q345, 2), 265);
+  EXPECT_EQ(plateStrengthOfGroup(q345, 3), 250);
+  const auto at38 = bendingShearStrength(q345, 38);
+  EXPECT_EQ(at38.f, 265);
+  EXPECT_EQ(at38.fv, 155);
+  EXPECT_EQ(bendingShearStrength(q345, 55).fv, 145);
+  EXPECT_EQ(rolledStrength(grade(gb2003, "Q390"), 50, 0), 315);
+  EXPECT_EQ(rolledStrength(grade(gb2003, "Q420"), 90, 0), 325);
+  EXPECT_EQ(bendingShearStrength(grade(gb2003, "Q420"), 61).fv, 185);
 }
 
-TEST(Tables, DecidedRowsForQ390AndQ420) {
-  EXPECT_EQ(steelBasics("Q390")->fy, 390);
-  EXPECT_EQ(steelBasics("Q420")->ffw, 220);
-  EXPECT_EQ(rolledStrength("Q390", 50, 0), 315);
-  EXPECT_EQ(rolledStrength("Q420", 90, 0), 325);
-  EXPECT_EQ(plateStrengthOfGroup("Q390", 3), 295);
-  EXPECT_EQ(plateStrengthOfGroup("Q420", 1), 360);
-  EXPECT_EQ(stiffenerStrength("Q420", 20, 0), 360);
-  const auto q390 = bendingShearStrength("Q390", 16);
-  EXPECT_EQ(q390->f, 350);
-  EXPECT_EQ(q390->fv, 205);
-  const auto q420 = bendingShearStrength("Q420", 61);
-  EXPECT_EQ(q420->f, 325);
-  EXPECT_EQ(q420->fv, 185);
+TEST(Tables, Q355BandsOf2017) {
+  const SteelGrade& q355 = grade(gb2017, "Q355");
+  const double expected[][3] = {{16, 305, 175}, {16.5, 295, 170}, {40, 295, 170}, {63, 290, 165},
+                                {63.5, 280, 160}, {80, 280, 160}, {100, 270, 155}};
+  for (const auto& [t, f, fv] : expected) {
+    EXPECT_EQ(rolledStrength(q355, t, 0), f) << t;
+    EXPECT_EQ(bendingShearStrength(q355, t).fv, fv) << t;
+  }
+  // Beyond 100 mm rolled parts keep the strength held before; plates in bending take the last band.
+  EXPECT_EQ(rolledStrength(q355, 120, 290), 290);
+  EXPECT_EQ(bendingShearStrength(q355, 120).f, 270);
+  EXPECT_EQ(stiffenerStrength(q355, 50, 295), 295);
+  // Base-plate groups: ≤ 40, ≤ 63, ≤ 80, beyond.
+  EXPECT_EQ(plateThicknessGroupCount(q355), 4);
+  EXPECT_EQ(plateStrengthOfGroup(q355, 1), 295);
+  EXPECT_EQ(plateThicknessGroup(q355, 70), 3);
+  EXPECT_EQ(plateThicknessGroup(q355, 150), 4);
+  EXPECT_EQ(plateStrengthOfGroup(q355, 4), 270);
+  const SteelGrade& q235 = grade(gb2017, "Q235");
+  EXPECT_EQ(rolledStrength(q235, 60, 0), 200);
+  EXPECT_EQ(plateThicknessGroupCount(q235), 2);
+  EXPECT_EQ(bendingShearStrength(q235, 80).fv, 115);
 }
 
 TEST(Tables, PlateThicknessMovesToTheGroupOfItsOwnThickness) {
   std::vector<double> tried;
   // A moment that needs 45 mm at f = 205 falls in group 2 and is computed again with 200.
   const double moment = 45.0 * 45.0 * 205.0 / 6.0;
-  const auto plate = plateThicknessByGroup("Q235", [&](double f) {
+  const auto plate = plateThicknessByGroup(grade(gb2003, "Q235"), [&](double f) {
     tried.push_back(f);
     return std::sqrt(6 * moment / f);
   });
   EXPECT_EQ(tried, (std::vector<double>{205, 200}));
-  EXPECT_EQ(plate->f, 200);
-  EXPECT_NEAR(plate->t, 45.0 * std::sqrt(205.0 / 200.0), tolerance);
+  EXPECT_EQ(plate.f, 200);
+  EXPECT_NEAR(plate.t, 45.0 * std::sqrt(205.0 / 200.0), tolerance);
 
-  const auto thin = plateThicknessByGroup("Q345", [](double) { return 12.0; });
-  EXPECT_EQ(thin->f, 295);
-  EXPECT_FALSE(plateThicknessByGroup("Q999", [](double) { return 1.0; }));
+  const auto thin = plateThicknessByGroup(grade(gb2003, "Q345"), [](double) { return 12.0; });
+  EXPECT_EQ(thin.f, 295);
+
+  // Q355 of 2017 walks through every group it passes: 79 mm at 295 falls in the group up to
+  // 80 mm (280), where it needs 81.1 mm: the last group (270) and 82.6 mm.
+  tried.clear();
+  const double thick = 79.0 * 79.0 * 295.0 / 6.0;
+  const auto q355 = plateThicknessByGroup(grade(gb2017, "Q355"), [&](double f) {
+    tried.push_back(f);
+    return std::sqrt(6 * thick / f);
+  });
+  EXPECT_EQ(tried, (std::vector<double>{295, 280, 270}));
+  EXPECT_EQ(q355.f, 270);
+  EXPECT_NEAR(q355.t, 79.0 * std::sqrt(295.0 / 270.0), tolerance);
 }
 
 TEST(Tables, ThreeSideCoefficientAtAndBetweenBreakpoints) {

@@ -202,7 +202,7 @@ TEST(TwoBoltBase, StopKeepsTheVerdictsOfTheLastDesign) {
   s.setText("EdtV", "0");
   EXPECT_EQ(s.calculate().messages, std::vector<std::string>{"柱底剪力应输入正值"});
   EXPECT_EQ(s.results().redCaptions, std::vector<std::string>{"edthf11"});
-  EXPECT_EQ(s.checks().size(), 5u);
+  EXPECT_EQ(s.checks().size(), 6u);
 }
 
 }  // namespace
