@@ -16,11 +16,14 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
 
+#include "design/common/input_checks.h"
 #include "design/common/report_writer.h"
+#include "design/common/tables.h"
 #include "design/files/design_file.h"
 #include "forms/appearance.h"
 #include "forms/diagram.h"
@@ -32,6 +35,14 @@ namespace pedivo::forms {
 QString designFileFilter() { return QStringLiteral("Pedivo 设计文件 (*.pedivo);;所有文件 (*)"); }
 
 namespace {
+
+constexpr const char* editionChoiceKey = "designCode";
+
+const std::string& entryTextOf(const Entries& entries, const char* control) {
+  static const std::string none;
+  const auto found = entries.texts.find(std::string_view(control));
+  return found == entries.texts.end() ? none : found->second;
+}
 
 constexpr int fieldWidth = 84;
 constexpr int rowSpacing = 3;
@@ -114,6 +125,18 @@ InputWindow::InputWindow(const ModuleDescriptor& module, AppContext& context)
     connect(cbsize_, &QCheckBox::toggled, this, &InputWindow::applyDetailingToggle);
   }
 
+  // New windows start with the code edition this user chose last.
+  if (auto* edition = qobject_cast<QComboBox*>(control("CBcode"))) {
+    const QString remembered = context_.interaction.rememberedChoice(QString::fromUtf8(editionChoiceKey));
+    if (tables::codeEdition(ss(remembered)) && remembered != edition->currentText()) {
+      readControlsIntoSession();
+      const EditionSwitch moved = switchEdition(module, session_.entries(), *tables::codeEdition(ss(remembered)));
+      for (const auto& [name, text] : moved.texts) session_.setText(name, text);
+      writeEntriesToControls();
+    }
+    connect(edition, &QComboBox::activated, this, [this, edition] { chooseEdition(edition->currentText()); });
+  }
+
   if (module.clientSize.width > 0) {
     setFixedSize(module.clientSize.width, module.clientSize.height);
   } else {
@@ -165,7 +188,13 @@ QWidget* InputWindow::buildControlGroup(const ControlGroup& group) {
     QWidget* field = nullptr;
     if (entry.isList()) {
       auto* list = new QComboBox;
-      for (const auto& item : entry.items) list->addItem(qs(item));
+      // Grade lists show the grades of the edition the window starts with.
+      const auto byEdition = editionItems(entry.name, tables::CodeEdition::Gb2003);
+      if (byEdition) {
+        for (const auto item : *byEdition) list->addItem(QString::fromUtf8(item.data(), qsizetype(item.size())));
+      } else {
+        for (const auto& item : entry.items) list->addItem(qs(item));
+      }
       list->setCurrentText(qs(entry.defaultText));
       field = list;
     } else {
@@ -229,7 +258,38 @@ void InputWindow::readControlsIntoSession() {
   if (cbsize_ != nullptr) session_.setCbsize(cbsize_->isChecked());
 }
 
+// The grade lists hold the grades of one edition; the texts they show are set afterwards.
+void InputWindow::fillGradeLists(const std::string& edition) {
+  const auto code = tables::codeEdition(edition);
+  if (!code) return;
+  for (const char* name : {"CBf", "CBfta"}) {
+    auto* list = qobject_cast<QComboBox*>(control(name));
+    const auto items = editionItems(name, *code);
+    if (list == nullptr || !items) continue;
+    QStringList texts;
+    for (const auto item : *items) texts.append(QString::fromUtf8(item.data(), qsizetype(item.size())));
+    bool same = list->count() == texts.size();
+    for (int i = 0; same && i < list->count(); ++i) same = list->itemText(i) == texts[i];
+    if (same) continue;
+    const QSignalBlocker quiet(list);
+    list->clear();
+    list->addItems(texts);
+  }
+}
+
+void InputWindow::chooseEdition(const QString& edition) {
+  const auto code = tables::codeEdition(ss(edition));
+  if (!code) return;
+  readControlsIntoSession();
+  const EditionSwitch moved = switchEdition(session_.module(), session_.entries(), *code);
+  for (const auto& [name, text] : moved.texts) session_.setText(name, text);
+  writeEntriesToControls();
+  context_.interaction.rememberChoice(QString::fromUtf8(editionChoiceKey), edition);
+  if (moved.message) context_.interaction.showMessage(this, qs(*moved.message));
+}
+
 void InputWindow::writeEntriesToControls() {
+  fillGradeLists(entryTextOf(session_.entries(), "CBcode"));
   for (const auto& [name, text] : session_.entries().texts) {
     QWidget* widget = control(name);
     if (auto* edit = qobject_cast<QLineEdit*>(widget); edit != nullptr && edit->text() != qs(text))

@@ -42,6 +42,8 @@ class InputWindow final : public QWidget {
   void openDesignFile();    // Ctrl+O
   void saveDesignFile();    // Ctrl+S: to the window's file, or a new one
   void saveDesignFileAs();  // Ctrl+Shift+S
+  // "设计标准" chosen by the user: the grade lists follow it and new windows start with it.
+  void chooseEdition(const QString& edition);
 
  private:
   QWidget* buildFileMenu();
@@ -51,6 +53,7 @@ class InputWindow final : public QWidget {
   void applyDetailingToggle(bool ticked);
   void readControlsIntoSession();
   void writeEntriesToControls();
+  void fillGradeLists(const std::string& edition);
   QWidget* control(const std::string& name) const;
 
   AppContext& context_;

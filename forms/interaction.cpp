@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QSettings>
 #include <QUrl>
 
 namespace pedivo::forms {
@@ -28,6 +29,15 @@ QString DesktopInteraction::chooseFileToOpen(QWidget* parent, const QString& cap
 QString DesktopInteraction::chooseFileToSave(QWidget* parent, const QString& caption, const QString& filter,
                                              const QString& suggested) {
   return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+}
+
+// The user's settings of the desktop (on Linux ~/.config/Pedivo/Pedivo.conf).
+QString DesktopInteraction::rememberedChoice(const QString& key) {
+  return QSettings(QStringLiteral("Pedivo"), QStringLiteral("Pedivo")).value(key).toString();
+}
+
+void DesktopInteraction::rememberChoice(const QString& key, const QString& value) {
+  QSettings(QStringLiteral("Pedivo"), QStringLiteral("Pedivo")).setValue(key, value);
 }
 
 }  // namespace pedivo::forms

@@ -23,6 +23,10 @@ class Interaction {
   virtual QString chooseFileToOpen(QWidget* parent, const QString& caption, const QString& filter) = 0;
   virtual QString chooseFileToSave(QWidget* parent, const QString& caption, const QString& filter,
                                    const QString& suggested) = 0;
+  // A choice remembered for this user between runs (the code edition of new windows); empty when
+  // none has been made.
+  virtual QString rememberedChoice(const QString& key) = 0;
+  virtual void rememberChoice(const QString& key, const QString& value) = 0;
 };
 
 // The real desktop.
@@ -35,6 +39,8 @@ class DesktopInteraction final : public Interaction {
   QString chooseFileToOpen(QWidget* parent, const QString& caption, const QString& filter) override;
   QString chooseFileToSave(QWidget* parent, const QString& caption, const QString& filter,
                            const QString& suggested) override;
+  QString rememberedChoice(const QString& key) override;
+  void rememberChoice(const QString& key, const QString& value) override;
 };
 
 // The folder of the running program (AppFolder) and the desktop it talks to.

@@ -50,6 +50,29 @@ std::optional<CheckFailure> editionMismatch(const ModuleDescriptor& module, cons
   return std::nullopt;
 }
 
+EditionSwitch switchEdition(const ModuleDescriptor& module, const Entries& entries, tables::CodeEdition edition) {
+  EditionSwitch moved;
+  const std::string editionName(tables::editionText(edition));
+  moved.texts[std::string(editionControl)] = editionName;
+  for (const auto& [control, text] : entries.texts) {
+    const auto items = editionItems(control, edition);
+    if (!items) continue;
+    const auto offered = [&](std::string_view grade) { return std::find(items->begin(), items->end(), grade) != items->end(); };
+    // The same steel under its name in the other edition.
+    const std::string_view counterpart = text == "Q345" ? "Q355" : text == "Q355" ? "Q345" : "";
+    std::string grade = text;
+    if (!offered(grade)) grade = !counterpart.empty() && offered(counterpart) ? std::string(counterpart) : "Q235";
+    moved.texts[control] = grade;
+    if (grade != text && grade == "Q235") {
+      const ControlSpec* spec = module.findControl(control);
+      moved.message = (moved.message ? *moved.message + "\n" : "设计标准改为" + editionName + "：\n") +
+                      (spec != nullptr ? spec->label : control) + "“" + text + "”不在" + editionName +
+                      "的可选范围内，已改为Q235。";
+    }
+  }
+  return moved;
+}
+
 std::optional<CheckFailure> validateInput(const ModuleDescriptor& module, const Entries& entries) {
   if (auto mismatch = editionMismatch(module, entries)) return mismatch;
   for (const auto& check : module.checks) {

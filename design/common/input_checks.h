@@ -1,7 +1,9 @@
 #pragma once
 // The checks "计算" runs before any calculation.
 
+#include <map>
 #include <optional>
+#include <string>
 #include <span>
 #include <string_view>
 
@@ -21,6 +23,14 @@ std::optional<CheckFailure> editionMismatch(const ModuleDescriptor& module, cons
 
 // The grades a list offers under an edition; none for a list that does not follow the edition.
 std::optional<std::span<const std::string_view>> editionItems(std::string_view control, tables::CodeEdition edition);
+
+// Entries moved to another edition of the steel code: Q345 and Q355 stand for each other; a grade
+// the edition lacks falls back to Q235, and the message tells the user which.
+struct EditionSwitch {
+  std::map<std::string, std::string> texts;  // new texts of the edition and the grade lists
+  std::optional<std::string> message;        // none when every grade carried over
+};
+EditionSwitch switchEdition(const ModuleDescriptor& module, const Entries& entries, tables::CodeEdition edition);
 
 // Refuses entries whose grades do not fit their edition (editionMismatch), then walks the base
 // type's checks in order; every listed entry must read as a number greater than

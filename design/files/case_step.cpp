@@ -1,5 +1,7 @@
 #include "design/files/case_step.h"
 
+#include "design/common/input_checks.h"
+
 namespace pedivo {
 
 std::optional<std::string> applyCaseStep(DesignSession& session, const nlohmann::json& step) {
@@ -19,6 +21,8 @@ std::optional<std::string> applyCaseStep(DesignSession& session, const nlohmann:
     if (!step.at("cbsize").is_boolean()) return "cbsize 必须是 true 或 false";
     session.setCbsize(step.at("cbsize").get<bool>());
   }
+  // A grade the chosen code edition does not offer is refused like any text a list lacks.
+  if (auto mismatch = editionMismatch(session.module(), session.entries())) return mismatch->message;
   return std::nullopt;
 }
 

@@ -9,7 +9,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "design/common/input_checks.h"
 #include "design/common/module.h"
+#include "design/common/tables.h"
 #include "forms/input_window.h"
 #include "forms/result_window.h"
 #include "recording_interaction.h"
@@ -64,7 +66,9 @@ class InputWindowTest : public QObject {
             QVERIFY2(list != nullptr, qPrintable(form + " " + qs(entry.name)));
             QVERIFY(!list->isEditable());
             QCOMPARE(list->currentText(), qs(entry.defaultText));
-            QCOMPARE(list->count(), static_cast<int>(entry.items.size()));
+            // Grade lists show the grades of the edition the window starts with.
+            const auto byEdition = editionItems(entry.name, tables::CodeEdition::Gb2003);
+            QCOMPARE(list->count(), static_cast<int>(byEdition ? byEdition->size() : entry.items.size()));
           } else {
             auto* edit = window.findChild<QLineEdit*>(qs(entry.name));
             QVERIFY2(edit != nullptr, qPrintable(form + " " + qs(entry.name)));
@@ -85,6 +89,50 @@ class InputWindowTest : public QObject {
         QVERIFY(!window.findChild<QGroupBox*>("GroupBox4")->isEnabled());
       }
     }
+  }
+
+  // Switching the code edition carries Q345 over as Q355 and back; a grade the other edition
+  // lacks falls back to Q235 with a message. New windows start with the edition chosen last.
+  void editionSwitchMapsTheGradesAndIsRemembered() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    InputWindow window(*findModule("g11"), context);
+    auto* code = window.findChild<QComboBox*>("CBcode");
+    auto* steel = window.findChild<QComboBox*>("CBf");
+    auto* bolts = window.findChild<QComboBox*>("CBfta");
+    QCOMPARE(code->currentText(), QString("GB 50017-2003"));
+    const auto choose = [&](const QString& edition) {
+      code->setCurrentText(edition);
+      emit code->activated(code->currentIndex());
+    };
+    steel->setCurrentText("Q345");
+    bolts->setCurrentText("Q345");
+    choose("GB 50017-2017");
+    QCOMPARE(steel->currentText(), QString("Q355"));
+    QCOMPARE(bolts->currentText(), QString("Q355"));
+    QCOMPARE(steel->count(), 5);
+    QVERIFY(desktop.messages.isEmpty());
+    QCOMPARE(window.session().entries().texts.at("CBcode"), std::string("GB 50017-2017"));
+    choose("GB 50017-2003");
+    QCOMPARE(steel->currentText(), QString("Q345"));
+    QCOMPARE(bolts->currentText(), QString("Q345"));
+
+    choose("GB 50017-2017");
+    steel->setCurrentText("Q460");
+    bolts->setCurrentText("Q390");
+    choose("GB 50017-2003");
+    QCOMPARE(steel->currentText(), QString("Q235"));
+    QCOMPARE(bolts->currentText(), QString("Q235"));
+    QCOMPARE(desktop.messages.size(), 1);
+    QVERIFY(desktop.messages[0].contains("钢材牌号“Q460”"));
+    QVERIFY(desktop.messages[0].contains("锚栓牌号“Q390”"));
+
+    choose("GB 50017-2017");
+    InputWindow next(*findModule("j1"), context);
+    QCOMPARE(next.findChild<QComboBox*>("CBcode")->currentText(), QString("GB 50017-2017"));
+    QCOMPARE(next.findChild<QComboBox*>("CBf")->count(), 5);
+    press(next, "Button1");
+    QCOMPARE(desktop.messages.last(), QString("计算完毕！"));
   }
 
   void detailingToggleSwitchesThePlateSizesAndKeepsTheirTexts() {

@@ -38,6 +38,13 @@ class RecordingInteraction final : public Interaction {
     return filesToSave.isEmpty() ? QString() : filesToSave.takeFirst();
   }
 
+  QString rememberedChoice(const QString& key) override {
+    const auto found = choices.find(key);
+    return found == choices.end() ? QString() : found->second;
+  }
+  void rememberChoice(const QString& key, const QString& value) override { choices[key] = value; }
+
+  std::map<QString, QString> choices;  // what the desktop remembers between runs
   QStringList filesToOpen;  // answers to the next file questions; none: the user cancels
   QStringList filesToSave;
   QStringList messages;

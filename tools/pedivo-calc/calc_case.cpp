@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "design/common/input_checks.h"
 #include "design/common/module.h"
 #include "design/files/case_step.h"
 #include "json_line.h"
@@ -225,6 +226,8 @@ DesignSession* QuickCaseReader::read(const std::string& line) {
     }
   }
   if (found->cbsize) session->second.setCbsize(*found->cbsize);
+  // Grades that do not fit the edition are told by the general reading.
+  if (editionMismatch(*found->module, session->second.entries())) return nullptr;
   return &session->second;
 }
 
