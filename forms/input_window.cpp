@@ -204,10 +204,13 @@ QWidget* InputWindow::buildControlGroup(const ControlGroup& group) {
       field = edit;
     }
     field->setObjectName(qs(entry.name));
-    field->setFixedWidth(fieldWidth);
+    // A list whose items are longer than a number (the code edition) is as wide as its items.
+    field->setFixedWidth(std::max(fieldWidth, entry.isList() ? field->sizeHint().width() : 0));
     label->setBuddy(field);
     grid->addWidget(label, row, 0);
-    grid->addWidget(field, row, 1);
+    // A wide list without a unit takes the unit's column too, so the other fields keep their width.
+    const bool wide = field->width() > fieldWidth && entry.unit.empty();
+    grid->addWidget(field, row, 1, 1, wide ? 2 : 1, Qt::AlignLeft);
     if (!entry.unit.empty()) grid->addWidget(new QLabel(qs(entry.unit)), row, 2);
     controls_[entry.name] = field;
     ++row;
