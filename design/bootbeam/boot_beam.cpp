@@ -270,6 +270,19 @@ Next bootBeamSection(Variant variant, const Materials& m, Held& h, RoundLimit& r
   return Next::Continue;
 }
 
+// A fillet weld counts over at most 60 legs: the leg grows by 2 mm until 60·hf ≥ 2·hf + lf.
+// The count of 2 mm steps is found at once and then confirmed by the same comparison the
+// step-by-step growth makes, so the leg and the rounds spent are those of growing it step by step.
+double legForWeldLength(double hf, double lf, RoundLimit& rounds) {
+  const auto tooShort = [lf](double leg) { return 60 * leg < 2 * leg + lf; };
+  if (!tooShort(hf)) return hf;
+  long steps = std::max(1L, static_cast<long>(std::ceil((lf / 58 - hf) / 2)));
+  while (steps > 1 && !tooShort(hf + 2 * (steps - 1))) --steps;
+  while (tooShort(hf + 2 * steps)) ++steps;
+  rounds.advance(steps);
+  return hf + 2 * steps;
+}
+
 // Step 3: the weld of each boot beam to the column flange carries the flange force; its leg is
 // at least 1.5·√t, at most 16 and no thicker than the thinner of the two parts.
 Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
@@ -285,10 +298,7 @@ Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
     h.hsh += 10;
     return Next::BootBeam;
   }
-  while (60 * h.hf2 < 2 * h.hf2 + h.lf) {  // a weld no longer than 60 legs counts
-    rounds.next();
-    h.hf2 += 2;
-  }
+  h.hf2 = legForWeldLength(h.hf2, h.lf, rounds);
   if (std::min(h.tsh, h.tf) < h.hf2) {
     if (h.tsh < h.tf) {
       h.tsh += 2;
@@ -428,11 +438,9 @@ void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
   while (!weldsHold) {  // loop R
     if (1.5 * std::sqrt(h.tpb) > h.hf3) h.hf3 = 1.5 * std::sqrt(h.tpb);
     h.hf3 = roundToEvenPastHalf(h.hf3);
-    if (h.hf3 > 16) {
-      rounds.next();
-      h.hjjl += 10;
-      continue;
-    }
+    // The leg follows from the plate alone: a plate that needs more than 16 mm keeps needing it
+    // however high the rib grows, and the rib can never be designed.
+    if (h.hf3 > 16) rounds.exhaust();
     while (true) {  // loop W
       h.ffw = m.steel->ffw;
       const double s = h.hjjl - 2 * h.hf3 - 30;

@@ -40,9 +40,14 @@ Materials readMaterials(const Entries& entries) {
                    require(tables::concrete(entryText(entries, "CBfc")))};
 }
 
-void RoundLimit::next() {
-  if (++rounds_ > limit) throw CalculationStop{notConvergingMessage, std::nullopt};
+void RoundLimit::stop() { throw CalculationStop{notConvergingMessage, std::nullopt}; }
+
+void RoundLimit::advance(long k) {
+  if (k > limit - rounds_) stop();
+  rounds_ += k;
 }
+
+void RoundLimit::exhaust() { stop(); }
 
 void requireWeldLength(double effectiveLength) {
   if (!(effectiveLength > 0)) throw CalculationStop{weldTooShortMessage, std::nullopt};

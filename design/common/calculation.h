@@ -51,9 +51,18 @@ Materials readMaterials(const Entries& entries);
 // an earlier step. Past a million rounds the design does not converge.
 class RoundLimit {
  public:
-  void next();
+  // Inline: the bisection of the compressed zone spends most of a long design's rounds.
+  void next() {
+    if (++rounds_ > limit) stop();
+  }
+  // k rounds at once, for a loop whose end is known in advance: the same stop at the same count
+  // as k calls of next().
+  void advance(long k);
+  // A loop that can never end: the limit would be reached round by round, so it is reached now.
+  [[noreturn]] void exhaust();
 
  private:
+  [[noreturn]] static void stop();
   static constexpr long limit = 1'000'000;
   long rounds_ = 0;
 };

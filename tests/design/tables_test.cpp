@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -116,6 +117,44 @@ TEST(Tables, Q355BandsOf2017) {
   EXPECT_EQ(rolledStrength(q235, 60, 0), 200);
   EXPECT_EQ(plateThicknessGroupCount(q235), 2);
   EXPECT_EQ(bendingShearStrength(q235, 80).fv, 115);
+}
+
+// Every band edge of every grade, written out from the two codes' tables: at the edge the band
+// itself, just past it the next one (or, past 100 mm, the last band for plates in bending).
+TEST(Tables, EveryBandEdgeOfBothEditions) {
+  struct Band {
+    double upTo, f, fv;
+  };
+  struct Row {
+    CodeEdition edition;
+    const char* grade;
+    double fy, ffw;
+    std::vector<Band> bands;
+  };
+  const std::vector<Row> rows{
+      {gb2003, "Q235", 235, 160, {{16, 215, 125}, {40, 205, 120}, {60, 200, 115}, {100, 190, 110}}},
+      {gb2003, "Q345", 345, 200, {{16, 310, 180}, {35, 295, 170}, {50, 265, 155}, {100, 250, 145}}},
+      {gb2003, "Q390", 390, 220, {{16, 350, 205}, {35, 335, 190}, {50, 315, 180}, {100, 295, 170}}},
+      {gb2003, "Q420", 420, 220, {{16, 380, 220}, {35, 360, 210}, {50, 340, 195}, {100, 325, 185}}},
+      {gb2017, "Q235", 235, 160, {{16, 215, 125}, {40, 205, 120}, {100, 200, 115}}},
+      {gb2017, "Q355", 355, 200, {{16, 305, 175}, {40, 295, 170}, {63, 290, 165}, {80, 280, 160}, {100, 270, 155}}},
+      {gb2017, "Q390", 390, 200, {{16, 345, 200}, {40, 330, 190}, {63, 310, 180}, {100, 295, 170}}},
+      {gb2017, "Q420", 420, 220, {{16, 375, 215}, {40, 355, 205}, {63, 320, 185}, {100, 305, 175}}},
+      {gb2017, "Q460", 460, 220, {{16, 410, 235}, {40, 390, 225}, {63, 355, 205}, {100, 340, 195}}},
+  };
+  for (const Row& row : rows) {
+    const SteelGrade& g = grade(row.edition, row.grade);
+    EXPECT_EQ(g.fy, row.fy) << row.grade;
+    EXPECT_EQ(g.ffw, row.ffw) << row.grade;
+    for (std::size_t i = 0; i < row.bands.size(); ++i) {
+      const Band& band = row.bands[i];
+      const Band& next = row.bands[std::min(i + 1, row.bands.size() - 1)];
+      EXPECT_EQ(rolledStrength(g, band.upTo, 0), band.f) << row.grade << " " << band.upTo;
+      EXPECT_EQ(bendingShearStrength(g, band.upTo).fv, band.fv) << row.grade << " " << band.upTo;
+      EXPECT_EQ(bendingShearStrength(g, band.upTo + 0.5).f, next.f) << row.grade << " " << band.upTo;
+      EXPECT_EQ(bendingShearStrength(g, band.upTo + 0.5).fv, next.fv) << row.grade << " " << band.upTo;
+    }
+  }
 }
 
 TEST(Tables, PlateThicknessMovesToTheGroupOfItsOwnThickness) {
