@@ -78,18 +78,23 @@ bool isRule(const std::vector<std::string>& row) {
 std::string table(const std::vector<std::vector<std::string>>& rows) {
   std::size_t columns = 0;
   for (const auto& row : rows) columns = std::max(columns, row.size());
-  const int width = static_cast<int>(9000 / std::max<std::size_t>(columns, 1));
+  // Item, value, unit: the item's caption gets the room, so that it stays on one line.
+  const auto width = [columns](std::size_t c) {
+    if (columns == 3) return c == 0 ? 4200 : c == 1 ? 2900 : 1900;
+    return static_cast<int>(9000 / std::max<std::size_t>(columns, 1));
+  };
   std::string xml =
       "<w:tbl><w:tblPr><w:tblStyle w:val=\"ReportTable\"/><w:tblW w:w=\"5000\" w:type=\"pct\"/>"
       "<w:jc w:val=\"center\"/><w:tblLook w:val=\"04A0\" w:firstRow=\"1\"/></w:tblPr><w:tblGrid>";
-  for (std::size_t c = 0; c < columns; ++c) xml += "<w:gridCol w:w=\"" + std::to_string(width) + "\"/>";
+  for (std::size_t c = 0; c < columns; ++c) xml += "<w:gridCol w:w=\"" + std::to_string(width(c)) + "\"/>";
   xml += "</w:tblGrid>";
   for (std::size_t r = 0; r < rows.size(); ++r) {
     const bool header = r == 0;
-    xml += header ? "<w:tr><w:trPr><w:tblHeader/></w:trPr>" : "<w:tr>";
+    // A row never breaks across pages; the header row repeats at the top of each page.
+    xml += header ? "<w:tr><w:trPr><w:cantSplit/><w:tblHeader/></w:trPr>" : "<w:tr><w:trPr><w:cantSplit/></w:trPr>";
     for (std::size_t c = 0; c < columns; ++c) {
       const std::string text = c < rows[r].size() ? rows[r][c] : "";
-      xml += "<w:tc><w:tcPr><w:tcW w:w=\"" + std::to_string(width) + "\" w:type=\"dxa\"/>" +
+      xml += "<w:tc><w:tcPr><w:tcW w:w=\"" + std::to_string(width(c)) + "\" w:type=\"dxa\"/>" +
              (header ? "<w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"E7E6E6\"/>" : "") +
              "<w:vAlign w:val=\"center\"/></w:tcPr><w:p><w:pPr><w:pStyle w:val=\"TableText\"/></w:pPr>" +
              run(text, header ? "<w:b/>" : "") + "</w:p></w:tc>";
