@@ -27,6 +27,7 @@ std::string utilisationText(double ratio) {
 }
 
 double DesignCheck::ratio() const {
+  if (!decision && !governs()) return std::numeric_limits<double>::quiet_NaN();
   if (limit == 0) return demand == 0 ? 0 : std::numeric_limits<double>::infinity();
   const double r = demand / limit;
   // A hair of tolerance so that 0.29 held as 0.2900000000000001 is not raised to 0.30.
@@ -81,6 +82,7 @@ void writeVerdict(std::string& text, bool ok, std::string_view utilisation) {
 
 std::string verdictText(const DesignCheck& check) {
   if (check.decision) return *check.decision;
+  if (!check.governs()) return notGoverningText;
   std::string text;
   writeVerdict(text, check.ok(), utilisationText(check.ratio()));
   return text;
@@ -98,8 +100,15 @@ void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const 
     const auto named = [&](const char* part) -> std::string_view { return tag.replace(stem, std::string::npos, part); };
     const bool isDecision = check.decision.has_value();
     const bool ok = check.ok();
-    const std::string utilisation = designed && !isDecision ? utilisationText(check.ratio()) : "—";
-    if (designed && !isDecision) writeVerdict(verdict, ok, utilisation);
+    const bool idle = !isDecision && !check.governs();
+    const std::string utilisation = designed && !isDecision && !idle ? utilisationText(check.ratio()) : "—";
+    if (designed && !isDecision) {
+      if (idle) {
+        verdict = notGoverningText;
+      } else {
+        writeVerdict(verdict, ok, utilisation);
+      }
+    }
     sink(named("name>"), check.name);
     sink(named("check>"), !designed ? std::string_view("未计算") : isDecision ? std::string_view(*check.decision) : verdict);
     sink(named("formula>"), check.formula);
@@ -109,6 +118,7 @@ void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const 
     sink(named("ratio>"), utilisation);
     sink(named("result>"), !designed    ? std::string_view("未计算")
                            : isDecision ? std::string_view(*check.decision)
+                           : idle       ? std::string_view(notGoverningText)
                            : ok         ? std::string_view("满足")
                                         : std::string_view("不满足"));
     if (designed && !ok) {

@@ -26,8 +26,12 @@ struct DesignCheck {
   std::optional<std::string> decision;
   std::string limitNote;  // words after the limit: "（含板厚取整容差 0.1 mm）"
 
-  bool ok() const { return decision.has_value() || demand <= limit; }
-  // demand / limit, rounded up to two decimals so that a failing check never reads as 1.00 or less.
+  // A demand of zero or less asks nothing of the part (a depth for a pulling force, a stress
+  // of the wrong sign): the check does not govern, it passes and has no utilisation.
+  bool governs() const { return !decision.has_value() && !(demand <= 0); }  // a NaN governs, and fails
+  bool ok() const { return decision.has_value() || !governs() || demand <= limit; }
+  // demand / limit, rounded up to two decimals so that a failing check never reads as 1.00 or
+  // less; not a number for a check that does not govern.
   double ratio() const;
 };
 
@@ -77,7 +81,9 @@ std::vector<std::string> failedFields(const std::vector<DesignCheck>& checks);
 // A utilisation with two decimals: "0.50", "1.00"; "—" for one that is not a number.
 std::string utilisationText(double ratio);
 
-// "满足（利用率 0.28）", "不满足（利用率 1.25）", or the decision.
+inline constexpr const char* notGoverningText = "不控制";
+
+// "满足（利用率 0.28）", "不满足（利用率 1.25）", "不控制", or the decision.
 std::string verdictText(const DesignCheck& check);
 
 // Report tags of the checks, after the base type's own tags: for each check "<#id.name>",

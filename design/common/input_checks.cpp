@@ -1,8 +1,10 @@
 #include "design/common/input_checks.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "design/common/numbers.h"
+#include "design/common/standard_controls.h"
 
 namespace pedivo {
 namespace {
@@ -73,8 +75,70 @@ EditionSwitch switchEdition(const ModuleDescriptor& module, const Entries& entri
   return moved;
 }
 
+namespace {
+
+// A typed number is a few characters; a longer text is refused before it is read.
+std::optional<CheckFailure> overlongEntry(const ModuleDescriptor& module, const Entries& entries) {
+  for (const auto& group : module.groups)
+    for (const auto& control : group.controls) {
+      const auto found = entries.texts.find(control.name);
+      if (control.isList() || found == entries.texts.end() || found->second.size() <= longestEntryText) continue;
+      return CheckFailure{control.label + "的输入过长（最多 " + std::to_string(longestEntryText) + " 个字符）",
+                          focusable(module, entries, control.name)};
+    }
+  return std::nullopt;
+}
+
+// The range a typed quantity of a real column base lies in, by its unit.
+struct PlausibleRange {
+  double least, most;
+  const char* unit;
+  bool signedValue;  // a force or moment either way: its size is limited
+};
+
+std::optional<PlausibleRange> plausibleRange(const ControlSpec& control) {
+  if (control.isList()) return std::nullopt;
+  if (control.unit == standard::mm) return PlausibleRange{1, 10000, "mm", false};
+  if (control.unit == standard::kN) return PlausibleRange{0, 1e6, "kN", true};
+  if (control.unit.find("kN·m") != std::string::npos) return PlausibleRange{0, 1e6, "kN·m", true};
+  return std::nullopt;
+}
+
+std::string rangeText(double x) { return formatGeneral(x); }
+
+// Numbers that read well but describe no real column: a length beyond 1–10000 mm, a force or
+// moment beyond 10⁶, a web wider than the flange, flanges deeper than the section.
+std::optional<CheckFailure> implausibleEntry(const ModuleDescriptor& module, const Entries& entries) {
+  const auto number = [&](const std::string& control) -> std::optional<double> {
+    const auto found = entries.texts.find(control);
+    return found == entries.texts.end() ? std::nullopt : parseNumber(found->second);
+  };
+  for (const auto& group : module.groups)
+    for (const auto& control : group.controls) {
+      if (entries.cbsize && module.inSizeGroup(control.name)) continue;  // switched off: not used
+      const auto range = plausibleRange(control);
+      const auto value = number(control.name);
+      if (!range || !value) continue;
+      const double size = range->signedValue ? std::fabs(*value) : *value;
+      if (size >= range->least && size <= range->most) continue;
+      const std::string limits = range->signedValue ? "绝对值不应超过 " + rangeText(range->most) + " " + range->unit
+                                                    : "应在 " + rangeText(range->least) + " 至 " +
+                                                          rangeText(range->most) + " " + range->unit + " 之间";
+      return CheckFailure{control.label + limits, focusable(module, entries, control.name)};
+    }
+  const auto hb = number("Edthc"), bf = number("Edtbf"), tw = number("Edttw"), tf = number("Edttf");
+  if (!hb || !bf || !tw || !tf) return std::nullopt;
+  if (!(*tw < *bf)) return CheckFailure{"柱腹板厚度tw应小于柱翼缘宽度bf", std::string("Edttw")};
+  if (!(*tf < *bf)) return CheckFailure{"柱翼缘厚度tf应小于柱翼缘宽度bf", std::string("Edttf")};
+  if (!(2 * *tf < *hb)) return CheckFailure{"两个柱翼缘厚度之和2tf应小于柱截面高度hb", std::string("Edttf")};
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<CheckFailure> validateInput(const ModuleDescriptor& module, const Entries& entries) {
   if (auto mismatch = editionMismatch(module, entries)) return mismatch;
+  if (auto overlong = overlongEntry(module, entries)) return overlong;
   for (const auto& check : module.checks) {
     const auto found = entries.texts.find(check.control);
     const std::string text = found == entries.texts.end() ? std::string{} : found->second;
@@ -82,7 +146,7 @@ std::optional<CheckFailure> validateInput(const ModuleDescriptor& module, const 
     if (!value) return CheckFailure{notANumberMessage(text), focusable(module, entries, check.control)};
     if (!(*value > 0)) return CheckFailure{check.message, focusable(module, entries, check.control)};
   }
-  return std::nullopt;
+  return implausibleEntry(module, entries);
 }
 
 }  // namespace pedivo

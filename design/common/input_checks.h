@@ -32,9 +32,14 @@ struct EditionSwitch {
 };
 EditionSwitch switchEdition(const ModuleDescriptor& module, const Entries& entries, tables::CodeEdition edition);
 
-// Refuses entries whose grades do not fit their edition (editionMismatch), then walks the base
-// type's checks in order; every listed entry must read as a number greater than
-// 0. The first entry that is not a number, or not positive, stops the walk.
+// The longest text a typed entry may hold.
+inline constexpr std::size_t longestEntryText = 64;
+
+// Refuses entries whose grades do not fit their edition (editionMismatch) and texts longer than
+// longestEntryText, then walks the base type's checks in order: every listed entry must read as a
+// number greater than 0; the first that is not a number, or not positive, stops the walk. Last,
+// the numbers must describe a real column base: lengths within 1–10000 mm, forces and moments
+// within 10⁶ kN and kN·m, tw < bf, tf < bf and 2tf < hb.
 std::optional<CheckFailure> validateInput(const ModuleDescriptor& module, const Entries& entries);
 
 }  // namespace pedivo

@@ -85,6 +85,9 @@ std::vector<TagText> report(const Held& h, const Entries& e) {
       {"<#fct>", plain(h.fct)},
       {"<#write1>", formatValue(ValueFormat::KNm3, h.write1)},
       {"<#write2>", formatValue(ValueFormat::KNm3, h.write2)},
+      // Under tension the depth for N asks nothing; the column's pull-out is a design of its own.
+      {"<#tensionNote>", h.N < 0 ? "柱底轴力为拉力：按轴力的插入深度不控制；受拉柱的抗拔（锚固）不在本计算范围内，须另行验算。"
+                                 : ""},
   };
 }
 

@@ -23,7 +23,30 @@ TEST(DesignChecks, UtilisationIsRoundedUpSoThatAFailureNeverReadsAsOne) {
   EXPECT_EQ(verdictText(stressCheck(160, 160)), "满足（利用率 1.00）");
   EXPECT_EQ(verdictText(stressCheck(80, 160)), "满足（利用率 0.50）");
   EXPECT_EQ(verdictText(stressCheck(0.29 * 160, 160)), "满足（利用率 0.29）");
-  EXPECT_EQ(stressCheck(0, 0).ratio(), 0);
+}
+
+// A demand of zero or less asks nothing: the check passes without a utilisation, and says so.
+TEST(DesignChecks, ANegativeOrZeroDemandDoesNotGovern) {
+  for (const double demand : {0.0, -0.04, -71.36}) {
+    const DesignCheck check = stressCheck(demand, 160);
+    EXPECT_TRUE(check.ok());
+    EXPECT_FALSE(check.governs());
+    EXPECT_EQ(verdictText(check), "不控制");
+    EXPECT_EQ(utilisationText(check.ratio()), "—");
+  }
+  std::vector<std::pair<std::string, std::string>> tags;
+  emitCheckTags({stressCheck(-5, 160)}, true, [&](std::string_view tag, std::string_view text) {
+    tags.emplace_back(tag, text);
+  });
+  const auto text = [&](const std::string& tag) {
+    for (const auto& [t, x] : tags)
+      if (t == tag) return x;
+    return std::string("<missing>");
+  };
+  EXPECT_EQ(text("<#weld.check>"), "不控制");
+  EXPECT_EQ(text("<#weld.ratio>"), "—");
+  EXPECT_EQ(text("<#weld.result>"), "不控制");
+  EXPECT_EQ(text("<#summary>"), "各项验算均满足要求。");
 }
 
 TEST(DesignChecks, ANumberThatIsNotOneNeverPasses) {

@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(StopCase{"weld_length", {{"Edthc", "40"}}, weldTooShortMessage},
                       // No room between the flanges beside the stiffener: the panel has no free edge.
                       StopCase{"no_panel", {{"Edthc", "36"}}, invalidNumberMessage},
-                      StopCase{"overflow", {{"EdtN", "1e306"}}, invalidNumberMessage}),
+                      StopCase{"implausible_force", {{"EdtN", "1e306"}}, "柱底轴力N绝对值不应超过 1000000 kN"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

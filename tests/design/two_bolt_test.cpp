@@ -158,9 +158,10 @@ INSTANTIATE_TEST_SUITE_P(
         StopCase{"not_a_number", {{"EdtN", "8O"}}, "“8O”不是有效的数值", "EdtN"},
         // The weld leg grows until nothing of the web weld is left.
         StopCase{"weld_length", {{"Edthc", "40"}}, weldTooShortMessage, std::nullopt},
-        // A section with no web between the flanges divides by zero.
-        StopCase{"degenerate_section", {{"Edthc", "28"}}, invalidNumberMessage, std::nullopt},
-        StopCase{"overflow", {{"EdtN", "1e306"}}, invalidNumberMessage, std::nullopt}),
+        // A section with no web between the flanges, or a force no column carries, is refused
+        // before designing.
+        StopCase{"degenerate_section", {{"Edthc", "28"}}, "两个柱翼缘厚度之和2tf应小于柱截面高度hb", "Edttf"},
+        StopCase{"implausible_force", {{"EdtN", "1e306"}}, "柱底轴力N绝对值不应超过 1000000 kN", "EdtN"}),
     [](const ::testing::TestParamInfo<StopCase>& info) { return std::string(info.param.name); });
 
 // The weld loop ends when the flange stress alone exceeds f; the design is then reported as

@@ -63,7 +63,7 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
     line.key("name").value(check.name).key("formula").value(check.formula);
     line.key("demand").value(check.demand).key("limit").value(check.limit);
     line.key("ratio");
-    if (check.decision) {
+    if (check.decision || !check.governs()) {
       line.null();
     } else {
       line.value(check.ratio());
