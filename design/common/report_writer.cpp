@@ -12,8 +12,9 @@
 #include <memory>
 #include <optional>
 #include <pugixml.hpp>
+
+#include "design/files/replace_file.h"
 #include <set>
-#include <sstream>
 
 namespace pedivo {
 namespace {
@@ -75,35 +76,75 @@ bool isWordCharacter(char c) {
   return u >= 0x80 || std::isalnum(u) != 0;
 }
 
-std::string lowerAscii(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Whole-word matches of tag in text, as byte offsets, without regard to letter case. Where a
-// match begins (ends) with a letter or digit, the character before (after) it must not be one.
-std::vector<std::size_t> findWholeWord(const std::string& text, const std::string& tag) {
-  std::vector<std::size_t> found;
-  if (tag.empty()) return found;
-  const std::string haystack = lowerAscii(text);
-  const std::string needle = lowerAscii(tag);
-  std::size_t from = 0;
-  while (from < haystack.size()) {
-    const std::size_t at = haystack.find(needle, from);
-    if (at == std::string::npos) break;
-    const std::size_t end = at + needle.size();
-    const bool startsClean = !isWordCharacter(needle.front()) || at == 0 || !isWordCharacter(haystack[at - 1]);
-    const bool endsClean = !isWordCharacter(needle.back()) || end == haystack.size() || !isWordCharacter(haystack[end]);
-    if (startsClean && endsClean) {
-      found.push_back(at);
-      from = end;
-    } else {
-      from = at + 1;
+// The tags of a table, looked up by the text at a position of a paragraph: sorted by their
+// lower-case text, so that the tags a text begins with are found by narrowing the range one byte
+// at a time. A paragraph is then read once whatever the number of tags.
+class TagIndex {
+ public:
+  struct Tag {
+    std::string lowered;
+    std::size_t order = 0;  // place in the table: the first of tags matching at one place wins
+    std::string replacement;
+    bool wordStart = false;  // begins (ends) with a letter or digit: must not touch another
+    bool wordEnd = false;
+  };
+
+  explicit TagIndex(const std::vector<TagText>& tags) {
+    for (std::size_t i = 0; i < tags.size(); ++i) {
+      if (tags[i].tag.empty()) continue;
+      Tag tag{tags[i].tag, i, {}, isWordCharacter(tags[i].tag.front()), isWordCharacter(tags[i].tag.back())};
+      for (char& c : tag.lowered) c = lowerAscii(c);
+      opensTag_[static_cast<unsigned char>(tag.lowered.front())] = true;
+      sorted_.push_back(std::move(tag));
     }
+    std::stable_sort(sorted_.begin(), sorted_.end(), [](const Tag& a, const Tag& b) { return a.lowered < b.lowered; });
+    // The same tag twice: the first fills every place, as the later one would find none.
+    sorted_.erase(std::unique(sorted_.begin(), sorted_.end(),
+                              [](const Tag& a, const Tag& b) { return a.lowered == b.lowered; }),
+                  sorted_.end());
+    // Inserted text is made XML-safe once, not once a place.
+    for (Tag& tag : sorted_) tag.replacement = xmlSafe(tags[tag.order].text);
   }
-  return found;
-}
+
+  bool empty() const { return sorted_.empty(); }
+  bool mayOpenTag(char c) const { return opensTag_[static_cast<unsigned char>(c)]; }
+
+  // The tag found as a whole word at `at` of the lower-cased text, or none.
+  const Tag* match(std::string_view lowered, std::size_t at) const {
+    const Tag* best = nullptr;
+    auto lo = sorted_.begin(), hi = sorted_.end();
+    for (std::size_t k = 0;; ++k) {
+      // Tags of length k in the range are matched in full; being shortest they sort first.
+      for (; lo != hi && lo->lowered.size() == k; ++lo)
+        if ((best == nullptr || lo->order < best->order) && wholeWord(*lo, lowered, at)) best = &*lo;
+      if (lo == hi || at + k >= lowered.size()) break;
+      const char c = lowered[at + k];
+      const auto range = std::equal_range(lo, hi, c, ByteAt{k});
+      lo = range.first, hi = range.second;
+    }
+    return best;
+  }
+
+ private:
+  struct ByteAt {
+    std::size_t k;
+    // As bytes without sign, the order std::string sorts by.
+    static unsigned char byte(char c) { return static_cast<unsigned char>(c); }
+    bool operator()(const Tag& tag, char c) const { return byte(tag.lowered[k]) < byte(c); }
+    bool operator()(char c, const Tag& tag) const { return byte(c) < byte(tag.lowered[k]); }
+  };
+
+  static bool wholeWord(const Tag& tag, std::string_view text, std::size_t at) {
+    const std::size_t end = at + tag.lowered.size();
+    return (!tag.wordStart || at == 0 || !isWordCharacter(text[at - 1])) &&
+           (!tag.wordEnd || end == text.size() || !isWordCharacter(text[end]));
+  }
+
+  std::vector<Tag> sorted_;
+  std::array<bool, 256> opensTag_{};
+};
 
 // The text nodes (w:t) of a paragraph, without those of paragraphs nested inside it (text boxes).
 // Walked with an explicit stack: a template may nest elements as deep as it likes.
@@ -131,48 +172,85 @@ void setRunText(pugi::xml_node textNode, const std::string& text) {
   space.set_value("preserve");
 }
 
-// Replaces one tag everywhere in one paragraph. Returns whether anything changed.
-bool replaceInParagraph(pugi::xml_node paragraph, const std::string& tag, const std::string& replacement) {
-  std::vector<pugi::xml_node> nodes;
-  collectTextNodes(paragraph, nodes);
-  if (nodes.empty()) return false;
-  std::vector<std::string> texts;
-  std::string joined;
-  for (pugi::xml_node node : nodes) {
-    texts.emplace_back(node.text().get());
-    joined += texts.back();
-  }
-  const std::vector<std::size_t> matches = findWholeWord(joined, tag);
-  if (matches.empty()) return false;
+struct Found {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  const std::string* replacement = nullptr;
+};
 
-  // From the last match back, so earlier offsets stay valid.
-  for (auto m = matches.rbegin(); m != matches.rend(); ++m) {
-    const std::size_t begin = *m;
-    const std::size_t last = begin + tag.size() - 1;  // last byte of the match
-    std::size_t first = 0, firstOffset = 0, final = 0, finalOffset = 0, start = 0;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-      const std::size_t end = start + texts[i].size();
-      if (begin >= start && begin < end) first = i, firstOffset = begin - start;
-      if (last >= start && last < end) final = i, finalOffset = last - start;
-      start = end;
+// Replaces every tag in one paragraph in a single reading of its text: the matches are found
+// left to right, and the text goes into the run where its tag begins; the runs a tag spans after
+// that lose its pieces. Inserted text is never searched again. Returns whether anything changed.
+// Reuses the caller's scratch room, so that a million paragraphs do not allocate a million times.
+struct ParagraphScratch {
+  std::vector<pugi::xml_node> nodes;
+  std::vector<std::size_t> starts;
+  std::string joined;
+  std::string lowered;
+  std::vector<Found> found;
+  std::string text;
+};
+
+bool replaceInParagraph(pugi::xml_node paragraph, const TagIndex& tags, ParagraphScratch& s) {
+  s.nodes.clear();
+  collectTextNodes(paragraph, s.nodes);
+  if (s.nodes.empty()) return false;
+  s.joined.clear();
+  s.starts.clear();
+  for (pugi::xml_node node : s.nodes) {
+    s.starts.push_back(s.joined.size());
+    s.joined += node.text().get();
+  }
+  s.found.clear();
+  s.lowered.clear();
+  for (std::size_t i = 0; i < s.joined.size(); ++i) {
+    if (!tags.mayOpenTag(lowerAscii(s.joined[i]))) continue;
+    if (s.lowered.empty()) {
+      s.lowered = s.joined;
+      for (char& c : s.lowered) c = lowerAscii(c);
     }
-    if (first == final) {
-      texts[first] = texts[first].substr(0, firstOffset) + replacement + texts[first].substr(finalOffset + 1);
-    } else {
-      texts[first] = texts[first].substr(0, firstOffset) + replacement;
-      for (std::size_t i = first + 1; i < final; ++i) texts[i].clear();
-      texts[final] = texts[final].substr(finalOffset + 1);
+    if (const TagIndex::Tag* tag = tags.match(s.lowered, i)) {
+      s.found.push_back({i, i + tag->lowered.size(), &tag->replacement});
+      i += tag->lowered.size() - 1;
     }
   }
-  for (std::size_t i = 0; i < nodes.size(); ++i)
-    if (texts[i] != nodes[i].text().get()) setRunText(nodes[i], texts[i]);
+  if (s.found.empty()) return false;
+
+  std::size_t m = 0;
+  for (std::size_t n = 0; n < s.nodes.size(); ++n) {
+    const std::size_t start = s.starts[n];
+    const std::size_t end = n + 1 < s.nodes.size() ? s.starts[n + 1] : s.joined.size();
+    while (m < s.found.size() && s.found[m].end <= start) ++m;
+    if (m == s.found.size() || s.found[m].begin >= end) continue;  // no tag touches this run
+    s.text.clear();
+    std::size_t pos = start;
+    for (std::size_t f = m; pos < end;) {
+      if (f < s.found.size() && s.found[f].begin < end) {
+        const Found& tag = s.found[f];
+        if (tag.begin > pos) s.text.append(s.joined, pos, tag.begin - pos);
+        if (tag.begin >= pos) s.text += *tag.replacement;
+        pos = std::min(tag.end, end);
+        ++f;
+      } else {
+        s.text.append(s.joined, pos, end - pos);
+        pos = end;
+      }
+    }
+    if (s.text != std::string_view(s.joined).substr(start, end - start)) setRunText(s.nodes[n], s.text);
+  }
   return true;
 }
 
+// Straight into one string: a stream would hold a second copy of a part of tens of megabytes.
+struct StringWriter final : pugi::xml_writer {
+  std::string text;
+  void write(const void* data, std::size_t size) override { text.append(static_cast<const char*>(data), size); }
+};
+
 std::string serialize(const pugi::xml_document& doc) {
-  std::ostringstream out;
+  StringWriter out;
   doc.save(out, "", pugi::format_raw, pugi::encoding_utf8);
-  return out.str();
+  return std::move(out.text);
 }
 
 // ---- the package ------------------------------------------------------------------------
@@ -263,10 +341,9 @@ std::optional<ReportError> setMainContentType(std::string& xml, DocumentKind kin
   return std::nullopt;
 }
 
-std::optional<ReportError> writePackage(const std::vector<Entry>& entries, const fs::path& outputPath) {
-  const auto failure = [&](const std::string& why) {
-    return ReportError{"无法写入计算书文件" + quoted(outputPath) + "：" + why};
-  };
+// Writes the package to a file by name; the reason on failure.
+std::optional<std::string> writePackage(const std::vector<Entry>& entries, const fs::path& outputPath) {
+  const auto failure = [](const std::string& why) { return std::optional<std::string>(why); };
   int error = 0;
   ZipHandle archive(zip_open(outputPath.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error));
   if (!archive) {
@@ -289,7 +366,6 @@ std::optional<ReportError> writePackage(const std::vector<Entry>& entries, const
       return failure(zip_strerror(archive.get()));
     }
   }
-  // libzip writes a temporary file beside the target and renames it only when complete.
   if (zip_close(archive.get()) != 0) return failure(zip_strerror(archive.get()));
   archive.release();
   return std::nullopt;
@@ -328,15 +404,16 @@ std::variant<std::string, ReportError> fillPartXml(const std::string& xml, const
   pugi::xml_document doc;
   if (!doc.load_buffer(xml.data(), xml.size(), xmlParseFlags, pugi::encoding_utf8))
     return ReportError{"部件“" + partName + "”已损坏"};
-  std::vector<pugi::xml_node> paragraphs;
-  for (pugi::xpath_node found : doc.select_nodes("//w:p")) paragraphs.push_back(found.node());
+  const TagIndex index(tags);
   bool changed = false;
-  for (const TagText& tag : tags) {
-    const std::string replacement = xmlSafe(tag.text);
-    for (pugi::xml_node paragraph : paragraphs) changed = replaceInParagraph(paragraph, tag.tag, replacement) || changed;
+  if (!index.empty()) {
+    ParagraphScratch scratch;
+    for (pugi::xpath_node found : doc.select_nodes("//w:p"))
+      changed = replaceInParagraph(found.node(), index, scratch) || changed;
   }
   if (!changed) return xml;
   std::string out = serialize(doc);
+  doc.reset();  // the check below needs its own room
   pugi::xml_document check;
   if (!check.load_buffer(out.data(), out.size(), xmlParseFlags, pugi::encoding_utf8))
     return ReportError{"部件“" + partName + "”填写后不是有效的XML"};
@@ -374,11 +451,28 @@ std::variant<std::vector<Entry>, ReportError> filledPackage(const fs::path& temp
 
 }  // namespace
 
+namespace {
+
+// Through the one safe way of replacing a file: the package goes into a temporary file beside the
+// target, and only a complete package takes the target's place.
+std::optional<ReportError> replaceWithPackage(const std::vector<Entry>& entries, const fs::path& outputPath) {
+  auto started = FileReplacement::begin(outputPath);
+  if (const auto* problem = std::get_if<FileProblem>(&started))
+    return ReportError{"无法写入计算书文件" + quoted(outputPath) + "：" + problem->reason};
+  auto& file = std::get<FileReplacement>(started);
+  if (const auto why = writePackage(entries, file.temporary()))
+    return ReportError{"无法写入计算书文件" + quoted(outputPath) + "：" + *why};
+  if (const auto why = file.commit()) return ReportError{"无法写入计算书文件" + quoted(outputPath) + "：" + *why};
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::variant<std::monostate, ReportError> fillTemplate(const fs::path& templatePath, const std::vector<TagText>& tags,
                                                       const fs::path& outputPath, DocumentKind kind) try {
   auto package = filledPackage(templatePath, tags, kind);
   if (auto* error = std::get_if<ReportError>(&package)) return *error;
-  if (auto error = writePackage(std::get<std::vector<Entry>>(package), outputPath)) return *error;
+  if (auto error = replaceWithPackage(std::get<std::vector<Entry>>(package), outputPath)) return *error;
   return std::monostate{};
 } catch (const std::exception& error) {
   return unexpectedFailure(templatePath, error);
@@ -392,7 +486,7 @@ std::variant<fs::path, ReportError> writeReport(const fs::path& templatePath, co
   auto claimed = claimNewFile(folder, templatePath.stem().string());
   if (auto* error = std::get_if<ReportError>(&claimed)) return *error;
   const fs::path outputPath = std::get<fs::path>(claimed);
-  if (auto error = writePackage(std::get<std::vector<Entry>>(package), outputPath)) {
+  if (auto error = replaceWithPackage(std::get<std::vector<Entry>>(package), outputPath)) {
     std::error_code ignored;
     fs::remove(outputPath, ignored);
     return *error;

@@ -1,11 +1,15 @@
 // pedivo-calc: the input windows without windows. Reads cases as JSON Lines, presses "计算" as
 // a window would, and writes what the window would then hold and show.
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <variant>
@@ -16,8 +20,10 @@
 #include "design/common/module.h"
 #include "design/common/report_writer.h"
 #include "design/files/batch.h"
+#include "design/files/batch_run.h"
 #include "design/files/file_text.h"
 #include "design/files/replace_file.h"
+#include "design/files/spreadsheet_cells.h"
 #include "design/files/xlsx_table.h"
 
 namespace {
@@ -106,9 +112,17 @@ int runCases(const std::vector<std::string>& inputs) {
   const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
   pedivo::calc::CasePool pool(workers);
   pedivo::calc::OrderedCases cases(pool, 2 * workers, emitBlock, flushOutput);
+  std::vector<char> room;
   const auto readStream = [&](std::istream& in) {
     std::string line;
-    while (!cases.outputFailed() && std::getline(in, line)) {
+    for (;;) {
+      if (cases.outputFailed()) break;
+      const auto read = pedivo::calc::readLine(in, line, room);
+      if (read == pedivo::calc::LineRead::End) break;
+      if (read == pedivo::calc::LineRead::TooLong) {
+        cases.writeErrorInPlace(pedivo::calc::errorLine(pedivo::calc::lineTooLongMessage()));
+        continue;
+      }
       cases.add(std::move(line));
       cases.lineDone(in.rdbuf()->in_avail() > 0);
     }
@@ -139,49 +153,165 @@ int runCases(const std::vector<std::string>& inputs) {
   return cases.anyFailed() ? 1 : 0;
 }
 
-constexpr std::uintmax_t maximumTableSize = 256u << 20;
+void tableError(const std::string& message) { std::cerr << "pedivo-calc: " << message << '\n'; }
 
-// --csv: a table of designs in, a table of results out.
-int runBatch(const std::vector<std::string>& inputs, const std::optional<std::filesystem::path>& workbook) {
-  std::string text;
-  if (inputs.empty()) {
-    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-  } else if (inputs.size() == 1) {
-    auto read = pedivo::readFileText(inputs.front(), maximumTableSize);
-    if (const auto* problem = std::get_if<pedivo::FileProblem>(&read)) {
-      std::cerr << "pedivo-calc: 无法读取输入文件“" << inputs.front() << "”：" << problem->reason
-                << " (cannot read the input file)\n";
-      return 2;
+// A table read twice needs a file to read again: standard input (or a pipe named as input) is
+// first copied to a temporary file, which is removed as soon as it is open. Up to the size limit
+// of every table.
+bool spool(std::istream& in, std::fstream& copy, const std::string& name) {
+  std::string path = (std::filesystem::temp_directory_path() / "pedivo-calc-table.XXXXXX").string();
+  const int fd = ::mkstemp(path.data());
+  if (fd < 0) {
+    tableError("无法建立临时文件 (cannot create a temporary file)");
+    return false;
+  }
+  ::close(fd);
+  copy.open(path, std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
+  std::filesystem::remove(path);
+  std::vector<char> block(64 * 1024);
+  std::uintmax_t total = 0;
+  while (copy && in.read(block.data(), static_cast<std::streamsize>(block.size())), in.gcount() > 0) {
+    total += static_cast<std::uintmax_t>(in.gcount());
+    if (total > pedivo::maximumTableBytes) {
+      tableError(name + "：" + pedivo::tableTooLargeMessage() + " (the table is too large)");
+      return false;
     }
-    text = std::move(std::get<std::string>(read));
-  } else {
+    copy.write(block.data(), in.gcount());
+  }
+  if (in.bad() || !copy) {
+    tableError(name + "：读取失败 (cannot read the table)");
+    return false;
+  }
+  copy.seekg(0);
+  return true;
+}
+
+// The table's header, checked, and the base types its rows name in the order first met: they
+// give the result columns, which the first line of the output already lists.
+struct TableOutline {
+  pedivo::CsvRow header;
+  std::vector<const pedivo::ModuleDescriptor*> modules;
+};
+
+std::variant<TableOutline, std::string> outline(std::istream& in) {
+  TableOutline found;
+  bool haveHeader = false;
+  std::optional<std::string> refused;
+  // Read to the end even after a bad header: a table that is not CSV is told as such first.
+  const auto error = pedivo::readCsvRows(in, [&](pedivo::CsvRow&& row) {
+    if (!haveHeader) {
+      found.header = std::move(row);
+      haveHeader = true;
+      refused = pedivo::checkBatchHeader(found.header);
+    } else if (!refused) {
+      const pedivo::ModuleDescriptor* module = pedivo::rowModule(found.header, row);
+      if (module != nullptr && std::find(found.modules.begin(), found.modules.end(), module) == found.modules.end())
+        found.modules.push_back(module);
+    }
+    return true;
+  });
+  if (error) return *error;
+  if (!haveHeader) return std::string("表格是空的");
+  if (refused) return *refused;
+  return found;
+}
+
+// --csv: a table of designs in, a table of results out, each row written as soon as it and the
+// rows before it are designed.
+int runBatch(const std::vector<std::string>& inputs, const std::optional<std::filesystem::path>& workbookPath) {
+  if (inputs.size() > 1) {
     std::cerr << "pedivo-calc: --csv 只读取一个表格文件 (--csv reads one table)\n";
     return 2;
   }
-  const auto table = pedivo::readBatchTable(text);
-  if (const auto* error = std::get_if<std::string>(&table)) {
-    std::cerr << "pedivo-calc: " << *error << '\n';
-    return 2;
-  }
-  const auto& designs = std::get<pedivo::BatchTable>(table);
-  std::vector<pedivo::BatchRow> rows;
-  rows.reserve(designs.rows.size());
-  bool anyFailed = false;
-  for (std::size_t i = 0; i < designs.rows.size(); ++i) {
-    rows.push_back(pedivo::designRow(designs, i));
-    anyFailed = anyFailed || rows.back().error.has_value();
-  }
-  const auto results = pedivo::batchResultTable(rows);
-  if (workbook) {
-    if (const auto why = pedivo::writeXlsxTable(*workbook, results, pedivo::failingRows(rows))) {
-      std::cerr << "pedivo-calc: 无法写入工作簿“" << workbook->string() << "”：" << *why << '\n';
+  std::ifstream file;
+  std::fstream copy;
+  std::istream* table = &copy;
+  if (inputs.empty()) {
+    if (!spool(std::cin, copy, "标准输入")) return 2;
+  } else {
+    const std::string& name = inputs.front();
+    std::error_code ec;
+    const auto status = std::filesystem::status(name, ec);
+    const auto cannotRead = [&](const std::string& why) {
+      std::cerr << "pedivo-calc: 无法读取输入文件“" << name << "”：" << why << " (cannot read the input file)\n";
+      return 2;
+    };
+    if (std::filesystem::is_directory(status)) return cannotRead("这是一个文件夹");
+    file.open(name, std::ios::binary);
+    if (!file.is_open()) return cannotRead(ec ? ec.message() : std::string("无法打开"));
+    if (std::filesystem::is_regular_file(status)) {
+      if (std::filesystem::file_size(name, ec) > pedivo::maximumTableBytes) return cannotRead(pedivo::tableTooLargeMessage());
+      table = &file;
+    } else if (!spool(file, copy, "输入文件“" + name + "”")) {
       return 2;
     }
   }
-  std::cout << pedivo::csvText(results);
-  if (!std::cout.flush()) {
+  const auto found = outline(*table);
+  if (const auto* error = std::get_if<std::string>(&found)) {
+    tableError(*error);
+    return 2;
+  }
+  const TableOutline& designs = std::get<TableOutline>(found);
+  table->clear();
+  table->seekg(0);
+
+  std::unique_ptr<pedivo::XlsxTableWriter> workbook;
+  const auto workbookFailed = [&](const std::string& why) {
+    std::cerr << "pedivo-calc: 无法写入工作簿“" << workbookPath->string() << "”：" << why << '\n';
+    return 2;
+  };
+  if (workbookPath) {
+    auto started = pedivo::XlsxTableWriter::begin(*workbookPath);
+    if (const auto* why = std::get_if<std::string>(&started)) return workbookFailed(*why);
+    workbook = std::move(std::get<std::unique_ptr<pedivo::XlsxTableWriter>>(started));
+  }
+
+  const pedivo::ResultColumns columns = pedivo::resultColumns(designs.modules);
+  const pedivo::CsvRow header = pedivo::resultHeader(columns);
+  std::string out(pedivo::csvByteOrderMark);
+  pedivo::appendCsvLine(out, header);
+  bool workbookOk = !workbook || workbook->addHeader(header);
+  bool anyFailed = false;
+  bool outputOk = true;
+  const auto writeOut = [&] {
+    outputOk = outputOk && std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
+    out.clear();
+  };
+  const auto done = [&](pedivo::BatchRow&& row) {
+    anyFailed = anyFailed || row.error.has_value();
+    const pedivo::CsvRow cells = pedivo::resultRow(row, columns, header);
+    pedivo::appendCsvLine(out, cells);
+    if (workbook && workbookOk) workbookOk = workbook->addRow(cells, pedivo::isFailing(row));
+    if (out.size() >= 64 * 1024) writeOut();
+  };
+
+  pedivo::WorkerPool pool;
+  pedivo::OrderedRowDesigns rows(pool, designs.header);
+  const std::size_t inFlight = 4 * pool.workers();
+  bool first = true;
+  const auto error = pedivo::readCsvRows(*table, [&](pedivo::CsvRow&& cells) {
+    if (first) {
+      first = false;  // the header, read and checked already
+      return true;
+    }
+    rows.add(std::move(cells));
+    while (rows.batchesInFlight() > inFlight) rows.takeOldest(done);
+    return outputOk;
+  });
+  rows.submitPartial();
+  while (rows.batchesInFlight() > 0) rows.takeOldest(done);
+  writeOut();
+  if (error) {
+    tableError(*error);  // the table changed while it was read
+    return 2;
+  }
+  if (!outputOk || !std::cout.flush()) {
     std::cerr << "pedivo-calc: 无法写出结果 (cannot write the output)\n";
     return 2;
+  }
+  if (workbook) {
+    const auto why = workbookOk ? workbook->finish() : std::optional<std::string>("无法写入工作簿");
+    if (why) return workbookFailed(*why);
   }
   return anyFailed ? 1 : 0;
 }
@@ -240,9 +370,15 @@ int main(int argc, char* argv[]) {
   // --report: the single case and its report, read one line at a time.
   std::optional<pedivo::calc::CaseResult> reportCase;
   int cases = 0;
+  std::vector<char> room;
   const auto readStream = [&](std::istream& in) {
     std::string line;
-    while (cases < 2 && std::getline(in, line)) {
+    for (pedivo::calc::LineRead read; cases < 2 && (read = pedivo::calc::readLine(in, line, room)) != pedivo::calc::LineRead::End;) {
+      if (read == pedivo::calc::LineRead::TooLong) {
+        ++cases;
+        if (cases == 1) reportCase = pedivo::calc::CaseResult{pedivo::calc::errorLine(pedivo::calc::lineTooLongMessage()), true, std::nullopt, {}};
+        continue;
+      }
       if (pedivo::calc::isBlankLine(line)) continue;
       ++cases;
       pedivo::calc::CaseResult result = pedivo::calc::runCase(line, true);
