@@ -23,10 +23,17 @@ namespace fs = std::filesystem;
 
 constexpr const char* documentType = "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml";
 constexpr const char* templateType = "application/vnd.openxmlformats-officedocument.wordprocessingml.template.main+xml";
-// A real report part is at most a few MB; anything far beyond is a broken or hostile file.
-constexpr std::size_t maximumPartSize = 64u << 20;
-constexpr std::size_t maximumPackageSize = 256u << 20;
+// Limits of a template, so that the largest one accepted fills in about a second and under
+// 200 MB. A shipped template's text parts are some 60 KB with 4,000 elements; a user's template
+// may carry pictures, which are copied as they are. The parts holding text are read into a
+// document tree of about 60 bytes an element, so they are limited by their bytes and by their
+// markup (each '<' opens or closes an element, each '=' gives an attribute), a hundred times a
+// real report.
+constexpr std::size_t maximumPartSize = 32u << 20;
+constexpr std::size_t maximumPackageSize = 64u << 20;
 constexpr zip_int64_t maximumParts = 10000;
+constexpr std::size_t maximumTextBytes = 16u << 20;
+constexpr std::size_t maximumTextMarkup = 600000;
 
 constexpr unsigned xmlParseFlags = pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata;
 
@@ -148,8 +155,8 @@ class TagIndex {
 
 // The text nodes (w:t) of a paragraph, without those of paragraphs nested inside it (text boxes).
 // Walked with an explicit stack: a template may nest elements as deep as it likes.
-void collectTextNodes(pugi::xml_node paragraph, std::vector<pugi::xml_node>& out) {
-  std::vector<pugi::xml_node> pending;
+void collectTextNodes(pugi::xml_node paragraph, std::vector<pugi::xml_node>& out, std::vector<pugi::xml_node>& pending) {
+  pending.clear();
   for (pugi::xml_node child = paragraph.last_child(); child; child = child.previous_sibling()) pending.push_back(child);
   while (!pending.empty()) {
     const pugi::xml_node node = pending.back();
@@ -183,6 +190,7 @@ struct Found {
 // that lose its pieces. Inserted text is never searched again. Returns whether anything changed.
 // Reuses the caller's scratch room, so that a million paragraphs do not allocate a million times.
 struct ParagraphScratch {
+  std::vector<pugi::xml_node> pending;
   std::vector<pugi::xml_node> nodes;
   std::vector<std::size_t> starts;
   std::string joined;
@@ -193,7 +201,7 @@ struct ParagraphScratch {
 
 bool replaceInParagraph(pugi::xml_node paragraph, const TagIndex& tags, ParagraphScratch& s) {
   s.nodes.clear();
-  collectTextNodes(paragraph, s.nodes);
+  collectTextNodes(paragraph, s.nodes, s.pending);
   if (s.nodes.empty()) return false;
   s.joined.clear();
   s.starts.clear();
@@ -285,6 +293,8 @@ std::variant<std::vector<Entry>, ReportError> readPackage(const fs::path& templa
   std::vector<Entry> entries;
   std::set<std::string> names;
   std::size_t totalSize = 0;
+  std::size_t textBytes = 0;
+  std::size_t textMarkup = 0;
   const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
   if (count > maximumParts) return ReportError{"计算书模板文件" + quoted(templatePath) + "的部件过多，不是有效的计算书模板"};
   for (zip_int64_t i = 0; i < count; ++i) {
@@ -317,6 +327,14 @@ std::variant<std::vector<Entry>, ReportError> readPackage(const fs::path& templa
     if (read < 0 || ((stat.valid & ZIP_STAT_SIZE) != 0 && entry.data.size() != stat.size))
       return ReportError{"计算书模板文件" + quoted(templatePath) + "的部件“" + entry.name + "”无法读取"};
     totalSize += entry.data.size();
+    if (isTextPart(entry.name) || entry.name == "[Content_Types].xml") {
+      textBytes += entry.data.size();
+      textMarkup += static_cast<std::size_t>(
+          std::count_if(entry.data.begin(), entry.data.end(), [](char c) { return c == '<' || c == '='; }));
+      if (textBytes > maximumTextBytes || textMarkup > maximumTextMarkup)
+        return ReportError{"计算书模板文件" + quoted(templatePath) + "的文字过多（部件“" + entry.name +
+                           "”处超过限度），不是有效的计算书模板"};
+    }
     entries.push_back(std::move(entry));
   }
   if (names.count("word/document.xml") == 0 || names.count("[Content_Types].xml") == 0)
@@ -361,10 +379,16 @@ std::optional<std::string> writePackage(const std::vector<Entry>& entries, const
     }
     zip_source_t* source = zip_source_buffer(archive.get(), entry.data.data(), entry.data.size(), 0);
     if (source == nullptr) return failure(zip_strerror(archive.get()));
-    if (zip_file_add(archive.get(), entry.name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
+    const zip_int64_t added = zip_file_add(archive.get(), entry.name.c_str(), source, ZIP_FL_ENC_UTF_8);
+    if (added < 0) {
       zip_source_free(source);
       return failure(zip_strerror(archive.get()));
     }
+    // Pictures and other binary parts are compressed already: stored as they are, a large picture
+    // is copied instead of squeezed again for nothing.
+    const bool markup = entry.name.ends_with(".xml") || entry.name.ends_with(".rels");
+    if (!markup && zip_set_file_compression(archive.get(), static_cast<zip_uint64_t>(added), ZIP_CM_STORE, 0) != 0)
+      return failure(zip_strerror(archive.get()));
   }
   if (zip_close(archive.get()) != 0) return failure(zip_strerror(archive.get()));
   archive.release();
@@ -407,9 +431,20 @@ std::variant<std::string, ReportError> fillPartXml(const std::string& xml, const
   const TagIndex index(tags);
   bool changed = false;
   if (!index.empty()) {
+    // Every paragraph in document order, walked without a stack or a node list (a query for all
+    // paragraphs first lists every node of the part).
     ParagraphScratch scratch;
-    for (pugi::xpath_node found : doc.select_nodes("//w:p"))
-      changed = replaceInParagraph(found.node(), index, scratch) || changed;
+    pugi::xml_node node = doc.first_child();
+    while (node) {
+      if (node.type() == pugi::node_element && std::string_view(node.name()) == "w:p")
+        changed = replaceInParagraph(node, index, scratch) || changed;
+      if (node.first_child()) {
+        node = node.first_child();
+        continue;
+      }
+      while (node && !node.next_sibling()) node = node.parent();
+      if (node) node = node.next_sibling();
+    }
   }
   if (!changed) return xml;
   std::string out = serialize(doc);
