@@ -15,14 +15,17 @@ namespace fs = std::filesystem;
 std::variant<fs::path, FileProblem> writableTarget(const fs::path& path) {
   std::error_code ec;
   if (path.empty()) return FileProblem{"没有给出文件名"};
+  // Followed link by link: a link to a missing file has no canonical form to ask for.
   fs::path target = path;
-  if (fs::is_symlink(fs::symlink_status(path, ec))) {
-    target = fs::weakly_canonical(path, ec);
+  for (int links = 0; fs::is_symlink(fs::symlink_status(target, ec)); ++links) {
+    if (links == 40) return FileProblem{"符号链接层数过多"};
+    const fs::path next = fs::read_symlink(target, ec);
     if (ec) return FileProblem{"无法解析符号链接"};
-    // Writing would create a file wherever the link happens to point, maybe in a folder that does
-    // not exist; the user meant an existing file.
-    if (!fs::exists(fs::symlink_status(target, ec))) return FileProblem{"符号链接指向的文件不存在"};
+    target = next.is_absolute() ? next : target.parent_path() / next;
   }
+  // Writing would create a file wherever the link happens to point, maybe in a folder that does
+  // not exist; the user meant an existing file.
+  if (target != path && !fs::exists(fs::symlink_status(target, ec))) return FileProblem{"符号链接指向的文件不存在"};
   const fs::file_status status = fs::status(target, ec);
   if (fs::exists(status)) {
     if (!fs::is_regular_file(status)) return FileProblem{"不是普通文件"};
