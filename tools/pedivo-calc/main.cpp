@@ -50,7 +50,9 @@ name、formula、demand、limit、ratio、ok；尚未完成设计时为空）、
 --csv：批量设计。读入一个 CSV 表格（每行一个设计；表头为 module、可选的 id 以及控件对象名 Edthc、EdtN、
 CBfc、cbsize ……；空白单元格保持窗口默认值），在标准输出写出结果表格（UTF-8，带 BOM）：编号、柱脚类型、
 计算提示、“查看结果”的各项、不满足验算数、最大利用率、错误。有行出错时退出码为 1。--xlsx 另将结果表格写成
-Excel 工作簿（有错误或验算不满足的行为红色）。
+Excel 工作簿（有错误或验算不满足的行为红色）。各行在各处理器核上计算，算完即按输入顺序写出；表格（文件或标准
+输入）最大 64 MB。以 =、+、-、@ 开头又不是数值的单元格在 CSV 中前加 '，不会被电子表格当作公式执行。
+超过 1 MB 的输入行不读取，在其位置输出 {"error": ...}。
 
 Usage: pedivo-calc [--report FILE.docx] [INPUT ...]
        pedivo-calc --csv [TABLE.csv] [--xlsx RESULTS.xlsx]
@@ -71,7 +73,10 @@ a file you may not write is refused and left as it was).
 --csv designs every row of a CSV table (header: module, an optional id, control names, cbsize;
 blank cells keep the window defaults) and writes the result table (UTF-8 with BOM) to standard
 output: id, base type, messages, the result fields, failing checks, largest utilisation, error;
---xlsx also writes that table as an Excel workbook, failing rows in red.
+--xlsx also writes that table as an Excel workbook, failing rows in red. Rows are designed on every
+core and written in input order as they are done; a table (file or standard input) may be 64 MB.
+A CSV cell that begins with =, +, - or @ and is not a number gets a leading ', so that no
+spreadsheet runs it. An input line over 1 MB is not read and gives {"error": ...} in its place.
 )";
 
 std::filesystem::path programFolder() {
