@@ -11,6 +11,24 @@
 
 namespace pedivo {
 namespace fs = std::filesystem;
+namespace {
+
+// The reason a system call gives, in the user's words where it is a usual one.
+std::string reasonFor(int code) {
+  switch (code) {
+    case EACCES:
+    case EPERM: return "没有写入权限";
+    case ENOENT: return "文件夹不存在";
+    case ENOTDIR: return "路径中有一段不是文件夹";
+    case ENOSPC: return "磁盘已满";
+    case EDQUOT: return "磁盘配额已满";
+    case EROFS: return "只读文件系统";
+    case ENAMETOOLONG: return "文件名过长";
+    default: return std::strerror(code != 0 ? code : EIO);
+  }
+}
+
+}  // namespace
 
 std::variant<fs::path, FileProblem> writableTarget(const fs::path& path) {
   std::error_code ec;
@@ -42,7 +60,7 @@ std::variant<FileReplacement, FileProblem> FileReplacement::begin(const fs::path
   fs::path target = std::move(std::get<fs::path>(resolved));
   std::string name = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
   const int fd = ::mkstemp(name.data());
-  if (fd < 0) return FileProblem{std::strerror(errno)};
+  if (fd < 0) return FileProblem{reasonFor(errno)};
   return FileReplacement(std::move(target), fs::path(name), fd);
 }
 
@@ -82,7 +100,7 @@ std::optional<std::string> FileReplacement::commit() {
   if (done_) return std::string("文件已经写完");
   const auto fail = [this](int code) {
     discard();
-    return std::optional<std::string>(std::strerror(code != 0 ? code : EIO));
+    return std::optional<std::string>(reasonFor(code));
   };
   if (writeErrno_ != 0) return fail(writeErrno_);
   // A library that writes by name may have put a new file at the temporary name: flushed by name.
