@@ -1,5 +1,6 @@
 #include "forms/batch_window.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -149,6 +150,18 @@ void BatchWindow::designRows() {
   table_->resizeColumnsToContents();
   for (int c = 0; c < model_->columnCount(); ++c) table_->setColumnWidth(c, std::min(table_->columnWidth(c), 280));
   showSummary(total - static_cast<std::size_t>(model_->rowCount()));
+  if (closeWhenDone_) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void BatchWindow::closeEvent(QCloseEvent* event) {
+  if (running_) {
+    // The run is on this window's stack: the window goes once it has returned.
+    cancelled_ = true;
+    closeWhenDone_ = true;
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
 }
 
 void BatchWindow::showSummary(std::size_t notDesigned) {

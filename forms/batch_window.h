@@ -43,6 +43,10 @@ class BatchWindow final : public QWidget {
   void openSelectedRow();
   void cancel() { cancelled_ = true; }
 
+ protected:
+  // Closing while rows are being designed stops the run first; the window closes after it.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void designRows();
   void showSummary(std::size_t notDesigned);
@@ -60,6 +64,7 @@ class BatchWindow final : public QWidget {
   QLabel* summary_ = nullptr;
   bool running_ = false;
   bool cancelled_ = false;
+  bool closeWhenDone_ = false;
 };
 
 }  // namespace pedivo::forms

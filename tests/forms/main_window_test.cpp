@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTableView>
+#include <QTimer>
+#include <QPointer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -246,6 +248,28 @@ class MainWindowTest : public QObject {
     QVERIFY(desktop.messages.isEmpty());
     batch->close();
     closeInputWindows();
+  }
+
+  // Closed in the middle of a run: the run stops at the next batch and the window goes after it,
+  // never while its run is still on the stack.
+  void closingTheBatchWindowWhileItDesignsStopsTheRunFirst() {
+    QTemporaryDir folder;
+    const QString table = folder.filePath("many.csv");
+    QFile file(table);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("module,EdtN\n");
+    for (int i = 0; i < 3000; ++i) file.write(QByteArray("g2,") + QByteArray::number(100 + i % 900) + "\n");
+    file.close();
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    QPointer<pedivo::forms::BatchWindow> batch = new pedivo::forms::BatchWindow(context, {});
+    batch->show();
+    QTimer::singleShot(0, batch, [&] { batch->close(); });
+    QVERIFY(batch->runTable(table));
+    QVERIFY(!batch.isNull());  // still there when the run returns
+    QVERIFY(batch->results().rowCount() < 3000);
+    QVERIFY(batch->findChild<QLabel*>("summaryLabel")->text().contains("已取消"));
+    QTRY_VERIFY(batch.isNull());  // then closed, and deleted
   }
 
   void closingTheMainWindowClosesEveryInputWindow() {
