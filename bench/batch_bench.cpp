@@ -15,7 +15,7 @@ namespace {
 
 // 700 designs, a hundred of each base type.
 pedivo::BatchTable mixedTable() {
-  const char* rows[] = {"j1,,2000,100", "j2,,800,40", "g11,160,80,40", "g12,250,300,40",
+  const char* rows[] = {"j1,,2000,100", "j2,,800,40",    "g11,160,80,40", "g12,250,300,40",
                         "g2,160,80,40", "g3,120,500,40", "gc,300,80,40"};
   std::string csv = "module,EdtM,EdtN,EdtV\n";
   for (int i = 0; i < 100; ++i)

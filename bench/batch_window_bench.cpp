@@ -38,6 +38,7 @@ int main(int argc, char* argv[]) {
   timer.start();
   const bool read = window.runTable(QString::fromLocal8Bit(argv[1]));
   QApplication::processEvents();
-  std::printf("batch window: %s in %.2f s\n", read ? "designed" : "refused", static_cast<double>(timer.elapsed()) / 1000);
+  std::printf("batch window: %s in %.2f s\n", read ? "designed" : "refused",
+              static_cast<double>(timer.elapsed()) / 1000);
   return read ? 0 : 1;
 }

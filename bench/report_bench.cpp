@@ -65,9 +65,10 @@ BENCHMARK_CAPTURE(FillShippedReport, TBootBeam, "g2")->Unit(benchmark::kMillisec
 void FillTagRepeatedInARun(benchmark::State& state) {
   std::string run;
   for (int i = 0; i < state.range(0); ++i) run += "&lt;#hb&gt;";
-  const auto tpl = writeTemplate("repeated", {{"[Content_Types].xml", contentTypes},
-                                              {"word/document.xml", wordPart("w:document", "<w:body><w:p><w:r><w:t>" +
-                                                                                         run + "</w:t></w:r></w:p></w:body>")}});
+  const auto tpl = writeTemplate(
+      "repeated",
+      {{"[Content_Types].xml", contentTypes},
+       {"word/document.xml", wordPart("w:document", "<w:body><w:p><w:r><w:t>" + run + "</w:t></w:r></w:p></w:body>")}});
   fill(state, tpl, tagsOf("g2"));
   fs::remove(tpl);
 }
@@ -79,8 +80,8 @@ void FillManyParagraphs(benchmark::State& state) {
   for (int i = 0; i < state.range(0); ++i)
     body += i % 10 == 0 ? "<w:p><w:r><w:t>&lt;#hb&gt;</w:t></w:r></w:p>" : "<w:p><w:r><w:t>x</w:t></w:r></w:p>";
   body += "</w:body>";
-  const auto tpl = writeTemplate("paragraphs", {{"[Content_Types].xml", contentTypes},
-                                                {"word/document.xml", wordPart("w:document", body)}});
+  const auto tpl = writeTemplate(
+      "paragraphs", {{"[Content_Types].xml", contentTypes}, {"word/document.xml", wordPart("w:document", body)}});
   fill(state, tpl, tagsOf("g2"));
   fs::remove(tpl);
 }
@@ -96,8 +97,8 @@ void FillDenseAttributes(benchmark::State& state) {
     body += "/>";
   }
   body += "<w:p><w:r><w:t>&lt;#hb&gt;</w:t></w:r></w:p></w:body>";
-  const auto tpl = writeTemplate("attributes", {{"[Content_Types].xml", contentTypes},
-                                                {"word/document.xml", wordPart("w:document", body)}});
+  const auto tpl = writeTemplate(
+      "attributes", {{"[Content_Types].xml", contentTypes}, {"word/document.xml", wordPart("w:document", body)}});
   fill(state, tpl, tagsOf("g2"));
   fs::remove(tpl);
 }
@@ -111,7 +112,8 @@ void FillLargeHeaders(benchmark::State& state) {
     paragraphs += "<w:p><w:r><w:t>&lt;#hb&gt;" + text + "</w:t></w:r></w:p>";
   Parts parts{{"[Content_Types].xml", contentTypes},
               {"word/document.xml", wordPart("w:document", "<w:body><w:p/></w:body>")}};
-  for (int h = 1; h <= 4; ++h) parts.emplace_back("word/header" + std::to_string(h) + ".xml", wordPart("w:hdr", paragraphs));
+  for (int h = 1; h <= 4; ++h)
+    parts.emplace_back("word/header" + std::to_string(h) + ".xml", wordPart("w:hdr", paragraphs));
   const auto tpl = writeTemplate("headers", parts);
   fill(state, tpl, tagsOf("g2"));
   fs::remove(tpl);

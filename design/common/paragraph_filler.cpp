@@ -38,7 +38,8 @@ std::string xmlSafe(const std::string& text) {
     }
     static constexpr char32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
     valid = valid && code >= minimum[length] && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
-    const bool allowed = code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code != 0xFFFE && code != 0xFFFF);
+    const bool allowed =
+        code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code != 0xFFFE && code != 0xFFFF);
     if (valid && allowed) out.append(text, i, length);
     i += valid ? length : 1;
   }
@@ -77,9 +78,9 @@ class TagIndex {
     }
     std::stable_sort(sorted_.begin(), sorted_.end(), [](const Tag& a, const Tag& b) { return a.lowered < b.lowered; });
     // The same tag twice: the first fills every place, as the later one would find none.
-    sorted_.erase(std::unique(sorted_.begin(), sorted_.end(),
-                              [](const Tag& a, const Tag& b) { return a.lowered == b.lowered; }),
-                  sorted_.end());
+    sorted_.erase(
+        std::unique(sorted_.begin(), sorted_.end(), [](const Tag& a, const Tag& b) { return a.lowered == b.lowered; }),
+        sorted_.end());
     // Inserted text is made XML-safe once, not once a place.
     for (Tag& tag : sorted_) tag.replacement = xmlSafe(tags[tag.order].text);
   }
@@ -124,7 +125,8 @@ class TagIndex {
 
 // The text nodes (w:t) of a paragraph, without those of paragraphs nested inside it (text boxes).
 // Walked with an explicit stack: a template may nest elements as deep as it likes.
-void collectTextNodes(pugi::xml_node paragraph, std::vector<pugi::xml_node>& out, std::vector<pugi::xml_node>& pending) {
+void collectTextNodes(pugi::xml_node paragraph, std::vector<pugi::xml_node>& out,
+                      std::vector<pugi::xml_node>& pending) {
   pending.clear();
   for (pugi::xml_node child = paragraph.last_child(); child; child = child.previous_sibling()) pending.push_back(child);
   while (!pending.empty()) {

@@ -154,8 +154,8 @@ CsvRow resultRow(const BatchRow& row, const ResultColumns& columns, const CsvRow
   }
   out.push_back(messages);
   for (const auto& column : columns) {
-    const auto found = std::find_if(row.fields.begin(), row.fields.end(),
-                                    [&](const FieldText& f) { return f.field == column.first; });
+    const auto found =
+        std::find_if(row.fields.begin(), row.fields.end(), [&](const FieldText& f) { return f.field == column.first; });
     out.push_back(found == row.fields.end() ? "" : found->text);
   }
   out.push_back(row.designed ? std::to_string(row.failedChecks) : "");

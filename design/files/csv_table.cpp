@@ -2,8 +2,8 @@
 
 #include <csv.h>
 
-#include <array>
 #include <algorithm>
+#include <array>
 
 #include "design/files/spreadsheet_cells.h"
 
@@ -95,7 +95,7 @@ class CsvReader {
 
 std::variant<std::vector<CsvRow>, std::string> parseCsv(std::string_view text) {
   std::vector<CsvRow> rows;
-  const std::function<bool(CsvRow&&)> keep = [&rows](CsvRow&& row) {
+  const std::function<bool(CsvRow &&)> keep = [&rows](CsvRow&& row) {
     rows.push_back(std::move(row));
     return true;
   };

@@ -12,7 +12,8 @@ std::variant<std::string, FileProblem> readFileText(const std::filesystem::path&
   if (ec) return FileProblem{ec.message()};
   if (size > maximumSize) {
     const std::uintmax_t megabytes = maximumSize >> 20;
-    return FileProblem{megabytes > 0 ? "文件过大（超过 " + std::to_string(megabytes) + " MB）" : std::string("文件过大")};
+    return FileProblem{megabytes > 0 ? "文件过大（超过 " + std::to_string(megabytes) + " MB）"
+                                     : std::string("文件过大")};
   }
   std::ifstream file(path, std::ios::binary);
   if (!file.is_open()) return FileProblem{"无法打开"};

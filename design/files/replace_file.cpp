@@ -17,14 +17,22 @@ namespace {
 std::string reasonFor(int code) {
   switch (code) {
     case EACCES:
-    case EPERM: return "没有写入权限";
-    case ENOENT: return "文件夹不存在";
-    case ENOTDIR: return "路径中有一段不是文件夹";
-    case ENOSPC: return "磁盘已满";
-    case EDQUOT: return "磁盘配额已满";
-    case EROFS: return "只读文件系统";
-    case ENAMETOOLONG: return "文件名过长";
-    default: return std::strerror(code != 0 ? code : EIO);
+    case EPERM:
+      return "没有写入权限";
+    case ENOENT:
+      return "文件夹不存在";
+    case ENOTDIR:
+      return "路径中有一段不是文件夹";
+    case ENOSPC:
+      return "磁盘已满";
+    case EDQUOT:
+      return "磁盘配额已满";
+    case EROFS:
+      return "只读文件系统";
+    case ENAMETOOLONG:
+      return "文件名过长";
+    default:
+      return std::strerror(code != 0 ? code : EIO);
   }
 }
 

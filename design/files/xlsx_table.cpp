@@ -81,8 +81,7 @@ std::optional<std::string> writeXlsxTable(const std::filesystem::path& path, con
   if (auto* why = std::get_if<std::string>(&started)) return *why;
   auto& writer = *std::get<std::unique_ptr<XlsxTableWriter>>(started);
   for (std::size_t r = 0; r < rows.size(); ++r)
-    if (!(r == 0 ? writer.addHeader(rows[r]) : writer.addRow(rows[r], r - 1 < marked.size() && marked[r - 1])))
-      break;
+    if (!(r == 0 ? writer.addHeader(rows[r]) : writer.addRow(rows[r], r - 1 < marked.size() && marked[r - 1]))) break;
   return writer.finish();
 }
 

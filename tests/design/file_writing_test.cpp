@@ -130,11 +130,14 @@ TEST(SpreadsheetCells, TextThatASpreadsheetWouldRunIsGuardedNumbersAreNot) {
 
 TEST(SpreadsheetCells, BrokenUtf8IsReplacedAndLongCellsAreCutWithANote) {
   EXPECT_EQ(validUtf8("柱脚 KZ-1"), "柱脚 KZ-1");
-  EXPECT_EQ(validUtf8("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
-  EXPECT_EQ(validUtf8("\xC0\xAF"), "\xEF\xBF\xBD\xEF\xBF\xBD");             // an overlong '/'
+  EXPECT_EQ(validUtf8("a\xFF"
+                      "b"),
+            "a\xEF\xBF\xBD"
+            "b");
+  EXPECT_EQ(validUtf8("\xC0\xAF"), "\xEF\xBF\xBD\xEF\xBF\xBD");                  // an overlong '/'
   EXPECT_EQ(validUtf8("\xED\xA0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");  // a surrogate
-  EXPECT_EQ(validUtf8("\xE6\x9F"), "\xEF\xBF\xBD\xEF\xBF\xBD");             // cut short at the end
-  EXPECT_EQ(validUtf8("\xF4\x90\x80\x80").substr(0, 3), "\xEF\xBF\xBD");     // beyond U+10FFFF
+  EXPECT_EQ(validUtf8("\xE6\x9F"), "\xEF\xBF\xBD\xEF\xBF\xBD");                  // cut short at the end
+  EXPECT_EQ(validUtf8("\xF4\x90\x80\x80").substr(0, 3), "\xEF\xBF\xBD");         // beyond U+10FFFF
 
   const CsvRow header{"编号", "柱脚类型", "计算提示", "错误"};
   CsvRow row{std::string(20000, 'x') + std::string(10000, '\xFF'), "j1", "计算完毕！", "柱"};
@@ -189,7 +192,8 @@ TEST_F(FileWriting, WorkbookStoresTextAsTextAndStaysWellFormed) {
 TEST(JsonText, RepeatedKeysNulAndDepthAreRefused) {
   EXPECT_EQ(checkJsonText(R"({"module": "j1", "module": "gc"})", 32), "重复的键“module”");
   EXPECT_EQ(checkJsonText(R"({"entries": {"EdtN": "1", "EdtN": "2"}})", 32), "重复的键“EdtN”");
-  EXPECT_EQ(checkJsonText(R"({"steps": [{"cbsize": true}, {"cbsize": true}]})", 32), std::nullopt);  // one key an object
+  EXPECT_EQ(checkJsonText(R"({"steps": [{"cbsize": true}, {"cbsize": true}]})", 32),
+            std::nullopt);  // one key an object
   EXPECT_EQ(checkJsonText(R"({"entries": {"EdtN": "20\u0000junk"}})", 32), "含有空字符（NUL）");
   EXPECT_EQ(checkJsonText(std::string("{\"module\": \"j1\"}\0 trailing", 26), 32), "含有空字符（NUL）");
   EXPECT_EQ(checkJsonText("{\"module\": ", 32), std::nullopt);  // not JSON: the reader says where
@@ -223,14 +227,16 @@ TEST(BatchRun, RowsOnThePoolComeBackInOrderAsDesignedAlone) {
   const char* modules[] = {"j1", "g2", "gc", "zz", "g11", "j2", "g3", "g12"};
   for (int i = 0; i < 200; ++i)
     csv += std::string(modules[i % 8]) + "," + (i % 5 == 0 ? "" : "C" + std::to_string(i)) + "," +
-           std::to_string(50 + i * 37 % 900) + "," + (i % 8 < 2 || i % 8 == 5 ? "" : std::to_string(i * 13 % 400)) + "\n";
+           std::to_string(50 + i * 37 % 900) + "," + (i % 8 < 2 || i % 8 == 5 ? "" : std::to_string(i * 13 % 400)) +
+           "\n";
   const auto table = std::get<BatchTable>(readBatchTable(csv));
   WorkerPool pool(2);
   OrderedRowDesigns designing(pool, table.header);
   std::vector<BatchRow> rows;
   for (const auto& cells : table.rows) {
     designing.add(cells);
-    while (designing.batchesInFlight() > 3) designing.takeOldest([&](BatchRow&& row) { rows.push_back(std::move(row)); });
+    while (designing.batchesInFlight() > 3)
+      designing.takeOldest([&](BatchRow&& row) { rows.push_back(std::move(row)); });
   }
   designing.submitPartial();
   while (designing.batchesInFlight() > 0) designing.takeOldest([&](BatchRow&& row) { rows.push_back(std::move(row)); });

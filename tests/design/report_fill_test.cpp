@@ -55,7 +55,9 @@ std::vector<std::vector<std::string>> runsOf(const std::string& xml) {
 }
 
 // Tag by tag, as the writer used to fill: every whole-word place of one tag, then the next tag.
-bool isWordCharacter(char c) { return static_cast<unsigned char>(c) >= 0x80 || std::isalnum(static_cast<unsigned char>(c)); }
+bool isWordCharacter(char c) {
+  return static_cast<unsigned char>(c) >= 0x80 || std::isalnum(static_cast<unsigned char>(c));
+}
 std::string lower(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return s;
@@ -78,7 +80,8 @@ void fillTagByTag(std::vector<std::string>& runs, const std::vector<TagText>& ta
       for (std::size_t i = 0; i < runs.size(); ++i) {
         const std::size_t end = start + runs[i].size();
         if (*m >= start && *m < end) first = i, firstAt = *m - start;
-        if (*m + needle.size() - 1 >= start && *m + needle.size() - 1 < end) last = i, lastAt = *m + needle.size() - 1 - start;
+        if (*m + needle.size() - 1 >= start && *m + needle.size() - 1 < end)
+          last = i, lastAt = *m + needle.size() - 1 - start;
         start = end;
       }
       if (first == last) {
@@ -97,10 +100,10 @@ void fillTagByTag(std::vector<std::string>& runs, const std::vector<TagText>& ta
 // texts begin and end with a character that is not a letter, so that no tag's whole-word test
 // depends on which tag was filled first.
 TEST(ReportFill, OneReadingOfAParagraphFillsWhatTagByTagFillingFills) {
-  const std::vector<TagText> tags{{"<#hb>", "[450]"}, {"<#HB2>", "(二)"}, {"<#b>", "[b]"}, {"ab", "{ab}"},
+  const std::vector<TagText> tags{{"<#hb>", "[450]"}, {"<#HB2>", "(二)"}, {"<#b>", "[b]"},     {"ab", "{ab}"},
                                   {"abc", "{abc}"},   {"<#柱>", "[柱]"},  {"<#hb>", "[never]"}};
   const std::vector<std::string> pieces{"<#hb>", "<#Hb>", "<#hb2>", "<#b>", "ab", "ABC", "abc", "<#柱>", "x",
-                                        " ",     "<#",    ">",      "#",    "1",  "柱",  "<",   "a",   "b"};
+                                        " ",     "<#",    ">",      "#",    "1",  "柱",  "<",   "a",     "b"};
   std::mt19937 random(20261209);
   const auto until = std::chrono::steady_clock::now() + fuzzTime(0.7);
   int cases = 0;
@@ -168,8 +171,9 @@ TEST(ReportFill, DamagedTemplatesAreFilledOrRefusedNeverMore) {
   fs::create_directories(folder);
   const fs::path tpl = folder / "t.docx", out = folder / "out.docx";
   const std::vector<TagText> tags{{"<#hb>", "450"}, {"<#L>", "490 & <b>"}, {"<#B>", "\x01\xFF"}};
-  const std::vector<std::string> inserts{"<w:p>", "</w:p>", "<w:t>", "&lt;#hb&gt;", "<", "&", "]]>", "\xFF", "<?x?>",
-                                         "<w:r><w:t>&lt;#L&gt;</w:t></w:r>", "<!--", "\"", "<w:p/>"};
+  const std::vector<std::string> inserts{"<w:p>", "</w:p>", "<w:t>", "&lt;#hb&gt;", "<",
+                                         "&",     "]]>",    "\xFF",  "<?x?>",       "<w:r><w:t>&lt;#L&gt;</w:t></w:r>",
+                                         "<!--",  "\"",     "<w:p/>"};
   std::mt19937 random(424242);
   const auto until = std::chrono::steady_clock::now() + fuzzTime(1.0);
   int filled = 0, refused = 0;
@@ -178,10 +182,18 @@ TEST(ReportFill, DamagedTemplatesAreFilledOrRefusedNeverMore) {
     for (std::size_t n = 1 + random() % 4; n > 0; --n) {
       const std::size_t at = random() % (xml.size() + 1);
       switch (random() % 4) {
-        case 0: xml.insert(at, inserts[random() % inserts.size()]); break;
-        case 1: xml.erase(at, random() % 64); break;
-        case 2: xml.insert(at, xml.substr(at, random() % 2048)); break;
-        default: if (at < xml.size()) xml[at] = static_cast<char>(random()); break;
+        case 0:
+          xml.insert(at, inserts[random() % inserts.size()]);
+          break;
+        case 1:
+          xml.erase(at, random() % 64);
+          break;
+        case 2:
+          xml.insert(at, xml.substr(at, random() % 2048));
+          break;
+        default:
+          if (at < xml.size()) xml[at] = static_cast<char>(random());
+          break;
       }
     }
     writeZip(tpl, {{"[Content_Types].xml", types}, {"word/document.xml", xml}});

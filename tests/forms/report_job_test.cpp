@@ -1,12 +1,12 @@
 // Reports filled away from the window's thread: a large template leaves the window responsive
 // and shows the busy indicator; a shipped one is written without any dialog.
 
+#include <zip.h>
 #include <QApplication>
 #include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <zip.h>
 
 #include "design/common/design_session.h"
 #include "forms/report_job.h"
@@ -17,8 +17,7 @@ class ReportJobTest : public QObject {
   void aLargeTemplateIsFilledWhileTheWindowKeepsItsEvents() {
     QTemporaryDir folder;
     const std::string tpl = folder.filePath("big.docx").toStdString();
-    std::string body =
-        R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body>)";
+    std::string body = R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body>)";
     for (int i = 0; i < 99000; ++i) body += "<w:p><w:r><w:t>&lt;#hb&gt; x</w:t></w:r></w:p>";
     body += "</w:body></w:document>";
     const std::string types =
@@ -39,8 +38,8 @@ class ReportJobTest : public QObject {
       dialogSeen = dialogSeen || window.findChild<QProgressDialog*>("reportProgress") != nullptr;
     });
     timer.start(10);
-    const auto written = pedivo::forms::writeReportInBackground(&window, tpl, {{"<#hb>", "450"}},
-                                                               folder.path().toStdString());
+    const auto written =
+        pedivo::forms::writeReportInBackground(&window, tpl, {{"<#hb>", "450"}}, folder.path().toStdString());
     QVERIFY(std::holds_alternative<std::filesystem::path>(written));
     QVERIFY(std::filesystem::file_size(std::get<std::filesystem::path>(written)) > 10000);
     // When the fill outlasts the quiet wait, the window handled its timer and showed the dialog.
@@ -53,8 +52,8 @@ class ReportJobTest : public QObject {
     pedivo::DesignSession session(*pedivo::findModule("j1"));
     session.calculate();
     const auto shipped = (QCoreApplication::applicationDirPath() + "/j1.docx").toStdString();
-    const auto written = pedivo::forms::writeReportInBackground(&window, shipped, session.report(),
-                                                               folder.path().toStdString());
+    const auto written =
+        pedivo::forms::writeReportInBackground(&window, shipped, session.report(), folder.path().toStdString());
     QVERIFY(std::holds_alternative<std::filesystem::path>(written));
     QVERIFY(window.findChild<QProgressDialog*>() == nullptr);
   }

@@ -28,13 +28,12 @@ BatchOutput runBatch(const std::vector<std::string>& lines, TextBuffer text);
 // The shared worker pool, with JSON Lines batches as its tasks.
 class CasePool : public WorkerPool {
  public:
-  using WorkerPool::WorkerPool;
   using WorkerPool::submit;
+  using WorkerPool::WorkerPool;
 
   std::future<BatchOutput> submit(std::vector<std::string> lines, TextBuffer text) {
-    return submit([lines = std::move(lines), text = std::move(text)]() mutable {
-      return runBatch(lines, std::move(text));
-    });
+    return submit(
+        [lines = std::move(lines), text = std::move(text)]() mutable { return runBatch(lines, std::move(text)); });
   }
 };
 

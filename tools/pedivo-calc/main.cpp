@@ -245,7 +245,8 @@ int runBatch(const std::vector<std::string>& inputs, const std::optional<std::fi
     file.open(name, std::ios::binary);
     if (!file.is_open()) return cannotRead(ec ? ec.message() : std::string("无法打开"));
     if (std::filesystem::is_regular_file(status)) {
-      if (std::filesystem::file_size(name, ec) > pedivo::maximumTableBytes) return cannotRead(pedivo::tableTooLargeMessage());
+      if (std::filesystem::file_size(name, ec) > pedivo::maximumTableBytes)
+        return cannotRead(pedivo::tableTooLargeMessage());
       table = &file;
     } else if (!spool(file, copy, "输入文件“" + name + "”")) {
       return 2;
@@ -378,10 +379,13 @@ int main(int argc, char* argv[]) {
   std::vector<char> room;
   const auto readStream = [&](std::istream& in) {
     std::string line;
-    for (pedivo::calc::LineRead read; cases < 2 && (read = pedivo::calc::readLine(in, line, room)) != pedivo::calc::LineRead::End;) {
+    for (pedivo::calc::LineRead read;
+         cases < 2 && (read = pedivo::calc::readLine(in, line, room)) != pedivo::calc::LineRead::End;) {
       if (read == pedivo::calc::LineRead::TooLong) {
         ++cases;
-        if (cases == 1) reportCase = pedivo::calc::CaseResult{pedivo::calc::errorLine(pedivo::calc::lineTooLongMessage()), true, std::nullopt, {}};
+        if (cases == 1)
+          reportCase = pedivo::calc::CaseResult{
+              pedivo::calc::errorLine(pedivo::calc::lineTooLongMessage()), true, std::nullopt, {}};
         continue;
       }
       if (pedivo::calc::isBlankLine(line)) continue;
