@@ -17,7 +17,18 @@ void OrderedRowDesigns::submitPartial() {
   pending_.push_back(pool_.submit([header = header_, rows = std::move(gathering_), first] {
     std::vector<BatchRow> designed;
     designed.reserve(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) designed.push_back(designRow(*header, rows[i], first + i));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      // A row that fails beyond its own checks (memory) is that row's error: the results are
+      // taken back inside the table reader's callbacks, which nothing may be thrown through.
+      try {
+        designed.push_back(designRow(*header, rows[i], first + i));
+      } catch (const std::exception& error) {
+        BatchRow failed;
+        failed.id = std::to_string(first + i + 1);
+        failed.error = std::string("无法处理：") + error.what();
+        designed.push_back(std::move(failed));
+      }
+    }
     return designed;
   }));
   gathering_.clear();

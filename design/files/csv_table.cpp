@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
 
 #include "design/files/spreadsheet_cells.h"
 
@@ -14,16 +15,30 @@ struct Reading {
   const std::function<bool(CsvRow&&)>* onRow = nullptr;
   CsvRow row;
   bool stopped = false;
+  // Nothing is thrown through libcsv's C code: a failure is kept and thrown again after it.
+  std::exception_ptr failure;
 };
 
-void onField(void* data, std::size_t length, void* reading) {
+void onField(void* data, std::size_t length, void* reading) noexcept {
   auto& r = *static_cast<Reading*>(reading);
-  r.row.emplace_back(data == nullptr ? "" : std::string(static_cast<const char*>(data), length));
+  if (r.stopped) return;
+  try {
+    r.row.emplace_back(data == nullptr ? "" : std::string(static_cast<const char*>(data), length));
+  } catch (...) {
+    r.failure = std::current_exception();
+    r.stopped = true;
+  }
 }
 
-void onRowEnd(int, void* reading) {
+void onRowEnd(int, void* reading) noexcept {
   auto& r = *static_cast<Reading*>(reading);
-  if (!r.stopped && !(*r.onRow)(std::move(r.row))) r.stopped = true;
+  if (r.stopped) return;
+  try {
+    if (!(*r.onRow)(std::move(r.row))) r.stopped = true;
+  } catch (...) {
+    r.failure = std::current_exception();
+    r.stopped = true;
+  }
   r.row.clear();
 }
 
@@ -67,6 +82,7 @@ class CsvReader {
       if (auto error = parse(csvByteOrderMark.substr(0, markSeen_))) return error;
     }
     if (!reading_.stopped && csv_fini(&parser_, onField, onRowEnd, &reading_) != 0) return failure();
+    if (reading_.failure) std::rethrow_exception(reading_.failure);
     return std::nullopt;
   }
 
@@ -79,6 +95,7 @@ class CsvReader {
     if (csv_parse(&parser_, block.data(), block.size(), onField, onRowEnd, &reading_) != block.size() &&
         !reading_.stopped)
       return failure();
+    if (reading_.failure) std::rethrow_exception(reading_.failure);
     return std::nullopt;
   }
 

@@ -368,7 +368,13 @@ int main(int argc, char* argv[]) {
       std::cerr << "pedivo-calc: --csv 与 --report 不能同时使用 (--csv and --report exclude each other)\n";
       return 2;
     }
-    return runBatch(inputs, workbook);
+    try {
+      return runBatch(inputs, workbook);
+    } catch (const std::exception& error) {
+      // Only running out of memory gets here: every row catches its own faults.
+      std::cerr << "pedivo-calc: 无法处理：" << error.what() << '\n';
+      return 2;
+    }
   }
 
   if (!reportPath) return runCases(inputs);
