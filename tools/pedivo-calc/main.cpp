@@ -243,7 +243,7 @@ int runBatch(const std::vector<std::string>& inputs, const std::optional<std::fi
     };
     if (std::filesystem::is_directory(status)) return cannotRead("这是一个文件夹");
     file.open(name, std::ios::binary);
-    if (!file.is_open()) return cannotRead(ec ? ec.message() : std::string("无法打开"));
+    if (!file.is_open()) return cannotRead(std::filesystem::exists(status) ? "无法打开" : "文件不存在");
     if (std::filesystem::is_regular_file(status)) {
       if (std::filesystem::file_size(name, ec) > pedivo::maximumTableBytes)
         return cannotRead(pedivo::tableTooLargeMessage());
