@@ -122,26 +122,4 @@ void BatchTable(benchmark::State& state) {
 }
 BENCHMARK(BatchTable)->Unit(benchmark::kMillisecond);
 
-void FillTwoBoltReport(benchmark::State& state) {
-  pedivo::DesignSession session(*pedivo::findModule("j1"));
-  session.calculate();
-  const auto tags = session.report();
-  const auto output = std::filesystem::temp_directory_path() / "pedivo-bench.docx";
-  for (auto _ : state)
-    benchmark::DoNotOptimize(pedivo::fillTemplate("j1.docx", tags, output, pedivo::DocumentKind::Document));
-  std::filesystem::remove(output);
-}
-BENCHMARK(FillTwoBoltReport);
-
-void FillEightBoltReport(benchmark::State& state) {
-  pedivo::DesignSession session(*pedivo::findModule("g11"));
-  session.calculate();
-  const auto tags = session.report();
-  const auto output = std::filesystem::temp_directory_path() / "pedivo-bench-g11.docx";
-  for (auto _ : state)
-    benchmark::DoNotOptimize(pedivo::fillTemplate("g11.docx", tags, output, pedivo::DocumentKind::Document));
-  std::filesystem::remove(output);
-}
-BENCHMARK(FillEightBoltReport);
-
 }  // namespace

@@ -1,5 +1,6 @@
 #include "forms/batch_window.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -8,9 +9,11 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "design/files/batch_run.h"
 #include "design/files/file_text.h"
 #include "design/files/replace_file.h"
 #include "design/files/xlsx_table.h"
@@ -19,10 +22,8 @@
 namespace pedivo::forms {
 namespace {
 
-constexpr std::size_t rowsBetweenRepaints = 50;
-const QColor failingText(190, 0, 0);
-const QColor failingBackground(255, 228, 228);
-constexpr std::uintmax_t maximumTableSize = 64u << 20;
+// How long the window waits for the oldest batch before it looks at its own events again.
+constexpr std::chrono::milliseconds eventPause(30);
 
 QPushButton* button(const QString& name, const QString& text) {
   auto* b = new QPushButton(text);
@@ -48,12 +49,16 @@ BatchWindow::BatchWindow(AppContext& context, OpenDesign openDesign)
   summary_ = new QLabel(QStringLiteral("打开一个 CSV 表格：每行一个设计，表头为 module、id 和输入控件名（Edthc、EdtN……）。"));
   summary_->setObjectName(QStringLiteral("summaryLabel"));
   summary_->setWordWrap(true);
-  table_ = new QTableWidget;
+  model_ = new BatchTableModel(this);
+  table_ = new QTableView;
   table_->setObjectName(QStringLiteral("resultTable"));
+  table_->setModel(model_);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setWordWrap(false);
+  // Rows of one height: the view places ten thousand rows without measuring each.
+  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 
   auto* commands = new QHBoxLayout;
   for (QWidget* w : std::initializer_list<QWidget*>{open, saveButton_, openRowButton_}) commands->addWidget(w);
@@ -72,7 +77,7 @@ BatchWindow::BatchWindow(AppContext& context, OpenDesign openDesign)
   connect(saveButton_, &QPushButton::clicked, this, &BatchWindow::chooseResultFile);
   connect(openRowButton_, &QPushButton::clicked, this, &BatchWindow::openSelectedRow);
   connect(cancelButton_, &QPushButton::clicked, this, &BatchWindow::cancel);
-  connect(table_, &QTableWidget::cellDoubleClicked, this, &BatchWindow::openSelectedRow);
+  connect(table_, &QTableView::doubleClicked, this, &BatchWindow::openSelectedRow);
   resize(960, 560);
 }
 
@@ -82,77 +87,113 @@ bool BatchWindow::runTable(const QString& path) {
     context_.interaction.showMessage(this, QStringLiteral("无法读取表格“%1”：%2").arg(path, why));
     return false;
   };
-  const auto text = readFileText(ss(path), maximumTableSize);
+  const auto text = readFileText(ss(path), maximumTableBytes);
   if (const auto* problem = std::get_if<FileProblem>(&text)) return fail(qs(problem->reason));
-  const auto table = readBatchTable(std::get<std::string>(text));
+  auto table = readBatchTable(std::get<std::string>(text));
   if (const auto* error = std::get_if<std::string>(&table)) return fail(qs(*error));
-  const BatchTable& designs = std::get<BatchTable>(table);
-
-  // Designed here, on the window's thread, handing the window its events between stretches of
-  // rows so that it repaints and the cancel button can be pressed.
-  running_ = true;
-  cancelled_ = false;
-  cancelButton_->setEnabled(true);
-  rows_.clear();
-  rows_.reserve(designs.rows.size());
-  progress_->setRange(0, static_cast<int>(designs.rows.size()));
-  for (std::size_t i = 0; i < designs.rows.size() && !cancelled_; ++i) {
-    rows_.push_back(designRow(designs, i));
-    if (i % rowsBetweenRepaints == 0) {
-      progress_->setValue(static_cast<int>(i));
-      QCoreApplication::processEvents();
-    }
-  }
-  progress_->setValue(static_cast<int>(rows_.size()));
-  running_ = false;
-  cancelButton_->setEnabled(false);
+  if (std::get<BatchTable>(table).rows.size() > maximumRows)
+    return fail(QStringLiteral("表格有 %1 行，批量设计窗口最多计算 %2 行；更大的表格请用命令行 pedivo-calc --csv 计算")
+                    .arg(std::get<BatchTable>(table).rows.size())
+                    .arg(maximumRows));
+  designs_ = std::move(std::get<BatchTable>(table));
   setWindowTitle(QStringLiteral("批量设计 - ") + QFileInfo(path).fileName());
-  showRows();
-  if (cancelled_)
-    summary_->setText(summary_->text() + QStringLiteral("（已取消，其余 %1 行未计算）").arg(designs.rows.size() - rows_.size()));
+  designRows();
   return true;
 }
 
-void BatchWindow::showRows() {
-  const std::vector<CsvRow> results = batchResultTable(rows_);
-  const CsvRow& header = results.front();
-  table_->clear();
-  table_->setColumnCount(static_cast<int>(header.size()));
-  table_->setRowCount(static_cast<int>(rows_.size()));
-  QStringList headers;
-  for (const auto& h : header) headers << qs(h);
-  table_->setHorizontalHeaderLabels(headers);
-  const std::vector<bool> marked = failingRows(rows_);
-  std::size_t failing = 0;
-  for (std::size_t r = 0; r < rows_.size(); ++r) {
-    const bool fails = marked[r];
-    failing += fails ? 1 : 0;
-    for (std::size_t c = 0; c < header.size(); ++c) {
-      QString text = qs(results[r + 1][c]);
-      text.replace(QLatin1Char('\n'), QStringLiteral(" / "));
-      auto* item = new QTableWidgetItem(text);
-      if (fails) {
-        item->setForeground(failingText);
-        item->setBackground(failingBackground);
-      }
-      table_->setItem(static_cast<int>(r), static_cast<int>(c), item);
+// Designed on the worker pool; the window takes the finished batches back in the table's order
+// and hands itself its events in between, so that it repaints, shows the rows as they come and
+// the cancel button can be pressed.
+void BatchWindow::designRows() {
+  running_ = true;
+  cancelled_ = false;
+  cancelButton_->setEnabled(true);
+  saveButton_->setEnabled(false);
+  openRowButton_->setEnabled(false);
+  if (!pool_) pool_ = std::make_unique<WorkerPool>();
+
+  std::vector<const ModuleDescriptor*> modules;
+  for (const CsvRow& cells : designs_.rows)
+    if (const ModuleDescriptor* module = rowModule(designs_.header, cells);
+        module != nullptr && std::find(modules.begin(), modules.end(), module) == modules.end())
+      modules.push_back(module);
+  const ResultColumns columns = resultColumns(modules);
+  model_->reset(resultHeader(columns));
+
+  const std::size_t total = designs_.rows.size();
+  progress_->setRange(0, static_cast<int>(total));
+  progress_->setValue(0);
+  OrderedRowDesigns designing(*pool_, designs_.header);
+  const std::size_t inFlight = 4 * pool_->workers();
+  std::size_t next = 0;
+  std::vector<CsvRow> arrived;
+  std::vector<bool> failing;
+  const auto take = [&](BatchRow&& row) {
+    arrived.push_back(resultRow(row, columns, model_->header()));
+    failing.push_back(isFailing(row));
+  };
+  for (;;) {
+    while (!cancelled_ && next < total && designing.batchesInFlight() < inFlight) designing.add(designs_.rows[next++]);
+    if (cancelled_ || next == total) designing.submitPartial();
+    if (designing.batchesInFlight() == 0) break;
+    if (designing.oldestReady(eventPause)) {
+      while (designing.oldestReady()) designing.takeOldest(take);
+      model_->append(std::move(arrived), failing);
+      arrived.clear();
+      failing.clear();
+      progress_->setValue(model_->rowCount());
     }
+    QCoreApplication::processEvents();
   }
+  running_ = false;
+  cancelButton_->setEnabled(false);
   table_->resizeColumnsToContents();
-  for (int c = 0; c < table_->columnCount(); ++c) table_->setColumnWidth(c, std::min(table_->columnWidth(c), 280));
-  summary_->setText(QStringLiteral("共 %1 个设计，其中 %2 个有错误或不满足的验算（红色）。双击一行在输入窗口中打开。")
-                        .arg(rows_.size())
-                        .arg(failing));
-  saveButton_->setEnabled(!rows_.empty());
-  openRowButton_->setEnabled(!rows_.empty());
+  for (int c = 0; c < model_->columnCount(); ++c) table_->setColumnWidth(c, std::min(table_->columnWidth(c), 280));
+  showSummary(total - static_cast<std::size_t>(model_->rowCount()));
+  if (closeWhenDone_) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void BatchWindow::closeEvent(QCloseEvent* event) {
+  if (running_) {
+    // The run is on this window's stack: the window goes once it has returned.
+    cancelled_ = true;
+    closeWhenDone_ = true;
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
+}
+
+void BatchWindow::showSummary(std::size_t notDesigned) {
+  QString text = QStringLiteral("共 %1 个设计，其中 %2 个有错误或不满足的验算（红色）。双击一行在输入窗口中打开。")
+                     .arg(model_->rowCount())
+                     .arg(model_->failingCount());
+  if (notDesigned > 0) text += QStringLiteral("（已取消，其余 %1 行未计算）").arg(notDesigned);
+  summary_->setText(text);
+  saveButton_->setEnabled(model_->rowCount() > 0);
+  openRowButton_->setEnabled(model_->rowCount() > 0);
 }
 
 // As an Excel workbook when the name ends in .xlsx, otherwise as CSV.
 bool BatchWindow::saveResults(const QString& path) {
-  const auto table = batchResultTable(rows_);
-  const auto why = path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)
-                       ? writeXlsxTable(ss(path), table, failingRows(rows_))
-                       : replaceFile(ss(path), csvText(table));
+  std::optional<std::string> why;
+  if (path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)) {
+    auto started = XlsxTableWriter::begin(ss(path));
+    if (auto* refused = std::get_if<std::string>(&started)) {
+      why = *refused;
+    } else {
+      auto& workbook = *std::get<std::unique_ptr<XlsxTableWriter>>(started);
+      bool written = workbook.addHeader(model_->header());
+      for (std::size_t r = 0; written && r < model_->rows().size(); ++r)
+        written = workbook.addRow(model_->rows()[r], model_->failing()[r]);
+      why = workbook.finish();
+    }
+  } else {
+    std::string text(csvByteOrderMark);
+    appendCsvLine(text, model_->header());
+    for (const CsvRow& row : model_->rows()) appendCsvLine(text, row);
+    why = replaceFile(ss(path), text);
+  }
   if (why) {
     context_.interaction.showMessage(this, QStringLiteral("无法保存结果表格“%1”：%2").arg(path, qs(*why)));
     return false;
@@ -177,9 +218,9 @@ void BatchWindow::chooseResultFile() {
 }
 
 void BatchWindow::openSelectedRow() {
-  const int row = table_->currentRow();
-  if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
-  const BatchRow& design = rows_[static_cast<std::size_t>(row)];
+  const int row = table_->currentIndex().row();
+  if (row < 0 || static_cast<std::size_t>(row) >= designs_.rows.size() || row >= model_->rowCount()) return;
+  const BatchRow design = designRow(designs_, static_cast<std::size_t>(row));
   if (design.module == nullptr || design.entries.texts.empty()) {
     context_.interaction.showMessage(this, QStringLiteral("第 %1 行没有可以打开的设计：%2")
                                                .arg(qs(design.id), qs(design.error.value_or(""))));

@@ -1,19 +1,23 @@
 #pragma once
-// The batch window: a table of designs from a CSV file, designed one row at a time with a
-// progress bar and a way to stop; the results can be saved as CSV and any row opened in its input
+// The batch window: a table of designs from a CSV file, designed on the shared worker pool with
+// a progress bar and a way to stop; the rows are shown as they arrive, in the table's order,
+// through a model; the results can be saved as CSV or Excel and any row opened in its input
 // window.
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "design/files/batch.h"
+#include "design/files/worker_pool.h"
+#include "forms/batch_table_model.h"
 #include "forms/interaction.h"
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 namespace pedivo::forms {
 
@@ -28,7 +32,10 @@ class BatchWindow final : public QWidget {
   // Reads a table and designs its rows; a table that cannot be read is told and changes nothing.
   bool runTable(const QString& path);
   bool saveResults(const QString& path);
-  const std::vector<BatchRow>& rows() const { return rows_; }
+  const BatchTableModel& results() const { return *model_; }
+
+  // More rows than a window shows well: such a table is for pedivo-calc --csv.
+  static constexpr std::size_t maximumRows = 100000;
 
  public slots:
   void chooseTable();
@@ -36,13 +43,20 @@ class BatchWindow final : public QWidget {
   void openSelectedRow();
   void cancel() { cancelled_ = true; }
 
+ protected:
+  // Closing while rows are being designed stops the run first; the window closes after it.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
-  void showRows();
+  void designRows();
+  void showSummary(std::size_t notDesigned);
 
   AppContext& context_;
   OpenDesign openDesign_;
-  std::vector<BatchRow> rows_;
-  QTableWidget* table_ = nullptr;
+  BatchTable designs_;  // the table as read: a row is designed again to open it
+  std::unique_ptr<WorkerPool> pool_;
+  BatchTableModel* model_ = nullptr;
+  QTableView* table_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QPushButton* cancelButton_ = nullptr;
   QPushButton* saveButton_ = nullptr;
@@ -50,6 +64,7 @@ class BatchWindow final : public QWidget {
   QLabel* summary_ = nullptr;
   bool running_ = false;
   bool cancelled_ = false;
+  bool closeWhenDone_ = false;
 };
 
 }  // namespace pedivo::forms

@@ -27,6 +27,7 @@
 #include "design/files/design_file.h"
 #include "forms/appearance.h"
 #include "forms/diagram.h"
+#include "forms/report_job.h"
 #include "forms/result_window.h"
 #include "forms/text.h"
 
@@ -390,7 +391,7 @@ void InputWindow::showResults() {
 void InputWindow::writeReport() {
   readControlsIntoSession();
   const std::filesystem::path templatePath = ss(context_.appFolder) + session_.module().templateFile;
-  const auto written = pedivo::writeReport(templatePath, session_.report(), ss(QDir::tempPath()));
+  const auto written = writeReportInBackground(this, templatePath, session_.report(), ss(QDir::tempPath()));
   if (const auto* error = std::get_if<ReportError>(&written)) {
     context_.interaction.showMessage(this, qs(error->message));
     return;

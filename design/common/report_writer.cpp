@@ -12,8 +12,10 @@
 #include <memory>
 #include <optional>
 #include <pugixml.hpp>
+
+#include "design/common/paragraph_filler.h"
+#include "design/files/replace_file.h"
 #include <set>
-#include <sstream>
 
 namespace pedivo {
 namespace {
@@ -22,157 +24,32 @@ namespace fs = std::filesystem;
 
 constexpr const char* documentType = "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml";
 constexpr const char* templateType = "application/vnd.openxmlformats-officedocument.wordprocessingml.template.main+xml";
-// A real report part is at most a few MB; anything far beyond is a broken or hostile file.
-constexpr std::size_t maximumPartSize = 64u << 20;
-constexpr std::size_t maximumPackageSize = 256u << 20;
+// Limits of a template, so that the largest one accepted fills in about a second and under
+// 200 MB. A shipped template's text parts are some 60 KB with 4,000 elements; a user's template
+// may carry pictures, which are copied as they are. The parts holding text are read into a
+// document tree of about 60 bytes an element, so they are limited by their bytes and by their
+// markup (each '<' opens or closes an element, each '=' gives an attribute), a hundred times a
+// real report.
+constexpr std::size_t maximumPartSize = 32u << 20;
+constexpr std::size_t maximumPackageSize = 64u << 20;
 constexpr zip_int64_t maximumParts = 10000;
+constexpr std::size_t maximumTextBytes = 16u << 20;
+constexpr std::size_t maximumTextMarkup = 600000;
 
 constexpr unsigned xmlParseFlags = pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata;
 
 std::string quoted(const fs::path& path) { return "“" + path.string() + "”"; }
 
-// ---- text of the inserted values ---------------------------------------------------------
-
-// Keeps the characters XML can hold; drops control characters and broken UTF-8.
-std::string xmlSafe(const std::string& text) {
-  std::string out;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    char32_t code = 0;
-    if (lead < 0x80) {
-      length = 1, code = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      length = 2, code = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 3, code = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-      length = 4, code = lead & 0x07;
-    } else {
-      ++i;
-      continue;
-    }
-    bool valid = i + length <= text.size();
-    for (std::size_t k = 1; valid && k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      valid = (next & 0xC0) == 0x80;
-      code = (code << 6) | (next & 0x3F);
-    }
-    static constexpr char32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
-    valid = valid && code >= minimum[length] && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
-    const bool allowed = code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code != 0xFFFE && code != 0xFFFF);
-    if (valid && allowed) out.append(text, i, length);
-    i += valid ? length : 1;
-  }
-  return out;
-}
-
-// ---- finding tags in the text of a paragraph ----------------------------------------------
-
-bool isWordCharacter(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return u >= 0x80 || std::isalnum(u) != 0;
-}
-
-std::string lowerAscii(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
-
-// Whole-word matches of tag in text, as byte offsets, without regard to letter case. Where a
-// match begins (ends) with a letter or digit, the character before (after) it must not be one.
-std::vector<std::size_t> findWholeWord(const std::string& text, const std::string& tag) {
-  std::vector<std::size_t> found;
-  if (tag.empty()) return found;
-  const std::string haystack = lowerAscii(text);
-  const std::string needle = lowerAscii(tag);
-  std::size_t from = 0;
-  while (from < haystack.size()) {
-    const std::size_t at = haystack.find(needle, from);
-    if (at == std::string::npos) break;
-    const std::size_t end = at + needle.size();
-    const bool startsClean = !isWordCharacter(needle.front()) || at == 0 || !isWordCharacter(haystack[at - 1]);
-    const bool endsClean = !isWordCharacter(needle.back()) || end == haystack.size() || !isWordCharacter(haystack[end]);
-    if (startsClean && endsClean) {
-      found.push_back(at);
-      from = end;
-    } else {
-      from = at + 1;
-    }
-  }
-  return found;
-}
-
-// The text nodes (w:t) of a paragraph, without those of paragraphs nested inside it (text boxes).
-// Walked with an explicit stack: a template may nest elements as deep as it likes.
-void collectTextNodes(pugi::xml_node paragraph, std::vector<pugi::xml_node>& out) {
-  std::vector<pugi::xml_node> pending;
-  for (pugi::xml_node child = paragraph.last_child(); child; child = child.previous_sibling()) pending.push_back(child);
-  while (!pending.empty()) {
-    const pugi::xml_node node = pending.back();
-    pending.pop_back();
-    if (node.type() != pugi::node_element) continue;
-    const std::string_view name = node.name();
-    if (name == "w:p") continue;
-    if (name == "w:t") {
-      out.push_back(node);
-      continue;
-    }
-    for (pugi::xml_node child = node.last_child(); child; child = child.previous_sibling()) pending.push_back(child);
-  }
-}
-
-void setRunText(pugi::xml_node textNode, const std::string& text) {
-  textNode.text().set(text.c_str());
-  pugi::xml_attribute space = textNode.attribute("xml:space");
-  if (!space) space = textNode.append_attribute("xml:space");
-  space.set_value("preserve");
-}
-
-// Replaces one tag everywhere in one paragraph. Returns whether anything changed.
-bool replaceInParagraph(pugi::xml_node paragraph, const std::string& tag, const std::string& replacement) {
-  std::vector<pugi::xml_node> nodes;
-  collectTextNodes(paragraph, nodes);
-  if (nodes.empty()) return false;
-  std::vector<std::string> texts;
-  std::string joined;
-  for (pugi::xml_node node : nodes) {
-    texts.emplace_back(node.text().get());
-    joined += texts.back();
-  }
-  const std::vector<std::size_t> matches = findWholeWord(joined, tag);
-  if (matches.empty()) return false;
-
-  // From the last match back, so earlier offsets stay valid.
-  for (auto m = matches.rbegin(); m != matches.rend(); ++m) {
-    const std::size_t begin = *m;
-    const std::size_t last = begin + tag.size() - 1;  // last byte of the match
-    std::size_t first = 0, firstOffset = 0, final = 0, finalOffset = 0, start = 0;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-      const std::size_t end = start + texts[i].size();
-      if (begin >= start && begin < end) first = i, firstOffset = begin - start;
-      if (last >= start && last < end) final = i, finalOffset = last - start;
-      start = end;
-    }
-    if (first == final) {
-      texts[first] = texts[first].substr(0, firstOffset) + replacement + texts[first].substr(finalOffset + 1);
-    } else {
-      texts[first] = texts[first].substr(0, firstOffset) + replacement;
-      for (std::size_t i = first + 1; i < final; ++i) texts[i].clear();
-      texts[final] = texts[final].substr(finalOffset + 1);
-    }
-  }
-  for (std::size_t i = 0; i < nodes.size(); ++i)
-    if (texts[i] != nodes[i].text().get()) setRunText(nodes[i], texts[i]);
-  return true;
-}
+// Straight into one string: a stream would hold a second copy of a part of tens of megabytes.
+struct StringWriter final : pugi::xml_writer {
+  std::string text;
+  void write(const void* data, std::size_t size) override { text.append(static_cast<const char*>(data), size); }
+};
 
 std::string serialize(const pugi::xml_document& doc) {
-  std::ostringstream out;
+  StringWriter out;
   doc.save(out, "", pugi::format_raw, pugi::encoding_utf8);
-  return out.str();
+  return std::move(out.text);
 }
 
 // ---- the package ------------------------------------------------------------------------
@@ -207,6 +84,8 @@ std::variant<std::vector<Entry>, ReportError> readPackage(const fs::path& templa
   std::vector<Entry> entries;
   std::set<std::string> names;
   std::size_t totalSize = 0;
+  std::size_t textBytes = 0;
+  std::size_t textMarkup = 0;
   const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
   if (count > maximumParts) return ReportError{"计算书模板文件" + quoted(templatePath) + "的部件过多，不是有效的计算书模板"};
   for (zip_int64_t i = 0; i < count; ++i) {
@@ -239,6 +118,14 @@ std::variant<std::vector<Entry>, ReportError> readPackage(const fs::path& templa
     if (read < 0 || ((stat.valid & ZIP_STAT_SIZE) != 0 && entry.data.size() != stat.size))
       return ReportError{"计算书模板文件" + quoted(templatePath) + "的部件“" + entry.name + "”无法读取"};
     totalSize += entry.data.size();
+    if (isTextPart(entry.name) || entry.name == "[Content_Types].xml") {
+      textBytes += entry.data.size();
+      textMarkup += static_cast<std::size_t>(
+          std::count_if(entry.data.begin(), entry.data.end(), [](char c) { return c == '<' || c == '='; }));
+      if (textBytes > maximumTextBytes || textMarkup > maximumTextMarkup)
+        return ReportError{"计算书模板文件" + quoted(templatePath) + "的文字过多（部件“" + entry.name +
+                           "”处超过限度），不是有效的计算书模板"};
+    }
     entries.push_back(std::move(entry));
   }
   if (names.count("word/document.xml") == 0 || names.count("[Content_Types].xml") == 0)
@@ -263,10 +150,9 @@ std::optional<ReportError> setMainContentType(std::string& xml, DocumentKind kin
   return std::nullopt;
 }
 
-std::optional<ReportError> writePackage(const std::vector<Entry>& entries, const fs::path& outputPath) {
-  const auto failure = [&](const std::string& why) {
-    return ReportError{"无法写入计算书文件" + quoted(outputPath) + "：" + why};
-  };
+// Writes the package to a file by name; the reason on failure.
+std::optional<std::string> writePackage(const std::vector<Entry>& entries, const fs::path& outputPath) {
+  const auto failure = [](const std::string& why) { return std::optional<std::string>(why); };
   int error = 0;
   ZipHandle archive(zip_open(outputPath.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error));
   if (!archive) {
@@ -284,12 +170,17 @@ std::optional<ReportError> writePackage(const std::vector<Entry>& entries, const
     }
     zip_source_t* source = zip_source_buffer(archive.get(), entry.data.data(), entry.data.size(), 0);
     if (source == nullptr) return failure(zip_strerror(archive.get()));
-    if (zip_file_add(archive.get(), entry.name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
+    const zip_int64_t added = zip_file_add(archive.get(), entry.name.c_str(), source, ZIP_FL_ENC_UTF_8);
+    if (added < 0) {
       zip_source_free(source);
       return failure(zip_strerror(archive.get()));
     }
+    // Pictures and other binary parts are compressed already: stored as they are, a large picture
+    // is copied instead of squeezed again for nothing.
+    const bool markup = entry.name.ends_with(".xml") || entry.name.ends_with(".rels");
+    if (!markup && zip_set_file_compression(archive.get(), static_cast<zip_uint64_t>(added), ZIP_CM_STORE, 0) != 0)
+      return failure(zip_strerror(archive.get()));
   }
-  // libzip writes a temporary file beside the target and renames it only when complete.
   if (zip_close(archive.get()) != 0) return failure(zip_strerror(archive.get()));
   archive.release();
   return std::nullopt;
@@ -328,15 +219,10 @@ std::variant<std::string, ReportError> fillPartXml(const std::string& xml, const
   pugi::xml_document doc;
   if (!doc.load_buffer(xml.data(), xml.size(), xmlParseFlags, pugi::encoding_utf8))
     return ReportError{"部件“" + partName + "”已损坏"};
-  std::vector<pugi::xml_node> paragraphs;
-  for (pugi::xpath_node found : doc.select_nodes("//w:p")) paragraphs.push_back(found.node());
-  bool changed = false;
-  for (const TagText& tag : tags) {
-    const std::string replacement = xmlSafe(tag.text);
-    for (pugi::xml_node paragraph : paragraphs) changed = replaceInParagraph(paragraph, tag.tag, replacement) || changed;
-  }
+  const bool changed = fillParagraphs(doc, tags);
   if (!changed) return xml;
   std::string out = serialize(doc);
+  doc.reset();  // the check below needs its own room
   pugi::xml_document check;
   if (!check.load_buffer(out.data(), out.size(), xmlParseFlags, pugi::encoding_utf8))
     return ReportError{"部件“" + partName + "”填写后不是有效的XML"};
@@ -374,11 +260,28 @@ std::variant<std::vector<Entry>, ReportError> filledPackage(const fs::path& temp
 
 }  // namespace
 
+namespace {
+
+// Through the one safe way of replacing a file: the package goes into a temporary file beside the
+// target, and only a complete package takes the target's place.
+std::optional<ReportError> replaceWithPackage(const std::vector<Entry>& entries, const fs::path& outputPath) {
+  auto started = FileReplacement::begin(outputPath);
+  if (const auto* problem = std::get_if<FileProblem>(&started))
+    return ReportError{"无法写入计算书文件" + quoted(outputPath) + "：" + problem->reason};
+  auto& file = std::get<FileReplacement>(started);
+  if (const auto why = writePackage(entries, file.temporary()))
+    return ReportError{"无法写入计算书文件" + quoted(outputPath) + "：" + *why};
+  if (const auto why = file.commit()) return ReportError{"无法写入计算书文件" + quoted(outputPath) + "：" + *why};
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::variant<std::monostate, ReportError> fillTemplate(const fs::path& templatePath, const std::vector<TagText>& tags,
                                                       const fs::path& outputPath, DocumentKind kind) try {
   auto package = filledPackage(templatePath, tags, kind);
   if (auto* error = std::get_if<ReportError>(&package)) return *error;
-  if (auto error = writePackage(std::get<std::vector<Entry>>(package), outputPath)) return *error;
+  if (auto error = replaceWithPackage(std::get<std::vector<Entry>>(package), outputPath)) return *error;
   return std::monostate{};
 } catch (const std::exception& error) {
   return unexpectedFailure(templatePath, error);
@@ -392,7 +295,7 @@ std::variant<fs::path, ReportError> writeReport(const fs::path& templatePath, co
   auto claimed = claimNewFile(folder, templatePath.stem().string());
   if (auto* error = std::get_if<ReportError>(&claimed)) return *error;
   const fs::path outputPath = std::get<fs::path>(claimed);
-  if (auto error = writePackage(std::get<std::vector<Entry>>(package), outputPath)) {
+  if (auto error = replaceWithPackage(std::get<std::vector<Entry>>(package), outputPath)) {
     std::error_code ignored;
     fs::remove(outputPath, ignored);
     return *error;

@@ -5,6 +5,7 @@
 
 #include "design/common/design_check.h"
 #include "design/common/design_session.h"
+#include "design/files/spreadsheet_cells.h"
 
 namespace pedivo {
 namespace {
@@ -32,42 +33,60 @@ std::optional<bool> readTick(const std::string& cell) {
 
 }  // namespace
 
+std::string tableTooLargeMessage() {
+  return "表格超过 " + std::to_string(maximumTableBytes >> 20) + " MB，请分成几个较小的表格";
+}
+
+std::optional<std::string> checkBatchHeader(CsvRow& header) {
+  for (auto& name : header) name = trimmed(name);
+  if (std::find(header.begin(), header.end(), "module") == header.end())
+    return std::string("表格缺少柱脚类型列“module”");
+  for (const auto& name : header)
+    if (!name.empty() && name != "module" && name != "id" && name != "cbsize" && !anyModuleHasControl(name))
+      return "未知的列“" + name + "”";
+  return std::nullopt;
+}
+
 std::variant<BatchTable, std::string> readBatchTable(std::string_view csv) {
   auto parsed = parseCsv(csv);
   if (auto* error = std::get_if<std::string>(&parsed)) return *error;
   auto& rows = std::get<std::vector<CsvRow>>(parsed);
   if (rows.empty()) return std::string("表格是空的");
   BatchTable table{std::move(rows.front()), {}};
-  for (auto& name : table.header) name = trimmed(name);
-  if (std::find(table.header.begin(), table.header.end(), "module") == table.header.end())
-    return std::string("表格缺少柱脚类型列“module”");
-  for (const auto& name : table.header)
-    if (!name.empty() && name != "module" && name != "id" && name != "cbsize" && !anyModuleHasControl(name))
-      return "未知的列“" + name + "”";
+  if (auto refused = checkBatchHeader(table.header)) return *refused;
   table.rows.assign(std::make_move_iterator(rows.begin() + 1), std::make_move_iterator(rows.end()));
   return table;
 }
 
+const ModuleDescriptor* rowModule(const CsvRow& header, const CsvRow& cells) {
+  const ModuleDescriptor* module = nullptr;
+  for (std::size_t c = 0; c < header.size(); ++c)
+    if (header[c] == "module") module = findModule(trimmed(c < cells.size() ? cells[c] : std::string()));
+  return module;
+}
+
 BatchRow designRow(const BatchTable& table, std::size_t index) {
-  const CsvRow& cells = table.rows.at(index);
+  return designRow(table.header, table.rows.at(index), index);
+}
+
+BatchRow designRow(const CsvRow& header, const CsvRow& cells, std::size_t index) {
   BatchRow row;
   row.id = std::to_string(index + 1);
   const auto cell = [&](std::size_t column) { return column < cells.size() ? cells[column] : std::string(); };
-  for (std::size_t c = 0; c < table.header.size(); ++c)
-    if (table.header[c] == "id" && !trimmed(cell(c)).empty()) row.id = trimmed(cell(c));
-  for (std::size_t c = 0; c < table.header.size(); ++c)
-    if (table.header[c] == "module") row.module = findModule(trimmed(cell(c)));
+  for (std::size_t c = 0; c < header.size(); ++c)
+    if (header[c] == "id" && !trimmed(cell(c)).empty()) row.id = trimmed(cell(c));
+  row.module = rowModule(header, cells);
   if (row.module == nullptr) {
     row.error = "未知的柱脚类型";
     return row;
   }
-  if (cells.size() > table.header.size()) {
+  if (cells.size() > header.size()) {
     row.error = "本行的单元格多于表头";
     return row;
   }
   DesignSession session(*row.module);
-  for (std::size_t c = 0; c < table.header.size(); ++c) {
-    const std::string& name = table.header[c];
+  for (std::size_t c = 0; c < header.size(); ++c) {
+    const std::string& name = header[c];
     const std::string text = cell(c);
     if (name.empty() || name == "module" || name == "id" || trimmed(text).empty()) continue;
     if (name == "cbsize") {
@@ -104,42 +123,57 @@ BatchRow designRow(const BatchTable& table, std::size_t index) {
 std::vector<bool> failingRows(const std::vector<BatchRow>& rows) {
   std::vector<bool> failing;
   failing.reserve(rows.size());
-  for (const auto& row : rows) failing.push_back(row.error.has_value() || row.failedChecks > 0);
+  for (const auto& row : rows) failing.push_back(isFailing(row));
   return failing;
 }
 
-std::vector<CsvRow> batchResultTable(const std::vector<BatchRow>& rows) {
-  // Every result field met, in the order first met, with its caption and unit.
-  std::vector<std::pair<std::string, std::string>> columns;
-  for (const auto& row : rows) {
-    if (row.module == nullptr) continue;
-    for (const auto& group : row.module->resultGroups)
+ResultColumns resultColumns(const std::vector<const ModuleDescriptor*>& modulesInOrder) {
+  ResultColumns columns;
+  for (const ModuleDescriptor* module : modulesInOrder)
+    for (const auto& group : module->resultGroups)
       for (const auto& field : group.fields)
         if (std::none_of(columns.begin(), columns.end(), [&](const auto& c) { return c.first == field.name; }))
           columns.emplace_back(field.name, field.label + field.unit);
-  }
+  return columns;
+}
+
+CsvRow resultHeader(const ResultColumns& columns) {
   CsvRow header{"编号", "柱脚类型", "计算提示"};
   for (const auto& column : columns) header.push_back(column.second);
   header.insert(header.end(), {"不满足验算数", "最大利用率", "错误"});
-  std::vector<CsvRow> table{header};
-  for (const auto& row : rows) {
-    CsvRow out{row.id, row.module != nullptr ? row.module->id + " " + row.module->title : ""};
-    std::string messages;
-    for (const auto& message : row.messages) {
-      if (!messages.empty()) messages += "\n";
-      messages += message;
-    }
-    out.push_back(messages);
-    for (const auto& column : columns) {
-      const auto found = std::find_if(row.fields.begin(), row.fields.end(),
-                                      [&](const FieldText& f) { return f.field == column.first; });
-      out.push_back(found == row.fields.end() ? "" : found->text);
-    }
-    out.push_back(row.designed ? std::to_string(row.failedChecks) : "");
-    out.push_back(row.designed ? utilisationText(row.largestRatio) : "");
-    out.push_back(row.error.value_or(""));
-    table.push_back(std::move(out));
+  for (auto& caption : header) fitCell(caption);
+  return header;
+}
+
+CsvRow resultRow(const BatchRow& row, const ResultColumns& columns, const CsvRow& header) {
+  CsvRow out{row.id, row.module != nullptr ? row.module->id + " " + row.module->title : ""};
+  std::string messages;
+  for (const auto& message : row.messages) {
+    if (!messages.empty()) messages += "\n";
+    messages += message;
   }
+  out.push_back(messages);
+  for (const auto& column : columns) {
+    const auto found =
+        std::find_if(row.fields.begin(), row.fields.end(), [&](const FieldText& f) { return f.field == column.first; });
+    out.push_back(found == row.fields.end() ? "" : found->text);
+  }
+  out.push_back(row.designed ? std::to_string(row.failedChecks) : "");
+  out.push_back(row.designed ? utilisationText(row.largestRatio) : "");
+  out.push_back(row.error.value_or(""));
+  fitRow(out, header, resultMessageColumn);
+  return out;
+}
+
+std::vector<CsvRow> batchResultTable(const std::vector<BatchRow>& rows) {
+  std::vector<const ModuleDescriptor*> modules;
+  for (const auto& row : rows)
+    if (row.module != nullptr && std::find(modules.begin(), modules.end(), row.module) == modules.end())
+      modules.push_back(row.module);
+  const ResultColumns columns = resultColumns(modules);
+  std::vector<CsvRow> table{resultHeader(columns)};
+  table.reserve(rows.size() + 1);
+  for (const auto& row : rows) table.push_back(resultRow(row, columns, table.front()));
   return table;
 }
 

@@ -5,6 +5,7 @@
 // Each row is designed exactly as a window would design it; a row that cannot be designed
 // carries its error and the batch goes on.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,9 +22,20 @@ struct BatchTable {
   std::vector<CsvRow> rows;
 };
 
+// One size limit for every table, from a file or from standard input: far beyond any real batch
+// (a design row is under a hundred bytes), small enough to be read without exhausting memory.
+inline constexpr std::uintmax_t maximumTableBytes = 64u << 20;
+std::string tableTooLargeMessage();
+
 // The table of designs; refuses a table without a "module" column or with a column that no base
 // type has (a misspelt control would otherwise be silently ignored).
 std::variant<BatchTable, std::string> readBatchTable(std::string_view csv);
+
+// The header checks of readBatchTable: the names are trimmed; the reason for a refusal.
+std::optional<std::string> checkBatchHeader(CsvRow& header);
+
+// The base type a row names (its last "module" column), or none.
+const ModuleDescriptor* rowModule(const CsvRow& header, const CsvRow& cells);
 
 struct BatchRow {
   std::string id;                    // the "id" cell, or the row's number
@@ -39,12 +51,22 @@ struct BatchRow {
 
 // Designs row index (0-based, after the header) of the table.
 BatchRow designRow(const BatchTable& table, std::size_t index);
+BatchRow designRow(const CsvRow& header, const CsvRow& cells, std::size_t index);
 
-// Rows that failed: an error, or a check not met.
+// A row that failed: an error, or a check not met.
+inline bool isFailing(const BatchRow& row) { return row.error.has_value() || row.failedChecks > 0; }
 std::vector<bool> failingRows(const std::vector<BatchRow>& rows);
 
+// The result fields of the base types met in a batch, in the order first met: (name, caption).
+using ResultColumns = std::vector<std::pair<std::string, std::string>>;
+ResultColumns resultColumns(const std::vector<const ModuleDescriptor*>& modulesInOrder);
+
 // The results as a table: id, base type, messages, every result field met in the batch (in the
-// order first met), failing checks, largest utilisation, error.
+// order first met), failing checks, largest utilisation, error. Every cell is valid UTF-8 and
+// fits a spreadsheet cell (fitRow); a cut cell is told in the row's messages.
 std::vector<CsvRow> batchResultTable(const std::vector<BatchRow>& rows);
+CsvRow resultHeader(const ResultColumns& columns);
+CsvRow resultRow(const BatchRow& row, const ResultColumns& columns, const CsvRow& header);
+inline constexpr std::size_t resultMessageColumn = 2;
 
 }  // namespace pedivo

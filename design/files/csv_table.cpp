@@ -2,60 +2,154 @@
 
 #include <csv.h>
 
-#include <memory>
+#include <algorithm>
+#include <array>
+#include <exception>
+
+#include "design/files/spreadsheet_cells.h"
 
 namespace pedivo {
 namespace {
 
-constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
-
 struct Reading {
-  std::vector<CsvRow> rows;
+  const std::function<bool(CsvRow&&)>* onRow = nullptr;
   CsvRow row;
+  bool stopped = false;
+  // Nothing is thrown through libcsv's C code: a failure is kept and thrown again after it.
+  std::exception_ptr failure;
 };
 
-void onField(void* data, std::size_t length, void* reading) {
+void onField(void* data, std::size_t length, void* reading) noexcept {
   auto& r = *static_cast<Reading*>(reading);
-  r.row.emplace_back(data == nullptr ? "" : std::string(static_cast<const char*>(data), length));
+  if (r.stopped) return;
+  try {
+    r.row.emplace_back(data == nullptr ? "" : std::string(static_cast<const char*>(data), length));
+  } catch (...) {
+    r.failure = std::current_exception();
+    r.stopped = true;
+  }
 }
 
-void onRowEnd(int, void* reading) {
+void onRowEnd(int, void* reading) noexcept {
   auto& r = *static_cast<Reading*>(reading);
-  r.rows.push_back(std::move(r.row));
+  if (r.stopped) return;
+  try {
+    if (!(*r.onRow)(std::move(r.row))) r.stopped = true;
+  } catch (...) {
+    r.failure = std::current_exception();
+    r.stopped = true;
+  }
   r.row.clear();
 }
 
-struct ParserFree {
-  void operator()(csv_parser* parser) const { csv_free(parser); }
+// libcsv fed block by block; a block may end anywhere, even inside a quoted field.
+class CsvReader {
+ public:
+  explicit CsvReader(const std::function<bool(CsvRow&&)>& onRow) {
+    reading_.onRow = &onRow;
+    initialised_ = csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI) == 0;
+  }
+  ~CsvReader() {
+    if (initialised_) csv_free(&parser_);
+  }
+  CsvReader(const CsvReader&) = delete;
+  CsvReader& operator=(const CsvReader&) = delete;
+
+  std::optional<std::string> feed(std::string_view block) {
+    if (!initialised_) return std::string("无法读取表格");
+    if (atStart_) {
+      // The mark may be cut over two blocks of a stream read a few bytes at a time.
+      const std::size_t n = std::min(block.size(), csvByteOrderMark.size() - markSeen_);
+      if (block.substr(0, n) == csvByteOrderMark.substr(markSeen_, n)) {
+        markSeen_ += n;
+        block.remove_prefix(n);
+        if (markSeen_ < csvByteOrderMark.size()) return std::nullopt;
+      } else if (markSeen_ > 0) {
+        // A partial mark was text after all.
+        const std::string head(csvByteOrderMark.substr(0, markSeen_));
+        atStart_ = false;
+        if (auto error = parse(head)) return error;
+      }
+      atStart_ = false;
+    }
+    return parse(block);
+  }
+
+  std::optional<std::string> finish() {
+    if (!initialised_) return std::string("无法读取表格");
+    if (atStart_ && markSeen_ > 0) {
+      atStart_ = false;
+      if (auto error = parse(csvByteOrderMark.substr(0, markSeen_))) return error;
+    }
+    if (!reading_.stopped && csv_fini(&parser_, onField, onRowEnd, &reading_) != 0) return failure();
+    if (reading_.failure) std::rethrow_exception(reading_.failure);
+    return std::nullopt;
+  }
+
+  bool stopped() const { return reading_.stopped; }
+
+ private:
+  std::optional<std::string> parse(std::string_view block) {
+    if (block.find('\0') != std::string_view::npos) return std::string("表格含有空字符（NUL），不是文本表格");
+    if (reading_.stopped || block.empty()) return std::nullopt;
+    if (csv_parse(&parser_, block.data(), block.size(), onField, onRowEnd, &reading_) != block.size() &&
+        !reading_.stopped)
+      return failure();
+    if (reading_.failure) std::rethrow_exception(reading_.failure);
+    return std::nullopt;
+  }
+
+  std::string failure() { return std::string("表格格式错误：") + csv_strerror(csv_error(&parser_)); }
+
+  csv_parser parser_{};
+  Reading reading_;
+  bool initialised_ = false;
+  bool atStart_ = true;
+  std::size_t markSeen_ = 0;
 };
 
 }  // namespace
 
 std::variant<std::vector<CsvRow>, std::string> parseCsv(std::string_view text) {
-  if (text.substr(0, byteOrderMark.size()) == byteOrderMark) text.remove_prefix(byteOrderMark.size());
-  csv_parser parser{};
-  if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) return std::string("无法读取表格");
-  const std::unique_ptr<csv_parser, ParserFree> owner(&parser);
-  Reading reading;
-  const bool parsed = csv_parse(&parser, text.data(), text.size(), onField, onRowEnd, &reading) == text.size() &&
-                      csv_fini(&parser, onField, onRowEnd, &reading) == 0;
-  if (!parsed) return std::string("表格格式错误：") + csv_strerror(csv_error(&parser));
-  return std::move(reading.rows);
+  std::vector<CsvRow> rows;
+  const std::function<bool(CsvRow &&)> keep = [&rows](CsvRow&& row) {
+    rows.push_back(std::move(row));
+    return true;
+  };
+  CsvReader reader(keep);
+  if (auto error = reader.feed(text)) return *error;
+  if (auto error = reader.finish()) return *error;
+  return rows;
+}
+
+std::optional<std::string> readCsvRows(std::istream& in, const std::function<bool(CsvRow&&)>& onRow) {
+  CsvReader reader(onRow);
+  std::array<char, 64 * 1024> block;
+  while (!reader.stopped() && in) {
+    in.read(block.data(), block.size());
+    if (in.bad()) return std::string("读取失败");
+    if (auto error = reader.feed(std::string_view(block.data(), static_cast<std::size_t>(in.gcount())))) return error;
+  }
+  return reader.finish();
+}
+
+void appendCsvLine(std::string& out, const CsvRow& row) {
+  std::string room;
+  std::string buffer;
+  for (std::size_t i = 0; i < row.size(); ++i) {
+    if (i > 0) out += ',';
+    // Every field quoted, quotes doubled: what any spreadsheet reads back as written.
+    const std::string_view cell = csvGuarded(row[i], room);
+    buffer.resize(cell.size() * 2 + 2);
+    const std::size_t written = csv_write(buffer.data(), buffer.size(), cell.data(), cell.size());
+    out.append(buffer, 0, written);
+  }
+  out += "\r\n";
 }
 
 std::string csvText(const std::vector<CsvRow>& rows) {
-  std::string out(byteOrderMark);
-  std::string buffer;
-  for (const CsvRow& row : rows) {
-    for (std::size_t i = 0; i < row.size(); ++i) {
-      if (i > 0) out += ',';
-      // Every field quoted, quotes doubled: what any spreadsheet reads back as written.
-      buffer.resize(row[i].size() * 2 + 2);
-      const std::size_t written = csv_write(buffer.data(), buffer.size(), row[i].data(), row[i].size());
-      out.append(buffer, 0, written);
-    }
-    out += "\r\n";
-  }
+  std::string out(csvByteOrderMark);
+  for (const CsvRow& row : rows) appendCsvLine(out, row);
   return out;
 }
 

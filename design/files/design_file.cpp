@@ -5,6 +5,7 @@
 #include "design/common/design_session.h"
 #include "design/files/case_step.h"
 #include "design/files/file_text.h"
+#include "design/files/json_text.h"
 #include "design/files/replace_file.h"
 
 namespace pedivo {
@@ -27,12 +28,10 @@ void applyEntries(DesignSession& session, const json& step) {
 }
 
 DesignFile parse(std::string_view text) {
+  if (auto refused = checkJsonText(text, maximumDepth)) throw Refusal{*refused};
   json input;
   try {
-    input = json::parse(text, [](int depth, json::parse_event_t, json&) {
-      if (depth > maximumDepth) throw Refusal{"JSON嵌套层数过多"};
-      return true;
-    });
+    input = json::parse(text);
   } catch (const json::exception&) {
     throw Refusal{"不是有效的JSON文本"};
   }

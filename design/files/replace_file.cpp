@@ -1,5 +1,6 @@
 #include "design/files/replace_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,54 +10,127 @@
 #include <cstring>
 
 namespace pedivo {
+namespace fs = std::filesystem;
+namespace {
 
-std::variant<std::filesystem::path, FileProblem> writableTarget(const std::filesystem::path& path) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  fs::path target = path;
-  if (fs::is_symlink(fs::symlink_status(path, ec))) {
-    target = fs::weakly_canonical(path, ec);
-    if (ec) return FileProblem{"无法解析符号链接"};
+// The reason a system call gives, in the user's words where it is a usual one.
+std::string reasonFor(int code) {
+  switch (code) {
+    case EACCES:
+    case EPERM:
+      return "没有写入权限";
+    case ENOENT:
+      return "文件夹不存在";
+    case ENOTDIR:
+      return "路径中有一段不是文件夹";
+    case ENOSPC:
+      return "磁盘已满";
+    case EDQUOT:
+      return "磁盘配额已满";
+    case EROFS:
+      return "只读文件系统";
+    case ENAMETOOLONG:
+      return "文件名过长";
+    default:
+      return std::strerror(code != 0 ? code : EIO);
   }
-  if (fs::exists(target, ec)) {
-    if (!fs::is_regular_file(target, ec)) return FileProblem{"不是普通文件"};
+}
+
+}  // namespace
+
+std::variant<fs::path, FileProblem> writableTarget(const fs::path& path) {
+  std::error_code ec;
+  if (path.empty()) return FileProblem{"没有给出文件名"};
+  // Followed link by link: a link to a missing file has no canonical form to ask for.
+  fs::path target = path;
+  for (int links = 0; fs::is_symlink(fs::symlink_status(target, ec)); ++links) {
+    if (links == 40) return FileProblem{"符号链接层数过多"};
+    const fs::path next = fs::read_symlink(target, ec);
+    if (ec) return FileProblem{"无法解析符号链接"};
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  // Writing would create a file wherever the link happens to point, maybe in a folder that does
+  // not exist; the user meant an existing file.
+  if (target != path && !fs::exists(fs::symlink_status(target, ec))) return FileProblem{"符号链接指向的文件不存在"};
+  const fs::file_status status = fs::status(target, ec);
+  if (fs::exists(status)) {
+    if (!fs::is_regular_file(status)) return FileProblem{"不是普通文件"};
     if (::access(target.c_str(), W_OK) != 0) return FileProblem{"没有写入权限"};
+  } else if (ec && ec != std::errc::no_such_file_or_directory) {
+    return FileProblem{ec.message()};
   }
   return target;
 }
 
-std::optional<std::string> replaceFile(const std::filesystem::path& path, const std::string& text) {
-  const auto resolved = writableTarget(path);
-  if (const auto* problem = std::get_if<FileProblem>(&resolved)) return problem->reason;
-  const std::filesystem::path& target = std::get<std::filesystem::path>(resolved);
-  std::string tempName = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(tempName.data());
-  if (fd < 0) return std::string(std::strerror(errno));
-  std::FILE* file = ::fdopen(fd, "wb");
-  bool written = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  written = file != nullptr && std::fflush(file) == 0 && ::fsync(fd) == 0 && written;
-  const int writeErrno = errno;
-  if (file != nullptr) {
-    std::fclose(file);
-  } else {
-    ::close(fd);
-  }
-  if (!written) {
-    ::unlink(tempName.c_str());
-    return std::string(std::strerror(writeErrno != 0 ? writeErrno : EIO));
-  }
-  return moveOver(tempName, target);
+std::variant<FileReplacement, FileProblem> FileReplacement::begin(const fs::path& path) {
+  auto resolved = writableTarget(path);
+  if (auto* problem = std::get_if<FileProblem>(&resolved)) return std::move(*problem);
+  fs::path target = std::move(std::get<fs::path>(resolved));
+  std::string name = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(name.data());
+  if (fd < 0) return FileProblem{reasonFor(errno)};
+  return FileReplacement(std::move(target), fs::path(name), fd);
 }
 
-std::optional<std::string> moveOver(const std::string& temporary, const std::filesystem::path& target) {
-  struct stat existing {};
-  ::chmod(temporary.c_str(), ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644);
-  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-    const int renameErrno = errno;
-    ::unlink(temporary.c_str());
-    return std::string(std::strerror(renameErrno));
+FileReplacement::FileReplacement(FileReplacement&& other) noexcept
+    : target_(std::move(other.target_)),
+      temporary_(std::move(other.temporary_)),
+      fd_(other.fd_),
+      writeErrno_(other.writeErrno_),
+      done_(other.done_) {
+  other.fd_ = -1;
+  other.done_ = true;
+}
+
+FileReplacement::~FileReplacement() { discard(); }
+
+void FileReplacement::discard() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!done_) ::unlink(temporary_.c_str());
+  done_ = true;
+}
+
+bool FileReplacement::write(std::string_view bytes) {
+  while (writeErrno_ == 0 && !bytes.empty()) {
+    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      writeErrno_ = n < 0 ? errno : EIO;
+      break;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
   }
+  return writeErrno_ == 0;
+}
+
+std::optional<std::string> FileReplacement::commit() {
+  if (done_) return std::string("文件已经写完");
+  const auto fail = [this](int code) {
+    discard();
+    return std::optional<std::string>(reasonFor(code));
+  };
+  if (writeErrno_ != 0) return fail(writeErrno_);
+  // A library that writes by name may have put a new file at the temporary name: flushed by name.
+  ::close(fd_);
+  fd_ = ::open(temporary_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0 || ::fsync(fd_) != 0) return fail(errno);
+  struct stat existing {};
+  const mode_t mode = ::stat(target_.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
+  if (::fchmod(fd_, mode) != 0) return fail(errno);
+  if (std::rename(temporary_.c_str(), target_.c_str()) != 0) return fail(errno);
+  ::close(fd_);
+  fd_ = -1;
+  done_ = true;
   return std::nullopt;
+}
+
+std::optional<std::string> replaceFile(const fs::path& path, std::string_view text) {
+  auto started = FileReplacement::begin(path);
+  if (auto* problem = std::get_if<FileProblem>(&started)) return problem->reason;
+  auto& file = std::get<FileReplacement>(started);
+  file.write(text);
+  return file.commit();
 }
 
 }  // namespace pedivo

@@ -1,26 +1,60 @@
 #pragma once
-// Writing a file so that it is either wholly new or untouched.
+// The one way Pedivo writes a file: reports, design files, CSV and Excel tables. The target is
+// checked first (a regular file or a symbolic link to one, which the user may write), the new
+// content goes into a temporary file in the target's folder, and only a complete file is renamed
+// over the target. A failed write leaves the target as it was and no temporary file behind.
 
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "design/files/file_text.h"
 
 namespace pedivo {
 
-// The file a write to path changes: through a symbolic link to the file it names. A file the user
-// may not write, or something that is not a file, is refused.
+// The file a write to path changes: a link is followed to the file it names. Refused: a target
+// that is not a regular file (a folder, a device, a pipe), a link whose file does not exist, a
+// file the user may not write.
 std::variant<std::filesystem::path, FileProblem> writableTarget(const std::filesystem::path& path);
 
-// Writes text to a temporary file beside path and renames it over path, so a failed write never
-// leaves a half-written file. A symbolic link is written through and stays a link; a file the
-// user may not write is refused. Returns the reason on failure (without the file's name).
-std::optional<std::string> replaceFile(const std::filesystem::path& path, const std::string& text);
+// A new version of a file, written beside it and put in its place by commit(). A writer that opens
+// files by name (libzip, libxlsxwriter) writes to temporary(); others use write(). Dropped without
+// commit(), the temporary file is removed and the target is untouched.
+class FileReplacement {
+ public:
+  // Checks the target and creates the temporary file; the reason (Chinese) when either fails.
+  static std::variant<FileReplacement, FileProblem> begin(const std::filesystem::path& path);
 
-// Moves a finished temporary file over the target: it takes the permissions of the file it
-// replaces (readable by all for a new one). The temporary file is removed on failure.
-std::optional<std::string> moveOver(const std::string& temporary, const std::filesystem::path& target);
+  FileReplacement(FileReplacement&& other) noexcept;
+  FileReplacement& operator=(FileReplacement&&) = delete;
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+  ~FileReplacement();
+
+  const std::filesystem::path& target() const { return target_; }
+  const std::filesystem::path& temporary() const { return temporary_; }
+
+  // Appends to the temporary file; false once anything failed.
+  bool write(std::string_view bytes);
+  // Flushes the temporary file to disk, gives it the target's permissions (or rw-r--r-- for a new
+  // file) and renames it over the target. The reason on failure.
+  std::optional<std::string> commit();
+
+ private:
+  FileReplacement(std::filesystem::path target, std::filesystem::path temporary, int fd)
+      : target_(std::move(target)), temporary_(std::move(temporary)), fd_(fd) {}
+  void discard();
+
+  std::filesystem::path target_;
+  std::filesystem::path temporary_;
+  int fd_ = -1;
+  int writeErrno_ = 0;
+  bool done_ = false;
+};
+
+// Writes text as the new content of path. Returns the reason on failure (without the file's name).
+std::optional<std::string> replaceFile(const std::filesystem::path& path, std::string_view text);
 
 }  // namespace pedivo

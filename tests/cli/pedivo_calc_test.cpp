@@ -342,4 +342,103 @@ TEST(PedivoCalc, ReportTargetIsNeverReplacedBehindTheUsersBack) {
   fs::remove_all(folder);
 }
 
+struct ShellRun {
+  std::string out;
+  std::string err;
+  int status = -1;
+};
+
+// Runs a shell command line; standard error is kept apart.
+ShellRun shell(const std::string& command) {
+  const fs::path err = fs::temp_directory_path() / ("pedivo-calc-err-" + std::to_string(::getpid()));
+  FILE* pipe = ::popen((command + " 2>" + err.string()).c_str(), "r");
+  ShellRun run;
+  char buffer[65536];
+  std::size_t read = 0;
+  while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, read);
+  run.status = WEXITSTATUS(::pclose(pipe));
+  std::ifstream in(err);
+  run.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  fs::remove(err);
+  return run;
+}
+
+class PedivoCalcTables : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / ("pedivo-calc-tables-" + std::to_string(::getpid()));
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+  fs::path write(const std::string& name, const std::string& text) {
+    std::ofstream(folder_ / name, std::ios::binary) << text;
+    return folder_ / name;
+  }
+  fs::path folder_;
+};
+
+// A table from standard input gives what the same file gives; an id a spreadsheet would run as a
+// formula is written as text.
+TEST_F(PedivoCalcTables, CellsThatASpreadsheetWouldRunAreWrittenAsText) {
+  const auto table = write("t.csv", "id,module,EdtN\n\"=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",j1,2000\n-3,j1,80\n@a,gc,\n");
+  const ShellRun fromFile = shell(std::string(PEDIVO_CALC) + " --csv " + table.string());
+  const ShellRun fromInput = shell(std::string(PEDIVO_CALC) + " --csv < " + table.string());
+  EXPECT_EQ(fromFile.status, 0);
+  EXPECT_EQ(fromFile.out, fromInput.out);
+  EXPECT_NE(fromFile.out.find("\r\n\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",\"j1 "), std::string::npos) << fromFile.out;
+  EXPECT_NE(fromFile.out.find("\r\n\"-3\",\"j1 "), std::string::npos);  // a number stays a number
+  EXPECT_NE(fromFile.out.find("\r\n\"'@a\",\"gc "), std::string::npos);
+}
+
+// Tables that cannot be read stop the run with a message and exit status 2 before any output.
+TEST_F(PedivoCalcTables, TablesThatCannotBeReadAreToldNotDesigned) {
+  const ShellRun nul = shell(std::string(PEDIVO_CALC) + " --csv " + write("nul.csv", std::string("module\nj1\0\n", 11)).string());
+  EXPECT_EQ(nul.status, 2);
+  EXPECT_EQ(nul.out, "");
+  EXPECT_NE(nul.err.find("空字符"), std::string::npos);
+  const ShellRun header = shell(std::string(PEDIVO_CALC) + " --csv < " + write("h.csv", "module,EdtNN\nj1,1\n").string());
+  EXPECT_EQ(header.status, 2);
+  EXPECT_NE(header.err.find("未知的列“EdtNN”"), std::string::npos);
+  // Standard input has the size limit of every table.
+  const ShellRun large = shell("head -c 70000000 /dev/zero | tr '\\0' 'x' | " + std::string(PEDIVO_CALC) + " --csv");
+  EXPECT_EQ(large.status, 2);
+  EXPECT_NE(large.err.find("表格超过 64 MB"), std::string::npos) << large.err;
+}
+
+// The workbook goes only where a regular file may be written: a device, a folder or a link to
+// nothing is refused with a message and exit status 2, and left as it was.
+TEST_F(PedivoCalcTables, WorkbookTargetsThatAreNotFilesAreRefused) {
+  const auto table = write("t.csv", "module,EdtN\nj1,2000\n");
+  fs::create_symlink(folder_ / "no-folder" / "x.xlsx", folder_ / "dangling.xlsx");
+  for (const std::string& target : {std::string("/dev/null"), folder_.string(), (folder_ / "dangling.xlsx").string()}) {
+    const ShellRun run = shell(std::string(PEDIVO_CALC) + " --csv " + table.string() + " --xlsx " + target);
+    EXPECT_EQ(run.status, 2) << target;
+    EXPECT_NE(run.err.find("无法写入工作簿"), std::string::npos) << run.err;
+  }
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+  EXPECT_TRUE(fs::is_symlink(folder_ / "dangling.xlsx"));
+  EXPECT_FALSE(fs::exists(folder_ / "no-folder"));
+  const ShellRun written = shell(std::string(PEDIVO_CALC) + " --csv " + table.string() + " --xlsx " +
+                                 (folder_ / "r.xlsx").string() + " > /dev/null");
+  EXPECT_EQ(written.status, 0);
+  EXPECT_GT(fs::file_size(folder_ / "r.xlsx"), 1000u);
+}
+
+// A line that says one thing twice, hides text behind a NUL or runs past the line limit gives an
+// error line in its place; the lines after it are designed.
+TEST(PedivoCalc, AmbiguousOrOverlongLinesAreRefusedInPlace) {
+  const std::string overlong = R"({"module": "j1", "entries": {"Edthc": ")" + std::string(pedivo::calc::longestLine, '4') + "\"}}";
+  const CalcRun run = runCalc(R"({"module": "j1", "module": "gc"})" "\n"
+                              R"({"module": "j1", "entries": {"EdtN": "2000", "EdtN": "80"}})" "\n"
+                              R"({"module": "j1", "entries": {"EdtN": "2000\u0000junk"}})" "\n" +
+                              overlong + "\n" R"({"module": "j1"})" "\n");
+  EXPECT_EQ(run.status, 1);
+  ASSERT_EQ(run.lines.size(), 5u);
+  EXPECT_EQ(run.lines[0]["error"], "重复的键“module”");
+  EXPECT_EQ(run.lines[1]["error"], "重复的键“EdtN”");
+  EXPECT_EQ(run.lines[2]["error"], "含有空字符（NUL）");
+  EXPECT_EQ(run.lines[3]["error"], "输入行过长（超过 1 MB），未读取");
+  EXPECT_EQ(run.lines[4]["module"], "j1");
+}
+
 }  // namespace

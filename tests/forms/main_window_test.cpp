@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QTableWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QPointer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -211,12 +213,14 @@ class MainWindowTest : public QObject {
     QVERIFY(batch != nullptr);
     desktop.filesToOpen = {table};
     batch->findChild<QPushButton*>("openTableButton")->click();
-    auto* results = batch->findChild<QTableWidget*>("resultTable");
-    QCOMPARE(results->rowCount(), 4);
-    QCOMPARE(results->item(0, 0)->text(), QString("C1"));
-    QVERIFY(results->item(0, 0)->foreground().color() != QColor(190, 0, 0));  // a sound design
-    QCOMPARE(results->item(1, 0)->foreground().color(), QColor(190, 0, 0));  // fails its checks
-    QCOMPARE(results->item(3, 0)->foreground().color(), QColor(190, 0, 0));  // cannot be designed
+    auto* results = batch->findChild<QTableView*>("resultTable");
+    QAbstractItemModel* model = results->model();
+    QCOMPARE(model->rowCount(), 4);
+    QCOMPARE(model->index(0, 0).data().toString(), QString("C1"));
+    const auto colour = [&](int row) { return model->index(row, 0).data(Qt::ForegroundRole).value<QColor>(); };
+    QVERIFY(colour(0) != QColor(190, 0, 0));    // a sound design
+    QCOMPARE(colour(1), QColor(190, 0, 0));     // fails its checks
+    QCOMPARE(colour(3), QColor(190, 0, 0));     // cannot be designed
     QCOMPARE(batch->findChild<QProgressBar*>("progressBar")->value(), 4);
 
     const QString saved = folder.filePath("results.csv");
@@ -231,7 +235,7 @@ class MainWindowTest : public QObject {
     QVERIFY(workbook.open(QIODevice::ReadOnly));
     QVERIFY(workbook.read(2) == "PK");  // an Office Open XML package
 
-    results->setCurrentCell(2, 0);
+    results->setCurrentIndex(model->index(2, 0));
     desktop.messages.clear();
     batch->findChild<QPushButton*>("openRowButton")->click();
     QVERIFY(openInputWindows().contains("TForm8"));
@@ -244,6 +248,28 @@ class MainWindowTest : public QObject {
     QVERIFY(desktop.messages.isEmpty());
     batch->close();
     closeInputWindows();
+  }
+
+  // Closed in the middle of a run: the run stops at the next batch and the window goes after it,
+  // never while its run is still on the stack.
+  void closingTheBatchWindowWhileItDesignsStopsTheRunFirst() {
+    QTemporaryDir folder;
+    const QString table = folder.filePath("many.csv");
+    QFile file(table);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("module,EdtN\n");
+    for (int i = 0; i < 3000; ++i) file.write(QByteArray("g2,") + QByteArray::number(100 + i % 900) + "\n");
+    file.close();
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    QPointer<pedivo::forms::BatchWindow> batch = new pedivo::forms::BatchWindow(context, {});
+    batch->show();
+    QTimer::singleShot(0, batch, [&] { batch->close(); });
+    QVERIFY(batch->runTable(table));
+    QVERIFY(!batch.isNull());  // still there when the run returns
+    QVERIFY(batch->results().rowCount() < 3000);
+    QVERIFY(batch->findChild<QLabel*>("summaryLabel")->text().contains("已取消"));
+    QTRY_VERIFY(batch.isNull());  // then closed, and deleted
   }
 
   void closingTheMainWindowClosesEveryInputWindow() {

@@ -1,10 +1,14 @@
 #include "calc_case.h"
 
+#include <algorithm>
+#include <array>
 #include <iterator>
+#include <limits>
 
 #include "design/common/input_checks.h"
 #include "design/common/module.h"
 #include "design/files/case_step.h"
+#include "design/files/json_text.h"
 #include "json_line.h"
 
 namespace pedivo::calc {
@@ -102,12 +106,10 @@ void appendState(TextBuffer& out, const DesignSession& session, const CaseRun& r
 constexpr int maximumDepth = 32;
 
 CaseState designCase(const std::string& line) {
+  if (auto refused = checkJsonText(line, maximumDepth)) throw CaseError{*refused};
   json input;
   try {
-    input = json::parse(line, [](int depth, json::parse_event_t, json&) {
-      if (depth > maximumDepth) throw CaseError{"JSON嵌套层数过多"};
-      return true;
-    });
+    input = json::parse(line);
   } catch (const json::out_of_range&) {
     throw CaseError{"JSON格式错误：数值超出范围"};
   } catch (const json::exception& error) {
@@ -182,6 +184,25 @@ constexpr std::size_t longestQuickLine = 64 * 1024;
 
 }  // namespace
 
+std::string lineTooLongMessage() {
+  return "输入行过长（超过 " + std::to_string(longestLine >> 20) + " MB），未读取";
+}
+
+LineRead readLine(std::istream& in, std::string& line, std::vector<char>& room) {
+  room.resize(longestLine + 1);
+  in.getline(room.data(), static_cast<std::streamsize>(room.size()));
+  const auto count = static_cast<std::size_t>(in.gcount());
+  if (in.fail()) {
+    if (in.bad() || count == 0) return LineRead::End;  // nothing left to read
+    in.clear();
+    in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    return LineRead::TooLong;
+  }
+  // The line feed, when there was one, was counted but not stored.
+  line.assign(room.data(), in.eof() ? count : count - 1);
+  return LineRead::Line;
+}
+
 void appendErrorLine(TextBuffer& out, const std::string& message) {
   JsonLine(out).beginObject().key("error").value(message).endObject();
 }
@@ -219,9 +240,18 @@ DesignSession* QuickCaseReader::read(const std::string& line) {
     session->second.reset();
   }
   if (found->hasEntries) {
+    // A control named twice, or a NUL in a text, is refused by the general reading with its
+    // message. No base type has this many controls; beyond it, the scan for repeats would grow.
+    constexpr std::size_t mostEntries = 64;
+    std::array<std::string_view, mostEntries> seen;
+    std::size_t count = 0;
     for (const auto entry : found->entries) {
       std::string_view text;
       if (entry.value.get_string().get(text)) return nullptr;
+      if (count == mostEntries || std::find(seen.begin(), seen.begin() + count, entry.key) != seen.begin() + count ||
+          text.find('\0') != std::string_view::npos || entry.key.find('\0') != std::string_view::npos)
+        return nullptr;
+      seen[count++] = entry.key;
       if (session->second.setText(std::string(entry.key), std::string(text))) return nullptr;
     }
   }

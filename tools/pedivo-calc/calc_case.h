@@ -4,6 +4,7 @@
 
 #include <simdjson.h>
 
+#include <istream>
 #include <map>
 #include <optional>
 #include <string>
@@ -23,6 +24,16 @@ struct CaseResult {
 
 // A line of blanks only: no case, no output.
 inline bool isBlankLine(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
+
+// A case line longer than this is refused unread: a real case is a few hundred bytes, a hundred
+// steps some tens of kilobytes, and a line is held whole while it is read.
+inline constexpr std::size_t longestLine = 1u << 20;
+std::string lineTooLongMessage();
+
+// Reads the next line into `line` (without its line feed) using `room` (longestLine + 1 bytes,
+// kept from call to call). A longer line is skipped to its end and gives TooLong.
+enum class LineRead { Line, TooLong, End };
+LineRead readLine(std::istream& in, std::string& line, std::vector<char>& room);
 
 // {"error": message}
 std::string errorLine(const std::string& message);

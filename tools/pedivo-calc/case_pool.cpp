@@ -15,45 +15,6 @@ BatchOutput runBatch(const std::vector<std::string>& lines, TextBuffer text) {
   return out;
 }
 
-CasePool::CasePool(unsigned workers) {
-  for (unsigned i = 0; i < workers; ++i) workers_.emplace_back([this] { work(); });
-}
-
-CasePool::~CasePool() {
-  {
-    const std::lock_guard lock(mutex_);
-    closing_ = true;
-  }
-  wake_.notify_all();
-  // The workers finish what is queued and are joined as workers_ goes.
-}
-
-std::future<BatchOutput> CasePool::submit(std::vector<std::string> lines, TextBuffer text) {
-  std::packaged_task<BatchOutput()> task(
-      [lines = std::move(lines), text = std::move(text)]() mutable { return runBatch(lines, std::move(text)); });
-  auto result = task.get_future();
-  {
-    const std::lock_guard lock(mutex_);
-    queue_.push_back(std::move(task));
-  }
-  wake_.notify_one();
-  return result;
-}
-
-void CasePool::work() {
-  for (;;) {
-    std::packaged_task<BatchOutput()> task;
-    {
-      std::unique_lock lock(mutex_);
-      wake_.wait(lock, [this] { return closing_ || !queue_.empty(); });
-      if (queue_.empty()) return;  // closing, nothing left
-      task = std::move(queue_.front());
-      queue_.pop_front();
-    }
-    task();
-  }
-}
-
 void OrderedCases::lineDone(bool inputWaiting) {
   if (batch_.size() >= batchSize || !inputWaiting) submitBatch();
   while (pending_.size() > inFlight_) writeOldest();

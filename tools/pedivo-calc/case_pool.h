@@ -3,16 +3,14 @@
 // window), so a batch of input lines is designed on any worker while the main thread reads the
 // next lines and writes finished batches in input order.
 
-#include <condition_variable>
 #include <cstddef>
 #include <deque>
 #include <functional>
 #include <future>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "design/files/worker_pool.h"
 #include "text_buffer.h"
 
 namespace pedivo::calc {
@@ -27,23 +25,16 @@ struct BatchOutput {
 // lines give no output.
 BatchOutput runBatch(const std::vector<std::string>& lines, TextBuffer text);
 
-class CasePool {
+// The shared worker pool, with JSON Lines batches as its tasks.
+class CasePool : public WorkerPool {
  public:
-  explicit CasePool(unsigned workers);
-  ~CasePool();
-  CasePool(const CasePool&) = delete;
-  CasePool& operator=(const CasePool&) = delete;
+  using WorkerPool::submit;
+  using WorkerPool::WorkerPool;
 
-  std::future<BatchOutput> submit(std::vector<std::string> lines, TextBuffer text);
-
- private:
-  void work();
-
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  std::deque<std::packaged_task<BatchOutput()>> queue_;
-  bool closing_ = false;
-  std::vector<std::jthread> workers_;
+  std::future<BatchOutput> submit(std::vector<std::string> lines, TextBuffer text) {
+    return submit(
+        [lines = std::move(lines), text = std::move(text)]() mutable { return runBatch(lines, std::move(text)); });
+  }
 };
 
 // Reads cases, designs them on the pool and writes each batch's lines in input order. A batch is

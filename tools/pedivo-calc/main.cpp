@@ -1,11 +1,15 @@
 // pedivo-calc: the input windows without windows. Reads cases as JSON Lines, presses "计算" as
 // a window would, and writes what the window would then hold and show.
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <variant>
@@ -16,8 +20,10 @@
 #include "design/common/module.h"
 #include "design/common/report_writer.h"
 #include "design/files/batch.h"
+#include "design/files/batch_run.h"
 #include "design/files/file_text.h"
 #include "design/files/replace_file.h"
+#include "design/files/spreadsheet_cells.h"
 #include "design/files/xlsx_table.h"
 
 namespace {
@@ -44,7 +50,9 @@ name、formula、demand、limit、ratio、ok；尚未完成设计时为空）、
 --csv：批量设计。读入一个 CSV 表格（每行一个设计；表头为 module、可选的 id 以及控件对象名 Edthc、EdtN、
 CBfc、cbsize ……；空白单元格保持窗口默认值），在标准输出写出结果表格（UTF-8，带 BOM）：编号、柱脚类型、
 计算提示、“查看结果”的各项、不满足验算数、最大利用率、错误。有行出错时退出码为 1。--xlsx 另将结果表格写成
-Excel 工作簿（有错误或验算不满足的行为红色）。
+Excel 工作簿（有错误或验算不满足的行为红色）。各行在各处理器核上计算，算完即按输入顺序写出；表格（文件或标准
+输入）最大 64 MB。以 =、+、-、@ 开头又不是数值的单元格在 CSV 中前加 '，不会被电子表格当作公式执行。
+超过 1 MB 的输入行不读取，在其位置输出 {"error": ...}。
 
 Usage: pedivo-calc [--report FILE.docx] [INPUT ...]
        pedivo-calc --csv [TABLE.csv] [--xlsx RESULTS.xlsx]
@@ -65,7 +73,10 @@ a file you may not write is refused and left as it was).
 --csv designs every row of a CSV table (header: module, an optional id, control names, cbsize;
 blank cells keep the window defaults) and writes the result table (UTF-8 with BOM) to standard
 output: id, base type, messages, the result fields, failing checks, largest utilisation, error;
---xlsx also writes that table as an Excel workbook, failing rows in red.
+--xlsx also writes that table as an Excel workbook, failing rows in red. Rows are designed on every
+core and written in input order as they are done; a table (file or standard input) may be 64 MB.
+A CSV cell that begins with =, +, - or @ and is not a number gets a leading ', so that no
+spreadsheet runs it. An input line over 1 MB is not read and gives {"error": ...} in its place.
 )";
 
 std::filesystem::path programFolder() {
@@ -106,9 +117,17 @@ int runCases(const std::vector<std::string>& inputs) {
   const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
   pedivo::calc::CasePool pool(workers);
   pedivo::calc::OrderedCases cases(pool, 2 * workers, emitBlock, flushOutput);
+  std::vector<char> room;
   const auto readStream = [&](std::istream& in) {
     std::string line;
-    while (!cases.outputFailed() && std::getline(in, line)) {
+    for (;;) {
+      if (cases.outputFailed()) break;
+      const auto read = pedivo::calc::readLine(in, line, room);
+      if (read == pedivo::calc::LineRead::End) break;
+      if (read == pedivo::calc::LineRead::TooLong) {
+        cases.writeErrorInPlace(pedivo::calc::errorLine(pedivo::calc::lineTooLongMessage()));
+        continue;
+      }
       cases.add(std::move(line));
       cases.lineDone(in.rdbuf()->in_avail() > 0);
     }
@@ -139,49 +158,166 @@ int runCases(const std::vector<std::string>& inputs) {
   return cases.anyFailed() ? 1 : 0;
 }
 
-constexpr std::uintmax_t maximumTableSize = 256u << 20;
+void tableError(const std::string& message) { std::cerr << "pedivo-calc: " << message << '\n'; }
 
-// --csv: a table of designs in, a table of results out.
-int runBatch(const std::vector<std::string>& inputs, const std::optional<std::filesystem::path>& workbook) {
-  std::string text;
-  if (inputs.empty()) {
-    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-  } else if (inputs.size() == 1) {
-    auto read = pedivo::readFileText(inputs.front(), maximumTableSize);
-    if (const auto* problem = std::get_if<pedivo::FileProblem>(&read)) {
-      std::cerr << "pedivo-calc: 无法读取输入文件“" << inputs.front() << "”：" << problem->reason
-                << " (cannot read the input file)\n";
-      return 2;
+// A table read twice needs a file to read again: standard input (or a pipe named as input) is
+// first copied to a temporary file, which is removed as soon as it is open. Up to the size limit
+// of every table.
+bool spool(std::istream& in, std::fstream& copy, const std::string& name) {
+  std::string path = (std::filesystem::temp_directory_path() / "pedivo-calc-table.XXXXXX").string();
+  const int fd = ::mkstemp(path.data());
+  if (fd < 0) {
+    tableError("无法建立临时文件 (cannot create a temporary file)");
+    return false;
+  }
+  ::close(fd);
+  copy.open(path, std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
+  std::filesystem::remove(path);
+  std::vector<char> block(64 * 1024);
+  std::uintmax_t total = 0;
+  while (copy && in.read(block.data(), static_cast<std::streamsize>(block.size())), in.gcount() > 0) {
+    total += static_cast<std::uintmax_t>(in.gcount());
+    if (total > pedivo::maximumTableBytes) {
+      tableError(name + "：" + pedivo::tableTooLargeMessage() + " (the table is too large)");
+      return false;
     }
-    text = std::move(std::get<std::string>(read));
-  } else {
+    copy.write(block.data(), in.gcount());
+  }
+  if (in.bad() || !copy) {
+    tableError(name + "：读取失败 (cannot read the table)");
+    return false;
+  }
+  copy.seekg(0);
+  return true;
+}
+
+// The table's header, checked, and the base types its rows name in the order first met: they
+// give the result columns, which the first line of the output already lists.
+struct TableOutline {
+  pedivo::CsvRow header;
+  std::vector<const pedivo::ModuleDescriptor*> modules;
+};
+
+std::variant<TableOutline, std::string> outline(std::istream& in) {
+  TableOutline found;
+  bool haveHeader = false;
+  std::optional<std::string> refused;
+  // Read to the end even after a bad header: a table that is not CSV is told as such first.
+  const auto error = pedivo::readCsvRows(in, [&](pedivo::CsvRow&& row) {
+    if (!haveHeader) {
+      found.header = std::move(row);
+      haveHeader = true;
+      refused = pedivo::checkBatchHeader(found.header);
+    } else if (!refused) {
+      const pedivo::ModuleDescriptor* module = pedivo::rowModule(found.header, row);
+      if (module != nullptr && std::find(found.modules.begin(), found.modules.end(), module) == found.modules.end())
+        found.modules.push_back(module);
+    }
+    return true;
+  });
+  if (error) return *error;
+  if (!haveHeader) return std::string("表格是空的");
+  if (refused) return *refused;
+  return found;
+}
+
+// --csv: a table of designs in, a table of results out, each row written as soon as it and the
+// rows before it are designed.
+int runBatch(const std::vector<std::string>& inputs, const std::optional<std::filesystem::path>& workbookPath) {
+  if (inputs.size() > 1) {
     std::cerr << "pedivo-calc: --csv 只读取一个表格文件 (--csv reads one table)\n";
     return 2;
   }
-  const auto table = pedivo::readBatchTable(text);
-  if (const auto* error = std::get_if<std::string>(&table)) {
-    std::cerr << "pedivo-calc: " << *error << '\n';
-    return 2;
-  }
-  const auto& designs = std::get<pedivo::BatchTable>(table);
-  std::vector<pedivo::BatchRow> rows;
-  rows.reserve(designs.rows.size());
-  bool anyFailed = false;
-  for (std::size_t i = 0; i < designs.rows.size(); ++i) {
-    rows.push_back(pedivo::designRow(designs, i));
-    anyFailed = anyFailed || rows.back().error.has_value();
-  }
-  const auto results = pedivo::batchResultTable(rows);
-  if (workbook) {
-    if (const auto why = pedivo::writeXlsxTable(*workbook, results, pedivo::failingRows(rows))) {
-      std::cerr << "pedivo-calc: 无法写入工作簿“" << workbook->string() << "”：" << *why << '\n';
+  std::ifstream file;
+  std::fstream copy;
+  std::istream* table = &copy;
+  if (inputs.empty()) {
+    if (!spool(std::cin, copy, "标准输入")) return 2;
+  } else {
+    const std::string& name = inputs.front();
+    std::error_code ec;
+    const auto status = std::filesystem::status(name, ec);
+    const auto cannotRead = [&](const std::string& why) {
+      std::cerr << "pedivo-calc: 无法读取输入文件“" << name << "”：" << why << " (cannot read the input file)\n";
+      return 2;
+    };
+    if (std::filesystem::is_directory(status)) return cannotRead("这是一个文件夹");
+    file.open(name, std::ios::binary);
+    if (!file.is_open()) return cannotRead(std::filesystem::exists(status) ? "无法打开" : "文件不存在");
+    if (std::filesystem::is_regular_file(status)) {
+      if (std::filesystem::file_size(name, ec) > pedivo::maximumTableBytes)
+        return cannotRead(pedivo::tableTooLargeMessage());
+      table = &file;
+    } else if (!spool(file, copy, "输入文件“" + name + "”")) {
       return 2;
     }
   }
-  std::cout << pedivo::csvText(results);
-  if (!std::cout.flush()) {
+  const auto found = outline(*table);
+  if (const auto* error = std::get_if<std::string>(&found)) {
+    tableError(*error);
+    return 2;
+  }
+  const TableOutline& designs = std::get<TableOutline>(found);
+  table->clear();
+  table->seekg(0);
+
+  std::unique_ptr<pedivo::XlsxTableWriter> workbook;
+  const auto workbookFailed = [&](const std::string& why) {
+    std::cerr << "pedivo-calc: 无法写入工作簿“" << workbookPath->string() << "”：" << why << '\n';
+    return 2;
+  };
+  if (workbookPath) {
+    auto started = pedivo::XlsxTableWriter::begin(*workbookPath);
+    if (const auto* why = std::get_if<std::string>(&started)) return workbookFailed(*why);
+    workbook = std::move(std::get<std::unique_ptr<pedivo::XlsxTableWriter>>(started));
+  }
+
+  const pedivo::ResultColumns columns = pedivo::resultColumns(designs.modules);
+  const pedivo::CsvRow header = pedivo::resultHeader(columns);
+  std::string out(pedivo::csvByteOrderMark);
+  pedivo::appendCsvLine(out, header);
+  bool workbookOk = !workbook || workbook->addHeader(header);
+  bool anyFailed = false;
+  bool outputOk = true;
+  const auto writeOut = [&] {
+    outputOk = outputOk && std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
+    out.clear();
+  };
+  const auto done = [&](pedivo::BatchRow&& row) {
+    anyFailed = anyFailed || row.error.has_value();
+    const pedivo::CsvRow cells = pedivo::resultRow(row, columns, header);
+    pedivo::appendCsvLine(out, cells);
+    if (workbook && workbookOk) workbookOk = workbook->addRow(cells, pedivo::isFailing(row));
+    if (out.size() >= 64 * 1024) writeOut();
+  };
+
+  pedivo::WorkerPool pool;
+  pedivo::OrderedRowDesigns rows(pool, designs.header);
+  const std::size_t inFlight = 4 * pool.workers();
+  bool first = true;
+  const auto error = pedivo::readCsvRows(*table, [&](pedivo::CsvRow&& cells) {
+    if (first) {
+      first = false;  // the header, read and checked already
+      return true;
+    }
+    rows.add(std::move(cells));
+    while (rows.batchesInFlight() > inFlight) rows.takeOldest(done);
+    return outputOk;
+  });
+  rows.submitPartial();
+  while (rows.batchesInFlight() > 0) rows.takeOldest(done);
+  writeOut();
+  if (error) {
+    tableError(*error);  // the table changed while it was read
+    return 2;
+  }
+  if (!outputOk || !std::cout.flush()) {
     std::cerr << "pedivo-calc: 无法写出结果 (cannot write the output)\n";
     return 2;
+  }
+  if (workbook) {
+    const auto why = workbookOk ? workbook->finish() : std::optional<std::string>("无法写入工作簿");
+    if (why) return workbookFailed(*why);
   }
   return anyFailed ? 1 : 0;
 }
@@ -232,7 +368,13 @@ int main(int argc, char* argv[]) {
       std::cerr << "pedivo-calc: --csv 与 --report 不能同时使用 (--csv and --report exclude each other)\n";
       return 2;
     }
-    return runBatch(inputs, workbook);
+    try {
+      return runBatch(inputs, workbook);
+    } catch (const std::exception& error) {
+      // Only running out of memory gets here: every row catches its own faults.
+      std::cerr << "pedivo-calc: 无法处理：" << error.what() << '\n';
+      return 2;
+    }
   }
 
   if (!reportPath) return runCases(inputs);
@@ -240,9 +382,18 @@ int main(int argc, char* argv[]) {
   // --report: the single case and its report, read one line at a time.
   std::optional<pedivo::calc::CaseResult> reportCase;
   int cases = 0;
+  std::vector<char> room;
   const auto readStream = [&](std::istream& in) {
     std::string line;
-    while (cases < 2 && std::getline(in, line)) {
+    for (pedivo::calc::LineRead read;
+         cases < 2 && (read = pedivo::calc::readLine(in, line, room)) != pedivo::calc::LineRead::End;) {
+      if (read == pedivo::calc::LineRead::TooLong) {
+        ++cases;
+        if (cases == 1)
+          reportCase = pedivo::calc::CaseResult{
+              pedivo::calc::errorLine(pedivo::calc::lineTooLongMessage()), true, std::nullopt, {}};
+        continue;
+      }
       if (pedivo::calc::isBlankLine(line)) continue;
       ++cases;
       pedivo::calc::CaseResult result = pedivo::calc::runCase(line, true);

@@ -1,0 +1,246 @@
+#include "design/common/paragraph_filler.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+
+namespace pedivo {
+namespace {
+
+// ---- text of the inserted values ---------------------------------------------------------
+
+// Keeps the characters XML can hold; drops control characters and broken UTF-8.
+std::string xmlSafe(const std::string& text) {
+  std::string out;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    char32_t code = 0;
+    if (lead < 0x80) {
+      length = 1, code = lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+      length = 2, code = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+      length = 3, code = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+      length = 4, code = lead & 0x07;
+    } else {
+      ++i;
+      continue;
+    }
+    bool valid = i + length <= text.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      code = (code << 6) | (next & 0x3F);
+    }
+    static constexpr char32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
+    valid = valid && code >= minimum[length] && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
+    const bool allowed =
+        code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code != 0xFFFE && code != 0xFFFF);
+    if (valid && allowed) out.append(text, i, length);
+    i += valid ? length : 1;
+  }
+  return out;
+}
+
+// ---- finding tags in the text of a paragraph ----------------------------------------------
+
+bool isWordCharacter(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return u >= 0x80 || std::isalnum(u) != 0;
+}
+
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The tags of a table, looked up by the text at a position of a paragraph: sorted by their
+// lower-case text, so that the tags a text begins with are found by narrowing the range one byte
+// at a time. A paragraph is then read once whatever the number of tags.
+class TagIndex {
+ public:
+  struct Tag {
+    std::string lowered;
+    std::size_t order = 0;  // place in the table: the first of tags matching at one place wins
+    std::string replacement;
+    bool wordStart = false;  // begins (ends) with a letter or digit: must not touch another
+    bool wordEnd = false;
+  };
+
+  explicit TagIndex(const std::vector<TagText>& tags) {
+    for (std::size_t i = 0; i < tags.size(); ++i) {
+      if (tags[i].tag.empty()) continue;
+      Tag tag{tags[i].tag, i, {}, isWordCharacter(tags[i].tag.front()), isWordCharacter(tags[i].tag.back())};
+      for (char& c : tag.lowered) c = lowerAscii(c);
+      opensTag_[static_cast<unsigned char>(tag.lowered.front())] = true;
+      sorted_.push_back(std::move(tag));
+    }
+    std::stable_sort(sorted_.begin(), sorted_.end(), [](const Tag& a, const Tag& b) { return a.lowered < b.lowered; });
+    // The same tag twice: the first fills every place, as the later one would find none.
+    sorted_.erase(
+        std::unique(sorted_.begin(), sorted_.end(), [](const Tag& a, const Tag& b) { return a.lowered == b.lowered; }),
+        sorted_.end());
+    // Inserted text is made XML-safe once, not once a place.
+    for (Tag& tag : sorted_) tag.replacement = xmlSafe(tags[tag.order].text);
+  }
+
+  bool empty() const { return sorted_.empty(); }
+  bool mayOpenTag(char c) const { return opensTag_[static_cast<unsigned char>(c)]; }
+
+  // The tag found as a whole word at `at` of the lower-cased text, or none.
+  const Tag* match(std::string_view lowered, std::size_t at) const {
+    const Tag* best = nullptr;
+    auto lo = sorted_.begin(), hi = sorted_.end();
+    for (std::size_t k = 0;; ++k) {
+      // Tags of length k in the range are matched in full; being shortest they sort first.
+      for (; lo != hi && lo->lowered.size() == k; ++lo)
+        if ((best == nullptr || lo->order < best->order) && wholeWord(*lo, lowered, at)) best = &*lo;
+      if (lo == hi || at + k >= lowered.size()) break;
+      const char c = lowered[at + k];
+      const auto range = std::equal_range(lo, hi, c, ByteAt{k});
+      lo = range.first, hi = range.second;
+    }
+    return best;
+  }
+
+ private:
+  struct ByteAt {
+    std::size_t k;
+    // As bytes without sign, the order std::string sorts by.
+    static unsigned char byte(char c) { return static_cast<unsigned char>(c); }
+    bool operator()(const Tag& tag, char c) const { return byte(tag.lowered[k]) < byte(c); }
+    bool operator()(char c, const Tag& tag) const { return byte(c) < byte(tag.lowered[k]); }
+  };
+
+  static bool wholeWord(const Tag& tag, std::string_view text, std::size_t at) {
+    const std::size_t end = at + tag.lowered.size();
+    return (!tag.wordStart || at == 0 || !isWordCharacter(text[at - 1])) &&
+           (!tag.wordEnd || end == text.size() || !isWordCharacter(text[end]));
+  }
+
+  std::vector<Tag> sorted_;
+  std::array<bool, 256> opensTag_{};
+};
+
+// The text nodes (w:t) of a paragraph, without those of paragraphs nested inside it (text boxes).
+// Walked with an explicit stack: a template may nest elements as deep as it likes.
+void collectTextNodes(pugi::xml_node paragraph, std::vector<pugi::xml_node>& out,
+                      std::vector<pugi::xml_node>& pending) {
+  pending.clear();
+  for (pugi::xml_node child = paragraph.last_child(); child; child = child.previous_sibling()) pending.push_back(child);
+  while (!pending.empty()) {
+    const pugi::xml_node node = pending.back();
+    pending.pop_back();
+    if (node.type() != pugi::node_element) continue;
+    const std::string_view name = node.name();
+    if (name == "w:p") continue;
+    if (name == "w:t") {
+      out.push_back(node);
+      continue;
+    }
+    for (pugi::xml_node child = node.last_child(); child; child = child.previous_sibling()) pending.push_back(child);
+  }
+}
+
+void setRunText(pugi::xml_node textNode, const std::string& text) {
+  textNode.text().set(text.c_str());
+  pugi::xml_attribute space = textNode.attribute("xml:space");
+  if (!space) space = textNode.append_attribute("xml:space");
+  space.set_value("preserve");
+}
+
+struct Found {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  const std::string* replacement = nullptr;
+};
+
+// Replaces every tag in one paragraph in a single reading of its text: the matches are found
+// left to right, and the text goes into the run where its tag begins; the runs a tag spans after
+// that lose its pieces. Inserted text is never searched again. Returns whether anything changed.
+// Reuses the caller's scratch room, so that a million paragraphs do not allocate a million times.
+struct ParagraphScratch {
+  std::vector<pugi::xml_node> pending;
+  std::vector<pugi::xml_node> nodes;
+  std::vector<std::size_t> starts;
+  std::string joined;
+  std::string lowered;
+  std::vector<Found> found;
+  std::string text;
+};
+
+bool replaceInParagraph(pugi::xml_node paragraph, const TagIndex& tags, ParagraphScratch& s) {
+  s.nodes.clear();
+  collectTextNodes(paragraph, s.nodes, s.pending);
+  if (s.nodes.empty()) return false;
+  s.joined.clear();
+  s.starts.clear();
+  for (pugi::xml_node node : s.nodes) {
+    s.starts.push_back(s.joined.size());
+    s.joined += node.text().get();
+  }
+  s.found.clear();
+  s.lowered.clear();
+  for (std::size_t i = 0; i < s.joined.size(); ++i) {
+    if (!tags.mayOpenTag(lowerAscii(s.joined[i]))) continue;
+    if (s.lowered.empty()) {
+      s.lowered = s.joined;
+      for (char& c : s.lowered) c = lowerAscii(c);
+    }
+    if (const TagIndex::Tag* tag = tags.match(s.lowered, i)) {
+      s.found.push_back({i, i + tag->lowered.size(), &tag->replacement});
+      i += tag->lowered.size() - 1;
+    }
+  }
+  if (s.found.empty()) return false;
+
+  std::size_t m = 0;
+  for (std::size_t n = 0; n < s.nodes.size(); ++n) {
+    const std::size_t start = s.starts[n];
+    const std::size_t end = n + 1 < s.nodes.size() ? s.starts[n + 1] : s.joined.size();
+    while (m < s.found.size() && s.found[m].end <= start) ++m;
+    if (m == s.found.size() || s.found[m].begin >= end) continue;  // no tag touches this run
+    s.text.clear();
+    std::size_t pos = start;
+    for (std::size_t f = m; pos < end;) {
+      if (f < s.found.size() && s.found[f].begin < end) {
+        const Found& tag = s.found[f];
+        if (tag.begin > pos) s.text.append(s.joined, pos, tag.begin - pos);
+        if (tag.begin >= pos) s.text += *tag.replacement;
+        pos = std::min(tag.end, end);
+        ++f;
+      } else {
+        s.text.append(s.joined, pos, end - pos);
+        pos = end;
+      }
+    }
+    if (s.text != std::string_view(s.joined).substr(start, end - start)) setRunText(s.nodes[n], s.text);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool fillParagraphs(pugi::xml_document& doc, const std::vector<TagText>& tags) {
+  const TagIndex index(tags);
+  if (index.empty()) return false;
+  // Every paragraph in document order, walked without a stack or a node list (a query for all
+  // paragraphs first lists every node of the part).
+  bool changed = false;
+  ParagraphScratch scratch;
+  pugi::xml_node node = doc.first_child();
+  while (node) {
+    if (node.type() == pugi::node_element && std::string_view(node.name()) == "w:p")
+      changed = replaceInParagraph(node, index, scratch) || changed;
+    if (node.first_child()) {
+      node = node.first_child();
+      continue;
+    }
+    while (node && !node.next_sibling()) node = node.parent();
+    if (node) node = node.next_sibling();
+  }
+  return changed;
+}
+
+}  // namespace pedivo

@@ -1,0 +1,19 @@
+#pragma once
+// Tags of a report filled into the paragraphs of one XML part. Each paragraph's text is read once
+// (joined over its runs, so that a tag split over several runs is found), every tag found in it
+// from a table sorted by tag, and the text put into the run where its tag begins. The time grows
+// with the part's size, not with the number of tags times the number of paragraphs.
+
+#include <pugixml.hpp>
+#include <vector>
+
+#include "design/common/module.h"
+
+namespace pedivo {
+
+// Fills every paragraph (w:p) of the document; letters match without regard to case and only as
+// a whole word; where several tags match at one place the first in the table wins; inserted text
+// is made XML-safe and never searched again. Returns whether anything changed.
+bool fillParagraphs(pugi::xml_document& doc, const std::vector<TagText>& tags);
+
+}  // namespace pedivo

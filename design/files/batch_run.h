@@ -1,0 +1,48 @@
+#pragma once
+// Rows of a batch table designed on the shared worker pool and handed back in input order: rows
+// are gathered into small batches, each batch is one task, and the oldest batch is taken first.
+// The number of batches in flight is bounded by the caller, so memory stays flat however long
+// the table is.
+
+#include <chrono>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <future>
+#include <memory>
+#include <vector>
+
+#include "design/files/batch.h"
+#include "design/files/worker_pool.h"
+
+namespace pedivo {
+
+class OrderedRowDesigns {
+ public:
+  // Rows a task: enough to outweigh handing a task over, few enough that a window shows progress.
+  static constexpr std::size_t batchSize = 32;
+
+  OrderedRowDesigns(WorkerPool& pool, CsvRow header);
+
+  // Queues the next row; a full batch goes to the pool.
+  void add(CsvRow cells);
+  // Hands the rows gathered so far to the pool.
+  void submitPartial();
+
+  // Batches handed to the pool and not yet taken back.
+  std::size_t batchesInFlight() const { return pending_.size(); }
+  bool idle() const { return pending_.empty() && gathering_.empty(); }
+  // Waits at most `wait` for the oldest batch; true when it is done.
+  bool oldestReady(std::chrono::milliseconds wait = std::chrono::milliseconds(0)) const;
+  // Takes the oldest batch back (waiting for it) and hands its rows on, in order.
+  void takeOldest(const std::function<void(BatchRow&&)>& done);
+
+ private:
+  WorkerPool& pool_;
+  std::shared_ptr<const CsvRow> header_;
+  std::vector<CsvRow> gathering_;
+  std::size_t nextIndex_ = 0;  // of the first row gathered
+  std::deque<std::future<std::vector<BatchRow>>> pending_;
+};
+
+}  // namespace pedivo
