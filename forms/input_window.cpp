@@ -320,7 +320,7 @@ void InputWindow::calculate() {
 }
 
 void InputWindow::showResults() {
-  ResultWindow window(session_.module(), session_.results());
+  ResultWindow window(session_.module(), session_.results(), drawing::drawDesign(session_), context_.interaction);
   context_.interaction.runModal(window);
 }
 

@@ -51,7 +51,7 @@ void elevationColumn(Sketch& s, double centreX, double columnWidth, double flang
   s.breakLine(left, right, top);
 }
 
-double columnStub(const Section& c, double tallest) { return std::max(tallest + 0.6 * c.hb, 1.4 * tallest); }
+double columnStub(const Section& c, double tallest) { return tallest + std::max(0.4 * c.hb, 0.3 * tallest); }
 
 void stiffenerFace(Sketch& s, double x0, double x1, double bottom, double height) {
   const double dir = x1 > x0 ? 1 : -1;

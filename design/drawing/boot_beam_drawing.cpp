@@ -97,14 +97,13 @@ Drawing drawTBootBeamBase(const DesignFacts& f) {
   stiffenerFace(s, cx - beamFace, cx - z.B / 2, top, z.hj);
   s.dimension(Side::Left, top, top + z.hsh, cx - z.B / 2, 0, f.shown("Edthxlb", "hsh"));
   s.dimension(Side::Right, top, top + z.hj, cx + z.B / 2, 0, f.shown("Edthjjl", "hjjl"));
-  s.dimension(Side::Below, cx - z.B / 2, cx + z.B / 2, y0, 0, f.shown("EdtB", "B"));
-  s.weld({cx + beamFace, top}, (z.B / 2 - beamFace) / 2 + 2 * h, z.hj + 1.5 * h,
-         weldText(f.shown("Edthf5", "hf5")) + "（靴梁与底板）");
-  s.weld({cx - beamFace - (z.B / 2 - beamFace) / 2, top + z.hj}, -(z.B / 2 - beamFace) / 2 - 3 * h, 3 * h,
-         weldText(f.shown("Edthfjjl", "hf3")) + "（加劲肋）");
-  s.note({cx + c.bf / 2 + z.tsh / 2, top + z.hsh}, 1.5 * h, 4.5 * h,
-         "靴梁厚 " + f.shown("Edttxlb", "tsh") + "，加劲肋厚 " + f.shown("Edttjjl", "tjjl"));
-  s.title({cx, y0 - 4.8 * h}, "立面图（垂直弯矩方向）");
+  s.callouts({{{cx + beamFace, top}, weldText(f.shown("Edthf5", "hf5")) + "（靴梁与底板）", Layer::Welds},
+              {{cx + (beamFace + z.B / 2) / 2, top + z.hj}, weldText(f.shown("Edthfjjl", "hf3")) + "（加劲肋）",
+               Layer::Welds},
+              {{cx + c.bf / 2 + z.tsh / 2, top + z.hsh},
+               "靴梁厚 " + f.shown("Edttxlb", "tsh") + "，加劲肋厚 " + f.shown("Edttjjl", "tjjl"), Layer::Text}},
+             cx + z.B / 2 + 5 * h, top + std::max(z.hsh, z.hj) + 1.5 * h);
+  s.title({cx, y0 - 2.4 * h}, "立面图（垂直弯矩方向）");
   return d;
 }
 
@@ -127,7 +126,8 @@ Drawing drawChannelBootBeamBase(const DesignFacts& f) {
   const double boltY = c.bf / 4;
   std::vector<double> ribY;  // centre lines
   for (const double y : {-boltY, boltY})
-    for (const double side : {-1.0, 1.0}) ribY.push_back(y + side * (z.dms + z.tj / 2));
+    // Clear of the bolt where the channel is wide enough, else midway between bolt and boot beam.
+    for (const double side : {-1.0, 1.0}) ribY.push_back(y + side * std::min(z.dms + z.tj / 2, c.bf / 4 - z.tj));
   for (const double side : {-1.0, 1.0}) {
     const double inner = side * (diaphragmX + tcb / 2), end = side * z.L / 2;
     s.rectangle(side * diaphragmX - tcb / 2, -c.bf / 2, side * diaphragmX + tcb / 2, c.bf / 2, Layer::Stiffeners);
@@ -157,22 +157,21 @@ Drawing drawChannelBootBeamBase(const DesignFacts& f) {
   s.rectangle(cx - c.bf / 2, top, cx + c.bf / 2, top + hcb, Layer::Stiffeners);  // diaphragm
   for (const double y : ribY) s.rectangle(cx + y - z.tj / 2, top, cx + y + z.tj / 2, top + z.hj, Layer::Stiffeners);
   for (const double y : {-boltY, boltY})
-    s.line({cx + y, y0 - 1.5 * h}, {cx + y, top + z.hsh + 1.5 * h}, Layer::Bolts);
+    s.line({cx + y, y0 - 0.6 * h}, {cx + y, top + z.hsh + 1.5 * h}, Layer::Bolts);
   s.dimension(Side::Left, top, top + z.hsh, cx - z.B / 2, 0, f.shown("Edthxlb", "hsh"));
   s.dimension(Side::Right, top, top + z.hj, cx + z.B / 2, 0, f.shown("Edthjjl", "hjjl"));
   s.dimension(Side::Right, top, top + hcb, cx + z.B / 2, 1, f.shown("Edthgb", "hcb"));
-  s.dimension(Side::Below, cx - z.B / 2, cx + z.B / 2, y0, 0, f.shown("EdtB", "B"));
-  s.weld({cx - beamFace, top}, -3 * h, z.hsh * 0.5, weldText(f.shown("Edthf5", "hf5")) + "（靴梁与底板）");
-  s.weld({cx - c.bf / 2, top + hcb * 0.5}, -(z.B / 2 - c.bf / 2) - 3 * h, z.hsh * 0.5 + 2 * h,
-         weldText(f.shown("Edthf7", "hf7")) + "（隔板与靴梁）");
-  s.weld({cx + c.bf / 2 - tp, top}, z.B / 2 - c.bf / 2 + 3 * h, -2.5 * h,
-         weldText(f.shown("Edthf6", "hf6")) + "（隔板与底板）");
-  s.weld({cx + ribY.back(), top + z.hj * 0.5}, z.B / 2 - ribY.back() + 5 * h, z.hsh + 2.5 * h,
-         weldText(f.shown("Edthfjjl", "hf3")) + "（肋板）");
-  s.note({cx, top + z.hsh}, 1.5 * h, stub - z.hsh + 1.5 * h,
-         "顶板厚 " + f.shown("Edttd", "tp") + "，肋板厚 " + f.shown("Edttjjl", "tjjl") + "，隔板厚 " +
-             f.shown("Edttgb", "tcb"));
-  s.title({cx, y0 - 4.8 * h}, "立面图（垂直弯矩方向）");
+  s.callouts({{{cx + beamFace, top}, weldText(f.shown("Edthf5", "hf5")) + "（靴梁与底板）", Layer::Welds},
+              {{cx + c.bf / 2 - tcb, top}, weldText(f.shown("Edthf6", "hf6")) + "（隔板与底板）", Layer::Welds},
+              {{cx + ribY.back() + z.tj / 2, top + z.hj * 0.6}, weldText(f.shown("Edthfjjl", "hf3")) + "（肋板）",
+               Layer::Welds},
+              {{cx + c.bf / 2, top + hcb * 0.8}, weldText(f.shown("Edthf7", "hf7")) + "（隔板与靴梁）", Layer::Welds},
+              {{cx + c.bf / 4, top + z.hsh - tp / 2},
+               "顶板厚 " + f.shown("Edttd", "tp") + "，肋板厚 " + f.shown("Edttjjl", "tjjl") + "，隔板厚 " +
+                   f.shown("Edttgb", "tcb"),
+               Layer::Text}},
+             cx + z.B / 2 + 7.5 * h, top + z.hsh + 1.5 * h);
+  s.title({cx, y0 - 2.4 * h}, "立面图（垂直弯矩方向）");
   return d;
 }
 

@@ -67,10 +67,9 @@ Drawing drawRigidPlateBase(const DesignFacts& f, int boltsInRow) {
   elevationColumn(s, cx, c.bf, 0, top, top + stub);
   for (const double y : stiffenerY) s.rectangle(cx + y, top, cx + y + tj, top + hj, Layer::Stiffeners);
   s.dimension(Side::Left, top, top + hj, cx - B / 2, 0, f.shown("Edthjjl", "hjjl"));
-  s.dimension(Side::Below, cx - B / 2, cx + B / 2, y0, 0, f.shown("EdtB", "B"));
   s.note({cx + stiffenerY.back() + tj, top + hj * 0.7}, B / 2 - stiffenerY.back() - tj + 1.5 * h, hj * 0.3 + h,
          "加劲肋厚 " + f.shown("Edttjjl", "tjjl"));
-  s.title({cx, y0 - 2.4 * h - 2.4 * h}, "立面图（垂直弯矩方向）");
+  s.title({cx, y0 - 2.4 * h}, "立面图（垂直弯矩方向）");
   return d;
 }
 

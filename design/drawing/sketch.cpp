@@ -84,6 +84,14 @@ void Sketch::note(Point tip, double dx, double dy, const std::string& text) {
   d_.leaders.push_back({tip, {tip.x + dx, tip.y + dy}, text, Layer::Text});
 }
 
+void Sketch::callouts(const std::vector<Callout>& items, double shoulderX, double firstY) {
+  double y = firstY;
+  for (const auto& item : items) {
+    d_.leaders.push_back({item.tip, {shoulderX, y}, item.text, item.layer});
+    y += 2 * d_.textHeight;
+  }
+}
+
 void Sketch::label(Point at, const std::string& text, Anchor anchor, double scale) {
   d_.labels.push_back({at, text, d_.textHeight * scale, anchor, Layer::Text});
 }

@@ -5,6 +5,7 @@
 // so stacked dimensions never share a line of text.
 
 #include <string>
+#include <vector>
 
 #include "design/drawing/drawing.h"
 
@@ -37,6 +38,14 @@ class Sketch {
   void weld(Point tip, double dx, double dy, const std::string& text);
   // A note on a part (a plate thickness) as a text leader on the text layer.
   void note(Point tip, double dx, double dy, const std::string& text);
+  // Leaders from their tips to shoulders stacked upwards at one x, texts to the right, so that
+  // notes on a crowded view never overlap.
+  struct Callout {
+    Point tip;
+    std::string text;
+    Layer layer;
+  };
+  void callouts(const std::vector<Callout>& items, double shoulderX, double firstY);
   void label(Point at, const std::string& text, Anchor anchor = Anchor::Centre, double scale = 1);
   void title(Point centre, const std::string& text) { label(centre, text, Anchor::Centre, 1.4); }
 
