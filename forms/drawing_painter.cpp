@@ -154,6 +154,15 @@ QByteArray drawingPng(const Drawing& d, double widthMm, double dpi) {
   return bytes;
 }
 
+ReportPicture reportPicture(const Drawing& d) {
+  constexpr double textWidthMm = 160, tallestMm = 200, dpi = 300;
+  const Extent e = d.extent();
+  const double aspect = e.height() / std::max(e.width(), 1.0);
+  const double width = std::min(textWidthMm, tallestMm / std::max(aspect, 1e-3));
+  const QByteArray png = drawingPng(d, width, dpi);
+  return {std::string(png.constData(), static_cast<std::size_t>(png.size())), width, width * aspect};
+}
+
 std::optional<QString> writeDrawingPicture(const Drawing& d, const QString& path) {
   const bool svg = QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
   QByteArray bytes;

@@ -9,6 +9,7 @@
 #include <QString>
 #include <optional>
 
+#include "design/common/report_picture.h"
 #include "design/drawing/drawing.h"
 
 class QPainter;
@@ -25,6 +26,10 @@ double paintDrawing(QPainter& painter, const drawing::Drawing& drawing, const QR
 // The drawing on a white picture `widthMm` wide at `dpi`, for the report.
 QImage drawingImage(const drawing::Drawing& drawing, double widthMm, double dpi);
 QByteArray drawingPng(const drawing::Drawing& drawing, double widthMm, double dpi);
+
+// The drawing for the report: a 300 dpi PNG as wide as the text on an A4 page, or less where
+// the sheet is tall.
+ReportPicture reportPicture(const drawing::Drawing& drawing);
 
 // Writes an SVG or PNG file (by the name's ending); returns the reason when it cannot.
 std::optional<QString> writeDrawingPicture(const drawing::Drawing& drawing, const QString& path);

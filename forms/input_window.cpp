@@ -24,6 +24,7 @@
 #include "design/files/design_file.h"
 #include "forms/appearance.h"
 #include "forms/diagram.h"
+#include "forms/drawing_painter.h"
 #include "forms/result_window.h"
 #include "forms/text.h"
 
@@ -327,7 +328,10 @@ void InputWindow::showResults() {
 void InputWindow::writeReport() {
   readControlsIntoSession();
   const std::filesystem::path templatePath = ss(context_.appFolder) + session_.module().templateFile;
-  const auto written = pedivo::writeReport(templatePath, session_.report(), ss(QDir::tempPath()));
+  std::optional<ReportPicture> picture;
+  if (const auto drawn = drawing::drawDesign(session_); std::holds_alternative<drawing::Drawing>(drawn))
+    picture = reportPicture(std::get<drawing::Drawing>(drawn));
+  const auto written = pedivo::writeReport(templatePath, session_.report(), ss(QDir::tempPath()), picture);
   if (const auto* error = std::get_if<ReportError>(&written)) {
     context_.interaction.showMessage(this, qs(error->message));
     return;

@@ -1,6 +1,6 @@
 // pedivo-drawing-preview FOLDER: the drawing of every base type's default design as a PNG, to
-// look at the sheets as the report shows them, and a picture of each result window with its
-// drawing pane.
+// look at the sheets as the report shows them, a picture of each result window with its drawing
+// pane, and each report (from the templates beside this program) with its drawing.
 
 #include <QApplication>
 #include <QString>
@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "design/common/design_session.h"
+#include "design/common/report_writer.h"
 #include "design/drawing/base_drawing.h"
 #include "forms/drawing_painter.h"
 #include "forms/interaction.h"
@@ -33,6 +34,11 @@ int main(int argc, char* argv[]) {
       continue;
     }
     const QString path = QString::fromLocal8Bit(argv[1]) + "/" + pedivo::forms::qs(module->id) + ".png";
+    const auto& sheet = std::get<pedivo::drawing::Drawing>(drawn);
+    const std::string folder = argv[1];
+    pedivo::fillTemplate(QCoreApplication::applicationDirPath().toStdString() + "/" + module->templateFile,
+                         session.report(), folder + "/" + module->id + ".docx", pedivo::DocumentKind::Document,
+                         pedivo::forms::reportPicture(sheet));
     if (!pedivo::forms::drawingImage(std::get<pedivo::drawing::Drawing>(drawn), 160, 200).save(path)) {
       std::cerr << "无法写入 " << path.toStdString() << '\n';
       return 2;
