@@ -32,7 +32,17 @@ Drawing drawBase(std::string_view moduleId, const DesignFacts& facts) {
 std::variant<Drawing, DrawingRefusal> drawDesign(const DesignSession& session) {
   if (!session.designed()) return DrawingRefusal{notDesignedMessage};
   const DesignFacts facts(session.values(), session.results().fields, session.report());
-  return drawBase(session.module().id, facts);
+  Drawing drawing = drawBase(session.module().id, facts);
+  // A design that fails a check is drawn as designed, and says so under the plan.
+  std::string failed;
+  for (const auto& check : session.checks())
+    if (!check.ok()) failed += (failed.empty() ? "" : "、") + check.name;
+  if (!failed.empty()) {
+    const Extent e = drawing.extent();
+    Sketch(drawing).label({(e.left + e.right) / 2, e.bottom - 2 * drawing.textHeight},
+                          "注：以下验算不满足要求：" + failed + "。本图按计算所得尺寸绘制，仅供复核。");
+  }
+  return drawing;
 }
 
 }  // namespace pedivo::drawing

@@ -239,6 +239,15 @@ TEST(Refusal, ARefusedRunKeepsTheEarlierDesignDrawable) {
   EXPECT_TRUE(std::holds_alternative<Drawing>(drawDesign(d.session)));
 }
 
+TEST(FailingChecks, AreNamedUnderTheDrawing) {
+  const Design failing = pedivo::testing::design(*findModule("j1"), {{"EdtN", "3000"}, {"EdtV", "100"}});
+  const Drawing drawing = drawn(failing);
+  ASSERT_FALSE(drawing.labels.empty());
+  EXPECT_EQ(drawing.labels.back().text.rfind("注：以下验算不满足要求：柱翼缘轴压应力", 0), 0u);
+  const Drawing sound = drawn(pedivo::testing::design(*findModule("j1"), {}));
+  for (const auto& label : sound.labels) EXPECT_EQ(label.text.find("不满足"), std::string::npos);
+}
+
 TEST(HoleDiameter, ClearanceGrowsAboveM27) {
   EXPECT_DOUBLE_EQ(holeDiameter(24), 25.5);
   EXPECT_DOUBLE_EQ(holeDiameter(27), 28.5);
