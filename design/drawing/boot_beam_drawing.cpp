@@ -102,7 +102,7 @@ Drawing drawTBootBeamBase(const DesignFacts& f) {
                Layer::Welds},
               {{cx + c.bf / 2 + z.tsh / 2, top + z.hsh},
                "靴梁厚 " + f.shown("Edttxlb", "tsh") + "，加劲肋厚 " + f.shown("Edttjjl", "tjjl"), Layer::Text}},
-             cx + z.B / 2 + 5 * h, top + std::max(z.hsh, z.hj) + 1.5 * h);
+             cx + z.B / 2 + h, top + std::max(z.hsh, z.hj) + 2 * h);
   s.title({cx, y0 - 2.4 * h}, "立面图（垂直弯矩方向）");
   return d;
 }
@@ -170,7 +170,7 @@ Drawing drawChannelBootBeamBase(const DesignFacts& f) {
                "顶板厚 " + f.shown("Edttd", "tp") + "，肋板厚 " + f.shown("Edttjjl", "tjjl") + "，隔板厚 " +
                    f.shown("Edttgb", "tcb"),
                Layer::Text}},
-             cx + z.B / 2 + 7.5 * h, top + z.hsh + 1.5 * h);
+             cx + z.B / 2 + h, top + z.hsh + 2 * h);
   s.title({cx, y0 - 2.4 * h}, "立面图（垂直弯矩方向）");
   return d;
 }

@@ -84,7 +84,9 @@ void Sketch::note(Point tip, double dx, double dy, const std::string& text) {
   d_.leaders.push_back({tip, {tip.x + dx, tip.y + dy}, text, Layer::Text});
 }
 
-void Sketch::callouts(const std::vector<Callout>& items, double shoulderX, double firstY) {
+void Sketch::callouts(std::vector<Callout> items, double shoulderX, double firstY) {
+  // Lower tips to lower shoulders, so that the leaders do not cross each other.
+  std::stable_sort(items.begin(), items.end(), [](const Callout& a, const Callout& b) { return a.tip.y < b.tip.y; });
   double y = firstY;
   for (const auto& item : items) {
     d_.leaders.push_back({item.tip, {shoulderX, y}, item.text, item.layer});

@@ -45,7 +45,7 @@ class Sketch {
     std::string text;
     Layer layer;
   };
-  void callouts(const std::vector<Callout>& items, double shoulderX, double firstY);
+  void callouts(std::vector<Callout> items, double shoulderX, double firstY);
   void label(Point at, const std::string& text, Anchor anchor = Anchor::Centre, double scale = 1);
   void title(Point centre, const std::string& text) { label(centre, text, Anchor::Centre, 1.4); }
 
