@@ -22,9 +22,9 @@ void planPlateAndColumn(Sketch& s, double L, double B, const Section& c) {
   s.hSection({0, 0}, c.hb, c.bf, c.tw, c.tf, Layer::Outline);
 }
 
-void planTitle(Sketch& s, Drawing& d, const std::string& note) {
-  const Extent e = d.extent();
-  const double h = d.textHeight;
+void planTitle(Sketch& s, const std::string& note) {
+  const Extent e = s.d().extent();
+  const double h = s.textHeight();
   s.title({0, e.bottom - 2.4 * h}, "平面图");
   if (!note.empty()) s.label({0, e.bottom - 4.4 * h}, note);
 }

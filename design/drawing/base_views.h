@@ -19,7 +19,7 @@ double sheetTextHeight(double largerSide);
 
 // Plate, column and the plan's title below everything drawn so far.
 void planPlateAndColumn(Sketch& s, double L, double B, const Section& c);
-void planTitle(Sketch& s, Drawing& d, const std::string& note);
+void planTitle(Sketch& s, const std::string& note);
 
 // Where an elevation's plate bottom stands: above everything drawn so far, with room for the
 // title under it.

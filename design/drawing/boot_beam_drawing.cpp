@@ -79,7 +79,7 @@ Drawing drawTBootBeamBase(const DesignFacts& f) {
   s.dimension(Side::Left, -z.B / 2, -outerY, -z.L / 2, 0, f.shown("Edtbt", "bt"));
   s.dimension(Side::Left, -outerY, -beamFace, -z.L / 2, 0, f.shown("Edtc", "c"));
   s.dimension(Side::Right, -c.bf / 2, c.bf / 2, z.L / 2, 0, f.shown("", "bf"));
-  planTitle(s, d, boltNote(6, f.shown("edtms", "dms"), z.dms));
+  planTitle(s, boltNote(6, f.shown("edtms", "dms"), z.dms));
 
   const double y0 = elevationBase(d);
   const double stub = columnStub(c, std::max(z.hsh, z.hj));
@@ -139,7 +139,7 @@ Drawing drawChannelBootBeamBase(const DesignFacts& f) {
   }
   s.dimension(Side::Left, -c.bf / 2, c.bf / 2, -z.L / 2, 0, f.shown("", "bf"));
   s.dimension(Side::Right, -boltY, boltY, z.L / 2, 0, distanceText(f, 2 * boltY, "", "bf/2"));
-  planTitle(s, d, boltNote(4, f.shown("edtms", "dms"), z.dms));
+  planTitle(s, boltNote(4, f.shown("edtms", "dms"), z.dms));
 
   const double y0 = elevationBase(d);
   const double stub = columnStub(c, z.hsh);

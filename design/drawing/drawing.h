@@ -6,7 +6,6 @@
 // moment to the right of the plan. y points up, as in CAD. The result window paints these
 // primitives, the report embeds a picture of them and the DXF writer writes them out.
 
-#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,8 +13,6 @@
 namespace pedivo::drawing {
 
 enum class Layer { Outline, Bolts, Stiffeners, Welds, Dimensions, Text };
-inline constexpr std::array layers{Layer::Outline, Layer::Bolts, Layer::Stiffeners,
-                                   Layer::Welds,   Layer::Dimensions, Layer::Text};
 // The layer's name as CAD programs show it.
 std::string_view layerName(Layer layer);
 

@@ -42,7 +42,7 @@ Drawing drawEmbeddedBase(const DesignFacts& f) {
   s.hSection({0, 0}, c.hb, c.bf, c.tw, c.tf, Layer::Outline);
   s.dimension(Side::Below, -c.hb / 2, c.hb / 2, -c.bf / 2, 0, f.shown("", "hb"));
   s.dimension(Side::Left, -c.bf / 2, c.bf / 2, -c.hb / 2, 0, f.shown("", "bf"));
-  planTitle(s, d, "");
+  planTitle(s, "");
 
   const double margin = std::max(200.0, 0.6 * c.hb);
   const double y0 = elevationBase(d) + depth + margin / 2;

@@ -40,7 +40,7 @@ Drawing drawPinnedBase(const DesignFacts& f, bool withStiffeners) {
   s.dimension(Side::Right, -B / 2, -boltY, L / 2, 0, distanceText(f, B / 2 - boltY, "", "bt"));
   s.dimension(Side::Right, -boltY, -c.tw / 2, L / 2, 0, f.shown("", "a"));
   if (withStiffeners) s.dimension(Side::Above, tj / 2, boltX, B / 2, 0, f.shown("", "c"));
-  planTitle(s, d, boltNote(withStiffeners ? 4 : 2, f.shown("", "dms"), dms));
+  planTitle(s, boltNote(withStiffeners ? 4 : 2, f.shown("", "dms"), dms));
 
   // Elevation along the plate length.
   const double y0 = elevationBase(d);

@@ -46,7 +46,7 @@ Drawing drawRigidPlateBase(const DesignFacts& f, int boltsInRow) {
   s.dimension(Side::Left, -B / 2 + bt, -B / 2 + bt + spacing, -L / 2, 0, f.shown("Edtc", "c"));
   s.dimension(Side::Left, -B / 2, B / 2, -L / 2, 1, f.shown("EdtB", "B"));
   s.dimension(Side::Right, -c.bf / 2, c.bf / 2, L / 2, 0, f.shown("", "bf"));
-  planTitle(s, d, boltNote(2 * boltsInRow + 2, f.shown("edtms", "dms"), dms));
+  planTitle(s, boltNote(2 * boltsInRow + 2, f.shown("edtms", "dms"), dms));
 
   // Elevation along the moment: the stiffeners on their faces, from the flanges to the plate ends.
   const double y0 = elevationBase(d);
