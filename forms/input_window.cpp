@@ -28,6 +28,7 @@
 #include "forms/appearance.h"
 #include "forms/diagram.h"
 #include "forms/report_job.h"
+#include "forms/drawing_painter.h"
 #include "forms/result_window.h"
 #include "forms/text.h"
 
@@ -384,14 +385,18 @@ void InputWindow::calculate() {
 }
 
 void InputWindow::showResults() {
-  ResultWindow window(session_.module(), session_.results());
+  ResultWindow window(session_.module(), session_.results(), drawing::drawDesign(session_), context_.interaction);
   context_.interaction.runModal(window);
 }
 
 void InputWindow::writeReport() {
   readControlsIntoSession();
   const std::filesystem::path templatePath = ss(context_.appFolder) + session_.module().templateFile;
-  const auto written = writeReportInBackground(this, templatePath, session_.report(), ss(QDir::tempPath()));
+  std::optional<ReportPicture> picture;
+  if (const auto drawn = drawing::drawDesign(session_); std::holds_alternative<drawing::Drawing>(drawn))
+    picture = reportPicture(std::get<drawing::Drawing>(drawn));
+  const auto written =
+      writeReportInBackground(this, templatePath, session_.report(), ss(QDir::tempPath()), std::move(picture));
   if (const auto* error = std::get_if<ReportError>(&written)) {
     context_.interaction.showMessage(this, qs(error->message));
     return;

@@ -17,9 +17,10 @@ constexpr std::chrono::milliseconds eventPause(20);
 std::variant<std::filesystem::path, ReportError> writeReportInBackground(QWidget* parent,
                                                                          const std::filesystem::path& templatePath,
                                                                          std::vector<TagText> tags,
-                                                                         const std::filesystem::path& folder) {
-  auto job = std::async(std::launch::async, [templatePath, tags = std::move(tags), folder] {
-    return writeReport(templatePath, tags, folder);
+                                                                         const std::filesystem::path& folder,
+                                                                         std::optional<ReportPicture> picture) {
+  auto job = std::async(std::launch::async, [templatePath, tags = std::move(tags), folder, picture = std::move(picture)] {
+    return writeReport(templatePath, tags, folder, picture);
   });
   if (job.wait_for(quietWait) == std::future_status::ready) return job.get();
 

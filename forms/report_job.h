@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -18,6 +19,7 @@ namespace pedivo::forms {
 std::variant<std::filesystem::path, ReportError> writeReportInBackground(QWidget* parent,
                                                                          const std::filesystem::path& templatePath,
                                                                          std::vector<TagText> tags,
-                                                                         const std::filesystem::path& folder);
+                                                                         const std::filesystem::path& folder,
+                                                                         std::optional<ReportPicture> picture = {});
 
 }  // namespace pedivo::forms

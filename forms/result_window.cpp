@@ -1,6 +1,8 @@
 #include "forms/result_window.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
+#include <QPushButton>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QGroupBox>
@@ -9,7 +11,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "design/drawing/dxf_file.h"
 #include "forms/appearance.h"
+#include "forms/drawing_painter.h"
+#include "forms/drawing_view.h"
+#include "forms/interaction.h"
 #include "forms/text.h"
 
 namespace pedivo::forms {
@@ -50,23 +56,18 @@ QMargins groupBoxFrame() {
   return probe.contentsMargins();
 }
 
-}  // namespace
-
-ResultWindow::ResultWindow(const ModuleDescriptor& module, const ResultView& view) : QDialog(nullptr) {
-  setObjectName(qs(module.resultFormName));
-  setWindowTitle(QStringLiteral("计算结果"));
-  setModal(true);
-
+// The result fields in their groups, at the result window's fixed size.
+void buildFields(QWidget* host, const ModuleDescriptor& module, const ResultView& view) {
   std::size_t fieldCount = 0;
   int labelWidth = 0;
-  const QFontMetrics metrics(font());
+  const QFontMetrics metrics(host->font());
   for (const auto& group : module.resultGroups) {
     fieldCount += group.fields.size();
     for (const auto& field : group.fields)
       labelWidth = std::max(labelWidth, metrics.horizontalAdvance(qs(field.label)) + 4);
   }
 
-  auto* columns = new QHBoxLayout(this);
+  auto* columns = new QHBoxLayout(host);
   columns->setContentsMargins(6, 6, 6, 6);
   auto* column = new QVBoxLayout;
   columns->addLayout(column);
@@ -98,17 +99,98 @@ ResultWindow::ResultWindow(const ModuleDescriptor& module, const ResultView& vie
   column->addStretch();
 
   for (const auto& name : view.blackCaptions)
-    if (auto* caption = findChild<QLabel*>(qs(name + "Caption"))) setTextColour(caption, normalTextColour);
+    if (auto* caption = host->findChild<QLabel*>(qs(name + "Caption"))) setTextColour(caption, normalTextColour);
   for (const auto& field : view.fields)
-    if (auto* edit = findChild<QLineEdit*>(qs(field.field))) edit->setText(qs(field.text));
+    if (auto* edit = host->findChild<QLineEdit*>(qs(field.field))) edit->setText(qs(field.text));
   for (const auto& name : view.redCaptions)
-    if (auto* caption = findChild<QLabel*>(qs(name + "Caption"))) setTextColour(caption, QColor(255, 0, 0));
+    if (auto* caption = host->findChild<QLabel*>(qs(name + "Caption"))) setTextColour(caption, QColor(255, 0, 0));
 
   if (module.resultClientSize.width > 0) {
-    setFixedSize(module.resultClientSize.width, module.resultClientSize.height);
+    host->setFixedSize(module.resultClientSize.width, module.resultClientSize.height);
   } else {
-    setFixedSize(sizeHint());
+    host->setFixedSize(host->sizeHint());
   }
+}
+
+QString withSuffix(QString path, const QString& suffix) {
+  const QString ending = QFileInfo(path).suffix().toLower();
+  if (ending != suffix && !(suffix == QStringLiteral("png") && ending == QStringLiteral("svg"))) path += "." + suffix;
+  return path;
+}
+
+}  // namespace
+
+ResultWindow::ResultWindow(const ModuleDescriptor& module, const ResultView& view) : QDialog(nullptr) {
+  setObjectName(qs(module.resultFormName));
+  setWindowTitle(QStringLiteral("计算结果"));
+  setModal(true);
+  buildFields(this, module, view);
+}
+
+ResultWindow::ResultWindow(const ModuleDescriptor& module, const ResultView& view,
+                           const std::variant<drawing::Drawing, drawing::DrawingRefusal>& drawing,
+                           Interaction& interaction)
+    : QDialog(nullptr), module_(&module), interaction_(&interaction) {
+  setObjectName(qs(module.resultFormName));
+  setWindowTitle(QStringLiteral("计算结果"));
+  setModal(true);
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(0, 0, 6, 6);
+  auto* fields = new QWidget;
+  fields->setObjectName(QStringLiteral("ResultFields"));
+  buildFields(fields, module, view);
+  row->addWidget(fields, 0, Qt::AlignTop);
+
+  auto* pane = new QGroupBox(QStringLiteral("柱脚图"));
+  pane->setObjectName(QStringLiteral("DrawingPane"));
+  auto* paneLayout = new QVBoxLayout(pane);
+  auto* drawingView = new DrawingView;
+  paneLayout->addWidget(drawingView, 1);
+  auto* buttons = new QHBoxLayout;
+  auto* hint = new QLabel(QStringLiteral("滚轮缩放，拖动平移，双击复原"));
+  hint->setObjectName(QStringLiteral("DrawingHint"));
+  buttons->addWidget(hint, 1);
+  auto* dxfButton = new QPushButton(QStringLiteral("导出DXF…"));
+  dxfButton->setObjectName(QStringLiteral("ButtonDxf"));
+  auto* pictureButton = new QPushButton(QStringLiteral("导出图片…"));
+  pictureButton->setObjectName(QStringLiteral("ButtonPicture"));
+  buttons->addWidget(dxfButton);
+  buttons->addWidget(pictureButton);
+  paneLayout->addLayout(buttons);
+  row->addWidget(pane, 1);
+
+  if (const auto* refusal = std::get_if<drawing::DrawingRefusal>(&drawing)) {
+    drawingView->setRefusal(qs(refusal->message));
+    pane->setTitle(QStringLiteral("柱脚图（设计未完成）"));
+    setTextColour(pane, QColor(255, 0, 0));
+    dxfButton->setEnabled(false);
+    pictureButton->setEnabled(false);
+  } else {
+    drawing_ = std::get<drawing::Drawing>(drawing);
+    drawingView->setDrawing(*drawing_);
+  }
+  connect(dxfButton, &QPushButton::clicked, this, &ResultWindow::exportDxf);
+  connect(pictureButton, &QPushButton::clicked, this, &ResultWindow::exportPicture);
+  resize(fields->width() + 780, std::max(fields->height(), 620));
+}
+
+void ResultWindow::exportDxf() {
+  if (!drawing_) return;
+  QString path = interaction_->chooseFileToSave(this, QStringLiteral("导出DXF"), QStringLiteral("DXF 文件 (*.dxf)"),
+                                                qs(module_->id) + QStringLiteral(".dxf"));
+  if (path.isEmpty()) return;
+  path = withSuffix(path, QStringLiteral("dxf"));
+  if (const auto failure = drawing::writeDxf(*drawing_, ss(path))) interaction_->showMessage(this, qs(*failure));
+}
+
+void ResultWindow::exportPicture() {
+  if (!drawing_) return;
+  QString path = interaction_->chooseFileToSave(this, QStringLiteral("导出图片"),
+                                                QStringLiteral("PNG 图片 (*.png);;SVG 图片 (*.svg)"),
+                                                qs(module_->id) + QStringLiteral(".png"));
+  if (path.isEmpty()) return;
+  path = withSuffix(path, QStringLiteral("png"));
+  if (const auto failure = writeDrawingPicture(*drawing_, path)) interaction_->showMessage(this, *failure);
 }
 
 }  // namespace pedivo::forms

@@ -1,17 +1,36 @@
 #pragma once
-// The result window of a base type: a snapshot of the held results, shown modally.
+// The result window of a base type: a snapshot of the held results, shown modally. Given the
+// drawing of the design, a "柱脚图" pane beside the fields shows it, with its DXF and picture export.
 
 #include <QDialog>
+#include <variant>
 
 #include "design/common/module.h"
+#include "design/drawing/base_drawing.h"
 
 namespace pedivo::forms {
+
+class Interaction;
 
 class ResultWindow final : public QDialog {
   Q_OBJECT
  public:
-  // Each field's caption label is named after the field with "Caption" appended.
+  // The fields alone, at the window's fixed size. Each field's caption label is named after the
+  // field with "Caption" appended.
   ResultWindow(const ModuleDescriptor& module, const ResultView& view);
+  // The fields (in "ResultFields", at the same fixed size) and the drawing pane beside them; the
+  // window can be resized, the pane takes the room. File questions and messages go through
+  // `interaction`.
+  ResultWindow(const ModuleDescriptor& module, const ResultView& view,
+               const std::variant<drawing::Drawing, drawing::DrawingRefusal>& drawing, Interaction& interaction);
+
+ private:
+  void exportDxf();
+  void exportPicture();
+
+  const ModuleDescriptor* module_ = nullptr;
+  Interaction* interaction_ = nullptr;
+  std::optional<drawing::Drawing> drawing_;
 };
 
 }  // namespace pedivo::forms

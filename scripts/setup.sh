@@ -9,6 +9,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libzip-dev libpugixml-dev nlohmann-json3-dev libcsv-dev libxlsxwriter-dev libsimdjson-dev libmimalloc-dev
+  libdxflib-dev qt6-svg-dev python3-ezdxf
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-arphic-ukai fontconfig
   xvfb xauth xdg-utils

@@ -35,6 +35,8 @@ class DesignSession {
   // The same tags, handed over one at a time.
   void report(const TagEmitter& sink) const { state_->report(entries_, sink); }
   std::vector<NamedValue> values() const { return state_->values(); }
+  // The held values are a completed design.
+  bool designed() const { return state_->designed(); }
   // The checks of the last completed design; empty before one exists.
   const std::vector<DesignCheck>& checks() const {
     static const std::vector<DesignCheck> none;

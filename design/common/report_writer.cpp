@@ -231,6 +231,16 @@ std::variant<std::string, ReportError> fillPartXml(const std::string& xml, const
 
 namespace {
 
+// The package's parts by name for placing a picture; a part asked for and missing is added.
+PackageParts partsOf(std::vector<Entry>& entries) {
+  return [&entries](const std::string& name) -> std::string& {
+    for (Entry& entry : entries)
+      if (entry.name == name) return entry.data;
+    entries.push_back({name, {}});
+    return entries.back().data;
+  };
+}
+
 // Whatever went wrong (memory, the file system) ends the report command with its message; it
 // never ends the program.
 ReportError unexpectedFailure(const fs::path& templatePath, const std::exception& error) {
@@ -241,10 +251,14 @@ ReportError unexpectedFailure(const fs::path& templatePath, const std::exception
 
 // The template's parts with every tag filled, ready to be written.
 std::variant<std::vector<Entry>, ReportError> filledPackage(const fs::path& templatePath,
-                                                            const std::vector<TagText>& tags, DocumentKind kind) {
+                                                            const std::vector<TagText>& tags, DocumentKind kind,
+                                                            const std::optional<ReportPicture>& picture) {
   auto package = readPackage(templatePath);
   if (auto* error = std::get_if<ReportError>(&package)) return *error;
   auto& entries = std::get<std::vector<Entry>>(package);
+  // The picture first: its paragraph holds a tag that is not filled with text.
+  if (auto problem = placePicture(partsOf(entries), picture))
+    return ReportError{"计算书模板文件" + quoted(templatePath) + "的" + *problem};
   for (Entry& entry : entries) {
     if (entry.name == "[Content_Types].xml") {
       if (auto error = setMainContentType(entry.data, kind, templatePath)) return *error;
@@ -278,8 +292,9 @@ std::optional<ReportError> replaceWithPackage(const std::vector<Entry>& entries,
 }  // namespace
 
 std::variant<std::monostate, ReportError> fillTemplate(const fs::path& templatePath, const std::vector<TagText>& tags,
-                                                      const fs::path& outputPath, DocumentKind kind) try {
-  auto package = filledPackage(templatePath, tags, kind);
+                                                      const fs::path& outputPath, DocumentKind kind,
+                                                      const std::optional<ReportPicture>& picture) try {
+  auto package = filledPackage(templatePath, tags, kind, picture);
   if (auto* error = std::get_if<ReportError>(&package)) return *error;
   if (auto error = replaceWithPackage(std::get<std::vector<Entry>>(package), outputPath)) return *error;
   return std::monostate{};
@@ -288,9 +303,9 @@ std::variant<std::monostate, ReportError> fillTemplate(const fs::path& templateP
 }
 
 std::variant<fs::path, ReportError> writeReport(const fs::path& templatePath, const std::vector<TagText>& tags,
-                                                const fs::path& folder) try {
+                                                const fs::path& folder, const std::optional<ReportPicture>& picture) try {
   // Fill in memory first, so a broken template is told as such and no file is claimed for it.
-  auto package = filledPackage(templatePath, tags, DocumentKind::Template);
+  auto package = filledPackage(templatePath, tags, DocumentKind::Template, picture);
   if (auto* error = std::get_if<ReportError>(&package)) return *error;
   auto claimed = claimNewFile(folder, templatePath.stem().string());
   if (auto* error = std::get_if<ReportError>(&claimed)) return *error;

@@ -3,11 +3,13 @@
 // tag texts of a calculation. The template is only read; the filled copy is a new file.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "design/common/module.h"
+#include "design/common/report_picture.h"
 
 namespace pedivo {
 
@@ -27,15 +29,18 @@ enum class DocumentKind {
 std::variant<std::string, ReportError> fillPartXml(const std::string& xml, const std::vector<TagText>& tags,
                                                    const std::string& partName);
 
-// Writes the filled copy of templatePath to outputPath. No partial file is left on failure.
+// Writes the filled copy of templatePath to outputPath. No partial file is left on failure. The
+// picture, if any, takes the place of the paragraphs that hold only its tag (report_picture.h).
 std::variant<std::monostate, ReportError> fillTemplate(const std::filesystem::path& templatePath,
                                                       const std::vector<TagText>& tags,
-                                                      const std::filesystem::path& outputPath, DocumentKind kind);
+                                                      const std::filesystem::path& outputPath, DocumentKind kind,
+                                                      const std::optional<ReportPicture>& picture = std::nullopt);
 
 // Writes the filled copy as a Word template into folder under a new name that starts with the
 // template's name; never overwrites a file. Returns the path written.
 std::variant<std::filesystem::path, ReportError> writeReport(const std::filesystem::path& templatePath,
                                                             const std::vector<TagText>& tags,
-                                                            const std::filesystem::path& folder);
+                                                            const std::filesystem::path& folder,
+                                                            const std::optional<ReportPicture>& picture = std::nullopt);
 
 }  // namespace pedivo

@@ -213,17 +213,19 @@ std::string errorLine(const std::string& message) {
   return out.str();
 }
 
-CaseResult runCase(const std::string& line, bool withReport) {
+CaseResult runCase(const std::string& line, bool withReport, bool withDrawing) {
   try {
     const CaseState state = designCase(line);
     TextBuffer out;
     appendState(out, state.session, state.run);
-    return CaseResult{out.str(), false, state.session.module().id,
-                      withReport ? state.session.report() : std::vector<TagText>{}};
+    CaseResult result{out.str(), false, state.session.module().id,
+                      withReport ? state.session.report() : std::vector<TagText>{}, std::nullopt};
+    if (withDrawing) result.drawing = drawing::drawDesign(state.session);
+    return result;
   } catch (const CaseError& error) {
-    return CaseResult{errorLine(error.message), true, std::nullopt, {}};
+    return CaseResult{errorLine(error.message), true, std::nullopt, {}, std::nullopt};
   } catch (const std::exception& error) {
-    return CaseResult{errorLine(std::string("无法处理：") + error.what()), true, std::nullopt, {}};
+    return CaseResult{errorLine(std::string("无法处理：") + error.what()), true, std::nullopt, {}, std::nullopt};
   }
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "design/common/design_session.h"
+#include "design/drawing/base_drawing.h"
 #include "text_buffer.h"
 
 namespace pedivo::calc {
@@ -20,6 +21,8 @@ struct CaseResult {
   bool failed = false;                           // the case could not be read
   std::optional<std::string> moduleId;           // for --report
   std::vector<TagText> report;                   // tag texts at the end of the case, when asked for
+  // The drawing of the case's design, or why there is none, when asked for.
+  std::optional<std::variant<drawing::Drawing, drawing::DrawingRefusal>> drawing;
 };
 
 // A line of blanks only: no case, no output.
@@ -40,7 +43,7 @@ std::string errorLine(const std::string& message);
 void appendErrorLine(TextBuffer& out, const std::string& message);
 
 // Runs one JSON Lines case; never throws.
-CaseResult runCase(const std::string& line, bool withReport = false);
+CaseResult runCase(const std::string& line, bool withReport = false, bool withDrawing = false);
 
 // Reads lines of the usual shape, {"module": "j1", "entries": {"EdtN": "2000"}, "cbsize": true},
 // without building a JSON document; its parser's room is kept from line to line. A line of any

@@ -19,6 +19,7 @@
 #include "case_pool.h"
 #include "design/common/module.h"
 #include "design/common/report_writer.h"
+#include "design/drawing/dxf_file.h"
 #include "design/files/batch.h"
 #include "design/files/batch_run.h"
 #include "design/files/file_text.h"
@@ -28,7 +29,7 @@
 
 namespace {
 
-constexpr const char* helpText = R"(用法：pedivo-calc [--report 文件.docx] [输入文件 ...]
+constexpr const char* helpText = R"(用法：pedivo-calc [--report 文件.docx] [--dxf 文件.dxf] [输入文件 ...]
       pedivo-calc --csv [表格.csv] [--xlsx 结果.xlsx]
 
 Pedivo 柱脚设计的命令行版本：与输入窗口调用同一个计算核心，对相同的输入给出与窗口相同的结果。
@@ -46,6 +47,9 @@ name、formula、demand、limit、ratio、ok；尚未完成设计时为空）、
 处理；若有算例出错，退出码为 1，否则为 0；无法写出结果（如磁盘已满）时退出码为 2。
 --report 文件.docx：只有一个算例时，另用程序所在文件夹中的模板把计算书写到该文件（符号链接写到其指向的
 文件；没有写入权限的文件不会被改动）。
+--dxf 文件.dxf：只有一个算例时，另把设计好的柱脚图（平面图和立面图，1:1，单位 mm）写成 AutoCAD R2000 DXF
+文件，图层为 轮廓、锚栓、加劲肋、焊缝、尺寸、文字；可与 --report 同时使用。计算未完成的设计不绘图，
+文件不写出，退出码为 1。
 
 --csv：批量设计。读入一个 CSV 表格（每行一个设计；表头为 module、可选的 id 以及控件对象名 Edthc、EdtN、
 CBfc、cbsize ……；空白单元格保持窗口默认值），在标准输出写出结果表格（UTF-8，带 BOM）：编号、柱脚类型、
@@ -54,7 +58,7 @@ Excel 工作簿（有错误或验算不满足的行为红色）。各行在各�
 输入）最大 64 MB。以 =、+、-、@ 开头又不是数值的单元格在 CSV 中前加 '，不会被电子表格当作公式执行。
 超过 1 MB 的输入行不读取，在其位置输出 {"error": ...}。
 
-Usage: pedivo-calc [--report FILE.docx] [INPUT ...]
+Usage: pedivo-calc [--report FILE.docx] [--dxf FILE.dxf] [INPUT ...]
        pedivo-calc --csv [TABLE.csv] [--xlsx RESULTS.xlsx]
 
 The headless twin of Pedivo's input windows: it calls the same core, so the same entries give
@@ -70,6 +74,9 @@ formula, demand, limit, ratio, ok; empty until a design is completed), report. A
 any case failed, 2 if the output could not be written, else 0. --report FILE.docx with a single case
 also writes the filled report there, from the template beside this program (through a symbolic link;
 a file you may not write is refused and left as it was).
+--dxf FILE.dxf with a single case also writes the drawing of the designed base (plan and elevations,
+full size in millimetres) as an AutoCAD R2000 DXF file; it may be combined with --report. A design
+that did not complete is not drawn, the file is not written and the exit status is 1.
 --csv designs every row of a CSV table (header: module, an optional id, control names, cbsize;
 blank cells keep the window defaults) and writes the result table (UTF-8 with BOM) to standard
 output: id, base type, messages, the result fields, failing checks, largest utilisation, error;
@@ -322,12 +329,47 @@ int runBatch(const std::vector<std::string>& inputs, const std::optional<std::fi
   return anyFailed ? 1 : 0;
 }
 
+// The filled report of the single case. Through a symbolic link to the file it names; a file the
+// user may not write is left as it was.
+int writeReportFile(const pedivo::calc::CaseResult& reportCase, const std::filesystem::path& reportPath) {
+  const auto target = pedivo::writableTarget(reportPath);
+  if (const auto* refusal = std::get_if<pedivo::FileProblem>(&target)) {
+    std::cerr << "pedivo-calc: 无法写入“" << reportPath.string() << "”：" << refusal->reason
+              << "，文件保持不变 (the file is left as it was)\n";
+    return 2;
+  }
+  const pedivo::ModuleDescriptor* module = pedivo::findModule(*reportCase.moduleId);
+  const auto written = pedivo::fillTemplate(programFolder() / module->templateFile, reportCase.report,
+                                            std::get<std::filesystem::path>(target), pedivo::DocumentKind::Document);
+  if (const auto* error = std::get_if<pedivo::ReportError>(&written)) {
+    std::cerr << "pedivo-calc: " << error->message << '\n';
+    return 2;
+  }
+  return 0;
+}
+
+// The drawing of the single case as DXF; a design that did not complete is not drawn.
+int writeDrawingFile(const pedivo::calc::CaseResult& drawnCase, const std::filesystem::path& dxfPath) {
+  const auto& drawing = *drawnCase.drawing;
+  if (const auto* refusal = std::get_if<pedivo::drawing::DrawingRefusal>(&drawing)) {
+    std::cerr << "pedivo-calc: " << refusal->message << "DXF文件“" << dxfPath.string()
+              << "”未写出 (no completed design: the DXF file was not written)\n";
+    return 1;
+  }
+  if (const auto failure = pedivo::drawing::writeDxf(std::get<pedivo::drawing::Drawing>(drawing), dxfPath)) {
+    std::cerr << "pedivo-calc: " << *failure << '\n';
+    return 2;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   std::ios::sync_with_stdio(false);  // the C streams are not used
   std::vector<std::string> inputs;
   std::optional<std::filesystem::path> reportPath;
+  std::optional<std::filesystem::path> dxfPath;
   bool batch = false;
   std::optional<std::filesystem::path> workbook;
   for (int i = 1; i < argc; ++i) {
@@ -356,6 +398,14 @@ int main(int argc, char* argv[]) {
       reportPath = argv[++i];
       continue;
     }
+    if (arg == "--dxf") {
+      if (i + 1 >= argc) {
+        std::cerr << "pedivo-calc: --dxf 需要一个文件名 (--dxf needs a file name)\n";
+        return 2;
+      }
+      dxfPath = argv[++i];
+      continue;
+    }
     inputs.push_back(arg);
   }
 
@@ -368,6 +418,10 @@ int main(int argc, char* argv[]) {
       std::cerr << "pedivo-calc: --csv 与 --report 不能同时使用 (--csv and --report exclude each other)\n";
       return 2;
     }
+    if (dxfPath) {
+      std::cerr << "pedivo-calc: --csv 与 --dxf 不能同时使用 (--csv and --dxf exclude each other)\n";
+      return 2;
+    }
     try {
       return runBatch(inputs, workbook);
     } catch (const std::exception& error) {
@@ -377,9 +431,9 @@ int main(int argc, char* argv[]) {
     }
   }
 
-  if (!reportPath) return runCases(inputs);
+  if (!reportPath && !dxfPath) return runCases(inputs);
 
-  // --report: the single case and its report, read one line at a time.
+  // --report, --dxf: the single case, its report and its drawing, read one line at a time.
   std::optional<pedivo::calc::CaseResult> reportCase;
   int cases = 0;
   std::vector<char> room;
@@ -396,7 +450,7 @@ int main(int argc, char* argv[]) {
       }
       if (pedivo::calc::isBlankLine(line)) continue;
       ++cases;
-      pedivo::calc::CaseResult result = pedivo::calc::runCase(line, true);
+      pedivo::calc::CaseResult result = pedivo::calc::runCase(line, reportPath.has_value(), dxfPath.has_value());
       if (cases == 1) reportCase = std::move(result);
     }
   };
@@ -413,7 +467,10 @@ int main(int argc, char* argv[]) {
     }
   }
   if (cases != 1 || !reportCase) {
-    std::cerr << "pedivo-calc: --report 只能用于一个算例 (--report takes exactly one case)\n";
+    if (reportPath)
+      std::cerr << "pedivo-calc: --report 只能用于一个算例 (--report takes exactly one case)\n";
+    else
+      std::cerr << "pedivo-calc: --dxf 只能用于一个算例 (--dxf takes exactly one case)\n";
     return 2;
   }
   if (!emit(reportCase->output) || !flushOutput()) {
@@ -421,19 +478,9 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   if (reportCase->failed) return 1;
-  // Through a symbolic link to the file it names; a file the user may not write is left as it was.
-  const auto target = pedivo::writableTarget(*reportPath);
-  if (const auto* refusal = std::get_if<pedivo::FileProblem>(&target)) {
-    std::cerr << "pedivo-calc: 无法写入“" << reportPath->string() << "”：" << refusal->reason
-              << "，文件保持不变 (the file is left as it was)\n";
-    return 2;
+  if (reportPath) {
+    if (const int status = writeReportFile(*reportCase, *reportPath)) return status;
   }
-  const pedivo::ModuleDescriptor* module = pedivo::findModule(*reportCase->moduleId);
-  const auto written = pedivo::fillTemplate(programFolder() / module->templateFile, reportCase->report,
-                                            std::get<std::filesystem::path>(target), pedivo::DocumentKind::Document);
-  if (const auto* error = std::get_if<pedivo::ReportError>(&written)) {
-    std::cerr << "pedivo-calc: " << error->message << '\n';
-    return 2;
-  }
+  if (dxfPath) return writeDrawingFile(*reportCase, *dxfPath);
   return 0;
 }

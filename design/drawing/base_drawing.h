@@ -1,0 +1,27 @@
+#pragma once
+// The drawing of a designed base, from a design session: the plan and the elevations of the base
+// type with its designed sizes, dimensioned with the texts the result window shows.
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "design/common/design_session.h"
+#include "design/drawing/design_facts.h"
+#include "design/drawing/drawing.h"
+
+namespace pedivo::drawing {
+
+inline constexpr const char* notDesignedMessage = "尚无完成的设计，不能绘制柱脚图：请先计算，并使计算完成。";
+
+struct DrawingRefusal {
+  std::string message;
+};
+
+// Refused unless the session holds a completed design.
+std::variant<Drawing, DrawingRefusal> drawDesign(const DesignSession& session);
+
+// The drawing of a base type ("j1" … "gc") from its held values and their texts.
+Drawing drawBase(std::string_view moduleId, const DesignFacts& facts);
+
+}  // namespace pedivo::drawing

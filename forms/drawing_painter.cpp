@@ -1,0 +1,193 @@
+#include "forms/drawing_painter.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <algorithm>
+
+#include "design/drawing/strokes.h"
+#include "forms/text.h"
+
+namespace pedivo::forms {
+namespace {
+
+using namespace pedivo::drawing;
+
+QColor layerColour(Layer layer) {
+  switch (layer) {
+    case Layer::Outline: return {0, 0, 0};
+    case Layer::Bolts: return {200, 0, 0};
+    case Layer::Stiffeners: return {0, 70, 190};
+    case Layer::Welds: return {170, 0, 170};
+    case Layer::Dimensions: return {0, 120, 0};
+    case Layer::Text: return {0, 0, 0};
+  }
+  return {0, 0, 0};
+}
+
+double penWidth(Layer layer) { return layer == Layer::Outline ? 1.6 : 1.0; }
+
+// Model millimetres (y up) to the painter's pixels (y down).
+struct Mapping {
+  double scale, left, top, x0, y0, smallestText;
+  QPointF operator()(Point p) const { return {x0 + (p.x - left) * scale, y0 + (top - p.y) * scale}; }
+};
+
+void drawText(QPainter& painter, const Mapping& map, const PlacedText& text, const QColor& colour) {
+  const double pixels = std::max(text.height * map.scale, map.smallestText);
+  if (pixels < 1) return;
+  QFont font(QStringLiteral("Noto Sans CJK SC"));
+  font.setPixelSize(std::max(1, static_cast<int>(pixels + 0.5)));
+  painter.setFont(font);
+  painter.setPen(colour);
+  painter.save();
+  painter.translate(map(text.at));
+  painter.rotate(-text.angle);
+  const QString s = qs(text.text);
+  if (text.centred) {
+    const double w = painter.fontMetrics().horizontalAdvance(s) + pixels;
+    painter.drawText(QRectF(-w / 2, -pixels, w, 2 * pixels), Qt::AlignCenter, s);
+  } else {
+    painter.drawText(QPointF(0, 0), s);
+  }
+  painter.restore();
+}
+
+}  // namespace
+
+double paintDrawing(QPainter& painter, const Drawing& d, const QRectF& target, double zoom, QPointF pan,
+                    double lineScale, double smallestText) {
+  const Extent e = d.extent();
+  if (e.width() <= 0 || e.height() <= 0) return 0;
+  const double margin = 0.03;
+  const double fit = std::min(target.width() * (1 - 2 * margin) / e.width(),
+                              target.height() * (1 - 2 * margin) / e.height());
+  const double scale = fit * zoom;
+  const Mapping map{scale, e.left, e.top, target.center().x() - e.width() * scale / 2 + pan.x(),
+                    target.center().y() - e.height() * scale / 2 + pan.y(), smallestText};
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  const auto pen = [&](Layer layer) {
+    QPen p(layerColour(layer), penWidth(layer) * lineScale);
+    p.setCapStyle(Qt::FlatCap);
+    p.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(p);
+    painter.setBrush(Qt::NoBrush);
+  };
+
+  for (const auto& hatch : d.hatches) {
+    QPolygonF polygon;
+    for (const auto& p : hatch.boundary) polygon << map(p);
+    QBrush brush(hatch.pattern == HatchPattern::Steel ? QColor(90, 90, 90) : QColor(150, 150, 150),
+                 hatch.pattern == HatchPattern::Steel ? Qt::BDiagPattern : Qt::Dense6Pattern);
+    brush.setTransform(QTransform::fromScale(lineScale, lineScale));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(brush);
+    painter.drawPolygon(polygon);
+  }
+  for (const auto& polyline : d.polylines) {
+    pen(polyline.layer);
+    QPolygonF polygon;
+    for (const auto& p : polyline.points) polygon << map(p);
+    if (polyline.closed)
+      painter.drawPolygon(polygon);
+    else
+      painter.drawPolyline(polygon);
+  }
+  for (const auto& line : d.lines) {
+    pen(line.layer);
+    painter.drawLine(map(line.from), map(line.to));
+  }
+  for (const auto& circle : d.circles) {
+    pen(circle.layer);
+    const double r = circle.radius * scale;
+    painter.drawEllipse(map(circle.centre), r, r);
+  }
+  for (const auto& arc : d.arcs) {
+    pen(arc.layer);
+    const QPointF c = map(arc.centre);
+    const double r = arc.radius * scale;
+    painter.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), static_cast<int>(arc.startAngle * 16),
+                    static_cast<int>((arc.endAngle - arc.startAngle) * 16));
+  }
+  const double h = d.textHeight;
+  for (const auto& dim : d.dimensions) {
+    pen(Layer::Dimensions);
+    painter.setPen(QPen(layerColour(Layer::Dimensions), 0.8 * lineScale));
+    for (const auto& s : dimensionStrokes(dim, h)) painter.drawLine(map(s.from), map(s.to));
+    drawText(painter, map, dimensionText(dim, h), layerColour(Layer::Dimensions));
+  }
+  for (const auto& leader : d.leaders) {
+    pen(leader.layer);
+    for (const auto& s : leaderStrokes(leader, h)) painter.drawLine(map(s.from), map(s.to));
+    drawText(painter, map, leaderText(leader, h), layerColour(leader.layer));
+  }
+  for (const auto& label : d.labels) drawText(painter, map, labelText(label), layerColour(label.layer));
+  painter.restore();
+  return scale;
+}
+
+QImage drawingImage(const Drawing& d, double widthMm, double dpi) {
+  const Extent e = d.extent();
+  const double pixelsPerMm = dpi / 25.4;
+  const int width = static_cast<int>(widthMm * pixelsPerMm);
+  const int height = std::max(1, static_cast<int>(width * std::max(e.height(), 1.0) / std::max(e.width(), 1.0)));
+  QImage image(width, height, QImage::Format_RGB32);
+  image.setDotsPerMeterX(static_cast<int>(pixelsPerMm * 1000));
+  image.setDotsPerMeterY(static_cast<int>(pixelsPerMm * 1000));
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  paintDrawing(painter, d, QRectF(0, 0, width, height), 1, {}, dpi / 96);
+  return image;
+}
+
+QByteArray drawingPng(const Drawing& d, double widthMm, double dpi) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  drawingImage(d, widthMm, dpi).save(&buffer, "PNG");
+  return bytes;
+}
+
+ReportPicture reportPicture(const Drawing& d) {
+  constexpr double textWidthMm = 160, tallestMm = 200, dpi = 300;
+  const Extent e = d.extent();
+  const double aspect = e.height() / std::max(e.width(), 1.0);
+  const double width = std::min(textWidthMm, tallestMm / std::max(aspect, 1e-3));
+  const QByteArray png = drawingPng(d, width, dpi);
+  return {std::string(png.constData(), static_cast<std::size_t>(png.size())), width, width * aspect};
+}
+
+std::optional<QString> writeDrawingPicture(const Drawing& d, const QString& path) {
+  const bool svg = QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
+  QByteArray bytes;
+  if (svg) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const Extent e = d.extent();
+    // One SVG unit a millimetre of paper at 1:10, a size a browser shows whole.
+    const QSize size(static_cast<int>(e.width() / 10 * 3.78) + 1, static_cast<int>(e.height() / 10 * 3.78) + 1);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setTitle(qs(d.title));
+    QPainter painter(&generator);
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    paintDrawing(painter, d, QRectF(QPointF(0, 0), size));
+    painter.end();
+  } else {
+    bytes = drawingPng(d, 400, 150);
+  }
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    return QStringLiteral("无法写入文件“%1”：%2").arg(path, file.errorString());
+  return std::nullopt;
+}
+
+}  // namespace pedivo::forms

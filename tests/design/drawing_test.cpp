@@ -1,0 +1,259 @@
+#include "design/drawing/base_drawing.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "design/common/numbers.h"
+#include "design/drawing/sketch.h"
+#include "tests/design/design_probe.h"
+
+namespace pedivo::drawing {
+namespace {
+
+using pedivo::testing::Design;
+
+Drawing drawn(const Design& d) {
+  auto result = drawDesign(d.session);
+  if (auto* refusal = std::get_if<DrawingRefusal>(&result)) {
+    ADD_FAILURE() << refusal->message;
+    return {};
+  }
+  return std::get<Drawing>(std::move(result));
+}
+
+struct Box {
+  double left, bottom, right, top;
+};
+
+Box boxOf(const Polyline& p) {
+  Box b{1e300, 1e300, -1e300, -1e300};
+  for (const auto& q : p.points) {
+    b.left = std::min(b.left, q.x);
+    b.right = std::max(b.right, q.x);
+    b.bottom = std::min(b.bottom, q.y);
+    b.top = std::max(b.top, q.y);
+  }
+  return b;
+}
+
+// Parts of the plan: everything within the plate (the elevations stand above and beside it).
+bool inPlan(const Box& b, double L, double B) {
+  return b.left >= -L / 2 - 1e-9 && b.right <= L / 2 + 1e-9 && b.bottom >= -B / 2 - 1e-9 && b.top <= B / 2 + 1e-9;
+}
+
+std::multiset<std::pair<double, double>> boltCentres(const Drawing& d) {
+  std::multiset<std::pair<double, double>> centres;
+  for (const auto& c : d.circles)
+    if (c.layer == Layer::Bolts) centres.insert({std::round(c.centre.x * 1000) / 1000, std::round(c.centre.y * 1000) / 1000});
+  return centres;
+}
+
+// Width and length of each stiffener (or rib, diaphragm) outline in plan, the shorter side first.
+std::multiset<std::pair<double, double>> plateSizes(const Drawing& d, Layer layer, double L, double B) {
+  std::multiset<std::pair<double, double>> sizes;
+  for (const auto& p : d.polylines) {
+    if (p.layer != layer || !p.closed) continue;
+    const Box b = boxOf(p);
+    if (!inPlan(b, L, B)) continue;
+    const double w = b.right - b.left, h = b.top - b.bottom;
+    sizes.insert({std::min(w, h), std::max(w, h)});
+  }
+  return sizes;
+}
+
+struct TypeCase {
+  const char* id;
+  int bolts;
+};
+
+class DefaultDrawing : public ::testing::TestWithParam<TypeCase> {
+ protected:
+  Design design_ = pedivo::testing::design(*findModule(GetParam().id), {});
+  Drawing drawing_ = drawn(design_);
+};
+
+TEST_P(DefaultDrawing, DrawsItsBoltsAsHolesOfTheBoltSizePlusClearance) {
+  const double dms = GetParam().bolts == 0 ? 0 : design_["dms"];
+  const double hole = dms <= 27 ? dms + 1.5 : dms + 2;
+  EXPECT_EQ(static_cast<int>(drawing_.circles.size()), GetParam().bolts);
+  for (const auto& c : drawing_.circles) {
+    EXPECT_EQ(c.layer, Layer::Bolts);
+    EXPECT_DOUBLE_EQ(2 * c.radius, hole);
+  }
+}
+
+TEST_P(DefaultDrawing, EveryDimensionReadsAsTheDistanceItMeasures) {
+  ASSERT_FALSE(drawing_.dimensions.empty());
+  for (const auto& dim : drawing_.dimensions) {
+    const double span = dim.axis == Axis::Horizontal ? dim.to.x - dim.from.x : dim.to.y - dim.from.y;
+    EXPECT_GT(span, 0);
+    EXPECT_EQ(dim.text, formatGeneral(span)) << GetParam().id;
+  }
+}
+
+TEST_P(DefaultDrawing, PlateOutlineIsTheDesignedPlanAndTheTextsAreTheShownOnes) {
+  if (GetParam().bolts == 0) GTEST_SKIP() << "the embedded base has no plate";
+  const double L = design_["L"], B = design_["B"];
+  const Polyline& plate = drawing_.polylines.front();
+  EXPECT_TRUE(plate.closed);
+  EXPECT_EQ(plate.layer, Layer::Outline);
+  const Box b = boxOf(plate);
+  EXPECT_DOUBLE_EQ(b.right - b.left, L);
+  EXPECT_DOUBLE_EQ(b.top - b.bottom, B);
+  EXPECT_DOUBLE_EQ(b.left + b.right, 0);
+  std::set<std::string> texts;
+  for (const auto& dim : drawing_.dimensions) texts.insert(dim.text);
+  for (const char* field : {"EdtL", "EdtB", "Edttpb"}) EXPECT_TRUE(texts.count(design_.field(field))) << field;
+}
+
+TEST_P(DefaultDrawing, HasTitlesAndStaysClearOfItsOwnTexts) {
+  std::vector<std::string> titles;
+  for (const auto& label : drawing_.labels) titles.push_back(label.text);
+  EXPECT_NE(std::find(titles.begin(), titles.end(), "平面图"), titles.end());
+  const std::string id = GetParam().id;
+  const long elevations = std::count_if(titles.begin(), titles.end(), [](const std::string& t) {
+    return t.rfind("立面图", 0) == 0;
+  });
+  EXPECT_EQ(elevations, id == "j1" || id == "j2" ? 1 : 2);
+  // No two dimension texts overlap.
+  const double h = drawing_.textHeight;
+  for (std::size_t i = 0; i < drawing_.dimensions.size(); ++i)
+    for (std::size_t j = i + 1; j < drawing_.dimensions.size(); ++j) {
+      const auto& p = drawing_.dimensions[i];
+      const auto& q = drawing_.dimensions[j];
+      const auto half = [h](const Dimension& d) {
+        const double w = textWidth(d.text, h) / 2;
+        return d.axis == Axis::Horizontal ? std::pair{w, h / 2} : std::pair{h / 2, w};
+      };
+      const auto [pw, ph] = half(p);
+      const auto [qw, qh] = half(q);
+      const bool apart = std::abs(p.textAt.x - q.textAt.x) >= pw + qw || std::abs(p.textAt.y - q.textAt.y) >= ph + qh;
+      EXPECT_TRUE(apart) << id << ": " << p.text << " and " << q.text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryBaseType, DefaultDrawing,
+                         ::testing::Values(TypeCase{"j1", 2}, TypeCase{"j2", 4}, TypeCase{"g11", 8},
+                                           TypeCase{"g12", 10}, TypeCase{"g2", 6}, TypeCase{"g3", 4},
+                                           TypeCase{"gc", 0}),
+                         [](const auto& info) { return std::string(info.param.id); });
+
+TEST(BoltPositions, TwoBoltBaseHasOneBoltEachSideOfTheWebMidwayBetweenTheFlanges) {
+  const Design d = pedivo::testing::design(*findModule("j1"), {{"EdtN", "2000"}, {"EdtV", "100"}});
+  const Drawing drawing = drawn(d);
+  const double y = d["tw"] / 2 + d["a"];
+  EXPECT_EQ(boltCentres(drawing), (std::multiset<std::pair<double, double>>{{0, -y}, {0, y}}));
+  EXPECT_EQ(drawing.polylines.front().points[2], (Point{280, 155}));  // L 560, B 310 after the bearing grew them
+}
+
+TEST(BoltPositions, FourBoltBaseHasStiffenersFromWebToPlateEdgeAndABoltEachSide) {
+  const Design d = pedivo::testing::design(*findModule("j2"), {});
+  const Drawing drawing = drawn(d);
+  const double x = d["tjjl"] / 2 + d["c"], y = d["tw"] / 2 + d["a"];
+  EXPECT_EQ(boltCentres(drawing), (std::multiset<std::pair<double, double>>{{-x, -y}, {-x, y}, {x, -y}, {x, y}}));
+  const double outstand = (d["B"] - d["tw"]) / 2;
+  EXPECT_EQ(plateSizes(drawing, Layer::Stiffeners, d["L"], d["B"]),
+            (std::multiset<std::pair<double, double>>{{d["tjjl"], outstand}, {d["tjjl"], outstand}}));
+}
+
+TEST(BoltPositions, RigidPlateRowsHoldThreeOrFourBoltsBetweenStiffeners) {
+  for (const auto& [id, inRow] : {std::pair{"g11", 3}, std::pair{"g12", 4}}) {
+    const Design d = pedivo::testing::design(*findModule(id), {});
+    const Drawing drawing = drawn(d);
+    const auto centres = boltCentres(drawing);
+    const double rowX = d["hb"] / 2 + d["a"];
+    for (int k = 0; k < inRow; ++k) {
+      const double y = -d["B"] / 2 + d["bt"] + k * (2 * d["c"] + d["tjjl"]);
+      EXPECT_EQ(centres.count({rowX, y}), 1u) << id << " bolt " << k;
+      EXPECT_EQ(centres.count({-rowX, y}), 1u) << id << " bolt " << k;
+    }
+    // The outer bolts stand bt from the plate sides.
+    EXPECT_DOUBLE_EQ(centres.rbegin()->second, d["B"] / 2 - d["bt"]) << id;
+    const auto stiffeners = plateSizes(drawing, Layer::Stiffeners, d["L"], d["B"]);
+    EXPECT_EQ(stiffeners.size(), 2u * (inRow - 1)) << id;
+    for (const auto& size : stiffeners) EXPECT_EQ(size, (std::pair{d["tjjl"], d["a"] + d["lt"]})) << id;
+  }
+}
+
+TEST(BoltPositions, BootBeamsRunThePlateLengthAtTheFlangeTips) {
+  for (const char* id : {"g2", "g3"}) {
+    const Design d = pedivo::testing::design(*findModule(id), {});
+    const Drawing drawing = drawn(d);
+    const auto outlines = plateSizes(drawing, Layer::Outline, d["L"], d["B"]);
+    EXPECT_EQ(outlines.count({d["tsh"], d["L"]}), 2u) << id;
+    const double rowX = d["hb"] / 2 + d["a"];
+    for (const auto& [x, y] : boltCentres(drawing)) EXPECT_DOUBLE_EQ(std::abs(x), rowX) << id;
+  }
+  const Design t = pedivo::testing::design(*findModule("g2"), {});
+  const auto centres = boltCentres(drawn(t));
+  const double outer = t["bf"] / 2 + t["tsh"] + t["c"];
+  EXPECT_EQ(centres.count({t["hb"] / 2 + t["a"], outer}), 1u);
+  EXPECT_EQ(centres.count({t["hb"] / 2 + t["a"], 0}), 1u);
+  // Two stiffeners beside each outer bolt, from the boot beam to the plate side.
+  const auto stiffeners = plateSizes(drawn(t), Layer::Stiffeners, t["L"], t["B"]);
+  EXPECT_EQ(stiffeners.size(), 8u);
+  for (const auto& size : stiffeners) EXPECT_EQ(size, (std::pair{t["tjjl"], t["c"] + t["bt"]}));
+}
+
+TEST(BoltPositions, ChannelDiaphragmsSpanBetweenTheBootBeams) {
+  const Design d = pedivo::testing::design(*findModule("g3"), {});
+  const auto parts = plateSizes(drawn(d), Layer::Stiffeners, d["L"], d["B"]);
+  EXPECT_EQ(parts.count({d["tcb"], d["bf"]}), 2u);
+  EXPECT_EQ(parts.size(), 2u + 8u);  // two diaphragms, a rib each side of each of four bolts
+}
+
+TEST(EmbeddedDrawing, ShowsTheInsertionDepthAsShown) {
+  const Design d = pedivo::testing::design(*findModule("gc"), {{"EdtM", "300"}});
+  const Drawing drawing = drawn(d);
+  long depths = 0;
+  for (const auto& dim : drawing.dimensions)
+    if (dim.axis == Axis::Vertical && dim.text == d.field("edtH")) {
+      EXPECT_DOUBLE_EQ(dim.to.y - dim.from.y, d["H2"]);
+      ++depths;
+    }
+  EXPECT_EQ(depths, 2);
+  EXPECT_FALSE(drawing.hatches.empty());
+}
+
+TEST(Refusal, NothingIsDrawnBeforeADesign) {
+  const DesignSession fresh(*findModule("g11"));
+  const auto result = drawDesign(fresh);
+  ASSERT_TRUE(std::holds_alternative<DrawingRefusal>(result));
+  EXPECT_EQ(std::get<DrawingRefusal>(result).message, notDesignedMessage);
+}
+
+TEST(Refusal, AnUnfinishedDesignIsNotDrawn) {
+  // Axial tension inside the bolt rows stops the rigid base part way: it keeps its values but is no design.
+  const Design d = pedivo::testing::design(*findModule("g11"), {{"EdtN", "-800"}, {"EdtM", "10"}});
+  ASSERT_EQ(d.outcome.ending, Ending::Partial);
+  EXPECT_TRUE(std::holds_alternative<DrawingRefusal>(drawDesign(d.session)));
+}
+
+TEST(Refusal, ARefusedRunKeepsTheEarlierDesignDrawable) {
+  Design d = pedivo::testing::design(*findModule("j1"), {});
+  d.session.setText("EdtN", "-5");  // refused by the input check: the held design stays
+  d.session.calculate();
+  EXPECT_TRUE(std::holds_alternative<Drawing>(drawDesign(d.session)));
+}
+
+TEST(FailingChecks, AreNamedUnderTheDrawing) {
+  const Design failing = pedivo::testing::design(*findModule("j1"), {{"EdtN", "3000"}, {"EdtV", "100"}});
+  const Drawing drawing = drawn(failing);
+  ASSERT_FALSE(drawing.labels.empty());
+  EXPECT_EQ(drawing.labels.back().text.rfind("注：以下验算不满足要求：柱翼缘轴压应力", 0), 0u);
+  const Drawing sound = drawn(pedivo::testing::design(*findModule("j1"), {}));
+  for (const auto& label : sound.labels) EXPECT_EQ(label.text.find("不满足"), std::string::npos);
+}
+
+TEST(HoleDiameter, ClearanceGrowsAboveM27) {
+  EXPECT_DOUBLE_EQ(holeDiameter(24), 25.5);
+  EXPECT_DOUBLE_EQ(holeDiameter(27), 28.5);
+  EXPECT_DOUBLE_EQ(holeDiameter(30), 32);
+  EXPECT_DOUBLE_EQ(holeDiameter(42), 44);
+}
+
+}  // namespace
+}  // namespace pedivo::drawing

@@ -1,0 +1,134 @@
+// The "柱脚图" pane of the result window: what it shows before and after a design, its zoom,
+// and the DXF and picture files it exports through the desktop seam.
+
+#include <QFile>
+#include <QGroupBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "design/common/design_session.h"
+#include "design/common/module.h"
+#include "design/drawing/base_drawing.h"
+#include "forms/drawing_painter.h"
+#include "forms/drawing_view.h"
+#include "forms/input_window.h"
+#include "recording_interaction.h"
+
+using namespace pedivo;
+using namespace pedivo::forms;
+
+namespace {
+
+void press(QWidget& window, const QString& button) { window.findChild<QPushButton*>(button)->click(); }
+
+int countPixels(const QImage& image, const std::function<bool(QColor)>& test) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (test(image.pixelColor(x, y))) ++count;
+  return count;
+}
+
+drawing::Drawing defaultDrawing(const char* id) {
+  DesignSession session(*findModule(id));
+  session.calculate();
+  return std::get<drawing::Drawing>(drawing::drawDesign(session));
+}
+
+}  // namespace
+
+class ResultDrawingTest : public QObject {
+  Q_OBJECT
+  QString appFolder = QCoreApplication::applicationDirPath() + "/";
+
+ private slots:
+  void beforeADesignThePaneSaysWhyAndExportsNothing() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    InputWindow window(*findModule("g11"), context);
+    desktop.inspectModal = [&](QDialog& dialog) {
+      auto* view = dialog.findChild<DrawingView*>("DrawingView");
+      QVERIFY(view != nullptr);
+      QVERIFY(!view->hasDrawing());
+      QCOMPARE(view->refusal(), QString::fromUtf8(drawing::notDesignedMessage));
+      QVERIFY(dialog.findChild<QGroupBox*>("DrawingPane")->title().contains("未完成"));
+      QVERIFY(!dialog.findChild<QPushButton*>("ButtonDxf")->isEnabled());
+      QVERIFY(!dialog.findChild<QPushButton*>("ButtonPicture")->isEnabled());
+      // Nothing but the white ground and the red reason.
+      const QImage shot = view->grab().toImage();
+      QCOMPARE(countPixels(shot, [](QColor c) { return c.blue() < 200 && c.red() < 200; }), 0);
+    };
+    press(window, "Button5");
+    QCOMPARE(desktop.modalRuns, 1);
+  }
+
+  void aDesignIsDrawnAndExportedAsDxfSvgAndPng() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    InputWindow window(*findModule("j2"), context);
+    press(window, "Button1");
+    QTemporaryDir folder;
+    desktop.filesToSave = {folder.filePath("底板"), folder.filePath("底板.svg"), folder.filePath("图")};
+    desktop.inspectModal = [&](QDialog& dialog) {
+      auto* view = dialog.findChild<DrawingView*>("DrawingView");
+      QVERIFY(view->hasDrawing());
+      press(dialog, "ButtonDxf");
+      press(dialog, "ButtonPicture");
+      press(dialog, "ButtonPicture");
+      press(dialog, "ButtonDxf");  // no more answers: the user cancels
+    };
+    press(window, "Button5");
+    QVERIFY(desktop.messages.size() == 1);  // "计算完毕！" only: every export succeeded or was cancelled
+    QFile dxf(folder.filePath("底板.dxf"));
+    QVERIFY(dxf.open(QIODevice::ReadOnly));
+    const QByteArray dxfText = dxf.readAll();
+    QVERIFY(dxfText.contains("AC1015"));
+    QCOMPARE(dxfText.count("\nCIRCLE"), 4);
+    QFile svg(folder.filePath("底板.svg"));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QVERIFY(svg.readAll().contains("<svg"));
+    const QImage png(folder.filePath("图.png"));
+    QVERIFY(!png.isNull());
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 3);
+  }
+
+  void anExportThatCannotBeWrittenIsTold() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    InputWindow window(*findModule("j1"), context);
+    press(window, "Button1");
+    desktop.filesToSave = {"/nonexistent-folder/a.dxf"};
+    desktop.inspectModal = [&](QDialog& dialog) { press(dialog, "ButtonDxf"); };
+    press(window, "Button5");
+    QCOMPARE(desktop.messages.size(), 2);
+    QVERIFY(desktop.messages[1].startsWith("无法写入DXF文件"));
+  }
+
+  void wheelZoomKeepsThePointUnderTheCursorAndIsBounded() {
+    DrawingView view;
+    view.resize(600, 400);
+    view.setDrawing(defaultDrawing("g11"));
+    view.zoomAt({300, 200}, 2);
+    QCOMPARE(view.zoom(), 1.5625);
+    view.zoomAt({100, 100}, 100);
+    QCOMPARE(view.zoom(), 40.0);
+    view.resetView();
+    QCOMPARE(view.zoom(), 1.0);
+  }
+
+  void bothPicturesShowTheBoltsInRedAndTheOutlineInBlack() {
+    const QImage image = drawingImage(defaultDrawing("g12"), 160, 150);
+    QCOMPARE(image.width(), static_cast<int>(160 * 150 / 25.4));
+    const int red = countPixels(image, [](QColor c) { return c.red() > 150 && c.green() < 80 && c.blue() < 80; });
+    const int black = countPixels(image, [](QColor c) { return c.red() < 60 && c.green() < 60 && c.blue() < 60; });
+    QVERIFY2(red > 200, qPrintable(QString::number(red)));
+    QVERIFY2(black > 2000, qPrintable(QString::number(black)));
+    QVERIFY(drawingPng(defaultDrawing("gc"), 160, 300).startsWith("\x89PNG"));
+  }
+};
+
+QTEST_MAIN(ResultDrawingTest)
+#include "result_drawing_test.moc"
