@@ -12,6 +12,7 @@
 
 #include "design/drawing/strokes.h"
 #include "design/files/replace_file.h"
+#include "design/files/replace_file.h"
 
 namespace pedivo::drawing {
 
@@ -200,15 +201,14 @@ void writeEntities(DL_Dxf& dxf, DL_WriterA& w, const Drawing& d) {
 }  // namespace
 
 std::optional<std::string> writeDxf(const Drawing& drawing, const std::filesystem::path& path) {
-  const auto target = writableTarget(path);
-  if (const auto* problem = std::get_if<FileProblem>(&target))
-    return "无法写入DXF文件“" + path.string() + "”：" + problem->reason;
-  const std::filesystem::path& file = std::get<std::filesystem::path>(target);
-  const std::string temporary = file.string() + ".pedivo-dxf";
+  const auto failed = [&](const std::string& reason) { return "无法写入DXF文件“" + path.string() + "”：" + reason; };
+  auto begun = FileReplacement::begin(path);
+  if (const auto* problem = std::get_if<FileProblem>(&begun)) return failed(problem->reason);
+  FileReplacement& replacement = std::get<FileReplacement>(begun);
   DL_Dxf dxf;
   {
-    const std::unique_ptr<DL_WriterA> w(dxf.out(temporary.c_str(), DL_Codes::AC1015));
-    if (!w) return "无法写入DXF文件“" + path.string() + "”：不能在其所在文件夹中建立文件";
+    const std::unique_ptr<DL_WriterA> w(dxf.out(replacement.temporary().c_str(), DL_Codes::AC1015));
+    if (!w) return failed("不能在其所在文件夹中建立文件");
     dxf.writeHeader(*w);
     w->dxfString(9, "$INSUNITS");
     w->dxfInt(70, 4);  // millimetres
@@ -225,7 +225,7 @@ std::optional<std::string> writeDxf(const Drawing& drawing, const std::filesyste
     w->dxfEOF();
     w->close();
   }
-  if (const auto failure = moveOver(temporary, file)) return "无法写入DXF文件“" + path.string() + "”：" + *failure;
+  if (const auto failure = replacement.commit()) return failed(*failure);
   return std::nullopt;
 }
 

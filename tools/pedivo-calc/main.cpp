@@ -445,7 +445,7 @@ int main(int argc, char* argv[]) {
         ++cases;
         if (cases == 1)
           reportCase = pedivo::calc::CaseResult{
-              pedivo::calc::errorLine(pedivo::calc::lineTooLongMessage()), true, std::nullopt, {}};
+              pedivo::calc::errorLine(pedivo::calc::lineTooLongMessage()), true, std::nullopt, {}, {}};
         continue;
       }
       if (pedivo::calc::isBlankLine(line)) continue;
