@@ -26,6 +26,13 @@ int readWholeNumber(const Entries& entries, std::string_view control) {
   return static_cast<int>(value);
 }
 
+bool isHeldNumber(std::string_view tag, std::string_view text) {
+  // The forces are written as typed.
+  for (const char* typed : {"<#N>", "<#V>", "<#M>"})
+    if (tag == typed) return false;
+  return parseNumber(text).has_value() || text == "NAN" || text == "INF" || text == "-INF";
+}
+
 tables::CodeEdition readEdition(const Entries& entries) {
   const auto found = entries.texts.find(std::string_view("CBcode"));
   if (found == entries.texts.end()) return tables::CodeEdition::Gb2003;

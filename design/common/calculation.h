@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cfenv>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -100,6 +101,12 @@ Outcome guardedCalculation(Held& held, Calculate&& calculate) {
   return outcome;
 }
 
+// Held values beyond this are not a design: cut to three decimals they would overflow.
+inline constexpr double largestHeldValue = 1e100;
+
+// A report tag's text that is a number from the held values, not an entry's own text.
+bool isHeldNumber(std::string_view tag, std::string_view text);
+
 // Every held quantity by its name, listed once beside the struct.
 template <class Held>
 struct HeldField {
@@ -136,7 +143,15 @@ class StateOf final : public DesignState {
  public:
   explicit StateOf(ModuleFunctions<Held> functions) : functions_(functions) {}
   Outcome calculate(const Entries& entries) override {
-    Outcome outcome = guardedCalculation(held_, [&](Held& work) { return functions_.calculate(entries, work); });
+    Outcome outcome = guardedCalculation(held_, [&](Held& work) {
+      Outcome done = functions_.calculate(entries, work);
+      // A value no format can write (one that overflows when cut to decimals) is a stop, never a
+      // design.
+      for (const auto& value : functions_.values(work))
+        if (const auto* x = std::get_if<double>(&value.value); x != nullptr && !(std::fabs(*x) <= largestHeldValue))
+          throw CalculationStop{invalidNumberMessage, std::nullopt};
+      return done;
+    });
     if (outcome.ending != Ending::Stopped) {
       designed_ = outcome.ending == Ending::Completed;
       checks_.reset();  // the held values change only here
@@ -161,7 +176,15 @@ class StateOf final : public DesignState {
     return tags;
   }
   void report(const Entries& entries, const TagEmitter& sink) const override {
-    functions_.report(held_, entries, sink);
+    if (!edition_) {
+      // Nothing designed yet: a number in the report would be a zero of an empty window.
+      const TagEmitter blank = [&sink](std::string_view tag, std::string_view text) {
+        sink(tag, isHeldNumber(tag, text) ? std::string_view("—") : text);
+      };
+      functions_.report(held_, entries, blank);
+    } else {
+      functions_.report(held_, entries, sink);
+    }
     emitCheckTags(checks(), designed_, sink);
     // The code the held values were designed to; before any design, the one chosen now.
     const auto chosen = tables::codeEdition(entryText(entries, "CBcode")).value_or(tables::CodeEdition::Gb2003);

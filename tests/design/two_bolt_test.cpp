@@ -123,8 +123,11 @@ TEST(TwoBoltBase, ReportReadsEntryTextsAtPrintTimeAndHeldValuesFromTheLastCalcul
 TEST(TwoBoltBase, FreshWindowShowsZerosAndNoShearKey) {
   const DesignSession s(twoBoltModule());
   for (const auto& f : s.results().fields) EXPECT_EQ(f.text, f.field == "edtshear" ? "no" : "0") << f.field;
-  EXPECT_EQ(tagText(s, "<#ylc>"), "0");
+  // The report shows no numbers of an empty window, only what was typed.
+  EXPECT_EQ(tagText(s, "<#ylc>"), "—");
+  EXPECT_EQ(tagText(s, "<#b2>"), "—");
   EXPECT_EQ(tagText(s, "<#N>"), "80");
+  EXPECT_EQ(tagText(s, "<#steel>"), "Q235");
   // No design yet: no verdict either way.
   EXPECT_TRUE(s.checks().empty());
   EXPECT_EQ(tagText(s, "<#bearing.check>"), "未计算");
