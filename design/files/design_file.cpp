@@ -46,6 +46,7 @@ DesignFile parse(std::string_view text) {
   if (input.contains("steps")) {
     if (input.contains("entries") || input.contains("cbsize")) throw Refusal{"“steps”不能与“entries”或“cbsize”同时给出"};
     if (!input.at("steps").is_array()) throw Refusal{"steps 必须是一个JSON数组"};
+    if (input.at("steps").size() > mostCaseSteps) throw Refusal{tooManyStepsMessage};
     for (const json& step : input.at("steps")) applyEntries(session, step);
   } else {
     json step = json::object();

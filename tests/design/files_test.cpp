@@ -61,7 +61,14 @@ TEST_F(DesignFiles, APedivoCalcCaseOpensAsADesign) {
   EXPECT_EQ(std::get<DesignFile>(stepped).entries.texts.at("EdtV"), "2");
 }
 
+std::string stepsOf(int count) {
+  std::string steps;
+  for (int i = 0; i < count; ++i) steps += i == 0 ? "{}" : ",{}";
+  return steps;
+}
+
 TEST_F(DesignFiles, WhatIsNotADesignIsRefusedWithItsReason) {
+  EXPECT_TRUE(std::holds_alternative<DesignFile>(parseDesignFile(R"({"module": "j1", "steps": [)" + stepsOf(100) + "]}")));
   const std::vector<std::pair<std::string, std::string>> cases{
       {"plain text", "不是有效的JSON文本"},
       {R"({"entries": {}})", "缺少柱脚类型"},
@@ -72,6 +79,7 @@ TEST_F(DesignFiles, WhatIsNotADesignIsRefusedWithItsReason) {
       {R"({"module": "gc", "cbsize": true})", "“cbsize”不是TForm8的输入控件"},
       {R"({"module": "j1", "colour": "red"})", "未知的键“colour”"},
       {R"({"module": "j1", "entries": )" + std::string(1000, '[') + std::string(1000, ']') + "}", "嵌套层数过多"},
+      {R"({"module": "j1", "steps": [)" + stepsOf(101) + "]}", "步骤过多（最多 100 步）"},
   };
   for (const auto& [text, reason] : cases) {
     const auto parsed = parseDesignFile(text);

@@ -129,6 +129,7 @@ CaseState designCase(const std::string& line) {
       throw CaseError{"“steps”不能与“entries”或“cbsize”同时给出"};
     steps = input.at("steps");
     if (!steps.is_array()) throw CaseError{"steps 必须是一个JSON数组"};
+    if (steps.size() > mostCaseSteps) throw CaseError{tooManyStepsMessage};
   } else {
     json step = json::object();
     if (input.contains("entries")) step["entries"] = input.at("entries");

@@ -38,8 +38,9 @@ Pedivo 柱脚设计的命令行版本：与输入窗口调用同一个计算核�
   {"module": "j1", "steps": [{"entries": {"EdtN": "80"}}, {"entries": {"EdtN": "-1"}}]}
 module 为柱脚类型（计算书模板名）：j1 两锚栓铰接、j2 四锚栓铰接、g11 八锚栓刚接、g12 十锚栓刚接、
 g2 T型靴梁、g3 槽型靴梁、gc 插入式。entries 按控件对象名给出控件文本（Edthc、EdtN、CBfc、CBdms、
-Edtsizea ……），未给出的控件保持窗口默认值；cbsize 为“底板尺寸按构造要求选取”。带 steps 时每一步
-先修改给出的控件，再在同一个窗口中按“计算”，上一步保存的结果会保留。
+Edtsizea ……），未给出的控件保持窗口默认值；cbsize 为“底板尺寸按构造要求选取”。CBcode 为设计标准
+（GB 50017-2003 或 GB 50017-2017，未给出时为 2003 版），钢材与锚栓牌号须是该版所列牌号。带 steps 时每一步
+先修改给出的控件，再在同一个窗口中按“计算”，上一步保存的结果会保留（最多 100 步）。
 每个算例输出一行 JSON：module、messages（依次弹出的提示）、focus（最后一次“计算”移到的控件）、
 entries、cbsize、values（全部保存量）、results（“查看结果”的字段）、redCaptions、checks（各项验算：
 name、formula、demand、limit、ratio、ok；尚未完成设计时为空）、report（计算书标签）。
@@ -65,7 +66,8 @@ The headless twin of Pedivo's input windows: it calls the same core, so the same
 the same results. Reads one JSON case a line from standard input or from the named files:
   {"module": M, "entries": {...}, "cbsize": true}  or  {"module": M, "steps": [{"entries": {...}}, ...]}
 M is the template name of the base type (j1, j2, g11, g12, g2, g3, gc). Entries are control texts
-by object name; controls not given keep their window defaults. Each step changes its entries and
+by object name; controls not given keep their window defaults (CBcode, the steel code edition, is
+GB 50017-2003 unless given). Each step (at most 100) changes its entries and
 presses "计算" in the same window. Cases are designed on every processor core. Writes one JSON
 object a case as soon as it is read, in input order: module,
 messages, focus, entries, cbsize, values, results, redCaptions, checks (each design check: name,
