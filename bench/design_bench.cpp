@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "design/common/design_session.h"
@@ -50,6 +51,20 @@ void EightBoltLargeMoment(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(session.calculate());
 }
 BENCHMARK(EightBoltLargeMoment);
+
+// Boot-beam designs that never settle and end on the round limit: the T-shaped one climbs the
+// boot-beam weld to 60 legs again and again, the channel one lengthens its plate for bearing and
+// bisects the compressed zone at every length.
+void BootBeamNotConverging(benchmark::State& state, const char* module, std::vector<std::pair<const char*, const char*>> texts) {
+  pedivo::DesignSession session(*pedivo::findModule(module));
+  for (const auto& [control, text] : texts) session.setText(control, text);
+  for (auto _ : state) benchmark::DoNotOptimize(session.calculate());
+}
+BENCHMARK_CAPTURE(BootBeamNotConverging, TShaped, "g2", {{"EdtM", "900"}})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BootBeamNotConverging, Channel, "g3",
+                  {{"Edthc", "200"}, {"Edtbf", "150"}, {"Edttw", "12"}, {"Edttf", "60"}, {"EdtN", "3000"},
+                   {"EdtV", "200"}, {"CBf", "Q345"}, {"CBfc", "C35"}, {"EdtM", "4000"}})
+    ->Unit(benchmark::kMillisecond);
 
 // One line of the headless calculator: reading the case, the design, and the whole output line.
 void CalculatorLine(benchmark::State& state, const char* line) {

@@ -31,24 +31,26 @@ std::string judgeText(Eccentricity eccentricity) {
 
 CompressedZone bisectCompressedZone(const CompressedZoneInput& in, RoundLimit& rounds) {
   constexpr int maximumHalvings = 2000;
-  CompressedZone zone{in.L, 0.5 * in.L, 0};
   // The factors that do not depend on xn, each multiplied in the order the equation is written,
   // so every round gives the same digits as the whole expression would.
   const double squareFactor = 3 * (in.e - in.L / 2);
   const double boltFactor = 6 * (in.Es / in.Ec) * (in.n / 2) * (in.Aems / in.B) * (in.e + in.L / 2 - in.lt);
   const double boltArm = in.L - in.lt;
+  const double tolerance = in.tolerance;
+  double xn = in.L;
+  double dx = 0.5 * in.L;
+  double Fx = 0;
   for (int halvings = 0;; ++halvings) {
-    const double xn = zone.xn;
-    zone.Fx = xn * xn * xn + squareFactor * xn * xn - boltFactor * (boltArm - xn);
-    if (std::fabs(zone.Fx) < in.tolerance) break;
+    Fx = xn * xn * xn + squareFactor * xn * xn - boltFactor * (boltArm - xn);
+    if (std::fabs(Fx) < tolerance) break;
     if (halvings == maximumHalvings) break;
-    const double candidate = zone.Fx > 0 ? xn - zone.dx : xn + zone.dx;
+    const double candidate = Fx > 0 ? xn - dx : xn + dx;
     if (candidate == xn) break;
     rounds.next();
-    zone.xn = candidate;
-    zone.dx = zone.dx / 2;
+    xn = candidate;
+    dx = dx / 2;
   }
-  return zone;
+  return CompressedZone{xn, dx, Fx};
 }
 
 LinearPressure linearPressure(double N, double M, double B, double L, double lt) {
