@@ -188,6 +188,11 @@ TEST(Tables, PlateThicknessMovesToTheGroupOfItsOwnThickness) {
 TEST(Tables, ThreeSideCoefficientAtAndBetweenBreakpoints) {
   EXPECT_EQ(alf(0.3), 0.027);
   EXPECT_NEAR(alf(0.45), 0.052, tolerance);
+  // The middle of every other interval.
+  const double middles[][2] = {{0.325, 0.0315}, {0.575, 0.0715}, {0.65, 0.081},   {0.75, 0.092},
+                               {0.875, 0.103},  {0.975, 0.1105}, {1.05, 0.1145},  {1.15, 0.119},
+                               {1.25, 0.1225},  {1.4, 0.126},    {1.75, 0.13}};
+  for (const auto& [r, k] : middles) EXPECT_NEAR(alf(r), k, tolerance) << r;
   EXPECT_NEAR(alf(1.0), 0.112, tolerance);
   EXPECT_NEAR(alf(2.0), 0.132, tolerance);
   EXPECT_EQ(alf(2.01), 0.133);
@@ -200,8 +205,33 @@ TEST(Tables, FourSideCoefficientAtAndBetweenBreakpoints) {
   EXPECT_NEAR(beta(1.95), 0.1005, tolerance);
   EXPECT_NEAR(beta(2.0), 0.102, tolerance);
   EXPECT_NEAR(beta(1.375), 0.0735, tolerance);
+  EXPECT_NEAR(beta(1.15), 0.059, tolerance);
+  EXPECT_NEAR(beta(1.025), 0.05, tolerance);
+  EXPECT_NEAR(beta(1.075), 0.0535, tolerance);
+  EXPECT_NEAR(beta(1.575), 0.085, tolerance);
+  EXPECT_NEAR(beta(1.625), 0.0875, tolerance);
+  EXPECT_NEAR(beta(1.775), 0.094, tolerance);
   EXPECT_EQ(beta(0.9), 0.125);
   EXPECT_EQ(beta(2.5), 0.125);
+}
+
+// Every row of the bolt table, written out from the table of anchor bolts.
+TEST(Tables, EveryAnchorBoltRow) {
+  const AnchorBolt rows[] = {
+      {20, 245, 50, 60},    {22, 303, 55, 65},    {24, 353, 60, 70},    {27, 459, 70, 70},
+      {30, 561, 75, 75},    {33, 694, 85, 75},    {36, 817, 90, 80},    {39, 976, 100, 85},
+      {42, 1121, 105, 85},  {45, 1306, 110, 90},  {48, 1473, 120, 90},  {52, 1758, 130, 100},
+      {56, 2030, 140, 105}, {60, 2362, 150, 110}, {64, 2676, 160, 120}, {68, 3055, 170, 130},
+      {72, 3460, 180, 140}, {76, 3889, 190, 150}, {80, 4344, 200, 160}, {85, 4948, 210, 170},
+      {90, 5591, 230, 180}, {95, 6273, 240, 190}, {100, 6995, 250, 200},
+  };
+  for (const AnchorBolt& row : rows) {
+    const auto bolt = anchorBolt(row.dms);
+    ASSERT_TRUE(bolt) << row.dms;
+    EXPECT_EQ(bolt->Aems, row.Aems) << row.dms;
+    EXPECT_EQ(bolt->a, row.a) << row.dms;
+    EXPECT_EQ(bolt->c, row.c) << row.dms;
+  }
 }
 
 TEST(Tables, AnchorBoltsAndTheNextSizeUp) {
