@@ -385,7 +385,9 @@ void InputWindow::calculate() {
 }
 
 void InputWindow::showResults() {
+  readControlsIntoSession();  // the results say whether they still belong to what the window shows
   ResultWindow window(session_.module(), session_.results(), drawing::drawDesign(session_), context_.interaction);
+  window.showStatus(qs(session_.statusLine()), session_.status() == DesignStatus::Unfinished);
   context_.interaction.runModal(window);
 }
 

@@ -134,7 +134,16 @@ ResultWindow::ResultWindow(const ModuleDescriptor& module, const ResultView& vie
   setObjectName(qs(module.resultFormName));
   setWindowTitle(QStringLiteral("计算结果"));
   setModal(true);
-  auto* row = new QHBoxLayout(this);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  status_ = new QLabel;
+  status_->setObjectName(QStringLiteral("designStatus"));
+  status_->setWordWrap(true);
+  status_->setContentsMargins(8, 6, 8, 0);
+  status_->hide();
+  outer->addWidget(status_);
+  auto* row = new QHBoxLayout;
+  outer->addLayout(row);
   row->setContentsMargins(0, 0, 6, 6);
   auto* fields = new QWidget;
   fields->setObjectName(QStringLiteral("ResultFields"));
@@ -172,6 +181,18 @@ ResultWindow::ResultWindow(const ModuleDescriptor& module, const ResultView& vie
   connect(dxfButton, &QPushButton::clicked, this, &ResultWindow::exportDxf);
   connect(pictureButton, &QPushButton::clicked, this, &ResultWindow::exportPicture);
   resize(fields->width() + 780, std::max(fields->height(), 620));
+}
+
+void ResultWindow::showStatus(const QString& line, bool unfinished) {
+  if (status_ == nullptr || line.isEmpty()) return;
+  status_->setText(line);
+  if (unfinished) {
+    setTextColour(status_, QColor(255, 0, 0));
+    QFont bold = status_->font();
+    bold.setBold(true);
+    status_->setFont(bold);
+  }
+  status_->show();
 }
 
 void ResultWindow::exportDxf() {

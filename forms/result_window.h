@@ -8,6 +8,8 @@
 #include "design/common/module.h"
 #include "design/drawing/base_drawing.h"
 
+class QLabel;
+
 namespace pedivo::forms {
 
 class Interaction;
@@ -23,6 +25,8 @@ class ResultWindow final : public QDialog {
   // `interaction`.
   ResultWindow(const ModuleDescriptor& module, const ResultView& view,
                const std::variant<drawing::Drawing, drawing::DrawingRefusal>& drawing, Interaction& interaction);
+  // A line above the fields that says where the design stands; red when it is unfinished.
+  void showStatus(const QString& line, bool unfinished);
 
  private:
   void exportDxf();
@@ -31,6 +35,7 @@ class ResultWindow final : public QDialog {
   const ModuleDescriptor* module_ = nullptr;
   Interaction* interaction_ = nullptr;
   std::optional<drawing::Drawing> drawing_;
+  QLabel* status_ = nullptr;
 };
 
 }  // namespace pedivo::forms

@@ -13,6 +13,67 @@ DesignSession::DesignSession(const ModuleDescriptor& module)
 void DesignSession::reset() {
   entries_ = defaults_;  // assigning over a map of the same keys reuses its nodes
   state_->reset();
+  designedEntries_.reset();
+  lastEnding_ = Ending::Stopped;
+}
+
+std::string_view statusText(DesignStatus status) {
+  switch (status) {
+    case DesignStatus::NotCalculated: return "未计算";
+    case DesignStatus::Completed: return "已完成";
+    case DesignStatus::Unfinished: return "未完成";
+    case DesignStatus::EntriesChanged: return "输入已修改";
+  }
+  return "";
+}
+
+std::vector<ChangedEntry> DesignSession::changedEntries() const {
+  std::vector<ChangedEntry> changed;
+  if (!designedEntries_) return changed;
+  for (const auto& [control, text] : entries_.texts) {
+    const auto used = designedEntries_->texts.find(control);
+    const std::string& usedText = used == designedEntries_->texts.end() ? std::string() : used->second;
+    if (usedText != text) changed.push_back({control, usedText, text});
+  }
+  if (module_->hasDetailingToggle && designedEntries_->cbsize != entries_.cbsize)
+    changed.push_back({"cbsize", designedEntries_->cbsize ? "勾选" : "未勾选", entries_.cbsize ? "勾选" : "未勾选"});
+  return changed;
+}
+
+DesignStatus DesignSession::status() const {
+  if (!designedEntries_) return DesignStatus::NotCalculated;
+  if (lastEnding_ == Ending::Partial) return DesignStatus::Unfinished;
+  if (!changedEntries().empty()) return DesignStatus::EntriesChanged;
+  return DesignStatus::Completed;
+}
+
+std::string DesignSession::statusLine() const {
+  switch (status()) {
+    case DesignStatus::Completed: return {};
+    case DesignStatus::NotCalculated: return "尚未计算，以下不是设计结果。";
+    case DesignStatus::Unfinished: return "计算未完成，本计算书不能作为设计依据。";
+    case DesignStatus::EntriesChanged: break;
+  }
+  std::string line = "输入已于计算后修改，以下结果对应上次计算的输入：";
+  bool first = true;
+  for (const auto& change : changedEntries()) {
+    const ControlSpec* spec = module_->findControl(change.control);
+    const std::string caption = spec != nullptr ? spec->label : std::string("底板尺寸按构造要求选取");
+    line.append(first ? "" : "；").append(caption).append(" 计算时 ").append(change.used).append("，现为 ").append(change.now);
+    first = false;
+  }
+  return line + "。";
+}
+
+std::vector<TagText> DesignSession::report() const {
+  std::vector<TagText> tags = state_->report(entries_);
+  tags.push_back({"<#state>", statusLine()});
+  return tags;
+}
+
+void DesignSession::report(const TagEmitter& sink) const {
+  state_->report(entries_, sink);
+  sink("<#state>", statusLine());
 }
 
 std::optional<std::string> DesignSession::setText(const std::string& control, const std::string& text) {
@@ -33,6 +94,11 @@ Outcome DesignSession::calculate() {
     if (auto failed = failedChecksMessage(state_->checks())) outcome.messages.push_back(std::move(*failed));
   for (const auto& [control, text] : outcome.entryChanges) entries_.texts[control] = text;
   if (outcome.cbsize) entries_.cbsize = *outcome.cbsize;
+  // The held values changed: they are now a design (or an unfinished one) of these entries.
+  if (outcome.ending != Ending::Stopped) {
+    designedEntries_ = entries_;
+    lastEnding_ = outcome.ending;
+  }
   return outcome;
 }
 

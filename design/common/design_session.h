@@ -11,6 +11,22 @@
 
 namespace pedivo {
 
+// Where a window's design stands, as every output tells it.
+enum class DesignStatus {
+  NotCalculated,   // 未计算: nothing designed since the window opened
+  Completed,       // 已完成: the held values are a design of the entries as they stand
+  Unfinished,      // 未完成: the last calculation stopped and kept what it had computed
+  EntriesChanged,  // 输入已修改: the entries differ from those the held values were designed for
+};
+std::string_view statusText(DesignStatus status);
+
+// An entry changed after the last calculation: the text the design used and the text now.
+struct ChangedEntry {
+  std::string control;
+  std::string used;
+  std::string now;
+};
+
 class DesignSession {
  public:
   explicit DesignSession(const ModuleDescriptor& module);
@@ -30,13 +46,18 @@ class DesignSession {
   Outcome calculate();
   // "查看结果"
   ResultView results() const { return state_->results(); }
-  // "打印计算书": tag texts, with entry texts as they stand now.
-  std::vector<TagText> report() const { return state_->report(entries_); }
+  // "打印计算书": tag texts, with entry texts as they stand now, and "<#state>", the status line.
+  std::vector<TagText> report() const;
   // The same tags, handed over one at a time.
-  void report(const TagEmitter& sink) const { state_->report(entries_, sink); }
+  void report(const TagEmitter& sink) const;
   std::vector<NamedValue> values() const { return state_->values(); }
   // The held values are a completed design.
   bool designed() const { return state_->designed(); }
+  DesignStatus status() const;
+  // The entries whose texts differ from those of the last calculation that kept its values.
+  std::vector<ChangedEntry> changedEntries() const;
+  // One line that says where the design stands; empty for a completed design of the entries.
+  std::string statusLine() const;
   // The checks of the last completed design; empty before one exists.
   const std::vector<DesignCheck>& checks() const {
     static const std::vector<DesignCheck> none;
@@ -48,6 +69,8 @@ class DesignSession {
   Entries defaults_;
   Entries entries_;
   std::unique_ptr<DesignState> state_;
+  std::optional<Entries> designedEntries_;  // the entries of the last calculation that kept its values
+  Ending lastEnding_ = Ending::Stopped;
 };
 
 }  // namespace pedivo

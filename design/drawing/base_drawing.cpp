@@ -37,6 +37,11 @@ std::variant<Drawing, DrawingRefusal> drawDesign(const DesignSession& session) {
   std::string failed;
   for (const auto& check : session.checks())
     if (!check.ok()) failed += (failed.empty() ? "" : "、") + check.name;
+  if (session.status() == DesignStatus::EntriesChanged) {
+    const Extent e = drawing.extent();
+    Sketch(drawing).label({(e.left + e.right) / 2, e.bottom - 2 * drawing.textHeight},
+                          "注：输入已于计算后修改，本图对应上次计算的输入。");
+  }
   if (!failed.empty()) {
     const Extent e = drawing.extent();
     Sketch(drawing).label({(e.left + e.right) / 2, e.bottom - 2 * drawing.textHeight},

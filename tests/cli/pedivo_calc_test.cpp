@@ -73,6 +73,20 @@ TEST(PedivoCalc, OneLineACaseInInputOrderWithDefaultsForControlsNotGiven) {
   EXPECT_EQ(run.lines[1]["results"], json::array({json::array({"edtH", "680"})}));
 }
 
+// Each case says where its design stands, as the window's result line does.
+TEST(PedivoCalc, EachCaseTellsItsState) {
+  const CalcRun run = runCalc(R"({"module": "g11"}
+{"module": "g11", "entries": {"Edthc": "400", "Edtbf": "400", "Edttw": "13", "Edttf": "21", "EdtN": "-2500", "EdtM": "450"}}
+{"module": "g11", "entries": {"EdtV": "0"}}
+{"module": "g11", "steps": [{"entries": {}}, {"entries": {"EdtV": "0"}}]}
+)");
+  ASSERT_EQ(run.lines.size(), 4u);
+  EXPECT_EQ(run.lines[0]["state"], "已完成");
+  EXPECT_EQ(run.lines[1]["state"], "未完成");
+  EXPECT_EQ(run.lines[2]["state"], "未计算");
+  EXPECT_EQ(run.lines[3]["state"], "输入已修改");
+}
+
 TEST(PedivoCalc, GivesExactlyWhatTheWindowSessionHolds) {
   const CalcRun run = runCalc(R"({"module": "j1", "entries": {"EdtN": "333.3", "Edtbf": "180"}, "cbsize": false})" "\n");
   ASSERT_EQ(run.lines.size(), 1u);

@@ -206,15 +206,25 @@ class InputWindowTest : public QObject {
     QCOMPARE(desktop.fields["Edttpb"], QString("20"));
     QCOMPARE(desktop.fields["edtshear"], QString("yes"));
 
+    QString status;
+    desktop.inspectModal = [&](QDialog& dialog) {
+      auto* line = dialog.findChild<QLabel*>("designStatus");
+      status = line != nullptr && !line->isHidden() ? line->text() : QString();
+    };
+    press(window, "Button5");
+    QCOMPARE(status, QString());  // a completed design of what the window shows
     setText(window, "EdtN", "2000");
     setText(window, "EdtV", "100");
-    press(window, "Button5");  // not recalculated yet
+    press(window, "Button5");  // not recalculated yet: the results say so on their first line
     QCOMPARE(desktop.fields["EdtL"], QString("490"));
+    QVERIFY(status.startsWith("输入已于计算后修改"));
+    QVERIFY(status.contains("柱底轴力N 计算时 80，现为 2000"));
+    desktop.inspectModal = nullptr;
     press(window, "Button1");
     press(window, "Button5");
     QCOMPARE(desktop.fields["EdtL"], QString("560"));
     QCOMPARE(desktop.fields["edtshear"], QString("no"));
-    QCOMPARE(desktop.modalRuns, 4);
+    QCOMPARE(desktop.modalRuns, 5);
   }
 
   void everyResultWindowShowsItsFieldsWithCaptions() {

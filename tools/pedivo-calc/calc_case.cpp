@@ -34,6 +34,7 @@ struct CaseRun {
 void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run) {
   line.beginObject();
   line.key("module").name(session.module().id);
+  line.key("state").value(statusText(session.status()));
   line.key("messages").beginArray();
   for (const auto& message : run.messages) line.value(message);
   line.endArray();
