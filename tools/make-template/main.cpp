@@ -9,6 +9,7 @@
 //                   rows of dashes only are skipped
 //   header: text    the page header
 //   note: text      a small note paragraph
+//   banner: text    a warning paragraph in red bold (where the design stands)
 //   summary: a b c  the summary table of the design checks with the ids a, b, c: a row each of
 //                   <#a.name>, <#a.demand>, <#a.limit>, <#a.ratio>, <#a.result>
 //   anything else   a body paragraph; blank lines are skipped
@@ -261,6 +262,10 @@ int main(int argc, char* argv[]) {
       flushTable();
     } else if (startsWith(text, "note: ")) {
       body += paragraph("Note", text.substr(6));
+    } else if (startsWith(text, "banner: ")) {
+      // A warning that must not be overlooked: red and bold, as the report's 不满足.
+      body += "<w:p><w:pPr><w:pStyle w:val=\"Normal\"/></w:pPr>" +
+              run(text.substr(8), "<w:b/><w:color w:val=\"FF0000\"/>") + "</w:p>";
     } else {
       body += paragraph("Normal", text);
     }
