@@ -125,8 +125,8 @@ BENCHMARK(FillLargeHeaders)->Arg(3900)->Arg(60 << 10)->Unit(benchmark::kMillisec
 // package a template may be.
 void FillLargePictures(benchmark::State& state) {
   std::string picture(static_cast<std::size_t>(state.range(0)) << 20, '\0');
-  unsigned seed = 12345;
-  for (char& c : picture) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
+  unsigned noise = 12345;
+  for (char& c : picture) c = static_cast<char>((noise = noise * 1103515245u + 12345u) >> 24);
   const auto tpl = writeTemplate("picture", {{"[Content_Types].xml", contentTypes},
                                              {"word/document.xml", wordPart("w:document", "<w:body><w:p/></w:body>")},
                                              {"word/media/image1.png", picture},

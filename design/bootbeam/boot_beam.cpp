@@ -34,7 +34,7 @@ enum class Next {
 // The linear pressure under the plate at distance x from the compressed edge.
 double pressureAt(const Held& h, double x) { return h.ylc * (h.xn - x) / h.xn; }
 
-// ---- step A and B: forces, section and sizes -------------------------------------------------
+// ---- forces, section and plate sizes ---------------------------------------------------------
 
 void readSectionAndForces(const Entries& e, Held& h) {
   h.N = rigidbase::readAxialForce(e);
@@ -53,9 +53,9 @@ void plateSizes(Variant variant, const Entries& e, Held& h) {
   if (variant == Variant::Channel) h.B = 2 * h.tsh + h.bf + 40;
 }
 
-// ---- steps C to F: plan, eccentricity, pressure and bearing -----------------------------------
+// ---- plan, eccentricity, pressure and bearing -----------------------------------------------
 
-// Step D (and E): pressure under the plate and the bolt tension; false for axial tension within
+// The pressure under the plate and the bolt tension; false for axial tension within
 // the bolt rows, which the method does not cover.
 bool pressureUnderPlate(Variant variant, Held& h, RoundLimit& rounds) {
   const Eccentricity eccentricity = rigidbase::eccentricityCase(h.e, h.L, h.write3);
@@ -107,7 +107,7 @@ void concreteAndLimit(const Materials& m, Held& h) {
 // T-shaped: the plate from its layout, brought to whole tens; a and c absorb the growth in
 // steps of 5. Too much bearing widens a and c and the plan is made again.
 bool tPlanAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
-  while (true) {  // step C
+  while (true) {  // again with a plate grown for bearing
     h.L = 2 * (h.a + h.lt) + h.hb;
     h.B = 2 * h.c + h.bf + 2 * h.bt + 2 * h.tsh;
     h.L0 = h.L;
@@ -145,7 +145,7 @@ bool channelPlanAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
   }
 }
 
-// Step G: false when the tension bolts are overstressed.
+// False when the tension bolts are overstressed.
 bool anchorBoltsHold(const Materials& m, Held& h) {
   const auto bolts = rigidbase::tensionBolts(m.fta, h.ta, h.n, h.Aems);
   h.fta = bolts.fta;
@@ -230,7 +230,7 @@ void bootBeamShear(Held& h) {
   h.Vshmax = std::max(h.Vsh1, h.Vsh2);
 }
 
-// Step 2: the two boot-beam plates with the base plate as their flange, as a cantilever beyond
+// The two boot-beam plates with the base plate as their flange, as a cantilever beyond
 // the column and as a span between its flanges. A boot beam that fails becomes thicker while it
 // stays within the flange thickness, otherwise higher.
 Next bootBeamSection(Variant variant, const Materials& m, Held& h, RoundLimit& rounds) {
@@ -283,7 +283,7 @@ double legForWeldLength(double hf, double lf, RoundLimit& rounds) {
   return hf + 2 * steps;
 }
 
-// Step 3: the weld of each boot beam to the column flange carries the flange force; its leg is
+// The weld of each boot beam to the column flange carries the flange force; its leg is
 // at least 1.5·√t, at most 16 and no thicker than the thinner of the two parts.
 Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
   h.ffw = m.steel->ffw;
@@ -310,7 +310,7 @@ Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
   return Next::Continue;
 }
 
-// Step 4: the boot beam's outstand beyond the column against its thickness.
+// The boot beam's outstand beyond the column against its thickness.
 Next bootBeamSlenderness(Variant variant, Held& h) {
   h.write5 = (h.a + h.lt) / h.tsh;
   h.write6 = 18 * std::sqrt(235 / h.fy);
@@ -320,7 +320,7 @@ Next bootBeamSlenderness(Variant variant, Held& h) {
   return Next::Sizes;
 }
 
-// Step 5: column and boot beams welded all round to the plate carry N, M and V.
+// Column and boot beams welded all round to the plate carry N, M and V.
 Next plateWelds(Variant variant, const Materials& m, Held& h, RoundLimit& rounds) {
   h.hf5 = 8;
   if (1.5 * std::sqrt(h.tpb) > 8) h.hf5 = 1.5 * std::sqrt(h.tpb);
@@ -361,11 +361,11 @@ double startingLeg(const Held& h) {
   return 1.5 * std::sqrt(h.tpb) > 8 ? 1.5 * std::sqrt(h.tpb) : 8;
 }
 
-// Steps 6 and 7: the stiffener beside a bolt outside the boot beam carries the pressure on the
+// The stiffener beside a bolt outside the boot beam carries the pressure on the
 // plate beyond the boot beam, or the bolt's tension; it may be no higher than the boot beam.
 Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
   h.hjjl = 200;
-  while (true) {  // step 6, item 1
+  while (true) {  // again with a higher stiffener
     if (h.hjjl > h.hsh) {
       h.hsh += 10;
       return Next::BootBeam;
@@ -391,7 +391,7 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
       return Next::Sizes;
     }
     h.hf3 = roundUpToEven(startingLeg(h));
-    while (true) {  // step 7
+    while (true) {  // the stiffener welds, again with a larger leg
       h.ffw = m.steel->ffw;
       const double s = h.hjjl - 2 * h.hf3 - 15;
       const double alongPlate = h.c + h.bt - 2 * h.hf3 - 15;
@@ -424,8 +424,8 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
 
 // ---- channel: ribs and diaphragm ---------------------------------------------------------------
 
-// The ribs beside each tension bolt under the top plate carry half a bolt's tension; loop R sets
-// the weld leg, loop W checks the welds, loop S the rib itself. A rib grows in height while it
+// The ribs beside each tension bolt under the top plate carry half a bolt's tension: first the weld
+// leg, then the welds, then the rib itself. A rib grows in height while it
 // stays clear of the top plate, otherwise in thickness.
 void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
   h.tp = h.tsh;
@@ -435,13 +435,13 @@ void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
   h.hjjl = 150;
   const auto roomBelowTopPlate = [&] { return h.hsh - h.tp - 20 > h.hjjl; };
   bool weldsHold = false;
-  while (!weldsHold) {  // loop R
+  while (!weldsHold) {  // the rib weld leg
     if (1.5 * std::sqrt(h.tpb) > h.hf3) h.hf3 = 1.5 * std::sqrt(h.tpb);
     h.hf3 = roundToEvenPastHalf(h.hf3);
     // The leg follows from the plate alone: a plate that needs more than 16 mm keeps needing it
     // however high the rib grows, and the rib can never be designed.
     if (h.hf3 > 16) rounds.exhaust();
-    while (true) {  // loop W
+    while (true) {  // the rib welds, again with a larger leg
       h.ffw = m.steel->ffw;
       const double s = h.hjjl - 2 * h.hf3 - 30;
       const double alongPlate = h.a + h.lt - 2 * h.hf3 - 15;
@@ -475,7 +475,7 @@ void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
     }
     if (!weldsHold) rounds.next();
   }
-  while (true) {  // loop S
+  while (true) {  // the rib, again higher or thicker
     h.Vimax = h.Ntal / 2;
     h.ylvR = h.Vimax / (h.hjjl - 30) / h.tjjl;
     h.ylfR = ((h.a + h.lt) * h.Vimax / 2) / ((h.hjjl - 30) * (h.hjjl - 30) * h.tjjl / 6);
@@ -503,10 +503,10 @@ void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
 // boot beams. It grows in height up to the boot beam's; beyond, the boot beam grows.
 Next diaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
   h.hcb = trunc((2 * h.hsh / 3 + 8) / 10) * 10;
-  while (true) {  // loop C
+  while (true) {  // the diaphragm, again thicker
     h.tcb = roundUpToEven(std::max(10.0, h.bf / 50));
     bool higher = false;
-    while (!higher) {  // loop D
+    while (!higher) {  // the diaphragm welds and stresses, until it must grow higher
       const double s = (h.L - h.hb) / 2 + h.lt;
       h.q = h.ylc * (h.xn - s / 4) / h.xn * s / 2;
       h.ffw = m.steel->ffw;
@@ -554,7 +554,7 @@ Next diaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
 
 // ---- one pass ---------------------------------------------------------------------------------
 
-// Steps 2 to 7: boot beams, welds and stiffeners (T) or ribs and diaphragm (channel), again
+// Boot beams, welds and stiffeners (T) or ribs and diaphragm (channel), again
 // from the boot-beam section whenever the boot beam grows higher.
 Next bootBeamsAndBeyond(Variant variant, const Materials& m, Held& h, RoundLimit& rounds) {
   while (true) {
@@ -581,7 +581,7 @@ PassEnd designPass(Variant variant, const Entries& e, const Materials& m, Held& 
   h.dms = variant == Variant::Channel ? 24 : 20;
   h.tsh = 10;
   h.tjjl = 8;
-  while (true) {  // step B: again with a larger bolt or a thicker plate part
+  while (true) {  // again with a larger bolt or a thicker plate part
     plateSizes(variant, e, h);
     const bool inRange =
         variant == Variant::Channel ? channelPlanAndBearing(m, h, rounds) : tPlanAndBearing(m, h, rounds);
@@ -820,7 +820,7 @@ std::vector<TagText> stiffenerTags(const Held& h, double Vi) {
   return {
       {"<#hjjl>", F::plain(h.hjjl)},   {"<#tjjl>", F::plain(h.tjjl)},     {"<#lf>", F::plain(h.lf)},
       {"<#hf2>", F::plain(h.hf2)},     {"<#hf3>", F::plain(h.hf3)},       {"<#hf5>", F::plain(h.hf5)},
-      {"<#1.22ffw>", F::plain(1.22 * h.ffw)},                             {"<#Vi>", F::kN3(Vi)},
+      {"<#1.22ffw>", F::plain(tables::betaF * h.ffw)},                             {"<#Vi>", F::kN3(Vi)},
       {"<#Vimax>", F::kN3(h.Vimax)},   {"<#ylm>", F::cut3(h.ylm)},        {"<#ylvx>", F::cut3(h.ylvx)},
       {"<#ylfR>", F::cut3(h.ylfR)},    {"<#ylvR>", F::cut3(h.ylvR)},      {"<#ylnf>", F::cut3(h.ylnf)},
       {"<#ylvf>", F::cut3(h.ylvf)},    {"<#ylequ>", F::cut3(h.ylequ)},    {"<#1.1f1>", F::plain(1.1 * h.f1)},

@@ -57,8 +57,8 @@ std::string DesignSession::statusLine() const {
   std::string line = "输入已于计算后修改，以下结果对应上次计算的输入：";
   bool first = true;
   for (const auto& change : changedEntries()) {
-    const ControlSpec* spec = module_->findControl(change.control);
-    const std::string caption = spec != nullptr ? spec->label : std::string("底板尺寸按构造要求选取");
+    const ControlSpec* described = module_->findControl(change.control);
+    const std::string caption = described != nullptr ? described->label : std::string("底板尺寸按构造要求选取");
     line.append(first ? "" : "；").append(caption).append(" 计算时 ").append(change.used).append("，现为 ").append(change.now);
     first = false;
   }

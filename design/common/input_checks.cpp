@@ -44,8 +44,8 @@ std::optional<CheckFailure> editionMismatch(const ModuleDescriptor& module, cons
   for (const auto& [control, text] : entries.texts) {
     const auto items = editionItems(control, *edition);
     if (!items || std::find(items->begin(), items->end(), text) != items->end()) continue;
-    const ControlSpec* spec = module.findControl(control);
-    const std::string caption = spec != nullptr ? spec->label : control;
+    const ControlSpec* described = module.findControl(control);
+    const std::string caption = described != nullptr ? described->label : control;
     return CheckFailure{caption + "“" + text + "”不在" + std::string(codeText) + "的可选范围内（" + joined(*items) + "）",
                         control};
   }
@@ -66,9 +66,9 @@ EditionSwitch switchEdition(const ModuleDescriptor& module, const Entries& entri
     if (!offered(grade)) grade = !counterpart.empty() && offered(counterpart) ? std::string(counterpart) : "Q235";
     moved.texts[control] = grade;
     if (grade != text && grade == "Q235") {
-      const ControlSpec* spec = module.findControl(control);
+      const ControlSpec* described = module.findControl(control);
       moved.message = (moved.message ? *moved.message + "\n" : "设计标准改为" + editionName + "：\n") +
-                      (spec != nullptr ? spec->label : control) + "“" + text + "”不在" + editionName +
+                      (described != nullptr ? described->label : control) + "“" + text + "”不在" + editionName +
                       "的可选范围内，已改为Q235。";
     }
   }

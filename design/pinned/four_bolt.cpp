@@ -41,12 +41,12 @@ void stiffenerHeight(const Materials& m, Held& h, RoundLimit& rounds) {
 
 enum class StiffenerEnd { Designed, Thicker };
 
-// Steps 9 to 11: the stiffener's height, its slenderness and its welds. A stiffener too slender
+// The stiffener's height, its slenderness and its welds. A stiffener too slender
 // for its outstand, or needing a weld leg beyond its own thickness, becomes 2 mm thicker and the
 // design starts again from the plate.
 StiffenerEnd stiffener(const Materials& m, Held& h, RoundLimit& rounds) {
   h.hjjl = 200;
-  while (true) {  // loop S, again with a higher stiffener
+  while (true) {  // again with a higher stiffener
     stiffenerHeight(m, h, rounds);
     h.write1 = ((h.B - h.tw) / 2) / h.tjjl;
     h.write2 = 18 * std::sqrt(235 / h.fy);
@@ -55,7 +55,7 @@ StiffenerEnd stiffener(const Materials& m, Held& h, RoundLimit& rounds) {
       return StiffenerEnd::Thicker;
     }
     h.hf3 = roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb)));
-    while (true) {  // loop W, again with a larger weld leg
+    while (true) {  // the stiffener welds, again with a larger leg
       h.ffw = m.steel->ffw;
       const double plateWeldLength = (h.B - h.tw) / 2 - 2 * h.hf3 - 15;
       requireWeldLength(plateWeldLength);

@@ -69,7 +69,7 @@ const HeldField<Held> heldFields[] = {
     {"ylnf", &Held::ylnf},   {"ylvf", &Held::ylvf},
 };
 
-// Step 1: the section and the forces, the same in both passes.
+// The section and the forces, the same in both passes.
 void readSectionAndForces(const Entries& e, Held& h) {
   h.N = rigidbase::readAxialForce(e);
   h.hb = readNumber(e, "Edthc");
@@ -80,13 +80,13 @@ void readSectionAndForces(const Entries& e, Held& h) {
   h.V = readNumber(e, "EdtV") * 1000;
 }
 
-// Step 2: the layout from the bolt table, or the user's sizes.
+// The layout from the bolt table, or the user's sizes.
 void plateSizes(const Entries& e, Held& h) {
   const PlateLayout layout = plateLayout(e, static_cast<int>(h.dms));
   h.Aems = layout.Aems, h.a = layout.a, h.c = layout.c, h.lt = layout.lt, h.bt = layout.bt;
 }
 
-// Steps 3 and 4: the plate from its layout, brought to whole tens; a and each c absorb the growth
+// The plate from its layout, brought to whole tens; a and each c absorb the growth
 // in steps of 5, lt and bt take the rest.
 void platePlan(const BoltLayout& layout, Held& h) {
   h.L = 2 * (h.a + h.lt) + h.hb;
@@ -101,7 +101,7 @@ void platePlan(const BoltLayout& layout, Held& h) {
   h.bt = (h.B - layout.cSpacings * h.c - layout.stiffenersAcross * h.tjjl) / 2;
 }
 
-// Step 5.
+// The eccentricity of N, the concrete and the limit of the bolt-row case.
 void eccentricityAndMaterials(const Materials& m, Held& h) {
   h.e = h.M / h.N;
   h.fc = m.concrete.fc;
@@ -110,7 +110,7 @@ void eccentricityAndMaterials(const Materials& m, Held& h) {
   h.write3 = h.L / 6 + h.lt / 3;
 }
 
-// Step 6: pressure under the plate and the bolt tension. False for axial tension within the
+// The pressure under the plate and the bolt tension. False for axial tension within the
 // bolt rows, which the method does not cover.
 bool pressureUnderPlate(Held& h, RoundLimit& rounds) {
   const Eccentricity eccentricity = rigidbase::eccentricityCase(h.e, h.L, h.write3);
@@ -152,7 +152,7 @@ bool pressureUnderPlate(Held& h, RoundLimit& rounds) {
   return true;
 }
 
-// Step 8: false when the tension bolts are overstressed.
+// False when the tension bolts are overstressed.
 bool anchorBoltsHold(const Materials& m, Held& h) {
   const auto bolts = rigidbase::tensionBolts(m.fta, h.ta, h.n, h.Aems);
   h.fta = bolts.fta;
@@ -160,7 +160,7 @@ bool anchorBoltsHold(const Materials& m, Held& h) {
   return bolts.holds();
 }
 
-// Step 10: the four plate panels; the largest positive moment governs.
+// The four plate panels; the largest positive moment governs.
 void platePanels(const BoltLayout& layout, Held& h) {
   const double q = h.ylc;
   const double qr = h.ylc * (h.xn - h.L / 2) / h.xn;  // the linear pressure at mid-length
@@ -180,7 +180,7 @@ void platePanels(const BoltLayout& layout, Held& h) {
   for (const double moment : {h.M221, h.M222, h.M223, h.M224}) h.M2 = std::max(h.M2, moment);
 }
 
-// Steps 11 to 13: the thickness from the panels and at the tension bolts, each in its own
+// The thickness from the panels and at the tension bolts, each in its own
 // thickness group; whole millimetres, at least 20.
 void plateThickness(const Materials& m, Held& h) {
   const auto panels = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
@@ -208,7 +208,7 @@ void plateThickness(const Materials& m, Held& h) {
   h.tpb = std::max(20.0, roundUpToWhole(std::max(h.tpbc, h.tpbt)));
 }
 
-// Step 14: fillet welds of column to plate. The leg grows by 2 mm until the combined stress is
+// Fillet welds of column to plate. The leg grows by 2 mm until the combined stress is
 // within ffw; it stops too when the flange stress from N and M alone exceeds f.
 void columnWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
   h.hf11 = roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb)));
@@ -235,8 +235,8 @@ void columnWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLim
 
 enum class StiffenerEnd { Designed, Thicker };
 
-// Step 15: the stiffener section for the pressure it carries or the bolt it holds down.
-// False when it is too slender for its outstand: a thicker stiffener, designed from step 2.
+// The stiffener section for the pressure it carries or the bolt it holds down.
+// False when it is too slender for its outstand: a thicker stiffener, designed again from the plate sizes.
 void stiffenerStresses(const BoltLayout& layout, const Materials& m, Held& h) {
   const double q = h.ylc;
   h.Vi1 = layout.stiffenerLoad(h, q);
@@ -252,12 +252,12 @@ void stiffenerStresses(const BoltLayout& layout, const Materials& m, Held& h) {
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
 }
 
-// Steps 15 and 16: stiffener height, slenderness and welds. Loop S grows the height, loop W the
+// Stiffener height, slenderness and welds: the outer loop grows the height, the inner one the
 // weld leg; a stiffener that needs a weld thicker than itself, or is too slender, becomes thicker
-// and the whole design is redone from step 2.
+// and the whole design is redone from the plate sizes.
 StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
   h.hjjl = 200;
-  while (true) {  // loop S, again with a higher stiffener
+  while (true) {  // again with a higher stiffener
     stiffenerStresses(layout, m, h);
     if (h.ylequ > 1.1 * h.f1) {
       rounds.next();
@@ -271,7 +271,7 @@ StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, He
       return StiffenerEnd::Thicker;
     }
     h.hf3 = roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb)));
-    while (true) {  // loop W, again with a larger weld leg
+    while (true) {  // the stiffener welds, again with a larger leg
       h.ffw = m.steel->ffw;
       h.lw = h.Vi1 > h.Vi2 || h.Ntal > h.Vi12 ? h.a + h.lt : h.B / 2 - h.bf / 2;
       const double plateWeldLength = h.lw - 2 * h.hf3 - 15;
@@ -302,15 +302,15 @@ StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, He
   }
 }
 
-// Steps 1 to 16: one pass of the design over the given entries.
+// One pass of the design over the given entries.
 PassEnd designPass(const BoltLayout& layout, const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   readSectionAndForces(e, h);
   h.n = layout.n;
   h.dms = 24;
   h.tjjl = 8;
-  while (true) {  // step 2: again with a larger bolt or a thicker stiffener
+  while (true) {  // again with a larger bolt or a thicker stiffener
     plateSizes(e, h);
-    while (true) {  // step 3: again with a plate grown for bearing
+    while (true) {  // again with a plate grown for bearing
       platePlan(layout, h);
       eccentricityAndMaterials(m, h);
       if (!pressureUnderPlate(h, rounds)) return PassEnd::AxialTension;
@@ -482,7 +482,7 @@ std::vector<TagText> report(const Held& h, const Entries& e) {
       {"<#hjjl>", plain(h.hjjl)},
       {"<#tjjl>", plain(h.tjjl)},
       {"<#hf3>", plain(h.hf3)},
-      {"<#1.22ffw>", plain(1.22 * h.ffw)},
+      {"<#1.22ffw>", plain(tables::betaF * h.ffw)},
       {"<#Vi1>", k3(h.Vi1)},
       {"<#Vi2>", k3(h.Vi2)},
       {"<#Vimax>", k3(h.Vimax)},
