@@ -95,6 +95,20 @@ TEST(TwoBoltBase, LargeAxialForceGrowsThePlateAndMovesItsThicknessGroup) {
   EXPECT_EQ(fieldText(s, "edtshear"), "no");
 }
 
+// A panel of side ratio exactly 0.3 is still a three-side panel (α = 0.027); only below 0.3 is it
+// taken as a cantilever. hb 413: b2 = (240 − 9)/2 = 115.5, a2 = 413 − 28 = 385.
+TEST(TwoBoltBase, PanelAtTheCantileverLimitIsAThreeSidePanel) {
+  const DesignSession s = calculated({{"Edthc", "413"}});
+  double r1 = 0, M2 = 0, ylc = 0;
+  for (const auto& v : s.values()) {
+    if (v.name == "r1") r1 = std::get<double>(v.value);
+    if (v.name == "M2") M2 = std::get<double>(v.value);
+    if (v.name == "ylc") ylc = std::get<double>(v.value);
+  }
+  EXPECT_EQ(r1, 0.3);
+  EXPECT_EQ(M2, 0.027 * ylc * 385 * 385);
+}
+
 TEST(TwoBoltBase, FrictionEqualToShearNeedsNoShearKey) {
   const DesignSession s = calculated({{"EdtN", "100"}, {"EdtV", "40"}});
   EXPECT_EQ(fieldText(s, "edtshear"), "no");
