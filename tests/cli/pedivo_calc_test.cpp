@@ -87,6 +87,30 @@ TEST(PedivoCalc, EachCaseTellsItsState) {
   EXPECT_EQ(run.lines[3]["state"], "输入已修改");
 }
 
+// Entries typed after the last "计算" show as typed; the design, its held values and its report
+// numbers stay those of the calculation, and the state says so.
+TEST(PedivoCalc, EntriesChangedAfterTheCalculationAreShownButNotDesigned) {
+  const CalcRun run = runCalc(
+      R"({"module": "g11", "after": {"EdtM": "999", "Edthc": "300"}}
+{"module": "g11", "after": ["EdtM"]}
+{"module": "g11", "after": {"EdtQ": "1"}}
+)");
+  ASSERT_EQ(run.lines.size(), 3u);
+  const json& out = run.lines[0];
+  EXPECT_EQ(out["state"], "输入已修改");
+  EXPECT_EQ(out["entries"]["EdtM"], "999");
+  EXPECT_EQ(out["entries"]["Edthc"], "300");
+  EXPECT_EQ(out["values"]["hb"], 450.0);
+  EXPECT_EQ(out["values"]["M"], 160000000.0);
+  std::string state;
+  for (const auto& tag : out["report"])
+    if (tag[0] == "<#state>") state = tag[1].get<std::string>();
+  EXPECT_NE(state.find("999"), std::string::npos) << state;
+  EXPECT_NE(state.find("160"), std::string::npos) << state;
+  EXPECT_TRUE(run.lines[1].contains("error"));
+  EXPECT_TRUE(run.lines[2].contains("error"));
+}
+
 TEST(PedivoCalc, GivesExactlyWhatTheWindowSessionHolds) {
   const CalcRun run = runCalc(R"({"module": "j1", "entries": {"EdtN": "333.3", "Edtbf": "180"}, "cbsize": false})" "\n");
   ASSERT_EQ(run.lines.size(), 1u);

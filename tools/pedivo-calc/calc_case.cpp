@@ -122,7 +122,8 @@ CaseState designCase(const std::string& line) {
   const ModuleDescriptor* module = findModule(id);
   if (module == nullptr) throw CaseError{"未知的柱脚类型“" + id + "”"};
   for (const auto& [key, value] : input.items())
-    if (key != "module" && key != "entries" && key != "cbsize" && key != "steps") throw CaseError{"未知的键“" + key + "”"};
+    if (key != "module" && key != "entries" && key != "cbsize" && key != "steps" && key != "after")
+      throw CaseError{"未知的键“" + key + "”"};
 
   json steps = json::array();
   if (input.contains("steps")) {
@@ -142,6 +143,11 @@ CaseState designCase(const std::string& line) {
   for (const json& step : steps) {
     applyStep(state.session, step);
     calculate(state.session, state.run);
+  }
+  // Entries typed after the last "计算": shown as typed, while the design stays that of the calculation.
+  if (input.contains("after")) {
+    if (!input.at("after").is_object()) throw CaseError{"“after”必须是输入项及其内容的对象"};
+    applyStep(state.session, json{{"entries", input.at("after")}});
   }
   return state;
 }

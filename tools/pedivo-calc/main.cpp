@@ -40,8 +40,9 @@ module 为柱脚类型（计算书模板名）：j1 两锚栓铰接、j2 四锚�
 g2 T型靴梁、g3 槽型靴梁、gc 插入式。entries 按控件对象名给出控件文本（Edthc、EdtN、CBfc、CBdms、
 Edtsizea ……），未给出的控件保持窗口默认值；cbsize 为“底板尺寸按构造要求选取”。CBcode 为设计标准
 （GB 50017-2003 或 GB 50017-2017，未给出时为 2003 版），钢材与锚栓牌号须是该版所列牌号。带 steps 时每一步
-先修改给出的控件，再在同一个窗口中按“计算”，上一步保存的结果会保留（最多 100 步）。
-每个算例输出一行 JSON：module、messages（依次弹出的提示）、focus（最后一次“计算”移到的控件）、
+先修改给出的控件，再在同一个窗口中按“计算”，上一步保存的结果会保留（最多 100 步）。可选的
+"after": {"EdtM": "999"} 为最后一次“计算”之后又改动的输入（不再计算，state 为“输入已修改”）。
+每个算例输出一行 JSON：module、state（未计算、已完成、未完成、输入已修改）、messages（依次弹出的提示）、focus（最后一次“计算”移到的控件）、
 entries、cbsize、values（全部保存量）、results（“查看结果”的字段）、redCaptions、checks（各项验算：
 name、formula、demand、limit、ratio、ok；尚未完成设计时为空）、report（计算书标签）。
 每读入一行即输出一行结果（算例在各处理器核上并行计算，输出顺序与输入顺序相同）。无法读取的算例（或无法打开的输入文件）在其位置输出 {"error": "..."}，程序继续
@@ -68,8 +69,9 @@ the same results. Reads one JSON case a line from standard input or from the nam
 M is the template name of the base type (j1, j2, g11, g12, g2, g3, gc). Entries are control texts
 by object name; controls not given keep their window defaults (CBcode, the steel code edition, is
 GB 50017-2003 unless given). Each step (at most 100) changes its entries and
-presses "计算" in the same window. Cases are designed on every processor core. Writes one JSON
-object a case as soon as it is read, in input order: module,
+presses "计算" in the same window; an optional "after": {...} holds entries typed after the last
+"计算" (shown, not designed: the state is then 输入已修改). Cases are designed on every processor core. Writes one JSON
+object a case as soon as it is read, in input order: module, state,
 messages, focus, entries, cbsize, values, results, redCaptions, checks (each design check: name,
 formula, demand, limit, ratio, ok; empty until a design is completed), report. A case that cannot be read
 (or an input file that cannot be opened) gives {"error": "..."} in its place; the exit status is 1 if
