@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <optional>
+#include <string>
 
 #include "design/common/calculation.h"
 #include "design/common/design_check.h"
@@ -129,12 +131,21 @@ bool tPlanAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
   }
 }
 
+// The channel's bearing: what it found for a plate, and the rounds it spent finding it.
+struct ChannelBearing {
+  // What the plate length depends on within one calculation (forces and materials are fixed).
+  struct Plate {
+    double B, L, lt, dms, Aems;
+    bool operator==(const Plate&) const = default;
+  };
+  Plate plate;
+  double L, e, write3, ta, ylc, xn, Es, ylmax, ylmin, dx, Fx;
+  std::string judge;
+  long rounds;
+};
+
 // Channel: the width is fixed by the boot beams; too much bearing lengthens the plate only.
-bool channelPlanAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
-  h.B = trunc((h.B + 9) / 10) * 10;
-  concreteAndLimit(m, h);
-  h.L = 2 * (h.a + h.lt) + h.hb;
-  h.L = trunc((h.L + 9) / 10) * 10;
+bool lengthenChannelForBearing(Held& h, RoundLimit& rounds) {
   while (true) {
     h.e = h.M / h.N;
     h.write3 = h.L / 6 + h.lt / 3;
@@ -143,6 +154,29 @@ bool channelPlanAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
     rounds.next();
     h.L += 10;
   }
+}
+
+// A pass that only thickened the boot beams within the same rounded plate width lengthens the same
+// plate again: the last bearing found is taken over with the rounds it spent, so the plate, the
+// stresses and the round count are those of lengthening it once more.
+bool channelPlanAndBearing(const Materials& m, Held& h, RoundLimit& rounds, std::optional<ChannelBearing>& last) {
+  h.B = trunc((h.B + 9) / 10) * 10;
+  concreteAndLimit(m, h);
+  h.L = 2 * (h.a + h.lt) + h.hb;
+  h.L = trunc((h.L + 9) / 10) * 10;
+  const ChannelBearing::Plate plate{h.B, h.L, h.lt, h.dms, h.Aems};
+  if (last && last->plate == plate) {
+    rounds.advance(last->rounds);
+    h.L = last->L, h.e = last->e, h.write3 = last->write3, h.ta = last->ta, h.ylc = last->ylc, h.xn = last->xn;
+    h.Es = last->Es, h.ylmax = last->ylmax, h.ylmin = last->ylmin, h.dx = last->dx, h.Fx = last->Fx;
+    h.judge = last->judge;
+    return true;
+  }
+  const long before = rounds.used();
+  if (!lengthenChannelForBearing(h, rounds)) return false;
+  last = ChannelBearing{plate, h.L,     h.e,     h.write3, h.ta, h.ylc, h.xn,
+                        h.Es,  h.ylmax, h.ylmin, h.dx,     h.Fx, h.judge, rounds.used() - before};
+  return true;
 }
 
 // False when the tension bolts are overstressed.
@@ -581,10 +615,11 @@ PassEnd designPass(Variant variant, const Entries& e, const Materials& m, Held& 
   h.dms = variant == Variant::Channel ? 24 : 20;
   h.tsh = 10;
   h.tjjl = 8;
+  std::optional<ChannelBearing> lastBearing;
   while (true) {  // again with a larger bolt or a thicker plate part
     plateSizes(variant, e, h);
     const bool inRange =
-        variant == Variant::Channel ? channelPlanAndBearing(m, h, rounds) : tPlanAndBearing(m, h, rounds);
+        variant == Variant::Channel ? channelPlanAndBearing(m, h, rounds, lastBearing) : tPlanAndBearing(m, h, rounds);
     if (!inRange) return PassEnd::AxialTension;
     if (!anchorBoltsHold(m, h)) {
       rounds.next();

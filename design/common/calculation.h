@@ -61,6 +61,8 @@ class RoundLimit {
   void advance(long k);
   // A loop that can never end: the limit would be reached round by round, so it is reached now.
   [[noreturn]] void exhaust();
+  // Rounds spent so far: what a step that is taken over from a like one spends again.
+  long used() const { return rounds_; }
 
  private:
   [[noreturn]] static void stop();

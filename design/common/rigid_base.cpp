@@ -37,18 +37,39 @@ CompressedZone bisectCompressedZone(const CompressedZoneInput& in, RoundLimit& r
   const double boltFactor = 6 * (in.Es / in.Ec) * (in.n / 2) * (in.Aems / in.B) * (in.e + in.L / 2 - in.lt);
   const double boltArm = in.L - in.lt;
   const double tolerance = in.tolerance;
+  const auto residual = [&](double x) { return x * x * x + squareFactor * x * x - boltFactor * (boltArm - x); };
+
+  // Each halving needs the residual at the xn it reached, which is one of the two points a step
+  // either way; the residuals two halvings ahead are worked out together, before either is
+  // needed, so the processor overlaps them. The points, the residuals and the order of the tests
+  // are those of halving one step at a time.
   double xn = in.L;
   double dx = 0.5 * in.L;
-  double Fx = 0;
-  for (int halvings = 0;; ++halvings) {
-    Fx = xn * xn * xn + squareFactor * xn * xn - boltFactor * (boltArm - xn);
-    if (std::fabs(Fx) < tolerance) break;
-    if (halvings == maximumHalvings) break;
-    const double candidate = Fx > 0 ? xn - dx : xn + dx;
-    if (candidate == xn) break;
+  double Fx = residual(xn);
+  int halvings = 0;
+  // One halving from (xn, dx, Fx) to the point below (1) or above (2); 0 where the bisection ends
+  // instead. The choice is an index, not a jump: its direction is as good as random.
+  const auto halve = [&](const double(&points)[2], const double(&residuals)[2]) -> int {
+    if (std::fabs(Fx) < tolerance || halvings == maximumHalvings) return 0;
+    const int up = Fx > 0 ? 0 : 1;
+    const double candidate = points[up];
+    if (candidate == xn) return 0;
     rounds.next();
     xn = candidate;
     dx = dx / 2;
+    Fx = residuals[up];
+    ++halvings;
+    return up + 1;
+  };
+  while (true) {
+    const double lower = xn - dx;
+    const double upper = xn + dx;
+    const double half = dx / 2;
+    const double points[2][2] = {{lower - half, lower + half}, {upper - half, upper + half}};
+    const double residuals[2][2] = {{residual(points[0][0]), residual(points[0][1])},
+                                    {residual(points[1][0]), residual(points[1][1])}};
+    const int first = halve({lower, upper}, {residual(lower), residual(upper)});
+    if (!first || !halve(points[first - 1], residuals[first - 1])) break;
   }
   return CompressedZone{xn, dx, Fx};
 }
@@ -62,9 +83,7 @@ LinearPressure linearPressure(double N, double M, double B, double L, double lt)
   return p;
 }
 
-BoltCheck tensionBolts(double fta, double ta, double n, double Aems) {
-  return {fta, boltStress(ta, n, Aems)};
-}
+BoltCheck tensionBolts(double fta, double ta, double n, double Aems) { return {fta, boltStress(ta, n, Aems)}; }
 
 PlatePanel threeSidePanel(double b, double a, double q) {
   const double r = b / a;
