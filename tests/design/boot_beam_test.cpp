@@ -138,6 +138,30 @@ TEST(BootBeamBases, NonConvergingDesignEndsFastAndChangesNothing) {
   }
 }
 
+// Large bolts and a flange thicker than the first boot beams: the boot beams thicken pass after
+// pass, most of them within the same rounded plate width, so the bearing found for that width is
+// taken over. The plate, the compressed zone and the stress are those of working each pass
+// through, and a design that never settles still stops on its round limit.
+TEST(ChannelBootBeamBase, PassesOfTheSamePlateWidthFindTheSameBearing) {
+  const Design d = design(channel(), {{"Edthc", "719"}, {"Edtbf", "288"}, {"Edttw", "12"}, {"Edttf", "48"},
+                                      {"EdtM", "1946"}, {"EdtN", "2476"}, {"EdtV", "223"}, {"CBf", "Q345"},
+                                      {"CBfc", "C35"}});
+  EXPECT_EQ(d.outcome.messages.front(), doneMessage);
+  EXPECT_EQ(d["dms"], 60);
+  EXPECT_EQ(d["tsh"], 48);
+  EXPECT_EQ(d["B"], 430);
+  EXPECT_EQ(d["L"], 1660);
+  EXPECT_DOUBLE_EQ(d["xn"], 819.1744570302567);
+  EXPECT_DOUBLE_EQ(d["ylc"], 16.607538163459854);
+  EXPECT_EQ(d["hsh"], 917.6);
+  EXPECT_EQ(d["tpb"], 72);
+
+  const Design never = design(channel(), {{"Edthc", "489"}, {"Edtbf", "169"}, {"Edttw", "10"}, {"Edttf", "50"},
+                                          {"EdtM", "4941"}, {"EdtN", "1317"}, {"EdtV", "137"}, {"CBf", "Q345"},
+                                          {"CBfc", "C25"}});
+  EXPECT_EQ(never.outcome.messages, std::vector<std::string>{notConvergingMessage});
+}
+
 struct StopCase {
   const char* name;
   Texts texts;
