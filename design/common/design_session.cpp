@@ -66,14 +66,29 @@ std::string DesignSession::statusLine() const {
 }
 
 std::vector<TagText> DesignSession::report() const {
-  std::vector<TagText> tags = state_->report(entries_);
-  tags.push_back({"<#state>", statusLine()});
+  std::vector<TagText> tags;
+  tags.reserve(128);
+  report([&tags](std::string_view tag, std::string_view text) { tags.push_back({std::string(tag), std::string(text)}); });
   return tags;
 }
 
+// An unfinished or out-of-date design says so again at the head of the summary, where a checker
+// reads the verdict.
 void DesignSession::report(const TagEmitter& sink) const {
-  state_->report(entries_, sink);
-  sink("<#state>", statusLine());
+  const std::string line = statusLine();
+  const DesignStatus now = status();
+  if (now != DesignStatus::Unfinished && now != DesignStatus::EntriesChanged) {
+    state_->report(entries_, sink);
+  } else {
+    state_->report(entries_, [&](std::string_view tag, std::string_view text) {
+      if (tag == "<#summary>") {
+        sink(tag, line + std::string(text));
+      } else {
+        sink(tag, text);
+      }
+    });
+  }
+  sink("<#state>", line);
 }
 
 std::optional<std::string> DesignSession::setText(const std::string& control, const std::string& text) {

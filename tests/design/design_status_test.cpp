@@ -34,6 +34,7 @@ TEST(DesignStatus, FollowsTheLastCalculationAndTheEntries) {
   EXPECT_EQ(session.status(), DesignStatus::EntriesChanged);
   EXPECT_EQ(session.statusLine(),
             "输入已于计算后修改，以下结果对应上次计算的输入：柱底弯矩M 计算时 160，现为 999；柱截面高度hb 计算时 450，现为 300。");
+  EXPECT_EQ(tag(session, "<#summary>").rfind(session.statusLine(), 0), 0u) << "the summary opens with the state";
   const auto drawing = drawing::drawDesign(session);
   ASSERT_TRUE(std::holds_alternative<drawing::Drawing>(drawing));
 
@@ -58,12 +59,14 @@ TEST(DesignStatus, TensionStopIsUnfinished) {
   EXPECT_EQ(outcome.ending, Ending::Partial);
   EXPECT_EQ(session.status(), DesignStatus::Unfinished);
   EXPECT_EQ(tag(session, "<#state>"), "计算未完成，本计算书不能作为设计依据。");
+  EXPECT_EQ(tag(session, "<#summary>").rfind("计算未完成，本计算书不能作为设计依据。", 0), 0u);
   EXPECT_TRUE(std::holds_alternative<drawing::DrawingRefusal>(drawing::drawDesign(session)));
   EXPECT_TRUE(session.checks().empty());
   // A completed design afterwards is complete again.
   session.setText("EdtN", "80");
   session.calculate();
   EXPECT_EQ(session.status(), DesignStatus::Completed);
+  EXPECT_EQ(tag(session, "<#summary>").find("计算未完成"), std::string::npos);
 }
 
 }  // namespace
