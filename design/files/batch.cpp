@@ -80,6 +80,13 @@ BatchRow designRow(const CsvRow& header, const CsvRow& cells, std::size_t index)
   const auto cell = [&](std::size_t column) { return column < cells.size() ? cells[column] : std::string(); };
   for (std::size_t c = 0; c < header.size(); ++c)
     if (header[c] == "id" && !trimmed(cell(c)).empty()) row.id = trimmed(cell(c));
+  // The project block first: a row that cannot be designed still says which member it was.
+  for (std::size_t c = 0; c < header.size(); ++c)
+    if (findProjectField(header[c]) != nullptr && !trimmed(cell(c)).empty())
+      if (auto refused = setProjectText(row.project, header[c], trimmed(cell(c)))) {
+        row.error = std::move(refused);
+        return row;
+      }
   row.module = rowModule(header, cells);
   if (row.module == nullptr) {
     std::string named, known;
@@ -98,9 +105,8 @@ BatchRow designRow(const CsvRow& header, const CsvRow& cells, std::size_t index)
     const std::string& name = header[c];
     const std::string text = cell(c);
     if (name.empty() || name == "module" || name == "id" || trimmed(text).empty()) continue;
-    if (findProjectField(name) != nullptr) {
-      row.error = setProjectText(row.project, name, trimmed(text));
-    } else if (name == "cbsize") {
+    if (findProjectField(name) != nullptr) continue;  // read above
+    if (name == "cbsize") {
       const auto tick = readTick(text);
       if (!row.module->hasDetailingToggle) {
         row.error = row.module->title + "没有“底板尺寸按构造要求选取”一项";
@@ -222,6 +228,7 @@ std::vector<XlsxColumnStyle> resultColumnStyles(const CsvRow& header) {
     }
     XlsxColumnStyle style{std::clamp(width, 8.0, 24.0), false, false};
     if (caption == resultMessageCaption) style = {48, true, false};
+    if (caption == "柱脚类型") style.width = 20;  // "g11 八锚栓刚接柱脚"
     if (caption == largestRatioCaption) style.twoDecimals = true;
     styles.push_back(style);
   }
