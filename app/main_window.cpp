@@ -112,7 +112,6 @@ MainWindow::MainWindow(forms::AppContext& context) : QWidget(nullptr), context_(
   columns->addLayout(left, 1);
   columns->addLayout(right);
 
-
   // The six base types form one choice; the bolt count inside GroupBox1 a second one.
   auto* types = new QButtonGroup(this);
   for (QRadioButton* option : {twoBolt_, fourBolt_, plainRigid_, tBootBeam_, channelBootBeam_, embedded_})
