@@ -9,6 +9,8 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,6 +22,7 @@
 #include "forms/appearance.h"
 #include "forms/diagram.h"
 #include "forms/input_window.h"
+#include "forms/project_dialog.h"
 
 namespace pedivo::app {
 namespace {
@@ -122,9 +125,11 @@ MainWindow::MainWindow(forms::AppContext& context) : QWidget(nullptr), context_(
   setBoltGroupEnabled(true);
   connectClicks();
   addFileActions();
+  addMenuBar();
   openButton->setToolTip(QStringLiteral("打开所选柱脚类型的输入窗口。右键单击本窗口可打开设计文件（Ctrl+O）或批量设计（Ctrl+B）。"));
 
-  setFixedSize(clientWidth, clientHeight);
+  // The menu bar sits above the option area, which keeps its size.
+  setFixedSize(clientWidth, clientHeight + layout()->menuBar()->sizeHint().height());
 }
 
 MainWindow::~MainWindow() {
@@ -202,9 +207,11 @@ void MainWindow::openModule(const char* id) {
   if (const ModuleDescriptor* module = findModule(id)) openModule(*module);
 }
 
-forms::InputWindow* MainWindow::openDesignWindow(const ModuleDescriptor& module, const Entries& entries) {
+forms::InputWindow* MainWindow::openDesignWindow(const ModuleDescriptor& module, const Entries& entries,
+                                                 const Project& project) {
   forms::InputWindow* window = openModule(module);
   window->loadEntries(entries);
+  if (!project.empty()) window->setProject(project);
   return window;
 }
 
@@ -227,9 +234,10 @@ void MainWindow::openDesignFile() {
 
 void MainWindow::openBatchWindow() {
   // A row opens designed, as the batch designed it, ready for "查看结果" and "打印计算书".
-  auto* window = new forms::BatchWindow(context_, [this](const ModuleDescriptor& module, const Entries& entries) {
-    openDesignWindow(module, entries)->calculateSilently();
-  });
+  auto* window = new forms::BatchWindow(
+      context_, [this](const ModuleDescriptor& module, const Entries& entries, const Project& project) {
+        openDesignWindow(module, entries, project)->calculateSilently();
+      });
   inputWindows_.append(QPointer<QWidget>(window));
   window->show();
 }
@@ -237,17 +245,66 @@ void MainWindow::openBatchWindow() {
 // Design files and batch design, reached by keyboard and by the window's context menu, so that
 // the window keeps its own look.
 void MainWindow::addFileActions() {
-  auto* open = new QAction(QStringLiteral("打开设计文件…"), this);
+  auto* open = openAction_ = new QAction(QStringLiteral("打开设计文件…"), this);
   open->setObjectName(QStringLiteral("openDesignAction"));
   open->setShortcut(QKeySequence::Open);
   connect(open, &QAction::triggered, this, &MainWindow::openDesignFile);
-  auto* batch = new QAction(QStringLiteral("批量设计…"), this);
+  auto* batch = batchAction_ = new QAction(QStringLiteral("批量设计…"), this);
   batch->setObjectName(QStringLiteral("batchAction"));
   batch->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
   connect(batch, &QAction::triggered, this, &MainWindow::openBatchWindow);
   addAction(open);
   addAction(batch);
   setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+// 文件 and 帮助 above the option area: every command can be found without knowing a shortcut.
+void MainWindow::addMenuBar() {
+  auto* bar = new QMenuBar(this);
+  bar->setObjectName(QStringLiteral("menuBar"));
+  QMenu* file = bar->addMenu(QStringLiteral("文件(&F)"));
+  file->setObjectName(QStringLiteral("fileMenu"));
+  file->addAction(openAction_);
+  file->addAction(batchAction_);
+  QAction* project = file->addAction(QStringLiteral("项目信息…"), this, &MainWindow::editProject);
+  project->setObjectName(QStringLiteral("projectAction"));
+  file->addSeparator();
+  QAction* quit = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
+  quit->setObjectName(QStringLiteral("quitAction"));
+  quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
+  help->setObjectName(QStringLiteral("helpMenu"));
+  QAction* guide = help->addAction(QStringLiteral("使用说明"), this, &MainWindow::showHelp);
+  guide->setObjectName(QStringLiteral("helpAction"));
+  guide->setShortcut(QKeySequence::HelpContents);
+  QAction* about = help->addAction(QStringLiteral("关于"), this, &MainWindow::showAbout);
+  about->setObjectName(QStringLiteral("aboutAction"));
+  layout()->setMenuBar(bar);
+}
+
+void MainWindow::editProject() {
+  forms::editProject(context_.interaction, this, forms::rememberedProject(context_.interaction),
+                     QStringLiteral("用于此后打开的输入窗口（已打开的窗口在其“文件”菜单中修改）。"));
+}
+
+void MainWindow::showHelp() {
+  context_.interaction.showMessage(
+      this, QStringLiteral(
+                "使用说明\n\n"
+                "1. 在本窗口中选择柱脚类型，按“输入设计参数”打开输入窗口。\n"
+                "2. 输入柱截面、材料和柱底内力（长度 mm，力 kN，弯矩 kN·m，小数点用“.”），按“计算”。\n"
+                "3. “查看结果”显示主要结果和柱脚图，“打印计算书”生成 Word 计算书并用文字处理软件打开。\n"
+                "4. 输入窗口的“文件”菜单保存、打开设计文件（.pedivo），并填写计算书首页的项目信息"
+                "（工程名称、工程编号、构件编号、设计、校对、审核、日期）。\n"
+                "5. “文件 > 批量设计…”（Ctrl+B）逐行设计一个 CSV 表格中的柱脚，结果可存为 CSV 或 Excel 工作簿，"
+                "每行的“提示”栏说明计算结果或出错的原因。"));
+}
+
+void MainWindow::showAbout() {
+  context_.interaction.showMessage(
+      this, QStringLiteral("Pedivo 柱脚设计  版本 %1\n\n钢结构房屋中 H 型钢柱柱脚的设计计算程序：外露式铰接柱脚"
+                           "（两锚栓、四锚栓）、外露式刚接柱脚（八锚栓、十锚栓、T型靴梁、槽型靴梁）和插入式刚接柱脚。")
+                .arg(QStringLiteral(PEDIVO_VERSION)));
 }
 
 void MainWindow::openInputWindow() {

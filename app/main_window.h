@@ -6,8 +6,10 @@
 #include <QWidget>
 
 #include "design/common/module.h"
+#include "design/common/project.h"
 #include "forms/interaction.h"
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QRadioButton;
@@ -26,13 +28,17 @@ class MainWindow final : public QWidget {
 
  // Opens a design file in a new input window of its base type; false (and told) when it is not one.
   bool openDesign(const QString& path);
-  // A new input window of the base type holding the given entries.
-  forms::InputWindow* openDesignWindow(const ModuleDescriptor& module, const Entries& entries);
+  // A new input window of the base type holding the given entries (and project block, if not empty).
+  forms::InputWindow* openDesignWindow(const ModuleDescriptor& module, const Entries& entries,
+                                       const Project& project = {});
 
  public slots:
   void openInputWindow();  // "输入设计参数"
   void openDesignFile();   // Ctrl+O, and the window's context menu
   void openBatchWindow();  // Ctrl+B, and the window's context menu
+  void editProject();      // 文件 > 项目信息…: the project block new windows start with
+  void showHelp();         // 帮助 > 使用说明
+  void showAbout();        // 帮助 > 关于
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -44,6 +50,7 @@ class MainWindow final : public QWidget {
   forms::InputWindow* openModule(const ModuleDescriptor& module);
   void openModule(const char* id);
   void addFileActions();
+  void addMenuBar();
   void connectClicks();
 
   forms::AppContext& context_;
@@ -57,6 +64,8 @@ class MainWindow final : public QWidget {
   QRadioButton* embedded_ = nullptr;       // RadioButton15
   QGroupBox* boltGroup_ = nullptr;         // GroupBox1
   QLabel* picture_ = nullptr;              // Image1
+  QAction* openAction_ = nullptr;
+  QAction* batchAction_ = nullptr;
   QList<QPointer<QWidget>> inputWindows_;
 };
 

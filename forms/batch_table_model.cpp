@@ -2,6 +2,7 @@
 
 #include <QColor>
 
+#include "design/files/batch.h"
 #include "forms/text.h"
 
 namespace pedivo::forms {
@@ -54,6 +55,10 @@ QVariant BatchTableModel::data(const QModelIndex& index, int role) const {
       text.replace(QLatin1Char('\n'), QStringLiteral(" / "));
       return text;
     }
+    case Qt::ToolTipRole:
+      // The whole message, line by line, where the cell shows it on one line.
+      return c == resultMessageColumn && c < rows_[r].size() && !rows_[r][c].empty() ? QVariant(qs(rows_[r][c]))
+                                                                                      : QVariant();
     case Qt::ForegroundRole:
       return failing_[r] ? QVariant(failingText) : QVariant();
     case Qt::BackgroundRole:

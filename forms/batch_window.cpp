@@ -46,7 +46,8 @@ BatchWindow::BatchWindow(AppContext& context, OpenDesign openDesign)
   cancelButton_ = button(QStringLiteral("cancelButton"), QStringLiteral("取消"));
   progress_ = new QProgressBar;
   progress_->setObjectName(QStringLiteral("progressBar"));
-  summary_ = new QLabel(QStringLiteral("打开一个 CSV 表格：每行一个设计，表头为 module、id 和输入控件名（Edthc、EdtN……）。"));
+  summary_ = new QLabel(QStringLiteral("打开一个 CSV 表格：每行一个设计，表头为 module、id 和输入控件名（Edthc、EdtN……），"
+                                       "可另有项目信息列 name、number、member、designer、checker、approver、date。"));
   summary_->setObjectName(QStringLiteral("summaryLabel"));
   summary_->setWordWrap(true);
   model_ = new BatchTableModel(this);
@@ -118,7 +119,7 @@ void BatchWindow::designRows() {
         module != nullptr && std::find(modules.begin(), modules.end(), module) == modules.end())
       modules.push_back(module);
   const ResultColumns columns = resultColumns(modules);
-  model_->reset(resultHeader(columns));
+  model_->reset(resultHeader(columns, hasProjectColumn(designs_.header)));
 
   const std::size_t total = designs_.rows.size();
   progress_->setRange(0, static_cast<int>(total));
@@ -149,6 +150,9 @@ void BatchWindow::designRows() {
   cancelButton_->setEnabled(false);
   table_->resizeColumnsToContents();
   for (int c = 0; c < model_->columnCount(); ++c) table_->setColumnWidth(c, std::min(table_->columnWidth(c), 280));
+  // The message beside the number is what a reader looks for first: room for a sentence.
+  table_->setColumnWidth(static_cast<int>(resultMessageColumn),
+                         std::max(table_->columnWidth(static_cast<int>(resultMessageColumn)), 220));
   showSummary(total - static_cast<std::size_t>(model_->rowCount()));
   if (closeWhenDone_) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
@@ -183,6 +187,7 @@ bool BatchWindow::saveResults(const QString& path) {
       why = *refused;
     } else {
       auto& workbook = *std::get<std::unique_ptr<XlsxTableWriter>>(started);
+      workbook.setColumnStyles(resultColumnStyles(model_->header()));
       bool written = workbook.addHeader(model_->header());
       for (std::size_t r = 0; written && r < model_->rows().size(); ++r)
         written = workbook.addRow(model_->rows()[r], model_->failing()[r]);
@@ -222,11 +227,11 @@ void BatchWindow::openSelectedRow() {
   if (row < 0 || static_cast<std::size_t>(row) >= designs_.rows.size() || row >= model_->rowCount()) return;
   const BatchRow design = designRow(designs_, static_cast<std::size_t>(row));
   if (design.module == nullptr || design.entries.texts.empty()) {
-    context_.interaction.showMessage(this, QStringLiteral("第 %1 行没有可以打开的设计：%2")
+    context_.interaction.showMessage(this, QStringLiteral("编号 %1 没有可以打开的设计：%2")
                                                .arg(qs(design.id), qs(design.error.value_or(""))));
     return;
   }
-  openDesign_(*design.module, design.entries);
+  openDesign_(*design.module, design.entries, design.project);
 }
 
 }  // namespace pedivo::forms

@@ -24,8 +24,8 @@ namespace pedivo::forms {
 class BatchWindow final : public QWidget {
   Q_OBJECT
  public:
-  // Opens a row's design in a new input window of its base type.
-  using OpenDesign = std::function<void(const ModuleDescriptor&, const Entries&)>;
+  // Opens a row's design (its entries and project block) in a new input window of its base type.
+  using OpenDesign = std::function<void(const ModuleDescriptor&, const Entries&, const Project&)>;
 
   BatchWindow(AppContext& context, OpenDesign openDesign);
 

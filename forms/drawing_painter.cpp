@@ -5,11 +5,11 @@
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 
 #include "design/drawing/strokes.h"
+#include "design/files/replace_file.h"
 #include "forms/text.h"
 
 namespace pedivo::forms {
@@ -184,9 +184,9 @@ std::optional<QString> writeDrawingPicture(const Drawing& d, const QString& path
   } else {
     bytes = drawingPng(d, 400, 150);
   }
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    return QStringLiteral("无法写入文件“%1”：%2").arg(path, file.errorString());
+  // Written as every other file of the program: the reason in the user's words on failure.
+  if (const auto why = replaceFile(ss(path), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+    return QStringLiteral("无法写入文件“%1”：%2").arg(path, qs(*why));
   return std::nullopt;
 }
 

@@ -29,6 +29,7 @@
 #include "forms/diagram.h"
 #include "forms/report_job.h"
 #include "forms/drawing_painter.h"
+#include "forms/project_dialog.h"
 #include "forms/result_window.h"
 #include "forms/text.h"
 
@@ -139,6 +140,9 @@ InputWindow::InputWindow(const ModuleDescriptor& module, AppContext& context)
     connect(edition, &QComboBox::activated, this, [this, edition] { chooseEdition(edition->currentText()); });
   }
 
+  // The report's project block: the one this user confirmed last, until a design file brings its own.
+  session_.setProject(rememberedProject(context_.interaction));
+
   if (module.clientSize.width > 0) {
     setFixedSize(module.clientSize.width, module.clientSize.height);
   } else {
@@ -165,10 +169,12 @@ QWidget* InputWindow::buildFileMenu() {
       &InputWindow::saveDesignFile);
   add(QStringLiteral("saveDesignAsAction"), QStringLiteral("设计另存为…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
       &InputWindow::saveDesignFileAs);
+  menu->addSeparator();
+  add(QStringLiteral("projectAction"), QStringLiteral("项目信息…"), QKeySequence(), &InputWindow::editProject);
   auto* button = new QToolButton;
   button->setObjectName(QStringLiteral("fileMenuButton"));
   button->setText(QStringLiteral("文件"));
-  button->setToolTip(QStringLiteral("打开或保存设计文件（Ctrl+O / Ctrl+S）"));
+  button->setToolTip(QStringLiteral("打开或保存设计文件（Ctrl+O / Ctrl+S），填写计算书的项目信息"));
   button->setMenu(menu);
   button->setPopupMode(QToolButton::InstantPopup);
   return button;
@@ -324,6 +330,8 @@ bool InputWindow::openDesign(const QString& path) {
     return false;
   }
   loadEntries(file.entries);
+  // A file saved without a project block (as every file before the block existed) keeps the window's.
+  if (!file.project.empty()) session_.setProject(file.project);
   designFile_ = path;
   showFileName();
   return true;
@@ -331,7 +339,7 @@ bool InputWindow::openDesign(const QString& path) {
 
 bool InputWindow::saveDesign(const QString& path) {
   readControlsIntoSession();
-  if (const auto error = writeDesignFile(ss(path), session_.module(), session_.entries())) {
+  if (const auto error = writeDesignFile(ss(path), session_.module(), session_.entries(), session_.project())) {
     context_.interaction.showMessage(this, qs(*error));
     return false;
   }
@@ -359,6 +367,12 @@ void InputWindow::saveDesignFileAs() {
   if (path.isEmpty()) return;
   if (!path.endsWith(QString::fromUtf8(designFileExtension))) path += QString::fromUtf8(designFileExtension);
   saveDesign(path);
+}
+
+void InputWindow::editProject() {
+  if (auto project = forms::editProject(context_.interaction, this, session_.project(),
+                                        QStringLiteral("用于本窗口的计算书和设计文件，也是此后新打开窗口的默认值。")))
+    session_.setProject(*project);
 }
 
 // The window's caption, and the name of its design file when it has one.

@@ -26,6 +26,8 @@ class InputWindow final : public QWidget {
 
   // Puts a design's entries into the controls; the held results stay until the next "计算".
   void loadEntries(const Entries& entries);
+  // The project block of this window's reports and design files.
+  void setProject(const Project& project) { session_.setProject(project); }
   // "计算" without its message boxes: for a design whose messages were already shown elsewhere
   // (a row of a batch), so that "查看结果" and "打印计算书" show it at once.
   void calculateSilently();
@@ -42,6 +44,7 @@ class InputWindow final : public QWidget {
   void openDesignFile();    // Ctrl+O
   void saveDesignFile();    // Ctrl+S: to the window's file, or a new one
   void saveDesignFileAs();  // Ctrl+Shift+S
+  void editProject();       // "项目信息…"
   // "设计标准" chosen by the user: the grade lists follow it and new windows start with it.
   void chooseEdition(const QString& edition);
 

@@ -2,7 +2,8 @@
 # Installs the Debian packages Pedivo needs to build, test and run.
 # Safe to run again: packages already present are skipped.
 #   scripts/setup.sh           build and test dependencies
-#   scripts/setup.sh --office  also a word processor to open the reports (LibreOffice Writer)
+#   scripts/setup.sh --office  also a word processor to open the reports (LibreOffice Writer), with
+#                              its Chinese interface and Chinese help
 set -euo pipefail
 
 packages=(
@@ -15,7 +16,9 @@ packages=(
   xvfb xauth xdg-utils
 )
 if [[ "${1:-}" == "--office" ]]; then
-  packages+=(libreoffice-writer)
+  # The interface follows the desktop's language: Chinese on a zh_CN desktop once its
+  # translation is installed.
+  packages+=(libreoffice-writer libreoffice-l10n-zh-cn libreoffice-help-zh-cn)
 fi
 
 # The reports' Chinese text is set in 宋体; on Linux the same Song face comes from Noto Serif CJK.

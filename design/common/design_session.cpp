@@ -4,6 +4,7 @@
 
 #include "design/common/design_check.h"
 #include "design/common/input_checks.h"
+#include "design/common/tables.h"
 
 namespace pedivo {
 
@@ -12,6 +13,7 @@ DesignSession::DesignSession(const ModuleDescriptor& module)
 
 void DesignSession::reset() {
   entries_ = defaults_;  // assigning over a map of the same keys reuses its nodes
+  project_ = Project{};
   state_->reset();
   designedEntries_.reset();
   lastEnding_ = Ending::Stopped;
@@ -89,13 +91,31 @@ void DesignSession::report(const TagEmitter& sink) const {
     });
   }
   sink("<#state>", line);
+  for (const auto& field : projectFields) sink(field.tag, project_.*field.text);
 }
 
 std::optional<std::string> DesignSession::setText(const std::string& control, const std::string& text) {
   const ControlSpec* found = module_->findControl(control);
-  if (found == nullptr) return "“" + control + "”不是" + module_->formName + "的输入控件";
-  if (found->isList() && std::find(found->items.begin(), found->items.end(), text) == found->items.end())
-    return "“" + text + "”不是" + control + "的可选项";
+  if (found == nullptr) {
+    // Named by its caption where another base type has the control; otherwise as it was written.
+    for (const ModuleDescriptor* other : allModules())
+      if (const ControlSpec* elsewhere = other->findControl(control))
+        return module_->title + "没有“" + elsewhere->label + "”一项";
+    return module_->title + "没有输入项“" + control + "”";
+  }
+  if (found->isList() && std::find(found->items.begin(), found->items.end(), text) == found->items.end()) {
+    // A grade list offers the grades of the edition in force, as the window's list does.
+    const auto code = entries_.texts.find(std::string_view("CBcode"));
+    const auto edition = code == entries_.texts.end() ? std::nullopt : tables::codeEdition(code->second);
+    const auto byEdition = editionItems(control, edition.value_or(tables::CodeEdition::Gb2003));
+    std::string offered;
+    if (byEdition) {
+      for (const auto item : *byEdition) offered.append(offered.empty() ? "" : "、").append(item);
+    } else {
+      for (const auto& item : found->items) offered.append(offered.empty() ? "" : "、").append(item);
+    }
+    return found->label + "“" + text + "”不在可选范围内（" + offered + "）";
+  }
   entries_.texts[control] = text;
   return std::nullopt;
 }

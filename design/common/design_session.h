@@ -8,6 +8,7 @@
 
 #include "design/common/design_check.h"
 #include "design/common/module.h"
+#include "design/common/project.h"
 
 namespace pedivo {
 
@@ -38,7 +39,10 @@ class DesignSession {
   // refused with a reason.
   std::optional<std::string> setText(const std::string& control, const std::string& text);
   void setCbsize(bool ticked) { entries_.cbsize = ticked; }
-  // The window as just opened: default entries, nothing held. Keeps the room of the entries, so
+  // The project block of the report; not an entry, so changing it leaves the design as it stands.
+  const Project& project() const { return project_; }
+  void setProject(Project project) { project_ = std::move(project); }
+  // The window as just opened: default entries, no project, nothing held. Keeps the room of the entries, so
   // a session designing one case after another does not build its entries anew each time.
   void reset();
 
@@ -46,7 +50,8 @@ class DesignSession {
   Outcome calculate();
   // "查看结果"
   ResultView results() const { return state_->results(); }
-  // "打印计算书": tag texts, with entry texts as they stand now, and "<#state>", the status line.
+  // "打印计算书": tag texts, with entry texts as they stand now, "<#state>", the status line, and
+  // the project block ("<#project.name>" …).
   std::vector<TagText> report() const;
   // The same tags, handed over one at a time.
   void report(const TagEmitter& sink) const;
@@ -68,6 +73,7 @@ class DesignSession {
   const ModuleDescriptor* module_;
   Entries defaults_;
   Entries entries_;
+  Project project_;
   std::unique_ptr<DesignState> state_;
   std::optional<Entries> designedEntries_;  // the entries of the last calculation that kept its values
   Ending lastEnding_ = Ending::Stopped;

@@ -12,8 +12,10 @@
 #include <memory>
 #include <optional>
 #include <pugixml.hpp>
+#include <system_error>
 
 #include "design/common/paragraph_filler.h"
+#include "design/common/system_reason.h"
 #include "design/files/replace_file.h"
 #include <set>
 
@@ -150,6 +152,13 @@ std::optional<ReportError> setMainContentType(std::string& xml, DocumentKind kin
   return std::nullopt;
 }
 
+// Why libzip failed, in the user's words: the system's reason where the system refused.
+std::string zipReason(zip_error_t* error) {
+  if (zip_error_code_zip(error) == ZIP_ER_MEMORY) return "内存不足";
+  if (zip_error_system_type(error) == ZIP_ET_SYS) return systemReason(zip_error_code_system(error));
+  return "写入文件时出错";
+}
+
 // Writes the package to a file by name; the reason on failure.
 std::optional<std::string> writePackage(const std::vector<Entry>& entries, const fs::path& outputPath) {
   const auto failure = [](const std::string& why) { return std::optional<std::string>(why); };
@@ -158,30 +167,30 @@ std::optional<std::string> writePackage(const std::vector<Entry>& entries, const
   if (!archive) {
     zip_error_t zipError;
     zip_error_init_with_code(&zipError, error);
-    const std::string why = zip_error_strerror(&zipError);
+    const std::string why = zipReason(&zipError);
     zip_error_fini(&zipError);
     return failure(why);
   }
   for (const Entry& entry : entries) {
     const bool isFolder = !entry.name.empty() && entry.name.back() == '/';
     if (isFolder) {
-      if (zip_dir_add(archive.get(), entry.name.c_str(), ZIP_FL_ENC_UTF_8) < 0) return failure(zip_strerror(archive.get()));
+      if (zip_dir_add(archive.get(), entry.name.c_str(), ZIP_FL_ENC_UTF_8) < 0) return failure(zipReason(zip_get_error(archive.get())));
       continue;
     }
     zip_source_t* source = zip_source_buffer(archive.get(), entry.data.data(), entry.data.size(), 0);
-    if (source == nullptr) return failure(zip_strerror(archive.get()));
+    if (source == nullptr) return failure(zipReason(zip_get_error(archive.get())));
     const zip_int64_t added = zip_file_add(archive.get(), entry.name.c_str(), source, ZIP_FL_ENC_UTF_8);
     if (added < 0) {
       zip_source_free(source);
-      return failure(zip_strerror(archive.get()));
+      return failure(zipReason(zip_get_error(archive.get())));
     }
     // Pictures and other binary parts are compressed already: stored as they are, a large picture
     // is copied instead of squeezed again for nothing.
     const bool markup = entry.name.ends_with(".xml") || entry.name.ends_with(".rels");
     if (!markup && zip_set_file_compression(archive.get(), static_cast<zip_uint64_t>(added), ZIP_CM_STORE, 0) != 0)
-      return failure(zip_strerror(archive.get()));
+      return failure(zipReason(zip_get_error(archive.get())));
   }
-  if (zip_close(archive.get()) != 0) return failure(zip_strerror(archive.get()));
+  if (zip_close(archive.get()) != 0) return failure(zipReason(zip_get_error(archive.get())));
   archive.release();
   return std::nullopt;
 }
@@ -207,7 +216,7 @@ std::variant<fs::path, ReportError> claimNewFile(const fs::path& folder, const s
       std::fclose(file);
       return candidate;
     }
-    if (errno != EEXIST) return ReportError{"无法在文件夹" + quoted(folder) + "中写入计算书：" + std::strerror(errno)};
+    if (errno != EEXIST) return ReportError{"无法在文件夹" + quoted(folder) + "中写入计算书：" + systemReason(errno)};
   }
   return ReportError{"无法在文件夹" + quoted(folder) + "中为计算书找到新的文件名"};
 }
@@ -225,7 +234,7 @@ std::variant<std::string, ReportError> fillPartXml(const std::string& xml, const
   doc.reset();  // the check below needs its own room
   pugi::xml_document check;
   if (!check.load_buffer(out.data(), out.size(), xmlParseFlags, pugi::encoding_utf8))
-    return ReportError{"部件“" + partName + "”填写后不是有效的XML"};
+    return ReportError{"部件“" + partName + "”填写后已损坏"};
   return out;
 }
 
@@ -246,7 +255,9 @@ PackageParts partsOf(std::vector<Entry>& entries) {
 ReportError unexpectedFailure(const fs::path& templatePath, const std::exception& error) {
   if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr)
     return ReportError{"计算书模板文件" + quoted(templatePath) + "过大，内存不足，无法生成计算书"};
-  return ReportError{"无法由计算书模板文件" + quoted(templatePath) + "生成计算书：" + error.what()};
+  if (const auto* system = dynamic_cast<const std::system_error*>(&error))  // also the file system's errors
+    return ReportError{"无法由计算书模板文件" + quoted(templatePath) + "生成计算书：" + systemReason(system->code())};
+  return ReportError{"无法由计算书模板文件" + quoted(templatePath) + "生成计算书：程序内部错误"};
 }
 
 // The template's parts with every tag filled, ready to be written.

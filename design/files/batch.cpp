@@ -42,7 +42,8 @@ std::optional<std::string> checkBatchHeader(CsvRow& header) {
   if (std::find(header.begin(), header.end(), "module") == header.end())
     return std::string("表格缺少柱脚类型列“module”");
   for (const auto& name : header)
-    if (!name.empty() && name != "module" && name != "id" && name != "cbsize" && !anyModuleHasControl(name))
+    if (!name.empty() && name != "module" && name != "id" && name != "cbsize" && findProjectField(name) == nullptr &&
+        !anyModuleHasControl(name))
       return "未知的列“" + name + "”";
   return std::nullopt;
 }
@@ -56,6 +57,10 @@ std::variant<BatchTable, std::string> readBatchTable(std::string_view csv) {
   if (auto refused = checkBatchHeader(table.header)) return *refused;
   table.rows.assign(std::make_move_iterator(rows.begin() + 1), std::make_move_iterator(rows.end()));
   return table;
+}
+
+bool hasProjectColumn(const CsvRow& header) {
+  return std::any_of(header.begin(), header.end(), [](const std::string& name) { return findProjectField(name) != nullptr; });
 }
 
 const ModuleDescriptor* rowModule(const CsvRow& header, const CsvRow& cells) {
@@ -75,9 +80,20 @@ BatchRow designRow(const CsvRow& header, const CsvRow& cells, std::size_t index)
   const auto cell = [&](std::size_t column) { return column < cells.size() ? cells[column] : std::string(); };
   for (std::size_t c = 0; c < header.size(); ++c)
     if (header[c] == "id" && !trimmed(cell(c)).empty()) row.id = trimmed(cell(c));
+  // The project block first: a row that cannot be designed still says which member it was.
+  for (std::size_t c = 0; c < header.size(); ++c)
+    if (findProjectField(header[c]) != nullptr && !trimmed(cell(c)).empty())
+      if (auto refused = setProjectText(row.project, header[c], trimmed(cell(c)))) {
+        row.error = std::move(refused);
+        return row;
+      }
   row.module = rowModule(header, cells);
   if (row.module == nullptr) {
-    row.error = "未知的柱脚类型";
+    std::string named, known;
+    for (std::size_t c = 0; c < header.size(); ++c)
+      if (header[c] == "module") named = trimmed(cell(c));
+    for (const ModuleDescriptor* module : allModules()) known.append(known.empty() ? "" : "、").append(module->id);
+    row.error = (named.empty() ? std::string("没有给出柱脚类型") : "柱脚类型“" + named + "”未知") + "（应为 " + known + "）";
     return row;
   }
   if (cells.size() > header.size()) {
@@ -89,12 +105,13 @@ BatchRow designRow(const CsvRow& header, const CsvRow& cells, std::size_t index)
     const std::string& name = header[c];
     const std::string text = cell(c);
     if (name.empty() || name == "module" || name == "id" || trimmed(text).empty()) continue;
+    if (findProjectField(name) != nullptr) continue;  // read above
     if (name == "cbsize") {
       const auto tick = readTick(text);
       if (!row.module->hasDetailingToggle) {
-        row.error = "“cbsize”不是" + row.module->formName + "的输入控件";
+        row.error = row.module->title + "没有“底板尺寸按构造要求选取”一项";
       } else if (!tick) {
-        row.error = "cbsize 应为 1 或 0";
+        row.error = "“底板尺寸按构造要求选取”应为 1 或 0";
       } else {
         session.setCbsize(*tick);
       }
@@ -104,6 +121,7 @@ BatchRow designRow(const CsvRow& header, const CsvRow& cells, std::size_t index)
     if (row.error) return row;
   }
   row.entries = session.entries();
+  session.setProject(row.project);
   const Outcome outcome = session.calculate();
   row.messages = outcome.messages;
   if (outcome.ending != Ending::Completed) {
@@ -137,22 +155,42 @@ ResultColumns resultColumns(const std::vector<const ModuleDescriptor*>& modulesI
   return columns;
 }
 
-CsvRow resultHeader(const ResultColumns& columns) {
-  CsvRow header{"编号", "柱脚类型", "计算提示"};
+namespace {
+
+// The project block follows the base type; its first caption marks a table that has it.
+constexpr std::size_t projectColumn = 3;
+
+bool withProjectColumns(const CsvRow& header) {
+  return header.size() > projectColumn && header[projectColumn] == projectFields.front().caption;
+}
+
+// What a reader of the row needs first: why it was not designed, then what the window showed.
+std::string rowMessage(const BatchRow& row) {
+  std::string text = row.error.value_or("");
+  for (const auto& message : row.messages) {
+    if (row.error && message == *row.error) continue;
+    if (!text.empty()) text += "\n";
+    text += message;
+  }
+  return text;
+}
+
+}  // namespace
+
+CsvRow resultHeader(const ResultColumns& columns, bool withProject) {
+  CsvRow header{"编号", resultMessageCaption, "柱脚类型"};
+  if (withProject)
+    for (const auto& field : projectFields) header.emplace_back(field.caption);
   for (const auto& column : columns) header.push_back(column.second);
-  header.insert(header.end(), {"不满足验算数", "最大利用率", "错误"});
+  header.insert(header.end(), {"不满足验算数", largestRatioCaption});
   for (auto& caption : header) fitCell(caption);
   return header;
 }
 
 CsvRow resultRow(const BatchRow& row, const ResultColumns& columns, const CsvRow& header) {
-  CsvRow out{row.id, row.module != nullptr ? row.module->id + " " + row.module->title : ""};
-  std::string messages;
-  for (const auto& message : row.messages) {
-    if (!messages.empty()) messages += "\n";
-    messages += message;
-  }
-  out.push_back(messages);
+  CsvRow out{row.id, rowMessage(row), row.module != nullptr ? row.module->id + " " + row.module->title : ""};
+  if (withProjectColumns(header))
+    for (const auto& field : projectFields) out.push_back(row.project.*field.text);
   for (const auto& column : columns) {
     const auto found =
         std::find_if(row.fields.begin(), row.fields.end(), [&](const FieldText& f) { return f.field == column.first; });
@@ -160,7 +198,6 @@ CsvRow resultRow(const BatchRow& row, const ResultColumns& columns, const CsvRow
   }
   out.push_back(row.designed ? std::to_string(row.failedChecks) : "");
   out.push_back(row.designed ? utilisationText(row.largestRatio) : "");
-  out.push_back(row.error.value_or(""));
   fitRow(out, header, resultMessageColumn);
   return out;
 }
@@ -171,10 +208,31 @@ std::vector<CsvRow> batchResultTable(const std::vector<BatchRow>& rows) {
     if (row.module != nullptr && std::find(modules.begin(), modules.end(), row.module) == modules.end())
       modules.push_back(row.module);
   const ResultColumns columns = resultColumns(modules);
-  std::vector<CsvRow> table{resultHeader(columns)};
+  const bool withProject = std::any_of(rows.begin(), rows.end(), [](const BatchRow& row) { return !row.project.empty(); });
+  std::vector<CsvRow> table{resultHeader(columns, withProject)};
   table.reserve(rows.size() + 1);
   for (const auto& row : rows) table.push_back(resultRow(row, columns, table.front()));
   return table;
+}
+
+std::vector<XlsxColumnStyle> resultColumnStyles(const CsvRow& header) {
+  std::vector<XlsxColumnStyle> styles;
+  styles.reserve(header.size());
+  for (const auto& caption : header) {
+    // A spreadsheet's width is in digits: a Chinese character takes about two.
+    double width = 2;
+    for (const char c : caption) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (byte < 0x80) width += 1;
+      else if ((byte & 0xC0) == 0xC0) width += 2;
+    }
+    XlsxColumnStyle style{std::clamp(width, 8.0, 24.0), false, false};
+    if (caption == resultMessageCaption) style = {48, true, false};
+    if (caption == "柱脚类型") style.width = 20;  // "g11 八锚栓刚接柱脚"
+    if (caption == largestRatioCaption) style.twoDecimals = true;
+    styles.push_back(style);
+  }
+  return styles;
 }
 
 }  // namespace pedivo

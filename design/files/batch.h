@@ -1,7 +1,8 @@
 #pragma once
 // Batch design from a table: one design a row. The header names the base type column "module",
-// an optional "id" column, and the input controls by their object names ("Edthc", "EdtN", …,
-// "cbsize"); cells hold what a user would type, and a blank cell keeps the window's default.
+// an optional "id" column, the input controls by their object names ("Edthc", "EdtN", …,
+// "cbsize") and, optionally, the items of the project block by their keys ("name", "number", …,
+// "date"); cells hold what a user would type, and a blank cell keeps the window's default.
 // Each row is designed exactly as a window would design it; a row that cannot be designed
 // carries its error and the batch goes on.
 
@@ -13,7 +14,9 @@
 #include <vector>
 
 #include "design/common/module.h"
+#include "design/common/project.h"
 #include "design/files/csv_table.h"
+#include "design/files/xlsx_table.h"
 
 namespace pedivo {
 
@@ -34,6 +37,9 @@ std::variant<BatchTable, std::string> readBatchTable(std::string_view csv);
 // The header checks of readBatchTable: the names are trimmed; the reason for a refusal.
 std::optional<std::string> checkBatchHeader(CsvRow& header);
 
+// The header has a column of the project block.
+bool hasProjectColumn(const CsvRow& header);
+
 // The base type a row names (its last "module" column), or none.
 const ModuleDescriptor* rowModule(const CsvRow& header, const CsvRow& cells);
 
@@ -47,6 +53,7 @@ struct BatchRow {
   int failedChecks = 0;
   double largestRatio = 0;           // of the checks that are limits
   Entries entries;                   // the row's entries, for opening it in its window
+  Project project;                   // the row's project block
 };
 
 // Designs row index (0-based, after the header) of the table.
@@ -61,12 +68,19 @@ std::vector<bool> failingRows(const std::vector<BatchRow>& rows);
 using ResultColumns = std::vector<std::pair<std::string, std::string>>;
 ResultColumns resultColumns(const std::vector<const ModuleDescriptor*>& modulesInOrder);
 
-// The results as a table: id, base type, messages, every result field met in the batch (in the
-// order first met), failing checks, largest utilisation, error. Every cell is valid UTF-8 and
-// fits a spreadsheet cell (fitRow); a cut cell is told in the row's messages.
+// The results as a table: id, the row's message (its error, or what the window showed), base
+// type, the project block (when the batch gives one), every result field met in the batch (in
+// the order first met), failing checks, largest utilisation. Every cell is valid UTF-8 and fits a
+// spreadsheet cell (fitRow); a cut cell is told in the row's message.
 std::vector<CsvRow> batchResultTable(const std::vector<BatchRow>& rows);
-CsvRow resultHeader(const ResultColumns& columns);
+CsvRow resultHeader(const ResultColumns& columns, bool withProject = false);
 CsvRow resultRow(const BatchRow& row, const ResultColumns& columns, const CsvRow& header);
-inline constexpr std::size_t resultMessageColumn = 2;
+inline constexpr std::size_t resultMessageColumn = 1;
+inline constexpr const char* resultMessageCaption = "提示";
+inline constexpr const char* largestRatioCaption = "最大利用率";
+
+// How the result table's columns look in a workbook: the message wide and wrapped, the largest
+// utilisation with two decimals, every other column as wide as its caption.
+std::vector<XlsxColumnStyle> resultColumnStyles(const CsvRow& header);
 
 }  // namespace pedivo

@@ -1,5 +1,7 @@
 #include "design/files/batch_run.h"
 
+#include "design/common/system_reason.h"
+
 namespace pedivo {
 
 OrderedRowDesigns::OrderedRowDesigns(WorkerPool& pool, CsvRow header)
@@ -25,7 +27,7 @@ void OrderedRowDesigns::submitPartial() {
       } catch (const std::exception& error) {
         BatchRow failed;
         failed.id = std::to_string(first + i + 1);
-        failed.error = std::string("无法处理：") + error.what();
+        failed.error = unexpectedFailure(error);
         designed.push_back(std::move(failed));
       }
     }

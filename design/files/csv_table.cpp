@@ -99,7 +99,14 @@ class CsvReader {
     return std::nullopt;
   }
 
-  std::string failure() { return std::string("表格格式错误：") + csv_strerror(csv_error(&parser_)); }
+  std::string failure() {
+    switch (csv_error(&parser_)) {
+      case CSV_EPARSE: return "表格格式错误：引号不成对，或引号内的文字之后紧跟着其他字符";
+      case CSV_ENOMEM:
+      case CSV_ETOOBIG: return "表格格式错误：单元格过大，内存不足";
+      default: return "表格格式错误";
+    }
+  }
 
   csv_parser parser_{};
   Reading reading_;
@@ -127,7 +134,7 @@ std::optional<std::string> readCsvRows(std::istream& in, const std::function<boo
   std::array<char, 64 * 1024> block;
   while (!reader.stopped() && in) {
     in.read(block.data(), block.size());
-    if (in.bad()) return std::string("读取失败");
+    if (in.bad()) return std::string("读取时出错");
     if (auto error = reader.feed(std::string_view(block.data(), static_cast<std::size_t>(in.gcount())))) return error;
   }
   return reader.finish();

@@ -33,19 +33,23 @@ DesignFile parse(std::string_view text) {
   try {
     input = json::parse(text);
   } catch (const json::exception&) {
-    throw Refusal{"不是有效的JSON文本"};
+    throw Refusal{"不是设计文件（内容无法识别）"};
   }
   if (!input.is_object() || !input.contains("module") || !input.at("module").is_string())
-    throw Refusal{"不是Pedivo设计文件（缺少柱脚类型“module”）"};
+    throw Refusal{"不是设计文件（没有写明柱脚类型）"};
   const std::string id = input.at("module").get<std::string>();
   const ModuleDescriptor* module = findModule(id);
   if (module == nullptr) throw Refusal{"柱脚类型“" + id + "”未知"};
   for (const auto& [key, value] : input.items())
-    if (key != "module" && key != "entries" && key != "cbsize" && key != "steps") throw Refusal{"未知的键“" + key + "”"};
+    if (key != "module" && key != "entries" && key != "cbsize" && key != "steps" && key != "project")
+      throw Refusal{"未知的键“" + key + "”"};
   DesignSession session(*module);
+  Project project;
+  if (input.contains("project"))
+    if (auto refused = readProject(input.at("project"), project)) throw Refusal{*refused};
   if (input.contains("steps")) {
-    if (input.contains("entries") || input.contains("cbsize")) throw Refusal{"“steps”不能与“entries”或“cbsize”同时给出"};
-    if (!input.at("steps").is_array()) throw Refusal{"steps 必须是一个JSON数组"};
+    if (input.contains("entries") || input.contains("cbsize")) throw Refusal{"给出步骤（steps）时，输入项应写在各步之中"};
+    if (!input.at("steps").is_array()) throw Refusal{"步骤应写作 [{…}, {…}] 的形式"};
     if (input.at("steps").size() > mostCaseSteps) throw Refusal{tooManyStepsMessage};
     for (const json& step : input.at("steps")) applyEntries(session, step);
   } else {
@@ -54,12 +58,12 @@ DesignFile parse(std::string_view text) {
     if (input.contains("cbsize")) step["cbsize"] = input.at("cbsize");
     applyEntries(session, step);
   }
-  return DesignFile{module, session.entries()};
+  return DesignFile{module, session.entries(), std::move(project)};
 }
 
 }  // namespace
 
-std::string designFileText(const ModuleDescriptor& module, const Entries& entries) {
+std::string designFileText(const ModuleDescriptor& module, const Entries& entries, const Project& project) {
   ordered_json out;
   out["module"] = module.id;
   ordered_json texts = ordered_json::object();
@@ -70,6 +74,7 @@ std::string designFileText(const ModuleDescriptor& module, const Entries& entrie
     }
   out["entries"] = texts;
   if (module.hasDetailingToggle) out["cbsize"] = entries.cbsize;
+  if (!project.empty()) out["project"] = projectJson(project);
   return out.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
@@ -91,8 +96,8 @@ std::variant<DesignFile, std::string> readDesignFile(const std::filesystem::path
 }
 
 std::optional<std::string> writeDesignFile(const std::filesystem::path& path, const ModuleDescriptor& module,
-                                           const Entries& entries) {
-  if (const auto why = replaceFile(path, designFileText(module, entries)))
+                                           const Entries& entries, const Project& project) {
+  if (const auto why = replaceFile(path, designFileText(module, entries, project)))
     return "无法保存设计文件" + quoted(path) + "：" + *why;
   return std::nullopt;
 }

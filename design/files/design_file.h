@@ -1,7 +1,9 @@
 #pragma once
 // Design files (.pedivo): one input window's entries, saved and opened again. The file is UTF-8
 // JSON in the shape of one pedivo-calc case, {"module": "j1", "entries": {...}, "cbsize": true},
-// so a saved design runs headless unchanged and a pedivo-calc case opens in a window.
+// so a saved design runs headless unchanged and a pedivo-calc case opens in a window. The project
+// block, when any of it is filled in, is saved as "project": {"name": …}; a file without it (as
+// every file written before the block existed) opens with an empty one.
 
 #include <filesystem>
 #include <optional>
@@ -10,6 +12,7 @@
 #include <variant>
 
 #include "design/common/module.h"
+#include "design/common/project.h"
 
 namespace pedivo {
 
@@ -18,13 +21,14 @@ inline constexpr const char* designFileExtension = ".pedivo";
 struct DesignFile {
   const ModuleDescriptor* module = nullptr;
   Entries entries;  // every control's text and cbsize, as the window shows them
+  Project project;
 };
 
 // The file's text: every control of the base type in the window's order, and cbsize where the
 // window has it.
-std::string designFileText(const ModuleDescriptor& module, const Entries& entries);
+std::string designFileText(const ModuleDescriptor& module, const Entries& entries, const Project& project = {});
 
-// Reads a design from its text. Refuses what is not a design: not JSON, an unknown base type or
+// Reads a design from its text. Refuses what is not a design: unreadable text, an unknown base type or
 // key, a control the base type lacks, a text a list does not offer, a text that is not a string.
 // A pedivo-calc case with steps gives the entries its steps leave. The error says the problem.
 std::variant<DesignFile, std::string> parseDesignFile(std::string_view text);
@@ -35,6 +39,6 @@ std::variant<DesignFile, std::string> readDesignFile(const std::filesystem::path
 // Writes the design to a temporary file beside the target and renames it over the target, so a
 // failed save never leaves a half-written file. Returns the error, naming the file, if any.
 std::optional<std::string> writeDesignFile(const std::filesystem::path& path, const ModuleDescriptor& module,
-                                           const Entries& entries);
+                                           const Entries& entries, const Project& project = {});
 
 }  // namespace pedivo

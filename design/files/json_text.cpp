@@ -38,7 +38,7 @@ class StructureCheck final : public nlohmann::json_sax<json> {
 
  private:
   // An event inside `open` containers; the reader's callback sees it at that depth.
-  bool value() { return depth() > maximumDepth_ ? refuse("JSON嵌套层数过多") : true; }
+  bool value() { return depth() > maximumDepth_ ? refuse("嵌套层数过多") : true; }
   bool open() {
     if (!value()) return false;
     keys_.emplace_back();

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "design/common/system_reason.h"
+
 namespace pedivo {
 namespace fs = std::filesystem;
 namespace {
@@ -21,18 +23,8 @@ std::string reasonFor(int code) {
       return "没有写入权限";
     case ENOENT:
       return "文件夹不存在";
-    case ENOTDIR:
-      return "路径中有一段不是文件夹";
-    case ENOSPC:
-      return "磁盘已满";
-    case EDQUOT:
-      return "磁盘配额已满";
-    case EROFS:
-      return "只读文件系统";
-    case ENAMETOOLONG:
-      return "文件名过长";
     default:
-      return std::strerror(code != 0 ? code : EIO);
+      return systemReason(code != 0 ? code : EIO);
   }
 }
 
@@ -57,7 +49,7 @@ std::variant<fs::path, FileProblem> writableTarget(const fs::path& path) {
     if (!fs::is_regular_file(status)) return FileProblem{"不是普通文件"};
     if (::access(target.c_str(), W_OK) != 0) return FileProblem{"没有写入权限"};
   } else if (ec && ec != std::errc::no_such_file_or_directory) {
-    return FileProblem{ec.message()};
+    return FileProblem{reasonFor(ec.value())};
   }
   return target;
 }

@@ -2,6 +2,8 @@
 
 #include <xlsxwriter.h>
 
+#include <array>
+
 #include "design/common/numbers.h"
 #include "design/files/replace_file.h"
 
@@ -12,15 +14,24 @@ struct XlsxTableWriter::State {
   lxw_workbook* workbook = nullptr;
   lxw_worksheet* sheet = nullptr;
   lxw_format* bold = nullptr;
-  lxw_format* red = nullptr;
+  // A data cell's format by its column's look and the row's mark: [wrap or decimals][marked].
+  std::array<std::array<lxw_format*, 2>, 3> cell{};
+  std::vector<XlsxColumnStyle> styles;
   lxw_row_t nextRow = 0;
   bool failed = false;
 };
 
+namespace {
+
+constexpr std::size_t plainCell = 0, wrappedCell = 1, decimalCell = 2;
+
+}  // namespace
+
 std::variant<std::unique_ptr<XlsxTableWriter>, std::string> XlsxTableWriter::begin(const std::filesystem::path& path) {
   auto started = FileReplacement::begin(path);
   if (auto* problem = std::get_if<FileProblem>(&started)) return problem->reason;
-  auto state = std::make_unique<State>(State{std::move(std::get<FileReplacement>(started))});
+  auto state = std::make_unique<State>(
+      State{std::move(std::get<FileReplacement>(started)), nullptr, nullptr, nullptr, {}, {}, 0, false});
   lxw_workbook_options options{};
   options.constant_memory = LXW_TRUE;  // rows go to a temporary file as they are finished
   state->workbook = workbook_new_opt(state->file.temporary().c_str(), &options);
@@ -28,8 +39,17 @@ std::variant<std::unique_ptr<XlsxTableWriter>, std::string> XlsxTableWriter::beg
   state->sheet = workbook_add_worksheet(state->workbook, "设计结果");
   state->bold = workbook_add_format(state->workbook);
   format_set_bold(state->bold);
-  state->red = workbook_add_format(state->workbook);
-  format_set_font_color(state->red, 0xBE0000);
+  format_set_text_wrap(state->bold);
+  format_set_align(state->bold, LXW_ALIGN_VERTICAL_TOP);
+  for (std::size_t look : {plainCell, wrappedCell, decimalCell})
+    for (std::size_t marked : {0u, 1u}) {
+      lxw_format* format = workbook_add_format(state->workbook);
+      format_set_align(format, LXW_ALIGN_VERTICAL_TOP);
+      if (marked == 1) format_set_font_color(format, 0xBE0000);
+      if (look == wrappedCell) format_set_text_wrap(format);
+      if (look == decimalCell) format_set_num_format(format, "0.00");
+      state->cell[look][marked] = format;
+    }
   return std::make_unique<XlsxTableWriter>(std::move(state));
 }
 
@@ -43,15 +63,27 @@ XlsxTableWriter::~XlsxTableWriter() {
   }
 }
 
+void XlsxTableWriter::setColumnStyles(std::vector<XlsxColumnStyle> styles) {
+  State& s = *state_;
+  s.styles = std::move(styles);
+  for (std::size_t c = 0; c < s.styles.size() && s.sheet != nullptr; ++c)
+    if (s.styles[c].width > 0)
+      worksheet_set_column(s.sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), s.styles[c].width, nullptr);
+  // The header stays in view while the rows scroll.
+  if (s.sheet != nullptr) worksheet_freeze_panes(s.sheet, 1, 0);
+}
+
 bool XlsxTableWriter::addHeader(const CsvRow& row) { return add(row, true, false); }
 bool XlsxTableWriter::addRow(const CsvRow& row, bool marked) { return add(row, false, marked); }
 
 bool XlsxTableWriter::add(const CsvRow& row, bool header, bool marked) {
   State& s = *state_;
   if (s.failed || s.workbook == nullptr) return false;
-  lxw_format* format = header ? s.bold : (marked ? s.red : nullptr);
   for (std::size_t c = 0; c < row.size() && !s.failed; ++c) {
     const auto column = static_cast<lxw_col_t>(c);
+    const XlsxColumnStyle style = c < s.styles.size() ? s.styles[c] : XlsxColumnStyle{};
+    const std::size_t look = style.wrap ? wrappedCell : style.twoDecimals ? decimalCell : plainCell;
+    lxw_format* format = header ? s.bold : s.cell[look][marked ? 1 : 0];
     const std::string& text = row[c];
     const auto number = header ? std::nullopt : parseNumber(text);
     lxw_error error = LXW_NO_ERROR;
@@ -76,10 +108,11 @@ std::optional<std::string> XlsxTableWriter::finish() {
 }
 
 std::optional<std::string> writeXlsxTable(const std::filesystem::path& path, const std::vector<CsvRow>& rows,
-                                          const std::vector<bool>& marked) {
+                                          const std::vector<bool>& marked, std::vector<XlsxColumnStyle> styles) {
   auto started = XlsxTableWriter::begin(path);
   if (auto* why = std::get_if<std::string>(&started)) return *why;
   auto& writer = *std::get<std::unique_ptr<XlsxTableWriter>>(started);
+  writer.setColumnStyles(std::move(styles));
   for (std::size_t r = 0; r < rows.size(); ++r)
     if (!(r == 0 ? writer.addHeader(rows[r]) : writer.addRow(rows[r], r - 1 < marked.size() && marked[r - 1]))) break;
   return writer.finish();

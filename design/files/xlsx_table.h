@@ -14,6 +14,14 @@
 
 namespace pedivo {
 
+// How a column of the workbook looks: its width in characters (0: the spreadsheet's default),
+// whether long texts wrap onto further lines in the cell, and whether numbers show two decimals.
+struct XlsxColumnStyle {
+  double width = 0;
+  bool wrap = false;
+  bool twoDecimals = false;
+};
+
 // A workbook written row by row: libxlsxwriter keeps each finished row in its own temporary file,
 // not in memory, so a table of any length is written in little memory. The workbook is written
 // beside the target and takes its place only when complete (FileReplacement).
@@ -25,6 +33,8 @@ class XlsxTableWriter {
   XlsxTableWriter(const XlsxTableWriter&) = delete;
   XlsxTableWriter& operator=(const XlsxTableWriter&) = delete;
 
+  // Before the first row: the look of each column, by position; columns beyond keep the default.
+  void setColumnStyles(std::vector<XlsxColumnStyle> styles);
   // Rows in order, the header first. Cells are written as they are: make them fit first (fitRow).
   bool addHeader(const CsvRow& row);
   bool addRow(const CsvRow& row, bool marked);
@@ -43,6 +53,7 @@ class XlsxTableWriter {
 // Writes a whole table. marked[i] marks data row i (the row after the header). Returns the reason
 // on failure.
 std::optional<std::string> writeXlsxTable(const std::filesystem::path& path, const std::vector<CsvRow>& rows,
-                                          const std::vector<bool>& marked);
+                                          const std::vector<bool>& marked,
+                                          std::vector<XlsxColumnStyle> styles = {});
 
 }  // namespace pedivo

@@ -111,6 +111,43 @@ TEST(PedivoCalc, EntriesChangedAfterTheCalculationAreShownButNotDesigned) {
   EXPECT_TRUE(run.lines[2].contains("error"));
 }
 
+std::string reportTag(const json& line, const std::string& tag) {
+  for (const auto& pair : line["report"])
+    if (pair[0] == tag) return pair[1];
+  return "<missing>";
+}
+
+// A case's project block fills the report's tags, read the quick way or the general way alike;
+// a block that is not one is refused by its caption.
+TEST(PedivoCalc, TheProjectBlockFillsTheReportTags) {
+  const CalcRun run = runCalc(R"({"module": "j1", "project": {"name": "某厂房", "member": "KZ-1", "date": "2026-12-09"}}
+{"project": {"name": "某厂房", "member": "KZ-1", "date": "2026-12-09"}, "module": "j1", "steps": [{}]}
+{"module": "j1"}
+{"module": "j1", "project": {"name": 5}}
+{"module": "j1", "project": {"name": "a", "name": "b"}}
+)");
+  ASSERT_EQ(run.lines.size(), 5u);
+  EXPECT_EQ(reportTag(run.lines[0], "<#project.name>"), "某厂房");
+  EXPECT_EQ(reportTag(run.lines[0], "<#project.member>"), "KZ-1");
+  EXPECT_EQ(reportTag(run.lines[0], "<#project.designer>"), "");  // not given: a blank
+  EXPECT_EQ(run.lines[0]["report"], run.lines[1]["report"]);
+  EXPECT_EQ(reportTag(run.lines[2], "<#project.name>"), "");
+  EXPECT_EQ(run.lines[3]["error"], "项目信息“工程名称”应写成带引号的文字");
+  EXPECT_EQ(run.lines[4]["error"], "重复的键“name”");
+}
+
+// What a user typed wrong is told in words, not in the reader's English.
+TEST(PedivoCalc, ErrorsAreInTheUsersWords) {
+  const CalcRun run = runCalc("{\"module\": \"j1\",\n[1]\n{\"module\": \"g11\", \"entries\": {\"CBf\": \"Q500\"}}\n"
+                              "{\"module\": \"gc\", \"cbsize\": true}\n{\"module\" \"j1\"}\n");
+  ASSERT_EQ(run.lines.size(), 5u);
+  EXPECT_EQ(run.lines[0]["error"], "算例格式错误：到行尾还没有写完");
+  EXPECT_EQ(run.lines[4]["error"], "算例格式错误：第 14 个字符处无法识别");
+  EXPECT_EQ(run.lines[1]["error"].get<std::string>().find("JSON"), std::string::npos);
+  EXPECT_EQ(run.lines[2]["error"], "钢材牌号“Q500”不在可选范围内（Q235、Q345、Q390、Q420）");
+  EXPECT_EQ(run.lines[3]["error"], "插入式刚接柱脚没有“底板尺寸按构造要求选取”一项");
+}
+
 TEST(PedivoCalc, GivesExactlyWhatTheWindowSessionHolds) {
   const CalcRun run = runCalc(R"({"module": "j1", "entries": {"EdtN": "333.3", "Edtbf": "180"}, "cbsize": false})" "\n");
   ASSERT_EQ(run.lines.size(), 1u);
@@ -266,8 +303,9 @@ TEST(PedivoCalc, DesignsATableOfColumnFeet) {
   EXPECT_EQ(WEXITSTATUS(::pclose(pipe)), 1);  // one row could not be designed
   fs::remove(table);
   EXPECT_EQ(output.rfind("\xEF\xBB\xBF\"编号\"", 0), 0u);
-  EXPECT_NE(output.find("\"KZ-1, grid A\",\"j1 两锚栓铰接柱脚\",\"计算完毕！\",\"560\""), std::string::npos) << output;
-  EXPECT_NE(output.find("未知的柱脚类型"), std::string::npos);
+  // A row's message stands next to its number.
+  EXPECT_NE(output.find("\"KZ-1, grid A\",\"计算完毕！\",\"j1 两锚栓铰接柱脚\",\"560\""), std::string::npos) << output;
+  EXPECT_NE(output.find("\"KZ-3\",\"柱脚类型“x1”未知"), std::string::npos) << output;
 }
 
 // A pipe sees each result as soon as its line is computed, not at the end of the input.
@@ -340,9 +378,9 @@ TEST(PedivoCalc, HostileInputGivesErrorLinesInPlaceAndTheRunGoesOn) {
   fs::remove(deep);
   EXPECT_EQ(run.status, 1);
   ASSERT_EQ(run.lines.size(), 5u);
-  EXPECT_EQ(run.lines[3]["error"], "JSON嵌套层数过多");
-  EXPECT_EQ(run.lines[0]["error"], "JSON嵌套层数过多");
-  EXPECT_EQ(run.lines[1]["error"], "JSON格式错误：数值超出范围");
+  EXPECT_EQ(run.lines[3]["error"], "嵌套层数过多");
+  EXPECT_EQ(run.lines[0]["error"], "嵌套层数过多");
+  EXPECT_EQ(run.lines[1]["error"], "算例格式错误：数值超出范围");
   EXPECT_NE(run.lines[2]["error"].get<std::string>().find("无法打开输入文件"), std::string::npos);
 }
 
@@ -423,9 +461,10 @@ TEST_F(PedivoCalcTables, CellsThatASpreadsheetWouldRunAreWrittenAsText) {
   const ShellRun fromInput = shell(std::string(PEDIVO_CALC) + " --csv < " + table.string());
   EXPECT_EQ(fromFile.status, 0);
   EXPECT_EQ(fromFile.out, fromInput.out);
-  EXPECT_NE(fromFile.out.find("\r\n\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",\"j1 "), std::string::npos) << fromFile.out;
-  EXPECT_NE(fromFile.out.find("\r\n\"-3\",\"j1 "), std::string::npos);  // a number stays a number
-  EXPECT_NE(fromFile.out.find("\r\n\"'@a\",\"gc "), std::string::npos);
+  EXPECT_NE(fromFile.out.find("\r\n\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",\"计算完毕！\",\"j1 "), std::string::npos)
+      << fromFile.out;
+  EXPECT_NE(fromFile.out.find("\r\n\"-3\",\"计算完毕！\",\"j1 "), std::string::npos);  // a number stays a number
+  EXPECT_NE(fromFile.out.find("\r\n\"'@a\",\""), std::string::npos);
 }
 
 // Tables that cannot be read stop the run with a message and exit status 2 before any output.

@@ -203,9 +203,9 @@ TEST(JsonText, RepeatedKeysNulAndDepthAreRefused) {
     return std::string(static_cast<std::size_t>(n), '[') + inner + std::string(static_cast<std::size_t>(n), ']');
   };
   EXPECT_EQ(checkJsonText(nested(3, "1"), 3), std::nullopt);
-  EXPECT_EQ(checkJsonText(nested(4, "1"), 3), "JSON嵌套层数过多");
+  EXPECT_EQ(checkJsonText(nested(4, "1"), 3), "嵌套层数过多");
   EXPECT_EQ(checkJsonText(nested(4, ""), 3), std::nullopt);  // an empty container is opened at depth 3
-  EXPECT_EQ(checkJsonText(nested(5, ""), 3), "JSON嵌套层数过多");
+  EXPECT_EQ(checkJsonText(nested(5, ""), 3), "嵌套层数过多");
 }
 
 // A design file of a megabyte of empty steps opens at once (reading arrays with a callback

@@ -70,13 +70,13 @@ std::string stepsOf(int count) {
 TEST_F(DesignFiles, WhatIsNotADesignIsRefusedWithItsReason) {
   EXPECT_TRUE(std::holds_alternative<DesignFile>(parseDesignFile(R"({"module": "j1", "steps": [)" + stepsOf(100) + "]}")));
   const std::vector<std::pair<std::string, std::string>> cases{
-      {"plain text", "不是有效的JSON文本"},
-      {R"({"entries": {}})", "缺少柱脚类型"},
+      {"plain text", "不是设计文件"},
+      {R"({"entries": {}})", "不是设计文件（没有写明柱脚类型）"},
       {R"({"module": "x1"})", "柱脚类型“x1”未知"},
-      {R"({"module": "j1", "entries": {"EdtM": "100"}})", "“EdtM”不是TForm2的输入控件"},
-      {R"({"module": "j1", "entries": {"CBfc": "C50"}})", "“C50”不是CBfc的可选项"},
-      {R"({"module": "j1", "entries": {"EdtN": 80}})", "必须是文本"},
-      {R"({"module": "gc", "cbsize": true})", "“cbsize”不是TForm8的输入控件"},
+      {R"({"module": "j1", "entries": {"EdtM": "100"}})", "两锚栓铰接柱脚没有“柱底弯矩M”一项"},
+      {R"({"module": "j1", "entries": {"CBfc": "C50"}})", "混凝土强度等级“C50”不在可选范围内（C25、C30、C35、C40）"},
+      {R"({"module": "j1", "entries": {"EdtN": 80}})", "柱底轴力N的内容应写成带引号的文字"},
+      {R"({"module": "gc", "cbsize": true})", "插入式刚接柱脚没有“底板尺寸按构造要求选取”一项"},
       {R"({"module": "j1", "colour": "red"})", "未知的键“colour”"},
       {R"({"module": "j1", "entries": )" + std::string(1000, '[') + std::string(1000, ']') + "}", "嵌套层数过多"},
       {R"({"module": "j1", "steps": [)" + stepsOf(101) + "]}", "步骤过多（最多 100 步）"},
@@ -166,18 +166,22 @@ TEST(BatchDesign, RowsDesignAsSingleRunsAndBadRowsCarryTheirError) {
   EXPECT_EQ(rows[1].messages, rigid.calculate().messages);
   EXPECT_FALSE(rows[1].entries.cbsize);
 
-  EXPECT_EQ(rows[2].error, "“EdtM”不是TForm2的输入控件");
-  EXPECT_EQ(rows[3].error, "未知的柱脚类型");
+  EXPECT_EQ(rows[2].error, "两锚栓铰接柱脚没有“柱底弯矩M”一项");
+  EXPECT_EQ(rows[3].error, "柱脚类型“zz”未知（应为 j1、j2、g11、g12、g2、g3、gc）");
   EXPECT_EQ(rows[4].id, "5");  // no id: the row's number
   EXPECT_EQ(rows[4].fields.front().text, "750");  // 1.5·hb for hb = 500
   EXPECT_EQ(rows[5].error, "“3,000”不是有效的数值");
 
   const auto results = batchResultTable(rows);
   ASSERT_EQ(results.size(), 7u);
-  EXPECT_EQ(results[0].front(), "编号");
-  EXPECT_EQ(results[1][1], "j1 两锚栓铰接柱脚");
-  EXPECT_EQ(results[3].back(), "“EdtM”不是TForm2的输入控件");
-  EXPECT_EQ(results[3][results[0].size() - 3], "");  // no count of failing checks for a row not designed
+  EXPECT_EQ(results[0][0], "编号");
+  EXPECT_EQ(results[0][1], "提示");  // a row's message beside its number
+  EXPECT_EQ(results[1][2], "j1 两锚栓铰接柱脚");
+  EXPECT_EQ(results[1][1].rfind("计算完毕！", 0), 0u);
+  EXPECT_EQ(results[3][1], "两锚栓铰接柱脚没有“柱底弯矩M”一项");
+  EXPECT_EQ(results[3][results[0].size() - 2], "");  // no count of failing checks for a row not designed
+  EXPECT_EQ(results[0].back(), "最大利用率");
+  EXPECT_EQ(std::count(results[0].begin(), results[0].end(), "工程名称"), 0);  // no project columns asked for
 }
 
 // The workbook holds the table: numbers as numbers, texts as texts, in its first sheet.

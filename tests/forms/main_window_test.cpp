@@ -8,6 +8,8 @@
 #include <QTableView>
 #include <QTimer>
 #include <QPointer>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,6 +20,7 @@
 #include "forms/appearance.h"
 #include "forms/batch_window.h"
 #include "forms/input_window.h"
+#include "forms/project_dialog.h"
 #include "forms/translations.h"
 #include "recording_interaction.h"
 
@@ -70,8 +73,10 @@ class MainWindowTest : public QObject {
     MainWindow window(context);
     QCOMPARE(window.objectName(), QString("TForm1"));
     QCOMPARE(window.windowTitle(), QString("Pedivo  V1.0"));
-    QCOMPARE(window.minimumSize(), QSize(575, 304));
-    QCOMPARE(window.maximumSize(), QSize(575, 304));
+    // The option area keeps its 575 × 304; the menu bar stands above it.
+    const int menuHeight = window.findChild<QMenuBar*>("menuBar")->sizeHint().height();
+    QCOMPARE(window.minimumSize(), QSize(575, 304 + menuHeight));
+    QCOMPARE(window.maximumSize(), QSize(575, 304 + menuHeight));
     const std::vector<std::pair<const char*, const char*>> options{
         {"RadioButton10", "两锚栓"}, {"RadioButton11", "四锚栓"}, {"RadioButton12", "无靴梁的板式柱脚"},
         {"RadioButton3", "八锚栓"}, {"RadioButton5", "十锚栓"}, {"RadioButton13", "T型靴梁的板式柱脚"},
@@ -222,6 +227,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(colour(1), QColor(190, 0, 0));     // fails its checks
     QCOMPARE(colour(3), QColor(190, 0, 0));     // cannot be designed
     QCOMPARE(batch->findChild<QProgressBar*>("progressBar")->value(), 4);
+    // A row's message next to its number: why C4 was not designed is read without scrolling.
+    QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QString("提示"));
+    QVERIFY(model->index(0, 1).data().toString().startsWith("计算完毕！"));
+    QVERIFY(model->index(3, 1).data().toString().contains("柱脚类型“zz”未知"));
+    QVERIFY(model->index(3, 1).data(Qt::ToolTipRole).toString().contains("柱脚类型“zz”未知"));
 
     const QString saved = folder.filePath("results.csv");
     desktop.filesToSave = {saved};
@@ -270,6 +280,89 @@ class MainWindowTest : public QObject {
     QVERIFY(batch->results().rowCount() < 3000);
     QVERIFY(batch->findChild<QLabel*>("summaryLabel")->text().contains("已取消"));
     QTRY_VERIFY(batch.isNull());  // then closed, and deleted
+  }
+
+  // Every command is in the menu bar; the context menu and the shortcuts are as they were.
+  void menuBarOffersEveryCommand() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    MainWindow window(context);
+    auto* bar = window.findChild<QMenuBar*>("menuBar");
+    QVERIFY(bar != nullptr);
+    const auto names = [](QMenu* menu) {
+      QStringList list;
+      for (QAction* action : menu->actions())
+        if (!action->isSeparator()) list.append(action->objectName() + ":" + action->text());
+      return list;
+    };
+    QCOMPARE(names(bar->findChild<QMenu*>("fileMenu")),
+             (QStringList{"openDesignAction:打开设计文件…", "batchAction:批量设计…", "projectAction:项目信息…",
+                          "quitAction:退出"}));
+    QCOMPARE(names(bar->findChild<QMenu*>("helpMenu")), (QStringList{"helpAction:使用说明", "aboutAction:关于"}));
+    QCOMPARE(window.contextMenuPolicy(), Qt::ActionsContextMenu);
+    QStringList rightClick;
+    for (QAction* action : window.actions()) rightClick.append(action->objectName());
+    QCOMPARE(rightClick, (QStringList{"openDesignAction", "batchAction"}));
+    QCOMPARE(window.findChild<QAction*>("openDesignAction")->shortcut(), QKeySequence(QKeySequence::Open));
+    QCOMPARE(window.findChild<QAction*>("batchAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
+
+    window.findChild<QAction*>("aboutAction")->trigger();
+    window.findChild<QAction*>("helpAction")->trigger();
+    QCOMPARE(desktop.messages.size(), 2);
+    QVERIFY(desktop.messages[0].contains("Pedivo") && desktop.messages[0].contains("版本 1.0"));
+    QVERIFY(desktop.messages[1].contains("输入设计参数") && desktop.messages[1].contains("项目信息"));
+  }
+
+  // The project block: confirmed once, remembered, given to new windows, saved with a design,
+  // printed in the report, and a design file's own block wins over the remembered one.
+  void projectInformationReachesWindowsFilesAndReports() {
+    QTemporaryDir folder;
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    MainWindow window(context);
+    const auto fill = [&](std::map<QString, QString> texts, bool confirm) {
+      desktop.inspectModal = [texts, confirm](QDialog& dialog) {
+        QCOMPARE(dialog.objectName(), QString("ProjectDialog"));
+        for (const auto& [name, text] : texts) dialog.findChild<QLineEdit*>(name)->setText(text);
+        confirm ? dialog.accept() : dialog.reject();
+      };
+    };
+    fill({{"project_name", "某厂房"}, {"project_designer", "张工"}}, true);
+    window.findChild<QAction*>("projectAction")->trigger();
+    QCOMPARE(desktop.choices["project/name"], QString("某厂房"));
+    QCOMPARE(desktop.choices["project/designer"], QString("张工"));
+    fill({{"project_name", "取消的名称"}}, false);
+    window.findChild<QAction*>("projectAction")->trigger();
+    QCOMPARE(desktop.choices["project/name"], QString("某厂房"));  // cancelled: nothing changes
+    QCOMPARE(desktop.fields["project_name"], QString("某厂房"));  // the dialog opened with the remembered block
+
+    window.findChild<QPushButton*>("Button1")->click();
+    pedivo::forms::InputWindow* input = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (auto* found = qobject_cast<pedivo::forms::InputWindow*>(widget)) input = found;
+    QVERIFY(input != nullptr);
+    QCOMPARE(input->session().project().name, std::string("某厂房"));
+
+    fill({{"project_member", "KZ-7"}}, true);
+    input->findChild<QAction*>("projectAction")->trigger();
+    QCOMPARE(desktop.fields["project_designer"], QString("张工"));  // opened with the window's block
+    QCOMPARE(input->session().project().member, std::string("KZ-7"));
+    bool printed = false;
+    for (const auto& tag : input->session().report())
+      if (tag.tag == "<#project.member>") printed = tag.text == "KZ-7";
+    QVERIFY(printed);
+
+    const QString path = folder.filePath("kz7.pedivo");
+    QVERIFY(input->saveDesign(path));
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(QString::fromUtf8(saved.readAll()).contains("\"member\": \"KZ-7\""));
+    desktop.choices["project/member"] = "KZ-1";
+    QVERIFY(window.openDesign(path));
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (auto* opened = qobject_cast<pedivo::forms::InputWindow*>(widget); opened != nullptr && opened != input)
+        QCOMPARE(opened->session().project().member, std::string("KZ-7"));
+    QVERIFY(desktop.messages.isEmpty());
   }
 
   void closingTheMainWindowClosesEveryInputWindow() {

@@ -1,11 +1,21 @@
 // pedivo-drawing-preview FOLDER: the drawing of every base type's default design as a PNG, to
 // look at the sheets as the report shows them, a picture of each result window with its drawing
-// pane, and each report (from the templates beside this program) with its drawing.
+// pane, and each report (from the templates beside this program) with its drawing and a sample
+// project block. Also pictures of the main window with its 文件 menu open, the 项目信息 dialog and
+// the batch window after a small table with a failing row.
 
 #include <QApplication>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QString>
 #include <iostream>
 #include <variant>
+
+#include "app/main_window.h"
+#include "forms/batch_window.h"
+#include "forms/project_dialog.h"
 
 #include "design/common/design_session.h"
 #include "design/common/report_writer.h"
@@ -14,9 +24,55 @@
 #include "forms/interaction.h"
 #include "forms/result_window.h"
 #include "forms/text.h"
+#include "forms/translations.h"
+
+namespace {
+
+pedivo::Project sampleProject() {
+  return pedivo::Project{"某工业园区一期厂房", "GC-2026-017", "KZ-3", "张工", "李工", "王工", "2026-12-09"};
+}
+
+// The main window with its 文件 menu open below the menu bar, as one picture.
+QImage mainWindowWithMenu(pedivo::app::MainWindow& window) {
+  window.show();
+  auto* bar = window.findChild<QMenuBar*>("menuBar");
+  auto* menu = bar->findChild<QMenu*>("fileMenu");
+  const QImage shown = window.grab().toImage();
+  const QImage opened = menu->grab().toImage();
+  QImage sheet(shown.width(), std::max(shown.height(), bar->height() + opened.height()), QImage::Format_RGB32);
+  sheet.fill(Qt::white);
+  QPainter painter(&sheet);
+  painter.drawImage(0, 0, shown);
+  painter.drawImage(bar->actionGeometry(menu->menuAction()).left(), bar->height(), opened);
+  return sheet;
+}
+
+void windowPictures(const QString& folder) {
+  pedivo::forms::DesktopInteraction desktop;
+  pedivo::forms::AppContext context{desktop, QCoreApplication::applicationDirPath() + "/"};
+  pedivo::app::MainWindow window(context);
+  mainWindowWithMenu(window).save(folder + "/main-window.png");
+  pedivo::forms::ProjectDialog dialog(sampleProject(), QStringLiteral("用于本窗口的计算书和设计文件。"));
+  dialog.grab().save(folder + "/project-dialog.png");
+
+  const QString table = folder + "/batch.csv";
+  QFile file(table);
+  if (file.open(QIODevice::WriteOnly))
+    file.write("id,module,member,EdtN,EdtV,EdtM,CBf\nC1,j1,KZ-1,80,40,,\nC2,j1,KZ-2,3000,100,,\nC3,gc,KZ-3,80,40,300,\n"
+               "C4,zz,KZ-4,,,,\nC5,g11,KZ-5,,,,Q500\n");
+  file.close();
+  pedivo::forms::BatchWindow batch(context, {});
+  batch.resize(1100, 320);
+  batch.show();
+  batch.runTable(table);
+  batch.grab().save(folder + "/batch-window.png");
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  pedivo::forms::installChineseTranslations(app);
   pedivo::forms::DesktopInteraction desktop;
   if (argc != 2) {
     std::cerr << "用法：pedivo-drawing-preview 文件夹\n";
@@ -24,6 +80,7 @@ int main(int argc, char* argv[]) {
   }
   for (const pedivo::ModuleDescriptor* module : pedivo::allModules()) {
     pedivo::DesignSession session(*module);
+    session.setProject(sampleProject());
     session.calculate();
     const auto drawn = pedivo::drawing::drawDesign(session);
     pedivo::forms::ResultWindow window(*module, session.results(), drawn, desktop);
@@ -44,5 +101,6 @@ int main(int argc, char* argv[]) {
       return 2;
     }
   }
+  windowPictures(QString::fromLocal8Bit(argv[1]));
   return 0;
 }

@@ -10,6 +10,8 @@
 //   header: text    the page header
 //   note: text      a small note paragraph
 //   banner: text    a warning paragraph in red bold (where the design stands)
+//   project:        the project block: 工程名称, 工程编号, 构件编号, 设计, 校对, 审核, 日期 with
+//                   their tags <#project.name> …, captions shaded, the values left blank to fill
 //   summary: a b c  the summary table of the design checks with the ids a, b, c: a row each of
 //                   <#a.name>, <#a.demand>, <#a.limit>, <#a.ratio>, <#a.result>
 //   anything else   a body paragraph; blank lines are skipped
@@ -201,6 +203,41 @@ std::vector<std::vector<std::string>> summaryRows(const std::string& ids) {
   return rows;
 }
 
+// The block a checker signs: captions in shaded cells, each value beside its caption; the
+// project's name gets the full width.
+std::string projectBlock() {
+  const std::vector<std::vector<std::pair<std::string, std::string>>> rows{
+      {{"工程名称", "<#project.name>"}},
+      {{"工程编号", "<#project.number>"}, {"构件编号", "<#project.member>"}},
+      {{"设计", "<#project.designer>"}, {"校对", "<#project.checker>"}},
+      {{"审核", "<#project.approver>"}, {"日期", "<#project.date>"}},
+  };
+  constexpr int captionWidth = 1500, valueWidth = 3000;
+  const auto cell = [](int width, const std::string& text, bool caption, int span) {
+    return "<w:tc><w:tcPr><w:tcW w:w=\"" + std::to_string(width) + "\" w:type=\"dxa\"/>" +
+           (span > 1 ? "<w:gridSpan w:val=\"" + std::to_string(span) + "\"/>" : std::string()) +
+           (caption ? "<w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"E7E6E6\"/>" : "") +
+           "<w:vAlign w:val=\"center\"/></w:tcPr><w:p><w:pPr><w:pStyle w:val=\"TableText\"/></w:pPr>" +
+           run(text, caption ? "<w:b/>" : "") + "</w:p></w:tc>";
+  };
+  std::string xml =
+      "<w:tbl><w:tblPr><w:tblStyle w:val=\"ReportTable\"/><w:tblW w:w=\"5000\" w:type=\"pct\"/>"
+      "<w:jc w:val=\"center\"/><w:tblLook w:val=\"0000\"/></w:tblPr><w:tblGrid>";
+  for (int c = 0; c < 4; ++c)
+    xml += "<w:gridCol w:w=\"" + std::to_string(c % 2 == 0 ? captionWidth : valueWidth) + "\"/>";
+  xml += "</w:tblGrid>";
+  for (const auto& row : rows) {
+    xml += "<w:tr><w:trPr><w:cantSplit/></w:trPr>";
+    for (const auto& [caption, tag] : row) {
+      const bool whole = row.size() == 1;
+      xml += cell(captionWidth, caption, true, 1);
+      xml += cell(whole ? captionWidth + 2 * valueWidth : valueWidth, tag, false, whole ? 3 : 1);
+    }
+    xml += "</w:tr>";
+  }
+  return xml + "</w:tbl><w:p><w:pPr><w:spacing w:after=\"0\"/></w:pPr></w:p>";
+}
+
 std::string substitute(std::string text, const std::vector<std::pair<std::string, std::string>>& parameters) {
   for (const auto& [name, value] : parameters) {
     const std::string key = "{{" + name + "}}";
@@ -260,6 +297,8 @@ int main(int argc, char* argv[]) {
     } else if (startsWith(text, "summary: ")) {
       rows = summaryRows(text.substr(9));
       flushTable();
+    } else if (text == "project:") {
+      body += projectBlock();
     } else if (startsWith(text, "note: ")) {
       body += paragraph("Note", text.substr(6));
     } else if (startsWith(text, "banner: ")) {

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "design/common/input_checks.h"
+#include "design/common/system_reason.h"
 #include "design/common/module.h"
 #include "design/files/case_step.h"
 #include "design/files/json_text.h"
@@ -112,25 +113,32 @@ CaseState designCase(const std::string& line) {
   try {
     input = json::parse(line);
   } catch (const json::out_of_range&) {
-    throw CaseError{"JSON格式错误：数值超出范围"};
-  } catch (const json::exception& error) {
-    throw CaseError{std::string("JSON格式错误：") + error.what()};
+    throw CaseError{"算例格式错误：数值超出范围"};
+  } catch (const json::parse_error& error) {
+    if (error.byte > line.size()) throw CaseError{"算例格式错误：到行尾还没有写完"};
+    throw CaseError{"算例格式错误：第 " + std::to_string(error.byte) + " 个字符处无法识别"};
+  } catch (const json::exception&) {
+    throw CaseError{"算例格式错误"};
   }
-  if (!input.is_object()) throw CaseError{"每一行必须是一个JSON对象"};
+  if (!input.is_object()) throw CaseError{"每一行应是一个算例：{\"module\": …, \"entries\": {…}}"};
   if (!input.contains("module") || !input.at("module").is_string()) throw CaseError{"缺少柱脚类型“module”"};
   const std::string id = input.at("module").get<std::string>();
   const ModuleDescriptor* module = findModule(id);
   if (module == nullptr) throw CaseError{"未知的柱脚类型“" + id + "”"};
   for (const auto& [key, value] : input.items())
-    if (key != "module" && key != "entries" && key != "cbsize" && key != "steps" && key != "after")
+    if (key != "module" && key != "entries" && key != "cbsize" && key != "steps" && key != "after" &&
+        key != "project")
       throw CaseError{"未知的键“" + key + "”"};
+  Project project;
+  if (input.contains("project"))
+    if (auto refused = readProject(input.at("project"), project)) throw CaseError{*refused};
 
   json steps = json::array();
   if (input.contains("steps")) {
     if (input.contains("entries") || input.contains("cbsize"))
-      throw CaseError{"“steps”不能与“entries”或“cbsize”同时给出"};
+      throw CaseError{"给出步骤（steps）时，输入项应写在各步之中"};
     steps = input.at("steps");
-    if (!steps.is_array()) throw CaseError{"steps 必须是一个JSON数组"};
+    if (!steps.is_array()) throw CaseError{"步骤应写作 [{…}, {…}] 的形式"};
     if (steps.size() > mostCaseSteps) throw CaseError{tooManyStepsMessage};
   } else {
     json step = json::object();
@@ -140,6 +148,7 @@ CaseState designCase(const std::string& line) {
   }
 
   CaseState state{DesignSession(*module), {}};
+  state.session.setProject(std::move(project));
   for (const json& step : steps) {
     applyStep(state.session, step);
     calculate(state.session, state.run);
@@ -153,13 +162,33 @@ CaseState designCase(const std::string& line) {
 }
 
 // The usual shape: "module" a text naming a base type, "entries" an object of texts, "cbsize" true
-// or false, each at most once; no other key. Gives the base type and the entries, or nothing.
+// or false, "project" an object of texts, each at most once; no other key. Gives the base type
+// and the entries, or nothing.
 struct QuickCase {
   const ModuleDescriptor* module = nullptr;
   simdjson::dom::object entries;
   bool hasEntries = false;
   std::optional<bool> cbsize;
+  simdjson::dom::object project;
+  bool hasProject = false;
 };
+
+// The project block of a usual case: known keys, each once, texts that fit; otherwise nothing,
+// and the general reading says what is wrong.
+std::optional<Project> quickProject(simdjson::dom::object fields) {
+  Project project;
+  std::array<bool, projectFields.size()> seen{};
+  for (const auto field : fields) {
+    std::string_view text;
+    const ProjectField* known = findProjectField(field.key);
+    if (known == nullptr || field.value.get_string().get(text) || text.find('\0') != std::string_view::npos)
+      return std::nullopt;
+    bool& once = seen[static_cast<std::size_t>(known - projectFields.data())];
+    if (once || setProjectText(project, field.key, std::string(text))) return std::nullopt;
+    once = true;
+  }
+  return project;
+}
 
 std::optional<QuickCase> quickCase(simdjson::dom::element document) {
   simdjson::dom::object root;
@@ -178,6 +207,9 @@ std::optional<QuickCase> quickCase(simdjson::dom::element document) {
       bool ticked = false;
       if (field.value.get_bool().get(ticked)) return std::nullopt;
       found.cbsize = ticked;
+    } else if (field.key == "project" && !found.hasProject) {
+      if (field.value.get_object().get(found.project)) return std::nullopt;
+      found.hasProject = true;
     } else {
       return std::nullopt;
     }
@@ -233,7 +265,7 @@ CaseResult runCase(const std::string& line, bool withReport, bool withDrawing) {
   } catch (const CaseError& error) {
     return CaseResult{errorLine(error.message), true, std::nullopt, {}, std::nullopt};
   } catch (const std::exception& error) {
-    return CaseResult{errorLine(std::string("无法处理：") + error.what()), true, std::nullopt, {}, std::nullopt};
+    return CaseResult{errorLine(unexpectedFailure(error)), true, std::nullopt, {}, std::nullopt};
   }
 }
 
@@ -266,6 +298,11 @@ DesignSession* QuickCaseReader::read(const std::string& line) {
     }
   }
   if (found->cbsize) session->second.setCbsize(*found->cbsize);
+  if (found->hasProject) {
+    auto project = quickProject(found->project);
+    if (!project) return nullptr;
+    session->second.setProject(std::move(*project));
+  }
   // Grades that do not fit the edition are told by the general reading.
   if (editionMismatch(*found->module, session->second.entries())) return nullptr;
   return &session->second;
@@ -289,7 +326,7 @@ bool appendCase(const std::string& line, TextBuffer& out, QuickCaseReader& reade
     appendErrorLine(out, error.message);
   } catch (const std::exception& error) {
     out.truncate(start);
-    appendErrorLine(out, std::string("无法处理：") + error.what());
+    appendErrorLine(out, unexpectedFailure(error));
   }
   out.append("\n");
   return true;

@@ -1,6 +1,7 @@
 #include "case_pool.h"
 
 #include "calc_case.h"
+#include "design/common/system_reason.h"
 
 namespace pedivo::calc {
 BatchOutput runBatch(const std::vector<std::string>& lines, TextBuffer text) {
@@ -51,7 +52,7 @@ void OrderedCases::writeOldest() {
   } catch (const std::exception& error) {
     // Only running out of memory gets here: each case catches its own faults.
     out = BatchOutput{TextBuffer{}, true};
-    appendErrorLine(out.text, std::string("无法处理：") + error.what());
+    appendErrorLine(out.text, unexpectedFailure(error));
     out.text.append("\n");
   }
   pending_.pop_front();
