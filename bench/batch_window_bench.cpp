@@ -33,7 +33,7 @@ int main(int argc, char* argv[]) {
   }
   SilentDesktop desktop;
   pedivo::forms::AppContext context{desktop, QCoreApplication::applicationDirPath() + "/"};
-  pedivo::forms::BatchWindow window(context, [](const pedivo::ModuleDescriptor&, const pedivo::Entries&) {});
+  pedivo::forms::BatchWindow window(context, [](const pedivo::ModuleDescriptor&, const pedivo::Entries&, const pedivo::Project&) {});
   window.setAttribute(Qt::WA_DeleteOnClose, false);
   window.show();
   QElapsedTimer timer;
