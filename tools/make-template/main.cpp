@@ -19,6 +19,7 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -82,13 +83,16 @@ constexpr int textWidth = 11906 - 2 * 1304;
 
 // A table of fixed column widths that add up to no more than the text width, so that no cell's
 // text pushes the table past the margin. `widths` gives them; without it an item, value, unit
-// table gives the item's caption the room, and any other shares the width evenly.
+// table gives the item's caption the room (so that it stays on one line), and any other shares
+// the width evenly.
 std::string table(const std::vector<std::vector<std::string>>& rows, const std::vector<int>& widths = {}) {
   std::size_t columns = 0;
   for (const auto& row : rows) columns = std::max(columns, row.size());
   const auto width = [&](std::size_t c) {
     if (widths.size() == columns) return widths[c];
-    if (columns == 3) return c == 0 ? 4200 : c == 1 ? 2900 : 1900;
+    if (columns == 3) return c == 0 ? 5200 : c == 1 ? 2300 : 1500;
+    // The plate panels: the name, then six short numbers and a coefficient "α1 = 0.039".
+    if (columns == 7) return std::array{1900, 1100, 1050, 1050, 900, 1500, 1500}[c];
     return static_cast<int>(9000 / std::max<std::size_t>(columns, 1));
   };
   int total = 0;
