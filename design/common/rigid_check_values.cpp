@@ -65,7 +65,8 @@ std::string boltPanelThicknessValues(const BoltPanelNumbers& p) {
   const std::string c = operand(p.c);
   const std::string la = cut2(p.la);
   const std::string lc = cut2(p.lc);
-  return std::string(cLonger ? "√(6·Nta·a·c³/(c³·la + a³·lc)/f)" : "√(6·Nta·c·a³/(c³·la + a³·lc)/f)") + " = √(6×" +
+  const std::string widths = std::string("/(c³·") + p.laSymbol + " + a³·" + p.lcSymbol + ")/f)";
+  return std::string(cLonger ? "√(6·Nta·a·c³" : "√(6·Nta·c·a³") + widths + " = √(6×" +
          kNOperand(p.Nta) + "×" + (cLonger ? a + "×" + c : c + "×" + a) + "³/(" + c + "³×" + la + " + " + a + "³×" +
          lc + ")/" + operand(p.f) + ")";
 }

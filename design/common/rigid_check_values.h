@@ -28,6 +28,8 @@ std::string boltTensionValues(const PressureNumbers& p);
 // when c ≤ a), then the same with its numbers.
 struct BoltPanelNumbers {
   double a, c, lt, la, lc, Nta, f;
+  const char* laSymbol = "la";  // the widths as the report names them
+  const char* lcSymbol = "lc";
 };
 std::string boltPanelThicknessValues(const BoltPanelNumbers& p);
 // An effective width, the smaller of an arm's spread and a bound:

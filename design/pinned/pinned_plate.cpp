@@ -130,7 +130,7 @@ void plateReport(const Held& h, const Entries& e, const TagEmitter& sink) {
   sink("<#shear>", shearKeySentence(h.Vfb, h.V));
   sink("<#ylc>", cut2(h.ylc));
   sink("<#fc>", plain(h.fc));
-  sink("<#Vfb>", plain(h.Vfb / 1000));
+  sink("<#Vfb>", formatValue(ValueFormat::KN2, h.Vfb));  // the digits of the summary table
   sink("<#b2>", cut2(h.b2));
   sink("<#a2>", cut2(h.a2));
   sink("<#r1>", cut2(h.r1));

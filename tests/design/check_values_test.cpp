@@ -103,6 +103,17 @@ TEST(CheckValues, TheGoverningBranchIsTheOneWrittenOut) {
   EXPECT_EQ(tags.at("<#la1>"), "160");
 }
 
+// A number printed twice reads the same both times: the friction in the text and in the summary.
+TEST(CheckValues, TheFrictionReadsAsInTheSummary) {
+  DesignSession session(*findModule("j1"));
+  session.setText("EdtN", "1523.456");
+  session.calculate();
+  std::map<std::string, std::string> tags;
+  for (const auto& tag : session.report()) tags.emplace(tag.tag, tag.text);
+  EXPECT_EQ(tags.at("<#Vfb>"), "609.38");
+  EXPECT_EQ(tags.at("<#shear.limit>"), "609.38 kN");
+}
+
 // ---- the templates ---------------------------------------------------------------------------
 
 std::string readFile(const std::filesystem::path& path) {
