@@ -95,7 +95,7 @@ void writeValues(DesignCheck& check, std::string_view demand, std::string_view l
 std::string operand(double x);
 // The same in a value format: a cut length, or a force in N written "1500×10³" from its kN form.
 std::string operand(ValueFormat format, double x);
-std::string kNOperand(double newtons);         // N as kN: "1500×10³"
+std::string kNOperand(double newtons);             // N as kN: "1500×10³"
 std::string kNmOperand(double newtonMillimetres);  // N·mm as kN·m: "160×10⁶"
 
 inline constexpr const char* failedChecksHeading = "以下验算不满足要求：";
@@ -116,8 +116,8 @@ std::string verdictText(const DesignCheck& check);
 
 // Report tags of the checks, after the base type's own tags: for each check "<#id.name>",
 // "<#id.check>" (the verdict), "<#id.formula>", "<#id.values>", "<#id.demand>", "<#id.limit>", "<#id.ratio>",
-// "<#id.result>", and
-// "<#summary>" for all of them, handed over one at a time. Before a design exists the verdicts read "未计算".
+// "<#id.result>", and "<#summary>" for all of them, handed over one at a time. Before a design exists the verdicts
+// read "未计算" and the values "—".
 void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const TagEmitter& sink);
 
 }  // namespace pedivo

@@ -104,8 +104,6 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h) {
     } else if (check.id == "depthMin") {
       writeValues(check, "H1min = max(1.5hb, 500) = max(1.5×" + operand(h.hb) + ", 500)", "dc");
     } else if (check.id == "moment") {
-      check.demandWords = "作用弯矩";
-      check.limitWords = "抵抗弯矩";
       writeValues(check, "M + V·dc/2 = " + operand(ValueFormat::KNm3, h.M) + " + " + operand(ValueFormat::KN3, h.V) +
                              "×" + dc + "/2×10⁻³",
                   "(fc − V/(bf·dc))·bf·dc²/6 = (" + operand(h.fc) + " − " + kNOperand(h.V) + "/(" + operand(h.bf) +
@@ -124,10 +122,11 @@ std::vector<DesignCheck> checks(const Held& h) {
       limitCheck("moment", "插入段抗弯", "M + V·dc/2 ≤ (fc − V/(bf·dc))·bf·dc²/6", h.write1, h.write2, "kN·m",
                  ValueFormat::KNm3, {"edtH"}),
   };
+  // The summary's columns name what each check compares.
   for (DesignCheck& check : list) {
-    if (check.id == "moment") continue;
-    check.demandWords = "所需深度";
-    check.limitWords = "插入深度";
+    const bool moment = check.id == "moment";
+    check.demandWords = moment ? "作用弯矩" : "所需深度";
+    check.limitWords = moment ? "抵抗弯矩" : "插入深度";
   }
   writeCheckValues(list, h);
   return list;

@@ -103,6 +103,20 @@ TEST(CheckValues, TheGoverningBranchIsTheOneWrittenOut) {
   EXPECT_EQ(tags.at("<#la1>"), "160");
 }
 
+// Before a design is complete there are no numbers to put in: a stopped calculation keeps values
+// that no check may be read against.
+TEST(CheckValues, AReportWithoutACompletedDesignWritesNoNumbers) {
+  DesignSession session(*findModule("g11"));
+  session.setText("EdtM", "50");
+  session.setText("EdtN", "-500");  // axial tension within the bolt rows stops the design
+  session.calculate();
+  ASSERT_FALSE(session.designed());
+  std::map<std::string, std::string> tags;
+  for (const auto& tag : session.report()) tags.emplace(tag.tag, tag.text);
+  EXPECT_EQ(tags.at("<#bearing.values>"), "—");
+  EXPECT_EQ(tags.at("<#bearing.check>"), "未计算");
+}
+
 // A number printed twice reads the same both times: the friction in the text and in the summary.
 TEST(CheckValues, TheFrictionReadsAsInTheSummary) {
   DesignSession session(*findModule("j1"));
