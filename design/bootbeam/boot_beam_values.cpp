@@ -4,6 +4,7 @@
 
 #include "design/common/numbers.h"
 #include "design/common/rigid_check_values.h"
+#include "design/common/tables.h"
 #include "design/common/value_format.h"
 
 namespace pedivo::bootbeam {
@@ -42,13 +43,14 @@ std::string pressureAt(const Held& h, const std::string& x) {
 }  // namespace
 
 void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h, bool tShaped) {
+  const std::string betaF = operand(tables::betaF);
   rigidbase::writePressureValues(checks, pressure(h));
   const Stiffener rib = stiffener(h, tShaped);
   const std::string arm = "(" + armNumbers(h, tShaped) + ")";
   const std::string Vimax = kNOperand(h.Vimax);
   const std::string Vshmax = kNOperand(h.Vshmax);
   const std::string hf3 = n(h.hf3);
-  const std::string betaFfw = "βf·ffw = 1.22×" + n(h.ffw);
+  const std::string betaFfw = "βf·ffw = " + betaF + "×" + n(h.ffw);
   for (DesignCheck& check : checks) {
     const std::string& id = check.id;
     if (id == "plate") {
@@ -77,7 +79,7 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h, bool tSha
                              n(h.Aeww) + ") + (" + kNmOperand(h.M) + "×" + n(h.L) + "/4)/" + n(trunc(h.Iw)),
                   betaFfw);
     } else if (id == "plateWeldCombined") {
-      writeValues(check, "√(((σN + σM)/βf)² + τV²) = √((" + cut3(h.ylf) + "/1.22)² + " + cut3(h.ylv) + "²)", "ffw");
+      writeValues(check, "√(((σN + σM)/βf)² + τV²) = √((" + cut3(h.ylf) + "/" + betaF + ")² + " + cut3(h.ylv) + "²)", "ffw");
     } else if (id == "stiffener") {
       writeValues(check, "√(σ² + 3τ²) = √(" + cut3(h.ylfR) + "² + 3×" + cut3(h.ylvR) + "²)", "1.1f = 1.1×" + n(h.f1));
     } else if (id == "slenderness") {
@@ -95,7 +97,7 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h, bool tSha
                              " mm，τf = Vimax/(1.4hf·lv) = " + Vimax + "/(1.4×" + hf3 + "×" + n(length) + ") = " +
                              cut3(tau) + " N/mm²，σf = ((" + rib.arm + ")·Vimax/2)/(0.7hf·lv²/3) = (" + arm + "×" +
                              Vimax + "/2)/(0.7×" + hf3 + "×" + n(length) + "²/3) = " + cut3(sigma) +
-                             " N/mm²，√(τf² + (σf/βf)²) = √(" + cut3(tau) + "² + (" + cut3(sigma) + "/1.22)²)",
+                             " N/mm²，√(τf² + (σf/βf)²) = √(" + cut3(tau) + "² + (" + cut3(sigma) + "/" + betaF + ")²)",
                   "ffw");
     } else if (id == "layout") {
       writeValues(check, "2c = 2×" + n(h.c), "bf");

@@ -131,6 +131,7 @@ std::vector<NamedValue> values(const Held& h) {
 
 // The stiffener's checks with their numbers, the weld up the web taken apart into its two stresses.
 void writeStiffenerValues(std::vector<DesignCheck>& checks, const Held& h) {
+  const std::string betaF = operand(tables::betaF);
   const std::string Vimax = kNOperand(h.Vimax);
   const std::string hf = operand(h.hf3);
   const std::string outstand = "(" + operand(h.B) + " − " + operand(h.tw) + ")";
@@ -145,7 +146,7 @@ void writeStiffenerValues(std::vector<DesignCheck>& checks, const Held& h) {
     } else if (check.id == "stiffenerPlateWeld") {
       writeValues(check, "σf = Vimax/(1.4hf·((B − tw)/2 − 2hf − 15)) = " + Vimax + "/(1.4×" + hf + "×(" + outstand +
                              "/2 − 2×" + hf + " − 15))",
-                  "βf·ffw = 1.22×" + operand(h.ffw));
+                  "βf·ffw = " + betaF + "×" + operand(h.ffw));
     } else if (check.id == "stiffenerWebWeld") {
       const double lw = h.hjjl - 2 * h.hf3 - 15;
       const double sigma = ((h.B - h.tw) * h.Vimax / 4) / (lw * lw * 0.7 * h.hf3 / 3);
@@ -155,7 +156,7 @@ void writeStiffenerValues(std::vector<DesignCheck>& checks, const Held& h) {
                       "×" + Vimax + "/4)/(0.7×" + hf + "×" + operand(lw) + "²/3) = " + operand(ValueFormat::Cut3, sigma) +
                       " N/mm²，τf = Vimax/(1.4hf·lw) = " + Vimax + "/(1.4×" + hf + "×" + operand(lw) + ") = " +
                       operand(ValueFormat::Cut3, tau) + " N/mm²，√((σf/βf)² + τf²) = √((" +
-                      operand(ValueFormat::Cut3, sigma) + "/1.22)² + " + operand(ValueFormat::Cut3, tau) + "²)",
+                      operand(ValueFormat::Cut3, sigma) + "/" + betaF + ")² + " + operand(ValueFormat::Cut3, tau) + "²)",
                   "ffw");
     }
   }

@@ -201,6 +201,7 @@ std::vector<DesignCheck> plateChecks(const Held& h) {
 }
 
 void writePlateValues(std::vector<DesignCheck>& checks, const Held& h) {
+  const std::string betaF = operand(tables::betaF);
   const std::string t = operand(h.tpb);
   for (DesignCheck& check : checks) {
     if (check.id == "bearing") {
@@ -215,7 +216,7 @@ void writePlateValues(std::vector<DesignCheck>& checks, const Held& h) {
       writeValues(check, "σN = N/(2AF + Aeww) = " + kNOperand(h.N) + "/(2×" + operand(h.AF) + " + " + operand(h.Aeww) + ")",
                   "f");
     } else if (check.id == "weld") {
-      writeValues(check, "√((σN/βf)² + τV²) = √((" + operand(ValueFormat::Cut3, h.ylnc) + "/1.22)² + " +
+      writeValues(check, "√((σN/βf)² + τV²) = √((" + operand(ValueFormat::Cut3, h.ylnc) + "/" + betaF + ")² + " +
                              operand(ValueFormat::Cut3, h.ylv) + "²)",
                   "ffw");
     } else if (check.id == "shear") {

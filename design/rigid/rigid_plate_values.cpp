@@ -4,6 +4,7 @@
 
 #include "design/common/numbers.h"
 #include "design/common/rigid_check_values.h"
+#include "design/common/tables.h"
 #include "design/common/value_format.h"
 
 namespace pedivo::rigid {
@@ -39,6 +40,7 @@ UpstandWeld upstandWeld(const Held& h) {
 }  // namespace
 
 void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h) {
+  const std::string betaF = operand(tables::betaF);
   rigidbase::writePressureValues(checks, pressure(h));
   const std::string Vimax = kNOperand(h.Vimax);
   const std::string hf3 = n(h.hf3);
@@ -53,7 +55,7 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h) {
                              n(h.Aeww) + ") + (" + kNmOperand(h.M) + "/2)/" + n(trunc(h.Wc)),
                   "f");
     } else if (check.id == "weld") {
-      writeValues(check, "√((σN/βf)² + τV²) = √((" + cut3(h.ylnc) + "/1.22)² + " + cut3(h.ylv) + "²)", "ffw");
+      writeValues(check, "√((σN/βf)² + τV²) = √((" + cut3(h.ylnc) + "/" + betaF + ")² + " + cut3(h.ylv) + "²)", "ffw");
     } else if (check.id == "webWeldLeg") {
       writeValues(check, "hf", "1.2tw = 1.2×" + n(h.tw));
     } else if (check.id == "stiffener") {
@@ -64,7 +66,7 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h) {
     } else if (check.id == "stiffenerPlateWeld") {
       writeValues(check, "σf = Vimax/(1.4hf·(lw − 2hf − 15)) = " + Vimax + "/(1.4×" + hf3 + "×(" + cut2(h.lw) +
                              " − 2×" + hf3 + " − 15))",
-                  "βf·ffw = 1.22×" + n(h.ffw));
+                  "βf·ffw = " + betaF + "×" + n(h.ffw));
     } else if (check.id == "stiffenerUpstandWeld") {
       const UpstandWeld weld = upstandWeld(h);
       writeValues(check, "lv = hs − 2hf − 15 = " + n(weld.length) + " mm，τf = Vimax/(1.4hf·lv) = " + Vimax +
@@ -72,7 +74,7 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h) {
                              " N/mm²，σf = (lw·Vimax/2)/(0.7hf·lv²/3) = (" + cut2(h.lw) + "×" + Vimax + "/2)/(0.7×" +
                              hf3 + "×" + n(weld.length) + "²/3) = " + cut3(weld.sigma) +
                              " N/mm²，√(τf² + (σf/βf)²) = √(" + cut3(weld.tau) + "² + (" + cut3(weld.sigma) +
-                             "/1.22)²)",
+                             "/" + betaF + ")²)",
                   "ffw");
     } else if (check.id == "layout") {
       writeValues(check,
