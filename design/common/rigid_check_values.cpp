@@ -15,7 +15,7 @@ void writePressureValues(std::vector<DesignCheck>& checks, const PressureNumbers
   const std::string L = operand(p.L);
   const std::string B = operand(p.B);
   const std::string e = cut2(p.e);
-  const Eccentricity eccentricity = eccentricityCase(p.e, p.L, p.L / 6 + p.lt / 3);
+  const Eccentricity eccentricity = eccentricityCase(p.e, p.L, p.write3);
   std::string bearing;
   if (eccentricity == Eccentricity::WithinKern) {
     bearing = "σc = N·(1 + 6e/L)/(L·B) = " + N + "×(1 + 6×" + e + "/" + L + ")/(" + L + "×" + B + ")";
@@ -43,7 +43,7 @@ void writePressureValues(std::vector<DesignCheck>& checks, const PressureNumbers
 }
 
 std::string boltTensionValues(const PressureNumbers& p) {
-  const Eccentricity eccentricity = eccentricityCase(p.e, p.L, p.L / 6 + p.lt / 3);
+  const Eccentricity eccentricity = eccentricityCase(p.e, p.L, p.write3);
   if (eccentricity != Eccentricity::BeyondBoltRow) return "受压区未及受拉锚栓，Ta";
   const std::string L = operand(p.L);
   const std::string lt = operand(p.lt);

@@ -13,7 +13,7 @@ namespace pedivo::rigidbase {
 
 // What the pressure under the plate and the bolt tension were found from.
 struct PressureNumbers {
-  double N, M, e, L, B, lt, xn, ylmax, ylmin, ta, n, Aems, dms;
+  double N, M, e, L, B, lt, write3, xn, ylmax, ylmin, ta, n, Aems, dms;  // write3 = L/6 + lt/3
 };
 
 // "bearing", "bolt" and "shear" of the list, written out for the case that applied.

@@ -24,7 +24,7 @@ bool tenBolts(const Held& h) { return h.n == 8; }
 bool alongLength(const Held& h) { return h.Vi1 > h.Vi2 || h.Ntal > h.Vi12; }
 
 rigidbase::PressureNumbers pressure(const Held& h) {
-  return {h.N, h.M, h.e, h.L, h.B, h.lt, h.xn, h.ylmax, h.ylmin, h.ta, h.n, h.Aems, h.dms};
+  return {h.N, h.M, h.e, h.L, h.B, h.lt, h.write3, h.xn, h.ylmax, h.ylmin, h.ta, h.n, h.Aems, h.dms};
 }
 
 // The upstand weld of the stiffener: its length, section modulus and two stresses.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -13,7 +15,9 @@
 
 #include "design/common/design_check.h"
 #include "design/common/design_session.h"
+#include "design/common/numbers.h"
 #include "design/common/report_writer.h"
+#include "design/common/tables.h"
 #include "package_part.h"
 
 namespace pedivo {
@@ -115,6 +119,30 @@ TEST(CheckValues, AReportWithoutACompletedDesignWritesNoNumbers) {
   for (const auto& tag : session.report()) tags.emplace(tag.tag, tag.text);
   EXPECT_EQ(tags.at("<#bearing.values>"), "—");
   EXPECT_EQ(tags.at("<#bearing.check>"), "未计算");
+}
+
+// The upstand weld's line takes its stress apart: redone from the two printed stresses, the
+// combined stress is the one checked.
+TEST(CheckValues, TheStiffenerWeldStressesRecombineToTheCheckedStress) {
+  const std::regex part("(τf|σf) = [^，]* = ([0-9.]+) N/mm²");
+  for (const auto& [module, id] : std::vector<std::pair<std::string, std::string>>{
+           {"j2", "stiffenerWebWeld"}, {"g11", "stiffenerUpstandWeld"}, {"g12", "stiffenerUpstandWeld"},
+           {"g2", "stiffenerUpstandWeld"}, {"g3", "stiffenerUpstandWeld"}}) {
+    SCOPED_TRACE(module);
+    DesignSession session(*findModule(module));
+    session.calculate();
+    const auto check = std::find_if(session.checks().begin(), session.checks().end(),
+                                    [&](const DesignCheck& c) { return c.id == id; });
+    ASSERT_NE(check, session.checks().end());
+    std::map<std::string, double> stresses;
+    for (auto it = std::sregex_iterator(check->values.begin(), check->values.end(), part); it != std::sregex_iterator();
+         ++it)
+      stresses[(*it)[1]] = std::stod((*it)[2]);
+    ASSERT_EQ(stresses.size(), 2u) << check->values;
+    const double combined = std::sqrt(square(stresses["τf"]) + square(stresses["σf"] / tables::betaF));
+    // Both stresses are cut to three decimals.
+    EXPECT_NEAR(combined, check->demand, 0.002) << check->values;
+  }
 }
 
 // A number printed twice reads the same both times: the friction in the text and in the summary.
