@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "design/bootbeam/boot_beam_values.h"
 #include "design/common/calculation.h"
 #include "design/common/design_check.h"
 #include "design/common/numbers.h"
@@ -248,7 +249,7 @@ void plateThickness(Variant variant, const Materials& m, Held& h) {
     h.tpbt = std::max(h.tpbt1, h.tpbt2);
     return h.tpbt;
   });
-  h.f = atBolts.f;
+  h.f = h.fpbt = atBolts.f;
   h.tgrp = tables::plateThicknessGroup(*m.steel, h.tpbt);
   h.tpb = std::max(20.0, roundUpToWhole(std::max(h.tpbt, h.tpbc)));
 }
@@ -688,7 +689,7 @@ const HeldField<Held> tShapedFields[] = {
     {"r2", &Held::r2},       {"beta", &Held::beta},   {"M224", &Held::M224},   {"lx1", &Held::lx1},
     {"ly1", &Held::ly1},     {"lx2", &Held::lx2},     {"ly2", &Held::ly2},     {"tpbt1", &Held::tpbt1},
     {"tpbt2", &Held::tpbt2}, {"tpbt", &Held::tpbt},   {"Msh11", &Held::Msh11}, {"Msh12", &Held::Msh12},
-    {"Msh1max", &Held::Msh1max}, {"Vi", &Held::Vi},
+    {"Msh1max", &Held::Msh1max}, {"Vi", &Held::Vi},     {"fpbt", &Held::fpbt},
 };
 
 const HeldField<Held> channelFields[] = {
@@ -794,6 +795,7 @@ std::vector<DesignCheck> tChecks(const Held& h) {
   list.push_back(limitCheck("layout", "锚栓间距与翼缘宽度", "2c ≤ bf", 2 * h.c, h.bf, lengthUnit, ValueFormat::Plain,
                             {"Edtc"}));
   list.push_back(shearKeyCheck("V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键", h.V, h.Vfb));
+  writeCheckValues(list, h, true);
   return list;
 }
 
@@ -811,6 +813,7 @@ std::vector<DesignCheck> channelChecks(const Held& h) {
       shearKeyCheck("V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键", h.V, h.Vfb),
   };
   list.insert(list.end(), diaphragmChecks.begin(), diaphragmChecks.end());
+  writeCheckValues(list, h, false);
   return list;
 }
 
@@ -895,6 +898,7 @@ std::vector<TagText> checkerTags(Variant variant, const Held& h) {
       {"<#pressureFormula>", pressure},
       {"<#L/6>", F::cut3(h.L / 6)},
       {"<#tensionBolts>", F::plain(h.n / 2)},
+      {"<#boltCount>", F::plain(h.n)},
       {"<#fpb>", F::plain(h.fpb)},
       {"<#Fx>", F::plain(h.Fx)},
       {"<#M221formula>", variant == Variant::Channel ? panelFormula("M221", h.r11, "q0", "b21", "α1", "a21")
@@ -918,6 +922,14 @@ std::vector<TagText> checkerTags(Variant variant, const Held& h) {
     tags.push_back({"<#tp>", F::plain(h.tp)});
     tags.push_back({"<#hcbWeld>", F::plain(h.hcb - 35)});
   }
+  return tags;
+}
+
+std::vector<TagText> workingValues(const Held& h, bool tShaped) {
+  std::vector<TagText> tags;
+  emitWorkingValues(h, tShaped, [&tags](std::string_view tag, std::string_view text) {
+    tags.push_back({std::string(tag), std::string(text)});
+  });
   return tags;
 }
 
@@ -949,7 +961,7 @@ std::vector<TagText> tReport(const Held& h, const Entries& e) {
                                {"<#Msh2>", F::kNm3(h.Msh2)},
                                {"<#Mshmax>", F::kNm3(h.Mshmax)}};
   return joined(inputTags(h, e), std::move(pressureAndPlate), weldAndBootBeamTags(h), std::move(moments),
-                stiffenerTags(h, h.Vi), writeTags(h), checkerTags(Variant::TShaped, h));
+                stiffenerTags(h, h.Vi), writeTags(h), checkerTags(Variant::TShaped, h), workingValues(h, true));
 }
 
 std::vector<TagText> channelReport(const Held& h, const Entries& e) {
@@ -974,7 +986,8 @@ std::vector<TagText> channelReport(const Held& h, const Entries& e) {
       {"<#ylfcb>", F::cut3(h.ylfcb)}, {"<#hf6>", F::plain(h.hf6)},    {"<#hf7>", F::plain(h.hf7)},
   };
   return joined(inputTags(h, e), std::move(pressureAndPlate), weldAndBootBeamTags(h), std::move(moments),
-                stiffenerTags(h, 0), std::move(diaphragmTags), writeTags(h), checkerTags(Variant::Channel, h));
+                stiffenerTags(h, 0), std::move(diaphragmTags), writeTags(h), checkerTags(Variant::Channel, h),
+                workingValues(h, false));
 }
 
 ModuleDescriptor commonDescriptor(const std::string& momentUnit) {

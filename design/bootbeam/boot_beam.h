@@ -36,6 +36,7 @@ struct BootBeamHeld {
   // Plate thickness: from the panels, and (T-shaped) at the tension bolts.
   double f = 0, fpb = 0, tgrp = 0, tpbc = 0, Ntal = 0;
   double lx1 = 0, ly1 = 0, lx2 = 0, ly2 = 0, tpbt1 = 0, tpbt2 = 0, tpbt = 0, tpb = 0;
+  double fpbt = 0;  // T-shaped: the plate's f in the group of the thickness at the bolts
   // Boot beams.
   double hsh = 0, ax = 0, Ix = 0, Vsh1 = 0, Vsh2 = 0, Vshmax = 0;
   double Msh11 = 0, Msh12 = 0, Msh1max = 0, Msh1 = 0, Msh2 = 0, Mshmax = 0;

@@ -38,6 +38,8 @@ DesignCheck plateThicknessCheck(std::string formula, double required, double tpb
   DesignCheck check = limitCheck("plate", "底板厚度", std::move(formula), required, tpb + plateRoundingTolerance,
                                  lengthUnit, ValueFormat::Cut2, std::move(fields));
   check.limitNote = plateRoundingNote;
+  check.demandWords = requiredThicknessWords;
+  check.limitWords = plateThicknessWords;
   return check;
 }
 
@@ -51,12 +53,41 @@ CheckNumbers checkNumbers(const DesignCheck& check) {
   return {withUnit(std::move(demand), check.unit), withUnit(std::move(limit), check.unit) + check.limitNote};
 }
 
+void writeValues(DesignCheck& check, std::string_view demand, std::string_view limit) {
+  const CheckNumbers numbers = checkNumbers(check);
+  // The relation of the numbers as they stand: a NaN exceeds every limit.
+  const bool within = check.demand <= check.limit;
+  check.values.assign(demand).append(" = ").append(numbers.demand).append(within ? " ≤ " : " > ");
+  check.values.append(limit).append(" = ").append(numbers.limit);
+}
+
+std::string operand(double x) {
+  const std::string text = formatGeneral(std::fabs(x));
+  return x < 0 ? "(−" + text + ")" : text;
+}
+
+std::string operand(ValueFormat format, double x) {
+  const std::string text = formatValue(format, std::fabs(x));
+  return x < 0 ? "(−" + text + ")" : text;
+}
+
+std::string kNOperand(double newtons) { return operand(ValueFormat::KN3, newtons) + "×10³"; }
+
+std::string kNmOperand(double newtonMillimetres) { return operand(ValueFormat::KNm3, newtonMillimetres) + "×10⁶"; }
+
+CheckNumbers namedCheckNumbers(const DesignCheck& check) {
+  CheckNumbers numbers = checkNumbers(check);
+  numbers.demand.insert(0, (check.demandWords.empty() ? std::string("计算值") : check.demandWords) + " ");
+  numbers.limit.insert(0, (check.limitWords.empty() ? std::string("限值") : check.limitWords) + " ");
+  return numbers;
+}
+
 std::optional<std::string> failedChecksMessage(const std::vector<DesignCheck>& checks) {
   std::string lines;
   for (const auto& check : checks) {
     if (check.ok()) continue;
-    const CheckNumbers numbers = checkNumbers(check);
-    lines += "\n" + check.name + "：计算值 " + numbers.demand + "，限值 " + numbers.limit;
+    const CheckNumbers numbers = namedCheckNumbers(check);
+    lines += "\n" + check.name + "：" + numbers.demand + "，" + numbers.limit;
   }
   if (lines.empty()) return std::nullopt;
   return failedChecksHeading + lines;
@@ -112,9 +143,12 @@ void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const 
     sink(named("name>"), check.name);
     sink(named("check>"), !designed ? std::string_view("未计算") : isDecision ? std::string_view(*check.decision) : verdict);
     sink(named("formula>"), check.formula);
+    // Numbers of a design that was never completed would be those of an empty or stopped window.
+    sink(named("values>"), designed ? std::string_view(check.values) : std::string_view("—"));
+    // The summary's columns say 计算值 and 限值; a check with words of its own says what they are.
     const CheckNumbers numbers = checkNumbers(check);
-    sink(named("demand>"), numbers.demand);
-    sink(named("limit>"), numbers.limit);
+    sink(named("demand>"), check.demandWords.empty() ? numbers.demand : check.demandWords + " " + numbers.demand);
+    sink(named("limit>"), check.limitWords.empty() ? numbers.limit : check.limitWords + " " + numbers.limit);
     sink(named("ratio>"), utilisation);
     sink(named("result>"), !designed    ? std::string_view("未计算")
                            : isDecision ? std::string_view(*check.decision)

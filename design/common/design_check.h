@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "design/common/module.h"
@@ -25,6 +26,12 @@ struct DesignCheck {
   // A decision rather than a limit (the shear key): never fails, states its outcome instead.
   std::optional<std::string> decision;
   std::string limitNote;  // words after the limit: "（含板厚取整容差 0.1 mm）"
+  // What demand and limit are, where "计算值" and "限值" would not say it: "所需厚度" and "板厚".
+  std::string demandWords;
+  std::string limitWords;
+  // The check with its numbers put in, for a checker to redo by hand (writeValues):
+  // "σc = N/(B·L) = 1500×10³/(880×640) = 2.66 N/mm² ≤ fc = 14.3 N/mm²".
+  std::string values;
 
   // A demand of zero or less asks nothing of the part (a depth for a pulling force, a stress
   // of the wrong sign): the check does not govern, it passes and has no utilisation.
@@ -61,6 +68,9 @@ inline constexpr const char* plateRoundingNote = "（含板厚取整容差 0.1 m
 // The plate-thickness check: required thickness against the plate plus its rounding tolerance.
 DesignCheck plateThicknessCheck(std::string formula, double required, double tpb, std::vector<std::string> fields);
 
+inline constexpr const char* requiredThicknessWords = "所需厚度";
+inline constexpr const char* plateThicknessWords = "板厚";
+
 // Demand and limit as written, with their units and the limit's note. A failing check whose two
 // numbers would read alike is written with as many more decimals (up to three) as it takes to
 // tell them apart.
@@ -69,6 +79,24 @@ struct CheckNumbers {
   std::string limit;
 };
 CheckNumbers checkNumbers(const DesignCheck& check);
+// The same, each after the words that say what it is: "所需厚度 25.3 mm", "板厚 25.1 mm（…）";
+// "计算值" and "限值" when the check has no words of its own.
+CheckNumbers namedCheckNumbers(const DesignCheck& check);
+
+// Writes check.values: the demand's formula with its numbers put in, its result, the relation the
+// two results stand in ("≤", or ">" when the demand exceeds the limit) and the limit written the
+// same way. `demand` is "σc = N/(B·L) = 1500×10³/(880×640)", `limit` is "fc" or
+// "1.1f = 1.1×215"; the results are those of checkNumbers, so that the line and the summary
+// table give a number in the same digits.
+void writeValues(DesignCheck& check, std::string_view demand, std::string_view limit);
+
+// Numbers as they are put into a formula: the general format, in brackets when negative, so that
+// "2×(−5)" reads as it is meant.
+std::string operand(double x);
+// The same in a value format: a cut length, or a force in N written "1500×10³" from its kN form.
+std::string operand(ValueFormat format, double x);
+std::string kNOperand(double newtons);             // N as kN: "1500×10³"
+std::string kNmOperand(double newtonMillimetres);  // N·mm as kN·m: "160×10⁶"
 
 inline constexpr const char* failedChecksHeading = "以下验算不满足要求：";
 
@@ -87,8 +115,9 @@ inline constexpr const char* notGoverningText = "不控制";
 std::string verdictText(const DesignCheck& check);
 
 // Report tags of the checks, after the base type's own tags: for each check "<#id.name>",
-// "<#id.check>" (the verdict), "<#id.formula>", "<#id.demand>", "<#id.limit>", "<#id.ratio>", "<#id.result>", and
-// "<#summary>" for all of them, handed over one at a time. Before a design exists the verdicts read "未计算".
+// "<#id.check>" (the verdict), "<#id.formula>", "<#id.values>", "<#id.demand>", "<#id.limit>", "<#id.ratio>",
+// "<#id.result>", and "<#summary>" for all of them, handed over one at a time. Before a design exists the verdicts
+// read "未计算" and the values "—".
 void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const TagEmitter& sink);
 
 }  // namespace pedivo

@@ -150,6 +150,69 @@ void setRunText(pugi::xml_node textNode, const std::string& text) {
   space.set_value("preserve");
 }
 
+// ---- a failing verdict in red bold ----------------------------------------------------------
+
+constexpr std::string_view failedWord = "不满足";
+
+// The run properties in the order the schema gives them, so that bold and colour go where Word
+// expects them among the properties a template already has.
+constexpr std::array<std::string_view, 40> runPropertyOrder = {
+    "w:rStyle", "w:rFonts", "w:b",        "w:bCs",      "w:i",         "w:iCs",      "w:caps",     "w:smallCaps",
+    "w:strike", "w:dstrike", "w:outline", "w:shadow",   "w:emboss",    "w:imprint",  "w:noProof",  "w:snapToGrid",
+    "w:vanish", "w:webHidden", "w:color", "w:spacing",  "w:w",         "w:kern",     "w:position", "w:sz",
+    "w:szCs",   "w:highlight", "w:u",     "w:effect",   "w:bdr",       "w:shd",      "w:fitText",  "w:vertAlign",
+    "w:rtl",    "w:cs",      "w:em",       "w:lang",     "w:eastAsianLayout", "w:specVanish", "w:oMath", "w:rPrChange"};
+
+std::size_t propertyRank(std::string_view name) {
+  const auto at = std::find(runPropertyOrder.begin(), runPropertyOrder.end(), name);
+  return static_cast<std::size_t>(at - runPropertyOrder.begin());
+}
+
+// Sets a property of a run's rPr, replacing one already there, at its place in the schema's order.
+pugi::xml_node setRunProperty(pugi::xml_node properties, const char* name) {
+  properties.remove_child(name);
+  const std::size_t rank = propertyRank(name);
+  for (pugi::xml_node child = properties.first_child(); child; child = child.next_sibling())
+    if (propertyRank(child.name()) > rank) return properties.insert_child_before(name, child);
+  return properties.append_child(name);
+}
+
+void makeRedBold(pugi::xml_node run) {
+  pugi::xml_node properties = run.child("w:rPr");
+  if (!properties) properties = run.prepend_child("w:rPr");
+  setRunProperty(properties, "w:b");
+  setRunProperty(properties, "w:color").append_attribute("w:val").set_value("FF0000");
+}
+
+// A run that received text with "不满足" in it becomes several runs, the word in red bold ones,
+// so that a failing verdict stands out wherever it is printed. Only a plain run (its properties
+// and this one text) is split; anything else in it would be copied along.
+void emphasiseFailures(pugi::xml_node textNode, const std::string& text) {
+  if (text.find(failedWord) == std::string::npos) return;
+  pugi::xml_node run = textNode.parent();
+  if (std::string_view(run.name()) != "w:r") return;
+  for (pugi::xml_node child = run.first_child(); child; child = child.next_sibling()) {
+    const std::string_view name = child.name();
+    if (child.type() == pugi::node_element && child != textNode && name != "w:rPr") return;
+  }
+  pugi::xml_node parent = run.parent();
+  const auto piece = [&](std::string_view part, bool failed) {
+    if (part.empty()) return;
+    pugi::xml_node copy = parent.insert_copy_before(run, run);
+    pugi::xml_node copyText = copy.child("w:t");
+    copyText.text().set(std::string(part).c_str());
+    if (failed) makeRedBold(copy);
+  };
+  std::size_t from = 0;
+  for (std::size_t at = text.find(failedWord); at != std::string::npos; at = text.find(failedWord, from)) {
+    piece(std::string_view(text).substr(from, at - from), false);
+    piece(failedWord, true);
+    from = at + failedWord.size();
+  }
+  piece(std::string_view(text).substr(from), false);
+  parent.remove_child(run);
+}
+
 struct Found {
   std::size_t begin = 0;
   std::size_t end = 0;
@@ -215,7 +278,10 @@ bool replaceInParagraph(pugi::xml_node paragraph, const TagIndex& tags, Paragrap
         pos = end;
       }
     }
-    if (s.text != std::string_view(s.joined).substr(start, end - start)) setRunText(s.nodes[n], s.text);
+    if (s.text != std::string_view(s.joined).substr(start, end - start)) {
+      setRunText(s.nodes[n], s.text);
+      emphasiseFailures(s.nodes[n], s.text);
+    }
   }
   return true;
 }

@@ -93,9 +93,28 @@ std::vector<TagText> report(const Held& h, const Entries& e) {
 
 std::vector<NamedValue> values(const Held& h) { return listValues(heldFields, h); }
 
+// The checks with their numbers; the moments in kN·m as the report gives them.
+void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h) {
+  const std::string dc = operand(h.H2);
+  for (DesignCheck& check : checks) {
+    if (check.id == "depthN") {
+      writeValues(check, "H1 = N/[2·ft·(2bf + hb − tw)] = " + kNOperand(h.N) + "/[2×" + operand(h.fct) + "×(2×" +
+                             operand(h.bf) + " + " + operand(h.hb) + " − " + operand(h.tw) + ")]",
+                  "dc");
+    } else if (check.id == "depthMin") {
+      writeValues(check, "H1min = max(1.5hb, 500) = max(1.5×" + operand(h.hb) + ", 500)", "dc");
+    } else if (check.id == "moment") {
+      writeValues(check, "M + V·dc/2 = " + operand(ValueFormat::KNm3, h.M) + " + " + operand(ValueFormat::KN3, h.V) +
+                             "×" + dc + "/2×10⁻³",
+                  "(fc − V/(bf·dc))·bf·dc²/6 = (" + operand(h.fc) + " − " + kNOperand(h.V) + "/(" + operand(h.bf) +
+                      "×" + dc + "))×" + operand(h.bf) + "×" + dc + "²/6×10⁻⁶");
+    }
+  }
+}
+
 // The insertion depth against each of its three conditions, at the final depth.
 std::vector<DesignCheck> checks(const Held& h) {
-  return {
+  std::vector<DesignCheck> list{
       limitCheck("depthN", "轴力所需插入深度", "dc ≥ H1 = N/[2·ft·(2bf + hb − tw)]", h.H1, h.H2, lengthUnit,
                  ValueFormat::Whole, {"edtH"}),
       limitCheck("depthMin", "最小插入深度", "dc ≥ H1min = max(1.5hb, 500)", h.H1min, h.H2, lengthUnit,
@@ -103,6 +122,14 @@ std::vector<DesignCheck> checks(const Held& h) {
       limitCheck("moment", "插入段抗弯", "M + V·dc/2 ≤ (fc − V/(bf·dc))·bf·dc²/6", h.write1, h.write2, "kN·m",
                  ValueFormat::KNm3, {"edtH"}),
   };
+  // The summary's columns name what each check compares.
+  for (DesignCheck& check : list) {
+    const bool moment = check.id == "moment";
+    check.demandWords = moment ? "作用弯矩" : "所需深度";
+    check.limitWords = moment ? "抵抗弯矩" : "插入深度";
+  }
+  writeCheckValues(list, h);
+  return list;
 }
 
 ModuleDescriptor makeDescriptor() {

@@ -107,9 +107,17 @@ void report(const Held& h, const Entries& e, const TagEmitter& sink) {
   sink("<#ylvf>", cut3(h.ylvf));
   sink("<#ylequ>", cut3(h.ylequ));
   sink("<#1.1f1>", plain(1.1 * h.f1));
-  sink("<#write1>", plain(h.write1));
-  sink("<#write2>", plain(h.write2));
+  // The digits of the summary table.
+  sink("<#write1>", cut3(h.write1));
+  sink("<#write2>", cut3(h.write2));
   plateCheckerTags(h, sink);
+  // The stiffener's load and stresses with their numbers.
+  const std::string Vimax = kNOperand(h.Vimax);
+  sink("<#Vimaxvalues>", "((" + operand(h.hb) + " − 2×" + operand(h.tf) + ")×" + operand(ValueFormat::Cut2, h.ylc) +
+                             "/2)×(" + operand(h.B) + " − " + operand(h.tw) + ")/2×10⁻³");
+  sink("<#ylvRvalues>", Vimax + "/(" + operand(h.hjjl) + "×" + operand(h.tjjl) + ")");
+  sink("<#ylfRvalues>", "((" + operand(h.B) + " − " + operand(h.tw) + ")×" + Vimax + "/4)/(" + operand(h.tjjl) + "×" +
+                            operand(h.hjjl) + "²/6)");
   sink("<#f1>", plain(h.f1));
   sink("<#fy>", plain(h.fy));
 }
@@ -119,6 +127,39 @@ std::vector<NamedValue> values(const Held& h) {
   std::vector<NamedValue> more = listValues(stiffenerFields, h);
   list.insert(list.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
   return list;
+}
+
+// The stiffener's checks with their numbers, the weld up the web taken apart into its two stresses.
+void writeStiffenerValues(std::vector<DesignCheck>& checks, const Held& h) {
+  const std::string betaF = operand(tables::betaF);
+  const std::string Vimax = kNOperand(h.Vimax);
+  const std::string hf = operand(h.hf3);
+  const std::string outstand = "(" + operand(h.B) + " − " + operand(h.tw) + ")";
+  for (DesignCheck& check : checks) {
+    if (check.id == "stiffener") {
+      writeValues(check, "√(σ² + 3τ²) = √(" + operand(ValueFormat::Cut3, h.ylfR) + "² + 3×" +
+                             operand(ValueFormat::Cut3, h.ylvR) + "²)",
+                  "1.1f = 1.1×" + operand(h.f1));
+    } else if (check.id == "slenderness") {
+      writeValues(check, "(B − tw)/2/ts = " + outstand + "/2/" + operand(h.tjjl),
+                  "18√(235/fy) = 18×√(235/" + operand(h.fy) + ")");
+    } else if (check.id == "stiffenerPlateWeld") {
+      writeValues(check, "σf = Vimax/(1.4hf·((B − tw)/2 − 2hf − 15)) = " + Vimax + "/(1.4×" + hf + "×(" + outstand +
+                             "/2 − 2×" + hf + " − 15))",
+                  "βf·ffw = " + betaF + "×" + operand(h.ffw));
+    } else if (check.id == "stiffenerWebWeld") {
+      const double lw = h.hjjl - 2 * h.hf3 - 15;
+      const double sigma = ((h.B - h.tw) * h.Vimax / 4) / (lw * lw * 0.7 * h.hf3 / 3);
+      const double tau = h.Vimax / (1.4 * h.hf3 * lw);
+      writeValues(check,
+                  "lw = hs − 2hf − 15 = " + operand(lw) + " mm，σf = ((B − tw)·Vimax/4)/(0.7hf·lw²/3) = (" + outstand +
+                      "×" + Vimax + "/4)/(0.7×" + hf + "×" + operand(lw) + "²/3) = " + operand(ValueFormat::Cut3, sigma) +
+                      " N/mm²，τf = Vimax/(1.4hf·lw) = " + Vimax + "/(1.4×" + hf + "×" + operand(lw) + ") = " +
+                      operand(ValueFormat::Cut3, tau) + " N/mm²，√((σf/βf)² + τf²) = √((" +
+                      operand(ValueFormat::Cut3, sigma) + "/" + betaF + ")² + " + operand(ValueFormat::Cut3, tau) + "²)",
+                  "ffw");
+    }
+  }
 }
 
 std::vector<DesignCheck> checks(const Held& h) {
@@ -135,6 +176,8 @@ std::vector<DesignCheck> checks(const Held& h) {
       shearKeyCheck("V ≤ Vfb = 0.4N 时不需设置抗剪键", h.V, h.Vfb),
   };
   list.insert(list.end(), stiffenerChecks.begin(), stiffenerChecks.end());
+  writePlateValues(list, h);
+  writeStiffenerValues(list, h);
   return list;
 }
 

@@ -130,7 +130,7 @@ void plateReport(const Held& h, const Entries& e, const TagEmitter& sink) {
   sink("<#shear>", shearKeySentence(h.Vfb, h.V));
   sink("<#ylc>", cut2(h.ylc));
   sink("<#fc>", plain(h.fc));
-  sink("<#Vfb>", plain(h.Vfb / 1000));
+  sink("<#Vfb>", formatValue(ValueFormat::KN2, h.Vfb));  // the digits of the summary table
   sink("<#b2>", cut2(h.b2));
   sink("<#a2>", cut2(h.a2));
   sink("<#r1>", cut2(h.r1));
@@ -160,7 +160,29 @@ void plateCheckerTags(const Held& h, const TagEmitter& sink) {
   sink("<#fpbo>", plain(h.fpbo));
   sink("<#tpbo>", formatValue(ValueFormat::Cut2, h.tpbo));
   sink("<#M2formula>", h.r1 < 0.3 ? "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）" : "M2 = α·σc·a2²（三边支承板）");
+  // The same moments and areas with their numbers, in the digits the report gives them.
+  const std::string ylc = operand(ValueFormat::Cut2, h.ylc);
+  // Stress times length squared gives N·mm/mm; the report gives the moments in kN·mm/mm.
+  sink("<#M2values>", h.r1 < 0.3 ? "0.5×" + ylc + "×" + operand(ValueFormat::Cut2, h.b2) + "²×10⁻³"
+                                 : operand(ValueFormat::Cut3, h.alf) + "×" + ylc + "×" + operand(ValueFormat::Cut2, h.a2) +
+                                       "²×10⁻³");
+  sink("<#Movalues>", "0.5×" + ylc + "×" + operand(ValueFormat::Cut2, h.co) + "²×10⁻³");
+  sink("<#Aewwvalues>", "2×0.7×" + operand(h.hf11) + "×(" + operand(h.hb) + " − 2×" + operand(h.tf) + " − 2×" +
+                            operand(h.hf11) + ")");
 }
+
+namespace {
+
+// A thickness check like the plate's, without the rounding tolerance: the plate keeps its size.
+DesignCheck overhangCheck(const Held& h) {
+  DesignCheck check = limitCheck("overhang", "底板外伸悬臂", "t ≥ √(6·M/f)，M = 0.5·σc·c²，c = max((L − hb)/2, (B − bf)/2)",
+                                 h.tpbo, h.tpb, lengthUnit, ValueFormat::Cut2, {"Edttpb"});
+  check.demandWords = requiredThicknessWords;
+  check.limitWords = plateThicknessWords;
+  return check;
+}
+
+}  // namespace
 
 std::vector<DesignCheck> plateChecks(const Held& h) {
   const bool cantilever = h.r1 < 0.3;
@@ -170,13 +192,37 @@ std::vector<DesignCheck> plateChecks(const Held& h) {
       plateThicknessCheck(
           cantilever ? "t ≥ √(6·M2/f)，M2 = 0.5·σc·b2²（悬臂板）" : "t ≥ √(6·M2/f)，M2 = α·σc·a2²（三边支承板）", h.tpbc,
           h.tpb, {"Edttpb"}),
-      limitCheck("overhang", "底板外伸悬臂", "t ≥ √(6·M/f)，M = 0.5·σc·c²，c = max((L − hb)/2, (B − bf)/2)", h.tpbo,
-                 h.tpb, lengthUnit, ValueFormat::Cut2, {"Edttpb"}),
+      overhangCheck(h),
       limitCheck("flange", "柱翼缘轴压应力", "σN = N/(2AF + Aeww) ≤ f", h.ylnc, h.f, stressUnit, ValueFormat::Cut3,
                  {"edthf11"}),
       limitCheck("weld", "柱与底板焊缝折算应力", "√((σN/βf)² + τV²) ≤ ffw", h.ylfs, h.ffw, stressUnit,
                  ValueFormat::Cut3, {"edthf11"}),
   };
+}
+
+void writePlateValues(std::vector<DesignCheck>& checks, const Held& h) {
+  const std::string betaF = operand(tables::betaF);
+  const std::string t = operand(h.tpb);
+  for (DesignCheck& check : checks) {
+    if (check.id == "bearing") {
+      writeValues(check, "σc = N/(B·L) = " + kNOperand(h.N) + "/(" + operand(h.B) + "×" + operand(h.L) + ")", "fc");
+    } else if (check.id == "plate") {
+      writeValues(check, "所需厚度 tpbc = √(6·M2/f) = √(6×" + operand(ValueFormat::KN2, h.M2) + "×10³/" + operand(h.fpb) + ")",
+                  "板厚 t + 0.1 = " + t + " + 0.1");
+    } else if (check.id == "overhang") {
+      writeValues(check, "所需厚度 √(6·M/f) = √(6×" + operand(ValueFormat::KN2, h.Mo) + "×10³/" + operand(h.fpbo) + ")",
+                  "板厚 t");
+    } else if (check.id == "flange") {
+      writeValues(check, "σN = N/(2AF + Aeww) = " + kNOperand(h.N) + "/(2×" + operand(h.AF) + " + " + operand(h.Aeww) + ")",
+                  "f");
+    } else if (check.id == "weld") {
+      writeValues(check, "√((σN/βf)² + τV²) = √((" + operand(ValueFormat::Cut3, h.ylnc) + "/" + betaF + ")² + " +
+                             operand(ValueFormat::Cut3, h.ylv) + "²)",
+                  "ffw");
+    } else if (check.id == "shear") {
+      writeValues(check, "V", "Vfb = 0.4N = 0.4×" + operand(ValueFormat::KN3, h.N));
+    }
+  }
 }
 
 }  // namespace pedivo::pinned

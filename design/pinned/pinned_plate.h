@@ -50,5 +50,7 @@ std::vector<FieldText> plateResults(const PinnedPlateHeld& h);
 void plateReport(const PinnedPlateHeld& h, const Entries& e, const TagEmitter& sink);
 void plateCheckerTags(const PinnedPlateHeld& h, const TagEmitter& sink);
 std::vector<DesignCheck> plateChecks(const PinnedPlateHeld& h);
+// The checks of these parts and the shear key written out with their numbers (DesignCheck::values).
+void writePlateValues(std::vector<DesignCheck>& checks, const PinnedPlateHeld& h);
 
 }  // namespace pedivo::pinned

@@ -22,6 +22,7 @@ std::vector<NamedValue> values(const Held& h) { return listValues(pinnedPlateFie
 std::vector<DesignCheck> checks(const Held& h) {
   std::vector<DesignCheck> list = plateChecks(h);
   list.push_back(shearKeyCheck("V ≤ Vfb = 0.4N 时不需设置抗剪键", h.V, h.Vfb));
+  writePlateValues(list, h);
   return list;
 }
 

@@ -12,6 +12,7 @@
 #include "design/common/standard_controls.h"
 #include "design/common/tables.h"
 #include "design/common/value_format.h"
+#include "design/rigid/rigid_plate_values.h"
 
 namespace pedivo::rigid {
 namespace {
@@ -402,6 +403,7 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
       shearKeyCheck("V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键", h.V, h.Vfb),
   };
   list.insert(list.end(), stiffener.begin(), stiffener.end());
+  writeCheckValues(list, h);
   return list;
 }
 
@@ -412,7 +414,7 @@ std::vector<TagText> report(const Held& h, const Entries& e) {
   const auto k2 = [](double x) { return formatValue(ValueFormat::KN2, x); };
   const auto k3 = [](double x) { return formatValue(ValueFormat::KN3, x); };
   const bool linearZone = !(h.dms >= 60) || h.judge != rigidbase::judgeText(Eccentricity::BeyondBoltRow);
-  return {
+  std::vector<TagText> tags{
       {"<#hb>", plain(h.hb)},
       {"<#bf>", plain(h.bf)},
       {"<#tw>", plain(h.tw)},
@@ -520,6 +522,8 @@ std::vector<TagText> report(const Held& h, const Entries& e) {
       {"<#lw>", t2(h.lw)},
       {"<#1.2tw>", plain(1.2 * h.tw)},
   };
+  emitWorkingValues(h, [&tags](std::string_view tag, std::string_view text) { tags.push_back({std::string(tag), std::string(text)}); });
+  return tags;
 }
 
 std::vector<NamedValue> values(const Held& h) {

@@ -123,7 +123,7 @@ TEST(CodeEdition, PlateCheckAllowsItsRoundingAndFailingNumbersDiffer) {
   const DesignCheck beyond = plateThicknessCheck("t ≥ tpbc", 26.2, 26, {"Edttpb"});
   EXPECT_FALSE(beyond.ok());
   EXPECT_EQ(failedChecksMessage({beyond}),
-            "以下验算不满足要求：\n底板厚度：计算值 26.2 mm，限值 26.1 mm（含板厚取整容差 0.1 mm）");
+            "以下验算不满足要求：\n底板厚度：所需厚度 26.2 mm，板厚 26.1 mm（含板厚取整容差 0.1 mm）");
 
   const DesignCheck depth =
       limitCheck("depthN", "轴力所需插入深度", "dc ≥ H1", 1130.25, 1130, lengthUnit, ValueFormat::Whole, {});
@@ -165,7 +165,7 @@ TEST(CodeEdition, PinnedPlateOverhangIsChecked) {
   const auto overhang = d.check("overhang");
   ASSERT_TRUE(overhang);
   EXPECT_FALSE(overhang->ok());
-  EXPECT_EQ(d.outcome.messages.back(), "以下验算不满足要求：\n底板外伸悬臂：计算值 41.44 mm，限值 28 mm");
+  EXPECT_EQ(d.outcome.messages.back(), "以下验算不满足要求：\n底板外伸悬臂：所需厚度 41.44 mm，板厚 28 mm");
   // The defaults overhang 20 mm and pass; the two-bolt base has the same check.
   EXPECT_TRUE(design(*findModule("j2"), {}).check("overhang")->ok());
   EXPECT_TRUE(design(*findModule("j1"), column).check("overhang"));

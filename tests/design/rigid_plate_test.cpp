@@ -66,8 +66,8 @@ TEST(EightBoltBase, DefaultsDesignInTwoPassesAsTheWorkedExampleSays) {
   EXPECT_EQ(r.outcome.messages, std::vector<std::string>{doneMessage});
   EXPECT_TRUE(r.session.results().redCaptions.empty());
   EXPECT_EQ(r.tag("<#plate.check>"), "满足（利用率 1.00）");
-  EXPECT_EQ(r.tag("<#plate.demand>"), "26.02 mm");
-  EXPECT_EQ(r.tag("<#plate.limit>"), "26.1 mm（含板厚取整容差 0.1 mm）");
+  EXPECT_EQ(r.tag("<#plate.demand>"), "所需厚度 26.02 mm");
+  EXPECT_EQ(r.tag("<#plate.limit>"), "板厚 26.1 mm（含板厚取整容差 0.1 mm）");
   EXPECT_EQ(r.tag("<#bolt.check>"), "满足（利用率 0.86）");
 }
 

@@ -20,6 +20,8 @@
 
 #include <zip.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -78,17 +80,29 @@ bool isRule(const std::vector<std::string>& row) {
   return true;
 }
 
-std::string table(const std::vector<std::vector<std::string>>& rows) {
+// The text width of the page: A4 less both margins, in twentieths of a point.
+constexpr int textWidth = 11906 - 2 * 1304;
+
+// A table of fixed column widths that add up to no more than the text width, so that no cell's
+// text pushes the table past the margin. `widths` gives them; without it an item, value, unit
+// table gives the item's caption the room (so that it stays on one line), and any other shares
+// the width evenly.
+std::string table(const std::vector<std::vector<std::string>>& rows, const std::vector<int>& widths = {}) {
   std::size_t columns = 0;
   for (const auto& row : rows) columns = std::max(columns, row.size());
-  // Item, value, unit: the item's caption gets the room, so that it stays on one line.
-  const auto width = [columns](std::size_t c) {
-    if (columns == 3) return c == 0 ? 4200 : c == 1 ? 2900 : 1900;
+  const auto width = [&](std::size_t c) {
+    if (widths.size() == columns) return widths[c];
+    if (columns == 3) return c == 0 ? 5200 : c == 1 ? 2300 : 1500;
+    // The plate panels: the name, then six short numbers and a coefficient "α1 = 0.039".
+    if (columns == 7) return std::array{1900, 1100, 1050, 1050, 900, 1500, 1500}[c];
     return static_cast<int>(9000 / std::max<std::size_t>(columns, 1));
   };
-  std::string xml =
-      "<w:tbl><w:tblPr><w:tblStyle w:val=\"ReportTable\"/><w:tblW w:w=\"5000\" w:type=\"pct\"/>"
-      "<w:jc w:val=\"center\"/><w:tblLook w:val=\"04A0\" w:firstRow=\"1\"/></w:tblPr><w:tblGrid>";
+  int total = 0;
+  for (std::size_t c = 0; c < columns; ++c) total += width(c);
+  std::string xml = "<w:tbl><w:tblPr><w:tblStyle w:val=\"ReportTable\"/><w:tblW w:w=\"" +
+                    std::to_string(std::min(total, textWidth)) +
+                    "\" w:type=\"dxa\"/><w:jc w:val=\"center\"/><w:tblLayout w:type=\"fixed\"/>"
+                    "<w:tblLook w:val=\"04A0\" w:firstRow=\"1\"/></w:tblPr><w:tblGrid>";
   for (std::size_t c = 0; c < columns; ++c) xml += "<w:gridCol w:w=\"" + std::to_string(width(c)) + "\"/>";
   xml += "</w:tblGrid>";
   for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -295,8 +309,9 @@ int main(int argc, char* argv[]) {
     } else if (startsWith(text, "header: ")) {
       header = text.substr(8);
     } else if (startsWith(text, "summary: ")) {
-      rows = summaryRows(text.substr(9));
-      flushTable();
+      // The name and the two numbers with their words get the room; utilisation and verdict are short.
+      body += table(summaryRows(text.substr(9)), {2300, 2200, 2600, 900, 1000}) +
+              "<w:p><w:pPr><w:spacing w:after=\"0\"/></w:pPr></w:p>";
     } else if (text == "project:") {
       body += projectBlock();
     } else if (startsWith(text, "note: ")) {

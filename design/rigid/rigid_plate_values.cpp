@@ -1,0 +1,131 @@
+#include "design/rigid/rigid_plate_values.h"
+
+#include <algorithm>
+
+#include "design/common/numbers.h"
+#include "design/common/rigid_check_values.h"
+#include "design/common/tables.h"
+#include "design/common/value_format.h"
+
+namespace pedivo::rigid {
+namespace {
+
+using Held = RigidPlateHeld;
+using rigidbase::Symbol;
+
+std::string n(double x) { return operand(x); }
+std::string cut2(double x) { return operand(ValueFormat::Cut2, x); }
+std::string cut3(double x) { return operand(ValueFormat::Cut3, x); }
+
+// Ten bolts hold four to a tension row, eight bolts three.
+bool tenBolts(const Held& h) { return h.n == 8; }
+
+// The stiffener bends along the plate length when the pressure beside it or the bolt governs.
+bool alongLength(const Held& h) { return h.Vi1 > h.Vi2 || h.Ntal > h.Vi12; }
+
+rigidbase::PressureNumbers pressure(const Held& h) {
+  return {h.N, h.M, h.e, h.L, h.B, h.lt, h.write3, h.xn, h.ylmax, h.ylmin, h.ta, h.n, h.Aems, h.dms};
+}
+
+// The upstand weld of the stiffener: its length, section modulus and two stresses.
+struct UpstandWeld {
+  double length, Wf, tau, sigma;
+};
+UpstandWeld upstandWeld(const Held& h) {
+  const double length = h.hjjl - 2 * h.hf3 - 15;
+  const double Wf = length * length * 0.7 * h.hf3 / 3;
+  return {length, Wf, h.Vimax / (1.4 * h.hf3 * length), (h.lw * h.Vimax / 2) / Wf};
+}
+
+}  // namespace
+
+void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h) {
+  const std::string betaF = operand(tables::betaF);
+  rigidbase::writePressureValues(checks, pressure(h));
+  const std::string Vimax = kNOperand(h.Vimax);
+  const std::string hf3 = n(h.hf3);
+  for (DesignCheck& check : checks) {
+    if (check.id == "plate") {
+      const std::string required =
+          h.tpbt > h.tpbc ? "所需厚度 tpbt = max(tpbt1, tpbt2) = max(" + cut2(h.tpbt1) + ", " + cut2(h.tpbt2) + ")"
+                          : "所需厚度 tpbc = √(6·M2/f) = √(6×" + operand(ValueFormat::KN2, h.M2) + "×10³/" + n(h.fpb) + ")";
+      writeValues(check, required, "板厚 t + 0.1 = " + n(h.tpb) + " + 0.1");
+    } else if (check.id == "flange") {
+      writeValues(check, "σN + σM = N/(2AF + Aeww) + (M/2)/Wc = " + kNOperand(h.N) + "/(2×" + n(h.AF) + " + " +
+                             n(h.Aeww) + ") + (" + kNmOperand(h.M) + "/2)/" + n(trunc(h.Wc)),
+                  "f");
+    } else if (check.id == "weld") {
+      writeValues(check, "√((σN/βf)² + τV²) = √((" + cut3(h.ylnc) + "/" + betaF + ")² + " + cut3(h.ylv) + "²)", "ffw");
+    } else if (check.id == "webWeldLeg") {
+      writeValues(check, "hf", "1.2tw = 1.2×" + n(h.tw));
+    } else if (check.id == "stiffener") {
+      writeValues(check, "√(σ² + 3τ²) = √(" + cut3(h.ylfR) + "² + 3×" + cut3(h.ylvR) + "²)", "1.1f = 1.1×" + n(h.f1));
+    } else if (check.id == "slenderness") {
+      writeValues(check, "(L − hb)/2/ts = (" + n(h.L) + " − " + n(h.hb) + ")/2/" + n(h.tjjl),
+                  "18√(235/fy) = 18×√(235/" + n(h.fy) + ")");
+    } else if (check.id == "stiffenerPlateWeld") {
+      writeValues(check, "σf = Vimax/(1.4hf·(lw − 2hf − 15)) = " + Vimax + "/(1.4×" + hf3 + "×(" + cut2(h.lw) +
+                             " − 2×" + hf3 + " − 15))",
+                  "βf·ffw = " + betaF + "×" + n(h.ffw));
+    } else if (check.id == "stiffenerUpstandWeld") {
+      const UpstandWeld weld = upstandWeld(h);
+      writeValues(check, "lv = hs − 2hf − 15 = " + n(weld.length) + " mm，τf = Vimax/(1.4hf·lv) = " + Vimax +
+                             "/(1.4×" + hf3 + "×" + n(weld.length) + ") = " + cut3(weld.tau) +
+                             " N/mm²，σf = (lw·Vimax/2)/(0.7hf·lv²/3) = (" + cut2(h.lw) + "×" + Vimax + "/2)/(0.7×" +
+                             hf3 + "×" + n(weld.length) + "²/3) = " + cut3(weld.sigma) +
+                             " N/mm²，√(τf² + (σf/βf)²) = √(" + cut3(weld.tau) + "² + (" + cut3(weld.sigma) +
+                             "/" + betaF + ")²)",
+                  "ffw");
+    } else if (check.id == "layout") {
+      writeValues(check,
+                  tenBolts(h) ? "4c + 3ts + 2hf = 4×" + n(h.c) + " + 3×" + n(h.tjjl) + " + 2×" + hf3
+                              : "2c + 2ts + 2hf = 2×" + n(h.c) + " + 2×" + n(h.tjjl) + " + 2×" + hf3,
+                  "bf");
+    }
+  }
+}
+
+void emitWorkingValues(const Held& h, const TagEmitter& sink) {
+  sink("<#tavalues>", rigidbase::boltTensionValues(pressure(h)));
+  const std::string a = n(h.a);
+  const std::string c = n(h.c);
+  const std::string aLt = a + " + " + n(h.lt);
+  using rigidbase::effectiveWidthValues;
+  sink("<#la1values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "c + bt", c + " + " + n(h.bt)));
+  sink("<#lc1values>", effectiveWidthValues({"c", h.c}, {"bt", h.bt}, "a + lt", aLt));
+  sink("<#la2values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "2c", "2×" + c));
+  sink("<#lc2values>", effectiveWidthValues({"c", h.c}, {"c", h.c}, "a + lt", aLt));
+  sink("<#Ntalvalues>", "2Ta/n = 2×" + operand(ValueFormat::KN3, h.ta) + "/" + n(h.n));
+  sink("<#tpbt1values>", rigidbase::boltPanelThicknessValues({h.a, h.c, h.lt, h.la1, h.lc1, h.Ntal, h.fpbt}));
+  // Between two stiffeners the bolt sits at c from each: 2c across, and a double panel along a.
+  const std::string d2 = "(8·a³·lc2 + c³·la2)";
+  const std::string d2n = "(8×" + a + "³×" + cut2(h.lc2) + " + " + c + "³×" + cut2(h.la2) + ")";
+  const std::string Nta = kNOperand(h.Ntal);
+  sink("<#tpbt2values>", h.c * h.c < 2 * h.a * h.a
+                             ? "√(12·Nta·c·a³/" + d2 + "/f) = √(12×" + Nta + "×" + c + "×" + a + "³/" + d2n + "/" +
+                                   n(h.fpbt) + ")"
+                             : "√(6·Nta·a·c³/" + d2 + "/f) = √(6×" + Nta + "×" + a + "×" + c + "³/" + d2n + "/" +
+                                   n(h.fpbt) + ")");
+  const std::string tf = n(h.tf);
+  sink("<#Wcvalues>", "(tf³·bf/6 + 2·bf·tf·(hb/2 − tf/2)²)/hb = (" + tf + "³×" + n(h.bf) + "/6 + 2×" + n(h.bf) +
+                          "×" + tf + "×(" + n(h.hb) + "/2 − " + tf + "/2)²)/" + n(h.hb));
+  const std::string ylc = cut2(h.ylc);
+  // Pressures over areas give newtons; the report gives the loads in kN.
+  sink("<#Vi1values>", tenBolts(h) ? "(2c + ts)·(a + lt)·σc = (2×" + c + " + " + n(h.tjjl) + ")×(" + aLt + ")×" + ylc +
+                                         "×10⁻³"
+                                   : "(3c + 2ts + bt)·(a + lt)/2·σc = (3×" + c + " + 2×" + n(h.tjjl) + " + " + n(h.bt) +
+                                         ")×(" + aLt + ")/2×" + ylc + "×10⁻³");
+  sink("<#Vi2values>", "(a + lt + hb/2)·(B − bf)/4·σc·(xn − L/4)/xn = (" + aLt + " + " + n(h.hb) + "/2)×(" + n(h.B) +
+                           " − " + n(h.bf) + ")/4×" + ylc + "×(" + cut2(h.xn) + " − " + n(h.L) + "/4)/" + cut2(h.xn) +
+                           "×10⁻³");
+  const std::string Vimax = kNOperand(h.Vimax);
+  const std::string hs = n(h.hjjl - 15);
+  sink("<#ylvRvalues>", "Vimax/((hs − 15)·ts) = " + Vimax + "/(" + hs + "×" + n(h.tjjl) + ")");
+  sink("<#Ws>", n(trunc(h.Ws)));
+  sink("<#ylfRvalues>", alongLength(h) ? "(a + lt)·Vimax/2/Ws = (" + aLt + ")×" + Vimax + "/2/" + n(trunc(h.Ws))
+                                       : "(B − bf)·Vimax/4/Ws = (" + n(h.B) + " − " + n(h.bf) + ")×" + Vimax + "/4/" +
+                                             n(trunc(h.Ws)));
+  sink("<#lwvalues>", alongLength(h) ? "a + lt = " + aLt : "B/2 − bf/2 = " + n(h.B) + "/2 − " + n(h.bf) + "/2");
+}
+
+}  // namespace pedivo::rigid
