@@ -226,7 +226,8 @@ std::string projectBlock() {
       {{"设计", "<#project.designer>"}, {"校对", "<#project.checker>"}},
       {{"审核", "<#project.approver>"}, {"日期", "<#project.date>"}},
   };
-  constexpr int captionWidth = 1500, valueWidth = 3000;
+  // Two caption and value pairs across the text width of the page.
+  constexpr int captionWidth = 1500, valueWidth = 3100;
   const auto cell = [](int width, const std::string& text, bool caption, int span) {
     return "<w:tc><w:tcPr><w:tcW w:w=\"" + std::to_string(width) + "\" w:type=\"dxa\"/>" +
            (span > 1 ? "<w:gridSpan w:val=\"" + std::to_string(span) + "\"/>" : std::string()) +
@@ -235,8 +236,10 @@ std::string projectBlock() {
            run(text, caption ? "<w:b/>" : "") + "</w:p></w:tc>";
   };
   std::string xml =
-      "<w:tbl><w:tblPr><w:tblStyle w:val=\"ReportTable\"/><w:tblW w:w=\"5000\" w:type=\"pct\"/>"
-      "<w:jc w:val=\"center\"/><w:tblLook w:val=\"0000\"/></w:tblPr><w:tblGrid>";
+      "<w:tbl><w:tblPr><w:tblStyle w:val=\"ReportTable\"/><w:tblW w:w=\"" +
+      std::to_string(2 * (captionWidth + valueWidth)) +
+      "\" w:type=\"dxa\"/><w:jc w:val=\"center\"/><w:tblLayout w:type=\"fixed\"/><w:tblLook w:val=\"0000\"/></w:tblPr>"
+      "<w:tblGrid>";
   for (int c = 0; c < 4; ++c)
     xml += "<w:gridCol w:w=\"" + std::to_string(c % 2 == 0 ? captionWidth : valueWidth) + "\"/>";
   xml += "</w:tblGrid>";
