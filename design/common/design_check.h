@@ -25,6 +25,8 @@ struct DesignCheck {
   // A decision rather than a limit (the shear key): never fails, states its outcome instead.
   std::optional<std::string> decision;
   std::string limitNote;  // words after the limit: "（含板厚取整容差 0.1 mm）"
+  // What to change when the check fails, with the numbers that decide it: one line.
+  std::string remedy;
 
   // A demand of zero or less asks nothing of the part (a depth for a pulling force, a stress
   // of the wrong sign): the check does not govern, it passes and has no utilisation.
@@ -74,6 +76,13 @@ inline constexpr const char* failedChecksHeading = "以下验算不满足要求�
 
 // The message box that follows the closing message when checks fail; none when all pass.
 std::optional<std::string> failedChecksMessage(const std::vector<DesignCheck>& checks);
+
+// The same message as the window shows it: each failing check followed by its remedy on a line
+// of its own.
+std::optional<std::string> failedChecksAdvice(const std::vector<DesignCheck>& checks);
+
+// "<#id.remedy>" for every check: its remedy where it fails, empty where it holds.
+void emitRemedyTags(const std::vector<DesignCheck>& checks, bool designed, const TagEmitter& sink);
 
 // Result fields whose caption turns red: those of every failing check, each once.
 std::vector<std::string> failedFields(const std::vector<DesignCheck>& checks);

@@ -29,7 +29,7 @@
 
 namespace {
 
-constexpr const char* helpText = R"(用法：pedivo-calc [--report 文件.docx] [--dxf 文件.dxf] [输入文件 ...]
+constexpr const char* helpText = R"(用法：pedivo-calc [--adjust] [--report 文件.docx] [--dxf 文件.dxf] [输入文件 ...]
       pedivo-calc --csv [表格.csv] [--xlsx 结果.xlsx]
 
 Pedivo 柱脚设计的命令行版本：与输入窗口调用同一个计算核心，对相同的输入给出与窗口相同的结果。
@@ -43,7 +43,10 @@ Edtsizea ……），未给出的控件保持窗口默认值；cbsize 为“底�
 先修改给出的控件，再在同一个窗口中按“计算”，上一步保存的结果会保留（最多 100 步）。
 每个算例输出一行 JSON：module、messages（依次弹出的提示）、focus（最后一次“计算”移到的控件）、
 entries、cbsize、values（全部保存量）、results（“查看结果”的字段）、redCaptions、checks（各项验算：
-name、formula、demand、limit、ratio、ok；尚未完成设计时为空）、report（计算书标签）。
+name、formula、demand、limit、ratio、ok、remedy（不满足时的处理建议）；尚未完成设计时为空）、report（计算书
+标签）、weight（用钢量 kg，尚未完成设计时为 null）、remedy（计算中途停止时的处理建议，否则为 null）。
+--adjust：未全部满足的算例另输出 adjusted（“自动调整”找到的最轻的满足要求的设计：module、entries、cbsize、
+messages、checks、weight、changed 改动的控件名），已满足或找不到满足要求的设计时为 null。
 每读入一行即输出一行结果（算例在各处理器核上并行计算，输出顺序与输入顺序相同）。无法读取的算例（或无法打开的输入文件）在其位置输出 {"error": "..."}，程序继续
 处理；若有算例出错，退出码为 1，否则为 0；无法写出结果（如磁盘已满）时退出码为 2。
 --report 文件.docx：只有一个算例时，另用程序所在文件夹中的模板把计算书写到该文件（符号链接写到其指向的
@@ -122,10 +125,10 @@ bool openInput(const std::string& name, std::ifstream& file) {
 }
 
 // The cases of every input in order, designed on worker threads, one output line each.
-int runCases(const std::vector<std::string>& inputs) {
+int runCases(const std::vector<std::string>& inputs, bool withAdjust) {
   const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
   pedivo::calc::CasePool pool(workers);
-  pedivo::calc::OrderedCases cases(pool, 2 * workers, emitBlock, flushOutput);
+  pedivo::calc::OrderedCases cases(pool, 2 * workers, emitBlock, flushOutput, withAdjust);
   std::vector<char> room;
   const auto readStream = [&](std::istream& in) {
     std::string line;
@@ -373,6 +376,7 @@ int main(int argc, char* argv[]) {
   std::optional<std::filesystem::path> reportPath;
   std::optional<std::filesystem::path> dxfPath;
   bool batch = false;
+  bool withAdjust = false;
   std::optional<std::filesystem::path> workbook;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -382,6 +386,10 @@ int main(int argc, char* argv[]) {
     }
     if (arg == "--csv") {
       batch = true;
+      continue;
+    }
+    if (arg == "--adjust") {
+      withAdjust = true;
       continue;
     }
     if (arg == "--xlsx") {
@@ -433,7 +441,7 @@ int main(int argc, char* argv[]) {
     }
   }
 
-  if (!reportPath && !dxfPath) return runCases(inputs);
+  if (!reportPath && !dxfPath) return runCases(inputs, withAdjust);
 
   // --report, --dxf: the single case, its report and its drawing, read one line at a time.
   std::optional<pedivo::calc::CaseResult> reportCase;
