@@ -40,7 +40,7 @@ def case(rng, module):
                "EdtN": text(n / 1000), "EdtV": text(max(v / 1000, 1)), "CBf": grade,
                "CBfta": rng.choice(["Q235", "Q345"]), "CBfc": rng.choice(["C25", "C30", "C35"])}
     if module not in ("j1", "j2"):
-        entries["EdtM"] = text(m / 1e6)
+        entries["EdtM"] = text(max(m / 1e6, 1))
     line = {"module": module, "entries": entries}
     if module != "gc":
         line["cbsize"] = True

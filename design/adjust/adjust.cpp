@@ -18,10 +18,20 @@ namespace {
 constexpr std::array<const char*, 4> sizeControls{"Edtsizea", "Edtsizec", "Edtsizelt", "Edtsizebt"};
 constexpr double sizeStep = 5;              // mm
 constexpr double mostTimesDetailing = 3;    // the largest size, in detailing values
-constexpr int mostCandidates = 600;         // a search never makes more calculations than this
+constexpr int mostCandidates = 800;         // a search never makes more calculations than this
 constexpr std::array<double, 6> seedFactors{1, 1.25, 1.5, 2, 2.5, 3};
+// Which sizes a start scales: all together, the lengthwise pair a and lt, the crosswise pair c
+// and bt, or one alone. A stop of one part (a stiffener weld too short along c + bt) is often
+// cured by one pair while the other would grow some other part out of range.
+constexpr std::array<std::array<bool, 4>, 7> seedMasks{{{true, true, true, true},
+                                                        {true, false, true, false},
+                                                        {false, true, false, true},
+                                                        {true, false, false, false},
+                                                        {false, true, false, false},
+                                                        {false, false, true, false},
+                                                        {false, false, false, true}}};
 constexpr std::array<int, 4> walkSteps{8, 4, 2, 1};  // in 5 mm steps
-constexpr int descentStarts = 3;            // base types and bolts walked from their best start
+constexpr int descentStarts = 4;            // the best starts walked from
 
 using Sizes = std::array<double, 4>;
 
@@ -101,11 +111,12 @@ class Search {
   }
   int calculations() const { return calculations_; }
 
-  Point scaled(int module, int bolt, double factor) const {
+  Point scaled(int module, int bolt, double factor, const std::array<bool, 4>& mask) const {
     Point p{module, bolt, {}};
     const Sizes low = lower(p);
     for (int i = 0; i < 4; ++i)
-      p.steps[i] = std::clamp(static_cast<int>(std::lround((factor - 1) * low[i] / sizeStep)), 0, mostSteps(p, i));
+      if (mask[i])
+        p.steps[i] = std::clamp(static_cast<int>(std::lround((factor - 1) * low[i] / sizeStep)), 0, mostSteps(p, i));
     return p;
   }
 
@@ -192,6 +203,18 @@ Point descend(Search& search, Point start) {
         for (int i = 0; i < 4; ++i) all.steps[i] = std::clamp(all.steps[i] + direction * step, 0, search.mostSteps(all, i));
         improved = tryMove(all) || improved;
       }
+      // Two sizes at once, either way each: a passing design may lie across a ridge that neither
+      // size alone can cross (a shorter lt that only passes with a smaller a).
+      if (!improved)
+        for (int i = 0; i < 4 && !improved; ++i)
+          for (int j = i + 1; j < 4 && !improved; ++j)
+            for (const int di : {-1, 1})
+              for (const int dj : {-1, 1}) {
+                Point p = current;
+                p.steps[i] = std::clamp(p.steps[i] + di * step, 0, search.mostSteps(p, i));
+                p.steps[j] = std::clamp(p.steps[j] + dj * step, 0, search.mostSteps(p, j));
+                improved = tryMove(p) || improved;
+              }
       if (step == 1) {
         for (const int direction : {-1, 1}) {
           Point p = current;
@@ -229,18 +252,17 @@ SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries
   Search search(module, entries);
   if (!search.hasVariables()) return {std::nullopt, search.calculations()};
 
-  // Starts: every base type and bolt with the sizes scaled alike.
+  // Starts: every base type and bolt with the sizes scaled, all together, in pairs or alone.
   std::vector<std::pair<Score, Point>> starts;
   for (int m = 0; m < search.moduleChoices(); ++m)
-    for (int b = 0; b < search.boltChoices(); ++b) {
-      std::optional<std::pair<Score, Point>> group;
-      for (const double factor : seedFactors) {
-        const Point p = search.scaled(m, b, factor);
-        const Score s = search.score(p);
-        if (!group || s < group->first) group = std::pair{s, p};
-      }
-      starts.push_back(*group);
-    }
+    for (int b = 0; b < search.boltChoices(); ++b)
+      for (const auto& mask : seedMasks)
+        for (const double factor : seedFactors) {
+          const Point p = search.scaled(m, b, factor, mask);
+          const Score s = search.score(p);
+          if (std::none_of(starts.begin(), starts.end(), [&](const auto& start) { return start.second == p; }))
+            starts.push_back({s, p});
+        }
   std::stable_sort(starts.begin(), starts.end(),
                    [](const auto& x, const auto& y) { return x.first < y.first; });
   Point best = starts.front().second;

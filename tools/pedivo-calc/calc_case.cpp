@@ -105,7 +105,7 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
 // or nothing within reach passes.
 void writeAdjusted(JsonLine& line, const DesignSession& session, const CaseRun& run) {
   line.key("adjusted");
-  if (run.passes || session.status() == DesignStatus::NotCalculated) {
+  if (run.passes || run.messages.empty()) {
     line.null();
     return;
   }
