@@ -9,6 +9,14 @@ namespace {
 
 using remedy::num;
 
+// Narrower bolt spacing: c itself while it is above its detailing value, else a smaller bolt,
+// which a longer lever lt brings (the detailing c follows the bolt).
+std::string narrowerSpacing(const RigidPlateHeld& h, double detailingC) {
+  if (h.c > detailingC) return "减小 " + remedy::sizeNow("c", h.c, detailingC);
+  return "c 已是 M" + num(h.dms) + " 锚栓的构造值 " + num(detailingC) + " mm：" + remedy::untickDetailing +
+         "并加大 lt、bt，使锚栓拉力减小、锚栓变细（构造值 c 随之减小）";
+}
+
 double stiffenerWeight(const RigidPlateHeld& h, int count) {
   return count * plateMass((h.L - h.hb) / 2, h.hjjl, h.tjjl);
 }
@@ -59,7 +67,7 @@ void eightBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks
   std::vector<remedy::CheckRemedy> list = commonRemedies(h);
   const double need = 2 * h.c + 2 * h.tjjl + 2 * h.hf3;
   list.push_back({"layout", "加劲肋布置需要翼缘宽度 bf ≥ " + num(need) + " mm（2c + 2ts + 2hf），现为 " + num(h.bf) +
-                                " mm：减小 " + remedy::sizeNow("c", h.c, detailing(h).c) + "，或改用T型靴梁柱脚"});
+                                " mm：" + narrowerSpacing(h, detailing(h).c) + "，或改用T型靴梁柱脚"});
   remedy::attach(checks, list);
 }
 
@@ -67,7 +75,7 @@ void tenBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) 
   std::vector<remedy::CheckRemedy> list = commonRemedies(h);
   const double need = 4 * h.c + 3 * h.tjjl + 2 * h.hf3;
   list.push_back({"layout", "十锚栓布置需要翼缘宽度 bf ≥ " + num(need) + " mm（4c + 3ts + 2hf），现为 " + num(h.bf) +
-                                " mm：改用八锚栓柱脚，或减小 " + remedy::sizeNow("c", h.c, detailing(h).c)});
+                                " mm：改用八锚栓柱脚，或" + narrowerSpacing(h, detailing(h).c)});
   list.push_back({"webWeldLeg", "腹板焊脚 hf = " + num(h.hf11) + " mm > 1.2tw = " + num(1.2 * h.tw) +
                                     " mm：改用八锚栓柱脚，或采用腹板更厚的柱截面"});
   remedy::attach(checks, list);
