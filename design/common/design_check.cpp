@@ -156,7 +156,8 @@ void emitRemedyTags(const std::vector<DesignCheck>& checks, bool designed, const
   std::string tag;
   for (const auto& check : checks) {
     tag.assign("<#").append(check.id).append(".remedy>");
-    sink(tag, designed && !check.ok() ? std::string_view(check.remedy) : std::string_view());
+    const bool advise = designed && !check.ok() && !check.remedy.empty();
+    sink(tag, advise ? "；处理建议：" + check.remedy : std::string());
   }
 }
 

@@ -81,7 +81,8 @@ std::optional<std::string> failedChecksMessage(const std::vector<DesignCheck>& c
 // of its own.
 std::optional<std::string> failedChecksAdvice(const std::vector<DesignCheck>& checks);
 
-// "<#id.remedy>" for every check: its remedy where it fails, empty where it holds.
+// "<#id.remedy>" for every check, written after its verdict: "；处理建议：" and its remedy where it
+// fails, empty where it holds.
 void emitRemedyTags(const std::vector<DesignCheck>& checks, bool designed, const TagEmitter& sink);
 
 // Result fields whose caption turns red: those of every failing check, each once.

@@ -101,7 +101,7 @@ TEST(Remedies, EveryCheckOfEveryTypeCarriesOne) {
       // A remedy is one line.
       EXPECT_EQ(check.remedy.find('\n'), std::string::npos) << check.remedy;
       const std::string tag = d.tag("<#" + check.id + ".remedy>");
-      EXPECT_EQ(tag, check.ok() ? "" : check.remedy) << id << " " << check.id;
+      EXPECT_EQ(tag, check.ok() ? "" : "；处理建议：" + check.remedy) << id << " " << check.id;
     }
   }
 }
