@@ -22,6 +22,7 @@
 #include <filesystem>
 
 #include "design/adjust/adjust.h"
+#include "design/common/calculation.h"
 #include "design/common/input_checks.h"
 #include "design/common/report_writer.h"
 #include "design/common/tables.h"
@@ -413,6 +414,7 @@ void InputWindow::showResults() {
   readControlsIntoSession();  // the results say whether they still belong to what the window shows
   ResultWindow window(session_.module(), session_.results(), drawing::drawDesign(session_), context_.interaction);
   window.showStatus(qs(session_.statusLine()), session_.status() == DesignStatus::Unfinished);
+  if (const auto weight = session_.weight()) window.showWeight(qs(formatWeight(*weight)));
   context_.interaction.runModal(window);
 }
 

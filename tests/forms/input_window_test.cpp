@@ -323,6 +323,11 @@ class InputWindowTest : public QObject {
     desktop.inspectModal = nullptr;
     QVERIFY(!window.findChild<QCheckBox*>("cbsize")->isChecked());
     QCOMPARE(desktop.messages, QStringList{"计算完毕！"});
+    QString weight;
+    desktop.inspectModal = [&](QDialog& dialog) { weight = dialog.findChild<QLabel*>("edtweight")->text(); };
+    press(window, "Button5");
+    desktop.inspectModal = nullptr;
+    QVERIFY(weight.startsWith("用钢量") && weight.endsWith(" kg"));
     QVERIFY(!adjust->isEnabled());
     QVERIFY(window.session().entries().texts != before.texts);
   }
