@@ -231,6 +231,19 @@ Point descend(Search& search, Point start) {
       }
     }
   }
+  // Sizes that change nothing (c and lt of a pinned base) go back down: of two equal designs the
+  // one with the smaller entries is proposed.
+  for (int i = 0; i < 4; ++i)
+    for (const int target : {0, current.steps[i] - 1}) {
+      if (target < 0 || target >= current.steps[i]) continue;
+      Point p = current;
+      p.steps[i] = target;
+      if (!(best < search.score(p))) {
+        current = p;
+        best = search.score(p);
+        break;
+      }
+    }
   return current;
 }
 
@@ -270,7 +283,7 @@ SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries
   for (std::size_t k = 0; k < starts.size() && k < descentStarts; ++k) {
     if (k > 0 && starts[k].first.rank == 2) break;
     const Point end = descend(search, starts[k].second);
-    if (const Score& s = search.score(end); s < bestScore) {
+    if (const Score& s = search.score(end); k == 0 || s < bestScore) {
       best = end;
       bestScore = s;
     }

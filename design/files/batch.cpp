@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "design/adjust/adjust.h"
+#include "design/common/calculation.h"
 #include "design/common/design_check.h"
 #include "design/common/design_session.h"
 #include "design/files/spreadsheet_cells.h"
@@ -137,10 +139,11 @@ ResultColumns resultColumns(const std::vector<const ModuleDescriptor*>& modulesI
   return columns;
 }
 
-CsvRow resultHeader(const ResultColumns& columns) {
+CsvRow resultHeader(const ResultColumns& columns, bool withAdjust) {
   CsvRow header{"编号", "柱脚类型", "计算提示"};
   for (const auto& column : columns) header.push_back(column.second);
   header.insert(header.end(), {"不满足验算数", "最大利用率", "错误"});
+  if (withAdjust) header.insert(header.end(), {"自动调整改动", "自动调整用钢量（kg）"});
   for (auto& caption : header) fitCell(caption);
   return header;
 }
@@ -161,6 +164,10 @@ CsvRow resultRow(const BatchRow& row, const ResultColumns& columns, const CsvRow
   out.push_back(row.designed ? std::to_string(row.failedChecks) : "");
   out.push_back(row.designed ? utilisationText(row.largestRatio) : "");
   out.push_back(row.error.value_or(""));
+  if (header.size() > out.size()) {  // the 自动调整 columns
+    out.push_back(row.adjustedChanges.value_or(""));
+    out.push_back(row.adjustedWeight ? formatWeight(*row.adjustedWeight) : "");
+  }
   fitRow(out, header, resultMessageColumn);
   return out;
 }
@@ -175,6 +182,22 @@ std::vector<CsvRow> batchResultTable(const std::vector<BatchRow>& rows) {
   table.reserve(rows.size() + 1);
   for (const auto& row : rows) table.push_back(resultRow(row, columns, table.front()));
   return table;
+}
+
+void adjustRow(BatchRow& row) {
+  if (row.module == nullptr || !isFailing(row)) return;
+  const adjust::SearchResult found = adjust::adjustDesign(*row.module, row.entries);
+  if (!found.best || !found.best->passes) return;
+  const adjust::Proposal& proposal = *found.best;
+  std::string changes;
+  for (const auto& name : proposal.changed) {
+    const std::string text = name == "module"   ? proposal.module->id
+                             : name == "cbsize" ? std::string(proposal.entries.cbsize ? "1" : "0")
+                                                : proposal.entries.texts.at(name);
+    changes += (changes.empty() ? "" : "；") + name + "=" + text;
+  }
+  row.adjustedChanges = std::move(changes);
+  row.adjustedWeight = proposal.weight;
 }
 
 }  // namespace pedivo

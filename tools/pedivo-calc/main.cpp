@@ -30,7 +30,7 @@
 namespace {
 
 constexpr const char* helpText = R"(用法：pedivo-calc [--adjust] [--report 文件.docx] [--dxf 文件.dxf] [输入文件 ...]
-      pedivo-calc --csv [表格.csv] [--xlsx 结果.xlsx]
+      pedivo-calc --csv [表格.csv] [--xlsx 结果.xlsx] [--adjust]
 
 Pedivo 柱脚设计的命令行版本：与输入窗口调用同一个计算核心，对相同的输入给出与窗口相同的结果。
 从标准输入（或给出的文件）按行读取 JSON，每行一个算例：
@@ -60,6 +60,7 @@ CBfc、cbsize ……；空白单元格保持窗口默认值），在标准输出
 计算提示、“查看结果”的各项、不满足验算数、最大利用率、错误。有行出错时退出码为 1。--xlsx 另将结果表格写成
 Excel 工作簿（有错误或验算不满足的行为红色）。各行在各处理器核上计算，算完即按输入顺序写出；表格（文件或标准
 输入）最大 64 MB。以 =、+、-、@ 开头又不是数值的单元格在 CSV 中前加 '，不会被电子表格当作公式执行。
+与 --adjust 同用时另有两栏：未全部满足的行“自动调整”建议的改动（如 Edtsizelt=90；cbsize=0）及其用钢量。
 超过 1 MB 的输入行不读取，在其位置输出 {"error": ...}。
 
 Usage: pedivo-calc [--report FILE.docx] [--dxf FILE.dxf] [INPUT ...]
@@ -235,7 +236,8 @@ std::variant<TableOutline, std::string> outline(std::istream& in) {
 
 // --csv: a table of designs in, a table of results out, each row written as soon as it and the
 // rows before it are designed.
-int runBatch(const std::vector<std::string>& inputs, const std::optional<std::filesystem::path>& workbookPath) {
+int runBatch(const std::vector<std::string>& inputs, const std::optional<std::filesystem::path>& workbookPath,
+             bool withAdjust) {
   if (inputs.size() > 1) {
     std::cerr << "pedivo-calc: --csv 只读取一个表格文件 (--csv reads one table)\n";
     return 2;
@@ -285,7 +287,7 @@ int runBatch(const std::vector<std::string>& inputs, const std::optional<std::fi
   }
 
   const pedivo::ResultColumns columns = pedivo::resultColumns(designs.modules);
-  const pedivo::CsvRow header = pedivo::resultHeader(columns);
+  const pedivo::CsvRow header = pedivo::resultHeader(columns, withAdjust);
   std::string out(pedivo::csvByteOrderMark);
   pedivo::appendCsvLine(out, header);
   bool workbookOk = !workbook || workbook->addHeader(header);
@@ -304,7 +306,7 @@ int runBatch(const std::vector<std::string>& inputs, const std::optional<std::fi
   };
 
   pedivo::WorkerPool pool;
-  pedivo::OrderedRowDesigns rows(pool, designs.header);
+  pedivo::OrderedRowDesigns rows(pool, designs.header, withAdjust);
   const std::size_t inFlight = 4 * pool.workers();
   bool first = true;
   const auto error = pedivo::readCsvRows(*table, [&](pedivo::CsvRow&& cells) {
@@ -433,7 +435,7 @@ int main(int argc, char* argv[]) {
       return 2;
     }
     try {
-      return runBatch(inputs, workbook);
+      return runBatch(inputs, workbook, withAdjust);
     } catch (const std::exception& error) {
       // Only running out of memory gets here: every row catches its own faults.
       std::cerr << "pedivo-calc: 无法处理：" << error.what() << '\n';
