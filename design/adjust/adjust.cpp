@@ -19,11 +19,11 @@ constexpr std::array<const char*, 4> sizeControls{"Edtsizea", "Edtsizec", "Edtsi
 constexpr double sizeStep = 5;              // mm
 constexpr double mostTimesDetailing = 3;    // the largest size, in detailing values
 constexpr int mostCandidates = 800;         // a search never makes more calculations than this
-constexpr std::array<double, 6> seedFactors{1, 1.25, 1.5, 2, 2.5, 3};
+constexpr std::array<double, 6> startFactors{1, 1.25, 1.5, 2, 2.5, 3};
 // Which sizes a start scales: all together, the lengthwise pair a and lt, the crosswise pair c
 // and bt, or one alone. A stop of one part (a stiffener weld too short along c + bt) is often
 // cured by one pair while the other would grow some other part out of range.
-constexpr std::array<std::array<bool, 4>, 7> seedMasks{{{true, true, true, true},
+constexpr std::array<std::array<bool, 4>, 7> startMasks{{{true, true, true, true},
                                                         {true, false, true, false},
                                                         {false, true, false, true},
                                                         {true, false, false, false},
@@ -269,8 +269,8 @@ SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries
   std::vector<std::pair<Score, Point>> starts;
   for (int m = 0; m < search.moduleChoices(); ++m)
     for (int b = 0; b < search.boltChoices(); ++b)
-      for (const auto& mask : seedMasks)
-        for (const double factor : seedFactors) {
+      for (const auto& mask : startMasks)
+        for (const double factor : startFactors) {
           const Point p = search.scaled(m, b, factor, mask);
           const Score s = search.score(p);
           if (std::none_of(starts.begin(), starts.end(), [&](const auto& start) { return start.second == p; }))

@@ -21,7 +21,7 @@ std::optional<ColumnStress> columnStress(const Entries& entries) {
   if (steel == nullptr) return std::nullopt;
   const double web = *hb - 2 * *tf;
   const double area = 2 * *bf * *tf + web * *tw;
-  const double modulus = (*bf * std::pow(*hb, 3) - (*bf - *tw) * std::pow(web, 3)) / (6 * *hb);
+  const double modulus = (*bf * *hb * *hb * *hb - (*bf - *tw) * web * web * web) / (6 * *hb);
   return ColumnStress{std::fabs(*N) * 1000 / area + std::fabs(M) * 1e6 / modulus,
                       tables::rolledStrength(*steel, *tf, 0)};
 }
