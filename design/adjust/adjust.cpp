@@ -18,7 +18,7 @@ namespace {
 constexpr std::array<const char*, 4> sizeControls{"Edtsizea", "Edtsizec", "Edtsizelt", "Edtsizebt"};
 constexpr double sizeStep = 5;              // mm
 constexpr double mostTimesDetailing = 3;    // the largest size, in detailing values
-constexpr int mostCandidates = 800;         // a search never makes more calculations than this
+constexpr int mostCandidates = 1200;        // a search never makes more calculations than this
 constexpr std::array<double, 6> startFactors{1, 1.25, 1.5, 2, 2.5, 3};
 // Which sizes a start scales: all together, the lengthwise pair a and lt, the crosswise pair c
 // and bt, or one alone. A stop of one part (a stiffener weld too short along c + bt) is often
@@ -30,6 +30,7 @@ constexpr std::array<std::array<bool, 4>, 7> startMasks{{{true, true, true, true
                                                         {false, true, false, false},
                                                         {false, false, true, false},
                                                         {false, false, false, true}}};
+constexpr std::array<double, 5> gridFactors{1, 1.5, 2, 2.5, 3};  // when nothing passes near the starts
 constexpr std::array<int, 4> walkSteps{8, 4, 2, 1};  // in 5 mm steps
 constexpr int descentStarts = 4;            // the best starts walked from
 
@@ -137,6 +138,18 @@ class Search {
   }
 
   bool exhausted() const { return calculations_ >= mostCandidates; }
+
+  // Whether the candidate fails only checks of parts the calculation sizes from the plate (boot
+  // beams, stiffeners, welds to the plate): not the column itself (its flange stress, its welds)
+  // nor a bolt layout wider than the flange, which no mix of sizes cures.
+  bool partsMayGrow(const Point& p) {
+    DesignState& state = *states_[p.module];
+    if (state.calculate(entriesOf(p)).ending != Ending::Completed) return false;
+    for (const auto& check : state.checks())
+      if (!check.ok() && (check.id == "flange" || check.id == "weld" || check.id == "layout" || check.id == "webWeldLeg"))
+        return false;
+    return true;
+  }
 
   const ModuleDescriptor& module(const Point& p) const { return *modules_[p.module]; }
   int moduleChoices() const { return static_cast<int>(modules_.size()); }
@@ -286,6 +299,26 @@ SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries
     if (const Score& s = search.score(end); k == 0 || s < bestScore) {
       best = end;
       bestScore = s;
+    }
+  }
+  // Nothing passes near the starts: a part sized by the calculation (a higher boot beam) may come
+  // only with some mix of sizes. The grid of every size at 1 to 3 times its detailing value is
+  // tried for the best candidate's base type and bolt, and walked from its best point.
+  if (bestScore.rank == 1 && !search.exhausted() && search.partsMayGrow(best)) {
+    std::optional<std::pair<Score, Point>> gridBest;
+    for (const double fa : gridFactors)
+      for (const double fc : gridFactors)
+        for (const double flt : gridFactors)
+          for (const double fbt : gridFactors) {
+            Point p = best;
+            const std::array<double, 4> factors{fa, fc, flt, fbt};
+            for (int i = 0; i < 4; ++i) p.steps[i] = search.scaled(p.module, p.bolt, factors[i], {true, true, true, true}).steps[i];
+            const Score s = search.score(p);
+            if (!gridBest || s < gridBest->first) gridBest = std::pair{s, p};
+          }
+    if (gridBest && gridBest->first < bestScore) {
+      best = descend(search, gridBest->second);
+      bestScore = search.score(best);
     }
   }
 
