@@ -41,7 +41,9 @@ std::vector<remedy::CheckRemedy> commonRemedies(const BootBeamHeld& h, std::stri
       {"plate", "底板需厚 " + num(std::max(h.tpbc, h.tpbt)) + " mm：减小 a、c 使区格变小，或提高底板钢材牌号"},
       {"bootBeamBending", "靴梁弯曲应力 " + num(h.ylm) + " > f = " + num(h.fsh) + " N/mm²：" + bootBeam},
       {"bootBeamShear", "靴梁剪应力 " + num(h.ylvx) + " > fv = " + num(h.fvsh) + " N/mm²：" + bootBeam},
-      {"bootBeamWeld", "靴梁与柱焊缝承受柱翼缘力 " + num(h.Vshmax / 1000) + " kN：" + bootBeam},
+      {"bootBeamWeld", "靴梁与柱焊缝承受柱翼缘力 " + num(h.Vshmax / 1000) + " kN，焊脚 hf = " + num(h.hf2) +
+                           " mm 按偶数取整、焊缝长 " + num(h.lf) + " mm：提高钢材牌号（焊缝强度 ffw），或" +
+                           remedy::untickDetailing + "并加大 a、lt 使靴梁加高（试用“自动调整”）"},
       {"bootBeamWeldLeg", "靴梁与柱焊脚 hf = " + num(h.hf2) + " mm 超过 min(tsh, tf) = " + num(std::min(h.tsh, h.tf)) +
                               " mm：柱翼缘 tf 过薄，采用翼缘更厚的柱截面"},
       {"bootBeamSlenderness", "靴梁宽厚比过大：" + bootBeam},
