@@ -308,6 +308,7 @@ class InputWindowTest : public QObject {
       if (const QByteArray folder = qgetenv("PEDIVO_SCREENSHOT_DIR"); !folder.isEmpty()) {
         dialog.show();
         dialog.grab().save(QString::fromUtf8(folder) + "/adjust_dialog.png");
+        window.grab().save(QString::fromUtf8(folder) + "/input_window.png");
       }
       dialog.findChild<QPushButton*>("cancelButton")->click();
     };
