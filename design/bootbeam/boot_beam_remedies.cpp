@@ -15,17 +15,11 @@ double plateAndBootBeams(const BootBeamHeld& h) {
   return plateMass(h.L, h.B, h.tpb) + 2 * plateMass(h.L, h.hsh, h.tsh);
 }
 
-struct Detailing {
-  double a, c, edge;
-};
-Detailing detailing(const BootBeamHeld& h) {
-  const auto bolt = tables::anchorBolt(static_cast<int>(h.dms));
-  return {bolt ? bolt->a : 0, bolt ? bolt->c : 0, tables::boltEdgeDistance(static_cast<int>(h.dms))};
-}
+remedy::Detailing detailing(const BootBeamHeld& h) { return remedy::detailing(h.dms); }
 
 std::vector<remedy::CheckRemedy> commonRemedies(const BootBeamHeld& h, std::string_view stiffenerName,
                                                 const std::string& stiffenerSizes) {
-  const Detailing d = detailing(h);
+  const remedy::Detailing d = detailing(h);
   const std::string bootBeam = "靴梁由程序加厚加高；仍不足时减小 a、lt 使靴梁悬臂 (L − hb)/2 = " +
                                num((h.L - h.hb) / 2) + " mm 变短，或提高钢材牌号";
   const std::string stiffener = std::string(stiffenerName) + "由程序加高加厚；仍不足时" + remedy::untickDetailing +

@@ -6,6 +6,7 @@
 #include "design/common/design_check.h"
 #include "design/common/numbers.h"
 #include "design/common/rigid_base.h"
+#include "design/common/tables.h"
 
 namespace pedivo::remedy {
 
@@ -28,6 +29,11 @@ std::optional<ColumnStress> columnStress(const Entries& entries) {
 
 std::string columnOverstressed(std::string_view what) {
   return std::string(what) + "超过 f：柱截面或钢材牌号需加大（柱脚构造不能解决）";
+}
+
+Detailing detailing(double dms) {
+  const auto bolt = tables::anchorBolt(static_cast<int>(dms));
+  return {bolt ? bolt->a : 0, bolt ? bolt->c : 0, tables::boltEdgeDistance(static_cast<int>(dms))};
 }
 
 std::string sizeNow(std::string_view symbol, double now, double detailing) {

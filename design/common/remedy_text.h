@@ -28,6 +28,12 @@ std::optional<ColumnStress> columnStress(const Entries& entries);
 // "柱翼缘正应力 … 超过 f：柱截面或钢材牌号需加大（柱脚构造不能解决）"
 std::string columnOverstressed(std::string_view what);
 
+// The detailing distances of a bolt diameter: a, c and the edge distance lt = bt.
+struct Detailing {
+  double a, c, edge;
+};
+Detailing detailing(double dms);
+
 // A size the engineer may change, as "c（现为 80 mm，构造值 60 mm）".
 std::string sizeNow(std::string_view symbol, double now, double detailing);
 

@@ -21,16 +21,10 @@ double stiffenerWeight(const RigidPlateHeld& h, int count) {
   return count * plateMass((h.L - h.hb) / 2, h.hjjl, h.tjjl);
 }
 
-struct Detailing {
-  double a, c, edge;
-};
-Detailing detailing(const RigidPlateHeld& h) {
-  const auto bolt = tables::anchorBolt(static_cast<int>(h.dms));
-  return {bolt ? bolt->a : 0, bolt ? bolt->c : 0, tables::boltEdgeDistance(static_cast<int>(h.dms))};
-}
+remedy::Detailing detailing(const RigidPlateHeld& h) { return remedy::detailing(h.dms); }
 
 std::vector<remedy::CheckRemedy> commonRemedies(const RigidPlateHeld& h) {
-  const Detailing d = detailing(h);
+  const remedy::Detailing d = detailing(h);
   const std::string stiffenerAdvice = "加劲肋由程序加高加厚；仍不足时" + std::string(remedy::untickDetailing) +
                                       "并调整 a、lt（加劲肋长 (L − hb)/2 = " + num((h.L - h.hb) / 2) + " mm）";
   return {
