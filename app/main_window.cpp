@@ -199,6 +199,8 @@ void MainWindow::loadPicture(const QString& fileName) {
 forms::InputWindow* MainWindow::openModule(const ModuleDescriptor& module) {
   auto* window = new forms::InputWindow(module, context_);
   inputWindows_.append(QPointer<QWidget>(window));
+  connect(window, &forms::InputWindow::adoptInOtherWindow, this,
+          [this](const ModuleDescriptor* other, const Entries& entries) { openDesignWindow(*other, entries)->calculate(); });
   window->show();
   return window;
 }

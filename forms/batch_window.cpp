@@ -1,5 +1,6 @@
 #include "forms/batch_window.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
@@ -44,6 +45,9 @@ BatchWindow::BatchWindow(AppContext& context, OpenDesign openDesign)
   saveButton_ = button(QStringLiteral("saveResultsButton"), QStringLiteral("保存结果…"));
   openRowButton_ = button(QStringLiteral("openRowButton"), QStringLiteral("打开所选设计"));
   cancelButton_ = button(QStringLiteral("cancelButton"), QStringLiteral("取消"));
+  // Off by default: a search a failing row makes the batch several times slower.
+  adjustRows_ = new QCheckBox(QStringLiteral("未满足的行自动调整"));
+  adjustRows_->setObjectName(QStringLiteral("adjustRowsBox"));
   progress_ = new QProgressBar;
   progress_->setObjectName(QStringLiteral("progressBar"));
   summary_ = new QLabel(QStringLiteral("打开一个 CSV 表格：每行一个设计，表头为 module、id 和输入控件名（Edthc、EdtN……），"
@@ -62,7 +66,8 @@ BatchWindow::BatchWindow(AppContext& context, OpenDesign openDesign)
   table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 
   auto* commands = new QHBoxLayout;
-  for (QWidget* w : std::initializer_list<QWidget*>{open, saveButton_, openRowButton_}) commands->addWidget(w);
+  for (QWidget* w : std::initializer_list<QWidget*>{open, saveButton_, openRowButton_, adjustRows_})
+    commands->addWidget(w);
   commands->addStretch();
   commands->addWidget(progress_);
   commands->addWidget(cancelButton_);
@@ -119,12 +124,13 @@ void BatchWindow::designRows() {
         module != nullptr && std::find(modules.begin(), modules.end(), module) == modules.end())
       modules.push_back(module);
   const ResultColumns columns = resultColumns(modules);
-  model_->reset(resultHeader(columns, hasProjectColumn(designs_.header)));
+  const bool withAdjust = adjustRows_->isChecked();
+  model_->reset(resultHeader(columns, hasProjectColumn(designs_.header), withAdjust));
 
   const std::size_t total = designs_.rows.size();
   progress_->setRange(0, static_cast<int>(total));
   progress_->setValue(0);
-  OrderedRowDesigns designing(*pool_, designs_.header);
+  OrderedRowDesigns designing(*pool_, designs_.header, withAdjust);
   const std::size_t inFlight = 4 * pool_->workers();
   std::size_t next = 0;
   std::vector<CsvRow> arrived;

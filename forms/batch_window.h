@@ -14,6 +14,7 @@
 #include "forms/batch_table_model.h"
 #include "forms/interaction.h"
 
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -59,6 +60,7 @@ class BatchWindow final : public QWidget {
   QTableView* table_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QPushButton* cancelButton_ = nullptr;
+  QCheckBox* adjustRows_ = nullptr;  // "未满足的行自动调整": two more columns, the proposals
   QPushButton* saveButton_ = nullptr;
   QPushButton* openRowButton_ = nullptr;
   QLabel* summary_ = nullptr;

@@ -21,10 +21,13 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "design/adjust/adjust.h"
+#include "design/common/calculation.h"
 #include "design/common/input_checks.h"
 #include "design/common/report_writer.h"
 #include "design/common/tables.h"
 #include "design/files/design_file.h"
+#include "forms/adjust_dialog.h"
 #include "forms/appearance.h"
 #include "forms/diagram.h"
 #include "forms/report_job.h"
@@ -116,6 +119,14 @@ InputWindow::InputWindow(const ModuleDescriptor& module, AppContext& context)
           &InputWindow::showResults);
   connect(addButton(buttons, qs(module.reportButton), QStringLiteral("打印计算书")), &QPushButton::clicked, this,
           &InputWindow::writeReport);
+  // On a row of its own, under "计算": the fixed-size windows have no room for a fourth button.
+  auto* adjustRow = new QHBoxLayout;
+  adjustRow->addStretch();
+  auto* adjustButton = addButton(adjustRow, QStringLiteral("ButtonAdjust"), QStringLiteral("自动调整"));
+  connect(adjustButton, &QPushButton::clicked, this, &InputWindow::adjustDesign);
+  adjustButton->setEnabled(false);
+  adjustButton_ = adjustButton;
+  side->addLayout(adjustRow);
   side->addLayout(buttons);
 
   auto* columns = new QHBoxLayout(this);
@@ -391,17 +402,33 @@ void InputWindow::calculate() {
   readControlsIntoSession();
   const Outcome outcome = session_.calculate();
   writeEntriesToControls();
-  for (const auto& message : outcome.messages) context_.interaction.showMessage(this, qs(message));
+  adjustButton_->setEnabled(!adjust::passes(outcome, session_.checks()));
+  for (const auto& message : session_.shownMessages(outcome)) context_.interaction.showMessage(this, qs(message));
   if (outcome.focus) {
     QWidget* target = control(*outcome.focus);
     if (target != nullptr && target->isEnabled()) context_.interaction.moveFocus(target);
   }
 }
 
+void InputWindow::adjustDesign() {
+  const adjust::SearchResult found = adjust::adjustDesign(session_.module(), session_.entries());
+  AdjustDialog dialog(session_, found, this);
+  context_.interaction.runModal(dialog);
+  if (dialog.result() != QDialog::Accepted || !found.best || !found.best->passes) return;
+  const adjust::Proposal& proposal = *found.best;
+  if (proposal.module != &session_.module()) {
+    emit adoptInOtherWindow(proposal.module, proposal.entries);
+    return;
+  }
+  loadEntries(proposal.entries);
+  calculate();
+}
+
 void InputWindow::showResults() {
   readControlsIntoSession();  // the results say whether they still belong to what the window shows
   ResultWindow window(session_.module(), session_.results(), drawing::drawDesign(session_), context_.interaction);
   window.showStatus(qs(session_.statusLine()), session_.status() == DesignStatus::Unfinished);
+  if (const auto weight = session_.weight()) window.showWeight(qs(formatWeight(*weight)));
   context_.interaction.runModal(window);
 }
 

@@ -41,12 +41,18 @@ class InputWindow final : public QWidget {
   void calculate();     // "计算"
   void showResults();   // "查看结果"
   void writeReport();   // "打印计算书"
+  void adjustDesign();  // "自动调整"
   void openDesignFile();    // Ctrl+O
   void saveDesignFile();    // Ctrl+S: to the window's file, or a new one
   void saveDesignFileAs();  // Ctrl+Shift+S
   void editProject();       // "项目信息…"
   // "设计标准" chosen by the user: the grade lists follow it and new windows start with it.
   void chooseEdition(const QString& edition);
+
+ signals:
+  // "采用" of a proposal of another base type (ten bolts become eight): a window of that type
+  // with these entries, designed.
+  void adoptInOtherWindow(const pedivo::ModuleDescriptor* module, const pedivo::Entries& entries);
 
  private:
   QWidget* buildFileMenu();
@@ -64,6 +70,7 @@ class InputWindow final : public QWidget {
   std::map<std::string, QWidget*> controls_;
   QCheckBox* cbsize_ = nullptr;
   QGroupBox* sizeGroup_ = nullptr;
+  QWidget* adjustButton_ = nullptr;  // enabled after a calculation that did not pass every check
   QString designFile_;  // the design file the entries were last opened from or saved to
 };
 

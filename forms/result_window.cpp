@@ -144,6 +144,11 @@ ResultWindow::ResultWindow(const ModuleDescriptor& module, const ResultView& vie
   outer->addWidget(status_);
   auto* row = new QHBoxLayout;
   outer->addLayout(row);
+  weight_ = new QLabel;
+  weight_->setObjectName(QStringLiteral("edtweight"));
+  weight_->setContentsMargins(8, 0, 8, 6);
+  weight_->hide();
+  outer->addWidget(weight_);
   row->setContentsMargins(0, 0, 6, 6);
   auto* fields = new QWidget;
   fields->setObjectName(QStringLiteral("ResultFields"));
@@ -193,6 +198,11 @@ void ResultWindow::showStatus(const QString& line, bool unfinished) {
     status_->setFont(bold);
   }
   status_->show();
+}
+
+void ResultWindow::showWeight(const QString& kg) {
+  weight_->setText(QStringLiteral("用钢量（底板、加劲肋、靴梁、隔板等，不含锚栓和柱）：%1 kg").arg(kg));
+  weight_->show();
 }
 
 void ResultWindow::exportDxf() {

@@ -27,6 +27,8 @@ class ResultWindow final : public QDialog {
                const std::variant<drawing::Drawing, drawing::DrawingRefusal>& drawing, Interaction& interaction);
   // A line above the fields that says where the design stands; red when it is unfinished.
   void showStatus(const QString& line, bool unfinished);
+  // "用钢量": the steel of the designed parts, kg, under the fields.
+  void showWeight(const QString& kg);
 
  private:
   void exportDxf();
@@ -36,6 +38,7 @@ class ResultWindow final : public QDialog {
   Interaction* interaction_ = nullptr;
   std::optional<drawing::Drawing> drawing_;
   QLabel* status_ = nullptr;
+  QLabel* weight_ = nullptr;
 };
 
 }  // namespace pedivo::forms

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "design/bootbeam/boot_beam_values.h"
+#include "design/bootbeam/boot_beam_remedies.h"
 #include "design/common/calculation.h"
 #include "design/common/design_check.h"
 #include "design/common/numbers.h"
@@ -1024,7 +1025,8 @@ ModuleDescriptor makeTShaped() {
   d.templateFile = "g2.docx";
   d.diagramFile = "g2.bmp";
   d.newState = stateFactory(ModuleFunctions<Held>{calculateTBootBeam, tResults, handOverList<Held, tReport>,
-                                                  tValues, tChecks});
+                                                  tValues, tChecks, tBootBeamWeight, tBootBeamRemedies});
+  d.stopRemedy = tBootBeamStopRemedy;
   return d;
 }
 
@@ -1058,7 +1060,8 @@ ModuleDescriptor makeChannel() {
   d.diagramFile = "g3.bmp";
   d.newState = stateFactory(
       ModuleFunctions<Held>{calculateChannelBootBeam, channelResults, handOverList<Held, channelReport>,
-                            channelValues, channelChecks});
+                            channelValues, channelChecks, channelBootBeamWeight, channelBootBeamRemedies});
+  d.stopRemedy = channelBootBeamStopRemedy;
   return d;
 }
 

@@ -1,6 +1,7 @@
 #include "design/common/calculation.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "design/common/numbers.h"
 
@@ -58,6 +59,16 @@ void RoundLimit::exhaust() { stop(); }
 
 void requireWeldLength(double effectiveLength) {
   if (!(effectiveLength > 0)) throw CalculationStop{weldTooShortMessage, std::nullopt};
+}
+
+}  // namespace pedivo
+
+namespace pedivo {
+
+std::string formatWeight(double kg) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", kg);
+  return text;
 }
 
 }  // namespace pedivo

@@ -103,6 +103,15 @@ Outcome guardedCalculation(Held& held, Calculate&& calculate) {
   return outcome;
 }
 
+// Density of structural steel, kg/mm³ (7850 kg/m³).
+inline constexpr double steelDensity = 7.85e-6;
+// Mass of a plate of the given sides and thickness in mm, kg.
+inline double plateMass(double length, double width, double thickness) {
+  return steelDensity * std::max(0.0, length) * std::max(0.0, width) * std::max(0.0, thickness);
+}
+// A steel weight as shown: one decimal, "123.4".
+std::string formatWeight(double kg);
+
 // Held values beyond this are not a design: cut to three decimals they would overflow.
 inline constexpr double largestHeldValue = 1e100;
 
@@ -132,6 +141,9 @@ struct ModuleFunctions {
   void (*report)(const Held&, const Entries&, const TagEmitter&);
   std::vector<NamedValue> (*values)(const Held&);
   std::vector<DesignCheck> (*checks)(const Held&);
+  // Steel of the designed parts, kg; and each check's remedy, written into the list.
+  double (*weight)(const Held&) = nullptr;
+  void (*remedies)(const Held&, std::vector<DesignCheck>&) = nullptr;
 };
 
 // A base type whose report function builds its list of tags, handing them over one by one.
@@ -188,16 +200,22 @@ class StateOf final : public DesignState {
       functions_.report(held_, entries, sink);
     }
     emitCheckTags(checks(), designed_, sink);
+    emitRemedyTags(checks(), designed_, sink);
+    sink("<#weight>", designed_ && functions_.weight != nullptr ? formatWeight(functions_.weight(held_)) : "—");
     // The code the held values were designed to; before any design, the one chosen now.
     const auto chosen = tables::codeEdition(entryText(entries, "CBcode")).value_or(tables::CodeEdition::Gb2003);
     sink("<#code>", tables::editionTitle(edition_.value_or(chosen)));
   }
   std::vector<NamedValue> values() const override { return functions_.values(held_); }
   const std::vector<DesignCheck>& checks() const override {
-    if (!checks_) checks_ = functions_.checks(held_);
+    if (!checks_) {
+      checks_ = functions_.checks(held_);
+      if (functions_.remedies != nullptr) functions_.remedies(held_, *checks_);
+    }
     return *checks_;
   }
   bool designed() const override { return designed_; }
+  double weight() const override { return functions_.weight != nullptr ? functions_.weight(held_) : 0; }
   void reset() override {
     held_ = Held{};
     checks_.reset();

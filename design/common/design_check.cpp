@@ -171,3 +171,28 @@ void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const 
 }
 
 }  // namespace pedivo
+
+namespace pedivo {
+
+std::optional<std::string> failedChecksAdvice(const std::vector<DesignCheck>& checks) {
+  std::string lines;
+  for (const auto& check : checks) {
+    if (check.ok()) continue;
+    const CheckNumbers numbers = checkNumbers(check);
+    lines += "\n" + check.name + "：计算值 " + numbers.demand + "，限值 " + numbers.limit;
+    if (!check.remedy.empty()) lines += "\n    → " + check.remedy;
+  }
+  if (lines.empty()) return std::nullopt;
+  return failedChecksHeading + lines;
+}
+
+void emitRemedyTags(const std::vector<DesignCheck>& checks, bool designed, const TagEmitter& sink) {
+  std::string tag;
+  for (const auto& check : checks) {
+    tag.assign("<#").append(check.id).append(".remedy>");
+    const bool advise = designed && !check.ok() && !check.remedy.empty();
+    sink(tag, advise ? "；处理建议：" + check.remedy : std::string());
+  }
+}
+
+}  // namespace pedivo

@@ -32,6 +32,8 @@ struct DesignCheck {
   // The check with its numbers put in, for a checker to redo by hand (writeValues):
   // "σc = N/(B·L) = 1500×10³/(880×640) = 2.66 N/mm² ≤ fc = 14.3 N/mm²".
   std::string values;
+  // What to change when the check fails, with the numbers that decide it: one line.
+  std::string remedy;
 
   // A demand of zero or less asks nothing of the part (a depth for a pulling force, a stress
   // of the wrong sign): the check does not govern, it passes and has no utilisation.
@@ -102,6 +104,14 @@ inline constexpr const char* failedChecksHeading = "以下验算不满足要求�
 
 // The message box that follows the closing message when checks fail; none when all pass.
 std::optional<std::string> failedChecksMessage(const std::vector<DesignCheck>& checks);
+
+// The same message as the window shows it: each failing check followed by its remedy on a line
+// of its own.
+std::optional<std::string> failedChecksAdvice(const std::vector<DesignCheck>& checks);
+
+// "<#id.remedy>" for every check, written after its verdict: "；处理建议：" and its remedy where it
+// fails, empty where it holds.
+void emitRemedyTags(const std::vector<DesignCheck>& checks, bool designed, const TagEmitter& sink);
 
 // Result fields whose caption turns red: those of every failing check, each once.
 std::vector<std::string> failedFields(const std::vector<DesignCheck>& checks);

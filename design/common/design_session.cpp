@@ -124,6 +124,10 @@ Outcome DesignSession::calculate() {
   if (const auto failure = validateInput(*module_, entries_))
     return Outcome{{failure->message}, failure->focus, {}, std::nullopt};
   Outcome outcome = state_->calculate(entries_);
+  if (outcome.ending != Ending::Completed && !outcome.messages.empty() && module_->stopRemedy) {
+    std::string remedy = module_->stopRemedy(entries_, outcome.messages.front());
+    if (!remedy.empty()) outcome.remedy = std::move(remedy);
+  }
   // A completed design that fails a check must never read as sound: one more message follows.
   if (outcome.ending == Ending::Completed)
     if (auto failed = failedChecksMessage(state_->checks())) outcome.messages.push_back(std::move(*failed));
@@ -135,6 +139,21 @@ Outcome DesignSession::calculate() {
     lastEnding_ = outcome.ending;
   }
   return outcome;
+}
+
+std::vector<std::string> DesignSession::shownMessages(const Outcome& outcome) const {
+  std::vector<std::string> shown = outcome.messages;
+  if (outcome.remedy && !shown.empty()) shown.front() += "\n" + *outcome.remedy;
+  if (outcome.ending == Ending::Completed && state_->designed())
+    if (auto advice = failedChecksAdvice(state_->checks()))
+      for (auto& message : shown)
+        if (message.starts_with(failedChecksHeading)) message = *advice;
+  return shown;
+}
+
+std::optional<double> DesignSession::weight() const {
+  if (!state_->designed()) return std::nullopt;
+  return state_->weight();
 }
 
 }  // namespace pedivo

@@ -47,7 +47,13 @@ class DesignSession {
   void reset();
 
   // "计算": checks, then the calculation. Texts the calculation writes back are applied here.
+  // A calculation that stops carries its remedy in the outcome.
   Outcome calculate();
+  // The outcome's messages as the window shows them: a stop with its remedy on a second line,
+  // each failing check with its remedy under it.
+  std::vector<std::string> shownMessages(const Outcome& outcome) const;
+  // Steel of the designed parts, kg; none before a completed design.
+  std::optional<double> weight() const;
   // "查看结果"
   ResultView results() const { return state_->results(); }
   // "打印计算书": tag texts, with entry texts as they stand now, "<#state>", the status line, and

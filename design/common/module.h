@@ -112,6 +112,8 @@ struct Outcome {
   std::map<std::string, std::string> entryChanges;  // texts written back into controls
   std::optional<bool> cbsize;                       // check-box state written back
   Ending ending = Ending::Stopped;
+  // A calculation that stopped: what the engineer may change to get a design, one line.
+  std::optional<std::string> remedy{};
 };
 
 // The held values of one input window and the calculation over them.
@@ -127,6 +129,8 @@ class DesignState {
   // The design checks of the held values, and whether those values are a completed design.
   virtual const std::vector<DesignCheck>& checks() const = 0;
   virtual bool designed() const = 0;
+  // Steel of the parts the design sizes (plate, stiffeners, ribs, boot beams, diaphragms), kg.
+  virtual double weight() const = 0;
   // Back to nothing held, as in a window just opened.
   virtual void reset() = 0;
 };
@@ -148,6 +152,8 @@ struct ModuleDescriptor {
   std::string templateFile;  // "j1.docx"
   std::string diagramFile;   // "j2.bmp"
   std::function<std::unique_ptr<DesignState>()> newState;
+  // One line of advice for a calculation that stopped with `message` on these entries.
+  std::function<std::string(const Entries&, std::string_view message)> stopRemedy;
 
   const ControlSpec* findControl(const std::string& name) const;
   bool inSizeGroup(const std::string& control) const;

@@ -1,5 +1,7 @@
 #include "design/embedded/embedded.h"
 
+#include "design/embedded/embedded_remedies.h"
+
 #include <algorithm>
 
 #include "design/common/calculation.h"
@@ -156,7 +158,9 @@ ModuleDescriptor makeDescriptor() {
   d.resultGroups = {{"", "", {{"edtH", "钢柱插入深度dc", standard::mm}}}};
   d.templateFile = "gc.docx";
   d.diagramFile = "gc.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateEmbedded, results, handOverList<Held, report>, values, checks});
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateEmbedded, results, handOverList<Held, report>, values, checks,
+                                                  embeddedWeight, embeddedRemedies});
+  d.stopRemedy = embeddedStopRemedy;
   return d;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "design/adjust/adjust.h"
+#include "design/common/calculation.h"
 #include "design/common/design_check.h"
 #include "design/common/design_session.h"
 #include "design/files/spreadsheet_cells.h"
@@ -177,12 +179,13 @@ std::string rowMessage(const BatchRow& row) {
 
 }  // namespace
 
-CsvRow resultHeader(const ResultColumns& columns, bool withProject) {
+CsvRow resultHeader(const ResultColumns& columns, bool withProject, bool withAdjust) {
   CsvRow header{"编号", resultMessageCaption, "柱脚类型"};
   if (withProject)
     for (const auto& field : projectFields) header.emplace_back(field.caption);
   for (const auto& column : columns) header.push_back(column.second);
   header.insert(header.end(), {"不满足验算数", largestRatioCaption});
+  if (withAdjust) header.insert(header.end(), {"自动调整改动", "自动调整用钢量（kg）"});
   for (auto& caption : header) fitCell(caption);
   return header;
 }
@@ -198,6 +201,10 @@ CsvRow resultRow(const BatchRow& row, const ResultColumns& columns, const CsvRow
   }
   out.push_back(row.designed ? std::to_string(row.failedChecks) : "");
   out.push_back(row.designed ? utilisationText(row.largestRatio) : "");
+  if (header.size() > out.size()) {  // the 自动调整 columns
+    out.push_back(row.adjustedChanges.value_or(""));
+    out.push_back(row.adjustedWeight ? formatWeight(*row.adjustedWeight) : "");
+  }
   fitRow(out, header, resultMessageColumn);
   return out;
 }
@@ -209,7 +216,9 @@ std::vector<CsvRow> batchResultTable(const std::vector<BatchRow>& rows) {
       modules.push_back(row.module);
   const ResultColumns columns = resultColumns(modules);
   const bool withProject = std::any_of(rows.begin(), rows.end(), [](const BatchRow& row) { return !row.project.empty(); });
-  std::vector<CsvRow> table{resultHeader(columns, withProject)};
+  const bool withAdjust =
+      std::any_of(rows.begin(), rows.end(), [](const BatchRow& row) { return row.adjustedChanges.has_value(); });
+  std::vector<CsvRow> table{resultHeader(columns, withProject, withAdjust)};
   table.reserve(rows.size() + 1);
   for (const auto& row : rows) table.push_back(resultRow(row, columns, table.front()));
   return table;
@@ -233,6 +242,22 @@ std::vector<XlsxColumnStyle> resultColumnStyles(const CsvRow& header) {
     styles.push_back(style);
   }
   return styles;
+}
+
+void adjustRow(BatchRow& row) {
+  if (row.module == nullptr || !isFailing(row)) return;
+  const adjust::SearchResult found = adjust::adjustDesign(*row.module, row.entries);
+  if (!found.best || !found.best->passes) return;
+  const adjust::Proposal& proposal = *found.best;
+  std::string changes;
+  for (const auto& name : proposal.changed) {
+    const std::string text = name == "module"   ? proposal.module->id
+                             : name == "cbsize" ? std::string(proposal.entries.cbsize ? "1" : "0")
+                                                : proposal.entries.texts.at(name);
+    changes += (changes.empty() ? "" : "；") + name + "=" + text;
+  }
+  row.adjustedChanges = std::move(changes);
+  row.adjustedWeight = proposal.weight;
 }
 
 }  // namespace pedivo

@@ -54,7 +54,14 @@ struct BatchRow {
   double largestRatio = 0;           // of the checks that are limits
   Entries entries;                   // the row's entries, for opening it in its window
   Project project;                   // the row's project block
+  // What 自动调整 proposes for a row that did not pass, when asked for: the changed entries as
+  // "Edtsizea=95；cbsize=0" and the proposal's steel weight.
+  std::optional<std::string> adjustedChanges;
+  std::optional<double> adjustedWeight;
 };
+
+// Runs 自动调整 for a row that did not pass and keeps its proposal, when one passes.
+void adjustRow(BatchRow& row);
 
 // Designs row index (0-based, after the header) of the table.
 BatchRow designRow(const BatchTable& table, std::size_t index);
@@ -73,7 +80,9 @@ ResultColumns resultColumns(const std::vector<const ModuleDescriptor*>& modulesI
 // the order first met), failing checks, largest utilisation. Every cell is valid UTF-8 and fits a
 // spreadsheet cell (fitRow); a cut cell is told in the row's message.
 std::vector<CsvRow> batchResultTable(const std::vector<BatchRow>& rows);
-CsvRow resultHeader(const ResultColumns& columns, bool withProject = false);
+// With a project block when the batch gives one; with `withAdjust`, two more columns: the
+// proposal's changed entries and its weight.
+CsvRow resultHeader(const ResultColumns& columns, bool withProject = false, bool withAdjust = false);
 CsvRow resultRow(const BatchRow& row, const ResultColumns& columns, const CsvRow& header);
 inline constexpr std::size_t resultMessageColumn = 1;
 inline constexpr const char* resultMessageCaption = "提示";

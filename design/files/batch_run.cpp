@@ -4,8 +4,8 @@
 
 namespace pedivo {
 
-OrderedRowDesigns::OrderedRowDesigns(WorkerPool& pool, CsvRow header)
-    : pool_(pool), header_(std::make_shared<const CsvRow>(std::move(header))) {}
+OrderedRowDesigns::OrderedRowDesigns(WorkerPool& pool, CsvRow header, bool withAdjust)
+    : pool_(pool), header_(std::make_shared<const CsvRow>(std::move(header))), withAdjust_(withAdjust) {}
 
 void OrderedRowDesigns::add(CsvRow cells) {
   gathering_.push_back(std::move(cells));
@@ -16,7 +16,7 @@ void OrderedRowDesigns::submitPartial() {
   if (gathering_.empty()) return;
   const std::size_t first = nextIndex_;
   nextIndex_ += gathering_.size();
-  pending_.push_back(pool_.submit([header = header_, rows = std::move(gathering_), first] {
+  pending_.push_back(pool_.submit([header = header_, rows = std::move(gathering_), first, withAdjust = withAdjust_] {
     std::vector<BatchRow> designed;
     designed.reserve(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -24,6 +24,7 @@ void OrderedRowDesigns::submitPartial() {
       // taken back inside the table reader's callbacks, which nothing may be thrown through.
       try {
         designed.push_back(designRow(*header, rows[i], first + i));
+        if (withAdjust) adjustRow(designed.back());
       } catch (const std::exception& error) {
         BatchRow failed;
         failed.id = std::to_string(first + i + 1);

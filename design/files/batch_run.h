@@ -22,7 +22,8 @@ class OrderedRowDesigns {
   // Rows a task: enough to outweigh handing a task over, few enough that a window shows progress.
   static constexpr std::size_t batchSize = 32;
 
-  OrderedRowDesigns(WorkerPool& pool, CsvRow header);
+  // With `withAdjust`, each row that does not pass also gets 自动调整's proposal.
+  OrderedRowDesigns(WorkerPool& pool, CsvRow header, bool withAdjust = false);
 
   // Queues the next row; a full batch goes to the pool.
   void add(CsvRow cells);
@@ -40,6 +41,7 @@ class OrderedRowDesigns {
  private:
   WorkerPool& pool_;
   std::shared_ptr<const CsvRow> header_;
+  bool withAdjust_ = false;
   std::vector<CsvRow> gathering_;
   std::size_t nextIndex_ = 0;  // of the first row gathered
   std::deque<std::future<std::vector<BatchRow>>> pending_;

@@ -8,6 +8,7 @@
 #include "design/common/numbers.h"
 #include "design/common/result_text.h"
 #include "design/common/standard_controls.h"
+#include "design/pinned/pinned_remedies.h"
 #include "design/common/tables.h"
 #include "design/common/value_format.h"
 
@@ -212,7 +213,8 @@ ModuleDescriptor makeDescriptor() {
                       {"Edthfjjl", "锚栓加劲肋焊脚高度", mm}}}};
   d.templateFile = "j2.docx";
   d.diagramFile = "j4.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateFourBolt, results, report, values, checks});
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateFourBolt, results, report, values, checks, fourBoltWeight, fourBoltRemedies});
+  d.stopRemedy = fourBoltStopRemedy;
   return d;
 }
 

@@ -4,6 +4,7 @@
 #include "design/common/calculation.h"
 #include "design/common/result_text.h"
 #include "design/common/standard_controls.h"
+#include "design/pinned/pinned_remedies.h"
 
 namespace pedivo::pinned {
 namespace {
@@ -48,7 +49,8 @@ ModuleDescriptor makeDescriptor() {
                     {"", "", {{"edthf11", "底板与柱腹板焊脚高度", standard::mm}, {"edtshear", "抗剪键设置", ""}}}};
   d.templateFile = "j1.docx";
   d.diagramFile = "j2.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateTwoBolt, results, report, values, checks});
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateTwoBolt, results, report, values, checks, twoBoltWeight, twoBoltRemedies});
+  d.stopRemedy = twoBoltStopRemedy;
   return d;
 }
 

@@ -13,6 +13,7 @@
 #include "design/common/tables.h"
 #include "design/common/value_format.h"
 #include "design/rigid/rigid_plate_values.h"
+#include "design/rigid/rigid_remedies.h"
 
 namespace pedivo::rigid {
 namespace {
@@ -554,6 +555,7 @@ ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formNa
   d.templateFile = id + ".docx";
   d.diagramFile = diagram;
   d.newState = stateFactory(functions);
+  d.stopRemedy = id == "g11" ? eightBoltStopRemedy : tenBoltStopRemedy;
   return d;
 }
 
@@ -570,14 +572,16 @@ Outcome calculateTenBolt(const Entries& entries, RigidPlateHeld& held) {
 const ModuleDescriptor& eightBoltModule() {
   static const ModuleDescriptor descriptor = makeDescriptor(
       "g11", "TForm4", "TForm11", "g11.bmp",
-      {calculateEightBolt, results, handOverList<Held, report>, values, [](const Held& h) { return checks(eightBolts, h); }});
+      {calculateEightBolt, results, handOverList<Held, report>, values, [](const Held& h) { return checks(eightBolts, h); },
+       eightBoltWeight, eightBoltRemedies});
   return descriptor;
 }
 
 const ModuleDescriptor& tenBoltModule() {
   static const ModuleDescriptor descriptor = makeDescriptor(
       "g12", "TForm5", "TForm12", "g12.bmp",
-      {calculateTenBolt, results, handOverList<Held, report>, values, [](const Held& h) { return checks(tenBolts, h); }});
+      {calculateTenBolt, results, handOverList<Held, report>, values, [](const Held& h) { return checks(tenBolts, h); },
+       tenBoltWeight, tenBoltRemedies});
   return descriptor;
 }
 

@@ -519,3 +519,44 @@ TEST(PedivoCalc, AmbiguousOrOverlongLinesAreRefusedInPlace) {
 }
 
 }  // namespace
+
+namespace {
+
+// Weight and remedies on every line; with --adjust the proposal of a design that does not pass,
+// which designed again as an ordinary case gives the same passing design.
+TEST(PedivoCalc, TellsWeightRemediesAndTheAdjustedProposal) {
+  const std::string tenBolts =
+      R"({"module": "g12", "entries": {"Edthc": "294", "Edtbf": "200", "Edttw": "8", "Edttf": "12", "EdtN": "563",)"
+      R"( "EdtV": "78", "CBf": "Q235", "CBfta": "Q235", "CBfc": "C35", "EdtM": "28"}, "cbsize": true})";
+  const std::string input = tenBolts + "\n" + R"({"module": "j1", "entries": {}})" + "\n" +
+                            R"({"module": "g2", "entries": {"EdtN": "0"}})" + "\n";
+  const CalcRun run = runCalc(input, "--adjust");
+  ASSERT_EQ(run.lines.size(), 3u);
+  const json& failing = run.lines[0];
+  EXPECT_GT(failing.at("weight").get<double>(), 0);
+  EXPECT_TRUE(failing.at("remedy").is_null());
+  bool layoutRemedy = false;
+  for (const auto& check : failing.at("checks"))
+    if (!check.at("ok").get<bool>()) layoutRemedy = layoutRemedy || check.at("remedy").get<std::string>().find("改用八锚栓柱脚") != std::string::npos;
+  EXPECT_TRUE(layoutRemedy);
+  const json& adjusted = failing.at("adjusted");
+  ASSERT_TRUE(adjusted.is_object());
+  EXPECT_EQ(adjusted.at("module"), "g11");
+  EXPECT_EQ(adjusted.at("changed").at(0), "module");
+  EXPECT_FALSE(adjusted.at("cbsize").get<bool>());
+  EXPECT_EQ(adjusted.at("messages"), json::array({"计算完毕！"}));
+
+  json again = {{"module", adjusted.at("module")}, {"entries", adjusted.at("entries")}, {"cbsize", false}};
+  const CalcRun rerun = runCalc(again.dump() + "\n");
+  ASSERT_EQ(rerun.lines.size(), 1u);
+  EXPECT_EQ(rerun.lines[0].at("weight"), adjusted.at("weight"));
+  EXPECT_EQ(rerun.lines[0].at("messages"), adjusted.at("messages"));
+
+  EXPECT_TRUE(run.lines[1].at("adjusted").is_null());  // it passes already
+  // A stop carries its remedy.
+  EXPECT_EQ(run.lines[2].at("messages"), json::array({"柱底轴力不能为0"}));
+  EXPECT_NE(run.lines[2].at("remedy").get<std::string>().find("输入柱底轴力"), std::string::npos);
+  EXPECT_TRUE(run.lines[2].at("weight").is_null());
+}
+
+}  // namespace

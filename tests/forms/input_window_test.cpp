@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -270,6 +271,66 @@ class InputWindowTest : public QObject {
     };
     press(window, "Button5");
     QCOMPARE(weldCaption, QColor(255, 0, 0));
+  }
+
+  // 自动调整: enabled after a design that does not pass; "取消" changes nothing, "采用" writes the
+  // proposal's entries with the detailing box cleared and designs them.
+  void autoAdjustProposesCancelKeepsAndAdoptWrites() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    InputWindow window(*findModule("g11"), context);
+    auto* adjust = window.findChild<QPushButton*>("ButtonAdjust");
+    QVERIFY(adjust != nullptr);
+    QCOMPARE(adjust->text(), QString("自动调整"));
+    QVERIFY(!adjust->isEnabled());
+    press(window, "Button1");  // the default design passes
+    QVERIFY(!adjust->isEnabled());
+    const std::pair<const char*, const char*> narrow[] = {{"Edthc", "294"}, {"Edtbf", "200"}, {"Edttw", "8"},
+                                                          {"Edttf", "12"},  {"EdtN", "88"},   {"EdtV", "10"},
+                                                          {"EdtM", "160"}};
+    for (const auto& [name, text] : narrow) setText(window, name, text);
+    window.findChild<QComboBox*>("CBf")->setCurrentText("Q345");
+    window.findChild<QComboBox*>("CBfta")->setCurrentText("Q345");
+    window.findChild<QComboBox*>("CBfc")->setCurrentText("C35");
+    desktop.messages.clear();
+    press(window, "Button1");
+    QCOMPARE(desktop.messages.size(), 2);
+    QVERIFY(desktop.messages[1].contains("\n    → 加劲肋布置需要翼缘宽度"));  // the remedy under the check
+    QVERIFY(adjust->isEnabled());
+
+    const Entries before = window.session().entries();
+    QString heading;
+    desktop.inspectModal = [&](QDialog& dialog) {
+      QCOMPARE(dialog.objectName(), QString("AdjustDialog"));
+      heading = dialog.findChild<QLabel*>("adjustHeading")->text();
+      QVERIFY(dialog.findChild<QPushButton*>("adoptButton")->isEnabled());
+      QVERIFY(dialog.findChild<QTableWidget*>("adjustChanges")->rowCount() > 0);
+      if (const QByteArray folder = qgetenv("PEDIVO_SCREENSHOT_DIR"); !folder.isEmpty()) {
+        dialog.show();
+        dialog.grab().save(QString::fromUtf8(folder) + "/adjust_dialog.png");
+        window.grab().save(QString::fromUtf8(folder) + "/input_window.png");
+      }
+      dialog.findChild<QPushButton*>("cancelButton")->click();
+    };
+    press(window, "ButtonAdjust");
+    QVERIFY(heading.startsWith("找到满足全部验算的最轻设计"));
+    QCOMPARE(window.session().entries().texts, before.texts);
+    QCOMPARE(window.session().entries().cbsize, before.cbsize);
+    QCOMPARE(window.findChild<QCheckBox*>("cbsize")->isChecked(), before.cbsize);
+
+    desktop.messages.clear();
+    desktop.inspectModal = [](QDialog& dialog) { dialog.findChild<QPushButton*>("adoptButton")->click(); };
+    press(window, "ButtonAdjust");
+    desktop.inspectModal = nullptr;
+    QVERIFY(!window.findChild<QCheckBox*>("cbsize")->isChecked());
+    QCOMPARE(desktop.messages, QStringList{"计算完毕！"});
+    QString weight;
+    desktop.inspectModal = [&](QDialog& dialog) { weight = dialog.findChild<QLabel*>("edtweight")->text(); };
+    press(window, "Button5");
+    desktop.inspectModal = nullptr;
+    QVERIFY(weight.startsWith("用钢量") && weight.endsWith(" kg"));
+    QVERIFY(!adjust->isEnabled());
+    QVERIFY(window.session().entries().texts != before.texts);
   }
 
   // Fields of one column line up, inside a group box or not, and no caption runs into its field.

@@ -256,6 +256,20 @@ class MainWindowTest : public QObject {
         QCOMPARE(input->session().results().fields.front().text, std::string("910"));
       }
     QVERIFY(desktop.messages.isEmpty());
+
+    // With 自动调整 ticked, a row that does not pass gets its proposal's changes and weight.
+    const QString tenBolts = folder.filePath("ten.csv");
+    QFile ten(tenBolts);
+    QVERIFY(ten.open(QIODevice::WriteOnly));
+    ten.write("module,Edthc,Edtbf,Edttw,Edttf,EdtN,EdtV,CBf,CBfta,CBfc,EdtM,cbsize\n"
+              "g12,294,200,8,12,563,78,Q235,Q235,C35,28,1\n");
+    ten.close();
+    batch->findChild<QCheckBox*>("adjustRowsBox")->setChecked(true);
+    QVERIFY(batch->runTable(tenBolts));
+    const int last = model->columnCount() - 1;
+    QCOMPARE(model->headerData(last, Qt::Horizontal).toString(), QString("自动调整用钢量（kg）"));
+    QVERIFY(model->index(0, last - 1).data().toString().startsWith("module=g11；"));
+    QVERIFY(model->index(0, last).data().toDouble() > 0);
     batch->close();
     closeInputWindows();
   }

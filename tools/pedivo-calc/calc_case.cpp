@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <iterator>
 #include <limits>
 
+#include "design/adjust/adjust.h"
 #include "design/common/input_checks.h"
 #include "design/common/system_reason.h"
 #include "design/common/module.h"
@@ -29,6 +31,8 @@ void applyStep(DesignSession& session, const json& step) {
 struct CaseRun {
   std::vector<std::string> messages;
   std::optional<std::string> focus;
+  std::optional<std::string> remedy;  // of the last press, when it stopped
+  bool passes = false;                // the last press ended with every check passing
 };
 
 // The line a window's state gives: its entries, held values, result fields, checks and report.
@@ -75,6 +79,7 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
       line.value(check.ratio());
     }
     line.key("ok").value(check.ok());
+    line.key("remedy").value(check.remedy);
     line.endObject();
   }
   line.endArray();
@@ -82,6 +87,62 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
   session.report([&line](std::string_view tag, std::string_view text) {
     line.beginArray().name(tag).value(text).endArray();
   });
+  line.endArray();
+  line.key("weight");
+  if (const auto weight = session.weight()) {
+    line.value(std::round(*weight * 10) / 10);
+  } else {
+    line.null();
+  }
+  line.key("remedy");
+  if (run.remedy) {
+    line.value(*run.remedy);
+  } else {
+    line.null();
+  }
+}
+
+// "adjusted": the lightest passing design 自动调整 finds, or null when the design passes already
+// or nothing within reach passes.
+void writeAdjusted(JsonLine& line, const DesignSession& session, const CaseRun& run) {
+  line.key("adjusted");
+  if (run.passes || run.messages.empty()) {
+    line.null();
+    return;
+  }
+  const adjust::SearchResult found = adjust::adjustDesign(session.module(), session.entries());
+  if (!found.best || !found.best->passes) {
+    line.null();
+    return;
+  }
+  const adjust::Proposal& proposal = *found.best;
+  line.beginObject();
+  line.key("module").name(proposal.module->id);
+  line.key("entries").beginObject();
+  for (const auto& group : proposal.module->groups)
+    for (const auto& control : group.controls) line.key(control.name).value(proposal.entries.texts.at(control.name));
+  line.endObject();
+  line.key("cbsize").value(proposal.entries.cbsize);
+  line.key("messages").beginArray();
+  for (const auto& message : proposal.messages) line.value(message);
+  line.endArray();
+  line.key("checks").beginArray();
+  for (const auto& check : proposal.checks) {
+    line.beginObject();
+    line.key("name").value(check.name);
+    line.key("ratio");
+    if (check.decision || !check.governs()) {
+      line.null();
+    } else {
+      line.value(check.ratio());
+    }
+    line.key("ok").value(check.ok());
+    line.endObject();
+  }
+  line.endArray();
+  line.key("weight").value(std::round(proposal.weight * 10) / 10);
+  line.key("changed").beginArray();
+  for (const auto& name : proposal.changed) line.value(name);
   line.endArray();
   line.endObject();
 }
@@ -94,14 +155,18 @@ struct CaseState {
 
 void calculate(DesignSession& session, CaseRun& run) {
   Outcome outcome = session.calculate();
+  run.passes = adjust::passes(outcome, session.checks());
   run.messages.insert(run.messages.end(), std::make_move_iterator(outcome.messages.begin()),
                       std::make_move_iterator(outcome.messages.end()));
   run.focus = std::move(outcome.focus);
+  run.remedy = std::move(outcome.remedy);
 }
 
-void appendState(TextBuffer& out, const DesignSession& session, const CaseRun& run) {
+void appendState(TextBuffer& out, const DesignSession& session, const CaseRun& run, bool withAdjust = false) {
   JsonLine line(out);
   writeState(line, session, run);
+  if (withAdjust) writeAdjusted(line, session, run);
+  line.endObject();
 }
 
 // A real case nests a few levels; far deeper input is refused before it can exhaust the stack.
@@ -308,16 +373,16 @@ DesignSession* QuickCaseReader::read(const std::string& line) {
   return &session->second;
 }
 
-bool appendCase(const std::string& line, TextBuffer& out, QuickCaseReader& reader) {
+bool appendCase(const std::string& line, TextBuffer& out, QuickCaseReader& reader, bool withAdjust) {
   const std::size_t start = out.size();
   try {
     if (DesignSession* session = reader.read(line)) {
       CaseRun run;
       calculate(*session, run);
-      appendState(out, *session, run);
+      appendState(out, *session, run, withAdjust);
     } else {
       const CaseState state = designCase(line);
-      appendState(out, state.session, state.run);
+      appendState(out, state.session, state.run, withAdjust);
     }
     out.append("\n");
     return false;

@@ -61,6 +61,7 @@ class QuickCaseReader {
 };
 
 // Appends what runCase gives for the line, and a line feed, to `out`; true when the case failed.
-bool appendCase(const std::string& line, TextBuffer& out, QuickCaseReader& reader);
+// With `withAdjust`, the line also tells what 自动调整 proposes ("adjusted").
+bool appendCase(const std::string& line, TextBuffer& out, QuickCaseReader& reader, bool withAdjust = false);
 
 }  // namespace pedivo::calc

@@ -4,13 +4,13 @@
 #include "design/common/system_reason.h"
 
 namespace pedivo::calc {
-BatchOutput runBatch(const std::vector<std::string>& lines, TextBuffer text) {
+BatchOutput runBatch(const std::vector<std::string>& lines, TextBuffer text, bool withAdjust) {
   BatchOutput out{std::move(text), false};
   out.text.clear();
   QuickCaseReader reader;
   for (const auto& line : lines) {
     if (isBlankLine(line)) continue;
-    const bool failed = appendCase(line, out.text, reader);
+    const bool failed = appendCase(line, out.text, reader, withAdjust);
     out.anyFailed = out.anyFailed || failed;
   }
   return out;
@@ -41,7 +41,7 @@ void OrderedCases::submitBatch() {
     text = std::move(spare_.back());
     spare_.pop_back();
   }
-  pending_.push_back(pool_.submit(std::move(batch_), std::move(text)));
+  pending_.push_back(pool_.submit(std::move(batch_), std::move(text), withAdjust_));
   batch_.clear();
 }
 

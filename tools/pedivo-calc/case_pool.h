@@ -23,7 +23,7 @@ struct BatchOutput {
 
 // Designs a batch of JSON Lines cases into `text` (emptied first; its room is reused); blank
 // lines give no output.
-BatchOutput runBatch(const std::vector<std::string>& lines, TextBuffer text);
+BatchOutput runBatch(const std::vector<std::string>& lines, TextBuffer text, bool withAdjust = false);
 
 // The shared worker pool, with JSON Lines batches as its tasks.
 class CasePool : public WorkerPool {
@@ -31,9 +31,10 @@ class CasePool : public WorkerPool {
   using WorkerPool::submit;
   using WorkerPool::WorkerPool;
 
-  std::future<BatchOutput> submit(std::vector<std::string> lines, TextBuffer text) {
-    return submit(
-        [lines = std::move(lines), text = std::move(text)]() mutable { return runBatch(lines, std::move(text)); });
+  std::future<BatchOutput> submit(std::vector<std::string> lines, TextBuffer text, bool withAdjust = false) {
+    return submit([lines = std::move(lines), text = std::move(text), withAdjust]() mutable {
+      return runBatch(lines, std::move(text), withAdjust);
+    });
   }
 };
 
@@ -46,8 +47,8 @@ class OrderedCases {
 
   // write: hands a block of output on (false when it cannot be written); flush: pushes it out.
   OrderedCases(CasePool& pool, std::size_t inFlight, std::function<bool(std::string_view)> write,
-               std::function<bool()> flush)
-      : pool_(pool), inFlight_(inFlight), write_(std::move(write)), flush_(std::move(flush)) {}
+               std::function<bool()> flush, bool withAdjust = false)
+      : pool_(pool), inFlight_(inFlight), write_(std::move(write)), flush_(std::move(flush)), withAdjust_(withAdjust) {}
 
   void add(std::string line) { batch_.push_back(std::move(line)); }
   // After each line: inputWaiting tells whether more input can be read without waiting.
@@ -75,6 +76,7 @@ class OrderedCases {
   std::vector<TextBuffer> spare_;
   bool outputFailed_ = false;
   bool anyFailed_ = false;
+  bool withAdjust_ = false;  // each line also tells what 自动调整 proposes
 };
 
 }  // namespace pedivo::calc

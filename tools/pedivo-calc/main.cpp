@@ -30,8 +30,8 @@
 
 namespace {
 
-constexpr const char* helpText = R"(用法：pedivo-calc [--report 文件.docx] [--dxf 文件.dxf] [输入文件 ...]
-      pedivo-calc --csv [表格.csv] [--xlsx 结果.xlsx]
+constexpr const char* helpText = R"(用法：pedivo-calc [--adjust] [--report 文件.docx] [--dxf 文件.dxf] [输入文件 ...]
+      pedivo-calc --csv [表格.csv] [--xlsx 结果.xlsx] [--adjust]
 
 Pedivo 柱脚设计的命令行版本：与输入窗口调用同一个计算核心，对相同的输入给出与窗口相同的结果。
 从标准输入（或给出的文件）按行读取 JSON，每行一个算例：
@@ -47,7 +47,10 @@ Edtsizea ……），未给出的控件保持窗口默认值；cbsize 为“底�
 "after": {"EdtM": "999"} 为最后一次“计算”之后又改动的输入（不再计算，state 为“输入已修改”）。
 每个算例输出一行 JSON：module、state（未计算、已完成、未完成、输入已修改）、messages（依次弹出的提示）、focus（最后一次“计算”移到的控件）、
 entries、cbsize、values（全部保存量）、results（“查看结果”的字段）、redCaptions、checks（各项验算：
-name、formula、demand、limit、ratio、ok；尚未完成设计时为空）、report（计算书标签）。
+name、formula、demand、limit、ratio、ok、remedy（不满足时的处理建议）；尚未完成设计时为空）、report（计算书
+标签）、weight（用钢量 kg，尚未完成设计时为 null）、remedy（计算中途停止时的处理建议，否则为 null）。
+--adjust：未全部满足的算例另输出 adjusted（“自动调整”找到的最轻的满足要求的设计：module、entries、cbsize、
+messages、checks、weight、changed 改动的控件名），已满足或找不到满足要求的设计时为 null。
 每读入一行即输出一行结果（算例在各处理器核上并行计算，输出顺序与输入顺序相同）。无法读取的算例（或无法打开的输入文件）在其位置输出 {"error": "..."}，程序继续
 处理；若有算例出错，退出码为 1，否则为 0；无法写出结果（如磁盘已满）时退出码为 2。
 --report 文件.docx：只有一个算例时，另用程序所在文件夹中的模板把计算书写到该文件（符号链接写到其指向的
@@ -62,6 +65,7 @@ CBfc、cbsize ……，以及可选的项目信息列 name、number、member、d
 项目信息（表格给出时）、“查看结果”的各项、不满足验算数、最大利用率。有行出错时退出码为 1。--xlsx 另将结果表格写成
 Excel 工作簿（有错误或验算不满足的行为红色，提示栏自动换行，最大利用率保留两位小数）。各行在各处理器核上计算，算完即按输入顺序写出；表格（文件或标准
 输入）最大 64 MB。以 =、+、-、@ 开头又不是数值的单元格在 CSV 中前加 '，不会被电子表格当作公式执行。
+与 --adjust 同用时另有两栏：未全部满足的行“自动调整”建议的改动（如 Edtsizelt=90；cbsize=0）及其用钢量。
 超过 1 MB 的输入行不读取，在其位置输出 {"error": ...}。
 
 Usage: pedivo-calc [--report FILE.docx] [--dxf FILE.dxf] [INPUT ...]
@@ -130,10 +134,10 @@ bool openInput(const std::string& name, std::ifstream& file) {
 }
 
 // The cases of every input in order, designed on worker threads, one output line each.
-int runCases(const std::vector<std::string>& inputs) {
+int runCases(const std::vector<std::string>& inputs, bool withAdjust) {
   const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
   pedivo::calc::CasePool pool(workers);
-  pedivo::calc::OrderedCases cases(pool, 2 * workers, emitBlock, flushOutput);
+  pedivo::calc::OrderedCases cases(pool, 2 * workers, emitBlock, flushOutput, withAdjust);
   std::vector<char> room;
   const auto readStream = [&](std::istream& in) {
     std::string line;
@@ -240,7 +244,8 @@ std::variant<TableOutline, std::string> outline(std::istream& in) {
 
 // --csv: a table of designs in, a table of results out, each row written as soon as it and the
 // rows before it are designed.
-int runBatch(const std::vector<std::string>& inputs, const std::optional<std::filesystem::path>& workbookPath) {
+int runBatch(const std::vector<std::string>& inputs, const std::optional<std::filesystem::path>& workbookPath,
+             bool withAdjust) {
   if (inputs.size() > 1) {
     std::cerr << "pedivo-calc: --csv 只读取一个表格文件 (--csv reads one table)\n";
     return 2;
@@ -290,7 +295,7 @@ int runBatch(const std::vector<std::string>& inputs, const std::optional<std::fi
   }
 
   const pedivo::ResultColumns columns = pedivo::resultColumns(designs.modules);
-  const pedivo::CsvRow header = pedivo::resultHeader(columns, pedivo::hasProjectColumn(designs.header));
+  const pedivo::CsvRow header = pedivo::resultHeader(columns, pedivo::hasProjectColumn(designs.header), withAdjust);
   std::string out(pedivo::csvByteOrderMark);
   pedivo::appendCsvLine(out, header);
   if (workbook) workbook->setColumnStyles(pedivo::resultColumnStyles(header));
@@ -310,7 +315,7 @@ int runBatch(const std::vector<std::string>& inputs, const std::optional<std::fi
   };
 
   pedivo::WorkerPool pool;
-  pedivo::OrderedRowDesigns rows(pool, designs.header);
+  pedivo::OrderedRowDesigns rows(pool, designs.header, withAdjust);
   const std::size_t inFlight = 4 * pool.workers();
   bool first = true;
   const auto error = pedivo::readCsvRows(*table, [&](pedivo::CsvRow&& cells) {
@@ -382,6 +387,7 @@ int main(int argc, char* argv[]) {
   std::optional<std::filesystem::path> reportPath;
   std::optional<std::filesystem::path> dxfPath;
   bool batch = false;
+  bool withAdjust = false;
   std::optional<std::filesystem::path> workbook;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -391,6 +397,10 @@ int main(int argc, char* argv[]) {
     }
     if (arg == "--csv") {
       batch = true;
+      continue;
+    }
+    if (arg == "--adjust") {
+      withAdjust = true;
       continue;
     }
     if (arg == "--xlsx") {
@@ -434,7 +444,7 @@ int main(int argc, char* argv[]) {
       return 2;
     }
     try {
-      return runBatch(inputs, workbook);
+      return runBatch(inputs, workbook, withAdjust);
     } catch (const std::exception& error) {
       // Only running out of memory gets here: every row catches its own faults.
       std::cerr << "pedivo-calc: " << pedivo::unexpectedFailure(error) << '\n';
@@ -442,7 +452,7 @@ int main(int argc, char* argv[]) {
     }
   }
 
-  if (!reportPath && !dxfPath) return runCases(inputs);
+  if (!reportPath && !dxfPath) return runCases(inputs, withAdjust);
 
   // --report, --dxf: the single case, its report and its drawing, read one line at a time.
   std::optional<pedivo::calc::CaseResult> reportCase;

@@ -1,0 +1,103 @@
+#include "design/bootbeam/boot_beam_remedies.h"
+
+#include <algorithm>
+
+#include "design/common/calculation.h"
+#include "design/common/remedy_text.h"
+#include "design/common/tables.h"
+
+namespace pedivo::bootbeam {
+namespace {
+
+using remedy::num;
+
+double plateAndBootBeams(const BootBeamHeld& h) {
+  return plateMass(h.L, h.B, h.tpb) + 2 * plateMass(h.L, h.hsh, h.tsh);
+}
+
+remedy::Detailing detailing(const BootBeamHeld& h) { return remedy::detailing(h.dms); }
+
+std::vector<remedy::CheckRemedy> commonRemedies(const BootBeamHeld& h, std::string_view stiffenerName,
+                                                const std::string& stiffenerSizes) {
+  const remedy::Detailing d = detailing(h);
+  const std::string bootBeam = "靴梁由程序加厚加高；仍不足时减小 a、lt 使靴梁悬臂 (L − hb)/2 = " +
+                               num((h.L - h.hb) / 2) + " mm 变短，或提高钢材牌号";
+  const std::string stiffener = std::string(stiffenerName) + "由程序加高加厚；仍不足时" + remedy::untickDetailing +
+                                "并调整 " + stiffenerSizes;
+  const std::string plateWeld = "焊缝沿底板长度 L = " + num(h.L) + " mm：" + remedy::untickDetailing +
+                                "并加大 a、lt 以加长底板和焊缝；" + "柱截面应力过大时需加大柱截面";
+  return {
+      {"bearing", "底板下混凝土承压 σc = " + num(h.ylc) + " > fc = " + num(h.fc) + " N/mm²：提高混凝土强度等级，或" +
+                      remedy::untickDetailing + "并加大 " + remedy::sizeNow("a", h.a, d.a) + "、" +
+                      remedy::sizeNow("lt", h.lt, d.edge)},
+      {"bolt", "锚栓应力 σt = " + num(h.write4) + " > fta = " + num(h.fta) + " N/mm²：加大 " +
+                   remedy::sizeNow("lt", h.lt, d.edge) + " 以加长锚栓力臂，或提高锚栓牌号"},
+      {"plate", "底板需厚 " + num(std::max(h.tpbc, h.tpbt)) + " mm：减小 a、c 使区格变小，或提高底板钢材牌号"},
+      {"bootBeamBending", "靴梁弯曲应力 " + num(h.ylm) + " > f = " + num(h.fsh) + " N/mm²：" + bootBeam},
+      {"bootBeamShear", "靴梁剪应力 " + num(h.ylvx) + " > fv = " + num(h.fvsh) + " N/mm²：" + bootBeam},
+      {"bootBeamWeld", "靴梁与柱焊缝承受柱翼缘力 " + num(h.Vshmax / 1000) + " kN，焊脚 hf = " + num(h.hf2) +
+                           " mm 按偶数取整、焊缝长 " + num(h.lf) + " mm：提高钢材牌号（焊缝强度 ffw），或" +
+                           remedy::untickDetailing + "并加大 a、lt 使靴梁加高（试用“自动调整”）"},
+      {"bootBeamWeldLeg", "靴梁与柱焊脚 hf = " + num(h.hf2) + " mm 超过 min(tsh, tf) = " + num(std::min(h.tsh, h.tf)) +
+                              " mm：柱翼缘 tf 过薄，采用翼缘更厚的柱截面"},
+      {"bootBeamSlenderness", "靴梁宽厚比过大：" + bootBeam},
+      {"plateWeld", "柱及靴梁与底板焊缝正应力 " + num(h.ylf) + " N/mm²：" + plateWeld},
+      {"plateWeldCombined", "柱及靴梁与底板焊缝折算应力 " + num(h.ylfs) + " N/mm²：" + plateWeld},
+      {"stiffener", std::string(stiffenerName) + "折算应力 " + num(h.ylequ) + " > 1.1f = " + num(1.1 * h.f1) +
+                        " N/mm²：" + stiffener},
+      {"slenderness", std::string(stiffenerName) + "宽厚比 " + num(h.write1) + " > " + num(h.write2) + "：" + stiffener},
+      {"stiffenerPlateWeld", std::string(stiffenerName) + "与底板焊缝应力 " + num(h.ylnf) + " N/mm²：" + stiffener},
+      {"stiffenerUpstandWeld", std::string(stiffenerName) + "竖向焊缝应力 " + num(h.ylvf) + " N/mm²：" + stiffener},
+  };
+}
+
+}  // namespace
+
+double tBootBeamWeight(const BootBeamHeld& h) {
+  return plateAndBootBeams(h) + 8 * plateMass((h.B - h.bf - 2 * h.tsh) / 2, h.hjjl, h.tjjl);
+}
+
+double channelBootBeamWeight(const BootBeamHeld& h) {
+  // Top plate and ribs run from the diaphragm's outer face to the plate end.
+  const double beyondDiaphragm = h.L / 2 - (h.hb / 2 + h.a / 3 + h.tcb / 2);
+  return plateAndBootBeams(h) + 2 * plateMass(beyondDiaphragm, h.bf, h.tp) + 2 * plateMass(h.bf, h.hcb, h.tcb) +
+         8 * plateMass(beyondDiaphragm, h.hjjl, h.tjjl);
+}
+
+void tBootBeamRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& checks) {
+  std::vector<remedy::CheckRemedy> list =
+      commonRemedies(h, "锚栓加劲肋", "c、bt（加劲肋长 c + bt = " + num(h.c + h.bt) + " mm）");
+  list.push_back({"layout", "两侧锚栓间距 2c = " + num(2 * h.c) + " mm 超过翼缘宽度 bf = " + num(h.bf) + " mm：减小 " +
+                                remedy::sizeNow("c", h.c, detailing(h).c) + "，或改用槽型靴梁柱脚"});
+  remedy::attach(checks, list);
+}
+
+void channelBootBeamRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& checks) {
+  std::vector<remedy::CheckRemedy> list = commonRemedies(h, "肋板", "a、lt（肋板长 a + lt = " + num(h.a + h.lt) + " mm）");
+  const std::string diaphragm = "隔板由程序加高加厚，高度以靴梁高 hsh = " + num(h.hsh) +
+                                " mm 为限：减小 lt 使隔板荷载变小，或提高钢材牌号";
+  list.push_back({"diaphragmBending", "隔板弯曲应力 " + num(h.ylfcb) + " > f = " + num(h.fcb) + " N/mm²：" + diaphragm});
+  list.push_back({"diaphragmShear", "隔板剪应力 " + num(h.ylvcb) + " > fv = " + num(h.fvcb) + " N/mm²：" + diaphragm});
+  list.push_back({"diaphragmWeldLeg", "隔板与靴梁焊脚 hf7 = " + num(h.hf7) + " mm > tcb = " + num(h.tcb) + " mm：" +
+                                          diaphragm});
+  remedy::attach(checks, list);
+}
+
+std::string tBootBeamStopRemedy(const Entries& entries, std::string_view message) {
+  return remedy::stopRemedy(
+      entries, message,
+      {"靴梁加劲肋焊缝长度不足：" + std::string(remedy::untickDetailing) +
+           "，把 c、bt 增大到 100 mm 左右（加劲肋长 c + bt 需远大于 2hf + 15 mm）",
+       std::string(remedy::untickDetailing) + "并加大 c、bt、a、lt，或使用“自动调整”；仍不能设计时改用槽型靴梁柱脚",
+       "锚栓直径超过 100 mm：加大 lt 以加长锚栓力臂，或提高锚栓牌号"});
+}
+
+std::string channelBootBeamStopRemedy(const Entries& entries, std::string_view message) {
+  return remedy::stopRemedy(
+      entries, message,
+      {"肋板或隔板焊缝长度不足：" + std::string(remedy::untickDetailing) + "，把 a、lt 增大到构造值的 1.5 倍左右",
+       std::string(remedy::untickDetailing) + "并加大 a、lt，或使用“自动调整”；仍不能设计时改用T型靴梁柱脚",
+       "锚栓直径超过 100 mm：加大 lt 以加长锚栓力臂，或提高锚栓牌号"});
+}
+
+}  // namespace pedivo::bootbeam

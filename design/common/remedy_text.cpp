@@ -1,0 +1,72 @@
+#include "design/common/remedy_text.h"
+
+#include <cmath>
+
+#include "design/common/calculation.h"
+#include "design/common/design_check.h"
+#include "design/common/numbers.h"
+#include "design/common/rigid_base.h"
+#include "design/common/tables.h"
+
+namespace pedivo::remedy {
+
+std::string num(double x) { return formatGeneral(std::round(x * 100) / 100); }
+
+std::optional<ColumnStress> columnStress(const Entries& entries) {
+  const auto read = [&](std::string_view control) { return parseNumber(entryText(entries, control)); };
+  const auto hb = read("Edthc"), bf = read("Edtbf"), tw = read("Edttw"), tf = read("Edttf"), N = read("EdtN");
+  if (!hb || !bf || !tw || !tf || !N || *hb <= 2 * *tf) return std::nullopt;
+  const double M = read("EdtM").value_or(0);
+  const auto edition = tables::codeEdition(entryText(entries, "CBcode")).value_or(tables::CodeEdition::Gb2003);
+  const tables::SteelGrade* steel = tables::steelGrade(edition, entryText(entries, "CBf"));
+  if (steel == nullptr) return std::nullopt;
+  const double web = *hb - 2 * *tf;
+  const double area = 2 * *bf * *tf + web * *tw;
+  const double modulus = (*bf * *hb * *hb * *hb - (*bf - *tw) * web * web * web) / (6 * *hb);
+  return ColumnStress{std::fabs(*N) * 1000 / area + std::fabs(M) * 1e6 / modulus,
+                      tables::rolledStrength(*steel, *tf, 0)};
+}
+
+std::string columnOverstressed(std::string_view what) {
+  return std::string(what) + "超过 f：柱截面或钢材牌号需加大（柱脚构造不能解决）";
+}
+
+Detailing detailing(double dms) {
+  const auto bolt = tables::anchorBolt(static_cast<int>(dms));
+  return {bolt ? bolt->a : 0, bolt ? bolt->c : 0, tables::boltEdgeDistance(static_cast<int>(dms))};
+}
+
+std::string sizeNow(std::string_view symbol, double now, double detailing) {
+  return std::string(symbol) + "（现为 " + num(now) + " mm，构造值 " + num(detailing) + " mm）";
+}
+
+std::string stopRemedy(const Entries& entries, std::string_view message, const StopAdvice& advice) {
+  // A column that cannot carry its own forces cannot be helped by any base.
+  const auto column = columnStress(entries);
+  const std::string columnText =
+      column ? "柱截面应力 N/A + M/W = " + num(column->sigma) + " N/mm²，f = " + num(column->f) + " N/mm²" : "";
+  const bool overstressed = column && column->sigma > column->f;
+  if (message == rigidbase::zeroAxialForceMessage) return "输入柱底轴力 N（不能为 0；很小的轴力也可以，如 1 kN）";
+  if (message == rigidbase::axialTensionMessage)
+    return "柱底轴力为拉力且偏心 e = M/N 落在锚栓以内，外露式刚接柱脚不能设计：加大弯矩方向的偏心或改用插入式柱脚";
+  if (overstressed) return columnText + "，" + columnOverstressed("柱截面应力");
+  if (message == weldTooShortMessage) return advice.weldTooShort;
+  if (message == rigidbase::boltTooLargeMessage) return advice.boltTooLarge;
+  if (message == notConvergingMessage) return advice.notConverging;
+  if (message == invalidNumberMessage)
+    return "检查柱截面尺寸与内力是否相符" + (columnText.empty() ? std::string() : "（" + columnText + "）") +
+           "；若无误，" + untickDetailing + "并加大 a、c、lt、bt，或使用“自动调整”";
+  return {};
+}
+
+}  // namespace pedivo::remedy
+
+namespace pedivo::remedy {
+
+void attach(std::vector<DesignCheck>& checks, const std::vector<CheckRemedy>& remedies) {
+  for (auto& check : checks)
+    for (const auto& remedy : remedies)
+      if (check.id == remedy.id) check.remedy = remedy.text;
+}
+
+}  // namespace pedivo::remedy

@@ -1,0 +1,18 @@
+#pragma once
+// The embedded base designs no steel part of its own (the column is not counted), and its depth
+// is found by the calculation: its remedies say what moves the depth.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "design/common/design_check.h"
+#include "design/embedded/embedded.h"
+
+namespace pedivo::embedded {
+
+double embeddedWeight(const EmbeddedHeld& h);
+void embeddedRemedies(const EmbeddedHeld& h, std::vector<DesignCheck>& checks);
+std::string embeddedStopRemedy(const Entries& entries, std::string_view message);
+
+}  // namespace pedivo::embedded

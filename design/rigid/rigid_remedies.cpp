@@ -1,0 +1,86 @@
+#include "design/rigid/rigid_remedies.h"
+
+#include "design/common/calculation.h"
+#include "design/common/remedy_text.h"
+#include "design/common/tables.h"
+
+namespace pedivo::rigid {
+namespace {
+
+using remedy::num;
+
+// Narrower bolt spacing: c itself while it is above its detailing value, else a smaller bolt,
+// which a longer lever lt brings (the detailing c follows the bolt).
+std::string narrowerSpacing(const RigidPlateHeld& h, double detailingC) {
+  if (h.c > detailingC) return "减小 " + remedy::sizeNow("c", h.c, detailingC);
+  return "c 已是 M" + num(h.dms) + " 锚栓的构造值 " + num(detailingC) + " mm：" + remedy::untickDetailing +
+         "并加大 lt、bt，使锚栓拉力减小、锚栓变细（构造值 c 随之减小）";
+}
+
+double stiffenerWeight(const RigidPlateHeld& h, int count) {
+  return count * plateMass((h.L - h.hb) / 2, h.hjjl, h.tjjl);
+}
+
+remedy::Detailing detailing(const RigidPlateHeld& h) { return remedy::detailing(h.dms); }
+
+std::vector<remedy::CheckRemedy> commonRemedies(const RigidPlateHeld& h) {
+  const remedy::Detailing d = detailing(h);
+  const std::string stiffenerAdvice = "加劲肋由程序加高加厚；仍不足时" + std::string(remedy::untickDetailing) +
+                                      "并调整 a、lt（加劲肋长 (L − hb)/2 = " + num((h.L - h.hb) / 2) + " mm）";
+  return {
+      {"bearing", "底板下混凝土承压 σc = " + num(h.ylc) + " > fc = " + num(h.fc) + " N/mm²：提高混凝土强度等级，或" +
+                      remedy::untickDetailing + "并加大 " + remedy::sizeNow("a", h.a, d.a) + "、" +
+                      remedy::sizeNow("c", h.c, d.c)},
+      {"bolt", "锚栓应力 σt = " + num(h.write4) + " > fta = " + num(h.fta) + " N/mm²：加大 " +
+                   remedy::sizeNow("lt", h.lt, d.edge) + " 以加长锚栓力臂，或提高锚栓牌号"},
+      {"plate", "底板需厚 " + num(std::max(h.tpbc, h.tpbt)) + " mm：减小 a、c 使区格变小，或提高底板钢材牌号"},
+      {"flange", "柱翼缘正应力 σ = " + num(h.ylf) + " N/mm²（f = " + num(h.f) + "）：" +
+                     remedy::columnOverstressed("柱翼缘正应力")},
+      {"weld", "柱与底板焊缝受柱翼缘应力所限（σ = " + num(h.ylf) + "，f = " + num(h.f) + " N/mm²）：" +
+                   remedy::columnOverstressed("柱截面应力")},
+      {"stiffener", "加劲肋折算应力 " + num(h.ylequ) + " > 1.1f = " + num(1.1 * h.f1) + " N/mm²：" + stiffenerAdvice},
+      {"slenderness", "加劲肋宽厚比 " + num(h.write1) + " > " + num(h.write2) + "：" + stiffenerAdvice},
+      {"stiffenerPlateWeld", "加劲肋与底板焊缝应力 " + num(h.ylnf) + " N/mm²：" + stiffenerAdvice},
+      {"stiffenerUpstandWeld", "加劲肋竖向焊缝应力 " + num(h.ylvf) + " N/mm²：" + stiffenerAdvice},
+  };
+}
+
+remedy::StopAdvice rigidStops(std::string_view otherType) {
+  return {"加劲肋焊缝计算长度不足：" + std::string(remedy::untickDetailing) + "，把 a、lt 加大到构造值的 1.5 倍左右",
+          std::string(remedy::untickDetailing) + "并加大 a、c、lt、bt，或使用“自动调整”；仍不能设计时改用" +
+              std::string(otherType),
+          "锚栓直径超过 100 mm：加大 lt 以加长锚栓力臂，或改用T型靴梁柱脚"};
+}
+
+}  // namespace
+
+double eightBoltWeight(const RigidPlateHeld& h) { return plateMass(h.L, h.B, h.tpb) + stiffenerWeight(h, 4); }
+double tenBoltWeight(const RigidPlateHeld& h) { return plateMass(h.L, h.B, h.tpb) + stiffenerWeight(h, 6); }
+
+void eightBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) {
+  std::vector<remedy::CheckRemedy> list = commonRemedies(h);
+  const double need = 2 * h.c + 2 * h.tjjl + 2 * h.hf3;
+  list.push_back({"layout", "加劲肋布置需要翼缘宽度 bf ≥ " + num(need) + " mm（2c + 2ts + 2hf），现为 " + num(h.bf) +
+                                " mm：" + narrowerSpacing(h, detailing(h).c) + "，或改用T型靴梁柱脚"});
+  remedy::attach(checks, list);
+}
+
+void tenBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) {
+  std::vector<remedy::CheckRemedy> list = commonRemedies(h);
+  const double need = 4 * h.c + 3 * h.tjjl + 2 * h.hf3;
+  list.push_back({"layout", "十锚栓布置需要翼缘宽度 bf ≥ " + num(need) + " mm（4c + 3ts + 2hf），现为 " + num(h.bf) +
+                                " mm：改用八锚栓柱脚，或" + narrowerSpacing(h, detailing(h).c)});
+  list.push_back({"webWeldLeg", "腹板焊脚 hf = " + num(h.hf11) + " mm > 1.2tw = " + num(1.2 * h.tw) +
+                                    " mm：改用八锚栓柱脚，或采用腹板更厚的柱截面"});
+  remedy::attach(checks, list);
+}
+
+std::string eightBoltStopRemedy(const Entries& entries, std::string_view message) {
+  return remedy::stopRemedy(entries, message, rigidStops("T型靴梁柱脚"));
+}
+
+std::string tenBoltStopRemedy(const Entries& entries, std::string_view message) {
+  return remedy::stopRemedy(entries, message, rigidStops("八锚栓柱脚"));
+}
+
+}  // namespace pedivo::rigid

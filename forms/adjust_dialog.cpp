@@ -1,0 +1,150 @@
+#include "forms/adjust_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "design/common/calculation.h"
+#include "forms/text.h"
+
+namespace pedivo::forms {
+namespace {
+
+QTableWidget* table(const QString& name, const QStringList& headers) {
+  auto* t = new QTableWidget(0, static_cast<int>(headers.size()));
+  t->setObjectName(name);
+  t->setHorizontalHeaderLabels(headers);
+  t->verticalHeader()->hide();
+  t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
+  t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  t->setSelectionMode(QAbstractItemView::NoSelection);
+  t->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  for (int c = 1; c < headers.size(); ++c) t->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+  return t;
+}
+
+void addRow(QTableWidget* t, const QStringList& cells) {
+  const int row = t->rowCount();
+  t->insertRow(row);
+  for (int c = 0; c < cells.size(); ++c) t->setItem(row, c, new QTableWidgetItem(cells[c]));
+}
+
+// The caption of an entry as the window shows it.
+QString entryCaption(const ModuleDescriptor& module, const std::string& name) {
+  if (name == "cbsize") return QStringLiteral("底板尺寸按构造要求选取");
+  if (name == "module") return QStringLiteral("柱脚类型");
+  const ControlSpec* control = module.findControl(name);
+  return control == nullptr ? qs(name) : qs(control->label);
+}
+
+QString entryText(const Entries& entries, const std::string& name) {
+  if (name == "cbsize") return entries.cbsize ? QStringLiteral("勾选") : QStringLiteral("不勾选");
+  const auto found = entries.texts.find(name);
+  return found == entries.texts.end() ? QString() : qs(found->second);
+}
+
+QString ratioText(const DesignCheck* check) {
+  if (check == nullptr) return QStringLiteral("—");
+  if (check->decision) return qs(*check->decision);
+  return qs(utilisationText(check->ratio())) + (check->ok() ? QString() : QStringLiteral(" 不满足"));
+}
+
+const DesignCheck* findCheck(const std::vector<DesignCheck>& checks, const std::string& id) {
+  for (const auto& check : checks)
+    if (check.id == id) return &check;
+  return nullptr;
+}
+
+}  // namespace
+
+AdjustDialog::AdjustDialog(const DesignSession& current, const adjust::SearchResult& found, QWidget* parent)
+    : QDialog(parent) {
+  setObjectName(QStringLiteral("AdjustDialog"));
+  setWindowTitle(QStringLiteral("自动调整"));
+  auto* layout = new QVBoxLayout(this);
+  auto* heading = new QLabel;
+  heading->setObjectName(QStringLiteral("adjustHeading"));
+  heading->setWordWrap(true);
+  layout->addWidget(heading);
+  auto* buttons = new QDialogButtonBox;
+  QPushButton* adopt = buttons->addButton(QStringLiteral("采用"), QDialogButtonBox::AcceptRole);
+  adopt->setObjectName(QStringLiteral("adoptButton"));
+  QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+  cancel->setObjectName(QStringLiteral("cancelButton"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  if (!found.best) {
+    heading->setText(QStringLiteral("本柱脚类型没有可调整的尺寸（插入深度由计算确定）。请按各项验算的处理建议修改输入。"));
+    adopt->setEnabled(false);
+    layout->addWidget(buttons);
+    return;
+  }
+  const adjust::Proposal& proposal = *found.best;
+  const ModuleDescriptor& module = *proposal.module;
+  heading->setText(proposal.passes
+                       ? QStringLiteral("找到满足全部验算的最轻设计（试算 %1 次）。“采用”将下列输入写入窗口并重新计算。")
+                             .arg(found.candidates)
+                       : QStringLiteral("在可调整的范围内（a、c、lt、bt 为构造值的 1～3 倍%1）没有找到满足全部验算的设计。"
+                                        "下面是找到的最接近的设计及其处理建议。")
+                             .arg(adjust::boltDiameterControl(current.module()) ? QStringLiteral("，锚栓直径") : QString()));
+  if (!proposal.passes) adopt->setEnabled(false);
+
+  auto* changes = table(QStringLiteral("adjustChanges"), {QStringLiteral("输入项"), QStringLiteral("现值"), QStringLiteral("建议值")});
+  for (const auto& name : proposal.changed) {
+    if (name == "module") {
+      addRow(changes, {entryCaption(module, name), qs(current.module().title), qs(module.title)});
+    } else {
+      addRow(changes, {entryCaption(module, name), entryText(current.entries(), name), entryText(proposal.entries, name)});
+    }
+  }
+  layout->addWidget(new QLabel(QStringLiteral("改动的输入")));
+  layout->addWidget(changes);
+
+  // Sizes and weight: the proposal designed as the window will design it.
+  DesignSession proposed(module);
+  for (const auto& [control, text] : proposal.entries.texts) proposed.setText(control, text);
+  proposed.setCbsize(proposal.entries.cbsize);
+  proposed.calculate();
+  const ResultView now = current.results(), then = proposed.results();
+  auto* sizes = table(QStringLiteral("adjustSizes"), {QStringLiteral("项目"), QStringLiteral("当前"), QStringLiteral("建议")});
+  const auto nowWeight = current.weight();
+  addRow(sizes, {QStringLiteral("用钢量（kg）"), nowWeight ? qs(formatWeight(*nowWeight)) : QStringLiteral("—"),
+                 qs(formatWeight(proposal.weight))});
+  for (const auto& group : module.resultGroups)
+    for (const auto& field : group.fields) {
+      QString before = QStringLiteral("—"), after;
+      for (const auto& f : now.fields)
+        if (f.field == field.name && current.designed()) before = qs(f.text);
+      for (const auto& f : then.fields)
+        if (f.field == field.name) after = qs(f.text);
+      addRow(sizes, {qs(field.label + field.unit), before, after});
+    }
+  layout->addWidget(new QLabel(QStringLiteral("设计结果")));
+  layout->addWidget(sizes);
+
+  auto* ratios = table(QStringLiteral("adjustChecks"), {QStringLiteral("验算"), QStringLiteral("当前利用率"), QStringLiteral("建议利用率")});
+  for (const auto& check : proposal.checks)
+    addRow(ratios, {qs(check.name), ratioText(findCheck(current.checks(), check.id)), ratioText(&check)});
+  layout->addWidget(new QLabel(QStringLiteral("验算利用率")));
+  layout->addWidget(ratios);
+
+  if (!proposal.passes) {
+    QString advice;
+    if (proposal.stopRemedy) advice += qs(proposal.messages.empty() ? std::string() : proposal.messages.front()) +
+                                       QStringLiteral("\n→ ") + qs(*proposal.stopRemedy) + QStringLiteral("\n");
+    for (const auto& check : proposal.checks)
+      if (!check.ok()) advice += qs(check.name) + QStringLiteral("\n→ ") + qs(check.remedy) + QStringLiteral("\n");
+    auto* remedies = new QLabel(advice.trimmed());
+    remedies->setObjectName(QStringLiteral("adjustRemedies"));
+    remedies->setWordWrap(true);
+    layout->addWidget(remedies);
+  }
+  layout->addWidget(buttons);
+  resize(560, 640);
+}
+
+}  // namespace pedivo::forms
