@@ -13,8 +13,8 @@ using remedy::num;
 // which a longer lever lt brings (the detailing c follows the bolt).
 std::string narrowerSpacing(const RigidPlateHeld& h, double detailingC) {
   if (h.c > detailingC) return "减小 " + remedy::sizeNow("c", h.c, detailingC);
-  return "c 已是 M" + num(h.dms) + " 锚栓的构造值 " + num(detailingC) + " mm：" + remedy::untickDetailing +
-         "并加大 lt、bt，使锚栓拉力减小、锚栓变细（构造值 c 随之减小）";
+  return remedy::untickDetailing + "并加大 lt、bt，使锚栓拉力减小、锚栓变细（c 已是 M" + num(h.dms) + " 锚栓的构造值 " +
+         num(detailingC) + " mm，锚栓变细后构造值随之减小）";
 }
 
 double stiffenerWeight(const RigidPlateHeld& h, int count) {
