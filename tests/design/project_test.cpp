@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 
 #include "design/common/design_session.h"
 #include "design/common/project.h"
@@ -207,6 +206,53 @@ std::vector<std::string> hostileMessages(const fs::path& folder) {
   return said;
 }
 
+bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// `name` standing as a word of its own in `text`, not as part of a longer one.
+bool containsWord(const std::string& text, const std::string& name) {
+  for (auto at = text.find(name); at != std::string::npos; at = text.find(name, at + 1)) {
+    const std::size_t after = at + name.size();
+    if ((at == 0 || !isLetter(text[at - 1])) &&
+        (after == text.size() || !(isLetter(text[after]) || isDigit(text[after]))))
+      return true;
+  }
+  return false;
+}
+
+// The text with what stands in “quotes” (the user's own words, a file's name) left out.
+std::string withoutQuoted(const std::string& text) {
+  const std::string open = "“", close = "”";
+  std::string out;
+  std::size_t from = 0;
+  for (auto at = text.find(open); at != std::string::npos; at = text.find(open, from)) {
+    const auto end = text.find(close, at + open.size());
+    if (end == std::string::npos) break;
+    out += text.substr(from, at - from) + open + close;
+    from = end + close.size();
+  }
+  return out + text.substr(from);
+}
+
+// Two English words of two letters or more in a row, separated by blanks or punctuation.
+std::optional<std::string> twoEnglishWords(const std::string& text) {
+  const auto wordAt = [&](std::size_t i) {
+    std::size_t j = i;
+    while (j < text.size() && isLetter(text[j])) ++j;
+    return j - i;
+  };
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!isLetter(text[i]) || (i > 0 && isLetter(text[i - 1]))) continue;
+    const std::size_t first = wordAt(i);
+    if (first < 2) continue;
+    std::size_t j = i + first;
+    const std::size_t gap = j;
+    while (j < text.size() && (text[j] == ' ' || text[j] == ',' || text[j] == '.' || text[j] == ':')) ++j;
+    if (j > gap && wordAt(j) >= 2) return text.substr(i, j + wordAt(j) - i);
+  }
+  return std::nullopt;
+}
+
 // What names the program's inside: object names of windows and controls, file formats, the
 // detailing check box's name; and English the system wrote ("No such file or directory").
 std::optional<std::string> internalWord(const std::string& message) {
@@ -215,15 +261,21 @@ std::optional<std::string> internalWord(const std::string& message) {
   for (const ModuleDescriptor* module : allModules())
     for (const auto& group : module->groups)
       for (const auto& control : group.controls)
-        if (std::regex_search(message, std::regex("(^|[^A-Za-z])" + control.name + "([^A-Za-z0-9]|$)")))
-          return control.name;
+        if (containsWord(message, control.name)) return control.name;
   // Two English words in a row: a system text. Grades (Q345), units (kN·m), code names (GB 50017)
   // and the format keys a user typed ("entries") are single words; what stands in “quotes” is the
   // user's own (a file's name).
-  const std::string own = std::regex_replace(message, std::regex("“[^”]*”"), "“”");
-  std::smatch english;
-  if (std::regex_search(own, english, std::regex("[A-Za-z]{2,}[ ,.:]+[A-Za-z]{2,}"))) return english.str();
-  return std::nullopt;
+  return twoEnglishWords(withoutQuoted(message));
+}
+
+// The sweep below must see what it looks for.
+TEST(EngineerMessages, TheSweepTellsInternalWordsFromTheEngineersWords) {
+  EXPECT_EQ(internalWord("无法打开：No such file or directory"), "No such");
+  EXPECT_EQ(internalWord("“EdtM”有误"), std::nullopt);  // the user's own text, in quotes
+  EXPECT_EQ(internalWord("EdtM 有误"), "EdtM");
+  EXPECT_EQ(internalWord("EdtMx 与 xEdtM"), std::nullopt);
+  EXPECT_EQ(internalWord("钢材牌号“Q500”不在可选范围内（Q235、Q345、Q390、Q420）"), std::nullopt);
+  EXPECT_EQ(internalWord("柱底弯矩 M = 160 kN·m，GB 50017"), std::nullopt);
 }
 
 TEST(EngineerMessages, NoMessageNamesTheProgramsInside) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <optional>
 
 #include "design/adjust/adjust.h"
 #include "design/common/input_checks.h"
@@ -35,6 +36,24 @@ struct CaseRun {
   bool passes = false;                // the last press ended with every check passing
 };
 
+// A value, or null where there is none.
+template <class T>
+void valueOrNull(JsonLine& line, const std::optional<T>& value) {
+  if (value) {
+    line.value(*value);
+  } else {
+    line.null();
+  }
+}
+
+// A check's utilisation; none for a decision or a check that does not govern.
+std::optional<double> utilisation(const DesignCheck& check) {
+  if (check.decision || !check.governs()) return std::nullopt;
+  return check.ratio();
+}
+
+double tenthOfKilogram(double kg) { return std::round(kg * 10) / 10; }
+
 // The line a window's state gives: its entries, held values, result fields, checks and report.
 void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run) {
   line.beginObject();
@@ -44,11 +63,7 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
   for (const auto& message : run.messages) line.value(message);
   line.endArray();
   line.key("focus");
-  if (run.focus) {
-    line.value(*run.focus);
-  } else {
-    line.null();
-  }
+  valueOrNull(line, run.focus);
   line.key("entries").beginObject();
   for (const auto& group : session.module().groups)
     for (const auto& control : group.controls) line.key(control.name).value(session.entries().texts.at(control.name));
@@ -73,11 +88,7 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
     line.key("name").value(check.name).key("formula").value(check.formula);
     line.key("demand").value(check.demand).key("limit").value(check.limit);
     line.key("ratio");
-    if (check.decision || !check.governs()) {
-      line.null();
-    } else {
-      line.value(check.ratio());
-    }
+    valueOrNull(line, utilisation(check));
     line.key("ok").value(check.ok());
     line.key("remedy").value(check.remedy);
     line.endObject();
@@ -89,17 +100,10 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
   });
   line.endArray();
   line.key("weight");
-  if (const auto weight = session.weight()) {
-    line.value(std::round(*weight * 10) / 10);
-  } else {
-    line.null();
-  }
+  const std::optional<double> weight = session.weight();
+  valueOrNull(line, weight ? std::optional<double>(tenthOfKilogram(*weight)) : std::nullopt);
   line.key("remedy");
-  if (run.remedy) {
-    line.value(*run.remedy);
-  } else {
-    line.null();
-  }
+  valueOrNull(line, run.remedy);
 }
 
 // "adjusted": the lightest passing design 自动调整 finds, or null when the design passes already
@@ -131,16 +135,12 @@ void writeAdjusted(JsonLine& line, const DesignSession& session, const CaseRun& 
     line.beginObject();
     line.key("name").value(check.name);
     line.key("ratio");
-    if (check.decision || !check.governs()) {
-      line.null();
-    } else {
-      line.value(check.ratio());
-    }
+    valueOrNull(line, utilisation(check));
     line.key("ok").value(check.ok());
     line.endObject();
   }
   line.endArray();
-  line.key("weight").value(std::round(proposal.weight * 10) / 10);
+  line.key("weight").value(tenthOfKilogram(proposal.weight));
   line.key("changed").beginArray();
   for (const auto& name : proposal.changed) line.value(name);
   line.endArray();
