@@ -271,7 +271,7 @@ std::optional<std::string> internalWord(const std::string& message) {
 // The sweep below must see what it looks for.
 TEST(EngineerMessages, TheSweepTellsInternalWordsFromTheEngineersWords) {
   EXPECT_EQ(internalWord("无法打开：No such file or directory"), "No such");
-  EXPECT_EQ(internalWord("“EdtM”有误"), std::nullopt);  // the user's own text, in quotes
+  EXPECT_EQ(internalWord("无法打开“My Design.json”"), std::nullopt);  // the user's own file name, in quotes
   EXPECT_EQ(internalWord("EdtM 有误"), "EdtM");
   EXPECT_EQ(internalWord("EdtMx 与 xEdtM"), std::nullopt);
   EXPECT_EQ(internalWord("钢材牌号“Q500”不在可选范围内（Q235、Q345、Q390、Q420）"), std::nullopt);
