@@ -27,12 +27,9 @@ std::vector<remedy::CheckRemedy> commonRemedies(const BootBeamHeld& h, std::stri
   const std::string plateWeld = "焊缝沿底板长度 L = " + num(h.L) + " mm：" + remedy::untickDetailing +
                                 "并加大 a、lt 以加长底板和焊缝；" + "柱截面应力过大时需加大柱截面";
   return {
-      {"bearing", "底板下混凝土承压 σc = " + num(h.ylc) + " > fc = " + num(h.fc) + " N/mm²：提高混凝土强度等级，或" +
-                      remedy::untickDetailing + "并加大 " + remedy::sizeNow("a", h.a, d.a) + "、" +
-                      remedy::sizeNow("lt", h.lt, d.edge)},
-      {"bolt", "锚栓应力 σt = " + num(h.write4) + " > fta = " + num(h.fta) + " N/mm²：加大 " +
-                   remedy::sizeNow("lt", h.lt, d.edge) + " 以加长锚栓力臂，或提高锚栓牌号"},
-      {"plate", "底板需厚 " + num(std::max(h.tpbc, h.tpbt)) + " mm：减小 a、c 使区格变小，或提高底板钢材牌号"},
+      {"bearing", remedy::bearing(h.ylc, h.fc, remedy::sizeNow("a", h.a, d.a) + "、" + remedy::sizeNow("lt", h.lt, d.edge))},
+      {"bolt", remedy::boltStress(h.write4, h.fta, h.lt, d.edge)},
+      {"plate", remedy::panelPlate(std::max(h.tpbc, h.tpbt))},
       {"bootBeamBending", "靴梁弯曲应力 " + num(h.ylm) + " > f = " + num(h.fsh) + " N/mm²：" + bootBeam},
       {"bootBeamShear", "靴梁剪应力 " + num(h.ylvx) + " > fv = " + num(h.fvsh) + " N/mm²：" + bootBeam},
       {"bootBeamWeld", "靴梁与柱焊缝承受柱翼缘力 " + num(h.Vshmax / 1000) + " kN，焊脚 hf = " + num(h.hf2) +

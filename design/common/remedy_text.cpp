@@ -40,6 +40,20 @@ std::string sizeNow(std::string_view symbol, double now, double detailing) {
   return std::string(symbol) + "（现为 " + num(now) + " mm，构造值 " + num(detailing) + " mm）";
 }
 
+std::string bearing(double ylc, double fc, const std::string& sizes, std::string_view how) {
+  return "底板下混凝土承压 σc = " + num(ylc) + " > fc = " + num(fc) + " N/mm²：提高混凝土强度等级，或" + untickDetailing +
+         "并加大 " + sizes + std::string(how);
+}
+
+std::string boltStress(double write4, double fta, double lt, double detailingEdge) {
+  return "锚栓应力 σt = " + num(write4) + " > fta = " + num(fta) + " N/mm²：加大 " + sizeNow("lt", lt, detailingEdge) +
+         " 以加长锚栓力臂，或提高锚栓牌号";
+}
+
+std::string panelPlate(double required) {
+  return "底板需厚 " + num(required) + " mm：减小 a、c 使区格变小，或提高底板钢材牌号";
+}
+
 std::string stopRemedy(const Entries& entries, std::string_view message, const StopAdvice& advice) {
   // A column that cannot carry its own forces cannot be helped by any base.
   const auto column = columnStress(entries);

@@ -37,6 +37,16 @@ Detailing detailing(double dms);
 // A size the engineer may change, as "c（现为 80 mm，构造值 60 mm）".
 std::string sizeNow(std::string_view symbol, double now, double detailing);
 
+// Too much bearing under the plate: a better concrete, or a larger plate by the sizes named
+// ("a（现为 …）、c（现为 …）"), with `how` for what they do to the plate.
+std::string bearing(double ylc, double fc, const std::string& sizes, std::string_view how = "");
+
+// The tension bolts overstressed: a longer lever arm by lt, or a better bolt grade.
+std::string boltStress(double write4, double fta, double lt, double detailingEdge);
+
+// A plate the panels make thick: smaller panels, or a better plate steel.
+std::string panelPlate(double required);
+
 // What a stop of the shared steps asks, told for one base type: `weldTooShort` names the weld
 // and the sizes that lengthen it; `boltTooLarge` how to lower the bolt force of this type.
 struct StopAdvice {

@@ -21,9 +21,9 @@ std::vector<remedy::CheckRemedy> plateRemedies(const PinnedPlateHeld& h, std::st
   const double edge = tables::boltEdgeDistance(static_cast<int>(h.dms));
   const double byFlange = h.bf + 40;
   return {
-      {"bearing", "底板下混凝土承压 σc = " + num(h.ylc) + " > fc = " + num(h.fc) + " N/mm²：提高混凝土强度等级，或" +
-                      remedy::untickDetailing + "并加大 " + remedy::sizeNow("a", h.a, detailingA(h)) + "、" +
-                      remedy::sizeNow("bt", h.bt, edge) + " 以加宽底板"},
+      {"bearing", remedy::bearing(h.ylc, h.fc,
+                                  remedy::sizeNow("a", h.a, detailingA(h)) + "、" + remedy::sizeNow("bt", h.bt, edge),
+                                  " 以加宽底板")},
       {"plate", "底板需厚 " + num(h.tpbc) + " mm：提高底板钢材牌号" + std::string(thickerPlate)},
       {"overhang", "底板外伸 " + num(h.co) + " mm 需板厚 " + num(h.tpbo) + " mm：减小锚栓直径或 a、bt（底板宽 B = " +
                        num(h.B) + " mm，翼缘宽加 40 为 " + num(byFlange) + " mm），使底板外伸变短"},

@@ -28,12 +28,9 @@ std::vector<remedy::CheckRemedy> commonRemedies(const RigidPlateHeld& h) {
   const std::string stiffenerAdvice = "加劲肋由程序加高加厚；仍不足时" + std::string(remedy::untickDetailing) +
                                       "并调整 a、lt（加劲肋长 (L − hb)/2 = " + num((h.L - h.hb) / 2) + " mm）";
   return {
-      {"bearing", "底板下混凝土承压 σc = " + num(h.ylc) + " > fc = " + num(h.fc) + " N/mm²：提高混凝土强度等级，或" +
-                      remedy::untickDetailing + "并加大 " + remedy::sizeNow("a", h.a, d.a) + "、" +
-                      remedy::sizeNow("c", h.c, d.c)},
-      {"bolt", "锚栓应力 σt = " + num(h.write4) + " > fta = " + num(h.fta) + " N/mm²：加大 " +
-                   remedy::sizeNow("lt", h.lt, d.edge) + " 以加长锚栓力臂，或提高锚栓牌号"},
-      {"plate", "底板需厚 " + num(std::max(h.tpbc, h.tpbt)) + " mm：减小 a、c 使区格变小，或提高底板钢材牌号"},
+      {"bearing", remedy::bearing(h.ylc, h.fc, remedy::sizeNow("a", h.a, d.a) + "、" + remedy::sizeNow("c", h.c, d.c))},
+      {"bolt", remedy::boltStress(h.write4, h.fta, h.lt, d.edge)},
+      {"plate", remedy::panelPlate(std::max(h.tpbc, h.tpbt))},
       {"flange", "柱翼缘正应力 σ = " + num(h.ylf) + " N/mm²（f = " + num(h.f) + "）：" +
                      remedy::columnOverstressed("柱翼缘正应力")},
       {"weld", "柱与底板焊缝受柱翼缘应力所限（σ = " + num(h.ylf) + "，f = " + num(h.f) + " N/mm²）：" +

@@ -536,8 +536,13 @@ TEST(PedivoCalc, TellsWeightRemediesAndTheAdjustedProposal) {
   EXPECT_GT(failing.at("weight").get<double>(), 0);
   EXPECT_TRUE(failing.at("remedy").is_null());
   bool layoutRemedy = false;
-  for (const auto& check : failing.at("checks"))
-    if (!check.at("ok").get<bool>()) layoutRemedy = layoutRemedy || check.at("remedy").get<std::string>().find("改用八锚栓柱脚") != std::string::npos;
+  for (const auto& check : failing.at("checks")) {
+    if (!check.at("ok").get<bool>()) {
+      layoutRemedy = layoutRemedy || check.at("remedy").get<std::string>().find("改用八锚栓柱脚") != std::string::npos;
+    } else {
+      EXPECT_TRUE(check.at("remedy").is_null()) << check.at("name");  // a passing check asks nothing
+    }
+  }
   EXPECT_TRUE(layoutRemedy);
   const json& adjusted = failing.at("adjusted");
   ASSERT_TRUE(adjusted.is_object());

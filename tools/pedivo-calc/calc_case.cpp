@@ -90,7 +90,9 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
     line.key("ratio");
     valueOrNull(line, utilisation(check));
     line.key("ok").value(check.ok());
-    line.key("remedy").value(check.remedy);
+    // Advice belongs to a check that fails; a passing one has none to give.
+    line.key("remedy");
+    valueOrNull(line, check.ok() || check.remedy.empty() ? std::nullopt : std::optional<std::string>(check.remedy));
     line.endObject();
   }
   line.endArray();
