@@ -10,10 +10,11 @@
 
 #include "design/adjust/adjust.h"
 #include "design/common/design_session.h"
+#include "tests/design/adjust_cases.h"
 
 namespace {
 
-using Texts = std::vector<std::pair<std::string, std::string>>;
+using pedivo::adjustcases::Texts;
 
 pedivo::Entries designedEntries(const char* module, const Texts& texts) {
   pedivo::DesignSession session(*pedivo::findModule(module));
@@ -33,18 +34,7 @@ void Adjust(benchmark::State& state, const char* module, Texts texts) {
   state.counters["candidates"] = candidates;
 }
 
-const Texts narrowColumn{{"Edthc", "294"}, {"Edtbf", "200"}, {"Edttw", "8"},  {"Edttf", "12"},  {"EdtN", "88"},
-                         {"EdtV", "10"},   {"CBf", "Q345"},  {"CBfta", "Q345"}, {"CBfc", "C35"}, {"EdtM", "160"}};
-const Texts tenBoltLayout{{"Edthc", "294"}, {"Edtbf", "200"}, {"Edttw", "8"},  {"Edttf", "12"},  {"EdtN", "563"},
-                          {"EdtV", "78"},   {"CBf", "Q235"},  {"CBfta", "Q235"}, {"CBfc", "C35"}, {"EdtM", "28"}};
-const Texts tWeldStop{{"Edthc", "900"}, {"Edtbf", "300"}, {"Edttw", "16"},  {"Edttf", "28"},  {"EdtN", "3456"},
-                      {"EdtV", "295"},  {"CBf", "Q235"},  {"CBfta", "Q235"}, {"CBfc", "C25"}, {"EdtM", "393"}};
-const Texts channelWeld{{"Edthc", "194"}, {"Edtbf", "150"}, {"Edttw", "6"},  {"Edttf", "9"},  {"EdtN", "368"},
-                        {"EdtV", "16"},   {"CBf", "Q235"},  {"CBfta", "Q345"}, {"CBfc", "C25"}, {"EdtM", "21"}};
-const Texts fourBoltWeldStop{{"Edthc", "600"}, {"Edtbf", "200"}, {"Edttw", "11"},  {"Edttf", "17"}, {"EdtN", "2250"},
-                             {"EdtV", "192"},  {"CBf", "Q345"},  {"CBfta", "Q345"}, {"CBfc", "C35"}};
-const Texts overstressedColumn{{"Edthc", "800"}, {"Edtbf", "300"}, {"Edttw", "14"},  {"Edttf", "26"},  {"EdtN", "214"},
-                               {"EdtV", "30"},   {"CBf", "Q235"},  {"CBfta", "Q235"}, {"CBfc", "C35"}, {"EdtM", "1171"}};
+using namespace pedivo::adjustcases;
 
 BENCHMARK_CAPTURE(Adjust, EightBoltLayout, "g11", narrowColumn)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Adjust, TenBoltLayout, "g12", tenBoltLayout)->Unit(benchmark::kMillisecond);
