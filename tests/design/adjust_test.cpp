@@ -10,6 +10,7 @@
 #include "design/common/calculation.h"
 #include "design/common/rigid_base.h"
 #include "design/common/tables.h"
+#include "adjust_cases.h"
 #include "design_probe.h"
 
 namespace pedivo {
