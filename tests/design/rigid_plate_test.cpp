@@ -20,6 +20,14 @@ Design run(const ModuleDescriptor& module, const Texts& texts, bool cbsize = tru
   return testing::design(module, texts, cbsize);
 }
 
+// A moment of a thousandth of a kN·m on a compressed column: the least eccentricity is still the
+// first case, the whole plate in compression.
+TEST(EightBoltBase, TheSmallestEccentricityIsWithinTheKern) {
+  const Design d = run(eightBoltModule(), {{"EdtM", "0.001"}, {"EdtN", "1000"}});
+  EXPECT_EQ(d.judge(), "0<e<=L/6");
+  EXPECT_EQ(d["xn"], d["L"]);
+}
+
 // User sizes that leave the plate at whole tens: L = 2(60 + 60) + 450 = 690, L/6 = 115, lt/3 = 20.
 const Texts userSizes{{"Edtsizea", "60"}, {"Edtsizelt", "60"}, {"Edtsizec", "60"}, {"Edtsizebt", "50"}};
 
