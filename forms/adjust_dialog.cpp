@@ -21,6 +21,10 @@ QTableWidget* table(const QString& name, const QStringList& headers) {
   t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
   t->setEditTriggers(QAbstractItemView::NoEditTriggers);
   t->setSelectionMode(QAbstractItemView::NoSelection);
+  // Value columns as wide as the widest caption of the three tables with room either side: the
+  // tables line up, and no caption or value is cut when a scroll bar takes its share.
+  const int valueWidth = t->fontMetrics().horizontalAdvance(QStringLiteral("建议利用率"));
+  t->horizontalHeader()->setMinimumSectionSize(valueWidth + 4 * t->fontMetrics().averageCharWidth());
   t->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   for (int c = 1; c < headers.size(); ++c) t->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
   return t;
