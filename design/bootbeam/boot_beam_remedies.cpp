@@ -1,10 +1,13 @@
 #include "design/bootbeam/boot_beam_remedies.h"
 
 #include <algorithm>
+#include <string>
 
 #include "design/common/calculation.h"
 #include "design/common/remedy_text.h"
+#include "design/common/numbers.h"
 #include "design/common/tables.h"
+#include "design/common/value_format.h"
 
 namespace pedivo::bootbeam {
 namespace {
@@ -16,6 +19,26 @@ double plateAndBootBeams(const BootBeamHeld& h) {
 }
 
 remedy::Detailing detailing(const BootBeamHeld& h) { return remedy::detailing(h.dms); }
+
+// A needed leg just above the rounded one, with as many decimals as it takes to show the difference.
+std::string legBeyond(double needed, double rounded) {
+  std::string text = formatValue(ValueFormat::Cut3, needed);
+  for (int extra = 1; extra <= 3 && text == formatGeneral(rounded); ++extra)
+    text = formatValue(ValueFormat::Cut3, needed, extra);
+  return text;
+}
+
+// The weld of a boot beam to the column: its leg follows the flange force and is rounded to an even
+// size that may stay up to 0.1 mm under the leg the force needs; the engineer is told which it is.
+std::string bootBeamWeld(const BootBeamHeld& h) {
+  const double neededLeg = h.lf > 0 && h.ffw > 0 ? h.Vshmax / (1.4 * h.lf * h.ffw) : 0;
+  const std::string force = "靴梁与柱焊缝承受柱翼缘力 " + num(h.Vshmax / 1000) + " kN、焊缝长 " + num(h.lf) + " mm，";
+  const std::string leg = neededLeg > h.hf2 && neededLeg <= h.hf2 + 0.1
+                              ? "所需焊脚 " + legBeyond(neededLeg, h.hf2) + " mm，按偶数取整为 " + num(h.hf2) + " mm"
+                              : "焊脚 hf = " + num(h.hf2) + " mm";
+  return force + leg + "：提高钢材牌号（焊缝强度 ffw），或" + remedy::untickDetailing +
+         "并加大 a、lt 使靴梁加高（试用“自动调整”）";
+}
 
 std::vector<remedy::CheckRemedy> commonRemedies(const BootBeamHeld& h, std::string_view stiffenerName,
                                                 const std::string& stiffenerSizes) {
@@ -32,9 +55,7 @@ std::vector<remedy::CheckRemedy> commonRemedies(const BootBeamHeld& h, std::stri
       {"plate", remedy::panelPlate(std::max(h.tpbc, h.tpbt))},
       {"bootBeamBending", "靴梁弯曲应力 " + num(h.ylm) + " > f = " + num(h.fsh) + " N/mm²：" + bootBeam},
       {"bootBeamShear", "靴梁剪应力 " + num(h.ylvx) + " > fv = " + num(h.fvsh) + " N/mm²：" + bootBeam},
-      {"bootBeamWeld", "靴梁与柱焊缝承受柱翼缘力 " + num(h.Vshmax / 1000) + " kN，焊脚 hf = " + num(h.hf2) +
-                           " mm 按偶数取整、焊缝长 " + num(h.lf) + " mm：提高钢材牌号（焊缝强度 ffw），或" +
-                           remedy::untickDetailing + "并加大 a、lt 使靴梁加高（试用“自动调整”）"},
+      {"bootBeamWeld", bootBeamWeld(h)},
       {"bootBeamWeldLeg", "靴梁与柱焊脚 hf = " + num(h.hf2) + " mm 超过 min(tsh, tf) = " + num(std::min(h.tsh, h.tf)) +
                               " mm：柱翼缘 tf 过薄，采用翼缘更厚的柱截面"},
       {"bootBeamSlenderness", "靴梁宽厚比过大：" + bootBeam},

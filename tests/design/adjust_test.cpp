@@ -127,6 +127,18 @@ TEST(Remedies, ShownUnderTheFailingCheckAndUnderTheStop) {
             std::string(weldTooShortMessage) + "\n" + *stopped.outcome.remedy);
 }
 
+// The boot-beam weld leg is rounded to an even size that can stay just under the leg the flange
+// force needs; the remedy gives both legs with the digits that tell them apart.
+TEST(Remedies, BootBeamWeldShortByItsRoundingGivesBothLegs) {
+  const Texts heavyT{{"Edthc", "900"}, {"Edtbf", "300"}, {"Edttw", "16"},  {"Edttf", "28"},  {"EdtN", "1636"},
+                     {"EdtV", "51"},   {"CBf", "Q345"},  {"CBfta", "Q235"}, {"CBfc", "C30"}, {"EdtM", "857"}};
+  const Design d = testing::design(*findModule("g2"), heavyT);
+  const auto weld = d.check("bootBeamWeld");
+  ASSERT_TRUE(weld && !weld->ok());
+  EXPECT_NE(weld->remedy.find("焊缝长 395 mm，所需焊脚 16.005 mm，按偶数取整为 16 mm："), std::string::npos)
+      << weld->remedy;
+}
+
 TEST(Remedies, OverstressedColumnNamesTheSection) {
   const Design d = testing::design(*findModule("g12"), overstressedColumn);
   const auto flange = d.check("flange");
