@@ -33,7 +33,8 @@ std::variant<Options, std::string> parseOptions(std::span<const char* const> arg
   if (options.workbook && !options.batch) return std::string("--xlsx 只能与 --csv 一起使用 (--xlsx goes with --csv)");
   if (options.batch && options.report)
     return std::string("--csv 与 --report 不能同时使用 (--csv and --report exclude each other)");
-  if (options.batch && options.dxf) return std::string("--csv 与 --dxf 不能同时使用 (--csv and --dxf exclude each other)");
+  if (options.batch && options.dxf)
+    return std::string("--csv 与 --dxf 不能同时使用 (--csv and --dxf exclude each other)");
   return options;
 }
 

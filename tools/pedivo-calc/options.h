@@ -11,13 +11,13 @@
 namespace pedivo::calc {
 
 struct Options {
-  std::vector<std::string> inputs;               // files of cases or the table; standard input when none
-  bool batch = false;                            // --csv: a table of designs
-  bool adjust = false;                           // --adjust: what 自动调整 proposes, too
+  std::vector<std::string> inputs;                // files of cases or the table; standard input when none
+  bool batch = false;                             // --csv: a table of designs
+  bool adjust = false;                            // --adjust: what 自动调整 proposes, too
   std::optional<std::filesystem::path> workbook;  // --xlsx: the result table as a workbook
   std::optional<std::filesystem::path> report;    // --report: the single case's report
   std::optional<std::filesystem::path> dxf;       // --dxf: the single case's drawing
-  bool help = false;                             // --help, -h: the rest of the line is not read
+  bool help = false;                              // --help, -h: the rest of the line is not read
 };
 
 // The options of the arguments after the program's name, or the text of the first error in them
