@@ -4,7 +4,7 @@
 #include "design/common/system_reason.h"
 
 namespace pedivo::calc {
-BatchOutput runBatch(const std::vector<std::string>& lines, TextBuffer text, bool withAdjust) {
+BatchOutput designCaseBatch(const std::vector<std::string>& lines, TextBuffer text, bool withAdjust) {
   BatchOutput out{std::move(text), false};
   out.text.clear();
   QuickCaseReader reader;

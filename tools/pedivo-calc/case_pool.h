@@ -23,7 +23,7 @@ struct BatchOutput {
 
 // Designs a batch of JSON Lines cases into `text` (emptied first; its room is reused); blank
 // lines give no output.
-BatchOutput runBatch(const std::vector<std::string>& lines, TextBuffer text, bool withAdjust = false);
+BatchOutput designCaseBatch(const std::vector<std::string>& lines, TextBuffer text, bool withAdjust = false);
 
 // The shared worker pool, with JSON Lines batches as its tasks.
 class CasePool : public WorkerPool {
@@ -33,7 +33,7 @@ class CasePool : public WorkerPool {
 
   std::future<BatchOutput> submit(std::vector<std::string> lines, TextBuffer text, bool withAdjust = false) {
     return submit([lines = std::move(lines), text = std::move(text), withAdjust]() mutable {
-      return runBatch(lines, std::move(text), withAdjust);
+      return designCaseBatch(lines, std::move(text), withAdjust);
     });
   }
 };

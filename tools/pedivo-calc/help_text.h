@@ -1,0 +1,78 @@
+#pragma once
+// What pedivo-calc --help prints, in Chinese and then in English.
+
+#include <string_view>
+
+namespace pedivo::calc {
+
+inline constexpr std::string_view helpText = R"(用法：pedivo-calc [--adjust] [--report 文件.docx] [--dxf 文件.dxf] [输入文件 ...]
+      pedivo-calc --csv [表格.csv] [--xlsx 结果.xlsx] [--adjust]
+
+Pedivo 柱脚设计的命令行版本：与输入窗口调用同一个计算核心，对相同的输入给出与窗口相同的结果。
+从标准输入（或给出的文件）按行读取 JSON，每行一个算例：
+  {"module": "j1", "entries": {"EdtN": "2000", "EdtV": "100"}, "cbsize": true}
+  {"module": "j1", "steps": [{"entries": {"EdtN": "80"}}, {"entries": {"EdtN": "-1"}}]}
+module 为柱脚类型（计算书模板名）：j1 两锚栓铰接、j2 四锚栓铰接、g11 八锚栓刚接、g12 十锚栓刚接、
+g2 T型靴梁、g3 槽型靴梁、gc 插入式。entries 按控件对象名给出控件文本（Edthc、EdtN、CBfc、CBdms、
+Edtsizea ……），未给出的控件保持窗口默认值；cbsize 为“底板尺寸按构造要求选取”。CBcode 为设计标准
+（GB 50017-2003 或 GB 50017-2017，未给出时为 2003 版），钢材与锚栓牌号须是该版所列牌号。可选的 project 为
+计算书首页的项目信息：{"name": 工程名称, "number": 工程编号, "member": 构件编号, "designer": 设计,
+"checker": 校对, "approver": 审核, "date": 日期}，各项均可省略。带 steps 时每一步
+先修改给出的控件，再在同一个窗口中按“计算”，上一步保存的结果会保留（最多 100 步）。可选的
+"after": {"EdtM": "999"} 为最后一次“计算”之后又改动的输入（不再计算，state 为“输入已修改”）。
+每个算例输出一行 JSON：module、state（未计算、已完成、未完成、输入已修改）、messages（依次弹出的提示）、focus（最后一次“计算”移到的控件）、
+entries、cbsize、values（全部保存量）、results（“查看结果”的字段）、redCaptions、checks（各项验算：
+name、formula、demand、limit、ratio、ok、remedy（不满足时的处理建议）；尚未完成设计时为空）、report（计算书
+标签）、weight（用钢量 kg，尚未完成设计时为 null）、remedy（计算中途停止时的处理建议，否则为 null）。
+--adjust：未全部满足的算例另输出 adjusted（“自动调整”找到的最轻的满足要求的设计：module、entries、cbsize、
+messages、checks、weight、changed 改动的控件名），已满足或找不到满足要求的设计时为 null。
+每读入一行即输出一行结果（算例在各处理器核上并行计算，输出顺序与输入顺序相同）。无法读取的算例（或无法打开的输入文件）在其位置输出 {"error": "..."}，程序继续
+处理；若有算例出错，退出码为 1，否则为 0；无法写出结果（如磁盘已满）时退出码为 2。
+--report 文件.docx：只有一个算例时，另用程序所在文件夹中的模板把计算书写到该文件（符号链接写到其指向的
+文件；没有写入权限的文件不会被改动）。
+--dxf 文件.dxf：只有一个算例时，另把设计好的柱脚图（平面图和立面图，1:1，单位 mm）写成 AutoCAD R2000 DXF
+文件，图层为 轮廓、锚栓、加劲肋、焊缝、尺寸、文字；可与 --report 同时使用。计算未完成的设计不绘图，
+文件不写出，退出码为 1。
+
+--csv：批量设计。读入一个 CSV 表格（每行一个设计；表头为 module、可选的 id 以及控件对象名 Edthc、EdtN、
+CBfc、cbsize ……，以及可选的项目信息列 name、number、member、designer、checker、approver、date；空白单元格
+保持窗口默认值），在标准输出写出结果表格（UTF-8，带 BOM）：编号、提示（出错的原因或计算时的提示）、柱脚类型、
+项目信息（表格给出时）、“查看结果”的各项、不满足验算数、最大利用率。有行出错时退出码为 1。--xlsx 另将结果表格写成
+Excel 工作簿（有错误或验算不满足的行为红色，提示栏自动换行，最大利用率保留两位小数）。各行在各处理器核上计算，算完即按输入顺序写出；表格（文件或标准
+输入）最大 64 MB。以 =、+、-、@ 开头又不是数值的单元格在 CSV 中前加 '，不会被电子表格当作公式执行。
+与 --adjust 同用时另有两栏：未全部满足的行“自动调整”建议的改动（如 Edtsizelt=90；cbsize=0）及其用钢量。
+超过 1 MB 的输入行不读取，在其位置输出 {"error": ...}。
+
+Usage: pedivo-calc [--report FILE.docx] [--dxf FILE.dxf] [INPUT ...]
+       pedivo-calc --csv [TABLE.csv] [--xlsx RESULTS.xlsx]
+
+The headless twin of Pedivo's input windows: it calls the same core, so the same entries give
+the same results. Reads one JSON case a line from standard input or from the named files:
+  {"module": M, "entries": {...}, "cbsize": true}  or  {"module": M, "steps": [{"entries": {...}}, ...]}
+M is the template name of the base type (j1, j2, g11, g12, g2, g3, gc). Entries are control texts
+by object name; controls not given keep their window defaults (CBcode, the steel code edition, is
+GB 50017-2003 unless given). An optional "project" gives the project block of the report's first
+page: name, number, member, designer, checker, approver, date, each a text and each optional. Each step (at most 100) changes its entries and
+presses "计算" in the same window; an optional "after": {...} holds entries typed after the last
+"计算" (shown, not designed: the state is then 输入已修改). Cases are designed on every processor core. Writes one JSON
+object a case as soon as it is read, in input order: module, state,
+messages, focus, entries, cbsize, values, results, redCaptions, checks (each design check: name,
+formula, demand, limit, ratio, ok; empty until a design is completed), report. A case that cannot be read
+(or an input file that cannot be opened) gives {"error": "..."} in its place; the exit status is 1 if
+any case failed, 2 if the output could not be written, else 0. --report FILE.docx with a single case
+also writes the filled report there, from the template beside this program (through a symbolic link;
+a file you may not write is refused and left as it was).
+--dxf FILE.dxf with a single case also writes the drawing of the designed base (plan and elevations,
+full size in millimetres) as an AutoCAD R2000 DXF file; it may be combined with --report. A design
+that did not complete is not drawn, the file is not written and the exit status is 1.
+--csv designs every row of a CSV table (header: module, an optional id, control names, cbsize and
+the optional project columns name … date; blank cells keep the window defaults) and writes the
+result table (UTF-8 with BOM) to standard output: id, message (the error or what the window
+showed), base type, the project block if the table has one, the result fields, failing checks,
+largest utilisation; --xlsx also writes that table as an Excel workbook, failing rows in red. Rows are designed on every
+core and written in input order as they are done; a table (file or standard input) may be 64 MB.
+A CSV cell that begins with =, +, - or @ and is not a number gets a leading ', so that no
+spreadsheet runs it. An input line over 1 MB is not read and gives {"error": ...} in its place.
+)";
+
+}  // namespace pedivo::calc

@@ -1,0 +1,41 @@
+#include "options.h"
+
+#include <string_view>
+
+namespace pedivo::calc {
+
+std::variant<Options, std::string> parseOptions(std::span<const char* const> arguments) {
+  Options options;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view argument = arguments[i];
+    if (argument == "--help" || argument == "-h") {
+      Options help;
+      help.help = true;
+      return help;
+    }
+    if (argument == "--csv") {
+      options.batch = true;
+    } else if (argument == "--adjust") {
+      options.adjust = true;
+    } else if (argument == "--xlsx" || argument == "--report" || argument == "--dxf") {
+      if (i + 1 >= arguments.size()) {
+        const std::string option(argument);
+        return option + " 需要一个文件名 (" + option + " needs a file name)";
+      }
+      std::optional<std::filesystem::path>& path = argument == "--xlsx"     ? options.workbook
+                                                   : argument == "--report" ? options.report
+                                                                            : options.dxf;
+      path = arguments[++i];
+    } else {
+      options.inputs.emplace_back(argument);
+    }
+  }
+  if (options.workbook && !options.batch) return std::string("--xlsx 只能与 --csv 一起使用 (--xlsx goes with --csv)");
+  if (options.batch && options.report)
+    return std::string("--csv 与 --report 不能同时使用 (--csv and --report exclude each other)");
+  if (options.batch && options.dxf)
+    return std::string("--csv 与 --dxf 不能同时使用 (--csv and --dxf exclude each other)");
+  return options;
+}
+
+}  // namespace pedivo::calc

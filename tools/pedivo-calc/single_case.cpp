@@ -1,0 +1,114 @@
+#include "single_case.h"
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+#include "calc_case.h"
+#include "case_input.h"
+#include "design/common/module.h"
+#include "design/common/report_writer.h"
+#include "design/drawing/dxf_file.h"
+#include "design/files/replace_file.h"
+#include "standard_output.h"
+
+namespace pedivo::calc {
+namespace {
+
+// Keeps the first case and counts the cases; reading stops at the second. An input file that
+// cannot be opened stops the run, even after the second case.
+class SingleCase final : public CaseLines {
+ public:
+  SingleCase(bool withReport, bool withDrawing) : withReport_(withReport), withDrawing_(withDrawing) {}
+
+  bool wantsLines() const override { return count_ < 2; }
+  bool wantsInputs() const override { return true; }
+  void line(std::string&& text, bool) override {
+    if (isBlankLine(text)) return;
+    if (++count_ == 1) first_ = runCase(text, withReport_, withDrawing_);
+  }
+  void lineTooLong() override {
+    if (++count_ == 1) first_ = CaseResult{errorLine(lineTooLongMessage()), true, std::nullopt, {}, {}};
+  }
+  void inputDone() override {}
+  bool cannotOpen(const std::string& name) override {
+    std::cerr << "pedivo-calc: 无法打开输入文件“" << name << "” (cannot open the input file)\n";
+    return false;
+  }
+
+  // The case, when the input held exactly one.
+  const CaseResult* onlyCase() const { return count_ == 1 ? &*first_ : nullptr; }
+
+ private:
+  bool withReport_;
+  bool withDrawing_;
+  int count_ = 0;
+  std::optional<CaseResult> first_;
+};
+
+std::filesystem::path programFolder() {
+  std::error_code ec;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::current_path() : self.parent_path();
+}
+
+// The filled report of the single case. Through a symbolic link to the file it names; a file the
+// user may not write is left as it was.
+int writeReportFile(const CaseResult& reportCase, const std::filesystem::path& reportPath) {
+  const auto target = writableTarget(reportPath);
+  if (const auto* refusal = std::get_if<FileProblem>(&target)) {
+    std::cerr << "pedivo-calc: 无法写入“" << reportPath.string() << "”：" << refusal->reason
+              << "，文件保持不变 (the file is left as it was)\n";
+    return 2;
+  }
+  const ModuleDescriptor* module = findModule(*reportCase.moduleId);
+  const auto written = fillTemplate(programFolder() / module->templateFile, reportCase.report,
+                                    std::get<std::filesystem::path>(target), DocumentKind::Document);
+  if (const auto* error = std::get_if<ReportError>(&written)) {
+    std::cerr << "pedivo-calc: " << error->message << '\n';
+    return 2;
+  }
+  return 0;
+}
+
+// The drawing of the single case as DXF; a design that did not complete is not drawn.
+int writeDrawingFile(const CaseResult& drawnCase, const std::filesystem::path& dxfPath) {
+  const auto& drawing = *drawnCase.drawing;
+  if (const auto* refusal = std::get_if<drawing::DrawingRefusal>(&drawing)) {
+    std::cerr << "pedivo-calc: " << refusal->message << "DXF文件“" << dxfPath.string()
+              << "”未写出 (no completed design: the DXF file was not written)\n";
+    return 1;
+  }
+  if (const auto failure = drawing::writeDxf(std::get<drawing::Drawing>(drawing), dxfPath)) {
+    std::cerr << "pedivo-calc: " << *failure << '\n';
+    return 2;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int designSingleCase(const Options& options) {
+  SingleCase single(options.report.has_value(), options.dxf.has_value());
+  if (!readCaseLines(options.inputs, single)) return 2;
+  const CaseResult* only = single.onlyCase();
+  if (only == nullptr) {
+    if (options.report)
+      std::cerr << "pedivo-calc: --report 只能用于一个算例 (--report takes exactly one case)\n";
+    else
+      std::cerr << "pedivo-calc: --dxf 只能用于一个算例 (--dxf takes exactly one case)\n";
+    return 2;
+  }
+  if (!writeOutput(only->output + '\n') || !flushOutput()) {
+    std::cerr << cannotWriteOutput;
+    return 2;
+  }
+  if (only->failed) return 1;
+  if (options.report) {
+    if (const int status = writeReportFile(*only, *options.report)) return status;
+  }
+  if (options.dxf) return writeDrawingFile(*only, *options.dxf);
+  return 0;
+}
+
+}  // namespace pedivo::calc

@@ -1,0 +1,14 @@
+#pragma once
+// pedivo-calc --report / --dxf: the input holds a single case, whose line is written as usual and
+// whose report and drawing are written to the files named.
+
+#include "options.h"
+
+namespace pedivo::calc {
+
+// The exit status: 0; 1 when the case failed or its design did not complete (no drawing); 2 when
+// the input does not hold exactly one case, an input file cannot be opened or a file cannot be
+// written.
+int designSingleCase(const Options& options);
+
+}  // namespace pedivo::calc

@@ -1,0 +1,213 @@
+#include "table_batch.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "design/common/module.h"
+#include "design/common/system_reason.h"
+#include "design/files/batch.h"
+#include "design/files/batch_run.h"
+#include "design/files/csv_table.h"
+#include "design/files/spreadsheet_cells.h"
+#include "design/files/worker_pool.h"
+#include "design/files/xlsx_table.h"
+#include "standard_output.h"
+
+namespace pedivo::calc {
+namespace {
+
+void tableError(const std::string& message) { std::cerr << "pedivo-calc: " << message << '\n'; }
+
+// A table read twice needs a file to read again: standard input (or a pipe named as input) is
+// first copied to a temporary file, which is removed as soon as it is open. Up to the size limit
+// of every table.
+bool copyToTemporaryFile(std::istream& in, std::fstream& copy, const std::string& name) {
+  std::string path = (std::filesystem::temp_directory_path() / "pedivo-calc-table.XXXXXX").string();
+  const int fd = ::mkstemp(path.data());
+  if (fd < 0) {
+    tableError("无法建立临时文件 (cannot create a temporary file)");
+    return false;
+  }
+  ::close(fd);
+  copy.open(path, std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
+  std::filesystem::remove(path);
+  std::vector<char> block(64 * 1024);
+  std::uintmax_t total = 0;
+  while (copy && in.read(block.data(), static_cast<std::streamsize>(block.size())), in.gcount() > 0) {
+    total += static_cast<std::uintmax_t>(in.gcount());
+    if (total > maximumTableBytes) {
+      tableError(name + "：" + tableTooLargeMessage() + " (the table is too large)");
+      return false;
+    }
+    copy.write(block.data(), in.gcount());
+  }
+  if (in.bad() || !copy) {
+    tableError(name + "：读取失败 (cannot read the table)");
+    return false;
+  }
+  copy.seekg(0);
+  return true;
+}
+
+// The table's header, checked, and the base types its rows name in the order first met: they
+// give the result columns, which the first line of the output already lists.
+struct TableOutline {
+  CsvRow header;
+  std::vector<const ModuleDescriptor*> modules;
+};
+
+std::variant<TableOutline, std::string> readTableOutline(std::istream& in) {
+  TableOutline found;
+  bool haveHeader = false;
+  std::optional<std::string> refused;
+  // Read to the end even after a bad header: a table that is not CSV is told as such first.
+  const auto error = readCsvRows(in, [&](CsvRow&& row) {
+    if (!haveHeader) {
+      found.header = std::move(row);
+      haveHeader = true;
+      refused = checkBatchHeader(found.header);
+    } else if (!refused) {
+      const ModuleDescriptor* module = rowModule(found.header, row);
+      if (module != nullptr && std::find(found.modules.begin(), found.modules.end(), module) == found.modules.end())
+        found.modules.push_back(module);
+    }
+    return true;
+  });
+  if (error) return *error;
+  if (!haveHeader) return std::string("表格是空的");
+  if (refused) return *refused;
+  return found;
+}
+
+// The table, to be read twice: the named file itself, or a temporary copy of standard input or
+// of a file that cannot be read again (a pipe).
+struct TableStreams {
+  std::ifstream file;
+  std::fstream copy;
+  bool isCopy = true;
+  std::istream& table() { return isCopy ? static_cast<std::istream&>(copy) : file; }
+};
+
+// False once why the table cannot be read is told on standard error.
+bool openTable(const std::vector<std::string>& inputs, TableStreams& streams) {
+  if (inputs.size() > 1) {
+    std::cerr << "pedivo-calc: --csv 只读取一个表格文件 (--csv reads one table)\n";
+    return false;
+  }
+  if (inputs.empty()) return copyToTemporaryFile(std::cin, streams.copy, "标准输入");
+  const std::string& name = inputs.front();
+  std::error_code ec;
+  const auto status = std::filesystem::status(name, ec);
+  const auto cannotRead = [&](const std::string& why) {
+    std::cerr << "pedivo-calc: 无法读取输入文件“" << name << "”：" << why << " (cannot read the input file)\n";
+    return false;
+  };
+  if (std::filesystem::is_directory(status)) return cannotRead("这是一个文件夹");
+  streams.file.open(name, std::ios::binary);
+  if (!streams.file.is_open()) return cannotRead(std::filesystem::exists(status) ? "无法打开" : "文件不存在");
+  if (!std::filesystem::is_regular_file(status))
+    return copyToTemporaryFile(streams.file, streams.copy, "输入文件“" + name + "”");
+  if (std::filesystem::file_size(name, ec) > maximumTableBytes) return cannotRead(tableTooLargeMessage());
+  streams.isCopy = false;
+  return true;
+}
+
+int designTableRows(const std::vector<std::string>& inputs, const std::optional<std::filesystem::path>& workbookPath,
+                    bool withAdjust) {
+  TableStreams streams;
+  if (!openTable(inputs, streams)) return 2;
+  std::istream& table = streams.table();
+  const auto found = readTableOutline(table);
+  if (const auto* error = std::get_if<std::string>(&found)) {
+    tableError(*error);
+    return 2;
+  }
+  const TableOutline& designs = std::get<TableOutline>(found);
+  table.clear();
+  table.seekg(0);
+
+  std::unique_ptr<XlsxTableWriter> workbook;
+  const auto workbookFailed = [&](const std::string& why) {
+    std::cerr << "pedivo-calc: 无法写入工作簿“" << workbookPath->string() << "”：" << why << '\n';
+    return 2;
+  };
+  if (workbookPath) {
+    auto started = XlsxTableWriter::begin(*workbookPath);
+    if (const auto* why = std::get_if<std::string>(&started)) return workbookFailed(*why);
+    workbook = std::move(std::get<std::unique_ptr<XlsxTableWriter>>(started));
+  }
+
+  const ResultColumns columns = resultColumns(designs.modules);
+  const CsvRow header = resultHeader(columns, hasProjectColumn(designs.header), withAdjust);
+  std::string out(csvByteOrderMark);
+  appendCsvLine(out, header);
+  if (workbook) workbook->setColumnStyles(resultColumnStyles(header));
+  bool workbookOk = !workbook || workbook->addHeader(header);
+  bool anyFailed = false;
+  bool outputOk = true;
+  const auto writeOut = [&] {
+    outputOk = outputOk && std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
+    out.clear();
+  };
+  const auto done = [&](BatchRow&& row) {
+    anyFailed = anyFailed || row.error.has_value();
+    const CsvRow cells = resultRow(row, columns, header);
+    appendCsvLine(out, cells);
+    if (workbook && workbookOk) workbookOk = workbook->addRow(cells, isFailing(row));
+    if (out.size() >= 64 * 1024) writeOut();
+  };
+
+  WorkerPool pool;
+  OrderedRowDesigns rows(pool, designs.header, withAdjust);
+  const std::size_t inFlight = 4 * pool.workers();
+  bool first = true;
+  const auto error = readCsvRows(table, [&](CsvRow&& cells) {
+    if (first) {
+      first = false;  // the header, read and checked already
+      return true;
+    }
+    rows.add(std::move(cells));
+    while (rows.batchesInFlight() > inFlight) rows.takeOldest(done);
+    return outputOk;
+  });
+  rows.submitPartial();
+  while (rows.batchesInFlight() > 0) rows.takeOldest(done);
+  writeOut();
+  if (error) {
+    tableError(*error);  // the table changed while it was read
+    return 2;
+  }
+  if (!outputOk || !std::cout.flush()) {
+    std::cerr << cannotWriteOutput;
+    return 2;
+  }
+  if (workbook) {
+    const auto why = workbookOk ? workbook->finish() : std::optional<std::string>("无法写入工作簿");
+    if (why) return workbookFailed(*why);
+  }
+  return anyFailed ? 1 : 0;
+}
+
+}  // namespace
+
+int designTable(const Options& options) {
+  try {
+    return designTableRows(options.inputs, options.workbook, options.adjust);
+  } catch (const std::exception& error) {
+    // Only running out of memory gets here: every row catches its own faults.
+    std::cerr << "pedivo-calc: " << unexpectedFailure(error) << '\n';
+    return 2;
+  }
+}
+
+}  // namespace pedivo::calc
