@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "design/bootbeam/boot_beam_steps.h"
 #include "design/common/numbers.h"
 #include "design/common/rigid_check_values.h"
 #include "design/common/tables.h"
@@ -9,8 +10,6 @@
 
 namespace pedivo::bootbeam {
 namespace {
-
-using Held = BootBeamHeld;
 
 std::string n(double x) { return operand(x); }
 std::string cut2(double x) { return operand(ValueFormat::Cut2, x); }
@@ -182,7 +181,7 @@ void emitWorkingValues(const Held& h, bool tShaped, const TagEmitter& sink) {
   sink("<#ylfRvalues>", acrossWidth ? "(B − bf)·Vimax/4/Ws = (" + B + " − " + n(h.bf) + ")×" + Vimax + "/4/" + Ws
                                     : "(a + lt)·Vimax/2/Ws = (" + aLt + ")×" + Vimax + "/2/" + Ws);
   if (!tShaped) {
-    const double s = (h.L - h.hb) / 2 + h.lt;
+    const double s = diaphragmSpan(h);
     sink("<#qvalues>", "σc·(xn − s/4)/xn·s/2（s = (L − hb)/2 + lt = " + n(s) + " mm） = " + pressureAt(h, n(s) + "/4") +
                            "×" + n(s) + "/2");
   }
