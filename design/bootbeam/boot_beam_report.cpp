@@ -55,6 +55,13 @@ const Tag planTags[] = {
 const Tag eccentricityTags[] = {{"<#e>", &Held::e, Cut2}};
 const Tag zoneTags[] = {{"<#xn>", &Held::xn, Cut2}};
 
+const Tag bearingTags[] = {
+    {"<#fc>", &Held::fc, Plain},   {"<#Vfb>", &Held::Vfb, KN2},   {"<#ta>", &Held::ta, KN3},
+    {"<#Ntal>", &Held::Ntal, KN3}, {"<#fta>", &Held::fta, Plain}, {"<#b21>", &Held::b21, Cut2},
+    {"<#a21>", &Held::a21, Cut2},  {"<#r11>", &Held::r11, Cut2},  {"<#alf1>", &Held::alf1, Cut3},
+    {"<#M221>", &Held::M221, KN2},
+};
+
 const Tag weldAndBootBeamTags[] = {
     {"<#AF>", &Held::AF, Plain},     {"<#Aeww>", &Held::Aeww, Plain}, {"<#ylnc>", &Held::ylnc, Cut3},
     {"<#ylmc>", &Held::ylmc, Cut3},  {"<#ylv>", &Held::ylv, Cut3},    {"<#ylf>", &Held::ylf, Cut3},
@@ -164,6 +171,8 @@ void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink) {
   sink("<#judge>", h.judge);
   emitTags(zoneTags, h, sink);
 }
+
+void emitBearingTags(const Held& h, const TagEmitter& sink) { emitTags(bearingTags, h, sink); }
 
 void emitWeldAndBootBeamTags(const Held& h, const TagEmitter& sink) { emitTags(weldAndBootBeamTags, h, sink); }
 

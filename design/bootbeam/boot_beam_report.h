@@ -25,6 +25,8 @@ std::vector<DesignCheck> stiffenerChecks(const BootBeamType& type, const Held& h
 
 // The entries, the plate plan and the eccentricity.
 void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink);
+// The bearing, the bolts' tension and the first panel, which both plates have.
+void emitBearingTags(const Held& h, const TagEmitter& sink);
 // The plate welds' stresses and the boot beam's section and shear.
 void emitWeldAndBootBeamTags(const Held& h, const TagEmitter& sink);
 // The welds' legs, the stiffener or rib and the boot beam's stresses; Vi is the T-shaped base's

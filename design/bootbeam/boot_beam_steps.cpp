@@ -19,7 +19,7 @@ double pressureAt(const Held& h, double x) { return h.ylc * (h.xn - x) / h.xn; }
 
 // ---- forces, section and plate sizes ---------------------------------------------------------
 
-void readSectionAndForces(const Entries& e, Held& h) {
+void startPass(const BootBeamType& type, const Entries& e, Held& h) {
   h.N = rigidbase::readAxialForce(e);
   h.M = readNumber(e, "EdtM") * 1000000;
   h.V = readNumber(e, "EdtV") * 1000;
@@ -27,6 +27,10 @@ void readSectionAndForces(const Entries& e, Held& h) {
   h.hb = readNumber(e, "Edthc");
   h.tw = readNumber(e, "Edttw");
   h.tf = readNumber(e, "Edttf");
+  h.n = type.n;
+  h.dms = type.startingBolt;
+  h.tsh = 10;
+  h.tjjl = 8;
 }
 
 void plateLayoutSizes(const Entries& e, Held& h) {

@@ -8,6 +8,7 @@
 
 #include "design/bootbeam/boot_beam.h"
 #include "design/common/calculation.h"
+#include "design/common/plate_layout.h"
 #include "design/common/rigid_base.h"
 
 namespace pedivo::bootbeam {
@@ -83,7 +84,8 @@ double diaphragmSpan(const Held& h);
 // The linear pressure under the plate at distance x from the compressed edge.
 double pressureAt(const Held& h, double x);
 
-void readSectionAndForces(const Entries& e, Held& h);
+// The forces and the column section of the entries, and the base's first bolt and thicknesses.
+void startPass(const BootBeamType& type, const Entries& e, Held& h);
 // The plate layout of the entries for the current bolt: Aems, a, c, lt, bt.
 void plateLayoutSizes(const Entries& e, Held& h);
 void concreteAndLimit(const Materials& m, Held& h);
@@ -104,5 +106,21 @@ double bootBeamWeldStress(const Held& h);
 // Boot beams and everything beyond them from the starting boot-beam height, again from the
 // boot-beam section whenever the boot beam grows higher.
 Trial bootBeamsAndBeyond(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds);
+
+// The detailing run of one base over its design pass pass(working entries, materials, held,
+// rounds), which writes the plate layout it found back for the next pass; closing() gives the
+// message of a designed base.
+template <class DesignPass, class ClosingMessage>
+Outcome detailedDesign(const Entries& entries, Held& h, DesignPass&& pass, ClosingMessage&& closing) {
+  RoundLimit rounds;
+  const Materials materials = readMaterials(entries);
+  return rigidbase::detailingRun(
+      entries, h.rerun,
+      [&](const Entries& working) {
+        const rigidbase::PassEnd end = pass(working, materials, h, rounds);
+        return std::pair{end, PlateLayout{h.Aems, h.a, h.c, h.lt, h.bt}};
+      },
+      closing);
+}
 
 }  // namespace pedivo::bootbeam

@@ -319,11 +319,7 @@ Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rou
 }
 
 rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
-  readSectionAndForces(e, h);
-  h.n = channel.n;
-  h.dms = channel.startingBolt;
-  h.tsh = 10;
-  h.tjjl = 8;
+  startPass(channel, e, h);
   std::optional<FoundBearing> lastBearing;
   return untilDesigned(h, rounds, [&] { return designTrial(e, m, h, rounds, lastBearing); });
 }
@@ -376,16 +372,15 @@ using enum ValueFormat;
 
 // "<#ylc>" twice: where the T-shaped report has "<#ylmax>", this one repeats the bearing stress
 // (the template's first occurrence takes it).
-const Tag pressureAndPlateTags[] = {
-    {"<#ylc>", &Held::ylc, Cut2},     {"<#ylmin>", &Held::ylmin, Cut2}, {"<#ylc>", &Held::ylc, Cut2},
-    {"<#fc>", &Held::fc, Plain},      {"<#Vfb>", &Held::Vfb, KN2},      {"<#ta>", &Held::ta, KN3},
-    {"<#Ntal>", &Held::Ntal, KN3},    {"<#fta>", &Held::fta, Plain},    {"<#b21>", &Held::b21, Cut2},
-    {"<#a21>", &Held::a21, Cut2},     {"<#r11>", &Held::r11, Cut2},     {"<#alf1>", &Held::alf1, Cut3},
-    {"<#M221>", &Held::M221, KN2},    {"<#b31>", &Held::b31, Cut2},     {"<#a31>", &Held::a31, Cut2},
-    {"<#r21>", &Held::r21, Cut2},     {"<#beta1>", &Held::beta1, Cut3}, {"<#M222>", &Held::M222, KN2},
-    {"<#b32>", &Held::b32, Cut2},     {"<#a32>", &Held::a32, Cut2},     {"<#r22>", &Held::r22, Cut2},
-    {"<#beta2>", &Held::beta2, Cut3}, {"<#M223>", &Held::M223, KN2},    {"<#M2>", &Held::M2, KN2},
-    {"<#tpbc>", &Held::tpbc, Cut2},   {"<#tpb>", &Held::tpb, Cut2},
+const Tag pressureTags[] = {
+    {"<#ylc>", &Held::ylc, Cut2}, {"<#ylmin>", &Held::ylmin, Cut2}, {"<#ylc>", &Held::ylc, Cut2}};
+
+const Tag plateTags[] = {
+    {"<#b31>", &Held::b31, Cut2},     {"<#a31>", &Held::a31, Cut2},     {"<#r21>", &Held::r21, Cut2},
+    {"<#beta1>", &Held::beta1, Cut3}, {"<#M222>", &Held::M222, KN2},    {"<#b32>", &Held::b32, Cut2},
+    {"<#a32>", &Held::a32, Cut2},     {"<#r22>", &Held::r22, Cut2},     {"<#beta2>", &Held::beta2, Cut3},
+    {"<#M223>", &Held::M223, KN2},    {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},
+    {"<#tpb>", &Held::tpb, Cut2},
 };
 
 const Tag momentTags[] = {
@@ -401,7 +396,9 @@ const Tag topPlateTags[] = {{"<#tp>", &Held::tp, Plain}};
 
 void report(const Held& h, const Entries& e, const TagEmitter& sink) {
   emitInputTags(h, e, sink);
-  emitTags(pressureAndPlateTags, h, sink);
+  emitTags(pressureTags, h, sink);
+  emitBearingTags(h, sink);
+  emitTags(plateTags, h, sink);
   emitWeldAndBootBeamTags(h, sink);
   emitTags(momentTags, h, sink);
   emitStiffenerTags(h, 0, sink);
@@ -450,14 +447,8 @@ ModuleDescriptor makeModule() {
 }  // namespace
 
 Outcome calculateChannelBootBeam(const Entries& entries, BootBeamHeld& h) {
-  RoundLimit rounds;
-  const Materials materials = readMaterials(entries);
-  return rigidbase::detailingRun(
-      entries, h.rerun,
-      [&](const Entries& working) {
-        const rigidbase::PassEnd end = designPass(working, materials, h, rounds);
-        return std::pair{end, PlateLayout{h.Aems, h.a, h.c, h.lt, h.bt}};
-      },
+  return detailedDesign(
+      entries, h, designPass,
       [] { return doneMessage; });
 }
 

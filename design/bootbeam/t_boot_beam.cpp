@@ -238,11 +238,7 @@ Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rou
 }
 
 rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
-  readSectionAndForces(e, h);
-  h.n = tShaped.n;
-  h.dms = tShaped.startingBolt;
-  h.tsh = 10;
-  h.tjjl = 8;
+  startPass(tShaped, e, h);
   return untilDesigned(h, rounds, [&] { return designTrial(e, m, h, rounds); });
 }
 
@@ -290,19 +286,17 @@ std::vector<DesignCheck> checks(const Held& h) {
 using Tag = HeldTag<Held>;
 using enum ValueFormat;
 
-const Tag pressureAndPlateTags[] = {
-    {"<#ylmax>", &Held::ylmax, Cut2}, {"<#ylmin>", &Held::ylmin, Cut2}, {"<#ylc>", &Held::ylc, Cut2},
-    {"<#fc>", &Held::fc, Plain},      {"<#Vfb>", &Held::Vfb, KN2},      {"<#ta>", &Held::ta, KN3},
-    {"<#Ntal>", &Held::Ntal, KN3},    {"<#fta>", &Held::fta, Plain},    {"<#b21>", &Held::b21, Cut2},
-    {"<#a21>", &Held::a21, Cut2},     {"<#r11>", &Held::r11, Cut2},     {"<#alf1>", &Held::alf1, Cut3},
-    {"<#M221>", &Held::M221, KN2},    {"<#b22>", &Held::b22, Cut2},     {"<#a22>", &Held::a22, Cut2},
-    {"<#r12>", &Held::r12, Cut2},     {"<#alf2>", &Held::alf2, Cut3},   {"<#M222>", &Held::M222, KN2},
-    {"<#b23>", &Held::b23, Cut2},     {"<#a23>", &Held::a23, Cut2},     {"<#r13>", &Held::r13, Cut2},
-    {"<#alf3>", &Held::alf3, Cut3},   {"<#M223>", &Held::M223, KN2},    {"<#b3>", &Held::b3, Cut2},
-    {"<#a3>", &Held::a3, Cut2},       {"<#r2>", &Held::r2, Cut2},       {"<#beta>", &Held::beta, Cut3},
-    {"<#M224>", &Held::M224, KN2},    {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},
-    {"<#tpbt1>", &Held::tpbt1, Cut2}, {"<#tpbt2>", &Held::tpbt2, Cut2}, {"<#tpbt>", &Held::tpbt, Cut2},
-    {"<#tpb>", &Held::tpb, Cut2},
+const Tag pressureTags[] = {
+    {"<#ylmax>", &Held::ylmax, Cut2}, {"<#ylmin>", &Held::ylmin, Cut2}, {"<#ylc>", &Held::ylc, Cut2}};
+
+const Tag plateTags[] = {
+    {"<#b22>", &Held::b22, Cut2},     {"<#a22>", &Held::a22, Cut2},     {"<#r12>", &Held::r12, Cut2},
+    {"<#alf2>", &Held::alf2, Cut3},   {"<#M222>", &Held::M222, KN2},    {"<#b23>", &Held::b23, Cut2},
+    {"<#a23>", &Held::a23, Cut2},     {"<#r13>", &Held::r13, Cut2},     {"<#alf3>", &Held::alf3, Cut3},
+    {"<#M223>", &Held::M223, KN2},    {"<#b3>", &Held::b3, Cut2},       {"<#a3>", &Held::a3, Cut2},
+    {"<#r2>", &Held::r2, Cut2},       {"<#beta>", &Held::beta, Cut3},   {"<#M224>", &Held::M224, KN2},
+    {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},   {"<#tpbt1>", &Held::tpbt1, Cut2},
+    {"<#tpbt2>", &Held::tpbt2, Cut2}, {"<#tpbt>", &Held::tpbt, Cut2},   {"<#tpb>", &Held::tpb, Cut2},
 };
 
 const Tag momentTags[] = {
@@ -317,7 +311,9 @@ const Tag boltPlateTags[] = {
 
 void report(const Held& h, const Entries& e, const TagEmitter& sink) {
   emitInputTags(h, e, sink);
-  emitTags(pressureAndPlateTags, h, sink);
+  emitTags(pressureTags, h, sink);
+  emitBearingTags(h, sink);
+  emitTags(plateTags, h, sink);
   emitWeldAndBootBeamTags(h, sink);
   emitTags(momentTags, h, sink);
   emitStiffenerTags(h, h.Vi, sink);
@@ -358,14 +354,8 @@ ModuleDescriptor makeModule() {
 }  // namespace
 
 Outcome calculateTBootBeam(const Entries& entries, BootBeamHeld& h) {
-  RoundLimit rounds;
-  const Materials materials = readMaterials(entries);
-  return rigidbase::detailingRun(
-      entries, h.rerun,
-      [&](const Entries& working) {
-        const rigidbase::PassEnd end = designPass(working, materials, h, rounds);
-        return std::pair{end, PlateLayout{h.Aems, h.a, h.c, h.lt, h.bt}};
-      },
+  return detailedDesign(
+      entries, h, designPass,
       [&] {
         // The stiffeners outside the boot beams must leave the bolt spacing within the flange width.
         return 2 * h.c > h.bf ? rigidbase::layoutFaultMessage : doneMessage;
