@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "design/bootbeam/boot_beam_steps.h"
 #include "design/common/numbers.h"
 #include "design/common/rigid_check_values.h"
 #include "design/common/tables.h"
@@ -9,8 +10,6 @@
 
 namespace pedivo::bootbeam {
 namespace {
-
-using Held = BootBeamHeld;
 
 std::string n(double x) { return operand(x); }
 std::string cut2(double x) { return operand(ValueFormat::Cut2, x); }
@@ -40,106 +39,115 @@ std::string pressureAt(const Held& h, const std::string& x) {
   return cut2(h.ylc) + "×(" + cut2(h.xn) + " − " + x + ")/" + cut2(h.xn);
 }
 
-}  // namespace
+// "βf·ffw = 1.22×160": the limit of a fillet weld's stress normal to its length.
+std::string betaFfw(const Held& h) { return "βf·ffw = " + operand(tables::betaF) + "×" + n(h.ffw); }
 
-void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h, bool tShaped) {
+// The numbers of the plate's, the boot beams' and their welds' checks; false for another check.
+bool writeBootBeamValues(DesignCheck& check, const Held& h, bool tShaped) {
+  const std::string& id = check.id;
   const std::string betaF = operand(tables::betaF);
-  rigidbase::writePressureValues(checks, pressure(h));
+  const std::string Vshmax = kNOperand(h.Vshmax);
+  if (id == "plate") {
+    const std::string required =
+        tShaped && h.tpbt > h.tpbc
+            ? "所需厚度 tpbt = max(tpbt1, tpbt2) = max(" + cut2(h.tpbt1) + ", " + cut2(h.tpbt2) + ")"
+            : "所需厚度 tpbc = √(6·M2/f) = √(6×" + operand(ValueFormat::KN2, h.M2) + "×10³/" + n(h.fpb) + ")";
+    writeValues(check, required, "板厚 t + 0.1 = " + n(h.tpb) + " + 0.1");
+  } else if (id == "bootBeamBending") {
+    writeValues(check, "σ = (hsh/2 + ax)·Mmax/Ix = (" + n(h.hsh) + "/2 + " + cut2(h.ax) + ")×" + kNmOperand(h.Mshmax) +
+                           "/" + cut2(h.Ix),
+                "f");
+  } else if (id == "bootBeamShear") {
+    writeValues(check, "τ = 1.5·Vmax/(2·hsh·tsh) = 1.5×" + Vshmax + "/(2×" + n(h.hsh) + "×" + n(h.tsh) + ")", "fv");
+  } else if (id == "bootBeamWeld") {
+    writeValues(check, "τf = Vmax/(1.4·hf·lf) = " + Vshmax + "/(1.4×" + n(h.hf2) + "×" + n(h.lf) + ")", "ffw");
+  } else if (id == "bootBeamWeldLeg") {
+    writeValues(check, "hf", "min(tsh, tf) = min(" + n(h.tsh) + ", " + n(h.tf) + ")");
+  } else if (id == "bootBeamSlenderness") {
+    writeValues(check,
+                tShaped ? "(a + lt)/tsh = (" + n(h.a) + " + " + n(h.lt) + ")/" + n(h.tsh)
+                        : "((L − hb)/2)/tsh = ((" + n(h.L) + " − " + n(h.hb) + ")/2)/" + n(h.tsh),
+                "18√(235/fy) = 18×√(235/" + n(h.fy) + ")");
+  } else if (id == "plateWeld") {
+    writeValues(check, "σN + σM = N/(2AF + Aeww) + (M·L/4)/Iw = " + kNOperand(h.N) + "/(2×" + n(h.AF) + " + " +
+                           n(h.Aeww) + ") + (" + kNmOperand(h.M) + "×" + n(h.L) + "/4)/" + n(trunc(h.Iw)),
+                betaFfw(h));
+  } else if (id == "plateWeldCombined") {
+    writeValues(check, "√(((σN + σM)/βf)² + τV²) = √((" + cut3(h.ylf) + "/" + betaF + ")² + " + cut3(h.ylv) + "²)", "ffw");
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// The numbers of the stiffener's (the rib's), the layout's and the diaphragm's checks.
+void writePartValues(DesignCheck& check, const Held& h, bool tShaped) {
+  const std::string& id = check.id;
+  const std::string betaF = operand(tables::betaF);
   const Stiffener rib = stiffener(h, tShaped);
   const std::string arm = "(" + armNumbers(h, tShaped) + ")";
   const std::string Vimax = kNOperand(h.Vimax);
-  const std::string Vshmax = kNOperand(h.Vshmax);
   const std::string hf3 = n(h.hf3);
-  const std::string betaFfw = "βf·ffw = " + betaF + "×" + n(h.ffw);
-  for (DesignCheck& check : checks) {
-    const std::string& id = check.id;
-    if (id == "plate") {
-      const std::string required =
-          tShaped && h.tpbt > h.tpbc
-              ? "所需厚度 tpbt = max(tpbt1, tpbt2) = max(" + cut2(h.tpbt1) + ", " + cut2(h.tpbt2) + ")"
-              : "所需厚度 tpbc = √(6·M2/f) = √(6×" + operand(ValueFormat::KN2, h.M2) + "×10³/" + n(h.fpb) + ")";
-      writeValues(check, required, "板厚 t + 0.1 = " + n(h.tpb) + " + 0.1");
-    } else if (id == "bootBeamBending") {
-      writeValues(check, "σ = (hsh/2 + ax)·Mmax/Ix = (" + n(h.hsh) + "/2 + " + cut2(h.ax) + ")×" + kNmOperand(h.Mshmax) +
-                             "/" + cut2(h.Ix),
-                  "f");
-    } else if (id == "bootBeamShear") {
-      writeValues(check, "τ = 1.5·Vmax/(2·hsh·tsh) = 1.5×" + Vshmax + "/(2×" + n(h.hsh) + "×" + n(h.tsh) + ")", "fv");
-    } else if (id == "bootBeamWeld") {
-      writeValues(check, "τf = Vmax/(1.4·hf·lf) = " + Vshmax + "/(1.4×" + n(h.hf2) + "×" + n(h.lf) + ")", "ffw");
-    } else if (id == "bootBeamWeldLeg") {
-      writeValues(check, "hf", "min(tsh, tf) = min(" + n(h.tsh) + ", " + n(h.tf) + ")");
-    } else if (id == "bootBeamSlenderness") {
-      writeValues(check,
-                  tShaped ? "(a + lt)/tsh = (" + n(h.a) + " + " + n(h.lt) + ")/" + n(h.tsh)
-                          : "((L − hb)/2)/tsh = ((" + n(h.L) + " − " + n(h.hb) + ")/2)/" + n(h.tsh),
-                  "18√(235/fy) = 18×√(235/" + n(h.fy) + ")");
-    } else if (id == "plateWeld") {
-      writeValues(check, "σN + σM = N/(2AF + Aeww) + (M·L/4)/Iw = " + kNOperand(h.N) + "/(2×" + n(h.AF) + " + " +
-                             n(h.Aeww) + ") + (" + kNmOperand(h.M) + "×" + n(h.L) + "/4)/" + n(trunc(h.Iw)),
-                  betaFfw);
-    } else if (id == "plateWeldCombined") {
-      writeValues(check, "√(((σN + σM)/βf)² + τV²) = √((" + cut3(h.ylf) + "/" + betaF + ")² + " + cut3(h.ylv) + "²)", "ffw");
-    } else if (id == "stiffener") {
-      writeValues(check, "√(σ² + 3τ²) = √(" + cut3(h.ylfR) + "² + 3×" + cut3(h.ylvR) + "²)", "1.1f = 1.1×" + n(h.f1));
-    } else if (id == "slenderness") {
-      writeValues(check, std::string("(") + rib.arm + ")/ts = " + arm + "/" + n(h.tjjl),
-                  "18√(235/fy) = 18×√(235/" + n(h.fy) + ")");
-    } else if (id == "stiffenerPlateWeld") {
-      writeValues(check, std::string("σf = Vimax/(1.4hf·(") + rib.arm + " − 2hf − 15)) = " + Vimax + "/(1.4×" + hf3 +
-                             "×(" + armNumbers(h, tShaped) + " − 2×" + hf3 + " − 15))",
-                  betaFfw);
-    } else if (id == "stiffenerUpstandWeld") {
-      const double length = h.hjjl - 2 * h.hf3 - rib.cut;
-      const double tau = h.Vimax / (1.4 * h.hf3 * length);
-      const double sigma = (rib.armValue * h.Vimax / 2) / (length * length * 0.7 * h.hf3 / 3);
-      writeValues(check, std::string("lv = hs − 2hf − ") + rib.cutText + " = " + n(length) +
-                             " mm，τf = Vimax/(1.4hf·lv) = " + Vimax + "/(1.4×" + hf3 + "×" + n(length) + ") = " +
-                             cut3(tau) + " N/mm²，σf = ((" + rib.arm + ")·Vimax/2)/(0.7hf·lv²/3) = (" + arm + "×" +
-                             Vimax + "/2)/(0.7×" + hf3 + "×" + n(length) + "²/3) = " + cut3(sigma) +
-                             " N/mm²，√(τf² + (σf/βf)²) = √(" + cut3(tau) + "² + (" + cut3(sigma) + "/" + betaF + ")²)",
-                  "ffw");
-    } else if (id == "layout") {
-      writeValues(check, "2c = 2×" + n(h.c), "bf");
-    } else if (id == "diaphragmBending") {
-      writeValues(check, "σ = 6·q·bf²/8/(tcb·hcb²) = 6×" + cut3(h.q) + "×" + n(h.bf) + "²/8/(" + n(h.tcb) + "×" +
-                             n(h.hcb) + "²)",
-                  "f");
-    } else if (id == "diaphragmShear") {
-      writeValues(check, "τ = 1.5·q·bf/2/(tcb·hcb) = 1.5×" + cut3(h.q) + "×" + n(h.bf) + "/2/(" + n(h.tcb) + "×" +
-                             n(h.hcb) + ")",
-                  "fv");
-    } else if (id == "diaphragmWeldLeg") {
-      writeValues(check, "hf7", "tcb");
-    }
+  if (id == "stiffener") {
+    writeValues(check, "√(σ² + 3τ²) = √(" + cut3(h.ylfR) + "² + 3×" + cut3(h.ylvR) + "²)", "1.1f = 1.1×" + n(h.f1));
+  } else if (id == "slenderness") {
+    writeValues(check, std::string("(") + rib.arm + ")/ts = " + arm + "/" + n(h.tjjl),
+                "18√(235/fy) = 18×√(235/" + n(h.fy) + ")");
+  } else if (id == "stiffenerPlateWeld") {
+    writeValues(check, std::string("σf = Vimax/(1.4hf·(") + rib.arm + " − 2hf − 15)) = " + Vimax + "/(1.4×" + hf3 +
+                           "×(" + armNumbers(h, tShaped) + " − 2×" + hf3 + " − 15))",
+                betaFfw(h));
+  } else if (id == "stiffenerUpstandWeld") {
+    const double length = h.hjjl - 2 * h.hf3 - rib.cut;
+    const double tau = h.Vimax / (1.4 * h.hf3 * length);
+    const double sigma = (rib.armValue * h.Vimax / 2) / (length * length * 0.7 * h.hf3 / 3);
+    writeValues(check, std::string("lv = hs − 2hf − ") + rib.cutText + " = " + n(length) +
+                           " mm，τf = Vimax/(1.4hf·lv) = " + Vimax + "/(1.4×" + hf3 + "×" + n(length) + ") = " +
+                           cut3(tau) + " N/mm²，σf = ((" + rib.arm + ")·Vimax/2)/(0.7hf·lv²/3) = (" + arm + "×" +
+                           Vimax + "/2)/(0.7×" + hf3 + "×" + n(length) + "²/3) = " + cut3(sigma) +
+                           " N/mm²，√(τf² + (σf/βf)²) = √(" + cut3(tau) + "² + (" + cut3(sigma) + "/" + betaF + ")²)",
+                "ffw");
+  } else if (id == "layout") {
+    writeValues(check, "2c = 2×" + n(h.c), "bf");
+  } else if (id == "diaphragmBending") {
+    writeValues(check, "σ = 6·q·bf²/8/(tcb·hcb²) = 6×" + cut3(h.q) + "×" + n(h.bf) + "²/8/(" + n(h.tcb) + "×" +
+                           n(h.hcb) + "²)",
+                "f");
+  } else if (id == "diaphragmShear") {
+    writeValues(check, "τ = 1.5·q·bf/2/(tcb·hcb) = 1.5×" + cut3(h.q) + "×" + n(h.bf) + "/2/(" + n(h.tcb) + "×" +
+                           n(h.hcb) + ")",
+                "fv");
+  } else if (id == "diaphragmWeldLeg") {
+    writeValues(check, "hf7", "tcb");
   }
 }
 
-void emitWorkingValues(const Held& h, bool tShaped, const TagEmitter& sink) {
-  sink("<#tavalues>", rigidbase::boltTensionValues(pressure(h)));
+// The plate at a T-shaped base's tension bolt: the effective widths and the two thicknesses.
+void emitBoltPlateValues(const Held& h, const TagEmitter& sink) {
   const std::string a = n(h.a);
   const std::string c = n(h.c);
   const std::string aLt = a + " + " + n(h.lt);
   const std::string Nta = kNOperand(h.Ntal);
-  sink("<#Ntalvalues>", "2Ta/n = 2×" + operand(ValueFormat::KN3, h.ta) + "/" + n(h.n));
-  if (tShaped) {
-    using rigidbase::effectiveWidthValues;
-    sink("<#lx1values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "c + bt", c + " + " + n(h.bt)));
-    sink("<#ly1values>", effectiveWidthValues({"c", h.c}, {"bt", h.bt}, "a + lt", aLt));
-    sink("<#lx2values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "bf", n(h.bf)));
-    sink("<#ly2values>", "min(2.75c, a + lt) = min(2.75×" + c + ", " + aLt + ")");
-    sink("<#tpbt1values>", rigidbase::boltPanelThicknessValues({h.a, h.c, h.lt, h.lx1, h.ly1, h.Ntal, h.fpbt, "lx", "ly"}));
-    // Across the flange width the bolt sits at bf/2 from the stiffeners and at a from the flange.
-    const std::string half = "(" + n(h.bf) + "/2)";
-    const std::string d2 = "(8·a³·ly2 + (bf/2)³·lx2)";
-    const std::string d2n = "(8×" + a + "³×" + cut2(h.ly2) + " + " + half + "³×" + cut2(h.lx2) + ")";
-    sink("<#tpbt2values>", h.bf * h.bf < 8 * h.a * h.a
-                               ? "√(6·Nta·bf·a³/" + d2 + "/f) = √(6×" + Nta + "×" + n(h.bf) + "×" + a + "³/" + d2n +
-                                     "/" + n(h.fpbt) + ")"
-                               : "√(6·Nta·a·(bf/2)³/" + d2 + "/f) = √(6×" + Nta + "×" + a + "×" + half + "³/" + d2n +
-                                     "/" + n(h.fpbt) + ")");
-    sink("<#fpbt>", n(h.fpbt));
-  }
+  using rigidbase::effectiveWidthValues;
+  sink("<#lx1values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "c + bt", c + " + " + n(h.bt)));
+  sink("<#ly1values>", effectiveWidthValues({"c", h.c}, {"bt", h.bt}, "a + lt", aLt));
+  sink("<#lx2values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "bf", n(h.bf)));
+  sink("<#ly2values>", "min(2.75c, a + lt) = min(2.75×" + c + ", " + aLt + ")");
+  sink("<#tpbt1values>", rigidbase::boltPanelThicknessValues({h.a, h.c, h.lt, h.lx1, h.ly1, h.Ntal, h.fpbt, "lx", "ly"}));
+  // Across the flange width the bolt sits at bf/2 from the stiffeners and at a from the flange.
+  const std::string half = "(" + n(h.bf) + "/2)";
+  const std::string d2 = "(8·a³·ly2 + (bf/2)³·lx2)";
+  const std::string d2n = "(8×" + a + "³×" + cut2(h.ly2) + " + " + half + "³×" + cut2(h.lx2) + ")";
+  sink("<#tpbt2values>", h.bf * h.bf < 8 * h.a * h.a
+                             ? "√(6·Nta·bf·a³/" + d2 + "/f) = √(6×" + Nta + "×" + n(h.bf) + "×" + a + "³/" + d2n +
+                                   "/" + n(h.fpbt) + ")"
+                             : "√(6·Nta·a·(bf/2)³/" + d2 + "/f) = √(6×" + Nta + "×" + a + "×" + half + "³/" + d2n +
+                                   "/" + n(h.fpbt) + ")");
+  sink("<#fpbt>", n(h.fpbt));
+}
+
+// The boot beams' section and moments, and the welds of column and boot beams to the plate.
+void emitBootBeamValues(const Held& h, bool tShaped, const TagEmitter& sink) {
   // The boot beams with the plate as their flange.
   const std::string t = n(h.tpb);
   const std::string B = n(h.B);
@@ -158,7 +166,7 @@ void emitWorkingValues(const Held& h, bool tShaped, const TagEmitter& sink) {
   sink(tShaped ? "<#Msh11values>" : "<#Msh1values>", "q((L − hb)/4)·(L − hb)²·B/8 = " +
                                                          pressureAt(h, "(" + L + " − " + hb + ")/4") + "×(" + L +
                                                          " − " + hb + ")²×" + B + "/8×10⁻⁶");
-  if (tShaped) sink("<#Msh12values>", "Ta·a = " + operand(ValueFormat::KN3, h.ta) + "×" + a + "×10⁻³");
+  if (tShaped) sink("<#Msh12values>", "Ta·a = " + operand(ValueFormat::KN3, h.ta) + "×" + n(h.a) + "×10⁻³");
   sink("<#Msh2values>", "q(L/2)·hb²/8·B = " + pressureAt(h, L + "/2") + "×" + hb + "²/8×" + B + "×10⁻⁶");
   // Column and boot beams welded all round to the plate.
   const std::string hf = n(h.hf5);
@@ -168,7 +176,13 @@ void emitWorkingValues(const Held& h, bool tShaped, const TagEmitter& sink) {
   sink("<#Iwvalues>", "0.7hf·(L − 2hf)³/6 − 0.7hf·hb³/12 + bf·tf³/12 + bf·tf·((hb − tf)/2)² = 0.7×" + hf + "×(" + L +
                           " − 2×" + hf + ")³/6 − 0.7×" + hf + "×" + hb + "³/12 + " + n(h.bf) + "×" + tf + "³/12 + " +
                           n(h.bf) + "×" + tf + "×((" + hb + " − " + tf + ")/2)²");
-  // The stiffener or rib.
+}
+
+// The stiffener's (the rib's) load and stresses, and the channel's diaphragm load.
+void emitStiffenerValues(const Held& h, bool tShaped, const TagEmitter& sink) {
+  const std::string B = n(h.B);
+  const std::string L = n(h.L);
+  const std::string aLt = n(h.a) + " + " + n(h.lt);
   const Stiffener rib = stiffener(h, tShaped);
   const std::string Vimax = kNOperand(h.Vimax);
   const std::string height = "(" + n(h.hjjl) + " − " + rib.cutText + ")";
@@ -182,10 +196,26 @@ void emitWorkingValues(const Held& h, bool tShaped, const TagEmitter& sink) {
   sink("<#ylfRvalues>", acrossWidth ? "(B − bf)·Vimax/4/Ws = (" + B + " − " + n(h.bf) + ")×" + Vimax + "/4/" + Ws
                                     : "(a + lt)·Vimax/2/Ws = (" + aLt + ")×" + Vimax + "/2/" + Ws);
   if (!tShaped) {
-    const double s = (h.L - h.hb) / 2 + h.lt;
+    const double s = diaphragmSpan(h);
     sink("<#qvalues>", "σc·(xn − s/4)/xn·s/2（s = (L − hb)/2 + lt = " + n(s) + " mm） = " + pressureAt(h, n(s) + "/4") +
                            "×" + n(s) + "/2");
   }
+}
+
+}  // namespace
+
+void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h, bool tShaped) {
+  rigidbase::writePressureValues(checks, pressure(h));
+  for (DesignCheck& check : checks)
+    if (!writeBootBeamValues(check, h, tShaped)) writePartValues(check, h, tShaped);
+}
+
+void emitWorkingValues(const Held& h, bool tShaped, const TagEmitter& sink) {
+  sink("<#tavalues>", rigidbase::boltTensionValues(pressure(h)));
+  sink("<#Ntalvalues>", "2Ta/n = 2×" + operand(ValueFormat::KN3, h.ta) + "/" + n(h.n));
+  if (tShaped) emitBoltPlateValues(h, sink);
+  emitBootBeamValues(h, tShaped, sink);
+  emitStiffenerValues(h, tShaped, sink);
 }
 
 }  // namespace pedivo::bootbeam

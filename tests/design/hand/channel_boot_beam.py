@@ -105,6 +105,9 @@ def design(case):
         hf7 = 1.5 * math.sqrt(tsh)
     hf7 = max(6, half_even(hf7))
     assert hf6 <= tcb and hf7 <= min(16, tcb) and hcb <= hsh and tcb >= even_up(max(10, bf / 50))
+    # A diaphragm that holds at its first size keeps it: bf/50, at least 10, in even millimetres up.
+    assert not case.get("diaphragm_at_start") or (tcb == even_up(max(10, bf / 50)) and hcb == math.trunc(
+        (2 * hsh / 3 + 8) / 10) * 10)
     fcb, fvcb = band(grade, tcb)
     ylfcb = 6 * qd * bf ** 2 / 8 / (tcb * hcb ** 2)
     ylvcb = 1.5 * qd * bf / 2 / (tcb * hcb)
@@ -131,6 +134,10 @@ CASES = [
                                         "Edttw": "12"},
      "sizes": dict(dms=72, a=180, lt=148, L=1260, tsh=24, tjjl=20, hsh=500, hjjl=380, hf2=16, hf5=10, hf3=10, tpb=44,
                    hcb=340, tcb=16), "hjjl_at_weld": 330},
+    # A flange just past an even fiftieth: the diaphragm starts at bf/50 = 12.1 rounded up to 14 mm.
+    {"name": "wide flange", "entries": {"EdtM": "20", "EdtN": "800", "Edtbf": "605"},
+     "sizes": dict(dms=24, a=60, lt=52, L=680, tsh=12, tjjl=8, hsh=250, hjjl=150, hf2=10, hf5=8, hf3=8, tpb=20,
+                   hcb=170, tcb=14), "diaphragm_at_start": True},
     {"name": "Q345 C30", "entries": {"EdtM": "400", "EdtN": "200", "CBf": "Q345", "CBfc": "C30", "Edtbf": "250"},
      "sizes": dict(dms=60, a=150, lt=124, L=1000, tsh=20, tjjl=20, hsh=290, hjjl=230, hf2=14, hf5=8, hf3=8, tpb=28,
                    hcb=200, tcb=10)},

@@ -1,0 +1,222 @@
+#include "design/bootbeam/boot_beam_report.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "design/common/numbers.h"
+#include "design/common/result_text.h"
+#include "design/common/rigid_base.h"
+#include "design/common/standard_controls.h"
+#include "design/common/tables.h"
+#include "design/common/tag_table.h"
+#include "design/common/value_format.h"
+
+namespace pedivo::bootbeam {
+namespace {
+
+using rigidbase::Eccentricity;
+
+const HeldField<Held> commonFields[] = {
+    {"N", &Held::N},         {"M", &Held::M},           {"V", &Held::V},         {"hb", &Held::hb},
+    {"bf", &Held::bf},       {"tw", &Held::tw},         {"tf", &Held::tf},       {"n", &Held::n},
+    {"dms", &Held::dms},     {"Aems", &Held::Aems},     {"a", &Held::a},         {"c", &Held::c},
+    {"lt", &Held::lt},       {"bt", &Held::bt},         {"L", &Held::L},         {"B", &Held::B},
+    {"tsh", &Held::tsh},     {"tjjl", &Held::tjjl},     {"e", &Held::e},         {"write3", &Held::write3},
+    {"xn", &Held::xn},       {"Fx", &Held::Fx},         {"dx", &Held::dx},       {"ylmax", &Held::ylmax},
+    {"ylmin", &Held::ylmin}, {"ylc", &Held::ylc},       {"fc", &Held::fc},       {"Ec", &Held::Ec},
+    {"Es", &Held::Es},       {"fta", &Held::fta},       {"ta", &Held::ta},       {"write4", &Held::write4},
+    {"Vfb", &Held::Vfb},     {"rerun", &Held::rerun},   {"b21", &Held::b21},     {"a21", &Held::a21},
+    {"r11", &Held::r11},     {"alf1", &Held::alf1},     {"M221", &Held::M221},   {"M222", &Held::M222},
+    {"M223", &Held::M223},   {"M2", &Held::M2},         {"f", &Held::f},         {"fpb", &Held::fpb},
+    {"tgrp", &Held::tgrp},   {"tpbc", &Held::tpbc},     {"Ntal", &Held::Ntal},   {"tpb", &Held::tpb},
+    {"hsh", &Held::hsh},     {"ax", &Held::ax},         {"Ix", &Held::Ix},       {"Vsh1", &Held::Vsh1},
+    {"Vsh2", &Held::Vsh2},   {"Vshmax", &Held::Vshmax}, {"Msh2", &Held::Msh2},   {"Mshmax", &Held::Mshmax},
+    {"ylm", &Held::ylm},     {"ylvx", &Held::ylvx},     {"fv", &Held::fv},       {"fy", &Held::fy},
+    {"fsh", &Held::fsh},     {"fvsh", &Held::fvsh},     {"ffw", &Held::ffw},     {"lf", &Held::lf},
+    {"hf2", &Held::hf2},     {"write5", &Held::write5}, {"write6", &Held::write6}, {"hf5", &Held::hf5},
+    {"AF", &Held::AF},       {"Aeww", &Held::Aeww},     {"ylnc", &Held::ylnc},   {"ylmc", &Held::ylmc},
+    {"ylv", &Held::ylv},     {"ylf", &Held::ylf},       {"ylfs", &Held::ylfs},   {"Iw", &Held::Iw},
+    {"hjjl", &Held::hjjl},   {"Vimax", &Held::Vimax},   {"ylvR", &Held::ylvR},   {"ylfR", &Held::ylfR},
+    {"ylequ", &Held::ylequ}, {"f1", &Held::f1},         {"write1", &Held::write1}, {"write2", &Held::write2},
+    {"hf3", &Held::hf3},     {"ylnf", &Held::ylnf},     {"ylvf", &Held::ylvf},
+};
+
+using Tag = HeldTag<Held>;
+using enum ValueFormat;
+
+const Tag sectionTags[] = {
+    {"<#hb>", &Held::hb, Plain}, {"<#bf>", &Held::bf, Plain}, {"<#tw>", &Held::tw, Plain}, {"<#tf>", &Held::tf, Plain},
+};
+const Tag planTags[] = {
+    {"<#a>", &Held::a, Plain},   {"<#c>", &Held::c, Plain},     {"<#bt>", &Held::bt, Plain},
+    {"<#lt>", &Held::lt, Plain}, {"<#L>", &Held::L, Plain},     {"<#B>", &Held::B, Plain},
+    {"<#dms>", &Held::dms, Plain}, {"<#Aems>", &Held::Aems, Plain},
+};
+const Tag eccentricityTags[] = {{"<#e>", &Held::e, Cut2}};
+const Tag zoneTags[] = {{"<#xn>", &Held::xn, Cut2}};
+
+const Tag bearingTags[] = {
+    {"<#fc>", &Held::fc, Plain},   {"<#Vfb>", &Held::Vfb, KN2},   {"<#ta>", &Held::ta, KN3},
+    {"<#Ntal>", &Held::Ntal, KN3}, {"<#fta>", &Held::fta, Plain}, {"<#b21>", &Held::b21, Cut2},
+    {"<#a21>", &Held::a21, Cut2},  {"<#r11>", &Held::r11, Cut2},  {"<#alf1>", &Held::alf1, Cut3},
+    {"<#M221>", &Held::M221, KN2},
+};
+
+const Tag weldAndBootBeamTags[] = {
+    {"<#AF>", &Held::AF, Plain},     {"<#Aeww>", &Held::Aeww, Plain}, {"<#ylnc>", &Held::ylnc, Cut3},
+    {"<#ylmc>", &Held::ylmc, Cut3},  {"<#ylv>", &Held::ylv, Cut3},    {"<#ylf>", &Held::ylf, Cut3},
+    {"<#ylfs>", &Held::ylfs, Cut3},  {"<#f>", &Held::f, Plain},       {"<#ffw>", &Held::ffw, Plain},
+    {"<#hsh>", &Held::hsh, Plain},   {"<#tsh>", &Held::tsh, Plain},   {"<#ax>", &Held::ax, Cut2},
+    {"<#Ix>", &Held::Ix, Cut2},      {"<#Vsh1>", &Held::Vsh1, KN3},   {"<#Vsh2>", &Held::Vsh2, KN3},
+    {"<#Vshmax>", &Held::Vshmax, KN3},
+};
+
+const Tag legTags[] = {
+    {"<#hjjl>", &Held::hjjl, Plain}, {"<#tjjl>", &Held::tjjl, Plain}, {"<#lf>", &Held::lf, Plain},
+    {"<#hf2>", &Held::hf2, Plain},   {"<#hf3>", &Held::hf3, Plain},   {"<#hf5>", &Held::hf5, Plain},
+};
+const Tag stiffenerStressTags[] = {
+    {"<#Vimax>", &Held::Vimax, KN3}, {"<#ylm>", &Held::ylm, Cut3},   {"<#ylvx>", &Held::ylvx, Cut3},
+    {"<#ylfR>", &Held::ylfR, Cut3},  {"<#ylvR>", &Held::ylvR, Cut3}, {"<#ylnf>", &Held::ylnf, Cut3},
+    {"<#ylvf>", &Held::ylvf, Cut3},  {"<#ylequ>", &Held::ylequ, Cut3},
+};
+const Tag bootBeamStrengthTags[] = {{"<#fsh>", &Held::fsh, Plain}, {"<#fvsh>", &Held::fvsh, Plain}};
+
+const Tag writeTags[] = {
+    {"<#write1>", &Held::write1, Cut3}, {"<#write2>", &Held::write2, Cut3}, {"<#write3>", &Held::write3, Cut3},
+    {"<#write4>", &Held::write4, Cut3}, {"<#write5>", &Held::write5, Cut3}, {"<#write6>", &Held::write6, Cut3},
+};
+
+const Tag boltCountTags[] = {
+    {"<#boltCount>", &Held::n, Plain}, {"<#fpb>", &Held::fpb, Plain}, {"<#Fx>", &Held::Fx, Plain}};
+const Tag yieldTags[] = {{"<#fy>", &Held::fy, Plain}};
+
+// The formulas of the pressure under the plate for the eccentricity case that applied.
+std::string pressureFormula(const BootBeamType& type, const Held& h) {
+  const bool bisected = h.dms >= 60 && h.judge == rigidbase::judgeText(Eccentricity::BeyondBoltRow);
+  if (h.judge == type.kernJudge()) return "σc = (6e/L + 1)·N/L/B，xn = L，Ta = 0";
+  if (h.judge == rigidbase::judgeText(Eccentricity::WithinBoltRow)) return type.withinBoltRowFormula;
+  if (bisected) {
+    return "xn 由平衡方程 xn³ + 3(e − L/2)·xn² − 6(Es/Ec)(n/2)(Ae/B)(e + L/2 − lt)(L − lt − xn) = 0 二分求解，"
+           "Ta = (e − L/2 + xn/3)·N/(L − lt − xn/3)，σc = 2N·(L/2 + e − lt)/B/xn/(L − lt − xn/3)";
+  }
+  return "σmax,min = N/(B·L) ± 6M/(B·L²)，xn = σmax·L/(σmax − σmin)，σc = σmax，"
+         "Ta = [M − N·(L/2 − xn/3)]/(L − lt − xn/3)";
+}
+
+}  // namespace
+
+std::vector<NamedValue> valuesWith(std::vector<NamedValue> own, const Held& h) {
+  std::vector<NamedValue> list = listValues(commonFields, h);
+  list.insert(list.end(), std::make_move_iterator(own.begin()), std::make_move_iterator(own.end()));
+  list.push_back({"judge", h.judge});
+  return list;
+}
+
+std::vector<FieldText> plateLayoutFields(const Held& h) {
+  const auto plain = [](double x) { return formatGeneral(x); };
+  return {{"Edta", plain(h.a)},   {"Edtc", plain(h.c)}, {"Edtlt", plain(h.lt)},    {"Edtbt", plain(h.bt)},
+          {"EdtL", plain(h.L)},   {"EdtB", plain(h.B)}, {"Edttpb", plain(h.tpb)}};
+}
+
+std::vector<DesignCheck> bootBeamChecks(const BootBeamType& type, const Held& h, DesignCheck plate) {
+  return {
+      limitCheck("bearing", "底板下混凝土承压", "σc ≤ fc", h.ylc, h.fc, stressUnit, ValueFormat::Cut2,
+                 {"EdtL", "EdtB"}),
+      limitCheck("bolt", "锚栓抗拉", "σt = 1.2·Ta·2/n/Ae ≤ fta", h.write4, h.fta, stressUnit, ValueFormat::Cut3,
+                 {"edtms"}),
+      std::move(plate),
+      limitCheck("bootBeamBending", "靴梁抗弯", "σ = (hsh/2 + ax)·Mmax/Ix ≤ f", h.ylm, h.fsh, stressUnit,
+                 ValueFormat::Cut3, {"Edthxlb", "Edttxlb"}),
+      limitCheck("bootBeamShear", "靴梁抗剪", "τ = 1.5·Vmax/(2·hsh·tsh) ≤ fv", h.ylvx, h.fvsh, stressUnit,
+                 ValueFormat::Cut3, {"Edthxlb", "Edttxlb"}),
+      limitCheck("bootBeamWeld", "靴梁与柱焊缝", "τf = Vmax/(1.4·hf·lf) ≤ ffw", bootBeamWeldStress(h), h.ffw,
+                 stressUnit, ValueFormat::Cut3, {"Edthfxlb"}),
+      limitCheck("bootBeamWeldLeg", "靴梁与柱焊脚尺寸", "hf ≤ min(tsh, tf)", h.hf2, std::min(h.tsh, h.tf), lengthUnit,
+                 ValueFormat::Plain, {"Edthfxlb"}),
+      limitCheck("bootBeamSlenderness", "靴梁宽厚比", type.outstandFormula, type.outstandRatio(h), h.write6, "",
+                 ValueFormat::Cut3, {"Edttxlb"}),
+      limitCheck("plateWeld", "柱及靴梁与底板焊缝正应力", "σN + σM ≤ βf·ffw", h.ylf, tables::betaF * h.ffw, stressUnit,
+                 ValueFormat::Cut3, {"Edthf5"}),
+      limitCheck("plateWeldCombined", "柱及靴梁与底板焊缝折算应力", "√(((σN + σM)/βf)² + τV²) ≤ ffw", h.ylfs, h.ffw,
+                 stressUnit, ValueFormat::Cut3, {"Edthf5"}),
+  };
+}
+
+std::vector<DesignCheck> stiffenerChecks(const BootBeamType& type, const Held& h) {
+  const std::string part = type.stiffenerName;
+  return {
+      limitCheck("stiffener", part + "折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, 1.1 * h.f1, stressUnit,
+                 ValueFormat::Cut3, {"Edthjjl"}),
+      limitCheck("slenderness", part + "宽厚比", type.stiffenerSlendernessFormula, h.write1, h.write2, "",
+                 ValueFormat::Cut3, {"Edttjjl"}),
+      limitCheck("stiffenerPlateWeld", part + "与底板焊缝", "σf ≤ βf·ffw", h.ylnf, tables::betaF * h.ffw, stressUnit,
+                 ValueFormat::Cut3, {"Edthfjjl"}),
+      limitCheck("stiffenerUpstandWeld", part + "竖向焊缝折算应力", "√(τf² + (σf/βf)²) ≤ ffw", h.ylvf, h.ffw,
+                 stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
+  };
+}
+
+void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink) {
+  emitTags(sectionTags, h, sink);
+  sink("<#M>", entryText(e, "EdtM"));
+  sink("<#N>", entryText(e, "EdtN"));
+  sink("<#V>", entryText(e, "EdtV"));
+  sink("<#concrete>", entryText(e, "CBfc"));
+  sink("<#steel>", entryText(e, "CBf"));
+  sink("<#ms>", entryText(e, "CBfta"));
+  emitTags(planTags, h, sink);
+  sink("<#shear>", shearKeyNeeded(h.Vfb, h.V) ? "V>0.4(N+Ta) 需要设置抗剪键" : "V<0.4(N+Ta) 不需设置抗剪键");
+  emitTags(eccentricityTags, h, sink);
+  sink("<#judge>", h.judge);
+  emitTags(zoneTags, h, sink);
+}
+
+void emitBearingTags(const Held& h, const TagEmitter& sink) { emitTags(bearingTags, h, sink); }
+
+void emitWeldAndBootBeamTags(const Held& h, const TagEmitter& sink) { emitTags(weldAndBootBeamTags, h, sink); }
+
+void emitStiffenerTags(const Held& h, double Vi, const TagEmitter& sink) {
+  emitTags(legTags, h, sink);
+  sink("<#1.22ffw>", formatValue(Plain, tables::betaF * h.ffw));
+  sink("<#Vi>", formatValue(KN3, Vi));
+  emitTags(stiffenerStressTags, h, sink);
+  sink("<#1.1f1>", formatValue(Plain, 1.1 * h.f1));
+  emitTags(bootBeamStrengthTags, h, sink);
+}
+
+void emitWriteTags(const Held& h, const TagEmitter& sink) { emitTags(writeTags, h, sink); }
+
+std::string panelFormula(const char* name, double r, const char* q, const char* b, const char* k, const char* a) {
+  return r < 0.3 ? std::string(name) + " = 0.5·" + q + "·" + b + "²（悬臂）"
+                 : std::string(name) + " = " + k + "·" + q + "·" + a + "²";
+}
+
+void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& sink) {
+  sink("<#pressureFormula>", pressureFormula(type, h));
+  sink("<#L/6>", formatValue(Cut3, h.L / 6));
+  sink("<#tensionBolts>", formatValue(Plain, h.n / 2));
+  emitTags(boltCountTags, h, sink);
+  sink("<#M221formula>", panelFormula("M221", h.r11, type.panel1Pressure, "b21", "α1", "a21"));
+  emitTags(yieldTags, h, sink);
+  sink("<#Iw>", formatValue(Plain, trunc(h.Iw)));
+  sink("<#bootBeamWeldStress>", formatValue(Cut3, bootBeamWeldStress(h)));
+  sink("<#bootBeamRatio>", formatValue(Cut3, type.outstandRatio(h)));
+  sink("<#minLeg>", formatValue(Plain, std::min(h.tsh, h.tf)));
+}
+
+ModuleDescriptor commonDescriptor(const std::string& momentUnit) {
+  ModuleDescriptor d;
+  d.groups = {standard::sectionGroup(), standard::materialGroup({}), standard::forceGroup(true, momentUnit),
+              standard::plateSizeGroup()};
+  d.hasDetailingToggle = true;
+  d.reportButton = "Button3";
+  d.checks = standard::rigidChecks();
+  return d;
+}
+
+ResultGroupSpec boltAndShearFields() {
+  return {"", "", {{"edtms", "锚栓直径d", standard::mm}, {"edtshear", "抗剪键设置", ""}}};
+}
+
+}  // namespace pedivo::bootbeam

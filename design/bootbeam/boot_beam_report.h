@@ -1,0 +1,46 @@
+#pragma once
+// What the T-shaped and the channel boot-beam bases show alike: the held values, the plate layout
+// fields, the checks of plate, boot beams and stiffeners, and the report's tags of the entries,
+// the boot beams, their welds and stiffeners, and the formulas that applied.
+
+#include <string>
+#include <vector>
+
+#include "design/bootbeam/boot_beam_steps.h"
+#include "design/common/design_check.h"
+#include "design/common/module.h"
+
+namespace pedivo::bootbeam {
+
+// The values both bases hold, then the base's own, then the eccentricity case.
+std::vector<NamedValue> valuesWith(std::vector<NamedValue> own, const Held& h);
+
+// The plate layout as the result window shows it: a, c, lt, bt, L, B and tpb.
+std::vector<FieldText> plateLayoutFields(const Held& h);
+
+// Bearing, bolts, the plate (its check given by the base), boot beams and the plate welds.
+std::vector<DesignCheck> bootBeamChecks(const BootBeamType& type, const Held& h, DesignCheck plate);
+// The stiffener (T-shaped) or rib (channel) and its welds.
+std::vector<DesignCheck> stiffenerChecks(const BootBeamType& type, const Held& h);
+
+// The entries, the plate plan and the eccentricity.
+void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink);
+// The bearing, the bolts' tension and the first panel, which both plates have.
+void emitBearingTags(const Held& h, const TagEmitter& sink);
+// The plate welds' stresses and the boot beam's section and shear.
+void emitWeldAndBootBeamTags(const Held& h, const TagEmitter& sink);
+// The welds' legs, the stiffener or rib and the boot beam's stresses; Vi is the T-shaped base's
+// stiffener load, nought for the channel.
+void emitStiffenerTags(const Held& h, double Vi, const TagEmitter& sink);
+// The ratios and limits the report names write1 to write6.
+void emitWriteTags(const Held& h, const TagEmitter& sink);
+// What the checker needs beside the tags of the tables, up to the base's own: the formulas that
+// applied and the numbers in them.
+void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& sink);
+// A panel's moment formula: a cantilever for a short free edge (r < 0.3), else k·q·a².
+std::string panelFormula(const char* name, double r, const char* q, const char* b, const char* k, const char* a);
+
+ModuleDescriptor commonDescriptor(const std::string& momentUnit);
+ResultGroupSpec boltAndShearFields();
+
+}  // namespace pedivo::bootbeam

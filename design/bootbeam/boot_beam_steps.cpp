@@ -1,0 +1,264 @@
+#include "design/bootbeam/boot_beam_steps.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "design/common/numbers.h"
+#include "design/common/plate_layout.h"
+#include "design/common/tables.h"
+
+namespace pedivo::bootbeam {
+
+using rigidbase::Eccentricity;
+
+double halfOutstandRatio(const Held& h) { return ((h.L - h.hb) / 2) / h.tsh; }
+
+double diaphragmSpan(const Held& h) { return (h.L - h.hb) / 2 + h.lt; }
+
+double pressureAt(const Held& h, double x) { return h.ylc * (h.xn - x) / h.xn; }
+
+// ---- forces, section and plate sizes ---------------------------------------------------------
+
+void startPass(const BootBeamType& type, const Entries& e, Held& h) {
+  h.N = rigidbase::readAxialForce(e);
+  h.M = readNumber(e, "EdtM") * 1000000;
+  h.V = readNumber(e, "EdtV") * 1000;
+  h.bf = readNumber(e, "Edtbf");
+  h.hb = readNumber(e, "Edthc");
+  h.tw = readNumber(e, "Edttw");
+  h.tf = readNumber(e, "Edttf");
+  h.n = type.n;
+  h.dms = type.startingBolt;
+  h.tsh = 10;
+  h.tjjl = 8;
+}
+
+void plateLayoutSizes(const Entries& e, Held& h) {
+  const PlateLayout layout = plateLayout(e, static_cast<int>(h.dms));  // lt = bt = 2·(dms + 2)
+  h.Aems = layout.Aems, h.a = layout.a, h.c = layout.c, h.lt = layout.lt, h.bt = layout.bt;
+}
+
+void concreteAndLimit(const Materials& m, Held& h) {
+  h.fc = m.concrete.fc;
+  h.Ec = m.concrete.Ec;
+}
+
+// ---- pressure, bolts and plate ---------------------------------------------------------------
+
+bool pressureUnderPlate(const BootBeamType& type, Held& h, RoundLimit& rounds) {
+  const Eccentricity eccentricity = rigidbase::eccentricityCase(h.e, h.L, h.write3);
+  switch (eccentricity) {
+    case Eccentricity::WithinKern:
+      h.ta = 0;
+      h.ylc = (6 * h.e / h.L + 1) * h.N / h.L / h.B;
+      h.xn = h.L;
+      h.judge = type.kernJudge();
+      return true;
+    case Eccentricity::WithinBoltRow:
+      h.ta = 0;
+      h.ylc = 2 * h.N / (h.L / 2 - h.e) / 3 / h.B;
+      h.xn = type.zoneWithinBoltRow(h);
+      h.judge = rigidbase::judgeText(eccentricity);
+      return true;
+    case Eccentricity::TensionInside:
+      return false;
+    case Eccentricity::BeyondBoltRow:
+      break;
+  }
+  h.judge = rigidbase::judgeText(eccentricity);
+  h.Es = tables::Es;
+  const auto linear = rigidbase::linearPressure(h.N, h.M, h.B, h.L, h.lt);
+  h.ylmax = linear.ylmax;
+  h.ylmin = linear.ylmin;
+  h.xn = linear.xn;  // ylmax·L/(ylmax − ylmin): the same product either way round
+  h.ylc = h.ylmax;
+  h.ta = linear.ta;
+  if (h.dms >= 60) {
+    // Large bolts: the compressed zone from the equilibrium with the bolt row.
+    const auto zone = rigidbase::bisectCompressedZone(
+        {h.e, h.L, h.lt, h.B, h.Es, h.Ec, h.n, h.Aems, type.zoneTolerance}, rounds);
+    h.xn = zone.xn;
+    h.dx = zone.dx;
+    h.Fx = zone.Fx;
+    h.ta = (h.e - h.L / 2 + h.xn / 3) * h.N / (h.L - h.lt - h.xn / 3);
+    h.ylc = 2 * h.N * (h.L / 2 + h.e - h.lt) / h.B / h.xn / (h.L - h.lt - h.xn / 3);
+  }
+  return true;
+}
+
+bool anchorBoltsHold(const Materials& m, Held& h) {
+  const auto bolts = rigidbase::tensionBolts(m.fta, h.ta, h.n, h.Aems);
+  h.fta = bolts.fta;
+  h.write4 = bolts.write4;
+  if (!bolts.holds()) return false;
+  h.Vfb = 0.4 * (h.N + h.ta);
+  return true;
+}
+
+void panelPlateThickness(const Materials& m, Held& h) {
+  const auto panels = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
+  h.tpbc = panels.t;
+  h.f = h.fpb = panels.f;
+  h.tgrp = tables::plateThicknessGroup(*m.steel, h.tpbc);
+}
+
+// ---- boot beams ------------------------------------------------------------------------------
+
+double bootBeamWeldStress(const Held& h) { return h.hf2 * h.lf > 0 ? h.Vshmax / (1.4 * h.hf2 * h.lf) : 0; }
+
+namespace {
+
+void bootBeamShear(Held& h) {
+  h.Vsh1 = h.M / h.hb + h.N / 2;  // the flange force of the column
+  h.Vsh2 = h.ta;
+  h.Vshmax = std::max(h.Vsh1, h.Vsh2);
+}
+
+// The two boot-beam plates with the base plate as their flange, as a cantilever beyond
+// the column and as a span between its flanges: true when bending and shear hold.
+bool bootBeamSectionHolds(const BootBeamType& type, const Materials& m, Held& h) {
+  h.ax = h.tpb * h.B * (h.hsh + h.tpb) / 2 / (2 * h.tsh * h.hsh + h.tpb * h.B);
+  const double plateArm = (h.hsh + h.tpb) / 2 - h.ax;
+  h.Ix = 2 * (h.tsh * h.hsh * h.hsh * h.hsh / 12 + h.tsh * h.hsh * h.ax * h.ax) + h.B * h.tpb * h.tpb * h.tpb / 12 +
+         h.B * h.tpb * plateArm * plateArm;
+  bootBeamShear(h);
+  const double outstand = h.L - h.hb;
+  const double cantilever = pressureAt(h, outstand / 4) * outstand * outstand * h.B / 8;
+  h.Msh2 = pressureAt(h, h.L / 2) * h.hb * h.hb / 8 * h.B;
+  type.cantileverMoments(h, cantilever);
+  h.ylm = (h.hsh / 2 + h.ax) * h.Mshmax / h.Ix;
+  h.ylvx = 1.5 * h.Vshmax / h.hsh / h.tsh / 2;
+  const auto strength = tables::bendingShearStrength(*m.steel, h.tsh);
+  h.f = strength.f;
+  h.fv = strength.fv;
+  h.fy = strength.fy;
+  return !(h.ylm > h.f || h.ylvx > h.fv);
+}
+
+// A boot beam that fails becomes thicker while it stays within the flange thickness (a wider
+// plate), otherwise higher.
+Next bootBeamSection(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds) {
+  while (!bootBeamSectionHolds(type, m, h)) {
+    h.tsh += 2;
+    if (h.tsh <= h.tf) return Next::Sizes;
+    h.tsh -= 2;  // a boot beam thicker than the column flange: higher instead
+    h.hsh += 10;
+    rounds.next();
+  }
+  h.fsh = h.f;
+  h.fvsh = h.fv;
+  return Next::Continue;
+}
+
+// A fillet weld counts over at most 60 legs: the leg grows by 2 mm until 60·hf ≥ 2·hf + lf.
+// The count of 2 mm steps is found at once and then confirmed by the same comparison the
+// step-by-step growth makes, so the leg and the rounds spent are those of growing it step by step.
+double legForWeldLength(double hf, double lf, RoundLimit& rounds) {
+  const auto tooShort = [lf](double leg) { return 60 * leg < 2 * leg + lf; };
+  if (!tooShort(hf)) return hf;
+  long steps = std::max(1L, static_cast<long>(std::ceil((lf / 58 - hf) / 2)));
+  while (steps > 1 && !tooShort(hf + 2 * (steps - 1))) --steps;
+  while (tooShort(hf + 2 * steps)) ++steps;
+  rounds.advance(steps);
+  return hf + 2 * steps;
+}
+
+// The weld of each boot beam to the column flange carries the flange force; its leg is
+// at least 1.5·√t, at most 16 and no thicker than the thinner of the two parts.
+Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
+  h.ffw = m.steel->ffw;
+  bootBeamShear(h);
+  h.lf = h.hsh - 20 - 15;
+  requireWeldLength(h.lf);
+  h.hf2 = h.Vshmax / (1.4 * h.lf * h.ffw);
+  const double minimumLeg = 1.5 * std::sqrt(std::max(h.tsh, h.tf));
+  if (minimumLeg > h.hf2) h.hf2 = minimumLeg;
+  h.hf2 = roundUpToEven(h.hf2);
+  if (h.hf2 > 16) {  // beyond the largest leg: a higher boot beam gives a longer weld
+    h.hsh += 10;
+    return Next::BootBeam;
+  }
+  h.hf2 = legForWeldLength(h.hf2, h.lf, rounds);
+  if (std::min(h.tsh, h.tf) < h.hf2) {
+    if (h.tsh < h.tf) {
+      h.tsh += 2;
+      return Next::Sizes;
+    }
+    h.hsh += 10;
+    return Next::BootBeam;
+  }
+  return Next::Continue;
+}
+
+// The boot beam's outstand beyond the column against its thickness.
+Next bootBeamSlenderness(const BootBeamType& type, Held& h) {
+  h.write5 = (h.a + h.lt) / h.tsh;
+  h.write6 = 18 * std::sqrt(235 / h.fy);
+  if (!(type.outstandRatio(h) > h.write6)) return Next::Continue;
+  h.tsh += 2;
+  return Next::Sizes;
+}
+
+// Column and boot beams welded all round to the plate carry N, M and V: true when the welds of
+// leg hf5 hold.
+bool plateWeldsHold(const BootBeamType& type, const Materials& m, Held& h) {
+  h.AF = h.bf * h.tf;
+  const double alongBootBeam = h.L - 2 * h.hf5;
+  const double outsideColumn = (h.L - h.hb) / 2 - 2 * h.hf5;
+  requireWeldLength(alongBootBeam);
+  requireWeldLength(outsideColumn);
+  h.Aeww = 0.7 * h.hf5 * (alongBootBeam + 2 * outsideColumn) * 2;
+  h.ylnc = h.N / (2 * h.AF + h.Aeww);
+  const double flangeArm = (h.hb - h.tf) / 2;
+  h.Iw = 0.7 * h.hf5 * alongBootBeam * alongBootBeam * alongBootBeam / 6 - 0.7 * h.hf5 * h.hb * h.hb * h.hb / 12 +
+         h.bf * h.tf * h.tf * h.tf / 12 + h.bf * h.tf * flangeArm * flangeArm;
+  h.ylmc = (h.M * h.L / 4) / h.Iw;
+  h.ylv = h.V / h.Aeww;
+  h.ylf = h.ylnc + h.ylmc;
+  h.ylfs = std::sqrt(square((h.ylnc + h.ylmc) / tables::betaF) + square(h.ylv));
+  h.ffw = m.steel->ffw;
+  if (type.plateWeldRolledStrength) h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
+  return tables::betaF * h.ffw >= h.ylf && h.ylfs <= h.ffw;
+}
+
+// The plate welds grow by 2 mm up to the thinner of boot beam and plate; beyond, the boot beam
+// grows thicker.
+Next plateWelds(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds) {
+  h.hf5 = 8;
+  if (1.5 * std::sqrt(h.tpb) > 8) h.hf5 = 1.5 * std::sqrt(h.tpb);
+  h.hf5 = type.plateWeldLegRounding(h.hf5);
+  while (!plateWeldsHold(type, m, h)) {
+    h.hf5 += 2;
+    if (!(std::min(h.tsh, h.tpb) >= h.hf5)) {
+      h.tsh += 2;
+      return Next::Sizes;
+    }
+    rounds.next();
+  }
+  h.hf5 = roundUpToEven(h.hf5);
+  return Next::Continue;
+}
+
+// One pass over the boot beams and what stands beyond them, at the current boot-beam height.
+Next bootBeamsOnce(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds) {
+  Next next = bootBeamSection(type, m, h, rounds);
+  if (next == Next::Continue) next = bootBeamToColumnWeld(m, h, rounds);
+  if (next == Next::Continue) next = bootBeamSlenderness(type, h);
+  if (next == Next::Continue) next = plateWelds(type, m, h, rounds);
+  if (next == Next::Continue) next = type.beyondBootBeams(m, h, rounds);
+  return next;
+}
+
+}  // namespace
+
+Trial bootBeamsAndBeyond(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds) {
+  h.hsh = std::max(250.0, 0.4 * h.hb);
+  Next next = bootBeamsOnce(type, m, h, rounds);
+  while (next == Next::BootBeam) {  // again with the higher boot beam
+    rounds.next();
+    next = bootBeamsOnce(type, m, h, rounds);
+  }
+  return next == Next::Continue ? Trial::Designed : Trial::Again;
+}
+
+}  // namespace pedivo::bootbeam

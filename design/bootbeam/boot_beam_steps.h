@@ -1,0 +1,126 @@
+#pragma once
+// The steps both boot-beam bases share: the forces and the section, the pressure under the plate,
+// the anchor bolts, the plate over its panels, the boot beams, their welds to the column and the
+// welds of column and boot beams to the plate. Where the two bases differ in a value or in one
+// formula of a shared step, the difference is a row of BootBeamType.
+
+#include <string>
+
+#include "design/bootbeam/boot_beam.h"
+#include "design/common/calculation.h"
+#include "design/common/plate_layout.h"
+#include "design/common/rigid_base.h"
+
+namespace pedivo::bootbeam {
+
+using Held = BootBeamHeld;
+
+// Where a step sends the design next.
+enum class Next {
+  Continue,  // to the following step (after the last one: designed)
+  Sizes,     // back to the plate sizes: a thicker boot beam or stiffener widens the plate
+  BootBeam,  // back to the boot-beam section with a higher boot beam
+};
+
+// What sets the T-shaped and the channel base apart within the shared steps.
+struct BootBeamType {
+  double n;                  // twice the bolts in tension: 6 or 4
+  double startingBolt;       // the first anchor-bolt diameter tried, mm
+  std::string (*kernJudge)();  // the eccentricity case within the kern, as the report names it
+  double zoneTolerance;      // the residual that ends the bisection of the compressed zone
+  // The compressed zone xn when N is within the bolt row, and its formula for the report.
+  double (*zoneWithinBoltRow)(const Held&);
+  const char* withinBoltRowFormula;
+  // The moments of the boot beam beyond the column: the pressure's (and the bolt row's) on the
+  // cantilever, the largest of them, and the largest with the span's Msh2 into Mshmax.
+  void (*cantileverMoments)(Held&, double pressureMoment);
+  // The first leg of the plate welds rounded to even millimetres: up, or from past a half.
+  double (*plateWeldLegRounding)(double);
+  bool plateWeldRolledStrength;  // f of the flange thickness taken again in the plate welds
+  // The boot beam's outstand over its thickness, its check's formula, and its text with numbers.
+  double (*outstandRatio)(const Held&);
+  const char* outstandFormula;
+  // What is designed beyond the boot beams: stiffeners, or ribs and a diaphragm.
+  Next (*beyondBootBeams)(const Materials&, Held&, RoundLimit&);
+  // The report's words for the same quantities.
+  const char* stiffenerName;                // the part beside the tension bolts
+  const char* stiffenerSlendernessFormula;  // its outstand over its thickness
+  const char* panel1Pressure;               // the pressure on the three-side panel of M221
+};
+
+// What one trial of a design pass found.
+enum class Trial {
+  Designed,      // every step holds
+  AxialTension,  // axial tension within the bolt rows: outside the method
+  LargerBolt,    // the tension bolts are overstressed: the next bolt size
+  Again,         // a part grew: again from the plate sizes
+};
+
+// Whether the plate carries the bearing, or the case is outside the method.
+enum class Bearing { Holds, AxialTension };
+
+// Repeats trial() until it designs, or finds axial tension; each repetition is one round.
+template <class TrialFunction>
+rigidbase::PassEnd untilDesigned(Held& h, RoundLimit& rounds, TrialFunction&& trial) {
+  while (true) {
+    switch (trial()) {
+      case Trial::Designed: return rigidbase::PassEnd::Designed;
+      case Trial::AxialTension: return rigidbase::PassEnd::AxialTension;
+      case Trial::LargerBolt:
+        rounds.next();
+        h.dms = rigidbase::nextBoltOrStop(static_cast<int>(h.dms));
+        break;
+      case Trial::Again: rounds.next(); break;
+    }
+  }
+}
+
+// The boot beam's half outstand beyond the column over its thickness: ((L − hb)/2)/tsh.
+double halfOutstandRatio(const Held& h);
+
+// The span s of the channel's diaphragm load: the outstand beyond the column and the bolt edge.
+double diaphragmSpan(const Held& h);
+
+// The linear pressure under the plate at distance x from the compressed edge.
+double pressureAt(const Held& h, double x);
+
+// The forces and the column section of the entries, and the base's first bolt and thicknesses.
+void startPass(const BootBeamType& type, const Entries& e, Held& h);
+// The plate layout of the entries for the current bolt: Aems, a, c, lt, bt.
+void plateLayoutSizes(const Entries& e, Held& h);
+void concreteAndLimit(const Materials& m, Held& h);
+
+// The pressure under the plate and the bolt tension; false for axial tension within
+// the bolt rows, which the method does not cover.
+bool pressureUnderPlate(const BootBeamType& type, Held& h, RoundLimit& rounds);
+
+// False when the tension bolts are overstressed; when they hold, the friction Vfb under the plate.
+bool anchorBoltsHold(const Materials& m, Held& h);
+
+// The plate thickness from the largest panel moment M2: tpbc, its f and thickness group.
+void panelPlateThickness(const Materials& m, Held& h);
+
+// Shear stress in the welds of a boot beam to the column; none before a weld is sized.
+double bootBeamWeldStress(const Held& h);
+
+// Boot beams and everything beyond them from the starting boot-beam height, again from the
+// boot-beam section whenever the boot beam grows higher.
+Trial bootBeamsAndBeyond(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds);
+
+// The detailing run of one base over its design pass pass(working entries, materials, held,
+// rounds), which writes the plate layout it found back for the next pass; closing() gives the
+// message of a designed base.
+template <class DesignPass, class ClosingMessage>
+Outcome detailedDesign(const Entries& entries, Held& h, DesignPass&& pass, ClosingMessage&& closing) {
+  RoundLimit rounds;
+  const Materials materials = readMaterials(entries);
+  return rigidbase::detailingRun(
+      entries, h.rerun,
+      [&](const Entries& working) {
+        const rigidbase::PassEnd end = pass(working, materials, h, rounds);
+        return std::pair{end, PlateLayout{h.Aems, h.a, h.c, h.lt, h.bt}};
+      },
+      closing);
+}
+
+}  // namespace pedivo::bootbeam

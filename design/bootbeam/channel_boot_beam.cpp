@@ -1,0 +1,460 @@
+// The channel boot-beam base: two boot beams closed by a top plate over the two tension bolts on
+// each side, with ribs beside the bolts and a diaphragm across the channel.
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "design/bootbeam/boot_beam.h"
+#include "design/bootbeam/boot_beam_remedies.h"
+#include "design/bootbeam/boot_beam_report.h"
+#include "design/bootbeam/boot_beam_steps.h"
+#include "design/bootbeam/boot_beam_values.h"
+#include "design/common/numbers.h"
+#include "design/common/result_text.h"
+#include "design/common/rigid_base.h"
+#include "design/common/standard_controls.h"
+#include "design/common/tables.h"
+#include "design/common/tag_table.h"
+#include "design/common/value_format.h"
+
+namespace pedivo::bootbeam {
+namespace {
+
+Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds);
+
+const BootBeamType channel{
+    .n = 4,
+    .startingBolt = 24,
+    .kernJudge = [] { return std::string("e<=L/6"); },
+    .zoneTolerance = 5e-6,
+    .zoneWithinBoltRow = [](const Held& h) { return h.L - h.lt; },
+    .withinBoltRowFormula = "σc = 2N/(L/2 − e)/3/B，xn = L − lt，Ta = 0",
+    .cantileverMoments =
+        [](Held& h, double pressureMoment) {
+          h.Msh1 = pressureMoment;
+          h.Mshmax = std::max(h.Msh1, h.Msh2);
+        },
+    .plateWeldLegRounding = roundToEvenPastHalf,
+    .plateWeldRolledStrength = false,
+    .outstandRatio = halfOutstandRatio,
+    .outstandFormula = "((L − hb)/2)/tsh ≤ 18·√(235/fy)",
+    .beyondBootBeams = ribsAndDiaphragm,
+    .stiffenerName = "肋板",
+    .stiffenerSlendernessFormula = "(a + lt)/ts ≤ 18·√(235/fy)",
+    .panel1Pressure = "q0",
+};
+
+// ---- plate plan and bearing ------------------------------------------------------------------
+
+// The bearing found for a plate, and the rounds it spent finding it.
+struct FoundBearing {
+  // What the plate length depends on within one calculation (forces and materials are fixed).
+  struct Plate {
+    double B, L, lt, dms, Aems;
+    bool operator==(const Plate&) const = default;
+  };
+  Plate plate;
+  double L, e, write3, ta, ylc, xn, Es, ylmax, ylmin, dx, Fx;
+  std::string judge;
+  long rounds;
+};
+
+// The width is fixed by the boot beams; too much bearing lengthens the plate only.
+Bearing lengthenForBearing(Held& h, RoundLimit& rounds) {
+  while (true) {
+    h.e = h.M / h.N;
+    h.write3 = h.L / 6 + h.lt / 3;
+    if (!pressureUnderPlate(channel, h, rounds)) return Bearing::AxialTension;
+    if (!(h.ylc > h.fc)) return Bearing::Holds;
+    rounds.next();
+    h.L += 10;
+  }
+}
+
+// The plate is the flange width with the boot beams and 20 mm beyond each, in whole tens.
+// A pass that only thickened the boot beams within the same rounded plate width lengthens the same
+// plate again: the last bearing found is taken over with the rounds it spent, so the plate, the
+// stresses and the round count are those of lengthening it once more.
+Bearing planAndBearing(const Materials& m, Held& h, RoundLimit& rounds, std::optional<FoundBearing>& last) {
+  h.B = 2 * h.tsh + h.bf + 40;
+  h.B = trunc((h.B + 9) / 10) * 10;
+  concreteAndLimit(m, h);
+  h.L = 2 * (h.a + h.lt) + h.hb;
+  h.L = trunc((h.L + 9) / 10) * 10;
+  const FoundBearing::Plate plate{h.B, h.L, h.lt, h.dms, h.Aems};
+  if (last && last->plate == plate) {
+    rounds.advance(last->rounds);
+    h.L = last->L, h.e = last->e, h.write3 = last->write3, h.ta = last->ta, h.ylc = last->ylc, h.xn = last->xn;
+    h.Es = last->Es, h.ylmax = last->ylmax, h.ylmin = last->ylmin, h.dx = last->dx, h.Fx = last->Fx;
+    h.judge = last->judge;
+    return Bearing::Holds;
+  }
+  const long before = rounds.used();
+  if (lengthenForBearing(h, rounds) == Bearing::AxialTension) return Bearing::AxialTension;
+  last = FoundBearing{plate, h.L,     h.e,     h.write3, h.ta, h.ylc, h.xn,
+                      h.Es,  h.ylmax, h.ylmin, h.dx,     h.Fx, h.judge, rounds.used() - before};
+  return Bearing::Holds;
+}
+
+// ---- base plate ------------------------------------------------------------------------------
+
+void panels(Held& h) {
+  using rigidbase::fourSidePanel;
+  using rigidbase::threeSidePanel;
+  const auto p1 = threeSidePanel(h.lt, h.bf, h.ylc);
+  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M;
+  // Inside the channel between the diaphragm and the bolt line, and between the flanges.
+  const auto p2 = fourSidePanel(h.bf, (h.L - h.hb) / 2 - h.lt, pressureAt(h, h.lt));
+  h.b31 = p2.b, h.a31 = p2.a, h.r21 = p2.r, h.beta1 = p2.k, h.M222 = p2.M;
+  const auto p3 = fourSidePanel(h.hb - 2 * h.tf, (h.bf - h.tw) / 2, pressureAt(h, h.L / 2));
+  h.b32 = p3.b, h.a32 = p3.a, h.r22 = p3.r, h.beta2 = p3.k, h.M223 = p3.M;
+  h.M2 = 0;
+  for (const double moment : {h.M221, h.M222, h.M223}) h.M2 = std::max(h.M2, moment);
+}
+
+void plateThickness(const Materials& m, Held& h) {
+  panelPlateThickness(m, h);
+  h.tpb = std::max(20.0, trunc(h.tpbc + 0.99));
+}
+
+// ---- ribs ------------------------------------------------------------------------------------
+
+// A rib may grow in height while it stays clear of the top plate.
+bool roomBelowTopPlate(const Held& h) { return h.hsh - h.tp - 20 > h.hjjl; }
+
+// What the rib welds found; all but Hold have grown the rib or its weld leg.
+enum class RibWeldEnd {
+  Hold,
+  HigherRib,   // the upstand weld overstressed: a longer weld on a higher rib
+  LargerLeg,   // the upstand weld overstressed under the top plate: a larger leg
+  ThickerRib,  // the leg at the rib's thickness: a thicker rib
+};
+
+// The rib welds at leg hf3, again with a larger leg while the plate weld is overstressed.
+RibWeldEnd ribWelds(const Materials& m, Held& h, RoundLimit& rounds) {
+  while (true) {
+    h.ffw = m.steel->ffw;
+    const double s = h.hjjl - 2 * h.hf3 - 30;
+    const double alongPlate = h.a + h.lt - 2 * h.hf3 - 15;
+    requireWeldLength(s);
+    requireWeldLength(alongPlate);
+    h.ylnf = h.Vimax / (1.4 * h.hf3 * alongPlate);
+    h.ylvf = std::sqrt(square(h.Vimax / (1.4 * h.hf3 * s)) +
+                       square(((h.a + h.lt) * h.Vimax / 2 / tables::betaF) / (s * s * 0.7 * h.hf3 / 3)));
+    if (h.ylvf > h.ffw) {
+      if (roomBelowTopPlate(h)) {
+        h.hjjl += 10;
+        return RibWeldEnd::HigherRib;
+      }
+      if (h.hf3 < h.tjjl) {
+        h.hf3 += 2;
+        return RibWeldEnd::LargerLeg;
+      }
+      h.tjjl += 2;
+      return RibWeldEnd::ThickerRib;
+    }
+    if (!(tables::betaF * h.ffw < h.ylnf)) return RibWeldEnd::Hold;
+    h.hf3 += 2;
+    if (h.hf3 > h.tjjl) {
+      h.hf3 -= 2;
+      h.tjjl += 2;
+      return RibWeldEnd::ThickerRib;
+    }
+    rounds.next();
+  }
+}
+
+// What the rib weld leg came to.
+enum class RibWeldLegEnd {
+  WeldsHold,
+  BeyondLargestLeg,  // the leg the plate asks for, 1.5·√tpb, is beyond 16 mm
+};
+
+// The rib weld leg, at least 1.5·√tpb in even millimetres, and the welds with it.
+RibWeldLegEnd ribWeldLeg(const Materials& m, Held& h, RoundLimit& rounds) {
+  while (true) {
+    if (1.5 * std::sqrt(h.tpb) > h.hf3) h.hf3 = 1.5 * std::sqrt(h.tpb);
+    h.hf3 = roundToEvenPastHalf(h.hf3);
+    if (h.hf3 > 16) return RibWeldLegEnd::BeyondLargestLeg;
+    if (ribWelds(m, h, rounds) == RibWeldEnd::Hold) return RibWeldLegEnd::WeldsHold;
+    rounds.next();
+  }
+}
+
+// What a rib of height hjjl and thickness tjjl found.
+enum class RibEnd {
+  Holds,
+  Overstressed,  // its combined stress: higher while clear of the top plate, else thicker
+  TooSlender,    // its outstand over its thickness: thicker
+};
+
+RibEnd ribTrial(const Materials& m, Held& h) {
+  h.Vimax = h.Ntal / 2;
+  h.ylvR = h.Vimax / (h.hjjl - 30) / h.tjjl;
+  h.ylfR = ((h.a + h.lt) * h.Vimax / 2) / ((h.hjjl - 30) * (h.hjjl - 30) * h.tjjl / 6);
+  h.fy = m.steel->fy;
+  h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
+  h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
+  h.write1 = (h.a + h.lt) / h.tjjl;
+  h.write2 = 18 * std::sqrt(235 / h.fy);
+  if (h.ylequ > 1.1 * h.f1) return RibEnd::Overstressed;
+  if (h.write1 > h.write2) return RibEnd::TooSlender;
+  return RibEnd::Holds;
+}
+
+// The ribs beside each tension bolt under the top plate carry half a bolt's tension: first the weld
+// leg, then the welds, then the rib itself.
+void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
+  h.tp = h.tsh;
+  h.Ntal = 2 * h.ta / h.n;
+  h.Vimax = h.Ntal / 2;
+  h.hf3 = 8;
+  h.hjjl = 150;
+  // The leg follows from the plate alone: a plate that needs more than 16 mm keeps needing it
+  // however high the rib grows, and the rib can never be designed.
+  if (ribWeldLeg(m, h, rounds) == RibWeldLegEnd::BeyondLargestLeg) rounds.exhaust();
+  for (RibEnd end = ribTrial(m, h); end != RibEnd::Holds; end = ribTrial(m, h)) {
+    if (end == RibEnd::Overstressed && roomBelowTopPlate(h)) {
+      h.hjjl += 10;
+    } else {
+      h.tjjl += 2;
+    }
+    rounds.next();
+  }
+}
+
+// ---- diaphragm -------------------------------------------------------------------------------
+
+// What a diaphragm of height hcb and thickness tcb found.
+enum class DiaphragmEnd {
+  Holds,
+  WeldLegTooLarge,  // the leg to the boot beams beyond 16 mm or beyond its thickness: higher
+  Overstressed,     // bending or shear: higher, or thicker at the boot beam's height
+};
+
+// The diaphragm carries the pressure beyond the column as a beam between the boot beams, welded
+// to the plate (hf6) and to the boot beams (hf7).
+DiaphragmEnd diaphragmTrial(const Materials& m, Held& h) {
+  const double s = diaphragmSpan(h);
+  h.q = h.ylc * (h.xn - s / 4) / h.xn * s / 2;
+  h.ffw = m.steel->ffw;
+  h.hf6 = h.q / (0.854 * h.ffw);
+  if (1.5 * std::sqrt(h.tpb) > h.hf6) h.hf6 = 1.5 * std::sqrt(h.tpb);
+  h.hf6 = roundToEvenPastHalf(h.hf6);
+  if (h.hf6 > h.tcb) h.tcb = h.hf6;
+  const double weldLength = h.hcb - 20 - 15;
+  requireWeldLength(weldLength);
+  h.hf7 = (h.q * h.bf / 2) / (0.7 * weldLength * h.ffw);
+  if (1.5 * std::sqrt(h.tsh) > h.hf7) h.hf7 = 1.5 * std::sqrt(h.tsh);
+  h.hf7 = roundToEvenPastHalf(h.hf7);
+  if (h.hf7 > 16) return DiaphragmEnd::WeldLegTooLarge;
+  if (h.hf7 < 6) h.hf7 = 6;
+  if (h.hf7 > h.tcb) return DiaphragmEnd::WeldLegTooLarge;
+  const auto strength = tables::bendingShearStrength(*m.steel, h.tcb);
+  h.fcb = strength.f;
+  h.fvcb = strength.fv;
+  h.ylfcb = 6 * h.q * h.bf * h.bf / 8 / (h.tcb * h.hcb * h.hcb);
+  h.ylvcb = 1.5 * h.q * h.bf / 2 / (h.tcb * h.hcb);
+  return !(h.ylfcb > h.fcb || h.ylvcb > h.fvcb) ? DiaphragmEnd::Holds : DiaphragmEnd::Overstressed;
+}
+
+// What the diaphragm came to at one starting thickness.
+enum class DiaphragmHeightEnd {
+  Holds,
+  Higher,         // grown 10 mm higher: again from its starting thickness
+  AboveBootBeam,  // higher than the boot beam: the boot beam grows
+};
+
+// The diaphragm, thicker by 1 mm at a time where it may grow no higher.
+DiaphragmHeightEnd diaphragmAtHeight(const Materials& m, Held& h, RoundLimit& rounds) {
+  while (true) {
+    const DiaphragmEnd end = diaphragmTrial(m, h);
+    if (end == DiaphragmEnd::Holds) return DiaphragmHeightEnd::Holds;
+    h.hcb += 10;
+    if (end == DiaphragmEnd::WeldLegTooLarge) {
+      return h.hcb > h.hsh ? DiaphragmHeightEnd::AboveBootBeam : DiaphragmHeightEnd::Higher;
+    }
+    if (h.hcb <= h.hsh) {
+      rounds.next();
+      return DiaphragmHeightEnd::Higher;
+    }
+    h.hcb -= 10;
+    h.tcb += 1;
+    rounds.next();
+  }
+}
+
+// The diaphragm from two thirds of the boot-beam height; beyond the boot beam's height the boot
+// beam grows.
+Next diaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
+  h.hcb = trunc((2 * h.hsh / 3 + 8) / 10) * 10;
+  while (true) {
+    h.tcb = roundUpToEven(std::max(10.0, h.bf / 50));
+    switch (diaphragmAtHeight(m, h, rounds)) {
+      case DiaphragmHeightEnd::Holds: return Next::Continue;
+      case DiaphragmHeightEnd::AboveBootBeam: h.hsh += 10; return Next::BootBeam;
+      case DiaphragmHeightEnd::Higher: break;
+    }
+    rounds.next();
+  }
+}
+
+Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
+  ribs(m, h, rounds);
+  return diaphragm(m, h, rounds);
+}
+
+// ---- the design pass -------------------------------------------------------------------------
+
+Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds,
+                  std::optional<FoundBearing>& lastBearing) {
+  plateLayoutSizes(e, h);
+  if (planAndBearing(m, h, rounds, lastBearing) == Bearing::AxialTension) return Trial::AxialTension;
+  if (!anchorBoltsHold(m, h)) return Trial::LargerBolt;
+  panels(h);
+  plateThickness(m, h);
+  return bootBeamsAndBeyond(channel, m, h, rounds);
+}
+
+rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
+  startPass(channel, e, h);
+  std::optional<FoundBearing> lastBearing;
+  return untilDesigned(h, rounds, [&] { return designTrial(e, m, h, rounds, lastBearing); });
+}
+
+// ---- values, results, checks and report ------------------------------------------------------
+
+const HeldField<Held> ownFields[] = {
+    {"b31", &Held::b31},     {"a31", &Held::a31},     {"r21", &Held::r21},     {"beta1", &Held::beta1},
+    {"b32", &Held::b32},     {"a32", &Held::a32},     {"r22", &Held::r22},     {"beta2", &Held::beta2},
+    {"Msh1", &Held::Msh1},   {"tp", &Held::tp},       {"hcb", &Held::hcb},     {"tcb", &Held::tcb},
+    {"q", &Held::q},         {"hf6", &Held::hf6},     {"hf7", &Held::hf7},     {"fcb", &Held::fcb},
+    {"fvcb", &Held::fvcb},   {"ylfcb", &Held::ylfcb}, {"ylvcb", &Held::ylvcb},
+};
+
+std::vector<NamedValue> values(const Held& h) { return valuesWith(listValues(ownFields, h), h); }
+
+ResultView results(const Held& h) {
+  const auto plain = [](double x) { return formatGeneral(x); };
+  std::vector<FieldText> fields = plateLayoutFields(h);
+  const std::vector<FieldText> more{
+      {"Edthxlb", plain(h.hsh)},  {"Edttxlb", plain(h.tsh)},  {"Edttd", plain(h.tp)},      {"Edthfxlb", plain(h.hf2)},
+      {"Edthf5", plain(h.hf5)},   {"Edthjjl", plain(h.hjjl)}, {"Edttjjl", plain(h.tjjl)},  {"Edthfjjl", plain(h.hf3)},
+      {"Edthgb", plain(h.hcb)},   {"Edttgb", plain(h.tcb)},   {"Edthf6", plain(h.hf6)},    {"Edthf7", plain(h.hf7)},
+      {"edtms", plain(h.dms)},    {"edtshear", shearKeyField(h.Vfb, h.V)}};
+  fields.insert(fields.end(), more.begin(), more.end());
+  return {fields, {}, {"Edthfxlb", "Edthf5"}};
+}
+
+std::vector<DesignCheck> checks(const Held& h) {
+  std::vector<DesignCheck> list =
+      bootBeamChecks(channel, h, plateThicknessCheck("t ≥ tpbc = √(6·M2/f)", h.tpbc, h.tpb, {"Edttpb"}));
+  const std::vector<DesignCheck> more = stiffenerChecks(channel, h);
+  list.insert(list.end(), more.begin(), more.end());
+  const std::vector<DesignCheck> diaphragmChecks{
+      limitCheck("diaphragmBending", "隔板抗弯", "σ = 6·q·bf²/8/(tcb·hcb²) ≤ f", h.ylfcb, h.fcb, stressUnit,
+                 ValueFormat::Cut3, {"Edthgb", "Edttgb"}),
+      limitCheck("diaphragmShear", "隔板抗剪", "τ = 1.5·q·bf/2/(tcb·hcb) ≤ fv", h.ylvcb, h.fvcb, stressUnit,
+                 ValueFormat::Cut3, {"Edthgb", "Edttgb"}),
+      limitCheck("diaphragmWeldLeg", "隔板与靴梁焊脚尺寸", "hf7 ≤ tcb", h.hf7, h.tcb, lengthUnit, ValueFormat::Plain,
+                 {"Edthf7"}),
+      shearKeyCheck("V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键", h.V, h.Vfb),
+  };
+  list.insert(list.end(), diaphragmChecks.begin(), diaphragmChecks.end());
+  writeCheckValues(list, h, false);
+  return list;
+}
+
+using Tag = HeldTag<Held>;
+using enum ValueFormat;
+
+// "<#ylc>" twice: where the T-shaped report has "<#ylmax>", this one repeats the bearing stress
+// (the template's first occurrence takes it).
+const Tag pressureTags[] = {
+    {"<#ylc>", &Held::ylc, Cut2}, {"<#ylmin>", &Held::ylmin, Cut2}, {"<#ylc>", &Held::ylc, Cut2}};
+
+const Tag plateTags[] = {
+    {"<#b31>", &Held::b31, Cut2},     {"<#a31>", &Held::a31, Cut2},     {"<#r21>", &Held::r21, Cut2},
+    {"<#beta1>", &Held::beta1, Cut3}, {"<#M222>", &Held::M222, KN2},    {"<#b32>", &Held::b32, Cut2},
+    {"<#a32>", &Held::a32, Cut2},     {"<#r22>", &Held::r22, Cut2},     {"<#beta2>", &Held::beta2, Cut3},
+    {"<#M223>", &Held::M223, KN2},    {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},
+    {"<#tpb>", &Held::tpb, Cut2},
+};
+
+const Tag momentTags[] = {
+    {"<#Msh1>", &Held::Msh1, KNm3}, {"<#Msh2>", &Held::Msh2, KNm3}, {"<#Mshmax>", &Held::Mshmax, KNm3}};
+
+const Tag diaphragmTags[] = {
+    {"<#hcb>", &Held::hcb, Plain},    {"<#tcb>", &Held::tcb, Plain},   {"<#fcb>", &Held::fcb, Plain},
+    {"<#fvcb>", &Held::fvcb, Plain},  {"<#q>", &Held::q, Cut3},        {"<#ylvcb>", &Held::ylvcb, Cut3},
+    {"<#ylfcb>", &Held::ylfcb, Cut3}, {"<#hf6>", &Held::hf6, Plain},   {"<#hf7>", &Held::hf7, Plain},
+};
+
+const Tag topPlateTags[] = {{"<#tp>", &Held::tp, Plain}};
+
+void report(const Held& h, const Entries& e, const TagEmitter& sink) {
+  emitInputTags(h, e, sink);
+  emitTags(pressureTags, h, sink);
+  emitBearingTags(h, sink);
+  emitTags(plateTags, h, sink);
+  emitWeldAndBootBeamTags(h, sink);
+  emitTags(momentTags, h, sink);
+  emitStiffenerTags(h, 0, sink);
+  emitTags(diaphragmTags, h, sink);
+  emitWriteTags(h, sink);
+  emitCheckerTags(channel, h, sink);
+  emitTags(topPlateTags, h, sink);
+  sink("<#hcbWeld>", formatValue(Plain, h.hcb - 35));
+  emitWorkingValues(h, false, sink);
+}
+
+ModuleDescriptor makeModule() {
+  using standard::mm;
+  ModuleDescriptor d = commonDescriptor("（kN-m）");
+  d.id = "g3";
+  d.title = "槽型靴梁柱脚";
+  d.formName = "TForm7";
+  d.caption = "槽型靴梁柱脚-输入设计参数";
+  d.resultFormName = "TForm14";
+  d.resultGroups = {standard::plateLayoutResults(),
+                    {"GroupBox6",
+                     "靴梁",
+                     {{"Edthxlb", "靴梁板高度hsh", mm},
+                      {"Edttxlb", "靴梁板厚度tsh", mm},
+                      {"Edttd", "靴梁顶板厚度tp", mm},
+                      {"Edthfxlb", "靴梁板与柱焊脚高度", mm},
+                      {"Edthf5", "靴梁板与底板焊脚高", mm}}},
+                    {"GroupBox7",
+                     "肋板",
+                     {{"Edthjjl", "加劲肋高度hs", mm}, {"Edttjjl", "加劲肋厚度ts", mm}, {"Edthfjjl", "加劲肋焊脚高度", mm}}},
+                    {"GroupBox8",
+                     "隔板",
+                     {{"Edthgb", "隔板高度hcb", mm},
+                      {"Edttgb", "隔板厚度tcb", mm},
+                      {"Edthf6", "隔板与底板焊脚高度", mm},
+                      {"Edthf7", "隔板与靴梁焊脚高度", mm}}},
+                    boltAndShearFields()};
+  d.templateFile = "g3.docx";
+  d.diagramFile = "g3.bmp";
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateChannelBootBeam, results, report, values, checks,
+                                                  channelBootBeamWeight, channelBootBeamRemedies});
+  d.stopRemedy = channelBootBeamStopRemedy;
+  return d;
+}
+
+}  // namespace
+
+Outcome calculateChannelBootBeam(const Entries& entries, BootBeamHeld& h) {
+  return detailedDesign(
+      entries, h, designPass,
+      [] { return doneMessage; });
+}
+
+const ModuleDescriptor& channelBootBeamModule() {
+  static const ModuleDescriptor descriptor = makeModule();
+  return descriptor;
+}
+
+}  // namespace pedivo::bootbeam

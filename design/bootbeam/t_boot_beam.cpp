@@ -1,0 +1,370 @@
+// The T-shaped boot-beam base: two boot beams along the column flanges, and the tension bolts
+// outside them on stiffeners welded to the boot beams and the plate.
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "design/bootbeam/boot_beam.h"
+#include "design/bootbeam/boot_beam_remedies.h"
+#include "design/bootbeam/boot_beam_report.h"
+#include "design/bootbeam/boot_beam_steps.h"
+#include "design/bootbeam/boot_beam_values.h"
+#include "design/common/numbers.h"
+#include "design/common/result_text.h"
+#include "design/common/rigid_base.h"
+#include "design/common/standard_controls.h"
+#include "design/common/tables.h"
+#include "design/common/tag_table.h"
+#include "design/common/value_format.h"
+
+namespace pedivo::bootbeam {
+namespace {
+
+using rigidbase::Eccentricity;
+
+Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds);
+
+const BootBeamType tShaped{
+    .n = 6,
+    .startingBolt = 20,
+    .kernJudge = [] { return rigidbase::judgeText(Eccentricity::WithinKern); },
+    .zoneTolerance = 1e-6,
+    .zoneWithinBoltRow = [](const Held& h) { return 3 * (h.L / 2 - h.e); },
+    .withinBoltRowFormula = "σc = 2N/(L/2 − e)/3/B，xn = 3·(L/2 − e)，Ta = 0",
+    .cantileverMoments =
+        [](Held& h, double pressureMoment) {
+          h.Msh11 = pressureMoment;
+          h.Msh12 = h.ta * h.a;  // the bolt row pulling the cantilever
+          h.Msh1max = std::max(h.Msh11, h.Msh12);
+          h.Mshmax = std::max(h.Msh1max, h.Msh2);
+        },
+    .plateWeldLegRounding = roundUpToEven,
+    .plateWeldRolledStrength = true,
+    .outstandRatio = [](const Held& h) { return h.write5; },
+    .outstandFormula = "(a + lt)/tsh ≤ 18·√(235/fy)",
+    .beyondBootBeams = stiffeners,
+    .stiffenerName = "锚栓加劲肋",
+    .stiffenerSlendernessFormula = "(c + bt)/ts ≤ 18·√(235/fy)",
+    .panel1Pressure = "q(L/2)",
+};
+
+// ---- plate plan and bearing ------------------------------------------------------------------
+
+// The plate from its layout, brought to whole tens; a and c absorb the growth in steps of 5.
+void platePlan(const Materials& m, Held& h) {
+  h.L = 2 * (h.a + h.lt) + h.hb;
+  h.B = 2 * h.c + h.bf + 2 * h.bt + 2 * h.tsh;
+  h.L0 = h.L;
+  h.B0 = h.B;
+  h.L = trunc((h.L + 9) / 10) * 10;
+  h.B = trunc((h.B + 9) / 10) * 10;
+  h.a = trunc(((h.L - h.L0) / 2 + h.a + 0.4) / 5) * 5;
+  h.c = trunc(((h.B - h.B0) / 2 + h.c + 0.4) / 5) * 5;
+  h.lt = (h.L - h.hb) / 2 - h.a;
+  h.bt = (h.B - h.bf - 2 * h.tsh - 2 * h.c) / 2;
+  h.e = h.M / h.N;
+  concreteAndLimit(m, h);
+  h.write3 = h.L / 6 + h.lt / 3;
+}
+
+// Too much bearing widens a and c and the plan is made again.
+Bearing planAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
+  while (true) {
+    platePlan(m, h);
+    if (!pressureUnderPlate(tShaped, h, rounds)) return Bearing::AxialTension;
+    if (!(h.ylc > h.fc)) return Bearing::Holds;
+    rounds.next();
+    h.a += 5;
+    h.c += 2;
+  }
+}
+
+// ---- base plate ------------------------------------------------------------------------------
+
+void panels(Held& h) {
+  using rigidbase::fourSidePanel;
+  using rigidbase::threeSidePanel;
+  const double q0 = h.ylc;
+  const double qMid = pressureAt(h, h.L / 2);
+  const auto p1 = threeSidePanel(h.bt + h.c, h.hb - 2 * h.tjjl, qMid);
+  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M;
+  const auto p2 = threeSidePanel(h.a + h.lt, h.bf, q0);
+  h.b22 = p2.b, h.a22 = p2.a, h.r12 = p2.r, h.alf2 = p2.k, h.M222 = p2.M;
+  // The corner outside the boot beam, supported on two adjacent sides, taken on its diagonal.
+  const double diagonal = std::sqrt(square(h.a + h.lt) + square(h.c + h.bt));
+  const auto p3 = threeSidePanel((h.a + h.lt) * (h.c + h.bt) / diagonal, diagonal, q0);
+  h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M;
+  const auto p4 = fourSidePanel(h.hb - 2 * h.tf, (h.bf - h.tw) / 2, qMid);
+  h.b3 = p4.b, h.a3 = p4.a, h.r2 = p4.r, h.beta = p4.k, h.M224 = p4.M;
+  h.M2 = 0;
+  for (const double moment : {h.M221, h.M222, h.M223, h.M224}) h.M2 = std::max(h.M2, moment);
+}
+
+// The plate round a tension bolt, between the boot beam and a stiffener (tpbt1), and across the
+// flange width (tpbt2), for the plate's f.
+double thicknessAtBolts(Held& h, double f) {
+  h.lx1 = std::min(h.a * (3.5 - 1.5 * h.a / (h.a + h.lt)), h.c + h.bt);
+  h.ly1 = std::min(h.c * (3.5 - 1.5 * h.c / (h.c + h.bt)), h.a + h.lt);
+  const double d1 = h.c * h.c * h.c * h.lx1 + h.a * h.a * h.a * h.ly1;
+  h.tpbt1 = h.c > h.a ? std::sqrt(6 * h.Ntal * h.a * h.c * h.c * h.c / d1 / f)
+                      : std::sqrt(6 * h.Ntal * h.c * h.a * h.a * h.a / d1 / f);
+  h.lx2 = std::min(h.a * (3.5 - 1.5 * h.a / (h.a + h.lt)), h.bf);
+  h.ly2 = std::min(2.75 * h.c, h.a + h.lt);
+  const double half = h.bf / 2;
+  const double d2 = 8 * h.a * h.a * h.a * h.ly2 + half * half * half * h.lx2;
+  h.tpbt2 = h.bf * h.bf < 8 * h.a * h.a ? std::sqrt(6 * h.Ntal * h.bf * h.a * h.a * h.a / d2 / f)
+                                        : std::sqrt(6 * h.Ntal * h.a * half * half * half / d2 / f);
+  h.tpbt = std::max(h.tpbt1, h.tpbt2);
+  return h.tpbt;
+}
+
+// The thicker of the panels' plate and the plate at the bolts; each thickness group recomputes
+// both layouts at the bolts.
+void plateThickness(const Materials& m, Held& h) {
+  panelPlateThickness(m, h);
+  h.Ntal = 2 * h.ta / h.n;
+  const auto atBolts = tables::plateThicknessByGroup(*m.steel, [&](double f) { return thicknessAtBolts(h, f); });
+  h.f = h.fpbt = atBolts.f;
+  h.tgrp = tables::plateThicknessGroup(*m.steel, h.tpbt);
+  h.tpb = std::max(20.0, roundUpToWhole(std::max(h.tpbt, h.tpbc)));
+}
+
+// ---- anchor-bolt stiffeners ------------------------------------------------------------------
+
+double startingLeg(const Held& h) {
+  return 1.5 * std::sqrt(h.tpb) > 8 ? 1.5 * std::sqrt(h.tpb) : 8;
+}
+
+// What a stiffener of height hjjl and thickness tjjl found.
+enum class StiffenerEnd {
+  Holds,          // its stresses and its outstand hold
+  AboveBootBeam,  // higher than the boot beam: the boot beam grows
+  Overstressed,   // its combined stress: a higher stiffener
+  TooSlender,     // its outstand over its thickness: a thicker stiffener, the plate again
+};
+
+// The stiffener beside a bolt outside the boot beam carries the pressure on the plate beyond the
+// boot beam, or the bolt's tension; it may be no higher than the boot beam.
+StiffenerEnd stiffenerTrial(const Materials& m, Held& h) {
+  if (h.hjjl > h.hsh) return StiffenerEnd::AboveBootBeam;
+  h.Vi = (h.B - h.bf) * h.L / 4 * pressureAt(h, h.L / 4);
+  h.Vimax = std::max(h.Vi, h.Ntal);
+  h.ylvR = h.Vimax / (h.hjjl - 15) / h.tjjl;
+  const double Ws = (h.hjjl - 15) * (h.hjjl - 15) * h.tjjl / 6;
+  h.ylfR = h.Vi > h.Ntal ? ((h.B - h.bf) * h.Vimax / 4) / Ws : ((h.a + h.lt) * h.Vimax / 2) / Ws;
+  h.fy = m.steel->fy;
+  h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
+  h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
+  if (h.ylequ > 1.1 * h.f1) return StiffenerEnd::Overstressed;
+  h.write1 = (h.c + h.bt) / h.tjjl;
+  h.write2 = 18 * std::sqrt(235 / h.fy);
+  if (h.write1 > h.write2) return StiffenerEnd::TooSlender;
+  return StiffenerEnd::Holds;
+}
+
+// What the stiffener welds found.
+enum class StiffenerWeldEnd {
+  Hold,
+  HigherStiffener,   // the upstand weld at its largest leg: a longer weld on a higher stiffener
+  ThickerStiffener,  // the plate weld's leg beyond the stiffener's thickness
+};
+
+// The stiffener welds from the smallest leg, again with a larger leg.
+StiffenerWeldEnd stiffenerWelds(const Materials& m, Held& h, RoundLimit& rounds) {
+  h.hf3 = roundUpToEven(startingLeg(h));
+  while (true) {
+    h.ffw = m.steel->ffw;
+    const double s = h.hjjl - 2 * h.hf3 - 15;
+    const double alongPlate = h.c + h.bt - 2 * h.hf3 - 15;
+    requireWeldLength(s);
+    requireWeldLength(alongPlate);
+    h.ylnf = h.Vimax / (1.4 * h.hf3 * alongPlate);
+    h.ylvf = std::sqrt(square(h.Vimax / (1.4 * h.hf3 * s)) +
+                       square(((h.c + h.bt) * h.Vimax / 2 / tables::betaF) / (s * s * 0.7 * h.hf3 / 3)));
+    if (h.ylvf > h.ffw) {
+      if (!(h.hf3 < h.tjjl && h.hf3 < 16)) return StiffenerWeldEnd::HigherStiffener;
+      h.hf3 += 2;
+    } else if (tables::betaF * h.ffw < h.ylnf) {
+      h.hf3 += 2;
+      if (h.hf3 > h.tjjl) {
+        h.hf3 -= 2;
+        return StiffenerWeldEnd::ThickerStiffener;
+      }
+    } else {
+      return StiffenerWeldEnd::Hold;
+    }
+    rounds.next();
+  }
+}
+
+// The stiffener from 200 mm high, again higher or thicker until it and its welds hold.
+Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
+  h.hjjl = 200;
+  while (true) {
+    switch (stiffenerTrial(m, h)) {
+      case StiffenerEnd::AboveBootBeam:
+        h.hsh += 10;
+        return Next::BootBeam;
+      case StiffenerEnd::Overstressed:
+        rounds.next();
+        h.hjjl += 10;
+        continue;
+      case StiffenerEnd::TooSlender:
+        h.tjjl += 2;
+        h.hjjl = 200;
+        return Next::Sizes;
+      case StiffenerEnd::Holds:
+        break;
+    }
+    switch (stiffenerWelds(m, h, rounds)) {
+      case StiffenerWeldEnd::Hold: return Next::Continue;
+      case StiffenerWeldEnd::HigherStiffener: h.hjjl += 10; break;
+      case StiffenerWeldEnd::ThickerStiffener: h.tjjl += 2; break;
+    }
+    rounds.next();
+  }
+}
+
+// ---- the design pass -------------------------------------------------------------------------
+
+Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
+  plateLayoutSizes(e, h);
+  if (planAndBearing(m, h, rounds) == Bearing::AxialTension) return Trial::AxialTension;
+  if (!anchorBoltsHold(m, h)) return Trial::LargerBolt;
+  panels(h);
+  plateThickness(m, h);
+  return bootBeamsAndBeyond(tShaped, m, h, rounds);
+}
+
+rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
+  startPass(tShaped, e, h);
+  return untilDesigned(h, rounds, [&] { return designTrial(e, m, h, rounds); });
+}
+
+// ---- values, results, checks and report ------------------------------------------------------
+
+const HeldField<Held> ownFields[] = {
+    {"L0", &Held::L0},       {"B0", &Held::B0},       {"b22", &Held::b22},     {"a22", &Held::a22},
+    {"r12", &Held::r12},     {"alf2", &Held::alf2},   {"b23", &Held::b23},     {"a23", &Held::a23},
+    {"r13", &Held::r13},     {"alf3", &Held::alf3},   {"b3", &Held::b3},       {"a3", &Held::a3},
+    {"r2", &Held::r2},       {"beta", &Held::beta},   {"M224", &Held::M224},   {"lx1", &Held::lx1},
+    {"ly1", &Held::ly1},     {"lx2", &Held::lx2},     {"ly2", &Held::ly2},     {"tpbt1", &Held::tpbt1},
+    {"tpbt2", &Held::tpbt2}, {"tpbt", &Held::tpbt},   {"Msh11", &Held::Msh11}, {"Msh12", &Held::Msh12},
+    {"Msh1max", &Held::Msh1max}, {"Vi", &Held::Vi},     {"fpbt", &Held::fpbt},
+};
+
+std::vector<NamedValue> values(const Held& h) { return valuesWith(listValues(ownFields, h), h); }
+
+ResultView results(const Held& h) {
+  const auto plain = [](double x) { return formatGeneral(x); };
+  std::vector<FieldText> fields = plateLayoutFields(h);
+  const std::vector<FieldText> more{{"Edthxlb", plain(h.hsh)},  {"Edttxlb", plain(h.tsh)},
+                                    {"Edthfxlb", plain(h.hf2)}, {"Edthf5", plain(h.hf5)},
+                                    {"Edthjjl", plain(h.hjjl)}, {"Edttjjl", plain(h.tjjl)},
+                                    {"Edthfjjl", plain(h.hf3)}, {"edtms", plain(h.dms)},
+                                    {"edtshear", shearKeyField(h.Vfb, h.V)}};
+  fields.insert(fields.end(), more.begin(), more.end());
+  return {fields, {}, {"Edthfxlb", "Edthf5"}};
+}
+
+std::vector<DesignCheck> checks(const Held& h) {
+  const bool boltsGovern = h.tpbt > h.tpbc;
+  DesignCheck plate = plateThicknessCheck(
+      boltsGovern ? "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）" : "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）",
+      std::max(h.tpbc, h.tpbt), h.tpb, {"Edttpb"});
+  std::vector<DesignCheck> list = bootBeamChecks(tShaped, h, std::move(plate));
+  const std::vector<DesignCheck> more = stiffenerChecks(tShaped, h);
+  list.insert(list.end(), more.begin(), more.end());
+  list.push_back(limitCheck("layout", "锚栓间距与翼缘宽度", "2c ≤ bf", 2 * h.c, h.bf, lengthUnit, ValueFormat::Plain,
+                            {"Edtc"}));
+  list.push_back(shearKeyCheck("V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键", h.V, h.Vfb));
+  writeCheckValues(list, h, true);
+  return list;
+}
+
+using Tag = HeldTag<Held>;
+using enum ValueFormat;
+
+const Tag pressureTags[] = {
+    {"<#ylmax>", &Held::ylmax, Cut2}, {"<#ylmin>", &Held::ylmin, Cut2}, {"<#ylc>", &Held::ylc, Cut2}};
+
+const Tag plateTags[] = {
+    {"<#b22>", &Held::b22, Cut2},     {"<#a22>", &Held::a22, Cut2},     {"<#r12>", &Held::r12, Cut2},
+    {"<#alf2>", &Held::alf2, Cut3},   {"<#M222>", &Held::M222, KN2},    {"<#b23>", &Held::b23, Cut2},
+    {"<#a23>", &Held::a23, Cut2},     {"<#r13>", &Held::r13, Cut2},     {"<#alf3>", &Held::alf3, Cut3},
+    {"<#M223>", &Held::M223, KN2},    {"<#b3>", &Held::b3, Cut2},       {"<#a3>", &Held::a3, Cut2},
+    {"<#r2>", &Held::r2, Cut2},       {"<#beta>", &Held::beta, Cut3},   {"<#M224>", &Held::M224, KN2},
+    {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},   {"<#tpbt1>", &Held::tpbt1, Cut2},
+    {"<#tpbt2>", &Held::tpbt2, Cut2}, {"<#tpbt>", &Held::tpbt, Cut2},   {"<#tpb>", &Held::tpb, Cut2},
+};
+
+const Tag momentTags[] = {
+    {"<#Msh11>", &Held::Msh11, KNm3}, {"<#Msh12>", &Held::Msh12, KNm3},
+    {"<#Msh2>", &Held::Msh2, KNm3},   {"<#Mshmax>", &Held::Mshmax, KNm3},
+};
+
+const Tag boltPlateTags[] = {
+    {"<#lx1>", &Held::lx1, Cut2}, {"<#ly1>", &Held::ly1, Cut2}, {"<#lx2>", &Held::lx2, Cut2},
+    {"<#ly2>", &Held::ly2, Cut2}, {"<#Msh1max>", &Held::Msh1max, KNm3},
+};
+
+void report(const Held& h, const Entries& e, const TagEmitter& sink) {
+  emitInputTags(h, e, sink);
+  emitTags(pressureTags, h, sink);
+  emitBearingTags(h, sink);
+  emitTags(plateTags, h, sink);
+  emitWeldAndBootBeamTags(h, sink);
+  emitTags(momentTags, h, sink);
+  emitStiffenerTags(h, h.Vi, sink);
+  emitWriteTags(h, sink);
+  emitCheckerTags(tShaped, h, sink);
+  sink("<#M222formula>", panelFormula("M222", h.r12, "q0", "b22", "α2", "a22"));
+  sink("<#M223formula>", panelFormula("M223", h.r13, "q0", "b23", "α3", "a23"));
+  emitTags(boltPlateTags, h, sink);
+  sink("<#2c>", formatValue(Plain, 2 * h.c));
+  emitWorkingValues(h, true, sink);
+}
+
+ModuleDescriptor makeModule() {
+  using standard::mm;
+  ModuleDescriptor d = commonDescriptor(standard::kNm);
+  d.id = "g2";
+  d.title = "T型靴梁柱脚";
+  d.formName = "TForm6";
+  d.caption = "T型靴梁柱脚-输入设计参数";
+  d.resultFormName = "TForm13";
+  d.resultGroups = {standard::plateLayoutResults(),
+                    {"GroupBox6",
+                     "靴梁",
+                     {{"Edthxlb", "靴梁板高度hsh", mm},
+                      {"Edttxlb", "靴梁板厚度tsh", mm},
+                      {"Edthfxlb", "靴梁板与柱焊脚高度", mm},
+                      {"Edthf5", "靴梁板与底板焊脚高度", mm}}},
+                    standard::boltStiffenerResults(),
+                    boltAndShearFields()};
+  d.templateFile = "g2.docx";
+  d.diagramFile = "g2.bmp";
+  d.newState = stateFactory(
+      ModuleFunctions<Held>{calculateTBootBeam, results, report, values, checks, tBootBeamWeight, tBootBeamRemedies});
+  d.stopRemedy = tBootBeamStopRemedy;
+  return d;
+}
+
+}  // namespace
+
+Outcome calculateTBootBeam(const Entries& entries, BootBeamHeld& h) {
+  return detailedDesign(
+      entries, h, designPass,
+      [&] {
+        // The stiffeners outside the boot beams must leave the bolt spacing within the flange width.
+        return 2 * h.c > h.bf ? rigidbase::layoutFaultMessage : doneMessage;
+      });
+}
+
+const ModuleDescriptor& tBootBeamModule() {
+  static const ModuleDescriptor descriptor = makeModule();
+  return descriptor;
+}
+
+}  // namespace pedivo::bootbeam
