@@ -189,75 +189,104 @@ class Search {
   int calculations_ = 0;
 };
 
-// Walks from `start` while a move finds a better candidate: each size down and up, all sizes
-// together, the next bolt either way and the other base type, with steps of 40 down to 5 mm.
-Point descend(Search& search, Point start) {
-  Point current = start;
-  Score best = search.score(current);
-  const auto tryMove = [&](Point p) {
+// The walk's position and its score; a move is kept only when it finds a better candidate.
+struct Walk {
+  Search& search;
+  Point current;
+  Score best;
+
+  bool tryMove(const Point& p) {
     if (p == current) return false;
     const Score& s = search.score(p);
     if (!(s < best)) return false;
     current = p;
     best = s;
     return true;
-  };
-  for (const int step : walkSteps) {
-    bool improved = true;
-    while (improved && !search.exhausted()) {
-      improved = false;
-      for (const int direction : {-1, 1}) {
-        for (int i = 0; i < 4; ++i) {
-          Point p = current;
-          p.steps[i] = std::clamp(p.steps[i] + direction * step, 0, search.mostSteps(p, i));
-          improved = tryMove(p) || improved;
-        }
-        Point all = current;
-        for (int i = 0; i < 4; ++i) all.steps[i] = std::clamp(all.steps[i] + direction * step, 0, search.mostSteps(all, i));
-        improved = tryMove(all) || improved;
-      }
-      // Two sizes at once, either way each: a passing design may lie across a ridge that neither
-      // size alone can cross (a shorter lt that only passes with a smaller a).
-      if (!improved)
-        for (int i = 0; i < 4 && !improved; ++i)
-          for (int j = i + 1; j < 4 && !improved; ++j)
-            for (const int di : {-1, 1})
-              for (const int dj : {-1, 1}) {
-                Point p = current;
-                p.steps[i] = std::clamp(p.steps[i] + di * step, 0, search.mostSteps(p, i));
-                p.steps[j] = std::clamp(p.steps[j] + dj * step, 0, search.mostSteps(p, j));
-                improved = tryMove(p) || improved;
-              }
-      if (step == 1) {
-        for (const int direction : {-1, 1}) {
-          Point p = current;
-          p.bolt += direction;
-          if (p.bolt < 0 || p.bolt >= search.boltChoices()) continue;
-          for (int i = 0; i < 4; ++i) p.steps[i] = std::min(p.steps[i], search.mostSteps(p, i));
-          improved = tryMove(p) || improved;
-        }
-        for (int m = 0; m < search.moduleChoices(); ++m) {
-          Point p = current;
-          p.module = m;
-          improved = tryMove(p) || improved;
-        }
-      }
-    }
   }
-  // Sizes that change nothing (c and lt of a pinned base) go back down: of two equal designs the
-  // one with the smaller entries is proposed.
+};
+
+// Each size alone and all sizes together, down and then up by `step`.
+bool sizeMoves(Walk& walk, int step) {
+  bool improved = false;
+  for (const int direction : {-1, 1}) {
+    for (int i = 0; i < 4; ++i) {
+      Point p = walk.current;
+      p.steps[i] = std::clamp(p.steps[i] + direction * step, 0, walk.search.mostSteps(p, i));
+      improved = walk.tryMove(p) || improved;
+    }
+    Point all = walk.current;
+    for (int i = 0; i < 4; ++i)
+      all.steps[i] = std::clamp(all.steps[i] + direction * step, 0, walk.search.mostSteps(all, i));
+    improved = walk.tryMove(all) || improved;
+  }
+  return improved;
+}
+
+// Two sizes at once, either way each: a passing design may lie across a ridge that neither size
+// alone can cross (a shorter lt that only passes with a smaller a). Stops after the first pair
+// that finds a better one.
+bool pairMoves(Walk& walk, int step) {
+  bool improved = false;
+  for (int i = 0; i < 4 && !improved; ++i)
+    for (int j = i + 1; j < 4 && !improved; ++j)
+      for (const int di : {-1, 1})
+        for (const int dj : {-1, 1}) {
+          Point p = walk.current;
+          p.steps[i] = std::clamp(p.steps[i] + di * step, 0, walk.search.mostSteps(p, i));
+          p.steps[j] = std::clamp(p.steps[j] + dj * step, 0, walk.search.mostSteps(p, j));
+          improved = walk.tryMove(p) || improved;
+        }
+  return improved;
+}
+
+// The next bolt either way (sizes kept within the new bolt's range), then each base type.
+bool boltAndTypeMoves(Walk& walk) {
+  bool improved = false;
+  for (const int direction : {-1, 1}) {
+    Point p = walk.current;
+    p.bolt += direction;
+    if (p.bolt < 0 || p.bolt >= walk.search.boltChoices()) continue;
+    for (int i = 0; i < 4; ++i) p.steps[i] = std::min(p.steps[i], walk.search.mostSteps(p, i));
+    improved = walk.tryMove(p) || improved;
+  }
+  for (int m = 0; m < walk.search.moduleChoices(); ++m) {
+    Point p = walk.current;
+    p.module = m;
+    improved = walk.tryMove(p) || improved;
+  }
+  return improved;
+}
+
+// Sizes that change nothing (c and lt of a pinned base) go back down: of two equal designs the
+// one with the smaller entries is proposed.
+void settleUnusedSizes(Walk& walk) {
   for (int i = 0; i < 4; ++i)
-    for (const int target : {0, current.steps[i] - 1}) {
-      if (target < 0 || target >= current.steps[i]) continue;
-      Point p = current;
+    for (const int target : {0, walk.current.steps[i] - 1}) {
+      if (target < 0 || target >= walk.current.steps[i]) continue;
+      Point p = walk.current;
       p.steps[i] = target;
-      if (!(best < search.score(p))) {
-        current = p;
-        best = search.score(p);
+      if (!(walk.best < walk.search.score(p))) {
+        walk.current = p;
+        walk.best = walk.search.score(p);
         break;
       }
     }
-  return current;
+}
+
+// Walks from `start` while a move finds a better candidate: each size down and up, all sizes
+// together, the next bolt either way and the other base type, with steps of 40 down to 5 mm.
+Point descend(Search& search, Point start) {
+  Walk walk{search, start, search.score(start)};
+  for (const int step : walkSteps) {
+    bool improved = true;
+    while (improved && !search.exhausted()) {
+      improved = sizeMoves(walk, step);
+      if (!improved) improved = pairMoves(walk, step);
+      if (step == 1) improved = boltAndTypeMoves(walk) || improved;
+    }
+  }
+  settleUnusedSizes(walk);
+  return walk.current;
 }
 
 }  // namespace
@@ -274,11 +303,16 @@ bool passes(const Outcome& outcome, const std::vector<DesignCheck>& checks) {
          std::all_of(checks.begin(), checks.end(), [](const DesignCheck& check) { return check.ok(); });
 }
 
-SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries) {
-  Search search(module, entries);
-  if (!search.hasVariables()) return {std::nullopt, search.calculations()};
+namespace {
 
-  // Starts: every base type and bolt with the sizes scaled, all together, in pairs or alone.
+struct Candidate {
+  Point point;
+  Score score;
+};
+
+// Starts: every base type and bolt with the sizes scaled, all together, in pairs or alone; the
+// best few are walked down and the best end is kept.
+Candidate bestOfStarts(Search& search) {
   std::vector<std::pair<Score, Point>> starts;
   for (int m = 0; m < search.moduleChoices(); ++m)
     for (int b = 0; b < search.boltChoices(); ++b)
@@ -289,43 +323,44 @@ SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries
           if (std::none_of(starts.begin(), starts.end(), [&](const auto& start) { return start.second == p; }))
             starts.push_back({s, p});
         }
-  std::stable_sort(starts.begin(), starts.end(),
-                   [](const auto& x, const auto& y) { return x.first < y.first; });
-  Point best = starts.front().second;
-  Score bestScore = starts.front().first;
+  std::stable_sort(starts.begin(), starts.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+  Candidate best{starts.front().second, starts.front().first};
   for (std::size_t k = 0; k < starts.size() && k < descentStarts; ++k) {
     if (k > 0 && starts[k].first.rank == 2) break;
     const Point end = descend(search, starts[k].second);
-    if (const Score& s = search.score(end); k == 0 || s < bestScore) {
-      best = end;
-      bestScore = s;
-    }
+    if (const Score& s = search.score(end); k == 0 || s < best.score) best = {end, s};
   }
-  // Nothing passes near the starts: a part sized by the calculation (a higher boot beam) may come
-  // only with some mix of sizes. The grid of every size at 1 to 3 times its detailing value is
-  // tried for the best candidate's base type and bolt, and walked from its best point.
-  if (bestScore.rank == 1 && !search.exhausted() && search.partsMayGrow(best)) {
-    std::optional<std::pair<Score, Point>> gridBest;
-    for (const double fa : gridFactors)
-      for (const double fc : gridFactors)
-        for (const double flt : gridFactors)
-          for (const double fbt : gridFactors) {
-            Point p = best;
-            const std::array<double, 4> factors{fa, fc, flt, fbt};
-            for (int i = 0; i < 4; ++i) p.steps[i] = search.scaled(p.module, p.bolt, factors[i], {true, true, true, true}).steps[i];
-            const Score s = search.score(p);
-            if (!gridBest || s < gridBest->first) gridBest = std::pair{s, p};
-          }
-    if (gridBest && gridBest->first < bestScore) {
-      best = descend(search, gridBest->second);
-      bestScore = search.score(best);
-    }
-  }
+  return best;
+}
 
-  // The proposal as the window will design it after "采用".
-  const ModuleDescriptor& type = search.module(best);
+// Nothing passes near the starts: a part sized by the calculation (a higher boot beam) may come
+// only with some mix of sizes. The grid of every size at 1 to 3 times its detailing value is
+// tried for the best candidate's base type and bolt, and walked from its best point.
+Candidate fromTheGrid(Search& search, Candidate best) {
+  if (best.score.rank != 1 || search.exhausted() || !search.partsMayGrow(best.point)) return best;
+  std::optional<std::pair<Score, Point>> gridBest;
+  for (const double fa : gridFactors)
+    for (const double fc : gridFactors)
+      for (const double flt : gridFactors)
+        for (const double fbt : gridFactors) {
+          Point p = best.point;
+          const std::array<double, 4> factors{fa, fc, flt, fbt};
+          for (int i = 0; i < 4; ++i)
+            p.steps[i] = search.scaled(p.module, p.bolt, factors[i], {true, true, true, true}).steps[i];
+          const Score s = search.score(p);
+          if (!gridBest || s < gridBest->first) gridBest = std::pair{s, p};
+        }
+  if (gridBest && gridBest->first < best.score) {
+    const Point end = descend(search, gridBest->second);
+    return {end, search.score(end)};
+  }
+  return best;
+}
+
+// The proposal as the window will design it after "采用", with the entries it changes.
+Proposal proposalFor(const ModuleDescriptor& type, const Entries& chosen, const ModuleDescriptor& module,
+                     const Entries& entries) {
   DesignSession session(type);
-  const Entries chosen = search.entriesOf(best);
   for (const auto& [control, text] : chosen.texts) session.setText(control, text);
   session.setCbsize(chosen.cbsize);
   const Outcome outcome = session.calculate();
@@ -343,7 +378,17 @@ SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries
     if (before == entries.texts.end() || before->second != text) proposal.changed.push_back(control);
   }
   if (entries.cbsize != proposal.entries.cbsize) proposal.changed.push_back("cbsize");
-  return {std::move(proposal), search.calculations()};
+  return proposal;
+}
+
+}  // namespace
+
+SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries) {
+  Search search(module, entries);
+  if (!search.hasVariables()) return {std::nullopt, search.calculations()};
+  const Candidate best = fromTheGrid(search, bestOfStarts(search));
+  return {proposalFor(search.module(best.point), search.entriesOf(best.point), module, entries),
+          search.calculations()};
 }
 
 }  // namespace pedivo::adjust
