@@ -73,6 +73,32 @@ struct ZipCloser {
 };
 using ZipHandle = std::unique_ptr<zip_t, ZipCloser>;
 
+// Inflates one part into `entry.data`. The sizes in the zip directory are claims: what no report
+// needs is refused before reading, and what is actually inflated is counted while reading.
+std::optional<ReportError> inflatePart(zip_t* archive, zip_int64_t i, const zip_stat_t& stat, Entry& entry,
+                                       std::size_t totalSize, const fs::path& templatePath) {
+  const auto tooLarge = [&] {
+    return ReportError{"计算书模板文件" + quoted(templatePath) + "的部件“" + entry.name + "”过大，不是有效的计算书模板"};
+  };
+  if ((stat.valid & ZIP_STAT_SIZE) != 0 && stat.size > maximumPartSize) return tooLarge();
+  zip_file_t* file = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0);
+  if (file == nullptr) return ReportError{"计算书模板文件" + quoted(templatePath) + "的部件“" + entry.name + "”无法读取"};
+  std::array<char, 65536> chunk;
+  zip_int64_t read = 0;
+  while ((read = zip_fread(file, chunk.data(), chunk.size())) > 0) {
+    if (entry.data.size() + static_cast<std::size_t>(read) > maximumPartSize ||
+        totalSize + entry.data.size() + static_cast<std::size_t>(read) > maximumPackageSize) {
+      zip_fclose(file);
+      return tooLarge();
+    }
+    entry.data.append(chunk.data(), static_cast<std::size_t>(read));
+  }
+  zip_fclose(file);
+  if (read < 0 || ((stat.valid & ZIP_STAT_SIZE) != 0 && entry.data.size() != stat.size))
+    return ReportError{"计算书模板文件" + quoted(templatePath) + "的部件“" + entry.name + "”无法读取"};
+  return std::nullopt;
+}
+
 std::variant<std::vector<Entry>, ReportError> readPackage(const fs::path& templatePath) {
   std::error_code ec;
   if (!fs::exists(templatePath, ec)) return ReportError{"找不到计算书模板文件" + quoted(templatePath)};
@@ -98,27 +124,7 @@ std::variant<std::vector<Entry>, ReportError> readPackage(const fs::path& templa
     Entry entry{stat.name, {}};
     if (!names.insert(entry.name).second)
       return ReportError{"计算书模板文件" + quoted(templatePath) + "含有重复的部件“" + entry.name + "”"};
-    // The sizes in the zip directory are claims: refuse what no report needs before reading,
-    // and count what is actually inflated while reading.
-    const auto tooLarge = [&] {
-      return ReportError{"计算书模板文件" + quoted(templatePath) + "的部件“" + entry.name + "”过大，不是有效的计算书模板"};
-    };
-    if ((stat.valid & ZIP_STAT_SIZE) != 0 && stat.size > maximumPartSize) return tooLarge();
-    zip_file_t* file = zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(i), 0);
-    if (file == nullptr) return ReportError{"计算书模板文件" + quoted(templatePath) + "的部件“" + entry.name + "”无法读取"};
-    std::array<char, 65536> chunk;
-    zip_int64_t read = 0;
-    while ((read = zip_fread(file, chunk.data(), chunk.size())) > 0) {
-      if (entry.data.size() + static_cast<std::size_t>(read) > maximumPartSize ||
-          totalSize + entry.data.size() + static_cast<std::size_t>(read) > maximumPackageSize) {
-        zip_fclose(file);
-        return tooLarge();
-      }
-      entry.data.append(chunk.data(), static_cast<std::size_t>(read));
-    }
-    zip_fclose(file);
-    if (read < 0 || ((stat.valid & ZIP_STAT_SIZE) != 0 && entry.data.size() != stat.size))
-      return ReportError{"计算书模板文件" + quoted(templatePath) + "的部件“" + entry.name + "”无法读取"};
+    if (auto refused = inflatePart(archive.get(), i, stat, entry, totalSize, templatePath)) return *refused;
     totalSize += entry.data.size();
     if (isTextPart(entry.name) || entry.name == "[Content_Types].xml") {
       textBytes += entry.data.size();

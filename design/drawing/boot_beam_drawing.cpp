@@ -107,46 +107,41 @@ Drawing drawTBootBeamBase(const DesignFacts& f) {
   return d;
 }
 
-// Channel boot beams: the boot beams closed by a top plate over the two bolts of each tension
-// row, a diaphragm across the channel towards the column, and a rib each side of each bolt under
-// the top plate.
-Drawing drawChannelBootBeamBase(const DesignFacts& f) {
-  const BootBeamSizes z = readBootBeam(f);
-  const Section& c = z.c;
-  const double tp = f.value("tp"), hcb = f.value("hcb"), tcb = f.value("tcb");
-  Drawing d;
-  d.title = "槽型靴梁柱脚";
-  d.textHeight = sheetTextHeight(std::max(z.L, z.B));
-  const double h = d.textHeight;
-  Sketch s(d);
+namespace {
 
+// The parts of the channel that only its drawing reads: top plate, diaphragm, and where the
+// bolts and ribs stand across the width.
+struct Channel {
+  double tp, hcb, tcb, boltY;
+  std::vector<double> ribY;  // centre lines
+};
+
+// Plan: the diaphragm, the top plate and the ribs at each end, the two bolts of each row.
+void channelPlan(Sketch& s, const DesignFacts& f, const BootBeamSizes& z, const Channel& k) {
+  const Section& c = z.c;
   bootBeamPlan(s, f, z);
   const double rowX = c.hb / 2 + z.a;
   const double diaphragmX = c.hb / 2 + z.a / 3;
-  const double boltY = c.bf / 4;
-  std::vector<double> ribY;  // centre lines
-  for (const double y : {-boltY, boltY})
-    // Clear of the bolt where the channel is wide enough, else midway between bolt and boot beam.
-    for (const double side : {-1.0, 1.0}) ribY.push_back(y + side * std::min(z.dms + z.tj / 2, c.bf / 4 - z.tj));
   for (const double side : {-1.0, 1.0}) {
-    const double inner = side * (diaphragmX + tcb / 2), end = side * z.L / 2;
-    s.rectangle(side * diaphragmX - tcb / 2, -c.bf / 2, side * diaphragmX + tcb / 2, c.bf / 2, Layer::Stiffeners);
+    const double inner = side * (diaphragmX + k.tcb / 2), end = side * z.L / 2;
+    s.rectangle(side * diaphragmX - k.tcb / 2, -c.bf / 2, side * diaphragmX + k.tcb / 2, c.bf / 2, Layer::Stiffeners);
     s.rectangle(std::min(inner, end), -c.bf / 2, std::max(inner, end), c.bf / 2, Layer::Outline);  // top plate
-    for (const double y : ribY)
+    for (const double y : k.ribY)
       s.rectangle(std::min(inner, end), y - z.tj / 2, std::max(inner, end), y + z.tj / 2, Layer::Stiffeners);
-    s.hole({side * rowX, -boltY}, z.dms);
-    s.hole({side * rowX, boltY}, z.dms);
+    s.hole({side * rowX, -k.boltY}, z.dms);
+    s.hole({side * rowX, k.boltY}, z.dms);
   }
   s.dimension(Side::Left, -c.bf / 2, c.bf / 2, -z.L / 2, 0, f.shown("", "bf"));
-  s.dimension(Side::Right, -boltY, boltY, z.L / 2, 0, distanceText(f, 2 * boltY, "", "bf/2"));
+  s.dimension(Side::Right, -k.boltY, k.boltY, z.L / 2, 0, distanceText(f, 2 * k.boltY, "", "bf/2"));
   planTitle(s, boltNote(4, f.shown("edtms", "dms"), z.dms));
+}
 
-  const double y0 = elevationBase(d);
-  const double stub = columnStub(c, z.hsh);
-  const double top = bootBeamFront(s, f, z, y0, stub);
-
-  // Across the moment, through a tension row: the top plate between the boot beams, the ribs edge
-  // on under it, the diaphragm beyond them.
+// Across the moment, through a tension row: the top plate between the boot beams, the ribs edge
+// on under it, the diaphragm beyond them.
+void channelAcross(Sketch& s, Drawing& d, const DesignFacts& f, const BootBeamSizes& z, const Channel& k,
+                   double y0, double top, double stub) {
+  const Section& c = z.c;
+  const double h = d.textHeight, tp = k.tp, hcb = k.hcb, tcb = k.tcb;
   const double cx = sideElevationCentre(d, z.B / 2);
   const double beamFace = c.bf / 2 + z.tsh;
   elevationPlate(s, cx, z.B, y0, z.t);
@@ -155,15 +150,15 @@ Drawing drawChannelBootBeamBase(const DesignFacts& f) {
   s.rectangle(cx - beamFace, top, cx - c.bf / 2, top + z.hsh, Layer::Outline);
   s.rectangle(cx - c.bf / 2, top + z.hsh - tp, cx + c.bf / 2, top + z.hsh, Layer::Outline);
   s.rectangle(cx - c.bf / 2, top, cx + c.bf / 2, top + hcb, Layer::Stiffeners);  // diaphragm
-  for (const double y : ribY) s.rectangle(cx + y - z.tj / 2, top, cx + y + z.tj / 2, top + z.hj, Layer::Stiffeners);
-  for (const double y : {-boltY, boltY})
+  for (const double y : k.ribY) s.rectangle(cx + y - z.tj / 2, top, cx + y + z.tj / 2, top + z.hj, Layer::Stiffeners);
+  for (const double y : {-k.boltY, k.boltY})
     s.line({cx + y, y0 - 0.6 * h}, {cx + y, top + z.hsh + 1.5 * h}, Layer::Bolts);
   s.dimension(Side::Left, top, top + z.hsh, cx - z.B / 2, 0, f.shown("Edthxlb", "hsh"));
   s.dimension(Side::Right, top, top + z.hj, cx + z.B / 2, 0, f.shown("Edthjjl", "hjjl"));
   s.dimension(Side::Right, top, top + hcb, cx + z.B / 2, 1, f.shown("Edthgb", "hcb"));
   s.callouts({{{cx + beamFace, top}, weldText(f.shown("Edthf5", "hf5")) + "（靴梁与底板）", Layer::Welds},
               {{cx + c.bf / 2 - tcb, top}, weldText(f.shown("Edthf6", "hf6")) + "（隔板与底板）", Layer::Welds},
-              {{cx + ribY.back() + z.tj / 2, top + z.hj * 0.6}, weldText(f.shown("Edthfjjl", "hf3")) + "（肋板）",
+              {{cx + k.ribY.back() + z.tj / 2, top + z.hj * 0.6}, weldText(f.shown("Edthfjjl", "hf3")) + "（肋板）",
                Layer::Welds},
               {{cx + c.bf / 2, top + hcb * 0.8}, weldText(f.shown("Edthf7", "hf7")) + "（隔板与靴梁）", Layer::Welds},
               {{cx + c.bf / 4, top + z.hsh - tp / 2},
@@ -172,6 +167,28 @@ Drawing drawChannelBootBeamBase(const DesignFacts& f) {
                Layer::Text}},
              cx + z.B / 2 + h, top + z.hsh + 2 * h);
   s.title({cx, y0 - 2.4 * h}, "立面图（垂直弯矩方向）");
+}
+
+}  // namespace
+
+// Channel boot beams: the boot beams closed by a top plate over the two bolts of each tension
+// row, a diaphragm across the channel towards the column, and a rib each side of each bolt under
+// the top plate.
+Drawing drawChannelBootBeamBase(const DesignFacts& f) {
+  const BootBeamSizes z = readBootBeam(f);
+  Channel k{f.value("tp"), f.value("hcb"), f.value("tcb"), z.c.bf / 4, {}};
+  for (const double y : {-k.boltY, k.boltY})
+    // Clear of the bolt where the channel is wide enough, else midway between bolt and boot beam.
+    for (const double side : {-1.0, 1.0}) k.ribY.push_back(y + side * std::min(z.dms + z.tj / 2, z.c.bf / 4 - z.tj));
+  Drawing d;
+  d.title = "槽型靴梁柱脚";
+  d.textHeight = sheetTextHeight(std::max(z.L, z.B));
+  Sketch s(d);
+  channelPlan(s, f, z, k);
+  const double y0 = elevationBase(d);
+  const double stub = columnStub(z.c, z.hsh);
+  const double top = bootBeamFront(s, f, z, y0, stub);
+  channelAcross(s, d, f, z, k, y0, top, stub);
   return d;
 }
 

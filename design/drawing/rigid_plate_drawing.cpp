@@ -5,35 +5,38 @@
 
 namespace pedivo::drawing {
 
-// Rigid plate without boot beams: a tension row of bolts beyond each flange at the distance a,
-// bt from the plate side and 2c + ts apart, a stiffener midway between neighbouring bolts from
-// the flange to the plate end, and a bolt each side of the web.
-Drawing drawRigidPlateBase(const DesignFacts& f, int boltsInRow) {
-  const Section c = readSection(f);
-  const double L = f.value("L"), B = f.value("B"), t = f.value("tpb");
-  const double a = f.value("a"), spacing = f.value("c"), bt = f.value("bt"), dms = f.value("dms");
-  const double tj = f.value("tjjl"), hj = f.value("hjjl");
-  Drawing d;
-  d.title = boltsInRow == 3 ? "八锚栓刚接柱脚" : "十锚栓刚接柱脚";
-  d.textHeight = sheetTextHeight(std::max(L, B));
-  const double h = d.textHeight;
-  Sketch s(d);
+namespace {
 
-  // Plan.
+struct RigidPlate {
+  Section c;
+  double L, B, t, a, spacing, bt, dms, tj, hj;
+  int boltsInRow;
+};
+
+// The column and plate heights both elevations share.
+struct Heights {
+  double y0, top, stub;
+};
+
+// Plan: the tension rows, the stiffeners between neighbouring bolts and the web bolts, with the
+// layout dimensions. Returns the lower face of each stiffener across the width.
+std::vector<double> plan(Sketch& s, const DesignFacts& f, const RigidPlate& p) {
+  const Section& c = p.c;
+  const double L = p.L, B = p.B, a = p.a, spacing = p.spacing, bt = p.bt;
   planPlateAndColumn(s, L, B, c);
-  const double pitch = 2 * spacing + tj;
+  const double pitch = 2 * spacing + p.tj;
   const double rowX = c.hb / 2 + a;
-  std::vector<double> stiffenerY;  // lower face of each stiffener
-  for (int k = 0; k + 1 < boltsInRow; ++k) stiffenerY.push_back(-B / 2 + bt + spacing + k * pitch);
+  std::vector<double> stiffenerY;
+  for (int k = 0; k + 1 < p.boltsInRow; ++k) stiffenerY.push_back(-B / 2 + bt + spacing + k * pitch);
   for (const double y : stiffenerY) {
-    s.rectangle(c.hb / 2, y, L / 2, y + tj, Layer::Stiffeners);
-    s.rectangle(-L / 2, y, -c.hb / 2, y + tj, Layer::Stiffeners);
+    s.rectangle(c.hb / 2, y, L / 2, y + p.tj, Layer::Stiffeners);
+    s.rectangle(-L / 2, y, -c.hb / 2, y + p.tj, Layer::Stiffeners);
   }
-  for (int k = 0; k < boltsInRow; ++k)
-    for (const double x : {-rowX, rowX}) s.hole({x, -B / 2 + bt + k * pitch}, dms);
+  for (int k = 0; k < p.boltsInRow; ++k)
+    for (const double x : {-rowX, rowX}) s.hole({x, -B / 2 + bt + k * pitch}, p.dms);
   const double webBoltY = c.tw / 2 + std::min(a, (c.bf / 2 - c.tw / 2) / 2);
-  s.hole({0, -webBoltY}, dms);
-  s.hole({0, webBoltY}, dms);
+  s.hole({0, -webBoltY}, p.dms);
+  s.hole({0, webBoltY}, p.dms);
 
   const std::string ltText = f.shown("Edtlt", "lt"), aText = f.shown("Edta", "a");
   s.dimension(Side::Above, -L / 2, -rowX, B / 2, 0, ltText);
@@ -46,11 +49,16 @@ Drawing drawRigidPlateBase(const DesignFacts& f, int boltsInRow) {
   s.dimension(Side::Left, -B / 2 + bt, -B / 2 + bt + spacing, -L / 2, 0, f.shown("Edtc", "c"));
   s.dimension(Side::Left, -B / 2, B / 2, -L / 2, 1, f.shown("EdtB", "B"));
   s.dimension(Side::Right, -c.bf / 2, c.bf / 2, L / 2, 0, f.shown("", "bf"));
-  planTitle(s, boltNote(2 * boltsInRow + 2, f.shown("edtms", "dms"), dms));
+  planTitle(s, boltNote(2 * p.boltsInRow + 2, f.shown("edtms", "dms"), p.dms));
+  return stiffenerY;
+}
 
-  // Elevation along the moment: the stiffeners on their faces, from the flanges to the plate ends.
+// Elevation along the moment: the stiffeners on their faces, from the flanges to the plate ends.
+Heights elevationAlong(Sketch& s, Drawing& d, const DesignFacts& f, const RigidPlate& p) {
+  const Section& c = p.c;
+  const double L = p.L, hj = p.hj, h = d.textHeight;
   const double y0 = elevationBase(d);
-  const double top = elevationPlate(s, 0, L, y0, t);
+  const double top = elevationPlate(s, 0, L, y0, p.t);
   const double stub = columnStub(c, hj);
   elevationColumn(s, 0, c.hb, c.tf, top, top + stub);
   stiffenerFace(s, c.hb / 2, L / 2, top, hj);
@@ -60,16 +68,38 @@ Drawing drawRigidPlateBase(const DesignFacts& f, int boltsInRow) {
   s.weld({c.hb / 2, top + hj + (stub - hj) * 0.25}, 2.5 * h, 2 * h, weldText(f.shown("edthf11", "hf11")) + "（柱与底板）");
   s.weld({(c.hb / 2 + L / 2) / 2, top}, L / 4 + 1.5 * h, hj * 0.5, weldText(f.shown("Edthfjjl", "hf3")) + "（加劲肋）");
   s.title({0, y0 - 2.4 * h}, "立面图（沿弯矩方向）");
+  return {y0, top, stub};
+}
 
-  // Elevation across the moment: the stiffeners edge on, in front of the flange.
+// Elevation across the moment: the stiffeners edge on, in front of the flange.
+void elevationAcross(Sketch& s, Drawing& d, const DesignFacts& f, const RigidPlate& p, const Heights& at,
+                     const std::vector<double>& stiffenerY) {
+  const double B = p.B, tj = p.tj, hj = p.hj, h = d.textHeight, top = at.top;
   const double cx = sideElevationCentre(d, B / 2);
-  elevationPlate(s, cx, B, y0, t);
-  elevationColumn(s, cx, c.bf, 0, top, top + stub);
+  elevationPlate(s, cx, B, at.y0, p.t);
+  elevationColumn(s, cx, p.c.bf, 0, top, top + at.stub);
   for (const double y : stiffenerY) s.rectangle(cx + y, top, cx + y + tj, top + hj, Layer::Stiffeners);
   s.dimension(Side::Left, top, top + hj, cx - B / 2, 0, f.shown("Edthjjl", "hjjl"));
   s.note({cx + stiffenerY.back() + tj, top + hj * 0.7}, B / 2 - stiffenerY.back() - tj + 1.5 * h, hj * 0.3 + h,
          "加劲肋厚 " + f.shown("Edttjjl", "tjjl"));
-  s.title({cx, y0 - 2.4 * h}, "立面图（垂直弯矩方向）");
+  s.title({cx, at.y0 - 2.4 * h}, "立面图（垂直弯矩方向）");
+}
+
+}  // namespace
+
+// Rigid plate without boot beams: a tension row of bolts beyond each flange at the distance a,
+// bt from the plate side and 2c + ts apart, a stiffener midway between neighbouring bolts from
+// the flange to the plate end, and a bolt each side of the web.
+Drawing drawRigidPlateBase(const DesignFacts& f, int boltsInRow) {
+  const RigidPlate p{readSection(f), f.value("L"), f.value("B"), f.value("tpb"), f.value("a"), f.value("c"),
+                     f.value("bt"), f.value("dms"), f.value("tjjl"), f.value("hjjl"), boltsInRow};
+  Drawing d;
+  d.title = boltsInRow == 3 ? "八锚栓刚接柱脚" : "十锚栓刚接柱脚";
+  d.textHeight = sheetTextHeight(std::max(p.L, p.B));
+  Sketch s(d);
+  const std::vector<double> stiffenerY = plan(s, f, p);
+  const Heights at = elevationAlong(s, d, f, p);
+  elevationAcross(s, d, f, p, at, stiffenerY);
   return d;
 }
 

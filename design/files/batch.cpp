@@ -72,6 +72,42 @@ const ModuleDescriptor* rowModule(const CsvRow& header, const CsvRow& cells) {
   return module;
 }
 
+namespace {
+
+std::string cellAt(const CsvRow& cells, std::size_t column) {
+  return column < cells.size() ? cells[column] : std::string();
+}
+
+std::string unknownModule(const CsvRow& header, const CsvRow& cells) {
+  std::string named, known;
+  for (std::size_t c = 0; c < header.size(); ++c)
+    if (header[c] == "module") named = trimmed(cellAt(cells, c));
+  for (const ModuleDescriptor* module : allModules()) known.append(known.empty() ? "" : "、").append(module->id);
+  return (named.empty() ? std::string("没有给出柱脚类型") : "柱脚类型“" + named + "”未知") + "（应为 " + known + "）";
+}
+
+// Types the row's cells into the window's entries; the first refusal ends the row.
+std::optional<std::string> enterCells(DesignSession& session, const CsvRow& header, const CsvRow& cells) {
+  const ModuleDescriptor& module = session.module();
+  for (std::size_t c = 0; c < header.size(); ++c) {
+    const std::string& name = header[c];
+    const std::string text = cellAt(cells, c);
+    if (name.empty() || name == "module" || name == "id" || trimmed(text).empty()) continue;
+    if (findProjectField(name) != nullptr) continue;  // read with the project block
+    if (name == "cbsize") {
+      const auto tick = readTick(text);
+      if (!module.hasDetailingToggle) return module.title + "没有“底板尺寸按构造要求选取”一项";
+      if (!tick) return std::string("“底板尺寸按构造要求选取”应为 1 或 0");
+      session.setCbsize(*tick);
+    } else if (auto refused = session.setText(name, trimmed(text))) {
+      return refused;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 BatchRow designRow(const BatchTable& table, std::size_t index) {
   return designRow(table.header, table.rows.at(index), index);
 }
@@ -91,11 +127,7 @@ BatchRow designRow(const CsvRow& header, const CsvRow& cells, std::size_t index)
       }
   row.module = rowModule(header, cells);
   if (row.module == nullptr) {
-    std::string named, known;
-    for (std::size_t c = 0; c < header.size(); ++c)
-      if (header[c] == "module") named = trimmed(cell(c));
-    for (const ModuleDescriptor* module : allModules()) known.append(known.empty() ? "" : "、").append(module->id);
-    row.error = (named.empty() ? std::string("没有给出柱脚类型") : "柱脚类型“" + named + "”未知") + "（应为 " + known + "）";
+    row.error = unknownModule(header, cells);
     return row;
   }
   if (cells.size() > header.size()) {
@@ -103,24 +135,9 @@ BatchRow designRow(const CsvRow& header, const CsvRow& cells, std::size_t index)
     return row;
   }
   DesignSession session(*row.module);
-  for (std::size_t c = 0; c < header.size(); ++c) {
-    const std::string& name = header[c];
-    const std::string text = cell(c);
-    if (name.empty() || name == "module" || name == "id" || trimmed(text).empty()) continue;
-    if (findProjectField(name) != nullptr) continue;  // read above
-    if (name == "cbsize") {
-      const auto tick = readTick(text);
-      if (!row.module->hasDetailingToggle) {
-        row.error = row.module->title + "没有“底板尺寸按构造要求选取”一项";
-      } else if (!tick) {
-        row.error = "“底板尺寸按构造要求选取”应为 1 或 0";
-      } else {
-        session.setCbsize(*tick);
-      }
-    } else if (const auto refused = session.setText(name, trimmed(text))) {
-      row.error = *refused;
-    }
-    if (row.error) return row;
+  if (auto refused = enterCells(session, header, cells)) {
+    row.error = std::move(refused);
+    return row;
   }
   row.entries = session.entries();
   session.setProject(row.project);
