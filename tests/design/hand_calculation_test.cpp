@@ -56,6 +56,7 @@ TEST(HandCalculation, TShapedBootBeamBases) { expectHandValues("g2", handCases("
 TEST(HandCalculation, ChannelBootBeamBases) { expectHandValues("g3", handCases("channel_boot_beam_expected.json")); }
 TEST(HandCalculation, TwoBoltPinnedBases) { expectHandValues("j1", handCases("two_bolt_expected.json")); }
 TEST(HandCalculation, FourBoltPinnedBases) { expectHandValues("j2", handCases("four_bolt_expected.json")); }
+TEST(HandCalculation, EmbeddedBases) { expectHandValues("gc", handCases("embedded_expected.json")); }
 
 }  // namespace
 }  // namespace pedivo
