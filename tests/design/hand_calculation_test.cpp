@@ -52,8 +52,12 @@ void expectHandValues(const std::string& module, const json& hand) {
 }
 
 TEST(HandCalculation, EightBoltBases) { expectHandValues("g11", handCases("eight_bolt_expected.json")); }
+TEST(HandCalculation, TenBoltBases) { expectHandValues("g12", handCases("ten_bolt_expected.json")); }
 TEST(HandCalculation, TShapedBootBeamBases) { expectHandValues("g2", handCases("t_boot_beam_expected.json")); }
 TEST(HandCalculation, ChannelBootBeamBases) { expectHandValues("g3", handCases("channel_boot_beam_expected.json")); }
+TEST(HandCalculation, TwoBoltPinnedBases) { expectHandValues("j1", handCases("two_bolt_expected.json")); }
+TEST(HandCalculation, FourBoltPinnedBases) { expectHandValues("j2", handCases("four_bolt_expected.json")); }
+TEST(HandCalculation, EmbeddedBases) { expectHandValues("gc", handCases("embedded_expected.json")); }
 
 }  // namespace
 }  // namespace pedivo

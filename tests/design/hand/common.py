@@ -3,9 +3,16 @@ anchor-bolt areas, the plate coefficients and the roundings of the weld legs."""
 import math
 
 # GB 50017-2003 and GB 50010 values used below.
-CONCRETE = {"C25": (11.9, 28000), "C30": (14.3, 30000), "C35": (16.7, 31500)}
+CONCRETE = {"C25": (11.9, 28000), "C30": (14.3, 30000), "C35": (16.7, 31500), "C40": (19.1, 32500)}
 BOLT_FTA = {"Q235": 140, "Q345": 180}
-BOLT_AREA = {20: 245, 24: 353, 27: 459, 36: 817, 42: 1121, 45: 1306, 52: 1758, 60: 2362, 72: 3460}
+BOLT_AREA = {20: 245, 24: 353, 27: 459, 30: 561, 33: 694, 36: 817, 39: 976, 42: 1121, 45: 1306, 48: 1473, 52: 1758,
+             56: 2030, 60: 2362, 64: 2676, 68: 3055, 72: 3460, 76: 3889, 80: 4344}
+# Detailing distances a and c of the plate layout by bolt diameter; lt = bt = 2d + 4.
+BOLT_AC = {20: (50, 60), 24: (60, 70), 27: (70, 70), 30: (75, 75), 33: (85, 75), 36: (90, 80), 39: (100, 85),
+           42: (105, 85), 45: (110, 90), 48: (120, 90), 52: (130, 100), 56: (140, 105), 60: (150, 110), 64: (160, 120),
+           68: (170, 130), 72: (180, 140)}
+BOLT_SIZES = [20, 22, 24, 27, 30, 33, 36, 39, 42, 45, 48, 52, 56, 60, 64, 68, 72, 76, 80]
+FCT = {"C25": 1.27, "C30": 1.43, "C35": 1.57, "C40": 1.71}
 STEEL = {  # fy, ffw, bands of (upper thickness, f, fv)
     "Q235": (235, 160, [(16, 215, 125), (40, 205, 120), (60, 200, 115), (100, 190, 110)]),
     "Q345": (345, 200, [(16, 310, 180), (35, 295, 170), (50, 265, 155), (100, 250, 145)]),
@@ -43,6 +50,28 @@ def plate_group_strength(grade, t):
         if t <= upper:
             return f
     return bands[-1][1]
+
+
+def thickness_in_group(grade, need):
+    """A plate thickness need(f) worked with the f of the thickness group it falls in."""
+    f = plate_group_strength(grade, 0)
+    t = need(f)
+    while plate_group_strength(grade, t) != f:
+        f = plate_group_strength(grade, t)
+        t = need(f)
+    return t, f
+
+
+def layout(entries, cbsize, dms):
+    """a, c, lt, bt from the bolt table, or the user's sizes."""
+    if cbsize:
+        return BOLT_AC[dms] + (2 * dms + 4, 2 * dms + 4)
+    return tuple(float(entries[k]) for k in ("Edtsizea", "Edtsizec", "Edtsizelt", "Edtsizebt"))
+
+
+def whole_up(x):
+    """Up to a whole millimetre, a tenth of a millimetre left to the rounding."""
+    return math.trunc(x + 0.9)
 
 
 def even_up(x):
