@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <map>
@@ -47,6 +48,13 @@ void expectHandValues(const std::string& module, const json& hand) {
       const double value = expected.get<double>();
       ASSERT_TRUE(held.count(name)) << name;
       EXPECT_NEAR(held.at(name), value, 1e-9 * std::max(1.0, std::fabs(value))) << name;
+    }
+    if (!worked.contains("checks")) continue;
+    for (const auto& [id, expected] : worked.at("checks").items()) {
+      const auto& checks = session.checks();
+      const auto check = std::find_if(checks.begin(), checks.end(), [&](const DesignCheck& c) { return c.id == id; });
+      ASSERT_NE(check, checks.end()) << id;
+      EXPECT_NEAR(check->demand, expected.get<double>(), 1e-9 * std::max(1.0, std::fabs(expected.get<double>()))) << id;
     }
   }
 }

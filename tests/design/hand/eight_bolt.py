@@ -119,6 +119,11 @@ def design(case):
     ylvf = math.sqrt((Vimax / (1.4 * hf3 * (hjjl - 2 * hf3 - 15))) ** 2 + ((lw * Vimax / 2) / BETA_F / Wf) ** 2)
     assert ylvf <= ffw and ylnf <= BETA_F * ffw
     v.update(lw=lw, ylnf=ylnf, Wf=Wf, ylvf=ylvf)
+
+    # The two stiffeners, the spacing between them and their welds fit within the flange.
+    layout = 2 * c + 2 * tjjl + 2 * hf3
+    assert layout <= bf
+    v["checks"] = {"layout": layout}
     return v
 
 

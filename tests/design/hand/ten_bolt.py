@@ -132,6 +132,7 @@ def design(case):
     ylvf = math.sqrt((Vimax / (1.4 * hf3 * (hjjl - 2 * hf3 - 15))) ** 2 + ((lw * Vimax / 2) / BETA_F / Wf) ** 2)
     assert ylvf <= ffw and ylnf <= BETA_F * ffw and 4 * c + 3 * tjjl + 2 * hf3 <= bf
     v.update(lw=lw, ylnf=ylnf, Wf=Wf, ylvf=ylvf)
+    v["checks"] = {"layout": 4 * c + 3 * tjjl + 2 * hf3}
     return v
 
 
