@@ -8,6 +8,7 @@
 #include "design/common/numbers.h"
 #include "design/common/result_text.h"
 #include "design/common/standard_controls.h"
+#include "design/common/stiffener_welds.h"
 #include "design/pinned/pinned_remedies.h"
 #include "design/common/tables.h"
 #include "design/common/value_format.h"
@@ -34,7 +35,7 @@ void stiffenerHeight(const Materials& m, Held& h, RoundLimit& rounds) {
     h.fy = m.steel->fy;
     h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
     h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
-    if (!(h.ylequ > 1.1 * h.f1)) return;
+    if (!(h.ylequ > tables::equivalentStressFactor * h.f1)) return;
     rounds.next();
     h.hjjl += 10;
   }
@@ -49,36 +50,24 @@ StiffenerEnd stiffener(const Materials& m, Held& h, RoundLimit& rounds) {
   h.hjjl = 200;
   while (true) {  // again with a higher stiffener
     stiffenerHeight(m, h, rounds);
-    h.write1 = ((h.B - h.tw) / 2) / h.tjjl;
-    h.write2 = 18 * std::sqrt(235 / h.fy);
+    const double outstand = (h.B - h.tw) / 2;  // from the web to the plate edge
+    h.write1 = outstand / h.tjjl;
+    h.write2 = tables::outstandLimit(h.fy);
     if (h.write1 > h.write2) {
       h.tjjl += 2;
       return StiffenerEnd::Thicker;
     }
-    h.hf3 = roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb)));
-    while (true) {  // the stiffener welds, again with a larger leg
-      h.ffw = m.steel->ffw;
-      const double plateWeldLength = (h.B - h.tw) / 2 - 2 * h.hf3 - 15;
-      requireWeldLength(plateWeldLength);
-      h.ylnf = h.Vimax / (1.4 * h.hf3 * plateWeldLength);
-      const double lw = h.hjjl - 2 * h.hf3 - 15;  // the weld up the web
-      requireWeldLength(lw);
-      h.ylvf = std::sqrt(square(((h.B - h.tw) * h.Vimax / 4 / tables::betaF) / (lw * lw * 0.7 * h.hf3 / 3)) +
-                         square(h.Vimax / (1.4 * h.hf3 * lw)));
-      if (h.ylvf > h.ffw) {
-        if (!(h.hf3 < h.tjjl)) break;  // a higher stiffener instead
-        h.hf3 += 2;
-      } else if (h.ylnf <= tables::betaF * h.ffw) {
-        return StiffenerEnd::Designed;
-      } else {
-        h.hf3 += 2;
-        if (h.hf3 > h.tjjl) {
-          h.hf3 -= 2;
-          h.tjjl += 2;
-          return StiffenerEnd::Thicker;
-        }
-      }
-      rounds.next();
+    h.ffw = m.steel->ffw;
+    const StiffenerWelds welds = stiffenerWelds(
+        {.load = h.Vimax, .outstand = outstand, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
+         .upstandEnds = 15, .largestLeg = noLargestLeg, .upstandGrowsLeg = true},
+        roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb))), rounds);
+    h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
+    switch (welds.end) {
+      case StiffenerWeldEnd::Designed: return StiffenerEnd::Designed;
+      case StiffenerWeldEnd::Thicker: h.tjjl += 2; return StiffenerEnd::Thicker;
+      case StiffenerWeldEnd::Taller:
+      case StiffenerWeldEnd::UpstandOverstressed: break;
     }
     rounds.next();
     h.hjjl += 10;

@@ -10,6 +10,7 @@
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/standard_controls.h"
+#include "design/common/stiffener_welds.h"
 #include "design/common/tables.h"
 #include "design/common/value_format.h"
 #include "design/rigid/rigid_plate_values.h"
@@ -254,50 +255,37 @@ void stiffenerStresses(const BoltLayout& layout, const Materials& m, Held& h) {
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
 }
 
-// Stiffener height, slenderness and welds: the outer loop grows the height, the inner one the
-// weld leg; a stiffener that needs a weld thicker than itself, or is too slender, becomes thicker
-// and the whole design is redone from the plate sizes.
+// Stiffener height, slenderness and welds: the height grows until the stiffener holds, then
+// the welds grow their leg; a stiffener that needs a weld thicker than itself, or is too slender,
+// becomes thicker and the whole design is redone from the plate sizes.
 StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
   h.hjjl = 200;
   while (true) {  // again with a higher stiffener
     stiffenerStresses(layout, m, h);
-    if (h.ylequ > 1.1 * h.f1) {
+    if (h.ylequ > tables::equivalentStressFactor * h.f1) {
       rounds.next();
       h.hjjl += 10;
       continue;
     }
     h.write1 = (h.L - h.hb) / 2 / h.tjjl;
-    h.write2 = 18 * std::sqrt(235 / h.fy);
+    h.write2 = tables::outstandLimit(h.fy);
     if (h.write1 > h.write2) {
       h.tjjl += 2;
       return StiffenerEnd::Thicker;
     }
-    h.hf3 = roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb)));
-    while (true) {  // the stiffener welds, again with a larger leg
-      h.ffw = m.steel->ffw;
-      h.lw = h.Vi1 > h.Vi2 || h.Ntal > h.Vi12 ? h.a + h.lt : h.B / 2 - h.bf / 2;
-      const double plateWeldLength = h.lw - 2 * h.hf3 - 15;
-      requireWeldLength(plateWeldLength);
-      h.ylnf = h.Vimax / (1.4 * h.hf3 * plateWeldLength);
-      const double upstandWeldLength = h.hjjl - 2 * h.hf3 - 15;
-      requireWeldLength(upstandWeldLength);
-      h.Wf = square(upstandWeldLength) * 0.7 * h.hf3 / 3;
-      h.ylvf = std::sqrt(square(h.Vimax / (1.4 * h.hf3 * upstandWeldLength)) +
-                         square((h.lw * h.Vimax / 2) / tables::betaF / h.Wf));
-      if (h.ylvf > h.ffw) {
-        if (!(h.hf3 < h.tjjl && h.hf3 < 16)) break;  // a higher stiffener instead
-        h.hf3 += 2;
-      } else if (h.ylnf > tables::betaF * h.ffw) {
-        h.hf3 += 2;
-        if (h.hf3 > h.tjjl) {
-          h.hf3 -= 2;
-          h.tjjl += 2;
-          return StiffenerEnd::Thicker;
-        }
-      } else {
-        return StiffenerEnd::Designed;
-      }
-      rounds.next();
+    h.ffw = m.steel->ffw;
+    // Along the plate length when the stiffener beside a bolt governs, else across the width.
+    h.lw = h.Vi1 > h.Vi2 || h.Ntal > h.Vi12 ? h.a + h.lt : h.B / 2 - h.bf / 2;
+    const StiffenerWelds welds = stiffenerWelds(
+        {.load = h.Vimax, .outstand = h.lw, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
+         .upstandEnds = 15, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true},
+        roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb))), rounds);
+    h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.Wf = welds.Wf, h.ylvf = welds.ylvf;
+    switch (welds.end) {
+      case StiffenerWeldEnd::Designed: return StiffenerEnd::Designed;
+      case StiffenerWeldEnd::Thicker: h.tjjl += 2; return StiffenerEnd::Thicker;
+      case StiffenerWeldEnd::Taller:
+      case StiffenerWeldEnd::UpstandOverstressed: break;
     }
     rounds.next();
     h.hjjl += 10;
