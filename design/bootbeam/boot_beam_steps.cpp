@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "design/common/column_section.h"
 #include "design/common/numbers.h"
 #include "design/common/plate_layout.h"
 #include "design/common/tables.h"
@@ -21,12 +22,9 @@ double pressureAt(const Held& h, double x) { return h.ylc * (h.xn - x) / h.xn; }
 
 void startPass(const BootBeamType& type, const Entries& e, Held& h) {
   h.N = rigidbase::readAxialForce(e);
-  h.M = readNumber(e, "EdtM") * 1000000;
-  h.V = readNumber(e, "EdtV") * 1000;
-  h.bf = readNumber(e, "Edtbf");
-  h.hb = readNumber(e, "Edthc");
-  h.tw = readNumber(e, "Edttw");
-  h.tf = readNumber(e, "Edttf");
+  h.M = readMoment(e);
+  h.V = readShear(e);
+  holdSection(readColumnSection(e), h);
   h.n = type.n;
   h.dms = type.startingBolt;
   h.tsh = 10;

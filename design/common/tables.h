@@ -15,6 +15,9 @@ inline constexpr double Es = 1e5 * 2.06;  // elastic modulus of steel
 inline constexpr double betaF = 1.22;     // strength increase of front fillet welds
 inline constexpr double filletThroat = 0.7;  // throat of a fillet weld over its leg
 inline constexpr double largestFilletLeg = 16;  // the largest leg a fillet weld is given, mm
+// The smallest leg of a fillet weld on a part t mm thick, 1.5·√t (before rounding).
+inline constexpr double smallestLegFactor = 1.5;
+inline double smallestFilletLeg(double t) { return smallestLegFactor * std::sqrt(t); }
 // A part in bending and shear is held to its equivalent stress √(σ² + 3τ²) ≤ 1.1·f.
 inline constexpr double equivalentStressFactor = 1.1;
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "design/common/calculation.h"
+#include "design/common/column_section.h"
 #include "design/common/design_check.h"
 #include "design/common/numbers.h"
 #include "design/common/standard_controls.h"
@@ -23,13 +24,10 @@ const HeldField<Held> heldFields[] = {
 };
 
 void readInputs(const Entries& e, Held& h) {
-  h.N = readNumber(e, "EdtN") * 1000;
-  h.M = readNumber(e, "EdtM") * 1000000;
-  h.V = readNumber(e, "EdtV") * 1000;
-  h.bf = readNumber(e, "Edtbf");
-  h.hb = readNumber(e, "Edthc");
-  h.tw = readNumber(e, "Edttw");
-  h.tf = readNumber(e, "Edttf");
+  h.N = readAxialForceAsTyped(e);
+  h.M = readMoment(e);
+  h.V = readShear(e);
+  holdSection(readColumnSection(e), h);
 }
 
 // Acting moment at the depth: M plus V over half the depth.

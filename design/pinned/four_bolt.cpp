@@ -61,7 +61,7 @@ StiffenerEnd stiffener(const Materials& m, Held& h, RoundLimit& rounds) {
     const StiffenerWelds welds = stiffenerWelds(
         {.load = h.Vimax, .outstand = outstand, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
          .upstandEnds = 15, .largestLeg = noLargestLeg, .upstandGrowsLeg = true},
-        roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb))), rounds);
+        roundUpToEven(std::max(6.0, tables::smallestFilletLeg(h.tpb))), rounds);
     h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
     switch (welds.end) {
       case StiffenerWeldEnd::Designed: return StiffenerEnd::Designed;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "design/common/column_section.h"
+#include "design/common/column_welds.h"
 #include "design/common/numbers.h"
 #include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
@@ -27,12 +29,9 @@ const HeldField<Held> pinnedPlateFields[37] = {
 };
 
 void readInputs(const Entries& e, Held& h, const char* diameterList) {
-  h.N = readNumber(e, "EdtN") * 1000;
-  h.V = readNumber(e, "EdtV") * 1000;
-  h.hb = readNumber(e, "Edthc");
-  h.bf = readNumber(e, "Edtbf");
-  h.tw = readNumber(e, "Edttw");
-  h.tf = readNumber(e, "Edttf");
+  h.N = readAxialForceAsTyped(e);
+  h.V = readShear(e);
+  holdSection(readColumnSection(e), h);
   h.dms = readWholeNumber(e, diameterList);
 }
 
@@ -80,26 +79,14 @@ void plateOverhang(const Materials& m, Held& h) {
   h.fpbo = plate.f;
 }
 
-// Flanges and web share N, the web welds carry V. The leg grows by 2 mm until the combined
-// stress is within ffw; the loop also ends when the flange stress alone exceeds f, since a
-// larger weld cannot help there.
+// Flanges and web share N, the web welds carry V; a pinned base carries no moment.
 void columnWelds(const Materials& m, Held& h, RoundLimit& rounds) {
-  h.hf11 = std::max(6.0, 1.5 * std::sqrt(h.tpb));
-  h.hf11 = roundUpToEven(h.hf11);
-  while (true) {
-    h.AF = h.tf * h.bf;
-    const double webWeldLength = (h.hb - 2 * h.tf) - 2 * h.hf11;
-    requireWeldLength(webWeldLength);
-    h.Aeww = 2 * (0.7 * h.hf11) * webWeldLength;
-    h.ylnc = h.N / (2 * h.AF + h.Aeww);
-    h.ylv = h.V / h.Aeww;
-    h.ylfs = std::sqrt(square(h.ylnc / tables::betaF) + square(h.ylv));
-    h.ffw = m.steel->ffw;
-    h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
-    if (h.ylnc > h.f || h.ylfs <= h.ffw) break;
-    rounds.next();
-    h.hf11 += 2;
-  }
+  h.ffw = m.steel->ffw;
+  h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
+  const ColumnWelds welds =
+      columnToPlateWelds({.section = sectionOf(h), .N = h.N, .M = 0, .V = h.V, .ffw = h.ffw, .f = h.f}, h.tpb, rounds);
+  h.hf11 = welds.hf11, h.AF = welds.AF, h.Aeww = welds.Aeww;
+  h.ylnc = welds.ylnc, h.ylv = welds.ylv, h.ylfs = welds.ylfs;
 }
 
 std::vector<FieldText> plateResults(const Held& h) {

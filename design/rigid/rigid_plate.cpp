@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "design/common/calculation.h"
+#include "design/common/column_section.h"
+#include "design/common/column_welds.h"
 #include "design/common/design_check.h"
 #include "design/common/numbers.h"
 #include "design/common/plate_layout.h"
@@ -75,12 +77,9 @@ const HeldField<Held> heldFields[] = {
 // The section and the forces, the same in both passes.
 void readSectionAndForces(const Entries& e, Held& h) {
   h.N = rigidbase::readAxialForce(e);
-  h.hb = readNumber(e, "Edthc");
-  h.bf = readNumber(e, "Edtbf");
-  h.tw = readNumber(e, "Edttw");
-  h.tf = readNumber(e, "Edttf");
-  h.M = readNumber(e, "EdtM") * 1000000;
-  h.V = readNumber(e, "EdtV") * 1000;
+  holdSection(readColumnSection(e), h);
+  h.M = readMoment(e);
+  h.V = readShear(e);
 }
 
 // The layout from the bolt table, or the user's sizes.
@@ -211,28 +210,14 @@ void plateThickness(const Materials& m, Held& h) {
   h.tpb = std::max(20.0, roundUpToWhole(std::max(h.tpbc, h.tpbt)));
 }
 
-// Fillet welds of column to plate. The leg grows by 2 mm until the combined stress is
-// within ffw; it stops too when the flange stress from N and M alone exceeds f.
+// Fillet welds of column to plate; the ten-bolt base also checks the web weld's leg against the web.
 void columnWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
-  h.hf11 = roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb)));
-  while (true) {
-    h.AF = h.tf * h.bf;
-    const double webWeldLength = h.hb - 2 * h.tf - 2 * h.hf11;
-    requireWeldLength(webWeldLength);
-    h.Aeww = 2 * 0.7 * h.hf11 * webWeldLength;
-    h.ylnc = h.N / (2 * h.AF + h.Aeww);
-    const double flangeArm = h.hb / 2 - h.tf / 2;
-    h.Wc = (h.tf * h.tf * h.tf * h.bf / 6 + 2 * h.bf * h.tf * flangeArm * flangeArm) / h.hb;
-    h.ylmc = (h.M / 2) / h.Wc;
-    h.ylv = h.V / h.Aeww;
-    h.ylfs = std::sqrt(square(h.ylnc / tables::betaF) + square(h.ylv));
-    h.ylf = h.ylnc + h.ylmc;
-    h.ffw = m.steel->ffw;
-    h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
-    if (h.ylf > h.f || h.ylfs <= h.ffw) break;
-    rounds.next();
-    h.hf11 += 2;
-  }
+  h.ffw = m.steel->ffw;
+  h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
+  const ColumnWelds welds =
+      columnToPlateWelds({.section = sectionOf(h), .N = h.N, .M = h.M, .V = h.V, .ffw = h.ffw, .f = h.f}, h.tpb, rounds);
+  h.hf11 = welds.hf11, h.AF = welds.AF, h.Aeww = welds.Aeww, h.ylnc = welds.ylnc, h.Wc = welds.Wc;
+  h.ylmc = welds.ylmc, h.ylv = welds.ylv, h.ylfs = welds.ylfs, h.ylf = welds.ylf;
   h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > 1.2 * h.tw ? 1 : 0;
 }
 
@@ -279,7 +264,7 @@ StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, He
     const StiffenerWelds welds = stiffenerWelds(
         {.load = h.Vimax, .outstand = h.lw, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
          .upstandEnds = 15, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true},
-        roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb))), rounds);
+        roundUpToEven(std::max(6.0, tables::smallestFilletLeg(h.tpb))), rounds);
     h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.Wf = welds.Wf, h.ylvf = welds.ylvf;
     switch (welds.end) {
       case StiffenerWeldEnd::Designed: return StiffenerEnd::Designed;
