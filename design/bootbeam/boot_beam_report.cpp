@@ -146,7 +146,7 @@ std::vector<DesignCheck> bootBeamChecks(const BootBeamType& type, const Held& h,
 std::vector<DesignCheck> stiffenerChecks(const BootBeamType& type, const Held& h) {
   const std::string part = type.stiffenerName;
   return {
-      limitCheck("stiffener", part + "折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, 1.1 * h.f1, stressUnit,
+      limitCheck("stiffener", part + "折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, tables::equivalentStressFactor * h.f1, stressUnit,
                  ValueFormat::Cut3, {"Edthjjl"}),
       limitCheck("slenderness", part + "宽厚比", type.stiffenerSlendernessFormula, h.write1, h.write2, "",
                  ValueFormat::Cut3, {"Edttjjl"}),
@@ -181,7 +181,7 @@ void emitStiffenerTags(const Held& h, double Vi, const TagEmitter& sink) {
   sink("<#1.22ffw>", formatValue(Plain, tables::betaF * h.ffw));
   sink("<#Vi>", formatValue(KN3, Vi));
   emitTags(stiffenerStressTags, h, sink);
-  sink("<#1.1f1>", formatValue(Plain, 1.1 * h.f1));
+  sink("<#1.1f1>", formatValue(Plain, tables::equivalentStressFactor * h.f1));
   emitTags(bootBeamStrengthTags, h, sink);
 }
 

@@ -102,6 +102,8 @@ void panelPlateThickness(const Materials& m, Held& h);
 
 // Shear stress in the welds of a boot beam to the column; none before a weld is sized.
 double bootBeamWeldStress(const Held& h);
+// The leg the flange force asks of the welds of a boot beam to the column, before any rounding.
+double bootBeamWeldLegNeeded(const Held& h);
 
 // Boot beams and everything beyond them from the starting boot-beam height, again from the
 // boot-beam section whenever the boot beam grows higher.

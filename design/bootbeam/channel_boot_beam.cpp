@@ -171,7 +171,7 @@ enum class RibWeldLegEnd {
 // The rib weld leg, at least 1.5·√tpb in even millimetres, and the welds with it.
 RibWeldLegEnd ribWeldLeg(const Materials& m, Held& h, RoundLimit& rounds) {
   while (true) {
-    if (1.5 * std::sqrt(h.tpb) > h.hf3) h.hf3 = 1.5 * std::sqrt(h.tpb);
+    if (tables::smallestFilletLeg(h.tpb) > h.hf3) h.hf3 = tables::smallestFilletLeg(h.tpb);
     h.hf3 = roundToEvenPastHalf(h.hf3);
     if (h.hf3 > tables::largestFilletLeg) return RibWeldLegEnd::BeyondLargestLeg;
     if (ribWelds(m, h, rounds) == RibWeldEnd::Hold) return RibWeldLegEnd::WeldsHold;
@@ -236,16 +236,16 @@ DiaphragmEnd diaphragmTrial(const Materials& m, Held& h) {
   const double s = diaphragmSpan(h);
   h.q = h.ylc * (h.xn - s / 4) / h.xn * s / 2;
   h.ffw = m.steel->ffw;
-  h.hf6 = h.q / (0.854 * h.ffw);
-  if (1.5 * std::sqrt(h.tpb) > h.hf6) h.hf6 = 1.5 * std::sqrt(h.tpb);
+  h.hf6 = h.q / (tables::filletThroat * tables::betaF * h.ffw);  // a front weld: its throat at βf
+  if (tables::smallestFilletLeg(h.tpb) > h.hf6) h.hf6 = tables::smallestFilletLeg(h.tpb);
   h.hf6 = roundToEvenPastHalf(h.hf6);
   if (h.hf6 > h.tcb) h.tcb = h.hf6;
   const double weldLength = h.hcb - 20 - 15;
   requireWeldLength(weldLength);
-  h.hf7 = (h.q * h.bf / 2) / (0.7 * weldLength * h.ffw);
-  if (1.5 * std::sqrt(h.tsh) > h.hf7) h.hf7 = 1.5 * std::sqrt(h.tsh);
+  h.hf7 = (h.q * h.bf / 2) / (tables::filletThroat * weldLength * h.ffw);
+  if (tables::smallestFilletLeg(h.tsh) > h.hf7) h.hf7 = tables::smallestFilletLeg(h.tsh);
   h.hf7 = roundToEvenPastHalf(h.hf7);
-  if (h.hf7 > 16) return DiaphragmEnd::WeldLegTooLarge;
+  if (h.hf7 > tables::largestFilletLeg) return DiaphragmEnd::WeldLegTooLarge;
   if (h.hf7 < 6) h.hf7 = 6;
   if (h.hf7 > h.tcb) return DiaphragmEnd::WeldLegTooLarge;
   const auto strength = tables::bendingShearStrength(*m.steel, h.tcb);

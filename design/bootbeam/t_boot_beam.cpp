@@ -134,7 +134,7 @@ void plateThickness(const Materials& m, Held& h) {
 // ---- anchor-bolt stiffeners ------------------------------------------------------------------
 
 double startingLeg(const Held& h) {
-  return 1.5 * std::sqrt(h.tpb) > 8 ? 1.5 * std::sqrt(h.tpb) : 8;
+  return tables::smallestFilletLeg(h.tpb) > 8 ? tables::smallestFilletLeg(h.tpb) : 8;
 }
 
 // What a stiffener of height hjjl and thickness tjjl found.

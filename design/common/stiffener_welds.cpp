@@ -7,22 +7,28 @@
 
 namespace pedivo {
 
+double upstandWeldLength(const StiffenerWeldInputs& in, double hf) { return in.height - 2 * hf - in.upstandEnds; }
+
+UpstandWeld upstandWeld(const StiffenerWeldInputs& in, double hf) {
+  const double length = upstandWeldLength(in, hf);
+  const double Wf = square(length) * tables::filletThroat * hf / 3;
+  return {length, Wf, in.load / (2 * tables::filletThroat * hf * length), (in.outstand * in.load / 2) / Wf};
+}
+
 StiffenerWelds stiffenerWelds(const StiffenerWeldInputs& in, double hf, RoundLimit& rounds) {
   while (true) {
-    const double upstandLength = in.height - 2 * hf - in.upstandEnds;
     const double plateLength = in.outstand - 2 * hf - 15;
-    requireWeldLength(upstandLength);
+    requireWeldLength(upstandWeldLength(in, hf));
     requireWeldLength(plateLength);
-    StiffenerWelds welds{StiffenerWeldEnd::Designed, hf, 0, 0, 0};
+    const UpstandWeld upstand = upstandWeld(in, hf);
+    StiffenerWelds welds{StiffenerWeldEnd::Designed, hf, 0, upstand.Wf, 0};
     const auto ending = [&welds](StiffenerWeldEnd end) {
       welds.end = end;
       return welds;
     };
     welds.ylnf = in.load / (2 * tables::filletThroat * hf * plateLength);
-    welds.Wf = square(upstandLength) * tables::filletThroat * hf / 3;
-    // The load at half the outstand bends the upstand welds and shears them.
-    welds.ylvf = std::sqrt(square(in.load / (2 * tables::filletThroat * hf * upstandLength)) +
-                           square((in.outstand * in.load / 2) / tables::betaF / welds.Wf));
+    // σf/βf taken as the moment over βf, then over Wf.
+    welds.ylvf = std::sqrt(square(upstand.tau) + square((in.outstand * in.load / 2) / tables::betaF / welds.Wf));
     if (welds.ylvf > in.ffw) {
       if (!in.upstandGrowsLeg) return ending(StiffenerWeldEnd::UpstandOverstressed);
       if (!(hf < in.thickness && hf < in.largestLeg)) return ending(StiffenerWeldEnd::Taller);

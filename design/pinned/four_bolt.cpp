@@ -96,7 +96,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& sink) {
   sink("<#ylnf>", cut3(h.ylnf));
   sink("<#ylvf>", cut3(h.ylvf));
   sink("<#ylequ>", cut3(h.ylequ));
-  sink("<#1.1f1>", plain(1.1 * h.f1));
+  sink("<#1.1f1>", plain(tables::equivalentStressFactor * h.f1));
   // The digits of the summary table.
   sink("<#write1>", cut3(h.write1));
   sink("<#write2>", cut3(h.write2));
@@ -138,9 +138,8 @@ void writeStiffenerValues(std::vector<DesignCheck>& checks, const Held& h) {
                              "/2 − 2×" + hf + " − 15))",
                   "βf·ffw = " + betaF + "×" + operand(h.ffw));
     } else if (check.id == "stiffenerWebWeld") {
-      const double lw = h.hjjl - 2 * h.hf3 - 15;
-      const double sigma = ((h.B - h.tw) * h.Vimax / 4) / (lw * lw * 0.7 * h.hf3 / 3);
-      const double tau = h.Vimax / (1.4 * h.hf3 * lw);
+      const auto [lw, Wf, tau, sigma] =
+          upstandWeld({.load = h.Vimax, .outstand = (h.B - h.tw) / 2, .height = h.hjjl, .upstandEnds = 15}, h.hf3);
       writeValues(check,
                   "lw = hs − 2hf − 15 = " + operand(lw) + " mm，σf = ((B − tw)·Vimax/4)/(0.7hf·lw²/3) = (" + outstand +
                       "×" + Vimax + "/4)/(0.7×" + hf + "×" + operand(lw) + "²/3) = " + operand(ValueFormat::Cut3, sigma) +
@@ -155,7 +154,7 @@ void writeStiffenerValues(std::vector<DesignCheck>& checks, const Held& h) {
 std::vector<DesignCheck> checks(const Held& h) {
   std::vector<DesignCheck> list = plateChecks(h);
   const std::vector<DesignCheck> stiffenerChecks{
-      limitCheck("stiffener", "锚栓加劲肋折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, 1.1 * h.f1, stressUnit,
+      limitCheck("stiffener", "锚栓加劲肋折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, tables::equivalentStressFactor * h.f1, stressUnit,
                  ValueFormat::Cut3, {"Edthjjl"}),
       limitCheck("slenderness", "锚栓加劲肋宽厚比", "(B − tw)/2/ts ≤ 18·√(235/fy)", h.write1, h.write2, "",
                  ValueFormat::Cut3, {"Edttjjl"}),

@@ -53,7 +53,7 @@ void plateAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
     h.B += 10;
     h.ylc = h.N / h.B / h.L;
   }
-  h.Vfb = 0.4 * h.N;
+  h.Vfb = tables::frictionCoefficient * h.N;
 }
 
 // Supported by the web and the two sides across it, free at the plate edge; a cantilever when

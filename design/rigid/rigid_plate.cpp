@@ -218,7 +218,7 @@ void columnWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLim
       columnToPlateWelds({.section = sectionOf(h), .N = h.N, .M = h.M, .V = h.V, .ffw = h.ffw, .f = h.f}, h.tpb, rounds);
   h.hf11 = welds.hf11, h.AF = welds.AF, h.Aeww = welds.Aeww, h.ylnc = welds.ylnc, h.Wc = welds.Wc;
   h.ylmc = welds.ylmc, h.ylv = welds.ylv, h.ylfs = welds.ylfs, h.ylf = welds.ylf;
-  h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > 1.2 * h.tw ? 1 : 0;
+  h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > tables::largestLegFactor * h.tw ? 1 : 0;
 }
 
 enum class StiffenerEnd { Designed, Thicker };
@@ -299,7 +299,7 @@ PassEnd designPass(const BoltLayout& layout, const Entries& e, const Materials& 
       h.dms = rigidbase::nextBoltOrStop(static_cast<int>(h.dms));
       continue;
     }
-    h.Vfb = 0.4 * (h.N + h.ta);
+    h.Vfb = tables::frictionCoefficient * (h.N + h.ta);
     platePanels(layout, h);
     plateThickness(m, h);
     columnWelds(layout, m, h, rounds);
@@ -360,10 +360,10 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
                  ValueFormat::Cut3, {"edthf11"}),
   };
   if (layout.checksWebWeldLeg)
-    list.push_back(limitCheck("webWeldLeg", "腹板焊脚尺寸", "hf ≤ 1.2·tw", h.hf11, 1.2 * h.tw, lengthUnit,
+    list.push_back(limitCheck("webWeldLeg", "腹板焊脚尺寸", "hf ≤ 1.2·tw", h.hf11, tables::largestLegFactor * h.tw, lengthUnit,
                               ValueFormat::Plain, {"edthf11"}));
   const std::vector<DesignCheck> stiffener{
-      limitCheck("stiffener", "锚栓加劲肋折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, 1.1 * h.f1, stressUnit,
+      limitCheck("stiffener", "锚栓加劲肋折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, tables::equivalentStressFactor * h.f1, stressUnit,
                  ValueFormat::Cut3, {"Edthjjl"}),
       limitCheck("slenderness", "锚栓加劲肋宽厚比", "(L − hb)/2/ts ≤ 18·√(235/fy)", h.write1, h.write2, "",
                  ValueFormat::Cut3, {"Edttjjl"}),
@@ -467,7 +467,7 @@ std::vector<TagText> report(const Held& h, const Entries& e) {
       {"<#ylnf>", t3(h.ylnf)},
       {"<#ylvf>", t3(h.ylvf)},
       {"<#ylequ>", t3(h.ylequ)},
-      {"<#1.1f1>", plain(1.1 * h.f1)},
+      {"<#1.1f1>", plain(tables::equivalentStressFactor * h.f1)},
       {"<#write1>", t3(h.write1)},
       {"<#write2>", t3(h.write2)},
       {"<#write3>", t3(h.write3)},
@@ -494,7 +494,7 @@ std::vector<TagText> report(const Held& h, const Entries& e) {
       {"<#lc2>", t2(h.lc2)},
       {"<#Wc>", plain(trunc(h.Wc))},
       {"<#lw>", t2(h.lw)},
-      {"<#1.2tw>", plain(1.2 * h.tw)},
+      {"<#1.2tw>", plain(tables::largestLegFactor * h.tw)},
   };
   emitWorkingValues(h, [&tags](std::string_view tag, std::string_view text) { tags.push_back({std::string(tag), std::string(text)}); });
   return tags;
