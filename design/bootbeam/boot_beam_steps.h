@@ -48,32 +48,8 @@ struct BootBeamType {
   const char* panel1Pressure;               // the pressure on the three-side panel of M221
 };
 
-// What one trial of a design pass found.
-enum class Trial {
-  Designed,      // every step holds
-  AxialTension,  // axial tension within the bolt rows: outside the method
-  LargerBolt,    // the tension bolts are overstressed: the next bolt size
-  Again,         // a part grew: again from the plate sizes
-};
-
-// Whether the plate carries the bearing, or the case is outside the method.
-enum class Bearing { Holds, AxialTension };
-
-// Repeats trial() until it designs, or finds axial tension; each repetition is one round.
-template <class TrialFunction>
-rigidbase::PassEnd untilDesigned(Held& h, RoundLimit& rounds, TrialFunction&& trial) {
-  while (true) {
-    switch (trial()) {
-      case Trial::Designed: return rigidbase::PassEnd::Designed;
-      case Trial::AxialTension: return rigidbase::PassEnd::AxialTension;
-      case Trial::LargerBolt:
-        rounds.next();
-        h.dms = rigidbase::nextBoltOrStop(static_cast<int>(h.dms));
-        break;
-      case Trial::Again: rounds.next(); break;
-    }
-  }
-}
+using rigidbase::Bearing;
+using rigidbase::Trial;
 
 // The boot beam's half outstand beyond the column over its thickness: ((L − hb)/2)/tsh.
 double halfOutstandRatio(const Held& h);

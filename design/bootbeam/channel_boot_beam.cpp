@@ -317,7 +317,7 @@ Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rou
 rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   startPass(channel, e, h);
   std::optional<FoundBearing> lastBearing;
-  return untilDesigned(h, rounds, [&] { return designTrial(e, m, h, rounds, lastBearing); });
+  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(e, m, h, rounds, lastBearing); });
 }
 
 // ---- values, results, checks and report ------------------------------------------------------

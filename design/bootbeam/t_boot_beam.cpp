@@ -212,7 +212,7 @@ Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rou
 
 rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   startPass(tShaped, e, h);
-  return untilDesigned(h, rounds, [&] { return designTrial(e, m, h, rounds); });
+  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(e, m, h, rounds); });
 }
 
 // ---- values, results, checks and report ------------------------------------------------------

@@ -25,19 +25,24 @@ const HeldField<Held> stiffenerFields[] = {
     {"ylvf", &Held::ylvf},
 };
 
-// Loop S: the stiffener carries the pressure on its half of the panel between the flanges as a
-// cantilever from the web; it grows 10 mm at a time until its equivalent stress is within 1.1·f.
+// The stiffener carries the pressure on its half of the panel between the flanges as a
+// cantilever from the web.
+void stiffenerStresses(const Materials& m, Held& h) {
+  h.Vimax = ((h.hb - 2 * h.tf) * h.ylc / 2) * (h.B - h.tw) / 2;
+  h.ylvR = h.Vimax / h.hjjl / h.tjjl;
+  h.ylfR = ((h.B - h.tw) * h.Vimax / 4) / (h.tjjl * h.hjjl * h.hjjl / 6);
+  h.fy = m.steel->fy;
+  h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
+  h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
+}
+
+// The stiffener grows 10 mm at a time until its equivalent stress is within 1.1·f.
 void stiffenerHeight(const Materials& m, Held& h, RoundLimit& rounds) {
-  while (true) {
-    h.Vimax = ((h.hb - 2 * h.tf) * h.ylc / 2) * (h.B - h.tw) / 2;
-    h.ylvR = h.Vimax / h.hjjl / h.tjjl;
-    h.ylfR = ((h.B - h.tw) * h.Vimax / 4) / (h.tjjl * h.hjjl * h.hjjl / 6);
-    h.fy = m.steel->fy;
-    h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
-    h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
-    if (!(h.ylequ > tables::equivalentStressFactor * h.f1)) return;
+  stiffenerStresses(m, h);
+  while (h.ylequ > tables::equivalentStressFactor * h.f1) {
     rounds.next();
     h.hjjl += 10;
+    stiffenerStresses(m, h);
   }
 }
 
@@ -72,6 +77,16 @@ StiffenerEnd stiffener(const Materials& m, Held& h, RoundLimit& rounds) {
     rounds.next();
     h.hjjl += 10;
   }
+}
+
+// The plate and its stiffeners at the current stiffener thickness.
+StiffenerEnd plateAndStiffener(const Entries& entries, const Materials& m, Held& h, RoundLimit& rounds) {
+  detailingSizes(entries, h);
+  plateAndBearing(m, h, rounds);
+  plateThickness(m, h, (h.hb - 2 * h.tf - h.tjjl) / 2);
+  plateOverhang(m, h);
+  columnWelds(m, h, rounds);
+  return stiffener(m, h, rounds);
 }
 
 ResultView results(const Held& h) {
@@ -215,15 +230,7 @@ Outcome calculateFourBolt(const Entries& entries, FourBoltHeld& h) {
   const Materials materials = readMaterials(entries);
   readInputs(entries, h, "cbdms");
   h.tjjl = 8;
-  while (true) {
-    detailingSizes(entries, h);
-    plateAndBearing(materials, h, rounds);
-    plateThickness(materials, h, (h.hb - 2 * h.tf - h.tjjl) / 2);
-    plateOverhang(materials, h);
-    columnWelds(materials, h, rounds);
-    if (stiffener(materials, h, rounds) == StiffenerEnd::Designed) break;
-    rounds.next();
-  }
+  while (plateAndStiffener(entries, materials, h, rounds) == StiffenerEnd::Thicker) rounds.next();
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 

@@ -22,8 +22,10 @@ namespace pedivo::rigid {
 namespace {
 
 using Held = RigidPlateHeld;
+using rigidbase::Bearing;
 using rigidbase::Eccentricity;
 using rigidbase::PassEnd;
+using rigidbase::Trial;
 
 // What sets the eight- and the ten-bolt base apart.
 struct BoltLayout {
@@ -240,18 +242,23 @@ void stiffenerStresses(const BoltLayout& layout, const Materials& m, Held& h) {
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
 }
 
+// The stiffener grows 10 mm at a time until its equivalent stress is within 1.1·f.
+void stiffenerHeight(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
+  stiffenerStresses(layout, m, h);
+  while (h.ylequ > tables::equivalentStressFactor * h.f1) {
+    rounds.next();
+    h.hjjl += 10;
+    stiffenerStresses(layout, m, h);
+  }
+}
+
 // Stiffener height, slenderness and welds: the height grows until the stiffener holds, then
 // the welds grow their leg; a stiffener that needs a weld thicker than itself, or is too slender,
 // becomes thicker and the whole design is redone from the plate sizes.
 StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
   h.hjjl = 200;
   while (true) {  // again with a higher stiffener
-    stiffenerStresses(layout, m, h);
-    if (h.ylequ > tables::equivalentStressFactor * h.f1) {
-      rounds.next();
-      h.hjjl += 10;
-      continue;
-    }
+    stiffenerHeight(layout, m, h, rounds);
     h.write1 = (h.L - h.hb) / 2 / h.tjjl;
     h.write2 = tables::outstandLimit(h.fy);
     if (h.write1 > h.write2) {
@@ -277,35 +284,39 @@ StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, He
   }
 }
 
-// One pass of the design over the given entries.
+// Too much bearing widens a and c and the plan is made again.
+Bearing planAndBearing(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
+  while (true) {
+    platePlan(layout, h);
+    eccentricityAndMaterials(m, h);
+    if (!pressureUnderPlate(h, rounds)) return Bearing::AxialTension;
+    if (!(h.ylc > h.fc)) return Bearing::Holds;
+    rounds.next();
+    h.a += 5;
+    h.c += 2;
+  }
+}
+
+// The plate, its bolts, its welds to the column and the stiffeners at the current bolt size and
+// stiffener thickness.
+Trial designTrial(const BoltLayout& layout, const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
+  plateSizes(e, h);
+  if (planAndBearing(layout, m, h, rounds) == Bearing::AxialTension) return Trial::AxialTension;
+  if (!anchorBoltsHold(m, h)) return Trial::LargerBolt;
+  h.Vfb = tables::frictionCoefficient * (h.N + h.ta);
+  platePanels(layout, h);
+  plateThickness(m, h);
+  columnWelds(layout, m, h, rounds);
+  return stiffenersAndWelds(layout, m, h, rounds) == StiffenerEnd::Designed ? Trial::Designed : Trial::Again;
+}
+
+// One pass of the design over the given entries, again with a larger bolt or a thicker stiffener.
 PassEnd designPass(const BoltLayout& layout, const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   readSectionAndForces(e, h);
   h.n = layout.n;
   h.dms = 24;
   h.tjjl = 8;
-  while (true) {  // again with a larger bolt or a thicker stiffener
-    plateSizes(e, h);
-    while (true) {  // again with a plate grown for bearing
-      platePlan(layout, h);
-      eccentricityAndMaterials(m, h);
-      if (!pressureUnderPlate(h, rounds)) return PassEnd::AxialTension;
-      if (!(h.ylc > h.fc)) break;
-      rounds.next();
-      h.a += 5;
-      h.c += 2;
-    }
-    if (!anchorBoltsHold(m, h)) {
-      rounds.next();
-      h.dms = rigidbase::nextBoltOrStop(static_cast<int>(h.dms));
-      continue;
-    }
-    h.Vfb = tables::frictionCoefficient * (h.N + h.ta);
-    platePanels(layout, h);
-    plateThickness(m, h);
-    columnWelds(layout, m, h, rounds);
-    if (stiffenersAndWelds(layout, m, h, rounds) == StiffenerEnd::Designed) return PassEnd::Designed;
-    rounds.next();
-  }
+  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(layout, e, m, h, rounds); });
 }
 
 Outcome calculateRigidPlate(const BoltLayout& layout, const Entries& entries, Held& h) {
