@@ -11,6 +11,7 @@
 #include "design/common/stiffener_welds.h"
 #include "design/pinned/pinned_remedies.h"
 #include "design/common/tables.h"
+#include "design/common/tag_table.h"
 #include "design/common/value_format.h"
 
 namespace pedivo::pinned {
@@ -97,24 +98,30 @@ ResultView results(const Held& h) {
   return view;
 }
 
+using Tag = HeldTag<Held>;
+using enum ValueFormat;
+
+const Tag stiffenerSizeTags[] = {
+    {"<#hjjl>", &Held::hjjl, Plain}, {"<#tjjl>", &Held::tjjl, Plain}, {"<#hf3>", &Held::hf3, Plain}};
+
+const Tag stiffenerStressTags[] = {
+    {"<#Vimax>", &Held::Vimax, KN3}, {"<#ylfR>", &Held::ylfR, Cut3}, {"<#ylvR>", &Held::ylvR, Cut3},
+    {"<#ylnf>", &Held::ylnf, Cut3},  {"<#ylvf>", &Held::ylvf, Cut3}, {"<#ylequ>", &Held::ylequ, Cut3},
+};
+
+// The digits of the summary table.
+const Tag writeTags[] = {{"<#write1>", &Held::write1, Cut3}, {"<#write2>", &Held::write2, Cut3}};
+
+const Tag strengthTags[] = {{"<#f1>", &Held::f1, Plain}, {"<#fy>", &Held::fy, Plain}};
+
 void report(const Held& h, const Entries& e, const TagEmitter& sink) {
   const auto plain = [](double x) { return formatGeneral(x); };
-  const auto cut3 = [](double x) { return formatValue(ValueFormat::Cut3, x); };
   plateReport(h, e, sink);
-  sink("<#hjjl>", plain(h.hjjl));
-  sink("<#tjjl>", plain(h.tjjl));
-  sink("<#hf3>", plain(h.hf3));
+  emitTags(stiffenerSizeTags, h, sink);
   sink("<#1.22ffw>", plain(tables::betaF * h.ffw));
-  sink("<#Vimax>", formatValue(ValueFormat::KN3, h.Vimax));
-  sink("<#ylfR>", cut3(h.ylfR));
-  sink("<#ylvR>", cut3(h.ylvR));
-  sink("<#ylnf>", cut3(h.ylnf));
-  sink("<#ylvf>", cut3(h.ylvf));
-  sink("<#ylequ>", cut3(h.ylequ));
+  emitTags(stiffenerStressTags, h, sink);
   sink("<#1.1f1>", plain(tables::equivalentStressFactor * h.f1));
-  // The digits of the summary table.
-  sink("<#write1>", cut3(h.write1));
-  sink("<#write2>", cut3(h.write2));
+  emitTags(writeTags, h, sink);
   plateCheckerTags(h, sink);
   // The stiffener's load and stresses with their numbers.
   const std::string Vimax = kNOperand(h.Vimax);
@@ -123,8 +130,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& sink) {
   sink("<#ylvRvalues>", Vimax + "/(" + operand(h.hjjl) + "×" + operand(h.tjjl) + ")");
   sink("<#ylfRvalues>", "((" + operand(h.B) + " − " + operand(h.tw) + ")×" + Vimax + "/4)/(" + operand(h.tjjl) + "×" +
                             operand(h.hjjl) + "²/6)");
-  sink("<#f1>", plain(h.f1));
-  sink("<#fy>", plain(h.fy));
+  emitTags(strengthTags, h, sink);
 }
 
 std::vector<NamedValue> values(const Held& h) {
