@@ -21,6 +21,17 @@ double readAxialForceAsTyped(const Entries& e);
 double readShear(const Entries& e);
 double readMoment(const Entries& e);
 
+// The report's tags of the section, "<#hb>" … "<#tf>", in the general number format.
+void emitSectionTags(const ColumnSection& section, const TagEmitter& sink);
+
+// The report's tags of what is typed as it was typed: "<#M>" where the base takes a moment,
+// "<#N>", "<#V>", "<#concrete>", "<#steel>", and "<#ms>" where it has a bolt grade to name.
+struct TypedInputTags {
+  bool moment;
+  bool boltGrade;
+};
+void emitTypedInputTags(const Entries& e, TypedInputTags which, const TagEmitter& sink);
+
 // The section into a held struct of any base type.
 template <class Held>
 void holdSection(const ColumnSection& section, Held& h) {

@@ -70,9 +70,6 @@ ResultView results(const Held& h) { return {{{"edtH", formatGeneral(h.H2)}}, {},
 using Tag = HeldTag<Held>;
 using enum ValueFormat;
 
-const Tag sectionTags[] = {
-    {"<#hb>", &Held::hb, Plain}, {"<#bf>", &Held::bf, Plain}, {"<#tw>", &Held::tw, Plain}, {"<#tf>", &Held::tf, Plain}};
-
 const Tag depthTags[] = {
     {"<#H1>", &Held::H1, Whole},        {"<#H1min>", &Held::H1min, Plain},   {"<#H2>", &Held::H2, Plain},
     {"<#fc>", &Held::fc, Plain},        {"<#fct>", &Held::fct, Plain},       {"<#write1>", &Held::write1, KNm3},
@@ -80,12 +77,8 @@ const Tag depthTags[] = {
 };
 
 void report(const Held& h, const Entries& e, const TagEmitter& sink) {
-  emitTags(sectionTags, h, sink);
-  sink("<#M>", entryText(e, "EdtM"));
-  sink("<#N>", entryText(e, "EdtN"));
-  sink("<#V>", entryText(e, "EdtV"));
-  sink("<#concrete>", entryText(e, "CBfc"));
-  sink("<#steel>", entryText(e, "CBf"));
+  emitSectionTags(sectionOf(h), sink);
+  emitTypedInputTags(e, {.moment = true, .boltGrade = false}, sink);
   emitTags(depthTags, h, sink);
   // Under tension the depth for N asks nothing; the column's pull-out is a design of its own.
   sink("<#tensionNote>", h.N < 0 ? "柱底轴力为拉力：按轴力的插入深度不控制；受拉柱的抗拔（锚固）不在本计算范围内，须另行验算。"

@@ -103,9 +103,6 @@ namespace {
 using Tag = HeldTag<Held>;
 using enum ValueFormat;
 
-const Tag sectionTags[] = {
-    {"<#hb>", &Held::hb, Plain}, {"<#bf>", &Held::bf, Plain}, {"<#tw>", &Held::tw, Plain}, {"<#tf>", &Held::tf, Plain}};
-
 const Tag plateTags[] = {
     {"<#L>", &Held::L, Plain}, {"<#B>", &Held::B, Plain}, {"<#dms>", &Held::dms, Plain}, {"<#hf11>", &Held::hf11, Plain}};
 
@@ -129,12 +126,8 @@ const Tag thicknessTags[] = {
 }  // namespace
 
 void plateReport(const Held& h, const Entries& e, const TagEmitter& sink) {
-  emitTags(sectionTags, h, sink);
-  sink("<#N>", entryText(e, "EdtN"));
-  sink("<#V>", entryText(e, "EdtV"));
-  sink("<#concrete>", entryText(e, "CBfc"));
-  sink("<#steel>", entryText(e, "CBf"));
-  sink("<#ms>", entryText(e, "CBfta"));
+  emitSectionTags(sectionOf(h), sink);
+  emitTypedInputTags(e, {.moment = false, .boltGrade = true}, sink);
   emitTags(plateTags, h, sink);
   sink("<#shear>", shearKeySentence(h.Vfb, h.V));
   emitTags(bearingAndWeldTags, h, sink);

@@ -396,9 +396,6 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
 using Tag = HeldTag<Held>;
 using enum ValueFormat;
 
-const Tag sectionTags[] = {
-    {"<#hb>", &Held::hb, Plain}, {"<#bf>", &Held::bf, Plain}, {"<#tw>", &Held::tw, Plain}, {"<#tf>", &Held::tf, Plain}};
-
 const Tag layoutTags[] = {
     {"<#a>", &Held::a, Plain}, {"<#c>", &Held::c, Plain},       {"<#bt>", &Held::bt, Plain},
     {"<#lt>", &Held::lt, Plain}, {"<#L>", &Held::L, Plain},     {"<#B>", &Held::B, Plain},
@@ -460,13 +457,8 @@ const char* pressureFormula(const Held& h) {
 
 void report(const Held& h, const Entries& e, const TagEmitter& sink) {
   const auto plain = [](double x) { return formatGeneral(x); };
-  emitTags(sectionTags, h, sink);
-  sink("<#M>", entryText(e, "EdtM"));
-  sink("<#N>", entryText(e, "EdtN"));
-  sink("<#V>", entryText(e, "EdtV"));
-  sink("<#concrete>", entryText(e, "CBfc"));
-  sink("<#steel>", entryText(e, "CBf"));
-  sink("<#ms>", entryText(e, "CBfta"));
+  emitSectionTags(sectionOf(h), sink);
+  emitTypedInputTags(e, {.moment = true, .boltGrade = true}, sink);
   emitTags(layoutTags, h, sink);
   sink("<#shear>", shearKeyNeeded(h.Vfb, h.V) ? "V>0.4(N+Ta) 需要设置抗剪键" : "V<0.4(N+Ta) 不需设置抗剪键");
   sink("<#e>", formatValue(Cut2, h.e));
