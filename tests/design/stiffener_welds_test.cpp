@@ -19,8 +19,14 @@ constexpr double stressTolerance = 5e-4;  // N/mm²
 
 // A stiffener 200 mm out from its upstand, welds of Q235 (ffw = 160, βf·ffw = 195.2).
 StiffenerWeldInputs stiffener(double load, double height, double thickness) {
-  return {.load = load, .outstand = 200, .height = height, .thickness = thickness, .ffw = 160, .upstandEnds = 15,
-          .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true};
+  return {.load = load,
+          .outstand = 200,
+          .height = height,
+          .thickness = thickness,
+          .ffw = 160,
+          .upstandEnds = 15,
+          .largestLeg = tables::largestFilletLeg,
+          .upstandGrowsLeg = true};
 }
 
 TEST(StiffenerWelds, HoldAtTheStartingLeg) {
@@ -186,8 +192,13 @@ TEST(ColumnWelds, NoWebWeldLengthLeftStopsTheCalculation) {
 }
 
 TEST(ColumnSection, EntriesInTheCoreUnits) {
-  const Entries e{{{"Edthc", "450"}, {"Edtbf", "200"}, {"Edttw", "9"}, {"Edttf", "14"},
-                   {"EdtN", "80.5"}, {"EdtV", "40"}, {"EdtM", "1.25"}},
+  const Entries e{{{"Edthc", "450"},
+                   {"Edtbf", "200"},
+                   {"Edttw", "9"},
+                   {"Edttf", "14"},
+                   {"EdtN", "80.5"},
+                   {"EdtV", "40"},
+                   {"EdtM", "1.25"}},
                   false};
   const ColumnSection s = readColumnSection(e);
   EXPECT_EQ(s.hb, 450);
@@ -200,8 +211,8 @@ TEST(ColumnSection, EntriesInTheCoreUnits) {
 }
 
 TEST(ColumnSection, ReportTagsInTheirOrder) {
-  const Entries e{{{"EdtM", "160"}, {"EdtN", "80"}, {"EdtV", "40"}, {"CBfc", "C30"}, {"CBf", "Q345"}, {"CBfta", "Q235"}},
-                  false};
+  const Entries e{
+      {{"EdtM", "160"}, {"EdtN", "80"}, {"EdtV", "40"}, {"CBfc", "C30"}, {"CBf", "Q345"}, {"CBfta", "Q235"}}, false};
   std::vector<std::string> written;
   const TagEmitter sink = [&written](std::string_view tag, std::string_view text) {
     written.push_back(std::string(tag) + "=" + std::string(text));
@@ -209,10 +220,9 @@ TEST(ColumnSection, ReportTagsInTheirOrder) {
   emitSectionTags({450, 200, 9.5, 14}, sink);
   emitTypedInputTags(e, {.moment = false, .boltGrade = true}, sink);
   emitTypedInputTags(e, {.moment = true, .boltGrade = false}, sink);
-  const std::vector<std::string> expected{"<#hb>=450",       "<#bf>=200",    "<#tw>=9.5",    "<#tf>=14",
-                                          "<#N>=80",         "<#V>=40",      "<#concrete>=C30", "<#steel>=Q345",
-                                          "<#ms>=Q235",      "<#M>=160",     "<#N>=80",      "<#V>=40",
-                                          "<#concrete>=C30", "<#steel>=Q345"};
+  const std::vector<std::string> expected{"<#hb>=450", "<#bf>=200",       "<#tw>=9.5",       "<#tf>=14",     "<#N>=80",
+                                          "<#V>=40",   "<#concrete>=C30", "<#steel>=Q345",   "<#ms>=Q235",   "<#M>=160",
+                                          "<#N>=80",   "<#V>=40",         "<#concrete>=C30", "<#steel>=Q345"};
   EXPECT_EQ(written, expected);
 }
 
