@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "design/bootbeam/boot_beam_steps.h"
 #include "design/common/calculation.h"
 #include "design/common/remedy_text.h"
 #include "design/common/numbers.h"
@@ -31,7 +32,7 @@ std::string legBeyond(double needed, double rounded) {
 // The weld of a boot beam to the column: its leg follows the flange force and is rounded to an even
 // size that may stay up to 0.1 mm under the leg the force needs; the engineer is told which it is.
 std::string bootBeamWeld(const BootBeamHeld& h) {
-  const double neededLeg = h.lf > 0 && h.ffw > 0 ? h.Vshmax / (1.4 * h.lf * h.ffw) : 0;
+  const double neededLeg = h.lf > 0 && h.ffw > 0 ? bootBeamWeldLegNeeded(h) : 0;
   const std::string force = "靴梁与柱焊缝承受柱翼缘力 " + num(h.Vshmax / 1000) + " kN、焊缝长 " + num(h.lf) + " mm，";
   const std::string leg = neededLeg > h.hf2 && neededLeg <= h.hf2 + 0.1
                               ? "所需焊脚 " + legBeyond(neededLeg, h.hf2) + " mm，按偶数取整为 " + num(h.hf2) + " mm"
@@ -61,7 +62,7 @@ std::vector<remedy::CheckRemedy> commonRemedies(const BootBeamHeld& h, std::stri
       {"bootBeamSlenderness", "靴梁宽厚比过大：" + bootBeam},
       {"plateWeld", "柱及靴梁与底板焊缝正应力 " + num(h.ylf) + " N/mm²：" + plateWeld},
       {"plateWeldCombined", "柱及靴梁与底板焊缝折算应力 " + num(h.ylfs) + " N/mm²：" + plateWeld},
-      {"stiffener", std::string(stiffenerName) + "折算应力 " + num(h.ylequ) + " > 1.1f = " + num(1.1 * h.f1) +
+      {"stiffener", std::string(stiffenerName) + "折算应力 " + num(h.ylequ) + " > 1.1f = " + num(tables::equivalentStressFactor * h.f1) +
                         " N/mm²：" + stiffener},
       {"slenderness", std::string(stiffenerName) + "宽厚比 " + num(h.write1) + " > " + num(h.write2) + "：" + stiffener},
       {"stiffenerPlateWeld", std::string(stiffenerName) + "与底板焊缝应力 " + num(h.ylnf) + " N/mm²：" + stiffener},

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "design/common/column_section.h"
 #include "design/common/numbers.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
@@ -44,9 +45,6 @@ const HeldField<Held> commonFields[] = {
 using Tag = HeldTag<Held>;
 using enum ValueFormat;
 
-const Tag sectionTags[] = {
-    {"<#hb>", &Held::hb, Plain}, {"<#bf>", &Held::bf, Plain}, {"<#tw>", &Held::tw, Plain}, {"<#tf>", &Held::tf, Plain},
-};
 const Tag planTags[] = {
     {"<#a>", &Held::a, Plain},   {"<#c>", &Held::c, Plain},     {"<#bt>", &Held::bt, Plain},
     {"<#lt>", &Held::lt, Plain}, {"<#L>", &Held::L, Plain},     {"<#B>", &Held::B, Plain},
@@ -146,7 +144,7 @@ std::vector<DesignCheck> bootBeamChecks(const BootBeamType& type, const Held& h,
 std::vector<DesignCheck> stiffenerChecks(const BootBeamType& type, const Held& h) {
   const std::string part = type.stiffenerName;
   return {
-      limitCheck("stiffener", part + "折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, 1.1 * h.f1, stressUnit,
+      limitCheck("stiffener", part + "折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, tables::equivalentStressFactor * h.f1, stressUnit,
                  ValueFormat::Cut3, {"Edthjjl"}),
       limitCheck("slenderness", part + "宽厚比", type.stiffenerSlendernessFormula, h.write1, h.write2, "",
                  ValueFormat::Cut3, {"Edttjjl"}),
@@ -158,13 +156,8 @@ std::vector<DesignCheck> stiffenerChecks(const BootBeamType& type, const Held& h
 }
 
 void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink) {
-  emitTags(sectionTags, h, sink);
-  sink("<#M>", entryText(e, "EdtM"));
-  sink("<#N>", entryText(e, "EdtN"));
-  sink("<#V>", entryText(e, "EdtV"));
-  sink("<#concrete>", entryText(e, "CBfc"));
-  sink("<#steel>", entryText(e, "CBf"));
-  sink("<#ms>", entryText(e, "CBfta"));
+  emitSectionTags(sectionOf(h), sink);
+  emitTypedInputTags(e, {.moment = true, .boltGrade = true}, sink);
   emitTags(planTags, h, sink);
   sink("<#shear>", shearKeyNeeded(h.Vfb, h.V) ? "V>0.4(N+Ta) 需要设置抗剪键" : "V<0.4(N+Ta) 不需设置抗剪键");
   emitTags(eccentricityTags, h, sink);
@@ -181,7 +174,7 @@ void emitStiffenerTags(const Held& h, double Vi, const TagEmitter& sink) {
   sink("<#1.22ffw>", formatValue(Plain, tables::betaF * h.ffw));
   sink("<#Vi>", formatValue(KN3, Vi));
   emitTags(stiffenerStressTags, h, sink);
-  sink("<#1.1f1>", formatValue(Plain, 1.1 * h.f1));
+  sink("<#1.1f1>", formatValue(Plain, tables::equivalentStressFactor * h.f1));
   emitTags(bootBeamStrengthTags, h, sink);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "design/common/column_section.h"
 #include "design/common/numbers.h"
 #include "design/common/plate_layout.h"
 #include "design/common/tables.h"
@@ -21,12 +22,9 @@ double pressureAt(const Held& h, double x) { return h.ylc * (h.xn - x) / h.xn; }
 
 void startPass(const BootBeamType& type, const Entries& e, Held& h) {
   h.N = rigidbase::readAxialForce(e);
-  h.M = readNumber(e, "EdtM") * 1000000;
-  h.V = readNumber(e, "EdtV") * 1000;
-  h.bf = readNumber(e, "Edtbf");
-  h.hb = readNumber(e, "Edthc");
-  h.tw = readNumber(e, "Edttw");
-  h.tf = readNumber(e, "Edttf");
+  h.M = readMoment(e);
+  h.V = readShear(e);
+  holdSection(readColumnSection(e), h);
   h.n = type.n;
   h.dms = type.startingBolt;
   h.tsh = 10;
@@ -91,7 +89,7 @@ bool anchorBoltsHold(const Materials& m, Held& h) {
   h.fta = bolts.fta;
   h.write4 = bolts.write4;
   if (!bolts.holds()) return false;
-  h.Vfb = 0.4 * (h.N + h.ta);
+  h.Vfb = tables::frictionCoefficient * (h.N + h.ta);
   return true;
 }
 
@@ -104,7 +102,11 @@ void panelPlateThickness(const Materials& m, Held& h) {
 
 // ---- boot beams ------------------------------------------------------------------------------
 
-double bootBeamWeldStress(const Held& h) { return h.hf2 * h.lf > 0 ? h.Vshmax / (1.4 * h.hf2 * h.lf) : 0; }
+double bootBeamWeldStress(const Held& h) {
+  return h.hf2 * h.lf > 0 ? h.Vshmax / (2 * tables::filletThroat * h.hf2 * h.lf) : 0;
+}
+
+double bootBeamWeldLegNeeded(const Held& h) { return h.Vshmax / (2 * tables::filletThroat * h.lf * h.ffw); }
 
 namespace {
 
@@ -170,11 +172,11 @@ Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
   bootBeamShear(h);
   h.lf = h.hsh - 20 - 15;
   requireWeldLength(h.lf);
-  h.hf2 = h.Vshmax / (1.4 * h.lf * h.ffw);
-  const double minimumLeg = 1.5 * std::sqrt(std::max(h.tsh, h.tf));
+  h.hf2 = bootBeamWeldLegNeeded(h);
+  const double minimumLeg = tables::smallestFilletLeg(std::max(h.tsh, h.tf));
   if (minimumLeg > h.hf2) h.hf2 = minimumLeg;
   h.hf2 = roundUpToEven(h.hf2);
-  if (h.hf2 > 16) {  // beyond the largest leg: a higher boot beam gives a longer weld
+  if (h.hf2 > tables::largestFilletLeg) {  // beyond the largest leg: a higher boot beam gives a longer weld
     h.hsh += 10;
     return Next::BootBeam;
   }
@@ -193,7 +195,7 @@ Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
 // The boot beam's outstand beyond the column against its thickness.
 Next bootBeamSlenderness(const BootBeamType& type, Held& h) {
   h.write5 = (h.a + h.lt) / h.tsh;
-  h.write6 = 18 * std::sqrt(235 / h.fy);
+  h.write6 = tables::outstandLimit(h.fy);
   if (!(type.outstandRatio(h) > h.write6)) return Next::Continue;
   h.tsh += 2;
   return Next::Sizes;
@@ -207,10 +209,10 @@ bool plateWeldsHold(const BootBeamType& type, const Materials& m, Held& h) {
   const double outsideColumn = (h.L - h.hb) / 2 - 2 * h.hf5;
   requireWeldLength(alongBootBeam);
   requireWeldLength(outsideColumn);
-  h.Aeww = 0.7 * h.hf5 * (alongBootBeam + 2 * outsideColumn) * 2;
+  h.Aeww = tables::filletThroat * h.hf5 * (alongBootBeam + 2 * outsideColumn) * 2;
   h.ylnc = h.N / (2 * h.AF + h.Aeww);
   const double flangeArm = (h.hb - h.tf) / 2;
-  h.Iw = 0.7 * h.hf5 * alongBootBeam * alongBootBeam * alongBootBeam / 6 - 0.7 * h.hf5 * h.hb * h.hb * h.hb / 12 +
+  h.Iw = tables::filletThroat * h.hf5 * alongBootBeam * alongBootBeam * alongBootBeam / 6 - tables::filletThroat * h.hf5 * h.hb * h.hb * h.hb / 12 +
          h.bf * h.tf * h.tf * h.tf / 12 + h.bf * h.tf * flangeArm * flangeArm;
   h.ylmc = (h.M * h.L / 4) / h.Iw;
   h.ylv = h.V / h.Aeww;
@@ -225,7 +227,7 @@ bool plateWeldsHold(const BootBeamType& type, const Materials& m, Held& h) {
 // grows thicker.
 Next plateWelds(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds) {
   h.hf5 = 8;
-  if (1.5 * std::sqrt(h.tpb) > 8) h.hf5 = 1.5 * std::sqrt(h.tpb);
+  if (tables::smallestFilletLeg(h.tpb) > 8) h.hf5 = tables::smallestFilletLeg(h.tpb);
   h.hf5 = type.plateWeldLegRounding(h.hf5);
   while (!plateWeldsHold(type, m, h)) {
     h.hf5 += 2;

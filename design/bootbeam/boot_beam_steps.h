@@ -48,32 +48,8 @@ struct BootBeamType {
   const char* panel1Pressure;               // the pressure on the three-side panel of M221
 };
 
-// What one trial of a design pass found.
-enum class Trial {
-  Designed,      // every step holds
-  AxialTension,  // axial tension within the bolt rows: outside the method
-  LargerBolt,    // the tension bolts are overstressed: the next bolt size
-  Again,         // a part grew: again from the plate sizes
-};
-
-// Whether the plate carries the bearing, or the case is outside the method.
-enum class Bearing { Holds, AxialTension };
-
-// Repeats trial() until it designs, or finds axial tension; each repetition is one round.
-template <class TrialFunction>
-rigidbase::PassEnd untilDesigned(Held& h, RoundLimit& rounds, TrialFunction&& trial) {
-  while (true) {
-    switch (trial()) {
-      case Trial::Designed: return rigidbase::PassEnd::Designed;
-      case Trial::AxialTension: return rigidbase::PassEnd::AxialTension;
-      case Trial::LargerBolt:
-        rounds.next();
-        h.dms = rigidbase::nextBoltOrStop(static_cast<int>(h.dms));
-        break;
-      case Trial::Again: rounds.next(); break;
-    }
-  }
-}
+using rigidbase::Bearing;
+using rigidbase::Trial;
 
 // The boot beam's half outstand beyond the column over its thickness: ((L − hb)/2)/tsh.
 double halfOutstandRatio(const Held& h);
@@ -102,6 +78,8 @@ void panelPlateThickness(const Materials& m, Held& h);
 
 // Shear stress in the welds of a boot beam to the column; none before a weld is sized.
 double bootBeamWeldStress(const Held& h);
+// The leg the flange force asks of the welds of a boot beam to the column, before any rounding.
+double bootBeamWeldLegNeeded(const Held& h);
 
 // Boot beams and everything beyond them from the starting boot-beam height, again from the
 // boot-beam section whenever the boot beam grows higher.

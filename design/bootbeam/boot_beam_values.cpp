@@ -5,6 +5,7 @@
 #include "design/bootbeam/boot_beam_steps.h"
 #include "design/common/numbers.h"
 #include "design/common/rigid_check_values.h"
+#include "design/common/stiffener_welds.h"
 #include "design/common/tables.h"
 #include "design/common/value_format.h"
 
@@ -98,9 +99,8 @@ void writePartValues(DesignCheck& check, const Held& h, bool tShaped) {
                            "×(" + armNumbers(h, tShaped) + " − 2×" + hf3 + " − 15))",
                 betaFfw(h));
   } else if (id == "stiffenerUpstandWeld") {
-    const double length = h.hjjl - 2 * h.hf3 - rib.cut;
-    const double tau = h.Vimax / (1.4 * h.hf3 * length);
-    const double sigma = (rib.armValue * h.Vimax / 2) / (length * length * 0.7 * h.hf3 / 3);
+    const auto [length, Wf, tau, sigma] =
+        upstandWeld({.load = h.Vimax, .outstand = rib.armValue, .height = h.hjjl, .upstandEnds = rib.cut}, h.hf3);
     writeValues(check, std::string("lv = hs − 2hf − ") + rib.cutText + " = " + n(length) +
                            " mm，τf = Vimax/(1.4hf·lv) = " + Vimax + "/(1.4×" + hf3 + "×" + n(length) + ") = " +
                            cut3(tau) + " N/mm²，σf = ((" + rib.arm + ")·Vimax/2)/(0.7hf·lv²/3) = (" + arm + "×" +

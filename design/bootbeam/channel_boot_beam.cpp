@@ -15,6 +15,7 @@
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/standard_controls.h"
+#include "design/common/stiffener_welds.h"
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
 #include "design/common/value_format.h"
@@ -132,18 +133,21 @@ enum class RibWeldEnd {
   ThickerRib,  // the leg at the rib's thickness: a thicker rib
 };
 
-// The rib welds at leg hf3, again with a larger leg while the plate weld is overstressed.
+// The rib welds at leg hf3, again with a larger leg while the plate weld is overstressed. An
+// overstressed upstand weld grows the rib while it stays clear of the top plate, else its leg.
 RibWeldEnd ribWelds(const Materials& m, Held& h, RoundLimit& rounds) {
-  while (true) {
-    h.ffw = m.steel->ffw;
-    const double s = h.hjjl - 2 * h.hf3 - 30;
-    const double alongPlate = h.a + h.lt - 2 * h.hf3 - 15;
-    requireWeldLength(s);
-    requireWeldLength(alongPlate);
-    h.ylnf = h.Vimax / (1.4 * h.hf3 * alongPlate);
-    h.ylvf = std::sqrt(square(h.Vimax / (1.4 * h.hf3 * s)) +
-                       square(((h.a + h.lt) * h.Vimax / 2 / tables::betaF) / (s * s * 0.7 * h.hf3 / 3)));
-    if (h.ylvf > h.ffw) {
+  h.ffw = m.steel->ffw;
+  // The upstand weld loses 30 mm at its ends: 15 at the plate and 15 under the top plate.
+  const StiffenerWelds welds = stiffenerWelds(
+      {.load = h.Vimax, .outstand = h.a + h.lt, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
+       .upstandEnds = 30, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = false},
+      h.hf3, rounds);
+  h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
+  switch (welds.end) {
+    case StiffenerWeldEnd::Designed: return RibWeldEnd::Hold;
+    case StiffenerWeldEnd::Thicker: break;
+    case StiffenerWeldEnd::Taller:
+    case StiffenerWeldEnd::UpstandOverstressed:
       if (roomBelowTopPlate(h)) {
         h.hjjl += 10;
         return RibWeldEnd::HigherRib;
@@ -152,18 +156,10 @@ RibWeldEnd ribWelds(const Materials& m, Held& h, RoundLimit& rounds) {
         h.hf3 += 2;
         return RibWeldEnd::LargerLeg;
       }
-      h.tjjl += 2;
-      return RibWeldEnd::ThickerRib;
-    }
-    if (!(tables::betaF * h.ffw < h.ylnf)) return RibWeldEnd::Hold;
-    h.hf3 += 2;
-    if (h.hf3 > h.tjjl) {
-      h.hf3 -= 2;
-      h.tjjl += 2;
-      return RibWeldEnd::ThickerRib;
-    }
-    rounds.next();
+      break;
   }
+  h.tjjl += 2;
+  return RibWeldEnd::ThickerRib;
 }
 
 // What the rib weld leg came to.
@@ -175,9 +171,9 @@ enum class RibWeldLegEnd {
 // The rib weld leg, at least 1.5·√tpb in even millimetres, and the welds with it.
 RibWeldLegEnd ribWeldLeg(const Materials& m, Held& h, RoundLimit& rounds) {
   while (true) {
-    if (1.5 * std::sqrt(h.tpb) > h.hf3) h.hf3 = 1.5 * std::sqrt(h.tpb);
+    if (tables::smallestFilletLeg(h.tpb) > h.hf3) h.hf3 = tables::smallestFilletLeg(h.tpb);
     h.hf3 = roundToEvenPastHalf(h.hf3);
-    if (h.hf3 > 16) return RibWeldLegEnd::BeyondLargestLeg;
+    if (h.hf3 > tables::largestFilletLeg) return RibWeldLegEnd::BeyondLargestLeg;
     if (ribWelds(m, h, rounds) == RibWeldEnd::Hold) return RibWeldLegEnd::WeldsHold;
     rounds.next();
   }
@@ -198,8 +194,8 @@ RibEnd ribTrial(const Materials& m, Held& h) {
   h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
   h.write1 = (h.a + h.lt) / h.tjjl;
-  h.write2 = 18 * std::sqrt(235 / h.fy);
-  if (h.ylequ > 1.1 * h.f1) return RibEnd::Overstressed;
+  h.write2 = tables::outstandLimit(h.fy);
+  if (h.ylequ > tables::equivalentStressFactor * h.f1) return RibEnd::Overstressed;
   if (h.write1 > h.write2) return RibEnd::TooSlender;
   return RibEnd::Holds;
 }
@@ -240,16 +236,16 @@ DiaphragmEnd diaphragmTrial(const Materials& m, Held& h) {
   const double s = diaphragmSpan(h);
   h.q = h.ylc * (h.xn - s / 4) / h.xn * s / 2;
   h.ffw = m.steel->ffw;
-  h.hf6 = h.q / (0.854 * h.ffw);
-  if (1.5 * std::sqrt(h.tpb) > h.hf6) h.hf6 = 1.5 * std::sqrt(h.tpb);
+  h.hf6 = h.q / (tables::filletThroat * tables::betaF * h.ffw);  // a front weld: its throat at βf
+  if (tables::smallestFilletLeg(h.tpb) > h.hf6) h.hf6 = tables::smallestFilletLeg(h.tpb);
   h.hf6 = roundToEvenPastHalf(h.hf6);
   if (h.hf6 > h.tcb) h.tcb = h.hf6;
   const double weldLength = h.hcb - 20 - 15;
   requireWeldLength(weldLength);
-  h.hf7 = (h.q * h.bf / 2) / (0.7 * weldLength * h.ffw);
-  if (1.5 * std::sqrt(h.tsh) > h.hf7) h.hf7 = 1.5 * std::sqrt(h.tsh);
+  h.hf7 = (h.q * h.bf / 2) / (tables::filletThroat * weldLength * h.ffw);
+  if (tables::smallestFilletLeg(h.tsh) > h.hf7) h.hf7 = tables::smallestFilletLeg(h.tsh);
   h.hf7 = roundToEvenPastHalf(h.hf7);
-  if (h.hf7 > 16) return DiaphragmEnd::WeldLegTooLarge;
+  if (h.hf7 > tables::largestFilletLeg) return DiaphragmEnd::WeldLegTooLarge;
   if (h.hf7 < 6) h.hf7 = 6;
   if (h.hf7 > h.tcb) return DiaphragmEnd::WeldLegTooLarge;
   const auto strength = tables::bendingShearStrength(*m.steel, h.tcb);
@@ -321,7 +317,7 @@ Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rou
 rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   startPass(channel, e, h);
   std::optional<FoundBearing> lastBearing;
-  return untilDesigned(h, rounds, [&] { return designTrial(e, m, h, rounds, lastBearing); });
+  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(e, m, h, rounds, lastBearing); });
 }
 
 // ---- values, results, checks and report ------------------------------------------------------

@@ -14,6 +14,7 @@
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/standard_controls.h"
+#include "design/common/stiffener_welds.h"
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
 #include "design/common/value_format.h"
@@ -133,7 +134,7 @@ void plateThickness(const Materials& m, Held& h) {
 // ---- anchor-bolt stiffeners ------------------------------------------------------------------
 
 double startingLeg(const Held& h) {
-  return 1.5 * std::sqrt(h.tpb) > 8 ? 1.5 * std::sqrt(h.tpb) : 8;
+  return tables::smallestFilletLeg(h.tpb) > 8 ? tables::smallestFilletLeg(h.tpb) : 8;
 }
 
 // What a stiffener of height hjjl and thickness tjjl found.
@@ -156,46 +157,11 @@ StiffenerEnd stiffenerTrial(const Materials& m, Held& h) {
   h.fy = m.steel->fy;
   h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
-  if (h.ylequ > 1.1 * h.f1) return StiffenerEnd::Overstressed;
+  if (h.ylequ > tables::equivalentStressFactor * h.f1) return StiffenerEnd::Overstressed;
   h.write1 = (h.c + h.bt) / h.tjjl;
-  h.write2 = 18 * std::sqrt(235 / h.fy);
+  h.write2 = tables::outstandLimit(h.fy);
   if (h.write1 > h.write2) return StiffenerEnd::TooSlender;
   return StiffenerEnd::Holds;
-}
-
-// What the stiffener welds found.
-enum class StiffenerWeldEnd {
-  Hold,
-  HigherStiffener,   // the upstand weld at its largest leg: a longer weld on a higher stiffener
-  ThickerStiffener,  // the plate weld's leg beyond the stiffener's thickness
-};
-
-// The stiffener welds from the smallest leg, again with a larger leg.
-StiffenerWeldEnd stiffenerWelds(const Materials& m, Held& h, RoundLimit& rounds) {
-  h.hf3 = roundUpToEven(startingLeg(h));
-  while (true) {
-    h.ffw = m.steel->ffw;
-    const double s = h.hjjl - 2 * h.hf3 - 15;
-    const double alongPlate = h.c + h.bt - 2 * h.hf3 - 15;
-    requireWeldLength(s);
-    requireWeldLength(alongPlate);
-    h.ylnf = h.Vimax / (1.4 * h.hf3 * alongPlate);
-    h.ylvf = std::sqrt(square(h.Vimax / (1.4 * h.hf3 * s)) +
-                       square(((h.c + h.bt) * h.Vimax / 2 / tables::betaF) / (s * s * 0.7 * h.hf3 / 3)));
-    if (h.ylvf > h.ffw) {
-      if (!(h.hf3 < h.tjjl && h.hf3 < 16)) return StiffenerWeldEnd::HigherStiffener;
-      h.hf3 += 2;
-    } else if (tables::betaF * h.ffw < h.ylnf) {
-      h.hf3 += 2;
-      if (h.hf3 > h.tjjl) {
-        h.hf3 -= 2;
-        return StiffenerWeldEnd::ThickerStiffener;
-      }
-    } else {
-      return StiffenerWeldEnd::Hold;
-    }
-    rounds.next();
-  }
 }
 
 // The stiffener from 200 mm high, again higher or thicker until it and its welds hold.
@@ -217,10 +183,17 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
       case StiffenerEnd::Holds:
         break;
     }
-    switch (stiffenerWelds(m, h, rounds)) {
-      case StiffenerWeldEnd::Hold: return Next::Continue;
-      case StiffenerWeldEnd::HigherStiffener: h.hjjl += 10; break;
-      case StiffenerWeldEnd::ThickerStiffener: h.tjjl += 2; break;
+    h.ffw = m.steel->ffw;
+    const StiffenerWelds welds = stiffenerWelds(
+        {.load = h.Vimax, .outstand = h.c + h.bt, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
+         .upstandEnds = 15, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true},
+        roundUpToEven(startingLeg(h)), rounds);
+    h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
+    switch (welds.end) {
+      case StiffenerWeldEnd::Designed: return Next::Continue;
+      case StiffenerWeldEnd::Taller:
+      case StiffenerWeldEnd::UpstandOverstressed: h.hjjl += 10; break;
+      case StiffenerWeldEnd::Thicker: h.tjjl += 2; break;
     }
     rounds.next();
   }
@@ -239,7 +212,7 @@ Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rou
 
 rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   startPass(tShaped, e, h);
-  return untilDesigned(h, rounds, [&] { return designTrial(e, m, h, rounds); });
+  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(e, m, h, rounds); });
 }
 
 // ---- values, results, checks and report ------------------------------------------------------

@@ -2,12 +2,13 @@
 
 #include <cmath>
 
+#include "design/common/column_section.h"
 #include "design/common/tables.h"
 
 namespace pedivo::rigidbase {
 
 double readAxialForce(const Entries& entries) {
-  const double N = readNumber(entries, "EdtN") * 1000;
+  const double N = readAxialForceAsTyped(entries);
   if (N == 0) throw CalculationStop{zeroAxialForceMessage, "EdtN"};
   return N;
 }

@@ -80,6 +80,34 @@ int nextBoltOrStop(int dms);
 
 enum class PassEnd { Designed, AxialTension };
 
+// Whether the plate carries the bearing, or the case is outside the method.
+enum class Bearing { Holds, AxialTension };
+
+// What one trial of a design pass found.
+enum class Trial {
+  Designed,      // every step holds
+  AxialTension,  // axial tension within the bolt rows: outside the method
+  LargerBolt,    // the tension bolts are overstressed: the next bolt size
+  Again,         // a part grew: again from the plate sizes
+};
+
+// Repeats trial() until it designs, or finds axial tension; each repetition is one round. A larger
+// bolt is the next size up, or the stop past the largest.
+template <class TrialFunction>
+PassEnd untilDesigned(double& dms, RoundLimit& rounds, TrialFunction&& trial) {
+  while (true) {
+    switch (trial()) {
+      case Trial::Designed: return PassEnd::Designed;
+      case Trial::AxialTension: return PassEnd::AxialTension;
+      case Trial::LargerBolt:
+        rounds.next();
+        dms = nextBoltOrStop(static_cast<int>(dms));
+        break;
+      case Trial::Again: rounds.next(); break;
+    }
+  }
+}
+
 // The detailing run. With cbsize ticked, the first pass designs on the table's sizes; its sizes
 // are then written into the user's size boxes in the general number format, cbsize is cleared and
 // a second pass designs on those texts, read back as typed entries; at its end cbsize is ticked

@@ -3,6 +3,7 @@
 // Strengths in N/mm², lengths in mm, areas in mm². Grades are keyed by the exact list text and
 // by the edition of the steel code the design follows; concrete is the same in both editions.
 
+#include <cmath>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -12,6 +13,24 @@ namespace pedivo::tables {
 
 inline constexpr double Es = 1e5 * 2.06;  // elastic modulus of steel
 inline constexpr double betaF = 1.22;     // strength increase of front fillet welds
+inline constexpr double filletThroat = 0.7;  // throat of a fillet weld over its leg
+inline constexpr double largestFilletLeg = 16;  // the largest leg a fillet weld is given, mm
+// The largest leg of a fillet weld on a part t mm thick is 1.2·t.
+inline constexpr double largestLegFactor = 1.2;
+// The smallest leg of a fillet weld on a part t mm thick, 1.5·√t (before rounding).
+inline constexpr double smallestLegFactor = 1.5;
+inline double smallestFilletLeg(double t) { return smallestLegFactor * std::sqrt(t); }
+// A part in bending and shear is held to its equivalent stress √(σ² + 3τ²) ≤ 1.1·f.
+inline constexpr double equivalentStressFactor = 1.1;
+// Friction of the plate on the grout: shear up to 0.4·N (with the bolt tension, 0.4·(N + Ta))
+// needs no shear key.
+inline constexpr double frictionCoefficient = 0.4;
+
+// The largest outstand over thickness of a stiffener or boot beam, 18·√(235/fy): the limit of
+// Q235 steel scaled by the grade's yield strength.
+inline constexpr double outstandRatioOfQ235 = 18;
+inline constexpr double yieldOfQ235 = 235;
+inline double outstandLimit(double fy) { return outstandRatioOfQ235 * std::sqrt(yieldOfQ235 / fy); }
 
 // The edition of GB 50017 whose strengths a design uses.
 enum class CodeEdition { Gb2003, Gb2017 };

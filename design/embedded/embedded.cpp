@@ -5,10 +5,12 @@
 #include <algorithm>
 
 #include "design/common/calculation.h"
+#include "design/common/column_section.h"
 #include "design/common/design_check.h"
 #include "design/common/numbers.h"
 #include "design/common/standard_controls.h"
 #include "design/common/tables.h"
+#include "design/common/tag_table.h"
 #include "design/common/value_format.h"
 
 namespace pedivo::embedded {
@@ -23,13 +25,10 @@ const HeldField<Held> heldFields[] = {
 };
 
 void readInputs(const Entries& e, Held& h) {
-  h.N = readNumber(e, "EdtN") * 1000;
-  h.M = readNumber(e, "EdtM") * 1000000;
-  h.V = readNumber(e, "EdtV") * 1000;
-  h.bf = readNumber(e, "Edtbf");
-  h.hb = readNumber(e, "Edthc");
-  h.tw = readNumber(e, "Edttw");
-  h.tf = readNumber(e, "Edttf");
+  h.N = readAxialForceAsTyped(e);
+  h.M = readMoment(e);
+  h.V = readShear(e);
+  holdSection(readColumnSection(e), h);
 }
 
 // Acting moment at the depth: M plus V over half the depth.
@@ -68,29 +67,22 @@ namespace {
 
 ResultView results(const Held& h) { return {{{"edtH", formatGeneral(h.H2)}}, {}, {}}; }
 
-std::vector<TagText> report(const Held& h, const Entries& e) {
-  const auto plain = [](double x) { return formatGeneral(x); };
-  return {
-      {"<#hb>", plain(h.hb)},
-      {"<#bf>", plain(h.bf)},
-      {"<#tw>", plain(h.tw)},
-      {"<#tf>", plain(h.tf)},
-      {"<#M>", entryText(e, "EdtM")},
-      {"<#N>", entryText(e, "EdtN")},
-      {"<#V>", entryText(e, "EdtV")},
-      {"<#concrete>", entryText(e, "CBfc")},
-      {"<#steel>", entryText(e, "CBf")},
-      {"<#H1>", formatValue(ValueFormat::Whole, h.H1)},
-      {"<#H1min>", plain(h.H1min)},
-      {"<#H2>", plain(h.H2)},
-      {"<#fc>", plain(h.fc)},
-      {"<#fct>", plain(h.fct)},
-      {"<#write1>", formatValue(ValueFormat::KNm3, h.write1)},
-      {"<#write2>", formatValue(ValueFormat::KNm3, h.write2)},
-      // Under tension the depth for N asks nothing; the column's pull-out is a design of its own.
-      {"<#tensionNote>", h.N < 0 ? "柱底轴力为拉力：按轴力的插入深度不控制；受拉柱的抗拔（锚固）不在本计算范围内，须另行验算。"
-                                 : ""},
-  };
+using Tag = HeldTag<Held>;
+using enum ValueFormat;
+
+const Tag depthTags[] = {
+    {"<#H1>", &Held::H1, Whole},        {"<#H1min>", &Held::H1min, Plain},   {"<#H2>", &Held::H2, Plain},
+    {"<#fc>", &Held::fc, Plain},        {"<#fct>", &Held::fct, Plain},       {"<#write1>", &Held::write1, KNm3},
+    {"<#write2>", &Held::write2, KNm3},
+};
+
+void report(const Held& h, const Entries& e, const TagEmitter& sink) {
+  emitSectionTags(sectionOf(h), sink);
+  emitTypedInputTags(e, {.moment = true, .boltGrade = false}, sink);
+  emitTags(depthTags, h, sink);
+  // Under tension the depth for N asks nothing; the column's pull-out is a design of its own.
+  sink("<#tensionNote>", h.N < 0 ? "柱底轴力为拉力：按轴力的插入深度不控制；受拉柱的抗拔（锚固）不在本计算范围内，须另行验算。"
+                                 : "");
 }
 
 std::vector<NamedValue> values(const Held& h) { return listValues(heldFields, h); }
@@ -158,7 +150,7 @@ ModuleDescriptor makeDescriptor() {
   d.resultGroups = {{"", "", {{"edtH", "钢柱插入深度dc", standard::mm}}}};
   d.templateFile = "gc.docx";
   d.diagramFile = "gc.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateEmbedded, results, handOverList<Held, report>, values, checks,
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateEmbedded, results, report, values, checks,
                                                   embeddedWeight, embeddedRemedies});
   d.stopRemedy = embeddedStopRemedy;
   return d;

@@ -8,8 +8,10 @@
 #include "design/common/numbers.h"
 #include "design/common/result_text.h"
 #include "design/common/standard_controls.h"
+#include "design/common/stiffener_welds.h"
 #include "design/pinned/pinned_remedies.h"
 #include "design/common/tables.h"
+#include "design/common/tag_table.h"
 #include "design/common/value_format.h"
 
 namespace pedivo::pinned {
@@ -24,19 +26,24 @@ const HeldField<Held> stiffenerFields[] = {
     {"ylvf", &Held::ylvf},
 };
 
-// Loop S: the stiffener carries the pressure on its half of the panel between the flanges as a
-// cantilever from the web; it grows 10 mm at a time until its equivalent stress is within 1.1·f.
+// The stiffener carries the pressure on its half of the panel between the flanges as a
+// cantilever from the web.
+void stiffenerStresses(const Materials& m, Held& h) {
+  h.Vimax = ((h.hb - 2 * h.tf) * h.ylc / 2) * (h.B - h.tw) / 2;
+  h.ylvR = h.Vimax / h.hjjl / h.tjjl;
+  h.ylfR = ((h.B - h.tw) * h.Vimax / 4) / (h.tjjl * h.hjjl * h.hjjl / 6);
+  h.fy = m.steel->fy;
+  h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
+  h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
+}
+
+// The stiffener grows 10 mm at a time until its equivalent stress is within 1.1·f.
 void stiffenerHeight(const Materials& m, Held& h, RoundLimit& rounds) {
-  while (true) {
-    h.Vimax = ((h.hb - 2 * h.tf) * h.ylc / 2) * (h.B - h.tw) / 2;
-    h.ylvR = h.Vimax / h.hjjl / h.tjjl;
-    h.ylfR = ((h.B - h.tw) * h.Vimax / 4) / (h.tjjl * h.hjjl * h.hjjl / 6);
-    h.fy = m.steel->fy;
-    h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
-    h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
-    if (!(h.ylequ > 1.1 * h.f1)) return;
+  stiffenerStresses(m, h);
+  while (h.ylequ > tables::equivalentStressFactor * h.f1) {
     rounds.next();
     h.hjjl += 10;
+    stiffenerStresses(m, h);
   }
 }
 
@@ -49,40 +56,38 @@ StiffenerEnd stiffener(const Materials& m, Held& h, RoundLimit& rounds) {
   h.hjjl = 200;
   while (true) {  // again with a higher stiffener
     stiffenerHeight(m, h, rounds);
-    h.write1 = ((h.B - h.tw) / 2) / h.tjjl;
-    h.write2 = 18 * std::sqrt(235 / h.fy);
+    const double outstand = (h.B - h.tw) / 2;  // from the web to the plate edge
+    h.write1 = outstand / h.tjjl;
+    h.write2 = tables::outstandLimit(h.fy);
     if (h.write1 > h.write2) {
       h.tjjl += 2;
       return StiffenerEnd::Thicker;
     }
-    h.hf3 = roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb)));
-    while (true) {  // the stiffener welds, again with a larger leg
-      h.ffw = m.steel->ffw;
-      const double plateWeldLength = (h.B - h.tw) / 2 - 2 * h.hf3 - 15;
-      requireWeldLength(plateWeldLength);
-      h.ylnf = h.Vimax / (1.4 * h.hf3 * plateWeldLength);
-      const double lw = h.hjjl - 2 * h.hf3 - 15;  // the weld up the web
-      requireWeldLength(lw);
-      h.ylvf = std::sqrt(square(((h.B - h.tw) * h.Vimax / 4 / tables::betaF) / (lw * lw * 0.7 * h.hf3 / 3)) +
-                         square(h.Vimax / (1.4 * h.hf3 * lw)));
-      if (h.ylvf > h.ffw) {
-        if (!(h.hf3 < h.tjjl)) break;  // a higher stiffener instead
-        h.hf3 += 2;
-      } else if (h.ylnf <= tables::betaF * h.ffw) {
-        return StiffenerEnd::Designed;
-      } else {
-        h.hf3 += 2;
-        if (h.hf3 > h.tjjl) {
-          h.hf3 -= 2;
-          h.tjjl += 2;
-          return StiffenerEnd::Thicker;
-        }
-      }
-      rounds.next();
+    h.ffw = m.steel->ffw;
+    const StiffenerWelds welds = stiffenerWelds(
+        {.load = h.Vimax, .outstand = outstand, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
+         .upstandEnds = 15, .largestLeg = noLargestLeg, .upstandGrowsLeg = true},
+        roundUpToEven(std::max(6.0, tables::smallestFilletLeg(h.tpb))), rounds);
+    h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
+    switch (welds.end) {
+      case StiffenerWeldEnd::Designed: return StiffenerEnd::Designed;
+      case StiffenerWeldEnd::Thicker: h.tjjl += 2; return StiffenerEnd::Thicker;
+      case StiffenerWeldEnd::Taller:
+      case StiffenerWeldEnd::UpstandOverstressed: break;
     }
     rounds.next();
     h.hjjl += 10;
   }
+}
+
+// The plate and its stiffeners at the current stiffener thickness.
+StiffenerEnd plateAndStiffener(const Entries& entries, const Materials& m, Held& h, RoundLimit& rounds) {
+  detailingSizes(entries, h);
+  plateAndBearing(m, h, rounds);
+  plateThickness(m, h, (h.hb - 2 * h.tf - h.tjjl) / 2);
+  plateOverhang(m, h);
+  columnWelds(m, h, rounds);
+  return stiffener(m, h, rounds);
 }
 
 ResultView results(const Held& h) {
@@ -93,24 +98,30 @@ ResultView results(const Held& h) {
   return view;
 }
 
+using Tag = HeldTag<Held>;
+using enum ValueFormat;
+
+const Tag stiffenerSizeTags[] = {
+    {"<#hjjl>", &Held::hjjl, Plain}, {"<#tjjl>", &Held::tjjl, Plain}, {"<#hf3>", &Held::hf3, Plain}};
+
+const Tag stiffenerStressTags[] = {
+    {"<#Vimax>", &Held::Vimax, KN3}, {"<#ylfR>", &Held::ylfR, Cut3}, {"<#ylvR>", &Held::ylvR, Cut3},
+    {"<#ylnf>", &Held::ylnf, Cut3},  {"<#ylvf>", &Held::ylvf, Cut3}, {"<#ylequ>", &Held::ylequ, Cut3},
+};
+
+// The digits of the summary table.
+const Tag writeTags[] = {{"<#write1>", &Held::write1, Cut3}, {"<#write2>", &Held::write2, Cut3}};
+
+const Tag strengthTags[] = {{"<#f1>", &Held::f1, Plain}, {"<#fy>", &Held::fy, Plain}};
+
 void report(const Held& h, const Entries& e, const TagEmitter& sink) {
   const auto plain = [](double x) { return formatGeneral(x); };
-  const auto cut3 = [](double x) { return formatValue(ValueFormat::Cut3, x); };
   plateReport(h, e, sink);
-  sink("<#hjjl>", plain(h.hjjl));
-  sink("<#tjjl>", plain(h.tjjl));
-  sink("<#hf3>", plain(h.hf3));
+  emitTags(stiffenerSizeTags, h, sink);
   sink("<#1.22ffw>", plain(tables::betaF * h.ffw));
-  sink("<#Vimax>", formatValue(ValueFormat::KN3, h.Vimax));
-  sink("<#ylfR>", cut3(h.ylfR));
-  sink("<#ylvR>", cut3(h.ylvR));
-  sink("<#ylnf>", cut3(h.ylnf));
-  sink("<#ylvf>", cut3(h.ylvf));
-  sink("<#ylequ>", cut3(h.ylequ));
-  sink("<#1.1f1>", plain(1.1 * h.f1));
-  // The digits of the summary table.
-  sink("<#write1>", cut3(h.write1));
-  sink("<#write2>", cut3(h.write2));
+  emitTags(stiffenerStressTags, h, sink);
+  sink("<#1.1f1>", plain(tables::equivalentStressFactor * h.f1));
+  emitTags(writeTags, h, sink);
   plateCheckerTags(h, sink);
   // The stiffener's load and stresses with their numbers.
   const std::string Vimax = kNOperand(h.Vimax);
@@ -119,8 +130,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& sink) {
   sink("<#ylvRvalues>", Vimax + "/(" + operand(h.hjjl) + "×" + operand(h.tjjl) + ")");
   sink("<#ylfRvalues>", "((" + operand(h.B) + " − " + operand(h.tw) + ")×" + Vimax + "/4)/(" + operand(h.tjjl) + "×" +
                             operand(h.hjjl) + "²/6)");
-  sink("<#f1>", plain(h.f1));
-  sink("<#fy>", plain(h.fy));
+  emitTags(strengthTags, h, sink);
 }
 
 std::vector<NamedValue> values(const Held& h) {
@@ -149,9 +159,8 @@ void writeStiffenerValues(std::vector<DesignCheck>& checks, const Held& h) {
                              "/2 − 2×" + hf + " − 15))",
                   "βf·ffw = " + betaF + "×" + operand(h.ffw));
     } else if (check.id == "stiffenerWebWeld") {
-      const double lw = h.hjjl - 2 * h.hf3 - 15;
-      const double sigma = ((h.B - h.tw) * h.Vimax / 4) / (lw * lw * 0.7 * h.hf3 / 3);
-      const double tau = h.Vimax / (1.4 * h.hf3 * lw);
+      const auto [lw, Wf, tau, sigma] =
+          upstandWeld({.load = h.Vimax, .outstand = (h.B - h.tw) / 2, .height = h.hjjl, .upstandEnds = 15}, h.hf3);
       writeValues(check,
                   "lw = hs − 2hf − 15 = " + operand(lw) + " mm，σf = ((B − tw)·Vimax/4)/(0.7hf·lw²/3) = (" + outstand +
                       "×" + Vimax + "/4)/(0.7×" + hf + "×" + operand(lw) + "²/3) = " + operand(ValueFormat::Cut3, sigma) +
@@ -166,7 +175,7 @@ void writeStiffenerValues(std::vector<DesignCheck>& checks, const Held& h) {
 std::vector<DesignCheck> checks(const Held& h) {
   std::vector<DesignCheck> list = plateChecks(h);
   const std::vector<DesignCheck> stiffenerChecks{
-      limitCheck("stiffener", "锚栓加劲肋折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, 1.1 * h.f1, stressUnit,
+      limitCheck("stiffener", "锚栓加劲肋折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, tables::equivalentStressFactor * h.f1, stressUnit,
                  ValueFormat::Cut3, {"Edthjjl"}),
       limitCheck("slenderness", "锚栓加劲肋宽厚比", "(B − tw)/2/ts ≤ 18·√(235/fy)", h.write1, h.write2, "",
                  ValueFormat::Cut3, {"Edttjjl"}),
@@ -227,15 +236,7 @@ Outcome calculateFourBolt(const Entries& entries, FourBoltHeld& h) {
   const Materials materials = readMaterials(entries);
   readInputs(entries, h, "cbdms");
   h.tjjl = 8;
-  while (true) {
-    detailingSizes(entries, h);
-    plateAndBearing(materials, h, rounds);
-    plateThickness(materials, h, (h.hb - 2 * h.tf - h.tjjl) / 2);
-    plateOverhang(materials, h);
-    columnWelds(materials, h, rounds);
-    if (stiffener(materials, h, rounds) == StiffenerEnd::Designed) break;
-    rounds.next();
-  }
+  while (plateAndStiffener(entries, materials, h, rounds) == StiffenerEnd::Thicker) rounds.next();
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 

@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "design/common/column_section.h"
+#include "design/common/column_welds.h"
 #include "design/common/numbers.h"
 #include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
 #include "design/common/tables.h"
+#include "design/common/tag_table.h"
 #include "design/common/value_format.h"
 
 namespace pedivo::pinned {
@@ -27,12 +30,9 @@ const HeldField<Held> pinnedPlateFields[37] = {
 };
 
 void readInputs(const Entries& e, Held& h, const char* diameterList) {
-  h.N = readNumber(e, "EdtN") * 1000;
-  h.V = readNumber(e, "EdtV") * 1000;
-  h.hb = readNumber(e, "Edthc");
-  h.bf = readNumber(e, "Edtbf");
-  h.tw = readNumber(e, "Edttw");
-  h.tf = readNumber(e, "Edttf");
+  h.N = readAxialForceAsTyped(e);
+  h.V = readShear(e);
+  holdSection(readColumnSection(e), h);
   h.dms = readWholeNumber(e, diameterList);
 }
 
@@ -54,7 +54,7 @@ void plateAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
     h.B += 10;
     h.ylc = h.N / h.B / h.L;
   }
-  h.Vfb = 0.4 * h.N;
+  h.Vfb = tables::frictionCoefficient * h.N;
 }
 
 // Supported by the web and the two sides across it, free at the plate edge; a cantilever when
@@ -80,26 +80,14 @@ void plateOverhang(const Materials& m, Held& h) {
   h.fpbo = plate.f;
 }
 
-// Flanges and web share N, the web welds carry V. The leg grows by 2 mm until the combined
-// stress is within ffw; the loop also ends when the flange stress alone exceeds f, since a
-// larger weld cannot help there.
+// Flanges and web share N, the web welds carry V; a pinned base carries no moment.
 void columnWelds(const Materials& m, Held& h, RoundLimit& rounds) {
-  h.hf11 = std::max(6.0, 1.5 * std::sqrt(h.tpb));
-  h.hf11 = roundUpToEven(h.hf11);
-  while (true) {
-    h.AF = h.tf * h.bf;
-    const double webWeldLength = (h.hb - 2 * h.tf) - 2 * h.hf11;
-    requireWeldLength(webWeldLength);
-    h.Aeww = 2 * (0.7 * h.hf11) * webWeldLength;
-    h.ylnc = h.N / (2 * h.AF + h.Aeww);
-    h.ylv = h.V / h.Aeww;
-    h.ylfs = std::sqrt(square(h.ylnc / tables::betaF) + square(h.ylv));
-    h.ffw = m.steel->ffw;
-    h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
-    if (h.ylnc > h.f || h.ylfs <= h.ffw) break;
-    rounds.next();
-    h.hf11 += 2;
-  }
+  h.ffw = m.steel->ffw;
+  h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
+  const ColumnWelds welds =
+      columnToPlateWelds({.section = sectionOf(h), .N = h.N, .M = 0, .V = h.V, .ffw = h.ffw, .f = h.f}, h.tpb, rounds);
+  h.hf11 = welds.hf11, h.AF = welds.AF, h.Aeww = welds.Aeww;
+  h.ylnc = welds.ylnc, h.ylv = welds.ylv, h.ylfs = welds.ylfs;
 }
 
 std::vector<FieldText> plateResults(const Held& h) {
@@ -110,55 +98,48 @@ std::vector<FieldText> plateResults(const Held& h) {
           {"edtshear", shearKeyField(h.Vfb, h.V)}};
 }
 
+namespace {
+
+using Tag = HeldTag<Held>;
+using enum ValueFormat;
+
+const Tag plateTags[] = {
+    {"<#L>", &Held::L, Plain}, {"<#B>", &Held::B, Plain}, {"<#dms>", &Held::dms, Plain}, {"<#hf11>", &Held::hf11, Plain}};
+
+// Vfb in the digits of the summary table.
+const Tag bearingAndWeldTags[] = {
+    {"<#ylc>", &Held::ylc, Cut2},   {"<#fc>", &Held::fc, Plain},     {"<#Vfb>", &Held::Vfb, KN2},
+    {"<#b2>", &Held::b2, Cut2},     {"<#a2>", &Held::a2, Cut2},      {"<#r1>", &Held::r1, Cut2},
+    {"<#alf>", &Held::alf, Cut3},   {"<#M2>", &Held::M2, KN2},       {"<#tpb>", &Held::tpb, Plain},
+    {"<#AF>", &Held::AF, Plain},    {"<#Aeww>", &Held::Aeww, Plain}, {"<#ylnc>", &Held::ylnc, Cut3},
+    {"<#ylv>", &Held::ylv, Cut3},   {"<#ylfs>", &Held::ylfs, Cut3},  {"<#f>", &Held::f, Plain},
+    {"<#ffw>", &Held::ffw, Plain},
+};
+
+const Tag layoutTags[] = {{"<#a>", &Held::a, Plain}, {"<#bt>", &Held::bt, Plain}};
+
+const Tag thicknessTags[] = {
+    {"<#tpbc>", &Held::tpbc, Cut2}, {"<#fpb>", &Held::fpb, Plain},   {"<#co>", &Held::co, Cut2},
+    {"<#Mo>", &Held::Mo, KN2},      {"<#fpbo>", &Held::fpbo, Plain}, {"<#tpbo>", &Held::tpbo, Cut2},
+};
+
+}  // namespace
+
 void plateReport(const Held& h, const Entries& e, const TagEmitter& sink) {
-  const auto plain = [](double x) { return formatGeneral(x); };
-  const auto cut2 = [](double x) { return formatValue(ValueFormat::Cut2, x); };
-  const auto cut3 = [](double x) { return formatValue(ValueFormat::Cut3, x); };
-  sink("<#hb>", plain(h.hb));
-  sink("<#bf>", plain(h.bf));
-  sink("<#tw>", plain(h.tw));
-  sink("<#tf>", plain(h.tf));
-  sink("<#N>", entryText(e, "EdtN"));
-  sink("<#V>", entryText(e, "EdtV"));
-  sink("<#concrete>", entryText(e, "CBfc"));
-  sink("<#steel>", entryText(e, "CBf"));
-  sink("<#ms>", entryText(e, "CBfta"));
-  sink("<#L>", plain(h.L));
-  sink("<#B>", plain(h.B));
-  sink("<#dms>", plain(h.dms));
-  sink("<#hf11>", plain(h.hf11));
+  emitSectionTags(sectionOf(h), sink);
+  emitTypedInputTags(e, {.moment = false, .boltGrade = true}, sink);
+  emitTags(plateTags, h, sink);
   sink("<#shear>", shearKeySentence(h.Vfb, h.V));
-  sink("<#ylc>", cut2(h.ylc));
-  sink("<#fc>", plain(h.fc));
-  sink("<#Vfb>", formatValue(ValueFormat::KN2, h.Vfb));  // the digits of the summary table
-  sink("<#b2>", cut2(h.b2));
-  sink("<#a2>", cut2(h.a2));
-  sink("<#r1>", cut2(h.r1));
-  sink("<#alf>", cut3(h.alf));
-  sink("<#M2>", formatValue(ValueFormat::KN2, h.M2));
-  sink("<#tpb>", plain(h.tpb));
-  sink("<#AF>", plain(h.AF));
-  sink("<#Aeww>", plain(h.Aeww));
-  sink("<#ylnc>", cut3(h.ylnc));
-  sink("<#ylv>", cut3(h.ylv));
-  sink("<#ylfs>", cut3(h.ylfs));
-  sink("<#f>", plain(h.f));
-  sink("<#ffw>", plain(h.ffw));
+  emitTags(bearingAndWeldTags, h, sink);
 }
 
 void plateCheckerTags(const Held& h, const TagEmitter& sink) {
   const auto plain = [](double x) { return formatGeneral(x); };
   // The two widths the plate takes the larger of, and the plate's own f.
-  sink("<#a>", plain(h.a));
-  sink("<#bt>", plain(h.bt));
+  emitTags(layoutTags, h, sink);
   sink("<#Bflange>", plain(h.bf + 40));
   sink("<#Bbolts>", plain(2 * (h.a + h.bt) + h.tw));
-  sink("<#tpbc>", formatValue(ValueFormat::Cut2, h.tpbc));
-  sink("<#fpb>", plain(h.fpb));
-  sink("<#co>", formatValue(ValueFormat::Cut2, h.co));
-  sink("<#Mo>", formatValue(ValueFormat::KN2, h.Mo));
-  sink("<#fpbo>", plain(h.fpbo));
-  sink("<#tpbo>", formatValue(ValueFormat::Cut2, h.tpbo));
+  emitTags(thicknessTags, h, sink);
   sink("<#M2formula>", h.r1 < 0.3 ? "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）" : "M2 = α·σc·a2²（三边支承板）");
   // The same moments and areas with their numbers, in the digits the report gives them.
   const std::string ylc = operand(ValueFormat::Cut2, h.ylc);

@@ -56,7 +56,7 @@ void fourBoltRemedies(const FourBoltHeld& h, std::vector<DesignCheck>& checks) {
   std::vector<remedy::CheckRemedy> list = plateRemedies(h, "");
   const std::string longer = "加劲肋由程序加高加厚；仍不足时减小 a、bt 使加劲肋 (B − tw)/2 = " + num((h.B - h.tw) / 2) +
                              " mm 变短，或提高钢材牌号";
-  list.push_back({"stiffener", "加劲肋折算应力 " + num(h.ylequ) + " > 1.1f = " + num(1.1 * h.f1) + " N/mm²：" + longer});
+  list.push_back({"stiffener", "加劲肋折算应力 " + num(h.ylequ) + " > 1.1f = " + num(tables::equivalentStressFactor * h.f1) + " N/mm²：" + longer});
   list.push_back({"slenderness", "加劲肋宽厚比 " + num(h.write1) + " > " + num(h.write2) + "：" + longer});
   list.push_back({"stiffenerPlateWeld", "加劲肋与底板焊缝应力 " + num(h.ylnf) + " N/mm²：" + longer});
   list.push_back({"stiffenerWebWeld", "加劲肋与腹板焊缝应力 " + num(h.ylvf) + " N/mm²：" + longer});

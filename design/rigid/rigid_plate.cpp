@@ -4,13 +4,17 @@
 #include <cmath>
 
 #include "design/common/calculation.h"
+#include "design/common/column_section.h"
+#include "design/common/column_welds.h"
 #include "design/common/design_check.h"
 #include "design/common/numbers.h"
 #include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/standard_controls.h"
+#include "design/common/stiffener_welds.h"
 #include "design/common/tables.h"
+#include "design/common/tag_table.h"
 #include "design/common/value_format.h"
 #include "design/rigid/rigid_plate_values.h"
 #include "design/rigid/rigid_remedies.h"
@@ -19,8 +23,10 @@ namespace pedivo::rigid {
 namespace {
 
 using Held = RigidPlateHeld;
+using rigidbase::Bearing;
 using rigidbase::Eccentricity;
 using rigidbase::PassEnd;
+using rigidbase::Trial;
 
 // What sets the eight- and the ten-bolt base apart.
 struct BoltLayout {
@@ -74,12 +80,9 @@ const HeldField<Held> heldFields[] = {
 // The section and the forces, the same in both passes.
 void readSectionAndForces(const Entries& e, Held& h) {
   h.N = rigidbase::readAxialForce(e);
-  h.hb = readNumber(e, "Edthc");
-  h.bf = readNumber(e, "Edtbf");
-  h.tw = readNumber(e, "Edttw");
-  h.tf = readNumber(e, "Edttf");
-  h.M = readNumber(e, "EdtM") * 1000000;
-  h.V = readNumber(e, "EdtV") * 1000;
+  holdSection(readColumnSection(e), h);
+  h.M = readMoment(e);
+  h.V = readShear(e);
 }
 
 // The layout from the bolt table, or the user's sizes.
@@ -210,29 +213,15 @@ void plateThickness(const Materials& m, Held& h) {
   h.tpb = std::max(20.0, roundUpToWhole(std::max(h.tpbc, h.tpbt)));
 }
 
-// Fillet welds of column to plate. The leg grows by 2 mm until the combined stress is
-// within ffw; it stops too when the flange stress from N and M alone exceeds f.
+// Fillet welds of column to plate; the ten-bolt base also checks the web weld's leg against the web.
 void columnWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
-  h.hf11 = roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb)));
-  while (true) {
-    h.AF = h.tf * h.bf;
-    const double webWeldLength = h.hb - 2 * h.tf - 2 * h.hf11;
-    requireWeldLength(webWeldLength);
-    h.Aeww = 2 * 0.7 * h.hf11 * webWeldLength;
-    h.ylnc = h.N / (2 * h.AF + h.Aeww);
-    const double flangeArm = h.hb / 2 - h.tf / 2;
-    h.Wc = (h.tf * h.tf * h.tf * h.bf / 6 + 2 * h.bf * h.tf * flangeArm * flangeArm) / h.hb;
-    h.ylmc = (h.M / 2) / h.Wc;
-    h.ylv = h.V / h.Aeww;
-    h.ylfs = std::sqrt(square(h.ylnc / tables::betaF) + square(h.ylv));
-    h.ylf = h.ylnc + h.ylmc;
-    h.ffw = m.steel->ffw;
-    h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
-    if (h.ylf > h.f || h.ylfs <= h.ffw) break;
-    rounds.next();
-    h.hf11 += 2;
-  }
-  h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > 1.2 * h.tw ? 1 : 0;
+  h.ffw = m.steel->ffw;
+  h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
+  const ColumnWelds welds =
+      columnToPlateWelds({.section = sectionOf(h), .N = h.N, .M = h.M, .V = h.V, .ffw = h.ffw, .f = h.f}, h.tpb, rounds);
+  h.hf11 = welds.hf11, h.AF = welds.AF, h.Aeww = welds.Aeww, h.ylnc = welds.ylnc, h.Wc = welds.Wc;
+  h.ylmc = welds.ylmc, h.ylv = welds.ylv, h.ylfs = welds.ylfs, h.ylf = welds.ylf;
+  h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > tables::largestLegFactor * h.tw ? 1 : 0;
 }
 
 enum class StiffenerEnd { Designed, Thicker };
@@ -254,85 +243,81 @@ void stiffenerStresses(const BoltLayout& layout, const Materials& m, Held& h) {
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
 }
 
-// Stiffener height, slenderness and welds: the outer loop grows the height, the inner one the
-// weld leg; a stiffener that needs a weld thicker than itself, or is too slender, becomes thicker
-// and the whole design is redone from the plate sizes.
+// The stiffener grows 10 mm at a time until its equivalent stress is within 1.1·f.
+void stiffenerHeight(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
+  stiffenerStresses(layout, m, h);
+  while (h.ylequ > tables::equivalentStressFactor * h.f1) {
+    rounds.next();
+    h.hjjl += 10;
+    stiffenerStresses(layout, m, h);
+  }
+}
+
+// Stiffener height, slenderness and welds: the height grows until the stiffener holds, then
+// the welds grow their leg; a stiffener that needs a weld thicker than itself, or is too slender,
+// becomes thicker and the whole design is redone from the plate sizes.
 StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
   h.hjjl = 200;
   while (true) {  // again with a higher stiffener
-    stiffenerStresses(layout, m, h);
-    if (h.ylequ > 1.1 * h.f1) {
-      rounds.next();
-      h.hjjl += 10;
-      continue;
-    }
+    stiffenerHeight(layout, m, h, rounds);
     h.write1 = (h.L - h.hb) / 2 / h.tjjl;
-    h.write2 = 18 * std::sqrt(235 / h.fy);
+    h.write2 = tables::outstandLimit(h.fy);
     if (h.write1 > h.write2) {
       h.tjjl += 2;
       return StiffenerEnd::Thicker;
     }
-    h.hf3 = roundUpToEven(std::max(6.0, 1.5 * std::sqrt(h.tpb)));
-    while (true) {  // the stiffener welds, again with a larger leg
-      h.ffw = m.steel->ffw;
-      h.lw = h.Vi1 > h.Vi2 || h.Ntal > h.Vi12 ? h.a + h.lt : h.B / 2 - h.bf / 2;
-      const double plateWeldLength = h.lw - 2 * h.hf3 - 15;
-      requireWeldLength(plateWeldLength);
-      h.ylnf = h.Vimax / (1.4 * h.hf3 * plateWeldLength);
-      const double upstandWeldLength = h.hjjl - 2 * h.hf3 - 15;
-      requireWeldLength(upstandWeldLength);
-      h.Wf = square(upstandWeldLength) * 0.7 * h.hf3 / 3;
-      h.ylvf = std::sqrt(square(h.Vimax / (1.4 * h.hf3 * upstandWeldLength)) +
-                         square((h.lw * h.Vimax / 2) / tables::betaF / h.Wf));
-      if (h.ylvf > h.ffw) {
-        if (!(h.hf3 < h.tjjl && h.hf3 < 16)) break;  // a higher stiffener instead
-        h.hf3 += 2;
-      } else if (h.ylnf > tables::betaF * h.ffw) {
-        h.hf3 += 2;
-        if (h.hf3 > h.tjjl) {
-          h.hf3 -= 2;
-          h.tjjl += 2;
-          return StiffenerEnd::Thicker;
-        }
-      } else {
-        return StiffenerEnd::Designed;
-      }
-      rounds.next();
+    h.ffw = m.steel->ffw;
+    // Along the plate length when the stiffener beside a bolt governs, else across the width.
+    h.lw = h.Vi1 > h.Vi2 || h.Ntal > h.Vi12 ? h.a + h.lt : h.B / 2 - h.bf / 2;
+    const StiffenerWelds welds = stiffenerWelds(
+        {.load = h.Vimax, .outstand = h.lw, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
+         .upstandEnds = 15, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true},
+        roundUpToEven(std::max(6.0, tables::smallestFilletLeg(h.tpb))), rounds);
+    h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.Wf = welds.Wf, h.ylvf = welds.ylvf;
+    switch (welds.end) {
+      case StiffenerWeldEnd::Designed: return StiffenerEnd::Designed;
+      case StiffenerWeldEnd::Thicker: h.tjjl += 2; return StiffenerEnd::Thicker;
+      case StiffenerWeldEnd::Taller:
+      case StiffenerWeldEnd::UpstandOverstressed: break;
     }
     rounds.next();
     h.hjjl += 10;
   }
 }
 
-// One pass of the design over the given entries.
+// Too much bearing widens a and c and the plan is made again.
+Bearing planAndBearing(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
+  while (true) {
+    platePlan(layout, h);
+    eccentricityAndMaterials(m, h);
+    if (!pressureUnderPlate(h, rounds)) return Bearing::AxialTension;
+    if (!(h.ylc > h.fc)) return Bearing::Holds;
+    rounds.next();
+    h.a += 5;
+    h.c += 2;
+  }
+}
+
+// The plate, its bolts, its welds to the column and the stiffeners at the current bolt size and
+// stiffener thickness.
+Trial designTrial(const BoltLayout& layout, const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
+  plateSizes(e, h);
+  if (planAndBearing(layout, m, h, rounds) == Bearing::AxialTension) return Trial::AxialTension;
+  if (!anchorBoltsHold(m, h)) return Trial::LargerBolt;
+  h.Vfb = tables::frictionCoefficient * (h.N + h.ta);
+  platePanels(layout, h);
+  plateThickness(m, h);
+  columnWelds(layout, m, h, rounds);
+  return stiffenersAndWelds(layout, m, h, rounds) == StiffenerEnd::Designed ? Trial::Designed : Trial::Again;
+}
+
+// One pass of the design over the given entries, again with a larger bolt or a thicker stiffener.
 PassEnd designPass(const BoltLayout& layout, const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   readSectionAndForces(e, h);
   h.n = layout.n;
   h.dms = 24;
   h.tjjl = 8;
-  while (true) {  // again with a larger bolt or a thicker stiffener
-    plateSizes(e, h);
-    while (true) {  // again with a plate grown for bearing
-      platePlan(layout, h);
-      eccentricityAndMaterials(m, h);
-      if (!pressureUnderPlate(h, rounds)) return PassEnd::AxialTension;
-      if (!(h.ylc > h.fc)) break;
-      rounds.next();
-      h.a += 5;
-      h.c += 2;
-    }
-    if (!anchorBoltsHold(m, h)) {
-      rounds.next();
-      h.dms = rigidbase::nextBoltOrStop(static_cast<int>(h.dms));
-      continue;
-    }
-    h.Vfb = 0.4 * (h.N + h.ta);
-    platePanels(layout, h);
-    plateThickness(m, h);
-    columnWelds(layout, m, h, rounds);
-    if (stiffenersAndWelds(layout, m, h, rounds) == StiffenerEnd::Designed) return PassEnd::Designed;
-    rounds.next();
-  }
+  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(layout, e, m, h, rounds); });
 }
 
 Outcome calculateRigidPlate(const BoltLayout& layout, const Entries& entries, Held& h) {
@@ -387,10 +372,10 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
                  ValueFormat::Cut3, {"edthf11"}),
   };
   if (layout.checksWebWeldLeg)
-    list.push_back(limitCheck("webWeldLeg", "腹板焊脚尺寸", "hf ≤ 1.2·tw", h.hf11, 1.2 * h.tw, lengthUnit,
+    list.push_back(limitCheck("webWeldLeg", "腹板焊脚尺寸", "hf ≤ 1.2·tw", h.hf11, tables::largestLegFactor * h.tw, lengthUnit,
                               ValueFormat::Plain, {"edthf11"}));
   const std::vector<DesignCheck> stiffener{
-      limitCheck("stiffener", "锚栓加劲肋折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, 1.1 * h.f1, stressUnit,
+      limitCheck("stiffener", "锚栓加劲肋折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, tables::equivalentStressFactor * h.f1, stressUnit,
                  ValueFormat::Cut3, {"Edthjjl"}),
       limitCheck("slenderness", "锚栓加劲肋宽厚比", "(L − hb)/2/ts ≤ 18·√(235/fy)", h.write1, h.write2, "",
                  ValueFormat::Cut3, {"Edttjjl"}),
@@ -408,123 +393,97 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
   return list;
 }
 
-std::vector<TagText> report(const Held& h, const Entries& e) {
-  const auto plain = [](double x) { return formatGeneral(x); };
-  const auto t2 = [](double x) { return formatValue(ValueFormat::Cut2, x); };
-  const auto t3 = [](double x) { return formatValue(ValueFormat::Cut3, x); };
-  const auto k2 = [](double x) { return formatValue(ValueFormat::KN2, x); };
-  const auto k3 = [](double x) { return formatValue(ValueFormat::KN3, x); };
+using Tag = HeldTag<Held>;
+using enum ValueFormat;
+
+const Tag layoutTags[] = {
+    {"<#a>", &Held::a, Plain}, {"<#c>", &Held::c, Plain},       {"<#bt>", &Held::bt, Plain},
+    {"<#lt>", &Held::lt, Plain}, {"<#L>", &Held::L, Plain},     {"<#B>", &Held::B, Plain},
+    {"<#dms>", &Held::dms, Plain}, {"<#Aems>", &Held::Aems, Plain}, {"<#hf11>", &Held::hf11, Plain},
+};
+
+const Tag pressureTags[] = {
+    {"<#xn>", &Held::xn, Cut2}, {"<#ylmax>", &Held::ylmax, Cut2}, {"<#ylmin>", &Held::ylmin, Cut2},
+    {"<#ylc>", &Held::ylc, Cut2}, {"<#fc>", &Held::fc, Plain},    {"<#Vfb>", &Held::Vfb, KN2},
+    {"<#ta>", &Held::ta, KN3},  {"<#Ntal>", &Held::Ntal, KN3},    {"<#fta>", &Held::fta, Plain},
+};
+
+const Tag plateTags[] = {
+    {"<#b21>", &Held::b21, Cut2},     {"<#a21>", &Held::a21, Cut2},     {"<#r11>", &Held::r11, Cut2},
+    {"<#alf1>", &Held::alf1, Cut3},   {"<#M221>", &Held::M221, KN2},    {"<#b22>", &Held::b22, Cut2},
+    {"<#a22>", &Held::a22, Cut2},     {"<#r12>", &Held::r12, Cut2},     {"<#alf2>", &Held::alf2, Cut3},
+    {"<#M222>", &Held::M222, KN2},    {"<#b23>", &Held::b23, Cut2},     {"<#a23>", &Held::a23, Cut2},
+    {"<#r13>", &Held::r13, Cut2},     {"<#alf3>", &Held::alf3, Cut3},   {"<#M223>", &Held::M223, KN2},
+    {"<#b3>", &Held::b3, Cut2},       {"<#a3>", &Held::a3, Cut2},       {"<#r2>", &Held::r2, Cut2},
+    {"<#beta>", &Held::beta, Cut3},   {"<#M224>", &Held::M224, KN2},    {"<#M2>", &Held::M2, KN2},
+    {"<#tpbc>", &Held::tpbc, Cut2},   {"<#tpbt1>", &Held::tpbt1, Cut2}, {"<#tpbt2>", &Held::tpbt2, Cut2},
+    {"<#tpbt>", &Held::tpbt, Cut2},   {"<#tpb>", &Held::tpb, Cut2},
+};
+
+const Tag weldAndStiffenerTags[] = {
+    {"<#AF>", &Held::AF, Plain},     {"<#Aeww>", &Held::Aeww, Plain}, {"<#ylnc>", &Held::ylnc, Cut3},
+    {"<#ylmc>", &Held::ylmc, Cut3},  {"<#ylv>", &Held::ylv, Cut3},    {"<#ylf>", &Held::ylf, Cut3},
+    {"<#ylfs>", &Held::ylfs, Cut3},  {"<#f>", &Held::f, Plain},       {"<#ffw>", &Held::ffw, Plain},
+    {"<#hjjl>", &Held::hjjl, Plain}, {"<#tjjl>", &Held::tjjl, Plain}, {"<#hf3>", &Held::hf3, Plain},
+};
+
+const Tag stiffenerStressTags[] = {
+    {"<#Vi1>", &Held::Vi1, KN3},    {"<#Vi2>", &Held::Vi2, KN3},    {"<#Vimax>", &Held::Vimax, KN3},
+    {"<#ylfR>", &Held::ylfR, Cut3}, {"<#ylvR>", &Held::ylvR, Cut3}, {"<#ylnf>", &Held::ylnf, Cut3},
+    {"<#ylvf>", &Held::ylvf, Cut3}, {"<#ylequ>", &Held::ylequ, Cut3},
+};
+
+const Tag writeTags[] = {{"<#write1>", &Held::write1, Cut3},
+                         {"<#write2>", &Held::write2, Cut3},
+                         {"<#write3>", &Held::write3, Cut3},
+                         {"<#write4>", &Held::write4, Cut3}};
+
+const Tag boltPlateTags[] = {
+    {"<#fpb>", &Held::fpb, Plain}, {"<#fpbt>", &Held::fpbt, Plain}, {"<#la1>", &Held::la1, Cut2},
+    {"<#lc1>", &Held::lc1, Cut2},  {"<#la2>", &Held::la2, Cut2},    {"<#lc2>", &Held::lc2, Cut2},
+};
+
+// The formulas that gave the pressure under the plate and the bolt tension, for the checker.
+const char* pressureFormula(const Held& h) {
   const bool linearZone = !(h.dms >= 60) || h.judge != rigidbase::judgeText(Eccentricity::BeyondBoltRow);
-  std::vector<TagText> tags{
-      {"<#hb>", plain(h.hb)},
-      {"<#bf>", plain(h.bf)},
-      {"<#tw>", plain(h.tw)},
-      {"<#tf>", plain(h.tf)},
-      {"<#M>", entryText(e, "EdtM")},
-      {"<#N>", entryText(e, "EdtN")},
-      {"<#V>", entryText(e, "EdtV")},
-      {"<#concrete>", entryText(e, "CBfc")},
-      {"<#steel>", entryText(e, "CBf")},
-      {"<#ms>", entryText(e, "CBfta")},
-      {"<#a>", plain(h.a)},
-      {"<#c>", plain(h.c)},
-      {"<#bt>", plain(h.bt)},
-      {"<#lt>", plain(h.lt)},
-      {"<#L>", plain(h.L)},
-      {"<#B>", plain(h.B)},
-      {"<#dms>", plain(h.dms)},
-      {"<#Aems>", plain(h.Aems)},
-      {"<#hf11>", plain(h.hf11)},
-      {"<#shear>", shearKeyNeeded(h.Vfb, h.V) ? "V>0.4(N+Ta) 需要设置抗剪键" : "V<0.4(N+Ta) 不需设置抗剪键"},
-      {"<#e>", t2(h.e)},
-      {"<#judge>", h.judge},
-      {"<#xn>", t2(h.xn)},
-      {"<#ylmax>", t2(h.ylmax)},
-      {"<#ylmin>", t2(h.ylmin)},
-      {"<#ylc>", t2(h.ylc)},
-      {"<#fc>", plain(h.fc)},
-      {"<#Vfb>", k2(h.Vfb)},
-      {"<#ta>", k3(h.ta)},
-      {"<#Ntal>", k3(h.Ntal)},
-      {"<#fta>", plain(h.fta)},
-      {"<#b21>", t2(h.b21)},
-      {"<#a21>", t2(h.a21)},
-      {"<#r11>", t2(h.r11)},
-      {"<#alf1>", t3(h.alf1)},
-      {"<#M221>", k2(h.M221)},
-      {"<#b22>", t2(h.b22)},
-      {"<#a22>", t2(h.a22)},
-      {"<#r12>", t2(h.r12)},
-      {"<#alf2>", t3(h.alf2)},
-      {"<#M222>", k2(h.M222)},
-      {"<#b23>", t2(h.b23)},
-      {"<#a23>", t2(h.a23)},
-      {"<#r13>", t2(h.r13)},
-      {"<#alf3>", t3(h.alf3)},
-      {"<#M223>", k2(h.M223)},
-      {"<#b3>", t2(h.b3)},
-      {"<#a3>", t2(h.a3)},
-      {"<#r2>", t2(h.r2)},
-      {"<#beta>", t3(h.beta)},
-      {"<#M224>", k2(h.M224)},
-      {"<#M2>", k2(h.M2)},
-      {"<#tpbc>", t2(h.tpbc)},
-      {"<#tpbt1>", t2(h.tpbt1)},
-      {"<#tpbt2>", t2(h.tpbt2)},
-      {"<#tpbt>", t2(h.tpbt)},
-      {"<#tpb>", t2(h.tpb)},
-      {"<#AF>", plain(h.AF)},
-      {"<#Aeww>", plain(h.Aeww)},
-      {"<#ylnc>", t3(h.ylnc)},
-      {"<#ylmc>", t3(h.ylmc)},
-      {"<#ylv>", t3(h.ylv)},
-      {"<#ylf>", t3(h.ylf)},
-      {"<#ylfs>", t3(h.ylfs)},
-      {"<#f>", plain(h.f)},
-      {"<#ffw>", plain(h.ffw)},
-      {"<#hjjl>", plain(h.hjjl)},
-      {"<#tjjl>", plain(h.tjjl)},
-      {"<#hf3>", plain(h.hf3)},
-      {"<#1.22ffw>", plain(tables::betaF * h.ffw)},
-      {"<#Vi1>", k3(h.Vi1)},
-      {"<#Vi2>", k3(h.Vi2)},
-      {"<#Vimax>", k3(h.Vimax)},
-      {"<#ylfR>", t3(h.ylfR)},
-      {"<#ylvR>", t3(h.ylvR)},
-      {"<#ylnf>", t3(h.ylnf)},
-      {"<#ylvf>", t3(h.ylvf)},
-      {"<#ylequ>", t3(h.ylequ)},
-      {"<#1.1f1>", plain(1.1 * h.f1)},
-      {"<#write1>", t3(h.write1)},
-      {"<#write2>", t3(h.write2)},
-      {"<#write3>", t3(h.write3)},
-      {"<#write4>", t3(h.write4)},
-      // For the checker: the formulas that applied and the values between the steps.
-      {"<#pressureFormula>",
-       h.judge == rigidbase::judgeText(Eccentricity::WithinKern)      ? "σc = N·(1 + 6e/L)/(L·B)，xn = L，Ta = 0"
-       : h.judge == rigidbase::judgeText(Eccentricity::WithinBoltRow) ? "σc = 2N/[3·(L/2 − e)·B]，xn = 3·(L/2 − e)，Ta = 0"
-       : linearZone ? "σmax,min = N/(B·L) ± 6M/(B·L²)，xn = L·σmax/(σmax − σmin)，σc = σmax，Ta = [M − N·(L/2 − xn/3)]/(L − lt − xn/3)"
-                    : "xn 由平衡方程 xn³ + 3(e − L/2)·xn² − 6(Es/Ec)(n/2)(Ae/B)(e + L/2 − lt)(L − lt − xn) = 0 二分求解，"
-                      "Ta = (e − L/2 + xn/3)·N/(L − lt − xn/3)，σc = 2N·(e + L/2 − lt)/[B·xn·(L − lt − xn/3)]"},
-      {"<#Fx>", formatGeneral(h.Fx)},
-      {"<#tensionBolts>", plain(h.n / 2)},
-      {"<#L/6>", t3(h.L / 6)},
-      {"<#M221formula>", h.r11 < 0.3 ? "M221 = 0.5·qr·b21²（悬臂）" : "M221 = α1·qr·a21²"},
-      {"<#M222formula>", h.r12 < 0.3 ? "M222 = 0.5·q·b22²（悬臂）" : "M222 = α2·q·a22²"},
-      {"<#M223formula>", h.r13 < 0.3 ? "M223 = 0.5·q·b23²（悬臂）" : "M223 = α3·q·a23²"},
-      {"<#qr>", t3(h.ylc * (h.xn - h.L / 2) / h.xn)},
-      {"<#fpb>", plain(h.fpb)},
-      {"<#fpbt>", plain(h.fpbt)},
-      {"<#la1>", t2(h.la1)},
-      {"<#lc1>", t2(h.lc1)},
-      {"<#la2>", t2(h.la2)},
-      {"<#lc2>", t2(h.lc2)},
-      {"<#Wc>", plain(trunc(h.Wc))},
-      {"<#lw>", t2(h.lw)},
-      {"<#1.2tw>", plain(1.2 * h.tw)},
-  };
-  emitWorkingValues(h, [&tags](std::string_view tag, std::string_view text) { tags.push_back({std::string(tag), std::string(text)}); });
-  return tags;
+  if (h.judge == rigidbase::judgeText(Eccentricity::WithinKern)) return "σc = N·(1 + 6e/L)/(L·B)，xn = L，Ta = 0";
+  if (h.judge == rigidbase::judgeText(Eccentricity::WithinBoltRow))
+    return "σc = 2N/[3·(L/2 − e)·B]，xn = 3·(L/2 − e)，Ta = 0";
+  if (linearZone)
+    return "σmax,min = N/(B·L) ± 6M/(B·L²)，xn = L·σmax/(σmax − σmin)，σc = σmax，Ta = [M − N·(L/2 − xn/3)]/(L − lt − xn/3)";
+  return "xn 由平衡方程 xn³ + 3(e − L/2)·xn² − 6(Es/Ec)(n/2)(Ae/B)(e + L/2 − lt)(L − lt − xn) = 0 二分求解，"
+         "Ta = (e − L/2 + xn/3)·N/(L − lt − xn/3)，σc = 2N·(e + L/2 − lt)/[B·xn·(L − lt − xn/3)]";
+}
+
+void report(const Held& h, const Entries& e, const TagEmitter& sink) {
+  const auto plain = [](double x) { return formatGeneral(x); };
+  emitSectionTags(sectionOf(h), sink);
+  emitTypedInputTags(e, {.moment = true, .boltGrade = true}, sink);
+  emitTags(layoutTags, h, sink);
+  sink("<#shear>", shearKeyNeeded(h.Vfb, h.V) ? "V>0.4(N+Ta) 需要设置抗剪键" : "V<0.4(N+Ta) 不需设置抗剪键");
+  sink("<#e>", formatValue(Cut2, h.e));
+  sink("<#judge>", h.judge);
+  emitTags(pressureTags, h, sink);
+  emitTags(plateTags, h, sink);
+  emitTags(weldAndStiffenerTags, h, sink);
+  sink("<#1.22ffw>", plain(tables::betaF * h.ffw));
+  emitTags(stiffenerStressTags, h, sink);
+  sink("<#1.1f1>", plain(tables::equivalentStressFactor * h.f1));
+  emitTags(writeTags, h, sink);
+  // For the checker: the formulas that applied and the values between the steps.
+  sink("<#pressureFormula>", pressureFormula(h));
+  sink("<#Fx>", plain(h.Fx));
+  sink("<#tensionBolts>", plain(h.n / 2));
+  sink("<#L/6>", formatValue(Cut3, h.L / 6));
+  sink("<#M221formula>", h.r11 < 0.3 ? "M221 = 0.5·qr·b21²（悬臂）" : "M221 = α1·qr·a21²");
+  sink("<#M222formula>", h.r12 < 0.3 ? "M222 = 0.5·q·b22²（悬臂）" : "M222 = α2·q·a22²");
+  sink("<#M223formula>", h.r13 < 0.3 ? "M223 = 0.5·q·b23²（悬臂）" : "M223 = α3·q·a23²");
+  sink("<#qr>", formatValue(Cut3, h.ylc * (h.xn - h.L / 2) / h.xn));
+  emitTags(boltPlateTags, h, sink);
+  sink("<#Wc>", plain(trunc(h.Wc)));
+  sink("<#lw>", formatValue(Cut2, h.lw));
+  sink("<#1.2tw>", plain(tables::largestLegFactor * h.tw));
+  emitWorkingValues(h, sink);
 }
 
 std::vector<NamedValue> values(const Held& h) {
@@ -572,7 +531,7 @@ Outcome calculateTenBolt(const Entries& entries, RigidPlateHeld& held) {
 const ModuleDescriptor& eightBoltModule() {
   static const ModuleDescriptor descriptor = makeDescriptor(
       "g11", "TForm4", "TForm11", "g11.bmp",
-      {calculateEightBolt, results, handOverList<Held, report>, values, [](const Held& h) { return checks(eightBolts, h); },
+      {calculateEightBolt, results, report, values, [](const Held& h) { return checks(eightBolts, h); },
        eightBoltWeight, eightBoltRemedies});
   return descriptor;
 }
@@ -580,7 +539,7 @@ const ModuleDescriptor& eightBoltModule() {
 const ModuleDescriptor& tenBoltModule() {
   static const ModuleDescriptor descriptor = makeDescriptor(
       "g12", "TForm5", "TForm12", "g12.bmp",
-      {calculateTenBolt, results, handOverList<Held, report>, values, [](const Held& h) { return checks(tenBolts, h); },
+      {calculateTenBolt, results, report, values, [](const Held& h) { return checks(tenBolts, h); },
        tenBoltWeight, tenBoltRemedies});
   return descriptor;
 }

@@ -4,6 +4,7 @@
 
 #include "design/common/numbers.h"
 #include "design/common/rigid_check_values.h"
+#include "design/common/stiffener_welds.h"
 #include "design/common/tables.h"
 #include "design/common/value_format.h"
 
@@ -27,14 +28,9 @@ rigidbase::PressureNumbers pressure(const Held& h) {
   return {h.N, h.M, h.e, h.L, h.B, h.lt, h.write3, h.xn, h.ylmax, h.ylmin, h.ta, h.n, h.Aems, h.dms};
 }
 
-// The upstand weld of the stiffener: its length, section modulus and two stresses.
-struct UpstandWeld {
-  double length, Wf, tau, sigma;
-};
-UpstandWeld upstandWeld(const Held& h) {
-  const double length = h.hjjl - 2 * h.hf3 - 15;
-  const double Wf = length * length * 0.7 * h.hf3 / 3;
-  return {length, Wf, h.Vimax / (1.4 * h.hf3 * length), (h.lw * h.Vimax / 2) / Wf};
+// The upstand weld of the stiffener at its final leg.
+UpstandWeld upstandWeldOf(const Held& h) {
+  return upstandWeld({.load = h.Vimax, .outstand = h.lw, .height = h.hjjl, .upstandEnds = 15}, h.hf3);
 }
 
 }  // namespace
@@ -68,7 +64,7 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h) {
                              " − 2×" + hf3 + " − 15))",
                   "βf·ffw = " + betaF + "×" + n(h.ffw));
     } else if (check.id == "stiffenerUpstandWeld") {
-      const UpstandWeld weld = upstandWeld(h);
+      const UpstandWeld weld = upstandWeldOf(h);
       writeValues(check, "lv = hs − 2hf − 15 = " + n(weld.length) + " mm，τf = Vimax/(1.4hf·lv) = " + Vimax +
                              "/(1.4×" + hf3 + "×" + n(weld.length) + ") = " + cut3(weld.tau) +
                              " N/mm²，σf = (lw·Vimax/2)/(0.7hf·lv²/3) = (" + cut2(h.lw) + "×" + Vimax + "/2)/(0.7×" +

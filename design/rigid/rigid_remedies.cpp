@@ -35,7 +35,7 @@ std::vector<remedy::CheckRemedy> commonRemedies(const RigidPlateHeld& h) {
                      remedy::columnOverstressed("柱翼缘正应力")},
       {"weld", "柱与底板焊缝受柱翼缘应力所限（σ = " + num(h.ylf) + "，f = " + num(h.f) + " N/mm²）：" +
                    remedy::columnOverstressed("柱截面应力")},
-      {"stiffener", "加劲肋折算应力 " + num(h.ylequ) + " > 1.1f = " + num(1.1 * h.f1) + " N/mm²：" + stiffenerAdvice},
+      {"stiffener", "加劲肋折算应力 " + num(h.ylequ) + " > 1.1f = " + num(tables::equivalentStressFactor * h.f1) + " N/mm²：" + stiffenerAdvice},
       {"slenderness", "加劲肋宽厚比 " + num(h.write1) + " > " + num(h.write2) + "：" + stiffenerAdvice},
       {"stiffenerPlateWeld", "加劲肋与底板焊缝应力 " + num(h.ylnf) + " N/mm²：" + stiffenerAdvice},
       {"stiffenerUpstandWeld", "加劲肋竖向焊缝应力 " + num(h.ylvf) + " N/mm²：" + stiffenerAdvice},

@@ -1,0 +1,46 @@
+#include "design/common/stiffener_welds.h"
+
+#include <cmath>
+
+#include "design/common/numbers.h"
+#include "design/common/tables.h"
+
+namespace pedivo {
+
+double upstandWeldLength(const StiffenerWeldInputs& in, double hf) { return in.height - 2 * hf - in.upstandEnds; }
+
+UpstandWeld upstandWeld(const StiffenerWeldInputs& in, double hf) {
+  const double length = upstandWeldLength(in, hf);
+  const double Wf = square(length) * tables::filletThroat * hf / 3;
+  return {length, Wf, in.load / (2 * tables::filletThroat * hf * length), (in.outstand * in.load / 2) / Wf};
+}
+
+StiffenerWelds stiffenerWelds(const StiffenerWeldInputs& in, double hf, RoundLimit& rounds) {
+  while (true) {
+    const double plateLength = in.outstand - 2 * hf - 15;
+    requireWeldLength(upstandWeldLength(in, hf));
+    requireWeldLength(plateLength);
+    const UpstandWeld upstand = upstandWeld(in, hf);
+    StiffenerWelds welds{StiffenerWeldEnd::Designed, hf, 0, upstand.Wf, 0};
+    const auto ending = [&welds](StiffenerWeldEnd end) {
+      welds.end = end;
+      return welds;
+    };
+    welds.ylnf = in.load / (2 * tables::filletThroat * hf * plateLength);
+    // σf/βf taken as the moment over βf, then over Wf.
+    welds.ylvf = std::sqrt(square(upstand.tau) + square((in.outstand * in.load / 2) / tables::betaF / welds.Wf));
+    if (welds.ylvf > in.ffw) {
+      if (!in.upstandGrowsLeg) return ending(StiffenerWeldEnd::UpstandOverstressed);
+      if (!(hf < in.thickness && hf < in.largestLeg)) return ending(StiffenerWeldEnd::Taller);
+      hf += 2;
+    } else if (welds.ylnf > tables::betaF * in.ffw) {
+      if (hf + 2 > in.thickness) return ending(StiffenerWeldEnd::Thicker);
+      hf += 2;
+    } else {
+      return welds;
+    }
+    rounds.next();
+  }
+}
+
+}  // namespace pedivo
