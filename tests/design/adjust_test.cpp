@@ -8,6 +8,7 @@
 
 #include "design/adjust/adjust.h"
 #include "design/common/calculation.h"
+#include "design/common/remedy_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/tables.h"
 #include "adjust_cases.h"
@@ -129,6 +130,18 @@ TEST(Remedies, ShownUnderTheFailingCheckAndUnderTheStop) {
 
 // The boot-beam weld leg is rounded to an even size that can stay just under the leg the flange
 // force needs; the remedy gives both legs with the digits that tell them apart.
+// The width a layout remedy asks of the flange is the width its check found, digit for digit.
+TEST(Remedies, LayoutRemedyAsksForTheWidthTheCheckFound) {
+  const std::pair<const char*, Texts> cases[] = {{"g11", narrowColumn}, {"g12", tenBoltLayout}};
+  for (const auto& [id, texts] : cases) {
+    const Design d = testing::design(*findModule(id), texts);
+    const auto layout = d.check("layout");
+    ASSERT_TRUE(layout && !layout->ok()) << id;
+    const std::string width = "bf ≥ " + remedy::num(layout->demand) + " mm";
+    EXPECT_NE(layout->remedy.find(width), std::string::npos) << id << ": " << layout->remedy << " / " << width;
+  }
+}
+
 TEST(Remedies, BootBeamWeldShortByItsRoundingGivesBothLegs) {
   const Texts heavyT{{"Edthc", "900"}, {"Edtbf", "300"}, {"Edttw", "16"},  {"Edttf", "28"},  {"EdtN", "1636"},
                      {"EdtV", "51"},   {"CBf", "Q345"},  {"CBfta", "Q235"}, {"CBfc", "C30"}, {"EdtM", "857"}};

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <regex>
+#include <string>
 
 #include "design/common/calculation.h"
 #include "design/common/design_session.h"
@@ -274,6 +276,21 @@ TEST(RigidPlateBases, BisectionStopsWhenItsStepNoLongerMovesTheZone) {
   const auto zone = rigidbase::bisectCompressedZone({1e9, 800, 80, 500, tables::Es, 28000, 6, 2362, 0}, rounds);
   EXPECT_TRUE(std::isfinite(zone.xn));
   EXPECT_EQ(zone.xn + zone.dx, zone.xn);
+}
+
+// The stiffener's shear stress as the report writes it out, Vimax/((hs − 15)·ts), gives back the
+// stress the check holds.
+TEST(RigidPlate, PrintedStiffenerShearRecomputesToItsStress) {
+  const std::regex written(R"(= ([0-9.]+)×10³/\(([0-9.]+)×([0-9.]+)\)$)");
+  for (const char* id : {"g11", "g12"}) {
+    const Design d = testing::design(*findModule(id), {});
+    const std::string text = d.tag("<#ylvRvalues>");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(text, m, written)) << id << ": " << text;
+    EXPECT_EQ(std::stod(m[2]), d["hjjl"] - 15) << text;
+    const double stress = std::stod(m[1]) * 1000 / (std::stod(m[2]) * std::stod(m[3]));
+    EXPECT_NEAR(stress, d["ylvR"], 1e-3 * d["ylvR"]) << text;
+  }
 }
 
 }  // namespace
