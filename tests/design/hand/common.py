@@ -139,6 +139,35 @@ def four_side(b, a, q):
     return r, beta, beta * q * a * a
 
 
+def rigid_plate_panels(ylc, xn, L, hb, tw, tf, a, c, lt, bt, tjjl, a3):
+    """The panels of an exposed rigid plate: beside the web under the pressure at mid-length, the
+    others under the edge pressure. a3 is the short side between the flanges, which the bolt layout
+    sets. Returns the held panel quantities and M2."""
+    q = ylc
+    qr = ylc * (xn - L / 2) / xn
+    a21, b21 = hb - 2 * tjjl, bt + c
+    r11, alf1, M221 = three_side(b21, a21, qr)
+    a22, b22 = 2 * c, a + lt
+    r12, alf2, M222 = three_side(b22, a22, q)
+    a23 = math.sqrt((a + lt) ** 2 + (c + bt) ** 2)
+    b23 = (a + lt) * (c + bt) / a23
+    r13, alf3, M223 = three_side(b23, a23, q)
+    b3 = hb - 2 * tf
+    r2, beta, M224 = four_side(b3, a3, qr)
+    M2 = max(0.0, M221, M222, M223, M224)
+    return dict(b21=b21, a21=a21, r11=r11, alf1=alf1, M221=M221, b22=b22, a22=a22, r12=r12, alf2=alf2, M222=M222,
+                b23=b23, a23=a23, r13=r13, alf3=alf3, M223=M223, b3=b3, a3=a3, r2=r2, beta=beta, M224=M224, M2=M2)
+
+
+def bolt_widths(a, c, lt, bt):
+    """Effective widths of the plate at a tension bolt: beside the stiffener and across the spacing 2c."""
+    la1 = min(a * (3.5 - 1.5 * a / (a + lt)), c + bt)
+    lc1 = min(c * (3.5 - 1.5 * c / (c + bt)), a + lt)
+    la2 = min(a * (3.5 - 1.5 * a / (a + lt)), 2 * c)
+    lc2 = min(2.75 * c, a + lt)
+    return la1, lc1, la2, lc2
+
+
 def panel_thickness(grade, M2):
     """Thickness for the largest panel moment, with f of the group that thickness falls in."""
     t = math.sqrt(6 * M2 / plate_group_strength(grade, 0))

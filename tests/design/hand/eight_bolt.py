@@ -12,8 +12,8 @@ eight_bolt_expected.json beside this file.
 import math
 import os
 
-from common import (BETA_F, BOLT_AREA, BOLT_FTA, CONCRETE, STEEL, band, even_up, four_side, panel_thickness,
-                    plate_group_strength, pressure, read_entries, three_side, write_expected)
+from common import (BETA_F, BOLT_AREA, BOLT_FTA, CONCRETE, STEEL, band, bolt_widths, even_up, panel_thickness,
+                    plate_group_strength, pressure, read_entries, rigid_plate_panels, write_expected)
 
 
 def design(case):
@@ -41,29 +41,14 @@ def design(case):
     v.update(write4=write4, Vfb=0.4 * (N + ta), fc=fc)
 
     # Plate panels; the pressure at the middle of the plate for those beside the column web.
-    q = ylc
-    qr = ylc * (xn - L / 2) / xn
-    a21, b21 = hb - 2 * tjjl, bt + c
-    r11, alf1, M221 = three_side(b21, a21, qr)
-    a22, b22 = 2 * c, a + lt
-    r12, alf2, M222 = three_side(b22, a22, q)
-    a23 = math.sqrt((a + lt) ** 2 + (c + bt) ** 2)
-    b23 = (a + lt) * (c + bt) / a23
-    r13, alf3, M223 = three_side(b23, a23, q)
-    a3, b3 = (2 * c - tw) / 2, hb - 2 * tf
-    r2, beta, M224 = four_side(b3, a3, qr)
-    M2 = max(0.0, M221, M222, M223, M224)
+    panels = rigid_plate_panels(ylc, xn, L, hb, tw, tf, a, c, lt, bt, tjjl, (2 * c - tw) / 2)
+    M2 = panels["M2"]
     tpbc = panel_thickness(grade, M2)
-    v.update(b21=b21, a21=a21, r11=r11, alf1=alf1, M221=M221, b22=b22, a22=a22, r12=r12, alf2=alf2, M222=M222,
-             b23=b23, a23=a23, r13=r13, alf3=alf3, M223=M223, b3=b3, a3=a3, r2=r2, beta=beta, M224=M224, M2=M2,
-             tpbc=tpbc)
+    v.update(panels, tpbc=tpbc)
 
     # The plate at a tension bolt, over two effective widths.
     Ntal = 2 * ta / n
-    la1 = min(a * (3.5 - 1.5 * a / (a + lt)), c + bt)
-    lc1 = min(c * (3.5 - 1.5 * c / (c + bt)), a + lt)
-    la2 = min(a * (3.5 - 1.5 * a / (a + lt)), 2 * c)
-    lc2 = min(2.75 * c, a + lt)
+    la1, lc1, la2, lc2 = bolt_widths(a, c, lt, bt)
 
     def at_bolt(f):
         if c > a:
@@ -97,8 +82,8 @@ def design(case):
     v.update(AF=AF, Aeww=Aeww, Wc=Wc, ylnc=ylnc, ylmc=ylmc, ylv=ylv, ylfs=ylfs, ylf=ylf, f=f, ffw=ffw)
 
     # Anchor-bolt stiffener: the bearing on its share of plate, or one bolt's pull.
-    Vi1 = (3 * c + 2 * tjjl + bt) * (a + lt) / 2 * q
-    Vi2 = (a + lt + hb / 2) * (B - bf) / 4 * q * (xn - L / 4) / xn
+    Vi1 = (3 * c + 2 * tjjl + bt) * (a + lt) / 2 * ylc
+    Vi2 = (a + lt + hb / 2) * (B - bf) / 4 * ylc * (xn - L / 4) / xn
     Vi12 = max(Vi1, Vi2)
     Vimax = max(Vi12, Ntal)
     ylvR = Vimax / ((hjjl - 15) * tjjl)
