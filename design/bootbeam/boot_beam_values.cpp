@@ -40,7 +40,7 @@ std::string pressureAt(const Held& h, const std::string& x) {
   return cut2(h.ylc) + "×(" + cut2(h.xn) + " − " + x + ")/" + cut2(h.xn);
 }
 
-// "βf·ffw = 1.22×160": the limit of a fillet weld's stress normal to its length.
+// "βf·ffw = …×160" (βf from the tables): the limit of a fillet weld's stress normal to its length.
 std::string betaFfw(const Held& h) { return "βf·ffw = " + operand(tables::betaF) + "×" + n(h.ffw); }
 
 // The numbers of the plate's, the boot beams' and their welds' checks; false for another check.
