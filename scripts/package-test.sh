@@ -69,7 +69,9 @@ PY
 exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/pedivo.desktop)
 command=${exec_line//%f/design.pedivo}
 QT_QPA_PLATFORM=offscreen PEDIVO_QUIT_AFTER_START=1 timeout 60 $command
-test -f /usr/share/mime/application/x-pedivo.xml  # the design file type is known to the desktop
+# The design file type is known to the desktop, and Pedivo is the program that opens it.
+test -f /usr/share/mime/application/x-pedivo.xml
+grep -q '^application/x-pedivo=.*pedivo.desktop' /usr/share/applications/mimeinfo.cache
 
 echo "== removal"
 "${sudo_cmd[@]}" apt-get remove -y pedivo
