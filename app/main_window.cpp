@@ -17,7 +17,9 @@
 #include <QVBoxLayout>
 
 #include "design/common/module.h"
+#include "design/files/data_folders.h"
 #include "design/files/design_file.h"
+#include "design/files/software_version.h"
 #include "forms/batch_window.h"
 #include "forms/appearance.h"
 #include "forms/diagram.h"
@@ -187,7 +189,8 @@ void MainWindow::setBoltGroupEnabled(bool enabled) {
 
 // A picture that cannot be read leaves the current one in place.
 void MainWindow::loadPicture(const QString& fileName) {
-  const QString path = context_.appFolder + fileName;
+  const QString path =
+      QString::fromStdString(findDataFile(diagramSearchPath(context_.folders()), fileName.toStdString()).string());
   QImage image;
   if (!image.load(path)) {
     context_.interaction.showMessage(this, QStringLiteral("无法打开文件“%1”。").arg(path));
@@ -270,6 +273,8 @@ void MainWindow::addMenuBar() {
   file->addAction(batchAction_);
   QAction* project = file->addAction(QStringLiteral("项目信息…"), this, &MainWindow::editProject);
   project->setObjectName(QStringLiteral("projectAction"));
+  QAction* templates = file->addAction(QStringLiteral("打开模板文件夹"), this, &MainWindow::openTemplateFolder);
+  templates->setObjectName(QStringLiteral("templateFolderAction"));
   file->addSeparator();
   QAction* quit = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
   quit->setObjectName(QStringLiteral("quitAction"));
@@ -299,14 +304,28 @@ void MainWindow::showHelp() {
                 "4. 输入窗口的“文件”菜单保存、打开设计文件（.pedivo），并填写计算书首页的项目信息"
                 "（工程名称、工程编号、构件编号、设计、校对、审核、日期）。\n"
                 "5. “文件 > 批量设计…”（Ctrl+B）逐行设计一个 CSV 表格中的柱脚，结果可存为 CSV 或 Excel 工作簿，"
-                "每行的“提示”栏说明计算结果或出错的原因。"));
+                "每行的“提示”栏说明计算结果或出错的原因。\n"
+                "6. “文件 > 打开模板文件夹”打开用户的计算书模板文件夹：放在其中的模板（如 j1.docx）优先于程序自带的模板。"));
 }
 
 void MainWindow::showAbout() {
   context_.interaction.showMessage(
       this, QStringLiteral("Pedivo 柱脚设计  版本 %1\n\n钢结构房屋中 H 型钢柱柱脚的设计计算程序：外露式铰接柱脚"
                            "（两锚栓、四锚栓）、外露式刚接柱脚（八锚栓、十锚栓、T型靴梁、槽型靴梁）和插入式刚接柱脚。")
-                .arg(QStringLiteral(PEDIVO_VERSION)));
+                .arg(QString::fromStdString(std::string(softwareVersion()))));
+}
+
+// The folder opens in the desktop's file manager; its note says how a template placed there is used.
+void MainWindow::openTemplateFolder() {
+  const DataFolders folders = context_.folders();
+  if (const auto error = makeUserTemplateFolder(folders)) {
+    context_.interaction.showMessage(this, QString::fromStdString(*error));
+    return;
+  }
+  const QString path = QString::fromStdString(userTemplateFolder(folders).string());
+  if (!context_.interaction.openFolder(path))
+    context_.interaction.showMessage(
+        this, QStringLiteral("模板文件夹为“%1”，但没有找到可以打开它的文件管理器。").arg(path));
 }
 
 void MainWindow::openInputWindow() {

@@ -39,6 +39,7 @@ class MainWindow final : public QWidget {
   void editProject();      // 文件 > 项目信息…: the project block new windows start with
   void showHelp();         // 帮助 > 使用说明
   void showAbout();        // 帮助 > 关于
+  void openTemplateFolder();  // 文件 > 打开模板文件夹: the user's templates, created on first use
 
  protected:
   void closeEvent(QCloseEvent* event) override;

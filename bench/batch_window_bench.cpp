@@ -17,6 +17,7 @@ class SilentDesktop final : public pedivo::forms::Interaction {
   void runModal(QDialog&) override {}
   void moveFocus(QWidget*) override {}
   bool openDocument(const QString&) override { return true; }
+  bool openFolder(const QString&) override { return true; }
   QString chooseFileToOpen(QWidget*, const QString&, const QString&) override { return {}; }
   QString chooseFileToSave(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
   QString rememberedChoice(const QString&) override { return {}; }

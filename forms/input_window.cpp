@@ -19,6 +19,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <chrono>
+#include <ctime>
 #include <filesystem>
 
 #include "design/adjust/adjust.h"
@@ -27,6 +29,7 @@
 #include "design/common/report_writer.h"
 #include "design/common/tables.h"
 #include "design/files/design_file.h"
+#include "design/files/software_version.h"
 #include "forms/adjust_dialog.h"
 #include "forms/appearance.h"
 #include "forms/diagram.h"
@@ -432,14 +435,31 @@ void InputWindow::showResults() {
   context_.interaction.runModal(window);
 }
 
+// The user's report folder (created when needed, its week-old reports removed); the system's
+// temporary folder when there is none or it cannot be made.
+namespace {
+std::filesystem::path reportFolder(const DataFolders& folders) {
+  constexpr std::chrono::hours keptFor(24 * 7);
+  std::error_code ec;
+  if (folders.reports.empty() || (std::filesystem::create_directories(folders.reports, ec), ec) ||
+      !std::filesystem::is_directory(folders.reports, ec))
+    return ss(QDir::tempPath());
+  removeOldReports(folders.reports, std::filesystem::file_time_type::clock::now(), keptFor);
+  return folders.reports;
+}
+}  // namespace
+
 void InputWindow::writeReport() {
   readControlsIntoSession();
-  const std::filesystem::path templatePath = ss(context_.appFolder) + session_.module().templateFile;
+  const DataFolders folders = context_.folders();
+  const std::filesystem::path templatePath = findDataFile(templateSearchPath(folders), session_.module().templateFile);
   std::optional<ReportPicture> picture;
   if (const auto drawn = drawing::drawDesign(session_); std::holds_alternative<drawing::Drawing>(drawn))
     picture = reportPicture(std::get<drawing::Drawing>(drawn));
+  std::vector<TagText> tags = session_.report();
+  for (auto& stamp : writingTags(std::time(nullptr))) tags.push_back(std::move(stamp));
   const auto written =
-      writeReportInBackground(this, templatePath, session_.report(), ss(QDir::tempPath()), std::move(picture));
+      writeReportInBackground(this, templatePath, std::move(tags), reportFolder(folders), std::move(picture));
   if (const auto* error = std::get_if<ReportError>(&written)) {
     context_.interaction.showMessage(this, qs(error->message));
     return;

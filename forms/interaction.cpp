@@ -3,8 +3,10 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace pedivo::forms {
@@ -22,13 +24,33 @@ bool DesktopInteraction::openDocument(const QString& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+bool DesktopInteraction::openFolder(const QString& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+namespace {
+// Design files start out in the user's documents folder (XDG_DOCUMENTS_DIR, usually ~/Documents
+// or ~/文档), not wherever the program happened to be started from.
+QString documentsFolder() { return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation); }
+}  // namespace
+
 QString DesktopInteraction::chooseFileToOpen(QWidget* parent, const QString& caption, const QString& filter) {
-  return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+  return QFileDialog::getOpenFileName(parent, caption, documentsFolder(), filter);
 }
 
 QString DesktopInteraction::chooseFileToSave(QWidget* parent, const QString& caption, const QString& filter,
                                              const QString& suggested) {
-  return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+  // A bare file name ("g11.dxf") is suggested in the documents folder too.
+  const QString start = suggested.isEmpty()                  ? documentsFolder()
+                        : QFileInfo(suggested).isRelative() ? documentsFolder() + QStringLiteral("/") + suggested
+                                                            : suggested;
+  return QFileDialog::getSaveFileName(parent, caption, start, filter);
+}
+
+DataFolders AppContext::folders() const {
+  DataFolders folders = data;
+  folders.program = appFolder.toStdString();
+  return folders;
 }
 
 // The user's settings of the desktop (on Linux ~/.config/Pedivo/Pedivo.conf).

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "design/files/data_folders.h"
+
 class QDialog;
 class QWidget;
 
@@ -19,6 +21,8 @@ class Interaction {
   virtual void moveFocus(QWidget* control) = 0;
   // Asks the desktop to open a file with its default application.
   virtual bool openDocument(const QString& path) = 0;
+  // Shows a folder in the desktop's file manager.
+  virtual bool openFolder(const QString& path) = 0;
   // Asks the user for a file to open, or a file to save to; empty when the user cancels.
   virtual QString chooseFileToOpen(QWidget* parent, const QString& caption, const QString& filter) = 0;
   virtual QString chooseFileToSave(QWidget* parent, const QString& caption, const QString& filter,
@@ -36,6 +40,7 @@ class DesktopInteraction final : public Interaction {
   void runModal(QDialog& dialog) override;
   void moveFocus(QWidget* control) override;
   bool openDocument(const QString& path) override;
+  bool openFolder(const QString& path) override;
   QString chooseFileToOpen(QWidget* parent, const QString& caption, const QString& filter) override;
   QString chooseFileToSave(QWidget* parent, const QString& caption, const QString& filter,
                            const QString& suggested) override;
@@ -43,10 +48,18 @@ class DesktopInteraction final : public Interaction {
   void rememberChoice(const QString& key, const QString& value) override;
 };
 
-// The folder of the running program (AppFolder) and the desktop it talks to.
+// The folder of the running program (AppFolder), the desktop it talks to and where files are
+// looked for and kept.
 struct AppContext {
   Interaction& interaction;
   QString appFolder;  // ends with "/"
+  // The user's and the installed folders, and the folder for written reports. Left empty (as the
+  // tests do), templates and diagrams come from appFolder alone and reports go to the system's
+  // temporary folder.
+  DataFolders data = {};
+
+  // data, with appFolder as the program's folder.
+  DataFolders folders() const;
 };
 
 }  // namespace pedivo::forms

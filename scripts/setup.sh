@@ -4,6 +4,9 @@
 #   scripts/setup.sh           build and test dependencies
 #   scripts/setup.sh --office  also a word processor to open the reports (LibreOffice Writer), with
 #                              its Chinese interface and Chinese help
+#   scripts/setup.sh --package also what builds and checks the Debian package: dpkg-shlibdeps (for
+#                              its Depends), file, desktop-file-validate and lintian. Only
+#                              scripts/package.sh needs them, which runs the checks CI runs.
 set -euo pipefail
 
 packages=(
@@ -19,6 +22,8 @@ if [[ "${1:-}" == "--office" ]]; then
   # The interface follows the desktop's language: Chinese on a zh_CN desktop once its
   # translation is installed.
   packages+=(libreoffice-writer libreoffice-l10n-zh-cn libreoffice-help-zh-cn)
+elif [[ "${1:-}" == "--package" ]]; then
+  packages+=(dpkg-dev file desktop-file-utils lintian)
 fi
 
 # The reports' Chinese text is set in 宋体; on Linux the same Song face comes from Noto Serif CJK.

@@ -12,7 +12,7 @@
 
 #include "design/drawing/strokes.h"
 #include "design/files/replace_file.h"
-#include "design/files/replace_file.h"
+#include "design/files/software_version.h"
 
 namespace pedivo::drawing {
 
@@ -195,6 +195,13 @@ void writeEntities(DL_Dxf& dxf, DL_WriterA& w, const Drawing& d) {
     out.text(leaderText(leader, h), leader.layer);
   }
   for (const auto& label : d.labels) out.text(labelText(label), label.layer);
+  // The sheet has no title block yet: the program and version that drew it stand small below the
+  // bottom left corner, where a drafter looks for a sheet's origin.
+  const Extent extent = d.extent();
+  const double small = 0.6 * h;
+  out.text(PlacedText{{extent.left, extent.bottom - 2 * small}, "Pedivo 软件版本 " + std::string(softwareVersion()),
+                      small, 0, false},
+           Layer::Text);
   w.sectionEnd();
 }
 

@@ -7,6 +7,7 @@
 // in GBK under $DWGCODEPAGE ANSI_936, which AutoCAD, ZWCAD, BricsCAD, LibreCAD and ezdxf all
 // convert on reading, on any system. The \U+XXXX escapes are kept for the rare character GBK
 // lacks: readers decode them in texts, but not every reader decodes them in layer names.
+// Below the drawing a small text names the program's version that wrote it.
 
 #include <filesystem>
 #include <optional>

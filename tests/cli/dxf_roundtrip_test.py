@@ -63,6 +63,9 @@ class DefaultDesigns(unittest.TestCase):
                     self.assertAlmostEqual(2 * circle.dxf.radius, dms + (1.5 if dms <= 27 else 2), places=9)
                 texts = [t.dxf.text for t in msp.query("TEXT")]
                 self.assertIn("平面图", texts)
+                # The version that drew the sheet, as `pedivo-calc --version` names it.
+                version = subprocess.run([CALC, "--version"], capture_output=True, text=True).stdout.split(" ", 1)[1]
+                self.assertIn("Pedivo 软件版本 " + version.strip(), texts)
                 self.assertFalse(doc.audit().has_errors)
 
     def test_plate_outline_is_one_closed_polyline_of_the_designed_plan(self):

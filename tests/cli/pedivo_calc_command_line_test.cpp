@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "../design/package_part.h"
+#include "design/files/software_version.h"
 #include "help_text.h"
 #include "options.h"
 
@@ -58,9 +60,10 @@ struct ShellRun {
 
 // Runs pedivo-calc with the arguments (and redirections) given; standard input is empty unless
 // they redirect it.
-ShellRun runCalc(const std::string& arguments) {
+ShellRun runCalc(const std::string& arguments, const std::string& environment = "") {
   const fs::path err = fs::temp_directory_path() / ("pedivo-calc-options-" + std::to_string(::getpid()));
-  FILE* pipe = ::popen((std::string(PEDIVO_CALC) + " " + arguments + " 2>" + err.string()).c_str(), "r");
+  const std::string command = (environment.empty() ? "" : "env " + environment + " ") + PEDIVO_CALC;
+  FILE* pipe = ::popen((command + " " + arguments + " 2>" + err.string()).c_str(), "r");
   ShellRun run;
   char buffer[4096];
   std::size_t read = 0;
@@ -103,6 +106,17 @@ TEST(PedivoCalcOptions, HelpIsPrintedWhereverItStands) {
   EXPECT_EQ(runCalc("--help >/dev/full").status, 2);
 }
 
+TEST(PedivoCalcOptions, VersionIsPrintedAndNothingElseRuns) {
+  const std::string expected = "pedivo-calc " + std::string(pedivo::softwareVersion()) + "\n";
+  for (const std::string arguments : {"--version", "--csv --version --xlsx", "a.jsonl --version"}) {
+    const ShellRun run = runCalc(arguments + " </dev/null");
+    EXPECT_EQ(run.status, 0) << arguments;
+    EXPECT_EQ(run.out, expected) << arguments;
+    EXPECT_EQ(run.err, "") << arguments;
+  }
+  EXPECT_EQ(runCalc("--version >/dev/full").status, 2);
+}
+
 class SingleCaseMode : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -117,6 +131,26 @@ class SingleCaseMode : public ::testing::Test {
   std::string path(const std::string& name) const { return (folder_ / name).string(); }
   fs::path folder_;
 };
+
+// The user's template (under XDG_DATA_HOME) is filled instead of the shipped one, and the first
+// page names the version that wrote the report.
+TEST_F(SingleCaseMode, ReportComesFromTheUsersTemplate) {
+  const std::string one = write("one.jsonl", "{\"module\": \"gc\"}\n");
+  const ShellRun shipped = runCalc("--report " + path("shipped.docx") + " " + one);
+  ASSERT_EQ(shipped.status, 0) << shipped.err;
+  const auto shippedBody = pedivo::testing::packagePart(path("shipped.docx"), "word/document.xml");
+  ASSERT_TRUE(shippedBody.has_value());
+  EXPECT_NE(shippedBody->find(std::string(pedivo::softwareVersion())), std::string::npos);
+  EXPECT_EQ(shippedBody->find("两锚栓铰接柱脚计算书"), std::string::npos);
+
+  fs::create_directories(folder_ / "data/pedivo/templates");
+  fs::copy_file(fs::path(PEDIVO_CALC).parent_path() / "j1.docx", folder_ / "data/pedivo/templates/gc.docx");
+  const ShellRun own = runCalc("--report " + path("own.docx") + " " + one, "XDG_DATA_HOME=" + path("data"));
+  ASSERT_EQ(own.status, 0) << own.err;
+  const auto ownBody = pedivo::testing::packagePart(path("own.docx"), "word/document.xml");
+  ASSERT_TRUE(ownBody.has_value());
+  EXPECT_NE(ownBody->find("两锚栓铰接柱脚计算书"), std::string::npos);
+}
 
 // Blank lines are no cases; an overlong line is one, and fails. The count runs over every input.
 TEST_F(SingleCaseMode, CountsCasesNotLines) {

@@ -1,7 +1,9 @@
 #include <QCheckBox>
 #include <QAction>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,9 +15,11 @@
 #include "design/common/input_checks.h"
 #include "design/common/module.h"
 #include "design/common/tables.h"
+#include "design/files/software_version.h"
 #include "forms/input_window.h"
 #include "forms/result_window.h"
 #include "recording_interaction.h"
+#include "../design/package_part.h"
 
 using namespace pedivo;
 using pedivo::forms::AppContext;
@@ -435,6 +439,35 @@ class InputWindowTest : public QObject {
       QCOMPARE(QFileInfo(path).absolutePath(), QDir(temp.path()).absolutePath());
     }
     QCOMPARE(desktop.messages, QStringList{"计算完毕！"});
+  }
+
+  // A template in the user's folder wins over the shipped one; the report goes to the user's report
+  // folder, where week-old reports are cleared away, and names the version and time that wrote it.
+  void userTemplateAndReportFolder() {
+    QTemporaryDir home;
+    const QString templates = home.path() + "/share/pedivo/templates";
+    const QString reports = home.path() + "/cache/pedivo/reports";
+    QVERIFY(QDir().mkpath(templates) && QDir().mkpath(reports));
+    QVERIFY(QFile::copy(appFolder + "j1.docx", templates + "/gc.docx"));  // recognisable by its title
+    QFile old(reports + "/gc-20260101-080000.dotx");
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    QVERIFY(old.setFileTime(QDateTime::currentDateTime().addDays(-8), QFileDevice::FileModificationTime));
+    old.close();
+
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    context.data.user = (home.path() + "/share/pedivo").toStdString();
+    context.data.reports = reports.toStdString();
+    InputWindow window(*findModule("gc"), context);
+    press(window, "Button1");
+    press(window, "Button2");
+    QCOMPARE(desktop.opened.size(), 1);
+    QCOMPARE(QFileInfo(desktop.opened[0]).absolutePath(), reports);
+    QVERIFY(!old.exists());
+    const auto body = pedivo::testing::packagePart(desktop.opened[0].toStdString(), "word/document.xml");
+    QVERIFY(body.has_value());
+    QVERIFY(body->find("两锚栓铰接柱脚计算书") != std::string::npos);
+    QVERIFY(body->find(std::string(pedivo::softwareVersion())) != std::string::npos);
   }
 
   void reportFailuresAreToldAndChangeNothing() {

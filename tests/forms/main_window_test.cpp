@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include "app/main_window.h"
+#include "design/files/software_version.h"
 #include "forms/appearance.h"
 #include "forms/batch_window.h"
 #include "forms/input_window.h"
@@ -311,7 +312,7 @@ class MainWindowTest : public QObject {
     };
     QCOMPARE(names(bar->findChild<QMenu*>("fileMenu")),
              (QStringList{"openDesignAction:打开设计文件…", "batchAction:批量设计…", "projectAction:项目信息…",
-                          "quitAction:退出"}));
+                          "templateFolderAction:打开模板文件夹", "quitAction:退出"}));
     QCOMPARE(names(bar->findChild<QMenu*>("helpMenu")), (QStringList{"helpAction:使用说明", "aboutAction:关于"}));
     QCOMPARE(window.contextMenuPolicy(), Qt::ActionsContextMenu);
     QStringList rightClick;
@@ -323,8 +324,37 @@ class MainWindowTest : public QObject {
     window.findChild<QAction*>("aboutAction")->trigger();
     window.findChild<QAction*>("helpAction")->trigger();
     QCOMPARE(desktop.messages.size(), 2);
-    QVERIFY(desktop.messages[0].contains("Pedivo") && desktop.messages[0].contains("版本 1.0"));
+    QVERIFY(desktop.messages[0].contains("Pedivo") &&
+            desktop.messages[0].contains("版本 " + QString::fromStdString(std::string(pedivo::softwareVersion()))));
     QVERIFY(desktop.messages[1].contains("输入设计参数") && desktop.messages[1].contains("项目信息"));
+  }
+
+  // 打开模板文件夹 makes the user's template folder on first use and shows it in the file manager;
+  // without a home folder it says why instead.
+  void templateFolderIsMadeAndShown() {
+    QTemporaryDir home;
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    context.data.user = (home.path() + "/share/pedivo").toStdString();
+    MainWindow window(context);
+    window.findChild<QAction*>("templateFolderAction")->trigger();
+    const QString folder = home.path() + "/share/pedivo/templates";
+    QCOMPARE(desktop.openedFolders, QStringList{folder});
+    QVERIFY(QFileInfo(folder + "/说明.txt").isFile());
+    QVERIFY(desktop.messages.isEmpty());
+
+    desktop.canOpenDocuments = false;
+    window.findChild<QAction*>("templateFolderAction")->trigger();
+    QCOMPARE(desktop.messages.size(), 1);
+    QVERIFY(desktop.messages[0].contains(folder));
+
+    RecordingInteraction homeless;
+    AppContext noHome{homeless, appFolder};
+    MainWindow other(noHome);
+    other.findChild<QAction*>("templateFolderAction")->trigger();
+    QVERIFY(homeless.openedFolders.isEmpty());
+    QCOMPARE(homeless.messages.size(), 1);
+    QVERIFY(homeless.messages[0].contains("模板文件夹"));
   }
 
   // The project block: confirmed once, remembered, given to new windows, saved with a design,

@@ -31,6 +31,11 @@ class RecordingInteraction final : public Interaction {
     return canOpenDocuments;
   }
 
+  bool openFolder(const QString& path) override {
+    openedFolders.append(path);
+    return canOpenDocuments;
+  }
+
   QString chooseFileToOpen(QWidget*, const QString&, const QString&) override {
     return filesToOpen.isEmpty() ? QString() : filesToOpen.takeFirst();
   }
@@ -50,6 +55,7 @@ class RecordingInteraction final : public Interaction {
   QStringList messages;
   QStringList focused;
   QStringList opened;
+  QStringList openedFolders;
   bool canOpenDocuments = true;
   int modalRuns = 0;
   Qt::WindowModality modality = Qt::NonModal;

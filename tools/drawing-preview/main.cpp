@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QString>
+#include <ctime>
 #include <iostream>
 #include <variant>
 
@@ -20,6 +21,7 @@
 #include "design/common/design_session.h"
 #include "design/common/report_writer.h"
 #include "design/drawing/base_drawing.h"
+#include "design/files/software_version.h"
 #include "forms/drawing_painter.h"
 #include "forms/interaction.h"
 #include "forms/result_window.h"
@@ -93,8 +95,10 @@ int main(int argc, char* argv[]) {
     const QString path = QString::fromLocal8Bit(argv[1]) + "/" + pedivo::forms::qs(module->id) + ".png";
     const auto& sheet = std::get<pedivo::drawing::Drawing>(drawn);
     const std::string folder = argv[1];
+    auto tags = session.report();
+    for (auto& stamp : pedivo::writingTags(std::time(nullptr))) tags.push_back(std::move(stamp));
     pedivo::fillTemplate(QCoreApplication::applicationDirPath().toStdString() + "/" + module->templateFile,
-                         session.report(), folder + "/" + module->id + ".docx", pedivo::DocumentKind::Document,
+                         tags, folder + "/" + module->id + ".docx", pedivo::DocumentKind::Document,
                          pedivo::forms::reportPicture(sheet));
     if (!pedivo::forms::drawingImage(std::get<pedivo::drawing::Drawing>(drawn), 160, 200).save(path)) {
       std::cerr << "无法写入 " << path.toStdString() << '\n';

@@ -7,6 +7,7 @@ namespace pedivo::calc {
 
 inline constexpr std::string_view helpText = R"(用法：pedivo-calc [--adjust] [--report 文件.docx] [--dxf 文件.dxf] [输入文件 ...]
       pedivo-calc --csv [表格.csv] [--xlsx 结果.xlsx] [--adjust]
+      pedivo-calc --version
 
 Pedivo 柱脚设计的命令行版本：与输入窗口调用同一个计算核心，对相同的输入给出与窗口相同的结果。
 从标准输入（或给出的文件）按行读取 JSON，每行一个算例：
@@ -28,8 +29,10 @@ name、formula、demand、limit、ratio、ok、remedy（不满足时的处理建
 messages、checks、weight、changed 改动的控件名），已满足或找不到满足要求的设计时为 null。
 每读入一行即输出一行结果（算例在各处理器核上并行计算，输出顺序与输入顺序相同）。无法读取的算例（或无法打开的输入文件）在其位置输出 {"error": "..."}，程序继续
 处理；若有算例出错，退出码为 1，否则为 0；无法写出结果（如磁盘已满）时退出码为 2。
---report 文件.docx：只有一个算例时，另用程序所在文件夹中的模板把计算书写到该文件（符号链接写到其指向的
-文件；没有写入权限的文件不会被改动）。
+--report 文件.docx：只有一个算例时，另把计算书写到该文件（符号链接写到其指向的文件；没有写入权限的文件
+不会被改动）。模板依次在用户的模板文件夹（~/.local/share/pedivo/templates，随 XDG_DATA_HOME）、安装的模板
+文件夹（/usr/share/pedivo/templates）和程序所在文件夹中查找。计算书首页写出软件版本和计算时间。
+--version：显示版本（项目版本，从 git 检出编译时另有提交号）。
 --dxf 文件.dxf：只有一个算例时，另把设计好的柱脚图（平面图和立面图，1:1，单位 mm）写成 AutoCAD R2000 DXF
 文件，图层为 轮廓、锚栓、加劲肋、焊缝、尺寸、文字；可与 --report 同时使用。计算未完成的设计不绘图，
 文件不写出，退出码为 1。
@@ -45,6 +48,7 @@ Excel 工作簿（有错误或验算不满足的行为红色，提示栏自动�
 
 Usage: pedivo-calc [--report FILE.docx] [--dxf FILE.dxf] [INPUT ...]
        pedivo-calc --csv [TABLE.csv] [--xlsx RESULTS.xlsx]
+       pedivo-calc --version
 
 The headless twin of Pedivo's input windows: it calls the same core, so the same entries give
 the same results. Reads one JSON case a line from standard input or from the named files:
@@ -60,8 +64,11 @@ messages, focus, entries, cbsize, values, results, redCaptions, checks (each des
 formula, demand, limit, ratio, ok; empty until a design is completed), report. A case that cannot be read
 (or an input file that cannot be opened) gives {"error": "..."} in its place; the exit status is 1 if
 any case failed, 2 if the output could not be written, else 0. --report FILE.docx with a single case
-also writes the filled report there, from the template beside this program (through a symbolic link;
-a file you may not write is refused and left as it was).
+also writes the filled report there (through a symbolic link; a file you may not write is refused
+and left as it was). The template is looked for in the user's templates
+(~/.local/share/pedivo/templates, following XDG_DATA_HOME), then the installed templates
+(/usr/share/pedivo/templates), then beside this program. The first page names the version and the
+time of writing. --version prints the version (with the commit when built from a git checkout).
 --dxf FILE.dxf with a single case also writes the drawing of the designed base (plan and elevations,
 full size in millimetres) as an AutoCAD R2000 DXF file; it may be combined with --report. A design
 that did not complete is not drawn, the file is not written and the exit status is 1.

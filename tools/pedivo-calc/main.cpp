@@ -6,6 +6,7 @@
 #include <string>
 #include <variant>
 
+#include "design/files/software_version.h"
 #include "help_text.h"
 #include "options.h"
 #include "single_case.h"
@@ -23,6 +24,10 @@ int main(int argc, char* argv[]) {
   const Options& options = std::get<Options>(parsed);
   if (options.help) {
     std::cout << helpText;
+    return std::cout.flush() ? 0 : 2;
+  }
+  if (options.version) {
+    std::cout << "pedivo-calc " << pedivo::softwareVersion() << '\n';
     return std::cout.flush() ? 0 : 2;
   }
   if (options.batch) return designTable(options);

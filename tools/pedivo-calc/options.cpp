@@ -13,6 +13,11 @@ std::variant<Options, std::string> parseOptions(std::span<const char* const> arg
       help.help = true;
       return help;
     }
+    if (argument == "--version") {
+      Options version;
+      version.version = true;
+      return version;
+    }
     if (argument == "--csv") {
       options.batch = true;
     } else if (argument == "--adjust") {

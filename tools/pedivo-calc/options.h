@@ -18,6 +18,7 @@ struct Options {
   std::optional<std::filesystem::path> report;    // --report: the single case's report
   std::optional<std::filesystem::path> dxf;       // --dxf: the single case's drawing
   bool help = false;                              // --help, -h: the rest of the line is not read
+  bool version = false;                           // --version: likewise
 };
 
 // The options of the arguments after the program's name, or the text of the first error in them

@@ -1,5 +1,6 @@
 #include "single_case.h"
 
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -9,7 +10,9 @@
 #include "design/common/module.h"
 #include "design/common/report_writer.h"
 #include "design/drawing/dxf_file.h"
+#include "design/files/data_folders.h"
 #include "design/files/replace_file.h"
+#include "design/files/software_version.h"
 #include "standard_output.h"
 
 namespace pedivo::calc {
@@ -46,12 +49,6 @@ class SingleCase final : public CaseLines {
   std::optional<CaseResult> first_;
 };
 
-std::filesystem::path programFolder() {
-  std::error_code ec;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::current_path() : self.parent_path();
-}
-
 // The filled report of the single case. Through a symbolic link to the file it names; a file the
 // user may not write is left as it was.
 int writeReportFile(const CaseResult& reportCase, const std::filesystem::path& reportPath) {
@@ -62,7 +59,10 @@ int writeReportFile(const CaseResult& reportCase, const std::filesystem::path& r
     return 2;
   }
   const ModuleDescriptor* module = findModule(*reportCase.moduleId);
-  const auto written = fillTemplate(programFolder() / module->templateFile, reportCase.report,
+  const DataFolders folders = dataFolders(processEnvironment(), runningProgramFolder());
+  std::vector<TagText> tags = reportCase.report;
+  for (auto& stamp : writingTags(std::time(nullptr))) tags.push_back(std::move(stamp));
+  const auto written = fillTemplate(findDataFile(templateSearchPath(folders), module->templateFile), tags,
                                     std::get<std::filesystem::path>(target), DocumentKind::Document);
   if (const auto* error = std::get_if<ReportError>(&written)) {
     std::cerr << "pedivo-calc: " << error->message << '\n';
