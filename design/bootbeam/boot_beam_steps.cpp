@@ -165,6 +165,58 @@ double legForWeldLength(double hf, double lf, RoundLimit& rounds) {
   return hf + 2 * steps;
 }
 
+// The leg of the boot-beam-to-column weld at the boot-beam height hsh, rounded up to even.
+double bootBeamWeldLegAt(const Held& h, double hsh, double minimumLeg) {
+  Held at = h;
+  at.hsh = hsh;
+  at.lf = hsh - 20 - 15;
+  double leg = bootBeamWeldLegNeeded(at);
+  if (minimumLeg > leg) leg = minimumLeg;
+  return roundUpToEven(leg);
+}
+
+// The boot beam grows 10 mm at a time, one round each, until the weld to the column fits within
+// the largest leg. Only the weld's length grows with the height (the flange force stays), and the
+// section that held at the lower height holds the better at a higher one, so the count of steps
+// is found at once: doubled until the leg fits, then halved down to the first height that fits,
+// and confirmed on the heights the step-by-step growth reaches. The boot beam is left one step
+// short, for the caller's round and its whole pass at that height. A leg that the smallest leg
+// alone keeps too large never fits: the round limit would be reached step by step.
+void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds) {
+  if (roundUpToEven(minimumLeg) > tables::largestFilletLeg) rounds.exhaust();
+  const double start = h.hsh;
+  const auto fits = [&](double hsh) { return !(bootBeamWeldLegAt(h, hsh, minimumLeg) > tables::largestFilletLeg); };
+  // The height after k steps, added up as the step-by-step growth adds it.
+  const auto heightAfter = [start](long k) {
+    double hsh = start;
+    for (long i = 0; i < k; ++i) hsh += 10;
+    return hsh;
+  };
+  constexpr long beyondAnyLimit = 1L << 21;  // more steps than the round limit allows
+  long high = 1;
+  while (!fits(start + 10.0 * static_cast<double>(high))) {
+    if (high >= beyondAnyLimit) rounds.exhaust();
+    high *= 2;
+  }
+  long low = high / 2;  // does not fit, or is the height reached already
+  while (high - low > 1) {
+    const long middle = low + (high - low) / 2;
+    (fits(start + 10.0 * static_cast<double>(middle)) ? high : low) = middle;
+  }
+  long steps = high;
+  // Heights a step apart differ from those added up by rounding only: the count is off by one at
+  // most, and a count beyond the limit even then stops as the steps would.
+  if (!rounds.allows(steps - 2)) rounds.exhaust();
+  double before = heightAfter(steps - 1);
+  while (steps > 1 && fits(before)) before = heightAfter(--steps - 1);
+  while (!fits(before + 10)) {
+    before += 10;
+    ++steps;
+  }
+  rounds.advance(steps - 1);
+  h.hsh = before;
+}
+
 // The weld of each boot beam to the column flange carries the flange force; its leg is
 // at least 1.5·√t, at most 16 and no thicker than the thinner of the two parts.
 Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
@@ -177,6 +229,7 @@ Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
   if (minimumLeg > h.hf2) h.hf2 = minimumLeg;
   h.hf2 = roundUpToEven(h.hf2);
   if (h.hf2 > tables::largestFilletLeg) {  // beyond the largest leg: a higher boot beam gives a longer weld
+    raiseBootBeamForWeldLeg(h, minimumLeg, rounds);
     h.hsh += 10;
     return Next::BootBeam;
   }

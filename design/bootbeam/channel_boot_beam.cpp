@@ -359,9 +359,10 @@ std::vector<DesignCheck> checks(const Held& h) {
       shearKeyCheck("V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键", h.V, h.Vfb),
   };
   list.insert(list.end(), diaphragmChecks.begin(), diaphragmChecks.end());
-  writeCheckValues(list, h, false);
   return list;
 }
+
+void checkValues(const Held& h, std::vector<DesignCheck>& list) { writeCheckValues(list, h, false); }
 
 using Tag = HeldTag<Held>;
 using enum ValueFormat;
@@ -435,7 +436,7 @@ ModuleDescriptor makeModule() {
   d.templateFile = "g3.docx";
   d.diagramFile = "g3.bmp";
   d.newState = stateFactory(ModuleFunctions<Held>{calculateChannelBootBeam, results, report, values, checks,
-                                                  channelBootBeamWeight, channelBootBeamRemedies});
+                                                  channelBootBeamWeight, channelBootBeamRemedies, checkValues});
   d.stopRemedy = channelBootBeamStopRemedy;
   return d;
 }

@@ -252,9 +252,10 @@ std::vector<DesignCheck> checks(const Held& h) {
   list.push_back(limitCheck("layout", "锚栓间距与翼缘宽度", "2c ≤ bf", 2 * h.c, h.bf, lengthUnit, ValueFormat::Plain,
                             {"Edtc"}));
   list.push_back(shearKeyCheck("V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键", h.V, h.Vfb));
-  writeCheckValues(list, h, true);
   return list;
 }
+
+void checkValues(const Held& h, std::vector<DesignCheck>& list) { writeCheckValues(list, h, true); }
 
 using Tag = HeldTag<Held>;
 using enum ValueFormat;
@@ -319,7 +320,8 @@ ModuleDescriptor makeModule() {
   d.templateFile = "g2.docx";
   d.diagramFile = "g2.bmp";
   d.newState = stateFactory(
-      ModuleFunctions<Held>{calculateTBootBeam, results, report, values, checks, tBootBeamWeight, tBootBeamRemedies});
+      ModuleFunctions<Held>{calculateTBootBeam, results, report, values, checks, tBootBeamWeight, tBootBeamRemedies,
+                            checkValues});
   d.stopRemedy = tBootBeamStopRemedy;
   return d;
 }

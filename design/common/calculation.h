@@ -59,6 +59,8 @@ class RoundLimit {
   // k rounds at once, for a loop whose end is known in advance: the same stop at the same count
   // as k calls of next().
   void advance(long k);
+  // Whether k more rounds stay within the limit.
+  bool allows(long k) const { return k <= limit - rounds_; }
   // A loop that can never end: the limit would be reached round by round, so it is reached now.
   [[noreturn]] void exhaust();
   // Rounds spent so far: what a step that is taken over from a like one spends again.
@@ -144,6 +146,8 @@ struct ModuleFunctions {
   // Steel of the designed parts, kg; and each check's remedy, written into the list.
   double (*weight)(const Held&) = nullptr;
   void (*remedies)(const Held&, std::vector<DesignCheck>&) = nullptr;
+  // Each check's numbers put into its formula (DesignCheck::values), for the report.
+  void (*checkValues)(const Held&, std::vector<DesignCheck>&) = nullptr;
 };
 
 // A base type whose report function builds its list of tags, handing them over one by one.
@@ -169,6 +173,7 @@ class StateOf final : public DesignState {
     if (outcome.ending != Ending::Stopped) {
       designed_ = outcome.ending == Ending::Completed;
       checks_.reset();  // the held values change only here
+      valuesWritten_ = false;
       edition_ = tables::codeEdition(entryText(entries, "CBcode")).value_or(tables::CodeEdition::Gb2003);
     }
     return outcome;
@@ -199,7 +204,7 @@ class StateOf final : public DesignState {
     } else {
       functions_.report(held_, entries, sink);
     }
-    emitCheckTags(checks(), designed_, sink);
+    emitCheckTags(checksWithValues(), designed_, sink);
     emitRemedyTags(checks(), designed_, sink);
     sink("<#weight>", designed_ && functions_.weight != nullptr ? formatWeight(functions_.weight(held_)) : "—");
     // The code the held values were designed to; before any design, the one chosen now.
@@ -214,11 +219,18 @@ class StateOf final : public DesignState {
     }
     return *checks_;
   }
+  const std::vector<DesignCheck>& checksWithValues() const override {
+    checks();
+    if (!valuesWritten_ && functions_.checkValues != nullptr) functions_.checkValues(held_, *checks_);
+    valuesWritten_ = true;
+    return *checks_;
+  }
   bool designed() const override { return designed_; }
   double weight() const override { return functions_.weight != nullptr ? functions_.weight(held_) : 0; }
   void reset() override {
     held_ = Held{};
     checks_.reset();
+    valuesWritten_ = false;
     designed_ = false;
     edition_.reset();
   }
@@ -227,6 +239,7 @@ class StateOf final : public DesignState {
   ModuleFunctions<Held> functions_;
   Held held_{};
   mutable std::optional<std::vector<DesignCheck>> checks_;  // of the held values, once asked for
+  mutable bool valuesWritten_ = false;                      // checks_ carry their values lines
   bool designed_ = false;            // the held values come from a completed calculation
   std::optional<tables::CodeEdition> edition_;  // the code the held values follow, once there are any
 };

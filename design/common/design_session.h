@@ -74,6 +74,11 @@ class DesignSession {
     static const std::vector<DesignCheck> none;
     return state_->designed() ? state_->checks() : none;
   }
+  // The same checks, each with its numbers put into its formula (DesignCheck::values).
+  const std::vector<DesignCheck>& checksWithValues() const {
+    static const std::vector<DesignCheck> none;
+    return state_->designed() ? state_->checksWithValues() : none;
+  }
 
  private:
   const ModuleDescriptor* module_;

@@ -127,7 +127,10 @@ class DesignState {
   virtual void report(const Entries& entries, const TagEmitter& sink) const = 0;
   virtual std::vector<NamedValue> values() const = 0;
   // The design checks of the held values, and whether those values are a completed design.
+  // Each check's `values` line (its numbers put into its formula) is written only by
+  // checksWithValues: the report is the only reader, and most designs are never printed.
   virtual const std::vector<DesignCheck>& checks() const = 0;
+  virtual const std::vector<DesignCheck>& checksWithValues() const = 0;
   virtual bool designed() const = 0;
   // Steel of the parts the design sizes (plate, stiffeners, ribs, boot beams, diaphragms), kg.
   virtual double weight() const = 0;

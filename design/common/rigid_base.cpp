@@ -40,38 +40,50 @@ CompressedZone bisectCompressedZone(const CompressedZoneInput& in, RoundLimit& r
   const double tolerance = in.tolerance;
   const auto residual = [&](double x) { return x * x * x + squareFactor * x * x - boltFactor * (boltArm - x); };
 
-  // Each halving needs the residual at the xn it reached, which is one of the two points a step
-  // either way; the residuals two halvings ahead are worked out together, before either is
-  // needed, so the processor overlaps them. The points, the residuals and the order of the tests
-  // are those of halving one step at a time.
+  // Halvings go in threes. The first of three goes to the point a step either way that the sign
+  // of the residual at xn picks; the residual there is worked out together with those at the two
+  // points the second halving may reach and the four the third may reach, before any of their
+  // signs is looked at, so the processor overlaps them and waits for one residual in three
+  // halvings. Seven residuals for three halvings, none worked out twice. The choices are indices,
+  // not jumps: their directions are as good as random. The points, the residuals and the order
+  // of the tests are those of halving one step at a time. A bisection that cannot reach the
+  // round limit counts its rounds once, at its end.
   double xn = in.L;
   double dx = 0.5 * in.L;
   double Fx = residual(xn);
   int halvings = 0;
-  // One halving from (xn, dx, Fx) to the point below (1) or above (2); 0 where the bisection ends
-  // instead. The choice is an index, not a jump: its direction is as good as random.
-  const auto halve = [&](const double(&points)[2], const double(&residuals)[2]) -> int {
-    if (std::fabs(Fx) < tolerance || halvings == maximumHalvings) return 0;
-    const int up = Fx > 0 ? 0 : 1;
-    const double candidate = points[up];
-    if (candidate == xn) return 0;
-    rounds.next();
+  const bool roundsToSpare = rounds.allows(maximumHalvings);
+  const auto halve = [&](double candidate, double residualThere) {
+    if (!roundsToSpare) rounds.next();
     xn = candidate;
     dx = dx / 2;
-    Fx = residuals[up];
+    Fx = residualThere;
     ++halvings;
-    return up + 1;
   };
-  while (true) {
-    const double lower = xn - dx;
-    const double upper = xn + dx;
-    const double half = dx / 2;
-    const double points[2][2] = {{lower - half, lower + half}, {upper - half, upper + half}};
-    const double residuals[2][2] = {{residual(points[0][0]), residual(points[0][1])},
-                                    {residual(points[1][0]), residual(points[1][1])}};
-    const int first = halve({lower, upper}, {residual(lower), residual(upper)});
-    if (!first || !halve(points[first - 1], residuals[first - 1])) break;
+  const auto ends = [&] { return std::fabs(Fx) < tolerance || halvings == maximumHalvings; };
+  const auto side = [&] { return Fx > 0 ? 0 : 1; };  // down while the residual is positive
+  while (!ends()) {
+    const double points[2] = {xn - dx, xn + dx};
+    const double first = points[side()];
+    if (first == xn) break;
+    const double step2 = dx / 2, step3 = step2 / 2;
+    const double second[2] = {first - step2, first + step2};
+    const double third[2][2] = {{second[0] - step3, second[0] + step3}, {second[1] - step3, second[1] + step3}};
+    const double firstResidual = residual(first);
+    const double secondResiduals[2] = {residual(second[0]), residual(second[1])};
+    const double thirdResiduals[2][2] = {{residual(third[0][0]), residual(third[0][1])},
+                                         {residual(third[1][0]), residual(third[1][1])}};
+    halve(first, firstResidual);
+    if (ends()) break;
+    const int up = side();
+    if (second[up] == xn) break;
+    halve(second[up], secondResiduals[up]);
+    if (ends()) break;
+    const int up3 = side();
+    if (third[up][up3] == xn) break;
+    halve(third[up][up3], thirdResiduals[up][up3]);
   }
+  if (roundsToSpare) rounds.advance(halvings);
   return CompressedZone{xn, dx, Fx};
 }
 

@@ -122,9 +122,10 @@ std::vector<DesignCheck> checks(const Held& h) {
     check.demandWords = moment ? "作用弯矩" : "所需深度";
     check.limitWords = moment ? "抵抗弯矩" : "插入深度";
   }
-  writeCheckValues(list, h);
   return list;
 }
+
+void checkValues(const Held& h, std::vector<DesignCheck>& list) { writeCheckValues(list, h); }
 
 ModuleDescriptor makeDescriptor() {
   ModuleDescriptor d;
@@ -151,7 +152,7 @@ ModuleDescriptor makeDescriptor() {
   d.templateFile = "gc.docx";
   d.diagramFile = "gc.bmp";
   d.newState = stateFactory(ModuleFunctions<Held>{calculateEmbedded, results, report, values, checks,
-                                                  embeddedWeight, embeddedRemedies});
+                                                  embeddedWeight, embeddedRemedies, checkValues});
   d.stopRemedy = embeddedStopRemedy;
   return d;
 }

@@ -106,9 +106,14 @@ std::optional<std::string> FileReplacement::commit() {
   // A library that writes by name may have put a new file at the temporary name: flushed by name.
   ::close(fd_);
   fd_ = ::open(temporary_.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0 || ::fsync(fd_) != 0) return fail(errno);
+  if (fd_ < 0) return fail(errno);
   struct stat existing {};
-  const mode_t mode = ::stat(target_.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
+  const bool replacing = ::stat(target_.c_str(), &existing) == 0;
+  const mode_t mode = replacing ? existing.st_mode & 07777 : 0644;
+  // A file that holds something is replaced only once the new text is on the disk, so that a
+  // crash leaves the one or the other. A new file, or the empty one claimed for a new report,
+  // has nothing to lose and is not waited for.
+  if (replacing && existing.st_size > 0 && ::fsync(fd_) != 0) return fail(errno);
   if (::fchmod(fd_, mode) != 0) return fail(errno);
   if (std::rename(temporary_.c_str(), target_.c_str()) != 0) return fail(errno);
   ::close(fd_);

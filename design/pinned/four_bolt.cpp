@@ -186,9 +186,12 @@ std::vector<DesignCheck> checks(const Held& h) {
       shearKeyCheck("V ≤ Vfb = 0.4N 时不需设置抗剪键", h.V, h.Vfb),
   };
   list.insert(list.end(), stiffenerChecks.begin(), stiffenerChecks.end());
+  return list;
+}
+
+void checkValues(const Held& h, std::vector<DesignCheck>& list) {
   writePlateValues(list, h);
   writeStiffenerValues(list, h);
-  return list;
 }
 
 ModuleDescriptor makeDescriptor() {
@@ -222,7 +225,8 @@ ModuleDescriptor makeDescriptor() {
                       {"Edthfjjl", "锚栓加劲肋焊脚高度", mm}}}};
   d.templateFile = "j2.docx";
   d.diagramFile = "j4.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateFourBolt, results, report, values, checks, fourBoltWeight, fourBoltRemedies});
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateFourBolt, results, report, values, checks, fourBoltWeight, fourBoltRemedies,
+                                                  checkValues});
   d.stopRemedy = fourBoltStopRemedy;
   return d;
 }

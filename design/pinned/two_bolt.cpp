@@ -23,9 +23,10 @@ std::vector<NamedValue> values(const Held& h) { return listValues(pinnedPlateFie
 std::vector<DesignCheck> checks(const Held& h) {
   std::vector<DesignCheck> list = plateChecks(h);
   list.push_back(shearKeyCheck("V ≤ Vfb = 0.4N 时不需设置抗剪键", h.V, h.Vfb));
-  writePlateValues(list, h);
   return list;
 }
+
+void checkValues(const Held& h, std::vector<DesignCheck>& list) { writePlateValues(list, h); }
 
 ModuleDescriptor makeDescriptor() {
   ModuleDescriptor d;
@@ -49,7 +50,8 @@ ModuleDescriptor makeDescriptor() {
                     {"", "", {{"edthf11", "底板与柱腹板焊脚高度", standard::mm}, {"edtshear", "抗剪键设置", ""}}}};
   d.templateFile = "j1.docx";
   d.diagramFile = "j2.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateTwoBolt, results, report, values, checks, twoBoltWeight, twoBoltRemedies});
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateTwoBolt, results, report, values, checks, twoBoltWeight, twoBoltRemedies,
+                                                  checkValues});
   d.stopRemedy = twoBoltStopRemedy;
   return d;
 }

@@ -389,9 +389,10 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
       shearKeyCheck("V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键", h.V, h.Vfb),
   };
   list.insert(list.end(), stiffener.begin(), stiffener.end());
-  writeCheckValues(list, h);
   return list;
 }
+
+void checkValues(const Held& h, std::vector<DesignCheck>& list) { writeCheckValues(list, h); }
 
 using Tag = HeldTag<Held>;
 using enum ValueFormat;
@@ -532,7 +533,7 @@ const ModuleDescriptor& eightBoltModule() {
   static const ModuleDescriptor descriptor = makeDescriptor(
       "g11", "TForm4", "TForm11", "g11.bmp",
       {calculateEightBolt, results, report, values, [](const Held& h) { return checks(eightBolts, h); },
-       eightBoltWeight, eightBoltRemedies});
+       eightBoltWeight, eightBoltRemedies, checkValues});
   return descriptor;
 }
 
@@ -540,7 +541,7 @@ const ModuleDescriptor& tenBoltModule() {
   static const ModuleDescriptor descriptor = makeDescriptor(
       "g12", "TForm5", "TForm12", "g12.bmp",
       {calculateTenBolt, results, report, values, [](const Held& h) { return checks(tenBolts, h); },
-       tenBoltWeight, tenBoltRemedies});
+       tenBoltWeight, tenBoltRemedies, checkValues});
   return descriptor;
 }
 

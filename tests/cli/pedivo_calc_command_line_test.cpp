@@ -27,19 +27,21 @@ using pedivo::calc::parseOptions;
 std::variant<Options, std::string> parse(std::vector<const char*> arguments) { return parseOptions(arguments); }
 
 TEST(PedivoCalcOptions, ReadsEveryOptionAndKeepsTheInputsInOrder) {
-  const auto parsed = parse({"a.jsonl", "--report", "r.docx", "--adjust", "b.jsonl", "--dxf", "d.dxf"});
+  const auto parsed = parse({"a.jsonl", "--report", "r.docx", "--adjust", "b.jsonl", "--dxf", "d.dxf", "--detail"});
   ASSERT_TRUE(std::holds_alternative<Options>(parsed));
   const Options& options = std::get<Options>(parsed);
   EXPECT_EQ(options.inputs, (std::vector<std::string>{"a.jsonl", "b.jsonl"}));
   EXPECT_EQ(options.report, fs::path("r.docx"));
   EXPECT_EQ(options.dxf, fs::path("d.dxf"));
   EXPECT_TRUE(options.adjust);
+  EXPECT_TRUE(options.detail);
   EXPECT_FALSE(options.batch || options.help || options.workbook);
 
   const Options table = std::get<Options>(parse({"--xlsx", "--csv", "--csv", "t.csv"}));
   EXPECT_TRUE(table.batch);
   EXPECT_EQ(table.workbook, fs::path("--csv"));  // a file name is taken as it stands
   EXPECT_EQ(table.inputs, std::vector<std::string>{"t.csv"});
+  EXPECT_FALSE(table.detail);
 }
 
 // Help stops the reading: what follows it is not looked at, what comes before it is no error.

@@ -55,7 +55,7 @@ CalcRun runCalc(const std::string& input, const std::string& arguments = "") {
 TEST(PedivoCalc, OneLineACaseInInputOrderWithDefaultsForControlsNotGiven) {
   const CalcRun run = runCalc(R"({"module": "j1", "entries": {"EdtN": "2000", "EdtV": "100"}}
 {"module": "gc"}
-)");
+)", "--detail");
   EXPECT_EQ(run.status, 0);
   ASSERT_EQ(run.lines.size(), 2u);
   const json& twoBolt = run.lines[0];
@@ -94,7 +94,7 @@ TEST(PedivoCalc, EntriesChangedAfterTheCalculationAreShownButNotDesigned) {
       R"({"module": "g11", "after": {"EdtM": "999", "Edthc": "300"}}
 {"module": "g11", "after": ["EdtM"]}
 {"module": "g11", "after": {"EdtQ": "1"}}
-)");
+)", "--detail");
   ASSERT_EQ(run.lines.size(), 3u);
   const json& out = run.lines[0];
   EXPECT_EQ(out["state"], "输入已修改");
@@ -125,7 +125,7 @@ TEST(PedivoCalc, TheProjectBlockFillsTheReportTags) {
 {"module": "j1"}
 {"module": "j1", "project": {"name": 5}}
 {"module": "j1", "project": {"name": "a", "name": "b"}}
-)");
+)", "--detail");
   ASSERT_EQ(run.lines.size(), 5u);
   EXPECT_EQ(reportTag(run.lines[0], "<#project.name>"), "某厂房");
   EXPECT_EQ(reportTag(run.lines[0], "<#project.member>"), "KZ-1");
@@ -134,6 +134,37 @@ TEST(PedivoCalc, TheProjectBlockFillsTheReportTags) {
   EXPECT_EQ(reportTag(run.lines[2], "<#project.name>"), "");
   EXPECT_EQ(run.lines[3]["error"], "项目信息“工程名称”应写成带引号的文字");
   EXPECT_EQ(run.lines[4]["error"], "重复的键“name”");
+}
+
+// By default a line holds what a user of the command line reads; the report's tags and the checks'
+// formulas come with --detail, or for the one case that asks for them, read either way. Apart
+// from them the detailed line is the plain one.
+TEST(PedivoCalc, TheReportAndTheFormulasComeOnlyWhenAskedFor) {
+  const std::string lines = R"({"module": "g2", "entries": {"EdtM": "400"}}
+{"module": "g2", "entries": {"EdtM": "400"}, "detail": true}
+{"module": "g2", "steps": [{"entries": {"EdtM": "400"}}], "detail": true}
+{"module": "g2", "detail": "yes"}
+{"module": "g2", "steps": [{}], "detail": false}
+)";
+  const CalcRun plain = runCalc(lines);
+  const CalcRun detailed = runCalc(lines, "--detail");
+  ASSERT_EQ(plain.lines.size(), 5u);
+  ASSERT_EQ(detailed.lines.size(), 5u);
+  for (const std::size_t i : {0u, 4u}) {
+    EXPECT_FALSE(plain.lines[i].contains("report")) << i;
+    for (const auto& check : plain.lines[i]["checks"]) EXPECT_FALSE(check.contains("formula"));
+  }
+  ASSERT_FALSE(plain.lines[0]["checks"].empty());
+  for (const std::size_t i : {1u, 2u}) {
+    EXPECT_EQ(plain.lines[i], detailed.lines[0]) << i;
+    EXPECT_EQ(detailed.lines[i], detailed.lines[0]) << i;
+  }
+  json stripped = detailed.lines[0];
+  stripped.erase("report");
+  for (auto& check : stripped["checks"]) check.erase("formula");
+  EXPECT_EQ(stripped, plain.lines[0]);
+  EXPECT_GT(detailed.lines[0]["report"].size(), 100u);
+  EXPECT_EQ(plain.lines[3]["error"], "“detail”必须是 true 或 false");
 }
 
 // What a user typed wrong is told in words, not in the reader's English.
@@ -149,7 +180,8 @@ TEST(PedivoCalc, ErrorsAreInTheUsersWords) {
 }
 
 TEST(PedivoCalc, GivesExactlyWhatTheWindowSessionHolds) {
-  const CalcRun run = runCalc(R"({"module": "j1", "entries": {"EdtN": "333.3", "Edtbf": "180"}, "cbsize": false})" "\n");
+  const CalcRun run =
+      runCalc(R"({"module": "j1", "entries": {"EdtN": "333.3", "Edtbf": "180"}, "cbsize": false})" "\n", "--detail");
   ASSERT_EQ(run.lines.size(), 1u);
   pedivo::DesignSession session(*pedivo::findModule("j1"));
   session.setText("EdtN", "333.3");
@@ -185,7 +217,7 @@ TEST(PedivoCalc, NamesWrittenAsTheyStandNeedNoEscape) {
 TEST(PedivoCalc, ListsTheChecksOfTheDesignWithTheWarning) {
   const CalcRun run = runCalc(R"({"module": "j1", "entries": {"EdtN": "3000", "EdtV": "100"}}
 {"module": "j1", "entries": {"EdtV": "0"}}
-)");
+)", "--detail");
   ASSERT_EQ(run.lines.size(), 2u);
   const json& out = run.lines[0];
   ASSERT_EQ(out["messages"].size(), 2u);
@@ -206,7 +238,8 @@ TEST(PedivoCalc, ListsTheChecksOfTheDesignWithTheWarning) {
 
 TEST(PedivoCalc, StepsPressCalculateInTheSameWindow) {
   const CalcRun run = runCalc(
-      R"({"module": "j1", "steps": [{"entries": {"EdtN": "2000"}}, {"entries": {"EdtN": "-1", "EdtV": "55"}}]})" "\n");
+      R"({"module": "j1", "steps": [{"entries": {"EdtN": "2000"}}, {"entries": {"EdtN": "-1", "EdtV": "55"}}]})" "\n",
+      "--detail");
   ASSERT_EQ(run.lines.size(), 1u);
   const json& out = run.lines[0];
   EXPECT_EQ(out["messages"], json::array({"计算完毕！", "铰接柱脚柱底轴力应为压力（正值）"}));

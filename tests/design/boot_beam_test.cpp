@@ -138,6 +138,25 @@ TEST(BootBeamBases, NonConvergingDesignEndsFastAndChangesNothing) {
   }
 }
 
+// A flange so thick that the smallest weld leg on it, 1.5·√tf, is beyond the largest leg: no
+// boot-beam height brings the weld to the column within it. Raised 10 mm a round the design would
+// spend the whole round limit; it ends on that limit at once, with the window as it was.
+TEST(BootBeamBases, AWeldLegNoHeightCanBringWithinTheLargestEndsOnTheRoundLimitAtOnce) {
+  for (const ModuleDescriptor* module : {&tShaped(), &channel()}) {
+    Design d = design(*module, {});
+    const auto before = d.session.values();
+    for (const auto& [control, text] : Texts{{"Edthc", "600"}, {"Edtbf", "300"}, {"Edttw", "16"}, {"Edttf", "120"},
+                                             {"EdtM", "300"}, {"EdtN", "1000"}, {"EdtV", "100"}})
+      ASSERT_FALSE(d.session.setText(control, text)) << control;
+    const auto start = std::chrono::steady_clock::now();
+    const Outcome outcome = d.session.calculate();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    EXPECT_EQ(outcome.messages, std::vector<std::string>{notConvergingMessage});
+    const auto after = d.session.values();
+    for (std::size_t i = 0; i < before.size(); ++i) EXPECT_EQ(after[i].value, before[i].value) << before[i].name;
+  }
+}
+
 // Large bolts and a flange thicker than the first boot beams: the boot beams thicken pass after
 // pass, most of them within the same rounded plate width, so the bearing found for that width is
 // taken over. The plate, the compressed zone and the stress are those of working each pass

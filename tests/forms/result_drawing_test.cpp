@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
+#include <set>
 
 #include "design/common/design_session.h"
 #include "design/common/module.h"
@@ -127,6 +129,37 @@ class ResultDrawingTest : public QObject {
     QVERIFY2(red > 200, qPrintable(QString::number(red)));
     QVERIFY2(black > 2000, qPrintable(QString::number(black)));
     QVERIFY(drawingPng(defaultDrawing("gc"), 160, 300).startsWith("\x89PNG"));
+  }
+
+  // The report's picture is a palette PNG of the full-colour drawing: the same pixels where the
+  // drawing has the paper or one of its inks, and everywhere else (the smoothed edges of lines
+  // that meet) a near colour.
+  void theReportPictureKeepsTheDrawingsColoursInAPalette() {
+    const drawing::Drawing drawing = defaultDrawing("g3");
+    const ReportPicture picture = reportPicture(drawing);
+    const QImage read = QImage::fromData(QByteArray(picture.png.data(), static_cast<qsizetype>(picture.png.size())));
+    QCOMPARE(read.format(), QImage::Format_Indexed8);
+    const QImage full = drawingImage(drawing, picture.widthMm, 300);
+    QCOMPARE(read.size(), full.size());
+    const QImage shown = read.convertToFormat(QImage::Format_RGB32);
+    const std::set<QRgb> inks{qRgb(255, 255, 255), qRgb(0, 0, 0),      qRgb(200, 0, 0),   qRgb(0, 70, 190),
+                              qRgb(170, 0, 170),   qRgb(0, 120, 0),    qRgb(90, 90, 90),  qRgb(150, 150, 150)};
+    long inked = 0, near = 0, pixels = 0;
+    for (int y = 0; y < full.height(); ++y)
+      for (int x = 0; x < full.width(); ++x) {
+        const QRgb was = full.pixel(x, y) | 0xff000000u, is = shown.pixel(x, y);
+        ++pixels;
+        if (inks.contains(was)) {
+          QCOMPARE(is, was);
+          ++inked;
+        } else {
+          const int difference = std::max({std::abs(qRed(was) - qRed(is)), std::abs(qGreen(was) - qGreen(is)),
+                                           std::abs(qBlue(was) - qBlue(is))});
+          near += difference <= 8;
+        }
+      }
+    QVERIFY(inked > pixels * 9 / 10);
+    QVERIFY2(near * 2 > pixels - inked, qPrintable(QString::number(near) + " of " + QString::number(pixels - inked)));
   }
 };
 

@@ -54,8 +54,9 @@ std::optional<double> utilisation(const DesignCheck& check) {
 
 double tenthOfKilogram(double kg) { return std::round(kg * 10) / 10; }
 
-// The line a window's state gives: its entries, held values, result fields, checks and report.
-void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run) {
+// The line a window's state gives: its entries, held values, result fields and checks; with
+// `detail` also each check's formula and the report's tags.
+void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run, bool detail) {
   line.beginObject();
   line.key("module").name(session.module().id);
   line.key("state").value(statusText(session.status()));
@@ -85,7 +86,8 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
   line.key("checks").beginArray();
   for (const auto& check : session.checks()) {
     line.beginObject();
-    line.key("name").value(check.name).key("formula").value(check.formula);
+    line.key("name").value(check.name);
+    if (detail) line.key("formula").value(check.formula);
     line.key("demand").value(check.demand).key("limit").value(check.limit);
     line.key("ratio");
     valueOrNull(line, utilisation(check));
@@ -96,11 +98,13 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
     line.endObject();
   }
   line.endArray();
-  line.key("report").beginArray();
-  session.report([&line](std::string_view tag, std::string_view text) {
-    line.beginArray().name(tag).value(text).endArray();
-  });
-  line.endArray();
+  if (detail) {
+    line.key("report").beginArray();
+    session.report([&line](std::string_view tag, std::string_view text) {
+      line.beginArray().name(tag).value(text).endArray();
+    });
+    line.endArray();
+  }
   line.key("weight");
   const std::optional<double> weight = session.weight();
   valueOrNull(line, weight ? std::optional<double>(tenthOfKilogram(*weight)) : std::nullopt);
@@ -153,6 +157,7 @@ void writeAdjusted(JsonLine& line, const DesignSession& session, const CaseRun& 
 struct CaseState {
   DesignSession session;
   CaseRun run;
+  bool detail = false;  // the case asked for the detailed output
 };
 
 void calculate(DesignSession& session, CaseRun& run) {
@@ -164,11 +169,17 @@ void calculate(DesignSession& session, CaseRun& run) {
   run.remedy = std::move(outcome.remedy);
 }
 
-void appendState(TextBuffer& out, const DesignSession& session, const CaseRun& run, bool withAdjust = false) {
+void appendState(TextBuffer& out, const DesignSession& session, const CaseRun& run, LineOptions options) {
   JsonLine line(out);
-  writeState(line, session, run);
-  if (withAdjust) writeAdjusted(line, session, run);
+  writeState(line, session, run, options.detail);
+  if (options.adjust) writeAdjusted(line, session, run);
   line.endObject();
+}
+
+// "detail": true or false.
+bool readDetail(const json& value) {
+  if (!value.is_boolean()) throw CaseError{"“detail”必须是 true 或 false"};
+  return value.get<bool>();
 }
 
 // A real case nests a few levels; far deeper input is refused before it can exhaust the stack.
@@ -194,8 +205,9 @@ CaseState designCase(const std::string& line) {
   if (module == nullptr) throw CaseError{"未知的柱脚类型“" + id + "”"};
   for (const auto& [key, value] : input.items())
     if (key != "module" && key != "entries" && key != "cbsize" && key != "steps" && key != "after" &&
-        key != "project")
+        key != "project" && key != "detail")
       throw CaseError{"未知的键“" + key + "”"};
+  const bool detail = input.contains("detail") && readDetail(input.at("detail"));
   Project project;
   if (input.contains("project"))
     if (auto refused = readProject(input.at("project"), project)) throw CaseError{*refused};
@@ -214,7 +226,7 @@ CaseState designCase(const std::string& line) {
     steps.push_back(step);
   }
 
-  CaseState state{DesignSession(*module), {}};
+  CaseState state{DesignSession(*module), {}, detail};
   state.session.setProject(std::move(project));
   for (const json& step : steps) {
     applyStep(state.session, step);
@@ -238,6 +250,7 @@ struct QuickCase {
   std::optional<bool> cbsize;
   simdjson::dom::object project;
   bool hasProject = false;
+  std::optional<bool> detail;
 };
 
 // The project block of a usual case: known keys, each once, texts that fit; otherwise nothing,
@@ -274,6 +287,10 @@ std::optional<QuickCase> quickCase(simdjson::dom::element document) {
       bool ticked = false;
       if (field.value.get_bool().get(ticked)) return std::nullopt;
       found.cbsize = ticked;
+    } else if (field.key == "detail" && !found.detail) {
+      bool detail = false;
+      if (field.value.get_bool().get(detail)) return std::nullopt;
+      found.detail = detail;
     } else if (field.key == "project" && !found.hasProject) {
       if (field.value.get_object().get(found.project)) return std::nullopt;
       found.hasProject = true;
@@ -320,11 +337,11 @@ std::string errorLine(const std::string& message) {
   return out.str();
 }
 
-CaseResult runCase(const std::string& line, bool withReport, bool withDrawing) {
+CaseResult runCase(const std::string& line, bool withReport, bool withDrawing, bool withDetail) {
   try {
     const CaseState state = designCase(line);
     TextBuffer out;
-    appendState(out, state.session, state.run);
+    appendState(out, state.session, state.run, {false, withDetail || state.detail});
     CaseResult result{out.str(), false, state.session.module().id,
                       withReport ? state.session.report() : std::vector<TagText>{}, std::nullopt};
     if (withDrawing) result.drawing = drawing::drawDesign(state.session);
@@ -342,6 +359,7 @@ DesignSession* QuickCaseReader::read(const std::string& line) {
   if (parser_.parse(line).get(document)) return nullptr;
   const auto found = quickCase(document);
   if (!found) return nullptr;
+  detail_ = found->detail.value_or(false);
   auto session = sessions_.find(found->module);
   if (session == sessions_.end()) {
     session = sessions_.emplace(found->module, DesignSession(*found->module)).first;
@@ -375,16 +393,16 @@ DesignSession* QuickCaseReader::read(const std::string& line) {
   return &session->second;
 }
 
-bool appendCase(const std::string& line, TextBuffer& out, QuickCaseReader& reader, bool withAdjust) {
+bool appendCase(const std::string& line, TextBuffer& out, QuickCaseReader& reader, LineOptions options) {
   const std::size_t start = out.size();
   try {
     if (DesignSession* session = reader.read(line)) {
       CaseRun run;
       calculate(*session, run);
-      appendState(out, *session, run, withAdjust);
+      appendState(out, *session, run, {options.adjust, options.detail || reader.detail()});
     } else {
       const CaseState state = designCase(line);
-      appendState(out, state.session, state.run, withAdjust);
+      appendState(out, state.session, state.run, {options.adjust, options.detail || state.detail});
     }
     out.append("\n");
     return false;

@@ -12,6 +12,7 @@
 
 #include "design/common/design_session.h"
 #include "design/drawing/base_drawing.h"
+#include "line_options.h"
 #include "text_buffer.h"
 
 namespace pedivo::calc {
@@ -43,7 +44,8 @@ std::string errorLine(const std::string& message);
 void appendErrorLine(TextBuffer& out, const std::string& message);
 
 // Runs one JSON Lines case; never throws.
-CaseResult runCase(const std::string& line, bool withReport = false, bool withDrawing = false);
+CaseResult runCase(const std::string& line, bool withReport = false, bool withDrawing = false,
+                   bool withDetail = false);
 
 // Reads lines of the usual shape, {"module": "j1", "entries": {"EdtN": "2000"}, "cbsize": true},
 // without building a JSON document; its parser's room is kept from line to line. A line of any
@@ -54,14 +56,16 @@ class QuickCaseReader {
   // The window of the line's base type with the line's entries in it, or nothing. One window a
   // base type is kept and set back to a just-opened window for each line.
   DesignSession* read(const std::string& line);
+  // The line last read asked for the detailed output ("detail": true).
+  bool detail() const { return detail_; }
 
  private:
   simdjson::dom::parser parser_;
   std::map<const ModuleDescriptor*, DesignSession> sessions_;
+  bool detail_ = false;
 };
 
 // Appends what runCase gives for the line, and a line feed, to `out`; true when the case failed.
-// With `withAdjust`, the line also tells what 自动调整 proposes ("adjusted").
-bool appendCase(const std::string& line, TextBuffer& out, QuickCaseReader& reader, bool withAdjust = false);
+bool appendCase(const std::string& line, TextBuffer& out, QuickCaseReader& reader, LineOptions options = {});
 
 }  // namespace pedivo::calc

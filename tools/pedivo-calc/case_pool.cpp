@@ -4,13 +4,13 @@
 #include "design/common/system_reason.h"
 
 namespace pedivo::calc {
-BatchOutput designCaseBatch(const std::vector<std::string>& lines, TextBuffer text, bool withAdjust) {
+BatchOutput designCaseBatch(const std::vector<std::string>& lines, TextBuffer text, LineOptions options) {
   BatchOutput out{std::move(text), false};
   out.text.clear();
   QuickCaseReader reader;
   for (const auto& line : lines) {
     if (isBlankLine(line)) continue;
-    const bool failed = appendCase(line, out.text, reader, withAdjust);
+    const bool failed = appendCase(line, out.text, reader, options);
     out.anyFailed = out.anyFailed || failed;
   }
   return out;
@@ -41,7 +41,8 @@ void OrderedCases::submitBatch() {
     text = std::move(spare_.back());
     spare_.pop_back();
   }
-  pending_.push_back(pool_.submit(std::move(batch_), std::move(text), withAdjust_));
+  text.reserve(largestBlock_);
+  pending_.push_back(pool_.submit(std::move(batch_), std::move(text), options_));
   batch_.clear();
 }
 
@@ -57,6 +58,7 @@ void OrderedCases::writeOldest() {
   }
   pending_.pop_front();
   anyFailed_ = anyFailed_ || out.anyFailed;
+  largestBlock_ = std::max(largestBlock_, out.text.size());
   outputFailed_ = outputFailed_ || !write_(out.text.view());
   spare_.push_back(std::move(out.text));
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "design/files/worker_pool.h"
+#include "line_options.h"
 #include "text_buffer.h"
 
 namespace pedivo::calc {
@@ -23,7 +24,7 @@ struct BatchOutput {
 
 // Designs a batch of JSON Lines cases into `text` (emptied first; its room is reused); blank
 // lines give no output.
-BatchOutput designCaseBatch(const std::vector<std::string>& lines, TextBuffer text, bool withAdjust = false);
+BatchOutput designCaseBatch(const std::vector<std::string>& lines, TextBuffer text, LineOptions options = {});
 
 // The shared worker pool, with JSON Lines batches as its tasks.
 class CasePool : public WorkerPool {
@@ -31,9 +32,9 @@ class CasePool : public WorkerPool {
   using WorkerPool::submit;
   using WorkerPool::WorkerPool;
 
-  std::future<BatchOutput> submit(std::vector<std::string> lines, TextBuffer text, bool withAdjust = false) {
-    return submit([lines = std::move(lines), text = std::move(text), withAdjust]() mutable {
-      return designCaseBatch(lines, std::move(text), withAdjust);
+  std::future<BatchOutput> submit(std::vector<std::string> lines, TextBuffer text, LineOptions options = {}) {
+    return submit([lines = std::move(lines), text = std::move(text), options]() mutable {
+      return designCaseBatch(lines, std::move(text), options);
     });
   }
 };
@@ -47,8 +48,8 @@ class OrderedCases {
 
   // write: hands a block of output on (false when it cannot be written); flush: pushes it out.
   OrderedCases(CasePool& pool, std::size_t inFlight, std::function<bool(std::string_view)> write,
-               std::function<bool()> flush, bool withAdjust = false)
-      : pool_(pool), inFlight_(inFlight), write_(std::move(write)), flush_(std::move(flush)), withAdjust_(withAdjust) {}
+               std::function<bool()> flush, LineOptions options = {})
+      : pool_(pool), inFlight_(inFlight), write_(std::move(write)), flush_(std::move(flush)), options_(options) {}
 
   void add(std::string line) { batch_.push_back(std::move(line)); }
   // After each line: inputWaiting tells whether more input can be read without waiting.
@@ -76,7 +77,10 @@ class OrderedCases {
   std::vector<TextBuffer> spare_;
   bool outputFailed_ = false;
   bool anyFailed_ = false;
-  bool withAdjust_ = false;  // each line also tells what 自动调整 proposes
+  LineOptions options_;  // what each line holds besides the design
+  // The largest block written so far: a fresh block gets that much room at once, rather than
+  // growing to it by doubling and copying.
+  std::size_t largestBlock_ = 0;
 };
 
 }  // namespace pedivo::calc

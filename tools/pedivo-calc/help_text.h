@@ -5,7 +5,7 @@
 
 namespace pedivo::calc {
 
-inline constexpr std::string_view helpText = R"(用法：pedivo-calc [--adjust] [--report 文件.docx] [--dxf 文件.dxf] [输入文件 ...]
+inline constexpr std::string_view helpText = R"(用法：pedivo-calc [--detail] [--adjust] [--report 文件.docx] [--dxf 文件.dxf] [输入文件 ...]
       pedivo-calc --csv [表格.csv] [--xlsx 结果.xlsx] [--adjust]
       pedivo-calc --version
 
@@ -23,8 +23,10 @@ Edtsizea ……），未给出的控件保持窗口默认值；cbsize 为“底�
 "after": {"EdtM": "999"} 为最后一次“计算”之后又改动的输入（不再计算，state 为“输入已修改”）。
 每个算例输出一行 JSON：module、state（未计算、已完成、未完成、输入已修改）、messages（依次弹出的提示）、focus（最后一次“计算”移到的控件）、
 entries、cbsize、values（全部保存量）、results（“查看结果”的字段）、redCaptions、checks（各项验算：
-name、formula、demand、limit、ratio、ok、remedy（不满足时的处理建议）；尚未完成设计时为空）、report（计算书
-标签）、weight（用钢量 kg，尚未完成设计时为 null）、remedy（计算中途停止时的处理建议，否则为 null）。
+name、demand、limit、ratio、ok、remedy（不满足时的处理建议）；尚未完成设计时为空）、weight（用钢量 kg，
+尚未完成设计时为 null）、remedy（计算中途停止时的处理建议，否则为 null）。
+--detail（或算例中写 "detail": true）：另输出各项验算的公式 formula（在 name 之后）和计算书标签 report
+（在 checks 之后），供校核之用。
 --adjust：未全部满足的算例另输出 adjusted（“自动调整”找到的最轻的满足要求的设计：module、entries、cbsize、
 messages、checks、weight、changed 改动的控件名），已满足或找不到满足要求的设计时为 null。
 每读入一行即输出一行结果（算例在各处理器核上并行计算，输出顺序与输入顺序相同）。无法读取的算例（或无法打开的输入文件）在其位置输出 {"error": "..."}，程序继续
@@ -46,7 +48,7 @@ Excel 工作簿（有错误或验算不满足的行为红色，提示栏自动�
 与 --adjust 同用时另有两栏：未全部满足的行“自动调整”建议的改动（如 Edtsizelt=90；cbsize=0）及其用钢量。
 超过 1 MB 的输入行不读取，在其位置输出 {"error": ...}。
 
-Usage: pedivo-calc [--report FILE.docx] [--dxf FILE.dxf] [INPUT ...]
+Usage: pedivo-calc [--detail] [--adjust] [--report FILE.docx] [--dxf FILE.dxf] [INPUT ...]
        pedivo-calc --csv [TABLE.csv] [--xlsx RESULTS.xlsx]
        pedivo-calc --version
 
@@ -61,7 +63,8 @@ presses "计算" in the same window; an optional "after": {...} holds entries ty
 "计算" (shown, not designed: the state is then 输入已修改). Cases are designed on every processor core. Writes one JSON
 object a case as soon as it is read, in input order: module, state,
 messages, focus, entries, cbsize, values, results, redCaptions, checks (each design check: name,
-formula, demand, limit, ratio, ok; empty until a design is completed), report. A case that cannot be read
+demand, limit, ratio, ok, remedy; empty until a design is completed), weight, remedy. --detail, or
+"detail": true in a case, adds each check's formula and the report's tags (report). A case that cannot be read
 (or an input file that cannot be opened) gives {"error": "..."} in its place; the exit status is 1 if
 any case failed, 2 if the output could not be written, else 0. --report FILE.docx with a single case
 also writes the filled report there (through a symbolic link; a file you may not write is refused

@@ -32,5 +32,5 @@ int main(int argc, char* argv[]) {
   }
   if (options.batch) return designTable(options);
   if (options.report || options.dxf) return designSingleCase(options);
-  return designStreamedCases(options.inputs, options.adjust);
+  return designStreamedCases(options.inputs, {options.adjust, options.detail});
 }

@@ -22,6 +22,8 @@ std::variant<Options, std::string> parseOptions(std::span<const char* const> arg
       options.batch = true;
     } else if (argument == "--adjust") {
       options.adjust = true;
+    } else if (argument == "--detail") {
+      options.detail = true;
     } else if (argument == "--xlsx" || argument == "--report" || argument == "--dxf") {
       if (i + 1 >= arguments.size()) {
         const std::string option(argument);

@@ -14,6 +14,7 @@ struct Options {
   std::vector<std::string> inputs;                // files of cases or the table; standard input when none
   bool batch = false;                             // --csv: a table of designs
   bool adjust = false;                            // --adjust: what 自动调整 proposes, too
+  bool detail = false;                            // --detail: the report's tags and the checks' formulas, too
   std::optional<std::filesystem::path> workbook;  // --xlsx: the result table as a workbook
   std::optional<std::filesystem::path> report;    // --report: the single case's report
   std::optional<std::filesystem::path> dxf;       // --dxf: the single case's drawing

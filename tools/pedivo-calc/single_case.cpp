@@ -22,13 +22,14 @@ namespace {
 // cannot be opened stops the run, even after the second case.
 class SingleCase final : public CaseLines {
  public:
-  SingleCase(bool withReport, bool withDrawing) : withReport_(withReport), withDrawing_(withDrawing) {}
+  SingleCase(bool withReport, bool withDrawing, bool withDetail)
+      : withReport_(withReport), withDrawing_(withDrawing), withDetail_(withDetail) {}
 
   bool wantsLines() const override { return count_ < 2; }
   bool wantsInputs() const override { return true; }
   void line(std::string&& text, bool) override {
     if (isBlankLine(text)) return;
-    if (++count_ == 1) first_ = runCase(text, withReport_, withDrawing_);
+    if (++count_ == 1) first_ = runCase(text, withReport_, withDrawing_, withDetail_);
   }
   void lineTooLong() override {
     if (++count_ == 1) first_ = CaseResult{errorLine(lineTooLongMessage()), true, std::nullopt, {}, {}};
@@ -45,6 +46,7 @@ class SingleCase final : public CaseLines {
  private:
   bool withReport_;
   bool withDrawing_;
+  bool withDetail_;
   int count_ = 0;
   std::optional<CaseResult> first_;
 };
@@ -89,7 +91,7 @@ int writeDrawingFile(const CaseResult& drawnCase, const std::filesystem::path& d
 }  // namespace
 
 int designSingleCase(const Options& options) {
-  SingleCase single(options.report.has_value(), options.dxf.has_value());
+  SingleCase single(options.report.has_value(), options.dxf.has_value(), options.detail);
   if (!readCaseLines(options.inputs, single)) return 2;
   const CaseResult* only = single.onlyCase();
   if (only == nullptr) {

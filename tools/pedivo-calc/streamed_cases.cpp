@@ -16,8 +16,8 @@ namespace {
 // place among the results, so the lines before and after it keep their order.
 class StreamedCases final : public CaseLines {
  public:
-  StreamedCases(CasePool& pool, std::size_t inFlight, bool withAdjust)
-      : cases_(pool, inFlight, writeOutput, flushOutput, withAdjust) {}
+  StreamedCases(CasePool& pool, std::size_t inFlight, LineOptions options)
+      : cases_(pool, inFlight, writeOutput, flushOutput, options) {}
 
   bool wantsLines() const override { return !cases_.outputFailed(); }
   bool wantsInputs() const override { return !cases_.outputFailed(); }
@@ -41,10 +41,10 @@ class StreamedCases final : public CaseLines {
 
 }  // namespace
 
-int designStreamedCases(const std::vector<std::string>& inputs, bool withAdjust) {
+int designStreamedCases(const std::vector<std::string>& inputs, LineOptions options) {
   const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
   CasePool pool(workers);
-  StreamedCases cases(pool, 2 * workers, withAdjust);
+  StreamedCases cases(pool, 2 * workers, options);
   readCaseLines(inputs, cases);
   if (cases.outputFailed()) {
     std::cerr << cannotWriteOutput;

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "line_options.h"
+
 namespace pedivo::calc {
 
 // The exit status: 0, 1 when a case or an input file failed, 2 when the output could not be written.
-// With `withAdjust`, each line also tells what 自动调整 proposes.
-int designStreamedCases(const std::vector<std::string>& inputs, bool withAdjust);
+// Each line holds what `options` ask for besides the design.
+int designStreamedCases(const std::vector<std::string>& inputs, LineOptions options);
 
 }  // namespace pedivo::calc

@@ -26,6 +26,10 @@ class TextBuffer {
     if (!bytes.empty()) std::memcpy(end, bytes.data(), bytes.size());
     commit(end + bytes.size());
   }
+  // Room for at least n bytes in all, so that writing up to that many never moves the text.
+  void reserve(std::size_t n) {
+    if (capacity_ < n) grow(n - size_);
+  }
   // Drops what was written after the first `size` bytes.
   void truncate(std::size_t size) { size_ = std::min(size, size_); }
   void clear() { size_ = 0; }
