@@ -135,13 +135,16 @@ enum class RibWeldEnd {
 
 // The rib welds at leg hf3, again with a larger leg while the plate weld is overstressed. An
 // overstressed upstand weld grows the rib while it stays clear of the top plate, else its leg.
+// The rib welds as they stand: the upstand weld loses 30 mm at its ends, 15 at the plate and 15
+// under the top plate.
+StiffenerWeldInputs ribWeldInputs(const Held& h) {
+  return {.load = h.Vimax, .outstand = h.a + h.lt, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
+          .upstandEnds = 30, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = false};
+}
+
 RibWeldEnd ribWelds(const Materials& m, Held& h, RoundLimit& rounds) {
   h.ffw = m.steel->ffw;
-  // The upstand weld loses 30 mm at its ends: 15 at the plate and 15 under the top plate.
-  const StiffenerWelds welds = stiffenerWelds(
-      {.load = h.Vimax, .outstand = h.a + h.lt, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-       .upstandEnds = 30, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = false},
-      h.hf3, rounds);
+  const StiffenerWelds welds = stiffenerWelds(ribWeldInputs(h), h.hf3, rounds);
   h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
   switch (welds.end) {
     case StiffenerWeldEnd::Designed: return RibWeldEnd::Hold;
@@ -219,6 +222,10 @@ void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
     }
     rounds.next();
   }
+  // A rib raised for its own stress after its welds were sized carries longer upstand welds: the
+  // weld stresses are those of the final rib. They only fall as the rib grows, so nothing is resized.
+  const StiffenerWelds welds = stiffenerWeldStresses(ribWeldInputs(h), h.hf3);
+  h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
 }
 
 // ---- diaphragm -------------------------------------------------------------------------------
