@@ -131,6 +131,16 @@ void plateThickness(const Materials& m, Held& h) {
   h.tpb = std::max(20.0, roundUpToWhole(std::max(h.tpbt, h.tpbc)));
 }
 
+// A stiffener thickened for its weld after the plate was sized narrows the panel between the
+// stiffeners: the panels and the thickness they need are those of the final stiffener. A narrower
+// panel needs no more moment, so the plate keeps its thickness and the bolts' plate is unchanged.
+void panelsOnFinalStiffener(const Materials& m, Held& h) {
+  panels(h);
+  const auto need = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
+  h.tpbc = need.t;
+  h.fpb = need.f;
+}
+
 // ---- anchor-bolt stiffeners ------------------------------------------------------------------
 
 double startingLeg(const Held& h) {
@@ -190,7 +200,7 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
         roundUpToEven(startingLeg(h)), rounds);
     h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
     switch (welds.end) {
-      case StiffenerWeldEnd::Designed: return Next::Continue;
+      case StiffenerWeldEnd::Designed: panelsOnFinalStiffener(m, h); return Next::Continue;
       case StiffenerWeldEnd::Taller:
       case StiffenerWeldEnd::UpstandOverstressed: h.hjjl += 10; break;
       case StiffenerWeldEnd::Thicker: h.tjjl += 2; break;
