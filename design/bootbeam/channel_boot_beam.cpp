@@ -12,6 +12,7 @@
 #include "design/bootbeam/boot_beam_steps.h"
 #include "design/bootbeam/boot_beam_values.h"
 #include "design/common/numbers.h"
+#include "design/common/panel_text.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/standard_controls.h"
@@ -23,12 +24,14 @@
 namespace pedivo::bootbeam {
 namespace {
 
+using rigidbase::Eccentricity;
+
 Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds);
 
 const BootBeamType channel{
     .n = 4,
     .startingBolt = 24,
-    .kernJudge = [] { return std::string("e<=L/6"); },
+    .kernJudge = [] { return rigidbase::judgeText(Eccentricity::WithinKern); },
     .zoneTolerance = 5e-6,
     .zoneWithinBoltRow = [](const Held& h) { return h.L - h.lt; },
     .withinBoltRowFormula = "σc = 2N/(L/2 − e)/3/B，xn = L − lt，Ta = 0",
@@ -380,9 +383,8 @@ const Tag pressureTags[] = {
 
 const Tag plateTags[] = {
     {"<#b31>", &Held::b31, Cut2},     {"<#a31>", &Held::a31, Cut2},     {"<#r21>", &Held::r21, Cut2},
-    {"<#beta1>", &Held::beta1, Cut3}, {"<#M222>", &Held::M222, KN2},    {"<#b32>", &Held::b32, Cut2},
-    {"<#a32>", &Held::a32, Cut2},     {"<#r22>", &Held::r22, Cut2},     {"<#beta2>", &Held::beta2, Cut3},
-    {"<#M223>", &Held::M223, KN2},    {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},
+    {"<#M222>", &Held::M222, KN2},    {"<#b32>", &Held::b32, Cut2},     {"<#a32>", &Held::a32, Cut2},
+    {"<#r22>", &Held::r22, Cut2},     {"<#M223>", &Held::M223, KN2},    {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},
     {"<#tpb>", &Held::tpb, Cut2},
 };
 
@@ -402,6 +404,8 @@ void report(const Held& h, const Entries& e, const TagEmitter& sink) {
   emitTags(pressureTags, h, sink);
   emitBearingTags(h, sink);
   emitTags(plateTags, h, sink);
+  sink("<#beta1>", panelCoefficientText(h.r21, h.beta1, false));
+  sink("<#beta2>", panelCoefficientText(h.r22, h.beta2, false));
   emitWeldAndBootBeamTags(h, sink);
   emitTags(momentTags, h, sink);
   emitStiffenerTags(h, 0, sink);
@@ -415,7 +419,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& sink) {
 
 ModuleDescriptor makeModule() {
   using standard::mm;
-  ModuleDescriptor d = commonDescriptor("（kN-m）");
+  ModuleDescriptor d = commonDescriptor();
   d.id = "g3";
   d.title = "槽型靴梁柱脚";
   d.formName = "TForm7";
@@ -428,7 +432,7 @@ ModuleDescriptor makeModule() {
                       {"Edttxlb", "靴梁板厚度tsh", mm},
                       {"Edttd", "靴梁顶板厚度tp", mm},
                       {"Edthfxlb", "靴梁板与柱焊脚高度", mm},
-                      {"Edthf5", "靴梁板与底板焊脚高", mm}}},
+                      {"Edthf5", "靴梁板与底板焊脚高度", mm}}},
                     {"GroupBox7",
                      "肋板",
                      {{"Edthjjl", "加劲肋高度hs", mm}, {"Edttjjl", "加劲肋厚度ts", mm}, {"Edthfjjl", "加劲肋焊脚高度", mm}}},

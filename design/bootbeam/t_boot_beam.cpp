@@ -11,6 +11,7 @@
 #include "design/bootbeam/boot_beam_steps.h"
 #include "design/bootbeam/boot_beam_values.h"
 #include "design/common/numbers.h"
+#include "design/common/panel_text.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/standard_controls.h"
@@ -274,10 +275,9 @@ const Tag pressureTags[] = {
 
 const Tag plateTags[] = {
     {"<#b22>", &Held::b22, Cut2},     {"<#a22>", &Held::a22, Cut2},     {"<#r12>", &Held::r12, Cut2},
-    {"<#alf2>", &Held::alf2, Cut3},   {"<#M222>", &Held::M222, KN2},    {"<#b23>", &Held::b23, Cut2},
-    {"<#a23>", &Held::a23, Cut2},     {"<#r13>", &Held::r13, Cut2},     {"<#alf3>", &Held::alf3, Cut3},
-    {"<#M223>", &Held::M223, KN2},    {"<#b3>", &Held::b3, Cut2},       {"<#a3>", &Held::a3, Cut2},
-    {"<#r2>", &Held::r2, Cut2},       {"<#beta>", &Held::beta, Cut3},   {"<#M224>", &Held::M224, KN2},
+    {"<#M222>", &Held::M222, KN2},    {"<#b23>", &Held::b23, Cut2},     {"<#a23>", &Held::a23, Cut2},
+    {"<#r13>", &Held::r13, Cut2},     {"<#M223>", &Held::M223, KN2},    {"<#b3>", &Held::b3, Cut2},
+    {"<#a3>", &Held::a3, Cut2},       {"<#r2>", &Held::r2, Cut2},       {"<#M224>", &Held::M224, KN2},
     {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},   {"<#tpbt1>", &Held::tpbt1, Cut2},
     {"<#tpbt2>", &Held::tpbt2, Cut2}, {"<#tpbt>", &Held::tpbt, Cut2},   {"<#tpb>", &Held::tpb, Cut2},
 };
@@ -297,6 +297,9 @@ void report(const Held& h, const Entries& e, const TagEmitter& sink) {
   emitTags(pressureTags, h, sink);
   emitBearingTags(h, sink);
   emitTags(plateTags, h, sink);
+  sink("<#alf2>", panelCoefficientText(h.r12, h.alf2));
+  sink("<#alf3>", panelCoefficientText(h.r13, h.alf3));
+  sink("<#beta>", panelCoefficientText(h.r2, h.beta, false));
   emitWeldAndBootBeamTags(h, sink);
   emitTags(momentTags, h, sink);
   emitStiffenerTags(h, h.Vi, sink);
@@ -311,7 +314,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& sink) {
 
 ModuleDescriptor makeModule() {
   using standard::mm;
-  ModuleDescriptor d = commonDescriptor(standard::kNm);
+  ModuleDescriptor d = commonDescriptor();
   d.id = "g2";
   d.title = "T型靴梁柱脚";
   d.formName = "TForm6";
