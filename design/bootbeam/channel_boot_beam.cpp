@@ -17,6 +17,7 @@
 #include "design/common/rigid_base.h"
 #include "design/common/standard_controls.h"
 #include "design/common/stiffener_welds.h"
+#include "design/common/stopped_bearing.h"
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
 #include "design/common/value_format.h"
@@ -399,7 +400,9 @@ const Tag diaphragmTags[] = {
 
 const Tag topPlateTags[] = {{"<#tp>", &Held::tp, Plain}};
 
-void report(const Held& h, const Entries& e, const TagEmitter& sink) {
+void report(const Held& h, const Entries& e, const TagEmitter& out) {
+  const TagEmitter sink =
+      withoutEarlierBearing(h.judge == rigidbase::judgeText(Eccentricity::TensionInside), out);
   emitInputTags(h, e, sink);
   emitTags(pressureTags, h, sink);
   emitBearingTags(h, sink);

@@ -14,6 +14,7 @@
 #include "design/common/rigid_base.h"
 #include "design/common/standard_controls.h"
 #include "design/common/stiffener_welds.h"
+#include "design/common/stopped_bearing.h"
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
 #include "design/common/value_format.h"
@@ -461,7 +462,9 @@ const char* pressureFormula(const Held& h) {
          "Ta = (e − L/2 + xn/3)·N/(L − lt − xn/3)，σc = 2N·(e + L/2 − lt)/[B·xn·(L − lt − xn/3)]";
 }
 
-void report(const Held& h, const Entries& e, const TagEmitter& sink) {
+void report(const Held& h, const Entries& e, const TagEmitter& out) {
+  const TagEmitter sink =
+      withoutEarlierBearing(h.judge == rigidbase::judgeText(Eccentricity::TensionInside), out);
   const auto plain = [](double x) { return formatGeneral(x); };
   emitSectionTags(sectionOf(h), sink);
   emitTypedInputTags(e, {.moment = true, .boltGrade = true}, sink);

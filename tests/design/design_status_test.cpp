@@ -67,6 +67,11 @@ TEST(DesignStatus, TensionStopIsUnfinished) {
   EXPECT_EQ(tag(session, "<#state>"), line);
   EXPECT_EQ(tag(session, "<#pageState>"), "　" + line);
   EXPECT_EQ(tag(session, "<#summary>").rfind(line, 0), 0u);
+  // The plate grew into the tension case: the bearing found on a shorter plate is not this one's,
+  // nor is anything after it.
+  EXPECT_NE(tag(session, "<#L>"), "—");
+  for (const char* unreached : {"<#ta>", "<#tavalues>", "<#ylmax>", "<#ylc>", "<#xn>", "<#Ntal>", "<#tpb>"})
+    EXPECT_EQ(tag(session, unreached), "—") << unreached;
   EXPECT_TRUE(std::holds_alternative<drawing::DrawingRefusal>(drawing::drawDesign(session)));
   EXPECT_TRUE(session.checks().empty());
   // A completed design afterwards is complete again.
