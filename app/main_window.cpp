@@ -43,7 +43,7 @@ QLabel* heading(const QString& text) {
 
 MainWindow::MainWindow(forms::AppContext& context) : QWidget(nullptr), context_(context) {
   setObjectName(QStringLiteral("TForm1"));
-  setWindowTitle(QStringLiteral("Pedivo  V1.0"));
+  setWindowTitle(QStringLiteral("Pedivo V1.0"));
 
   auto* left = new QVBoxLayout;
   left->addWidget(heading(QStringLiteral("外露式铰接柱脚")));
@@ -301,11 +301,13 @@ void MainWindow::showHelp() {
                 "1. 在本窗口中选择柱脚类型，按“输入设计参数”打开输入窗口。\n"
                 "2. 输入柱截面、材料和柱底内力（长度 mm，力 kN，弯矩 kN·m，小数点用“.”），按“计算”。\n"
                 "3. “查看结果”显示主要结果和柱脚图，“打印计算书”生成 Word 计算书并用文字处理软件打开。\n"
-                "4. 输入窗口的“文件”菜单保存、打开设计文件（.pedivo），并填写计算书首页的项目信息"
+                "4. 有验算不满足或计算未完成时，“自动调整”寻找满足全部验算、用钢量最小的设计，列出改动的输入"
+                "（原值 → 新值），按“采用”写入输入窗口并重新计算。\n"
+                "5. 输入窗口的“文件”菜单保存、打开设计文件（.pedivo），并填写计算书首页的项目信息"
                 "（工程名称、工程编号、构件编号、设计、校对、审核、日期）。\n"
-                "5. “文件 > 批量设计…”（Ctrl+B）逐行设计一个 CSV 表格中的柱脚，结果可存为 CSV 或 Excel 工作簿，"
-                "每行的“提示”栏说明计算结果或出错的原因。\n"
-                "6. “文件 > 打开模板文件夹”打开用户的计算书模板文件夹：放在其中的模板（如 j1.docx）优先于程序自带的模板。"));
+                "6. “文件 > 批量设计…”（Ctrl+B）逐行设计一个 CSV 表格中的柱脚，结果可存为 CSV 或 Excel 工作簿，"
+                "每行的“提示”栏说明计算结果或出错的原因；勾选“未满足的行自动调整”时另列出各行自动调整的改动和用钢量。\n"
+                "7. “文件 > 打开模板文件夹”打开用户的计算书模板文件夹：放在其中的模板（如 j1.docx）优先于程序自带的模板。"));
 }
 
 void MainWindow::showAbout() {

@@ -126,6 +126,7 @@ void BatchWindow::designRows() {
   const ResultColumns columns = resultColumns(modules);
   const bool withAdjust = adjustRows_->isChecked();
   model_->reset(resultHeader(columns, hasProjectColumn(designs_.header), withAdjust));
+  showVerdictsFirst(withAdjust);
 
   const std::size_t total = designs_.rows.size();
   progress_->setRange(0, static_cast<int>(total));
@@ -161,6 +162,19 @@ void BatchWindow::designRows() {
                          std::max(table_->columnWidth(static_cast<int>(resultMessageColumn)), 220));
   showSummary(total - static_cast<std::size_t>(model_->rowCount()));
   if (closeWhenDone_) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+// The verdict columns (不满足验算数, 最大利用率 and the 自动调整 pair) close the table's header, after
+// every result field; on screen they stand beside the base type, where a reader sees them without
+// scrolling. Only the view moves: a saved table keeps the header's order.
+void BatchWindow::showVerdictsFirst(bool withAdjust) {
+  QHeaderView* header = table_->horizontalHeader();
+  const int total = model_->columnCount();
+  constexpr int afterBaseType = 3;
+  const int firstVerdict = total - (withAdjust ? 4 : 2);
+  if (firstVerdict < afterBaseType) return;
+  for (int logical = firstVerdict; logical < total; ++logical)
+    header->moveSection(header->visualIndex(logical), afterBaseType + (logical - firstVerdict));
 }
 
 void BatchWindow::closeEvent(QCloseEvent* event) {

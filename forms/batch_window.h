@@ -50,6 +50,7 @@ class BatchWindow final : public QWidget {
 
  private:
   void designRows();
+  void showVerdictsFirst(bool withAdjust);
   void showSummary(std::size_t notDesigned);
 
   AppContext& context_;

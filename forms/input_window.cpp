@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMenu>
-#include <QToolButton>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,6 +15,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QToolButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -187,7 +187,10 @@ QWidget* InputWindow::buildFileMenu() {
   add(QStringLiteral("projectAction"), QStringLiteral("项目信息…"), QKeySequence(), &InputWindow::editProject);
   auto* button = new QToolButton;
   button->setObjectName(QStringLiteral("fileMenuButton"));
-  button->setText(QStringLiteral("文件"));
+  // The style draws a menu button's arrow over the text's last character; the arrow is written
+  // after the text instead, where the button's width makes room for it.
+  button->setText(QStringLiteral("文件 ▾"));
+  button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
   button->setToolTip(QStringLiteral("打开或保存设计文件（Ctrl+O / Ctrl+S），填写计算书的项目信息"));
   button->setMenu(menu);
   button->setPopupMode(QToolButton::InstantPopup);

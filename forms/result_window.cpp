@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPushButton>
+#include <QStyle>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QGroupBox>
@@ -38,6 +39,8 @@ void addFieldRows(QGridLayout* grid, const std::vector<ResultFieldSpec>& fields,
     caption->setObjectName(qs(field.name + "Caption"));
     auto* edit = new QLineEdit;
     edit->setObjectName(qs(field.name));
+    // A result is read, never typed over: what is typed here would be dropped unseen.
+    edit->setReadOnly(true);
     // Fields give way before captions do where a window's fixed width is tight.
     edit->setMinimumWidth(minimumFieldWidth);
     edit->setMaximumWidth(fieldWidth);
@@ -177,8 +180,12 @@ ResultWindow::ResultWindow(const ModuleDescriptor& module, const ResultView& vie
     drawingView->setRefusal(qs(refusal->message));
     pane->setTitle(QStringLiteral("柱脚图（设计未完成）"));
     setTextColour(pane, QColor(255, 0, 0));
-    dxfButton->setEnabled(false);
-    pictureButton->setEnabled(false);
+    // The buttons keep the style's own colours, so that they read as disabled and not as red.
+    for (QPushButton* button : {dxfButton, pictureButton}) {
+      button->setPalette(pane->style()->standardPalette());
+      button->setEnabled(false);
+      button->setToolTip(QStringLiteral("设计未完成，没有可导出的柱脚图"));
+    }
   } else {
     drawing_ = std::get<drawing::Drawing>(drawing);
     drawingView->setDrawing(*drawing_);
@@ -191,12 +198,11 @@ ResultWindow::ResultWindow(const ModuleDescriptor& module, const ResultView& vie
 void ResultWindow::showStatus(const QString& line, bool unfinished) {
   if (status_ == nullptr || line.isEmpty()) return;
   status_->setText(line);
-  if (unfinished) {
-    setTextColour(status_, QColor(255, 0, 0));
-    QFont bold = status_->font();
-    bold.setBold(true);
-    status_->setFont(bold);
-  }
+  // An unfinished design in red; results of inputs since changed in the warning's dark orange.
+  setTextColour(status_, unfinished ? QColor(255, 0, 0) : QColor(176, 80, 0));
+  QFont bold = status_->font();
+  bold.setBold(true);
+  status_->setFont(bold);
   status_->show();
 }
 

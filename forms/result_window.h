@@ -25,7 +25,8 @@ class ResultWindow final : public QDialog {
   // `interaction`.
   ResultWindow(const ModuleDescriptor& module, const ResultView& view,
                const std::variant<drawing::Drawing, drawing::DrawingRefusal>& drawing, Interaction& interaction);
-  // A line above the fields that says where the design stands; red when it is unfinished.
+  // A line above the fields that says where the design stands, in bold: red when it is unfinished,
+  // dark orange when the entries changed since.
   void showStatus(const QString& line, bool unfinished);
   // "用钢量": the steel of the designed parts, kg, under the fields.
   void showWeight(const QString& kg);

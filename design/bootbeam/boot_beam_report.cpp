@@ -5,6 +5,7 @@
 
 #include "design/common/column_section.h"
 #include "design/common/numbers.h"
+#include "design/common/panel_text.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/standard_controls.h"
@@ -56,8 +57,7 @@ const Tag zoneTags[] = {{"<#xn>", &Held::xn, Cut2}};
 const Tag bearingTags[] = {
     {"<#fc>", &Held::fc, Plain},   {"<#Vfb>", &Held::Vfb, KN2},   {"<#ta>", &Held::ta, KN3},
     {"<#Ntal>", &Held::Ntal, KN3}, {"<#fta>", &Held::fta, Plain}, {"<#b21>", &Held::b21, Cut2},
-    {"<#a21>", &Held::a21, Cut2},  {"<#r11>", &Held::r11, Cut2},  {"<#alf1>", &Held::alf1, Cut3},
-    {"<#M221>", &Held::M221, KN2},
+    {"<#a21>", &Held::a21, Cut2},  {"<#r11>", &Held::r11, Cut2},  {"<#M221>", &Held::M221, KN2},
 };
 
 const Tag weldAndBootBeamTags[] = {
@@ -92,6 +92,7 @@ const Tag yieldTags[] = {{"<#fy>", &Held::fy, Plain}};
 // The formulas of the pressure under the plate for the eccentricity case that applied.
 std::string pressureFormula(const BootBeamType& type, const Held& h) {
   const bool bisected = h.dms >= 60 && h.judge == rigidbase::judgeText(Eccentricity::BeyondBoltRow);
+  if (h.judge == rigidbase::judgeText(Eccentricity::TensionInside)) return "—（计算在此停止）";
   if (h.judge == type.kernJudge()) return "σc = (6e/L + 1)·N/L/B，xn = L，Ta = 0";
   if (h.judge == rigidbase::judgeText(Eccentricity::WithinBoltRow)) return type.withinBoltRowFormula;
   if (bisected) {
@@ -165,7 +166,10 @@ void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink) {
   emitTags(zoneTags, h, sink);
 }
 
-void emitBearingTags(const Held& h, const TagEmitter& sink) { emitTags(bearingTags, h, sink); }
+void emitBearingTags(const Held& h, const TagEmitter& sink) {
+  emitTags(bearingTags, h, sink);
+  sink("<#alf1>", panelCoefficientText(h.r11, h.alf1));
+}
 
 void emitWeldAndBootBeamTags(const Held& h, const TagEmitter& sink) { emitTags(weldAndBootBeamTags, h, sink); }
 
@@ -198,9 +202,9 @@ void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& 
   sink("<#minLeg>", formatValue(Plain, std::min(h.tsh, h.tf)));
 }
 
-ModuleDescriptor commonDescriptor(const std::string& momentUnit) {
+ModuleDescriptor commonDescriptor() {
   ModuleDescriptor d;
-  d.groups = {standard::sectionGroup(), standard::materialGroup({}), standard::forceGroup(true, momentUnit),
+  d.groups = {standard::sectionGroup(), standard::materialGroup({}), standard::forceGroup(true),
               standard::plateSizeGroup()};
   d.hasDetailingToggle = true;
   d.reportButton = "Button3";

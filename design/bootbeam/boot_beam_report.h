@@ -40,7 +40,7 @@ void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& 
 // A panel's moment formula: a cantilever for a short free edge (r < 0.3), else k·q·a².
 std::string panelFormula(const char* name, double r, const char* q, const char* b, const char* k, const char* a);
 
-ModuleDescriptor commonDescriptor(const std::string& momentUnit);
+ModuleDescriptor commonDescriptor();
 ResultGroupSpec boltAndShearFields();
 
 }  // namespace pedivo::bootbeam

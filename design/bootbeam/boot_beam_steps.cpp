@@ -59,6 +59,7 @@ bool pressureUnderPlate(const BootBeamType& type, Held& h, RoundLimit& rounds) {
       h.judge = rigidbase::judgeText(eccentricity);
       return true;
     case Eccentricity::TensionInside:
+      h.judge = rigidbase::judgeText(eccentricity);
       return false;
     case Eccentricity::BeyondBoltRow:
       break;

@@ -12,10 +12,12 @@
 #include "design/bootbeam/boot_beam_steps.h"
 #include "design/bootbeam/boot_beam_values.h"
 #include "design/common/numbers.h"
+#include "design/common/panel_text.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/standard_controls.h"
 #include "design/common/stiffener_welds.h"
+#include "design/common/stopped_bearing.h"
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
 #include "design/common/value_format.h"
@@ -23,12 +25,14 @@
 namespace pedivo::bootbeam {
 namespace {
 
+using rigidbase::Eccentricity;
+
 Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds);
 
 const BootBeamType channel{
     .n = 4,
     .startingBolt = 24,
-    .kernJudge = [] { return std::string("e<=L/6"); },
+    .kernJudge = [] { return rigidbase::judgeText(Eccentricity::WithinKern); },
     .zoneTolerance = 5e-6,
     .zoneWithinBoltRow = [](const Held& h) { return h.L - h.lt; },
     .withinBoltRowFormula = "σc = 2N/(L/2 − e)/3/B，xn = L − lt，Ta = 0",
@@ -135,13 +139,16 @@ enum class RibWeldEnd {
 
 // The rib welds at leg hf3, again with a larger leg while the plate weld is overstressed. An
 // overstressed upstand weld grows the rib while it stays clear of the top plate, else its leg.
+// The rib welds as they stand: the upstand weld loses 30 mm at its ends, 15 at the plate and 15
+// under the top plate.
+StiffenerWeldInputs ribWeldInputs(const Held& h) {
+  return {.load = h.Vimax, .outstand = h.a + h.lt, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
+          .upstandEnds = 30, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = false};
+}
+
 RibWeldEnd ribWelds(const Materials& m, Held& h, RoundLimit& rounds) {
   h.ffw = m.steel->ffw;
-  // The upstand weld loses 30 mm at its ends: 15 at the plate and 15 under the top plate.
-  const StiffenerWelds welds = stiffenerWelds(
-      {.load = h.Vimax, .outstand = h.a + h.lt, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-       .upstandEnds = 30, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = false},
-      h.hf3, rounds);
+  const StiffenerWelds welds = stiffenerWelds(ribWeldInputs(h), h.hf3, rounds);
   h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
   switch (welds.end) {
     case StiffenerWeldEnd::Designed: return RibWeldEnd::Hold;
@@ -219,6 +226,10 @@ void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
     }
     rounds.next();
   }
+  // A rib raised for its own stress after its welds were sized carries longer upstand welds: the
+  // weld stresses are those of the final rib. They only fall as the rib grows, so nothing is resized.
+  const StiffenerWelds welds = stiffenerWeldStresses(ribWeldInputs(h), h.hf3);
+  h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
 }
 
 // ---- diaphragm -------------------------------------------------------------------------------
@@ -374,9 +385,8 @@ const Tag pressureTags[] = {
 
 const Tag plateTags[] = {
     {"<#b31>", &Held::b31, Cut2},     {"<#a31>", &Held::a31, Cut2},     {"<#r21>", &Held::r21, Cut2},
-    {"<#beta1>", &Held::beta1, Cut3}, {"<#M222>", &Held::M222, KN2},    {"<#b32>", &Held::b32, Cut2},
-    {"<#a32>", &Held::a32, Cut2},     {"<#r22>", &Held::r22, Cut2},     {"<#beta2>", &Held::beta2, Cut3},
-    {"<#M223>", &Held::M223, KN2},    {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},
+    {"<#M222>", &Held::M222, KN2},    {"<#b32>", &Held::b32, Cut2},     {"<#a32>", &Held::a32, Cut2},
+    {"<#r22>", &Held::r22, Cut2},     {"<#M223>", &Held::M223, KN2},    {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},
     {"<#tpb>", &Held::tpb, Cut2},
 };
 
@@ -391,11 +401,15 @@ const Tag diaphragmTags[] = {
 
 const Tag topPlateTags[] = {{"<#tp>", &Held::tp, Plain}};
 
-void report(const Held& h, const Entries& e, const TagEmitter& sink) {
+void report(const Held& h, const Entries& e, const TagEmitter& out) {
+  const TagEmitter sink =
+      withoutEarlierBearing(h.judge == rigidbase::judgeText(Eccentricity::TensionInside), out);
   emitInputTags(h, e, sink);
   emitTags(pressureTags, h, sink);
   emitBearingTags(h, sink);
   emitTags(plateTags, h, sink);
+  sink("<#beta1>", panelCoefficientText(h.r21, h.beta1, false));
+  sink("<#beta2>", panelCoefficientText(h.r22, h.beta2, false));
   emitWeldAndBootBeamTags(h, sink);
   emitTags(momentTags, h, sink);
   emitStiffenerTags(h, 0, sink);
@@ -409,7 +423,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& sink) {
 
 ModuleDescriptor makeModule() {
   using standard::mm;
-  ModuleDescriptor d = commonDescriptor("（kN-m）");
+  ModuleDescriptor d = commonDescriptor();
   d.id = "g3";
   d.title = "槽型靴梁柱脚";
   d.formName = "TForm7";
@@ -422,7 +436,7 @@ ModuleDescriptor makeModule() {
                       {"Edttxlb", "靴梁板厚度tsh", mm},
                       {"Edttd", "靴梁顶板厚度tp", mm},
                       {"Edthfxlb", "靴梁板与柱焊脚高度", mm},
-                      {"Edthf5", "靴梁板与底板焊脚高", mm}}},
+                      {"Edthf5", "靴梁板与底板焊脚高度", mm}}},
                     {"GroupBox7",
                      "肋板",
                      {{"Edthjjl", "加劲肋高度hs", mm}, {"Edttjjl", "加劲肋厚度ts", mm}, {"Edthfjjl", "加劲肋焊脚高度", mm}}},

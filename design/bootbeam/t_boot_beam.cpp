@@ -11,10 +11,12 @@
 #include "design/bootbeam/boot_beam_steps.h"
 #include "design/bootbeam/boot_beam_values.h"
 #include "design/common/numbers.h"
+#include "design/common/panel_text.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/standard_controls.h"
 #include "design/common/stiffener_welds.h"
+#include "design/common/stopped_bearing.h"
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
 #include "design/common/value_format.h"
@@ -131,6 +133,16 @@ void plateThickness(const Materials& m, Held& h) {
   h.tpb = std::max(20.0, roundUpToWhole(std::max(h.tpbt, h.tpbc)));
 }
 
+// A stiffener thickened for its weld after the plate was sized narrows the panel between the
+// stiffeners: the panels and the thickness they need are those of the final stiffener. A narrower
+// panel needs no more moment, so the plate keeps its thickness and the bolts' plate is unchanged.
+void panelsOnFinalStiffener(const Materials& m, Held& h) {
+  panels(h);
+  const auto need = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
+  h.tpbc = need.t;
+  h.fpb = need.f;
+}
+
 // ---- anchor-bolt stiffeners ------------------------------------------------------------------
 
 double startingLeg(const Held& h) {
@@ -190,7 +202,7 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
         roundUpToEven(startingLeg(h)), rounds);
     h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
     switch (welds.end) {
-      case StiffenerWeldEnd::Designed: return Next::Continue;
+      case StiffenerWeldEnd::Designed: panelsOnFinalStiffener(m, h); return Next::Continue;
       case StiffenerWeldEnd::Taller:
       case StiffenerWeldEnd::UpstandOverstressed: h.hjjl += 10; break;
       case StiffenerWeldEnd::Thicker: h.tjjl += 2; break;
@@ -265,10 +277,9 @@ const Tag pressureTags[] = {
 
 const Tag plateTags[] = {
     {"<#b22>", &Held::b22, Cut2},     {"<#a22>", &Held::a22, Cut2},     {"<#r12>", &Held::r12, Cut2},
-    {"<#alf2>", &Held::alf2, Cut3},   {"<#M222>", &Held::M222, KN2},    {"<#b23>", &Held::b23, Cut2},
-    {"<#a23>", &Held::a23, Cut2},     {"<#r13>", &Held::r13, Cut2},     {"<#alf3>", &Held::alf3, Cut3},
-    {"<#M223>", &Held::M223, KN2},    {"<#b3>", &Held::b3, Cut2},       {"<#a3>", &Held::a3, Cut2},
-    {"<#r2>", &Held::r2, Cut2},       {"<#beta>", &Held::beta, Cut3},   {"<#M224>", &Held::M224, KN2},
+    {"<#M222>", &Held::M222, KN2},    {"<#b23>", &Held::b23, Cut2},     {"<#a23>", &Held::a23, Cut2},
+    {"<#r13>", &Held::r13, Cut2},     {"<#M223>", &Held::M223, KN2},    {"<#b3>", &Held::b3, Cut2},
+    {"<#a3>", &Held::a3, Cut2},       {"<#r2>", &Held::r2, Cut2},       {"<#M224>", &Held::M224, KN2},
     {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},   {"<#tpbt1>", &Held::tpbt1, Cut2},
     {"<#tpbt2>", &Held::tpbt2, Cut2}, {"<#tpbt>", &Held::tpbt, Cut2},   {"<#tpb>", &Held::tpb, Cut2},
 };
@@ -283,11 +294,16 @@ const Tag boltPlateTags[] = {
     {"<#ly2>", &Held::ly2, Cut2}, {"<#Msh1max>", &Held::Msh1max, KNm3},
 };
 
-void report(const Held& h, const Entries& e, const TagEmitter& sink) {
+void report(const Held& h, const Entries& e, const TagEmitter& out) {
+  const TagEmitter sink =
+      withoutEarlierBearing(h.judge == rigidbase::judgeText(Eccentricity::TensionInside), out);
   emitInputTags(h, e, sink);
   emitTags(pressureTags, h, sink);
   emitBearingTags(h, sink);
   emitTags(plateTags, h, sink);
+  sink("<#alf2>", panelCoefficientText(h.r12, h.alf2));
+  sink("<#alf3>", panelCoefficientText(h.r13, h.alf3));
+  sink("<#beta>", panelCoefficientText(h.r2, h.beta, false));
   emitWeldAndBootBeamTags(h, sink);
   emitTags(momentTags, h, sink);
   emitStiffenerTags(h, h.Vi, sink);
@@ -302,7 +318,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& sink) {
 
 ModuleDescriptor makeModule() {
   using standard::mm;
-  ModuleDescriptor d = commonDescriptor(standard::kNm);
+  ModuleDescriptor d = commonDescriptor();
   d.id = "g2";
   d.title = "T型靴梁柱脚";
   d.formName = "TForm6";

@@ -1,9 +1,11 @@
 #include "design/common/calculation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "design/common/numbers.h"
+#include "design/common/value_format.h"
 
 namespace pedivo {
 
@@ -32,6 +34,34 @@ bool isHeldNumber(std::string_view tag, std::string_view text) {
   for (const char* typed : {"<#N>", "<#V>", "<#M>"})
     if (tag == typed) return false;
   return parseNumber(text).has_value() || text == "NAN" || text == "INF" || text == "-INF";
+}
+
+bool isZeroText(std::string_view text) {
+  const auto number = parseNumber(text);
+  return number && *number == 0;
+}
+
+void blankUnreached(const std::vector<TagText>& tags, const std::vector<TagText>& reached, const TagEmitter& sink) {
+  // Both reports list the same tags in the same order; should they not, the stopped report
+  // judges by its own zeros.
+  const bool alike = reached.size() == tags.size() &&
+                     std::equal(tags.begin(), tags.end(), reached.begin(),
+                                [](const TagText& a, const TagText& b) { return a.tag == b.tag; });
+  std::vector<std::string_view> unreached;
+  for (const auto& t : alike ? reached : tags)
+    if (isHeldNumber(t.tag, t.text) && isZeroText(t.text)) unreached.push_back(t.tag);
+  const auto isUnreached = [&](std::string_view tag) {
+    return std::find(unreached.begin(), unreached.end(), tag) != unreached.end();
+  };
+  constexpr std::string_view valuesEnd = "values>";
+  for (const auto& t : tags) {
+    bool blank = isUnreached(t.tag);
+    if (!blank && t.tag.ends_with(valuesEnd) && t.tag.size() > valuesEnd.size() + 2) {
+      const std::string result = t.tag.substr(0, t.tag.size() - valuesEnd.size()) + ">";
+      blank = isUnreached(result);
+    }
+    sink(t.tag, blank ? std::string_view("—") : std::string_view(t.text));
+  }
 }
 
 tables::CodeEdition readEdition(const Entries& entries) {
@@ -65,9 +95,10 @@ void requireWeldLength(double effectiveLength) {
 
 namespace pedivo {
 
+// Cut to one decimal, as every number of the report is cut, and always written with it.
 std::string formatWeight(double kg) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", kg);
+  std::string text = formatValue(ValueFormat::Whole, kg, 1);
+  if (text.find('.') == std::string::npos) text += ".0";
   return text;
 }
 

@@ -119,6 +119,14 @@ inline constexpr double largestHeldValue = 1e100;
 
 // A report tag's text that is a number from the held values, not an entry's own text.
 bool isHeldNumber(std::string_view tag, std::string_view text);
+// A number written as zero: "0", "0.00", "-0.000".
+bool isZeroText(std::string_view text);
+
+// The report `tags` of a calculation that stopped part way, handed on with "—" for every quantity
+// it never reached and for the substitution "<#Xvalues>" of each such quantity "<#X>", whose
+// operands would lead to no result. `reached` is the same report of the calculation redone from
+// an empty window, where what it never reached is still zero.
+void blankUnreached(const std::vector<TagText>& tags, const std::vector<TagText>& reached, const TagEmitter& sink);
 
 // Every held quantity by its name, listed once beside the struct.
 template <class Held>
@@ -161,7 +169,7 @@ class StateOf final : public DesignState {
  public:
   explicit StateOf(ModuleFunctions<Held> functions) : functions_(functions) {}
   Outcome calculate(const Entries& entries) override {
-    Outcome outcome = guardedCalculation(held_, [&](Held& work) {
+    const auto run = [&](Held& work) {
       Outcome done = functions_.calculate(entries, work);
       // A value no format can write (one that overflows when cut to decimals) is a stop, never a
       // design.
@@ -169,7 +177,16 @@ class StateOf final : public DesignState {
         if (const auto* x = std::get_if<double>(&value.value); x != nullptr && !(std::fabs(*x) <= largestHeldValue))
           throw CalculationStop{invalidNumberMessage, std::nullopt};
       return done;
-    });
+    };
+    Outcome outcome = guardedCalculation(held_, run);
+    reached_.reset();
+    if (outcome.ending == Ending::Partial) {
+      // A calculation that stopped part way keeps its held values over those of an earlier
+      // design. Redone from an empty window, every quantity it never reached stays 0 there: the
+      // report writes those as never computed.
+      Held fresh{};
+      if (guardedCalculation(fresh, run).ending == Ending::Partial) reached_ = std::move(fresh);
+    }
     if (outcome.ending != Ending::Stopped) {
       designed_ = outcome.ending == Ending::Completed;
       checks_.reset();  // the held values change only here
@@ -201,6 +218,15 @@ class StateOf final : public DesignState {
         sink(tag, isHeldNumber(tag, text) ? std::string_view("—") : text);
       };
       functions_.report(held_, entries, blank);
+    } else if (!designed_ && reached_) {
+      const auto listed = [&](const Held& held) {
+        std::vector<TagText> tags;
+        functions_.report(held, entries, [&tags](std::string_view tag, std::string_view text) {
+          tags.push_back({std::string(tag), std::string(text)});
+        });
+        return tags;
+      };
+      blankUnreached(listed(held_), listed(*reached_), sink);
     } else {
       functions_.report(held_, entries, sink);
     }
@@ -229,6 +255,7 @@ class StateOf final : public DesignState {
   double weight() const override { return functions_.weight != nullptr ? functions_.weight(held_) : 0; }
   void reset() override {
     held_ = Held{};
+    reached_.reset();
     checks_.reset();
     valuesWritten_ = false;
     designed_ = false;
@@ -242,6 +269,7 @@ class StateOf final : public DesignState {
   mutable bool valuesWritten_ = false;                      // checks_ carry their values lines
   bool designed_ = false;            // the held values come from a completed calculation
   std::optional<tables::CodeEdition> edition_;  // the code the held values follow, once there are any
+  std::optional<Held> reached_;  // a stopped calculation redone from an empty window: what it reached
 };
 
 template <class Held>

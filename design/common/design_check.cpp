@@ -66,8 +66,33 @@ std::string operand(double x) {
   return x < 0 ? "(−" + text + ")" : text;
 }
 
+namespace {
+
+// Digits from the first that is not zero: "0.136" has 3, "1500" has 4, "0" has none.
+int significantDigits(std::string_view text) {
+  int digits = 0;
+  bool leading = true;
+  for (const char c : text) {
+    if (c < '0' || c > '9') continue;
+    if (leading && c == '0') continue;
+    leading = false;
+    ++digits;
+  }
+  return digits;
+}
+
+// An operand carries at least this many significant digits, so that the printed result follows
+// from the printed operands within a fraction of a percent.
+constexpr int operandDigits = 4;
+constexpr int mostExtraDecimals = 4;
+
+}  // namespace
+
 std::string operand(ValueFormat format, double x) {
-  const std::string text = formatValue(format, std::fabs(x));
+  std::string text = formatValue(format, std::fabs(x));
+  const int missing = operandDigits - significantDigits(text);
+  if (missing > 0 && format != ValueFormat::Plain && x != 0)
+    text = formatValue(format, std::fabs(x), std::min(missing, mostExtraDecimals));
   return x < 0 ? "(−" + text + ")" : text;
 }
 
@@ -111,6 +136,18 @@ void writeVerdict(std::string& text, bool ok, std::string_view utilisation) {
 
 }  // namespace
 
+std::string outstandingText(const std::vector<DesignCheck>& checks) {
+  std::string text;
+  for (const auto& check : checks) {
+    if (!check.outstanding) continue;
+    const CheckNumbers numbers = checkNumbers(check);
+    if (!text.empty()) text += "；";
+    text += *check.decision + "（" + numbers.demand + " > " + numbers.limit + "），本程序未设计" + check.name +
+            "，须另行设计";
+  }
+  return text;
+}
+
 std::string verdictText(const DesignCheck& check) {
   if (check.decision) return *check.decision;
   if (!check.governs()) return notGoverningText;
@@ -146,9 +183,14 @@ void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const 
     // Numbers of a design that was never completed would be those of an empty or stopped window.
     sink(named("values>"), designed ? std::string_view(check.values) : std::string_view("—"));
     // The summary's columns say 计算值 and 限值; a check with words of its own says what they are.
-    const CheckNumbers numbers = checkNumbers(check);
-    sink(named("demand>"), check.demandWords.empty() ? numbers.demand : check.demandWords + " " + numbers.demand);
-    sink(named("limit>"), check.limitWords.empty() ? numbers.limit : check.limitWords + " " + numbers.limit);
+    if (designed) {
+      const CheckNumbers numbers = checkNumbers(check);
+      sink(named("demand>"), check.demandWords.empty() ? numbers.demand : check.demandWords + " " + numbers.demand);
+      sink(named("limit>"), check.limitWords.empty() ? numbers.limit : check.limitWords + " " + numbers.limit);
+    } else {
+      sink(named("demand>"), "—");
+      sink(named("limit>"), "—");
+    }
     sink(named("ratio>"), utilisation);
     sink(named("result>"), !designed    ? std::string_view("未计算")
                            : isDecision ? std::string_view(*check.decision)
@@ -162,11 +204,17 @@ void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const 
   }
   if (!designed) {
     sink("<#summary>", "尚未计算。");
-  } else if (failed == 0) {
+    return;
+  }
+  const std::string open = outstandingText(checks);
+  if (failed == 0 && open.empty()) {
     sink("<#summary>", "各项验算均满足要求。");
+  } else if (failed == 0) {
+    sink("<#summary>", "已计算的各项验算均满足要求，但" + open + "，设计尚未完成。");
   } else {
     sink("<#summary>", "有 " + std::to_string(failed) + " 项验算不满足要求（" + failedNames +
-                           "），本设计不能采用，请调整截面、材料或尺寸后重新计算。");
+                           "），本设计不能采用，请调整截面、材料或尺寸后重新计算。" +
+                           (open.empty() ? std::string() : "另" + open + "。"));
   }
 }
 

@@ -25,6 +25,9 @@ struct DesignCheck {
   std::vector<std::string> fields;         // result fields whose caption turns red when it fails
   // A decision rather than a limit (the shear key): never fails, states its outcome instead.
   std::optional<std::string> decision;
+  // A decision that asks for a part this program does not design (a needed shear key): the design
+  // is not complete without it, so no summary may read as all passing.
+  bool outstanding = false;
   std::string limitNote;  // words after the limit: "（含板厚取整容差 0.1 mm）"
   // What demand and limit are, where "计算值" and "限值" would not say it: "所需厚度" and "板厚".
   std::string demandWords;
@@ -118,6 +121,10 @@ std::vector<std::string> failedFields(const std::vector<DesignCheck>& checks);
 
 // A utilisation with two decimals: "0.50", "1.00"; "—" for one that is not a number.
 std::string utilisationText(double ratio);
+
+// The parts that outstanding decisions ask for, with their numbers: "需要设置抗剪键（40.00 kN > 32.00 kN），
+// 本程序未设计抗剪键，须另行设计"; empty when none is outstanding.
+std::string outstandingText(const std::vector<DesignCheck>& checks);
 
 inline constexpr const char* notGoverningText = "不控制";
 

@@ -17,6 +17,17 @@ void DesignSession::reset() {
   state_->reset();
   designedEntries_.reset();
   lastEnding_ = Ending::Stopped;
+  stopReason_.reset();
+}
+
+std::string stopReasonText(std::string_view message) {
+  std::string text(message);
+  for (const std::string_view ending : {"，计算停止!", "，计算停止！", "!", "！", "。"})
+    if (text.ends_with(ending)) {
+      text.erase(text.size() - ending.size());
+      break;
+    }
+  return text;
 }
 
 std::string_view statusText(DesignStatus status) {
@@ -50,18 +61,21 @@ DesignStatus DesignSession::status() const {
 }
 
 std::string DesignSession::statusLine() const {
+  const std::string stopped = stopReason_ ? "计算停止：" + stopReasonText(*stopReason_) + "。" : std::string();
   switch (status()) {
-    case DesignStatus::Completed: return {};
-    case DesignStatus::NotCalculated: return "尚未计算，以下不是设计结果。";
-    case DesignStatus::Unfinished: return "计算未完成，本计算书不能作为设计依据。";
+    case DesignStatus::Completed: return stopped;
+    case DesignStatus::NotCalculated:
+      return stopped.empty() ? "尚未计算，以下不是设计结果。" : stopped + "没有设计结果，以下各值均未计算。";
+    case DesignStatus::Unfinished:
+      return stopped + "计算未完成，以下只有停止前算得的值，本计算书不能作为设计依据。";
     case DesignStatus::EntriesChanged: break;
   }
-  std::string line = "输入已于计算后修改，以下结果对应上次计算的输入：";
+  std::string line = stopped + "输入已于计算后修改，以下结果对应上次计算的输入（计算时 → 现在）：";
   bool first = true;
   for (const auto& change : changedEntries()) {
     const ControlSpec* described = module_->findControl(change.control);
     const std::string caption = described != nullptr ? described->label : std::string("底板尺寸按构造要求选取");
-    line.append(first ? "" : "；").append(caption).append(" 计算时 ").append(change.used).append("，现为 ").append(change.now);
+    line.append(first ? "" : "；").append(caption).append(" ").append(change.used).append(" → ").append(change.now);
     first = false;
   }
   return line + "。";
@@ -74,15 +88,17 @@ std::vector<TagText> DesignSession::report() const {
   return tags;
 }
 
-// An unfinished or out-of-date design says so again at the head of the summary, where a checker
-// reads the verdict.
+// An unfinished, stopped or out-of-date design says so again at the head of the summary, where a
+// checker reads the verdict. The design data are the entries the held values were calculated
+// from, not those typed since.
 void DesignSession::report(const TagEmitter& sink) const {
   const std::string line = statusLine();
   const DesignStatus now = status();
-  if (now != DesignStatus::Unfinished && now != DesignStatus::EntriesChanged) {
-    state_->report(entries_, sink);
+  const Entries& used = designedEntries_ ? *designedEntries_ : entries_;
+  if (line.empty() || (now == DesignStatus::NotCalculated && !stopReason_)) {
+    state_->report(used, sink);
   } else {
-    state_->report(entries_, [&](std::string_view tag, std::string_view text) {
+    state_->report(used, [&](std::string_view tag, std::string_view text) {
       if (tag == "<#summary>") {
         sink(tag, line + std::string(text));
       } else {
@@ -91,6 +107,8 @@ void DesignSession::report(const TagEmitter& sink) const {
     });
   }
   sink("<#state>", line);
+  // The same line in every page's header, after the report's name.
+  sink("<#pageState>", line.empty() ? std::string() : "　" + line);
   for (const auto& field : projectFields) sink(field.tag, project_.*field.text);
 }
 
@@ -137,6 +155,11 @@ Outcome DesignSession::calculate() {
   if (outcome.ending != Ending::Stopped) {
     designedEntries_ = entries_;
     lastEnding_ = outcome.ending;
+  }
+  if (outcome.ending == Ending::Completed || outcome.messages.empty()) {
+    stopReason_.reset();
+  } else {
+    stopReason_ = outcome.messages.front();
   }
   return outcome;
 }

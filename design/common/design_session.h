@@ -56,8 +56,9 @@ class DesignSession {
   std::optional<double> weight() const;
   // "查看结果"
   ResultView results() const { return state_->results(); }
-  // "打印计算书": tag texts, with entry texts as they stand now, "<#state>", the status line, and
-  // the project block ("<#project.name>" …).
+  // "打印计算书": tag texts, with the entry texts of the last calculation that kept its values (as
+  // they stand now before any), "<#state>" the status line, "<#pageState>" the same for the page
+  // header, and the project block ("<#project.name>" …).
   std::vector<TagText> report() const;
   // The same tags, handed over one at a time.
   void report(const TagEmitter& sink) const;
@@ -67,7 +68,11 @@ class DesignSession {
   DesignStatus status() const;
   // The entries whose texts differ from those of the last calculation that kept its values.
   std::vector<ChangedEntry> changedEntries() const;
-  // One line that says where the design stands; empty for a completed design of the entries.
+  // Why the last "计算" stopped before a design, as its message said it ("设计尺寸不收敛，超出程序
+  // 计算范围"); none when it completed or no calculation ran since the window opened.
+  const std::optional<std::string>& stopReason() const { return stopReason_; }
+  // One line that says where the design stands, with the stop reason; empty for a completed
+  // design of the entries.
   std::string statusLine() const;
   // The checks of the last completed design; empty before one exists.
   const std::vector<DesignCheck>& checks() const {
@@ -88,6 +93,11 @@ class DesignSession {
   std::unique_ptr<DesignState> state_;
   std::optional<Entries> designedEntries_;  // the entries of the last calculation that kept its values
   Ending lastEnding_ = Ending::Stopped;
+  std::optional<std::string> stopReason_;
 };
+
+// A stop message as a reason within a sentence: "设计尺寸不收敛，超出程序计算范围" without the
+// closing "，计算停止!".
+std::string stopReasonText(std::string_view message);
 
 }  // namespace pedivo

@@ -7,10 +7,12 @@
 #include "design/common/numbers.h"
 #include "design/common/rigid_base.h"
 #include "design/common/tables.h"
+#include "design/common/value_format.h"
 
 namespace pedivo::remedy {
 
-std::string num(double x) { return formatGeneral(std::round(x * 100) / 100); }
+// Cut to two decimals as the report's body writes the same quantity, so that both give one number.
+std::string num(double x) { return formatValue(ValueFormat::Cut2, x); }
 
 std::optional<ColumnStress> columnStress(const Entries& entries) {
   const auto read = [&](std::string_view control) { return parseNumber(entryText(entries, control)); };

@@ -9,7 +9,7 @@ namespace pedivo {
 
 // The shear key is needed when the friction under the plate, 0.4·N, is less than V.
 inline bool shearKeyNeeded(double Vfb, double V) { return Vfb < V; }
-inline std::string shearKeyField(double Vfb, double V) { return shearKeyNeeded(Vfb, V) ? "yes" : "no"; }
+inline std::string shearKeyField(double Vfb, double V) { return shearKeyNeeded(Vfb, V) ? "需要" : "不需要"; }
 inline std::string shearKeySentence(double Vfb, double V) {
   return shearKeyNeeded(Vfb, V) ? "V>0.4N 需要设置抗剪键" : "V<0.4N 不需设置抗剪键";
 }
@@ -18,6 +18,7 @@ inline std::string shearKeySentence(double Vfb, double V) {
 inline DesignCheck shearKeyCheck(const std::string& formula, double V, double Vfb) {
   DesignCheck check = limitCheck("shear", "抗剪键", formula, V, Vfb, "kN", ValueFormat::KN2, {});
   check.decision = shearKeyNeeded(Vfb, V) ? "需要设置抗剪键" : "不需设置抗剪键";
+  check.outstanding = shearKeyNeeded(Vfb, V);
   return check;
 }
 

@@ -22,10 +22,10 @@ Eccentricity eccentricityCase(double e, double L, double write3) {
 
 std::string judgeText(Eccentricity eccentricity) {
   switch (eccentricity) {
-    case Eccentricity::WithinKern: return "0<e<=L/6";
-    case Eccentricity::WithinBoltRow: return "L/6<e<=(L/6+lt/3)";
-    case Eccentricity::TensionInside: return "";
-    case Eccentricity::BeyondBoltRow: return "abs(e)>(L/6+lt/3)  底板计算应对压区和拉区分别计算";
+    case Eccentricity::WithinKern: return "0 < e ≤ L/6";
+    case Eccentricity::WithinBoltRow: return "L/6 < e ≤ L/6 + lt/3";
+    case Eccentricity::TensionInside: return "e ≤ 0，|e| ≤ L/6 + lt/3：轴向拉力作用在锚栓之间，超出程序计算范围";
+    case Eccentricity::BeyondBoltRow: return "|e| > L/6 + lt/3，底板计算应对压区和拉区分别计算";
   }
   return "";
 }

@@ -15,20 +15,25 @@ UpstandWeld upstandWeld(const StiffenerWeldInputs& in, double hf) {
   return {length, Wf, in.load / (2 * tables::filletThroat * hf * length), (in.outstand * in.load / 2) / Wf};
 }
 
+StiffenerWelds stiffenerWeldStresses(const StiffenerWeldInputs& in, double hf) {
+  const double plateLength = in.outstand - 2 * hf - 15;
+  requireWeldLength(upstandWeldLength(in, hf));
+  requireWeldLength(plateLength);
+  const UpstandWeld upstand = upstandWeld(in, hf);
+  StiffenerWelds welds{StiffenerWeldEnd::Designed, hf, 0, upstand.Wf, 0};
+  welds.ylnf = in.load / (2 * tables::filletThroat * hf * plateLength);
+  // σf/βf taken as the moment over βf, then over Wf.
+  welds.ylvf = std::sqrt(square(upstand.tau) + square((in.outstand * in.load / 2) / tables::betaF / welds.Wf));
+  return welds;
+}
+
 StiffenerWelds stiffenerWelds(const StiffenerWeldInputs& in, double hf, RoundLimit& rounds) {
   while (true) {
-    const double plateLength = in.outstand - 2 * hf - 15;
-    requireWeldLength(upstandWeldLength(in, hf));
-    requireWeldLength(plateLength);
-    const UpstandWeld upstand = upstandWeld(in, hf);
-    StiffenerWelds welds{StiffenerWeldEnd::Designed, hf, 0, upstand.Wf, 0};
+    StiffenerWelds welds = stiffenerWeldStresses(in, hf);
     const auto ending = [&welds](StiffenerWeldEnd end) {
       welds.end = end;
       return welds;
     };
-    welds.ylnf = in.load / (2 * tables::filletThroat * hf * plateLength);
-    // σf/βf taken as the moment over βf, then over Wf.
-    welds.ylvf = std::sqrt(square(upstand.tau) + square((in.outstand * in.load / 2) / tables::betaF / welds.Wf));
     if (welds.ylvf > in.ffw) {
       if (!in.upstandGrowsLeg) return ending(StiffenerWeldEnd::UpstandOverstressed);
       if (!(hf < in.thickness && hf < in.largestLeg)) return ending(StiffenerWeldEnd::Taller);

@@ -53,6 +53,10 @@ UpstandWeld upstandWeld(const StiffenerWeldInputs& in, double hf);
 // No cap on the upstand leg but the stiffener's thickness.
 inline constexpr double noLargestLeg = 1e300;
 
+// Both weld stresses at leg hf as they stand, for a stiffener whose sizes are final; the end is
+// Designed whatever the stresses. The weld lengths must be positive.
+StiffenerWelds stiffenerWeldStresses(const StiffenerWeldInputs& in, double hf);
+
 // The welds from the starting leg hf, again with a larger leg; each repetition is a round.
 StiffenerWelds stiffenerWelds(const StiffenerWeldInputs& in, double hf, RoundLimit& rounds);
 

@@ -200,7 +200,7 @@ ModuleDescriptor makeDescriptor() {
   d.id = "j2";
   d.title = "四锚栓铰接柱脚";
   d.formName = "TForm3";
-  d.caption = "铰接柱脚-输入设计参数";
+  d.caption = d.title + "-输入设计参数";
   d.clientSize = {621, 495};
   d.imageSize = {323, 188};
   d.groups = {standard::sectionGroup(),
@@ -217,7 +217,7 @@ ModuleDescriptor makeDescriptor() {
                       {"EdtB", "底板宽度B", mm},
                       {"Edttpb", "底板厚度t", mm},
                       {"edthf11", "底板与柱腹板焊缝焊脚高度", mm},
-                      {"edtshear", "抗剪连接件设置", ""}}},
+                      {"edtshear", "抗剪键设置", ""}}},
                     {"GroupBox7",
                      "锚栓加劲肋",
                      {{"Edthjjl", "锚栓加劲肋高度hs", mm},

@@ -6,6 +6,7 @@
 #include "design/common/column_section.h"
 #include "design/common/column_welds.h"
 #include "design/common/numbers.h"
+#include "design/common/panel_text.h"
 #include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
 #include "design/common/tables.h"
@@ -106,11 +107,14 @@ using enum ValueFormat;
 const Tag plateTags[] = {
     {"<#L>", &Held::L, Plain}, {"<#B>", &Held::B, Plain}, {"<#dms>", &Held::dms, Plain}, {"<#hf11>", &Held::hf11, Plain}};
 
-// Vfb in the digits of the summary table.
-const Tag bearingAndWeldTags[] = {
-    {"<#ylc>", &Held::ylc, Cut2},   {"<#fc>", &Held::fc, Plain},     {"<#Vfb>", &Held::Vfb, KN2},
-    {"<#b2>", &Held::b2, Cut2},     {"<#a2>", &Held::a2, Cut2},      {"<#r1>", &Held::r1, Cut2},
-    {"<#alf>", &Held::alf, Cut3},   {"<#M2>", &Held::M2, KN2},       {"<#tpb>", &Held::tpb, Plain},
+// Vfb in the digits of the summary table; the panel's coefficient between these and the moment.
+const Tag bearingTags[] = {
+    {"<#ylc>", &Held::ylc, Cut2}, {"<#fc>", &Held::fc, Plain}, {"<#Vfb>", &Held::Vfb, KN2},
+    {"<#b2>", &Held::b2, Cut2},   {"<#a2>", &Held::a2, Cut2},  {"<#r1>", &Held::r1, Cut2},
+};
+
+const Tag weldTags[] = {
+    {"<#M2>", &Held::M2, KN2},       {"<#tpb>", &Held::tpb, Plain},
     {"<#AF>", &Held::AF, Plain},    {"<#Aeww>", &Held::Aeww, Plain}, {"<#ylnc>", &Held::ylnc, Cut3},
     {"<#ylv>", &Held::ylv, Cut3},   {"<#ylfs>", &Held::ylfs, Cut3},  {"<#f>", &Held::f, Plain},
     {"<#ffw>", &Held::ffw, Plain},
@@ -130,7 +134,9 @@ void plateReport(const Held& h, const Entries& e, const TagEmitter& sink) {
   emitTypedInputTags(e, {.moment = false, .boltGrade = true}, sink);
   emitTags(plateTags, h, sink);
   sink("<#shear>", shearKeySentence(h.Vfb, h.V));
-  emitTags(bearingAndWeldTags, h, sink);
+  emitTags(bearingTags, h, sink);
+  sink("<#alf>", panelCoefficientText(h.r1, h.alf));
+  emitTags(weldTags, h, sink);
 }
 
 void plateCheckerTags(const Held& h, const TagEmitter& sink) {
@@ -145,7 +151,7 @@ void plateCheckerTags(const Held& h, const TagEmitter& sink) {
   const std::string ylc = operand(ValueFormat::Cut2, h.ylc);
   // Stress times length squared gives N·mm/mm; the report gives the moments in kN·mm/mm.
   sink("<#M2values>", h.r1 < 0.3 ? "0.5×" + ylc + "×" + operand(ValueFormat::Cut2, h.b2) + "²×10⁻³"
-                                 : operand(ValueFormat::Cut3, h.alf) + "×" + ylc + "×" + operand(ValueFormat::Cut2, h.a2) +
+                                 : panelCoefficientText(h.r1, h.alf) + "×" + ylc + "×" + operand(ValueFormat::Cut2, h.a2) +
                                        "²×10⁻³");
   sink("<#Movalues>", "0.5×" + ylc + "×" + operand(ValueFormat::Cut2, h.co) + "²×10⁻³");
   sink("<#Aewwvalues>", "2×0.7×" + operand(h.hf11) + "×(" + operand(h.hb) + " − 2×" + operand(h.tf) + " − 2×" +

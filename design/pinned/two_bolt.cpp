@@ -33,7 +33,7 @@ ModuleDescriptor makeDescriptor() {
   d.id = "j1";
   d.title = "两锚栓铰接柱脚";
   d.formName = "TForm2";
-  d.caption = "铰接柱脚-输入设计参数";
+  d.caption = d.title + "-输入设计参数";
   d.groups = {
       standard::sectionGroup(),
       standard::materialGroup({{"CBdms", "锚栓直径d", standard::mm, "24", {"24", "27", "30", "33", "36", "39", "42"}}}),

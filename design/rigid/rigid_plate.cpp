@@ -8,11 +8,13 @@
 #include "design/common/column_welds.h"
 #include "design/common/design_check.h"
 #include "design/common/numbers.h"
+#include "design/common/panel_text.h"
 #include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/standard_controls.h"
 #include "design/common/stiffener_welds.h"
+#include "design/common/stopped_bearing.h"
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
 #include "design/common/value_format.h"
@@ -37,17 +39,21 @@ struct BoltLayout {
   double (*stiffenerLoad)(const Held&, double q);    // Vi1, the pressure on the plate the stiffener carries
   double (*layoutWidth)(const Held&);                // what must fit within bf beside the welds
   bool checksWebWeldLeg;                             // hf11 ≤ 1.2·tw
+  const char* panel4WidthFormula;                    // a3 as the report writes it
 };
 
 const BoltLayout eightBolts{
     6, 4, 2, [](const Held& h) { return (2 * h.c - h.tw) / 2; },
     [](const Held& h, double q) { return (3 * h.c + 2 * h.tjjl + h.bt) * (h.a + h.lt) / 2 * q; },
-    [](const Held& h) { return 2 * h.c + 2 * h.tjjl; }, false};
+    [](const Held& h) { return 2 * h.c + 2 * h.tjjl; }, false, "(2c − tw)/2"};
 
 const BoltLayout tenBolts{
     8, 6, 3, [](const Held& h) { return (4 * h.c + h.tjjl - h.tw) / 2; },
     [](const Held& h, double q) { return (2 * h.c + h.tjjl) * (h.a + h.lt) * q; },
-    [](const Held& h) { return 4 * h.c + 3 * h.tjjl; }, true};
+    [](const Held& h) { return 4 * h.c + 3 * h.tjjl; }, true, "(4c + ts − tw)/2"};
+
+// The layout a design was made with: the bolts of its tension rows tell the two apart.
+const BoltLayout& layoutOf(const Held& h) { return h.n == tenBolts.n ? tenBolts : eightBolts; }
 
 const HeldField<Held> heldFields[] = {
     {"N", &Held::N},         {"M", &Held::M},           {"V", &Held::V},           {"hb", &Held::hb},
@@ -131,6 +137,7 @@ bool pressureUnderPlate(Held& h, RoundLimit& rounds) {
       h.xn = 3 * (h.L / 2 - h.e);
       break;
     case Eccentricity::TensionInside:
+      h.judge = rigidbase::judgeText(eccentricity);
       return false;
     case Eccentricity::BeyondBoltRow:
       // Linear pressure first; for large bolts the zone from equilibrium with the bolt row.
@@ -411,12 +418,11 @@ const Tag pressureTags[] = {
 
 const Tag plateTags[] = {
     {"<#b21>", &Held::b21, Cut2},     {"<#a21>", &Held::a21, Cut2},     {"<#r11>", &Held::r11, Cut2},
-    {"<#alf1>", &Held::alf1, Cut3},   {"<#M221>", &Held::M221, KN2},    {"<#b22>", &Held::b22, Cut2},
-    {"<#a22>", &Held::a22, Cut2},     {"<#r12>", &Held::r12, Cut2},     {"<#alf2>", &Held::alf2, Cut3},
-    {"<#M222>", &Held::M222, KN2},    {"<#b23>", &Held::b23, Cut2},     {"<#a23>", &Held::a23, Cut2},
-    {"<#r13>", &Held::r13, Cut2},     {"<#alf3>", &Held::alf3, Cut3},   {"<#M223>", &Held::M223, KN2},
+    {"<#M221>", &Held::M221, KN2},    {"<#b22>", &Held::b22, Cut2},     {"<#a22>", &Held::a22, Cut2},
+    {"<#r12>", &Held::r12, Cut2},     {"<#M222>", &Held::M222, KN2},    {"<#b23>", &Held::b23, Cut2},
+    {"<#a23>", &Held::a23, Cut2},     {"<#r13>", &Held::r13, Cut2},     {"<#M223>", &Held::M223, KN2},
     {"<#b3>", &Held::b3, Cut2},       {"<#a3>", &Held::a3, Cut2},       {"<#r2>", &Held::r2, Cut2},
-    {"<#beta>", &Held::beta, Cut3},   {"<#M224>", &Held::M224, KN2},    {"<#M2>", &Held::M2, KN2},
+    {"<#M224>", &Held::M224, KN2},    {"<#M2>", &Held::M2, KN2},
     {"<#tpbc>", &Held::tpbc, Cut2},   {"<#tpbt1>", &Held::tpbt1, Cut2}, {"<#tpbt2>", &Held::tpbt2, Cut2},
     {"<#tpbt>", &Held::tpbt, Cut2},   {"<#tpb>", &Held::tpb, Cut2},
 };
@@ -447,6 +453,7 @@ const Tag boltPlateTags[] = {
 // The formulas that gave the pressure under the plate and the bolt tension, for the checker.
 const char* pressureFormula(const Held& h) {
   const bool linearZone = !(h.dms >= 60) || h.judge != rigidbase::judgeText(Eccentricity::BeyondBoltRow);
+  if (h.judge == rigidbase::judgeText(Eccentricity::TensionInside)) return "—（计算在此停止）";
   if (h.judge == rigidbase::judgeText(Eccentricity::WithinKern)) return "σc = N·(1 + 6e/L)/(L·B)，xn = L，Ta = 0";
   if (h.judge == rigidbase::judgeText(Eccentricity::WithinBoltRow))
     return "σc = 2N/[3·(L/2 − e)·B]，xn = 3·(L/2 − e)，Ta = 0";
@@ -456,7 +463,9 @@ const char* pressureFormula(const Held& h) {
          "Ta = (e − L/2 + xn/3)·N/(L − lt − xn/3)，σc = 2N·(e + L/2 − lt)/[B·xn·(L − lt − xn/3)]";
 }
 
-void report(const Held& h, const Entries& e, const TagEmitter& sink) {
+void report(const Held& h, const Entries& e, const TagEmitter& out) {
+  const TagEmitter sink =
+      withoutEarlierBearing(h.judge == rigidbase::judgeText(Eccentricity::TensionInside), out);
   const auto plain = [](double x) { return formatGeneral(x); };
   emitSectionTags(sectionOf(h), sink);
   emitTypedInputTags(e, {.moment = true, .boltGrade = true}, sink);
@@ -466,6 +475,11 @@ void report(const Held& h, const Entries& e, const TagEmitter& sink) {
   sink("<#judge>", h.judge);
   emitTags(pressureTags, h, sink);
   emitTags(plateTags, h, sink);
+  sink("<#alf1>", panelCoefficientText(h.r11, h.alf1));
+  sink("<#alf2>", panelCoefficientText(h.r12, h.alf2));
+  sink("<#alf3>", panelCoefficientText(h.r13, h.alf3));
+  sink("<#beta>", panelCoefficientText(h.r2, h.beta, false));
+  sink("<#a3formula>", layoutOf(h).panel4WidthFormula);
   emitTags(weldAndStiffenerTags, h, sink);
   sink("<#1.22ffw>", plain(tables::betaF * h.ffw));
   emitTags(stiffenerStressTags, h, sink);
@@ -499,8 +513,8 @@ ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formNa
   ModuleDescriptor d;
   d.id = id;
   d.formName = formName;
-  d.caption = "无靴梁柱脚-输入设计参数";
   d.title = id == "g11" ? "八锚栓刚接柱脚" : "十锚栓刚接柱脚";
+  d.caption = d.title + "-输入设计参数";
   d.groups = {standard::sectionGroup(), standard::materialGroup({}), standard::forceGroup(true),
               standard::plateSizeGroup()};
   d.hasDetailingToggle = true;

@@ -68,7 +68,7 @@ TEST(PedivoCalc, OneLineACaseInInputOrderWithDefaultsForControlsNotGiven) {
   EXPECT_EQ(twoBolt["values"]["L"], 560.0);
   EXPECT_EQ(twoBolt["values"]["tpb"], 48.0);
   EXPECT_EQ(twoBolt["results"][0], json::array({"EdtL", "560"}));
-  EXPECT_EQ(twoBolt["results"][4], json::array({"edtshear", "no"}));
+  EXPECT_EQ(twoBolt["results"][4], json::array({"edtshear", "不需要"}));
   EXPECT_EQ(twoBolt["report"][0], json::array({"<#hb>", "450"}));
   EXPECT_EQ(run.lines[1]["results"], json::array({json::array({"edtH", "680"})}));
 }
@@ -85,6 +85,11 @@ TEST(PedivoCalc, EachCaseTellsItsState) {
   EXPECT_EQ(run.lines[1]["state"], "未完成");
   EXPECT_EQ(run.lines[2]["state"], "未计算");
   EXPECT_EQ(run.lines[3]["state"], "输入已修改");
+  // The stop names its reason; a refused entry is no stop of the calculation.
+  EXPECT_TRUE(run.lines[0]["stopReason"].is_null());
+  EXPECT_EQ(run.lines[1]["stopReason"], "轴向拉力超过程序计算范围");
+  EXPECT_TRUE(run.lines[2]["stopReason"].is_null());
+  EXPECT_TRUE(run.lines[3]["stopReason"].is_null());
 }
 
 // Entries typed after the last "计算" show as typed; the design, its held values and its report
@@ -246,7 +251,7 @@ TEST(PedivoCalc, StepsPressCalculateInTheSameWindow) {
   EXPECT_EQ(out["focus"], "EdtN");
   EXPECT_EQ(out["entries"]["EdtN"], "-1");
   EXPECT_EQ(out["values"]["L"], 560.0);  // held from the first step
-  EXPECT_EQ(out["report"][4], json::array({"<#N>", "-1"}));
+  EXPECT_EQ(out["report"][4], json::array({"<#N>", "2000"}));  // the design data of the held design
 }
 
 TEST(PedivoCalc, UnreadableCasesGiveAnErrorLineAndTheRunGoesOn) {

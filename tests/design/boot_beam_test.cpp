@@ -23,7 +23,7 @@ const ModuleDescriptor& channel() { return channelBootBeamModule(); }
 TEST(TBootBeamBase, DefaultsDesignInTwoPassesWithTheLargeEccentricity) {
   const Design d = design(tShaped(), {});
   EXPECT_EQ(d.outcome.messages.front(), doneMessage);
-  EXPECT_EQ(d.judge(), "abs(e)>(L/6+lt/3)  底板计算应对压区和拉区分别计算");
+  EXPECT_EQ(d.judge(), "|e| > L/6 + lt/3，底板计算应对压区和拉区分别计算");
   EXPECT_EQ(d["e"], 2000);
   EXPECT_EQ(d["Es"], 206000);  // set in the large-eccentricity case only
   EXPECT_EQ(d["rerun"], 1);
@@ -69,8 +69,8 @@ TEST_P(TBootBeamEccentricity, LimitsBelongToTheSmallerCase) {
   EXPECT_EQ(d["ta"], 0);
 }
 INSTANTIATE_TEST_SUITE_P(Cases, TBootBeamEccentricity,
-                         ::testing::Values(EccentricityCase{"at_L_over_6", "115", "0<e<=L/6", 690},
-                                           EccentricityCase{"at_write3", "135", "L/6<e<=(L/6+lt/3)", 630}),
+                         ::testing::Values(EccentricityCase{"at_L_over_6", "115", "0 < e ≤ L/6", 690},
+                                           EccentricityCase{"at_write3", "135", "L/6 < e ≤ L/6 + lt/3", 630}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TBootBeamBase, BootBeamHeightStartsAtTwoFiftyOrFourTenthsOfTheSection) {
@@ -231,14 +231,14 @@ TEST(ChannelBootBeamBase, LengthGrowsInTensWhileAAndLtStay) {
   EXPECT_EQ(static_cast<int>(d["L"]) % 10, 0);
   EXPECT_EQ(d["a"], 70);
   EXPECT_EQ(d["lt"], 50);
-  EXPECT_EQ(d.judge(), "e<=L/6");
+  EXPECT_EQ(d.judge(), "0 < e ≤ L/6");
 }
 
 TEST(ChannelBootBeamBase, SecondCaseZoneIsThePlateLessTheBoltEdge) {
   const Design d = design(channel(), {{"Edthc", "300"}, {"Edtsizea", "68"}, {"Edtsizelt", "52"}, {"EdtM", "100"},
                                       {"EdtN", "1000"}, {"CBfc", "C40"}}, false);
   EXPECT_EQ(d["L"], 540);
-  EXPECT_EQ(d.judge(), "L/6<e<=(L/6+lt/3)");
+  EXPECT_EQ(d.judge(), "L/6 < e ≤ L/6 + lt/3");
   EXPECT_EQ(d["xn"], 488);
 }
 

@@ -133,7 +133,7 @@ TEST(CheckValues, TheBearingLineIsTheFormulaOfItsEccentricityCase) {
       {"g11", "10", "1000", "σc = N·(1 + 6e/L)/(L·B) = 1000×10³×(1 + 6×10/680)/(680×400) = ", "受压区未及受拉锚栓，Ta"},
       {"g11", "120", "1000", "σc = 2N/[3·(L/2 − e)·B] = 2×1000×10³/[3×(680/2 − 120)×400] = ", "受压区未及受拉锚栓，Ta"},
       {"g11", "160", "80", "σc = σmax = N/(B·L) + 6M/(B·L²) = 80×10³/(500×790) + 6×160×10⁶/(500×790²) = ",
-       "σmax,min = N/(B·L) ± 6M/(B·L²) = 3.27，(−2.87) N/mm²；"},
+       "σmax,min = N/(B·L) ± 6M/(B·L²) = 3.278，(−2.873) N/mm²；"},
       // Bolts of 60 and more: the compressed zone from the equilibrium with the bolt row.
       {"g12", "900", "300", "σc = 2N·(e + L/2 − lt)/[B·xn·(L − lt − xn/3)] = 2×300×10³×(3000 + 1000/2 − 125)/",
        "Ta = (e − L/2 + xn/3)·N/(L − lt − xn/3) = (3000 − 1000/2 + 321.97/3)×300/"},

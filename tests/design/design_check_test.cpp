@@ -8,6 +8,7 @@
 #include <set>
 
 #include "design/common/design_session.h"
+#include "design/common/result_text.h"
 #include "package_part.h"
 
 namespace pedivo {
@@ -47,6 +48,34 @@ TEST(DesignChecks, ANegativeOrZeroDemandDoesNotGovern) {
   EXPECT_EQ(text("<#weld.ratio>"), "—");
   EXPECT_EQ(text("<#weld.result>"), "不控制");
   EXPECT_EQ(text("<#summary>"), "各项验算均满足要求。");
+}
+
+std::string summaryOf(const std::vector<DesignCheck>& checks, bool designed = true) {
+  std::string summary = "<missing>";
+  emitCheckTags(checks, designed, [&](std::string_view tag, std::string_view text) {
+    if (tag == "<#summary>") summary = text;
+  });
+  return summary;
+}
+
+// A needed shear key is designed by no check here: the summary must not read as all passing.
+TEST(DesignChecks, ANeededShearKeyKeepsTheSummaryFromReadingAsAllPassing) {
+  const DesignCheck needed = shearKeyCheck("V ≤ Vfb = 0.4N 时不需设置抗剪键", 40e3, 32e3);
+  const DesignCheck notNeeded = shearKeyCheck("V ≤ Vfb = 0.4N 时不需设置抗剪键", 30e3, 32e3);
+  EXPECT_TRUE(needed.ok());
+  EXPECT_TRUE(needed.outstanding);
+  EXPECT_FALSE(notNeeded.outstanding);
+  EXPECT_EQ(summaryOf({stressCheck(80, 160), notNeeded}), "各项验算均满足要求。");
+  const std::string passing = summaryOf({stressCheck(80, 160), needed});
+  EXPECT_EQ(passing.find("各项验算均满足要求。"), std::string::npos) << passing;
+  EXPECT_NE(passing.find("需要设置抗剪键（40 kN > 32 kN）"), std::string::npos) << passing;
+  EXPECT_NE(passing.find("须另行设计"), std::string::npos) << passing;
+  // With a failing check the key is named after the failures.
+  const std::string failing = summaryOf({stressCheck(170, 160), needed});
+  EXPECT_EQ(failing.rfind("有 1 项验算不满足要求（焊缝）", 0), 0u) << failing;
+  EXPECT_NE(failing.find("另需要设置抗剪键"), std::string::npos) << failing;
+  // Before a design nothing is outstanding yet, and no row shows numbers.
+  EXPECT_EQ(summaryOf({needed}, false), "尚未计算。");
 }
 
 TEST(DesignChecks, ANumberThatIsNotOneNeverPasses) {

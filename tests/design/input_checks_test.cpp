@@ -71,8 +71,8 @@ TEST(DesignSessionEntries, RefusesUnknownControlsAndListTextsThatAreNotItems) {
 
 TEST(ModuleDescriptors, EveryWindowHasItsNamesCaptionsAndDefaults) {
   const std::vector<std::pair<std::string, std::string>> forms{
-      {"TForm2", "铰接柱脚-输入设计参数"},   {"TForm3", "铰接柱脚-输入设计参数"},
-      {"TForm4", "无靴梁柱脚-输入设计参数"}, {"TForm5", "无靴梁柱脚-输入设计参数"},
+      {"TForm2", "两锚栓铰接柱脚-输入设计参数"}, {"TForm3", "四锚栓铰接柱脚-输入设计参数"},
+      {"TForm4", "八锚栓刚接柱脚-输入设计参数"}, {"TForm5", "十锚栓刚接柱脚-输入设计参数"},
       {"TForm6", "T型靴梁柱脚-输入设计参数"}, {"TForm7", "槽型靴梁柱脚-输入设计参数"},
       {"TForm8", "插入式柱脚-输入设计参数"}};
   ASSERT_EQ(allModules().size(), forms.size());
@@ -89,8 +89,22 @@ TEST(ModuleDescriptors, EveryWindowHasItsNamesCaptionsAndDefaults) {
   }
   EXPECT_EQ(findModule("j1")->findControl("CBdms")->items.size(), 7u);
   EXPECT_EQ(findModule("j2")->findControl("cbdms")->items, (std::vector<std::string>{"24", "27", "30"}));
-  EXPECT_EQ(findModule("g3")->findControl("EdtM")->unit, "（kN-m）");
-  EXPECT_EQ(findModule("g2")->findControl("EdtM")->unit, "（kN·m）");
+  // Every window writes its moment unit alike.
+  for (const ModuleDescriptor* m : allModules()) {
+    if (const ControlSpec* moment = m->findControl("EdtM")) {
+      EXPECT_EQ(moment->unit, "（kN·m）") << m->id;
+    }
+  }
+  // Each window's result captions are its own words; sibling windows name the same thing alike.
+  const auto resultLabel = [](const char* module, const std::string& field) {
+    for (const auto& group : findModule(module)->resultGroups)
+      for (const auto& spec : group.fields)
+        if (spec.name == field) return spec.label;
+    return std::string();
+  };
+  EXPECT_EQ(resultLabel("g3", "Edthf5"), "靴梁板与底板焊脚高度");
+  EXPECT_EQ(resultLabel("j2", "edtshear"), "抗剪键设置");
+  EXPECT_EQ(resultLabel("j1", "edtshear"), "抗剪键设置");
 }
 
 }  // namespace

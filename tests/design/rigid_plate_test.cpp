@@ -27,7 +27,7 @@ Design run(const ModuleDescriptor& module, const Texts& texts, bool cbsize = tru
 // first case, the whole plate in compression.
 TEST(EightBoltBase, TheSmallestEccentricityIsWithinTheKern) {
   const Design d = run(eightBoltModule(), {{"EdtM", "0.001"}, {"EdtN", "1000"}});
-  EXPECT_EQ(d.judge(), "0<e<=L/6");
+  EXPECT_EQ(d.judge(), "0 < e ≤ L/6");
   EXPECT_EQ(d["xn"], d["L"]);
 }
 
@@ -62,7 +62,7 @@ TEST(EightBoltBase, DefaultsDesignInTwoPassesAsTheWorkedExampleSays) {
   EXPECT_EQ(r["hjjl"], 200);
   EXPECT_EQ(r["tjjl"], 10);  // (790 − 450)/2/8 = 21.25 > 18 in each pass
   EXPECT_EQ(r["hf3"], 8);
-  EXPECT_EQ(r.text("judge"), "abs(e)>(L/6+lt/3)  底板计算应对压区和拉区分别计算");
+  EXPECT_EQ(r.text("judge"), "|e| > L/6 + lt/3，底板计算应对压区和拉区分别计算");
   EXPECT_EQ(r["rerun"], 1);
 
   // The first pass's sizes are written back as typed texts; the box is ticked again at the end.
@@ -131,8 +131,8 @@ TEST_P(RigidPlateEccentricity, LimitsBelongToTheSmallerCase) {
   EXPECT_EQ(r["dms"], 24);
 }
 INSTANTIATE_TEST_SUITE_P(Cases, RigidPlateEccentricity,
-                         ::testing::Values(EccentricityCase{"at_L_over_6", "115", "0<e<=L/6"},
-                                           EccentricityCase{"at_write3", "135", "L/6<e<=(L/6+lt/3)"}),
+                         ::testing::Values(EccentricityCase{"at_L_over_6", "115", "0 < e ≤ L/6"},
+                                           EccentricityCase{"at_write3", "135", "L/6 < e ≤ L/6 + lt/3"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RigidPlateBases, UserSizesGrowInTheDesignWhileTheBoxesStay) {
@@ -210,7 +210,7 @@ TEST(RigidPlateBases, LinearPressureExtremesKeepTheValuesOfTheLastLargeEccentric
   r.session.setText("EdtM", "10");
   r.session.setText("EdtN", "1000");
   r.session.calculate();
-  EXPECT_EQ(r.text("judge"), "0<e<=L/6");
+  EXPECT_EQ(r.text("judge"), "0 < e ≤ L/6");
   EXPECT_EQ(r["ylmax"], ylmax);
   EXPECT_EQ(r["ylmin"], ylmin);
 }

@@ -29,6 +29,25 @@ StiffenerWeldInputs stiffener(double load, double height, double thickness) {
           .upstandGrowsLeg = true};
 }
 
+// The stresses of a stiffener that grew after its welds were sized: the same formulas at the
+// final height, whatever they come to, and no round spent.
+TEST(StiffenerWelds, StressesOfTheFinalStiffener) {
+  // hf = 8 on a rib raised from 300 to 380 mm: upstand 380 − 16 − 15 = 349, Wf = 349²·0.7·8/3 =
+  // 227361.867, τf = 100000/(1.4·8·349) = 25.583, σf = 1e7/Wf = 43.983, √(25.583² + (43.983/1.22)²) = 44.206;
+  // the plate weld keeps σf = 52.832.
+  const StiffenerWelds raised = stiffenerWeldStresses(stiffener(100000, 380, 10), 8);
+  EXPECT_EQ(raised.end, StiffenerWeldEnd::Designed);
+  EXPECT_EQ(raised.hf, 8);
+  EXPECT_NEAR(raised.ylnf, 52.8318, stressTolerance);
+  EXPECT_NEAR(raised.ylvf, 44.2063, stressTolerance);
+  // At a size the loop settles on, both give the same stresses.
+  RoundLimit rounds;
+  const StiffenerWelds looped = stiffenerWelds(stiffener(100000, 300, 10), 8, rounds);
+  const StiffenerWelds direct = stiffenerWeldStresses(stiffener(100000, 300, 10), 8);
+  EXPECT_EQ(direct.ylvf, looped.ylvf);
+  EXPECT_EQ(direct.ylnf, looped.ylnf);
+}
+
 TEST(StiffenerWelds, HoldAtTheStartingLeg) {
   // hf = 8: plate weld 200 − 16 − 15 = 169, σf = 100000/(1.4·8·169) = 52.832;
   // upstand 300 − 16 − 15 = 269, Wf = 269²·0.7·8/3 = 135073.867, τf = 100000/(1.4·8·269) = 33.192,

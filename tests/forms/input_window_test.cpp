@@ -202,14 +202,14 @@ class InputWindowTest : public QObject {
     QCOMPARE(desktop.lastModalTitle, QString("计算结果"));
     QCOMPARE(desktop.modality, Qt::ApplicationModal);
     QCOMPARE(desktop.fields["EdtL"], QString("0"));
-    QCOMPARE(desktop.fields["edtshear"], QString("no"));
+    QCOMPARE(desktop.fields["edtshear"], QString("不需要"));
 
     press(window, "Button1");
     QCOMPARE(desktop.messages, QStringList{"计算完毕！"});
     press(window, "Button5");
     QCOMPARE(desktop.fields["EdtL"], QString("490"));
     QCOMPARE(desktop.fields["Edttpb"], QString("20"));
-    QCOMPARE(desktop.fields["edtshear"], QString("yes"));
+    QCOMPARE(desktop.fields["edtshear"], QString("需要"));
 
     QString status;
     desktop.inspectModal = [&](QDialog& dialog) {
@@ -223,12 +223,12 @@ class InputWindowTest : public QObject {
     press(window, "Button5");  // not recalculated yet: the results say so on their first line
     QCOMPARE(desktop.fields["EdtL"], QString("490"));
     QVERIFY(status.startsWith("输入已于计算后修改"));
-    QVERIFY(status.contains("柱底轴力N 计算时 80，现为 2000"));
+    QVERIFY(status.contains("柱底轴力N 80 → 2000"));
     desktop.inspectModal = nullptr;
     press(window, "Button1");
     press(window, "Button5");
     QCOMPARE(desktop.fields["EdtL"], QString("560"));
-    QCOMPARE(desktop.fields["edtshear"], QString("no"));
+    QCOMPARE(desktop.fields["edtshear"], QString("不需要"));
     QCOMPARE(desktop.modalRuns, 5);
   }
 
@@ -254,7 +254,7 @@ class InputWindowTest : public QObject {
       };
       press(window, "Button5");
       for (const auto& [name, text] : desktop.fields)
-        QCOMPARE(text, name == "edtshear" ? QString("no") : QString("0"));
+        QCOMPARE(text, name == "edtshear" ? QString("不需要") : QString("0"));
     }
     desktop.inspectModal = nullptr;
   }
@@ -402,13 +402,13 @@ class InputWindowTest : public QObject {
     QVERIFY(desktop.messages[0].contains("八锚栓刚接柱脚"));
     QVERIFY(desktop.messages[1].contains("junk.pedivo"));
     QCOMPARE(other.findChild<QLineEdit*>("EdtN")->text(), QString("123"));
-    QCOMPARE(other.windowTitle(), QString("铰接柱脚-输入设计参数"));
+    QCOMPARE(other.windowTitle(), QString("两锚栓铰接柱脚-输入设计参数"));
   }
 
   void resultCaptionsTakeTheColoursTheCalculationAsksFor() {
     const ModuleDescriptor& module = *findModule("g2");
     ResultView view;
-    view.fields = {{"Edthf5", "12"}, {"edtshear", "yes"}};
+    view.fields = {{"Edthf5", "12"}, {"edtshear", "需要"}};
     view.blackCaptions = {"Edthfxlb", "Edthf5"};
     view.redCaptions = {"Edthf5"};
     pedivo::forms::ResultWindow window(module, view);
@@ -418,8 +418,14 @@ class InputWindowTest : public QObject {
     QCOMPARE(colour("Edthfxlb"), QColor(0, 0, 0));
     QCOMPARE(colour("Edthf5"), QColor(255, 0, 0));
     QCOMPARE(window.findChild<QLineEdit*>("Edthf5")->text(), QString("12"));
-    QCOMPARE(window.findChild<QLineEdit*>("edtshear")->text(), QString("yes"));
-    QVERIFY(!window.findChild<QLineEdit*>("Edthf5")->isReadOnly());  // editable; edits change nothing
+    QCOMPARE(window.findChild<QLineEdit*>("edtshear")->text(), QString("需要"));
+    // Results are read, not typed over: every field refuses what is typed into it.
+    for (auto* field : window.findChildren<QLineEdit*>()) {
+      QVERIFY2(field->isReadOnly(), qPrintable(field->objectName()));
+      const QString before = field->text();
+      QTest::keyClicks(field, "99");
+      QCOMPARE(field->text(), before);
+    }
     QCOMPARE(window.findChildren<QPushButton*>().size(), 0);
   }
 

@@ -73,7 +73,7 @@ class MainWindowTest : public QObject {
     AppContext context{desktop, appFolder};
     MainWindow window(context);
     QCOMPARE(window.objectName(), QString("TForm1"));
-    QCOMPARE(window.windowTitle(), QString("Pedivo  V1.0"));
+    QCOMPARE(window.windowTitle(), QString("Pedivo V1.0"));
     // The option area keeps its 575 × 304; the menu bar stands above it.
     const int menuHeight = window.findChild<QMenuBar*>("menuBar")->sizeHint().height();
     QCOMPARE(window.minimumSize(), QSize(575, 304 + menuHeight));

@@ -16,6 +16,7 @@
 
 #include "app/main_window.h"
 #include "forms/batch_window.h"
+#include "forms/input_window.h"
 #include "forms/project_dialog.h"
 
 #include "design/common/design_session.h"
@@ -63,6 +64,38 @@ void windowPictures(const QString& folder) {
     file.write("id,module,member,EdtN,EdtV,EdtM,CBf\nC1,j1,KZ-1,80,40,,\nC2,j1,KZ-2,3000,100,,\nC3,gc,KZ-3,80,40,300,\n"
                "C4,zz,KZ-4,,,,\nC5,g11,KZ-5,,,,Q500\n");
   file.close();
+  // Input windows with their 文件 button, and result windows of an unfinished and of an
+  // out-of-date design with their reports.
+  for (const char* id : {"j1", "j2", "g3"}) {
+    pedivo::forms::InputWindow input(*pedivo::findModule(id), context);
+    input.grab().save(folder + "/" + id + "-input.png");
+    std::cout << id << " 输入窗口标题：" << input.windowTitle().toStdString() << '\n';
+  }
+  std::cout << "主窗口标题：" << window.windowTitle().toStdString() << '\n';
+  const auto statePictures = [&](const char* id, const char* name, auto&& change) {
+    pedivo::DesignSession session(*pedivo::findModule(id));
+    session.setProject(sampleProject());
+    change(session);
+    pedivo::forms::ResultWindow result(session.module(), session.results(), pedivo::drawing::drawDesign(session), desktop);
+    result.showStatus(pedivo::forms::qs(session.statusLine()), session.status() == pedivo::DesignStatus::Unfinished);
+    result.resize(result.width(), 600);
+    result.grab().save(folder + "/" + id + "-" + name + "-window.png");
+    pedivo::fillTemplate(QCoreApplication::applicationDirPath().toStdString() + "/" + session.module().templateFile,
+                         session.report(), (folder + "/" + id + "-" + name + ".docx").toStdString(),
+                         pedivo::DocumentKind::Document, std::nullopt);
+  };
+  statePictures("g11", "stopped", [](pedivo::DesignSession& session) {
+    session.calculate();
+    for (const auto& [control, text] : {std::pair{"Edthc", "400"}, {"Edtbf", "400"}, {"Edttw", "13"}, {"Edttf", "21"},
+                                        {"EdtN", "-2500"}, {"EdtM", "450"}})
+      session.setText(control, text);
+    session.calculate();
+  });
+  statePictures("g2", "stale", [](pedivo::DesignSession& session) {
+    session.calculate();
+    session.setText("EdtM", "400");
+  });
+
   pedivo::forms::BatchWindow batch(context, {});
   batch.resize(1100, 320);
   batch.show();

@@ -135,9 +135,12 @@ std::string documentXml(const std::string& body) {
          "w:footer=\"851\" w:gutter=\"0\"/></w:sectPr></w:body></w:document>";
 }
 
+// The page header: the report's name, and after it in red bold "<#pageState>", where the design
+// stands on every page while it is not a completed design of its entries (empty otherwise).
 std::string headerXml(const std::string& text) {
   return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<w:hdr ") + namespaces + ">" +
-         paragraph("Header", text) + "</w:hdr>";
+         "<w:p><w:pPr><w:pStyle w:val=\"Header\"/></w:pPr>" + run(text) +
+         run("<#pageState>", "<w:b/><w:color w:val=\"FF0000\"/>") + "</w:p></w:hdr>";
 }
 
 std::string footerXml() {

@@ -6,8 +6,10 @@
 #include <iterator>
 #include <limits>
 #include <optional>
+#include <string>
 
 #include "design/adjust/adjust.h"
+#include "design/common/calculation.h"
 #include "design/common/input_checks.h"
 #include "design/common/system_reason.h"
 #include "design/common/module.h"
@@ -52,7 +54,8 @@ std::optional<double> utilisation(const DesignCheck& check) {
   return check.ratio();
 }
 
-double tenthOfKilogram(double kg) { return std::round(kg * 10) / 10; }
+// The weight as the window and the report write it: cut to a tenth of a kilogram.
+double tenthOfKilogram(double kg) { return std::stod(formatWeight(kg)); }
 
 // The line a window's state gives: its entries, held values, result fields and checks; with
 // `detail` also each check's formula and the report's tags.
@@ -60,6 +63,10 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
   line.beginObject();
   line.key("module").name(session.module().id);
   line.key("state").value(statusText(session.status()));
+  // Why the last "计算" stopped before a design, as the report's first line names it.
+  line.key("stopReason");
+  valueOrNull(line, session.stopReason() ? std::optional<std::string>(stopReasonText(*session.stopReason()))
+                                         : std::nullopt);
   line.key("messages").beginArray();
   for (const auto& message : run.messages) line.value(message);
   line.endArray();

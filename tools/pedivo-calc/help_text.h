@@ -21,7 +21,8 @@ Edtsizea ……），未给出的控件保持窗口默认值；cbsize 为“底�
 "checker": 校对, "approver": 审核, "date": 日期}，各项均可省略。带 steps 时每一步
 先修改给出的控件，再在同一个窗口中按“计算”，上一步保存的结果会保留（最多 100 步）。可选的
 "after": {"EdtM": "999"} 为最后一次“计算”之后又改动的输入（不再计算，state 为“输入已修改”）。
-每个算例输出一行 JSON：module、state（未计算、已完成、未完成、输入已修改）、messages（依次弹出的提示）、focus（最后一次“计算”移到的控件）、
+每个算例输出一行 JSON：module、state（未计算、已完成、未完成、输入已修改）、stopReason（最后一次“计算”中途停止的原因，
+如“设计尺寸不收敛，超出程序计算范围”；未停止时为 null）、messages（依次弹出的提示）、focus（最后一次“计算”移到的控件）、
 entries、cbsize、values（全部保存量）、results（“查看结果”的字段）、redCaptions、checks（各项验算：
 name、demand、limit、ratio、ok、remedy（不满足时的处理建议）；尚未完成设计时为空）、weight（用钢量 kg，
 尚未完成设计时为 null）、remedy（计算中途停止时的处理建议，否则为 null）。
@@ -61,10 +62,11 @@ GB 50017-2003 unless given). An optional "project" gives the project block of th
 page: name, number, member, designer, checker, approver, date, each a text and each optional. Each step (at most 100) changes its entries and
 presses "计算" in the same window; an optional "after": {...} holds entries typed after the last
 "计算" (shown, not designed: the state is then 输入已修改). Cases are designed on every processor core. Writes one JSON
-object a case as soon as it is read, in input order: module, state,
-messages, focus, entries, cbsize, values, results, redCaptions, checks (each design check: name,
-demand, limit, ratio, ok, remedy; empty until a design is completed), weight, remedy. --detail, or
-"detail": true in a case, adds each check's formula and the report's tags (report). A case that cannot be read
+object a case as soon as it is read, in input order: module, state, stopReason (why the last
+"计算" stopped before a design, or null), messages, focus, entries, cbsize, values, results, redCaptions,
+checks (each design check: name, demand, limit, ratio, ok, remedy; empty until a design is completed), weight,
+remedy. --detail, or "detail": true in a case, adds each check's formula and the report's tags (report). A case
+that cannot be read
 (or an input file that cannot be opened) gives {"error": "..."} in its place; the exit status is 1 if
 any case failed, 2 if the output could not be written, else 0. --report FILE.docx with a single case
 also writes the filled report there (through a symbolic link; a file you may not write is refused

@@ -170,8 +170,7 @@ def bolt_widths(a, c, lt, bt):
 
 def panel_thickness(grade, M2):
     """Thickness for the largest panel moment, with f of the group that thickness falls in."""
-    t = math.sqrt(6 * M2 / plate_group_strength(grade, 0))
-    return math.sqrt(6 * M2 / plate_group_strength(grade, t))
+    return thickness_in_group(grade, lambda f: math.sqrt(6 * M2 / f))[0]
 
 
 def plate_welds(N, M, V, L, hb, bf, tf, hf5):

@@ -45,8 +45,9 @@ def design(case):
     v.update(xn=xn, ylc=ylc, ta=ta, write4=write4, Vfb=0.4 * (N + ta), fc=fc)
 
     # Plate panels.
-    # A stiffener thickened for its weld after the plate was designed leaves the plate as it was.
-    b21, a21 = bt + c, hb - 2 * case.get("tjjl_at_plate", tjjl)
+    # Panel 1 between the stiffeners of the final thickness: a stiffener thickened for its weld
+    # after the plate was designed narrows it, and the plate keeps its thickness.
+    b21, a21 = bt + c, hb - 2 * tjjl
     r11, alf1, M221 = three_side(b21, a21, q(L / 2))
     b22, a22 = a + lt, bf
     r12, alf2, M222 = three_side(b22, a22, ylc)
@@ -139,10 +140,10 @@ CASES = [
     # The window's defaults: large eccentricity, linear pressure, the bolt plate governs.
     {"name": "defaults", "entries": {},
      "sizes": dict(dms=36, a=90, c=80, lt=80, bt=80, tsh=10, tjjl=10, hsh=250, hjjl=200, hf2=10, hf5=8, hf3=8, tpb=26)},
-    # Small eccentricity: the whole plate in compression, no bolt tension, a cantilever panel.
+    # Small eccentricity: the whole plate in compression, no bolt tension, a cantilever panel. The
+    # stiffener is thickened from 8 to 10 mm for its weld after the plate was sized.
     {"name": "within kern", "entries": {"EdtM": "20", "EdtN": "1500"},
-     "sizes": dict(dms=20, a=50, c=60, lt=45, bt=46, tsh=14, tjjl=10, hsh=350, hjjl=240, hf2=12, hf5=8, hf3=10, tpb=23),
-     "tjjl_at_plate": 8},
+     "sizes": dict(dms=20, a=50, c=60, lt=45, bt=46, tsh=14, tjjl=10, hsh=350, hjjl=240, hf2=12, hf5=8, hf3=10, tpb=23)},
     # Eccentricity inside the bolt row: triangular pressure over 3·(L/2 − e).
     {"name": "within bolt row", "entries": {"EdtM": "70", "EdtN": "600"},
      "sizes": dict(dms=20, a=50, c=60, lt=45, bt=48, tsh=12, tjjl=8, hsh=250, hjjl=200, hf2=10, hf5=8, hf3=8, tpb=20)},
