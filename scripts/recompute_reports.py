@@ -8,7 +8,7 @@ not rounded, so the expression may exceed it by one unit of its last digit; beyo
 0.5 % either way, the line is off.
 
     python3 scripts/realistic_columns.py 300 /tmp/real.jsonl
-    build/tools/pedivo-calc/pedivo-calc /tmp/real.jsonl > /tmp/real.out
+    build/bin/pedivo-calc --detail /tmp/real.jsonl > /tmp/real.out
     python3 scripts/recompute_reports.py /tmp/real.out          # exit status 1 if any is off
 """
 import collections
@@ -99,6 +99,8 @@ def main():
         module = out.get("module")
         if out.get("state") != "已完成" or module not in TEMPLATES:
             continue
+        if "report" not in out:
+            sys.exit("the report's tags are missing: run pedivo-calc with --detail")
         designs[module] += 1
         text = fill(templates[TEMPLATES[module]], [(t[0], t[1]) for t in out["report"]])
         for row in text.splitlines():
@@ -115,6 +117,8 @@ def main():
     for module in TEMPLATES:
         if designs[module]:
             print(f"{module}: {designs[module]} designs, {counted[module]} expressions, {failing[module]} off")
+    if not designs:
+        sys.exit("no completed design to recompute")
     sys.exit(1 if sum(failing.values()) else 0)
 
 
