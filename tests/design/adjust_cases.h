@@ -19,6 +19,7 @@ inline const Texts tWeldStop{{"Edthc", "900"}, {"Edtbf", "300"}, {"Edttw", "16"}
                       {"EdtV", "295"},  {"CBf", "Q235"},  {"CBfta", "Q235"}, {"CBfc", "C25"}, {"EdtM", "393"}};
 inline const Texts fourBoltWeldStop{{"Edthc", "600"}, {"Edtbf", "200"}, {"Edttw", "11"},  {"Edttf", "17"}, {"EdtN", "2250"},
                              {"EdtV", "192"},  {"CBf", "Q345"},  {"CBfta", "Q345"}, {"CBfc", "C35"}};
+// A boot-beam weld leg within its rounding of the leg the flange force needs.
 inline const Texts channelWeld{{"Edthc", "194"}, {"Edtbf", "150"}, {"Edttw", "6"},  {"Edttf", "9"},  {"EdtN", "368"},
                         {"EdtV", "16"},   {"CBf", "Q235"},  {"CBfta", "Q345"}, {"CBfc", "C25"}, {"EdtM", "21"}};
 // The column itself cannot carry its moment: no base helps.
