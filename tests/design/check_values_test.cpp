@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         Design{"TwoBoltDefault", "j1", {}, false},
         Design{"TwoBoltFlangeAndWeldFail", "j1", {{"EdtN", "3000"}, {"EdtV", "100"}}, true},
         Design{"FourBoltDefault", "j2", {}, false},
-        Design{"FourBoltOverhangFlangeAndWeldFail", "j2", {{"EdtN", "3000"}, {"EdtV", "100"}}, true},
+        Design{"FourBoltFlangeAndWeldFail", "j2", {{"EdtN", "3000"}, {"EdtV", "100"}}, true},
         Design{"EightBoltDefaultBoltPanelGoverns", "g11", {}, false},
         Design{"EightBoltFlangeAndLayoutFail", "g11", {{"EdtM", "900"}, {"EdtN", "300"}}, true},
         Design{"EightBoltWithinKern", "g11", {{"EdtM", "10"}, {"EdtN", "1000"}}, false},
