@@ -52,7 +52,9 @@ class InputWindowTest : public QObject {
       InputWindow window(*module, context);
       const QString form = qs(module->formName);
       QCOMPARE(window.objectName(), form);
-      QCOMPARE(window.windowTitle(), qs(module->caption));
+      // Every title names its base type: two types share "铰接柱脚", two "无靴梁柱脚".
+      QVERIFY(window.windowTitle().startsWith(qs(module->caption)));
+      QVERIFY(window.windowTitle().contains(qs(module->title)));
       QCOMPARE(window.minimumSize(), window.maximumSize());
       if (form == "TForm3") QCOMPARE(window.size(), QSize(621, 495));
       if (form == "TForm8") QCOMPARE(window.size(), QSize(644, 421));
@@ -398,7 +400,7 @@ class InputWindowTest : public QObject {
     QVERIFY(desktop.messages[0].contains("八锚栓刚接柱脚"));
     QVERIFY(desktop.messages[1].contains("junk.pedivo"));
     QCOMPARE(other.findChild<QLineEdit*>("EdtN")->text(), QString("123"));
-    QCOMPARE(other.windowTitle(), QString("铰接柱脚-输入设计参数"));
+    QCOMPARE(other.windowTitle(), QString("铰接柱脚-输入设计参数（两锚栓铰接柱脚）"));
   }
 
   void resultCaptionsTakeTheColoursTheCalculationAsksFor() {
