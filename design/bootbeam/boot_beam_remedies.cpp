@@ -86,7 +86,8 @@ void tBootBeamRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& checks) 
   std::vector<remedy::CheckRemedy> list =
       commonRemedies(h, "锚栓加劲肋", "c、bt（加劲肋长 c + bt = " + num(h.c + h.bt) + " mm）");
   list.push_back({"layout", "两侧锚栓间距 2c = " + num(2 * h.c) + " mm 超过翼缘宽度 bf = " + num(h.bf) + " mm：减小 " +
-                                remedy::sizeNow("c", h.c, detailing(h).c) + "，或改用槽型靴梁柱脚"});
+                                remedy::sizeNow("c", h.c, detailing(h).c) + "，或改用槽型靴梁柱脚" +
+                                remedy::typeChangeByAdjust});
   remedy::attach(checks, list);
 }
 

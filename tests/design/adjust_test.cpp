@@ -141,6 +141,8 @@ TEST(Remedies, LayoutRemedyAsksForTheWidthTheCheckFound) {
     ASSERT_TRUE(layout && !layout->ok()) << id;
     const std::string width = "bf ≥ " + remedy::num(layout->demand) + " mm";
     EXPECT_NE(layout->remedy.find(width), std::string::npos) << id << ": " << layout->remedy << " / " << width;
+    // Another type is the way out, and 自动调整 proposes it.
+    EXPECT_NE(layout->remedy.find(remedy::typeChangeByAdjust), std::string::npos) << id;
   }
 }
 
