@@ -212,6 +212,22 @@ TEST(AutoAdjust, FailingDesignsOfEachKindBecomePassingOnes) {
   expectSoundProposal("j2", fourBoltWeldStop, "j2");  // stiffener weld too short, pinned
 }
 
+// A pinned plate does not use c and lt: of equal designs the one with the smaller entries is
+// proposed, so they stay at the detailing values of the proposal's bolt.
+TEST(AutoAdjust, SizesThatChangeNothingStayAtDetailing) {
+  const Texts deep{{"Edthc", "900"}, {"Edtbf", "300"}, {"Edttw", "16"},  {"Edttf", "28"}, {"EdtN", "3469"},
+                   {"EdtV", "239"},  {"CBf", "Q235"},  {"CBfta", "Q345"}, {"CBfc", "C25"}};
+  for (const Texts& texts : {fourBoltWeldStop, deep}) {
+    const Design before = testing::design(*findModule("j2"), texts);
+    const auto found = adjust::adjustDesign(*findModule("j2"), before.session.entries());
+    ASSERT_TRUE(found.best && found.best->passes);
+    const adjust::Proposal& proposal = *found.best;
+    const int dms = std::stoi(proposal.entries.texts.at("cbdms"));
+    EXPECT_EQ(std::stod(proposal.entries.texts.at("Edtsizec")), tables::anchorBolt(dms)->c);
+    EXPECT_EQ(std::stod(proposal.entries.texts.at("Edtsizelt")), tables::boltEdgeDistance(dms));
+  }
+}
+
 // A flange too narrow for any plate layout: no eight- or ten-bolt design passes, and the lightest
 // passing base of the family is a boot-beam base, said in so many words.
 TEST(AutoAdjust, PlateBaseOnANarrowFlangeBecomesABootBeamBase) {
