@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "design/common/calculation.h"
+#include "forms/appearance.h"
 #include "forms/text.h"
 
 namespace pedivo::forms {
@@ -36,6 +37,12 @@ void addRow(QTableWidget* t, const QStringList& cells) {
   for (int c = 0; c < cells.size(); ++c) t->setItem(row, c, new QTableWidgetItem(cells[c]));
 }
 
+// A failing utilisation reads red, as a failing result caption does.
+void markFailing(QTableWidget* t, int column, const DesignCheck* check) {
+  if (check == nullptr || check->ok()) return;
+  t->item(t->rowCount() - 1, column)->setForeground(failingTextColour);
+}
+
 // The caption of an entry as the window shows it.
 QString entryCaption(const ModuleDescriptor& module, const std::string& name) {
   if (name == "cbsize") return QStringLiteral("底板尺寸按构造要求选取");
@@ -62,6 +69,25 @@ const DesignCheck* findCheck(const std::vector<DesignCheck>& checks, const std::
   return nullptr;
 }
 
+// What the search found and what "采用" does with it.
+QString headingText(const ModuleDescriptor& own, const adjust::SearchResult& found) {
+  const adjust::Proposal& proposal = *found.best;
+  if (proposal.typeChange)
+    return qs(*proposal.typeChange) +
+           QStringLiteral("（试算 %1 次）。“采用”将打开%2的输入窗口，填入下列输入并计算；本窗口保持不变。")
+               .arg(found.candidates)
+               .arg(qs(proposal.module->title));
+  if (proposal.passes)
+    return QStringLiteral("找到满足全部验算的最轻设计（试算 %1 次）。“采用”将下列输入写入窗口并重新计算。").arg(found.candidates);
+  QString others;
+  for (const ModuleDescriptor* other : adjust::familyOf(own))
+    others += (others.isEmpty() ? QString() : QStringLiteral("、")) + qs(other->title);
+  return QStringLiteral("在可调整的范围内（a、c、lt、bt 为构造值的 1～3 倍%1%2）没有找到满足全部验算的设计。"
+                        "下面是找到的最接近的设计及其处理建议。")
+      .arg(adjust::boltDiameterControl(own) ? QStringLiteral("，锚栓直径") : QString())
+      .arg(others.isEmpty() ? QString() : QStringLiteral("，或改用") + others);
+}
+
 }  // namespace
 
 AdjustDialog::AdjustDialog(const DesignSession& current, const adjust::SearchResult& found, QWidget* parent)
@@ -81,6 +107,12 @@ AdjustDialog::AdjustDialog(const DesignSession& current, const adjust::SearchRes
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+  if (found.refusal) {
+    heading->setText(QStringLiteral("输入有误，不能自动调整：%1").arg(qs(*found.refusal)));
+    adopt->setEnabled(false);
+    layout->addWidget(buttons);
+    return;
+  }
   if (!found.best) {
     heading->setText(QStringLiteral("本柱脚类型没有可调整的尺寸（插入深度由计算确定）。请按各项验算的处理建议修改输入。"));
     adopt->setEnabled(false);
@@ -89,12 +121,7 @@ AdjustDialog::AdjustDialog(const DesignSession& current, const adjust::SearchRes
   }
   const adjust::Proposal& proposal = *found.best;
   const ModuleDescriptor& module = *proposal.module;
-  heading->setText(proposal.passes
-                       ? QStringLiteral("找到满足全部验算的最轻设计（试算 %1 次）。“采用”将下列输入写入窗口并重新计算。")
-                             .arg(found.candidates)
-                       : QStringLiteral("在可调整的范围内（a、c、lt、bt 为构造值的 1～3 倍%1）没有找到满足全部验算的设计。"
-                                        "下面是找到的最接近的设计及其处理建议。")
-                             .arg(adjust::boltDiameterControl(current.module()) ? QStringLiteral("，锚栓直径") : QString()));
+  heading->setText(headingText(current.module(), found));
   if (!proposal.passes) adopt->setEnabled(false);
 
   auto* changes = table(QStringLiteral("adjustChanges"), {QStringLiteral("输入项"), QStringLiteral("现值"), QStringLiteral("建议值")});
@@ -131,8 +158,18 @@ AdjustDialog::AdjustDialog(const DesignSession& current, const adjust::SearchRes
   layout->addWidget(sizes);
 
   auto* ratios = table(QStringLiteral("adjustChecks"), {QStringLiteral("验算"), QStringLiteral("当前利用率"), QStringLiteral("建议利用率")});
-  for (const auto& check : proposal.checks)
-    addRow(ratios, {qs(check.name), ratioText(findCheck(current.checks(), check.id)), ratioText(&check)});
+  for (const auto& check : proposal.checks) {
+    const DesignCheck* now = findCheck(current.checks(), check.id);
+    addRow(ratios, {qs(check.name), ratioText(now), ratioText(&check)});
+    markFailing(ratios, 1, now);
+    markFailing(ratios, 2, &check);
+  }
+  // Checks of the current type that the proposed type does not have (a layout of plate stiffeners).
+  for (const auto& check : current.checks())
+    if (findCheck(proposal.checks, check.id) == nullptr) {
+      addRow(ratios, {qs(check.name), ratioText(&check), QStringLiteral("—")});
+      markFailing(ratios, 1, &check);
+    }
   layout->addWidget(new QLabel(QStringLiteral("验算利用率")));
   layout->addWidget(ratios);
 

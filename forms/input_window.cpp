@@ -85,7 +85,7 @@ QPushButton* addButton(QBoxLayout* row, const QString& name, const QString& capt
 InputWindow::InputWindow(const ModuleDescriptor& module, AppContext& context)
     : QWidget(nullptr), context_(context), session_(module) {
   setObjectName(qs(module.formName));
-  setWindowTitle(qs(module.caption));
+  showFileName();
   setAttribute(Qt::WA_DeleteOnClose);
 
   // Left: the entries, top to bottom. Right: the diagram, the detailing choice and the
@@ -392,9 +392,13 @@ void InputWindow::editProject() {
     session_.setProject(*project);
 }
 
-// The window's caption, and the name of its design file when it has one.
+// The window's caption with the base type where the caption does not name it (two types share
+// "铰接柱脚"), and the name of its design file when it has one.
 void InputWindow::showFileName() {
-  const QString caption = qs(session_.module().caption);
+  const ModuleDescriptor& module = session_.module();
+  const QString caption = module.caption.find(module.title) == std::string::npos
+                              ? qs(module.caption) + QStringLiteral("（") + qs(module.title) + QStringLiteral("）")
+                              : qs(module.caption);
   setWindowTitle(designFile_.isEmpty() ? caption : caption + QStringLiteral(" - ") + QFileInfo(designFile_).fileName());
 }
 

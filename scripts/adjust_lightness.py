@@ -3,9 +3,11 @@
 
 Reads pedivo-calc --adjust output and its input; for every case with a proposal, designs the grid
 of each size a, c, lt, bt at 1, 1.25, 1.5, 2, 2.5 and 3 times its detailing value (rounded up
-to 5 mm), for every bolt of the window's list and, for the ten-bolt base, both bolt layouts; prints
-the ratio of the proposal's weight to the grid's lightest passing weight.
-  python3 scripts/adjust_lightness.py build/bin/pedivo-calc /tmp/real.jsonl /tmp/real.out [cases]
+to 5 mm), for every bolt of the window's list (or the bolt the type's own design ends with); prints
+the ratio of the proposal's weight to the grid's lightest passing weight. A proposal of the case's own
+type is compared with that type's grid; a proposal of another type of the family (自动调整 turns
+there only when its own type has no passing design) with the grids of every other type of the family.
+  python3 scripts/adjust_lightness.py build/bin/pedivo-calc /tmp/real.jsonl /tmp/real.out [cases a type]
 """
 import itertools
 import math
@@ -21,14 +23,33 @@ FACTORS = (1, 1.25, 1.5, 2, 2.5, 3)
 LISTS = {"j1": ("CBdms", ["24", "27", "30", "33", "36", "39", "42"]), "j2": ("cbdms", ["24", "27", "30"])}
 
 
-def grid(case, output):
+FAMILIES = [["g11", "g12", "g2", "g3"], ["j1", "j2"]]
+
+
+def own_bolt(calc, module, entries):
+    """The bolt the type's design ends with, from the detailing sizes."""
+    line = json.dumps({"module": module, "entries": entries, "cbsize": True}, ensure_ascii=False)
+    done = json.loads(subprocess.run([calc], input=line + "\n", capture_output=True, text=True).stdout)
+    return int(done["values"].get("dms") or (20 if module == "g2" else 24))
+
+
+def carried(case, module):
+    """The case's section, forces and materials in another type's window."""
+    entries = {k: v for k, v in case["entries"].items() if k not in ("CBdms", "cbdms")}
+    if module in ("j1", "j2"):
+        entries.pop("EdtM", None)
+    return entries
+
+
+def grid(calc, case, output):
     module = case["module"]
-    modules = [module, "g11"] if module == "g12" else [module]
-    bolt_list = LISTS.get(module)
-    bolts = ([int(b) for b in bolt_list[1]] if bolt_list
-             else [int(output["values"].get("dms") or (20 if module == "g2" else 24))])
+    proposed = output["adjusted"]["module"]
+    modules = [module] if proposed == module else [m for f in FAMILIES if module in f for m in f if m != module]
     lines = []
     for m in modules:
+        entries0 = case["entries"] if m == module else carried(case, m)
+        bolt_list = LISTS.get(m)
+        bolts = [int(b) for b in bolt_list[1]] if bolt_list else [own_bolt(calc, m, entries0)]
         for dms in bolts:
             if dms not in BOLTS:
                 continue
@@ -37,7 +58,7 @@ def grid(case, output):
             # Up to whole 5 mm: a size never falls below its detailing value.
             sizes = [sorted({5 * math.ceil(f * x / 5 - 1e-9) for f in FACTORS}) for x in (a, c, edge, edge)]
             for combo in itertools.product(*sizes):
-                entries = dict(case["entries"])
+                entries = dict(entries0)
                 entries.update(zip(("Edtsizea", "Edtsizec", "Edtsizelt", "Edtsizebt"), map(str, combo)))
                 if bolt_list:
                     entries[bolt_list[0]] = str(dms)
@@ -62,17 +83,22 @@ def main():
     cases = [json.loads(line) for line in open(inputs, encoding="utf-8")]
     results = [json.loads(line) for line in open(outputs, encoding="utf-8")]
     ratios = []
+    taken = {}
     for case, result in zip(cases, results):
-        if len(ratios) >= most or not result.get("adjusted"):
+        if taken.get(case["module"], 0) >= most or not result.get("adjusted"):
             continue
-        lines = grid(case, result)
+        taken[case["module"]] = taken.get(case["module"], 0) + 1
+        lines = grid(calc, case, result)
         done = subprocess.run([calc], input="\n".join(lines), capture_output=True, text=True).stdout.splitlines()
         weights = [json.loads(o)["weight"] for o in done if passes(json.loads(o))]
         if weights:
-            ratios.append((result["adjusted"]["weight"] / min(weights), case["module"]))
+            ratios.append((result["adjusted"]["weight"] / min(weights), case["module"] + "→" + result["adjusted"]["module"]))
         if ratios and ratios[-1][0] > 1.05 and "-v" in sys.argv:
             print(case["module"], round(ratios[-1][0], 3), result["adjusted"]["entries"], min(weights))
     ratios.sort()
+    for kind in sorted({k for _, k in ratios}):
+        mine = [r for r, k in ratios if k == kind]
+        print(kind, "cases", len(mine), "worst %.3f" % max(mine), "mean %.3f" % (sum(mine) / len(mine)))
     print("cases", len(ratios), "worst", ratios[-1] if ratios else None,
           "over 1.05:", sum(r > 1.05 for r, _ in ratios), "mean %.3f" % (sum(r for r, _ in ratios) / max(len(ratios), 1)))
 

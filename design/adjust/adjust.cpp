@@ -2,368 +2,79 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <map>
-#include <memory>
+#include <string_view>
 
 #include "design/common/calculation.h"
 #include "design/common/design_session.h"
 #include "design/common/input_checks.h"
 #include "design/common/numbers.h"
-#include "design/common/tables.h"
 
 namespace pedivo::adjust {
 namespace {
 
+constexpr int mostCandidatesPerType = 1200;  // no search of one base type makes more calculations
 constexpr std::array<const char*, 4> sizeControls{"Edtsizea", "Edtsizec", "Edtsizelt", "Edtsizebt"};
-constexpr double sizeStep = 5;              // mm
-constexpr double mostTimesDetailing = 3;    // the largest size, in detailing values
-constexpr int mostCandidates = 1200;        // a search never makes more calculations than this
-constexpr std::array<double, 6> startFactors{1, 1.25, 1.5, 2, 2.5, 3};
-// Which sizes a start scales: all together, the lengthwise pair a and lt, the crosswise pair c
-// and bt, or one alone. A stop of one part (a stiffener weld too short along c + bt) is often
-// cured by one pair while the other would grow some other part out of range.
-constexpr std::array<std::array<bool, 4>, 7> startMasks{{{true, true, true, true},
-                                                        {true, false, true, false},
-                                                        {false, true, false, true},
-                                                        {true, false, false, false},
-                                                        {false, true, false, false},
-                                                        {false, false, true, false},
-                                                        {false, false, false, true}}};
-constexpr std::array<double, 5> gridFactors{1, 1.5, 2, 2.5, 3};  // when nothing passes near the starts
-constexpr std::array<int, 4> walkSteps{8, 4, 2, 1};  // in 5 mm steps
-constexpr int descentStarts = 4;            // the best starts walked from
+constexpr std::array<std::string_view, 4> heldSizeNames{"a", "c", "lt", "bt"};
+constexpr int mostSettlingRounds = 4;
 
-using Sizes = std::array<double, 4>;
+// The exposed rigid bases and the pinned bases; the embedded base has no family.
+constexpr std::array<std::array<std::string_view, 4>, 2> families{{{"g11", "g12", "g2", "g3"}, {"j1", "j2", "", ""}}};
 
-// a, c, lt, bt as the detailing box would take them for the bolt.
-std::optional<Sizes> detailingSizes(int dms) {
-  const auto bolt = tables::anchorBolt(dms);
-  if (!bolt) return std::nullopt;
-  const double edge = tables::boltEdgeDistance(dms);
-  return Sizes{bolt->a, bolt->c, edge, edge};
+bool isBoltList(const std::string& control) { return control == "CBdms" || control == "cbdms"; }
+
+// The entries of another base type: its window's defaults with the section, forces, grades,
+// concrete and edition carried over; the plate sizes and bolt are the search's, from detailing.
+Entries carriedOver(const ModuleDescriptor& to, const Entries& from) {
+  Entries entries = to.defaultEntries();
+  for (auto& [control, text] : entries.texts) {
+    if (to.inSizeGroup(control) || isBoltList(control)) continue;
+    if (const auto found = from.texts.find(control); found != from.texts.end()) text = found->second;
+  }
+  entries.cbsize = true;
+  return entries;
 }
 
-// The diameter a rigid base starts from when it has no design to tell its own.
-int startingBolt(const ModuleDescriptor& module) { return module.id == "g2" ? 20 : 24; }
-
-double heldNumber(const DesignState& state, std::string_view name) {
-  for (const auto& value : state.values())
+double heldNumber(const DesignSession& session, std::string_view name) {
+  for (const auto& value : session.values())
     if (value.name == name)
       if (const auto* x = std::get_if<double>(&value.value)) return *x;
   return 0;
 }
 
-// A candidate: the base type, the bolt from the window's list, and each size as a count of 5 mm
-// steps above its detailing value.
-struct Point {
-  int module = 0;
-  int bolt = 0;
-  std::array<int, 4> steps{};
-  auto operator<=>(const Point&) const = default;
-};
-
-struct Score {
-  int rank = 3;        // 0 passes, 1 fails a check, 2 stops, 3 not a candidate
-  double measure = 0;  // weight when passing, how far from passing when failing
-  double weight = 0;
-  bool operator<(const Score& other) const {
-    return rank != other.rank ? rank < other.rank : measure < other.measure;
+// The sizes the design of `session` uses, none under the detailing value of its bolt, as texts.
+Entries usedSizes(const DesignSession& session) {
+  Entries entries = session.entries();
+  const auto low = detailingSizes(static_cast<int>(heldNumber(session, "dms")));
+  for (std::size_t i = 0; i < sizeControls.size(); ++i) {
+    const double used = heldNumber(session, heldSizeNames[i]);
+    entries.texts[sizeControls[i]] = formatGeneral(low ? std::max(used, (*low)[i]) : used);
   }
-};
-
-// How far a completed design is from passing: each failing check's excess utilisation.
-double shortfall(const std::vector<DesignCheck>& checks) {
-  double sum = 0;
-  for (const auto& check : checks) {
-    if (check.ok()) continue;
-    const double excess = check.demand / check.limit - 1;
-    sum += std::isfinite(excess) ? std::clamp(excess, 0.001, 100.0) : 100.0;
-  }
-  return sum;
+  return entries;
 }
 
-class Search {
- public:
-  Search(const ModuleDescriptor& module, const Entries& entries) : entries_(entries) {
-    modules_.push_back(&module);
-    if (module.id == "g12")
-      if (const ModuleDescriptor* eight = findModule("g11")) modules_.push_back(eight);
-    if (const ControlSpec* list = boltDiameterControl(module)) {
-      boltControl_ = list->name;
-      for (const auto& item : list->items)
-        if (const auto dms = parseNumber(item)) bolts_.push_back(static_cast<int>(*dms));
-    }
-    // A rigid base chooses its bolt: the sizes start from the detailing values of the bolt its
-    // design ended with, or of the bolt it starts from.
-    auto state = module.newState();
-    if (!validateInput(module, entries) && state->calculate(entries).ending != Ending::Stopped)
-      ownBolt_ = static_cast<int>(heldNumber(*state, "dms"));
-    if (ownBolt_ <= 0 || !detailingSizes(ownBolt_)) ownBolt_ = startingBolt(module);
-    for (const auto* each : modules_) states_.push_back(each->newState());
+// The window's calculation of `chosen`, with the entries then taking the sizes its design uses
+// (the design may round a size up, and a near-miss may lie under detailing) until they agree.
+Outcome settle(DesignSession& session, const Entries& chosen) {
+  Entries entries = chosen;
+  Outcome outcome;
+  for (int round = 0; round < mostSettlingRounds; ++round) {
+    session.reset();
+    for (const auto& [control, text] : entries.texts) session.setText(control, text);
+    session.setCbsize(entries.cbsize);
+    outcome = session.calculate();
+    if (outcome.ending != Ending::Completed || session.entries().cbsize) break;
+    const Entries used = usedSizes(session);
+    if (used.texts == session.entries().texts) break;
+    entries = used;
   }
-
-  bool hasVariables() const { return modules_.front()->hasDetailingToggle; }
-  int boltChoices() const { return bolts_.empty() ? 1 : static_cast<int>(bolts_.size()); }
-  int boltOf(const Point& p) const { return bolts_.empty() ? ownBolt_ : bolts_[p.bolt]; }
-  Sizes lower(const Point& p) const { return detailingSizes(boltOf(p)).value_or(Sizes{}); }
-  int mostSteps(const Point& p, int i) const {
-    return static_cast<int>(std::floor((mostTimesDetailing - 1) * lower(p)[i] / sizeStep + 1e-9));
-  }
-  int calculations() const { return calculations_; }
-
-  Point scaled(int module, int bolt, double factor, const std::array<bool, 4>& mask) const {
-    Point p{module, bolt, {}};
-    const Sizes low = lower(p);
-    for (int i = 0; i < 4; ++i)
-      if (mask[i])
-        p.steps[i] = std::clamp(static_cast<int>(std::lround((factor - 1) * low[i] / sizeStep)), 0, mostSteps(p, i));
-    return p;
-  }
-
-  Entries entriesOf(const Point& p) const {
-    Entries e = entries_;
-    const Sizes low = lower(p);
-    for (int i = 0; i < 4; ++i) e.texts[sizeControls[i]] = formatGeneral(low[i] + sizeStep * p.steps[i]);
-    if (!boltControl_.empty()) e.texts[boltControl_] = std::to_string(boltOf(p));
-    e.cbsize = false;
-    return e;
-  }
-
-  const Score& score(const Point& p) {
-    if (const auto found = cache_.find(p); found != cache_.end()) return found->second;
-    Score s;
-    if (calculations_ < mostCandidates) s = calculate(p);
-    return cache_.emplace(p, s).first->second;
-  }
-
-  bool exhausted() const { return calculations_ >= mostCandidates; }
-
-  // Whether the candidate fails only checks of parts the calculation sizes from the plate (boot
-  // beams, stiffeners, welds to the plate): not the column itself (its flange stress, its welds)
-  // nor a bolt layout wider than the flange, which no mix of sizes cures.
-  bool partsMayGrow(const Point& p) {
-    DesignState& state = *states_[p.module];
-    if (state.calculate(entriesOf(p)).ending != Ending::Completed) return false;
-    for (const auto& check : state.checks())
-      if (!check.ok() && (check.id == "flange" || check.id == "weld" || check.id == "layout" || check.id == "webWeldLeg"))
-        return false;
-    return true;
-  }
-
-  const ModuleDescriptor& module(const Point& p) const { return *modules_[p.module]; }
-  int moduleChoices() const { return static_cast<int>(modules_.size()); }
-
- private:
-  Score calculate(const Point& p) {
-    ++calculations_;
-    const Entries e = entriesOf(p);
-    const ModuleDescriptor& type = *modules_[p.module];
-    if (validateInput(type, e)) return {2, 0, 0};
-    DesignState& state = *states_[p.module];
-    const Outcome outcome = state.calculate(e);
-    if (outcome.ending != Ending::Completed) return {2, 0, 0};
-    const auto& checks = state.checks();
-    double measure = shortfall(checks);
-    if (outcome.messages.empty() || outcome.messages.front() != doneMessage) measure += 1;
-    // The sizes may not fall below the detailing values of the bolt the design ends with.
-    if (const auto low = detailingSizes(static_cast<int>(heldNumber(state, "dms")))) {
-      const Sizes sizes = lower(p);
-      for (int i = 0; i < 4; ++i) {
-        const double size = sizes[i] + sizeStep * p.steps[i];
-        if (size < (*low)[i]) measure += ((*low)[i] - size) / 100 + 0.001;
-      }
-    }
-    const double weight = state.weight();
-    if (measure == 0) return {0, weight, weight};
-    return {1, measure, weight};
-  }
-
-  Entries entries_;
-  std::vector<const ModuleDescriptor*> modules_;
-  std::vector<std::unique_ptr<DesignState>> states_;
-  std::string boltControl_;
-  std::vector<int> bolts_;
-  int ownBolt_ = 0;
-  std::map<Point, Score> cache_;
-  int calculations_ = 0;
-};
-
-// The walk's position and its score; a move is kept only when it finds a better candidate.
-struct Walk {
-  Search& search;
-  Point current;
-  Score best;
-
-  bool tryMove(const Point& p) {
-    if (p == current) return false;
-    const Score& s = search.score(p);
-    if (!(s < best)) return false;
-    current = p;
-    best = s;
-    return true;
-  }
-};
-
-// Each size alone and all sizes together, down and then up by `step`.
-bool sizeMoves(Walk& walk, int step) {
-  bool improved = false;
-  for (const int direction : {-1, 1}) {
-    for (int i = 0; i < 4; ++i) {
-      Point p = walk.current;
-      p.steps[i] = std::clamp(p.steps[i] + direction * step, 0, walk.search.mostSteps(p, i));
-      improved = walk.tryMove(p) || improved;
-    }
-    Point all = walk.current;
-    for (int i = 0; i < 4; ++i)
-      all.steps[i] = std::clamp(all.steps[i] + direction * step, 0, walk.search.mostSteps(all, i));
-    improved = walk.tryMove(all) || improved;
-  }
-  return improved;
-}
-
-// Two sizes at once, either way each: a passing design may lie across a ridge that neither size
-// alone can cross (a shorter lt that only passes with a smaller a). Stops after the first pair
-// that finds a better one.
-bool pairMoves(Walk& walk, int step) {
-  bool improved = false;
-  for (int i = 0; i < 4 && !improved; ++i)
-    for (int j = i + 1; j < 4 && !improved; ++j)
-      for (const int di : {-1, 1})
-        for (const int dj : {-1, 1}) {
-          Point p = walk.current;
-          p.steps[i] = std::clamp(p.steps[i] + di * step, 0, walk.search.mostSteps(p, i));
-          p.steps[j] = std::clamp(p.steps[j] + dj * step, 0, walk.search.mostSteps(p, j));
-          improved = walk.tryMove(p) || improved;
-        }
-  return improved;
-}
-
-// The next bolt either way (sizes kept within the new bolt's range), then each base type.
-bool boltAndTypeMoves(Walk& walk) {
-  bool improved = false;
-  for (const int direction : {-1, 1}) {
-    Point p = walk.current;
-    p.bolt += direction;
-    if (p.bolt < 0 || p.bolt >= walk.search.boltChoices()) continue;
-    for (int i = 0; i < 4; ++i) p.steps[i] = std::min(p.steps[i], walk.search.mostSteps(p, i));
-    improved = walk.tryMove(p) || improved;
-  }
-  for (int m = 0; m < walk.search.moduleChoices(); ++m) {
-    Point p = walk.current;
-    p.module = m;
-    improved = walk.tryMove(p) || improved;
-  }
-  return improved;
-}
-
-// Sizes that change nothing (c and lt of a pinned base) go back down: of two equal designs the
-// one with the smaller entries is proposed.
-void settleUnusedSizes(Walk& walk) {
-  for (int i = 0; i < 4; ++i)
-    for (const int target : {0, walk.current.steps[i] - 1}) {
-      if (target < 0 || target >= walk.current.steps[i]) continue;
-      Point p = walk.current;
-      p.steps[i] = target;
-      if (!(walk.best < walk.search.score(p))) {
-        walk.current = p;
-        walk.best = walk.search.score(p);
-        break;
-      }
-    }
-}
-
-// Walks from `start` while a move finds a better candidate: each size down and up, all sizes
-// together, the next bolt either way and the other base type, with steps of 40 down to 5 mm.
-Point descend(Search& search, Point start) {
-  Walk walk{search, start, search.score(start)};
-  for (const int step : walkSteps) {
-    bool improved = true;
-    while (improved && !search.exhausted()) {
-      improved = sizeMoves(walk, step);
-      if (!improved) improved = pairMoves(walk, step);
-      if (step == 1) improved = boltAndTypeMoves(walk) || improved;
-    }
-  }
-  settleUnusedSizes(walk);
-  return walk.current;
-}
-
-}  // namespace
-
-const ControlSpec* boltDiameterControl(const ModuleDescriptor& module) {
-  for (const auto& group : module.groups)
-    for (const auto& control : group.controls)
-      if (control.isList() && (control.name == "CBdms" || control.name == "cbdms")) return &control;
-  return nullptr;
-}
-
-bool passes(const Outcome& outcome, const std::vector<DesignCheck>& checks) {
-  return outcome.ending == Ending::Completed && !outcome.messages.empty() && outcome.messages.front() == doneMessage &&
-         std::all_of(checks.begin(), checks.end(), [](const DesignCheck& check) { return check.ok(); });
-}
-
-namespace {
-
-struct Candidate {
-  Point point;
-  Score score;
-};
-
-// Starts: every base type and bolt with the sizes scaled, all together, in pairs or alone; the
-// best few are walked down and the best end is kept.
-Candidate bestOfStarts(Search& search) {
-  std::vector<std::pair<Score, Point>> starts;
-  for (int m = 0; m < search.moduleChoices(); ++m)
-    for (int b = 0; b < search.boltChoices(); ++b)
-      for (const auto& mask : startMasks)
-        for (const double factor : startFactors) {
-          const Point p = search.scaled(m, b, factor, mask);
-          const Score s = search.score(p);
-          if (std::none_of(starts.begin(), starts.end(), [&](const auto& start) { return start.second == p; }))
-            starts.push_back({s, p});
-        }
-  std::stable_sort(starts.begin(), starts.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
-  Candidate best{starts.front().second, starts.front().first};
-  for (std::size_t k = 0; k < starts.size() && k < descentStarts; ++k) {
-    if (k > 0 && starts[k].first.rank == 2) break;
-    const Point end = descend(search, starts[k].second);
-    if (const Score& s = search.score(end); k == 0 || s < best.score) best = {end, s};
-  }
-  return best;
-}
-
-// Nothing passes near the starts: a part sized by the calculation (a higher boot beam) may come
-// only with some mix of sizes. The grid of every size at 1 to 3 times its detailing value is
-// tried for the best candidate's base type and bolt, and walked from its best point.
-Candidate fromTheGrid(Search& search, Candidate best) {
-  if (best.score.rank != 1 || search.exhausted() || !search.partsMayGrow(best.point)) return best;
-  std::optional<std::pair<Score, Point>> gridBest;
-  for (const double fa : gridFactors)
-    for (const double fc : gridFactors)
-      for (const double flt : gridFactors)
-        for (const double fbt : gridFactors) {
-          Point p = best.point;
-          const std::array<double, 4> factors{fa, fc, flt, fbt};
-          for (int i = 0; i < 4; ++i)
-            p.steps[i] = search.scaled(p.module, p.bolt, factors[i], {true, true, true, true}).steps[i];
-          const Score s = search.score(p);
-          if (!gridBest || s < gridBest->first) gridBest = std::pair{s, p};
-        }
-  if (gridBest && gridBest->first < best.score) {
-    const Point end = descend(search, gridBest->second);
-    return {end, search.score(end)};
-  }
-  return best;
+  return outcome;
 }
 
 // The proposal as the window will design it after "采用", with the entries it changes.
 Proposal proposalFor(const ModuleDescriptor& type, const Entries& chosen, const ModuleDescriptor& module,
                      const Entries& entries) {
   DesignSession session(type);
-  for (const auto& [control, text] : chosen.texts) session.setText(control, text);
-  session.setCbsize(chosen.cbsize);
-  const Outcome outcome = session.calculate();
+  const Outcome outcome = settle(session, chosen);
   Proposal proposal;
   proposal.module = &type;
   proposal.entries = session.entries();
@@ -372,7 +83,10 @@ Proposal proposalFor(const ModuleDescriptor& type, const Entries& chosen, const 
   proposal.stopRemedy = outcome.remedy;
   proposal.weight = session.weight().value_or(0);
   proposal.passes = passes(outcome, proposal.checks);
-  if (&type != &module) proposal.changed.push_back("module");
+  if (&type != &module) {
+    proposal.changed.push_back("module");
+    proposal.typeChange = typeChangeText(type);
+  }
   for (const auto& [control, text] : proposal.entries.texts) {
     const auto before = entries.texts.find(control);
     if (before == entries.texts.end() || before->second != text) proposal.changed.push_back(control);
@@ -381,14 +95,61 @@ Proposal proposalFor(const ModuleDescriptor& type, const Entries& chosen, const 
   return proposal;
 }
 
+// Why the entries cannot be adjusted: an input check refuses them, or a typed entry is no number.
+std::optional<std::string> refusalOf(const ModuleDescriptor& module, const Entries& entries) {
+  if (const auto refused = validateInput(module, entries)) return refused->message;
+  for (const auto& group : module.groups)
+    for (const auto& control : group.controls) {
+      if (control.isList()) continue;
+      const auto text = entries.texts.find(control.name);
+      if (text != entries.texts.end() && !parseNumber(text->second)) return notANumberMessage(text->second);
+    }
+  return std::nullopt;
+}
+
 }  // namespace
 
+std::vector<const ModuleDescriptor*> familyOf(const ModuleDescriptor& module) {
+  std::vector<const ModuleDescriptor*> others;
+  for (const auto& family : families) {
+    if (std::find(family.begin(), family.end(), module.id) == family.end()) continue;
+    for (const std::string_view id : family)
+      if (!id.empty() && id != module.id)
+        if (const ModuleDescriptor* other = findModule(std::string(id))) others.push_back(other);
+  }
+  return others;
+}
+
+std::string typeChangeText(const ModuleDescriptor& proposed) {
+  return "本类型在可调整范围内没有满足要求的设计，建议改用" + proposed.title;
+}
+
+bool passes(const Outcome& outcome, const std::vector<DesignCheck>& checks) {
+  return outcome.ending == Ending::Completed && !outcome.messages.empty() && outcome.messages.front() == doneMessage &&
+         std::all_of(checks.begin(), checks.end(), [](const DesignCheck& check) { return check.ok(); });
+}
+
+// The own type first; only where it has no passing design, the lightest passing design of the
+// other types of its family.
 SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries) {
-  Search search(module, entries);
-  if (!search.hasVariables()) return {std::nullopt, search.calculations()};
-  const Candidate best = fromTheGrid(search, bestOfStarts(search));
-  return {proposalFor(search.module(best.point), search.entriesOf(best.point), module, entries),
-          search.calculations()};
+  if (!module.hasDetailingToggle) return {};
+  if (auto refused = refusalOf(module, entries)) return {std::nullopt, 0, std::move(refused)};
+  SearchBudget budget{0, mostCandidatesPerType};
+  const TypeBest own = searchType(module, entries, budget);
+  const ModuleDescriptor* chosenType = &module;
+  Entries chosen = own.entries;
+  if (own.rank != Rank::Passes) {
+    std::optional<double> lightest;
+    for (const ModuleDescriptor* other : familyOf(module)) {
+      budget.most = budget.calculations + mostCandidatesPerType;
+      const TypeBest found = searchType(*other, carriedOver(*other, entries), budget);
+      if (found.rank != Rank::Passes || (lightest && found.weight >= *lightest)) continue;
+      lightest = found.weight;
+      chosenType = other;
+      chosen = found.entries;
+    }
+  }
+  return {proposalFor(*chosenType, chosen, module, entries), budget.calculations, std::nullopt};
 }
 
 }  // namespace pedivo::adjust

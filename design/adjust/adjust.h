@@ -2,31 +2,27 @@
 // "自动调整": from a design that fails a check or stops, the lightest passing design within reach
 // of the entries a designer may change.
 //
-// What may change: the plate sizes a, c, lt, bt (user sizes, the detailing box unticked), each
-// from the detailing value of the bolt diameter up to three times it in 5 mm steps; the bolt
-// diameter where the window lists one; and the ten-bolt base may become the eight-bolt base with
-// the same entries. Never the section, forces, grades, concrete or code edition. Every candidate
-// is an ordinary calculation of the base type with those entries, so the proposal is exactly the
-// design "计算" gives after "采用".
-//
-// The search ranks candidates by: passing before failing before stopped; then lighter (passing)
-// or nearer to passing (failing). It starts from the sizes scaled uniformly (1 to 3 times the
-// detailing values), then walks each size down and up in steps of 40, 20, 10 and 5 mm while a
-// step finds a better candidate. Steel weight grows with every size, and a size that made a
-// check pass keeps it passing when it grows, so the walk ends near the lightest passing design
-// after a few hundred calculations instead of the tens of thousands of the full grid.
+// What may change: the plate sizes a, c, lt, bt (user sizes, the detailing box unticked) and the
+// bolt diameter where the window lists one (type_search.h), and, where no passing design of the
+// base type exists, the base type within its family: the exposed rigid bases (eight-bolt,
+// ten-bolt, T-shaped and channel boot-beam bases) or the pinned bases (two-bolt, four-bolt). The
+// other types are designed with the same section, forces, grades, concrete and code edition, and
+// the lightest passing one is proposed. The embedded base has nothing to change. Every candidate
+// is an ordinary calculation, and the proposal's entries carry the sizes its design uses, so the
+// proposal is exactly the design "计算" gives after "采用".
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "design/adjust/type_search.h"
 #include "design/common/design_check.h"
 #include "design/common/module.h"
 
 namespace pedivo::adjust {
 
 struct Proposal {
-  const ModuleDescriptor* module = nullptr;  // the ten-bolt base may come back as the eight-bolt base
+  const ModuleDescriptor* module = nullptr;  // another type of the family where its own has no passing design
   Entries entries;                           // every control's text, detailing box as designed
   std::vector<std::string> messages;         // of the ordinary calculation
   std::vector<DesignCheck> checks;
@@ -34,13 +30,18 @@ struct Proposal {
   double weight = 0;                         // kg
   bool passes = false;                       // completed with every check passing
   std::vector<std::string> changed;          // control names whose text changed, "cbsize", "module"
+  // Where the proposal is another base type: why, in the words the dialog, the report and the
+  // command line give ("本类型在可调整范围内没有满足要求的设计，建议改用T型靴梁柱脚").
+  std::optional<std::string> typeChange;
 };
 
 struct SearchResult {
   // The lightest passing design, or where none passes the best candidate found; nothing when the
-  // base type has nothing to change.
+  // base type has nothing to change or the entries are refused.
   std::optional<Proposal> best;
   int candidates = 0;  // ordinary calculations made
+  // The input check that refused the entries: nothing is proposed for them.
+  std::optional<std::string> refusal;
 };
 
 // Whether a calculation's outcome and checks make a design that needs no adjusting.
@@ -48,7 +49,10 @@ bool passes(const Outcome& outcome, const std::vector<DesignCheck>& checks);
 
 SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries);
 
-// The control that lists the bolt diameter, if the window has one ("CBdms", "cbdms").
-const ControlSpec* boltDiameterControl(const ModuleDescriptor& module);
+// The other base types 自动调整 may turn a design into, in the order of the main window.
+std::vector<const ModuleDescriptor*> familyOf(const ModuleDescriptor& module);
+
+// "本类型在可调整范围内没有满足要求的设计，建议改用" and the proposed type's name.
+std::string typeChangeText(const ModuleDescriptor& proposed);
 
 }  // namespace pedivo::adjust

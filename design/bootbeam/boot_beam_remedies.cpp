@@ -5,6 +5,7 @@
 
 #include "design/bootbeam/boot_beam_steps.h"
 #include "design/common/calculation.h"
+#include "design/common/design_check.h"
 #include "design/common/remedy_text.h"
 #include "design/common/numbers.h"
 #include "design/common/tables.h"
@@ -21,24 +22,22 @@ double plateAndBootBeams(const BootBeamHeld& h) {
 
 remedy::Detailing detailing(const BootBeamHeld& h) { return remedy::detailing(h.dms); }
 
-// A needed leg just above the rounded one, with as many decimals as it takes to show the difference.
-std::string legBeyond(double needed, double rounded) {
+// A needed leg just above the leg the check allows, with as many decimals as it takes to show the difference.
+std::string legBeyond(double needed, double allowed) {
   std::string text = formatValue(ValueFormat::Cut3, needed);
-  for (int extra = 1; extra <= 3 && text == formatGeneral(rounded); ++extra)
+  for (int extra = 1; extra <= 3 && text == formatGeneral(allowed); ++extra)
     text = formatValue(ValueFormat::Cut3, needed, extra);
   return text;
 }
 
-// The weld of a boot beam to the column: its leg follows the flange force and is rounded to an even
-// size that may stay up to 0.1 mm under the leg the force needs; the engineer is told which it is.
+// The weld of a boot beam to the column: its leg follows the flange force, rounded to an even size
+// that may stay up to 0.1 mm under the leg the force needs.
 std::string bootBeamWeld(const BootBeamHeld& h) {
   const double neededLeg = h.lf > 0 && h.ffw > 0 ? bootBeamWeldLegNeeded(h) : 0;
-  const std::string force = "靴梁与柱焊缝承受柱翼缘力 " + num(h.Vshmax / 1000) + " kN、焊缝长 " + num(h.lf) + " mm，";
-  const std::string leg = neededLeg > h.hf2 && neededLeg <= h.hf2 + 0.1
-                              ? "所需焊脚 " + legBeyond(neededLeg, h.hf2) + " mm，按偶数取整为 " + num(h.hf2) + " mm"
-                              : "焊脚 hf = " + num(h.hf2) + " mm";
-  return force + leg + "：提高钢材牌号（焊缝强度 ffw），或" + remedy::untickDetailing +
-         "并加大 a、lt 使靴梁加高（试用“自动调整”）";
+  const double allowed = h.hf2 + weldLegRoundingTolerance;
+  return "靴梁与柱焊缝承受柱翼缘力 " + num(h.Vshmax / 1000) + " kN、焊缝长 " + num(h.lf) + " mm，所需焊脚 " +
+         legBeyond(neededLeg, allowed) + " mm > hf + 0.1 = " + num(allowed) + " mm：提高钢材牌号（焊缝强度 ffw），或" +
+         remedy::untickDetailing + "并加大 a、lt 使靴梁加高（试用“自动调整”）";
 }
 
 std::vector<remedy::CheckRemedy> commonRemedies(const BootBeamHeld& h, std::string_view stiffenerName,
@@ -87,7 +86,8 @@ void tBootBeamRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& checks) 
   std::vector<remedy::CheckRemedy> list =
       commonRemedies(h, "锚栓加劲肋", "c、bt（加劲肋长 c + bt = " + num(h.c + h.bt) + " mm）");
   list.push_back({"layout", "两侧锚栓间距 2c = " + num(2 * h.c) + " mm 超过翼缘宽度 bf = " + num(h.bf) + " mm：减小 " +
-                                remedy::sizeNow("c", h.c, detailing(h).c) + "，或改用槽型靴梁柱脚"});
+                                remedy::sizeNow("c", h.c, detailing(h).c) + "，或改用槽型靴梁柱脚" +
+                                remedy::typeChangeByAdjust});
   remedy::attach(checks, list);
 }
 

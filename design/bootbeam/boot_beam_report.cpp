@@ -118,6 +118,16 @@ std::vector<FieldText> plateLayoutFields(const Held& h) {
           {"EdtL", plain(h.L)},   {"EdtB", plain(h.B)}, {"Edttpb", plain(h.tpb)}};
 }
 
+DesignCheck bootBeamWeldCheck(const Held& h) {
+  const double needed = h.lf > 0 && h.ffw > 0 ? bootBeamWeldLegNeeded(h) : 0;
+  DesignCheck check = limitCheck("bootBeamWeld", "靴梁与柱焊缝", "hf,req = Vmax/(1.4·lf·ffw) ≤ hf + 0.1", needed,
+                                 h.hf2 + weldLegRoundingTolerance, lengthUnit, ValueFormat::Cut2, {"Edthfxlb"});
+  check.limitNote = weldLegRoundingNote;
+  check.demandWords = "所需焊脚";
+  check.limitWords = "焊脚";
+  return check;
+}
+
 std::vector<DesignCheck> bootBeamChecks(const BootBeamType& type, const Held& h, DesignCheck plate) {
   return {
       limitCheck("bearing", "底板下混凝土承压", "σc ≤ fc", h.ylc, h.fc, stressUnit, ValueFormat::Cut2,
@@ -129,8 +139,7 @@ std::vector<DesignCheck> bootBeamChecks(const BootBeamType& type, const Held& h,
                  ValueFormat::Cut3, {"Edthxlb", "Edttxlb"}),
       limitCheck("bootBeamShear", "靴梁抗剪", "τ = 1.5·Vmax/(2·hsh·tsh) ≤ fv", h.ylvx, h.fvsh, stressUnit,
                  ValueFormat::Cut3, {"Edthxlb", "Edttxlb"}),
-      limitCheck("bootBeamWeld", "靴梁与柱焊缝", "τf = Vmax/(1.4·hf·lf) ≤ ffw", bootBeamWeldStress(h), h.ffw,
-                 stressUnit, ValueFormat::Cut3, {"Edthfxlb"}),
+      bootBeamWeldCheck(h),
       limitCheck("bootBeamWeldLeg", "靴梁与柱焊脚尺寸", "hf ≤ min(tsh, tf)", h.hf2, std::min(h.tsh, h.tf), lengthUnit,
                  ValueFormat::Plain, {"Edthfxlb"}),
       limitCheck("bootBeamSlenderness", "靴梁宽厚比", type.outstandFormula, type.outstandRatio(h), h.write6, "",

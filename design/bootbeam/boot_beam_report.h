@@ -18,6 +18,9 @@ std::vector<NamedValue> valuesWith(std::vector<NamedValue> own, const Held& h);
 // The plate layout as the result window shows it: a, c, lt, bt, L, B and tpb.
 std::vector<FieldText> plateLayoutFields(const Held& h);
 
+// The welds of a boot beam to the column, in legs: the leg the flange force needs against the
+// even leg plus the 0.1 mm its rounding may leave.
+DesignCheck bootBeamWeldCheck(const Held& h);
 // Bearing, bolts, the plate (its check given by the base), boot beams and the plate welds.
 std::vector<DesignCheck> bootBeamChecks(const BootBeamType& type, const Held& h, DesignCheck plate);
 // The stiffener (T-shaped) or rib (channel) and its welds.

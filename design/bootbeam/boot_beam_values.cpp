@@ -61,7 +61,8 @@ bool writeBootBeamValues(DesignCheck& check, const Held& h, bool tShaped) {
   } else if (id == "bootBeamShear") {
     writeValues(check, "τ = 1.5·Vmax/(2·hsh·tsh) = 1.5×" + Vshmax + "/(2×" + n(h.hsh) + "×" + n(h.tsh) + ")", "fv");
   } else if (id == "bootBeamWeld") {
-    writeValues(check, "τf = Vmax/(1.4·hf·lf) = " + Vshmax + "/(1.4×" + n(h.hf2) + "×" + n(h.lf) + ")", "ffw");
+    writeValues(check, "所需焊脚 hf,req = Vmax/(1.4·lf·ffw) = " + Vshmax + "/(1.4×" + n(h.lf) + "×" + n(h.ffw) + ")",
+                "hf + 0.1 = " + n(h.hf2) + " + 0.1");
   } else if (id == "bootBeamWeldLeg") {
     writeValues(check, "hf", "min(tsh, tf) = min(" + n(h.tsh) + ", " + n(h.tf) + ")");
   } else if (id == "bootBeamSlenderness") {

@@ -70,6 +70,10 @@ inline DesignCheck limitCheck(std::string id, std::string name, std::string form
 inline constexpr double plateRoundingTolerance = 0.1;
 inline constexpr const char* plateRoundingNote = "（含板厚取整容差 0.1 mm）";
 
+// A weld leg rounded up to an even size may likewise stay up to 0.1 mm under the leg it needs.
+inline constexpr double weldLegRoundingTolerance = 0.1;
+inline constexpr const char* weldLegRoundingNote = "（含焊脚取整容差 0.1 mm）";
+
 // The plate-thickness check: required thickness against the plate plus its rounding tolerance.
 DesignCheck plateThicknessCheck(std::string formula, double required, double tpb, std::vector<std::string> fields);
 

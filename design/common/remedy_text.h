@@ -13,6 +13,8 @@
 namespace pedivo::remedy {
 
 inline const std::string untickDetailing = "取消“底板尺寸按构造要求选取”";
+// Where another base type is the way out: 自动调整 proposes it when its own type has no passing design.
+inline constexpr const char* typeChangeByAdjust = "（“自动调整”在本类型没有满足要求的设计时会建议同族中最轻的满足类型）";
 
 // A number as the windows write it: "372", "0.85".
 std::string num(double x);

@@ -262,7 +262,8 @@ std::vector<XlsxColumnStyle> resultColumnStyles(const CsvRow& header) {
 }
 
 void adjustRow(BatchRow& row) {
-  if (row.module == nullptr || !isFailing(row)) return;
+  // A row refused before its calculation ran (a cell, the project block) has no entries to adjust.
+  if (row.module == nullptr || !isFailing(row) || row.messages.empty()) return;
   const adjust::SearchResult found = adjust::adjustDesign(*row.module, row.entries);
   if (!found.best || !found.best->passes) return;
   const adjust::Proposal& proposal = *found.best;

@@ -79,6 +79,8 @@ void plateOverhang(const Materials& m, Held& h) {
   const auto plate = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.Mo / f); });
   h.tpbo = plate.t;
   h.fpbo = plate.f;
+  // The plate is at least as thick as its overhang needs, rounded as the panel's thickness is.
+  h.tpb = std::max(h.tpb, roundUpToWhole(h.tpbo));
 }
 
 // Flanges and web share N, the web welds carry V; a pinned base carries no moment.
@@ -160,12 +162,12 @@ void plateCheckerTags(const Held& h, const TagEmitter& sink) {
 
 namespace {
 
-// A thickness check like the plate's, without the rounding tolerance: the plate keeps its size.
+// A thickness check like the panel's, with the same rounding tolerance: the plate is sized for it.
 DesignCheck overhangCheck(const Held& h) {
-  DesignCheck check = limitCheck("overhang", "底板外伸悬臂", "t ≥ √(6·M/f)，M = 0.5·σc·c²，c = max((L − hb)/2, (B − bf)/2)",
-                                 h.tpbo, h.tpb, lengthUnit, ValueFormat::Cut2, {"Edttpb"});
-  check.demandWords = requiredThicknessWords;
-  check.limitWords = plateThicknessWords;
+  DesignCheck check = plateThicknessCheck("t ≥ √(6·M/f)，M = 0.5·σc·c²，c = max((L − hb)/2, (B − bf)/2)", h.tpbo,
+                                          h.tpb, {"Edttpb"});
+  check.id = "overhang";
+  check.name = "底板外伸悬臂";
   return check;
 }
 
@@ -198,7 +200,7 @@ void writePlateValues(std::vector<DesignCheck>& checks, const Held& h) {
                   "板厚 t + 0.1 = " + t + " + 0.1");
     } else if (check.id == "overhang") {
       writeValues(check, "所需厚度 √(6·M/f) = √(6×" + operand(ValueFormat::KN2, h.Mo) + "×10³/" + operand(h.fpbo) + ")",
-                  "板厚 t");
+                  "板厚 t + 0.1 = " + t + " + 0.1");
     } else if (check.id == "flange") {
       writeValues(check, "σN = N/(2AF + Aeww) = " + kNOperand(h.N) + "/(2×" + operand(h.AF) + " + " + operand(h.Aeww) + ")",
                   "f");

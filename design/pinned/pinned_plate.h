@@ -39,7 +39,7 @@ void plateAndBearing(const Materials& m, PinnedPlateHeld& h, RoundLimit& rounds)
 // The panel of width b2 = (B − tw)/2 and free edge a2, and the plate thickness it needs.
 void plateThickness(const Materials& m, PinnedPlateHeld& h, double a2);
 // The plate past the flange tips or the flanges, a cantilever under the bearing stress: the
-// thickness it needs, for its check (the plate keeps its size).
+// thickness it needs; the plate grows to it when the panel asked less.
 void plateOverhang(const Materials& m, PinnedPlateHeld& h);
 // Fillet welds of column to plate.
 void columnWelds(const Materials& m, PinnedPlateHeld& h, RoundLimit& rounds);

@@ -58,7 +58,8 @@ void eightBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks
   std::vector<remedy::CheckRemedy> list = commonRemedies(h);
   const double need = 2 * h.c + 2 * h.tjjl + 2 * h.hf3;
   list.push_back({"layout", "加劲肋布置需要翼缘宽度 bf ≥ " + num(need) + " mm（2c + 2ts + 2hf），现为 " + num(h.bf) +
-                                " mm：" + narrowerSpacing(h, detailing(h).c) + "，或改用T型靴梁柱脚"});
+                                " mm：" + narrowerSpacing(h, detailing(h).c) + "，或改用T型或槽型靴梁柱脚" +
+                                remedy::typeChangeByAdjust});
   remedy::attach(checks, list);
 }
 
@@ -66,7 +67,8 @@ void tenBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) 
   std::vector<remedy::CheckRemedy> list = commonRemedies(h);
   const double need = 4 * h.c + 3 * h.tjjl + 2 * h.hf3;
   list.push_back({"layout", "十锚栓布置需要翼缘宽度 bf ≥ " + num(need) + " mm（4c + 3ts + 2hf），现为 " + num(h.bf) +
-                                " mm：改用八锚栓柱脚，或" + narrowerSpacing(h, detailing(h).c)});
+                                " mm：改用八锚栓柱脚或靴梁柱脚" + remedy::typeChangeByAdjust + "，或" +
+                                narrowerSpacing(h, detailing(h).c)});
   list.push_back({"webWeldLeg", "腹板焊脚 hf = " + num(h.hf11) + " mm > 1.2tw = " + num(1.2 * h.tw) +
                                     " mm：改用八锚栓柱脚，或采用腹板更厚的柱截面"});
   remedy::attach(checks, list);

@@ -505,6 +505,28 @@ TEST_F(PedivoCalcTables, CellsThatASpreadsheetWouldRunAreWrittenAsText) {
   EXPECT_NE(fromFile.out.find("\r\n\"'@a\",\""), std::string::npos);
 }
 
+// A row refused while its cells are read, or by the input checks, keeps its message and gets no
+// proposal; the row beside it that fails a check gets one.
+TEST_F(PedivoCalcTables, RefusedRowsGetNoProposal) {
+  const auto table = write("r.csv", "module,id,Edthc,CBf,EdtM,EdtN\ng3,x,700,Q500,1200,\ng3,y,0,Q235,1200,500\n"
+                                    "g11,z,294,Q345,160,88\n");
+  const ShellRun run = shell(std::string(PEDIVO_CALC) + " --csv " + table.string() + " --adjust");
+  EXPECT_EQ(run.status, 1);  // rows that do not pass
+  std::vector<std::string> rows;
+  for (std::size_t start = 0; start < run.out.size();) {
+    const std::size_t end = run.out.find("\r\n", start);
+    rows.push_back(run.out.substr(start, end - start));
+    start = end == std::string::npos ? run.out.size() : end + 2;
+  }
+  ASSERT_EQ(rows.size(), 4u) << run.out;
+  const auto lastCells = [](const std::string& row) { return row.substr(row.size() - 6); };
+  EXPECT_NE(rows[1].find("Q500"), std::string::npos) << rows[1];
+  EXPECT_EQ(lastCells(rows[1]), ",\"\",\"\"") << rows[1];  // no changes, no weight
+  EXPECT_NE(rows[2].find("柱截面高度必须大于0"), std::string::npos) << rows[2];
+  EXPECT_EQ(lastCells(rows[2]), ",\"\",\"\"") << rows[2];
+  EXPECT_NE(rows[3].find("cbsize=0"), std::string::npos) << rows[3];
+}
+
 // Tables that cannot be read stop the run with a message and exit status 2 before any output.
 TEST_F(PedivoCalcTables, TablesThatCannotBeReadAreToldNotDesigned) {
   const ShellRun nul = shell(std::string(PEDIVO_CALC) + " --csv " + write("nul.csv", std::string("module\nj1\0\n", 11)).string());
@@ -585,6 +607,7 @@ TEST(PedivoCalc, TellsWeightRemediesAndTheAdjustedProposal) {
   const json& adjusted = failing.at("adjusted");
   ASSERT_TRUE(adjusted.is_object());
   EXPECT_EQ(adjusted.at("module"), "g11");
+  EXPECT_EQ(adjusted.at("note"), "本类型在可调整范围内没有满足要求的设计，建议改用八锚栓刚接柱脚");
   EXPECT_EQ(adjusted.at("changed").at(0), "module");
   EXPECT_FALSE(adjusted.at("cbsize").get<bool>());
   EXPECT_EQ(adjusted.at("messages"), json::array({"计算完毕！"}));

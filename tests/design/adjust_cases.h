@@ -19,8 +19,15 @@ inline const Texts tWeldStop{{"Edthc", "900"}, {"Edtbf", "300"}, {"Edttw", "16"}
                       {"EdtV", "295"},  {"CBf", "Q235"},  {"CBfta", "Q235"}, {"CBfc", "C25"}, {"EdtM", "393"}};
 inline const Texts fourBoltWeldStop{{"Edthc", "600"}, {"Edtbf", "200"}, {"Edttw", "11"},  {"Edttf", "17"}, {"EdtN", "2250"},
                              {"EdtV", "192"},  {"CBf", "Q345"},  {"CBfta", "Q345"}, {"CBfc", "C35"}};
+// A boot-beam weld leg within its rounding of the leg the flange force needs.
 inline const Texts channelWeld{{"Edthc", "194"}, {"Edtbf", "150"}, {"Edttw", "6"},  {"Edttf", "9"},  {"EdtN", "368"},
                         {"EdtV", "16"},   {"CBf", "Q235"},  {"CBfta", "Q345"}, {"CBfc", "C25"}, {"EdtM", "21"}};
+// A ten-bolt layout 10 mm wider than the flange at detailing sizes, which other sizes fit.
+inline const Texts tenBoltFits{{"Edthc", "400"}, {"Edtbf", "400"}, {"Edttw", "13"},  {"Edttf", "21"},  {"EdtN", "1160"},
+                        {"EdtV", "73"},   {"CBf", "Q345"},  {"CBfta", "Q345"}, {"CBfc", "C25"}, {"EdtM", "502"}};
+// A flange too narrow for the bolt layout of a plate base at any detailing spacing.
+inline const Texts narrowFlange{{"Edthc", "250"}, {"Edtbf", "125"}, {"Edttw", "6"},  {"Edttf", "9"},  {"EdtN", "120"},
+                         {"EdtV", "12"},   {"CBf", "Q235"},  {"CBfta", "Q235"}, {"CBfc", "C30"}, {"EdtM", "40"}};
 // The column itself cannot carry its moment: no base helps.
 inline const Texts overstressedColumn{{"Edthc", "800"}, {"Edtbf", "300"}, {"Edttw", "14"},  {"Edttf", "26"},  {"EdtN", "214"},
                                {"EdtV", "30"},   {"CBf", "Q235"},  {"CBfta", "Q235"}, {"CBfc", "C35"}, {"EdtM", "1171"}};

@@ -1,4 +1,7 @@
 #include "design/bootbeam/boot_beam.h"
+#include "design/bootbeam/boot_beam_remedies.h"
+#include "design/bootbeam/boot_beam_report.h"
+#include "design/bootbeam/boot_beam_values.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +11,7 @@
 #include "design/common/calculation.h"
 #include "design/common/design_session.h"
 #include "design/common/rigid_base.h"
+#include "adjust_cases.h"
 #include "design_probe.h"
 
 namespace pedivo::bootbeam {
@@ -269,6 +273,64 @@ TEST(TBootBeamBase, ReportHoldsTheTableInItsOrder) {
   EXPECT_EQ(tags[22].tag, "<#ylmax>");
   EXPECT_EQ(tags[66].tag, "<#tsh>");
   EXPECT_EQ(tags[100].tag, "<#write6>");
+}
+
+}  // namespace
+}  // namespace pedivo::bootbeam
+
+namespace pedivo::bootbeam {
+namespace {
+
+// The boot-beam weld leg is rounded up to even once its fraction passes 0.1 mm, so it may stay just
+// under the leg the flange force needs; the check is stated in legs and allows that 0.1 mm.
+TEST(BootBeamWeld, LegWithinItsRoundingPasses) {
+  const Texts heavyT{{"Edthc", "900"}, {"Edtbf", "300"}, {"Edttw", "16"},  {"Edttf", "28"},  {"EdtN", "1636"},
+                     {"EdtV", "51"},   {"CBf", "Q345"},  {"CBfta", "Q235"}, {"CBfc", "C30"}, {"EdtM", "857"}};
+  const Design d = design(tShaped(), heavyT);
+  const auto weld = d.check("bootBeamWeld");
+  ASSERT_TRUE(weld);
+  EXPECT_EQ(d["hf2"], 16);
+  EXPECT_NEAR(weld->demand, d["Vshmax"] / (1.4 * d["lf"] * d["ffw"]), 1e-12);
+  EXPECT_GT(weld->demand, 16);  // 16.005 mm
+  EXPECT_EQ(weld->limit, 16.1);
+  EXPECT_TRUE(weld->ok());
+  const std::string formula = "所需焊脚 hf,req = Vmax/(1.4·lf·ffw) = " + operand(ValueFormat::KN3, d["Vshmax"]) +
+                              "×10³/(1.4×395×" + operand(d["ffw"]) + ") = ";
+  EXPECT_EQ(weld->values.substr(0, formula.size()), formula);
+  EXPECT_NE(weld->values.find(" mm ≤ hf + 0.1 = 16 + 0.1 = 16.1 mm（含焊脚取整容差 0.1 mm）"), std::string::npos)
+      << weld->values;
+}
+
+// A channel base whose weld leg was a hair under the need by its even rounding now passes as it is.
+TEST(BootBeamWeld, ChannelLegWithinItsRoundingPassesDirectly) {
+  const Design d = design(channel(), adjustcases::channelWeld);
+  const auto weld = d.check("bootBeamWeld");
+  ASSERT_TRUE(weld);
+  EXPECT_GT(weld->demand, d["hf2"]);
+  EXPECT_TRUE(weld->ok());
+  EXPECT_EQ(d.outcome.messages, std::vector<std::string>{doneMessage});
+}
+
+// A leg 0.2 mm under the need is beyond the rounding: the check fails, and its remedy gives the two legs.
+TEST(BootBeamWeld, LegTwoTenthsShortFails) {
+  BootBeamHeld h;
+  h.lf = 395;
+  h.ffw = 200;
+  h.hf2 = 16;
+  h.Vshmax = 1.4 * 16.2 * h.lf * h.ffw;
+  const DesignCheck short2 = bootBeamWeldCheck(h);
+  EXPECT_NEAR(short2.demand, 16.2, 1e-12);
+  EXPECT_FALSE(short2.ok());
+  std::vector<DesignCheck> checks{short2};
+  writeCheckValues(checks, h, true);
+  EXPECT_NE(checks[0].values.find("= 16.2 mm > hf + 0.1 = 16 + 0.1 = 16.1 mm（含焊脚取整容差 0.1 mm）"), std::string::npos)
+      << checks[0].values;
+  tBootBeamRemedies(h, checks);
+  EXPECT_NE(checks[0].remedy.find("焊缝长 395 mm，所需焊脚 16.2 mm > hf + 0.1 = 16.1 mm："), std::string::npos)
+      << checks[0].remedy;
+  // 0.1 mm short passes, at the edge of the rounding.
+  h.Vshmax = 1.4 * 16.1 * h.lf * h.ffw * (1 - 1e-12);
+  EXPECT_TRUE(bootBeamWeldCheck(h).ok());
 }
 
 }  // namespace

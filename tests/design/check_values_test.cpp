@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         Design{"TwoBoltDefault", "j1", {}, false},
         Design{"TwoBoltFlangeAndWeldFail", "j1", {{"EdtN", "3000"}, {"EdtV", "100"}}, true},
         Design{"FourBoltDefault", "j2", {}, false},
-        Design{"FourBoltOverhangFlangeAndWeldFail", "j2", {{"EdtN", "3000"}, {"EdtV", "100"}}, true},
+        Design{"FourBoltFlangeAndWeldFail", "j2", {{"EdtN", "3000"}, {"EdtV", "100"}}, true},
         Design{"EightBoltDefaultBoltPanelGoverns", "g11", {}, false},
         Design{"EightBoltFlangeAndLayoutFail", "g11", {{"EdtM", "900"}, {"EdtN", "300"}}, true},
         Design{"EightBoltWithinKern", "g11", {{"EdtM", "10"}, {"EdtN", "1000"}}, false},
@@ -80,8 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
         Design{"TShapedDefault", "g2", {}, false},
         Design{"TShapedBoltSpacingFails", "g2", {{"Edtbf", "150"}}, true},
         Design{"ChannelDefault", "g3", {}, false},
-        Design{"ChannelBootBeamWeldFails", "g3", {{"EdtM", "160"}, {"EdtN", "500"}, {"EdtV", "50"}, {"Edttf", "10"}},
-               true},
+        // The boot-beam weld leg a hair under its need, within its rounding: stated in legs.
+        Design{"ChannelBootBeamWeldWithinRounding", "g3",
+               {{"EdtM", "160"}, {"EdtN", "500"}, {"EdtV", "50"}, {"Edttf", "10"}}, false},
         Design{"EmbeddedDefault", "gc", {}, false},
         // The insertion depth is grown until it holds, so nothing fails; under tension the depth
         // for N does not govern and its line still reads.

@@ -149,26 +149,33 @@ TEST(CodeEdition, EmbeddedDepthRoundsUpAnyFraction) {
 }
 
 // A plate enlarged for bearing overhangs the column; the overhang is a cantilever the plate must
-// carry: a W12×96-like column under 3069 kN on C25 gets 520 × 500 × 28, whose 98.5 mm overhang
-// needs 41.4 mm.
-TEST(CodeEdition, PinnedPlateOverhangIsChecked) {
+// carry: a W12×96-like column under 3069 kN on C25 gets 520 × 500, whose 98.5 mm overhang needs
+// 41.44 mm against the 28 mm of the panel, so the plate is 42 mm and the welds follow it.
+TEST(CodeEdition, PinnedPlateIsSizedForItsOverhang) {
   const Texts column{{"Edthc", "323"}, {"Edtbf", "310"}, {"Edttw", "15.4"}, {"Edttf", "24.4"}, {"EdtN", "3069"}};
   const auto d = design(*findModule("j2"), column);
   EXPECT_EQ(d["L"], 520);
   EXPECT_EQ(d["B"], 500);
-  EXPECT_EQ(d["tpb"], 28);
+  EXPECT_NEAR(d["tpbc"], 27.5, 0.5);  // the panel alone asks 28 mm
   EXPECT_EQ(d["co"], 98.5);
   const double sigma = 3069000.0 / 520 / 500;
   EXPECT_NEAR(d["Mo"], 0.5 * sigma * 98.5 * 98.5, 1e-9);
   EXPECT_EQ(d["fpbo"], 200);  // past 40 mm, the second plate group
   EXPECT_NEAR(d["tpbo"], std::sqrt(6 * d["Mo"] / 200), 1e-12);
+  EXPECT_EQ(d["tpb"], 42);
+  EXPECT_EQ(d["hf11"], 10);  // 1.5·√42 rounded up to even: the weld follows the thicker plate
   const auto overhang = d.check("overhang");
   ASSERT_TRUE(overhang);
-  EXPECT_FALSE(overhang->ok());
-  EXPECT_EQ(d.outcome.messages.back(), "以下验算不满足要求：\n底板外伸悬臂：所需厚度 41.44 mm，板厚 28 mm");
-  // The defaults overhang 20 mm and pass; the two-bolt base has the same check.
-  EXPECT_TRUE(design(*findModule("j2"), {}).check("overhang")->ok());
-  EXPECT_TRUE(design(*findModule("j1"), column).check("overhang"));
+  EXPECT_TRUE(overhang->ok());
+  EXPECT_EQ(overhang->limit, 42.1);
+  EXPECT_NE(overhang->values.find("≤ 板厚 t + 0.1 = 42 + 0.1 = 42.1 mm（含板厚取整容差 0.1 mm）"), std::string::npos)
+      << overhang->values;
+  EXPECT_EQ(d.outcome.messages.back(), "计算完毕！");
+  // The defaults overhang 20 mm and keep the panel's plate; the two-bolt base has the same rule.
+  EXPECT_EQ(design(*findModule("j2"), {})["tpb"], 20);
+  const auto two = design(*findModule("j1"), column);
+  EXPECT_EQ(two["tpb"], std::max(std::trunc(two["tpbo"] + 0.9), std::max(20.0, std::trunc(two["tpbc"] + 0.9))));
+  EXPECT_TRUE(two.check("overhang")->ok());
 }
 
 // A cut value is the cut of the decimal the number stands for: 0.101 is held as

@@ -56,7 +56,9 @@ class InputWindowTest : public QObject {
       InputWindow window(*module, context);
       const QString form = qs(module->formName);
       QCOMPARE(window.objectName(), form);
-      QCOMPARE(window.windowTitle(), qs(module->caption));
+      // Every title names its base type: two types share "铰接柱脚", two "无靴梁柱脚".
+      QVERIFY(window.windowTitle().startsWith(qs(module->caption)));
+      QVERIFY(window.windowTitle().contains(qs(module->title)));
       QCOMPARE(window.minimumSize(), window.maximumSize());
       if (form == "TForm3") QCOMPARE(window.size(), QSize(621, 495));
       if (form == "TForm8") QCOMPARE(window.size(), QSize(644, 421));

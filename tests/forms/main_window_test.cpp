@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QTableWidget>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -263,7 +265,8 @@ class MainWindowTest : public QObject {
     QFile ten(tenBolts);
     QVERIFY(ten.open(QIODevice::WriteOnly));
     ten.write("module,Edthc,Edtbf,Edttw,Edttf,EdtN,EdtV,CBf,CBfta,CBfc,EdtM,cbsize\n"
-              "g12,294,200,8,12,563,78,Q235,Q235,C35,28,1\n");
+              "g12,294,200,8,12,563,78,Q235,Q235,C35,28,1\n"
+              "g12,294,200,8,12,563,78,Q500,Q235,C35,28,1\n");
     ten.close();
     batch->findChild<QCheckBox*>("adjustRowsBox")->setChecked(true);
     QVERIFY(batch->runTable(tenBolts));
@@ -271,8 +274,69 @@ class MainWindowTest : public QObject {
     QCOMPARE(model->headerData(last, Qt::Horizontal).toString(), QString("自动调整用钢量（kg）"));
     QVERIFY(model->index(0, last - 1).data().toString().startsWith("module=g11；"));
     QVERIFY(model->index(0, last).data().toDouble() > 0);
+    // A row refused while its cells are read keeps its message and gets no proposal.
+    QVERIFY(model->index(1, 1).data().toString().contains("Q500"));
+    QVERIFY(model->index(1, last - 1).data().toString().isEmpty());
+    QVERIFY(model->index(1, last).data().toString().isEmpty());
     batch->close();
     closeInputWindows();
+  }
+
+  // A flange too narrow for any plate layout: 自动调整 proposes a boot-beam base, says so, shows the
+  // failing utilisation in red, and "采用" opens that type's window designed with the entries,
+  // leaving the eight-bolt window as it was, its title naming its type.
+  void adoptingAnotherTypeOpensItsWindowAndKeepsThisOne() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    MainWindow main(context);
+    main.findChild<QRadioButton*>("RadioButton12")->click();
+    main.findChild<QRadioButton*>("RadioButton3")->click();
+    main.findChild<QPushButton*>("Button1")->click();  // the eight-bolt base
+    pedivo::forms::InputWindow* eight = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (auto* input = qobject_cast<pedivo::forms::InputWindow*>(widget)) eight = input;
+    QVERIFY(eight != nullptr);
+    const std::pair<const char*, const char*> narrow[] = {{"Edthc", "250"}, {"Edtbf", "125"}, {"Edttw", "6"},
+                                                          {"Edttf", "9"},   {"EdtN", "120"},  {"EdtV", "12"},
+                                                          {"EdtM", "40"}};
+    for (const auto& [name, text] : narrow) eight->findChild<QLineEdit*>(name)->setText(text);
+    eight->findChild<QComboBox*>("CBfc")->setCurrentText("C30");
+    eight->findChild<QPushButton*>("Button1")->click();
+    const pedivo::Entries before = eight->session().entries();
+    QString heading;
+    QColor failing;
+    desktop.inspectModal = [&](QDialog& dialog) {
+      heading = dialog.findChild<QLabel*>("adjustHeading")->text();
+      const auto* ratios = dialog.findChild<QTableWidget*>("adjustChecks");
+      for (int row = 0; row < ratios->rowCount(); ++row)
+        if (ratios->item(row, 0)->text() == "加劲肋布置宽度") failing = ratios->item(row, 1)->foreground().color();
+      if (const QByteArray folder = qgetenv("PEDIVO_SCREENSHOT_DIR"); !folder.isEmpty()) {
+        dialog.show();
+        dialog.grab().save(QString::fromUtf8(folder) + "/adjust_type_change.png");
+      }
+      dialog.findChild<QPushButton*>("adoptButton")->click();
+    };
+    desktop.messages.clear();
+    eight->findChild<QPushButton*>("ButtonAdjust")->click();
+    desktop.inspectModal = nullptr;
+    QVERIFY2(heading.startsWith("本类型在可调整范围内没有满足要求的设计，建议改用"), qPrintable(heading));
+    QCOMPARE(failing, QColor(255, 0, 0));
+    const QStringList open = openInputWindows();
+    QCOMPARE(open.size(), 2);
+    QCOMPARE(eight->session().module().id, std::string("g11"));
+    pedivo::forms::InputWindow* other = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (auto* input = qobject_cast<pedivo::forms::InputWindow*>(widget); input != nullptr && input != eight)
+        other = input;
+    QVERIFY(other != nullptr);
+    QVERIFY(heading.contains(QString::fromStdString(other->session().module().title)));
+    QVERIFY(other->session().designed());
+    QCOMPARE(other->findChild<QLineEdit*>("EdtN")->text(), QString("120"));
+    QVERIFY(!other->findChild<QCheckBox*>("cbsize")->isChecked());
+    QCOMPARE(desktop.messages, QStringList{"计算完毕！"});
+    // The eight-bolt window keeps its entries and its failing design.
+    QCOMPARE(eight->session().entries().texts, before.texts);
+    QVERIFY(eight->windowTitle().contains("八锚栓刚接柱脚"));
   }
 
   // Closed in the middle of a run: the run stops at the next batch and the window goes after it,

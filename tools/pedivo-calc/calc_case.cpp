@@ -135,6 +135,8 @@ void writeAdjusted(JsonLine& line, const DesignSession& session, const CaseRun& 
   const adjust::Proposal& proposal = *found.best;
   line.beginObject();
   line.key("module").name(proposal.module->id);
+  line.key("note");
+  valueOrNull(line, proposal.typeChange);
   line.key("entries").beginObject();
   for (const auto& group : proposal.module->groups)
     for (const auto& control : group.controls) line.key(control.name).value(proposal.entries.texts.at(control.name));

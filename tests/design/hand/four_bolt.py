@@ -12,7 +12,7 @@ import math
 import os
 
 from common import BETA_F, STEEL, band, even_up, read_entries, write_expected
-from two_bolt import panel, pinned_plate
+from two_bolt import pinned_plate, plate
 
 
 def design(case):
@@ -20,7 +20,7 @@ def design(case):
     s = case["sizes"]
     tjjl, hjjl, hf3 = s["tjjl"], s["hjjl"], s["hf3"]
     v = pinned_plate(case, (x["hb"] - 2 * x["tf"] - tjjl) / 2)
-    B, tw, hb, tf, ylc, tpb = (v[k] for k in ("B", "tw", "hb", "tf", "ylc", "tpb"))
+    L, B, tw, hb, bf, tf, ylc, tpb = (v[k] for k in ("L", "B", "tw", "hb", "bf", "tf", "ylc", "tpb"))
     fy, ffw, _ = STEEL[x["grade"]]
     outstand = (B - tw) / 2
 
@@ -65,7 +65,7 @@ def design(case):
     # (The thinner stiffener leaves a wider panel, hence another plate and another first leg.)
     thinner = tjjl - 2
     if tjjl > 8 and outstand / thinner <= write2:
-        tp = panel(x["grade"], ylc, B, tw, (hb - 2 * tf - thinner) / 2)["tpb"]
+        tp = plate(x["grade"], ylc, L, B, hb, bf, tw, (hb - 2 * tf - thinner) / 2)["tpb"]
         h = 200
         while stresses(thinner, h)[2] > 1.1 * stresses(thinner, h)[3] or leg(thinner, h, tp) == "higher":
             h += 10
@@ -87,8 +87,10 @@ CASES = [
      "sizes": dict(L=640, B=340, tpb=40, hf11=10, tjjl=14, hjjl=310, hf3=14)},
     {"name": "Q345", "entries": {"EdtN": "2000", "Edthc": "600", "Edtbf": "300", "CBf": "Q345"},
      "sizes": dict(L=640, B=340, tpb=33, hf11=10, tjjl=12, hjjl=290, hf3=12)},
+    # A plate grown for bearing: the overhang (43.67 mm) governs the plate over the panel (27.18 mm),
+    # and the column and stiffener welds start from the thicker plate.
     {"name": "wide flanges", "entries": {"EdtN": "3000", "Edthc": "300", "Edtbf": "300", "Edttw": "10"},
-     "sizes": dict(L=510, B=510, tpb=28, hf11=8, tjjl=14, hjjl=340, hf3=14)},
+     "sizes": dict(L=510, B=510, tpb=44, hf11=10, tjjl=14, hjjl=340, hf3=14)},
     # A narrow plate: the short weld to the plate asks a larger leg than the detailing minimum, then
     # one beyond the stiffener, up to a stiffener in the next strength band.
     {"name": "narrow plate", "entries": {"EdtN": "1500", "Edthc": "500", "Edtbf": "150"},

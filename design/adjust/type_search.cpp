@@ -1,0 +1,353 @@
+#include "design/adjust/type_search.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "design/common/calculation.h"
+#include "design/common/design_check.h"
+#include "design/common/input_checks.h"
+#include "design/common/numbers.h"
+#include "design/common/tables.h"
+
+namespace pedivo::adjust {
+namespace {
+
+constexpr std::array<const char*, 4> sizeControls{"Edtsizea", "Edtsizec", "Edtsizelt", "Edtsizebt"};
+constexpr std::array<const char*, 4> heldSizeNames{"a", "c", "lt", "bt"};
+constexpr double sizeStep = 5;            // mm
+constexpr double mostTimesDetailing = 3;  // the largest size, in detailing values
+constexpr std::array<double, 6> startFactors{1, 1.25, 1.5, 2, 2.5, 3};
+// Which sizes a start scales: all together, the lengthwise pair a and lt, the crosswise pair c
+// and bt, or one alone. A stop of one part (a stiffener weld too short along c + bt) is often
+// cured by one pair while the other would grow some other part out of range.
+constexpr std::array<std::array<bool, 4>, 7> startMasks{{{true, true, true, true},
+                                                        {true, false, true, false},
+                                                        {false, true, false, true},
+                                                        {true, false, false, false},
+                                                        {false, true, false, false},
+                                                        {false, false, true, false},
+                                                        {false, false, false, true}}};
+constexpr std::array<double, 5> gridFactors{1, 1.5, 2, 2.5, 3};  // when nothing passes near the starts
+constexpr std::array<int, 4> walkSteps{8, 4, 2, 1};              // in 5 mm steps
+constexpr int descentStarts = 4;                                 // the best starts walked from
+
+using Sizes = std::array<double, 4>;
+
+// The diameter a rigid base starts from when it has no design to tell its own.
+int startingBolt(const ModuleDescriptor& module) { return module.id == "g2" ? 20 : 24; }
+
+double heldNumber(const DesignState& state, std::string_view name) {
+  for (const auto& value : state.values())
+    if (value.name == name)
+      if (const auto* x = std::get_if<double>(&value.value)) return *x;
+  return 0;
+}
+
+// A candidate: the bolt from the window's list, and each size as a count of 5 mm steps above its
+// detailing value.
+struct Point {
+  int bolt = 0;
+  std::array<int, 4> steps{};
+  auto operator<=>(const Point&) const = default;
+  // Every size at least that of `other`, with the same bolt.
+  bool covers(const Point& other) const {
+    if (bolt != other.bolt) return false;
+    for (int i = 0; i < 4; ++i)
+      if (steps[i] < other.steps[i]) return false;
+    return true;
+  }
+};
+
+struct Score {
+  Rank rank = Rank::None;
+  double measure = 0;  // weight when passing, how far from passing otherwise
+  double weight = 0;
+  bool operator<(const Score& other) const {
+    return rank != other.rank ? rank < other.rank : measure < other.measure;
+  }
+};
+
+// How far a completed design is from passing: each failing check's excess utilisation.
+double shortfall(const std::vector<DesignCheck>& checks) {
+  double sum = 0;
+  for (const auto& check : checks) {
+    if (check.ok()) continue;
+    const double excess = check.demand / check.limit - 1;
+    sum += std::isfinite(excess) ? std::clamp(excess, 0.001, 100.0) : 100.0;
+  }
+  return sum;
+}
+
+// How far the sizes a design uses fall under the detailing values of the bolt it ends with, in
+// tenths of a metre; nought when none does.
+double belowDetailing(const DesignState& state) {
+  const auto low = detailingSizes(static_cast<int>(heldNumber(state, "dms")));
+  if (!low) return 0;
+  double sum = 0;
+  for (int i = 0; i < 4; ++i) {
+    const double size = heldNumber(state, heldSizeNames[i]);
+    if (size < (*low)[i]) sum += ((*low)[i] - size) / 100 + 0.001;
+  }
+  return sum;
+}
+
+class Search {
+ public:
+  Search(const ModuleDescriptor& module, const Entries& entries, SearchBudget& budget)
+      : module_(module), entries_(entries), budget_(budget), state_(module.newState()) {
+    if (const ControlSpec* list = boltDiameterControl(module)) {
+      boltControl_ = list->name;
+      for (const auto& item : list->items)
+        if (const auto dms = parseNumber(item)) bolts_.push_back(static_cast<int>(*dms));
+    }
+    // A rigid base chooses its bolt: the sizes start from the detailing values of the bolt its
+    // design ended with, or of the bolt it starts from.
+    if (!validateInput(module, entries) && state_->calculate(entries).ending != Ending::Stopped)
+      ownBolt_ = static_cast<int>(heldNumber(*state_, "dms"));
+    if (ownBolt_ <= 0 || !detailingSizes(ownBolt_)) ownBolt_ = startingBolt(module);
+  }
+
+  int boltChoices() const { return bolts_.empty() ? 1 : static_cast<int>(bolts_.size()); }
+  int boltOf(const Point& p) const { return bolts_.empty() ? ownBolt_ : bolts_[p.bolt]; }
+  Sizes lower(const Point& p) const { return detailingSizes(boltOf(p)).value_or(Sizes{}); }
+  int mostSteps(const Point& p, int i) const {
+    return static_cast<int>(std::floor((mostTimesDetailing - 1) * lower(p)[i] / sizeStep + 1e-9));
+  }
+  bool exhausted() const { return budget_.spent(); }
+
+  Point scaled(int bolt, double factor, const std::array<bool, 4>& mask) const {
+    Point p{bolt, {}};
+    const Sizes low = lower(p);
+    for (int i = 0; i < 4; ++i)
+      if (mask[i])
+        p.steps[i] = std::clamp(static_cast<int>(std::lround((factor - 1) * low[i] / sizeStep)), 0, mostSteps(p, i));
+    return p;
+  }
+
+  Entries entriesOf(const Point& p) const {
+    Entries e = entries_;
+    const Sizes low = lower(p);
+    for (int i = 0; i < 4; ++i) e.texts[sizeControls[i]] = formatGeneral(low[i] + sizeStep * p.steps[i]);
+    if (!boltControl_.empty()) e.texts[boltControl_] = std::to_string(boltOf(p));
+    e.cbsize = false;
+    return e;
+  }
+
+  // A candidate covering a passing one (same bolt, no size smaller) cannot be lighter: it is not
+  // calculated and counts as no candidate.
+  const Score& score(const Point& p) {
+    if (const auto found = cache_.find(p); found != cache_.end()) return found->second;
+    Score s;
+    const bool dominated = std::any_of(passing_.begin(), passing_.end(), [&](const Point& q) { return p.covers(q); });
+    if (!dominated && !budget_.spent()) s = calculate(p);
+    if (s.rank == Rank::Passes) passing_.push_back(p);
+    return cache_.emplace(p, s).first->second;
+  }
+
+  // Whether the candidate fails only checks of parts the calculation sizes from the plate (boot
+  // beams, stiffeners, welds to the plate): not the column itself (its flange stress, its welds)
+  // nor a bolt layout wider than the flange, which no mix of sizes cures.
+  bool partsMayGrow(const Point& p) {
+    if (state_->calculate(entriesOf(p)).ending != Ending::Completed) return false;
+    for (const auto& check : state_->checks())
+      if (!check.ok() && (check.id == "flange" || check.id == "weld" || check.id == "layout" || check.id == "webWeldLeg"))
+        return false;
+    return true;
+  }
+
+ private:
+  Score calculate(const Point& p) {
+    ++budget_.calculations;
+    const Entries e = entriesOf(p);
+    if (validateInput(module_, e)) return {Rank::Stops, 0, 0};
+    const Outcome outcome = state_->calculate(e);
+    if (outcome.ending != Ending::Completed) return {Rank::Stops, 0, 0};
+    double measure = shortfall(state_->checks());
+    if (outcome.messages.empty() || outcome.messages.front() != doneMessage) measure += 1;
+    const double weight = state_->weight();
+    if (const double below = belowDetailing(*state_); below > 0) return {Rank::BelowDetailing, measure + below, weight};
+    if (measure == 0) return {Rank::Passes, weight, weight};
+    return {Rank::FailsChecks, measure, weight};
+  }
+
+  const ModuleDescriptor& module_;
+  Entries entries_;
+  SearchBudget& budget_;
+  std::unique_ptr<DesignState> state_;
+  std::string boltControl_;
+  std::vector<int> bolts_;
+  int ownBolt_ = 0;
+  std::map<Point, Score> cache_;
+  std::vector<Point> passing_;
+};
+
+// The walk's position and its score; a move is kept only when it finds a better candidate.
+struct Walk {
+  Search& search;
+  Point current;
+  Score best;
+
+  bool tryMove(const Point& p) {
+    if (p == current) return false;
+    const Score& s = search.score(p);
+    if (!(s < best)) return false;
+    current = p;
+    best = s;
+    return true;
+  }
+};
+
+// Each size alone and all sizes together, down and then up by `step`.
+bool sizeMoves(Walk& walk, int step) {
+  bool improved = false;
+  for (const int direction : {-1, 1}) {
+    for (int i = 0; i < 4; ++i) {
+      Point p = walk.current;
+      p.steps[i] = std::clamp(p.steps[i] + direction * step, 0, walk.search.mostSteps(p, i));
+      improved = walk.tryMove(p) || improved;
+    }
+    Point all = walk.current;
+    for (int i = 0; i < 4; ++i)
+      all.steps[i] = std::clamp(all.steps[i] + direction * step, 0, walk.search.mostSteps(all, i));
+    improved = walk.tryMove(all) || improved;
+  }
+  return improved;
+}
+
+// Two sizes at once, either way each: a passing design may lie across a ridge that neither size
+// alone can cross (a shorter lt that only passes with a smaller a). Stops after the first pair
+// that finds a better one.
+bool pairMoves(Walk& walk, int step) {
+  bool improved = false;
+  for (int i = 0; i < 4 && !improved; ++i)
+    for (int j = i + 1; j < 4 && !improved; ++j)
+      for (const int di : {-1, 1})
+        for (const int dj : {-1, 1}) {
+          Point p = walk.current;
+          p.steps[i] = std::clamp(p.steps[i] + di * step, 0, walk.search.mostSteps(p, i));
+          p.steps[j] = std::clamp(p.steps[j] + dj * step, 0, walk.search.mostSteps(p, j));
+          improved = walk.tryMove(p) || improved;
+        }
+  return improved;
+}
+
+// The next bolt either way, sizes kept within the new bolt's range.
+bool boltMoves(Walk& walk) {
+  bool improved = false;
+  for (const int direction : {-1, 1}) {
+    Point p = walk.current;
+    p.bolt += direction;
+    if (p.bolt < 0 || p.bolt >= walk.search.boltChoices()) continue;
+    for (int i = 0; i < 4; ++i) p.steps[i] = std::min(p.steps[i], walk.search.mostSteps(p, i));
+    improved = walk.tryMove(p) || improved;
+  }
+  return improved;
+}
+
+// Sizes that change nothing (c and lt of a pinned base) go back down: of two equal designs the
+// one with the smaller entries is proposed.
+void settleUnusedSizes(Walk& walk) {
+  for (int i = 0; i < 4; ++i)
+    for (const int target : {0, walk.current.steps[i] - 1}) {
+      if (target < 0 || target >= walk.current.steps[i]) continue;
+      Point p = walk.current;
+      p.steps[i] = target;
+      if (!(walk.best < walk.search.score(p))) {
+        walk.current = p;
+        walk.best = walk.search.score(p);
+        break;
+      }
+    }
+}
+
+// Walks from `start` while a move finds a better candidate: each size down and up, all sizes
+// together, pairs of sizes and the next bolt either way, with steps of 40 down to 5 mm.
+Point descend(Search& search, Point start) {
+  Walk walk{search, start, search.score(start)};
+  for (const int step : walkSteps) {
+    bool improved = true;
+    while (improved && !search.exhausted()) {
+      improved = sizeMoves(walk, step);
+      if (!improved) improved = pairMoves(walk, step);
+      if (step == 1) improved = boltMoves(walk) || improved;
+    }
+  }
+  settleUnusedSizes(walk);
+  return walk.current;
+}
+
+struct Candidate {
+  Point point;
+  Score score;
+};
+
+// Starts: every bolt with the sizes scaled, all together, in pairs or alone; the best few are
+// walked down and the best end is kept.
+Candidate bestOfStarts(Search& search) {
+  std::vector<std::pair<Score, Point>> starts;
+  for (int b = 0; b < search.boltChoices(); ++b)
+    for (const auto& mask : startMasks)
+      for (const double factor : startFactors) {
+        const Point p = search.scaled(b, factor, mask);
+        if (std::any_of(starts.begin(), starts.end(), [&](const auto& start) { return start.second == p; })) continue;
+        starts.push_back({search.score(p), p});
+      }
+  std::stable_sort(starts.begin(), starts.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+  Candidate best{starts.front().second, starts.front().first};
+  for (std::size_t k = 0; k < starts.size() && k < descentStarts; ++k) {
+    if (k > 0 && starts[k].first.rank >= Rank::Stops) break;
+    const Point end = descend(search, starts[k].second);
+    if (const Score& s = search.score(end); k == 0 || s < best.score) best = {end, s};
+  }
+  return best;
+}
+
+// Nothing passes near the starts: a part sized by the calculation (a higher boot beam) may come
+// only with some mix of sizes. The grid of every size at 1 to 3 times its detailing value is
+// tried for the best candidate's bolt, and walked from its best point.
+Candidate fromTheGrid(Search& search, Candidate best) {
+  if (best.score.rank != Rank::FailsChecks || search.exhausted() || !search.partsMayGrow(best.point)) return best;
+  std::optional<std::pair<Score, Point>> gridBest;
+  for (const double fa : gridFactors)
+    for (const double fc : gridFactors)
+      for (const double flt : gridFactors)
+        for (const double fbt : gridFactors) {
+          Point p = best.point;
+          const std::array<double, 4> factors{fa, fc, flt, fbt};
+          for (int i = 0; i < 4; ++i) p.steps[i] = search.scaled(p.bolt, factors[i], {true, true, true, true}).steps[i];
+          const Score s = search.score(p);
+          if (!gridBest || s < gridBest->first) gridBest = std::pair{s, p};
+        }
+  if (gridBest && gridBest->first < best.score) {
+    const Point end = descend(search, gridBest->second);
+    return {end, search.score(end)};
+  }
+  return best;
+}
+
+}  // namespace
+
+std::optional<Sizes> detailingSizes(int dms) {
+  const auto bolt = tables::anchorBolt(dms);
+  if (!bolt) return std::nullopt;
+  const double edge = tables::boltEdgeDistance(dms);
+  return Sizes{bolt->a, bolt->c, edge, edge};
+}
+
+const ControlSpec* boltDiameterControl(const ModuleDescriptor& module) {
+  for (const auto& group : module.groups)
+    for (const auto& control : group.controls)
+      if (control.isList() && (control.name == "CBdms" || control.name == "cbdms")) return &control;
+  return nullptr;
+}
+
+TypeBest searchType(const ModuleDescriptor& module, const Entries& entries, SearchBudget& budget) {
+  Search search(module, entries, budget);
+  const Candidate best = fromTheGrid(search, bestOfStarts(search));
+  return {search.entriesOf(best.point), best.score.rank, best.score.weight};
+}
+
+}  // namespace pedivo::adjust
