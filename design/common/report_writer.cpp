@@ -165,18 +165,29 @@ std::string zipReason(zip_error_t* error) {
   return "写入文件时出错";
 }
 
-// Writes the package to a file by name; the reason on failure.
-std::optional<std::string> writePackage(const std::vector<Entry>& entries, const fs::path& outputPath) {
+// The package as the bytes of a zip archive, built in memory so that the one safe writer writes
+// every byte of it and checks each write; the reason on failure.
+std::optional<std::string> packageBytes(const std::vector<Entry>& entries, std::string& bytes) {
   const auto failure = [](const std::string& why) { return std::optional<std::string>(why); };
-  int error = 0;
-  ZipHandle archive(zip_open(outputPath.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error));
-  if (!archive) {
-    zip_error_t zipError;
-    zip_error_init_with_code(&zipError, error);
-    const std::string why = zipReason(&zipError);
-    zip_error_fini(&zipError);
+  zip_error_t openError;
+  zip_error_init(&openError);
+  zip_source_t* memory = zip_source_buffer_create(nullptr, 0, 0, &openError);
+  if (memory == nullptr) {
+    const std::string why = zipReason(&openError);
+    zip_error_fini(&openError);
     return failure(why);
   }
+  // Kept past zip_close, which writes the finished archive into it.
+  zip_source_keep(memory);
+  const std::unique_ptr<zip_source_t, decltype(&zip_source_free)> kept(memory, zip_source_free);
+  ZipHandle archive(zip_open_from_source(memory, ZIP_CREATE | ZIP_TRUNCATE, &openError));
+  if (!archive) {
+    zip_source_free(memory);  // the reference zip_open_from_source did not take
+    const std::string why = zipReason(&openError);
+    zip_error_fini(&openError);
+    return failure(why);
+  }
+  zip_error_fini(&openError);
   for (const Entry& entry : entries) {
     const bool isFolder = !entry.name.empty() && entry.name.back() == '/';
     if (isFolder) {
@@ -198,6 +209,14 @@ std::optional<std::string> writePackage(const std::vector<Entry>& entries, const
   }
   if (zip_close(archive.get()) != 0) return failure(zipReason(zip_get_error(archive.get())));
   archive.release();
+  zip_stat_t size;
+  zip_stat_init(&size);
+  if (zip_source_stat(memory, &size) != 0 || (size.valid & ZIP_STAT_SIZE) == 0 || zip_source_open(memory) != 0)
+    return failure(zipReason(zip_source_error(memory)));
+  bytes.assign(static_cast<std::size_t>(size.size), '\0');
+  const zip_int64_t read = zip_source_read(memory, bytes.data(), size.size);
+  zip_source_close(memory);
+  if (read < 0 || static_cast<zip_uint64_t>(read) != size.size) return failure("写入文件时出错");
   return std::nullopt;
 }
 
@@ -300,8 +319,10 @@ std::optional<ReportError> replaceWithPackage(const std::vector<Entry>& entries,
   if (const auto* problem = std::get_if<FileProblem>(&started))
     return ReportError{"无法写入计算书文件" + quoted(outputPath) + "：" + problem->reason};
   auto& file = std::get<FileReplacement>(started);
-  if (const auto why = writePackage(entries, file.temporary()))
+  std::string bytes;
+  if (const auto why = packageBytes(entries, bytes))
     return ReportError{"无法写入计算书文件" + quoted(outputPath) + "：" + *why};
+  file.write(bytes);
   if (const auto why = file.commit()) return ReportError{"无法写入计算书文件" + quoted(outputPath) + "：" + *why};
   return std::nullopt;
 }
