@@ -1,9 +1,12 @@
 #include "design/common/calculation.h"
 
+#include <charconv>
+
 #include <cmath>
 #include <cstdio>
 
 #include "design/common/numbers.h"
+#include "design/common/shown_weight.h"
 
 namespace pedivo {
 
@@ -66,9 +69,16 @@ void requireWeldLength(double effectiveLength) {
 namespace pedivo {
 
 std::string formatWeight(double kg) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", kg);
-  return text;
+  char text[400];
+  const auto end = std::to_chars(text, text + sizeof text, kg, std::chars_format::fixed, 1).ptr;
+  return std::string(text, end);
+}
+
+double shownWeight(double kg) {
+  const std::string text = formatWeight(kg);
+  double shown = kg;
+  std::from_chars(text.data(), text.data() + text.size(), shown);
+  return shown;
 }
 
 }  // namespace pedivo
