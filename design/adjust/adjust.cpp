@@ -85,7 +85,8 @@ double shortfall(const std::vector<DesignCheck>& checks) {
 
 class Search {
  public:
-  Search(const ModuleDescriptor& module, const Entries& entries) : entries_(entries) {
+  Search(const ModuleDescriptor& module, const Entries& entries, SearchProgress* progress)
+      : entries_(entries), progress_(progress) {
     modules_.push_back(&module);
     if (module.id == "g12")
       if (const ModuleDescriptor* eight = findModule("g11")) modules_.push_back(eight);
@@ -132,12 +133,15 @@ class Search {
 
   const Score& score(const Point& p) {
     if (const auto found = cache_.find(p); found != cache_.end()) return found->second;
-    Score s;
-    if (calculations_ < mostCandidates) s = calculate(p);
+    // Past the last calculation allowed (or cancelled), a point is no candidate.
+    if (exhausted()) return unscored_;
+    const Score s = calculate(p);
+    if (progress_ != nullptr) progress_->candidates.store(calculations_, std::memory_order_relaxed);
     return cache_.emplace(p, s).first->second;
   }
 
-  bool exhausted() const { return calculations_ >= mostCandidates; }
+  bool cancelled() const { return progress_ != nullptr && progress_->cancel.load(std::memory_order_relaxed); }
+  bool exhausted() const { return calculations_ >= mostCandidates || cancelled(); }
 
   // Whether the candidate fails only checks of parts the calculation sizes from the plate (boot
   // beams, stiffeners, welds to the plate): not the column itself (its flange stress, its welds)
@@ -187,6 +191,8 @@ class Search {
   int ownBolt_ = 0;
   std::map<Point, Score> cache_;
   int calculations_ = 0;
+  SearchProgress* progress_ = nullptr;
+  const Score unscored_{};
 };
 
 // The walk's position and its score; a move is kept only when it finds a better candidate.
@@ -383,10 +389,11 @@ Proposal proposalFor(const ModuleDescriptor& type, const Entries& chosen, const 
 
 }  // namespace
 
-SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries) {
-  Search search(module, entries);
+SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries, SearchProgress* progress) {
+  Search search(module, entries, progress);
   if (!search.hasVariables()) return {std::nullopt, search.calculations()};
   const Candidate best = fromTheGrid(search, bestOfStarts(search));
+  if (search.cancelled()) return {std::nullopt, search.calculations(), true};
   return {proposalFor(search.module(best.point), search.entriesOf(best.point), module, entries),
           search.calculations()};
 }

@@ -16,6 +16,7 @@
 // check pass keeps it passing when it grows, so the walk ends near the lightest passing design
 // after a few hundred calculations instead of the tens of thousands of the full grid.
 
+#include <atomic>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,12 +42,22 @@ struct SearchResult {
   // base type has nothing to change.
   std::optional<Proposal> best;
   int candidates = 0;  // ordinary calculations made
+  bool cancelled = false;  // stopped by its caller: no proposal
+};
+
+// A search followed from another thread (a window's progress dialog) and stopped from there.
+struct SearchProgress {
+  std::atomic<int> candidates{0};
+  std::atomic<bool> cancel{false};
 };
 
 // Whether a calculation's outcome and checks make a design that needs no adjusting.
 bool passes(const Outcome& outcome, const std::vector<DesignCheck>& checks);
 
-SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries);
+// The search from the entries as they stand (designed as the window designs them, detailing sizes
+// written in). With `progress`, the count of calculations is kept there, and a cancel ends the
+// search within one calculation.
+SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries, SearchProgress* progress = nullptr);
 
 // The control that lists the bolt diameter, if the window has one ("CBdms", "cbdms").
 const ControlSpec* boltDiameterControl(const ModuleDescriptor& module);
