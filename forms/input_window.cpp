@@ -422,7 +422,9 @@ void InputWindow::adjustDesign() {
     const bool passing = adjust::passes(outcome, session_.checks());
     adjustButton_->setEnabled(!passing);
     note = QStringLiteral("输入在上次计算后已修改，已按窗口中的输入重新计算。");
-    if (passing || validateInput(session_.module(), session_.entries())) {
+    // Refused: an entry the calculation could not read, and it points at it.
+    const bool refused = outcome.ending == Ending::Stopped && outcome.focus.has_value();
+    if (passing || refused) {
       context_.interaction.showMessage(
           this, note + (passing ? QStringLiteral("全部验算均已满足，不需要自动调整。") : QStringLiteral("输入有误，无法自动调整。")));
       for (const auto& message : session_.shownMessages(outcome)) context_.interaction.showMessage(this, qs(message));

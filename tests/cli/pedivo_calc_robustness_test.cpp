@@ -163,6 +163,11 @@ TEST_F(CalcFiles, AfterMeansWhatTypingInTheWindowMeans) {
   const json given = lineOf(calc(R"({"module":"g11","after":{"CBcode":"GB 50017-2017","CBf":"Q345"}})", ""));
   EXPECT_NE(given["error"].get<std::string>().find("Q345"), std::string::npos);
   // And so in steps: the edition chosen first, then the designs under it.
+  // A drawing of the last calculation while the entries changed says so.
+  const CalcRun drawn = calc(R"({"module":"j1","after":{"EdtN":"90"}})", "--dxf " + (folder_ / "p.dxf").string());
+  EXPECT_EQ(drawn.status, 0);
+  EXPECT_NE(drawn.err.find("输入在最后一次计算后已修改"), std::string::npos) << drawn.err;
+  EXPECT_EQ(calc(R"({"module":"j1"})", "--dxf " + (folder_ / "p.dxf").string()).err, "");
   const json stepped = lineOf(calc(R"({"module":"j1","steps":[{"entries":{"CBf":"Q345"}},{"entries":{"CBcode":"GB 50017-2017"}}]})", ""));
   EXPECT_EQ(stepped["entries"]["CBf"], "Q355");
 }

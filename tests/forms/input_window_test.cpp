@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QPainter>
+#include <QPixmap>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -414,7 +416,14 @@ class InputWindowTest : public QObject {
       label = progress->labelText();
       if (!label.contains("已试算")) return;
       if (const QByteArray folder = qgetenv("PEDIVO_SCREENSHOT_DIR"); !folder.isEmpty())
-        window.window()->grab().save(QString::fromUtf8(folder) + "/adjust_progress.png");
+      {
+        // The window with the dialog over it, where the dialog stands.
+        QPixmap shot = window.grab();
+        QPainter painter(&shot);
+        painter.drawPixmap(window.mapFromGlobal(progress->mapToGlobal(QPoint(0, 0))), progress->grab());
+        painter.end();
+        shot.save(QString::fromUtf8(folder) + "/adjust_progress.png");
+      }
       cancelled = true;
       progress->findChild<QPushButton*>()->click();
     });

@@ -115,7 +115,7 @@ class ResultDrawingTest : public QObject {
     if (!qgetenv("LD_PRELOAD").contains("short_disk")) QSKIP("needs the short_disk library preloaded");
     QTemporaryDir folder;
     const drawing::Drawing d = defaultDrawing("g11");
-    for (const QString ending : {QStringLiteral(".png"), QStringLiteral(".svg")}) {
+    for (const QString& ending : {QStringLiteral(".png"), QStringLiteral(".svg")}) {
       QString name;
       while (name.toUtf8().size() + 3 + ending.size() <= 255) name += QStringLiteral("柱");
       while (name.toUtf8().size() + ending.size() < 255) name += QStringLiteral("x");

@@ -352,6 +352,7 @@ CaseResult runCase(const std::string& line, bool withReport, bool withDrawing) {
     CaseResult result{out.str(), false, state.session.module().id,
                       withReport ? state.session.report() : std::vector<TagText>{}, std::nullopt};
     if (withDrawing) result.drawing = drawing::drawDesign(state.session);
+    result.entriesChanged = state.session.status() == DesignStatus::EntriesChanged;
     return result;
   } catch (const CaseError& error) {
     return CaseResult{errorLine(error.message), true, std::nullopt, {}, std::nullopt};
