@@ -2,9 +2,9 @@
 // in characters, and the batch and JSON Lines forms of one case agreeing. CalcRun as a user runs it.
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <filesystem>
@@ -86,14 +86,18 @@ TEST_F(CalcFiles, AFullDiskKeepsTheOldFileAndSaysSo) {
   for (const Output& output : outputs) {
     SCOPED_TRACE(output.name);
     const fs::path target = folder_ / output.name;
-    const std::string input = output.table ? write("t.csv", "module,EdtN\ng3,800\n") : write("c.jsonl", "{\"module\":\"g3\"}\n");
-    ASSERT_EQ(shell(std::string(PEDIVO_CALC) + " " + withName(output.options, target.string()) + " " + input + " >/dev/null").status, 0);
+    const std::string input =
+        output.table ? write("t.csv", "module,EdtN\ng3,800\n") : write("c.jsonl", "{\"module\":\"g3\"}\n");
+    ASSERT_EQ(
+        shell(std::string(PEDIVO_CALC) + " " + withName(output.options, target.string()) + " " + input + " >/dev/null")
+            .status,
+        0);
     const std::string old = contents(target);
     const std::size_t before = entriesInFolder();
     for (const std::size_t bytes : {std::size_t{0}, std::size_t{700}, old.size() / 2, old.size() - 1}) {
       SCOPED_TRACE(bytes);
-      const CalcRun run = shell("PEDIVO_TEST_DISK_BYTES=" + std::to_string(bytes) + " " + preload + " " + PEDIVO_CALC + " " +
-                            withName(output.options, target.string()) + " " + input + " >/dev/null");
+      const CalcRun run = shell("PEDIVO_TEST_DISK_BYTES=" + std::to_string(bytes) + " " + preload + " " + PEDIVO_CALC +
+                                " " + withName(output.options, target.string()) + " " + input + " >/dev/null");
       EXPECT_EQ(run.status, 2);
       EXPECT_NE(run.err.find("无法写入"), std::string::npos) << run.err;
       EXPECT_EQ(contents(target), old);
@@ -107,17 +111,20 @@ TEST_F(CalcFiles, AFullDiskKeepsTheOldFileAndSaysSo) {
 TEST_F(CalcFiles, ADrawingTooLargeForATinyFileSystemLeavesTheOldOne) {
   const fs::path disk = folder_ / "disk";
   fs::create_directories(disk);
-  if (::geteuid() != 0 || std::system(("mount -t tmpfs -o size=20k tmpfs " + disk.string() + " 2>/dev/null").c_str()) != 0)
+  if (::geteuid() != 0 ||
+      std::system(("mount -t tmpfs -o size=20k tmpfs " + disk.string() + " 2>/dev/null").c_str()) != 0)
     GTEST_SKIP() << "cannot mount a small file system here";
   std::ofstream(disk / "plan.dxf") << "the old plan\n";
-  const CalcRun run = shell("cd " + disk.string() + " && echo '{\"module\":\"g3\"}' | " + PEDIVO_CALC + " --dxf plan.dxf >/dev/null");
+  const CalcRun run =
+      shell("cd " + disk.string() + " && echo '{\"module\":\"g3\"}' | " + PEDIVO_CALC + " --dxf plan.dxf >/dev/null");
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("无法写入DXF文件“plan.dxf”"), std::string::npos) << run.err;
   EXPECT_EQ(contents(disk / "plan.dxf"), "the old plan\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(disk), fs::directory_iterator()), 1);
   // The report, which fits or not, keeps to the same rule.
   std::ofstream(disk / "plan.docx") << "the old report\n";
-  const CalcRun report = shell("cd " + disk.string() + " && echo '{\"module\":\"g3\"}' | " + PEDIVO_CALC + " --report plan.docx >/dev/null");
+  const CalcRun report = shell("cd " + disk.string() + " && echo '{\"module\":\"g3\"}' | " + PEDIVO_CALC +
+                               " --report plan.docx >/dev/null");
   if (report.status != 0) {
     EXPECT_EQ(report.status, 2);
     EXPECT_EQ(contents(disk / "plan.docx"), "the old report\n");
@@ -137,7 +144,8 @@ TEST_F(CalcFiles, NamesAsLongAsTheFileSystemAllowsAreWritten) {
     name += ending;
     const std::string input = output.table ? write("t.csv", "module\nj1\n") : write("c.jsonl", "{\"module\":\"j1\"}\n");
     for (int time = 0; time < 2; ++time) {
-      const CalcRun run = shell(std::string(PEDIVO_CALC) + " " + withName(output.options, (folder_ / name).string()) + " " + input + " >/dev/null");
+      const CalcRun run = shell(std::string(PEDIVO_CALC) + " " + withName(output.options, (folder_ / name).string()) +
+                                " " + input + " >/dev/null");
       EXPECT_EQ(run.status, 0) << run.err;
       EXPECT_EQ(run.err, "");
     }
@@ -155,7 +163,8 @@ TEST_F(CalcFiles, AfterMeansWhatTypingInTheWindowMeans) {
   EXPECT_EQ(ticked["cbsize"], false);
   EXPECT_EQ(ticked["entries"]["EdtM"], "999");
 
-  const json moved = lineOf(calc(R"({"module":"g11","entries":{"CBf":"Q345"},"after":{"CBcode":"GB 50017-2017"}})", ""));
+  const json moved =
+      lineOf(calc(R"({"module":"g11","entries":{"CBf":"Q345"},"after":{"CBcode":"GB 50017-2017"}})", ""));
   ASSERT_FALSE(moved.contains("error")) << moved.dump();
   EXPECT_EQ(moved["entries"]["CBf"], "Q355");
   EXPECT_EQ(moved["state"], "输入已修改");
@@ -168,7 +177,8 @@ TEST_F(CalcFiles, AfterMeansWhatTypingInTheWindowMeans) {
   EXPECT_EQ(drawn.status, 0);
   EXPECT_NE(drawn.err.find("输入在最后一次计算后已修改"), std::string::npos) << drawn.err;
   EXPECT_EQ(calc(R"({"module":"j1"})", "--dxf " + (folder_ / "p.dxf").string()).err, "");
-  const json stepped = lineOf(calc(R"({"module":"j1","steps":[{"entries":{"CBf":"Q345"}},{"entries":{"CBcode":"GB 50017-2017"}}]})", ""));
+  const json stepped = lineOf(
+      calc(R"({"module":"j1","steps":[{"entries":{"CBf":"Q345"}},{"entries":{"CBcode":"GB 50017-2017"}}]})", ""));
   EXPECT_EQ(stepped["entries"]["CBf"], "Q355");
 }
 
@@ -178,7 +188,8 @@ TEST_F(CalcFiles, AdjustingAfterAnEditStartsFromWhatIsShown) {
   const std::string narrow =
       R"({"module":"g11","cbsize":true,"entries":{"Edthc":"294","Edtbf":"200","Edttw":"8","Edttf":"12","EdtV":"10",)"
       R"("CBf":"Q345","CBfta":"Q345","CBfc":"C35",)";
-  const json edited = lineOf(calc(narrow + R"("EdtN":"88","EdtM":"160"},"after":{"EdtN":"95","EdtM":"170"}})", "--adjust"));
+  const json edited =
+      lineOf(calc(narrow + R"("EdtN":"88","EdtM":"160"},"after":{"EdtN":"95","EdtM":"170"}})", "--adjust"));
   const json direct = lineOf(calc(narrow + R"("EdtN":"95","EdtM":"170"}})", "--adjust"));
   const json before = lineOf(calc(narrow + R"("EdtN":"88","EdtM":"160"}})", "--adjust"));
   EXPECT_EQ(edited["state"], "输入已修改");
@@ -197,7 +208,8 @@ TEST_F(CalcFiles, BatchAndJsonLinesProposeTheSame) {
   const std::vector<std::vector<std::string>> cases = {{"g11", "1", "88", "160"},  {"g12", "1", "88", "160"},
                                                        {"g12", "0", "88", "160"},  {"g11", "1", "80", "170"},
                                                        {"g11", "1", "100", "170"}, {"g11", "0", "88", "160"}};
-  const std::string narrow = R"("Edthc":"294","Edtbf":"200","Edttw":"8","Edttf":"12","EdtV":"10","CBf":"Q345","CBfta":"Q345","CBfc":"C35")";
+  const std::string narrow =
+      R"("Edthc":"294","Edtbf":"200","Edttw":"8","Edttf":"12","EdtV":"10","CBf":"Q345","CBfta":"Q345","CBfc":"C35")";
   std::string table = "module,cbsize,Edthc,Edtbf,Edttw,Edttf,EdtV,CBf,CBfta,CBfc,EdtN,EdtM\n", lines;
   for (const auto& c : cases) {
     table += c[0] + "," + c[1] + ",294,200,8,12,10,Q345,Q345,C35," + c[2] + "," + c[3] + "\n";
@@ -256,7 +268,8 @@ TEST_F(CalcFiles, ProjectTextsCountCharactersNotBytesOrUnits) {
     EXPECT_FALSE(fits.contains("error")) << fits.dump();
     const json over = lineOf(calc(R"({"module":"j1","project":{"name":")" + text + "x\"}}", ""));
     EXPECT_EQ(over["error"], "项目信息“工程名称”过长（最多 200 个字符）");
-    const CalcRun table = shell(std::string(PEDIVO_CALC) + " --csv " + write("t.csv", "module,name\nj1," + text + "\nj1," + text + "x\n"));
+    const CalcRun table = shell(std::string(PEDIVO_CALC) + " --csv " +
+                                write("t.csv", "module,name\nj1," + text + "\nj1," + text + "x\n"));
     EXPECT_EQ(table.status, 1);
     EXPECT_EQ(table.out.find("项目信息“工程名称”过长"), table.out.rfind("项目信息“工程名称”过长"));
     EXPECT_NE(table.out.find("项目信息“工程名称”过长"), std::string::npos);

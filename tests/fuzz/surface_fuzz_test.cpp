@@ -5,9 +5,9 @@
 // prints how many cases it ran and the slowest.
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 #include <time.h>
 #include <unistd.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <chrono>
@@ -139,7 +139,7 @@ std::string changesText(const adjust::Proposal& proposal) {
 TEST(SurfaceFuzz, ProposalsDesignAgainToTheirOutcome) {
   std::mt19937 random = seeded(1);
   Budget budget("adjust");
-  const std::vector<const ModuleDescriptor*> adjustable{findModule("j1"), findModule("j2"), findModule("g11"),
+  const std::vector<const ModuleDescriptor*> adjustable{findModule("j1"),  findModule("j2"), findModule("g11"),
                                                         findModule("g12"), findModule("g2"), findModule("g3")};
   while (budget.more() && !HasFailure()) {
     const ModuleDescriptor& module = *pick(random, adjustable);
@@ -231,9 +231,10 @@ TEST(SurfaceFuzz, DrawingsAreWholeFilesOrNone) {
 // right-to-left marks, long runs.
 std::string hostileText(std::mt19937& random) {
   static const std::vector<std::string> pieces{
-      "KZ-1",   "工程",   "😀",       "e\u0301", "\u202E", "\u200B", "<w:t>", "&amp;", "]]>",     "\"",
-      "\\",     "\n",     "\t",       "\u0007",  "\u007F", "\u0085", "\uFEFF", " ",    "١٢",      "𠀀",
-      "\u0000", "Q345",   "GB 50017-2017", "'",  "=1+1",   "a",      "%s",    "\r\n", "\u2028",  "﷽",    "\uFFFF"};
+      "KZ-1",   "工程", "😀",  "e\u0301", "\u202E", "\u200B", "<w:t>",         "&amp;",
+      "]]>",    "\"",   "\\", "\n",      "\t",     "\u0007", "\u007F",        "\u0085",
+      "\uFEFF", " ",    "١٢", "𠀀",      "\u0000", "Q345",   "GB 50017-2017", "'",
+      "=1+1",   "a",    "%s", "\r\n",    "\u2028", "﷽",      "\uFFFF"};
   std::string text;
   const int count = std::uniform_int_distribution<int>(0, random() % 8 == 0 ? 260 : 12)(random);
   for (int i = 0; i < count; ++i) text += pick(random, pieces);
@@ -277,10 +278,17 @@ std::string hostileCase(std::mt19937& random) {
     for (int i = std::uniform_int_distribution<int>(0, 4)(random); i > 0; --i) {
       const std::string& name = pick(random, names);
       switch (random() % 5) {
-        case 0: after[name] = random() % 2 == 0; break;
-        case 1: after[name] = pick(random, std::vector<std::string>{"GB 50017-2003", "GB 50017-2017", "Q355", "Q345"}); break;
-        case 2: after[name] = hostileText(random); break;
-        default: after[name] = std::to_string(std::uniform_int_distribution<int>(-50, 3000)(random));
+        case 0:
+          after[name] = random() % 2 == 0;
+          break;
+        case 1:
+          after[name] = pick(random, std::vector<std::string>{"GB 50017-2003", "GB 50017-2017", "Q355", "Q345"});
+          break;
+        case 2:
+          after[name] = hostileText(random);
+          break;
+        default:
+          after[name] = std::to_string(std::uniform_int_distribution<int>(-50, 3000)(random));
       }
     }
     line["after"] = after;
@@ -316,8 +324,8 @@ TEST(SurfaceFuzz, HostileProjectAndAfterTextsLoseNothing) {
     }
     for (const TagText& tag : tags) {
       const std::string xml = R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main">)"
-                              "<w:body><w:p><w:r><w:t>&lt;" + tag.tag.substr(1, tag.tag.size() - 2) +
-                              "&gt;</w:t></w:r></w:p></w:body></w:document>";
+                              "<w:body><w:p><w:r><w:t>&lt;" +
+                              tag.tag.substr(1, tag.tag.size() - 2) + "&gt;</w:t></w:r></w:p></w:body></w:document>";
       const auto filled = fillPartXml(xml, {tag}, "word/document.xml");
       ASSERT_TRUE(std::holds_alternative<std::string>(filled)) << std::get<ReportError>(filled).message << "\n" << xml;
       std::string shown = std::get<std::string>(filled);
