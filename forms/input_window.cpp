@@ -31,6 +31,7 @@
 #include "design/files/design_file.h"
 #include "design/files/software_version.h"
 #include "forms/adjust_dialog.h"
+#include "forms/adjust_job.h"
 #include "forms/appearance.h"
 #include "forms/diagram.h"
 #include "forms/report_job.h"
@@ -420,12 +421,36 @@ void InputWindow::calculate() {
   }
 }
 
+// 自动调整 starts from what the window shows. Entries typed after the last "计算" are designed
+// first, and the dialog says so; entries that cannot be designed are told as "计算" tells them.
 void InputWindow::adjustDesign() {
-  const adjust::SearchResult found = adjust::adjustDesign(session_.module(), session_.entries());
-  AdjustDialog dialog(session_, found, this);
+  readControlsIntoSession();
+  QString note;
+  if (session_.status() == DesignStatus::EntriesChanged) {
+    const Outcome outcome = session_.calculate();
+    writeEntriesToControls();
+    const bool passing = adjust::passes(outcome, session_.checks());
+    adjustButton_->setEnabled(!passing);
+    note = QStringLiteral("输入在上次计算后已修改，已按窗口中的输入重新计算。");
+    // Refused: an entry the calculation could not read, and it points at it.
+    const bool refused = outcome.ending == Ending::Stopped && outcome.focus.has_value();
+    if (passing || refused) {
+      context_.interaction.showMessage(
+          this, note + (passing ? QStringLiteral("全部验算均已满足，不需要自动调整。") : QStringLiteral("输入有误，无法自动调整。")));
+      for (const auto& message : session_.shownMessages(outcome)) context_.interaction.showMessage(this, qs(message));
+      if (QWidget* target = outcome.focus ? control(*outcome.focus) : nullptr; target != nullptr && target->isEnabled())
+        context_.interaction.moveFocus(target);
+      return;
+    }
+  }
+  const auto found = adjustInBackground(this, session_.module(), session_.entries());
+  if (!found) return;  // cancelled: the window stays as it was
+  AdjustDialog dialog(session_, *found, this);
+  if (auto* heading = dialog.findChild<QLabel*>(QStringLiteral("adjustHeading")); heading != nullptr && !note.isEmpty())
+    heading->setText(note + heading->text());
   context_.interaction.runModal(dialog);
-  if (dialog.result() != QDialog::Accepted || !found.best || !found.best->passes) return;
-  const adjust::Proposal& proposal = *found.best;
+  if (dialog.result() != QDialog::Accepted || !found->best || !found->best->passes) return;
+  const adjust::Proposal& proposal = *found->best;
   if (proposal.module != &session_.module()) {
     emit adoptInOtherWindow(proposal.module, proposal.entries);
     return;

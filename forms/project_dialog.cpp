@@ -32,7 +32,7 @@ ProjectDialog::ProjectDialog(const Project& project, const QString& scope, QWidg
     const ProjectField& field = projectFields[i];
     auto* edit = new QLineEdit(qs(project.*field.text));
     edit->setObjectName(QStringLiteral("project_") + QString::fromUtf8(field.key.data(), qsizetype(field.key.size())));
-    edit->setMaxLength(static_cast<int>(longestProjectText));
+    // No maxLength: it counts UTF-16 units and cuts a pasted text without a word.
     edit->setMinimumWidth(260);
     edits_[i] = edit;
     if (field.key != "date") {
@@ -54,6 +54,11 @@ ProjectDialog::ProjectDialog(const Project& project, const QString& scope, QWidg
   auto* note = new QLabel(scope + QStringLiteral("空白的项目在计算书中留空。"));
   note->setObjectName(QStringLiteral("scopeLabel"));
   note->setWordWrap(true);
+  problem_ = new QLabel;
+  problem_->setObjectName(QStringLiteral("projectProblem"));
+  problem_->setWordWrap(true);
+  problem_->setStyleSheet(QStringLiteral("color: #C00000"));
+  problem_->hide();
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->setObjectName(QStringLiteral("buttonBox"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -61,8 +66,21 @@ ProjectDialog::ProjectDialog(const Project& project, const QString& scope, QWidg
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(note);
+  layout->addWidget(problem_);
   layout->addWidget(buttons);
-  setFixedSize(sizeHint());
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void ProjectDialog::accept() {
+  Project checked;
+  for (std::size_t i = 0; i < projectFields.size(); ++i)
+    if (auto refused = setProjectText(checked, projectFields[i].key, ss(edits_[i]->text().trimmed()))) {
+      problem_->setText(qs(*refused));
+      problem_->show();
+      edits_[i]->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+  QDialog::accept();
 }
 
 Project ProjectDialog::project() const {

@@ -9,6 +9,7 @@
 #include "design/common/project.h"
 #include "forms/interaction.h"
 
+class QLabel;
 class QLineEdit;
 
 namespace pedivo::forms {
@@ -20,8 +21,14 @@ class ProjectDialog final : public QDialog {
   ProjectDialog(const Project& project, const QString& scope, QWidget* parent = nullptr);
   Project project() const;
 
+  // "确定" closes the dialog only when every item can be kept as typed: at most
+  // longestProjectText characters (code points: an emoji is one), one line. Otherwise the reason
+  // is shown in the dialog and the item gets the focus; nothing is cut or dropped.
+  void accept() override;
+
  private:
   std::array<QLineEdit*, projectFields.size()> edits_{};
+  QLabel* problem_ = nullptr;
 };
 
 // Shows the dialog through the interaction; the project as confirmed, or nothing when the user

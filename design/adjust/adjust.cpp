@@ -131,10 +131,10 @@ bool passes(const Outcome& outcome, const std::vector<DesignCheck>& checks) {
 
 // The own type first; only where it has no passing design, the lightest passing design of the
 // other types of its family.
-SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries) {
+SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries, SearchProgress* progress) {
   if (!module.hasDetailingToggle) return {};
   if (auto refused = refusalOf(module, entries)) return {std::nullopt, 0, std::move(refused)};
-  SearchBudget budget{0, mostCandidatesPerType};
+  SearchBudget budget{0, mostCandidatesPerType, progress};
   const TypeBest own = searchType(module, entries, budget);
   const ModuleDescriptor* chosenType = &module;
   Entries chosen = own.entries;
@@ -149,6 +149,7 @@ SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries
       chosen = found.entries;
     }
   }
+  if (budget.cancelled()) return {std::nullopt, budget.calculations, std::nullopt, true};
   return {proposalFor(*chosenType, chosen, module, entries), budget.calculations, std::nullopt};
 }
 

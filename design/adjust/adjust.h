@@ -11,6 +11,7 @@
 // is an ordinary calculation, and the proposal's entries carry the sizes its design uses, so the
 // proposal is exactly the design "计算" gives after "采用".
 
+#include <atomic>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,12 +43,16 @@ struct SearchResult {
   int candidates = 0;  // ordinary calculations made
   // The input check that refused the entries: nothing is proposed for them.
   std::optional<std::string> refusal;
+  bool cancelled = false;  // stopped by its caller: no proposal
 };
 
 // Whether a calculation's outcome and checks make a design that needs no adjusting.
 bool passes(const Outcome& outcome, const std::vector<DesignCheck>& checks);
 
-SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries);
+// The search from the entries as they stand (designed as the window designs them, detailing sizes
+// written in). With `progress`, the count of calculations is kept there, and a cancel ends the
+// search within one calculation.
+SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries, SearchProgress* progress = nullptr);
 
 // The other base types 自动调整 may turn a design into, in the order of the main window.
 std::vector<const ModuleDescriptor*> familyOf(const ModuleDescriptor& module);

@@ -160,7 +160,7 @@ class Search {
 
  private:
   Score calculate(const Point& p) {
-    ++budget_.calculations;
+    budget_.count();
     const Entries e = entriesOf(p);
     if (validateInput(module_, e)) return {Rank::Stops, 0, 0};
     const Outcome outcome = state_->calculate(e);

@@ -12,6 +12,7 @@
 // least as large can be lighter: those are never calculated.
 
 #include <array>
+#include <atomic>
 #include <optional>
 
 #include "design/common/module.h"
@@ -33,11 +34,23 @@ struct TypeBest {
   double weight = 0;  // kg, of a completed design
 };
 
+// A search followed from another thread (a window's progress dialog) and stopped from there.
+struct SearchProgress {
+  std::atomic<int> candidates{0};
+  std::atomic<bool> cancel{false};
+};
+
 // What a search may still spend, shared by the searches of one 自动调整.
 struct SearchBudget {
-  int calculations = 0;  // made so far
-  int most = 0;          // at most
-  bool spent() const { return calculations >= most; }
+  int calculations = 0;                // made so far
+  int most = 0;                        // at most
+  SearchProgress* progress = nullptr;  // where the count is shown and a cancel comes from
+  bool cancelled() const { return progress != nullptr && progress->cancel.load(std::memory_order_relaxed); }
+  bool spent() const { return calculations >= most || cancelled(); }
+  void count() {
+    ++calculations;
+    if (progress != nullptr) progress->candidates.store(calculations, std::memory_order_relaxed);
+  }
 };
 
 // The best design of `module` from `entries` (section, forces, grades and bolt as typed).

@@ -1,10 +1,12 @@
 #include "design/common/calculation.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
 #include "design/common/numbers.h"
+#include "design/common/shown_weight.h"
 #include "design/common/value_format.h"
 
 namespace pedivo {
@@ -100,6 +102,13 @@ std::string formatWeight(double kg) {
   std::string text = formatValue(ValueFormat::Whole, kg, 1);
   if (text.find('.') == std::string::npos) text += ".0";
   return text;
+}
+
+double shownWeight(double kg) {
+  const std::string text = formatWeight(kg);
+  double shown = kg;
+  std::from_chars(text.data(), text.data() + text.size(), shown);
+  return shown;
 }
 
 }  // namespace pedivo

@@ -5,6 +5,7 @@
 
 #include "design/common/numbers.h"
 #include "design/common/standard_controls.h"
+#include "design/common/utf8_text.h"
 
 namespace pedivo {
 namespace {
@@ -82,7 +83,7 @@ std::optional<CheckFailure> overlongEntry(const ModuleDescriptor& module, const 
   for (const auto& group : module.groups)
     for (const auto& control : group.controls) {
       const auto found = entries.texts.find(control.name);
-      if (control.isList() || found == entries.texts.end() || found->second.size() <= longestEntryText) continue;
+      if (control.isList() || found == entries.texts.end() || characterCount(found->second) <= longestEntryText) continue;
       return CheckFailure{control.label + "的输入过长（最多 " + std::to_string(longestEntryText) + " 个字符）",
                           focusable(module, entries, control.name)};
     }

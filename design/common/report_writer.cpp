@@ -165,29 +165,29 @@ std::string zipReason(zip_error_t* error) {
   return "写入文件时出错";
 }
 
-// The package as the bytes of a zip file, built in memory: libzip writing to a file by name
-// would first make a temporary file of its own under a name drawn from the system's secure random
-// numbers. The reason on failure.
+// The package as the bytes of a zip archive, built in memory so that the one safe writer writes
+// every byte of it and checks each write; the reason on failure.
 std::optional<std::string> packageBytes(const std::vector<Entry>& entries, std::string& bytes) {
   const auto failure = [](const std::string& why) { return std::optional<std::string>(why); };
-  zip_error_t error;
-  zip_error_init(&error);
-  zip_source_t* memory = zip_source_buffer_create(nullptr, 0, 0, &error);
+  zip_error_t openError;
+  zip_error_init(&openError);
+  zip_source_t* memory = zip_source_buffer_create(nullptr, 0, 0, &openError);
   if (memory == nullptr) {
-    const std::string why = zipReason(&error);
-    zip_error_fini(&error);
+    const std::string why = zipReason(&openError);
+    zip_error_fini(&openError);
     return failure(why);
   }
-  // Kept beyond the archive's close, which writes into it.
+  // Kept past zip_close, which writes the finished archive into it.
   zip_source_keep(memory);
   const std::unique_ptr<zip_source_t, decltype(&zip_source_free)> kept(memory, zip_source_free);
-  ZipHandle archive(zip_open_from_source(memory, ZIP_TRUNCATE, &error));
+  ZipHandle archive(zip_open_from_source(memory, ZIP_CREATE | ZIP_TRUNCATE, &openError));
   if (!archive) {
-    const std::string why = zipReason(&error);
-    zip_error_fini(&error);
+    zip_source_free(memory);  // the reference zip_open_from_source did not take
+    const std::string why = zipReason(&openError);
+    zip_error_fini(&openError);
     return failure(why);
   }
-  zip_error_fini(&error);
+  zip_error_fini(&openError);
   for (const Entry& entry : entries) {
     const bool isFolder = !entry.name.empty() && entry.name.back() == '/';
     if (isFolder) {
@@ -209,14 +209,14 @@ std::optional<std::string> packageBytes(const std::vector<Entry>& entries, std::
   }
   if (zip_close(archive.get()) != 0) return failure(zipReason(zip_get_error(archive.get())));
   archive.release();
-  zip_stat_t stat;
-  zip_stat_init(&stat);
-  if (zip_source_stat(memory, &stat) != 0 || (stat.valid & ZIP_STAT_SIZE) == 0 || zip_source_open(memory) != 0)
+  zip_stat_t size;
+  zip_stat_init(&size);
+  if (zip_source_stat(memory, &size) != 0 || (size.valid & ZIP_STAT_SIZE) == 0 || zip_source_open(memory) != 0)
     return failure(zipReason(zip_source_error(memory)));
-  bytes.resize(static_cast<std::size_t>(stat.size));
-  const zip_int64_t read = zip_source_read(memory, bytes.data(), stat.size);
+  bytes.assign(static_cast<std::size_t>(size.size), '\0');
+  const zip_int64_t read = zip_source_read(memory, bytes.data(), size.size);
   zip_source_close(memory);
-  if (read != static_cast<zip_int64_t>(stat.size)) return failure("写入文件时出错");
+  if (read < 0 || static_cast<zip_uint64_t>(read) != size.size) return failure("写入文件时出错");
   return std::nullopt;
 }
 

@@ -3,13 +3,14 @@
 #include <dl_dxf.h>
 #include <iconv.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <memory>
-#include <algorithm>
 #include <numbers>
 #include <variant>
 
+#include "design/common/utf8_text.h"
 #include "design/drawing/strokes.h"
 #include "design/files/replace_file.h"
 #include "design/files/software_version.h"
@@ -50,25 +51,32 @@ std::string dxfText(std::string_view utf8) {
   GbkConverter gbk;
   std::string out;
   out.reserve(utf8.size());
+  const auto escape = [&out](char32_t code) {
+    char text[12];
+    std::snprintf(text, sizeof text, "\\U+%04X", static_cast<unsigned>(code));
+    out += text;
+  };
   for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    if (lead < 0x80) {
-      out += static_cast<char>(lead);
+    const std::size_t length = utf8CharacterLength(utf8, i);
+    if (length == 0) {  // a stray byte: shown as the replacement character, never passed on raw
+      escape(0xFFFD);
       ++i;
       continue;
     }
-    const std::size_t length = std::min(utf8.size() - i, std::size_t{lead < 0xE0 ? 2u : lead < 0xF0 ? 3u : 4u});
     const std::string_view character = utf8.substr(i, length);
     i += length;
-    if (const auto converted = gbk.convert(character)) {
+    if (length == 1 && static_cast<unsigned char>(character[0]) < 0x20) {
+      escape(static_cast<unsigned char>(character[0]));  // a raw line break would end the value's line
+    } else if (length == 1) {
+      out += character;
+    } else if (const auto converted = gbk.convert(character)) {
       out += *converted;
-      continue;
+    } else {
+      // An escape holds 16 bits, and readers do not join a pair of them: a character beyond
+      // (an emoji) stays one character, the replacement character.
+      const char32_t code = codePointAt(character, 0, length);
+      escape(code <= 0xFFFF ? code : 0xFFFD);
     }
-    char32_t code = lead & (length == 2 ? 0x1F : length == 3 ? 0x0F : 0x07);
-    for (std::size_t k = 1; k < length; ++k) code = (code << 6) | (static_cast<unsigned char>(character[k]) & 0x3F);
-    char escape[12];
-    std::snprintf(escape, sizeof escape, "\\U+%04X", static_cast<unsigned>(code <= 0xFFFF ? code : 0xFFFD));
-    out += escape;
   }
   return out;
 }
@@ -76,6 +84,49 @@ std::string dxfText(std::string_view utf8) {
 namespace {
 
 constexpr const char* textStyle = "Standard";
+
+// dxflib's writer, laid out as dxflib lays out a file, into memory: the file's bytes then go
+// through the safe writer, which checks every write. (dxflib's own writer streams to a file by
+// name and never says whether a write failed.) Numbers are written without the C library's
+// locale, so a window's locale never puts a comma in a coordinate.
+class DxfBytes final : public DL_WriterA {
+ public:
+  DxfBytes() : DL_WriterA("", DL_Codes::AC1015) {}
+  const std::string& bytes() const { return out_; }
+
+  void dxfReal(int gc, double value) const override {
+    char text[400];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 16).ptr;
+    std::string_view number(text, static_cast<std::size_t>(end - text));
+    // Trailing zeros go, one digit after the point stays.
+    if (const auto point = number.find('.'); point != std::string_view::npos) {
+      const auto last = number.find_last_not_of('0');
+      number = number.substr(0, std::max(last + 1, point + 2));
+    }
+    dxfString(gc, std::string(number));
+  }
+  void dxfInt(int gc, int value) const override { dxfString(gc, std::to_string(value)); }
+  void dxfHex(int gc, int value) const override {
+    char text[12];
+    std::snprintf(text, sizeof text, "%0X", static_cast<unsigned>(value));
+    dxfString(gc, text);
+  }
+  void dxfString(int gc, const char* value) const override { dxfString(gc, std::string(value)); }
+  void dxfString(int gc, const std::string& value) const override {
+    if (gc < 10) {
+      out_ += "  ";
+    } else if (gc < 100) {
+      out_ += ' ';
+    }
+    out_ += std::to_string(gc);
+    out_ += '\n';
+    out_ += value;
+    out_ += '\n';
+  }
+
+ private:
+  mutable std::string out_;
+};
 
 struct LayerLook {
   Layer layer;
@@ -213,25 +264,22 @@ std::optional<std::string> writeDxf(const Drawing& drawing, const std::filesyste
   if (const auto* problem = std::get_if<FileProblem>(&begun)) return failed(problem->reason);
   FileReplacement& replacement = std::get<FileReplacement>(begun);
   DL_Dxf dxf;
-  {
-    const std::unique_ptr<DL_WriterA> w(dxf.out(replacement.temporary().c_str(), DL_Codes::AC1015));
-    if (!w) return failed("不能在其所在文件夹中建立文件");
-    dxf.writeHeader(*w);
-    w->dxfString(9, "$INSUNITS");
-    w->dxfInt(70, 4);  // millimetres
-    w->dxfString(9, "$MEASUREMENT");
-    w->dxfInt(70, 1);  // metric
-    w->dxfString(9, "$DWGCODEPAGE");
-    w->dxfString(3, "ANSI_936");
-    w->sectionEnd();
-    writeTables(dxf, *w);
-    writeBlocks(dxf, *w);
-    writeEntities(dxf, *w, drawing);
-    dxf.writeObjects(*w);
-    dxf.writeObjectsEnd(*w);
-    w->dxfEOF();
-    w->close();
-  }
+  DxfBytes w;
+  dxf.writeHeader(w);
+  w.dxfString(9, "$INSUNITS");
+  w.dxfInt(70, 4);  // millimetres
+  w.dxfString(9, "$MEASUREMENT");
+  w.dxfInt(70, 1);  // metric
+  w.dxfString(9, "$DWGCODEPAGE");
+  w.dxfString(3, "ANSI_936");
+  w.sectionEnd();
+  writeTables(dxf, w);
+  writeBlocks(dxf, w);
+  writeEntities(dxf, w, drawing);
+  dxf.writeObjects(w);
+  dxf.writeObjectsEnd(w);
+  w.dxfEOF();
+  replacement.write(w.bytes());
   if (const auto failure = replacement.commit()) return failed(*failure);
   return std::nullopt;
 }

@@ -139,9 +139,11 @@ BatchRow designRow(const CsvRow& header, const CsvRow& cells, std::size_t index)
     row.error = std::move(refused);
     return row;
   }
-  row.entries = session.entries();
   session.setProject(row.project);
   const Outcome outcome = session.calculate();
+  // As the window holds them after "计算" (detailing sizes written in): what the row opens with and
+  // what 自动调整 compares its proposal with, as in the window and in JSON Lines.
+  row.entries = session.entries();
   row.messages = outcome.messages;
   if (outcome.ending != Ending::Completed) {
     // Refused or stopped: nothing was designed, and the row says why.

@@ -1,8 +1,25 @@
 #include "design/files/case_step.h"
 
 #include "design/common/input_checks.h"
+#include "design/common/tables.h"
 
 namespace pedivo {
+namespace {
+
+// Another code edition chosen in a step is chosen as in the window's list: the grades shown
+// follow it (Q345 and Q355 stand for each other) before the step's other texts are typed, so a
+// grade the step gives itself still counts as given.
+void switchEditionFirst(DesignSession& session, const nlohmann::json& entries) {
+  const auto chosen = entries.find("CBcode");
+  if (chosen == entries.end() || !chosen->is_string()) return;
+  const auto edition = tables::codeEdition(chosen->get<std::string>());
+  const auto shown = session.entries().texts.find("CBcode");
+  if (!edition || shown == session.entries().texts.end() || shown->second == chosen->get<std::string>()) return;
+  for (const auto& [name, text] : switchEdition(session.module(), session.entries(), *edition).texts)
+    session.setText(name, text);
+}
+
+}  // namespace
 
 std::optional<std::string> applyCaseStep(DesignSession& session, const nlohmann::json& step) {
   if (!step.is_object()) return "步骤应写作 {\"entries\": {…}} 的形式";
@@ -11,6 +28,7 @@ std::optional<std::string> applyCaseStep(DesignSession& session, const nlohmann:
   if (step.contains("entries")) {
     const nlohmann::json& entries = step.at("entries");
     if (!entries.is_object()) return "输入项应写作 {\"输入项\": \"内容\", …} 的形式";
+    switchEditionFirst(session, entries);
     for (const auto& [control, text] : entries.items()) {
       if (!text.is_string()) {
         const ControlSpec* described = session.module().findControl(control);

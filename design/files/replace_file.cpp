@@ -58,7 +58,7 @@ std::variant<FileReplacement, FileProblem> FileReplacement::begin(const fs::path
   auto resolved = writableTarget(path);
   if (auto* problem = std::get_if<FileProblem>(&resolved)) return std::move(*problem);
   fs::path target = std::move(std::get<fs::path>(resolved));
-  std::string name = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  std::string name = (target.parent_path() / (std::string(temporaryPrefix) + "XXXXXX")).string();
   const int fd = ::mkstemp(name.data());
   if (fd < 0) return FileProblem{reasonFor(errno)};
   return FileReplacement(std::move(target), fs::path(name), fd);
@@ -103,22 +103,26 @@ std::optional<std::string> FileReplacement::commit() {
     return std::optional<std::string>(reasonFor(code));
   };
   if (writeErrno_ != 0) return fail(writeErrno_);
-  // A library that writes by name may have put a new file at the temporary name: flushed by name.
-  ::close(fd_);
-  fd_ = ::open(temporary_.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) return fail(errno);
   struct stat existing {};
   const bool replacing = ::stat(target_.c_str(), &existing) == 0;
   const mode_t mode = replacing ? existing.st_mode & 07777 : 0644;
   // A file that holds something is replaced only once the new text is on the disk, so that a
-  // crash leaves the one or the other. A new file, or the empty one claimed for a new report,
-  // has nothing to lose and is not waited for.
+  // crash leaves the one or the other, and a disk that reports itself full only when the data
+  // reaches it fails here. A new file, or the empty one claimed for a new report, has nothing to
+  // lose and is not waited for; its close still reports a full disk.
   if (replacing && existing.st_size > 0 && ::fsync(fd_) != 0) return fail(errno);
   if (::fchmod(fd_, mode) != 0) return fail(errno);
-  if (std::rename(temporary_.c_str(), target_.c_str()) != 0) return fail(errno);
-  ::close(fd_);
+  const int fd = fd_;
   fd_ = -1;
+  if (::close(fd) != 0) return fail(errno);
+  if (std::rename(temporary_.c_str(), target_.c_str()) != 0) return fail(errno);
   done_ = true;
+  // The new name on disk too; the file is in place whatever this says, so it is not a failure.
+  const fs::path folder = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
+  if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
   return std::nullopt;
 }
 

@@ -1,37 +1,12 @@
 #include "design/files/spreadsheet_cells.h"
 
 #include "design/common/numbers.h"
+#include "design/common/utf8_text.h"
 
 namespace pedivo {
 namespace {
 
 constexpr std::string_view replacementCharacter = "\xEF\xBF\xBD";
-
-// The length of the well-formed UTF-8 character at text[i], or 0.
-std::size_t characterLength(std::string_view text, std::size_t i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // range of the second byte
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;   // no overlong forms
-    if (lead == 0xED) high = 0x9F;  // no surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;  // nothing beyond U+10FFFF
-  } else {
-    return 0;
-  }
-  if (i + length > text.size() || byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t k = 2; k < length; ++k)
-    if ((byte(k) & 0xC0) != 0x80) return 0;
-  return length;
-}
 
 }  // namespace
 
@@ -39,7 +14,7 @@ std::string validUtf8(std::string_view text) {
   std::string out;
   std::size_t i = 0;
   while (i < text.size()) {
-    const std::size_t length = characterLength(text, i);
+    const std::size_t length = utf8CharacterLength(text, i);
     if (length == 0) {
       out += replacementCharacter;
       ++i;
@@ -66,7 +41,7 @@ void fitRow(CsvRow& row, const CsvRow& header, std::size_t noteColumn) {
     // Scanned first: almost every cell is valid, and a copy of each would cost the batch.
     bool valid = true;
     for (std::size_t i = 0; valid && i < row[c].size();) {
-      const std::size_t length = characterLength(row[c], i);
+      const std::size_t length = utf8CharacterLength(row[c], i);
       valid = length > 0;
       i += length;
     }

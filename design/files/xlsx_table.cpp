@@ -1,8 +1,10 @@
 #include "design/files/xlsx_table.h"
 
 #include <xlsxwriter.h>
+#include <zip.h>
 
 #include <array>
+#include <memory>
 
 #include "design/common/numbers.h"
 #include "design/files/replace_file.h"
@@ -24,6 +26,29 @@ struct XlsxTableWriter::State {
 namespace {
 
 constexpr std::size_t plainCell = 0, wrappedCell = 1, decimalCell = 2;
+
+// libxlsxwriter writes the workbook by name, through buffers whose last flush it may not see
+// fail: the file it left is read back whole, every part to its end, where libzip compares the
+// part's checksum. A file cut short by a full disk does not open or fails a part.
+bool workbookReadsBack(const std::filesystem::path& path) {
+  int error = 0;
+  const std::unique_ptr<zip_t, decltype(&zip_discard)> archive(zip_open(path.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &error),
+                                                              zip_discard);
+  if (!archive) return false;
+  const zip_int64_t parts = zip_get_num_entries(archive.get(), 0);
+  if (parts <= 0) return false;
+  std::array<char, 1 << 16> buffer;
+  for (zip_int64_t i = 0; i < parts; ++i) {
+    zip_file_t* part = zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(i), 0);
+    if (part == nullptr) return false;
+    zip_int64_t read = 0;
+    while ((read = zip_fread(part, buffer.data(), buffer.size())) > 0) {
+    }
+    zip_fclose(part);
+    if (read < 0) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -103,7 +128,8 @@ std::optional<std::string> XlsxTableWriter::finish() {
   if (s.workbook == nullptr) return std::string("工作簿已经写完");
   const lxw_error closed = workbook_close(s.workbook);
   s.workbook = nullptr;
-  if (s.failed || closed != LXW_NO_ERROR) return std::string("无法写入工作簿");
+  if (s.failed || closed != LXW_NO_ERROR) return std::string(closed == LXW_ERROR_MEMORY_MALLOC_FAILED ? "内存不足" : "无法写入工作簿（磁盘可能已满）");
+  if (!workbookReadsBack(s.file.temporary())) return std::string("写入的工作簿不完整（磁盘可能已满）");
   return s.file.commit();
 }
 

@@ -5,6 +5,7 @@ compares what it finds with the design pedivo-calc reports for the same case."""
 import json
 import math
 import os
+import random
 import subprocess
 import sys
 import tempfile
@@ -126,6 +127,40 @@ class Refusals(unittest.TestCase):
             plain = run(case).stdout
             drawn = run(case, "--dxf", os.path.join(folder, "j2.dxf")).stdout
             self.assertEqual(plain, drawn)
+
+
+class RandomDesigns(unittest.TestCase):
+    """Seeded random cases (PEDIVO_DXF_FUZZ_CASES of them, 12 by default): every completed design's
+    file reads back without an audit error and holds only finite coordinates."""
+
+    def test_every_drawn_design_reads_back_clean(self):
+        rng = random.Random(int(os.environ.get("PEDIVO_FUZZ_SEED", "20261209")))
+        count = int(os.environ.get("PEDIVO_DXF_FUZZ_CASES", "12"))
+        drawn = 0
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "plan.dxf")
+            for _ in range(count):
+                module = rng.choice(list(BOLTS))
+                entries = {name: str(round(rng.uniform(low, high)))
+                           for name, low, high in (("EdtN", 20, 4000), ("EdtV", 5, 800), ("EdtM", 10, 3000))
+                           if rng.random() < 0.7}
+                case = {"module": module, "entries": entries}
+                if module not in ("j1", "j2", "gc"):
+                    case["cbsize"] = rng.random() < 0.5
+                result = run(case, "--dxf", path, check=False)
+                if result.returncode != 0:
+                    self.assertEqual(result.returncode, 1, result.stderr)
+                    continue
+                drawn += 1
+                doc = ezdxf.readfile(path)
+                with self.subTest(case=json.dumps(case)):
+                    self.assertFalse(doc.audit().has_errors)
+                    for entity in doc.modelspace():
+                        for name in ("start", "end", "center", "insert"):
+                            if entity.dxf.hasattr(name):
+                                self.assertTrue(all(math.isfinite(v) for v in entity.dxf.get(name)))
+        print(f"dxf read back: {drawn} of {count} cases drawn", file=sys.stderr)
+        self.assertGreater(drawn, 0)
 
 
 if __name__ == "__main__":

@@ -27,15 +27,15 @@ using pedivo::calc::parseOptions;
 std::variant<Options, std::string> parse(std::vector<const char*> arguments) { return parseOptions(arguments); }
 
 TEST(PedivoCalcOptions, ReadsEveryOptionAndKeepsTheInputsInOrder) {
-  const auto parsed = parse({"a.jsonl", "--report", "r.docx", "--adjust", "b.jsonl", "--dxf", "d.dxf", "--detail"});
+  const auto parsed = parse({"a.jsonl", "--report", "r.docx", "b.jsonl", "--dxf", "d.dxf", "--detail"});
   ASSERT_TRUE(std::holds_alternative<Options>(parsed));
   const Options& options = std::get<Options>(parsed);
   EXPECT_EQ(options.inputs, (std::vector<std::string>{"a.jsonl", "b.jsonl"}));
   EXPECT_EQ(options.report, fs::path("r.docx"));
   EXPECT_EQ(options.dxf, fs::path("d.dxf"));
-  EXPECT_TRUE(options.adjust);
   EXPECT_TRUE(options.detail);
-  EXPECT_FALSE(options.batch || options.help || options.workbook);
+  EXPECT_FALSE(options.adjust || options.batch || options.help || options.workbook);
+  EXPECT_TRUE(std::get<Options>(parse({"a.jsonl", "--adjust", "b.jsonl"})).adjust);
 
   const Options table = std::get<Options>(parse({"--xlsx", "--csv", "--csv", "t.csv"}));
   EXPECT_TRUE(table.batch);
@@ -80,6 +80,9 @@ ShellRun runCalc(const std::string& arguments, const std::string& environment = 
 // Every mistake on the command line is told before any input is read, with exit status 2 and
 // nothing on standard output.
 TEST(PedivoCalcOptions, EachMistakeIsToldInBothLanguagesWithStatusTwo) {
+  const std::string adjustExcludes =
+      "--adjust 不能与 --report、--dxf 同时使用：请先用 --adjust 得到建议的输入，再用这些输入写计算书或图纸 "
+      "(--adjust excludes --report and --dxf: run the proposal's entries as a case of their own)";
   const std::vector<std::pair<std::string, std::string>> mistakes = {
       {"--csv --xlsx", "--xlsx 需要一个文件名 (--xlsx needs a file name)"},
       {"a.jsonl --report", "--report 需要一个文件名 (--report needs a file name)"},
@@ -89,6 +92,9 @@ TEST(PedivoCalcOptions, EachMistakeIsToldInBothLanguagesWithStatusTwo) {
       {"--csv --report r.docx", "--csv 与 --report 不能同时使用 (--csv and --report exclude each other)"},
       {"--dxf d.dxf --csv", "--csv 与 --dxf 不能同时使用 (--csv and --dxf exclude each other)"},
       {"--dxf d.dxf --csv --report r.docx", "--csv 与 --report 不能同时使用 (--csv and --report exclude each other)"},
+      {"--adjust --report r.docx", adjustExcludes},
+      {"--dxf d.dxf --adjust", adjustExcludes},
+      {"--adjust --report r.docx --dxf d.dxf a.jsonl", adjustExcludes},
   };
   for (const auto& [arguments, message] : mistakes) {
     const ShellRun run = runCalc(arguments + " </dev/null");

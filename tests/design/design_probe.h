@@ -40,8 +40,9 @@ struct Design {
       if (f.field == name) return f.text;
     return "<missing>";
   }
+  // A check with its formula and the numbers put in, as the report prints it.
   std::optional<DesignCheck> check(const std::string& id) const {
-    for (const auto& c : session.checks())
+    for (const auto& c : session.checksWithValues())
       if (c.id == id) return c;
     return std::nullopt;
   }

@@ -15,6 +15,10 @@ TEST(DxfText, ChineseInTheDrawingCodePageAndTheRestEscaped) {
   EXPECT_EQ(dxfText("①"), "\xA2\xD9");
   EXPECT_EQ(dxfText("ÿ"), "\\U+00FF");       // not in GBK
   EXPECT_EQ(dxfText("a😀b"), "a\\U+FFFDb");  // beyond the basic plane
+  // A stray byte is one replacement character and takes no neighbour with it; a line break
+  // would end the value's line, so it is escaped.
+  EXPECT_EQ(dxfText("\x80" "A\xE6\x9F" "B"), "\\U+FFFDA\\U+FFFD\\U+FFFDB");
+  EXPECT_EQ(dxfText("a\nb"), "a\\U+000Ab");
 }
 
 TEST(DxfFile, AFileThatCannotBeWrittenIsRefusedAndNothingIsLeft) {

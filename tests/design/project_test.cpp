@@ -92,6 +92,43 @@ TEST_F(ProjectBlock, ABlockThatIsNotOneIsRefusedByItsCaption) {
   EXPECT_NE(setProjectText(project, "name", chinese + "柱"), std::nullopt);
 }
 
+// Characters are code points everywhere: an emoji (four bytes, two UTF-16 units) is one, and so is
+// each combining mark; at 200 a text is taken, at 201 refused, in a design file, a batch cell and
+// the engine alike. A line break, a tab, another control character, a stray byte or U+FFFF is
+// refused by the item's caption rather than dropped from the report.
+TEST_F(ProjectBlock, TextsAreCountedInCodePointsAndKeptWhole) {
+  std::string emoji, marked;
+  for (int i = 0; i < 200; ++i) emoji += "😀";
+  for (int i = 0; i < 100; ++i) marked += "e\u0301";
+  for (const std::string& text : {emoji, marked}) {
+    Project project;
+    EXPECT_EQ(setProjectText(project, "name", text), std::nullopt);
+    EXPECT_EQ(setProjectText(project, "name", text + "\u0301"), "项目信息“工程名称”过长（最多 200 个字符）");
+    EXPECT_TRUE(std::holds_alternative<DesignFile>(parseDesignFile(R"({"module":"j1","project":{"name":")" + text + "\"}}")));
+    EXPECT_FALSE(std::holds_alternative<DesignFile>(parseDesignFile(R"({"module":"j1","project":{"name":")" + text + "a\"}}")));
+    const auto table = std::get<BatchTable>(readBatchTable("module,name\nj1," + text + "\nj1," + text + "a\n"));
+    EXPECT_EQ(designRow(table, 0).error, std::nullopt);
+    EXPECT_EQ(designRow(table, 1).error, "项目信息“工程名称”过长（最多 200 个字符）");
+  }
+  for (const char* text : {"KZ\n1", "KZ\r1", "KZ\t1", "KZ\x7F", "KZ\u0085"}) {
+    Project project;
+    EXPECT_EQ(setProjectText(project, "member", text), "项目信息“构件编号”含有换行或其他控制字符，只能是一行文字") << text;
+  }
+  for (const char* text : {"KZ\xFF", "KZ\xE6\x9F", "\uFFFF"}) {
+    Project project;
+    EXPECT_EQ(setProjectText(project, "member", text), "项目信息“构件编号”含有无法识别的字符（应为 UTF-8 文字）");
+  }
+  // A typed entry counts the same way: 64 characters of a number's width are the most.
+  DesignSession session(*findModule("j1"));
+  std::string digits;
+  for (int i = 0; i < 64; ++i) digits += "１";  // full-width digits, three bytes each
+  session.setText("EdtN", digits);
+  const Outcome fits = session.calculate();
+  EXPECT_EQ(fits.messages.front().find("过长"), std::string::npos) << fits.messages.front();
+  session.setText("EdtN", digits + "１");
+  EXPECT_NE(session.calculate().messages.front().find("的输入过长（最多 64 个字符）"), std::string::npos);
+}
+
 TEST_F(ProjectBlock, RoundTripThroughACsvRow) {
   const auto read = readBatchTable(
       "id,module,name,number,member,designer,checker,approver,date,EdtN\n"

@@ -5,11 +5,15 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QPainter>
+#include <QPixmap>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "design/common/input_checks.h"
@@ -35,6 +39,9 @@ void setText(InputWindow& window, const char* name, const QString& text) {
 }
 
 void press(InputWindow& window, const QString& button) { window.findChild<QPushButton*>(button)->click(); }
+
+// A ten-bolt base that nothing within reach makes pass: 自动调整 tries its thousand designs.
+const std::pair<const char*, const char*> slowSearch[] = {{"EdtN", "90000"}, {"EdtM", "90000"}, {"EdtV", "9000"}};
 
 }  // namespace
 
@@ -337,6 +344,103 @@ class InputWindowTest : public QObject {
     QVERIFY(weight.startsWith("用钢量") && weight.endsWith(" kg"));
     QVERIFY(!adjust->isEnabled());
     QVERIFY(window.session().entries().texts != before.texts);
+  }
+
+  // Entries typed after "计算" are what 自动调整 starts from: the window designs them first and
+  // says so, and "采用" keeps them (N = 95 and M = 210 here, not the 88 and 160 of the calculation).
+  void autoAdjustStartsFromTheEntriesShown() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    InputWindow window(*findModule("g11"), context);
+    const std::pair<const char*, const char*> narrow[] = {{"Edthc", "294"}, {"Edtbf", "200"}, {"Edttw", "8"},
+                                                          {"Edttf", "12"},  {"EdtN", "88"},   {"EdtV", "10"},
+                                                          {"EdtM", "160"}};
+    const auto designNarrow = [&] {
+      for (const auto& [name, text] : narrow) setText(window, name, text);
+      window.findChild<QComboBox*>("CBf")->setCurrentText("Q345");
+      window.findChild<QComboBox*>("CBfta")->setCurrentText("Q345");
+      window.findChild<QComboBox*>("CBfc")->setCurrentText("C35");
+      window.findChild<QCheckBox*>("cbsize")->setChecked(true);
+      press(window, "Button1");
+      QVERIFY(window.findChild<QPushButton*>("ButtonAdjust")->isEnabled());
+    };
+    designNarrow();
+    setText(window, "EdtN", "95");
+    setText(window, "EdtM", "170");
+    QString heading;
+    desktop.messages.clear();
+    desktop.inspectModal = [&](QDialog& dialog) {
+      heading = dialog.findChild<QLabel*>("adjustHeading")->text();
+      dialog.findChild<QPushButton*>("adoptButton")->click();
+    };
+    press(window, "ButtonAdjust");
+    desktop.inspectModal = nullptr;
+    QVERIFY2(heading.startsWith("输入在上次计算后已修改，已按窗口中的输入重新计算。找到"), qPrintable(heading));
+    QCOMPARE(window.findChild<QLineEdit*>("EdtN")->text(), QString("95"));
+    QCOMPARE(window.findChild<QLineEdit*>("EdtM")->text(), QString("170"));
+    QCOMPARE(window.session().entries().texts.at("EdtM"), std::string("170"));
+    QCOMPARE(window.session().status(), DesignStatus::Completed);
+
+    // Typed entries that pass once designed (a wider flange): told, and nothing to adjust.
+    designNarrow();
+    setText(window, "Edtbf", "260");
+    desktop.messages.clear();
+    const int modals = desktop.modalRuns;
+    press(window, "ButtonAdjust");
+    QCOMPARE(desktop.modalRuns, modals);
+    QVERIFY(!desktop.messages.isEmpty());
+    QVERIFY2(desktop.messages.front().endsWith("不需要自动调整。"), qPrintable(desktop.messages.join("|")));
+    QVERIFY(!window.findChild<QPushButton*>("ButtonAdjust")->isEnabled());
+
+    // Typed entries that cannot be designed: told as "计算" tells them, no search.
+    designNarrow();
+    setText(window, "EdtN", "abc");
+    desktop.messages.clear();
+    press(window, "ButtonAdjust");
+    QCOMPARE(desktop.modalRuns, modals);
+    QVERIFY(desktop.messages.size() >= 2);
+    QVERIFY(desktop.messages.front().endsWith("输入有误，无法自动调整。"));
+  }
+
+  // 自动调整 runs off the window's thread: a long search shows "正在自动调整……" with the count of
+  // designs tried and a "取消" that ends it, leaving the window as it was.
+  void autoAdjustShowsProgressAndCanBeCancelled() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    InputWindow window(*findModule("g12"), context);
+    window.show();
+    for (const auto& [name, text] : slowSearch) setText(window, name, text);
+    press(window, "Button1");
+    QVERIFY(window.findChild<QPushButton*>("ButtonAdjust")->isEnabled());
+    const Entries before = window.session().entries();
+    QString label;
+    bool cancelled = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      auto* progress = window.findChild<QProgressDialog*>("adjustProgress");
+      if (progress == nullptr || !progress->isVisible() || cancelled) return;
+      label = progress->labelText();
+      if (!label.contains("已试算")) return;
+      if (const QByteArray folder = qgetenv("PEDIVO_SCREENSHOT_DIR"); !folder.isEmpty())
+      {
+        // The window with the dialog over it, where the dialog stands.
+        QPixmap shot = window.grab();
+        QPainter painter(&shot);
+        painter.drawPixmap(window.mapFromGlobal(progress->mapToGlobal(QPoint(0, 0))), progress->grab());
+        painter.end();
+        shot.save(QString::fromUtf8(folder) + "/adjust_progress.png");
+      }
+      cancelled = true;
+      progress->findChild<QPushButton*>()->click();
+    });
+    poll.start(30);
+    const int modals = desktop.modalRuns;
+    press(window, "ButtonAdjust");
+    poll.stop();
+    QVERIFY2(cancelled, "the search ended before its progress was shown");
+    QVERIFY2(label.startsWith("正在自动调整……已试算 "), qPrintable(label));
+    QCOMPARE(desktop.modalRuns, modals);  // no proposal after a cancel
+    QCOMPARE(window.session().entries().texts, before.texts);
   }
 
   // Fields of one column line up, inside a group box or not, and no caption runs into its field.

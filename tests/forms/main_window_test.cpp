@@ -473,6 +473,34 @@ class MainWindowTest : public QObject {
     QVERIFY(desktop.messages.isEmpty());
   }
 
+  // The dialog counts characters as the files and pedivo-calc do (code points, not UTF-16 units):
+  // 200 emoji or 100 letters each with a combining mark are kept whole; one more, or a line
+  // break, keeps the dialog open with the reason, and nothing is cut.
+  void projectDialogCountsCharactersAndKeepsEveryOne() {
+    QString emoji, marked;
+    for (int i = 0; i < 200; ++i) emoji += QString::fromUtf8("😀");
+    for (int i = 0; i < 100; ++i) marked += QString::fromUtf8("e\u0301");
+    for (const QString& text : {emoji, marked}) {
+      pedivo::forms::ProjectDialog dialog({}, QString());
+      auto* name = dialog.findChild<QLineEdit*>("project_name");
+      name->setText(text + "x");
+      QCOMPARE(name->text(), text + "x");  // nothing cut while typing or pasting
+      dialog.accept();
+      QCOMPARE(dialog.result(), int(QDialog::Rejected));
+      QCOMPARE(dialog.findChild<QLabel*>("projectProblem")->text(), QString("项目信息“工程名称”过长（最多 200 个字符）"));
+      name->setText(text);
+      dialog.accept();
+      QCOMPARE(dialog.result(), int(QDialog::Accepted));
+      QCOMPARE(QString::fromStdString(dialog.project().name), text);
+    }
+    pedivo::forms::ProjectDialog dialog({}, QString());
+    dialog.findChild<QLineEdit*>("project_member")->setText("KZ\t1");
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(dialog.findChild<QLabel*>("projectProblem")->text(),
+             QString("项目信息“构件编号”含有换行或其他控制字符，只能是一行文字"));
+  }
+
   void closingTheMainWindowClosesEveryInputWindow() {
     RecordingInteraction desktop;
     AppContext context{desktop, appFolder};

@@ -1,6 +1,7 @@
 // The "柱脚图" pane of the result window: what it shows before and after a design, its zoom,
 // and the DXF and picture files it exports through the desktop seam.
 
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QImage>
@@ -107,6 +108,37 @@ class ResultDrawingTest : public QObject {
     press(window, "Button5");
     QCOMPARE(desktop.messages.size(), 2);
     QVERIFY(desktop.messages[1].startsWith("无法写入DXF文件"));
+  }
+
+  // Pictures on a disk that fills up (the short_disk library, preloaded by CTest): at any byte the
+  // export is told as failed, the old picture stays byte for byte and no temporary file is left.
+  // Also under a name of 255 bytes, the longest a file system takes.
+  void picturesOnAFullDiskKeepTheOldFile() {
+    if (!qgetenv("LD_PRELOAD").contains("short_disk")) QSKIP("needs the short_disk library preloaded");
+    QTemporaryDir folder;
+    const drawing::Drawing d = defaultDrawing("g11");
+    for (const QString& ending : {QStringLiteral(".png"), QStringLiteral(".svg")}) {
+      QString name;
+      while (name.toUtf8().size() + 3 + ending.size() <= 255) name += QStringLiteral("柱");
+      while (name.toUtf8().size() + ending.size() < 255) name += QStringLiteral("x");
+      const QString path = folder.filePath(name + ending);
+      QCOMPARE(writeDrawingPicture(d, path), std::nullopt);
+      QFile file(path);
+      QVERIFY(file.open(QIODevice::ReadOnly));
+      const QByteArray old = file.readAll();
+      file.close();
+      for (const qsizetype bytes : {qsizetype(0), qsizetype(64), old.size() / 2, old.size() - 1}) {
+        qputenv("PEDIVO_TEST_DISK_BYTES", QByteArray::number(bytes));
+        const auto failure = writeDrawingPicture(d, path);
+        qunsetenv("PEDIVO_TEST_DISK_BYTES");
+        QVERIFY(failure.has_value());
+        QVERIFY2(failure->startsWith("无法写入文件“"), qPrintable(*failure));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), old);
+        file.close();
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), ending == ".png" ? 1 : 2);
+      }
+    }
   }
 
   void wheelZoomKeepsThePointUnderTheCursorAndIsBounded() {

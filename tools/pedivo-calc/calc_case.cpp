@@ -10,6 +10,7 @@
 
 #include "design/adjust/adjust.h"
 #include "design/common/calculation.h"
+#include "design/common/shown_weight.h"
 #include "design/common/input_checks.h"
 #include "design/common/system_reason.h"
 #include "design/common/module.h"
@@ -53,9 +54,6 @@ std::optional<double> utilisation(const DesignCheck& check) {
   if (check.decision || !check.governs()) return std::nullopt;
   return check.ratio();
 }
-
-// The weight as the window and the report write it: cut to a tenth of a kilogram.
-double tenthOfKilogram(double kg) { return std::stod(formatWeight(kg)); }
 
 // The line a window's state gives: its entries, held values, result fields and checks; with
 // `detail` also each check's formula and the report's tags.
@@ -114,20 +112,36 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
   }
   line.key("weight");
   const std::optional<double> weight = session.weight();
-  valueOrNull(line, weight ? std::optional<double>(tenthOfKilogram(*weight)) : std::nullopt);
+  valueOrNull(line, weight ? std::optional<double>(shownWeight(*weight)) : std::nullopt);
   line.key("remedy");
   valueOrNull(line, run.remedy);
 }
 
 // "adjusted": the lightest passing design 自动调整 finds, or null when the design passes already
 // or nothing within reach passes.
+// As in the window, entries typed after the last "计算" ("after") are designed first and the
+// search starts from them.
 void writeAdjusted(JsonLine& line, const DesignSession& session, const CaseRun& run) {
   line.key("adjusted");
-  if (run.passes || run.messages.empty()) {
+  if (run.messages.empty()) {
     line.null();
     return;
   }
-  const adjust::SearchResult found = adjust::adjustDesign(session.module(), session.entries());
+  std::optional<DesignSession> shown;
+  bool passing = run.passes;
+  if (session.status() == DesignStatus::EntriesChanged) {
+    shown.emplace(session.module());
+    for (const auto& [control, text] : session.entries().texts) shown->setText(control, text);
+    shown->setCbsize(session.entries().cbsize);
+    const Outcome outcome = shown->calculate();
+    passing = adjust::passes(outcome, shown->checks());
+  }
+  if (passing) {
+    line.null();
+    return;
+  }
+  const adjust::SearchResult found =
+      adjust::adjustDesign(session.module(), shown ? shown->entries() : session.entries());
   if (!found.best || !found.best->passes) {
     line.null();
     return;
@@ -155,7 +169,7 @@ void writeAdjusted(JsonLine& line, const DesignSession& session, const CaseRun& 
     line.endObject();
   }
   line.endArray();
-  line.key("weight").value(tenthOfKilogram(proposal.weight));
+  line.key("weight").value(shownWeight(proposal.weight));
   line.key("changed").beginArray();
   for (const auto& name : proposal.changed) line.value(name);
   line.endArray();
@@ -244,7 +258,16 @@ CaseState designCase(const std::string& line) {
   // Entries typed after the last "计算": shown as typed, while the design stays that of the calculation.
   if (input.contains("after")) {
     if (!input.at("after").is_object()) throw CaseError{"“after”必须是输入项及其内容的对象"};
-    applyStep(state.session, json{{"entries", input.at("after")}});
+    // "cbsize" is the detailing box, typed after like any entry.
+    json step{{"entries", json::object()}};
+    for (const auto& [key, value] : input.at("after").items()) {
+      if (key == "cbsize") {
+        step["cbsize"] = value;
+      } else {
+        step["entries"][key] = value;
+      }
+    }
+    applyStep(state.session, step);
   }
   return state;
 }
@@ -354,6 +377,7 @@ CaseResult runCase(const std::string& line, bool withReport, bool withDrawing, b
     CaseResult result{out.str(), false, state.session.module().id,
                       withReport ? state.session.report() : std::vector<TagText>{}, std::nullopt};
     if (withDrawing) result.drawing = drawing::drawDesign(state.session);
+    result.entriesChanged = state.session.status() == DesignStatus::EntriesChanged;
     return result;
   } catch (const CaseError& error) {
     return CaseResult{errorLine(error.message), true, std::nullopt, {}, std::nullopt};

@@ -24,6 +24,7 @@ struct CaseResult {
   std::vector<TagText> report;                   // tag texts at the end of the case, when asked for
   // The drawing of the case's design, or why there is none, when asked for.
   std::optional<std::variant<drawing::Drawing, drawing::DrawingRefusal>> drawing;
+  bool entriesChanged = false;  // "after" changed the entries: report and drawing are of the last calculation
 };
 
 // A line of blanks only: no case, no output.

@@ -5,7 +5,7 @@
 
 namespace pedivo::calc {
 
-inline constexpr std::string_view helpText = R"(用法：pedivo-calc [--detail] [--adjust] [--report 文件.docx] [--dxf 文件.dxf] [输入文件 ...]
+inline constexpr std::string_view helpText = R"(用法：pedivo-calc [--detail] [--adjust | [--report 文件.docx] [--dxf 文件.dxf]] [输入文件 ...]
       pedivo-calc --csv [表格.csv] [--xlsx 结果.xlsx] [--adjust]
       pedivo-calc --version
 
@@ -38,7 +38,8 @@ messages、checks、weight、changed 改动的控件名），已满足或找不�
 --version：显示版本（项目版本，从 git 检出编译时另有提交号）。
 --dxf 文件.dxf：只有一个算例时，另把设计好的柱脚图（平面图和立面图，1:1，单位 mm）写成 AutoCAD R2000 DXF
 文件，图层为 轮廓、锚栓、加劲肋、焊缝、尺寸、文字；可与 --report 同时使用。计算未完成的设计不绘图，
-文件不写出，退出码为 1。
+文件不写出，退出码为 1。--adjust 不能与 --report、--dxf 同时使用：计算书和图纸只写给出的设计；
+要写“自动调整”建议的设计，请把 adjusted 中的输入作为一个算例再算一次。
 
 --csv：批量设计。读入一个 CSV 表格（每行一个设计；表头为 module、可选的 id 以及控件对象名 Edthc、EdtN、
 CBfc、cbsize ……，以及可选的项目信息列 name、number、member、designer、checker、approver、date；空白单元格
@@ -49,7 +50,7 @@ Excel 工作簿（有错误或验算不满足的行为红色，提示栏自动�
 与 --adjust 同用时另有两栏：未全部满足的行“自动调整”建议的改动（如 Edtsizelt=90；cbsize=0）及其用钢量。
 超过 1 MB 的输入行不读取，在其位置输出 {"error": ...}。
 
-Usage: pedivo-calc [--detail] [--adjust] [--report FILE.docx] [--dxf FILE.dxf] [INPUT ...]
+Usage: pedivo-calc [--detail] [--adjust | [--report FILE.docx] [--dxf FILE.dxf]] [INPUT ...]
        pedivo-calc --csv [TABLE.csv] [--xlsx RESULTS.xlsx]
        pedivo-calc --version
 
@@ -76,7 +77,8 @@ and left as it was). The template is looked for in the user's templates
 time of writing. --version prints the version (with the commit when built from a git checkout).
 --dxf FILE.dxf with a single case also writes the drawing of the designed base (plan and elevations,
 full size in millimetres) as an AutoCAD R2000 DXF file; it may be combined with --report. A design
-that did not complete is not drawn, the file is not written and the exit status is 1.
+that did not complete is not drawn, the file is not written and the exit status is 1. --adjust
+excludes --report and --dxf: to report or draw a proposal, run its "adjusted" entries as a case.
 --csv designs every row of a CSV table (header: module, an optional id, control names, cbsize and
 the optional project columns name … date; blank cells keep the window defaults) and writes the
 result table (UTF-8 with BOM) to standard output: id, message (the error or what the window

@@ -42,6 +42,11 @@ std::variant<Options, std::string> parseOptions(std::span<const char* const> arg
     return std::string("--csv 与 --report 不能同时使用 (--csv and --report exclude each other)");
   if (options.batch && options.dxf)
     return std::string("--csv 与 --dxf 不能同时使用 (--csv and --dxf exclude each other)");
+  // The report and the drawing are of the design as given; a proposal is a design of other
+  // entries, which the user reads first and then designs (and reports) as a case of its own.
+  if (options.adjust && (options.report || options.dxf))
+    return std::string("--adjust 不能与 --report、--dxf 同时使用：请先用 --adjust 得到建议的输入，再用这些输入写计算书或图纸 "
+                       "(--adjust excludes --report and --dxf: run the proposal's entries as a case of their own)");
   return options;
 }
 

@@ -85,6 +85,10 @@ int writeDrawingFile(const CaseResult& drawnCase, const std::filesystem::path& d
     std::cerr << "pedivo-calc: " << *failure << '\n';
     return 2;
   }
+  // The report says so in its state line; a drawing has no such line, so it is said here.
+  if (drawnCase.entriesChanged)
+    std::cerr << "pedivo-calc: 输入在最后一次计算后已修改，DXF文件“" << dxfPath.string()
+              << "”是最后一次计算的设计 (the entries changed after the last calculation: the drawing is of that design)\n";
   return 0;
 }
 
