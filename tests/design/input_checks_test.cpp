@@ -98,8 +98,8 @@ TEST(ModuleDescriptors, EveryWindowHasItsNamesCaptionsAndDefaults) {
   // Each window's result captions are its own words; sibling windows name the same thing alike.
   const auto resultLabel = [](const char* module, const std::string& field) {
     for (const auto& group : findModule(module)->resultGroups)
-      for (const auto& spec : group.fields)
-        if (spec.name == field) return spec.label;
+      for (const auto& result : group.fields)
+        if (result.name == field) return result.label;
     return std::string();
   };
   EXPECT_EQ(resultLabel("g3", "Edthf5"), "靴梁板与底板焊脚高度");
