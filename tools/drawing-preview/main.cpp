@@ -80,8 +80,10 @@ void windowPictures(const QString& folder) {
     result.showStatus(pedivo::forms::qs(session.statusLine()), session.status() == pedivo::DesignStatus::Unfinished);
     result.resize(result.width(), 600);
     result.grab().save(folder + "/" + id + "-" + name + "-window.png");
+    auto tags = session.report();
+    for (auto& stamp : pedivo::writingTags(std::time(nullptr))) tags.push_back(std::move(stamp));
     pedivo::fillTemplate(QCoreApplication::applicationDirPath().toStdString() + "/" + session.module().templateFile,
-                         session.report(), (folder + "/" + id + "-" + name + ".docx").toStdString(),
+                         tags, (folder + "/" + id + "-" + name + ".docx").toStdString(),
                          pedivo::DocumentKind::Document, std::nullopt);
   };
   statePictures("g11", "stopped", [](pedivo::DesignSession& session) {
