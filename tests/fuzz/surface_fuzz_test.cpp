@@ -134,6 +134,24 @@ std::string changesText(const adjust::Proposal& proposal) {
   return text;
 }
 
+// No size of a proposal, passing or the nearest miss, lies under the detailing value of the bolt
+// its own design ends with.
+void expectAtOrAboveDetailing(const adjust::Proposal& proposal) {
+  if (proposal.entries.cbsize) return;
+  DesignSession designed(*proposal.module);
+  for (const auto& [control, text] : proposal.entries.texts) designed.setText(control, text);
+  designed.setCbsize(false);
+  if (designed.calculate().ending != Ending::Completed) return;
+  double dms = 0;
+  for (const auto& value : designed.values())
+    if (value.name == "dms") dms = std::get<double>(value.value);
+  const auto detailing = adjust::detailingSizes(static_cast<int>(dms));
+  ASSERT_TRUE(detailing.has_value()) << "bolt " << dms;
+  const char* sizes[] = {"Edtsizea", "Edtsizec", "Edtsizelt", "Edtsizebt"};
+  for (std::size_t i = 0; i < 4; ++i)
+    EXPECT_GE(std::stod(proposal.entries.texts.at(sizes[i])), (*detailing)[i]) << sizes[i] << " of bolt " << dms;
+}
+
 // 自动调整: a proposal designs again to what it promised (passing, its weight, its checks), the
 // same search gives the same proposal, and a batch row of the same entries proposes the same.
 TEST(SurfaceFuzz, ProposalsDesignAgainToTheirOutcome) {
@@ -149,9 +167,11 @@ TEST(SurfaceFuzz, ProposalsDesignAgainToTheirOutcome) {
     if (outcome.ending != Ending::Completed || adjust::passes(outcome, session.checks())) continue;
     adjust::SearchResult found;
     ASSERT_TRUE(budget.time([&] { found = adjust::adjustDesign(module, session.entries()); })) << module.id;
-    if (!found.best || !found.best->passes) continue;
+    if (!found.best) continue;
     const adjust::Proposal& proposal = *found.best;
     SCOPED_TRACE(module.id + " " + changesText(proposal));
+    expectAtOrAboveDetailing(proposal);
+    if (!proposal.passes) continue;
     ASSERT_TRUE(std::isfinite(proposal.weight) && proposal.weight > 0);
     ASSERT_TRUE(allFinite(proposal.checks));
 
