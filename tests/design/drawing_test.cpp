@@ -242,10 +242,34 @@ TEST(Refusal, ARefusedRunKeepsTheEarlierDesignDrawable) {
 TEST(FailingChecks, AreNamedUnderTheDrawing) {
   const Design failing = pedivo::testing::design(*findModule("j1"), {{"EdtN", "3000"}, {"EdtV", "100"}});
   const Drawing drawing = drawn(failing);
-  ASSERT_FALSE(drawing.labels.empty());
-  EXPECT_EQ(drawing.labels.back().text.rfind("注：以下验算不满足要求：柱翼缘轴压应力", 0), 0u);
+  // The note, broken into lines under the views, none wider than the views.
+  const auto first = std::find_if(drawing.labels.begin(), drawing.labels.end(),
+                                  [](const Label& l) { return l.text.rfind("注：以下验算不满足要求：", 0) == 0; });
+  ASSERT_NE(first, drawing.labels.end());
+  std::string note;
+  for (auto line = first; line != drawing.labels.end(); ++line) {
+    note += line->text;
+    if (line != first) {
+      EXPECT_LT(line->at.y, std::prev(line)->at.y);
+    }
+  }
+  EXPECT_EQ(note.rfind("注：以下验算不满足要求：柱翼缘轴压应力", 0), 0u);
+  EXPECT_EQ(note.substr(note.size() - std::string("仅供复核。").size()), "仅供复核。");
   const Drawing sound = drawn(pedivo::testing::design(*findModule("j1"), {}));
   for (const auto& label : sound.labels) EXPECT_EQ(label.text.find("不满足"), std::string::npos);
+}
+
+TEST(NoteLines, BreakBetweenCharactersWithinTheWidth) {
+  const std::string note = "注：以下验算不满足要求：底板厚度、锚栓拉力。";
+  const auto lines = noteLines(note, 10, 60);  // six Chinese characters a line
+  std::string joined;
+  for (const auto& line : lines) {
+    EXPECT_LE(textWidth(line, 10), 60);
+    joined += line;
+  }
+  EXPECT_EQ(joined, note);
+  EXPECT_EQ(lines.size(), 4u);
+  EXPECT_EQ(noteLines("KZ-1", 10, 5), (std::vector<std::string>{"K", "Z", "-", "1"}));  // one character at least
 }
 
 TEST(HoleDiameter, ClearanceGrowsAboveM27) {
