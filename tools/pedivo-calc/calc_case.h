@@ -24,6 +24,7 @@ struct CaseResult {
   std::vector<TagText> report;                   // tag texts at the end of the case, when asked for
   // The drawing of the case's design, or why there is none, when asked for.
   std::optional<std::variant<drawing::Drawing, drawing::DrawingRefusal>> drawing;
+  std::optional<std::string> id = std::nullopt;  // the case's "id", when it has one
 };
 
 // A line of blanks only: no case, no output.
