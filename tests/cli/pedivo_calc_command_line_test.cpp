@@ -89,6 +89,10 @@ TEST(PedivoCalcOptions, EachMistakeIsToldInBothLanguagesWithStatusTwo) {
       {"--csv --report r.docx", "--csv 与 --report 不能同时使用 (--csv and --report exclude each other)"},
       {"--dxf d.dxf --csv", "--csv 与 --dxf 不能同时使用 (--csv and --dxf exclude each other)"},
       {"--dxf d.dxf --csv --report r.docx", "--csv 与 --report 不能同时使用 (--csv and --report exclude each other)"},
+      {"--report-dir", "--report-dir 需要一个文件夹名 (--report-dir needs a folder name)"},
+      {"--report-dir d --dxf d.dxf", "--report-dir 不能与 --report、--dxf 同时使用 (--report-dir excludes --report and --dxf)"},
+      {"--csv --report-dir d --adjust", "--report-dir 不能与 --adjust 同时使用：计算书只写给出的设计 "
+                                        "(--report-dir excludes --adjust: the reports are of the designs as given)"},
   };
   for (const auto& [arguments, message] : mistakes) {
     const ShellRun run = runCalc(arguments + " </dev/null");

@@ -22,7 +22,7 @@ def main():
         out = os.path.join(folder, "real.out")
         subprocess.run([sys.executable, os.path.join(ROOT, "scripts", "realistic_columns.py"), "300", cases], check=True)
         with open(out, "w", encoding="utf-8") as lines:
-            subprocess.run([calc, cases], stdout=lines, check=False)
+            subprocess.run([calc, "--detail", cases], stdout=lines, check=False)
         result = subprocess.run([sys.executable, os.path.join(ROOT, "scripts", "recompute_reports.py"), out],
                                 capture_output=True, text=True)
         print(result.stdout)
