@@ -7,6 +7,7 @@
 #include <set>
 
 #include "design/common/numbers.h"
+#include "design/drawing/printed_sheet.h"
 #include "design/drawing/sketch.h"
 #include "tests/design/design_probe.h"
 
@@ -257,6 +258,26 @@ TEST(FailingChecks, AreNamedUnderTheDrawing) {
   EXPECT_EQ(note.substr(note.size() - std::string("仅供复核。").size()), "仅供复核。");
   const Drawing sound = drawn(pedivo::testing::design(*findModule("j1"), {}));
   for (const auto& label : sound.labels) EXPECT_EQ(label.text.find("不满足"), std::string::npos);
+}
+
+// On the printed page the texts reach the drawing standards' height where the layout has room for
+// it, and never grow so far that dimension texts stand on each other.
+TEST(PrintedText, ReachesTheStandardHeightWhereTheLayoutHasRoom) {
+  for (const char* id : {"j1", "j2", "gc"}) {
+    const Drawing d = drawn(pedivo::testing::design(*findModule(id), {}));
+    EXPECT_GE(printedTextHeight(d), smallestPrintedTextMm - 1e-9) << id;
+    EXPECT_LT(printedTextHeight(d), 1.5 * smallestPrintedTextMm) << id;
+  }
+  for (const char* id : {"j1", "j2", "g11", "g12", "g2", "g3", "gc"}) {
+    const Design design = pedivo::testing::design(*findModule(id), {});
+    const Drawing d = drawn(design);
+    EXPECT_FALSE(dimensionTextsOverlap(d)) << id;
+    const DesignFacts facts(design.session.values(), design.session.results().fields, design.report());
+    EXPECT_GE(d.textHeight, drawBase(id, facts).textHeight) << id;
+    const PrintedSize page = printedSize(d.extent());
+    EXPECT_LE(page.widthMm, reportTextWidthMm + 1e-9);
+    EXPECT_LE(page.heightMm, reportTallestPictureMm + 1e-9);
+  }
 }
 
 TEST(NoteLines, BreakBetweenCharactersWithinTheWidth) {
