@@ -16,9 +16,9 @@ inline constexpr double reportTallestPictureMm = 200;
 // Of the picture's width and height, left blank on each side round the sheet.
 inline constexpr double pictureMargin = 0.03;
 // Drawing standards want digits at least 2.5 mm high on paper. A text's height here is its
-// font's size, whose digits stand about 0.73 of it high in the CJK sans-serif the painter uses:
-// 3.5 mm of font size prints digits of about 2.55 mm (and Chinese characters at the 3.5 mm
-// the standards ask for them).
+// font's size, whose digits stand 0.76 of it high in the CJK sans-serif the painter uses:
+// 3.5 mm of font size prints digits 2.66 mm high (and Chinese characters at the 3.5 mm the
+// standards ask for them).
 inline constexpr double smallestPrintedTextMm = 3.5;
 
 struct PrintedSize {
