@@ -7,17 +7,22 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <ctime>
 
 #include "design/files/batch_run.h"
+#include "design/files/data_folders.h"
 #include "design/files/file_text.h"
 #include "design/files/replace_file.h"
+#include "design/files/report_folder.h"
 #include "design/files/xlsx_table.h"
+#include "forms/paint_drawing.h"
 #include "forms/text.h"
 
 namespace pedivo::forms {
@@ -44,6 +49,8 @@ BatchWindow::BatchWindow(AppContext& context, OpenDesign openDesign)
   auto* open = button(QStringLiteral("openTableButton"), QStringLiteral("打开表格…"));
   saveButton_ = button(QStringLiteral("saveResultsButton"), QStringLiteral("保存结果…"));
   openRowButton_ = button(QStringLiteral("openRowButton"), QStringLiteral("打开所选设计"));
+  reportsButton_ = button(QStringLiteral("reportsButton"), QStringLiteral("生成计算书…"));
+  reportsButton_->setToolTip(QStringLiteral("为所选各行各写一份计算书（带柱脚图），以编号命名"));
   cancelButton_ = button(QStringLiteral("cancelButton"), QStringLiteral("取消"));
   // Off by default: a search a failing row makes the batch several times slower.
   adjustRows_ = new QCheckBox(QStringLiteral("未满足的行自动调整"));
@@ -60,13 +67,13 @@ BatchWindow::BatchWindow(AppContext& context, OpenDesign openDesign)
   table_->setModel(model_);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   table_->setWordWrap(false);
   // Rows of one height: the view places ten thousand rows without measuring each.
   table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 
   auto* commands = new QHBoxLayout;
-  for (QWidget* w : std::initializer_list<QWidget*>{open, saveButton_, openRowButton_, adjustRows_})
+  for (QWidget* w : std::initializer_list<QWidget*>{open, saveButton_, openRowButton_, reportsButton_, adjustRows_})
     commands->addWidget(w);
   commands->addStretch();
   commands->addWidget(progress_);
@@ -78,7 +85,9 @@ BatchWindow::BatchWindow(AppContext& context, OpenDesign openDesign)
 
   saveButton_->setEnabled(false);
   openRowButton_->setEnabled(false);
+  reportsButton_->setEnabled(false);
   cancelButton_->setEnabled(false);
+  connect(reportsButton_, &QPushButton::clicked, this, &BatchWindow::chooseReportFolder);
   connect(open, &QPushButton::clicked, this, &BatchWindow::chooseTable);
   connect(saveButton_, &QPushButton::clicked, this, &BatchWindow::chooseResultFile);
   connect(openRowButton_, &QPushButton::clicked, this, &BatchWindow::openSelectedRow);
@@ -196,6 +205,7 @@ void BatchWindow::showSummary(std::size_t notDesigned) {
   summary_->setText(text);
   saveButton_->setEnabled(model_->rowCount() > 0);
   openRowButton_->setEnabled(model_->rowCount() > 0);
+  reportsButton_->setEnabled(model_->rowCount() > 0);
 }
 
 // As an Excel workbook when the name ends in .xlsx, otherwise as CSV.
@@ -252,6 +262,67 @@ void BatchWindow::openSelectedRow() {
     return;
   }
   openDesign_(*design.module, design.entries, design.project);
+}
+
+void BatchWindow::chooseReportFolder() {
+  std::vector<int> rows;
+  for (const QModelIndex& index : table_->selectionModel()->selectedRows()) rows.push_back(index.row());
+  std::sort(rows.begin(), rows.end());
+  if (rows.empty()) {
+    context_.interaction.showMessage(this, QStringLiteral("请先在表格中选择要生成计算书的行（可按住 Ctrl 或 Shift 选择多行）。"));
+    return;
+  }
+  const QString folder = context_.interaction.chooseFolder(this, QStringLiteral("计算书写入的文件夹"));
+  if (folder.isEmpty()) return;
+  const std::size_t written = writeReports(folder, rows);
+  if (written > 0) context_.interaction.openFolder(folder);
+}
+
+// The reports are made on the worker pool, the rows designed again there; the window takes them
+// back in order and handles its events in between, with the progress bar counting them.
+std::size_t BatchWindow::writeReports(const QString& folder, const std::vector<int>& rows) {
+  if (running_) return 0;
+  if (const auto problem = ReportFolder::prepare(ss(folder))) {
+    context_.interaction.showMessage(this, qs(*problem));
+    return 0;
+  }
+  running_ = true;
+  if (!pool_) pool_ = std::make_unique<WorkerPool>();
+  ReportFolder reports(*pool_, ss(folder), templateSearchPath(context_.folders()),
+                       [](const drawing::Drawing& d) -> std::optional<ReportPicture> { return reportPicture(d); }, true);
+  const auto header = std::make_shared<const CsvRow>(designs_.header);
+  const std::time_t when = std::time(nullptr);
+  for (const int r : rows) {
+    if (r < 0 || static_cast<std::size_t>(r) >= designs_.rows.size() || r >= model_->rowCount()) continue;
+    const auto index = static_cast<std::size_t>(r);
+    reports.add(model_->rows()[index].front(), index + 1,
+                [header, cells = designs_.rows[index], index, when]() -> std::variant<DesignReport, std::string> {
+                  const BatchRow row = designRow(*header, cells, index);
+                  if (auto report = rowReport(row, when)) return std::move(*report);
+                  return "编号 " + row.id + " 没有计算书：" + row.error.value_or("输入无法读取");
+                });
+  }
+  progress_->setRange(0, static_cast<int>(reports.inFlight()));
+  progress_->setValue(0);
+  std::size_t written = 0, taken = 0;
+  QStringList problems;
+  while (reports.inFlight() > 0) {
+    while (reports.oldestReady(eventPause)) {
+      const ReportFolder::Outcome outcome = reports.takeOldest();
+      ++taken;
+      if (outcome.problem)
+        problems << qs(*outcome.problem);
+      else
+        ++written;
+      progress_->setValue(static_cast<int>(taken));
+    }
+    QCoreApplication::processEvents();
+  }
+  running_ = false;
+  summary_->setText(QStringLiteral("已在文件夹“%1”中生成 %2 份计算书。").arg(folder).arg(written));
+  if (!problems.isEmpty()) context_.interaction.showMessage(this, problems.join(QStringLiteral("\n")));
+  if (closeWhenDone_) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+  return written;
 }
 
 }  // namespace pedivo::forms

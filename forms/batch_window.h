@@ -33,6 +33,10 @@ class BatchWindow final : public QWidget {
   // Reads a table and designs its rows; a table that cannot be read is told and changes nothing.
   bool runTable(const QString& path);
   bool saveResults(const QString& path);
+  // Writes the report of each of the rows (0-based) into the folder, named by the row's id, with
+  // its drawing; a file already there keeps its name and the report gets another. The number of
+  // reports written.
+  std::size_t writeReports(const QString& folder, const std::vector<int>& rows);
   const BatchTableModel& results() const { return *model_; }
 
   // More rows than a window shows well: such a table is for pedivo-calc --csv.
@@ -42,6 +46,7 @@ class BatchWindow final : public QWidget {
   void chooseTable();
   void chooseResultFile();
   void openSelectedRow();
+  void chooseReportFolder();
   void cancel() { cancelled_ = true; }
 
  protected:
@@ -64,6 +69,7 @@ class BatchWindow final : public QWidget {
   QCheckBox* adjustRows_ = nullptr;  // "未满足的行自动调整": two more columns, the proposals
   QPushButton* saveButton_ = nullptr;
   QPushButton* openRowButton_ = nullptr;
+  QPushButton* reportsButton_ = nullptr;
   QLabel* summary_ = nullptr;
   bool running_ = false;
   bool cancelled_ = false;

@@ -38,6 +38,10 @@ QString DesktopInteraction::chooseFileToOpen(QWidget* parent, const QString& cap
   return QFileDialog::getOpenFileName(parent, caption, documentsFolder(), filter);
 }
 
+QString DesktopInteraction::chooseFolder(QWidget* parent, const QString& caption) {
+  return QFileDialog::getExistingDirectory(parent, caption, documentsFolder());
+}
+
 QString DesktopInteraction::chooseFileToSave(QWidget* parent, const QString& caption, const QString& filter,
                                              const QString& suggested) {
   // A bare file name ("g11.dxf") is suggested in the documents folder too.

@@ -27,6 +27,8 @@ class Interaction {
   virtual QString chooseFileToOpen(QWidget* parent, const QString& caption, const QString& filter) = 0;
   virtual QString chooseFileToSave(QWidget* parent, const QString& caption, const QString& filter,
                                    const QString& suggested) = 0;
+  // Asks the user for a folder; empty when the user cancels.
+  virtual QString chooseFolder(QWidget* parent, const QString& caption) = 0;
   // A choice remembered for this user between runs (the code edition of new windows); empty when
   // none has been made.
   virtual QString rememberedChoice(const QString& key) = 0;
@@ -44,6 +46,7 @@ class DesktopInteraction final : public Interaction {
   QString chooseFileToOpen(QWidget* parent, const QString& caption, const QString& filter) override;
   QString chooseFileToSave(QWidget* parent, const QString& caption, const QString& filter,
                            const QString& suggested) override;
+  QString chooseFolder(QWidget* parent, const QString& caption) override;
   QString rememberedChoice(const QString& key) override;
   void rememberChoice(const QString& key, const QString& value) override;
 };

@@ -57,6 +57,41 @@ std::string pictureRun(const ReportPicture& picture, int id) {
          "</a:graphic></wp:inline></w:drawing></w:r>";
 }
 
+// The paragraph's properties, centred: w:jc in its place among them, so that a word processor
+// that keeps to the schema's order reads it.
+void centre(pugi::xml_node paragraph) {
+  pugi::xml_node properties = paragraph.child("w:pPr") ? paragraph.child("w:pPr") : paragraph.prepend_child("w:pPr");
+  properties.remove_child("w:jc");
+  pugi::xml_node after;  // the last property the schema puts before w:jc
+  for (const char* name : {"w:pStyle", "w:keepNext", "w:keepLines", "w:pageBreakBefore", "w:framePr",
+                           "w:widowControl", "w:numPr", "w:suppressLineNumbers", "w:pBdr", "w:shd", "w:tabs",
+                           "w:suppressAutoHyphens", "w:kinsoku", "w:wordWrap", "w:overflowPunct", "w:topLinePunct",
+                           "w:autoSpaceDE", "w:autoSpaceDN", "w:bidi", "w:adjustRightInd", "w:snapToGrid",
+                           "w:spacing", "w:ind", "w:contextualSpacing", "w:mirrorIndents", "w:suppressOverlap"})
+    if (pugi::xml_node found = properties.child(name)) after = found;
+  pugi::xml_node jc = after ? properties.insert_child_after("w:jc", after) : properties.prepend_child("w:jc");
+  jc.append_attribute("w:val") = "center";
+}
+
+// Keeps the picture's paragraph on the page of the caption that follows it.
+void keepWithNext(pugi::xml_node paragraph) {
+  pugi::xml_node properties = paragraph.child("w:pPr");
+  if (properties.child("w:keepNext")) return;
+  if (pugi::xml_node style = properties.child("w:pStyle"))
+    properties.insert_child_after("w:keepNext", style);
+  else
+    properties.prepend_child("w:keepNext");
+}
+
+// The caption under the picture's paragraph, laid out as that paragraph.
+void addCaption(pugi::xml_node picture, const std::string& caption) {
+  pugi::xml_node paragraph = picture.parent().insert_child_after("w:p", picture);
+  paragraph.append_copy(picture.child("w:pPr")).remove_child("w:keepNext");
+  pugi::xml_node text = paragraph.append_child("w:r").append_child("w:t");
+  text.append_attribute("xml:space") = "preserve";
+  text.text() = caption.c_str();
+}
+
 void declare(pugi::xml_node root, const char* name, const char* uri) {
   if (!root.attribute(name)) root.append_attribute(name) = uri;
 }
@@ -122,14 +157,16 @@ std::optional<std::string> placePicture(const PackageParts& parts, const std::op
       if (std::string_view(child.name()) != "w:pPr") p.remove_child(child);
       child = next;
     }
-    pugi::xml_node properties = p.child("w:pPr") ? p.child("w:pPr") : p.prepend_child("w:pPr");
-    properties.remove_child("w:jc");
-    properties.append_child("w:jc").append_attribute("w:val") = "center";
+    centre(p);
     pugi::xml_document run;
     const std::string xml = "<w:root xmlns:w=\"w\" xmlns:wp=\"wp\" xmlns:a=\"a\" xmlns:pic=\"pic\" xmlns:r=\"r\">" +
                             pictureRun(*picture, id++) + "</w:root>";
     run.load_buffer(xml.data(), xml.size(), parseFlags);
     p.append_copy(run.document_element().first_child());
+    if (!picture->caption.empty()) {
+      keepWithNext(p);
+      addCaption(p, picture->caption);
+    }
   }
   parts(documentPart) = serialize(doc);
   if (auto problem = registerImage(parts)) return problem;

@@ -14,6 +14,7 @@ inline constexpr const char* drawingTag = "<#drawing>";
 struct ReportPicture {
   std::string png;           // the image file
   double widthMm = 0, heightMm = 0;  // on the page
+  std::string caption = {};  // the paragraph under the picture; none when empty
 };
 
 // A package part's bytes by its name, added empty when the package has no such part. A call may
@@ -21,7 +22,8 @@ struct ReportPicture {
 using PackageParts = std::function<std::string&(const std::string& name)>;
 
 // Puts the picture in place of each paragraph of word/document.xml whose text is the tag alone,
-// and adds the image, its relationship and the PNG content type. Without a picture such paragraphs
+// its caption in a paragraph of the same layout under it (kept on the picture's page), and adds
+// the image, its relationship and the PNG content type. Without a picture such paragraphs
 // are taken out, so no bare tag is left in the report. Returns what went wrong (Chinese).
 std::optional<std::string> placePicture(const PackageParts& parts, const std::optional<ReportPicture>& picture);
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "design/common/design_session.h"
 #include "design/drawing/design_facts.h"
@@ -18,10 +19,16 @@ struct DrawingRefusal {
   std::string message;
 };
 
-// Refused unless the session holds a completed design.
+// Refused unless the session holds a completed design. Its texts are high enough to read in the
+// report (printed_sheet.h); notes under the views say when the design fails a check or its
+// entries have changed since.
 std::variant<Drawing, DrawingRefusal> drawDesign(const DesignSession& session);
 
-// The drawing of a base type ("j1" … "gc") from its held values and their texts.
-Drawing drawBase(std::string_view moduleId, const DesignFacts& facts);
+// The drawing of a base type ("j1" … "gc") from its held values and their texts, its texts
+// `textScale` times the sheet's usual height.
+Drawing drawBase(std::string_view moduleId, const DesignFacts& facts, double textScale = 1);
+
+// A note broken into lines of at most `width` at text height `height`, between characters.
+std::vector<std::string> noteLines(const std::string& note, double height, double width);
 
 }  // namespace pedivo::drawing

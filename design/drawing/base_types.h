@@ -6,11 +6,12 @@
 
 namespace pedivo::drawing {
 
-Drawing drawPinnedBase(const DesignFacts& facts, bool withStiffeners);
-Drawing drawRigidPlateBase(const DesignFacts& facts, int boltsInRow);
-Drawing drawTBootBeamBase(const DesignFacts& facts);
-Drawing drawChannelBootBeamBase(const DesignFacts& facts);
-Drawing drawEmbeddedBase(const DesignFacts& facts);
+// `textScale` enlarges the sheet's usual text height (sheetTextHeight).
+Drawing drawPinnedBase(const DesignFacts& facts, bool withStiffeners, double textScale);
+Drawing drawRigidPlateBase(const DesignFacts& facts, int boltsInRow, double textScale);
+Drawing drawTBootBeamBase(const DesignFacts& facts, double textScale);
+Drawing drawChannelBootBeamBase(const DesignFacts& facts, double textScale);
+Drawing drawEmbeddedBase(const DesignFacts& facts, double textScale);
 
 // Texts every family writes the same way.
 std::string weldText(const std::string& leg);                       // "角焊缝 hf=8"

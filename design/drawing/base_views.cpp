@@ -13,8 +13,10 @@ Section readSection(const DesignFacts& facts) {
   return {facts.value("hb"), facts.value("bf"), facts.value("tw"), facts.value("tf")};
 }
 
-double sheetTextHeight(double largerSide) {
-  return std::clamp(std::round(largerSide / 32 / 2.5) * 2.5, 7.5, 40.0);
+double sheetTextHeight(double largerSide, double scale) {
+  constexpr double step = 2.5;
+  const double usual = std::clamp(std::round(largerSide / 32 / step) * step, 7.5, 40.0);
+  return std::ceil(usual * scale / step - 1e-9) * step;
 }
 
 void planPlateAndColumn(Sketch& s, double L, double B, const Section& c) {

@@ -14,8 +14,9 @@ struct Section {
 };
 Section readSection(const DesignFacts& facts);
 
-// Text height of a sheet: about a thirtieth of the plate's larger side, in steps of 2.5 mm.
-double sheetTextHeight(double largerSide);
+// Text height of a sheet: about a thirtieth of the plate's larger side, in steps of 2.5 mm, as
+// CAD text heights go; `scale` enlarges it (to the next step) where the sheet is printed small.
+double sheetTextHeight(double largerSide, double scale = 1);
 
 // Plate, column and the plan's title below everything drawn so far.
 void planPlateAndColumn(Sketch& s, double L, double B, const Section& c);

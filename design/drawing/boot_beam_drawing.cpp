@@ -53,13 +53,13 @@ double bootBeamFront(Sketch& s, const DesignFacts& f, const BootBeamSizes& z, do
 
 // T-shaped boot beams: a tension row of three bolts beyond each flange, the outer two outside the
 // boot beams between two stiffeners each, the middle one between the boot beams.
-Drawing drawTBootBeamBase(const DesignFacts& f) {
+Drawing drawTBootBeamBase(const DesignFacts& f, double textScale) {
   const BootBeamSizes z = readBootBeam(f);
   const Section& c = z.c;
   const double spacing = f.value("c");
   Drawing d;
   d.title = "T型靴梁柱脚";
-  d.textHeight = sheetTextHeight(std::max(z.L, z.B));
+  d.textHeight = sheetTextHeight(std::max(z.L, z.B), textScale);
   const double h = d.textHeight;
   Sketch s(d);
 
@@ -174,7 +174,7 @@ void channelAcross(Sketch& s, Drawing& d, const DesignFacts& f, const BootBeamSi
 // Channel boot beams: the boot beams closed by a top plate over the two bolts of each tension
 // row, a diaphragm across the channel towards the column, and a rib each side of each bolt under
 // the top plate.
-Drawing drawChannelBootBeamBase(const DesignFacts& f) {
+Drawing drawChannelBootBeamBase(const DesignFacts& f, double textScale) {
   const BootBeamSizes z = readBootBeam(f);
   Channel k{f.value("tp"), f.value("hcb"), f.value("tcb"), z.c.bf / 4, {}};
   for (const double y : {-k.boltY, k.boltY})
@@ -182,7 +182,7 @@ Drawing drawChannelBootBeamBase(const DesignFacts& f) {
     for (const double side : {-1.0, 1.0}) k.ribY.push_back(y + side * std::min(z.dms + z.tj / 2, z.c.bf / 4 - z.tj));
   Drawing d;
   d.title = "槽型靴梁柱脚";
-  d.textHeight = sheetTextHeight(std::max(z.L, z.B));
+  d.textHeight = sheetTextHeight(std::max(z.L, z.B), textScale);
   Sketch s(d);
   channelPlan(s, f, z, k);
   const double y0 = elevationBase(d);

@@ -30,12 +30,12 @@ void embeddedElevation(Sketch& s, double cx, double width, double flange, double
 
 }  // namespace
 
-Drawing drawEmbeddedBase(const DesignFacts& f) {
+Drawing drawEmbeddedBase(const DesignFacts& f, double textScale) {
   const Section c = readSection(f);
   const double depth = f.value("H2");
   Drawing d;
   d.title = "插入式刚接柱脚";
-  d.textHeight = sheetTextHeight(std::max(c.hb + 2 * std::max(200.0, 0.6 * c.hb), depth));
+  d.textHeight = sheetTextHeight(std::max(c.hb + 2 * std::max(200.0, 0.6 * c.hb), depth), textScale);
   const double h = d.textHeight;
   Sketch s(d);
 

@@ -6,14 +6,14 @@ namespace pedivo::drawing {
 // Pinned bases: the plate just round the column, the bolts between the flanges at the distance a
 // from the web; the four-bolt base adds a stiffener each side of the web at mid-depth, from the
 // web to the plate edge, with a bolt each side of it at the distance c.
-Drawing drawPinnedBase(const DesignFacts& f, bool withStiffeners) {
+Drawing drawPinnedBase(const DesignFacts& f, bool withStiffeners, double textScale) {
   const Section c = readSection(f);
   const double L = f.value("L"), B = f.value("B"), t = f.value("tpb");
   const double a = f.value("a"), spacing = f.value("c"), dms = f.value("dms");
   const double tj = f.value("tjjl"), hj = f.value("hjjl");
   Drawing d;
   d.title = withStiffeners ? "四锚栓铰接柱脚" : "两锚栓铰接柱脚";
-  d.textHeight = sheetTextHeight(std::max(L, B));
+  d.textHeight = sheetTextHeight(std::max(L, B), textScale);
   const double h = d.textHeight;
   Sketch s(d);
 

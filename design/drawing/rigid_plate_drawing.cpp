@@ -90,12 +90,12 @@ void elevationAcross(Sketch& s, Drawing& d, const DesignFacts& f, const RigidPla
 // Rigid plate without boot beams: a tension row of bolts beyond each flange at the distance a,
 // bt from the plate side and 2c + ts apart, a stiffener midway between neighbouring bolts from
 // the flange to the plate end, and a bolt each side of the web.
-Drawing drawRigidPlateBase(const DesignFacts& f, int boltsInRow) {
+Drawing drawRigidPlateBase(const DesignFacts& f, int boltsInRow, double textScale) {
   const RigidPlate p{readSection(f), f.value("L"), f.value("B"), f.value("tpb"), f.value("a"), f.value("c"),
                      f.value("bt"), f.value("dms"), f.value("tjjl"), f.value("hjjl"), boltsInRow};
   Drawing d;
   d.title = boltsInRow == 3 ? "八锚栓刚接柱脚" : "十锚栓刚接柱脚";
-  d.textHeight = sheetTextHeight(std::max(p.L, p.B));
+  d.textHeight = sheetTextHeight(std::max(p.L, p.B), textScale);
   Sketch s(d);
   const std::vector<double> stiffenerY = plan(s, f, p);
   const Heights at = elevationAlong(s, d, f, p);

@@ -95,6 +95,10 @@ TEST(PedivoCalcOptions, EachMistakeIsToldInBothLanguagesWithStatusTwo) {
       {"--adjust --report r.docx", adjustExcludes},
       {"--dxf d.dxf --adjust", adjustExcludes},
       {"--adjust --report r.docx --dxf d.dxf a.jsonl", adjustExcludes},
+      {"--report-dir", "--report-dir 需要一个文件夹名 (--report-dir needs a folder name)"},
+      {"--report-dir d --dxf d.dxf", "--report-dir 不能与 --report、--dxf 同时使用 (--report-dir excludes --report and --dxf)"},
+      {"--csv --report-dir d --adjust", "--report-dir 不能与 --adjust 同时使用：计算书只写给出的设计 "
+                                        "(--report-dir excludes --adjust: the reports are of the designs as given)"},
   };
   for (const auto& [arguments, message] : mistakes) {
     const ShellRun run = runCalc(arguments + " </dev/null");

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "design/common/numbers.h"
+#include "design/drawing/printed_sheet.h"
 #include "design/drawing/sketch.h"
 #include "tests/design/design_probe.h"
 
@@ -242,10 +243,54 @@ TEST(Refusal, ARefusedRunKeepsTheEarlierDesignDrawable) {
 TEST(FailingChecks, AreNamedUnderTheDrawing) {
   const Design failing = pedivo::testing::design(*findModule("j1"), {{"EdtN", "3000"}, {"EdtV", "100"}});
   const Drawing drawing = drawn(failing);
-  ASSERT_FALSE(drawing.labels.empty());
-  EXPECT_EQ(drawing.labels.back().text.rfind("注：以下验算不满足要求：柱翼缘轴压应力", 0), 0u);
+  // The note, broken into lines under the views, none wider than the views.
+  const auto first = std::find_if(drawing.labels.begin(), drawing.labels.end(),
+                                  [](const Label& l) { return l.text.rfind("注：以下验算不满足要求：", 0) == 0; });
+  ASSERT_NE(first, drawing.labels.end());
+  std::string note;
+  for (auto line = first; line != drawing.labels.end(); ++line) {
+    note += line->text;
+    if (line != first) {
+      EXPECT_LT(line->at.y, std::prev(line)->at.y);
+    }
+  }
+  EXPECT_EQ(note.rfind("注：以下验算不满足要求：柱翼缘轴压应力", 0), 0u);
+  EXPECT_EQ(note.substr(note.size() - std::string("仅供复核。").size()), "仅供复核。");
   const Drawing sound = drawn(pedivo::testing::design(*findModule("j1"), {}));
   for (const auto& label : sound.labels) EXPECT_EQ(label.text.find("不满足"), std::string::npos);
+}
+
+// On the printed page the texts reach the drawing standards' height where the layout has room for
+// it, and never grow so far that dimension texts stand on each other.
+TEST(PrintedText, ReachesTheStandardHeightWhereTheLayoutHasRoom) {
+  for (const char* id : {"j1", "j2", "gc"}) {
+    const Drawing d = drawn(pedivo::testing::design(*findModule(id), {}));
+    EXPECT_GE(printedTextHeight(d), smallestPrintedTextMm - 1e-9) << id;
+    EXPECT_LT(printedTextHeight(d), 1.5 * smallestPrintedTextMm) << id;
+  }
+  for (const char* id : {"j1", "j2", "g11", "g12", "g2", "g3", "gc"}) {
+    const Design design = pedivo::testing::design(*findModule(id), {});
+    const Drawing d = drawn(design);
+    EXPECT_FALSE(dimensionTextsOverlap(d)) << id;
+    const DesignFacts facts(design.session.values(), design.session.results().fields, design.report());
+    EXPECT_GE(d.textHeight, drawBase(id, facts).textHeight) << id;
+    const PrintedSize page = printedSize(d.extent());
+    EXPECT_LE(page.widthMm, reportTextWidthMm + 1e-9);
+    EXPECT_LE(page.heightMm, reportTallestPictureMm + 1e-9);
+  }
+}
+
+TEST(NoteLines, BreakBetweenCharactersWithinTheWidth) {
+  const std::string note = "注：以下验算不满足要求：底板厚度、锚栓拉力。";
+  const auto lines = noteLines(note, 10, 60);  // six Chinese characters a line
+  std::string joined;
+  for (const auto& line : lines) {
+    EXPECT_LE(textWidth(line, 10), 60);
+    joined += line;
+  }
+  EXPECT_EQ(joined, note);
+  EXPECT_EQ(lines.size(), 4u);
+  EXPECT_EQ(noteLines("KZ-1", 10, 5), (std::vector<std::string>{"K", "Z", "-", "1"}));  // one character at least
 }
 
 TEST(HoleDiameter, ClearanceGrowsAboveM27) {

@@ -26,6 +26,7 @@
 #include "forms/project_dialog.h"
 #include "forms/translations.h"
 #include "recording_interaction.h"
+#include "tests/design/package_part.h"
 
 using pedivo::app::MainWindow;
 using pedivo::forms::AppContext;
@@ -337,6 +338,51 @@ class MainWindowTest : public QObject {
     // The eight-bolt window keeps its entries and its failing design.
     QCOMPARE(eight->session().entries().texts, before.texts);
     QVERIFY(eight->windowTitle().contains("八锚栓刚接柱脚"));
+  }
+
+  // 生成计算书: one report a selected row, in the folder the user picks, named by the row's id,
+  // each with its drawing; a file already there keeps its name, and the folder is shown.
+  void batchWindowWritesAReportForEachSelectedRow() {
+    QTemporaryDir folder;
+    const QString table = folder.filePath("rows.csv");
+    QFile file(table);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("module,id,EdtN\nj1,KZ-1,80\ng11,KZ-2,900\nzz,KZ-3,80\ngc,,80\n");
+    file.close();
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    pedivo::forms::BatchWindow batch(context, {});
+    batch.resize(1100, 420);
+    batch.show();
+    QVERIFY(batch.runTable(table));
+    auto* button = batch.findChild<QPushButton*>("reportsButton");
+    QVERIFY(button != nullptr && button->isEnabled());
+    QCOMPARE(button->text(), QString("生成计算书…"));
+    auto* view = batch.findChild<QTableView*>("resultTable");
+    QCOMPARE(view->selectionMode(), QAbstractItemView::ExtendedSelection);
+    for (const int row : {0, 1, 2, 3}) view->selectionModel()->select(view->model()->index(row, 0),
+                                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    const QString out = folder.filePath("reports");
+    QVERIFY(QDir().mkpath(out));
+    QFile old(out + "/KZ-1.docx");  // the user's own file of that name
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("mine");
+    old.close();
+    desktop.foldersToChoose << out;
+    button->click();
+    if (const QByteArray shot = qgetenv("PEDIVO_SCREENSHOT"); !shot.isEmpty()) batch.grab().save(QString::fromUtf8(shot));
+    QCOMPARE(desktop.openedFolders, QStringList{out});
+    QCOMPARE(QDir(out).entryList(QDir::Files, QDir::Name),
+             (QStringList{"4.docx", "KZ-1 (2).docx", "KZ-1.docx", "KZ-2.docx"}));
+    QFile kept(out + "/KZ-1.docx");
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("mine"));
+    const auto png = pedivo::testing::packagePart((out + "/KZ-2.docx").toStdString(), "word/media/pedivo-drawing.png");
+    QVERIFY(png.has_value() && png->size() > 10000);
+    // The row that could not be read is told, with its id.
+    QCOMPARE(desktop.messages.size(), 1);
+    QVERIFY(desktop.messages.front().contains("编号 KZ-3 没有计算书"));
+    QVERIFY(batch.findChild<QLabel*>("summaryLabel")->text().contains("生成 3 份计算书"));
   }
 
   // Closed in the middle of a run: the run stops at the next batch and the window goes after it,

@@ -43,6 +43,10 @@ class RecordingInteraction final : public Interaction {
     return filesToSave.isEmpty() ? QString() : filesToSave.takeFirst();
   }
 
+  QString chooseFolder(QWidget*, const QString&) override {
+    return foldersToChoose.isEmpty() ? QString() : foldersToChoose.takeFirst();
+  }
+
   QString rememberedChoice(const QString& key) override {
     const auto found = choices.find(key);
     return found == choices.end() ? QString() : found->second;
@@ -52,6 +56,7 @@ class RecordingInteraction final : public Interaction {
   std::map<QString, QString> choices;  // what the desktop remembers between runs
   QStringList filesToOpen;  // answers to the next file questions; none: the user cancels
   QStringList filesToSave;
+  QStringList foldersToChoose;
   QStringList messages;
   QStringList focused;
   QStringList opened;

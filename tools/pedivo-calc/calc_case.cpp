@@ -181,6 +181,7 @@ struct CaseState {
   DesignSession session;
   CaseRun run;
   bool detail = false;  // the case asked for the detailed output
+  std::optional<std::string> id;  // the case's "id", naming its report
 };
 
 void calculate(DesignSession& session, CaseRun& run) {
@@ -203,6 +204,13 @@ void appendState(TextBuffer& out, const DesignSession& session, const CaseRun& r
 bool readDetail(const json& value) {
   if (!value.is_boolean()) throw CaseError{"“detail”必须是 true 或 false"};
   return value.get<bool>();
+}
+
+// "id": a text, or a whole number as JSON writes it.
+std::string readId(const json& value) {
+  if (value.is_string()) return value.get<std::string>();
+  if (value.is_number_integer()) return value.dump();
+  throw CaseError{"“id”必须是文本或整数"};
 }
 
 // A real case nests a few levels; far deeper input is refused before it can exhaust the stack.
@@ -228,7 +236,7 @@ CaseState designCase(const std::string& line) {
   if (module == nullptr) throw CaseError{"未知的柱脚类型“" + id + "”"};
   for (const auto& [key, value] : input.items())
     if (key != "module" && key != "entries" && key != "cbsize" && key != "steps" && key != "after" &&
-        key != "project" && key != "detail")
+        key != "project" && key != "detail" && key != "id")
       throw CaseError{"未知的键“" + key + "”"};
   const bool detail = input.contains("detail") && readDetail(input.at("detail"));
   Project project;
@@ -249,7 +257,8 @@ CaseState designCase(const std::string& line) {
     steps.push_back(step);
   }
 
-  CaseState state{DesignSession(*module), {}, detail};
+  CaseState state{DesignSession(*module), {}, detail, std::nullopt};
+  if (input.contains("id")) state.id = readId(input.at("id"));
   state.session.setProject(std::move(project));
   for (const json& step : steps) {
     applyStep(state.session, step);
@@ -378,6 +387,7 @@ CaseResult runCase(const std::string& line, bool withReport, bool withDrawing, b
                       withReport ? state.session.report() : std::vector<TagText>{}, std::nullopt};
     if (withDrawing) result.drawing = drawing::drawDesign(state.session);
     result.entriesChanged = state.session.status() == DesignStatus::EntriesChanged;
+    result.id = state.id;
     return result;
   } catch (const CaseError& error) {
     return CaseResult{errorLine(error.message), true, std::nullopt, {}, std::nullopt};

@@ -25,6 +25,7 @@ struct CaseResult {
   // The drawing of the case's design, or why there is none, when asked for.
   std::optional<std::variant<drawing::Drawing, drawing::DrawingRefusal>> drawing;
   bool entriesChanged = false;  // "after" changed the entries: report and drawing are of the last calculation
+  std::optional<std::string> id = std::nullopt;  // the case's "id", when it has one
 };
 
 // A line of blanks only: no case, no output.

@@ -6,7 +6,8 @@
 namespace pedivo::calc {
 
 inline constexpr std::string_view helpText = R"(用法：pedivo-calc [--detail] [--adjust | [--report 文件.docx] [--dxf 文件.dxf]] [输入文件 ...]
-      pedivo-calc --csv [表格.csv] [--xlsx 结果.xlsx] [--adjust]
+      pedivo-calc [--detail] --report-dir 文件夹 [输入文件 ...]
+      pedivo-calc --csv [表格.csv] [--xlsx 结果.xlsx] [--adjust | --report-dir 文件夹]
       pedivo-calc --version
 
 Pedivo 柱脚设计的命令行版本：与输入窗口调用同一个计算核心，对相同的输入给出与窗口相同的结果。
@@ -35,6 +36,9 @@ messages、checks、weight、changed 改动的控件名），已满足或找不�
 --report 文件.docx：只有一个算例时，另把计算书写到该文件（符号链接写到其指向的文件；没有写入权限的文件
 不会被改动）。模板依次在用户的模板文件夹（~/.local/share/pedivo/templates，随 XDG_DATA_HOME）、安装的模板
 文件夹（/usr/share/pedivo/templates）和程序所在文件夹中查找。计算书首页写出软件版本和计算时间。
+计算书带柱脚图（不需要显示器）。
+--report-dir 文件夹：每个算例或表格行（--csv）各写一份带柱脚图的计算书到该文件夹，以算例的 "id" 或表格的 id 列
+命名（没有时用算例序号或行号）；文件名中不能用的字符换成 _，重复的名字加“ (2)”等，同名的旧文件被替换。
 --version：显示版本（项目版本，从 git 检出编译时另有提交号）。
 --dxf 文件.dxf：只有一个算例时，另把设计好的柱脚图（平面图和立面图，1:1，单位 mm）写成 AutoCAD R2000 DXF
 文件，图层为 轮廓、锚栓、加劲肋、焊缝、尺寸、文字；可与 --report 同时使用。计算未完成的设计不绘图，
@@ -51,7 +55,8 @@ Excel 工作簿（有错误或验算不满足的行为红色，提示栏自动�
 超过 1 MB 的输入行不读取，在其位置输出 {"error": ...}。
 
 Usage: pedivo-calc [--detail] [--adjust | [--report FILE.docx] [--dxf FILE.dxf]] [INPUT ...]
-       pedivo-calc --csv [TABLE.csv] [--xlsx RESULTS.xlsx]
+       pedivo-calc [--detail] --report-dir FOLDER [INPUT ...]
+       pedivo-calc --csv [TABLE.csv] [--xlsx RESULTS.xlsx] [--adjust | --report-dir FOLDER]
        pedivo-calc --version
 
 The headless twin of Pedivo's input windows: it calls the same core, so the same entries give
@@ -74,7 +79,10 @@ also writes the filled report there (through a symbolic link; a file you may not
 and left as it was). The template is looked for in the user's templates
 (~/.local/share/pedivo/templates, following XDG_DATA_HOME), then the installed templates
 (/usr/share/pedivo/templates), then beside this program. The first page names the version and the
-time of writing. --version prints the version (with the commit when built from a git checkout).
+time of writing; the report holds the drawing (no display needed). --report-dir FOLDER writes a report with
+its drawing for every case (or --csv row) into FOLDER, named by the case's "id" or the row's id column (else the
+case or row number); characters a file name cannot hold become _, a repeated name gets (2), (3) … added, and files of
+the same name are replaced. --version prints the version (with the commit when built from a git checkout).
 --dxf FILE.dxf with a single case also writes the drawing of the designed base (plan and elevations,
 full size in millimetres) as an AutoCAD R2000 DXF file; it may be combined with --report. A design
 that did not complete is not drawn, the file is not written and the exit status is 1. --adjust

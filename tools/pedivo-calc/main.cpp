@@ -2,13 +2,16 @@
 // a window would, and writes what the window would then hold and show.
 
 #include <iostream>
+#include <optional>
 #include <span>
 #include <string>
 #include <variant>
 
 #include "design/files/software_version.h"
 #include "help_text.h"
+#include "offscreen_pictures.h"
 #include "options.h"
+#include "report_cases.h"
 #include "single_case.h"
 #include "streamed_cases.h"
 #include "table_batch.h"
@@ -30,7 +33,12 @@ int main(int argc, char* argv[]) {
     std::cout << "pedivo-calc " << pedivo::softwareVersion() << '\n';
     return std::cout.flush() ? 0 : 2;
   }
-  if (options.batch) return designTable(options);
-  if (options.report || options.dxf) return designSingleCase(options);
+  // Qt is started only for the reports' pictures.
+  std::optional<OffscreenPictures> pictures;
+  if (options.report || options.reportDir) pictures.emplace();
+  const pedivo::PicturePainter paint = pictures ? pictures->painter() : pedivo::PicturePainter();
+  if (options.batch) return designTable(options, paint);
+  if (options.reportDir) return designReportCases(options, paint);
+  if (options.report || options.dxf) return designSingleCase(options, paint);
   return designStreamedCases(options.inputs, {options.adjust, options.detail});
 }

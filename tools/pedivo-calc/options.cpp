@@ -24,6 +24,9 @@ std::variant<Options, std::string> parseOptions(std::span<const char* const> arg
       options.adjust = true;
     } else if (argument == "--detail") {
       options.detail = true;
+    } else if (argument == "--report-dir") {
+      if (i + 1 >= arguments.size()) return std::string("--report-dir 需要一个文件夹名 (--report-dir needs a folder name)");
+      options.reportDir = arguments[++i];
     } else if (argument == "--xlsx" || argument == "--report" || argument == "--dxf") {
       if (i + 1 >= arguments.size()) {
         const std::string option(argument);
@@ -38,6 +41,13 @@ std::variant<Options, std::string> parseOptions(std::span<const char* const> arg
     }
   }
   if (options.workbook && !options.batch) return std::string("--xlsx 只能与 --csv 一起使用 (--xlsx goes with --csv)");
+  // One report a case, named by its id: a single report (or drawing) of a named file is another
+  // way of asking, and the reports are of the designs as given, not of 自动调整's proposals.
+  if (options.reportDir && (options.report || options.dxf))
+    return std::string("--report-dir 不能与 --report、--dxf 同时使用 (--report-dir excludes --report and --dxf)");
+  if (options.reportDir && options.adjust)
+    return std::string("--report-dir 不能与 --adjust 同时使用：计算书只写给出的设计 "
+                       "(--report-dir excludes --adjust: the reports are of the designs as given)");
   if (options.batch && options.report)
     return std::string("--csv 与 --report 不能同时使用 (--csv and --report exclude each other)");
   if (options.batch && options.dxf)

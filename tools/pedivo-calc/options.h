@@ -18,6 +18,7 @@ struct Options {
   std::optional<std::filesystem::path> workbook;  // --xlsx: the result table as a workbook
   std::optional<std::filesystem::path> report;    // --report: the single case's report
   std::optional<std::filesystem::path> dxf;       // --dxf: the single case's drawing
+  std::optional<std::filesystem::path> reportDir;  // --report-dir: a report for every case or row
   bool help = false;                              // --help, -h: the rest of the line is not read
   bool version = false;                           // --version: likewise
 };

@@ -9,6 +9,7 @@
 #include "case_input.h"
 #include "design/common/module.h"
 #include "design/common/report_writer.h"
+#include "design/files/design_report.h"
 #include "design/drawing/dxf_file.h"
 #include "design/files/data_folders.h"
 #include "design/files/replace_file.h"
@@ -53,20 +54,21 @@ class SingleCase final : public CaseLines {
 
 // The filled report of the single case. Through a symbolic link to the file it names; a file the
 // user may not write is left as it was.
-int writeReportFile(const CaseResult& reportCase, const std::filesystem::path& reportPath) {
+int writeReportFile(const CaseResult& reportCase, const std::filesystem::path& reportPath, const PicturePainter& paint) {
   const auto target = writableTarget(reportPath);
   if (const auto* refusal = std::get_if<FileProblem>(&target)) {
     std::cerr << "pedivo-calc: 无法写入“" << reportPath.string() << "”：" << refusal->reason
               << "，文件保持不变 (the file is left as it was)\n";
     return 2;
   }
-  const ModuleDescriptor* module = findModule(*reportCase.moduleId);
+  DesignReport report{findModule(*reportCase.moduleId), reportCase.report, std::nullopt};
+  for (auto& stamp : writingTags(std::time(nullptr))) report.tags.push_back(std::move(stamp));
+  if (std::holds_alternative<drawing::Drawing>(*reportCase.drawing))
+    report.drawing = std::get<drawing::Drawing>(*reportCase.drawing);
   const DataFolders folders = dataFolders(processEnvironment(), runningProgramFolder());
-  std::vector<TagText> tags = reportCase.report;
-  for (auto& stamp : writingTags(std::time(nullptr))) tags.push_back(std::move(stamp));
-  const auto written = fillTemplate(findDataFile(templateSearchPath(folders), module->templateFile), tags,
-                                    std::get<std::filesystem::path>(target), DocumentKind::Document);
-  if (const auto* error = std::get_if<ReportError>(&written)) {
+  const auto error = writeDesignReport(report, findDataFile(templateSearchPath(folders), report.module->templateFile),
+                                       std::get<std::filesystem::path>(target), paint);
+  if (error) {
     std::cerr << "pedivo-calc: " << error->message << '\n';
     return 2;
   }
@@ -94,8 +96,9 @@ int writeDrawingFile(const CaseResult& drawnCase, const std::filesystem::path& d
 
 }  // namespace
 
-int designSingleCase(const Options& options) {
-  SingleCase single(options.report.has_value(), options.dxf.has_value(), options.detail);
+int designSingleCase(const Options& options, const PicturePainter& paint) {
+  // The drawing goes into the report as well as into the DXF file.
+  SingleCase single(options.report.has_value(), options.report || options.dxf, options.detail);
   if (!readCaseLines(options.inputs, single)) return 2;
   const CaseResult* only = single.onlyCase();
   if (only == nullptr) {
@@ -111,7 +114,7 @@ int designSingleCase(const Options& options) {
   }
   if (only->failed) return 1;
   if (options.report) {
-    if (const int status = writeReportFile(*only, *options.report)) return status;
+    if (const int status = writeReportFile(*only, *options.report, paint)) return status;
   }
   if (options.dxf) return writeDrawingFile(*only, *options.dxf);
   return 0;

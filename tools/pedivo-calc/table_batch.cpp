@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -18,9 +19,13 @@
 #include "design/files/batch.h"
 #include "design/files/batch_run.h"
 #include "design/files/csv_table.h"
+#include "design/files/data_folders.h"
+#include "design/files/design_report.h"
+#include "design/files/report_folder.h"
 #include "design/files/spreadsheet_cells.h"
 #include "design/files/worker_pool.h"
 #include "design/files/xlsx_table.h"
+#include "report_output.h"
 #include "standard_output.h"
 
 namespace pedivo::calc {
@@ -122,10 +127,27 @@ bool openTable(const std::vector<std::string>& inputs, TableStreams& streams) {
   return true;
 }
 
-int designTableRows(const std::vector<std::string>& inputs, const std::optional<std::filesystem::path>& workbookPath,
-                    bool withAdjust) {
+// The report of a row as it comes back designed: the row is designed again on a worker, as the
+// window opens it, with its tags and drawing, which the result table does not keep.
+void addRowReport(ReportFolder& reports, BatchRow&& row, std::size_t number) {
+  const std::string id = row.id;
+  reports.add(id, number, [row = std::move(row), when = std::time(nullptr)]() -> std::variant<DesignReport, std::string> {
+    if (auto report = rowReport(row, when)) return std::move(*report);
+    return "编号 " + row.id + " 的输入无法读取，没有计算书";
+  });
+}
+
+int designTableRows(const Options& options, const PicturePainter& paint) {
+  const std::vector<std::string>& inputs = options.inputs;
+  const std::optional<std::filesystem::path>& workbookPath = options.workbook;
+  const bool withAdjust = options.adjust;
   TableStreams streams;
   if (!openTable(inputs, streams)) return 2;
+  if (options.reportDir)
+    if (const auto problem = ReportFolder::prepare(*options.reportDir)) {
+      tableError(*problem);
+      return 2;
+    }
   std::istream& table = streams.table();
   const auto found = readTableOutline(table);
   if (const auto* error = std::get_if<std::string>(&found)) {
@@ -159,15 +181,28 @@ int designTableRows(const std::vector<std::string>& inputs, const std::optional<
     outputOk = outputOk && std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
     out.clear();
   };
+  WorkerPool pool;
+  std::optional<ReportFolder> reports;
+  TakenReports takenReports;
+  std::size_t rowNumber = 0;
+  if (options.reportDir)
+    reports.emplace(pool, *options.reportDir,
+                    templateSearchPath(dataFolders(processEnvironment(), runningProgramFolder())), paint, false);
+
   const auto done = [&](BatchRow&& row) {
     anyFailed = anyFailed || row.error.has_value();
     const CsvRow cells = resultRow(row, columns, header);
     appendCsvLine(out, cells);
     if (workbook && workbookOk) workbookOk = workbook->addRow(cells, isFailing(row));
     if (out.size() >= 64 * 1024) writeOut();
+    ++rowNumber;
+    // A row whose base type or entries could not be read has no design to report.
+    if (reports && row.module != nullptr && !row.entries.texts.empty()) {
+      addRowReport(*reports, std::move(row), rowNumber);
+      while (reports->inFlight() > 4 * pool.workers()) takenReports.take(*reports);
+    }
   };
 
-  WorkerPool pool;
   OrderedRowDesigns rows(pool, designs.header, withAdjust);
   const std::size_t inFlight = 4 * pool.workers();
   bool first = true;
@@ -183,6 +218,7 @@ int designTableRows(const std::vector<std::string>& inputs, const std::optional<
   rows.submitPartial();
   while (rows.batchesInFlight() > 0) rows.takeOldest(done);
   writeOut();
+  while (reports && reports->inFlight() > 0) takenReports.take(*reports);
   if (error) {
     tableError(*error);  // the table changed while it was read
     return 2;
@@ -195,14 +231,15 @@ int designTableRows(const std::vector<std::string>& inputs, const std::optional<
     const auto why = workbookOk ? workbook->finish() : std::optional<std::string>("无法写入工作簿");
     if (why) return workbookFailed(*why);
   }
+  if (takenReports.anyFailed()) return 2;
   return anyFailed ? 1 : 0;
 }
 
 }  // namespace
 
-int designTable(const Options& options) {
+int designTable(const Options& options, const PicturePainter& paint) {
   try {
-    return designTableRows(options.inputs, options.workbook, options.adjust);
+    return designTableRows(options, paint);
   } catch (const std::exception& error) {
     // Only running out of memory gets here: every row catches its own faults.
     std::cerr << "pedivo-calc: " << unexpectedFailure(error) << '\n';

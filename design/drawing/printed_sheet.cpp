@@ -1,0 +1,44 @@
+#include "design/drawing/printed_sheet.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace pedivo::drawing {
+
+PrintedSize printedSize(const Extent& sheet) {
+  const double aspect = sheet.height() / std::max(sheet.width(), 1.0);
+  const double width = std::min(reportTextWidthMm, reportTallestPictureMm / std::max(aspect, 1e-3));
+  return {width, width * aspect};
+}
+
+double printedScale(const Extent& sheet) {
+  if (sheet.width() <= 0 || sheet.height() <= 0) return 0;
+  const PrintedSize page = printedSize(sheet);
+  return std::min(page.widthMm / sheet.width(), page.heightMm / sheet.height()) * (1 - 2 * pictureMargin);
+}
+
+double printedTextHeight(const Drawing& drawing) { return drawing.textHeight * printedScale(drawing.extent()); }
+
+bool dimensionTextsOverlap(const Drawing& drawing) {
+  const double h = drawing.textHeight;
+  // Half the width and half the height of a dimension's text box, as it stands.
+  const auto half = [h](const Dimension& d) {
+    const double w = textWidth(d.text, h) / 2;
+    return d.axis == Axis::Horizontal ? std::pair{w, h / 2} : std::pair{h / 2, w};
+  };
+  const auto& dims = drawing.dimensions;
+  for (std::size_t i = 0; i < dims.size(); ++i)
+    for (std::size_t j = i + 1; j < dims.size(); ++j) {
+      const auto [pw, ph] = half(dims[i]);
+      const auto [qw, qh] = half(dims[j]);
+      if (std::abs(dims[i].textAt.x - dims[j].textAt.x) < pw + qw &&
+          std::abs(dims[i].textAt.y - dims[j].textAt.y) < ph + qh)
+        return true;
+    }
+  return false;
+}
+
+std::string pictureCaption(const Drawing& drawing) { return "柱脚图：" + drawing.title + "（尺寸单位：mm）"; }
+
+}  // namespace pedivo::drawing
