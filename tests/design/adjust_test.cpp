@@ -316,6 +316,17 @@ TEST(AutoAdjust, EveryProposalIsItsOwnDesignAboveDetailing) {
   }
 }
 
+TEST(AutoAdjust, HeavyTenBoltColumnIsNotProposedUnderDetailing) {
+  // Once proposed as an eight-bolt base with c = 105 mm, under the 110 mm of its M60 bolt.
+  const Texts heavy{{"Edthc", "937"},      {"Edtbf", "293"},     {"Edttw", "18"},  {"Edttf", "38"},
+                    {"CBf", "Q345"},       {"CBfc", "C40"},      {"EdtN", "1179.234"},
+                    {"EdtV", "1549.37"},   {"EdtM", "1801"}};
+  const Design before = testing::design(*findModule("g12"), heavy);
+  const auto found = adjust::adjustDesign(*findModule("g12"), before.session.entries());
+  ASSERT_TRUE(found.best.has_value());
+  expectProposalIsItsOwnDesign(*found.best);
+}
+
 TEST(AutoAdjust, NothingToChangeForTheEmbeddedBase) {
   // Its depth is found by the calculation and it has no plate or bolt sizes to change.
   const Design d = testing::design(*findModule("gc"), {{"EdtM", "900"}});
