@@ -17,6 +17,7 @@
 #include "design/files/software_version.h"
 #include "help_text.h"
 #include "options.h"
+#include "shell_run.h"
 
 namespace {
 
@@ -54,27 +55,13 @@ TEST(PedivoCalcOptions, HelpWinsOverEverythingAfterIt) {
   EXPECT_EQ(std::get<Options>(named).report, fs::path("--help"));
 }
 
-struct ShellRun {
-  std::string out;
-  std::string err;
-  int status = -1;
-};
+using pedivo::cli_testing::ShellRun;
 
 // Runs pedivo-calc with the arguments (and redirections) given; standard input is empty unless
 // they redirect it.
 ShellRun runCalc(const std::string& arguments, const std::string& environment = "") {
-  const fs::path err = fs::temp_directory_path() / ("pedivo-calc-options-" + std::to_string(::getpid()));
-  const std::string command = (environment.empty() ? "" : "env " + environment + " ") + PEDIVO_CALC;
-  FILE* pipe = ::popen((command + " " + arguments + " 2>" + err.string()).c_str(), "r");
-  ShellRun run;
-  char buffer[4096];
-  std::size_t read = 0;
-  while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, read);
-  run.status = WEXITSTATUS(::pclose(pipe));
-  std::ifstream in(err);
-  run.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  fs::remove(err);
-  return run;
+  return pedivo::cli_testing::shell((environment.empty() ? "" : "env " + environment + " ") + PEDIVO_CALC + " " +
+                                    arguments);
 }
 
 // Every mistake on the command line is told before any input is read, with exit status 2 and

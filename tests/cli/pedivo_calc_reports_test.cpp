@@ -13,31 +13,19 @@
 
 #include "../design/package_part.h"
 #include "design/files/report_names.h"
+#include "shell_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CalcRun {
-  std::string out, err;
-  int status = -1;
-};
+using CalcRun = pedivo::cli_testing::ShellRun;
 
 // Without a display, and with QT_QPA_PLATFORM naming a platform that needs one: the pictures are
 // painted offscreen all the same.
 CalcRun runCalc(const std::string& arguments) {
-  const fs::path err = fs::temp_directory_path() / ("pedivo-calc-reports-" + std::to_string(::getpid()));
-  const std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb ") + PEDIVO_CALC;
-  FILE* pipe = ::popen((command + " " + arguments + " 2>" + err.string()).c_str(), "r");
-  CalcRun run;
-  char buffer[4096];
-  std::size_t read = 0;
-  while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, read);
-  run.status = WEXITSTATUS(::pclose(pipe));
-  std::ifstream in(err);
-  run.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  fs::remove(err);
-  return run;
+  return pedivo::cli_testing::shell(std::string("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb ") + PEDIVO_CALC +
+                                    " " + arguments);
 }
 
 class Reports : public ::testing::Test {

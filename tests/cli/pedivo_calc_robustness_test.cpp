@@ -13,31 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "shell_run.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-struct CalcRun {
-  std::string out;
-  std::string err;
-  int status = -1;
-};
-
-// The shell command line `command` with standard error kept apart.
-CalcRun shell(const std::string& command) {
-  const fs::path err = fs::temp_directory_path() / ("pedivo-calc-robust-err-" + std::to_string(::getpid()));
-  FILE* pipe = ::popen((command + " 2>" + err.string()).c_str(), "r");
-  CalcRun run;
-  char buffer[4096];
-  std::size_t read = 0;
-  while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, read);
-  run.status = WEXITSTATUS(::pclose(pipe));
-  std::ifstream in(err);
-  run.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  fs::remove(err);
-  return run;
-}
+using CalcRun = pedivo::cli_testing::ShellRun;
+using pedivo::cli_testing::shell;
 
 std::string contents(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

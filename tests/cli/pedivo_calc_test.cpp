@@ -21,6 +21,7 @@
 #include "design/common/module.h"
 #include "calc_case.h"
 #include "json_line.h"
+#include "shell_run.h"
 
 namespace {
 
@@ -456,26 +457,8 @@ TEST(PedivoCalc, ReportTargetIsNeverReplacedBehindTheUsersBack) {
   fs::remove_all(folder);
 }
 
-struct ShellRun {
-  std::string out;
-  std::string err;
-  int status = -1;
-};
-
-// Runs a shell command line; standard error is kept apart.
-ShellRun shell(const std::string& command) {
-  const fs::path err = fs::temp_directory_path() / ("pedivo-calc-err-" + std::to_string(::getpid()));
-  FILE* pipe = ::popen((command + " 2>" + err.string()).c_str(), "r");
-  ShellRun run;
-  char buffer[65536];
-  std::size_t read = 0;
-  while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, read);
-  run.status = WEXITSTATUS(::pclose(pipe));
-  std::ifstream in(err);
-  run.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  fs::remove(err);
-  return run;
-}
+using pedivo::cli_testing::shell;
+using pedivo::cli_testing::ShellRun;
 
 class PedivoCalcTables : public ::testing::Test {
  protected:
