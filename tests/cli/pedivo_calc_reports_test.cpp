@@ -28,18 +28,8 @@ CalcRun runCalc(const std::string& arguments) {
                                     " " + arguments);
 }
 
-class Reports : public ::testing::Test {
+class Reports : public pedivo::cli_testing::FolderTest {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("pedivo-calc-report-dir-" + std::to_string(::getpid()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-  std::string write(const std::string& name, const std::string& text) {
-    std::ofstream(folder_ / name, std::ios::binary) << text;
-    return (folder_ / name).string();
-  }
   std::string path(const std::string& name) const { return "'" + (folder_ / name).string() + "'"; }
   std::set<std::string> filesIn(const std::string& name) const {
     std::set<std::string> names;
@@ -60,7 +50,6 @@ class Reports : public ::testing::Test {
     ASSERT_NE(captionAt, std::string::npos) << caption;
     EXPECT_GT(captionAt, picture);
   }
-  fs::path folder_;
 };
 
 TEST_F(Reports, TheSingleReportHoldsTheWindowsPicture) {

@@ -28,18 +28,8 @@ std::string contents(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class CalcFiles : public ::testing::Test {
+class CalcFiles : public pedivo::cli_testing::FolderTest {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("pedivo-calc-robust-" + std::to_string(::getpid()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-  std::string write(const std::string& name, const std::string& text) {
-    std::ofstream(folder_ / name, std::ios::binary) << text;
-    return (folder_ / name).string();
-  }
   // One JSON line through pedivo-calc with the given options.
   CalcRun calc(const std::string& line, const std::string& options, const std::string& environment = "") {
     return shell(environment + " " + PEDIVO_CALC + " " + options + " " + write("case.jsonl", line + "\n"));
@@ -47,7 +37,6 @@ class CalcFiles : public ::testing::Test {
   std::size_t entriesInFolder() const {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
   }
-  fs::path folder_;
 };
 
 // Each file pedivo-calc writes, and the options that write it.

@@ -1,7 +1,8 @@
 #pragma once
 // A command line run through the shell, as a user runs pedivo-calc: its standard output, its
-// standard error kept apart, and its exit status.
+// standard error kept apart, and its exit status; and a fresh folder a test for its files.
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,5 +37,21 @@ inline ShellRun shell(const std::string& command) {
   std::filesystem::remove(err);
   return run;
 }
+
+// A test with a folder of its own, made before and removed after, for the files it writes.
+class FolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string name = (std::filesystem::temp_directory_path() / "pedivo-calc-test-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(name.data()), nullptr);
+    folder_ = name;
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  std::string write(const std::string& name, const std::string& text) {
+    std::ofstream(folder_ / name, std::ios::binary) << text;
+    return (folder_ / name).string();
+  }
+  std::filesystem::path folder_;
+};
 
 }  // namespace pedivo::cli_testing
