@@ -107,7 +107,14 @@ double bootBeamWeldStress(const Held& h) {
   return h.hf2 * h.lf > 0 ? h.Vshmax / (2 * tables::filletThroat * h.hf2 * h.lf) : 0;
 }
 
-double bootBeamWeldLegNeeded(const Held& h) { return h.Vshmax / (2 * tables::filletThroat * h.lf * h.ffw); }
+namespace {
+
+// The leg the flange force asks of the two welds of length lf.
+double weldLegFor(double Vshmax, double lf, double ffw) { return Vshmax / (2 * tables::filletThroat * lf * ffw); }
+
+}  // namespace
+
+double bootBeamWeldLegNeeded(const Held& h) { return weldLegFor(h.Vshmax, h.lf, h.ffw); }
 
 namespace {
 
@@ -138,15 +145,53 @@ bool bootBeamSectionHolds(const BootBeamType& type, const Materials& m, Held& h)
   return !(h.ylm > h.f || h.ylvx > h.fv);
 }
 
+// The section's bending and shear at another boot-beam height, the thickness, the plate, the
+// moments and the strengths kept: only the terms with hsh are worked out again, each product in
+// the order bootBeamSectionHolds writes it, so a height gives the same verdict either way.
+class SectionAtHeight {
+ public:
+  explicit SectionAtHeight(const Held& h)
+      : tsh_(h.tsh),
+        tpb_(h.tpb),
+        plateWidthArea_(h.tpb * h.B),
+        plateSecondMoment_(h.B * h.tpb * h.tpb * h.tpb / 12),
+        plateArea_(h.B * h.tpb),
+        doubleThickness_(2 * h.tsh),
+        Mshmax_(h.Mshmax),
+        shearNumerator_(1.5 * h.Vshmax),
+        f_(h.f),
+        fv_(h.fv) {}
+
+  bool holds(double hsh) const {
+    const double ax = plateWidthArea_ * (hsh + tpb_) / 2 / (doubleThickness_ * hsh + plateWidthArea_);
+    const double plateArm = (hsh + tpb_) / 2 - ax;
+    const double Ix = 2 * (tsh_ * hsh * hsh * hsh / 12 + tsh_ * hsh * ax * ax) + plateSecondMoment_ +
+                      plateArea_ * plateArm * plateArm;
+    const double ylm = (hsh / 2 + ax) * Mshmax_ / Ix;
+    const double ylvx = shearNumerator_ / hsh / tsh_ / 2;
+    return !(ylm > f_ || ylvx > fv_);
+  }
+
+ private:
+  double tsh_, tpb_, plateWidthArea_, plateSecondMoment_, plateArea_, doubleThickness_, Mshmax_, shearNumerator_;
+  double f_, fv_;
+};
+
 // A boot beam that fails becomes thicker while it stays within the flange thickness (a wider
-// plate), otherwise higher.
+// plate), otherwise higher, 10 mm and one round at a time. Only the height changes while it
+// grows, so the heights are tried on the section's height terms alone, and the section is worked
+// out in full once more at the height that holds.
 Next bootBeamSection(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds) {
-  while (!bootBeamSectionHolds(type, m, h)) {
+  if (!bootBeamSectionHolds(type, m, h)) {
     h.tsh += 2;
     if (h.tsh <= h.tf) return Next::Sizes;
     h.tsh -= 2;  // a boot beam thicker than the column flange: higher instead
-    h.hsh += 10;
-    rounds.next();
+    const SectionAtHeight section(h);
+    do {
+      h.hsh += 10;
+      rounds.next();
+    } while (!section.holds(h.hsh));
+    bootBeamSectionHolds(type, m, h);
   }
   h.fsh = h.f;
   h.fvsh = h.fv;
@@ -168,10 +213,7 @@ double legForWeldLength(double hf, double lf, RoundLimit& rounds) {
 
 // The leg of the boot-beam-to-column weld at the boot-beam height hsh, rounded up to even.
 double bootBeamWeldLegAt(const Held& h, double hsh, double minimumLeg) {
-  Held at = h;
-  at.hsh = hsh;
-  at.lf = hsh - 20 - 15;
-  double leg = bootBeamWeldLegNeeded(at);
+  double leg = weldLegFor(h.Vshmax, hsh - 20 - 15, h.ffw);
   if (minimumLeg > leg) leg = minimumLeg;
   return roundUpToEven(leg);
 }
