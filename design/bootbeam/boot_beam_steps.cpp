@@ -260,6 +260,11 @@ void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds) {
   h.hsh = before;
 }
 
+// Whether no boot beam of this height or higher can have a weld to the column within `thinnest`:
+// a weld counts over at most 60 legs, so its leg is at least lf/58, and lf grows with the height
+// while the leg the flange force asks for only falls. 1 mm covers the rounding of 2·leg + lf.
+bool weldOutgrowsThinnerPart(double lf, double thinnest) { return lf > 58 * thinnest + 1; }
+
 // The weld of each boot beam to the column flange carries the flange force; its leg is
 // at least 1.5·√t, at most 16 and no thicker than the thinner of the two parts.
 Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
@@ -282,6 +287,10 @@ Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
       h.tsh += 2;
       return Next::Sizes;
     }
+    // A boot beam at least as thick as the flange only grows higher from here, the section holding
+    // the better: where the weld's length alone keeps its leg beyond the flange, it would grow
+    // round by round until the round limit.
+    if (weldOutgrowsThinnerPart(h.lf, std::min(h.tsh, h.tf))) rounds.exhaust();
     h.hsh += 10;
     return Next::BootBeam;
   }
