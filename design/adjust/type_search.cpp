@@ -39,12 +39,14 @@ using Sizes = std::array<double, 4>;
 // The diameter a rigid base starts from when it has no design to tell its own.
 int startingBolt(const ModuleDescriptor& module) { return module.id == "g2" ? 20 : 24; }
 
-double heldNumber(const DesignState& state, std::string_view name) {
-  for (const auto& value : state.values())
+double heldNumber(const std::vector<NamedValue>& values, std::string_view name) {
+  for (const auto& value : values)
     if (value.name == name)
       if (const auto* x = std::get_if<double>(&value.value)) return *x;
   return 0;
 }
+
+double heldNumber(const DesignState& state, std::string_view name) { return heldNumber(state.values(), name); }
 
 // A candidate: the bolt from the window's list, and each size as a count of 5 mm steps above its
 // detailing value.
@@ -84,11 +86,12 @@ double shortfall(const std::vector<DesignCheck>& checks) {
 // How far the sizes a design uses fall under the detailing values of the bolt it ends with, in
 // tenths of a metre; nought when none does.
 double belowDetailing(const DesignState& state) {
-  const auto low = detailingSizes(static_cast<int>(heldNumber(state, "dms")));
+  const std::vector<NamedValue> values = state.values();
+  const auto low = detailingSizes(static_cast<int>(heldNumber(values, "dms")));
   if (!low) return 0;
   double sum = 0;
   for (int i = 0; i < 4; ++i) {
-    const double size = heldNumber(state, heldSizeNames[i]);
+    const double size = heldNumber(values, heldSizeNames[i]);
     if (size < (*low)[i]) sum += ((*low)[i] - size) / 100 + 0.001;
   }
   return sum;
@@ -152,7 +155,7 @@ class Search {
   // nor a bolt layout wider than the flange, which no mix of sizes cures.
   bool partsMayGrow(const Point& p) {
     if (state_->calculate(entriesOf(p)).ending != Ending::Completed) return false;
-    for (const auto& check : state_->checks())
+    for (const auto& check : state_->bareChecks())
       if (!check.ok() && (check.id == "flange" || check.id == "weld" || check.id == "layout" || check.id == "webWeldLeg"))
         return false;
     return true;
@@ -165,7 +168,7 @@ class Search {
     if (validateInput(module_, e)) return {Rank::Stops, 0, 0};
     const Outcome outcome = state_->calculate(e);
     if (outcome.ending != Ending::Completed) return {Rank::Stops, 0, 0};
-    double measure = shortfall(state_->checks());
+    double measure = shortfall(state_->bareChecks());
     if (outcome.messages.empty() || outcome.messages.front() != doneMessage) measure += 1;
     const double weight = state_->weight();
     if (const double below = belowDetailing(*state_); below > 0) return {Rank::BelowDetailing, measure + below, weight};

@@ -135,10 +135,14 @@ struct HeldField {
   double Held::*member;
 };
 
+// Room for the values a base type lists after its fields (texts such as the eccentricity case),
+// so that adding them never moves the list.
+inline constexpr std::size_t valuesBesideFields = 8;
+
 template <class Held, std::size_t Count>
 std::vector<NamedValue> listValues(const HeldField<Held> (&fields)[Count], const Held& held) {
   std::vector<NamedValue> values;
-  values.reserve(Count);
+  values.reserve(Count + valuesBesideFields);
   for (const auto& field : fields) values.push_back({field.name, held.*(field.member)});
   return values;
 }
@@ -190,6 +194,7 @@ class StateOf final : public DesignState {
     if (outcome.ending != Ending::Stopped) {
       designed_ = outcome.ending == Ending::Completed;
       checks_.reset();  // the held values change only here
+      remediesWritten_ = false;
       valuesWritten_ = false;
       edition_ = tables::codeEdition(entryText(entries, "CBcode")).value_or(tables::CodeEdition::Gb2003);
     }
@@ -239,10 +244,13 @@ class StateOf final : public DesignState {
   }
   std::vector<NamedValue> values() const override { return functions_.values(held_); }
   const std::vector<DesignCheck>& checks() const override {
-    if (!checks_) {
-      checks_ = functions_.checks(held_);
-      if (functions_.remedies != nullptr) functions_.remedies(held_, *checks_);
-    }
+    bareChecks();
+    if (!remediesWritten_ && functions_.remedies != nullptr) functions_.remedies(held_, *checks_);
+    remediesWritten_ = true;
+    return *checks_;
+  }
+  const std::vector<DesignCheck>& bareChecks() const override {
+    if (!checks_) checks_ = functions_.checks(held_);
     return *checks_;
   }
   const std::vector<DesignCheck>& checksWithValues() const override {
@@ -257,6 +265,7 @@ class StateOf final : public DesignState {
     held_ = Held{};
     reached_.reset();
     checks_.reset();
+    remediesWritten_ = false;
     valuesWritten_ = false;
     designed_ = false;
     edition_.reset();
@@ -266,6 +275,7 @@ class StateOf final : public DesignState {
   ModuleFunctions<Held> functions_;
   Held held_{};
   mutable std::optional<std::vector<DesignCheck>> checks_;  // of the held values, once asked for
+  mutable bool remediesWritten_ = false;                    // checks_ carry their remedies
   mutable bool valuesWritten_ = false;                      // checks_ carry their values lines
   bool designed_ = false;            // the held values come from a completed calculation
   std::optional<tables::CodeEdition> edition_;  // the code the held values follow, once there are any

@@ -131,6 +131,9 @@ class DesignState {
   // checksWithValues: the report is the only reader, and most designs are never printed.
   virtual const std::vector<DesignCheck>& checks() const = 0;
   virtual const std::vector<DesignCheck>& checksWithValues() const = 0;
+  // The checks without their remedies, for a search that only ranks designs by their verdicts and
+  // numbers; checks() adds the remedies to the same list.
+  virtual const std::vector<DesignCheck>& bareChecks() const = 0;
   virtual bool designed() const = 0;
   // Steel of the parts the design sizes (plate, stiffeners, ribs, boot beams, diaphragms), kg.
   virtual double weight() const = 0;
