@@ -20,6 +20,7 @@ class SilentDesktop final : public pedivo::forms::Interaction {
   bool openFolder(const QString&) override { return true; }
   QString chooseFileToOpen(QWidget*, const QString&, const QString&) override { return {}; }
   QString chooseFileToSave(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+  QString chooseFolder(QWidget*, const QString&) override { return {}; }
   QString rememberedChoice(const QString&) override { return {}; }
   void rememberChoice(const QString&, const QString&) override {}
 };

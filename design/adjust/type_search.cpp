@@ -86,7 +86,7 @@ double shortfall(const std::vector<DesignCheck>& checks) {
 // How far the sizes a design uses fall under the detailing values of the bolt it ends with, in
 // tenths of a metre; nought when none does.
 double belowDetailing(const DesignState& state) {
-  const std::vector<NamedValue> values = state.values();
+  const std::vector<NamedValue>& values = state.values();
   const auto low = detailingSizes(static_cast<int>(heldNumber(values, "dms")));
   if (!low) return 0;
   double sum = 0;
@@ -132,11 +132,16 @@ class Search {
 
   Entries entriesOf(const Point& p) const {
     Entries e = entries_;
-    const Sizes low = lower(p);
-    for (int i = 0; i < 4; ++i) e.texts[sizeControls[i]] = formatGeneral(low[i] + sizeStep * p.steps[i]);
-    if (!boltControl_.empty()) e.texts[boltControl_] = std::to_string(boltOf(p));
-    e.cbsize = false;
+    writeCandidate(p, e);
     return e;
+  }
+
+  // The entries of `p` in one set of entries kept for the search's calculations: only the sizes
+  // and the bolt are written again.
+  const Entries& candidateEntries(const Point& p) {
+    if (!working_) working_ = entries_;
+    writeCandidate(p, *working_);
+    return *working_;
   }
 
   // A candidate covering a passing one (same bolt, no size smaller) cannot be lighter: it is not
@@ -154,7 +159,7 @@ class Search {
   // beams, stiffeners, welds to the plate): not the column itself (its flange stress, its welds)
   // nor a bolt layout wider than the flange, which no mix of sizes cures.
   bool partsMayGrow(const Point& p) {
-    if (state_->calculate(entriesOf(p)).ending != Ending::Completed) return false;
+    if (state_->calculate(candidateEntries(p)).ending != Ending::Completed) return false;
     for (const auto& check : state_->bareChecks())
       if (!check.ok() && (check.id == "flange" || check.id == "weld" || check.id == "layout" || check.id == "webWeldLeg"))
         return false;
@@ -162,9 +167,16 @@ class Search {
   }
 
  private:
+  void writeCandidate(const Point& p, Entries& e) const {
+    const Sizes low = lower(p);
+    for (int i = 0; i < 4; ++i) e.texts[sizeControls[i]] = formatGeneral(low[i] + sizeStep * p.steps[i]);
+    if (!boltControl_.empty()) e.texts[boltControl_] = std::to_string(boltOf(p));
+    e.cbsize = false;
+  }
+
   Score calculate(const Point& p) {
     budget_.count();
-    const Entries e = entriesOf(p);
+    const Entries& e = candidateEntries(p);
     if (validateInput(module_, e)) return {Rank::Stops, 0, 0};
     const Outcome outcome = state_->calculate(e);
     if (outcome.ending != Ending::Completed) return {Rank::Stops, 0, 0};
@@ -183,6 +195,7 @@ class Search {
   std::string boltControl_;
   std::vector<int> bolts_;
   int ownBolt_ = 0;
+  std::optional<Entries> working_;  // the entries of the candidate calculated last
   std::map<Point, Score> cache_;
   std::vector<Point> passing_;
 };

@@ -173,16 +173,25 @@ class StateOf final : public DesignState {
  public:
   explicit StateOf(ModuleFunctions<Held> functions) : functions_(functions) {}
   Outcome calculate(const Entries& entries) override {
+    std::vector<NamedValue> listed;  // of the last run that ended normally
     const auto run = [&](Held& work) {
       Outcome done = functions_.calculate(entries, work);
       // A value no format can write (one that overflows when cut to decimals) is a stop, never a
       // design.
-      for (const auto& value : functions_.values(work))
+      std::vector<NamedValue> list = functions_.values(work);
+      for (const auto& value : list)
         if (const auto* x = std::get_if<double>(&value.value); x != nullptr && !(std::fabs(*x) <= largestHeldValue))
           throw CalculationStop{invalidNumberMessage, std::nullopt};
+      listed = std::move(list);
       return done;
     };
     Outcome outcome = guardedCalculation(held_, run);
+    // The list of the values now held, kept for values(); listed again when asked for after a stop.
+    if (outcome.ending != Ending::Stopped) {
+      values_ = std::move(listed);
+    } else {
+      values_.reset();
+    }
     reached_.reset();
     if (outcome.ending == Ending::Partial) {
       // A calculation that stopped part way keeps its held values over those of an earlier
@@ -242,7 +251,10 @@ class StateOf final : public DesignState {
     const auto chosen = tables::codeEdition(entryText(entries, "CBcode")).value_or(tables::CodeEdition::Gb2003);
     sink("<#code>", tables::editionTitle(edition_.value_or(chosen)));
   }
-  std::vector<NamedValue> values() const override { return functions_.values(held_); }
+  const std::vector<NamedValue>& values() const override {
+    if (!values_) values_ = functions_.values(held_);
+    return *values_;
+  }
   const std::vector<DesignCheck>& checks() const override {
     bareChecks();
     if (!remediesWritten_ && functions_.remedies != nullptr) functions_.remedies(held_, *checks_);
@@ -263,6 +275,7 @@ class StateOf final : public DesignState {
   double weight() const override { return functions_.weight != nullptr ? functions_.weight(held_) : 0; }
   void reset() override {
     held_ = Held{};
+    values_.reset();
     reached_.reset();
     checks_.reset();
     remediesWritten_ = false;
@@ -274,6 +287,7 @@ class StateOf final : public DesignState {
  private:
   ModuleFunctions<Held> functions_;
   Held held_{};
+  mutable std::optional<std::vector<NamedValue>> values_;   // of the held values, once listed
   mutable std::optional<std::vector<DesignCheck>> checks_;  // of the held values, once asked for
   mutable bool remediesWritten_ = false;                    // checks_ carry their remedies
   mutable bool valuesWritten_ = false;                      // checks_ carry their values lines

@@ -62,7 +62,7 @@ class DesignSession {
   std::vector<TagText> report() const;
   // The same tags, handed over one at a time.
   void report(const TagEmitter& sink) const;
-  std::vector<NamedValue> values() const { return state_->values(); }
+  const std::vector<NamedValue>& values() const { return state_->values(); }
   // The held values are a completed design.
   bool designed() const { return state_->designed(); }
   DesignStatus status() const;

@@ -125,7 +125,7 @@ class DesignState {
   virtual ResultView results() const = 0;
   virtual std::vector<TagText> report(const Entries& entries) const = 0;
   virtual void report(const Entries& entries, const TagEmitter& sink) const = 0;
-  virtual std::vector<NamedValue> values() const = 0;
+  virtual const std::vector<NamedValue>& values() const = 0;
   // The design checks of the held values, and whether those values are a completed design.
   // Each check's `values` line (its numbers put into its formula) is written only by
   // checksWithValues: the report is the only reader, and most designs are never printed.
