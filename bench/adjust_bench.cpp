@@ -43,6 +43,16 @@ BENCHMARK_CAPTURE(Adjust, ChannelBootBeamWeld, "g3", channelWeld)->Unit(benchmar
 BENCHMARK_CAPTURE(Adjust, FourBoltWeldStop, "j2", fourBoltWeldStop)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Adjust, NarrowFlangeTypeChange, "g11", narrowFlange)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Adjust, OverstressedColumnTypeChange, "g12", overstressedColumn)->Unit(benchmark::kMillisecond);
+// The slowest searches of a seeded mixed batch (scripts/mixed_batch.py 10000): a ten-bolt base
+// no size of which passes, searched across the family, where most candidates grow tall boot beams,
+// and an eight-bolt base with a wide flange.
+BENCHMARK_CAPTURE(Adjust, MixedTenBoltAcrossTheFamily, "g12",
+                  Texts{{"EdtM", "805"}, {"EdtN", "887"}, {"EdtV", "288"}, {"CBf", "Q390"}, {"CBfc", "C30"}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Adjust, MixedEightBoltWideFlange, "g11",
+                  Texts{{"Edthc", "692"}, {"Edtbf", "427.919"}, {"Edttw", "12.34"}, {"Edttf", "21"}, {"EdtM", "669.5"},
+                        {"EdtN", "2653"}, {"EdtV", "362.21"}, {"CBfta", "Q345"}, {"CBfc", "C35"}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Adjust, TwoBoltDefault, "j1", Texts{})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Adjust, TShapedDefault, "g2", Texts{})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Adjust, ChannelDefault, "g3", Texts{})->Unit(benchmark::kMillisecond);
