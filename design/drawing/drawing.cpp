@@ -13,6 +13,7 @@ std::string_view layerName(Layer layer) {
     case Layer::Welds: return "焊缝";
     case Layer::Dimensions: return "尺寸";
     case Layer::Text: return "文字";
+    case Layer::Centre: return "中心线";
   }
   return "0";
 }

@@ -12,7 +12,7 @@
 
 namespace pedivo::drawing {
 
-enum class Layer { Outline, Bolts, Stiffeners, Welds, Dimensions, Text };
+enum class Layer { Outline, Bolts, Stiffeners, Welds, Dimensions, Text, Centre };
 // The layer's name as CAD programs show it.
 std::string_view layerName(Layer layer);
 
@@ -21,15 +21,21 @@ struct Point {
   friend bool operator==(const Point&, const Point&) = default;
 };
 
+// Hidden edges (a part under the plate, seen in plan) are dashed; centre lines are long and short
+// dashes.
+enum class LineStyle { Solid, Hidden, Centre };
+
 struct Line {
   Point from, to;
   Layer layer;
+  LineStyle style = LineStyle::Solid;
 };
 
 struct Polyline {
   std::vector<Point> points;
   bool closed;
   Layer layer;
+  LineStyle style = LineStyle::Solid;
 };
 
 struct Circle {

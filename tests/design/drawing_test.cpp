@@ -185,7 +185,8 @@ TEST(BoltPositions, BootBeamsRunThePlateLengthAtTheFlangeTips) {
     const Drawing drawing = drawn(d);
     const auto outlines = plateSizes(drawing, Layer::Outline, d["L"], d["B"]);
     EXPECT_EQ(outlines.count({d["tsh"], d["L"]}), 2u) << id;
-    const double rowX = d["hb"] / 2 + d["a"];
+    // The tension rows stand lt from the plate ends, where the calculation put them.
+    const double rowX = d["L"] / 2 - d["lt"];
     for (const auto& [x, y] : boltCentres(drawing)) EXPECT_DOUBLE_EQ(std::abs(x), rowX) << id;
   }
   const Design t = pedivo::testing::design(*findModule("g2"), {});
@@ -197,6 +198,24 @@ TEST(BoltPositions, BootBeamsRunThePlateLengthAtTheFlangeTips) {
   const auto stiffeners = plateSizes(drawn(t), Layer::Stiffeners, t["L"], t["B"]);
   EXPECT_EQ(stiffeners.size(), 8u);
   for (const auto& size : stiffeners) EXPECT_EQ(size, (std::pair{t["tjjl"], t["c"] + t["bt"]}));
+}
+
+// A heavy channel base lengthens its plate for bearing and keeps its bolts lt from the plate ends:
+// the bolts move away from the column, and the chain along the plate reads lt where they stand.
+TEST(BoltPositions, ChannelBoltsStayLtFromTheEndsOfALengthenedPlate) {
+  const Design d = pedivo::testing::design(*findModule("g3"), {{"EdtN", "1500"}, {"EdtM", "300"}});
+  ASSERT_GT(d["L"], d["hb"] + 2 * (d["a"] + d["lt"]));
+  const Drawing drawing = drawn(d);
+  const double rowX = d["L"] / 2 - d["lt"];
+  for (const auto& [x, y] : boltCentres(drawing)) EXPECT_DOUBLE_EQ(std::abs(x), rowX);
+  long ends = 0;
+  for (const auto& dim : drawing.dimensions)
+    if (dim.axis == Axis::Horizontal && std::abs(std::abs(dim.from.x + dim.to.x) / 2 - (d["L"] / 2 - d["lt"] / 2)) < 1e-9 &&
+        std::abs(dim.to.x - dim.from.x - d["lt"]) < 1e-9) {
+      EXPECT_EQ(dim.text, d.field("Edtlt"));
+      ++ends;
+    }
+  EXPECT_EQ(ends, 2);
 }
 
 TEST(BoltPositions, ChannelDiaphragmsSpanBetweenTheBootBeams) {
