@@ -98,6 +98,7 @@ struct Extent {
 struct Drawing {
   std::string title;  // the base type
   double textHeight = 0;
+  double scale = 0;  // the sheet's plotting scale 1:scale; 0 for a sheet drawn to no scale
   std::vector<Line> lines;
   std::vector<Polyline> polylines;
   std::vector<Circle> circles;
