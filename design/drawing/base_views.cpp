@@ -51,7 +51,7 @@ double footingDepth(const ShearKey& key) {
   return key.grout + (key.designed() ? key.embedment + concreteBelowKey : concreteStrip);
 }
 
-double footingMargin(double textHeight) { return 3 * textHeight; }
+double footingMargin(double textHeight) { return 1.5 * textHeight; }
 
 double elevationBase(const Drawing& d, const ShearKey& key) {
   return d.extent().top + 4.5 * d.textHeight + footingDepth(key);
@@ -89,7 +89,11 @@ double footing(Sketch& s, const DesignFacts& f, const ShearKey& key, double cx, 
     if (key.designed())
       s.dimension(Side::Left, top - key.embedment, top, cx - width / 2, 0, distanceText(f, key.embedment, "", "hk"));
   }
-  s.label({right + 0.5 * h, top + 0.3 * h}, "基础顶面", Anchor::Left);
+  // Named inside the cut concrete where it is deep enough, so the view grows no wider.
+  if (top - bottom > 2.2 * h)
+    s.label({left + 0.3 * h, top - 1.4 * h}, "基础顶面", Anchor::Left);
+  else
+    s.label({right + 0.5 * h, top + 0.3 * h}, "基础顶面", Anchor::Left);
   if (key.designed() && alongShear) {
     const Point tip{cx + key.h / 2, top - key.embedment / 2};
     s.note(tip, right + 0.5 * h - tip.x, -1.5 * h, "抗剪键 " + key.name);
@@ -119,7 +123,12 @@ void elevationCentreLine(Sketch& s, double x, double bottom, double top) {
 }
 
 double sideElevationCentre(const Drawing& d, double halfWidth) {
-  return d.extent().right + 7 * d.textHeight + halfWidth;
+  return d.extent().right + 5 * d.textHeight + halfWidth;
+}
+
+SideView sideElevationPlace(const Drawing& d, double halfWidth, const ShearKey& key, double frontY0, bool stacked) {
+  if (stacked) return {0, elevationBase(d, key)};
+  return {sideElevationCentre(d, halfWidth), frontY0};
 }
 
 double elevationPlate(Sketch& s, double centreX, double width, double y0, double t) {

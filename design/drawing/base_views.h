@@ -45,6 +45,12 @@ double footingMargin(double textHeight);
 double elevationBase(const Drawing& d, const ShearKey& key);
 // Where the centre of the elevation across the moment stands: right of everything so far.
 double sideElevationCentre(const Drawing& d, double halfWidth);
+// Where the elevation across the moment stands: beside the other elevation, on its plate's level,
+// or (`stacked`, for a page taller than wide) above everything so far, on the column's axis.
+struct SideView {
+  double cx, y0;
+};
+SideView sideElevationPlace(const Drawing& d, double halfWidth, const ShearKey& key, double frontY0, bool stacked);
 
 // Under an elevation's plate (`width` across the view, bottom at y0): the grout layer, the top of
 // the foundation with the concrete below it, and the shear key where one is designed, its flanges

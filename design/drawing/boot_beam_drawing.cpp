@@ -62,7 +62,7 @@ double bootBeamFront(Sketch& s, const DesignFacts& f, const BootBeamSizes& z, do
 
 // T-shaped boot beams: a tension row of three bolts beyond each flange, the outer two outside the
 // boot beams between two stiffeners each, the middle one between the boot beams.
-Drawing drawTBootBeamBase(const DesignFacts& f, double textScale) {
+Drawing drawTBootBeamBase(const DesignFacts& f, double textScale, bool stacked) {
   const BootBeamSizes z = readBootBeam(f);
   const Section& c = z.c;
   const double spacing = f.value("c");
@@ -102,23 +102,24 @@ Drawing drawTBootBeamBase(const DesignFacts& f, double textScale) {
   s.dimension(Side::Right, top, top + z.hj, z.L / 2, 0, f.shown("Edthjjl", "hjjl"));
 
   // Across the moment: the boot beams edge on, the stiffeners on their faces outside them.
-  const double cx = sideElevationCentre(d, z.B / 2 + footingMargin(h));
-  elevationPlate(s, cx, z.B, y0, z.t);
-  elevationColumn(s, cx, c.bf, 0, top, top + stub);
-  const double below = footing(s, f, z.key, cx, z.B, y0, false);
-  elevationCentreLine(s, cx, below, top + stub + 1.5 * h);
-  s.rectangle(cx + c.bf / 2, top, cx + beamFace, top + z.hsh, Layer::Outline);
-  s.rectangle(cx - beamFace, top, cx - c.bf / 2, top + z.hsh, Layer::Outline);
-  stiffenerFace(s, cx + beamFace, cx + z.B / 2, top, z.hj);
-  stiffenerFace(s, cx - beamFace, cx - z.B / 2, top, z.hj);
-  s.dimension(Side::Left, top, top + z.hsh, cx - z.B / 2, 0, f.shown("Edthxlb", "hsh"));
-  s.dimension(Side::Right, top, top + z.hj, cx + z.B / 2, 0, f.shown("Edthjjl", "hjjl"));
-  s.callouts({{{cx + beamFace, top}, weldText(f.shown("Edthf5", "hf5")) + "（靴梁与底板）", Layer::Welds},
-              {{cx + (beamFace + z.B / 2) / 2, top + z.hj}, weldText(f.shown("Edthfjjl", "hf3")) + "（加劲肋）",
+  const SideView side = sideElevationPlace(d, z.B / 2 + footingMargin(h), z.key, y0, stacked);
+  const double cx = side.cx, sideTop = side.y0 + z.t;
+  elevationPlate(s, cx, z.B, side.y0, z.t);
+  elevationColumn(s, cx, c.bf, 0, sideTop, sideTop + stub);
+  const double below = footing(s, f, z.key, cx, z.B, side.y0, false);
+  elevationCentreLine(s, cx, below, sideTop + stub + 1.5 * h);
+  s.rectangle(cx + c.bf / 2, sideTop, cx + beamFace, sideTop + z.hsh, Layer::Outline);
+  s.rectangle(cx - beamFace, sideTop, cx - c.bf / 2, sideTop + z.hsh, Layer::Outline);
+  stiffenerFace(s, cx + beamFace, cx + z.B / 2, sideTop, z.hj);
+  stiffenerFace(s, cx - beamFace, cx - z.B / 2, sideTop, z.hj);
+  s.dimension(Side::Left, sideTop, sideTop + z.hsh, cx - z.B / 2, 0, f.shown("Edthxlb", "hsh"));
+  s.dimension(Side::Right, sideTop, sideTop + z.hj, cx + z.B / 2, 0, f.shown("Edthjjl", "hjjl"));
+  s.callouts({{{cx + beamFace, sideTop}, weldText(f.shown("Edthf5", "hf5")) + "（靴梁与底板）", Layer::Welds},
+              {{cx + (beamFace + z.B / 2) / 2, sideTop + z.hj}, weldText(f.shown("Edthfjjl", "hf3")) + "（加劲肋）",
                Layer::Welds},
-              {{cx + c.bf / 2 + z.tsh / 2, top + z.hsh},
+              {{cx + c.bf / 2 + z.tsh / 2, sideTop + z.hsh},
                "靴梁厚 " + f.shown("Edttxlb", "tsh") + "，加劲肋厚 " + f.shown("Edttjjl", "tjjl"), Layer::Text}},
-             cx + z.B / 2 + h, top + std::max(z.hsh, z.hj) + 2 * h);
+             cx + z.B / 2 + h, sideTop + std::max(z.hsh, z.hj) + 2 * h);
   s.title({cx, below - 2.4 * h}, "立面图（垂直弯矩方向）");
   return d;
 }
@@ -156,10 +157,11 @@ void channelPlan(Sketch& s, const DesignFacts& f, const BootBeamSizes& z, const 
 // Across the moment, through a tension row: the top plate between the boot beams, the ribs edge
 // on under it, the diaphragm beyond them.
 void channelAcross(Sketch& s, Drawing& d, const DesignFacts& f, const BootBeamSizes& z, const Channel& k,
-                   double y0, double top, double stub) {
+                   double frontY0, double stub, bool stacked) {
   const Section& c = z.c;
   const double h = d.textHeight, tp = k.tp, hcb = k.hcb, tcb = k.tcb;
-  const double cx = sideElevationCentre(d, z.B / 2 + footingMargin(h));
+  const SideView side = sideElevationPlace(d, z.B / 2 + footingMargin(h), z.key, frontY0, stacked);
+  const double cx = side.cx, y0 = side.y0, top = y0 + z.t;
   const double beamFace = c.bf / 2 + z.tsh;
   elevationPlate(s, cx, z.B, y0, z.t);
   elevationColumn(s, cx, c.bf, 0, top + z.hsh, top + stub);
@@ -180,10 +182,9 @@ void channelAcross(Sketch& s, Drawing& d, const DesignFacts& f, const BootBeamSi
               {{cx + k.ribY.back() + z.tj / 2, top + z.hj * 0.6}, weldText(f.shown("Edthfjjl", "hf3")) + "（肋板）",
                Layer::Welds},
               {{cx + c.bf / 2, top + hcb * 0.8}, weldText(f.shown("Edthf7", "hf7")) + "（隔板与靴梁）", Layer::Welds},
-              {{cx + c.bf / 4, top + z.hsh - tp / 2},
-               "顶板厚 " + f.shown("Edttd", "tp") + "，肋板厚 " + f.shown("Edttjjl", "tjjl") + "，隔板厚 " +
-                   f.shown("Edttgb", "tcb"),
-               Layer::Text}},
+              {{cx + c.bf / 4, top + z.hsh - tp / 2}, "顶板厚 " + f.shown("Edttd", "tp"), Layer::Text},
+              {{cx + k.ribY.back(), top + z.hj * 0.3}, "肋板厚 " + f.shown("Edttjjl", "tjjl"), Layer::Text},
+              {{cx + c.bf / 2 - tcb / 2, top + hcb * 0.4}, "隔板厚 " + f.shown("Edttgb", "tcb"), Layer::Text}},
              cx + z.B / 2 + h, top + z.hsh + 2 * h);
   s.title({cx, below - 2.4 * h}, "立面图（垂直弯矩方向）");
 }
@@ -193,7 +194,7 @@ void channelAcross(Sketch& s, Drawing& d, const DesignFacts& f, const BootBeamSi
 // Channel boot beams: the boot beams closed by a top plate over the two bolts of each tension
 // row, a diaphragm across the channel towards the column, and a rib each side of each bolt under
 // the top plate.
-Drawing drawChannelBootBeamBase(const DesignFacts& f, double textScale) {
+Drawing drawChannelBootBeamBase(const DesignFacts& f, double textScale, bool stacked) {
   const BootBeamSizes z = readBootBeam(f);
   Channel k{f.value("tp"), f.value("hcb"), f.value("tcb"), z.c.bf / 4, {}};
   for (const double y : {-k.boltY, k.boltY})
@@ -206,8 +207,8 @@ Drawing drawChannelBootBeamBase(const DesignFacts& f, double textScale) {
   channelPlan(s, f, z, k);
   const double y0 = elevationBase(d, z.key);
   const double stub = columnStub(z.c, z.hsh);
-  const double top = bootBeamFront(s, f, z, y0, stub);
-  channelAcross(s, d, f, z, k, y0, top, stub);
+  bootBeamFront(s, f, z, y0, stub);
+  channelAcross(s, d, f, z, k, y0, stub, stacked);
   return d;
 }
 

@@ -112,6 +112,9 @@ struct Drawing {
   Extent extent() const;
 };
 
+// The texts of two dimensions stand on each other, or closer than `gap` apart.
+bool dimensionTextsMeet(const Dimension& a, const Dimension& b, double textHeight, double gap = 0);
+
 // Width of a text of the given height: CJK characters are square, others about 0.6 of the height.
 double textWidth(std::string_view utf8, double height);
 

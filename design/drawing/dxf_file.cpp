@@ -360,7 +360,11 @@ void writeEntities(DL_Dxf& dxf, DxfBytes& w, const Drawing& d, double scale) {
   w.sectionEntities();
   DxfOut out(dxf, w);
   const double h = d.textHeight;
-  for (const auto& hatch : d.hatches) out.hatch(hatch, scale);
+  // Concrete is left unhatched: readers without the named pattern (LibreOffice) fill a hatch solid,
+  // which would hide the shear key and the grout. The steel sections' solid fill there is the usual
+  // way to show a thin cut section.
+  for (const auto& hatch : d.hatches)
+    if (hatch.pattern == HatchPattern::Steel) out.hatch(hatch, scale);
   for (const auto& polyline : d.polylines) out.polyline(polyline);
   for (const auto& line : d.lines) out.line(line.from, line.to, line.layer, line.style);
   for (const auto& circle : d.circles) out.circle(circle);

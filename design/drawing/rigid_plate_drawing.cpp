@@ -89,12 +89,13 @@ Heights elevationAlong(Sketch& s, Drawing& d, const DesignFacts& f, const RigidP
 
 // Elevation across the moment: the stiffeners edge on, in front of the flange.
 void elevationAcross(Sketch& s, Drawing& d, const DesignFacts& f, const RigidPlate& p, const Heights& at,
-                     const std::vector<double>& stiffenerY, const ShearKey& key) {
-  const double B = p.B, tj = p.tj, hj = p.hj, h = d.textHeight, top = at.top;
-  const double cx = sideElevationCentre(d, B / 2 + footingMargin(h));
-  elevationPlate(s, cx, B, at.y0, p.t);
+                     const std::vector<double>& stiffenerY, const ShearKey& key, bool stacked) {
+  const double B = p.B, tj = p.tj, hj = p.hj, h = d.textHeight;
+  const SideView side = sideElevationPlace(d, B / 2 + footingMargin(h), key, at.y0, stacked);
+  const double cx = side.cx, top = side.y0 + p.t;
+  elevationPlate(s, cx, B, side.y0, p.t);
   elevationColumn(s, cx, p.c.bf, 0, top, top + at.stub);
-  const double below = footing(s, f, key, cx, B, at.y0, false);
+  const double below = footing(s, f, key, cx, B, side.y0, false);
   elevationCentreLine(s, cx, below, top + at.stub + 1.5 * h);
   for (const double y : stiffenerY) s.rectangle(cx + y, top, cx + y + tj, top + hj, Layer::Stiffeners);
   s.dimension(Side::Left, top, top + hj, cx - B / 2, 0, f.shown("Edthjjl", "hjjl"));
@@ -108,7 +109,7 @@ void elevationAcross(Sketch& s, Drawing& d, const DesignFacts& f, const RigidPla
 // Rigid plate without boot beams: a tension row of bolts beyond each flange at the distance a,
 // bt from the plate side and 2c + ts apart, a stiffener midway between neighbouring bolts from
 // the flange to the plate end, and a bolt each side of the web.
-Drawing drawRigidPlateBase(const DesignFacts& f, int boltsInRow, double textScale) {
+Drawing drawRigidPlateBase(const DesignFacts& f, int boltsInRow, double textScale, bool stacked) {
   const RigidPlate p{readSection(f), f.value("L"), f.value("B"), f.value("tpb"), f.value("a"), f.value("c"),
                      f.value("bt"), f.value("dms"), f.value("tjjl"), f.value("hjjl"), boltsInRow};
   Drawing d;
@@ -118,7 +119,7 @@ Drawing drawRigidPlateBase(const DesignFacts& f, int boltsInRow, double textScal
   const ShearKey key = readShearKey(f);
   const std::vector<double> stiffenerY = plan(s, f, p, key);
   const Heights at = elevationAlong(s, d, f, p, key);
-  elevationAcross(s, d, f, p, at, stiffenerY, key);
+  elevationAcross(s, d, f, p, at, stiffenerY, key, stacked);
   return d;
 }
 

@@ -299,6 +299,24 @@ TEST(PrintedText, ReachesTheStandardHeightWhereTheLayoutHasRoom) {
   }
 }
 
+// Every type's picture prints its dimension texts at the drawing standards' height, heavy and
+// light designs alike: where short dimensions stand side by side their texts are staggered.
+TEST(PrintedText, EveryTypeReachesTheStandardHeightWithItsTextsApart) {
+  const std::vector<std::pair<const char*, pedivo::testing::Texts>> cases{
+      {"j1", {}}, {"j2", {}}, {"g11", {}}, {"g12", {}}, {"g2", {}}, {"g3", {}}, {"gc", {}},
+      {"j1", {{"EdtN", "2000"}, {"EdtV", "100"}}},
+      {"g11", {{"EdtN", "1500"}, {"EdtM", "400"}}},
+      {"g12", {{"EdtN", "2500"}, {"EdtM", "900"}}},
+      {"g2", {{"EdtN", "1200"}, {"EdtM", "500"}}},
+      {"g3", {{"EdtN", "1500"}, {"EdtM", "300"}}},
+  };
+  for (const auto& [id, entries] : cases) {
+    const Drawing d = drawn(pedivo::testing::design(*findModule(id), entries));
+    EXPECT_GE(printedTextHeight(d), smallestPrintedTextMm - 1e-9) << id << " " << entries.size();
+    EXPECT_FALSE(dimensionTextsOverlap(d)) << id << " " << entries.size();
+  }
+}
+
 TEST(NoteLines, BreakBetweenCharactersWithinTheWidth) {
   const std::string note = "注：以下验算不满足要求：底板厚度、锚栓拉力。";
   const auto lines = noteLines(note, 10, 60);  // six Chinese characters a line
