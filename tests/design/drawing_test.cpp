@@ -7,6 +7,7 @@
 #include <set>
 
 #include "design/common/numbers.h"
+#include "design/drawing/base_views.h"
 #include "design/drawing/printed_sheet.h"
 #include "design/drawing/sketch.h"
 #include "tests/design/design_probe.h"
@@ -237,6 +238,75 @@ TEST(EmbeddedDrawing, ShowsTheInsertionDepthAsShown) {
   EXPECT_EQ(depths, 2);
   EXPECT_FALSE(drawing.hatches.empty());
 }
+
+// The shear key is drawn from its held values: under the plate through the grout into the
+// foundation in both elevations, dashed in plan, its embedment and the grout dimensioned.
+class ShearKeyDrawing : public ::testing::TestWithParam<const char*> {
+ protected:
+  Design design_ = pedivo::testing::design(*findModule(GetParam()), {});
+  Drawing withKey(double grout) const {
+    std::vector<NamedValue> values = design_.session.values();
+    values.push_back({"keyh", 150.0});
+    values.push_back({"keyb", 150.0});
+    values.push_back({"keytw", 7.0});
+    values.push_back({"keytf", 10.0});
+    values.push_back({"hk", 130.0});
+    values.push_back({"tg", grout});
+    values.push_back({"keyName", std::string("HW150×150×7×10")});
+    return drawBase(GetParam(), DesignFacts(values, design_.session.results().fields, design_.report()));
+  }
+  Drawing withoutKey() const {
+    return drawBase(GetParam(),
+                    DesignFacts(design_.session.values(), design_.session.results().fields, design_.report()));
+  }
+};
+
+long verticalDimensions(const Drawing& d, double span, const std::string& text) {
+  return std::count_if(d.dimensions.begin(), d.dimensions.end(), [&](const Dimension& dim) {
+    return dim.axis == Axis::Vertical && std::abs(dim.to.y - dim.from.y - span) < 1e-9 && dim.text == text;
+  });
+}
+
+TEST_P(ShearKeyDrawing, StandsUnderThePlateThroughTheGroutIntoTheFoundation) {
+  const Drawing d = withKey(42);
+  // In plan: the key's H outline, dashed, on the column's axes.
+  const auto hidden = std::find_if(d.polylines.begin(), d.polylines.end(),
+                                   [](const Polyline& p) { return p.style == LineStyle::Hidden; });
+  ASSERT_NE(hidden, d.polylines.end());
+  const Box plan = boxOf(*hidden);
+  EXPECT_DOUBLE_EQ(plan.right - plan.left, 150);
+  EXPECT_DOUBLE_EQ(plan.top - plan.bottom, 150);
+  EXPECT_DOUBLE_EQ(plan.left + plan.right, 0);
+  EXPECT_DOUBLE_EQ(plan.bottom + plan.top, 0);
+  // In each elevation a solid outline 150 wide reaching 42 + 130 below the plate, as deep as the
+  // dimensions say.
+  long keys = 0;
+  for (const auto& p : d.polylines) {
+    const Box b = boxOf(p);
+    if (p.closed && p.style == LineStyle::Solid && std::abs(b.right - b.left - 150) < 1e-9 &&
+        std::abs(b.top - b.bottom - 172) < 1e-9)
+      ++keys;
+  }
+  EXPECT_EQ(keys, std::string(GetParam()) == "j1" ? 1 : 2);
+  EXPECT_EQ(verticalDimensions(d, 42, "42"), 1);
+  EXPECT_EQ(verticalDimensions(d, 130, "130"), 1);
+  EXPECT_TRUE(std::any_of(d.leaders.begin(), d.leaders.end(),
+                          [](const Leader& l) { return l.text == "抗剪键 HW150×150×7×10"; }));
+}
+
+TEST_P(ShearKeyDrawing, WithoutAKeyOnlyTheUsualGroutLayerIsDrawn) {
+  const Drawing d = withoutKey();
+  EXPECT_TRUE(std::none_of(d.polylines.begin(), d.polylines.end(),
+                           [](const Polyline& p) { return p.style == LineStyle::Hidden; }));
+  EXPECT_TRUE(d.leaders.end() == std::find_if(d.leaders.begin(), d.leaders.end(), [](const Leader& l) {
+                return l.text.rfind("抗剪键", 0) == 0;
+              }));
+  EXPECT_EQ(verticalDimensions(d, usualGroutMm, "50"), 1);
+  const auto top = std::find_if(d.labels.begin(), d.labels.end(), [](const Label& l) { return l.text == "基础顶面"; });
+  EXPECT_NE(top, d.labels.end());
+}
+
+INSTANTIATE_TEST_SUITE_P(PlatedTypes, ShearKeyDrawing, ::testing::Values("j1", "j2", "g11", "g12", "g2", "g3"));
 
 TEST(Refusal, NothingIsDrawnBeforeADesign) {
   const DesignSession fresh(*findModule("g11"));
