@@ -54,10 +54,6 @@ std::vector<std::string> noteLines(const std::string& note, double height, doubl
   return lines;
 }
 
-namespace {
-
-// What the sheet says under the drawing: a design drawn from entries since changed, and the
-// checks it fails.
 std::vector<std::string> sheetNotes(const DesignSession& session) {
   std::vector<std::string> notes;
   if (session.status() == DesignStatus::EntriesChanged)
@@ -68,6 +64,8 @@ std::vector<std::string> sheetNotes(const DesignSession& session) {
   if (!failed.empty()) notes.push_back("注：以下验算不满足要求：" + failed + "。本图按计算所得尺寸绘制，仅供复核。");
   return notes;
 }
+
+namespace {
 
 // The base and its notes under it, each note broken into lines no wider than the base's views,
 // so that a long list of failed checks never widens the sheet and shrinks it on the page.

@@ -29,6 +29,10 @@ std::variant<Drawing, DrawingRefusal> drawDesign(const DesignSession& session);
 // the other one, as the report's page, taller than wide, has room for.
 Drawing drawBase(std::string_view moduleId, const DesignFacts& facts, double textScale = 1, bool stacked = false);
 
+// What a sheet says under its views: a design drawn from entries since changed, and the checks it
+// fails.
+std::vector<std::string> sheetNotes(const DesignSession& session);
+
 // A note broken into lines of at most `width` at text height `height`, between characters.
 std::vector<std::string> noteLines(const std::string& note, double height, double width);
 

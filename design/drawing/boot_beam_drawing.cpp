@@ -138,8 +138,8 @@ void channelPlan(Sketch& s, const DesignFacts& f, const BootBeamSizes& z, const 
   const Section& c = z.c;
   bootBeamPlan(s, f, z);
   const double rowX = z.rowX();
-  // The diaphragm a third of the way from the column to the bolts.
-  const double diaphragmX = c.hb / 2 + (rowX - c.hb / 2) / 3;
+  // The diaphragm a/3 from the column, where the steel weight counts it from.
+  const double diaphragmX = c.hb / 2 + z.a / 3;
   for (const double side : {-1.0, 1.0}) {
     const double inner = side * (diaphragmX + k.tcb / 2), end = side * z.L / 2;
     s.rectangle(side * diaphragmX - k.tcb / 2, -c.bf / 2, side * diaphragmX + k.tcb / 2, c.bf / 2, Layer::Stiffeners);

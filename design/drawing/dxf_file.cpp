@@ -375,7 +375,8 @@ void writeEntities(DL_Dxf& dxf, DxfBytes& w, const Drawing& d, double scale) {
     out.text(leaderText(leader, h), leader.layer);
   }
   for (const auto& label : d.labels) out.text(labelText(label), label.layer);
-  out.text(versionText(d), Layer::Text);
+  // A sheet to scale names the version in its title block.
+  if (d.scale <= 0) out.text(versionText(d), Layer::Text);
   w.sectionEnd();
 }
 
@@ -425,7 +426,7 @@ std::optional<std::string> writeDxf(const Drawing& drawing, const std::filesyste
   if (const auto* problem = std::get_if<FileProblem>(&begun)) return failed(problem->reason);
   FileReplacement& replacement = std::get<FileReplacement>(begun);
   Extent extent = drawing.extent();
-  extent.bottom = std::min(extent.bottom, versionText(drawing).at.y);
+  if (drawing.scale <= 0) extent.bottom = std::min(extent.bottom, versionText(drawing).at.y);
   const SheetFacts sheet{plottingScale(drawing), extent};
   DL_Dxf dxf;
   DxfBytes w;
