@@ -106,9 +106,10 @@ class DefaultDesigns(unittest.TestCase):
             with self.subTest(module=module):
                 case, doc = self.design_and_read(module)
                 L, B = case["values"]["L"], case["values"]["B"]
-                outline = doc.modelspace().query('LWPOLYLINE[layer=="轮廓"]')[0]
+                outline = plate_outline(doc)
                 self.assertTrue(outline.closed)
-                points = [(round(x, 6), round(y, 6)) for x, y in outline.get_points("xy")]
+                cx, cy = plate_centre(doc)
+                points = [(round(x - cx, 6), round(y - cy, 6)) for x, y in outline.get_points("xy")]
                 self.assertEqual(sorted(points), sorted([(-L / 2, -B / 2), (L / 2, -B / 2), (L / 2, B / 2), (-L / 2, B / 2)]))
                 fields = dict(case["results"])
                 dimension_texts = [d.dxf.text for d in doc.modelspace().query("DIMENSION")]
@@ -119,7 +120,9 @@ class DefaultDesigns(unittest.TestCase):
         case, doc = self.design_and_read("g11")
         v = case["values"]
         row_x = v["hb"] / 2 + v["a"]
-        centres = Counter((round(c.dxf.center.x, 6), round(c.dxf.center.y, 6)) for c in doc.modelspace().query("CIRCLE"))
+        cx, cy = plate_centre(doc)
+        centres = Counter((round(c.dxf.center.x - cx, 6), round(c.dxf.center.y - cy, 6))
+                          for c in doc.modelspace().query("CIRCLE"))
         for k in range(3):
             y = round(-v["B"] / 2 + v["bt"] + k * (2 * v["c"] + v["tjjl"]), 6)
             self.assertEqual(centres[(row_x, y)], 1)
@@ -145,6 +148,17 @@ def dimensions(doc):
     return found
 
 
+def plate_outline(doc):
+    """The plate in plan: the first outline the sheet draws."""
+    return doc.modelspace().query('LWPOLYLINE[layer=="轮廓"]')[0]
+
+
+def plate_centre(doc):
+    points = list(plate_outline(doc).get_points("xy")) if doc.modelspace().query("LWPOLYLINE") else [(0, 0)]
+    xs, ys = [p[0] for p in points], [p[1] for p in points]
+    return (min(xs) + max(xs)) / 2, (min(ys) + max(ys)) / 2
+
+
 def dimension_faults(case, doc):
     """What the file's dimensions get wrong about the design pedivo-calc reports: an empty list
     for a sound drawing."""
@@ -163,15 +177,17 @@ def dimension_faults(case, doc):
         grout = values.get("tg") or USUAL_GROUT
         if not any(abs(measured - grout) < 1e-6 for _, measured, axis, _ in dims if axis == "y"):
             faults.append(f"the grout layer of {grout:g} is not dimensioned")
-    # Every bolt stands on an axis of the column or at the end of a dimension in each direction.
+    # Every bolt stands on an axis of the column (through the plate's centre) or at the end of a
+    # dimension in each direction.
     ends = {"x": set(), "y": set()}
     for _, _, axis, points in dims:
         for p in points:
             ends[axis].add(round(p.x if axis == "x" else p.y, 6))
+    cx, cy = plate_centre(doc)
     for circle in doc.modelspace().query('CIRCLE[layer=="锚栓"]'):
         x, y = round(circle.dxf.center.x, 6), round(circle.dxf.center.y, 6)
-        if not (x == 0 or x in ends["x"]) or not (y == 0 or y in ends["y"]):
-            faults.append(f"the bolt at ({x:g}, {y:g}) is located by no dimension")
+        if not (x == round(cx, 6) or x in ends["x"]) or not (y == round(cy, 6) or y in ends["y"]):
+            faults.append(f"the bolt at ({x - cx:g}, {y - cy:g}) from the plate's centre is located by no dimension")
     return faults
 
 
@@ -207,10 +223,12 @@ class DimensionsReadBack(unittest.TestCase):
                             ["Edthxlb", "200"], ["Edthjjl", "150"], ["Edthgb", "100"]]}
         doc = ezdxf.new("R2000")
         msp = doc.modelspace()
+        msp.add_lwpolyline([(-200, -150), (200, -150), (200, 150), (-200, 150)], close=True,
+                           dxfattribs={"layer": "轮廓"})
         msp.add_linear_dim(base=(0, 200), p1=(-200, 150), p2=(-150, 150), text="50").render()
         msp.add_circle((-140, 50), 12, dxfattribs={"layer": "锚栓"})
         faults = dimension_faults(case, doc)
-        self.assertIn("the bolt at (-140, 50) is located by no dimension", faults)
+        self.assertIn("the bolt at (-140, 50) from the plate's centre is located by no dimension", faults)
         self.assertIn("no dimension reads EdtL = 400 over L = 400", faults)
 
 
