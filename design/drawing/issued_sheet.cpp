@@ -35,7 +35,7 @@ class Paper {
   }
   // A text centred in a cell, smaller where the cell is too narrow for it.
   void centred(double x0, double y0, double x1, double y1, const std::string& text, double heightMm = textMm) {
-    const double room = 0.92 * (x1 - x0);
+    const double room = 0.8 * (x1 - x0);  // readers set Latin letters wider than the estimate
     const double h = std::min(heightMm, room / std::max(textWidth(text, 1), 1e-9));
     d_.labels.push_back({{(x0 + x1) / 2 * k_, ((y0 + y1) / 2 - h / 2) * k_}, text, h * k_, Anchor::Centre, Layer::Text});
   }

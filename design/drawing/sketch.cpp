@@ -1,6 +1,7 @@
 #include "design/drawing/sketch.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace pedivo::drawing {
 
@@ -105,18 +106,32 @@ void arrangeDimensionTexts(Drawing& d) {
     tryPlaces(i, {textPlace(m, centre, true, h), textPlace(m, centre, false, h)});
     placed[i] = true;
   }
-  // Then the texts of short dimensions: beyond either end, on either side of the line, clear of
-  // every text placed so far.
+  // Then the texts of short dimensions: beyond an end where that is not over a neighbouring
+  // dimension of the same chain (there it would read as the neighbour's), else centred on the other
+  // side of the line, else centred over the extension lines; the first place clear of every text
+  // placed so far.
+  const auto along = [](const Dimension& m, bool start) {
+    return m.axis == Axis::Horizontal ? (start ? m.from.x : m.to.x) : (start ? m.from.y : m.to.y);
+  };
+  const auto overNeighbour = [&](std::size_t i, double at) {
+    const double half = textWidth(dims[i].text, h) / 2;
+    for (std::size_t j = 0; j < dims.size(); ++j)
+      if (j != i && dims[j].axis == dims[i].axis && std::abs(dims[j].line - dims[i].line) < 1e-9 &&
+          at + half > along(dims[j], true) && at - half < along(dims[j], false))
+        return true;
+    return false;
+  };
   for (std::size_t i = 0; i < dims.size(); ++i) {
     if (placed[i]) continue;
     const Dimension& m = dims[i];
     const double step = 0.5 * h + textWidth(m.text, h) / 2;
-    const double from = m.axis == Axis::Horizontal ? m.from.x : m.from.y;
-    const double to = m.axis == Axis::Horizontal ? m.to.x : m.to.y;
-    const double centre = (from + to) / 2;
-    tryPlaces(i, {textPlace(m, to + step, true, h), textPlace(m, from - step, true, h),
-                  textPlace(m, centre, false, h), textPlace(m, to + step, false, h),
-                  textPlace(m, from - step, false, h)});
+    const double from = along(m, true), to = along(m, false), centre = (from + to) / 2;
+    std::vector<Point> places;
+    for (const double at : {to + step, from - step})
+      if (!overNeighbour(i, at)) places.push_back(textPlace(m, at, true, h));
+    places.push_back(textPlace(m, centre, false, h));
+    places.push_back(textPlace(m, centre, true, h));
+    tryPlaces(i, places);
     placed[i] = true;
   }
 }

@@ -388,6 +388,28 @@ TEST(PrintedText, EveryTypeReachesTheStandardHeightWithItsTextsApart) {
   }
 }
 
+// A text set beyond the end of a short dimension never stands over its neighbour in the chain,
+// where it would read as the neighbour's distance (the report's channel plan once read 107 where
+// the bolts stand 88 from the plate end).
+TEST(PrintedText, NoDimensionTextStandsOverANeighbourInItsChain) {
+  for (const char* id : {"j1", "j2", "g11", "g12", "g2", "g3"}) {
+    const Drawing d = drawn(pedivo::testing::design(*findModule(id), {}));
+    const auto span = [](const Dimension& m) {
+      return m.axis == Axis::Horizontal ? std::pair{m.from.x, m.to.x} : std::pair{m.from.y, m.to.y};
+    };
+    for (const auto& m : d.dimensions) {
+      const double at = m.axis == Axis::Horizontal ? m.textAt.x : m.textAt.y;
+      const auto [from, to] = span(m);
+      if (at > from && at < to) continue;  // over its own span
+      for (const auto& other : d.dimensions) {
+        if (&other == &m || other.axis != m.axis || std::abs(other.line - m.line) > 1e-9) continue;
+        const auto [a, b] = span(other);
+        EXPECT_FALSE(at > a && at < b) << id << ": " << m.text << " over " << other.text;
+      }
+    }
+  }
+}
+
 TEST(NoteLines, BreakBetweenCharactersWithinTheWidth) {
   const std::string note = "注：以下验算不满足要求：底板厚度、锚栓拉力。";
   const auto lines = noteLines(note, 10, 60);  // six Chinese characters a line
