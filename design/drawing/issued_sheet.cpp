@@ -31,13 +31,15 @@ class Paper {
   Paper(Drawing& d, double k) : d_(d), k_(k) {}
 
   void box(double x0, double y0, double x1, double y1, Layer layer) {
-    d_.polylines.push_back({{{x0 * k_, y0 * k_}, {x1 * k_, y0 * k_}, {x1 * k_, y1 * k_}, {x0 * k_, y1 * k_}}, true, layer});
+    d_.polylines.push_back(
+        {{{x0 * k_, y0 * k_}, {x1 * k_, y0 * k_}, {x1 * k_, y1 * k_}, {x0 * k_, y1 * k_}}, true, layer});
   }
   // A text centred in a cell, smaller where the cell is too narrow for it.
   void centred(double x0, double y0, double x1, double y1, const std::string& text, double heightMm = textMm) {
     const double room = 0.8 * (x1 - x0);  // readers set Latin letters wider than the estimate
     const double h = std::min(heightMm, room / std::max(textWidth(text, 1), 1e-9));
-    d_.labels.push_back({{(x0 + x1) / 2 * k_, ((y0 + y1) / 2 - h / 2) * k_}, text, h * k_, Anchor::Centre, Layer::Text});
+    d_.labels.push_back(
+        {{(x0 + x1) / 2 * k_, ((y0 + y1) / 2 - h / 2) * k_}, text, h * k_, Anchor::Centre, Layer::Text});
   }
   void left(double x, double y, const std::string& text, double heightMm = textMm) {
     d_.labels.push_back({{x * k_, y * k_}, text, heightMm * k_, Anchor::Left, Layer::Text});
@@ -66,7 +68,12 @@ double titleBlock(Paper& p, const Project& project, double k, std::string_view v
   p.centred(x + 25, edge + 3 * h, x + 90, edge + 4 * h, sheetName, nameMm);
   p.row(x, edge + 2 * h, h, {{25, "比例"}, {65, scale}, {25, "日期"}, {65, project.date}});
   p.row(x, edge + h, h,
-        {{25, "设计"}, {35, project.designer}, {25, "校对"}, {35, project.checker}, {25, "审核"}, {35, project.approver}});
+        {{25, "设计"},
+         {35, project.designer},
+         {25, "校对"},
+         {35, project.checker},
+         {25, "审核"},
+         {35, project.approver}});
   p.row(x, edge, h, {{25, "工程编号"}, {65, project.number}, {90, "Pedivo 软件版本 " + std::string(version)}});
   return edge + 5 * h;
 }
@@ -82,8 +89,12 @@ double partsTable(Paper& p, const std::vector<SheetPart>& parts, double bottom) 
     const SheetPart& part = parts[i];
     y += rowHeight;
     p.row(x, y, rowHeight,
-          {{12, std::to_string(i + 1)}, {30, part.name}, {63, part.size}, {15, std::to_string(part.count)},
-           {30, formatWeight(part.eachKg)}, {30, formatWeight(part.count * part.eachKg)}});
+          {{12, std::to_string(i + 1)},
+           {30, part.name},
+           {63, part.size},
+           {15, std::to_string(part.count)},
+           {30, formatWeight(part.eachKg)},
+           {30, formatWeight(part.count * part.eachKg)}});
   }
   y += rowHeight;
   p.row(x, y, rowHeight, {{12, "编号"}, {30, "名称"}, {63, "规格"}, {15, "数量"}, {30, "单重(kg)"}, {30, "总重(kg)"}});
@@ -94,7 +105,8 @@ double partsTable(Paper& p, const std::vector<SheetPart>& parts, double bottom) 
 
 double boltTable(Paper& p, const BoltRow& bolts, double bottom) {
   const double x = paperWidth - edge - columnWidth;
-  p.row(x, bottom, rowHeight, {{25, bolts.size}, {20, bolts.count}, {25, bolts.grade}, {30, bolts.nuts}, {80, bolts.washer}});
+  p.row(x, bottom, rowHeight,
+        {{25, bolts.size}, {20, bolts.count}, {25, bolts.grade}, {30, bolts.nuts}, {80, bolts.washer}});
   p.row(x, bottom + rowHeight, rowHeight, {{25, "锚栓"}, {20, "数量"}, {25, "钢号"}, {30, "螺母"}, {80, "垫板"}});
   p.left(x, bottom + 2 * rowHeight + 1.5, "锚栓表");
   return bottom + 3 * rowHeight;

@@ -27,9 +27,7 @@ bool hasLabel(const Drawing& d, const std::string& text) {
   return std::any_of(d.labels.begin(), d.labels.end(), [&](const Label& l) { return l.text == text; });
 }
 
-DesignFacts factsOf(const Design& d) {
-  return DesignFacts(d.session.values(), d.session.results().fields, d.report());
-}
+DesignFacts factsOf(const Design& d) { return DesignFacts(d.session.values(), d.session.results().fields, d.report()); }
 
 class EveryTypeSheet : public ::testing::TestWithParam<const char*> {};
 
@@ -112,7 +110,8 @@ TEST(SheetNotes, ElectrodesFollowTheSteelAndTheNotesNameGradesAndGrout) {
   const Design d = pedivo::testing::design(*findModule("j1"), {{"CBf", "Q420"}, {"CBfta", "Q345"}});
   const auto notes = generalNotes(factsOf(d), d.session.entries(), true);
   const auto has = [&](const std::string& text) {
-    return std::any_of(notes.begin(), notes.end(), [&](const std::string& n) { return n.find(text) != std::string::npos; });
+    return std::any_of(notes.begin(), notes.end(),
+                       [&](const std::string& n) { return n.find(text) != std::string::npos; });
   };
   EXPECT_TRUE(has("钢材：Q420"));
   EXPECT_TRUE(has("E55"));
