@@ -29,6 +29,7 @@
 #include "design/common/report_writer.h"
 #include "design/common/tables.h"
 #include "design/files/design_file.h"
+#include "design/drawing/issued_sheet.h"
 #include "design/files/software_version.h"
 #include "forms/adjust_dialog.h"
 #include "forms/adjust_job.h"
@@ -461,7 +462,9 @@ void InputWindow::adjustDesign() {
 
 void InputWindow::showResults() {
   readControlsIntoSession();  // the results say whether they still belong to what the window shows
-  ResultWindow window(session_.module(), session_.results(), drawing::drawDesign(session_), context_.interaction);
+  // The sheet as issued: the views to scale with the bolt table, parts list, notes and title block.
+  ResultWindow window(session_.module(), session_.results(), drawing::drawIssuedSheet(session_, softwareVersion()),
+                      context_.interaction);
   window.showStatus(qs(session_.statusLine()), session_.status() == DesignStatus::Unfinished);
   if (const auto weight = session_.weight()) window.showWeight(qs(formatWeight(*weight)));
   context_.interaction.runModal(window);

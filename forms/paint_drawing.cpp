@@ -26,6 +26,7 @@ QColor layerColour(Layer layer) {
     case Layer::Welds: return {170, 0, 170};
     case Layer::Dimensions: return {0, 120, 0};
     case Layer::Text: return {0, 0, 0};
+    case Layer::Centre: return {200, 0, 0};
   }
   return {0, 0, 0};
 }
@@ -42,7 +43,7 @@ const QColor concreteHatchColour(150, 150, 150);
 QImage paletteImage(const QImage& image) {
   const QColor inks[] = {layerColour(Layer::Outline),  layerColour(Layer::Bolts), layerColour(Layer::Stiffeners),
                          layerColour(Layer::Welds),    layerColour(Layer::Dimensions), steelHatchColour,
-                         concreteHatchColour};
+                         concreteHatchColour};  // the centre lines share the bolts' red
   constexpr int shades = 36;  // 7 inks × 36 shades and the paper: 253 colours
   QList<QRgb> palette{qRgb(255, 255, 255)};
   for (const QColor& ink : inks)
@@ -123,10 +124,13 @@ double paintDrawing(QPainter& painter, const Drawing& d, const QRectF& target, d
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  const auto pen = [&](Layer layer) {
+  const auto pen = [&](Layer layer, LineStyle style = LineStyle::Solid) {
     QPen p(layerColour(layer), penWidth(layer) * lineScale);
     p.setCapStyle(Qt::FlatCap);
     p.setJoinStyle(Qt::MiterJoin);
+    // Dashes in pen widths: a hidden edge 6 on 3 off, a centre line a long dash and a dot.
+    if (style == LineStyle::Hidden) p.setDashPattern({6, 3});
+    if (style == LineStyle::Centre) p.setDashPattern({16, 3, 2, 3});
     painter.setPen(p);
     painter.setBrush(Qt::NoBrush);
   };
@@ -142,7 +146,7 @@ double paintDrawing(QPainter& painter, const Drawing& d, const QRectF& target, d
     painter.drawPolygon(polygon);
   }
   for (const auto& polyline : d.polylines) {
-    pen(polyline.layer);
+    pen(polyline.layer, polyline.style);
     QPolygonF polygon;
     for (const auto& p : polyline.points) polygon << map(p);
     if (polyline.closed)
@@ -151,7 +155,7 @@ double paintDrawing(QPainter& painter, const Drawing& d, const QRectF& target, d
       painter.drawPolyline(polygon);
   }
   for (const auto& line : d.lines) {
-    pen(line.layer);
+    pen(line.layer, line.style);
     painter.drawLine(map(line.from), map(line.to));
   }
   for (const auto& circle : d.circles) {

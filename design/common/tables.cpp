@@ -226,6 +226,20 @@ std::optional<AnchorBolt> anchorBolt(int dms) {
   return std::nullopt;
 }
 
+constexpr std::array<WasherPlate, 23> washerRows{{
+    {20, 60, 10, 22},   {22, 70, 12, 24},   {24, 80, 12, 26},   {27, 90, 14, 29},   {30, 90, 16, 32},
+    {33, 100, 18, 35},  {36, 110, 18, 38},  {39, 120, 20, 41},  {42, 130, 22, 44},  {45, 140, 24, 47},
+    {48, 150, 24, 50},  {52, 160, 26, 54},  {56, 170, 28, 58},  {60, 180, 30, 62},  {64, 200, 32, 66},
+    {68, 210, 34, 70},  {72, 220, 36, 74},  {76, 230, 38, 78},  {80, 240, 40, 82},  {85, 260, 44, 87},
+    {90, 270, 46, 92},  {95, 290, 48, 97},  {100, 300, 50, 102},
+}};
+
+std::optional<WasherPlate> washerPlate(int dms) {
+  for (const auto& row : washerRows)
+    if (row.dms == dms) return row;
+  return std::nullopt;
+}
+
 double boltEdgeDistance(int dms) { return 2.0 * dms + 4.0; }
 
 std::optional<int> nextBoltDiameter(int dms) {

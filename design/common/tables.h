@@ -135,4 +135,13 @@ double boltEdgeDistance(int dms);
 // Next bolt size up; none beyond 100 mm.
 std::optional<int> nextBoltDiameter(int dms);
 
+// The square washer plate under an anchor bolt's nuts, welded to the base plate once the column
+// stands: side about three bolt diameters, thickness about half a diameter, its hole 2 mm over
+// the bolt.
+struct WasherPlate {
+  int dms;
+  double side, thickness, hole;
+};
+std::optional<WasherPlate> washerPlate(int dms);
+
 }  // namespace pedivo::tables

@@ -21,14 +21,24 @@ std::string distanceText(const DesignFacts& facts, double distance, std::string_
   return formatGeneral(distance);
 }
 
-Drawing drawBase(std::string_view moduleId, const DesignFacts& facts, double textScale) {
+namespace {
+
+Drawing drawType(std::string_view moduleId, const DesignFacts& facts, double textScale, bool stacked) {
   if (moduleId == "j1") return drawPinnedBase(facts, false, textScale);
   if (moduleId == "j2") return drawPinnedBase(facts, true, textScale);
-  if (moduleId == "g11") return drawRigidPlateBase(facts, 3, textScale);
-  if (moduleId == "g12") return drawRigidPlateBase(facts, 4, textScale);
-  if (moduleId == "g2") return drawTBootBeamBase(facts, textScale);
-  if (moduleId == "g3") return drawChannelBootBeamBase(facts, textScale);
+  if (moduleId == "g11") return drawRigidPlateBase(facts, 3, textScale, stacked);
+  if (moduleId == "g12") return drawRigidPlateBase(facts, 4, textScale, stacked);
+  if (moduleId == "g2") return drawTBootBeamBase(facts, textScale, stacked);
+  if (moduleId == "g3") return drawChannelBootBeamBase(facts, textScale, stacked);
   return drawEmbeddedBase(facts, textScale);
+}
+
+}  // namespace
+
+Drawing drawBase(std::string_view moduleId, const DesignFacts& facts, double textScale, bool stacked) {
+  Drawing drawing = drawType(moduleId, facts, textScale, stacked);
+  arrangeDimensionTexts(drawing);
+  return drawing;
 }
 
 std::vector<std::string> noteLines(const std::string& note, double height, double width) {
@@ -44,10 +54,6 @@ std::vector<std::string> noteLines(const std::string& note, double height, doubl
   return lines;
 }
 
-namespace {
-
-// What the sheet says under the drawing: a design drawn from entries since changed, and the
-// checks it fails.
 std::vector<std::string> sheetNotes(const DesignSession& session) {
   std::vector<std::string> notes;
   if (session.status() == DesignStatus::EntriesChanged)
@@ -59,11 +65,13 @@ std::vector<std::string> sheetNotes(const DesignSession& session) {
   return notes;
 }
 
+namespace {
+
 // The base and its notes under it, each note broken into lines no wider than the base's views,
 // so that a long list of failed checks never widens the sheet and shrinks it on the page.
 Drawing sheet(const DesignSession& session, const DesignFacts& facts, const std::vector<std::string>& notes,
               double textScale) {
-  Drawing drawing = drawBase(session.module().id, facts, textScale);
+  Drawing drawing = drawBase(session.module().id, facts, textScale, true);
   const Extent views = drawing.extent();
   const double h = drawing.textHeight, centre = (views.left + views.right) / 2;
   for (const std::string& note : notes)
@@ -103,7 +111,7 @@ std::variant<Drawing, DrawingRefusal> drawDesign(const DesignSession& session) {
   // height is raised a few times, each time by what the last sheet still lacked and a little more.
   // Texts of short dimensions side by side may not stand on each other: where the layout has no
   // room for a larger text, the last sheet whose texts stand apart is kept.
-  constexpr int mostRounds = 12;
+  constexpr int mostRounds = 40;
   constexpr double overshoot = 1.05;
   double scale = 1, good = 1;
   Drawing drawing = sheet(session, facts, notes, scale);

@@ -25,8 +25,13 @@ struct DrawingRefusal {
 std::variant<Drawing, DrawingRefusal> drawDesign(const DesignSession& session);
 
 // The drawing of a base type ("j1" … "gc") from its held values and their texts, its texts
-// `textScale` times the sheet's usual height.
-Drawing drawBase(std::string_view moduleId, const DesignFacts& facts, double textScale = 1);
+// `textScale` times the sheet's usual height; `stacked` puts the elevation across the moment above
+// the other one, as the report's page, taller than wide, has room for.
+Drawing drawBase(std::string_view moduleId, const DesignFacts& facts, double textScale = 1, bool stacked = false);
+
+// What a sheet says under its views: a design drawn from entries since changed, and the checks it
+// fails.
+std::vector<std::string> sheetNotes(const DesignSession& session);
 
 // A note broken into lines of at most `width` at text height `height`, between characters.
 std::vector<std::string> noteLines(const std::string& note, double height, double width);

@@ -6,11 +6,12 @@
 
 namespace pedivo::drawing {
 
-// `textScale` enlarges the sheet's usual text height (sheetTextHeight).
+// `textScale` enlarges the sheet's usual text height (sheetTextHeight); `stacked` puts the
+// elevation across the moment above the other one, for a page taller than wide.
 Drawing drawPinnedBase(const DesignFacts& facts, bool withStiffeners, double textScale);
-Drawing drawRigidPlateBase(const DesignFacts& facts, int boltsInRow, double textScale);
-Drawing drawTBootBeamBase(const DesignFacts& facts, double textScale);
-Drawing drawChannelBootBeamBase(const DesignFacts& facts, double textScale);
+Drawing drawRigidPlateBase(const DesignFacts& facts, int boltsInRow, double textScale, bool stacked);
+Drawing drawTBootBeamBase(const DesignFacts& facts, double textScale, bool stacked);
+Drawing drawChannelBootBeamBase(const DesignFacts& facts, double textScale, bool stacked);
 Drawing drawEmbeddedBase(const DesignFacts& facts, double textScale);
 
 // Texts every family writes the same way.

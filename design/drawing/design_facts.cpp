@@ -16,6 +16,13 @@ double DesignFacts::value(std::string_view name) const {
   return 0;
 }
 
+std::string DesignFacts::text(std::string_view name) const {
+  for (const auto& named : values_)
+    if (named.name == name)
+      if (const std::string* held = std::get_if<std::string>(&named.value)) return *held;
+  return {};
+}
+
 std::string DesignFacts::shown(std::string_view field, std::string_view name) const {
   if (!field.empty())
     for (const auto& f : fields_)

@@ -16,6 +16,8 @@ class DesignFacts {
 
   // A held number by its name; 0 for a name the base type does not hold.
   double value(std::string_view name) const;
+  // A held text by its name (a section's designation); empty for a name the base type does not hold.
+  std::string text(std::string_view name) const;
   // The result window's text of `field`, else the report's text of the tag <#name>, else the
   // value in the general number format.
   std::string shown(std::string_view field, std::string_view name) const;

@@ -1,6 +1,8 @@
 #include "design/drawing/drawing.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 #include <limits>
 
 namespace pedivo::drawing {
@@ -13,6 +15,7 @@ std::string_view layerName(Layer layer) {
     case Layer::Welds: return "焊缝";
     case Layer::Dimensions: return "尺寸";
     case Layer::Text: return "文字";
+    case Layer::Centre: return "中心线";
   }
   return "0";
 }
@@ -26,6 +29,17 @@ double textWidth(std::string_view utf8, double height) {
     i += length;
   }
   return width;
+}
+
+bool dimensionTextsMeet(const Dimension& a, const Dimension& b, double h, double gap) {
+  // Half the width and half the height of a dimension's text box, as it stands.
+  const auto half = [h](const Dimension& d) {
+    const double w = textWidth(d.text, h) / 2;
+    return d.axis == Axis::Horizontal ? std::pair{w, h / 2} : std::pair{h / 2, w};
+  };
+  const auto [aw, ah] = half(a);
+  const auto [bw, bh] = half(b);
+  return std::abs(a.textAt.x - b.textAt.x) < aw + bw + gap && std::abs(a.textAt.y - b.textAt.y) < ah + bh + gap;
 }
 
 namespace {

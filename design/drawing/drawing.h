@@ -12,7 +12,7 @@
 
 namespace pedivo::drawing {
 
-enum class Layer { Outline, Bolts, Stiffeners, Welds, Dimensions, Text };
+enum class Layer { Outline, Bolts, Stiffeners, Welds, Dimensions, Text, Centre };
 // The layer's name as CAD programs show it.
 std::string_view layerName(Layer layer);
 
@@ -21,15 +21,21 @@ struct Point {
   friend bool operator==(const Point&, const Point&) = default;
 };
 
+// Hidden edges (a part under the plate, seen in plan) are dashed; centre lines are long and short
+// dashes.
+enum class LineStyle { Solid, Hidden, Centre };
+
 struct Line {
   Point from, to;
   Layer layer;
+  LineStyle style = LineStyle::Solid;
 };
 
 struct Polyline {
   std::vector<Point> points;
   bool closed;
   Layer layer;
+  LineStyle style = LineStyle::Solid;
 };
 
 struct Circle {
@@ -92,6 +98,7 @@ struct Extent {
 struct Drawing {
   std::string title;  // the base type
   double textHeight = 0;
+  double scale = 0;  // the sheet's plotting scale 1:scale; 0 for a sheet drawn to no scale
   std::vector<Line> lines;
   std::vector<Polyline> polylines;
   std::vector<Circle> circles;
@@ -104,6 +111,9 @@ struct Drawing {
   // Everything drawn, texts included as far as their estimated width reaches.
   Extent extent() const;
 };
+
+// The texts of two dimensions stand on each other, or closer than `gap` apart.
+bool dimensionTextsMeet(const Dimension& a, const Dimension& b, double textHeight, double gap = 0);
 
 // Width of a text of the given height: CJK characters are square, others about 0.6 of the height.
 double textWidth(std::string_view utf8, double height);

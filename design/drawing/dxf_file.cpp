@@ -84,6 +84,15 @@ std::string dxfText(std::string_view utf8) {
 namespace {
 
 constexpr const char* textStyle = "Standard";
+constexpr const char* dimensionStyle = "Standard";
+// The text style's fonts: the Chinese drafting standard's shape fonts, a Latin face and its big
+// font for the Chinese characters, which CAD programs of Chinese users carry; readers without them
+// substitute a font of their own that has the characters.
+constexpr const char* latinFont = "gbenor.shx";
+constexpr const char* bigFont = "gbcbig.shx";
+// Dimension texts 2.5 mm high on the plotted sheet, ticks 1.5 mm, as structural drawings have them.
+constexpr double dimensionTextMm = 2.5;
+constexpr double tickMm = 1.5;
 
 // dxflib's writer, laid out as dxflib lays out a file, into memory: the file's bytes then go
 // through the safe writer, which checks every write. (dxflib's own writer streams to a file by
@@ -93,6 +102,9 @@ class DxfBytes final : public DL_WriterA {
  public:
   DxfBytes() : DL_WriterA("", DL_Codes::AC1015) {}
   const std::string& bytes() const { return out_; }
+  // The block that the next dimension written draws with: dxflib's dimensions name none, so it is
+  // put in where the dimension's own group begins.
+  void nextDimensionBlock(std::string name) { dimensionBlock_ = std::move(name); }
 
   void dxfReal(int gc, double value) const override {
     char text[400];
@@ -122,32 +134,55 @@ class DxfBytes final : public DL_WriterA {
     out_ += '\n';
     out_ += value;
     out_ += '\n';
+    if (gc == 100 && value == "AcDbDimension" && !dimensionBlock_.empty()) {
+      dxfString(2, dimensionBlock_);
+      dimensionBlock_.clear();
+    }
   }
 
  private:
   mutable std::string out_;
+  mutable std::string dimensionBlock_;
 };
 
 struct LayerLook {
   Layer layer;
-  int colour;      // AutoCAD colour index
+  int colour;      // AutoCAD colour index: all print dark enough on white paper
   int lineWeight;  // hundredths of a millimetre
+  const char* lineType;
 };
 constexpr LayerLook looks[] = {
-    {Layer::Outline, 7, 50}, {Layer::Bolts, 1, 35},      {Layer::Stiffeners, 4, 35},
-    {Layer::Welds, 6, 25},   {Layer::Dimensions, 3, 18}, {Layer::Text, 2, 25},
+    {Layer::Outline, 7, 50, "CONTINUOUS"},    {Layer::Bolts, 1, 35, "CONTINUOUS"},
+    {Layer::Stiffeners, 5, 35, "CONTINUOUS"}, {Layer::Welds, 6, 25, "CONTINUOUS"},
+    {Layer::Dimensions, 3, 18, "CONTINUOUS"}, {Layer::Text, 7, 25, "CONTINUOUS"},
+    {Layer::Centre, 1, 18, "CENTER"},
+};
+
+const char* lineTypeName(LineStyle style) {
+  switch (style) {
+    case LineStyle::Solid: return "BYLAYER";
+    case LineStyle::Hidden: return "HIDDEN";
+    case LineStyle::Centre: return "CENTER";
+  }
+  return "BYLAYER";
+}
+
+// What the file is drawn to: the plotting scale (1:scale) and the model's extents.
+struct SheetFacts {
+  double scale;
+  Extent extent;
 };
 
 class DxfOut {
  public:
-  DxfOut(DL_Dxf& dxf, DL_WriterA& w) : dxf_(dxf), w_(w) {}
+  DxfOut(DL_Dxf& dxf, DxfBytes& w) : dxf_(dxf), w_(w) {}
 
-  void line(Point a, Point b, Layer layer) {
-    dxf_.writeLine(w_, DL_LineData(a.x, a.y, 0, b.x, b.y, 0), attributes(layer));
+  void line(Point a, Point b, Layer layer, LineStyle style = LineStyle::Solid) {
+    dxf_.writeLine(w_, DL_LineData(a.x, a.y, 0, b.x, b.y, 0), attributes(layer, style));
   }
   void polyline(const Polyline& p) {
     dxf_.writePolyline(w_, DL_PolylineData(static_cast<int>(p.points.size()), 0, 0, p.closed ? 1 : 0),
-                       attributes(p.layer));
+                       attributes(p.layer, p.style));
     for (const auto& q : p.points) dxf_.writeVertex(w_, DL_VertexData(q.x, q.y, 0, 0));
     dxf_.writePolylineEnd(w_);
   }
@@ -157,11 +192,11 @@ class DxfOut {
   void arc(const Arc& a) {
     dxf_.writeArc(w_, DL_ArcData(a.centre.x, a.centre.y, 0, a.radius, a.startAngle, a.endAngle), attributes(a.layer));
   }
-  void hatch(const Hatch& h, double textHeight) {
+  void hatch(const Hatch& h, double scale) {
     const bool steel = h.pattern == HatchPattern::Steel;
-    // Pattern lines a few millimetres apart on paper at the sheet's usual plotting scale.
-    const double scale = steel ? textHeight / 5 : textHeight / 10;
-    DL_HatchData data(1, false, scale, 0, steel ? "ANSI31" : "AR-CONC");
+    // Pattern lines a few millimetres apart on the plotted sheet.
+    const double patternScale = steel ? scale / 2 : scale / 4;
+    DL_HatchData data(1, false, patternScale, 0, steel ? "ANSI31" : "AR-CONC");
     dxf_.writeHatch1(w_, data, attributes(h.layer));
     DL_HatchLoopData loop(static_cast<int>(h.boundary.size()));
     dxf_.writeHatchLoop1(w_, loop);
@@ -181,101 +216,226 @@ class DxfOut {
                                t.centred ? 2 : 0, dxfText(t.text), textStyle, angle),
                    attributes(layer));
   }
+  // A linear dimension that CAD programs can edit: its definition points, its text (the shown
+  // value) and the block `block` that draws it as the other outputs do.
+  void dimension(const Dimension& d, const std::string& block, double scale) {
+    const bool horizontal = d.axis == Axis::Horizontal;
+    const Point onLine = horizontal ? Point{d.to.x, d.line} : Point{d.line, d.to.y};
+    constexpr int linear = 0, blockOfItsOwn = 32, middleCentre = 5, atLeast = 1;
+    w_.nextDimensionBlock(block);
+    dxf_.writeDimLinear(w_,
+                        DL_DimensionData(onLine.x, onLine.y, 0, d.textAt.x, d.textAt.y, 0, linear | blockOfItsOwn,
+                                         middleCentre, atLeast, 1.0, dxfText(d.text), dimensionStyle, 0, 1.0, scale),
+                        DL_DimLinearData(d.from.x, d.from.y, 0, d.to.x, d.to.y, 0, horizontal ? 0.0 : std::numbers::pi / 2, 0),
+                        attributes(Layer::Dimensions));
+  }
 
  private:
-  static DL_Attributes attributes(Layer layer) {
-    return DL_Attributes(dxfText(layerName(layer)), 256, -1, "BYLAYER", 1.0);
+  static DL_Attributes attributes(Layer layer, LineStyle style = LineStyle::Solid) {
+    return DL_Attributes(dxfText(layerName(layer)), 256, -1, lineTypeName(style), 1.0);
   }
   DL_Dxf& dxf_;
-  DL_WriterA& w_;
+  DxfBytes& w_;
 };
 
-void writeTables(DL_Dxf& dxf, DL_WriterA& w) {
-  w.sectionTables();
-  dxf.writeVPort(w);
-  w.tableLinetypes(3);
+std::string dimensionBlockName(std::size_t index) { return "*D" + std::to_string(index + 1); }
+
+void writeLineTypes(DL_Dxf& dxf, DL_WriterA& w, double scale) {
+  // Dash lengths in millimetres of the plotted sheet, drawn at the sheet's scale.
+  double centre[] = {12 * scale, -3 * scale, 2 * scale, -3 * scale};
+  double hidden[] = {4 * scale, -2 * scale};
+  w.tableLinetypes(5);
   dxf.writeLinetype(w, DL_LinetypeData("BYBLOCK", "BYBLOCK", 0, 0, 0.0));
   dxf.writeLinetype(w, DL_LinetypeData("BYLAYER", "BYLAYER", 0, 0, 0.0));
   dxf.writeLinetype(w, DL_LinetypeData("CONTINUOUS", "Continuous", 0, 0, 0.0));
+  dxf.writeLinetype(w, DL_LinetypeData("CENTER", "Center ____ _ ____ _ ____", 0, 4, 20 * scale, centre));
+  dxf.writeLinetype(w, DL_LinetypeData("HIDDEN", "Hidden __ __ __ __", 0, 2, 6 * scale, hidden));
   w.tableEnd();
+}
+
+// The text style, written whole: dxflib's own style record keeps a font's name out of the record
+// where readers look for it.
+void writeTextStyle(DL_WriterA& w) {
+  w.tableStyle(1);
+  w.dxfString(0, "STYLE");
+  w.handle();
+  w.dxfString(100, "AcDbSymbolTableRecord");
+  w.dxfString(100, "AcDbTextStyleTableRecord");
+  w.dxfString(2, textStyle);
+  w.dxfInt(70, 0);
+  w.dxfReal(40, 0.0);
+  w.dxfReal(41, 1.0);
+  w.dxfReal(50, 0.0);
+  w.dxfInt(71, 0);
+  w.dxfReal(42, dimensionTextMm);
+  w.dxfString(3, latinFont);
+  w.dxfString(4, bigFont);
+  w.tableEnd();
+}
+
+// The dimension style: texts dimensionTextMm high above the line, oblique ticks, all scaled by the
+// sheet's scale (DIMSCALE), so that a dimension a drafter adds or edits looks like the others.
+void writeDimensionStyle(DL_WriterA& w, double scale) {
+  w.dxfString(0, "TABLE");
+  w.dxfString(2, "DIMSTYLE");
+  w.handle();
+  w.dxfString(100, "AcDbSymbolTable");
+  w.dxfInt(70, 1);
+  w.dxfString(100, "AcDbDimStyleTable");
+  w.dxfInt(71, 0);
+  w.dxfString(0, "DIMSTYLE");
+  w.handle(105);
+  w.dxfString(100, "AcDbSymbolTableRecord");
+  w.dxfString(100, "AcDbDimStyleTableRecord");
+  w.dxfString(2, dimensionStyle);
+  w.dxfInt(70, 0);
+  w.dxfReal(40, scale);              // DIMSCALE
+  w.dxfReal(41, dimensionTextMm);    // DIMASZ
+  w.dxfReal(42, 1.0);                // DIMEXO: extension lines clear of the part
+  w.dxfReal(44, 1.5);                // DIMEXE: and past the dimension line
+  w.dxfReal(140, dimensionTextMm);   // DIMTXT
+  w.dxfReal(142, tickMm);            // DIMTSZ: ticks, not arrows
+  w.dxfReal(147, 0.8);               // DIMGAP
+  w.dxfInt(77, 1);                   // DIMTAD: text above the line
+  w.dxfInt(73, 0);                   // DIMTIH, DIMTOH: text along the line
+  w.dxfInt(74, 0);
+  w.dxfInt(271, 0);                  // DIMDEC
+  w.dxfInt(278, 46);                 // DIMDSEP: a point
+  w.tableEnd();
+}
+
+void writeTables(DL_Dxf& dxf, DL_WriterA& w, const Drawing& d, double scale) {
+  w.sectionTables();
+  dxf.writeVPort(w);
+  writeLineTypes(dxf, w, scale);
   w.tableLayers(static_cast<int>(std::size(looks)) + 1);
   dxf.writeLayer(w, DL_LayerData("0", 0), DL_Attributes("", 7, 25, "CONTINUOUS", 1.0));
   for (const auto& look : looks)
     dxf.writeLayer(w, DL_LayerData(dxfText(layerName(look.layer)), 0),
-                   DL_Attributes("", look.colour, look.lineWeight, "CONTINUOUS", 1.0));
+                   DL_Attributes("", look.colour, look.lineWeight, look.lineType, 1.0));
   w.tableEnd();
-  // A TrueType Song face: Chinese Windows has it, and readers without it substitute a CJK font.
-  w.tableStyle(1);
-  dxf.writeStyle(w, DL_StyleData(textStyle, 0, 0.0, 1.0, 0.0, 0, 2.5, "simsun.ttc", ""));
-  w.tableEnd();
+  writeTextStyle(w);
   dxf.writeView(w);
   dxf.writeUcs(w);
   w.tableAppid(1);
   dxf.writeAppid(w, "ACAD");
   w.tableEnd();
-  dxf.writeDimStyle(w, 2.5, 1.25, 0.625, 0.625, 2.5);
+  writeDimensionStyle(w, scale);
   dxf.writeBlockRecord(w);
+  for (std::size_t i = 0; i < d.dimensions.size(); ++i) dxf.writeBlockRecord(w, dimensionBlockName(i));
   w.tableEnd();
   w.sectionEnd();
 }
 
-void writeBlocks(DL_Dxf& dxf, DL_WriterA& w) {
+// Each dimension's block: its strokes and its text as the window and the pictures draw them.
+void writeBlocks(DL_Dxf& dxf, DxfBytes& w, const Drawing& d, double scale) {
   w.sectionBlocks();
   for (const char* name : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
     dxf.writeBlock(w, DL_BlockData(name, 0, 0.0, 0.0, 0.0));
     dxf.writeEndBlock(w, name);
   }
+  DxfOut out(dxf, w);
+  const double h = d.textHeight, textHeight = dimensionTextMm * scale;
+  for (std::size_t i = 0; i < d.dimensions.size(); ++i) {
+    const std::string name = dimensionBlockName(i);
+    dxf.writeBlock(w, DL_BlockData(name, 1, 0.0, 0.0, 0.0));
+    for (const auto& s : dimensionStrokes(d.dimensions[i], h)) out.line(s.from, s.to, Layer::Dimensions);
+    PlacedText text = dimensionText(d.dimensions[i], h);
+    text.height = textHeight;
+    out.text(text, Layer::Dimensions);
+    dxf.writeEndBlock(w, name);
+  }
   w.sectionEnd();
 }
 
-void writeEntities(DL_Dxf& dxf, DL_WriterA& w, const Drawing& d) {
+// The program and version that drew the sheet, small below its bottom left corner.
+PlacedText versionText(const Drawing& d) {
+  const Extent extent = d.extent();
+  const double small = 0.6 * d.textHeight;
+  return {{extent.left, extent.bottom - 2 * small}, "Pedivo 软件版本 " + std::string(softwareVersion()), small, 0,
+          false};
+}
+
+void writeEntities(DL_Dxf& dxf, DxfBytes& w, const Drawing& d, double scale) {
   w.sectionEntities();
   DxfOut out(dxf, w);
   const double h = d.textHeight;
-  for (const auto& hatch : d.hatches) out.hatch(hatch, h);
+  // Concrete is left unhatched: readers without the named pattern (LibreOffice) fill a hatch solid,
+  // which would hide the shear key and the grout. The steel sections' solid fill there is the usual
+  // way to show a thin cut section.
+  for (const auto& hatch : d.hatches)
+    if (hatch.pattern == HatchPattern::Steel) out.hatch(hatch, scale);
   for (const auto& polyline : d.polylines) out.polyline(polyline);
-  for (const auto& line : d.lines) out.line(line.from, line.to, line.layer);
+  for (const auto& line : d.lines) out.line(line.from, line.to, line.layer, line.style);
   for (const auto& circle : d.circles) out.circle(circle);
   for (const auto& arc : d.arcs) out.arc(arc);
-  for (const auto& dim : d.dimensions) {
-    for (const auto& s : dimensionStrokes(dim, h)) out.line(s.from, s.to, Layer::Dimensions);
-    out.text(dimensionText(dim, h), Layer::Dimensions);
-  }
+  for (std::size_t i = 0; i < d.dimensions.size(); ++i) out.dimension(d.dimensions[i], dimensionBlockName(i), scale);
   for (const auto& leader : d.leaders) {
     for (const auto& s : leaderStrokes(leader, h)) out.line(s.from, s.to, leader.layer);
     out.text(leaderText(leader, h), leader.layer);
   }
   for (const auto& label : d.labels) out.text(labelText(label), label.layer);
-  // The sheet has no title block yet: the program and version that drew it stand small below the
-  // bottom left corner, where a drafter looks for a sheet's origin.
-  const Extent extent = d.extent();
-  const double small = 0.6 * h;
-  out.text(PlacedText{{extent.left, extent.bottom - 2 * small}, "Pedivo 软件版本 " + std::string(softwareVersion()),
-                      small, 0, false},
-           Layer::Text);
+  // A sheet to scale names the version in its title block.
+  if (d.scale <= 0) out.text(versionText(d), Layer::Text);
   w.sectionEnd();
 }
 
-}  // namespace
+void writePoint(DL_WriterA& w, const char* name, Point p) {
+  w.dxfString(9, name);
+  w.dxfReal(10, p.x);
+  w.dxfReal(20, p.y);
+  w.dxfReal(30, 0.0);
+}
 
-std::optional<std::string> writeDxf(const Drawing& drawing, const std::filesystem::path& path) {
-  const auto failed = [&](const std::string& reason) { return "无法写入DXF文件“" + path.string() + "”：" + reason; };
-  auto begun = FileReplacement::begin(path);
-  if (const auto* problem = std::get_if<FileProblem>(&begun)) return failed(problem->reason);
-  FileReplacement& replacement = std::get<FileReplacement>(begun);
-  DL_Dxf dxf;
-  DxfBytes w;
-  dxf.writeHeader(w);
+void writeHeaderVariables(DL_WriterA& w, const SheetFacts& sheet) {
   w.dxfString(9, "$INSUNITS");
   w.dxfInt(70, 4);  // millimetres
   w.dxfString(9, "$MEASUREMENT");
   w.dxfInt(70, 1);  // metric
   w.dxfString(9, "$DWGCODEPAGE");
   w.dxfString(3, "ANSI_936");
+  // Readers fit their first view and their pages to these.
+  writePoint(w, "$EXTMIN", {sheet.extent.left, sheet.extent.bottom});
+  writePoint(w, "$EXTMAX", {sheet.extent.right, sheet.extent.top});
+  // Line type dashes are drawn at the sheet's scale already.
+  w.dxfString(9, "$LTSCALE");
+  w.dxfReal(40, 1.0);
+  w.dxfString(9, "$TEXTSTYLE");
+  w.dxfString(7, textStyle);
+  w.dxfString(9, "$DIMSTYLE");
+  w.dxfString(2, dimensionStyle);
+  w.dxfString(9, "$DIMSCALE");
+  w.dxfReal(40, sheet.scale);
+  w.dxfString(9, "$DIMTXT");
+  w.dxfReal(40, dimensionTextMm);
+  w.dxfString(9, "$DIMTSZ");
+  w.dxfReal(40, tickMm);
+}
+
+}  // namespace
+
+double plottingScale(const Drawing& drawing) {
+  if (drawing.scale > 0) return drawing.scale;
+  // A sheet drawn without a scale plots its texts 3.5 mm high.
+  return drawing.textHeight > 0 ? drawing.textHeight / 3.5 : 1;
+}
+
+std::optional<std::string> writeDxf(const Drawing& drawing, const std::filesystem::path& path) {
+  const auto failed = [&](const std::string& reason) { return "无法写入DXF文件“" + path.string() + "”：" + reason; };
+  auto begun = FileReplacement::begin(path);
+  if (const auto* problem = std::get_if<FileProblem>(&begun)) return failed(problem->reason);
+  FileReplacement& replacement = std::get<FileReplacement>(begun);
+  Extent extent = drawing.extent();
+  if (drawing.scale <= 0) extent.bottom = std::min(extent.bottom, versionText(drawing).at.y);
+  const SheetFacts sheet{plottingScale(drawing), extent};
+  DL_Dxf dxf;
+  DxfBytes w;
+  dxf.writeHeader(w);
+  writeHeaderVariables(w, sheet);
   w.sectionEnd();
-  writeTables(dxf, w);
-  writeBlocks(dxf, w);
-  writeEntities(dxf, w, drawing);
+  writeTables(dxf, w, drawing, sheet.scale);
+  writeBlocks(dxf, w, drawing, sheet.scale);
+  writeEntities(dxf, w, drawing, sheet.scale);
   dxf.writeObjects(w);
   dxf.writeObjectsEnd(w);
   w.dxfEOF();

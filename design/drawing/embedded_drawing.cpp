@@ -45,7 +45,7 @@ Drawing drawEmbeddedBase(const DesignFacts& f, double textScale) {
   planTitle(s, "");
 
   const double margin = std::max(200.0, 0.6 * c.hb);
-  const double y0 = elevationBase(d) + depth + margin / 2;
+  const double y0 = elevationBase(d, ShearKey{}) - footingDepth(ShearKey{}) + depth + margin / 2;
   const double stub = 0.5 * depth;
   const std::string depthText = f.shown("edtH", "H2");
   embeddedElevation(s, 0, c.hb, c.tf, y0, depth, stub, depthText);

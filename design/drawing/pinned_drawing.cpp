@@ -17,8 +17,12 @@ Drawing drawPinnedBase(const DesignFacts& f, bool withStiffeners, double textSca
   const double h = d.textHeight;
   Sketch s(d);
 
+  const ShearKey key = readShearKey(f);
+
   // Plan.
   planPlateAndColumn(s, L, B, c);
+  planShearKey(s, key);
+  planCentreLines(s, L, B);
   const double boltY = c.tw / 2 + a;
   const double boltX = withStiffeners ? tj / 2 + spacing : 0;
   if (withStiffeners) {
@@ -37,16 +41,25 @@ Drawing drawPinnedBase(const DesignFacts& f, bool withStiffeners, double textSca
   s.dimension(Side::Below, -L / 2, L / 2, -B / 2, 1, f.shown("EdtL", "L"));
   s.dimension(Side::Left, -c.bf / 2, c.bf / 2, -L / 2, 0, f.shown("", "bf"));
   s.dimension(Side::Left, -B / 2, B / 2, -L / 2, 1, f.shown("EdtB", "B"));
-  s.dimension(Side::Right, -B / 2, -boltY, L / 2, 0, distanceText(f, B / 2 - boltY, "", "bt"));
-  s.dimension(Side::Right, -boltY, -c.tw / 2, L / 2, 0, f.shown("", "a"));
-  if (withStiffeners) s.dimension(Side::Above, tj / 2, boltX, B / 2, 0, f.shown("", "c"));
+  // Each bolt from the web and from the plate side, on both sides of the web.
+  const std::string edgeText = distanceText(f, B / 2 - boltY, "", "bt"), aText = f.shown("", "a");
+  s.dimension(Side::Right, -B / 2, -boltY, L / 2, 0, edgeText);
+  s.dimension(Side::Right, -boltY, -c.tw / 2, L / 2, 0, aText);
+  s.dimension(Side::Right, c.tw / 2, boltY, L / 2, 0, aText);
+  s.dimension(Side::Right, boltY, B / 2, L / 2, 0, edgeText);
+  if (withStiffeners) {
+    s.dimension(Side::Above, -boltX, -tj / 2, B / 2, 0, f.shown("", "c"));
+    s.dimension(Side::Above, tj / 2, boltX, B / 2, 0, f.shown("", "c"));
+  }
   planTitle(s, boltNote(withStiffeners ? 4 : 2, f.shown("", "dms"), dms));
 
   // Elevation along the plate length.
-  const double y0 = elevationBase(d);
+  const double y0 = elevationBase(d, key);
   const double top = elevationPlate(s, 0, L, y0, t);
   const double stub = columnStub(c, withStiffeners ? hj : 0);
   elevationColumn(s, 0, c.hb, c.tf, top, top + stub);
+  const double below = footing(s, f, key, 0, L, y0, true);
+  elevationCentreLine(s, 0, below, top + stub + 1.5 * h);
   s.dimension(Side::Left, y0, top, -L / 2, 0, f.shown("Edttpb", "tpb"));
   if (withStiffeners) {
     s.rectangle(-tj / 2, top, tj / 2, top + hj, Layer::Stiffeners);
@@ -56,7 +69,7 @@ Drawing drawPinnedBase(const DesignFacts& f, bool withStiffeners, double textSca
            "加劲肋厚 " + f.shown("Edttjjl", "tjjl"));
   }
   s.weld({c.hb / 2, top}, 2.5 * h, 2 * h, weldText(f.shown("edthf11", "hf11")));
-  s.title({0, y0 - 2.4 * h}, "立面图");
+  s.title({0, below - 2.4 * h}, "立面图");
   return d;
 }
 

@@ -21,21 +21,10 @@ double printedScale(const Extent& sheet) {
 double printedTextHeight(const Drawing& drawing) { return drawing.textHeight * printedScale(drawing.extent()); }
 
 bool dimensionTextsOverlap(const Drawing& drawing) {
-  const double h = drawing.textHeight;
-  // Half the width and half the height of a dimension's text box, as it stands.
-  const auto half = [h](const Dimension& d) {
-    const double w = textWidth(d.text, h) / 2;
-    return d.axis == Axis::Horizontal ? std::pair{w, h / 2} : std::pair{h / 2, w};
-  };
   const auto& dims = drawing.dimensions;
   for (std::size_t i = 0; i < dims.size(); ++i)
-    for (std::size_t j = i + 1; j < dims.size(); ++j) {
-      const auto [pw, ph] = half(dims[i]);
-      const auto [qw, qh] = half(dims[j]);
-      if (std::abs(dims[i].textAt.x - dims[j].textAt.x) < pw + qw &&
-          std::abs(dims[i].textAt.y - dims[j].textAt.y) < ph + qh)
-        return true;
-    }
+    for (std::size_t j = i + 1; j < dims.size(); ++j)
+      if (dimensionTextsMeet(dims[i], dims[j], drawing.textHeight)) return true;
   return false;
 }
 

@@ -1,6 +1,7 @@
 #include "design/drawing/sketch.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace pedivo::drawing {
 
@@ -47,33 +48,92 @@ void Sketch::dimension(Side side, double a, double b, double edge, int lane, con
   const double h = d_.textHeight;
   const double offset = 1.6 * h + 2.4 * h * lane;
   const double from = std::min(a, b), to = std::max(a, b);
-  const double span = to - from;
   const double width = textWidth(text, h);
-  // A text longer than its span stands beyond the end of the dimension line.
-  const double along = width + 0.6 * h < span ? (from + to) / 2 : to + 0.5 * h + width / 2;
   Dimension dim;
   dim.text = text;
-  switch (side) {
-    case Side::Below:
-    case Side::Above: {
-      dim.axis = Axis::Horizontal;
-      dim.line = side == Side::Above ? edge + offset : edge - offset;
-      dim.from = {from, edge};
-      dim.to = {to, edge};
-      dim.textAt = {along, dim.line + 0.3 * h + h / 2};
-      break;
-    }
-    case Side::Left:
-    case Side::Right: {
-      dim.axis = Axis::Vertical;
-      dim.line = side == Side::Right ? edge + offset : edge - offset;
-      dim.from = {edge, from};
-      dim.to = {edge, to};
-      dim.textAt = {dim.line - 0.3 * h - h / 2, along};
-      break;
-    }
-  }
+  const bool horizontal = side == Side::Below || side == Side::Above;
+  dim.axis = horizontal ? Axis::Horizontal : Axis::Vertical;
+  dim.line = side == Side::Above || side == Side::Right ? edge + offset : edge - offset;
+  dim.from = horizontal ? Point{from, edge} : Point{edge, from};
+  dim.to = horizontal ? Point{to, edge} : Point{edge, to};
+  // Centred where it fits between the extension lines, else beyond the end; arrangeDimensionTexts
+  // staggers the texts once the whole sheet is dimensioned.
+  const double along = width + 0.6 * h < to - from ? (from + to) / 2 : to + 0.5 * h + width / 2;
+  dim.textAt = horizontal ? Point{along, dim.line + 0.8 * h} : Point{dim.line - 0.8 * h, along};
   d_.dimensions.push_back(std::move(dim));
+}
+
+namespace {
+
+// A text that fits between its extension lines with a little room each side stands there: set
+// beyond an end it would read as its neighbour's.
+bool fitsBetween(const Dimension& d, double h) {
+  const double span = d.axis == Axis::Horizontal ? d.to.x - d.from.x : d.to.y - d.from.y;
+  return textWidth(d.text, h) + 0.2 * h < span;
+}
+
+// The text's centre at `along` the dimension line, on the reading side of the line (above a
+// horizontal line, left of a vertical one) or on the other.
+Point textPlace(const Dimension& d, double along, bool readingSide, double h) {
+  const double off = (readingSide ? 1 : -1) * 0.8 * h;
+  return d.axis == Axis::Horizontal ? Point{along, d.line + off} : Point{d.line - off, along};
+}
+
+}  // namespace
+
+void arrangeDimensionTexts(Drawing& d) {
+  const double h = d.textHeight, gap = 0.2 * h;
+  auto& dims = d.dimensions;
+  std::vector<bool> placed(dims.size(), false);
+  const auto clear = [&](std::size_t i) {
+    for (std::size_t j = 0; j < dims.size(); ++j)
+      if (j != i && placed[j] && dimensionTextsMeet(dims[i], dims[j], h, gap)) return false;
+    return true;
+  };
+  const auto tryPlaces = [&](std::size_t i, const std::vector<Point>& places) {
+    for (const Point& p : places) {
+      dims[i].textAt = p;
+      if (clear(i)) return;
+    }
+    dims[i].textAt = places.front();
+  };
+  // Texts that fit between their extension lines first, centred, on the other side of the line
+  // where the reading side is taken.
+  for (std::size_t i = 0; i < dims.size(); ++i) {
+    if (!fitsBetween(dims[i], h)) continue;
+    const Dimension& m = dims[i];
+    const double centre = m.axis == Axis::Horizontal ? (m.from.x + m.to.x) / 2 : (m.from.y + m.to.y) / 2;
+    tryPlaces(i, {textPlace(m, centre, true, h), textPlace(m, centre, false, h)});
+    placed[i] = true;
+  }
+  // Then the texts of short dimensions: beyond an end where that is not over a neighbouring
+  // dimension of the same chain (there it would read as the neighbour's), else centred on the other
+  // side of the line, else centred over the extension lines; the first place clear of every text
+  // placed so far.
+  const auto along = [](const Dimension& m, bool start) {
+    return m.axis == Axis::Horizontal ? (start ? m.from.x : m.to.x) : (start ? m.from.y : m.to.y);
+  };
+  const auto overNeighbour = [&](std::size_t i, double at) {
+    const double half = textWidth(dims[i].text, h) / 2;
+    for (std::size_t j = 0; j < dims.size(); ++j)
+      if (j != i && dims[j].axis == dims[i].axis && std::abs(dims[j].line - dims[i].line) < 1e-9 &&
+          at + half > along(dims[j], true) && at - half < along(dims[j], false))
+        return true;
+    return false;
+  };
+  for (std::size_t i = 0; i < dims.size(); ++i) {
+    if (placed[i]) continue;
+    const Dimension& m = dims[i];
+    const double step = 0.5 * h + textWidth(m.text, h) / 2;
+    const double from = along(m, true), to = along(m, false), centre = (from + to) / 2;
+    std::vector<Point> places;
+    for (const double at : {to + step, from - step})
+      if (!overNeighbour(i, at)) places.push_back(textPlace(m, at, true, h));
+    places.push_back(textPlace(m, centre, false, h));
+    places.push_back(textPlace(m, centre, true, h));
+    tryPlaces(i, places);
+    placed[i] = true;
+  }
 }
 
 void Sketch::weld(Point tip, double dx, double dy, const std::string& text) {

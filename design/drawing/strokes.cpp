@@ -31,12 +31,16 @@ std::vector<Stroke> dimensionStrokes(const Dimension& d, double h) {
     }
     strokes.push_back({{d.line, d.from.y - beyond}, {d.line, d.to.y + beyond}});
   }
-  // A text set beyond the end of a short dimension is reached by the dimension line.
+  // A text set beyond either end of a short dimension is reached by the dimension line.
   const double reach = textWidth(d.text, h) / 2;
   if (d.axis == Axis::Horizontal && d.textAt.x - reach > d.to.x)
     strokes.push_back({{d.to.x, d.line}, {d.textAt.x + reach, d.line}});
+  if (d.axis == Axis::Horizontal && d.textAt.x + reach < d.from.x)
+    strokes.push_back({{d.textAt.x - reach, d.line}, {d.from.x, d.line}});
   if (d.axis == Axis::Vertical && d.textAt.y - reach > d.to.y)
     strokes.push_back({{d.line, d.to.y}, {d.line, d.textAt.y + reach}});
+  if (d.axis == Axis::Vertical && d.textAt.y + reach < d.from.y)
+    strokes.push_back({{d.line, d.textAt.y - reach}, {d.line, d.from.y}});
   return strokes;
 }
 

@@ -13,9 +13,27 @@ import unittest
 from collections import Counter
 
 import ezdxf
+import ezdxf.bbox
 
 CALC = sys.argv.pop(1)
-LAYERS = {"轮廓", "锚栓", "加劲肋", "焊缝", "尺寸", "文字"}
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+import realistic_columns  # noqa: E402
+
+LAYERS = {"轮廓", "锚栓", "加劲肋", "焊缝", "尺寸", "文字", "中心线"}
+# The result fields each type's drawing dimensions, with the held value each measures.
+DIMENSIONED = {
+    "j1": {"EdtL": "L", "EdtB": "B", "Edttpb": "tpb"},
+    "j2": {"EdtL": "L", "EdtB": "B", "Edttpb": "tpb", "Edthjjl": "hjjl"},
+    "g11": {"EdtL": "L", "EdtB": "B", "Edttpb": "tpb", "Edtlt": "lt", "Edta": "a", "Edtbt": "bt", "Edtc": "c",
+            "Edthjjl": "hjjl"},
+    "g2": {"EdtL": "L", "EdtB": "B", "Edttpb": "tpb", "Edtlt": "lt", "Edta": "a", "Edtbt": "bt", "Edtc": "c",
+           "Edthxlb": "hsh", "Edthjjl": "hjjl"},
+    "g3": {"EdtL": "L", "EdtB": "B", "Edttpb": "tpb", "Edtlt": "lt", "Edthxlb": "hsh", "Edthjjl": "hjjl",
+           "Edthgb": "hcb"},
+    "gc": {"edtH": "H2"},
+}
+DIMENSIONED["g12"] = DIMENSIONED["g11"]
+USUAL_GROUT = 50
 BOLTS = {"j1": 2, "j2": 4, "g11": 8, "g12": 10, "g2": 6, "g3": 4, "gc": 0}
 
 
@@ -53,6 +71,20 @@ class DefaultDesigns(unittest.TestCase):
                 self.assertEqual(doc.header.get("$INSUNITS"), 4)
                 self.assertEqual(doc.header.get("$DWGCODEPAGE"), "ANSI_936")
                 self.assertTrue(LAYERS <= {layer.dxf.name for layer in doc.layers})
+                extmin, extmax = doc.header.get("$EXTMIN"), doc.header.get("$EXTMAX")
+                self.assertTrue(extmin[0] < extmax[0] and extmin[1] < extmax[1])
+                box = ezdxf.bbox.extents(doc.modelspace().query("LINE CIRCLE LWPOLYLINE"))
+                self.assertTrue(extmin[0] <= box.extmin.x and box.extmax.x <= extmax[0])
+                self.assertTrue(extmin[1] <= box.extmin.y and box.extmax.y <= extmax[1])
+                self.assertEqual(doc.layers.get("文字").color, 7)
+                self.assertEqual(doc.layers.get("中心线").dxf.linetype, "CENTER")
+                self.assertIn("CENTER", doc.linetypes)
+                style = doc.styles.get("Standard")
+                self.assertEqual((style.dxf.font, style.dxf.bigfont), ("gbenor.shx", "gbcbig.shx"))
+                dimstyle = doc.dimstyles.get("Standard")
+                self.assertAlmostEqual(dimstyle.dxf.dimtxt * dimstyle.dxf.dimscale,
+                                       2.5 * doc.header.get("$DIMSCALE"), places=9)
+                self.assertAlmostEqual(dimstyle.dxf.dimtxt, 2.5, places=9)
                 msp = doc.modelspace()
                 self.assertTrue({e.dxf.layer for e in msp} <= LAYERS)
                 circles = msp.query("CIRCLE")
@@ -74,12 +106,13 @@ class DefaultDesigns(unittest.TestCase):
             with self.subTest(module=module):
                 case, doc = self.design_and_read(module)
                 L, B = case["values"]["L"], case["values"]["B"]
-                outline = doc.modelspace().query('LWPOLYLINE[layer=="轮廓"]')[0]
+                outline = plate_outline(doc)
                 self.assertTrue(outline.closed)
-                points = [(round(x, 6), round(y, 6)) for x, y in outline.get_points("xy")]
+                cx, cy = plate_centre(doc)
+                points = [(round(x - cx, 6), round(y - cy, 6)) for x, y in outline.get_points("xy")]
                 self.assertEqual(sorted(points), sorted([(-L / 2, -B / 2), (L / 2, -B / 2), (L / 2, B / 2), (-L / 2, B / 2)]))
                 fields = dict(case["results"])
-                dimension_texts = [t.dxf.text for t in doc.modelspace().query('TEXT[layer=="尺寸"]')]
+                dimension_texts = [d.dxf.text for d in doc.modelspace().query("DIMENSION")]
                 for field in ("EdtL", "EdtB", "Edttpb"):
                     self.assertIn(fields[field], dimension_texts)
 
@@ -87,7 +120,9 @@ class DefaultDesigns(unittest.TestCase):
         case, doc = self.design_and_read("g11")
         v = case["values"]
         row_x = v["hb"] / 2 + v["a"]
-        centres = Counter((round(c.dxf.center.x, 6), round(c.dxf.center.y, 6)) for c in doc.modelspace().query("CIRCLE"))
+        cx, cy = plate_centre(doc)
+        centres = Counter((round(c.dxf.center.x - cx, 6), round(c.dxf.center.y - cy, 6))
+                          for c in doc.modelspace().query("CIRCLE"))
         for k in range(3):
             y = round(-v["B"] / 2 + v["bt"] + k * (2 * v["c"] + v["tjjl"]), 6)
             self.assertEqual(centres[(row_x, y)], 1)
@@ -97,11 +132,104 @@ class DefaultDesigns(unittest.TestCase):
     def test_grown_plate_of_a_heavier_two_bolt_base(self):
         case, doc = self.design_and_read("j1", {"EdtN": "2000", "EdtV": "100"})
         self.assertEqual((case["values"]["L"], case["values"]["B"]), (560, 310))
-        texts = [t.dxf.text for t in doc.modelspace().query('TEXT[layer=="尺寸"]')]
+        texts = [d.dxf.text for d in doc.modelspace().query("DIMENSION")]
         self.assertIn("560", texts)
         self.assertIn("310", texts)
         welds = [t.dxf.text for t in doc.modelspace().query('TEXT[layer=="焊缝"]')]
         self.assertEqual(welds, ["角焊缝 hf=" + general(case["values"]["hf11"])])
+
+
+def dimensions(doc):
+    """(text, measured distance, axis, definition points) of every DIMENSION entity."""
+    found = []
+    for dim in doc.modelspace().query("DIMENSION"):
+        axis = "x" if abs(math.sin(math.radians(dim.dxf.angle))) < 1e-9 else "y"
+        found.append((dim.dxf.text, dim.get_measurement(), axis, (dim.dxf.defpoint2, dim.dxf.defpoint3)))
+    return found
+
+
+def plate_outline(doc):
+    """The plate in plan: the first outline the sheet draws."""
+    return doc.modelspace().query('LWPOLYLINE[layer=="轮廓"]')[0]
+
+
+def plate_centre(doc):
+    points = list(plate_outline(doc).get_points("xy")) if doc.modelspace().query("LWPOLYLINE") else [(0, 0)]
+    xs, ys = [p[0] for p in points], [p[1] for p in points]
+    return (min(xs) + max(xs)) / 2, (min(ys) + max(ys)) / 2
+
+
+def dimension_faults(case, doc):
+    """What the file's dimensions get wrong about the design pedivo-calc reports: an empty list
+    for a sound drawing."""
+    faults = []
+    values, fields = case["values"], dict(case["results"])
+    dims = dimensions(doc)
+    if not dims:
+        return ["no DIMENSION entities"]
+    for text, measured, _, _ in dims:
+        if abs(float(text) - measured) > 1e-6:
+            faults.append(f"dimension reads {text} but measures {measured:g}")
+    for field, name in DIMENSIONED[case["module"]].items():
+        if not any(text == fields[field] and abs(measured - values[name]) < 1e-6 for text, measured, _, _ in dims):
+            faults.append(f"no dimension reads {field} = {fields[field]} over {name} = {values[name]:g}")
+    if case["module"] != "gc":
+        grout = values.get("tg") or USUAL_GROUT
+        if not any(abs(measured - grout) < 1e-6 for _, measured, axis, _ in dims if axis == "y"):
+            faults.append(f"the grout layer of {grout:g} is not dimensioned")
+    # Every bolt stands on an axis of the column (through the plate's centre) or at the end of a
+    # dimension in each direction.
+    ends = {"x": set(), "y": set()}
+    for _, _, axis, points in dims:
+        for p in points:
+            ends[axis].add(round(p.x if axis == "x" else p.y, 6))
+    cx, cy = plate_centre(doc)
+    for circle in doc.modelspace().query('CIRCLE[layer=="锚栓"]'):
+        x, y = round(circle.dxf.center.x, 6), round(circle.dxf.center.y, 6)
+        if not (x == round(cx, 6) or x in ends["x"]) or not (y == round(cy, 6) or y in ends["y"]):
+            faults.append(f"the bolt at ({x - cx:g}, {y - cy:g}) from the plate's centre is located by no dimension")
+    return faults
+
+
+class DimensionsReadBack(unittest.TestCase):
+    """The default design and PEDIVO_DXF_REALISTIC_CASES realistic designs of every type (100 by
+    default): every dimension reads what it measures, the result fields stand on the distances they
+    name, every bolt is located."""
+
+    def test_default_and_realistic_designs(self):
+        count = int(os.environ.get("PEDIVO_DXF_REALISTIC_CASES", "100"))
+        rng = random.Random(20261209)
+        drawn = Counter()
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "base.dxf")
+            for module in BOLTS:
+                cases = [{"module": module, "entries": {}}]
+                cases += [realistic_columns.case(rng, module) for _ in range(count)]
+                for case in cases:
+                    result = run(case, "--dxf", path, check=False)
+                    if result.returncode != 0:
+                        continue
+                    drawn[module] += 1
+                    faults = dimension_faults(json.loads(result.stdout), ezdxf.readfile(path))
+                    self.assertEqual(faults, [], json.dumps(case, ensure_ascii=False))
+        print(f"dimensions read back: {dict(drawn)}", file=sys.stderr)
+        for module in BOLTS:
+            self.assertGreater(drawn[module], count // 2, module)
+
+    def test_a_misplaced_bolt_is_caught(self):
+        case = {"module": "g3", "values": {"L": 400, "B": 300, "tpb": 20, "lt": 50, "hsh": 200, "hjjl": 150,
+                                           "hcb": 100},
+                "results": [["EdtL", "400"], ["EdtB", "300"], ["Edttpb", "20"], ["Edtlt", "50"],
+                            ["Edthxlb", "200"], ["Edthjjl", "150"], ["Edthgb", "100"]]}
+        doc = ezdxf.new("R2000")
+        msp = doc.modelspace()
+        msp.add_lwpolyline([(-200, -150), (200, -150), (200, 150), (-200, 150)], close=True,
+                           dxfattribs={"layer": "轮廓"})
+        msp.add_linear_dim(base=(0, 200), p1=(-200, 150), p2=(-150, 150), text="50").render()
+        msp.add_circle((-140, 50), 12, dxfattribs={"layer": "锚栓"})
+        faults = dimension_faults(case, doc)
+        self.assertIn("the bolt at (-140, 50) from the plate's centre is located by no dimension", faults)
+        self.assertIn("no dimension reads EdtL = 400 over L = 400", faults)
 
 
 class Refusals(unittest.TestCase):

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "design/common/numbers.h"
+#include "design/drawing/base_views.h"
 #include "design/drawing/printed_sheet.h"
 #include "design/drawing/sketch.h"
 #include "tests/design/design_probe.h"
@@ -185,7 +186,8 @@ TEST(BoltPositions, BootBeamsRunThePlateLengthAtTheFlangeTips) {
     const Drawing drawing = drawn(d);
     const auto outlines = plateSizes(drawing, Layer::Outline, d["L"], d["B"]);
     EXPECT_EQ(outlines.count({d["tsh"], d["L"]}), 2u) << id;
-    const double rowX = d["hb"] / 2 + d["a"];
+    // The tension rows stand lt from the plate ends, where the calculation put them.
+    const double rowX = d["L"] / 2 - d["lt"];
     for (const auto& [x, y] : boltCentres(drawing)) EXPECT_DOUBLE_EQ(std::abs(x), rowX) << id;
   }
   const Design t = pedivo::testing::design(*findModule("g2"), {});
@@ -197,6 +199,24 @@ TEST(BoltPositions, BootBeamsRunThePlateLengthAtTheFlangeTips) {
   const auto stiffeners = plateSizes(drawn(t), Layer::Stiffeners, t["L"], t["B"]);
   EXPECT_EQ(stiffeners.size(), 8u);
   for (const auto& size : stiffeners) EXPECT_EQ(size, (std::pair{t["tjjl"], t["c"] + t["bt"]}));
+}
+
+// A heavy channel base lengthens its plate for bearing and keeps its bolts lt from the plate ends:
+// the bolts move away from the column, and the chain along the plate reads lt where they stand.
+TEST(BoltPositions, ChannelBoltsStayLtFromTheEndsOfALengthenedPlate) {
+  const Design d = pedivo::testing::design(*findModule("g3"), {{"EdtN", "1500"}, {"EdtM", "300"}});
+  ASSERT_GT(d["L"], d["hb"] + 2 * (d["a"] + d["lt"]));
+  const Drawing drawing = drawn(d);
+  const double rowX = d["L"] / 2 - d["lt"];
+  for (const auto& [x, y] : boltCentres(drawing)) EXPECT_DOUBLE_EQ(std::abs(x), rowX);
+  long ends = 0;
+  for (const auto& dim : drawing.dimensions)
+    if (dim.axis == Axis::Horizontal && std::abs(std::abs(dim.from.x + dim.to.x) / 2 - (d["L"] / 2 - d["lt"] / 2)) < 1e-9 &&
+        std::abs(dim.to.x - dim.from.x - d["lt"]) < 1e-9) {
+      EXPECT_EQ(dim.text, d.field("Edtlt"));
+      ++ends;
+    }
+  EXPECT_EQ(ends, 2);
 }
 
 TEST(BoltPositions, ChannelDiaphragmsSpanBetweenTheBootBeams) {
@@ -218,6 +238,76 @@ TEST(EmbeddedDrawing, ShowsTheInsertionDepthAsShown) {
   EXPECT_EQ(depths, 2);
   EXPECT_FALSE(drawing.hatches.empty());
 }
+
+// The shear key is drawn from its held values: under the plate through the grout into the
+// foundation in both elevations, dashed in plan, its embedment and the grout dimensioned.
+class ShearKeyDrawing : public ::testing::TestWithParam<const char*> {
+ protected:
+  Design design_ = pedivo::testing::design(*findModule(GetParam()), {});
+  Drawing withKey(double grout) const {
+    std::vector<NamedValue> values = design_.session.values();
+    values.push_back({"keyh", 150.0});
+    values.push_back({"keyb", 150.0});
+    values.push_back({"keytw", 7.0});
+    values.push_back({"keytf", 10.0});
+    values.push_back({"hk", 130.0});
+    values.push_back({"tg", grout});
+    values.push_back({"keyName", std::string("HW150×150×7×10")});
+    return drawBase(GetParam(), DesignFacts(values, design_.session.results().fields, design_.report()));
+  }
+  Drawing withoutKey() const {
+    return drawBase(GetParam(),
+                    DesignFacts(design_.session.values(), design_.session.results().fields, design_.report()));
+  }
+};
+
+long verticalDimensions(const Drawing& d, double span, const std::string& text) {
+  return std::count_if(d.dimensions.begin(), d.dimensions.end(), [&](const Dimension& dim) {
+    return dim.axis == Axis::Vertical && std::abs(dim.to.y - dim.from.y - span) < 1e-9 && dim.text == text;
+  });
+}
+
+TEST_P(ShearKeyDrawing, StandsUnderThePlateThroughTheGroutIntoTheFoundation) {
+  const Drawing d = withKey(42);
+  // In plan: the key's H outline, dashed, on the column's axes.
+  const auto hidden = std::find_if(d.polylines.begin(), d.polylines.end(),
+                                   [](const Polyline& p) { return p.style == LineStyle::Hidden; });
+  ASSERT_NE(hidden, d.polylines.end());
+  const Box plan = boxOf(*hidden);
+  EXPECT_DOUBLE_EQ(plan.right - plan.left, 150);
+  EXPECT_DOUBLE_EQ(plan.top - plan.bottom, 150);
+  EXPECT_DOUBLE_EQ(plan.left + plan.right, 0);
+  EXPECT_DOUBLE_EQ(plan.bottom + plan.top, 0);
+  // In each elevation a solid outline 150 wide reaching 42 + 130 below the plate, as deep as the
+  // dimensions say.
+  long keys = 0;
+  for (const auto& p : d.polylines) {
+    const Box b = boxOf(p);
+    if (p.closed && p.style == LineStyle::Solid && std::abs(b.right - b.left - 150) < 1e-9 &&
+        std::abs(b.top - b.bottom - 172) < 1e-9)
+      ++keys;
+  }
+  const std::string id = GetParam();
+  EXPECT_EQ(keys, id == "j1" || id == "j2" ? 1 : 2);  // the pinned bases have one elevation
+  EXPECT_EQ(verticalDimensions(d, 42, "42"), 1);
+  EXPECT_EQ(verticalDimensions(d, 130, "130"), 1);
+  EXPECT_TRUE(std::any_of(d.leaders.begin(), d.leaders.end(),
+                          [](const Leader& l) { return l.text == "抗剪键 HW150×150×7×10"; }));
+}
+
+TEST_P(ShearKeyDrawing, WithoutAKeyOnlyTheUsualGroutLayerIsDrawn) {
+  const Drawing d = withoutKey();
+  EXPECT_TRUE(std::none_of(d.polylines.begin(), d.polylines.end(),
+                           [](const Polyline& p) { return p.style == LineStyle::Hidden; }));
+  EXPECT_TRUE(d.leaders.end() == std::find_if(d.leaders.begin(), d.leaders.end(), [](const Leader& l) {
+                return l.text.rfind("抗剪键", 0) == 0;
+              }));
+  EXPECT_EQ(verticalDimensions(d, usualGroutMm, "50"), 1);
+  const auto top = std::find_if(d.labels.begin(), d.labels.end(), [](const Label& l) { return l.text == "基础顶面"; });
+  EXPECT_NE(top, d.labels.end());
+}
+
+INSTANTIATE_TEST_SUITE_P(PlatedTypes, ShearKeyDrawing, ::testing::Values("j1", "j2", "g11", "g12", "g2", "g3"));
 
 TEST(Refusal, NothingIsDrawnBeforeADesign) {
   const DesignSession fresh(*findModule("g11"));
@@ -277,6 +367,46 @@ TEST(PrintedText, ReachesTheStandardHeightWhereTheLayoutHasRoom) {
     const PrintedSize page = printedSize(d.extent());
     EXPECT_LE(page.widthMm, reportTextWidthMm + 1e-9);
     EXPECT_LE(page.heightMm, reportTallestPictureMm + 1e-9);
+  }
+}
+
+// Every type's picture prints its dimension texts at the drawing standards' height, heavy and
+// light designs alike: where short dimensions stand side by side their texts are staggered.
+TEST(PrintedText, EveryTypeReachesTheStandardHeightWithItsTextsApart) {
+  const std::vector<std::pair<const char*, pedivo::testing::Texts>> cases{
+      {"j1", {}}, {"j2", {}}, {"g11", {}}, {"g12", {}}, {"g2", {}}, {"g3", {}}, {"gc", {}},
+      {"j1", {{"EdtN", "2000"}, {"EdtV", "100"}}},
+      {"g11", {{"EdtN", "1500"}, {"EdtM", "400"}}},
+      {"g12", {{"EdtN", "2500"}, {"EdtM", "900"}}},
+      {"g2", {{"EdtN", "1200"}, {"EdtM", "500"}}},
+      {"g3", {{"EdtN", "1500"}, {"EdtM", "300"}}},
+  };
+  for (const auto& [id, entries] : cases) {
+    const Drawing d = drawn(pedivo::testing::design(*findModule(id), entries));
+    EXPECT_GE(printedTextHeight(d), smallestPrintedTextMm - 1e-9) << id << " " << entries.size();
+    EXPECT_FALSE(dimensionTextsOverlap(d)) << id << " " << entries.size();
+  }
+}
+
+// A text set beyond the end of a short dimension never stands over its neighbour in the chain,
+// where it would read as the neighbour's distance (the report's channel plan once read 107 where
+// the bolts stand 88 from the plate end).
+TEST(PrintedText, NoDimensionTextStandsOverANeighbourInItsChain) {
+  for (const char* id : {"j1", "j2", "g11", "g12", "g2", "g3"}) {
+    const Drawing d = drawn(pedivo::testing::design(*findModule(id), {}));
+    const auto span = [](const Dimension& m) {
+      return m.axis == Axis::Horizontal ? std::pair{m.from.x, m.to.x} : std::pair{m.from.y, m.to.y};
+    };
+    for (const auto& m : d.dimensions) {
+      const double at = m.axis == Axis::Horizontal ? m.textAt.x : m.textAt.y;
+      const auto [from, to] = span(m);
+      if (at > from && at < to) continue;  // over its own span
+      for (const auto& other : d.dimensions) {
+        if (&other == &m || other.axis != m.axis || std::abs(other.line - m.line) > 1e-9) continue;
+        const auto [a, b] = span(other);
+        EXPECT_FALSE(at > a && at < b) << id << ": " << m.text << " over " << other.text;
+      }
+    }
   }
 }
 

@@ -1,4 +1,5 @@
-// pedivo-drawing-preview FOLDER: the drawing of every base type's default design as a PNG, to
+// pedivo-drawing-preview FOLDER: the drawing of every base type's default design as a PNG and its
+// issued sheet as DXF, to
 // look at the sheets as the report shows them, a picture of each result window with its drawing
 // pane, and each report (from the templates beside this program) with its drawing and a sample
 // project block. Also pictures of the main window with its 文件 menu open, the 项目信息 dialog and
@@ -22,6 +23,8 @@
 #include "design/common/design_session.h"
 #include "design/common/report_writer.h"
 #include "design/drawing/base_drawing.h"
+#include "design/drawing/dxf_file.h"
+#include "design/drawing/issued_sheet.h"
 #include "design/files/software_version.h"
 #include "forms/drawing_painter.h"
 #include "forms/interaction.h"
@@ -76,7 +79,8 @@ void windowPictures(const QString& folder) {
     pedivo::DesignSession session(*pedivo::findModule(id));
     session.setProject(sampleProject());
     change(session);
-    pedivo::forms::ResultWindow result(session.module(), session.results(), pedivo::drawing::drawDesign(session), desktop);
+    pedivo::forms::ResultWindow result(session.module(), session.results(),
+                                       pedivo::drawing::drawIssuedSheet(session, pedivo::softwareVersion()), desktop);
     result.showStatus(pedivo::forms::qs(session.statusLine()), session.status() == pedivo::DesignStatus::Unfinished);
     result.resize(result.width(), 600);
     result.grab().save(folder + "/" + id + "-" + name + "-window.png");
@@ -120,7 +124,8 @@ int main(int argc, char* argv[]) {
     session.setProject(sampleProject());
     session.calculate();
     const auto drawn = pedivo::drawing::drawDesign(session);
-    pedivo::forms::ResultWindow window(*module, session.results(), drawn, desktop);
+    const auto issued = pedivo::drawing::drawIssuedSheet(session, pedivo::softwareVersion());
+    pedivo::forms::ResultWindow window(*module, session.results(), issued, desktop);
     window.resize(window.width(), 600);
     window.grab().save(QString::fromLocal8Bit(argv[1]) + "/" + pedivo::forms::qs(module->id) + "-window.png");
     if (const auto* refusal = std::get_if<pedivo::drawing::DrawingRefusal>(&drawn)) {
@@ -128,6 +133,10 @@ int main(int argc, char* argv[]) {
       continue;
     }
     const QString path = QString::fromLocal8Bit(argv[1]) + "/" + pedivo::forms::qs(module->id) + ".png";
+    // The issued sheet as its DXF file, to open in CAD programs.
+    if (const auto failure = pedivo::drawing::writeDxf(std::get<pedivo::drawing::Drawing>(issued),
+                                                        std::string(argv[1]) + "/" + module->id + ".dxf"))
+      std::cerr << *failure << '\n';
     const auto& sheet = std::get<pedivo::drawing::Drawing>(drawn);
     const std::string folder = argv[1];
     auto tags = session.report();

@@ -15,6 +15,7 @@
 #include "design/common/system_reason.h"
 #include "design/common/module.h"
 #include "design/files/case_step.h"
+#include "design/files/software_version.h"
 #include "design/files/json_text.h"
 #include "json_line.h"
 
@@ -385,7 +386,10 @@ CaseResult runCase(const std::string& line, bool withReport, bool withDrawing, b
     appendState(out, state.session, state.run, {false, withDetail || state.detail});
     CaseResult result{out.str(), false, state.session.module().id,
                       withReport ? state.session.report() : std::vector<TagText>{}, std::nullopt};
-    if (withDrawing) result.drawing = drawing::drawDesign(state.session);
+    if (withDrawing) {
+      result.drawing = drawing::drawDesign(state.session);
+      result.sheet = drawing::drawIssuedSheet(state.session, softwareVersion());
+    }
     result.entriesChanged = state.session.status() == DesignStatus::EntriesChanged;
     result.id = state.id;
     return result;

@@ -12,6 +12,7 @@
 
 #include "design/common/design_session.h"
 #include "design/drawing/base_drawing.h"
+#include "design/drawing/issued_sheet.h"
 #include "line_options.h"
 #include "text_buffer.h"
 
@@ -24,6 +25,8 @@ struct CaseResult {
   std::vector<TagText> report;                   // tag texts at the end of the case, when asked for
   // The drawing of the case's design, or why there is none, when asked for.
   std::optional<std::variant<drawing::Drawing, drawing::DrawingRefusal>> drawing;
+  // The sheet to scale for the DXF file, when the drawing is asked for.
+  std::optional<std::variant<drawing::Drawing, drawing::DrawingRefusal>> sheet = std::nullopt;
   bool entriesChanged = false;  // "after" changed the entries: report and drawing are of the last calculation
   std::optional<std::string> id = std::nullopt;  // the case's "id", when it has one
 };

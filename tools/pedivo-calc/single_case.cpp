@@ -77,7 +77,7 @@ int writeReportFile(const CaseResult& reportCase, const std::filesystem::path& r
 
 // The drawing of the single case as DXF; a design that did not complete is not drawn.
 int writeDrawingFile(const CaseResult& drawnCase, const std::filesystem::path& dxfPath) {
-  const auto& drawing = *drawnCase.drawing;
+  const auto& drawing = *drawnCase.sheet;
   if (const auto* refusal = std::get_if<drawing::DrawingRefusal>(&drawing)) {
     std::cerr << "pedivo-calc: " << refusal->message << "DXF文件“" << dxfPath.string()
               << "”未写出 (no completed design: the DXF file was not written)\n";
