@@ -125,7 +125,7 @@ std::string typeChangeText(const ModuleDescriptor& proposed) {
 }
 
 bool passes(const Outcome& outcome, const std::vector<DesignCheck>& checks) {
-  return outcome.ending == Ending::Completed && !outcome.messages.empty() && outcome.messages.front() == doneMessage &&
+  return outcome.ending == Ending::Completed && outcome.closing == Closing::Designed &&
          std::all_of(checks.begin(), checks.end(), [](const DesignCheck& check) { return check.ok(); });
 }
 

@@ -166,7 +166,7 @@ class Search {
     const Outcome outcome = state_->calculate(e);
     if (outcome.ending != Ending::Completed) return {Rank::Stops, 0, 0};
     double measure = shortfall(state_->checks());
-    if (outcome.messages.empty() || outcome.messages.front() != doneMessage) measure += 1;
+    if (outcome.closing != Closing::Designed) measure += 1;
     const double weight = state_->weight();
     if (const double below = belowDetailing(*state_); below > 0) return {Rank::BelowDetailing, measure + below, weight};
     if (measure == 0) return {Rank::Passes, weight, weight};

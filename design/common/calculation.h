@@ -22,10 +22,16 @@ inline constexpr const char* notConvergingMessage = "设计尺寸不收敛，超
 inline constexpr const char* weldTooShortMessage = "焊缝计算长度不足，超出程序计算范围，计算停止!";
 inline constexpr const char* invalidNumberMessage = "计算出现无效数值，超出程序计算范围，计算停止!";
 
+// The message shown for a stop, and for the close of a completed calculation. An entry that was
+// refused has no message of its own here: its check or its text gives one.
+const char* stopMessage(Stop stop);
+const char* closingMessage(Closing closing);
+
 // Ends a calculation early; the held values stay as they were.
 struct CalculationStop {
-  std::string message;
-  std::optional<std::string> focus;
+  Stop reason;
+  std::optional<std::string> focus{};
+  std::string message = stopMessage(reason);
 };
 
 // Reads an entry as a number; a text that is not one stops the calculation with focus on it.
@@ -78,9 +84,12 @@ void requireWeldLength(double effectiveLength);
 // A table lookup that found no row (a grade outside the lists) cannot go on.
 template <class T>
 T require(const std::optional<T>& value) {
-  if (!value) throw CalculationStop{invalidNumberMessage, std::nullopt};
+  if (!value) throw CalculationStop{Stop::InvalidNumber};
   return *value;
 }
+
+// What the window is told of a stop: its message, the control to focus and the reason.
+Outcome stoppedOutcome(const CalculationStop& stop);
 
 // Runs calculate(held copy) with the floating-point flags cleared; commits the copy only when
 // the calculation ends normally and no operation divided by zero, was invalid or overflowed.
@@ -95,12 +104,12 @@ Outcome guardedCalculation(Held& held, Calculate&& calculate) {
     // An invalid value met before the stop is the first fault; report that one.
     const bool invalidBefore = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW) != 0;
     std::feclearexcept(FE_ALL_EXCEPT);
-    if (invalidBefore) return Outcome{{invalidNumberMessage}, std::nullopt, {}, std::nullopt};
-    return Outcome{{stop.message}, stop.focus, {}, std::nullopt};
+    if (invalidBefore) return stoppedOutcome(CalculationStop{Stop::InvalidNumber});
+    return stoppedOutcome(stop);
   }
   const bool invalid = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW) != 0;
   std::feclearexcept(FE_ALL_EXCEPT);
-  if (invalid) return Outcome{{invalidNumberMessage}, std::nullopt, {}, std::nullopt};
+  if (invalid) return stoppedOutcome(CalculationStop{Stop::InvalidNumber});
   held = std::move(work);
   return outcome;
 }
@@ -175,7 +184,7 @@ class StateOf final : public DesignState {
       // design.
       for (const auto& value : functions_.values(work))
         if (const auto* x = std::get_if<double>(&value.value); x != nullptr && !(std::fabs(*x) <= largestHeldValue))
-          throw CalculationStop{invalidNumberMessage, std::nullopt};
+          throw CalculationStop{Stop::InvalidNumber};
       return done;
     };
     Outcome outcome = guardedCalculation(held_, run);

@@ -13,6 +13,6 @@ namespace pedivo::embedded {
 
 double embeddedWeight(const EmbeddedHeld& h);
 void embeddedRemedies(const EmbeddedHeld& h, std::vector<DesignCheck>& checks);
-std::string embeddedStopRemedy(const Entries& entries, std::string_view message);
+std::string embeddedStopRemedy(const Entries& entries, Stop stop);
 
 }  // namespace pedivo::embedded

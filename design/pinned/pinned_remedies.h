@@ -18,7 +18,7 @@ double fourBoltWeight(const FourBoltHeld& h);
 void twoBoltRemedies(const PinnedPlateHeld& h, std::vector<DesignCheck>& checks);
 void fourBoltRemedies(const FourBoltHeld& h, std::vector<DesignCheck>& checks);
 
-std::string twoBoltStopRemedy(const Entries& entries, std::string_view message);
-std::string fourBoltStopRemedy(const Entries& entries, std::string_view message);
+std::string twoBoltStopRemedy(const Entries& entries, Stop stop);
+std::string fourBoltStopRemedy(const Entries& entries, Stop stop);
 
 }  // namespace pedivo::pinned

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "design/common/eccentricity.h"
 #include "design/common/module.h"
 
 namespace pedivo::rigid {
@@ -18,7 +19,8 @@ struct RigidPlateHeld {
   double L = 0, B = 0, L0 = 0, B0 = 0;    // plate plan, and before whole tens
   double tjjl = 0;                        // stiffener thickness
   double e = 0;                           // eccentricity M/N
-  std::string judge;                      // the eccentricity case, as the report names it
+  rigidbase::Eccentricity eccentricity = rigidbase::Eccentricity::NotFound;  // the case the pressure took
+  rigidbase::CompressedZoneMethod zone = rigidbase::CompressedZoneMethod::Linear;  // beyond the bolt row
   double xn = 0, Fx = 0, dx = 0;          // compressed zone, and the bisection's last residual and step
   double ylmax = 0, ylmin = 0, ylc = 0;   // concrete pressure
   double fc = 0, Ec = 0, Es = 0, fta = 0;

@@ -19,7 +19,7 @@ double tenBoltWeight(const RigidPlateHeld& h);
 void eightBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks);
 void tenBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks);
 
-std::string eightBoltStopRemedy(const Entries& entries, std::string_view message);
-std::string tenBoltStopRemedy(const Entries& entries, std::string_view message);
+std::string eightBoltStopRemedy(const Entries& entries, Stop stop);
+std::string tenBoltStopRemedy(const Entries& entries, Stop stop);
 
 }  // namespace pedivo::rigid
