@@ -126,7 +126,7 @@ double legForWeldLength(double hf, double lf, RoundLimit& rounds) {
 double bootBeamWeldLegAt(const Held& h, double hsh, double minimumLeg) {
   Held at = h;
   at.hsh = hsh;
-  at.lf = hsh - 20 - 15;
+  at.lf = hsh - tables::weldStopBelowTop - tables::stiffenerCornerCut;
   double leg = bootBeamWeldLegNeeded(at);
   if (minimumLeg > leg) leg = minimumLeg;
   return roundUpToEven(leg);
@@ -179,7 +179,7 @@ void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds) {
 Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
   h.ffw = m.steel->ffw;
   bootBeamShear(h);
-  h.lf = h.hsh - 20 - 15;
+  h.lf = h.hsh - tables::weldStopBelowTop - tables::stiffenerCornerCut;
   requireWeldLength(h.lf);
   h.hf2 = bootBeamWeldLegNeeded(h);
   const double minimumLeg = tables::smallestFilletLeg(std::max(h.tsh, h.tf));

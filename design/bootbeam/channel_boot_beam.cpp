@@ -143,7 +143,7 @@ enum class RibWeldEnd {
 // under the top plate.
 StiffenerWeldInputs ribWeldInputs(const Held& h) {
   return {.load = h.Vimax, .outstand = h.a + h.lt, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-          .upstandEnds = 30, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = false};
+          .upstandEnds = tables::ribCornerCuts, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = false};
 }
 
 RibWeldEnd ribWelds(const Materials& m, Held& h, RoundLimit& rounds) {
@@ -195,8 +195,9 @@ enum class RibEnd {
 
 RibEnd ribTrial(const Materials& m, Held& h) {
   h.Vimax = h.Ntal / 2;
-  h.ylvR = h.Vimax / (h.hjjl - 30) / h.tjjl;
-  h.ylfR = ((h.a + h.lt) * h.Vimax / 2) / ((h.hjjl - 30) * (h.hjjl - 30) * h.tjjl / 6);
+  const double height = h.hjjl - tables::ribCornerCuts;  // the section clear of both corner cuts
+  h.ylvR = h.Vimax / height / h.tjjl;
+  h.ylfR = ((h.a + h.lt) * h.Vimax / 2) / (height * height * h.tjjl / 6);
   h.fy = m.steel->fy;
   h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
@@ -251,7 +252,7 @@ DiaphragmEnd diaphragmTrial(const Materials& m, Held& h) {
   if (tables::smallestFilletLeg(h.tpb) > h.hf6) h.hf6 = tables::smallestFilletLeg(h.tpb);
   h.hf6 = roundToEvenPastHalf(h.hf6);
   if (h.hf6 > h.tcb) h.tcb = h.hf6;
-  const double weldLength = h.hcb - 20 - 15;
+  const double weldLength = h.hcb - tables::weldStopBelowTop - tables::stiffenerCornerCut;
   requireWeldLength(weldLength);
   h.hf7 = (h.q * h.bf / 2) / (tables::filletThroat * weldLength * h.ffw);
   if (tables::smallestFilletLeg(h.tsh) > h.hf7) h.hf7 = tables::smallestFilletLeg(h.tsh);

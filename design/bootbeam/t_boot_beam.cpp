@@ -153,8 +153,9 @@ StiffenerEnd stiffenerTrial(const Materials& m, Held& h) {
   if (h.hjjl > h.hsh) return StiffenerEnd::AboveBootBeam;
   h.Vi = (h.B - h.bf) * h.L / 4 * pressureAt(h, h.L / 4);
   h.Vimax = std::max(h.Vi, h.Ntal);
-  h.ylvR = h.Vimax / (h.hjjl - 15) / h.tjjl;
-  const double Ws = (h.hjjl - 15) * (h.hjjl - 15) * h.tjjl / 6;
+  const double height = h.hjjl - tables::stiffenerCornerCut;  // the section clear of the corner cut
+  h.ylvR = h.Vimax / height / h.tjjl;
+  const double Ws = height * height * h.tjjl / 6;
   h.ylfR = h.Vi > h.Ntal ? ((h.B - h.bf) * h.Vimax / 4) / Ws : ((h.a + h.lt) * h.Vimax / 2) / Ws;
   h.fy = m.steel->fy;
   h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
@@ -188,7 +189,7 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
     h.ffw = m.steel->ffw;
     const StiffenerWelds welds = stiffenerWelds(
         {.load = h.Vimax, .outstand = h.c + h.bt, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-         .upstandEnds = 15, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true},
+         .upstandEnds = tables::stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true},
         roundUpToEven(startingLeg(h)), rounds);
     h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
     switch (welds.end) {

@@ -98,7 +98,8 @@ LinearPressure linearPressure(double N, double M, double B, double L, double lt)
 }
 
 PlatePressure pressureUnderPlate(const PressurePolicy& policy, const PressureInput& in, RoundLimit& rounds) {
-  PlatePressure p{eccentricityCase(in.e, in.L, in.write3)};
+  PlatePressure p{eccentricityCase(in.e, in.L, in.write3), CompressedZoneMethod::Linear, 0, 0, 0, std::nullopt,
+                  std::nullopt};
   const bool overArea = policy.order == OperandOrder::OverPlateArea;
   const double N = in.N, e = in.e, L = in.L, B = in.B, lt = in.lt;
   switch (p.eccentricity) {

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "design/common/tables.h"
+
 namespace pedivo::drawing {
 
 namespace {
-constexpr double copeRadius = 15;  // the corner cut of a stiffener, clear of the fillet welds
+constexpr double copeRadius = tables::stiffenerCornerCut;
 }
 
 Section readSection(const DesignFacts& facts) {

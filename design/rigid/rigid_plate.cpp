@@ -32,6 +32,7 @@ using rigidbase::Trial;
 
 // What sets the eight- and the ten-bolt base apart.
 struct BoltLayout {
+  bool fourBoltsARow;       // ten bolts
   double n;                 // twice the bolts of a tension row: 6 or 8
   double cSpacings;         // spacings c across the plate width: 4 or 6
   double stiffenersAcross;  // stiffener thicknesses across the width: 2 or 3
@@ -43,17 +44,17 @@ struct BoltLayout {
 };
 
 const BoltLayout eightBolts{
-    6, 4, 2, [](const Held& h) { return (2 * h.c - h.tw) / 2; },
+    false, 6, 4, 2, [](const Held& h) { return (2 * h.c - h.tw) / 2; },
     [](const Held& h, double q) { return (3 * h.c + 2 * h.tjjl + h.bt) * (h.a + h.lt) / 2 * q; },
     [](const Held& h) { return 2 * h.c + 2 * h.tjjl; }, false, "(2c − tw)/2"};
 
 const BoltLayout tenBolts{
-    8, 6, 3, [](const Held& h) { return (4 * h.c + h.tjjl - h.tw) / 2; },
+    true, 8, 6, 3, [](const Held& h) { return (4 * h.c + h.tjjl - h.tw) / 2; },
     [](const Held& h, double q) { return (2 * h.c + h.tjjl) * (h.a + h.lt) * q; },
     [](const Held& h) { return 4 * h.c + 3 * h.tjjl; }, true, "(4c + ts − tw)/2"};
 
-// The layout a design was made with: the bolts of its tension rows tell the two apart.
-const BoltLayout& layoutOf(const Held& h) { return h.n == tenBolts.n ? tenBolts : eightBolts; }
+// The layout a design was made with.
+const BoltLayout& layoutOf(const Held& h) { return h.fourBoltsARow ? tenBolts : eightBolts; }
 
 const HeldField<Held> heldFields[] = {
     {"N", &Held::N},         {"M", &Held::M},           {"V", &Held::V},           {"hb", &Held::hb},
@@ -167,7 +168,8 @@ void plateThickness(const Materials& m, Held& h) {
     h.la2 = std::min(boltSpread(h.a, h.lt), 2 * h.c);
     h.lc2 = std::min(boltSpread(h.c, h.c), h.a + h.lt);
     const double d2 = 8 * h.a * h.a * h.a * h.lc2 + h.c * h.c * h.c * h.la2;
-    h.tpbt2 = h.c * h.c < 2 * h.a * h.a ? std::sqrt(12 * h.Ntal * h.c * h.a * h.a * h.a / d2 / f)
+    h.boltPanelAlongA = h.c * h.c < 2 * h.a * h.a;
+    h.tpbt2 = h.boltPanelAlongA ? std::sqrt(12 * h.Ntal * h.c * h.a * h.a * h.a / d2 / f)
                                         : std::sqrt(6 * h.Ntal * h.a * h.c * h.c * h.c / d2 / f);
     h.tpbt = std::max(h.tpbt1, h.tpbt2);
     return h.tpbt;
@@ -198,10 +200,10 @@ void stiffenerStresses(const BoltLayout& layout, const Materials& m, Held& h) {
   h.Vi2 = (h.a + h.lt + h.hb / 2) * (h.B - h.bf) / 4 * q * (h.xn - h.L / 4) / h.xn;
   h.Vi12 = std::max(h.Vi1, h.Vi2);
   h.Vimax = std::max(h.Vi12, h.Ntal);
-  h.ylvR = h.Vimax / ((h.hjjl - 15) * h.tjjl);
-  h.Ws = square(h.hjjl - 15) * h.tjjl / 6;
-  const bool alongLength = h.Vi1 > h.Vi2 || h.Ntal > h.Vi12;
-  h.ylfR = alongLength ? (h.a + h.lt) * h.Vimax / 2 / h.Ws : (h.B - h.bf) * h.Vimax / 4 / h.Ws;
+  h.ylvR = h.Vimax / ((h.hjjl - tables::stiffenerCornerCut) * h.tjjl);
+  h.Ws = square(h.hjjl - tables::stiffenerCornerCut) * h.tjjl / 6;
+  h.stiffenerAlongLength = h.Vi1 > h.Vi2 || h.Ntal > h.Vi12;
+  h.ylfR = h.stiffenerAlongLength ? (h.a + h.lt) * h.Vimax / 2 / h.Ws : (h.B - h.bf) * h.Vimax / 4 / h.Ws;
   h.fy = m.steel->fy;
   h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
@@ -232,10 +234,10 @@ StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, He
     }
     h.ffw = m.steel->ffw;
     // Along the plate length when the stiffener beside a bolt governs, else across the width.
-    h.lw = h.Vi1 > h.Vi2 || h.Ntal > h.Vi12 ? h.a + h.lt : h.B / 2 - h.bf / 2;
+    h.lw = h.stiffenerAlongLength ? h.a + h.lt : h.B / 2 - h.bf / 2;
     const StiffenerWelds welds = stiffenerWelds(
         {.load = h.Vimax, .outstand = h.lw, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-         .upstandEnds = 15, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true},
+         .upstandEnds = tables::stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true},
         roundUpToEven(std::max(6.0, tables::smallestFilletLeg(h.tpb))), rounds);
     h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.Wf = welds.Wf, h.ylvf = welds.ylvf;
     switch (welds.end) {
@@ -275,6 +277,7 @@ Trial designTrial(const BoltLayout& layout, const Entries& e, const Materials& m
 PassEnd designPass(const BoltLayout& layout, const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   readSectionAndForces(e, h);
   h.n = layout.n;
+  h.fourBoltsARow = layout.fourBoltsARow;
   h.dms = 24;
   h.tjjl = 8;
   return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(layout, e, m, h, rounds); });

@@ -3,7 +3,6 @@
 // calculation stops.
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "design/common/design_check.h"
