@@ -39,13 +39,6 @@ using Sizes = std::array<double, 4>;
 // The diameter a rigid base starts from when it has no design to tell its own.
 int startingBolt(const ModuleDescriptor& module) { return module.id == "g2" ? 20 : 24; }
 
-double heldNumber(const DesignState& state, std::string_view name) {
-  for (const auto& value : state.values())
-    if (value.name == name)
-      if (const auto* x = std::get_if<double>(&value.value)) return *x;
-  return 0;
-}
-
 // A candidate: the bolt from the window's list, and each size as a count of 5 mm steps above its
 // detailing value.
 struct Point {
@@ -84,11 +77,12 @@ double shortfall(const std::vector<DesignCheck>& checks) {
 // How far the sizes a design uses fall under the detailing values of the bolt it ends with, in
 // tenths of a metre; nought when none does.
 double belowDetailing(const DesignState& state) {
-  const auto low = detailingSizes(static_cast<int>(heldNumber(state, "dms")));
+  const std::vector<NamedValue> held = state.values();
+  const auto low = detailingSizes(static_cast<int>(heldNumber(held, "dms")));
   if (!low) return 0;
   double sum = 0;
   for (int i = 0; i < 4; ++i) {
-    const double size = heldNumber(state, heldSizeNames[i]);
+    const double size = heldNumber(held, heldSizeNames[i]);
     if (size < (*low)[i]) sum += ((*low)[i] - size) / 100 + 0.001;
   }
   return sum;
@@ -106,7 +100,7 @@ class Search {
     // A rigid base chooses its bolt: the sizes start from the detailing values of the bolt its
     // design ended with, or of the bolt it starts from.
     if (!validateInput(module, entries) && state_->calculate(entries).ending != Ending::Stopped)
-      ownBolt_ = static_cast<int>(heldNumber(*state_, "dms"));
+      ownBolt_ = static_cast<int>(heldNumber(state_->values(), "dms"));
     if (ownBolt_ <= 0 || !detailingSizes(ownBolt_)) ownBolt_ = startingBolt(module);
   }
 

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <stdexcept>
+#include <variant>
 
 #include "design/common/numbers.h"
 #include "design/common/rigid_base.h"
@@ -53,6 +55,18 @@ int readWholeNumber(const Entries& entries, std::string_view control) {
   if (value != std::trunc(value) || std::fabs(value) > 1e6)
     throw CalculationStop{Stop::EntryRefused, std::string(control), notANumberMessage(entryText(entries, control))};
   return static_cast<int>(value);
+}
+
+std::optional<double> findHeldNumber(const std::vector<NamedValue>& values, std::string_view name) {
+  for (const auto& named : values)
+    if (named.name == name)
+      if (const double* number = std::get_if<double>(&named.value)) return *number;
+  return std::nullopt;
+}
+
+double heldNumber(const std::vector<NamedValue>& values, std::string_view name) {
+  if (const auto number = findHeldNumber(values, name)) return *number;
+  throw std::logic_error("no held number named " + std::string(name));
 }
 
 bool isHeldNumber(std::string_view tag, std::string_view text) {

@@ -137,6 +137,12 @@ bool isZeroText(std::string_view text);
 // an empty window, where what it never reached is still zero.
 void blankUnreached(const std::vector<TagText>& tags, const std::vector<TagText>& reached, const TagEmitter& sink);
 
+// A held number by its name, none for a name the base type does not hold.
+std::optional<double> findHeldNumber(const std::vector<NamedValue>& values, std::string_view name);
+// A held number by its name. Asking a base type for a name it does not hold is a programming error:
+// std::logic_error, never a silent 0.
+double heldNumber(const std::vector<NamedValue>& values, std::string_view name);
+
 // Every held quantity by its name, listed once beside the struct.
 template <class Held>
 struct HeldField {
