@@ -3,7 +3,6 @@
 // stops.
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "design/bootbeam/boot_beam.h"

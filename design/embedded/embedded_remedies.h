@@ -3,7 +3,6 @@
 // is found by the calculation: its remedies say what moves the depth.
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "design/common/design_check.h"

@@ -2,7 +2,6 @@
 // The pinned bases' steel weight, and what to change when a check fails or the calculation stops.
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "design/common/design_check.h"
