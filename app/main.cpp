@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "design/files/data_folders.h"
 #include "forms/interaction.h"
+#include "forms/text.h"
 #include "forms/translations.h"
 
 namespace {
@@ -51,7 +52,7 @@ int main(int argc, char* argv[]) {
   pedivo::forms::DesktopInteraction desktop;
   const QString programFolder = QCoreApplication::applicationDirPath();
   pedivo::forms::AppContext context{desktop, programFolder + QStringLiteral("/"),
-                                    pedivo::dataFolders(pedivo::processEnvironment(), programFolder.toStdString())};
+                                    pedivo::dataFolders(pedivo::processEnvironment(), pedivo::forms::localPath(programFolder))};
   pedivo::app::MainWindow window(context);
   window.show();
   const QStringList arguments = QCoreApplication::arguments().mid(1);

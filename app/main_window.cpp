@@ -25,6 +25,7 @@
 #include "forms/diagram.h"
 #include "forms/input_window.h"
 #include "forms/project_dialog.h"
+#include "forms/text.h"
 
 namespace pedivo::app {
 namespace {
@@ -189,8 +190,7 @@ void MainWindow::setBoltGroupEnabled(bool enabled) {
 
 // A picture that cannot be read leaves the current one in place.
 void MainWindow::loadPicture(const QString& fileName) {
-  const QString path =
-      QString::fromStdString(findDataFile(diagramSearchPath(context_.folders()), fileName.toStdString()).string());
+  const QString path = forms::qpath(findDataFile(diagramSearchPath(context_.folders()), fileName.toStdString()));
   QImage image;
   if (!image.load(path)) {
     context_.interaction.showMessage(this, QStringLiteral("无法打开文件“%1”。").arg(path));

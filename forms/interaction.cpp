@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "forms/text.h"
+
 namespace pedivo::forms {
 
 void DesktopInteraction::showMessage(QWidget* parent, const QString& text) {
@@ -53,7 +55,7 @@ QString DesktopInteraction::chooseFileToSave(QWidget* parent, const QString& cap
 
 DataFolders AppContext::folders() const {
   DataFolders folders = data;
-  folders.program = appFolder.toStdString();
+  folders.program = localPath(appFolder);
   return folders;
 }
 

@@ -2,11 +2,17 @@
 // Between the core's UTF-8 texts and Qt's strings.
 
 #include <QString>
+#include <filesystem>
 #include <string>
 
 namespace pedivo::forms {
 
 inline QString qs(const std::string& text) { return QString::fromStdString(text); }
 inline std::string ss(const QString& text) { return text.toStdString(); }
+// A file or folder as the file system names it: through UTF-16, so that a folder with Chinese
+// characters is found on every system, not only where narrow names are UTF-8.
+inline std::filesystem::path localPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
+// A path as Qt shows and opens it.
+inline QString qpath(const std::filesystem::path& path) { return QString::fromStdU16String(path.u16string()); }
 
 }  // namespace pedivo::forms

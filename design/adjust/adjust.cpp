@@ -34,19 +34,13 @@ Entries carriedOver(const ModuleDescriptor& to, const Entries& from) {
   return entries;
 }
 
-double heldNumber(const DesignSession& session, std::string_view name) {
-  for (const auto& value : session.values())
-    if (value.name == name)
-      if (const auto* x = std::get_if<double>(&value.value)) return *x;
-  return 0;
-}
-
 // The sizes the design of `session` uses, none under the detailing value of its bolt, as texts.
 Entries usedSizes(const DesignSession& session) {
   Entries entries = session.entries();
-  const auto low = detailingSizes(static_cast<int>(heldNumber(session, "dms")));
+  const std::vector<NamedValue> held = session.values();
+  const auto low = detailingSizes(static_cast<int>(heldNumber(held, "dms")));
   for (std::size_t i = 0; i < sizeControls.size(); ++i) {
-    const double used = heldNumber(session, heldSizeNames[i]);
+    const double used = heldNumber(held, heldSizeNames[i]);
     entries.texts[sizeControls[i]] = formatGeneral(low ? std::max(used, (*low)[i]) : used);
   }
   return entries;
@@ -125,7 +119,7 @@ std::string typeChangeText(const ModuleDescriptor& proposed) {
 }
 
 bool passes(const Outcome& outcome, const std::vector<DesignCheck>& checks) {
-  return outcome.ending == Ending::Completed && !outcome.messages.empty() && outcome.messages.front() == doneMessage &&
+  return outcome.ending == Ending::Completed && outcome.closing == Closing::Designed &&
          std::all_of(checks.begin(), checks.end(), [](const DesignCheck& check) { return check.ok(); });
 }
 

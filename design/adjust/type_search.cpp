@@ -39,15 +39,6 @@ using Sizes = std::array<double, 4>;
 // The diameter a rigid base starts from when it has no design to tell its own.
 int startingBolt(const ModuleDescriptor& module) { return module.id == "g2" ? 20 : 24; }
 
-double heldNumber(const std::vector<NamedValue>& values, std::string_view name) {
-  for (const auto& value : values)
-    if (value.name == name)
-      if (const auto* x = std::get_if<double>(&value.value)) return *x;
-  return 0;
-}
-
-double heldNumber(const DesignState& state, std::string_view name) { return heldNumber(state.values(), name); }
-
 // A candidate: the bolt from the window's list, and each size as a count of 5 mm steps above its
 // detailing value.
 struct Point {
@@ -109,7 +100,7 @@ class Search {
     // A rigid base chooses its bolt: the sizes start from the detailing values of the bolt its
     // design ended with, or of the bolt it starts from.
     if (!validateInput(module, entries) && state_->calculate(entries).ending != Ending::Stopped)
-      ownBolt_ = static_cast<int>(heldNumber(*state_, "dms"));
+      ownBolt_ = static_cast<int>(heldNumber(state_->values(), "dms"));
     if (ownBolt_ <= 0 || !detailingSizes(ownBolt_)) ownBolt_ = startingBolt(module);
   }
 
@@ -181,7 +172,7 @@ class Search {
     const Outcome outcome = state_->calculate(e);
     if (outcome.ending != Ending::Completed) return {Rank::Stops, 0, 0};
     double measure = shortfall(state_->bareChecks());
-    if (outcome.messages.empty() || outcome.messages.front() != doneMessage) measure += 1;
+    if (outcome.closing != Closing::Designed) measure += 1;
     const double weight = state_->weight();
     if (const double below = belowDetailing(*state_); below > 0) return {Rank::BelowDetailing, measure + below, weight};
     if (measure == 0) return {Rank::Passes, weight, weight};

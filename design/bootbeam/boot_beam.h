@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "design/common/eccentricity.h"
 #include "design/common/module.h"
 
 namespace pedivo::bootbeam {
@@ -19,7 +20,8 @@ struct BootBeamHeld {
   double L = 0, B = 0, L0 = 0, B0 = 0;    // plate plan, and before whole tens
   double tsh = 0, tjjl = 0;               // boot-beam and stiffener (rib) thickness
   double e = 0, write3 = 0;               // eccentricity and its limit L/6 + lt/3
-  std::string judge;                      // the eccentricity case, as the report names it
+  rigidbase::Eccentricity eccentricity = rigidbase::Eccentricity::NotFound;  // the case the pressure took
+  rigidbase::CompressedZoneMethod zone = rigidbase::CompressedZoneMethod::Linear;  // beyond the bolt row
   double xn = 0, Fx = 0, dx = 0;          // compressed zone, the bisection's last residual and step
   double ylmax = 0, ylmin = 0, ylc = 0;   // concrete pressure
   double fc = 0, Ec = 0, Es = 0, fta = 0;

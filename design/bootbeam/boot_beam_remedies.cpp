@@ -102,18 +102,18 @@ void channelBootBeamRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& ch
   remedy::attach(checks, list);
 }
 
-std::string tBootBeamStopRemedy(const Entries& entries, std::string_view message) {
+std::string tBootBeamStopRemedy(const Entries& entries, Stop stop) {
   return remedy::stopRemedy(
-      entries, message,
+      entries, stop,
       {"靴梁加劲肋焊缝长度不足：" + std::string(remedy::untickDetailing) +
            "，把 c、bt 增大到 100 mm 左右（加劲肋长 c + bt 需远大于 2hf + 15 mm）",
        std::string(remedy::untickDetailing) + "并加大 c、bt、a、lt，或使用“自动调整”；仍不能设计时改用槽型靴梁柱脚",
        "锚栓直径超过 100 mm：加大 lt 以加长锚栓力臂，或提高锚栓牌号"});
 }
 
-std::string channelBootBeamStopRemedy(const Entries& entries, std::string_view message) {
+std::string channelBootBeamStopRemedy(const Entries& entries, Stop stop) {
   return remedy::stopRemedy(
-      entries, message,
+      entries, stop,
       {"肋板或隔板焊缝长度不足：" + std::string(remedy::untickDetailing) + "，把 a、lt 增大到构造值的 1.5 倍左右",
        std::string(remedy::untickDetailing) + "并加大 a、lt，或使用“自动调整”；仍不能设计时改用T型靴梁柱脚",
        "锚栓直径超过 100 mm：加大 lt 以加长锚栓力臂，或提高锚栓牌号"});

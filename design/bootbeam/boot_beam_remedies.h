@@ -3,7 +3,6 @@
 // stops.
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "design/bootbeam/boot_beam.h"
@@ -19,7 +18,7 @@ double channelBootBeamWeight(const BootBeamHeld& h);
 void tBootBeamRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& checks);
 void channelBootBeamRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& checks);
 
-std::string tBootBeamStopRemedy(const Entries& entries, std::string_view message);
-std::string channelBootBeamStopRemedy(const Entries& entries, std::string_view message);
+std::string tBootBeamStopRemedy(const Entries& entries, Stop stop);
+std::string channelBootBeamStopRemedy(const Entries& entries, Stop stop);
 
 }  // namespace pedivo::bootbeam

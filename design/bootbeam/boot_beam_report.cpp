@@ -91,10 +91,11 @@ const Tag yieldTags[] = {{"<#fy>", &Held::fy, Plain}};
 
 // The formulas of the pressure under the plate for the eccentricity case that applied.
 std::string pressureFormula(const BootBeamType& type, const Held& h) {
-  const bool bisected = h.dms >= 60 && h.judge == rigidbase::judgeText(Eccentricity::BeyondBoltRow);
-  if (h.judge == rigidbase::judgeText(Eccentricity::TensionInside)) return "—（计算在此停止）";
-  if (h.judge == type.kernJudge()) return "σc = (6e/L + 1)·N/L/B，xn = L，Ta = 0";
-  if (h.judge == rigidbase::judgeText(Eccentricity::WithinBoltRow)) return type.withinBoltRowFormula;
+  const bool bisected =
+      h.eccentricity == Eccentricity::BeyondBoltRow && h.zone == rigidbase::CompressedZoneMethod::Equilibrium;
+  if (h.eccentricity == Eccentricity::TensionInside) return "—（计算在此停止）";
+  if (h.eccentricity == Eccentricity::WithinKern) return "σc = (6e/L + 1)·N/L/B，xn = L，Ta = 0";
+  if (h.eccentricity == Eccentricity::WithinBoltRow) return type.withinBoltRowFormula;
   if (bisected) {
     return "xn 由平衡方程 xn³ + 3(e − L/2)·xn² − 6(Es/Ec)(n/2)(Ae/B)(e + L/2 − lt)(L − lt − xn) = 0 二分求解，"
            "Ta = (e − L/2 + xn/3)·N/(L − lt − xn/3)，σc = 2N·(L/2 + e − lt)/B/xn/(L − lt − xn/3)";
@@ -108,7 +109,7 @@ std::string pressureFormula(const BootBeamType& type, const Held& h) {
 std::vector<NamedValue> valuesWith(std::vector<NamedValue> own, const Held& h) {
   std::vector<NamedValue> list = listValues(commonFields, h);
   list.insert(list.end(), std::make_move_iterator(own.begin()), std::make_move_iterator(own.end()));
-  list.push_back({"judge", h.judge});
+  list.push_back({"judge", rigidbase::judgeText(h.eccentricity)});
   return list;
 }
 
@@ -171,7 +172,7 @@ void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink) {
   emitTags(planTags, h, sink);
   sink("<#shear>", shearKeyNeeded(h.Vfb, h.V) ? "V>0.4(N+Ta) 需要设置抗剪键" : "V<0.4(N+Ta) 不需设置抗剪键");
   emitTags(eccentricityTags, h, sink);
-  sink("<#judge>", h.judge);
+  sink("<#judge>", rigidbase::judgeText(h.eccentricity));
   emitTags(zoneTags, h, sink);
 }
 

@@ -44,54 +44,10 @@ void concreteAndLimit(const Materials& m, Held& h) {
 // ---- pressure, bolts and plate ---------------------------------------------------------------
 
 bool pressureUnderPlate(const BootBeamType& type, Held& h, RoundLimit& rounds) {
-  const Eccentricity eccentricity = rigidbase::eccentricityCase(h.e, h.L, h.write3);
-  switch (eccentricity) {
-    case Eccentricity::WithinKern:
-      h.ta = 0;
-      h.ylc = (6 * h.e / h.L + 1) * h.N / h.L / h.B;
-      h.xn = h.L;
-      h.judge = type.kernJudge();
-      return true;
-    case Eccentricity::WithinBoltRow:
-      h.ta = 0;
-      h.ylc = 2 * h.N / (h.L / 2 - h.e) / 3 / h.B;
-      h.xn = type.zoneWithinBoltRow(h);
-      h.judge = rigidbase::judgeText(eccentricity);
-      return true;
-    case Eccentricity::TensionInside:
-      h.judge = rigidbase::judgeText(eccentricity);
-      return false;
-    case Eccentricity::BeyondBoltRow:
-      break;
-  }
-  h.judge = rigidbase::judgeText(eccentricity);
-  h.Es = tables::Es;
-  const auto linear = rigidbase::linearPressure(h.N, h.M, h.B, h.L, h.lt);
-  h.ylmax = linear.ylmax;
-  h.ylmin = linear.ylmin;
-  h.xn = linear.xn;  // ylmax·L/(ylmax − ylmin): the same product either way round
-  h.ylc = h.ylmax;
-  h.ta = linear.ta;
-  if (h.dms >= 60) {
-    // Large bolts: the compressed zone from the equilibrium with the bolt row.
-    const auto zone = rigidbase::bisectCompressedZone(
-        {h.e, h.L, h.lt, h.B, h.Es, h.Ec, h.n, h.Aems, type.zoneTolerance}, rounds);
-    h.xn = zone.xn;
-    h.dx = zone.dx;
-    h.Fx = zone.Fx;
-    h.ta = (h.e - h.L / 2 + h.xn / 3) * h.N / (h.L - h.lt - h.xn / 3);
-    h.ylc = 2 * h.N * (h.L / 2 + h.e - h.lt) / h.B / h.xn / (h.L - h.lt - h.xn / 3);
-  }
-  return true;
-}
-
-bool anchorBoltsHold(const Materials& m, Held& h) {
-  const auto bolts = rigidbase::tensionBolts(m.fta, h.ta, h.n, h.Aems);
-  h.fta = bolts.fta;
-  h.write4 = bolts.write4;
-  if (!bolts.holds()) return false;
-  h.Vfb = tables::frictionCoefficient * (h.N + h.ta);
-  return true;
+  const rigidbase::PlatePressure pressure = rigidbase::pressureUnderPlate(
+      type.pressure, {h.N, h.M, h.e, h.L, h.B, h.lt, h.write3, h.Ec, h.n, h.Aems, h.dms}, rounds);
+  if (pressure.eccentricity == Eccentricity::BeyondBoltRow) h.Es = tables::Es;
+  return rigidbase::holdPressure(pressure, h);
 }
 
 void panelPlateThickness(const Materials& m, Held& h) {
@@ -213,7 +169,7 @@ double legForWeldLength(double hf, double lf, RoundLimit& rounds) {
 
 // The leg of the boot-beam-to-column weld at the boot-beam height hsh, rounded up to even.
 double bootBeamWeldLegAt(const Held& h, double hsh, double minimumLeg) {
-  double leg = weldLegFor(h.Vshmax, hsh - 20 - 15, h.ffw);
+  double leg = weldLegFor(h.Vshmax, hsh - tables::weldStopBelowTop - tables::stiffenerCornerCut, h.ffw);
   if (minimumLeg > leg) leg = minimumLeg;
   return roundUpToEven(leg);
 }
@@ -270,7 +226,7 @@ bool weldOutgrowsThinnerPart(double lf, double thinnest) { return lf > 58 * thin
 Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
   h.ffw = m.steel->ffw;
   bootBeamShear(h);
-  h.lf = h.hsh - 20 - 15;
+  h.lf = h.hsh - tables::weldStopBelowTop - tables::stiffenerCornerCut;
   requireWeldLength(h.lf);
   h.hf2 = bootBeamWeldLegNeeded(h);
   const double minimumLeg = tables::smallestFilletLeg(std::max(h.tsh, h.tf));

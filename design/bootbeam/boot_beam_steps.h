@@ -26,11 +26,8 @@ enum class Next {
 struct BootBeamType {
   double n;                  // twice the bolts in tension: 6 or 4
   double startingBolt;       // the first anchor-bolt diameter tried, mm
-  std::string (*kernJudge)();  // the eccentricity case within the kern, as the report names it
-  double zoneTolerance;      // the residual that ends the bisection of the compressed zone
-  // The compressed zone xn when N is within the bolt row, and its formula for the report.
-  double (*zoneWithinBoltRow)(const Held&);
-  const char* withinBoltRowFormula;
+  rigidbase::PressurePolicy pressure;  // the pressure under the plate
+  const char* withinBoltRowFormula;    // its formula within the bolt row, for the report
   // The moments of the boot beam beyond the column: the pressure's (and the bolt row's) on the
   // cantilever, the largest of them, and the largest with the span's Msh2 into Mshmax.
   void (*cantileverMoments)(Held&, double pressureMoment);
@@ -69,9 +66,6 @@ void concreteAndLimit(const Materials& m, Held& h);
 // The pressure under the plate and the bolt tension; false for axial tension within
 // the bolt rows, which the method does not cover.
 bool pressureUnderPlate(const BootBeamType& type, Held& h, RoundLimit& rounds);
-
-// False when the tension bolts are overstressed; when they hold, the friction Vfb under the plate.
-bool anchorBoltsHold(const Materials& m, Held& h);
 
 // The plate thickness from the largest panel moment M2: tpbc, its f and thickness group.
 void panelPlateThickness(const Materials& m, Held& h);

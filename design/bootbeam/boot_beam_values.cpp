@@ -17,7 +17,7 @@ std::string cut2(double x) { return operand(ValueFormat::Cut2, x); }
 std::string cut3(double x) { return operand(ValueFormat::Cut3, x); }
 
 rigidbase::PressureNumbers pressure(const Held& h) {
-  return {h.N, h.M, h.e, h.L, h.B, h.lt, h.write3, h.xn, h.ylmax, h.ylmin, h.ta, h.n, h.Aems, h.dms};
+  return {h.N, h.M, h.e, h.L, h.B, h.lt, h.xn, h.ylmax, h.ylmin, h.ta, h.n, h.Aems, h.eccentricity, h.zone};
 }
 
 // The stiffener (T-shaped) or rib (channel): what differs between the two is where it stands.

@@ -32,9 +32,7 @@ Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds);
 const BootBeamType channel{
     .n = 4,
     .startingBolt = 24,
-    .kernJudge = [] { return rigidbase::judgeText(Eccentricity::WithinKern); },
-    .zoneTolerance = 5e-6,
-    .zoneWithinBoltRow = [](const Held& h) { return h.L - h.lt; },
+    .pressure = {rigidbase::OperandOrder::SideBySide, 5e-6, true},
     .withinBoltRowFormula = "σc = 2N/(L/2 − e)/3/B，xn = L − lt，Ta = 0",
     .cantileverMoments =
         [](Held& h, double pressureMoment) {
@@ -62,7 +60,8 @@ struct FoundBearing {
   };
   Plate plate;
   double L, e, write3, ta, ylc, xn, Es, ylmax, ylmin, dx, Fx;
-  std::string judge;
+  rigidbase::Eccentricity eccentricity;
+  rigidbase::CompressedZoneMethod zone;
   long rounds;
 };
 
@@ -84,22 +83,23 @@ Bearing lengthenForBearing(Held& h, RoundLimit& rounds) {
 // stresses and the round count are those of lengthening it once more.
 Bearing planAndBearing(const Materials& m, Held& h, RoundLimit& rounds, std::optional<FoundBearing>& last) {
   h.B = 2 * h.tsh + h.bf + 40;
-  h.B = trunc((h.B + 9) / 10) * 10;
+  h.B = roundToTenPastOne(h.B);
   concreteAndLimit(m, h);
   h.L = 2 * (h.a + h.lt) + h.hb;
-  h.L = trunc((h.L + 9) / 10) * 10;
+  h.L = roundToTenPastOne(h.L);
   const FoundBearing::Plate plate{h.B, h.L, h.lt, h.dms, h.Aems};
   if (last && last->plate == plate) {
     rounds.advance(last->rounds);
     h.L = last->L, h.e = last->e, h.write3 = last->write3, h.ta = last->ta, h.ylc = last->ylc, h.xn = last->xn;
     h.Es = last->Es, h.ylmax = last->ylmax, h.ylmin = last->ylmin, h.dx = last->dx, h.Fx = last->Fx;
-    h.judge = last->judge;
+    h.eccentricity = last->eccentricity;
+    h.zone = last->zone;
     return Bearing::Holds;
   }
   const long before = rounds.used();
   if (lengthenForBearing(h, rounds) == Bearing::AxialTension) return Bearing::AxialTension;
   last = FoundBearing{plate, h.L,     h.e,     h.write3, h.ta, h.ylc, h.xn,
-                      h.Es,  h.ylmax, h.ylmin, h.dx,     h.Fx, h.judge, rounds.used() - before};
+                      h.Es,  h.ylmax, h.ylmin, h.dx,     h.Fx, h.eccentricity, h.zone, rounds.used() - before};
   return Bearing::Holds;
 }
 
@@ -143,7 +143,7 @@ enum class RibWeldEnd {
 // under the top plate.
 StiffenerWeldInputs ribWeldInputs(const Held& h) {
   return {.load = h.Vimax, .outstand = h.a + h.lt, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-          .upstandEnds = 30, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = false};
+          .upstandEnds = tables::ribCornerCuts, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = false};
 }
 
 RibWeldEnd ribWelds(const Materials& m, Held& h, RoundLimit& rounds) {
@@ -195,8 +195,9 @@ enum class RibEnd {
 
 RibEnd ribTrial(const Materials& m, Held& h) {
   h.Vimax = h.Ntal / 2;
-  h.ylvR = h.Vimax / (h.hjjl - 30) / h.tjjl;
-  h.ylfR = ((h.a + h.lt) * h.Vimax / 2) / ((h.hjjl - 30) * (h.hjjl - 30) * h.tjjl / 6);
+  const double height = h.hjjl - tables::ribCornerCuts;  // the section clear of both corner cuts
+  h.ylvR = h.Vimax / height / h.tjjl;
+  h.ylfR = ((h.a + h.lt) * h.Vimax / 2) / (height * height * h.tjjl / 6);
   h.fy = m.steel->fy;
   h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
@@ -251,7 +252,7 @@ DiaphragmEnd diaphragmTrial(const Materials& m, Held& h) {
   if (tables::smallestFilletLeg(h.tpb) > h.hf6) h.hf6 = tables::smallestFilletLeg(h.tpb);
   h.hf6 = roundToEvenPastHalf(h.hf6);
   if (h.hf6 > h.tcb) h.tcb = h.hf6;
-  const double weldLength = h.hcb - 20 - 15;
+  const double weldLength = h.hcb - tables::weldStopBelowTop - tables::stiffenerCornerCut;
   requireWeldLength(weldLength);
   h.hf7 = (h.q * h.bf / 2) / (tables::filletThroat * weldLength * h.ffw);
   if (tables::smallestFilletLeg(h.tsh) > h.hf7) h.hf7 = tables::smallestFilletLeg(h.tsh);
@@ -319,7 +320,7 @@ Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rou
                   std::optional<FoundBearing>& lastBearing) {
   plateLayoutSizes(e, h);
   if (planAndBearing(m, h, rounds, lastBearing) == Bearing::AxialTension) return Trial::AxialTension;
-  if (!anchorBoltsHold(m, h)) return Trial::LargerBolt;
+  if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
   panels(h);
   plateThickness(m, h);
   return bootBeamsAndBeyond(channel, m, h, rounds);
@@ -403,7 +404,7 @@ const Tag topPlateTags[] = {{"<#tp>", &Held::tp, Plain}};
 
 void report(const Held& h, const Entries& e, const TagEmitter& out) {
   const TagEmitter sink =
-      withoutEarlierBearing(h.judge == rigidbase::judgeText(Eccentricity::TensionInside), out);
+      withoutEarlierBearing(h.eccentricity == Eccentricity::TensionInside, out);
   emitInputTags(h, e, sink);
   emitTags(pressureTags, h, sink);
   emitBearingTags(h, sink);
@@ -460,7 +461,7 @@ ModuleDescriptor makeModule() {
 Outcome calculateChannelBootBeam(const Entries& entries, BootBeamHeld& h) {
   return detailedDesign(
       entries, h, designPass,
-      [] { return doneMessage; });
+      [] { return Closing::Designed; });
 }
 
 const ModuleDescriptor& channelBootBeamModule() {

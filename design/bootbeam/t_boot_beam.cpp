@@ -31,9 +31,7 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds);
 const BootBeamType tShaped{
     .n = 6,
     .startingBolt = 20,
-    .kernJudge = [] { return rigidbase::judgeText(Eccentricity::WithinKern); },
-    .zoneTolerance = 1e-6,
-    .zoneWithinBoltRow = [](const Held& h) { return 3 * (h.L / 2 - h.e); },
+    .pressure = {rigidbase::OperandOrder::SideBySide, 1e-6, false},
     .withinBoltRowFormula = "σc = 2N/(L/2 − e)/3/B，xn = 3·(L/2 − e)，Ta = 0",
     .cantileverMoments =
         [](Held& h, double pressureMoment) {
@@ -60,8 +58,8 @@ void platePlan(const Materials& m, Held& h) {
   h.B = 2 * h.c + h.bf + 2 * h.bt + 2 * h.tsh;
   h.L0 = h.L;
   h.B0 = h.B;
-  h.L = trunc((h.L + 9) / 10) * 10;
-  h.B = trunc((h.B + 9) / 10) * 10;
+  h.L = roundToTenPastOne(h.L);
+  h.B = roundToTenPastOne(h.B);
   h.a = trunc(((h.L - h.L0) / 2 + h.a + 0.4) / 5) * 5;
   h.c = trunc(((h.B - h.B0) / 2 + h.c + 0.4) / 5) * 5;
   h.lt = (h.L - h.hb) / 2 - h.a;
@@ -71,16 +69,9 @@ void platePlan(const Materials& m, Held& h) {
   h.write3 = h.L / 6 + h.lt / 3;
 }
 
-// Too much bearing widens a and c and the plan is made again.
 Bearing planAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
-  while (true) {
-    platePlan(m, h);
-    if (!pressureUnderPlate(tShaped, h, rounds)) return Bearing::AxialTension;
-    if (!(h.ylc > h.fc)) return Bearing::Holds;
-    rounds.next();
-    h.a += 5;
-    h.c += 2;
-  }
+  return rigidbase::planAndBearing(
+      h, rounds, [&] { platePlan(m, h); }, [&] { return pressureUnderPlate(tShaped, h, rounds); });
 }
 
 // ---- base plate ------------------------------------------------------------------------------
@@ -107,12 +98,11 @@ void panels(Held& h) {
 // The plate round a tension bolt, between the boot beam and a stiffener (tpbt1), and across the
 // flange width (tpbt2), for the plate's f.
 double thicknessAtBolts(Held& h, double f) {
-  h.lx1 = std::min(h.a * (3.5 - 1.5 * h.a / (h.a + h.lt)), h.c + h.bt);
-  h.ly1 = std::min(h.c * (3.5 - 1.5 * h.c / (h.c + h.bt)), h.a + h.lt);
-  const double d1 = h.c * h.c * h.c * h.lx1 + h.a * h.a * h.a * h.ly1;
-  h.tpbt1 = h.c > h.a ? std::sqrt(6 * h.Ntal * h.a * h.c * h.c * h.c / d1 / f)
-                      : std::sqrt(6 * h.Ntal * h.c * h.a * h.a * h.a / d1 / f);
-  h.lx2 = std::min(h.a * (3.5 - 1.5 * h.a / (h.a + h.lt)), h.bf);
+  using rigidbase::boltSpread;
+  h.lx1 = std::min(boltSpread(h.a, h.lt), h.c + h.bt);
+  h.ly1 = std::min(boltSpread(h.c, h.bt), h.a + h.lt);
+  h.tpbt1 = rigidbase::boltPanelThickness(h.a, h.c, h.lx1, h.ly1, h.Ntal, f);
+  h.lx2 = std::min(boltSpread(h.a, h.lt), h.bf);
   h.ly2 = std::min(2.75 * h.c, h.a + h.lt);
   const double half = h.bf / 2;
   const double d2 = 8 * h.a * h.a * h.a * h.ly2 + half * half * half * h.lx2;
@@ -163,8 +153,9 @@ StiffenerEnd stiffenerTrial(const Materials& m, Held& h) {
   if (h.hjjl > h.hsh) return StiffenerEnd::AboveBootBeam;
   h.Vi = (h.B - h.bf) * h.L / 4 * pressureAt(h, h.L / 4);
   h.Vimax = std::max(h.Vi, h.Ntal);
-  h.ylvR = h.Vimax / (h.hjjl - 15) / h.tjjl;
-  const double Ws = (h.hjjl - 15) * (h.hjjl - 15) * h.tjjl / 6;
+  const double height = h.hjjl - tables::stiffenerCornerCut;  // the section clear of the corner cut
+  h.ylvR = h.Vimax / height / h.tjjl;
+  const double Ws = height * height * h.tjjl / 6;
   h.ylfR = h.Vi > h.Ntal ? ((h.B - h.bf) * h.Vimax / 4) / Ws : ((h.a + h.lt) * h.Vimax / 2) / Ws;
   h.fy = m.steel->fy;
   h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
@@ -198,7 +189,7 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
     h.ffw = m.steel->ffw;
     const StiffenerWelds welds = stiffenerWelds(
         {.load = h.Vimax, .outstand = h.c + h.bt, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-         .upstandEnds = 15, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true},
+         .upstandEnds = tables::stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true},
         roundUpToEven(startingLeg(h)), rounds);
     h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
     switch (welds.end) {
@@ -216,7 +207,7 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
 Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   plateLayoutSizes(e, h);
   if (planAndBearing(m, h, rounds) == Bearing::AxialTension) return Trial::AxialTension;
-  if (!anchorBoltsHold(m, h)) return Trial::LargerBolt;
+  if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
   panels(h);
   plateThickness(m, h);
   return bootBeamsAndBeyond(tShaped, m, h, rounds);
@@ -296,7 +287,7 @@ const Tag boltPlateTags[] = {
 
 void report(const Held& h, const Entries& e, const TagEmitter& out) {
   const TagEmitter sink =
-      withoutEarlierBearing(h.judge == rigidbase::judgeText(Eccentricity::TensionInside), out);
+      withoutEarlierBearing(h.eccentricity == Eccentricity::TensionInside, out);
   emitInputTags(h, e, sink);
   emitTags(pressureTags, h, sink);
   emitBearingTags(h, sink);
@@ -349,7 +340,7 @@ Outcome calculateTBootBeam(const Entries& entries, BootBeamHeld& h) {
       entries, h, designPass,
       [&] {
         // The stiffeners outside the boot beams must leave the bolt spacing within the flange width.
-        return 2 * h.c > h.bf ? rigidbase::layoutFaultMessage : doneMessage;
+        return 2 * h.c > h.bf ? Closing::LayoutFault : Closing::Designed;
       });
 }
 

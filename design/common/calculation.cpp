@@ -4,12 +4,38 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <stdexcept>
+#include <variant>
 
 #include "design/common/numbers.h"
+#include "design/common/rigid_base.h"
 #include "design/common/shown_weight.h"
 #include "design/common/value_format.h"
 
 namespace pedivo {
+
+const char* stopMessage(Stop stop) {
+  switch (stop) {
+    case Stop::EntryRefused: return "";
+    case Stop::ZeroAxialForce: return rigidbase::zeroAxialForceMessage;
+    case Stop::AxialTension: return rigidbase::axialTensionMessage;
+    case Stop::BoltTooLarge: return rigidbase::boltTooLargeMessage;
+    case Stop::NotConverging: return notConvergingMessage;
+    case Stop::WeldTooShort: return weldTooShortMessage;
+    case Stop::InvalidNumber: return invalidNumberMessage;
+  }
+  return "";
+}
+
+const char* closingMessage(Closing closing) {
+  return closing == Closing::LayoutFault ? rigidbase::layoutFaultMessage : doneMessage;
+}
+
+Outcome stoppedOutcome(const CalculationStop& stop) {
+  Outcome outcome{{stop.message}, stop.focus, {}, std::nullopt};
+  outcome.stop = stop.reason;
+  return outcome;
+}
 
 const std::string& entryText(const Entries& entries, std::string_view control) {
   static const std::string empty;
@@ -20,15 +46,27 @@ const std::string& entryText(const Entries& entries, std::string_view control) {
 double readNumber(const Entries& entries, std::string_view control) {
   const std::string& text = entryText(entries, control);
   const auto value = parseNumber(text);
-  if (!value) throw CalculationStop{notANumberMessage(text), std::string(control)};
+  if (!value) throw CalculationStop{Stop::EntryRefused, std::string(control), notANumberMessage(text)};
   return *value;
 }
 
 int readWholeNumber(const Entries& entries, std::string_view control) {
   const double value = readNumber(entries, control);
   if (value != std::trunc(value) || std::fabs(value) > 1e6)
-    throw CalculationStop{notANumberMessage(entryText(entries, control)), std::string(control)};
+    throw CalculationStop{Stop::EntryRefused, std::string(control), notANumberMessage(entryText(entries, control))};
   return static_cast<int>(value);
+}
+
+std::optional<double> findHeldNumber(const std::vector<NamedValue>& values, std::string_view name) {
+  for (const auto& named : values)
+    if (named.name == name)
+      if (const double* number = std::get_if<double>(&named.value)) return *number;
+  return std::nullopt;
+}
+
+double heldNumber(const std::vector<NamedValue>& values, std::string_view name) {
+  if (const auto number = findHeldNumber(values, name)) return *number;
+  throw std::logic_error("no held number named " + std::string(name));
 }
 
 bool isHeldNumber(std::string_view tag, std::string_view text) {
@@ -75,12 +113,12 @@ tables::CodeEdition readEdition(const Entries& entries) {
 Materials readMaterials(const Entries& entries) {
   const tables::CodeEdition edition = readEdition(entries);
   const tables::SteelGrade* steel = tables::steelGrade(edition, entryText(entries, "CBf"));
-  if (steel == nullptr) throw CalculationStop{invalidNumberMessage, std::nullopt};
+  if (steel == nullptr) throw CalculationStop{Stop::InvalidNumber};
   return Materials{edition, steel, require(tables::anchorBoltFta(edition, entryText(entries, "CBfta"))),
                    require(tables::concrete(entryText(entries, "CBfc")))};
 }
 
-void RoundLimit::stop() { throw CalculationStop{notConvergingMessage, std::nullopt}; }
+void RoundLimit::stop() { throw CalculationStop{Stop::NotConverging}; }
 
 void RoundLimit::advance(long k) {
   if (k > limit - rounds_) stop();
@@ -90,7 +128,7 @@ void RoundLimit::advance(long k) {
 void RoundLimit::exhaust() { stop(); }
 
 void requireWeldLength(double effectiveLength) {
-  if (!(effectiveLength > 0)) throw CalculationStop{weldTooShortMessage, std::nullopt};
+  if (!(effectiveLength > 0)) throw CalculationStop{Stop::WeldTooShort};
 }
 
 }  // namespace pedivo

@@ -22,10 +22,16 @@ inline constexpr const char* notConvergingMessage = "设计尺寸不收敛，超
 inline constexpr const char* weldTooShortMessage = "焊缝计算长度不足，超出程序计算范围，计算停止!";
 inline constexpr const char* invalidNumberMessage = "计算出现无效数值，超出程序计算范围，计算停止!";
 
+// The message shown for a stop, and for the close of a completed calculation. An entry that was
+// refused has no message of its own here: its check or its text gives one.
+const char* stopMessage(Stop stop);
+const char* closingMessage(Closing closing);
+
 // Ends a calculation early; the held values stay as they were.
 struct CalculationStop {
-  std::string message;
-  std::optional<std::string> focus;
+  Stop reason;
+  std::optional<std::string> focus{};
+  std::string message = stopMessage(reason);
 };
 
 // Reads an entry as a number; a text that is not one stops the calculation with focus on it.
@@ -78,9 +84,12 @@ void requireWeldLength(double effectiveLength);
 // A table lookup that found no row (a grade outside the lists) cannot go on.
 template <class T>
 T require(const std::optional<T>& value) {
-  if (!value) throw CalculationStop{invalidNumberMessage, std::nullopt};
+  if (!value) throw CalculationStop{Stop::InvalidNumber};
   return *value;
 }
+
+// What the window is told of a stop: its message, the control to focus and the reason.
+Outcome stoppedOutcome(const CalculationStop& stop);
 
 // Runs calculate(held copy) with the floating-point flags cleared; commits the copy only when
 // the calculation ends normally and no operation divided by zero, was invalid or overflowed.
@@ -95,12 +104,12 @@ Outcome guardedCalculation(Held& held, Calculate&& calculate) {
     // An invalid value met before the stop is the first fault; report that one.
     const bool invalidBefore = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW) != 0;
     std::feclearexcept(FE_ALL_EXCEPT);
-    if (invalidBefore) return Outcome{{invalidNumberMessage}, std::nullopt, {}, std::nullopt};
-    return Outcome{{stop.message}, stop.focus, {}, std::nullopt};
+    if (invalidBefore) return stoppedOutcome(CalculationStop{Stop::InvalidNumber});
+    return stoppedOutcome(stop);
   }
   const bool invalid = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW) != 0;
   std::feclearexcept(FE_ALL_EXCEPT);
-  if (invalid) return Outcome{{invalidNumberMessage}, std::nullopt, {}, std::nullopt};
+  if (invalid) return stoppedOutcome(CalculationStop{Stop::InvalidNumber});
   held = std::move(work);
   return outcome;
 }
@@ -127,6 +136,12 @@ bool isZeroText(std::string_view text);
 // operands would lead to no result. `reached` is the same report of the calculation redone from
 // an empty window, where what it never reached is still zero.
 void blankUnreached(const std::vector<TagText>& tags, const std::vector<TagText>& reached, const TagEmitter& sink);
+
+// A held number by its name, none for a name the base type does not hold.
+std::optional<double> findHeldNumber(const std::vector<NamedValue>& values, std::string_view name);
+// A held number by its name. Asking a base type for a name it does not hold is a programming error:
+// std::logic_error, never a silent 0.
+double heldNumber(const std::vector<NamedValue>& values, std::string_view name);
 
 // Every held quantity by its name, listed once beside the struct.
 template <class Held>
@@ -181,7 +196,7 @@ class StateOf final : public DesignState {
       std::vector<NamedValue> list = functions_.values(work);
       for (const auto& value : list)
         if (const auto* x = std::get_if<double>(&value.value); x != nullptr && !(std::fabs(*x) <= largestHeldValue))
-          throw CalculationStop{invalidNumberMessage, std::nullopt};
+          throw CalculationStop{Stop::InvalidNumber};
       listed = std::move(list);
       return done;
     };

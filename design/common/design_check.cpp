@@ -156,6 +156,16 @@ std::string verdictText(const DesignCheck& check) {
   return text;
 }
 
+// The report's closing words on a completed design: all holds, some checks still open, or the
+// failing checks by name.
+std::string summaryText(const std::vector<DesignCheck>& checks, int failed, const std::string& failedNames) {
+  const std::string open = outstandingText(checks);
+  if (failed == 0 && open.empty()) return "各项验算均满足要求。";
+  if (failed == 0) return "已计算的各项验算均满足要求，但" + open + "，设计尚未完成。";
+  return "有 " + std::to_string(failed) + " 项验算不满足要求（" + failedNames +
+         "），本设计不能采用，请调整截面、材料或尺寸后重新计算。" + (open.empty() ? std::string() : "另" + open + "。");
+}
+
 void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const TagEmitter& sink) {
   int failed = 0;
   std::string failedNames;
@@ -206,16 +216,7 @@ void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const 
     sink("<#summary>", "尚未计算。");
     return;
   }
-  const std::string open = outstandingText(checks);
-  if (failed == 0 && open.empty()) {
-    sink("<#summary>", "各项验算均满足要求。");
-  } else if (failed == 0) {
-    sink("<#summary>", "已计算的各项验算均满足要求，但" + open + "，设计尚未完成。");
-  } else {
-    sink("<#summary>", "有 " + std::to_string(failed) + " 项验算不满足要求（" + failedNames +
-                           "），本设计不能采用，请调整截面、材料或尺寸后重新计算。" +
-                           (open.empty() ? std::string() : "另" + open + "。"));
-  }
+  sink("<#summary>", summaryText(checks, failed, failedNames));
 }
 
 }  // namespace pedivo

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "design/common/calculation.h"
 #include "design/common/design_check.h"
 #include "design/common/input_checks.h"
 #include "design/common/tables.h"
@@ -140,10 +141,10 @@ std::optional<std::string> DesignSession::setText(const std::string& control, co
 
 Outcome DesignSession::calculate() {
   if (const auto failure = validateInput(*module_, entries_))
-    return Outcome{{failure->message}, failure->focus, {}, std::nullopt};
+    return stoppedOutcome(CalculationStop{Stop::EntryRefused, failure->focus, failure->message});
   Outcome outcome = state_->calculate(entries_);
-  if (outcome.ending != Ending::Completed && !outcome.messages.empty() && module_->stopRemedy) {
-    std::string remedy = module_->stopRemedy(entries_, outcome.messages.front());
+  if (outcome.ending != Ending::Completed && outcome.stop && module_->stopRemedy) {
+    std::string remedy = module_->stopRemedy(entries_, *outcome.stop);
     if (!remedy.empty()) outcome.remedy = std::move(remedy);
   }
   // A completed design that fails a check must never read as sound: one more message follows.

@@ -105,6 +105,24 @@ enum class Ending {
   Completed,  // ran to its closing message: the held values are a design, and its checks apply
 };
 
+// Why a calculation stopped before a design. Logic reads this value; the message shown is written
+// from it (stopMessage).
+enum class Stop {
+  EntryRefused,    // an input check failed, or an entry does not read as a number
+  ZeroAxialForce,  // N = 0 leaves the eccentricity M/N undefined
+  AxialTension,    // axial tension within the bolt rows: outside the method, what was found is kept
+  BoltTooLarge,    // past the largest anchor bolt
+  NotConverging,   // the sizes did not settle within the round limit
+  WeldTooShort,    // a fillet weld with no effective length left
+  InvalidNumber,   // an operation gave no valid number, or a grade outside the tables
+};
+
+// How a completed calculation closed: a design, or a design whose parts do not fit the column.
+enum class Closing {
+  Designed,
+  LayoutFault,  // the stiffeners or bolts beside the web are wider than the flange
+};
+
 // What a command asks the window to do.
 struct Outcome {
   std::vector<std::string> messages;                // message boxes, in order
@@ -114,6 +132,8 @@ struct Outcome {
   Ending ending = Ending::Stopped;
   // A calculation that stopped: what the engineer may change to get a design, one line.
   std::optional<std::string> remedy{};
+  std::optional<Stop> stop{};          // why a calculation did not complete; none when it did
+  Closing closing = Closing::Designed;  // how a completed calculation closed
 };
 
 // The held values of one input window and the calculation over them.
@@ -158,8 +178,8 @@ struct ModuleDescriptor {
   std::string templateFile;  // "j1.docx"
   std::string diagramFile;   // "j2.bmp"
   std::function<std::unique_ptr<DesignState>()> newState;
-  // One line of advice for a calculation that stopped with `message` on these entries.
-  std::function<std::string(const Entries&, std::string_view message)> stopRemedy;
+  // One line of advice for a calculation that stopped for `stop` on these entries.
+  std::function<std::string(const Entries&, Stop stop)> stopRemedy;
 
   const ControlSpec* findControl(const std::string& name) const;
   bool inSizeGroup(const std::string& control) const;

@@ -216,7 +216,7 @@ double cutDecimals(double x, int k) {
   return std::trunc(x * scale) / scale;
 }
 
-double roundUpToTen(double x) { return 10.0 * std::trunc((x + 9.0) / 10.0); }
+double roundToTenPastOne(double x) { return 10.0 * std::trunc((x + 9.0) / 10.0); }
 
 double ceilToTen(double x) { return 10.0 * std::ceil(x / 10.0); }
 

@@ -54,8 +54,9 @@ double trunc(double x);
 // Trunc(x * 10^k) / 10^k: decimals beyond k are cut off, not rounded.
 double cutDecimals(double x, int k);
 
-// Up to a multiple of 10: 10 * Trunc((x + 9) / 10).
-double roundUpToTen(double x);
+// To a multiple of 10, up only from a whole millimetre past one: 10 * Trunc((x + 9) / 10)
+// (491 gives 500, 490.9 gives 490). The plate plan's sides are rounded so.
+double roundToTenPastOne(double x);
 
 // Up to a multiple of 10 for any fraction: 10 * ⌈x / 10⌉ (1130.25 gives 1140).
 double ceilToTen(double x);

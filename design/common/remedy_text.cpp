@@ -5,7 +5,6 @@
 #include "design/common/calculation.h"
 #include "design/common/design_check.h"
 #include "design/common/numbers.h"
-#include "design/common/rigid_base.h"
 #include "design/common/tables.h"
 #include "design/common/value_format.h"
 
@@ -56,22 +55,28 @@ std::string panelPlate(double required) {
   return "底板需厚 " + num(required) + " mm：减小 a、c 使区格变小，或提高底板钢材牌号";
 }
 
-std::string stopRemedy(const Entries& entries, std::string_view message, const StopAdvice& advice) {
+std::string stopRemedy(const Entries& entries, Stop stop, const StopAdvice& advice) {
   // A column that cannot carry its own forces cannot be helped by any base.
   const auto column = columnStress(entries);
   const std::string columnText =
       column ? "柱截面应力 N/A + M/W = " + num(column->sigma) + " N/mm²，f = " + num(column->f) + " N/mm²" : "";
   const bool overstressed = column && column->sigma > column->f;
-  if (message == rigidbase::zeroAxialForceMessage) return "输入柱底轴力 N（不能为 0；很小的轴力也可以，如 1 kN）";
-  if (message == rigidbase::axialTensionMessage)
+  // The stops of the input come first: the column's stress would not help there.
+  if (stop == Stop::ZeroAxialForce) return "输入柱底轴力 N（不能为 0；很小的轴力也可以，如 1 kN）";
+  if (stop == Stop::AxialTension)
     return "柱底轴力为拉力且偏心 e = M/N 落在锚栓以内，外露式刚接柱脚不能设计：加大弯矩方向的偏心或改用插入式柱脚";
   if (overstressed) return columnText + "，" + columnOverstressed("柱截面应力");
-  if (message == weldTooShortMessage) return advice.weldTooShort;
-  if (message == rigidbase::boltTooLargeMessage) return advice.boltTooLarge;
-  if (message == notConvergingMessage) return advice.notConverging;
-  if (message == invalidNumberMessage)
-    return "检查柱截面尺寸与内力是否相符" + (columnText.empty() ? std::string() : "（" + columnText + "）") +
-           "；若无误，" + untickDetailing + "并加大 a、c、lt、bt，或使用“自动调整”";
+  switch (stop) {
+    case Stop::WeldTooShort: return advice.weldTooShort;
+    case Stop::BoltTooLarge: return advice.boltTooLarge;
+    case Stop::NotConverging: return advice.notConverging;
+    case Stop::InvalidNumber:
+      return "检查柱截面尺寸与内力是否相符" + (columnText.empty() ? std::string() : "（" + columnText + "）") +
+             "；若无误，" + untickDetailing + "并加大 a、c、lt、bt，或使用“自动调整”";
+    case Stop::EntryRefused:
+    case Stop::ZeroAxialForce:
+    case Stop::AxialTension: break;
+  }
   return {};
 }
 

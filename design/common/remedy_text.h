@@ -56,7 +56,7 @@ struct StopAdvice {
   std::string notConverging;
   std::string boltTooLarge;
 };
-std::string stopRemedy(const Entries& entries, std::string_view message, const StopAdvice& advice);
+std::string stopRemedy(const Entries& entries, Stop stop, const StopAdvice& advice);
 
 }  // namespace pedivo::remedy
 

@@ -9,7 +9,7 @@ namespace pedivo::rigidbase {
 
 double readAxialForce(const Entries& entries) {
   const double N = readAxialForceAsTyped(entries);
-  if (N == 0) throw CalculationStop{zeroAxialForceMessage, "EdtN"};
+  if (N == 0) throw CalculationStop{Stop::ZeroAxialForce, "EdtN"};
   return N;
 }
 
@@ -26,6 +26,7 @@ std::string judgeText(Eccentricity eccentricity) {
     case Eccentricity::WithinBoltRow: return "L/6 < e ≤ L/6 + lt/3";
     case Eccentricity::TensionInside: return "e ≤ 0，|e| ≤ L/6 + lt/3：轴向拉力作用在锚栓之间，超出程序计算范围";
     case Eccentricity::BeyondBoltRow: return "|e| > L/6 + lt/3，底板计算应对压区和拉区分别计算";
+    case Eccentricity::NotFound: return "";
   }
   return "";
 }
@@ -96,6 +97,45 @@ LinearPressure linearPressure(double N, double M, double B, double L, double lt)
   return p;
 }
 
+PlatePressure pressureUnderPlate(const PressurePolicy& policy, const PressureInput& in, RoundLimit& rounds) {
+  PlatePressure p{eccentricityCase(in.e, in.L, in.write3), CompressedZoneMethod::Linear, 0, 0, 0, std::nullopt,
+                  std::nullopt};
+  const bool overArea = policy.order == OperandOrder::OverPlateArea;
+  const double N = in.N, e = in.e, L = in.L, B = in.B, lt = in.lt;
+  switch (p.eccentricity) {
+    case Eccentricity::WithinKern:
+      p.ylc = overArea ? N * (1 + 6 * e / L) / (L * B) : (6 * e / L + 1) * N / L / B;
+      p.xn = L;
+      return p;
+    case Eccentricity::WithinBoltRow:
+      p.ylc = overArea ? 2 * N / (3 * (L / 2 - e) * B) : 2 * N / (L / 2 - e) / 3 / B;
+      p.xn = policy.zoneToBoltRow ? L - lt : 3 * (L / 2 - e);
+      return p;
+    case Eccentricity::TensionInside:
+    case Eccentricity::NotFound: return p;
+    case Eccentricity::BeyondBoltRow: break;
+  }
+  // Linear pressure first; for large bolts the zone from equilibrium with the bolt row.
+  p.linear = linearPressure(N, in.M, B, L, lt);
+  p.ylc = p.linear->ylmax;
+  p.xn = p.linear->xn;
+  p.ta = p.linear->ta;
+  if (!(in.dms >= equilibriumZoneFromBolt)) return p;
+  p.zone = CompressedZoneMethod::Equilibrium;
+  p.bisection = bisectCompressedZone({e, L, lt, B, tables::Es, in.Ec, in.n, in.Aems, policy.zoneTolerance}, rounds);
+  const double xn = p.xn = p.bisection->xn;
+  p.ta = (e - L / 2 + xn / 3) * N / (L - lt - xn / 3);
+  p.ylc = overArea ? 2 * N * (e + L / 2 - lt) / (B * xn * (L - lt - xn / 3))
+                   : 2 * N * (L / 2 + e - lt) / B / xn / (L - lt - xn / 3);
+  return p;
+}
+
+double boltPanelThickness(double a, double c, double la, double lc, double Nta, double f) {
+  const double d = c * c * c * la + a * a * a * lc;
+  // The longer arm takes the cube in the numerator.
+  return c > a ? std::sqrt(6 * Nta * a * c * c * c / d / f) : std::sqrt(6 * Nta * c * a * a * a / d / f);
+}
+
 BoltCheck tensionBolts(double fta, double ta, double n, double Aems) { return {fta, boltStress(ta, n, Aems)}; }
 
 PlatePanel threeSidePanel(double b, double a, double q) {
@@ -112,7 +152,7 @@ PlatePanel fourSidePanel(double b, double a, double q) {
 
 int nextBoltOrStop(int dms) {
   const auto next = tables::nextBoltDiameter(dms);
-  if (!next) throw CalculationStop{boltTooLargeMessage, std::nullopt};
+  if (!next) throw CalculationStop{Stop::BoltTooLarge};
   return *next;
 }
 

@@ -4,12 +4,15 @@
 // equilibrium, the anchor-bolt stress and the next bolt size, and the detailing run that designs
 // once on the table's sizes and again on the sizes it found, as if the user had typed them.
 
+#include <optional>
 #include <string>
 
 #include "design/common/calculation.h"
+#include "design/common/eccentricity.h"
 #include "design/common/module.h"
 #include "design/common/numbers.h"
 #include "design/common/plate_layout.h"
+#include "design/common/tables.h"
 
 namespace pedivo::rigidbase {
 
@@ -22,15 +25,8 @@ inline constexpr const char* layoutFaultMessage = "柱脚布置有误";
 // on EdtN.
 double readAxialForce(const Entries& entries);
 
-// Where the resultant of N and M falls on the plate.
-enum class Eccentricity {
-  WithinKern,       // 0 < e ≤ L/6: the whole plate in compression
-  WithinBoltRow,    // L/6 < e ≤ L/6 + lt/3: part of the plate lifts, the bolts carry nothing
-  TensionInside,    // axial tension with |e| ≤ L/6 + lt/3: beyond what the method covers
-  BeyondBoltRow,    // |e| > L/6 + lt/3: the tension bolts hold the plate down
-};
 Eccentricity eccentricityCase(double e, double L, double write3);
-// The report's text for the case ("0<e<=L/6", ...); none for axial tension.
+// The report's text for the case ("0 < e ≤ L/6", ...); none before the case is known.
 std::string judgeText(Eccentricity eccentricity);
 
 // The compressed zone xn from the equilibrium of the plate with the tension bolts, by bisection
@@ -54,8 +50,63 @@ struct LinearPressure {
 };
 LinearPressure linearPressure(double N, double M, double B, double L, double lt);
 
-// Stress in one tension bolt, with 1.2 for the uneven share among the bolts of the row.
-inline double boltStress(double ta, double n, double Aems) { return 1.2 * ta * 2 / n / Aems; }
+// The bolt size from which the compressed zone beyond the bolt row is found from the equilibrium
+// with the bolt row: a large bolt is stiff enough to change how much of the plate bears.
+inline constexpr double equilibriumZoneFromBolt = 60;
+
+// The two ways the bases were written: the pressure over the plate area in one division, or
+// divided by each side in turn. Each base keeps its own order so that its results stay the same
+// to the last bit.
+enum class OperandOrder { OverPlateArea, SideBySide };
+
+// What the pressure step needs of a base type besides the plate.
+struct PressurePolicy {
+  OperandOrder order;
+  double zoneTolerance;    // the residual that ends the bisection of the compressed zone
+  bool zoneToBoltRow;      // within the bolt row: the zone reaches the bolt row (L − lt), not 3·(L/2 − e)
+};
+
+struct PressureInput {
+  double N, M, e, L, B, lt, write3;  // write3 = L/6 + lt/3
+  double Ec, n, Aems, dms;
+};
+
+// The pressure under the plate and the bolt tension, with the case and the method that gave them.
+// Nothing beyond the eccentricity case for axial tension within the bolt rows.
+struct PlatePressure {
+  Eccentricity eccentricity;
+  CompressedZoneMethod zone = CompressedZoneMethod::Linear;
+  double ylc = 0, xn = 0, ta = 0;
+  std::optional<LinearPressure> linear;      // beyond the bolt row
+  std::optional<CompressedZone> bisection;  // beyond the bolt row, with large bolts
+};
+PlatePressure pressureUnderPlate(const PressurePolicy& policy, const PressureInput& in, RoundLimit& rounds);
+
+// Writes the pressure step into a base's held values; false for axial tension within the bolt
+// rows, which the method does not cover. Values the case did not reach keep what they were.
+template <class Held>
+bool holdPressure(const PlatePressure& p, Held& h) {
+  h.eccentricity = p.eccentricity;
+  if (p.eccentricity == Eccentricity::TensionInside) return false;
+  h.ta = p.ta;
+  h.ylc = p.ylc;
+  h.xn = p.xn;
+  if (p.linear) {
+    h.ylmax = p.linear->ylmax;
+    h.ylmin = p.linear->ylmin;
+    h.zone = p.zone;
+  }
+  if (p.bisection) {
+    h.dx = p.bisection->dx;
+    h.Fx = p.bisection->Fx;
+  }
+  return true;
+}
+
+// Stress in one tension bolt: the row's tension 2·Ta/n raised by 1.2 for the uneven share among
+// the bolts of the row.
+inline constexpr double unevenBoltShare = 1.2;
+inline double boltStress(double ta, double n, double Aems) { return unevenBoltShare * ta * 2 / n / Aems; }
 
 // The tension bolts' strength for the grade in CBfta and their stress write4.
 struct BoltCheck {
@@ -63,6 +114,43 @@ struct BoltCheck {
   bool holds() const { return !(write4 > fta); }
 };
 BoltCheck tensionBolts(double fta, double ta, double n, double Aems);
+
+// Whether the plate carries the bearing, or the case is outside the method.
+enum class Bearing { Holds, AxialTension };
+
+// The tension bolts of the held design: their strength and stress, and when they hold, the
+// friction 0.4·(N + Ta) under the plate. False when they are overstressed.
+template <class Held>
+bool anchorBoltsHold(double fta, Held& h) {
+  const BoltCheck bolts = tensionBolts(fta, h.ta, h.n, h.Aems);
+  h.fta = bolts.fta;
+  h.write4 = bolts.write4;
+  if (!bolts.holds()) return false;
+  h.Vfb = tables::frictionCoefficient * (h.N + h.ta);
+  return true;
+}
+
+// Too much bearing widens a and c and the plan is made again: plan() lays out the plate and
+// pressure() finds the pressure under it (false for axial tension within the bolt rows).
+template <class Held, class Plan, class Pressure>
+Bearing planAndBearing(Held& h, RoundLimit& rounds, Plan&& plan, Pressure&& pressure) {
+  while (true) {
+    plan();
+    if (!pressure()) return Bearing::AxialTension;
+    if (!(h.ylc > h.fc)) return Bearing::Holds;
+    rounds.next();
+    h.a += 5;
+    h.c += 2;
+  }
+}
+
+// How far the plate round a tension bolt spreads along an arm: arm·(3.5 − 1.5·arm/(arm + beyond)).
+inline double boltSpread(double arm, double beyond) { return arm * (3.5 - 1.5 * arm / (arm + beyond)); }
+
+// The plate round a tension bolt held between two supports at a and c from it, with the widths it
+// spreads over along each (la, lc): t = √(6·Nta·a·c³/(c³·la + a³·lc)/f), a and c swapped when
+// c ≤ a.
+double boltPanelThickness(double a, double c, double la, double lc, double Nta, double f);
 
 // A base-plate panel: its depth b, free edge or short side a, their ratio, the moment
 // coefficient and the moment per unit width under the pressure q.
@@ -80,8 +168,6 @@ int nextBoltOrStop(int dms);
 
 enum class PassEnd { Designed, AxialTension };
 
-// Whether the plate carries the bearing, or the case is outside the method.
-enum class Bearing { Holds, AxialTension };
 
 // What one trial of a design pass found.
 enum class Trial {
@@ -112,17 +198,18 @@ PassEnd untilDesigned(double& dms, RoundLimit& rounds, TrialFunction&& trial) {
 // are then written into the user's size boxes in the general number format, cbsize is cleared and
 // a second pass designs on those texts, read back as typed entries; at its end cbsize is ticked
 // again. runPass(entries) designs one pass and gives how it ended and the plate's layout;
-// closingMessage() is the message of a designed base. An axial-tension stop keeps what was
-// computed and written so far.
-template <class RunPass, class ClosingMessage>
-Outcome detailingRun(const Entries& entries, double& rerun, RunPass&& runPass, ClosingMessage&& closingMessage) {
+// closing() tells how a designed base closes. An axial-tension stop keeps what was computed and
+// written so far.
+template <class RunPass, class ClosingOf>
+Outcome detailingRun(const Entries& entries, double& rerun, RunPass&& runPass, ClosingOf&& closing) {
   Entries working = entries;
   Outcome outcome;
   rerun = 0;
   for (int pass = 0; pass < 2; ++pass) {
     const auto [end, layout] = runPass(working);
     if (end == PassEnd::AxialTension) {
-      outcome.messages = {axialTensionMessage};
+      outcome.messages = {stopMessage(Stop::AxialTension)};
+      outcome.stop = Stop::AxialTension;
       outcome.ending = Ending::Partial;
       return outcome;
     }
@@ -138,7 +225,8 @@ Outcome detailingRun(const Entries& entries, double& rerun, RunPass&& runPass, C
     rerun = 1;
   }
   if (rerun != 0) outcome.cbsize = true;
-  outcome.messages = {closingMessage()};
+  outcome.closing = closing();
+  outcome.messages = {closingMessage(outcome.closing)};
   outcome.ending = Ending::Completed;
   return outcome;
 }

@@ -11,17 +11,17 @@ std::string cut2(double x) { return operand(ValueFormat::Cut2, x); }
 }  // namespace
 
 void writePressureValues(std::vector<DesignCheck>& checks, const PressureNumbers& p) {
+  // Written only for a completed design: the case is within the kern, within the bolt row or beyond it.
   const std::string N = kNOperand(p.N);
   const std::string L = operand(p.L);
   const std::string B = operand(p.B);
   const std::string e = cut2(p.e);
-  const Eccentricity eccentricity = eccentricityCase(p.e, p.L, p.write3);
   std::string bearing;
-  if (eccentricity == Eccentricity::WithinKern) {
+  if (p.eccentricity == Eccentricity::WithinKern) {
     bearing = "σc = N·(1 + 6e/L)/(L·B) = " + N + "×(1 + 6×" + e + "/" + L + ")/(" + L + "×" + B + ")";
-  } else if (eccentricity == Eccentricity::WithinBoltRow) {
+  } else if (p.eccentricity == Eccentricity::WithinBoltRow) {
     bearing = "σc = 2N/[3·(L/2 − e)·B] = 2×" + N + "/[3×(" + L + "/2 − " + e + ")×" + B + "]";
-  } else if (p.dms >= 60) {
+  } else if (p.zone == CompressedZoneMethod::Equilibrium) {
     bearing = "σc = 2N·(e + L/2 − lt)/[B·xn·(L − lt − xn/3)] = 2×" + N + "×(" + e + " + " + L + "/2 − " +
               operand(p.lt) + ")/[" + B + "×" + cut2(p.xn) + "×(" + L + " − " + operand(p.lt) + " − " + cut2(p.xn) +
               "/3)]";
@@ -43,12 +43,11 @@ void writePressureValues(std::vector<DesignCheck>& checks, const PressureNumbers
 }
 
 std::string boltTensionValues(const PressureNumbers& p) {
-  const Eccentricity eccentricity = eccentricityCase(p.e, p.L, p.write3);
-  if (eccentricity != Eccentricity::BeyondBoltRow) return "受压区未及受拉锚栓，Ta";
+  if (p.eccentricity != Eccentricity::BeyondBoltRow) return "受压区未及受拉锚栓，Ta";
   const std::string L = operand(p.L);
   const std::string lt = operand(p.lt);
   const std::string xn = cut2(p.xn);
-  if (p.dms >= 60)
+  if (p.zone == CompressedZoneMethod::Equilibrium)
     return "Ta = (e − L/2 + xn/3)·N/(L − lt − xn/3) = (" + cut2(p.e) + " − " + L + "/2 + " + xn + "/3)×" +
            operand(ValueFormat::KN3, p.N) + "/(" + L + " − " + lt + " − " + xn + "/3)";
   return "σmax,min = N/(B·L) ± 6M/(B·L²) = " + cut2(p.ylmax) + "，" + cut2(p.ylmin) +

@@ -8,12 +8,16 @@
 #include <vector>
 
 #include "design/common/design_check.h"
+#include "design/common/eccentricity.h"
 
 namespace pedivo::rigidbase {
 
-// What the pressure under the plate and the bolt tension were found from.
+// What the pressure under the plate and the bolt tension were found from, and the case and method
+// the calculation took.
 struct PressureNumbers {
-  double N, M, e, L, B, lt, write3, xn, ylmax, ylmin, ta, n, Aems, dms;  // write3 = L/6 + lt/3
+  double N, M, e, L, B, lt, xn, ylmax, ylmin, ta, n, Aems;
+  Eccentricity eccentricity;
+  CompressedZoneMethod zone;
 };
 
 // "bearing", "bolt" and "shear" of the list, written out for the case that applied.

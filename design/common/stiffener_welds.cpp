@@ -16,7 +16,7 @@ UpstandWeld upstandWeld(const StiffenerWeldInputs& in, double hf) {
 }
 
 StiffenerWelds stiffenerWeldStresses(const StiffenerWeldInputs& in, double hf) {
-  const double plateLength = in.outstand - 2 * hf - 15;
+  const double plateLength = in.outstand - 2 * hf - tables::stiffenerCornerCut;
   requireWeldLength(upstandWeldLength(in, hf));
   requireWeldLength(plateLength);
   const UpstandWeld upstand = upstandWeld(in, hf);

@@ -15,7 +15,7 @@ struct StiffenerWeldInputs {
   double thickness = 0;  // tjjl, mm
   double ffw = 0;        // fillet-weld strength
   // Length lost at the ends of the upstand weld: 15 mm, or 30 mm for a rib under a top plate.
-  double upstandEnds = 15;
+  double upstandEnds = tables::stiffenerCornerCut;
   // The largest leg an overstressed upstand weld may grow to; the plate weld is held only by the
   // stiffener's thickness.
   double largestLeg = 0;

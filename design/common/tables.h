@@ -15,6 +15,13 @@ inline constexpr double Es = 1e5 * 2.06;  // elastic modulus of steel
 inline constexpr double betaF = 1.22;     // strength increase of front fillet welds
 inline constexpr double filletThroat = 0.7;  // throat of a fillet weld over its leg
 inline constexpr double largestFilletLeg = 16;  // the largest leg a fillet weld is given, mm
+// The corner of a stiffener, rib or boot beam cut off where it meets plate and column, clear of
+// their fillet welds: its section and its welds lose this much of the height, mm.
+inline constexpr double stiffenerCornerCut = 15;
+// A rib under a top plate is cut at both ends.
+inline constexpr double ribCornerCuts = 2 * stiffenerCornerCut;
+// A vertical weld to the column stops this far below the top of its plate, mm.
+inline constexpr double weldStopBelowTop = 20;
 // The largest leg of a fillet weld on a part t mm thick is 1.2·t.
 inline constexpr double largestLegFactor = 1.2;
 // The smallest leg of a fillet weld on a part t mm thick, 1.5·√t (before rounding).

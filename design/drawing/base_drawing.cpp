@@ -17,7 +17,9 @@ std::string boltNote(int count, const std::string& diameter, double dms) {
 }
 
 std::string distanceText(const DesignFacts& facts, double distance, std::string_view field, std::string_view name) {
-  if (std::abs(facts.value(name) - distance) < 1e-9) return facts.shown(field, name);
+  // Named after a held value where it is one; a distance no value holds is written as it is.
+  const auto held = facts.optionalValue(name);
+  if (held && std::abs(*held - distance) < 1e-9) return facts.shown(field, name);
   return formatGeneral(distance);
 }
 

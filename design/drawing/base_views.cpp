@@ -4,17 +4,18 @@
 #include <cmath>
 
 #include "design/drawing/base_types.h"
+#include "design/common/tables.h"
 
 namespace pedivo::drawing {
 
 namespace {
-constexpr double copeRadius = 15;  // the corner cut of a stiffener, clear of the fillet welds
+constexpr double copeRadius = tables::stiffenerCornerCut;
 }
 
 ShearKey readShearKey(const DesignFacts& facts) {
-  const double grout = facts.value("tg");
-  ShearKey key{facts.value("keyh"), facts.value("keyb"), facts.value("keytw"), facts.value("keytf"),
-               facts.value("hk"),   grout > 0 ? grout : usualGroutMm,           facts.text("keyName")};
+  const double grout = facts.optionalValue("tg").value_or(0);
+  ShearKey key{facts.optionalValue("keyh").value_or(0), facts.optionalValue("keyb").value_or(0), facts.optionalValue("keytw").value_or(0), facts.optionalValue("keytf").value_or(0),
+               facts.optionalValue("hk").value_or(0),   grout > 0 ? grout : usualGroutMm,           facts.text("keyName")};
   if (!key.designed()) key.h = key.b = key.tw = key.tf = key.embedment = 0;
   return key;
 }

@@ -2,6 +2,7 @@
 
 #include <variant>
 
+#include "design/common/calculation.h"
 #include "design/common/numbers.h"
 
 namespace pedivo::drawing {
@@ -9,12 +10,9 @@ namespace pedivo::drawing {
 DesignFacts::DesignFacts(std::vector<NamedValue> values, std::vector<FieldText> fields, std::vector<TagText> tags)
     : values_(std::move(values)), fields_(std::move(fields)), tags_(std::move(tags)) {}
 
-double DesignFacts::value(std::string_view name) const {
-  for (const auto& named : values_)
-    if (named.name == name)
-      if (const double* number = std::get_if<double>(&named.value)) return *number;
-  return 0;
-}
+double DesignFacts::value(std::string_view name) const { return heldNumber(values_, name); }
+
+std::optional<double> DesignFacts::optionalValue(std::string_view name) const { return findHeldNumber(values_, name); }
 
 std::string DesignFacts::text(std::string_view name) const {
   for (const auto& named : values_)

@@ -48,7 +48,8 @@ class GbkConverter {
 }  // namespace
 
 std::string dxfText(std::string_view utf8) {
-  GbkConverter gbk;
+  // One converter a thread, opened once: a drawing writes hundreds of texts.
+  static thread_local GbkConverter gbk;
   std::string out;
   out.reserve(utf8.size());
   const auto escape = [&out](char32_t code) {

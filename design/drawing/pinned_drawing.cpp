@@ -10,7 +10,8 @@ Drawing drawPinnedBase(const DesignFacts& f, bool withStiffeners, double textSca
   const Section c = readSection(f);
   const double L = f.value("L"), B = f.value("B"), t = f.value("tpb");
   const double a = f.value("a"), spacing = f.value("c"), dms = f.value("dms");
-  const double tj = f.value("tjjl"), hj = f.value("hjjl");
+  // The two-bolt base has no stiffeners.
+  const double tj = withStiffeners ? f.value("tjjl") : 0, hj = withStiffeners ? f.value("hjjl") : 0;
   Drawing d;
   d.title = withStiffeners ? "四锚栓铰接柱脚" : "两锚栓铰接柱脚";
   d.textHeight = sheetTextHeight(std::max(L, B), textScale);

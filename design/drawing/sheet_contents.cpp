@@ -74,7 +74,8 @@ std::vector<std::string> generalNotes(const DesignFacts& f, const Entries& entri
   };
   if (hasPlate) {
     notes.push_back("锚栓：" + entry(entries, "CBfta", "Q235") + "，双螺母，垫板待柱校正后与底板焊牢。");
-    const double grout = f.value("tg") > 0 ? f.value("tg") : usualGroutMm;
+    const double given = f.optionalValue("tg").value_or(0);
+    const double grout = given > 0 ? given : usualGroutMm;
     notes.push_back("底板下二次灌浆层厚 " + formatGeneral(grout) + " mm，采用无收缩灌浆料。");
     notes.push_back("锚栓锚固长度按基础设计确定。");
   }

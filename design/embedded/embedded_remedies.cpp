@@ -18,8 +18,8 @@ void embeddedRemedies(const EmbeddedHeld& h, std::vector<DesignCheck>& checks) {
                          });
 }
 
-std::string embeddedStopRemedy(const Entries& entries, std::string_view message) {
-  return remedy::stopRemedy(entries, message,
+std::string embeddedStopRemedy(const Entries& entries, Stop stop) {
+  return remedy::stopRemedy(entries, stop,
                             {"", "弯矩与剪力相对翼缘宽度过大：提高混凝土强度等级，或采用翼缘更宽的柱截面", ""});
 }
 

@@ -3,7 +3,6 @@
 // is found by the calculation: its remedies say what moves the depth.
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "design/common/design_check.h"
@@ -13,6 +12,6 @@ namespace pedivo::embedded {
 
 double embeddedWeight(const EmbeddedHeld& h);
 void embeddedRemedies(const EmbeddedHeld& h, std::vector<DesignCheck>& checks);
-std::string embeddedStopRemedy(const Entries& entries, std::string_view message);
+std::string embeddedStopRemedy(const Entries& entries, Stop stop);
 
 }  // namespace pedivo::embedded

@@ -188,10 +188,11 @@ bool withProjectColumns(const CsvRow& header) {
 // What a reader of the row needs first: why it was not designed, then what the window showed.
 std::string rowMessage(const BatchRow& row) {
   std::string text = row.error.value_or("");
-  for (const auto& message : row.messages) {
-    if (row.error && message == *row.error) continue;
+  // A row that stopped has its stop as the error and as its one message.
+  const std::size_t first = row.error && !row.designed && !row.messages.empty() ? 1 : 0;
+  for (std::size_t i = first; i < row.messages.size(); ++i) {
     if (!text.empty()) text += "\n";
-    text += message;
+    text += row.messages[i];
   }
   return text;
 }

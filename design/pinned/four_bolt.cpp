@@ -66,7 +66,7 @@ StiffenerEnd stiffener(const Materials& m, Held& h, RoundLimit& rounds) {
     h.ffw = m.steel->ffw;
     const StiffenerWelds welds = stiffenerWelds(
         {.load = h.Vimax, .outstand = outstand, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-         .upstandEnds = 15, .largestLeg = noLargestLeg, .upstandGrowsLeg = true},
+         .upstandEnds = tables::stiffenerCornerCut, .largestLeg = noLargestLeg, .upstandGrowsLeg = true},
         roundUpToEven(std::max(6.0, tables::smallestFilletLeg(h.tpb))), rounds);
     h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
     switch (welds.end) {
@@ -160,7 +160,7 @@ void writeStiffenerValues(std::vector<DesignCheck>& checks, const Held& h) {
                   "βf·ffw = " + betaF + "×" + operand(h.ffw));
     } else if (check.id == "stiffenerWebWeld") {
       const auto [lw, Wf, tau, sigma] =
-          upstandWeld({.load = h.Vimax, .outstand = (h.B - h.tw) / 2, .height = h.hjjl, .upstandEnds = 15}, h.hf3);
+          upstandWeld({.load = h.Vimax, .outstand = (h.B - h.tw) / 2, .height = h.hjjl, .upstandEnds = tables::stiffenerCornerCut}, h.hf3);
       writeValues(check,
                   "lw = hs − 2hf − 15 = " + operand(lw) + " mm，σf = ((B − tw)·Vimax/4)/(0.7hf·lw²/3) = (" + outstand +
                       "×" + Vimax + "/4)/(0.7×" + hf + "×" + operand(lw) + "²/3) = " + operand(ValueFormat::Cut3, sigma) +

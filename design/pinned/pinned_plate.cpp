@@ -46,8 +46,8 @@ void plateAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
   h.L = h.hb + 40;
   h.B = std::max(h.bf + 40, 2 * (h.a + h.bt) + h.tw);
   h.fc = m.concrete.fc;
-  h.L = roundUpToTen(h.L);
-  h.B = roundUpToTen(h.B);
+  h.L = roundToTenPastOne(h.L);
+  h.B = roundToTenPastOne(h.B);
   h.ylc = h.N / h.B / h.L;
   while (h.ylc > h.fc) {
     rounds.next();

@@ -63,15 +63,15 @@ void fourBoltRemedies(const FourBoltHeld& h, std::vector<DesignCheck>& checks) {
   remedy::attach(checks, list);
 }
 
-std::string twoBoltStopRemedy(const Entries& entries, std::string_view message) {
-  return remedy::stopRemedy(entries, message, pinnedStops("四锚栓柱脚"));
+std::string twoBoltStopRemedy(const Entries& entries, Stop stop) {
+  return remedy::stopRemedy(entries, stop, pinnedStops("四锚栓柱脚"));
 }
 
-std::string fourBoltStopRemedy(const Entries& entries, std::string_view message) {
+std::string fourBoltStopRemedy(const Entries& entries, Stop stop) {
   remedy::StopAdvice advice = pinnedStops("刚接柱脚");
   advice.weldTooShort =
       "加劲肋焊缝计算长度不足：" + remedy::untickDetailing + "并加大 a、bt（加劲肋长 (B − tw)/2 需大于 2hf + 15 mm）";
-  return remedy::stopRemedy(entries, message, advice);
+  return remedy::stopRemedy(entries, stop, advice);
 }
 
 }  // namespace pedivo::pinned

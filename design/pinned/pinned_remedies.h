@@ -2,7 +2,6 @@
 // The pinned bases' steel weight, and what to change when a check fails or the calculation stops.
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "design/common/design_check.h"
@@ -18,7 +17,7 @@ double fourBoltWeight(const FourBoltHeld& h);
 void twoBoltRemedies(const PinnedPlateHeld& h, std::vector<DesignCheck>& checks);
 void fourBoltRemedies(const FourBoltHeld& h, std::vector<DesignCheck>& checks);
 
-std::string twoBoltStopRemedy(const Entries& entries, std::string_view message);
-std::string fourBoltStopRemedy(const Entries& entries, std::string_view message);
+std::string twoBoltStopRemedy(const Entries& entries, Stop stop);
+std::string fourBoltStopRemedy(const Entries& entries, Stop stop);
 
 }  // namespace pedivo::pinned

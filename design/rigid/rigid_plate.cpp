@@ -32,6 +32,7 @@ using rigidbase::Trial;
 
 // What sets the eight- and the ten-bolt base apart.
 struct BoltLayout {
+  bool fourBoltsARow;       // ten bolts
   double n;                 // twice the bolts of a tension row: 6 or 8
   double cSpacings;         // spacings c across the plate width: 4 or 6
   double stiffenersAcross;  // stiffener thicknesses across the width: 2 or 3
@@ -43,17 +44,17 @@ struct BoltLayout {
 };
 
 const BoltLayout eightBolts{
-    6, 4, 2, [](const Held& h) { return (2 * h.c - h.tw) / 2; },
+    false, 6, 4, 2, [](const Held& h) { return (2 * h.c - h.tw) / 2; },
     [](const Held& h, double q) { return (3 * h.c + 2 * h.tjjl + h.bt) * (h.a + h.lt) / 2 * q; },
     [](const Held& h) { return 2 * h.c + 2 * h.tjjl; }, false, "(2c − tw)/2"};
 
 const BoltLayout tenBolts{
-    8, 6, 3, [](const Held& h) { return (4 * h.c + h.tjjl - h.tw) / 2; },
+    true, 8, 6, 3, [](const Held& h) { return (4 * h.c + h.tjjl - h.tw) / 2; },
     [](const Held& h, double q) { return (2 * h.c + h.tjjl) * (h.a + h.lt) * q; },
     [](const Held& h) { return 4 * h.c + 3 * h.tjjl; }, true, "(4c + ts − tw)/2"};
 
-// The layout a design was made with: the bolts of its tension rows tell the two apart.
-const BoltLayout& layoutOf(const Held& h) { return h.n == tenBolts.n ? tenBolts : eightBolts; }
+// The layout a design was made with.
+const BoltLayout& layoutOf(const Held& h) { return h.fourBoltsARow ? tenBolts : eightBolts; }
 
 const HeldField<Held> heldFields[] = {
     {"N", &Held::N},         {"M", &Held::M},           {"V", &Held::V},           {"hb", &Held::hb},
@@ -104,8 +105,8 @@ void platePlan(const BoltLayout& layout, Held& h) {
   h.B = layout.cSpacings * h.c + 2 * h.bt + layout.stiffenersAcross * h.tjjl;
   h.L0 = h.L;
   h.B0 = h.B;
-  h.L = roundUpToTen(h.L);
-  h.B = roundUpToTen(h.B);
+  h.L = roundToTenPastOne(h.L);
+  h.B = roundToTenPastOne(h.B);
   h.a = 5 * trunc(((h.L - h.L0) / 2 + h.a + 0.4) / 5);
   h.c = 5 * trunc(((h.B - h.B0) / layout.cSpacings + h.c + 0.4) / 5);
   h.lt = (h.L - h.hb) / 2 - h.a;
@@ -124,52 +125,10 @@ void eccentricityAndMaterials(const Materials& m, Held& h) {
 // The pressure under the plate and the bolt tension. False for axial tension within the
 // bolt rows, which the method does not cover.
 bool pressureUnderPlate(Held& h, RoundLimit& rounds) {
-  const Eccentricity eccentricity = rigidbase::eccentricityCase(h.e, h.L, h.write3);
-  switch (eccentricity) {
-    case Eccentricity::WithinKern:
-      h.ta = 0;
-      h.ylc = h.N * (1 + 6 * h.e / h.L) / (h.L * h.B);
-      h.xn = h.L;
-      break;
-    case Eccentricity::WithinBoltRow:
-      h.ta = 0;
-      h.ylc = 2 * h.N / (3 * (h.L / 2 - h.e) * h.B);
-      h.xn = 3 * (h.L / 2 - h.e);
-      break;
-    case Eccentricity::TensionInside:
-      h.judge = rigidbase::judgeText(eccentricity);
-      return false;
-    case Eccentricity::BeyondBoltRow:
-      // Linear pressure first; for large bolts the zone from equilibrium with the bolt row.
-      {
-        const auto linear = rigidbase::linearPressure(h.N, h.M, h.B, h.L, h.lt);
-        h.ylmax = linear.ylmax;
-        h.ylmin = linear.ylmin;
-        h.xn = linear.xn;
-        h.ylc = h.ylmax;
-        h.ta = linear.ta;
-      }
-      if (h.dms >= 60) {
-        const auto zone = rigidbase::bisectCompressedZone(
-            {h.e, h.L, h.lt, h.B, h.Es, h.Ec, h.n, h.Aems, 1e-6}, rounds);
-        h.xn = zone.xn;
-        h.dx = zone.dx;
-        h.Fx = zone.Fx;
-        h.ta = (h.e - h.L / 2 + h.xn / 3) * h.N / (h.L - h.lt - h.xn / 3);
-        h.ylc = 2 * h.N * (h.e + h.L / 2 - h.lt) / (h.B * h.xn * (h.L - h.lt - h.xn / 3));
-      }
-      break;
-  }
-  h.judge = rigidbase::judgeText(eccentricity);
-  return true;
-}
-
-// False when the tension bolts are overstressed.
-bool anchorBoltsHold(const Materials& m, Held& h) {
-  const auto bolts = rigidbase::tensionBolts(m.fta, h.ta, h.n, h.Aems);
-  h.fta = bolts.fta;
-  h.write4 = bolts.write4;
-  return bolts.holds();
+  constexpr rigidbase::PressurePolicy policy{rigidbase::OperandOrder::OverPlateArea, 1e-6, false};
+  return rigidbase::holdPressure(
+      rigidbase::pressureUnderPlate(policy, {h.N, h.M, h.e, h.L, h.B, h.lt, h.write3, h.Ec, h.n, h.Aems, h.dms}, rounds),
+      h);
 }
 
 // The four plate panels; the largest positive moment governs.
@@ -202,15 +161,15 @@ void plateThickness(const Materials& m, Held& h) {
   h.Ntal = 2 * h.ta / h.n;
   const auto atBolts = tables::plateThicknessByGroup(*m.steel, [&](double f) {
     // The plate around a bolt between stiffener and flange, and between two stiffeners.
-    h.la1 = std::min(h.a * (3.5 - 1.5 * h.a / (h.a + h.lt)), h.c + h.bt);
-    h.lc1 = std::min(h.c * (3.5 - 1.5 * h.c / (h.c + h.bt)), h.a + h.lt);
-    const double d1 = h.c * h.c * h.c * h.la1 + h.a * h.a * h.a * h.lc1;
-    h.tpbt1 = h.c > h.a ? std::sqrt(6 * h.Ntal * h.a * h.c * h.c * h.c / d1 / f)
-                        : std::sqrt(6 * h.Ntal * h.c * h.a * h.a * h.a / d1 / f);
-    h.la2 = std::min(h.a * (3.5 - 1.5 * h.a / (h.a + h.lt)), 2 * h.c);
-    h.lc2 = std::min(h.c * (3.5 - 1.5 * h.c / (2 * h.c)), h.a + h.lt);
+    using rigidbase::boltSpread;
+    h.la1 = std::min(boltSpread(h.a, h.lt), h.c + h.bt);
+    h.lc1 = std::min(boltSpread(h.c, h.bt), h.a + h.lt);
+    h.tpbt1 = rigidbase::boltPanelThickness(h.a, h.c, h.la1, h.lc1, h.Ntal, f);
+    h.la2 = std::min(boltSpread(h.a, h.lt), 2 * h.c);
+    h.lc2 = std::min(boltSpread(h.c, h.c), h.a + h.lt);
     const double d2 = 8 * h.a * h.a * h.a * h.lc2 + h.c * h.c * h.c * h.la2;
-    h.tpbt2 = h.c * h.c < 2 * h.a * h.a ? std::sqrt(12 * h.Ntal * h.c * h.a * h.a * h.a / d2 / f)
+    h.boltPanelAlongA = h.c * h.c < 2 * h.a * h.a;
+    h.tpbt2 = h.boltPanelAlongA ? std::sqrt(12 * h.Ntal * h.c * h.a * h.a * h.a / d2 / f)
                                         : std::sqrt(6 * h.Ntal * h.a * h.c * h.c * h.c / d2 / f);
     h.tpbt = std::max(h.tpbt1, h.tpbt2);
     return h.tpbt;
@@ -241,10 +200,10 @@ void stiffenerStresses(const BoltLayout& layout, const Materials& m, Held& h) {
   h.Vi2 = (h.a + h.lt + h.hb / 2) * (h.B - h.bf) / 4 * q * (h.xn - h.L / 4) / h.xn;
   h.Vi12 = std::max(h.Vi1, h.Vi2);
   h.Vimax = std::max(h.Vi12, h.Ntal);
-  h.ylvR = h.Vimax / ((h.hjjl - 15) * h.tjjl);
-  h.Ws = square(h.hjjl - 15) * h.tjjl / 6;
-  const bool alongLength = h.Vi1 > h.Vi2 || h.Ntal > h.Vi12;
-  h.ylfR = alongLength ? (h.a + h.lt) * h.Vimax / 2 / h.Ws : (h.B - h.bf) * h.Vimax / 4 / h.Ws;
+  h.ylvR = h.Vimax / ((h.hjjl - tables::stiffenerCornerCut) * h.tjjl);
+  h.Ws = square(h.hjjl - tables::stiffenerCornerCut) * h.tjjl / 6;
+  h.stiffenerAlongLength = h.Vi1 > h.Vi2 || h.Ntal > h.Vi12;
+  h.ylfR = h.stiffenerAlongLength ? (h.a + h.lt) * h.Vimax / 2 / h.Ws : (h.B - h.bf) * h.Vimax / 4 / h.Ws;
   h.fy = m.steel->fy;
   h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
@@ -275,10 +234,10 @@ StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, He
     }
     h.ffw = m.steel->ffw;
     // Along the plate length when the stiffener beside a bolt governs, else across the width.
-    h.lw = h.Vi1 > h.Vi2 || h.Ntal > h.Vi12 ? h.a + h.lt : h.B / 2 - h.bf / 2;
+    h.lw = h.stiffenerAlongLength ? h.a + h.lt : h.B / 2 - h.bf / 2;
     const StiffenerWelds welds = stiffenerWelds(
         {.load = h.Vimax, .outstand = h.lw, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-         .upstandEnds = 15, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true},
+         .upstandEnds = tables::stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true},
         roundUpToEven(std::max(6.0, tables::smallestFilletLeg(h.tpb))), rounds);
     h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.Wf = welds.Wf, h.ylvf = welds.ylvf;
     switch (welds.end) {
@@ -292,17 +251,14 @@ StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, He
   }
 }
 
-// Too much bearing widens a and c and the plan is made again.
 Bearing planAndBearing(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
-  while (true) {
-    platePlan(layout, h);
-    eccentricityAndMaterials(m, h);
-    if (!pressureUnderPlate(h, rounds)) return Bearing::AxialTension;
-    if (!(h.ylc > h.fc)) return Bearing::Holds;
-    rounds.next();
-    h.a += 5;
-    h.c += 2;
-  }
+  return rigidbase::planAndBearing(
+      h, rounds,
+      [&] {
+        platePlan(layout, h);
+        eccentricityAndMaterials(m, h);
+      },
+      [&] { return pressureUnderPlate(h, rounds); });
 }
 
 // The plate, its bolts, its welds to the column and the stiffeners at the current bolt size and
@@ -310,8 +266,7 @@ Bearing planAndBearing(const BoltLayout& layout, const Materials& m, Held& h, Ro
 Trial designTrial(const BoltLayout& layout, const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   plateSizes(e, h);
   if (planAndBearing(layout, m, h, rounds) == Bearing::AxialTension) return Trial::AxialTension;
-  if (!anchorBoltsHold(m, h)) return Trial::LargerBolt;
-  h.Vfb = tables::frictionCoefficient * (h.N + h.ta);
+  if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
   platePanels(layout, h);
   plateThickness(m, h);
   columnWelds(layout, m, h, rounds);
@@ -322,6 +277,7 @@ Trial designTrial(const BoltLayout& layout, const Entries& e, const Materials& m
 PassEnd designPass(const BoltLayout& layout, const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   readSectionAndForces(e, h);
   h.n = layout.n;
+  h.fourBoltsARow = layout.fourBoltsARow;
   h.dms = 24;
   h.tjjl = 8;
   return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(layout, e, m, h, rounds); });
@@ -338,7 +294,7 @@ Outcome calculateRigidPlate(const BoltLayout& layout, const Entries& entries, He
       },
       [&] {
         // The stiffeners and their welds must fit within the flange width.
-        return layout.layoutWidth(h) + 2 * h.hf3 > h.bf ? rigidbase::layoutFaultMessage : doneMessage;
+        return layout.layoutWidth(h) + 2 * h.hf3 > h.bf ? Closing::LayoutFault : Closing::Designed;
       });
 }
 
@@ -452,12 +408,10 @@ const Tag boltPlateTags[] = {
 
 // The formulas that gave the pressure under the plate and the bolt tension, for the checker.
 const char* pressureFormula(const Held& h) {
-  const bool linearZone = !(h.dms >= 60) || h.judge != rigidbase::judgeText(Eccentricity::BeyondBoltRow);
-  if (h.judge == rigidbase::judgeText(Eccentricity::TensionInside)) return "—（计算在此停止）";
-  if (h.judge == rigidbase::judgeText(Eccentricity::WithinKern)) return "σc = N·(1 + 6e/L)/(L·B)，xn = L，Ta = 0";
-  if (h.judge == rigidbase::judgeText(Eccentricity::WithinBoltRow))
-    return "σc = 2N/[3·(L/2 − e)·B]，xn = 3·(L/2 − e)，Ta = 0";
-  if (linearZone)
+  if (h.eccentricity == Eccentricity::TensionInside) return "—（计算在此停止）";
+  if (h.eccentricity == Eccentricity::WithinKern) return "σc = N·(1 + 6e/L)/(L·B)，xn = L，Ta = 0";
+  if (h.eccentricity == Eccentricity::WithinBoltRow) return "σc = 2N/[3·(L/2 − e)·B]，xn = 3·(L/2 − e)，Ta = 0";
+  if (h.eccentricity != Eccentricity::BeyondBoltRow || h.zone == rigidbase::CompressedZoneMethod::Linear)
     return "σmax,min = N/(B·L) ± 6M/(B·L²)，xn = L·σmax/(σmax − σmin)，σc = σmax，Ta = [M − N·(L/2 − xn/3)]/(L − lt − xn/3)";
   return "xn 由平衡方程 xn³ + 3(e − L/2)·xn² − 6(Es/Ec)(n/2)(Ae/B)(e + L/2 − lt)(L − lt − xn) = 0 二分求解，"
          "Ta = (e − L/2 + xn/3)·N/(L − lt − xn/3)，σc = 2N·(e + L/2 − lt)/[B·xn·(L − lt − xn/3)]";
@@ -465,14 +419,14 @@ const char* pressureFormula(const Held& h) {
 
 void report(const Held& h, const Entries& e, const TagEmitter& out) {
   const TagEmitter sink =
-      withoutEarlierBearing(h.judge == rigidbase::judgeText(Eccentricity::TensionInside), out);
+      withoutEarlierBearing(h.eccentricity == Eccentricity::TensionInside, out);
   const auto plain = [](double x) { return formatGeneral(x); };
   emitSectionTags(sectionOf(h), sink);
   emitTypedInputTags(e, {.moment = true, .boltGrade = true}, sink);
   emitTags(layoutTags, h, sink);
   sink("<#shear>", shearKeyNeeded(h.Vfb, h.V) ? "V>0.4(N+Ta) 需要设置抗剪键" : "V<0.4(N+Ta) 不需设置抗剪键");
   sink("<#e>", formatValue(Cut2, h.e));
-  sink("<#judge>", h.judge);
+  sink("<#judge>", rigidbase::judgeText(h.eccentricity));
   emitTags(pressureTags, h, sink);
   emitTags(plateTags, h, sink);
   sink("<#alf1>", panelCoefficientText(h.r11, h.alf1));
@@ -503,7 +457,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
 
 std::vector<NamedValue> values(const Held& h) {
   std::vector<NamedValue> list = listValues(heldFields, h);
-  list.push_back({"judge", h.judge});
+  list.push_back({"judge", rigidbase::judgeText(h.eccentricity)});
   return list;
 }
 

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "design/common/eccentricity.h"
 #include "design/common/module.h"
 
 namespace pedivo::rigid {
@@ -13,12 +14,14 @@ struct RigidPlateHeld {
   double N = 0, M = 0, V = 0;             // forces at the column foot: N, N·mm, N
   double hb = 0, bf = 0, tw = 0, tf = 0;  // column section, mm
   double n = 0;                           // twice the bolts of the tension row
+  bool fourBoltsARow = false;             // the ten-bolt layout: four bolts to a tension row, not three
   double dms = 0, Aems = 0;               // anchor bolt
   double a = 0, c = 0, lt = 0, bt = 0;    // plate layout
   double L = 0, B = 0, L0 = 0, B0 = 0;    // plate plan, and before whole tens
   double tjjl = 0;                        // stiffener thickness
   double e = 0;                           // eccentricity M/N
-  std::string judge;                      // the eccentricity case, as the report names it
+  rigidbase::Eccentricity eccentricity = rigidbase::Eccentricity::NotFound;  // the case the pressure took
+  rigidbase::CompressedZoneMethod zone = rigidbase::CompressedZoneMethod::Linear;  // beyond the bolt row
   double xn = 0, Fx = 0, dx = 0;          // compressed zone, and the bisection's last residual and step
   double ylmax = 0, ylmin = 0, ylc = 0;   // concrete pressure
   double fc = 0, Ec = 0, Es = 0, fta = 0;
@@ -41,6 +44,9 @@ struct RigidPlateHeld {
   double hjjl = 0, hf3 = 0, Vi1 = 0, Vi2 = 0, Vi12 = 0, Vimax = 0, Ws = 0;
   double ylvR = 0, ylfR = 0, ylequ = 0, fy = 0, f1 = 0, write1 = 0, write2 = 0;
   double lw = 0, Wf = 0, ylnf = 0, ylvf = 0;
+  // The branches the plate and the stiffener took, for the report's formulas.
+  bool stiffenerAlongLength = false;  // the stiffener beside a bolt governs: it bends along a + lt, else across (B − bf)/4
+  bool boltPanelAlongA = false;       // c² < 2a²: the plate between two stiffeners takes the cube of a
 };
 
 Outcome calculateEightBolt(const Entries& entries, RigidPlateHeld& held);

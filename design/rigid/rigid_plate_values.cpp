@@ -18,19 +18,13 @@ std::string n(double x) { return operand(x); }
 std::string cut2(double x) { return operand(ValueFormat::Cut2, x); }
 std::string cut3(double x) { return operand(ValueFormat::Cut3, x); }
 
-// Ten bolts hold four to a tension row, eight bolts three.
-bool tenBolts(const Held& h) { return h.n == 8; }
-
-// The stiffener bends along the plate length when the pressure beside it or the bolt governs.
-bool alongLength(const Held& h) { return h.Vi1 > h.Vi2 || h.Ntal > h.Vi12; }
-
 rigidbase::PressureNumbers pressure(const Held& h) {
-  return {h.N, h.M, h.e, h.L, h.B, h.lt, h.write3, h.xn, h.ylmax, h.ylmin, h.ta, h.n, h.Aems, h.dms};
+  return {h.N, h.M, h.e, h.L, h.B, h.lt, h.xn, h.ylmax, h.ylmin, h.ta, h.n, h.Aems, h.eccentricity, h.zone};
 }
 
 // The upstand weld of the stiffener at its final leg.
 UpstandWeld upstandWeldOf(const Held& h) {
-  return upstandWeld({.load = h.Vimax, .outstand = h.lw, .height = h.hjjl, .upstandEnds = 15}, h.hf3);
+  return upstandWeld({.load = h.Vimax, .outstand = h.lw, .height = h.hjjl, .upstandEnds = tables::stiffenerCornerCut}, h.hf3);
 }
 
 }  // namespace
@@ -74,7 +68,7 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h) {
                   "ffw");
     } else if (check.id == "layout") {
       writeValues(check,
-                  tenBolts(h) ? "4c + 3ts + 2hf = 4×" + n(h.c) + " + 3×" + n(h.tjjl) + " + 2×" + hf3
+                  h.fourBoltsARow ? "4c + 3ts + 2hf = 4×" + n(h.c) + " + 3×" + n(h.tjjl) + " + 2×" + hf3
                               : "2c + 2ts + 2hf = 2×" + n(h.c) + " + 2×" + n(h.tjjl) + " + 2×" + hf3,
                   "bf");
     }
@@ -97,7 +91,7 @@ void emitWorkingValues(const Held& h, const TagEmitter& sink) {
   const std::string d2 = "(8·a³·lc2 + c³·la2)";
   const std::string d2n = "(8×" + a + "³×" + cut2(h.lc2) + " + " + c + "³×" + cut2(h.la2) + ")";
   const std::string Nta = kNOperand(h.Ntal);
-  sink("<#tpbt2values>", h.c * h.c < 2 * h.a * h.a
+  sink("<#tpbt2values>", h.boltPanelAlongA
                              ? "√(12·Nta·c·a³/" + d2 + "/f) = √(12×" + Nta + "×" + c + "×" + a + "³/" + d2n + "/" +
                                    n(h.fpbt) + ")"
                              : "√(6·Nta·a·c³/" + d2 + "/f) = √(6×" + Nta + "×" + a + "×" + c + "³/" + d2n + "/" +
@@ -107,7 +101,7 @@ void emitWorkingValues(const Held& h, const TagEmitter& sink) {
                           "×" + tf + "×(" + n(h.hb) + "/2 − " + tf + "/2)²)/" + n(h.hb));
   const std::string ylc = cut2(h.ylc);
   // Pressures over areas give newtons; the report gives the loads in kN.
-  sink("<#Vi1values>", tenBolts(h) ? "(2c + ts)·(a + lt)·σc = (2×" + c + " + " + n(h.tjjl) + ")×(" + aLt + ")×" + ylc +
+  sink("<#Vi1values>", h.fourBoltsARow ? "(2c + ts)·(a + lt)·σc = (2×" + c + " + " + n(h.tjjl) + ")×(" + aLt + ")×" + ylc +
                                          "×10⁻³"
                                    : "(3c + 2ts + bt)·(a + lt)/2·σc = (3×" + c + " + 2×" + n(h.tjjl) + " + " + n(h.bt) +
                                          ")×(" + aLt + ")/2×" + ylc + "×10⁻³");
@@ -115,13 +109,13 @@ void emitWorkingValues(const Held& h, const TagEmitter& sink) {
                            " − " + n(h.bf) + ")/4×" + ylc + "×(" + cut2(h.xn) + " − " + n(h.L) + "/4)/" + cut2(h.xn) +
                            "×10⁻³");
   const std::string Vimax = kNOperand(h.Vimax);
-  const std::string hs = n(h.hjjl - 15);
+  const std::string hs = n(h.hjjl - tables::stiffenerCornerCut);
   sink("<#ylvRvalues>", "Vimax/((hs − 15)·ts) = " + Vimax + "/(" + hs + "×" + n(h.tjjl) + ")");
   sink("<#Ws>", n(trunc(h.Ws)));
-  sink("<#ylfRvalues>", alongLength(h) ? "(a + lt)·Vimax/2/Ws = (" + aLt + ")×" + Vimax + "/2/" + n(trunc(h.Ws))
+  sink("<#ylfRvalues>", h.stiffenerAlongLength ? "(a + lt)·Vimax/2/Ws = (" + aLt + ")×" + Vimax + "/2/" + n(trunc(h.Ws))
                                        : "(B − bf)·Vimax/4/Ws = (" + n(h.B) + " − " + n(h.bf) + ")×" + Vimax + "/4/" +
                                              n(trunc(h.Ws)));
-  sink("<#lwvalues>", alongLength(h) ? "a + lt = " + aLt : "B/2 − bf/2 = " + n(h.B) + "/2 − " + n(h.bf) + "/2");
+  sink("<#lwvalues>", h.stiffenerAlongLength ? "a + lt = " + aLt : "B/2 − bf/2 = " + n(h.B) + "/2 − " + n(h.bf) + "/2");
 }
 
 }  // namespace pedivo::rigid

@@ -74,12 +74,12 @@ void tenBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) 
   remedy::attach(checks, list);
 }
 
-std::string eightBoltStopRemedy(const Entries& entries, std::string_view message) {
-  return remedy::stopRemedy(entries, message, rigidStops("T型靴梁柱脚"));
+std::string eightBoltStopRemedy(const Entries& entries, Stop stop) {
+  return remedy::stopRemedy(entries, stop, rigidStops("T型靴梁柱脚"));
 }
 
-std::string tenBoltStopRemedy(const Entries& entries, std::string_view message) {
-  return remedy::stopRemedy(entries, message, rigidStops("八锚栓柱脚"));
+std::string tenBoltStopRemedy(const Entries& entries, Stop stop) {
+  return remedy::stopRemedy(entries, stop, rigidStops("八锚栓柱脚"));
 }
 
 }  // namespace pedivo::rigid

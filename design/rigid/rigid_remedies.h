@@ -3,7 +3,6 @@
 // calculation stops.
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "design/common/design_check.h"
@@ -19,7 +18,7 @@ double tenBoltWeight(const RigidPlateHeld& h);
 void eightBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks);
 void tenBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks);
 
-std::string eightBoltStopRemedy(const Entries& entries, std::string_view message);
-std::string tenBoltStopRemedy(const Entries& entries, std::string_view message);
+std::string eightBoltStopRemedy(const Entries& entries, Stop stop);
+std::string tenBoltStopRemedy(const Entries& entries, Stop stop);
 
 }  // namespace pedivo::rigid

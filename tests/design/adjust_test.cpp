@@ -100,17 +100,18 @@ TEST(Remedies, EveryCheckOfEveryTypeCarriesOne) {
 }
 
 TEST(Remedies, EveryStopOfEveryTypeCarriesOne) {
-  const char* stops[] = {notConvergingMessage, weldTooShortMessage, invalidNumberMessage,
-                         rigidbase::boltTooLargeMessage, rigidbase::axialTensionMessage,
-                         rigidbase::zeroAxialForceMessage};
+  const Stop stops[] = {Stop::NotConverging, Stop::WeldTooShort,   Stop::InvalidNumber,
+                        Stop::BoltTooLarge,  Stop::AxialTension,   Stop::ZeroAxialForce};
   for (const ModuleDescriptor* module : allModules()) {
     ASSERT_TRUE(module->stopRemedy) << module->id;
     const Entries entries = module->defaultEntries();
-    for (const char* stop : stops) {
+    for (const Stop stop : stops) {
       // The embedded base has no welds or bolts to stop on.
-      if (module->id == "gc" && (stop == weldTooShortMessage || stop == rigidbase::boltTooLargeMessage)) continue;
-      EXPECT_FALSE(module->stopRemedy(entries, stop).empty()) << module->id << " " << stop;
+      if (module->id == "gc" && (stop == Stop::WeldTooShort || stop == Stop::BoltTooLarge)) continue;
+      EXPECT_FALSE(module->stopRemedy(entries, stop).empty()) << module->id << " " << stopMessage(stop);
     }
+    // A refused entry has its own message; no stop advice but the column's own stress.
+    EXPECT_TRUE(module->stopRemedy(entries, Stop::EntryRefused).empty()) << module->id;
   }
 }
 

@@ -113,9 +113,14 @@ TEST(ValueFormats, CutTextIsTheGeneralFormatOfTheCutValue) {
 }
 
 TEST(Roundings, CutTowardZeroNeverToNearest) {
-  EXPECT_EQ(roundUpToTen(490), 490);
-  EXPECT_EQ(roundUpToTen(491), 500);
-  EXPECT_EQ(roundUpToTen(675), 680);
+  EXPECT_EQ(roundToTenPastOne(490), 490);
+  EXPECT_EQ(roundToTenPastOne(491), 500);
+  EXPECT_EQ(roundToTenPastOne(675), 680);
+  // A fraction of a millimetre above a ten stays at that ten; from a whole millimetre on it goes up.
+  EXPECT_EQ(roundToTenPastOne(490.9), 490);
+  EXPECT_EQ(roundToTenPastOne(491.0), 500);
+  EXPECT_EQ(roundToTenPastOne(499.99), 500);
+  EXPECT_EQ(roundToTenPastOne(500.5), 500);
   EXPECT_EQ(roundUpToWhole(20.05), 20);
   EXPECT_EQ(roundUpToWhole(20.2), 21);
   EXPECT_EQ(roundUpToEven(6.708), 8);

@@ -25,6 +25,26 @@ Design run(const ModuleDescriptor& module, const Texts& texts, bool cbsize = tru
 
 // A moment of a thousandth of a kN·m on a compressed column: the least eccentricity is still the
 // first case, the whole plate in compression.
+// The plate's sides go to whole tens only from a whole millimetre past a ten; a fraction below it
+// stays at the ten, and lt takes up the difference.
+TEST(EightBoltBase, PlateLengthToTensFromAWholeMillimetrePastOne) {
+  const auto plate = [](const char* hb) {
+    return run(eightBoltModule(), {{"Edthc", hb}, {"Edtsizea", "70"}, {"Edtsizelt", "50"}, {"Edtsizec", "60"},
+                                   {"Edtsizebt", "50"}, {"EdtM", "10"}, {"EdtN", "100"}},
+               false);
+  };
+  const Design fraction = plate("200.5");  // 2(70 + 50) + 200.5 = 440.5
+  EXPECT_EQ(fraction["L0"], 440.5);
+  EXPECT_EQ(fraction["L"], 440);
+  EXPECT_EQ(fraction["a"], 70);
+  EXPECT_EQ(fraction["lt"], 49.75);
+  const Design whole = plate("201");  // 441 → 450
+  EXPECT_EQ(whole["L"], 450);
+  EXPECT_EQ(whole["lt"], 54.5);
+  EXPECT_EQ(whole["B0"], 356);  // 4·60 + 2·50 + 2·8 → 360
+  EXPECT_EQ(whole["B"], 360);
+}
+
 TEST(EightBoltBase, TheSmallestEccentricityIsWithinTheKern) {
   const Design d = run(eightBoltModule(), {{"EdtM", "0.001"}, {"EdtN", "1000"}});
   EXPECT_EQ(d.judge(), "0 < e ≤ L/6");

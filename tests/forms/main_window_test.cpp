@@ -77,10 +77,21 @@ class MainWindowTest : public QObject {
     MainWindow window(context);
     QCOMPARE(window.objectName(), QString("TForm1"));
     QCOMPARE(window.windowTitle(), QString("Pedivo V1.0"));
-    // The option area keeps its 575 × 304; the menu bar stands above it.
-    const int menuHeight = window.findChild<QMenuBar*>("menuBar")->sizeHint().height();
-    QCOMPARE(window.minimumSize(), QSize(575, 304 + menuHeight));
-    QCOMPARE(window.maximumSize(), QSize(575, 304 + menuHeight));
+    // A window of fixed size that shows all of itself: the menu bar above the options, and no option,
+    // group or button cut off at an edge.
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect client = window.rect();
+    const auto* menuBar = window.findChild<QMenuBar*>("menuBar");
+    for (const char* name : {"RadioButton10", "RadioButton11", "RadioButton12", "RadioButton3", "RadioButton5",
+                             "RadioButton13", "RadioButton14", "RadioButton15", "GroupBox1", "GroupBox3", "Button1"}) {
+      const auto* part = window.findChild<QWidget*>(name);
+      QVERIFY2(part != nullptr, name);
+      const QRect shown(part->mapTo(&window, QPoint(0, 0)), part->size());
+      QVERIFY2(client.contains(shown), name);
+      QVERIFY2(shown.top() >= menuBar->sizeHint().height(), name);
+    }
     const std::vector<std::pair<const char*, const char*>> options{
         {"RadioButton10", "两锚栓"}, {"RadioButton11", "四锚栓"}, {"RadioButton12", "无靴梁的板式柱脚"},
         {"RadioButton3", "八锚栓"}, {"RadioButton5", "十锚栓"}, {"RadioButton13", "T型靴梁的板式柱脚"},
@@ -95,7 +106,12 @@ class MainWindowTest : public QObject {
     QVERIFY(window.findChild<QGroupBox*>("GroupBox1")->isEnabled());
     QCOMPARE(window.findChild<QGroupBox*>("GroupBox1")->title(), QString("柱脚锚栓数"));
     QCOMPARE(window.findChild<QGroupBox*>("GroupBox3")->title(), QString("柱脚图示"));
-    QCOMPARE(window.findChild<QLabel*>("Image1")->size(), QSize(321, 193));
+    // The diagram shows at the size the base types' pictures are drawn for, inside its group.
+    const auto* picture = window.findChild<QLabel*>("Image1");
+    const pedivo::WindowSize drawn = pedivo::ModuleDescriptor{}.imageSize;
+    QCOMPARE(picture->size(), QSize(drawn.width, drawn.height));
+    QVERIFY(window.findChild<QGroupBox*>("GroupBox3")->rect().contains(
+        QRect(picture->mapTo(window.findChild<QGroupBox*>("GroupBox3"), QPoint(0, 0)), picture->size())));
     auto* button = window.findChild<QPushButton*>("Button1");
     QCOMPARE(button->text(), QString("输入设计参数"));
     QVERIFY(button->font().bold());

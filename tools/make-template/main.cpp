@@ -267,6 +267,62 @@ std::string substitute(std::string text, const std::vector<std::pair<std::string
   return text;
 }
 
+// The document body of a report source, and the page header it names.
+struct ReportBody {
+  std::string body;
+  std::string header = "Pedivo 柱脚设计计算书";
+};
+
+// One line of the source that is not a table row, added to the body.
+void addLine(const std::string& text, ReportBody& out) {
+  std::string& body = out.body;
+  if (startsWith(text, "= ")) {
+    body += paragraph("Title", text.substr(2));
+  } else if (startsWith(text, "# ")) {
+    body += paragraph("Heading1", text.substr(2));
+  } else if (startsWith(text, "> ")) {
+    body += paragraph("Formula", text.substr(2));
+  } else if (startsWith(text, "header: ")) {
+    out.header = text.substr(8);
+  } else if (startsWith(text, "summary: ")) {
+    // The name and the two numbers with their words get the room; utilisation and verdict are short.
+    body += table(summaryRows(text.substr(9)), {2300, 2200, 2600, 900, 1000}) +
+            "<w:p><w:pPr><w:spacing w:after=\"0\"/></w:pPr></w:p>";
+  } else if (text == "project:") {
+    body += projectBlock();
+  } else if (startsWith(text, "note: ")) {
+    body += paragraph("Note", text.substr(6));
+  } else if (startsWith(text, "banner: ")) {
+    // A warning that must not be overlooked: red and bold, as the report's 不满足.
+    body += "<w:p><w:pPr><w:pStyle w:val=\"Normal\"/></w:pPr>" +
+            run(text.substr(8), "<w:b/><w:color w:val=\"FF0000\"/>") + "</w:p>";
+  } else {
+    body += paragraph("Normal", text);
+  }
+}
+
+ReportBody readSource(std::istream& source, const std::vector<std::pair<std::string, std::string>>& parameters) {
+  ReportBody out;
+  std::vector<std::vector<std::string>> rows;
+  const auto flushTable = [&] {
+    if (!rows.empty()) out.body += table(rows) + "<w:p><w:pPr><w:spacing w:after=\"0\"/></w:pPr></w:p>";
+    rows.clear();
+  };
+  std::string line;
+  while (std::getline(source, line)) {
+    const std::string text = trim(substitute(line, parameters));
+    if (startsWith(text, "|")) {
+      const auto row = cells(text);
+      if (!isRule(row)) rows.push_back(row);
+      continue;
+    }
+    flushTable();
+    if (!text.empty()) addLine(text, out);
+  }
+  flushTable();
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -289,53 +345,11 @@ int main(int argc, char* argv[]) {
     std::cerr << "pedivo-make-template: cannot read " << argv[1] << '\n';
     return 1;
   }
-  std::string body;
-  std::string header = "Pedivo 柱脚设计计算书";
-  std::vector<std::vector<std::string>> rows;
-  const auto flushTable = [&] {
-    if (!rows.empty()) body += table(rows) + "<w:p><w:pPr><w:spacing w:after=\"0\"/></w:pPr></w:p>";
-    rows.clear();
-  };
-  std::string line;
-  while (std::getline(source, line)) {
-    const std::string text = trim(substitute(line, parameters));
-    if (startsWith(text, "|")) {
-      const auto row = cells(text);
-      if (!isRule(row)) rows.push_back(row);
-      continue;
-    }
-    flushTable();
-    if (text.empty()) continue;
-    if (startsWith(text, "= ")) {
-      body += paragraph("Title", text.substr(2));
-    } else if (startsWith(text, "# ")) {
-      body += paragraph("Heading1", text.substr(2));
-    } else if (startsWith(text, "> ")) {
-      body += paragraph("Formula", text.substr(2));
-    } else if (startsWith(text, "header: ")) {
-      header = text.substr(8);
-    } else if (startsWith(text, "summary: ")) {
-      // The name and the two numbers with their words get the room; utilisation and verdict are short.
-      body += table(summaryRows(text.substr(9)), {2300, 2200, 2600, 900, 1000}) +
-              "<w:p><w:pPr><w:spacing w:after=\"0\"/></w:pPr></w:p>";
-    } else if (text == "project:") {
-      body += projectBlock();
-    } else if (startsWith(text, "note: ")) {
-      body += paragraph("Note", text.substr(6));
-    } else if (startsWith(text, "banner: ")) {
-      // A warning that must not be overlooked: red and bold, as the report's 不满足.
-      body += "<w:p><w:pPr><w:pStyle w:val=\"Normal\"/></w:pPr>" +
-              run(text.substr(8), "<w:b/><w:color w:val=\"FF0000\"/>") + "</w:p>";
-    } else {
-      body += paragraph("Normal", text);
-    }
-  }
-  flushTable();
-
+  const ReportBody report = readSource(source, parameters);
   const std::vector<std::pair<std::string, std::string>> parts = {
       {"[Content_Types].xml", contentTypesXml}, {"_rels/.rels", packageRelsXml},
-      {"word/_rels/document.xml.rels", documentRelsXml}, {"word/document.xml", documentXml(body)},
-      {"word/styles.xml", stylesXml}, {"word/header1.xml", headerXml(header)},
+      {"word/_rels/document.xml.rels", documentRelsXml}, {"word/document.xml", documentXml(report.body)},
+      {"word/styles.xml", stylesXml}, {"word/header1.xml", headerXml(report.header)},
       {"word/footer1.xml", footerXml()}, {"word/fontTable.xml", fontTableXml},
   };
   if (!writeZip(argv[2], parts)) {

@@ -217,11 +217,11 @@ std::string readId(const json& value) {
 // A real case nests a few levels; far deeper input is refused before it can exhaust the stack.
 constexpr int maximumDepth = 32;
 
-CaseState designCase(const std::string& line) {
+// A case line as JSON; a line that is not JSON, or too deep, is refused with where it fails.
+json parseCaseLine(const std::string& line) {
   if (auto refused = checkJsonText(line, maximumDepth)) throw CaseError{*refused};
-  json input;
   try {
-    input = json::parse(line);
+    return json::parse(line);
   } catch (const json::out_of_range&) {
     throw CaseError{"算例格式错误：数值超出范围"};
   } catch (const json::parse_error& error) {
@@ -230,6 +230,10 @@ CaseState designCase(const std::string& line) {
   } catch (const json::exception&) {
     throw CaseError{"算例格式错误"};
   }
+}
+
+CaseState designCase(const std::string& line) {
+  const json input = parseCaseLine(line);
   if (!input.is_object()) throw CaseError{"每一行应是一个算例：{\"module\": …, \"entries\": {…}}"};
   if (!input.contains("module") || !input.at("module").is_string()) throw CaseError{"缺少柱脚类型“module”"};
   const std::string id = input.at("module").get<std::string>();

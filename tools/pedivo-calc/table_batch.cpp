@@ -137,35 +137,63 @@ void addRowReport(ReportFolder& reports, BatchRow&& row, std::size_t number) {
   });
 }
 
-int designTableRows(const Options& options, const PicturePainter& paint) {
-  const std::vector<std::string>& inputs = options.inputs;
-  const std::optional<std::filesystem::path>& workbookPath = options.workbook;
-  const bool withAdjust = options.adjust;
-  TableStreams streams;
-  if (!openTable(inputs, streams)) return 2;
+// The outline of the table, read before its rows, with the table rewound; an exit status where the
+// table or the report folder cannot be used.
+std::variant<TableOutline, int> tableOutline(const Options& options, TableStreams& streams) {
+  if (!openTable(options.inputs, streams)) return 2;
   if (options.reportDir)
     if (const auto problem = ReportFolder::prepare(*options.reportDir)) {
       tableError(*problem);
       return 2;
     }
   std::istream& table = streams.table();
-  const auto found = readTableOutline(table);
+  auto found = readTableOutline(table);
   if (const auto* error = std::get_if<std::string>(&found)) {
     tableError(*error);
     return 2;
   }
-  const TableOutline& designs = std::get<TableOutline>(found);
   table.clear();
   table.seekg(0);
+  return std::move(std::get<TableOutline>(found));
+}
+
+int workbookFailed(const std::filesystem::path& workbookPath, const std::string& why) {
+  std::cerr << "pedivo-calc: 无法写入工作簿“" << workbookPath.string() << "”：" << why << '\n';
+  return 2;
+}
+
+// The exit status once every row is written: 2 where the table changed while it was read or an
+// output could not be written, 1 where a row failed.
+int tableEnd(const std::optional<std::string>& readError, bool outputOk, const Options& options,
+             XlsxTableWriter* workbook, bool workbookOk, bool reportsFailed, bool anyFailed) {
+  if (readError) {
+    tableError(*readError);
+    return 2;
+  }
+  if (!outputOk || !std::cout.flush()) {
+    std::cerr << cannotWriteOutput;
+    return 2;
+  }
+  if (workbook) {
+    const auto why = workbookOk ? workbook->finish() : std::optional<std::string>("无法写入工作簿");
+    if (why) return workbookFailed(*options.workbook, *why);
+  }
+  if (reportsFailed) return 2;
+  return anyFailed ? 1 : 0;
+}
+
+int designTableRows(const Options& options, const PicturePainter& paint) {
+  const bool withAdjust = options.adjust;
+  TableStreams streams;
+  auto outline = tableOutline(options, streams);
+  if (const int* status = std::get_if<int>(&outline)) return *status;
+  const TableOutline& designs = std::get<TableOutline>(outline);
+  std::istream& table = streams.table();
 
   std::unique_ptr<XlsxTableWriter> workbook;
-  const auto workbookFailed = [&](const std::string& why) {
-    std::cerr << "pedivo-calc: 无法写入工作簿“" << workbookPath->string() << "”：" << why << '\n';
-    return 2;
-  };
-  if (workbookPath) {
-    auto started = XlsxTableWriter::begin(*workbookPath);
-    if (const auto* why = std::get_if<std::string>(&started)) return workbookFailed(*why);
+  if (options.workbook) {
+    auto started = XlsxTableWriter::begin(*options.workbook);
+    if (const auto* why = std::get_if<std::string>(&started)) return workbookFailed(*options.workbook, *why);
     workbook = std::move(std::get<std::unique_ptr<XlsxTableWriter>>(started));
   }
 
@@ -219,20 +247,7 @@ int designTableRows(const Options& options, const PicturePainter& paint) {
   while (rows.batchesInFlight() > 0) rows.takeOldest(done);
   writeOut();
   while (reports && reports->inFlight() > 0) takenReports.take(*reports);
-  if (error) {
-    tableError(*error);  // the table changed while it was read
-    return 2;
-  }
-  if (!outputOk || !std::cout.flush()) {
-    std::cerr << cannotWriteOutput;
-    return 2;
-  }
-  if (workbook) {
-    const auto why = workbookOk ? workbook->finish() : std::optional<std::string>("无法写入工作簿");
-    if (why) return workbookFailed(*why);
-  }
-  if (takenReports.anyFailed()) return 2;
-  return anyFailed ? 1 : 0;
+  return tableEnd(error, outputOk, options, workbook.get(), workbookOk, takenReports.anyFailed(), anyFailed);
 }
 
 }  // namespace

@@ -1,0 +1,118 @@
+// How a calculation ended travels as values (a stop, a closing), the messages are written from
+// them; held numbers and result fields are found by name or the lookup fails loudly.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "design/adjust/adjust.h"
+#include "design/common/calculation.h"
+#include "design/common/design_check.h"
+#include "design/common/rigid_base.h"
+#include "design/drawing/design_facts.h"
+#include "design_probe.h"
+
+namespace pedivo {
+namespace {
+
+using testing::design;
+using testing::Texts;
+
+const ModuleDescriptor& module(const char* id) { return *findModule(id); }
+
+TEST(Outcomes, StopsCarryTheirReasonAndTheMessageWrittenFromIt) {
+  const Texts zero{{"EdtN", "0"}};
+  const auto stopped = design(module("g11"), zero);
+  ASSERT_TRUE(stopped.outcome.stop);
+  EXPECT_EQ(*stopped.outcome.stop, Stop::ZeroAxialForce);
+  EXPECT_EQ(stopped.outcome.messages, std::vector<std::string>{stopMessage(Stop::ZeroAxialForce)});
+  EXPECT_EQ(stopped.outcome.focus, "EdtN");
+
+  const Texts tension{{"Edthc", "400"}, {"Edtbf", "400"}, {"Edttw", "13"}, {"Edttf", "21"}, {"EdtN", "-2500"},
+                      {"EdtM", "450"}};
+  const auto partial = design(module("g11"), tension);
+  EXPECT_EQ(partial.outcome.ending, Ending::Partial);
+  ASSERT_TRUE(partial.outcome.stop);
+  EXPECT_EQ(*partial.outcome.stop, Stop::AxialTension);
+  EXPECT_EQ(partial.outcome.messages.front(), rigidbase::axialTensionMessage);
+
+  const auto refused = design(module("g2"), {{"Edthc", "abc"}});
+  ASSERT_TRUE(refused.outcome.stop);
+  EXPECT_EQ(*refused.outcome.stop, Stop::EntryRefused);
+
+  const auto done = design(module("g2"), {});
+  EXPECT_FALSE(done.outcome.stop);
+  EXPECT_EQ(done.outcome.closing, Closing::Designed);
+  EXPECT_EQ(done.outcome.messages.front(), closingMessage(Closing::Designed));
+}
+
+// A layout wider than the flange closes differently; 自动调整 never takes it as passing, whatever
+// the checks say.
+TEST(Outcomes, ALayoutFaultIsAClosingThatNeverPasses) {
+  const auto wide = design(module("g2"), {{"Edtsizec", "120"}, {"EdtM", "50"}}, false);
+  ASSERT_EQ(wide.outcome.ending, Ending::Completed);
+  EXPECT_EQ(wide.outcome.closing, Closing::LayoutFault);
+  EXPECT_EQ(wide.outcome.messages.front(), rigidbase::layoutFaultMessage);
+  Outcome passing = wide.outcome;
+  passing.closing = Closing::Designed;
+  const std::vector<DesignCheck> none;
+  EXPECT_FALSE(adjust::passes(wide.outcome, none));
+  EXPECT_TRUE(adjust::passes(passing, none));
+  // The verdict does not read the words: a reworded message changes nothing.
+  passing.messages = {"reworded"};
+  EXPECT_TRUE(adjust::passes(passing, none));
+}
+
+TEST(Outcomes, EveryStopHasItsOwnMessage) {
+  const Stop stops[] = {Stop::ZeroAxialForce, Stop::AxialTension, Stop::BoltTooLarge,
+                        Stop::NotConverging,  Stop::WeldTooShort, Stop::InvalidNumber};
+  std::set<std::string> seen;
+  for (const Stop stop : stops) {
+    const std::string message = stopMessage(stop);
+    EXPECT_FALSE(message.empty());
+    EXPECT_TRUE(seen.insert(message).second) << message;
+  }
+  EXPECT_NE(std::string(closingMessage(Closing::Designed)), closingMessage(Closing::LayoutFault));
+}
+
+TEST(HeldNumbers, AMissingNameIsAnErrorNeverZero) {
+  const auto d = design(module("g11"), {});
+  const std::vector<NamedValue> values = d.session.values();
+  EXPECT_EQ(heldNumber(values, "L"), d["L"]);
+  EXPECT_THROW(heldNumber(values, "noSuchValue"), std::logic_error);
+  EXPECT_FALSE(findHeldNumber(values, "noSuchValue"));
+  EXPECT_THROW(heldNumber(values, "judge"), std::logic_error);  // a text, not a number
+  const drawing::DesignFacts facts(values, d.session.results().fields, d.session.report());
+  EXPECT_EQ(facts.value("tpb"), d["tpb"]);
+  EXPECT_THROW(facts.value("keyh"), std::logic_error);
+  EXPECT_FALSE(facts.has("keyh"));
+  EXPECT_EQ(facts.optionalValue("tpb"), d["tpb"]);
+}
+
+std::set<std::string> resultFieldNames(const ModuleDescriptor& m) {
+  std::set<std::string> names;
+  for (const auto& group : m.resultGroups)
+    for (const auto& field : group.fields) names.insert(field.name);
+  return names;
+}
+
+// The result window shows the descriptor's fields: the calculation fills each of them once, and
+// every check that turns a caption red names one of them.
+TEST(ResultFields, EveryTypeFillsItsWindowsFieldsAndItsChecksNameOnlyThose) {
+  for (const ModuleDescriptor* m : allModules()) {
+    const auto d = design(*m, {}, m->hasDetailingToggle);
+    const std::set<std::string> names = resultFieldNames(*m);
+    std::multiset<std::string> filled;
+    for (const auto& field : d.session.results().fields) filled.insert(field.field);
+    EXPECT_EQ(filled, std::multiset<std::string>(names.begin(), names.end())) << m->id;
+    for (const auto& check : d.session.checks())
+      for (const auto& field : check.fields) EXPECT_TRUE(names.count(field)) << m->id << " " << check.id << " " << field;
+  }
+}
+
+}  // namespace
+}  // namespace pedivo
