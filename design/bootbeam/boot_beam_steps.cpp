@@ -25,6 +25,7 @@ void startPass(const BootBeamType& type, const Entries& e, Held& h) {
   h.M = readMoment(e);
   h.V = readShear(e);
   holdSection(readColumnSection(e), h);
+  startShearKey(e, h.key);
   h.n = type.n;
   h.dms = type.startingBolt;
   h.tsh = 10;
@@ -90,7 +91,7 @@ bool anchorBoltsHold(const Materials& m, Held& h) {
   h.fta = bolts.fta;
   h.write4 = bolts.write4;
   if (!bolts.holds()) return false;
-  h.Vfb = tables::frictionCoefficient * (h.N + h.ta);
+  h.Vfb = tables::frictionResistance(h.N + h.ta);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "design/common/module.h"
+#include "design/common/shear_key.h"
 
 namespace pedivo::rigid {
 
@@ -41,6 +42,7 @@ struct RigidPlateHeld {
   double hjjl = 0, hf3 = 0, Vi1 = 0, Vi2 = 0, Vi12 = 0, Vimax = 0, Ws = 0;
   double ylvR = 0, ylfR = 0, ylequ = 0, fy = 0, f1 = 0, write1 = 0, write2 = 0;
   double lw = 0, Wf = 0, ylnf = 0, ylvf = 0;
+  ShearKey key;  // under the plate where friction does not carry V
 };
 
 Outcome calculateEightBolt(const Entries& entries, RigidPlateHeld& held);
