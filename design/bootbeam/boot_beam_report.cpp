@@ -225,7 +225,8 @@ ModuleDescriptor commonDescriptor() {
 }
 
 ResultGroupSpec boltAndShearFields() {
-  return {"", "", {{"edtms", "锚栓直径d", standard::mm}, {"edtshear", "抗剪键设置", ""}, {"edtkey", "抗剪键", ""}}};
+  return {
+      "", "", {{"edtms", "锚栓直径d", standard::mm}, {"edtshear", "抗剪键设置", ""}, {"edtkey", "抗剪键", "", true}}};
 }
 
 }  // namespace pedivo::bootbeam

@@ -219,7 +219,7 @@ ModuleDescriptor makeDescriptor() {
                       {"Edttpb", "底板厚度t", mm},
                       {"edthf11", "底板与柱腹板焊缝焊脚高度", mm},
                       {"edtshear", "抗剪键设置", ""},
-                      {"edtkey", "抗剪键", ""}}},
+                      {"edtkey", "抗剪键", "", true}}},
                     {"GroupBox7",
                      "锚栓加劲肋",
                      {{"Edthjjl", "锚栓加劲肋高度hs", mm},

@@ -48,7 +48,11 @@ ModuleDescriptor makeDescriptor() {
                      {{"EdtL", "底板长度L", standard::mm},
                       {"EdtB", "底板宽度B", standard::mm},
                       {"Edttpb", "底板厚度t", standard::mm}}},
-                    {"", "", {{"edthf11", "底板与柱腹板焊脚高度", standard::mm}, {"edtshear", "抗剪键设置", ""}, {"edtkey", "抗剪键", ""}}}};
+                    {"",
+                     "",
+                     {{"edthf11", "底板与柱腹板焊脚高度", standard::mm},
+                      {"edtshear", "抗剪键设置", ""},
+                      {"edtkey", "抗剪键", "", true}}}};
   d.templateFile = "j1.docx";
   d.diagramFile = "j2.bmp";
   d.newState = stateFactory(ModuleFunctions<Held>{calculateTwoBolt, results, report, values, checks, twoBoltWeight, twoBoltRemedies,

@@ -534,7 +534,7 @@ ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formNa
   plate.fields.push_back({"edtms", "锚栓直径d", mm});
   plate.fields.push_back({"edthf11", "底板与柱腹板焊脚高度", mm});
   plate.fields.push_back({"edtshear", "抗剪键设置", ""});
-  plate.fields.push_back({"edtkey", "抗剪键", ""});
+  plate.fields.push_back({"edtkey", "抗剪键", "", true});
   d.resultGroups = {plate, standard::boltStiffenerResults()};
   d.templateFile = id + ".docx";
   d.diagramFile = diagram;
