@@ -46,8 +46,8 @@ void keyStresses(const tables::HSection& s, double hk, const KeySeat& seat, Shea
 }
 
 bool keyHolds(const ShearKey& key, const KeySeat& seat) {
-  return key.sigck <= seat.fc && key.tauk <= key.fvk && key.sigk <= key.fk &&
-         key.sigfk <= tables::betaF * seat.ffw && key.taufk <= seat.ffw;
+  return key.sigck <= seat.fc && key.tauk <= key.fvk && key.sigk <= key.fk && key.sigfk <= tables::betaF * seat.ffw &&
+         key.taufk <= seat.ffw;
 }
 
 // The section's sizes, strengths, modulus and weld leg into the key.
@@ -114,10 +114,10 @@ std::string shearKeyText(const ShearKey& key) {
 }
 
 std::vector<NamedValue> shearKeyValues(const ShearKey& k) {
-  return {{"tg", k.tg},       {"keyh", k.keyh},   {"keyb", k.keyb},   {"keytw", k.keytw}, {"keytf", k.keytf},
-          {"hk", k.hk},       {"hfk", k.hfk},     {"Vk", k.Vk},       {"sigck", k.sigck}, {"tauk", k.tauk},
-          {"Mk", k.Mk},       {"Wxk", k.Wxk},     {"sigk", k.sigk},   {"sigfk", k.sigfk}, {"taufk", k.taufk},
-          {"fk", k.fk},       {"fvk", k.fvk},     {"Vku", k.Vku},     {"keyName", k.keyName}};
+  return {{"tg", k.tg}, {"keyh", k.keyh}, {"keyb", k.keyb}, {"keytw", k.keytw},    {"keytf", k.keytf},
+          {"hk", k.hk}, {"hfk", k.hfk},   {"Vk", k.Vk},     {"sigck", k.sigck},    {"tauk", k.tauk},
+          {"Mk", k.Mk}, {"Wxk", k.Wxk},   {"sigk", k.sigk}, {"sigfk", k.sigfk},    {"taufk", k.taufk},
+          {"fk", k.fk}, {"fvk", k.fvk},   {"Vku", k.Vku},   {"keyName", k.keyName}};
 }
 
 std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat, const std::string& frictionFormula) {
@@ -174,10 +174,10 @@ void writeShearKeyValues(std::vector<DesignCheck>& checks, const ShearKey& key, 
                   "σf = M/(h·0.7hf·2(bk − 2hf)) = " + M + "/(" + h + "×0.7×" + hf + "×2×(" + b + " − 2×" + hf + "))",
                   "βf·ffw = " + operand(tables::betaF) + "×" + operand(seat.ffw));
     } else if (check.id == "keyWebWeld") {
-      writeValues(check,
-                  "τf = V/(2·0.7hf·(h − 2tf − 2hf)) = " + V + "/(2×0.7×" + hf + "×(" + h + " − 2×" + tf + " − 2×" +
-                      hf + "))",
-                  "ffw");
+      writeValues(
+          check,
+          "τf = V/(2·0.7hf·(h − 2tf − 2hf)) = " + V + "/(2×0.7×" + hf + "×(" + h + " − 2×" + tf + " − 2×" + hf + "))",
+          "ffw");
     }
   }
 }
@@ -189,10 +189,10 @@ using enum ValueFormat;
 // The leg and the rule that set it: the plate's 1.5√tpb in even millimetres, held to 1.2·tw.
 std::string legValues(const ShearKey& key, const KeySeat& seat) {
   const double wanted = roundUpToEven(std::max(smallestKeyLeg, tables::smallestFilletLeg(seat.tpb)));
-  const std::string rule = "hf = EvenUp(max(6, 1.5√tpb)) = EvenUp(max(6, 1.5×√" + operand(seat.tpb) + ")) = " +
-                           formatGeneral(wanted) + " mm";
-  const std::string largest = "1.2tw = 1.2×" + operand(key.keytw) + " = " +
-                              formatGeneral(tables::largestLegFactor * key.keytw) + " mm";
+  const std::string rule = "hf = EvenUp(max(6, 1.5√tpb)) = EvenUp(max(6, 1.5×√" + operand(seat.tpb) +
+                           ")) = " + formatGeneral(wanted) + " mm";
+  const std::string largest =
+      "1.2tw = 1.2×" + operand(key.keytw) + " = " + formatGeneral(tables::largestLegFactor * key.keytw) + " mm";
   if (wanted <= key.hfk) return rule + " ≤ " + largest;
   std::string text = rule + " > " + largest + "，取 hf = " + formatGeneral(key.hfk) + " mm";
   const double plateLeg = tables::smallestFilletLeg(seat.tpb);
@@ -210,8 +210,9 @@ std::string capacityValues(const ShearKey& k, const KeySeat& seat) {
   const double webWelds = 2 * throat * (k.keyh - 2 * k.keytf - 2 * k.hfk);
   const double parts[] = {seat.fc * k.keyb * k.hk, k.fvk * (k.keyh - 2 * k.keytf) * k.keytw, k.fk * k.Wxk / arm,
                           tables::betaF * seat.ffw * flangeWelds / arm, seat.ffw * webWelds};
-  std::string text = "min(fc·bk·hk, fv·(h − 2tf)·tw, f·Wx/(tg + hk/2), βf·ffw·h·0.7hf·2(bk − 2hf)/(tg + hk/2), "
-                     "ffw·2·0.7hf·(h − 2tf − 2hf)) = min(";
+  std::string text =
+      "min(fc·bk·hk, fv·(h − 2tf)·tw, f·Wx/(tg + hk/2), βf·ffw·h·0.7hf·2(bk − 2hf)/(tg + hk/2), "
+      "ffw·2·0.7hf·(h − 2tf − 2hf)) = min(";
   for (std::size_t i = 0; i < std::size(parts); ++i) text += (i == 0 ? "" : ", ") + formatValue(KN2, parts[i]);
   return text + ")";
 }
@@ -231,10 +232,9 @@ void emitShearKeyTags(const ShearKey& key, const KeySeat& seat, const TagEmitter
   sink("<#key>", shearKeyText(key));
   sink("<#keyName>", designed ? key.keyName : std::string("—"));
   // The stresses stand in the checks' lines; the sizes and strengths they are made of, here.
-  const std::pair<const char*, double> plain[] = {{"<#keyh>", key.keyh},   {"<#keyb>", key.keyb},
-                                                  {"<#keytw>", key.keytw}, {"<#keytf>", key.keytf},
-                                                  {"<#hk>", key.hk},       {"<#fk>", key.fk},
-                                                  {"<#fvk>", key.fvk}};
+  const std::pair<const char*, double> plain[] = {
+      {"<#keyh>", key.keyh}, {"<#keyb>", key.keyb}, {"<#keytw>", key.keytw}, {"<#keytf>", key.keytf},
+      {"<#hk>", key.hk},     {"<#fk>", key.fk},     {"<#fvk>", key.fvk}};
   for (const auto& [tag, x] : plain) sink(tag, size(x, Plain));
   sink("<#Vk>", size(key.Vk, KN2));
   sink("<#Mk>", size(key.Mk, KNm3));
@@ -244,8 +244,8 @@ void emitShearKeyTags(const ShearKey& key, const KeySeat& seat, const TagEmitter
   sink("<#Wxkvalues>", designed ? "(" + b + "×" + h + "³ − (" + b + " − " + operand(key.keytw) + ")×(" + h + " − 2×" +
                                       operand(key.keytf) + ")³)/(6×" + h + ")"
                                 : "—");
-  sink("<#Mkvalues>", designed ? operand(KN3, seat.V) + "×(" + operand(key.tg) + " + " + operand(key.hk) + "/2)×10⁻³"
-                               : "—");
+  sink("<#Mkvalues>",
+       designed ? operand(KN3, seat.V) + "×(" + operand(key.tg) + " + " + operand(key.hk) + "/2)×10⁻³" : "—");
   sink("<#hfkvalues>", designed ? legValues(key, seat) : "—");
   sink("<#Vkuvalues>", designed ? capacityValues(key, seat) : "—");
   sink("<#keyMass>", designed ? formatWeight(shearKeyMass(key)) : "—");

@@ -79,9 +79,9 @@ std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat
 // The key's checks with their numbers put in (DesignCheck::values); "抗剪键" only where a key is designed.
 void writeShearKeyValues(std::vector<DesignCheck>& checks, const ShearKey& key, const KeySeat& seat);
 
-// The report's tags of the key: "<#tg>", "<#keyText>", "<#key>" (the result field's text), "<#keyName>", the section, the embedment and
-// the substitutions a checker redoes ("<#Wxkvalues>", "<#hfkvalues>", ...). "—" for the sizes
-// where no key is needed. The stresses stand in the checks' values lines.
+// The report's tags of the key: "<#tg>", "<#keyText>", "<#key>" (the result field's text), "<#keyName>", the section,
+// the embedment and the substitutions a checker redoes ("<#Wxkvalues>", "<#hfkvalues>", ...). "—" for the sizes where
+// no key is needed. The stresses stand in the checks' values lines.
 void emitShearKeyTags(const ShearKey& key, const KeySeat& seat, const TagEmitter& sink);
 
 // The remedies of "抗剪键" and of the key's checks where a key is designed; only a key that
