@@ -46,6 +46,13 @@ void addFieldRows(QGridLayout* grid, const std::vector<ResultFieldSpec>& fields,
     edit->setMaximumWidth(fieldWidth);
     caption->setBuddy(edit);
     grid->addWidget(caption, row, 0);
+    if (field.wide) {
+      // A text such as a section name and its depth: the whole width of the group, under its caption.
+      edit->setMaximumWidth(QWIDGETSIZE_MAX);
+      grid->addWidget(edit, ++row, 0, 1, 4);
+      ++row;
+      continue;
+    }
     grid->addWidget(edit, row, 1);
     if (!field.unit.empty()) grid->addWidget(new QLabel(qs(field.unit)), row, 2);
     ++row;

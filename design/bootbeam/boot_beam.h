@@ -8,6 +8,7 @@
 
 #include "design/common/eccentricity.h"
 #include "design/common/module.h"
+#include "design/common/shear_key.h"
 
 namespace pedivo::bootbeam {
 
@@ -51,6 +52,7 @@ struct BootBeamHeld {
   double hf3 = 0, ylnf = 0, ylvf = 0;
   // Channel: top plate and diaphragm.
   double tp = 0, hcb = 0, tcb = 0, q = 0, hf6 = 0, hf7 = 0, fcb = 0, fvcb = 0, ylfcb = 0, ylvcb = 0;
+  ShearKey key;  // under the plate where friction does not carry V
 };
 
 Outcome calculateTBootBeam(const Entries& entries, BootBeamHeld& held);

@@ -8,6 +8,7 @@
 #include "design/common/design_check.h"
 #include "design/common/remedy_text.h"
 #include "design/common/numbers.h"
+#include "design/common/shear_key.h"
 #include "design/common/tables.h"
 #include "design/common/value_format.h"
 
@@ -17,7 +18,7 @@ namespace {
 using remedy::num;
 
 double plateAndBootBeams(const BootBeamHeld& h) {
-  return plateMass(h.L, h.B, h.tpb) + 2 * plateMass(h.L, h.hsh, h.tsh);
+  return plateMass(h.L, h.B, h.tpb) + 2 * plateMass(h.L, h.hsh, h.tsh) + shearKeyMass(h.key);
 }
 
 remedy::Detailing detailing(const BootBeamHeld& h) { return remedy::detailing(h.dms); }
@@ -89,6 +90,7 @@ void tBootBeamRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& checks) 
                                 remedy::sizeNow("c", h.c, detailing(h).c) + "，或改用槽型靴梁柱脚" +
                                 remedy::typeChangeByAdjust});
   remedy::attach(checks, list);
+  attachShearKeyRemedies(h.key, keySeatOf(h), checks);
 }
 
 void channelBootBeamRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& checks) {
@@ -100,6 +102,7 @@ void channelBootBeamRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& ch
   list.push_back({"diaphragmWeldLeg", "隔板与靴梁焊脚 hf7 = " + num(h.hf7) + " mm > tcb = " + num(h.tcb) + " mm：" +
                                           diaphragm});
   remedy::attach(checks, list);
+  attachShearKeyRemedies(h.key, keySeatOf(h), checks);
 }
 
 std::string tBootBeamStopRemedy(const Entries& entries, Stop stop) {

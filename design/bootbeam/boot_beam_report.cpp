@@ -8,6 +8,7 @@
 #include "design/common/panel_text.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
+#include "design/common/shear_key.h"
 #include "design/common/standard_controls.h"
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
@@ -110,6 +111,8 @@ std::vector<NamedValue> valuesWith(std::vector<NamedValue> own, const Held& h) {
   std::vector<NamedValue> list = listValues(commonFields, h);
   list.insert(list.end(), std::make_move_iterator(own.begin()), std::make_move_iterator(own.end()));
   list.push_back({"judge", rigidbase::judgeText(h.eccentricity)});
+  const std::vector<NamedValue> key = shearKeyValues(h.key);
+  list.insert(list.end(), key.begin(), key.end());
   return list;
 }
 
@@ -214,7 +217,7 @@ void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& 
 
 ModuleDescriptor commonDescriptor() {
   ModuleDescriptor d;
-  d.groups = {standard::sectionGroup(), standard::materialGroup({}), standard::forceGroup(true),
+  d.groups = {standard::sectionGroup(), standard::materialGroup({}), standard::exposedForceGroup(true),
               standard::plateSizeGroup()};
   d.hasDetailingToggle = true;
   d.reportButton = "Button3";
@@ -223,7 +226,8 @@ ModuleDescriptor commonDescriptor() {
 }
 
 ResultGroupSpec boltAndShearFields() {
-  return {"", "", {{"edtms", "锚栓直径d", standard::mm}, {"edtshear", "抗剪键设置", ""}}};
+  return {
+      "", "", {{"edtms", "锚栓直径d", standard::mm}, {"edtshear", "抗剪键设置", ""}, {"edtkey", "抗剪键", "", true}}};
 }
 
 }  // namespace pedivo::bootbeam

@@ -25,6 +25,7 @@ void startPass(const BootBeamType& type, const Entries& e, Held& h) {
   h.M = readMoment(e);
   h.V = readShear(e);
   holdSection(readColumnSection(e), h);
+  startShearKey(e, h.key);
   h.n = type.n;
   h.dms = type.startingBolt;
   h.tsh = 10;

@@ -57,7 +57,7 @@ double diaphragmSpan(const Held& h);
 // The linear pressure under the plate at distance x from the compressed edge.
 double pressureAt(const Held& h, double x);
 
-// The forces and the column section of the entries, and the base's first bolt and thicknesses.
+// The forces, the column section and the grout of the entries, and the base's first bolt and thicknesses.
 void startPass(const BootBeamType& type, const Entries& e, Held& h);
 // The plate layout of the entries for the current bolt: Aems, a, c, lt, bt.
 void plateLayoutSizes(const Entries& e, Held& h);
@@ -81,18 +81,20 @@ Trial bootBeamsAndBeyond(const BootBeamType& type, const Materials& m, Held& h, 
 
 // The detailing run of one base over its design pass pass(working entries, materials, held,
 // rounds), which writes the plate layout it found back for the next pass; closing() gives the
-// message of a designed base.
+// message of a designed base. A designed base gets its shear key last.
 template <class DesignPass, class ClosingMessage>
 Outcome detailedDesign(const Entries& entries, Held& h, DesignPass&& pass, ClosingMessage&& closing) {
   RoundLimit rounds;
   const Materials materials = readMaterials(entries);
-  return rigidbase::detailingRun(
+  Outcome outcome = rigidbase::detailingRun(
       entries, h.rerun,
       [&](const Entries& working) {
         const rigidbase::PassEnd end = pass(working, materials, h, rounds);
         return std::pair{end, PlateLayout{h.Aems, h.a, h.c, h.lt, h.bt}};
       },
       closing);
+  if (outcome.ending == Ending::Completed) designKeyUnder(materials, h);
+  return outcome;
 }
 
 }  // namespace pedivo::bootbeam

@@ -5,6 +5,7 @@
 #include "design/bootbeam/boot_beam_steps.h"
 #include "design/common/numbers.h"
 #include "design/common/rigid_check_values.h"
+#include "design/common/shear_key.h"
 #include "design/common/stiffener_welds.h"
 #include "design/common/tables.h"
 #include "design/common/value_format.h"
@@ -209,6 +210,7 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h, bool tSha
   rigidbase::writePressureValues(checks, pressure(h));
   for (DesignCheck& check : checks)
     if (!writeBootBeamValues(check, h, tShaped)) writePartValues(check, h, tShaped);
+  writeShearKeyValues(checks, h.key, keySeatOf(h));
 }
 
 void emitWorkingValues(const Held& h, bool tShaped, const TagEmitter& sink) {
@@ -217,6 +219,7 @@ void emitWorkingValues(const Held& h, bool tShaped, const TagEmitter& sink) {
   if (tShaped) emitBoltPlateValues(h, sink);
   emitBootBeamValues(h, tShaped, sink);
   emitStiffenerValues(h, tShaped, sink);
+  emitShearKeyTags(h.key, keySeatOf(h), sink);
 }
 
 }  // namespace pedivo::bootbeam

@@ -15,6 +15,7 @@
 #include "design/common/panel_text.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
+#include "design/common/shear_key.h"
 #include "design/common/standard_controls.h"
 #include "design/common/stiffener_welds.h"
 #include "design/common/stopped_bearing.h"
@@ -351,7 +352,8 @@ ResultView results(const Held& h) {
       {"Edthxlb", plain(h.hsh)},  {"Edttxlb", plain(h.tsh)},  {"Edttd", plain(h.tp)},      {"Edthfxlb", plain(h.hf2)},
       {"Edthf5", plain(h.hf5)},   {"Edthjjl", plain(h.hjjl)}, {"Edttjjl", plain(h.tjjl)},  {"Edthfjjl", plain(h.hf3)},
       {"Edthgb", plain(h.hcb)},   {"Edttgb", plain(h.tcb)},   {"Edthf6", plain(h.hf6)},    {"Edthf7", plain(h.hf7)},
-      {"edtms", plain(h.dms)},    {"edtshear", shearKeyField(h.Vfb, h.V)}};
+      {"edtms", plain(h.dms)},    {"edtshear", shearKeyField(h.Vfb, h.V)},
+      {"edtkey", shearKeyText(h.key)}};
   fields.insert(fields.end(), more.begin(), more.end());
   return {fields, {}, {"Edthfxlb", "Edthf5"}};
 }
@@ -368,9 +370,10 @@ std::vector<DesignCheck> checks(const Held& h) {
                  ValueFormat::Cut3, {"Edthgb", "Edttgb"}),
       limitCheck("diaphragmWeldLeg", "隔板与靴梁焊脚尺寸", "hf7 ≤ tcb", h.hf7, h.tcb, lengthUnit, ValueFormat::Plain,
                  {"Edthf7"}),
-      shearKeyCheck("V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键", h.V, h.Vfb),
   };
   list.insert(list.end(), diaphragmChecks.begin(), diaphragmChecks.end());
+  const std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
+  list.insert(list.end(), key.begin(), key.end());
   return list;
 }
 

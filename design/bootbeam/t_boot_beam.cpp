@@ -14,6 +14,7 @@
 #include "design/common/panel_text.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
+#include "design/common/shear_key.h"
 #include "design/common/standard_controls.h"
 #include "design/common/stiffener_welds.h"
 #include "design/common/stopped_bearing.h"
@@ -239,7 +240,8 @@ ResultView results(const Held& h) {
                                     {"Edthfxlb", plain(h.hf2)}, {"Edthf5", plain(h.hf5)},
                                     {"Edthjjl", plain(h.hjjl)}, {"Edttjjl", plain(h.tjjl)},
                                     {"Edthfjjl", plain(h.hf3)}, {"edtms", plain(h.dms)},
-                                    {"edtshear", shearKeyField(h.Vfb, h.V)}};
+                                    {"edtshear", shearKeyField(h.Vfb, h.V)},
+                                    {"edtkey", shearKeyText(h.key)}};
   fields.insert(fields.end(), more.begin(), more.end());
   return {fields, {}, {"Edthfxlb", "Edthf5"}};
 }
@@ -254,7 +256,8 @@ std::vector<DesignCheck> checks(const Held& h) {
   list.insert(list.end(), more.begin(), more.end());
   list.push_back(limitCheck("layout", "锚栓间距与翼缘宽度", "2c ≤ bf", 2 * h.c, h.bf, lengthUnit, ValueFormat::Plain,
                             {"Edtc"}));
-  list.push_back(shearKeyCheck("V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键", h.V, h.Vfb));
+  const std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
+  list.insert(list.end(), key.begin(), key.end());
   return list;
 }
 

@@ -191,9 +191,9 @@ void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const 
     sink(named("check>"), !designed ? std::string_view("未计算") : isDecision ? std::string_view(*check.decision) : verdict);
     sink(named("formula>"), check.formula);
     // Numbers of a design that was never completed would be those of an empty or stopped window.
-    sink(named("values>"), designed ? std::string_view(check.values) : std::string_view("—"));
+    sink(named("values>"), designed && !check.unnumbered ? std::string_view(check.values) : std::string_view("—"));
     // The summary's columns say 计算值 and 限值; a check with words of its own says what they are.
-    if (designed) {
+    if (designed && !check.unnumbered) {
       const CheckNumbers numbers = checkNumbers(check);
       sink(named("demand>"), check.demandWords.empty() ? numbers.demand : check.demandWords + " " + numbers.demand);
       sink(named("limit>"), check.limitWords.empty() ? numbers.limit : check.limitWords + " " + numbers.limit);

@@ -25,9 +25,12 @@ struct DesignCheck {
   std::vector<std::string> fields;         // result fields whose caption turns red when it fails
   // A decision rather than a limit (the shear key): never fails, states its outcome instead.
   std::optional<std::string> decision;
-  // A decision that asks for a part this program does not design (a needed shear key): the design
-  // is not complete without it, so no summary may read as all passing.
+  // A decision that asks for a part this program does not design: the design is not complete
+  // without it, so no summary may read as all passing.
   bool outstanding = false;
+  // A decision with nothing to compare (a check of a part the design does without): its demand,
+  // limit and numbers read "—".
+  bool unnumbered = false;
   std::string limitNote;  // words after the limit: "（含板厚取整容差 0.1 mm）"
   // What demand and limit are, where "计算值" and "限值" would not say it: "所需厚度" and "板厚".
   std::string demandWords;

@@ -58,6 +58,7 @@ struct ResultFieldSpec {
   std::string name;   // "EdtL"
   std::string label;  // "底板长度L"
   std::string unit;   // "（mm）" or empty
+  bool wide = false;  // a text longer than a number: its field takes the row under its caption
 };
 
 struct ResultGroupSpec {

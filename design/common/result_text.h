@@ -3,8 +3,6 @@
 
 #include <string>
 
-#include "design/common/design_check.h"
-
 namespace pedivo {
 
 // The shear key is needed when the friction under the plate, 0.4·N, is less than V.
@@ -12,14 +10,6 @@ inline bool shearKeyNeeded(double Vfb, double V) { return Vfb < V; }
 inline std::string shearKeyField(double Vfb, double V) { return shearKeyNeeded(Vfb, V) ? "需要" : "不需要"; }
 inline std::string shearKeySentence(double Vfb, double V) {
   return shearKeyNeeded(Vfb, V) ? "V>0.4N 需要设置抗剪键" : "V<0.4N 不需设置抗剪键";
-}
-
-// The shear-key decision as a check that informs rather than fails: V against the friction.
-inline DesignCheck shearKeyCheck(const std::string& formula, double V, double Vfb) {
-  DesignCheck check = limitCheck("shear", "抗剪键", formula, V, Vfb, "kN", ValueFormat::KN2, {});
-  check.decision = shearKeyNeeded(Vfb, V) ? "需要设置抗剪键" : "不需设置抗剪键";
-  check.outstanding = shearKeyNeeded(Vfb, V);
-  return check;
 }
 
 }  // namespace pedivo

@@ -126,7 +126,7 @@ bool anchorBoltsHold(double fta, Held& h) {
   h.fta = bolts.fta;
   h.write4 = bolts.write4;
   if (!bolts.holds()) return false;
-  h.Vfb = tables::frictionCoefficient * (h.N + h.ta);
+  h.Vfb = tables::frictionResistance(h.N + h.ta);
   return true;
 }
 

@@ -21,6 +21,7 @@ std::vector<InputCheck> sectionChecks() {
 
 const InputCheck momentCheck{"EdtM", "柱底弯矩应输入正值"};
 const InputCheck shearCheck{"EdtV", "柱底剪力应输入正值"};
+const InputCheck groutCheck{"Edttg", "二次灌浆层厚度必须大于0"};
 
 std::vector<InputCheck> join(std::vector<InputCheck> first, const std::vector<InputCheck>& rest) {
   first.insert(first.end(), rest.begin(), rest.end());
@@ -61,6 +62,12 @@ ControlGroup forceGroup(bool withMoment, const std::string& momentUnit) {
   return group;
 }
 
+ControlGroup exposedForceGroup(bool withMoment) {
+  ControlGroup group = forceGroup(withMoment);
+  group.controls.push_back({"Edttg", "二次灌浆层厚度tg", mm, "50", {}});
+  return group;
+}
+
 ControlGroup plateSizeGroup() {
   return {std::string(sizeGroupName),
           "自定义底板尺寸",
@@ -92,6 +99,7 @@ std::vector<InputCheck> pinnedChecks() {
   auto checks = join(plateSizeChecks(), sectionChecks());
   checks.push_back({"EdtN", "铰接柱脚柱底轴力应为压力（正值）"});
   checks.push_back(shearCheck);
+  checks.push_back(groutCheck);
   return checks;
 }
 
@@ -99,6 +107,7 @@ std::vector<InputCheck> rigidChecks() {
   auto checks = join(plateSizeChecks(), sectionChecks());
   checks.push_back(momentCheck);
   checks.push_back(shearCheck);
+  checks.push_back(groutCheck);
   return checks;
 }
 

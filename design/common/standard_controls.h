@@ -16,13 +16,15 @@ ControlGroup sectionGroup();                                   // GroupBox2 "柱
 ControlGroup materialGroup(std::vector<ControlSpec> extra);    // GroupBox3 "材料信息"
 ControlGroup forceGroup(bool withMoment, const std::string& momentUnit = kNm);  // GroupBox1 "内力信息"
 ControlGroup plateSizeGroup();                                 // GroupBox4 "自定义底板尺寸"
+// The forces of an exposed base, and under them the grout layer its shear key passes through.
+ControlGroup exposedForceGroup(bool withMoment);
 
 // Result-window groups the rigid bases share.
 ResultGroupSpec plateLayoutResults();     // GroupBox5 "底板": a, c, lt, bt, L, B, t
 ResultGroupSpec boltStiffenerResults();   // GroupBox7 "锚栓加劲肋": height, thickness, weld
 
-std::vector<InputCheck> pinnedChecks();    // plate sizes, section, N compression, V
-std::vector<InputCheck> rigidChecks();     // plate sizes, section, M, V
+std::vector<InputCheck> pinnedChecks();    // plate sizes, section, N compression, V, grout
+std::vector<InputCheck> rigidChecks();     // plate sizes, section, M, V, grout
 std::vector<InputCheck> embeddedChecks();  // section, M, V
 
 }  // namespace pedivo::standard

@@ -129,6 +129,14 @@ constexpr std::array<AnchorBolt, 23> boltRows{{
     {90, 5591, 230, 180}, {95, 6273, 240, 190}, {100, 6995, 250, 200},
 }};
 
+// Wide-flange sections for shear keys, lightest first.
+constexpr HSection shearKeyRows[] = {
+    {"HW100×100×6×8", 100, 100, 6, 8},        {"HW125×125×6.5×9", 125, 125, 6.5, 9},
+    {"HW150×150×7×10", 150, 150, 7, 10},      {"HW175×175×7.5×11", 175, 175, 7.5, 11},
+    {"HW200×200×8×12", 200, 200, 8, 12},      {"HW250×250×9×14", 250, 250, 9, 14},
+    {"HW300×300×10×15", 300, 300, 10, 15},
+};
+
 constexpr int largestBoltDiameter = 100;
 
 }  // namespace
@@ -239,6 +247,8 @@ std::optional<WasherPlate> washerPlate(int dms) {
     if (row.dms == dms) return row;
   return std::nullopt;
 }
+
+std::span<const HSection> shearKeySections() { return shearKeyRows; }
 
 double boltEdgeDistance(int dms) { return 2.0 * dms + 4.0; }
 

@@ -32,6 +32,12 @@ inline constexpr double equivalentStressFactor = 1.1;
 // Friction of the plate on the grout: shear up to 0.4·N (with the bolt tension, 0.4·(N + Ta))
 // needs no shear key.
 inline constexpr double frictionCoefficient = 0.4;
+// The friction under a plate pressed onto the grout by `compression` (N, or N + Ta); a plate that
+// the forces lift off the grout has none.
+inline double frictionResistance(double compression) {
+  const double friction = frictionCoefficient * compression;
+  return friction > 0 ? friction : 0.0;
+}
 
 // The largest outstand over thickness of a stiffener or boot beam, 18·√(235/fy): the limit of
 // Q235 steel scaled by the grade's yield strength.
@@ -135,6 +141,15 @@ struct AnchorBolt {
   double c;
 };
 std::optional<AnchorBolt> anchorBolt(int dms);
+
+// A hot-rolled H section used as a shear key under the plate: depth h, flange width b, web and
+// flange thickness, mm, with its name as the steel list writes it.
+struct HSection {
+  std::string_view name;  // "HW150×150×7×10"
+  double h, b, tw, tf;
+};
+// The shear-key sections on offer, lightest first.
+std::span<const HSection> shearKeySections();
 
 // lt = bt = 2·dms + 4, the detailing distances that follow from the diameter.
 double boltEdgeDistance(int dms);

@@ -134,7 +134,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& sink) {
 }
 
 std::vector<NamedValue> values(const Held& h) {
-  std::vector<NamedValue> list = listValues(pinnedPlateFields, static_cast<const PinnedPlateHeld&>(h));
+  std::vector<NamedValue> list = plateValues(h);
   std::vector<NamedValue> more = listValues(stiffenerFields, h);
   list.insert(list.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
   return list;
@@ -183,9 +183,10 @@ std::vector<DesignCheck> checks(const Held& h) {
                  ValueFormat::Cut3, {"Edthfjjl"}),
       limitCheck("stiffenerWebWeld", "加劲肋与腹板焊缝折算应力", "√((σf/βf)² + τf²) ≤ ffw", h.ylvf, h.ffw,
                  stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
-      shearKeyCheck("V ≤ Vfb = 0.4N 时不需设置抗剪键", h.V, h.Vfb),
   };
   list.insert(list.end(), stiffenerChecks.begin(), stiffenerChecks.end());
+  const std::vector<DesignCheck> key = keyChecks(h);
+  list.insert(list.end(), key.begin(), key.end());
   return list;
 }
 
@@ -201,11 +202,11 @@ ModuleDescriptor makeDescriptor() {
   d.title = "四锚栓铰接柱脚";
   d.formName = "TForm3";
   d.caption = d.title + "-输入设计参数";
-  d.clientSize = {621, 495};
+  d.clientSize = {624, 495};  // 3 px wider than before the grout entry, whose caption is the longest
   d.imageSize = {323, 188};
   d.groups = {standard::sectionGroup(),
               standard::materialGroup({{"cbdms", "锚栓直径", mm, "24", {"24", "27", "30"}}}),
-              standard::forceGroup(false), standard::plateSizeGroup()};
+              standard::exposedForceGroup(false), standard::plateSizeGroup()};
   d.hasDetailingToggle = true;
   d.reportButton = "Button2";
   d.checks = standard::pinnedChecks();
@@ -217,7 +218,8 @@ ModuleDescriptor makeDescriptor() {
                       {"EdtB", "底板宽度B", mm},
                       {"Edttpb", "底板厚度t", mm},
                       {"edthf11", "底板与柱腹板焊缝焊脚高度", mm},
-                      {"edtshear", "抗剪键设置", ""}}},
+                      {"edtshear", "抗剪键设置", ""},
+                      {"edtkey", "抗剪键", "", true}}},
                     {"GroupBox7",
                      "锚栓加劲肋",
                      {{"Edthjjl", "锚栓加劲肋高度hs", mm},
@@ -241,6 +243,7 @@ Outcome calculateFourBolt(const Entries& entries, FourBoltHeld& h) {
   readInputs(entries, h, "cbdms");
   h.tjjl = 8;
   while (plateAndStiffener(entries, materials, h, rounds) == StiffenerEnd::Thicker) rounds.next();
+  designKeyUnder(materials, h);
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 

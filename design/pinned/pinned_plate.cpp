@@ -9,6 +9,7 @@
 #include "design/common/panel_text.h"
 #include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
+#include "design/common/shear_key.h"
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
 #include "design/common/value_format.h"
@@ -35,6 +36,7 @@ void readInputs(const Entries& e, Held& h, const char* diameterList) {
   h.V = readShear(e);
   holdSection(readColumnSection(e), h);
   h.dms = readWholeNumber(e, diameterList);
+  startShearKey(e, h.key);
 }
 
 void detailingSizes(const Entries& e, Held& h) {
@@ -55,7 +57,7 @@ void plateAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
     h.B += 10;
     h.ylc = h.N / h.B / h.L;
   }
-  h.Vfb = tables::frictionCoefficient * h.N;
+  h.Vfb = tables::frictionResistance(h.N);
 }
 
 // Supported by the web and the two sides across it, free at the plate edge; a cantilever when
@@ -93,12 +95,20 @@ void columnWelds(const Materials& m, Held& h, RoundLimit& rounds) {
   h.ylnc = welds.ylnc, h.ylv = welds.ylv, h.ylfs = welds.ylfs;
 }
 
+std::vector<NamedValue> plateValues(const Held& h) {
+  std::vector<NamedValue> list = listValues(pinnedPlateFields, h);
+  const std::vector<NamedValue> key = shearKeyValues(h.key);
+  list.insert(list.end(), key.begin(), key.end());
+  return list;
+}
+
 std::vector<FieldText> plateResults(const Held& h) {
   return {{"EdtL", formatGeneral(h.L)},
           {"EdtB", formatGeneral(h.B)},
           {"Edttpb", formatGeneral(h.tpb)},
           {"edthf11", formatGeneral(h.hf11)},
-          {"edtshear", shearKeyField(h.Vfb, h.V)}};
+          {"edtshear", shearKeyField(h.Vfb, h.V)},
+          {"edtkey", shearKeyText(h.key)}};
 }
 
 namespace {
@@ -158,6 +168,7 @@ void plateCheckerTags(const Held& h, const TagEmitter& sink) {
   sink("<#Movalues>", "0.5×" + ylc + "×" + operand(ValueFormat::Cut2, h.co) + "²×10⁻³");
   sink("<#Aewwvalues>", "2×0.7×" + operand(h.hf11) + "×(" + operand(h.hb) + " − 2×" + operand(h.tf) + " − 2×" +
                             operand(h.hf11) + ")");
+  emitShearKeyTags(h.key, keySeatOf(h), sink);
 }
 
 namespace {
@@ -189,6 +200,10 @@ std::vector<DesignCheck> plateChecks(const Held& h) {
   };
 }
 
+std::vector<DesignCheck> keyChecks(const Held& h) {
+  return shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4N 时不需设置抗剪键");
+}
+
 void writePlateValues(std::vector<DesignCheck>& checks, const Held& h) {
   const std::string betaF = operand(tables::betaF);
   const std::string t = operand(h.tpb);
@@ -212,6 +227,7 @@ void writePlateValues(std::vector<DesignCheck>& checks, const Held& h) {
       writeValues(check, "V", "Vfb = 0.4N = 0.4×" + operand(ValueFormat::KN3, h.N));
     }
   }
+  writeShearKeyValues(checks, h.key, keySeatOf(h));
 }
 
 }  // namespace pedivo::pinned

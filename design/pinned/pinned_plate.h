@@ -8,6 +8,7 @@
 #include "design/common/calculation.h"
 #include "design/common/design_check.h"
 #include "design/common/module.h"
+#include "design/common/shear_key.h"
 
 namespace pedivo::pinned {
 
@@ -25,12 +26,13 @@ struct PinnedPlateHeld {
   double co = 0, Mo = 0, fpbo = 0, tpbo = 0;  // the plate's overhang past the column as a cantilever
   double hf11 = 0, AF = 0, Aeww = 0;      // column-to-plate welds
   double ylnc = 0, ylv = 0, ylfs = 0, ffw = 0;
+  ShearKey key;                           // under the plate where friction does not carry V
 };
 
 // Every quantity above by its name.
 extern const HeldField<PinnedPlateHeld> pinnedPlateFields[37];
 
-// N, V, the section and the bolt diameter from its list.
+// N, V, the section, the bolt diameter from its list and the grout under the plate.
 void readInputs(const Entries& e, PinnedPlateHeld& h, const char* diameterList);
 // Detailing distances from the bolt table, or the user's own sizes.
 void detailingSizes(const Entries& e, PinnedPlateHeld& h);
@@ -43,13 +45,17 @@ void plateThickness(const Materials& m, PinnedPlateHeld& h, double a2);
 void plateOverhang(const Materials& m, PinnedPlateHeld& h);
 // Fillet welds of column to plate.
 void columnWelds(const Materials& m, PinnedPlateHeld& h, RoundLimit& rounds);
+// Every held quantity of the plate and the key by its name.
+std::vector<NamedValue> plateValues(const PinnedPlateHeld& h);
 
-// Result fields "底板" … "edtshear" in their filling order, the report's tags up to "<#ffw>" in
+// Result fields "底板" … "edtshear", "edtkey" in their filling order, the report's tags up to "<#ffw>" in
 // their order, what the checker needs beside them, and the checks of these parts.
 std::vector<FieldText> plateResults(const PinnedPlateHeld& h);
 void plateReport(const PinnedPlateHeld& h, const Entries& e, const TagEmitter& sink);
 void plateCheckerTags(const PinnedPlateHeld& h, const TagEmitter& sink);
 std::vector<DesignCheck> plateChecks(const PinnedPlateHeld& h);
+// "抗剪键" and the checks of the key.
+std::vector<DesignCheck> keyChecks(const PinnedPlateHeld& h);
 // The checks of these parts and the shear key written out with their numbers (DesignCheck::values).
 void writePlateValues(std::vector<DesignCheck>& checks, const PinnedPlateHeld& h);
 

@@ -4,6 +4,7 @@
 
 #include "design/common/calculation.h"
 #include "design/common/remedy_text.h"
+#include "design/common/shear_key.h"
 #include "design/common/tables.h"
 
 namespace pedivo::pinned {
@@ -42,14 +43,15 @@ remedy::StopAdvice pinnedStops(std::string_view type) {
 
 }  // namespace
 
-double twoBoltWeight(const PinnedPlateHeld& h) { return plateMass(h.L, h.B, h.tpb); }
+double twoBoltWeight(const PinnedPlateHeld& h) { return plateMass(h.L, h.B, h.tpb) + shearKeyMass(h.key); }
 
 double fourBoltWeight(const FourBoltHeld& h) {
-  return plateMass(h.L, h.B, h.tpb) + 2 * plateMass((h.B - h.tw) / 2, h.hjjl, h.tjjl);
+  return plateMass(h.L, h.B, h.tpb) + 2 * plateMass((h.B - h.tw) / 2, h.hjjl, h.tjjl) + shearKeyMass(h.key);
 }
 
 void twoBoltRemedies(const PinnedPlateHeld& h, std::vector<DesignCheck>& checks) {
   remedy::attach(checks, plateRemedies(h, "，或改用四锚栓柱脚（加劲肋把区格减半）"));
+  attachShearKeyRemedies(h.key, keySeatOf(h), checks);
 }
 
 void fourBoltRemedies(const FourBoltHeld& h, std::vector<DesignCheck>& checks) {
@@ -61,6 +63,7 @@ void fourBoltRemedies(const FourBoltHeld& h, std::vector<DesignCheck>& checks) {
   list.push_back({"stiffenerPlateWeld", "加劲肋与底板焊缝应力 " + num(h.ylnf) + " N/mm²：" + longer});
   list.push_back({"stiffenerWebWeld", "加劲肋与腹板焊缝应力 " + num(h.ylvf) + " N/mm²：" + longer});
   remedy::attach(checks, list);
+  attachShearKeyRemedies(h.key, keySeatOf(h), checks);
 }
 
 std::string twoBoltStopRemedy(const Entries& entries, Stop stop) {

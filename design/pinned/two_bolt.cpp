@@ -18,11 +18,12 @@ void report(const Held& h, const Entries& e, const TagEmitter& sink) {
   plateCheckerTags(h, sink);
 }
 
-std::vector<NamedValue> values(const Held& h) { return listValues(pinnedPlateFields, h); }
+std::vector<NamedValue> values(const Held& h) { return plateValues(h); }
 
 std::vector<DesignCheck> checks(const Held& h) {
   std::vector<DesignCheck> list = plateChecks(h);
-  list.push_back(shearKeyCheck("V ≤ Vfb = 0.4N 时不需设置抗剪键", h.V, h.Vfb));
+  const std::vector<DesignCheck> key = keyChecks(h);
+  list.insert(list.end(), key.begin(), key.end());
   return list;
 }
 
@@ -37,7 +38,7 @@ ModuleDescriptor makeDescriptor() {
   d.groups = {
       standard::sectionGroup(),
       standard::materialGroup({{"CBdms", "锚栓直径d", standard::mm, "24", {"24", "27", "30", "33", "36", "39", "42"}}}),
-      standard::forceGroup(false), standard::plateSizeGroup()};
+      standard::exposedForceGroup(false), standard::plateSizeGroup()};
   d.hasDetailingToggle = true;
   d.reportButton = "Button2";
   d.checks = standard::pinnedChecks();
@@ -47,7 +48,11 @@ ModuleDescriptor makeDescriptor() {
                      {{"EdtL", "底板长度L", standard::mm},
                       {"EdtB", "底板宽度B", standard::mm},
                       {"Edttpb", "底板厚度t", standard::mm}}},
-                    {"", "", {{"edthf11", "底板与柱腹板焊脚高度", standard::mm}, {"edtshear", "抗剪键设置", ""}}}};
+                    {"",
+                     "",
+                     {{"edthf11", "底板与柱腹板焊脚高度", standard::mm},
+                      {"edtshear", "抗剪键设置", ""},
+                      {"edtkey", "抗剪键", "", true}}}};
   d.templateFile = "j1.docx";
   d.diagramFile = "j2.bmp";
   d.newState = stateFactory(ModuleFunctions<Held>{calculateTwoBolt, results, report, values, checks, twoBoltWeight, twoBoltRemedies,
@@ -68,6 +73,7 @@ Outcome calculateTwoBolt(const Entries& entries, TwoBoltHeld& held) {
   plateThickness(materials, held, held.hb - 2 * held.tf);
   plateOverhang(materials, held);
   columnWelds(materials, held, rounds);
+  designKeyUnder(materials, held);
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 

@@ -12,6 +12,7 @@
 #include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
+#include "design/common/shear_key.h"
 #include "design/common/standard_controls.h"
 #include "design/common/stiffener_welds.h"
 #include "design/common/stopped_bearing.h"
@@ -84,12 +85,13 @@ const HeldField<Held> heldFields[] = {
     {"ylnf", &Held::ylnf},   {"ylvf", &Held::ylvf},
 };
 
-// The section and the forces, the same in both passes.
+// The section, the forces and the grout, the same in both passes.
 void readSectionAndForces(const Entries& e, Held& h) {
   h.N = rigidbase::readAxialForce(e);
   holdSection(readColumnSection(e), h);
   h.M = readMoment(e);
   h.V = readShear(e);
+  startShearKey(e, h.key);
 }
 
 // The layout from the bolt table, or the user's sizes.
@@ -286,7 +288,7 @@ PassEnd designPass(const BoltLayout& layout, const Entries& e, const Materials& 
 Outcome calculateRigidPlate(const BoltLayout& layout, const Entries& entries, Held& h) {
   RoundLimit rounds;
   const Materials materials = readMaterials(entries);
-  return rigidbase::detailingRun(
+  Outcome outcome = rigidbase::detailingRun(
       entries, h.rerun,
       [&](const Entries& working) {
         const PassEnd end = designPass(layout, working, materials, h, rounds);
@@ -296,6 +298,8 @@ Outcome calculateRigidPlate(const BoltLayout& layout, const Entries& entries, He
         // The stiffeners and their welds must fit within the flange width.
         return layout.layoutWidth(h) + 2 * h.hf3 > h.bf ? Closing::LayoutFault : Closing::Designed;
       });
+  if (outcome.ending == Ending::Completed) designKeyUnder(materials, h);
+  return outcome;
 }
 
 // ---- results, checks and report ------------------------------------------------------------
@@ -312,6 +316,7 @@ ResultView results(const Held& h) {
            {"edtms", plain(h.dms)},
            {"edthf11", plain(h.hf11)},
            {"edtshear", shearKeyField(h.Vfb, h.V)},
+           {"edtkey", shearKeyText(h.key)},
            {"Edthjjl", plain(h.hjjl)},
            {"Edttjjl", plain(h.tjjl)},
            {"Edthfjjl", plain(h.hf3)}},
@@ -349,9 +354,10 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
       limitCheck("layout", "加劲肋布置宽度",
                  layout.cSpacings == 4 ? "2c + 2ts + 2hf ≤ bf" : "4c + 3ts + 2hf ≤ bf",
                  layout.layoutWidth(h) + 2 * h.hf3, h.bf, lengthUnit, ValueFormat::Plain, {"Edtc", "Edttjjl"}),
-      shearKeyCheck("V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键", h.V, h.Vfb),
   };
   list.insert(list.end(), stiffener.begin(), stiffener.end());
+  const std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
+  list.insert(list.end(), key.begin(), key.end());
   return list;
 }
 
@@ -453,11 +459,14 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   sink("<#lw>", formatValue(Cut2, h.lw));
   sink("<#1.2tw>", plain(tables::largestLegFactor * h.tw));
   emitWorkingValues(h, sink);
+  emitShearKeyTags(h.key, keySeatOf(h), sink);
 }
 
 std::vector<NamedValue> values(const Held& h) {
   std::vector<NamedValue> list = listValues(heldFields, h);
   list.push_back({"judge", rigidbase::judgeText(h.eccentricity)});
+  const std::vector<NamedValue> key = shearKeyValues(h.key);
+  list.insert(list.end(), key.begin(), key.end());
   return list;
 }
 
@@ -469,7 +478,7 @@ ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formNa
   d.formName = formName;
   d.title = id == "g11" ? "八锚栓刚接柱脚" : "十锚栓刚接柱脚";
   d.caption = d.title + "-输入设计参数";
-  d.groups = {standard::sectionGroup(), standard::materialGroup({}), standard::forceGroup(true),
+  d.groups = {standard::sectionGroup(), standard::materialGroup({}), standard::exposedForceGroup(true),
               standard::plateSizeGroup()};
   d.hasDetailingToggle = true;
   d.reportButton = "Button3";
@@ -479,6 +488,7 @@ ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formNa
   plate.fields.push_back({"edtms", "锚栓直径d", mm});
   plate.fields.push_back({"edthf11", "底板与柱腹板焊脚高度", mm});
   plate.fields.push_back({"edtshear", "抗剪键设置", ""});
+  plate.fields.push_back({"edtkey", "抗剪键", "", true});
   d.resultGroups = {plate, standard::boltStiffenerResults()};
   d.templateFile = id + ".docx";
   d.diagramFile = diagram;

@@ -7,6 +7,7 @@
 
 #include "design/common/eccentricity.h"
 #include "design/common/module.h"
+#include "design/common/shear_key.h"
 
 namespace pedivo::rigid {
 
@@ -47,6 +48,7 @@ struct RigidPlateHeld {
   // The branches the plate and the stiffener took, for the report's formulas.
   bool stiffenerAlongLength = false;  // the stiffener beside a bolt governs: it bends along a + lt, else across (B − bf)/4
   bool boltPanelAlongA = false;       // c² < 2a²: the plate between two stiffeners takes the cube of a
+  ShearKey key;  // under the plate where friction does not carry V
 };
 
 Outcome calculateEightBolt(const Entries& entries, RigidPlateHeld& held);

@@ -4,6 +4,7 @@
 
 #include "design/common/numbers.h"
 #include "design/common/rigid_check_values.h"
+#include "design/common/shear_key.h"
 #include "design/common/stiffener_welds.h"
 #include "design/common/tables.h"
 #include "design/common/value_format.h"
@@ -73,6 +74,7 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h) {
                   "bf");
     }
   }
+  writeShearKeyValues(checks, h.key, keySeatOf(h));
 }
 
 void emitWorkingValues(const Held& h, const TagEmitter& sink) {

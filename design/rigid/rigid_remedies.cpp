@@ -2,6 +2,7 @@
 
 #include "design/common/calculation.h"
 #include "design/common/remedy_text.h"
+#include "design/common/shear_key.h"
 #include "design/common/tables.h"
 
 namespace pedivo::rigid {
@@ -51,8 +52,12 @@ remedy::StopAdvice rigidStops(std::string_view otherType) {
 
 }  // namespace
 
-double eightBoltWeight(const RigidPlateHeld& h) { return plateMass(h.L, h.B, h.tpb) + stiffenerWeight(h, 4); }
-double tenBoltWeight(const RigidPlateHeld& h) { return plateMass(h.L, h.B, h.tpb) + stiffenerWeight(h, 6); }
+double eightBoltWeight(const RigidPlateHeld& h) {
+  return plateMass(h.L, h.B, h.tpb) + stiffenerWeight(h, 4) + shearKeyMass(h.key);
+}
+double tenBoltWeight(const RigidPlateHeld& h) {
+  return plateMass(h.L, h.B, h.tpb) + stiffenerWeight(h, 6) + shearKeyMass(h.key);
+}
 
 void eightBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) {
   std::vector<remedy::CheckRemedy> list = commonRemedies(h);
@@ -61,6 +66,7 @@ void eightBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks
                                 " mm：" + narrowerSpacing(h, detailing(h).c) + "，或改用T型或槽型靴梁柱脚" +
                                 remedy::typeChangeByAdjust});
   remedy::attach(checks, list);
+  attachShearKeyRemedies(h.key, keySeatOf(h), checks);
 }
 
 void tenBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) {
@@ -72,6 +78,7 @@ void tenBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) 
   list.push_back({"webWeldLeg", "腹板焊脚 hf = " + num(h.hf11) + " mm > 1.2tw = " + num(1.2 * h.tw) +
                                     " mm：改用八锚栓柱脚，或采用腹板更厚的柱截面"});
   remedy::attach(checks, list);
+  attachShearKeyRemedies(h.key, keySeatOf(h), checks);
 }
 
 std::string eightBoltStopRemedy(const Entries& entries, Stop stop) {

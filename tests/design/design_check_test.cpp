@@ -5,10 +5,10 @@
 
 #include <cctype>
 #include <cmath>
+#include <map>
 #include <set>
 
 #include "design/common/design_session.h"
-#include "design/common/result_text.h"
 #include "package_part.h"
 
 namespace pedivo {
@@ -58,24 +58,45 @@ std::string summaryOf(const std::vector<DesignCheck>& checks, bool designed = tr
   return summary;
 }
 
-// A needed shear key is designed by no check here: the summary must not read as all passing.
-TEST(DesignChecks, ANeededShearKeyKeepsTheSummaryFromReadingAsAllPassing) {
-  const DesignCheck needed = shearKeyCheck("V ≤ Vfb = 0.4N 时不需设置抗剪键", 40e3, 32e3);
-  const DesignCheck notNeeded = shearKeyCheck("V ≤ Vfb = 0.4N 时不需设置抗剪键", 30e3, 32e3);
+// A decision that asks for a part the program does not design: the summary must not read as all passing.
+DesignCheck outstandingDecision(double demand, double limit) {
+  DesignCheck check = limitCheck("part", "抗剪键", "V ≤ Vfb", demand, limit, "kN", ValueFormat::KN2, {});
+  check.decision = "需要设置抗剪键";
+  check.outstanding = demand > limit;
+  return check;
+}
+
+TEST(DesignChecks, AnOutstandingDecisionKeepsTheSummaryFromReadingAsAllPassing) {
+  const DesignCheck needed = outstandingDecision(40e3, 32e3);
+  const DesignCheck notNeeded = outstandingDecision(30e3, 32e3);
   EXPECT_TRUE(needed.ok());
-  EXPECT_TRUE(needed.outstanding);
-  EXPECT_FALSE(notNeeded.outstanding);
   EXPECT_EQ(summaryOf({stressCheck(80, 160), notNeeded}), "各项验算均满足要求。");
   const std::string passing = summaryOf({stressCheck(80, 160), needed});
   EXPECT_EQ(passing.find("各项验算均满足要求。"), std::string::npos) << passing;
   EXPECT_NE(passing.find("需要设置抗剪键（40 kN > 32 kN）"), std::string::npos) << passing;
   EXPECT_NE(passing.find("须另行设计"), std::string::npos) << passing;
-  // With a failing check the key is named after the failures.
+  // With a failing check the part is named after the failures.
   const std::string failing = summaryOf({stressCheck(170, 160), needed});
   EXPECT_EQ(failing.rfind("有 1 项验算不满足要求（焊缝）", 0), 0u) << failing;
   EXPECT_NE(failing.find("另需要设置抗剪键"), std::string::npos) << failing;
   // Before a design nothing is outstanding yet, and no row shows numbers.
   EXPECT_EQ(summaryOf({needed}, false), "尚未计算。");
+}
+
+// A check of a part the design does without reads as its decision with no numbers, and passes.
+TEST(DesignChecks, AnUnnumberedDecisionShowsNoNumbers) {
+  DesignCheck check = stressCheck(0, 0);
+  check.decision = "不需设置抗剪键";
+  check.unnumbered = true;
+  check.values = "σ = 0";
+  std::map<std::string, std::string> tags;
+  emitCheckTags({check}, true, [&](std::string_view tag, std::string_view text) { tags[std::string(tag)] = text; });
+  EXPECT_TRUE(check.ok());
+  EXPECT_EQ(tags["<#weld.check>"], "不需设置抗剪键");
+  EXPECT_EQ(tags["<#weld.result>"], "不需设置抗剪键");
+  for (const char* tag : {"<#weld.demand>", "<#weld.limit>", "<#weld.ratio>", "<#weld.values>"})
+    EXPECT_EQ(tags[tag], "—") << tag;
+  EXPECT_EQ(tags["<#summary>"], "各项验算均满足要求。");
 }
 
 TEST(DesignChecks, ANumberThatIsNotOneNeverPasses) {

@@ -67,5 +67,11 @@ TEST(HandCalculation, TwoBoltPinnedBases) { expectHandValues("j1", handCases("tw
 TEST(HandCalculation, FourBoltPinnedBases) { expectHandValues("j2", handCases("four_bolt_expected.json")); }
 TEST(HandCalculation, EmbeddedBases) { expectHandValues("gc", handCases("embedded_expected.json")); }
 
+// The shear key under pinned and rigid bases, each case naming its base type.
+TEST(HandCalculation, ShearKeys) {
+  for (const json& worked : handCases("shear_key_expected.json"))
+    expectHandValues(worked.at("module").get<std::string>(), json::array({worked}));
+}
+
 }  // namespace
 }  // namespace pedivo

@@ -10,7 +10,8 @@ namespace {
 
 std::map<std::string, double> valuesOf(const DesignSession& session) {
   std::map<std::string, double> out;
-  for (const auto& v : session.values()) out[std::string(v.name)] = std::get<double>(v.value);
+  for (const auto& v : session.values())
+    if (const double* x = std::get_if<double>(&v.value)) out[std::string(v.name)] = *x;
   return out;
 }
 
@@ -56,7 +57,8 @@ TEST(TwoBoltBase, DefaultEntries) {
   EXPECT_EQ(v["f"], 215);
 
   const std::vector<FieldText> expected{
-      {"EdtL", "490"}, {"EdtB", "240"}, {"Edttpb", "20"}, {"edthf11", "8"}, {"edtshear", "需要"}};
+      {"EdtL", "490"},    {"EdtB", "240"},        {"Edttpb", "20"},
+      {"edthf11", "8"},   {"edtshear", "需要"}, {"edtkey", "HW100×100×6×8，埋深 100 mm"}};
   const auto fields = s.results().fields;
   ASSERT_EQ(fields.size(), expected.size());
   for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -75,9 +77,9 @@ TEST(TwoBoltBase, DefaultEntries) {
   EXPECT_EQ(tagText(s, "<#Bbolts>"), "233");
   EXPECT_EQ(tagText(s, "<#fpb>"), "205");
   EXPECT_EQ(tagText(s, "<#M2formula>"), "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）");
-  // V = 40 kN > 0.4N = 32 kN: the key is needed and not designed here, so not all passes.
-  EXPECT_EQ(tagText(s, "<#summary>"),
-            "已计算的各项验算均满足要求，但需要设置抗剪键（40 kN > 32 kN），本程序未设计抗剪键，须另行设计，设计尚未完成。");
+  // V = 40 kN > 0.4N = 32 kN: the lightest key takes the whole shear, and with it every check passes.
+  EXPECT_EQ(tagText(s, "<#key>"), "HW100×100×6×8，埋深 100 mm");
+  EXPECT_EQ(tagText(s, "<#summary>"), "各项验算均满足要求。");
   for (const auto& check : s.checks()) EXPECT_TRUE(check.ok()) << check.name;
 }
 
@@ -141,7 +143,8 @@ TEST(TwoBoltBase, ReportShowsTheEntriesAndHeldValuesOfTheLastCalculation) {
 
 TEST(TwoBoltBase, FreshWindowShowsZerosAndNoShearKey) {
   const DesignSession s(twoBoltModule());
-  for (const auto& f : s.results().fields) EXPECT_EQ(f.text, f.field == "edtshear" ? "不需要" : "0") << f.field;
+  for (const auto& f : s.results().fields)
+    EXPECT_EQ(f.text, f.field == "edtshear" ? "不需要" : f.field == "edtkey" ? "不需设置" : "0") << f.field;
   // The report shows no numbers of an empty window, only what was typed.
   EXPECT_EQ(tagText(s, "<#ylc>"), "—");
   EXPECT_EQ(tagText(s, "<#b2>"), "—");
@@ -225,7 +228,7 @@ TEST(TwoBoltBase, StopKeepsTheVerdictsOfTheLastDesign) {
   s.setText("EdtV", "0");
   EXPECT_EQ(s.calculate().messages, std::vector<std::string>{"柱底剪力应输入正值"});
   EXPECT_EQ(s.results().redCaptions, std::vector<std::string>{"edthf11"});
-  EXPECT_EQ(s.checks().size(), 6u);
+  EXPECT_EQ(s.checks().size(), 11u);  // the plate's five, "抗剪键" and the key's five
 }
 
 }  // namespace
