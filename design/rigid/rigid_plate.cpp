@@ -464,8 +464,11 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
 
 std::vector<NamedValue> values(const Held& h) {
   std::vector<NamedValue> list = listValues(heldFields, h);
-  list.push_back({"judge", rigidbase::judgeText(h.eccentricity)});
   const std::vector<NamedValue> key = shearKeyValues(h.key);
+  list.reserve(list.size() + 1 + key.size());
+  NamedValue& judge = list.emplace_back();
+  judge.name = "judge";
+  judge.value = rigidbase::judgeText(h.eccentricity);
   list.insert(list.end(), key.begin(), key.end());
   return list;
 }

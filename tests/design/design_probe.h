@@ -5,7 +5,9 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "design/common/design_session.h"
@@ -56,6 +58,17 @@ inline Design design(const ModuleDescriptor& module, const Texts& texts, bool cb
   d.session.setCbsize(cbsize);
   d.outcome = d.session.calculate();
   return d;
+}
+
+// Sets a held value, replacing the design's own where it holds one.
+inline void setHeld(std::vector<pedivo::NamedValue>& values, std::string_view name,
+                    std::variant<double, std::string> value) {
+  for (auto& held : values)
+    if (held.name == name) {
+      held.value = std::move(value);
+      return;
+    }
+  values.push_back({name, std::move(value)});
 }
 
 }  // namespace pedivo::testing

@@ -49,7 +49,8 @@ bool inPlan(const Box& b, double L, double B) {
 std::multiset<std::pair<double, double>> boltCentres(const Drawing& d) {
   std::multiset<std::pair<double, double>> centres;
   for (const auto& c : d.circles)
-    if (c.layer == Layer::Bolts) centres.insert({std::round(c.centre.x * 1000) / 1000, std::round(c.centre.y * 1000) / 1000});
+    if (c.layer == Layer::Bolts)
+      centres.insert({std::round(c.centre.x * 1000) / 1000, std::round(c.centre.y * 1000) / 1000});
   return centres;
 }
 
@@ -116,9 +117,8 @@ TEST_P(DefaultDrawing, HasTitlesAndStaysClearOfItsOwnTexts) {
   for (const auto& label : drawing_.labels) titles.push_back(label.text);
   EXPECT_NE(std::find(titles.begin(), titles.end(), "平面图"), titles.end());
   const std::string id = GetParam().id;
-  const long elevations = std::count_if(titles.begin(), titles.end(), [](const std::string& t) {
-    return t.rfind("立面图", 0) == 0;
-  });
+  const long elevations =
+      std::count_if(titles.begin(), titles.end(), [](const std::string& t) { return t.rfind("立面图", 0) == 0; });
   EXPECT_EQ(elevations, id == "j1" || id == "j2" ? 1 : 2);
   // No two dimension texts overlap.
   const double h = drawing_.textHeight;
@@ -211,7 +211,8 @@ TEST(BoltPositions, ChannelBoltsStayLtFromTheEndsOfALengthenedPlate) {
   for (const auto& [x, y] : boltCentres(drawing)) EXPECT_DOUBLE_EQ(std::abs(x), rowX);
   long ends = 0;
   for (const auto& dim : drawing.dimensions)
-    if (dim.axis == Axis::Horizontal && std::abs(std::abs(dim.from.x + dim.to.x) / 2 - (d["L"] / 2 - d["lt"] / 2)) < 1e-9 &&
+    if (dim.axis == Axis::Horizontal &&
+        std::abs(std::abs(dim.from.x + dim.to.x) / 2 - (d["L"] / 2 - d["lt"] / 2)) < 1e-9 &&
         std::abs(dim.to.x - dim.from.x - d["lt"]) < 1e-9) {
       EXPECT_EQ(dim.text, d.field("Edtlt"));
       ++ends;
@@ -246,18 +247,23 @@ class ShearKeyDrawing : public ::testing::TestWithParam<const char*> {
   Design design_ = pedivo::testing::design(*findModule(GetParam()), {});
   Drawing withKey(double grout) const {
     std::vector<NamedValue> values = design_.session.values();
-    values.push_back({"keyh", 150.0});
-    values.push_back({"keyb", 150.0});
-    values.push_back({"keytw", 7.0});
-    values.push_back({"keytf", 10.0});
-    values.push_back({"hk", 130.0});
-    values.push_back({"tg", grout});
-    values.push_back({"keyName", std::string("HW150×150×7×10")});
-    return drawBase(GetParam(), DesignFacts(values, design_.session.results().fields, design_.report()));
+    pedivo::testing::setHeld(values, "keyh", 150.0);
+    pedivo::testing::setHeld(values, "keyb", 150.0);
+    pedivo::testing::setHeld(values, "keytw", 7.0);
+    pedivo::testing::setHeld(values, "keytf", 10.0);
+    pedivo::testing::setHeld(values, "hk", 130.0);
+    pedivo::testing::setHeld(values, "tg", grout);
+    pedivo::testing::setHeld(values, "keyName", std::string("HW150×150×7×10"));
+    // The design's own report texts of the grout and the embedment give way to the values set here.
+    std::vector<TagText> tags = design_.report();
+    std::erase_if(tags, [](const TagText& t) { return t.tag == "<#tg>" || t.tag == "<#hk>"; });
+    return drawBase(GetParam(), DesignFacts(values, design_.session.results().fields, tags));
   }
   Drawing withoutKey() const {
-    return drawBase(GetParam(),
-                    DesignFacts(design_.session.values(), design_.session.results().fields, design_.report()));
+    std::vector<NamedValue> values = design_.session.values();
+    for (const char* name : {"keyh", "keyb", "keytw", "keytf", "hk"}) pedivo::testing::setHeld(values, name, 0.0);
+    pedivo::testing::setHeld(values, "keyName", std::string());
+    return drawBase(GetParam(), DesignFacts(values, design_.session.results().fields, design_.report()));
   }
 };
 
@@ -299,9 +305,8 @@ TEST_P(ShearKeyDrawing, WithoutAKeyOnlyTheUsualGroutLayerIsDrawn) {
   const Drawing d = withoutKey();
   EXPECT_TRUE(std::none_of(d.polylines.begin(), d.polylines.end(),
                            [](const Polyline& p) { return p.style == LineStyle::Hidden; }));
-  EXPECT_TRUE(d.leaders.end() == std::find_if(d.leaders.begin(), d.leaders.end(), [](const Leader& l) {
-                return l.text.rfind("抗剪键", 0) == 0;
-              }));
+  EXPECT_TRUE(d.leaders.end() == std::find_if(d.leaders.begin(), d.leaders.end(),
+                                              [](const Leader& l) { return l.text.rfind("抗剪键", 0) == 0; }));
   EXPECT_EQ(verticalDimensions(d, usualGroutMm, "50"), 1);
   const auto top = std::find_if(d.labels.begin(), d.labels.end(), [](const Label& l) { return l.text == "基础顶面"; });
   EXPECT_NE(top, d.labels.end());
@@ -374,7 +379,13 @@ TEST(PrintedText, ReachesTheStandardHeightWhereTheLayoutHasRoom) {
 // light designs alike: where short dimensions stand side by side their texts are staggered.
 TEST(PrintedText, EveryTypeReachesTheStandardHeightWithItsTextsApart) {
   const std::vector<std::pair<const char*, pedivo::testing::Texts>> cases{
-      {"j1", {}}, {"j2", {}}, {"g11", {}}, {"g12", {}}, {"g2", {}}, {"g3", {}}, {"gc", {}},
+      {"j1", {}},
+      {"j2", {}},
+      {"g11", {}},
+      {"g12", {}},
+      {"g2", {}},
+      {"g3", {}},
+      {"gc", {}},
       {"j1", {{"EdtN", "2000"}, {"EdtV", "100"}}},
       {"g11", {{"EdtN", "1500"}, {"EdtM", "400"}}},
       {"g12", {{"EdtN", "2500"}, {"EdtM", "900"}}},

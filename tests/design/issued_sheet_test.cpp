@@ -124,13 +124,13 @@ TEST(SheetNotes, ElectrodesFollowTheSteelAndTheNotesNameGradesAndGrout) {
 TEST(SheetParts, AShearKeyIsListedWithItsLengthThroughTheGrout) {
   const Design d = pedivo::testing::design(*findModule("j1"), {});
   std::vector<NamedValue> values = d.session.values();
-  values.push_back({"keyh", 150.0});
-  values.push_back({"keyb", 150.0});
-  values.push_back({"keytw", 7.0});
-  values.push_back({"keytf", 10.0});
-  values.push_back({"hk", 120.0});
-  values.push_back({"tg", 60.0});
-  values.push_back({"keyName", std::string("HW150×150×7×10")});
+  pedivo::testing::setHeld(values, "keyh", 150.0);
+  pedivo::testing::setHeld(values, "keyb", 150.0);
+  pedivo::testing::setHeld(values, "keytw", 7.0);
+  pedivo::testing::setHeld(values, "keytf", 10.0);
+  pedivo::testing::setHeld(values, "hk", 120.0);
+  pedivo::testing::setHeld(values, "tg", 60.0);
+  pedivo::testing::setHeld(values, "keyName", std::string("HW150×150×7×10"));
   const auto parts = partsList("j1", DesignFacts(values, d.session.results().fields, d.report()));
   ASSERT_EQ(parts.size(), 2u);
   EXPECT_EQ(parts[1].name, "抗剪键");
