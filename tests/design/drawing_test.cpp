@@ -11,6 +11,7 @@
 #include "design/drawing/printed_sheet.h"
 #include "design/drawing/sketch.h"
 #include "tests/design/design_probe.h"
+#include "tests/design/shear_key_values.h"
 
 namespace pedivo::drawing {
 namespace {
@@ -247,13 +248,7 @@ class ShearKeyDrawing : public ::testing::TestWithParam<const char*> {
   Design design_ = pedivo::testing::design(*findModule(GetParam()), {});
   Drawing withKey(double grout) const {
     std::vector<NamedValue> values = design_.session.values();
-    pedivo::testing::setHeld(values, "keyh", 150.0);
-    pedivo::testing::setHeld(values, "keyb", 150.0);
-    pedivo::testing::setHeld(values, "keytw", 7.0);
-    pedivo::testing::setHeld(values, "keytf", 10.0);
-    pedivo::testing::setHeld(values, "hk", 130.0);
-    pedivo::testing::setHeld(values, "tg", grout);
-    pedivo::testing::setHeld(values, "keyName", std::string("HW150×150×7×10"));
+    pedivo::testing::setShearKey150(values, 130.0, grout);
     // The design's own report texts of the grout and the embedment give way to the values set here.
     std::vector<TagText> tags = design_.report();
     std::erase_if(tags, [](const TagText& t) { return t.tag == "<#tg>" || t.tag == "<#hk>"; });

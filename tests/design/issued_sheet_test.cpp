@@ -8,6 +8,7 @@
 #include "design/common/tables.h"
 #include "design/drawing/sheet_contents.h"
 #include "tests/design/design_probe.h"
+#include "tests/design/shear_key_values.h"
 
 namespace pedivo::drawing {
 namespace {
@@ -124,13 +125,7 @@ TEST(SheetNotes, ElectrodesFollowTheSteelAndTheNotesNameGradesAndGrout) {
 TEST(SheetParts, AShearKeyIsListedWithItsLengthThroughTheGrout) {
   const Design d = pedivo::testing::design(*findModule("j1"), {});
   std::vector<NamedValue> values = d.session.values();
-  pedivo::testing::setHeld(values, "keyh", 150.0);
-  pedivo::testing::setHeld(values, "keyb", 150.0);
-  pedivo::testing::setHeld(values, "keytw", 7.0);
-  pedivo::testing::setHeld(values, "keytf", 10.0);
-  pedivo::testing::setHeld(values, "hk", 120.0);
-  pedivo::testing::setHeld(values, "tg", 60.0);
-  pedivo::testing::setHeld(values, "keyName", std::string("HW150×150×7×10"));
+  pedivo::testing::setShearKey150(values, 120.0, 60.0);
   const auto parts = partsList("j1", DesignFacts(values, d.session.results().fields, d.report()));
   ASSERT_EQ(parts.size(), 2u);
   EXPECT_EQ(parts[1].name, "抗剪键");
