@@ -224,9 +224,13 @@ class DxfOut {
     const Point onLine = horizontal ? Point{d.to.x, d.line} : Point{d.line, d.to.y};
     constexpr int linear = 0, blockOfItsOwn = 32, middleCentre = 5, atLeast = 1;
     w_.nextDimensionBlock(block);
-    dxf_.writeDimLinear(w_,
-                        DL_DimensionData(onLine.x, onLine.y, 0, d.textAt.x, d.textAt.y, 0, linear | blockOfItsOwn,
-                                         middleCentre, atLeast, 1.0, dxfText(d.text), dimensionStyle, 0, 1.0, scale),
+    DL_DimensionData data(onLine.x, onLine.y, 0, d.textAt.x, d.textAt.y, 0, linear | blockOfItsOwn, middleCentre,
+                          atLeast, 1.0, dxfText(d.text), dimensionStyle, 0, 1.0, scale);
+    // The library's constructor leaves the arrow flags (group codes 74 and 75) unset, and it
+    // writes them: without this the file holds whatever the memory held, different each run.
+    data.arrow1Flipped = false;
+    data.arrow2Flipped = false;
+    dxf_.writeDimLinear(w_, data,
                         DL_DimLinearData(d.from.x, d.from.y, 0, d.to.x, d.to.y, 0, horizontal ? 0.0 : std::numbers::pi / 2, 0),
                         attributes(Layer::Dimensions));
   }

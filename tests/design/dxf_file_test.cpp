@@ -38,5 +38,33 @@ TEST(DxfFile, AFileThatCannotBeWrittenIsRefusedAndNothingIsLeft) {
   std::filesystem::remove_all(folder);
 }
 
+// Every group a dimension carries is written from the drawing: the arrow flags too, which the
+// DXF library leaves unset. Read back as code/value pairs, both flags are 0 in every dimension.
+TEST(DxfFile, DimensionArrowFlagsAreWrittenAsNotFlipped) {
+  const auto folder = std::filesystem::temp_directory_path() / "pedivo-dxf-flags-test";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  Drawing d;
+  d.textHeight = 10;
+  d.polylines.push_back({{{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true, Layer::Outline});
+  d.dimensions.push_back({Axis::Horizontal, {0, 0}, {100, 0}, -20, "100", {50, -20}});
+  d.dimensions.push_back({Axis::Vertical, {100, 0}, {100, 50}, 120, "50", {120, 25}});
+  ASSERT_EQ(writeDxf(d, folder / "a.dxf"), std::nullopt);
+  std::ifstream in(folder / "a.dxf", std::ios::binary);
+  std::string code, value;
+  int flags = 0;
+  bool inDimension = false;
+  while (std::getline(in, code) && std::getline(in, value)) {
+    const int group = std::stoi(code);
+    if (group == 0) inDimension = value.rfind("DIMENSION", 0) == 0;
+    if (inDimension && (group == 74 || group == 75)) {
+      EXPECT_EQ(std::stoi(value), 0) << "group " << group;
+      ++flags;
+    }
+  }
+  EXPECT_EQ(flags, 4);
+  std::filesystem::remove_all(folder);
+}
+
 }  // namespace
 }  // namespace pedivo::drawing
