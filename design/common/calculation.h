@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "design/common/check_mode.h"
 #include "design/common/design_check.h"
 #include "design/common/module.h"
 #include "design/common/tables.h"
@@ -156,6 +157,9 @@ struct ModuleFunctions {
   void (*remedies)(const Held&, std::vector<DesignCheck>&) = nullptr;
   // Each check's numbers put into its formula (DesignCheck::values), for the report.
   void (*checkValues)(const Held&, std::vector<DesignCheck>&) = nullptr;
+  // The base of given sizes checked (all of them there and positive), and the sizes of held values.
+  Outcome (*check)(const Entries&, const Sizes&, Held&, GivenSizeFindings&) = nullptr;
+  Sizes (*sizes)(const Held&) = nullptr;
 };
 
 // A base type whose report function builds its list of tags, handing them over one by one.
@@ -189,12 +193,37 @@ class StateOf final : public DesignState {
     }
     if (outcome.ending != Ending::Stopped) {
       designed_ = outcome.ending == Ending::Completed;
-      checks_.reset();  // the held values change only here
+      checks_.reset();  // the held values change only here and in check()
       valuesWritten_ = false;
       edition_ = tables::codeEdition(entryText(entries, "CBcode")).value_or(tables::CodeEdition::Gb2003);
+      findings_.reset();
     }
     return outcome;
   }
+  Outcome check(const Entries& entries, const Sizes& sizes) override {
+    if (functions_.check == nullptr) return Outcome{{invalidNumberMessage}, std::nullopt, {}, std::nullopt};
+    GivenSizeFindings findings;
+    const auto run = [&](Held& work) {
+      findings = {};
+      Outcome done = functions_.check(entries, sizes, work, findings);
+      for (const auto& value : functions_.values(work))
+        if (const auto* x = std::get_if<double>(&value.value); x != nullptr && !(std::fabs(*x) <= largestHeldValue))
+          throw CalculationStop{invalidNumberMessage, std::nullopt};
+      return done;
+    };
+    Outcome outcome = guardedCalculation(held_, run);
+    reached_.reset();
+    if (outcome.ending != Ending::Stopped) {
+      designed_ = outcome.ending == Ending::Completed;
+      checks_.reset();
+      valuesWritten_ = false;
+      edition_ = tables::codeEdition(entryText(entries, "CBcode")).value_or(tables::CodeEdition::Gb2003);
+      findings_ = std::move(findings);
+    }
+    return outcome;
+  }
+  Sizes sizes() const override { return functions_.sizes != nullptr ? functions_.sizes(held_) : Sizes{}; }
+  bool checked() const override { return findings_.has_value(); }
   ResultView results() const override {
     ResultView view = functions_.results(held_);
     if (designed_)
@@ -242,12 +271,16 @@ class StateOf final : public DesignState {
     if (!checks_) {
       checks_ = functions_.checks(held_);
       if (functions_.remedies != nullptr) functions_.remedies(held_, *checks_);
+      if (findings_) applyFindings(*checks_, *findings_);
     }
     return *checks_;
   }
   const std::vector<DesignCheck>& checksWithValues() const override {
     checks();
-    if (!valuesWritten_ && functions_.checkValues != nullptr) functions_.checkValues(held_, *checks_);
+    if (!valuesWritten_ && functions_.checkValues != nullptr) {
+      functions_.checkValues(held_, *checks_);
+      if (findings_) writeUnevaluated(*checks_, *findings_);
+    }
     valuesWritten_ = true;
     return *checks_;
   }
@@ -260,6 +293,7 @@ class StateOf final : public DesignState {
     valuesWritten_ = false;
     designed_ = false;
     edition_.reset();
+    findings_.reset();
   }
 
  private:
@@ -270,6 +304,7 @@ class StateOf final : public DesignState {
   bool designed_ = false;            // the held values come from a completed calculation
   std::optional<tables::CodeEdition> edition_;  // the code the held values follow, once there are any
   std::optional<Held> reached_;  // a stopped calculation redone from an empty window: what it reached
+  std::optional<GivenSizeFindings> findings_;  // the held values are a check of given sizes
 };
 
 template <class Held>

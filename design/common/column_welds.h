@@ -28,6 +28,11 @@ struct ColumnWelds {
   double ylf;   // flange stress from N and M
 };
 
+// The effective length of one web weld of leg hf, hb − 2tf − 2hf.
+double webWeldLength(const ColumnSection& section, double hf);
+// The welds of leg hf as they stand; the web welds must have a length.
+ColumnWelds columnWeldsAt(const ColumnWeldInputs& in, double hf);
+
 // The welds from the smallest leg on a plate tpb thick; each larger leg is a round.
 ColumnWelds columnToPlateWelds(const ColumnWeldInputs& in, double tpb, RoundLimit& rounds);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "design/common/check_mode.h"
 #include "design/common/design_check.h"
 #include "design/common/input_checks.h"
 #include "design/common/tables.h"
@@ -141,7 +142,20 @@ std::optional<std::string> DesignSession::setText(const std::string& control, co
 Outcome DesignSession::calculate() {
   if (const auto failure = validateInput(*module_, entries_))
     return Outcome{{failure->message}, failure->focus, {}, std::nullopt};
-  Outcome outcome = state_->calculate(entries_);
+  return settle(state_->calculate(entries_));
+}
+
+Outcome DesignSession::check(const Sizes& sizes) {
+  // The plate's own layout sizes are given with the others: their boxes are not read.
+  Entries read = entries_;
+  read.cbsize = true;
+  if (const auto failure = validateInput(*module_, read))
+    return Outcome{{failure->message}, failure->focus, {}, std::nullopt};
+  if (const auto fault = sizesFault(module_->sizes, sizes)) return Outcome{{*fault}, std::nullopt, {}, std::nullopt};
+  return settle(state_->check(entries_, sizes));
+}
+
+Outcome DesignSession::settle(Outcome outcome) {
   if (outcome.ending != Ending::Completed && !outcome.messages.empty() && module_->stopRemedy) {
     std::string remedy = module_->stopRemedy(entries_, outcome.messages.front());
     if (!remedy.empty()) outcome.remedy = std::move(remedy);
