@@ -63,7 +63,8 @@ DesignCheck atMostRule(std::string id, std::string name, std::string formula, do
 
 tables::AnchorBolt givenBolt(double dms) {
   const auto bolt = dms == std::trunc(dms) && dms < 1000 ? tables::anchorBolt(static_cast<int>(dms)) : std::nullopt;
-  if (!bolt) throw CalculationStop{"锚栓直径 d = " + formatGeneral(dms) + " mm 不是锚栓表中的规格，无法验算", std::nullopt};
+  if (!bolt)
+    throw CalculationStop{"锚栓直径 d = " + formatGeneral(dms) + " mm 不是锚栓表中的规格，无法验算", std::nullopt};
   return *bolt;
 }
 
@@ -88,6 +89,26 @@ DesignCheck smallestLegRule(std::string id, std::string name, double hf, double 
   return atLeastRule(std::move(id), std::move(name), formula, hf, least, std::move(fields));
 }
 
+bool stiffenerHasHeight(double hs, double lost, std::initializer_list<const char*> ids, GivenSizeFindings& findings) {
+  if (hs > lost) return true;
+  const std::string reason =
+      "加劲肋高度 hs ≤ " + formatGeneral(lost) + " mm，有效高度 hs − " + formatGeneral(lost) + " ≤ 0";
+  for (const char* id : ids) findings.unevaluated.push_back({id, reason});
+  return false;
+}
+
+std::vector<DesignCheck> exposedBaseRules(const ExposedBaseSizes& given) {
+  std::vector<DesignCheck> rules{atLeastRule("ruleT", "底板最小厚度", "t ≥ 20", given.tpb, 20, {"Edttpb"})};
+  if (given.hf11 > 0)
+    rules.push_back(smallestLegRule("ruleHf11", "柱与底板焊脚尺寸", given.hf11, given.tpb, 6, {"edthf11"}));
+  rules.push_back(smallestLegRule("ruleHf3", "加劲肋焊脚尺寸", given.hf3, given.tpb, 6, {"Edthfjjl"}));
+  rules.push_back(atMostRule("ruleHf3Max", "加劲肋焊脚不大于肋厚及 16 mm", "hf ≤ min(ts, 16)", given.hf3,
+                             std::min(given.tjjl, tables::largestFilletLeg), {"Edthfjjl"}));
+  const auto distances = boltDistanceRules(given.bolts);
+  rules.insert(rules.end(), distances.begin(), distances.end());
+  return rules;
+}
+
 namespace {
 
 // Past the listed thicknesses a plate comes in steps of this, mm.
@@ -109,7 +130,8 @@ std::optional<std::vector<double>> parseStockSeries(std::string_view text) {
   // Full-width commas and semicolons, as a Chinese keyboard types them, separate as the plain ones.
   std::string plain(text);
   for (const std::string_view wide : {"，", "；", "、"})
-    for (auto at = plain.find(wide); at != std::string::npos; at = plain.find(wide, at)) plain.replace(at, wide.size(), ",");
+    for (auto at = plain.find(wide); at != std::string::npos; at = plain.find(wide, at))
+      plain.replace(at, wide.size(), ",");
   std::vector<double> series;
   std::size_t start = 0;
   while (start <= plain.size()) {

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <span>
@@ -95,6 +96,19 @@ std::vector<DesignCheck> boltDistanceRules(const BoltDistances& given);
 // least that too.
 DesignCheck smallestLegRule(std::string id, std::string name, double hf, double t, double floor,
                             std::vector<std::string> fields);
+
+// A stiffener of height hs carries its load on hs less what its ends lose; one no higher than
+// that cannot be checked: the checks of `ids` say so. True when it has a height to check.
+bool stiffenerHasHeight(double hs, double lost, std::initializer_list<const char*> ids, GivenSizeFindings& findings);
+
+// The rules of an exposed rigid base: the thinnest plate, the smallest legs of the column and
+// stiffener welds (hf11 of 0 for a base without that weld), the stiffener weld no larger than
+// its stiffener or 16 mm, and the bolt distances.
+struct ExposedBaseSizes {
+  double tpb, hf11, hf3, tjjl;
+  BoltDistances bolts;
+};
+std::vector<DesignCheck> exposedBaseRules(const ExposedBaseSizes& given);
 
 // Stock plate thicknesses, thinnest first.
 std::vector<double> defaultStockThicknesses();

@@ -28,6 +28,12 @@ ColumnWelds columnWeldsAt(const ColumnWeldInputs& in, double hf) {
   return w;
 }
 
+std::optional<ColumnWelds> givenColumnWelds(const ColumnWeldInputs& in, double hf, GivenSizeFindings& findings) {
+  if (webWeldLength(in.section, hf) > 0) return columnWeldsAt(in, hf);
+  for (const char* id : {"flange", "weld"}) findings.unevaluated.push_back({id, "腹板焊缝计算长度 hb − 2tf − 2hf ≤ 0"});
+  return std::nullopt;
+}
+
 ColumnWelds columnToPlateWelds(const ColumnWeldInputs& in, double tpb, RoundLimit& rounds) {
   double hf = roundUpToEven(std::max(6.0, tables::smallestFilletLeg(tpb)));
   while (true) {

@@ -27,12 +27,17 @@ const HeldField<Held> stiffenerFields[] = {
 };
 
 const SizeField<Held> fourBoltSizes[] = {
-    {"dms", &Held::dms, "锚栓直径d"},      {"a", &Held::a, "腹板边至锚栓中心a"}, {"bt", &Held::bt, "锚栓中心至底板边bt"},
-    {"L", &Held::L, "底板长度L"},          {"B", &Held::B, "底板宽度B"},         {"tpb", &Held::tpb, "底板厚度t"},
-    {"hf11", &Held::hf11, "底板与柱腹板焊缝焊脚高度"}, {"hjjl", &Held::hjjl, "锚栓加劲肋高度hs"},
-    {"tjjl", &Held::tjjl, "锚栓加劲肋厚度ts"}, {"hf3", &Held::hf3, "锚栓加劲肋焊脚高度"},
+    {"dms", &Held::dms, "锚栓直径d"},
+    {"a", &Held::a, "腹板边至锚栓中心a"},
+    {"bt", &Held::bt, "锚栓中心至底板边bt"},
+    {"L", &Held::L, "底板长度L"},
+    {"B", &Held::B, "底板宽度B"},
+    {"tpb", &Held::tpb, "底板厚度t"},
+    {"hf11", &Held::hf11, "底板与柱腹板焊缝焊脚高度"},
+    {"hjjl", &Held::hjjl, "锚栓加劲肋高度hs"},
+    {"tjjl", &Held::tjjl, "锚栓加劲肋厚度ts"},
+    {"hf3", &Held::hf3, "锚栓加劲肋焊脚高度"},
 };
-
 
 // The stiffener carries the pressure on its half of the panel between the flanges as a
 // cantilever from the web.
@@ -233,8 +238,8 @@ ModuleDescriptor makeDescriptor() {
                       {"Edthfjjl", "锚栓加劲肋焊脚高度", mm}}}};
   d.templateFile = "j2.docx";
   d.diagramFile = "j4.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateFourBolt, results, report, values, checks, fourBoltWeight, fourBoltRemedies,
-                                                  checkValues, checkFourBolt,
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateFourBolt, results, report, values, checks, fourBoltWeight,
+                                                  fourBoltRemedies, checkValues, checkFourBolt,
                                                   [](const Held& h) { return sizesOf(fourBoltSizes, h); }});
   d.sizes = sizeNames(fourBoltSizes);
   d.plateThicknesses = {"tpb", "tjjl"};
@@ -266,8 +271,14 @@ Outcome checkFourBolt(const Entries& entries, const Sizes& sizes, FourBoltHeld& 
   h.write1 = outstand / h.tjjl;
   h.write2 = tables::outstandLimit(h.fy);
   h.ffw = m.steel->ffw;
-  const StiffenerWeldInputs welds{.load = h.Vimax, .outstand = outstand, .height = h.hjjl, .thickness = h.tjjl,
-                                  .ffw = h.ffw, .upstandEnds = 15, .largestLeg = noLargestLeg, .upstandGrowsLeg = true};
+  const StiffenerWeldInputs welds{.load = h.Vimax,
+                                  .outstand = outstand,
+                                  .height = h.hjjl,
+                                  .thickness = h.tjjl,
+                                  .ffw = h.ffw,
+                                  .upstandEnds = 15,
+                                  .largestLeg = noLargestLeg,
+                                  .upstandGrowsLeg = true};
   if (const auto at = givenStiffenerWelds(welds, h.hf3, "stiffenerPlateWeld", "stiffenerWebWeld", findings))
     h.ylnf = at->ylnf, h.ylvf = at->ylvf;
   findings.rules.push_back(smallestLegRule("ruleHf3", "加劲肋焊脚尺寸", h.hf3, h.tpb, 6, {"Edthfjjl"}));

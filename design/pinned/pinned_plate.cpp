@@ -94,8 +94,12 @@ void columnWelds(const Materials& m, Held& h, RoundLimit& rounds) {
 }
 
 const SizeField<Held> pinnedPlateSizes[7] = {
-    {"dms", &Held::dms, "锚栓直径d"},      {"a", &Held::a, "腹板边至锚栓中心a"}, {"bt", &Held::bt, "锚栓中心至底板边bt"},
-    {"L", &Held::L, "底板长度L"},          {"B", &Held::B, "底板宽度B"},         {"tpb", &Held::tpb, "底板厚度t"},
+    {"dms", &Held::dms, "锚栓直径d"},
+    {"a", &Held::a, "腹板边至锚栓中心a"},
+    {"bt", &Held::bt, "锚栓中心至底板边bt"},
+    {"L", &Held::L, "底板长度L"},
+    {"B", &Held::B, "底板宽度B"},
+    {"tpb", &Held::tpb, "底板厚度t"},
     {"hf11", &Held::hf11, "底板与柱腹板焊脚高度"},
 };
 
@@ -120,15 +124,9 @@ void checkGivenPlate(const Materials& m, Held& h, double a2, GivenSizeFindings& 
   h.tpb = tpb;
   h.ffw = m.steel->ffw;
   h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
-  if (webWeldLength(sectionOf(h), h.hf11) > 0) {
-    const ColumnWelds welds =
-        columnWeldsAt({.section = sectionOf(h), .N = h.N, .M = 0, .V = h.V, .ffw = h.ffw, .f = h.f}, h.hf11);
-    h.AF = welds.AF, h.Aeww = welds.Aeww, h.ylnc = welds.ylnc, h.ylv = welds.ylv, h.ylfs = welds.ylfs;
-  } else {
-    const std::string reason = "腹板焊缝计算长度 hb − 2tf − 2hf ≤ 0";
-    findings.unevaluated.push_back({"flange", reason});
-    findings.unevaluated.push_back({"weld", reason});
-  }
+  const ColumnWeldInputs in{.section = sectionOf(h), .N = h.N, .M = 0, .V = h.V, .ffw = h.ffw, .f = h.f};
+  if (const auto welds = givenColumnWelds(in, h.hf11, findings))
+    h.AF = welds->AF, h.Aeww = welds->Aeww, h.ylnc = welds->ylnc, h.ylv = welds->ylv, h.ylfs = welds->ylfs;
   findings.rules.push_back(atLeastRule("ruleT", "底板最小厚度", "t ≥ 20", h.tpb, 20, {"Edttpb"}));
   findings.rules.push_back(smallestLegRule("ruleHf11", "柱与底板焊脚尺寸", h.hf11, h.tpb, 6, {"edthf11"}));
   const auto distances = boltDistanceRules({h.dms, h.a, h.c, h.lt, h.bt, false, false});

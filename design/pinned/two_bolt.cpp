@@ -50,8 +50,8 @@ ModuleDescriptor makeDescriptor() {
                     {"", "", {{"edthf11", "底板与柱腹板焊脚高度", standard::mm}, {"edtshear", "抗剪键设置", ""}}}};
   d.templateFile = "j1.docx";
   d.diagramFile = "j2.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateTwoBolt, results, report, values, checks, twoBoltWeight, twoBoltRemedies,
-                                                  checkValues, checkTwoBolt,
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateTwoBolt, results, report, values, checks, twoBoltWeight,
+                                                  twoBoltRemedies, checkValues, checkTwoBolt,
                                                   [](const Held& h) { return sizesOf(pinnedPlateSizes, h); }});
   d.sizes = sizeNames(pinnedPlateSizes);
   d.plateThicknesses = {"tpb"};

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "design/common/numbers.h"
+#include "design/common/rigid_base.h"
 #include "design/common/rigid_check_values.h"
 #include "design/common/stiffener_welds.h"
 #include "design/common/tables.h"
@@ -122,6 +123,36 @@ void emitWorkingValues(const Held& h, const TagEmitter& sink) {
                                        : "(B − bf)·Vimax/4/Ws = (" + n(h.B) + " − " + n(h.bf) + ")×" + Vimax + "/4/" +
                                              n(trunc(h.Ws)));
   sink("<#lwvalues>", alongLength(h) ? "a + lt = " + aLt : "B/2 − bf/2 = " + n(h.B) + "/2 − " + n(h.bf) + "/2");
+}
+
+const SizeField<RigidPlateHeld> rigidPlateSizes[12] = {
+    {"dms", &RigidPlateHeld::dms, "锚栓直径d"},
+    {"a", &RigidPlateHeld::a, "柱边至锚栓中心a"},
+    {"c", &RigidPlateHeld::c, "锚栓间距c"},
+    {"lt", &RigidPlateHeld::lt, "锚栓中心至底板边lt"},
+    {"bt", &RigidPlateHeld::bt, "锚栓中心至底板边bt"},
+    {"L", &RigidPlateHeld::L, "底板长度L"},
+    {"B", &RigidPlateHeld::B, "底板宽度B"},
+    {"tpb", &RigidPlateHeld::tpb, "底板厚度t"},
+    {"hf11", &RigidPlateHeld::hf11, "底板与柱腹板焊脚高度"},
+    {"hjjl", &RigidPlateHeld::hjjl, "锚栓加劲肋高度hs"},
+    {"tjjl", &RigidPlateHeld::tjjl, "锚栓加劲肋厚度ts"},
+    {"hf3", &RigidPlateHeld::hf3, "锚栓加劲肋焊脚高度"},
+};
+
+// The formulas that gave the pressure under the plate and the bolt tension, for the checker.
+const char* pressureFormula(const RigidPlateHeld& h) {
+  const bool linearZone = !(h.dms >= 60) || h.judge != rigidbase::judgeText(rigidbase::Eccentricity::BeyondBoltRow);
+  if (h.judge == rigidbase::judgeText(rigidbase::Eccentricity::TensionInside)) return "—（计算在此停止）";
+  if (h.judge == rigidbase::judgeText(rigidbase::Eccentricity::WithinKern))
+    return "σc = N·(1 + 6e/L)/(L·B)，xn = L，Ta = 0";
+  if (h.judge == rigidbase::judgeText(rigidbase::Eccentricity::WithinBoltRow))
+    return "σc = 2N/[3·(L/2 − e)·B]，xn = 3·(L/2 − e)，Ta = 0";
+  if (linearZone)
+    return "σmax,min = N/(B·L) ± 6M/(B·L²)，xn = L·σmax/(σmax − σmin)，σc = σmax，Ta = [M − N·(L/2 − xn/3)]/(L − lt − "
+           "xn/3)";
+  return "xn 由平衡方程 xn³ + 3(e − L/2)·xn² − 6(Es/Ec)(n/2)(Ae/B)(e + L/2 − lt)(L − lt − xn) = 0 二分求解，"
+         "Ta = (e − L/2 + xn/3)·N/(L − lt − xn/3)，σc = 2N·(e + L/2 − lt)/[B·xn·(L − lt − xn/3)]";
 }
 
 }  // namespace pedivo::rigid

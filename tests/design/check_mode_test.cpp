@@ -83,7 +83,8 @@ TEST(CheckMode, TheSizesOfADesignGiveItsChecks) {
       check.setCbsize(design.entries().cbsize);
       const Outcome checked = check.check(design.sizes());
       const std::string where = module->id + " round " + std::to_string(round);
-      ASSERT_EQ(checked.ending, Ending::Completed) << where << " " << (checked.messages.empty() ? "" : checked.messages[0]);
+      ASSERT_EQ(checked.ending, Ending::Completed)
+          << where << " " << (checked.messages.empty() ? "" : checked.messages[0]);
       EXPECT_TRUE(check.checked()) << where;
       EXPECT_FALSE(design.checked()) << where;
       expectSameChecks(design.checks(), check.checks(), where);
