@@ -77,7 +77,8 @@ std::vector<DesignCheck> boltDistanceRules(const BoltDistances& given) {
   if (given.hasC) rules.push_back(atLeastRule("ruleC", "锚栓间距", "c ≥ 锚栓表 c", given.c, bolt->c, {"Edtc"}));
   if (given.hasLt)
     rules.push_back(atLeastRule("ruleLt", "锚栓至底板边距离 lt", "lt ≥ 2d + 4", given.lt, edge, {"Edtlt"}));
-  rules.push_back(atLeastRule("ruleBt", "锚栓至底板边距离 bt", "bt ≥ 2d + 4", given.bt, edge, {"Edtbt"}));
+  if (given.hasBt)
+    rules.push_back(atLeastRule("ruleBt", "锚栓至底板边距离 bt", "bt ≥ 2d + 4", given.bt, edge, {"Edtbt"}));
   return rules;
 }
 

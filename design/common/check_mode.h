@@ -89,6 +89,7 @@ tables::AnchorBolt givenBolt(double dms);
 struct BoltDistances {
   double dms, a, c, lt, bt;
   bool hasC, hasLt;
+  bool hasBt = true;
 };
 std::vector<DesignCheck> boltDistanceRules(const BoltDistances& given);
 
