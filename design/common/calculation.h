@@ -265,6 +265,7 @@ class StateOf final : public DesignState {
     // The code the held values were designed to; before any design, the one chosen now.
     const auto chosen = tables::codeEdition(entryText(entries, "CBcode")).value_or(tables::CodeEdition::Gb2003);
     sink("<#code>", tables::editionTitle(edition_.value_or(chosen)));
+    sink("<#basis>", findings_ ? "验算（按给定尺寸逐项验算，尺寸不作调整）" : "设计（按输入内力确定各部尺寸）");
   }
   std::vector<NamedValue> values() const override { return functions_.values(held_); }
   const std::vector<DesignCheck>& checks() const override {
