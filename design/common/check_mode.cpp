@@ -84,9 +84,10 @@ std::vector<DesignCheck> boltDistanceRules(const BoltDistances& given) {
 
 DesignCheck smallestLegRule(std::string id, std::string name, double hf, double t, double floor,
                             std::vector<std::string> fields) {
-  const double least = std::max(floor, tables::smallestFilletLeg(t));
-  const std::string formula = floor > 0 ? "hf ≥ max(" + formatGeneral(floor) + ", 1.5·√t)，t = " + formatGeneral(t)
-                                        : "hf ≥ 1.5·√t，t = " + formatGeneral(t);
+  // The leg a design starts from: even millimetres, up only once the fraction passes 0.1 mm.
+  const double least = roundUpToEven(std::max(floor, tables::smallestFilletLeg(t)));
+  const std::string formula = floor > 0 ? "hf ≥ max(" + formatGeneral(floor) + ", 1.5·√t) 取偶数，t = " + formatGeneral(t)
+                                        : "hf ≥ 1.5·√t 取偶数，t = " + formatGeneral(t);
   return atLeastRule(std::move(id), std::move(name), formula, hf, least, std::move(fields));
 }
 

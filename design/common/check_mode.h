@@ -94,7 +94,7 @@ struct BoltDistances {
 std::vector<DesignCheck> boltDistanceRules(const BoltDistances& given);
 
 // The leg of a fillet weld on a part t thick: at least 1.5·√t and, where `floor` is given, at
-// least that too.
+// least that too, in even millimetres as a design gives it (up once the fraction passes 0.1 mm).
 DesignCheck smallestLegRule(std::string id, std::string name, double hf, double t, double floor,
                             std::vector<std::string> fields);
 

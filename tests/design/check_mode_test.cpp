@@ -266,6 +266,14 @@ TEST(CheckMode, ABoltOutsideTheTableIsRefused) {
   EXPECT_NE(outcome.messages.at(0).find("d = 25 mm"), std::string::npos) << outcome.messages[0];
 }
 
+// The smallest leg as a design gives it: 1.5·√29 = 8.08 stays 8, 1.5·√30 = 8.22 is 10.
+TEST(CheckMode, TheSmallestLegIsTheDesignsEvenLeg) {
+  EXPECT_TRUE(smallestLegRule("leg", "焊脚", 8, 29, 6, {}).ok());
+  EXPECT_FALSE(smallestLegRule("leg", "焊脚", 8, 30, 6, {}).ok());
+  EXPECT_EQ(smallestLegRule("leg", "焊脚", 8, 30, 6, {}).demand, 10);
+  EXPECT_EQ(smallestLegRule("leg", "焊脚", 6, 9, 6, {}).demand, 6) << "the floor";
+}
+
 TEST(StockSizes, ThicknessesRoundUpToTheSeriesAndInTensBeyond) {
   const std::vector<double> series = defaultStockThicknesses();
   EXPECT_EQ(stockThickness(27, series), 28);
