@@ -285,12 +285,20 @@ bool plateWeldsHold(const BootBeamType& type, const Materials& m, Held& h) {
   return tables::betaF * h.ffw >= h.ylf && h.ylfs <= h.ffw;
 }
 
+}  // namespace
+
+double plateWeldStartingLeg(const BootBeamType& type, double tpb) {
+  double hf = 8;
+  if (tables::smallestFilletLeg(tpb) > 8) hf = tables::smallestFilletLeg(tpb);
+  return type.plateWeldLegRounding(hf);
+}
+
+namespace {
+
 // The plate welds grow by 2 mm up to the thinner of boot beam and plate; beyond, the boot beam
 // grows thicker.
 Next plateWelds(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds) {
-  h.hf5 = 8;
-  if (tables::smallestFilletLeg(h.tpb) > 8) h.hf5 = tables::smallestFilletLeg(h.tpb);
-  h.hf5 = type.plateWeldLegRounding(h.hf5);
+  h.hf5 = plateWeldStartingLeg(type, h.tpb);
   while (!plateWeldsHold(type, m, h)) {
     h.hf5 += 2;
     if (!(std::min(h.tsh, h.tpb) >= h.hf5)) {
@@ -323,6 +331,52 @@ Trial bootBeamsAndBeyond(const BootBeamType& type, const Materials& m, Held& h, 
     next = bootBeamsOnce(type, m, h, rounds);
   }
   return next == Next::Continue ? Trial::Designed : Trial::Again;
+}
+
+// ---- a given base ----------------------------------------------------------------------------
+
+bool givenPressureAndBolts(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds) {
+  h.L0 = h.L, h.B0 = h.B;
+  h.e = h.M / h.N;
+  concreteAndLimit(m, h);
+  h.write3 = h.L / 6 + h.lt / 3;
+  if (!pressureUnderPlate(type, h, rounds)) return false;
+  // The given bolt is checked as it is; the friction stands whether it holds or not.
+  rigidbase::anchorBoltsHold(m.fta, h);
+  h.Vfb = tables::frictionResistance(h.N + h.ta);
+  return true;
+}
+
+void checkBootBeams(const BootBeamType& type, const Materials& m, Held& h, GivenSizeFindings& findings) {
+  bootBeamSectionHolds(type, m, h);
+  h.fsh = h.f;
+  h.fvsh = h.fv;
+  h.ffw = m.steel->ffw;
+  bootBeamShear(h);
+  h.lf = h.hsh - tables::weldStopBelowTop - tables::stiffenerCornerCut;
+  if (!(h.lf > 0)) findings.unevaluated.push_back({"bootBeamWeld", "靴梁与柱焊缝计算长度 hsh − 35 ≤ 0"});
+  h.write5 = (h.a + h.lt) / h.tsh;
+  h.write6 = tables::outstandLimit(h.fy);
+  if (h.L - 2 * h.hf5 > 0 && (h.L - h.hb) / 2 - 2 * h.hf5 > 0) {
+    plateWeldsHold(type, m, h);
+  } else {
+    for (const char* id : {"plateWeld", "plateWeldCombined"})
+      findings.unevaluated.push_back({id, "靴梁与底板焊缝计算长度 (L − hb)/2 − 2hf ≤ 0"});
+  }
+}
+
+void bootBeamRules(const BootBeamType& type, const Held& h, GivenSizeFindings& findings) {
+  auto& rules = findings.rules;
+  rules.push_back(atLeastRule("ruleT", "底板最小厚度", "t ≥ 20", h.tpb, 20, {"Edttpb"}));
+  const double hf2 = roundUpToEven(tables::smallestFilletLeg(std::max(h.tsh, h.tf)));
+  rules.push_back(atLeastRule("ruleHf2", "靴梁与柱焊脚尺寸", "hf ≥ 1.5·√max(tsh, tf)，取偶数", h.hf2, hf2, {"Edthfxlb"}));
+  rules.push_back(atMostRule("ruleHf2Max", "靴梁与柱焊脚最大尺寸", "hf ≤ 16", h.hf2, tables::largestFilletLeg, {"Edthfxlb"}));
+  // A fillet weld counts over at most 60 legs.
+  rules.push_back(atLeastRule("ruleHf2Length", "靴梁与柱焊缝长度不超过 60hf", "hf ≥ lf/58", h.hf2, h.lf / 58, {"Edthfxlb"}));
+  rules.push_back(atLeastRule("ruleHf5", "柱及靴梁与底板焊脚尺寸", "hf ≥ max(8, 1.5·√t)，取偶数", h.hf5,
+                              plateWeldStartingLeg(type, h.tpb), {"Edthf5"}));
+  rules.push_back(atMostRule("ruleHf5Max", "柱及靴梁与底板焊脚不大于较薄件", "hf ≤ min(tsh, t)", h.hf5,
+                             std::min(h.tsh, h.tpb), {"Edthf5"}));
 }
 
 }  // namespace pedivo::bootbeam

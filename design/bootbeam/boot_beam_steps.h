@@ -8,6 +8,8 @@
 
 #include "design/bootbeam/boot_beam.h"
 #include "design/common/calculation.h"
+#include "design/common/check_mode.h"
+#include "design/common/column_section.h"
 #include "design/common/plate_layout.h"
 #include "design/common/rigid_base.h"
 
@@ -78,6 +80,32 @@ double bootBeamWeldLegNeeded(const Held& h);
 // Boot beams and everything beyond them from the starting boot-beam height, again from the
 // boot-beam section whenever the boot beam grows higher.
 Trial bootBeamsAndBeyond(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds);
+
+// ---- a given base ----------------------------------------------------------------------------
+
+// The forces and the section of the entries, the base's bolts in tension and the given sizes; the
+// bolt's area from the table.
+template <std::size_t Count>
+void takeGivenBase(const BootBeamType& type, const Entries& e, const SizeField<Held> (&fields)[Count], const Sizes& s,
+                   Held& h) {
+  h.N = rigidbase::readAxialForce(e);
+  h.M = readMoment(e);
+  h.V = readShear(e);
+  holdSection(readColumnSection(e), h);
+  startShearKey(e, h.key);
+  h.n = type.n;
+  takeSizes(fields, s, h);
+  h.Aems = givenBolt(h.dms).Aems;
+}
+// The pressure under the given plate and the bolts; false for axial tension within the bolt rows.
+bool givenPressureAndBolts(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds);
+// The boot beams of given height and thickness, their welds to the column and to the plate at
+// the given legs, each evaluated once; a weld with no length left cannot be checked.
+void checkBootBeams(const BootBeamType& type, const Materials& m, Held& h, GivenSizeFindings& findings);
+// The first leg of the plate welds on a plate tpb thick, the smallest a design gives them.
+double plateWeldStartingLeg(const BootBeamType& type, double tpb);
+// The rules of the plate, the boot beams and their welds that a design keeps.
+void bootBeamRules(const BootBeamType& type, const Held& h, GivenSizeFindings& findings);
 
 // The detailing run of one base over its design pass pass(working entries, materials, held,
 // rounds), which writes the plate layout it found back for the next pass; closing() gives the

@@ -333,6 +333,84 @@ rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, Rou
   return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(e, m, h, rounds, lastBearing); });
 }
 
+// ---- a given base ----------------------------------------------------------------------------
+
+const SizeField<Held> sizeFields[] = {
+    {"dms", &Held::dms, "锚栓直径d"},        {"a", &Held::a, "柱边至锚栓中心a"},
+    {"lt", &Held::lt, "锚栓中心至底板边lt"},  {"L", &Held::L, "底板长度L"},
+    {"B", &Held::B, "底板宽度B"},            {"tpb", &Held::tpb, "底板厚度t"},
+    {"hsh", &Held::hsh, "靴梁高度hsh"},       {"tsh", &Held::tsh, "靴梁厚度tsh"},
+    {"hf2", &Held::hf2, "靴梁与柱焊脚高度"},  {"hf5", &Held::hf5, "柱及靴梁与底板焊脚高度"},
+    {"hjjl", &Held::hjjl, "肋板高度hs"},      {"tjjl", &Held::tjjl, "肋板厚度ts"},
+    {"hf3", &Held::hf3, "肋板焊脚高度"},      {"hcb", &Held::hcb, "隔板高度hcb"},
+    {"tcb", &Held::tcb, "隔板厚度tcb"},       {"hf6", &Held::hf6, "隔板与底板焊脚高度"},
+    {"hf7", &Held::hf7, "隔板与靴梁焊脚高度"},
+};
+
+// The diaphragm of given sizes: its stresses, and the legs its load asks of its welds as rules.
+void givenDiaphragm(const Materials& m, Held& h, GivenSizeFindings& f) {
+  const double s = diaphragmSpan(h);
+  h.q = h.ylc * (h.xn - s / 4) / h.xn * s / 2;
+  h.ffw = m.steel->ffw;
+  const double hf6 = roundToEvenPastHalf(std::max(h.q / (tables::filletThroat * tables::betaF * h.ffw),
+                                                  tables::smallestFilletLeg(h.tpb)));
+  f.rules.push_back(atLeastRule("ruleHf6", "隔板与底板焊脚尺寸", "hf6 ≥ q/(0.7·βf·ffw)，且 ≥ 1.5·√t", h.hf6, hf6, {"Edthf6"}));
+  const double weldLength = h.hcb - 20 - 15;
+  if (weldLength > 0) {
+    double hf7 = roundToEvenPastHalf(
+        std::max((h.q * h.bf / 2) / (tables::filletThroat * weldLength * h.ffw), tables::smallestFilletLeg(h.tsh)));
+    f.rules.push_back(atLeastRule("ruleHf7", "隔板与靴梁焊脚尺寸", "hf7 ≥ (q·bf/2)/(0.7·lw·ffw)，且 ≥ 1.5·√tsh、6",
+                                  h.hf7, std::max(6.0, hf7), {"Edthf7"}));
+  } else {
+    f.unevaluated.push_back({"diaphragmWeldLeg", "隔板与靴梁焊缝计算长度 hcb − 35 ≤ 0"});
+  }
+  f.rules.push_back(atMostRule("ruleHf7Max", "隔板与靴梁焊脚最大尺寸", "hf7 ≤ 16", h.hf7, tables::largestFilletLeg, {"Edthf7"}));
+  f.rules.push_back(atMostRule("ruleHcb", "隔板高度不大于靴梁高度", "hcb ≤ hsh", h.hcb, h.hsh, {"Edthgb"}));
+  const auto strength = tables::bendingShearStrength(*m.steel, h.tcb);
+  h.fcb = strength.f;
+  h.fvcb = strength.fv;
+  h.ylfcb = 6 * h.q * h.bf * h.bf / 8 / (h.tcb * h.hcb * h.hcb);
+  h.ylvcb = 1.5 * h.q * h.bf / 2 / (h.tcb * h.hcb);
+}
+
+// Each step's formulas once on the given sizes; only a large bolt's compressed zone is still bisected.
+Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings& f) {
+  RoundLimit rounds;
+  const Materials m = readMaterials(e);
+  takeGivenBase(channel, e, sizeFields, s, h);
+  const auto bolt = tables::anchorBolt(static_cast<int>(h.dms));
+  h.c = bolt->c, h.bt = tables::boltEdgeDistance(bolt->dms), h.tp = h.tsh;
+  if (!givenPressureAndBolts(channel, m, h, rounds))
+    return givenAxialTension();
+  panels(h);
+  const double tpb = h.tpb;
+  plateThickness(m, h);
+  h.tpb = tpb;
+  checkBootBeams(channel, m, h, f);
+  h.Ntal = 2 * h.ta / h.n;
+  h.ffw = m.steel->ffw;
+  if (stiffenerHasHeight(h.hjjl, 30, {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, f)) {
+    ribTrial(m, h);
+    if (const auto w = givenStiffenerWelds(ribWeldInputs(h), h.hf3, "stiffenerPlateWeld", "stiffenerUpstandWeld", f))
+      h.ylnf = w->ylnf, h.ylvf = w->ylvf;
+  } else {
+    h.write1 = (h.a + h.lt) / h.tjjl;
+    h.write2 = tables::outstandLimit(m.steel->fy);
+  }
+  givenDiaphragm(m, h, f);
+  bootBeamRules(channel, h, f);
+  f.rules.push_back(atLeastRule("ruleHf3", "肋板焊脚尺寸", "hf ≥ max(8, 1.5·√t)，取偶数", h.hf3,
+                                roundToEvenPastHalf(std::max(8.0, tables::smallestFilletLeg(h.tpb))), {"Edthfjjl"}));
+  f.rules.push_back(atMostRule("ruleHf3Max", "肋板焊脚不大于肋厚及 16 mm", "hf ≤ min(ts, 16)", h.hf3,
+                               std::min(h.tjjl, tables::largestFilletLeg), {"Edthfjjl"}));
+  const auto distances = boltDistanceRules({h.dms, h.a, h.c, h.lt, h.bt, false, true, false});
+  f.rules.insert(f.rules.end(), distances.begin(), distances.end());
+  designKeyUnder(m, h);
+  return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
+}
+
+Sizes heldSizes(const Held& h) { return sizesOf(sizeFields, h); }
+
 // ---- values, results, checks and report ------------------------------------------------------
 
 const HeldField<Held> ownFields[] = {
@@ -454,7 +532,10 @@ ModuleDescriptor makeModule() {
   d.templateFile = "g3.docx";
   d.diagramFile = "g3.bmp";
   d.newState = stateFactory(ModuleFunctions<Held>{calculateChannelBootBeam, results, report, values, checks,
-                                                  channelBootBeamWeight, channelBootBeamRemedies, checkValues});
+                                                  channelBootBeamWeight, channelBootBeamRemedies, checkValues,
+                                                  checkGiven, heldSizes});
+  d.sizes = sizeNames(sizeFields);
+  d.plateThicknesses = {"tpb", "tsh", "tjjl", "tcb"};
   d.stopRemedy = channelBootBeamStopRemedy;
   return d;
 }

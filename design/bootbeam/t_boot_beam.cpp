@@ -150,8 +150,7 @@ enum class StiffenerEnd {
 
 // The stiffener beside a bolt outside the boot beam carries the pressure on the plate beyond the
 // boot beam, or the bolt's tension; it may be no higher than the boot beam.
-StiffenerEnd stiffenerTrial(const Materials& m, Held& h) {
-  if (h.hjjl > h.hsh) return StiffenerEnd::AboveBootBeam;
+void stiffenerStresses(const Materials& m, Held& h) {
   h.Vi = (h.B - h.bf) * h.L / 4 * pressureAt(h, h.L / 4);
   h.Vimax = std::max(h.Vi, h.Ntal);
   const double height = h.hjjl - tables::stiffenerCornerCut;  // the section clear of the corner cut
@@ -161,11 +160,22 @@ StiffenerEnd stiffenerTrial(const Materials& m, Held& h) {
   h.fy = m.steel->fy;
   h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
+}
+
+StiffenerEnd stiffenerTrial(const Materials& m, Held& h) {
+  if (h.hjjl > h.hsh) return StiffenerEnd::AboveBootBeam;
+  stiffenerStresses(m, h);
   if (h.ylequ > tables::equivalentStressFactor * h.f1) return StiffenerEnd::Overstressed;
   h.write1 = (h.c + h.bt) / h.tjjl;
   h.write2 = tables::outstandLimit(h.fy);
   if (h.write1 > h.write2) return StiffenerEnd::TooSlender;
   return StiffenerEnd::Holds;
+}
+
+StiffenerWeldInputs stiffenerWeldInputs(const Materials& m, Held& h) {
+  h.ffw = m.steel->ffw;
+  return {.load = h.Vimax, .outstand = h.c + h.bt, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
+          .upstandEnds = tables::stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true};
 }
 
 // The stiffener from 200 mm high, again higher or thicker until it and its welds hold.
@@ -187,11 +197,7 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
       case StiffenerEnd::Holds:
         break;
     }
-    h.ffw = m.steel->ffw;
-    const StiffenerWelds welds = stiffenerWelds(
-        {.load = h.Vimax, .outstand = h.c + h.bt, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-         .upstandEnds = tables::stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true},
-        roundUpToEven(startingLeg(h)), rounds);
+    const StiffenerWelds welds = stiffenerWelds(stiffenerWeldInputs(m, h), roundUpToEven(startingLeg(h)), rounds);
     h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
     switch (welds.end) {
       case StiffenerWeldEnd::Designed: panelsOnFinalStiffener(m, h); return Next::Continue;
@@ -218,6 +224,50 @@ rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, Rou
   startPass(tShaped, e, h);
   return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(e, m, h, rounds); });
 }
+
+// ---- a given base ----------------------------------------------------------------------------
+
+const SizeField<Held> sizeFields[] = {
+    {"dms", &Held::dms, "锚栓直径d"},         {"a", &Held::a, "靴梁至锚栓中心a"},
+    {"c", &Held::c, "锚栓至柱翼缘中线c"},      {"lt", &Held::lt, "锚栓中心至底板边lt"},
+    {"bt", &Held::bt, "锚栓中心至底板边bt"},   {"L", &Held::L, "底板长度L"},
+    {"B", &Held::B, "底板宽度B"},             {"tpb", &Held::tpb, "底板厚度t"},
+    {"hsh", &Held::hsh, "靴梁高度hsh"},        {"tsh", &Held::tsh, "靴梁厚度tsh"},
+    {"hf2", &Held::hf2, "靴梁与柱焊脚高度"},   {"hf5", &Held::hf5, "柱及靴梁与底板焊脚高度"},
+    {"hjjl", &Held::hjjl, "锚栓加劲肋高度hs"}, {"tjjl", &Held::tjjl, "锚栓加劲肋厚度ts"},
+    {"hf3", &Held::hf3, "锚栓加劲肋焊脚高度"},
+};
+
+// Each step's formulas once on the given sizes; only a large bolt's compressed zone is still bisected.
+Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings& f) {
+  RoundLimit rounds;
+  const Materials m = readMaterials(e);
+  takeGivenBase(tShaped, e, sizeFields, s, h);
+  if (!givenPressureAndBolts(tShaped, m, h, rounds))
+    return givenAxialTension();
+  panels(h);
+  const double tpb = h.tpb;
+  plateThickness(m, h);
+  h.tpb = tpb;
+  checkBootBeams(tShaped, m, h, f);
+  h.write1 = (h.c + h.bt) / h.tjjl;
+  h.write2 = tables::outstandLimit(m.steel->fy);
+  if (stiffenerHasHeight(h.hjjl, tables::stiffenerCornerCut, {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, f)) {
+    stiffenerStresses(m, h);
+    const StiffenerWeldInputs welds = stiffenerWeldInputs(m, h);
+    if (const auto w = givenStiffenerWelds(welds, h.hf3, "stiffenerPlateWeld", "stiffenerUpstandWeld", f))
+      h.ylnf = w->ylnf, h.ylvf = w->ylvf;
+  }
+  panelsOnFinalStiffener(m, h);
+  bootBeamRules(tShaped, h, f);
+  f.rules.push_back(atMostRule("ruleHs", "加劲肋高度不大于靴梁高度", "hs ≤ hsh", h.hjjl, h.hsh, {"Edthjjl"}));
+  const auto stiffenerRules = exposedBaseRules({h.tpb, 0, h.hf3, h.tjjl, {h.dms, h.a, h.c, h.lt, h.bt, true, true}});
+  f.rules.insert(f.rules.end(), stiffenerRules.begin() + 1, stiffenerRules.end());
+  designKeyUnder(m, h);
+  return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
+}
+
+Sizes heldSizes(const Held& h) { return sizesOf(sizeFields, h); }
 
 // ---- values, results, checks and report ------------------------------------------------------
 
@@ -331,8 +381,10 @@ ModuleDescriptor makeModule() {
   d.diagramFile = "g2.bmp";
   d.newState = stateFactory(
       ModuleFunctions<Held>{calculateTBootBeam, results, report, values, checks, tBootBeamWeight, tBootBeamRemedies,
-                            checkValues});
+                            checkValues, checkGiven, heldSizes});
   d.stopRemedy = tBootBeamStopRemedy;
+  d.sizes = sizeNames(sizeFields);
+  d.plateThicknesses = {"tpb", "tsh", "tjjl"};
   return d;
 }
 

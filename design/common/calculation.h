@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "design/common/check_mode.h"
 #include "design/common/design_check.h"
 #include "design/common/module.h"
 #include "design/common/tables.h"
@@ -175,6 +176,9 @@ struct ModuleFunctions {
   void (*remedies)(const Held&, std::vector<DesignCheck>&) = nullptr;
   // Each check's numbers put into its formula (DesignCheck::values), for the report.
   void (*checkValues)(const Held&, std::vector<DesignCheck>&) = nullptr;
+  // The base of given sizes checked (all of them there and positive), and the sizes of held values.
+  Outcome (*check)(const Entries&, const Sizes&, Held&, GivenSizeFindings&) = nullptr;
+  Sizes (*sizes)(const Held&) = nullptr;
 };
 
 // A base type whose report function builds its list of tags, handing them over one by one.
@@ -217,13 +221,45 @@ class StateOf final : public DesignState {
     }
     if (outcome.ending != Ending::Stopped) {
       designed_ = outcome.ending == Ending::Completed;
-      checks_.reset();  // the held values change only here
+      checks_.reset();  // the held values change only here and in check()
       remediesWritten_ = false;
       valuesWritten_ = false;
       edition_ = tables::codeEdition(entryText(entries, "CBcode")).value_or(tables::CodeEdition::Gb2003);
+      findings_.reset();
     }
     return outcome;
   }
+  Outcome check(const Entries& entries, const Sizes& sizes) override {
+    if (functions_.check == nullptr) return stoppedOutcome(CalculationStop{Stop::InvalidNumber});
+    GivenSizeFindings findings;
+    std::optional<std::vector<NamedValue>> listed;
+    const auto run = [&](Held& work) {
+      findings = {};
+      Outcome done = functions_.check(entries, sizes, work, findings);
+      std::vector<NamedValue> list = functions_.values(work);
+      for (const auto& value : list)
+        if (const auto* x = std::get_if<double>(&value.value); x != nullptr && !(std::fabs(*x) <= largestHeldValue))
+          throw CalculationStop{Stop::InvalidNumber};
+      listed = std::move(list);
+      return done;
+    };
+    Outcome outcome = guardedCalculation(held_, run);
+    reached_.reset();
+    if (outcome.ending != Ending::Stopped) {
+      values_ = std::move(listed);
+      designed_ = outcome.ending == Ending::Completed;
+      checks_.reset();
+      remediesWritten_ = false;
+      valuesWritten_ = false;
+      edition_ = tables::codeEdition(entryText(entries, "CBcode")).value_or(tables::CodeEdition::Gb2003);
+      findings_ = std::move(findings);
+    } else {
+      values_.reset();
+    }
+    return outcome;
+  }
+  Sizes sizes() const override { return functions_.sizes != nullptr ? functions_.sizes(held_) : Sizes{}; }
+  bool checked() const override { return findings_.has_value(); }
   ResultView results() const override {
     ResultView view = functions_.results(held_);
     if (designed_)
@@ -265,6 +301,7 @@ class StateOf final : public DesignState {
     // The code the held values were designed to; before any design, the one chosen now.
     const auto chosen = tables::codeEdition(entryText(entries, "CBcode")).value_or(tables::CodeEdition::Gb2003);
     sink("<#code>", tables::editionTitle(edition_.value_or(chosen)));
+    sink("<#basis>", findings_ ? "验算（按给定尺寸逐项验算，尺寸不作调整）" : "设计（按输入内力确定各部尺寸）");
   }
   const std::vector<NamedValue>& values() const override {
     if (!values_) values_ = functions_.values(held_);
@@ -272,17 +309,26 @@ class StateOf final : public DesignState {
   }
   const std::vector<DesignCheck>& checks() const override {
     bareChecks();
-    if (!remediesWritten_ && functions_.remedies != nullptr) functions_.remedies(held_, *checks_);
+    if (!remediesWritten_) {
+      if (functions_.remedies != nullptr) functions_.remedies(held_, *checks_);
+      if (findings_) explainUnevaluated(*checks_, *findings_);
+    }
     remediesWritten_ = true;
     return *checks_;
   }
   const std::vector<DesignCheck>& bareChecks() const override {
-    if (!checks_) checks_ = functions_.checks(held_);
+    if (!checks_) {
+      checks_ = functions_.checks(held_);
+      if (findings_) applyFindings(*checks_, *findings_);
+    }
     return *checks_;
   }
   const std::vector<DesignCheck>& checksWithValues() const override {
     checks();
-    if (!valuesWritten_ && functions_.checkValues != nullptr) functions_.checkValues(held_, *checks_);
+    if (!valuesWritten_ && functions_.checkValues != nullptr) {
+      functions_.checkValues(held_, *checks_);
+      if (findings_) writeUnevaluated(*checks_, *findings_);
+    }
     valuesWritten_ = true;
     return *checks_;
   }
@@ -297,6 +343,7 @@ class StateOf final : public DesignState {
     valuesWritten_ = false;
     designed_ = false;
     edition_.reset();
+    findings_.reset();
   }
 
  private:
@@ -309,6 +356,7 @@ class StateOf final : public DesignState {
   bool designed_ = false;            // the held values come from a completed calculation
   std::optional<tables::CodeEdition> edition_;  // the code the held values follow, once there are any
   std::optional<Held> reached_;  // a stopped calculation redone from an empty window: what it reached
+  std::optional<GivenSizeFindings> findings_;  // the held values are a check of given sizes
 };
 
 template <class Held>

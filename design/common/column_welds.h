@@ -4,7 +4,10 @@
 // The leg grows by 2 mm until the combined stress in the web welds is within ffw; the growth
 // stops too when the flange stress exceeds f, since no weld helps there.
 
+#include <optional>
+
 #include "design/common/calculation.h"
+#include "design/common/check_mode.h"
 #include "design/common/column_section.h"
 
 namespace pedivo {
@@ -27,6 +30,15 @@ struct ColumnWelds {
   double ylfs;  // combined stress in the web welds, √((σN/βf)² + τV²)
   double ylf;   // flange stress from N and M
 };
+
+// The effective length of one web weld of leg hf, hb − 2tf − 2hf.
+double webWeldLength(const ColumnSection& section, double hf);
+// The welds of leg hf as they stand; the web welds must have a length.
+ColumnWelds columnWeldsAt(const ColumnWeldInputs& in, double hf);
+
+// The same for a given leg, or none when the web welds have no length left: the flange and weld
+// checks then cannot be evaluated.
+std::optional<ColumnWelds> givenColumnWelds(const ColumnWeldInputs& in, double hf, GivenSizeFindings& findings);
 
 // The welds from the smallest leg on a plate tpb thick; each larger leg is a round.
 ColumnWelds columnToPlateWelds(const ColumnWeldInputs& in, double tpb, RoundLimit& rounds);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "design/common/calculation.h"
+#include "design/common/check_mode.h"
 #include "design/common/design_check.h"
 #include "design/common/input_checks.h"
 #include "design/common/tables.h"
@@ -142,7 +143,21 @@ std::optional<std::string> DesignSession::setText(const std::string& control, co
 Outcome DesignSession::calculate() {
   if (const auto failure = validateInput(*module_, entries_))
     return stoppedOutcome(CalculationStop{Stop::EntryRefused, failure->focus, failure->message});
-  Outcome outcome = state_->calculate(entries_);
+  return settle(state_->calculate(entries_));
+}
+
+Outcome DesignSession::check(const Sizes& sizes) {
+  // The plate's own layout sizes are given with the others: their boxes are not read.
+  Entries read = entries_;
+  read.cbsize = true;
+  if (const auto failure = validateInput(*module_, read))
+    return stoppedOutcome(CalculationStop{Stop::EntryRefused, failure->focus, failure->message});
+  if (const auto fault = sizesFault(module_->sizes, sizes))
+    return stoppedOutcome(CalculationStop{Stop::EntryRefused, std::nullopt, *fault});
+  return settle(state_->check(entries_, sizes));
+}
+
+Outcome DesignSession::settle(Outcome outcome) {
   if (outcome.ending != Ending::Completed && outcome.stop && module_->stopRemedy) {
     std::string remedy = module_->stopRemedy(entries_, *outcome.stop);
     if (!remedy.empty()) outcome.remedy = std::move(remedy);

@@ -49,6 +49,13 @@ class DesignSession {
   // "计算": checks, then the calculation. Texts the calculation writes back are applied here.
   // A calculation that stops carries its remedy in the outcome.
   Outcome calculate();
+  // "验算": the base of the given sizes under the entries' forces, every check evaluated once on
+  // them. A size missing or not a length is refused, naming it.
+  Outcome check(const Sizes& sizes);
+  // The held values are a check of given sizes ("验算"), not a design ("设计").
+  bool checked() const { return state_->checked(); }
+  // The sizes of the held values: what check() takes, so that a design can be given back.
+  Sizes sizes() const { return state_->sizes(); }
   // The outcome's messages as the window shows them: a stop with its remedy on a second line,
   // each failing check with its remedy under it.
   std::vector<std::string> shownMessages(const Outcome& outcome) const;
@@ -94,6 +101,10 @@ class DesignSession {
   std::optional<Entries> designedEntries_;  // the entries of the last calculation that kept its values
   Ending lastEnding_ = Ending::Stopped;
   std::optional<std::string> stopReason_;
+
+  // What follows a calculation or a check: the remedy of a stop, the failing checks, the written
+  // back texts and where the design now stands.
+  Outcome settle(Outcome outcome);
 };
 
 // A stop message as a reason within a sentence: "设计尺寸不收敛，超出程序计算范围" without the

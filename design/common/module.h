@@ -99,6 +99,16 @@ struct NamedValue {
 
 struct DesignCheck;
 
+// Sizes of a base by the names of their held values, "tpb" → 25: what a design produced, or what
+// is given to be checked (design/common/check_mode.h).
+using Sizes = std::map<std::string, double, std::less<>>;
+
+// A size a base type takes, with its caption: "tpb", "底板厚度t".
+struct SizeName {
+  std::string name;
+  std::string caption;
+};
+
 // How a calculation ended.
 enum class Ending {
   Stopped,    // refused or stopped early: the held values are as they were
@@ -160,6 +170,13 @@ class DesignState {
   virtual double weight() const = 0;
   // Back to nothing held, as in a window just opened.
   virtual void reset() = 0;
+  // Checks the base of the given sizes (every one the type takes, see ModuleDescriptor::sizes):
+  // each check evaluated once on them, none changed. Commits only when it ends normally.
+  virtual Outcome check(const Entries& entries, const Sizes& sizes) = 0;
+  // The sizes of the held values, the object check() takes.
+  virtual Sizes sizes() const = 0;
+  // The held values are a check of given sizes, not a design.
+  virtual bool checked() const = 0;
 };
 
 struct ModuleDescriptor {
@@ -181,6 +198,10 @@ struct ModuleDescriptor {
   std::function<std::unique_ptr<DesignState>()> newState;
   // One line of advice for a calculation that stopped for `stop` on these entries.
   std::function<std::string(const Entries&, Stop stop)> stopRemedy;
+  // The sizes a design produces and a check takes, in the order of the results; and among them
+  // the thicknesses of plates, stiffeners and boot beams that come as stock plates.
+  std::vector<SizeName> sizes;
+  std::vector<std::string_view> plateThicknesses;
 
   const ControlSpec* findControl(const std::string& name) const;
   bool inSizeGroup(const std::string& control) const;

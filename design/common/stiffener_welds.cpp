@@ -9,6 +9,19 @@ namespace pedivo {
 
 double upstandWeldLength(const StiffenerWeldInputs& in, double hf) { return in.height - 2 * hf - in.upstandEnds; }
 
+double plateWeldLength(const StiffenerWeldInputs& in, double hf) { return in.outstand - 2 * hf - tables::stiffenerCornerCut; }
+
+std::optional<StiffenerWelds> givenStiffenerWelds(const StiffenerWeldInputs& in, double hf, const char* plateCheck,
+                                                  const char* upstandCheck, GivenSizeFindings& findings) {
+  if (upstandWeldLength(in, hf) > 0 && plateWeldLength(in, hf) > 0) return stiffenerWeldStresses(in, hf);
+  const std::string reason = !(upstandWeldLength(in, hf) > 0)
+                                 ? "竖向焊缝计算长度 hs − 2hf − " + formatGeneral(in.upstandEnds) + " ≤ 0"
+                                 : "水平焊缝计算长度 外伸长度 − 2hf − 15 ≤ 0";
+  findings.unevaluated.push_back({plateCheck, reason});
+  findings.unevaluated.push_back({upstandCheck, reason});
+  return std::nullopt;
+}
+
 UpstandWeld upstandWeld(const StiffenerWeldInputs& in, double hf) {
   const double length = upstandWeldLength(in, hf);
   const double Wf = square(length) * tables::filletThroat * hf / 3;
@@ -16,7 +29,7 @@ UpstandWeld upstandWeld(const StiffenerWeldInputs& in, double hf) {
 }
 
 StiffenerWelds stiffenerWeldStresses(const StiffenerWeldInputs& in, double hf) {
-  const double plateLength = in.outstand - 2 * hf - tables::stiffenerCornerCut;
+  const double plateLength = plateWeldLength(in, hf);
   requireWeldLength(upstandWeldLength(in, hf));
   requireWeldLength(plateLength);
   const UpstandWeld upstand = upstandWeld(in, hf);

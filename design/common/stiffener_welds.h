@@ -3,7 +3,10 @@
 // channel wall: one weld along the plate, one up the upstand. The stiffener carries its load as
 // a cantilever from the upstand, the load acting at half its outstand.
 
+#include <optional>
+
 #include "design/common/calculation.h"
+#include "design/common/check_mode.h"
 
 namespace pedivo {
 
@@ -47,6 +50,12 @@ struct UpstandWeld {
   double length, Wf, tau, sigma;
 };
 double upstandWeldLength(const StiffenerWeldInputs& in, double hf);
+// The effective length of the weld along the plate at leg hf: outstand − 2hf − 15.
+double plateWeldLength(const StiffenerWeldInputs& in, double hf);
+// Both weld stresses at a given leg hf, or the reason they cannot be found (a weld with no
+// length left), for the checks of a given stiffener: the ids of its plate and upstand checks.
+std::optional<StiffenerWelds> givenStiffenerWelds(const StiffenerWeldInputs& in, double hf, const char* plateCheck,
+                                                  const char* upstandCheck, GivenSizeFindings& findings);
 // For a positive upstandWeldLength only.
 UpstandWeld upstandWeld(const StiffenerWeldInputs& in, double hf);
 

@@ -38,10 +38,8 @@ double actingMoment(const Held& h, double depth) { return h.V * depth / 2 + h.M;
 // times the section modulus bf·depth²/6.
 double resistingMoment(const Held& h, double depth) { return (h.fc - h.V / h.bf / depth) * h.bf * depth * depth / 6; }
 
-}  // namespace
-
-Outcome calculateEmbedded(const Entries& entries, EmbeddedHeld& h) {
-  RoundLimit rounds;
+// The forces, the concrete and the depths that N and the column ask for whatever the moment.
+void depthDemands(const Entries& entries, Held& h) {
   const Materials materials = readMaterials(entries);
   readInputs(entries, h);
   h.fc = materials.concrete.fc;
@@ -50,6 +48,21 @@ Outcome calculateEmbedded(const Entries& entries, EmbeddedHeld& h) {
   // Depth for the axial force, pulled out over the perimeter of the section in tension.
   h.H1 = (h.N / h.fct / 2) / ((h.bf + h.hb) + (h.bf - h.tw));
   h.H1min = std::max(1.5 * h.hb, 500.0);
+}
+
+// The moments acting and resisted at the depth H2.
+void momentsAtDepth(Held& h) {
+  h.write1 = actingMoment(h, h.H2);
+  h.write2 = resistingMoment(h, h.H2);
+}
+
+const SizeField<Held> sizeFields[] = {{"H2", &Held::H2, "钢柱插入深度dc"}};
+
+}  // namespace
+
+Outcome calculateEmbedded(const Entries& entries, EmbeddedHeld& h) {
+  RoundLimit rounds;
+  depthDemands(entries, h);
   // Up to a multiple of 10 whatever the fraction: a depth may never fall short of what N needs.
   h.H2 = ceilToTen(std::max(h.H1, h.H1min));
 
@@ -58,8 +71,14 @@ Outcome calculateEmbedded(const Entries& entries, EmbeddedHeld& h) {
     rounds.next();
     h.H2 += 10;
   }
-  h.write1 = actingMoment(h, h.H2);
-  h.write2 = resistingMoment(h, h.H2);
+  momentsAtDepth(h);
+  return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
+}
+
+Outcome checkEmbedded(const Entries& entries, const Sizes& sizes, EmbeddedHeld& h, GivenSizeFindings&) {
+  depthDemands(entries, h);
+  takeSizes(sizeFields, sizes, h);
+  momentsAtDepth(h);
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
@@ -151,8 +170,10 @@ ModuleDescriptor makeDescriptor() {
   d.resultGroups = {{"", "", {{"edtH", "钢柱插入深度dc", standard::mm}}}};
   d.templateFile = "gc.docx";
   d.diagramFile = "gc.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateEmbedded, results, report, values, checks,
-                                                  embeddedWeight, embeddedRemedies, checkValues});
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateEmbedded, results, report, values, checks, embeddedWeight,
+                                                  embeddedRemedies, checkValues, checkEmbedded,
+                                                  [](const Held& h) { return sizesOf(sizeFields, h); }});
+  d.sizes = sizeNames(sizeFields);
   d.stopRemedy = embeddedStopRemedy;
   return d;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Embedded rigid base: the depth to which the column is inserted into the foundation.
 
+#include "design/common/check_mode.h"
 #include "design/common/module.h"
 
 namespace pedivo::embedded {
@@ -16,6 +17,8 @@ struct EmbeddedHeld {
 };
 
 Outcome calculateEmbedded(const Entries& entries, EmbeddedHeld& held);
+// The depth given in `sizes` ("H2") checked under the entries' forces.
+Outcome checkEmbedded(const Entries& entries, const Sizes& sizes, EmbeddedHeld& held, GivenSizeFindings& findings);
 const ModuleDescriptor& embeddedModule();
 
 }  // namespace pedivo::embedded

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "design/common/check_mode.h"
 #include "design/common/design_session.h"
 #include "design/files/case_step.h"
 #include "design/files/file_text.h"
@@ -27,6 +28,21 @@ void applyEntries(DesignSession& session, const json& step) {
   if (auto refused = applyCaseStep(session, step)) throw Refusal{*refused};
 }
 
+// "mode": "check" with "sizes", every size of the base type a number; or a design.
+std::optional<Sizes> readSizes(const json& input, const ModuleDescriptor& module) {
+  const bool check = input.contains("mode") && input.at("mode") == "check";
+  if (input.contains("mode") && !check && input.at("mode") != "design") throw Refusal{"“mode”只能是 design 或 check"};
+  if (!check) return std::nullopt;
+  if (!input.contains("sizes") || !input.at("sizes").is_object()) throw Refusal{"验算文件缺少尺寸“sizes”"};
+  Sizes sizes;
+  for (const auto& [name, value] : input.at("sizes").items()) {
+    if (!value.is_number()) throw Refusal{"尺寸“" + name + "”必须是数值"};
+    sizes[name] = value.get<double>();
+  }
+  if (auto fault = sizesFault(module.sizes, sizes)) throw Refusal{*fault};
+  return sizes;
+}
+
 DesignFile parse(std::string_view text) {
   if (auto refused = checkJsonText(text, maximumDepth)) throw Refusal{*refused};
   json input;
@@ -41,8 +57,10 @@ DesignFile parse(std::string_view text) {
   const ModuleDescriptor* module = findModule(id);
   if (module == nullptr) throw Refusal{"柱脚类型“" + id + "”未知"};
   for (const auto& [key, value] : input.items())
-    if (key != "module" && key != "entries" && key != "cbsize" && key != "steps" && key != "project")
+    if (key != "module" && key != "entries" && key != "cbsize" && key != "steps" && key != "project" && key != "mode" &&
+        key != "sizes")
       throw Refusal{"未知的键“" + key + "”"};
+  const std::optional<Sizes> sizes = readSizes(input, *module);
   DesignSession session(*module);
   Project project;
   if (input.contains("project"))
@@ -58,12 +76,13 @@ DesignFile parse(std::string_view text) {
     if (input.contains("cbsize")) step["cbsize"] = input.at("cbsize");
     applyEntries(session, step);
   }
-  return DesignFile{module, session.entries(), std::move(project)};
+  return DesignFile{module, session.entries(), std::move(project), sizes};
 }
 
 }  // namespace
 
-std::string designFileText(const ModuleDescriptor& module, const Entries& entries, const Project& project) {
+std::string designFileText(const ModuleDescriptor& module, const Entries& entries, const Project& project,
+                           const std::optional<Sizes>& sizes) {
   ordered_json out;
   out["module"] = module.id;
   ordered_json texts = ordered_json::object();
@@ -75,6 +94,13 @@ std::string designFileText(const ModuleDescriptor& module, const Entries& entrie
   out["entries"] = texts;
   if (module.hasDetailingToggle) out["cbsize"] = entries.cbsize;
   if (!project.empty()) out["project"] = projectJson(project);
+  if (sizes) {
+    out["mode"] = "check";
+    ordered_json given = ordered_json::object();
+    for (const auto& size : module.sizes)
+      if (const auto found = sizes->find(size.name); found != sizes->end()) given[size.name] = found->second;
+    out["sizes"] = given;
+  }
   return out.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
@@ -96,8 +122,9 @@ std::variant<DesignFile, std::string> readDesignFile(const std::filesystem::path
 }
 
 std::optional<std::string> writeDesignFile(const std::filesystem::path& path, const ModuleDescriptor& module,
-                                           const Entries& entries, const Project& project) {
-  if (const auto why = replaceFile(path, designFileText(module, entries, project)))
+                                           const Entries& entries, const Project& project,
+                                           const std::optional<Sizes>& sizes) {
+  if (const auto why = replaceFile(path, designFileText(module, entries, project, sizes)))
     return "无法保存设计文件" + quoted(path) + "：" + *why;
   return std::nullopt;
 }

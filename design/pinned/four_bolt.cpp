@@ -26,6 +26,19 @@ const HeldField<Held> stiffenerFields[] = {
     {"ylvf", &Held::ylvf},
 };
 
+const SizeField<Held> fourBoltSizes[] = {
+    {"dms", &Held::dms, "锚栓直径d"},
+    {"a", &Held::a, "腹板边至锚栓中心a"},
+    {"bt", &Held::bt, "锚栓中心至底板边bt"},
+    {"L", &Held::L, "底板长度L"},
+    {"B", &Held::B, "底板宽度B"},
+    {"tpb", &Held::tpb, "底板厚度t"},
+    {"hf11", &Held::hf11, "底板与柱腹板焊缝焊脚高度"},
+    {"hjjl", &Held::hjjl, "锚栓加劲肋高度hs"},
+    {"tjjl", &Held::tjjl, "锚栓加劲肋厚度ts"},
+    {"hf3", &Held::hf3, "锚栓加劲肋焊脚高度"},
+};
+
 // The stiffener carries the pressure on its half of the panel between the flanges as a
 // cantilever from the web.
 void stiffenerStresses(const Materials& m, Held& h) {
@@ -227,8 +240,11 @@ ModuleDescriptor makeDescriptor() {
                       {"Edthfjjl", "锚栓加劲肋焊脚高度", mm}}}};
   d.templateFile = "j2.docx";
   d.diagramFile = "j4.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateFourBolt, results, report, values, checks, fourBoltWeight, fourBoltRemedies,
-                                                  checkValues});
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateFourBolt, results, report, values, checks, fourBoltWeight,
+                                                  fourBoltRemedies, checkValues, checkFourBolt,
+                                                  [](const Held& h) { return sizesOf(fourBoltSizes, h); }});
+  d.sizes = sizeNames(fourBoltSizes);
+  d.plateThicknesses = {"tpb", "tjjl"};
   d.stopRemedy = fourBoltStopRemedy;
   return d;
 }
@@ -244,6 +260,32 @@ Outcome calculateFourBolt(const Entries& entries, FourBoltHeld& h) {
   h.tjjl = 8;
   while (plateAndStiffener(entries, materials, h, rounds) == StiffenerEnd::Thicker) rounds.next();
   designKeyUnder(materials, h);
+  return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
+}
+
+// The stiffener of given sizes: its stresses, its slenderness and its welds at the given leg.
+Outcome checkFourBolt(const Entries& entries, const Sizes& sizes, FourBoltHeld& h, GivenSizeFindings& findings) {
+  const Materials m = readMaterials(entries);
+  takeGivenPlate(entries, sizes, h);
+  takeSizes(fourBoltSizes, sizes, h);
+  checkGivenPlate(m, h, (h.hb - 2 * h.tf - h.tjjl) / 2, findings);
+  stiffenerStresses(m, h);
+  const double outstand = (h.B - h.tw) / 2;
+  h.write1 = outstand / h.tjjl;
+  h.write2 = tables::outstandLimit(h.fy);
+  h.ffw = m.steel->ffw;
+  const StiffenerWeldInputs welds{.load = h.Vimax,
+                                  .outstand = outstand,
+                                  .height = h.hjjl,
+                                  .thickness = h.tjjl,
+                                  .ffw = h.ffw,
+                                  .upstandEnds = tables::stiffenerCornerCut,
+                                  .largestLeg = noLargestLeg,
+                                  .upstandGrowsLeg = true};
+  if (const auto at = givenStiffenerWelds(welds, h.hf3, "stiffenerPlateWeld", "stiffenerWebWeld", findings))
+    h.ylnf = at->ylnf, h.ylvf = at->ylvf;
+  findings.rules.push_back(smallestLegRule("ruleHf3", "加劲肋焊脚尺寸", h.hf3, h.tpb, 6, {"Edthfjjl"}));
+  findings.rules.push_back(atMostRule("ruleHf3Max", "加劲肋焊脚不大于肋厚", "hf ≤ ts", h.hf3, h.tjjl, {"Edthfjjl"}));
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 

@@ -18,6 +18,7 @@ struct FourBoltHeld : PinnedPlateHeld {
 };
 
 Outcome calculateFourBolt(const Entries& entries, FourBoltHeld& held);
+Outcome checkFourBolt(const Entries& entries, const Sizes& sizes, FourBoltHeld& held, GivenSizeFindings& findings);
 const ModuleDescriptor& fourBoltModule();
 
 }  // namespace pedivo::pinned

@@ -102,6 +102,49 @@ std::vector<NamedValue> plateValues(const Held& h) {
   return list;
 }
 
+const SizeField<Held> pinnedPlateSizes[7] = {
+    {"dms", &Held::dms, "锚栓直径d"},
+    {"a", &Held::a, "腹板边至锚栓中心a"},
+    {"bt", &Held::bt, "锚栓中心至底板边bt"},
+    {"L", &Held::L, "底板长度L"},
+    {"B", &Held::B, "底板宽度B"},
+    {"tpb", &Held::tpb, "底板厚度t"},
+    {"hf11", &Held::hf11, "底板与柱腹板焊脚高度"},
+};
+
+void takeGivenPlate(const Entries& e, const Sizes& sizes, Held& h) {
+  h.N = readAxialForceAsTyped(e);
+  h.V = readShear(e);
+  holdSection(readColumnSection(e), h);
+  startShearKey(e, h.key);
+  takeSizes(pinnedPlateSizes, sizes, h);
+  const tables::AnchorBolt bolt = givenBolt(h.dms);
+  h.Aems = bolt.Aems;
+  h.c = bolt.c;
+  h.lt = tables::boltEdgeDistance(bolt.dms);
+}
+
+void checkGivenPlate(const Materials& m, Held& h, double a2, GivenSizeFindings& findings) {
+  h.fc = m.concrete.fc;
+  h.ylc = h.N / h.B / h.L;
+  h.Vfb = tables::frictionResistance(h.N);
+  const double tpb = h.tpb;
+  plateThickness(m, h, a2);
+  plateOverhang(m, h);
+  h.tpb = tpb;
+  h.ffw = m.steel->ffw;
+  h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
+  const ColumnWeldInputs in{.section = sectionOf(h), .N = h.N, .M = 0, .V = h.V, .ffw = h.ffw, .f = h.f};
+  if (const auto welds = givenColumnWelds(in, h.hf11, findings))
+    h.AF = welds->AF, h.Aeww = welds->Aeww, h.ylnc = welds->ylnc, h.ylv = welds->ylv, h.ylfs = welds->ylfs;
+  findings.rules.push_back(atLeastRule("ruleT", "底板最小厚度", "t ≥ 20", h.tpb, 20, {"Edttpb"}));
+  findings.rules.push_back(smallestLegRule("ruleHf11", "柱与底板焊脚尺寸", h.hf11, h.tpb, 6, {"edthf11"}));
+  const auto distances = boltDistanceRules({h.dms, h.a, h.c, h.lt, h.bt, false, false});
+  findings.rules.insert(findings.rules.end(), distances.begin(), distances.end());
+  // The key under the given plate, designed for the forces as a design's is.
+  designKeyUnder(m, h);
+}
+
 std::vector<FieldText> plateResults(const Held& h) {
   return {{"EdtL", formatGeneral(h.L)},
           {"EdtB", formatGeneral(h.B)},

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "design/common/calculation.h"
+#include "design/common/check_mode.h"
 #include "design/common/design_check.h"
 #include "design/common/module.h"
 #include "design/common/shear_key.h"
@@ -47,6 +48,14 @@ void plateOverhang(const Materials& m, PinnedPlateHeld& h);
 void columnWelds(const Materials& m, PinnedPlateHeld& h, RoundLimit& rounds);
 // Every held quantity of the plate and the key by its name.
 std::vector<NamedValue> plateValues(const PinnedPlateHeld& h);
+
+// The sizes of the plate a check takes: bolt, layout a and bt, plan, thickness and weld leg.
+extern const SizeField<PinnedPlateHeld> pinnedPlateSizes[7];
+// The forces and the section of the entries, and the given sizes; the bolt from the table.
+void takeGivenPlate(const Entries& e, const Sizes& sizes, PinnedPlateHeld& h);
+// The plate of given sizes checked: its bearing, the thickness its panel (free edge a2) and its
+// overhang need, and the column welds at the given leg; and the rules that a designed plate keeps.
+void checkGivenPlate(const Materials& m, PinnedPlateHeld& h, double a2, GivenSizeFindings& findings);
 
 // Result fields "底板" … "edtshear", "edtkey" in their filling order, the report's tags up to "<#ffw>" in
 // their order, what the checker needs beside them, and the checks of these parts.

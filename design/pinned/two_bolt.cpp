@@ -55,8 +55,11 @@ ModuleDescriptor makeDescriptor() {
                       {"edtkey", "抗剪键", "", true}}}};
   d.templateFile = "j1.docx";
   d.diagramFile = "j2.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateTwoBolt, results, report, values, checks, twoBoltWeight, twoBoltRemedies,
-                                                  checkValues});
+  d.newState = stateFactory(ModuleFunctions<Held>{calculateTwoBolt, results, report, values, checks, twoBoltWeight,
+                                                  twoBoltRemedies, checkValues, checkTwoBolt,
+                                                  [](const Held& h) { return sizesOf(pinnedPlateSizes, h); }});
+  d.sizes = sizeNames(pinnedPlateSizes);
+  d.plateThicknesses = {"tpb"};
   d.stopRemedy = twoBoltStopRemedy;
   return d;
 }
@@ -74,6 +77,13 @@ Outcome calculateTwoBolt(const Entries& entries, TwoBoltHeld& held) {
   plateOverhang(materials, held);
   columnWelds(materials, held, rounds);
   designKeyUnder(materials, held);
+  return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
+}
+
+Outcome checkTwoBolt(const Entries& entries, const Sizes& sizes, TwoBoltHeld& held, GivenSizeFindings& findings) {
+  const Materials materials = readMaterials(entries);
+  takeGivenPlate(entries, sizes, held);
+  checkGivenPlate(materials, held, held.hb - 2 * held.tf, findings);
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 

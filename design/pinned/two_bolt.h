@@ -9,6 +9,7 @@ namespace pedivo::pinned {
 using TwoBoltHeld = PinnedPlateHeld;
 
 Outcome calculateTwoBolt(const Entries& entries, TwoBoltHeld& held);
+Outcome checkTwoBolt(const Entries& entries, const Sizes& sizes, TwoBoltHeld& held, GivenSizeFindings& findings);
 const ModuleDescriptor& twoBoltModule();
 
 }  // namespace pedivo::pinned

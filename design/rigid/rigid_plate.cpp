@@ -221,6 +221,15 @@ void stiffenerHeight(const BoltLayout& layout, const Materials& m, Held& h, Roun
   }
 }
 
+// The stiffener's welds: along the plate length when the stiffener beside a bolt governs, else
+// across the width.
+StiffenerWeldInputs stiffenerWeldInputs(const Materials& m, Held& h) {
+  h.ffw = m.steel->ffw;
+  h.lw = h.stiffenerAlongLength ? h.a + h.lt : h.B / 2 - h.bf / 2;
+  return {.load = h.Vimax, .outstand = h.lw, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
+          .upstandEnds = tables::stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true};
+}
+
 // Stiffener height, slenderness and welds: the height grows until the stiffener holds, then
 // the welds grow their leg; a stiffener that needs a weld thicker than itself, or is too slender,
 // becomes thicker and the whole design is redone from the plate sizes.
@@ -234,13 +243,8 @@ StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, He
       h.tjjl += 2;
       return StiffenerEnd::Thicker;
     }
-    h.ffw = m.steel->ffw;
-    // Along the plate length when the stiffener beside a bolt governs, else across the width.
-    h.lw = h.stiffenerAlongLength ? h.a + h.lt : h.B / 2 - h.bf / 2;
-    const StiffenerWelds welds = stiffenerWelds(
-        {.load = h.Vimax, .outstand = h.lw, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-         .upstandEnds = tables::stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true},
-        roundUpToEven(std::max(6.0, tables::smallestFilletLeg(h.tpb))), rounds);
+    const double firstLeg = roundUpToEven(std::max(6.0, tables::smallestFilletLeg(h.tpb)));
+    const StiffenerWelds welds = stiffenerWelds(stiffenerWeldInputs(m, h), firstLeg, rounds);
     h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.Wf = welds.Wf, h.ylvf = welds.ylvf;
     switch (welds.end) {
       case StiffenerWeldEnd::Designed: return StiffenerEnd::Designed;
@@ -301,6 +305,51 @@ Outcome calculateRigidPlate(const BoltLayout& layout, const Entries& entries, He
   if (outcome.ending == Ending::Completed) designKeyUnder(materials, h);
   return outcome;
 }
+
+// The column welds and the stiffeners of given sizes; a part with no weld length left cannot be checked.
+void givenWeldsAndStiffeners(const BoltLayout& layout, const Materials& m, Held& h, GivenSizeFindings& findings) {
+  h.ffw = m.steel->ffw;
+  h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
+  const ColumnWeldInputs in{.section = sectionOf(h), .N = h.N, .M = h.M, .V = h.V, .ffw = h.ffw, .f = h.f};
+  if (const auto w = givenColumnWelds(in, h.hf11, findings))
+    h.AF = w->AF, h.Aeww = w->Aeww, h.ylnc = w->ylnc, h.Wc = w->Wc, h.ylmc = w->ylmc, h.ylv = w->ylv, h.ylf = w->ylf,
+    h.ylfs = w->ylfs;
+  h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > tables::largestLegFactor * h.tw ? 1 : 0;
+  h.fy = m.steel->fy;
+  h.write1 = (h.L - h.hb) / 2 / h.tjjl;
+  h.write2 = tables::outstandLimit(h.fy);
+  if (!stiffenerHasHeight(h.hjjl, tables::stiffenerCornerCut, {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, findings)) return;
+  stiffenerStresses(layout, m, h);
+  const StiffenerWeldInputs welds = stiffenerWeldInputs(m, h);
+  if (const auto w = givenStiffenerWelds(welds, h.hf3, "stiffenerPlateWeld", "stiffenerUpstandWeld", findings))
+    h.ylnf = w->ylnf, h.Wf = w->Wf, h.ylvf = w->ylvf;
+}
+
+// Each step's formulas once on the given sizes; only a large bolt's compressed zone is still bisected.
+template <const BoltLayout& layout>
+Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings& f) {
+  RoundLimit rounds;
+  const Materials m = readMaterials(e);
+  readSectionAndForces(e, h);
+  h.n = layout.n;
+  takeSizes(rigidPlateSizes, s, h);
+  h.Aems = givenBolt(h.dms).Aems, h.L0 = h.L, h.B0 = h.B;
+  eccentricityAndMaterials(m, h);
+  if (!pressureUnderPlate(h, rounds)) return givenAxialTension();
+  // The given bolt is checked as it is; the friction stands whether it holds or not.
+  rigidbase::anchorBoltsHold(m.fta, h);
+  h.Vfb = tables::frictionResistance(h.N + h.ta);
+  platePanels(layout, h);
+  const double tpb = h.tpb;
+  plateThickness(m, h);
+  h.tpb = tpb;
+  givenWeldsAndStiffeners(layout, m, h, f);
+  f.rules = exposedBaseRules({h.tpb, h.hf11, h.hf3, h.tjjl, {h.dms, h.a, h.c, h.lt, h.bt, true, true}});
+  designKeyUnder(m, h);
+  return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
+}
+
+Sizes heldSizes(const Held& h) { return sizesOf(rigidPlateSizes, h); }
 
 // ---- results, checks and report ------------------------------------------------------------
 
@@ -497,6 +546,8 @@ ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formNa
   d.diagramFile = diagram;
   d.newState = stateFactory(functions);
   d.stopRemedy = id == "g11" ? eightBoltStopRemedy : tenBoltStopRemedy;
+  d.sizes = sizeNames(rigidPlateSizes);
+  d.plateThicknesses = {"tpb", "tjjl"};
   return d;
 }
 
@@ -514,7 +565,8 @@ const ModuleDescriptor& eightBoltModule() {
   static const ModuleDescriptor descriptor = makeDescriptor(
       "g11", "TForm4", "TForm11", "g11.bmp",
       {calculateEightBolt, results, report, values, [](const Held& h) { return checks(eightBolts, h); },
-       eightBoltWeight, eightBoltRemedies, checkValues});
+       eightBoltWeight, eightBoltRemedies, checkValues,
+       checkGiven<eightBolts>, heldSizes});
   return descriptor;
 }
 
@@ -522,7 +574,8 @@ const ModuleDescriptor& tenBoltModule() {
   static const ModuleDescriptor descriptor = makeDescriptor(
       "g12", "TForm5", "TForm12", "g12.bmp",
       {calculateTenBolt, results, report, values, [](const Held& h) { return checks(tenBolts, h); },
-       tenBoltWeight, tenBoltRemedies, checkValues});
+       tenBoltWeight, tenBoltRemedies, checkValues,
+       checkGiven<tenBolts>, heldSizes});
   return descriptor;
 }
 

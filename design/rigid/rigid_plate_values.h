@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "design/common/check_mode.h"
 #include "design/common/design_check.h"
 #include "design/common/module.h"
 #include "design/rigid/rigid_plate.h"
@@ -17,5 +18,8 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const RigidPlateHeld& h)
 // template to follow with the quantity's own tag: "tpbt1 = <#tpbt1values> = <#tpbt1> mm".
 // "<#tavalues>", "<#la1values>", "<#tpbt1values>", "<#Wcvalues>", "<#Vi1values>", … .
 void emitWorkingValues(const RigidPlateHeld& h, const TagEmitter& sink);
+
+// The sizes a check of a given base takes, in the order of the results.
+extern const SizeField<RigidPlateHeld> rigidPlateSizes[12];
 
 }  // namespace pedivo::rigid

@@ -614,3 +614,58 @@ TEST(PedivoCalc, TellsWeightRemediesAndTheAdjustedProposal) {
 }
 
 }  // namespace
+
+namespace {
+
+// A design's "sizes" given back as a check give the design's checks; the output says which it is.
+TEST(PedivoCalc, ADesignsSizesGivenBackAsACheckGiveItsChecks) {
+  const CalcRun designed = runCalc(R"({"module": "g11", "entries": {"EdtN": "800", "EdtM": "300"}, "cbsize": true}
+{"module": "gc", "entries": {"EdtN": "800", "EdtM": "300"}}
+)");
+  ASSERT_EQ(designed.lines.size(), 2u);
+  std::string checks;
+  for (const json& line : designed.lines) {
+    EXPECT_EQ(line.at("mode"), "design");
+    ASSERT_TRUE(line.at("sizes").is_object());
+    json check{{"module", line.at("module")}, {"entries", line.at("entries")}, {"mode", "check"},
+               {"sizes", line.at("sizes")}};
+    if (line.at("module") == "g11") check["cbsize"] = true;
+    checks += check.dump() + "\n";
+  }
+  EXPECT_EQ(designed.lines[0].at("sizes").size(), 12u);
+  EXPECT_EQ(designed.lines[1].at("sizes"), json({{"H2", designed.lines[1].at("values").at("H2")}}));
+  const CalcRun checked = runCalc(checks);
+  EXPECT_EQ(checked.status, 0);
+  ASSERT_EQ(checked.lines.size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    const json& design = designed.lines[i];
+    const json& check = checked.lines[i];
+    EXPECT_EQ(check.at("mode"), "check");
+    EXPECT_EQ(check.at("state"), "已完成");
+    EXPECT_EQ(check.at("sizes"), design.at("sizes")) << "a given size is never changed";
+    ASSERT_GE(check.at("checks").size(), design.at("checks").size());
+    for (std::size_t c = 0; c < design.at("checks").size(); ++c) {
+      EXPECT_EQ(check.at("checks")[c].at("name"), design.at("checks")[c].at("name"));
+      EXPECT_NEAR(check.at("checks")[c].at("demand").get<double>(), design.at("checks")[c].at("demand").get<double>(), 1e-9);
+      EXPECT_EQ(check.at("checks")[c].at("ok"), design.at("checks")[c].at("ok"));
+    }
+  }
+  EXPECT_GT(checked.lines[0].at("checks").size(), designed.lines[0].at("checks").size()) << "the rules follow";
+}
+
+TEST(PedivoCalc, ACheckWithoutItsSizesIsRefusedNamingThem) {
+  const CalcRun run = runCalc(R"({"module": "gc", "mode": "check", "sizes": {}}
+{"module": "gc", "mode": "check"}
+{"module": "gc", "sizes": {"H2": 800}}
+{"module": "gc", "mode": "check", "sizes": {"H2": 800, "tpb": 20}}
+{"module": "gc", "mode": "verify", "sizes": {"H2": 800}}
+{"module": "gc", "mode": "check", "sizes": {"H2": "800"}}
+)");
+  ASSERT_EQ(run.lines.size(), 6u);
+  EXPECT_EQ(run.lines[0].at("messages"), json::array({"缺少尺寸：钢柱插入深度dc（H2）"}));
+  EXPECT_EQ(run.lines[0].at("sizes"), nullptr);
+  for (std::size_t i = 1; i < 6; ++i) EXPECT_TRUE(run.lines[i].contains("error")) << i;
+  EXPECT_NE(run.lines[3].at("error").get<std::string>().find("tpb"), std::string::npos);
+}
+
+}  // namespace

@@ -61,6 +61,25 @@ TEST_F(DesignFiles, APedivoCalcCaseOpensAsADesign) {
   EXPECT_EQ(std::get<DesignFile>(stepped).entries.texts.at("EdtV"), "2");
 }
 
+// A check of given sizes is saved with its mode and sizes and opens as one; a design file stays a design.
+TEST_F(DesignFiles, AGivenBaseKeepsItsSizes) {
+  for (const ModuleDescriptor* module : allModules()) {
+    DesignSession session(*module);
+    session.calculate();
+    const Sizes sizes = session.sizes();
+    const auto opened = parseDesignFile(designFileText(*module, session.entries(), {}, sizes));
+    ASSERT_TRUE(std::holds_alternative<DesignFile>(opened)) << std::get<std::string>(opened);
+    EXPECT_EQ(std::get<DesignFile>(opened).sizes, sizes) << module->id;
+    const auto design = parseDesignFile(designFileText(*module, session.entries()));
+    EXPECT_EQ(std::get<DesignFile>(design).sizes, std::nullopt) << module->id;
+    EXPECT_EQ(designFileText(*module, session.entries()).find("sizes"), std::string::npos);
+  }
+  const auto missing = parseDesignFile(R"({"module": "gc", "mode": "check", "sizes": {}})");
+  ASSERT_TRUE(std::holds_alternative<std::string>(missing));
+  EXPECT_NE(std::get<std::string>(missing).find("H2"), std::string::npos);
+  EXPECT_TRUE(std::holds_alternative<std::string>(parseDesignFile(R"({"module": "gc", "mode": "verify"})")));
+}
+
 std::string stepsOf(int count) {
   std::string steps;
   for (int i = 0; i < count; ++i) steps += i == 0 ? "{}" : ",{}";

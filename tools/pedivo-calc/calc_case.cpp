@@ -116,6 +116,18 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
   valueOrNull(line, weight ? std::optional<double>(shownWeight(*weight)) : std::nullopt);
   line.key("remedy");
   valueOrNull(line, run.remedy);
+  // Whether the held values are a design or a check of given sizes, and the sizes of a completed
+  // one: the object a check takes, so that a design can be given back unchanged.
+  line.key("mode").name(session.checked() ? "check" : "design");
+  line.key("sizes");
+  if (session.designed()) {
+    line.beginObject();
+    const Sizes sizes = session.sizes();
+    for (const auto& size : session.module().sizes) line.key(size.name).value(sizes.at(size.name));
+    line.endObject();
+  } else {
+    line.null();
+  }
 }
 
 // "adjusted": the lightest passing design 自动调整 finds, or null when the design passes already
@@ -185,8 +197,8 @@ struct CaseState {
   std::optional<std::string> id;  // the case's "id", naming its report
 };
 
-void calculate(DesignSession& session, CaseRun& run) {
-  Outcome outcome = session.calculate();
+void calculate(DesignSession& session, CaseRun& run, const std::optional<Sizes>& given = std::nullopt) {
+  Outcome outcome = given ? session.check(*given) : session.calculate();
   run.passes = adjust::passes(outcome, session.checks());
   run.messages.insert(run.messages.end(), std::make_move_iterator(outcome.messages.begin()),
                       std::make_move_iterator(outcome.messages.end()));
@@ -212,6 +224,29 @@ std::string readId(const json& value) {
   if (value.is_string()) return value.get<std::string>();
   if (value.is_number_integer()) return value.dump();
   throw CaseError{"“id”必须是文本或整数"};
+}
+
+// "mode": "design" (the default) or "check"; a check takes "sizes", {name: number}, every size the
+// base type takes (a missing one is refused by the check, naming it). None for a design.
+std::optional<Sizes> readGivenSizes(const json& input, const ModuleDescriptor& module) {
+  const bool check = input.contains("mode") && input.at("mode") == "check";
+  if (input.contains("mode") && !check && input.at("mode") != "design")
+    throw CaseError{"“mode”必须是 \"design\"（设计）或 \"check\"（验算）"};
+  if (!check) {
+    if (input.contains("sizes")) throw CaseError{"给出尺寸（sizes）时须写 \"mode\": \"check\""};
+    return std::nullopt;
+  }
+  if (!input.contains("sizes") || !input.at("sizes").is_object())
+    throw CaseError{"验算须给出尺寸 “sizes”: {名称: 数值}"};
+  Sizes sizes;
+  for (const auto& [name, value] : input.at("sizes").items()) {
+    const bool known = std::any_of(module.sizes.begin(), module.sizes.end(),
+                                   [&](const SizeName& size) { return size.name == name; });
+    if (!known) throw CaseError{module.title + "没有尺寸“" + name + "”"};
+    if (!value.is_number()) throw CaseError{"尺寸“" + name + "”必须是数值"};
+    sizes[name] = value.get<double>();
+  }
+  return sizes;
 }
 
 // A real case nests a few levels; far deeper input is refused before it can exhaust the stack.
@@ -241,7 +276,7 @@ CaseState designCase(const std::string& line) {
   if (module == nullptr) throw CaseError{"未知的柱脚类型“" + id + "”"};
   for (const auto& [key, value] : input.items())
     if (key != "module" && key != "entries" && key != "cbsize" && key != "steps" && key != "after" &&
-        key != "project" && key != "detail" && key != "id")
+        key != "project" && key != "detail" && key != "id" && key != "mode" && key != "sizes")
       throw CaseError{"未知的键“" + key + "”"};
   const bool detail = input.contains("detail") && readDetail(input.at("detail"));
   Project project;
@@ -262,12 +297,13 @@ CaseState designCase(const std::string& line) {
     steps.push_back(step);
   }
 
+  const std::optional<Sizes> given = readGivenSizes(input, *module);
   CaseState state{DesignSession(*module), {}, detail, std::nullopt};
   if (input.contains("id")) state.id = readId(input.at("id"));
   state.session.setProject(std::move(project));
   for (const json& step : steps) {
     applyStep(state.session, step);
-    calculate(state.session, state.run);
+    calculate(state.session, state.run, given);
   }
   // Entries typed after the last "计算": shown as typed, while the design stays that of the calculation.
   if (input.contains("after")) {

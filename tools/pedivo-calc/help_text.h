@@ -22,6 +22,8 @@ Edtsizea ……），未给出的控件保持窗口默认值；cbsize 为“底�
 "checker": 校对, "approver": 审核, "date": 日期}，各项均可省略。带 steps 时每一步
 先修改给出的控件，再在同一个窗口中按“计算”，上一步保存的结果会保留（最多 100 步）。可选的
 "after": {"EdtM": "999"} 为最后一次“计算”之后又改动的输入（不再计算，state 为“输入已修改”）。
+"mode": "check" 与 "sizes": {"tpb": 25, …}：验算给定尺寸（不调整尺寸），须给出该柱脚类型的全部尺寸；
+每个结果末尾另有 mode（design 或 check）和 sizes（设计或验算的全部尺寸，未完成时为 null），可原样写回作验算。
 每个算例输出一行 JSON：module、state（未计算、已完成、未完成、输入已修改）、stopReason（最后一次“计算”中途停止的原因，
 如“设计尺寸不收敛，超出程序计算范围”；未停止时为 null）、messages（依次弹出的提示）、focus（最后一次“计算”移到的控件）、
 entries、cbsize、values（全部保存量）、results（“查看结果”的字段）、redCaptions、checks（各项验算：
@@ -67,11 +69,12 @@ by object name; controls not given keep their window defaults (CBcode, the steel
 GB 50017-2003 unless given). An optional "project" gives the project block of the report's first
 page: name, number, member, designer, checker, approver, date, each a text and each optional. Each step (at most 100) changes its entries and
 presses "计算" in the same window; an optional "after": {...} holds entries typed after the last
-"计算" (shown, not designed: the state is then 输入已修改). Cases are designed on every processor core. Writes one JSON
+"计算" (shown, not designed: the state is then 输入已修改). "mode": "check" with "sizes": {"tpb": 25, ...}
+checks the base of those sizes (every size of the type) without changing them. Cases are designed on every processor core. Writes one JSON
 object a case as soon as it is read, in input order: module, state, stopReason (why the last
 "计算" stopped before a design, or null), messages, focus, entries, cbsize, values, results, redCaptions,
 checks (each design check: name, demand, limit, ratio, ok, remedy; empty until a design is completed), weight,
-remedy. --detail, or "detail": true in a case, adds each check's formula and the report's tags (report). A case
+remedy, mode (design or check), sizes (those a check takes; null until completed). --detail, or "detail": true in a case, adds each check's formula and the report's tags (report). A case
 that cannot be read
 (or an input file that cannot be opened) gives {"error": "..."} in its place; the exit status is 1 if
 any case failed, 2 if the output could not be written, else 0. --report FILE.docx with a single case
