@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "design/common/load_combination.h"
 #include "design/common/module.h"
 #include "design/common/value_format.h"
 
@@ -40,6 +41,8 @@ struct DesignCheck {
   std::string values;
   // What to change when the check fails, with the numbers that decide it: one line.
   std::string remedy;
+  // Under several load combinations: the one with the largest ratio, whose numbers these are.
+  std::optional<GoverningCombination> governing;
 
   // A demand of zero or less asks nothing of the part (a depth for a pulling force, a stress
   // of the wrong sign): the check does not govern, it passes and has no utilisation.

@@ -140,6 +140,13 @@ std::optional<std::string> DesignSession::setText(const std::string& control, co
   return std::nullopt;
 }
 
+std::optional<std::string> DesignSession::setLoads(std::vector<LoadCombination> loads) {
+  if (!loads.empty())
+    if (auto fault = combinationsFault(loads)) return fault;
+  loads_ = std::move(loads);
+  return std::nullopt;
+}
+
 Outcome DesignSession::calculate() {
   if (const auto failure = validateInput(*module_, entries_))
     return stoppedOutcome(CalculationStop{Stop::EntryRefused, failure->focus, failure->message});

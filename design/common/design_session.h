@@ -7,6 +7,7 @@
 #include <string>
 
 #include "design/common/design_check.h"
+#include "design/common/load_combination.h"
 #include "design/common/module.h"
 #include "design/common/project.h"
 
@@ -45,6 +46,16 @@ class DesignSession {
   // The window as just opened: default entries, no project, nothing held. Keeps the room of the entries, so
   // a session designing one case after another does not build its entries anew each time.
   void reset();
+
+  // The load combinations the next "计算" or "验算" takes. None (the default) or one: the entries'
+  // N, V and M are the one combination, as a window with one row of 荷载组合. Several: each is
+  // designed, the base takes the largest of every size, and that base is checked under each.
+  // Refused with the reason (combinationsFault); the combinations stay as they were.
+  std::optional<std::string> setLoads(std::vector<LoadCombination> loads);
+  const std::vector<LoadCombination>& loads() const { return loads_; }
+  // The combinations of the last calculation that kept its values, each with its largest ratio and
+  // the checks it governs; empty after a calculation with one combination.
+  const std::vector<CombinationSummary>& combinations() const { return combinations_; }
 
   // "计算": checks, then the calculation. Texts the calculation writes back are applied here.
   // A calculation that stops carries its remedy in the outcome.
@@ -101,6 +112,8 @@ class DesignSession {
   std::optional<Entries> designedEntries_;  // the entries of the last calculation that kept its values
   Ending lastEnding_ = Ending::Stopped;
   std::optional<std::string> stopReason_;
+  std::vector<LoadCombination> loads_;
+  std::vector<CombinationSummary> combinations_;
 
   // What follows a calculation or a check: the remedy of a stop, the failing checks, the written
   // back texts and where the design now stands.
