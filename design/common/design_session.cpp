@@ -20,6 +20,11 @@ void DesignSession::reset() {
   designedEntries_.reset();
   lastEnding_ = Ending::Stopped;
   stopReason_.reset();
+  loads_.clear();
+  combinations_.clear();
+  designedLoads_.clear();
+  combined_.reset();
+  heldEntries_.reset();
 }
 
 std::string stopReasonText(std::string_view message) {
@@ -52,6 +57,19 @@ std::vector<ChangedEntry> DesignSession::changedEntries() const {
   }
   if (module_->hasDetailingToggle && designedEntries_->cbsize != entries_.cbsize)
     changed.push_back({"cbsize", designedEntries_->cbsize ? "勾选" : "未勾选", entries_.cbsize ? "勾选" : "未勾选"});
+  if (loads_.size() > 1 || designedLoads_.size() > 1) {
+    const auto same = [](const LoadCombination& a, const LoadCombination& b) {
+      return a.name == b.name && a.N == b.N && a.V == b.V && a.M == b.M;
+    };
+    if (!std::equal(loads_.begin(), loads_.end(), designedLoads_.begin(), designedLoads_.end(), same)) {
+      const auto count = [](std::size_t n) { return std::to_string(n) + " 组"; };
+      if (loads_.size() != designedLoads_.size()) {
+        changed.push_back({"loads", count(designedLoads_.size()), count(loads_.size())});
+      } else {
+        changed.push_back({"loads", count(designedLoads_.size()), count(loads_.size()) + "（内力已修改）"});
+      }
+    }
+  }
   return changed;
 }
 
@@ -76,7 +94,9 @@ std::string DesignSession::statusLine() const {
   bool first = true;
   for (const auto& change : changedEntries()) {
     const ControlSpec* described = module_->findControl(change.control);
-    const std::string caption = described != nullptr ? described->label : std::string("底板尺寸按构造要求选取");
+    const std::string caption = described != nullptr      ? described->label
+                                : change.control == "loads" ? std::string("荷载组合")
+                                                            : std::string("底板尺寸按构造要求选取");
     line.append(first ? "" : "；").append(caption).append(" ").append(change.used).append(" → ").append(change.now);
     first = false;
   }
@@ -96,11 +116,17 @@ std::vector<TagText> DesignSession::report() const {
 void DesignSession::report(const TagEmitter& sink) const {
   const std::string line = statusLine();
   const DesignStatus now = status();
-  const Entries& used = designedEntries_ ? *designedEntries_ : entries_;
+  const Entries& used = heldEntries_ ? *heldEntries_ : designedEntries_ ? *designedEntries_ : entries_;
+  const auto body = [&](const TagEmitter& to) {
+    if (combined_) return combined_->report(to);
+    state_->report(used, to);
+    // One set of forces: no table of combinations.
+    to("<#combinations>", "");
+  };
   if (line.empty() || (now == DesignStatus::NotCalculated && !stopReason_)) {
-    state_->report(used, sink);
+    body(sink);
   } else {
-    state_->report(used, [&](std::string_view tag, std::string_view text) {
+    body([&](std::string_view tag, std::string_view text) {
       if (tag == "<#summary>") {
         sink(tag, line + std::string(text));
       } else {
@@ -142,26 +168,55 @@ std::optional<std::string> DesignSession::setText(const std::string& control, co
 
 std::optional<std::string> DesignSession::setLoads(std::vector<LoadCombination> loads) {
   if (!loads.empty())
-    if (auto fault = combinationsFault(loads)) return fault;
+    if (auto fault = combinationsFaultFor(*module_, loads)) return fault;
   loads_ = std::move(loads);
   return std::nullopt;
 }
 
 Outcome DesignSession::calculate() {
+  // The first combination is the one in the boxes N, V and M.
+  if (!loads_.empty()) putForces(entries_, loads_.front());
+  if (loads_.size() > 1) return settleCombined(designForCombinations(*module_, entries_, loads_));
   if (const auto failure = validateInput(*module_, entries_))
     return stoppedOutcome(CalculationStop{Stop::EntryRefused, failure->focus, failure->message});
-  return settle(state_->calculate(entries_));
+  return settleCombined({state_->calculate(entries_), {}, {}, {}});
 }
 
 Outcome DesignSession::check(const Sizes& sizes) {
+  if (!loads_.empty()) putForces(entries_, loads_.front());
   // The plate's own layout sizes are given with the others: their boxes are not read.
   Entries read = entries_;
   read.cbsize = true;
-  if (const auto failure = validateInput(*module_, read))
-    return stoppedOutcome(CalculationStop{Stop::EntryRefused, failure->focus, failure->message});
+  if (loads_.size() <= 1)
+    if (const auto failure = validateInput(*module_, read))
+      return stoppedOutcome(CalculationStop{Stop::EntryRefused, failure->focus, failure->message});
   if (const auto fault = sizesFault(module_->sizes, sizes))
     return stoppedOutcome(CalculationStop{Stop::EntryRefused, std::nullopt, *fault});
-  return settle(state_->check(entries_, sizes));
+  if (loads_.size() > 1) return settleCombined(checkForCombinations(*module_, entries_, loads_, sizes));
+  return settleCombined({state_->check(entries_, sizes), {}, {}, {}});
+}
+
+// With one set of forces the session's own state took the calculation; with several, a run of
+// their checks or the combination that stopped part way takes the place of the held values.
+Outcome DesignSession::settleCombined(CombinedOutcome result) {
+  if (result.outcome.ending != Ending::Stopped) {
+    designedLoads_ = loads_;
+    heldEntries_ = result.partialEntries;
+    if (result.partial) state_ = std::move(result.partial);
+    combined_ = std::move(result.run);
+    combinations_ = combined_ ? combined_->summaries() : std::vector<CombinationSummary>{};
+    if (combined_) heldEntries_ = combined_->bodyEntries();
+  }
+  return settle(std::move(result.outcome));
+}
+
+ResultView DesignSession::results() const {
+  ResultView view = held().results();
+  if (combined_ && designed())
+    for (const auto& field : failedFields(checks()))
+      if (std::find(view.redCaptions.begin(), view.redCaptions.end(), field) == view.redCaptions.end())
+        view.redCaptions.push_back(field);
+  return view;
 }
 
 Outcome DesignSession::settle(Outcome outcome) {
@@ -171,7 +226,7 @@ Outcome DesignSession::settle(Outcome outcome) {
   }
   // A completed design that fails a check must never read as sound: one more message follows.
   if (outcome.ending == Ending::Completed)
-    if (auto failed = failedChecksMessage(state_->checks())) outcome.messages.push_back(std::move(*failed));
+    if (auto failed = failedChecksMessage(checks())) outcome.messages.push_back(std::move(*failed));
   for (const auto& [control, text] : outcome.entryChanges) entries_.texts[control] = text;
   if (outcome.cbsize) entries_.cbsize = *outcome.cbsize;
   // The held values changed: they are now a design (or an unfinished one) of these entries.
@@ -190,16 +245,16 @@ Outcome DesignSession::settle(Outcome outcome) {
 std::vector<std::string> DesignSession::shownMessages(const Outcome& outcome) const {
   std::vector<std::string> shown = outcome.messages;
   if (outcome.remedy && !shown.empty()) shown.front() += "\n" + *outcome.remedy;
-  if (outcome.ending == Ending::Completed && state_->designed())
-    if (auto advice = failedChecksAdvice(state_->checks()))
+  if (outcome.ending == Ending::Completed && designed())
+    if (auto advice = failedChecksAdvice(checks()))
       for (auto& message : shown)
         if (message.starts_with(failedChecksHeading)) message = *advice;
   return shown;
 }
 
 std::optional<double> DesignSession::weight() const {
-  if (!state_->designed()) return std::nullopt;
-  return state_->weight();
+  if (!designed()) return std::nullopt;
+  return held().weight();
 }
 
 }  // namespace pedivo

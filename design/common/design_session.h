@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "design/common/combination_run.h"
 #include "design/common/design_check.h"
 #include "design/common/load_combination.h"
 #include "design/common/module.h"
@@ -64,25 +65,25 @@ class DesignSession {
   // them. A size missing or not a length is refused, naming it.
   Outcome check(const Sizes& sizes);
   // The held values are a check of given sizes ("验算"), not a design ("设计").
-  bool checked() const { return state_->checked(); }
+  bool checked() const { return combined_ ? combined_->given() : state_->checked(); }
   // The sizes of the held values: what check() takes, so that a design can be given back.
-  Sizes sizes() const { return state_->sizes(); }
+  Sizes sizes() const { return held().sizes(); }
   // The outcome's messages as the window shows them: a stop with its remedy on a second line,
   // each failing check with its remedy under it.
   std::vector<std::string> shownMessages(const Outcome& outcome) const;
   // Steel of the designed parts, kg; none before a completed design.
   std::optional<double> weight() const;
   // "查看结果"
-  ResultView results() const { return state_->results(); }
+  ResultView results() const;
   // "打印计算书": tag texts, with the entry texts of the last calculation that kept its values (as
   // they stand now before any), "<#state>" the status line, "<#pageState>" the same for the page
   // header, and the project block ("<#project.name>" …).
   std::vector<TagText> report() const;
   // The same tags, handed over one at a time.
   void report(const TagEmitter& sink) const;
-  const std::vector<NamedValue>& values() const { return state_->values(); }
+  const std::vector<NamedValue>& values() const { return held().values(); }
   // The held values are a completed design.
-  bool designed() const { return state_->designed(); }
+  bool designed() const { return held().designed(); }
   DesignStatus status() const;
   // The entries whose texts differ from those of the last calculation that kept its values.
   std::vector<ChangedEntry> changedEntries() const;
@@ -93,15 +94,20 @@ class DesignSession {
   // design of the entries.
   std::string statusLine() const;
   // The checks of the last completed design; empty before one exists.
+  // Under several combinations each check is that of its governing combination.
   const std::vector<DesignCheck>& checks() const {
     static const std::vector<DesignCheck> none;
+    if (combined_) return combined_->checks();
     return state_->designed() ? state_->checks() : none;
   }
   // The same checks, each with its numbers put into its formula (DesignCheck::values).
   const std::vector<DesignCheck>& checksWithValues() const {
     static const std::vector<DesignCheck> none;
+    if (combined_) return combined_->checksWithValues();
     return state_->designed() ? state_->checksWithValues() : none;
   }
+  // The base checked under every combination; none after a calculation with one combination.
+  const CombinationRun* combinationRun() const { return combined_.get(); }
 
  private:
   const ModuleDescriptor* module_;
@@ -114,6 +120,14 @@ class DesignSession {
   std::optional<std::string> stopReason_;
   std::vector<LoadCombination> loads_;
   std::vector<CombinationSummary> combinations_;
+  std::vector<LoadCombination> designedLoads_;  // the combinations of the last calculation that kept its values
+  std::unique_ptr<CombinationRun> combined_;     // several combinations: the base checked under each
+  std::optional<Entries> heldEntries_;           // the entries the held values are of, where not designedEntries_
+
+  // The held values the outputs read: under several combinations, those of the report's body.
+  const DesignState& held() const { return combined_ ? combined_->body() : *state_; }
+  // Takes what a run over several combinations ended in.
+  Outcome settleCombined(CombinedOutcome result);
 
   // What follows a calculation or a check: the remedy of a stop, the failing checks, the written
   // back texts and where the design now stands.

@@ -143,11 +143,27 @@ void collectTextNodes(pugi::xml_node paragraph, std::vector<pugi::xml_node>& out
   }
 }
 
-void setRunText(pugi::xml_node textNode, const std::string& text) {
+void setPlainText(pugi::xml_node textNode, const std::string& text) {
   textNode.text().set(text.c_str());
   pugi::xml_attribute space = textNode.attribute("xml:space");
   if (!space) space = textNode.append_attribute("xml:space");
   space.set_value("preserve");
+}
+
+// A text of several lines keeps its lines: a break between each, within the same run.
+void setRunText(pugi::xml_node textNode, const std::string& text) {
+  std::size_t end = text.find('\n');
+  if (end == std::string::npos) return setPlainText(textNode, text);
+  setPlainText(textNode, text.substr(0, end));
+  pugi::xml_node run = textNode.parent();
+  pugi::xml_node last = textNode;
+  while (end != std::string::npos) {
+    const std::size_t from = end + 1;
+    end = text.find('\n', from);
+    const pugi::xml_node lineBreak = run.insert_child_after("w:br", last);
+    last = run.insert_child_after("w:t", lineBreak);
+    setPlainText(last, text.substr(from, end == std::string::npos ? std::string::npos : end - from));
+  }
 }
 
 // ---- a failing verdict in red bold ----------------------------------------------------------

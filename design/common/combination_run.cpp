@@ -1,0 +1,311 @@
+#include "design/common/combination_run.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "design/common/calculation.h"
+#include "design/common/input_checks.h"
+#include "design/common/numbers.h"
+
+namespace pedivo {
+namespace {
+
+bool takesMoment(const ModuleDescriptor& module) { return module.findControl("EdtM") != nullptr; }
+
+// A force as the report writes it: "−120" with the minus sign of print.
+std::string forceText(double x) {
+  const std::string text = formatGeneral(std::fabs(x));
+  return x < 0 ? "−" + text : text;
+}
+
+bool focusIsForce(const std::optional<std::string>& focus) {
+  return focus && (*focus == "EdtN" || *focus == "EdtV" || *focus == "EdtM");
+}
+
+// An outcome of one combination told as the whole design's: its first message names it.
+Outcome namedOutcome(Outcome outcome, std::string_view name) {
+  if (!outcome.messages.empty()) outcome.messages.front() = combinationMessage(name, outcome.messages.front());
+  return outcome;
+}
+
+// The first combination whose entries the input checks refuse; a force is named by its
+// combination, any other entry as with one set of forces.
+std::optional<Outcome> refusedCombination(const ModuleDescriptor& module, const std::vector<Entries>& entries,
+                                          std::span<const LoadCombination> loads, bool given) {
+  for (std::size_t i = 0; i < loads.size(); ++i) {
+    Entries read = entries[i];
+    if (given) read.cbsize = true;  // the plate layout comes with the sizes
+    if (const auto failure = validateInput(module, read)) {
+      const std::string message =
+          focusIsForce(failure->focus) ? combinationMessage(loads[i].name, failure->message) : failure->message;
+      return stoppedOutcome(CalculationStop{Stop::EntryRefused, failure->focus, message});
+    }
+  }
+  return std::nullopt;
+}
+
+std::vector<Entries> entriesOf(const Entries& entries, std::span<const LoadCombination> loads) {
+  std::vector<Entries> each;
+  each.reserve(loads.size());
+  for (const auto& load : loads) each.push_back(combinationEntries(entries, load));
+  return each;
+}
+
+// The envelope's plate layout written back into the size boxes where a design wrote its own.
+void writeBackLayout(const std::vector<Outcome>& designs, const Sizes& envelope, Outcome& outcome) {
+  constexpr std::string_view box = "Edtsize";
+  for (const auto& design : designs) {
+    for (const auto& [control, text] : design.entryChanges) {
+      const auto size = control.starts_with(box) ? envelope.find(control.substr(box.size())) : envelope.end();
+      outcome.entryChanges[control] = size != envelope.end() ? formatGeneral(size->second) : text;
+    }
+    if (design.cbsize) outcome.cbsize = design.cbsize;
+  }
+}
+
+}  // namespace
+
+void putForces(Entries& entries, const LoadCombination& load) {
+  entries.texts["EdtN"] = formatGeneral(load.N);
+  entries.texts["EdtV"] = formatGeneral(std::fabs(load.V));
+  if (entries.texts.contains(std::string_view("EdtM"))) entries.texts["EdtM"] = formatGeneral(std::fabs(load.M));
+}
+
+Entries combinationEntries(const Entries& entries, const LoadCombination& load) {
+  Entries each = entries;
+  putForces(each, load);
+  return each;
+}
+
+std::string combinationMessage(std::string_view name, std::string_view message) {
+  return "荷载组合“" + std::string(name) + "”：" + std::string(message);
+}
+
+std::optional<std::string> combinationsFaultFor(const ModuleDescriptor& module,
+                                                std::span<const LoadCombination> loads) {
+  if (auto fault = combinationsFault(loads)) return fault;
+  if (takesMoment(module)) return std::nullopt;
+  for (std::size_t i = 0; i < loads.size(); ++i)
+    if (loads[i].M != 0)
+      return "第 " + std::to_string(i + 1) + " 组荷载组合“" + loads[i].name + "”：" + module.title +
+             "为铰接柱脚，不承受弯矩，M 应为 0";
+  return std::nullopt;
+}
+
+Sizes envelopeSizes(std::span<const Sizes> designs) {
+  Sizes envelope;
+  for (const Sizes& sizes : designs)
+    for (const auto& [name, size] : sizes) {
+      const auto [at, added] = envelope.emplace(name, size);
+      if (!added) at->second = std::max(at->second, size);
+    }
+  return envelope;
+}
+
+bool governsOver(const DesignCheck& a, const DesignCheck& b) {
+  if (a.ok() != b.ok()) return !a.ok();
+  // demand / limit unrounded: two ratios that print alike are still told apart.
+  const auto rank = [](const DesignCheck& check) {
+    constexpr double none = -std::numeric_limits<double>::infinity();
+    if (std::isnan(check.demand)) return -none;  // could not be evaluated: fails above all
+    if (!check.decision && !check.governs()) return none;
+    if (check.limit == 0) return check.demand == 0 ? 0.0 : -none;
+    return check.demand / check.limit;
+  };
+  return rank(a) > rank(b);
+}
+
+std::string governingText(std::size_t index, const LoadCombination& load, bool withMoment) {
+  std::string text = "控制组合 " + std::to_string(index + 1) + "：" + load.name + "，N = " + forceText(load.N) +
+                     " kN，V = " + forceText(load.V) + " kN";
+  if (withMoment) text += "，M = " + forceText(load.M) + " kN·m";
+  return text;
+}
+
+CombinationRun::CombinationRun(const ModuleDescriptor& module, std::vector<LoadCombination> loads,
+                               std::vector<Entries> entries, std::vector<std::unique_ptr<DesignState>> states,
+                               bool given)
+    : module_(&module),
+      loads_(std::move(loads)),
+      entries_(std::move(entries)),
+      states_(std::move(states)),
+      given_(given),
+      withMoment_(takesMoment(module)) {
+  merge();
+  summarise();
+}
+
+// Every check id once, in the order the combinations list them; each takes the check of the
+// combination that governs it.
+void CombinationRun::merge() {
+  std::map<std::string, std::size_t, std::less<>> slotOf;
+  for (std::size_t i = 0; i < states_.size(); ++i) {
+    const auto& checks = states_[i]->bareChecks();
+    for (std::size_t k = 0; k < checks.size(); ++k) {
+      const auto [at, added] = slotOf.emplace(checks[k].id, slots_.size());
+      if (added) {
+        slots_.push_back({i, k});
+        continue;
+      }
+      const Slot& held = slots_[at->second];
+      if (governsOver(checks[k], states_[held.combination]->bareChecks()[held.position])) slots_[at->second] = {i, k};
+    }
+  }
+  merged_.reserve(slots_.size());
+  for (const Slot& slot : slots_) {
+    DesignCheck check = states_[slot.combination]->checks()[slot.position];
+    check.governing = GoverningCombination{slot.combination, loads_[slot.combination].name};
+    merged_.push_back(std::move(check));
+  }
+}
+
+void CombinationRun::summarise() {
+  summaries_.reserve(loads_.size());
+  std::vector<std::size_t> governed(loads_.size(), 0);
+  for (std::size_t i = 0; i < loads_.size(); ++i) {
+    CombinationSummary summary{loads_[i], std::numeric_limits<double>::quiet_NaN(), {}, {}};
+    for (const DesignCheck& check : states_[i]->bareChecks()) {
+      const double ratio = check.ratio();
+      if (std::isfinite(ratio) && !(ratio <= summary.ratio)) {
+        summary.ratio = ratio;
+        summary.ratioCheck = check.id;
+      }
+    }
+    summaries_.push_back(std::move(summary));
+  }
+  for (std::size_t m = 0; m < merged_.size(); ++m) {
+    summaries_[slots_[m].combination].governs.push_back(merged_[m].id);
+    ++governed[slots_[m].combination];
+  }
+  body_ = static_cast<std::size_t>(std::max_element(governed.begin(), governed.end()) - governed.begin());
+}
+
+const std::vector<DesignCheck>& CombinationRun::checksWithValues() const {
+  if (!withValues_) {
+    withValues_ = merged_;
+    for (std::size_t m = 0; m < slots_.size(); ++m)
+      (*withValues_)[m].values = states_[slots_[m].combination]->checksWithValues()[slots_[m].position].values;
+  }
+  return *withValues_;
+}
+
+std::string CombinationRun::combinationsTable() const {
+  std::string table = "荷载组合（N、V 以 kN 计，M 以 kN·m 计，压力为正；弯矩与剪力按绝对值计算）：";
+  for (std::size_t i = 0; i < summaries_.size(); ++i) {
+    const CombinationSummary& summary = summaries_[i];
+    table += "\n" + std::to_string(i + 1) + ". " + summary.load.name + "：N = " + forceText(summary.load.N) +
+             "，V = " + forceText(summary.load.V);
+    if (withMoment_) table += "，M = " + forceText(summary.load.M);
+    table += "；最大利用率 " + utilisationText(summary.ratio);
+    for (const DesignCheck& check : merged_)
+      if (check.id == summary.ratioCheck) table += "（" + check.name + "）";
+    if (!summary.governs.empty()) table += "，控制 " + std::to_string(summary.governs.size()) + " 项验算";
+  }
+  table += "\n设计资料所列内力及计算过程取组合 " + std::to_string(body_ + 1) + "“" + loads_[body_].name +
+           "”（控制验算项目最多）；各项验算按其控制组合（利用率最大者）的内力计算并注明。";
+  return table;
+}
+
+void CombinationRun::report(const TagEmitter& sink) const {
+  // The checks' tags as merged replace those of the body's own checks.
+  std::vector<DesignCheck> printed = checksWithValues();
+  for (DesignCheck& check : printed)
+    if (check.governing)
+      check.values =
+          governingText(check.governing->index, loads_[check.governing->index], withMoment_) + "；" + check.values;
+  std::map<std::string, std::string, std::less<>> merged;
+  const TagEmitter keep = [&merged](std::string_view tag, std::string_view text) {
+    merged.insert_or_assign(std::string(tag), std::string(text));
+  };
+  emitCheckTags(printed, true, keep);
+  emitRemedyTags(printed, true, keep);
+  merged["<#basis>"] = given_ ? "验算（按给定尺寸逐项验算，尺寸不作调整；各荷载组合逐一验算）"
+                              : "设计（各荷载组合分别设计，各部尺寸取其最大值，再按各荷载组合逐一验算）";
+  merged["<#combinations>"] = combinationsTable();
+  std::map<std::string, bool, std::less<>> sent;
+  body().report(bodyEntries(), [&](std::string_view tag, std::string_view text) {
+    const auto found = merged.find(tag);
+    if (found == merged.end()) return sink(tag, text);
+    sink(tag, found->second);
+    sent[found->first] = true;
+  });
+  for (const auto& [tag, text] : merged)
+    if (!sent.contains(tag)) sink(tag, text);
+}
+
+namespace {
+
+// The same sizes checked under each combination; a check that stops names its combination.
+CombinedOutcome checkUnderEach(const ModuleDescriptor& module, std::span<const LoadCombination> loads,
+                               std::vector<Entries> entries, const Sizes& sizes, bool given) {
+  CombinedOutcome result;
+  std::vector<std::unique_ptr<DesignState>> states;
+  states.reserve(loads.size());
+  Closing closing = Closing::Designed;
+  for (std::size_t i = 0; i < loads.size(); ++i) {
+    std::unique_ptr<DesignState> state = module.newState();
+    Outcome outcome = state->check(entries[i], sizes);
+    if (outcome.ending != Ending::Completed) {
+      result.outcome = namedOutcome(std::move(outcome), loads[i].name);
+      if (result.outcome.ending == Ending::Partial) {
+        result.partial = std::move(state);
+        result.partialEntries = entries[i];
+      }
+      return result;
+    }
+    if (outcome.closing != Closing::Designed) closing = outcome.closing;
+    if (i == 0) result.outcome = std::move(outcome);
+    states.push_back(std::move(state));
+  }
+  result.outcome.closing = closing;
+  result.outcome.messages = {closingMessage(closing)};
+  result.run = std::make_unique<CombinationRun>(module, std::vector<LoadCombination>(loads.begin(), loads.end()),
+                                                std::move(entries), std::move(states), given);
+  return result;
+}
+
+}  // namespace
+
+CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entries& entries,
+                                      std::span<const LoadCombination> loads) {
+  std::vector<Entries> each = entriesOf(entries, loads);
+  if (auto refused = refusedCombination(module, each, loads, false)) return {std::move(*refused), {}, {}, {}};
+  std::vector<Sizes> designs;
+  std::vector<Outcome> outcomes;
+  designs.reserve(loads.size());
+  std::unique_ptr<DesignState> state = module.newState();
+  for (std::size_t i = 0; i < loads.size(); ++i) {
+    state->reset();  // each combination designed as in a window just opened
+    Outcome outcome = state->calculate(each[i]);
+    if (outcome.ending != Ending::Completed) {
+      CombinedOutcome stopped{namedOutcome(std::move(outcome), loads[i].name), {}, {}, {}};
+      if (stopped.outcome.ending == Ending::Partial) {
+        stopped.partial = std::move(state);
+        stopped.partialEntries = each[i];
+      }
+      return stopped;
+    }
+    designs.push_back(state->sizes());
+    outcomes.push_back(std::move(outcome));
+  }
+  const Sizes envelope = envelopeSizes(designs);
+  CombinedOutcome result = checkUnderEach(module, loads, std::move(each), envelope, false);
+  if (result.run) {
+    writeBackLayout(outcomes, envelope, result.outcome);
+    // A design whose parts do not fit the column closes the whole design so.
+    for (const Outcome& design : outcomes)
+      if (design.closing != Closing::Designed) result.outcome.closing = design.closing;
+    result.outcome.messages = {closingMessage(result.outcome.closing)};
+  }
+  return result;
+}
+
+CombinedOutcome checkForCombinations(const ModuleDescriptor& module, const Entries& entries,
+                                     std::span<const LoadCombination> loads, const Sizes& sizes) {
+  std::vector<Entries> each = entriesOf(entries, loads);
+  if (auto refused = refusedCombination(module, each, loads, true)) return {std::move(*refused), {}, {}, {}};
+  return checkUnderEach(module, loads, std::move(each), sizes, true);
+}
+
+}  // namespace pedivo

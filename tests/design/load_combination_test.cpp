@@ -1,0 +1,277 @@
+// Several load combinations: each designed, the largest of every size taken, that base checked
+// under each; every check names the combination with its largest ratio.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <random>
+#include <string>
+
+#include "design/common/combination_run.h"
+#include "design/common/design_session.h"
+#include "design/common/numbers.h"
+
+namespace pedivo {
+namespace {
+
+bool hasMoment(const ModuleDescriptor& module) { return module.findControl("EdtM") != nullptr; }
+
+// A realistic column of the type with 2 to `most` combinations about one set of forces: gravity,
+// wind from either side, uplift where the type takes tension.
+std::vector<LoadCombination> randomColumn(std::mt19937& rng, DesignSession& session, int most) {
+  const auto between = [&](double low, double high) { return std::uniform_real_distribution<double>(low, high)(rng); };
+  const auto whole = [&](double low, double high) { return formatGeneral(std::round(between(low, high))); };
+  session.setText("Edthc", whole(300, 800));
+  session.setText("Edtbf", whole(200, 400));
+  session.setText("Edttw", whole(8, 14));
+  session.setText("Edttf", whole(12, 24));
+  session.setText("CBf", std::uniform_int_distribution<int>(0, 1)(rng) == 0 ? "Q235" : "Q345");
+  if (session.module().hasDetailingToggle) session.setCbsize(true);
+  const int count = std::uniform_int_distribution<int>(2, most)(rng);
+  const bool moment = hasMoment(session.module());
+  std::vector<LoadCombination> loads;
+  const double N = std::round(between(200, 2000)), V = std::round(between(20, 200)), M = std::round(between(50, 600));
+  for (int i = 0; i < count; ++i) {
+    const double sign = i % 2 == 0 ? 1 : -1;
+    loads.push_back({"组合" + std::to_string(i + 1), std::round(N * between(0.3, 1.2)),
+                     sign * std::round(V * between(0.3, 1.2)), moment ? sign * std::round(M * between(0.2, 1.2)) : 0});
+  }
+  return loads;
+}
+
+const DesignCheck* findCheck(const std::vector<DesignCheck>& checks, const std::string& id) {
+  const auto found = std::find_if(checks.begin(), checks.end(), [&](const DesignCheck& c) { return c.id == id; });
+  return found == checks.end() ? nullptr : &*found;
+}
+
+bool near(double x, double y) {
+  if (std::isnan(x) || std::isnan(y)) return std::isnan(x) && std::isnan(y);
+  return std::fabs(x - y) <= 1e-9 * std::max(1.0, std::fabs(x));
+}
+
+// Over generated columns of every type: the envelope is no smaller than any one design, each
+// combination's checks are those of check mode on the envelope, and the governing combination of
+// each check is one with the largest ratio (the first of equals).
+TEST(LoadCombinations, TheEnvelopeIsCheckedUnderEveryCombination) {
+  std::mt19937 rng(20261210);
+  for (const ModuleDescriptor* module : allModules()) {
+    int designed = 0;
+    for (int round = 0; round < 25 && designed < 8; ++round) {
+      DesignSession session(*module);
+      const auto loads = randomColumn(rng, session, 6);
+      ASSERT_FALSE(session.setLoads(loads)) << module->id;
+      if (session.calculate().ending != Ending::Completed) continue;
+      ++designed;
+      const Sizes envelope = session.sizes();
+      const CombinationRun* run = session.combinationRun();
+      ASSERT_NE(run, nullptr);
+      ASSERT_EQ(run->size(), loads.size());
+      ASSERT_EQ(session.combinations().size(), loads.size());
+      for (std::size_t i = 0; i < loads.size(); ++i) {
+        SCOPED_TRACE(module->id + " round " + std::to_string(round) + " " + loads[i].name);
+        DesignSession one(*module);
+        for (const auto& [control, text] : session.entries().texts) one.setText(control, text);
+        one.setCbsize(session.entries().cbsize);
+        ASSERT_FALSE(one.setLoads({loads[i]}));
+        ASSERT_EQ(one.calculate().ending, Ending::Completed);
+        for (const auto& [name, size] : one.sizes()) EXPECT_GE(envelope.at(name), size) << name;
+        // Check mode of this combination alone on the enveloped sizes.
+        ASSERT_EQ(one.check(envelope).ending, Ending::Completed);
+        const auto& alone = one.checks();
+        const auto& under = run->under(i).checks();
+        ASSERT_EQ(alone.size(), under.size());
+        for (std::size_t k = 0; k < alone.size(); ++k) {
+          EXPECT_EQ(alone[k].id, under[k].id);
+          EXPECT_TRUE(near(alone[k].demand, under[k].demand)) << alone[k].id;
+          EXPECT_TRUE(near(alone[k].limit, under[k].limit)) << alone[k].id;
+          EXPECT_EQ(alone[k].ok(), under[k].ok()) << alone[k].id;
+        }
+      }
+      for (const DesignCheck& check : session.checks()) {
+        ASSERT_TRUE(check.governing) << check.id;
+        const std::size_t g = check.governing->index;
+        EXPECT_EQ(check.governing->name, loads[g].name);
+        for (std::size_t i = 0; i < run->size(); ++i) {
+          const DesignCheck* other = findCheck(run->under(i).checks(), check.id);
+          if (other == nullptr) continue;
+          EXPECT_FALSE(governsOver(*other, check)) << check.id << " under " << loads[i].name;
+          if (i < g) {
+            EXPECT_TRUE(governsOver(check, *other)) << check.id << ": the first of equals governs";
+          }
+          if (!other->ok()) {
+            EXPECT_FALSE(check.ok()) << check.id << " fails under " << loads[i].name;
+          }
+        }
+        const auto& governs = session.combinations()[g].governs;
+        EXPECT_NE(std::find(governs.begin(), governs.end(), check.id), governs.end()) << check.id;
+      }
+    }
+    EXPECT_GE(designed, 3) << module->id;
+  }
+}
+
+// The larger moment with more compression needs the thicker plate, the least compression pulls
+// hardest on the bolts: two checks of one base governed by two combinations, against a hand
+// calculation of each on the enveloped sizes (tests/design/hand/two_combinations.py).
+TEST(LoadCombinations, TheMomentGovernsThePlateAndTheLeastCompressionTheBolts) {
+  std::ifstream in(std::string(PEDIVO_HAND_CASES) + "/two_combinations_expected.json");
+  const nlohmann::json hand = nlohmann::json::parse(in);
+  DesignSession session(*findModule("g11"));
+  for (const auto& [control, text] : hand.at("entries").items()) session.setText(control, text.get<std::string>());
+  session.setCbsize(true);
+  std::vector<LoadCombination> loads;
+  for (const auto& load : hand.at("loads"))
+    loads.push_back({load.at("name"), load.at("N"), load.at("V"), load.at("M")});
+  ASSERT_FALSE(session.setLoads(loads));
+  ASSERT_EQ(session.calculate().ending, Ending::Completed);
+  for (const auto& [name, size] : hand.at("sizes").items())
+    EXPECT_EQ(session.sizes().at(name), size.get<double>()) << name;
+  const CombinationRun* run = session.combinationRun();
+  ASSERT_NE(run, nullptr);
+  for (const auto& [id, expected] : hand.at("checks").items()) {
+    SCOPED_TRACE(id);
+    const DesignCheck* check = findCheck(session.checks(), id);
+    ASSERT_NE(check, nullptr);
+    for (std::size_t i = 0; i < loads.size(); ++i) {
+      const double demand = expected.at("demands")[i];
+      EXPECT_NEAR(findCheck(run->under(i).checks(), id)->demand, demand, 1e-9 * demand) << loads[i].name;
+    }
+    EXPECT_NEAR(check->limit, expected.at("limit").get<double>(), 1e-12);
+    EXPECT_DOUBLE_EQ(check->ratio(), expected.at("ratio").get<double>());
+    EXPECT_EQ(check->governing->name, expected.at("governing").get<std::string>());
+    const auto& governs = session.combinations()[check->governing->index].governs;
+    EXPECT_NE(std::find(governs.begin(), governs.end(), id), governs.end());
+  }
+  EXPECT_EQ(findCheck(session.checks(), "plate")->ratio(), 1.0);
+  EXPECT_EQ(findCheck(session.checks(), "bolt")->ratio(), 0.84);
+}
+
+TEST(LoadCombinations, OneCombinationIsTheWindowsOwnForces) {
+  for (const ModuleDescriptor* module : allModules()) {
+    const bool moment = hasMoment(*module);
+    DesignSession typed(*module);
+    typed.setText("EdtN", "900");
+    typed.setText("EdtV", "60");
+    if (moment) typed.setText("EdtM", "150");
+    DesignSession given(*module);
+    ASSERT_FALSE(given.setLoads({{"1.2D+1.4L", 900, -60, moment ? -150.0 : 0.0}}));
+    EXPECT_EQ(typed.calculate().messages, given.calculate().messages) << module->id;
+    EXPECT_EQ(given.entries().texts, typed.entries().texts) << module->id;
+    EXPECT_EQ(given.combinationRun(), nullptr);
+    EXPECT_TRUE(given.combinations().empty());
+    const auto a = typed.report(), b = given.report();
+    ASSERT_EQ(a.size(), b.size()) << module->id;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      EXPECT_EQ(a[i].tag, b[i].tag);
+      if (a[i].tag != "<#time>") {
+        EXPECT_EQ(a[i].text, b[i].text) << a[i].tag;
+      }
+    }
+  }
+}
+
+// A moment or a shear of either sign asks the same of a symmetric base.
+TEST(LoadCombinations, MomentAndShearAreTakenByMagnitude) {
+  const ModuleDescriptor& rigid = *findModule("g11");
+  DesignSession plus(rigid), minus(rigid);
+  ASSERT_FALSE(plus.setLoads({{"+W", 800, 50, 200}, {"D", 1200, 20, 60}}));
+  ASSERT_FALSE(minus.setLoads({{"-W", 800, -50, -200}, {"D", 1200, 20, 60}}));
+  ASSERT_EQ(plus.calculate().ending, Ending::Completed);
+  ASSERT_EQ(minus.calculate().ending, Ending::Completed);
+  EXPECT_EQ(plus.sizes(), minus.sizes());
+  ASSERT_EQ(plus.checks().size(), minus.checks().size());
+  for (std::size_t k = 0; k < plus.checks().size(); ++k) EXPECT_EQ(plus.checks()[k].demand, minus.checks()[k].demand);
+}
+
+TEST(LoadCombinations, APinnedBaseRefusesAMomentNamingTheCombination) {
+  DesignSession pinned(*findModule("j1"));
+  const auto fault = pinned.setLoads({{"D", 500, 20, 0}, {"D+W", 400, 30, 15}});
+  ASSERT_TRUE(fault);
+  EXPECT_NE(fault->find("第 2 组"), std::string::npos) << *fault;
+  EXPECT_NE(fault->find("D+W"), std::string::npos) << *fault;
+  EXPECT_TRUE(pinned.loads().empty());
+  EXPECT_FALSE(pinned.setLoads({{"D", 500, 20, 0}, {"D+W", 400, 30, 0}}));
+}
+
+// A combination that stops the design stops all of it, and the message says which.
+TEST(LoadCombinations, AStoppingCombinationIsNamed) {
+  // A pinned base takes no tension: the input check refuses the uplift combination.
+  DesignSession pinned(*findModule("j1"));
+  ASSERT_FALSE(pinned.setLoads({{"1.2D+1.4L", 500, 20, 0}, {"1.0D+1.5W", -80, 30, 0}}));
+  Outcome outcome = pinned.calculate();
+  EXPECT_EQ(outcome.ending, Ending::Stopped);
+  ASSERT_FALSE(outcome.messages.empty());
+  EXPECT_TRUE(outcome.messages.front().starts_with("荷载组合“1.0D+1.5W”：")) << outcome.messages.front();
+  EXPECT_EQ(pinned.status(), DesignStatus::NotCalculated);
+
+  // Axial tension within the bolt rows of a rigid base: what was found is kept, the design is
+  // unfinished and says under which combination.
+  DesignSession rigid(*findModule("g11"));
+  ASSERT_FALSE(rigid.setLoads({{"D", 900, 40, 120}, {"uplift", -900, 40, 10}}));
+  outcome = rigid.calculate();
+  EXPECT_EQ(outcome.ending, Ending::Partial);
+  ASSERT_FALSE(outcome.messages.empty());
+  EXPECT_TRUE(outcome.messages.front().starts_with("荷载组合“uplift”：")) << outcome.messages.front();
+  EXPECT_EQ(rigid.status(), DesignStatus::Unfinished);
+  EXPECT_FALSE(rigid.designed());
+  EXPECT_TRUE(rigid.checks().empty());
+  EXPECT_NE(rigid.statusLine().find("荷载组合“uplift”"), std::string::npos) << rigid.statusLine();
+  // The report's forces are those of the combination that stopped.
+  for (const auto& tag : rigid.report()) {
+    if (tag.tag == "<#N>") {
+      EXPECT_EQ(tag.text, "-900");
+    }
+  }
+}
+
+// Changing the combinations after a design puts the design out of date, as an entry does.
+TEST(LoadCombinations, ChangedCombinationsMakeTheDesignOutOfDate) {
+  DesignSession session(*findModule("g11"));
+  ASSERT_FALSE(session.setLoads({{"A", 1200, 40, 200}, {"B", 500, 30, 150}}));
+  ASSERT_EQ(session.calculate().ending, Ending::Completed);
+  EXPECT_EQ(session.status(), DesignStatus::Completed);
+  ASSERT_FALSE(session.setLoads({{"A", 1200, 40, 200}, {"B", 500, 30, 160}}));
+  EXPECT_EQ(session.status(), DesignStatus::EntriesChanged);
+  EXPECT_NE(session.statusLine().find("荷载组合"), std::string::npos) << session.statusLine();
+  ASSERT_FALSE(session.setLoads({{"A", 1200, 40, 200}, {"B", 500, 30, 150}}));
+  EXPECT_EQ(session.status(), DesignStatus::Completed);
+}
+
+// The report: the basis says 设计 or 验算, each check's values line starts with its governing
+// combination's name and forces, and the table lists every combination.
+TEST(LoadCombinations, TheReportNamesTheGoverningCombinations) {
+  DesignSession session(*findModule("g11"));
+  ASSERT_FALSE(session.setLoads({{"1.2D+1.4L", 1500, 40, 100}, {"1.0D+1.5W", -120, 60, 310}, {"D", 900, 10, 20}}));
+  ASSERT_EQ(session.calculate().ending, Ending::Completed);
+  std::map<std::string, std::string> tags;
+  for (const auto& tag : session.report()) tags[tag.tag] = tag.text;
+  EXPECT_TRUE(tags.at("<#basis>").starts_with("设计")) << tags.at("<#basis>");
+  const std::string table = tags.at("<#combinations>");
+  for (const char* name : {"1.2D+1.4L", "1.0D+1.5W", "2. 1.0D+1.5W：N = −120，V = 60，M = 310", "3. D"})
+    EXPECT_NE(table.find(name), std::string::npos) << name << "\n" << table;
+  for (const DesignCheck& check : session.checks()) {
+    if (check.unnumbered || check.decision) continue;
+    const std::string& values = tags.at("<#" + check.id + ".values>");
+    EXPECT_TRUE(
+        values.starts_with("控制组合 " + std::to_string(check.governing->index + 1) + "：" + check.governing->name))
+        << values;
+  }
+  EXPECT_NE(tags.at("<#bolt.values>").find("控制组合 2：1.0D+1.5W，N = −120 kN，V = 60 kN，M = 310 kN·m；"),
+            std::string::npos)
+      << tags.at("<#bolt.values>");
+
+  const Sizes sizes = session.sizes();
+  ASSERT_EQ(session.check(sizes).ending, Ending::Completed);
+  EXPECT_TRUE(session.checked());
+  for (const auto& tag : session.report()) {
+    if (tag.tag == "<#basis>") {
+      EXPECT_TRUE(tag.text.starts_with("验算")) << tag.text;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace pedivo
