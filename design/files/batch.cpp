@@ -7,6 +7,7 @@
 #include "design/common/calculation.h"
 #include "design/common/design_check.h"
 #include "design/common/design_session.h"
+#include "design/common/numbers.h"
 #include "design/files/spreadsheet_cells.h"
 
 namespace pedivo {
@@ -17,6 +18,8 @@ bool anyModuleHasControl(const std::string& name) {
     if (module->findControl(name) != nullptr) return true;
   return false;
 }
+
+bool isForceColumn(std::string_view name) { return name == "EdtN" || name == "EdtV" || name == "EdtM"; }
 
 std::string trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(" \t");
@@ -44,8 +47,8 @@ std::optional<std::string> checkBatchHeader(CsvRow& header) {
   if (std::find(header.begin(), header.end(), "module") == header.end())
     return std::string("表格缺少柱脚类型列“module”");
   for (const auto& name : header)
-    if (!name.empty() && name != "module" && name != "id" && name != "cbsize" && findProjectField(name) == nullptr &&
-        !anyModuleHasControl(name))
+    if (!name.empty() && name != "module" && name != "id" && name != "cbsize" && name != loadColumn &&
+        name != modeColumn && findProjectField(name) == nullptr && !anyModuleHasControl(name) && !isSizeColumn(name))
       return "未知的列“" + name + "”";
   return std::nullopt;
 }
@@ -93,6 +96,7 @@ std::optional<std::string> enterCells(DesignSession& session, const CsvRow& head
     const std::string& name = header[c];
     const std::string text = cellAt(cells, c);
     if (name.empty() || name == "module" || name == "id" || trimmed(text).empty()) continue;
+    if (name == loadColumn || name == modeColumn || isSizeColumn(name)) continue;  // read with the design's forces
     if (findProjectField(name) != nullptr) continue;  // read with the project block
     if (name == "cbsize") {
       const auto tick = readTick(text);
@@ -108,11 +112,133 @@ std::optional<std::string> enterCells(DesignSession& session, const CsvRow& head
 
 }  // namespace
 
+namespace {
+
+// "mode": a check of the sizes in the size columns, or a design (blank, design, 设计).
+std::variant<std::optional<Sizes>, std::string> rowSizes(const CsvRow& header, const CsvRow& cells) {
+  bool check = false;
+  for (std::size_t c = 0; c < header.size(); ++c) {
+    if (header[c] != modeColumn) continue;
+    const std::string mode = trimmed(cellAt(cells, c));
+    if (mode == "check" || mode == "验算") {
+      check = true;
+    } else if (!mode.empty() && mode != "design" && mode != "设计") {
+      return "“mode”应为 design（设计）或 check（验算），不是“" + mode + "”";
+    }
+  }
+  if (!check) return std::optional<Sizes>();
+  Sizes sizes;
+  for (std::size_t c = 0; c < header.size(); ++c) {
+    const std::string text = trimmed(cellAt(cells, c));
+    if (!isSizeColumn(header[c]) || text.empty()) continue;
+    const auto number = parseNumber(text);
+    if (!number) return "尺寸“" + header[c] + "”不是数值：" + text;
+    sizes[header[c]] = *number;
+  }
+  return std::optional<Sizes>(std::move(sizes));
+}
+
+// The row's design, or its check of given sizes, under its combinations (none: its own N, V, M).
+Outcome designOrCheck(DesignSession& session, const CsvRow& header, const CsvRow& cells,
+                      std::vector<LoadCombination> loads, std::optional<std::string>& error) {
+  auto sizes = rowSizes(header, cells);
+  if (auto* refused = std::get_if<std::string>(&sizes)) {
+    error = std::move(*refused);
+    return {};
+  }
+  if (!loads.empty())
+    if (auto refused = session.setLoads(std::move(loads))) {
+      error = std::move(refused);
+      return {};
+    }
+  const auto& given = std::get<std::optional<Sizes>>(sizes);
+  return given ? session.check(*given) : session.calculate();
+}
+
+BatchRow designCells(const CsvRow& header, const CsvRow& cells, std::size_t index, std::vector<LoadCombination> loads);
+
+}  // namespace
+
+bool isSizeColumn(std::string_view name) {
+  for (const ModuleDescriptor* module : allModules())
+    for (const auto& size : module->sizes)
+      if (size.name == name) return true;
+  return false;
+}
+
+bool isGroupedTable(const CsvRow& header) {
+  return std::find(header.begin(), header.end(), loadColumn) != header.end();
+}
+
+std::string rowId(const CsvRow& header, const CsvRow& cells) {
+  std::string id;
+  for (std::size_t c = 0; c < header.size(); ++c)
+    if (header[c] == "id") id = trimmed(cellAt(cells, c));
+  return id;
+}
+
 BatchRow designRow(const BatchTable& table, std::size_t index) {
   return designRow(table.header, table.rows.at(index), index);
 }
 
 BatchRow designRow(const CsvRow& header, const CsvRow& cells, std::size_t index) {
+  return designCells(header, cells, index, {});
+}
+
+namespace {
+
+// The combinations of a group's rows: the name in "load", the forces in EdtN, EdtV, EdtM.
+std::variant<std::vector<LoadCombination>, std::string> groupLoads(const CsvRow& header, std::span<const CsvRow> rows) {
+  std::vector<LoadCombination> loads;
+  for (const CsvRow& cells : rows) {
+    LoadCombination load;
+    for (std::size_t c = 0; c < header.size(); ++c) {
+      const std::string text = trimmed(cellAt(cells, c));
+      if (header[c] == loadColumn) load.name = text;
+      if (!isForceColumn(header[c]) || text.empty()) continue;
+      const auto number = parseNumber(text);
+      if (!number) return "荷载组合“" + load.name + "”的“" + header[c] + "”不是数值：" + text;
+      (header[c] == "EdtN" ? load.N : header[c] == "EdtV" ? load.V : load.M) = *number;
+    }
+    loads.push_back(std::move(load));
+  }
+  return loads;
+}
+
+// The first column in which a row of the group differs from its first row, beside the
+// combination's name and forces.
+std::optional<std::string> disagreeingColumn(const CsvRow& header, std::span<const CsvRow> rows) {
+  for (std::size_t c = 0; c < header.size(); ++c) {
+    if (header[c] == loadColumn || isForceColumn(header[c])) continue;
+    for (const CsvRow& cells : rows.subspan(1))
+      if (trimmed(cellAt(cells, c)) != trimmed(cellAt(rows.front(), c))) return header[c];
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+BatchRow designGroup(const CsvRow& header, std::span<const CsvRow> rows, std::size_t index, bool scattered) {
+  const std::string id = rowId(header, rows.front());
+  const auto refusedGroup = [&](std::string why) {
+    BatchRow row;
+    row.id = id.empty() ? std::to_string(index + 1) : id;
+    row.module = rowModule(header, rows.front());
+    row.error = std::move(why);
+    return row;
+  };
+  if (scattered) return refusedGroup("编号“" + id + "”的各行不相连：同一设计的各荷载组合应写在相连的行中");
+  if (const auto column = disagreeingColumn(header, rows))
+    return refusedGroup("编号“" + id + "”的各行在“" + *column +
+                        "”列不一致：同一设计的各行只有荷载组合（load、EdtN、EdtV、EdtM）可以不同");
+  auto loads = groupLoads(header, rows);
+  if (auto* refused = std::get_if<std::string>(&loads)) return refusedGroup(*refused);
+  return designCells(header, rows.front(), index, std::move(std::get<std::vector<LoadCombination>>(loads)));
+}
+
+namespace {
+
+BatchRow designCells(const CsvRow& header, const CsvRow& cells, std::size_t index, std::vector<LoadCombination> loads) {
   BatchRow row;
   row.id = std::to_string(index + 1);
   const auto cell = [&](std::size_t column) { return column < cells.size() ? cells[column] : std::string(); };
@@ -140,10 +266,13 @@ BatchRow designRow(const CsvRow& header, const CsvRow& cells, std::size_t index)
     return row;
   }
   session.setProject(row.project);
-  const Outcome outcome = session.calculate();
+  const Outcome outcome = designOrCheck(session, header, cells, std::move(loads), row.error);
+  if (row.error) return row;
   // As the window holds them after "计算" (detailing sizes written in): what the row opens with and
   // what 自动调整 compares its proposal with, as in the window and in JSON Lines.
   row.entries = session.entries();
+  row.loads = session.loads();
+  if (session.checked()) row.sizes = session.sizes();
   row.messages = outcome.messages;
   if (outcome.ending != Ending::Completed) {
     // Refused or stopped: nothing was designed, and the row says why.
@@ -154,10 +283,15 @@ BatchRow designRow(const CsvRow& header, const CsvRow& cells, std::size_t index)
   row.fields = session.results().fields;
   for (const auto& check : session.checks()) {
     if (!check.ok()) ++row.failedChecks;
-    if (!check.decision && std::isfinite(check.ratio())) row.largestRatio = std::max(row.largestRatio, check.ratio());
+    if (!check.decision && std::isfinite(check.ratio()) && check.ratio() > row.largestRatio) {
+      row.largestRatio = check.ratio();
+      if (check.governing) row.governing = check.governing->name;
+    }
   }
   return row;
 }
+
+}  // namespace
 
 std::vector<bool> failingRows(const std::vector<BatchRow>& rows) {
   std::vector<bool> failing;

@@ -8,11 +8,13 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
+#include "design/common/load_combination.h"
 #include "design/common/module.h"
 #include "design/common/project.h"
 #include "design/files/csv_table.h"
@@ -53,12 +55,29 @@ struct BatchRow {
   int failedChecks = 0;
   double largestRatio = 0;           // of the checks that are limits
   Entries entries;                   // the row's entries, for opening it in its window
+  std::vector<LoadCombination> loads;  // its combinations, where the table has a "load" column
+  std::optional<Sizes> sizes;          // the sizes of a check ("mode" check)
+  std::string governing;               // the combination of its check with the largest ratio
   Project project;                   // the row's project block
   // What 自动调整 proposes for a row that did not pass, when asked for: the changed entries as
   // "Edtsizea=95；cbsize=0" and the proposal's steel weight.
   std::optional<std::string> adjustedChanges;
   std::optional<double> adjustedWeight;
 };
+
+// Tables of several load combinations: a column "load" names each row's combination and the rows
+// of one "id", written one after another, are one design; they agree on every column but "load"
+// and the forces EdtN, EdtV, EdtM. A column "mode" (design or check, 设计 or 验算) makes a row a
+// check of the sizes in the columns named like the sizes ("tpb", "dms", …).
+inline constexpr const char* loadColumn = "load";
+inline constexpr const char* modeColumn = "mode";
+bool isGroupedTable(const CsvRow& header);
+bool isSizeColumn(std::string_view name);
+// The "id" cell of a row, trimmed; empty where there is none.
+std::string rowId(const CsvRow& header, const CsvRow& cells);
+// Designs the rows of one id (index: of its first row) as one design under their combinations.
+// `scattered`: rows of the id came earlier, apart from these; the group is refused.
+BatchRow designGroup(const CsvRow& header, std::span<const CsvRow> rows, std::size_t index, bool scattered = false);
 
 // Runs 自动调整 for a row that did not pass and keeps its proposal, when one passes.
 void adjustRow(BatchRow& row);

@@ -10,6 +10,8 @@
 #include <functional>
 #include <future>
 #include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "design/files/batch.h"
@@ -25,7 +27,8 @@ class OrderedRowDesigns {
   // With `withAdjust`, each row that does not pass also gets 自动调整's proposal.
   OrderedRowDesigns(WorkerPool& pool, CsvRow header, bool withAdjust = false);
 
-  // Queues the next row; a full batch goes to the pool.
+  // Queues the next row; a full batch goes to the pool. In a table of load combinations (a "load"
+  // column) the rows of one id, one after another, are one design and come back as one row.
   void add(CsvRow cells);
   // Hands the rows gathered so far to the pool.
   void submitPartial();
@@ -42,8 +45,18 @@ class OrderedRowDesigns {
   WorkerPool& pool_;
   std::shared_ptr<const CsvRow> header_;
   bool withAdjust_ = false;
-  std::vector<CsvRow> gathering_;
-  std::size_t nextIndex_ = 0;  // of the first row gathered
+  bool grouped_ = false;
+  // Rows a design: one each, or the rows of one id; with the index of its first row and whether
+  // rows of its id came before, apart from it.
+  struct Design {
+    std::vector<CsvRow> rows;
+    std::size_t index;
+    bool scattered = false;
+  };
+  std::vector<Design> gathering_;
+  std::size_t nextIndex_ = 0;  // of the next row added
+  std::string openId_;                  // the id of the last design gathered
+  std::set<std::string> closedIds_;     // ids of the designs before it
   std::deque<std::future<std::vector<BatchRow>>> pending_;
 };
 

@@ -65,4 +65,44 @@ nlohmann::ordered_json projectJson(const Project& project) {
   return out;
 }
 
+bool isForceEntry(std::string_view control) { return control == "EdtN" || control == "EdtV" || control == "EdtM"; }
+
+std::optional<std::string> readLoads(const nlohmann::json& value, DesignSession& session) {
+  const std::string shape = "荷载组合（loads）应写作 [{\"name\": \"组合名\", \"N\": 数值, \"V\": 数值, \"M\": 数值}, …]";
+  if (!value.is_array() || value.empty()) return shape;
+  if (value.size() > mostCombinations)
+    return "荷载组合最多 " + std::to_string(mostCombinations) + " 组，现有 " + std::to_string(value.size()) + " 组";
+  std::vector<LoadCombination> loads;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const nlohmann::json& row = value[i];
+    const std::string where = "第 " + std::to_string(i + 1) + " 组荷载组合";
+    if (!row.is_object()) return shape;
+    for (const auto& [key, item] : row.items())
+      if (key != "name" && key != "N" && key != "V" && key != "M") return where + "有未知的键“" + key + "”";
+    if (!row.contains("name") || !row.at("name").is_string()) return where + "缺少名称“name”（文本）";
+    LoadCombination load{row.at("name").get<std::string>()};
+    for (const auto& [key, force] : {std::pair{"N", &load.N}, std::pair{"V", &load.V}, std::pair{"M", &load.M}}) {
+      if (!row.contains(key)) {
+        if (std::string_view(key) == "M") continue;
+        return where + "“" + load.name + "”缺少“" + key + "”";
+      }
+      if (!row.at(key).is_number()) return where + "“" + load.name + "”的“" + key + "”必须是数值";
+      *force = row.at(key).get<double>();
+    }
+    loads.push_back(std::move(load));
+  }
+  return session.setLoads(std::move(loads));
+}
+
+nlohmann::ordered_json loadsJson(const ModuleDescriptor& module, const std::vector<LoadCombination>& loads) {
+  nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+  const bool moment = module.findControl("EdtM") != nullptr;
+  for (const auto& load : loads) {
+    nlohmann::ordered_json row{{"name", load.name}, {"N", load.N}, {"V", load.V}};
+    if (moment) row["M"] = load.M;
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
 }  // namespace pedivo

@@ -26,4 +26,15 @@ std::optional<std::string> readProject(const nlohmann::json& value, Project& pro
 // The project as a "project" value: the items that are not empty.
 nlohmann::ordered_json projectJson(const Project& project);
 
+// Reads a "loads" value, [{"name": text, "N": number, "V": number, "M": number}, …] (M may be
+// left out where it is 0), and gives the combinations to the session. The reason when it is not
+// one, or when the session refuses them.
+std::optional<std::string> readLoads(const nlohmann::json& value, DesignSession& session);
+// The session's combinations as a "loads" value; M only for a base that takes a moment.
+nlohmann::ordered_json loadsJson(const ModuleDescriptor& module, const std::vector<LoadCombination>& loads);
+// The entries of the forces that "loads" replaces: a step or file giving both is refused.
+bool isForceEntry(std::string_view control);
+inline constexpr const char* loadsAndForcesMessage =
+    "给出荷载组合（loads）时，柱底轴力、剪力、弯矩（EdtN、EdtV、EdtM）不能再作为输入项给出";
+
 }  // namespace pedivo

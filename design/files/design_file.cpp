@@ -43,6 +43,20 @@ std::optional<Sizes> readSizes(const json& input, const ModuleDescriptor& module
   return sizes;
 }
 
+// Forces given both as combinations and as entries: which is meant cannot be told.
+void refuseForcesBesideLoads(const json& input) {
+  const auto givesForce = [](const json& step) {
+    if (!step.is_object() || !step.contains("entries") || !step.at("entries").is_object()) return false;
+    for (const auto& [control, text] : step.at("entries").items())
+      if (isForceEntry(control)) return true;
+    return false;
+  };
+  if (givesForce(input)) throw Refusal{loadsAndForcesMessage};
+  if (input.contains("steps") && input.at("steps").is_array())
+    for (const json& step : input.at("steps"))
+      if (givesForce(step)) throw Refusal{loadsAndForcesMessage};
+}
+
 DesignFile parse(std::string_view text) {
   if (auto refused = checkJsonText(text, maximumDepth)) throw Refusal{*refused};
   json input;
@@ -58,13 +72,17 @@ DesignFile parse(std::string_view text) {
   if (module == nullptr) throw Refusal{"柱脚类型“" + id + "”未知"};
   for (const auto& [key, value] : input.items())
     if (key != "module" && key != "entries" && key != "cbsize" && key != "steps" && key != "project" && key != "mode" &&
-        key != "sizes")
+        key != "sizes" && key != "loads")
       throw Refusal{"未知的键“" + key + "”"};
   const std::optional<Sizes> sizes = readSizes(input, *module);
   DesignSession session(*module);
   Project project;
   if (input.contains("project"))
     if (auto refused = readProject(input.at("project"), project)) throw Refusal{*refused};
+  if (input.contains("loads")) {
+    if (auto refused = readLoads(input.at("loads"), session)) throw Refusal{*refused};
+    refuseForcesBesideLoads(input);
+  }
   if (input.contains("steps")) {
     if (input.contains("entries") || input.contains("cbsize")) throw Refusal{"给出步骤（steps）时，输入项应写在各步之中"};
     if (!input.at("steps").is_array()) throw Refusal{"步骤应写作 [{…}, {…}] 的形式"};
@@ -76,18 +94,19 @@ DesignFile parse(std::string_view text) {
     if (input.contains("cbsize")) step["cbsize"] = input.at("cbsize");
     applyEntries(session, step);
   }
-  return DesignFile{module, session.entries(), std::move(project), sizes};
+  return DesignFile{module, session.entries(), std::move(project), sizes, session.loads()};
 }
 
 }  // namespace
 
 std::string designFileText(const ModuleDescriptor& module, const Entries& entries, const Project& project,
-                           const std::optional<Sizes>& sizes) {
+                           const std::optional<Sizes>& sizes, const std::vector<LoadCombination>& loads) {
   ordered_json out;
   out["module"] = module.id;
   ordered_json texts = ordered_json::object();
   for (const auto& group : module.groups)
     for (const auto& control : group.controls) {
+      if (!loads.empty() && isForceEntry(control.name)) continue;
       const auto found = entries.texts.find(control.name);
       texts[control.name] = found == entries.texts.end() ? control.defaultText : found->second;
     }
@@ -101,6 +120,7 @@ std::string designFileText(const ModuleDescriptor& module, const Entries& entrie
       if (const auto found = sizes->find(size.name); found != sizes->end()) given[size.name] = found->second;
     out["sizes"] = given;
   }
+  if (!loads.empty()) out["loads"] = loadsJson(module, loads);
   return out.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
@@ -123,8 +143,9 @@ std::variant<DesignFile, std::string> readDesignFile(const std::filesystem::path
 
 std::optional<std::string> writeDesignFile(const std::filesystem::path& path, const ModuleDescriptor& module,
                                            const Entries& entries, const Project& project,
-                                           const std::optional<Sizes>& sizes) {
-  if (const auto why = replaceFile(path, designFileText(module, entries, project, sizes)))
+                                           const std::optional<Sizes>& sizes,
+                                           const std::vector<LoadCombination>& loads) {
+  if (const auto why = replaceFile(path, designFileText(module, entries, project, sizes, loads)))
     return "无法保存设计文件" + quoted(path) + "：" + *why;
   return std::nullopt;
 }

@@ -20,7 +20,12 @@ std::optional<DesignReport> rowReport(const BatchRow& row, std::time_t when) {
     if (session.setText(name, text)) return std::nullopt;
   session.setCbsize(row.entries.cbsize);
   session.setProject(row.project);
-  session.calculate();
+  if (!row.loads.empty() && session.setLoads(row.loads)) return std::nullopt;
+  if (row.sizes) {
+    session.check(*row.sizes);
+  } else {
+    session.calculate();
+  }
   return designReport(session, when);
 }
 

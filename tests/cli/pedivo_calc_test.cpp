@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -666,6 +668,70 @@ TEST(PedivoCalc, ACheckWithoutItsSizesIsRefusedNamingThem) {
   EXPECT_EQ(run.lines[0].at("sizes"), nullptr);
   for (std::size_t i = 1; i < 6; ++i) EXPECT_TRUE(run.lines[i].contains("error")) << i;
   EXPECT_NE(run.lines[3].at("error").get<std::string>().find("tpb"), std::string::npos);
+}
+
+// Several combinations in, each check's governing combination and every combination's largest
+// ratio out; the design's sizes and loads given back as a check give the same verdicts.
+TEST(PedivoCalc, LoadCombinationsInAndOut) {
+  const std::string loads =
+      R"([{"name": "1.2D+1.4L", "N": 1200, "V": 40, "M": 120}, {"name": "1.2D+1.4W", "N": 900, "V": 60, "M": 200},)"
+      R"( {"name": "1.0D-1.4W", "N": 150, "V": -50, "M": -110}])";
+  const std::string column = R"("module": "g11", "cbsize": true, "entries": {"Edthc": "600", "Edtbf": "300", "Edttf": "20"})";
+  const CalcRun designed = runCalc("{" + column + R"(, "loads": )" + loads + "}\n");
+  ASSERT_EQ(designed.lines.size(), 1u);
+  const json& line = designed.lines[0];
+  EXPECT_EQ(line.at("state"), "已完成");
+  EXPECT_EQ(line.at("entries").at("EdtN"), "1200") << "the first combination in the boxes";
+  const json& combinations = line.at("combinations");
+  ASSERT_EQ(combinations.size(), 3u);
+  EXPECT_EQ(combinations[2].at("name"), "1.0D-1.4W");
+  EXPECT_EQ(combinations[2].at("M"), -110);
+  std::map<std::string, std::string> governing;
+  for (const json& check : line.at("checks")) governing[check.at("id")] = check.at("governing");
+  std::size_t governed = 0;
+  for (const json& combination : combinations) {
+    double largest = 0;
+    for (const json& id : combination.at("governs")) {
+      EXPECT_EQ(governing.at(id), combination.at("name"));
+      ++governed;
+    }
+    for (const json& check : line.at("checks"))
+      if (check.at("governing") == combination.at("name") && check.at("ratio").is_number())
+        largest = std::max(largest, check.at("ratio").get<double>());
+    EXPECT_GE(combination.at("ratio").get<double>(), largest);
+  }
+  EXPECT_EQ(governed, line.at("checks").size()) << "every check governed by one combination";
+  EXPECT_EQ(governing.at("bolt"), "1.0D-1.4W") << "the least compression pulls hardest on the bolts";
+
+  const CalcRun checked = runCalc("{" + column + R"(, "loads": )" + loads + R"(, "mode": "check", "sizes": )" +
+                                  line.at("sizes").dump() + "}\n");
+  ASSERT_EQ(checked.lines.size(), 1u);
+  EXPECT_EQ(checked.lines[0].at("mode"), "check");
+  ASSERT_EQ(checked.lines[0].at("checks").size(), line.at("checks").size());
+  for (std::size_t c = 0; c < line.at("checks").size(); ++c) {
+    EXPECT_EQ(checked.lines[0].at("checks")[c].at("ok"), line.at("checks")[c].at("ok"));
+    EXPECT_EQ(checked.lines[0].at("checks")[c].at("governing"), line.at("checks")[c].at("governing"));
+  }
+}
+
+TEST(PedivoCalc, LoadsAndForceEntriesTogetherAreRefused) {
+  const CalcRun run = runCalc(R"({"module": "g11", "entries": {"EdtN": "800"}, "loads": [{"name": "A", "N": 1, "V": 1, "M": 1}]}
+{"module": "g11", "loads": [{"name": "A", "N": 1, "V": 1, "M": 1}], "after": {"EdtM": "5"}}
+{"module": "g11", "loads": []}
+{"module": "g11", "loads": [{"name": "A", "N": "1", "V": 1, "M": 1}]}
+{"module": "g11", "loads": [{"name": "A", "N": 1, "V": 1, "M": 1, "T": 3}]}
+{"module": "j1", "loads": [{"name": "D", "N": 500, "V": 10}, {"name": "W", "N": 300, "V": 20, "M": 5}]}
+{"module": "j1", "loads": [{"name": "D", "N": 500, "V": 10}, {"name": "W", "N": 300, "V": 20}]}
+)");
+  ASSERT_EQ(run.lines.size(), 7u);
+  for (std::size_t i = 0; i < 6; ++i) ASSERT_TRUE(run.lines[i].contains("error")) << i;
+  EXPECT_NE(run.lines[0].at("error").get<std::string>().find("EdtN"), std::string::npos);
+  EXPECT_NE(run.lines[3].at("error").get<std::string>().find("“N”必须是数值"), std::string::npos);
+  EXPECT_NE(run.lines[4].at("error").get<std::string>().find("T"), std::string::npos);
+  EXPECT_NE(run.lines[5].at("error").get<std::string>().find("第 2 组荷载组合“W”"), std::string::npos);
+  EXPECT_EQ(run.lines[6].at("state"), "已完成");
+  EXPECT_EQ(run.lines[6].at("combinations").size(), 2u);
+  EXPECT_FALSE(run.lines[6].at("combinations")[0].contains("M") && run.lines[6].at("combinations")[0].at("M") != 0);
 }
 
 }  // namespace

@@ -56,6 +56,23 @@ std::optional<double> utilisation(const DesignCheck& check) {
   return check.ratio();
 }
 
+// "combinations": each with its forces, its largest ratio and the ids of the checks it governs.
+void writeCombinations(JsonLine& line, const DesignSession& session) {
+  line.key("combinations").beginArray();
+  for (const auto& summary : session.combinations()) {
+    line.beginObject();
+    line.key("name").value(summary.load.name);
+    line.key("N").value(summary.load.N).key("V").value(summary.load.V).key("M").value(summary.load.M);
+    line.key("ratio");
+    valueOrNull(line, std::isfinite(summary.ratio) ? std::optional<double>(summary.ratio) : std::nullopt);
+    line.key("governs").beginArray();
+    for (const auto& id : summary.governs) line.name(id);
+    line.endArray();
+    line.endObject();
+  }
+  line.endArray();
+}
+
 // The line a window's state gives: its entries, held values, result fields and checks; with
 // `detail` also each check's formula and the report's tags.
 void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run, bool detail) {
@@ -92,6 +109,8 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
   line.key("checks").beginArray();
   for (const auto& check : session.checks()) {
     line.beginObject();
+    // Under several combinations a check is found by its id in the combinations' lists.
+    if (check.governing) line.key("id").name(check.id);
     line.key("name").value(check.name);
     if (detail) line.key("formula").value(check.formula);
     line.key("demand").value(check.demand).key("limit").value(check.limit);
@@ -101,6 +120,7 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
     // Advice belongs to a check that fails; a passing one has none to give.
     line.key("remedy");
     valueOrNull(line, check.ok() || check.remedy.empty() ? std::nullopt : std::optional<std::string>(check.remedy));
+    if (check.governing) line.key("governing").value(check.governing->name);
     line.endObject();
   }
   line.endArray();
@@ -128,6 +148,7 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
   } else {
     line.null();
   }
+  if (session.loads().size() > 1) writeCombinations(line, session);
 }
 
 // "adjusted": the lightest passing design 自动调整 finds, or null when the design passes already
@@ -249,6 +270,21 @@ std::optional<Sizes> readGivenSizes(const json& input, const ModuleDescriptor& m
   return sizes;
 }
 
+// "loads": the combinations in place of the entries N, V and M; a case giving both is refused.
+void readCaseLoads(const json& input, const json& steps, DesignSession& session) {
+  if (auto refused = readLoads(input.at("loads"), session)) throw CaseError{*refused};
+  const auto givesForce = [](const json& entries) {
+    if (!entries.is_object()) return false;
+    for (const auto& [control, text] : entries.items())
+      if (isForceEntry(control)) return true;
+    return false;
+  };
+  for (const json& step : steps)
+    if (step.is_object() && step.contains("entries") && givesForce(step.at("entries")))
+      throw CaseError{loadsAndForcesMessage};
+  if (input.contains("after") && givesForce(input.at("after"))) throw CaseError{loadsAndForcesMessage};
+}
+
 // A real case nests a few levels; far deeper input is refused before it can exhaust the stack.
 constexpr int maximumDepth = 32;
 
@@ -276,7 +312,7 @@ CaseState designCase(const std::string& line) {
   if (module == nullptr) throw CaseError{"未知的柱脚类型“" + id + "”"};
   for (const auto& [key, value] : input.items())
     if (key != "module" && key != "entries" && key != "cbsize" && key != "steps" && key != "after" &&
-        key != "project" && key != "detail" && key != "id" && key != "mode" && key != "sizes")
+        key != "project" && key != "detail" && key != "id" && key != "mode" && key != "sizes" && key != "loads")
       throw CaseError{"未知的键“" + key + "”"};
   const bool detail = input.contains("detail") && readDetail(input.at("detail"));
   Project project;
@@ -301,6 +337,7 @@ CaseState designCase(const std::string& line) {
   CaseState state{DesignSession(*module), {}, detail, std::nullopt};
   if (input.contains("id")) state.id = readId(input.at("id"));
   state.session.setProject(std::move(project));
+  if (input.contains("loads")) readCaseLoads(input, steps, state.session);
   for (const json& step : steps) {
     applyStep(state.session, step);
     calculate(state.session, state.run, given);

@@ -24,6 +24,11 @@ Edtsizea ……），未给出的控件保持窗口默认值；cbsize 为“底�
 "after": {"EdtM": "999"} 为最后一次“计算”之后又改动的输入（不再计算，state 为“输入已修改”）。
 "mode": "check" 与 "sizes": {"tpb": 25, …}：验算给定尺寸（不调整尺寸），须给出该柱脚类型的全部尺寸；
 每个结果末尾另有 mode（design 或 check）和 sizes（设计或验算的全部尺寸，未完成时为 null），可原样写回作验算。
+"loads": [{"name": "1.0D+1.5W", "N": -120, "V": 60, "M": 310}, …]：荷载组合（1～200 组，名称不超过 32 个字符，
+kN、kN·m，压力为正；铰接柱脚不承受弯矩，M 可省略或为 0；弯矩和剪力按绝对值计算）。给出 loads 时不能再在 entries
+中给出 EdtN、EdtV、EdtM。多组时各组合分别设计，各部尺寸取最大值后按每个组合验算（验算模式下给定尺寸按每个组合验算）；
+checks 中每项另有 id 和 governing（控制组合，即利用率最大的组合），结果末尾另有 combinations：各组合的
+name、N、V、M、ratio（该组合下的最大利用率）和 governs（该组合控制的验算 id）。任一组合计算停止则整个设计停止，提示中写明组合名。
 每个算例输出一行 JSON：module、state（未计算、已完成、未完成、输入已修改）、stopReason（最后一次“计算”中途停止的原因，
 如“设计尺寸不收敛，超出程序计算范围”；未停止时为 null）、messages（依次弹出的提示）、focus（最后一次“计算”移到的控件）、
 entries、cbsize、values（全部保存量）、results（“查看结果”的字段）、redCaptions、checks（各项验算：
@@ -70,7 +75,12 @@ GB 50017-2003 unless given). An optional "project" gives the project block of th
 page: name, number, member, designer, checker, approver, date, each a text and each optional. Each step (at most 100) changes its entries and
 presses "计算" in the same window; an optional "after": {...} holds entries typed after the last
 "计算" (shown, not designed: the state is then 输入已修改). "mode": "check" with "sizes": {"tpb": 25, ...}
-checks the base of those sizes (every size of the type) without changing them. Cases are designed on every processor core. Writes one JSON
+checks the base of those sizes (every size of the type) without changing them. "loads": [{"name": "1.0D+1.5W",
+"N": -120, "V": 60, "M": 310}, ...] gives 1 to 200 load combinations (kN, kN·m, compression positive; M and V by their
+magnitude; a pinned base takes no M) in place of the entries EdtN, EdtV, EdtM, which may then not be given. With several,
+each is designed, every size takes its largest value and that base is checked under each (a check: the given sizes
+under each); each check then has id and governing (the combination with its largest ratio), and the output ends with
+combinations: name, N, V, M, ratio (its largest) and governs (the ids of the checks it governs). Cases are designed on every processor core. Writes one JSON
 object a case as soon as it is read, in input order: module, state, stopReason (why the last
 "计算" stopped before a design, or null), messages, focus, entries, cbsize, values, results, redCaptions,
 checks (each design check: name, demand, limit, ratio, ok, remedy; empty until a design is completed), weight,
