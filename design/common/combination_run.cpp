@@ -248,10 +248,8 @@ CombinedOutcome checkUnderEach(const ModuleDescriptor& module, std::span<const L
     Outcome outcome = state->check(entries[i], sizes);
     if (outcome.ending != Ending::Completed) {
       result.outcome = namedOutcome(std::move(outcome), loads[i].name);
-      if (result.outcome.ending == Ending::Partial) {
-        result.partial = std::move(state);
-        result.partialEntries = entries[i];
-      }
+      result.stoppedEntries = entries[i];
+      if (result.outcome.ending == Ending::Partial) result.partial = std::move(state);
       return result;
     }
     if (outcome.closing != Closing::Designed) closing = outcome.closing;
@@ -279,11 +277,8 @@ CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entr
     state->reset();  // each combination designed as in a window just opened
     Outcome outcome = state->calculate(each[i]);
     if (outcome.ending != Ending::Completed) {
-      CombinedOutcome stopped{namedOutcome(std::move(outcome), loads[i].name), {}, {}, {}};
-      if (stopped.outcome.ending == Ending::Partial) {
-        stopped.partial = std::move(state);
-        stopped.partialEntries = each[i];
-      }
+      CombinedOutcome stopped{namedOutcome(std::move(outcome), loads[i].name), {}, {}, each[i]};
+      if (stopped.outcome.ending == Ending::Partial) stopped.partial = std::move(state);
       return stopped;
     }
     designs.push_back(state->sizes());

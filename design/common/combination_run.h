@@ -91,12 +91,12 @@ class CombinationRun {
 };
 
 // What designing or checking for several combinations ended in: a run of the checks, or a
-// combination that stopped part way with what it computed, or a stop (the outcome alone).
+// combination that stopped (part way: with what it computed), or a refusal (the outcome alone).
 struct CombinedOutcome {
   Outcome outcome;
   std::unique_ptr<CombinationRun> run;
   std::unique_ptr<DesignState> partial;
-  std::optional<Entries> partialEntries;
+  std::optional<Entries> stoppedEntries;  // of the combination that stopped
 };
 
 // "计算" with several combinations: each designed, the envelope of their sizes checked under each.

@@ -201,13 +201,16 @@ Outcome DesignSession::check(const Sizes& sizes) {
 Outcome DesignSession::settleCombined(CombinedOutcome result) {
   if (result.outcome.ending != Ending::Stopped) {
     designedLoads_ = loads_;
-    heldEntries_ = result.partialEntries;
-    if (result.partial) state_ = std::move(result.partial);
+    heldEntries_.reset();
+    if (result.partial) {
+      state_ = std::move(result.partial);
+      heldEntries_ = result.stoppedEntries;
+    }
     combined_ = std::move(result.run);
     combinations_ = combined_ ? combined_->summaries() : std::vector<CombinationSummary>{};
     if (combined_) heldEntries_ = combined_->bodyEntries();
   }
-  return settle(std::move(result.outcome));
+  return settle(std::move(result.outcome), result.stoppedEntries ? &*result.stoppedEntries : nullptr);
 }
 
 ResultView DesignSession::results() const {
@@ -219,9 +222,9 @@ ResultView DesignSession::results() const {
   return view;
 }
 
-Outcome DesignSession::settle(Outcome outcome) {
+Outcome DesignSession::settle(Outcome outcome, const Entries* stopped) {
   if (outcome.ending != Ending::Completed && outcome.stop && module_->stopRemedy) {
-    std::string remedy = module_->stopRemedy(entries_, *outcome.stop);
+    std::string remedy = module_->stopRemedy(stopped != nullptr ? *stopped : entries_, *outcome.stop);
     if (!remedy.empty()) outcome.remedy = std::move(remedy);
   }
   // A completed design that fails a check must never read as sound: one more message follows.

@@ -129,9 +129,10 @@ class DesignSession {
   // Takes what a run over several combinations ended in.
   Outcome settleCombined(CombinedOutcome result);
 
-  // What follows a calculation or a check: the remedy of a stop, the failing checks, the written
-  // back texts and where the design now stands.
-  Outcome settle(Outcome outcome);
+  // What follows a calculation or a check: the remedy of a stop (for the entries of the combination
+  // that stopped, where one did), the failing checks, the written back texts and where the design
+  // now stands.
+  Outcome settle(Outcome outcome, const Entries* stopped = nullptr);
 };
 
 // A stop message as a reason within a sentence: "设计尺寸不收敛，超出程序计算范围" without the
