@@ -46,7 +46,7 @@ double fastest(Run&& run, int repeats) {
 
 int main(int argc, char* argv[]) {
   const int count = argc > 1 ? std::atoi(argv[1]) : 50;
-  std::printf("%-5s %12s %16s %8s\n", "type", "one (µs)", "combined (µs)", "ratio");
+  std::printf("%-5s %12s %12s %16s %8s\n", "type", "one (µs)", "check (µs)", "combined (µs)", "ratio");
   for (const pedivo::ModuleDescriptor* module : pedivo::allModules()) {
     const bool moment = module->findControl("EdtM") != nullptr;
     const auto loads = combinations(count, moment);
@@ -61,11 +61,14 @@ int main(int argc, char* argv[]) {
       continue;
     }
     const double single = fastest([&] { one.calculate(); }, 200);
+    // Check mode of the same design's sizes: what each combination adds to its own design.
+    const pedivo::Sizes sizes = one.sizes();
+    const double checked = fastest([&] { one.check(sizes); }, 200);
     pedivo::Outcome outcome;
     const double combined = fastest([&] { outcome = many.calculate(); }, 10);
     const char* ending = outcome.ending == pedivo::Ending::Completed ? "" : "  (not completed)";
-    std::printf("%-5s %12.1f %16.1f %8.1f%s\n", module->id.c_str(), single * 1e6, combined * 1e6, combined / single,
-                ending);
+    std::printf("%-5s %12.1f %12.1f %16.1f %8.1f%s\n", module->id.c_str(), single * 1e6, checked * 1e6, combined * 1e6,
+                combined / single, ending);
   }
   return 0;
 }
