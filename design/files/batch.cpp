@@ -288,6 +288,9 @@ BatchRow designCells(const CsvRow& header, const CsvRow& cells, std::size_t inde
       if (check.governing) row.governing = check.governing->name;
     }
   }
+  // Under several combinations the result table names the one behind the largest utilisation.
+  if (!row.governing.empty())
+    row.messages.push_back("最大利用率 " + utilisationText(row.largestRatio) + " 的控制组合：" + row.governing);
   return row;
 }
 

@@ -70,7 +70,9 @@ TEST(CombinationFiles, RowsOfOneIdAreOneDesign) {
   EXPECT_EQ(rows[0].id, "Z1");
   EXPECT_FALSE(rows[0].error) << *rows[0].error;
   EXPECT_EQ(rows[0].loads.size(), 3u);
-  EXPECT_FALSE(rows[0].governing.empty());
+  ASSERT_FALSE(rows[0].governing.empty());
+  EXPECT_EQ(rows[0].messages.back(),
+            "最大利用率 " + utilisationText(rows[0].largestRatio) + " 的控制组合：" + rows[0].governing);
 
   // The same design in a window: its checks, its results.
   DesignSession session(*findModule("g11"));
