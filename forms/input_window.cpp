@@ -374,6 +374,8 @@ bool InputWindow::openDesign(const QString& path) {
     return false;
   }
   loadEntries(file.entries);
+  // A file holds one set of forces: the table keeps its first row, which shows them.
+  if (loadTable_ != nullptr) loadTable_->setRows({loadTable_->rows().front()});
   // A file saved without a project block (as every file before the block existed) keeps the window's.
   if (!file.project.empty()) session_.setProject(file.project);
   designFile_ = path;

@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 
 #include "design/common/check_mode.h"
 #include "design/common/module.h"
+#include "forms/batch_window.h"
 #include "forms/input_window.h"
 #include "forms/load_table.h"
 #include "forms/result_window.h"
@@ -328,6 +330,52 @@ class LoadWindowTest : public QObject {
     QCOMPARE(table(result)->horizontalHeaderItem(4)->text(), QString("控制组合"));
     QCOMPARE(table(result)->item(0, 4)->text(), QString("1.0D+1.5W"));
     QCOMPARE(table(result)->item(1, 4)->text(), QString());
+  }
+
+  // A table of analysis software: its Chinese captions are mapped to the batch's columns in a
+  // dialog, the base type chosen there; what the engineer chose is remembered for the next table.
+  void aBatchTableOfChineseCaptionsIsMapped() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    const QString path = temp.filePath("members.csv");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("柱号,序号,轴力N(kN),剪力V,弯矩M,截面\nC1,1,300,40,120,450\nC2,2,500,60,200,500\n");
+    file.close();
+    int dialogs = 0;
+    QStringList shown;
+    desktop.inspectModal = [&](QDialog& dialog) {
+      ++dialogs;
+      QCOMPARE(dialog.objectName(), QString("ColumnMapDialog"));
+      shown.clear();
+      for (int c = 0; c < 6; ++c)
+        shown << dialog.findChild<QComboBox*>(QString("column%1").arg(c))->currentData().toString();
+      auto* section = dialog.findChild<QComboBox*>("column5");
+      section->setCurrentIndex(section->findData("Edthc"));
+      auto* module = dialog.findChild<QComboBox*>("moduleChoice");
+      module->setCurrentIndex(module->findData("g11"));
+      if (dialogs == 1) saveShot(dialog, "column_map_dialog.png");
+      dialog.accept();
+    };
+    {
+      forms::BatchWindow batch(context, {});
+      QVERIFY2(batch.runTable(path), qPrintable(desktop.messages.join("\n")));
+      QCOMPARE(shown, (QStringList{"id", "", "EdtN", "EdtV", "EdtM", ""}));
+      QCOMPARE(batch.results().rows().size(), std::size_t(2));
+      QCOMPARE(batch.results().rows()[1].front(), std::string("C2"));
+    }
+    forms::BatchWindow again(context, {});
+    QVERIFY(again.runTable(path));
+    QCOMPARE(shown[5], QString("Edthc"));  // remembered for the caption "截面"
+    QCOMPARE(dialogs, 2);
+
+    // Cancelled: nothing is read and nothing is said.
+    desktop.inspectModal = [](QDialog& dialog) { dialog.reject(); };
+    desktop.messages.clear();
+    forms::BatchWindow cancelled(context, {});
+    QVERIFY(!cancelled.runTable(path));
+    QVERIFY(desktop.messages.isEmpty());
+    QCOMPARE(cancelled.results().rowCount(), 0);
   }
 
   void screenshots() {
