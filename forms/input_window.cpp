@@ -79,6 +79,8 @@ ColumnWidths columnWidths(const ModuleDescriptor& module, const QFontMetrics& me
   return widths;
 }
 
+QString filledNote() { return QStringLiteral("已填入上次计算的尺寸，可逐项修改后按“验算”。"); }
+
 QPushButton* addButton(QBoxLayout* row, const QString& name, const QString& caption) {
   auto* button = new QPushButton(caption);
   button->setObjectName(name);
@@ -445,7 +447,10 @@ void InputWindow::calculate() {
   if (!passLoads()) return;
   const Outcome outcome = session_.calculate();
   settle(outcome);
-  if (checkMode_->isChecked() && session_.designed()) fillGivenSizes(session_.sizes());
+  if (checkMode_->isChecked() && session_.designed()) {
+    fillGivenSizes(session_.sizes());
+    givenNote_->setText(filledNote());
+  }
 }
 
 void InputWindow::settle(const Outcome& outcome) {
@@ -542,8 +547,7 @@ void InputWindow::setCheckMode(bool on) {
     // Filled from the last design or check; a window with none asks for one first.
     const bool held = session_.designed();
     if (held) fillGivenSizes(session_.sizes());
-    givenNote_->setText(held ? QStringLiteral("已填入上次计算的尺寸，可逐项修改后按“验算”。")
-                             : QStringLiteral("先按“计算”填入设计尺寸，或逐项填写后按“验算”。"));
+    givenNote_->setText(held ? filledNote() : QStringLiteral("先按“计算”填入设计尺寸，或逐项填写后按“验算”。"));
   }
   givenGroup_->setVisible(on);
   const int spacing = layout()->spacing();

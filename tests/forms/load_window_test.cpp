@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -135,6 +137,32 @@ class LoadWindowTest : public QObject {
     QCOMPARE(cell(window, 3, 3), QString("31"));
   }
 
+  // Ctrl+V in the table pastes the clipboard's rows; in a force box a single number is pasted as
+  // text, and a spreadsheet's rows go to the table.
+  void ctrlVPastesRowsButNotASingleNumber() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    InputWindow window(*findModule("g11"), context);
+    window.show();
+    QApplication::clipboard()->setText("A\t100\t20\t30\nB\t200\t25\t35\n");
+    cells(window).setFocus();
+    QTest::keyClick(&cells(window), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(loadTable(window).rowCount(), 2);
+    QCOMPARE(cell(window, 1, 0), QString("B"));
+
+    QApplication::clipboard()->setText("555");
+    box(window, "EdtV").selectAll();
+    QTest::keyClick(&box(window, "EdtV"), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box(window, "EdtV").text(), QString("555"));
+    QCOMPARE(loadTable(window).rowCount(), 2);
+
+    QApplication::clipboard()->setText("C\t1\t2\t3\n");
+    QTest::keyClick(&box(window, "EdtN"), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(cell(window, 0, 0), QString("C"));  // from the first row on
+    QCOMPARE(box(window, "EdtM").text(), QString("3"));
+    QCOMPARE(cell(window, 1, 0), QString("B"));
+  }
+
   // A number that does not read refuses the paste, naming the pasted row, and changes nothing.
   void aBadNumberIsRefusedWithItsRow() {
     RecordingInteraction desktop;
@@ -172,7 +200,8 @@ class LoadWindowTest : public QObject {
 
     // Deleting rows keeps the first row's boxes; deleting the first moves the next one up.
     cells(window).item(1, 0)->setText("风");
-    cells(window).selectRow(0);
+    cells(window).selectionModel()->select(cells(window).model()->index(0, 0),
+                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     table.deleteSelectedRows();
     QCOMPARE(table.rowCount(), 1);
     QCOMPARE(cell(window, 0, 0), QString("风"));
