@@ -536,7 +536,7 @@ QWidget* InputWindow::buildGivenSizes() {
   connect(stock, &QPushButton::clicked, this, &InputWindow::roundToStock);
   connect(check, &QPushButton::clicked, this, &InputWindow::checkGivenSizes);
 
-  constexpr int givenWidth = 250;
+  constexpr int givenWidth = 276;
   givenGroup_->setFixedWidth(givenWidth);
   givenGroup_->hide();
   return givenGroup_;

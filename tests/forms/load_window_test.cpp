@@ -359,6 +359,8 @@ class LoadWindowTest : public QObject {
     QCOMPARE(table(result)->horizontalHeaderItem(4)->text(), QString("控制组合"));
     QCOMPARE(table(result)->item(0, 4)->text(), QString("1.0D+1.5W"));
     QCOMPARE(table(result)->item(1, 4)->text(), QString());
+    result.show();
+    saveShot(result, "result_window_governing.png");
   }
 
   // A table of analysis software: its Chinese captions are mapped to the batch's columns in a
