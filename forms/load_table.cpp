@@ -85,6 +85,10 @@ LoadTable::LoadTable(const std::vector<const ControlSpec*>& forces, Interaction&
   table_->installEventFilter(this);
   layout->addWidget(table_);
 
+  layout->addLayout(buildButtons());
+}
+
+QHBoxLayout* LoadTable::buildButtons() {
   auto* buttons = new QHBoxLayout;
   buttons->setSpacing(4);
   auto* add =
@@ -97,11 +101,11 @@ LoadTable::LoadTable(const std::vector<const ControlSpec*>& forces, Interaction&
                              QStringLiteral("从 CSV 文件导入荷载组合，替换表中各行"));
   for (QPushButton* b : {add, remove, paste, import}) buttons->addWidget(b);
   buttons->addStretch();
-  layout->addLayout(buttons);
   connect(add, &QPushButton::clicked, this, &LoadTable::addRow);
   connect(remove, &QPushButton::clicked, this, &LoadTable::deleteSelectedRows);
   connect(paste, &QPushButton::clicked, this, &LoadTable::pasteClipboard);
   connect(import, &QPushButton::clicked, this, &LoadTable::importCsvFile);
+  return buttons;
 }
 
 int LoadTable::rowCount() const { return table_->rowCount(); }

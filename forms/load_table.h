@@ -11,6 +11,7 @@
 #include "design/common/module.h"
 #include "design/files/load_rows.h"
 
+class QHBoxLayout;
 class QLineEdit;
 class QTableWidget;
 
@@ -54,6 +55,7 @@ class LoadTable final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QHBoxLayout* buildButtons();  // 添加, 删除, 粘贴, 导入…
   QString freshName() const;
   void refuse(const QString& why);
   bool placeRows(std::vector<LoadRowText> pasted, int firstRow);
