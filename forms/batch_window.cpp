@@ -22,11 +22,26 @@
 #include "design/files/replace_file.h"
 #include "design/files/report_folder.h"
 #include "design/files/xlsx_table.h"
+#include "forms/column_map_dialog.h"
 #include "forms/paint_drawing.h"
 #include "forms/text.h"
 
 namespace pedivo::forms {
 namespace {
+
+constexpr const char* columnMapKey = "batchColumns";
+
+// A header with captions of the analysis software's kind: words other than the program's column
+// names (Chinese ones, "N(kN)"), at least one of which means a column.
+bool offersColumnMapping(const std::string& text) {
+  const auto rows = parseCsv(text);
+  if (!std::holds_alternative<std::vector<CsvRow>>(rows) || std::get<std::vector<CsvRow>>(rows).empty()) return false;
+  const CsvRow& header = std::get<std::vector<CsvRow>>(rows).front();
+  return std::any_of(header.begin(), header.end(), [](const std::string& caption) {
+    const std::string guess = guessedColumn(caption);
+    return !guess.empty() && guess != caption;
+  });
+}
 
 // How long the window waits for the oldest batch before it looks at its own events again.
 constexpr std::chrono::milliseconds eventPause(30);
@@ -105,6 +120,13 @@ bool BatchWindow::runTable(const QString& path) {
   const auto text = readFileText(ss(path), maximumTableBytes);
   if (const auto* problem = std::get_if<FileProblem>(&text)) return fail(qs(problem->reason));
   auto table = readBatchTable(std::get<std::string>(text));
+  // A table exported from analysis software, its columns named in its own words: the engineer
+  // says which is which, and the table is read under those names.
+  if (std::holds_alternative<std::string>(table) && offersColumnMapping(std::get<std::string>(text))) {
+    const auto mapped = mapColumns(std::get<std::string>(text));
+    if (!mapped) return false;
+    table = readBatchTable(*mapped);
+  }
   if (const auto* error = std::get_if<std::string>(&table)) return fail(qs(*error));
   if (std::get<BatchTable>(table).rows.size() > maximumRows)
     return fail(QStringLiteral("表格有 %1 行，批量设计窗口最多计算 %2 行；更大的表格请用命令行 pedivo-calc --csv 计算")
@@ -234,6 +256,18 @@ bool BatchWindow::saveResults(const QString& path) {
     return false;
   }
   return true;
+}
+
+std::optional<std::string> BatchWindow::mapColumns(const std::string& text) {
+  const auto rows = std::get<std::vector<CsvRow>>(parseCsv(text));
+  ColumnMap remembered = parseColumnMap(ss(context_.interaction.rememberedChoice(QString::fromUtf8(columnMapKey))));
+  ColumnMapDialog dialog(rows.front(), rows.size() > 1 ? rows[1] : CsvRow{}, remembered, this);
+  context_.interaction.runModal(dialog);
+  if (dialog.result() != QDialog::Accepted) return std::nullopt;
+  const CsvRow names = dialog.names();
+  rememberColumns(remembered, rows.front(), names);
+  context_.interaction.rememberChoice(QString::fromUtf8(columnMapKey), qs(columnMapText(remembered)));
+  return csvText(mappedTable(rows, names, dialog.moduleId()));
 }
 
 void BatchWindow::chooseTable() {

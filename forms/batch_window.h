@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "design/files/batch.h"
@@ -54,6 +56,8 @@ class BatchWindow final : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The table under the column names the engineer chose in "列对应"; none when cancelled.
+  std::optional<std::string> mapColumns(const std::string& text);
   void designRows();
   void showVerdictsFirst(bool withAdjust);
   void showSummary(std::size_t notDesigned);

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -25,6 +26,8 @@
 
 #include "design/adjust/adjust.h"
 #include "design/common/calculation.h"
+#include "design/common/check_mode.h"
+#include "design/common/numbers.h"
 #include "design/common/input_checks.h"
 #include "design/common/report_writer.h"
 #include "design/common/tables.h"
@@ -37,6 +40,8 @@
 #include "forms/diagram.h"
 #include "forms/report_job.h"
 #include "forms/drawing_painter.h"
+#include "forms/load_table.h"
+#include "forms/stock_dialog.h"
 #include "forms/project_dialog.h"
 #include "forms/result_window.h"
 #include "forms/text.h"
@@ -73,6 +78,8 @@ ColumnWidths columnWidths(const ModuleDescriptor& module, const QFontMetrics& me
     }
   return widths;
 }
+
+QString filledNote() { return QStringLiteral("已填入上次计算的尺寸，可逐项修改后按“验算”。"); }
 
 QPushButton* addButton(QBoxLayout* row, const QString& name, const QString& caption) {
   auto* button = new QPushButton(caption);
@@ -126,6 +133,10 @@ InputWindow::InputWindow(const ModuleDescriptor& module, AppContext& context)
           &InputWindow::writeReport);
   // On a row of its own, under "计算": the fixed-size windows have no room for a fourth button.
   auto* adjustRow = new QHBoxLayout;
+  checkMode_ = new QCheckBox(QStringLiteral("验算模式"));
+  checkMode_->setObjectName(QStringLiteral("cbcheck"));
+  checkMode_->setToolTip(QStringLiteral("验算给定尺寸的柱脚：在右侧“给定尺寸”中填写或修改各尺寸后按“验算”"));
+  adjustRow->addWidget(checkMode_);
   adjustRow->addStretch();
   auto* adjustButton = addButton(adjustRow, QStringLiteral("ButtonAdjust"), QStringLiteral("自动调整"));
   connect(adjustButton, &QPushButton::clicked, this, &InputWindow::adjustDesign);
@@ -137,6 +148,7 @@ InputWindow::InputWindow(const ModuleDescriptor& module, AppContext& context)
   auto* columns = new QHBoxLayout(this);
   columns->addLayout(entries);
   columns->addLayout(side);
+  columns->addWidget(buildGivenSizes());
 
   if (cbsize_ != nullptr) {
     cbsize_->setChecked(session_.entries().cbsize);
@@ -159,11 +171,15 @@ InputWindow::InputWindow(const ModuleDescriptor& module, AppContext& context)
   // The report's project block: the one this user confirmed last, until a design file brings its own.
   session_.setProject(rememberedProject(context_.interaction));
 
+  // A window of a given size keeps it where its contents fit; the 荷载组合 table may ask for more.
   if (module.clientSize.width > 0) {
-    setFixedSize(module.clientSize.width, module.clientSize.height);
+    const QSize hint = sizeHint();
+    plainSize_ = QSize(std::max(module.clientSize.width, hint.width()), std::max(module.clientSize.height, hint.height()));
   } else {
-    setFixedSize(sizeHint());
+    plainSize_ = sizeHint();
   }
+  setFixedSize(plainSize_);
+  connect(checkMode_, &QCheckBox::toggled, this, &InputWindow::setCheckMode);
   if (QWidget* first = control("Edthc")) first->setFocus(Qt::OtherFocusReason);
 }
 
@@ -187,6 +203,7 @@ QWidget* InputWindow::buildFileMenu() {
       &InputWindow::saveDesignFileAs);
   menu->addSeparator();
   add(QStringLiteral("projectAction"), QStringLiteral("项目信息…"), QKeySequence(), &InputWindow::editProject);
+  add(QStringLiteral("settingsAction"), QStringLiteral("设置…"), QKeySequence(), &InputWindow::editSettings);
   auto* button = new QToolButton;
   button->setObjectName(QStringLiteral("fileMenuButton"));
   // The style draws a menu button's arrow over the text's last character; the arrow is written
@@ -210,7 +227,17 @@ QWidget* InputWindow::buildControlGroup(const ControlGroup& group) {
   grid->setColumnMinimumWidth(0, widths.label);
   grid->setColumnMinimumWidth(2, widths.unit);
   int row = 0;
+  std::vector<const ControlSpec*> forces;
+  for (const char* name : {"EdtN", "EdtV", "EdtM"})
+    for (const auto& entry : group.controls)
+      if (entry.name == name) forces.push_back(&entry);
+  if (!forces.empty()) {
+    loadTable_ = new LoadTable(forces, context_.interaction);
+    for (QLineEdit* box : loadTable_->entryBoxes()) controls_[ss(box->objectName())] = box;
+    grid->addWidget(loadTable_, row++, 0, 1, 4);
+  }
   for (const auto& entry : group.controls) {
+    if (entry.name == "EdtN" || entry.name == "EdtV" || entry.name == "EdtM") continue;
     auto* label = new QLabel(qs(entry.label));
     QWidget* field = nullptr;
     if (entry.isList()) {
@@ -349,6 +376,8 @@ bool InputWindow::openDesign(const QString& path) {
     return false;
   }
   loadEntries(file.entries);
+  // A file holds one set of forces: the table keeps its first row, which shows them.
+  if (loadTable_ != nullptr) loadTable_->setRows({loadTable_->rows().front()});
   // A file saved without a project block (as every file before the block existed) keeps the window's.
   if (!file.project.empty()) session_.setProject(file.project);
   designFile_ = path;
@@ -406,13 +435,25 @@ void InputWindow::showFileName() {
 
 void InputWindow::calculateSilently() {
   readControlsIntoSession();
+  if (loadTable_ != nullptr)
+    if (const auto loads = loadTable_->combinations(); std::holds_alternative<std::vector<LoadCombination>>(loads))
+      session_.setLoads(std::get<std::vector<LoadCombination>>(loads));
   session_.calculate();
   writeEntriesToControls();
 }
 
 void InputWindow::calculate() {
   readControlsIntoSession();
+  if (!passLoads()) return;
   const Outcome outcome = session_.calculate();
+  settle(outcome);
+  if (checkMode_->isChecked() && session_.designed()) {
+    fillGivenSizes(session_.sizes());
+    givenNote_->setText(filledNote());
+  }
+}
+
+void InputWindow::settle(const Outcome& outcome) {
   writeEntriesToControls();
   adjustButton_->setEnabled(!adjust::passes(outcome, session_.checks()));
   for (const auto& message : session_.shownMessages(outcome)) context_.interaction.showMessage(this, qs(message));
@@ -422,12 +463,148 @@ void InputWindow::calculate() {
   }
 }
 
+bool InputWindow::passLoads() {
+  if (loadTable_ == nullptr) return true;
+  const auto loads = loadTable_->combinations();
+  std::optional<std::string> refusal;
+  if (const auto* error = std::get_if<std::string>(&loads)) {
+    refusal = *error;
+  } else {
+    refusal = session_.setLoads(std::get<std::vector<LoadCombination>>(loads));
+  }
+  if (refusal) {
+    context_.interaction.showMessage(this, qs(*refusal));
+    context_.interaction.moveFocus(loadTable_->findChild<QWidget*>(QStringLiteral("loadTable")));
+  }
+  return !refusal;
+}
+
+// "给定尺寸": every size the base type takes, under its caption, in a column of its own that
+// scrolls when the sizes outnumber the window's height.
+QWidget* InputWindow::buildGivenSizes() {
+  givenGroup_ = new QGroupBox(QStringLiteral("给定尺寸"));
+  givenGroup_->setObjectName(QStringLiteral("GivenSizes"));
+  auto* layout = new QVBoxLayout(givenGroup_);
+  layout->setContentsMargins(6, 6, 6, 6);
+  givenNote_ = new QLabel;
+  givenNote_->setObjectName(QStringLiteral("givenNote"));
+  givenNote_->setWordWrap(true);
+  layout->addWidget(givenNote_);
+  auto* rows = new QWidget;
+  auto* grid = new QGridLayout(rows);
+  grid->setContentsMargins(0, 0, 4, 0);
+  grid->setVerticalSpacing(rowSpacing);
+  int row = 0;
+  for (const SizeName& size : session_.module().sizes) {
+    auto* label = new QLabel(qs(size.caption));
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QStringLiteral("Given_") + qs(size.name));
+    edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    edit->setFixedWidth(64);
+    label->setBuddy(edit);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(edit, row, 1);
+    grid->addWidget(new QLabel(QStringLiteral("（mm）")), row, 2);
+    givenBoxes_[size.name] = edit;
+    ++row;
+  }
+  grid->setRowStretch(row, 1);
+  auto* scroll = new QScrollArea;
+  scroll->setObjectName(QStringLiteral("givenScroll"));
+  scroll->setWidget(rows);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  layout->addWidget(scroll, 1);
+
+  auto* commands = new QGridLayout;
+  auto* settings = new QPushButton(QStringLiteral("规格厚度…"));
+  settings->setObjectName(QStringLiteral("ButtonStockSettings"));
+  settings->setToolTip(QStringLiteral("设置“取规格尺寸”所用的钢板规格厚度"));
+  auto* stock = new QPushButton(QStringLiteral("取规格尺寸"));
+  stock->setObjectName(QStringLiteral("ButtonStock"));
+  stock->setToolTip(QStringLiteral("把各板件厚度向上取到钢板规格厚度，然后验算"));
+  auto* check = new QPushButton(QStringLiteral("验算"));
+  check->setObjectName(QStringLiteral("ButtonCheck"));
+  check->setToolTip(QStringLiteral("按给定尺寸验算，尺寸不作任何调整"));
+  for (QPushButton* button : {settings, stock, check}) button->setAutoDefault(false);
+  commands->addWidget(settings, 0, 0);
+  commands->addWidget(stock, 0, 1);
+  commands->addWidget(check, 1, 1);
+  layout->addLayout(commands);
+  connect(settings, &QPushButton::clicked, this, &InputWindow::editSettings);
+  connect(stock, &QPushButton::clicked, this, &InputWindow::roundToStock);
+  connect(check, &QPushButton::clicked, this, &InputWindow::checkGivenSizes);
+
+  constexpr int givenWidth = 276;
+  givenGroup_->setFixedWidth(givenWidth);
+  givenGroup_->hide();
+  return givenGroup_;
+}
+
+void InputWindow::setCheckMode(bool on) {
+  if (on) {
+    // Filled from the last design or check; a window with none asks for one first.
+    const bool held = session_.designed();
+    if (held) fillGivenSizes(session_.sizes());
+    givenNote_->setText(held ? filledNote() : QStringLiteral("先按“计算”填入设计尺寸，或逐项填写后按“验算”。"));
+  }
+  givenGroup_->setVisible(on);
+  const int spacing = layout()->spacing();
+  setFixedSize(on ? QSize(plainSize_.width() + spacing + givenGroup_->width(), plainSize_.height()) : plainSize_);
+}
+
+void InputWindow::fillGivenSizes(const Sizes& sizes) {
+  for (const auto& [name, edit] : givenBoxes_)
+    if (const auto found = sizes.find(name); found != sizes.end()) edit->setText(qs(formatGeneral(found->second)));
+}
+
+std::optional<Sizes> InputWindow::readGivenSizes() {
+  Sizes sizes;
+  for (const SizeName& size : session_.module().sizes) {
+    QLineEdit* edit = givenBoxes_.at(size.name);
+    const auto value = parseNumber(ss(edit->text()));
+    if (!value) {
+      const QString why = edit->text().trimmed().isEmpty() ? QStringLiteral("请填写该尺寸。")
+                                                           : qs(notANumberMessage(ss(edit->text()))) + QStringLiteral("。");
+      context_.interaction.showMessage(this, QStringLiteral("给定尺寸“%1”：").arg(qs(size.caption)) + why);
+      context_.interaction.moveFocus(edit);
+      return std::nullopt;
+    }
+    sizes.emplace(size.name, *value);
+  }
+  return sizes;
+}
+
+void InputWindow::checkGivenSizes() {
+  readControlsIntoSession();
+  if (!passLoads()) return;
+  const auto sizes = readGivenSizes();
+  if (!sizes) return;
+  settle(session_.check(*sizes));
+}
+
+void InputWindow::roundToStock() {
+  const auto sizes = readGivenSizes();
+  if (!sizes) return;
+  const std::vector<double> series = rememberedStockSeries(context_.interaction);
+  fillGivenSizes(roundedToStock(*sizes, session_.module().plateThicknesses, series));
+  checkGivenSizes();
+}
+
+void InputWindow::editSettings() {
+  StockDialog dialog(rememberedStockSeries(context_.interaction), context_.interaction, this);
+  context_.interaction.runModal(dialog);
+  if (dialog.result() == QDialog::Accepted) rememberStockSeries(context_.interaction, dialog.series());
+}
+
 // 自动调整 starts from what the window shows. Entries typed after the last "计算" are designed
 // first, and the dialog says so; entries that cannot be designed are told as "计算" tells them.
 void InputWindow::adjustDesign() {
   readControlsIntoSession();
   QString note;
   if (session_.status() == DesignStatus::EntriesChanged) {
+    if (!passLoads()) return;
     const Outcome outcome = session_.calculate();
     writeEntriesToControls();
     const bool passing = adjust::passes(outcome, session_.checks());
@@ -467,6 +644,7 @@ void InputWindow::showResults() {
                       context_.interaction);
   window.showStatus(qs(session_.statusLine()), session_.status() == DesignStatus::Unfinished);
   if (const auto weight = session_.weight()) window.showWeight(qs(formatWeight(*weight)));
+  window.showChecks(session_.checks());
   context_.interaction.runModal(window);
 }
 

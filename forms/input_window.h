@@ -3,6 +3,7 @@
 
 #include <QWidget>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "design/common/design_session.h"
@@ -11,8 +12,11 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 
 namespace pedivo::forms {
+
+class LoadTable;
 
 // The file-dialog filter of design files.
 QString designFileFilter();
@@ -39,6 +43,11 @@ class InputWindow final : public QWidget {
 
  public slots:
   void calculate();     // "计算"
+  void checkGivenSizes();  // "验算": the base of the sizes in "给定尺寸", none of them changed
+  void roundToStock();     // "取规格尺寸": the thicknesses up to stock plates, then "验算"
+  void editSettings();     // "设置…": the stock plate thicknesses
+  // "验算模式": shows "给定尺寸" beside the window, filled from the last design.
+  void setCheckMode(bool on);
   void showResults();   // "查看结果"
   void writeReport();   // "打印计算书"
   void adjustDesign();  // "自动调整"
@@ -58,6 +67,14 @@ class InputWindow final : public QWidget {
   QWidget* buildFileMenu();
   void showFileName();
   QWidget* buildControlGroup(const ControlGroup& group);
+  QWidget* buildGivenSizes();
+  // The combinations of the 荷载组合 table into the session; the refusal, told, when they cannot be.
+  bool passLoads();
+  // The sizes of "给定尺寸"; a text that is not a number is told and focused, and gives none.
+  std::optional<Sizes> readGivenSizes();
+  void fillGivenSizes(const Sizes& sizes);
+  // What follows "计算" or "验算": the texts written back, 自动调整's state, messages and focus.
+  void settle(const Outcome& outcome);
   QWidget* buildPicturePanel();
   void applyDetailingToggle(bool ticked);
   void readControlsIntoSession();
@@ -71,6 +88,12 @@ class InputWindow final : public QWidget {
   QCheckBox* cbsize_ = nullptr;
   QGroupBox* sizeGroup_ = nullptr;
   QWidget* adjustButton_ = nullptr;  // enabled after a calculation that did not pass every check
+  LoadTable* loadTable_ = nullptr;
+  QCheckBox* checkMode_ = nullptr;
+  QGroupBox* givenGroup_ = nullptr;
+  QLabel* givenNote_ = nullptr;
+  std::map<std::string, QLineEdit*> givenBoxes_;
+  QSize plainSize_;  // the window without "给定尺寸"
   QString designFile_;  // the design file the entries were last opened from or saved to
 };
 

@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QPushButton>
 #include <QStyle>
+#include <QHeaderView>
+#include <QTableWidget>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QGroupBox>
@@ -181,7 +183,22 @@ ResultWindow::ResultWindow(const ModuleDescriptor& module, const ResultView& vie
   buttons->addWidget(dxfButton);
   buttons->addWidget(pictureButton);
   paneLayout->addLayout(buttons);
-  row->addWidget(pane, 1);
+  auto* right = new QVBoxLayout;
+  right->addWidget(pane, 3);
+  auto* checkPane = new QGroupBox(QStringLiteral("验算结果"));
+  checkPane->setObjectName(QStringLiteral("CheckPane"));
+  auto* checkLayout = new QVBoxLayout(checkPane);
+  auto* checkTable = new QTableWidget;
+  checkTable->setObjectName(QStringLiteral("checkTable"));
+  checkTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  checkTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+  checkTable->verticalHeader()->hide();
+  checkTable->verticalHeader()->setDefaultSectionSize(checkTable->fontMetrics().height() + 8);
+  checkLayout->addWidget(checkTable);
+  checkPane->hide();
+  checkPane_ = checkPane;
+  right->addWidget(checkPane, 2);
+  row->addLayout(right, 1);
 
   if (const auto* refusal = std::get_if<drawing::DrawingRefusal>(&drawing)) {
     drawingView->setRefusal(qs(refusal->message));
@@ -216,6 +233,35 @@ void ResultWindow::showStatus(const QString& line, bool unfinished) {
 void ResultWindow::showWeight(const QString& kg) {
   weight_->setText(QStringLiteral("用钢量（底板、加劲肋、靴梁、隔板等，不含锚栓和柱）：%1 kg").arg(kg));
   weight_->show();
+}
+
+void ResultWindow::showChecks(const std::vector<DesignCheck>& checks) {
+  if (checkPane_ == nullptr || checks.empty()) return;
+  auto* table = checkPane_->findChild<QTableWidget*>(QStringLiteral("checkTable"));
+  const bool governed =
+      std::any_of(checks.begin(), checks.end(), [](const DesignCheck& check) { return check.governing.has_value(); });
+  QStringList headers{QStringLiteral("验算项目"), QStringLiteral("计算值"), QStringLiteral("限值"),
+                      QStringLiteral("结论")};
+  if (governed) headers << QStringLiteral("控制组合");
+  table->setColumnCount(static_cast<int>(headers.size()));
+  table->setHorizontalHeaderLabels(headers);
+  table->setRowCount(static_cast<int>(checks.size()));
+  for (int r = 0; r < table->rowCount(); ++r) {
+    const DesignCheck& check = checks[static_cast<std::size_t>(r)];
+    const bool numbered = !check.decision && !check.unnumbered;
+    const CheckNumbers numbers = numbered ? checkNumbers(check) : CheckNumbers{"—", "—"};
+    QStringList cells{qs(check.name), qs(numbers.demand), qs(numbers.limit), qs(verdictText(check))};
+    if (governed) cells << (check.governing ? qs(check.governing->name) : QString());
+    for (int c = 0; c < cells.size(); ++c) {
+      auto* item = new QTableWidgetItem(cells[c]);
+      if (!check.ok()) item->setForeground(QColor(255, 0, 0));
+      if (c == 0) item->setToolTip(qs(check.formula));
+      table->setItem(r, c, item);
+    }
+  }
+  table->resizeColumnsToContents();
+  table->horizontalHeader()->setStretchLastSection(true);
+  checkPane_->show();
 }
 
 void ResultWindow::exportDxf() {

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <variant>
 
+#include "design/common/design_check.h"
 #include "design/common/module.h"
 #include "design/drawing/base_drawing.h"
 
@@ -30,6 +31,9 @@ class ResultWindow final : public QDialog {
   void showStatus(const QString& line, bool unfinished);
   // "用钢量": the steel of the designed parts, kg, under the fields.
   void showWeight(const QString& kg);
+  // "验算结果": each check with its numbers, utilisation and verdict under the drawing; with several
+  // load combinations, a column "控制组合" names the one that governs each check.
+  void showChecks(const std::vector<DesignCheck>& checks);
 
  private:
   void exportDxf();
@@ -40,6 +44,7 @@ class ResultWindow final : public QDialog {
   std::optional<drawing::Drawing> drawing_;
   QLabel* status_ = nullptr;
   QLabel* weight_ = nullptr;
+  QWidget* checkPane_ = nullptr;
 };
 
 }  // namespace pedivo::forms
