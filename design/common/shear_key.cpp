@@ -41,8 +41,12 @@ void keyStresses(const tables::HSection& s, double hk, const KeySeat& seat, Shea
   key.sigk = key.Mk / key.Wxk;
   key.sigfk = key.Mk / flangeWelds;
   key.taufk = V / webWelds;
-  key.Vku = std::min({seat.fc * s.b * hk, key.fvk * (s.h - 2 * s.tf) * s.tw, key.fk * key.Wxk / arm,
-                      tables::betaF * seat.ffw * flangeWelds / arm, seat.ffw * webWelds});
+  key.Vkc = seat.fc * s.b * hk;
+  key.Vkv = key.fvk * (s.h - 2 * s.tf) * s.tw;
+  key.Vkm = key.fk * key.Wxk / arm;
+  key.Vkf = tables::betaF * seat.ffw * flangeWelds / arm;
+  key.Vkw = seat.ffw * webWelds;
+  key.Vku = std::min({key.Vkc, key.Vkv, key.Vkm, key.Vkf, key.Vkw});
 }
 
 bool keyHolds(const ShearKey& key, const KeySeat& seat) {
@@ -117,7 +121,8 @@ std::vector<NamedValue> shearKeyValues(const ShearKey& k) {
   return {{"tg", k.tg}, {"keyh", k.keyh}, {"keyb", k.keyb}, {"keytw", k.keytw},    {"keytf", k.keytf},
           {"hk", k.hk}, {"hfk", k.hfk},   {"Vk", k.Vk},     {"sigck", k.sigck},    {"tauk", k.tauk},
           {"Mk", k.Mk}, {"Wxk", k.Wxk},   {"sigk", k.sigk}, {"sigfk", k.sigfk},    {"taufk", k.taufk},
-          {"fk", k.fk}, {"fvk", k.fvk},   {"Vku", k.Vku},   {"keyName", k.keyName}};
+          {"fk", k.fk}, {"fvk", k.fvk},   {"Vkc", k.Vkc},   {"Vkv", k.Vkv},        {"Vkm", k.Vkm},
+          {"Vkf", k.Vkf}, {"Vkw", k.Vkw}, {"Vku", k.Vku}, {"keyName", k.keyName}};
 }
 
 std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat, const std::string& frictionFormula) {
@@ -203,16 +208,11 @@ std::string legValues(const ShearKey& key, const KeySeat& seat) {
 }
 
 // The largest shear of each part, in kN, as they stand in Vku's minimum.
-std::string capacityValues(const ShearKey& k, const KeySeat& seat) {
-  const double arm = k.tg + k.hk / 2;
-  const double throat = tables::filletThroat * k.hfk;
-  const double flangeWelds = k.keyh * throat * 2 * (k.keyb - 2 * k.hfk);
-  const double webWelds = 2 * throat * (k.keyh - 2 * k.keytf - 2 * k.hfk);
-  const double parts[] = {seat.fc * k.keyb * k.hk, k.fvk * (k.keyh - 2 * k.keytf) * k.keytw, k.fk * k.Wxk / arm,
-                          tables::betaF * seat.ffw * flangeWelds / arm, seat.ffw * webWelds};
+std::string capacityValues(const ShearKey& k) {
   std::string text =
       "min(fc·bk·hk, fv·(h − 2tf)·tw, f·Wx/(tg + hk/2), βf·ffw·h·0.7hf·2(bk − 2hf)/(tg + hk/2), "
       "ffw·2·0.7hf·(h − 2tf − 2hf)) = min(";
+  const double parts[] = {k.Vkc, k.Vkv, k.Vkm, k.Vkf, k.Vkw};
   for (std::size_t i = 0; i < std::size(parts); ++i) text += (i == 0 ? "" : ", ") + formatValue(KN2, parts[i]);
   return text + ")";
 }
@@ -247,7 +247,7 @@ void emitShearKeyTags(const ShearKey& key, const KeySeat& seat, const TagEmitter
   sink("<#Mkvalues>",
        designed ? operand(KN3, seat.V) + "×(" + operand(key.tg) + " + " + operand(key.hk) + "/2)×10⁻³" : "—");
   sink("<#hfkvalues>", designed ? legValues(key, seat) : "—");
-  sink("<#Vkuvalues>", designed ? capacityValues(key, seat) : "—");
+  sink("<#Vkuvalues>", designed ? capacityValues(key) : "—");
   sink("<#keyMass>", designed ? formatWeight(shearKeyMass(key)) : "—");
 }
 

@@ -28,7 +28,10 @@ struct ShearKey {
   double Mk = 0, Wxk = 0, sigk = 0;                 // moment at the plate's underside, N·mm; modulus, mm³
   double sigfk = 0, taufk = 0;                      // flange welds under the moment, web welds under V
   double fk = 0, fvk = 0;                           // strengths of the key by its flange thickness
-  double Vku = 0;                                   // the largest shear the key carries at its embedment, N
+  // The largest shear each part allows at the embedment, N: the concrete's bearing, the web's
+  // shear, the section's bending, the flange welds and the web welds.
+  double Vkc = 0, Vkv = 0, Vkm = 0, Vkf = 0, Vkw = 0;
+  double Vku = 0;  // the least of them: the largest shear the key carries, N
 };
 
 inline bool keyDesigned(const ShearKey& key) { return key.keyh > 0; }

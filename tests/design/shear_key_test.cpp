@@ -147,6 +147,29 @@ TEST(ShearKey, MoreShearNeverGivesALighterKey) {
   EXPECT_EQ(previous.keyName, "HW300×300×10×15");
 }
 
+// A stress equal to its strength holds: the concrete bearing at exactly fc keeps the lightest
+// key, a hair less fc asks for the next section (the lightest is only 100 deep). The key's
+// capacity is the least part's.
+TEST(ShearKey, BearingAtExactlyTheStrengthHolds) {
+  const tables::SteelGrade& steel = *tables::steelGrade(tables::CodeEdition::Gb2003, "Q235");
+  ShearKey atStrength;
+  atStrength.tg = 50;
+  designShearKey(steel, {40000, 0, 20, 4.0, 160}, atStrength);  // σc = 40000/(100×100) = 4.0
+  EXPECT_EQ(atStrength.keyName, "HW100×100×6×8");
+  EXPECT_EQ(atStrength.hk, 100);
+  EXPECT_EQ(atStrength.Vkc, 40000);
+  EXPECT_EQ(atStrength.Vku, 40000);
+  ShearKey below;
+  below.tg = 50;
+  designShearKey(steel, {40000, 0, 20, 3.99, 160}, below);
+  EXPECT_EQ(below.keyName, "HW125×125×6.5×9");
+  EXPECT_EQ(below.hk, 100);
+  // fv·(h − 2tf)·tw = 125×107×6.5; f·Wx/(tg + hk/2) over an arm of 100; the least part governs.
+  EXPECT_EQ(below.Vkv, 125 * 107 * 6.5);
+  EXPECT_NEAR(below.Vkm, 215 * below.Wxk / 100, 1e-9);
+  EXPECT_EQ(below.Vku, std::min({below.Vkc, below.Vkv, below.Vkm, below.Vkf, below.Vkw}));
+}
+
 // The leg: 1.5√tpb rounded up to even millimetres, at least 6, at most 1.2 times the key's web in
 // whole millimetres.
 TEST(ShearKey, WeldLegFollowsThePlateWithinTheWeb) {

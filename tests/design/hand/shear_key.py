@@ -42,8 +42,9 @@ def key_stresses(V, tg, tpb, fc, ffw, grade, section, hk):
              sigck=V / (b * hk), tauk=V / ((h - 2 * tf) * tw), sigk=M / Wx,
              sigfk=M / (h * 0.7 * hf * 2 * (b - 2 * hf)), taufk=V / (2 * 0.7 * hf * (h - 2 * tf - 2 * hf)))
     # Each part's largest shear: every stress above is proportional to V.
-    v["Vku"] = min(V * fc / v["sigck"], V * fv / v["tauk"], V * f / v["sigk"], V * BETA_F * ffw / v["sigfk"],
-                   V * ffw / v["taufk"])
+    v.update(Vkc=V * fc / v["sigck"], Vkv=V * fv / v["tauk"], Vkm=V * f / v["sigk"],
+             Vkf=V * BETA_F * ffw / v["sigfk"], Vkw=V * ffw / v["taufk"])
+    v["Vku"] = min(v["Vkc"], v["Vkv"], v["Vkm"], v["Vkf"], v["Vkw"])
     holds = (v["sigck"] <= fc and v["tauk"] <= fv and v["sigk"] <= f and v["sigfk"] <= BETA_F * ffw
              and v["taufk"] <= ffw)
     return v, holds
@@ -56,7 +57,7 @@ def embedments(h):
 def shear_key(V, Vfb, tg, tpb, fc, ffw, grade):
     """The key's held values, and the check "抗剪键" as V against Vku."""
     if not V > Vfb:
-        return dict(tg=tg, keyh=0, keyb=0, keytw=0, keytf=0, hk=0, hfk=0, Vk=0, Vku=0)
+        return dict(tg=tg, keyh=0, keyb=0, keytw=0, keytf=0, hk=0, hfk=0, Vk=0, Vku=0, Vkc=0, Vkv=0, Vkm=0, Vkf=0, Vkw=0)
     for section in KEYS:
         for hk in embedments(section[1]):
             v, holds = key_stresses(V, tg, tpb, fc, ffw, grade, section, hk)
