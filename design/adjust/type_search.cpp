@@ -165,10 +165,21 @@ class Search {
     e.cbsize = false;
   }
 
+  // The input checks of a candidate's entries. They read the plate sizes only as typed lengths
+  // that must be positive and within 1 to 10000 mm, and every candidate size lies between the
+  // detailing value of its bolt (44 mm at the least) and three times it: the sizes never change the
+  // verdict, so it is found once for each bolt of the list.
+  bool refused(const Point& p, const Entries& e) {
+    if (refusedByBolt_.empty()) refusedByBolt_.assign(static_cast<std::size_t>(boltChoices()), std::nullopt);
+    std::optional<bool>& verdict = refusedByBolt_[static_cast<std::size_t>(p.bolt)];
+    if (!verdict) verdict = validateInput(module_, e).has_value();
+    return *verdict;
+  }
+
   Score calculate(const Point& p) {
     budget_.count();
     const Entries& e = candidateEntries(p);
-    if (validateInput(module_, e)) return {Rank::Stops, 0, 0};
+    if (refused(p, e)) return {Rank::Stops, 0, 0};
     const Outcome outcome = state_->calculate(e);
     if (outcome.ending != Ending::Completed) return {Rank::Stops, 0, 0};
     double measure = shortfall(state_->bareChecks());
@@ -187,6 +198,7 @@ class Search {
   std::vector<int> bolts_;
   int ownBolt_ = 0;
   std::optional<Entries> working_;  // the entries of the candidate calculated last
+  std::vector<std::optional<bool>> refusedByBolt_;  // whether the input checks refuse a bolt's candidates
   std::map<Point, Score> cache_;
   std::vector<Point> passing_;
 };
