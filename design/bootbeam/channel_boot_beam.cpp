@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -361,9 +362,9 @@ ResultView results(const Held& h) {
 std::vector<DesignCheck> checks(const Held& h) {
   std::vector<DesignCheck> list =
       bootBeamChecks(channel, h, plateThicknessCheck("t ≥ tpbc = √(6·M2/f)", h.tpbc, h.tpb, {"Edttpb"}));
-  const std::vector<DesignCheck> more = stiffenerChecks(channel, h);
-  list.insert(list.end(), more.begin(), more.end());
-  const std::vector<DesignCheck> diaphragmChecks{
+  std::vector<DesignCheck> more = stiffenerChecks(channel, h);
+  list.insert(list.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+  std::vector<DesignCheck> diaphragmChecks{
       limitCheck("diaphragmBending", "隔板抗弯", "σ = 6·q·bf²/8/(tcb·hcb²) ≤ f", h.ylfcb, h.fcb, stressUnit,
                  ValueFormat::Cut3, {"Edthgb", "Edttgb"}),
       limitCheck("diaphragmShear", "隔板抗剪", "τ = 1.5·q·bf/2/(tcb·hcb) ≤ fv", h.ylvcb, h.fvcb, stressUnit,
@@ -371,9 +372,9 @@ std::vector<DesignCheck> checks(const Held& h) {
       limitCheck("diaphragmWeldLeg", "隔板与靴梁焊脚尺寸", "hf7 ≤ tcb", h.hf7, h.tcb, lengthUnit, ValueFormat::Plain,
                  {"Edthf7"}),
   };
-  list.insert(list.end(), diaphragmChecks.begin(), diaphragmChecks.end());
-  const std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
-  list.insert(list.end(), key.begin(), key.end());
+  list.insert(list.end(), std::make_move_iterator(diaphragmChecks.begin()), std::make_move_iterator(diaphragmChecks.end()));
+  std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
+  list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
   return list;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "design/common/calculation.h"
 #include "design/common/column_section.h"
@@ -342,7 +343,7 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
   if (layout.checksWebWeldLeg)
     list.push_back(limitCheck("webWeldLeg", "腹板焊脚尺寸", "hf ≤ 1.2·tw", h.hf11, tables::largestLegFactor * h.tw, lengthUnit,
                               ValueFormat::Plain, {"edthf11"}));
-  const std::vector<DesignCheck> stiffener{
+  std::vector<DesignCheck> stiffener{
       limitCheck("stiffener", "锚栓加劲肋折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, tables::equivalentStressFactor * h.f1, stressUnit,
                  ValueFormat::Cut3, {"Edthjjl"}),
       limitCheck("slenderness", "锚栓加劲肋宽厚比", "(L − hb)/2/ts ≤ 18·√(235/fy)", h.write1, h.write2, "",
@@ -355,9 +356,9 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
                  layout.cSpacings == 4 ? "2c + 2ts + 2hf ≤ bf" : "4c + 3ts + 2hf ≤ bf",
                  layout.layoutWidth(h) + 2 * h.hf3, h.bf, lengthUnit, ValueFormat::Plain, {"Edtc", "Edttjjl"}),
   };
-  list.insert(list.end(), stiffener.begin(), stiffener.end());
-  const std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
-  list.insert(list.end(), key.begin(), key.end());
+  list.insert(list.end(), std::make_move_iterator(stiffener.begin()), std::make_move_iterator(stiffener.end()));
+  std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
+  list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
   return list;
 }
 
@@ -469,7 +470,7 @@ std::vector<NamedValue> values(const Held& h) {
   NamedValue& judge = list.emplace_back();
   judge.name = "judge";
   judge.value = rigidbase::judgeText(h.eccentricity);
-  list.insert(list.end(), key.begin(), key.end());
+  list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
   return list;
 }
 
