@@ -318,9 +318,9 @@ Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
 
 // ---- the design pass -------------------------------------------------------------------------
 
-Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds,
+Trial designTrial(const TypedPlateSizes& typed, const Materials& m, Held& h, RoundLimit& rounds,
                   std::optional<FoundBearing>& lastBearing) {
-  plateLayoutSizes(e, h);
+  plateLayoutSizes(typed, h);
   if (planAndBearing(m, h, rounds, lastBearing) == Bearing::AxialTension) return Trial::AxialTension;
   if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
   panels(h);
@@ -331,7 +331,8 @@ Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rou
 rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   startPass(channel, e, h);
   std::optional<FoundBearing> lastBearing;
-  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(e, m, h, rounds, lastBearing); });
+  const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
+  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(typed, m, h, rounds, lastBearing); });
 }
 
 // ---- values, results, checks and report ------------------------------------------------------

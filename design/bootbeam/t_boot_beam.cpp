@@ -206,8 +206,8 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
 
 // ---- the design pass -------------------------------------------------------------------------
 
-Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
-  plateLayoutSizes(e, h);
+Trial designTrial(const TypedPlateSizes& typed, const Materials& m, Held& h, RoundLimit& rounds) {
+  plateLayoutSizes(typed, h);
   if (planAndBearing(m, h, rounds) == Bearing::AxialTension) return Trial::AxialTension;
   if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
   panels(h);
@@ -217,7 +217,8 @@ Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rou
 
 rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   startPass(tShaped, e, h);
-  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(e, m, h, rounds); });
+  const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
+  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(typed, m, h, rounds); });
 }
 
 // ---- values, results, checks and report ------------------------------------------------------

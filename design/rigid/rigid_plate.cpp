@@ -96,8 +96,8 @@ void readSectionAndForces(const Entries& e, Held& h) {
 }
 
 // The layout from the bolt table, or the user's sizes.
-void plateSizes(const Entries& e, Held& h) {
-  const PlateLayout layout = plateLayout(e, static_cast<int>(h.dms));
+void plateSizes(const TypedPlateSizes& typed, Held& h) {
+  const PlateLayout layout = plateLayout(typed, static_cast<int>(h.dms));
   h.Aems = layout.Aems, h.a = layout.a, h.c = layout.c, h.lt = layout.lt, h.bt = layout.bt;
 }
 
@@ -266,8 +266,9 @@ Bearing planAndBearing(const BoltLayout& layout, const Materials& m, Held& h, Ro
 
 // The plate, its bolts, its welds to the column and the stiffeners at the current bolt size and
 // stiffener thickness.
-Trial designTrial(const BoltLayout& layout, const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
-  plateSizes(e, h);
+Trial designTrial(const BoltLayout& layout, const TypedPlateSizes& typed, const Materials& m, Held& h,
+                  RoundLimit& rounds) {
+  plateSizes(typed, h);
   if (planAndBearing(layout, m, h, rounds) == Bearing::AxialTension) return Trial::AxialTension;
   if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
   platePanels(layout, h);
@@ -283,7 +284,8 @@ PassEnd designPass(const BoltLayout& layout, const Entries& e, const Materials& 
   h.fourBoltsARow = layout.fourBoltsARow;
   h.dms = 24;
   h.tjjl = 8;
-  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(layout, e, m, h, rounds); });
+  const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
+  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(layout, typed, m, h, rounds); });
 }
 
 Outcome calculateRigidPlate(const BoltLayout& layout, const Entries& entries, Held& h) {
