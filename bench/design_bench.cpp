@@ -11,12 +11,22 @@
 #include <vector>
 
 #include "design/common/design_session.h"
+#include "design/common/numbers.h"
 #include "design/common/report_writer.h"
 #include "design/files/batch.h"
 #include "calc_case.h"
 #include "case_pool.h"
 
 namespace {
+
+// Reading entries as numbers: what every calculation does first, and every 自动调整 candidate again.
+void NumberReading(benchmark::State& state, std::vector<std::string> texts) {
+  for (auto _ : state)
+    for (const auto& text : texts) benchmark::DoNotOptimize(pedivo::parseNumber(text));
+}
+BENCHMARK_CAPTURE(NumberReading, TypedEntries, std::vector<std::string>{"450", "427.919", "12.34", "-200", "0.5", "75"});
+BENCHMARK_CAPTURE(NumberReading, ExponentsAndLongDigits,
+                  std::vector<std::string>{"1.566e+05", "2.5E-2", "12345678901234567", " 12 "});
 
 void TwoBoltCalculation(benchmark::State& state) {
   pedivo::DesignSession session(*pedivo::findModule("j1"));

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <string_view>
+#include <variant>
 #include <vector>
 
 #include "design/common/calculation.h"
@@ -74,15 +76,36 @@ double shortfall(const std::vector<DesignCheck>& checks) {
   return sum;
 }
 
+// Held numbers read from every candidate, found by name in the first list and then at the same
+// place in the next ones: a base type lists its values in one fixed order.
+class HeldPlaces {
+ public:
+  double number(const std::vector<NamedValue>& values, std::size_t which) {
+    const std::string_view name = which == 0 ? std::string_view("dms") : heldSizeNames[which - 1];
+    std::size_t& place = places_[which];
+    if (place >= values.size() || values[place].name != name) {
+      place = values.size();
+      for (std::size_t i = 0; i < values.size() && place == values.size(); ++i)
+        if (values[i].name == name && std::holds_alternative<double>(values[i].value)) place = i;
+    }
+    if (place < values.size())
+      if (const double* x = std::get_if<double>(&values[place].value)) return *x;
+    return heldNumber(values, name);
+  }
+
+ private:
+  std::array<std::size_t, 5> places_{};  // of dms, a, c, lt and bt
+};
+
 // How far the sizes a design uses fall under the detailing values of the bolt it ends with, in
 // tenths of a metre; nought when none does.
-double belowDetailing(const DesignState& state) {
+double belowDetailing(const DesignState& state, HeldPlaces& places) {
   const std::vector<NamedValue>& values = state.values();
-  const auto low = detailingSizes(static_cast<int>(heldNumber(values, "dms")));
+  const auto low = detailingSizes(static_cast<int>(places.number(values, 0)));
   if (!low) return 0;
   double sum = 0;
   for (int i = 0; i < 4; ++i) {
-    const double size = heldNumber(values, heldSizeNames[i]);
+    const double size = places.number(values, static_cast<std::size_t>(i) + 1);
     if (size < (*low)[i]) sum += ((*low)[i] - size) / 100 + 0.001;
   }
   return sum;
@@ -165,16 +188,27 @@ class Search {
     e.cbsize = false;
   }
 
+  // The input checks of a candidate's entries. They read the plate sizes only as typed lengths
+  // that must be positive and within 1 to 10000 mm, and every candidate size lies between the
+  // detailing value of its bolt (44 mm at the least) and three times it: the sizes never change the
+  // verdict, so it is found once for each bolt of the list.
+  bool refused(const Point& p, const Entries& e) {
+    if (refusedByBolt_.empty()) refusedByBolt_.assign(static_cast<std::size_t>(boltChoices()), std::nullopt);
+    std::optional<bool>& verdict = refusedByBolt_[static_cast<std::size_t>(p.bolt)];
+    if (!verdict) verdict = validateInput(module_, e).has_value();
+    return *verdict;
+  }
+
   Score calculate(const Point& p) {
     budget_.count();
     const Entries& e = candidateEntries(p);
-    if (validateInput(module_, e)) return {Rank::Stops, 0, 0};
+    if (refused(p, e)) return {Rank::Stops, 0, 0};
     const Outcome outcome = state_->calculate(e);
     if (outcome.ending != Ending::Completed) return {Rank::Stops, 0, 0};
     double measure = shortfall(state_->bareChecks());
     if (outcome.closing != Closing::Designed) measure += 1;
     const double weight = state_->weight();
-    if (const double below = belowDetailing(*state_); below > 0) return {Rank::BelowDetailing, measure + below, weight};
+    if (const double below = belowDetailing(*state_, places_); below > 0) return {Rank::BelowDetailing, measure + below, weight};
     if (measure == 0) return {Rank::Passes, weight, weight};
     return {Rank::FailsChecks, measure, weight};
   }
@@ -187,6 +221,8 @@ class Search {
   std::vector<int> bolts_;
   int ownBolt_ = 0;
   std::optional<Entries> working_;  // the entries of the candidate calculated last
+  std::vector<std::optional<bool>> refusedByBolt_;
+  HeldPlaces places_;  // whether the input checks refuse a bolt's candidates
   std::map<Point, Score> cache_;
   std::vector<Point> passing_;
 };

@@ -32,8 +32,8 @@ void startPass(const BootBeamType& type, const Entries& e, Held& h) {
   h.tjjl = 8;
 }
 
-void plateLayoutSizes(const Entries& e, Held& h) {
-  const PlateLayout layout = plateLayout(e, static_cast<int>(h.dms));  // lt = bt = 2·(dms + 2)
+void plateLayoutSizes(const TypedPlateSizes& typed, Held& h) {
+  const PlateLayout layout = plateLayout(typed, static_cast<int>(h.dms));  // lt = bt = 2·(dms + 2)
   h.Aems = layout.Aems, h.a = layout.a, h.c = layout.c, h.lt = layout.lt, h.bt = layout.bt;
 }
 

@@ -62,7 +62,7 @@ double pressureAt(const Held& h, double x);
 // The forces, the column section and the grout of the entries, and the base's first bolt and thicknesses.
 void startPass(const BootBeamType& type, const Entries& e, Held& h);
 // The plate layout of the entries for the current bolt: Aems, a, c, lt, bt.
-void plateLayoutSizes(const Entries& e, Held& h);
+void plateLayoutSizes(const TypedPlateSizes& typed, Held& h);
 void concreteAndLimit(const Materials& m, Held& h);
 
 // The pressure under the plate and the bolt tension; false for axial tension within

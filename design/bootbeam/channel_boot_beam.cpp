@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -317,9 +318,9 @@ Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
 
 // ---- the design pass -------------------------------------------------------------------------
 
-Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds,
+Trial designTrial(const TypedPlateSizes& typed, const Materials& m, Held& h, RoundLimit& rounds,
                   std::optional<FoundBearing>& lastBearing) {
-  plateLayoutSizes(e, h);
+  plateLayoutSizes(typed, h);
   if (planAndBearing(m, h, rounds, lastBearing) == Bearing::AxialTension) return Trial::AxialTension;
   if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
   panels(h);
@@ -330,7 +331,8 @@ Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rou
 rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   startPass(channel, e, h);
   std::optional<FoundBearing> lastBearing;
-  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(e, m, h, rounds, lastBearing); });
+  const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
+  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(typed, m, h, rounds, lastBearing); });
 }
 
 // ---- a given base ----------------------------------------------------------------------------
@@ -439,9 +441,9 @@ ResultView results(const Held& h) {
 std::vector<DesignCheck> checks(const Held& h) {
   std::vector<DesignCheck> list =
       bootBeamChecks(channel, h, plateThicknessCheck("t ≥ tpbc = √(6·M2/f)", h.tpbc, h.tpb, {"Edttpb"}));
-  const std::vector<DesignCheck> more = stiffenerChecks(channel, h);
-  list.insert(list.end(), more.begin(), more.end());
-  const std::vector<DesignCheck> diaphragmChecks{
+  std::vector<DesignCheck> more = stiffenerChecks(channel, h);
+  list.insert(list.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+  std::vector<DesignCheck> diaphragmChecks{
       limitCheck("diaphragmBending", "隔板抗弯", "σ = 6·q·bf²/8/(tcb·hcb²) ≤ f", h.ylfcb, h.fcb, stressUnit,
                  ValueFormat::Cut3, {"Edthgb", "Edttgb"}),
       limitCheck("diaphragmShear", "隔板抗剪", "τ = 1.5·q·bf/2/(tcb·hcb) ≤ fv", h.ylvcb, h.fvcb, stressUnit,
@@ -449,9 +451,9 @@ std::vector<DesignCheck> checks(const Held& h) {
       limitCheck("diaphragmWeldLeg", "隔板与靴梁焊脚尺寸", "hf7 ≤ tcb", h.hf7, h.tcb, lengthUnit, ValueFormat::Plain,
                  {"Edthf7"}),
   };
-  list.insert(list.end(), diaphragmChecks.begin(), diaphragmChecks.end());
-  const std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
-  list.insert(list.end(), key.begin(), key.end());
+  list.insert(list.end(), std::make_move_iterator(diaphragmChecks.begin()), std::make_move_iterator(diaphragmChecks.end()));
+  std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
+  list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
   return list;
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
 
 #include "design/bootbeam/boot_beam.h"
@@ -211,8 +212,8 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
 
 // ---- the design pass -------------------------------------------------------------------------
 
-Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
-  plateLayoutSizes(e, h);
+Trial designTrial(const TypedPlateSizes& typed, const Materials& m, Held& h, RoundLimit& rounds) {
+  plateLayoutSizes(typed, h);
   if (planAndBearing(m, h, rounds) == Bearing::AxialTension) return Trial::AxialTension;
   if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
   panels(h);
@@ -222,7 +223,8 @@ Trial designTrial(const Entries& e, const Materials& m, Held& h, RoundLimit& rou
 
 rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   startPass(tShaped, e, h);
-  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(e, m, h, rounds); });
+  const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
+  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(typed, m, h, rounds); });
 }
 
 // ---- a given base ----------------------------------------------------------------------------
@@ -302,12 +304,12 @@ std::vector<DesignCheck> checks(const Held& h) {
       boltsGovern ? "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）" : "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）",
       std::max(h.tpbc, h.tpbt), h.tpb, {"Edttpb"});
   std::vector<DesignCheck> list = bootBeamChecks(tShaped, h, std::move(plate));
-  const std::vector<DesignCheck> more = stiffenerChecks(tShaped, h);
-  list.insert(list.end(), more.begin(), more.end());
+  std::vector<DesignCheck> more = stiffenerChecks(tShaped, h);
+  list.insert(list.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
   list.push_back(limitCheck("layout", "锚栓间距与翼缘宽度", "2c ≤ bf", 2 * h.c, h.bf, lengthUnit, ValueFormat::Plain,
                             {"Edtc"}));
-  const std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
-  list.insert(list.end(), key.begin(), key.end());
+  std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
+  list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
   return list;
 }
 

@@ -44,6 +44,7 @@ DesignCheck plateThicknessCheck(std::string formula, double required, double tpb
 }
 
 CheckNumbers checkNumbers(const DesignCheck& check) {
+  if (check.numbers) return *check.numbers;
   std::string demand = formatValue(check.format, check.demand);
   std::string limit = formatValue(check.format, check.limit);
   for (int extra = 1; extra <= 3 && demand == limit && !check.ok(); ++extra) {
@@ -54,7 +55,8 @@ CheckNumbers checkNumbers(const DesignCheck& check) {
 }
 
 void writeValues(DesignCheck& check, std::string_view demand, std::string_view limit) {
-  const CheckNumbers numbers = checkNumbers(check);
+  check.numbers.reset();
+  const CheckNumbers& numbers = check.numbers.emplace(checkNumbers(check));
   // The relation of the numbers as they stand: a NaN exceeds every limit.
   const bool within = check.demand <= check.limit;
   check.values.assign(demand).append(" = ").append(numbers.demand).append(within ? " ≤ " : " > ");
@@ -194,7 +196,8 @@ void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const 
     sink(named("values>"), designed && !check.unnumbered ? std::string_view(check.values) : std::string_view("—"));
     // The summary's columns say 计算值 and 限值; a check with words of its own says what they are.
     if (designed && !check.unnumbered) {
-      const CheckNumbers numbers = checkNumbers(check);
+      const CheckNumbers written = check.numbers ? CheckNumbers{} : checkNumbers(check);
+      const CheckNumbers& numbers = check.numbers ? *check.numbers : written;
       sink(named("demand>"), check.demandWords.empty() ? numbers.demand : check.demandWords + " " + numbers.demand);
       sink(named("limit>"), check.limitWords.empty() ? numbers.limit : check.limitWords + " " + numbers.limit);
     } else {

@@ -15,6 +15,12 @@
 
 namespace pedivo {
 
+// Demand and limit of a check as written (checkNumbers).
+struct CheckNumbers {
+  std::string demand;
+  std::string limit;
+};
+
 struct DesignCheck {
   std::string id;                          // stem of the report tags: "bearing" gives "<#bearing.check>", ...
   std::string name;                        // "底板下混凝土承压"
@@ -39,6 +45,8 @@ struct DesignCheck {
   // The check with its numbers put in, for a checker to redo by hand (writeValues):
   // "σc = N/(B·L) = 1500×10³/(880×640) = 2.66 N/mm² ≤ fc = 14.3 N/mm²".
   std::string values;
+  // demand and limit as that line writes them, kept for the report's columns and the summary.
+  std::optional<CheckNumbers> numbers;
   // What to change when the check fails, with the numbers that decide it: one line.
   std::string remedy;
   // Under several load combinations: the one with the largest ratio, whose numbers these are.
@@ -89,10 +97,6 @@ inline constexpr const char* plateThicknessWords = "板厚";
 // Demand and limit as written, with their units and the limit's note. A failing check whose two
 // numbers would read alike is written with as many more decimals (up to three) as it takes to
 // tell them apart.
-struct CheckNumbers {
-  std::string demand;
-  std::string limit;
-};
 CheckNumbers checkNumbers(const DesignCheck& check);
 // The same, each after the words that say what it is: "所需厚度 25.3 mm", "板厚 25.1 mm（…）";
 // "计算值" and "限值" when the check has no words of its own.

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <system_error>
 
@@ -68,10 +69,42 @@ bool isPlainDecimal(std::string_view s) {
   return i == s.size();
 }
 
+// A text of at most 15 digits with an optional sign and point and no exponent, as entries and
+// the sizes written back are typed: its digits as a whole number m below 2^53 and 10^f for its f
+// decimals are both exact doubles, so m / 10^f is the correctly rounded value, the same double
+// from_chars gives. Nothing for any other text.
+std::optional<double> shortDecimal(std::string_view s) {
+  constexpr int mostDigits = 15;
+  constexpr std::array<double, mostDigits + 1> powersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::size_t i = 0;
+  const bool negative = !s.empty() && s[0] == '-';
+  if (!s.empty() && (s[0] == '-' || s[0] == '+')) ++i;
+  std::uint64_t whole = 0;
+  int digits = 0, decimals = 0;
+  bool point = false;
+  for (; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c == '.' && !point) {
+      point = true;
+    } else if (isDigit(c) && digits < mostDigits) {
+      whole = 10 * whole + static_cast<std::uint64_t>(c - '0');
+      ++digits;
+      if (point) ++decimals;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (digits == 0) return std::nullopt;
+  const double value = static_cast<double>(whole) / powersOfTen[static_cast<std::size_t>(decimals)];
+  return negative ? -value : value;
+}
+
 }  // namespace
 
 std::optional<double> parseNumber(std::string_view text) {
   std::string_view s = trimBlanks(text);
+  if (const auto quick = shortDecimal(s)) return quick;
   if (!isPlainDecimal(s)) return std::nullopt;
   if (s.front() == '+') s.remove_prefix(1);  // from_chars takes no plus sign
   double value = 0.0;

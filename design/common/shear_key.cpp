@@ -134,7 +134,7 @@ std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat
   } else {
     DesignCheck shear = limitCheck("shear", "抗剪键", frictionFormula, seat.V, seat.Vfb, "kN", ValueFormat::KN2, {});
     shear.decision = notNeeded;
-    list.push_back(shear);
+    list.push_back(std::move(shear));
   }
   const double betaFfw = tables::betaF * seat.ffw;
   const std::vector<std::string> field{"edtkey"};
@@ -155,7 +155,7 @@ std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat
     check.decision = notNeeded;
     check.unnumbered = true;
   }
-  list.insert(list.end(), own.begin(), own.end());
+  list.insert(list.end(), std::make_move_iterator(own.begin()), std::make_move_iterator(own.end()));
   return list;
 }
 

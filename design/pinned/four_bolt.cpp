@@ -187,7 +187,7 @@ void writeStiffenerValues(std::vector<DesignCheck>& checks, const Held& h) {
 
 std::vector<DesignCheck> checks(const Held& h) {
   std::vector<DesignCheck> list = plateChecks(h);
-  const std::vector<DesignCheck> stiffenerChecks{
+  std::vector<DesignCheck> stiffenerChecks{
       limitCheck("stiffener", "锚栓加劲肋折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, tables::equivalentStressFactor * h.f1, stressUnit,
                  ValueFormat::Cut3, {"Edthjjl"}),
       limitCheck("slenderness", "锚栓加劲肋宽厚比", "(B − tw)/2/ts ≤ 18·√(235/fy)", h.write1, h.write2, "",
@@ -197,9 +197,9 @@ std::vector<DesignCheck> checks(const Held& h) {
       limitCheck("stiffenerWebWeld", "加劲肋与腹板焊缝折算应力", "√((σf/βf)² + τf²) ≤ ffw", h.ylvf, h.ffw,
                  stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
   };
-  list.insert(list.end(), stiffenerChecks.begin(), stiffenerChecks.end());
-  const std::vector<DesignCheck> key = keyChecks(h);
-  list.insert(list.end(), key.begin(), key.end());
+  list.insert(list.end(), std::make_move_iterator(stiffenerChecks.begin()), std::make_move_iterator(stiffenerChecks.end()));
+  std::vector<DesignCheck> key = keyChecks(h);
+  list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
   return list;
 }
 

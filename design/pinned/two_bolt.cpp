@@ -1,5 +1,6 @@
 #include "design/pinned/two_bolt.h"
 
+#include <iterator>
 
 #include "design/common/calculation.h"
 #include "design/common/result_text.h"
@@ -22,8 +23,8 @@ std::vector<NamedValue> values(const Held& h) { return plateValues(h); }
 
 std::vector<DesignCheck> checks(const Held& h) {
   std::vector<DesignCheck> list = plateChecks(h);
-  const std::vector<DesignCheck> key = keyChecks(h);
-  list.insert(list.end(), key.begin(), key.end());
+  std::vector<DesignCheck> key = keyChecks(h);
+  list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
   return list;
 }
 

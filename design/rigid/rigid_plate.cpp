@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "design/common/calculation.h"
 #include "design/common/column_section.h"
@@ -95,8 +96,8 @@ void readSectionAndForces(const Entries& e, Held& h) {
 }
 
 // The layout from the bolt table, or the user's sizes.
-void plateSizes(const Entries& e, Held& h) {
-  const PlateLayout layout = plateLayout(e, static_cast<int>(h.dms));
+void plateSizes(const TypedPlateSizes& typed, Held& h) {
+  const PlateLayout layout = plateLayout(typed, static_cast<int>(h.dms));
   h.Aems = layout.Aems, h.a = layout.a, h.c = layout.c, h.lt = layout.lt, h.bt = layout.bt;
 }
 
@@ -269,8 +270,9 @@ Bearing planAndBearing(const BoltLayout& layout, const Materials& m, Held& h, Ro
 
 // The plate, its bolts, its welds to the column and the stiffeners at the current bolt size and
 // stiffener thickness.
-Trial designTrial(const BoltLayout& layout, const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
-  plateSizes(e, h);
+Trial designTrial(const BoltLayout& layout, const TypedPlateSizes& typed, const Materials& m, Held& h,
+                  RoundLimit& rounds) {
+  plateSizes(typed, h);
   if (planAndBearing(layout, m, h, rounds) == Bearing::AxialTension) return Trial::AxialTension;
   if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
   platePanels(layout, h);
@@ -286,7 +288,8 @@ PassEnd designPass(const BoltLayout& layout, const Entries& e, const Materials& 
   h.fourBoltsARow = layout.fourBoltsARow;
   h.dms = 24;
   h.tjjl = 8;
-  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(layout, e, m, h, rounds); });
+  const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
+  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(layout, typed, m, h, rounds); });
 }
 
 Outcome calculateRigidPlate(const BoltLayout& layout, const Entries& entries, Held& h) {
@@ -391,7 +394,7 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
   if (layout.checksWebWeldLeg)
     list.push_back(limitCheck("webWeldLeg", "腹板焊脚尺寸", "hf ≤ 1.2·tw", h.hf11, tables::largestLegFactor * h.tw, lengthUnit,
                               ValueFormat::Plain, {"edthf11"}));
-  const std::vector<DesignCheck> stiffener{
+  std::vector<DesignCheck> stiffener{
       limitCheck("stiffener", "锚栓加劲肋折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, tables::equivalentStressFactor * h.f1, stressUnit,
                  ValueFormat::Cut3, {"Edthjjl"}),
       limitCheck("slenderness", "锚栓加劲肋宽厚比", "(L − hb)/2/ts ≤ 18·√(235/fy)", h.write1, h.write2, "",
@@ -404,9 +407,9 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
                  layout.cSpacings == 4 ? "2c + 2ts + 2hf ≤ bf" : "4c + 3ts + 2hf ≤ bf",
                  layout.layoutWidth(h) + 2 * h.hf3, h.bf, lengthUnit, ValueFormat::Plain, {"Edtc", "Edttjjl"}),
   };
-  list.insert(list.end(), stiffener.begin(), stiffener.end());
-  const std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
-  list.insert(list.end(), key.begin(), key.end());
+  list.insert(list.end(), std::make_move_iterator(stiffener.begin()), std::make_move_iterator(stiffener.end()));
+  std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
+  list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
   return list;
 }
 
@@ -518,7 +521,7 @@ std::vector<NamedValue> values(const Held& h) {
   NamedValue& judge = list.emplace_back();
   judge.name = "judge";
   judge.value = rigidbase::judgeText(h.eccentricity);
-  list.insert(list.end(), key.begin(), key.end());
+  list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
   return list;
 }
 

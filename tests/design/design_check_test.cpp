@@ -111,6 +111,31 @@ TEST(DesignChecks, WarningNamesEachFailingCheckWithItsDemandAndLimit) {
   EXPECT_EQ(failedFields(checks), std::vector<std::string>{"edthf11"});
 }
 
+// The report's columns, the warning and the values line give a check's numbers in the same digits,
+// those of checkNumbers, including the extra decimals that tell a narrow failure from its limit.
+TEST(DesignChecks, TheReportColumnsGiveTheNumbersOfTheValuesLine) {
+  for (const double demand : {205.0004, 205.4, 170.12345, 99.0}) {
+    const DesignCheck fresh = stressCheck(demand, 205);
+    DesignCheck written = fresh;
+    writeValues(written, "σ", "ffw");
+    const CheckNumbers expected = checkNumbers(fresh);
+    EXPECT_NE(written.values.find(expected.demand), std::string::npos) << written.values;
+    EXPECT_NE(written.values.find("ffw = " + expected.limit), std::string::npos) << written.values;
+    std::map<std::string, std::string> tags;
+    emitCheckTags({written}, true, [&](std::string_view tag, std::string_view text) { tags[std::string(tag)] = text; });
+    EXPECT_EQ(tags["<#weld.demand>"], expected.demand);
+    EXPECT_EQ(tags["<#weld.limit>"], expected.limit);
+    EXPECT_EQ(failedChecksMessage({written}), failedChecksMessage({fresh}));
+  }
+  // Written again after its numbers changed, the line and the columns follow.
+  DesignCheck check = stressCheck(205.0004, 205);
+  writeValues(check, "σ", "ffw");
+  check.demand = 150;
+  writeValues(check, "σ", "ffw");
+  EXPECT_EQ(checkNumbers(check).demand, "150 N/mm²");
+  EXPECT_NE(check.values.find("= 150 N/mm² ≤"), std::string::npos) << check.values;
+}
+
 // Every check a base type lists has its verdict and its summary row in the report template, so
 // no verdict is ever computed and left out of the printed report.
 TEST(DesignChecks, EveryTemplateShowsEveryCheckOfItsBaseType) {

@@ -369,3 +369,56 @@ TEST(RigidPlate, PrintedStiffenerShearRecomputesToItsStress) {
 
 }  // namespace
 }  // namespace pedivo::rigid
+
+namespace pedivo {
+namespace {
+
+// The calculation itself, past the input checks: a typed plate size that is no number stops it
+// with the focus on that size, read once though the design tries bolt after bolt; with the
+// detailing box ticked the sizes are not read at all.
+TEST(RigidBasesTypedSizes, ANonNumberStopsOnItsBoxOnlyWhenTheSizesAreTyped) {
+  for (const char* id : {"g11", "g12", "g2", "g3"}) {
+    const ModuleDescriptor& module = *findModule(id);
+    Entries entries = module.defaultEntries();
+    entries.texts["EdtM"] = "600";  // tension bolts that grow past the first size tried
+    entries.texts["Edtsizelt"] = "5o";
+    entries.cbsize = false;
+    const Outcome stopped = module.newState()->calculate(entries);
+    EXPECT_EQ(stopped.ending, Ending::Stopped) << id;
+    EXPECT_EQ(stopped.stop, Stop::EntryRefused) << id;
+    EXPECT_EQ(stopped.focus, std::optional<std::string>("Edtsizelt")) << id;
+    ASSERT_EQ(stopped.messages.size(), 1U) << id;
+    EXPECT_EQ(stopped.messages.front(), notANumberMessage("5o")) << id;
+    entries.cbsize = true;
+    EXPECT_EQ(module.newState()->calculate(entries).ending, Ending::Completed) << id;
+  }
+}
+
+// Typed sizes hold for every bolt the design tries: the design with its own sizes typed back is
+// the detailing design's second pass, whatever bolt it ends with.
+TEST(RigidBasesTypedSizes, TheTypedSizesHoldForEveryBoltTried) {
+  for (const char* id : {"g11", "g2", "g3"}) {
+    const ModuleDescriptor& module = *findModule(id);
+    Entries entries = module.defaultEntries();
+    entries.texts["EdtM"] = "600";  // bolts of 60 mm and more, the compressed zone from equilibrium
+    entries.cbsize = true;
+    const auto detailing = module.newState();
+    const Outcome designed = detailing->calculate(entries);
+    for (const auto& [control, text] : designed.entryChanges) entries.texts[control] = text;
+    entries.cbsize = false;
+    const auto typed = module.newState();
+    typed->calculate(entries);
+    EXPECT_GT(heldNumber(detailing->values(), "dms"), 24) << id;
+    for (const char* name : {"dms", "a", "c", "lt", "bt", "L", "B", "tpb"})
+      EXPECT_EQ(heldNumber(typed->values(), name), heldNumber(detailing->values(), name)) << id << " " << name;
+    // Sizes well above the table's stay the design's own at the bolt it ends with.
+    entries.texts["Edtsizea"] = entries.texts["Edtsizec"] = "300";
+    const auto wide = module.newState();
+    ASSERT_EQ(wide->calculate(entries).ending, Ending::Completed) << id;
+    EXPECT_GT(heldNumber(wide->values(), "dms"), 24) << id;
+    EXPECT_GE(heldNumber(wide->values(), "a"), 300) << id;
+  }
+}
+
+}  // namespace
+}  // namespace pedivo
