@@ -84,11 +84,15 @@ std::string dxfText(std::string_view utf8) {
 
 namespace {
 
-constexpr const char* textStyle = "Standard";
+// Every text and dimension text is in textStyle; "Standard" is there as well, the style CAD
+// programs fall back on. Both name the Chinese drafting standard's shape fonts, a Latin face and
+// its big font for the Chinese characters, which CAD programs of Chinese users carry; readers
+// without them substitute a font of their own that has the characters. LibreCAD reads no font from
+// a style: it draws a text in its stroke font of the style's own name, so the style is named as the
+// LibreCAD font Pedivo installs (pedivo.lff, made from Noto Sans CJK SC by tools/lff-font).
+constexpr const char* textStyle = "Pedivo";
+constexpr const char* fallbackTextStyle = "Standard";
 constexpr const char* dimensionStyle = "Standard";
-// The text style's fonts: the Chinese drafting standard's shape fonts, a Latin face and its big
-// font for the Chinese characters, which CAD programs of Chinese users carry; readers without them
-// substitute a font of their own that has the characters.
 constexpr const char* latinFont = "gbenor.shx";
 constexpr const char* bigFont = "gbcbig.shx";
 // Dimension texts 2.5 mm high on the plotted sheet, ticks 1.5 mm, as structural drawings have them.
@@ -258,15 +262,14 @@ void writeLineTypes(DL_Dxf& dxf, DL_WriterA& w, double scale) {
   w.tableEnd();
 }
 
-// The text style, written whole: dxflib's own style record keeps a font's name out of the record
-// where readers look for it.
-void writeTextStyle(DL_WriterA& w) {
-  w.tableStyle(1);
+// A text style record, written whole: dxflib's own style record keeps a font's name out of the
+// record where readers look for it. Returns the record's handle.
+unsigned long writeTextStyle(DL_WriterA& w, const char* name) {
   w.dxfString(0, "STYLE");
-  w.handle();
+  const unsigned long handle = w.handle();
   w.dxfString(100, "AcDbSymbolTableRecord");
   w.dxfString(100, "AcDbTextStyleTableRecord");
-  w.dxfString(2, textStyle);
+  w.dxfString(2, name);
   w.dxfInt(70, 0);
   w.dxfReal(40, 0.0);
   w.dxfReal(41, 1.0);
@@ -275,12 +278,21 @@ void writeTextStyle(DL_WriterA& w) {
   w.dxfReal(42, dimensionTextMm);
   w.dxfString(3, latinFont);
   w.dxfString(4, bigFont);
+  return handle;
+}
+
+// The text styles; returns the handle of the one the texts use.
+unsigned long writeTextStyles(DL_WriterA& w) {
+  w.tableStyle(2);
+  writeTextStyle(w, fallbackTextStyle);
+  const unsigned long handle = writeTextStyle(w, textStyle);
   w.tableEnd();
+  return handle;
 }
 
 // The dimension style: texts dimensionTextMm high above the line, oblique ticks, all scaled by the
 // sheet's scale (DIMSCALE), so that a dimension a drafter adds or edits looks like the others.
-void writeDimensionStyle(DL_WriterA& w, double scale) {
+void writeDimensionStyle(DL_WriterA& w, double scale, unsigned long textStyleHandle) {
   w.dxfString(0, "TABLE");
   w.dxfString(2, "DIMSTYLE");
   w.handle();
@@ -306,6 +318,7 @@ void writeDimensionStyle(DL_WriterA& w, double scale) {
   w.dxfInt(74, 0);
   w.dxfInt(271, 0);                  // DIMDEC
   w.dxfInt(278, 46);                 // DIMDSEP: a point
+  w.dxfHex(340, textStyleHandle);    // DIMTXSTY
   w.tableEnd();
 }
 
@@ -319,13 +332,13 @@ void writeTables(DL_Dxf& dxf, DL_WriterA& w, const Drawing& d, double scale) {
     dxf.writeLayer(w, DL_LayerData(dxfText(layerName(look.layer)), 0),
                    DL_Attributes("", look.colour, look.lineWeight, look.lineType, 1.0));
   w.tableEnd();
-  writeTextStyle(w);
+  const unsigned long textStyleHandle = writeTextStyles(w);
   dxf.writeView(w);
   dxf.writeUcs(w);
   w.tableAppid(1);
   dxf.writeAppid(w, "ACAD");
   w.tableEnd();
-  writeDimensionStyle(w, scale);
+  writeDimensionStyle(w, scale, textStyleHandle);
   dxf.writeBlockRecord(w);
   for (std::size_t i = 0; i < d.dimensions.size(); ++i) dxf.writeBlockRecord(w, dimensionBlockName(i));
   w.tableEnd();
@@ -406,6 +419,9 @@ void writeHeaderVariables(DL_WriterA& w, const SheetFacts& sheet) {
   w.dxfString(9, "$LTSCALE");
   w.dxfReal(40, 1.0);
   w.dxfString(9, "$TEXTSTYLE");
+  w.dxfString(7, textStyle);
+  // LibreCAD takes the dimension texts' font from here, not from the dimension style.
+  w.dxfString(9, "$DIMTXSTY");
   w.dxfString(7, textStyle);
   w.dxfString(9, "$DIMSTYLE");
   w.dxfString(2, dimensionStyle);
