@@ -59,6 +59,18 @@ assert version.encode("gbk") in dxf, "the drawing lacks the version"
 print("report and drawing written by", version)
 PY
 
+echo "== the drawing's LibreCAD font, in LibreCAD's font folder, with every character of the drawing"
+python3 - <<'PY'
+font = "/usr/share/librecad/fonts/pedivo.lff"
+glyphs = {line[line.index("]") + 2] for line in open(font, encoding="utf-8") if line.startswith("[")}
+assert len(glyphs) > 4000, f"{font} has {len(glyphs)} glyphs"
+lines = open("g11.dxf", "rb").read().decode("gbk").splitlines()
+texts = [value for code, value in zip(lines[::2], lines[1::2]) if code.strip() == "1"]
+missing = {c for text in texts for c in text if not c.isspace()} - glyphs
+assert texts and not missing, f"{font} lacks {''.join(sorted(missing))}"
+print(f"{font}: {len(glyphs)} glyphs, every character of the drawing's {len(texts)} texts")
+PY
+
 echo "== the main window, started from the menu entry's command, opening a design file"
 python3 - <<'PY'
 import json

@@ -14,6 +14,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libzip-dev libpugixml-dev nlohmann-json3-dev libcsv-dev libxlsxwriter-dev libsimdjson-dev libmimalloc-dev
   libdxflib-dev qt6-svg-dev python3-ezdxf
+  # The LibreCAD font of the drawings is made from Noto Sans CJK SC (fonts-noto-cjk, below).
+  python3-fonttools
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-arphic-ukai fontconfig
   xvfb xauth xdg-utils
