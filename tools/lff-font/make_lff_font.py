@@ -22,6 +22,7 @@ import pathlib
 import sys
 
 from fontTools.pens.basePen import BasePen
+from fontTools.pens.boundsPen import BoundsPen
 from fontTools.ttLib import TTCollection, TTFont
 
 CAP_HEIGHT = 9.0          # a LibreCAD font's capitals, in font units
@@ -211,7 +212,6 @@ class GlyphWriter:
         self.hanzi_centre = (box[1] + box[3]) / 2
 
     def bounds(self, char):
-        from fontTools.pens.boundsPen import BoundsPen
         pen = BoundsPen(self.glyphs)
         self.glyphs[self.cmap[ord(char)]].draw(pen)
         return pen.bounds
@@ -222,15 +222,17 @@ class GlyphWriter:
     def strokes(self, char):
         """The glyph's polylines, its ink starting at x = 0: LibreCAD sets the next glyph
         LetterSpacing after this one's ink."""
-        glyph = self.glyphs[self.cmap[ord(char)]]
         if is_cjk(char):
-            s, centre = self.hanzi_scale, self.hanzi_centre
-            transform = lambda p: (p[0] * s * HANZI_WIDTH, (p[1] - centre) * s + CAP_HEIGHT / 2)  # noqa: E731
+            across, up = self.hanzi_scale * HANZI_WIDTH, self.hanzi_scale
+            lift = CAP_HEIGHT / 2 - self.hanzi_centre * up
         else:
-            s = self.latin_scale
-            transform = lambda p: (p[0] * s * LATIN_WIDTH, p[1] * s)  # noqa: E731
+            across, up, lift = self.latin_scale * LATIN_WIDTH, self.latin_scale, 0.0
+
+        def transform(p):
+            return (p[0] * across, p[1] * up + lift)
+
         pen = FlatteningPen(self.glyphs, transform, TOLERANCE)
-        glyph.draw(pen)
+        self.glyphs[self.cmap[ord(char)]].draw(pen)
         if not pen.contours:
             return []
         left = min(x for contour in pen.contours for x, _ in contour)
