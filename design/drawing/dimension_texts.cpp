@@ -61,35 +61,6 @@ Box placedBox(const PlacedText& t) {
   return {t.at.x, t.at.y - 0.2 * t.height, t.at.x + w, t.at.y + t.height};
 }
 
-Obstacles obstaclesOf(const Drawing& d) {
-  Obstacles o;
-  const double h = d.textHeight;
-  for (const auto& line : d.lines) o.strokes.push_back({line.from, line.to});
-  for (const auto& p : d.polylines) addPolyline(o, p.points, p.closed);
-  for (const auto& c : d.circles) {
-    const double r = c.radius;
-    addPolyline(o, {{c.centre.x - r, c.centre.y - r}, {c.centre.x + r, c.centre.y - r}, {c.centre.x + r, c.centre.y + r},
-                    {c.centre.x - r, c.centre.y + r}},
-                true);
-  }
-  for (const auto& l : d.leaders) {
-    for (const auto& s : leaderStrokes(l, h)) o.strokes.push_back(s);
-    o.boxes.push_back(placedBox(leaderText(l, h)));
-  }
-  for (const auto& label : d.labels) o.boxes.push_back(placedBox(labelText(label)));
-  o.owner.assign(o.strokes.size(), static_cast<std::size_t>(-1));
-  for (std::size_t i = 0; i < d.dimensions.size(); ++i) {
-    Dimension bare = d.dimensions[i];
-    // The dimension's own lines, without the reach to a text beyond its ends.
-    bare.textAt = {(bare.from.x + bare.to.x) / 2, (bare.from.y + bare.to.y) / 2};
-    for (const auto& s : dimensionStrokes(bare, h)) {
-      o.strokes.push_back(s);
-      o.owner.push_back(i);
-    }
-  }
-  return o;
-}
-
 double along(const Dimension& m, bool start) {
   return m.axis == Axis::Horizontal ? (start ? m.from.x : m.to.x) : (start ? m.from.y : m.to.y);
 }
@@ -107,6 +78,40 @@ Point placeAt(const Dimension& m, double at, double offset) {
 
 // The reading side is above a horizontal line and left of a vertical one.
 double readingSide(const Dimension& m) { return m.axis == Axis::Horizontal ? 1 : -1; }
+
+Obstacles obstaclesOf(const Drawing& d) {
+  Obstacles o;
+  const double h = d.textHeight;
+  // A text may stand over a centre line, as over a dimension's own extension lines: it hides no part.
+  for (const auto& line : d.lines)
+    if (line.layer != Layer::Centre) o.strokes.push_back({line.from, line.to});
+  for (const auto& p : d.polylines)
+    if (p.layer != Layer::Centre) addPolyline(o, p.points, p.closed);
+  for (const auto& c : d.circles) {
+    const double r = c.radius;
+    addPolyline(o, {{c.centre.x - r, c.centre.y - r}, {c.centre.x + r, c.centre.y - r}, {c.centre.x + r, c.centre.y + r},
+                    {c.centre.x - r, c.centre.y + r}},
+                true);
+  }
+  for (const auto& l : d.leaders) {
+    for (const auto& s : leaderStrokes(l, h)) o.strokes.push_back(s);
+    o.boxes.push_back(placedBox(leaderText(l, h)));
+  }
+  for (const auto& label : d.labels) o.boxes.push_back(placedBox(labelText(label)));
+  o.owner.assign(o.strokes.size(), static_cast<std::size_t>(-1));
+  for (std::size_t i = 0; i < d.dimensions.size(); ++i) {
+    Dimension bare = d.dimensions[i];
+    // The dimension's own lines, its text centred beside the line: without the reach to a text
+    // beyond its ends or the leader to a staggered one.
+    const double centre = (along(bare, true) + along(bare, false)) / 2;
+    bare.textAt = placeAt(bare, centre, readingSide(bare) * textBesideLine * h);
+    for (const auto& s : dimensionStrokes(bare, h)) {
+      o.strokes.push_back(s);
+      o.owner.push_back(i);
+    }
+  }
+  return o;
+}
 
 // A text that fits between its extension lines with a little room each side stands there: set
 // beyond an end it would read as its neighbour's.
