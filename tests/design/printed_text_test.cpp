@@ -126,8 +126,8 @@ bool crosses(const TextBox& b, Point p, Point q) {
   return clip(-dx, p.x - b.left) && clip(dx, b.right - p.x) && clip(-dy, p.y - b.bottom) && clip(dy, b.top - p.y);
 }
 
-// Dimension texts over a drawn part: an outline, a stiffener, a bolt hole or a weld leader.
-std::vector<std::string> dimensionTextsOverParts(const Drawing& d) {
+// The lines of the drawn parts: outlines, stiffeners, bolt holes' centre marks, leaders.
+std::vector<std::pair<Point, Point>> partEdges(const Drawing& d) {
   std::vector<std::pair<Point, Point>> edges;
   for (const auto& p : d.polylines)
     if (p.layer != Layer::Centre)
@@ -136,6 +136,12 @@ std::vector<std::string> dimensionTextsOverParts(const Drawing& d) {
   for (const auto& l : d.lines)
     if (l.layer != Layer::Centre) edges.push_back({l.from, l.to});
   for (const auto& l : d.leaders) edges.push_back({l.tip, l.shoulder});
+  return edges;
+}
+
+// Dimension texts over a drawn part.
+std::vector<std::string> dimensionTextsOverParts(const Drawing& d) {
+  const auto edges = partEdges(d);
   std::vector<std::string> over;
   for (const auto& m : d.dimensions) {
     const TextBox b = boxOf(dimensionText(m, d.textHeight));
@@ -144,6 +150,20 @@ std::vector<std::string> dimensionTextsOverParts(const Drawing& d) {
         over.push_back(m.text);
         break;
       }
+  }
+  return over;
+}
+
+// Labels (titles, notes, the top of the foundation) crossed by a drawn part or a dimension's lines.
+std::vector<std::string> labelsOverLines(const Drawing& d) {
+  auto edges = partEdges(d);
+  for (const auto& m : d.dimensions)
+    for (const auto& k : dimensionStrokes(m, d.textHeight)) edges.push_back({k.from, k.to});
+  std::vector<std::string> over;
+  for (const auto& label : d.labels) {
+    const TextBox b = boxOf(labelText(label));
+    if (std::any_of(edges.begin(), edges.end(), [&](const auto& e) { return crosses(b, e.first, e.second); }))
+      over.push_back(label.text);
   }
   return over;
 }
@@ -259,12 +279,15 @@ TEST(PrintedTextSweep, EveryTypeOverManyRealisticDesigns) {
       EXPECT_GE(printedTextHeight(d) * 0.76, 2.5) << where;
       EXPECT_EQ(joined(textsOnEachOther(d)), "") << where;
       EXPECT_EQ(joined(dimensionTextsOverParts(d)), "") << where;
+      EXPECT_EQ(joined(labelsOverLines(d)), "") << where;
       staggered += std::any_of(d.dimensions.begin(), d.dimensions.end(),
                                [&](const Dimension& m) { return staggeredBy(m, d.textHeight) > 0.1 * d.textHeight; });
       const auto issued = drawIssuedSheet(design.session, "test");
       ASSERT_TRUE(std::holds_alternative<Drawing>(issued)) << where;
       EXPECT_FALSE(dimensionTextsOverlap(std::get<Drawing>(issued))) << where;
       EXPECT_EQ(joined(dimensionTextsOverParts(std::get<Drawing>(issued))), "") << where;
+      EXPECT_EQ(joined(textsOnEachOther(std::get<Drawing>(issued))), "") << where;
+      EXPECT_EQ(joined(labelsOverLines(std::get<Drawing>(issued))), "") << where;
     }
     EXPECT_EQ(drawnCount, designsAType + 1) << id;
     std::cout << id << ": " << drawnCount << " pictures, lowest printed text " << lowest << " mm (digits "
