@@ -35,8 +35,10 @@ bool crosses(const Box& b, Point p, Point q) {
   const auto clip = [&](double denominator, double numerator) {
     if (std::abs(denominator) < 1e-12) return numerator >= 0;
     const double t = numerator / denominator;
-    if (denominator < 0) t0 = std::max(t0, t);
-    else t1 = std::min(t1, t);
+    if (denominator < 0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
     return t0 <= t1;
   };
   return clip(-dx, p.x - b.left) && clip(dx, b.right - p.x) && clip(-dy, p.y - b.bottom) && clip(dy, b.top - p.y);
@@ -89,8 +91,11 @@ Obstacles obstaclesOf(const Drawing& d) {
     if (p.layer != Layer::Centre) addPolyline(o, p.points, p.closed);
   for (const auto& c : d.circles) {
     const double r = c.radius;
-    addPolyline(o, {{c.centre.x - r, c.centre.y - r}, {c.centre.x + r, c.centre.y - r}, {c.centre.x + r, c.centre.y + r},
-                    {c.centre.x - r, c.centre.y + r}},
+    addPolyline(o,
+                {{c.centre.x - r, c.centre.y - r},
+                 {c.centre.x + r, c.centre.y - r},
+                 {c.centre.x + r, c.centre.y + r},
+                 {c.centre.x - r, c.centre.y + r}},
                 true);
   }
   for (const auto& l : d.leaders) {

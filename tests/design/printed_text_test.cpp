@@ -30,11 +30,11 @@ struct HotRolled {
   double h, b, tw, tf;
 };
 constexpr HotRolled hotRolled[] = {
-    {200, 200, 8, 12},  {250, 250, 9, 14},   {300, 300, 10, 15},  {350, 350, 12, 19}, {400, 400, 13, 21},
-    {194, 150, 6, 9},   {244, 175, 7, 11},   {294, 200, 8, 12},   {340, 250, 9, 14},  {390, 300, 10, 16},
-    {440, 300, 11, 18}, {482, 300, 11, 15},  {488, 300, 11, 18},  {582, 300, 12, 17}, {588, 300, 12, 20},
-    {200, 100, 5.5, 8}, {250, 125, 6, 9},    {300, 150, 6.5, 9},  {350, 175, 7, 11},  {400, 200, 8, 13},
-    {450, 200, 9, 14},  {500, 200, 10, 16},  {600, 200, 11, 17},  {700, 300, 13, 24}, {800, 300, 14, 26},
+    {200, 200, 8, 12},  {250, 250, 9, 14},  {300, 300, 10, 15}, {350, 350, 12, 19}, {400, 400, 13, 21},
+    {194, 150, 6, 9},   {244, 175, 7, 11},  {294, 200, 8, 12},  {340, 250, 9, 14},  {390, 300, 10, 16},
+    {440, 300, 11, 18}, {482, 300, 11, 15}, {488, 300, 11, 18}, {582, 300, 12, 17}, {588, 300, 12, 20},
+    {200, 100, 5.5, 8}, {250, 125, 6, 9},   {300, 150, 6.5, 9}, {350, 175, 7, 11},  {400, 200, 8, 13},
+    {450, 200, 9, 14},  {500, 200, 10, 16}, {600, 200, 11, 17}, {700, 300, 13, 24}, {800, 300, 14, 26},
     {900, 300, 16, 28},
 };
 
@@ -61,19 +61,14 @@ Texts realisticColumn(std::mt19937& rng, const std::string& id) {
   const double m = uniform(0, 1) * (0.85 - n / (area * f)) * modulus * f;
   const double v = uniform(0.02, 0.15) * n;
   const auto whole = [](double x) { return std::to_string(static_cast<long>(std::lround(x))); };
-  Texts texts{{"Edthc", number(s.h)},
-              {"Edtbf", number(s.b)},
-              {"Edttw", number(s.tw)},
-              {"Edttf", number(s.tf)},
-              {"EdtN", whole(n / 1000)},
-              {"EdtV", whole(std::max(v / 1000, 1.0))},
+  Texts texts{{"Edthc", number(s.h)},  {"Edtbf", number(s.b)},    {"Edttw", number(s.tw)},
+              {"Edttf", number(s.tf)}, {"EdtN", whole(n / 1000)}, {"EdtV", whole(std::max(v / 1000, 1.0))},
               {"CBf", grade}};
   if (findModule(id)->findControl("CBfta") != nullptr) texts.emplace_back("CBfta", pick({"Q235", "Q345"}));
   texts.emplace_back("CBfc", pick({"C25", "C30", "C35"}));
   if (id != "j1" && id != "j2") texts.emplace_back("EdtM", whole(std::max(m / 1e6, 1.0)));
   return texts;
 }
-
 
 struct TextBox {
   double left, bottom, right, top;
@@ -119,8 +114,10 @@ bool crosses(const TextBox& b, Point p, Point q) {
   const auto clip = [&](double denominator, double numerator) {
     if (std::abs(denominator) < 1e-12) return numerator > 0;
     const double t = numerator / denominator;
-    if (denominator < 0) t0 = std::max(t0, t);
-    else t1 = std::min(t1, t);
+    if (denominator < 0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
     return t0 < t1;
   };
   return clip(-dx, p.x - b.left) && clip(dx, b.right - p.x) && clip(-dy, p.y - b.bottom) && clip(dy, b.top - p.y);
@@ -173,7 +170,6 @@ std::string joined(const std::vector<std::string>& items) {
   for (const auto& item : items) all += (all.empty() ? "" : "; ") + item;
   return all;
 }
-
 
 double alongLine(const Dimension& m, const Point& p) { return m.axis == Axis::Horizontal ? p.x : p.y; }
 
