@@ -5,6 +5,7 @@
 
 #include "design/common/numbers.h"
 #include "design/drawing/base_types.h"
+#include "design/drawing/dimension_texts.h"
 #include "design/drawing/printed_sheet.h"
 #include "design/drawing/sketch.h"
 

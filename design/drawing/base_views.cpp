@@ -90,11 +90,13 @@ double footing(Sketch& s, const DesignFacts& f, const ShearKey& key, double cx, 
     if (key.designed())
       s.dimension(Side::Left, top - key.embedment, top, cx - width / 2, 0, distanceText(f, key.embedment, "", "hk"));
   }
-  // Named inside the cut concrete where it is deep enough, so the view grows no wider.
+  // Named inside the cut concrete where it is deep enough, so the view grows no wider; else beside
+  // the foundation just under its top, clear of the extension lines of the dimensions beside the
+  // view, which start at the plate and the parts above it.
   if (top - bottom > 2.2 * h)
     s.label({left + 0.3 * h, top - 1.4 * h}, "基础顶面", Anchor::Left);
   else
-    s.label({right + 0.5 * h, top + 0.3 * h}, "基础顶面", Anchor::Left);
+    s.label({right + 0.5 * h, top - 1.1 * h}, "基础顶面", Anchor::Left);
   if (key.designed() && alongShear) {
     const Point tip{cx + key.h / 2, top - key.embedment / 2};
     s.note(tip, right + 0.5 * h - tip.x, -1.5 * h, "抗剪键 " + key.name);

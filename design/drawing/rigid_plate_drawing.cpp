@@ -52,17 +52,19 @@ std::vector<double> plan(Sketch& s, const DesignFacts& f, const RigidPlate& p, c
   s.dimension(Side::Above, c.hb / 2, rowX, B / 2, 0, aText);
   s.dimension(Side::Above, rowX, L / 2, B / 2, 0, ltText);
   s.dimension(Side::Above, -L / 2, L / 2, B / 2, 1, f.shown("EdtL", "L"));
-  // Across the width every bolt of a row from the next, the stiffener c from its bolt, and the two
-  // bolts beside the web from each other.
+  // Across the width every bolt of a row from the next, the stiffener c from its bolt, the two
+  // bolts beside the web from each other and the flange width.
   const std::string btText = f.shown("Edtbt", "bt"), pitchText = formatGeneral(pitch);
   s.dimension(Side::Left, -B / 2, -B / 2 + bt, -L / 2, 0, btText);
   for (int k = 0; k + 1 < p.boltsInRow; ++k)
     s.dimension(Side::Left, -B / 2 + bt + k * pitch, -B / 2 + bt + (k + 1) * pitch, -L / 2, 0, pitchText);
   s.dimension(Side::Left, B / 2 - bt, B / 2, -L / 2, 0, btText);
   s.dimension(Side::Left, -B / 2, B / 2, -L / 2, 1, f.shown("EdtB", "B"));
+  // The bolts beside the web are measured at the plate's end, as the rows are: a dimension over the
+  // column would put its text on the web.
   s.dimension(Side::Right, -B / 2 + bt, -B / 2 + bt + spacing, L / 2, 0, f.shown("Edtc", "c"));
-  s.dimension(Side::Right, -c.bf / 2, c.bf / 2, L / 2, 1, f.shown("", "bf"));
-  s.dimension(Side::Right, -webBoltY, webBoltY, 0, 0, formatGeneral(2 * webBoltY));
+  s.dimension(Side::Right, -webBoltY, webBoltY, L / 2, 1, formatGeneral(2 * webBoltY));
+  s.dimension(Side::Right, -c.bf / 2, c.bf / 2, L / 2, 2, f.shown("", "bf"));
   planTitle(s, boltNote(2 * p.boltsInRow + 2, f.shown("edtms", "dms"), p.dms));
   return stiffenerY;
 }

@@ -16,10 +16,6 @@ double holeDiameter(double boltDiameter);
 
 enum class Side { Below, Above, Left, Right };
 
-// Places the texts of a dimensioned sheet: centred where they fit, those of short dimensions beyond
-// an end or on the other side of their line, the first place clear of the texts placed before.
-void arrangeDimensionTexts(Drawing& drawing);
-
 class Sketch {
  public:
   explicit Sketch(Drawing& drawing) : d_(drawing) {}

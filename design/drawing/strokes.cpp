@@ -1,6 +1,9 @@
 #include "design/drawing/strokes.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "design/drawing/dimension_texts.h"
 
 namespace pedivo::drawing {
 namespace {
@@ -41,6 +44,15 @@ std::vector<Stroke> dimensionStrokes(const Dimension& d, double h) {
     strokes.push_back({{d.line, d.to.y}, {d.line, d.textAt.y + reach}});
   if (d.axis == Axis::Vertical && d.textAt.y + reach < d.from.y)
     strokes.push_back({{d.line, d.textAt.y - reach}, {d.line, d.from.y}});
+  // A text staggered into a row further out is reached by a leader square to the line, from the
+  // line under the text's centre to the text's near edge.
+  if (staggeredBy(d, h) > 0.1 * h) {
+    const bool horizontal = d.axis == Axis::Horizontal;
+    const double off = horizontal ? d.textAt.y - d.line : d.textAt.x - d.line, side = off > 0 ? 1 : -1;
+    const double at = horizontal ? std::clamp(d.textAt.x, d.from.x, d.to.x) : std::clamp(d.textAt.y, d.from.y, d.to.y);
+    const double nearEdge = d.line + off - side * 0.6 * h;
+    strokes.push_back(horizontal ? Stroke{{at, d.line}, {at, nearEdge}} : Stroke{{d.line, at}, {nearEdge, at}});
+  }
   return strokes;
 }
 
