@@ -277,9 +277,16 @@ bool isPlainBodyParagraph(pugi::xml_node paragraph) {
   return true;
 }
 
-// The paragraph's text is one tag, around it at most blanks, and the tag's text is empty.
+// Tags that stand in a paragraph of their own only to be a block of text (the table of load
+// combinations): with nothing to say, their paragraph goes. Every other tag keeps its line empty.
+constexpr std::array<std::string_view, 1> blockTags = {"<#combinations>"};
+
+// The paragraph's text is one block tag, around it at most blanks, and the tag's text is empty.
 bool holdsOnlyAnEmptyTag(const std::string& joined, const std::vector<Found>& found) {
   if (found.size() != 1 || !found.front().replacement->empty()) return false;
+  std::string tag = joined.substr(found.front().begin, found.front().end - found.front().begin);
+  for (char& c : tag) c = lowerAscii(c);
+  if (std::find(blockTags.begin(), blockTags.end(), tag) == blockTags.end()) return false;
   const auto blank = [](std::string_view part) { return part.find_first_not_of(" \t") == std::string_view::npos; };
   const std::string_view text(joined);
   return blank(text.substr(0, found.front().begin)) && blank(text.substr(found.front().end));
