@@ -240,8 +240,10 @@ void MainWindow::openDesignFile() {
 void MainWindow::openBatchWindow() {
   // A row opens designed, as the batch designed it, ready for "查看结果" and "打印计算书".
   auto* window = new forms::BatchWindow(
-      context_, [this](const ModuleDescriptor& module, const Entries& entries, const Project& project) {
-        openDesignWindow(module, entries, project)->calculateSilently();
+      context_, [this](const DesignFile& design) {
+        forms::InputWindow* window = openModule(*design.module);
+        window->showDesign(design);
+        window->calculateSilently();
       });
   inputWindows_.append(QPointer<QWidget>(window));
   window->show();

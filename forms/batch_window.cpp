@@ -133,6 +133,7 @@ bool BatchWindow::runTable(const QString& path) {
                     .arg(std::get<BatchTable>(table).rows.size())
                     .arg(maximumRows));
   designs_ = std::move(std::get<BatchTable>(table));
+  groups_ = designGroups(designs_);
   setWindowTitle(QStringLiteral("批量设计 - ") + QFileInfo(path).fileName());
   designRows();
   return true;
@@ -156,11 +157,12 @@ void BatchWindow::designRows() {
       modules.push_back(module);
   const ResultColumns columns = resultColumns(modules);
   const bool withAdjust = adjustRows_->isChecked();
-  model_->reset(resultHeader(columns, hasProjectColumn(designs_.header), withAdjust));
-  showVerdictsFirst(withAdjust);
+  model_->reset(resultHeader(columns, hasProjectColumn(designs_.header), withAdjust, isGroupedTable(designs_.header)));
+  showVerdictsFirst(withAdjust, isGroupedTable(designs_.header));
 
   const std::size_t total = designs_.rows.size();
-  progress_->setRange(0, static_cast<int>(total));
+  // Counted in designs, as the table below counts them.
+  progress_->setRange(0, static_cast<int>(groups_.size()));
   progress_->setValue(0);
   OrderedRowDesigns designing(*pool_, designs_.header, withAdjust);
   const std::size_t inFlight = 4 * pool_->workers();
@@ -191,18 +193,18 @@ void BatchWindow::designRows() {
   // The message beside the number is what a reader looks for first: room for a sentence.
   table_->setColumnWidth(static_cast<int>(resultMessageColumn),
                          std::max(table_->columnWidth(static_cast<int>(resultMessageColumn)), 220));
-  showSummary(total - static_cast<std::size_t>(model_->rowCount()));
+  showSummary(groups_.size() - static_cast<std::size_t>(model_->rowCount()));
   if (closeWhenDone_) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
-// The verdict columns (不满足验算数, 最大利用率 and the 自动调整 pair) close the table's header, after
-// every result field; on screen they stand beside the base type, where a reader sees them without
-// scrolling. Only the view moves: a saved table keeps the header's order.
-void BatchWindow::showVerdictsFirst(bool withAdjust) {
+// The verdict columns (不满足验算数, 最大利用率, 控制组合 and the 自动调整 pair) close the table's header,
+// after every result field; on screen they stand beside the base type, where a reader sees them
+// without scrolling. Only the view moves: a saved table keeps the header's order.
+void BatchWindow::showVerdictsFirst(bool withAdjust, bool withGoverning) {
   QHeaderView* header = table_->horizontalHeader();
   const int total = model_->columnCount();
   constexpr int afterBaseType = 3;
-  const int firstVerdict = total - (withAdjust ? 4 : 2);
+  const int firstVerdict = total - 2 - (withGoverning ? 1 : 0) - (withAdjust ? 2 : 0);
   if (firstVerdict < afterBaseType) return;
   for (int logical = firstVerdict; logical < total; ++logical)
     header->moveSection(header->visualIndex(logical), afterBaseType + (logical - firstVerdict));
@@ -223,7 +225,9 @@ void BatchWindow::showSummary(std::size_t notDesigned) {
   QString text = QStringLiteral("共 %1 个设计，其中 %2 个有错误或不满足的验算（红色）。双击一行在输入窗口中打开。")
                      .arg(model_->rowCount())
                      .arg(model_->failingCount());
-  if (notDesigned > 0) text += QStringLiteral("（已取消，其余 %1 行未计算）").arg(notDesigned);
+  if (groups_.size() < designs_.rows.size())
+    text += QStringLiteral("表格 %1 行按编号合并为 %2 个设计，各含其荷载组合。").arg(designs_.rows.size()).arg(groups_.size());
+  if (notDesigned > 0) text += QStringLiteral("（已取消，其余 %1 个设计未计算）").arg(notDesigned);
   summary_->setText(text);
   saveButton_->setEnabled(model_->rowCount() > 0);
   openRowButton_->setEnabled(model_->rowCount() > 0);
@@ -286,16 +290,22 @@ void BatchWindow::chooseResultFile() {
   saveResults(path);
 }
 
+std::optional<BatchRow> BatchWindow::redesign(int resultRow) const {
+  if (resultRow < 0 || static_cast<std::size_t>(resultRow) >= groups_.size() || resultRow >= model_->rowCount())
+    return std::nullopt;
+  return pedivo::designRows(designs_, groups_[static_cast<std::size_t>(resultRow)]);
+}
+
 void BatchWindow::openSelectedRow() {
-  const int row = table_->currentIndex().row();
-  if (row < 0 || static_cast<std::size_t>(row) >= designs_.rows.size() || row >= model_->rowCount()) return;
-  const BatchRow design = designRow(designs_, static_cast<std::size_t>(row));
-  if (design.module == nullptr || design.entries.texts.empty()) {
+  const std::optional<BatchRow> design = redesign(table_->currentIndex().row());
+  if (!design) return;
+  if (design->module == nullptr || design->entries.texts.empty()) {
     context_.interaction.showMessage(this, QStringLiteral("编号 %1 没有可以打开的设计：%2")
-                                               .arg(qs(design.id), qs(design.error.value_or(""))));
+                                               .arg(qs(design->id), qs(design->error.value_or(""))));
     return;
   }
-  openDesign_(*design.module, design.entries, design.project);
+  if (openDesign_)
+    openDesign_(DesignFile{design->module, design->entries, design->project, design->sizes, design->loads});
 }
 
 void BatchWindow::chooseReportFolder() {
@@ -327,11 +337,15 @@ std::size_t BatchWindow::writeReports(const QString& folder, const std::vector<i
   const auto header = std::make_shared<const CsvRow>(designs_.header);
   const std::time_t when = std::time(nullptr);
   for (const int r : rows) {
-    if (r < 0 || static_cast<std::size_t>(r) >= designs_.rows.size() || r >= model_->rowCount()) continue;
+    if (r < 0 || static_cast<std::size_t>(r) >= groups_.size() || r >= model_->rowCount()) continue;
     const auto index = static_cast<std::size_t>(r);
+    // The design's own rows, copied: the task on the pool reads nothing of the window's.
+    const RowGroup group = groups_[index];
+    const auto first = designs_.rows.begin() + static_cast<std::ptrdiff_t>(group.first);
     reports.add(model_->rows()[index].front(), index + 1,
-                [header, cells = designs_.rows[index], index, when]() -> std::variant<DesignReport, std::string> {
-                  const BatchRow row = designRow(*header, cells, index);
+                [header, cells = std::vector<CsvRow>(first, first + static_cast<std::ptrdiff_t>(group.count)), group,
+                 when]() -> std::variant<DesignReport, std::string> {
+                  const BatchRow row = pedivo::designRows(*header, cells, group);
                   if (auto report = rowReport(row, when)) return std::move(*report);
                   return "编号 " + row.id + " 没有计算书：" + row.error.value_or("输入无法读取");
                 });

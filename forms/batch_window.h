@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "design/files/batch.h"
+#include "design/files/design_file.h"
 #include "design/files/worker_pool.h"
 #include "forms/batch_table_model.h"
 #include "forms/interaction.h"
@@ -27,15 +28,16 @@ namespace pedivo::forms {
 class BatchWindow final : public QWidget {
   Q_OBJECT
  public:
-  // Opens a row's design (its entries and project block) in a new input window of its base type.
-  using OpenDesign = std::function<void(const ModuleDescriptor&, const Entries&, const Project&)>;
+  // Opens a row's design (its entries, load combinations, given sizes and project block) in a new
+  // input window of its base type.
+  using OpenDesign = std::function<void(const DesignFile&)>;
 
   BatchWindow(AppContext& context, OpenDesign openDesign);
 
   // Reads a table and designs its rows; a table that cannot be read is told and changes nothing.
   bool runTable(const QString& path);
   bool saveResults(const QString& path);
-  // Writes the report of each of the rows (0-based) into the folder, named by the row's id, with
+  // Writes the report of each of the result rows (0-based) into the folder, named by the row's id, with
   // its drawing; a file already there keeps its name and the report gets another. The number of
   // reports written.
   std::size_t writeReports(const QString& folder, const std::vector<int>& rows);
@@ -59,12 +61,16 @@ class BatchWindow final : public QWidget {
   // The table under the column names the engineer chose in "列对应"; none when cancelled.
   std::optional<std::string> mapColumns(const std::string& text);
   void designRows();
-  void showVerdictsFirst(bool withAdjust);
+  void showVerdictsFirst(bool withAdjust, bool withGoverning);
   void showSummary(std::size_t notDesigned);
 
   AppContext& context_;
   OpenDesign openDesign_;
   BatchTable designs_;  // the table as read: a row is designed again to open it
+  // The table's rows of each result row: several where the rows of one id are one design.
+  std::vector<RowGroup> groups_;
+  // The design of a result row, again; none where the row is not one of this table's.
+  std::optional<BatchRow> redesign(int resultRow) const;
   std::unique_ptr<WorkerPool> pool_;
   BatchTableModel* model_ = nullptr;
   QTableView* table_ = nullptr;

@@ -375,24 +375,68 @@ bool InputWindow::openDesign(const QString& path) {
         this, QStringLiteral("文件“%1”是%2的设计，不能在本窗口中打开。").arg(path, qs(file.module->title)));
     return false;
   }
-  loadEntries(file.entries);
-  // A file holds one set of forces: the table keeps its first row, which shows them.
-  if (loadTable_ != nullptr) loadTable_->setRows({loadTable_->rows().front()});
-  // A file saved without a project block (as every file before the block existed) keeps the window's.
-  if (!file.project.empty()) session_.setProject(file.project);
+  showDesign(file);
   designFile_ = path;
   showFileName();
   return true;
 }
 
+void InputWindow::showDesign(const DesignFile& design) {
+  loadEntries(design.entries);
+  if (loadTable_ != nullptr) {
+    loadTable_->showCombinations(design.loads);
+    readControlsIntoSession();  // the first row's forces are entries
+    session_.setLoads(design.loads.size() > 1 ? design.loads : std::vector<LoadCombination>{});
+  }
+  // A file saved without a project block (as every file before the block existed) keeps the window's.
+  if (!design.project.empty()) session_.setProject(design.project);
+  checkMode_->setChecked(design.sizes.has_value());
+  if (design.sizes) {
+    fillGivenSizes(*design.sizes);
+    givenNote_->setText(QStringLiteral("已填入设计文件中的给定尺寸，可逐项修改后按“验算”。"));
+  }
+}
+
 bool InputWindow::saveDesign(const QString& path) {
   readControlsIntoSession();
-  if (const auto error = writeDesignFile(ss(path), session_.module(), session_.entries(), session_.project())) {
+  std::vector<LoadCombination> loads;
+  std::optional<Sizes> sizes;
+  if (!readSavedLoads(loads) || !readSavedSizes(sizes)) return false;
+  if (const auto error =
+          writeDesignFile(ss(path), session_.module(), session_.entries(), session_.project(), sizes, loads)) {
     context_.interaction.showMessage(this, qs(*error));
     return false;
   }
   designFile_ = path;
   showFileName();
+  return true;
+}
+
+bool InputWindow::readSavedLoads(std::vector<LoadCombination>& loads) {
+  if (loadTable_ == nullptr) return true;
+  auto saved = loadTable_->savedCombinations();
+  std::optional<std::string> refusal;
+  if (auto* error = std::get_if<std::string>(&saved)) {
+    refusal = std::move(*error);
+  } else {
+    loads = std::move(std::get<std::vector<LoadCombination>>(saved));
+    if (!loads.empty()) refusal = combinationsFaultFor(session_.module(), loads);
+  }
+  if (!refusal) return true;
+  context_.interaction.showMessage(this, QStringLiteral("无法保存设计：") + qs(*refusal));
+  context_.interaction.moveFocus(loadTable_->findChild<QWidget*>(QStringLiteral("loadTable")));
+  return false;
+}
+
+// In 验算模式 the file is a check of the sizes in 给定尺寸: each must be there and be a length.
+bool InputWindow::readSavedSizes(std::optional<Sizes>& sizes) {
+  if (!checkMode_->isChecked()) return true;
+  sizes = readGivenSizes();
+  if (!sizes) return false;
+  if (const auto fault = sizesFault(session_.module().sizes, *sizes)) {
+    context_.interaction.showMessage(this, QStringLiteral("无法保存验算：") + qs(*fault));
+    return false;
+  }
   return true;
 }
 
@@ -438,7 +482,19 @@ void InputWindow::calculateSilently() {
   if (loadTable_ != nullptr)
     if (const auto loads = loadTable_->combinations(); std::holds_alternative<std::vector<LoadCombination>>(loads))
       session_.setLoads(std::get<std::vector<LoadCombination>>(loads));
-  session_.calculate();
+  // In 验算模式 the given sizes are checked, as "验算" would; sizes that do not read are designed.
+  std::optional<Sizes> given;
+  if (checkMode_->isChecked()) {
+    given.emplace();
+    for (const auto& [name, edit] : givenBoxes_)
+      if (const auto value = parseNumber(ss(edit->text()))) (*given)[name] = *value;
+    if (sizesFault(session_.module().sizes, *given)) given.reset();
+  }
+  if (given) {
+    session_.check(*given);
+  } else {
+    session_.calculate();
+  }
   writeEntriesToControls();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "design/common/design_session.h"
+#include "design/files/design_file.h"
 #include "forms/interaction.h"
 
 class QCheckBox;
@@ -32,12 +33,18 @@ class InputWindow final : public QWidget {
   void loadEntries(const Entries& entries);
   // The project block of this window's reports and design files.
   void setProject(const Project& project) { session_.setProject(project); }
-  // "计算" without its message boxes: for a design whose messages were already shown elsewhere
-  // (a row of a batch), so that "查看结果" and "打印计算书" show it at once.
+  // "计算" without its message boxes, or "验算" in 验算模式: for a design whose messages were already
+  // shown elsewhere (a row of a batch), so that "查看结果" and "打印计算书" show it at once.
   void calculateSilently();
   // Opens a design file of this base type; a file that is not one is told and changes nothing.
   bool openDesign(const QString& path);
-  // Saves the entries to a design file; the window then carries its name.
+  // Puts a design into the window: its entries, its combinations into 荷载组合 (none: one row of
+  // the entries' forces), a check's sizes into 给定尺寸 with 验算模式 ticked (none: cleared), and its
+  // project block where it has one. The held results stay until the next "计算".
+  void showDesign(const DesignFile& design);
+  // Saves the entries, every combination of 荷载组合 and, in 验算模式, the given sizes to a design
+  // file; the window then carries its name. What would not open again (a force that is not a
+  // number, a repeated name, a size missing) is told and nothing is written.
   bool saveDesign(const QString& path);
   const QString& designFile() const { return designFile_; }
 
@@ -72,6 +79,9 @@ class InputWindow final : public QWidget {
   bool passLoads();
   // The sizes of "给定尺寸"; a text that is not a number is told and focused, and gives none.
   std::optional<Sizes> readGivenSizes();
+  // What a design file keeps of 荷载组合 and 给定尺寸; false, told, where it cannot be kept.
+  bool readSavedLoads(std::vector<LoadCombination>& loads);
+  bool readSavedSizes(std::optional<Sizes>& sizes);
   void fillGivenSizes(const Sizes& sizes);
   // What follows "计算" or "验算": the texts written back, 自动调整's state, messages and focus.
   void settle(const Outcome& outcome);

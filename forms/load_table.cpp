@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <set>
 
+#include "design/common/numbers.h"
 #include "design/files/csv_table.h"
 #include "design/files/file_text.h"
 #include "forms/interaction.h"
@@ -22,6 +23,8 @@ namespace pedivo::forms {
 namespace {
 
 constexpr int nameColumn = 0;
+// The first row's name in a new window.
+const QString firstRowName = QStringLiteral("组合1");
 constexpr int forceColumnWidth = 58;
 constexpr int nameColumnWidth = 76;
 constexpr int rowHeight = 22;
@@ -66,7 +69,7 @@ LoadTable::LoadTable(const std::vector<const ControlSpec*>& forces, Interaction&
   for (int c = 1; c < table_->columnCount(); ++c) table_->setColumnWidth(c, forceColumnWidth);
   table_->setColumnWidth(nameColumn, nameColumnWidth);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setItem(0, nameColumn, new QTableWidgetItem(QStringLiteral("组合1")));
+  table_->setItem(0, nameColumn, new QTableWidgetItem(firstRowName));
   // The first row's forces are the window's entries, typed as in any other box.
   for (std::size_t f = 0; f < forces.size(); ++f) {
     auto* box = new QLineEdit(qs(forces[f]->defaultText));
@@ -143,6 +146,30 @@ std::variant<std::vector<LoadCombination>, std::string> LoadTable::combinations(
   if (table_->rowCount() == 1) return std::vector<LoadCombination>{};
   const std::vector<LoadRowText> texts = rows();
   return combinationsFromRows(texts, withMoment());
+}
+
+std::variant<std::vector<LoadCombination>, std::string> LoadTable::savedCombinations() const {
+  if (table_->rowCount() > 1) return combinations();
+  const std::vector<LoadRowText> row = rows();
+  if (row.front().name.empty() || qs(row.front().name) == firstRowName) return std::vector<LoadCombination>{};
+  const auto read = combinationsFromRows(row, withMoment());
+  if (std::holds_alternative<std::string>(read)) return std::vector<LoadCombination>{};
+  return read;
+}
+
+void LoadTable::showCombinations(const std::vector<LoadCombination>& loads) {
+  if (loads.empty()) {
+    LoadRowText row = rows().front();
+    row.name = ss(firstRowName);
+    setRows({row});
+    return;
+  }
+  std::vector<LoadRowText> texts;
+  texts.reserve(loads.size());
+  for (const LoadCombination& load : loads)
+    texts.push_back({load.name, formatGeneral(load.N), formatGeneral(load.V),
+                     withMoment() ? formatGeneral(load.M) : std::string()});
+  setRows(texts);
 }
 
 // "组合k" with the first k no row has.

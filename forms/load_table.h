@@ -38,6 +38,13 @@ class LoadTable final : public QWidget {
   // The combinations of a table of several rows, for the design; none for one row, whose forces
   // are the window's entries. A force that is not a number is refused, naming its row.
   std::variant<std::vector<LoadCombination>, std::string> combinations() const;
+  // The combinations a design file keeps: those of several rows; of one row, that row where it has
+  // a name of its own and its forces read as numbers; otherwise none, the forces then being the
+  // window's entries.
+  std::variant<std::vector<LoadCombination>, std::string> savedCombinations() const;
+  // The rows of a design file's combinations; none leaves one row, named as a new window names
+  // it, with the forces the boxes hold.
+  void showCombinations(const std::vector<LoadCombination>& loads);
 
   // Pasted rows from the current row on (the first when none is chosen), the table growing as
   // needed; a header row is skipped. Refused with the row at fault, and nothing changes.

@@ -249,10 +249,53 @@ struct ParagraphScratch {
   std::string text;
 };
 
-bool replaceInParagraph(pugi::xml_node paragraph, const TagIndex& tags, ParagraphScratch& s) {
+// What filling did to a paragraph.
+enum class Filled {
+  Unchanged,
+  Changed,
+  Emptied,  // it held only a tag, which had nothing to say: the paragraph is not wanted
+};
+
+// A paragraph of the body that is only its text: properties (not a section's), plain runs of
+// text, proofing marks and bookmarks. Removing it loses nothing but its line.
+bool isPlainBodyParagraph(pugi::xml_node paragraph) {
+  if (std::string_view(paragraph.parent().name()) != "w:body") return false;
+  for (pugi::xml_node child = paragraph.first_child(); child; child = child.next_sibling()) {
+    if (child.type() != pugi::node_element) continue;
+    const std::string_view name = child.name();
+    if (name == "w:pPr") {
+      if (child.child("w:sectPr")) return false;
+    } else if (name == "w:r") {
+      for (pugi::xml_node part = child.first_child(); part; part = part.next_sibling()) {
+        const std::string_view partName = part.name();
+        if (part.type() == pugi::node_element && partName != "w:rPr" && partName != "w:t") return false;
+      }
+    } else if (name != "w:proofErr" && name != "w:bookmarkStart" && name != "w:bookmarkEnd") {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Tags that stand in a paragraph of their own only to be a block of text (the table of load
+// combinations): with nothing to say, their paragraph goes. Every other tag keeps its line empty.
+constexpr std::array<std::string_view, 1> blockTags = {"<#combinations>"};
+
+// The paragraph's text is one block tag, around it at most blanks, and the tag's text is empty.
+bool holdsOnlyAnEmptyTag(const std::string& joined, const std::vector<Found>& found) {
+  if (found.size() != 1 || !found.front().replacement->empty()) return false;
+  std::string tag = joined.substr(found.front().begin, found.front().end - found.front().begin);
+  for (char& c : tag) c = lowerAscii(c);
+  if (std::find(blockTags.begin(), blockTags.end(), tag) == blockTags.end()) return false;
+  const auto blank = [](std::string_view part) { return part.find_first_not_of(" \t") == std::string_view::npos; };
+  const std::string_view text(joined);
+  return blank(text.substr(0, found.front().begin)) && blank(text.substr(found.front().end));
+}
+
+Filled replaceInParagraph(pugi::xml_node paragraph, const TagIndex& tags, ParagraphScratch& s) {
   s.nodes.clear();
   collectTextNodes(paragraph, s.nodes, s.pending);
-  if (s.nodes.empty()) return false;
+  if (s.nodes.empty()) return Filled::Unchanged;
   s.joined.clear();
   s.starts.clear();
   for (pugi::xml_node node : s.nodes) {
@@ -272,7 +315,8 @@ bool replaceInParagraph(pugi::xml_node paragraph, const TagIndex& tags, Paragrap
       i += tag->lowered.size() - 1;
     }
   }
-  if (s.found.empty()) return false;
+  if (s.found.empty()) return Filled::Unchanged;
+  if (holdsOnlyAnEmptyTag(s.joined, s.found) && isPlainBodyParagraph(paragraph)) return Filled::Emptied;
 
   std::size_t m = 0;
   for (std::size_t n = 0; n < s.nodes.size(); ++n) {
@@ -299,7 +343,7 @@ bool replaceInParagraph(pugi::xml_node paragraph, const TagIndex& tags, Paragrap
       emphasiseFailures(s.nodes[n], s.text);
     }
   }
-  return true;
+  return Filled::Changed;
 }
 
 }  // namespace
@@ -313,8 +357,19 @@ bool fillParagraphs(pugi::xml_document& doc, const std::vector<TagText>& tags) {
   ParagraphScratch scratch;
   pugi::xml_node node = doc.first_child();
   while (node) {
-    if (node.type() == pugi::node_element && std::string_view(node.name()) == "w:p")
-      changed = replaceInParagraph(node, index, scratch) || changed;
+    if (node.type() == pugi::node_element && std::string_view(node.name()) == "w:p") {
+      const Filled filled = replaceInParagraph(node, index, scratch);
+      changed = filled != Filled::Unchanged || changed;
+      if (filled == Filled::Emptied) {
+        // Gone, with no blank line in its place; the walk goes on after it.
+        pugi::xml_node next = node;
+        while (next && !next.next_sibling()) next = next.parent();
+        if (next) next = next.next_sibling();
+        node.parent().remove_child(node);
+        node = next;
+        continue;
+      }
+    }
     if (node.first_child()) {
       node = node.first_child();
       continue;

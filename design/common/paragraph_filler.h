@@ -14,7 +14,9 @@ namespace pedivo {
 // Fills every paragraph (w:p) of the document; letters match without regard to case and only as
 // a whole word; where several tags match at one place the first in the table wins; inserted text
 // is made XML-safe and never searched again; a run that receives "不满足" is split so that the word
-// stands in red bold runs of its own. Returns whether anything changed.
+// stands in red bold runs of its own. A paragraph of the body that holds nothing but the tag of the
+// table of load combinations, empty for a design with one combination, is removed, so that no
+// blank line stands in its place. Returns whether anything changed.
 bool fillParagraphs(pugi::xml_document& doc, const std::vector<TagText>& tags);
 
 }  // namespace pedivo

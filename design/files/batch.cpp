@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 #include "design/adjust/adjust.h"
 #include "design/common/calculation.h"
@@ -205,6 +206,21 @@ std::variant<std::vector<LoadCombination>, std::string> groupLoads(const CsvRow&
   return loads;
 }
 
+// A column as the engineer knows it: an input by its caption, with the column's name.
+std::string columnWords(const std::string& name) {
+  std::string caption;
+  for (const ModuleDescriptor* module : allModules()) {
+    if (const ControlSpec* control = module->findControl(name); control != nullptr && caption.empty())
+      caption = control->label;
+    for (const auto& size : module->sizes)
+      if (size.name == name && caption.empty()) caption = size.caption;
+  }
+  if (const ProjectField* field = findProjectField(name)) caption = field->caption;
+  if (name == "module") caption = "柱脚类型";
+  if (name == "cbsize") caption = "底板尺寸按构造要求选取";
+  return caption.empty() || caption == name ? "“" + name + "”" : "“" + caption + "”（" + name + "）";
+}
+
 // The first column in which a row of the group differs from its first row, beside the
 // combination's name and forces.
 std::optional<std::string> disagreeingColumn(const CsvRow& header, std::span<const CsvRow> rows) {
@@ -229,14 +245,30 @@ BatchRow designGroup(const CsvRow& header, std::span<const CsvRow> rows, std::si
   };
   if (scattered) return refusedGroup("编号“" + id + "”的各行不相连：同一设计的各荷载组合应写在相连的行中");
   if (const auto column = disagreeingColumn(header, rows))
-    return refusedGroup("编号“" + id + "”的各行在“" + *column +
-                        "”列不一致：同一设计的各行只有荷载组合（load、EdtN、EdtV、EdtM）可以不同");
+    return refusedGroup("编号“" + id + "”的各行在" + columnWords(*column) +
+                        "列不一致：同一设计的各行只有荷载组合（load、EdtN、EdtV、EdtM）可以不同");
   auto loads = groupLoads(header, rows);
   if (auto* refused = std::get_if<std::string>(&loads)) return refusedGroup(*refused);
   return designCells(header, rows.front(), index, std::move(std::get<std::vector<LoadCombination>>(loads)));
 }
 
 namespace {
+
+// The combination behind a design's verdict: of the failing check with the largest ratio (a
+// failing check without a ratio counts below any with one), else of the largest ratio.
+std::string governingName(const std::vector<DesignCheck>& checks) {
+  const DesignCheck* chosen = nullptr;
+  const auto ratioOf = [](const DesignCheck& check) {
+    return !check.decision && std::isfinite(check.ratio()) ? check.ratio() : -1.0;
+  };
+  for (const bool failing : {true, false}) {
+    for (const DesignCheck& check : checks)
+      if (check.governing && (!failing || !check.ok()) && (chosen == nullptr || ratioOf(check) > ratioOf(*chosen)))
+        chosen = &check;
+    if (chosen != nullptr) break;
+  }
+  return chosen != nullptr ? chosen->governing->name : std::string();
+}
 
 BatchRow designCells(const CsvRow& header, const CsvRow& cells, std::size_t index, std::vector<LoadCombination> loads) {
   BatchRow row;
@@ -283,11 +315,10 @@ BatchRow designCells(const CsvRow& header, const CsvRow& cells, std::size_t inde
   row.fields = session.results().fields;
   for (const auto& check : session.checks()) {
     if (!check.ok()) ++row.failedChecks;
-    if (!check.decision && std::isfinite(check.ratio()) && check.ratio() > row.largestRatio) {
+    if (!check.decision && std::isfinite(check.ratio()) && check.ratio() > row.largestRatio)
       row.largestRatio = check.ratio();
-      if (check.governing) row.governing = check.governing->name;
-    }
   }
+  row.governing = governingName(session.checks());
   // Under several combinations the result table names the one behind the largest utilisation.
   if (!row.governing.empty())
     row.messages.push_back("最大利用率 " + utilisationText(row.largestRatio) + " 的控制组合：" + row.governing);
@@ -295,6 +326,37 @@ BatchRow designCells(const CsvRow& header, const CsvRow& cells, std::size_t inde
 }
 
 }  // namespace
+
+std::vector<RowGroup> designGroups(const BatchTable& table) {
+  std::vector<RowGroup> groups;
+  if (!isGroupedTable(table.header)) {
+    groups.reserve(table.rows.size());
+    for (std::size_t r = 0; r < table.rows.size(); ++r) groups.push_back({r, 1, false});
+    return groups;
+  }
+  std::set<std::string> closed;
+  std::string open;
+  for (std::size_t r = 0; r < table.rows.size(); ++r) {
+    std::string id = rowId(table.header, table.rows[r]);
+    if (!id.empty() && !groups.empty() && id == open) {
+      ++groups.back().count;
+      continue;
+    }
+    if (!open.empty()) closed.insert(open);
+    groups.push_back({r, 1, !id.empty() && closed.contains(id)});
+    open = std::move(id);
+  }
+  return groups;
+}
+
+BatchRow designRows(const BatchTable& table, const RowGroup& group) {
+  return designRows(table.header, std::span<const CsvRow>(table.rows).subspan(group.first, group.count), group);
+}
+
+BatchRow designRows(const CsvRow& header, std::span<const CsvRow> rows, const RowGroup& group) {
+  if (rows.size() == 1 && !group.scattered) return designRow(header, rows.front(), group.first);
+  return designGroup(header, rows, group.first, group.scattered);
+}
 
 std::vector<bool> failingRows(const std::vector<BatchRow>& rows) {
   std::vector<bool> failing;
@@ -336,12 +398,13 @@ std::string rowMessage(const BatchRow& row) {
 
 }  // namespace
 
-CsvRow resultHeader(const ResultColumns& columns, bool withProject, bool withAdjust) {
+CsvRow resultHeader(const ResultColumns& columns, bool withProject, bool withAdjust, bool withGoverning) {
   CsvRow header{"编号", resultMessageCaption, "柱脚类型"};
   if (withProject)
     for (const auto& field : projectFields) header.emplace_back(field.caption);
   for (const auto& column : columns) header.push_back(column.second);
   header.insert(header.end(), {"不满足验算数", largestRatioCaption});
+  if (withGoverning) header.emplace_back(governingCaption);
   if (withAdjust) header.insert(header.end(), {"自动调整改动", "自动调整用钢量（kg）"});
   for (auto& caption : header) fitCell(caption);
   return header;
@@ -358,6 +421,7 @@ CsvRow resultRow(const BatchRow& row, const ResultColumns& columns, const CsvRow
   }
   out.push_back(row.designed ? std::to_string(row.failedChecks) : "");
   out.push_back(row.designed ? utilisationText(row.largestRatio) : "");
+  if (out.size() < header.size() && header[out.size()] == governingCaption) out.push_back(row.governing);
   if (header.size() > out.size()) {  // the 自动调整 columns
     out.push_back(row.adjustedChanges.value_or(""));
     out.push_back(row.adjustedWeight ? formatWeight(*row.adjustedWeight) : "");
@@ -375,7 +439,9 @@ std::vector<CsvRow> batchResultTable(const std::vector<BatchRow>& rows) {
   const bool withProject = std::any_of(rows.begin(), rows.end(), [](const BatchRow& row) { return !row.project.empty(); });
   const bool withAdjust =
       std::any_of(rows.begin(), rows.end(), [](const BatchRow& row) { return row.adjustedChanges.has_value(); });
-  std::vector<CsvRow> table{resultHeader(columns, withProject, withAdjust)};
+  const bool withGoverning =
+      std::any_of(rows.begin(), rows.end(), [](const BatchRow& row) { return row.loads.size() > 1; });
+  std::vector<CsvRow> table{resultHeader(columns, withProject, withAdjust, withGoverning)};
   table.reserve(rows.size() + 1);
   for (const auto& row : rows) table.push_back(resultRow(row, columns, table.front()));
   return table;

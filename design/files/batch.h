@@ -57,7 +57,9 @@ struct BatchRow {
   Entries entries;                   // the row's entries, for opening it in its window
   std::vector<LoadCombination> loads;  // its combinations, where the table has a "load" column
   std::optional<Sizes> sizes;          // the sizes of a check ("mode" check)
-  std::string governing;               // the combination of its check with the largest ratio
+  // The combination behind the verdict: that of the failing check with the largest ratio where a
+  // check fails, otherwise that of the check with the largest ratio; empty under one combination.
+  std::string governing;
   Project project;                   // the row's project block
   // What 自动调整 proposes for a row that did not pass, when asked for: the changed entries as
   // "Edtsizea=95；cbsize=0" and the proposal's steel weight.
@@ -79,6 +81,20 @@ std::string rowId(const CsvRow& header, const CsvRow& cells);
 // `scattered`: rows of the id came earlier, apart from these; the group is refused.
 BatchRow designGroup(const CsvRow& header, std::span<const CsvRow> rows, std::size_t index, bool scattered = false);
 
+// The rows that make one design each, as OrderedRowDesigns gathers them: in a table of load
+// combinations the rows of one id one after another (a blank id is a design of its own row),
+// otherwise each row alone. `scattered`: rows of the id came earlier, apart from these.
+struct RowGroup {
+  std::size_t first = 0;  // 0-based, after the header
+  std::size_t count = 1;
+  bool scattered = false;
+};
+std::vector<RowGroup> designGroups(const BatchTable& table);
+// The design of a group of the table, exactly as the batch designed it.
+BatchRow designRows(const BatchTable& table, const RowGroup& group);
+// The same from the group's own rows (group.count of them).
+BatchRow designRows(const CsvRow& header, std::span<const CsvRow> rows, const RowGroup& group);
+
 // Runs 自动调整 for a row that did not pass and keeps its proposal, when one passes.
 void adjustRow(BatchRow& row);
 
@@ -96,16 +112,20 @@ ResultColumns resultColumns(const std::vector<const ModuleDescriptor*>& modulesI
 
 // The results as a table: id, the row's message (its error, or what the window showed), base
 // type, the project block (when the batch gives one), every result field met in the batch (in
-// the order first met), failing checks, largest utilisation. Every cell is valid UTF-8 and fits a
+// the order first met), failing checks, largest utilisation and, when a row has several load
+// combinations, the governing one. Every cell is valid UTF-8 and fits a
 // spreadsheet cell (fitRow); a cut cell is told in the row's message.
 std::vector<CsvRow> batchResultTable(const std::vector<BatchRow>& rows);
 // With a project block when the batch gives one; with `withAdjust`, two more columns: the
 // proposal's changed entries and its weight.
-CsvRow resultHeader(const ResultColumns& columns, bool withProject = false, bool withAdjust = false);
+// With `withGoverning` (a table of load combinations), a column 控制组合 after the largest utilisation.
+CsvRow resultHeader(const ResultColumns& columns, bool withProject = false, bool withAdjust = false,
+                    bool withGoverning = false);
 CsvRow resultRow(const BatchRow& row, const ResultColumns& columns, const CsvRow& header);
 inline constexpr std::size_t resultMessageColumn = 1;
 inline constexpr const char* resultMessageCaption = "提示";
 inline constexpr const char* largestRatioCaption = "最大利用率";
+inline constexpr const char* governingCaption = "控制组合";
 
 // How the result table's columns look in a workbook: the message wide and wrapped, the largest
 // utilisation with two decimals, every other column as wide as its caption.

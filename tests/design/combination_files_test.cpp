@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <variant>
 #include <vector>
@@ -89,11 +91,63 @@ TEST(CombinationFiles, RowsOfOneIdAreOneDesign) {
   EXPECT_EQ(rows[1].id, "Z2");
   EXPECT_TRUE(rows[1].designed);
   ASSERT_TRUE(rows[2].error);
-  EXPECT_NE(rows[2].error->find("“Edthc”列不一致"), std::string::npos) << *rows[2].error;
+  EXPECT_NE(rows[2].error->find("”（Edthc）列不一致"), std::string::npos) << *rows[2].error;
   EXPECT_TRUE(rows[3].designed);
   EXPECT_EQ(rows[3].loads.size(), 2u);
   ASSERT_TRUE(rows[4].error) << "Z2 again, apart from its first row";
   EXPECT_NE(rows[4].error->find("不相连"), std::string::npos) << *rows[4].error;
+}
+
+// The designs of a table as a window finds them again to open a row or write its report: the same
+// rows, the same results, as the pool's; and the result table names each design's governing
+// combination in a column of its own.
+TEST(CombinationFiles, AResultRowIsFoundAgainAndNamesItsGoverningCombination) {
+  const std::string csv =
+      "id,module,load,EdtN,EdtV,EdtM,Edthc\n"
+      "Z1,g11,1.2D+1.4L,1200,40,120,600\n"
+      "Z1,g11,1.2D+1.4W,900,60,260,600\n"
+      "Z1,g11,1.0D-1.4W,150,-50,-110,600\n"
+      ",j1,D,500,20,,\n"
+      ",j1,W,400,30,,\n"
+      "Z2,j1,D,500,20,,\n"
+      "Z3,j1,D,300,20,,\n"
+      "Z2,j1,W,400,30,,\n";
+  const std::vector<BatchRow> pooled = designTable(csv);
+  const BatchTable table = std::get<BatchTable>(readBatchTable(csv));
+  const std::vector<RowGroup> groups = designGroups(table);
+  ASSERT_EQ(groups.size(), pooled.size());
+  EXPECT_EQ(groups[0].count, 3u);
+  EXPECT_EQ(groups[1].first, 3u) << "a blank id is a design of its own row";
+  EXPECT_EQ(groups[2].first, 4u);
+  EXPECT_TRUE(groups[5].scattered);
+  const std::vector<CsvRow> results = batchResultTable(pooled);
+  const auto column = std::find(results.front().begin(), results.front().end(), std::string(governingCaption));
+  ASSERT_NE(column, results.front().end());
+  const auto at = static_cast<std::size_t>(column - results.front().begin());
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    const BatchRow again = designRows(table, groups[g]);
+    EXPECT_EQ(again.id, pooled[g].id);
+    EXPECT_EQ(again.error, pooled[g].error);
+    EXPECT_EQ(again.loads.size(), pooled[g].loads.size());
+    EXPECT_EQ(again.entries.texts, pooled[g].entries.texts);
+    EXPECT_EQ(results[g + 1][at], pooled[g].governing);
+  }
+  // Z1's governing combination is that of its check with the largest ratio.
+  DesignSession session(*findModule("g11"));
+  session.setText("Edthc", "600");
+  ASSERT_FALSE(session.setLoads(pooled[0].loads));
+  session.calculate();
+  const DesignCheck* largest = nullptr;
+  for (const DesignCheck& check : session.checks())
+    if (!check.decision && std::isfinite(check.ratio()) && (largest == nullptr || check.ratio() > largest->ratio()))
+      largest = &check;
+  ASSERT_TRUE(largest != nullptr && largest->governing);
+  EXPECT_EQ(results[1][at], largest->governing->name);
+  EXPECT_EQ(results[2][at], "") << "one combination: none named";
+
+  // A table of one set of forces a row has no such column.
+  const CsvRow plain = batchResultTable(designTable("id,module,EdtN\nA,j1,300\n")).front();
+  EXPECT_EQ(std::find(plain.begin(), plain.end(), std::string(governingCaption)), plain.end());
 }
 
 TEST(CombinationFiles, AModeColumnChecksTheSizesGiven) {

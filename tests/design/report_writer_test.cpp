@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -265,6 +266,95 @@ TEST_F(ReportWriter, HostileTemplatesAreRefusedOrFilledWithoutExhaustingTheMachi
   const fs::path out = folder_ / "out3.docx";
   ASSERT_TRUE(std::holds_alternative<std::monostate>(fillTemplate(deep, {{"<#hb>", "450"}}, out, DocumentKind::Document)));
   EXPECT_NE(packagePart(out, "word/document.xml").value().find(">450<"), std::string::npos);
+}
+
+// The paragraph of the table of combinations goes when a design has one combination, leaving no
+// blank line; among other words, as the one paragraph a table cell must keep, or carrying the
+// section's page setup, it stays.
+TEST_F(ReportWriter, AParagraphOfOneEmptyTagVanishes) {
+  const std::string heading = para("二、设计资料"), next = para("三、材料强度设计值");
+  EXPECT_EQ(fill(heading + para("&lt;#combinations&gt;") + next, {{"<#combinations>", ""}}),
+            (std::vector<std::string>{"二、设计资料", "三、材料强度设计值"}));
+  // Split over runs, with blanks around it and a proofing mark between.
+  const std::string split =
+      "<w:p><w:pPr><w:jc w:val=\"left\"/></w:pPr><w:r><w:t xml:space=\"preserve\"> &lt;#comb</w:t></w:r>"
+      "<w:proofErr w:type=\"spellStart\"/><w:r><w:rPr><w:b/></w:rPr><w:t>inations&gt; </w:t></w:r></w:p>";
+  EXPECT_EQ(fill(heading + split + next, {{"<#combinations>", ""}}),
+            (std::vector<std::string>{"二、设计资料", "三、材料强度设计值"}));
+  // The last paragraph of the body.
+  EXPECT_EQ(fill(heading + para("&lt;#combinations&gt;"), {{"<#combinations>", ""}}),
+            (std::vector<std::string>{"二、设计资料"}));
+  // Any other tag keeps its paragraph, empty or not: a project item left blank is still its line.
+  EXPECT_EQ(fill(heading + para("&lt;#project.name&gt;"), {{"<#project.name>", ""}}),
+            (std::vector<std::string>{"二、设计资料", ""}));
+
+  // Several combinations: the paragraph holds their lines.
+  const fs::path tpl = folder_ / "lines.docx";
+  writeZip(tpl, {{"[Content_Types].xml", contentTypes},
+                 {"word/document.xml", body(heading + para("&lt;#combinations&gt;") + next)}});
+  const fs::path out = folder_ / "lines-out.docx";
+  ASSERT_TRUE(std::holds_alternative<std::monostate>(
+      fillTemplate(tpl, {{"<#combinations>", "荷载组合：\n1. A\n2. B"}}, out, DocumentKind::Document)));
+  const std::string xml = packagePart(out, "word/document.xml").value();
+  EXPECT_EQ(paragraphTexts(xml), (std::vector<std::string>{"二、设计资料", "荷载组合：1. A2. B", "三、材料强度设计值"}));
+  EXPECT_NE(xml.find("荷载组合：</w:t><w:br/><w:t xml:space=\"preserve\">1. A</w:t><w:br/>"), std::string::npos);
+
+  // What stays.
+  EXPECT_EQ(fill(para("注：&lt;#combinations&gt;") + next, {{"<#combinations>", ""}}),
+            (std::vector<std::string>{"注：", "三、材料强度设计值"}));
+  const std::string cell = "<w:tbl><w:tr><w:tc>" + para("&lt;#combinations&gt;") + "</w:tc></w:tr></w:tbl>";
+  const std::string section =
+      "<w:p><w:pPr><w:sectPr/></w:pPr><w:r><w:t>&lt;#combinations&gt;</w:t></w:r></w:p>";
+  const fs::path kept = folder_ / "kept.docx";
+  writeZip(kept, {{"[Content_Types].xml", contentTypes}, {"word/document.xml", body(cell + heading + section)}});
+  const fs::path keptOut = folder_ / "kept-out.docx";
+  ASSERT_TRUE(std::holds_alternative<std::monostate>(fillTemplate(kept, {{"<#combinations>", ""}}, keptOut, DocumentKind::Document)));
+  const std::string keptXml = packagePart(keptOut, "word/document.xml").value();
+  EXPECT_NE(keptXml.find("<w:tc><w:p>"), std::string::npos) << keptXml;
+  EXPECT_NE(keptXml.find("<w:sectPr"), std::string::npos) << keptXml;
+  EXPECT_EQ(paragraphTexts(keptXml).size(), 3u);
+}
+
+// The shipped templates: a design under one combination has no line where the table of
+// combinations would stand; under three the table stands between the design data and the
+// material strengths.
+TEST_F(ReportWriter, TheTableOfCombinationsIsThereOnlyForSeveral) {
+  for (const char* id : {"j1", "g11", "gc"}) {
+    const ModuleDescriptor& module = *findModule(id);
+    const bool moment = module.findControl("EdtM") != nullptr;
+    const auto filledTexts = [&](DesignSession& session, const std::string& name) {
+      const fs::path out = folder_ / (name + ".docx");
+      EXPECT_TRUE(std::holds_alternative<std::monostate>(
+          fillTemplate(module.templateFile, session.report(), out, DocumentKind::Document)));
+      return paragraphTexts(packagePart(out, "word/document.xml").value_or(""));
+    };
+    // The paragraph after the design data, up to the material strengths' heading.
+    const auto between = [](const std::vector<std::string>& texts) {
+      const auto data = std::find_if(texts.begin(), texts.end(), [](const std::string& t) { return t.find("混凝土强度等级") != std::string::npos; });
+      const auto strengths = std::find_if(texts.begin(), texts.end(), [](const std::string& t) { return t.find("三、材料强度设计值") != std::string::npos; });
+      return data < strengths ? std::vector<std::string>(data + 1, strengths) : std::vector<std::string>{"out of order"};
+    };
+    DesignSession one(module);
+    one.calculate();
+    const auto plain = filledTexts(one, std::string(id) + "-one");
+    const auto gap = between(plain);
+
+    DesignSession three(module);
+    ASSERT_FALSE(three.setLoads({{"1.3D+1.5L", 300, 20, moment ? 40.0 : 0.0},
+                                 {"1.0D+1.5W", 150, 35, moment ? 60.0 : 0.0},
+                                 {"0.9D-1.5W", 90, 30, moment ? -50.0 : 0.0}}));
+    three.calculate();
+    const auto combined = filledTexts(three, std::string(id) + "-three");
+    const auto table = between(combined);
+    ASSERT_EQ(table.size(), gap.size() + 1) << id;
+    const std::string joined = [&] { std::string all; for (const auto& t : table) all += t; return all; }();
+    EXPECT_NE(joined.find("0.9D-1.5W"), std::string::npos) << id;
+    // Under one, nothing stands in its place: the rest is the same paragraphs.
+    auto without = table;
+    without.erase(std::find_if(without.begin(), without.end(),
+                               [](const std::string& t) { return t.find("荷载组合") != std::string::npos; }));
+    EXPECT_EQ(without, gap) << id;
+  }
 }
 
 // A user's own template with only the tags of the base type's table is filled as it always was;

@@ -2,6 +2,9 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QTableView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +15,8 @@
 
 #include "design/common/check_mode.h"
 #include "design/common/module.h"
+#include "design/files/design_file.h"
+#include "../design/package_part.h"
 #include "forms/batch_window.h"
 #include "forms/input_window.h"
 #include "forms/load_table.h"
@@ -409,6 +414,184 @@ class LoadWindowTest : public QObject {
     QCOMPARE(cancelled.results().rowCount(), 0);
   }
 
+  // A design file keeps every row of 荷载组合, 验算模式 and the given sizes; opened in another window
+  // it shows them exactly, and checks the same. A file of one set of forces opens as one row.
+  void aDesignFileKeepsEveryCombinationAndTheGivenSizes() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    const ModuleDescriptor& module = *findModule("g11");
+    InputWindow window(module, context);
+    QVERIFY(loadTable(window).paste(
+        "名称\tN\tV\tM\n1.3D+1.5L\t850\t60\t210\n1.0D+1.5W\t-120\t95\t310\n0.9D-1.5W\t40.5\t80\t-290.25\n"));
+    window.calculate();
+    QVERIFY2(window.session().designed(), qPrintable(desktop.messages.join("\n")));
+    window.findChild<QCheckBox*>("cbcheck")->setChecked(true);
+    box(window, "Given_tpb").setText("36");
+    const QString path = temp.filePath("three.pedivo");
+    QVERIFY2(window.saveDesign(path), qPrintable(desktop.messages.join("\n")));
+
+    const auto read = readDesignFile(path.toStdString());
+    QVERIFY(std::holds_alternative<DesignFile>(read));
+    const DesignFile& file = std::get<DesignFile>(read);
+    QCOMPARE(file.loads.size(), std::size_t(3));
+    QCOMPARE(file.loads[2].M, -290.25);
+    QVERIFY(file.sizes.has_value());
+    QCOMPARE(file.sizes->at("tpb"), 36.0);
+
+    InputWindow opened(module, context);
+    opened.findChild<QCheckBox*>("cbcheck")->setChecked(false);
+    QVERIFY(opened.openDesign(path));
+    QCOMPARE(loadTable(opened).rowCount(), 3);
+    for (int r = 0; r < 3; ++r)
+      for (int c = 0; c < 4; ++c) {
+        const QString shown = r == 0 && c > 0 ? cells(opened).cellWidget(0, c)->property("text").toString() : cell(opened, r, c);
+        const QString saved = r == 0 && c > 0 ? cells(window).cellWidget(0, c)->property("text").toString() : cell(window, r, c);
+        QCOMPARE(shown, saved);
+      }
+    QVERIFY(opened.findChild<QCheckBox*>("cbcheck")->isChecked());
+    QVERIFY(!opened.findChild<QGroupBox*>("GivenSizes")->isHidden());
+    for (const SizeName& size : module.sizes) {
+      const QByteArray name = ("Given_" + text(size.name)).toUtf8();
+      QCOMPARE(box(opened, name.constData()).text(), box(window, name.constData()).text());
+    }
+    for (const auto& group : module.groups)
+      for (const auto& control : group.controls)
+        if (auto* edit = opened.findChild<QLineEdit*>(text(control.name)))
+          QCOMPARE(edit->text(), window.findChild<QLineEdit*>(text(control.name))->text());
+
+    // Checked in both windows: the same verdicts under the same governing combinations.
+    press(window, "ButtonCheck");
+    press(opened, "ButtonCheck");
+    QVERIFY(window.session().checked() && opened.session().checked());
+    QCOMPARE(opened.session().checks().size(), window.session().checks().size());
+    for (std::size_t i = 0; i < window.session().checks().size(); ++i) {
+      const DesignCheck& a = window.session().checks()[i];
+      const DesignCheck& b = opened.session().checks()[i];
+      QCOMPARE(b.demand, a.demand);
+      QCOMPARE(b.ok(), a.ok());
+      QCOMPARE(b.governing.has_value(), a.governing.has_value());
+      if (a.governing) QCOMPARE(b.governing->name, a.governing->name);
+    }
+
+    // One row of the window's own name and forces: the entries alone, opened as one row.
+    InputWindow plain(module, context);
+    box(plain, "EdtN").setText("640");
+    const QString plainPath = temp.filePath("plain.pedivo");
+    QVERIFY(plain.saveDesign(plainPath));
+    QVERIFY(std::get<DesignFile>(readDesignFile(plainPath.toStdString())).loads.empty());
+    QVERIFY(opened.openDesign(plainPath));
+    QCOMPARE(loadTable(opened).rowCount(), 1);
+    QCOMPARE(cell(opened, 0, 0), QString("组合1"));
+    QCOMPARE(box(opened, "EdtN").text(), QString("640"));
+    QVERIFY(!opened.findChild<QCheckBox*>("cbcheck")->isChecked());
+    // One row named by the engineer keeps its name.
+    cells(plain).item(0, 0)->setText("1.0D+1.0L");
+    QVERIFY(plain.saveDesign(plainPath));
+    QVERIFY(opened.openDesign(plainPath));
+    QCOMPARE(cell(opened, 0, 0), QString("1.0D+1.0L"));
+    QCOMPARE(box(opened, "EdtN").text(), QString("640"));
+  }
+
+  // What would not open again is not saved: the engineer hears why, and the file stays as it was.
+  void aDesignThatWouldNotOpenAgainIsNotSaved() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    InputWindow window(*findModule("g11"), context);
+    const QString path = temp.filePath("refused.pedivo");
+    QVERIFY(loadTable(window).paste("A\t300\t20\t40\nA\t200\t30\t50\n"));
+    QVERIFY(!window.saveDesign(path));
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(desktop.messages.size(), 1);
+    QVERIFY2(desktop.messages.front().startsWith("无法保存设计：") && desktop.messages.front().contains("A"),
+             qPrintable(desktop.messages.front()));
+    QCOMPARE(desktop.focused.back(), QString("loadTable"));
+
+    cells(window).item(1, 0)->setText("B");
+    cells(window).item(1, 2)->setText("3O");
+    desktop.messages.clear();
+    QVERIFY(!window.saveDesign(path));
+    QVERIFY2(desktop.messages.front().contains("第 2 行"), qPrintable(desktop.messages.front()));
+
+    cells(window).item(1, 2)->setText("30");
+    window.findChild<QCheckBox*>("cbcheck")->setChecked(true);  // nothing designed: the sizes are blank
+    desktop.messages.clear();
+    QVERIFY(!window.saveDesign(path));
+    QVERIFY(desktop.messages.front().startsWith("给定尺寸"));
+    QVERIFY(!QFile::exists(path));
+    window.findChild<QCheckBox*>("cbcheck")->setChecked(false);
+    QVERIFY(window.saveDesign(path));
+  }
+
+  // A table exported from analysis software, two columns of three combinations each and one whose
+  // rows disagree on the section: one result row a design, its governing combination in a column
+  // of its own, the disagreeing one refused by its column; a design opens with its combinations.
+  void theBatchWindowDesignsTheRowsOfOneIdTogether() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    const QString path = temp.filePath("combinations.csv");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("柱号,组合,轴力N(kN),剪力V,弯矩M,截面\n"
+               "C1,1.3D+1.5L,850,60,210,600\nC1,1.0D+1.5W,300,95,250,600\nC1,0.9D-1.5W,150,80,-200,600\n"
+               "C2,1.3D+1.5L,900,40,120,650\nC2,1.0D+1.5W,700,70,200,650\nC2,0.9D-1.5W,200,60,-180,650\n"
+               "C3,1.3D+1.5L,600,30,100,600\nC3,1.0D+1.5W,400,30,120,650\n");
+    file.close();
+    desktop.inspectModal = [&](QDialog& dialog) {
+      auto* section = dialog.findChild<QComboBox*>("column5");
+      section->setCurrentIndex(section->findData("Edthc"));
+      auto* module = dialog.findChild<QComboBox*>("moduleChoice");
+      module->setCurrentIndex(module->findData("g11"));
+      QCOMPARE(dialog.findChild<QComboBox*>("column1")->currentData().toString(), QString("load"));
+      dialog.accept();
+    };
+    std::vector<DesignFile> openedDesigns;
+    forms::BatchWindow batch(context, [&](const DesignFile& design) { openedDesigns.push_back(design); });
+    QVERIFY2(batch.runTable(path), qPrintable(desktop.messages.join("\n")));
+    const auto& rows = batch.results().rows();
+    const CsvRow& header = batch.results().header();
+    QCOMPARE(rows.size(), std::size_t(3));
+    const auto governing = std::find(header.begin(), header.end(), std::string("控制组合"));
+    QVERIFY(governing != header.end());
+    const auto at = static_cast<std::size_t>(governing - header.begin());
+    const auto ratio = static_cast<std::size_t>(std::find(header.begin(), header.end(), std::string("最大利用率")) - header.begin());
+    for (std::size_t r = 0; r < 2; ++r) {
+      QCOMPARE(rows[r][0], std::string(r == 0 ? "C1" : "C2"));
+      QVERIFY2(rows[r][ratio] != "", rows[r][1].c_str());  // designed
+      // The governing combination is one of the design's, and its 提示 names it with the utilisation.
+      QVERIFY(rows[r][at] == "1.3D+1.5L" || rows[r][at] == "1.0D+1.5W" || rows[r][at] == "0.9D-1.5W");
+      QVERIFY2(QString::fromStdString(rows[r][1]).contains(text("最大利用率 " + rows[r][ratio] + " 的控制组合：" + rows[r][at])),
+               rows[r][1].c_str());
+    }
+    QVERIFY(batch.results().failing()[2]);
+    QVERIFY2(QString::fromStdString(rows[2][1]).contains("“C3”的各行在") &&
+                 QString::fromStdString(rows[2][1]).contains("（Edthc）列不一致"),
+             rows[2][1].c_str());
+    QCOMPARE(rows[2][at], std::string());
+    const auto* summary = batch.findChild<QLabel*>("summaryLabel");
+    QVERIFY2(summary->text().contains("8 行按编号合并为 3 个设计"), qPrintable(summary->text()));
+    // The column stands beside the verdicts on screen.
+    auto* view = batch.findChild<QTableView*>("resultTable");
+    QCOMPARE(view->horizontalHeader()->visualIndex(static_cast<int>(at)), 5);
+
+    // The second design opens with its three combinations, as the batch designed it.
+    view->setCurrentIndex(batch.results().index(1, 0));
+    batch.openSelectedRow();
+    QCOMPARE(openedDesigns.size(), std::size_t(1));
+    QCOMPARE(openedDesigns[0].entries.texts.at("Edthc"), std::string("650"));
+    QCOMPARE(openedDesigns[0].loads.size(), std::size_t(3));
+    QCOMPARE(openedDesigns[0].loads[2].M, -180.0);
+
+    // Its report is written from all three.
+    QTemporaryDir reports;
+    QCOMPARE(batch.writeReports(reports.path(), {1}), std::size_t(1));
+    const QStringList written = QDir(reports.path()).entryList(QDir::Files);
+    QCOMPARE(written.size(), 1);
+    const auto xml = testing::packagePart((reports.path() + "/" + written.front()).toStdString(), "word/document.xml");
+    QVERIFY(xml && xml->find("0.9D-1.5W") != std::string::npos);
+    batch.show();
+    saveShot(batch, "batch_window_grouped.png");
+  }
+
   void screenshots() {
     if (qgetenv("PEDIVO_SCREENSHOT_DIR").isEmpty()) QSKIP("PEDIVO_SCREENSHOT_DIR not set");
     RecordingInteraction desktop;
@@ -426,6 +609,7 @@ class LoadWindowTest : public QObject {
       saveShot(dialog, "result_window.png");
     };
     window.calculate();
+    saveShot(window, "input_window_three_combinations.png");
     window.showResults();
   }
 };

@@ -198,7 +198,8 @@ int designTableRows(const Options& options, const PicturePainter& paint) {
   }
 
   const ResultColumns columns = resultColumns(designs.modules);
-  const CsvRow header = resultHeader(columns, hasProjectColumn(designs.header), withAdjust);
+  const CsvRow header =
+      resultHeader(columns, hasProjectColumn(designs.header), withAdjust, isGroupedTable(designs.header));
   std::string out(csvByteOrderMark);
   appendCsvLine(out, header);
   if (workbook) workbook->setColumnStyles(resultColumnStyles(header));
