@@ -53,7 +53,8 @@ std::optional<Outcome> refusedCombination(const ModuleDescriptor& module, const 
   const bool noMoment =
       std::all_of(loads.begin(), loads.end(), [](const LoadCombination& load) { return load.M == 0; });
   if (takesMoment(module) && noMoment)
-    return stoppedOutcome(CalculationStop{Stop::EntryRefused, std::string("EdtM"), everyMomentZeroMessage(loads.size())});
+    return stoppedOutcome(
+        CalculationStop{Stop::EntryRefused, std::string("EdtM"), everyMomentZeroMessage(loads.size())});
   return std::nullopt;
 }
 

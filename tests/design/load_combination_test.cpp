@@ -10,10 +10,10 @@
 #include <random>
 #include <string>
 
+#include "design/common/calculation.h"
 #include "design/common/combination_run.h"
 #include "design/common/design_session.h"
 #include "design/common/numbers.h"
-#include "design/common/calculation.h"
 #include "design_probe.h"
 
 namespace pedivo {
@@ -288,13 +288,18 @@ TEST(LoadCombinations, AGravityCombinationIsCheckedOnTheEnvelope) {
     DesignSession session(module);
     for (const auto& [control, text] : Texts{{"Edthc", "588"}, {"Edtbf", "300"}, {"Edttw", "12"}, {"Edttf", "20"}})
       session.setText(control, text);
-    session.setCbsize(true);
+    // The T-shaped base's stiffener welds need room along c + bt that detailing does not give here.
+    const bool detailing = std::string_view(id) != "g2";
+    if (!detailing)
+      for (const char* size : {"Edtsizec", "Edtsizebt"}) session.setText(size, "100");
+    session.setCbsize(detailing);
+    const Entries typed = session.entries();
     ASSERT_FALSE(session.setLoads(loads));
     ASSERT_EQ(session.calculate().ending, Ending::Completed);
     // The sizes are those of A and B alone: G designs nothing.
     DesignSession twoRows(module);
-    for (const auto& [control, text] : session.entries().texts) twoRows.setText(control, text);
-    twoRows.setCbsize(true);
+    for (const auto& [control, text] : typed.texts) twoRows.setText(control, text);
+    twoRows.setCbsize(typed.cbsize);
     ASSERT_FALSE(twoRows.setLoads({loads[0], loads[1]}));
     ASSERT_EQ(twoRows.calculate().ending, Ending::Completed);
     EXPECT_EQ(session.sizes(), twoRows.sizes());
