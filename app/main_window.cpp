@@ -203,7 +203,11 @@ forms::InputWindow* MainWindow::openModule(const ModuleDescriptor& module) {
   auto* window = new forms::InputWindow(module, context_);
   inputWindows_.append(QPointer<QWidget>(window));
   connect(window, &forms::InputWindow::adoptInOtherWindow, this,
-          [this](const ModuleDescriptor* other, const Entries& entries) { openDesignWindow(*other, entries)->calculate(); });
+          [this](const ModuleDescriptor* other, const Entries& entries, const std::vector<LoadRowText>& rows) {
+            forms::InputWindow* adopted = openDesignWindow(*other, entries);
+            adopted->setLoadRows(rows);
+            adopted->calculate();
+          });
   window->show();
   return window;
 }

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "design/common/calculation.h"
 #include "forms/appearance.h"
@@ -67,6 +68,24 @@ const DesignCheck* findCheck(const std::vector<DesignCheck>& checks, const std::
   for (const auto& check : checks)
     if (check.id == id) return &check;
   return nullptr;
+}
+
+QString governingName(const DesignCheck& check) {
+  return check.governing ? qs(check.governing->name) : QStringLiteral("—");
+}
+
+// "建议设计的最大利用率 0.97（锚栓抗拉），控制组合 2：B": where the proposal is closest to its limits,
+// under all the combinations it was checked for.
+QString largestRatioText(const std::vector<DesignCheck>& checks) {
+  const DesignCheck* largest = nullptr;
+  for (const auto& check : checks)
+    if (!check.decision && std::isfinite(check.ratio()) && (largest == nullptr || check.ratio() > largest->ratio()))
+      largest = &check;
+  if (largest == nullptr) return {};
+  QString text = QStringLiteral("建议设计的最大利用率 %1（%2）").arg(qs(utilisationText(largest->ratio())), qs(largest->name));
+  if (largest->governing)
+    text += QStringLiteral("，控制组合 %1：%2").arg(largest->governing->index + 1).arg(qs(largest->governing->name));
+  return text + QStringLiteral("；各项验算已按全部荷载组合逐一验算。");
 }
 
 // What the search found and what "采用" does with it.
@@ -139,6 +158,7 @@ AdjustDialog::AdjustDialog(const DesignSession& current, const adjust::SearchRes
   DesignSession proposed(module);
   for (const auto& [control, text] : proposal.entries.texts) proposed.setText(control, text);
   proposed.setCbsize(proposal.entries.cbsize);
+  proposed.setLoads(current.loads());
   proposed.calculate();
   const ResultView now = current.results(), then = proposed.results();
   auto* sizes = table(QStringLiteral("adjustSizes"), {QStringLiteral("项目"), QStringLiteral("当前"), QStringLiteral("建议")});
@@ -157,21 +177,35 @@ AdjustDialog::AdjustDialog(const DesignSession& current, const adjust::SearchRes
   layout->addWidget(new QLabel(QStringLiteral("设计结果")));
   layout->addWidget(sizes);
 
-  auto* ratios = table(QStringLiteral("adjustChecks"), {QStringLiteral("验算"), QStringLiteral("当前利用率"), QStringLiteral("建议利用率")});
+  // Under several combinations each ratio is that of the proposal's governing combination.
+  const bool combined = current.loads().size() > 1;
+  QStringList ratioHeaders{QStringLiteral("验算"), QStringLiteral("当前利用率"), QStringLiteral("建议利用率")};
+  if (combined) ratioHeaders << QStringLiteral("控制组合");
+  auto* ratios = table(QStringLiteral("adjustChecks"), ratioHeaders);
   for (const auto& check : proposal.checks) {
     const DesignCheck* now = findCheck(current.checks(), check.id);
-    addRow(ratios, {qs(check.name), ratioText(now), ratioText(&check)});
+    QStringList cells{qs(check.name), ratioText(now), ratioText(&check)};
+    if (combined) cells << governingName(check);
+    addRow(ratios, cells);
     markFailing(ratios, 1, now);
     markFailing(ratios, 2, &check);
   }
   // Checks of the current type that the proposed type does not have (a layout of plate stiffeners).
   for (const auto& check : current.checks())
     if (findCheck(proposal.checks, check.id) == nullptr) {
-      addRow(ratios, {qs(check.name), ratioText(&check), QStringLiteral("—")});
+      QStringList cells{qs(check.name), ratioText(&check), QStringLiteral("—")};
+      if (combined) cells << QStringLiteral("—");
+      addRow(ratios, cells);
       markFailing(ratios, 1, &check);
     }
   layout->addWidget(new QLabel(QStringLiteral("验算利用率")));
   layout->addWidget(ratios);
+  if (combined) {
+    auto* governing = new QLabel(largestRatioText(proposal.checks));
+    governing->setObjectName(QStringLiteral("adjustGoverning"));
+    governing->setWordWrap(true);
+    layout->addWidget(governing);
+  }
 
   if (!proposal.passes) {
     QString advice;

@@ -15,10 +15,12 @@ constexpr std::chrono::milliseconds eventPause(20);
 }  // namespace
 
 std::optional<adjust::SearchResult> adjustInBackground(QWidget* parent, const ModuleDescriptor& module,
-                                                       const Entries& entries) {
+                                                       const Entries& entries,
+                                                       const std::vector<LoadCombination>& loads) {
   adjust::SearchProgress progress;
-  auto job = std::async(std::launch::async,
-                        [&module, entries, &progress] { return adjust::adjustDesign(module, entries, &progress); });
+  auto job = std::async(std::launch::async, [&module, entries, loads, &progress] {
+    return adjust::adjustDesign(module, entries, loads, &progress);
+  });
   if (job.wait_for(quietWait) != std::future_status::ready) {
     // Owned by parent for Qt; removed as soon as the search ends.
     auto* dialog = new QProgressDialog(QStringLiteral("正在自动调整……"), QStringLiteral("取消"), 0, 0, parent);

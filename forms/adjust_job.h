@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <optional>
+#include <vector>
 
 #include "design/adjust/adjust.h"
 
@@ -12,6 +13,7 @@ namespace pedivo::forms {
 
 // adjust::adjustDesign on a worker thread; nothing when the user cancelled it.
 std::optional<adjust::SearchResult> adjustInBackground(QWidget* parent, const ModuleDescriptor& module,
-                                                       const Entries& entries);
+                                                       const Entries& entries,
+                                                       const std::vector<LoadCombination>& loads = {});
 
 }  // namespace pedivo::forms

@@ -363,6 +363,10 @@ void InputWindow::loadEntries(const Entries& entries) {
   if (cbsize_ != nullptr) applyDetailingToggle(cbsize_->isChecked());
 }
 
+void InputWindow::setLoadRows(const std::vector<LoadRowText>& rows) {
+  if (loadTable_ != nullptr && !rows.empty()) loadTable_->setRows(rows);
+}
+
 bool InputWindow::openDesign(const QString& path) {
   const auto read = readDesignFile(ss(path));
   if (const auto* error = std::get_if<std::string>(&read)) {
@@ -658,9 +662,10 @@ void InputWindow::editSettings() {
 // first, and the dialog says so; entries that cannot be designed are told as "计算" tells them.
 void InputWindow::adjustDesign() {
   readControlsIntoSession();
+  // The combinations as the table shows them: rows changed since "计算" count as changed entries.
+  if (!passLoads()) return;
   QString note;
   if (session_.status() == DesignStatus::EntriesChanged) {
-    if (!passLoads()) return;
     const Outcome outcome = session_.calculate();
     writeEntriesToControls();
     const bool passing = adjust::passes(outcome, session_.checks());
@@ -677,7 +682,7 @@ void InputWindow::adjustDesign() {
       return;
     }
   }
-  const auto found = adjustInBackground(this, session_.module(), session_.entries());
+  const auto found = adjustInBackground(this, session_.module(), session_.entries(), session_.loads());
   if (!found) return;  // cancelled: the window stays as it was
   AdjustDialog dialog(session_, *found, this);
   if (auto* heading = dialog.findChild<QLabel*>(QStringLiteral("adjustHeading")); heading != nullptr && !note.isEmpty())
@@ -686,7 +691,8 @@ void InputWindow::adjustDesign() {
   if (dialog.result() != QDialog::Accepted || !found->best || !found->best->passes) return;
   const adjust::Proposal& proposal = *found->best;
   if (proposal.module != &session_.module()) {
-    emit adoptInOtherWindow(proposal.module, proposal.entries);
+    emit adoptInOtherWindow(proposal.module, proposal.entries,
+                            loadTable_ != nullptr ? loadTable_->rows() : std::vector<LoadRowText>{});
     return;
   }
   loadEntries(proposal.entries);

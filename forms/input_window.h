@@ -8,6 +8,7 @@
 
 #include "design/common/design_session.h"
 #include "design/files/design_file.h"
+#include "design/files/load_rows.h"
 #include "forms/interaction.h"
 
 class QCheckBox;
@@ -31,6 +32,9 @@ class InputWindow final : public QWidget {
 
   // Puts a design's entries into the controls; the held results stay until the next "计算".
   void loadEntries(const Entries& entries);
+  // Puts rows into the 荷载组合 table (none: the table keeps its one row), as "采用" of a proposal
+  // of another base type carries them over.
+  void setLoadRows(const std::vector<LoadRowText>& rows);
   // The project block of this window's reports and design files.
   void setProject(const Project& project) { session_.setProject(project); }
   // "计算" without its message boxes, or "验算" in 验算模式: for a design whose messages were already
@@ -67,8 +71,9 @@ class InputWindow final : public QWidget {
 
  signals:
   // "采用" of a proposal of another base type (ten bolts become eight): a window of that type
-  // with these entries, designed.
-  void adoptInOtherWindow(const pedivo::ModuleDescriptor* module, const pedivo::Entries& entries);
+  // with these entries and the rows of this window's 荷载组合 table, designed.
+  void adoptInOtherWindow(const pedivo::ModuleDescriptor* module, const pedivo::Entries& entries,
+                          const std::vector<pedivo::LoadRowText>& loadRows);
 
  private:
   QWidget* buildFileMenu();

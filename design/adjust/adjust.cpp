@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "design/common/calculation.h"
+#include "design/common/combination_run.h"
 #include "design/common/design_session.h"
 #include "design/common/input_checks.h"
 #include "design/common/numbers.h"
@@ -48,13 +49,14 @@ Entries usedSizes(const DesignSession& session) {
 
 // The window's calculation of `chosen`, with the entries then taking the sizes its design uses
 // (the design may round a size up, and a near-miss may lie under detailing) until they agree.
-Outcome settle(DesignSession& session, const Entries& chosen) {
+Outcome settle(DesignSession& session, const Entries& chosen, std::span<const LoadCombination> loads) {
   Entries entries = chosen;
   Outcome outcome;
   for (int round = 0; round < mostSettlingRounds; ++round) {
     session.reset();
     for (const auto& [control, text] : entries.texts) session.setText(control, text);
     session.setCbsize(entries.cbsize);
+    if (loads.size() > 1) session.setLoads({loads.begin(), loads.end()});
     outcome = session.calculate();
     if (outcome.ending != Ending::Completed || session.entries().cbsize) break;
     const Entries used = usedSizes(session);
@@ -66,9 +68,9 @@ Outcome settle(DesignSession& session, const Entries& chosen) {
 
 // The proposal as the window will design it after "采用", with the entries it changes.
 Proposal proposalFor(const ModuleDescriptor& type, const Entries& chosen, const ModuleDescriptor& module,
-                     const Entries& entries) {
+                     const Entries& entries, std::span<const LoadCombination> loads) {
   DesignSession session(type);
-  const Outcome outcome = settle(session, chosen);
+  const Outcome outcome = settle(session, chosen, loads);
   Proposal proposal;
   proposal.module = &type;
   proposal.entries = session.entries();
@@ -89,9 +91,15 @@ Proposal proposalFor(const ModuleDescriptor& type, const Entries& chosen, const 
   return proposal;
 }
 
-// Why the entries cannot be adjusted: an input check refuses them, or a typed entry is no number.
-std::optional<std::string> refusalOf(const ModuleDescriptor& module, const Entries& entries) {
-  if (const auto refused = validateInput(module, entries)) return refused->message;
+// Why the entries cannot be adjusted: an input check refuses them (under any combination), or a
+// typed entry is no number.
+std::optional<std::string> refusalOf(const ModuleDescriptor& module, const Entries& entries,
+                                     std::span<const LoadCombination> loads) {
+  if (loads.size() > 1) {
+    if (auto refused = combinationsRefusal(module, entries, loads)) return refused;
+  } else if (const auto refused = validateInput(module, entries)) {
+    return refused->message;
+  }
   for (const auto& group : module.groups)
     for (const auto& control : group.controls) {
       if (control.isList()) continue;
@@ -125,18 +133,19 @@ bool passes(const Outcome& outcome, const std::vector<DesignCheck>& checks) {
 
 // The own type first; only where it has no passing design, the lightest passing design of the
 // other types of its family.
-SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries, SearchProgress* progress) {
+SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries,
+                          std::span<const LoadCombination> loads, SearchProgress* progress) {
   if (!module.hasDetailingToggle) return {};
-  if (auto refused = refusalOf(module, entries)) return {std::nullopt, 0, std::move(refused)};
+  if (auto refused = refusalOf(module, entries, loads)) return {std::nullopt, 0, std::move(refused)};
   SearchBudget budget{0, mostCandidatesPerType, progress};
-  const TypeBest own = searchType(module, entries, budget);
+  const TypeBest own = searchType(module, entries, loads, budget);
   const ModuleDescriptor* chosenType = &module;
   Entries chosen = own.entries;
   if (own.rank != Rank::Passes) {
     std::optional<double> lightest;
     for (const ModuleDescriptor* other : familyOf(module)) {
       budget.most = budget.calculations + mostCandidatesPerType;
-      const TypeBest found = searchType(*other, carriedOver(*other, entries), budget);
+      const TypeBest found = searchType(*other, carriedOver(*other, entries), loads, budget);
       if (found.rank != Rank::Passes || (lightest && found.weight >= *lightest)) continue;
       lightest = found.weight;
       chosenType = other;
@@ -144,7 +153,11 @@ SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries
     }
   }
   if (budget.cancelled()) return {std::nullopt, budget.calculations, std::nullopt, true};
-  return {proposalFor(*chosenType, chosen, module, entries), budget.calculations, std::nullopt};
+  return {proposalFor(*chosenType, chosen, module, entries, loads), budget.calculations, std::nullopt};
+}
+
+SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries, SearchProgress* progress) {
+  return adjustDesign(module, entries, {}, progress);
 }
 
 }  // namespace pedivo::adjust

@@ -10,14 +10,20 @@
 // the lightest passing one is proposed. The embedded base has nothing to change. Every candidate
 // is an ordinary calculation, and the proposal's entries carry the sizes its design uses, so the
 // proposal is exactly the design "计算" gives after "采用".
+//
+// With several load combinations every candidate is designed as "计算" designs them: each
+// combination designed, the base taking the largest of every size, that base checked under each
+// combination. A candidate passes when every check holds under every combination.
 
 #include <atomic>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "design/adjust/type_search.h"
 #include "design/common/design_check.h"
+#include "design/common/load_combination.h"
 #include "design/common/module.h"
 
 namespace pedivo::adjust {
@@ -53,6 +59,11 @@ bool passes(const Outcome& outcome, const std::vector<DesignCheck>& checks);
 // written in). With `progress`, the count of calculations is kept there, and a cancel ends the
 // search within one calculation.
 SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries, SearchProgress* progress = nullptr);
+// The same for a design of several load combinations (the entries' N, V and M are the first): a
+// candidate is the base designed for all of them and checked under each, and the proposal passes
+// every check under every combination. One combination or none searches as above.
+SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries,
+                          std::span<const LoadCombination> loads, SearchProgress* progress = nullptr);
 
 // The other base types 自动调整 may turn a design into, in the order of the main window.
 std::vector<const ModuleDescriptor*> familyOf(const ModuleDescriptor& module);

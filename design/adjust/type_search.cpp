@@ -4,11 +4,13 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <variant>
 #include <vector>
 
 #include "design/common/calculation.h"
+#include "design/common/combination_run.h"
 #include "design/common/design_check.h"
 #include "design/common/input_checks.h"
 #include "design/common/numbers.h"
@@ -99,8 +101,7 @@ class HeldPlaces {
 
 // How far the sizes a design uses fall under the detailing values of the bolt it ends with, in
 // tenths of a metre; nought when none does.
-double belowDetailing(const DesignState& state, HeldPlaces& places) {
-  const std::vector<NamedValue>& values = state.values();
+double belowDetailing(const std::vector<NamedValue>& values, HeldPlaces& places) {
   const auto low = detailingSizes(static_cast<int>(places.number(values, 0)));
   if (!low) return 0;
   double sum = 0;
@@ -111,10 +112,41 @@ double belowDetailing(const DesignState& state, HeldPlaces& places) {
   return sum;
 }
 
+// One candidate designed as "计算" designs it: with one set of forces the base type's own
+// calculation; with several load combinations each designed, the largest of every size taken and
+// that base checked under each combination, every check as under its governing one.
+class CandidateDesign {
+ public:
+  CandidateDesign(const ModuleDescriptor& module, std::span<const LoadCombination> loads)
+      : module_(module), loads_(loads.begin(), loads.end()), state_(module.newState()) {}
+
+  bool combined() const { return loads_.size() > 1; }
+  Outcome calculate(const Entries& entries) {
+    if (!combined()) return state_->calculate(entries);
+    run_ = designForCombinations(module_, entries, loads_);
+    return run_.outcome;
+  }
+  // Of the last calculation, where it completed.
+  const std::vector<DesignCheck>& checks() const { return run_.run ? run_.run->checks() : state_->bareChecks(); }
+  // Of the last calculation that kept its values (a combination that stopped part way: its own).
+  const std::vector<NamedValue>& values() const {
+    if (run_.run) return run_.run->body().values();
+    return run_.partial ? run_.partial->values() : state_->values();
+  }
+  double weight() const { return run_.run ? run_.run->body().weight() : state_->weight(); }
+
+ private:
+  const ModuleDescriptor& module_;
+  std::vector<LoadCombination> loads_;
+  std::unique_ptr<DesignState> state_;
+  CombinedOutcome run_;
+};
+
 class Search {
  public:
-  Search(const ModuleDescriptor& module, const Entries& entries, SearchBudget& budget)
-      : module_(module), entries_(entries), budget_(budget), state_(module.newState()) {
+  Search(const ModuleDescriptor& module, const Entries& entries, std::span<const LoadCombination> loads,
+         SearchBudget& budget)
+      : module_(module), entries_(entries), budget_(budget), design_(module, loads) {
     if (const ControlSpec* list = boltDiameterControl(module)) {
       boltControl_ = list->name;
       for (const auto& item : list->items)
@@ -122,8 +154,8 @@ class Search {
     }
     // A rigid base chooses its bolt: the sizes start from the detailing values of the bolt its
     // design ended with, or of the bolt it starts from.
-    if (!validateInput(module, entries) && state_->calculate(entries).ending != Ending::Stopped)
-      ownBolt_ = static_cast<int>(heldNumber(state_->values(), "dms"));
+    if (!refusedEntries(entries) && design_.calculate(entries).ending != Ending::Stopped)
+      ownBolt_ = static_cast<int>(heldNumber(design_.values(), "dms"));
     if (ownBolt_ <= 0 || !detailingSizes(ownBolt_)) ownBolt_ = startingBolt(module);
   }
 
@@ -173,8 +205,8 @@ class Search {
   // beams, stiffeners, welds to the plate): not the column itself (its flange stress, its welds)
   // nor a bolt layout wider than the flange, which no mix of sizes cures.
   bool partsMayGrow(const Point& p) {
-    if (state_->calculate(candidateEntries(p)).ending != Ending::Completed) return false;
-    for (const auto& check : state_->bareChecks())
+    if (design_.calculate(candidateEntries(p)).ending != Ending::Completed) return false;
+    for (const auto& check : design_.checks())
       if (!check.ok() && (check.id == "flange" || check.id == "weld" || check.id == "layout" || check.id == "webWeldLeg"))
         return false;
     return true;
@@ -195,20 +227,24 @@ class Search {
   bool refused(const Point& p, const Entries& e) {
     if (refusedByBolt_.empty()) refusedByBolt_.assign(static_cast<std::size_t>(boltChoices()), std::nullopt);
     std::optional<bool>& verdict = refusedByBolt_[static_cast<std::size_t>(p.bolt)];
-    if (!verdict) verdict = validateInput(module_, e).has_value();
+    if (!verdict) verdict = refusedEntries(e);
     return *verdict;
   }
+
+  // Several combinations are checked one by one by their design, which refuses them as a whole.
+  bool refusedEntries(const Entries& e) const { return !design_.combined() && validateInput(module_, e).has_value(); }
 
   Score calculate(const Point& p) {
     budget_.count();
     const Entries& e = candidateEntries(p);
     if (refused(p, e)) return {Rank::Stops, 0, 0};
-    const Outcome outcome = state_->calculate(e);
+    const Outcome outcome = design_.calculate(e);
     if (outcome.ending != Ending::Completed) return {Rank::Stops, 0, 0};
-    double measure = shortfall(state_->bareChecks());
+    double measure = shortfall(design_.checks());
     if (outcome.closing != Closing::Designed) measure += 1;
-    const double weight = state_->weight();
-    if (const double below = belowDetailing(*state_, places_); below > 0) return {Rank::BelowDetailing, measure + below, weight};
+    const double weight = design_.weight();
+    if (const double below = belowDetailing(design_.values(), places_); below > 0)
+      return {Rank::BelowDetailing, measure + below, weight};
     if (measure == 0) return {Rank::Passes, weight, weight};
     return {Rank::FailsChecks, measure, weight};
   }
@@ -216,7 +252,7 @@ class Search {
   const ModuleDescriptor& module_;
   Entries entries_;
   SearchBudget& budget_;
-  std::unique_ptr<DesignState> state_;
+  CandidateDesign design_;
   std::string boltControl_;
   std::vector<int> bolts_;
   int ownBolt_ = 0;
@@ -387,8 +423,9 @@ const ControlSpec* boltDiameterControl(const ModuleDescriptor& module) {
   return nullptr;
 }
 
-TypeBest searchType(const ModuleDescriptor& module, const Entries& entries, SearchBudget& budget) {
-  Search search(module, entries, budget);
+TypeBest searchType(const ModuleDescriptor& module, const Entries& entries, std::span<const LoadCombination> loads,
+                    SearchBudget& budget) {
+  Search search(module, entries, loads, budget);
   const Candidate best = fromTheGrid(search, bestOfStarts(search));
   return {search.entriesOf(best.point), best.score.rank, best.score.weight};
 }

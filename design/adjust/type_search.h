@@ -14,7 +14,9 @@
 #include <array>
 #include <atomic>
 #include <optional>
+#include <span>
 
+#include "design/common/load_combination.h"
 #include "design/common/module.h"
 
 namespace pedivo::adjust {
@@ -53,8 +55,11 @@ struct SearchBudget {
   }
 };
 
-// The best design of `module` from `entries` (section, forces, grades and bolt as typed).
-TypeBest searchType(const ModuleDescriptor& module, const Entries& entries, SearchBudget& budget);
+// The best design of `module` from `entries` (section, forces, grades and bolt as typed). With
+// several load combinations a candidate is the base designed for all of them and checked under
+// each, as "计算" designs it; one or none: the entries' own forces.
+TypeBest searchType(const ModuleDescriptor& module, const Entries& entries, std::span<const LoadCombination> loads,
+                    SearchBudget& budget);
 
 // a, c, lt, bt as the detailing box would take them for the bolt; nothing for a bolt not in the table.
 std::optional<std::array<double, 4>> detailingSizes(int dms);

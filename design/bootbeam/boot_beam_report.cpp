@@ -95,6 +95,7 @@ std::string pressureFormula(const BootBeamType& type, const Held& h) {
   const bool bisected =
       h.eccentricity == Eccentricity::BeyondBoltRow && h.zone == rigidbase::CompressedZoneMethod::Equilibrium;
   if (h.eccentricity == Eccentricity::TensionInside) return "—（计算在此停止）";
+  if (h.eccentricity == Eccentricity::Concentric) return "σc = N/L/B（e = 0），xn = L，Ta = 0";
   if (h.eccentricity == Eccentricity::WithinKern) return "σc = (6e/L + 1)·N/L/B，xn = L，Ta = 0";
   if (h.eccentricity == Eccentricity::WithinBoltRow) return type.withinBoltRowFormula;
   if (bisected) {
@@ -220,6 +221,7 @@ ModuleDescriptor commonDescriptor() {
   d.groups = {standard::sectionGroup(), standard::materialGroup({}), standard::exposedForceGroup(true),
               standard::plateSizeGroup()};
   d.hasDetailingToggle = true;
+  d.designNeedsMoment = true;
   d.reportButton = "Button3";
   d.checks = standard::rigidChecks();
   return d;

@@ -29,19 +29,32 @@ Outcome namedOutcome(Outcome outcome, std::string_view name) {
   return outcome;
 }
 
+// A combination without a moment on a base whose design needs one: the base the other
+// combinations give is checked under it, but it designs nothing itself.
+bool checkedOnly(const ModuleDescriptor& module, const LoadCombination& load) {
+  return module.designNeedsMoment && load.M == 0;
+}
+
 // The first combination whose entries the input checks refuse; a force is named by its
-// combination, any other entry as with one set of forces.
+// combination, any other entry as with one set of forces. A moment of 0 is a combination's own
+// (gravity alone); only where every combination has none is the moment refused, as one set of
+// forces without a moment is.
 std::optional<Outcome> refusedCombination(const ModuleDescriptor& module, const std::vector<Entries>& entries,
                                           std::span<const LoadCombination> loads, bool given) {
   for (std::size_t i = 0; i < loads.size(); ++i) {
     Entries read = entries[i];
     if (given) read.cbsize = true;  // the plate layout comes with the sizes
-    if (const auto failure = validateInput(module, read)) {
+    if (const auto failure = validateCombinationInput(module, read)) {
       const std::string message =
           focusIsForce(failure->focus) ? combinationMessage(loads[i].name, failure->message) : failure->message;
       return stoppedOutcome(CalculationStop{Stop::EntryRefused, failure->focus, message});
     }
   }
+  const bool noMoment =
+      std::all_of(loads.begin(), loads.end(), [](const LoadCombination& load) { return load.M == 0; });
+  if (takesMoment(module) && noMoment)
+    return stoppedOutcome(
+        CalculationStop{Stop::EntryRefused, std::string("EdtM"), everyMomentZeroMessage(loads.size())});
   return std::nullopt;
 }
 
@@ -65,6 +78,10 @@ void writeBackLayout(const std::vector<Outcome>& designs, const Sizes& envelope,
 }
 
 }  // namespace
+
+std::string everyMomentZeroMessage(std::size_t count) {
+  return "柱底弯矩应输入正值：全部 " + std::to_string(count) + " 组荷载组合的弯矩 M 均为 0";
+}
 
 void putForces(Entries& entries, const LoadCombination& load) {
   entries.texts["EdtN"] = formatGeneral(load.N);
@@ -274,6 +291,7 @@ CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entr
   designs.reserve(loads.size());
   std::unique_ptr<DesignState> state = module.newState();
   for (std::size_t i = 0; i < loads.size(); ++i) {
+    if (checkedOnly(module, loads[i])) continue;
     state->reset();  // each combination designed as in a window just opened
     Outcome outcome = state->calculate(each[i]);
     if (outcome.ending != Ending::Completed) {
@@ -294,6 +312,14 @@ CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entr
     result.outcome.messages = {closingMessage(result.outcome.closing)};
   }
   return result;
+}
+
+std::optional<std::string> combinationsRefusal(const ModuleDescriptor& module, const Entries& entries,
+                                               std::span<const LoadCombination> loads) {
+  if (auto fault = combinationsFaultFor(module, loads)) return fault;
+  if (const auto refused = refusedCombination(module, entriesOf(entries, loads), loads, false))
+    return refused->messages.empty() ? std::string() : refused->messages.front();
+  return std::nullopt;
 }
 
 CombinedOutcome checkForCombinations(const ModuleDescriptor& module, const Entries& entries,

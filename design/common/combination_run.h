@@ -4,6 +4,11 @@
 // base is then checked under each combination. A check reports the combination with its largest
 // ratio, the governing one. A given base (a check of given sizes) skips the designs.
 //
+// A combination with M = 0 (gravity alone) on an exposed rigid base, whose design finds the
+// plate from the eccentricity M/N, designs nothing: the base of the other combinations is checked
+// under it as under every combination. Only where no combination has a moment is the design
+// refused. The embedded base designs its depth without a moment and takes every combination.
+//
 // Signs: the bases are symmetric about both axes of the column, so a moment or a shear of either
 // sign asks the same of them; M and V are taken by their magnitude. N keeps its sign (compression
 // positive): less compression means more bolt tension. A pinned base takes no moment at all: a
@@ -27,6 +32,10 @@ namespace pedivo {
 // general number format.
 Entries combinationEntries(const Entries& entries, const LoadCombination& load);
 void putForces(Entries& entries, const LoadCombination& load);
+
+// Every combination of a base that takes a moment has M = 0: refused as one set of forces without a
+// moment is, saying that none of the combinations has one.
+std::string everyMomentZeroMessage(std::size_t count);
 
 // "荷载组合“1.0D+1.5W”：" followed by the message.
 std::string combinationMessage(std::string_view name, std::string_view message);
@@ -102,6 +111,11 @@ struct CombinedOutcome {
 // "计算" with several combinations: each designed, the envelope of their sizes checked under each.
 CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entries& entries,
                                       std::span<const LoadCombination> loads);
+// Why "计算" refuses these combinations on these entries: a fault of the combinations, or an entry
+// the input checks refuse under one of them (a force named by its combination); none when it
+// takes them.
+std::optional<std::string> combinationsRefusal(const ModuleDescriptor& module, const Entries& entries,
+                                               std::span<const LoadCombination> loads);
 // "验算" with several combinations: the given sizes checked under each.
 CombinedOutcome checkForCombinations(const ModuleDescriptor& module, const Entries& entries,
                                      std::span<const LoadCombination> loads, const Sizes& sizes);

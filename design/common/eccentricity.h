@@ -7,6 +7,7 @@ namespace pedivo::rigidbase {
 
 enum class Eccentricity {
   NotFound,         // the pressure under the plate was not worked out
+  Concentric,       // e = 0 (no moment, N in compression): the whole plate bears N/(L·B)
   WithinKern,       // 0 < e ≤ L/6: the whole plate in compression
   WithinBoltRow,    // L/6 < e ≤ L/6 + lt/3: part of the plate lifts, the bolts carry nothing
   TensionInside,    // axial tension with |e| ≤ L/6 + lt/3: beyond what the method covers

@@ -137,7 +137,9 @@ std::optional<CheckFailure> implausibleEntry(const ModuleDescriptor& module, con
 
 }  // namespace
 
-std::optional<CheckFailure> validateInput(const ModuleDescriptor& module, const Entries& entries) {
+namespace {
+
+std::optional<CheckFailure> checkedEntries(const ModuleDescriptor& module, const Entries& entries, bool zeroMoment) {
   if (auto mismatch = editionMismatch(module, entries)) return mismatch;
   if (auto overlong = overlongEntry(module, entries)) return overlong;
   for (const auto& check : module.checks) {
@@ -145,9 +147,20 @@ std::optional<CheckFailure> validateInput(const ModuleDescriptor& module, const 
     const std::string text = found == entries.texts.end() ? std::string{} : found->second;
     const auto value = parseNumber(text);
     if (!value) return CheckFailure{notANumberMessage(text), focusable(module, entries, check.control)};
+    if (zeroMoment && *value == 0 && check.control == "EdtM") continue;
     if (!(*value > 0)) return CheckFailure{check.message, focusable(module, entries, check.control)};
   }
   return implausibleEntry(module, entries);
+}
+
+}  // namespace
+
+std::optional<CheckFailure> validateInput(const ModuleDescriptor& module, const Entries& entries) {
+  return checkedEntries(module, entries, false);
+}
+
+std::optional<CheckFailure> validateCombinationInput(const ModuleDescriptor& module, const Entries& entries) {
+  return checkedEntries(module, entries, true);
 }
 
 }  // namespace pedivo

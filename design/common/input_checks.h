@@ -42,4 +42,8 @@ inline constexpr std::size_t longestEntryText = 64;
 // within 10⁶ kN and kN·m, tw < bf, tf < bf and 2tf < hb.
 std::optional<CheckFailure> validateInput(const ModuleDescriptor& module, const Entries& entries);
 
+// The same checks for one load combination among several, where a moment of exactly 0 (a gravity
+// combination) is read as such; any other moment is checked as above.
+std::optional<CheckFailure> validateCombinationInput(const ModuleDescriptor& module, const Entries& entries);
+
 }  // namespace pedivo

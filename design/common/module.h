@@ -188,6 +188,9 @@ struct ModuleDescriptor {
   WindowSize imageSize{321, 193};  // the diagram under "柱脚示意图"
   std::vector<ControlGroup> groups;
   bool hasDetailingToggle = false;  // cbsize and the user's plate sizes
+  // The design finds the plate from the eccentricity M/N: a load combination without a moment is
+  // not designed on its own, only checked on the base the others give.
+  bool designNeedsMoment = false;
   std::string reportButton;         // "Button2" or "Button3"
   std::vector<InputCheck> checks;   // in checking order
   std::string resultFormName;       // "TForm9"

@@ -13,7 +13,9 @@ double readAxialForce(const Entries& entries) {
   return N;
 }
 
-Eccentricity eccentricityCase(double e, double L, double write3) {
+Eccentricity eccentricityCase(double N, double e, double L, double write3) {
+  // No moment under compression: the kern case at its limit e = 0, told as such.
+  if (N > 0 && e == 0) return Eccentricity::Concentric;
   if (e > 0 && e <= L / 6) return Eccentricity::WithinKern;
   if (e > 0 && e <= write3) return Eccentricity::WithinBoltRow;
   if (std::fabs(e) <= write3) return Eccentricity::TensionInside;
@@ -22,6 +24,7 @@ Eccentricity eccentricityCase(double e, double L, double write3) {
 
 std::string judgeText(Eccentricity eccentricity) {
   switch (eccentricity) {
+    case Eccentricity::Concentric: return "e = 0（无弯矩，轴心受压，底板全面积均匀受压）";
     case Eccentricity::WithinKern: return "0 < e ≤ L/6";
     case Eccentricity::WithinBoltRow: return "L/6 < e ≤ L/6 + lt/3";
     case Eccentricity::TensionInside: return "e ≤ 0，|e| ≤ L/6 + lt/3：轴向拉力作用在锚栓之间，超出程序计算范围";
@@ -98,11 +101,12 @@ LinearPressure linearPressure(double N, double M, double B, double L, double lt)
 }
 
 PlatePressure pressureUnderPlate(const PressurePolicy& policy, const PressureInput& in, RoundLimit& rounds) {
-  PlatePressure p{eccentricityCase(in.e, in.L, in.write3), CompressedZoneMethod::Linear, 0, 0, 0, std::nullopt,
+  PlatePressure p{eccentricityCase(in.N, in.e, in.L, in.write3), CompressedZoneMethod::Linear, 0, 0, 0, std::nullopt,
                   std::nullopt};
   const bool overArea = policy.order == OperandOrder::OverPlateArea;
   const double N = in.N, e = in.e, L = in.L, B = in.B, lt = in.lt;
   switch (p.eccentricity) {
+    case Eccentricity::Concentric:  // the kern formula at e = 0: N/(L·B)
     case Eccentricity::WithinKern:
       p.ylc = overArea ? N * (1 + 6 * e / L) / (L * B) : (6 * e / L + 1) * N / L / B;
       p.xn = L;

@@ -25,8 +25,9 @@ inline constexpr const char* layoutFaultMessage = "柱脚布置有误";
 // on EdtN.
 double readAxialForce(const Entries& entries);
 
-Eccentricity eccentricityCase(double e, double L, double write3);
-// The report's text for the case ("0 < e ≤ L/6", ...); none before the case is known.
+// The case of the eccentricity e = M/N of the axial force N (compression positive).
+Eccentricity eccentricityCase(double N, double e, double L, double write3);
+// The report's text for the case ("e = 0…", "0 < e ≤ L/6", ...); none before the case is known.
 std::string judgeText(Eccentricity eccentricity);
 
 // The compressed zone xn from the equilibrium of the plate with the tension bolts, by bisection

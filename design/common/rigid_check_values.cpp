@@ -11,13 +11,15 @@ std::string cut2(double x) { return operand(ValueFormat::Cut2, x); }
 }  // namespace
 
 void writePressureValues(std::vector<DesignCheck>& checks, const PressureNumbers& p) {
-  // Written only for a completed design: the case is within the kern, within the bolt row or beyond it.
+  // Written only for a completed design: the case is concentric, within the kern, within the bolt row or beyond it.
   const std::string N = kNOperand(p.N);
   const std::string L = operand(p.L);
   const std::string B = operand(p.B);
   const std::string e = cut2(p.e);
   std::string bearing;
-  if (p.eccentricity == Eccentricity::WithinKern) {
+  if (p.eccentricity == Eccentricity::Concentric) {
+    bearing = "σc = N/(L·B) = " + N + "/(" + L + "×" + B + ")";
+  } else if (p.eccentricity == Eccentricity::WithinKern) {
     bearing = "σc = N·(1 + 6e/L)/(L·B) = " + N + "×(1 + 6×" + e + "/" + L + ")/(" + L + "×" + B + ")";
   } else if (p.eccentricity == Eccentricity::WithinBoltRow) {
     bearing = "σc = 2N/[3·(L/2 − e)·B] = 2×" + N + "/[3×(" + L + "/2 − " + e + ")×" + B + "]";

@@ -470,7 +470,7 @@ std::vector<XlsxColumnStyle> resultColumnStyles(const CsvRow& header) {
 void adjustRow(BatchRow& row) {
   // A row refused before its calculation ran (a cell, the project block) has no entries to adjust.
   if (row.module == nullptr || !isFailing(row) || row.messages.empty()) return;
-  const adjust::SearchResult found = adjust::adjustDesign(*row.module, row.entries);
+  const adjust::SearchResult found = adjust::adjustDesign(*row.module, row.entries, row.loads);
   if (!found.best || !found.best->passes) return;
   const adjust::Proposal& proposal = *found.best;
   std::string changes;

@@ -467,6 +467,7 @@ const Tag boltPlateTags[] = {
 // The formulas that gave the pressure under the plate and the bolt tension, for the checker.
 const char* pressureFormula(const Held& h) {
   if (h.eccentricity == Eccentricity::TensionInside) return "—（计算在此停止）";
+  if (h.eccentricity == Eccentricity::Concentric) return "σc = N/(L·B)（e = 0），xn = L，Ta = 0";
   if (h.eccentricity == Eccentricity::WithinKern) return "σc = N·(1 + 6e/L)/(L·B)，xn = L，Ta = 0";
   if (h.eccentricity == Eccentricity::WithinBoltRow) return "σc = 2N/[3·(L/2 − e)·B]，xn = 3·(L/2 − e)，Ta = 0";
   if (h.eccentricity != Eccentricity::BeyondBoltRow || h.zone == rigidbase::CompressedZoneMethod::Linear)
@@ -536,6 +537,7 @@ ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formNa
   d.groups = {standard::sectionGroup(), standard::materialGroup({}), standard::exposedForceGroup(true),
               standard::plateSizeGroup()};
   d.hasDetailingToggle = true;
+  d.designNeedsMoment = true;
   d.reportButton = "Button3";
   d.checks = standard::rigidChecks();
   d.resultFormName = resultForm;

@@ -11,6 +11,7 @@
 
 #include "design/adjust/adjust.h"
 #include "design/common/calculation.h"
+#include "design/common/design_session.h"
 #include "design/common/numbers.h"
 #include "design/common/remedy_text.h"
 #include "design/common/rigid_base.h"
@@ -349,6 +350,56 @@ TEST(AutoAdjust, PassingDesignIsProposedAsTheLightestNearby) {
   const auto found = adjust::adjustDesign(*findModule("j1"), d.session.entries());
   ASSERT_TRUE(found.best && found.best->passes);
   EXPECT_LE(found.best->weight, *d.session.weight() + 1e-9);
+}
+
+// 自动调整 of a design of several combinations: a 600×300 column whose enveloped base fails its
+// plate and stiffener under the larger moment finds a base that passes under every combination,
+// and that proposal designed again, and checked as given sizes, gives the same verdicts.
+TEST(AdjustDesign, SearchesTheBaseOfEveryCombination) {
+  const ModuleDescriptor& module = *findModule("g11");
+  const std::vector<LoadCombination> loads{{"A", 2000, 100, 250}, {"B", 150, 50, 150}, {"G", 2600, 20, 0}};
+  DesignSession session(module);
+  for (const auto& [control, text] : Texts{{"Edthc", "588"}, {"Edtbf", "300"}, {"Edttw", "12"}, {"Edttf", "20"}})
+    session.setText(control, text);
+  session.setCbsize(true);
+  ASSERT_FALSE(session.setLoads(loads));
+  const Outcome before = session.calculate();
+  ASSERT_FALSE(adjust::passes(before, session.checks()));
+
+  const auto found = adjust::adjustDesign(module, session.entries(), loads);
+  ASSERT_TRUE(found.best);
+  const adjust::Proposal& proposal = *found.best;
+  EXPECT_TRUE(proposal.passes);
+  EXPECT_LE(found.candidates, 1200);
+  for (const DesignCheck& check : proposal.checks) {
+    EXPECT_TRUE(check.ok()) << check.id;
+    EXPECT_TRUE(check.governing) << check.id;
+  }
+
+  DesignSession again(*proposal.module);
+  for (const auto& [control, text] : proposal.entries.texts) again.setText(control, text);
+  again.setCbsize(proposal.entries.cbsize);
+  ASSERT_FALSE(again.setLoads(loads));
+  const Outcome redesigned = again.calculate();
+  EXPECT_TRUE(adjust::passes(redesigned, again.checks()));
+  EXPECT_DOUBLE_EQ(*again.weight(), proposal.weight);
+  const Sizes sizes = again.sizes();
+  ASSERT_EQ(again.check(sizes).ending, Ending::Completed);
+  ASSERT_EQ(again.checks().size(), proposal.checks.size());
+  for (std::size_t k = 0; k < proposal.checks.size(); ++k) {
+    EXPECT_EQ(again.checks()[k].ok(), proposal.checks[k].ok()) << proposal.checks[k].id;
+    EXPECT_EQ(again.checks()[k].governing->name, proposal.checks[k].governing->name) << proposal.checks[k].id;
+  }
+}
+
+// Combinations the design refuses are refused by 自动调整 too, with the same words.
+TEST(AdjustDesign, RefusesCombinationsWithoutAnyMoment) {
+  const ModuleDescriptor& module = *findModule("g2");
+  const std::vector<LoadCombination> loads{{"G1", 2600, 20, 0}, {"G2", 1000, 20, 0}};
+  const auto found = adjust::adjustDesign(module, module.defaultEntries(), loads);
+  EXPECT_FALSE(found.best);
+  ASSERT_TRUE(found.refusal);
+  EXPECT_EQ(*found.refusal, "柱底弯矩应输入正值：全部 2 组荷载组合的弯矩 M 均为 0");
 }
 
 }  // namespace

@@ -10,12 +10,16 @@
 #include <random>
 #include <string>
 
+#include "design/common/calculation.h"
 #include "design/common/combination_run.h"
 #include "design/common/design_session.h"
 #include "design/common/numbers.h"
+#include "design_probe.h"
 
 namespace pedivo {
 namespace {
+
+using testing::Texts;
 
 bool hasMoment(const ModuleDescriptor& module) { return module.findControl("EdtM") != nullptr; }
 
@@ -271,6 +275,96 @@ TEST(LoadCombinations, TheReportNamesTheGoverningCombinations) {
       EXPECT_TRUE(tag.text.starts_with("验算")) << tag.text;
     }
   }
+}
+
+// The 600×300 column of a three-combination rigid design with one gravity combination (M = 0):
+// the gravity row designs nothing, yet its checks on the enveloped base are those of check mode
+// under it, with the whole plate bearing N/(L·B) and no bolt tension.
+TEST(LoadCombinations, AGravityCombinationIsCheckedOnTheEnvelope) {
+  for (const char* id : {"g11", "g12", "g2", "g3"}) {
+    SCOPED_TRACE(id);
+    const ModuleDescriptor& module = *findModule(id);
+    const std::vector<LoadCombination> loads{{"A", 2000, 100, 250}, {"B", 150, 50, 150}, {"G", 2600, 20, 0}};
+    DesignSession session(module);
+    for (const auto& [control, text] : Texts{{"Edthc", "588"}, {"Edtbf", "300"}, {"Edttw", "12"}, {"Edttf", "20"}})
+      session.setText(control, text);
+    // The T-shaped base's stiffener welds need room along c + bt that detailing does not give here.
+    const bool detailing = std::string_view(id) != "g2";
+    if (!detailing)
+      for (const char* size : {"Edtsizec", "Edtsizebt"}) session.setText(size, "100");
+    session.setCbsize(detailing);
+    const Entries typed = session.entries();
+    ASSERT_FALSE(session.setLoads(loads));
+    ASSERT_EQ(session.calculate().ending, Ending::Completed);
+    // The sizes are those of A and B alone: G designs nothing.
+    DesignSession twoRows(module);
+    for (const auto& [control, text] : typed.texts) twoRows.setText(control, text);
+    twoRows.setCbsize(typed.cbsize);
+    ASSERT_FALSE(twoRows.setLoads({loads[0], loads[1]}));
+    ASSERT_EQ(twoRows.calculate().ending, Ending::Completed);
+    EXPECT_EQ(session.sizes(), twoRows.sizes());
+
+    const CombinationRun* run = session.combinationRun();
+    ASSERT_NE(run, nullptr);
+    const DesignState& gravity = run->under(2);
+    DesignSession alone(module);
+    for (const auto& [control, text] : session.entries().texts) alone.setText(control, text);
+    ASSERT_FALSE(alone.setLoads({loads[0], loads[2]}));
+    ASSERT_EQ(alone.check(session.sizes()).ending, Ending::Completed);
+    const auto& expected = alone.combinationRun()->under(1).checks();
+    ASSERT_EQ(expected.size(), gravity.checks().size());
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+      EXPECT_EQ(expected[k].id, gravity.checks()[k].id);
+      EXPECT_TRUE(near(expected[k].demand, gravity.checks()[k].demand)) << expected[k].id;
+      EXPECT_TRUE(near(expected[k].limit, gravity.checks()[k].limit)) << expected[k].id;
+    }
+    for (const DesignCheck& check : gravity.checks()) {
+      EXPECT_TRUE(std::isfinite(check.limit)) << check.id;
+      EXPECT_FALSE(std::isnan(check.demand)) << check.id;
+    }
+    // By hand: the whole plate bears N/(L·B); no tension reaches the bolts.
+    const auto value = [&](const char* name) { return heldNumber(gravity.values(), name); };
+    EXPECT_DOUBLE_EQ(value("ylc"), 2600e3 / (value("L") * value("B")));
+    EXPECT_EQ(value("e"), 0);
+    EXPECT_EQ(value("ta"), 0);
+    EXPECT_TRUE(findCheck(gravity.checks(), "bolt")->ok());
+    const auto judge = std::find_if(gravity.values().begin(), gravity.values().end(),
+                                    [](const NamedValue& v) { return v.name == "judge"; });
+    ASSERT_NE(judge, gravity.values().end());
+    EXPECT_TRUE(std::get<std::string>(judge->value).starts_with("e = 0")) << std::get<std::string>(judge->value);
+  }
+}
+
+// A moment of 0 is refused only where no combination has one, and one row without a moment stays
+// refused as the M box is; a pinned base has no moment to ask for.
+TEST(LoadCombinations, NoMomentInAnyCombinationIsRefused) {
+  DesignSession rigid(*findModule("g11"));
+  ASSERT_FALSE(rigid.setLoads({{"G1", 1500, 20, 0}, {"G2", 900, 10, 0}}));
+  Outcome outcome = rigid.calculate();
+  EXPECT_EQ(outcome.ending, Ending::Stopped);
+  ASSERT_FALSE(outcome.messages.empty());
+  EXPECT_EQ(outcome.messages.front(), "柱底弯矩应输入正值：全部 2 组荷载组合的弯矩 M 均为 0");
+  EXPECT_EQ(outcome.focus, std::optional<std::string>("EdtM"));
+
+  DesignSession one(*findModule("g11"));
+  ASSERT_FALSE(one.setLoads({{"G", 1500, 20, 0}}));
+  outcome = one.calculate();
+  EXPECT_EQ(outcome.ending, Ending::Stopped);
+  EXPECT_EQ(outcome.messages, std::vector<std::string>{"柱底弯矩应输入正值"});
+
+  // A negative moment among others is a moment: taken by its magnitude, not refused.
+  DesignSession signs(*findModule("g11"));
+  ASSERT_FALSE(signs.setLoads({{"G", 1500, 20, 0}, {"W", 900, 10, -120}}));
+  EXPECT_EQ(signs.calculate().ending, Ending::Completed);
+}
+
+// The embedded base designs its depth without a moment: a gravity combination is designed too,
+// so its depth for N is never left short.
+TEST(LoadCombinations, TheEmbeddedBaseDesignsAGravityCombination) {
+  DesignSession session(*findModule("gc"));
+  ASSERT_FALSE(session.setLoads({{"W", 300, 50, 100}, {"G", 9000, 20, 0}}));
+  ASSERT_EQ(session.calculate().ending, Ending::Completed);
+  for (const DesignCheck& check : session.checks()) EXPECT_TRUE(check.ok()) << check.id;
 }
 
 }  // namespace

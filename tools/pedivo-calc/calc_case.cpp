@@ -167,6 +167,7 @@ void writeAdjusted(JsonLine& line, const DesignSession& session, const CaseRun& 
     shown.emplace(session.module());
     for (const auto& [control, text] : session.entries().texts) shown->setText(control, text);
     shown->setCbsize(session.entries().cbsize);
+    shown->setLoads(session.loads());
     const Outcome outcome = shown->calculate();
     passing = adjust::passes(outcome, shown->checks());
   }
@@ -175,7 +176,7 @@ void writeAdjusted(JsonLine& line, const DesignSession& session, const CaseRun& 
     return;
   }
   const adjust::SearchResult found =
-      adjust::adjustDesign(session.module(), shown ? shown->entries() : session.entries());
+      adjust::adjustDesign(session.module(), shown ? shown->entries() : session.entries(), session.loads());
   if (!found.best || !found.best->passes) {
     line.null();
     return;
@@ -200,6 +201,7 @@ void writeAdjusted(JsonLine& line, const DesignSession& session, const CaseRun& 
     line.key("ratio");
     valueOrNull(line, utilisation(check));
     line.key("ok").value(check.ok());
+    if (check.governing) line.key("governing").value(check.governing->name);
     line.endObject();
   }
   line.endArray();
