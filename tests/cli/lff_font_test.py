@@ -34,10 +34,10 @@ CAP_HEIGHT = 9
 
 
 def load_generator():
-    spec = importlib.util.spec_from_file_location(
+    found = importlib.util.spec_from_file_location(
         "make_lff_font", os.path.join(ROOT, "tools", "lff-font", "make_lff_font.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
