@@ -42,26 +42,34 @@ void writeUnevaluated(std::vector<DesignCheck>& checks, const GivenSizeFindings&
       if (check.id == missing.id) check.values = check.formula + "：" + missing.reason + "，无法计算";
 }
 
+namespace {
+
+// A given size against the detailing value it may not pass: demand and limit say which is which,
+// the remedy names the value to reach.
+DesignCheck sizeRule(std::string id, std::string name, std::string formula, double demand, double limit,
+                     const char* demandWords, const char* limitWords, std::string remedy,
+                     std::vector<std::string> fields) {
+  DesignCheck check = limitCheck(std::move(id), std::move(name), std::move(formula), demand, limit, lengthUnit,
+                                 ValueFormat::Cut2, std::move(fields));
+  check.demandWords = demandWords;
+  check.limitWords = limitWords;
+  writeValues(check, demandWords, limitWords);
+  check.remedy = std::move(remedy);
+  return check;
+}
+
+}  // namespace
+
 DesignCheck atLeastRule(std::string id, std::string name, std::string formula, double size, double least,
                         std::vector<std::string> fields) {
-  DesignCheck check = limitCheck(std::move(id), std::move(name), std::move(formula), least, size, lengthUnit,
-                                 ValueFormat::Cut2, std::move(fields));
-  check.demandWords = "最小值";
-  check.limitWords = "给定尺寸";
-  writeValues(check, "最小值", "给定尺寸");
-  check.remedy = "加大该尺寸至不小于 " + formatValue(ValueFormat::Cut2, least) + " mm";
-  return check;
+  return sizeRule(std::move(id), std::move(name), std::move(formula), least, size, "最小值", "给定尺寸",
+                  "加大该尺寸至不小于 " + formatValue(ValueFormat::Cut2, least) + " mm", std::move(fields));
 }
 
 DesignCheck atMostRule(std::string id, std::string name, std::string formula, double size, double largest,
                        std::vector<std::string> fields) {
-  DesignCheck check = limitCheck(std::move(id), std::move(name), std::move(formula), size, largest, lengthUnit,
-                                 ValueFormat::Cut2, std::move(fields));
-  check.demandWords = "给定尺寸";
-  check.limitWords = "最大值";
-  writeValues(check, "给定尺寸", "最大值");
-  check.remedy = "减小该尺寸至不大于 " + formatValue(ValueFormat::Cut2, largest) + " mm";
-  return check;
+  return sizeRule(std::move(id), std::move(name), std::move(formula), size, largest, "给定尺寸", "最大值",
+                  "减小该尺寸至不大于 " + formatValue(ValueFormat::Cut2, largest) + " mm", std::move(fields));
 }
 
 Outcome givenAxialTension() {
