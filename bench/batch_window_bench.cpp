@@ -35,7 +35,7 @@ int main(int argc, char* argv[]) {
   }
   SilentDesktop desktop;
   pedivo::forms::AppContext context{desktop, QCoreApplication::applicationDirPath() + "/"};
-  pedivo::forms::BatchWindow window(context, [](const pedivo::ModuleDescriptor&, const pedivo::Entries&, const pedivo::Project&) {});
+  pedivo::forms::BatchWindow window(context, [](const pedivo::DesignFile&) {});
   window.setAttribute(Qt::WA_DeleteOnClose, false);
   window.show();
   QElapsedTimer timer;
