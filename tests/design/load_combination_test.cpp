@@ -14,6 +14,7 @@
 #include "design/common/combination_run.h"
 #include "design/common/design_session.h"
 #include "design/common/numbers.h"
+#include "design/common/rigid_base.h"
 #include "design_probe.h"
 
 namespace pedivo {
@@ -254,7 +255,7 @@ TEST(LoadCombinations, TheReportNamesTheGoverningCombinations) {
   for (const auto& tag : session.report()) tags[tag.tag] = tag.text;
   EXPECT_TRUE(tags.at("<#basis>").starts_with("设计")) << tags.at("<#basis>");
   const std::string table = tags.at("<#combinations>");
-  for (const char* name : {"1.2D+1.4L", "1.0D+1.5W", "2. 1.0D+1.5W：N = −120，V = 60，M = 310", "3. D"})
+  for (const char* name : {"1. 1.2D+1.4L：N = 1500，V = 40，M = 100", "2. 1.0D+1.5W：N = −120，V = 60，M = 310", "3. D"})
     EXPECT_NE(table.find(name), std::string::npos) << name << "\n" << table;
   for (const DesignCheck& check : session.checks()) {
     if (check.unnumbered || check.decision) continue;
@@ -337,6 +338,14 @@ TEST(LoadCombinations, AGravityCombinationIsCheckedOnTheEnvelope) {
 
 // A moment of 0 is refused only where no combination has one, and one row without a moment stays
 // refused as the M box is; a pinned base has no moment to ask for.
+// Any compression without a moment is the concentric case, however small; a pull without a
+// moment is not (it stops as axial tension).
+TEST(LoadCombinations, NoMomentUnderTheLeastCompressionIsConcentric) {
+  EXPECT_EQ(rigidbase::eccentricityCase(0.5, 0, 600, 150), rigidbase::Eccentricity::Concentric);
+  EXPECT_EQ(rigidbase::eccentricityCase(2600e3, 0, 600, 150), rigidbase::Eccentricity::Concentric);
+  EXPECT_NE(rigidbase::eccentricityCase(-0.5, 0, 600, 150), rigidbase::Eccentricity::Concentric);
+}
+
 TEST(LoadCombinations, NoMomentInAnyCombinationIsRefused) {
   DesignSession rigid(*findModule("g11"));
   ASSERT_FALSE(rigid.setLoads({{"G1", 1500, 20, 0}, {"G2", 900, 10, 0}}));
