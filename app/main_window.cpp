@@ -225,7 +225,7 @@ forms::InputWindow* MainWindow::openDesignWindow(const ModuleDescriptor& module,
 }
 
 bool MainWindow::openDesign(const QString& path) {
-  const auto read = readDesignFile(path.toStdString());
+  const auto read = readDesignFile(forms::localPath(path));
   if (const auto* error = std::get_if<std::string>(&read)) {
     context_.interaction.showMessage(this, QString::fromStdString(*error));
     return false;

@@ -117,7 +117,7 @@ bool BatchWindow::runTable(const QString& path) {
     context_.interaction.showMessage(this, QStringLiteral("无法读取表格“%1”：%2").arg(path, why));
     return false;
   };
-  const auto text = readFileText(ss(path), maximumTableBytes);
+  const auto text = readFileText(localPath(path), maximumTableBytes);
   if (const auto* problem = std::get_if<FileProblem>(&text)) return fail(qs(problem->reason));
   auto table = readBatchTable(std::get<std::string>(text));
   // A table exported from analysis software, its columns named in its own words: the engineer
@@ -238,7 +238,7 @@ void BatchWindow::showSummary(std::size_t notDesigned) {
 bool BatchWindow::saveResults(const QString& path) {
   std::optional<std::string> why;
   if (path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)) {
-    auto started = XlsxTableWriter::begin(ss(path));
+    auto started = XlsxTableWriter::begin(localPath(path));
     if (auto* refused = std::get_if<std::string>(&started)) {
       why = *refused;
     } else {
@@ -253,7 +253,7 @@ bool BatchWindow::saveResults(const QString& path) {
     std::string text(csvByteOrderMark);
     appendCsvLine(text, model_->header());
     for (const CsvRow& row : model_->rows()) appendCsvLine(text, row);
-    why = replaceFile(ss(path), text);
+    why = replaceFile(localPath(path), text);
   }
   if (why) {
     context_.interaction.showMessage(this, QStringLiteral("无法保存结果表格“%1”：%2").arg(path, qs(*why)));
@@ -326,13 +326,13 @@ void BatchWindow::chooseReportFolder() {
 // back in order and handles its events in between, with the progress bar counting them.
 std::size_t BatchWindow::writeReports(const QString& folder, const std::vector<int>& rows) {
   if (running_) return 0;
-  if (const auto problem = ReportFolder::prepare(ss(folder))) {
+  if (const auto problem = ReportFolder::prepare(localPath(folder))) {
     context_.interaction.showMessage(this, qs(*problem));
     return 0;
   }
   running_ = true;
   if (!pool_) pool_ = std::make_unique<WorkerPool>();
-  ReportFolder reports(*pool_, ss(folder), templateSearchPath(context_.folders()),
+  ReportFolder reports(*pool_, localPath(folder), templateSearchPath(context_.folders()),
                        [](const drawing::Drawing& d) -> std::optional<ReportPicture> { return reportPicture(d); }, true);
   const auto header = std::make_shared<const CsvRow>(designs_.header);
   const std::time_t when = std::time(nullptr);

@@ -36,7 +36,7 @@ std::optional<QString> writeDrawingPicture(const Drawing& d, const QString& path
   // An image that could not be encoded (no memory for it) is no picture: nothing is written.
   if (bytes.isEmpty()) return QStringLiteral("无法写入文件“%1”：无法生成图片").arg(path);
   // Written as every other file of the program: the reason in the user's words on failure.
-  if (const auto why = replaceFile(ss(path), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+  if (const auto why = replaceFile(localPath(path), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
     return QStringLiteral("无法写入文件“%1”：%2").arg(path, qs(*why));
   return std::nullopt;
 }

@@ -368,7 +368,7 @@ void InputWindow::setLoadRows(const std::vector<LoadRowText>& rows) {
 }
 
 bool InputWindow::openDesign(const QString& path) {
-  const auto read = readDesignFile(ss(path));
+  const auto read = readDesignFile(localPath(path));
   if (const auto* error = std::get_if<std::string>(&read)) {
     context_.interaction.showMessage(this, qs(*error));
     return false;
@@ -407,7 +407,7 @@ bool InputWindow::saveDesign(const QString& path) {
   std::optional<Sizes> sizes;
   if (!readSavedLoads(loads) || !readSavedSizes(sizes)) return false;
   if (const auto error =
-          writeDesignFile(ss(path), session_.module(), session_.entries(), session_.project(), sizes, loads)) {
+          writeDesignFile(localPath(path), session_.module(), session_.entries(), session_.project(), sizes, loads)) {
     context_.interaction.showMessage(this, qs(*error));
     return false;
   }
@@ -718,7 +718,7 @@ std::filesystem::path reportFolder(const DataFolders& folders) {
   std::error_code ec;
   if (folders.reports.empty() || (std::filesystem::create_directories(folders.reports, ec), ec) ||
       !std::filesystem::is_directory(folders.reports, ec))
-    return ss(QDir::tempPath());
+    return localPath(QDir::tempPath());
   removeOldReports(folders.reports, std::filesystem::file_time_type::clock::now(), keptFor);
   return folders.reports;
 }

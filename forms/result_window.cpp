@@ -270,7 +270,7 @@ void ResultWindow::exportDxf() {
                                                 qs(module_->id) + QStringLiteral(".dxf"));
   if (path.isEmpty()) return;
   path = withSuffix(path, QStringLiteral("dxf"));
-  if (const auto failure = drawing::writeDxf(*drawing_, ss(path))) interaction_->showMessage(this, qs(*failure));
+  if (const auto failure = drawing::writeDxf(*drawing_, localPath(path))) interaction_->showMessage(this, qs(*failure));
 }
 
 void ResultWindow::exportPicture() {

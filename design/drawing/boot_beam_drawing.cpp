@@ -58,6 +58,38 @@ double bootBeamFront(Sketch& s, const DesignFacts& f, const BootBeamSizes& z, do
   return top;
 }
 
+// Where the elevation along the moment left the side view: its footing level, the column stub
+// and the outer face of the boot beams from the column's axis.
+struct TSideLevels {
+  double y0, stub, beamFace;
+};
+
+// Across the moment: the boot beams edge on, the stiffeners on their faces outside them.
+void tBootBeamSide(Drawing& d, Sketch& s, const DesignFacts& f, const BootBeamSizes& z, const TSideLevels& at,
+                   bool stacked) {
+  const Section& c = z.c;
+  const double h = d.textHeight, y0 = at.y0, stub = at.stub, beamFace = at.beamFace;
+  const SideView side = sideElevationPlace(d, z.B / 2 + footingMargin(h), z.key, y0, stacked);
+  const double cx = side.cx, sideTop = side.y0 + z.t;
+  elevationPlate(s, cx, z.B, side.y0, z.t);
+  elevationColumn(s, cx, c.bf, 0, sideTop, sideTop + stub);
+  const double below = footing(s, f, z.key, cx, z.B, side.y0, false);
+  elevationCentreLine(s, cx, below, sideTop + stub + 1.5 * h);
+  s.rectangle(cx + c.bf / 2, sideTop, cx + beamFace, sideTop + z.hsh, Layer::Outline);
+  s.rectangle(cx - beamFace, sideTop, cx - c.bf / 2, sideTop + z.hsh, Layer::Outline);
+  stiffenerFace(s, cx + beamFace, cx + z.B / 2, sideTop, z.hj);
+  stiffenerFace(s, cx - beamFace, cx - z.B / 2, sideTop, z.hj);
+  s.dimension(Side::Left, sideTop, sideTop + z.hsh, cx - z.B / 2, 0, f.shown("Edthxlb", "hsh"));
+  s.dimension(Side::Right, sideTop, sideTop + z.hj, cx + z.B / 2, 0, f.shown("Edthjjl", "hjjl"));
+  s.callouts({{{cx + beamFace, sideTop}, weldText(f.shown("Edthf5", "hf5")) + "（靴梁与底板）", Layer::Welds},
+              {{cx + (beamFace + z.B / 2) / 2, sideTop + z.hj}, weldText(f.shown("Edthfjjl", "hf3")) + "（加劲肋）",
+               Layer::Welds},
+              {{cx + c.bf / 2 + z.tsh / 2, sideTop + z.hsh},
+               "靴梁厚 " + f.shown("Edttxlb", "tsh") + "，加劲肋厚 " + f.shown("Edttjjl", "tjjl"), Layer::Text}},
+             cx + z.B / 2 + h, sideTop + std::max(z.hsh, z.hj) + 2 * h);
+  s.title({cx, below - 2.4 * h}, "立面图（垂直弯矩方向）");
+}
+
 }  // namespace
 
 // T-shaped boot beams: a tension row of three bolts beyond each flange, the outer two outside the
@@ -69,7 +101,6 @@ Drawing drawTBootBeamBase(const DesignFacts& f, double textScale, bool stacked) 
   Drawing d;
   d.title = "T型靴梁柱脚";
   d.textHeight = sheetTextHeight(std::max(z.L, z.B), textScale);
-  const double h = d.textHeight;
   Sketch s(d);
 
   bootBeamPlan(s, f, z);
@@ -101,26 +132,7 @@ Drawing drawTBootBeamBase(const DesignFacts& f, double textScale, bool stacked) 
   for (const double x : stiffenerX) s.rectangle(x - z.tj / 2, top, x + z.tj / 2, top + z.hj, Layer::Stiffeners);
   s.dimension(Side::Right, top, top + z.hj, z.L / 2, 0, f.shown("Edthjjl", "hjjl"));
 
-  // Across the moment: the boot beams edge on, the stiffeners on their faces outside them.
-  const SideView side = sideElevationPlace(d, z.B / 2 + footingMargin(h), z.key, y0, stacked);
-  const double cx = side.cx, sideTop = side.y0 + z.t;
-  elevationPlate(s, cx, z.B, side.y0, z.t);
-  elevationColumn(s, cx, c.bf, 0, sideTop, sideTop + stub);
-  const double below = footing(s, f, z.key, cx, z.B, side.y0, false);
-  elevationCentreLine(s, cx, below, sideTop + stub + 1.5 * h);
-  s.rectangle(cx + c.bf / 2, sideTop, cx + beamFace, sideTop + z.hsh, Layer::Outline);
-  s.rectangle(cx - beamFace, sideTop, cx - c.bf / 2, sideTop + z.hsh, Layer::Outline);
-  stiffenerFace(s, cx + beamFace, cx + z.B / 2, sideTop, z.hj);
-  stiffenerFace(s, cx - beamFace, cx - z.B / 2, sideTop, z.hj);
-  s.dimension(Side::Left, sideTop, sideTop + z.hsh, cx - z.B / 2, 0, f.shown("Edthxlb", "hsh"));
-  s.dimension(Side::Right, sideTop, sideTop + z.hj, cx + z.B / 2, 0, f.shown("Edthjjl", "hjjl"));
-  s.callouts({{{cx + beamFace, sideTop}, weldText(f.shown("Edthf5", "hf5")) + "（靴梁与底板）", Layer::Welds},
-              {{cx + (beamFace + z.B / 2) / 2, sideTop + z.hj}, weldText(f.shown("Edthfjjl", "hf3")) + "（加劲肋）",
-               Layer::Welds},
-              {{cx + c.bf / 2 + z.tsh / 2, sideTop + z.hsh},
-               "靴梁厚 " + f.shown("Edttxlb", "tsh") + "，加劲肋厚 " + f.shown("Edttjjl", "tjjl"), Layer::Text}},
-             cx + z.B / 2 + h, sideTop + std::max(z.hsh, z.hj) + 2 * h);
-  s.title({cx, below - 2.4 * h}, "立面图（垂直弯矩方向）");
+  tBootBeamSide(d, s, f, z, {y0, stub, beamFace}, stacked);
   return d;
 }
 

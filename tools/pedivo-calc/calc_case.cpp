@@ -73,21 +73,8 @@ void writeCombinations(JsonLine& line, const DesignSession& session) {
   line.endArray();
 }
 
-// The line a window's state gives: its entries, held values, result fields and checks; with
-// `detail` also each check's formula and the report's tags.
-void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run, bool detail) {
-  line.beginObject();
-  line.key("module").name(session.module().id);
-  line.key("state").value(statusText(session.status()));
-  // Why the last "计算" stopped before a design, as the report's first line names it.
-  line.key("stopReason");
-  valueOrNull(line, session.stopReason() ? std::optional<std::string>(stopReasonText(*session.stopReason()))
-                                         : std::nullopt);
-  line.key("messages").beginArray();
-  for (const auto& message : run.messages) line.value(message);
-  line.endArray();
-  line.key("focus");
-  valueOrNull(line, run.focus);
+// The entries as typed and the held values by name.
+void writeEntriesAndValues(JsonLine& line, const DesignSession& session) {
   line.key("entries").beginObject();
   for (const auto& group : session.module().groups)
     for (const auto& control : group.controls) line.key(control.name).value(session.entries().texts.at(control.name));
@@ -99,6 +86,10 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
     std::visit([&](const auto& v) { line.value(v); }, value.value);
   }
   line.endObject();
+}
+
+// The result window's fields and the captions it shows in red.
+void writeResults(JsonLine& line, const DesignSession& session) {
   const ResultView view = session.results();
   line.key("results").beginArray();
   for (const auto& field : view.fields) line.beginArray().name(field.field).value(field.text).endArray();
@@ -106,6 +97,10 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
   line.key("redCaptions").beginArray();
   for (const auto& caption : view.redCaptions) line.name(caption);
   line.endArray();
+}
+
+// Each check's numbers and verdict; with `detail` its formula too.
+void writeChecks(JsonLine& line, const DesignSession& session, bool detail) {
   line.key("checks").beginArray();
   for (const auto& check : session.checks()) {
     line.beginObject();
@@ -124,6 +119,41 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
     line.endObject();
   }
   line.endArray();
+}
+
+// Whether the held values are a design or a check of given sizes, and the sizes of a completed
+// one: the object a check takes, so that a design can be given back unchanged.
+void writeModeAndSizes(JsonLine& line, const DesignSession& session) {
+  line.key("mode").name(session.checked() ? "check" : "design");
+  line.key("sizes");
+  if (!session.designed()) {
+    line.null();
+    return;
+  }
+  line.beginObject();
+  const Sizes sizes = session.sizes();
+  for (const auto& size : session.module().sizes) line.key(size.name).value(sizes.at(size.name));
+  line.endObject();
+}
+
+// The line a window's state gives: its entries, held values, result fields and checks; with
+// `detail` also each check's formula and the report's tags.
+void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run, bool detail) {
+  line.beginObject();
+  line.key("module").name(session.module().id);
+  line.key("state").value(statusText(session.status()));
+  // Why the last "计算" stopped before a design, as the report's first line names it.
+  line.key("stopReason");
+  valueOrNull(line, session.stopReason() ? std::optional<std::string>(stopReasonText(*session.stopReason()))
+                                         : std::nullopt);
+  line.key("messages").beginArray();
+  for (const auto& message : run.messages) line.value(message);
+  line.endArray();
+  line.key("focus");
+  valueOrNull(line, run.focus);
+  writeEntriesAndValues(line, session);
+  writeResults(line, session);
+  writeChecks(line, session, detail);
   if (detail) {
     line.key("report").beginArray();
     session.report([&line](std::string_view tag, std::string_view text) {
@@ -136,18 +166,7 @@ void writeState(JsonLine& line, const DesignSession& session, const CaseRun& run
   valueOrNull(line, weight ? std::optional<double>(shownWeight(*weight)) : std::nullopt);
   line.key("remedy");
   valueOrNull(line, run.remedy);
-  // Whether the held values are a design or a check of given sizes, and the sizes of a completed
-  // one: the object a check takes, so that a design can be given back unchanged.
-  line.key("mode").name(session.checked() ? "check" : "design");
-  line.key("sizes");
-  if (session.designed()) {
-    line.beginObject();
-    const Sizes sizes = session.sizes();
-    for (const auto& size : session.module().sizes) line.key(size.name).value(sizes.at(size.name));
-    line.endObject();
-  } else {
-    line.null();
-  }
+  writeModeAndSizes(line, session);
   if (session.loads().size() > 1) writeCombinations(line, session);
 }
 

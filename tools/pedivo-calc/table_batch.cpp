@@ -182,58 +182,75 @@ int tableEnd(const std::optional<std::string>& readError, bool outputOk, const O
   return anyFailed ? 1 : 0;
 }
 
-int designTableRows(const Options& options, const PicturePainter& paint) {
-  const bool withAdjust = options.adjust;
-  TableStreams streams;
-  auto outline = tableOutline(options, streams);
-  if (const int* status = std::get_if<int>(&outline)) return *status;
-  const TableOutline& designs = std::get<TableOutline>(outline);
-  std::istream& table = streams.table();
-
-  std::unique_ptr<XlsxTableWriter> workbook;
-  if (options.workbook) {
-    auto started = XlsxTableWriter::begin(*options.workbook);
-    if (const auto* why = std::get_if<std::string>(&started)) return workbookFailed(*options.workbook, *why);
-    workbook = std::move(std::get<std::unique_ptr<XlsxTableWriter>>(started));
+// Where the designed rows go, in table order: the result table on standard output (in blocks of
+// 64 KB), the workbook where one is asked for, and a report a row where a folder is given.
+class ResultSink {
+ public:
+  ResultSink(const Options& options, const TableOutline& designs, XlsxTableWriter* workbook, WorkerPool& pool,
+             const PicturePainter& paint)
+      : columns_(resultColumns(designs.modules)),
+        header_(resultHeader(columns_, hasProjectColumn(designs.header), options.adjust,
+                             isGroupedTable(designs.header))),
+        out_(csvByteOrderMark),
+        workbook_(workbook),
+        pool_(pool) {
+    appendCsvLine(out_, header_);
+    if (workbook_) workbook_->setColumnStyles(resultColumnStyles(header_));
+    workbookOk_ = !workbook_ || workbook_->addHeader(header_);
+    if (options.reportDir)
+      reports_.emplace(pool, *options.reportDir,
+                       templateSearchPath(dataFolders(processEnvironment(), runningProgramFolder())), paint, false);
   }
 
-  const ResultColumns columns = resultColumns(designs.modules);
-  const CsvRow header =
-      resultHeader(columns, hasProjectColumn(designs.header), withAdjust, isGroupedTable(designs.header));
-  std::string out(csvByteOrderMark);
-  appendCsvLine(out, header);
-  if (workbook) workbook->setColumnStyles(resultColumnStyles(header));
-  bool workbookOk = !workbook || workbook->addHeader(header);
-  bool anyFailed = false;
-  bool outputOk = true;
-  const auto writeOut = [&] {
-    outputOk = outputOk && std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
-    out.clear();
-  };
-  WorkerPool pool;
-  std::optional<ReportFolder> reports;
-  TakenReports takenReports;
-  std::size_t rowNumber = 0;
-  if (options.reportDir)
-    reports.emplace(pool, *options.reportDir,
-                    templateSearchPath(dataFolders(processEnvironment(), runningProgramFolder())), paint, false);
-
-  const auto done = [&](BatchRow&& row) {
-    anyFailed = anyFailed || row.error.has_value();
-    const CsvRow cells = resultRow(row, columns, header);
-    appendCsvLine(out, cells);
-    if (workbook && workbookOk) workbookOk = workbook->addRow(cells, isFailing(row));
-    if (out.size() >= 64 * 1024) writeOut();
-    ++rowNumber;
+  void take(BatchRow&& row) {
+    anyFailed_ = anyFailed_ || row.error.has_value();
+    const CsvRow cells = resultRow(row, columns_, header_);
+    appendCsvLine(out_, cells);
+    if (workbook_ && workbookOk_) workbookOk_ = workbook_->addRow(cells, isFailing(row));
+    if (out_.size() >= 64 * 1024) writeOut();
+    ++rowNumber_;
     // A row whose base type or entries could not be read has no design to report.
-    if (reports && row.module != nullptr && !row.entries.texts.empty()) {
-      addRowReport(*reports, std::move(row), rowNumber);
-      while (reports->inFlight() > 4 * pool.workers()) takenReports.take(*reports);
+    if (reports_ && row.module != nullptr && !row.entries.texts.empty()) {
+      addRowReport(*reports_, std::move(row), rowNumber_);
+      while (reports_->inFlight() > 4 * pool_.workers()) takenReports_.take(*reports_);
     }
-  };
+  }
 
+  // The rest of the table written and every report finished.
+  void finish() {
+    writeOut();
+    while (reports_ && reports_->inFlight() > 0) takenReports_.take(*reports_);
+  }
+
+  bool outputOk() const { return outputOk_; }
+  bool workbookOk() const { return workbookOk_; }
+  bool reportsFailed() const { return takenReports_.anyFailed(); }
+  bool anyFailed() const { return anyFailed_; }
+
+ private:
+  void writeOut() {
+    outputOk_ = outputOk_ && std::cout.write(out_.data(), static_cast<std::streamsize>(out_.size()));
+    out_.clear();
+  }
+
+  const ResultColumns columns_;
+  const CsvRow header_;
+  std::string out_;
+  XlsxTableWriter* workbook_;
+  WorkerPool& pool_;
+  std::optional<ReportFolder> reports_;
+  TakenReports takenReports_;
+  std::size_t rowNumber_ = 0;
+  bool workbookOk_ = true, anyFailed_ = false, outputOk_ = true;
+};
+
+// Every row after the header designed on the pool, a few batches ahead of the one written; the
+// reading stops once the output cannot be written.
+std::optional<std::string> designRows(std::istream& table, const TableOutline& designs, bool withAdjust,
+                                      WorkerPool& pool, ResultSink& sink) {
   OrderedRowDesigns rows(pool, designs.header, withAdjust);
   const std::size_t inFlight = 4 * pool.workers();
+  const auto done = [&sink](BatchRow&& row) { sink.take(std::move(row)); };
   bool first = true;
   const auto error = readCsvRows(table, [&](CsvRow&& cells) {
     if (first) {
@@ -242,13 +259,31 @@ int designTableRows(const Options& options, const PicturePainter& paint) {
     }
     rows.add(std::move(cells));
     while (rows.batchesInFlight() > inFlight) rows.takeOldest(done);
-    return outputOk;
+    return sink.outputOk();
   });
   rows.submitPartial();
   while (rows.batchesInFlight() > 0) rows.takeOldest(done);
-  writeOut();
-  while (reports && reports->inFlight() > 0) takenReports.take(*reports);
-  return tableEnd(error, outputOk, options, workbook.get(), workbookOk, takenReports.anyFailed(), anyFailed);
+  return error;
+}
+
+int designTableRows(const Options& options, const PicturePainter& paint) {
+  TableStreams streams;
+  auto outline = tableOutline(options, streams);
+  if (const int* status = std::get_if<int>(&outline)) return *status;
+  const TableOutline& designs = std::get<TableOutline>(outline);
+
+  std::unique_ptr<XlsxTableWriter> workbook;
+  if (options.workbook) {
+    auto started = XlsxTableWriter::begin(*options.workbook);
+    if (const auto* why = std::get_if<std::string>(&started)) return workbookFailed(*options.workbook, *why);
+    workbook = std::move(std::get<std::unique_ptr<XlsxTableWriter>>(started));
+  }
+  WorkerPool pool;
+  ResultSink sink(options, designs, workbook.get(), pool, paint);
+  const auto error = designRows(streams.table(), designs, options.adjust, pool, sink);
+  sink.finish();
+  return tableEnd(error, sink.outputOk(), options, workbook.get(), sink.workbookOk(), sink.reportsFailed(),
+                  sink.anyFailed());
 }
 
 }  // namespace
