@@ -312,6 +312,7 @@ class StateOf final : public DesignState {
     if (!remediesWritten_) {
       if (functions_.remedies != nullptr) functions_.remedies(held_, *checks_);
       if (findings_) explainUnevaluated(*checks_, *findings_);
+      writeOwnRemedies(*checks_);
     }
     remediesWritten_ = true;
     return *checks_;
@@ -325,9 +326,10 @@ class StateOf final : public DesignState {
   }
   const std::vector<DesignCheck>& checksWithValues() const override {
     checks();
-    if (!valuesWritten_ && functions_.checkValues != nullptr) {
-      functions_.checkValues(held_, *checks_);
+    if (!valuesWritten_) {
+      if (functions_.checkValues != nullptr) functions_.checkValues(held_, *checks_);
       if (findings_) writeUnevaluated(*checks_, *findings_);
+      writeOwnValues(*checks_);
     }
     valuesWritten_ = true;
     return *checks_;
@@ -356,7 +358,8 @@ class StateOf final : public DesignState {
   bool designed_ = false;            // the held values come from a completed calculation
   std::optional<tables::CodeEdition> edition_;  // the code the held values follow, once there are any
   std::optional<Held> reached_;  // a stopped calculation redone from an empty window: what it reached
-  std::optional<GivenSizeFindings> findings_;  // the held values are a check of given sizes
+  // The held values are a check of given sizes; its rules move into checks_ once they are listed.
+  mutable std::optional<GivenSizeFindings> findings_;
 };
 
 template <class Held>

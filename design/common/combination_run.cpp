@@ -19,9 +19,7 @@ std::string forceText(double x) {
   return x < 0 ? "−" + text : text;
 }
 
-bool focusIsForce(const std::optional<std::string>& focus) {
-  return focus && (*focus == "EdtN" || *focus == "EdtV" || *focus == "EdtM");
-}
+bool focusIsForce(const std::optional<std::string>& focus) { return focus && isForceControl(*focus); }
 
 // An outcome of one combination told as the whole design's: its first message names it.
 Outcome namedOutcome(Outcome outcome, std::string_view name) {
@@ -36,15 +34,18 @@ bool checkedOnly(const ModuleDescriptor& module, const LoadCombination& load) {
 }
 
 // The first combination whose entries the input checks refuse; a force is named by its
-// combination, any other entry as with one set of forces. A moment of 0 is a combination's own
-// (gravity alone); only where every combination has none is the moment refused, as one set of
-// forces without a moment is.
-std::optional<Outcome> refusedCombination(const ModuleDescriptor& module, const std::vector<Entries>& entries,
+// combination, any other entry as with one set of forces. The entries other than the forces are
+// the same in every combination: checked with the first, only the forces of the others are. A
+// moment of 0 is a combination's own (gravity alone); only where every combination has none is the
+// moment refused, as one set of forces without a moment is.
+std::optional<Outcome> refusedCombination(const ModuleDescriptor& module, const Entries& entries,
                                           std::span<const LoadCombination> loads, bool given) {
+  Entries read = entries;
+  if (given) read.cbsize = true;  // the plate layout comes with the sizes
   for (std::size_t i = 0; i < loads.size(); ++i) {
-    Entries read = entries[i];
-    if (given) read.cbsize = true;  // the plate layout comes with the sizes
-    if (const auto failure = validateCombinationInput(module, read)) {
+    putForces(read, loads[i]);
+    const auto failure = i == 0 ? validateCombinationInput(module, read) : validateCombinationForces(module, read);
+    if (failure) {
       const std::string message =
           focusIsForce(failure->focus) ? combinationMessage(loads[i].name, failure->message) : failure->message;
       return stoppedOutcome(CalculationStop{Stop::EntryRefused, failure->focus, message});
@@ -56,13 +57,6 @@ std::optional<Outcome> refusedCombination(const ModuleDescriptor& module, const 
     return stoppedOutcome(
         CalculationStop{Stop::EntryRefused, std::string("EdtM"), everyMomentZeroMessage(loads.size())});
   return std::nullopt;
-}
-
-std::vector<Entries> entriesOf(const Entries& entries, std::span<const LoadCombination> loads) {
-  std::vector<Entries> each;
-  each.reserve(loads.size());
-  for (const auto& load : loads) each.push_back(combinationEntries(entries, load));
-  return each;
 }
 
 // The envelope's plate layout written back into the size boxes where a design wrote its own.
@@ -141,16 +135,15 @@ std::string governingText(std::size_t index, const LoadCombination& load, bool w
 }
 
 CombinationRun::CombinationRun(const ModuleDescriptor& module, std::vector<LoadCombination> loads,
-                               std::vector<Entries> entries, std::vector<std::unique_ptr<DesignState>> states,
-                               bool given)
+                               const Entries& entries, std::vector<std::unique_ptr<DesignState>> states, bool given)
     : module_(&module),
       loads_(std::move(loads)),
-      entries_(std::move(entries)),
       states_(std::move(states)),
       given_(given),
       withMoment_(takesMoment(module)) {
   merge();
   summarise();
+  bodyEntries_ = combinationEntries(entries, loads_[body_]);
 }
 
 // Every check id once, in the order the combinations list them; each takes the check of the
@@ -160,8 +153,9 @@ void CombinationRun::merge() {
   for (std::size_t i = 0; i < states_.size(); ++i) {
     const auto& checks = states_[i]->bareChecks();
     for (std::size_t k = 0; k < checks.size(); ++k) {
-      const auto [at, added] = slotOf.emplace(checks[k].id, slots_.size());
-      if (added) {
+      const auto at = slotOf.find(checks[k].id);
+      if (at == slotOf.end()) {
+        slotOf.emplace(checks[k].id, slots_.size());
         slots_.push_back({i, k});
         continue;
       }
@@ -255,17 +249,19 @@ namespace {
 
 // The same sizes checked under each combination; a check that stops names its combination.
 CombinedOutcome checkUnderEach(const ModuleDescriptor& module, std::span<const LoadCombination> loads,
-                               std::vector<Entries> entries, const Sizes& sizes, bool given) {
+                               const Entries& entries, const Sizes& sizes, bool given) {
   CombinedOutcome result;
   std::vector<std::unique_ptr<DesignState>> states;
   states.reserve(loads.size());
   Closing closing = Closing::Designed;
+  Entries each = entries;
   for (std::size_t i = 0; i < loads.size(); ++i) {
+    putForces(each, loads[i]);
     std::unique_ptr<DesignState> state = module.newState();
-    Outcome outcome = state->check(entries[i], sizes);
+    Outcome outcome = state->check(each, sizes);
     if (outcome.ending != Ending::Completed) {
       result.outcome = namedOutcome(std::move(outcome), loads[i].name);
-      result.stoppedEntries = entries[i];
+      result.stoppedEntries = std::move(each);
       if (result.outcome.ending == Ending::Partial) result.partial = std::move(state);
       return result;
     }
@@ -276,7 +272,7 @@ CombinedOutcome checkUnderEach(const ModuleDescriptor& module, std::span<const L
   result.outcome.closing = closing;
   result.outcome.messages = {closingMessage(closing)};
   result.run = std::make_unique<CombinationRun>(module, std::vector<LoadCombination>(loads.begin(), loads.end()),
-                                                std::move(entries), std::move(states), given);
+                                                entries, std::move(states), given);
   return result;
 }
 
@@ -284,18 +280,19 @@ CombinedOutcome checkUnderEach(const ModuleDescriptor& module, std::span<const L
 
 CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entries& entries,
                                       std::span<const LoadCombination> loads) {
-  std::vector<Entries> each = entriesOf(entries, loads);
-  if (auto refused = refusedCombination(module, each, loads, false)) return {std::move(*refused), {}, {}, {}};
+  if (auto refused = refusedCombination(module, entries, loads, false)) return {std::move(*refused), {}, {}, {}};
   std::vector<Sizes> designs;
   std::vector<Outcome> outcomes;
   designs.reserve(loads.size());
   std::unique_ptr<DesignState> state = module.newState();
+  Entries each = entries;
   for (std::size_t i = 0; i < loads.size(); ++i) {
     if (checkedOnly(module, loads[i])) continue;
+    putForces(each, loads[i]);
     state->reset();  // each combination designed as in a window just opened
-    Outcome outcome = state->calculate(each[i]);
+    Outcome outcome = state->calculate(each);
     if (outcome.ending != Ending::Completed) {
-      CombinedOutcome stopped{namedOutcome(std::move(outcome), loads[i].name), {}, {}, each[i]};
+      CombinedOutcome stopped{namedOutcome(std::move(outcome), loads[i].name), {}, {}, std::move(each)};
       if (stopped.outcome.ending == Ending::Partial) stopped.partial = std::move(state);
       return stopped;
     }
@@ -303,7 +300,7 @@ CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entr
     outcomes.push_back(std::move(outcome));
   }
   const Sizes envelope = envelopeSizes(designs);
-  CombinedOutcome result = checkUnderEach(module, loads, std::move(each), envelope, false);
+  CombinedOutcome result = checkUnderEach(module, loads, entries, envelope, false);
   if (result.run) {
     writeBackLayout(outcomes, envelope, result.outcome);
     // A design whose parts do not fit the column closes the whole design so.
@@ -317,16 +314,15 @@ CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entr
 std::optional<std::string> combinationsRefusal(const ModuleDescriptor& module, const Entries& entries,
                                                std::span<const LoadCombination> loads) {
   if (auto fault = combinationsFaultFor(module, loads)) return fault;
-  if (const auto refused = refusedCombination(module, entriesOf(entries, loads), loads, false))
+  if (const auto refused = refusedCombination(module, entries, loads, false))
     return refused->messages.empty() ? std::string() : refused->messages.front();
   return std::nullopt;
 }
 
 CombinedOutcome checkForCombinations(const ModuleDescriptor& module, const Entries& entries,
                                      std::span<const LoadCombination> loads, const Sizes& sizes) {
-  std::vector<Entries> each = entriesOf(entries, loads);
-  if (auto refused = refusedCombination(module, each, loads, true)) return {std::move(*refused), {}, {}, {}};
-  return checkUnderEach(module, loads, std::move(each), sizes, true);
+  if (auto refused = refusedCombination(module, entries, loads, true)) return {std::move(*refused), {}, {}, {}};
+  return checkUnderEach(module, loads, entries, sizes, true);
 }
 
 }  // namespace pedivo

@@ -55,14 +55,17 @@ std::string governingText(std::size_t index, const LoadCombination& load, bool w
 
 // One base checked under every combination: each state holds the check of the same sizes under
 // one combination. The report's working values are those of the body: the combination that
-// governs most checks (the first of equals).
+// governs most checks (the first of equals). Each combination's checks are ranked by their numbers;
+// only the check a combination governs is copied, and its words (remedy, values line) are those
+// its own state writes, for that state alone.
 class CombinationRun {
  public:
-  CombinationRun(const ModuleDescriptor& module, std::vector<LoadCombination> loads, std::vector<Entries> entries,
+  // `entries` are the window's, whose forces each combination replaces.
+  CombinationRun(const ModuleDescriptor& module, std::vector<LoadCombination> loads, const Entries& entries,
                  std::vector<std::unique_ptr<DesignState>> states, bool given);
 
   const DesignState& body() const { return *states_[body_]; }
-  const Entries& bodyEntries() const { return entries_[body_]; }
+  const Entries& bodyEntries() const { return bodyEntries_; }
   // The sizes were given ("验算"), not designed.
   bool given() const { return given_; }
   // Each check as under its governing combination, with `governing` set.
@@ -81,7 +84,7 @@ class CombinationRun {
  private:
   const ModuleDescriptor* module_;
   std::vector<LoadCombination> loads_;
-  std::vector<Entries> entries_;
+  Entries bodyEntries_;
   std::vector<std::unique_ptr<DesignState>> states_;
   bool given_;
   bool withMoment_;
