@@ -59,17 +59,36 @@ std::optional<Outcome> refusedCombination(const ModuleDescriptor& module, const 
   return std::nullopt;
 }
 
-// The envelope's plate layout written back into the size boxes where a design wrote its own.
-void writeBackLayout(const std::vector<Outcome>& designs, const Sizes& envelope, Outcome& outcome) {
-  constexpr std::string_view box = "Edtsize";
-  for (const auto& design : designs) {
-    for (const auto& [control, text] : design.entryChanges) {
+// What the designs of the combinations add up to, taken in as each completes: the envelope of
+// their sizes, the texts they write back (the last design's where several write one box) and how
+// they closed.
+struct DesignedCombinations {
+  Sizes envelope;
+  std::map<std::string, std::string> entryChanges;
+  std::optional<bool> cbsize;
+  Closing closing = Closing::Designed;
+
+  void take(const Outcome& design, const Sizes& sizes) {
+    widenEnvelope(envelope, sizes);
+    for (const auto& [control, text] : design.entryChanges) entryChanges[control] = text;
+    if (design.cbsize) cbsize = design.cbsize;
+    // A design whose parts do not fit the column closes the whole design so.
+    if (design.closing != Closing::Designed) closing = design.closing;
+  }
+
+  // The written back texts into the outcome of the checks, the envelope's plate layout in the size
+  // boxes.
+  void writeBack(Outcome& outcome) const {
+    constexpr std::string_view box = "Edtsize";
+    for (const auto& [control, text] : entryChanges) {
       const auto size = control.starts_with(box) ? envelope.find(control.substr(box.size())) : envelope.end();
       outcome.entryChanges[control] = size != envelope.end() ? formatGeneral(size->second) : text;
     }
-    if (design.cbsize) outcome.cbsize = design.cbsize;
+    if (cbsize) outcome.cbsize = cbsize;
+    if (closing != Closing::Designed) outcome.closing = closing;
+    outcome.messages = {closingMessage(outcome.closing)};
   }
-}
+};
 
 }  // namespace
 
@@ -104,13 +123,20 @@ std::optional<std::string> combinationsFaultFor(const ModuleDescriptor& module,
   return std::nullopt;
 }
 
+void widenEnvelope(Sizes& envelope, const Sizes& sizes) {
+  for (const auto& [name, size] : sizes) {
+    const auto at = envelope.find(name);
+    if (at == envelope.end()) {
+      envelope.emplace(name, size);
+    } else {
+      at->second = std::max(at->second, size);
+    }
+  }
+}
+
 Sizes envelopeSizes(std::span<const Sizes> designs) {
   Sizes envelope;
-  for (const Sizes& sizes : designs)
-    for (const auto& [name, size] : sizes) {
-      const auto [at, added] = envelope.emplace(name, size);
-      if (!added) at->second = std::max(at->second, size);
-    }
+  for (const Sizes& sizes : designs) widenEnvelope(envelope, sizes);
   return envelope;
 }
 
@@ -146,21 +172,32 @@ CombinationRun::CombinationRun(const ModuleDescriptor& module, std::vector<LoadC
   bodyEntries_ = combinationEntries(entries, loads_[body_]);
 }
 
+const DesignCheck& CombinationRun::slotCheck(const Slot& slot) const {
+  return states_[slot.combination]->bareChecks()[slot.position];
+}
+
+// The slot of a check listed at `position`: the slot of that position where the lists agree (every
+// combination lists the same checks in the same order, but where a part is needed under one and
+// not another), else the slot of its id; none for an id no combination listed before.
+std::optional<std::size_t> CombinationRun::slotOf(const DesignCheck& check, std::size_t position) const {
+  if (position < slots_.size() && slotCheck(slots_[position]).id == check.id) return position;
+  for (std::size_t s = 0; s < slots_.size(); ++s)
+    if (slotCheck(slots_[s]).id == check.id) return s;
+  return std::nullopt;
+}
+
 // Every check id once, in the order the combinations list them; each takes the check of the
-// combination that governs it.
+// combination that governs it. Only those are copied, with the words their own states write.
 void CombinationRun::merge() {
-  std::map<std::string, std::size_t, std::less<>> slotOf;
   for (std::size_t i = 0; i < states_.size(); ++i) {
     const auto& checks = states_[i]->bareChecks();
     for (std::size_t k = 0; k < checks.size(); ++k) {
-      const auto at = slotOf.find(checks[k].id);
-      if (at == slotOf.end()) {
-        slotOf.emplace(checks[k].id, slots_.size());
+      const auto slot = slotOf(checks[k], k);
+      if (!slot) {
         slots_.push_back({i, k});
-        continue;
+      } else if (governsOver(checks[k], slotCheck(slots_[*slot]))) {
+        slots_[*slot] = {i, k};
       }
-      const Slot& held = slots_[at->second];
-      if (governsOver(checks[k], states_[held.combination]->bareChecks()[held.position])) slots_[at->second] = {i, k};
     }
   }
   merged_.reserve(slots_.size());
@@ -281,9 +318,7 @@ CombinedOutcome checkUnderEach(const ModuleDescriptor& module, std::span<const L
 CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entries& entries,
                                       std::span<const LoadCombination> loads) {
   if (auto refused = refusedCombination(module, entries, loads, false)) return {std::move(*refused), {}, {}, {}};
-  std::vector<Sizes> designs;
-  std::vector<Outcome> outcomes;
-  designs.reserve(loads.size());
+  DesignedCombinations designed;
   std::unique_ptr<DesignState> state = module.newState();
   Entries each = entries;
   for (std::size_t i = 0; i < loads.size(); ++i) {
@@ -296,18 +331,10 @@ CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entr
       if (stopped.outcome.ending == Ending::Partial) stopped.partial = std::move(state);
       return stopped;
     }
-    designs.push_back(state->sizes());
-    outcomes.push_back(std::move(outcome));
+    designed.take(outcome, state->sizes());
   }
-  const Sizes envelope = envelopeSizes(designs);
-  CombinedOutcome result = checkUnderEach(module, loads, entries, envelope, false);
-  if (result.run) {
-    writeBackLayout(outcomes, envelope, result.outcome);
-    // A design whose parts do not fit the column closes the whole design so.
-    for (const Outcome& design : outcomes)
-      if (design.closing != Closing::Designed) result.outcome.closing = design.closing;
-    result.outcome.messages = {closingMessage(result.outcome.closing)};
-  }
+  CombinedOutcome result = checkUnderEach(module, loads, entries, designed.envelope, false);
+  if (result.run) designed.writeBack(result.outcome);
   return result;
 }
 

@@ -45,6 +45,8 @@ std::optional<std::string> combinationsFaultFor(const ModuleDescriptor& module, 
 
 // Every size at the largest any of the designs gave it.
 Sizes envelopeSizes(std::span<const Sizes> designs);
+// The envelope widened to take one more design's sizes.
+void widenEnvelope(Sizes& envelope, const Sizes& sizes);
 
 // Whether check a governs over b: a failing check over a passing one, then the larger ratio; a
 // check that could not be evaluated fails with the largest ratio, one that asks nothing has none.
@@ -94,6 +96,8 @@ class CombinationRun {
     std::size_t position;  // in that combination's list of checks
   };
   std::vector<Slot> slots_;  // one a merged check
+  const DesignCheck& slotCheck(const Slot& slot) const;
+  std::optional<std::size_t> slotOf(const DesignCheck& check, std::size_t position) const;
   std::vector<DesignCheck> merged_;
   std::vector<CombinationSummary> summaries_;
   mutable std::optional<std::vector<DesignCheck>> withValues_;

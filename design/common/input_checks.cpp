@@ -123,8 +123,8 @@ std::optional<CheckFailure> implausibleEntry(const ModuleDescriptor& module, con
   };
   for (const auto& group : module.groups)
     for (const auto& control : group.controls) {
-      if (entries.cbsize && module.inSizeGroup(control.name)) continue;  // switched off: not used
       if (!inScope(scope, control.name)) continue;
+      if (entries.cbsize && module.inSizeGroup(control.name)) continue;  // switched off: not used
       const auto range = plausibleRange(control);
       const auto value = number(control.name);
       if (!range || !value) continue;
