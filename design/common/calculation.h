@@ -232,29 +232,25 @@ class StateOf final : public DesignState {
   Outcome check(const Entries& entries, const Sizes& sizes) override {
     if (functions_.check == nullptr) return stoppedOutcome(CalculationStop{Stop::InvalidNumber});
     GivenSizeFindings findings;
-    std::optional<std::vector<NamedValue>> listed;
     const auto run = [&](Held& work) {
       findings = {};
       Outcome done = functions_.check(entries, sizes, work, findings);
-      std::vector<NamedValue> list = functions_.values(work);
-      for (const auto& value : list)
+      for (const auto& value : functions_.values(work))
         if (const auto* x = std::get_if<double>(&value.value); x != nullptr && !(std::fabs(*x) <= largestHeldValue))
           throw CalculationStop{Stop::InvalidNumber};
-      listed = std::move(list);
       return done;
     };
     Outcome outcome = guardedCalculation(held_, run);
     reached_.reset();
+    // The values are listed again when asked for: under several combinations most checks never are.
+    values_.reset();
     if (outcome.ending != Ending::Stopped) {
-      values_ = std::move(listed);
       designed_ = outcome.ending == Ending::Completed;
       checks_.reset();
       remediesWritten_ = false;
       valuesWritten_ = false;
       edition_ = tables::codeEdition(entryText(entries, "CBcode")).value_or(tables::CodeEdition::Gb2003);
       findings_ = std::move(findings);
-    } else {
-      values_.reset();
     }
     return outcome;
   }

@@ -160,13 +160,19 @@ std::string governingText(std::size_t index, const LoadCombination& load, bool w
   return text;
 }
 
-CombinationRun::CombinationRun(const ModuleDescriptor& module, std::vector<LoadCombination> loads,
-                               const Entries& entries, std::vector<std::unique_ptr<DesignState>> states, bool given)
-    : module_(&module),
-      loads_(std::move(loads)),
-      states_(std::move(states)),
-      given_(given),
-      withMoment_(takesMoment(module)) {
+CombinationRun::CombinationRun(const ModuleDescriptor& module, std::vector<LoadCombination> loads, bool given)
+    : module_(&module), loads_(std::move(loads)), given_(given), withMoment_(takesMoment(module)) {
+  states_.reserve(loads_.size());
+  summaries_.reserve(loads_.size());
+}
+
+void CombinationRun::add(std::unique_ptr<DesignState> state) {
+  states_.push_back(std::move(state));
+  rankLast();
+  summariseLast();
+}
+
+void CombinationRun::close(const Entries& entries) {
   merge();
   summarise();
   bodyEntries_ = combinationEntries(entries, loads_[body_]);
@@ -186,20 +192,37 @@ std::optional<std::size_t> CombinationRun::slotOf(const DesignCheck& check, std:
   return std::nullopt;
 }
 
-// Every check id once, in the order the combinations list them; each takes the check of the
-// combination that governs it. Only those are copied, with the words their own states write.
-void CombinationRun::merge() {
-  for (std::size_t i = 0; i < states_.size(); ++i) {
-    const auto& checks = states_[i]->bareChecks();
-    for (std::size_t k = 0; k < checks.size(); ++k) {
-      const auto slot = slotOf(checks[k], k);
-      if (!slot) {
-        slots_.push_back({i, k});
-      } else if (governsOver(checks[k], slotCheck(slots_[*slot]))) {
-        slots_[*slot] = {i, k};
-      }
+// Every check id once, in the order the combinations list them; each held by the combination that
+// governs it so far. Ranked as each combination is added, while its checks were just listed.
+void CombinationRun::rankLast() {
+  const std::size_t i = states_.size() - 1;
+  const auto& checks = states_[i]->bareChecks();
+  for (std::size_t k = 0; k < checks.size(); ++k) {
+    const auto slot = slotOf(checks[k], k);
+    if (!slot) {
+      slots_.push_back({i, k});
+    } else if (governsOver(checks[k], slotCheck(slots_[*slot]))) {
+      slots_[*slot] = {i, k};
     }
   }
+}
+
+// The largest ratio under the combination just added, and its check.
+void CombinationRun::summariseLast() {
+  const std::size_t i = states_.size() - 1;
+  CombinationSummary summary{loads_[i], std::numeric_limits<double>::quiet_NaN(), {}, {}};
+  for (const DesignCheck& check : states_[i]->bareChecks()) {
+    const double ratio = check.ratio();
+    if (std::isfinite(ratio) && !(ratio <= summary.ratio)) {
+      summary.ratio = ratio;
+      summary.ratioCheck = check.id;
+    }
+  }
+  summaries_.push_back(std::move(summary));
+}
+
+// Each governing check copied, with the words its own state writes (for that state alone).
+void CombinationRun::merge() {
   merged_.reserve(slots_.size());
   for (const Slot& slot : slots_) {
     DesignCheck check = states_[slot.combination]->checks()[slot.position];
@@ -208,20 +231,9 @@ void CombinationRun::merge() {
   }
 }
 
+// The checks each combination governs, and the body: the combination that governs most.
 void CombinationRun::summarise() {
-  summaries_.reserve(loads_.size());
   std::vector<std::size_t> governed(loads_.size(), 0);
-  for (std::size_t i = 0; i < loads_.size(); ++i) {
-    CombinationSummary summary{loads_[i], std::numeric_limits<double>::quiet_NaN(), {}, {}};
-    for (const DesignCheck& check : states_[i]->bareChecks()) {
-      const double ratio = check.ratio();
-      if (std::isfinite(ratio) && !(ratio <= summary.ratio)) {
-        summary.ratio = ratio;
-        summary.ratioCheck = check.id;
-      }
-    }
-    summaries_.push_back(std::move(summary));
-  }
   for (std::size_t m = 0; m < merged_.size(); ++m) {
     summaries_[slots_[m].combination].governs.push_back(merged_[m].id);
     ++governed[slots_[m].combination];
@@ -288,8 +300,7 @@ namespace {
 CombinedOutcome checkUnderEach(const ModuleDescriptor& module, std::span<const LoadCombination> loads,
                                const Entries& entries, const Sizes& sizes, bool given) {
   CombinedOutcome result;
-  std::vector<std::unique_ptr<DesignState>> states;
-  states.reserve(loads.size());
+  auto run = std::make_unique<CombinationRun>(module, std::vector<LoadCombination>(loads.begin(), loads.end()), given);
   Closing closing = Closing::Designed;
   Entries each = entries;
   for (std::size_t i = 0; i < loads.size(); ++i) {
@@ -304,12 +315,12 @@ CombinedOutcome checkUnderEach(const ModuleDescriptor& module, std::span<const L
     }
     if (outcome.closing != Closing::Designed) closing = outcome.closing;
     if (i == 0) result.outcome = std::move(outcome);
-    states.push_back(std::move(state));
+    run->add(std::move(state));
   }
   result.outcome.closing = closing;
   result.outcome.messages = {closingMessage(closing)};
-  result.run = std::make_unique<CombinationRun>(module, std::vector<LoadCombination>(loads.begin(), loads.end()),
-                                                entries, std::move(states), given);
+  run->close(entries);
+  result.run = std::move(run);
   return result;
 }
 

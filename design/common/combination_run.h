@@ -62,9 +62,12 @@ std::string governingText(std::size_t index, const LoadCombination& load, bool w
 // its own state writes, for that state alone.
 class CombinationRun {
  public:
-  // `entries` are the window's, whose forces each combination replaces.
-  CombinationRun(const ModuleDescriptor& module, std::vector<LoadCombination> loads, const Entries& entries,
-                 std::vector<std::unique_ptr<DesignState>> states, bool given);
+  CombinationRun(const ModuleDescriptor& module, std::vector<LoadCombination> loads, bool given);
+  // The check of the next combination, in their order: its checks are ranked at once.
+  void add(std::unique_ptr<DesignState> state);
+  // Once every combination is added: the governing checks copied and the body chosen. `entries`
+  // are the window's, whose forces each combination replaces.
+  void close(const Entries& entries);
 
   const DesignState& body() const { return *states_[body_]; }
   const Entries& bodyEntries() const { return bodyEntries_; }
@@ -102,6 +105,8 @@ class CombinationRun {
   std::vector<CombinationSummary> summaries_;
   mutable std::optional<std::vector<DesignCheck>> withValues_;
 
+  void rankLast();
+  void summariseLast();
   void merge();
   void summarise();
 };
