@@ -1,3 +1,4 @@
+#include "design/common/check_list.h"
 #include "design/bootbeam/boot_beam_report.h"
 
 #include <algorithm>
@@ -134,7 +135,7 @@ DesignCheck bootBeamWeldCheck(const Held& h) {
 }
 
 std::vector<DesignCheck> bootBeamChecks(const BootBeamType& type, const Held& h, DesignCheck plate) {
-  return {
+  return checkList(
       limitCheck("bearing", "底板下混凝土承压", "σc ≤ fc", h.ylc, h.fc, stressUnit, ValueFormat::Cut2,
                  {"EdtL", "EdtB"}),
       limitCheck("bolt", "锚栓抗拉", "σt = 1.2·Ta·2/n/Ae ≤ fta", h.write4, h.fta, stressUnit, ValueFormat::Cut3,
@@ -152,13 +153,12 @@ std::vector<DesignCheck> bootBeamChecks(const BootBeamType& type, const Held& h,
       limitCheck("plateWeld", "柱及靴梁与底板焊缝正应力", "σN + σM ≤ βf·ffw", h.ylf, tables::betaF * h.ffw, stressUnit,
                  ValueFormat::Cut3, {"Edthf5"}),
       limitCheck("plateWeldCombined", "柱及靴梁与底板焊缝折算应力", "√(((σN + σM)/βf)² + τV²) ≤ ffw", h.ylfs, h.ffw,
-                 stressUnit, ValueFormat::Cut3, {"Edthf5"}),
-  };
+                 stressUnit, ValueFormat::Cut3, {"Edthf5"}));
 }
 
 std::vector<DesignCheck> stiffenerChecks(const BootBeamType& type, const Held& h) {
   const std::string part = type.stiffenerName;
-  return {
+  return checkList(
       limitCheck("stiffener", part + "折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, tables::equivalentStressFactor * h.f1, stressUnit,
                  ValueFormat::Cut3, {"Edthjjl"}),
       limitCheck("slenderness", part + "宽厚比", type.stiffenerSlendernessFormula, h.write1, h.write2, "",
@@ -166,8 +166,7 @@ std::vector<DesignCheck> stiffenerChecks(const BootBeamType& type, const Held& h
       limitCheck("stiffenerPlateWeld", part + "与底板焊缝", "σf ≤ βf·ffw", h.ylnf, tables::betaF * h.ffw, stressUnit,
                  ValueFormat::Cut3, {"Edthfjjl"}),
       limitCheck("stiffenerUpstandWeld", part + "竖向焊缝折算应力", "√(τf² + (σf/βf)²) ≤ ffw", h.ylvf, h.ffw,
-                 stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
-  };
+                 stressUnit, ValueFormat::Cut3, {"Edthfjjl"}));
 }
 
 void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "design/common/check_list.h"
 #include "design/bootbeam/boot_beam.h"
 #include "design/bootbeam/boot_beam_remedies.h"
 #include "design/bootbeam/boot_beam_report.h"
@@ -405,8 +406,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
                                 roundToEvenPastHalf(std::max(8.0, tables::smallestFilletLeg(h.tpb))), {"Edthfjjl"}));
   f.rules.push_back(atMostRule("ruleHf3Max", "肋板焊脚不大于肋厚及 16 mm", "hf ≤ min(ts, 16)", h.hf3,
                                std::min(h.tjjl, tables::largestFilletLeg), {"Edthfjjl"}));
-  const auto distances = boltDistanceRules({h.dms, h.a, h.c, h.lt, h.bt, false, true, false});
-  f.rules.insert(f.rules.end(), distances.begin(), distances.end());
+  appendChecks(f.rules, boltDistanceRules({h.dms, h.a, h.c, h.lt, h.bt, false, true, false}));
   designKeyUnder(m, h);
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
@@ -441,19 +441,15 @@ ResultView results(const Held& h) {
 std::vector<DesignCheck> checks(const Held& h) {
   std::vector<DesignCheck> list =
       bootBeamChecks(channel, h, plateThicknessCheck("t ≥ tpbc = √(6·M2/f)", h.tpbc, h.tpb, {"Edttpb"}));
-  std::vector<DesignCheck> more = stiffenerChecks(channel, h);
-  list.insert(list.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
-  std::vector<DesignCheck> diaphragmChecks{
+  appendChecks(list, stiffenerChecks(channel, h));
+  appendChecks(list, checkList(
       limitCheck("diaphragmBending", "隔板抗弯", "σ = 6·q·bf²/8/(tcb·hcb²) ≤ f", h.ylfcb, h.fcb, stressUnit,
                  ValueFormat::Cut3, {"Edthgb", "Edttgb"}),
       limitCheck("diaphragmShear", "隔板抗剪", "τ = 1.5·q·bf/2/(tcb·hcb) ≤ fv", h.ylvcb, h.fvcb, stressUnit,
                  ValueFormat::Cut3, {"Edthgb", "Edttgb"}),
       limitCheck("diaphragmWeldLeg", "隔板与靴梁焊脚尺寸", "hf7 ≤ tcb", h.hf7, h.tcb, lengthUnit, ValueFormat::Plain,
-                 {"Edthf7"}),
-  };
-  list.insert(list.end(), std::make_move_iterator(diaphragmChecks.begin()), std::make_move_iterator(diaphragmChecks.end()));
-  std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
-  list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
+                 {"Edthf7"})));
+  appendChecks(list, shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键"));
   return list;
 }
 

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "design/common/check_list.h"
 #include "design/bootbeam/boot_beam.h"
 #include "design/bootbeam/boot_beam_remedies.h"
 #include "design/bootbeam/boot_beam_report.h"
@@ -263,8 +264,11 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   panelsOnFinalStiffener(m, h);
   bootBeamRules(tShaped, h, f);
   f.rules.push_back(atMostRule("ruleHs", "加劲肋高度不大于靴梁高度", "hs ≤ hsh", h.hjjl, h.hsh, {"Edthjjl"}));
-  const auto stiffenerRules = exposedBaseRules({h.tpb, 0, h.hf3, h.tjjl, {h.dms, h.a, h.c, h.lt, h.bt, true, true}});
-  f.rules.insert(f.rules.end(), stiffenerRules.begin() + 1, stiffenerRules.end());
+  // The plate's own least thickness is among the boot-beam rules already.
+  std::vector<DesignCheck> stiffenerRules =
+      exposedBaseRules({h.tpb, 0, h.hf3, h.tjjl, {h.dms, h.a, h.c, h.lt, h.bt, true, true}});
+  stiffenerRules.erase(stiffenerRules.begin());
+  appendChecks(f.rules, std::move(stiffenerRules));
   designKeyUnder(m, h);
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
@@ -304,12 +308,10 @@ std::vector<DesignCheck> checks(const Held& h) {
       boltsGovern ? "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）" : "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）",
       std::max(h.tpbc, h.tpbt), h.tpb, {"Edttpb"});
   std::vector<DesignCheck> list = bootBeamChecks(tShaped, h, std::move(plate));
-  std::vector<DesignCheck> more = stiffenerChecks(tShaped, h);
-  list.insert(list.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+  appendChecks(list, stiffenerChecks(tShaped, h));
   list.push_back(limitCheck("layout", "锚栓间距与翼缘宽度", "2c ≤ bf", 2 * h.c, h.bf, lengthUnit, ValueFormat::Plain,
                             {"Edtc"}));
-  std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
-  list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
+  appendChecks(list, shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键"));
   return list;
 }
 

@@ -232,29 +232,25 @@ class StateOf final : public DesignState {
   Outcome check(const Entries& entries, const Sizes& sizes) override {
     if (functions_.check == nullptr) return stoppedOutcome(CalculationStop{Stop::InvalidNumber});
     GivenSizeFindings findings;
-    std::optional<std::vector<NamedValue>> listed;
     const auto run = [&](Held& work) {
       findings = {};
       Outcome done = functions_.check(entries, sizes, work, findings);
-      std::vector<NamedValue> list = functions_.values(work);
-      for (const auto& value : list)
+      for (const auto& value : functions_.values(work))
         if (const auto* x = std::get_if<double>(&value.value); x != nullptr && !(std::fabs(*x) <= largestHeldValue))
           throw CalculationStop{Stop::InvalidNumber};
-      listed = std::move(list);
       return done;
     };
     Outcome outcome = guardedCalculation(held_, run);
     reached_.reset();
+    // The values are listed again when asked for: under several combinations most checks never are.
+    values_.reset();
     if (outcome.ending != Ending::Stopped) {
-      values_ = std::move(listed);
       designed_ = outcome.ending == Ending::Completed;
       checks_.reset();
       remediesWritten_ = false;
       valuesWritten_ = false;
       edition_ = tables::codeEdition(entryText(entries, "CBcode")).value_or(tables::CodeEdition::Gb2003);
       findings_ = std::move(findings);
-    } else {
-      values_.reset();
     }
     return outcome;
   }
@@ -312,6 +308,7 @@ class StateOf final : public DesignState {
     if (!remediesWritten_) {
       if (functions_.remedies != nullptr) functions_.remedies(held_, *checks_);
       if (findings_) explainUnevaluated(*checks_, *findings_);
+      writeOwnRemedies(*checks_);
     }
     remediesWritten_ = true;
     return *checks_;
@@ -325,9 +322,10 @@ class StateOf final : public DesignState {
   }
   const std::vector<DesignCheck>& checksWithValues() const override {
     checks();
-    if (!valuesWritten_ && functions_.checkValues != nullptr) {
-      functions_.checkValues(held_, *checks_);
+    if (!valuesWritten_) {
+      if (functions_.checkValues != nullptr) functions_.checkValues(held_, *checks_);
       if (findings_) writeUnevaluated(*checks_, *findings_);
+      writeOwnValues(*checks_);
     }
     valuesWritten_ = true;
     return *checks_;
@@ -356,7 +354,8 @@ class StateOf final : public DesignState {
   bool designed_ = false;            // the held values come from a completed calculation
   std::optional<tables::CodeEdition> edition_;  // the code the held values follow, once there are any
   std::optional<Held> reached_;  // a stopped calculation redone from an empty window: what it reached
-  std::optional<GivenSizeFindings> findings_;  // the held values are a check of given sizes
+  // The held values are a check of given sizes; its rules move into checks_ once they are listed.
+  mutable std::optional<GivenSizeFindings> findings_;
 };
 
 template <class Held>

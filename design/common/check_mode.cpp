@@ -1,7 +1,9 @@
+#include "design/common/check_list.h"
 #include "design/common/check_mode.h"
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "design/common/calculation.h"
@@ -22,12 +24,14 @@ std::optional<std::string> sizesFault(std::span<const SizeName> names, const Siz
   return std::nullopt;
 }
 
-void applyFindings(std::vector<DesignCheck>& checks, const GivenSizeFindings& findings) {
+void applyFindings(std::vector<DesignCheck>& checks, GivenSizeFindings& findings) {
   for (const auto& missing : findings.unevaluated)
     for (DesignCheck& check : checks)
       // A demand that is not a number governs and fails; its ratio reads "—".
       if (check.id == missing.id) check.demand = std::numeric_limits<double>::quiet_NaN();
-  checks.insert(checks.end(), findings.rules.begin(), findings.rules.end());
+  checks.reserve(checks.size() + findings.rules.size());
+  std::move(findings.rules.begin(), findings.rules.end(), std::back_inserter(checks));
+  findings.rules.clear();
 }
 
 void explainUnevaluated(std::vector<DesignCheck>& checks, const GivenSizeFindings& findings) {
@@ -44,17 +48,29 @@ void writeUnevaluated(std::vector<DesignCheck>& checks, const GivenSizeFindings&
 
 namespace {
 
-// A given size against the detailing value it may not pass: demand and limit say which is which,
-// the remedy names the value to reach.
+// A rule's values line: its two sizes after the words that say which is which.
+void writeRuleValues(DesignCheck& check) { writeValues(check, check.demandWords, check.limitWords); }
+// The remedy names the value to reach: the least size (the demand of an at-least rule) or the
+// largest (the limit of an at-most rule).
+void writeAtLeastRemedy(DesignCheck& check) {
+  check.remedy = "加大该尺寸至不小于 " + formatValue(ValueFormat::Cut2, check.demand) + " mm";
+}
+void writeAtMostRemedy(DesignCheck& check) {
+  check.remedy = "减小该尺寸至不大于 " + formatValue(ValueFormat::Cut2, check.limit) + " mm";
+}
+constexpr OwnWords atLeastWords{writeRuleValues, writeAtLeastRemedy};
+constexpr OwnWords atMostWords{writeRuleValues, writeAtMostRemedy};
+
+// A given size against the detailing value it may not pass: demand and limit say which is which;
+// its words are written when asked for.
 DesignCheck sizeRule(std::string id, std::string name, std::string formula, double demand, double limit,
-                     const char* demandWords, const char* limitWords, std::string remedy,
+                     const char* demandWords, const char* limitWords, const OwnWords& words,
                      std::vector<std::string> fields) {
   DesignCheck check = limitCheck(std::move(id), std::move(name), std::move(formula), demand, limit, lengthUnit,
                                  ValueFormat::Cut2, std::move(fields));
   check.demandWords = demandWords;
   check.limitWords = limitWords;
-  writeValues(check, demandWords, limitWords);
-  check.remedy = std::move(remedy);
+  check.ownWords = &words;
   return check;
 }
 
@@ -62,14 +78,14 @@ DesignCheck sizeRule(std::string id, std::string name, std::string formula, doub
 
 DesignCheck atLeastRule(std::string id, std::string name, std::string formula, double size, double least,
                         std::vector<std::string> fields) {
-  return sizeRule(std::move(id), std::move(name), std::move(formula), least, size, "最小值", "给定尺寸",
-                  "加大该尺寸至不小于 " + formatValue(ValueFormat::Cut2, least) + " mm", std::move(fields));
+  return sizeRule(std::move(id), std::move(name), std::move(formula), least, size, "最小值", "给定尺寸", atLeastWords,
+                  std::move(fields));
 }
 
 DesignCheck atMostRule(std::string id, std::string name, std::string formula, double size, double largest,
                        std::vector<std::string> fields) {
-  return sizeRule(std::move(id), std::move(name), std::move(formula), size, largest, "给定尺寸", "最大值",
-                  "减小该尺寸至不大于 " + formatValue(ValueFormat::Cut2, largest) + " mm", std::move(fields));
+  return sizeRule(std::move(id), std::move(name), std::move(formula), size, largest, "给定尺寸", "最大值", atMostWords,
+                  std::move(fields));
 }
 
 Outcome givenAxialTension() {
@@ -118,14 +134,13 @@ bool stiffenerHasHeight(double hs, double lost, std::initializer_list<const char
 }
 
 std::vector<DesignCheck> exposedBaseRules(const ExposedBaseSizes& given) {
-  std::vector<DesignCheck> rules{atLeastRule("ruleT", "底板最小厚度", "t ≥ 20", given.tpb, 20, {"Edttpb"})};
+  std::vector<DesignCheck> rules = checkList(atLeastRule("ruleT", "底板最小厚度", "t ≥ 20", given.tpb, 20, {"Edttpb"}));
   if (given.hf11 > 0)
     rules.push_back(smallestLegRule("ruleHf11", "柱与底板焊脚尺寸", given.hf11, given.tpb, 6, {"edthf11"}));
   rules.push_back(smallestLegRule("ruleHf3", "加劲肋焊脚尺寸", given.hf3, given.tpb, 6, {"Edthfjjl"}));
   rules.push_back(atMostRule("ruleHf3Max", "加劲肋焊脚不大于肋厚及 16 mm", "hf ≤ min(ts, 16)", given.hf3,
                              std::min(given.tjjl, tables::largestFilletLeg), {"Edthfjjl"}));
-  const auto distances = boltDistanceRules(given.bolts);
-  rules.insert(rules.end(), distances.begin(), distances.end());
+  appendChecks(rules, boltDistanceRules(given.bolts));
   return rules;
 }
 

@@ -69,13 +69,15 @@ struct GivenSizeFindings {
 };
 
 // The checks of the given sizes: each unevaluated check fails with no number, and the rules
-// follow the checks. Its reason becomes its remedy once the remedies are written.
-void applyFindings(std::vector<DesignCheck>& checks, const GivenSizeFindings& findings);
+// follow the checks, moved out of the findings. Its reason becomes its remedy once the remedies
+// are written.
+void applyFindings(std::vector<DesignCheck>& checks, GivenSizeFindings& findings);
 void explainUnevaluated(std::vector<DesignCheck>& checks, const GivenSizeFindings& findings);
 // The values line of each unevaluated check, written after the others: its reason.
 void writeUnevaluated(std::vector<DesignCheck>& checks, const GivenSizeFindings& findings);
 
-// A size no less than its least value: "底板最小厚度 t ≥ 20".
+// A size no less than its least value: "底板最小厚度 t ≥ 20". A rule writes its values line and its
+// remedy ("加大该尺寸至不小于 20 mm") itself, when asked for (writeOwnValues, writeOwnRemedies).
 DesignCheck atLeastRule(std::string id, std::string name, std::string formula, double size, double least,
                         std::vector<std::string> fields);
 // A size no more than its largest value: "焊脚尺寸 hf ≤ 16".

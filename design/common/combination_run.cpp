@@ -19,9 +19,7 @@ std::string forceText(double x) {
   return x < 0 ? "−" + text : text;
 }
 
-bool focusIsForce(const std::optional<std::string>& focus) {
-  return focus && (*focus == "EdtN" || *focus == "EdtV" || *focus == "EdtM");
-}
+bool focusIsForce(const std::optional<std::string>& focus) { return focus && isForceControl(*focus); }
 
 // An outcome of one combination told as the whole design's: its first message names it.
 Outcome namedOutcome(Outcome outcome, std::string_view name) {
@@ -36,15 +34,18 @@ bool checkedOnly(const ModuleDescriptor& module, const LoadCombination& load) {
 }
 
 // The first combination whose entries the input checks refuse; a force is named by its
-// combination, any other entry as with one set of forces. A moment of 0 is a combination's own
-// (gravity alone); only where every combination has none is the moment refused, as one set of
-// forces without a moment is.
-std::optional<Outcome> refusedCombination(const ModuleDescriptor& module, const std::vector<Entries>& entries,
+// combination, any other entry as with one set of forces. The entries other than the forces are
+// the same in every combination: checked with the first, only the forces of the others are. A
+// moment of 0 is a combination's own (gravity alone); only where every combination has none is the
+// moment refused, as one set of forces without a moment is.
+std::optional<Outcome> refusedCombination(const ModuleDescriptor& module, const Entries& entries,
                                           std::span<const LoadCombination> loads, bool given) {
+  Entries read = entries;
+  if (given) read.cbsize = true;  // the plate layout comes with the sizes
   for (std::size_t i = 0; i < loads.size(); ++i) {
-    Entries read = entries[i];
-    if (given) read.cbsize = true;  // the plate layout comes with the sizes
-    if (const auto failure = validateCombinationInput(module, read)) {
+    putForces(read, loads[i]);
+    const auto failure = i == 0 ? validateCombinationInput(module, read) : validateCombinationForces(module, read);
+    if (failure) {
       const std::string message =
           focusIsForce(failure->focus) ? combinationMessage(loads[i].name, failure->message) : failure->message;
       return stoppedOutcome(CalculationStop{Stop::EntryRefused, failure->focus, message});
@@ -58,24 +59,36 @@ std::optional<Outcome> refusedCombination(const ModuleDescriptor& module, const 
   return std::nullopt;
 }
 
-std::vector<Entries> entriesOf(const Entries& entries, std::span<const LoadCombination> loads) {
-  std::vector<Entries> each;
-  each.reserve(loads.size());
-  for (const auto& load : loads) each.push_back(combinationEntries(entries, load));
-  return each;
-}
+// What the designs of the combinations add up to, taken in as each completes: the envelope of
+// their sizes, the texts they write back (the last design's where several write one box) and how
+// they closed.
+struct DesignedCombinations {
+  Sizes envelope;
+  std::map<std::string, std::string> entryChanges;
+  std::optional<bool> cbsize;
+  Closing closing = Closing::Designed;
 
-// The envelope's plate layout written back into the size boxes where a design wrote its own.
-void writeBackLayout(const std::vector<Outcome>& designs, const Sizes& envelope, Outcome& outcome) {
-  constexpr std::string_view box = "Edtsize";
-  for (const auto& design : designs) {
-    for (const auto& [control, text] : design.entryChanges) {
+  void take(const Outcome& design, const Sizes& sizes) {
+    widenEnvelope(envelope, sizes);
+    for (const auto& [control, text] : design.entryChanges) entryChanges[control] = text;
+    if (design.cbsize) cbsize = design.cbsize;
+    // A design whose parts do not fit the column closes the whole design so.
+    if (design.closing != Closing::Designed) closing = design.closing;
+  }
+
+  // The written back texts into the outcome of the checks, the envelope's plate layout in the size
+  // boxes.
+  void writeBack(Outcome& outcome) const {
+    constexpr std::string_view box = "Edtsize";
+    for (const auto& [control, text] : entryChanges) {
       const auto size = control.starts_with(box) ? envelope.find(control.substr(box.size())) : envelope.end();
       outcome.entryChanges[control] = size != envelope.end() ? formatGeneral(size->second) : text;
     }
-    if (design.cbsize) outcome.cbsize = design.cbsize;
+    if (cbsize) outcome.cbsize = cbsize;
+    if (closing != Closing::Designed) outcome.closing = closing;
+    outcome.messages = {closingMessage(outcome.closing)};
   }
-}
+};
 
 }  // namespace
 
@@ -110,13 +123,20 @@ std::optional<std::string> combinationsFaultFor(const ModuleDescriptor& module,
   return std::nullopt;
 }
 
+void widenEnvelope(Sizes& envelope, const Sizes& sizes) {
+  for (const auto& [name, size] : sizes) {
+    const auto at = envelope.find(name);
+    if (at == envelope.end()) {
+      envelope.emplace(name, size);
+    } else {
+      at->second = std::max(at->second, size);
+    }
+  }
+}
+
 Sizes envelopeSizes(std::span<const Sizes> designs) {
   Sizes envelope;
-  for (const Sizes& sizes : designs)
-    for (const auto& [name, size] : sizes) {
-      const auto [at, added] = envelope.emplace(name, size);
-      if (!added) at->second = std::max(at->second, size);
-    }
+  for (const Sizes& sizes : designs) widenEnvelope(envelope, sizes);
   return envelope;
 }
 
@@ -140,35 +160,69 @@ std::string governingText(std::size_t index, const LoadCombination& load, bool w
   return text;
 }
 
-CombinationRun::CombinationRun(const ModuleDescriptor& module, std::vector<LoadCombination> loads,
-                               std::vector<Entries> entries, std::vector<std::unique_ptr<DesignState>> states,
-                               bool given)
-    : module_(&module),
-      loads_(std::move(loads)),
-      entries_(std::move(entries)),
-      states_(std::move(states)),
-      given_(given),
-      withMoment_(takesMoment(module)) {
-  merge();
-  summarise();
+CombinationRun::CombinationRun(const ModuleDescriptor& module, std::vector<LoadCombination> loads, bool given)
+    : module_(&module), loads_(std::move(loads)), given_(given), withMoment_(takesMoment(module)) {
+  states_.reserve(loads_.size());
+  summaries_.reserve(loads_.size());
 }
 
-// Every check id once, in the order the combinations list them; each takes the check of the
-// combination that governs it.
-void CombinationRun::merge() {
-  std::map<std::string, std::size_t, std::less<>> slotOf;
-  for (std::size_t i = 0; i < states_.size(); ++i) {
-    const auto& checks = states_[i]->bareChecks();
-    for (std::size_t k = 0; k < checks.size(); ++k) {
-      const auto [at, added] = slotOf.emplace(checks[k].id, slots_.size());
-      if (added) {
-        slots_.push_back({i, k});
-        continue;
-      }
-      const Slot& held = slots_[at->second];
-      if (governsOver(checks[k], states_[held.combination]->bareChecks()[held.position])) slots_[at->second] = {i, k};
+void CombinationRun::add(std::unique_ptr<DesignState> state) {
+  states_.push_back(std::move(state));
+  rankLast();
+  summariseLast();
+}
+
+void CombinationRun::close(const Entries& entries) {
+  merge();
+  summarise();
+  bodyEntries_ = combinationEntries(entries, loads_[body_]);
+}
+
+const DesignCheck& CombinationRun::slotCheck(const Slot& slot) const {
+  return states_[slot.combination]->bareChecks()[slot.position];
+}
+
+// The slot of a check listed at `position`: the slot of that position where the lists agree (every
+// combination lists the same checks in the same order, but where a part is needed under one and
+// not another), else the slot of its id; none for an id no combination listed before.
+std::optional<std::size_t> CombinationRun::slotOf(const DesignCheck& check, std::size_t position) const {
+  if (position < slots_.size() && slotCheck(slots_[position]).id == check.id) return position;
+  for (std::size_t s = 0; s < slots_.size(); ++s)
+    if (slotCheck(slots_[s]).id == check.id) return s;
+  return std::nullopt;
+}
+
+// Every check id once, in the order the combinations list them; each held by the combination that
+// governs it so far. Ranked as each combination is added, while its checks were just listed.
+void CombinationRun::rankLast() {
+  const std::size_t i = states_.size() - 1;
+  const auto& checks = states_[i]->bareChecks();
+  for (std::size_t k = 0; k < checks.size(); ++k) {
+    const auto slot = slotOf(checks[k], k);
+    if (!slot) {
+      slots_.push_back({i, k});
+    } else if (governsOver(checks[k], slotCheck(slots_[*slot]))) {
+      slots_[*slot] = {i, k};
     }
   }
+}
+
+// The largest ratio under the combination just added, and its check.
+void CombinationRun::summariseLast() {
+  const std::size_t i = states_.size() - 1;
+  CombinationSummary summary{loads_[i], std::numeric_limits<double>::quiet_NaN(), {}, {}};
+  for (const DesignCheck& check : states_[i]->bareChecks()) {
+    const double ratio = check.ratio();
+    if (std::isfinite(ratio) && !(ratio <= summary.ratio)) {
+      summary.ratio = ratio;
+      summary.ratioCheck = check.id;
+    }
+  }
+  summaries_.push_back(std::move(summary));
+}
+
+// Each governing check copied, with the words its own state writes (for that state alone).
+void CombinationRun::merge() {
   merged_.reserve(slots_.size());
   for (const Slot& slot : slots_) {
     DesignCheck check = states_[slot.combination]->checks()[slot.position];
@@ -177,20 +231,9 @@ void CombinationRun::merge() {
   }
 }
 
+// The checks each combination governs, and the body: the combination that governs most.
 void CombinationRun::summarise() {
-  summaries_.reserve(loads_.size());
   std::vector<std::size_t> governed(loads_.size(), 0);
-  for (std::size_t i = 0; i < loads_.size(); ++i) {
-    CombinationSummary summary{loads_[i], std::numeric_limits<double>::quiet_NaN(), {}, {}};
-    for (const DesignCheck& check : states_[i]->bareChecks()) {
-      const double ratio = check.ratio();
-      if (std::isfinite(ratio) && !(ratio <= summary.ratio)) {
-        summary.ratio = ratio;
-        summary.ratioCheck = check.id;
-      }
-    }
-    summaries_.push_back(std::move(summary));
-  }
   for (std::size_t m = 0; m < merged_.size(); ++m) {
     summaries_[slots_[m].combination].governs.push_back(merged_[m].id);
     ++governed[slots_[m].combination];
@@ -255,28 +298,29 @@ namespace {
 
 // The same sizes checked under each combination; a check that stops names its combination.
 CombinedOutcome checkUnderEach(const ModuleDescriptor& module, std::span<const LoadCombination> loads,
-                               std::vector<Entries> entries, const Sizes& sizes, bool given) {
+                               const Entries& entries, const Sizes& sizes, bool given) {
   CombinedOutcome result;
-  std::vector<std::unique_ptr<DesignState>> states;
-  states.reserve(loads.size());
+  auto run = std::make_unique<CombinationRun>(module, std::vector<LoadCombination>(loads.begin(), loads.end()), given);
   Closing closing = Closing::Designed;
+  Entries each = entries;
   for (std::size_t i = 0; i < loads.size(); ++i) {
+    putForces(each, loads[i]);
     std::unique_ptr<DesignState> state = module.newState();
-    Outcome outcome = state->check(entries[i], sizes);
+    Outcome outcome = state->check(each, sizes);
     if (outcome.ending != Ending::Completed) {
       result.outcome = namedOutcome(std::move(outcome), loads[i].name);
-      result.stoppedEntries = entries[i];
+      result.stoppedEntries = std::move(each);
       if (result.outcome.ending == Ending::Partial) result.partial = std::move(state);
       return result;
     }
     if (outcome.closing != Closing::Designed) closing = outcome.closing;
     if (i == 0) result.outcome = std::move(outcome);
-    states.push_back(std::move(state));
+    run->add(std::move(state));
   }
   result.outcome.closing = closing;
   result.outcome.messages = {closingMessage(closing)};
-  result.run = std::make_unique<CombinationRun>(module, std::vector<LoadCombination>(loads.begin(), loads.end()),
-                                                std::move(entries), std::move(states), given);
+  run->close(entries);
+  result.run = std::move(run);
   return result;
 }
 
@@ -284,49 +328,39 @@ CombinedOutcome checkUnderEach(const ModuleDescriptor& module, std::span<const L
 
 CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entries& entries,
                                       std::span<const LoadCombination> loads) {
-  std::vector<Entries> each = entriesOf(entries, loads);
-  if (auto refused = refusedCombination(module, each, loads, false)) return {std::move(*refused), {}, {}, {}};
-  std::vector<Sizes> designs;
-  std::vector<Outcome> outcomes;
-  designs.reserve(loads.size());
+  if (auto refused = refusedCombination(module, entries, loads, false)) return {std::move(*refused), {}, {}, {}};
+  DesignedCombinations designed;
   std::unique_ptr<DesignState> state = module.newState();
+  Entries each = entries;
   for (std::size_t i = 0; i < loads.size(); ++i) {
     if (checkedOnly(module, loads[i])) continue;
+    putForces(each, loads[i]);
     state->reset();  // each combination designed as in a window just opened
-    Outcome outcome = state->calculate(each[i]);
+    Outcome outcome = state->calculate(each);
     if (outcome.ending != Ending::Completed) {
-      CombinedOutcome stopped{namedOutcome(std::move(outcome), loads[i].name), {}, {}, each[i]};
+      CombinedOutcome stopped{namedOutcome(std::move(outcome), loads[i].name), {}, {}, std::move(each)};
       if (stopped.outcome.ending == Ending::Partial) stopped.partial = std::move(state);
       return stopped;
     }
-    designs.push_back(state->sizes());
-    outcomes.push_back(std::move(outcome));
+    designed.take(outcome, state->sizes());
   }
-  const Sizes envelope = envelopeSizes(designs);
-  CombinedOutcome result = checkUnderEach(module, loads, std::move(each), envelope, false);
-  if (result.run) {
-    writeBackLayout(outcomes, envelope, result.outcome);
-    // A design whose parts do not fit the column closes the whole design so.
-    for (const Outcome& design : outcomes)
-      if (design.closing != Closing::Designed) result.outcome.closing = design.closing;
-    result.outcome.messages = {closingMessage(result.outcome.closing)};
-  }
+  CombinedOutcome result = checkUnderEach(module, loads, entries, designed.envelope, false);
+  if (result.run) designed.writeBack(result.outcome);
   return result;
 }
 
 std::optional<std::string> combinationsRefusal(const ModuleDescriptor& module, const Entries& entries,
                                                std::span<const LoadCombination> loads) {
   if (auto fault = combinationsFaultFor(module, loads)) return fault;
-  if (const auto refused = refusedCombination(module, entriesOf(entries, loads), loads, false))
+  if (const auto refused = refusedCombination(module, entries, loads, false))
     return refused->messages.empty() ? std::string() : refused->messages.front();
   return std::nullopt;
 }
 
 CombinedOutcome checkForCombinations(const ModuleDescriptor& module, const Entries& entries,
                                      std::span<const LoadCombination> loads, const Sizes& sizes) {
-  std::vector<Entries> each = entriesOf(entries, loads);
-  if (auto refused = refusedCombination(module, each, loads, true)) return {std::move(*refused), {}, {}, {}};
-  return checkUnderEach(module, loads, std::move(each), sizes, true);
+  if (auto refused = refusedCombination(module, entries, loads, true)) return {std::move(*refused), {}, {}, {}};
+  return checkUnderEach(module, loads, entries, sizes, true);
 }
 
 }  // namespace pedivo

@@ -45,6 +45,8 @@ std::optional<std::string> combinationsFaultFor(const ModuleDescriptor& module, 
 
 // Every size at the largest any of the designs gave it.
 Sizes envelopeSizes(std::span<const Sizes> designs);
+// The envelope widened to take one more design's sizes.
+void widenEnvelope(Sizes& envelope, const Sizes& sizes);
 
 // Whether check a governs over b: a failing check over a passing one, then the larger ratio; a
 // check that could not be evaluated fails with the largest ratio, one that asks nothing has none.
@@ -55,14 +57,20 @@ std::string governingText(std::size_t index, const LoadCombination& load, bool w
 
 // One base checked under every combination: each state holds the check of the same sizes under
 // one combination. The report's working values are those of the body: the combination that
-// governs most checks (the first of equals).
+// governs most checks (the first of equals). Each combination's checks are ranked by their numbers;
+// only the check a combination governs is copied, and its words (remedy, values line) are those
+// its own state writes, for that state alone.
 class CombinationRun {
  public:
-  CombinationRun(const ModuleDescriptor& module, std::vector<LoadCombination> loads, std::vector<Entries> entries,
-                 std::vector<std::unique_ptr<DesignState>> states, bool given);
+  CombinationRun(const ModuleDescriptor& module, std::vector<LoadCombination> loads, bool given);
+  // The check of the next combination, in their order: its checks are ranked at once.
+  void add(std::unique_ptr<DesignState> state);
+  // Once every combination is added: the governing checks copied and the body chosen. `entries`
+  // are the window's, whose forces each combination replaces.
+  void close(const Entries& entries);
 
   const DesignState& body() const { return *states_[body_]; }
-  const Entries& bodyEntries() const { return entries_[body_]; }
+  const Entries& bodyEntries() const { return bodyEntries_; }
   // The sizes were given ("验算"), not designed.
   bool given() const { return given_; }
   // Each check as under its governing combination, with `governing` set.
@@ -81,7 +89,7 @@ class CombinationRun {
  private:
   const ModuleDescriptor* module_;
   std::vector<LoadCombination> loads_;
-  std::vector<Entries> entries_;
+  Entries bodyEntries_;
   std::vector<std::unique_ptr<DesignState>> states_;
   bool given_;
   bool withMoment_;
@@ -91,10 +99,14 @@ class CombinationRun {
     std::size_t position;  // in that combination's list of checks
   };
   std::vector<Slot> slots_;  // one a merged check
+  const DesignCheck& slotCheck(const Slot& slot) const;
+  std::optional<std::size_t> slotOf(const DesignCheck& check, std::size_t position) const;
   std::vector<DesignCheck> merged_;
   std::vector<CombinationSummary> summaries_;
   mutable std::optional<std::vector<DesignCheck>> withValues_;
 
+  void rankLast();
+  void summariseLast();
   void merge();
   void summarise();
 };

@@ -34,6 +34,16 @@ double DesignCheck::ratio() const {
   return std::ceil(r * 100 - 1e-9) / 100;
 }
 
+void writeOwnValues(std::vector<DesignCheck>& checks) {
+  for (DesignCheck& check : checks)
+    if (check.ownWords != nullptr) check.ownWords->values(check);
+}
+
+void writeOwnRemedies(std::vector<DesignCheck>& checks) {
+  for (DesignCheck& check : checks)
+    if (check.ownWords != nullptr) check.ownWords->remedy(check);
+}
+
 DesignCheck plateThicknessCheck(std::string formula, double required, double tpb, std::vector<std::string> fields) {
   DesignCheck check = limitCheck("plate", "底板厚度", std::move(formula), required, tpb + plateRoundingTolerance,
                                  lengthUnit, ValueFormat::Cut2, std::move(fields));

@@ -21,6 +21,16 @@ struct CheckNumbers {
   std::string limit;
 };
 
+struct DesignCheck;
+
+// Words a check writes from its own numbers alone (a rule on a given size), kept as the functions
+// that write them: a check is listed with its numbers, and its values line and remedy are written
+// only when asked for (writeOwnValues, writeOwnRemedies).
+struct OwnWords {
+  void (*values)(DesignCheck& check);
+  void (*remedy)(DesignCheck& check);
+};
+
 struct DesignCheck {
   std::string id;                          // stem of the report tags: "bearing" gives "<#bearing.check>", ...
   std::string name;                        // "底板下混凝土承压"
@@ -51,6 +61,8 @@ struct DesignCheck {
   std::string remedy;
   // Under several load combinations: the one with the largest ratio, whose numbers these are.
   std::optional<GoverningCombination> governing;
+  // Where the check writes its own words; none where its base type writes them from the held values.
+  const OwnWords* ownWords = nullptr;
 
   // A demand of zero or less asks nothing of the part (a depth for a pulling force, a stress
   // of the wrong sign): the check does not govern, it passes and has no utilisation.
@@ -60,6 +72,10 @@ struct DesignCheck {
   // less; not a number for a check that does not govern.
   double ratio() const;
 };
+
+// The values line, or the remedy, of every check that writes its own.
+void writeOwnValues(std::vector<DesignCheck>& checks);
+void writeOwnRemedies(std::vector<DesignCheck>& checks);
 
 inline constexpr const char* stressUnit = "N/mm²";
 inline constexpr const char* lengthUnit = "mm";

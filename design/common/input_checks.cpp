@@ -78,10 +78,17 @@ EditionSwitch switchEdition(const ModuleDescriptor& module, const Entries& entri
 
 namespace {
 
+// Which entries a walk of the checks reads: all of them, or the forces alone (a load combination
+// after the first, whose other entries are those of the first).
+enum class Scope { AllEntries, ForcesOnly };
+
+bool inScope(Scope scope, std::string_view control) { return scope == Scope::AllEntries || isForceControl(control); }
+
 // A typed number is a few characters; a longer text is refused before it is read.
-std::optional<CheckFailure> overlongEntry(const ModuleDescriptor& module, const Entries& entries) {
+std::optional<CheckFailure> overlongEntry(const ModuleDescriptor& module, const Entries& entries, Scope scope) {
   for (const auto& group : module.groups)
     for (const auto& control : group.controls) {
+      if (!inScope(scope, control.name)) continue;
       const auto found = entries.texts.find(control.name);
       if (control.isList() || found == entries.texts.end() || characterCount(found->second) <= longestEntryText) continue;
       return CheckFailure{control.label + "的输入过长（最多 " + std::to_string(longestEntryText) + " 个字符）",
@@ -109,13 +116,14 @@ std::string rangeText(double x) { return formatGeneral(x); }
 
 // Numbers that read well but describe no real column: a length beyond 1–10000 mm, a force or
 // moment beyond 10⁶, a web wider than the flange, flanges deeper than the section.
-std::optional<CheckFailure> implausibleEntry(const ModuleDescriptor& module, const Entries& entries) {
+std::optional<CheckFailure> implausibleEntry(const ModuleDescriptor& module, const Entries& entries, Scope scope) {
   const auto number = [&](const std::string& control) -> std::optional<double> {
     const auto found = entries.texts.find(control);
     return found == entries.texts.end() ? std::nullopt : parseNumber(found->second);
   };
   for (const auto& group : module.groups)
     for (const auto& control : group.controls) {
+      if (!inScope(scope, control.name)) continue;
       if (entries.cbsize && module.inSizeGroup(control.name)) continue;  // switched off: not used
       const auto range = plausibleRange(control);
       const auto value = number(control.name);
@@ -127,6 +135,7 @@ std::optional<CheckFailure> implausibleEntry(const ModuleDescriptor& module, con
                                                           rangeText(range->most) + " " + range->unit + " 之间";
       return CheckFailure{control.label + limits, focusable(module, entries, control.name)};
     }
+  if (scope == Scope::ForcesOnly) return std::nullopt;
   const auto hb = number("Edthc"), bf = number("Edtbf"), tw = number("Edttw"), tf = number("Edttf");
   if (!hb || !bf || !tw || !tf) return std::nullopt;
   if (!(*tw < *bf)) return CheckFailure{"柱腹板厚度tw应小于柱翼缘宽度bf", std::string("Edttw")};
@@ -139,10 +148,13 @@ std::optional<CheckFailure> implausibleEntry(const ModuleDescriptor& module, con
 
 namespace {
 
-std::optional<CheckFailure> checkedEntries(const ModuleDescriptor& module, const Entries& entries, bool zeroMoment) {
-  if (auto mismatch = editionMismatch(module, entries)) return mismatch;
-  if (auto overlong = overlongEntry(module, entries)) return overlong;
+std::optional<CheckFailure> checkedEntries(const ModuleDescriptor& module, const Entries& entries, bool zeroMoment,
+                                           Scope scope) {
+  if (scope == Scope::AllEntries)
+    if (auto mismatch = editionMismatch(module, entries)) return mismatch;
+  if (auto overlong = overlongEntry(module, entries, scope)) return overlong;
   for (const auto& check : module.checks) {
+    if (!inScope(scope, check.control)) continue;
     const auto found = entries.texts.find(check.control);
     const std::string text = found == entries.texts.end() ? std::string{} : found->second;
     const auto value = parseNumber(text);
@@ -150,17 +162,23 @@ std::optional<CheckFailure> checkedEntries(const ModuleDescriptor& module, const
     if (zeroMoment && *value == 0 && check.control == "EdtM") continue;
     if (!(*value > 0)) return CheckFailure{check.message, focusable(module, entries, check.control)};
   }
-  return implausibleEntry(module, entries);
+  return implausibleEntry(module, entries, scope);
 }
 
 }  // namespace
 
+bool isForceControl(std::string_view control) { return control == "EdtN" || control == "EdtV" || control == "EdtM"; }
+
 std::optional<CheckFailure> validateInput(const ModuleDescriptor& module, const Entries& entries) {
-  return checkedEntries(module, entries, false);
+  return checkedEntries(module, entries, false, Scope::AllEntries);
 }
 
 std::optional<CheckFailure> validateCombinationInput(const ModuleDescriptor& module, const Entries& entries) {
-  return checkedEntries(module, entries, true);
+  return checkedEntries(module, entries, true, Scope::AllEntries);
+}
+
+std::optional<CheckFailure> validateCombinationForces(const ModuleDescriptor& module, const Entries& entries) {
+  return checkedEntries(module, entries, true, Scope::ForcesOnly);
 }
 
 }  // namespace pedivo

@@ -46,4 +46,11 @@ std::optional<CheckFailure> validateInput(const ModuleDescriptor& module, const 
 // combination) is read as such; any other moment is checked as above.
 std::optional<CheckFailure> validateCombinationInput(const ModuleDescriptor& module, const Entries& entries);
 
+// The same checks on the forces alone, in the same order: for a combination after the first, whose
+// other entries passed with the first. The first failure is then the one the whole walk would find.
+std::optional<CheckFailure> validateCombinationForces(const ModuleDescriptor& module, const Entries& entries);
+
+// The entries of the forces: N, V and M.
+bool isForceControl(std::string_view control);
+
 }  // namespace pedivo

@@ -1,3 +1,4 @@
+#include "design/common/check_list.h"
 #include "design/common/shear_key.h"
 
 #include <algorithm>
@@ -128,6 +129,7 @@ std::vector<NamedValue> shearKeyValues(const ShearKey& k) {
 std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat, const std::string& frictionFormula) {
   const bool designed = keyDesigned(key);
   std::vector<DesignCheck> list;
+  list.reserve(6);  // the key and its five parts
   if (designed) {
     list.push_back(limitCheck("shear", "抗剪键", "V ≤ Vku（V > Vfb：设置抗剪键，由抗剪键承受全部剪力，不计摩擦力）",
                               seat.V, key.Vku, "kN", ValueFormat::KN2, {"edtkey"}));
@@ -138,7 +140,7 @@ std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat
   }
   const double betaFfw = tables::betaF * seat.ffw;
   const std::vector<std::string> field{"edtkey"};
-  std::vector<DesignCheck> own{
+  std::vector<DesignCheck> own = checkList(
       limitCheck("keyBearing", "抗剪键混凝土承压", "σc = V/(bk·hk) ≤ fc", key.sigck, seat.fc, stressUnit,
                  ValueFormat::Cut2, field),
       limitCheck("keyWebShear", "抗剪键腹板抗剪", "τ = V/((h − 2tf)·tw) ≤ fv", key.tauk, key.fvk, stressUnit,
@@ -148,14 +150,13 @@ std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat
       limitCheck("keyFlangeWeld", "抗剪键翼缘焊缝", "σf = M/(h·0.7hf·2(bk − 2hf)) ≤ βf·ffw", key.sigfk, betaFfw,
                  stressUnit, ValueFormat::Cut3, field),
       limitCheck("keyWebWeld", "抗剪键腹板焊缝", "τf = V/(2·0.7hf·(h − 2tf − 2hf)) ≤ ffw", key.taufk, seat.ffw,
-                 stressUnit, ValueFormat::Cut3, field),
-  };
+                 stressUnit, ValueFormat::Cut3, field));
   for (DesignCheck& check : own) {
     if (designed) continue;
     check.decision = notNeeded;
     check.unnumbered = true;
   }
-  list.insert(list.end(), std::make_move_iterator(own.begin()), std::make_move_iterator(own.end()));
+  appendChecks(list, std::move(own));
   return list;
 }
 

@@ -1,3 +1,4 @@
+#include "design/common/check_list.h"
 #include "design/embedded/embedded.h"
 
 #include "design/embedded/embedded_remedies.h"
@@ -127,14 +128,13 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h) {
 
 // The insertion depth against each of its three conditions, at the final depth.
 std::vector<DesignCheck> checks(const Held& h) {
-  std::vector<DesignCheck> list{
+  std::vector<DesignCheck> list = checkList(
       limitCheck("depthN", "轴力所需插入深度", "dc ≥ H1 = N/[2·ft·(2bf + hb − tw)]", h.H1, h.H2, lengthUnit,
                  ValueFormat::Whole, {"edtH"}),
       limitCheck("depthMin", "最小插入深度", "dc ≥ H1min = max(1.5hb, 500)", h.H1min, h.H2, lengthUnit,
                  ValueFormat::Whole, {"edtH"}),
       limitCheck("moment", "插入段抗弯", "M + V·dc/2 ≤ (fc − V/(bf·dc))·bf·dc²/6", h.write1, h.write2, "kN·m",
-                 ValueFormat::KNm3, {"edtH"}),
-  };
+                 ValueFormat::KNm3, {"edtH"}));
   // The summary's columns name what each check compares.
   for (DesignCheck& check : list) {
     const bool moment = check.id == "moment";

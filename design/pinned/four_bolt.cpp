@@ -1,3 +1,4 @@
+#include "design/common/check_list.h"
 #include "design/pinned/four_bolt.h"
 
 #include <algorithm>
@@ -187,7 +188,7 @@ void writeStiffenerValues(std::vector<DesignCheck>& checks, const Held& h) {
 
 std::vector<DesignCheck> checks(const Held& h) {
   std::vector<DesignCheck> list = plateChecks(h);
-  std::vector<DesignCheck> stiffenerChecks{
+  appendChecks(list, checkList(
       limitCheck("stiffener", "锚栓加劲肋折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, tables::equivalentStressFactor * h.f1, stressUnit,
                  ValueFormat::Cut3, {"Edthjjl"}),
       limitCheck("slenderness", "锚栓加劲肋宽厚比", "(B − tw)/2/ts ≤ 18·√(235/fy)", h.write1, h.write2, "",
@@ -195,11 +196,8 @@ std::vector<DesignCheck> checks(const Held& h) {
       limitCheck("stiffenerPlateWeld", "加劲肋与底板焊缝", "σf ≤ βf·ffw", h.ylnf, tables::betaF * h.ffw, stressUnit,
                  ValueFormat::Cut3, {"Edthfjjl"}),
       limitCheck("stiffenerWebWeld", "加劲肋与腹板焊缝折算应力", "√((σf/βf)² + τf²) ≤ ffw", h.ylvf, h.ffw,
-                 stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
-  };
-  list.insert(list.end(), std::make_move_iterator(stiffenerChecks.begin()), std::make_move_iterator(stiffenerChecks.end()));
-  std::vector<DesignCheck> key = keyChecks(h);
-  list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
+                 stressUnit, ValueFormat::Cut3, {"Edthfjjl"})));
+  appendChecks(list, keyChecks(h));
   return list;
 }
 

@@ -1,3 +1,4 @@
+#include "design/common/check_list.h"
 #include "design/pinned/pinned_plate.h"
 
 #include <algorithm>
@@ -139,8 +140,7 @@ void checkGivenPlate(const Materials& m, Held& h, double a2, GivenSizeFindings& 
     h.AF = welds->AF, h.Aeww = welds->Aeww, h.ylnc = welds->ylnc, h.ylv = welds->ylv, h.ylfs = welds->ylfs;
   findings.rules.push_back(atLeastRule("ruleT", "底板最小厚度", "t ≥ 20", h.tpb, 20, {"Edttpb"}));
   findings.rules.push_back(smallestLegRule("ruleHf11", "柱与底板焊脚尺寸", h.hf11, h.tpb, 6, {"edthf11"}));
-  const auto distances = boltDistanceRules({h.dms, h.a, h.c, h.lt, h.bt, false, false});
-  findings.rules.insert(findings.rules.end(), distances.begin(), distances.end());
+  appendChecks(findings.rules, boltDistanceRules({h.dms, h.a, h.c, h.lt, h.bt, false, false}));
   // The key under the given plate, designed for the forces as a design's is.
   designKeyUnder(m, h);
 }
@@ -229,7 +229,7 @@ DesignCheck overhangCheck(const Held& h) {
 
 std::vector<DesignCheck> plateChecks(const Held& h) {
   const bool cantilever = h.r1 < 0.3;
-  return {
+  return checkList(
       limitCheck("bearing", "底板下混凝土承压", "σc = N/(B·L) ≤ fc", h.ylc, h.fc, stressUnit, ValueFormat::Cut2,
                  {"EdtL", "EdtB"}),
       plateThicknessCheck(
@@ -239,8 +239,7 @@ std::vector<DesignCheck> plateChecks(const Held& h) {
       limitCheck("flange", "柱翼缘轴压应力", "σN = N/(2AF + Aeww) ≤ f", h.ylnc, h.f, stressUnit, ValueFormat::Cut3,
                  {"edthf11"}),
       limitCheck("weld", "柱与底板焊缝折算应力", "√((σN/βf)² + τV²) ≤ ffw", h.ylfs, h.ffw, stressUnit,
-                 ValueFormat::Cut3, {"edthf11"}),
-  };
+                 ValueFormat::Cut3, {"edthf11"}));
 }
 
 std::vector<DesignCheck> keyChecks(const Held& h) {

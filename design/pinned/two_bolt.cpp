@@ -1,3 +1,4 @@
+#include "design/common/check_list.h"
 #include "design/pinned/two_bolt.h"
 
 #include <iterator>
@@ -23,8 +24,7 @@ std::vector<NamedValue> values(const Held& h) { return plateValues(h); }
 
 std::vector<DesignCheck> checks(const Held& h) {
   std::vector<DesignCheck> list = plateChecks(h);
-  std::vector<DesignCheck> key = keyChecks(h);
-  list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
+  appendChecks(list, keyChecks(h));
   return list;
 }
 

@@ -1,3 +1,4 @@
+#include "design/common/check_list.h"
 #include "design/rigid/rigid_plate.h"
 
 #include <algorithm>
@@ -378,7 +379,7 @@ ResultView results(const Held& h) {
 
 std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
   const bool atBoltsGoverns = h.tpbt > h.tpbc;
-  std::vector<DesignCheck> list{
+  std::vector<DesignCheck> list = checkList(
       limitCheck("bearing", "底板下混凝土承压", "σc ≤ fc", h.ylc, h.fc, stressUnit, ValueFormat::Cut2,
                  {"EdtL", "EdtB"}),
       limitCheck("bolt", "锚栓抗拉", "σt = 1.2·Ta·2/n/Ae ≤ fta", h.write4, h.fta, stressUnit, ValueFormat::Cut3,
@@ -389,12 +390,11 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
       limitCheck("flange", "柱翼缘正应力", "σ = N/(2AF + Aeww) + (M/2)/Wc ≤ f", h.ylf, h.f, stressUnit,
                  ValueFormat::Cut3, {"edthf11"}),
       limitCheck("weld", "柱与底板焊缝折算应力", "√((σN/βf)² + τV²) ≤ ffw", h.ylfs, h.ffw, stressUnit,
-                 ValueFormat::Cut3, {"edthf11"}),
-  };
+                 ValueFormat::Cut3, {"edthf11"}));
   if (layout.checksWebWeldLeg)
     list.push_back(limitCheck("webWeldLeg", "腹板焊脚尺寸", "hf ≤ 1.2·tw", h.hf11, tables::largestLegFactor * h.tw, lengthUnit,
                               ValueFormat::Plain, {"edthf11"}));
-  std::vector<DesignCheck> stiffener{
+  appendChecks(list, checkList(
       limitCheck("stiffener", "锚栓加劲肋折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, tables::equivalentStressFactor * h.f1, stressUnit,
                  ValueFormat::Cut3, {"Edthjjl"}),
       limitCheck("slenderness", "锚栓加劲肋宽厚比", "(L − hb)/2/ts ≤ 18·√(235/fy)", h.write1, h.write2, "",
@@ -405,11 +405,8 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
                  stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
       limitCheck("layout", "加劲肋布置宽度",
                  layout.cSpacings == 4 ? "2c + 2ts + 2hf ≤ bf" : "4c + 3ts + 2hf ≤ bf",
-                 layout.layoutWidth(h) + 2 * h.hf3, h.bf, lengthUnit, ValueFormat::Plain, {"Edtc", "Edttjjl"}),
-  };
-  list.insert(list.end(), std::make_move_iterator(stiffener.begin()), std::make_move_iterator(stiffener.end()));
-  std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
-  list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
+                 layout.layoutWidth(h) + 2 * h.hf3, h.bf, lengthUnit, ValueFormat::Plain, {"Edtc", "Edttjjl"})));
+  appendChecks(list, shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键"));
   return list;
 }
 
