@@ -407,11 +407,11 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
                                std::min(h.tjjl, tables::largestFilletLeg), {"Edthfjjl"}));
   const auto distances = boltDistanceRules({h.dms, h.a, h.c, h.lt, h.bt, false, true, false});
   f.rules.insert(f.rules.end(), distances.begin(), distances.end());
-  designKeyUnder(m, h);
+  keyUnderGivenPlate(m, s, h, f);
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-Sizes heldSizes(const Held& h) { return sizesOf(sizeFields, h); }
+Sizes heldSizes(const Held& h) { return sizesWithKey(sizeFields, h); }
 
 // ---- values, results, checks and report ------------------------------------------------------
 
@@ -536,7 +536,7 @@ ModuleDescriptor makeModule() {
   d.newState = stateFactory(ModuleFunctions<Held>{calculateChannelBootBeam, results, report, values, checks,
                                                   channelBootBeamWeight, channelBootBeamRemedies, checkValues,
                                                   checkGiven, heldSizes});
-  d.sizes = sizeNames(sizeFields);
+  d.sizes = sizeNamesWithKey(sizeFields);
   d.plateThicknesses = {"tpb", "tsh", "tjjl", "tcb"};
   d.stopRemedy = channelBootBeamStopRemedy;
   return d;

@@ -265,11 +265,11 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   f.rules.push_back(atMostRule("ruleHs", "加劲肋高度不大于靴梁高度", "hs ≤ hsh", h.hjjl, h.hsh, {"Edthjjl"}));
   const auto stiffenerRules = exposedBaseRules({h.tpb, 0, h.hf3, h.tjjl, {h.dms, h.a, h.c, h.lt, h.bt, true, true}});
   f.rules.insert(f.rules.end(), stiffenerRules.begin() + 1, stiffenerRules.end());
-  designKeyUnder(m, h);
+  keyUnderGivenPlate(m, s, h, f);
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-Sizes heldSizes(const Held& h) { return sizesOf(sizeFields, h); }
+Sizes heldSizes(const Held& h) { return sizesWithKey(sizeFields, h); }
 
 // ---- values, results, checks and report ------------------------------------------------------
 
@@ -385,7 +385,7 @@ ModuleDescriptor makeModule() {
       ModuleFunctions<Held>{calculateTBootBeam, results, report, values, checks, tBootBeamWeight, tBootBeamRemedies,
                             checkValues, checkGiven, heldSizes});
   d.stopRemedy = tBootBeamStopRemedy;
-  d.sizes = sizeNames(sizeFields);
+  d.sizes = sizeNamesWithKey(sizeFields);
   d.plateThicknesses = {"tpb", "tsh", "tjjl"};
   return d;
 }

@@ -7,6 +7,7 @@
 #include "design/common/calculation.h"
 #include "design/common/input_checks.h"
 #include "design/common/numbers.h"
+#include "design/common/shear_key.h"
 
 namespace pedivo {
 namespace {
@@ -302,8 +303,21 @@ CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entr
     designs.push_back(state->sizes());
     outcomes.push_back(std::move(outcome));
   }
-  const Sizes envelope = envelopeSizes(designs);
-  CombinedOutcome result = checkUnderEach(module, loads, std::move(each), envelope, false);
+  Sizes envelope = envelopeSizes(designs);
+  // No design needed a shear key: each combination's check finds under the enveloped plate whether
+  // it needs one, as a design would; where one does, the largest of those keys is the base's and
+  // every combination is checked again with it.
+  const auto key = givenShearKey(envelope);
+  const bool keyLeftOut = key && key->keyh == 0;
+  if (keyLeftOut)
+    for (const SizeName& size : shearKeySizeNames()) envelope.erase(size.name);
+  CombinedOutcome result = checkUnderEach(module, loads, each, envelope, false);
+  if (keyLeftOut && result.run) {
+    std::vector<Sizes> checked;
+    for (std::size_t i = 0; i < result.run->size(); ++i) checked.push_back(result.run->under(i).sizes());
+    envelope = envelopeSizes(checked);
+    if (envelope.at("keyh") > 0) result = checkUnderEach(module, loads, std::move(each), envelope, false);
+  }
   if (result.run) {
     writeBackLayout(outcomes, envelope, result.outcome);
     // A design whose parts do not fit the column closes the whole design so.
