@@ -14,10 +14,12 @@ namespace {
 constexpr std::string_view failedWord = "不满足";
 // A table outside the body spans its container: a width in fiftieths of a per cent.
 constexpr int wholeWidthPct = 5000;
-// Columns narrower than this many half-width characters would break their numbers, wider ones
-// give a long name more room than the numbers beside it: the shares stay within these.
-constexpr double narrowestColumn = 7;
+// Columns narrower than this many half-width characters would break a header such as "N (kN)" in
+// bold, wider ones give a long name more room than the numbers beside it: the shares stay within
+// these, after the longest text of the column and room for the cell's margins.
+constexpr double narrowestColumn = 10;
 constexpr double widestColumn = 28;
+constexpr double cellRoom = 3;
 
 // The width of the text area of the section a body element stands in, twentieths of a point; 0
 // where it is not in the body or the document does not say.
@@ -40,7 +42,7 @@ double displayWidth(std::string_view text) {
   double width = 0;
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) width += 1;
+    if (byte < 0x80 || (byte >= 0xC0 && byte < 0xE0)) width += 1;  // ASCII, or "·" and its kind
     else if (byte >= 0xE0) width += 2;  // the lead byte of a character of three or four bytes
   }
   return width;
@@ -52,7 +54,7 @@ std::vector<int> columnWidths(const std::vector<std::vector<std::string>>& rows,
   std::vector<double> wanted(columns, narrowestColumn);
   for (const auto& row : rows)
     for (std::size_t c = 0; c < row.size() && c < columns; ++c)
-      wanted[c] = std::clamp(displayWidth(row[c]) + 1, wanted[c], widestColumn);
+      wanted[c] = std::clamp(displayWidth(row[c]) + cellRoom, wanted[c], widestColumn);
   double sum = 0;
   for (const double w : wanted) sum += w;
   std::vector<int> widths(columns);
@@ -81,10 +83,16 @@ void addRun(pugi::xml_node paragraph, pugi::xml_node model, const std::string& t
   t.text().set(text.c_str());
 }
 
-// A paragraph of the block, made after the tag's paragraph: its properties, less any section it closes.
-pugi::xml_node blockParagraph(pugi::xml_node paragraph, pugi::xml_node run, const std::string& text) {
+// A paragraph of the block, made after the tag's paragraph: its properties, less any section it
+// closes; one before the table keeps with it on its page.
+pugi::xml_node blockParagraph(pugi::xml_node paragraph, pugi::xml_node run, const std::string& text, bool keepNext) {
   pugi::xml_node p = paragraph.parent().insert_child_after("w:p", paragraph);
-  if (const pugi::xml_node properties = paragraph.child("w:pPr")) p.append_copy(properties).remove_child("w:sectPr");
+  pugi::xml_node properties = paragraph.child("w:pPr") ? p.append_copy(paragraph.child("w:pPr")) : p.append_child("w:pPr");
+  properties.remove_child("w:sectPr");
+  if (keepNext && !properties.child("w:keepNext")) {
+    const pugi::xml_node style = properties.child("w:pStyle");
+    style ? properties.insert_child_after("w:keepNext", style) : properties.prepend_child("w:keepNext");
+  }
   if (!text.empty()) addRun(p, run, text);
   return p;
 }
@@ -165,9 +173,9 @@ pugi::xml_node insertTextBlock(pugi::xml_node paragraph, pugi::xml_node after, p
   const auto place = [&](pugi::xml_node part) {
     last = last ? container.insert_move_after(part, last) : container.prepend_move(part);
   };
-  for (const auto& text : block.before) place(blockParagraph(paragraph, run, text));
+  for (const auto& text : block.before) place(blockParagraph(paragraph, run, text, !block.rows.empty()));
   if (!block.rows.empty()) place(blockTable(paragraph, run, block.rows));
-  for (const auto& text : block.after) place(blockParagraph(paragraph, run, text));
+  for (const auto& text : block.after) place(blockParagraph(paragraph, run, text, false));
   // A cell, a note or a text box ends with a paragraph, never with a table.
   pugi::xml_node next = last.next_sibling();
   while (next && next.type() != pugi::node_element) next = next.next_sibling();

@@ -353,7 +353,9 @@ TEST_F(ReportWriter, SeveralCombinationsAreAWordTable) {
   EXPECT_EQ(order, (std::vector<std::string>{"w:p", "w:p", "w:tbl", "w:p", "w:p", "w:sectPr"}));
   EXPECT_EQ(paragraphTexts(xml).at(1), "荷载组合：");
   EXPECT_EQ(paragraphTexts(xml).at(11), "注：取组合 2");
-  EXPECT_STREQ(bodyNode.child("w:p").next_sibling("w:p").child("w:pPr").child("w:jc").attribute("w:val").value(), "left");
+  const pugi::xml_node caption = bodyNode.child("w:p").next_sibling("w:p");
+  EXPECT_STREQ(caption.child("w:pPr").child("w:jc").attribute("w:val").value(), "left");
+  EXPECT_TRUE(caption.child("w:pPr").child("w:keepNext")) << "the caption keeps with its table";
 
   const pugi::xml_node table = bodyNode.child("w:tbl");
   EXPECT_EQ(table.child("w:tblPr").child("w:tblW").attribute("w:w").as_int(), 9298);
