@@ -41,23 +41,6 @@ Outcome checkLike(const Design& design, const Sizes& sizes, DesignSession& check
   return check.check(sizes);
 }
 
-TEST(GivenShearKey, EveryExposedTypeGivesAndTakesTheKeysSizes) {
-  for (const char* id : exposedTypes) {
-    const Design design = keyedDesign(id);
-    ASSERT_EQ(design.outcome.ending, Ending::Completed) << id;
-    const Sizes sizes = design.session.sizes();
-    ASSERT_GT(sizes.at("keyh"), 0) << id;
-    EXPECT_EQ(sizes.at("keyh"), design["keyh"]) << id;
-    EXPECT_EQ(sizes.at("hk"), design["hk"]) << id;
-    EXPECT_EQ(sizes.at("hfk"), design["hfk"]) << id;
-    // A base that needs no key gives a key of 0 throughout.
-    const Sizes none = testing::design(*findModule(id), {{"EdtN", "900"}, {"EdtV", "10"}}).session.sizes();
-    for (const char* name : {"keyh", "keyb", "keytw", "keytf", "hk", "hfk"}) EXPECT_EQ(none.at(name), 0) << id << name;
-  }
-  const Sizes embedded = testing::design(*findModule("gc"), {}).session.sizes();
-  EXPECT_FALSE(embedded.contains("keyh"));
-}
-
 // The key a design gave, checked as given: the same key, named alike, and the design's numbers.
 TEST(GivenShearKey, AKeyGivenBackIsTheDesignsKey) {
   for (const char* id : exposedTypes) {
