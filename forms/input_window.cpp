@@ -555,7 +555,16 @@ QWidget* InputWindow::buildGivenSizes() {
   grid->setContentsMargins(0, 0, 4, 0);
   grid->setVerticalSpacing(rowSpacing);
   int row = 0;
+  bool keyNoted = false;
   for (const SizeName& size : session_.module().sizes) {
+    if (size.ofShearKey && !keyNoted) {
+      // The key's sizes go together: all 0 for a base without one, all blank for the key a design would choose.
+      auto* note = new QLabel(QStringLiteral("抗剪键：不设抗剪键时各项填 0；全部留空时按设计选取。"));
+      note->setObjectName(QStringLiteral("givenKeyNote"));
+      note->setWordWrap(true);
+      grid->addWidget(note, row++, 0, 1, 3);
+      keyNoted = true;
+    }
     auto* label = new QLabel(qs(size.caption));
     auto* edit = new QLineEdit;
     edit->setObjectName(QStringLiteral("Given_") + qs(size.name));
@@ -617,12 +626,15 @@ void InputWindow::setCheckMode(bool on) {
 void InputWindow::fillGivenSizes(const Sizes& sizes) {
   for (const auto& [name, edit] : givenBoxes_)
     if (const auto found = sizes.find(name); found != sizes.end()) edit->setText(qs(formatGeneral(found->second)));
+    else edit->clear();  // a size left out (a key to be chosen) stays blank
 }
 
 std::optional<Sizes> InputWindow::readGivenSizes() {
   Sizes sizes;
   for (const SizeName& size : session_.module().sizes) {
     QLineEdit* edit = givenBoxes_.at(size.name);
+    // A blank size of the key is left out: the check says whether the key is given in part.
+    if (size.ofShearKey && edit->text().trimmed().isEmpty()) continue;
     const auto value = parseNumber(ss(edit->text()));
     if (!value) {
       const QString why = edit->text().trimmed().isEmpty() ? QStringLiteral("请填写该尺寸。")

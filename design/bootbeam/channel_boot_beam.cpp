@@ -407,11 +407,11 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   f.rules.push_back(atMostRule("ruleHf3Max", "肋板焊脚不大于肋厚及 16 mm", "hf ≤ min(ts, 16)", h.hf3,
                                std::min(h.tjjl, tables::largestFilletLeg), {"Edthfjjl"}));
   appendChecks(f.rules, boltDistanceRules({h.dms, h.a, h.c, h.lt, h.bt, false, true, false}));
-  designKeyUnder(m, h);
+  keyUnderGivenPlate(m, s, h, f);
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-Sizes heldSizes(const Held& h) { return sizesOf(sizeFields, h); }
+Sizes heldSizes(const Held& h) { return sizesWithKey(sizeFields, h); }
 
 // ---- values, results, checks and report ------------------------------------------------------
 
@@ -532,7 +532,7 @@ ModuleDescriptor makeModule() {
   d.newState = stateFactory(ModuleFunctions<Held>{calculateChannelBootBeam, results, report, values, checks,
                                                   channelBootBeamWeight, channelBootBeamRemedies, checkValues,
                                                   checkGiven, heldSizes});
-  d.sizes = sizeNames(sizeFields);
+  d.sizes = sizeNamesWithKey(sizeFields);
   d.plateThicknesses = {"tpb", "tsh", "tjjl", "tcb"};
   d.stopRemedy = channelBootBeamStopRemedy;
   return d;

@@ -269,11 +269,11 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
       exposedBaseRules({h.tpb, 0, h.hf3, h.tjjl, {h.dms, h.a, h.c, h.lt, h.bt, true, true}});
   stiffenerRules.erase(stiffenerRules.begin());
   appendChecks(f.rules, std::move(stiffenerRules));
-  designKeyUnder(m, h);
+  keyUnderGivenPlate(m, s, h, f);
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-Sizes heldSizes(const Held& h) { return sizesOf(sizeFields, h); }
+Sizes heldSizes(const Held& h) { return sizesWithKey(sizeFields, h); }
 
 // ---- values, results, checks and report ------------------------------------------------------
 
@@ -387,7 +387,7 @@ ModuleDescriptor makeModule() {
       ModuleFunctions<Held>{calculateTBootBeam, results, report, values, checks, tBootBeamWeight, tBootBeamRemedies,
                             checkValues, checkGiven, heldSizes});
   d.stopRemedy = tBootBeamStopRemedy;
-  d.sizes = sizeNames(sizeFields);
+  d.sizes = sizeNamesWithKey(sizeFields);
   d.plateThicknesses = {"tpb", "tsh", "tjjl"};
   return d;
 }

@@ -12,16 +12,47 @@
 
 namespace pedivo {
 
+namespace {
+
+// Beyond a kilometre no part of a column base is meant.
+constexpr double longestSize = 1e6;
+
+std::string named(const SizeName& size) { return size.caption + "（" + size.name + "）"; }
+
+// The sizes of the shear key: all left out (the key is chosen as a design chooses it), all 0 (no
+// key) or all greater than 0. A key given in part is refused, naming the first size that lacks.
+std::optional<std::string> shearKeyFault(std::span<const SizeName> names, const Sizes& sizes) {
+  const SizeName* missing = nullptr;
+  const SizeName* zero = nullptr;
+  bool given = false, positive = false;
+  for (const auto& size : names) {
+    if (!size.ofShearKey) continue;
+    const auto found = sizes.find(size.name);
+    if (found == sizes.end()) {
+      if (missing == nullptr) missing = &size;
+      continue;
+    }
+    given = true;
+    if (!(found->second >= 0 && found->second <= longestSize)) return named(size) + "须为 0 或大于 0 的数值";
+    if (found->second > 0) positive = true;
+    else if (zero == nullptr) zero = &size;
+  }
+  constexpr const char* rule = "设置抗剪键时其各项尺寸均须大于 0，不设抗剪键时均填 0";
+  if (given && missing != nullptr) return "缺少尺寸：" + named(*missing) + "。" + rule;
+  if (positive && zero != nullptr) return "抗剪键尺寸不全：" + named(*zero) + "为 0。" + rule;
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<std::string> sizesFault(std::span<const SizeName> names, const Sizes& sizes) {
   for (const auto& size : names) {
+    if (size.ofShearKey) continue;
     const auto found = sizes.find(size.name);
-    if (found == sizes.end()) return "缺少尺寸：" + size.caption + "（" + size.name + "）";
-    // Beyond a kilometre no part of a column base is meant.
-    constexpr double longestSize = 1e6;
-    if (!(found->second > 0 && found->second <= longestSize))
-      return size.caption + "（" + size.name + "）须为大于 0 的数值";
+    if (found == sizes.end()) return "缺少尺寸：" + named(size);
+    if (!(found->second > 0 && found->second <= longestSize)) return named(size) + "须为大于 0 的数值";
   }
-  return std::nullopt;
+  return shearKeyFault(names, sizes);
 }
 
 void applyFindings(std::vector<DesignCheck>& checks, GivenSizeFindings& findings) {

@@ -54,6 +54,7 @@ std::vector<SizeName> sizeNames(const SizeField<Held> (&fields)[Count]) {
 
 // Why the sizes cannot be checked: the first size missing, or one that is not a length greater
 // than 0, named by its caption and name; none when all are there. Sizes of other names are ignored.
+// The shear key's sizes are all left out, all 0 (no key) or all greater than 0.
 std::optional<std::string> sizesFault(std::span<const SizeName> names, const Sizes& sizes);
 
 // A check that could not be evaluated on the given sizes; it fails and says why.

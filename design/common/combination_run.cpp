@@ -7,6 +7,8 @@
 #include "design/common/calculation.h"
 #include "design/common/input_checks.h"
 #include "design/common/numbers.h"
+#include "design/common/shear_key.h"
+#include "design/common/text_block.h"
 
 namespace pedivo {
 namespace {
@@ -251,20 +253,32 @@ const std::vector<DesignCheck>& CombinationRun::checksWithValues() const {
 }
 
 std::string CombinationRun::combinationsTable() const {
-  std::string table = "荷载组合（N、V 以 kN 计，M 以 kN·m 计，压力为正；弯矩与剪力按绝对值计算）：";
+  TextBlock block;
+  block.before.push_back(withMoment_ ? "荷载组合（压力为正；弯矩与剪力按绝对值计算）："
+                                     : "荷载组合（压力为正；剪力按绝对值计算）：");
+  std::vector<std::string> header{"组合", "N (kN)", "V (kN)"};
+  if (withMoment_) header.push_back("M (kN·m)");
+  header.insert(header.end(), {"最大利用率", "控制验算"});
+  block.rows.push_back(std::move(header));
   for (std::size_t i = 0; i < summaries_.size(); ++i) {
     const CombinationSummary& summary = summaries_[i];
-    table += "\n" + std::to_string(i + 1) + ". " + summary.load.name + "：N = " + forceText(summary.load.N) +
-             "，V = " + forceText(summary.load.V);
-    if (withMoment_) table += "，M = " + forceText(summary.load.M);
-    table += "；最大利用率 " + utilisationText(summary.ratio);
-    for (const DesignCheck& check : merged_)
-      if (check.id == summary.ratioCheck) table += "（" + check.name + "）";
-    if (!summary.governs.empty()) table += "，控制 " + std::to_string(summary.governs.size()) + " 项验算";
+    std::vector<std::string> row{std::to_string(i + 1) + "：" + summary.load.name, forceText(summary.load.N),
+                                 forceText(summary.load.V)};
+    if (withMoment_) row.push_back(forceText(summary.load.M));
+    std::string ratio = utilisationText(summary.ratio);
+    std::string check = "—";
+    for (const DesignCheck& own : states_[i]->bareChecks())
+      if (own.id == summary.ratioCheck) {
+        check = own.name;
+        if (!own.ok()) ratio += " 不满足";
+      }
+    row.push_back(std::move(ratio));
+    row.push_back(std::move(check));
+    block.rows.push_back(std::move(row));
   }
-  table += "\n设计资料所列内力及计算过程取组合 " + std::to_string(body_ + 1) + "“" + loads_[body_].name +
-           "”（控制验算项目最多）；各项验算按其控制组合（利用率最大者）的内力计算并注明。";
-  return table;
+  block.after.push_back("设计资料所列内力及计算过程取组合 " + std::to_string(body_ + 1) + "“" + loads_[body_].name +
+                        "”（控制验算项目最多）；各项验算按其控制组合（利用率最大者）的内力计算并注明。");
+  return blockText(block);
 }
 
 void CombinationRun::report(const TagEmitter& sink) const {
@@ -344,7 +358,21 @@ CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entr
     }
     designed.take(outcome, state->sizes());
   }
-  CombinedOutcome result = checkUnderEach(module, loads, entries, designed.envelope, false);
+  Sizes& envelope = designed.envelope;
+  // No design needed a shear key: each combination's check finds under the enveloped plate whether
+  // it needs one, as a design would; where one does, the largest of those keys is the base's and
+  // every combination is checked again with it.
+  const auto key = givenShearKey(envelope);
+  const bool keyLeftOut = key && key->keyh == 0;
+  if (keyLeftOut)
+    for (const SizeName& size : shearKeySizeNames()) envelope.erase(size.name);
+  CombinedOutcome result = checkUnderEach(module, loads, entries, envelope, false);
+  if (keyLeftOut && result.run) {
+    std::vector<Sizes> checked;
+    for (std::size_t i = 0; i < result.run->size(); ++i) checked.push_back(result.run->under(i).sizes());
+    envelope = envelopeSizes(checked);
+    if (envelope.at("keyh") > 0) result = checkUnderEach(module, loads, entries, envelope, false);
+  }
   if (result.run) designed.writeBack(result.outcome);
   return result;
 }

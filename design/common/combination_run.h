@@ -83,7 +83,8 @@ class CombinationRun {
   // The body's report with the checks as merged, each values line under its governing
   // combination's name and forces, and "<#combinations>" the table of the combinations.
   void report(const TagEmitter& sink) const;
-  // "<#combinations>": a line a combination, with its largest ratio and the check it belongs to.
+  // "<#combinations>": a table (text_block.h) of a row a combination: its number and name, N, V
+  // (and M), its largest ratio, "不满足" beside it where that check fails, and the check it belongs to.
   std::string combinationsTable() const;
 
  private:

@@ -103,10 +103,12 @@ struct DesignCheck;
 // is given to be checked (design/common/check_mode.h).
 using Sizes = std::map<std::string, double, std::less<>>;
 
-// A size a base type takes, with its caption: "tpb", "底板厚度t".
+// A size a base type takes, with its caption: "tpb", "底板厚度t". The sizes of the shear key come
+// as a group: all 0 for a base without a key, all left out for a key chosen as a design chooses it.
 struct SizeName {
   std::string name;
   std::string caption;
+  bool ofShearKey = false;
 };
 
 // How a calculation ended.

@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <optional>
 #include <string_view>
+
+#include "design/common/report_table.h"
+#include "design/common/run_properties.h"
 
 namespace pedivo {
 namespace {
@@ -55,6 +59,21 @@ bool isWordCharacter(char c) {
 
 char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// Tags that stand in a paragraph of their own only to be a block of text (the table of load
+// combinations): with nothing to say, their paragraph goes; with a table to give (text_block.h),
+// the table takes its place. Every other tag keeps its line empty.
+constexpr std::array<std::string_view, 1> blockTags = {"<#combinations>"};
+
+bool isBlockTag(std::string_view lowered) {
+  return std::find(blockTags.begin(), blockTags.end(), lowered) != blockTags.end();
+}
+
+// A block's rows as lines, where no table can stand: the cells parted by wide spaces.
+std::string flatBlockText(std::string text) {
+  for (std::size_t at = text.find('\t'); at != std::string::npos; at = text.find('\t', at)) text.replace(at, 1, "　");
+  return text;
+}
+
 // The tags of a table, looked up by the text at a position of a paragraph: sorted by their
 // lower-case text, so that the tags a text begins with are found by narrowing the range one byte
 // at a time. A paragraph is then read once whatever the number of tags.
@@ -64,6 +83,7 @@ class TagIndex {
     std::string lowered;
     std::size_t order = 0;  // place in the table: the first of tags matching at one place wins
     std::string replacement;
+    std::optional<TextBlock> block;  // a block tag's table, set as one where the paragraph allows
     bool wordStart = false;  // begins (ends) with a letter or digit: must not touch another
     bool wordEnd = false;
   };
@@ -71,7 +91,7 @@ class TagIndex {
   explicit TagIndex(const std::vector<TagText>& tags) {
     for (std::size_t i = 0; i < tags.size(); ++i) {
       if (tags[i].tag.empty()) continue;
-      Tag tag{tags[i].tag, i, {}, isWordCharacter(tags[i].tag.front()), isWordCharacter(tags[i].tag.back())};
+      Tag tag{tags[i].tag, i, {}, {}, isWordCharacter(tags[i].tag.front()), isWordCharacter(tags[i].tag.back())};
       for (char& c : tag.lowered) c = lowerAscii(c);
       opensTag_[static_cast<unsigned char>(tag.lowered.front())] = true;
       sorted_.push_back(std::move(tag));
@@ -82,7 +102,12 @@ class TagIndex {
         std::unique(sorted_.begin(), sorted_.end(), [](const Tag& a, const Tag& b) { return a.lowered == b.lowered; }),
         sorted_.end());
     // Inserted text is made XML-safe once, not once a place.
-    for (Tag& tag : sorted_) tag.replacement = xmlSafe(tags[tag.order].text);
+    for (Tag& tag : sorted_) {
+      tag.replacement = xmlSafe(tags[tag.order].text);
+      if (!isBlockTag(tag.lowered) || tag.replacement.find('\t') == std::string::npos) continue;
+      tag.block = readTextBlock(tag.replacement);
+      tag.replacement = flatBlockText(std::move(tag.replacement));
+    }
   }
 
   bool empty() const { return sorted_.empty(); }
@@ -170,36 +195,6 @@ void setRunText(pugi::xml_node textNode, const std::string& text) {
 
 constexpr std::string_view failedWord = "不满足";
 
-// The run properties in the order the schema gives them, so that bold and colour go where Word
-// expects them among the properties a template already has.
-constexpr std::array<std::string_view, 40> runPropertyOrder = {
-    "w:rStyle", "w:rFonts", "w:b",        "w:bCs",      "w:i",         "w:iCs",      "w:caps",     "w:smallCaps",
-    "w:strike", "w:dstrike", "w:outline", "w:shadow",   "w:emboss",    "w:imprint",  "w:noProof",  "w:snapToGrid",
-    "w:vanish", "w:webHidden", "w:color", "w:spacing",  "w:w",         "w:kern",     "w:position", "w:sz",
-    "w:szCs",   "w:highlight", "w:u",     "w:effect",   "w:bdr",       "w:shd",      "w:fitText",  "w:vertAlign",
-    "w:rtl",    "w:cs",      "w:em",       "w:lang",     "w:eastAsianLayout", "w:specVanish", "w:oMath", "w:rPrChange"};
-
-std::size_t propertyRank(std::string_view name) {
-  const auto at = std::find(runPropertyOrder.begin(), runPropertyOrder.end(), name);
-  return static_cast<std::size_t>(at - runPropertyOrder.begin());
-}
-
-// Sets a property of a run's rPr, replacing one already there, at its place in the schema's order.
-pugi::xml_node setRunProperty(pugi::xml_node properties, const char* name) {
-  properties.remove_child(name);
-  const std::size_t rank = propertyRank(name);
-  for (pugi::xml_node child = properties.first_child(); child; child = child.next_sibling())
-    if (propertyRank(child.name()) > rank) return properties.insert_child_before(name, child);
-  return properties.append_child(name);
-}
-
-void makeRedBold(pugi::xml_node run) {
-  pugi::xml_node properties = run.child("w:rPr");
-  if (!properties) properties = run.prepend_child("w:rPr");
-  setRunProperty(properties, "w:b");
-  setRunProperty(properties, "w:color").append_attribute("w:val").set_value("FF0000");
-}
-
 // A run that received text with "不满足" in it becomes several runs, the word in red bold ones,
 // so that a failing verdict stands out wherever it is printed. Only a plain run (its properties
 // and this one text) is split; anything else in it would be copied along.
@@ -233,6 +228,20 @@ struct Found {
   std::size_t begin = 0;
   std::size_t end = 0;
   const std::string* replacement = nullptr;
+  const TextBlock* block = nullptr;  // set as a table beside the paragraph; the tag leaves no text
+};
+
+// A block to set beside its paragraph once every paragraph is filled, so that its text is never
+// searched; the paragraph goes where it held nothing else.
+struct PendingBlock {
+  pugi::xml_node paragraph;
+  pugi::xml_node run;  // a copy of the run the tag began in, in PendingBlocks::runs
+  const TextBlock* block;
+  bool removeParagraph;
+};
+struct PendingBlocks {
+  pugi::xml_document runs;
+  std::vector<PendingBlock> blocks;
 };
 
 // Replaces every tag in one paragraph in a single reading of its text: the matches are found
@@ -247,6 +256,7 @@ struct ParagraphScratch {
   std::string lowered;
   std::vector<Found> found;
   std::string text;
+  PendingBlocks* blocks = nullptr;
 };
 
 // What filling did to a paragraph.
@@ -256,10 +266,9 @@ enum class Filled {
   Emptied,  // it held only a tag, which had nothing to say: the paragraph is not wanted
 };
 
-// A paragraph of the body that is only its text: properties (not a section's), plain runs of
-// text, proofing marks and bookmarks. Removing it loses nothing but its line.
-bool isPlainBodyParagraph(pugi::xml_node paragraph) {
-  if (std::string_view(paragraph.parent().name()) != "w:body") return false;
+// A paragraph that is only its text: properties (not a section's), plain runs of text, proofing
+// marks and bookmarks. Removing it loses nothing but its line.
+bool isPlainParagraph(pugi::xml_node paragraph) {
   for (pugi::xml_node child = paragraph.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element) continue;
     const std::string_view name = child.name();
@@ -277,19 +286,55 @@ bool isPlainBodyParagraph(pugi::xml_node paragraph) {
   return true;
 }
 
-// Tags that stand in a paragraph of their own only to be a block of text (the table of load
-// combinations): with nothing to say, their paragraph goes. Every other tag keeps its line empty.
-constexpr std::array<std::string_view, 1> blockTags = {"<#combinations>"};
+bool isPlainBodyParagraph(pugi::xml_node paragraph) {
+  return std::string_view(paragraph.parent().name()) == "w:body" && isPlainParagraph(paragraph);
+}
 
 // The paragraph's text is one block tag, around it at most blanks, and the tag's text is empty.
 bool holdsOnlyAnEmptyTag(const std::string& joined, const std::vector<Found>& found) {
   if (found.size() != 1 || !found.front().replacement->empty()) return false;
   std::string tag = joined.substr(found.front().begin, found.front().end - found.front().begin);
   for (char& c : tag) c = lowerAscii(c);
-  if (std::find(blockTags.begin(), blockTags.end(), tag) == blockTags.end()) return false;
+  if (!isBlockTag(tag)) return false;
   const auto blank = [](std::string_view part) { return part.find_first_not_of(" \t") == std::string_view::npos; };
   const std::string_view text(joined);
   return blank(text.substr(0, found.front().begin)) && blank(text.substr(found.front().end));
+}
+
+// Nothing but blanks outside the tags, and the tags leave no text.
+bool holdsOnlyEmptyTags(const std::string& joined, const std::vector<Found>& found) {
+  const auto blank = [](std::string_view part) { return part.find_first_not_of(" \t") == std::string_view::npos; };
+  std::size_t from = 0;
+  for (const Found& tag : found) {
+    if (!tag.replacement->empty() || !blank(std::string_view(joined).substr(from, tag.begin - from))) return false;
+    from = tag.end;
+  }
+  return blank(std::string_view(joined).substr(from));
+}
+
+// The paragraph's blocks kept to be set beside it, with the run their first tag begins in.
+void keepBlocks(pugi::xml_node paragraph, ParagraphScratch& s) {
+  std::size_t n = 0;
+  const Found& first = *std::find_if(s.found.begin(), s.found.end(), [](const Found& f) { return f.block != nullptr; });
+  while (n + 1 < s.nodes.size() && s.starts[n + 1] <= first.begin) ++n;
+  pugi::xml_node run = s.blocks->runs.append_child("w:r");
+  if (const pugi::xml_node properties = s.nodes[n].parent().child("w:rPr")) run.append_copy(properties);
+  const bool alone = holdsOnlyEmptyTags(s.joined, s.found) && isPlainParagraph(paragraph);
+  for (const Found& found : s.found)
+    if (found.block != nullptr) s.blocks->blocks.push_back({paragraph, run, found.block, alone});
+}
+
+// Each block after its paragraph (before it where the paragraph closes a section), in the order
+// of their tags; a paragraph that held nothing else goes.
+void placeBlocks(const PendingBlocks& pending) {
+  for (std::size_t i = 0; i < pending.blocks.size();) {
+    const pugi::xml_node paragraph = pending.blocks[i].paragraph;
+    const bool closesSection = static_cast<bool>(paragraph.child("w:pPr").child("w:sectPr"));
+    pugi::xml_node after = closesSection ? paragraph.previous_sibling() : paragraph;
+    for (; i < pending.blocks.size() && pending.blocks[i].paragraph == paragraph; ++i)
+      after = insertTextBlock(paragraph, after, pending.blocks[i].run, *pending.blocks[i].block);
+    if (pending.blocks[i - 1].removeParagraph && !closesSection) paragraph.parent().remove_child(paragraph);
+  }
 }
 
 Filled replaceInParagraph(pugi::xml_node paragraph, const TagIndex& tags, ParagraphScratch& s) {
@@ -311,12 +356,18 @@ Filled replaceInParagraph(pugi::xml_node paragraph, const TagIndex& tags, Paragr
       for (char& c : s.lowered) c = lowerAscii(c);
     }
     if (const TagIndex::Tag* tag = tags.match(s.lowered, i)) {
-      s.found.push_back({i, i + tag->lowered.size(), &tag->replacement});
+      static const std::string noText;
+      const bool asTable = tag->block && holdsTables(paragraph.parent());
+      s.found.push_back({i, i + tag->lowered.size(), asTable ? &noText : &tag->replacement,
+                         asTable ? &*tag->block : nullptr});
       i += tag->lowered.size() - 1;
     }
   }
   if (s.found.empty()) return Filled::Unchanged;
-  if (holdsOnlyAnEmptyTag(s.joined, s.found) && isPlainBodyParagraph(paragraph)) return Filled::Emptied;
+  const bool withBlocks =
+      std::any_of(s.found.begin(), s.found.end(), [](const Found& found) { return found.block != nullptr; });
+  if (withBlocks) keepBlocks(paragraph, s);
+  else if (holdsOnlyAnEmptyTag(s.joined, s.found) && isPlainBodyParagraph(paragraph)) return Filled::Emptied;
 
   std::size_t m = 0;
   for (std::size_t n = 0; n < s.nodes.size(); ++n) {
@@ -354,7 +405,9 @@ bool fillParagraphs(pugi::xml_document& doc, const std::vector<TagText>& tags) {
   // Every paragraph in document order, walked without a stack or a node list (a query for all
   // paragraphs first lists every node of the part).
   bool changed = false;
+  PendingBlocks blocks;
   ParagraphScratch scratch;
+  scratch.blocks = &blocks;
   pugi::xml_node node = doc.first_child();
   while (node) {
     if (node.type() == pugi::node_element && std::string_view(node.name()) == "w:p") {
@@ -377,6 +430,7 @@ bool fillParagraphs(pugi::xml_document& doc, const std::vector<TagText>& tags) {
     while (node && !node.next_sibling()) node = node.parent();
     if (node) node = node.next_sibling();
   }
+  placeBlocks(blocks);
   return changed;
 }
 

@@ -16,7 +16,10 @@ namespace pedivo {
 // is made XML-safe and never searched again; a run that receives "不满足" is split so that the word
 // stands in red bold runs of its own. A paragraph of the body that holds nothing but the tag of the
 // table of load combinations, empty for a design with one combination, is removed, so that no
-// blank line stands in its place. Returns whether anything changed.
+// blank line stands in its place. With several combinations that tag's text is a table
+// (text_block.h): it is set as a Word table beside the paragraph that held the tag, which goes
+// where it held nothing else; where no table can stand, its rows are written as lines. Returns
+// whether anything changed.
 bool fillParagraphs(pugi::xml_document& doc, const std::vector<TagText>& tags);
 
 }  // namespace pedivo

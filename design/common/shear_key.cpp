@@ -20,6 +20,12 @@ constexpr double embedmentStep = 10;
 constexpr double smallestKeyLeg = 6;
 
 constexpr const char* notNeeded = "不需设置抗剪键";
+constexpr const char* noKeyGiven = "未设抗剪键";
+
+// The largest leg of the key's welds: 1.2 times the thinnest part joined, in whole millimetres.
+double largestKeyLeg(double tpb, double tw, double tf) {
+  return std::floor(tables::largestLegFactor * std::min({tw, tf, tpb}) + 1e-9);  // the guard keeps 1.2×10 at 12
+}
 
 double sectionModulus(double h, double b, double tw, double tf) {
   const double web = h - 2 * tf;
@@ -34,19 +40,22 @@ void keyStresses(const tables::HSection& s, double hk, const KeySeat& seat, Shea
   const double arm = key.tg + hk / 2;  // from the plate's underside to the middle of the embedment
   const double flangeWelds = s.h * throat * 2 * (s.b - 2 * key.hfk);
   const double webWelds = 2 * throat * (s.h - 2 * s.tf - 2 * key.hfk);
+  // A given section may leave its web or a weld no length: nothing is divided by it (the check
+  // of a given key says why it cannot be evaluated).
+  const bool web = s.h - 2 * s.tf > 0;
   key.hk = hk;
   key.Vk = V;
   key.sigck = V / (s.b * hk);
-  key.tauk = V / ((s.h - 2 * s.tf) * s.tw);
+  key.tauk = web ? V / ((s.h - 2 * s.tf) * s.tw) : 0;
   key.Mk = V * arm;
   key.sigk = key.Mk / key.Wxk;
-  key.sigfk = key.Mk / flangeWelds;
-  key.taufk = V / webWelds;
+  key.sigfk = flangeWelds > 0 ? key.Mk / flangeWelds : 0;
+  key.taufk = webWelds > 0 ? V / webWelds : 0;
   key.Vkc = seat.fc * s.b * hk;
-  key.Vkv = key.fvk * (s.h - 2 * s.tf) * s.tw;
+  key.Vkv = web ? key.fvk * (s.h - 2 * s.tf) * s.tw : 0;
   key.Vkm = key.fk * key.Wxk / arm;
-  key.Vkf = tables::betaF * seat.ffw * flangeWelds / arm;
-  key.Vkw = seat.ffw * webWelds;
+  key.Vkf = flangeWelds > 0 ? tables::betaF * seat.ffw * flangeWelds / arm : 0;
+  key.Vkw = webWelds > 0 ? seat.ffw * webWelds : 0;
   key.Vku = std::min({key.Vkc, key.Vkv, key.Vkm, key.Vkf, key.Vkw});
 }
 
@@ -74,9 +83,7 @@ void startShearKey(const Entries& entries, ShearKey& key) {
 
 double keyWeldLeg(double tpb, double tw, double tf) {
   const double leg = roundUpToEven(std::max(smallestKeyLeg, tables::smallestFilletLeg(tpb)));
-  // 1.2·t in whole millimetres; the tenth-millimetre guard keeps 1.2×10 at 12.
-  const double largest = std::floor(tables::largestLegFactor * std::min({tw, tf, tpb}) + 1e-9);
-  return std::min(leg, largest);
+  return std::min(leg, largestKeyLeg(tpb, tw, tf));
 }
 
 void designShearKey(const tables::SteelGrade& steel, const KeySeat& seat, ShearKey& key) {
@@ -108,13 +115,94 @@ void designShearKey(const tables::SteelGrade& steel, const KeySeat& seat, ShearK
   key.keyName = largest.name;
 }
 
+namespace {
+
+constexpr const char* keySizeNames[] = {"keyh", "keyb", "keytw", "keytf", "hk", "hfk"};
+
+// "HW150×150×7×10" for a section of the list, "H160×150×8×10" for any other.
+std::string sectionName(const tables::HSection& s) {
+  for (const tables::HSection& listed : tables::shearKeySections())
+    if (listed.h == s.h && listed.b == s.b && listed.tw == s.tw && listed.tf == s.tf) return std::string(listed.name);
+  return "H" + formatGeneral(s.h) + "×" + formatGeneral(s.b) + "×" + formatGeneral(s.tw) + "×" + formatGeneral(s.tf);
+}
+
+// The checks a given section cannot be evaluated for: a web or a weld with no length left. Each
+// check once, with the first reason that stops it; the key's capacity Vku stops with any of them.
+void keyLengthsLeft(ShearKey& key, GivenSizeFindings& findings) {
+  const auto cannot = [&](std::initializer_list<const char*> ids, const std::string& reason) {
+    const auto listed = [&](std::string_view id) {
+      return std::any_of(findings.unevaluated.begin(), findings.unevaluated.end(),
+                         [&](const UnevaluatedCheck& check) { return check.id == id; });
+    };
+    if (!listed("shear")) findings.unevaluated.push_back({"shear", reason});
+    for (const char* id : ids) findings.unevaluated.push_back({id, reason});
+  };
+  const bool web = key.keyh - 2 * key.keytf > 0;
+  const bool webWelds = key.keyh - 2 * key.keytf - 2 * key.hfk > 0;
+  const bool flangeWelds = key.keyb - 2 * key.hfk > 0;
+  if (!web) {
+    cannot({"keyWebShear", "keyBending", "keyFlangeWeld", "keyWebWeld"}, "抗剪键截面高度 h ≤ 2tf，腹板高度 h − 2tf ≤ 0");
+  } else {
+    if (!webWelds) cannot({"keyWebWeld"}, "抗剪键腹板焊缝计算长度 h − 2tf − 2hf ≤ 0");
+    if (!flangeWelds) cannot({"keyFlangeWeld"}, "抗剪键翼缘焊缝计算长度 bk − 2hf ≤ 0");
+  }
+  if (!web || !webWelds || !flangeWelds) key.Vku = 0;
+}
+
+}  // namespace
+
+std::vector<SizeName> shearKeySizeNames() {
+  return {{"keyh", "抗剪键截面高度h", true}, {"keyb", "抗剪键翼缘宽度bk", true}, {"keytw", "抗剪键腹板厚度tw", true},
+          {"keytf", "抗剪键翼缘厚度tf", true}, {"hk", "抗剪键埋深hk", true},        {"hfk", "抗剪键焊脚高度hf", true}};
+}
+
+void addShearKeySizes(const ShearKey& key, Sizes& sizes) {
+  const double values[] = {key.keyh, key.keyb, key.keytw, key.keytf, key.hk, key.hfk};
+  for (std::size_t i = 0; i < std::size(values); ++i) sizes.insert_or_assign(keySizeNames[i], values[i]);
+}
+
+std::optional<GivenShearKey> givenShearKey(const Sizes& sizes) {
+  double values[std::size(keySizeNames)] = {};
+  bool any = false;
+  for (std::size_t i = 0; i < std::size(keySizeNames); ++i)
+    if (const auto found = sizes.find(std::string_view(keySizeNames[i])); found != sizes.end()) {
+      values[i] = found->second;
+      any = true;
+    }
+  if (!any) return std::nullopt;
+  return GivenShearKey{values[0], values[1], values[2], values[3], values[4], values[5]};
+}
+
+void checkGivenShearKey(const tables::SteelGrade& steel, const KeySeat& seat, const GivenShearKey& given,
+                        ShearKey& key, GivenSizeFindings& findings) {
+  const double tg = key.tg;
+  key = ShearKey{};
+  key.tg = tg;
+  key.given = true;
+  if (!(given.keyh > 0)) return;  // no key: the friction check decides
+  const tables::HSection section{"", given.keyh, given.keyb, given.keytw, given.keytf};
+  takeSection(steel, section, seat.tpb, key);
+  key.hfk = given.hfk;
+  keyStresses(section, given.hk, seat, key);
+  key.keyName = sectionName(section);
+  keyLengthsLeft(key, findings);
+  const double least = keyWeldLeg(seat.tpb, key.keytw, key.keytf);
+  const double largest = largestKeyLeg(seat.tpb, key.keytw, key.keytf);
+  findings.rules.push_back(atLeastRule("ruleHfk", "抗剪键焊脚尺寸",
+                                       "hf ≥ min(EvenUp(max(6, 1.5·√t)), 1.2·min(tw, tf, t))，t = " +
+                                           formatGeneral(seat.tpb),
+                                       key.hfk, least, {"edtkey"}));
+  findings.rules.push_back(atMostRule("ruleHfkMax", "抗剪键焊脚不大于较薄焊件厚度的 1.2 倍",
+                                      "hf ≤ 1.2·min(tw, tf, t)", key.hfk, largest, {"edtkey"}));
+}
+
 double shearKeyMass(const ShearKey& key) {
   const double area = 2 * key.keyb * key.keytf + (key.keyh - 2 * key.keytf) * key.keytw;
   return steelDensity * area * (key.tg + key.hk);
 }
 
 std::string shearKeyText(const ShearKey& key) {
-  if (!keyDesigned(key)) return "不需设置";
+  if (!keyDesigned(key)) return key.given ? "未设置" : "不需设置";
   return key.keyName + "，埋深 " + formatGeneral(key.hk) + " mm";
 }
 
@@ -135,7 +223,9 @@ std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat
                               seat.V, key.Vku, "kN", ValueFormat::KN2, {"edtkey"}));
   } else {
     DesignCheck shear = limitCheck("shear", "抗剪键", frictionFormula, seat.V, seat.Vfb, "kN", ValueFormat::KN2, {});
-    shear.decision = notNeeded;
+    // A base given without a key, where friction falls short, fails: the key is not added for it.
+    if (!key.given || !(seat.V > seat.Vfb)) shear.decision = notNeeded;
+    else shear.fields = {"edtkey"};
     list.push_back(std::move(shear));
   }
   const double betaFfw = tables::betaF * seat.ffw;
@@ -153,7 +243,7 @@ std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat
                  stressUnit, ValueFormat::Cut3, field));
   for (DesignCheck& check : own) {
     if (designed) continue;
-    check.decision = notNeeded;
+    check.decision = key.given && seat.V > seat.Vfb ? noKeyGiven : notNeeded;
     check.unnumbered = true;
   }
   appendChecks(list, std::move(own));
@@ -161,7 +251,11 @@ std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat
 }
 
 void writeShearKeyValues(std::vector<DesignCheck>& checks, const ShearKey& key, const KeySeat& seat) {
-  if (!keyDesigned(key)) return;
+  if (!keyDesigned(key)) {
+    for (DesignCheck& check : checks)
+      if (check.id == "shear" && !check.decision && check.values.empty()) writeValues(check, "V", "Vfb");
+    return;
+  }
   const std::string V = kNOperand(seat.V);
   const std::string M = kNmOperand(key.Mk);
   const std::string h = operand(key.keyh), b = operand(key.keyb), tw = operand(key.keytw), tf = operand(key.keytf);
@@ -208,6 +302,30 @@ std::string legValues(const ShearKey& key, const KeySeat& seat) {
   return text;
 }
 
+// A given leg beside the least and the largest a design would give it.
+std::string givenLegValues(const ShearKey& key, const KeySeat& seat) {
+  return "hf = " + formatGeneral(key.hfk) + " mm（给定）；min(EvenUp(max(6, 1.5√tpb)), 1.2·min(tw, tf, tpb)) = " +
+         formatGeneral(keyWeldLeg(seat.tpb, key.keytw, key.keytf)) + " mm，1.2·min(tw, tf, tpb) = " +
+         formatGeneral(largestKeyLeg(seat.tpb, key.keytw, key.keytf)) + " mm";
+}
+
+// What the section on the key says first: whether a key is needed, and how it was found.
+std::string keyIntroduction(const ShearKey& key, const KeySeat& seat) {
+  const bool needed = seat.V > seat.Vfb;
+  if (key.given && !keyDesigned(key))
+    return needed ? "V > Vfb：未设抗剪键，底板下的摩擦力不足以承担剪力 V，须设置抗剪键。"
+                  : "V ≤ Vfb：未设抗剪键，剪力由底板下的摩擦力承担。";
+  if (key.given)
+    return std::string(needed ? "V > Vfb" : "V ≤ Vfb") +
+           "：给定抗剪键，由抗剪键承受全部剪力 V，不计底板下的摩擦力；按给定截面、埋深和焊脚尺寸验算，不作调整。";
+  if (!keyDesigned(key)) return "V ≤ Vfb：剪力由底板下的摩擦力承担，不需设置抗剪键。";
+  if (!(seat.V > key.Vku))
+    return "V > Vfb：设置抗剪键，由抗剪键承受全部剪力 V，不计底板下的摩擦力；抗剪键取下列型钢中"
+           "满足各项验算的最轻者，埋入深度从 100 mm 起每次加深 10 mm，至多为型钢高度。";
+  return "V > Vfb：需设置抗剪键，由抗剪键承受全部剪力 V，不计底板下的摩擦力；所列型钢中没有满足"
+         "各项验算的，以下为最大型钢在承载力最大的埋深时的验算。";
+}
+
 // The largest shear of each part, in kN, as they stand in Vku's minimum.
 std::string capacityValues(const ShearKey& k) {
   std::string text =
@@ -223,12 +341,7 @@ std::string capacityValues(const ShearKey& k) {
 void emitShearKeyTags(const ShearKey& key, const KeySeat& seat, const TagEmitter& sink) {
   sink("<#tg>", formatGeneral(key.tg));
   const bool designed = keyDesigned(key);
-  const bool holds = designed && !(seat.V > key.Vku);
-  sink("<#keyText>", !designed ? "V ≤ Vfb：剪力由底板下的摩擦力承担，不需设置抗剪键。"
-                     : holds   ? "V > Vfb：设置抗剪键，由抗剪键承受全部剪力 V，不计底板下的摩擦力；抗剪键取下列型钢中"
-                                 "满足各项验算的最轻者，埋入深度从 100 mm 起每次加深 10 mm，至多为型钢高度。"
-                               : "V > Vfb：需设置抗剪键，由抗剪键承受全部剪力 V，不计底板下的摩擦力；所列型钢中没有满足"
-                                 "各项验算的，以下为最大型钢在承载力最大的埋深时的验算。");
+  sink("<#keyText>", keyIntroduction(key, seat));
   const auto size = [&](double x, ValueFormat format) { return designed ? formatValue(format, x) : std::string("—"); };
   sink("<#key>", shearKeyText(key));
   sink("<#keyName>", designed ? key.keyName : std::string("—"));
@@ -247,12 +360,36 @@ void emitShearKeyTags(const ShearKey& key, const KeySeat& seat, const TagEmitter
                                 : "—");
   sink("<#Mkvalues>",
        designed ? operand(KN3, seat.V) + "×(" + operand(key.tg) + " + " + operand(key.hk) + "/2)×10⁻³" : "—");
-  sink("<#hfkvalues>", designed ? legValues(key, seat) : "—");
+  sink("<#hfkvalues>", !designed ? "—" : key.given ? givenLegValues(key, seat) : legValues(key, seat));
   sink("<#Vkuvalues>", designed ? capacityValues(key) : "—");
   sink("<#keyMass>", designed ? formatWeight(shearKeyMass(key)) : "—");
 }
 
+namespace {
+
+// A given key, or a base given without one, is mended by its own sizes.
+void attachGivenKeyRemedies(const ShearKey& key, const KeySeat& seat, std::vector<DesignCheck>& checks) {
+  const std::string V = remedy::num(seat.V / 1000);
+  if (!keyDesigned(key)) {
+    remedy::attach(checks, {{"shear", "底板下的摩擦力 Vfb = " + remedy::num(seat.Vfb / 1000) + " kN 小于剪力 V = " + V +
+                                          " kN：须设置抗剪键（给出抗剪键的截面、埋深和焊脚尺寸）"}});
+    return;
+  }
+  remedy::attach(checks,
+                 {{"shear", "剪力 V = " + V + " kN，给定抗剪键最多承受 Vku = " + remedy::num(key.Vku / 1000) +
+                                " kN：按各分项的处理建议加大抗剪键"},
+                  {"keyBearing", "加大埋深 hk = " + remedy::num(key.hk) + " mm 或翼缘宽度 bk = " +
+                                     remedy::num(key.keyb) + " mm"},
+                  {"keyWebShear", "换用腹板更厚或截面更高的型钢（腹板 " + remedy::num(key.keytw) + " mm）"},
+                  {"keyBending", "换用截面模量 Wx 更大的型钢"},
+                  {"keyFlangeWeld", "加大焊脚尺寸 hf = " + remedy::num(key.hfk) + " mm，或换用截面更高、更宽的型钢"},
+                  {"keyWebWeld", "加大焊脚尺寸 hf = " + remedy::num(key.hfk) + " mm，或换用截面更高的型钢"}});
+}
+
+}  // namespace
+
 void attachShearKeyRemedies(const ShearKey& key, const KeySeat& seat, std::vector<DesignCheck>& checks) {
+  if (key.given) return attachGivenKeyRemedies(key, seat, checks);
   if (!keyDesigned(key)) return;
   // A key fails only where nothing in the list holds: it is then the largest of the list.
   const std::string largest = key.keyName + "（埋深 " + formatGeneral(key.hk) + " mm）";

@@ -6,10 +6,12 @@
 // embedment, for which the concrete bears on the flange, the web carries the shear, the section
 // carries the moment at the underside of the plate and the fillet welds to the plate carry both.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "design/common/calculation.h"
+#include "design/common/check_mode.h"
 #include "design/common/design_check.h"
 #include "design/common/module.h"
 #include "design/common/tables.h"
@@ -32,6 +34,7 @@ struct ShearKey {
   // shear, the section's bending, the flange welds and the web welds.
   double Vkc = 0, Vkv = 0, Vkm = 0, Vkf = 0, Vkw = 0;
   double Vku = 0;  // the least of them: the largest shear the key carries, N
+  bool given = false;  // given with the sizes of a check (all 0: none), not chosen from the list
 };
 
 inline bool keyDesigned(const ShearKey& key) { return key.keyh > 0; }
@@ -64,6 +67,51 @@ void designKeyUnder(const Materials& m, Held& h) {
 // The key's leg: 1.5√tpb in even millimetres, at least 6, and no more than 1.2 times the thinner
 // part joined (the key's web), then in whole millimetres.
 double keyWeldLeg(double tpb, double tw, double tf);
+
+// ---- a key given with the sizes of a check -----------------------------------------------------
+
+// The key's sizes as a design gives them and a check takes them: the section, the embedment and
+// the leg of its welds to the plate.
+std::vector<SizeName> shearKeySizeNames();
+// The key's sizes added to a base's: all 0 where no key is needed.
+void addShearKeySizes(const ShearKey& key, Sizes& sizes);
+
+// The sizes of an exposed base, its key's last.
+template <class Held, std::size_t Count>
+Sizes sizesWithKey(const SizeField<Held> (&fields)[Count], const Held& held) {
+  Sizes sizes = sizesOf(fields, held);
+  addShearKeySizes(held.key, sizes);
+  return sizes;
+}
+template <class Held, std::size_t Count>
+std::vector<SizeName> sizeNamesWithKey(const SizeField<Held> (&fields)[Count]) {
+  std::vector<SizeName> names = sizeNames(fields);
+  const std::vector<SizeName> key = shearKeySizeNames();
+  names.insert(names.end(), key.begin(), key.end());
+  return names;
+}
+
+struct GivenShearKey {
+  double keyh, keyb, keytw, keytf, hk, hfk;
+};
+// The key among sizes that sizesFault has passed; none where they leave every key size out.
+std::optional<GivenShearKey> givenShearKey(const Sizes& sizes);
+
+// A given key checked as it is: its section by its dimensions (named as the list names it, else
+// "H300×300×10×15"), at its embedment with its leg, and the leg against the rules a design keeps.
+// A key of 0 is none: the friction under the plate must then carry V alone.
+void checkGivenShearKey(const tables::SteelGrade& steel, const KeySeat& seat, const GivenShearKey& given,
+                        ShearKey& key, GivenSizeFindings& findings);
+
+// The key under a given plate: the one given with the sizes, or where they leave it out, the key
+// a design would choose under that plate.
+template <class Held>
+void keyUnderGivenPlate(const Materials& m, const Sizes& sizes, Held& h, GivenSizeFindings& findings) {
+  if (const auto given = givenShearKey(sizes))
+    checkGivenShearKey(*m.steel, {h.V, h.Vfb, h.tpb, m.concrete.fc, m.steel->ffw}, *given, h.key, findings);
+  else
+    designKeyUnder(m, h);
+}
 
 // Steel of the key, its length tg + hk, kg.
 double shearKeyMass(const ShearKey& key);

@@ -240,8 +240,8 @@ ModuleDescriptor makeDescriptor() {
   d.diagramFile = "j4.bmp";
   d.newState = stateFactory(ModuleFunctions<Held>{calculateFourBolt, results, report, values, checks, fourBoltWeight,
                                                   fourBoltRemedies, checkValues, checkFourBolt,
-                                                  [](const Held& h) { return sizesOf(fourBoltSizes, h); }});
-  d.sizes = sizeNames(fourBoltSizes);
+                                                  [](const Held& h) { return sizesWithKey(fourBoltSizes, h); }});
+  d.sizes = sizeNamesWithKey(fourBoltSizes);
   d.plateThicknesses = {"tpb", "tjjl"};
   d.stopRemedy = fourBoltStopRemedy;
   return d;
@@ -266,7 +266,7 @@ Outcome checkFourBolt(const Entries& entries, const Sizes& sizes, FourBoltHeld& 
   const Materials m = readMaterials(entries);
   takeGivenPlate(entries, sizes, h);
   takeSizes(fourBoltSizes, sizes, h);
-  checkGivenPlate(m, h, (h.hb - 2 * h.tf - h.tjjl) / 2, findings);
+  checkGivenPlate(m, sizes, h, (h.hb - 2 * h.tf - h.tjjl) / 2, findings);
   stiffenerStresses(m, h);
   const double outstand = (h.B - h.tw) / 2;
   h.write1 = outstand / h.tjjl;

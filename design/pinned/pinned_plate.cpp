@@ -125,7 +125,7 @@ void takeGivenPlate(const Entries& e, const Sizes& sizes, Held& h) {
   h.lt = tables::boltEdgeDistance(bolt.dms);
 }
 
-void checkGivenPlate(const Materials& m, Held& h, double a2, GivenSizeFindings& findings) {
+void checkGivenPlate(const Materials& m, const Sizes& sizes, Held& h, double a2, GivenSizeFindings& findings) {
   h.fc = m.concrete.fc;
   h.ylc = h.N / h.B / h.L;
   h.Vfb = tables::frictionResistance(h.N);
@@ -141,8 +141,7 @@ void checkGivenPlate(const Materials& m, Held& h, double a2, GivenSizeFindings& 
   findings.rules.push_back(atLeastRule("ruleT", "底板最小厚度", "t ≥ 20", h.tpb, 20, {"Edttpb"}));
   findings.rules.push_back(smallestLegRule("ruleHf11", "柱与底板焊脚尺寸", h.hf11, h.tpb, 6, {"edthf11"}));
   appendChecks(findings.rules, boltDistanceRules({h.dms, h.a, h.c, h.lt, h.bt, false, false}));
-  // The key under the given plate, designed for the forces as a design's is.
-  designKeyUnder(m, h);
+  keyUnderGivenPlate(m, sizes, h, findings);
 }
 
 std::vector<FieldText> plateResults(const Held& h) {

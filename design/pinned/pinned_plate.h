@@ -55,7 +55,8 @@ extern const SizeField<PinnedPlateHeld> pinnedPlateSizes[7];
 void takeGivenPlate(const Entries& e, const Sizes& sizes, PinnedPlateHeld& h);
 // The plate of given sizes checked: its bearing, the thickness its panel (free edge a2) and its
 // overhang need, and the column welds at the given leg; and the rules that a designed plate keeps.
-void checkGivenPlate(const Materials& m, PinnedPlateHeld& h, double a2, GivenSizeFindings& findings);
+void checkGivenPlate(const Materials& m, const Sizes& sizes, PinnedPlateHeld& h, double a2,
+                     GivenSizeFindings& findings);
 
 // Result fields "底板" … "edtshear", "edtkey" in their filling order, the report's tags up to "<#ffw>" in
 // their order, what the checker needs beside them, and the checks of these parts.

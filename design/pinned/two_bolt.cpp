@@ -58,8 +58,8 @@ ModuleDescriptor makeDescriptor() {
   d.diagramFile = "j2.bmp";
   d.newState = stateFactory(ModuleFunctions<Held>{calculateTwoBolt, results, report, values, checks, twoBoltWeight,
                                                   twoBoltRemedies, checkValues, checkTwoBolt,
-                                                  [](const Held& h) { return sizesOf(pinnedPlateSizes, h); }});
-  d.sizes = sizeNames(pinnedPlateSizes);
+                                                  [](const Held& h) { return sizesWithKey(pinnedPlateSizes, h); }});
+  d.sizes = sizeNamesWithKey(pinnedPlateSizes);
   d.plateThicknesses = {"tpb"};
   d.stopRemedy = twoBoltStopRemedy;
   return d;
@@ -84,7 +84,7 @@ Outcome calculateTwoBolt(const Entries& entries, TwoBoltHeld& held) {
 Outcome checkTwoBolt(const Entries& entries, const Sizes& sizes, TwoBoltHeld& held, GivenSizeFindings& findings) {
   const Materials materials = readMaterials(entries);
   takeGivenPlate(entries, sizes, held);
-  checkGivenPlate(materials, held, held.hb - 2 * held.tf, findings);
+  checkGivenPlate(materials, sizes, held, held.hb - 2 * held.tf, findings);
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 

@@ -349,11 +349,11 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   h.tpb = tpb;
   givenWeldsAndStiffeners(layout, m, h, f);
   f.rules = exposedBaseRules({h.tpb, h.hf11, h.hf3, h.tjjl, {h.dms, h.a, h.c, h.lt, h.bt, true, true}});
-  designKeyUnder(m, h);
+  keyUnderGivenPlate(m, s, h, f);
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-Sizes heldSizes(const Held& h) { return sizesOf(rigidPlateSizes, h); }
+Sizes heldSizes(const Held& h) { return sizesWithKey(rigidPlateSizes, h); }
 
 // ---- results, checks and report ------------------------------------------------------------
 
@@ -548,7 +548,7 @@ ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formNa
   d.diagramFile = diagram;
   d.newState = stateFactory(functions);
   d.stopRemedy = id == "g11" ? eightBoltStopRemedy : tenBoltStopRemedy;
-  d.sizes = sizeNames(rigidPlateSizes);
+  d.sizes = sizeNamesWithKey(rigidPlateSizes);
   d.plateThicknesses = {"tpb", "tjjl"};
   return d;
 }

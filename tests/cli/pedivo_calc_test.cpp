@@ -623,8 +623,9 @@ namespace {
 TEST(PedivoCalc, ADesignsSizesGivenBackAsACheckGiveItsChecks) {
   const CalcRun designed = runCalc(R"({"module": "g11", "entries": {"EdtN": "800", "EdtM": "300"}, "cbsize": true}
 {"module": "gc", "entries": {"EdtN": "800", "EdtM": "300"}}
+{"module": "g11", "entries": {"EdtN": "150", "EdtV": "200", "EdtM": "160"}, "cbsize": true}
 )");
-  ASSERT_EQ(designed.lines.size(), 2u);
+  ASSERT_EQ(designed.lines.size(), 3u);
   std::string checks;
   for (const json& line : designed.lines) {
     EXPECT_EQ(line.at("mode"), "design");
@@ -634,12 +635,16 @@ TEST(PedivoCalc, ADesignsSizesGivenBackAsACheckGiveItsChecks) {
     if (line.at("module") == "g11") check["cbsize"] = true;
     checks += check.dump() + "\n";
   }
-  EXPECT_EQ(designed.lines[0].at("sizes").size(), 12u);
+  // The plate's twelve sizes and the shear key's six: none under the first design, one under the last.
+  EXPECT_EQ(designed.lines[0].at("sizes").size(), 18u);
+  EXPECT_EQ(designed.lines[0].at("sizes").at("keyh"), 0);
   EXPECT_EQ(designed.lines[1].at("sizes"), json({{"H2", designed.lines[1].at("values").at("H2")}}));
+  EXPECT_EQ(designed.lines[2].at("sizes").at("keyh"), designed.lines[2].at("values").at("keyh"));
+  EXPECT_GT(designed.lines[2].at("sizes").at("hk").get<double>(), 0);
   const CalcRun checked = runCalc(checks);
   EXPECT_EQ(checked.status, 0);
-  ASSERT_EQ(checked.lines.size(), 2u);
-  for (std::size_t i = 0; i < 2; ++i) {
+  ASSERT_EQ(checked.lines.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
     const json& design = designed.lines[i];
     const json& check = checked.lines[i];
     EXPECT_EQ(check.at("mode"), "check");

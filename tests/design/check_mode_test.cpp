@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <string>
@@ -71,9 +72,15 @@ TEST(CheckMode, TheSizesOfADesignGiveItsChecks) {
   std::mt19937 rng(20261209);
   for (const ModuleDescriptor* module : allModules()) {
     int compared = 0;
+    int withKey = 0;  // designs whose shear key came back as given sizes
     for (int round = 0; round < 300; ++round) {
       DesignSession design(*module);
       randomColumn(rng, design, round % 4 != 0);
+      // One in three with a shear that friction cannot carry: the design has a shear key.
+      if (round % 3 == 1 && module->id != "gc") {
+        design.setText("EdtN", number(rng, 50, 500, true));
+        design.setText("EdtV", number(rng, 150, 400, true));
+      }
       const Outcome designed = design.calculate();
       if (designed.ending != Ending::Completed) continue;
       DesignSession check(*module);
@@ -88,8 +95,12 @@ TEST(CheckMode, TheSizesOfADesignGiveItsChecks) {
       expectSameChecks(design.checks(), check.checks(), where);
       EXPECT_EQ(check.sizes(), design.sizes()) << where;
       ++compared;
+      if (design.sizes().contains("keyh") && design.sizes().at("keyh") > 0) ++withKey;
     }
     EXPECT_GT(compared, 50) << module->id;
+    if (module->id != "gc") {
+      EXPECT_GT(withKey, 30) << module->id;
+    }
   }
 }
 
@@ -123,7 +134,14 @@ TEST(CheckMode, FuzzedSizesEndInAVerdictOrAMessage) {
     for (int round = 0; round < 400; ++round) {
       DesignSession session(*module);
       Sizes sizes = designed;
+      // The key's sizes as a group: none, as designed, or each fuzzed like the others.
+      const int keyKind = std::uniform_int_distribution<int>(0, 3)(rng);
       for (auto& [name, value] : sizes) {
+        const bool ofKey = std::any_of(module->sizes.begin(), module->sizes.end(),
+                                       [&](const SizeName& size) { return size.name == name && size.ofShearKey; });
+        if (ofKey && keyKind == 0) value = 0;
+        if (ofKey && keyKind == 1) value = std::uniform_real_distribution<double>(6, 300)(rng);
+        if (ofKey && keyKind != 2) continue;
         const int kind = std::uniform_int_distribution<int>(0, 5)(rng);
         if (kind == 0) value = std::uniform_real_distribution<double>(0.01, 3)(rng);
         if (kind == 1) value *= std::uniform_real_distribution<double>(0.1, 3)(rng);

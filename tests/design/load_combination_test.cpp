@@ -13,6 +13,7 @@
 #include "design/common/calculation.h"
 #include "design/common/combination_run.h"
 #include "design/common/design_session.h"
+#include "design/common/text_block.h"
 #include "design/common/numbers.h"
 #include "design/common/rigid_base.h"
 #include "design_probe.h"
@@ -254,9 +255,26 @@ TEST(LoadCombinations, TheReportNamesTheGoverningCombinations) {
   std::map<std::string, std::string> tags;
   for (const auto& tag : session.report()) tags[tag.tag] = tag.text;
   EXPECT_TRUE(tags.at("<#basis>").starts_with("设计")) << tags.at("<#basis>");
-  const std::string table = tags.at("<#combinations>");
-  for (const char* name : {"1. 1.2D+1.4L：N = 1500，V = 40，M = 100", "2. 1.0D+1.5W：N = −120，V = 60，M = 310", "3. D"})
-    EXPECT_NE(table.find(name), std::string::npos) << name << "\n" << table;
+  // The table: a row a combination under the header, every column in its place.
+  const TextBlock table = readTextBlock(tags.at("<#combinations>"));
+  ASSERT_EQ(table.rows.size(), 4u) << tags.at("<#combinations>");
+  EXPECT_EQ(table.rows[0], (std::vector<std::string>{"组合", "N (kN)", "V (kN)", "M (kN·m)", "最大利用率", "控制验算"}));
+  const std::vector<std::vector<std::string>> forces{
+      {"1：1.2D+1.4L", "1500", "40", "100"}, {"2：1.0D+1.5W", "−120", "60", "310"}, {"3：D", "900", "10", "20"}};
+  for (std::size_t i = 0; i < 3; ++i) {
+    const std::vector<std::string>& row = table.rows[i + 1];
+    ASSERT_EQ(row.size(), 6u);
+    EXPECT_EQ(std::vector<std::string>(row.begin(), row.begin() + 4), forces[i]);
+    const CombinationSummary& summary = session.combinations()[i];
+    const auto check = std::find_if(session.checks().begin(), session.checks().end(),
+                                    [&](const DesignCheck& c) { return c.id == summary.ratioCheck; });
+    ASSERT_NE(check, session.checks().end());
+    EXPECT_EQ(row[5], check->name);
+    EXPECT_EQ(row[4], utilisationText(summary.ratio) + (summary.ratio > 1 ? " 不满足" : ""));
+  }
+  EXPECT_EQ(table.before.size(), 1u);
+  ASSERT_EQ(table.after.size(), 1u);
+  EXPECT_NE(table.after[0].find("取组合"), std::string::npos);
   for (const DesignCheck& check : session.checks()) {
     if (check.unnumbered || check.decision) continue;
     const std::string& values = tags.at("<#" + check.id + ".values>");

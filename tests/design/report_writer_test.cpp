@@ -4,6 +4,7 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -59,6 +60,27 @@ std::vector<std::string> paragraphTexts(const std::string& xml) {
     texts.push_back(text);
   }
   return texts;
+}
+
+// The cells of each table of a part, row by row, as a reader sees them.
+using TableCells = std::vector<std::vector<std::string>>;
+std::vector<TableCells> tablesOf(const std::string& xml) {
+  pugi::xml_document doc;
+  EXPECT_TRUE(doc.load_buffer(xml.data(), xml.size(), pugi::parse_default | pugi::parse_ws_pcdata));
+  std::vector<TableCells> tables;
+  for (pugi::xpath_node table : doc.select_nodes("//w:tbl")) {
+    TableCells rows;
+    for (pugi::xml_node row : table.node().children("w:tr")) {
+      std::vector<std::string>& cells = rows.emplace_back();
+      for (pugi::xml_node cell : row.children("w:tc")) {
+        std::string text;
+        for (pugi::xpath_node t : cell.select_nodes(".//w:t")) text += t.node().text().get();
+        cells.push_back(text);
+      }
+    }
+    tables.push_back(std::move(rows));
+  }
+  return tables;
 }
 
 class ReportWriter : public ::testing::Test {
@@ -288,17 +310,6 @@ TEST_F(ReportWriter, AParagraphOfOneEmptyTagVanishes) {
   EXPECT_EQ(fill(heading + para("&lt;#project.name&gt;"), {{"<#project.name>", ""}}),
             (std::vector<std::string>{"二、设计资料", ""}));
 
-  // Several combinations: the paragraph holds their lines.
-  const fs::path tpl = folder_ / "lines.docx";
-  writeZip(tpl, {{"[Content_Types].xml", contentTypes},
-                 {"word/document.xml", body(heading + para("&lt;#combinations&gt;") + next)}});
-  const fs::path out = folder_ / "lines-out.docx";
-  ASSERT_TRUE(std::holds_alternative<std::monostate>(
-      fillTemplate(tpl, {{"<#combinations>", "荷载组合：\n1. A\n2. B"}}, out, DocumentKind::Document)));
-  const std::string xml = packagePart(out, "word/document.xml").value();
-  EXPECT_EQ(paragraphTexts(xml), (std::vector<std::string>{"二、设计资料", "荷载组合：1. A2. B", "三、材料强度设计值"}));
-  EXPECT_NE(xml.find("荷载组合：</w:t><w:br/><w:t xml:space=\"preserve\">1. A</w:t><w:br/>"), std::string::npos);
-
   // What stays.
   EXPECT_EQ(fill(para("注：&lt;#combinations&gt;") + next, {{"<#combinations>", ""}}),
             (std::vector<std::string>{"注：", "三、材料强度设计值"}));
@@ -315,45 +326,182 @@ TEST_F(ReportWriter, AParagraphOfOneEmptyTagVanishes) {
   EXPECT_EQ(paragraphTexts(keptXml).size(), 3u);
 }
 
-// The shipped templates: a design under one combination has no line where the table of
-// combinations would stand; under three the table stands between the design data and the
-// material strengths.
+// Several combinations: their text (text_block.h) becomes a table in the place of the paragraph
+// that held only its tag, between its caption and its note, as wide as the section's text area;
+// the header row repeats on each page and a failing ratio stands in red bold.
+TEST_F(ReportWriter, SeveralCombinationsAreAWordTable) {
+  const std::string text = "荷载组合：\n组合\tN (kN)\t最大利用率\n1：A\t−120\t0.85\n2：B\t300\t1.25 不满足\n注：取组合 2";
+  const std::string tagged = "<w:p><w:pPr><w:jc w:val=\"left\"/></w:pPr><w:r><w:rPr><w:sz w:val=\"24\"/></w:rPr>"
+                             "<w:t>&lt;#combinations&gt;</w:t></w:r></w:p>";
+  const std::string page = "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/><w:pgMar w:top=\"1440\" w:right=\"1304\" "
+                           "w:bottom=\"1440\" w:left=\"1304\" w:gutter=\"0\"/></w:sectPr>";
+  const fs::path tpl = folder_ / "table.docx";
+  writeZip(tpl, {{"[Content_Types].xml", contentTypes},
+                 {"word/document.xml", body(para("二、设计资料") + tagged + para("三、材料强度设计值") + page)}});
+  const fs::path out = folder_ / "table-out.docx";
+  ASSERT_TRUE(std::holds_alternative<std::monostate>(
+      fillTemplate(tpl, {{"<#combinations>", text}}, out, DocumentKind::Document)));
+  const std::string xml = packagePart(out, "word/document.xml").value();
+  EXPECT_EQ(tablesOf(xml), (std::vector<TableCells>{
+                               {{"组合", "N (kN)", "最大利用率"}, {"1：A", "−120", "0.85"}, {"2：B", "300", "1.25 不满足"}}}));
+
+  pugi::xml_document doc;
+  ASSERT_TRUE(doc.load_string(xml.c_str()));
+  const pugi::xml_node bodyNode = doc.child("w:document").child("w:body");
+  std::vector<std::string> order;
+  for (pugi::xml_node child : bodyNode.children()) order.push_back(child.name());
+  EXPECT_EQ(order, (std::vector<std::string>{"w:p", "w:p", "w:tbl", "w:p", "w:p", "w:sectPr"}));
+  EXPECT_EQ(paragraphTexts(xml).at(1), "荷载组合：");
+  EXPECT_EQ(paragraphTexts(xml).at(11), "注：取组合 2");
+  const pugi::xml_node caption = bodyNode.child("w:p").next_sibling("w:p");
+  EXPECT_STREQ(caption.child("w:pPr").child("w:jc").attribute("w:val").value(), "left");
+  EXPECT_TRUE(caption.child("w:pPr").child("w:keepNext")) << "the caption keeps with its table";
+
+  const pugi::xml_node table = bodyNode.child("w:tbl");
+  EXPECT_EQ(table.child("w:tblPr").child("w:tblW").attribute("w:w").as_int(), 9298);
+  int grid = 0;
+  for (pugi::xml_node column : table.child("w:tblGrid").children("w:gridCol")) grid += column.attribute("w:w").as_int();
+  EXPECT_EQ(grid, 9298);
+  int row = 0;
+  for (pugi::xml_node tr : table.children("w:tr")) {
+    EXPECT_EQ(static_cast<bool>(tr.child("w:trPr").child("w:tblHeader")), row == 0) << row;
+    for (pugi::xpath_node run : tr.select_nodes(".//w:r")) {
+      const pugi::xml_node properties = run.node().child("w:rPr");
+      const bool failed = std::string(run.node().child("w:t").text().get()).find("不满足") != std::string::npos;
+      EXPECT_STREQ(properties.child("w:sz").attribute("w:val").value(), "24") << "the tag's run lends its look";
+      EXPECT_EQ(static_cast<bool>(properties.child("w:b")), row == 0 || failed) << row;
+      EXPECT_EQ(std::string(properties.child("w:color").attribute("w:val").value()), failed ? "FF0000" : "") << row;
+    }
+    ++row;
+  }
+  EXPECT_EQ(row, 3);
+}
+
+// In a user's template: beside other words the paragraph keeps them and the table follows; in a
+// table cell the table nests and the cell still ends with a paragraph; in the paragraph that
+// closes a section the table comes before it; where no table may stand, the rows are lines.
+TEST_F(ReportWriter, TheTableOfCombinationsFitsWhereverItsTagStands) {
+  const std::string text = "荷载组合：\n组合\tN (kN)\n1：A\t10\n2：B\t20";
+  const TableCells cells{{"组合", "N (kN)"}, {"1：A", "10"}, {"2：B", "20"}};
+  int n = 0;
+  const auto filled = [&](const std::string& paragraphs, std::vector<std::string>& order) {
+    const fs::path tpl = folder_ / ("user" + std::to_string(++n) + ".docx");
+    writeZip(tpl, {{"[Content_Types].xml", contentTypes}, {"word/document.xml", body(paragraphs)}});
+    const fs::path out = folder_ / ("user-out" + std::to_string(n) + ".docx");
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(
+        fillTemplate(tpl, {{"<#combinations>", text}}, out, DocumentKind::Document)));
+    const std::string xml = packagePart(out, "word/document.xml").value_or("");
+    pugi::xml_document doc;
+    EXPECT_TRUE(doc.load_string(xml.c_str()));
+    order.clear();
+    for (pugi::xml_node child : doc.child("w:document").child("w:body").children()) order.push_back(child.name());
+    return xml;
+  };
+  std::vector<std::string> order;
+  std::string xml = filled(para("见下表：&lt;#combinations&gt;") + para("后文"), order);
+  EXPECT_EQ(tablesOf(xml), std::vector<TableCells>{cells});
+  EXPECT_EQ(order, (std::vector<std::string>{"w:p", "w:p", "w:tbl", "w:p"}));
+  EXPECT_EQ(paragraphTexts(xml).front(), "见下表：");
+  EXPECT_EQ(paragraphTexts(xml).back(), "后文");
+
+  xml = filled("<w:tbl><w:tr><w:tc>" + para("&lt;#combinations&gt;") + "</w:tc></w:tr></w:tbl>", order);
+  ASSERT_EQ(tablesOf(xml).size(), 2u);
+  EXPECT_EQ(tablesOf(xml)[1], cells);
+  pugi::xml_document doc;
+  ASSERT_TRUE(doc.load_string(xml.c_str()));
+  const pugi::xml_node cell = doc.select_node("//w:tc[w:tbl]").node();
+  ASSERT_TRUE(cell);
+  EXPECT_STREQ(cell.last_child().name(), "w:p");
+  EXPECT_EQ(cell.child("w:tbl").child("w:tblPr").child("w:tblW").attribute("w:type").as_string(), std::string("pct"));
+
+  xml = filled("<w:p><w:pPr><w:sectPr/></w:pPr><w:r><w:t>&lt;#combinations&gt;</w:t></w:r></w:p>" + para("后文"), order);
+  EXPECT_EQ(tablesOf(xml), std::vector<TableCells>{cells});
+  EXPECT_EQ(order, (std::vector<std::string>{"w:p", "w:tbl", "w:p", "w:p"}));
+  EXPECT_NE(xml.find("<w:sectPr"), std::string::npos);
+
+  xml = filled("<w:customXml>" + para("&lt;#combinations&gt;") + "</w:customXml>", order);
+  EXPECT_TRUE(tablesOf(xml).empty());
+  EXPECT_EQ(paragraphTexts(xml), (std::vector<std::string>{"荷载组合：组合　N (kN)1：A　102：B　20"}));
+}
+
+// The shipped templates: a design under one combination has nothing where the table of
+// combinations would stand; under three, the table stands between the design data and the
+// material strengths with a row a combination and its columns, M only where the base takes one.
 TEST_F(ReportWriter, TheTableOfCombinationsIsThereOnlyForSeveral) {
-  for (const char* id : {"j1", "g11", "gc"}) {
-    const ModuleDescriptor& module = *findModule(id);
-    const bool moment = module.findControl("EdtM") != nullptr;
-    const auto filledTexts = [&](DesignSession& session, const std::string& name) {
+  for (const ModuleDescriptor* module : allModules()) {
+    const std::string id = module->id;
+    const bool moment = module->findControl("EdtM") != nullptr;
+    // The body's blocks after the design data up to the material strengths' heading, by kind and text.
+    const auto between = [&](DesignSession& session, const std::string& name, std::vector<TableCells>& tables) {
       const fs::path out = folder_ / (name + ".docx");
       EXPECT_TRUE(std::holds_alternative<std::monostate>(
-          fillTemplate(module.templateFile, session.report(), out, DocumentKind::Document)));
-      return paragraphTexts(packagePart(out, "word/document.xml").value_or(""));
+          fillTemplate(module->templateFile, session.report(), out, DocumentKind::Document)));
+      const std::string xml = packagePart(out, "word/document.xml").value_or("");
+      pugi::xml_document doc;
+      EXPECT_TRUE(doc.load_string(xml.c_str()));
+      std::vector<std::string> blocks;
+      bool inside = false;
+      for (pugi::xml_node child : doc.child("w:document").child("w:body").children()) {
+        std::string text;
+        for (pugi::xpath_node t : child.select_nodes(".//w:t")) text += t.node().text().get();
+        if (text.find("三、材料强度设计值") != std::string::npos) break;
+        if (inside) blocks.push_back(std::string(child.name()) + " " + (child.name() == std::string("w:tbl") ? "" : text));
+        if (text.find("混凝土强度等级") != std::string::npos) inside = true;
+      }
+      tables = tablesOf(xml);
+      return blocks;
     };
-    // The paragraph after the design data, up to the material strengths' heading.
-    const auto between = [](const std::vector<std::string>& texts) {
-      const auto data = std::find_if(texts.begin(), texts.end(), [](const std::string& t) { return t.find("混凝土强度等级") != std::string::npos; });
-      const auto strengths = std::find_if(texts.begin(), texts.end(), [](const std::string& t) { return t.find("三、材料强度设计值") != std::string::npos; });
-      return data < strengths ? std::vector<std::string>(data + 1, strengths) : std::vector<std::string>{"out of order"};
-    };
-    DesignSession one(module);
+    std::vector<TableCells> tables;
+    DesignSession one(*module);
     one.calculate();
-    const auto plain = filledTexts(one, std::string(id) + "-one");
-    const auto gap = between(plain);
+    const auto gap = between(one, id + "-one", tables);
+    const std::size_t tablesOfOne = tables.size();
 
-    DesignSession three(module);
-    ASSERT_FALSE(three.setLoads({{"1.3D+1.5L", 300, 20, moment ? 40.0 : 0.0},
-                                 {"1.0D+1.5W", 150, 35, moment ? 60.0 : 0.0},
-                                 {"0.9D-1.5W", 90, 30, moment ? -50.0 : 0.0}}));
+    DesignSession three(*module);
+    const std::vector<LoadCombination> loads{{"1.3D+1.5L", 300, 20, moment ? 40.0 : 0.0},
+                                             {"1.0D+1.5W", 150, 35, moment ? 60.0 : 0.0},
+                                             {"0.9D-1.5W", 90, 30, moment ? -50.0 : 0.0}};
+    ASSERT_FALSE(three.setLoads(loads));
     three.calculate();
-    const auto combined = filledTexts(three, std::string(id) + "-three");
-    const auto table = between(combined);
-    ASSERT_EQ(table.size(), gap.size() + 1) << id;
-    const std::string joined = [&] { std::string all; for (const auto& t : table) all += t; return all; }();
-    EXPECT_NE(joined.find("0.9D-1.5W"), std::string::npos) << id;
-    // Under one, nothing stands in its place: the rest is the same paragraphs.
-    auto without = table;
-    without.erase(std::find_if(without.begin(), without.end(),
-                               [](const std::string& t) { return t.find("荷载组合") != std::string::npos; }));
-    EXPECT_EQ(without, gap) << id;
+    const auto blocks = between(three, id + "-three", tables);
+    // The caption, the table and the note, where the tag's paragraph stood; the rest as under one.
+    ASSERT_EQ(blocks.size(), gap.size() + 3) << id;
+    const auto caption = std::find_if(blocks.begin(), blocks.end(), [](const std::string& b) { return b.starts_with("w:p 荷载组合"); });
+    ASSERT_LT(caption - blocks.begin() + 2, static_cast<std::ptrdiff_t>(blocks.size())) << id;
+    EXPECT_EQ(*(caption + 1), "w:tbl ") << id;
+    EXPECT_TRUE((caption + 2)->starts_with("w:p 设计资料所列内力")) << id << " " << *(caption + 2);
+    auto rest = blocks;
+    rest.erase(rest.begin() + (caption - blocks.begin()), rest.begin() + (caption - blocks.begin()) + 3);
+    EXPECT_EQ(rest, gap) << id;
+
+    ASSERT_EQ(tables.size(), tablesOfOne + 1) << id;
+    const auto table = std::find_if(tables.begin(), tables.end(), [](const TableCells& t) {
+      return !t.empty() && !t[0].empty() && t[0][0] == "组合";
+    });
+    ASSERT_NE(table, tables.end()) << id;
+    std::vector<std::string> header{"组合", "N (kN)", "V (kN)"};
+    if (moment) header.push_back("M (kN·m)");
+    header.insert(header.end(), {"最大利用率", "控制验算"});
+    ASSERT_EQ(table->size(), 4u) << id;
+    EXPECT_EQ((*table)[0], header) << id;
+    const auto& summaries = three.combinations();
+    ASSERT_EQ(summaries.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+      const std::vector<std::string>& row = (*table)[i + 1];
+      ASSERT_EQ(row.size(), header.size()) << id;
+      EXPECT_EQ(row[0], std::to_string(i + 1) + "：" + loads[i].name) << id;
+      EXPECT_EQ(row[1], std::to_string(static_cast<int>(loads[i].N))) << id;
+      EXPECT_EQ(row[2], std::to_string(static_cast<int>(loads[i].V))) << id;
+      if (moment) {
+        EXPECT_EQ(row[3], (loads[i].M < 0 ? "−" : "") + std::to_string(static_cast<int>(std::fabs(loads[i].M))));
+      }
+      EXPECT_TRUE(row[header.size() - 2].starts_with(utilisationText(summaries[i].ratio))) << id;
+      const auto named = std::find_if(three.checks().begin(), three.checks().end(), [&](const DesignCheck& check) {
+        return check.id == summaries[i].ratioCheck;
+      });
+      ASSERT_NE(named, three.checks().end()) << id;
+      EXPECT_EQ(row.back(), named->name) << id;
+    }
   }
 }
 

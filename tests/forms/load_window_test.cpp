@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <algorithm>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -11,6 +12,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "design/common/check_mode.h"
@@ -260,6 +263,34 @@ class LoadWindowTest : public QObject {
     press(window, "ButtonCheck");
     QVERIFY(window.session().checked());
     QCOMPARE(window.session().sizes(), designed);
+
+    // The boxes in tab order down the column, the shear key's last, each under its caption.
+    const auto& sizes = findModule("g11")->sizes;
+    for (std::size_t i = 0; i + 1 < sizes.size(); ++i) {
+      QWidget* next = &box(window, qPrintable("Given_" + text(sizes[i].name)));
+      do next = next->nextInFocusChain();
+      while (!(next->focusPolicy() & Qt::TabFocus));
+      QCOMPARE(next->objectName(), "Given_" + text(sizes[i + 1].name));
+    }
+    QVERIFY(sizes.back().ofShearKey);
+    for (const SizeName& size : sizes) {
+      QLineEdit* edit = &box(window, qPrintable("Given_" + text(size.name)));
+      const auto labels = window.findChildren<QLabel*>();
+      QVERIFY(std::any_of(labels.begin(), labels.end(), [&](QLabel* l) { return l->buddy() == edit && l->text() == text(size.caption); }));
+    }
+    // Blank, the key is the one a design chooses; given in part, it is refused by its caption.
+    for (const SizeName& size : sizes)
+      if (size.ofShearKey) box(window, qPrintable("Given_" + text(size.name))).clear();
+    press(window, "ButtonCheck");
+    QVERIFY(window.session().checked());
+    QCOMPARE(window.session().sizes(), designed);
+    box(window, "Given_hk").setText("120");
+    desktop.messages.clear();
+    press(window, "ButtonCheck");
+    QVERIFY(!desktop.messages.isEmpty());
+    QVERIFY2(desktop.messages.join("\n").contains("缺少尺寸：抗剪键截面高度h（keyh）"), qPrintable(desktop.messages.join("\n")));
+    window.findChild<QCheckBox*>("cbcheck")->setChecked(false);
+    window.findChild<QCheckBox*>("cbcheck")->setChecked(true);
 
     // A thinner plate is checked as given, and fails.
     box(window, "Given_tpb").setText(QString::number(designed.at("tpb") / 2));
@@ -611,6 +642,17 @@ class LoadWindowTest : public QObject {
     window.calculate();
     saveShot(window, "input_window_three_combinations.png");
     window.showResults();
+    // The given sizes, and scrolled to their end, the shear key's.
+    InputWindow keyed(*findModule("g11"), context);
+    keyed.show();
+    for (const auto& [control, value] : {std::pair{"EdtN", "150"}, {"EdtV", "200"}})
+      keyed.findChild<QLineEdit*>(control)->setText(value);
+    keyed.calculate();
+    keyed.findChild<QCheckBox*>("cbcheck")->setChecked(true);
+    saveShot(keyed, "input_window_given_sizes.png");
+    QScrollBar* scroll = keyed.findChild<QScrollArea*>("givenScroll")->verticalScrollBar();
+    scroll->setValue(scroll->maximum());
+    saveShot(keyed, "input_window_given_key.png");
   }
 };
 
