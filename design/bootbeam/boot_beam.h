@@ -38,7 +38,9 @@ struct BootBeamHeld {
   double M2 = 0;
   // Plate thickness: from the panels, and (T-shaped) at the tension bolts.
   double f = 0, fpb = 0, tgrp = 0, tpbc = 0, Ntal = 0;
-  double lx1 = 0, ly1 = 0, lx2 = 0, ly2 = 0, tpbt1 = 0, tpbt2 = 0, tpbt = 0, tpb = 0;
+  // The widths the plate round a tension bolt spreads over along a (la) and along c (lc): in the
+  // corner (1) and across the flange width (2). The report and the listed values call them lx, ly.
+  double la1 = 0, lc1 = 0, la2 = 0, lc2 = 0, tpbt1 = 0, tpbt2 = 0, tpbt = 0, tpb = 0;
   double fpbt = 0;  // T-shaped: the plate's f in the group of the thickness at the bolts
   // Boot beams.
   double hsh = 0, ax = 0, Ix = 0, Vsh1 = 0, Vsh2 = 0, Vshmax = 0;

@@ -123,7 +123,7 @@ void panels(Held& h) {
 
 void plateThickness(const Materials& m, Held& h) {
   panelPlateThickness(m, h);
-  h.tpb = std::max(20.0, trunc(h.tpbc + 0.99));
+  h.tpb = std::max(20.0, roundUpToWholePastHundredth(h.tpbc));
 }
 
 // ---- ribs ------------------------------------------------------------------------------------
@@ -299,7 +299,7 @@ DiaphragmHeightEnd diaphragmAtHeight(const Materials& m, Held& h, RoundLimit& ro
 // The diaphragm from two thirds of the boot-beam height; beyond the boot beam's height the boot
 // beam grows.
 Next diaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
-  h.hcb = trunc((2 * h.hsh / 3 + 8) / 10) * 10;
+  h.hcb = roundToTenPastTwo(2 * h.hsh / 3);
   while (true) {
     h.tcb = roundUpToEven(std::max(10.0, h.bf / 50));
     switch (diaphragmAtHeight(m, h, rounds)) {

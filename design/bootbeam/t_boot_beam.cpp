@@ -62,8 +62,8 @@ void platePlan(const Materials& m, Held& h) {
   h.B0 = h.B;
   h.L = roundToTenPastOne(h.L);
   h.B = roundToTenPastOne(h.B);
-  h.a = trunc(((h.L - h.L0) / 2 + h.a + 0.4) / 5) * 5;
-  h.c = trunc(((h.B - h.B0) / 2 + h.c + 0.4) / 5) * 5;
+  h.a = roundDownToFive((h.L - h.L0) / 2 + h.a);
+  h.c = roundDownToFive((h.B - h.B0) / 2 + h.c);
   h.lt = (h.L - h.hb) / 2 - h.a;
   h.bt = (h.B - h.bf - 2 * h.tsh - 2 * h.c) / 2;
   h.e = h.M / h.N;
@@ -101,13 +101,12 @@ void panels(Held& h) {
 // flange width (tpbt2), for the plate's f.
 double thicknessAtBolts(Held& h, double f) {
   using rigidbase::boltSpread;
-  h.lx1 = std::min(boltSpread(h.a, h.lt), h.c + h.bt);
-  h.ly1 = std::min(boltSpread(h.c, h.bt), h.a + h.lt);
-  h.tpbt1 = rigidbase::boltPanelThickness(h.a, h.c, h.lx1, h.ly1, h.Ntal, f);
-  h.lx2 = std::min(boltSpread(h.a, h.lt), h.bf);
-  h.ly2 = std::min(2.75 * h.c, h.a + h.lt);
+  const rigidbase::CornerBoltZone corner = rigidbase::cornerBoltZone(h.a, h.c, h.lt, h.bt, h.Ntal, f);
+  h.la1 = corner.la1, h.lc1 = corner.lc1, h.tpbt1 = corner.tpbt1;
+  h.la2 = std::min(boltSpread(h.a, h.lt), h.bf);
+  h.lc2 = std::min(2.75 * h.c, h.a + h.lt);
   const double half = h.bf / 2;
-  const double d2 = 8 * h.a * h.a * h.a * h.ly2 + half * half * half * h.lx2;
+  const double d2 = 8 * h.a * h.a * h.a * h.lc2 + half * half * half * h.la2;
   h.tpbt2 = h.bf * h.bf < 8 * h.a * h.a ? std::sqrt(6 * h.Ntal * h.bf * h.a * h.a * h.a / d2 / f)
                                         : std::sqrt(6 * h.Ntal * h.a * half * half * half / d2 / f);
   h.tpbt = std::max(h.tpbt1, h.tpbt2);
@@ -277,8 +276,8 @@ const HeldField<Held> ownFields[] = {
     {"L0", &Held::L0},       {"B0", &Held::B0},       {"b22", &Held::b22},     {"a22", &Held::a22},
     {"r12", &Held::r12},     {"alf2", &Held::alf2},   {"b23", &Held::b23},     {"a23", &Held::a23},
     {"r13", &Held::r13},     {"alf3", &Held::alf3},   {"b3", &Held::b3},       {"a3", &Held::a3},
-    {"r2", &Held::r2},       {"beta", &Held::beta},   {"M224", &Held::M224},   {"lx1", &Held::lx1},
-    {"ly1", &Held::ly1},     {"lx2", &Held::lx2},     {"ly2", &Held::ly2},     {"tpbt1", &Held::tpbt1},
+    {"r2", &Held::r2},       {"beta", &Held::beta},   {"M224", &Held::M224},   {"lx1", &Held::la1},
+    {"ly1", &Held::lc1},     {"lx2", &Held::la2},     {"ly2", &Held::lc2},     {"tpbt1", &Held::tpbt1},
     {"tpbt2", &Held::tpbt2}, {"tpbt", &Held::tpbt},   {"Msh11", &Held::Msh11}, {"Msh12", &Held::Msh12},
     {"Msh1max", &Held::Msh1max}, {"Vi", &Held::Vi},     {"fpbt", &Held::fpbt},
 };
@@ -336,8 +335,8 @@ const Tag momentTags[] = {
 };
 
 const Tag boltPlateTags[] = {
-    {"<#lx1>", &Held::lx1, Cut2}, {"<#ly1>", &Held::ly1, Cut2}, {"<#lx2>", &Held::lx2, Cut2},
-    {"<#ly2>", &Held::ly2, Cut2}, {"<#Msh1max>", &Held::Msh1max, KNm3},
+    {"<#lx1>", &Held::la1, Cut2}, {"<#ly1>", &Held::lc1, Cut2}, {"<#lx2>", &Held::la2, Cut2},
+    {"<#ly2>", &Held::lc2, Cut2}, {"<#Msh1max>", &Held::Msh1max, KNm3},
 };
 
 void report(const Held& h, const Entries& e, const TagEmitter& out) {

@@ -4,6 +4,7 @@
 // equilibrium, the anchor-bolt stress and the next bolt size, and the detailing run that designs
 // once on the table's sizes and again on the sizes it found, as if the user had typed them.
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -152,6 +153,18 @@ inline double boltSpread(double arm, double beyond) { return arm * (3.5 - 1.5 * 
 // spreads over along each (la, lc): t = √(6·Nta·a·c³/(c³·la + a³·lc)/f), a and c swapped when
 // c ≤ a.
 double boltPanelThickness(double a, double c, double la, double lc, double Nta, double f);
+
+// The plate round a tension bolt in the corner between the supports along the length and across
+// the width, the bolt at a and c from them: the widths it spreads over along each (la1 along a, no
+// wider than c + bt; lc1 along c, no wider than a + lt) and the thickness it needs.
+struct CornerBoltZone {
+  double la1, lc1, tpbt1;
+};
+inline CornerBoltZone cornerBoltZone(double a, double c, double lt, double bt, double Nta, double f) {
+  const double la1 = std::min(boltSpread(a, lt), c + bt);
+  const double lc1 = std::min(boltSpread(c, bt), a + lt);
+  return {la1, lc1, boltPanelThickness(a, c, la1, lc1, Nta, f)};
+}
 
 // A base-plate panel: its depth b, free edge or short side a, their ratio, the moment
 // coefficient and the moment per unit width under the pressure q.

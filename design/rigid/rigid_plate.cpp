@@ -110,8 +110,8 @@ void platePlan(const BoltLayout& layout, Held& h) {
   h.B0 = h.B;
   h.L = roundToTenPastOne(h.L);
   h.B = roundToTenPastOne(h.B);
-  h.a = 5 * trunc(((h.L - h.L0) / 2 + h.a + 0.4) / 5);
-  h.c = 5 * trunc(((h.B - h.B0) / layout.cSpacings + h.c + 0.4) / 5);
+  h.a = roundDownToFive((h.L - h.L0) / 2 + h.a);
+  h.c = roundDownToFive((h.B - h.B0) / layout.cSpacings + h.c);
   h.lt = (h.L - h.hb) / 2 - h.a;
   h.bt = (h.B - layout.cSpacings * h.c - layout.stiffenersAcross * h.tjjl) / 2;
 }
@@ -165,9 +165,8 @@ void plateThickness(const Materials& m, Held& h) {
   const auto atBolts = tables::plateThicknessByGroup(*m.steel, [&](double f) {
     // The plate around a bolt between stiffener and flange, and between two stiffeners.
     using rigidbase::boltSpread;
-    h.la1 = std::min(boltSpread(h.a, h.lt), h.c + h.bt);
-    h.lc1 = std::min(boltSpread(h.c, h.bt), h.a + h.lt);
-    h.tpbt1 = rigidbase::boltPanelThickness(h.a, h.c, h.la1, h.lc1, h.Ntal, f);
+    const rigidbase::CornerBoltZone corner = rigidbase::cornerBoltZone(h.a, h.c, h.lt, h.bt, h.Ntal, f);
+    h.la1 = corner.la1, h.lc1 = corner.lc1, h.tpbt1 = corner.tpbt1;
     h.la2 = std::min(boltSpread(h.a, h.lt), 2 * h.c);
     h.lc2 = std::min(boltSpread(h.c, h.c), h.a + h.lt);
     const double d2 = 8 * h.a * h.a * h.a * h.lc2 + h.c * h.c * h.c * h.la2;
