@@ -41,7 +41,7 @@ void emitWriteTags(const Held& h, const TagEmitter& sink);
 // applied and the numbers in them.
 void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& sink);
 // A panel's moment formula: a cantilever for a short free edge (r < 0.3), else k·q·a².
-std::string panelFormula(const char* name, double r, const char* q, const char* b, const char* k, const char* a);
+std::string panelFormula(const char* name, bool cantilever, const char* q, const char* b, const char* k, const char* a);
 
 ModuleDescriptor commonDescriptor();
 ResultGroupSpec boltAndShearFields();

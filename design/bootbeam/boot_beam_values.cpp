@@ -51,7 +51,7 @@ bool writeBootBeamValues(DesignCheck& check, const Held& h, bool tShaped) {
   const std::string Vshmax = kNOperand(h.Vshmax);
   if (id == "plate") {
     const std::string required =
-        tShaped && h.tpbt > h.tpbc
+        h.plateSizedBy == rigidbase::PlateSizedBy::Bolts
             ? "所需厚度 tpbt = max(tpbt1, tpbt2) = max(" + cut2(h.tpbt1) + ", " + cut2(h.tpbt2) + ")"
             : "所需厚度 tpbc = √(6·M2/f) = √(6×" + operand(ValueFormat::KN2, h.M2) + "×10³/" + n(h.fpb) + ")";
     writeValues(check, required, "板厚 t + 0.1 = " + n(h.tpb) + " + 0.1");
@@ -194,9 +194,9 @@ void emitStiffenerValues(const Held& h, bool tShaped, const TagEmitter& sink) {
   sink("<#ylvRvalues>", std::string("Vimax/((hs − ") + rib.cutText + ")·ts) = " + Vimax + "/(" + height + "×" +
                             n(h.tjjl) + ")");
   const std::string Ws = "(" + height + "²×" + n(h.tjjl) + "/6)";
-  const bool acrossWidth = tShaped && h.Vi > h.Ntal;
-  sink("<#ylfRvalues>", acrossWidth ? "(B − bf)·Vimax/4/Ws = (" + B + " − " + n(h.bf) + ")×" + Vimax + "/4/" + Ws
-                                    : "(a + lt)·Vimax/2/Ws = (" + aLt + ")×" + Vimax + "/2/" + Ws);
+  sink("<#ylfRvalues>", h.stiffenerAlongLength
+                           ? "(a + lt)·Vimax/2/Ws = (" + aLt + ")×" + Vimax + "/2/" + Ws
+                           : "(B − bf)·Vimax/4/Ws = (" + B + " − " + n(h.bf) + ")×" + Vimax + "/4/" + Ws);
   if (!tShaped) {
     const double s = diaphragmSpan(h);
     sink("<#qvalues>", "σc·(xn − s/4)/xn·s/2（s = (L − hb)/2 + lt = " + n(s) + " mm） = " + pressureAt(h, n(s) + "/4") +

@@ -13,7 +13,7 @@
 #include "design/bootbeam/boot_beam_steps.h"
 #include "design/bootbeam/boot_beam_values.h"
 #include "design/common/numbers.h"
-#include "design/common/panel_text.h"
+#include "design/common/plate_panel.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/shear_key.h"
@@ -108,10 +108,8 @@ Bearing planAndBearing(const Materials& m, Held& h, RoundLimit& rounds, std::opt
 // ---- base plate ------------------------------------------------------------------------------
 
 void panels(Held& h) {
-  using rigidbase::fourSidePanel;
-  using rigidbase::threeSidePanel;
   const auto p1 = threeSidePanel(h.lt, h.bf, h.ylc);
-  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M;
+  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M, h.cantilever1 = p1.cantilever;
   // Inside the channel between the diaphragm and the bolt line, and between the flanges.
   const auto p2 = fourSidePanel(h.bf, (h.L - h.hb) / 2 - h.lt, pressureAt(h, h.lt));
   h.b31 = p2.b, h.a31 = p2.a, h.r21 = p2.r, h.beta1 = p2.k, h.M222 = p2.M;
@@ -492,8 +490,8 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   emitTags(pressureTags, h, sink);
   emitBearingTags(h, sink);
   emitTags(plateTags, h, sink);
-  sink("<#beta1>", panelCoefficientText(h.r21, h.beta1, false));
-  sink("<#beta2>", panelCoefficientText(h.r22, h.beta2, false));
+  sink("<#beta1>", panelCoefficientText(false, h.beta1));
+  sink("<#beta2>", panelCoefficientText(false, h.beta2));
   emitWeldAndBootBeamTags(h, sink);
   emitTags(momentTags, h, sink);
   emitStiffenerTags(h, 0, sink);

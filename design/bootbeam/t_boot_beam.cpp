@@ -12,7 +12,7 @@
 #include "design/bootbeam/boot_beam_steps.h"
 #include "design/bootbeam/boot_beam_values.h"
 #include "design/common/numbers.h"
-#include "design/common/panel_text.h"
+#include "design/common/plate_panel.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/shear_key.h"
@@ -79,18 +79,16 @@ Bearing planAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
 // ---- base plate ------------------------------------------------------------------------------
 
 void panels(Held& h) {
-  using rigidbase::fourSidePanel;
-  using rigidbase::threeSidePanel;
   const double q0 = h.ylc;
   const double qMid = pressureAt(h, h.L / 2);
   const auto p1 = threeSidePanel(h.bt + h.c, h.hb - 2 * h.tjjl, qMid);
-  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M;
+  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M, h.cantilever1 = p1.cantilever;
   const auto p2 = threeSidePanel(h.a + h.lt, h.bf, q0);
-  h.b22 = p2.b, h.a22 = p2.a, h.r12 = p2.r, h.alf2 = p2.k, h.M222 = p2.M;
+  h.b22 = p2.b, h.a22 = p2.a, h.r12 = p2.r, h.alf2 = p2.k, h.M222 = p2.M, h.cantilever2 = p2.cantilever;
   // The corner outside the boot beam, supported on two adjacent sides, taken on its diagonal.
   const double diagonal = std::sqrt(square(h.a + h.lt) + square(h.c + h.bt));
   const auto p3 = threeSidePanel((h.a + h.lt) * (h.c + h.bt) / diagonal, diagonal, q0);
-  h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M;
+  h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M, h.cantilever3 = p3.cantilever;
   const auto p4 = fourSidePanel(h.hb - 2 * h.tf, (h.bf - h.tw) / 2, qMid);
   h.b3 = p4.b, h.a3 = p4.a, h.r2 = p4.r, h.beta = p4.k, h.M224 = p4.M;
   h.M2 = 0;
@@ -121,6 +119,7 @@ void plateThickness(const Materials& m, Held& h) {
   const auto atBolts = tables::plateThicknessByGroup(*m.steel, [&](double f) { return thicknessAtBolts(h, f); });
   h.f = h.fpbt = atBolts.f;
   h.tgrp = tables::plateThicknessGroup(*m.steel, h.tpbt);
+  h.plateSizedBy = rigidbase::plateSizedBy(h.tpbc, h.tpbt);
   h.tpb = std::max(20.0, roundUpToWhole(std::max(h.tpbt, h.tpbc)));
 }
 
@@ -132,6 +131,7 @@ void panelsOnFinalStiffener(const Materials& m, Held& h) {
   const auto need = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
   h.tpbc = need.t;
   h.fpb = need.f;
+  h.plateSizedBy = rigidbase::plateSizedBy(h.tpbc, h.tpbt);
 }
 
 // ---- anchor-bolt stiffeners ------------------------------------------------------------------
@@ -156,7 +156,8 @@ void stiffenerStresses(const Materials& m, Held& h) {
   const double height = h.hjjl - tables::stiffenerCornerCut;  // the section clear of the corner cut
   h.ylvR = h.Vimax / height / h.tjjl;
   const double Ws = height * height * h.tjjl / 6;
-  h.ylfR = h.Vi > h.Ntal ? ((h.B - h.bf) * h.Vimax / 4) / Ws : ((h.a + h.lt) * h.Vimax / 2) / Ws;
+  h.stiffenerAlongLength = !(h.Vi > h.Ntal);
+  h.ylfR = h.stiffenerAlongLength ? ((h.a + h.lt) * h.Vimax / 2) / Ws : ((h.B - h.bf) * h.Vimax / 4) / Ws;
   h.fy = m.steel->fy;
   h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
@@ -298,9 +299,8 @@ ResultView results(const Held& h) {
 }
 
 std::vector<DesignCheck> checks(const Held& h) {
-  const bool boltsGovern = h.tpbt > h.tpbc;
   DesignCheck plate = plateThicknessCheck(
-      boltsGovern ? "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）" : "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）",
+      h.plateSizedBy == rigidbase::PlateSizedBy::Bolts ? "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）" : "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）",
       std::max(h.tpbc, h.tpbt), h.tpb, {"Edttpb"});
   std::vector<DesignCheck> list = bootBeamChecks(tShaped, h, std::move(plate));
   std::vector<DesignCheck> more = stiffenerChecks(tShaped, h);
@@ -346,16 +346,16 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   emitTags(pressureTags, h, sink);
   emitBearingTags(h, sink);
   emitTags(plateTags, h, sink);
-  sink("<#alf2>", panelCoefficientText(h.r12, h.alf2));
-  sink("<#alf3>", panelCoefficientText(h.r13, h.alf3));
-  sink("<#beta>", panelCoefficientText(h.r2, h.beta, false));
+  sink("<#alf2>", panelCoefficientText(h.cantilever2, h.alf2));
+  sink("<#alf3>", panelCoefficientText(h.cantilever3, h.alf3));
+  sink("<#beta>", panelCoefficientText(false, h.beta));
   emitWeldAndBootBeamTags(h, sink);
   emitTags(momentTags, h, sink);
   emitStiffenerTags(h, h.Vi, sink);
   emitWriteTags(h, sink);
   emitCheckerTags(tShaped, h, sink);
-  sink("<#M222formula>", panelFormula("M222", h.r12, "q0", "b22", "α2", "a22"));
-  sink("<#M223formula>", panelFormula("M223", h.r13, "q0", "b23", "α3", "a23"));
+  sink("<#M222formula>", panelFormula("M222", h.cantilever2, "q0", "b22", "α2", "a22"));
+  sink("<#M223formula>", panelFormula("M223", h.cantilever3, "q0", "b23", "α3", "a23"));
   emitTags(boltPlateTags, h, sink);
   sink("<#2c>", formatValue(Plain, 2 * h.c));
   emitWorkingValues(h, true, sink);

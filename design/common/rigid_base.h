@@ -9,7 +9,7 @@
 #include <string>
 
 #include "design/common/calculation.h"
-#include "design/common/eccentricity.h"
+#include "design/common/rigid_branches.h"
 #include "design/common/module.h"
 #include "design/common/numbers.h"
 #include "design/common/plate_layout.h"
@@ -165,17 +165,6 @@ inline CornerBoltZone cornerBoltZone(double a, double c, double lt, double bt, d
   const double lc1 = std::min(boltSpread(c, bt), a + lt);
   return {la1, lc1, boltPanelThickness(a, c, la1, lc1, Nta, f)};
 }
-
-// A base-plate panel: its depth b, free edge or short side a, their ratio, the moment
-// coefficient and the moment per unit width under the pressure q.
-struct PlatePanel {
-  double b, a, r, k, M;
-};
-// Supported on three sides (or two adjacent ones, on the diagonal); a cantilever of length b when
-// short against its free edge, the coefficient kept either way.
-PlatePanel threeSidePanel(double b, double a, double q);
-// Supported on four sides.
-PlatePanel fourSidePanel(double b, double a, double q);
 
 // The next bolt size up; past the largest bolt the calculation stops.
 int nextBoltOrStop(int dms);

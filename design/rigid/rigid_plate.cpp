@@ -9,7 +9,7 @@
 #include "design/common/column_welds.h"
 #include "design/common/design_check.h"
 #include "design/common/numbers.h"
-#include "design/common/panel_text.h"
+#include "design/common/plate_panel.h"
 #include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
@@ -43,17 +43,18 @@ struct BoltLayout {
   double (*layoutWidth)(const Held&);                // what must fit within bf beside the welds
   bool checksWebWeldLeg;                             // hf11 ≤ 1.2·tw
   const char* panel4WidthFormula;                    // a3 as the report writes it
+  const char* layoutWidthFormula;                    // the layout's check as the report writes it
 };
 
 const BoltLayout eightBolts{
     false, 6, 4, 2, [](const Held& h) { return (2 * h.c - h.tw) / 2; },
     [](const Held& h, double q) { return (3 * h.c + 2 * h.tjjl + h.bt) * (h.a + h.lt) / 2 * q; },
-    [](const Held& h) { return 2 * h.c + 2 * h.tjjl; }, false, "(2c − tw)/2"};
+    [](const Held& h) { return 2 * h.c + 2 * h.tjjl; }, false, "(2c − tw)/2", "2c + 2ts + 2hf ≤ bf"};
 
 const BoltLayout tenBolts{
     true, 8, 6, 3, [](const Held& h) { return (4 * h.c + h.tjjl - h.tw) / 2; },
     [](const Held& h, double q) { return (2 * h.c + h.tjjl) * (h.a + h.lt) * q; },
-    [](const Held& h) { return 4 * h.c + 3 * h.tjjl; }, true, "(4c + ts − tw)/2"};
+    [](const Held& h) { return 4 * h.c + 3 * h.tjjl; }, true, "(4c + ts − tw)/2", "4c + 3ts + 2hf ≤ bf"};
 
 // The layout a design was made with.
 const BoltLayout& layoutOf(const Held& h) { return h.fourBoltsARow ? tenBolts : eightBolts; }
@@ -138,17 +139,16 @@ bool pressureUnderPlate(Held& h, RoundLimit& rounds) {
 void platePanels(const BoltLayout& layout, Held& h) {
   const double q = h.ylc;
   const double qr = h.ylc * (h.xn - h.L / 2) / h.xn;  // the linear pressure at mid-length
-  using rigidbase::threeSidePanel;
   const auto p1 = threeSidePanel(h.bt + h.c, h.hb - 2 * h.tjjl, qr);
-  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M;
+  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M, h.cantilever1 = p1.cantilever;
   const auto p2 = threeSidePanel(h.a + h.lt, 2 * h.c, q);
-  h.b22 = p2.b, h.a22 = p2.a, h.r12 = p2.r, h.alf2 = p2.k, h.M222 = p2.M;
+  h.b22 = p2.b, h.a22 = p2.a, h.r12 = p2.r, h.alf2 = p2.k, h.M222 = p2.M, h.cantilever2 = p2.cantilever;
   // The corner outside the stiffener, supported on two adjacent sides, taken on its diagonal.
   const double a23 = std::sqrt(square(h.a + h.lt) + square(h.c + h.bt));
   const auto p3 = threeSidePanel((h.a + h.lt) * (h.c + h.bt) / a23, a23, q);
-  h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M;
+  h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M, h.cantilever3 = p3.cantilever;
   // Between the flanges beside the web, supported on four sides.
-  const auto p4 = rigidbase::fourSidePanel(h.hb - 2 * h.tf, layout.panel4Width(h), qr);
+  const auto p4 = fourSidePanel(h.hb - 2 * h.tf, layout.panel4Width(h), qr);
   h.b3 = p4.b, h.a3 = p4.a, h.r2 = p4.r, h.beta = p4.k, h.M224 = p4.M;
   h.M2 = 0;
   for (const double moment : {h.M221, h.M222, h.M223, h.M224}) h.M2 = std::max(h.M2, moment);
@@ -178,6 +178,7 @@ void plateThickness(const Materials& m, Held& h) {
   });
   h.fpbt = atBolts.f;
   h.f = atBolts.f;
+  h.plateSizedBy = rigidbase::plateSizedBy(h.tpbc, h.tpbt);
   h.tpb = std::max(20.0, roundUpToWhole(std::max(h.tpbc, h.tpbt)));
 }
 
@@ -376,14 +377,13 @@ ResultView results(const Held& h) {
 }
 
 std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
-  const bool atBoltsGoverns = h.tpbt > h.tpbc;
   std::vector<DesignCheck> list{
       limitCheck("bearing", "底板下混凝土承压", "σc ≤ fc", h.ylc, h.fc, stressUnit, ValueFormat::Cut2,
                  {"EdtL", "EdtB"}),
       limitCheck("bolt", "锚栓抗拉", "σt = 1.2·Ta·2/n/Ae ≤ fta", h.write4, h.fta, stressUnit, ValueFormat::Cut3,
                  {"edtms"}),
       plateThicknessCheck(
-          atBoltsGoverns ? "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）" : "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）",
+          h.plateSizedBy == rigidbase::PlateSizedBy::Bolts ? "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）" : "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）",
           std::max(h.tpbc, h.tpbt), h.tpb, {"Edttpb"}),
       limitCheck("flange", "柱翼缘正应力", "σ = N/(2AF + Aeww) + (M/2)/Wc ≤ f", h.ylf, h.f, stressUnit,
                  ValueFormat::Cut3, {"edthf11"}),
@@ -402,8 +402,7 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
                  stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
       limitCheck("stiffenerUpstandWeld", "加劲肋竖向焊缝折算应力", "√(τf² + (σf/βf)²) ≤ ffw", h.ylvf, h.ffw,
                  stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
-      limitCheck("layout", "加劲肋布置宽度",
-                 layout.cSpacings == 4 ? "2c + 2ts + 2hf ≤ bf" : "4c + 3ts + 2hf ≤ bf",
+      limitCheck("layout", "加劲肋布置宽度", layout.layoutWidthFormula,
                  layout.layoutWidth(h) + 2 * h.hf3, h.bf, lengthUnit, ValueFormat::Plain, {"Edtc", "Edttjjl"}),
   };
   list.insert(list.end(), std::make_move_iterator(stiffener.begin()), std::make_move_iterator(stiffener.end()));
@@ -487,10 +486,10 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   sink("<#judge>", rigidbase::judgeText(h.eccentricity));
   emitTags(pressureTags, h, sink);
   emitTags(plateTags, h, sink);
-  sink("<#alf1>", panelCoefficientText(h.r11, h.alf1));
-  sink("<#alf2>", panelCoefficientText(h.r12, h.alf2));
-  sink("<#alf3>", panelCoefficientText(h.r13, h.alf3));
-  sink("<#beta>", panelCoefficientText(h.r2, h.beta, false));
+  sink("<#alf1>", panelCoefficientText(h.cantilever1, h.alf1));
+  sink("<#alf2>", panelCoefficientText(h.cantilever2, h.alf2));
+  sink("<#alf3>", panelCoefficientText(h.cantilever3, h.alf3));
+  sink("<#beta>", panelCoefficientText(false, h.beta));
   sink("<#a3formula>", layoutOf(h).panel4WidthFormula);
   emitTags(weldAndStiffenerTags, h, sink);
   sink("<#1.22ffw>", plain(tables::betaF * h.ffw));
@@ -502,9 +501,9 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   sink("<#Fx>", plain(h.Fx));
   sink("<#tensionBolts>", plain(h.n / 2));
   sink("<#L/6>", formatValue(Cut3, h.L / 6));
-  sink("<#M221formula>", h.r11 < 0.3 ? "M221 = 0.5·qr·b21²（悬臂）" : "M221 = α1·qr·a21²");
-  sink("<#M222formula>", h.r12 < 0.3 ? "M222 = 0.5·q·b22²（悬臂）" : "M222 = α2·q·a22²");
-  sink("<#M223formula>", h.r13 < 0.3 ? "M223 = 0.5·q·b23²（悬臂）" : "M223 = α3·q·a23²");
+  sink("<#M221formula>", h.cantilever1 ? "M221 = 0.5·qr·b21²（悬臂）" : "M221 = α1·qr·a21²");
+  sink("<#M222formula>", h.cantilever2 ? "M222 = 0.5·q·b22²（悬臂）" : "M222 = α2·q·a22²");
+  sink("<#M223formula>", h.cantilever3 ? "M223 = 0.5·q·b23²（悬臂）" : "M223 = α3·q·a23²");
   sink("<#qr>", formatValue(Cut3, h.ylc * (h.xn - h.L / 2) / h.xn));
   emitTags(boltPlateTags, h, sink);
   sink("<#Wc>", plain(trunc(h.Wc)));

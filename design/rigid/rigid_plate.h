@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "design/common/eccentricity.h"
+#include "design/common/rigid_branches.h"
 #include "design/common/module.h"
 #include "design/common/shear_key.h"
 
@@ -35,9 +35,11 @@ struct RigidPlateHeld {
   double b23 = 0, a23 = 0, r13 = 0, alf3 = 0, M223 = 0;
   double b3 = 0, a3 = 0, r2 = 0, beta = 0, M224 = 0;
   double M2 = 0;
+  bool cantilever1 = false, cantilever2 = false, cantilever3 = false;  // three-side panels taken as cantilevers
   // Plate thickness: from the panels, and at the tension bolts.
   double f = 0, fpb = 0, tpbc = 0, Ntal = 0;
   double la1 = 0, lc1 = 0, la2 = 0, lc2 = 0, tpbt1 = 0, tpbt2 = 0, tpbt = 0, fpbt = 0, tpb = 0;
+  rigidbase::PlateSizedBy plateSizedBy = rigidbase::PlateSizedBy::Panels;
   // Column-to-plate welds.
   double hf11 = 0, AF = 0, Aeww = 0, Wc = 0, ylnc = 0, ylmc = 0, ylv = 0, ylf = 0, ylfs = 0, ffw = 0;
   double webWeldWarning = 0;  // ten bolts: 1 when hf11 > 1.2·tw
