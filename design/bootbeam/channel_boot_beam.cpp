@@ -121,7 +121,7 @@ void panels(Held& h) {
 
 void plateThickness(const Materials& m, Held& h) {
   panelPlateThickness(m, h);
-  h.tpb = std::max(20.0, roundUpToWholePastHundredth(h.tpbc));
+  h.tpb = std::max(tables::thinnestBasePlate, roundUpToWholePastHundredth(h.tpbc));
 }
 
 // ---- ribs ------------------------------------------------------------------------------------
@@ -156,16 +156,16 @@ RibWeldEnd ribWelds(const Materials& m, Held& h, RoundLimit& rounds) {
     case StiffenerWeldEnd::Taller:
     case StiffenerWeldEnd::UpstandOverstressed:
       if (roomBelowTopPlate(h)) {
-        h.hjjl += 10;
+        h.hjjl += tables::heightStep;
         return RibWeldEnd::HigherRib;
       }
       if (h.hf3 < h.tjjl) {
-        h.hf3 += 2;
+        h.hf3 += tables::legStep;
         return RibWeldEnd::LargerLeg;
       }
       break;
   }
-  h.tjjl += 2;
+  h.tjjl += tables::thicknessStep;
   return RibWeldEnd::ThickerRib;
 }
 
@@ -221,9 +221,9 @@ void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
   if (ribWeldLeg(m, h, rounds) == RibWeldLegEnd::BeyondLargestLeg) rounds.exhaust();
   for (RibEnd end = ribTrial(m, h); end != RibEnd::Holds; end = ribTrial(m, h)) {
     if (end == RibEnd::Overstressed && roomBelowTopPlate(h)) {
-      h.hjjl += 10;
+      h.hjjl += tables::heightStep;
     } else {
-      h.tjjl += 2;
+      h.tjjl += tables::thicknessStep;
     }
     rounds.next();
   }
@@ -280,7 +280,7 @@ DiaphragmHeightEnd diaphragmAtHeight(const Materials& m, Held& h, RoundLimit& ro
   while (true) {
     const DiaphragmEnd end = diaphragmTrial(m, h);
     if (end == DiaphragmEnd::Holds) return DiaphragmHeightEnd::Holds;
-    h.hcb += 10;
+    h.hcb += tables::heightStep;
     if (end == DiaphragmEnd::WeldLegTooLarge) {
       return h.hcb > h.hsh ? DiaphragmHeightEnd::AboveBootBeam : DiaphragmHeightEnd::Higher;
     }
@@ -288,7 +288,7 @@ DiaphragmHeightEnd diaphragmAtHeight(const Materials& m, Held& h, RoundLimit& ro
       rounds.next();
       return DiaphragmHeightEnd::Higher;
     }
-    h.hcb -= 10;
+    h.hcb -= tables::heightStep;
     h.tcb += 1;
     rounds.next();
   }
@@ -302,7 +302,7 @@ Next diaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
     h.tcb = roundUpToEven(std::max(10.0, h.bf / 50));
     switch (diaphragmAtHeight(m, h, rounds)) {
       case DiaphragmHeightEnd::Holds: return Next::Continue;
-      case DiaphragmHeightEnd::AboveBootBeam: h.hsh += 10; return Next::BootBeam;
+      case DiaphragmHeightEnd::AboveBootBeam: h.hsh += tables::heightStep; return Next::BootBeam;
       case DiaphragmHeightEnd::Higher: break;
     }
     rounds.next();

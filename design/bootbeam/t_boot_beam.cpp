@@ -120,7 +120,7 @@ void plateThickness(const Materials& m, Held& h) {
   h.f = h.fpbt = atBolts.f;
   h.tgrp = tables::plateThicknessGroup(*m.steel, h.tpbt);
   h.plateSizedBy = rigidbase::plateSizedBy(h.tpbc, h.tpbt);
-  h.tpb = std::max(20.0, roundUpToWhole(std::max(h.tpbt, h.tpbc)));
+  h.tpb = std::max(tables::thinnestBasePlate, roundUpToWhole(std::max(h.tpbt, h.tpbc)));
 }
 
 // A stiffener thickened for its weld after the plate was sized narrows the panel between the
@@ -181,19 +181,19 @@ StiffenerWeldInputs stiffenerWeldInputs(const Materials& m, Held& h) {
 
 // The stiffener from 200 mm high, again higher or thicker until it and its welds hold.
 Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
-  h.hjjl = 200;
+  h.hjjl = tables::startingStiffenerHeight;
   while (true) {
     switch (stiffenerTrial(m, h)) {
       case StiffenerEnd::AboveBootBeam:
-        h.hsh += 10;
+        h.hsh += tables::heightStep;
         return Next::BootBeam;
       case StiffenerEnd::Overstressed:
         rounds.next();
-        h.hjjl += 10;
+        h.hjjl += tables::heightStep;
         continue;
       case StiffenerEnd::TooSlender:
-        h.tjjl += 2;
-        h.hjjl = 200;
+        h.tjjl += tables::thicknessStep;
+        h.hjjl = tables::startingStiffenerHeight;
         return Next::Sizes;
       case StiffenerEnd::Holds:
         break;
@@ -203,8 +203,8 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
     switch (welds.end) {
       case StiffenerWeldEnd::Designed: panelsOnFinalStiffener(m, h); return Next::Continue;
       case StiffenerWeldEnd::Taller:
-      case StiffenerWeldEnd::UpstandOverstressed: h.hjjl += 10; break;
-      case StiffenerWeldEnd::Thicker: h.tjjl += 2; break;
+      case StiffenerWeldEnd::UpstandOverstressed: h.hjjl += tables::heightStep; break;
+      case StiffenerWeldEnd::Thicker: h.tjjl += tables::thicknessStep; break;
     }
     rounds.next();
   }

@@ -132,6 +132,10 @@ bool anchorBoltsHold(double fta, Held& h) {
   return true;
 }
 
+// What a and c grow by a round while the bearing under the plate is too high, mm.
+inline constexpr double bearingGrowthOfA = 5;
+inline constexpr double bearingGrowthOfC = 2;
+
 // Too much bearing widens a and c and the plan is made again: plan() lays out the plate and
 // pressure() finds the pressure under it (false for axial tension within the bolt rows).
 template <class Held, class Plan, class Pressure>
@@ -141,8 +145,8 @@ Bearing planAndBearing(Held& h, RoundLimit& rounds, Plan&& plan, Pressure&& pres
     if (!pressure()) return Bearing::AxialTension;
     if (!(h.ylc > h.fc)) return Bearing::Holds;
     rounds.next();
-    h.a += 5;
-    h.c += 2;
+    h.a += bearingGrowthOfA;
+    h.c += bearingGrowthOfC;
   }
 }
 

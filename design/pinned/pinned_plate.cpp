@@ -69,7 +69,7 @@ void plateThickness(const Materials& m, Held& h, double a2) {
   h.tpbc = plate.t;
   h.f = plate.f;
   h.fpb = plate.f;
-  h.tpb = std::max(20.0, roundUpToWhole(h.tpbc));
+  h.tpb = std::max(tables::thinnestBasePlate, roundUpToWhole(h.tpbc));
 }
 
 void plateOverhang(const Materials& m, Held& h) {

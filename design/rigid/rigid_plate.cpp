@@ -32,6 +32,9 @@ using rigidbase::Eccentricity;
 using rigidbase::PassEnd;
 using rigidbase::Trial;
 
+// The first anchor-bolt diameter a design tries, mm.
+constexpr double startingBolt = 24;
+
 // What sets the eight- and the ten-bolt base apart.
 struct BoltLayout {
   bool fourBoltsARow;       // ten bolts
@@ -179,7 +182,7 @@ void plateThickness(const Materials& m, Held& h) {
   h.fpbt = atBolts.f;
   h.f = atBolts.f;
   h.plateSizedBy = rigidbase::plateSizedBy(h.tpbc, h.tpbt);
-  h.tpb = std::max(20.0, roundUpToWhole(std::max(h.tpbc, h.tpbt)));
+  h.tpb = std::max(tables::thinnestBasePlate, roundUpToWhole(std::max(h.tpbc, h.tpbt)));
 }
 
 // Fillet welds of column to plate; the ten-bolt base also checks the web weld's leg against the web.
@@ -217,7 +220,7 @@ void stiffenerHeight(const BoltLayout& layout, const Materials& m, Held& h, Roun
   stiffenerStresses(layout, m, h);
   while (h.ylequ > tables::equivalentStressFactor * h.f1) {
     rounds.next();
-    h.hjjl += 10;
+    h.hjjl += tables::heightStep;
     stiffenerStresses(layout, m, h);
   }
 }
@@ -235,26 +238,27 @@ StiffenerWeldInputs stiffenerWeldInputs(const Materials& m, Held& h) {
 // the welds grow their leg; a stiffener that needs a weld thicker than itself, or is too slender,
 // becomes thicker and the whole design is redone from the plate sizes.
 StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
-  h.hjjl = 200;
+  h.hjjl = tables::startingStiffenerHeight;
   while (true) {  // again with a higher stiffener
     stiffenerHeight(layout, m, h, rounds);
     h.write1 = (h.L - h.hb) / 2 / h.tjjl;
     h.write2 = tables::outstandLimit(h.fy);
     if (h.write1 > h.write2) {
-      h.tjjl += 2;
+      h.tjjl += tables::thicknessStep;
       return StiffenerEnd::Thicker;
     }
-    const double firstLeg = roundUpToEven(std::max(6.0, tables::smallestFilletLeg(h.tpb)));
+    constexpr double smallestStiffenerLeg = 6;  // the stiffener's welds start from at least this leg
+    const double firstLeg = roundUpToEven(std::max(smallestStiffenerLeg, tables::smallestFilletLeg(h.tpb)));
     const StiffenerWelds welds = stiffenerWelds(stiffenerWeldInputs(m, h), firstLeg, rounds);
     h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.Wf = welds.Wf, h.ylvf = welds.ylvf;
     switch (welds.end) {
       case StiffenerWeldEnd::Designed: return StiffenerEnd::Designed;
-      case StiffenerWeldEnd::Thicker: h.tjjl += 2; return StiffenerEnd::Thicker;
+      case StiffenerWeldEnd::Thicker: h.tjjl += tables::thicknessStep; return StiffenerEnd::Thicker;
       case StiffenerWeldEnd::Taller:
       case StiffenerWeldEnd::UpstandOverstressed: break;
     }
     rounds.next();
-    h.hjjl += 10;
+    h.hjjl += tables::heightStep;
   }
 }
 
@@ -286,8 +290,8 @@ PassEnd designPass(const BoltLayout& layout, const Entries& e, const Materials& 
   readSectionAndForces(e, h);
   h.n = layout.n;
   h.fourBoltsARow = layout.fourBoltsARow;
-  h.dms = 24;
-  h.tjjl = 8;
+  h.dms = startingBolt;
+  h.tjjl = tables::startingStiffenerThickness;
   const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
   return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(layout, typed, m, h, rounds); });
 }
