@@ -36,7 +36,8 @@ struct BootBeamHeld {
   double b31 = 0, a31 = 0, r21 = 0, beta1 = 0;
   double b32 = 0, a32 = 0, r22 = 0, beta2 = 0;
   double M2 = 0;
-  bool cantilever1 = false, cantilever2 = false, cantilever3 = false;  // three-side panels taken as cantilevers
+  // Three-side panels taken as cantilevers; before the panels are worked out their ratio 0 reads so.
+  bool cantilever1 = true, cantilever2 = true, cantilever3 = true;
   // Plate thickness: from the panels, and (T-shaped) at the tension bolts.
   double f = 0, fpb = 0, tgrp = 0, tpbc = 0, Ntal = 0;
   // The widths the plate round a tension bolt spreads over along a (la) and along c (lc): in the

@@ -35,7 +35,8 @@ struct RigidPlateHeld {
   double b23 = 0, a23 = 0, r13 = 0, alf3 = 0, M223 = 0;
   double b3 = 0, a3 = 0, r2 = 0, beta = 0, M224 = 0;
   double M2 = 0;
-  bool cantilever1 = false, cantilever2 = false, cantilever3 = false;  // three-side panels taken as cantilevers
+  // Three-side panels taken as cantilevers; before the panels are worked out their ratio 0 reads so.
+  bool cantilever1 = true, cantilever2 = true, cantilever3 = true;
   // Plate thickness: from the panels, and at the tension bolts.
   double f = 0, fpb = 0, tpbc = 0, Ntal = 0;
   double la1 = 0, lc1 = 0, la2 = 0, lc2 = 0, tpbt1 = 0, tpbt2 = 0, tpbt = 0, fpbt = 0, tpb = 0;
