@@ -27,7 +27,7 @@ struct BootBeamHeld {
   double ylmax = 0, ylmin = 0, ylc = 0;   // concrete pressure
   double fc = 0, Ec = 0, Es = 0, fta = 0;
   double ta = 0, write4 = 0, Vfb = 0;     // bolt tension, bolt stress, friction 0.4·(N + ta)
-  double rerun = 0;                       // 1 after a detailing pass wrote its sizes back
+  bool rerun = false;                     // a detailing pass wrote its sizes back
   // Plate panels: T-shaped 1 to 3 on three sides and 4 on four; channel 1 on three, 2 and 3 on four.
   double b21 = 0, a21 = 0, r11 = 0, alf1 = 0, M221 = 0;
   double b22 = 0, a22 = 0, r12 = 0, alf2 = 0, M222 = 0;

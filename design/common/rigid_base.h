@@ -208,10 +208,10 @@ PassEnd untilDesigned(double& dms, RoundLimit& rounds, TrialFunction&& trial) {
 // closing() tells how a designed base closes. An axial-tension stop keeps what was computed and
 // written so far.
 template <class RunPass, class ClosingOf>
-Outcome detailingRun(const Entries& entries, double& rerun, RunPass&& runPass, ClosingOf&& closing) {
+Outcome detailingRun(const Entries& entries, bool& rerun, RunPass&& runPass, ClosingOf&& closing) {
   Entries working = entries;
   Outcome outcome;
-  rerun = 0;
+  rerun = false;
   for (int pass = 0; pass < 2; ++pass) {
     const auto [end, layout] = runPass(working);
     if (end == PassEnd::AxialTension) {
@@ -229,9 +229,9 @@ Outcome detailingRun(const Entries& entries, double& rerun, RunPass&& runPass, C
       outcome.entryChanges[control] = working.texts[control];
     }
     outcome.cbsize = false;
-    rerun = 1;
+    rerun = true;
   }
-  if (rerun != 0) outcome.cbsize = true;
+  if (rerun) outcome.cbsize = true;
   outcome.closing = closing();
   outcome.messages = {closingMessage(outcome.closing)};
   outcome.ending = Ending::Completed;

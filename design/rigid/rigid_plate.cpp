@@ -193,7 +193,7 @@ void columnWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLim
       columnToPlateWelds({.section = sectionOf(h), .N = h.N, .M = h.M, .V = h.V, .ffw = h.ffw, .f = h.f}, h.tpb, rounds);
   h.hf11 = welds.hf11, h.AF = welds.AF, h.Aeww = welds.Aeww, h.ylnc = welds.ylnc, h.Wc = welds.Wc;
   h.ylmc = welds.ylmc, h.ylv = welds.ylv, h.ylfs = welds.ylfs, h.ylf = welds.ylf;
-  h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > tables::largestLegFactor * h.tw ? 1 : 0;
+  h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > tables::largestLegFactor * h.tw;
 }
 
 enum class StiffenerEnd { Designed, Thicker };
@@ -321,7 +321,7 @@ void givenWeldsAndStiffeners(const BoltLayout& layout, const Materials& m, Held&
   if (const auto w = givenColumnWelds(in, h.hf11, findings))
     h.AF = w->AF, h.Aeww = w->Aeww, h.ylnc = w->ylnc, h.Wc = w->Wc, h.ylmc = w->ylmc, h.ylv = w->ylv, h.ylf = w->ylf,
     h.ylfs = w->ylfs;
-  h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > tables::largestLegFactor * h.tw ? 1 : 0;
+  h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > tables::largestLegFactor * h.tw;
   h.fy = m.steel->fy;
   h.write1 = (h.L - h.hb) / 2 / h.tjjl;
   h.write2 = tables::outstandLimit(h.fy);
