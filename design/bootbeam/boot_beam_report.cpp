@@ -170,6 +170,18 @@ std::vector<DesignCheck> stiffenerChecks(const BootBeamType& type, const Held& h
   };
 }
 
+std::vector<DesignCheck> baseChecks(const BootBeamType& type, const Held& h, DesignCheck plate,
+                                    std::vector<DesignCheck> own) {
+  std::vector<DesignCheck> list = bootBeamChecks(type, h, std::move(plate));
+  const auto append = [&list](std::vector<DesignCheck> more) {
+    list.insert(list.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+  };
+  append(stiffenerChecks(type, h));
+  append(std::move(own));
+  append(shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键"));
+  return list;
+}
+
 void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink) {
   emitSectionTags(sectionOf(h), sink);
   emitTypedInputTags(e, {.moment = true, .boltGrade = true}, sink);

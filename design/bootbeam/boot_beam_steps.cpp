@@ -20,13 +20,17 @@ double pressureAt(const Held& h, double x) { return h.ylc * (h.xn - x) / h.xn; }
 
 // ---- forces, section and plate sizes ---------------------------------------------------------
 
-void startPass(const BootBeamType& type, const Entries& e, Held& h) {
+void readForcesAndSection(const BootBeamType& type, const Entries& e, Held& h) {
   h.N = rigidbase::readAxialForce(e);
   h.M = readMoment(e);
   h.V = readShear(e);
   holdSection(readColumnSection(e), h);
   startShearKey(e, h.key);
   h.n = type.n;
+}
+
+void startPass(const BootBeamType& type, const Entries& e, Held& h) {
+  readForcesAndSection(type, e, h);
   h.dms = type.startingBolt;
   h.tsh = tables::startingBootBeamThickness;
   h.tjjl = tables::startingStiffenerThickness;
@@ -191,19 +195,19 @@ void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds) {
   // The height after k steps, added up as the step-by-step growth adds it.
   const auto heightAfter = [start](long k) {
     double hsh = start;
-    for (long i = 0; i < k; ++i) hsh += 10;
+    for (long i = 0; i < k; ++i) hsh += tables::heightStep;
     return hsh;
   };
   constexpr long beyondAnyLimit = 1L << 21;  // more steps than the round limit allows
   long high = 1;
-  while (!fits(start + 10.0 * static_cast<double>(high))) {
+  while (!fits(start + tables::heightStep * static_cast<double>(high))) {
     if (high >= beyondAnyLimit) rounds.exhaust();
     high *= 2;
   }
   long low = high / 2;  // does not fit, or is the height reached already
   while (high - low > 1) {
     const long middle = low + (high - low) / 2;
-    (fits(start + 10.0 * static_cast<double>(middle)) ? high : low) = middle;
+    (fits(start + tables::heightStep * static_cast<double>(middle)) ? high : low) = middle;
   }
   long steps = high;
   // Heights a step apart differ from those added up by rounding only: the count is off by one at
@@ -211,8 +215,8 @@ void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds) {
   if (!rounds.allows(steps - 2)) rounds.exhaust();
   double before = heightAfter(steps - 1);
   while (steps > 1 && fits(before)) before = heightAfter(--steps - 1);
-  while (!fits(before + 10)) {
-    before += 10;
+  while (!fits(before + tables::heightStep)) {
+    before += tables::heightStep;
     ++steps;
   }
   rounds.advance(steps - 1);

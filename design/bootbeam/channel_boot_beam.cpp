@@ -437,10 +437,6 @@ ResultView results(const Held& h) {
 }
 
 std::vector<DesignCheck> checks(const Held& h) {
-  std::vector<DesignCheck> list =
-      bootBeamChecks(channel, h, plateThicknessCheck("t ≥ tpbc = √(6·M2/f)", h.tpbc, h.tpb, {"Edttpb"}));
-  std::vector<DesignCheck> more = stiffenerChecks(channel, h);
-  list.insert(list.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
   std::vector<DesignCheck> diaphragmChecks{
       limitCheck("diaphragmBending", "隔板抗弯", "σ = 6·q·bf²/8/(tcb·hcb²) ≤ f", h.ylfcb, h.fcb, stressUnit,
                  ValueFormat::Cut3, {"Edthgb", "Edttgb"}),
@@ -449,10 +445,8 @@ std::vector<DesignCheck> checks(const Held& h) {
       limitCheck("diaphragmWeldLeg", "隔板与靴梁焊脚尺寸", "hf7 ≤ tcb", h.hf7, h.tcb, lengthUnit, ValueFormat::Plain,
                  {"Edthf7"}),
   };
-  list.insert(list.end(), std::make_move_iterator(diaphragmChecks.begin()), std::make_move_iterator(diaphragmChecks.end()));
-  std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
-  list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
-  return list;
+  return baseChecks(channel, h, plateThicknessCheck("t ≥ tpbc = √(6·M2/f)", h.tpbc, h.tpb, {"Edttpb"}),
+                    std::move(diaphragmChecks));
 }
 
 void checkValues(const Held& h, std::vector<DesignCheck>& list) { writeCheckValues(list, h, false); }

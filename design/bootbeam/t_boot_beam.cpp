@@ -302,14 +302,9 @@ std::vector<DesignCheck> checks(const Held& h) {
   DesignCheck plate = plateThicknessCheck(
       h.plateSizedBy == rigidbase::PlateSizedBy::Bolts ? "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）" : "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）",
       std::max(h.tpbc, h.tpbt), h.tpb, {"Edttpb"});
-  std::vector<DesignCheck> list = bootBeamChecks(tShaped, h, std::move(plate));
-  std::vector<DesignCheck> more = stiffenerChecks(tShaped, h);
-  list.insert(list.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
-  list.push_back(limitCheck("layout", "锚栓间距与翼缘宽度", "2c ≤ bf", 2 * h.c, h.bf, lengthUnit, ValueFormat::Plain,
-                            {"Edtc"}));
-  std::vector<DesignCheck> key = shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
-  list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
-  return list;
+  return baseChecks(tShaped, h, std::move(plate),
+                    {limitCheck("layout", "锚栓间距与翼缘宽度", "2c ≤ bf", 2 * h.c, h.bf, lengthUnit, ValueFormat::Plain,
+                                {"Edtc"})});
 }
 
 void checkValues(const Held& h, std::vector<DesignCheck>& list) { writeCheckValues(list, h, true); }

@@ -180,7 +180,6 @@ void plateThickness(const Materials& m, Held& h) {
     return h.tpbt;
   });
   h.fpbt = atBolts.f;
-  h.f = atBolts.f;
   h.plateSizedBy = rigidbase::plateSizedBy(h.tpbc, h.tpbt);
   h.tpb = std::max(tables::thinnestBasePlate, roundUpToWhole(std::max(h.tpbc, h.tpbt)));
 }
@@ -188,7 +187,7 @@ void plateThickness(const Materials& m, Held& h) {
 // Fillet welds of column to plate; the ten-bolt base also checks the web weld's leg against the web.
 void columnWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
   h.ffw = m.steel->ffw;
-  h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
+  h.f = tables::rolledStrength(*m.steel, h.tf, h.fpbt);
   const ColumnWelds welds =
       columnToPlateWelds({.section = sectionOf(h), .N = h.N, .M = h.M, .V = h.V, .ffw = h.ffw, .f = h.f}, h.tpb, rounds);
   h.hf11 = welds.hf11, h.AF = welds.AF, h.Aeww = welds.Aeww, h.ylnc = welds.ylnc, h.Wc = welds.Wc;
@@ -316,7 +315,7 @@ Outcome calculateRigidPlate(const BoltLayout& layout, const Entries& entries, He
 // The column welds and the stiffeners of given sizes; a part with no weld length left cannot be checked.
 void givenWeldsAndStiffeners(const BoltLayout& layout, const Materials& m, Held& h, GivenSizeFindings& findings) {
   h.ffw = m.steel->ffw;
-  h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
+  h.f = tables::rolledStrength(*m.steel, h.tf, h.fpbt);
   const ColumnWeldInputs in{.section = sectionOf(h), .N = h.N, .M = h.M, .V = h.V, .ffw = h.ffw, .f = h.f};
   if (const auto w = givenColumnWelds(in, h.hf11, findings))
     h.AF = w->AF, h.Aeww = w->Aeww, h.ylnc = w->ylnc, h.Wc = w->Wc, h.ylmc = w->ylmc, h.ylv = w->ylv, h.ylf = w->ylf,

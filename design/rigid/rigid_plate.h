@@ -38,6 +38,7 @@ struct RigidPlateHeld {
   // Three-side panels taken as cantilevers; before the panels are worked out their ratio 0 reads so.
   bool cantilever1 = true, cantilever2 = true, cantilever3 = true;
   // Plate thickness: from the panels, and at the tension bolts.
+  // f: the column flange's strength, by its thickness (beyond 100 mm the plate's at the bolts, fpbt).
   double f = 0, fpb = 0, tpbc = 0, Ntal = 0;
   double la1 = 0, lc1 = 0, la2 = 0, lc2 = 0, tpbt1 = 0, tpbt2 = 0, tpbt = 0, fpbt = 0, tpb = 0;
   rigidbase::PlateSizedBy plateSizedBy = rigidbase::PlateSizedBy::Panels;
