@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "design/common/eccentricity.h"
+#include "design/common/rigid_branches.h"
 #include "design/common/module.h"
 #include "design/common/shear_key.h"
 
@@ -27,7 +27,7 @@ struct BootBeamHeld {
   double ylmax = 0, ylmin = 0, ylc = 0;   // concrete pressure
   double fc = 0, Ec = 0, Es = 0, fta = 0;
   double ta = 0, write4 = 0, Vfb = 0;     // bolt tension, bolt stress, friction 0.4·(N + ta)
-  double rerun = 0;                       // 1 after a detailing pass wrote its sizes back
+  bool rerun = false;                     // a detailing pass wrote its sizes back
   // Plate panels: T-shaped 1 to 3 on three sides and 4 on four; channel 1 on three, 2 and 3 on four.
   double b21 = 0, a21 = 0, r11 = 0, alf1 = 0, M221 = 0;
   double b22 = 0, a22 = 0, r12 = 0, alf2 = 0, M222 = 0;
@@ -36,10 +36,15 @@ struct BootBeamHeld {
   double b31 = 0, a31 = 0, r21 = 0, beta1 = 0;
   double b32 = 0, a32 = 0, r22 = 0, beta2 = 0;
   double M2 = 0;
+  // Three-side panels taken as cantilevers; before the panels are worked out their ratio 0 reads so.
+  bool cantilever1 = true, cantilever2 = true, cantilever3 = true;
   // Plate thickness: from the panels, and (T-shaped) at the tension bolts.
   double f = 0, fpb = 0, tgrp = 0, tpbc = 0, Ntal = 0;
-  double lx1 = 0, ly1 = 0, lx2 = 0, ly2 = 0, tpbt1 = 0, tpbt2 = 0, tpbt = 0, tpb = 0;
+  // The widths the plate round a tension bolt spreads over along a (la) and along c (lc): in the
+  // corner (1) and across the flange width (2). The report and the listed values call them lx, ly.
+  double la1 = 0, lc1 = 0, la2 = 0, lc2 = 0, tpbt1 = 0, tpbt2 = 0, tpbt = 0, tpb = 0;
   double fpbt = 0;  // T-shaped: the plate's f in the group of the thickness at the bolts
+  rigidbase::PlateSizedBy plateSizedBy = rigidbase::PlateSizedBy::Panels;  // the channel's by its panels
   // Boot beams.
   double hsh = 0, ax = 0, Ix = 0, Vsh1 = 0, Vsh2 = 0, Vshmax = 0;
   double Msh11 = 0, Msh12 = 0, Msh1max = 0, Msh1 = 0, Msh2 = 0, Mshmax = 0;
@@ -50,6 +55,9 @@ struct BootBeamHeld {
   // Anchor-bolt stiffeners (T-shaped) or ribs (channel), and their welds.
   double hjjl = 0, Vi = 0, Vimax = 0, ylvR = 0, ylfR = 0, ylequ = 0, f1 = 0, write1 = 0, write2 = 0;
   double hf3 = 0, ylnf = 0, ylvf = 0;
+  // The stiffener bends along a + lt (the bolt's tension governs; the channel's rib always), else
+  // across (B − bf)/4 under the pressure beside the boot beam.
+  bool stiffenerAlongLength = true;
   // Channel: top plate and diaphragm.
   double tp = 0, hcb = 0, tcb = 0, q = 0, hf6 = 0, hf7 = 0, fcb = 0, fvcb = 0, ylfcb = 0, ylvcb = 0;
   ShearKey key;  // under the plate where friction does not carry V

@@ -6,7 +6,7 @@
 
 #include "design/common/column_section.h"
 #include "design/common/numbers.h"
-#include "design/common/panel_text.h"
+#include "design/common/plate_panel.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/shear_key.h"
@@ -169,6 +169,15 @@ std::vector<DesignCheck> stiffenerChecks(const BootBeamType& type, const Held& h
                  stressUnit, ValueFormat::Cut3, {"Edthfjjl"}));
 }
 
+std::vector<DesignCheck> baseChecks(const BootBeamType& type, const Held& h, DesignCheck plate,
+                                    std::vector<DesignCheck> own) {
+  std::vector<DesignCheck> list = bootBeamChecks(type, h, std::move(plate));
+  appendChecks(list, stiffenerChecks(type, h));
+  appendChecks(list, std::move(own));
+  appendChecks(list, shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键"));
+  return list;
+}
+
 void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink) {
   emitSectionTags(sectionOf(h), sink);
   emitTypedInputTags(e, {.moment = true, .boltGrade = true}, sink);
@@ -181,7 +190,7 @@ void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink) {
 
 void emitBearingTags(const Held& h, const TagEmitter& sink) {
   emitTags(bearingTags, h, sink);
-  sink("<#alf1>", panelCoefficientText(h.r11, h.alf1));
+  sink("<#alf1>", panelCoefficientText(h.cantilever1, h.alf1));
 }
 
 void emitWeldAndBootBeamTags(const Held& h, const TagEmitter& sink) { emitTags(weldAndBootBeamTags, h, sink); }
@@ -197,8 +206,8 @@ void emitStiffenerTags(const Held& h, double Vi, const TagEmitter& sink) {
 
 void emitWriteTags(const Held& h, const TagEmitter& sink) { emitTags(writeTags, h, sink); }
 
-std::string panelFormula(const char* name, double r, const char* q, const char* b, const char* k, const char* a) {
-  return r < 0.3 ? std::string(name) + " = 0.5·" + q + "·" + b + "²（悬臂）"
+std::string panelFormula(const char* name, bool cantilever, const char* q, const char* b, const char* k, const char* a) {
+  return cantilever ? std::string(name) + " = 0.5·" + q + "·" + b + "²（悬臂）"
                  : std::string(name) + " = " + k + "·" + q + "·" + a + "²";
 }
 
@@ -207,7 +216,7 @@ void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& 
   sink("<#L/6>", formatValue(Cut3, h.L / 6));
   sink("<#tensionBolts>", formatValue(Plain, h.n / 2));
   emitTags(boltCountTags, h, sink);
-  sink("<#M221formula>", panelFormula("M221", h.r11, type.panel1Pressure, "b21", "α1", "a21"));
+  sink("<#M221formula>", panelFormula("M221", h.cantilever1, type.panel1Pressure, "b21", "α1", "a21"));
   emitTags(yieldTags, h, sink);
   sink("<#Iw>", formatValue(Plain, trunc(h.Iw)));
   sink("<#bootBeamWeldStress>", formatValue(Cut3, bootBeamWeldStress(h)));

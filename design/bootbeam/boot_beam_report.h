@@ -25,6 +25,10 @@ DesignCheck bootBeamWeldCheck(const Held& h);
 std::vector<DesignCheck> bootBeamChecks(const BootBeamType& type, const Held& h, DesignCheck plate);
 // The stiffener (T-shaped) or rib (channel) and its welds.
 std::vector<DesignCheck> stiffenerChecks(const BootBeamType& type, const Held& h);
+// Every check of a boot-beam base: the boot beams' with the given plate check, the stiffener's,
+// the base's own, and the shear key's.
+std::vector<DesignCheck> baseChecks(const BootBeamType& type, const Held& h, DesignCheck plate,
+                                    std::vector<DesignCheck> own);
 
 // The entries, the plate plan and the eccentricity.
 void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink);
@@ -41,7 +45,7 @@ void emitWriteTags(const Held& h, const TagEmitter& sink);
 // applied and the numbers in them.
 void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& sink);
 // A panel's moment formula: a cantilever for a short free edge (r < 0.3), else k·q·a².
-std::string panelFormula(const char* name, double r, const char* q, const char* b, const char* k, const char* a);
+std::string panelFormula(const char* name, bool cantilever, const char* q, const char* b, const char* k, const char* a);
 
 ModuleDescriptor commonDescriptor();
 ResultGroupSpec boltAndShearFields();

@@ -20,16 +20,20 @@ double pressureAt(const Held& h, double x) { return h.ylc * (h.xn - x) / h.xn; }
 
 // ---- forces, section and plate sizes ---------------------------------------------------------
 
-void startPass(const BootBeamType& type, const Entries& e, Held& h) {
+void readForcesAndSection(const BootBeamType& type, const Entries& e, Held& h) {
   h.N = rigidbase::readAxialForce(e);
   h.M = readMoment(e);
   h.V = readShear(e);
   holdSection(readColumnSection(e), h);
   startShearKey(e, h.key);
   h.n = type.n;
+}
+
+void startPass(const BootBeamType& type, const Entries& e, Held& h) {
+  readForcesAndSection(type, e, h);
   h.dms = type.startingBolt;
-  h.tsh = 10;
-  h.tjjl = 8;
+  h.tsh = tables::startingBootBeamThickness;
+  h.tjjl = tables::startingStiffenerThickness;
 }
 
 void plateLayoutSizes(const TypedPlateSizes& typed, Held& h) {
@@ -140,12 +144,12 @@ class SectionAtHeight {
 // out in full once more at the height that holds.
 Next bootBeamSection(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds) {
   if (!bootBeamSectionHolds(type, m, h)) {
-    h.tsh += 2;
+    h.tsh += tables::thicknessStep;
     if (h.tsh <= h.tf) return Next::Sizes;
-    h.tsh -= 2;  // a boot beam thicker than the column flange: higher instead
+    h.tsh -= tables::thicknessStep;  // a boot beam thicker than the column flange: higher instead
     const SectionAtHeight section(h);
     do {
-      h.hsh += 10;
+      h.hsh += tables::heightStep;
       rounds.next();
     } while (!section.holds(h.hsh));
     bootBeamSectionHolds(type, m, h);
@@ -159,13 +163,15 @@ Next bootBeamSection(const BootBeamType& type, const Materials& m, Held& h, Roun
 // The count of 2 mm steps is found at once and then confirmed by the same comparison the
 // step-by-step growth makes, so the leg and the rounds spent are those of growing it step by step.
 double legForWeldLength(double hf, double lf, RoundLimit& rounds) {
-  const auto tooShort = [lf](double leg) { return 60 * leg < 2 * leg + lf; };
+  using tables::legStep;
+  const auto tooShort = [lf](double leg) { return tables::longestWeldInLegs * leg < tables::weldEndsInLegs * leg + lf; };
   if (!tooShort(hf)) return hf;
-  long steps = std::max(1L, static_cast<long>(std::ceil((lf / 58 - hf) / 2)));
-  while (steps > 1 && !tooShort(hf + 2 * (steps - 1))) --steps;
-  while (tooShort(hf + 2 * steps)) ++steps;
+  constexpr double countedLegs = tables::longestWeldInLegs - tables::weldEndsInLegs;
+  long steps = std::max(1L, static_cast<long>(std::ceil((lf / countedLegs - hf) / legStep)));
+  while (steps > 1 && !tooShort(hf + legStep * (steps - 1))) --steps;
+  while (tooShort(hf + legStep * steps)) ++steps;
   rounds.advance(steps);
-  return hf + 2 * steps;
+  return hf + legStep * steps;
 }
 
 // The leg of the boot-beam-to-column weld at the boot-beam height hsh, rounded up to even.
@@ -189,19 +195,19 @@ void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds) {
   // The height after k steps, added up as the step-by-step growth adds it.
   const auto heightAfter = [start](long k) {
     double hsh = start;
-    for (long i = 0; i < k; ++i) hsh += 10;
+    for (long i = 0; i < k; ++i) hsh += tables::heightStep;
     return hsh;
   };
   constexpr long beyondAnyLimit = 1L << 21;  // more steps than the round limit allows
   long high = 1;
-  while (!fits(start + 10.0 * static_cast<double>(high))) {
+  while (!fits(start + tables::heightStep * static_cast<double>(high))) {
     if (high >= beyondAnyLimit) rounds.exhaust();
     high *= 2;
   }
   long low = high / 2;  // does not fit, or is the height reached already
   while (high - low > 1) {
     const long middle = low + (high - low) / 2;
-    (fits(start + 10.0 * static_cast<double>(middle)) ? high : low) = middle;
+    (fits(start + tables::heightStep * static_cast<double>(middle)) ? high : low) = middle;
   }
   long steps = high;
   // Heights a step apart differ from those added up by rounding only: the count is off by one at
@@ -209,8 +215,8 @@ void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds) {
   if (!rounds.allows(steps - 2)) rounds.exhaust();
   double before = heightAfter(steps - 1);
   while (steps > 1 && fits(before)) before = heightAfter(--steps - 1);
-  while (!fits(before + 10)) {
-    before += 10;
+  while (!fits(before + tables::heightStep)) {
+    before += tables::heightStep;
     ++steps;
   }
   rounds.advance(steps - 1);
@@ -220,7 +226,9 @@ void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds) {
 // Whether no boot beam of this height or higher can have a weld to the column within `thinnest`:
 // a weld counts over at most 60 legs, so its leg is at least lf/58, and lf grows with the height
 // while the leg the flange force asks for only falls. 1 mm covers the rounding of 2·leg + lf.
-bool weldOutgrowsThinnerPart(double lf, double thinnest) { return lf > 58 * thinnest + 1; }
+bool weldOutgrowsThinnerPart(double lf, double thinnest) {
+  return lf > (tables::longestWeldInLegs - tables::weldEndsInLegs) * thinnest + 1;
+}
 
 // The weld of each boot beam to the column flange carries the flange force; its leg is
 // at least 1.5·√t, at most 16 and no thicker than the thinner of the two parts.
@@ -235,20 +243,20 @@ Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
   h.hf2 = roundUpToEven(h.hf2);
   if (h.hf2 > tables::largestFilletLeg) {  // beyond the largest leg: a higher boot beam gives a longer weld
     raiseBootBeamForWeldLeg(h, minimumLeg, rounds);
-    h.hsh += 10;
+    h.hsh += tables::heightStep;
     return Next::BootBeam;
   }
   h.hf2 = legForWeldLength(h.hf2, h.lf, rounds);
   if (std::min(h.tsh, h.tf) < h.hf2) {
     if (h.tsh < h.tf) {
-      h.tsh += 2;
+      h.tsh += tables::thicknessStep;
       return Next::Sizes;
     }
     // A boot beam at least as thick as the flange only grows higher from here, the section holding
     // the better: where the weld's length alone keeps its leg beyond the flange, it would grow
     // round by round until the round limit.
     if (weldOutgrowsThinnerPart(h.lf, std::min(h.tsh, h.tf))) rounds.exhaust();
-    h.hsh += 10;
+    h.hsh += tables::heightStep;
     return Next::BootBeam;
   }
   return Next::Continue;
@@ -259,7 +267,7 @@ Next bootBeamSlenderness(const BootBeamType& type, Held& h) {
   h.write5 = (h.a + h.lt) / h.tsh;
   h.write6 = tables::outstandLimit(h.fy);
   if (!(type.outstandRatio(h) > h.write6)) return Next::Continue;
-  h.tsh += 2;
+  h.tsh += tables::thicknessStep;
   return Next::Sizes;
 }
 
@@ -300,9 +308,9 @@ namespace {
 Next plateWelds(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds) {
   h.hf5 = plateWeldStartingLeg(type, h.tpb);
   while (!plateWeldsHold(type, m, h)) {
-    h.hf5 += 2;
+    h.hf5 += tables::legStep;
     if (!(std::min(h.tsh, h.tpb) >= h.hf5)) {
-      h.tsh += 2;
+      h.tsh += tables::thicknessStep;
       return Next::Sizes;
     }
     rounds.next();

@@ -59,7 +59,9 @@ double diaphragmSpan(const Held& h);
 // The linear pressure under the plate at distance x from the compressed edge.
 double pressureAt(const Held& h, double x);
 
-// The forces, the column section and the grout of the entries, and the base's first bolt and thicknesses.
+// The forces, the column section and the grout of the entries, and the base's bolts in tension.
+void readForcesAndSection(const BootBeamType& type, const Entries& e, Held& h);
+// The same, and the base's first bolt and thicknesses.
 void startPass(const BootBeamType& type, const Entries& e, Held& h);
 // The plate layout of the entries for the current bolt: Aems, a, c, lt, bt.
 void plateLayoutSizes(const TypedPlateSizes& typed, Held& h);
@@ -88,12 +90,7 @@ Trial bootBeamsAndBeyond(const BootBeamType& type, const Materials& m, Held& h, 
 template <std::size_t Count>
 void takeGivenBase(const BootBeamType& type, const Entries& e, const SizeField<Held> (&fields)[Count], const Sizes& s,
                    Held& h) {
-  h.N = rigidbase::readAxialForce(e);
-  h.M = readMoment(e);
-  h.V = readShear(e);
-  holdSection(readColumnSection(e), h);
-  startShearKey(e, h.key);
-  h.n = type.n;
+  readForcesAndSection(type, e, h);
   takeSizes(fields, s, h);
   h.Aems = givenBolt(h.dms).Aems;
 }

@@ -51,7 +51,7 @@ bool writeBootBeamValues(DesignCheck& check, const Held& h, bool tShaped) {
   const std::string Vshmax = kNOperand(h.Vshmax);
   if (id == "plate") {
     const std::string required =
-        tShaped && h.tpbt > h.tpbc
+        h.plateSizedBy == rigidbase::PlateSizedBy::Bolts
             ? "所需厚度 tpbt = max(tpbt1, tpbt2) = max(" + cut2(h.tpbt1) + ", " + cut2(h.tpbt2) + ")"
             : "所需厚度 tpbc = √(6·M2/f) = √(6×" + operand(ValueFormat::KN2, h.M2) + "×10³/" + n(h.fpb) + ")";
     writeValues(check, required, "板厚 t + 0.1 = " + n(h.tpb) + " + 0.1");
@@ -135,11 +135,11 @@ void emitBoltPlateValues(const Held& h, const TagEmitter& sink) {
   sink("<#ly1values>", effectiveWidthValues({"c", h.c}, {"bt", h.bt}, "a + lt", aLt));
   sink("<#lx2values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "bf", n(h.bf)));
   sink("<#ly2values>", "min(2.75c, a + lt) = min(2.75×" + c + ", " + aLt + ")");
-  sink("<#tpbt1values>", rigidbase::boltPanelThicknessValues({h.a, h.c, h.lt, h.lx1, h.ly1, h.Ntal, h.fpbt, "lx", "ly"}));
+  sink("<#tpbt1values>", rigidbase::boltPanelThicknessValues({h.a, h.c, h.lt, h.la1, h.lc1, h.Ntal, h.fpbt, "lx", "ly"}));
   // Across the flange width the bolt sits at bf/2 from the stiffeners and at a from the flange.
   const std::string half = "(" + n(h.bf) + "/2)";
   const std::string d2 = "(8·a³·ly2 + (bf/2)³·lx2)";
-  const std::string d2n = "(8×" + a + "³×" + cut2(h.ly2) + " + " + half + "³×" + cut2(h.lx2) + ")";
+  const std::string d2n = "(8×" + a + "³×" + cut2(h.lc2) + " + " + half + "³×" + cut2(h.la2) + ")";
   sink("<#tpbt2values>", h.bf * h.bf < 8 * h.a * h.a
                              ? "√(6·Nta·bf·a³/" + d2 + "/f) = √(6×" + Nta + "×" + n(h.bf) + "×" + a + "³/" + d2n +
                                    "/" + n(h.fpbt) + ")"
@@ -194,9 +194,9 @@ void emitStiffenerValues(const Held& h, bool tShaped, const TagEmitter& sink) {
   sink("<#ylvRvalues>", std::string("Vimax/((hs − ") + rib.cutText + ")·ts) = " + Vimax + "/(" + height + "×" +
                             n(h.tjjl) + ")");
   const std::string Ws = "(" + height + "²×" + n(h.tjjl) + "/6)";
-  const bool acrossWidth = tShaped && h.Vi > h.Ntal;
-  sink("<#ylfRvalues>", acrossWidth ? "(B − bf)·Vimax/4/Ws = (" + B + " − " + n(h.bf) + ")×" + Vimax + "/4/" + Ws
-                                    : "(a + lt)·Vimax/2/Ws = (" + aLt + ")×" + Vimax + "/2/" + Ws);
+  sink("<#ylfRvalues>", h.stiffenerAlongLength
+                           ? "(a + lt)·Vimax/2/Ws = (" + aLt + ")×" + Vimax + "/2/" + Ws
+                           : "(B − bf)·Vimax/4/Ws = (" + B + " − " + n(h.bf) + ")×" + Vimax + "/4/" + Ws);
   if (!tShaped) {
     const double s = diaphragmSpan(h);
     sink("<#qvalues>", "σc·(xn − s/4)/xn·s/2（s = (L − hb)/2 + lt = " + n(s) + " mm） = " + pressureAt(h, n(s) + "/4") +

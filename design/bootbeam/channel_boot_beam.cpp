@@ -14,7 +14,7 @@
 #include "design/bootbeam/boot_beam_steps.h"
 #include "design/bootbeam/boot_beam_values.h"
 #include "design/common/numbers.h"
-#include "design/common/panel_text.h"
+#include "design/common/plate_panel.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/shear_key.h"
@@ -109,10 +109,8 @@ Bearing planAndBearing(const Materials& m, Held& h, RoundLimit& rounds, std::opt
 // ---- base plate ------------------------------------------------------------------------------
 
 void panels(Held& h) {
-  using rigidbase::fourSidePanel;
-  using rigidbase::threeSidePanel;
   const auto p1 = threeSidePanel(h.lt, h.bf, h.ylc);
-  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M;
+  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M, h.cantilever1 = p1.cantilever;
   // Inside the channel between the diaphragm and the bolt line, and between the flanges.
   const auto p2 = fourSidePanel(h.bf, (h.L - h.hb) / 2 - h.lt, pressureAt(h, h.lt));
   h.b31 = p2.b, h.a31 = p2.a, h.r21 = p2.r, h.beta1 = p2.k, h.M222 = p2.M;
@@ -124,7 +122,7 @@ void panels(Held& h) {
 
 void plateThickness(const Materials& m, Held& h) {
   panelPlateThickness(m, h);
-  h.tpb = std::max(20.0, trunc(h.tpbc + 0.99));
+  h.tpb = std::max(tables::thinnestBasePlate, roundUpToWholePastHundredth(h.tpbc));
 }
 
 // ---- ribs ------------------------------------------------------------------------------------
@@ -159,16 +157,16 @@ RibWeldEnd ribWelds(const Materials& m, Held& h, RoundLimit& rounds) {
     case StiffenerWeldEnd::Taller:
     case StiffenerWeldEnd::UpstandOverstressed:
       if (roomBelowTopPlate(h)) {
-        h.hjjl += 10;
+        h.hjjl += tables::heightStep;
         return RibWeldEnd::HigherRib;
       }
       if (h.hf3 < h.tjjl) {
-        h.hf3 += 2;
+        h.hf3 += tables::legStep;
         return RibWeldEnd::LargerLeg;
       }
       break;
   }
-  h.tjjl += 2;
+  h.tjjl += tables::thicknessStep;
   return RibWeldEnd::ThickerRib;
 }
 
@@ -224,9 +222,9 @@ void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
   if (ribWeldLeg(m, h, rounds) == RibWeldLegEnd::BeyondLargestLeg) rounds.exhaust();
   for (RibEnd end = ribTrial(m, h); end != RibEnd::Holds; end = ribTrial(m, h)) {
     if (end == RibEnd::Overstressed && roomBelowTopPlate(h)) {
-      h.hjjl += 10;
+      h.hjjl += tables::heightStep;
     } else {
-      h.tjjl += 2;
+      h.tjjl += tables::thicknessStep;
     }
     rounds.next();
   }
@@ -283,7 +281,7 @@ DiaphragmHeightEnd diaphragmAtHeight(const Materials& m, Held& h, RoundLimit& ro
   while (true) {
     const DiaphragmEnd end = diaphragmTrial(m, h);
     if (end == DiaphragmEnd::Holds) return DiaphragmHeightEnd::Holds;
-    h.hcb += 10;
+    h.hcb += tables::heightStep;
     if (end == DiaphragmEnd::WeldLegTooLarge) {
       return h.hcb > h.hsh ? DiaphragmHeightEnd::AboveBootBeam : DiaphragmHeightEnd::Higher;
     }
@@ -291,7 +289,7 @@ DiaphragmHeightEnd diaphragmAtHeight(const Materials& m, Held& h, RoundLimit& ro
       rounds.next();
       return DiaphragmHeightEnd::Higher;
     }
-    h.hcb -= 10;
+    h.hcb -= tables::heightStep;
     h.tcb += 1;
     rounds.next();
   }
@@ -300,12 +298,12 @@ DiaphragmHeightEnd diaphragmAtHeight(const Materials& m, Held& h, RoundLimit& ro
 // The diaphragm from two thirds of the boot-beam height; beyond the boot beam's height the boot
 // beam grows.
 Next diaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
-  h.hcb = trunc((2 * h.hsh / 3 + 8) / 10) * 10;
+  h.hcb = roundToTenPastTwo(2 * h.hsh / 3);
   while (true) {
     h.tcb = roundUpToEven(std::max(10.0, h.bf / 50));
     switch (diaphragmAtHeight(m, h, rounds)) {
       case DiaphragmHeightEnd::Holds: return Next::Continue;
-      case DiaphragmHeightEnd::AboveBootBeam: h.hsh += 10; return Next::BootBeam;
+      case DiaphragmHeightEnd::AboveBootBeam: h.hsh += tables::heightStep; return Next::BootBeam;
       case DiaphragmHeightEnd::Higher: break;
     }
     rounds.next();
@@ -439,18 +437,15 @@ ResultView results(const Held& h) {
 }
 
 std::vector<DesignCheck> checks(const Held& h) {
-  std::vector<DesignCheck> list =
-      bootBeamChecks(channel, h, plateThicknessCheck("t ≥ tpbc = √(6·M2/f)", h.tpbc, h.tpb, {"Edttpb"}));
-  appendChecks(list, stiffenerChecks(channel, h));
-  appendChecks(list, checkList(
+  std::vector<DesignCheck> diaphragmChecks = checkList(
       limitCheck("diaphragmBending", "隔板抗弯", "σ = 6·q·bf²/8/(tcb·hcb²) ≤ f", h.ylfcb, h.fcb, stressUnit,
                  ValueFormat::Cut3, {"Edthgb", "Edttgb"}),
       limitCheck("diaphragmShear", "隔板抗剪", "τ = 1.5·q·bf/2/(tcb·hcb) ≤ fv", h.ylvcb, h.fvcb, stressUnit,
                  ValueFormat::Cut3, {"Edthgb", "Edttgb"}),
       limitCheck("diaphragmWeldLeg", "隔板与靴梁焊脚尺寸", "hf7 ≤ tcb", h.hf7, h.tcb, lengthUnit, ValueFormat::Plain,
-                 {"Edthf7"})));
-  appendChecks(list, shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键"));
-  return list;
+                 {"Edthf7"}));
+  return baseChecks(channel, h, plateThicknessCheck("t ≥ tpbc = √(6·M2/f)", h.tpbc, h.tpb, {"Edttpb"}),
+                    std::move(diaphragmChecks));
 }
 
 void checkValues(const Held& h, std::vector<DesignCheck>& list) { writeCheckValues(list, h, false); }
@@ -488,8 +483,8 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   emitTags(pressureTags, h, sink);
   emitBearingTags(h, sink);
   emitTags(plateTags, h, sink);
-  sink("<#beta1>", panelCoefficientText(h.r21, h.beta1, false));
-  sink("<#beta2>", panelCoefficientText(h.r22, h.beta2, false));
+  sink("<#beta1>", panelCoefficientText(false, h.beta1));
+  sink("<#beta2>", panelCoefficientText(false, h.beta2));
   emitWeldAndBootBeamTags(h, sink);
   emitTags(momentTags, h, sink);
   emitStiffenerTags(h, 0, sink);

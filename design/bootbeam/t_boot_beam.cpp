@@ -13,7 +13,7 @@
 #include "design/bootbeam/boot_beam_steps.h"
 #include "design/bootbeam/boot_beam_values.h"
 #include "design/common/numbers.h"
-#include "design/common/panel_text.h"
+#include "design/common/plate_panel.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/shear_key.h"
@@ -63,8 +63,8 @@ void platePlan(const Materials& m, Held& h) {
   h.B0 = h.B;
   h.L = roundToTenPastOne(h.L);
   h.B = roundToTenPastOne(h.B);
-  h.a = trunc(((h.L - h.L0) / 2 + h.a + 0.4) / 5) * 5;
-  h.c = trunc(((h.B - h.B0) / 2 + h.c + 0.4) / 5) * 5;
+  h.a = roundDownToFive((h.L - h.L0) / 2 + h.a);
+  h.c = roundDownToFive((h.B - h.B0) / 2 + h.c);
   h.lt = (h.L - h.hb) / 2 - h.a;
   h.bt = (h.B - h.bf - 2 * h.tsh - 2 * h.c) / 2;
   h.e = h.M / h.N;
@@ -80,18 +80,16 @@ Bearing planAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
 // ---- base plate ------------------------------------------------------------------------------
 
 void panels(Held& h) {
-  using rigidbase::fourSidePanel;
-  using rigidbase::threeSidePanel;
   const double q0 = h.ylc;
   const double qMid = pressureAt(h, h.L / 2);
   const auto p1 = threeSidePanel(h.bt + h.c, h.hb - 2 * h.tjjl, qMid);
-  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M;
+  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M, h.cantilever1 = p1.cantilever;
   const auto p2 = threeSidePanel(h.a + h.lt, h.bf, q0);
-  h.b22 = p2.b, h.a22 = p2.a, h.r12 = p2.r, h.alf2 = p2.k, h.M222 = p2.M;
+  h.b22 = p2.b, h.a22 = p2.a, h.r12 = p2.r, h.alf2 = p2.k, h.M222 = p2.M, h.cantilever2 = p2.cantilever;
   // The corner outside the boot beam, supported on two adjacent sides, taken on its diagonal.
   const double diagonal = std::sqrt(square(h.a + h.lt) + square(h.c + h.bt));
   const auto p3 = threeSidePanel((h.a + h.lt) * (h.c + h.bt) / diagonal, diagonal, q0);
-  h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M;
+  h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M, h.cantilever3 = p3.cantilever;
   const auto p4 = fourSidePanel(h.hb - 2 * h.tf, (h.bf - h.tw) / 2, qMid);
   h.b3 = p4.b, h.a3 = p4.a, h.r2 = p4.r, h.beta = p4.k, h.M224 = p4.M;
   h.M2 = 0;
@@ -102,13 +100,12 @@ void panels(Held& h) {
 // flange width (tpbt2), for the plate's f.
 double thicknessAtBolts(Held& h, double f) {
   using rigidbase::boltSpread;
-  h.lx1 = std::min(boltSpread(h.a, h.lt), h.c + h.bt);
-  h.ly1 = std::min(boltSpread(h.c, h.bt), h.a + h.lt);
-  h.tpbt1 = rigidbase::boltPanelThickness(h.a, h.c, h.lx1, h.ly1, h.Ntal, f);
-  h.lx2 = std::min(boltSpread(h.a, h.lt), h.bf);
-  h.ly2 = std::min(2.75 * h.c, h.a + h.lt);
+  const rigidbase::CornerBoltZone corner = rigidbase::cornerBoltZone(h.a, h.c, h.lt, h.bt, h.Ntal, f);
+  h.la1 = corner.la1, h.lc1 = corner.lc1, h.tpbt1 = corner.tpbt1;
+  h.la2 = std::min(boltSpread(h.a, h.lt), h.bf);
+  h.lc2 = std::min(2.75 * h.c, h.a + h.lt);
   const double half = h.bf / 2;
-  const double d2 = 8 * h.a * h.a * h.a * h.ly2 + half * half * half * h.lx2;
+  const double d2 = 8 * h.a * h.a * h.a * h.lc2 + half * half * half * h.la2;
   h.tpbt2 = h.bf * h.bf < 8 * h.a * h.a ? std::sqrt(6 * h.Ntal * h.bf * h.a * h.a * h.a / d2 / f)
                                         : std::sqrt(6 * h.Ntal * h.a * half * half * half / d2 / f);
   h.tpbt = std::max(h.tpbt1, h.tpbt2);
@@ -123,7 +120,8 @@ void plateThickness(const Materials& m, Held& h) {
   const auto atBolts = tables::plateThicknessByGroup(*m.steel, [&](double f) { return thicknessAtBolts(h, f); });
   h.f = h.fpbt = atBolts.f;
   h.tgrp = tables::plateThicknessGroup(*m.steel, h.tpbt);
-  h.tpb = std::max(20.0, roundUpToWhole(std::max(h.tpbt, h.tpbc)));
+  h.plateSizedBy = rigidbase::plateSizedBy(h.tpbc, h.tpbt);
+  h.tpb = std::max(tables::thinnestBasePlate, roundUpToWhole(std::max(h.tpbt, h.tpbc)));
 }
 
 // A stiffener thickened for its weld after the plate was sized narrows the panel between the
@@ -134,6 +132,7 @@ void panelsOnFinalStiffener(const Materials& m, Held& h) {
   const auto need = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
   h.tpbc = need.t;
   h.fpb = need.f;
+  h.plateSizedBy = rigidbase::plateSizedBy(h.tpbc, h.tpbt);
 }
 
 // ---- anchor-bolt stiffeners ------------------------------------------------------------------
@@ -158,7 +157,8 @@ void stiffenerStresses(const Materials& m, Held& h) {
   const double height = h.hjjl - tables::stiffenerCornerCut;  // the section clear of the corner cut
   h.ylvR = h.Vimax / height / h.tjjl;
   const double Ws = height * height * h.tjjl / 6;
-  h.ylfR = h.Vi > h.Ntal ? ((h.B - h.bf) * h.Vimax / 4) / Ws : ((h.a + h.lt) * h.Vimax / 2) / Ws;
+  h.stiffenerAlongLength = !(h.Vi > h.Ntal);
+  h.ylfR = h.stiffenerAlongLength ? ((h.a + h.lt) * h.Vimax / 2) / Ws : ((h.B - h.bf) * h.Vimax / 4) / Ws;
   h.fy = m.steel->fy;
   h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
@@ -182,19 +182,19 @@ StiffenerWeldInputs stiffenerWeldInputs(const Materials& m, Held& h) {
 
 // The stiffener from 200 mm high, again higher or thicker until it and its welds hold.
 Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
-  h.hjjl = 200;
+  h.hjjl = tables::startingStiffenerHeight;
   while (true) {
     switch (stiffenerTrial(m, h)) {
       case StiffenerEnd::AboveBootBeam:
-        h.hsh += 10;
+        h.hsh += tables::heightStep;
         return Next::BootBeam;
       case StiffenerEnd::Overstressed:
         rounds.next();
-        h.hjjl += 10;
+        h.hjjl += tables::heightStep;
         continue;
       case StiffenerEnd::TooSlender:
-        h.tjjl += 2;
-        h.hjjl = 200;
+        h.tjjl += tables::thicknessStep;
+        h.hjjl = tables::startingStiffenerHeight;
         return Next::Sizes;
       case StiffenerEnd::Holds:
         break;
@@ -204,8 +204,8 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
     switch (welds.end) {
       case StiffenerWeldEnd::Designed: panelsOnFinalStiffener(m, h); return Next::Continue;
       case StiffenerWeldEnd::Taller:
-      case StiffenerWeldEnd::UpstandOverstressed: h.hjjl += 10; break;
-      case StiffenerWeldEnd::Thicker: h.tjjl += 2; break;
+      case StiffenerWeldEnd::UpstandOverstressed: h.hjjl += tables::heightStep; break;
+      case StiffenerWeldEnd::Thicker: h.tjjl += tables::thicknessStep; break;
     }
     rounds.next();
   }
@@ -281,8 +281,8 @@ const HeldField<Held> ownFields[] = {
     {"L0", &Held::L0},       {"B0", &Held::B0},       {"b22", &Held::b22},     {"a22", &Held::a22},
     {"r12", &Held::r12},     {"alf2", &Held::alf2},   {"b23", &Held::b23},     {"a23", &Held::a23},
     {"r13", &Held::r13},     {"alf3", &Held::alf3},   {"b3", &Held::b3},       {"a3", &Held::a3},
-    {"r2", &Held::r2},       {"beta", &Held::beta},   {"M224", &Held::M224},   {"lx1", &Held::lx1},
-    {"ly1", &Held::ly1},     {"lx2", &Held::lx2},     {"ly2", &Held::ly2},     {"tpbt1", &Held::tpbt1},
+    {"r2", &Held::r2},       {"beta", &Held::beta},   {"M224", &Held::M224},   {"lx1", &Held::la1},
+    {"ly1", &Held::lc1},     {"lx2", &Held::la2},     {"ly2", &Held::lc2},     {"tpbt1", &Held::tpbt1},
     {"tpbt2", &Held::tpbt2}, {"tpbt", &Held::tpbt},   {"Msh11", &Held::Msh11}, {"Msh12", &Held::Msh12},
     {"Msh1max", &Held::Msh1max}, {"Vi", &Held::Vi},     {"fpbt", &Held::fpbt},
 };
@@ -303,16 +303,12 @@ ResultView results(const Held& h) {
 }
 
 std::vector<DesignCheck> checks(const Held& h) {
-  const bool boltsGovern = h.tpbt > h.tpbc;
   DesignCheck plate = plateThicknessCheck(
-      boltsGovern ? "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）" : "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）",
+      h.plateSizedBy == rigidbase::PlateSizedBy::Bolts ? "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）" : "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）",
       std::max(h.tpbc, h.tpbt), h.tpb, {"Edttpb"});
-  std::vector<DesignCheck> list = bootBeamChecks(tShaped, h, std::move(plate));
-  appendChecks(list, stiffenerChecks(tShaped, h));
-  list.push_back(limitCheck("layout", "锚栓间距与翼缘宽度", "2c ≤ bf", 2 * h.c, h.bf, lengthUnit, ValueFormat::Plain,
-                            {"Edtc"}));
-  appendChecks(list, shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键"));
-  return list;
+  return baseChecks(tShaped, h, std::move(plate),
+                    checkList(limitCheck("layout", "锚栓间距与翼缘宽度", "2c ≤ bf", 2 * h.c, h.bf, lengthUnit,
+                                         ValueFormat::Plain, {"Edtc"})));
 }
 
 void checkValues(const Held& h, std::vector<DesignCheck>& list) { writeCheckValues(list, h, true); }
@@ -338,8 +334,8 @@ const Tag momentTags[] = {
 };
 
 const Tag boltPlateTags[] = {
-    {"<#lx1>", &Held::lx1, Cut2}, {"<#ly1>", &Held::ly1, Cut2}, {"<#lx2>", &Held::lx2, Cut2},
-    {"<#ly2>", &Held::ly2, Cut2}, {"<#Msh1max>", &Held::Msh1max, KNm3},
+    {"<#lx1>", &Held::la1, Cut2}, {"<#ly1>", &Held::lc1, Cut2}, {"<#lx2>", &Held::la2, Cut2},
+    {"<#ly2>", &Held::lc2, Cut2}, {"<#Msh1max>", &Held::Msh1max, KNm3},
 };
 
 void report(const Held& h, const Entries& e, const TagEmitter& out) {
@@ -349,16 +345,16 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   emitTags(pressureTags, h, sink);
   emitBearingTags(h, sink);
   emitTags(plateTags, h, sink);
-  sink("<#alf2>", panelCoefficientText(h.r12, h.alf2));
-  sink("<#alf3>", panelCoefficientText(h.r13, h.alf3));
-  sink("<#beta>", panelCoefficientText(h.r2, h.beta, false));
+  sink("<#alf2>", panelCoefficientText(h.cantilever2, h.alf2));
+  sink("<#alf3>", panelCoefficientText(h.cantilever3, h.alf3));
+  sink("<#beta>", panelCoefficientText(false, h.beta));
   emitWeldAndBootBeamTags(h, sink);
   emitTags(momentTags, h, sink);
   emitStiffenerTags(h, h.Vi, sink);
   emitWriteTags(h, sink);
   emitCheckerTags(tShaped, h, sink);
-  sink("<#M222formula>", panelFormula("M222", h.r12, "q0", "b22", "α2", "a22"));
-  sink("<#M223formula>", panelFormula("M223", h.r13, "q0", "b23", "α3", "a23"));
+  sink("<#M222formula>", panelFormula("M222", h.cantilever2, "q0", "b22", "α2", "a22"));
+  sink("<#M223formula>", panelFormula("M223", h.cantilever3, "q0", "b23", "α3", "a23"));
   emitTags(boltPlateTags, h, sink);
   sink("<#2c>", formatValue(Plain, 2 * h.c));
   emitWorkingValues(h, true, sink);

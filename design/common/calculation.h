@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "design/common/check_mode.h"
@@ -144,11 +145,11 @@ std::optional<double> findHeldNumber(const std::vector<NamedValue>& values, std:
 // std::logic_error, never a silent 0.
 double heldNumber(const std::vector<NamedValue>& values, std::string_view name);
 
-// Every held quantity by its name, listed once beside the struct.
+// Every held quantity by its name, listed once beside the struct; a flag lists as 1 or 0.
 template <class Held>
 struct HeldField {
   const char* name;
-  double Held::*member;
+  std::variant<double Held::*, bool Held::*> member;
 };
 
 // Room for the values a base type lists after its fields (texts such as the eccentricity case),
@@ -159,7 +160,8 @@ template <class Held, std::size_t Count>
 std::vector<NamedValue> listValues(const HeldField<Held> (&fields)[Count], const Held& held) {
   std::vector<NamedValue> values;
   values.reserve(Count + valuesBesideFields);
-  for (const auto& field : fields) values.push_back({field.name, held.*(field.member)});
+  for (const auto& field : fields)
+    values.push_back({field.name, std::visit([&](auto member) { return static_cast<double>(held.*member); }, field.member)});
   return values;
 }
 

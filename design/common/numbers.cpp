@@ -251,6 +251,10 @@ double cutDecimals(double x, int k) {
 
 double roundToTenPastOne(double x) { return 10.0 * std::trunc((x + 9.0) / 10.0); }
 
+double roundToTenPastTwo(double x) { return 10.0 * std::trunc((x + 8.0) / 10.0); }
+
+double roundDownToFive(double x) { return 5.0 * std::trunc((x + 0.4) / 5.0); }
+
 double ceilToTen(double x) { return 10.0 * std::ceil(x / 10.0); }
 
 double roundUpToEven(double x) { return 2.0 * std::trunc((x + 1.9) / 2.0); }
@@ -258,5 +262,7 @@ double roundUpToEven(double x) { return 2.0 * std::trunc((x + 1.9) / 2.0); }
 double roundToEvenPastHalf(double x) { return 2.0 * std::trunc((x + 1.5) / 2.0); }
 
 double roundUpToWhole(double x) { return std::trunc(x + 0.9); }
+
+double roundUpToWholePastHundredth(double x) { return std::trunc(x + 0.99); }
 
 }  // namespace pedivo

@@ -58,6 +58,14 @@ double cutDecimals(double x, int k);
 // (491 gives 500, 490.9 gives 490). The plate plan's sides are rounded so.
 double roundToTenPastOne(double x);
 
+// To a multiple of 10, up only from two millimetres past one: 10 * Trunc((x + 8) / 10)
+// (492 gives 500, 491.9 gives 490). The channel's diaphragm height is rounded so.
+double roundToTenPastTwo(double x);
+
+// To a multiple of 5, down, and up only from 0.6 below the next one: 5 * Trunc((x + 0.4) / 5)
+// (84.5 gives 80, 84.6 gives 85). The plate layout's a and c take the plan's growth so.
+double roundDownToFive(double x);
+
 // Up to a multiple of 10 for any fraction: 10 * ⌈x / 10⌉ (1130.25 gives 1140).
 double ceilToTen(double x);
 
@@ -68,7 +76,10 @@ double roundUpToEven(double x);
 // (8.4 gives 8, 8.6 gives 10).
 double roundToEvenPastHalf(double x);
 
-// Up to a whole number: Trunc(x + 0.9).
+// Up to a whole number past a tenth: Trunc(x + 0.9) (20.1 gives 20, 20.2 gives 21).
 double roundUpToWhole(double x);
+
+// Up to a whole number past a hundredth: Trunc(x + 0.99) (20.01 gives 20, 20.02 gives 21).
+double roundUpToWholePastHundredth(double x);
 
 }  // namespace pedivo

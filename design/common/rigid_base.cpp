@@ -142,18 +142,6 @@ double boltPanelThickness(double a, double c, double la, double lc, double Nta, 
 
 BoltCheck tensionBolts(double fta, double ta, double n, double Aems) { return {fta, boltStress(ta, n, Aems)}; }
 
-PlatePanel threeSidePanel(double b, double a, double q) {
-  const double r = b / a;
-  const double alf = tables::alf(r);
-  return {b, a, r, alf, r < 0.3 ? 0.5 * q * b * b : alf * q * a * a};
-}
-
-PlatePanel fourSidePanel(double b, double a, double q) {
-  const double r = b / a;
-  const double beta = tables::beta(r);
-  return {b, a, r, beta, beta * q * a * a};
-}
-
 int nextBoltOrStop(int dms) {
   const auto next = tables::nextBoltDiameter(dms);
   if (!next) throw CalculationStop{Stop::BoltTooLarge};

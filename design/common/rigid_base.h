@@ -4,11 +4,12 @@
 // equilibrium, the anchor-bolt stress and the next bolt size, and the detailing run that designs
 // once on the table's sizes and again on the sizes it found, as if the user had typed them.
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
 #include "design/common/calculation.h"
-#include "design/common/eccentricity.h"
+#include "design/common/rigid_branches.h"
 #include "design/common/module.h"
 #include "design/common/numbers.h"
 #include "design/common/plate_layout.h"
@@ -131,6 +132,10 @@ bool anchorBoltsHold(double fta, Held& h) {
   return true;
 }
 
+// What a and c grow by a round while the bearing under the plate is too high, mm.
+inline constexpr double bearingGrowthOfA = 5;
+inline constexpr double bearingGrowthOfC = 2;
+
 // Too much bearing widens a and c and the plan is made again: plan() lays out the plate and
 // pressure() finds the pressure under it (false for axial tension within the bolt rows).
 template <class Held, class Plan, class Pressure>
@@ -140,8 +145,8 @@ Bearing planAndBearing(Held& h, RoundLimit& rounds, Plan&& plan, Pressure&& pres
     if (!pressure()) return Bearing::AxialTension;
     if (!(h.ylc > h.fc)) return Bearing::Holds;
     rounds.next();
-    h.a += 5;
-    h.c += 2;
+    h.a += bearingGrowthOfA;
+    h.c += bearingGrowthOfC;
   }
 }
 
@@ -153,16 +158,17 @@ inline double boltSpread(double arm, double beyond) { return arm * (3.5 - 1.5 * 
 // c ≤ a.
 double boltPanelThickness(double a, double c, double la, double lc, double Nta, double f);
 
-// A base-plate panel: its depth b, free edge or short side a, their ratio, the moment
-// coefficient and the moment per unit width under the pressure q.
-struct PlatePanel {
-  double b, a, r, k, M;
+// The plate round a tension bolt in the corner between the supports along the length and across
+// the width, the bolt at a and c from them: the widths it spreads over along each (la1 along a, no
+// wider than c + bt; lc1 along c, no wider than a + lt) and the thickness it needs.
+struct CornerBoltZone {
+  double la1, lc1, tpbt1;
 };
-// Supported on three sides (or two adjacent ones, on the diagonal); a cantilever of length b when
-// short against its free edge, the coefficient kept either way.
-PlatePanel threeSidePanel(double b, double a, double q);
-// Supported on four sides.
-PlatePanel fourSidePanel(double b, double a, double q);
+inline CornerBoltZone cornerBoltZone(double a, double c, double lt, double bt, double Nta, double f) {
+  const double la1 = std::min(boltSpread(a, lt), c + bt);
+  const double lc1 = std::min(boltSpread(c, bt), a + lt);
+  return {la1, lc1, boltPanelThickness(a, c, la1, lc1, Nta, f)};
+}
 
 // The next bolt size up; past the largest bolt the calculation stops.
 int nextBoltOrStop(int dms);
@@ -202,10 +208,10 @@ PassEnd untilDesigned(double& dms, RoundLimit& rounds, TrialFunction&& trial) {
 // closing() tells how a designed base closes. An axial-tension stop keeps what was computed and
 // written so far.
 template <class RunPass, class ClosingOf>
-Outcome detailingRun(const Entries& entries, double& rerun, RunPass&& runPass, ClosingOf&& closing) {
+Outcome detailingRun(const Entries& entries, bool& rerun, RunPass&& runPass, ClosingOf&& closing) {
   Entries working = entries;
   Outcome outcome;
-  rerun = 0;
+  rerun = false;
   for (int pass = 0; pass < 2; ++pass) {
     const auto [end, layout] = runPass(working);
     if (end == PassEnd::AxialTension) {
@@ -223,9 +229,9 @@ Outcome detailingRun(const Entries& entries, double& rerun, RunPass&& runPass, C
       outcome.entryChanges[control] = working.texts[control];
     }
     outcome.cbsize = false;
-    rerun = 1;
+    rerun = true;
   }
-  if (rerun != 0) outcome.cbsize = true;
+  if (rerun) outcome.cbsize = true;
   outcome.closing = closing();
   outcome.messages = {closingMessage(outcome.closing)};
   outcome.ending = Ending::Completed;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "design/common/design_check.h"
-#include "design/common/eccentricity.h"
+#include "design/common/rigid_branches.h"
 
 namespace pedivo::rigidbase {
 

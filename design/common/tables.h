@@ -45,6 +45,22 @@ inline constexpr double outstandRatioOfQ235 = 18;
 inline constexpr double yieldOfQ235 = 235;
 inline double outstandLimit(double fy) { return outstandRatioOfQ235 * std::sqrt(yieldOfQ235 / fy); }
 
+// ---- what a design starts from and the steps its parts grow by, mm
+// A base plate is never thinner than this.
+inline constexpr double thinnestBasePlate = 20;
+// Stiffeners, ribs, boot beams and diaphragms grow higher by this much a round.
+inline constexpr double heightStep = 10;
+// Stiffeners and boot beams grow thicker by this much a round, fillet legs likewise (even sizes).
+inline constexpr double thicknessStep = 2;
+inline constexpr double legStep = 2;
+// An anchor-bolt stiffener starts this high and this thick; a boot beam this thick.
+inline constexpr double startingStiffenerHeight = 200;
+inline constexpr double startingStiffenerThickness = 8;
+inline constexpr double startingBootBeamThickness = 10;
+// A fillet weld counts over at most this many legs of its length; 2 legs of it are lost at its ends.
+inline constexpr double longestWeldInLegs = 60;
+inline constexpr double weldEndsInLegs = 2;
+
 // The edition of GB 50017 whose strengths a design uses.
 enum class CodeEdition { Gb2003, Gb2017 };
 

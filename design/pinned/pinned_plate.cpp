@@ -7,7 +7,7 @@
 #include "design/common/column_section.h"
 #include "design/common/column_welds.h"
 #include "design/common/numbers.h"
-#include "design/common/panel_text.h"
+#include "design/common/plate_panel.h"
 #include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
 #include "design/common/shear_key.h"
@@ -64,16 +64,13 @@ void plateAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
 // Supported by the web and the two sides across it, free at the plate edge; a cantilever when
 // it is short against its free edge.
 void plateThickness(const Materials& m, Held& h, double a2) {
-  h.b2 = (h.B - h.tw) / 2;
-  h.a2 = a2;
-  h.r1 = h.b2 / h.a2;
-  h.alf = tables::alf(h.r1);
-  h.M2 = h.r1 < 0.3 ? 0.5 * h.ylc * h.b2 * h.b2 : h.alf * h.ylc * h.a2 * h.a2;
+  const PlatePanel panel = threeSidePanel((h.B - h.tw) / 2, a2, h.ylc);
+  h.b2 = panel.b, h.a2 = panel.a, h.r1 = panel.r, h.alf = panel.k, h.M2 = panel.M, h.cantilever = panel.cantilever;
   const auto plate = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
   h.tpbc = plate.t;
   h.f = plate.f;
   h.fpb = plate.f;
-  h.tpb = std::max(20.0, roundUpToWhole(h.tpbc));
+  h.tpb = std::max(tables::thinnestBasePlate, roundUpToWhole(h.tpbc));
 }
 
 void plateOverhang(const Materials& m, Held& h) {
@@ -189,7 +186,7 @@ void plateReport(const Held& h, const Entries& e, const TagEmitter& sink) {
   emitTags(plateTags, h, sink);
   sink("<#shear>", shearKeySentence(h.Vfb, h.V));
   emitTags(bearingTags, h, sink);
-  sink("<#alf>", panelCoefficientText(h.r1, h.alf));
+  sink("<#alf>", panelCoefficientText(h.cantilever, h.alf));
   emitTags(weldTags, h, sink);
 }
 
@@ -200,12 +197,12 @@ void plateCheckerTags(const Held& h, const TagEmitter& sink) {
   sink("<#Bflange>", plain(h.bf + 40));
   sink("<#Bbolts>", plain(2 * (h.a + h.bt) + h.tw));
   emitTags(thicknessTags, h, sink);
-  sink("<#M2formula>", h.r1 < 0.3 ? "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）" : "M2 = α·σc·a2²（三边支承板）");
+  sink("<#M2formula>", h.cantilever ? "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）" : "M2 = α·σc·a2²（三边支承板）");
   // The same moments and areas with their numbers, in the digits the report gives them.
   const std::string ylc = operand(ValueFormat::Cut2, h.ylc);
   // Stress times length squared gives N·mm/mm; the report gives the moments in kN·mm/mm.
-  sink("<#M2values>", h.r1 < 0.3 ? "0.5×" + ylc + "×" + operand(ValueFormat::Cut2, h.b2) + "²×10⁻³"
-                                 : panelCoefficientText(h.r1, h.alf) + "×" + ylc + "×" + operand(ValueFormat::Cut2, h.a2) +
+  sink("<#M2values>", h.cantilever ? "0.5×" + ylc + "×" + operand(ValueFormat::Cut2, h.b2) + "²×10⁻³"
+                                 : panelCoefficientText(h.cantilever, h.alf) + "×" + ylc + "×" + operand(ValueFormat::Cut2, h.a2) +
                                        "²×10⁻³");
   sink("<#Movalues>", "0.5×" + ylc + "×" + operand(ValueFormat::Cut2, h.co) + "²×10⁻³");
   sink("<#Aewwvalues>", "2×0.7×" + operand(h.hf11) + "×(" + operand(h.hb) + " − 2×" + operand(h.tf) + " − 2×" +
@@ -227,12 +224,11 @@ DesignCheck overhangCheck(const Held& h) {
 }  // namespace
 
 std::vector<DesignCheck> plateChecks(const Held& h) {
-  const bool cantilever = h.r1 < 0.3;
   return checkList(
       limitCheck("bearing", "底板下混凝土承压", "σc = N/(B·L) ≤ fc", h.ylc, h.fc, stressUnit, ValueFormat::Cut2,
                  {"EdtL", "EdtB"}),
       plateThicknessCheck(
-          cantilever ? "t ≥ √(6·M2/f)，M2 = 0.5·σc·b2²（悬臂板）" : "t ≥ √(6·M2/f)，M2 = α·σc·a2²（三边支承板）", h.tpbc,
+          h.cantilever ? "t ≥ √(6·M2/f)，M2 = 0.5·σc·b2²（悬臂板）" : "t ≥ √(6·M2/f)，M2 = α·σc·a2²（三边支承板）", h.tpbc,
           h.tpb, {"Edttpb"}),
       overhangCheck(h),
       limitCheck("flange", "柱翼缘轴压应力", "σN = N/(2AF + Aeww) ≤ f", h.ylnc, h.f, stressUnit, ValueFormat::Cut3,

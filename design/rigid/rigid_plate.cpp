@@ -10,7 +10,7 @@
 #include "design/common/column_welds.h"
 #include "design/common/design_check.h"
 #include "design/common/numbers.h"
-#include "design/common/panel_text.h"
+#include "design/common/plate_panel.h"
 #include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
@@ -33,6 +33,9 @@ using rigidbase::Eccentricity;
 using rigidbase::PassEnd;
 using rigidbase::Trial;
 
+// The first anchor-bolt diameter a design tries, mm.
+constexpr double startingBolt = 24;
+
 // What sets the eight- and the ten-bolt base apart.
 struct BoltLayout {
   bool fourBoltsARow;       // ten bolts
@@ -44,17 +47,18 @@ struct BoltLayout {
   double (*layoutWidth)(const Held&);                // what must fit within bf beside the welds
   bool checksWebWeldLeg;                             // hf11 ≤ 1.2·tw
   const char* panel4WidthFormula;                    // a3 as the report writes it
+  const char* layoutWidthFormula;                    // the layout's check as the report writes it
 };
 
 const BoltLayout eightBolts{
     false, 6, 4, 2, [](const Held& h) { return (2 * h.c - h.tw) / 2; },
     [](const Held& h, double q) { return (3 * h.c + 2 * h.tjjl + h.bt) * (h.a + h.lt) / 2 * q; },
-    [](const Held& h) { return 2 * h.c + 2 * h.tjjl; }, false, "(2c − tw)/2"};
+    [](const Held& h) { return 2 * h.c + 2 * h.tjjl; }, false, "(2c − tw)/2", "2c + 2ts + 2hf ≤ bf"};
 
 const BoltLayout tenBolts{
     true, 8, 6, 3, [](const Held& h) { return (4 * h.c + h.tjjl - h.tw) / 2; },
     [](const Held& h, double q) { return (2 * h.c + h.tjjl) * (h.a + h.lt) * q; },
-    [](const Held& h) { return 4 * h.c + 3 * h.tjjl; }, true, "(4c + ts − tw)/2"};
+    [](const Held& h) { return 4 * h.c + 3 * h.tjjl; }, true, "(4c + ts − tw)/2", "4c + 3ts + 2hf ≤ bf"};
 
 // The layout a design was made with.
 const BoltLayout& layoutOf(const Held& h) { return h.fourBoltsARow ? tenBolts : eightBolts; }
@@ -111,8 +115,8 @@ void platePlan(const BoltLayout& layout, Held& h) {
   h.B0 = h.B;
   h.L = roundToTenPastOne(h.L);
   h.B = roundToTenPastOne(h.B);
-  h.a = 5 * trunc(((h.L - h.L0) / 2 + h.a + 0.4) / 5);
-  h.c = 5 * trunc(((h.B - h.B0) / layout.cSpacings + h.c + 0.4) / 5);
+  h.a = roundDownToFive((h.L - h.L0) / 2 + h.a);
+  h.c = roundDownToFive((h.B - h.B0) / layout.cSpacings + h.c);
   h.lt = (h.L - h.hb) / 2 - h.a;
   h.bt = (h.B - layout.cSpacings * h.c - layout.stiffenersAcross * h.tjjl) / 2;
 }
@@ -139,17 +143,16 @@ bool pressureUnderPlate(Held& h, RoundLimit& rounds) {
 void platePanels(const BoltLayout& layout, Held& h) {
   const double q = h.ylc;
   const double qr = h.ylc * (h.xn - h.L / 2) / h.xn;  // the linear pressure at mid-length
-  using rigidbase::threeSidePanel;
   const auto p1 = threeSidePanel(h.bt + h.c, h.hb - 2 * h.tjjl, qr);
-  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M;
+  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M, h.cantilever1 = p1.cantilever;
   const auto p2 = threeSidePanel(h.a + h.lt, 2 * h.c, q);
-  h.b22 = p2.b, h.a22 = p2.a, h.r12 = p2.r, h.alf2 = p2.k, h.M222 = p2.M;
+  h.b22 = p2.b, h.a22 = p2.a, h.r12 = p2.r, h.alf2 = p2.k, h.M222 = p2.M, h.cantilever2 = p2.cantilever;
   // The corner outside the stiffener, supported on two adjacent sides, taken on its diagonal.
   const double a23 = std::sqrt(square(h.a + h.lt) + square(h.c + h.bt));
   const auto p3 = threeSidePanel((h.a + h.lt) * (h.c + h.bt) / a23, a23, q);
-  h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M;
+  h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M, h.cantilever3 = p3.cantilever;
   // Between the flanges beside the web, supported on four sides.
-  const auto p4 = rigidbase::fourSidePanel(h.hb - 2 * h.tf, layout.panel4Width(h), qr);
+  const auto p4 = fourSidePanel(h.hb - 2 * h.tf, layout.panel4Width(h), qr);
   h.b3 = p4.b, h.a3 = p4.a, h.r2 = p4.r, h.beta = p4.k, h.M224 = p4.M;
   h.M2 = 0;
   for (const double moment : {h.M221, h.M222, h.M223, h.M224}) h.M2 = std::max(h.M2, moment);
@@ -166,9 +169,8 @@ void plateThickness(const Materials& m, Held& h) {
   const auto atBolts = tables::plateThicknessByGroup(*m.steel, [&](double f) {
     // The plate around a bolt between stiffener and flange, and between two stiffeners.
     using rigidbase::boltSpread;
-    h.la1 = std::min(boltSpread(h.a, h.lt), h.c + h.bt);
-    h.lc1 = std::min(boltSpread(h.c, h.bt), h.a + h.lt);
-    h.tpbt1 = rigidbase::boltPanelThickness(h.a, h.c, h.la1, h.lc1, h.Ntal, f);
+    const rigidbase::CornerBoltZone corner = rigidbase::cornerBoltZone(h.a, h.c, h.lt, h.bt, h.Ntal, f);
+    h.la1 = corner.la1, h.lc1 = corner.lc1, h.tpbt1 = corner.tpbt1;
     h.la2 = std::min(boltSpread(h.a, h.lt), 2 * h.c);
     h.lc2 = std::min(boltSpread(h.c, h.c), h.a + h.lt);
     const double d2 = 8 * h.a * h.a * h.a * h.lc2 + h.c * h.c * h.c * h.la2;
@@ -179,19 +181,19 @@ void plateThickness(const Materials& m, Held& h) {
     return h.tpbt;
   });
   h.fpbt = atBolts.f;
-  h.f = atBolts.f;
-  h.tpb = std::max(20.0, roundUpToWhole(std::max(h.tpbc, h.tpbt)));
+  h.plateSizedBy = rigidbase::plateSizedBy(h.tpbc, h.tpbt);
+  h.tpb = std::max(tables::thinnestBasePlate, roundUpToWhole(std::max(h.tpbc, h.tpbt)));
 }
 
 // Fillet welds of column to plate; the ten-bolt base also checks the web weld's leg against the web.
 void columnWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
   h.ffw = m.steel->ffw;
-  h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
+  h.f = tables::rolledStrength(*m.steel, h.tf, h.fpbt);
   const ColumnWelds welds =
       columnToPlateWelds({.section = sectionOf(h), .N = h.N, .M = h.M, .V = h.V, .ffw = h.ffw, .f = h.f}, h.tpb, rounds);
   h.hf11 = welds.hf11, h.AF = welds.AF, h.Aeww = welds.Aeww, h.ylnc = welds.ylnc, h.Wc = welds.Wc;
   h.ylmc = welds.ylmc, h.ylv = welds.ylv, h.ylfs = welds.ylfs, h.ylf = welds.ylf;
-  h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > tables::largestLegFactor * h.tw ? 1 : 0;
+  h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > tables::largestLegFactor * h.tw;
 }
 
 enum class StiffenerEnd { Designed, Thicker };
@@ -218,7 +220,7 @@ void stiffenerHeight(const BoltLayout& layout, const Materials& m, Held& h, Roun
   stiffenerStresses(layout, m, h);
   while (h.ylequ > tables::equivalentStressFactor * h.f1) {
     rounds.next();
-    h.hjjl += 10;
+    h.hjjl += tables::heightStep;
     stiffenerStresses(layout, m, h);
   }
 }
@@ -236,26 +238,27 @@ StiffenerWeldInputs stiffenerWeldInputs(const Materials& m, Held& h) {
 // the welds grow their leg; a stiffener that needs a weld thicker than itself, or is too slender,
 // becomes thicker and the whole design is redone from the plate sizes.
 StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
-  h.hjjl = 200;
+  h.hjjl = tables::startingStiffenerHeight;
   while (true) {  // again with a higher stiffener
     stiffenerHeight(layout, m, h, rounds);
     h.write1 = (h.L - h.hb) / 2 / h.tjjl;
     h.write2 = tables::outstandLimit(h.fy);
     if (h.write1 > h.write2) {
-      h.tjjl += 2;
+      h.tjjl += tables::thicknessStep;
       return StiffenerEnd::Thicker;
     }
-    const double firstLeg = roundUpToEven(std::max(6.0, tables::smallestFilletLeg(h.tpb)));
+    constexpr double smallestStiffenerLeg = 6;  // the stiffener's welds start from at least this leg
+    const double firstLeg = roundUpToEven(std::max(smallestStiffenerLeg, tables::smallestFilletLeg(h.tpb)));
     const StiffenerWelds welds = stiffenerWelds(stiffenerWeldInputs(m, h), firstLeg, rounds);
     h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.Wf = welds.Wf, h.ylvf = welds.ylvf;
     switch (welds.end) {
       case StiffenerWeldEnd::Designed: return StiffenerEnd::Designed;
-      case StiffenerWeldEnd::Thicker: h.tjjl += 2; return StiffenerEnd::Thicker;
+      case StiffenerWeldEnd::Thicker: h.tjjl += tables::thicknessStep; return StiffenerEnd::Thicker;
       case StiffenerWeldEnd::Taller:
       case StiffenerWeldEnd::UpstandOverstressed: break;
     }
     rounds.next();
-    h.hjjl += 10;
+    h.hjjl += tables::heightStep;
   }
 }
 
@@ -287,8 +290,8 @@ PassEnd designPass(const BoltLayout& layout, const Entries& e, const Materials& 
   readSectionAndForces(e, h);
   h.n = layout.n;
   h.fourBoltsARow = layout.fourBoltsARow;
-  h.dms = 24;
-  h.tjjl = 8;
+  h.dms = startingBolt;
+  h.tjjl = tables::startingStiffenerThickness;
   const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
   return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(layout, typed, m, h, rounds); });
 }
@@ -313,12 +316,12 @@ Outcome calculateRigidPlate(const BoltLayout& layout, const Entries& entries, He
 // The column welds and the stiffeners of given sizes; a part with no weld length left cannot be checked.
 void givenWeldsAndStiffeners(const BoltLayout& layout, const Materials& m, Held& h, GivenSizeFindings& findings) {
   h.ffw = m.steel->ffw;
-  h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
+  h.f = tables::rolledStrength(*m.steel, h.tf, h.fpbt);
   const ColumnWeldInputs in{.section = sectionOf(h), .N = h.N, .M = h.M, .V = h.V, .ffw = h.ffw, .f = h.f};
   if (const auto w = givenColumnWelds(in, h.hf11, findings))
     h.AF = w->AF, h.Aeww = w->Aeww, h.ylnc = w->ylnc, h.Wc = w->Wc, h.ylmc = w->ylmc, h.ylv = w->ylv, h.ylf = w->ylf,
     h.ylfs = w->ylfs;
-  h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > tables::largestLegFactor * h.tw ? 1 : 0;
+  h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > tables::largestLegFactor * h.tw;
   h.fy = m.steel->fy;
   h.write1 = (h.L - h.hb) / 2 / h.tjjl;
   h.write2 = tables::outstandLimit(h.fy);
@@ -378,14 +381,13 @@ ResultView results(const Held& h) {
 }
 
 std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
-  const bool atBoltsGoverns = h.tpbt > h.tpbc;
   std::vector<DesignCheck> list = checkList(
       limitCheck("bearing", "底板下混凝土承压", "σc ≤ fc", h.ylc, h.fc, stressUnit, ValueFormat::Cut2,
                  {"EdtL", "EdtB"}),
       limitCheck("bolt", "锚栓抗拉", "σt = 1.2·Ta·2/n/Ae ≤ fta", h.write4, h.fta, stressUnit, ValueFormat::Cut3,
                  {"edtms"}),
       plateThicknessCheck(
-          atBoltsGoverns ? "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）" : "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）",
+          h.plateSizedBy == rigidbase::PlateSizedBy::Bolts ? "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）" : "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）",
           std::max(h.tpbc, h.tpbt), h.tpb, {"Edttpb"}),
       limitCheck("flange", "柱翼缘正应力", "σ = N/(2AF + Aeww) + (M/2)/Wc ≤ f", h.ylf, h.f, stressUnit,
                  ValueFormat::Cut3, {"edthf11"}),
@@ -403,8 +405,7 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
                  stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
       limitCheck("stiffenerUpstandWeld", "加劲肋竖向焊缝折算应力", "√(τf² + (σf/βf)²) ≤ ffw", h.ylvf, h.ffw,
                  stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
-      limitCheck("layout", "加劲肋布置宽度",
-                 layout.cSpacings == 4 ? "2c + 2ts + 2hf ≤ bf" : "4c + 3ts + 2hf ≤ bf",
+      limitCheck("layout", "加劲肋布置宽度", layout.layoutWidthFormula,
                  layout.layoutWidth(h) + 2 * h.hf3, h.bf, lengthUnit, ValueFormat::Plain, {"Edtc", "Edttjjl"})));
   appendChecks(list, shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键"));
   return list;
@@ -485,10 +486,10 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   sink("<#judge>", rigidbase::judgeText(h.eccentricity));
   emitTags(pressureTags, h, sink);
   emitTags(plateTags, h, sink);
-  sink("<#alf1>", panelCoefficientText(h.r11, h.alf1));
-  sink("<#alf2>", panelCoefficientText(h.r12, h.alf2));
-  sink("<#alf3>", panelCoefficientText(h.r13, h.alf3));
-  sink("<#beta>", panelCoefficientText(h.r2, h.beta, false));
+  sink("<#alf1>", panelCoefficientText(h.cantilever1, h.alf1));
+  sink("<#alf2>", panelCoefficientText(h.cantilever2, h.alf2));
+  sink("<#alf3>", panelCoefficientText(h.cantilever3, h.alf3));
+  sink("<#beta>", panelCoefficientText(false, h.beta));
   sink("<#a3formula>", layoutOf(h).panel4WidthFormula);
   emitTags(weldAndStiffenerTags, h, sink);
   sink("<#1.22ffw>", plain(tables::betaF * h.ffw));
@@ -500,9 +501,9 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   sink("<#Fx>", plain(h.Fx));
   sink("<#tensionBolts>", plain(h.n / 2));
   sink("<#L/6>", formatValue(Cut3, h.L / 6));
-  sink("<#M221formula>", h.r11 < 0.3 ? "M221 = 0.5·qr·b21²（悬臂）" : "M221 = α1·qr·a21²");
-  sink("<#M222formula>", h.r12 < 0.3 ? "M222 = 0.5·q·b22²（悬臂）" : "M222 = α2·q·a22²");
-  sink("<#M223formula>", h.r13 < 0.3 ? "M223 = 0.5·q·b23²（悬臂）" : "M223 = α3·q·a23²");
+  sink("<#M221formula>", h.cantilever1 ? "M221 = 0.5·qr·b21²（悬臂）" : "M221 = α1·qr·a21²");
+  sink("<#M222formula>", h.cantilever2 ? "M222 = 0.5·q·b22²（悬臂）" : "M222 = α2·q·a22²");
+  sink("<#M223formula>", h.cantilever3 ? "M223 = 0.5·q·b23²（悬臂）" : "M223 = α3·q·a23²");
   sink("<#qr>", formatValue(Cut3, h.ylc * (h.xn - h.L / 2) / h.xn));
   emitTags(boltPlateTags, h, sink);
   sink("<#Wc>", plain(trunc(h.Wc)));

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "design/common/eccentricity.h"
+#include "design/common/rigid_branches.h"
 #include "design/common/module.h"
 #include "design/common/shear_key.h"
 
@@ -28,19 +28,23 @@ struct RigidPlateHeld {
   double fc = 0, Ec = 0, Es = 0, fta = 0;
   double write3 = 0;                      // L/6 + lt/3
   double ta = 0, write4 = 0, Vfb = 0;     // bolt tension, bolt stress, friction 0.4·(N + ta)
-  double rerun = 0;                       // 1 after a detailing pass wrote its sizes back
+  bool rerun = false;                     // a detailing pass wrote its sizes back
   // Plate panels: three-side panels 1 to 3, four-side panel 4.
   double b21 = 0, a21 = 0, r11 = 0, alf1 = 0, M221 = 0;
   double b22 = 0, a22 = 0, r12 = 0, alf2 = 0, M222 = 0;
   double b23 = 0, a23 = 0, r13 = 0, alf3 = 0, M223 = 0;
   double b3 = 0, a3 = 0, r2 = 0, beta = 0, M224 = 0;
   double M2 = 0;
+  // Three-side panels taken as cantilevers; before the panels are worked out their ratio 0 reads so.
+  bool cantilever1 = true, cantilever2 = true, cantilever3 = true;
   // Plate thickness: from the panels, and at the tension bolts.
+  // f: the column flange's strength, by its thickness (beyond 100 mm the plate's at the bolts, fpbt).
   double f = 0, fpb = 0, tpbc = 0, Ntal = 0;
   double la1 = 0, lc1 = 0, la2 = 0, lc2 = 0, tpbt1 = 0, tpbt2 = 0, tpbt = 0, fpbt = 0, tpb = 0;
+  rigidbase::PlateSizedBy plateSizedBy = rigidbase::PlateSizedBy::Panels;
   // Column-to-plate welds.
   double hf11 = 0, AF = 0, Aeww = 0, Wc = 0, ylnc = 0, ylmc = 0, ylv = 0, ylf = 0, ylfs = 0, ffw = 0;
-  double webWeldWarning = 0;  // ten bolts: 1 when hf11 > 1.2·tw
+  bool webWeldWarning = false;  // ten bolts: hf11 > 1.2·tw
   // Stiffeners and their welds.
   double hjjl = 0, hf3 = 0, Vi1 = 0, Vi2 = 0, Vi12 = 0, Vimax = 0, Ws = 0;
   double ylvR = 0, ylfR = 0, ylequ = 0, fy = 0, f1 = 0, write1 = 0, write2 = 0;

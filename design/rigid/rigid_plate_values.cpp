@@ -39,7 +39,7 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h) {
   for (DesignCheck& check : checks) {
     if (check.id == "plate") {
       const std::string required =
-          h.tpbt > h.tpbc ? "所需厚度 tpbt = max(tpbt1, tpbt2) = max(" + cut2(h.tpbt1) + ", " + cut2(h.tpbt2) + ")"
+          h.plateSizedBy == rigidbase::PlateSizedBy::Bolts ? "所需厚度 tpbt = max(tpbt1, tpbt2) = max(" + cut2(h.tpbt1) + ", " + cut2(h.tpbt2) + ")"
                           : "所需厚度 tpbc = √(6·M2/f) = √(6×" + operand(ValueFormat::KN2, h.M2) + "×10³/" + n(h.fpb) + ")";
       writeValues(check, required, "板厚 t + 0.1 = " + n(h.tpb) + " + 0.1");
     } else if (check.id == "flange") {

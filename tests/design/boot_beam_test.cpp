@@ -337,5 +337,20 @@ TEST(BootBeamWeld, LegTwoTenthsShortFails) {
   EXPECT_TRUE(bootBeamWeldCheck(h).ok());
 }
 
+// The report prints the branches the steps took: what sized the plate, and which way the
+// stiffener beside a tension bolt bends (along a + lt under the bolt's tension, across the width
+// under the pressure beside the boot beam).
+TEST(TBootBeamBase, ReportPrintsTheBranchesTheStepsTook) {
+  for (const Texts& texts : {Texts{}, Texts{{"EdtM", "0.001"}, {"EdtN", "1000"}}, Texts{{"EdtN", "3000"}}}) {
+    const Design d = design(tShaped(), texts);
+    ASSERT_TRUE(d.check("plate"));
+    const bool boltsSized = d["tpbt"] > d["tpbc"];
+    EXPECT_EQ(d.check("plate")->formula.find("tpbt") != std::string::npos, boltsSized);
+    EXPECT_EQ(d.check("plate")->values.find("所需厚度 tpbt") != std::string::npos, boltsSized);
+    const bool alongLength = !(d["Vi"] > d["Ntal"]);
+    EXPECT_EQ(d.tag("<#ylfRvalues>").rfind("(a + lt)", 0) == 0, alongLength) << d.tag("<#ylfRvalues>");
+  }
+}
+
 }  // namespace
 }  // namespace pedivo::bootbeam

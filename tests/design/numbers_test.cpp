@@ -160,6 +160,18 @@ TEST(Roundings, CutTowardZeroNeverToNearest) {
   EXPECT_EQ(roundToEvenPastHalf(8), 8);
   EXPECT_EQ(roundToEvenPastHalf(8.4), 8);
   EXPECT_EQ(roundToEvenPastHalf(8.6), 10);
+  // The layout's a and c keep their five unless the plan's growth brings them within 0.6 of the next.
+  EXPECT_EQ(roundDownToFive(84.5), 80);
+  EXPECT_EQ(roundDownToFive(84.6), 85);
+  EXPECT_EQ(roundDownToFive(85), 85);
+  EXPECT_EQ(roundDownToFive(89.59), 85);
+  // The channel's diaphragm height goes up from two millimetres past a ten, its plate past a hundredth.
+  EXPECT_EQ(roundToTenPastTwo(491.9), 490);
+  EXPECT_EQ(roundToTenPastTwo(492), 500);
+  EXPECT_EQ(roundToTenPastTwo(500), 500);
+  EXPECT_EQ(roundUpToWholePastHundredth(20.005), 20);
+  EXPECT_EQ(roundUpToWholePastHundredth(20.02), 21);
+  EXPECT_EQ(roundUpToWholePastHundredth(21), 21);
   EXPECT_EQ(cutDecimals(0.6802721, 2), 0.68);
   EXPECT_EQ(cutDecimals(-12.345, 2), -12.34);
 }

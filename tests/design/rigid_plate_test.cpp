@@ -367,6 +367,49 @@ TEST(RigidPlate, PrintedStiffenerShearRecomputesToItsStress) {
   }
 }
 
+// The plate round a corner bolt from hand numbers: la1 = min(90·(3.5 − 1.5·90/170), 80 + 80) = 160,
+// lc1 = min(80·(3.5 − 1.5·80/160), 90 + 80) = 170, t = √(6·100000·80·90³/(80³·160 + 90³·170)/205) =
+// 28.796. With a and c swapped the widths swap and the longer arm still takes the cube.
+TEST(RigidBasePlate, CornerBoltZoneFromHandNumbers) {
+  const rigidbase::CornerBoltZone zone = rigidbase::cornerBoltZone(90, 80, 80, 80, 100000, 205);
+  EXPECT_EQ(zone.la1, 160);
+  EXPECT_EQ(zone.lc1, 170);
+  EXPECT_NEAR(zone.tpbt1, 28.796, 1e-3);
+  const rigidbase::CornerBoltZone swapped = rigidbase::cornerBoltZone(80, 90, 80, 80, 100000, 205);
+  EXPECT_EQ(swapped.la1, 170);
+  EXPECT_EQ(swapped.lc1, 160);
+  EXPECT_DOUBLE_EQ(swapped.tpbt1, zone.tpbt1);
+}
+
+// The plate check names what sized the plate, as the plate step recorded it: the plate round the
+// tension bolts under the defaults' large moment, the panels where the resultant stays in the kern
+// and no bolt pulls.
+TEST(RigidPlateBases, ThePlateCheckNamesWhatSizedThePlate) {
+  for (const ModuleDescriptor* module : {&eightBoltModule(), &tenBoltModule()}) {
+    const Design bolts = run(*module, {});
+    ASSERT_GT(bolts["tpbt"], bolts["tpbc"]);
+    ASSERT_TRUE(bolts.check("plate"));
+    EXPECT_EQ(bolts.check("plate")->formula, "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）");
+    EXPECT_NE(bolts.check("plate")->values.find("所需厚度 tpbt = max(tpbt1, tpbt2)"), std::string::npos);
+    const Design panels = run(*module, {{"EdtM", "0.001"}, {"EdtN", "1000"}});
+    ASSERT_EQ(panels["tpbt"], 0);
+    ASSERT_TRUE(panels.check("plate"));
+    EXPECT_EQ(panels.check("plate")->formula, "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）");
+    EXPECT_NE(panels.check("plate")->values.find("所需厚度 tpbc = √(6·M2/f)"), std::string::npos);
+  }
+}
+
+// The column flange's strength is the flange's own, by its thickness, whatever the plate's group.
+TEST(RigidPlateBases, FlangeStrengthIsTheFlangesOwn) {
+  const Design thin = run(eightBoltModule(), {});
+  const Design thick = run(eightBoltModule(), {{"Edttf", "20"}});
+  ASSERT_EQ(thin["tf"], 14);
+  EXPECT_EQ(thin["f"], 215);   // Q235 up to 16 mm
+  EXPECT_EQ(thick["f"], 205);  // Q235 over 16 mm
+  ASSERT_TRUE(thin.check("flange"));
+  EXPECT_EQ(thin.check("flange")->limit, thin["f"]);
+}
+
 }  // namespace
 }  // namespace pedivo::rigid
 

@@ -1,7 +1,7 @@
 #pragma once
-// Where the resultant of N and M falls on the plate of a rigid exposed base, and how the pressure
-// under the plate was found: both are held with the design, so the report prints the formulas of
-// the case the calculation took.
+// The branches the steps of a rigid exposed base took: where the resultant of N and M falls on the
+// plate, how the pressure under the plate was found, what sized the plate. They are held with the
+// design, so the report prints the formulas of the case the calculation took.
 
 namespace pedivo::rigidbase {
 
@@ -19,5 +19,10 @@ enum class CompressedZoneMethod {
   Linear,       // the linear pressure of N and M on the whole plate
   Equilibrium,  // large bolts: from the equilibrium of the plate with the bolt row, by bisection
 };
+
+// What the plate thickness was sized for: the panels' bending (tpbc) or the plate round the
+// tension bolts (tpbt), whichever asks more.
+enum class PlateSizedBy { Panels, Bolts };
+inline PlateSizedBy plateSizedBy(double tpbc, double tpbt) { return tpbt > tpbc ? PlateSizedBy::Bolts : PlateSizedBy::Panels; }
 
 }  // namespace pedivo::rigidbase
