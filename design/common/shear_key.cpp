@@ -371,6 +371,8 @@ namespace {
 void attachGivenKeyRemedies(const ShearKey& key, const KeySeat& seat, std::vector<DesignCheck>& checks) {
   const std::string V = remedy::num(seat.V / 1000);
   if (!keyDesigned(key)) {
+    // Without a key the friction either carries V (nothing to mend) or falls short of it.
+    if (!(seat.V > seat.Vfb)) return;
     remedy::attach(checks, {{"shear", "底板下的摩擦力 Vfb = " + remedy::num(seat.Vfb / 1000) + " kN 小于剪力 V = " + V +
                                           " kN：须设置抗剪键（给出抗剪键的截面、埋深和焊脚尺寸）"}});
     return;
