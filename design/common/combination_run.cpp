@@ -267,11 +267,18 @@ std::string CombinationRun::combinationsTable() const {
     if (withMoment_) row.push_back(forceText(summary.load.M));
     std::string ratio = utilisationText(summary.ratio);
     std::string check = "—";
-    for (const DesignCheck& own : states_[i]->bareChecks())
+    std::string unrated;  // failing checks with no ratio: a decision, or one the sizes left unevaluated
+    for (const DesignCheck& own : states_[i]->bareChecks()) {
       if (own.id == summary.ratioCheck) {
         check = own.name;
         if (!own.ok()) ratio += " 不满足";
+      } else if (!own.ok() && !std::isfinite(own.ratio())) {
+        unrated += "；" + own.name + " 不满足";
       }
+    }
+    // A combination whose largest ratio passes still fails where a check without a ratio does.
+    if (!unrated.empty() && !ratio.ends_with(" 不满足")) ratio += " 不满足";
+    check += unrated;
     row.push_back(std::move(ratio));
     row.push_back(std::move(check));
     block.rows.push_back(std::move(row));

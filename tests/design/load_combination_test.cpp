@@ -296,6 +296,37 @@ TEST(LoadCombinations, TheReportNamesTheGoverningCombinations) {
   }
 }
 
+// A given stiffener too low to carry its load leaves its checks unevaluated: they fail with no
+// ratio, so the table must still say 不满足 for every combination and name them, however small
+// the largest numbered ratio is.
+TEST(LoadCombinations, TheTableNeverShowsAFailingCombinationAsPassing) {
+  const std::vector<LoadCombination> loads{{"A", 1500, 40, 100}, {"B", 900, 30, 60}};
+  DesignSession session(*findModule("g11"));
+  ASSERT_FALSE(session.setLoads(loads));
+  ASSERT_EQ(session.calculate().ending, Ending::Completed);
+  Sizes sizes = session.sizes();
+  sizes["hjjl"] = 10;
+  ASSERT_EQ(session.check(sizes).ending, Ending::Completed);
+  std::map<std::string, std::string> tags;
+  for (const auto& tag : session.report()) tags[tag.tag] = tag.text;
+  const TextBlock table = readTextBlock(tags.at("<#combinations>"));
+  ASSERT_EQ(table.rows.size(), 3u);
+  for (std::size_t i = 0; i < loads.size(); ++i) {
+    DesignSession alone(*findModule("g11"));
+    ASSERT_FALSE(alone.setLoads({loads[i]}));
+    ASSERT_EQ(alone.check(sizes).ending, Ending::Completed);
+    const std::vector<std::string>& row = table.rows[i + 1];
+    bool anyUnrated = false;
+    for (const DesignCheck& check : alone.checks()) {
+      if (check.ok() || std::isfinite(check.ratio())) continue;
+      anyUnrated = true;
+      EXPECT_NE(row[5].find(check.name + " 不满足"), std::string::npos) << row[5];
+    }
+    EXPECT_TRUE(anyUnrated) << "the low stiffener leaves no check unevaluated";
+    EXPECT_TRUE(row[4].ends_with(" 不满足")) << row[4];
+  }
+}
+
 // The 600×300 column of a three-combination rigid design with one gravity combination (M = 0):
 // the gravity row designs nothing, yet its checks on the enveloped base are those of check mode
 // under it, with the whole plate bearing N/(L·B) and no bolt tension.
