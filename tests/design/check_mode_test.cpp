@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <set>
 #include <string>
 
 #include "design/common/check_mode.h"
@@ -93,6 +94,9 @@ TEST(CheckMode, TheSizesOfADesignGiveItsChecks) {
       EXPECT_TRUE(check.checked()) << where;
       EXPECT_FALSE(design.checked()) << where;
       expectSameChecks(design.checks(), check.checks(), where);
+      // Each check and rule once: a rule listed by two of the type's rule sets would be counted twice.
+      std::set<std::string> ids;
+      for (const DesignCheck& c : check.checks()) EXPECT_TRUE(ids.insert(c.id).second) << where << " " << c.id;
       EXPECT_EQ(check.sizes(), design.sizes()) << where;
       ++compared;
       if (design.sizes().contains("keyh") && design.sizes().at("keyh") > 0) ++withKey;

@@ -174,6 +174,10 @@ TEST(Roundings, CutTowardZeroNeverToNearest) {
   EXPECT_EQ(roundUpToWholePastHundredth(21), 21);
   EXPECT_EQ(cutDecimals(0.6802721, 2), 0.68);
   EXPECT_EQ(cutDecimals(-12.345, 2), -12.34);
+  // Whole numbers and more decimals than the table of scales holds.
+  EXPECT_EQ(cutDecimals(2.75, 0), 2);
+  EXPECT_EQ(cutDecimals(-2.75, 0), -2);
+  EXPECT_EQ(cutDecimals(1.23456789, 7), 1.2345678);
 }
 
 TEST(ValueFormats, ReportFormsOfForcesMomentsAndStresses) {
