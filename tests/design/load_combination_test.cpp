@@ -296,6 +296,18 @@ TEST(LoadCombinations, TheReportNamesTheGoverningCombinations) {
   }
 }
 
+// A decision with nothing to compare (no key needed: demand and limit 0) ranks as no use at all,
+// below any check that carries a load, so it never takes the governing combination from one.
+TEST(LoadCombinations, ADecisionWithNothingToCompareRanksBelowALoadedCheck) {
+  DesignCheck decision;
+  decision.decision = "不需设置抗剪键";
+  DesignCheck loaded;
+  loaded.demand = 50;
+  loaded.limit = 100;
+  EXPECT_TRUE(governsOver(loaded, decision));
+  EXPECT_FALSE(governsOver(decision, loaded));
+}
+
 // A given stiffener too low to carry its load leaves its checks unevaluated: they fail with no
 // ratio, so the table must still say 不满足 for every combination and name them, however small
 // the largest numbered ratio is.
