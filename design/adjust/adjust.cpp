@@ -145,7 +145,7 @@ SearchResult adjustDesign(const ModuleDescriptor& module, const Entries& entries
     std::optional<double> lightest;
     for (const ModuleDescriptor* other : familyOf(module)) {
       budget.most = budget.calculations + mostCandidatesPerType;
-      const TypeBest found = searchType(*other, carriedOver(*other, entries), loads, budget);
+      const TypeBest found = searchType(*other, carriedOver(*other, entries), loads, budget, Wanted::Passing);
       if (found.rank != Rank::Passes || (lightest && found.weight >= *lightest)) continue;
       lightest = found.weight;
       chosenType = other;

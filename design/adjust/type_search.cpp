@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "design/adjust/beyond_reach.h"
 #include "design/common/calculation.h"
 #include "design/common/combination_run.h"
 #include "design/common/design_check.h"
@@ -154,10 +155,18 @@ class Search {
     }
     // A rigid base chooses its bolt: the sizes start from the detailing values of the bolt its
     // design ended with, or of the bolt it starts from.
-    if (!refusedEntries(entries) && design_.calculate(entries).ending != Ending::Stopped)
-      ownBolt_ = static_cast<int>(heldNumber(design_.values(), "dms"));
+    if (!refusedEntries(entries)) {
+      const Ending ending = design_.calculate(entries).ending;
+      if (ending != Ending::Stopped) ownBolt_ = static_cast<int>(heldNumber(design_.values(), "dms"));
+      // The section and forces, which no candidate changes, read from a completed design.
+      noneCanPass_ = ending == Ending::Completed && !design_.combined() &&
+                     columnWeldsFailUnderAnyPlate(module, entries, design_.values());
+    }
     if (ownBolt_ <= 0 || !detailingSizes(ownBolt_)) ownBolt_ = startingBolt(module);
   }
+
+  // Every candidate fails a check that no plate size or bolt can cure.
+  bool noneCanPass() const { return noneCanPass_; }
 
   int boltChoices() const { return bolts_.empty() ? 1 : static_cast<int>(bolts_.size()); }
   int boltOf(const Point& p) const { return bolts_.empty() ? ownBolt_ : bolts_[p.bolt]; }
@@ -256,6 +265,7 @@ class Search {
   std::string boltControl_;
   std::vector<int> bolts_;
   int ownBolt_ = 0;
+  bool noneCanPass_ = false;
   std::optional<Entries> working_;  // the entries of the candidate calculated last
   std::vector<std::optional<bool>> refusedByBolt_;
   HeldPlaces places_;  // whether the input checks refuse a bolt's candidates
@@ -424,8 +434,9 @@ const ControlSpec* boltDiameterControl(const ModuleDescriptor& module) {
 }
 
 TypeBest searchType(const ModuleDescriptor& module, const Entries& entries, std::span<const LoadCombination> loads,
-                    SearchBudget& budget) {
+                    SearchBudget& budget, Wanted wanted) {
   Search search(module, entries, loads, budget);
+  if (wanted == Wanted::Passing && search.noneCanPass()) return {search.entriesOf(Point{}), Rank::FailsChecks, 0};
   const Candidate best = fromTheGrid(search, bestOfStarts(search));
   return {search.entriesOf(best.point), best.score.rank, best.score.weight};
 }

@@ -55,11 +55,16 @@ struct SearchBudget {
   }
 };
 
+// What a search is for: the best candidate of its own base type, passing or not; or, for another
+// type of the family, a passing design alone (a type none of whose candidates can pass is then
+// not walked, and is told as failing its checks).
+enum class Wanted { Best, Passing };
+
 // The best design of `module` from `entries` (section, forces, grades and bolt as typed). With
 // several load combinations a candidate is the base designed for all of them and checked under
 // each, as "计算" designs it; one or none: the entries' own forces.
 TypeBest searchType(const ModuleDescriptor& module, const Entries& entries, std::span<const LoadCombination> loads,
-                    SearchBudget& budget);
+                    SearchBudget& budget, Wanted wanted = Wanted::Best);
 
 // a, c, lt, bt as the detailing box would take them for the bolt; nothing for a bolt not in the table.
 std::optional<std::array<double, 4>> detailingSizes(int dms);

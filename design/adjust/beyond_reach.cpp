@@ -1,0 +1,63 @@
+#include "design/adjust/beyond_reach.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "design/common/calculation.h"
+#include "design/common/column_welds.h"
+#include "design/common/tables.h"
+
+namespace pedivo::adjust {
+namespace {
+
+// The base types whose flange and column-weld checks are those of the column's welds to the
+// plate (columnWeldsAt), and whether the flanges take the moment as a couple (the rigid plates)
+// or N alone (the pinned plates).
+struct ColumnWeldChecks {
+  std::string_view id;
+  bool withMoment;
+};
+constexpr std::array<ColumnWeldChecks, 4> weldChecked{{{"g11", true}, {"g12", true}, {"j1", false}, {"j2", false}}};
+
+// Room for the rounding of stresses worked out at another leg than the best one: a check is
+// taken as failing everywhere only when it fails by more than this share.
+constexpr double roundingRoom = 1e-9;
+
+// The flange's strength is one of the grade's bands (its own thickness, or beyond them the
+// plate's group): never more than the strongest.
+double strongestBand(const tables::SteelGrade& grade) {
+  double f = 0;
+  for (const auto& band : grade.bands) f = std::max(f, band.f);
+  return f;
+}
+
+}  // namespace
+
+bool columnWeldsFailUnderAnyPlate(const ModuleDescriptor& module, const Entries& entries,
+                                  const std::vector<NamedValue>& held) {
+  const auto checked = std::find_if(weldChecked.begin(), weldChecked.end(),
+                                    [&](const ColumnWeldChecks& type) { return type.id == module.id; });
+  if (checked == weldChecked.end()) return false;
+  const double N = heldNumber(held, "N");
+  // Under tension the flange stress is least with the smallest welds: no bound is drawn.
+  if (!(N > 0)) return false;
+  const ColumnSection section{heldNumber(held, "hb"), heldNumber(held, "bf"), heldNumber(held, "tw"),
+                              heldNumber(held, "tf")};
+  const double webDepth = section.hb - 2 * section.tf;
+  if (!(webDepth > 0)) return false;
+  const Materials materials = readMaterials(entries);
+  // The web welds' area 2·0.7·hf·(hb − 2tf − 2hf) is largest at hf = (hb − 2tf)/4, and with N > 0
+  // the flange stress and the welds' combined stress only fall as that area grows: no leg gives
+  // less than this one.
+  const ColumnWeldInputs in{.section = section,
+                            .N = N,
+                            .M = checked->withMoment ? heldNumber(held, "M") : 0,
+                            .V = heldNumber(held, "V"),
+                            .ffw = materials.steel->ffw,
+                            .f = strongestBand(*materials.steel)};
+  const ColumnWelds best = columnWeldsAt(in, webDepth / 4);
+  return best.ylf > in.f * (1 + roundingRoom) || best.ylfs > in.ffw * (1 + roundingRoom);
+}
+
+}  // namespace pedivo::adjust

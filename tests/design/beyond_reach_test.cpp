@@ -1,0 +1,146 @@
+// Base types no plate sizes can help, which 自动调整 does not walk when it looks for another type of
+// the family: the bound must never be drawn where some size passes, and must be drawn for a
+// column that cannot carry its load.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "design/adjust/beyond_reach.h"
+#include "design/adjust/type_search.h"
+#include "design/common/design_session.h"
+#include "design/common/numbers.h"
+#include "adjust_cases.h"
+
+namespace pedivo {
+namespace {
+
+using adjustcases::Texts;
+
+Entries entriesOf(const char* module, const Texts& texts) {
+  Entries entries = findModule(module)->defaultEntries();
+  for (const auto& [control, text] : texts) entries.texts[control] = text;
+  entries.cbsize = true;
+  return entries;
+}
+
+// The bound from a design of the entries, as the search draws it.
+bool bound(const char* module, const Entries& entries) {
+  DesignSession session(*findModule(module));
+  for (const auto& [control, text] : entries.texts) session.setText(control, text);
+  session.setCbsize(entries.cbsize);
+  if (session.calculate().ending != Ending::Completed) return false;
+  return adjust::columnWeldsFailUnderAnyPlate(*findModule(module), entries, session.values());
+}
+
+struct Tried {
+  int completed = 0;
+  int passing = 0;      // every check holds
+  int weldsHold = 0;    // the flange and the column welds hold
+};
+
+// Plate sizes at 1, 2 and 3 times their detailing values, each alone and all together, with the
+// bolt the design of the entries chose: designs the search could reach.
+Tried tryPlates(const char* module, const Entries& entries) {
+  DesignSession first(*findModule(module));
+  for (const auto& [control, text] : entries.texts) first.setText(control, text);
+  first.calculate();
+  double dms = 0;
+  for (const auto& v : first.values())
+    if (v.name == "dms") dms = std::get<double>(v.value);
+  const auto low = adjust::detailingSizes(static_cast<int>(dms));
+  EXPECT_TRUE(low.has_value());
+  constexpr std::array<const char*, 4> controls{"Edtsizea", "Edtsizec", "Edtsizelt", "Edtsizebt"};
+  Tried tried;
+  for (int which = -1; which < 4; ++which)
+    for (const double factor : {1.0, 2.0, 3.0}) {
+      DesignSession session(*findModule(module));
+      for (const auto& [control, text] : entries.texts) session.setText(control, text);
+      session.setCbsize(false);
+      for (int i = 0; i < 4; ++i)
+        session.setText(controls[i], formatGeneral((which < 0 || which == i ? factor : 1.0) * (*low)[i]));
+      if (session.calculate().ending != Ending::Completed) continue;
+      ++tried.completed;
+      bool all = true, welds = true;
+      for (const auto& check : session.checks()) {
+        all = all && check.ok();
+        if (check.id == "flange" || check.id == "weld") welds = welds && check.ok();
+      }
+      tried.passing += all;
+      tried.weldsHold += welds;
+    }
+  return tried;
+}
+
+// Moments from a column that carries its load easily to one it cannot carry at all: where the
+// bound is drawn no plate lets the column's welds hold, and some moments fail at the design's own
+// welds while a larger leg would still hold them (no bound there).
+TEST(BeyondReach, RigidPlateBoundOnlyWhereNoWeldHolds) {
+  for (const char* module : {"g11", "g12"}) {
+    int drawn = 0, failingYetOpen = 0;
+    for (const char* moment : {"100", "400", "700", "900", "1171", "1400", "1700", "2000", "3000"}) {
+      Texts texts = adjustcases::overstressedColumn;
+      texts.push_back({"EdtM", moment});
+      const Entries entries = entriesOf(module, texts);
+      const Tried tried = tryPlates(module, entries);
+      ASSERT_GT(tried.completed, 0) << module << " M " << moment;
+      if (bound(module, entries)) {
+        ++drawn;
+        EXPECT_EQ(tried.weldsHold, 0) << module << " M " << moment;
+        EXPECT_EQ(tried.passing, 0) << module << " M " << moment;
+      } else if (tried.weldsHold < tried.completed) {
+        ++failingYetOpen;
+      }
+    }
+    EXPECT_GE(drawn, 2) << module;
+    EXPECT_GE(failingYetOpen, 1) << module;
+  }
+}
+
+// The pinned plates carry N alone: a short heavy column is beyond any plate, a light one is not.
+TEST(BeyondReach, PinnedPlateBoundFollowsTheAxialForce) {
+  const Texts column{{"Edthc", "200"}, {"Edtbf", "150"}, {"Edttw", "6"}, {"Edttf", "9"}, {"EdtV", "10"}};
+  for (const char* module : {"j1", "j2"}) {
+    Texts heavy = column, light = column;
+    heavy.push_back({"EdtN", "3000"});
+    light.push_back({"EdtN", "200"});
+    EXPECT_TRUE(bound(module, entriesOf(module, heavy))) << module;
+    const Tried tried = tryPlates(module, entriesOf(module, heavy));
+    EXPECT_GT(tried.completed, 0) << module;
+    EXPECT_EQ(tried.weldsHold, 0) << module;
+    EXPECT_FALSE(bound(module, entriesOf(module, light))) << module;
+  }
+}
+
+// No bound for a base type without the column's weld checks, for a column in tension, nor for
+// the default designs.
+TEST(BeyondReach, NoBoundWithoutTheChecksOrUnderTension) {
+  for (const char* module : {"g2", "g3"}) EXPECT_FALSE(bound(module, entriesOf(module, adjustcases::overstressedColumn)));
+  for (const char* module : {"g11", "g12", "j1", "j2"}) EXPECT_FALSE(bound(module, entriesOf(module, {}))) << module;
+  // Pulled, with a flange that fails at every plate tried.
+  const Entries pulled = entriesOf("g11", {{"EdtN", "-50"}, {"EdtM", "300"}});
+  const Tried tried = tryPlates("g11", pulled);
+  EXPECT_GT(tried.completed, 0);
+  EXPECT_EQ(tried.weldsHold, 0);
+  EXPECT_FALSE(bound("g11", pulled));
+}
+
+// A type of the family searched only for a passing design, where the bound holds, is told as
+// failing without a walk; the same type searched for its best finds no passing design either.
+TEST(BeyondReach, SkippedSearchAgreesWithTheWalk) {
+  Texts texts = adjustcases::overstressedColumn;
+  texts.push_back({"EdtM", "3000"});
+  const Entries entries = entriesOf("g12", texts);
+  adjust::SearchBudget skipped{0, 1200, nullptr};
+  const adjust::TypeBest told = adjust::searchType(*findModule("g12"), entries, {}, skipped, adjust::Wanted::Passing);
+  EXPECT_EQ(told.rank, adjust::Rank::FailsChecks);
+  EXPECT_EQ(skipped.calculations, 0);
+  adjust::SearchBudget walked{0, 1200, nullptr};
+  const adjust::TypeBest found = adjust::searchType(*findModule("g12"), entries, {}, walked, adjust::Wanted::Best);
+  EXPECT_NE(found.rank, adjust::Rank::Passes);
+  EXPECT_GT(walked.calculations, 0);
+}
+
+}  // namespace
+}  // namespace pedivo
