@@ -209,10 +209,13 @@ PassEnd untilDesigned(double& dms, RoundLimit& rounds, TrialFunction&& trial) {
 // written so far.
 template <class RunPass, class ClosingOf>
 Outcome detailingRun(const Entries& entries, bool& rerun, RunPass&& runPass, ClosingOf&& closing) {
-  Entries working = entries;
+  // The entries with the first pass's sizes written in: copied only for a second pass, since a
+  // design of the user's own sizes (every candidate of 自动调整) needs none.
+  std::optional<Entries> written;
   Outcome outcome;
   rerun = false;
   for (int pass = 0; pass < 2; ++pass) {
+    const Entries& working = written ? *written : entries;
     const auto [end, layout] = runPass(working);
     if (end == PassEnd::AxialTension) {
       outcome.messages = {stopMessage(Stop::AxialTension)};
@@ -221,12 +224,13 @@ Outcome detailingRun(const Entries& entries, bool& rerun, RunPass&& runPass, Clo
       return outcome;
     }
     if (!working.cbsize) break;
-    working.cbsize = false;
+    written = entries;
+    written->cbsize = false;
     const std::pair<const char*, double> sizes[] = {
         {"Edtsizea", layout.a}, {"Edtsizelt", layout.lt}, {"Edtsizebt", layout.bt}, {"Edtsizec", layout.c}};
     for (const auto& [control, value] : sizes) {
-      working.texts[control] = formatGeneral(value);
-      outcome.entryChanges[control] = working.texts[control];
+      written->texts[control] = formatGeneral(value);
+      outcome.entryChanges[control] = written->texts[control];
     }
     outcome.cbsize = false;
     rerun = true;
