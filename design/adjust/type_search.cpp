@@ -163,6 +163,7 @@ class Search {
                      columnWeldsFailUnderAnyPlate(module, entries, design_.values());
     }
     if (ownBolt_ <= 0 || !detailingSizes(ownBolt_)) ownBolt_ = startingBolt(module);
+    for (int b = 0; b < boltChoices(); ++b) lows_.push_back(detailingSizes(bolts_.empty() ? ownBolt_ : bolts_[b]).value_or(Sizes{}));
   }
 
   // Every candidate fails a check that no plate size or bolt can cure.
@@ -170,7 +171,7 @@ class Search {
 
   int boltChoices() const { return bolts_.empty() ? 1 : static_cast<int>(bolts_.size()); }
   int boltOf(const Point& p) const { return bolts_.empty() ? ownBolt_ : bolts_[p.bolt]; }
-  Sizes lower(const Point& p) const { return detailingSizes(boltOf(p)).value_or(Sizes{}); }
+  const Sizes& lower(const Point& p) const { return lows_[static_cast<std::size_t>(p.bolt)]; }
   int mostSteps(const Point& p, int i) const {
     return static_cast<int>(std::floor((mostTimesDetailing - 1) * lower(p)[i] / sizeStep + 1e-9));
   }
@@ -192,10 +193,20 @@ class Search {
   }
 
   // The entries of `p` in one set of entries kept for the search's calculations: only the sizes
-  // and the bolt are written again.
+  // (and the bolt) that differ from the candidate written last are written again.
   const Entries& candidateEntries(const Point& p) {
-    if (!working_) working_ = entries_;
-    writeCandidate(p, *working_);
+    if (!working_) {
+      working_ = entries_;
+      writeCandidate(p, *working_);
+      for (int i = 0; i < 4; ++i) sizeTexts_[i] = &working_->texts.find(std::string_view(sizeControls[i]))->second;
+    } else if (p.bolt != written_.bolt) {
+      writeCandidate(p, *working_);
+    } else {
+      const Sizes& low = lower(p);
+      for (int i = 0; i < 4; ++i)
+        if (p.steps[i] != written_.steps[i]) *sizeTexts_[i] = formatGeneral(low[i] + sizeStep * p.steps[i]);
+    }
+    written_ = p;
     return *working_;
   }
 
@@ -223,7 +234,7 @@ class Search {
 
  private:
   void writeCandidate(const Point& p, Entries& e) const {
-    const Sizes low = lower(p);
+    const Sizes& low = lower(p);
     for (int i = 0; i < 4; ++i) e.texts[sizeControls[i]] = formatGeneral(low[i] + sizeStep * p.steps[i]);
     if (!boltControl_.empty()) e.texts[boltControl_] = std::to_string(boltOf(p));
     e.cbsize = false;
@@ -267,6 +278,9 @@ class Search {
   int ownBolt_ = 0;
   bool noneCanPass_ = false;
   std::optional<Entries> working_;  // the entries of the candidate calculated last
+  Point written_;                   // that candidate
+  std::array<std::string*, 4> sizeTexts_{};  // its texts of a, c, lt and bt
+  std::vector<Sizes> lows_;         // the detailing sizes of each bolt of the list
   std::vector<std::optional<bool>> refusedByBolt_;
   HeldPlaces places_;  // whether the input checks refuse a bolt's candidates
   std::map<Point, Score> cache_;
