@@ -24,12 +24,12 @@ constexpr std::array<ColumnWeldChecks, 4> weldChecked{{{"g11", true}, {"g12", tr
 // taken as failing everywhere only when it fails by more than this share.
 constexpr double roundingRoom = 1e-9;
 
-// The flange's strength is one of the grade's bands (its own thickness, or beyond them the
-// plate's group): never more than the strongest.
-double strongestBand(const tables::SteelGrade& grade) {
-  double f = 0;
-  for (const auto& band : grade.bands) f = std::max(f, band.f);
-  return f;
+// The flange's strength: that of its own thickness, and beyond the bands the one the plate's
+// thickness group gives, never more than the strongest band.
+double flangeStrength(const tables::SteelGrade& grade, double tf) {
+  double strongest = 0;
+  for (const auto& band : grade.bands) strongest = std::max(strongest, band.f);
+  return tables::rolledStrength(grade, tf, strongest);
 }
 
 }  // namespace
@@ -55,7 +55,7 @@ bool columnWeldsFailUnderAnyPlate(const ModuleDescriptor& module, const Entries&
                             .M = checked->withMoment ? heldNumber(held, "M") : 0,
                             .V = heldNumber(held, "V"),
                             .ffw = materials.steel->ffw,
-                            .f = strongestBand(*materials.steel)};
+                            .f = flangeStrength(*materials.steel, section.tf)};
   const ColumnWelds best = columnWeldsAt(in, webDepth / 4);
   return best.ylf > in.f * (1 + roundingRoom) || best.ylfs > in.ffw * (1 + roundingRoom);
 }
