@@ -115,6 +115,19 @@ void designShearKey(const tables::SteelGrade& steel, const KeySeat& seat, ShearK
   key.keyName = largest.name;
 }
 
+bool someKeyCarries(const tables::SteelGrade& steel, const KeySeat& seat, double tg) {
+  ShearKey key;
+  key.tg = tg;
+  for (const tables::HSection& section : tables::shearKeySections()) {
+    takeSection(steel, section, seat.tpb, key);
+    for (double hk = firstEmbedment; hk <= section.h; hk += embedmentStep) {
+      keyStresses(section, hk, seat, key);
+      if (key.sigck <= seat.fc && key.tauk <= key.fvk && key.sigk <= key.fk) return true;
+    }
+  }
+  return false;
+}
+
 namespace {
 
 constexpr const char* keySizeNames[] = {"keyh", "keyb", "keytw", "keytf", "hk", "hfk"};

@@ -58,6 +58,12 @@ void startShearKey(const Entries& entries, ShearKey& key);
 // the list holds at any embedment, the largest at the embedment that carries the most.
 void designShearKey(const tables::SteelGrade& steel, const KeySeat& seat, ShearKey& key);
 
+// Whether some section of the list, at some embedment, bears on the concrete, carries V in its
+// web and carries the moment at the plate's underside, with grout tg: what the plate does not
+// change (only the leg of the key's welds follows its thickness). Where none does, no key of the
+// list holds under any plate.
+bool someKeyCarries(const tables::SteelGrade& steel, const KeySeat& seat, double tg);
+
 // The key under the finished plate of an exposed base, with the base's concrete and steel.
 template <class Held>
 void designKeyUnder(const Materials& m, Held& h) {
