@@ -6,6 +6,7 @@
 
 #include "design/common/calculation.h"
 #include "design/common/column_welds.h"
+#include "design/common/shear_key.h"
 #include "design/common/tables.h"
 
 namespace pedivo::adjust {
@@ -58,6 +59,16 @@ bool columnWeldsFailUnderAnyPlate(const ModuleDescriptor& module, const Entries&
                             .f = flangeStrength(*materials.steel, section.tf)};
   const ColumnWelds best = columnWeldsAt(in, webDepth / 4);
   return best.ylf > in.f * (1 + roundingRoom) || best.ylfs > in.ffw * (1 + roundingRoom);
+}
+
+bool shearKeyFailsUnderAnyPlate(const ModuleDescriptor& module, const Entries& entries,
+                                const std::vector<NamedValue>& held) {
+  if (module.id != "j1" && module.id != "j2") return false;
+  const double V = heldNumber(held, "V"), Vfb = heldNumber(held, "Vfb");
+  if (!(V > Vfb)) return false;
+  const Materials materials = readMaterials(entries);
+  const KeySeat seat{V, Vfb, heldNumber(held, "tpb"), materials.concrete.fc, materials.steel->ffw};
+  return !someKeyCarries(*materials.steel, seat, heldNumber(held, "tg"));
 }
 
 }  // namespace pedivo::adjust

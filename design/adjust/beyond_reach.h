@@ -17,4 +17,12 @@ namespace pedivo::adjust {
 bool columnWeldsFailUnderAnyPlate(const ModuleDescriptor& module, const Entries& entries,
                                   const std::vector<NamedValue>& held);
 
+// Whether every design of a pinned base from these entries needs a shear key (the friction 0.4N
+// under the plate, which no size changes, is less than V) and no section of the list can carry
+// V, whatever the plate: none bears on the concrete, carries V in its web and the moment at the
+// plate's underside at any embedment. False for the other base types, whose friction grows with
+// the bolts' tension.
+bool shearKeyFailsUnderAnyPlate(const ModuleDescriptor& module, const Entries& entries,
+                                const std::vector<NamedValue>& held);
+
 }  // namespace pedivo::adjust

@@ -160,7 +160,8 @@ class Search {
       if (ending != Ending::Stopped) ownBolt_ = static_cast<int>(heldNumber(design_.values(), "dms"));
       // The section and forces, which no candidate changes, read from a completed design.
       noneCanPass_ = ending == Ending::Completed && !design_.combined() &&
-                     columnWeldsFailUnderAnyPlate(module, entries, design_.values());
+                     (columnWeldsFailUnderAnyPlate(module, entries, design_.values()) ||
+                      shearKeyFailsUnderAnyPlate(module, entries, design_.values()));
     }
     if (ownBolt_ <= 0 || !detailingSizes(ownBolt_)) ownBolt_ = startingBolt(module);
     for (int b = 0; b < boltChoices(); ++b) lows_.push_back(detailingSizes(bolts_.empty() ? ownBolt_ : bolts_[b]).value_or(Sizes{}));

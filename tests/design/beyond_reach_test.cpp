@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "design/adjust/beyond_reach.h"
 #include "design/adjust/type_search.h"
@@ -25,13 +26,19 @@ Entries entriesOf(const char* module, const Texts& texts) {
   return entries;
 }
 
-// The bound from a design of the entries, as the search draws it.
-bool bound(const char* module, const Entries& entries) {
+// The held values of a completed design of the entries; none where it does not complete.
+std::vector<NamedValue> heldOf(const char* module, const Entries& entries) {
   DesignSession session(*findModule(module));
   for (const auto& [control, text] : entries.texts) session.setText(control, text);
   session.setCbsize(entries.cbsize);
-  if (session.calculate().ending != Ending::Completed) return false;
-  return adjust::columnWeldsFailUnderAnyPlate(*findModule(module), entries, session.values());
+  if (session.calculate().ending != Ending::Completed) return {};
+  return session.values();
+}
+
+// The bound of the column's welds from a design of the entries, as the search draws it.
+bool bound(const char* module, const Entries& entries) {
+  const std::vector<NamedValue> held = heldOf(module, entries);
+  return !held.empty() && adjust::columnWeldsFailUnderAnyPlate(*findModule(module), entries, held);
 }
 
 struct Tried {
@@ -111,6 +118,30 @@ TEST(BeyondReach, PinnedPlateBoundFollowsTheAxialForce) {
     EXPECT_EQ(tried.weldsHold, 0) << module;
     EXPECT_FALSE(bound(module, entriesOf(module, light))) << module;
   }
+}
+
+// A pinned base whose friction 0.4N falls short of V needs a key under every plate: where the
+// bound is drawn no plate passes, and shears some key of the list carries draw none.
+TEST(BeyondReach, PinnedKeyBoundOnlyWhereNoSectionCarriesTheShear) {
+  for (const char* module : {"j1", "j2"}) {
+    int drawn = 0, keyed = 0;
+    for (const char* shear : {"100", "200", "300", "400", "800", "3000"}) {
+      const Entries entries = entriesOf(module, {{"EdtN", "100"}, {"EdtV", shear}});
+      const Tried tried = tryPlates(module, entries);
+      ASSERT_GT(tried.completed, 0) << module << " V " << shear;
+      if (adjust::shearKeyFailsUnderAnyPlate(*findModule(module), entries, heldOf(module, entries))) {
+        ++drawn;
+        EXPECT_EQ(tried.passing, 0) << module << " V " << shear;
+      } else {
+        ++keyed;
+      }
+    }
+    EXPECT_GE(drawn, 2) << module;
+    EXPECT_GE(keyed, 2) << module;
+  }
+  // An exposed rigid base's friction grows with the bolts' tension: no bound.
+  const Entries rigid = entriesOf("g11", {{"EdtN", "300"}, {"EdtV", "3000"}});
+  EXPECT_FALSE(adjust::shearKeyFailsUnderAnyPlate(*findModule("g11"), rigid, heldOf("g11", rigid)));
 }
 
 // No bound for a base type without the column's weld checks, for a column in tension, nor for
