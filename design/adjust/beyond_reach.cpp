@@ -6,6 +6,7 @@
 
 #include "design/common/calculation.h"
 #include "design/common/column_welds.h"
+#include "design/common/numbers.h"
 #include "design/common/shear_key.h"
 #include "design/common/tables.h"
 
@@ -20,6 +21,9 @@ struct ColumnWeldChecks {
   bool withMoment;
 };
 constexpr std::array<ColumnWeldChecks, 4> weldChecked{{{"g11", true}, {"g12", true}, {"j1", false}, {"j2", false}}};
+
+// The stiffeners' welds start from no less a leg, mm.
+constexpr double smallestStiffenerLeg = 6;
 
 // Room for the rounding of stresses worked out at another leg than the best one: a check is
 // taken as failing everywhere only when it fails by more than this share.
@@ -59,6 +63,23 @@ bool columnWeldsFailUnderAnyPlate(const ModuleDescriptor& module, const Entries&
                             .f = flangeStrength(*materials.steel, section.tf)};
   const ColumnWelds best = columnWeldsAt(in, webDepth / 4);
   return best.ylf > in.f * (1 + roundingRoom) || best.ylfs > in.ffw * (1 + roundingRoom);
+}
+
+bool layoutFailsUnderAnyPlate(const ModuleDescriptor& module, double leastC, const std::vector<NamedValue>& held) {
+  // Spacings c and stiffener thicknesses across the flange.
+  double spacings = 0, stiffeners = 0;
+  if (module.id == "g11") {
+    spacings = 2, stiffeners = 2;
+  } else if (module.id == "g12") {
+    spacings = 4, stiffeners = 3;
+  } else {
+    return false;
+  }
+  // The plate's width rounded to tens may fall up to 1 mm under its sum, and c gives up a quarter
+  // of that at most before it is brought down to 5 mm.
+  const double c = roundDownToFive(leastC - 0.25);
+  const double width = spacings * c + stiffeners * tables::startingStiffenerThickness + 2 * smallestStiffenerLeg;
+  return width > heldNumber(held, "bf") * (1 + roundingRoom);
 }
 
 bool shearKeyFailsUnderAnyPlate(const ModuleDescriptor& module, const Entries& entries,

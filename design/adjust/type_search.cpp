@@ -155,16 +155,23 @@ class Search {
     }
     // A rigid base chooses its bolt: the sizes start from the detailing values of the bolt its
     // design ended with, or of the bolt it starts from.
+    bool completed = false;
     if (!refusedEntries(entries)) {
       const Ending ending = design_.calculate(entries).ending;
       if (ending != Ending::Stopped) ownBolt_ = static_cast<int>(heldNumber(design_.values(), "dms"));
       // The section and forces, which no candidate changes, read from a completed design.
-      noneCanPass_ = ending == Ending::Completed && !design_.combined() &&
-                     (columnWeldsFailUnderAnyPlate(module, entries, design_.values()) ||
-                      shearKeyFailsUnderAnyPlate(module, entries, design_.values()));
+      completed = ending == Ending::Completed;
     }
     if (ownBolt_ <= 0 || !detailingSizes(ownBolt_)) ownBolt_ = startingBolt(module);
     for (int b = 0; b < boltChoices(); ++b) lows_.push_back(detailingSizes(bolts_.empty() ? ownBolt_ : bolts_[b]).value_or(Sizes{}));
+    if (completed && !design_.combined()) {
+      const std::vector<NamedValue>& held = design_.values();
+      // No candidate's c is under the least detailing value of its bolts.
+      double leastC = lows_.front()[1];
+      for (const Sizes& low : lows_) leastC = std::min(leastC, low[1]);
+      noneCanPass_ = columnWeldsFailUnderAnyPlate(module, entries, held) ||
+                     layoutFailsUnderAnyPlate(module, leastC, held) || shearKeyFailsUnderAnyPlate(module, entries, held);
+    }
   }
 
   // Every candidate fails a check that no plate size or bolt can cure.

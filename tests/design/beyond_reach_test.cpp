@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "design/adjust/adjust.h"
 #include "design/adjust/beyond_reach.h"
 #include "design/adjust/type_search.h"
 #include "design/common/design_session.h"
@@ -118,6 +119,39 @@ TEST(BeyondReach, PinnedPlateBoundFollowsTheAxialForce) {
     EXPECT_EQ(tried.weldsHold, 0) << module;
     EXPECT_FALSE(bound(module, entriesOf(module, light))) << module;
   }
+}
+
+// The layout bound from a design of the entries, with the detailing c of the bolt it chose.
+bool layoutBound(const char* module, const Entries& entries) {
+  const std::vector<NamedValue> held = heldOf(module, entries);
+  if (held.empty()) return false;
+  double dms = 0;
+  for (const auto& v : held)
+    if (v.name == "dms") dms = std::get<double>(v.value);
+  const auto low = adjust::detailingSizes(static_cast<int>(dms));
+  return low && adjust::layoutFailsUnderAnyPlate(*findModule(module), (*low)[1], held);
+}
+
+// A flange too narrow for the stiffeners beside the bolts at any spacing fails every plate; a
+// layout a little too wide at detailing sizes, which other sizes fit, draws no bound.
+TEST(BeyondReach, LayoutBoundOnlyWhereNoSpacingFits) {
+  for (const char* module : {"g11", "g12"}) {
+    const Entries narrow = entriesOf(module, adjustcases::narrowFlange);
+    EXPECT_TRUE(layoutBound(module, narrow)) << module;
+    const Tried tried = tryPlates(module, narrow);
+    EXPECT_GT(tried.completed, 0) << module;
+    EXPECT_EQ(tried.passing, 0) << module;
+  }
+  const Entries fits = entriesOf("g12", adjustcases::tenBoltFits);
+  EXPECT_FALSE(layoutBound("g12", fits));
+  EXPECT_GT(tryPlates("g12", fits).passing + (adjust::adjustDesign(*findModule("g12"), fits).best->passes ? 1 : 0), 0);
+  EXPECT_FALSE(layoutBound("g11", entriesOf("g11", {})));
+  // The default column's 200 mm flange is too narrow for ten bolts: the whole walk agrees.
+  const Entries tenOnDefault = entriesOf("g12", {});
+  EXPECT_TRUE(layoutBound("g12", tenOnDefault));
+  adjust::SearchBudget budget{0, 1200, nullptr};
+  EXPECT_NE(adjust::searchType(*findModule("g12"), tenOnDefault, {}, budget).rank, adjust::Rank::Passes);
+  EXPECT_FALSE(adjust::layoutFailsUnderAnyPlate(*findModule("g2"), 1000, heldOf("g2", entriesOf("g2", {}))));
 }
 
 // A pinned base whose friction 0.4N falls short of V needs a key under every plate: where the
