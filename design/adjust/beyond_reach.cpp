@@ -25,6 +25,15 @@ constexpr std::array<ColumnWeldChecks, 4> weldChecked{{{"g11", true}, {"g12", tr
 // The stiffeners' welds start from no less a leg, mm.
 constexpr double smallestStiffenerLeg = 6;
 
+// What must fit within the flange width: spacings c, stiffener thicknesses and weld legs across
+// it (2c + 2ts + 2hf for eight bolts, 4c + 3ts + 2hf for ten, 2c for the T-shaped boot beam),
+// and the share of the plate width's rounding that c absorbs.
+struct Layout {
+  std::string_view id;
+  double spacings, stiffeners, welds, shareOfRounding;
+};
+constexpr std::array<Layout, 3> layouts{{{"g11", 2, 2, 2, 0.25}, {"g12", 4, 3, 2, 0.25}, {"g2", 2, 0, 0, 0.5}}};
+
 // Room for the rounding of stresses worked out at another leg than the best one: a check is
 // taken as failing everywhere only when it fails by more than this share.
 constexpr double roundingRoom = 1e-9;
@@ -66,19 +75,13 @@ bool columnWeldsFailUnderAnyPlate(const ModuleDescriptor& module, const Entries&
 }
 
 bool layoutFailsUnderAnyPlate(const ModuleDescriptor& module, double leastC, const std::vector<NamedValue>& held) {
-  // Spacings c and stiffener thicknesses across the flange.
-  double spacings = 0, stiffeners = 0;
-  if (module.id == "g11") {
-    spacings = 2, stiffeners = 2;
-  } else if (module.id == "g12") {
-    spacings = 4, stiffeners = 3;
-  } else {
-    return false;
-  }
-  // The plate's width rounded to tens may fall up to 1 mm under its sum, and c gives up a quarter
+  const auto type = std::find_if(layouts.begin(), layouts.end(), [&](const Layout& l) { return l.id == module.id; });
+  if (type == layouts.end()) return false;
+  // The plate's width rounded to tens may fall up to 1 mm under its sum, and c gives up its share
   // of that at most before it is brought down to 5 mm.
-  const double c = roundDownToFive(leastC - 0.25);
-  const double width = spacings * c + stiffeners * tables::startingStiffenerThickness + 2 * smallestStiffenerLeg;
+  const double c = roundDownToFive(leastC - type->shareOfRounding);
+  const double width = type->spacings * c + type->stiffeners * tables::startingStiffenerThickness +
+                       type->welds * smallestStiffenerLeg;
   return width > heldNumber(held, "bf") * (1 + roundingRoom);
 }
 

@@ -17,10 +17,11 @@ namespace pedivo::adjust {
 bool columnWeldsFailUnderAnyPlate(const ModuleDescriptor& module, const Entries& entries,
                                   const std::vector<NamedValue>& held);
 
-// Whether no design of an eight- or ten-bolt plate from these entries lays its stiffeners within
-// the flange width: 2c + 2ts + 2hf (eight bolts) or 4c + 3ts + 2hf (ten bolts) exceeds bf with
-// the spacing c no less than `leastC` brought down to 5 mm as the plate's rounding may take it,
-// the stiffener at its starting thickness and the welds at the smallest leg. `held` as above.
+// Whether no design of an eight- or ten-bolt plate or a T-shaped boot beam from these entries lays
+// its bolts within the flange width: 2c + 2ts + 2hf (eight bolts), 4c + 3ts + 2hf (ten bolts) or
+// 2c (T-shaped) exceeds bf with the spacing c no less than `leastC` brought down to 5 mm as the
+// plate's rounding may take it, the stiffener at its starting thickness and the welds at the
+// smallest leg. `held` as above.
 bool layoutFailsUnderAnyPlate(const ModuleDescriptor& module, double leastC, const std::vector<NamedValue>& held);
 
 // Whether every design of a pinned base from these entries needs a shear key (the friction 0.4N
