@@ -64,6 +64,17 @@ BENCHMARK_CAPTURE(Adjust, MixedTenBoltThinWeb, "g12",
                   Texts{{"Edthc", "464"}, {"Edtbf", "295.621"}, {"Edttw", "7.838"}, {"Edttf", "21"}, {"EdtM", "419"},
                         {"EdtN", "221"}, {"EdtV", "346"}, {"CBfta", "Q345"}})
     ->Unit(benchmark::kMillisecond);
+// The slowest searches of that batch once the family's types that no plate can help are left
+// unwalked: a deep ten-bolt base under a large shear and a T-shaped boot beam, each searched
+// across its family.
+BENCHMARK_CAPTURE(Adjust, MixedDeepTenBoltLargeShear, "g12",
+                  Texts{{"Edthc", "874.762"}, {"Edtbf", "315"}, {"Edttw", "10.2"}, {"Edttf", "25"}, {"EdtM", "762"},
+                        {"EdtN", "261"}, {"EdtV", "378.29"}, {"CBfc", "C40"}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Adjust, MixedTShapedLargeShear, "g2",
+                  Texts{{"Edthc", "468"}, {"Edtbf", "396.8"}, {"Edttw", "15"}, {"Edttf", "20.4"}, {"EdtM", "346.08"},
+                        {"EdtN", "384"}, {"EdtV", "344"}, {"CBfc", "C25"}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Adjust, TwoBoltDefault, "j1", Texts{})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Adjust, TShapedDefault, "g2", Texts{})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Adjust, ChannelDefault, "g3", Texts{})->Unit(benchmark::kMillisecond);
