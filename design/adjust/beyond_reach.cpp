@@ -80,8 +80,8 @@ bool layoutFailsUnderAnyPlate(const ModuleDescriptor& module, double leastC, con
   // The plate's width rounded to tens may fall up to 1 mm under its sum, and c gives up its share
   // of that at most before it is brought down to 5 mm.
   const double c = roundDownToFive(leastC - type->shareOfRounding);
-  const double width = type->spacings * c + type->stiffeners * tables::startingStiffenerThickness +
-                       type->welds * smallestStiffenerLeg;
+  const double width =
+      type->spacings * c + type->stiffeners * tables::startingStiffenerThickness + type->welds * smallestStiffenerLeg;
   return width > heldNumber(held, "bf") * (1 + roundingRoom);
 }
 

@@ -163,14 +163,16 @@ class Search {
       completed = ending == Ending::Completed;
     }
     if (ownBolt_ <= 0 || !detailingSizes(ownBolt_)) ownBolt_ = startingBolt(module);
-    for (int b = 0; b < boltChoices(); ++b) lows_.push_back(detailingSizes(bolts_.empty() ? ownBolt_ : bolts_[b]).value_or(Sizes{}));
+    for (int b = 0; b < boltChoices(); ++b)
+      lows_.push_back(detailingSizes(bolts_.empty() ? ownBolt_ : bolts_[b]).value_or(Sizes{}));
     if (completed && !design_.combined()) {
       const std::vector<NamedValue>& held = design_.values();
       // No candidate's c is under the least detailing value of its bolts.
       double leastC = lows_.front()[1];
       for (const Sizes& low : lows_) leastC = std::min(leastC, low[1]);
       noneCanPass_ = columnWeldsFailUnderAnyPlate(module, entries, held) ||
-                     layoutFailsUnderAnyPlate(module, leastC, held) || shearKeyFailsUnderAnyPlate(module, entries, held);
+                     layoutFailsUnderAnyPlate(module, leastC, held) ||
+                     shearKeyFailsUnderAnyPlate(module, entries, held);
     }
   }
 

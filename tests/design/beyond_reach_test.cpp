@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "adjust_cases.h"
 #include "design/adjust/adjust.h"
 #include "design/adjust/beyond_reach.h"
 #include "design/adjust/type_search.h"
 #include "design/common/design_session.h"
 #include "design/common/numbers.h"
-#include "adjust_cases.h"
 
 namespace pedivo {
 namespace {
@@ -44,8 +44,8 @@ bool bound(const char* module, const Entries& entries) {
 
 struct Tried {
   int completed = 0;
-  int passing = 0;      // every check holds
-  int weldsHold = 0;    // the flange and the column welds hold
+  int passing = 0;    // every check holds
+  int weldsHold = 0;  // the flange and the column welds hold
 };
 
 // Plate sizes at 1, 2 and 3 times their detailing values, each alone and all together, with the
@@ -184,7 +184,8 @@ TEST(BeyondReach, PinnedKeyBoundOnlyWhereNoSectionCarriesTheShear) {
 // No bound for a base type without the column's weld checks, for a column in tension, nor for
 // the default designs.
 TEST(BeyondReach, NoBoundWithoutTheChecksOrUnderTension) {
-  for (const char* module : {"g2", "g3"}) EXPECT_FALSE(bound(module, entriesOf(module, adjustcases::overstressedColumn)));
+  for (const char* module : {"g2", "g3"})
+    EXPECT_FALSE(bound(module, entriesOf(module, adjustcases::overstressedColumn)));
   for (const char* module : {"g11", "g12", "j1", "j2"}) EXPECT_FALSE(bound(module, entriesOf(module, {}))) << module;
   // Pulled, with a flange that fails at every plate tried.
   const Entries pulled = entriesOf("g11", {{"EdtN", "-50"}, {"EdtM", "300"}});
