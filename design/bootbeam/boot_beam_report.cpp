@@ -118,6 +118,12 @@ std::vector<NamedValue> valuesWith(std::vector<NamedValue> own, const Held& h) {
   return list;
 }
 
+void scanWith(void (*own)(const Held&, HeldNumbersScan&), const Held& h, HeldNumbersScan& numbers) {
+  scanValues(commonFields, h, numbers);
+  own(h, numbers);
+  scanShearKeyValues(h.key, numbers);
+}
+
 std::vector<FieldText> plateLayoutFields(const Held& h) {
   const auto plain = [](double x) { return formatGeneral(x); };
   return {{"Edta", plain(h.a)},   {"Edtc", plain(h.c)}, {"Edtlt", plain(h.lt)},    {"Edtbt", plain(h.bt)},

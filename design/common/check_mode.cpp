@@ -55,6 +55,13 @@ std::optional<std::string> sizesFault(std::span<const SizeName> names, const Siz
   return shearKeyFault(names, sizes);
 }
 
+Sizes sortedSizes(std::vector<NamedSize> named) {
+  std::sort(named.begin(), named.end(), [](const NamedSize& a, const NamedSize& b) { return a.first < b.first; });
+  Sizes sizes;
+  for (const auto& [name, size] : named) sizes.emplace_hint(sizes.end(), name, size);
+  return sizes;
+}
+
 void applyFindings(std::vector<DesignCheck>& checks, GivenSizeFindings& findings) {
   for (const auto& missing : findings.unevaluated)
     for (DesignCheck& check : checks)

@@ -100,6 +100,7 @@ class CombinationRun {
     std::size_t position;  // in that combination's list of checks
   };
   std::vector<Slot> slots_;  // one a merged check
+  std::vector<std::size_t> slotsHeld_;  // by each combination
   const DesignCheck& slotCheck(const Slot& slot) const;
   std::optional<std::size_t> slotOf(const DesignCheck& check, std::size_t position) const;
   std::vector<DesignCheck> merged_;
@@ -107,6 +108,7 @@ class CombinationRun {
   mutable std::optional<std::vector<DesignCheck>> withValues_;
 
   void rankLast();
+  void moveSlot(Slot& slot, Slot to);
   void summariseLast();
   void merge();
   void summarise();

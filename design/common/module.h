@@ -179,6 +179,9 @@ class DesignState {
   virtual Sizes sizes() const = 0;
   // The held values are a check of given sizes, not a design.
   virtual bool checked() const = 0;
+  // Lets go of the listed checks, which are listed again, the same, when next asked for: under
+  // many combinations only the checks that govern are kept at hand.
+  virtual void forgetChecks() = 0;
 };
 
 struct ModuleDescriptor {

@@ -156,9 +156,10 @@ std::vector<SizeName> shearKeySizeNames() {
           {"keytf", "抗剪键翼缘厚度tf", true}, {"hk", "抗剪键埋深hk", true},        {"hfk", "抗剪键焊脚高度hf", true}};
 }
 
-void addShearKeySizes(const ShearKey& key, Sizes& sizes) {
+void addShearKeySizes(const ShearKey& key, std::vector<NamedSize>& sizes) {
   const double values[] = {key.keyh, key.keyb, key.keytw, key.keytf, key.hk, key.hfk};
-  for (std::size_t i = 0; i < std::size(values); ++i) sizes.insert_or_assign(keySizeNames[i], values[i]);
+  static_assert(std::size(values) == shearKeySizeCount && std::size(keySizeNames) == shearKeySizeCount);
+  for (std::size_t i = 0; i < std::size(values); ++i) sizes.emplace_back(keySizeNames[i], values[i]);
 }
 
 std::optional<GivenShearKey> givenShearKey(const Sizes& sizes) {
@@ -206,13 +207,26 @@ std::string shearKeyText(const ShearKey& key) {
   return key.keyName + "，埋深 " + formatGeneral(key.hk) + " mm";
 }
 
+namespace {
+
+// The key's held numbers by their names; its section's name follows them in the list.
+const HeldField<ShearKey> keyFields[] = {
+    {"tg", &ShearKey::tg},       {"keyh", &ShearKey::keyh},   {"keyb", &ShearKey::keyb},   {"keytw", &ShearKey::keytw},
+    {"keytf", &ShearKey::keytf}, {"hk", &ShearKey::hk},       {"hfk", &ShearKey::hfk},     {"Vk", &ShearKey::Vk},
+    {"sigck", &ShearKey::sigck}, {"tauk", &ShearKey::tauk},   {"Mk", &ShearKey::Mk},       {"Wxk", &ShearKey::Wxk},
+    {"sigk", &ShearKey::sigk},   {"sigfk", &ShearKey::sigfk}, {"taufk", &ShearKey::taufk}, {"fk", &ShearKey::fk},
+    {"fvk", &ShearKey::fvk},     {"Vkc", &ShearKey::Vkc},     {"Vkv", &ShearKey::Vkv},     {"Vkm", &ShearKey::Vkm},
+    {"Vkf", &ShearKey::Vkf},     {"Vkw", &ShearKey::Vkw},     {"Vku", &ShearKey::Vku}};
+
+}  // namespace
+
 std::vector<NamedValue> shearKeyValues(const ShearKey& k) {
-  return {{"tg", k.tg}, {"keyh", k.keyh}, {"keyb", k.keyb}, {"keytw", k.keytw},    {"keytf", k.keytf},
-          {"hk", k.hk}, {"hfk", k.hfk},   {"Vk", k.Vk},     {"sigck", k.sigck},    {"tauk", k.tauk},
-          {"Mk", k.Mk}, {"Wxk", k.Wxk},   {"sigk", k.sigk}, {"sigfk", k.sigfk},    {"taufk", k.taufk},
-          {"fk", k.fk}, {"fvk", k.fvk},   {"Vkc", k.Vkc},   {"Vkv", k.Vkv},        {"Vkm", k.Vkm},
-          {"Vkf", k.Vkf}, {"Vkw", k.Vkw}, {"Vku", k.Vku}, {"keyName", k.keyName}};
+  std::vector<NamedValue> list = listValues(keyFields, k);
+  list.push_back({"keyName", k.keyName});
+  return list;
 }
+
+void scanShearKeyValues(const ShearKey& k, HeldNumbersScan& scan) { scanValues(keyFields, k, scan); }
 
 std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat, const std::string& frictionFormula) {
   const bool designed = keyDesigned(key);

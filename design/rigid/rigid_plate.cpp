@@ -524,6 +524,11 @@ std::vector<NamedValue> values(const Held& h) {
   return list;
 }
 
+void scan(const Held& h, HeldNumbersScan& numbers) {
+  scanValues(heldFields, h, numbers);
+  scanShearKeyValues(h.key, numbers);
+}
+
 ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formName, const std::string& resultForm,
                                 const std::string& diagram, ModuleFunctions<Held> functions) {
   using standard::mm;
@@ -569,7 +574,7 @@ const ModuleDescriptor& eightBoltModule() {
       "g11", "TForm4", "TForm11", "g11.bmp",
       {calculateEightBolt, results, report, values, [](const Held& h) { return checks(eightBolts, h); },
        eightBoltWeight, eightBoltRemedies, checkValues,
-       checkGiven<eightBolts>, heldSizes});
+       checkGiven<eightBolts>, heldSizes, scan});
   return descriptor;
 }
 
@@ -578,7 +583,7 @@ const ModuleDescriptor& tenBoltModule() {
       "g12", "TForm5", "TForm12", "g12.bmp",
       {calculateTenBolt, results, report, values, [](const Held& h) { return checks(tenBolts, h); },
        tenBoltWeight, tenBoltRemedies, checkValues,
-       checkGiven<tenBolts>, heldSizes});
+       checkGiven<tenBolts>, heldSizes, scan});
   return descriptor;
 }
 
