@@ -273,7 +273,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-Sizes heldSizes(const Held& h) { return sizesWithKey(sizeFields, h); }
+std::vector<NamedSize> heldSizes(const Held& h) { return sizesWithKey(sizeFields, h); }
 
 // ---- values, results, checks and report ------------------------------------------------------
 

@@ -199,7 +199,7 @@ struct ModuleFunctions {
   void (*checkValues)(const Held&, std::vector<DesignCheck>&) = nullptr;
   // The base of given sizes checked (all of them there and positive), and the sizes of held values.
   Outcome (*check)(const Entries&, const Sizes&, Held&, GivenSizeFindings&) = nullptr;
-  Sizes (*sizes)(const Held&) = nullptr;
+  std::vector<NamedSize> (*sizes)(const Held&) = nullptr;
   // The numbers of `values`, for the overflow guard of every calculation and check.
   void (*scan)(const Held&, HeldNumbersScan&) = nullptr;
 };
@@ -266,7 +266,10 @@ class StateOf final : public DesignState {
     }
     return outcome;
   }
-  Sizes sizes() const override { return functions_.sizes != nullptr ? functions_.sizes(held_) : Sizes{}; }
+  Sizes sizes() const override { return mappedSizes(namedSizes()); }
+  std::vector<NamedSize> namedSizes() const override {
+    return functions_.sizes != nullptr ? functions_.sizes(held_) : std::vector<NamedSize>{};
+  }
   bool checked() const override { return findings_.has_value(); }
   ResultView results() const override {
     ResultView view = functions_.results(held_);

@@ -55,10 +55,9 @@ std::optional<std::string> sizesFault(std::span<const SizeName> names, const Siz
   return shearKeyFault(names, sizes);
 }
 
-Sizes sortedSizes(std::vector<NamedSize> named) {
-  std::sort(named.begin(), named.end(), [](const NamedSize& a, const NamedSize& b) { return a.first < b.first; });
+Sizes mappedSizes(const std::vector<NamedSize>& named) {
   Sizes sizes;
-  for (const auto& [name, size] : named) sizes.emplace_hint(sizes.end(), name, size);
+  for (const auto& [name, size] : named) sizes.insert_or_assign(std::string(name), size);
   return sizes;
 }
 

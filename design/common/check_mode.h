@@ -33,13 +33,6 @@ struct SizeField {
   const char* caption;  // "底板厚度t"
 };
 
-// A size by its name, before the sizes are put in their map.
-using NamedSize = std::pair<std::string_view, double>;
-
-// The sizes of a base (every name once) into their map: sorted first, so that the map is filled
-// from its end with no search for each.
-Sizes sortedSizes(std::vector<NamedSize> named);
-
 template <class Held, std::size_t Count>
 std::vector<NamedSize> namedSizes(const SizeField<Held> (&fields)[Count], const Held& held, std::size_t more = 0) {
   std::vector<NamedSize> named;
@@ -48,10 +41,7 @@ std::vector<NamedSize> namedSizes(const SizeField<Held> (&fields)[Count], const 
   return named;
 }
 
-template <class Held, std::size_t Count>
-Sizes sizesOf(const SizeField<Held> (&fields)[Count], const Held& held) {
-  return sortedSizes(namedSizes(fields, held));
-}
+
 
 // The sizes into the held values; every one must be there (see sizesFault).
 template <class Held, std::size_t Count>

@@ -85,17 +85,34 @@ std::optional<Outcome> refusedCombination(const ModuleDescriptor& module, const 
   return std::nullopt;
 }
 
+// The largest of each size so far. Every design of a type lists the same names in the same order,
+// so each size is matched by its place, and by its name only where the places differ.
+void widenNamed(std::vector<NamedSize>& widest, const std::vector<NamedSize>& sizes) {
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    const auto& [name, size] = sizes[i];
+    auto at = i < widest.size() && widest[i].first == name ? widest.begin() + static_cast<std::ptrdiff_t>(i)
+                                                            : std::find_if(widest.begin(), widest.end(),
+                                                                           [&](const NamedSize& w) { return w.first == name; });
+    if (at == widest.end()) {
+      widest.emplace_back(name, size);
+    } else {
+      at->second = std::max(at->second, size);
+    }
+  }
+}
+
 // What the designs of the combinations add up to, taken in as each completes: the envelope of
 // their sizes, the texts they write back (the last design's where several write one box) and how
 // they closed.
 struct DesignedCombinations {
-  Sizes envelope;
+  std::vector<NamedSize> widest;  // the envelope while the designs come in
+  Sizes envelope;                 // the envelope once they all have
   std::map<std::string, std::string> entryChanges;
   std::optional<bool> cbsize;
   Closing closing = Closing::Designed;
 
-  void take(const Outcome& design, const Sizes& sizes) {
-    widenEnvelope(envelope, sizes);
+  void take(const Outcome& design, const std::vector<NamedSize>& sizes) {
+    widenNamed(widest, sizes);
     for (const auto& [control, text] : design.entryChanges) entryChanges[control] = text;
     if (design.cbsize) cbsize = design.cbsize;
     // A design whose parts do not fit the column closes the whole design so.
@@ -411,8 +428,9 @@ CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entr
       if (stopped.outcome.ending == Ending::Partial) stopped.partial = std::move(state);
       return stopped;
     }
-    designed.take(outcome, state->sizes());
+    designed.take(outcome, state->namedSizes());
   }
+  designed.envelope = mappedSizes(designed.widest);
   Sizes& envelope = designed.envelope;
   // No design needed a shear key: each combination's check finds under the enveloped plate whether
   // it needs one, as a design would; where one does, the largest of those keys is the base's and

@@ -77,12 +77,12 @@ std::vector<SizeName> shearKeySizeNames();
 inline constexpr std::size_t shearKeySizeCount = 6;
 void addShearKeySizes(const ShearKey& key, std::vector<NamedSize>& sizes);
 
-// The sizes of an exposed base and its key.
+// The sizes of an exposed base, its key's last.
 template <class Held, std::size_t Count>
-Sizes sizesWithKey(const SizeField<Held> (&fields)[Count], const Held& held) {
+std::vector<NamedSize> sizesWithKey(const SizeField<Held> (&fields)[Count], const Held& held) {
   std::vector<NamedSize> named = namedSizes(fields, held, shearKeySizeCount);
   addShearKeySizes(held.key, named);
-  return sortedSizes(std::move(named));
+  return named;
 }
 template <class Held, std::size_t Count>
 std::vector<SizeName> sizeNamesWithKey(const SizeField<Held> (&fields)[Count]) {

@@ -173,7 +173,7 @@ ModuleDescriptor makeDescriptor() {
   d.diagramFile = "gc.bmp";
   d.newState = stateFactory(ModuleFunctions<Held>{calculateEmbedded, results, report, values, checks, embeddedWeight,
                                                   embeddedRemedies, checkValues, checkEmbedded,
-                                                  [](const Held& h) { return sizesOf(sizeFields, h); }, scan});
+                                                  [](const Held& h) { return namedSizes(sizeFields, h); }, scan});
   d.sizes = sizeNames(sizeFields);
   d.stopRemedy = embeddedStopRemedy;
   return d;

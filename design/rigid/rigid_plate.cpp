@@ -356,7 +356,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-Sizes heldSizes(const Held& h) { return sizesWithKey(rigidPlateSizes, h); }
+std::vector<NamedSize> heldSizes(const Held& h) { return sizesWithKey(rigidPlateSizes, h); }
 
 // ---- results, checks and report ------------------------------------------------------------
 
