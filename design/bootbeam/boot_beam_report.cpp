@@ -180,7 +180,7 @@ std::vector<DesignCheck> baseChecks(const BootBeamType& type, const Held& h, Des
   std::vector<DesignCheck> list = bootBeamChecks(type, h, std::move(plate));
   appendChecks(list, stiffenerChecks(type, h));
   appendChecks(list, std::move(own));
-  appendChecks(list, shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键"));
+  appendShearKeyChecks(list, h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
   return list;
 }
 

@@ -162,34 +162,6 @@ std::optional<std::string> combinationsFaultFor(const ModuleDescriptor& module,
   return std::nullopt;
 }
 
-void widenEnvelope(Sizes& envelope, const Sizes& sizes) {
-  // Designs of one base type name the same sizes: both maps are walked side by side, in their
-  // common order, with no search.
-  const bool sameNames =
-      envelope.size() == sizes.size() &&
-      std::equal(envelope.begin(), envelope.end(), sizes.begin(),
-                 [](const auto& wide, const auto& size) { return wide.first == size.first; });
-  if (sameNames) {
-    auto size = sizes.begin();
-    for (auto& wide : envelope) wide.second = std::max(wide.second, (size++)->second);
-    return;
-  }
-  for (const auto& [name, size] : sizes) {
-    const auto at = envelope.find(name);
-    if (at == envelope.end()) {
-      envelope.emplace(name, size);
-    } else {
-      at->second = std::max(at->second, size);
-    }
-  }
-}
-
-Sizes envelopeSizes(std::span<const Sizes> designs) {
-  Sizes envelope;
-  for (const Sizes& sizes : designs) widenEnvelope(envelope, sizes);
-  return envelope;
-}
-
 bool governsOver(const DesignCheck& a, const DesignCheck& b) {
   if (a.ok() != b.ok()) return !a.ok();
   // demand / limit unrounded: two ratios that print alike are still told apart.
@@ -441,9 +413,9 @@ CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entr
     for (const SizeName& size : shearKeySizeNames()) envelope.erase(size.name);
   CombinedOutcome result = checkUnderEach(module, loads, forces, entries, envelope, false);
   if (keyLeftOut && result.run) {
-    std::vector<Sizes> checked;
-    for (std::size_t i = 0; i < result.run->size(); ++i) checked.push_back(result.run->under(i).sizes());
-    envelope = envelopeSizes(checked);
+    std::vector<NamedSize> widest;
+    for (std::size_t i = 0; i < result.run->size(); ++i) widenNamed(widest, result.run->under(i).namedSizes());
+    envelope = mappedSizes(widest);
     if (envelope.at("keyh") > 0) result = checkUnderEach(module, loads, forces, entries, envelope, false);
   }
   if (result.run) designed.writeBack(result.outcome);

@@ -228,39 +228,43 @@ std::vector<NamedValue> shearKeyValues(const ShearKey& k) {
 
 void scanShearKeyValues(const ShearKey& k, HeldNumbersScan& scan) { scanValues(keyFields, k, scan); }
 
-std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat, const std::string& frictionFormula) {
+void appendShearKeyChecks(std::vector<DesignCheck>& list, const ShearKey& key, const KeySeat& seat,
+                          std::string frictionFormula) {
   const bool designed = keyDesigned(key);
-  std::vector<DesignCheck> list;
-  list.reserve(6);  // the key and its five parts
+  if (list.capacity() < list.size() + shearKeyCheckCount) list.reserve(list.size() + shearKeyCheckCount);
   if (designed) {
     list.push_back(limitCheck("shear", "抗剪键", "V ≤ Vku（V > Vfb：设置抗剪键，由抗剪键承受全部剪力，不计摩擦力）",
                               seat.V, key.Vku, "kN", ValueFormat::KN2, {"edtkey"}));
   } else {
-    DesignCheck shear = limitCheck("shear", "抗剪键", frictionFormula, seat.V, seat.Vfb, "kN", ValueFormat::KN2, {});
+    DesignCheck& shear =
+        list.emplace_back(limitCheck("shear", "抗剪键", std::move(frictionFormula), seat.V, seat.Vfb, "kN", ValueFormat::KN2, {}));
     // A base given without a key, where friction falls short, fails: the key is not added for it.
     if (!key.given || !(seat.V > seat.Vfb)) shear.decision = notNeeded;
     else shear.fields = {"edtkey"};
-    list.push_back(std::move(shear));
   }
   const double betaFfw = tables::betaF * seat.ffw;
-  const std::vector<std::string> field{"edtkey"};
-  std::vector<DesignCheck> own = checkList(
-      limitCheck("keyBearing", "抗剪键混凝土承压", "σc = V/(bk·hk) ≤ fc", key.sigck, seat.fc, stressUnit,
-                 ValueFormat::Cut2, field),
-      limitCheck("keyWebShear", "抗剪键腹板抗剪", "τ = V/((h − 2tf)·tw) ≤ fv", key.tauk, key.fvk, stressUnit,
-                 ValueFormat::Cut3, field),
-      limitCheck("keyBending", "抗剪键抗弯", "σ = M/Wx ≤ f，M = V·(tg + hk/2)", key.sigk, key.fk, stressUnit,
-                 ValueFormat::Cut3, field),
-      limitCheck("keyFlangeWeld", "抗剪键翼缘焊缝", "σf = M/(h·0.7hf·2(bk − 2hf)) ≤ βf·ffw", key.sigfk, betaFfw,
-                 stressUnit, ValueFormat::Cut3, field),
-      limitCheck("keyWebWeld", "抗剪键腹板焊缝", "τf = V/(2·0.7hf·(h − 2tf − 2hf)) ≤ ffw", key.taufk, seat.ffw,
-                 stressUnit, ValueFormat::Cut3, field));
-  for (DesignCheck& check : own) {
-    if (designed) continue;
-    check.decision = key.given && seat.V > seat.Vfb ? noKeyGiven : notNeeded;
-    check.unnumbered = true;
+  const auto own = [&list](std::string id, std::string name, std::string formula, double demand, double limit,
+                           ValueFormat format) {
+    list.push_back(limitCheck(std::move(id), std::move(name), std::move(formula), demand, limit, stressUnit, format,
+                              {"edtkey"}));
+  };
+  own("keyBearing", "抗剪键混凝土承压", "σc = V/(bk·hk) ≤ fc", key.sigck, seat.fc, ValueFormat::Cut2);
+  own("keyWebShear", "抗剪键腹板抗剪", "τ = V/((h − 2tf)·tw) ≤ fv", key.tauk, key.fvk, ValueFormat::Cut3);
+  own("keyBending", "抗剪键抗弯", "σ = M/Wx ≤ f，M = V·(tg + hk/2)", key.sigk, key.fk, ValueFormat::Cut3);
+  own("keyFlangeWeld", "抗剪键翼缘焊缝", "σf = M/(h·0.7hf·2(bk − 2hf)) ≤ βf·ffw", key.sigfk, betaFfw,
+      ValueFormat::Cut3);
+  own("keyWebWeld", "抗剪键腹板焊缝", "τf = V/(2·0.7hf·(h − 2tf − 2hf)) ≤ ffw", key.taufk, seat.ffw, ValueFormat::Cut3);
+  if (designed) return;
+  // Without a key its parts are decisions with nothing to compare.
+  for (auto part = list.end() - static_cast<std::ptrdiff_t>(shearKeyCheckCount - 1); part != list.end(); ++part) {
+    part->decision = key.given && seat.V > seat.Vfb ? noKeyGiven : notNeeded;
+    part->unnumbered = true;
   }
-  appendChecks(list, std::move(own));
+}
+
+std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat, std::string frictionFormula) {
+  std::vector<DesignCheck> list;
+  appendShearKeyChecks(list, key, seat, std::move(frictionFormula));
   return list;
 }
 

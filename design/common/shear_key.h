@@ -128,7 +128,11 @@ void scanShearKeyValues(const ShearKey& key, HeldNumbersScan& scan);
 // "抗剪键": where friction carries V, the decision that no key is needed (frictionFormula says how
 // Vfb is made up); else V against the key's largest shear Vku. Then the key's own checks, decisions
 // without numbers where no key is needed.
-std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat, const std::string& frictionFormula);
+std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat, std::string frictionFormula);
+// The same checks moved straight onto the end of a base's list.
+inline constexpr std::size_t shearKeyCheckCount = 6;  // the key and its five parts
+void appendShearKeyChecks(std::vector<DesignCheck>& list, const ShearKey& key, const KeySeat& seat,
+                          std::string frictionFormula);
 
 // The key's checks with their numbers put in (DesignCheck::values); "抗剪键" only where a key is designed.
 void writeShearKeyValues(std::vector<DesignCheck>& checks, const ShearKey& key, const KeySeat& seat);

@@ -407,7 +407,7 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
                  stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
       limitCheck("layout", "加劲肋布置宽度", layout.layoutWidthFormula,
                  layout.layoutWidth(h) + 2 * h.hf3, h.bf, lengthUnit, ValueFormat::Plain, {"Edtc", "Edttjjl"})));
-  appendChecks(list, shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键"));
+  appendShearKeyChecks(list, h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
   return list;
 }
 
