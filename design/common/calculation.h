@@ -13,6 +13,7 @@
 #include <variant>
 #include <vector>
 
+#include "design/common/check_list.h"
 #include "design/common/check_mode.h"
 #include "design/common/design_check.h"
 #include "design/common/module.h"
@@ -248,6 +249,7 @@ class StateOf final : public DesignState {
     GivenSizeFindings findings;
     const auto run = [&](Held& work) {
       findings = {};
+      findings.rules.reserve(roomForMoreChecks);  // every type's rules, none moved as they are added
       Outcome done = functions_.check(entries, sizes, work, findings);
       if (!withinLimits(work)) throw CalculationStop{Stop::InvalidNumber};
       return done;

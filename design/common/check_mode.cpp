@@ -143,6 +143,7 @@ std::vector<DesignCheck> boltDistanceRules(const BoltDistances& given) {
   std::vector<DesignCheck> rules;
   const auto bolt = tables::anchorBolt(static_cast<int>(given.dms));
   if (!bolt) return rules;
+  rules.reserve(4);
   const double edge = tables::boltEdgeDistance(bolt->dms);
   rules.push_back(atLeastRule("ruleA", "锚栓至柱边距离", "a ≥ 锚栓表 a", given.a, bolt->a, {"Edta"}));
   if (given.hasC) rules.push_back(atLeastRule("ruleC", "锚栓间距", "c ≥ 锚栓表 c", given.c, bolt->c, {"Edtc"}));
