@@ -118,6 +118,12 @@ std::vector<NamedValue> valuesWith(std::vector<NamedValue> own, const Held& h) {
   return list;
 }
 
+void scanWith(void (*own)(const Held&, HeldNumbersScan&), const Held& h, HeldNumbersScan& numbers) {
+  scanValues(commonFields, h, numbers);
+  own(h, numbers);
+  scanShearKeyValues(h.key, numbers);
+}
+
 std::vector<FieldText> plateLayoutFields(const Held& h) {
   const auto plain = [](double x) { return formatGeneral(x); };
   return {{"Edta", plain(h.a)},   {"Edtc", plain(h.c)}, {"Edtlt", plain(h.lt)},    {"Edtbt", plain(h.bt)},
@@ -174,7 +180,7 @@ std::vector<DesignCheck> baseChecks(const BootBeamType& type, const Held& h, Des
   std::vector<DesignCheck> list = bootBeamChecks(type, h, std::move(plate));
   appendChecks(list, stiffenerChecks(type, h));
   appendChecks(list, std::move(own));
-  appendChecks(list, shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键"));
+  appendShearKeyChecks(list, h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
   return list;
 }
 

@@ -14,6 +14,8 @@ namespace pedivo::bootbeam {
 
 // The values both bases hold, then the base's own, then the eccentricity case.
 std::vector<NamedValue> valuesWith(std::vector<NamedValue> own, const Held& h);
+// The numbers of that list, the type's own scanned by `own`, for the overflow guard.
+void scanWith(void (*own)(const Held&, HeldNumbersScan&), const Held& h, HeldNumbersScan& numbers);
 
 // The plate layout as the result window shows it: a, c, lt, bt, L, B and tpb.
 std::vector<FieldText> plateLayoutFields(const Held& h);

@@ -273,7 +273,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-Sizes heldSizes(const Held& h) { return sizesWithKey(sizeFields, h); }
+std::vector<NamedSize> heldSizes(const Held& h) { return sizesWithKey(sizeFields, h); }
 
 // ---- values, results, checks and report ------------------------------------------------------
 
@@ -288,6 +288,9 @@ const HeldField<Held> ownFields[] = {
 };
 
 std::vector<NamedValue> values(const Held& h) { return valuesWith(listValues(ownFields, h), h); }
+void scan(const Held& h, HeldNumbersScan& numbers) {
+  scanWith([](const Held& held, HeldNumbersScan& own) { scanValues(ownFields, held, own); }, h, numbers);
+}
 
 ResultView results(const Held& h) {
   const auto plain = [](double x) { return formatGeneral(x); };
@@ -381,7 +384,7 @@ ModuleDescriptor makeModule() {
   d.diagramFile = "g2.bmp";
   d.newState = stateFactory(
       ModuleFunctions<Held>{calculateTBootBeam, results, report, values, checks, tBootBeamWeight, tBootBeamRemedies,
-                            checkValues, checkGiven, heldSizes});
+                            checkValues, checkGiven, heldSizes, scan});
   d.stopRemedy = tBootBeamStopRemedy;
   d.sizes = sizeNamesWithKey(sizeFields);
   d.plateThicknesses = {"tpb", "tsh", "tjjl"};

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include <variant>
 #include <vector>
 
+#include "design/common/check_list.h"
 #include "design/common/check_mode.h"
 #include "design/common/design_check.h"
 #include "design/common/module.h"
@@ -165,6 +167,24 @@ std::vector<NamedValue> listValues(const HeldField<Held> (&fields)[Count], const
   return values;
 }
 
+// The numbers of the held values run past the overflow guard without listing them: the same
+// numbers, in the same order, as the list a base type's values function gives (a flag counts as
+// one). `count` lets a test tie the two together.
+struct HeldNumbersScan {
+  std::size_t count = 0;
+  bool within = true;
+  void operator()(double x) {
+    ++count;
+    within = within && std::fabs(x) <= largestHeldValue;
+  }
+};
+
+template <class Held, std::size_t Count>
+void scanValues(const HeldField<Held> (&fields)[Count], const Held& held, HeldNumbersScan& scan) {
+  for (const auto& field : fields)
+    scan(std::visit([&](auto member) { return static_cast<double>(held.*member); }, field.member));
+}
+
 // Binds a base type's functions over its held-values struct into a window state.
 template <class Held>
 struct ModuleFunctions {
@@ -180,7 +200,9 @@ struct ModuleFunctions {
   void (*checkValues)(const Held&, std::vector<DesignCheck>&) = nullptr;
   // The base of given sizes checked (all of them there and positive), and the sizes of held values.
   Outcome (*check)(const Entries&, const Sizes&, Held&, GivenSizeFindings&) = nullptr;
-  Sizes (*sizes)(const Held&) = nullptr;
+  std::vector<NamedSize> (*sizes)(const Held&) = nullptr;
+  // The numbers of `values`, for the overflow guard of every calculation and check.
+  void (*scan)(const Held&, HeldNumbersScan&) = nullptr;
 };
 
 // A base type whose report function builds its list of tags, handing them over one by one.
@@ -194,25 +216,16 @@ class StateOf final : public DesignState {
  public:
   explicit StateOf(ModuleFunctions<Held> functions) : functions_(functions) {}
   Outcome calculate(const Entries& entries) override {
-    std::vector<NamedValue> listed;  // of the last run that ended normally
     const auto run = [&](Held& work) {
       Outcome done = functions_.calculate(entries, work);
       // A value no format can write (one that overflows when cut to decimals) is a stop, never a
       // design.
-      std::vector<NamedValue> list = functions_.values(work);
-      for (const auto& value : list)
-        if (const auto* x = std::get_if<double>(&value.value); x != nullptr && !(std::fabs(*x) <= largestHeldValue))
-          throw CalculationStop{Stop::InvalidNumber};
-      listed = std::move(list);
+      if (!withinLimits(work)) throw CalculationStop{Stop::InvalidNumber};
       return done;
     };
     Outcome outcome = guardedCalculation(held_, run);
-    // The list of the values now held, kept for values(); listed again when asked for after a stop.
-    if (outcome.ending != Ending::Stopped) {
-      values_ = std::move(listed);
-    } else {
-      values_.reset();
-    }
+    // The values are listed when asked for: a design under one of several combinations never is.
+    values_.reset();
     reached_.reset();
     if (outcome.ending == Ending::Partial) {
       // A calculation that stopped part way keeps its held values over those of an earlier
@@ -236,10 +249,9 @@ class StateOf final : public DesignState {
     GivenSizeFindings findings;
     const auto run = [&](Held& work) {
       findings = {};
+      findings.rules.reserve(roomForMoreChecks);  // every type's rules, none moved as they are added
       Outcome done = functions_.check(entries, sizes, work, findings);
-      for (const auto& value : functions_.values(work))
-        if (const auto* x = std::get_if<double>(&value.value); x != nullptr && !(std::fabs(*x) <= largestHeldValue))
-          throw CalculationStop{Stop::InvalidNumber};
+      if (!withinLimits(work)) throw CalculationStop{Stop::InvalidNumber};
       return done;
     };
     Outcome outcome = guardedCalculation(held_, run);
@@ -256,7 +268,10 @@ class StateOf final : public DesignState {
     }
     return outcome;
   }
-  Sizes sizes() const override { return functions_.sizes != nullptr ? functions_.sizes(held_) : Sizes{}; }
+  Sizes sizes() const override { return mappedSizes(namedSizes()); }
+  std::vector<NamedSize> namedSizes() const override {
+    return functions_.sizes != nullptr ? functions_.sizes(held_) : std::vector<NamedSize>{};
+  }
   bool checked() const override { return findings_.has_value(); }
   ResultView results() const override {
     ResultView view = functions_.results(held_);
@@ -318,7 +333,10 @@ class StateOf final : public DesignState {
   const std::vector<DesignCheck>& bareChecks() const override {
     if (!checks_) {
       checks_ = functions_.checks(held_);
-      if (findings_) applyFindings(*checks_, *findings_);
+      if (findings_) {
+        rulesListed_ = findings_->rules.size();
+        applyFindings(*checks_, *findings_);
+      }
     }
     return *checks_;
   }
@@ -333,6 +351,23 @@ class StateOf final : public DesignState {
     return *checks_;
   }
   bool designed() const override { return designed_; }
+  // How many numbers the overflow guard reads: as many as the list of values holds.
+  std::size_t scannedNumbers() const {
+    HeldNumbersScan scan;
+    if (functions_.scan != nullptr) functions_.scan(held_, scan);
+    return scan.count;
+  }
+  void forgetChecks() override {
+    if (!checks_) return;
+    // The rules on given sizes go back to the findings they were moved from.
+    if (findings_) {
+      const auto rules = checks_->end() - static_cast<std::ptrdiff_t>(rulesListed_);
+      std::move(rules, checks_->end(), std::back_inserter(findings_->rules));
+    }
+    checks_.reset();
+    remediesWritten_ = false;
+    valuesWritten_ = false;
+  }
   double weight() const override { return functions_.weight != nullptr ? functions_.weight(held_) : 0; }
   void reset() override {
     held_ = Held{};
@@ -347,12 +382,26 @@ class StateOf final : public DesignState {
   }
 
  private:
+  // Every number of the held values is one a format can write.
+  bool withinLimits(const Held& work) const {
+    if (functions_.scan != nullptr) {
+      HeldNumbersScan scan;
+      functions_.scan(work, scan);
+      return scan.within;
+    }
+    for (const auto& value : functions_.values(work))
+      if (const auto* x = std::get_if<double>(&value.value); x != nullptr && !(std::fabs(*x) <= largestHeldValue))
+        return false;
+    return true;
+  }
+
   ModuleFunctions<Held> functions_;
   Held held_{};
   mutable std::optional<std::vector<NamedValue>> values_;   // of the held values, once listed
   mutable std::optional<std::vector<DesignCheck>> checks_;  // of the held values, once asked for
   mutable bool remediesWritten_ = false;                    // checks_ carry their remedies
   mutable bool valuesWritten_ = false;                      // checks_ carry their values lines
+  mutable std::size_t rulesListed_ = 0;                     // the last of checks_ are the findings' rules
   bool designed_ = false;            // the held values come from a completed calculation
   std::optional<tables::CodeEdition> edition_;  // the code the held values follow, once there are any
   std::optional<Held> reached_;  // a stopped calculation redone from an empty window: what it reached

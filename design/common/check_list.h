@@ -13,12 +13,14 @@ namespace pedivo {
 
 // Room kept when checks are appended to a list: for the checks appended after them and the rules
 // of a check of given sizes, so that adding those does not move the list again.
-inline constexpr std::size_t roomForMoreChecks = 24;
+inline constexpr std::size_t roomForMoreChecks = 40;
 
+// A list of the given checks with room for those appended after them: room that is never used is
+// never touched, while a list that grows moves every check in it.
 template <class... Checks>
 std::vector<DesignCheck> checkList(Checks&&... checks) {
   std::vector<DesignCheck> list;
-  list.reserve(sizeof...(checks));
+  list.reserve(sizeof...(checks) + roomForMoreChecks);
   (list.push_back(std::forward<Checks>(checks)), ...);
   return list;
 }

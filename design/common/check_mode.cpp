@@ -55,6 +55,12 @@ std::optional<std::string> sizesFault(std::span<const SizeName> names, const Siz
   return shearKeyFault(names, sizes);
 }
 
+Sizes mappedSizes(const std::vector<NamedSize>& named) {
+  Sizes sizes;
+  for (const auto& [name, size] : named) sizes.insert_or_assign(std::string(name), size);
+  return sizes;
+}
+
 void applyFindings(std::vector<DesignCheck>& checks, GivenSizeFindings& findings) {
   for (const auto& missing : findings.unevaluated)
     for (DesignCheck& check : checks)
@@ -137,6 +143,7 @@ std::vector<DesignCheck> boltDistanceRules(const BoltDistances& given) {
   std::vector<DesignCheck> rules;
   const auto bolt = tables::anchorBolt(static_cast<int>(given.dms));
   if (!bolt) return rules;
+  rules.reserve(4);
   const double edge = tables::boltEdgeDistance(bolt->dms);
   rules.push_back(atLeastRule("ruleA", "锚栓至柱边距离", "a ≥ 锚栓表 a", given.a, bolt->a, {"Edta"}));
   if (given.hasC) rules.push_back(atLeastRule("ruleC", "锚栓间距", "c ≥ 锚栓表 c", given.c, bolt->c, {"Edtc"}));

@@ -17,6 +17,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "design/common/design_check.h"
@@ -33,11 +34,14 @@ struct SizeField {
 };
 
 template <class Held, std::size_t Count>
-Sizes sizesOf(const SizeField<Held> (&fields)[Count], const Held& held) {
-  Sizes sizes;
-  for (const auto& field : fields) sizes.emplace(field.name, held.*(field.member));
-  return sizes;
+std::vector<NamedSize> namedSizes(const SizeField<Held> (&fields)[Count], const Held& held, std::size_t more = 0) {
+  std::vector<NamedSize> named;
+  named.reserve(Count + more);
+  for (const auto& field : fields) named.emplace_back(field.name, held.*(field.member));
+  return named;
 }
+
+
 
 // The sizes into the held values; every one must be there (see sizesFault).
 template <class Held, std::size_t Count>

@@ -15,6 +15,29 @@ namespace {
 
 bool takesMoment(const ModuleDescriptor& module) { return module.findControl("EdtM") != nullptr; }
 
+// The forces of a combination as the entries hold them: written once, put in for its design and
+// again for its check.
+struct ForceTexts {
+  std::string N, V, M;
+};
+
+ForceTexts forceTexts(const LoadCombination& load) {
+  return {formatGeneral(load.N), formatGeneral(std::fabs(load.V)), formatGeneral(std::fabs(load.M))};
+}
+
+std::vector<ForceTexts> forceTexts(std::span<const LoadCombination> loads) {
+  std::vector<ForceTexts> texts;
+  texts.reserve(loads.size());
+  for (const LoadCombination& load : loads) texts.push_back(forceTexts(load));
+  return texts;
+}
+
+void putForces(Entries& entries, const ForceTexts& forces) {
+  entries.texts["EdtN"] = forces.N;
+  entries.texts["EdtV"] = forces.V;
+  if (const auto M = entries.texts.find(std::string_view("EdtM")); M != entries.texts.end()) M->second = forces.M;
+}
+
 // A force as the report writes it: "−120" with the minus sign of print.
 std::string forceText(double x) {
   const std::string text = formatGeneral(std::fabs(x));
@@ -41,11 +64,12 @@ bool checkedOnly(const ModuleDescriptor& module, const LoadCombination& load) {
 // moment of 0 is a combination's own (gravity alone); only where every combination has none is the
 // moment refused, as one set of forces without a moment is.
 std::optional<Outcome> refusedCombination(const ModuleDescriptor& module, const Entries& entries,
-                                          std::span<const LoadCombination> loads, bool given) {
+                                          std::span<const LoadCombination> loads,
+                                          std::span<const ForceTexts> forces, bool given) {
   Entries read = entries;
   if (given) read.cbsize = true;  // the plate layout comes with the sizes
   for (std::size_t i = 0; i < loads.size(); ++i) {
-    putForces(read, loads[i]);
+    putForces(read, forces[i]);
     const auto failure = i == 0 ? validateCombinationInput(module, read) : validateCombinationForces(module, read);
     if (failure) {
       const std::string message =
@@ -61,17 +85,34 @@ std::optional<Outcome> refusedCombination(const ModuleDescriptor& module, const 
   return std::nullopt;
 }
 
+// The largest of each size so far. Every design of a type lists the same names in the same order,
+// so each size is matched by its place, and by its name only where the places differ.
+void widenNamed(std::vector<NamedSize>& widest, const std::vector<NamedSize>& sizes) {
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    const auto& [name, size] = sizes[i];
+    auto at = i < widest.size() && widest[i].first == name ? widest.begin() + static_cast<std::ptrdiff_t>(i)
+                                                            : std::find_if(widest.begin(), widest.end(),
+                                                                           [&](const NamedSize& w) { return w.first == name; });
+    if (at == widest.end()) {
+      widest.emplace_back(name, size);
+    } else {
+      at->second = std::max(at->second, size);
+    }
+  }
+}
+
 // What the designs of the combinations add up to, taken in as each completes: the envelope of
 // their sizes, the texts they write back (the last design's where several write one box) and how
 // they closed.
 struct DesignedCombinations {
-  Sizes envelope;
+  std::vector<NamedSize> widest;  // the envelope while the designs come in
+  Sizes envelope;                 // the envelope once they all have
   std::map<std::string, std::string> entryChanges;
   std::optional<bool> cbsize;
   Closing closing = Closing::Designed;
 
-  void take(const Outcome& design, const Sizes& sizes) {
-    widenEnvelope(envelope, sizes);
+  void take(const Outcome& design, const std::vector<NamedSize>& sizes) {
+    widenNamed(widest, sizes);
     for (const auto& [control, text] : design.entryChanges) entryChanges[control] = text;
     if (design.cbsize) cbsize = design.cbsize;
     // A design whose parts do not fit the column closes the whole design so.
@@ -98,11 +139,7 @@ std::string everyMomentZeroMessage(std::size_t count) {
   return "柱底弯矩应输入正值：全部 " + std::to_string(count) + " 组荷载组合的弯矩 M 均为 0";
 }
 
-void putForces(Entries& entries, const LoadCombination& load) {
-  entries.texts["EdtN"] = formatGeneral(load.N);
-  entries.texts["EdtV"] = formatGeneral(std::fabs(load.V));
-  if (entries.texts.contains(std::string_view("EdtM"))) entries.texts["EdtM"] = formatGeneral(std::fabs(load.M));
-}
+void putForces(Entries& entries, const LoadCombination& load) { putForces(entries, forceTexts(load)); }
 
 Entries combinationEntries(const Entries& entries, const LoadCombination& load) {
   Entries each = entries;
@@ -123,23 +160,6 @@ std::optional<std::string> combinationsFaultFor(const ModuleDescriptor& module,
       return "第 " + std::to_string(i + 1) + " 组荷载组合“" + loads[i].name + "”：" + module.title +
              "为铰接柱脚，不承受弯矩，M 应为 0";
   return std::nullopt;
-}
-
-void widenEnvelope(Sizes& envelope, const Sizes& sizes) {
-  for (const auto& [name, size] : sizes) {
-    const auto at = envelope.find(name);
-    if (at == envelope.end()) {
-      envelope.emplace(name, size);
-    } else {
-      at->second = std::max(at->second, size);
-    }
-  }
-}
-
-Sizes envelopeSizes(std::span<const Sizes> designs) {
-  Sizes envelope;
-  for (const Sizes& sizes : designs) widenEnvelope(envelope, sizes);
-  return envelope;
 }
 
 bool governsOver(const DesignCheck& a, const DesignCheck& b) {
@@ -166,12 +186,25 @@ CombinationRun::CombinationRun(const ModuleDescriptor& module, std::vector<LoadC
     : module_(&module), loads_(std::move(loads)), given_(given), withMoment_(takesMoment(module)) {
   states_.reserve(loads_.size());
   summaries_.reserve(loads_.size());
+  slotsHeld_.reserve(loads_.size());
 }
 
 void CombinationRun::add(std::unique_ptr<DesignState> state) {
   states_.push_back(std::move(state));
+  slotsHeld_.push_back(0);
   rankLast();
   summariseLast();
+  // A combination that governs no check keeps no list of them: under many combinations the lists
+  // of all would fill the memory the next ones are checked in.
+  if (slotsHeld_.back() == 0) states_.back()->forgetChecks();
+}
+
+// A check now governed by another combination; the one that no longer governs any lets go of its list.
+void CombinationRun::moveSlot(Slot& slot, Slot to) {
+  const std::size_t from = slot.combination;
+  slot = to;
+  ++slotsHeld_[to.combination];
+  if (--slotsHeld_[from] == 0 && from != to.combination) states_[from]->forgetChecks();
 }
 
 void CombinationRun::close(const Entries& entries) {
@@ -203,8 +236,9 @@ void CombinationRun::rankLast() {
     const auto slot = slotOf(checks[k], k);
     if (!slot) {
       slots_.push_back({i, k});
+      ++slotsHeld_[i];
     } else if (governsOver(checks[k], slotCheck(slots_[*slot]))) {
-      slots_[*slot] = {i, k};
+      moveSlot(slots_[*slot], {i, k});
     }
   }
 }
@@ -319,13 +353,14 @@ namespace {
 
 // The same sizes checked under each combination; a check that stops names its combination.
 CombinedOutcome checkUnderEach(const ModuleDescriptor& module, std::span<const LoadCombination> loads,
-                               const Entries& entries, const Sizes& sizes, bool given) {
+                               std::span<const ForceTexts> forces, const Entries& entries, const Sizes& sizes,
+                               bool given) {
   CombinedOutcome result;
   auto run = std::make_unique<CombinationRun>(module, std::vector<LoadCombination>(loads.begin(), loads.end()), given);
   Closing closing = Closing::Designed;
   Entries each = entries;
   for (std::size_t i = 0; i < loads.size(); ++i) {
-    putForces(each, loads[i]);
+    putForces(each, forces[i]);
     std::unique_ptr<DesignState> state = module.newState();
     Outcome outcome = state->check(each, sizes);
     if (outcome.ending != Ending::Completed) {
@@ -349,13 +384,15 @@ CombinedOutcome checkUnderEach(const ModuleDescriptor& module, std::span<const L
 
 CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entries& entries,
                                       std::span<const LoadCombination> loads) {
-  if (auto refused = refusedCombination(module, entries, loads, false)) return {std::move(*refused), {}, {}, {}};
+  const std::vector<ForceTexts> forces = forceTexts(loads);
+  if (auto refused = refusedCombination(module, entries, loads, forces, false))
+    return {std::move(*refused), {}, {}, {}};
   DesignedCombinations designed;
   std::unique_ptr<DesignState> state = module.newState();
   Entries each = entries;
   for (std::size_t i = 0; i < loads.size(); ++i) {
     if (checkedOnly(module, loads[i])) continue;
-    putForces(each, loads[i]);
+    putForces(each, forces[i]);
     state->reset();  // each combination designed as in a window just opened
     Outcome outcome = state->calculate(each);
     if (outcome.ending != Ending::Completed) {
@@ -363,8 +400,9 @@ CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entr
       if (stopped.outcome.ending == Ending::Partial) stopped.partial = std::move(state);
       return stopped;
     }
-    designed.take(outcome, state->sizes());
+    designed.take(outcome, state->namedSizes());
   }
+  designed.envelope = mappedSizes(designed.widest);
   Sizes& envelope = designed.envelope;
   // No design needed a shear key: each combination's check finds under the enveloped plate whether
   // it needs one, as a design would; where one does, the largest of those keys is the base's and
@@ -373,12 +411,12 @@ CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entr
   const bool keyLeftOut = key && key->keyh == 0;
   if (keyLeftOut)
     for (const SizeName& size : shearKeySizeNames()) envelope.erase(size.name);
-  CombinedOutcome result = checkUnderEach(module, loads, entries, envelope, false);
+  CombinedOutcome result = checkUnderEach(module, loads, forces, entries, envelope, false);
   if (keyLeftOut && result.run) {
-    std::vector<Sizes> checked;
-    for (std::size_t i = 0; i < result.run->size(); ++i) checked.push_back(result.run->under(i).sizes());
-    envelope = envelopeSizes(checked);
-    if (envelope.at("keyh") > 0) result = checkUnderEach(module, loads, entries, envelope, false);
+    std::vector<NamedSize> widest;
+    for (std::size_t i = 0; i < result.run->size(); ++i) widenNamed(widest, result.run->under(i).namedSizes());
+    envelope = mappedSizes(widest);
+    if (envelope.at("keyh") > 0) result = checkUnderEach(module, loads, forces, entries, envelope, false);
   }
   if (result.run) designed.writeBack(result.outcome);
   return result;
@@ -387,15 +425,16 @@ CombinedOutcome designForCombinations(const ModuleDescriptor& module, const Entr
 std::optional<std::string> combinationsRefusal(const ModuleDescriptor& module, const Entries& entries,
                                                std::span<const LoadCombination> loads) {
   if (auto fault = combinationsFaultFor(module, loads)) return fault;
-  if (const auto refused = refusedCombination(module, entries, loads, false))
+  if (const auto refused = refusedCombination(module, entries, loads, forceTexts(loads), false))
     return refused->messages.empty() ? std::string() : refused->messages.front();
   return std::nullopt;
 }
 
 CombinedOutcome checkForCombinations(const ModuleDescriptor& module, const Entries& entries,
                                      std::span<const LoadCombination> loads, const Sizes& sizes) {
-  if (auto refused = refusedCombination(module, entries, loads, true)) return {std::move(*refused), {}, {}, {}};
-  return checkUnderEach(module, loads, entries, sizes, true);
+  const std::vector<ForceTexts> forces = forceTexts(loads);
+  if (auto refused = refusedCombination(module, entries, loads, forces, true)) return {std::move(*refused), {}, {}, {}};
+  return checkUnderEach(module, loads, forces, entries, sizes, true);
 }
 
 }  // namespace pedivo

@@ -43,11 +43,6 @@ std::string combinationMessage(std::string_view name, std::string_view message);
 // combinationsFault, and for a base type with no moment a combination whose M is not 0.
 std::optional<std::string> combinationsFaultFor(const ModuleDescriptor& module, std::span<const LoadCombination> loads);
 
-// Every size at the largest any of the designs gave it.
-Sizes envelopeSizes(std::span<const Sizes> designs);
-// The envelope widened to take one more design's sizes.
-void widenEnvelope(Sizes& envelope, const Sizes& sizes);
-
 // Whether check a governs over b: a failing check over a passing one, then the larger ratio; a
 // check that could not be evaluated fails with the largest ratio, one that asks nothing has none.
 bool governsOver(const DesignCheck& a, const DesignCheck& b);
@@ -100,6 +95,7 @@ class CombinationRun {
     std::size_t position;  // in that combination's list of checks
   };
   std::vector<Slot> slots_;  // one a merged check
+  std::vector<std::size_t> slotsHeld_;  // by each combination
   const DesignCheck& slotCheck(const Slot& slot) const;
   std::optional<std::size_t> slotOf(const DesignCheck& check, std::size_t position) const;
   std::vector<DesignCheck> merged_;
@@ -107,6 +103,7 @@ class CombinationRun {
   mutable std::optional<std::vector<DesignCheck>> withValues_;
 
   void rankLast();
+  void moveSlot(Slot& slot, Slot to);
   void summariseLast();
   void merge();
   void summarise();

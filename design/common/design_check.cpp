@@ -61,7 +61,7 @@ CheckNumbers checkNumbers(const DesignCheck& check) {
     demand = formatValue(check.format, check.demand, extra);
     limit = formatValue(check.format, check.limit, extra);
   }
-  return {withUnit(std::move(demand), check.unit), withUnit(std::move(limit), check.unit) + check.limitNote};
+  return {withUnit(std::move(demand), check.unit), withUnit(std::move(limit), check.unit).append(check.limitNote)};
 }
 
 void writeValues(DesignCheck& check, std::string_view demand, std::string_view limit) {
@@ -114,8 +114,8 @@ std::string kNmOperand(double newtonMillimetres) { return operand(ValueFormat::K
 
 CheckNumbers namedCheckNumbers(const DesignCheck& check) {
   CheckNumbers numbers = checkNumbers(check);
-  numbers.demand.insert(0, (check.demandWords.empty() ? std::string("计算值") : check.demandWords) + " ");
-  numbers.limit.insert(0, (check.limitWords.empty() ? std::string("限值") : check.limitWords) + " ");
+  numbers.demand.insert(0, std::string(check.demandWords.empty() ? "计算值" : check.demandWords) + " ");
+  numbers.limit.insert(0, std::string(check.limitWords.empty() ? "限值" : check.limitWords) + " ");
   return numbers;
 }
 
@@ -208,8 +208,11 @@ void emitCheckTags(const std::vector<DesignCheck>& checks, bool designed, const 
     if (designed && !check.unnumbered) {
       const CheckNumbers written = check.numbers ? CheckNumbers{} : checkNumbers(check);
       const CheckNumbers& numbers = check.numbers ? *check.numbers : written;
-      sink(named("demand>"), check.demandWords.empty() ? numbers.demand : check.demandWords + " " + numbers.demand);
-      sink(named("limit>"), check.limitWords.empty() ? numbers.limit : check.limitWords + " " + numbers.limit);
+      const auto worded = [](std::string_view words, const std::string& number) {
+        return words.empty() ? number : std::string(words).append(" ").append(number);
+      };
+      sink(named("demand>"), worded(check.demandWords, numbers.demand));
+      sink(named("limit>"), worded(check.limitWords, numbers.limit));
     } else {
       sink(named("demand>"), "—");
       sink(named("limit>"), "—");

@@ -48,10 +48,12 @@ struct DesignCheck {
   // A decision with nothing to compare (a check of a part the design does without): its demand,
   // limit and numbers read "—".
   bool unnumbered = false;
-  std::string limitNote;  // words after the limit: "（含板厚取整容差 0.1 mm）"
+  // Words after the limit: "（含板厚取整容差 0.1 mm）". Fixed words of the program, as are the two
+  // below: a check never owns them.
+  std::string_view limitNote;
   // What demand and limit are, where "计算值" and "限值" would not say it: "所需厚度" and "板厚".
-  std::string demandWords;
-  std::string limitWords;
+  std::string_view demandWords;
+  std::string_view limitWords;
   // The check with its numbers put in, for a checker to redo by hand (writeValues):
   // "σc = N/(B·L) = 1500×10³/(880×640) = 2.66 N/mm² ≤ fc = 14.3 N/mm²".
   std::string values;

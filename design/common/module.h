@@ -102,6 +102,10 @@ struct DesignCheck;
 // Sizes of a base by the names of their held values, "tpb" → 25: what a design produced, or what
 // is given to be checked (design/common/check_mode.h).
 using Sizes = std::map<std::string, double, std::less<>>;
+// The same sizes in the order the base type lists them (every name once), before they are mapped:
+// every design of one type lists the same names in the same order.
+using NamedSize = std::pair<std::string_view, double>;
+Sizes mappedSizes(const std::vector<NamedSize>& named);
 
 // A size a base type takes, with its caption: "tpb", "底板厚度t". The sizes of the shear key come
 // as a group: all 0 for a base without a key, all left out for a key chosen as a design chooses it.
@@ -177,8 +181,12 @@ class DesignState {
   virtual Outcome check(const Entries& entries, const Sizes& sizes) = 0;
   // The sizes of the held values, the object check() takes.
   virtual Sizes sizes() const = 0;
+  virtual std::vector<NamedSize> namedSizes() const = 0;
   // The held values are a check of given sizes, not a design.
   virtual bool checked() const = 0;
+  // Lets go of the listed checks, which are listed again, the same, when next asked for: under
+  // many combinations only the checks that govern are kept at hand.
+  virtual void forgetChecks() = 0;
 };
 
 struct ModuleDescriptor {

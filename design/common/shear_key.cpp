@@ -169,9 +169,10 @@ std::vector<SizeName> shearKeySizeNames() {
           {"keytf", "抗剪键翼缘厚度tf", true}, {"hk", "抗剪键埋深hk", true},        {"hfk", "抗剪键焊脚高度hf", true}};
 }
 
-void addShearKeySizes(const ShearKey& key, Sizes& sizes) {
+void addShearKeySizes(const ShearKey& key, std::vector<NamedSize>& sizes) {
   const double values[] = {key.keyh, key.keyb, key.keytw, key.keytf, key.hk, key.hfk};
-  for (std::size_t i = 0; i < std::size(values); ++i) sizes.insert_or_assign(keySizeNames[i], values[i]);
+  static_assert(std::size(values) == shearKeySizeCount && std::size(keySizeNames) == shearKeySizeCount);
+  for (std::size_t i = 0; i < std::size(values); ++i) sizes.emplace_back(keySizeNames[i], values[i]);
 }
 
 std::optional<GivenShearKey> givenShearKey(const Sizes& sizes) {
@@ -219,47 +220,64 @@ std::string shearKeyText(const ShearKey& key) {
   return key.keyName + "，埋深 " + formatGeneral(key.hk) + " mm";
 }
 
+namespace {
+
+// The key's held numbers by their names; its section's name follows them in the list.
+const HeldField<ShearKey> keyFields[] = {
+    {"tg", &ShearKey::tg},       {"keyh", &ShearKey::keyh},   {"keyb", &ShearKey::keyb},   {"keytw", &ShearKey::keytw},
+    {"keytf", &ShearKey::keytf}, {"hk", &ShearKey::hk},       {"hfk", &ShearKey::hfk},     {"Vk", &ShearKey::Vk},
+    {"sigck", &ShearKey::sigck}, {"tauk", &ShearKey::tauk},   {"Mk", &ShearKey::Mk},       {"Wxk", &ShearKey::Wxk},
+    {"sigk", &ShearKey::sigk},   {"sigfk", &ShearKey::sigfk}, {"taufk", &ShearKey::taufk}, {"fk", &ShearKey::fk},
+    {"fvk", &ShearKey::fvk},     {"Vkc", &ShearKey::Vkc},     {"Vkv", &ShearKey::Vkv},     {"Vkm", &ShearKey::Vkm},
+    {"Vkf", &ShearKey::Vkf},     {"Vkw", &ShearKey::Vkw},     {"Vku", &ShearKey::Vku}};
+
+}  // namespace
+
 std::vector<NamedValue> shearKeyValues(const ShearKey& k) {
-  return {{"tg", k.tg}, {"keyh", k.keyh}, {"keyb", k.keyb}, {"keytw", k.keytw},    {"keytf", k.keytf},
-          {"hk", k.hk}, {"hfk", k.hfk},   {"Vk", k.Vk},     {"sigck", k.sigck},    {"tauk", k.tauk},
-          {"Mk", k.Mk}, {"Wxk", k.Wxk},   {"sigk", k.sigk}, {"sigfk", k.sigfk},    {"taufk", k.taufk},
-          {"fk", k.fk}, {"fvk", k.fvk},   {"Vkc", k.Vkc},   {"Vkv", k.Vkv},        {"Vkm", k.Vkm},
-          {"Vkf", k.Vkf}, {"Vkw", k.Vkw}, {"Vku", k.Vku}, {"keyName", k.keyName}};
+  std::vector<NamedValue> list = listValues(keyFields, k);
+  list.push_back({"keyName", k.keyName});
+  return list;
 }
 
-std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat, const std::string& frictionFormula) {
+void scanShearKeyValues(const ShearKey& k, HeldNumbersScan& scan) { scanValues(keyFields, k, scan); }
+
+void appendShearKeyChecks(std::vector<DesignCheck>& list, const ShearKey& key, const KeySeat& seat,
+                          std::string frictionFormula) {
   const bool designed = keyDesigned(key);
-  std::vector<DesignCheck> list;
-  list.reserve(6);  // the key and its five parts
+  if (list.capacity() < list.size() + shearKeyCheckCount) list.reserve(list.size() + shearKeyCheckCount);
   if (designed) {
     list.push_back(limitCheck("shear", "抗剪键", "V ≤ Vku（V > Vfb：设置抗剪键，由抗剪键承受全部剪力，不计摩擦力）",
                               seat.V, key.Vku, "kN", ValueFormat::KN2, {"edtkey"}));
   } else {
-    DesignCheck shear = limitCheck("shear", "抗剪键", frictionFormula, seat.V, seat.Vfb, "kN", ValueFormat::KN2, {});
+    DesignCheck& shear =
+        list.emplace_back(limitCheck("shear", "抗剪键", std::move(frictionFormula), seat.V, seat.Vfb, "kN", ValueFormat::KN2, {}));
     // A base given without a key, where friction falls short, fails: the key is not added for it.
     if (!key.given || !(seat.V > seat.Vfb)) shear.decision = notNeeded;
     else shear.fields = {"edtkey"};
-    list.push_back(std::move(shear));
   }
   const double betaFfw = tables::betaF * seat.ffw;
-  const std::vector<std::string> field{"edtkey"};
-  std::vector<DesignCheck> own = checkList(
-      limitCheck("keyBearing", "抗剪键混凝土承压", "σc = V/(bk·hk) ≤ fc", key.sigck, seat.fc, stressUnit,
-                 ValueFormat::Cut2, field),
-      limitCheck("keyWebShear", "抗剪键腹板抗剪", "τ = V/((h − 2tf)·tw) ≤ fv", key.tauk, key.fvk, stressUnit,
-                 ValueFormat::Cut3, field),
-      limitCheck("keyBending", "抗剪键抗弯", "σ = M/Wx ≤ f，M = V·(tg + hk/2)", key.sigk, key.fk, stressUnit,
-                 ValueFormat::Cut3, field),
-      limitCheck("keyFlangeWeld", "抗剪键翼缘焊缝", "σf = M/(h·0.7hf·2(bk − 2hf)) ≤ βf·ffw", key.sigfk, betaFfw,
-                 stressUnit, ValueFormat::Cut3, field),
-      limitCheck("keyWebWeld", "抗剪键腹板焊缝", "τf = V/(2·0.7hf·(h − 2tf − 2hf)) ≤ ffw", key.taufk, seat.ffw,
-                 stressUnit, ValueFormat::Cut3, field));
-  for (DesignCheck& check : own) {
-    if (designed) continue;
-    check.decision = key.given && seat.V > seat.Vfb ? noKeyGiven : notNeeded;
-    check.unnumbered = true;
+  const auto own = [&list](std::string id, std::string name, std::string formula, double demand, double limit,
+                           ValueFormat format) {
+    list.push_back(limitCheck(std::move(id), std::move(name), std::move(formula), demand, limit, stressUnit, format,
+                              {"edtkey"}));
+  };
+  own("keyBearing", "抗剪键混凝土承压", "σc = V/(bk·hk) ≤ fc", key.sigck, seat.fc, ValueFormat::Cut2);
+  own("keyWebShear", "抗剪键腹板抗剪", "τ = V/((h − 2tf)·tw) ≤ fv", key.tauk, key.fvk, ValueFormat::Cut3);
+  own("keyBending", "抗剪键抗弯", "σ = M/Wx ≤ f，M = V·(tg + hk/2)", key.sigk, key.fk, ValueFormat::Cut3);
+  own("keyFlangeWeld", "抗剪键翼缘焊缝", "σf = M/(h·0.7hf·2(bk − 2hf)) ≤ βf·ffw", key.sigfk, betaFfw,
+      ValueFormat::Cut3);
+  own("keyWebWeld", "抗剪键腹板焊缝", "τf = V/(2·0.7hf·(h − 2tf − 2hf)) ≤ ffw", key.taufk, seat.ffw, ValueFormat::Cut3);
+  if (designed) return;
+  // Without a key its parts are decisions with nothing to compare.
+  for (auto part = list.end() - static_cast<std::ptrdiff_t>(shearKeyCheckCount - 1); part != list.end(); ++part) {
+    part->decision = key.given && seat.V > seat.Vfb ? noKeyGiven : notNeeded;
+    part->unnumbered = true;
   }
-  appendChecks(list, std::move(own));
+}
+
+std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat, std::string frictionFormula) {
+  std::vector<DesignCheck> list;
+  appendShearKeyChecks(list, key, seat, std::move(frictionFormula));
   return list;
 }
 

@@ -79,15 +79,16 @@ double keyWeldLeg(double tpb, double tw, double tf);
 // The key's sizes as a design gives them and a check takes them: the section, the embedment and
 // the leg of its welds to the plate.
 std::vector<SizeName> shearKeySizeNames();
-// The key's sizes added to a base's: all 0 where no key is needed.
-void addShearKeySizes(const ShearKey& key, Sizes& sizes);
+// The key's sizes after a base's: all 0 where no key is needed.
+inline constexpr std::size_t shearKeySizeCount = 6;
+void addShearKeySizes(const ShearKey& key, std::vector<NamedSize>& sizes);
 
 // The sizes of an exposed base, its key's last.
 template <class Held, std::size_t Count>
-Sizes sizesWithKey(const SizeField<Held> (&fields)[Count], const Held& held) {
-  Sizes sizes = sizesOf(fields, held);
-  addShearKeySizes(held.key, sizes);
-  return sizes;
+std::vector<NamedSize> sizesWithKey(const SizeField<Held> (&fields)[Count], const Held& held) {
+  std::vector<NamedSize> named = namedSizes(fields, held, shearKeySizeCount);
+  addShearKeySizes(held.key, named);
+  return named;
 }
 template <class Held, std::size_t Count>
 std::vector<SizeName> sizeNamesWithKey(const SizeField<Held> (&fields)[Count]) {
@@ -127,11 +128,17 @@ std::string shearKeyText(const ShearKey& key);
 
 // Every held quantity of the key by its name, the section's name last.
 std::vector<NamedValue> shearKeyValues(const ShearKey& key);
+// The numbers of that list, for the overflow guard.
+void scanShearKeyValues(const ShearKey& key, HeldNumbersScan& scan);
 
 // "抗剪键": where friction carries V, the decision that no key is needed (frictionFormula says how
 // Vfb is made up); else V against the key's largest shear Vku. Then the key's own checks, decisions
 // without numbers where no key is needed.
-std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat, const std::string& frictionFormula);
+std::vector<DesignCheck> shearKeyChecks(const ShearKey& key, const KeySeat& seat, std::string frictionFormula);
+// The same checks moved straight onto the end of a base's list.
+inline constexpr std::size_t shearKeyCheckCount = 6;  // the key and its five parts
+void appendShearKeyChecks(std::vector<DesignCheck>& list, const ShearKey& key, const KeySeat& seat,
+                          std::string frictionFormula);
 
 // The key's checks with their numbers put in (DesignCheck::values); "抗剪键" only where a key is designed.
 void writeShearKeyValues(std::vector<DesignCheck>& checks, const ShearKey& key, const KeySeat& seat);

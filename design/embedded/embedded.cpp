@@ -106,6 +106,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& sink) {
 }
 
 std::vector<NamedValue> values(const Held& h) { return listValues(heldFields, h); }
+void scan(const Held& h, HeldNumbersScan& numbers) { scanValues(heldFields, h, numbers); }
 
 // The checks with their numbers; the moments in kN·m as the report gives them.
 void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h) {
@@ -172,7 +173,7 @@ ModuleDescriptor makeDescriptor() {
   d.diagramFile = "gc.bmp";
   d.newState = stateFactory(ModuleFunctions<Held>{calculateEmbedded, results, report, values, checks, embeddedWeight,
                                                   embeddedRemedies, checkValues, checkEmbedded,
-                                                  [](const Held& h) { return sizesOf(sizeFields, h); }});
+                                                  [](const Held& h) { return namedSizes(sizeFields, h); }, scan});
   d.sizes = sizeNames(sizeFields);
   d.stopRemedy = embeddedStopRemedy;
   return d;

@@ -154,6 +154,11 @@ std::vector<NamedValue> values(const Held& h) {
   return list;
 }
 
+void scan(const Held& h, HeldNumbersScan& numbers) {
+  scanPlateValues(h, numbers);
+  scanValues(stiffenerFields, h, numbers);
+}
+
 // The stiffener's checks with their numbers, the weld up the web taken apart into its two stresses.
 void writeStiffenerValues(std::vector<DesignCheck>& checks, const Held& h) {
   const std::string betaF = operand(tables::betaF);
@@ -240,7 +245,8 @@ ModuleDescriptor makeDescriptor() {
   d.diagramFile = "j4.bmp";
   d.newState = stateFactory(ModuleFunctions<Held>{calculateFourBolt, results, report, values, checks, fourBoltWeight,
                                                   fourBoltRemedies, checkValues, checkFourBolt,
-                                                  [](const Held& h) { return sizesWithKey(fourBoltSizes, h); }});
+                                                  [](const Held& h) { return sizesWithKey(fourBoltSizes, h); },
+                                                  scan});
   d.sizes = sizeNamesWithKey(fourBoltSizes);
   d.plateThicknesses = {"tpb", "tjjl"};
   d.stopRemedy = fourBoltStopRemedy;

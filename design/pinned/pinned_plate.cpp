@@ -100,6 +100,11 @@ std::vector<NamedValue> plateValues(const Held& h) {
   return list;
 }
 
+void scanPlateValues(const Held& h, HeldNumbersScan& numbers) {
+  scanValues(pinnedPlateFields, h, numbers);
+  scanShearKeyValues(h.key, numbers);
+}
+
 const SizeField<Held> pinnedPlateSizes[7] = {
     {"dms", &Held::dms, "锚栓直径d"},
     {"a", &Held::a, "腹板边至锚栓中心a"},

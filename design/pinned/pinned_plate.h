@@ -49,6 +49,8 @@ void plateOverhang(const Materials& m, PinnedPlateHeld& h);
 void columnWelds(const Materials& m, PinnedPlateHeld& h, RoundLimit& rounds);
 // Every held quantity of the plate and the key by its name.
 std::vector<NamedValue> plateValues(const PinnedPlateHeld& h);
+// The numbers of that list, for the overflow guard.
+void scanPlateValues(const PinnedPlateHeld& h, HeldNumbersScan& numbers);
 
 // The sizes of the plate a check takes: bolt, layout a and bt, plan, thickness and weld leg.
 extern const SizeField<PinnedPlateHeld> pinnedPlateSizes[7];

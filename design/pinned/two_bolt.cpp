@@ -21,6 +21,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& sink) {
 }
 
 std::vector<NamedValue> values(const Held& h) { return plateValues(h); }
+void scan(const Held& h, HeldNumbersScan& numbers) { scanPlateValues(h, numbers); }
 
 std::vector<DesignCheck> checks(const Held& h) {
   std::vector<DesignCheck> list = plateChecks(h);
@@ -58,7 +59,8 @@ ModuleDescriptor makeDescriptor() {
   d.diagramFile = "j2.bmp";
   d.newState = stateFactory(ModuleFunctions<Held>{calculateTwoBolt, results, report, values, checks, twoBoltWeight,
                                                   twoBoltRemedies, checkValues, checkTwoBolt,
-                                                  [](const Held& h) { return sizesWithKey(pinnedPlateSizes, h); }});
+                                                  [](const Held& h) { return sizesWithKey(pinnedPlateSizes, h); },
+                                                  scan});
   d.sizes = sizeNamesWithKey(pinnedPlateSizes);
   d.plateThicknesses = {"tpb"};
   d.stopRemedy = twoBoltStopRemedy;

@@ -356,7 +356,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-Sizes heldSizes(const Held& h) { return sizesWithKey(rigidPlateSizes, h); }
+std::vector<NamedSize> heldSizes(const Held& h) { return sizesWithKey(rigidPlateSizes, h); }
 
 // ---- results, checks and report ------------------------------------------------------------
 
@@ -407,7 +407,7 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
                  stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
       limitCheck("layout", "加劲肋布置宽度", layout.layoutWidthFormula,
                  layout.layoutWidth(h) + 2 * h.hf3, h.bf, lengthUnit, ValueFormat::Plain, {"Edtc", "Edttjjl"})));
-  appendChecks(list, shearKeyChecks(h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键"));
+  appendShearKeyChecks(list, h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
   return list;
 }
 
@@ -524,6 +524,11 @@ std::vector<NamedValue> values(const Held& h) {
   return list;
 }
 
+void scan(const Held& h, HeldNumbersScan& numbers) {
+  scanValues(heldFields, h, numbers);
+  scanShearKeyValues(h.key, numbers);
+}
+
 ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formName, const std::string& resultForm,
                                 const std::string& diagram, ModuleFunctions<Held> functions) {
   using standard::mm;
@@ -569,7 +574,7 @@ const ModuleDescriptor& eightBoltModule() {
       "g11", "TForm4", "TForm11", "g11.bmp",
       {calculateEightBolt, results, report, values, [](const Held& h) { return checks(eightBolts, h); },
        eightBoltWeight, eightBoltRemedies, checkValues,
-       checkGiven<eightBolts>, heldSizes});
+       checkGiven<eightBolts>, heldSizes, scan});
   return descriptor;
 }
 
@@ -578,7 +583,7 @@ const ModuleDescriptor& tenBoltModule() {
       "g12", "TForm5", "TForm12", "g12.bmp",
       {calculateTenBolt, results, report, values, [](const Held& h) { return checks(tenBolts, h); },
        tenBoltWeight, tenBoltRemedies, checkValues,
-       checkGiven<tenBolts>, heldSizes});
+       checkGiven<tenBolts>, heldSizes, scan});
   return descriptor;
 }
 

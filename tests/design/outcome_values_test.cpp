@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <variant>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -14,6 +16,10 @@
 #include "design/common/design_check.h"
 #include "design/common/rigid_base.h"
 #include "design/drawing/design_facts.h"
+#include "design/bootbeam/boot_beam.h"
+#include "design/embedded/embedded.h"
+#include "design/pinned/four_bolt.h"
+#include "design/rigid/rigid_plate.h"
 #include "design_probe.h"
 
 namespace pedivo {
@@ -91,6 +97,35 @@ TEST(HeldNumbers, AMissingNameIsAnErrorNeverZero) {
   EXPECT_THROW(facts.value("noSuchValue"), std::logic_error);
   EXPECT_FALSE(facts.has("noSuchValue"));
   EXPECT_EQ(facts.optionalValue("tpb"), d["tpb"]);
+}
+
+template <class Held>
+std::size_t scannedBy(const DesignState& state) {
+  const auto* typed = dynamic_cast<const StateOf<Held>*>(&state);
+  return typed != nullptr ? typed->scannedNumbers() : 0;
+}
+
+// The overflow guard reads the held numbers without listing them: every number the list of values
+// holds, of every type, designed and checked.
+TEST(HeldNumbers, TheOverflowGuardReadsEveryNumberTheListHolds) {
+  for (const ModuleDescriptor* m : allModules()) {
+    const auto d = design(*m, {});
+    const std::unique_ptr<DesignState> state = m->newState();
+    for (const bool checked : {false, true}) {
+      const Outcome outcome = checked ? state->check(d.session.entries(), d.session.sizes())
+                                      : state->calculate(d.session.entries());
+      ASSERT_EQ(outcome.ending, Ending::Completed) << m->id;
+      const auto& values = state->values();
+      const auto listed = std::count_if(values.begin(), values.end(), [](const NamedValue& value) {
+        return std::holds_alternative<double>(value.value);
+      });
+      const std::size_t read = scannedBy<rigid::RigidPlateHeld>(*state) + scannedBy<bootbeam::BootBeamHeld>(*state) +
+                               scannedBy<pinned::PinnedPlateHeld>(*state) + scannedBy<pinned::FourBoltHeld>(*state) +
+                               scannedBy<embedded::EmbeddedHeld>(*state);
+      EXPECT_GT(read, 0u) << m->id;
+      EXPECT_EQ(read, static_cast<std::size_t>(listed)) << m->id << (checked ? " checked" : " designed");
+    }
+  }
 }
 
 std::set<std::string> resultFieldNames(const ModuleDescriptor& m) {
