@@ -225,14 +225,7 @@ void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& 
 }
 
 ModuleDescriptor commonDescriptor() {
-  ModuleDescriptor d;
-  d.groups = {standard::sectionGroup(), standard::materialGroup({}), standard::exposedForceGroup(true),
-              standard::plateSizeGroup()};
-  d.hasDetailingToggle = true;
-  d.designNeedsMoment = true;
-  d.reportButton = "Button3";
-  d.checks = standard::rigidChecks();
-  return d;
+  return standard::exposedBaseInputs(true, {});
 }
 
 ResultGroupSpec boltAndShearFields() {

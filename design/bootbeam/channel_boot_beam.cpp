@@ -524,12 +524,11 @@ ModuleDescriptor makeModule() {
                     boltAndShearFields()};
   d.templateFile = "g3.docx";
   d.diagramFile = "g3.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateChannelBootBeam, results, report, values, checks,
-                                                  channelBootBeamWeight, channelBootBeamRemedies, checkValues,
-                                                  checkGiven, heldSizes});
-  d.sizes = sizeNamesWithKey(sizeFields);
+  bindFunctions(d,
+                {.calculate = calculateChannelBootBeam, .results = results, .report = report, .values = values,
+                 .checks = checks, .checkValues = checkValues, .check = checkGiven, .sizes = heldSizes},
+                channelBootBeamRemedies, sizeNamesWithKey(sizeFields));
   d.plateThicknesses = {"tpb", "tsh", "tjjl", "tcb"};
-  d.stopRemedy = channelBootBeamStopRemedy;
   return d;
 }
 

@@ -379,11 +379,10 @@ ModuleDescriptor makeModule() {
                     boltAndShearFields()};
   d.templateFile = "g2.docx";
   d.diagramFile = "g2.bmp";
-  d.newState = stateFactory(
-      ModuleFunctions<Held>{calculateTBootBeam, results, report, values, checks, tBootBeamWeight, tBootBeamRemedies,
-                            checkValues, checkGiven, heldSizes});
-  d.stopRemedy = tBootBeamStopRemedy;
-  d.sizes = sizeNamesWithKey(sizeFields);
+  bindFunctions(d,
+                {.calculate = calculateTBootBeam, .results = results, .report = report, .values = values,
+                 .checks = checks, .checkValues = checkValues, .check = checkGiven, .sizes = heldSizes},
+                tBootBeamRemedies, sizeNamesWithKey(sizeFields));
   d.plateThicknesses = {"tpb", "tsh", "tjjl"};
   return d;
 }

@@ -170,11 +170,11 @@ ModuleDescriptor makeDescriptor() {
   d.resultGroups = {{"", "", {{"edtH", "钢柱插入深度dc", standard::mm}}}};
   d.templateFile = "gc.docx";
   d.diagramFile = "gc.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateEmbedded, results, report, values, checks, embeddedWeight,
-                                                  embeddedRemedies, checkValues, checkEmbedded,
-                                                  [](const Held& h) { return sizesOf(sizeFields, h); }});
-  d.sizes = sizeNames(sizeFields);
-  d.stopRemedy = embeddedStopRemedy;
+  bindFunctions(d,
+                {.calculate = calculateEmbedded, .results = results, .report = report, .values = values,
+                 .checks = checks, .checkValues = checkValues, .check = checkEmbedded,
+                 .sizes = [](const Held& h) { return sizesOf(sizeFields, h); }},
+                embeddedRemedies, sizeNames(sizeFields));
   return d;
 }
 

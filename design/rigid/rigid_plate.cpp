@@ -525,19 +525,14 @@ std::vector<NamedValue> values(const Held& h) {
 }
 
 ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formName, const std::string& resultForm,
-                                const std::string& diagram, ModuleFunctions<Held> functions) {
+                                const std::string& diagram, ModuleFunctions<Held> functions,
+                                const TypeRemedies<Held>& remedies) {
   using standard::mm;
-  ModuleDescriptor d;
+  ModuleDescriptor d = standard::exposedBaseInputs(true, {});
   d.id = id;
   d.formName = formName;
   d.title = id == "g11" ? "八锚栓刚接柱脚" : "十锚栓刚接柱脚";
   d.caption = d.title + "-输入设计参数";
-  d.groups = {standard::sectionGroup(), standard::materialGroup({}), standard::exposedForceGroup(true),
-              standard::plateSizeGroup()};
-  d.hasDetailingToggle = true;
-  d.designNeedsMoment = true;
-  d.reportButton = "Button3";
-  d.checks = standard::rigidChecks();
   d.resultFormName = resultForm;
   ResultGroupSpec plate = standard::plateLayoutResults();
   plate.fields.push_back({"edtms", "锚栓直径d", mm});
@@ -547,9 +542,7 @@ ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formNa
   d.resultGroups = {plate, standard::boltStiffenerResults()};
   d.templateFile = id + ".docx";
   d.diagramFile = diagram;
-  d.newState = stateFactory(functions);
-  d.stopRemedy = id == "g11" ? eightBoltStopRemedy : tenBoltStopRemedy;
-  d.sizes = sizeNamesWithKey(rigidPlateSizes);
+  bindFunctions(d, functions, remedies, sizeNamesWithKey(rigidPlateSizes));
   d.plateThicknesses = {"tpb", "tjjl"};
   return d;
 }
@@ -567,18 +560,20 @@ Outcome calculateTenBolt(const Entries& entries, RigidPlateHeld& held) {
 const ModuleDescriptor& eightBoltModule() {
   static const ModuleDescriptor descriptor = makeDescriptor(
       "g11", "TForm4", "TForm11", "g11.bmp",
-      {calculateEightBolt, results, report, values, [](const Held& h) { return checks(eightBolts, h); },
-       eightBoltWeight, eightBoltRemedies, checkValues,
-       checkGiven<eightBolts>, heldSizes});
+      {.calculate = calculateEightBolt, .results = results, .report = report, .values = values,
+       .checks = [](const Held& h) { return checks(eightBolts, h); }, .checkValues = checkValues,
+       .check = checkGiven<eightBolts>, .sizes = heldSizes},
+      eightBoltRemedies);
   return descriptor;
 }
 
 const ModuleDescriptor& tenBoltModule() {
   static const ModuleDescriptor descriptor = makeDescriptor(
       "g12", "TForm5", "TForm12", "g12.bmp",
-      {calculateTenBolt, results, report, values, [](const Held& h) { return checks(tenBolts, h); },
-       tenBoltWeight, tenBoltRemedies, checkValues,
-       checkGiven<tenBolts>, heldSizes});
+      {.calculate = calculateTenBolt, .results = results, .report = report, .values = values,
+       .checks = [](const Held& h) { return checks(tenBolts, h); }, .checkValues = checkValues,
+       .check = checkGiven<tenBolts>, .sizes = heldSizes},
+      tenBoltRemedies);
   return descriptor;
 }
 

@@ -329,7 +329,7 @@ TEST(BootBeamWeld, LegTwoTenthsShortFails) {
   writeCheckValues(checks, h, true);
   EXPECT_NE(checks[0].values.find("= 16.2 mm > hf + 0.1 = 16 + 0.1 = 16.1 mm（含焊脚取整容差 0.1 mm）"), std::string::npos)
       << checks[0].values;
-  tBootBeamRemedies(h, checks);
+  tBootBeamRemedies.checks(h, checks);
   EXPECT_NE(checks[0].remedy.find("焊缝长 395 mm，所需焊脚 16.2 mm > hf + 0.1 = 16.1 mm："), std::string::npos)
       << checks[0].remedy;
   // 0.1 mm short passes, at the edge of the rounding.

@@ -1,0 +1,34 @@
+#pragma once
+// How a base type's own functions reach its descriptor: the calculation, results, report and
+// checks (ModuleFunctions), and beside them what the type tells an engineer of a design and of a
+// calculation that stopped: the steel it sizes and what to change (TypeRemedies).
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "design/common/calculation.h"
+#include "design/common/module.h"
+
+namespace pedivo {
+
+template <class Held>
+struct TypeRemedies {
+  double (*weight)(const Held&);                           // steel of the designed parts, kg
+  void (*checks)(const Held&, std::vector<DesignCheck>&);  // each failing check's remedy, into the list
+  std::string (*stop)(const Entries&, Stop);               // one line for a calculation that stopped
+};
+
+// Binds the functions and the remedies into a descriptor's window state, with the sizes the type
+// designs and a check takes.
+template <class Held>
+void bindFunctions(ModuleDescriptor& d, ModuleFunctions<Held> functions, const TypeRemedies<Held>& remedies,
+                   std::vector<SizeName> sizes) {
+  functions.weight = remedies.weight;
+  functions.remedies = remedies.checks;
+  d.newState = stateFactory(functions);
+  d.stopRemedy = remedies.stop;
+  d.sizes = std::move(sizes);
+}
+
+}  // namespace pedivo
