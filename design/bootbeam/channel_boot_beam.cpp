@@ -499,10 +499,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
 ModuleDescriptor makeModule() {
   using standard::mm;
   ModuleDescriptor d = commonDescriptor();
-  d.id = "g3";
-  d.title = "槽型靴梁柱脚";
-  d.formName = "TForm7";
-  d.caption = "槽型靴梁柱脚-输入设计参数";
+  nameType(d, "g3", "槽型靴梁柱脚", "TForm7", "g3.bmp");
   d.resultFormName = "TForm14";
   d.resultGroups = {standard::plateLayoutResults(),
                     {"GroupBox6",
@@ -522,13 +519,11 @@ ModuleDescriptor makeModule() {
                       {"Edthf6", "隔板与底板焊脚高度", mm},
                       {"Edthf7", "隔板与靴梁焊脚高度", mm}}},
                     boltAndShearFields()};
-  d.templateFile = "g3.docx";
-  d.diagramFile = "g3.bmp";
+  d.plateThicknesses = {"tpb", "tsh", "tjjl", "tcb"};
   bindFunctions(d,
                 {.calculate = calculateChannelBootBeam, .results = results, .report = report, .values = values,
                  .checks = checks, .checkValues = checkValues, .check = checkGiven, .sizes = heldSizes},
                 channelBootBeamRemedies, sizeNamesWithKey(sizeFields));
-  d.plateThicknesses = {"tpb", "tsh", "tjjl", "tcb"};
   return d;
 }
 

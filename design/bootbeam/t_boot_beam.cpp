@@ -16,6 +16,7 @@
 #include "design/common/plate_panel.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
+#include "design/common/rigid_tags.h"
 #include "design/common/shear_key.h"
 #include "design/common/standard_controls.h"
 #include "design/common/stiffener_welds.h"
@@ -319,15 +320,6 @@ using enum ValueFormat;
 const Tag pressureTags[] = {
     {"<#ylmax>", &Held::ylmax, Cut2}, {"<#ylmin>", &Held::ylmin, Cut2}, {"<#ylc>", &Held::ylc, Cut2}};
 
-const Tag plateTags[] = {
-    {"<#b22>", &Held::b22, Cut2},     {"<#a22>", &Held::a22, Cut2},     {"<#r12>", &Held::r12, Cut2},
-    {"<#M222>", &Held::M222, KN2},    {"<#b23>", &Held::b23, Cut2},     {"<#a23>", &Held::a23, Cut2},
-    {"<#r13>", &Held::r13, Cut2},     {"<#M223>", &Held::M223, KN2},    {"<#b3>", &Held::b3, Cut2},
-    {"<#a3>", &Held::a3, Cut2},       {"<#r2>", &Held::r2, Cut2},       {"<#M224>", &Held::M224, KN2},
-    {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},   {"<#tpbt1>", &Held::tpbt1, Cut2},
-    {"<#tpbt2>", &Held::tpbt2, Cut2}, {"<#tpbt>", &Held::tpbt, Cut2},   {"<#tpb>", &Held::tpb, Cut2},
-};
-
 const Tag momentTags[] = {
     {"<#Msh11>", &Held::Msh11, KNm3}, {"<#Msh12>", &Held::Msh12, KNm3},
     {"<#Msh2>", &Held::Msh2, KNm3},   {"<#Mshmax>", &Held::Mshmax, KNm3},
@@ -344,7 +336,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   emitInputTags(h, e, sink);
   emitTags(pressureTags, h, sink);
   emitBearingTags(h, sink);
-  emitTags(plateTags, h, sink);
+  emitTags(rigidbase::outerPanelTags<Held>, h, sink);
   sink("<#alf2>", panelCoefficientText(h.cantilever2, h.alf2));
   sink("<#alf3>", panelCoefficientText(h.cantilever3, h.alf3));
   sink("<#beta>", panelCoefficientText(false, h.beta));
@@ -363,10 +355,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
 ModuleDescriptor makeModule() {
   using standard::mm;
   ModuleDescriptor d = commonDescriptor();
-  d.id = "g2";
-  d.title = "T型靴梁柱脚";
-  d.formName = "TForm6";
-  d.caption = "T型靴梁柱脚-输入设计参数";
+  nameType(d, "g2", "T型靴梁柱脚", "TForm6", "g2.bmp");
   d.resultFormName = "TForm13";
   d.resultGroups = {standard::plateLayoutResults(),
                     {"GroupBox6",
@@ -377,13 +366,11 @@ ModuleDescriptor makeModule() {
                       {"Edthf5", "靴梁板与底板焊脚高度", mm}}},
                     standard::boltStiffenerResults(),
                     boltAndShearFields()};
-  d.templateFile = "g2.docx";
-  d.diagramFile = "g2.bmp";
+  d.plateThicknesses = {"tpb", "tsh", "tjjl"};
   bindFunctions(d,
                 {.calculate = calculateTBootBeam, .results = results, .report = report, .values = values,
                  .checks = checks, .checkValues = checkValues, .check = checkGiven, .sizes = heldSizes},
                 tBootBeamRemedies, sizeNamesWithKey(sizeFields));
-  d.plateThicknesses = {"tpb", "tsh", "tjjl"};
   return d;
 }
 

@@ -19,6 +19,19 @@ struct TypeRemedies {
   std::string (*stop)(const Entries&, Stop);               // one line for a calculation that stopped
 };
 
+// A base type's names: its id, which also names its report template "<id>.docx", its title, the
+// form of its input window with the caption it shows (the title, then "-输入设计参数"), and the
+// diagram beside the inputs.
+inline void nameType(ModuleDescriptor& d, const std::string& id, const std::string& title, const std::string& formName,
+                     const std::string& diagramFile) {
+  d.id = id;
+  d.title = title;
+  d.formName = formName;
+  d.caption = title + "-输入设计参数";
+  d.templateFile = id + ".docx";
+  d.diagramFile = diagramFile;
+}
+
 // Binds the functions and the remedies into a descriptor's window state, with the sizes the type
 // designs and a check takes.
 template <class Held>

@@ -209,10 +209,7 @@ void checkValues(const Held& h, std::vector<DesignCheck>& list) {
 ModuleDescriptor makeDescriptor() {
   using standard::mm;
   ModuleDescriptor d = standard::exposedBaseInputs(false, {{"cbdms", "锚栓直径", mm, "24", {"24", "27", "30"}}});
-  d.id = "j2";
-  d.title = "四锚栓铰接柱脚";
-  d.formName = "TForm3";
-  d.caption = d.title + "-输入设计参数";
+  nameType(d, "j2", "四锚栓铰接柱脚", "TForm3", "j4.bmp");
   d.clientSize = {624, 495};  // 3 px wider than before the grout entry, whose caption is the longest
   d.imageSize = {323, 188};
   d.resultFormName = "TForm10";
@@ -230,14 +227,12 @@ ModuleDescriptor makeDescriptor() {
                      {{"Edthjjl", "锚栓加劲肋高度hs", mm},
                       {"Edttjjl", "锚栓加劲肋厚度ts", mm},
                       {"Edthfjjl", "锚栓加劲肋焊脚高度", mm}}}};
-  d.templateFile = "j2.docx";
-  d.diagramFile = "j4.bmp";
+  d.plateThicknesses = {"tpb", "tjjl"};
   bindFunctions(d,
                 {.calculate = calculateFourBolt, .results = results, .report = report, .values = values,
                  .checks = checks, .checkValues = checkValues, .check = checkFourBolt,
                  .sizes = [](const Held& h) { return sizesWithKey(fourBoltSizes, h); }},
                 fourBoltRemedies, sizeNamesWithKey(fourBoltSizes));
-  d.plateThicknesses = {"tpb", "tjjl"};
   return d;
 }
 

@@ -33,10 +33,7 @@ void checkValues(const Held& h, std::vector<DesignCheck>& list) { writePlateValu
 ModuleDescriptor makeDescriptor() {
   ModuleDescriptor d = standard::exposedBaseInputs(
       false, {{"CBdms", "锚栓直径d", standard::mm, "24", {"24", "27", "30", "33", "36", "39", "42"}}});
-  d.id = "j1";
-  d.title = "两锚栓铰接柱脚";
-  d.formName = "TForm2";
-  d.caption = d.title + "-输入设计参数";
+  nameType(d, "j1", "两锚栓铰接柱脚", "TForm2", "j2.bmp");
   d.resultFormName = "TForm9";
   d.resultGroups = {{"GroupBox1",
                      "底板",
@@ -48,14 +45,12 @@ ModuleDescriptor makeDescriptor() {
                      {{"edthf11", "底板与柱腹板焊脚高度", standard::mm},
                       {"edtshear", "抗剪键设置", ""},
                       {"edtkey", "抗剪键", "", true}}}};
-  d.templateFile = "j1.docx";
-  d.diagramFile = "j2.bmp";
+  d.plateThicknesses = {"tpb"};
   bindFunctions(d,
                 {.calculate = calculateTwoBolt, .results = results, .report = report, .values = values,
                  .checks = checks, .checkValues = checkValues, .check = checkTwoBolt,
                  .sizes = [](const Held& h) { return sizesWithKey(pinnedPlateSizes, h); }},
                 twoBoltRemedies, sizeNamesWithKey(pinnedPlateSizes));
-  d.plateThicknesses = {"tpb"};
   return d;
 }
 

@@ -14,6 +14,7 @@
 #include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
+#include "design/common/rigid_tags.h"
 #include "design/common/shear_key.h"
 #include "design/common/standard_controls.h"
 #include "design/common/stiffener_welds.h"
@@ -416,41 +417,17 @@ void checkValues(const Held& h, std::vector<DesignCheck>& list) { writeCheckValu
 using Tag = HeldTag<Held>;
 using enum ValueFormat;
 
-const Tag layoutTags[] = {
-    {"<#a>", &Held::a, Plain}, {"<#c>", &Held::c, Plain},       {"<#bt>", &Held::bt, Plain},
-    {"<#lt>", &Held::lt, Plain}, {"<#L>", &Held::L, Plain},     {"<#B>", &Held::B, Plain},
-    {"<#dms>", &Held::dms, Plain}, {"<#Aems>", &Held::Aems, Plain}, {"<#hf11>", &Held::hf11, Plain},
-};
+const Tag webWeldTags[] = {{"<#hf11>", &Held::hf11, Plain}};
 
 const Tag pressureTags[] = {
     {"<#xn>", &Held::xn, Cut2}, {"<#ylmax>", &Held::ylmax, Cut2}, {"<#ylmin>", &Held::ylmin, Cut2},
-    {"<#ylc>", &Held::ylc, Cut2}, {"<#fc>", &Held::fc, Plain},    {"<#Vfb>", &Held::Vfb, KN2},
-    {"<#ta>", &Held::ta, KN3},  {"<#Ntal>", &Held::Ntal, KN3},    {"<#fta>", &Held::fta, Plain},
-};
+    {"<#ylc>", &Held::ylc, Cut2}};
 
-const Tag plateTags[] = {
-    {"<#b21>", &Held::b21, Cut2},     {"<#a21>", &Held::a21, Cut2},     {"<#r11>", &Held::r11, Cut2},
-    {"<#M221>", &Held::M221, KN2},    {"<#b22>", &Held::b22, Cut2},     {"<#a22>", &Held::a22, Cut2},
-    {"<#r12>", &Held::r12, Cut2},     {"<#M222>", &Held::M222, KN2},    {"<#b23>", &Held::b23, Cut2},
-    {"<#a23>", &Held::a23, Cut2},     {"<#r13>", &Held::r13, Cut2},     {"<#M223>", &Held::M223, KN2},
-    {"<#b3>", &Held::b3, Cut2},       {"<#a3>", &Held::a3, Cut2},       {"<#r2>", &Held::r2, Cut2},
-    {"<#M224>", &Held::M224, KN2},    {"<#M2>", &Held::M2, KN2},
-    {"<#tpbc>", &Held::tpbc, Cut2},   {"<#tpbt1>", &Held::tpbt1, Cut2}, {"<#tpbt2>", &Held::tpbt2, Cut2},
-    {"<#tpbt>", &Held::tpbt, Cut2},   {"<#tpb>", &Held::tpb, Cut2},
-};
+const Tag stiffenerTags[] = {
+    {"<#hjjl>", &Held::hjjl, Plain}, {"<#tjjl>", &Held::tjjl, Plain}, {"<#hf3>", &Held::hf3, Plain}};
 
-const Tag weldAndStiffenerTags[] = {
-    {"<#AF>", &Held::AF, Plain},     {"<#Aeww>", &Held::Aeww, Plain}, {"<#ylnc>", &Held::ylnc, Cut3},
-    {"<#ylmc>", &Held::ylmc, Cut3},  {"<#ylv>", &Held::ylv, Cut3},    {"<#ylf>", &Held::ylf, Cut3},
-    {"<#ylfs>", &Held::ylfs, Cut3},  {"<#f>", &Held::f, Plain},       {"<#ffw>", &Held::ffw, Plain},
-    {"<#hjjl>", &Held::hjjl, Plain}, {"<#tjjl>", &Held::tjjl, Plain}, {"<#hf3>", &Held::hf3, Plain},
-};
-
-const Tag stiffenerStressTags[] = {
-    {"<#Vi1>", &Held::Vi1, KN3},    {"<#Vi2>", &Held::Vi2, KN3},    {"<#Vimax>", &Held::Vimax, KN3},
-    {"<#ylfR>", &Held::ylfR, Cut3}, {"<#ylvR>", &Held::ylvR, Cut3}, {"<#ylnf>", &Held::ylnf, Cut3},
-    {"<#ylvf>", &Held::ylvf, Cut3}, {"<#ylequ>", &Held::ylequ, Cut3},
-};
+const Tag stiffenerLoadTags[] = {
+    {"<#Vi1>", &Held::Vi1, KN3}, {"<#Vi2>", &Held::Vi2, KN3}, {"<#Vimax>", &Held::Vimax, KN3}};
 
 const Tag writeTags[] = {{"<#write1>", &Held::write1, Cut3},
                          {"<#write2>", &Held::write2, Cut3},
@@ -480,20 +457,25 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   const auto plain = [](double x) { return formatGeneral(x); };
   emitSectionTags(sectionOf(h), sink);
   emitTypedInputTags(e, {.moment = true, .boltGrade = true}, sink);
-  emitTags(layoutTags, h, sink);
+  emitTags(rigidbase::planTags<Held>, h, sink);
+  emitTags(webWeldTags, h, sink);
   sink("<#shear>", shearKeyNeeded(h.Vfb, h.V) ? "V>0.4(N+Ta) 需要设置抗剪键" : "V<0.4(N+Ta) 不需设置抗剪键");
   sink("<#e>", formatValue(Cut2, h.e));
   sink("<#judge>", rigidbase::judgeText(h.eccentricity));
   emitTags(pressureTags, h, sink);
-  emitTags(plateTags, h, sink);
+  emitTags(rigidbase::boltTensionTags<Held>, h, sink);
+  emitTags(rigidbase::firstPanelTags<Held>, h, sink);
+  emitTags(rigidbase::outerPanelTags<Held>, h, sink);
   sink("<#alf1>", panelCoefficientText(h.cantilever1, h.alf1));
   sink("<#alf2>", panelCoefficientText(h.cantilever2, h.alf2));
   sink("<#alf3>", panelCoefficientText(h.cantilever3, h.alf3));
   sink("<#beta>", panelCoefficientText(false, h.beta));
   sink("<#a3formula>", layoutOf(h).panel4WidthFormula);
-  emitTags(weldAndStiffenerTags, h, sink);
+  emitTags(rigidbase::columnWeldTags<Held>, h, sink);
+  emitTags(stiffenerTags, h, sink);
   sink("<#1.22ffw>", plain(tables::betaF * h.ffw));
-  emitTags(stiffenerStressTags, h, sink);
+  emitTags(stiffenerLoadTags, h, sink);
+  emitTags(rigidbase::stiffenerStressTags<Held>, h, sink);
   sink("<#1.1f1>", plain(tables::equivalentStressFactor * h.f1));
   emitTags(writeTags, h, sink);
   // For the checker: the formulas that applied and the values between the steps.
@@ -529,10 +511,7 @@ ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formNa
                                 const TypeRemedies<Held>& remedies) {
   using standard::mm;
   ModuleDescriptor d = standard::exposedBaseInputs(true, {});
-  d.id = id;
-  d.formName = formName;
-  d.title = id == "g11" ? "八锚栓刚接柱脚" : "十锚栓刚接柱脚";
-  d.caption = d.title + "-输入设计参数";
+  nameType(d, id, id == "g11" ? "八锚栓刚接柱脚" : "十锚栓刚接柱脚", formName, diagram);
   d.resultFormName = resultForm;
   ResultGroupSpec plate = standard::plateLayoutResults();
   plate.fields.push_back({"edtms", "锚栓直径d", mm});
@@ -540,10 +519,8 @@ ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formNa
   plate.fields.push_back({"edtshear", "抗剪键设置", ""});
   plate.fields.push_back({"edtkey", "抗剪键", "", true});
   d.resultGroups = {plate, standard::boltStiffenerResults()};
-  d.templateFile = id + ".docx";
-  d.diagramFile = diagram;
-  bindFunctions(d, functions, remedies, sizeNamesWithKey(rigidPlateSizes));
   d.plateThicknesses = {"tpb", "tjjl"};
+  bindFunctions(d, functions, remedies, sizeNamesWithKey(rigidPlateSizes));
   return d;
 }
 
