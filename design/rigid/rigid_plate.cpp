@@ -497,22 +497,40 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
 
 std::vector<NamedValue> values(const Held& h) {
   std::vector<NamedValue> list = listValues(heldFields, h);
-  const std::vector<NamedValue> key = shearKeyValues(h.key);
-  list.reserve(list.size() + 1 + key.size());
+  // Built in place: moving a NamedValue in here draws a false "may be used uninitialized" from GCC 12.
   NamedValue& judge = list.emplace_back();
   judge.name = "judge";
   judge.value = rigidbase::judgeText(h.eccentricity);
+  std::vector<NamedValue> key = shearKeyValues(h.key);
   list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
   return list;
 }
 
-ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formName, const std::string& resultForm,
-                                const std::string& diagram, ModuleFunctions<Held> functions,
-                                const TypeRemedies<Held>& remedies) {
+// How each layout's window and report are named.
+struct TypeNames {
+  const char* id;
+  const char* title;
+  const char* formName;
+  const char* resultFormName;
+  const char* diagram;
+};
+
+template <const BoltLayout& layout>
+Outcome designWith(const Entries& entries, Held& held) {
+  return calculateRigidPlate(layout, entries, held);
+}
+
+template <const BoltLayout& layout>
+std::vector<DesignCheck> checksWith(const Held& h) {
+  return checks(layout, h);
+}
+
+template <const BoltLayout& layout>
+ModuleDescriptor makeDescriptor(const TypeNames& names, const TypeRemedies<Held>& remedies) {
   using standard::mm;
   ModuleDescriptor d = standard::exposedBaseInputs(true, {});
-  nameType(d, id, id == "g11" ? "八锚栓刚接柱脚" : "十锚栓刚接柱脚", formName, diagram);
-  d.resultFormName = resultForm;
+  nameType(d, names.id, names.title, names.formName, names.diagram);
+  d.resultFormName = names.resultFormName;
   ResultGroupSpec plate = standard::plateLayoutResults();
   plate.fields.push_back({"edtms", "锚栓直径d", mm});
   plate.fields.push_back({"edthf11", "底板与柱腹板焊脚高度", mm});
@@ -520,37 +538,29 @@ ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formNa
   plate.fields.push_back({"edtkey", "抗剪键", "", true});
   d.resultGroups = {plate, standard::boltStiffenerResults()};
   d.plateThicknesses = {"tpb", "tjjl"};
-  bindFunctions(d, functions, remedies, sizeNamesWithKey(rigidPlateSizes));
+  bindFunctions(d,
+                {.calculate = designWith<layout>, .results = results, .report = report, .values = values,
+                 .checks = checksWith<layout>, .checkValues = checkValues, .check = checkGiven<layout>,
+                 .sizes = heldSizes},
+                remedies, sizeNamesWithKey(rigidPlateSizes));
   return d;
 }
 
 }  // namespace
 
-Outcome calculateEightBolt(const Entries& entries, RigidPlateHeld& held) {
-  return calculateRigidPlate(eightBolts, entries, held);
-}
+Outcome calculateEightBolt(const Entries& entries, RigidPlateHeld& held) { return designWith<eightBolts>(entries, held); }
 
-Outcome calculateTenBolt(const Entries& entries, RigidPlateHeld& held) {
-  return calculateRigidPlate(tenBolts, entries, held);
-}
+Outcome calculateTenBolt(const Entries& entries, RigidPlateHeld& held) { return designWith<tenBolts>(entries, held); }
 
 const ModuleDescriptor& eightBoltModule() {
-  static const ModuleDescriptor descriptor = makeDescriptor(
-      "g11", "TForm4", "TForm11", "g11.bmp",
-      {.calculate = calculateEightBolt, .results = results, .report = report, .values = values,
-       .checks = [](const Held& h) { return checks(eightBolts, h); }, .checkValues = checkValues,
-       .check = checkGiven<eightBolts>, .sizes = heldSizes},
-      eightBoltRemedies);
+  static const ModuleDescriptor descriptor =
+      makeDescriptor<eightBolts>({"g11", "八锚栓刚接柱脚", "TForm4", "TForm11", "g11.bmp"}, eightBoltRemedies);
   return descriptor;
 }
 
 const ModuleDescriptor& tenBoltModule() {
-  static const ModuleDescriptor descriptor = makeDescriptor(
-      "g12", "TForm5", "TForm12", "g12.bmp",
-      {.calculate = calculateTenBolt, .results = results, .report = report, .values = values,
-       .checks = [](const Held& h) { return checks(tenBolts, h); }, .checkValues = checkValues,
-       .check = checkGiven<tenBolts>, .sizes = heldSizes},
-      tenBoltRemedies);
+  static const ModuleDescriptor descriptor =
+      makeDescriptor<tenBolts>({"g12", "十锚栓刚接柱脚", "TForm5", "TForm12", "g12.bmp"}, tenBoltRemedies);
   return descriptor;
 }
 
