@@ -85,8 +85,8 @@ void bootBeamShear(Held& h) {
   h.Vshmax = std::max(h.Vsh1, h.Vsh2);
 }
 
-// The two boot-beam plates with the base plate as their flange, as a cantilever beyond
-// the column and as a span between its flanges: true when bending and shear hold.
+}  // namespace
+
 bool bootBeamSectionHolds(const BootBeamType& type, const Materials& m, Held& h) {
   h.ax = h.tpb * h.B * (h.hsh + h.tpb) / 2 / (2 * h.tsh * h.hsh + h.tpb * h.B);
   const double plateArm = (h.hsh + h.tpb) / 2 - h.ax;
@@ -106,37 +106,31 @@ bool bootBeamSectionHolds(const BootBeamType& type, const Materials& m, Held& h)
   return !(h.ylm > h.f || h.ylvx > h.fv);
 }
 
-// The section's bending and shear at another boot-beam height, the thickness, the plate, the
-// moments and the strengths kept: only the terms with hsh are worked out again, each product in
-// the order bootBeamSectionHolds writes it, so a height gives the same verdict either way.
-class SectionAtHeight {
- public:
-  explicit SectionAtHeight(const Held& h)
-      : tsh_(h.tsh),
-        tpb_(h.tpb),
-        plateWidthArea_(h.tpb * h.B),
-        plateSecondMoment_(h.B * h.tpb * h.tpb * h.tpb / 12),
-        plateArea_(h.B * h.tpb),
-        doubleThickness_(2 * h.tsh),
-        Mshmax_(h.Mshmax),
-        shearNumerator_(1.5 * h.Vshmax),
-        f_(h.f),
-        fv_(h.fv) {}
+SectionAtHeight::SectionAtHeight(const Held& h)
+    : tsh_(h.tsh),
+      tpb_(h.tpb),
+      plateWidthArea_(h.tpb * h.B),
+      plateSecondMoment_(h.B * h.tpb * h.tpb * h.tpb / 12),
+      plateArea_(h.B * h.tpb),
+      doubleThickness_(2 * h.tsh),
+      Mshmax_(h.Mshmax),
+      shearNumerator_(1.5 * h.Vshmax),
+      f_(h.f),
+      fv_(h.fv) {}
 
-  bool holds(double hsh) const {
-    const double ax = plateWidthArea_ * (hsh + tpb_) / 2 / (doubleThickness_ * hsh + plateWidthArea_);
-    const double plateArm = (hsh + tpb_) / 2 - ax;
-    const double Ix = 2 * (tsh_ * hsh * hsh * hsh / 12 + tsh_ * hsh * ax * ax) + plateSecondMoment_ +
-                      plateArea_ * plateArm * plateArm;
-    const double ylm = (hsh / 2 + ax) * Mshmax_ / Ix;
-    const double ylvx = shearNumerator_ / hsh / tsh_ / 2;
-    return !(ylm > f_ || ylvx > fv_);
-  }
+// Each product in the order bootBeamSectionHolds writes it, so a height gives the same verdict
+// either way.
+bool SectionAtHeight::holds(double hsh) const {
+  const double ax = plateWidthArea_ * (hsh + tpb_) / 2 / (doubleThickness_ * hsh + plateWidthArea_);
+  const double plateArm = (hsh + tpb_) / 2 - ax;
+  const double Ix = 2 * (tsh_ * hsh * hsh * hsh / 12 + tsh_ * hsh * ax * ax) + plateSecondMoment_ +
+                    plateArea_ * plateArm * plateArm;
+  const double ylm = (hsh / 2 + ax) * Mshmax_ / Ix;
+  const double ylvx = shearNumerator_ / hsh / tsh_ / 2;
+  return !(ylm > f_ || ylvx > fv_);
+}
 
- private:
-  double tsh_, tpb_, plateWidthArea_, plateSecondMoment_, plateArea_, doubleThickness_, Mshmax_, shearNumerator_;
-  double f_, fv_;
-};
+namespace {
 
 // A boot beam that fails becomes thicker while it stays within the flange thickness (a wider
 // plate), otherwise higher, 10 mm and one round at a time. Only the height changes while it
@@ -181,13 +175,14 @@ double bootBeamWeldLegAt(const Held& h, double hsh, double minimumLeg) {
   return roundUpToEven(leg);
 }
 
-// The boot beam grows 10 mm at a time, one round each, until the weld to the column fits within
-// the largest leg. Only the weld's length grows with the height (the flange force stays), and the
-// section that held at the lower height holds the better at a higher one, so the count of steps
-// is found at once: doubled until the leg fits, then halved down to the first height that fits,
-// and confirmed on the heights the step-by-step growth reaches. The boot beam is left one step
-// short, for the caller's round and its whole pass at that height. A leg that the smallest leg
-// alone keeps too large never fits: the round limit would be reached step by step.
+}  // namespace
+
+// Only the weld's length grows with the height (the flange force stays), and the section that held
+// at the lower height holds the better at a higher one, so the count of steps is found at once:
+// doubled until the leg fits, then halved down to the first height that fits, and confirmed on the
+// heights the step-by-step growth reaches. The boot beam is left one step short, for the caller's
+// round and its whole pass at that height. A leg that the smallest leg alone keeps too large never
+// fits: the round limit would be reached step by step.
 void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds) {
   if (roundUpToEven(minimumLeg) > tables::largestFilletLeg) rounds.exhaust();
   const double start = h.hsh;
@@ -222,6 +217,8 @@ void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds) {
   rounds.advance(steps - 1);
   h.hsh = before;
 }
+
+namespace {
 
 // Whether no boot beam of this height or higher can have a weld to the column within `thinnest`:
 // a weld counts over at most 60 legs, so its leg is at least lf/58, and lf grows with the height

@@ -79,6 +79,27 @@ double bootBeamWeldStress(const Held& h);
 // The leg the flange force asks of the welds of a boot beam to the column, before any rounding.
 double bootBeamWeldLegNeeded(const Held& h);
 
+// The two boot-beam plates with the base plate as their flange, as a cantilever beyond the
+// column and as a span between its flanges, at the held height: true when bending and shear hold.
+bool bootBeamSectionHolds(const BootBeamType& type, const Materials& m, Held& h);
+
+// The same section's bending and shear at another boot-beam height, the thickness, the plate, the
+// moments and the strengths of `h` kept: only the terms with hsh are worked out again, for a boot
+// beam that grows in height round by round.
+class SectionAtHeight {
+ public:
+  explicit SectionAtHeight(const Held& h);
+  bool holds(double hsh) const;
+
+ private:
+  double tsh_, tpb_, plateWidthArea_, plateSecondMoment_, plateArea_, doubleThickness_, Mshmax_, shearNumerator_;
+  double f_, fv_;
+};
+
+// The boot beam grows 10 mm at a time, one round each, until the weld to the column fits within
+// the largest leg; it is left one step short of that height, those steps less one spent as rounds.
+void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds);
+
 // Boot beams and everything beyond them from the starting boot-beam height, again from the
 // boot-beam section whenever the boot beam grows higher.
 Trial bootBeamsAndBeyond(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds);
