@@ -102,10 +102,20 @@ std::vector<NamedValue> valuesWith(std::vector<NamedValue> own, const Held& h) {
   return list;
 }
 
-std::vector<FieldText> plateLayoutFields(const Held& h) {
+ResultView bootBeamResults(const Held& h, std::vector<FieldText> topPlate, std::vector<FieldText> diaphragm) {
   const auto plain = [](double x) { return formatGeneral(x); };
-  return {{"Edta", plain(h.a)},   {"Edtc", plain(h.c)}, {"Edtlt", plain(h.lt)},    {"Edtbt", plain(h.bt)},
-          {"EdtL", plain(h.L)},   {"EdtB", plain(h.B)}, {"Edttpb", plain(h.tpb)}};
+  std::vector<FieldText> fields{{"Edta", plain(h.a)}, {"Edtc", plain(h.c)},   {"Edtlt", plain(h.lt)},
+                                {"Edtbt", plain(h.bt)}, {"EdtL", plain(h.L)}, {"EdtB", plain(h.B)},
+                                {"Edttpb", plain(h.tpb)}, {"Edthxlb", plain(h.hsh)}, {"Edttxlb", plain(h.tsh)}};
+  fields.insert(fields.end(), topPlate.begin(), topPlate.end());
+  const std::vector<FieldText> welds{{"Edthfxlb", plain(h.hf2)}, {"Edthf5", plain(h.hf5)}, {"Edthjjl", plain(h.hjjl)},
+                                     {"Edttjjl", plain(h.tjjl)}, {"Edthfjjl", plain(h.hf3)}};
+  fields.insert(fields.end(), welds.begin(), welds.end());
+  fields.insert(fields.end(), diaphragm.begin(), diaphragm.end());
+  const std::vector<FieldText> bolt{
+      {"edtms", plain(h.dms)}, {"edtshear", shearKeyField(h.Vfb, h.V)}, {"edtkey", shearKeyText(h.key)}};
+  fields.insert(fields.end(), bolt.begin(), bolt.end());
+  return {fields, {}, {"Edthfxlb", "Edthf5"}};
 }
 
 DesignCheck bootBeamWeldCheck(const Held& h) {
@@ -215,6 +225,15 @@ void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& 
 
 ModuleDescriptor commonDescriptor() {
   return standard::exposedBaseInputs(true, {});
+}
+
+ResultGroupSpec bootBeamFields(bool topPlate) {
+  using standard::mm;
+  ResultGroupSpec group{"GroupBox6", "靴梁", {{"Edthxlb", "靴梁板高度hsh", mm}, {"Edttxlb", "靴梁板厚度tsh", mm}}};
+  if (topPlate) group.fields.push_back({"Edttd", "靴梁顶板厚度tp", mm});
+  group.fields.push_back({"Edthfxlb", "靴梁板与柱焊脚高度", mm});
+  group.fields.push_back({"Edthf5", "靴梁板与底板焊脚高度", mm});
+  return group;
 }
 
 ResultGroupSpec boltAndShearFields() {

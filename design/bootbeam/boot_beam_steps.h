@@ -29,6 +29,9 @@ struct BootBeamType {
   double n;                  // twice the bolts in tension: 6 or 4
   double startingBolt;       // the first anchor-bolt diameter tried, mm
   rigidbase::PressurePolicy pressure;  // the pressure under the plate
+  // The plate panels' moments, and the plate thickness from them (and from the tension bolts).
+  void (*panels)(Held&);
+  void (*plateThickness)(const Materials&, Held&);
   const char* withinBoltRowFormula;    // its formula within the bolt row, for the report
   // The moments of the boot beam beyond the column: the pressure's (and the bolt row's) on the
   // cantilever, the largest of them, and the largest with the span's Msh2 into Mshmax.
@@ -103,6 +106,24 @@ void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds);
 // Boot beams and everything beyond them from the starting boot-beam height, again from the
 // boot-beam section whenever the boot beam grows higher.
 Trial bootBeamsAndBeyond(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds);
+
+// One design pass over the entries: for each bolt tried, the plate layout, the plan and the bearing
+// under it (planAndBearing()), the tension bolts, the panels and the plate, then the boot beams and
+// everything beyond them; again with the next bolt, or from the plate sizes when a part grew.
+template <class PlanAndBearing>
+rigidbase::PassEnd bootBeamPass(const BootBeamType& type, const Entries& e, const Materials& m, Held& h,
+                                RoundLimit& rounds, PlanAndBearing&& planAndBearing) {
+  startPass(type, e, h);
+  const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
+  return rigidbase::untilDesigned(h.dms, rounds, [&] {
+    plateLayoutSizes(typed, h);
+    if (planAndBearing() == Bearing::AxialTension) return Trial::AxialTension;
+    if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
+    type.panels(h);
+    type.plateThickness(m, h);
+    return bootBeamsAndBeyond(type, m, h, rounds);
+  });
+}
 
 // ---- a given base ----------------------------------------------------------------------------
 

@@ -30,12 +30,16 @@ namespace {
 
 using rigidbase::Eccentricity;
 
+void panels(Held& h);
+void plateThickness(const Materials& m, Held& h);
 Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds);
 
 const BootBeamType channel{
     .n = 4,
     .startingBolt = 24,
     .pressure = {rigidbase::OperandOrder::SideBySide, 5e-6, true},
+    .panels = panels,
+    .plateThickness = plateThickness,
     .withinBoltRowFormula = "σc = 2N/(L/2 − e)/3/B，xn = L − lt，Ta = 0",
     .cantileverMoments =
         [](Held& h, double pressureMoment) {
@@ -317,21 +321,9 @@ Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
 
 // ---- the design pass -------------------------------------------------------------------------
 
-Trial designTrial(const TypedPlateSizes& typed, const Materials& m, Held& h, RoundLimit& rounds,
-                  std::optional<FoundBearing>& lastBearing) {
-  plateLayoutSizes(typed, h);
-  if (planAndBearing(m, h, rounds, lastBearing) == Bearing::AxialTension) return Trial::AxialTension;
-  if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
-  panels(h);
-  plateThickness(m, h);
-  return bootBeamsAndBeyond(channel, m, h, rounds);
-}
-
 rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
-  startPass(channel, e, h);
-  std::optional<FoundBearing> lastBearing;
-  const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
-  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(typed, m, h, rounds, lastBearing); });
+  std::optional<FoundBearing> lastBearing;  // of this pass
+  return bootBeamPass(channel, e, m, h, rounds, [&] { return planAndBearing(m, h, rounds, lastBearing); });
 }
 
 // ---- a given base ----------------------------------------------------------------------------
@@ -425,15 +417,9 @@ std::vector<NamedValue> values(const Held& h) { return valuesWith(listValues(own
 
 ResultView results(const Held& h) {
   const auto plain = [](double x) { return formatGeneral(x); };
-  std::vector<FieldText> fields = plateLayoutFields(h);
-  const std::vector<FieldText> more{
-      {"Edthxlb", plain(h.hsh)},  {"Edttxlb", plain(h.tsh)},  {"Edttd", plain(h.tp)},      {"Edthfxlb", plain(h.hf2)},
-      {"Edthf5", plain(h.hf5)},   {"Edthjjl", plain(h.hjjl)}, {"Edttjjl", plain(h.tjjl)},  {"Edthfjjl", plain(h.hf3)},
-      {"Edthgb", plain(h.hcb)},   {"Edttgb", plain(h.tcb)},   {"Edthf6", plain(h.hf6)},    {"Edthf7", plain(h.hf7)},
-      {"edtms", plain(h.dms)},    {"edtshear", shearKeyField(h.Vfb, h.V)},
-      {"edtkey", shearKeyText(h.key)}};
-  fields.insert(fields.end(), more.begin(), more.end());
-  return {fields, {}, {"Edthfxlb", "Edthf5"}};
+  return bootBeamResults(h, {{"Edttd", plain(h.tp)}},
+                         {{"Edthgb", plain(h.hcb)}, {"Edttgb", plain(h.tcb)}, {"Edthf6", plain(h.hf6)},
+                          {"Edthf7", plain(h.hf7)}});
 }
 
 std::vector<DesignCheck> checks(const Held& h) {
@@ -502,13 +488,7 @@ ModuleDescriptor makeModule() {
   nameType(d, "g3", "槽型靴梁柱脚", "TForm7", "g3.bmp");
   d.resultFormName = "TForm14";
   d.resultGroups = {standard::plateLayoutResults(),
-                    {"GroupBox6",
-                     "靴梁",
-                     {{"Edthxlb", "靴梁板高度hsh", mm},
-                      {"Edttxlb", "靴梁板厚度tsh", mm},
-                      {"Edttd", "靴梁顶板厚度tp", mm},
-                      {"Edthfxlb", "靴梁板与柱焊脚高度", mm},
-                      {"Edthf5", "靴梁板与底板焊脚高度", mm}}},
+                    bootBeamFields(true),
                     {"GroupBox7",
                      "肋板",
                      {{"Edthjjl", "加劲肋高度hs", mm}, {"Edttjjl", "加劲肋厚度ts", mm}, {"Edthfjjl", "加劲肋焊脚高度", mm}}},

@@ -30,12 +30,16 @@ namespace {
 
 using rigidbase::Eccentricity;
 
+void panels(Held& h);
+void plateThickness(const Materials& m, Held& h);
 Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds);
 
 const BootBeamType tShaped{
     .n = 6,
     .startingBolt = 20,
     .pressure = {rigidbase::OperandOrder::SideBySide, 1e-6, false},
+    .panels = panels,
+    .plateThickness = plateThickness,
     .withinBoltRowFormula = "σc = 2N/(L/2 − e)/3/B，xn = 3·(L/2 − e)，Ta = 0",
     .cantileverMoments =
         [](Held& h, double pressureMoment) {
@@ -214,19 +218,8 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
 
 // ---- the design pass -------------------------------------------------------------------------
 
-Trial designTrial(const TypedPlateSizes& typed, const Materials& m, Held& h, RoundLimit& rounds) {
-  plateLayoutSizes(typed, h);
-  if (planAndBearing(m, h, rounds) == Bearing::AxialTension) return Trial::AxialTension;
-  if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
-  panels(h);
-  plateThickness(m, h);
-  return bootBeamsAndBeyond(tShaped, m, h, rounds);
-}
-
 rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
-  startPass(tShaped, e, h);
-  const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
-  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(typed, m, h, rounds); });
+  return bootBeamPass(tShaped, e, m, h, rounds, [&] { return planAndBearing(m, h, rounds); });
 }
 
 // ---- a given base ----------------------------------------------------------------------------
@@ -290,18 +283,7 @@ const HeldField<Held> ownFields[] = {
 
 std::vector<NamedValue> values(const Held& h) { return valuesWith(listValues(ownFields, h), h); }
 
-ResultView results(const Held& h) {
-  const auto plain = [](double x) { return formatGeneral(x); };
-  std::vector<FieldText> fields = plateLayoutFields(h);
-  const std::vector<FieldText> more{{"Edthxlb", plain(h.hsh)},  {"Edttxlb", plain(h.tsh)},
-                                    {"Edthfxlb", plain(h.hf2)}, {"Edthf5", plain(h.hf5)},
-                                    {"Edthjjl", plain(h.hjjl)}, {"Edttjjl", plain(h.tjjl)},
-                                    {"Edthfjjl", plain(h.hf3)}, {"edtms", plain(h.dms)},
-                                    {"edtshear", shearKeyField(h.Vfb, h.V)},
-                                    {"edtkey", shearKeyText(h.key)}};
-  fields.insert(fields.end(), more.begin(), more.end());
-  return {fields, {}, {"Edthfxlb", "Edthf5"}};
-}
+ResultView results(const Held& h) { return bootBeamResults(h, {}, {}); }
 
 std::vector<DesignCheck> checks(const Held& h) {
   DesignCheck plate = plateThicknessCheck(
@@ -357,14 +339,7 @@ ModuleDescriptor makeModule() {
   ModuleDescriptor d = commonDescriptor();
   nameType(d, "g2", "T型靴梁柱脚", "TForm6", "g2.bmp");
   d.resultFormName = "TForm13";
-  d.resultGroups = {standard::plateLayoutResults(),
-                    {"GroupBox6",
-                     "靴梁",
-                     {{"Edthxlb", "靴梁板高度hsh", mm},
-                      {"Edttxlb", "靴梁板厚度tsh", mm},
-                      {"Edthfxlb", "靴梁板与柱焊脚高度", mm},
-                      {"Edthf5", "靴梁板与底板焊脚高度", mm}}},
-                    standard::boltStiffenerResults(),
+  d.resultGroups = {standard::plateLayoutResults(), bootBeamFields(false), standard::boltStiffenerResults(),
                     boltAndShearFields()};
   d.plateThicknesses = {"tpb", "tsh", "tjjl"};
   bindFunctions(d,
