@@ -352,6 +352,17 @@ bool givenPressureAndBolts(const BootBeamType& type, const Materials& m, Held& h
   return true;
 }
 
+bool givenPlateAndBootBeams(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds,
+                            GivenSizeFindings& findings) {
+  if (!givenPressureAndBolts(type, m, h, rounds)) return false;
+  type.panels(h);
+  const double tpb = h.tpb;
+  type.plateThickness(m, h);
+  h.tpb = tpb;
+  checkBootBeams(type, m, h, findings);
+  return true;
+}
+
 void checkBootBeams(const BootBeamType& type, const Materials& m, Held& h, GivenSizeFindings& findings) {
   bootBeamSectionHolds(type, m, h);
   h.fsh = h.f;

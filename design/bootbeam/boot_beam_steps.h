@@ -141,6 +141,11 @@ bool givenPressureAndBolts(const BootBeamType& type, const Materials& m, Held& h
 // The boot beams of given height and thickness, their welds to the column and to the plate at
 // the given legs, each evaluated once; a weld with no length left cannot be checked.
 void checkBootBeams(const BootBeamType& type, const Materials& m, Held& h, GivenSizeFindings& findings);
+// A given base up to its boot beams, each step once on the given sizes: the pressure and the
+// bolts, the panels and the thickness the plate needs (the given thickness kept), and the boot
+// beams with their welds. False for axial tension within the bolt rows.
+bool givenPlateAndBootBeams(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds,
+                            GivenSizeFindings& findings);
 // The first leg of the plate welds on a plate tpb thick, the smallest a design gives them.
 double plateWeldStartingLeg(const BootBeamType& type, double tpb);
 // The rules of the plate, the boot beams and their welds that a design keeps.

@@ -373,13 +373,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   takeGivenBase(channel, e, sizeFields, s, h);
   const auto bolt = tables::anchorBolt(static_cast<int>(h.dms));
   h.c = bolt->c, h.bt = tables::boltEdgeDistance(bolt->dms), h.tp = h.tsh;
-  if (!givenPressureAndBolts(channel, m, h, rounds))
-    return givenAxialTension();
-  panels(h);
-  const double tpb = h.tpb;
-  plateThickness(m, h);
-  h.tpb = tpb;
-  checkBootBeams(channel, m, h, f);
+  if (!givenPlateAndBootBeams(channel, m, h, rounds, f)) return givenAxialTension();
   h.Ntal = 2 * h.ta / h.n;
   h.ffw = m.steel->ffw;
   if (stiffenerHasHeight(h.hjjl, 30, {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, f)) {

@@ -240,13 +240,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   RoundLimit rounds;
   const Materials m = readMaterials(e);
   takeGivenBase(tShaped, e, sizeFields, s, h);
-  if (!givenPressureAndBolts(tShaped, m, h, rounds))
-    return givenAxialTension();
-  panels(h);
-  const double tpb = h.tpb;
-  plateThickness(m, h);
-  h.tpb = tpb;
-  checkBootBeams(tShaped, m, h, f);
+  if (!givenPlateAndBootBeams(tShaped, m, h, rounds, f)) return givenAxialTension();
   h.write1 = (h.c + h.bt) / h.tjjl;
   h.write2 = tables::outstandLimit(m.steel->fy);
   if (stiffenerHasHeight(h.hjjl, tables::stiffenerCornerCut, {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, f)) {
