@@ -395,8 +395,6 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-Sizes heldSizes(const Held& h) { return sizesWithKey(sizeFields, h); }
-
 // ---- values, results, checks and report ------------------------------------------------------
 
 const HeldField<Held> ownFields[] = {
@@ -494,10 +492,10 @@ ModuleDescriptor makeModule() {
                       {"Edthf7", "隔板与靴梁焊脚高度", mm}}},
                     boltAndShearFields()};
   d.plateThicknesses = {"tpb", "tsh", "tjjl", "tcb"};
-  bindFunctions(d,
-                {.calculate = calculateChannelBootBeam, .results = results, .report = report, .values = values,
-                 .checks = checks, .checkValues = checkValues, .check = checkGiven, .sizes = heldSizes},
-                channelBootBeamRemedies, sizeNamesWithKey(sizeFields));
+  bindFunctions<sizeFields>(d,
+                            {.calculate = calculateChannelBootBeam, .results = results, .report = report, .values = values,
+                             .checks = checks, .checkValues = checkValues, .check = checkGiven},
+                            channelBootBeamRemedies);
   return d;
 }
 

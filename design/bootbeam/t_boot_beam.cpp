@@ -261,8 +261,6 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-Sizes heldSizes(const Held& h) { return sizesWithKey(sizeFields, h); }
-
 // ---- values, results, checks and report ------------------------------------------------------
 
 const HeldField<Held> ownFields[] = {
@@ -336,10 +334,10 @@ ModuleDescriptor makeModule() {
   d.resultGroups = {standard::plateLayoutResults(), bootBeamFields(false), standard::boltStiffenerResults(),
                     boltAndShearFields()};
   d.plateThicknesses = {"tpb", "tsh", "tjjl"};
-  bindFunctions(d,
-                {.calculate = calculateTBootBeam, .results = results, .report = report, .values = values,
-                 .checks = checks, .checkValues = checkValues, .check = checkGiven, .sizes = heldSizes},
-                tBootBeamRemedies, sizeNamesWithKey(sizeFields));
+  bindFunctions<sizeFields>(d,
+                            {.calculate = calculateTBootBeam, .results = results, .report = report, .values = values,
+                             .checks = checks, .checkValues = checkValues, .check = checkGiven},
+                            tBootBeamRemedies);
   return d;
 }
 

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "design/common/calculation.h"
+#include "design/common/check_mode.h"
 #include "design/common/module.h"
+#include "design/common/shear_key.h"
 
 namespace pedivo {
 
@@ -32,16 +34,27 @@ inline void nameType(ModuleDescriptor& d, const std::string& id, const std::stri
   d.diagramFile = diagramFile;
 }
 
+// Whether a type's sizes end with the shear key's group (every exposed base) or not.
+enum class KeySizes { After, None };
+
+template <auto& fields, KeySizes key, class Held>
+Sizes sizesFrom(const Held& h) {
+  if constexpr (key == KeySizes::After) return sizesWithKey(fields, h);
+  else return sizesOf(fields, h);
+}
+
 // Binds the functions and the remedies into a descriptor's window state, with the sizes the type
-// designs and a check takes.
-template <class Held>
-void bindFunctions(ModuleDescriptor& d, ModuleFunctions<Held> functions, const TypeRemedies<Held>& remedies,
-                   std::vector<SizeName> sizes) {
+// designs and a check takes, read from its table of sizes `fields` both ways: their names for the
+// descriptor and the values of held ones.
+template <auto& fields, KeySizes key = KeySizes::After, class Held>
+void bindFunctions(ModuleDescriptor& d, ModuleFunctions<Held> functions, const TypeRemedies<Held>& remedies) {
   functions.weight = remedies.weight;
   functions.remedies = remedies.checks;
+  functions.sizes = sizesFrom<fields, key, Held>;
   d.newState = stateFactory(functions);
   d.stopRemedy = remedies.stop;
-  d.sizes = std::move(sizes);
+  if constexpr (key == KeySizes::After) d.sizes = sizeNamesWithKey(fields);
+  else d.sizes = sizeNames(fields);
 }
 
 }  // namespace pedivo

@@ -166,11 +166,12 @@ ModuleDescriptor makeDescriptor() {
   d.resultFormName = "TForm15";
   d.resultClientSize = {294, 44};
   d.resultGroups = {{"", "", {{"edtH", "钢柱插入深度dc", standard::mm}}}};
-  bindFunctions(d,
-                {.calculate = calculateEmbedded, .results = results, .report = report, .values = values,
-                 .checks = checks, .checkValues = checkValues, .check = checkEmbedded,
-                 .sizes = [](const Held& h) { return sizesOf(sizeFields, h); }},
-                embeddedRemedies, sizeNames(sizeFields));
+  // The depth alone: an embedded base has no shear key.
+  bindFunctions<sizeFields, KeySizes::None>(d,
+                                            {.calculate = calculateEmbedded, .results = results, .report = report,
+                                             .values = values, .checks = checks, .checkValues = checkValues,
+                                             .check = checkEmbedded},
+                                            embeddedRemedies);
   return d;
 }
 

@@ -228,11 +228,11 @@ ModuleDescriptor makeDescriptor() {
                       {"Edttjjl", "锚栓加劲肋厚度ts", mm},
                       {"Edthfjjl", "锚栓加劲肋焊脚高度", mm}}}};
   d.plateThicknesses = {"tpb", "tjjl"};
-  bindFunctions(d,
-                {.calculate = calculateFourBolt, .results = results, .report = report, .values = values,
-                 .checks = checks, .checkValues = checkValues, .check = checkFourBolt,
-                 .sizes = [](const Held& h) { return sizesWithKey(fourBoltSizes, h); }},
-                fourBoltRemedies, sizeNamesWithKey(fourBoltSizes));
+  bindFunctions<fourBoltSizes>(d,
+                               {.calculate = calculateFourBolt, .results = results, .report = report,
+                                .values = values, .checks = checks, .checkValues = checkValues,
+                                .check = checkFourBolt},
+                               fourBoltRemedies);
   return d;
 }
 

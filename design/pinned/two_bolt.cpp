@@ -46,11 +46,11 @@ ModuleDescriptor makeDescriptor() {
                       {"edtshear", "抗剪键设置", ""},
                       {"edtkey", "抗剪键", "", true}}}};
   d.plateThicknesses = {"tpb"};
-  bindFunctions(d,
-                {.calculate = calculateTwoBolt, .results = results, .report = report, .values = values,
-                 .checks = checks, .checkValues = checkValues, .check = checkTwoBolt,
-                 .sizes = [](const Held& h) { return sizesWithKey(pinnedPlateSizes, h); }},
-                twoBoltRemedies, sizeNamesWithKey(pinnedPlateSizes));
+  bindFunctions<pinnedPlateSizes>(d,
+                                  {.calculate = calculateTwoBolt, .results = results, .report = report,
+                                   .values = values, .checks = checks, .checkValues = checkValues,
+                                   .check = checkTwoBolt},
+                                  twoBoltRemedies);
   return d;
 }
 

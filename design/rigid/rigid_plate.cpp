@@ -357,8 +357,6 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-Sizes heldSizes(const Held& h) { return sizesWithKey(rigidPlateSizes, h); }
-
 // ---- results, checks and report ------------------------------------------------------------
 
 ResultView results(const Held& h) {
@@ -538,11 +536,11 @@ ModuleDescriptor makeDescriptor(const TypeNames& names, const TypeRemedies<Held>
   plate.fields.push_back({"edtkey", "抗剪键", "", true});
   d.resultGroups = {plate, standard::boltStiffenerResults()};
   d.plateThicknesses = {"tpb", "tjjl"};
-  bindFunctions(d,
-                {.calculate = designWith<layout>, .results = results, .report = report, .values = values,
-                 .checks = checksWith<layout>, .checkValues = checkValues, .check = checkGiven<layout>,
-                 .sizes = heldSizes},
-                remedies, sizeNamesWithKey(rigidPlateSizes));
+  bindFunctions<rigidPlateSizes>(d,
+                                 {.calculate = designWith<layout>, .results = results, .report = report,
+                                  .values = values, .checks = checksWith<layout>, .checkValues = checkValues,
+                                  .check = checkGiven<layout>},
+                                 remedies);
   return d;
 }
 
