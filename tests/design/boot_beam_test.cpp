@@ -337,6 +337,22 @@ TEST(BootBeamWeld, LegTwoTenthsShortFails) {
   EXPECT_TRUE(bootBeamWeldCheck(h).ok());
 }
 
+// A weld with any length left needs a leg for the flange force, in the check and in its remedy
+// alike; only a weld with no length left asks none.
+TEST(BootBeamWeld, AnyLengthLeftAsksItsLeg) {
+  BootBeamHeld h;
+  h.ffw = 200;
+  h.hf2 = 16;
+  h.Vshmax = 1e4;
+  h.lf = 0;
+  EXPECT_EQ(bootBeamWeldCheck(h).demand, 0);
+  h.lf = 0.5;
+  std::vector<DesignCheck> checks{bootBeamWeldCheck(h)};
+  EXPECT_DOUBLE_EQ(checks[0].demand, 1e4 / (1.4 * 0.5 * 200));
+  tBootBeamRemedies.checks(h, checks);
+  EXPECT_NE(checks[0].remedy.find("焊缝长 0.5 mm，所需焊脚 71.428 mm"), std::string::npos) << checks[0].remedy;
+}
+
 // The report prints the branches the steps took: what sized the plate, and which way the
 // stiffener beside a tension bolt bends (along a + lt under the bolt's tension, across the width
 // under the pressure beside the boot beam).
