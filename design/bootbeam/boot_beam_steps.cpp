@@ -373,7 +373,8 @@ void checkBootBeams(const BootBeamType& type, const Materials& m, Held& h, Given
   if (!(h.lf > 0)) findings.unevaluated.push_back({"bootBeamWeld", "靴梁与柱焊缝计算长度 hsh − 35 ≤ 0"});
   h.write5 = (h.a + h.lt) / h.tsh;
   h.write6 = tables::outstandLimit(h.fy);
-  if (h.L - 2 * h.hf5 > 0 && (h.L - h.hb) / 2 - 2 * h.hf5 > 0) {
+  // The shorter weld along the plate, beyond the column, decides; the plate's whole length is longer.
+  if ((h.L - h.hb) / 2 - 2 * h.hf5 > 0) {
     plateWeldsHold(type, m, h);
   } else {
     for (const char* id : {"plateWeld", "plateWeldCombined"})
