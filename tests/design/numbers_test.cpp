@@ -20,6 +20,8 @@ namespace {
 TEST(NumberReading, AcceptsPlainDecimalsWithBlanksSignsAndExponents) {
   EXPECT_EQ(parseNumber("450"), 450.0);
   EXPECT_EQ(parseNumber("  12.5\t"), 12.5);
+  EXPECT_EQ(parseNumber(" 12"), 12.0);  // one blank at a time: an odd count leaves no digit behind
+  EXPECT_EQ(parseNumber("\t\t\t7"), 7.0);
   EXPECT_EQ(parseNumber("\xE3\x80\x80" "80" "\xE3\x80\x80"), 80.0);  // ideographic spaces
   EXPECT_EQ(parseNumber("+5"), 5.0);
   EXPECT_EQ(parseNumber("-10"), -10.0);
