@@ -153,7 +153,15 @@ Next bootBeamSection(const BootBeamType& type, const Materials& m, Held& h, Roun
   return Next::Continue;
 }
 
-// A fillet weld counts over at most 60 legs: the leg grows by 2 mm until 60·hf ≥ 2·hf + lf.
+// The leg of the boot-beam-to-column weld at the boot-beam height hsh, rounded up to even.
+double bootBeamWeldLegAt(const Held& h, double hsh, double minimumLeg) {
+  double leg = weldLegFor(h.Vshmax, hsh - tables::weldStopBelowTop - tables::stiffenerCornerCut, h.ffw);
+  if (minimumLeg > leg) leg = minimumLeg;
+  return roundUpToEven(leg);
+}
+
+}  // namespace
+
 // The count of 2 mm steps is found at once and then confirmed by the same comparison the
 // step-by-step growth makes, so the leg and the rounds spent are those of growing it step by step.
 double legForWeldLength(double hf, double lf, RoundLimit& rounds) {
@@ -167,15 +175,6 @@ double legForWeldLength(double hf, double lf, RoundLimit& rounds) {
   rounds.advance(steps);
   return hf + legStep * steps;
 }
-
-// The leg of the boot-beam-to-column weld at the boot-beam height hsh, rounded up to even.
-double bootBeamWeldLegAt(const Held& h, double hsh, double minimumLeg) {
-  double leg = weldLegFor(h.Vshmax, hsh - tables::weldStopBelowTop - tables::stiffenerCornerCut, h.ffw);
-  if (minimumLeg > leg) leg = minimumLeg;
-  return roundUpToEven(leg);
-}
-
-}  // namespace
 
 // Only the weld's length grows with the height (the flange force stays), and the section that held
 // at the lower height holds the better at a higher one, so the count of steps is found at once:

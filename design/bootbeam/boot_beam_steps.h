@@ -99,6 +99,10 @@ class SectionAtHeight {
   double f_, fv_;
 };
 
+// The leg of a fillet weld lf long from hf on: a weld counts over at most 60 legs, so the leg grows
+// by 2 mm, one round a step, until 60·hf ≥ 2·hf + lf.
+double legForWeldLength(double hf, double lf, RoundLimit& rounds);
+
 // The boot beam grows 10 mm at a time, one round each, until the weld to the column fits within
 // the largest leg; it is left one step short of that height, those steps less one spent as rounds.
 void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds);

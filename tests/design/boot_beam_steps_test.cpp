@@ -87,5 +87,20 @@ TEST(BootBeamSteps, RaisingForTheWeldLegStopsOneStepShortOfTheFirstHeightThatFit
   }
 }
 
+// A weld exactly 60 legs long (58 counted and one at each end) keeps its leg; a hair longer grows
+// it one 2 mm step, one round; a long weld as many steps as it takes.
+TEST(BootBeamSteps, AWeldCountsOverAtMostSixtyLegs) {
+  struct Case {
+    double hf, lf, leg;
+    long rounds;
+  };
+  for (const Case& c : {Case{8, 58 * 8, 8, 0}, Case{8, 58 * 8 + 0.01, 10, 1}, Case{6, 58 * 14, 14, 4},
+                        Case{6, 58 * 14 + 1, 16, 5}}) {
+    RoundLimit rounds;
+    EXPECT_EQ(legForWeldLength(c.hf, c.lf, rounds), c.leg) << c.lf;
+    EXPECT_EQ(rounds.used(), c.rounds) << c.lf;
+  }
+}
+
 }  // namespace
 }  // namespace pedivo::bootbeam
