@@ -176,6 +176,18 @@ TEST(GivenShearKey, ASectionOfAnyDimensionsIsCheckedByThem) {
   for (const char* name : {"keyh", "keyb", "keytw", "keytf", "hk", "hfk"}) EXPECT_EQ(stock.at(name), sizes.at(name)) << name;
 }
 
+// A base given without a key where the friction carries the shear exactly (V = 0.4N) needs none:
+// nothing asks for a key.
+TEST(GivenShearKey, FrictionEqualToTheShearAsksForNoKey) {
+  const Design design = testing::design(*findModule("j1"), {{"EdtN", "100"}, {"EdtV", "40"}});
+  DesignSession check(*findModule("j1"));
+  ASSERT_EQ(checkLike(design, design.session.sizes(), check).ending, Ending::Completed);
+  const DesignCheck* shear = findCheck(check.checks(), "shear");
+  ASSERT_NE(shear, nullptr);
+  EXPECT_TRUE(shear->ok());
+  EXPECT_EQ(shear->remedy, "");
+}
+
 // Only a weld with no length left leaves its check unevaluated: half a millimetre left is checked,
 // however far it falls short.
 TEST(GivenShearKey, AWeldWithAnyLengthLeftIsChecked) {
