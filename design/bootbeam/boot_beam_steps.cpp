@@ -235,7 +235,7 @@ Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
   requireWeldLength(h.lf);
   h.hf2 = bootBeamWeldLegNeeded(h);
   const double minimumLeg = tables::smallestFilletLeg(std::max(h.tsh, h.tf));
-  if (minimumLeg > h.hf2) h.hf2 = minimumLeg;
+  h.hf2 = std::max(h.hf2, minimumLeg);
   h.hf2 = roundUpToEven(h.hf2);
   if (h.hf2 > tables::largestFilletLeg) {  // beyond the largest leg: a higher boot beam gives a longer weld
     raiseBootBeamForWeldLeg(h, minimumLeg, rounds);
