@@ -193,6 +193,7 @@ TEST(ShearKey, WeldLegFollowsThePlateWithinTheWeb) {
   EXPECT_EQ(keyWeldLeg(46, 10, 15), 12);   // 10.2 → 12 = 1.2×10
   EXPECT_EQ(keyWeldLeg(100, 10, 15), 12);  // 15 → 16, held to 12
   EXPECT_EQ(keyWeldLeg(20, 9, 14), 8);
+  EXPECT_EQ(keyWeldLeg(12, 10, 15), 6);    // a given plate thinner than 16: 1.5√12 = 5.2, the least leg 6 governs
 }
 
 // A leg held under 1.5√tpb by the key's thin web is stated, with what the welder must do.
