@@ -70,8 +70,6 @@ std::vector<remedy::CheckRemedy> commonRemedies(const BootBeamHeld& h, std::stri
   };
 }
 
-}  // namespace
-
 double tBootBeamWeight(const BootBeamHeld& h) {
   return plateAndBootBeams(h) + 8 * plateMass((h.B - h.bf - 2 * h.tsh) / 2, h.hjjl, h.tjjl);
 }
@@ -83,7 +81,7 @@ double channelBootBeamWeight(const BootBeamHeld& h) {
          8 * plateMass(beyondDiaphragm, h.hjjl, h.tjjl);
 }
 
-void tBootBeamRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& checks) {
+void tBootBeamCheckRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& checks) {
   std::vector<remedy::CheckRemedy> list =
       commonRemedies(h, "锚栓加劲肋", "c、bt（加劲肋长 c + bt = " + num(h.c + h.bt) + " mm）");
   list.push_back({"layout", "两侧锚栓间距 2c = " + num(2 * h.c) + " mm 超过翼缘宽度 bf = " + num(h.bf) + " mm：减小 " +
@@ -93,7 +91,7 @@ void tBootBeamRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& checks) 
   attachShearKeyRemedies(h.key, keySeatOf(h), checks);
 }
 
-void channelBootBeamRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& checks) {
+void channelBootBeamCheckRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& checks) {
   std::vector<remedy::CheckRemedy> list = commonRemedies(h, "肋板", "a、lt（肋板长 a + lt = " + num(h.a + h.lt) + " mm）");
   const std::string diaphragm = "隔板由程序加高加厚，高度以靴梁高 hsh = " + num(h.hsh) +
                                 " mm 为限：减小 lt 使隔板荷载变小，或提高钢材牌号";
@@ -121,5 +119,10 @@ std::string channelBootBeamStopRemedy(const Entries& entries, Stop stop) {
        std::string(remedy::untickDetailing) + "并加大 a、lt，或使用“自动调整”；仍不能设计时改用T型靴梁柱脚",
        "锚栓直径超过 100 mm：加大 lt 以加长锚栓力臂，或提高锚栓牌号"});
 }
+
+}  // namespace
+
+const TypeRemedies<BootBeamHeld> tBootBeamRemedies{tBootBeamWeight, tBootBeamCheckRemedies, tBootBeamStopRemedy};
+const TypeRemedies<BootBeamHeld> channelBootBeamRemedies{channelBootBeamWeight, channelBootBeamCheckRemedies, channelBootBeamStopRemedy};
 
 }  // namespace pedivo::bootbeam

@@ -9,6 +9,7 @@
 #include "design/common/plate_panel.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
+#include "design/common/rigid_tags.h"
 #include "design/common/shear_key.h"
 #include "design/common/standard_controls.h"
 #include "design/common/tables.h"
@@ -48,26 +49,12 @@ const HeldField<Held> commonFields[] = {
 using Tag = HeldTag<Held>;
 using enum ValueFormat;
 
-const Tag planTags[] = {
-    {"<#a>", &Held::a, Plain},   {"<#c>", &Held::c, Plain},     {"<#bt>", &Held::bt, Plain},
-    {"<#lt>", &Held::lt, Plain}, {"<#L>", &Held::L, Plain},     {"<#B>", &Held::B, Plain},
-    {"<#dms>", &Held::dms, Plain}, {"<#Aems>", &Held::Aems, Plain},
-};
 const Tag eccentricityTags[] = {{"<#e>", &Held::e, Cut2}};
 const Tag zoneTags[] = {{"<#xn>", &Held::xn, Cut2}};
 
-const Tag bearingTags[] = {
-    {"<#fc>", &Held::fc, Plain},   {"<#Vfb>", &Held::Vfb, KN2},   {"<#ta>", &Held::ta, KN3},
-    {"<#Ntal>", &Held::Ntal, KN3}, {"<#fta>", &Held::fta, Plain}, {"<#b21>", &Held::b21, Cut2},
-    {"<#a21>", &Held::a21, Cut2},  {"<#r11>", &Held::r11, Cut2},  {"<#M221>", &Held::M221, KN2},
-};
-
-const Tag weldAndBootBeamTags[] = {
-    {"<#AF>", &Held::AF, Plain},     {"<#Aeww>", &Held::Aeww, Plain}, {"<#ylnc>", &Held::ylnc, Cut3},
-    {"<#ylmc>", &Held::ylmc, Cut3},  {"<#ylv>", &Held::ylv, Cut3},    {"<#ylf>", &Held::ylf, Cut3},
-    {"<#ylfs>", &Held::ylfs, Cut3},  {"<#f>", &Held::f, Plain},       {"<#ffw>", &Held::ffw, Plain},
-    {"<#hsh>", &Held::hsh, Plain},   {"<#tsh>", &Held::tsh, Plain},   {"<#ax>", &Held::ax, Cut2},
-    {"<#Ix>", &Held::Ix, Cut2},      {"<#Vsh1>", &Held::Vsh1, KN3},   {"<#Vsh2>", &Held::Vsh2, KN3},
+const Tag bootBeamTags[] = {
+    {"<#hsh>", &Held::hsh, Plain}, {"<#tsh>", &Held::tsh, Plain},   {"<#ax>", &Held::ax, Cut2},
+    {"<#Ix>", &Held::Ix, Cut2},    {"<#Vsh1>", &Held::Vsh1, KN3},   {"<#Vsh2>", &Held::Vsh2, KN3},
     {"<#Vshmax>", &Held::Vshmax, KN3},
 };
 
@@ -75,11 +62,8 @@ const Tag legTags[] = {
     {"<#hjjl>", &Held::hjjl, Plain}, {"<#tjjl>", &Held::tjjl, Plain}, {"<#lf>", &Held::lf, Plain},
     {"<#hf2>", &Held::hf2, Plain},   {"<#hf3>", &Held::hf3, Plain},   {"<#hf5>", &Held::hf5, Plain},
 };
-const Tag stiffenerStressTags[] = {
-    {"<#Vimax>", &Held::Vimax, KN3}, {"<#ylm>", &Held::ylm, Cut3},   {"<#ylvx>", &Held::ylvx, Cut3},
-    {"<#ylfR>", &Held::ylfR, Cut3},  {"<#ylvR>", &Held::ylvR, Cut3}, {"<#ylnf>", &Held::ylnf, Cut3},
-    {"<#ylvf>", &Held::ylvf, Cut3},  {"<#ylequ>", &Held::ylequ, Cut3},
-};
+const Tag bootBeamStressTags[] = {
+    {"<#Vimax>", &Held::Vimax, KN3}, {"<#ylm>", &Held::ylm, Cut3}, {"<#ylvx>", &Held::ylvx, Cut3}};
 const Tag bootBeamStrengthTags[] = {{"<#fsh>", &Held::fsh, Plain}, {"<#fvsh>", &Held::fvsh, Plain}};
 
 const Tag writeTags[] = {
@@ -124,10 +108,20 @@ void scanWith(void (*own)(const Held&, HeldNumbersScan&), const Held& h, HeldNum
   scanShearKeyValues(h.key, numbers);
 }
 
-std::vector<FieldText> plateLayoutFields(const Held& h) {
+ResultView bootBeamResults(const Held& h, std::vector<FieldText> topPlate, std::vector<FieldText> diaphragm) {
   const auto plain = [](double x) { return formatGeneral(x); };
-  return {{"Edta", plain(h.a)},   {"Edtc", plain(h.c)}, {"Edtlt", plain(h.lt)},    {"Edtbt", plain(h.bt)},
-          {"EdtL", plain(h.L)},   {"EdtB", plain(h.B)}, {"Edttpb", plain(h.tpb)}};
+  std::vector<FieldText> fields{{"Edta", plain(h.a)}, {"Edtc", plain(h.c)},   {"Edtlt", plain(h.lt)},
+                                {"Edtbt", plain(h.bt)}, {"EdtL", plain(h.L)}, {"EdtB", plain(h.B)},
+                                {"Edttpb", plain(h.tpb)}, {"Edthxlb", plain(h.hsh)}, {"Edttxlb", plain(h.tsh)}};
+  fields.insert(fields.end(), topPlate.begin(), topPlate.end());
+  const std::vector<FieldText> welds{{"Edthfxlb", plain(h.hf2)}, {"Edthf5", plain(h.hf5)}, {"Edthjjl", plain(h.hjjl)},
+                                     {"Edttjjl", plain(h.tjjl)}, {"Edthfjjl", plain(h.hf3)}};
+  fields.insert(fields.end(), welds.begin(), welds.end());
+  fields.insert(fields.end(), diaphragm.begin(), diaphragm.end());
+  const std::vector<FieldText> bolt{
+      {"edtms", plain(h.dms)}, {"edtshear", shearKeyField(h.Vfb, h.V)}, {"edtkey", shearKeyText(h.key)}};
+  fields.insert(fields.end(), bolt.begin(), bolt.end());
+  return {fields, {}, {"Edthfxlb", "Edthf5"}};
 }
 
 DesignCheck bootBeamWeldCheck(const Held& h) {
@@ -187,7 +181,7 @@ std::vector<DesignCheck> baseChecks(const BootBeamType& type, const Held& h, Des
 void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink) {
   emitSectionTags(sectionOf(h), sink);
   emitTypedInputTags(e, {.moment = true, .boltGrade = true}, sink);
-  emitTags(planTags, h, sink);
+  emitTags(rigidbase::planTags<Held>, h, sink);
   sink("<#shear>", shearKeyNeeded(h.Vfb, h.V) ? "V>0.4(N+Ta) 需要设置抗剪键" : "V<0.4(N+Ta) 不需设置抗剪键");
   emitTags(eccentricityTags, h, sink);
   sink("<#judge>", rigidbase::judgeText(h.eccentricity));
@@ -195,17 +189,22 @@ void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink) {
 }
 
 void emitBearingTags(const Held& h, const TagEmitter& sink) {
-  emitTags(bearingTags, h, sink);
+  emitTags(rigidbase::boltTensionTags<Held>, h, sink);
+  emitTags(rigidbase::firstPanelTags<Held>, h, sink);
   sink("<#alf1>", panelCoefficientText(h.cantilever1, h.alf1));
 }
 
-void emitWeldAndBootBeamTags(const Held& h, const TagEmitter& sink) { emitTags(weldAndBootBeamTags, h, sink); }
+void emitWeldAndBootBeamTags(const Held& h, const TagEmitter& sink) {
+  emitTags(rigidbase::columnWeldTags<Held>, h, sink);
+  emitTags(bootBeamTags, h, sink);
+}
 
 void emitStiffenerTags(const Held& h, double Vi, const TagEmitter& sink) {
   emitTags(legTags, h, sink);
   sink("<#1.22ffw>", formatValue(Plain, tables::betaF * h.ffw));
   sink("<#Vi>", formatValue(KN3, Vi));
-  emitTags(stiffenerStressTags, h, sink);
+  emitTags(bootBeamStressTags, h, sink);
+  emitTags(rigidbase::stiffenerStressTags<Held>, h, sink);
   sink("<#1.1f1>", formatValue(Plain, tables::equivalentStressFactor * h.f1));
   emitTags(bootBeamStrengthTags, h, sink);
 }
@@ -231,14 +230,16 @@ void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& 
 }
 
 ModuleDescriptor commonDescriptor() {
-  ModuleDescriptor d;
-  d.groups = {standard::sectionGroup(), standard::materialGroup({}), standard::exposedForceGroup(true),
-              standard::plateSizeGroup()};
-  d.hasDetailingToggle = true;
-  d.designNeedsMoment = true;
-  d.reportButton = "Button3";
-  d.checks = standard::rigidChecks();
-  return d;
+  return standard::exposedBaseInputs(true, {});
+}
+
+ResultGroupSpec bootBeamFields(bool topPlate) {
+  using standard::mm;
+  ResultGroupSpec group{"GroupBox6", "靴梁", {{"Edthxlb", "靴梁板高度hsh", mm}, {"Edttxlb", "靴梁板厚度tsh", mm}}};
+  if (topPlate) group.fields.push_back({"Edttd", "靴梁顶板厚度tp", mm});
+  group.fields.push_back({"Edthfxlb", "靴梁板与柱焊脚高度", mm});
+  group.fields.push_back({"Edthf5", "靴梁板与底板焊脚高度", mm});
+  return group;
 }
 
 ResultGroupSpec boltAndShearFields() {

@@ -17,8 +17,10 @@ std::vector<NamedValue> valuesWith(std::vector<NamedValue> own, const Held& h);
 // The numbers of that list, the type's own scanned by `own`, for the overflow guard.
 void scanWith(void (*own)(const Held&, HeldNumbersScan&), const Held& h, HeldNumbersScan& numbers);
 
-// The plate layout as the result window shows it: a, c, lt, bt, L, B and tpb.
-std::vector<FieldText> plateLayoutFields(const Held& h);
+// The result window's fields in their filling order: the plate layout, the boot beams (`topPlate`
+// after their sizes), their welds, the stiffeners or ribs (`diaphragm` after them), the bolt and
+// the shear key.
+ResultView bootBeamResults(const Held& h, std::vector<FieldText> topPlate, std::vector<FieldText> diaphragm);
 
 // The welds of a boot beam to the column, in legs: the leg the flange force needs against the
 // even leg plus the 0.1 mm its rounding may leave.
@@ -50,6 +52,8 @@ void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& 
 std::string panelFormula(const char* name, bool cantilever, const char* q, const char* b, const char* k, const char* a);
 
 ModuleDescriptor commonDescriptor();
+// The result window's boot-beam group, with the channel's top plate where it has one.
+ResultGroupSpec bootBeamFields(bool topPlate);
 ResultGroupSpec boltAndShearFields();
 
 }  // namespace pedivo::bootbeam

@@ -85,8 +85,8 @@ void bootBeamShear(Held& h) {
   h.Vshmax = std::max(h.Vsh1, h.Vsh2);
 }
 
-// The two boot-beam plates with the base plate as their flange, as a cantilever beyond
-// the column and as a span between its flanges: true when bending and shear hold.
+}  // namespace
+
 bool bootBeamSectionHolds(const BootBeamType& type, const Materials& m, Held& h) {
   h.ax = h.tpb * h.B * (h.hsh + h.tpb) / 2 / (2 * h.tsh * h.hsh + h.tpb * h.B);
   const double plateArm = (h.hsh + h.tpb) / 2 - h.ax;
@@ -106,37 +106,31 @@ bool bootBeamSectionHolds(const BootBeamType& type, const Materials& m, Held& h)
   return !(h.ylm > h.f || h.ylvx > h.fv);
 }
 
-// The section's bending and shear at another boot-beam height, the thickness, the plate, the
-// moments and the strengths kept: only the terms with hsh are worked out again, each product in
-// the order bootBeamSectionHolds writes it, so a height gives the same verdict either way.
-class SectionAtHeight {
- public:
-  explicit SectionAtHeight(const Held& h)
-      : tsh_(h.tsh),
-        tpb_(h.tpb),
-        plateWidthArea_(h.tpb * h.B),
-        plateSecondMoment_(h.B * h.tpb * h.tpb * h.tpb / 12),
-        plateArea_(h.B * h.tpb),
-        doubleThickness_(2 * h.tsh),
-        Mshmax_(h.Mshmax),
-        shearNumerator_(1.5 * h.Vshmax),
-        f_(h.f),
-        fv_(h.fv) {}
+SectionAtHeight::SectionAtHeight(const Held& h)
+    : tsh_(h.tsh),
+      tpb_(h.tpb),
+      plateWidthArea_(h.tpb * h.B),
+      plateSecondMoment_(h.B * h.tpb * h.tpb * h.tpb / 12),
+      plateArea_(h.B * h.tpb),
+      doubleThickness_(2 * h.tsh),
+      Mshmax_(h.Mshmax),
+      shearNumerator_(1.5 * h.Vshmax),
+      f_(h.f),
+      fv_(h.fv) {}
 
-  bool holds(double hsh) const {
-    const double ax = plateWidthArea_ * (hsh + tpb_) / 2 / (doubleThickness_ * hsh + plateWidthArea_);
-    const double plateArm = (hsh + tpb_) / 2 - ax;
-    const double Ix = 2 * (tsh_ * hsh * hsh * hsh / 12 + tsh_ * hsh * ax * ax) + plateSecondMoment_ +
-                      plateArea_ * plateArm * plateArm;
-    const double ylm = (hsh / 2 + ax) * Mshmax_ / Ix;
-    const double ylvx = shearNumerator_ / hsh / tsh_ / 2;
-    return !(ylm > f_ || ylvx > fv_);
-  }
+// Each product in the order bootBeamSectionHolds writes it, so a height gives the same verdict
+// either way.
+bool SectionAtHeight::holds(double hsh) const {
+  const double ax = plateWidthArea_ * (hsh + tpb_) / 2 / (doubleThickness_ * hsh + plateWidthArea_);
+  const double plateArm = (hsh + tpb_) / 2 - ax;
+  const double Ix = 2 * (tsh_ * hsh * hsh * hsh / 12 + tsh_ * hsh * ax * ax) + plateSecondMoment_ +
+                    plateArea_ * plateArm * plateArm;
+  const double ylm = (hsh / 2 + ax) * Mshmax_ / Ix;
+  const double ylvx = shearNumerator_ / hsh / tsh_ / 2;
+  return !(ylm > f_ || ylvx > fv_);
+}
 
- private:
-  double tsh_, tpb_, plateWidthArea_, plateSecondMoment_, plateArea_, doubleThickness_, Mshmax_, shearNumerator_;
-  double f_, fv_;
-};
+namespace {
 
 // A boot beam that fails becomes thicker while it stays within the flange thickness (a wider
 // plate), otherwise higher, 10 mm and one round at a time. Only the height changes while it
@@ -159,7 +153,15 @@ Next bootBeamSection(const BootBeamType& type, const Materials& m, Held& h, Roun
   return Next::Continue;
 }
 
-// A fillet weld counts over at most 60 legs: the leg grows by 2 mm until 60·hf ≥ 2·hf + lf.
+// The leg of the boot-beam-to-column weld at the boot-beam height hsh, rounded up to even.
+double bootBeamWeldLegAt(const Held& h, double hsh, double minimumLeg) {
+  double leg = weldLegFor(h.Vshmax, hsh - tables::weldStopBelowTop - tables::stiffenerCornerCut, h.ffw);
+  if (minimumLeg > leg) leg = minimumLeg;
+  return roundUpToEven(leg);
+}
+
+}  // namespace
+
 // The count of 2 mm steps is found at once and then confirmed by the same comparison the
 // step-by-step growth makes, so the leg and the rounds spent are those of growing it step by step.
 double legForWeldLength(double hf, double lf, RoundLimit& rounds) {
@@ -174,20 +176,12 @@ double legForWeldLength(double hf, double lf, RoundLimit& rounds) {
   return hf + legStep * steps;
 }
 
-// The leg of the boot-beam-to-column weld at the boot-beam height hsh, rounded up to even.
-double bootBeamWeldLegAt(const Held& h, double hsh, double minimumLeg) {
-  double leg = weldLegFor(h.Vshmax, hsh - tables::weldStopBelowTop - tables::stiffenerCornerCut, h.ffw);
-  if (minimumLeg > leg) leg = minimumLeg;
-  return roundUpToEven(leg);
-}
-
-// The boot beam grows 10 mm at a time, one round each, until the weld to the column fits within
-// the largest leg. Only the weld's length grows with the height (the flange force stays), and the
-// section that held at the lower height holds the better at a higher one, so the count of steps
-// is found at once: doubled until the leg fits, then halved down to the first height that fits,
-// and confirmed on the heights the step-by-step growth reaches. The boot beam is left one step
-// short, for the caller's round and its whole pass at that height. A leg that the smallest leg
-// alone keeps too large never fits: the round limit would be reached step by step.
+// Only the weld's length grows with the height (the flange force stays), and the section that held
+// at the lower height holds the better at a higher one, so the count of steps is found at once:
+// doubled until the leg fits, then halved down to the first height that fits, and confirmed on the
+// heights the step-by-step growth reaches. The boot beam is left one step short, for the caller's
+// round and its whole pass at that height. A leg that the smallest leg alone keeps too large never
+// fits: the round limit would be reached step by step.
 void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds) {
   if (roundUpToEven(minimumLeg) > tables::largestFilletLeg) rounds.exhaust();
   const double start = h.hsh;
@@ -223,6 +217,8 @@ void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds) {
   h.hsh = before;
 }
 
+namespace {
+
 // Whether no boot beam of this height or higher can have a weld to the column within `thinnest`:
 // a weld counts over at most 60 legs, so its leg is at least lf/58, and lf grows with the height
 // while the leg the flange force asks for only falls. 1 mm covers the rounding of 2·leg + lf.
@@ -239,7 +235,7 @@ Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
   requireWeldLength(h.lf);
   h.hf2 = bootBeamWeldLegNeeded(h);
   const double minimumLeg = tables::smallestFilletLeg(std::max(h.tsh, h.tf));
-  if (minimumLeg > h.hf2) h.hf2 = minimumLeg;
+  h.hf2 = std::max(h.hf2, minimumLeg);
   h.hf2 = roundUpToEven(h.hf2);
   if (h.hf2 > tables::largestFilletLeg) {  // beyond the largest leg: a higher boot beam gives a longer weld
     raiseBootBeamForWeldLeg(h, minimumLeg, rounds);
@@ -355,6 +351,17 @@ bool givenPressureAndBolts(const BootBeamType& type, const Materials& m, Held& h
   return true;
 }
 
+bool givenPlateAndBootBeams(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds,
+                            GivenSizeFindings& findings) {
+  if (!givenPressureAndBolts(type, m, h, rounds)) return false;
+  type.panels(h);
+  const double tpb = h.tpb;
+  type.plateThickness(m, h);
+  h.tpb = tpb;
+  checkBootBeams(type, m, h, findings);
+  return true;
+}
+
 void checkBootBeams(const BootBeamType& type, const Materials& m, Held& h, GivenSizeFindings& findings) {
   bootBeamSectionHolds(type, m, h);
   h.fsh = h.f;
@@ -365,7 +372,8 @@ void checkBootBeams(const BootBeamType& type, const Materials& m, Held& h, Given
   if (!(h.lf > 0)) findings.unevaluated.push_back({"bootBeamWeld", "靴梁与柱焊缝计算长度 hsh − 35 ≤ 0"});
   h.write5 = (h.a + h.lt) / h.tsh;
   h.write6 = tables::outstandLimit(h.fy);
-  if (h.L - 2 * h.hf5 > 0 && (h.L - h.hb) / 2 - 2 * h.hf5 > 0) {
+  // The shorter weld along the plate, beyond the column, decides; the plate's whole length is longer.
+  if ((h.L - h.hb) / 2 - 2 * h.hf5 > 0) {
     plateWeldsHold(type, m, h);
   } else {
     for (const char* id : {"plateWeld", "plateWeldCombined"})

@@ -29,6 +29,9 @@ struct BootBeamType {
   double n;                  // twice the bolts in tension: 6 or 4
   double startingBolt;       // the first anchor-bolt diameter tried, mm
   rigidbase::PressurePolicy pressure;  // the pressure under the plate
+  // The plate panels' moments, and the plate thickness from them (and from the tension bolts).
+  void (*panels)(Held&);
+  void (*plateThickness)(const Materials&, Held&);
   const char* withinBoltRowFormula;    // its formula within the bolt row, for the report
   // The moments of the boot beam beyond the column: the pressure's (and the bolt row's) on the
   // cantilever, the largest of them, and the largest with the span's Msh2 into Mshmax.
@@ -79,9 +82,52 @@ double bootBeamWeldStress(const Held& h);
 // The leg the flange force asks of the welds of a boot beam to the column, before any rounding.
 double bootBeamWeldLegNeeded(const Held& h);
 
+// The two boot-beam plates with the base plate as their flange, as a cantilever beyond the
+// column and as a span between its flanges, at the held height: true when bending and shear hold.
+bool bootBeamSectionHolds(const BootBeamType& type, const Materials& m, Held& h);
+
+// The same section's bending and shear at another boot-beam height, the thickness, the plate, the
+// moments and the strengths of `h` kept: only the terms with hsh are worked out again, for a boot
+// beam that grows in height round by round.
+class SectionAtHeight {
+ public:
+  explicit SectionAtHeight(const Held& h);
+  bool holds(double hsh) const;
+
+ private:
+  double tsh_, tpb_, plateWidthArea_, plateSecondMoment_, plateArea_, doubleThickness_, Mshmax_, shearNumerator_;
+  double f_, fv_;
+};
+
+// The leg of a fillet weld lf long from hf on: a weld counts over at most 60 legs, so the leg grows
+// by 2 mm, one round a step, until 60·hf ≥ 2·hf + lf.
+double legForWeldLength(double hf, double lf, RoundLimit& rounds);
+
+// The boot beam grows 10 mm at a time, one round each, until the weld to the column fits within
+// the largest leg; it is left one step short of that height, those steps less one spent as rounds.
+void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds);
+
 // Boot beams and everything beyond them from the starting boot-beam height, again from the
 // boot-beam section whenever the boot beam grows higher.
 Trial bootBeamsAndBeyond(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds);
+
+// One design pass over the entries: for each bolt tried, the plate layout, the plan and the bearing
+// under it (planAndBearing()), the tension bolts, the panels and the plate, then the boot beams and
+// everything beyond them; again with the next bolt, or from the plate sizes when a part grew.
+template <class PlanAndBearing>
+rigidbase::PassEnd bootBeamPass(const BootBeamType& type, const Entries& e, const Materials& m, Held& h,
+                                RoundLimit& rounds, PlanAndBearing&& planAndBearing) {
+  startPass(type, e, h);
+  const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
+  return rigidbase::untilDesigned(h.dms, rounds, [&] {
+    plateLayoutSizes(typed, h);
+    if (planAndBearing() == Bearing::AxialTension) return Trial::AxialTension;
+    if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
+    type.panels(h);
+    type.plateThickness(m, h);
+    return bootBeamsAndBeyond(type, m, h, rounds);
+  });
+}
 
 // ---- a given base ----------------------------------------------------------------------------
 
@@ -99,6 +145,11 @@ bool givenPressureAndBolts(const BootBeamType& type, const Materials& m, Held& h
 // The boot beams of given height and thickness, their welds to the column and to the plate at
 // the given legs, each evaluated once; a weld with no length left cannot be checked.
 void checkBootBeams(const BootBeamType& type, const Materials& m, Held& h, GivenSizeFindings& findings);
+// A given base up to its boot beams, each step once on the given sizes: the pressure and the
+// bolts, the panels and the thickness the plate needs (the given thickness kept), and the boot
+// beams with their welds. False for axial tension within the bolt rows.
+bool givenPlateAndBootBeams(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds,
+                            GivenSizeFindings& findings);
 // The first leg of the plate welds on a plate tpb thick, the smallest a design gives them.
 double plateWeldStartingLeg(const BootBeamType& type, double tpb);
 // The rules of the plate, the boot beams and their welds that a design keeps.

@@ -30,12 +30,16 @@ namespace {
 
 using rigidbase::Eccentricity;
 
+void panels(Held& h);
+void plateThickness(const Materials& m, Held& h);
 Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds);
 
 const BootBeamType channel{
     .n = 4,
     .startingBolt = 24,
     .pressure = {rigidbase::OperandOrder::SideBySide, 5e-6, true},
+    .panels = panels,
+    .plateThickness = plateThickness,
     .withinBoltRowFormula = "σc = 2N/(L/2 − e)/3/B，xn = L − lt，Ta = 0",
     .cantileverMoments =
         [](Held& h, double pressureMoment) {
@@ -317,21 +321,9 @@ Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
 
 // ---- the design pass -------------------------------------------------------------------------
 
-Trial designTrial(const TypedPlateSizes& typed, const Materials& m, Held& h, RoundLimit& rounds,
-                  std::optional<FoundBearing>& lastBearing) {
-  plateLayoutSizes(typed, h);
-  if (planAndBearing(m, h, rounds, lastBearing) == Bearing::AxialTension) return Trial::AxialTension;
-  if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
-  panels(h);
-  plateThickness(m, h);
-  return bootBeamsAndBeyond(channel, m, h, rounds);
-}
-
 rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
-  startPass(channel, e, h);
-  std::optional<FoundBearing> lastBearing;
-  const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
-  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(typed, m, h, rounds, lastBearing); });
+  std::optional<FoundBearing> lastBearing;  // of this pass
+  return bootBeamPass(channel, e, m, h, rounds, [&] { return planAndBearing(m, h, rounds, lastBearing); });
 }
 
 // ---- a given base ----------------------------------------------------------------------------
@@ -381,13 +373,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   takeGivenBase(channel, e, sizeFields, s, h);
   const auto bolt = tables::anchorBolt(static_cast<int>(h.dms));
   h.c = bolt->c, h.bt = tables::boltEdgeDistance(bolt->dms), h.tp = h.tsh;
-  if (!givenPressureAndBolts(channel, m, h, rounds))
-    return givenAxialTension();
-  panels(h);
-  const double tpb = h.tpb;
-  plateThickness(m, h);
-  h.tpb = tpb;
-  checkBootBeams(channel, m, h, f);
+  if (!givenPlateAndBootBeams(channel, m, h, rounds, f)) return givenAxialTension();
   h.Ntal = 2 * h.ta / h.n;
   h.ffw = m.steel->ffw;
   if (stiffenerHasHeight(h.hjjl, 30, {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, f)) {
@@ -409,8 +395,6 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-std::vector<NamedSize> heldSizes(const Held& h) { return sizesWithKey(sizeFields, h); }
-
 // ---- values, results, checks and report ------------------------------------------------------
 
 const HeldField<Held> ownFields[] = {
@@ -428,15 +412,9 @@ void scan(const Held& h, HeldNumbersScan& numbers) {
 
 ResultView results(const Held& h) {
   const auto plain = [](double x) { return formatGeneral(x); };
-  std::vector<FieldText> fields = plateLayoutFields(h);
-  const std::vector<FieldText> more{
-      {"Edthxlb", plain(h.hsh)},  {"Edttxlb", plain(h.tsh)},  {"Edttd", plain(h.tp)},      {"Edthfxlb", plain(h.hf2)},
-      {"Edthf5", plain(h.hf5)},   {"Edthjjl", plain(h.hjjl)}, {"Edttjjl", plain(h.tjjl)},  {"Edthfjjl", plain(h.hf3)},
-      {"Edthgb", plain(h.hcb)},   {"Edttgb", plain(h.tcb)},   {"Edthf6", plain(h.hf6)},    {"Edthf7", plain(h.hf7)},
-      {"edtms", plain(h.dms)},    {"edtshear", shearKeyField(h.Vfb, h.V)},
-      {"edtkey", shearKeyText(h.key)}};
-  fields.insert(fields.end(), more.begin(), more.end());
-  return {fields, {}, {"Edthfxlb", "Edthf5"}};
+  return bootBeamResults(h, {{"Edttd", plain(h.tp)}},
+                         {{"Edthgb", plain(h.hcb)}, {"Edttgb", plain(h.tcb)}, {"Edthf6", plain(h.hf6)},
+                          {"Edthf7", plain(h.hf7)}});
 }
 
 std::vector<DesignCheck> checks(const Held& h) {
@@ -502,19 +480,10 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
 ModuleDescriptor makeModule() {
   using standard::mm;
   ModuleDescriptor d = commonDescriptor();
-  d.id = "g3";
-  d.title = "槽型靴梁柱脚";
-  d.formName = "TForm7";
-  d.caption = "槽型靴梁柱脚-输入设计参数";
+  nameType(d, "g3", "槽型靴梁柱脚", "TForm7", "g3.bmp");
   d.resultFormName = "TForm14";
   d.resultGroups = {standard::plateLayoutResults(),
-                    {"GroupBox6",
-                     "靴梁",
-                     {{"Edthxlb", "靴梁板高度hsh", mm},
-                      {"Edttxlb", "靴梁板厚度tsh", mm},
-                      {"Edttd", "靴梁顶板厚度tp", mm},
-                      {"Edthfxlb", "靴梁板与柱焊脚高度", mm},
-                      {"Edthf5", "靴梁板与底板焊脚高度", mm}}},
+                    bootBeamFields(true),
                     {"GroupBox7",
                      "肋板",
                      {{"Edthjjl", "加劲肋高度hs", mm}, {"Edttjjl", "加劲肋厚度ts", mm}, {"Edthfjjl", "加劲肋焊脚高度", mm}}},
@@ -525,14 +494,11 @@ ModuleDescriptor makeModule() {
                       {"Edthf6", "隔板与底板焊脚高度", mm},
                       {"Edthf7", "隔板与靴梁焊脚高度", mm}}},
                     boltAndShearFields()};
-  d.templateFile = "g3.docx";
-  d.diagramFile = "g3.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateChannelBootBeam, results, report, values, checks,
-                                                  channelBootBeamWeight, channelBootBeamRemedies, checkValues,
-                                                  checkGiven, heldSizes, scan});
-  d.sizes = sizeNamesWithKey(sizeFields);
   d.plateThicknesses = {"tpb", "tsh", "tjjl", "tcb"};
-  d.stopRemedy = channelBootBeamStopRemedy;
+  bindFunctions<sizeFields>(d,
+                            {.calculate = calculateChannelBootBeam, .results = results, .report = report, .values = values,
+                             .checks = checks, .checkValues = checkValues, .check = checkGiven, .scan = scan},
+                            channelBootBeamRemedies);
   return d;
 }
 

@@ -16,6 +16,7 @@
 #include "design/common/plate_panel.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
+#include "design/common/rigid_tags.h"
 #include "design/common/shear_key.h"
 #include "design/common/standard_controls.h"
 #include "design/common/stiffener_welds.h"
@@ -29,12 +30,16 @@ namespace {
 
 using rigidbase::Eccentricity;
 
+void panels(Held& h);
+void plateThickness(const Materials& m, Held& h);
 Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds);
 
 const BootBeamType tShaped{
     .n = 6,
     .startingBolt = 20,
     .pressure = {rigidbase::OperandOrder::SideBySide, 1e-6, false},
+    .panels = panels,
+    .plateThickness = plateThickness,
     .withinBoltRowFormula = "σc = 2N/(L/2 − e)/3/B，xn = 3·(L/2 − e)，Ta = 0",
     .cantileverMoments =
         [](Held& h, double pressureMoment) {
@@ -213,19 +218,8 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
 
 // ---- the design pass -------------------------------------------------------------------------
 
-Trial designTrial(const TypedPlateSizes& typed, const Materials& m, Held& h, RoundLimit& rounds) {
-  plateLayoutSizes(typed, h);
-  if (planAndBearing(m, h, rounds) == Bearing::AxialTension) return Trial::AxialTension;
-  if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
-  panels(h);
-  plateThickness(m, h);
-  return bootBeamsAndBeyond(tShaped, m, h, rounds);
-}
-
 rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
-  startPass(tShaped, e, h);
-  const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
-  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(typed, m, h, rounds); });
+  return bootBeamPass(tShaped, e, m, h, rounds, [&] { return planAndBearing(m, h, rounds); });
 }
 
 // ---- a given base ----------------------------------------------------------------------------
@@ -246,13 +240,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   RoundLimit rounds;
   const Materials m = readMaterials(e);
   takeGivenBase(tShaped, e, sizeFields, s, h);
-  if (!givenPressureAndBolts(tShaped, m, h, rounds))
-    return givenAxialTension();
-  panels(h);
-  const double tpb = h.tpb;
-  plateThickness(m, h);
-  h.tpb = tpb;
-  checkBootBeams(tShaped, m, h, f);
+  if (!givenPlateAndBootBeams(tShaped, m, h, rounds, f)) return givenAxialTension();
   h.write1 = (h.c + h.bt) / h.tjjl;
   h.write2 = tables::outstandLimit(m.steel->fy);
   if (stiffenerHasHeight(h.hjjl, tables::stiffenerCornerCut, {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, f)) {
@@ -273,8 +261,6 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-std::vector<NamedSize> heldSizes(const Held& h) { return sizesWithKey(sizeFields, h); }
-
 // ---- values, results, checks and report ------------------------------------------------------
 
 const HeldField<Held> ownFields[] = {
@@ -292,18 +278,7 @@ void scan(const Held& h, HeldNumbersScan& numbers) {
   scanWith([](const Held& held, HeldNumbersScan& own) { scanValues(ownFields, held, own); }, h, numbers);
 }
 
-ResultView results(const Held& h) {
-  const auto plain = [](double x) { return formatGeneral(x); };
-  std::vector<FieldText> fields = plateLayoutFields(h);
-  const std::vector<FieldText> more{{"Edthxlb", plain(h.hsh)},  {"Edttxlb", plain(h.tsh)},
-                                    {"Edthfxlb", plain(h.hf2)}, {"Edthf5", plain(h.hf5)},
-                                    {"Edthjjl", plain(h.hjjl)}, {"Edttjjl", plain(h.tjjl)},
-                                    {"Edthfjjl", plain(h.hf3)}, {"edtms", plain(h.dms)},
-                                    {"edtshear", shearKeyField(h.Vfb, h.V)},
-                                    {"edtkey", shearKeyText(h.key)}};
-  fields.insert(fields.end(), more.begin(), more.end());
-  return {fields, {}, {"Edthfxlb", "Edthf5"}};
-}
+ResultView results(const Held& h) { return bootBeamResults(h, {}, {}); }
 
 std::vector<DesignCheck> checks(const Held& h) {
   DesignCheck plate = plateThicknessCheck(
@@ -322,15 +297,6 @@ using enum ValueFormat;
 const Tag pressureTags[] = {
     {"<#ylmax>", &Held::ylmax, Cut2}, {"<#ylmin>", &Held::ylmin, Cut2}, {"<#ylc>", &Held::ylc, Cut2}};
 
-const Tag plateTags[] = {
-    {"<#b22>", &Held::b22, Cut2},     {"<#a22>", &Held::a22, Cut2},     {"<#r12>", &Held::r12, Cut2},
-    {"<#M222>", &Held::M222, KN2},    {"<#b23>", &Held::b23, Cut2},     {"<#a23>", &Held::a23, Cut2},
-    {"<#r13>", &Held::r13, Cut2},     {"<#M223>", &Held::M223, KN2},    {"<#b3>", &Held::b3, Cut2},
-    {"<#a3>", &Held::a3, Cut2},       {"<#r2>", &Held::r2, Cut2},       {"<#M224>", &Held::M224, KN2},
-    {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},   {"<#tpbt1>", &Held::tpbt1, Cut2},
-    {"<#tpbt2>", &Held::tpbt2, Cut2}, {"<#tpbt>", &Held::tpbt, Cut2},   {"<#tpb>", &Held::tpb, Cut2},
-};
-
 const Tag momentTags[] = {
     {"<#Msh11>", &Held::Msh11, KNm3}, {"<#Msh12>", &Held::Msh12, KNm3},
     {"<#Msh2>", &Held::Msh2, KNm3},   {"<#Mshmax>", &Held::Mshmax, KNm3},
@@ -347,7 +313,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   emitInputTags(h, e, sink);
   emitTags(pressureTags, h, sink);
   emitBearingTags(h, sink);
-  emitTags(plateTags, h, sink);
+  emitTags(rigidbase::outerPanelTags<Held>, h, sink);
   sink("<#alf2>", panelCoefficientText(h.cantilever2, h.alf2));
   sink("<#alf3>", panelCoefficientText(h.cantilever3, h.alf3));
   sink("<#beta>", panelCoefficientText(false, h.beta));
@@ -366,28 +332,15 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
 ModuleDescriptor makeModule() {
   using standard::mm;
   ModuleDescriptor d = commonDescriptor();
-  d.id = "g2";
-  d.title = "T型靴梁柱脚";
-  d.formName = "TForm6";
-  d.caption = "T型靴梁柱脚-输入设计参数";
+  nameType(d, "g2", "T型靴梁柱脚", "TForm6", "g2.bmp");
   d.resultFormName = "TForm13";
-  d.resultGroups = {standard::plateLayoutResults(),
-                    {"GroupBox6",
-                     "靴梁",
-                     {{"Edthxlb", "靴梁板高度hsh", mm},
-                      {"Edttxlb", "靴梁板厚度tsh", mm},
-                      {"Edthfxlb", "靴梁板与柱焊脚高度", mm},
-                      {"Edthf5", "靴梁板与底板焊脚高度", mm}}},
-                    standard::boltStiffenerResults(),
+  d.resultGroups = {standard::plateLayoutResults(), bootBeamFields(false), standard::boltStiffenerResults(),
                     boltAndShearFields()};
-  d.templateFile = "g2.docx";
-  d.diagramFile = "g2.bmp";
-  d.newState = stateFactory(
-      ModuleFunctions<Held>{calculateTBootBeam, results, report, values, checks, tBootBeamWeight, tBootBeamRemedies,
-                            checkValues, checkGiven, heldSizes, scan});
-  d.stopRemedy = tBootBeamStopRemedy;
-  d.sizes = sizeNamesWithKey(sizeFields);
   d.plateThicknesses = {"tpb", "tsh", "tjjl"};
+  bindFunctions<sizeFields>(d,
+                            {.calculate = calculateTBootBeam, .results = results, .report = report, .values = values,
+                             .checks = checks, .checkValues = checkValues, .check = checkGiven, .scan = scan},
+                            tBootBeamRemedies);
   return d;
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <system_error>
 
 namespace pedivo {
@@ -245,7 +246,7 @@ double trunc(double x) { return std::trunc(x); }
 
 double cutDecimals(double x, int k) {
   static constexpr double powersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
-  const double scale = k >= 0 && k <= 6 ? powersOfTen[k] : std::pow(10.0, k);
+  const double scale = k >= 0 && k < static_cast<int>(std::size(powersOfTen)) ? powersOfTen[k] : std::pow(10.0, k);
   return std::trunc(x * scale) / scale;
 }
 

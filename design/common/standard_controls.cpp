@@ -1,5 +1,7 @@
 #include "design/common/standard_controls.h"
 
+#include <utility>
+
 #include "design/common/tables.h"
 
 namespace pedivo::standard {
@@ -116,6 +118,16 @@ std::vector<InputCheck> embeddedChecks() {
   checks.push_back(momentCheck);
   checks.push_back(shearCheck);
   return checks;
+}
+
+ModuleDescriptor exposedBaseInputs(bool rigid, std::vector<ControlSpec> boltList) {
+  ModuleDescriptor d;
+  d.groups = {sectionGroup(), materialGroup(std::move(boltList)), exposedForceGroup(rigid), plateSizeGroup()};
+  d.hasDetailingToggle = true;
+  d.designNeedsMoment = rigid;
+  d.reportButton = rigid ? "Button3" : "Button2";
+  d.checks = rigid ? rigidChecks() : pinnedChecks();
+  return d;
 }
 
 }  // namespace pedivo::standard

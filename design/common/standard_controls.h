@@ -27,4 +27,10 @@ std::vector<InputCheck> pinnedChecks();    // plate sizes, section, N compressio
 std::vector<InputCheck> rigidChecks();     // plate sizes, section, M, V, grout
 std::vector<InputCheck> embeddedChecks();  // section, M, V
 
+// The input side of an exposed base's window: section, materials (with the bolt list of a window
+// that picks its bolt), forces over the grout, the plate sizes that the detailing toggle frees,
+// and the input checks. A rigid base takes a moment, needs one to be designed and prints from
+// Button3; a pinned base takes none and prints from Button2.
+ModuleDescriptor exposedBaseInputs(bool rigid, std::vector<ControlSpec> boltList);
+
 }  // namespace pedivo::standard

@@ -149,10 +149,8 @@ void checkValues(const Held& h, std::vector<DesignCheck>& list) { writeCheckValu
 
 ModuleDescriptor makeDescriptor() {
   ModuleDescriptor d;
-  d.id = "gc";
-  d.title = "插入式刚接柱脚";
-  d.formName = "TForm8";
-  d.caption = "插入式柱脚-输入设计参数";
+  nameType(d, "gc", "插入式刚接柱脚", "TForm8", "gc.bmp");
+  d.caption = "插入式柱脚-输入设计参数";  // shorter than the title
   d.clientSize = {644, 421};
   d.imageSize = {331, 227};
   ControlGroup materials = standard::materialGroup({});
@@ -169,13 +167,12 @@ ModuleDescriptor makeDescriptor() {
   d.resultFormName = "TForm15";
   d.resultClientSize = {294, 44};
   d.resultGroups = {{"", "", {{"edtH", "钢柱插入深度dc", standard::mm}}}};
-  d.templateFile = "gc.docx";
-  d.diagramFile = "gc.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateEmbedded, results, report, values, checks, embeddedWeight,
-                                                  embeddedRemedies, checkValues, checkEmbedded,
-                                                  [](const Held& h) { return namedSizes(sizeFields, h); }, scan});
-  d.sizes = sizeNames(sizeFields);
-  d.stopRemedy = embeddedStopRemedy;
+  // The depth alone: an embedded base has no shear key.
+  bindFunctions<sizeFields, KeySizes::None>(d,
+                                            {.calculate = calculateEmbedded, .results = results, .report = report,
+                                             .values = values, .checks = checks, .checkValues = checkValues,
+                                             .check = checkEmbedded, .scan = scan},
+                                            embeddedRemedies);
   return d;
 }
 

@@ -3,10 +3,11 @@
 #include "design/common/remedy_text.h"
 
 namespace pedivo::embedded {
+namespace {
 
 double embeddedWeight(const EmbeddedHeld&) { return 0; }
 
-void embeddedRemedies(const EmbeddedHeld& h, std::vector<DesignCheck>& checks) {
+void embeddedCheckRemedies(const EmbeddedHeld& h, std::vector<DesignCheck>& checks) {
   using remedy::num;
   const std::string deeper = "插入深度由程序按 10 mm 加深取定（现为 dc = " + num(h.H2) + " mm）";
   remedy::attach(checks, {
@@ -22,5 +23,9 @@ std::string embeddedStopRemedy(const Entries& entries, Stop stop) {
   return remedy::stopRemedy(entries, stop,
                             {"", "弯矩与剪力相对翼缘宽度过大：提高混凝土强度等级，或采用翼缘更宽的柱截面", ""});
 }
+
+}  // namespace
+
+const TypeRemedies<EmbeddedHeld> embeddedRemedies{embeddedWeight, embeddedCheckRemedies, embeddedStopRemedy};
 
 }  // namespace pedivo::embedded

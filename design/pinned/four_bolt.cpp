@@ -213,19 +213,10 @@ void checkValues(const Held& h, std::vector<DesignCheck>& list) {
 
 ModuleDescriptor makeDescriptor() {
   using standard::mm;
-  ModuleDescriptor d;
-  d.id = "j2";
-  d.title = "四锚栓铰接柱脚";
-  d.formName = "TForm3";
-  d.caption = d.title + "-输入设计参数";
+  ModuleDescriptor d = standard::exposedBaseInputs(false, {{"cbdms", "锚栓直径", mm, "24", {"24", "27", "30"}}});
+  nameType(d, "j2", "四锚栓铰接柱脚", "TForm3", "j4.bmp");
   d.clientSize = {624, 495};  // 3 px wider than before the grout entry, whose caption is the longest
   d.imageSize = {323, 188};
-  d.groups = {standard::sectionGroup(),
-              standard::materialGroup({{"cbdms", "锚栓直径", mm, "24", {"24", "27", "30"}}}),
-              standard::exposedForceGroup(false), standard::plateSizeGroup()};
-  d.hasDetailingToggle = true;
-  d.reportButton = "Button2";
-  d.checks = standard::pinnedChecks();
   d.resultFormName = "TForm10";
   d.resultClientSize = {301, 376};
   d.resultGroups = {{"GroupBox5",
@@ -241,15 +232,12 @@ ModuleDescriptor makeDescriptor() {
                      {{"Edthjjl", "锚栓加劲肋高度hs", mm},
                       {"Edttjjl", "锚栓加劲肋厚度ts", mm},
                       {"Edthfjjl", "锚栓加劲肋焊脚高度", mm}}}};
-  d.templateFile = "j2.docx";
-  d.diagramFile = "j4.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateFourBolt, results, report, values, checks, fourBoltWeight,
-                                                  fourBoltRemedies, checkValues, checkFourBolt,
-                                                  [](const Held& h) { return sizesWithKey(fourBoltSizes, h); },
-                                                  scan});
-  d.sizes = sizeNamesWithKey(fourBoltSizes);
   d.plateThicknesses = {"tpb", "tjjl"};
-  d.stopRemedy = fourBoltStopRemedy;
+  bindFunctions<fourBoltSizes>(d,
+                               {.calculate = calculateFourBolt, .results = results, .report = report,
+                                .values = values, .checks = checks, .checkValues = checkValues,
+                                .check = checkFourBolt, .scan = scan},
+                               fourBoltRemedies);
   return d;
 }
 
@@ -258,13 +246,10 @@ ModuleDescriptor makeDescriptor() {
 // The forces and the section are read once; a thicker stiffener redesigns the plate from its
 // sizes on, since it narrows the panels between the flanges.
 Outcome calculateFourBolt(const Entries& entries, FourBoltHeld& h) {
-  RoundLimit rounds;
-  const Materials materials = readMaterials(entries);
-  readInputs(entries, h, "cbdms");
-  h.tjjl = 8;
-  while (plateAndStiffener(entries, materials, h, rounds) == StiffenerEnd::Thicker) rounds.next();
-  designKeyUnder(materials, h);
-  return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
+  return designPinnedBase(entries, h, "cbdms", [&](const Materials& materials, RoundLimit& rounds) {
+    h.tjjl = 8;
+    while (plateAndStiffener(entries, materials, h, rounds) == StiffenerEnd::Thicker) rounds.next();
+  });
 }
 
 // The stiffener of given sizes: its stresses, its slenderness and its welds at the given leg.

@@ -3,6 +3,7 @@
 // plate panel between the flanges and its thickness, the fillet welds of column to plate, and
 // the report lines, result fields and checks of these parts.
 
+#include <optional>
 #include <vector>
 
 #include "design/common/calculation.h"
@@ -47,6 +48,17 @@ void plateThickness(const Materials& m, PinnedPlateHeld& h, double a2);
 void plateOverhang(const Materials& m, PinnedPlateHeld& h);
 // Fillet welds of column to plate.
 void columnWelds(const Materials& m, PinnedPlateHeld& h, RoundLimit& rounds);
+// A pinned base designed: the forces, the section and the bolt picked in `diameterList` read,
+// then design(materials, rounds) sizes the plate and its parts, then the shear key under it.
+template <class Held, class Design>
+Outcome designPinnedBase(const Entries& entries, Held& h, const char* diameterList, Design&& design) {
+  RoundLimit rounds;
+  const Materials materials = readMaterials(entries);
+  readInputs(entries, h, diameterList);
+  design(materials, rounds);
+  designKeyUnder(materials, h);
+  return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
+}
 // Every held quantity of the plate and the key by its name.
 std::vector<NamedValue> plateValues(const PinnedPlateHeld& h);
 // The numbers of that list, for the overflow guard.

@@ -41,20 +41,18 @@ remedy::StopAdvice pinnedStops(std::string_view type) {
           "锚栓直径超出范围：改用刚接柱脚"};
 }
 
-}  // namespace
-
 double twoBoltWeight(const PinnedPlateHeld& h) { return plateMass(h.L, h.B, h.tpb) + shearKeyMass(h.key); }
 
 double fourBoltWeight(const FourBoltHeld& h) {
   return plateMass(h.L, h.B, h.tpb) + 2 * plateMass((h.B - h.tw) / 2, h.hjjl, h.tjjl) + shearKeyMass(h.key);
 }
 
-void twoBoltRemedies(const PinnedPlateHeld& h, std::vector<DesignCheck>& checks) {
+void twoBoltCheckRemedies(const PinnedPlateHeld& h, std::vector<DesignCheck>& checks) {
   remedy::attach(checks, plateRemedies(h, "，或改用四锚栓柱脚（加劲肋把区格减半）"));
   attachShearKeyRemedies(h.key, keySeatOf(h), checks);
 }
 
-void fourBoltRemedies(const FourBoltHeld& h, std::vector<DesignCheck>& checks) {
+void fourBoltCheckRemedies(const FourBoltHeld& h, std::vector<DesignCheck>& checks) {
   std::vector<remedy::CheckRemedy> list = plateRemedies(h, "");
   const std::string longer = "加劲肋由程序加高加厚；仍不足时减小 a、bt 使加劲肋 (B − tw)/2 = " + num((h.B - h.tw) / 2) +
                              " mm 变短，或提高钢材牌号";
@@ -76,5 +74,10 @@ std::string fourBoltStopRemedy(const Entries& entries, Stop stop) {
       "加劲肋焊缝计算长度不足：" + remedy::untickDetailing + "并加大 a、bt（加劲肋长 (B − tw)/2 需大于 2hf + 15 mm）";
   return remedy::stopRemedy(entries, stop, advice);
 }
+
+}  // namespace
+
+const TypeRemedies<PinnedPlateHeld> twoBoltRemedies{twoBoltWeight, twoBoltCheckRemedies, twoBoltStopRemedy};
+const TypeRemedies<FourBoltHeld> fourBoltRemedies{fourBoltWeight, fourBoltCheckRemedies, fourBoltStopRemedy};
 
 }  // namespace pedivo::pinned

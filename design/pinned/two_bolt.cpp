@@ -32,18 +32,9 @@ std::vector<DesignCheck> checks(const Held& h) {
 void checkValues(const Held& h, std::vector<DesignCheck>& list) { writePlateValues(list, h); }
 
 ModuleDescriptor makeDescriptor() {
-  ModuleDescriptor d;
-  d.id = "j1";
-  d.title = "两锚栓铰接柱脚";
-  d.formName = "TForm2";
-  d.caption = d.title + "-输入设计参数";
-  d.groups = {
-      standard::sectionGroup(),
-      standard::materialGroup({{"CBdms", "锚栓直径d", standard::mm, "24", {"24", "27", "30", "33", "36", "39", "42"}}}),
-      standard::exposedForceGroup(false), standard::plateSizeGroup()};
-  d.hasDetailingToggle = true;
-  d.reportButton = "Button2";
-  d.checks = standard::pinnedChecks();
+  ModuleDescriptor d = standard::exposedBaseInputs(
+      false, {{"CBdms", "锚栓直径d", standard::mm, "24", {"24", "27", "30", "33", "36", "39", "42"}}});
+  nameType(d, "j1", "两锚栓铰接柱脚", "TForm2", "j2.bmp");
   d.resultFormName = "TForm9";
   d.resultGroups = {{"GroupBox1",
                      "底板",
@@ -55,15 +46,12 @@ ModuleDescriptor makeDescriptor() {
                      {{"edthf11", "底板与柱腹板焊脚高度", standard::mm},
                       {"edtshear", "抗剪键设置", ""},
                       {"edtkey", "抗剪键", "", true}}}};
-  d.templateFile = "j1.docx";
-  d.diagramFile = "j2.bmp";
-  d.newState = stateFactory(ModuleFunctions<Held>{calculateTwoBolt, results, report, values, checks, twoBoltWeight,
-                                                  twoBoltRemedies, checkValues, checkTwoBolt,
-                                                  [](const Held& h) { return sizesWithKey(pinnedPlateSizes, h); },
-                                                  scan});
-  d.sizes = sizeNamesWithKey(pinnedPlateSizes);
   d.plateThicknesses = {"tpb"};
-  d.stopRemedy = twoBoltStopRemedy;
+  bindFunctions<pinnedPlateSizes>(d,
+                                  {.calculate = calculateTwoBolt, .results = results, .report = report,
+                                   .values = values, .checks = checks, .checkValues = checkValues,
+                                   .check = checkTwoBolt, .scan = scan},
+                                  twoBoltRemedies);
   return d;
 }
 
@@ -71,16 +59,13 @@ ModuleDescriptor makeDescriptor() {
 
 // The critical panel spans the whole depth between the flanges.
 Outcome calculateTwoBolt(const Entries& entries, TwoBoltHeld& held) {
-  RoundLimit rounds;
-  const Materials materials = readMaterials(entries);
-  readInputs(entries, held, "CBdms");
-  detailingSizes(entries, held);
-  plateAndBearing(materials, held, rounds);
-  plateThickness(materials, held, held.hb - 2 * held.tf);
-  plateOverhang(materials, held);
-  columnWelds(materials, held, rounds);
-  designKeyUnder(materials, held);
-  return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
+  return designPinnedBase(entries, held, "CBdms", [&](const Materials& materials, RoundLimit& rounds) {
+    detailingSizes(entries, held);
+    plateAndBearing(materials, held, rounds);
+    plateThickness(materials, held, held.hb - 2 * held.tf);
+    plateOverhang(materials, held);
+    columnWelds(materials, held, rounds);
+  });
 }
 
 Outcome checkTwoBolt(const Entries& entries, const Sizes& sizes, TwoBoltHeld& held, GivenSizeFindings& findings) {

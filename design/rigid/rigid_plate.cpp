@@ -14,6 +14,7 @@
 #include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
+#include "design/common/rigid_tags.h"
 #include "design/common/shear_key.h"
 #include "design/common/standard_controls.h"
 #include "design/common/stiffener_welds.h"
@@ -356,8 +357,6 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-std::vector<NamedSize> heldSizes(const Held& h) { return sizesWithKey(rigidPlateSizes, h); }
-
 // ---- results, checks and report ------------------------------------------------------------
 
 ResultView results(const Held& h) {
@@ -416,41 +415,17 @@ void checkValues(const Held& h, std::vector<DesignCheck>& list) { writeCheckValu
 using Tag = HeldTag<Held>;
 using enum ValueFormat;
 
-const Tag layoutTags[] = {
-    {"<#a>", &Held::a, Plain}, {"<#c>", &Held::c, Plain},       {"<#bt>", &Held::bt, Plain},
-    {"<#lt>", &Held::lt, Plain}, {"<#L>", &Held::L, Plain},     {"<#B>", &Held::B, Plain},
-    {"<#dms>", &Held::dms, Plain}, {"<#Aems>", &Held::Aems, Plain}, {"<#hf11>", &Held::hf11, Plain},
-};
+const Tag webWeldTags[] = {{"<#hf11>", &Held::hf11, Plain}};
 
 const Tag pressureTags[] = {
     {"<#xn>", &Held::xn, Cut2}, {"<#ylmax>", &Held::ylmax, Cut2}, {"<#ylmin>", &Held::ylmin, Cut2},
-    {"<#ylc>", &Held::ylc, Cut2}, {"<#fc>", &Held::fc, Plain},    {"<#Vfb>", &Held::Vfb, KN2},
-    {"<#ta>", &Held::ta, KN3},  {"<#Ntal>", &Held::Ntal, KN3},    {"<#fta>", &Held::fta, Plain},
-};
+    {"<#ylc>", &Held::ylc, Cut2}};
 
-const Tag plateTags[] = {
-    {"<#b21>", &Held::b21, Cut2},     {"<#a21>", &Held::a21, Cut2},     {"<#r11>", &Held::r11, Cut2},
-    {"<#M221>", &Held::M221, KN2},    {"<#b22>", &Held::b22, Cut2},     {"<#a22>", &Held::a22, Cut2},
-    {"<#r12>", &Held::r12, Cut2},     {"<#M222>", &Held::M222, KN2},    {"<#b23>", &Held::b23, Cut2},
-    {"<#a23>", &Held::a23, Cut2},     {"<#r13>", &Held::r13, Cut2},     {"<#M223>", &Held::M223, KN2},
-    {"<#b3>", &Held::b3, Cut2},       {"<#a3>", &Held::a3, Cut2},       {"<#r2>", &Held::r2, Cut2},
-    {"<#M224>", &Held::M224, KN2},    {"<#M2>", &Held::M2, KN2},
-    {"<#tpbc>", &Held::tpbc, Cut2},   {"<#tpbt1>", &Held::tpbt1, Cut2}, {"<#tpbt2>", &Held::tpbt2, Cut2},
-    {"<#tpbt>", &Held::tpbt, Cut2},   {"<#tpb>", &Held::tpb, Cut2},
-};
+const Tag stiffenerTags[] = {
+    {"<#hjjl>", &Held::hjjl, Plain}, {"<#tjjl>", &Held::tjjl, Plain}, {"<#hf3>", &Held::hf3, Plain}};
 
-const Tag weldAndStiffenerTags[] = {
-    {"<#AF>", &Held::AF, Plain},     {"<#Aeww>", &Held::Aeww, Plain}, {"<#ylnc>", &Held::ylnc, Cut3},
-    {"<#ylmc>", &Held::ylmc, Cut3},  {"<#ylv>", &Held::ylv, Cut3},    {"<#ylf>", &Held::ylf, Cut3},
-    {"<#ylfs>", &Held::ylfs, Cut3},  {"<#f>", &Held::f, Plain},       {"<#ffw>", &Held::ffw, Plain},
-    {"<#hjjl>", &Held::hjjl, Plain}, {"<#tjjl>", &Held::tjjl, Plain}, {"<#hf3>", &Held::hf3, Plain},
-};
-
-const Tag stiffenerStressTags[] = {
-    {"<#Vi1>", &Held::Vi1, KN3},    {"<#Vi2>", &Held::Vi2, KN3},    {"<#Vimax>", &Held::Vimax, KN3},
-    {"<#ylfR>", &Held::ylfR, Cut3}, {"<#ylvR>", &Held::ylvR, Cut3}, {"<#ylnf>", &Held::ylnf, Cut3},
-    {"<#ylvf>", &Held::ylvf, Cut3}, {"<#ylequ>", &Held::ylequ, Cut3},
-};
+const Tag stiffenerLoadTags[] = {
+    {"<#Vi1>", &Held::Vi1, KN3}, {"<#Vi2>", &Held::Vi2, KN3}, {"<#Vimax>", &Held::Vimax, KN3}};
 
 const Tag writeTags[] = {{"<#write1>", &Held::write1, Cut3},
                          {"<#write2>", &Held::write2, Cut3},
@@ -480,20 +455,25 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   const auto plain = [](double x) { return formatGeneral(x); };
   emitSectionTags(sectionOf(h), sink);
   emitTypedInputTags(e, {.moment = true, .boltGrade = true}, sink);
-  emitTags(layoutTags, h, sink);
+  emitTags(rigidbase::planTags<Held>, h, sink);
+  emitTags(webWeldTags, h, sink);
   sink("<#shear>", shearKeyNeeded(h.Vfb, h.V) ? "V>0.4(N+Ta) 需要设置抗剪键" : "V<0.4(N+Ta) 不需设置抗剪键");
   sink("<#e>", formatValue(Cut2, h.e));
   sink("<#judge>", rigidbase::judgeText(h.eccentricity));
   emitTags(pressureTags, h, sink);
-  emitTags(plateTags, h, sink);
+  emitTags(rigidbase::boltTensionTags<Held>, h, sink);
+  emitTags(rigidbase::firstPanelTags<Held>, h, sink);
+  emitTags(rigidbase::outerPanelTags<Held>, h, sink);
   sink("<#alf1>", panelCoefficientText(h.cantilever1, h.alf1));
   sink("<#alf2>", panelCoefficientText(h.cantilever2, h.alf2));
   sink("<#alf3>", panelCoefficientText(h.cantilever3, h.alf3));
   sink("<#beta>", panelCoefficientText(false, h.beta));
   sink("<#a3formula>", layoutOf(h).panel4WidthFormula);
-  emitTags(weldAndStiffenerTags, h, sink);
+  emitTags(rigidbase::columnWeldTags<Held>, h, sink);
+  emitTags(stiffenerTags, h, sink);
   sink("<#1.22ffw>", plain(tables::betaF * h.ffw));
-  emitTags(stiffenerStressTags, h, sink);
+  emitTags(stiffenerLoadTags, h, sink);
+  emitTags(rigidbase::stiffenerStressTags<Held>, h, sink);
   sink("<#1.1f1>", plain(tables::equivalentStressFactor * h.f1));
   emitTags(writeTags, h, sink);
   // For the checker: the formulas that applied and the values between the steps.
@@ -515,11 +495,11 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
 
 std::vector<NamedValue> values(const Held& h) {
   std::vector<NamedValue> list = listValues(heldFields, h);
-  const std::vector<NamedValue> key = shearKeyValues(h.key);
-  list.reserve(list.size() + 1 + key.size());
+  // Built in place: moving a NamedValue in here draws a false "may be used uninitialized" from GCC 12.
   NamedValue& judge = list.emplace_back();
   judge.name = "judge";
   judge.value = rigidbase::judgeText(h.eccentricity);
+  std::vector<NamedValue> key = shearKeyValues(h.key);
   list.insert(list.end(), std::make_move_iterator(key.begin()), std::make_move_iterator(key.end()));
   return list;
 }
@@ -529,61 +509,61 @@ void scan(const Held& h, HeldNumbersScan& numbers) {
   scanShearKeyValues(h.key, numbers);
 }
 
-ModuleDescriptor makeDescriptor(const std::string& id, const std::string& formName, const std::string& resultForm,
-                                const std::string& diagram, ModuleFunctions<Held> functions) {
+// How each layout's window and report are named.
+struct TypeNames {
+  const char* id;
+  const char* title;
+  const char* formName;
+  const char* resultFormName;
+  const char* diagram;
+};
+
+template <const BoltLayout& layout>
+Outcome designWith(const Entries& entries, Held& held) {
+  return calculateRigidPlate(layout, entries, held);
+}
+
+template <const BoltLayout& layout>
+std::vector<DesignCheck> checksWith(const Held& h) {
+  return checks(layout, h);
+}
+
+template <const BoltLayout& layout>
+ModuleDescriptor makeDescriptor(const TypeNames& names, const TypeRemedies<Held>& remedies) {
   using standard::mm;
-  ModuleDescriptor d;
-  d.id = id;
-  d.formName = formName;
-  d.title = id == "g11" ? "八锚栓刚接柱脚" : "十锚栓刚接柱脚";
-  d.caption = d.title + "-输入设计参数";
-  d.groups = {standard::sectionGroup(), standard::materialGroup({}), standard::exposedForceGroup(true),
-              standard::plateSizeGroup()};
-  d.hasDetailingToggle = true;
-  d.designNeedsMoment = true;
-  d.reportButton = "Button3";
-  d.checks = standard::rigidChecks();
-  d.resultFormName = resultForm;
+  ModuleDescriptor d = standard::exposedBaseInputs(true, {});
+  nameType(d, names.id, names.title, names.formName, names.diagram);
+  d.resultFormName = names.resultFormName;
   ResultGroupSpec plate = standard::plateLayoutResults();
   plate.fields.push_back({"edtms", "锚栓直径d", mm});
   plate.fields.push_back({"edthf11", "底板与柱腹板焊脚高度", mm});
   plate.fields.push_back({"edtshear", "抗剪键设置", ""});
   plate.fields.push_back({"edtkey", "抗剪键", "", true});
   d.resultGroups = {plate, standard::boltStiffenerResults()};
-  d.templateFile = id + ".docx";
-  d.diagramFile = diagram;
-  d.newState = stateFactory(functions);
-  d.stopRemedy = id == "g11" ? eightBoltStopRemedy : tenBoltStopRemedy;
-  d.sizes = sizeNamesWithKey(rigidPlateSizes);
   d.plateThicknesses = {"tpb", "tjjl"};
+  bindFunctions<rigidPlateSizes>(d,
+                                 {.calculate = designWith<layout>, .results = results, .report = report,
+                                  .values = values, .checks = checksWith<layout>, .checkValues = checkValues,
+                                  .check = checkGiven<layout>, .scan = scan},
+                                 remedies);
   return d;
 }
 
 }  // namespace
 
-Outcome calculateEightBolt(const Entries& entries, RigidPlateHeld& held) {
-  return calculateRigidPlate(eightBolts, entries, held);
-}
+Outcome calculateEightBolt(const Entries& entries, RigidPlateHeld& held) { return designWith<eightBolts>(entries, held); }
 
-Outcome calculateTenBolt(const Entries& entries, RigidPlateHeld& held) {
-  return calculateRigidPlate(tenBolts, entries, held);
-}
+Outcome calculateTenBolt(const Entries& entries, RigidPlateHeld& held) { return designWith<tenBolts>(entries, held); }
 
 const ModuleDescriptor& eightBoltModule() {
-  static const ModuleDescriptor descriptor = makeDescriptor(
-      "g11", "TForm4", "TForm11", "g11.bmp",
-      {calculateEightBolt, results, report, values, [](const Held& h) { return checks(eightBolts, h); },
-       eightBoltWeight, eightBoltRemedies, checkValues,
-       checkGiven<eightBolts>, heldSizes, scan});
+  static const ModuleDescriptor descriptor =
+      makeDescriptor<eightBolts>({"g11", "八锚栓刚接柱脚", "TForm4", "TForm11", "g11.bmp"}, eightBoltRemedies);
   return descriptor;
 }
 
 const ModuleDescriptor& tenBoltModule() {
-  static const ModuleDescriptor descriptor = makeDescriptor(
-      "g12", "TForm5", "TForm12", "g12.bmp",
-      {calculateTenBolt, results, report, values, [](const Held& h) { return checks(tenBolts, h); },
-       tenBoltWeight, tenBoltRemedies, checkValues,
-       checkGiven<tenBolts>, heldSizes, scan});
+  static const ModuleDescriptor descriptor =
+      makeDescriptor<tenBolts>({"g12", "十锚栓刚接柱脚", "TForm5", "TForm12", "g12.bmp"}, tenBoltRemedies);
   return descriptor;
 }
 

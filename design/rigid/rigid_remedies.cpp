@@ -50,8 +50,6 @@ remedy::StopAdvice rigidStops(std::string_view otherType) {
           "锚栓直径超过 100 mm：加大 lt 以加长锚栓力臂，或改用T型靴梁柱脚"};
 }
 
-}  // namespace
-
 double eightBoltWeight(const RigidPlateHeld& h) {
   return plateMass(h.L, h.B, h.tpb) + stiffenerWeight(h, 4) + shearKeyMass(h.key);
 }
@@ -59,7 +57,7 @@ double tenBoltWeight(const RigidPlateHeld& h) {
   return plateMass(h.L, h.B, h.tpb) + stiffenerWeight(h, 6) + shearKeyMass(h.key);
 }
 
-void eightBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) {
+void eightBoltCheckRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) {
   std::vector<remedy::CheckRemedy> list = commonRemedies(h);
   const double need = 2 * h.c + 2 * h.tjjl + 2 * h.hf3;
   list.push_back({"layout", "加劲肋布置需要翼缘宽度 bf ≥ " + num(need) + " mm（2c + 2ts + 2hf），现为 " + num(h.bf) +
@@ -69,7 +67,7 @@ void eightBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks
   attachShearKeyRemedies(h.key, keySeatOf(h), checks);
 }
 
-void tenBoltRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) {
+void tenBoltCheckRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) {
   std::vector<remedy::CheckRemedy> list = commonRemedies(h);
   const double need = 4 * h.c + 3 * h.tjjl + 2 * h.hf3;
   list.push_back({"layout", "十锚栓布置需要翼缘宽度 bf ≥ " + num(need) + " mm（4c + 3ts + 2hf），现为 " + num(h.bf) +
@@ -88,5 +86,10 @@ std::string eightBoltStopRemedy(const Entries& entries, Stop stop) {
 std::string tenBoltStopRemedy(const Entries& entries, Stop stop) {
   return remedy::stopRemedy(entries, stop, rigidStops("八锚栓柱脚"));
 }
+
+}  // namespace
+
+const TypeRemedies<RigidPlateHeld> eightBoltRemedies{eightBoltWeight, eightBoltCheckRemedies, eightBoltStopRemedy};
+const TypeRemedies<RigidPlateHeld> tenBoltRemedies{tenBoltWeight, tenBoltCheckRemedies, tenBoltStopRemedy};
 
 }  // namespace pedivo::rigid

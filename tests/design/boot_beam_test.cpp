@@ -329,12 +329,28 @@ TEST(BootBeamWeld, LegTwoTenthsShortFails) {
   writeCheckValues(checks, h, true);
   EXPECT_NE(checks[0].values.find("= 16.2 mm > hf + 0.1 = 16 + 0.1 = 16.1 mm（含焊脚取整容差 0.1 mm）"), std::string::npos)
       << checks[0].values;
-  tBootBeamRemedies(h, checks);
+  tBootBeamRemedies.checks(h, checks);
   EXPECT_NE(checks[0].remedy.find("焊缝长 395 mm，所需焊脚 16.2 mm > hf + 0.1 = 16.1 mm："), std::string::npos)
       << checks[0].remedy;
   // 0.1 mm short passes, at the edge of the rounding.
   h.Vshmax = 1.4 * 16.1 * h.lf * h.ffw * (1 - 1e-12);
   EXPECT_TRUE(bootBeamWeldCheck(h).ok());
+}
+
+// A weld with any length left needs a leg for the flange force, in the check and in its remedy
+// alike; only a weld with no length left asks none.
+TEST(BootBeamWeld, AnyLengthLeftAsksItsLeg) {
+  BootBeamHeld h;
+  h.ffw = 200;
+  h.hf2 = 16;
+  h.Vshmax = 1e4;
+  h.lf = 0;
+  EXPECT_EQ(bootBeamWeldCheck(h).demand, 0);
+  h.lf = 0.5;
+  std::vector<DesignCheck> checks{bootBeamWeldCheck(h)};
+  EXPECT_DOUBLE_EQ(checks[0].demand, 1e4 / (1.4 * 0.5 * 200));
+  tBootBeamRemedies.checks(h, checks);
+  EXPECT_NE(checks[0].remedy.find("焊缝长 0.5 mm，所需焊脚 71.428 mm"), std::string::npos) << checks[0].remedy;
 }
 
 // The report prints the branches the steps took: what sized the plate, and which way the

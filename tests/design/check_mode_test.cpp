@@ -242,6 +242,19 @@ TEST(CheckMode, AWeldWithNoLengthLeftFailsWithItsReason) {
   EXPECT_NE(check.checksWithValues()[0].values, "");
 }
 
+// A channel rib with no section left clear of its corner cuts cannot have its stresses checked,
+// but its outstand over its thickness still is.
+TEST(CheckMode, ARibWithNoSectionLeftStillChecksItsSlenderness) {
+  DesignSession design(*findModule("g3"));
+  ASSERT_EQ(design.calculate().ending, Ending::Completed);
+  Sizes sizes = design.sizes();
+  sizes["hjjl"] = 30;  // both corner cuts of 15 mm
+  DesignSession check(*findModule("g3"));
+  ASSERT_EQ(checkLike(design, sizes, check).ending, Ending::Completed);
+  EXPECT_NE(findCheck(check.checks(), "stiffener")->remedy.find("≤ 0"), std::string::npos);
+  EXPECT_DOUBLE_EQ(findCheck(check.checks(), "slenderness")->demand, (sizes["a"] + sizes["lt"]) / sizes["tjjl"]);
+}
+
 // Given sizes may break what a design keeps by construction: those rules are checks of their own.
 TEST(CheckMode, SizesBelowTheDetailingRulesFailTheirRules) {
   DesignSession design(*findModule("g12"));

@@ -156,30 +156,6 @@ TEST(CheckValues, TheBearingLineIsTheFormulaOfItsEccentricityCase) {
   }
 }
 
-// The upstand weld's line takes its stress apart: redone from the two printed stresses, the
-// combined stress is the one checked.
-TEST(CheckValues, TheStiffenerWeldStressesRecombineToTheCheckedStress) {
-  const std::regex part("(τf|σf) = [^，]* = ([0-9.]+) N/mm²");
-  for (const auto& [module, id] : std::vector<std::pair<std::string, std::string>>{
-           {"j2", "stiffenerWebWeld"}, {"g11", "stiffenerUpstandWeld"}, {"g12", "stiffenerUpstandWeld"},
-           {"g2", "stiffenerUpstandWeld"}, {"g3", "stiffenerUpstandWeld"}}) {
-    SCOPED_TRACE(module);
-    DesignSession session(*findModule(module));
-    session.calculate();
-    const auto check = std::find_if(session.checksWithValues().begin(), session.checksWithValues().end(),
-                                    [&](const DesignCheck& c) { return c.id == id; });
-    ASSERT_NE(check, session.checksWithValues().end());
-    std::map<std::string, double> stresses;
-    for (auto it = std::sregex_iterator(check->values.begin(), check->values.end(), part); it != std::sregex_iterator();
-         ++it)
-      stresses[(*it)[1]] = std::stod((*it)[2]);
-    ASSERT_EQ(stresses.size(), 2u) << check->values;
-    const double combined = std::sqrt(square(stresses["τf"]) + square(stresses["σf"] / tables::betaF));
-    // Both stresses are cut to three decimals.
-    EXPECT_NEAR(combined, check->demand, 0.002) << check->values;
-  }
-}
-
 // A number printed twice reads the same both times: the friction in the text and in the summary.
 TEST(CheckValues, TheFrictionReadsAsInTheSummary) {
   DesignSession session(*findModule("j1"));

@@ -176,6 +176,44 @@ TEST(GivenShearKey, ASectionOfAnyDimensionsIsCheckedByThem) {
   for (const char* name : {"keyh", "keyb", "keytw", "keytf", "hk", "hfk"}) EXPECT_EQ(stock.at(name), sizes.at(name)) << name;
 }
 
+// A base given without a key where the friction carries the shear exactly (V = 0.4N) needs none:
+// nothing asks for a key.
+TEST(GivenShearKey, FrictionEqualToTheShearAsksForNoKey) {
+  const Design design = testing::design(*findModule("j1"), {{"EdtN", "100"}, {"EdtV", "40"}});
+  DesignSession check(*findModule("j1"));
+  ASSERT_EQ(checkLike(design, design.session.sizes(), check).ending, Ending::Completed);
+  const DesignCheck* shear = findCheck(check.checks(), "shear");
+  ASSERT_NE(shear, nullptr);
+  EXPECT_TRUE(shear->ok());
+  EXPECT_EQ(shear->remedy, "");
+}
+
+// Only a weld with no length left leaves its check unevaluated: half a millimetre left is checked,
+// however far it falls short.
+TEST(GivenShearKey, AWeldWithAnyLengthLeftIsChecked) {
+  const Design design = keyedDesign("g11");
+  Sizes base = design.session.sizes();
+  base["keyh"] = 160, base["keyb"] = 150, base["keytw"] = 8, base["keytf"] = 10, base["hk"] = 150, base["hfk"] = 8;
+  struct Case {
+    const char* size;
+    double noLengthLeft;  // bk = 2hf; h = 2tf + 2hf
+    const char* check;
+    const char* words;
+  };
+  for (const Case& c : {Case{"keyb", 16, "keyFlangeWeld", "bk − 2hf ≤ 0"},
+                        Case{"keyh", 36, "keyWebWeld", "h − 2tf − 2hf ≤ 0"}}) {
+    for (const double left : {0.0, 0.5}) {
+      Sizes sizes = base;
+      sizes[c.size] = c.noLengthLeft + left;
+      DesignSession check(*findModule("g11"));
+      ASSERT_EQ(checkLike(design, sizes, check).ending, Ending::Completed) << c.size << " " << left;
+      const DesignCheck* weld = findCheck(check.checks(), c.check);
+      ASSERT_NE(weld, nullptr) << c.check;
+      EXPECT_EQ(weld->remedy.find(c.words) != std::string::npos, left == 0) << c.check << " " << left << ": " << weld->remedy;
+    }
+  }
+}
+
 // Several combinations: the enveloped base carries the key the designs chose, and every
 // combination checks that one key.
 TEST(GivenShearKey, CombinationsShareTheEnvelopesKey) {

@@ -10,6 +10,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "design/common/value_format.h"
 
@@ -19,6 +20,8 @@ namespace {
 TEST(NumberReading, AcceptsPlainDecimalsWithBlanksSignsAndExponents) {
   EXPECT_EQ(parseNumber("450"), 450.0);
   EXPECT_EQ(parseNumber("  12.5\t"), 12.5);
+  EXPECT_EQ(parseNumber(" 12"), 12.0);  // one blank at a time: an odd count leaves no digit behind
+  EXPECT_EQ(parseNumber("\t\t\t7"), 7.0);
   EXPECT_EQ(parseNumber("\xE3\x80\x80" "80" "\xE3\x80\x80"), 80.0);  // ideographic spaces
   EXPECT_EQ(parseNumber("+5"), 5.0);
   EXPECT_EQ(parseNumber("-10"), -10.0);
@@ -59,6 +62,19 @@ TEST(NumberReading, ShortAndLongDecimalsReadToTheCorrectlyRoundedDouble) {
   EXPECT_EQ(parseNumber("999999999999999"), 999999999999999.0);
   EXPECT_EQ(parseNumber("0.000000000000001"), 1e-15);
   EXPECT_EQ(parseNumber("1234567890123456789"), 1234567890123456789.0);
+}
+
+// A number handed over as part of a longer text (a field cut from a row) ends where its view
+// ends: the digits after it are never read, long or short, with a point or an exponent.
+TEST(NumberReading, ReadsAViewToItsEndAndNoFurther) {
+  const std::string row = "12345678901234567.25e+0799";
+  EXPECT_EQ(parseNumber(std::string_view(row).substr(0, 16)), 1234567890123456.0);
+  EXPECT_EQ(parseNumber(std::string_view(row).substr(0, 3)), 123.0);
+  const std::string fraction = "1234567890123456.2599";
+  EXPECT_EQ(parseNumber(std::string_view(fraction).substr(0, 18)), 1234567890123456.2);
+  const std::string exponent = "1234567890123456e+1799";
+  EXPECT_EQ(parseNumber(std::string_view(exponent).substr(0, 19)), 1234567890123456e1);
+  EXPECT_EQ(parseNumber(std::string_view(exponent).substr(0, 18)), std::nullopt);  // "e+" without digits
 }
 
 TEST(NumberReading, MessageQuotesTheOffendingText) {

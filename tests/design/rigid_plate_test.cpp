@@ -155,6 +155,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, RigidPlateEccentricity,
                                            EccentricityCase{"at_write3", "135", "L/6 < e ≤ L/6 + lt/3"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A pull without a moment is axial tension within the bolt rows, never a case of the plate in
+// compression, whether M/N gives +0 or the −0 that 0 over a pull gives.
+TEST(RigidPlateBases, APullWithoutAMomentIsTensionInside) {
+  const double N = -150e3;
+  for (const double e : {0.0, 0.0 / N})
+    EXPECT_EQ(rigidbase::eccentricityCase(N, e, 690, 140), rigidbase::Eccentricity::TensionInside) << e;
+}
+
 TEST(RigidPlateBases, UserSizesGrowInTheDesignWhileTheBoxesStay) {
   const Design r = run(eightBoltModule(), with(userSizes, {{"EdtN", "3000"}, {"EdtM", "50"}}), false);
   EXPECT_GT(r["a"], 60);  // the bearing grew the plate

@@ -102,6 +102,20 @@ TEST(ShearKey, NothingInTheListHoldsFailsWithTheLargestKeyNamed) {
   EXPECT_EQ(d.tag("<#shear.remedy>"), "；处理建议：" + shear.remedy);
 }
 
+// Where nothing holds, the largest key goes as deep as carries the most, its full depth included:
+// on concrete this weak the bearing governs at every depth, so the deepest carries the most.
+TEST(ShearKey, NothingHoldingTheLargestKeyMayGoItsFullDepth) {
+  const auto steel = tables::steelGrade(tables::CodeEdition::Gb2003, "Q235");
+  ASSERT_TRUE(steel);
+  const tables::HSection& largest = tables::shearKeySections().back();
+  ShearKey key;
+  key.tg = 50;
+  designShearKey(*steel, KeySeat{.V = 5e6, .Vfb = 0, .tpb = 30, .fc = 2, .ffw = 160}, key);
+  EXPECT_EQ(key.keyName, largest.name);
+  EXPECT_EQ(key.hk, largest.h);
+  EXPECT_DOUBLE_EQ(key.Vku, 2 * largest.b * largest.h);  // fc·b·hk
+}
+
 // N + Ta below zero: the plate is pulled off the grout and has no friction, never a negative one.
 TEST(ShearKey, APullingForceLeavesNoFriction) {
   const Design d = design("g3", {{"EdtN", "-100"}, {"EdtM", "25"}});
@@ -179,6 +193,7 @@ TEST(ShearKey, WeldLegFollowsThePlateWithinTheWeb) {
   EXPECT_EQ(keyWeldLeg(46, 10, 15), 12);   // 10.2 → 12 = 1.2×10
   EXPECT_EQ(keyWeldLeg(100, 10, 15), 12);  // 15 → 16, held to 12
   EXPECT_EQ(keyWeldLeg(20, 9, 14), 8);
+  EXPECT_EQ(keyWeldLeg(12, 10, 15), 6);    // a given plate thinner than 16: 1.5√12 = 5.2, the least leg 6 governs
 }
 
 // A leg held under 1.5√tpb by the key's thin web is stated, with what the welder must do.

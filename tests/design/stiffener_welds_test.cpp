@@ -5,11 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "design/common/column_section.h"
 #include "design/common/column_welds.h"
+#include "design/common/design_session.h"
+#include "design/common/numbers.h"
 #include "design/common/tables.h"
 
 namespace pedivo {
@@ -251,6 +258,30 @@ TEST(WeldTables, NamedCoefficients) {
   EXPECT_EQ(tables::smallestFilletLeg(16), 6);
   EXPECT_EQ(2 * tables::filletThroat, 1.4);  // a pair of welds: the 1.4·hf of the formulas, to the bit
   EXPECT_EQ(tables::filletThroat * tables::betaF, 0.854);
+}
+
+// The upstand weld's line takes its stress apart: redone from the two printed stresses, the
+// combined stress is the one checked.
+TEST(StiffenerWelds, PrintedUpstandStressesRecombineToTheCheckedStress) {
+  const std::regex part("(τf|σf) = [^，]* = ([0-9.]+) N/mm²");
+  for (const auto& [module, id] : std::vector<std::pair<std::string, std::string>>{
+           {"j2", "stiffenerWebWeld"}, {"g11", "stiffenerUpstandWeld"}, {"g12", "stiffenerUpstandWeld"},
+           {"g2", "stiffenerUpstandWeld"}, {"g3", "stiffenerUpstandWeld"}}) {
+    SCOPED_TRACE(module);
+    DesignSession session(*findModule(module));
+    session.calculate();
+    const auto check = std::find_if(session.checksWithValues().begin(), session.checksWithValues().end(),
+                                    [&](const DesignCheck& c) { return c.id == id; });
+    ASSERT_NE(check, session.checksWithValues().end());
+    std::map<std::string, double> stresses;
+    for (auto it = std::sregex_iterator(check->values.begin(), check->values.end(), part); it != std::sregex_iterator();
+         ++it)
+      stresses[(*it)[1]] = std::stod((*it)[2]);
+    ASSERT_EQ(stresses.size(), 2u) << check->values;
+    const double combined = std::sqrt(square(stresses["τf"]) + square(stresses["σf"] / tables::betaF));
+    // Both stresses are cut to three decimals.
+    EXPECT_NEAR(combined, check->demand, 0.002) << check->values;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,106 @@
+// The boot beam's quick searches against the step-by-step growth they stand for: a boot beam that
+// grows in height for its section, or for the leg of its weld to the column, must end where
+// growing it 10 mm at a time would.
+
+#include "design/bootbeam/boot_beam_steps.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "design/bootbeam/boot_beam.h"
+
+namespace pedivo::bootbeam {
+namespace {
+
+// The channel's moments: the cantilever's pressure moment, and the larger with the span's.
+BootBeamType pressureOnlyType() {
+  BootBeamType type{};
+  type.cantileverMoments = [](Held& h, double pressureMoment) {
+    h.Msh1 = pressureMoment;
+    h.Mshmax = std::max(h.Msh1, h.Msh2);
+  };
+  return type;
+}
+
+// A plate under full compression (xn = L), boot beams 20 mm thick on a 30 mm plate.
+Held sectionCase(double N, double ylc) {
+  Held h;
+  h.N = N, h.M = 0, h.ta = 0, h.hb = 400;
+  h.L = 900, h.B = 500, h.xn = 900, h.ylc = ylc;
+  h.tsh = 20, h.tpb = 30, h.hsh = 100;
+  return h;
+}
+
+struct SectionCase {
+  const char* name;
+  double N, ylc;
+  bool bendingGoverns;  // at the lowest height that holds, bending rather than shear was short below it
+};
+
+// The section worked out at each height in full and by its height terms alone gives one verdict,
+// both where bending and where shear sets the height.
+TEST(BootBeamSteps, SectionAtHeightGivesTheFullSectionsVerdict) {
+  const Materials m = readMaterials(tBootBeamModule().defaultEntries());
+  const BootBeamType type = pressureOnlyType();
+  for (const SectionCase& c : {SectionCase{"bending", 1e6, 10, true}, SectionCase{"shear", 2e6, 1, false}}) {
+    Held h = sectionCase(c.N, c.ylc);
+    bootBeamSectionHolds(type, m, h);  // the moments, the shear and the strengths of this thickness
+    const SectionAtHeight section(h);
+    double firstHolding = 0;
+    Held below;
+    for (double hsh = 100; hsh <= 900; hsh += 0.5) {
+      Held full = h;
+      full.hsh = hsh;
+      const bool holds = bootBeamSectionHolds(type, m, full);
+      ASSERT_EQ(section.holds(hsh), holds) << c.name << " at hsh = " << hsh;
+      if (holds && firstHolding == 0) firstHolding = hsh;
+      if (!holds) below = full;
+    }
+    ASSERT_GT(firstHolding, 150) << c.name;  // the verdict turns within the heights tried
+    EXPECT_EQ(below.ylm > below.f, c.bendingGoverns) << c.name;
+    EXPECT_EQ(below.ylvx > below.fv, !c.bendingGoverns) << c.name;
+  }
+}
+
+// The leg the flange force asks of the two welds along hsh − 20 − 15, at least minimumLeg, in
+// even millimetres; written out here as the step-by-step growth checks it.
+bool weldLegFits(double Vshmax, double ffw, double hsh, double minimumLeg) {
+  const double leg = std::max(minimumLeg, Vshmax / (2 * 0.7 * (hsh - 20 - 15) * ffw));
+  return 2 * std::trunc((leg + 1.9) / 2) <= 16;
+}
+
+TEST(BootBeamSteps, RaisingForTheWeldLegStopsOneStepShortOfTheFirstHeightThatFits) {
+  struct Case {
+    double Vshmax, ffw, hsh, minimumLeg;
+  };
+  for (const Case& c : {Case{2e6, 160, 200, 6}, Case{2e6, 160, 580, 6}, Case{9e5, 200, 250, 14}, Case{3e6, 240, 300, 8}}) {
+    Held h;
+    h.Vshmax = c.Vshmax, h.ffw = c.ffw, h.hsh = c.hsh;
+    long steps = 1;
+    while (!weldLegFits(c.Vshmax, c.ffw, c.hsh + 10 * static_cast<double>(steps), c.minimumLeg)) ++steps;
+    RoundLimit rounds;
+    raiseBootBeamForWeldLeg(h, c.minimumLeg, rounds);
+    EXPECT_DOUBLE_EQ(h.hsh, c.hsh + 10 * static_cast<double>(steps - 1)) << c.Vshmax << " from " << c.hsh;
+    EXPECT_EQ(rounds.used(), steps - 1) << c.Vshmax << " from " << c.hsh;
+  }
+}
+
+// A weld exactly 60 legs long (58 counted and one at each end) keeps its leg; a hair longer grows
+// it one 2 mm step, one round; a long weld as many steps as it takes.
+TEST(BootBeamSteps, AWeldCountsOverAtMostSixtyLegs) {
+  struct Case {
+    double hf, lf, leg;
+    long rounds;
+  };
+  for (const Case& c : {Case{8, 58 * 8, 8, 0}, Case{8, 58 * 8 + 0.01, 10, 1}, Case{6, 58 * 14, 14, 4},
+                        Case{6, 58 * 14 + 1, 16, 5}}) {
+    RoundLimit rounds;
+    EXPECT_EQ(legForWeldLength(c.hf, c.lf, rounds), c.leg) << c.lf;
+    EXPECT_EQ(rounds.used(), c.rounds) << c.lf;
+  }
+}
+
+}  // namespace
+}  // namespace pedivo::bootbeam
