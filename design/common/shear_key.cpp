@@ -222,24 +222,30 @@ std::string shearKeyText(const ShearKey& key) {
 
 namespace {
 
-// The key's held numbers by their names; its section's name follows them in the list.
-const HeldField<ShearKey> keyFields[] = {
-    {"tg", &ShearKey::tg},       {"keyh", &ShearKey::keyh},   {"keyb", &ShearKey::keyb},   {"keytw", &ShearKey::keytw},
-    {"keytf", &ShearKey::keytf}, {"hk", &ShearKey::hk},       {"hfk", &ShearKey::hfk},     {"Vk", &ShearKey::Vk},
-    {"sigck", &ShearKey::sigck}, {"tauk", &ShearKey::tauk},   {"Mk", &ShearKey::Mk},       {"Wxk", &ShearKey::Wxk},
-    {"sigk", &ShearKey::sigk},   {"sigfk", &ShearKey::sigfk}, {"taufk", &ShearKey::taufk}, {"fk", &ShearKey::fk},
-    {"fvk", &ShearKey::fvk},     {"Vkc", &ShearKey::Vkc},     {"Vkv", &ShearKey::Vkv},     {"Vkm", &ShearKey::Vkm},
-    {"Vkf", &ShearKey::Vkf},     {"Vkw", &ShearKey::Vkw},     {"Vku", &ShearKey::Vku}};
+// Each held number of the key with its name, in the order of the list of values.
+template <class Visit>
+void eachKeyNumber(const ShearKey& k, Visit&& number) {
+  number("tg", k.tg), number("keyh", k.keyh), number("keyb", k.keyb), number("keytw", k.keytw);
+  number("keytf", k.keytf), number("hk", k.hk), number("hfk", k.hfk), number("Vk", k.Vk);
+  number("sigck", k.sigck), number("tauk", k.tauk), number("Mk", k.Mk), number("Wxk", k.Wxk);
+  number("sigk", k.sigk), number("sigfk", k.sigfk), number("taufk", k.taufk), number("fk", k.fk);
+  number("fvk", k.fvk), number("Vkc", k.Vkc), number("Vkv", k.Vkv), number("Vkm", k.Vkm);
+  number("Vkf", k.Vkf), number("Vkw", k.Vkw), number("Vku", k.Vku);
+}
 
 }  // namespace
 
 std::vector<NamedValue> shearKeyValues(const ShearKey& k) {
-  std::vector<NamedValue> list = listValues(keyFields, k);
-  list.push_back({"keyName", k.keyName});
+  std::vector<NamedValue> list;
+  list.reserve(24);
+  eachKeyNumber(k, [&list](std::string_view name, double x) { list.push_back({name, x}); });
+  list.push_back({"keyName", k.keyName});  // the section's name after the numbers
   return list;
 }
 
-void scanShearKeyValues(const ShearKey& k, HeldNumbersScan& scan) { scanValues(keyFields, k, scan); }
+void scanShearKeyValues(const ShearKey& k, HeldNumbersScan& scan) {
+  eachKeyNumber(k, [&scan](std::string_view, double x) { scan(x); });
+}
 
 void appendShearKeyChecks(std::vector<DesignCheck>& list, const ShearKey& key, const KeySeat& seat,
                           std::string frictionFormula) {
