@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 
+#include "design/common/calculation.h"
 #include "design/common/check_mode.h"
 #include "design/common/design_session.h"
 #include "design/common/shear_key.h"
@@ -196,12 +197,15 @@ TEST(GivenShearKey, AWeldWithAnyLengthLeftIsChecked) {
   base["keyh"] = 160, base["keyb"] = 150, base["keytw"] = 8, base["keytf"] = 10, base["hk"] = 150, base["hfk"] = 8;
   struct Case {
     const char* size;
-    double noLengthLeft;  // bk = 2hf; h = 2tf + 2hf
+    double noLengthLeft;  // bk = 2hf; h = 2tf + 2hf; h = 2tf
     const char* check;
     const char* words;
+    const char* stress;    // held as 0 where the length is gone, never divided by it
+    const char* capacity;
   };
-  for (const Case& c : {Case{"keyb", 16, "keyFlangeWeld", "bk − 2hf ≤ 0"},
-                        Case{"keyh", 36, "keyWebWeld", "h − 2tf − 2hf ≤ 0"}}) {
+  for (const Case& c : {Case{"keyb", 16, "keyFlangeWeld", "bk − 2hf ≤ 0", "sigfk", "Vkf"},
+                        Case{"keyh", 36, "keyWebWeld", "h − 2tf − 2hf ≤ 0", "taufk", "Vkw"},
+                        Case{"keyh", 20, "keyWebShear", "h − 2tf ≤ 0", "tauk", "Vkv"}}) {
     for (const double left : {0.0, 0.5}) {
       Sizes sizes = base;
       sizes[c.size] = c.noLengthLeft + left;
@@ -210,6 +214,10 @@ TEST(GivenShearKey, AWeldWithAnyLengthLeftIsChecked) {
       const DesignCheck* weld = findCheck(check.checks(), c.check);
       ASSERT_NE(weld, nullptr) << c.check;
       EXPECT_EQ(weld->remedy.find(c.words) != std::string::npos, left == 0) << c.check << " " << left << ": " << weld->remedy;
+      if (left == 0) {
+        EXPECT_EQ(heldNumber(check.values(), c.stress), 0) << c.stress;
+        EXPECT_EQ(heldNumber(check.values(), c.capacity), 0) << c.capacity;
+      }
     }
   }
 }
