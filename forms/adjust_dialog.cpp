@@ -64,7 +64,7 @@ QString ratioText(const DesignCheck* check) {
   return qs(utilisationText(check->ratio())) + (check->ok() ? QString() : QStringLiteral(" 不满足"));
 }
 
-const DesignCheck* findCheck(const std::vector<DesignCheck>& checks, const std::string& id) {
+const DesignCheck* findCheck(const std::vector<DesignCheck>& checks, std::string_view id) {
   for (const auto& check : checks)
     if (check.id == id) return &check;
   return nullptr;

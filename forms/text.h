@@ -5,9 +5,12 @@
 #include <filesystem>
 #include <string>
 
+#include "design/common/check_text.h"
+
 namespace pedivo::forms {
 
 inline QString qs(const std::string& text) { return QString::fromStdString(text); }
+inline QString qs(const CheckText& text) { return QString::fromUtf8(text.view().data(), qsizetype(text.size())); }
 inline std::string ss(const QString& text) { return text.toStdString(); }
 // A file or folder as the file system names it: through UTF-16, so that a folder with Chinese
 // characters is found on every system, not only where narrow names are UTF-8.

@@ -46,7 +46,7 @@ std::string betaFfw(const Held& h) { return "βf·ffw = " + operand(tables::beta
 
 // The numbers of the plate's, the boot beams' and their welds' checks; false for another check.
 bool writeBootBeamValues(DesignCheck& check, const Held& h, bool tShaped) {
-  const std::string& id = check.id;
+  const std::string_view id = check.id;
   const std::string betaF = operand(tables::betaF);
   const std::string Vshmax = kNOperand(h.Vshmax);
   if (id == "plate") {
@@ -85,7 +85,7 @@ bool writeBootBeamValues(DesignCheck& check, const Held& h, bool tShaped) {
 
 // The numbers of the stiffener's (the rib's), the layout's and the diaphragm's checks.
 void writePartValues(DesignCheck& check, const Held& h, bool tShaped) {
-  const std::string& id = check.id;
+  const std::string_view id = check.id;
   const std::string betaF = operand(tables::betaF);
   const Stiffener rib = stiffener(h, tShaped);
   const std::string arm = "(" + armNumbers(h, tShaped) + ")";

@@ -100,11 +100,11 @@ constexpr OwnWords atMostWords{writeRuleValues, writeAtMostRemedy};
 
 // A given size against the detailing value it may not pass: demand and limit say which is which;
 // its words are written when asked for.
-DesignCheck sizeRule(std::string id, std::string name, std::string formula, double demand, double limit,
+DesignCheck sizeRule(CheckText id, CheckText name, CheckText formula, double demand, double limit,
                      const char* demandWords, const char* limitWords, const OwnWords& words,
-                     std::vector<std::string> fields) {
+                     FieldNames fields) {
   DesignCheck check = limitCheck(std::move(id), std::move(name), std::move(formula), demand, limit, lengthUnit,
-                                 ValueFormat::Cut2, std::move(fields));
+                                 ValueFormat::Cut2, fields);
   check.demandWords = demandWords;
   check.limitWords = limitWords;
   check.ownWords = &words;
@@ -113,16 +113,16 @@ DesignCheck sizeRule(std::string id, std::string name, std::string formula, doub
 
 }  // namespace
 
-DesignCheck atLeastRule(std::string id, std::string name, std::string formula, double size, double least,
-                        std::vector<std::string> fields) {
+DesignCheck atLeastRule(CheckText id, CheckText name, CheckText formula, double size, double least,
+                        FieldNames fields) {
   return sizeRule(std::move(id), std::move(name), std::move(formula), least, size, "最小值", "给定尺寸", atLeastWords,
-                  std::move(fields));
+                  fields);
 }
 
-DesignCheck atMostRule(std::string id, std::string name, std::string formula, double size, double largest,
-                       std::vector<std::string> fields) {
+DesignCheck atMostRule(CheckText id, CheckText name, CheckText formula, double size, double largest,
+                       FieldNames fields) {
   return sizeRule(std::move(id), std::move(name), std::move(formula), size, largest, "给定尺寸", "最大值", atMostWords,
-                  std::move(fields));
+                  fields);
 }
 
 Outcome givenAxialTension() {
@@ -154,13 +154,13 @@ std::vector<DesignCheck> boltDistanceRules(const BoltDistances& given) {
   return rules;
 }
 
-DesignCheck smallestLegRule(std::string id, std::string name, double hf, double t, double floor,
-                            std::vector<std::string> fields) {
+DesignCheck smallestLegRule(CheckText id, CheckText name, double hf, double t, double floor,
+                            FieldNames fields) {
   // The leg a design starts from: even millimetres, up only once the fraction passes 0.1 mm.
   const double least = roundUpToEven(std::max(floor, tables::smallestFilletLeg(t)));
   const std::string formula = floor > 0 ? "hf ≥ max(" + formatGeneral(floor) + ", 1.5·√t) 取偶数，t = " + formatGeneral(t)
                                         : "hf ≥ 1.5·√t 取偶数，t = " + formatGeneral(t);
-  return atLeastRule(std::move(id), std::move(name), formula, hf, least, std::move(fields));
+  return atLeastRule(std::move(id), std::move(name), formula, hf, least, fields);
 }
 
 bool stiffenerHasHeight(double hs, double lost, std::initializer_list<const char*> ids, GivenSizeFindings& findings) {

@@ -83,11 +83,11 @@ void writeUnevaluated(std::vector<DesignCheck>& checks, const GivenSizeFindings&
 
 // A size no less than its least value: "底板最小厚度 t ≥ 20". A rule writes its values line and its
 // remedy ("加大该尺寸至不小于 20 mm") itself, when asked for (writeOwnValues, writeOwnRemedies).
-DesignCheck atLeastRule(std::string id, std::string name, std::string formula, double size, double least,
-                        std::vector<std::string> fields);
+DesignCheck atLeastRule(CheckText id, CheckText name, CheckText formula, double size, double least,
+                        FieldNames fields);
 // A size no more than its largest value: "焊脚尺寸 hf ≤ 16".
-DesignCheck atMostRule(std::string id, std::string name, std::string formula, double size, double largest,
-                       std::vector<std::string> fields);
+DesignCheck atMostRule(CheckText id, CheckText name, CheckText formula, double size, double largest,
+                       FieldNames fields);
 
 // Axial tension within the bolt rows under a given base: outside the method, what was found is kept.
 Outcome givenAxialTension();
@@ -106,8 +106,8 @@ std::vector<DesignCheck> boltDistanceRules(const BoltDistances& given);
 
 // The leg of a fillet weld on a part t thick: at least 1.5·√t and, where `floor` is given, at
 // least that too, in even millimetres as a design gives it (up once the fraction passes 0.1 mm).
-DesignCheck smallestLegRule(std::string id, std::string name, double hf, double t, double floor,
-                            std::vector<std::string> fields);
+DesignCheck smallestLegRule(CheckText id, CheckText name, double hf, double t, double floor,
+                            FieldNames fields);
 
 // A stiffener of height hs carries its load on hs less what its ends lose; one no higher than
 // that cannot be checked: the checks of `ids` say so. True when it has a height to check.

@@ -271,7 +271,7 @@ void CombinationRun::merge() {
 void CombinationRun::summarise() {
   std::vector<std::size_t> governed(loads_.size(), 0);
   for (std::size_t m = 0; m < merged_.size(); ++m) {
-    summaries_[slots_[m].combination].governs.push_back(merged_[m].id);
+    summaries_[slots_[m].combination].governs.push_back(merged_[m].id.str());
     ++governed[slots_[m].combination];
   }
   body_ = static_cast<std::size_t>(std::max_element(governed.begin(), governed.end()) - governed.begin());

@@ -9,7 +9,7 @@
 namespace pedivo {
 namespace {
 
-std::string withUnit(std::string number, const std::string& unit) {
+std::string withUnit(std::string number, std::string_view unit) {
   if (!unit.empty()) number.append(" ").append(unit);
   return number;
 }
@@ -44,9 +44,9 @@ void writeOwnRemedies(std::vector<DesignCheck>& checks) {
     if (check.ownWords != nullptr) check.ownWords->remedy(check);
 }
 
-DesignCheck plateThicknessCheck(std::string formula, double required, double tpb, std::vector<std::string> fields) {
+DesignCheck plateThicknessCheck(CheckText formula, double required, double tpb, FieldNames fields) {
   DesignCheck check = limitCheck("plate", "底板厚度", std::move(formula), required, tpb + plateRoundingTolerance,
-                                 lengthUnit, ValueFormat::Cut2, std::move(fields));
+                                 lengthUnit, ValueFormat::Cut2, fields);
   check.limitNote = plateRoundingNote;
   check.demandWords = requiredThicknessWords;
   check.limitWords = plateThicknessWords;
@@ -135,7 +135,7 @@ std::vector<std::string> failedFields(const std::vector<DesignCheck>& checks) {
   for (const auto& check : checks)
     if (!check.ok())
       for (const auto& field : check.fields)
-        if (std::find(fields.begin(), fields.end(), field) == fields.end()) fields.push_back(field);
+        if (std::find(fields.begin(), fields.end(), field) == fields.end()) fields.emplace_back(field);
   return fields;
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "design/common/check_text.h"
 #include "design/common/load_combination.h"
 #include "design/common/module.h"
 #include "design/common/value_format.h"
@@ -32,14 +33,14 @@ struct OwnWords {
 };
 
 struct DesignCheck {
-  std::string id;                          // stem of the report tags: "bearing" gives "<#bearing.check>", ...
-  std::string name;                        // "底板下混凝土承压"
-  std::string formula;                     // the formula that applied, in symbols: "σc = N/(B·L) ≤ fc"
+  CheckText id;                            // stem of the report tags: "bearing" gives "<#bearing.check>", ...
+  CheckText name;                          // "底板下混凝土承压"
+  CheckText formula;                       // the formula that applied, in symbols: "σc = N/(B·L) ≤ fc"
   double demand = 0;                       // what the design asks for
   double limit = 0;                        // what it may ask for at most
-  std::string unit;                        // "N/mm²", empty for a ratio
+  CheckText unit;                          // "N/mm²", empty for a ratio
   ValueFormat format = ValueFormat::Cut3;  // how demand and limit are written
-  std::vector<std::string> fields;         // result fields whose caption turns red when it fails
+  FieldNames fields;                       // result fields whose caption turns red when it fails
   // A decision rather than a limit (the shear key): never fails, states its outcome instead.
   std::optional<std::string> decision;
   // A decision that asks for a part this program does not design: the design is not complete
@@ -83,8 +84,8 @@ inline constexpr const char* stressUnit = "N/mm²";
 inline constexpr const char* lengthUnit = "mm";
 
 // A check of demand ≤ limit.
-inline DesignCheck limitCheck(std::string id, std::string name, std::string formula, double demand, double limit,
-                              std::string unit, ValueFormat format, std::vector<std::string> fields) {
+inline DesignCheck limitCheck(CheckText id, CheckText name, CheckText formula, double demand, double limit,
+                              CheckText unit, ValueFormat format, FieldNames fields) {
   DesignCheck check;
   check.id = std::move(id);
   check.name = std::move(name);
@@ -93,7 +94,7 @@ inline DesignCheck limitCheck(std::string id, std::string name, std::string form
   check.limit = limit;
   check.unit = std::move(unit);
   check.format = format;
-  check.fields = std::move(fields);
+  check.fields = fields;
   return check;
 }
 
@@ -107,7 +108,7 @@ inline constexpr double weldLegRoundingTolerance = 0.1;
 inline constexpr const char* weldLegRoundingNote = "（含焊脚取整容差 0.1 mm）";
 
 // The plate-thickness check: required thickness against the plate plus its rounding tolerance.
-DesignCheck plateThicknessCheck(std::string formula, double required, double tpb, std::vector<std::string> fields);
+DesignCheck plateThicknessCheck(CheckText formula, double required, double tpb, FieldNames fields);
 
 inline constexpr const char* requiredThicknessWords = "所需厚度";
 inline constexpr const char* plateThicknessWords = "板厚";

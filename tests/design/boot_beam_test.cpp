@@ -361,7 +361,7 @@ TEST(TBootBeamBase, ReportPrintsTheBranchesTheStepsTook) {
     const Design d = design(tShaped(), texts);
     ASSERT_TRUE(d.check("plate"));
     const bool boltsSized = d["tpbt"] > d["tpbc"];
-    EXPECT_EQ(d.check("plate")->formula.find("tpbt") != std::string::npos, boltsSized);
+    EXPECT_EQ(d.check("plate")->formula.view().find("tpbt") != std::string::npos, boltsSized);
     EXPECT_EQ(d.check("plate")->values.find("所需厚度 tpbt") != std::string::npos, boltsSized);
     const bool alongLength = !(d["Vi"] > d["Ntal"]);
     EXPECT_EQ(d.tag("<#ylfRvalues>").rfind("(a + lt)", 0) == 0, alongLength) << d.tag("<#ylfRvalues>");

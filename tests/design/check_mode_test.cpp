@@ -96,7 +96,7 @@ TEST(CheckMode, TheSizesOfADesignGiveItsChecks) {
       expectSameChecks(design.checks(), check.checks(), where);
       // Each check and rule once: a rule listed by two of the type's rule sets would be counted twice.
       std::set<std::string> ids;
-      for (const DesignCheck& c : check.checks()) EXPECT_TRUE(ids.insert(c.id).second) << where << " " << c.id;
+      for (const DesignCheck& c : check.checks()) EXPECT_TRUE(ids.insert(c.id.str()).second) << where << " " << c.id;
       EXPECT_EQ(check.sizes(), design.sizes()) << where;
       ++compared;
       if (design.sizes().contains("keyh") && design.sizes().at("keyh") > 0) ++withKey;
@@ -259,7 +259,7 @@ TEST(CheckMode, ARibWithNoSectionLeftStillChecksItsSlenderness) {
 TEST(CheckMode, SizesBelowTheDetailingRulesFailTheirRules) {
   DesignSession design(*findModule("g12"));
   ASSERT_EQ(design.calculate().ending, Ending::Completed);
-  for (const DesignCheck& check : design.checks()) EXPECT_FALSE(check.id.starts_with("rule")) << "a design has no rules";
+  for (const DesignCheck& check : design.checks()) EXPECT_FALSE(check.id.view().starts_with("rule")) << "a design has no rules";
   Sizes sizes = design.sizes();
   sizes["tpb"] = 16;
   sizes["a"] = 20;

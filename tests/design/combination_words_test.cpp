@@ -25,7 +25,7 @@ bool sameNumber(double x, double y) { return x == y || (std::isnan(x) && std::is
 
 bool hasMoment(const ModuleDescriptor& module) { return module.findControl("EdtM") != nullptr; }
 
-const DesignCheck* findCheck(const std::vector<DesignCheck>& checks, const std::string& id) {
+const DesignCheck* findCheck(const std::vector<DesignCheck>& checks, std::string_view id) {
   const auto found = std::find_if(checks.begin(), checks.end(), [&](const DesignCheck& c) { return c.id == id; });
   return found == checks.end() ? nullptr : &*found;
 }

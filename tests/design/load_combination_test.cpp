@@ -48,7 +48,7 @@ std::vector<LoadCombination> randomColumn(std::mt19937& rng, DesignSession& sess
   return loads;
 }
 
-const DesignCheck* findCheck(const std::vector<DesignCheck>& checks, const std::string& id) {
+const DesignCheck* findCheck(const std::vector<DesignCheck>& checks, std::string_view id) {
   const auto found = std::find_if(checks.begin(), checks.end(), [&](const DesignCheck& c) { return c.id == id; });
   return found == checks.end() ? nullptr : &*found;
 }

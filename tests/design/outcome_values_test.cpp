@@ -145,7 +145,7 @@ TEST(ResultFields, EveryTypeFillsItsWindowsFieldsAndItsChecksNameOnlyThose) {
     for (const auto& field : d.session.results().fields) filled.insert(field.field);
     EXPECT_EQ(filled, std::multiset<std::string>(names.begin(), names.end())) << m->id;
     for (const auto& check : d.session.checks())
-      for (const auto& field : check.fields) EXPECT_TRUE(names.count(field)) << m->id << " " << check.id << " " << field;
+      for (const auto& field : check.fields) EXPECT_TRUE(names.count(std::string(field))) << m->id << " " << check.id << " " << field;
   }
 }
 

@@ -386,7 +386,7 @@ class LoadWindowTest : public QObject {
       result.showChecks(checks);
       QCOMPARE(table(result)->rowCount(), static_cast<int>(checks.size()));
       QCOMPARE(table(result)->columnCount(), 4);  // one combination: no column for it
-      QCOMPARE(table(result)->item(0, 0)->text(), text(checks[0].name));
+      QCOMPARE(table(result)->item(0, 0)->text(), text(checks[0].name.str()));
     }
     checks[0].governing = GoverningCombination{1, "1.0D+1.5W"};
     forms::ResultWindow result(*findModule("g11"), window.session().results(), drawing::DrawingRefusal{"—"}, desktop);
