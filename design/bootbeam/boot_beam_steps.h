@@ -4,6 +4,7 @@
 // welds of column and boot beams to the plate. Where the two bases differ in a value or in one
 // formula of a shared step, the difference is a row of BootBeamType.
 
+#include <span>
 #include <string>
 
 #include "design/bootbeam/boot_beam.h"
@@ -12,6 +13,7 @@
 #include "design/common/column_section.h"
 #include "design/common/plate_layout.h"
 #include "design/common/rigid_base.h"
+#include "design/common/tag_table.h"
 
 namespace pedivo::bootbeam {
 
@@ -48,6 +50,16 @@ struct BootBeamType {
   const char* stiffenerName;                // the part beside the tension bolts
   const char* stiffenerSlendernessFormula;  // its outstand over its thickness
   const char* panel1Pressure;               // the pressure on the three-side panel of M221
+  // What the base lists and reports of its own beside what both bases show, in the report's order:
+  // its pressure tags, then its panels' after the bearing, its boot-beam moments after the section,
+  // its parts beyond the stiffeners (the diaphragm), and last its own tags.
+  std::span<const HeldField<Held>> ownFields;
+  std::span<const HeldTag<Held>> pressureTags;
+  void (*panelTags)(const Held&, const TagEmitter&);
+  std::span<const HeldTag<Held>> momentTags;
+  std::span<const HeldTag<Held>> partTags;
+  void (*ownTags)(const Held&, const TagEmitter&);
+  bool tShaped;  // the tension bolts on stiffeners outside the boot beams, not under a top plate
 };
 
 using rigidbase::Bearing;

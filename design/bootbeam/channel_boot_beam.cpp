@@ -28,11 +28,45 @@
 namespace pedivo::bootbeam {
 namespace {
 
-using rigidbase::Eccentricity;
-
 void panels(Held& h);
 void plateThickness(const Materials& m, Held& h);
 Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds);
+void panelTags(const Held& h, const TagEmitter& sink);
+void ownTags(const Held& h, const TagEmitter& sink);
+
+const HeldField<Held> ownFields[] = {
+    {"b31", &Held::b31},     {"a31", &Held::a31},     {"r21", &Held::r21},     {"beta1", &Held::beta1},
+    {"b32", &Held::b32},     {"a32", &Held::a32},     {"r22", &Held::r22},     {"beta2", &Held::beta2},
+    {"Msh1", &Held::Msh1},   {"tp", &Held::tp},       {"hcb", &Held::hcb},     {"tcb", &Held::tcb},
+    {"q", &Held::q},         {"hf6", &Held::hf6},     {"hf7", &Held::hf7},     {"fcb", &Held::fcb},
+    {"fvcb", &Held::fvcb},   {"ylfcb", &Held::ylfcb}, {"ylvcb", &Held::ylvcb},
+};
+
+using Tag = HeldTag<Held>;
+using enum ValueFormat;
+
+// "<#ylc>" twice: where the T-shaped report has "<#ylmax>", this one repeats the bearing stress
+// (the template's first occurrence takes it).
+const Tag pressureTags[] = {
+    {"<#ylc>", &Held::ylc, Cut2}, {"<#ylmin>", &Held::ylmin, Cut2}, {"<#ylc>", &Held::ylc, Cut2}};
+
+const Tag plateTags[] = {
+    {"<#b31>", &Held::b31, Cut2},     {"<#a31>", &Held::a31, Cut2},     {"<#r21>", &Held::r21, Cut2},
+    {"<#M222>", &Held::M222, KN2},    {"<#b32>", &Held::b32, Cut2},     {"<#a32>", &Held::a32, Cut2},
+    {"<#r22>", &Held::r22, Cut2},     {"<#M223>", &Held::M223, KN2},    {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},
+    {"<#tpb>", &Held::tpb, Cut2},
+};
+
+const Tag momentTags[] = {
+    {"<#Msh1>", &Held::Msh1, KNm3}, {"<#Msh2>", &Held::Msh2, KNm3}, {"<#Mshmax>", &Held::Mshmax, KNm3}};
+
+const Tag diaphragmTags[] = {
+    {"<#hcb>", &Held::hcb, Plain},    {"<#tcb>", &Held::tcb, Plain},   {"<#fcb>", &Held::fcb, Plain},
+    {"<#fvcb>", &Held::fvcb, Plain},  {"<#q>", &Held::q, Cut3},        {"<#ylvcb>", &Held::ylvcb, Cut3},
+    {"<#ylfcb>", &Held::ylfcb, Cut3}, {"<#hf6>", &Held::hf6, Plain},   {"<#hf7>", &Held::hf7, Plain},
+};
+
+const Tag topPlateTags[] = {{"<#tp>", &Held::tp, Plain}};
 
 const BootBeamType channel{
     .n = 4,
@@ -54,6 +88,13 @@ const BootBeamType channel{
     .stiffenerName = "肋板",
     .stiffenerSlendernessFormula = "(a + lt)/ts ≤ 18·√(235/fy)",
     .panel1Pressure = "q0",
+    .ownFields = ownFields,
+    .pressureTags = pressureTags,
+    .panelTags = panelTags,
+    .momentTags = momentTags,
+    .partTags = diaphragmTags,
+    .ownTags = ownTags,
+    .tShaped = false,
 };
 
 // ---- plate plan and bearing ------------------------------------------------------------------
@@ -395,20 +436,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-// ---- values, results, checks and report ------------------------------------------------------
-
-const HeldField<Held> ownFields[] = {
-    {"b31", &Held::b31},     {"a31", &Held::a31},     {"r21", &Held::r21},     {"beta1", &Held::beta1},
-    {"b32", &Held::b32},     {"a32", &Held::a32},     {"r22", &Held::r22},     {"beta2", &Held::beta2},
-    {"Msh1", &Held::Msh1},   {"tp", &Held::tp},       {"hcb", &Held::hcb},     {"tcb", &Held::tcb},
-    {"q", &Held::q},         {"hf6", &Held::hf6},     {"hf7", &Held::hf7},     {"fcb", &Held::fcb},
-    {"fvcb", &Held::fvcb},   {"ylfcb", &Held::ylfcb}, {"ylvcb", &Held::ylvcb},
-};
-
-std::vector<NamedValue> values(const Held& h) { return valuesWith(listValues(ownFields, h), h); }
-void scan(const Held& h, HeldNumbersScan& numbers) {
-  scanWith([](const Held& held, HeldNumbersScan& own) { scanValues(ownFields, held, own); }, h, numbers);
-}
+// ---- results and checks ----------------------------------------------------------------------
 
 ResultView results(const Held& h) {
   const auto plain = [](double x) { return formatGeneral(x); };
@@ -429,77 +457,19 @@ std::vector<DesignCheck> checks(const Held& h) {
                     std::move(diaphragmChecks));
 }
 
-void checkValues(const Held& h, std::vector<DesignCheck>& list) { writeCheckValues(list, h, false); }
+// ---- report ----------------------------------------------------------------------------------
 
-using Tag = HeldTag<Held>;
-using enum ValueFormat;
-
-// "<#ylc>" twice: where the T-shaped report has "<#ylmax>", this one repeats the bearing stress
-// (the template's first occurrence takes it).
-const Tag pressureTags[] = {
-    {"<#ylc>", &Held::ylc, Cut2}, {"<#ylmin>", &Held::ylmin, Cut2}, {"<#ylc>", &Held::ylc, Cut2}};
-
-const Tag plateTags[] = {
-    {"<#b31>", &Held::b31, Cut2},     {"<#a31>", &Held::a31, Cut2},     {"<#r21>", &Held::r21, Cut2},
-    {"<#M222>", &Held::M222, KN2},    {"<#b32>", &Held::b32, Cut2},     {"<#a32>", &Held::a32, Cut2},
-    {"<#r22>", &Held::r22, Cut2},     {"<#M223>", &Held::M223, KN2},    {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},
-    {"<#tpb>", &Held::tpb, Cut2},
-};
-
-const Tag momentTags[] = {
-    {"<#Msh1>", &Held::Msh1, KNm3}, {"<#Msh2>", &Held::Msh2, KNm3}, {"<#Mshmax>", &Held::Mshmax, KNm3}};
-
-const Tag diaphragmTags[] = {
-    {"<#hcb>", &Held::hcb, Plain},    {"<#tcb>", &Held::tcb, Plain},   {"<#fcb>", &Held::fcb, Plain},
-    {"<#fvcb>", &Held::fvcb, Plain},  {"<#q>", &Held::q, Cut3},        {"<#ylvcb>", &Held::ylvcb, Cut3},
-    {"<#ylfcb>", &Held::ylfcb, Cut3}, {"<#hf6>", &Held::hf6, Plain},   {"<#hf7>", &Held::hf7, Plain},
-};
-
-const Tag topPlateTags[] = {{"<#tp>", &Held::tp, Plain}};
-
-void report(const Held& h, const Entries& e, const TagEmitter& out) {
-  const TagEmitter sink =
-      withoutEarlierBearing(h.eccentricity == Eccentricity::TensionInside, out);
-  emitInputTags(h, e, sink);
-  emitTags(pressureTags, h, sink);
-  emitBearingTags(h, sink);
+// The panels beside the column and inside the channel.
+void panelTags(const Held& h, const TagEmitter& sink) {
   emitTags(plateTags, h, sink);
   sink("<#beta1>", panelCoefficientText(false, h.beta1));
   sink("<#beta2>", panelCoefficientText(false, h.beta2));
-  emitWeldAndBootBeamTags(h, sink);
-  emitTags(momentTags, h, sink);
-  emitStiffenerTags(h, 0, sink);
-  emitTags(diaphragmTags, h, sink);
-  emitWriteTags(h, sink);
-  emitCheckerTags(channel, h, sink);
-  emitTags(topPlateTags, h, sink);
-  sink("<#hcbWeld>", formatValue(Plain, h.hcb - 35));
-  emitWorkingValues(h, false, sink);
 }
 
-ModuleDescriptor makeModule() {
-  using standard::mm;
-  ModuleDescriptor d = commonDescriptor();
-  nameType(d, "g3", "槽型靴梁柱脚", "TForm7", "g3.bmp");
-  d.resultFormName = "TForm14";
-  d.resultGroups = {standard::plateLayoutResults(),
-                    bootBeamFields(true),
-                    {"GroupBox7",
-                     "肋板",
-                     {{"Edthjjl", "加劲肋高度hs", mm}, {"Edttjjl", "加劲肋厚度ts", mm}, {"Edthfjjl", "加劲肋焊脚高度", mm}}},
-                    {"GroupBox8",
-                     "隔板",
-                     {{"Edthgb", "隔板高度hcb", mm},
-                      {"Edttgb", "隔板厚度tcb", mm},
-                      {"Edthf6", "隔板与底板焊脚高度", mm},
-                      {"Edthf7", "隔板与靴梁焊脚高度", mm}}},
-                    boltAndShearFields()};
-  d.plateThicknesses = {"tpb", "tsh", "tjjl", "tcb"};
-  bindFunctions<sizeFields>(d,
-                            {.calculate = calculateChannelBootBeam, .results = results, .report = report, .values = values,
-                             .checks = checks, .checkValues = checkValues, .check = checkGiven, .scan = scan},
-                            channelBootBeamRemedies);
-  return d;
+// The top plate and the diaphragm weld's length.
+void ownTags(const Held& h, const TagEmitter& sink) {
+  emitTags(topPlateTags, h, sink);
+  sink("<#hcbWeld>", formatValue(ValueFormat::Plain, h.hcb - 35));
 }
 
 }  // namespace
@@ -511,7 +481,21 @@ Outcome calculateChannelBootBeam(const Entries& entries, BootBeamHeld& h) {
 }
 
 const ModuleDescriptor& channelBootBeamModule() {
-  static const ModuleDescriptor descriptor = makeModule();
+  using standard::mm;
+  static const ModuleDescriptor descriptor = bootBeamModule<channel, sizeFields>(
+      {"g3", "槽型靴梁柱脚", "TForm7", "g3.bmp", "TForm14",
+       {{"GroupBox7",
+         "肋板",
+         {{"Edthjjl", "加劲肋高度hs", mm}, {"Edttjjl", "加劲肋厚度ts", mm}, {"Edthfjjl", "加劲肋焊脚高度", mm}}},
+        {"GroupBox8",
+         "隔板",
+         {{"Edthgb", "隔板高度hcb", mm},
+          {"Edttgb", "隔板厚度tcb", mm},
+          {"Edthf6", "隔板与底板焊脚高度", mm},
+          {"Edthf7", "隔板与靴梁焊脚高度", mm}}}},
+       {"tpb", "tsh", "tjjl", "tcb"}},
+      {.calculate = calculateChannelBootBeam, .results = results, .checks = checks, .check = checkGiven},
+      channelBootBeamRemedies);
   return descriptor;
 }
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -158,13 +159,22 @@ struct HeldField {
 // so that adding them never moves the list.
 inline constexpr std::size_t valuesBesideFields = 8;
 
+template <class Held>
+double heldFieldValue(const HeldField<Held>& field, const Held& held) {
+  return std::visit([&](auto member) { return static_cast<double>(held.*member); }, field.member);
+}
+
+template <class Held>
+std::vector<NamedValue> listValues(std::span<const HeldField<Held>> fields, const Held& held) {
+  std::vector<NamedValue> values;
+  values.reserve(fields.size() + valuesBesideFields);
+  for (const auto& field : fields) values.push_back({field.name, heldFieldValue(field, held)});
+  return values;
+}
+
 template <class Held, std::size_t Count>
 std::vector<NamedValue> listValues(const HeldField<Held> (&fields)[Count], const Held& held) {
-  std::vector<NamedValue> values;
-  values.reserve(Count + valuesBesideFields);
-  for (const auto& field : fields)
-    values.push_back({field.name, std::visit([&](auto member) { return static_cast<double>(held.*member); }, field.member)});
-  return values;
+  return listValues(std::span<const HeldField<Held>>(fields), held);
 }
 
 // The numbers of the held values run past the overflow guard without listing them: the same
@@ -179,20 +189,24 @@ struct HeldNumbersScan {
   }
 };
 
+template <class Held>
+void scanValues(std::span<const HeldField<Held>> fields, const Held& held, HeldNumbersScan& scan) {
+  for (const auto& field : fields) scan(heldFieldValue(field, held));
+}
+
 template <class Held, std::size_t Count>
 void scanValues(const HeldField<Held> (&fields)[Count], const Held& held, HeldNumbersScan& scan) {
-  for (const auto& field : fields)
-    scan(std::visit([&](auto member) { return static_cast<double>(held.*member); }, field.member));
+  scanValues(std::span<const HeldField<Held>>(fields), held, scan);
 }
 
 // Binds a base type's functions over its held-values struct into a window state.
 template <class Held>
 struct ModuleFunctions {
   Outcome (*calculate)(const Entries&, Held&);
-  ResultView (*results)(const Held&);
-  void (*report)(const Held&, const Entries&, const TagEmitter&);
-  std::vector<NamedValue> (*values)(const Held&);
-  std::vector<DesignCheck> (*checks)(const Held&);
+  ResultView (*results)(const Held&) = nullptr;
+  void (*report)(const Held&, const Entries&, const TagEmitter&) = nullptr;
+  std::vector<NamedValue> (*values)(const Held&) = nullptr;
+  std::vector<DesignCheck> (*checks)(const Held&) = nullptr;
   // Steel of the designed parts, kg; and each check's remedy, written into the list.
   double (*weight)(const Held&) = nullptr;
   void (*remedies)(const Held&, std::vector<DesignCheck>&) = nullptr;
