@@ -261,8 +261,7 @@ void bootBeamReport(const BootBeamType& type, const Held& h, const Entries& e, c
 
 ModuleDescriptor bootBeamDescriptor(const BootBeamType& type, const BootBeamNames& names) {
   ModuleDescriptor d = standard::exposedBaseInputs(true, {});
-  nameType(d, names.id, names.title, names.formName, names.diagramFile);
-  d.resultFormName = names.resultFormName;
+  nameType(d, names.names);
   d.resultGroups = {standard::plateLayoutResults(), bootBeamFields(!type.tShaped)};
   d.resultGroups.insert(d.resultGroups.end(), names.ownResults.begin(), names.ownResults.end());
   d.resultGroups.push_back(boltAndShearFields());

@@ -44,11 +44,7 @@ std::string panelFormula(const char* name, bool cantilever, const char* q, const
 
 // A boot-beam base's names and its own result groups, between the boot beams' and the bolt's.
 struct BootBeamNames {
-  const char* id;
-  const char* title;
-  const char* formName;
-  const char* diagramFile;
-  const char* resultFormName;
+  TypeNames names;
   std::vector<ResultGroupSpec> ownResults;
   std::vector<std::string_view> plateThicknesses;  // the plates whose thickness sets their steel
 };

@@ -483,7 +483,7 @@ Outcome calculateChannelBootBeam(const Entries& entries, BootBeamHeld& h) {
 const ModuleDescriptor& channelBootBeamModule() {
   using standard::mm;
   static const ModuleDescriptor descriptor = bootBeamModule<channel, sizeFields>(
-      {"g3", "槽型靴梁柱脚", "TForm7", "g3.bmp", "TForm14",
+      {{"g3", "槽型靴梁柱脚", "TForm7", "g3.bmp", "TForm14"},
        {{"GroupBox7",
          "肋板",
          {{"Edthjjl", "加劲肋高度hs", mm}, {"Edttjjl", "加劲肋厚度ts", mm}, {"Edthfjjl", "加劲肋焊脚高度", mm}}},

@@ -338,7 +338,7 @@ Outcome calculateTBootBeam(const Entries& entries, BootBeamHeld& h) {
 
 const ModuleDescriptor& tBootBeamModule() {
   static const ModuleDescriptor descriptor = bootBeamModule<tShaped, sizeFields>(
-      {"g2", "T型靴梁柱脚", "TForm6", "g2.bmp", "TForm13", {standard::boltStiffenerResults()}, {"tpb", "tsh", "tjjl"}},
+      {{"g2", "T型靴梁柱脚", "TForm6", "g2.bmp", "TForm13"}, {standard::boltStiffenerResults()}, {"tpb", "tsh", "tjjl"}},
       {.calculate = calculateTBootBeam, .results = results, .checks = checks, .check = checkGiven},
       tBootBeamRemedies);
   return descriptor;

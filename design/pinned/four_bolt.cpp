@@ -214,10 +214,9 @@ void checkValues(const Held& h, std::vector<DesignCheck>& list) {
 ModuleDescriptor makeDescriptor() {
   using standard::mm;
   ModuleDescriptor d = standard::exposedBaseInputs(false, {{"cbdms", "锚栓直径", mm, "24", {"24", "27", "30"}}});
-  nameType(d, "j2", "四锚栓铰接柱脚", "TForm3", "j4.bmp");
+  nameType(d, {"j2", "四锚栓铰接柱脚", "TForm3", "j4.bmp", "TForm10"});
   d.clientSize = {624, 495};  // 3 px wider than before the grout entry, whose caption is the longest
   d.imageSize = {323, 188};
-  d.resultFormName = "TForm10";
   d.resultClientSize = {301, 376};
   d.resultGroups = {{"GroupBox5",
                      "底板",

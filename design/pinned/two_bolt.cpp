@@ -34,8 +34,7 @@ void checkValues(const Held& h, std::vector<DesignCheck>& list) { writePlateValu
 ModuleDescriptor makeDescriptor() {
   ModuleDescriptor d = standard::exposedBaseInputs(
       false, {{"CBdms", "锚栓直径d", standard::mm, "24", {"24", "27", "30", "33", "36", "39", "42"}}});
-  nameType(d, "j1", "两锚栓铰接柱脚", "TForm2", "j2.bmp");
-  d.resultFormName = "TForm9";
+  nameType(d, {"j1", "两锚栓铰接柱脚", "TForm2", "j2.bmp", "TForm9"});
   d.resultGroups = {{"GroupBox1",
                      "底板",
                      {{"EdtL", "底板长度L", standard::mm},

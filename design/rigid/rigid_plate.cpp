@@ -509,15 +509,6 @@ void scan(const Held& h, HeldNumbersScan& numbers) {
   scanShearKeyValues(h.key, numbers);
 }
 
-// How each layout's window and report are named.
-struct TypeNames {
-  const char* id;
-  const char* title;
-  const char* formName;
-  const char* resultFormName;
-  const char* diagram;
-};
-
 template <const BoltLayout& layout>
 Outcome designWith(const Entries& entries, Held& held) {
   return calculateRigidPlate(layout, entries, held);
@@ -532,8 +523,7 @@ template <const BoltLayout& layout>
 ModuleDescriptor makeDescriptor(const TypeNames& names, const TypeRemedies<Held>& remedies) {
   using standard::mm;
   ModuleDescriptor d = standard::exposedBaseInputs(true, {});
-  nameType(d, names.id, names.title, names.formName, names.diagram);
-  d.resultFormName = names.resultFormName;
+  nameType(d, names);
   ResultGroupSpec plate = standard::plateLayoutResults();
   plate.fields.push_back({"edtms", "锚栓直径d", mm});
   plate.fields.push_back({"edthf11", "底板与柱腹板焊脚高度", mm});
@@ -557,13 +547,13 @@ Outcome calculateTenBolt(const Entries& entries, RigidPlateHeld& held) { return 
 
 const ModuleDescriptor& eightBoltModule() {
   static const ModuleDescriptor descriptor =
-      makeDescriptor<eightBolts>({"g11", "八锚栓刚接柱脚", "TForm4", "TForm11", "g11.bmp"}, eightBoltRemedies);
+      makeDescriptor<eightBolts>({"g11", "八锚栓刚接柱脚", "TForm4", "g11.bmp", "TForm11"}, eightBoltRemedies);
   return descriptor;
 }
 
 const ModuleDescriptor& tenBoltModule() {
   static const ModuleDescriptor descriptor =
-      makeDescriptor<tenBolts>({"g12", "十锚栓刚接柱脚", "TForm5", "TForm12", "g12.bmp"}, tenBoltRemedies);
+      makeDescriptor<tenBolts>({"g12", "十锚栓刚接柱脚", "TForm5", "g12.bmp", "TForm12"}, tenBoltRemedies);
   return descriptor;
 }
 
