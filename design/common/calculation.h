@@ -336,13 +336,7 @@ class StateOf final : public DesignState {
   }
   const std::vector<DesignCheck>& checks() const override {
     bareChecks();
-    if (!remediesWritten_) {
-      if (functions_.remedies != nullptr) functions_.remedies(held_, *checks_);
-      if (findings_) explainUnevaluated(*checks_, *findings_);
-      writeOwnRemedies(*checks_);
-    }
-    remediesWritten_ = true;
-    return *checks_;
+    return writeOnce(remediesWritten_, functions_.remedies, explainUnevaluated, writeOwnRemedies);
   }
   const std::vector<DesignCheck>& bareChecks() const override {
     if (!checks_) {
@@ -356,13 +350,7 @@ class StateOf final : public DesignState {
   }
   const std::vector<DesignCheck>& checksWithValues() const override {
     checks();
-    if (!valuesWritten_) {
-      if (functions_.checkValues != nullptr) functions_.checkValues(held_, *checks_);
-      if (findings_) writeUnevaluated(*checks_, *findings_);
-      writeOwnValues(*checks_);
-    }
-    valuesWritten_ = true;
-    return *checks_;
+    return writeOnce(valuesWritten_, functions_.checkValues, writeUnevaluated, writeOwnValues);
   }
   bool designed() const override { return designed_; }
   // How many numbers the overflow guard reads: as many as the list of values holds.
@@ -396,6 +384,20 @@ class StateOf final : public DesignState {
   }
 
  private:
+  // One pass over the checks, once until they are built again: the type's own (where it has one),
+  // then the one for sizes it could not evaluate (in a check of given sizes), then every check's own.
+  const std::vector<DesignCheck>& writeOnce(bool& written, void (*typePass)(const Held&, std::vector<DesignCheck>&),
+                                            void (*findingsPass)(std::vector<DesignCheck>&, const GivenSizeFindings&),
+                                            void (*ownPass)(std::vector<DesignCheck>&)) const {
+    if (!written) {
+      if (typePass != nullptr) typePass(held_, *checks_);
+      if (findings_) findingsPass(*checks_, *findings_);
+      ownPass(*checks_);
+    }
+    written = true;
+    return *checks_;
+  }
+
   // Every number of the held values is one a format can write.
   bool withinLimits(const Held& work) const {
     if (functions_.scan != nullptr) {
