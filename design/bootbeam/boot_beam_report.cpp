@@ -9,6 +9,7 @@
 #include "design/common/plate_panel.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
+#include "design/common/rigid_fields.h"
 #include "design/common/rigid_tags.h"
 #include "design/common/shear_key.h"
 #include "design/common/stopped_bearing.h"
@@ -22,11 +23,8 @@ namespace {
 
 using rigidbase::Eccentricity;
 
+// After the plan's (rigidbase::planFields).
 const HeldField<Held> commonFields[] = {
-    {"N", &Held::N},         {"M", &Held::M},           {"V", &Held::V},         {"hb", &Held::hb},
-    {"bf", &Held::bf},       {"tw", &Held::tw},         {"tf", &Held::tf},       {"n", &Held::n},
-    {"dms", &Held::dms},     {"Aems", &Held::Aems},     {"a", &Held::a},         {"c", &Held::c},
-    {"lt", &Held::lt},       {"bt", &Held::bt},         {"L", &Held::L},         {"B", &Held::B},
     {"tsh", &Held::tsh},     {"tjjl", &Held::tjjl},     {"e", &Held::e},         {"write3", &Held::write3},
     {"xn", &Held::xn},       {"Fx", &Held::Fx},         {"dx", &Held::dx},       {"ylmax", &Held::ylmax},
     {"ylmin", &Held::ylmin}, {"ylc", &Held::ylc},       {"fc", &Held::fc},       {"Ec", &Held::Ec},
@@ -153,7 +151,7 @@ ResultGroupSpec boltAndShearFields() {
 }  // namespace
 
 std::vector<NamedValue> bootBeamValues(const BootBeamType& type, const Held& h) {
-  std::vector<NamedValue> list = listValues(commonFields, h);
+  std::vector<NamedValue> list = rigidbase::listWithPlan<Held>(commonFields, h);
   const std::vector<NamedValue> own = listValues(type.ownFields, h);
   list.insert(list.end(), own.begin(), own.end());
   list.push_back({"judge", rigidbase::judgeText(h.eccentricity)});
@@ -163,7 +161,7 @@ std::vector<NamedValue> bootBeamValues(const BootBeamType& type, const Held& h) 
 }
 
 void scanBootBeamValues(const BootBeamType& type, const Held& h, HeldNumbersScan& numbers) {
-  scanValues(commonFields, h, numbers);
+  rigidbase::scanWithPlan<Held>(commonFields, h, numbers);
   scanValues(type.ownFields, h, numbers);
   scanShearKeyValues(h.key, numbers);
 }
