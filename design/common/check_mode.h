@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <functional>
 #include <initializer_list>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <span>
@@ -33,10 +34,11 @@ struct SizeField {
   const char* caption;  // "底板厚度t"
 };
 
-template <class Held, std::size_t Count>
-std::vector<NamedSize> namedSizes(const SizeField<Held> (&fields)[Count], const Held& held, std::size_t more = 0) {
+// `fields`: a table of SizeField<Held>, an array or a std::array.
+template <class Held, class Fields>
+std::vector<NamedSize> namedSizes(const Fields& fields, const Held& held, std::size_t more = 0) {
   std::vector<NamedSize> named;
-  named.reserve(Count + more);
+  named.reserve(std::size(fields) + more);
   for (const auto& field : fields) named.emplace_back(field.name, held.*(field.member));
   return named;
 }
@@ -44,13 +46,13 @@ std::vector<NamedSize> namedSizes(const SizeField<Held> (&fields)[Count], const 
 
 
 // The sizes into the held values; every one must be there (see sizesFault).
-template <class Held, std::size_t Count>
-void takeSizes(const SizeField<Held> (&fields)[Count], const Sizes& sizes, Held& held) {
+template <class Held, class Fields>
+void takeSizes(const Fields& fields, const Sizes& sizes, Held& held) {
   for (const auto& field : fields) held.*(field.member) = sizes.find(std::string_view(field.name))->second;
 }
 
-template <class Held, std::size_t Count>
-std::vector<SizeName> sizeNames(const SizeField<Held> (&fields)[Count]) {
+template <class Fields>
+std::vector<SizeName> sizeNames(const Fields& fields) {
   std::vector<SizeName> names;
   for (const auto& field : fields) names.push_back({field.name, field.caption});
   return names;

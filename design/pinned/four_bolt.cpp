@@ -27,18 +27,12 @@ const HeldField<Held> stiffenerFields[] = {
     {"ylvf", &Held::ylvf},
 };
 
-const SizeField<Held> fourBoltSizes[] = {
-    {"dms", &Held::dms, "锚栓直径d"},
-    {"a", &Held::a, "腹板边至锚栓中心a"},
-    {"bt", &Held::bt, "锚栓中心至底板边bt"},
-    {"L", &Held::L, "底板长度L"},
-    {"B", &Held::B, "底板宽度B"},
-    {"tpb", &Held::tpb, "底板厚度t"},
+constexpr auto fourBoltSizes = withPlateSizes<Held>({
     {"hf11", &Held::hf11, "底板与柱腹板焊缝焊脚高度"},
     {"hjjl", &Held::hjjl, "锚栓加劲肋高度hs"},
     {"tjjl", &Held::tjjl, "锚栓加劲肋厚度ts"},
     {"hf3", &Held::hf3, "锚栓加劲肋焊脚高度"},
-};
+});
 
 // The stiffener carries the pressure on its half of the panel between the flanges as a
 // cantilever from the web.

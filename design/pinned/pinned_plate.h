@@ -3,6 +3,9 @@
 // plate panel between the flanges and its thickness, the fillet welds of column to plate, and
 // the report lines, result fields and checks of these parts.
 
+#include <array>
+#include <cstddef>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -64,8 +67,29 @@ std::vector<NamedValue> plateValues(const PinnedPlateHeld& h);
 // The numbers of that list, for the overflow guard.
 void scanPlateValues(const PinnedPlateHeld& h, HeldNumbersScan& numbers);
 
-// The sizes of the plate a check takes: bolt, layout a and bt, plan, thickness and weld leg.
-extern const SizeField<PinnedPlateHeld> pinnedPlateSizes[7];
+// The sizes of the plate a check takes on both pinned bases: bolt, layout a and bt, plan and thickness.
+inline constexpr SizeField<PinnedPlateHeld> plateSizes[] = {
+    {"dms", &PinnedPlateHeld::dms, "锚栓直径d"},
+    {"a", &PinnedPlateHeld::a, "腹板边至锚栓中心a"},
+    {"bt", &PinnedPlateHeld::bt, "锚栓中心至底板边bt"},
+    {"L", &PinnedPlateHeld::L, "底板长度L"},
+    {"B", &PinnedPlateHeld::B, "底板宽度B"},
+    {"tpb", &PinnedPlateHeld::tpb, "底板厚度t"},
+};
+
+// The plate's sizes, then a base's own: the web weld's leg under the base's caption, and its parts'.
+template <class Held, std::size_t Own>
+constexpr std::array<SizeField<Held>, std::size(plateSizes) + Own> withPlateSizes(const SizeField<Held> (&own)[Own]) {
+  std::array<SizeField<Held>, std::size(plateSizes) + Own> all{};
+  std::size_t i = 0;
+  for (const auto& size : plateSizes) all[i++] = {size.name, size.member, size.caption};
+  for (const auto& size : own) all[i++] = size;
+  return all;
+}
+
+// The plate's sizes and the web weld's leg.
+inline constexpr auto pinnedPlateSizes =
+    withPlateSizes<PinnedPlateHeld>({{"hf11", &PinnedPlateHeld::hf11, "底板与柱腹板焊脚高度"}});
 // The forces and the section of the entries, and the given sizes; the bolt from the table.
 void takeGivenPlate(const Entries& e, const Sizes& sizes, PinnedPlateHeld& h);
 // The plate of given sizes checked: its bearing, the thickness its panel (free edge a2) and its
