@@ -143,11 +143,19 @@ rigidbase::PassEnd bootBeamPass(const BootBeamType& type, const Entries& e, cons
 
 // ---- a given base ----------------------------------------------------------------------------
 
+// The sizes of the plate and the boot beams with their welds, alike on both bases between the bolt
+// layout's and the parts' beyond the boot beams.
+inline constexpr SizeField<Held> bootBeamSizes[] = {
+    {"L", &Held::L, "底板长度L"},           {"B", &Held::B, "底板宽度B"},
+    {"tpb", &Held::tpb, "底板厚度t"},       {"hsh", &Held::hsh, "靴梁高度hsh"},
+    {"tsh", &Held::tsh, "靴梁厚度tsh"},     {"hf2", &Held::hf2, "靴梁与柱焊脚高度"},
+    {"hf5", &Held::hf5, "柱及靴梁与底板焊脚高度"},
+};
+
 // The forces and the section of the entries, the base's bolts in tension and the given sizes; the
 // bolt's area from the table.
-template <std::size_t Count>
-void takeGivenBase(const BootBeamType& type, const Entries& e, const SizeField<Held> (&fields)[Count], const Sizes& s,
-                   Held& h) {
+template <class Fields>
+void takeGivenBase(const BootBeamType& type, const Entries& e, const Fields& fields, const Sizes& s, Held& h) {
   readForcesAndSection(type, e, h);
   takeSizes(fields, s, h);
   h.Aems = givenBolt(h.dms).Aems;

@@ -369,17 +369,15 @@ rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, Rou
 
 // ---- a given base ----------------------------------------------------------------------------
 
-const SizeField<Held> sizeFields[] = {
-    {"dms", &Held::dms, "锚栓直径d"},        {"a", &Held::a, "柱边至锚栓中心a"},
-    {"lt", &Held::lt, "锚栓中心至底板边lt"},  {"L", &Held::L, "底板长度L"},
-    {"B", &Held::B, "底板宽度B"},            {"tpb", &Held::tpb, "底板厚度t"},
-    {"hsh", &Held::hsh, "靴梁高度hsh"},       {"tsh", &Held::tsh, "靴梁厚度tsh"},
-    {"hf2", &Held::hf2, "靴梁与柱焊脚高度"},  {"hf5", &Held::hf5, "柱及靴梁与底板焊脚高度"},
-    {"hjjl", &Held::hjjl, "肋板高度hs"},      {"tjjl", &Held::tjjl, "肋板厚度ts"},
-    {"hf3", &Held::hf3, "肋板焊脚高度"},      {"hcb", &Held::hcb, "隔板高度hcb"},
-    {"tcb", &Held::tcb, "隔板厚度tcb"},       {"hf6", &Held::hf6, "隔板与底板焊脚高度"},
+constexpr SizeField<Held> layoutSizes[] = {
+    {"dms", &Held::dms, "锚栓直径d"}, {"a", &Held::a, "柱边至锚栓中心a"}, {"lt", &Held::lt, "锚栓中心至底板边lt"}};
+constexpr SizeField<Held> ribAndDiaphragmSizes[] = {
+    {"hjjl", &Held::hjjl, "肋板高度hs"},  {"tjjl", &Held::tjjl, "肋板厚度ts"},
+    {"hf3", &Held::hf3, "肋板焊脚高度"},  {"hcb", &Held::hcb, "隔板高度hcb"},
+    {"tcb", &Held::tcb, "隔板厚度tcb"},   {"hf6", &Held::hf6, "隔板与底板焊脚高度"},
     {"hf7", &Held::hf7, "隔板与靴梁焊脚高度"},
 };
+constexpr auto sizeFields = joinSizes<Held>(layoutSizes, bootBeamSizes, ribAndDiaphragmSizes);
 
 // The diaphragm of given sizes: its stresses, and the legs its load asks of its welds as rules.
 void givenDiaphragm(const Materials& m, Held& h, GivenSizeFindings& f) {

@@ -257,16 +257,16 @@ rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, Rou
 
 // ---- a given base ----------------------------------------------------------------------------
 
-const SizeField<Held> sizeFields[] = {
-    {"dms", &Held::dms, "锚栓直径d"},         {"a", &Held::a, "靴梁至锚栓中心a"},
-    {"c", &Held::c, "锚栓至柱翼缘中线c"},      {"lt", &Held::lt, "锚栓中心至底板边lt"},
-    {"bt", &Held::bt, "锚栓中心至底板边bt"},   {"L", &Held::L, "底板长度L"},
-    {"B", &Held::B, "底板宽度B"},             {"tpb", &Held::tpb, "底板厚度t"},
-    {"hsh", &Held::hsh, "靴梁高度hsh"},        {"tsh", &Held::tsh, "靴梁厚度tsh"},
-    {"hf2", &Held::hf2, "靴梁与柱焊脚高度"},   {"hf5", &Held::hf5, "柱及靴梁与底板焊脚高度"},
+constexpr SizeField<Held> layoutSizes[] = {
+    {"dms", &Held::dms, "锚栓直径d"},       {"a", &Held::a, "靴梁至锚栓中心a"},
+    {"c", &Held::c, "锚栓至柱翼缘中线c"},    {"lt", &Held::lt, "锚栓中心至底板边lt"},
+    {"bt", &Held::bt, "锚栓中心至底板边bt"},
+};
+constexpr SizeField<Held> stiffenerSizes[] = {
     {"hjjl", &Held::hjjl, "锚栓加劲肋高度hs"}, {"tjjl", &Held::tjjl, "锚栓加劲肋厚度ts"},
     {"hf3", &Held::hf3, "锚栓加劲肋焊脚高度"},
 };
+constexpr auto sizeFields = joinSizes<Held>(layoutSizes, bootBeamSizes, stiffenerSizes);
 
 // Each step's formulas once on the given sizes; only a large bolt's compressed zone is still bisected.
 Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings& f) {

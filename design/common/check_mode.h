@@ -9,6 +9,7 @@
 // distances) can be broken by given ones: those rules become checks of their own. A step that
 // would stop a design (a weld with no length left) makes its check fail with the reason.
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <initializer_list>
@@ -18,6 +19,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -33,6 +35,19 @@ struct SizeField {
   double Held::*member;
   const char* caption;  // "底板厚度t"
 };
+
+// Tables of sizes joined in their order into one of `Held`, which may derive from the tables' own
+// held type: a type whose sizes are partly those of others.
+template <class Held, class... Tables>
+constexpr auto joinSizes(const Tables&... tables) {
+  std::array<SizeField<Held>, (std::extent_v<Tables> + ...)> all{};
+  std::size_t i = 0;
+  const auto take = [&](const auto& table) {
+    for (const auto& size : table) all[i++] = {size.name, size.member, size.caption};
+  };
+  (take(tables), ...);
+  return all;
+}
 
 // `fields`: a table of SizeField<Held>, an array or a std::array.
 template <class Held, class Fields>

@@ -3,9 +3,6 @@
 // plate panel between the flanges and its thickness, the fillet welds of column to plate, and
 // the report lines, result fields and checks of these parts.
 
-#include <array>
-#include <cstddef>
-#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -77,19 +74,10 @@ inline constexpr SizeField<PinnedPlateHeld> plateSizes[] = {
     {"tpb", &PinnedPlateHeld::tpb, "底板厚度t"},
 };
 
-// The plate's sizes, then a base's own: the web weld's leg under the base's caption, and its parts'.
-template <class Held, std::size_t Own>
-constexpr std::array<SizeField<Held>, std::size(plateSizes) + Own> withPlateSizes(const SizeField<Held> (&own)[Own]) {
-  std::array<SizeField<Held>, std::size(plateSizes) + Own> all{};
-  std::size_t i = 0;
-  for (const auto& size : plateSizes) all[i++] = {size.name, size.member, size.caption};
-  for (const auto& size : own) all[i++] = size;
-  return all;
-}
+// The web weld's leg, under the two-bolt base's caption.
+inline constexpr SizeField<PinnedPlateHeld> webWeldSize[] = {{"hf11", &PinnedPlateHeld::hf11, "底板与柱腹板焊脚高度"}};
 
-// The plate's sizes and the web weld's leg.
-inline constexpr auto pinnedPlateSizes =
-    withPlateSizes<PinnedPlateHeld>({{"hf11", &PinnedPlateHeld::hf11, "底板与柱腹板焊脚高度"}});
+inline constexpr auto pinnedPlateSizes = joinSizes<PinnedPlateHeld>(plateSizes, webWeldSize);
 // The forces and the section of the entries, and the given sizes; the bolt from the table.
 void takeGivenPlate(const Entries& e, const Sizes& sizes, PinnedPlateHeld& h);
 // The plate of given sizes checked: its bearing, the thickness its panel (free edge a2) and its
