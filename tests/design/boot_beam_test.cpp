@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <string>
 
 #include "design/common/calculation.h"
 #include "design/common/design_session.h"
@@ -54,6 +55,22 @@ TEST(TBootBeamBase, PlateLengthToWholeTens) {
   Texts exact = sizes;
   exact.push_back({"Edthc", "200"});
   EXPECT_EQ(design(tShaped(), exact, false)["L"], 440);
+}
+
+// The plate across the flange at the bolts spans along the bolt's side a or across the half
+// flange, whichever is the shorter panel: bf² against 8a². A 200 mm flange with a = 70 (39,200 <
+// 40,000) is still across the half flange; with a = 75 (45,000) along a.
+TEST(TBootBeamBase, PlateAcrossTheFlangeSwitchesItsSpanAtBfSquaredOverEightASquared) {
+  for (const char* a : {"70", "75"}) {
+    const Design d = design(tShaped(), {{"Edtsizea", a}, {"Edtsizelt", "50"}}, false);
+    ASSERT_EQ(d["a"], std::stod(a));
+    ASSERT_EQ(d["bf"], 200);
+    const double half = d["bf"] / 2, cube = d["a"] * d["a"] * d["a"];
+    const double d2 = 8 * cube * d["ly2"] + half * half * half * d["lx2"];
+    const double alongA = std::sqrt(6 * d["Ntal"] * d["bf"] * cube / d2 / d["fpbt"]);
+    const double acrossHalf = std::sqrt(6 * d["Ntal"] * d["a"] * half * half * half / d2 / d["fpbt"]);
+    EXPECT_NEAR(d["tpbt2"], std::string(a) == "70" ? acrossHalf : alongA, 1e-9 * d["tpbt2"]) << "a = " << a;
+  }
 }
 
 struct EccentricityCase {
