@@ -2,7 +2,8 @@
 // The steps both boot-beam bases share: the forces and the section, the pressure under the plate,
 // the anchor bolts, the plate over its panels, the boot beams, their welds to the column and the
 // welds of column and boot beams to the plate. Where the two bases differ in a value or in one
-// formula of a shared step, the difference is a row of BootBeamType.
+// formula of a shared step, the difference is a row of BootBeamType; so is what each lists and
+// reports of its own.
 
 #include <span>
 #include <string>
