@@ -14,6 +14,7 @@
 #include "design/common/column_section.h"
 #include "design/common/plate_layout.h"
 #include "design/common/rigid_base.h"
+#include "design/common/size_rows.h"
 #include "design/common/tag_table.h"
 
 namespace pedivo::bootbeam {
@@ -144,12 +145,12 @@ rigidbase::PassEnd bootBeamPass(const BootBeamType& type, const Entries& e, cons
 
 // ---- a given base ----------------------------------------------------------------------------
 
-// The sizes of the plate and the boot beams with their welds, alike on both bases between the bolt
-// layout's and the parts' beyond the boot beams.
+// The sizes of the boot beams with their welds, alike on both bases after the bolt layout's and
+// the plate's (plateSizeRows) and before the parts' beyond the boot beams.
 inline constexpr SizeField<Held> bootBeamSizes[] = {
-    {"L", &Held::L, "底板长度L"},           {"B", &Held::B, "底板宽度B"},
-    {"tpb", &Held::tpb, "底板厚度t"},       {"hsh", &Held::hsh, "靴梁高度hsh"},
-    {"tsh", &Held::tsh, "靴梁厚度tsh"},     {"hf2", &Held::hf2, "靴梁与柱焊脚高度"},
+    {"hsh", &Held::hsh, "靴梁高度hsh"},
+    {"tsh", &Held::tsh, "靴梁厚度tsh"},
+    {"hf2", &Held::hf2, "靴梁与柱焊脚高度"},
     {"hf5", &Held::hf5, "柱及靴梁与底板焊脚高度"},
 };
 

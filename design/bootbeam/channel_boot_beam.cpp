@@ -377,7 +377,7 @@ constexpr SizeField<Held> ribAndDiaphragmSizes[] = {
     {"tcb", &Held::tcb, "隔板厚度tcb"},   {"hf6", &Held::hf6, "隔板与底板焊脚高度"},
     {"hf7", &Held::hf7, "隔板与靴梁焊脚高度"},
 };
-constexpr auto sizeFields = joinSizes<Held>(layoutSizes, bootBeamSizes, ribAndDiaphragmSizes);
+constexpr auto sizeFields = joinSizes<Held>(layoutSizes, plateSizeRows<Held>, bootBeamSizes, ribAndDiaphragmSizes);
 
 // The diaphragm of given sizes: its stresses, and the legs its load asks of its welds as rules.
 void givenDiaphragm(const Materials& m, Held& h, GivenSizeFindings& f) {

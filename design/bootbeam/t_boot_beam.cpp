@@ -262,11 +262,8 @@ constexpr SizeField<Held> layoutSizes[] = {
     {"c", &Held::c, "锚栓至柱翼缘中线c"},    {"lt", &Held::lt, "锚栓中心至底板边lt"},
     {"bt", &Held::bt, "锚栓中心至底板边bt"},
 };
-constexpr SizeField<Held> stiffenerSizes[] = {
-    {"hjjl", &Held::hjjl, "锚栓加劲肋高度hs"}, {"tjjl", &Held::tjjl, "锚栓加劲肋厚度ts"},
-    {"hf3", &Held::hf3, "锚栓加劲肋焊脚高度"},
-};
-constexpr auto sizeFields = joinSizes<Held>(layoutSizes, bootBeamSizes, stiffenerSizes);
+constexpr auto sizeFields =
+    joinSizes<Held>(layoutSizes, plateSizeRows<Held>, bootBeamSizes, boltStiffenerSizeRows<Held>);
 
 // Each step's formulas once on the given sizes; only a large bolt's compressed zone is still bisected.
 Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings& f) {

@@ -27,14 +27,10 @@ const HeldField<Held> stiffenerFields[] = {
     {"ylvf", &Held::ylvf},
 };
 
-// The web weld's leg under this base's caption, and the stiffener's sizes.
-constexpr SizeField<Held> ownSizes[] = {
-    {"hf11", &Held::hf11, "底板与柱腹板焊缝焊脚高度"},
-    {"hjjl", &Held::hjjl, "锚栓加劲肋高度hs"},
-    {"tjjl", &Held::tjjl, "锚栓加劲肋厚度ts"},
-    {"hf3", &Held::hf3, "锚栓加劲肋焊脚高度"},
-};
-constexpr auto fourBoltSizes = joinSizes<Held>(plateSizes, ownSizes);
+// The plate's sizes, the web weld's leg under this base's caption, and the stiffener's sizes.
+constexpr SizeField<Held> webWeldLeg[] = {{"hf11", &Held::hf11, "底板与柱腹板焊缝焊脚高度"}};
+constexpr auto fourBoltSizes = joinSizes<Held>(boltLayoutSizes, plateSizeRows<PinnedPlateHeld>, webWeldLeg,
+                                               boltStiffenerSizeRows<Held>);
 
 // The stiffener carries the pressure on its half of the panel between the flanges as a
 // cantilever from the web.

@@ -11,6 +11,7 @@
 #include "design/common/design_check.h"
 #include "design/common/module.h"
 #include "design/common/shear_key.h"
+#include "design/common/size_rows.h"
 
 namespace pedivo::pinned {
 
@@ -64,20 +65,19 @@ std::vector<NamedValue> plateValues(const PinnedPlateHeld& h);
 // The numbers of that list, for the overflow guard.
 void scanPlateValues(const PinnedPlateHeld& h, HeldNumbersScan& numbers);
 
-// The sizes of the plate a check takes on both pinned bases: bolt, layout a and bt, plan and thickness.
-inline constexpr SizeField<PinnedPlateHeld> plateSizes[] = {
+// The sizes of the plate a check takes on both pinned bases: bolt, layout a and bt (then its plan
+// and thickness, plateSizeRows).
+inline constexpr SizeField<PinnedPlateHeld> boltLayoutSizes[] = {
     {"dms", &PinnedPlateHeld::dms, "锚栓直径d"},
     {"a", &PinnedPlateHeld::a, "腹板边至锚栓中心a"},
     {"bt", &PinnedPlateHeld::bt, "锚栓中心至底板边bt"},
-    {"L", &PinnedPlateHeld::L, "底板长度L"},
-    {"B", &PinnedPlateHeld::B, "底板宽度B"},
-    {"tpb", &PinnedPlateHeld::tpb, "底板厚度t"},
 };
 
 // The web weld's leg, under the two-bolt base's caption.
 inline constexpr SizeField<PinnedPlateHeld> webWeldSize[] = {{"hf11", &PinnedPlateHeld::hf11, "底板与柱腹板焊脚高度"}};
 
-inline constexpr auto pinnedPlateSizes = joinSizes<PinnedPlateHeld>(plateSizes, webWeldSize);
+inline constexpr auto pinnedPlateSizes =
+    joinSizes<PinnedPlateHeld>(boltLayoutSizes, plateSizeRows<PinnedPlateHeld>, webWeldSize);
 // The forces and the section of the entries, and the given sizes; the bolt from the table.
 void takeGivenPlate(const Entries& e, const Sizes& sizes, PinnedPlateHeld& h);
 // The plate of given sizes checked: its bearing, the thickness its panel (free edge a2) and its
