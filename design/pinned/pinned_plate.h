@@ -4,6 +4,8 @@
 // the report lines, result fields and checks of these parts.
 
 #include <optional>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "design/common/calculation.h"
@@ -12,6 +14,8 @@
 #include "design/common/module.h"
 #include "design/common/shear_key.h"
 #include "design/common/size_rows.h"
+#include "design/common/standard_controls.h"
+#include "design/common/type_binding.h"
 
 namespace pedivo::pinned {
 
@@ -95,5 +99,19 @@ std::vector<DesignCheck> plateChecks(const PinnedPlateHeld& h);
 std::vector<DesignCheck> keyChecks(const PinnedPlateHeld& h);
 // The checks of these parts and the shear key written out with their numbers (DesignCheck::values).
 void writePlateValues(std::vector<DesignCheck>& checks, const PinnedPlateHeld& h);
+
+// A pinned base's descriptor: the exposed base's inputs with its list of bolt diameters, its names,
+// result groups and plates, and its functions bound with its sizes.
+template <auto& sizes, class Held>
+ModuleDescriptor pinnedDescriptor(ControlSpec boltList, const TypeNames& names, std::vector<ResultGroupSpec> results,
+                                  std::vector<std::string_view> plates, ModuleFunctions<Held> functions,
+                                  const TypeRemedies<Held>& remedies) {
+  ModuleDescriptor d = standard::exposedBaseInputs(false, {std::move(boltList)});
+  nameType(d, names);
+  d.resultGroups = std::move(results);
+  d.plateThicknesses = std::move(plates);
+  bindFunctions<sizes>(d, functions, remedies);
+  return d;
+}
 
 }  // namespace pedivo::pinned
