@@ -144,9 +144,10 @@ TEST(ChannelRibRecord, TakenOverOnlyFromTheSameInputsBelowTheTopPlate) {
   Held higher = ribsDesignedAt(410, kept);
   ASSERT_TRUE(takeKeptRibs(steel, higher));
   EXPECT_EQ(higher.ribRecord.rounds, 27);
-  for (const HeldNumber field : std::initializer_list<HeldNumber>{&Held::tp, &Held::Ntal, &Held::Vimax, &Held::hf3, &Held::hjjl, &Held::tjjl, &Held::ffw,
-                           &Held::ylnf, &Held::ylvf, &Held::fy, &Held::f1, &Held::ylvR, &Held::ylfR, &Held::ylequ,
-                           &Held::write1, &Held::write2})
+  const std::initializer_list<HeldNumber> written{
+      &Held::tp, &Held::Ntal, &Held::Vimax, &Held::hf3, &Held::hjjl, &Held::tjjl, &Held::ffw, &Held::ylnf,
+      &Held::ylvf, &Held::fy, &Held::f1, &Held::ylvR, &Held::ylfR, &Held::ylequ, &Held::write1, &Held::write2};
+  for (const HeldNumber field : written)
     EXPECT_EQ(higher.*field, designed.*field);
 
   // A top plate reached by the tallest rib: 300 + 20 + 20 mm is not clear of it.
@@ -155,7 +156,9 @@ TEST(ChannelRibRecord, TakenOverOnlyFromTheSameInputsBelowTheTopPlate) {
   EXPECT_EQ(level.hjjl, 0);
   EXPECT_TRUE(takeKeptRibs(steel, (level = ribsDesignedAt(340.5, kept))));
 
-  for (const HeldNumber input : std::initializer_list<HeldNumber>{&Held::tsh, &Held::ta, &Held::n, &Held::tpb, &Held::a, &Held::lt, &Held::tjjl, &Held::f1}) {
+  const std::initializer_list<HeldNumber> read{&Held::tsh, &Held::ta, &Held::n,    &Held::tpb,
+                                               &Held::a,   &Held::lt, &Held::tjjl, &Held::f1};
+  for (const HeldNumber input : read) {
     Held other = ribsDesignedAt(410, kept);
     other.*input += 1;
     EXPECT_FALSE(takeKeptRibs(steel, other));
