@@ -241,7 +241,8 @@ void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
   // A rib raised for its own stress after its welds were sized carries longer upstand welds: the
   // weld stresses are those of the final rib. They only fall as the rib grows, so nothing is resized.
   const StiffenerWelds welds = stiffenerWeldStresses(ribWeldInputs(h), h.hf3);
-  h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;  keepRibs(inputs, h, rounds.used() - roundsBefore);
+  h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
+  keepRibs(inputs, h, rounds.used() - roundsBefore);
 }
 
 // ---- diaphragm -------------------------------------------------------------------------------
