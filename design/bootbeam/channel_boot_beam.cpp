@@ -171,7 +171,7 @@ void plateThickness(const Materials& m, Held& h) {
 // ---- ribs ------------------------------------------------------------------------------------
 
 // A rib may grow in height while it stays clear of the top plate.
-bool roomBelowTopPlate(const Held& h) { return h.hsh - h.tp - 20 > h.hjjl; }
+bool roomBelowTopPlate(const Held& h) { return ribClearOfTopPlate(h.hsh, h.tp, h.hjjl); }
 
 // What the rib welds found; all but Hold have grown the rib or its weld leg.
 enum class RibWeldEnd {
@@ -255,6 +255,12 @@ RibEnd ribTrial(const Materials& m, Held& h) {
 // The ribs beside each tension bolt under the top plate carry half a bolt's tension: first the weld
 // leg, then the welds, then the rib itself.
 void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
+  if (takeKeptRibs(m.steel, h)) {
+    rounds.advance(h.ribRecord.rounds);
+    return;
+  }
+  const RibRecord inputs = ribInputs(m.steel, h);
+  const long roundsBefore = rounds.used();
   h.tp = h.tsh;
   h.Ntal = 2 * h.ta / h.n;
   h.Vimax = h.Ntal / 2;
@@ -275,6 +281,7 @@ void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
   // weld stresses are those of the final rib. They only fall as the rib grows, so nothing is resized.
   const StiffenerWelds welds = stiffenerWeldStresses(ribWeldInputs(h), h.hf3);
   h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
+  keepRibs(inputs, h, rounds.used() - roundsBefore);
 }
 
 // ---- diaphragm -------------------------------------------------------------------------------
@@ -338,9 +345,40 @@ DiaphragmHeightEnd diaphragmAtHeight(const Materials& m, Held& h, RoundLimit& ro
   }
 }
 
+// Whether the diaphragm's weld to the boot beams, after a trial that found its leg too large, is
+// too large at every height: the leg is never under 1.5·√tsh rounded to even, and the diaphragm's
+// thickness (from its width and the leg to the plate) does not change with its height.
+bool diaphragmWeldNeverFits(const Held& h) {
+  const double leastLeg = roundToEvenPastHalf(tables::smallestFilletLeg(h.tsh));
+  return leastLeg > tables::largestFilletLeg || std::max(leastLeg, 6.0) > h.tcb;
+}
+
+// A diaphragm whose weld to the boot beams never fits rises 10 mm a round to the boot beam's
+// height: the heights are counted at once, the rounds spent together, and the trial made again at
+// the last height, so the values are those of rising round by round.
+void diaphragmToBootBeamHeight(const Materials& m, Held& h, RoundLimit& rounds) {
+  const double first = h.hcb;
+  // Beyond the round limit the count needs no more precision: the limit stops the design.
+  const double most = std::min(std::floor((h.hsh - first) / tables::heightStep), 2e6);
+  long steps = std::max(0L, static_cast<long>(most));
+  while (steps > 0 && !(first + tables::heightStep * static_cast<double>(steps) <= h.hsh)) --steps;
+  while (first + tables::heightStep * static_cast<double>(steps + 1) <= h.hsh) ++steps;
+  rounds.advance(steps);
+  h.hcb = first + tables::heightStep * static_cast<double>(steps);
+  if (steps > 0) diaphragmTrial(m, h);
+}
+
 // The diaphragm from two thirds of the boot-beam height; beyond the boot beam's height the boot
 // beam grows.
 Next diaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
+  h.hcb = roundToTenPastTwo(2 * h.hsh / 3);
+  h.tcb = roundUpToEven(std::max(10.0, h.bf / 50));
+  if (h.hcb <= h.hsh && diaphragmTrial(m, h) == DiaphragmEnd::WeldLegTooLarge && diaphragmWeldNeverFits(h)) {
+    diaphragmToBootBeamHeight(m, h, rounds);
+    h.hcb += tables::heightStep;
+    h.hsh += tables::heightStep;
+    return Next::BootBeam;
+  }
   h.hcb = roundToTenPastTwo(2 * h.hsh / 3);
   while (true) {
     h.tcb = roundUpToEven(std::max(10.0, h.bf / 50));
@@ -362,6 +400,7 @@ Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
 
 rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   std::optional<FoundBearing> lastBearing;  // of this pass
+  h.ribRecord = {};
   return bootBeamPass(channel, e, m, h, rounds, [&] { return planAndBearing(m, h, rounds, lastBearing); });
 }
 
