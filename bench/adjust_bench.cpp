@@ -75,6 +75,26 @@ BENCHMARK_CAPTURE(Adjust, MixedTShapedLargeShear, "g2",
                   Texts{{"Edthc", "468"}, {"Edtbf", "396.8"}, {"Edttw", "15"}, {"Edttf", "20.4"}, {"EdtM", "346.08"},
                         {"EdtN", "384"}, {"EdtV", "344"}, {"CBfc", "C25"}})
     ->Unit(benchmark::kMillisecond);
+// The slowest searches of a seeded extreme batch (scripts/extreme_batch.py 3000): thick-flanged
+// channel and T-shaped bases whose candidates raise their boot beams to the round limit, a deep
+// ten-bolt base and an eight-bolt base under large forces, whose compressed zones are bisected
+// towards it.
+BENCHMARK_CAPTURE(Adjust, ExtremeChannelThickFlange, "g3",
+                  Texts{{"Edthc", "1252"}, {"Edtbf", "277"}, {"Edttw", "58.5"}, {"Edttf", "111.6"}, {"EdtM", "1581"},
+                        {"EdtN", "1.743"}, {"EdtV", "3445"}, {"CBf", "Q420"}, {"CBfc", "C25"}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Adjust, ExtremeTShapedThickFlange, "g2",
+                  Texts{{"Edthc", "1202"}, {"Edtbf", "152"}, {"Edttw", "50.96"}, {"Edttf", "114.7"}, {"EdtM", "953.9"},
+                        {"EdtN", "12.84"}, {"EdtV", "1065"}, {"CBf", "Q420"}, {"CBfc", "C40"}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Adjust, ExtremeDeepTenBolt, "g12",
+                  Texts{{"Edthc", "1458"}, {"Edtbf", "262"}, {"Edttw", "29.4"}, {"Edttf", "85.1"}, {"EdtM", "1622"},
+                        {"EdtN", "3.98"}, {"EdtV", "962.3"}, {"CBf", "Q345"}, {"CBfc", "C30"}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Adjust, ExtremeEightBoltLargeForces, "g11",
+                  Texts{{"Edthc", "327"}, {"Edtbf", "315"}, {"Edttw", "28"}, {"Edttf", "85.2"}, {"EdtM", "5.182e+04"},
+                        {"EdtN", "5.103e+04"}, {"EdtV", "3.0"}, {"CBf", "Q390"}, {"CBfc", "C25"}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Adjust, TwoBoltDefault, "j1", Texts{})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Adjust, TShapedDefault, "g2", Texts{})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Adjust, ChannelDefault, "g3", Texts{})->Unit(benchmark::kMillisecond);

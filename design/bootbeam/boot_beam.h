@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "design/bootbeam/rib_record.h"
 #include "design/common/exposed_rigid_held.h"
 #include "design/common/module.h"
 
@@ -32,6 +33,8 @@ struct BootBeamHeld : rigidbase::ExposedRigidHeld {
   bool stiffenerAlongLength = true;
   // Channel: top plate and diaphragm.
   double tp = 0, hcb = 0, tcb = 0, q = 0, hf6 = 0, hf7 = 0, fcb = 0, fvcb = 0, ylfcb = 0, ylvcb = 0;
+  // Channel: the ribs of the last boot-beam height of this pass, taken over at the next.
+  RibRecord ribRecord;
 };
 
 Outcome calculateTBootBeam(const Entries& entries, BootBeamHeld& held);

@@ -9,8 +9,10 @@
 #include "design/common/plate_panel.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
+#include "design/common/rigid_fields.h"
 #include "design/common/rigid_tags.h"
 #include "design/common/shear_key.h"
+#include "design/common/stopped_bearing.h"
 #include "design/common/standard_controls.h"
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
@@ -21,11 +23,8 @@ namespace {
 
 using rigidbase::Eccentricity;
 
+// After the plan's (rigidbase::planFields).
 const HeldField<Held> commonFields[] = {
-    {"N", &Held::N},         {"M", &Held::M},           {"V", &Held::V},         {"hb", &Held::hb},
-    {"bf", &Held::bf},       {"tw", &Held::tw},         {"tf", &Held::tf},       {"n", &Held::n},
-    {"dms", &Held::dms},     {"Aems", &Held::Aems},     {"a", &Held::a},         {"c", &Held::c},
-    {"lt", &Held::lt},       {"bt", &Held::bt},         {"L", &Held::L},         {"B", &Held::B},
     {"tsh", &Held::tsh},     {"tjjl", &Held::tjjl},     {"e", &Held::e},         {"write3", &Held::write3},
     {"xn", &Held::xn},       {"Fx", &Held::Fx},         {"dx", &Held::dx},       {"ylmax", &Held::ylmax},
     {"ylmin", &Held::ylmin}, {"ylc", &Held::ylc},       {"fc", &Held::fc},       {"Ec", &Held::Ec},
@@ -91,20 +90,79 @@ std::string pressureFormula(const BootBeamType& type, const Held& h) {
          "Ta = [M − N·(L/2 − xn/3)]/(L − lt − xn/3)";
 }
 
+void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink) {
+  emitSectionTags(sectionOf(h), sink);
+  emitTypedInputTags(e, {.moment = true, .boltGrade = true}, sink);
+  emitTags(rigidbase::planTags<Held>, h, sink);
+  sink("<#shear>", shearKeyNeeded(h.Vfb, h.V) ? "V>0.4(N+Ta) 需要设置抗剪键" : "V<0.4(N+Ta) 不需设置抗剪键");
+  emitTags(eccentricityTags, h, sink);
+  sink("<#judge>", rigidbase::judgeText(h.eccentricity));
+  emitTags(zoneTags, h, sink);
+}
+
+void emitBearingTags(const Held& h, const TagEmitter& sink) {
+  emitTags(rigidbase::boltTensionTags<Held>, h, sink);
+  emitTags(rigidbase::firstPanelTags<Held>, h, sink);
+  sink("<#alf1>", panelCoefficientText(h.cantilever1, h.alf1));
+}
+
+void emitWeldAndBootBeamTags(const Held& h, const TagEmitter& sink) {
+  emitTags(rigidbase::columnWeldTags<Held>, h, sink);
+  emitTags(bootBeamTags, h, sink);
+}
+
+void emitStiffenerTags(const Held& h, const TagEmitter& sink) {
+  emitTags(legTags, h, sink);
+  sink("<#1.22ffw>", formatValue(Plain, tables::betaF * h.ffw));
+  sink("<#Vi>", formatValue(KN3, h.Vi));  // none on the channel's ribs
+  emitTags(bootBeamStressTags, h, sink);
+  emitTags(rigidbase::stiffenerStressTags<Held>, h, sink);
+  sink("<#1.1f1>", formatValue(Plain, tables::equivalentStressFactor * h.f1));
+  emitTags(bootBeamStrengthTags, h, sink);
+}
+
+void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& sink) {
+  sink("<#pressureFormula>", pressureFormula(type, h));
+  sink("<#L/6>", formatValue(Cut3, h.L / 6));
+  sink("<#tensionBolts>", formatValue(Plain, h.n / 2));
+  emitTags(boltCountTags, h, sink);
+  sink("<#M221formula>", panelFormula("M221", h.cantilever1, type.panel1Pressure, "b21", "α1", "a21"));
+  emitTags(yieldTags, h, sink);
+  sink("<#Iw>", formatValue(Plain, trunc(h.Iw)));
+  sink("<#bootBeamWeldStress>", formatValue(Cut3, bootBeamWeldStress(h)));
+  sink("<#bootBeamRatio>", formatValue(Cut3, type.outstandRatio(h)));
+  sink("<#minLeg>", formatValue(Plain, std::min(h.tsh, h.tf)));
+}
+
+ResultGroupSpec bootBeamFields(bool topPlate) {
+  using standard::mm;
+  ResultGroupSpec group{"GroupBox6", "靴梁", {{"Edthxlb", "靴梁板高度hsh", mm}, {"Edttxlb", "靴梁板厚度tsh", mm}}};
+  if (topPlate) group.fields.push_back({"Edttd", "靴梁顶板厚度tp", mm});
+  group.fields.push_back({"Edthfxlb", "靴梁板与柱焊脚高度", mm});
+  group.fields.push_back({"Edthf5", "靴梁板与底板焊脚高度", mm});
+  return group;
+}
+
+ResultGroupSpec boltAndShearFields() {
+  return {
+      "", "", {{"edtms", "锚栓直径d", standard::mm}, {"edtshear", "抗剪键设置", ""}, {"edtkey", "抗剪键", "", true}}};
+}
+
 }  // namespace
 
-std::vector<NamedValue> valuesWith(std::vector<NamedValue> own, const Held& h) {
-  std::vector<NamedValue> list = listValues(commonFields, h);
-  list.insert(list.end(), std::make_move_iterator(own.begin()), std::make_move_iterator(own.end()));
+std::vector<NamedValue> bootBeamValues(const BootBeamType& type, const Held& h) {
+  std::vector<NamedValue> list = rigidbase::listWithPlan<Held>(commonFields, h);
+  const std::vector<NamedValue> own = listValues(type.ownFields, h);
+  list.insert(list.end(), own.begin(), own.end());
   list.push_back({"judge", rigidbase::judgeText(h.eccentricity)});
   const std::vector<NamedValue> key = shearKeyValues(h.key);
   list.insert(list.end(), key.begin(), key.end());
   return list;
 }
 
-void scanWith(void (*own)(const Held&, HeldNumbersScan&), const Held& h, HeldNumbersScan& numbers) {
-  scanValues(commonFields, h, numbers);
-  own(h, numbers);
+void scanBootBeamValues(const BootBeamType& type, const Held& h, HeldNumbersScan& numbers) {
+  rigidbase::scanWithPlan<Held>(commonFields, h, numbers);
+  scanValues(type.ownFields, h, numbers);
   scanShearKeyValues(h.key, numbers);
 }
 
@@ -178,73 +236,35 @@ std::vector<DesignCheck> baseChecks(const BootBeamType& type, const Held& h, Des
   return list;
 }
 
-void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink) {
-  emitSectionTags(sectionOf(h), sink);
-  emitTypedInputTags(e, {.moment = true, .boltGrade = true}, sink);
-  emitTags(rigidbase::planTags<Held>, h, sink);
-  sink("<#shear>", shearKeyNeeded(h.Vfb, h.V) ? "V>0.4(N+Ta) 需要设置抗剪键" : "V<0.4(N+Ta) 不需设置抗剪键");
-  emitTags(eccentricityTags, h, sink);
-  sink("<#judge>", rigidbase::judgeText(h.eccentricity));
-  emitTags(zoneTags, h, sink);
-}
-
-void emitBearingTags(const Held& h, const TagEmitter& sink) {
-  emitTags(rigidbase::boltTensionTags<Held>, h, sink);
-  emitTags(rigidbase::firstPanelTags<Held>, h, sink);
-  sink("<#alf1>", panelCoefficientText(h.cantilever1, h.alf1));
-}
-
-void emitWeldAndBootBeamTags(const Held& h, const TagEmitter& sink) {
-  emitTags(rigidbase::columnWeldTags<Held>, h, sink);
-  emitTags(bootBeamTags, h, sink);
-}
-
-void emitStiffenerTags(const Held& h, double Vi, const TagEmitter& sink) {
-  emitTags(legTags, h, sink);
-  sink("<#1.22ffw>", formatValue(Plain, tables::betaF * h.ffw));
-  sink("<#Vi>", formatValue(KN3, Vi));
-  emitTags(bootBeamStressTags, h, sink);
-  emitTags(rigidbase::stiffenerStressTags<Held>, h, sink);
-  sink("<#1.1f1>", formatValue(Plain, tables::equivalentStressFactor * h.f1));
-  emitTags(bootBeamStrengthTags, h, sink);
-}
-
-void emitWriteTags(const Held& h, const TagEmitter& sink) { emitTags(writeTags, h, sink); }
-
 std::string panelFormula(const char* name, bool cantilever, const char* q, const char* b, const char* k, const char* a) {
   return cantilever ? std::string(name) + " = 0.5·" + q + "·" + b + "²（悬臂）"
                  : std::string(name) + " = " + k + "·" + q + "·" + a + "²";
 }
 
-void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& sink) {
-  sink("<#pressureFormula>", pressureFormula(type, h));
-  sink("<#L/6>", formatValue(Cut3, h.L / 6));
-  sink("<#tensionBolts>", formatValue(Plain, h.n / 2));
-  emitTags(boltCountTags, h, sink);
-  sink("<#M221formula>", panelFormula("M221", h.cantilever1, type.panel1Pressure, "b21", "α1", "a21"));
-  emitTags(yieldTags, h, sink);
-  sink("<#Iw>", formatValue(Plain, trunc(h.Iw)));
-  sink("<#bootBeamWeldStress>", formatValue(Cut3, bootBeamWeldStress(h)));
-  sink("<#bootBeamRatio>", formatValue(Cut3, type.outstandRatio(h)));
-  sink("<#minLeg>", formatValue(Plain, std::min(h.tsh, h.tf)));
+void bootBeamReport(const BootBeamType& type, const Held& h, const Entries& e, const TagEmitter& out) {
+  const TagEmitter sink = withoutEarlierBearing(h.eccentricity == Eccentricity::TensionInside, out);
+  emitInputTags(h, e, sink);
+  emitTags(type.pressureTags, h, sink);
+  emitBearingTags(h, sink);
+  type.panelTags(h, sink);
+  emitWeldAndBootBeamTags(h, sink);
+  emitTags(type.momentTags, h, sink);
+  emitStiffenerTags(h, sink);
+  emitTags(type.partTags, h, sink);
+  emitTags(writeTags, h, sink);
+  emitCheckerTags(type, h, sink);
+  type.ownTags(h, sink);
+  emitWorkingValues(h, type.tShaped, sink);
 }
 
-ModuleDescriptor commonDescriptor() {
-  return standard::exposedBaseInputs(true, {});
-}
-
-ResultGroupSpec bootBeamFields(bool topPlate) {
-  using standard::mm;
-  ResultGroupSpec group{"GroupBox6", "靴梁", {{"Edthxlb", "靴梁板高度hsh", mm}, {"Edttxlb", "靴梁板厚度tsh", mm}}};
-  if (topPlate) group.fields.push_back({"Edttd", "靴梁顶板厚度tp", mm});
-  group.fields.push_back({"Edthfxlb", "靴梁板与柱焊脚高度", mm});
-  group.fields.push_back({"Edthf5", "靴梁板与底板焊脚高度", mm});
-  return group;
-}
-
-ResultGroupSpec boltAndShearFields() {
-  return {
-      "", "", {{"edtms", "锚栓直径d", standard::mm}, {"edtshear", "抗剪键设置", ""}, {"edtkey", "抗剪键", "", true}}};
+ModuleDescriptor bootBeamDescriptor(const BootBeamType& type, const BootBeamNames& names) {
+  ModuleDescriptor d = standard::exposedBaseInputs(true, {});
+  nameType(d, names.names);
+  d.resultGroups = {standard::plateLayoutResults(), bootBeamFields(!type.tShaped)};
+  d.resultGroups.insert(d.resultGroups.end(), names.ownResults.begin(), names.ownResults.end());
+  d.resultGroups.push_back(boltAndShearFields());
+  d.plateThicknesses = names.plateThicknesses;
+  return d;
 }
 
 }  // namespace pedivo::bootbeam

@@ -4,18 +4,21 @@
 // the boot beams, their welds and stiffeners, and the formulas that applied.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "design/bootbeam/boot_beam_steps.h"
+#include "design/bootbeam/boot_beam_values.h"
 #include "design/common/design_check.h"
 #include "design/common/module.h"
+#include "design/common/type_binding.h"
 
 namespace pedivo::bootbeam {
 
-// The values both bases hold, then the base's own, then the eccentricity case.
-std::vector<NamedValue> valuesWith(std::vector<NamedValue> own, const Held& h);
-// The numbers of that list, the type's own scanned by `own`, for the overflow guard.
-void scanWith(void (*own)(const Held&, HeldNumbersScan&), const Held& h, HeldNumbersScan& numbers);
+// The values both bases hold, then the type's own, then the eccentricity case and the shear key.
+std::vector<NamedValue> bootBeamValues(const BootBeamType& type, const Held& h);
+// The numbers of that list, for the overflow guard.
+void scanBootBeamValues(const BootBeamType& type, const Held& h, HeldNumbersScan& numbers);
 
 // The result window's fields in their filling order: the plate layout, the boot beams (`topPlate`
 // after their sizes), their welds, the stiffeners or ribs (`diaphragm` after them), the bolt and
@@ -34,26 +37,32 @@ std::vector<DesignCheck> stiffenerChecks(const BootBeamType& type, const Held& h
 std::vector<DesignCheck> baseChecks(const BootBeamType& type, const Held& h, DesignCheck plate,
                                     std::vector<DesignCheck> own);
 
-// The entries, the plate plan and the eccentricity.
-void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink);
-// The bearing, the bolts' tension and the first panel, which both plates have.
-void emitBearingTags(const Held& h, const TagEmitter& sink);
-// The plate welds' stresses and the boot beam's section and shear.
-void emitWeldAndBootBeamTags(const Held& h, const TagEmitter& sink);
-// The welds' legs, the stiffener or rib and the boot beam's stresses; Vi is the T-shaped base's
-// stiffener load, nought for the channel.
-void emitStiffenerTags(const Held& h, double Vi, const TagEmitter& sink);
-// The ratios and limits the report names write1 to write6.
-void emitWriteTags(const Held& h, const TagEmitter& sink);
-// What the checker needs beside the tags of the tables, up to the base's own: the formulas that
-// applied and the numbers in them.
-void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& sink);
+// The report's tags: those both bases print, with the type's own at their places in the template.
+void bootBeamReport(const BootBeamType& type, const Held& h, const Entries& e, const TagEmitter& out);
 // A panel's moment formula: a cantilever for a short free edge (r < 0.3), else k·q·a².
 std::string panelFormula(const char* name, bool cantilever, const char* q, const char* b, const char* k, const char* a);
 
-ModuleDescriptor commonDescriptor();
-// The result window's boot-beam group, with the channel's top plate where it has one.
-ResultGroupSpec bootBeamFields(bool topPlate);
-ResultGroupSpec boltAndShearFields();
+// A boot-beam base's names and its own result groups, between the boot beams' and the bolt's.
+struct BootBeamNames {
+  TypeNames names;
+  std::vector<ResultGroupSpec> ownResults;
+  std::vector<std::string_view> plateThicknesses;  // the plates whose thickness sets their steel
+};
+
+ModuleDescriptor bootBeamDescriptor(const BootBeamType& type, const BootBeamNames& names);
+
+// The descriptor of a boot-beam base: its own calculation, results, checks and check of given
+// sizes in `own`, the values, report and check values the two bases build alike from `type`.
+template <const BootBeamType& type, auto& sizeFields>
+ModuleDescriptor bootBeamModule(const BootBeamNames& names, ModuleFunctions<Held> own,
+                                const TypeRemedies<Held>& remedies) {
+  ModuleDescriptor d = bootBeamDescriptor(type, names);
+  own.report = [](const Held& h, const Entries& e, const TagEmitter& sink) { bootBeamReport(type, h, e, sink); };
+  own.values = [](const Held& h) { return bootBeamValues(type, h); };
+  own.checkValues = [](const Held& h, std::vector<DesignCheck>& list) { writeCheckValues(list, h, type.tShaped); };
+  own.scan = [](const Held& h, HeldNumbersScan& numbers) { scanBootBeamValues(type, h, numbers); };
+  bindFunctions<sizeFields>(d, own, remedies);
+  return d;
+}
 
 }  // namespace pedivo::bootbeam

@@ -2,8 +2,10 @@
 // The steps both boot-beam bases share: the forces and the section, the pressure under the plate,
 // the anchor bolts, the plate over its panels, the boot beams, their welds to the column and the
 // welds of column and boot beams to the plate. Where the two bases differ in a value or in one
-// formula of a shared step, the difference is a row of BootBeamType.
+// formula of a shared step, the difference is a row of BootBeamType; so is what each lists and
+// reports of its own.
 
+#include <span>
 #include <string>
 
 #include "design/bootbeam/boot_beam.h"
@@ -12,6 +14,8 @@
 #include "design/common/column_section.h"
 #include "design/common/plate_layout.h"
 #include "design/common/rigid_base.h"
+#include "design/common/size_rows.h"
+#include "design/common/tag_table.h"
 
 namespace pedivo::bootbeam {
 
@@ -48,6 +52,16 @@ struct BootBeamType {
   const char* stiffenerName;                // the part beside the tension bolts
   const char* stiffenerSlendernessFormula;  // its outstand over its thickness
   const char* panel1Pressure;               // the pressure on the three-side panel of M221
+  // What the base lists and reports of its own beside what both bases show, in the report's order:
+  // its pressure tags, then its panels' after the bearing, its boot-beam moments after the section,
+  // its parts beyond the stiffeners (the diaphragm), and last its own tags.
+  std::span<const HeldField<Held>> ownFields;
+  std::span<const HeldTag<Held>> pressureTags;
+  void (*panelTags)(const Held&, const TagEmitter&);
+  std::span<const HeldTag<Held>> momentTags;
+  std::span<const HeldTag<Held>> partTags;
+  void (*ownTags)(const Held&, const TagEmitter&);
+  bool tShaped;  // the tension bolts on stiffeners outside the boot beams, not under a top plate
 };
 
 using rigidbase::Bearing;
@@ -131,11 +145,19 @@ rigidbase::PassEnd bootBeamPass(const BootBeamType& type, const Entries& e, cons
 
 // ---- a given base ----------------------------------------------------------------------------
 
+// The sizes of the boot beams with their welds, alike on both bases after the bolt layout's and
+// the plate's (plateSizeRows) and before the parts' beyond the boot beams.
+inline constexpr SizeField<Held> bootBeamSizes[] = {
+    {"hsh", &Held::hsh, "靴梁高度hsh"},
+    {"tsh", &Held::tsh, "靴梁厚度tsh"},
+    {"hf2", &Held::hf2, "靴梁与柱焊脚高度"},
+    {"hf5", &Held::hf5, "柱及靴梁与底板焊脚高度"},
+};
+
 // The forces and the section of the entries, the base's bolts in tension and the given sizes; the
 // bolt's area from the table.
-template <std::size_t Count>
-void takeGivenBase(const BootBeamType& type, const Entries& e, const SizeField<Held> (&fields)[Count], const Sizes& s,
-                   Held& h) {
+template <class Fields>
+void takeGivenBase(const BootBeamType& type, const Entries& e, const Fields& fields, const Sizes& s, Held& h) {
   readForcesAndSection(type, e, h);
   takeSizes(fields, s, h);
   h.Aems = givenBolt(h.dms).Aems;

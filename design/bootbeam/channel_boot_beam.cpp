@@ -12,7 +12,6 @@
 #include "design/bootbeam/boot_beam_remedies.h"
 #include "design/bootbeam/boot_beam_report.h"
 #include "design/bootbeam/boot_beam_steps.h"
-#include "design/bootbeam/boot_beam_values.h"
 #include "design/common/numbers.h"
 #include "design/common/plate_panel.h"
 #include "design/common/result_text.h"
@@ -20,7 +19,6 @@
 #include "design/common/shear_key.h"
 #include "design/common/standard_controls.h"
 #include "design/common/stiffener_welds.h"
-#include "design/common/stopped_bearing.h"
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
 #include "design/common/value_format.h"
@@ -28,11 +26,45 @@
 namespace pedivo::bootbeam {
 namespace {
 
-using rigidbase::Eccentricity;
-
 void panels(Held& h);
 void plateThickness(const Materials& m, Held& h);
 Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds);
+void panelTags(const Held& h, const TagEmitter& sink);
+void ownTags(const Held& h, const TagEmitter& sink);
+
+const HeldField<Held> ownFields[] = {
+    {"b31", &Held::b31},     {"a31", &Held::a31},     {"r21", &Held::r21},     {"beta1", &Held::beta1},
+    {"b32", &Held::b32},     {"a32", &Held::a32},     {"r22", &Held::r22},     {"beta2", &Held::beta2},
+    {"Msh1", &Held::Msh1},   {"tp", &Held::tp},       {"hcb", &Held::hcb},     {"tcb", &Held::tcb},
+    {"q", &Held::q},         {"hf6", &Held::hf6},     {"hf7", &Held::hf7},     {"fcb", &Held::fcb},
+    {"fvcb", &Held::fvcb},   {"ylfcb", &Held::ylfcb}, {"ylvcb", &Held::ylvcb},
+};
+
+using Tag = HeldTag<Held>;
+using enum ValueFormat;
+
+// "<#ylc>" twice: where the T-shaped report has "<#ylmax>", this one repeats the bearing stress
+// (the template's first occurrence takes it).
+const Tag pressureTags[] = {
+    {"<#ylc>", &Held::ylc, Cut2}, {"<#ylmin>", &Held::ylmin, Cut2}, {"<#ylc>", &Held::ylc, Cut2}};
+
+const Tag plateTags[] = {
+    {"<#b31>", &Held::b31, Cut2},     {"<#a31>", &Held::a31, Cut2},     {"<#r21>", &Held::r21, Cut2},
+    {"<#M222>", &Held::M222, KN2},    {"<#b32>", &Held::b32, Cut2},     {"<#a32>", &Held::a32, Cut2},
+    {"<#r22>", &Held::r22, Cut2},     {"<#M223>", &Held::M223, KN2},    {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},
+    {"<#tpb>", &Held::tpb, Cut2},
+};
+
+const Tag momentTags[] = {
+    {"<#Msh1>", &Held::Msh1, KNm3}, {"<#Msh2>", &Held::Msh2, KNm3}, {"<#Mshmax>", &Held::Mshmax, KNm3}};
+
+const Tag diaphragmTags[] = {
+    {"<#hcb>", &Held::hcb, Plain},    {"<#tcb>", &Held::tcb, Plain},   {"<#fcb>", &Held::fcb, Plain},
+    {"<#fvcb>", &Held::fvcb, Plain},  {"<#q>", &Held::q, Cut3},        {"<#ylvcb>", &Held::ylvcb, Cut3},
+    {"<#ylfcb>", &Held::ylfcb, Cut3}, {"<#hf6>", &Held::hf6, Plain},   {"<#hf7>", &Held::hf7, Plain},
+};
+
+const Tag topPlateTags[] = {{"<#tp>", &Held::tp, Plain}};
 
 const BootBeamType channel{
     .n = 4,
@@ -54,6 +86,13 @@ const BootBeamType channel{
     .stiffenerName = "肋板",
     .stiffenerSlendernessFormula = "(a + lt)/ts ≤ 18·√(235/fy)",
     .panel1Pressure = "q0",
+    .ownFields = ownFields,
+    .pressureTags = pressureTags,
+    .panelTags = panelTags,
+    .momentTags = momentTags,
+    .partTags = diaphragmTags,
+    .ownTags = ownTags,
+    .tShaped = false,
 };
 
 // ---- plate plan and bearing ------------------------------------------------------------------
@@ -132,7 +171,7 @@ void plateThickness(const Materials& m, Held& h) {
 // ---- ribs ------------------------------------------------------------------------------------
 
 // A rib may grow in height while it stays clear of the top plate.
-bool roomBelowTopPlate(const Held& h) { return h.hsh - h.tp - 20 > h.hjjl; }
+bool roomBelowTopPlate(const Held& h) { return ribClearOfTopPlate(h.hsh, h.tp, h.hjjl); }
 
 // What the rib welds found; all but Hold have grown the rib or its weld leg.
 enum class RibWeldEnd {
@@ -216,6 +255,12 @@ RibEnd ribTrial(const Materials& m, Held& h) {
 // The ribs beside each tension bolt under the top plate carry half a bolt's tension: first the weld
 // leg, then the welds, then the rib itself.
 void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
+  if (takeKeptRibs(m.steel, h)) {
+    rounds.advance(h.ribRecord.rounds);
+    return;
+  }
+  const RibRecord inputs = ribInputs(m.steel, h);
+  const long roundsBefore = rounds.used();
   h.tp = h.tsh;
   h.Ntal = 2 * h.ta / h.n;
   h.Vimax = h.Ntal / 2;
@@ -236,6 +281,7 @@ void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
   // weld stresses are those of the final rib. They only fall as the rib grows, so nothing is resized.
   const StiffenerWelds welds = stiffenerWeldStresses(ribWeldInputs(h), h.hf3);
   h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
+  keepRibs(inputs, h, rounds.used() - roundsBefore);
 }
 
 // ---- diaphragm -------------------------------------------------------------------------------
@@ -299,9 +345,40 @@ DiaphragmHeightEnd diaphragmAtHeight(const Materials& m, Held& h, RoundLimit& ro
   }
 }
 
+// Whether the diaphragm's weld to the boot beams, after a trial that found its leg too large, is
+// too large at every height: the leg is never under 1.5·√tsh rounded to even, and the diaphragm's
+// thickness (from its width and the leg to the plate) does not change with its height.
+bool diaphragmWeldNeverFits(const Held& h) {
+  const double leastLeg = roundToEvenPastHalf(tables::smallestFilletLeg(h.tsh));
+  return leastLeg > tables::largestFilletLeg || std::max(leastLeg, 6.0) > h.tcb;
+}
+
+// A diaphragm whose weld to the boot beams never fits rises 10 mm a round to the boot beam's
+// height: the heights are counted at once, the rounds spent together, and the trial made again at
+// the last height, so the values are those of rising round by round.
+void diaphragmToBootBeamHeight(const Materials& m, Held& h, RoundLimit& rounds) {
+  const double first = h.hcb;
+  // Beyond the round limit the count needs no more precision: the limit stops the design.
+  const double most = std::min(std::floor((h.hsh - first) / tables::heightStep), 2e6);
+  long steps = std::max(0L, static_cast<long>(most));
+  while (steps > 0 && !(first + tables::heightStep * static_cast<double>(steps) <= h.hsh)) --steps;
+  while (first + tables::heightStep * static_cast<double>(steps + 1) <= h.hsh) ++steps;
+  rounds.advance(steps);
+  h.hcb = first + tables::heightStep * static_cast<double>(steps);
+  if (steps > 0) diaphragmTrial(m, h);
+}
+
 // The diaphragm from two thirds of the boot-beam height; beyond the boot beam's height the boot
 // beam grows.
 Next diaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
+  h.hcb = roundToTenPastTwo(2 * h.hsh / 3);
+  h.tcb = roundUpToEven(std::max(10.0, h.bf / 50));
+  if (h.hcb <= h.hsh && diaphragmTrial(m, h) == DiaphragmEnd::WeldLegTooLarge && diaphragmWeldNeverFits(h)) {
+    diaphragmToBootBeamHeight(m, h, rounds);
+    h.hcb += tables::heightStep;
+    h.hsh += tables::heightStep;
+    return Next::BootBeam;
+  }
   h.hcb = roundToTenPastTwo(2 * h.hsh / 3);
   while (true) {
     h.tcb = roundUpToEven(std::max(10.0, h.bf / 50));
@@ -323,22 +400,21 @@ Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
 
 rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   std::optional<FoundBearing> lastBearing;  // of this pass
+  h.ribRecord = {};
   return bootBeamPass(channel, e, m, h, rounds, [&] { return planAndBearing(m, h, rounds, lastBearing); });
 }
 
 // ---- a given base ----------------------------------------------------------------------------
 
-const SizeField<Held> sizeFields[] = {
-    {"dms", &Held::dms, "锚栓直径d"},        {"a", &Held::a, "柱边至锚栓中心a"},
-    {"lt", &Held::lt, "锚栓中心至底板边lt"},  {"L", &Held::L, "底板长度L"},
-    {"B", &Held::B, "底板宽度B"},            {"tpb", &Held::tpb, "底板厚度t"},
-    {"hsh", &Held::hsh, "靴梁高度hsh"},       {"tsh", &Held::tsh, "靴梁厚度tsh"},
-    {"hf2", &Held::hf2, "靴梁与柱焊脚高度"},  {"hf5", &Held::hf5, "柱及靴梁与底板焊脚高度"},
-    {"hjjl", &Held::hjjl, "肋板高度hs"},      {"tjjl", &Held::tjjl, "肋板厚度ts"},
-    {"hf3", &Held::hf3, "肋板焊脚高度"},      {"hcb", &Held::hcb, "隔板高度hcb"},
-    {"tcb", &Held::tcb, "隔板厚度tcb"},       {"hf6", &Held::hf6, "隔板与底板焊脚高度"},
+constexpr SizeField<Held> layoutSizes[] = {
+    {"dms", &Held::dms, "锚栓直径d"}, {"a", &Held::a, "柱边至锚栓中心a"}, {"lt", &Held::lt, "锚栓中心至底板边lt"}};
+constexpr SizeField<Held> ribAndDiaphragmSizes[] = {
+    {"hjjl", &Held::hjjl, "肋板高度hs"},  {"tjjl", &Held::tjjl, "肋板厚度ts"},
+    {"hf3", &Held::hf3, "肋板焊脚高度"},  {"hcb", &Held::hcb, "隔板高度hcb"},
+    {"tcb", &Held::tcb, "隔板厚度tcb"},   {"hf6", &Held::hf6, "隔板与底板焊脚高度"},
     {"hf7", &Held::hf7, "隔板与靴梁焊脚高度"},
 };
+constexpr auto sizeFields = joinSizes<Held>(layoutSizes, plateSizeRows<Held>, bootBeamSizes, ribAndDiaphragmSizes);
 
 // The diaphragm of given sizes: its stresses, and the legs its load asks of its welds as rules.
 void givenDiaphragm(const Materials& m, Held& h, GivenSizeFindings& f) {
@@ -395,20 +471,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-// ---- values, results, checks and report ------------------------------------------------------
-
-const HeldField<Held> ownFields[] = {
-    {"b31", &Held::b31},     {"a31", &Held::a31},     {"r21", &Held::r21},     {"beta1", &Held::beta1},
-    {"b32", &Held::b32},     {"a32", &Held::a32},     {"r22", &Held::r22},     {"beta2", &Held::beta2},
-    {"Msh1", &Held::Msh1},   {"tp", &Held::tp},       {"hcb", &Held::hcb},     {"tcb", &Held::tcb},
-    {"q", &Held::q},         {"hf6", &Held::hf6},     {"hf7", &Held::hf7},     {"fcb", &Held::fcb},
-    {"fvcb", &Held::fvcb},   {"ylfcb", &Held::ylfcb}, {"ylvcb", &Held::ylvcb},
-};
-
-std::vector<NamedValue> values(const Held& h) { return valuesWith(listValues(ownFields, h), h); }
-void scan(const Held& h, HeldNumbersScan& numbers) {
-  scanWith([](const Held& held, HeldNumbersScan& own) { scanValues(ownFields, held, own); }, h, numbers);
-}
+// ---- results and checks ----------------------------------------------------------------------
 
 ResultView results(const Held& h) {
   const auto plain = [](double x) { return formatGeneral(x); };
@@ -429,77 +492,19 @@ std::vector<DesignCheck> checks(const Held& h) {
                     std::move(diaphragmChecks));
 }
 
-void checkValues(const Held& h, std::vector<DesignCheck>& list) { writeCheckValues(list, h, false); }
+// ---- report ----------------------------------------------------------------------------------
 
-using Tag = HeldTag<Held>;
-using enum ValueFormat;
-
-// "<#ylc>" twice: where the T-shaped report has "<#ylmax>", this one repeats the bearing stress
-// (the template's first occurrence takes it).
-const Tag pressureTags[] = {
-    {"<#ylc>", &Held::ylc, Cut2}, {"<#ylmin>", &Held::ylmin, Cut2}, {"<#ylc>", &Held::ylc, Cut2}};
-
-const Tag plateTags[] = {
-    {"<#b31>", &Held::b31, Cut2},     {"<#a31>", &Held::a31, Cut2},     {"<#r21>", &Held::r21, Cut2},
-    {"<#M222>", &Held::M222, KN2},    {"<#b32>", &Held::b32, Cut2},     {"<#a32>", &Held::a32, Cut2},
-    {"<#r22>", &Held::r22, Cut2},     {"<#M223>", &Held::M223, KN2},    {"<#M2>", &Held::M2, KN2},        {"<#tpbc>", &Held::tpbc, Cut2},
-    {"<#tpb>", &Held::tpb, Cut2},
-};
-
-const Tag momentTags[] = {
-    {"<#Msh1>", &Held::Msh1, KNm3}, {"<#Msh2>", &Held::Msh2, KNm3}, {"<#Mshmax>", &Held::Mshmax, KNm3}};
-
-const Tag diaphragmTags[] = {
-    {"<#hcb>", &Held::hcb, Plain},    {"<#tcb>", &Held::tcb, Plain},   {"<#fcb>", &Held::fcb, Plain},
-    {"<#fvcb>", &Held::fvcb, Plain},  {"<#q>", &Held::q, Cut3},        {"<#ylvcb>", &Held::ylvcb, Cut3},
-    {"<#ylfcb>", &Held::ylfcb, Cut3}, {"<#hf6>", &Held::hf6, Plain},   {"<#hf7>", &Held::hf7, Plain},
-};
-
-const Tag topPlateTags[] = {{"<#tp>", &Held::tp, Plain}};
-
-void report(const Held& h, const Entries& e, const TagEmitter& out) {
-  const TagEmitter sink =
-      withoutEarlierBearing(h.eccentricity == Eccentricity::TensionInside, out);
-  emitInputTags(h, e, sink);
-  emitTags(pressureTags, h, sink);
-  emitBearingTags(h, sink);
+// The panels beside the column and inside the channel.
+void panelTags(const Held& h, const TagEmitter& sink) {
   emitTags(plateTags, h, sink);
   sink("<#beta1>", panelCoefficientText(false, h.beta1));
   sink("<#beta2>", panelCoefficientText(false, h.beta2));
-  emitWeldAndBootBeamTags(h, sink);
-  emitTags(momentTags, h, sink);
-  emitStiffenerTags(h, 0, sink);
-  emitTags(diaphragmTags, h, sink);
-  emitWriteTags(h, sink);
-  emitCheckerTags(channel, h, sink);
-  emitTags(topPlateTags, h, sink);
-  sink("<#hcbWeld>", formatValue(Plain, h.hcb - 35));
-  emitWorkingValues(h, false, sink);
 }
 
-ModuleDescriptor makeModule() {
-  using standard::mm;
-  ModuleDescriptor d = commonDescriptor();
-  nameType(d, "g3", "槽型靴梁柱脚", "TForm7", "g3.bmp");
-  d.resultFormName = "TForm14";
-  d.resultGroups = {standard::plateLayoutResults(),
-                    bootBeamFields(true),
-                    {"GroupBox7",
-                     "肋板",
-                     {{"Edthjjl", "加劲肋高度hs", mm}, {"Edttjjl", "加劲肋厚度ts", mm}, {"Edthfjjl", "加劲肋焊脚高度", mm}}},
-                    {"GroupBox8",
-                     "隔板",
-                     {{"Edthgb", "隔板高度hcb", mm},
-                      {"Edttgb", "隔板厚度tcb", mm},
-                      {"Edthf6", "隔板与底板焊脚高度", mm},
-                      {"Edthf7", "隔板与靴梁焊脚高度", mm}}},
-                    boltAndShearFields()};
-  d.plateThicknesses = {"tpb", "tsh", "tjjl", "tcb"};
-  bindFunctions<sizeFields>(d,
-                            {.calculate = calculateChannelBootBeam, .results = results, .report = report, .values = values,
-                             .checks = checks, .checkValues = checkValues, .check = checkGiven, .scan = scan},
-                            channelBootBeamRemedies);
-  return d;
+// The top plate and the diaphragm weld's length.
+void ownTags(const Held& h, const TagEmitter& sink) {
+  emitTags(topPlateTags, h, sink);
+  sink("<#hcbWeld>", formatValue(ValueFormat::Plain, h.hcb - 35));
 }
 
 }  // namespace
@@ -511,7 +516,21 @@ Outcome calculateChannelBootBeam(const Entries& entries, BootBeamHeld& h) {
 }
 
 const ModuleDescriptor& channelBootBeamModule() {
-  static const ModuleDescriptor descriptor = makeModule();
+  using standard::mm;
+  static const ModuleDescriptor descriptor = bootBeamModule<channel, sizeFields>(
+      {{"g3", "槽型靴梁柱脚", "TForm7", "g3.bmp", "TForm14"},
+       {{"GroupBox7",
+         "肋板",
+         {{"Edthjjl", "加劲肋高度hs", mm}, {"Edttjjl", "加劲肋厚度ts", mm}, {"Edthfjjl", "加劲肋焊脚高度", mm}}},
+        {"GroupBox8",
+         "隔板",
+         {{"Edthgb", "隔板高度hcb", mm},
+          {"Edttgb", "隔板厚度tcb", mm},
+          {"Edthf6", "隔板与底板焊脚高度", mm},
+          {"Edthf7", "隔板与靴梁焊脚高度", mm}}}},
+       {"tpb", "tsh", "tjjl", "tcb"}},
+      {.calculate = calculateChannelBootBeam, .results = results, .checks = checks, .check = checkGiven},
+      channelBootBeamRemedies);
   return descriptor;
 }
 

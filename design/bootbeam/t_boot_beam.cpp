@@ -11,7 +11,6 @@
 #include "design/bootbeam/boot_beam_remedies.h"
 #include "design/bootbeam/boot_beam_report.h"
 #include "design/bootbeam/boot_beam_steps.h"
-#include "design/bootbeam/boot_beam_values.h"
 #include "design/common/numbers.h"
 #include "design/common/plate_panel.h"
 #include "design/common/result_text.h"
@@ -20,7 +19,6 @@
 #include "design/common/shear_key.h"
 #include "design/common/standard_controls.h"
 #include "design/common/stiffener_welds.h"
-#include "design/common/stopped_bearing.h"
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
 #include "design/common/value_format.h"
@@ -28,11 +26,37 @@
 namespace pedivo::bootbeam {
 namespace {
 
-using rigidbase::Eccentricity;
-
 void panels(Held& h);
 void plateThickness(const Materials& m, Held& h);
 Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds);
+void panelTags(const Held& h, const TagEmitter& sink);
+void ownTags(const Held& h, const TagEmitter& sink);
+
+const HeldField<Held> ownFields[] = {
+    {"L0", &Held::L0},       {"B0", &Held::B0},       {"b22", &Held::b22},     {"a22", &Held::a22},
+    {"r12", &Held::r12},     {"alf2", &Held::alf2},   {"b23", &Held::b23},     {"a23", &Held::a23},
+    {"r13", &Held::r13},     {"alf3", &Held::alf3},   {"b3", &Held::b3},       {"a3", &Held::a3},
+    {"r2", &Held::r2},       {"beta", &Held::beta},   {"M224", &Held::M224},   {"lx1", &Held::la1},
+    {"ly1", &Held::lc1},     {"lx2", &Held::la2},     {"ly2", &Held::lc2},     {"tpbt1", &Held::tpbt1},
+    {"tpbt2", &Held::tpbt2}, {"tpbt", &Held::tpbt},   {"Msh11", &Held::Msh11}, {"Msh12", &Held::Msh12},
+    {"Msh1max", &Held::Msh1max}, {"Vi", &Held::Vi},     {"fpbt", &Held::fpbt},
+};
+
+using Tag = HeldTag<Held>;
+using enum ValueFormat;
+
+const Tag pressureTags[] = {
+    {"<#ylmax>", &Held::ylmax, Cut2}, {"<#ylmin>", &Held::ylmin, Cut2}, {"<#ylc>", &Held::ylc, Cut2}};
+
+const Tag momentTags[] = {
+    {"<#Msh11>", &Held::Msh11, KNm3}, {"<#Msh12>", &Held::Msh12, KNm3},
+    {"<#Msh2>", &Held::Msh2, KNm3},   {"<#Mshmax>", &Held::Mshmax, KNm3},
+};
+
+const Tag boltPlateTags[] = {
+    {"<#lx1>", &Held::la1, Cut2}, {"<#ly1>", &Held::lc1, Cut2}, {"<#lx2>", &Held::la2, Cut2},
+    {"<#ly2>", &Held::lc2, Cut2}, {"<#Msh1max>", &Held::Msh1max, KNm3},
+};
 
 const BootBeamType tShaped{
     .n = 6,
@@ -56,6 +80,13 @@ const BootBeamType tShaped{
     .stiffenerName = "锚栓加劲肋",
     .stiffenerSlendernessFormula = "(c + bt)/ts ≤ 18·√(235/fy)",
     .panel1Pressure = "q(L/2)",
+    .ownFields = ownFields,
+    .pressureTags = pressureTags,
+    .panelTags = panelTags,
+    .momentTags = momentTags,
+    .partTags = {},
+    .ownTags = ownTags,
+    .tShaped = true,
 };
 
 // ---- plate plan and bearing ------------------------------------------------------------------
@@ -224,16 +255,13 @@ rigidbase::PassEnd designPass(const Entries& e, const Materials& m, Held& h, Rou
 
 // ---- a given base ----------------------------------------------------------------------------
 
-const SizeField<Held> sizeFields[] = {
-    {"dms", &Held::dms, "锚栓直径d"},         {"a", &Held::a, "靴梁至锚栓中心a"},
-    {"c", &Held::c, "锚栓至柱翼缘中线c"},      {"lt", &Held::lt, "锚栓中心至底板边lt"},
-    {"bt", &Held::bt, "锚栓中心至底板边bt"},   {"L", &Held::L, "底板长度L"},
-    {"B", &Held::B, "底板宽度B"},             {"tpb", &Held::tpb, "底板厚度t"},
-    {"hsh", &Held::hsh, "靴梁高度hsh"},        {"tsh", &Held::tsh, "靴梁厚度tsh"},
-    {"hf2", &Held::hf2, "靴梁与柱焊脚高度"},   {"hf5", &Held::hf5, "柱及靴梁与底板焊脚高度"},
-    {"hjjl", &Held::hjjl, "锚栓加劲肋高度hs"}, {"tjjl", &Held::tjjl, "锚栓加劲肋厚度ts"},
-    {"hf3", &Held::hf3, "锚栓加劲肋焊脚高度"},
+constexpr SizeField<Held> layoutSizes[] = {
+    {"dms", &Held::dms, "锚栓直径d"},       {"a", &Held::a, "靴梁至锚栓中心a"},
+    {"c", &Held::c, "锚栓至柱翼缘中线c"},    {"lt", &Held::lt, "锚栓中心至底板边lt"},
+    {"bt", &Held::bt, "锚栓中心至底板边bt"},
 };
+constexpr auto sizeFields =
+    joinSizes<Held>(layoutSizes, plateSizeRows<Held>, bootBeamSizes, boltStiffenerSizeRows<Held>);
 
 // Each step's formulas once on the given sizes; only a large bolt's compressed zone is still bisected.
 Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings& f) {
@@ -261,22 +289,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
-// ---- values, results, checks and report ------------------------------------------------------
-
-const HeldField<Held> ownFields[] = {
-    {"L0", &Held::L0},       {"B0", &Held::B0},       {"b22", &Held::b22},     {"a22", &Held::a22},
-    {"r12", &Held::r12},     {"alf2", &Held::alf2},   {"b23", &Held::b23},     {"a23", &Held::a23},
-    {"r13", &Held::r13},     {"alf3", &Held::alf3},   {"b3", &Held::b3},       {"a3", &Held::a3},
-    {"r2", &Held::r2},       {"beta", &Held::beta},   {"M224", &Held::M224},   {"lx1", &Held::la1},
-    {"ly1", &Held::lc1},     {"lx2", &Held::la2},     {"ly2", &Held::lc2},     {"tpbt1", &Held::tpbt1},
-    {"tpbt2", &Held::tpbt2}, {"tpbt", &Held::tpbt},   {"Msh11", &Held::Msh11}, {"Msh12", &Held::Msh12},
-    {"Msh1max", &Held::Msh1max}, {"Vi", &Held::Vi},     {"fpbt", &Held::fpbt},
-};
-
-std::vector<NamedValue> values(const Held& h) { return valuesWith(listValues(ownFields, h), h); }
-void scan(const Held& h, HeldNumbersScan& numbers) {
-  scanWith([](const Held& held, HeldNumbersScan& own) { scanValues(ownFields, held, own); }, h, numbers);
-}
+// ---- results and checks ----------------------------------------------------------------------
 
 ResultView results(const Held& h) { return bootBeamResults(h, {}, {}); }
 
@@ -289,59 +302,22 @@ std::vector<DesignCheck> checks(const Held& h) {
                                          ValueFormat::Plain, {"Edtc"})));
 }
 
-void checkValues(const Held& h, std::vector<DesignCheck>& list) { writeCheckValues(list, h, true); }
+// ---- report ----------------------------------------------------------------------------------
 
-using Tag = HeldTag<Held>;
-using enum ValueFormat;
-
-const Tag pressureTags[] = {
-    {"<#ylmax>", &Held::ylmax, Cut2}, {"<#ylmin>", &Held::ylmin, Cut2}, {"<#ylc>", &Held::ylc, Cut2}};
-
-const Tag momentTags[] = {
-    {"<#Msh11>", &Held::Msh11, KNm3}, {"<#Msh12>", &Held::Msh12, KNm3},
-    {"<#Msh2>", &Held::Msh2, KNm3},   {"<#Mshmax>", &Held::Mshmax, KNm3},
-};
-
-const Tag boltPlateTags[] = {
-    {"<#lx1>", &Held::la1, Cut2}, {"<#ly1>", &Held::lc1, Cut2}, {"<#lx2>", &Held::la2, Cut2},
-    {"<#ly2>", &Held::lc2, Cut2}, {"<#Msh1max>", &Held::Msh1max, KNm3},
-};
-
-void report(const Held& h, const Entries& e, const TagEmitter& out) {
-  const TagEmitter sink =
-      withoutEarlierBearing(h.eccentricity == Eccentricity::TensionInside, out);
-  emitInputTags(h, e, sink);
-  emitTags(pressureTags, h, sink);
-  emitBearingTags(h, sink);
+// The panels outside the boot beam and between the flanges.
+void panelTags(const Held& h, const TagEmitter& sink) {
   emitTags(rigidbase::outerPanelTags<Held>, h, sink);
   sink("<#alf2>", panelCoefficientText(h.cantilever2, h.alf2));
   sink("<#alf3>", panelCoefficientText(h.cantilever3, h.alf3));
   sink("<#beta>", panelCoefficientText(false, h.beta));
-  emitWeldAndBootBeamTags(h, sink);
-  emitTags(momentTags, h, sink);
-  emitStiffenerTags(h, h.Vi, sink);
-  emitWriteTags(h, sink);
-  emitCheckerTags(tShaped, h, sink);
+}
+
+// The outer panels' formulas, the plate at the bolts and the bolt spacing.
+void ownTags(const Held& h, const TagEmitter& sink) {
   sink("<#M222formula>", panelFormula("M222", h.cantilever2, "q0", "b22", "α2", "a22"));
   sink("<#M223formula>", panelFormula("M223", h.cantilever3, "q0", "b23", "α3", "a23"));
   emitTags(boltPlateTags, h, sink);
-  sink("<#2c>", formatValue(Plain, 2 * h.c));
-  emitWorkingValues(h, true, sink);
-}
-
-ModuleDescriptor makeModule() {
-  using standard::mm;
-  ModuleDescriptor d = commonDescriptor();
-  nameType(d, "g2", "T型靴梁柱脚", "TForm6", "g2.bmp");
-  d.resultFormName = "TForm13";
-  d.resultGroups = {standard::plateLayoutResults(), bootBeamFields(false), standard::boltStiffenerResults(),
-                    boltAndShearFields()};
-  d.plateThicknesses = {"tpb", "tsh", "tjjl"};
-  bindFunctions<sizeFields>(d,
-                            {.calculate = calculateTBootBeam, .results = results, .report = report, .values = values,
-                             .checks = checks, .checkValues = checkValues, .check = checkGiven, .scan = scan},
-                            tBootBeamRemedies);
-  return d;
+  sink("<#2c>", formatValue(ValueFormat::Plain, 2 * h.c));
 }
 
 }  // namespace
@@ -356,7 +332,10 @@ Outcome calculateTBootBeam(const Entries& entries, BootBeamHeld& h) {
 }
 
 const ModuleDescriptor& tBootBeamModule() {
-  static const ModuleDescriptor descriptor = makeModule();
+  static const ModuleDescriptor descriptor = bootBeamModule<tShaped, sizeFields>(
+      {{"g2", "T型靴梁柱脚", "TForm6", "g2.bmp", "TForm13"}, {standard::boltStiffenerResults()}, {"tpb", "tsh", "tjjl"}},
+      {.calculate = calculateTBootBeam, .results = results, .checks = checks, .check = checkGiven},
+      tBootBeamRemedies);
   return descriptor;
 }
 

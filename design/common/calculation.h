@@ -7,6 +7,7 @@
 #include <cmath>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -158,13 +159,22 @@ struct HeldField {
 // so that adding them never moves the list.
 inline constexpr std::size_t valuesBesideFields = 8;
 
+template <class Held>
+double heldFieldValue(const HeldField<Held>& field, const Held& held) {
+  return std::visit([&](auto member) { return static_cast<double>(held.*member); }, field.member);
+}
+
+template <class Held>
+std::vector<NamedValue> listValues(std::span<const HeldField<Held>> fields, const Held& held) {
+  std::vector<NamedValue> values;
+  values.reserve(fields.size() + valuesBesideFields);
+  for (const auto& field : fields) values.push_back({field.name, heldFieldValue(field, held)});
+  return values;
+}
+
 template <class Held, std::size_t Count>
 std::vector<NamedValue> listValues(const HeldField<Held> (&fields)[Count], const Held& held) {
-  std::vector<NamedValue> values;
-  values.reserve(Count + valuesBesideFields);
-  for (const auto& field : fields)
-    values.push_back({field.name, std::visit([&](auto member) { return static_cast<double>(held.*member); }, field.member)});
-  return values;
+  return listValues(std::span<const HeldField<Held>>(fields), held);
 }
 
 // The numbers of the held values run past the overflow guard without listing them: the same
@@ -179,20 +189,24 @@ struct HeldNumbersScan {
   }
 };
 
+template <class Held>
+void scanValues(std::span<const HeldField<Held>> fields, const Held& held, HeldNumbersScan& scan) {
+  for (const auto& field : fields) scan(heldFieldValue(field, held));
+}
+
 template <class Held, std::size_t Count>
 void scanValues(const HeldField<Held> (&fields)[Count], const Held& held, HeldNumbersScan& scan) {
-  for (const auto& field : fields)
-    scan(std::visit([&](auto member) { return static_cast<double>(held.*member); }, field.member));
+  scanValues(std::span<const HeldField<Held>>(fields), held, scan);
 }
 
 // Binds a base type's functions over its held-values struct into a window state.
 template <class Held>
 struct ModuleFunctions {
   Outcome (*calculate)(const Entries&, Held&);
-  ResultView (*results)(const Held&);
-  void (*report)(const Held&, const Entries&, const TagEmitter&);
-  std::vector<NamedValue> (*values)(const Held&);
-  std::vector<DesignCheck> (*checks)(const Held&);
+  ResultView (*results)(const Held&) = nullptr;
+  void (*report)(const Held&, const Entries&, const TagEmitter&) = nullptr;
+  std::vector<NamedValue> (*values)(const Held&) = nullptr;
+  std::vector<DesignCheck> (*checks)(const Held&) = nullptr;
   // Steel of the designed parts, kg; and each check's remedy, written into the list.
   double (*weight)(const Held&) = nullptr;
   void (*remedies)(const Held&, std::vector<DesignCheck>&) = nullptr;
@@ -322,13 +336,7 @@ class StateOf final : public DesignState {
   }
   const std::vector<DesignCheck>& checks() const override {
     bareChecks();
-    if (!remediesWritten_) {
-      if (functions_.remedies != nullptr) functions_.remedies(held_, *checks_);
-      if (findings_) explainUnevaluated(*checks_, *findings_);
-      writeOwnRemedies(*checks_);
-    }
-    remediesWritten_ = true;
-    return *checks_;
+    return writeOnce(remediesWritten_, functions_.remedies, explainUnevaluated, writeOwnRemedies);
   }
   const std::vector<DesignCheck>& bareChecks() const override {
     if (!checks_) {
@@ -342,13 +350,7 @@ class StateOf final : public DesignState {
   }
   const std::vector<DesignCheck>& checksWithValues() const override {
     checks();
-    if (!valuesWritten_) {
-      if (functions_.checkValues != nullptr) functions_.checkValues(held_, *checks_);
-      if (findings_) writeUnevaluated(*checks_, *findings_);
-      writeOwnValues(*checks_);
-    }
-    valuesWritten_ = true;
-    return *checks_;
+    return writeOnce(valuesWritten_, functions_.checkValues, writeUnevaluated, writeOwnValues);
   }
   bool designed() const override { return designed_; }
   // How many numbers the overflow guard reads: as many as the list of values holds.
@@ -382,6 +384,20 @@ class StateOf final : public DesignState {
   }
 
  private:
+  // One pass over the checks, once until they are built again: the type's own (where it has one),
+  // then the one for sizes it could not evaluate (in a check of given sizes), then every check's own.
+  const std::vector<DesignCheck>& writeOnce(bool& written, void (*typePass)(const Held&, std::vector<DesignCheck>&),
+                                            void (*findingsPass)(std::vector<DesignCheck>&, const GivenSizeFindings&),
+                                            void (*ownPass)(std::vector<DesignCheck>&)) const {
+    if (!written) {
+      if (typePass != nullptr) typePass(held_, *checks_);
+      if (findings_) findingsPass(*checks_, *findings_);
+      ownPass(*checks_);
+    }
+    written = true;
+    return *checks_;
+  }
+
   // Every number of the held values is one a format can write.
   bool withinLimits(const Held& work) const {
     if (functions_.scan != nullptr) {

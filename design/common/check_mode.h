@@ -9,14 +9,17 @@
 // distances) can be broken by given ones: those rules become checks of their own. A step that
 // would stop a design (a weld with no length left) makes its check fail with the reason.
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <initializer_list>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -33,10 +36,24 @@ struct SizeField {
   const char* caption;  // "底板厚度t"
 };
 
-template <class Held, std::size_t Count>
-std::vector<NamedSize> namedSizes(const SizeField<Held> (&fields)[Count], const Held& held, std::size_t more = 0) {
+// Tables of sizes joined in their order into one of `Held`, which may derive from the tables' own
+// held type: a type whose sizes are partly those of others.
+template <class Held, class... Tables>
+constexpr auto joinSizes(const Tables&... tables) {
+  std::array<SizeField<Held>, (std::extent_v<Tables> + ...)> all{};
+  std::size_t i = 0;
+  const auto take = [&](const auto& table) {
+    for (const auto& size : table) all[i++] = {size.name, size.member, size.caption};
+  };
+  (take(tables), ...);
+  return all;
+}
+
+// `fields`: a table of SizeField<Held>, an array or a std::array.
+template <class Held, class Fields>
+std::vector<NamedSize> namedSizes(const Fields& fields, const Held& held, std::size_t more = 0) {
   std::vector<NamedSize> named;
-  named.reserve(Count + more);
+  named.reserve(std::size(fields) + more);
   for (const auto& field : fields) named.emplace_back(field.name, held.*(field.member));
   return named;
 }
@@ -44,13 +61,13 @@ std::vector<NamedSize> namedSizes(const SizeField<Held> (&fields)[Count], const 
 
 
 // The sizes into the held values; every one must be there (see sizesFault).
-template <class Held, std::size_t Count>
-void takeSizes(const SizeField<Held> (&fields)[Count], const Sizes& sizes, Held& held) {
+template <class Held, class Fields>
+void takeSizes(const Fields& fields, const Sizes& sizes, Held& held) {
   for (const auto& field : fields) held.*(field.member) = sizes.find(std::string_view(field.name))->second;
 }
 
-template <class Held, std::size_t Count>
-std::vector<SizeName> sizeNames(const SizeField<Held> (&fields)[Count]) {
+template <class Fields>
+std::vector<SizeName> sizeNames(const Fields& fields) {
   std::vector<SizeName> names;
   for (const auto& field : fields) names.push_back({field.name, field.caption});
   return names;

@@ -84,14 +84,14 @@ inline constexpr std::size_t shearKeySizeCount = 6;
 void addShearKeySizes(const ShearKey& key, std::vector<NamedSize>& sizes);
 
 // The sizes of an exposed base, its key's last.
-template <class Held, std::size_t Count>
-std::vector<NamedSize> sizesWithKey(const SizeField<Held> (&fields)[Count], const Held& held) {
+template <class Held, class Fields>
+std::vector<NamedSize> sizesWithKey(const Fields& fields, const Held& held) {
   std::vector<NamedSize> named = namedSizes(fields, held, shearKeySizeCount);
   addShearKeySizes(held.key, named);
   return named;
 }
-template <class Held, std::size_t Count>
-std::vector<SizeName> sizeNamesWithKey(const SizeField<Held> (&fields)[Count]) {
+template <class Fields>
+std::vector<SizeName> sizeNamesWithKey(const Fields& fields) {
   std::vector<SizeName> names = sizeNames(fields);
   const std::vector<SizeName> key = shearKeySizeNames();
   names.insert(names.end(), key.begin(), key.end());

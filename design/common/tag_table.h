@@ -5,6 +5,7 @@
 // (an entry's own text, a formula chosen by the branch that applied) stay beside the table.
 
 #include <cstddef>
+#include <span>
 
 #include "design/common/module.h"
 #include "design/common/value_format.h"
@@ -18,9 +19,14 @@ struct HeldTag {
   ValueFormat format;
 };
 
+template <class Held>
+void emitTags(std::span<const HeldTag<Held>> table, const Held& held, const TagEmitter& sink) {
+  for (const auto& row : table) sink(row.tag, formatValue(row.format, held.*(row.member)));
+}
+
 template <class Held, std::size_t Count>
 void emitTags(const HeldTag<Held> (&table)[Count], const Held& held, const TagEmitter& sink) {
-  for (const auto& row : table) sink(row.tag, formatValue(row.format, held.*(row.member)));
+  emitTags(std::span<const HeldTag<Held>>(table), held, sink);
 }
 
 }  // namespace pedivo

@@ -22,16 +22,24 @@ struct TypeRemedies {
 };
 
 // A base type's names: its id, which also names its report template "<id>.docx", its title, the
-// form of its input window with the caption it shows (the title, then "-输入设计参数"), and the
-// diagram beside the inputs.
-inline void nameType(ModuleDescriptor& d, const std::string& id, const std::string& title, const std::string& formName,
-                     const std::string& diagramFile) {
-  d.id = id;
-  d.title = title;
-  d.formName = formName;
-  d.caption = title + "-输入设计参数";
-  d.templateFile = id + ".docx";
-  d.diagramFile = diagramFile;
+// form of its input window with the caption it shows (the title, then "-输入设计参数"), the
+// diagram beside the inputs, and the form of its result window.
+struct TypeNames {
+  const char* id;
+  const char* title;
+  const char* formName;
+  const char* diagramFile;
+  const char* resultFormName;
+};
+
+inline void nameType(ModuleDescriptor& d, const TypeNames& names) {
+  d.id = names.id;
+  d.title = names.title;
+  d.formName = names.formName;
+  d.caption = d.title + "-输入设计参数";
+  d.templateFile = d.id + ".docx";
+  d.diagramFile = names.diagramFile;
+  d.resultFormName = names.resultFormName;
 }
 
 // Whether a type's sizes end with the shear key's group (every exposed base) or not.

@@ -149,7 +149,7 @@ void checkValues(const Held& h, std::vector<DesignCheck>& list) { writeCheckValu
 
 ModuleDescriptor makeDescriptor() {
   ModuleDescriptor d;
-  nameType(d, "gc", "插入式刚接柱脚", "TForm8", "gc.bmp");
+  nameType(d, {"gc", "插入式刚接柱脚", "TForm8", "gc.bmp", "TForm15"});
   d.caption = "插入式柱脚-输入设计参数";  // shorter than the title
   d.clientSize = {644, 421};
   d.imageSize = {331, 227};
@@ -164,7 +164,6 @@ ModuleDescriptor makeDescriptor() {
   d.hasDetailingToggle = false;
   d.reportButton = "Button2";
   d.checks = standard::embeddedChecks();
-  d.resultFormName = "TForm15";
   d.resultClientSize = {294, 44};
   d.resultGroups = {{"", "", {{"edtH", "钢柱插入深度dc", standard::mm}}}};
   // The depth alone: an embedded base has no shear key.

@@ -27,18 +27,10 @@ const HeldField<Held> stiffenerFields[] = {
     {"ylvf", &Held::ylvf},
 };
 
-const SizeField<Held> fourBoltSizes[] = {
-    {"dms", &Held::dms, "锚栓直径d"},
-    {"a", &Held::a, "腹板边至锚栓中心a"},
-    {"bt", &Held::bt, "锚栓中心至底板边bt"},
-    {"L", &Held::L, "底板长度L"},
-    {"B", &Held::B, "底板宽度B"},
-    {"tpb", &Held::tpb, "底板厚度t"},
-    {"hf11", &Held::hf11, "底板与柱腹板焊缝焊脚高度"},
-    {"hjjl", &Held::hjjl, "锚栓加劲肋高度hs"},
-    {"tjjl", &Held::tjjl, "锚栓加劲肋厚度ts"},
-    {"hf3", &Held::hf3, "锚栓加劲肋焊脚高度"},
-};
+// The plate's sizes, the web weld's leg under this base's caption, and the stiffener's sizes.
+constexpr SizeField<Held> webWeldLeg[] = {{"hf11", &Held::hf11, "底板与柱腹板焊缝焊脚高度"}};
+constexpr auto fourBoltSizes = joinSizes<Held>(boltLayoutSizes, plateSizeRows<PinnedPlateHeld>, webWeldLeg,
+                                               boltStiffenerSizeRows<Held>);
 
 // The stiffener carries the pressure on its half of the panel between the flanges as a
 // cantilever from the web.
@@ -213,31 +205,28 @@ void checkValues(const Held& h, std::vector<DesignCheck>& list) {
 
 ModuleDescriptor makeDescriptor() {
   using standard::mm;
-  ModuleDescriptor d = standard::exposedBaseInputs(false, {{"cbdms", "锚栓直径", mm, "24", {"24", "27", "30"}}});
-  nameType(d, "j2", "四锚栓铰接柱脚", "TForm3", "j4.bmp");
+  ModuleDescriptor d = pinnedDescriptor<fourBoltSizes>(
+      {"cbdms", "锚栓直径", mm, "24", {"24", "27", "30"}}, {"j2", "四锚栓铰接柱脚", "TForm3", "j4.bmp", "TForm10"},
+      {{"GroupBox5",
+        "底板",
+        {{"EdtL", "底板长度L", mm},
+         {"EdtB", "底板宽度B", mm},
+         {"Edttpb", "底板厚度t", mm},
+         {"edthf11", "底板与柱腹板焊缝焊脚高度", mm},
+         {"edtshear", "抗剪键设置", ""},
+         {"edtkey", "抗剪键", "", true}}},
+       {"GroupBox7",
+        "锚栓加劲肋",
+        {{"Edthjjl", "锚栓加劲肋高度hs", mm},
+         {"Edttjjl", "锚栓加劲肋厚度ts", mm},
+         {"Edthfjjl", "锚栓加劲肋焊脚高度", mm}}}},
+      {"tpb", "tjjl"},
+      {.calculate = calculateFourBolt, .results = results, .report = report, .values = values, .checks = checks,
+       .checkValues = checkValues, .check = checkFourBolt, .scan = scan},
+      fourBoltRemedies);
   d.clientSize = {624, 495};  // 3 px wider than before the grout entry, whose caption is the longest
   d.imageSize = {323, 188};
-  d.resultFormName = "TForm10";
   d.resultClientSize = {301, 376};
-  d.resultGroups = {{"GroupBox5",
-                     "底板",
-                     {{"EdtL", "底板长度L", mm},
-                      {"EdtB", "底板宽度B", mm},
-                      {"Edttpb", "底板厚度t", mm},
-                      {"edthf11", "底板与柱腹板焊缝焊脚高度", mm},
-                      {"edtshear", "抗剪键设置", ""},
-                      {"edtkey", "抗剪键", "", true}}},
-                    {"GroupBox7",
-                     "锚栓加劲肋",
-                     {{"Edthjjl", "锚栓加劲肋高度hs", mm},
-                      {"Edttjjl", "锚栓加劲肋厚度ts", mm},
-                      {"Edthfjjl", "锚栓加劲肋焊脚高度", mm}}}};
-  d.plateThicknesses = {"tpb", "tjjl"};
-  bindFunctions<fourBoltSizes>(d,
-                               {.calculate = calculateFourBolt, .results = results, .report = report,
-                                .values = values, .checks = checks, .checkValues = checkValues,
-                                .check = checkFourBolt, .scan = scan},
-                               fourBoltRemedies);
   return d;
 }
 

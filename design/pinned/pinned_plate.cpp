@@ -105,16 +105,6 @@ void scanPlateValues(const Held& h, HeldNumbersScan& numbers) {
   scanShearKeyValues(h.key, numbers);
 }
 
-const SizeField<Held> pinnedPlateSizes[7] = {
-    {"dms", &Held::dms, "锚栓直径d"},
-    {"a", &Held::a, "腹板边至锚栓中心a"},
-    {"bt", &Held::bt, "锚栓中心至底板边bt"},
-    {"L", &Held::L, "底板长度L"},
-    {"B", &Held::B, "底板宽度B"},
-    {"tpb", &Held::tpb, "底板厚度t"},
-    {"hf11", &Held::hf11, "底板与柱腹板焊脚高度"},
-};
-
 void takeGivenPlate(const Entries& e, const Sizes& sizes, Held& h) {
   h.N = readAxialForceAsTyped(e);
   h.V = readShear(e);

@@ -4,6 +4,8 @@
 // the report lines, result fields and checks of these parts.
 
 #include <optional>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "design/common/calculation.h"
@@ -11,6 +13,9 @@
 #include "design/common/design_check.h"
 #include "design/common/module.h"
 #include "design/common/shear_key.h"
+#include "design/common/size_rows.h"
+#include "design/common/standard_controls.h"
+#include "design/common/type_binding.h"
 
 namespace pedivo::pinned {
 
@@ -64,8 +69,19 @@ std::vector<NamedValue> plateValues(const PinnedPlateHeld& h);
 // The numbers of that list, for the overflow guard.
 void scanPlateValues(const PinnedPlateHeld& h, HeldNumbersScan& numbers);
 
-// The sizes of the plate a check takes: bolt, layout a and bt, plan, thickness and weld leg.
-extern const SizeField<PinnedPlateHeld> pinnedPlateSizes[7];
+// The sizes of the plate a check takes on both pinned bases: bolt, layout a and bt (then its plan
+// and thickness, plateSizeRows).
+inline constexpr SizeField<PinnedPlateHeld> boltLayoutSizes[] = {
+    {"dms", &PinnedPlateHeld::dms, "锚栓直径d"},
+    {"a", &PinnedPlateHeld::a, "腹板边至锚栓中心a"},
+    {"bt", &PinnedPlateHeld::bt, "锚栓中心至底板边bt"},
+};
+
+// The web weld's leg, under the two-bolt base's caption.
+inline constexpr SizeField<PinnedPlateHeld> webWeldSize[] = {{"hf11", &PinnedPlateHeld::hf11, "底板与柱腹板焊脚高度"}};
+
+inline constexpr auto pinnedPlateSizes =
+    joinSizes<PinnedPlateHeld>(boltLayoutSizes, plateSizeRows<PinnedPlateHeld>, webWeldSize);
 // The forces and the section of the entries, and the given sizes; the bolt from the table.
 void takeGivenPlate(const Entries& e, const Sizes& sizes, PinnedPlateHeld& h);
 // The plate of given sizes checked: its bearing, the thickness its panel (free edge a2) and its
@@ -83,5 +99,19 @@ std::vector<DesignCheck> plateChecks(const PinnedPlateHeld& h);
 std::vector<DesignCheck> keyChecks(const PinnedPlateHeld& h);
 // The checks of these parts and the shear key written out with their numbers (DesignCheck::values).
 void writePlateValues(std::vector<DesignCheck>& checks, const PinnedPlateHeld& h);
+
+// A pinned base's descriptor: the exposed base's inputs with its list of bolt diameters, its names,
+// result groups and plates, and its functions bound with its sizes.
+template <auto& sizes, class Held>
+ModuleDescriptor pinnedDescriptor(ControlSpec boltList, const TypeNames& names, std::vector<ResultGroupSpec> results,
+                                  std::vector<std::string_view> plates, ModuleFunctions<Held> functions,
+                                  const TypeRemedies<Held>& remedies) {
+  ModuleDescriptor d = standard::exposedBaseInputs(false, {std::move(boltList)});
+  nameType(d, names);
+  d.resultGroups = std::move(results);
+  d.plateThicknesses = std::move(plates);
+  bindFunctions<sizes>(d, functions, remedies);
+  return d;
+}
 
 }  // namespace pedivo::pinned

@@ -32,27 +32,23 @@ std::vector<DesignCheck> checks(const Held& h) {
 void checkValues(const Held& h, std::vector<DesignCheck>& list) { writePlateValues(list, h); }
 
 ModuleDescriptor makeDescriptor() {
-  ModuleDescriptor d = standard::exposedBaseInputs(
-      false, {{"CBdms", "锚栓直径d", standard::mm, "24", {"24", "27", "30", "33", "36", "39", "42"}}});
-  nameType(d, "j1", "两锚栓铰接柱脚", "TForm2", "j2.bmp");
-  d.resultFormName = "TForm9";
-  d.resultGroups = {{"GroupBox1",
-                     "底板",
-                     {{"EdtL", "底板长度L", standard::mm},
-                      {"EdtB", "底板宽度B", standard::mm},
-                      {"Edttpb", "底板厚度t", standard::mm}}},
-                    {"",
-                     "",
-                     {{"edthf11", "底板与柱腹板焊脚高度", standard::mm},
-                      {"edtshear", "抗剪键设置", ""},
-                      {"edtkey", "抗剪键", "", true}}}};
-  d.plateThicknesses = {"tpb"};
-  bindFunctions<pinnedPlateSizes>(d,
-                                  {.calculate = calculateTwoBolt, .results = results, .report = report,
-                                   .values = values, .checks = checks, .checkValues = checkValues,
-                                   .check = checkTwoBolt, .scan = scan},
-                                  twoBoltRemedies);
-  return d;
+  return pinnedDescriptor<pinnedPlateSizes>(
+      {"CBdms", "锚栓直径d", standard::mm, "24", {"24", "27", "30", "33", "36", "39", "42"}},
+      {"j1", "两锚栓铰接柱脚", "TForm2", "j2.bmp", "TForm9"},
+      {{"GroupBox1",
+        "底板",
+        {{"EdtL", "底板长度L", standard::mm},
+         {"EdtB", "底板宽度B", standard::mm},
+         {"Edttpb", "底板厚度t", standard::mm}}},
+       {"",
+        "",
+        {{"edthf11", "底板与柱腹板焊脚高度", standard::mm},
+         {"edtshear", "抗剪键设置", ""},
+         {"edtkey", "抗剪键", "", true}}}},
+      {"tpb"},
+      {.calculate = calculateTwoBolt, .results = results, .report = report, .values = values, .checks = checks,
+       .checkValues = checkValues, .check = checkTwoBolt, .scan = scan},
+      twoBoltRemedies);
 }
 
 }  // namespace

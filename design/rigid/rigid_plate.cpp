@@ -14,6 +14,7 @@
 #include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
+#include "design/common/rigid_fields.h"
 #include "design/common/rigid_tags.h"
 #include "design/common/shear_key.h"
 #include "design/common/standard_controls.h"
@@ -64,11 +65,8 @@ const BoltLayout tenBolts{
 // The layout a design was made with.
 const BoltLayout& layoutOf(const Held& h) { return h.fourBoltsARow ? tenBolts : eightBolts; }
 
+// After the plan's (rigidbase::planFields).
 const HeldField<Held> heldFields[] = {
-    {"N", &Held::N},         {"M", &Held::M},           {"V", &Held::V},           {"hb", &Held::hb},
-    {"bf", &Held::bf},       {"tw", &Held::tw},         {"tf", &Held::tf},         {"n", &Held::n},
-    {"dms", &Held::dms},     {"Aems", &Held::Aems},     {"a", &Held::a},           {"c", &Held::c},
-    {"lt", &Held::lt},       {"bt", &Held::bt},         {"L", &Held::L},           {"B", &Held::B},
     {"L0", &Held::L0},       {"B0", &Held::B0},         {"tjjl", &Held::tjjl},     {"e", &Held::e},
     {"xn", &Held::xn},       {"Fx", &Held::Fx},         {"dx", &Held::dx},         {"ylmax", &Held::ylmax},
     {"ylmin", &Held::ylmin}, {"ylc", &Held::ylc},       {"fc", &Held::fc},         {"Ec", &Held::Ec},
@@ -494,7 +492,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
 }
 
 std::vector<NamedValue> values(const Held& h) {
-  std::vector<NamedValue> list = listValues(heldFields, h);
+  std::vector<NamedValue> list = rigidbase::listWithPlan<Held>(heldFields, h);
   // Built in place: moving a NamedValue in here draws a false "may be used uninitialized" from GCC 12.
   NamedValue& judge = list.emplace_back();
   judge.name = "judge";
@@ -505,18 +503,9 @@ std::vector<NamedValue> values(const Held& h) {
 }
 
 void scan(const Held& h, HeldNumbersScan& numbers) {
-  scanValues(heldFields, h, numbers);
+  rigidbase::scanWithPlan<Held>(heldFields, h, numbers);
   scanShearKeyValues(h.key, numbers);
 }
-
-// How each layout's window and report are named.
-struct TypeNames {
-  const char* id;
-  const char* title;
-  const char* formName;
-  const char* resultFormName;
-  const char* diagram;
-};
 
 template <const BoltLayout& layout>
 Outcome designWith(const Entries& entries, Held& held) {
@@ -532,8 +521,7 @@ template <const BoltLayout& layout>
 ModuleDescriptor makeDescriptor(const TypeNames& names, const TypeRemedies<Held>& remedies) {
   using standard::mm;
   ModuleDescriptor d = standard::exposedBaseInputs(true, {});
-  nameType(d, names.id, names.title, names.formName, names.diagram);
-  d.resultFormName = names.resultFormName;
+  nameType(d, names);
   ResultGroupSpec plate = standard::plateLayoutResults();
   plate.fields.push_back({"edtms", "锚栓直径d", mm});
   plate.fields.push_back({"edthf11", "底板与柱腹板焊脚高度", mm});
@@ -557,13 +545,13 @@ Outcome calculateTenBolt(const Entries& entries, RigidPlateHeld& held) { return 
 
 const ModuleDescriptor& eightBoltModule() {
   static const ModuleDescriptor descriptor =
-      makeDescriptor<eightBolts>({"g11", "八锚栓刚接柱脚", "TForm4", "TForm11", "g11.bmp"}, eightBoltRemedies);
+      makeDescriptor<eightBolts>({"g11", "八锚栓刚接柱脚", "TForm4", "g11.bmp", "TForm11"}, eightBoltRemedies);
   return descriptor;
 }
 
 const ModuleDescriptor& tenBoltModule() {
   static const ModuleDescriptor descriptor =
-      makeDescriptor<tenBolts>({"g12", "十锚栓刚接柱脚", "TForm5", "TForm12", "g12.bmp"}, tenBoltRemedies);
+      makeDescriptor<tenBolts>({"g12", "十锚栓刚接柱脚", "TForm5", "g12.bmp", "TForm12"}, tenBoltRemedies);
   return descriptor;
 }
 

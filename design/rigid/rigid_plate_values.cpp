@@ -5,6 +5,7 @@
 #include "design/common/numbers.h"
 #include "design/common/rigid_base.h"
 #include "design/common/rigid_check_values.h"
+#include "design/common/size_rows.h"
 #include "design/common/shear_key.h"
 #include "design/common/stiffener_welds.h"
 #include "design/common/tables.h"
@@ -121,19 +122,20 @@ void emitWorkingValues(const Held& h, const TagEmitter& sink) {
   sink("<#lwvalues>", h.stiffenerAlongLength ? "a + lt = " + aLt : "B/2 − bf/2 = " + n(h.B) + "/2 − " + n(h.bf) + "/2");
 }
 
-const SizeField<RigidPlateHeld> rigidPlateSizes[12] = {
+namespace {
+
+constexpr SizeField<RigidPlateHeld> boltLayoutSizes[] = {
     {"dms", &RigidPlateHeld::dms, "锚栓直径d"},
     {"a", &RigidPlateHeld::a, "柱边至锚栓中心a"},
     {"c", &RigidPlateHeld::c, "锚栓间距c"},
     {"lt", &RigidPlateHeld::lt, "锚栓中心至底板边lt"},
     {"bt", &RigidPlateHeld::bt, "锚栓中心至底板边bt"},
-    {"L", &RigidPlateHeld::L, "底板长度L"},
-    {"B", &RigidPlateHeld::B, "底板宽度B"},
-    {"tpb", &RigidPlateHeld::tpb, "底板厚度t"},
-    {"hf11", &RigidPlateHeld::hf11, "底板与柱腹板焊脚高度"},
-    {"hjjl", &RigidPlateHeld::hjjl, "锚栓加劲肋高度hs"},
-    {"tjjl", &RigidPlateHeld::tjjl, "锚栓加劲肋厚度ts"},
-    {"hf3", &RigidPlateHeld::hf3, "锚栓加劲肋焊脚高度"},
 };
+constexpr SizeField<RigidPlateHeld> webWeldLeg[] = {{"hf11", &RigidPlateHeld::hf11, "底板与柱腹板焊脚高度"}};
+
+}  // namespace
+
+const std::array<SizeField<RigidPlateHeld>, 12> rigidPlateSizes = joinSizes<RigidPlateHeld>(
+    boltLayoutSizes, plateSizeRows<RigidPlateHeld>, webWeldLeg, boltStiffenerSizeRows<RigidPlateHeld>);
 
 }  // namespace pedivo::rigid

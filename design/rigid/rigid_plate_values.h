@@ -3,6 +3,7 @@
 // quantities between the steps (the plate at the tension bolts, Wc, the stiffener's loads and
 // stresses) with theirs, in the digits the report prints them.
 
+#include <array>
 #include <vector>
 
 #include "design/common/check_mode.h"
@@ -20,6 +21,6 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const RigidPlateHeld& h)
 void emitWorkingValues(const RigidPlateHeld& h, const TagEmitter& sink);
 
 // The sizes a check of a given base takes, in the order of the results.
-extern const SizeField<RigidPlateHeld> rigidPlateSizes[12];
+extern const std::array<SizeField<RigidPlateHeld>, 12> rigidPlateSizes;
 
 }  // namespace pedivo::rigid

@@ -10,6 +10,8 @@
 #include <cmath>
 
 #include "design/bootbeam/boot_beam.h"
+#include "design/bootbeam/rib_record.h"
+#include "design/common/tables.h"
 
 namespace pedivo::bootbeam {
 namespace {
@@ -100,6 +102,80 @@ TEST(BootBeamSteps, AWeldCountsOverAtMostSixtyLegs) {
     EXPECT_EQ(legForWeldLength(c.hf, c.lf, rounds), c.leg) << c.lf;
     EXPECT_EQ(rounds.used(), c.rounds) << c.lf;
   }
+}
+
+}  // namespace
+}  // namespace pedivo::bootbeam
+
+namespace pedivo::bootbeam {
+namespace {
+
+using HeldNumber = double Held::*;
+
+// The ribs' inputs at one boot-beam height, with the ribs kept from an earlier height.
+Held ribsDesignedAt(double hsh, const RibRecord& kept = {}) {
+  Held h;
+  h.ribRecord = kept;
+  h.tsh = 20, h.ta = 4e5, h.n = 4, h.tpb = 30, h.a = 90, h.lt = 60, h.tjjl = 12, h.f1 = 215;
+  h.hsh = hsh;
+  return h;
+}
+
+// Ribs 300 mm high under a top plate 20 mm thick.
+void designRibs(Held& h) {
+  h.tp = h.tsh, h.Ntal = 2e5, h.Vimax = 1e5, h.hf3 = 8, h.hjjl = 300, h.tjjl = 14, h.ffw = 200;
+  h.ylnf = 50, h.ylvf = 120, h.fy = 345, h.f1 = 295, h.ylvR = 30, h.ylfR = 150, h.ylequ = 160, h.write1 = 10.7;
+  h.write2 = 12.4;
+}
+
+const tables::SteelGrade* const steel = tables::steelGrade(tables::CodeEdition::Gb2017, "Q345");
+const tables::SteelGrade* const otherSteel = tables::steelGrade(tables::CodeEdition::Gb2017, "Q235");
+
+// The ribs of a higher boot beam are taken over with their rounds only from the same inputs, and
+// only while the tallest rib tried stays clear of the top plate.
+TEST(ChannelRibRecord, TakenOverOnlyFromTheSameInputsBelowTheTopPlate) {
+  Held h = ribsDesignedAt(400);
+  const RibRecord inputs = ribInputs(steel, h);
+  designRibs(h);
+  keepRibs(inputs, h, 27);
+  const Held designed = h;
+  const RibRecord& kept = designed.ribRecord;
+
+  Held higher = ribsDesignedAt(410, kept);
+  ASSERT_TRUE(takeKeptRibs(steel, higher));
+  EXPECT_EQ(higher.ribRecord.rounds, 27);
+  const std::initializer_list<HeldNumber> written{
+      &Held::tp, &Held::Ntal, &Held::Vimax, &Held::hf3, &Held::hjjl, &Held::tjjl, &Held::ffw, &Held::ylnf,
+      &Held::ylvf, &Held::fy, &Held::f1, &Held::ylvR, &Held::ylfR, &Held::ylequ, &Held::write1, &Held::write2};
+  for (const HeldNumber field : written)
+    EXPECT_EQ(higher.*field, designed.*field);
+
+  // A top plate reached by the tallest rib: 300 + 20 + 20 mm is not clear of it.
+  Held level = ribsDesignedAt(340, kept);
+  EXPECT_FALSE(takeKeptRibs(steel, level));
+  EXPECT_EQ(level.hjjl, 0);
+  EXPECT_TRUE(takeKeptRibs(steel, (level = ribsDesignedAt(340.5, kept))));
+
+  const std::initializer_list<HeldNumber> read{&Held::tsh, &Held::ta, &Held::n,    &Held::tpb,
+                                               &Held::a,   &Held::lt, &Held::tjjl, &Held::f1};
+  for (const HeldNumber input : read) {
+    Held other = ribsDesignedAt(410, kept);
+    other.*input += 1;
+    EXPECT_FALSE(takeKeptRibs(steel, other));
+  }
+  Held sameInputs = ribsDesignedAt(410, kept);
+  EXPECT_FALSE(takeKeptRibs(otherSteel, sameInputs));
+}
+
+// Ribs that met the top plate grew thicker rather than higher: a higher boot beam may give other
+// ribs, so they are not kept.
+TEST(ChannelRibRecord, RibsThatMetTheTopPlateAreNotKept) {
+  Held h = ribsDesignedAt(330);
+  const RibRecord inputs = ribInputs(steel, h);
+  designRibs(h);
+  keepRibs(inputs, h, 5);
+  Held higher = ribsDesignedAt(2000, h.ribRecord);
+  EXPECT_FALSE(takeKeptRibs(steel, higher));
 }
 
 }  // namespace

@@ -99,6 +99,15 @@ TEST(TwoBoltBase, LargeAxialForceGrowsThePlateAndMovesItsThicknessGroup) {
   EXPECT_EQ(fieldText(s, "edtshear"), "不需要");
 }
 
+// Bearing exactly at the concrete's strength holds: 1,399.44 kN on the 490 × 240 plate is
+// σc = 11.9 = fc for C25, and the plate keeps its size.
+TEST(TwoBoltBase, BearingAtTheConcreteStrengthKeepsThePlate) {
+  auto v = valuesOf(calculated({{"EdtN", "1399.44"}, {"EdtV", "40"}}));
+  EXPECT_EQ(v["ylc"], v["fc"]);
+  EXPECT_EQ(v["L"], 490);
+  EXPECT_EQ(v["B"], 240);
+}
+
 // A panel of side ratio exactly 0.3 is still a three-side panel (α = 0.027); only below 0.3 is it
 // taken as a cantilever. hb 413: b2 = (240 − 9)/2 = 115.5, a2 = 413 − 28 = 385.
 TEST(TwoBoltBase, PanelAtTheCantileverLimitIsAThreeSidePanel) {
