@@ -18,6 +18,24 @@ DesignCheck stressCheck(double demand, double limit) {
   return limitCheck("weld", "焊缝", "σ ≤ ffw", demand, limit, stressUnit, ValueFormat::Cut3, {"edthf11"});
 }
 
+TEST(CheckWords, WrittenWordsOutliveTheirSourceAndFieldsBeyondTheRoomAreRefused) {
+  CheckText copied;
+  {
+    std::string name = "加劲肋 ";
+    name += "1";
+    const CheckText written(name);
+    name.assign("overwritten");
+    copied = written;
+  }
+  EXPECT_EQ(copied, "加劲肋 1");
+  EXPECT_EQ(std::string("验算") + copied, "验算加劲肋 1");
+
+  const FieldNames four{"a", "b", "c", "d"};
+  EXPECT_EQ(four.size(), 4u);
+  EXPECT_EQ(four[3], "d");
+  EXPECT_THROW((FieldNames{"a", "b", "c", "d", "e"}), std::length_error);
+}
+
 TEST(DesignChecks, UtilisationIsRoundedUpSoThatAFailureNeverReadsAsOne) {
   EXPECT_EQ(stressCheck(160.001, 160).ratio(), 1.01);
   EXPECT_EQ(verdictText(stressCheck(160.001, 160)), "不满足（利用率 1.01）");
