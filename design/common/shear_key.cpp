@@ -262,10 +262,10 @@ void appendShearKeyChecks(std::vector<DesignCheck>& list, const ShearKey& key, c
     else shear.fields = {"edtkey"};
   }
   const double betaFfw = tables::betaF * seat.ffw;
-  const auto own = [&list](std::string id, std::string name, std::string formula, double demand, double limit,
+  // The key's own checks point at their fixed words: built for every candidate of a search.
+  const auto own = [&list](const char* id, const char* name, const char* formula, double demand, double limit,
                            ValueFormat format) {
-    list.push_back(limitCheck(std::move(id), std::move(name), std::move(formula), demand, limit, stressUnit, format,
-                              {"edtkey"}));
+    list.push_back(limitCheck(id, name, formula, demand, limit, stressUnit, format, {"edtkey"}));
   };
   own("keyBearing", "抗剪键混凝土承压", "σc = V/(bk·hk) ≤ fc", key.sigck, seat.fc, ValueFormat::Cut2);
   own("keyWebShear", "抗剪键腹板抗剪", "τ = V/((h − 2tf)·tw) ≤ fv", key.tauk, key.fvk, ValueFormat::Cut3);
