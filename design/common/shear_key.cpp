@@ -64,6 +64,30 @@ bool keyHolds(const ShearKey& key, const KeySeat& seat) {
          key.taufk <= seat.ffw;
 }
 
+// Whether the section holds at embedment hk: the five stresses of keyStresses, the same numbers,
+// without the shears each part allows, which only the embedment taken needs. Where the lever arm
+// is nought those shears divide by it, and the whole of keyStresses runs so that the guard of the
+// calculation sees the same division.
+bool holdsAt(const tables::HSection& s, double hk, const KeySeat& seat, ShearKey& key) {
+  const double arm = key.tg + hk / 2;
+  if (arm == 0) {
+    keyStresses(s, hk, seat, key);
+    return keyHolds(key, seat);
+  }
+  const double V = seat.V;
+  const double throat = tables::filletThroat * key.hfk;
+  const double flangeWelds = s.h * throat * 2 * (s.b - 2 * key.hfk);
+  const double webWelds = 2 * throat * (s.h - 2 * s.tf - 2 * key.hfk);
+  const bool web = s.h - 2 * s.tf > 0;
+  key.sigck = V / (s.b * hk);
+  key.tauk = web ? V / ((s.h - 2 * s.tf) * s.tw) : 0;
+  key.Mk = V * arm;
+  key.sigk = key.Mk / key.Wxk;
+  key.sigfk = flangeWelds > 0 ? key.Mk / flangeWelds : 0;
+  key.taufk = webWelds > 0 ? V / webWelds : 0;
+  return keyHolds(key, seat);
+}
+
 // The section's sizes, strengths, modulus and weld leg into the key.
 void takeSection(const tables::SteelGrade& steel, const tables::HSection& s, double tpb, ShearKey& key) {
   key.keyh = s.h, key.keyb = s.b, key.keytw = s.tw, key.keytf = s.tf;
@@ -95,8 +119,8 @@ void designShearKey(const tables::SteelGrade& steel, const KeySeat& seat, ShearK
   for (const tables::HSection& section : sections) {
     takeSection(steel, section, seat.tpb, key);
     for (double hk = firstEmbedment; hk <= section.h; hk += embedmentStep) {
-      keyStresses(section, hk, seat, key);
-      if (keyHolds(key, seat)) {
+      if (holdsAt(section, hk, seat, key)) {
+        keyStresses(section, hk, seat, key);
         key.keyName = section.name;
         return;
       }
