@@ -26,6 +26,21 @@ class CheckText {
   // as a few pointers, whichever words it has.
   CheckText(std::string written)  // NOLINT: so does a written text
       : written_(std::make_shared<const std::string>(std::move(written))), view_(*written_) {}
+  CheckText(const CheckText&) = default;
+  CheckText& operator=(const CheckText&) = default;
+  // What is moved from reads as no words, never as words another check now holds.
+  CheckText(CheckText&& other) noexcept : written_(std::move(other.written_)), view_(other.view_) {
+    other.view_ = "";
+  }
+  CheckText& operator=(CheckText&& other) noexcept {
+    if (this != &other) {
+      written_ = std::move(other.written_);
+      view_ = other.view_;
+      other.view_ = "";
+    }
+    return *this;
+  }
+  ~CheckText() = default;
   std::string_view view() const { return view_; }
   operator std::string_view() const { return view(); }  // NOLINT: read wherever words are read
   std::string str() const { return std::string(view()); }

@@ -36,6 +36,10 @@ TEST(DesignChecks, WordsSurviveCopiesAndMoves) {
     EXPECT_EQ(check.formula.view(), "τf ≤ ffw");
     EXPECT_EQ(check.unit.view(), "N/mm²");
   }
+  CheckText from = std::string("written first");
+  const CheckText to = std::move(from);
+  EXPECT_EQ(to.view(), "written first");
+  EXPECT_TRUE(from.empty());  // NOLINT: read after the move on purpose
   CheckText text = std::string("written");
   text = "fixed";
   EXPECT_EQ(text.view(), "fixed");
