@@ -100,19 +100,6 @@ class HeldPlaces {
   std::array<std::size_t, 5> places_{};  // of dms, a, c, lt and bt
 };
 
-// How far the sizes a design uses fall under the detailing values of the bolt it ends with, in
-// tenths of a metre; nought when none does.
-double belowDetailing(const std::vector<NamedValue>& values, HeldPlaces& places) {
-  const auto low = detailingSizes(static_cast<int>(places.number(values, 0)));
-  if (!low) return 0;
-  double sum = 0;
-  for (int i = 0; i < 4; ++i) {
-    const double size = places.number(values, static_cast<std::size_t>(i) + 1);
-    if (size < (*low)[i]) sum += ((*low)[i] - size) / 100 + 0.001;
-  }
-  return sum;
-}
-
 // One candidate designed as "计算" designs it: with one set of forces the base type's own
 // calculation; with several load combinations each designed, the largest of every size taken and
 // that base checked under each combination, every check as under its governing one.
@@ -135,12 +122,84 @@ class CandidateDesign {
     return run_.partial ? run_.partial->values() : state_->values();
   }
   double weight() const { return run_.run ? run_.run->body().weight() : state_->weight(); }
+  // Of a single design: held numbers by their places (DesignState::heldNumbersAt).
+  void heldNumbersAt(std::span<const std::size_t> places, std::span<double> numbers) const {
+    state_->heldNumbersAt(places, numbers);
+  }
 
  private:
   const ModuleDescriptor& module_;
   std::vector<LoadCombination> loads_;
   std::unique_ptr<DesignState> state_;
   CombinedOutcome run_;
+};
+
+// The bolt a design ended with and the sizes a, c, lt and bt it used.
+using HeldSizes = std::array<double, 5>;
+
+// How far the sizes a design uses fall under the detailing values of the bolt it ends with, in
+// tenths of a metre; nought when none does.
+double belowDetailing(const HeldSizes& held) {
+  const auto low = detailingSizes(static_cast<int>(held[0]));
+  if (!low) return 0;
+  double sum = 0;
+  for (int i = 0; i < 4; ++i) {
+    const double size = held[static_cast<std::size_t>(i) + 1];
+    if (size < (*low)[i]) sum += ((*low)[i] - size) / 100 + 0.001;
+  }
+  return sum;
+}
+
+// Reads the bolt and sizes of every candidate. A single design's are picked by their places
+// among its held numbers, found by name in its first list: a base type holds its numbers in one
+// fixed order, and listing every value of every candidate costs more than the reading. A design
+// under several combinations finds them in its list.
+class HeldSizeReader {
+ public:
+  HeldSizes read(const CandidateDesign& design) {
+    HeldSizes held{};
+    if (!design.combined() && (places_ || locate(design.values()))) {
+      std::array<double, 5> picked{};
+      design.heldNumbersAt(*places_, picked);
+      for (std::size_t k = 0; k < held.size(); ++k) held[order_[k]] = picked[k];
+      return held;
+    }
+    for (std::size_t which = 0; which < held.size(); ++which) held[which] = byName_.number(design.values(), which);
+    return held;
+  }
+
+ private:
+  // The places of dms, a, c, lt and bt among the numbers of `values`, ascending, and which of the
+  // five each is; false where one is missing.
+  bool locate(const std::vector<NamedValue>& values) {
+    std::array<std::pair<std::size_t, std::size_t>, 5> found{};
+    for (std::size_t which = 0; which < found.size(); ++which) {
+      const std::string_view name = which == 0 ? std::string_view("dms") : heldSizeNames[which - 1];
+      std::size_t place = 0;
+      bool seen = false;
+      for (const auto& value : values) {
+        if (!std::holds_alternative<double>(value.value)) continue;
+        if (value.name == name) {
+          seen = true;
+          break;
+        }
+        ++place;
+      }
+      if (!seen) return false;
+      found[which] = {place, which};
+    }
+    std::sort(found.begin(), found.end());
+    places_.emplace();
+    for (std::size_t k = 0; k < found.size(); ++k) {
+      (*places_)[k] = found[k].first;
+      order_[k] = found[k].second;
+    }
+    return true;
+  }
+
+  std::optional<std::array<std::size_t, 5>> places_;
+  std::array<std::size_t, 5> order_{};
+  HeldPlaces byName_;
 };
 
 class Search {
@@ -273,7 +332,7 @@ class Search {
     double measure = shortfall(design_.checks());
     if (outcome.closing != Closing::Designed) measure += 1;
     const double weight = design_.weight();
-    if (const double below = belowDetailing(design_.values(), places_); below > 0)
+    if (const double below = belowDetailing(heldSizes_.read(design_)); below > 0)
       return {Rank::BelowDetailing, measure + below, weight};
     if (measure == 0) return {Rank::Passes, weight, weight};
     return {Rank::FailsChecks, measure, weight};
@@ -291,8 +350,8 @@ class Search {
   Point written_;                   // that candidate
   std::array<std::string*, 4> sizeTexts_{};  // its texts of a, c, lt and bt
   std::vector<Sizes> lows_;         // the detailing sizes of each bolt of the list
-  std::vector<std::optional<bool>> refusedByBolt_;
-  HeldPlaces places_;  // whether the input checks refuse a bolt's candidates
+  std::vector<std::optional<bool>> refusedByBolt_;  // whether the input checks refuse a bolt's candidates
+  HeldSizeReader heldSizes_;
   std::map<Point, Score> cache_;
   std::vector<Point> passing_;
 };

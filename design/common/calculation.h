@@ -183,7 +183,12 @@ std::vector<NamedValue> listValues(const HeldField<Held> (&fields)[Count], const
 struct HeldNumbersScan {
   std::size_t count = 0;
   bool within = true;
+  // Places of numbers copied out on the way (heldNumbersAt), ascending; `picked` as many.
+  std::span<const std::size_t> picks{};
+  double* picked = nullptr;
+  std::size_t pickedCount = 0;
   void operator()(double x) {
+    if (pickedCount < picks.size() && count == picks[pickedCount]) picked[pickedCount++] = x;
     ++count;
     within = within && std::fabs(x) <= largestHeldValue;
   }
@@ -351,6 +356,14 @@ class StateOf final : public DesignState {
   const std::vector<DesignCheck>& checksWithValues() const override {
     checks();
     return writeOnce(valuesWritten_, functions_.checkValues, writeUnevaluated, writeOwnValues);
+  }
+  void heldNumbersAt(std::span<const std::size_t> places, std::span<double> numbers) const override {
+    HeldNumbersScan scan;
+    scan.picks = places;
+    scan.picked = numbers.data();
+    if (functions_.scan != nullptr) functions_.scan(held_, scan);
+    // A type without a scan, or a place past its numbers: read from the list.
+    if (scan.pickedCount < places.size()) DesignState::heldNumbersAt(places, numbers);
   }
   bool designed() const override { return designed_; }
   // How many numbers the overflow guard reads: as many as the list of values holds.

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <initializer_list>
+#include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -18,25 +19,41 @@ namespace pedivo {
 // stiffener's part in its name, a rule with its numbers in its formula), owned.
 class CheckText {
  public:
-  CheckText() : fixed_("") {}
+  CheckText() : view_("") {}
   // Only for words that outlive every check: string literals and the program's constants.
-  CheckText(const char* fixed) : fixed_(fixed) {}  // NOLINT: a literal reads as a check's words
-  CheckText(std::string written) : written_(std::move(written)) {}  // NOLINT: so does a written text
-
-  std::string_view view() const { return fixed_.data() != nullptr ? fixed_ : std::string_view(written_); }
+  CheckText(const char* fixed) : view_(fixed) {}  // NOLINT: a literal reads as a check's words
+  // Written words are kept on the heap, shared by the copies and never changed: a check moves
+  // as a few pointers, whichever words it has.
+  CheckText(std::string written)  // NOLINT: so does a written text
+      : written_(std::make_shared<const std::string>(std::move(written))), view_(*written_) {}
+  CheckText(const CheckText&) = default;
+  CheckText& operator=(const CheckText&) = default;
+  // What is moved from reads as no words, never as words another check now holds.
+  CheckText(CheckText&& other) noexcept : written_(std::move(other.written_)), view_(other.view_) {
+    other.view_ = "";
+  }
+  CheckText& operator=(CheckText&& other) noexcept {
+    if (this != &other) {
+      written_ = std::move(other.written_);
+      view_ = other.view_;
+      other.view_ = "";
+    }
+    return *this;
+  }
+  ~CheckText() = default;
+  std::string_view view() const { return view_; }
   operator std::string_view() const { return view(); }  // NOLINT: read wherever words are read
   std::string str() const { return std::string(view()); }
   bool empty() const { return view().empty(); }
   std::size_t size() const { return view().size(); }
-
   friend bool operator==(const CheckText& a, std::string_view b) { return a.view() == b; }
   friend std::string operator+(std::string a, const CheckText& b) { return a.append(b.view()); }
   friend std::string operator+(const CheckText& a, std::string_view b) { return a.str().append(b); }
   friend std::ostream& operator<<(std::ostream& out, const CheckText& text) { return out << text.view(); }
 
  private:
-  std::string_view fixed_;  // null when the words are written
-  std::string written_;
+  std::shared_ptr<const std::string> written_;  // none for fixed words
+  std::string_view view_;                       // the fixed words, or the written ones
 };
 
 // The result fields whose captions turn red when a check fails: a few fixed names.

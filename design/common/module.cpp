@@ -25,4 +25,15 @@ Entries ModuleDescriptor::defaultEntries() const {
   return entries;
 }
 
+void DesignState::heldNumbersAt(std::span<const std::size_t> places, std::span<double> numbers) const {
+  std::size_t place = 0;
+  std::size_t next = 0;
+  for (const auto& value : values()) {
+    const double* x = std::get_if<double>(&value.value);
+    if (x == nullptr) continue;
+    if (next < places.size() && place == places[next]) numbers[next++] = *x;
+    ++place;
+  }
+}
+
 }  // namespace pedivo

@@ -19,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -163,6 +164,10 @@ class DesignState {
   virtual std::vector<TagText> report(const Entries& entries) const = 0;
   virtual void report(const Entries& entries, const TagEmitter& sink) const = 0;
   virtual const std::vector<NamedValue>& values() const = 0;
+  // Held numbers picked by their places among the numbers of values() (a text takes no place),
+  // into `numbers`, one for each place; `places` ascending. A search that reads a few sizes of
+  // every candidate reads them so, without listing every value.
+  virtual void heldNumbersAt(std::span<const std::size_t> places, std::span<double> numbers) const;
   // The design checks of the held values, and whether those values are a completed design.
   // Each check's `values` line (its numbers put into its formula) is written only by
   // checksWithValues: the report is the only reader, and most designs are never printed.

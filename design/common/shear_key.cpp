@@ -64,6 +64,30 @@ bool keyHolds(const ShearKey& key, const KeySeat& seat) {
          key.taufk <= seat.ffw;
 }
 
+// Whether the section holds at embedment hk: the five stresses of keyStresses, the same numbers,
+// without the shears each part allows, which only the embedment taken needs. Where the lever arm
+// is nought those shears divide by it, and the whole of keyStresses runs so that the guard of the
+// calculation sees the same division.
+bool holdsAt(const tables::HSection& s, double hk, const KeySeat& seat, ShearKey& key) {
+  const double arm = key.tg + hk / 2;
+  if (arm == 0) {
+    keyStresses(s, hk, seat, key);
+    return keyHolds(key, seat);
+  }
+  const double V = seat.V;
+  const double throat = tables::filletThroat * key.hfk;
+  const double flangeWelds = s.h * throat * 2 * (s.b - 2 * key.hfk);
+  const double webWelds = 2 * throat * (s.h - 2 * s.tf - 2 * key.hfk);
+  const bool web = s.h - 2 * s.tf > 0;
+  key.sigck = V / (s.b * hk);
+  key.tauk = web ? V / ((s.h - 2 * s.tf) * s.tw) : 0;
+  key.Mk = V * arm;
+  key.sigk = key.Mk / key.Wxk;
+  key.sigfk = flangeWelds > 0 ? key.Mk / flangeWelds : 0;
+  key.taufk = webWelds > 0 ? V / webWelds : 0;
+  return keyHolds(key, seat);
+}
+
 // The section's sizes, strengths, modulus and weld leg into the key.
 void takeSection(const tables::SteelGrade& steel, const tables::HSection& s, double tpb, ShearKey& key) {
   key.keyh = s.h, key.keyb = s.b, key.keytw = s.tw, key.keytf = s.tf;
@@ -95,8 +119,8 @@ void designShearKey(const tables::SteelGrade& steel, const KeySeat& seat, ShearK
   for (const tables::HSection& section : sections) {
     takeSection(steel, section, seat.tpb, key);
     for (double hk = firstEmbedment; hk <= section.h; hk += embedmentStep) {
-      keyStresses(section, hk, seat, key);
-      if (keyHolds(key, seat)) {
+      if (holdsAt(section, hk, seat, key)) {
+        keyStresses(section, hk, seat, key);
         key.keyName = section.name;
         return;
       }
@@ -262,10 +286,10 @@ void appendShearKeyChecks(std::vector<DesignCheck>& list, const ShearKey& key, c
     else shear.fields = {"edtkey"};
   }
   const double betaFfw = tables::betaF * seat.ffw;
-  const auto own = [&list](std::string id, std::string name, std::string formula, double demand, double limit,
+  // The key's own checks point at their fixed words: built for every candidate of a search.
+  const auto own = [&list](const char* id, const char* name, const char* formula, double demand, double limit,
                            ValueFormat format) {
-    list.push_back(limitCheck(std::move(id), std::move(name), std::move(formula), demand, limit, stressUnit, format,
-                              {"edtkey"}));
+    list.push_back(limitCheck(id, name, formula, demand, limit, stressUnit, format, {"edtkey"}));
   };
   own("keyBearing", "抗剪键混凝土承压", "σc = V/(bk·hk) ≤ fc", key.sigck, seat.fc, ValueFormat::Cut2);
   own("keyWebShear", "抗剪键腹板抗剪", "τ = V/((h − 2tf)·tw) ≤ fv", key.tauk, key.fvk, ValueFormat::Cut3);

@@ -36,6 +36,35 @@ TEST(CheckWords, WrittenWordsOutliveTheirSourceAndFieldsBeyondTheRoomAreRefused)
   EXPECT_THROW((FieldNames{"a", "b", "c", "d", "e"}), std::length_error);
 }
 
+// A check's words, fixed or written for it, read the same in every copy and after every move,
+// and a copy keeps them after the check it came from is gone.
+TEST(DesignChecks, WordsSurviveCopiesAndMoves) {
+  std::vector<DesignCheck> kept;
+  {
+    DesignCheck check = limitCheck("weld", std::string("加劲肋 1 焊缝"), "τf ≤ ffw", 1, 2, stressUnit,
+                                   ValueFormat::Cut3, {"edthf"});
+    kept.push_back(check);
+    DesignCheck moved = std::move(check);
+    kept.push_back(std::move(moved));
+  }
+  for (int grow = 0; grow < 100; ++grow) kept.push_back(kept.front());  // moved as the list grows
+  for (const DesignCheck& check : kept) {
+    EXPECT_EQ(check.id.view(), "weld");
+    EXPECT_EQ(check.name.view(), "加劲肋 1 焊缝");
+    EXPECT_EQ(check.formula.view(), "τf ≤ ffw");
+    EXPECT_EQ(check.unit.view(), "N/mm²");
+  }
+  CheckText from = std::string("written first");
+  const CheckText to = std::move(from);
+  EXPECT_EQ(to.view(), "written first");
+  EXPECT_TRUE(from.empty());  // NOLINT: read after the move on purpose
+  CheckText text = std::string("written");
+  text = "fixed";
+  EXPECT_EQ(text.view(), "fixed");
+  text = std::string("written again");
+  EXPECT_EQ(text.view(), "written again");
+}
+
 TEST(DesignChecks, UtilisationIsRoundedUpSoThatAFailureNeverReadsAsOne) {
   EXPECT_EQ(stressCheck(160.001, 160).ratio(), 1.01);
   EXPECT_EQ(verdictText(stressCheck(160.001, 160)), "不满足（利用率 1.01）");

@@ -107,6 +107,34 @@ std::size_t scannedBy(const DesignState& state) {
 
 // The overflow guard reads the held numbers without listing them: every number the list of values
 // holds, of every type, designed and checked.
+// Held numbers picked by their places read what the list holds there, for every type, designed
+// and checked: the first and last number, and some between, past the texts the list holds; the
+// list itself gives the same when asked instead (a state without its own way of picking).
+TEST(HeldNumbers, NumbersPickedByPlaceAreThoseTheListHoldsThere) {
+  for (const ModuleDescriptor* m : allModules()) {
+    const auto d = design(*m, {});
+    const std::unique_ptr<DesignState> state = m->newState();
+    for (const bool checked : {false, true}) {
+      const Outcome outcome = checked ? state->check(d.session.entries(), d.session.sizes())
+                                      : state->calculate(d.session.entries());
+      ASSERT_EQ(outcome.ending, Ending::Completed) << m->id;
+      std::vector<double> numbers;
+      for (const auto& value : state->values())
+        if (const double* x = std::get_if<double>(&value.value)) numbers.push_back(*x);
+      ASSERT_GT(numbers.size(), 3u) << m->id;
+      const std::vector<std::size_t> places{0, 1, numbers.size() / 2, numbers.size() - 1};
+      std::vector<double> picked(places.size(), -1);
+      std::vector<double> listed(places.size(), -1);
+      state->heldNumbersAt(places, picked);
+      state->DesignState::heldNumbersAt(places, listed);
+      for (std::size_t k = 0; k < places.size(); ++k) {
+        EXPECT_EQ(picked[k], numbers[places[k]]) << m->id << " place " << places[k];
+        EXPECT_EQ(listed[k], numbers[places[k]]) << m->id << " place " << places[k];
+      }
+    }
+  }
+}
+
 TEST(HeldNumbers, TheOverflowGuardReadsEveryNumberTheListHolds) {
   for (const ModuleDescriptor* m : allModules()) {
     const auto d = design(*m, {});

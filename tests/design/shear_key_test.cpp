@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfenv>
 #include <map>
 #include <string>
 
@@ -114,6 +115,42 @@ TEST(ShearKey, NothingHoldingTheLargestKeyMayGoItsFullDepth) {
   EXPECT_EQ(key.keyName, largest.name);
   EXPECT_EQ(key.hk, largest.h);
   EXPECT_DOUBLE_EQ(key.Vku, 2 * largest.b * largest.h);  // fc·b·hk
+}
+
+// Every number the key keeps is of the embedment taken, where it holds and where nothing does:
+// the shears each part allows are worked out for that embedment alone.
+TEST(ShearKey, TheKeyTakenKeepsTheNumbersOfItsOwnEmbedment) {
+  const auto steel = tables::steelGrade(tables::CodeEdition::Gb2003, "Q235");
+  ASSERT_TRUE(steel);
+  for (const double V : {40e3, 150e3, 300e3, 600e3}) {
+    ShearKey key;
+    key.tg = 50;
+    const KeySeat seat{.V = V, .Vfb = 0, .tpb = 30, .fc = 11.9, .ffw = 160};
+    designShearKey(*steel, seat, key);
+    ASSERT_TRUE(keyDesigned(key)) << V;
+    const double arm = key.tg + key.hk / 2;
+    EXPECT_EQ(key.Mk, V * arm) << V;
+    EXPECT_EQ(key.sigck, V / (key.keyb * key.hk)) << V;
+    EXPECT_EQ(key.Vkc, seat.fc * key.keyb * key.hk) << V;
+    EXPECT_EQ(key.Vkm, key.fk * key.Wxk / arm) << V;
+    EXPECT_EQ(key.Vku, std::min({key.Vkc, key.Vkv, key.Vkm, key.Vkf, key.Vkw})) << V;
+    // Taken where it holds, the key carries the whole shear; 600 kN is more than any key carries.
+    if (V < 600e3) EXPECT_GE(key.Vku, V) << V;
+    else EXPECT_LT(key.Vku, V);
+  }
+}
+
+// A lever arm of nought (grout as deep as half the embedment, upwards) divides by it: the
+// calculation's guard sees that division whichever way the embedment is found.
+TEST(ShearKey, ANoughtLeverArmIsADivisionTheGuardSees) {
+  const auto steel = tables::steelGrade(tables::CodeEdition::Gb2003, "Q235");
+  ASSERT_TRUE(steel);
+  ShearKey key;
+  key.tg = -50;  // arm = tg + hk/2 = 0 at the first embedment, 100 mm
+  std::feclearexcept(FE_ALL_EXCEPT);
+  designShearKey(*steel, KeySeat{.V = 40e3, .Vfb = 0, .tpb = 30, .fc = 11.9, .ffw = 160}, key);
+  EXPECT_NE(std::fetestexcept(FE_DIVBYZERO), 0);
+  std::feclearexcept(FE_ALL_EXCEPT);
 }
 
 // N + Ta below zero: the plate is pulled off the grout and has no friction, never a negative one.
