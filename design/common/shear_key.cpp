@@ -32,30 +32,42 @@ double sectionModulus(double h, double b, double tw, double tf) {
   return (b * h * h * h - (b - tw) * web * web * web) / (6 * h);
 }
 
+// The key's welds and lever arm at embedment hk.
+struct KeyArms {
+  double arm;          // from the plate's underside to the middle of the embedment
+  double flangeWelds;  // moment resistance of the flange welds' throats
+  double webWelds;     // throat area of the web welds
+  bool web;            // the section has a web between its flanges
+};
+
+// The five stresses of the section at embedment hk under the whole shear. A given section may
+// leave its web or a weld no length: nothing is divided by it (the check of a given key says why
+// it cannot be evaluated).
+KeyArms keyStressesOnly(const tables::HSection& s, double hk, const KeySeat& seat, ShearKey& key) {
+  const double V = seat.V;
+  const double throat = tables::filletThroat * key.hfk;
+  const KeyArms at{key.tg + hk / 2, s.h * throat * 2 * (s.b - 2 * key.hfk),
+                   2 * throat * (s.h - 2 * s.tf - 2 * key.hfk), s.h - 2 * s.tf > 0};
+  key.sigck = V / (s.b * hk);
+  key.tauk = at.web ? V / ((s.h - 2 * s.tf) * s.tw) : 0;
+  key.Mk = V * at.arm;
+  key.sigk = key.Mk / key.Wxk;
+  key.sigfk = at.flangeWelds > 0 ? key.Mk / at.flangeWelds : 0;
+  key.taufk = at.webWelds > 0 ? V / at.webWelds : 0;
+  return at;
+}
+
 // The stresses of the section at embedment hk under the whole shear, and the largest shear each
 // part allows: the least of them is what the key carries.
 void keyStresses(const tables::HSection& s, double hk, const KeySeat& seat, ShearKey& key) {
-  const double V = seat.V;
-  const double throat = tables::filletThroat * key.hfk;
-  const double arm = key.tg + hk / 2;  // from the plate's underside to the middle of the embedment
-  const double flangeWelds = s.h * throat * 2 * (s.b - 2 * key.hfk);
-  const double webWelds = 2 * throat * (s.h - 2 * s.tf - 2 * key.hfk);
-  // A given section may leave its web or a weld no length: nothing is divided by it (the check
-  // of a given key says why it cannot be evaluated).
-  const bool web = s.h - 2 * s.tf > 0;
   key.hk = hk;
-  key.Vk = V;
-  key.sigck = V / (s.b * hk);
-  key.tauk = web ? V / ((s.h - 2 * s.tf) * s.tw) : 0;
-  key.Mk = V * arm;
-  key.sigk = key.Mk / key.Wxk;
-  key.sigfk = flangeWelds > 0 ? key.Mk / flangeWelds : 0;
-  key.taufk = webWelds > 0 ? V / webWelds : 0;
+  key.Vk = seat.V;
+  const KeyArms at = keyStressesOnly(s, hk, seat, key);
   key.Vkc = seat.fc * s.b * hk;
-  key.Vkv = web ? key.fvk * (s.h - 2 * s.tf) * s.tw : 0;
-  key.Vkm = key.fk * key.Wxk / arm;
-  key.Vkf = flangeWelds > 0 ? tables::betaF * seat.ffw * flangeWelds / arm : 0;
-  key.Vkw = webWelds > 0 ? seat.ffw * webWelds : 0;
+  key.Vkv = at.web ? key.fvk * (s.h - 2 * s.tf) * s.tw : 0;
+  key.Vkm = key.fk * key.Wxk / at.arm;
+  key.Vkf = at.flangeWelds > 0 ? tables::betaF * seat.ffw * at.flangeWelds / at.arm : 0;
+  key.Vkw = at.webWelds > 0 ? seat.ffw * at.webWelds : 0;
   key.Vku = std::min({key.Vkc, key.Vkv, key.Vkm, key.Vkf, key.Vkw});
 }
 
@@ -64,27 +76,16 @@ bool keyHolds(const ShearKey& key, const KeySeat& seat) {
          key.taufk <= seat.ffw;
 }
 
-// Whether the section holds at embedment hk: the five stresses of keyStresses, the same numbers,
-// without the shears each part allows, which only the embedment taken needs. Where the lever arm
-// is nought those shears divide by it, and the whole of keyStresses runs so that the guard of the
-// calculation sees the same division.
+// Whether the section holds at embedment hk: the five stresses only, without the shears each part
+// allows, which only the embedment taken needs. Where the lever arm is nought those shears divide
+// by it, and the whole of keyStresses runs so that the guard of the calculation sees the same
+// division.
 bool holdsAt(const tables::HSection& s, double hk, const KeySeat& seat, ShearKey& key) {
-  const double arm = key.tg + hk / 2;
-  if (arm == 0) {
+  if (key.tg + hk / 2 == 0) {
     keyStresses(s, hk, seat, key);
     return keyHolds(key, seat);
   }
-  const double V = seat.V;
-  const double throat = tables::filletThroat * key.hfk;
-  const double flangeWelds = s.h * throat * 2 * (s.b - 2 * key.hfk);
-  const double webWelds = 2 * throat * (s.h - 2 * s.tf - 2 * key.hfk);
-  const bool web = s.h - 2 * s.tf > 0;
-  key.sigck = V / (s.b * hk);
-  key.tauk = web ? V / ((s.h - 2 * s.tf) * s.tw) : 0;
-  key.Mk = V * arm;
-  key.sigk = key.Mk / key.Wxk;
-  key.sigfk = flangeWelds > 0 ? key.Mk / flangeWelds : 0;
-  key.taufk = webWelds > 0 ? V / webWelds : 0;
+  keyStressesOnly(s, hk, seat, key);
   return keyHolds(key, seat);
 }
 
