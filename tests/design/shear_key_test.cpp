@@ -252,6 +252,14 @@ TEST(ShearKey, ALegUnderThePlatesMinimumAsksForPreheating) {
   emitShearKeyTags(key, {60e3, 0, 20, 11.9, 160},
                    [&](std::string_view tag, std::string_view text) { tags[std::string(tag)] = text; });
   EXPECT_EQ(tags["<#hfkvalues>"].find("预热"), std::string::npos) << tags["<#hfkvalues>"];
+
+  // A leg held by the web to exactly 1.5√tpb (1.5×√36 = 9) meets the plate's minimum: no preheating.
+  key.hfk = 9;
+  key.keytw = 7.5;
+  const KeySeat thick{60e3, 0, 36, 11.9, 160};
+  emitShearKeyTags(key, thick, [&](std::string_view tag, std::string_view text) { tags[std::string(tag)] = text; });
+  EXPECT_EQ(tags["<#hfkvalues>"],
+            "hf = EvenUp(max(6, 1.5√tpb)) = EvenUp(max(6, 1.5×√36)) = 10 mm > 1.2tw = 1.2×7.5 = 9 mm，取 hf = 9 mm");
 }
 
 // The grout is an entry of every exposed base, under the shear in the forces' group; the embedded
