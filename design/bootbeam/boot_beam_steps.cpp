@@ -50,7 +50,7 @@ void concreteAndLimit(const Materials& m, Held& h) {
 
 bool pressureUnderPlate(const BootBeamType& type, Held& h, RoundLimit& rounds) {
   const rigidbase::PlatePressure pressure = rigidbase::pressureUnderPlate(
-      type.pressure, {h.N, h.M, h.e, h.L, h.B, h.lt, h.write3, h.Ec, h.n, h.Aems, h.dms}, rounds);
+      type.pressure, {h.N, h.M, h.e, h.L, h.B, h.lt, h.write3, h.Ec, h.n, h.Aems, h.dms, h.zones}, rounds);
   if (pressure.eccentricity == Eccentricity::BeyondBoltRow) h.Es = tables::Es;
   return rigidbase::holdPressure(pressure, h);
 }

@@ -16,6 +16,7 @@
 
 #include "design/common/check_list.h"
 #include "design/common/check_mode.h"
+#include "design/common/compressed_zone.h"
 #include "design/common/design_check.h"
 #include "design/common/module.h"
 #include "design/common/tables.h"
@@ -236,7 +237,9 @@ class StateOf final : public DesignState {
   explicit StateOf(ModuleFunctions<Held> functions) : functions_(functions) {}
   Outcome calculate(const Entries& entries) override {
     const auto run = [&](Held& work) {
+      lendZones(work);
       Outcome done = functions_.calculate(entries, work);
+      lendZones(work, false);
       // A value no format can write (one that overflows when cut to decimals) is a stop, never a
       // design.
       if (!withinLimits(work)) throw CalculationStop{Stop::InvalidNumber};
@@ -424,8 +427,15 @@ class StateOf final : public DesignState {
     return true;
   }
 
+  // A rigid base's calculation borrows the bisections of the compressed zone this state has made
+  // (calculations before it, candidates of 自动调整); its held values never keep the loan.
+  void lendZones(Held& work, bool lend = true) {
+    if constexpr (requires { work.zones; }) work.zones = lend ? &zones_ : nullptr;
+  }
+
   ModuleFunctions<Held> functions_;
   Held held_{};
+  rigidbase::ZoneMemo zones_;
   mutable std::optional<std::vector<NamedValue>> values_;   // of the held values, once listed
   mutable std::optional<std::vector<DesignCheck>> checks_;  // of the held values, once asked for
   mutable bool remediesWritten_ = false;                    // checks_ carry their remedies

@@ -4,6 +4,7 @@
 // panels and thickness, the column's welds to the plate, and the stiffener (the channel base's
 // rib) beside the tension bolts with its welds. Each base's held values add their own parts.
 
+#include "design/common/compressed_zone.h"
 #include "design/common/rigid_branches.h"
 #include "design/common/shear_key.h"
 
@@ -46,6 +47,8 @@ struct ExposedRigidHeld {
   double hjjl = 0, Vimax = 0, ylvR = 0, ylfR = 0, ylequ = 0, fy = 0, f1 = 0, write1 = 0, write2 = 0;
   double hf3 = 0, ylnf = 0, ylvf = 0;
   ShearKey key;  // under the plate where friction does not carry V
+  // The window state's bisections of the compressed zone, lent for one calculation; none outside it.
+  ZoneMemo* zones = nullptr;
 };
 
 }  // namespace pedivo::rigidbase

@@ -34,63 +34,6 @@ std::string judgeText(Eccentricity eccentricity) {
   return "";
 }
 
-CompressedZone bisectCompressedZone(const CompressedZoneInput& in, RoundLimit& rounds) {
-  constexpr int maximumHalvings = 2000;
-  // The factors that do not depend on xn, each multiplied in the order the equation is written,
-  // so every round gives the same digits as the whole expression would.
-  const double squareFactor = 3 * (in.e - in.L / 2);
-  const double boltFactor = 6 * (in.Es / in.Ec) * (in.n / 2) * (in.Aems / in.B) * (in.e + in.L / 2 - in.lt);
-  const double boltArm = in.L - in.lt;
-  const double tolerance = in.tolerance;
-  const auto residual = [&](double x) { return x * x * x + squareFactor * x * x - boltFactor * (boltArm - x); };
-
-  // Halvings go in threes. The first of three goes to the point a step either way that the sign
-  // of the residual at xn picks; the residual there is worked out together with those at the two
-  // points the second halving may reach and the four the third may reach, before any of their
-  // signs is looked at, so the processor overlaps them and waits for one residual in three
-  // halvings. Seven residuals for three halvings, none worked out twice. The choices are indices,
-  // not jumps: their directions are as good as random. The points, the residuals and the order
-  // of the tests are those of halving one step at a time. A bisection that cannot reach the
-  // round limit counts its rounds once, at its end.
-  double xn = in.L;
-  double dx = 0.5 * in.L;
-  double Fx = residual(xn);
-  int halvings = 0;
-  const bool roundsToSpare = rounds.allows(maximumHalvings);
-  const auto halve = [&](double candidate, double residualThere) {
-    if (!roundsToSpare) rounds.next();
-    xn = candidate;
-    dx = dx / 2;
-    Fx = residualThere;
-    ++halvings;
-  };
-  const auto ends = [&] { return std::fabs(Fx) < tolerance || halvings == maximumHalvings; };
-  const auto side = [&] { return Fx > 0 ? 0 : 1; };  // down while the residual is positive
-  while (!ends()) {
-    const double points[2] = {xn - dx, xn + dx};
-    const double first = points[side()];
-    if (first == xn) break;
-    const double step2 = dx / 2, step3 = step2 / 2;
-    const double second[2] = {first - step2, first + step2};
-    const double third[2][2] = {{second[0] - step3, second[0] + step3}, {second[1] - step3, second[1] + step3}};
-    const double firstResidual = residual(first);
-    const double secondResiduals[2] = {residual(second[0]), residual(second[1])};
-    const double thirdResiduals[2][2] = {{residual(third[0][0]), residual(third[0][1])},
-                                         {residual(third[1][0]), residual(third[1][1])}};
-    halve(first, firstResidual);
-    if (ends()) break;
-    const int up = side();
-    if (second[up] == xn) break;
-    halve(second[up], secondResiduals[up]);
-    if (ends()) break;
-    const int up3 = side();
-    if (third[up][up3] == xn) break;
-    halve(third[up][up3], thirdResiduals[up][up3]);
-  }
-  if (roundsToSpare) rounds.advance(halvings);
-  return CompressedZone{xn, dx, Fx};
-}
-
 LinearPressure linearPressure(double N, double M, double B, double L, double lt) {
   LinearPressure p{};
   p.ylmax = N / (B * L) + 6 * M / (B * L * L);
@@ -126,7 +69,8 @@ PlatePressure pressureUnderPlate(const PressurePolicy& policy, const PressureInp
   p.ta = p.linear->ta;
   if (!(in.dms >= equilibriumZoneFromBolt)) return p;
   p.zone = CompressedZoneMethod::Equilibrium;
-  p.bisection = bisectCompressedZone({e, L, lt, B, tables::Es, in.Ec, in.n, in.Aems, policy.zoneTolerance}, rounds);
+  p.bisection =
+      bisectCompressedZone({e, L, lt, B, tables::Es, in.Ec, in.n, in.Aems, policy.zoneTolerance}, rounds, in.zones);
   const double xn = p.xn = p.bisection->xn;
   p.ta = (e - L / 2 + xn / 3) * N / (L - lt - xn / 3);
   p.ylc = overArea ? 2 * N * (e + L / 2 - lt) / (B * xn * (L - lt - xn / 3))

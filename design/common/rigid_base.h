@@ -9,6 +9,7 @@
 #include <string>
 
 #include "design/common/calculation.h"
+#include "design/common/compressed_zone.h"
 #include "design/common/rigid_branches.h"
 #include "design/common/module.h"
 #include "design/common/numbers.h"
@@ -30,20 +31,6 @@ double readAxialForce(const Entries& entries);
 Eccentricity eccentricityCase(double N, double e, double L, double write3);
 // The report's text for the case ("e = 0…", "0 < e ≤ L/6", ...); none before the case is known.
 std::string judgeText(Eccentricity eccentricity);
-
-// The compressed zone xn from the equilibrium of the plate with the tension bolts, by bisection
-// from xn = L with the step L/2. Stops when the residual falls below the tolerance, after 2000
-// halvings, or when a step no longer changes xn; the xn reached is taken.
-struct CompressedZoneInput {
-  double e, L, lt, B, Es, Ec, n, Aems;
-  double tolerance;
-};
-struct CompressedZone {
-  double xn = 0;
-  double dx = 0;  // the last step
-  double Fx = 0;  // the last residual
-};
-CompressedZone bisectCompressedZone(const CompressedZoneInput& in, RoundLimit& rounds);
 
 // The linear pressure under the plate for a large eccentricity, and the bolt tension that holds
 // it down: the edge pressures, the compressed zone xn and the total tension ta.
@@ -71,6 +58,7 @@ struct PressurePolicy {
 struct PressureInput {
   double N, M, e, L, B, lt, write3;  // write3 = L/6 + lt/3
   double Ec, n, Aems, dms;
+  ZoneMemo* zones = nullptr;  // the bisections made before, if kept
 };
 
 // The pressure under the plate and the bolt tension, with the case and the method that gave them.

@@ -134,7 +134,7 @@ void eccentricityAndMaterials(const Materials& m, Held& h) {
 bool pressureUnderPlate(Held& h, RoundLimit& rounds) {
   constexpr rigidbase::PressurePolicy policy{rigidbase::OperandOrder::OverPlateArea, 1e-6, false};
   return rigidbase::holdPressure(
-      rigidbase::pressureUnderPlate(policy, {h.N, h.M, h.e, h.L, h.B, h.lt, h.write3, h.Ec, h.n, h.Aems, h.dms}, rounds),
+      rigidbase::pressureUnderPlate(policy, {h.N, h.M, h.e, h.L, h.B, h.lt, h.write3, h.Ec, h.n, h.Aems, h.dms, h.zones}, rounds),
       h);
 }
 
