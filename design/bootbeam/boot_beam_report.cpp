@@ -254,13 +254,13 @@ void bootBeamReport(const BootBeamType& type, const Held& h, const Entries& e, c
   emitTags(writeTags, h, sink);
   emitCheckerTags(type, h, sink);
   type.ownTags(h, sink);
-  emitWorkingValues(h, type.tShaped, sink);
+  emitWorkingValues(h, type.geometry, sink);
 }
 
 ModuleDescriptor bootBeamDescriptor(const BootBeamType& type, const BootBeamNames& names) {
   ModuleDescriptor d = standard::exposedBaseInputs(true, {});
   nameType(d, names.names);
-  d.resultGroups = {standard::plateLayoutResults(), bootBeamFields(!type.tShaped)};
+  d.resultGroups = {standard::plateLayoutResults(), bootBeamFields(type.geometry.hasTopPlate)};
   d.resultGroups.insert(d.resultGroups.end(), names.ownResults.begin(), names.ownResults.end());
   d.resultGroups.push_back(boltAndShearFields());
   d.plateThicknesses = names.plateThicknesses;

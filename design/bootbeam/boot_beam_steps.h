@@ -9,6 +9,7 @@
 #include <string>
 
 #include "design/bootbeam/boot_beam.h"
+#include "design/bootbeam/boot_beam_geometry.h"
 #include "design/common/calculation.h"
 #include "design/common/check_mode.h"
 #include "design/common/column_section.h"
@@ -61,7 +62,7 @@ struct BootBeamType {
   std::span<const HeldTag<Held>> momentTags;
   std::span<const HeldTag<Held>> partTags;
   void (*ownTags)(const Held&, const TagEmitter&);
-  bool tShaped;  // the tension bolts on stiffeners outside the boot beams, not under a top plate
+  BootBeamGeometry geometry;  // where the stiffeners (ribs) and the tension bolts stand
 };
 
 using rigidbase::Bearing;

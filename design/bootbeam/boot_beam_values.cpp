@@ -21,19 +21,20 @@ rigidbase::PressureNumbers pressure(const Held& h) {
   return {h.N, h.M, h.e, h.L, h.B, h.lt, h.xn, h.ylmax, h.ylmin, h.ta, h.n, h.Aems, h.eccentricity, h.zone};
 }
 
-// The stiffener (T-shaped) or rib (channel): what differs between the two is where it stands.
-struct Stiffener {
-  const char* arm;     // its outstand along the plate, in symbols
-  double armValue;
-  double cut;          // the corner cut off its height and welds: 15 or 30 mm
-  const char* cutText;
-};
-Stiffener stiffener(const Held& h, bool tShaped) {
-  return tShaped ? Stiffener{"c + bt", h.c + h.bt, 15, "15"} : Stiffener{"a + lt", h.a + h.lt, 30, "30"};
+// The stiffener's (rib's) arm with its numbers: "90 + 60".
+std::string armNumbers(const Held& h, const BootBeamGeometry& g) {
+  return n(h.*g.stiffenerArm.first) + " + " + n(h.*g.stiffenerArm.second);
 }
 
-std::string armNumbers(const Held& h, bool tShaped) {
-  return tShaped ? n(h.c) + " + " + n(h.bt) : n(h.a) + " + " + n(h.lt);
+// The boot beam's outstand over its thickness with its numbers.
+std::string outstandValues(const Held& h, BootBeamOutstand outstand) {
+  switch (outstand) {
+    case BootBeamOutstand::ToPlateEnd:
+      return "(a + lt)/tsh = (" + n(h.a) + " + " + n(h.lt) + ")/" + n(h.tsh);
+    case BootBeamOutstand::HalfBeyondColumn:
+      return "((L − hb)/2)/tsh = ((" + n(h.L) + " − " + n(h.hb) + ")/2)/" + n(h.tsh);
+  }
+  return {};
 }
 
 // The pressure q(x) = σc·(xn − x)/xn written with its numbers, x given in symbols and numbers.
@@ -45,7 +46,7 @@ std::string pressureAt(const Held& h, const std::string& x) {
 std::string betaFfw(const Held& h) { return "βf·ffw = " + operand(tables::betaF) + "×" + n(h.ffw); }
 
 // The numbers of the plate's, the boot beams' and their welds' checks; false for another check.
-bool writeBootBeamValues(DesignCheck& check, const Held& h, bool tShaped) {
+bool writeBootBeamValues(DesignCheck& check, const Held& h, const BootBeamGeometry& g) {
   const std::string_view id = check.id;
   const std::string betaF = operand(tables::betaF);
   const std::string Vshmax = kNOperand(h.Vshmax);
@@ -67,10 +68,7 @@ bool writeBootBeamValues(DesignCheck& check, const Held& h, bool tShaped) {
   } else if (id == "bootBeamWeldLeg") {
     writeValues(check, "hf", "min(tsh, tf) = min(" + n(h.tsh) + ", " + n(h.tf) + ")");
   } else if (id == "bootBeamSlenderness") {
-    writeValues(check,
-                tShaped ? "(a + lt)/tsh = (" + n(h.a) + " + " + n(h.lt) + ")/" + n(h.tsh)
-                        : "((L − hb)/2)/tsh = ((" + n(h.L) + " − " + n(h.hb) + ")/2)/" + n(h.tsh),
-                "18√(235/fy) = 18×√(235/" + n(h.fy) + ")");
+    writeValues(check, outstandValues(h, g.bootBeamOutstand), "18√(235/fy) = 18×√(235/" + n(h.fy) + ")");
   } else if (id == "plateWeld") {
     writeValues(check, "σN + σM = N/(2AF + Aeww) + (M·L/4)/Iw = " + kNOperand(h.N) + "/(2×" + n(h.AF) + " + " +
                            n(h.Aeww) + ") + (" + kNmOperand(h.M) + "×" + n(h.L) + "/4)/" + n(trunc(h.Iw)),
@@ -84,30 +82,32 @@ bool writeBootBeamValues(DesignCheck& check, const Held& h, bool tShaped) {
 }
 
 // The numbers of the stiffener's (the rib's), the layout's and the diaphragm's checks.
-void writePartValues(DesignCheck& check, const Held& h, bool tShaped) {
+void writePartValues(DesignCheck& check, const Held& h, const BootBeamGeometry& g) {
   const std::string_view id = check.id;
   const std::string betaF = operand(tables::betaF);
-  const Stiffener rib = stiffener(h, tShaped);
-  const std::string arm = "(" + armNumbers(h, tShaped) + ")";
+  const std::string armSymbols = g.stiffenerArm.formula;
+  const std::string arm = "(" + armNumbers(h, g) + ")";
   const std::string Vimax = kNOperand(h.Vimax);
   const std::string hf3 = n(h.hf3);
   if (id == "stiffener") {
     writeValues(check, "√(σ² + 3τ²) = √(" + cut3(h.ylfR) + "² + 3×" + cut3(h.ylvR) + "²)", "1.1f = 1.1×" + n(h.f1));
   } else if (id == "slenderness") {
-    writeValues(check, std::string("(") + rib.arm + ")/ts = " + arm + "/" + n(h.tjjl),
-                "18√(235/fy) = 18×√(235/" + n(h.fy) + ")");
+    writeValues(check, "(" + armSymbols + ")/ts = " + arm + "/" + n(h.tjjl), "18√(235/fy) = 18×√(235/" + n(h.fy) + ")");
   } else if (id == "stiffenerPlateWeld") {
-    writeValues(check, std::string("σf = Vimax/(1.4hf·(") + rib.arm + " − 2hf − 15)) = " + Vimax + "/(1.4×" + hf3 +
-                           "×(" + armNumbers(h, tShaped) + " − 2×" + hf3 + " − 15))",
+    writeValues(check,
+                "σf = Vimax/(1.4hf·(" + armSymbols + " − 2hf − 15)) = " + Vimax + "/(1.4×" + hf3 + "×(" +
+                    armNumbers(h, g) + " − 2×" + hf3 + " − 15))",
                 betaFfw(h));
   } else if (id == "stiffenerUpstandWeld") {
-    const auto [length, Wf, tau, sigma] =
-        upstandWeld({.load = h.Vimax, .outstand = rib.armValue, .height = h.hjjl, .upstandEnds = rib.cut}, h.hf3);
-    writeValues(check, std::string("lv = hs − 2hf − ") + rib.cutText + " = " + n(length) +
-                           " mm，τf = Vimax/(1.4hf·lv) = " + Vimax + "/(1.4×" + hf3 + "×" + n(length) + ") = " +
-                           cut3(tau) + " N/mm²，σf = ((" + rib.arm + ")·Vimax/2)/(0.7hf·lv²/3) = (" + arm + "×" +
-                           Vimax + "/2)/(0.7×" + hf3 + "×" + n(length) + "²/3) = " + cut3(sigma) +
-                           " N/mm²，√(τf² + (σf/βf)²) = √(" + cut3(tau) + "² + (" + cut3(sigma) + "/" + betaF + ")²)",
+    const auto [length, Wf, tau, sigma] = upstandWeld(
+        {.load = h.Vimax, .outstand = g.stiffenerArm.of(h), .height = h.hjjl, .upstandEnds = g.stiffenerCornerCut},
+        h.hf3);
+    writeValues(check,
+                "lv = hs − 2hf − " + n(g.stiffenerCornerCut) + " = " + n(length) +
+                    " mm，τf = Vimax/(1.4hf·lv) = " + Vimax + "/(1.4×" + hf3 + "×" + n(length) + ") = " + cut3(tau) +
+                    " N/mm²，σf = ((" + armSymbols + ")·Vimax/2)/(0.7hf·lv²/3) = (" + arm + "×" + Vimax + "/2)/(0.7×" +
+                    hf3 + "×" + n(length) + "²/3) = " + cut3(sigma) + " N/mm²，√(τf² + (σf/βf)²) = √(" + cut3(tau) +
+                    "² + (" + cut3(sigma) + "/" + betaF + ")²)",
                 "ffw");
   } else if (id == "layout") {
     writeValues(check, "2c = 2×" + n(h.c), "bf");
@@ -149,7 +149,7 @@ void emitBoltPlateValues(const Held& h, const TagEmitter& sink) {
 }
 
 // The boot beams' section and moments, and the welds of column and boot beams to the plate.
-void emitBootBeamValues(const Held& h, bool tShaped, const TagEmitter& sink) {
+void emitBootBeamValues(const Held& h, const CantileverMomentTags& moments, const TagEmitter& sink) {
   // The boot beams with the plate as their flange.
   const std::string t = n(h.tpb);
   const std::string B = n(h.B);
@@ -165,10 +165,10 @@ void emitBootBeamValues(const Held& h, bool tShaped, const TagEmitter& sink) {
                             operand(ValueFormat::KN3, h.N) + "/2");
   const std::string L = n(h.L);
   const std::string hb = n(h.hb);
-  sink(tShaped ? "<#Msh11values>" : "<#Msh1values>", "q((L − hb)/4)·(L − hb)²·B/8 = " +
-                                                         pressureAt(h, "(" + L + " − " + hb + ")/4") + "×(" + L +
-                                                         " − " + hb + ")²×" + B + "/8×10⁻⁶");
-  if (tShaped) sink("<#Msh12values>", "Ta·a = " + operand(ValueFormat::KN3, h.ta) + "×" + n(h.a) + "×10⁻³");
+  sink(moments.pressure, "q((L − hb)/4)·(L − hb)²·B/8 = " + pressureAt(h, "(" + L + " − " + hb + ")/4") + "×(" + L +
+                             " − " + hb + ")²×" + B + "/8×10⁻⁶");
+  if (!moments.boltRow.empty())
+    sink(moments.boltRow, "Ta·a = " + operand(ValueFormat::KN3, h.ta) + "×" + n(h.a) + "×10⁻³");
   sink("<#Msh2values>", "q(L/2)·hb²/8·B = " + pressureAt(h, L + "/2") + "×" + hb + "²/8×" + B + "×10⁻⁶");
   // Column and boot beams welded all round to the plate.
   const std::string hf = n(h.hf5);
@@ -181,23 +181,22 @@ void emitBootBeamValues(const Held& h, bool tShaped, const TagEmitter& sink) {
 }
 
 // The stiffener's (the rib's) load and stresses, and the channel's diaphragm load.
-void emitStiffenerValues(const Held& h, bool tShaped, const TagEmitter& sink) {
+void emitStiffenerValues(const Held& h, const BootBeamGeometry& g, const TagEmitter& sink) {
   const std::string B = n(h.B);
   const std::string L = n(h.L);
   const std::string aLt = n(h.a) + " + " + n(h.lt);
-  const Stiffener rib = stiffener(h, tShaped);
+  const std::string cut = n(g.stiffenerCornerCut);
   const std::string Vimax = kNOperand(h.Vimax);
-  const std::string height = "(" + n(h.hjjl) + " − " + rib.cutText + ")";
-  if (tShaped)
+  const std::string height = "(" + n(h.hjjl) + " − " + cut + ")";
+  if (g.stiffenerTakesPressure)
     sink("<#Vivalues>", "(B − bf)·L/4·q(L/4) = (" + B + " − " + n(h.bf) + ")×" + L + "/4×" + pressureAt(h, L + "/4") +
                             "×10⁻³");
-  sink("<#ylvRvalues>", std::string("Vimax/((hs − ") + rib.cutText + ")·ts) = " + Vimax + "/(" + height + "×" +
-                            n(h.tjjl) + ")");
+  sink("<#ylvRvalues>", "Vimax/((hs − " + cut + ")·ts) = " + Vimax + "/(" + height + "×" + n(h.tjjl) + ")");
   const std::string Ws = "(" + height + "²×" + n(h.tjjl) + "/6)";
   sink("<#ylfRvalues>", h.stiffenerAlongLength
                            ? "(a + lt)·Vimax/2/Ws = (" + aLt + ")×" + Vimax + "/2/" + Ws
                            : "(B − bf)·Vimax/4/Ws = (" + B + " − " + n(h.bf) + ")×" + Vimax + "/4/" + Ws);
-  if (!tShaped) {
+  if (g.hasTopPlate) {
     const double s = diaphragmSpan(h);
     sink("<#qvalues>", "σc·(xn − s/4)/xn·s/2（s = (L − hb)/2 + lt = " + n(s) + " mm） = " + pressureAt(h, n(s) + "/4") +
                            "×" + n(s) + "/2");
@@ -206,19 +205,19 @@ void emitStiffenerValues(const Held& h, bool tShaped, const TagEmitter& sink) {
 
 }  // namespace
 
-void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h, bool tShaped) {
+void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h, const BootBeamGeometry& g) {
   rigidbase::writePressureValues(checks, pressure(h));
   for (DesignCheck& check : checks)
-    if (!writeBootBeamValues(check, h, tShaped)) writePartValues(check, h, tShaped);
+    if (!writeBootBeamValues(check, h, g)) writePartValues(check, h, g);
   writeShearKeyValues(checks, h.key, keySeatOf(h));
 }
 
-void emitWorkingValues(const Held& h, bool tShaped, const TagEmitter& sink) {
+void emitWorkingValues(const Held& h, const BootBeamGeometry& g, const TagEmitter& sink) {
   sink("<#tavalues>", rigidbase::boltTensionValues(pressure(h)));
   sink("<#Ntalvalues>", "2Ta/n = 2×" + operand(ValueFormat::KN3, h.ta) + "/" + n(h.n));
-  if (tShaped) emitBoltPlateValues(h, sink);
-  emitBootBeamValues(h, tShaped, sink);
-  emitStiffenerValues(h, tShaped, sink);
+  if (g.hasBoltZonePlate) emitBoltPlateValues(h, sink);
+  emitBootBeamValues(h, g.cantileverMomentTags, sink);
+  emitStiffenerValues(h, g, sink);
   emitShearKeyTags(h.key, keySeatOf(h), sink);
 }
 

@@ -7,16 +7,17 @@
 #include <vector>
 
 #include "design/bootbeam/boot_beam.h"
+#include "design/bootbeam/boot_beam_geometry.h"
 #include "design/common/design_check.h"
 #include "design/common/module.h"
 
 namespace pedivo::bootbeam {
 
-void writeCheckValues(std::vector<DesignCheck>& checks, const BootBeamHeld& h, bool tShaped);
+void writeCheckValues(std::vector<DesignCheck>& checks, const BootBeamHeld& h, const BootBeamGeometry& geometry);
 
 // The quantities between the steps, each as its formula and the same with its numbers, for the
 // template to follow with the quantity's own tag: "ax = <#axvalues> = <#ax> mm".
 // "<#tavalues>", "<#axvalues>", "<#Ixvalues>", "<#Aewwvalues>", "<#Iwvalues>", "<#qvalues>", … .
-void emitWorkingValues(const BootBeamHeld& h, bool tShaped, const TagEmitter& sink);
+void emitWorkingValues(const BootBeamHeld& h, const BootBeamGeometry& geometry, const TagEmitter& sink);
 
 }  // namespace pedivo::bootbeam

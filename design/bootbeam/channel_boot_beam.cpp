@@ -92,7 +92,7 @@ const BootBeamType channel{
     .momentTags = momentTags,
     .partTags = diaphragmTags,
     .ownTags = ownTags,
-    .tShaped = false,
+    .geometry = channelGeometry,
 };
 
 // ---- plate plan and bearing ------------------------------------------------------------------
@@ -186,8 +186,9 @@ enum class RibWeldEnd {
 // The rib welds as they stand: the upstand weld loses 30 mm at its ends, 15 at the plate and 15
 // under the top plate.
 StiffenerWeldInputs ribWeldInputs(const Held& h) {
-  return {.load = h.Vimax, .outstand = h.a + h.lt, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-          .upstandEnds = tables::ribCornerCuts, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = false};
+  const BootBeamGeometry& g = channelGeometry;
+  return {.load = h.Vimax, .outstand = g.stiffenerArm.of(h), .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
+          .upstandEnds = g.stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = false};
 }
 
 RibWeldEnd ribWelds(const Materials& m, Held& h, RoundLimit& rounds) {
@@ -239,13 +240,14 @@ enum class RibEnd {
 
 RibEnd ribTrial(const Materials& m, Held& h) {
   h.Vimax = h.Ntal / 2;
-  const double height = h.hjjl - tables::ribCornerCuts;  // the section clear of both corner cuts
+  const BootBeamGeometry& g = channelGeometry;
+  const double height = h.hjjl - g.stiffenerCornerCut;  // the section clear of both corner cuts
   h.ylvR = h.Vimax / height / h.tjjl;
-  h.ylfR = ((h.a + h.lt) * h.Vimax / 2) / (height * height * h.tjjl / 6);
+  h.ylfR = (g.stiffenerArm.of(h) * h.Vimax / 2) / (height * height * h.tjjl / 6);
   h.fy = m.steel->fy;
   h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
-  h.write1 = (h.a + h.lt) / h.tjjl;
+  h.write1 = g.stiffenerArm.of(h) / h.tjjl;
   h.write2 = tables::outstandLimit(h.fy);
   if (h.ylequ > tables::equivalentStressFactor * h.f1) return RibEnd::Overstressed;
   if (h.write1 > h.write2) return RibEnd::TooSlender;
@@ -452,12 +454,13 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   if (!givenPlateAndBootBeams(channel, m, h, rounds, f)) return givenAxialTension();
   h.Ntal = 2 * h.ta / h.n;
   h.ffw = m.steel->ffw;
-  if (stiffenerHasHeight(h.hjjl, 30, {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, f)) {
+  if (stiffenerHasHeight(h.hjjl, channelGeometry.stiffenerCornerCut,
+                         {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, f)) {
     ribTrial(m, h);
     if (const auto w = givenStiffenerWelds(ribWeldInputs(h), h.hf3, "stiffenerPlateWeld", "stiffenerUpstandWeld", f))
       h.ylnf = w->ylnf, h.ylvf = w->ylvf;
   } else {
-    h.write1 = (h.a + h.lt) / h.tjjl;
+    h.write1 = channelGeometry.stiffenerArm.of(h) / h.tjjl;
     h.write2 = tables::outstandLimit(m.steel->fy);
   }
   givenDiaphragm(m, h, f);

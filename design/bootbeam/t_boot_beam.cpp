@@ -86,7 +86,7 @@ const BootBeamType tShaped{
     .momentTags = momentTags,
     .partTags = {},
     .ownTags = ownTags,
-    .tShaped = true,
+    .geometry = tShapedGeometry,
 };
 
 // ---- plate plan and bearing ------------------------------------------------------------------
@@ -190,7 +190,7 @@ enum class StiffenerEnd {
 void stiffenerStresses(const Materials& m, Held& h) {
   h.Vi = (h.B - h.bf) * h.L / 4 * pressureAt(h, h.L / 4);
   h.Vimax = std::max(h.Vi, h.Ntal);
-  const double height = h.hjjl - tables::stiffenerCornerCut;  // the section clear of the corner cut
+  const double height = h.hjjl - tShapedGeometry.stiffenerCornerCut;  // the section clear of the corner cut
   h.ylvR = h.Vimax / height / h.tjjl;
   const double Ws = height * height * h.tjjl / 6;
   h.stiffenerAlongLength = !(h.Vi > h.Ntal);
@@ -204,7 +204,7 @@ StiffenerEnd stiffenerTrial(const Materials& m, Held& h) {
   if (h.hjjl > h.hsh) return StiffenerEnd::AboveBootBeam;
   stiffenerStresses(m, h);
   if (h.ylequ > tables::equivalentStressFactor * h.f1) return StiffenerEnd::Overstressed;
-  h.write1 = (h.c + h.bt) / h.tjjl;
+  h.write1 = tShapedGeometry.stiffenerArm.of(h) / h.tjjl;
   h.write2 = tables::outstandLimit(h.fy);
   if (h.write1 > h.write2) return StiffenerEnd::TooSlender;
   return StiffenerEnd::Holds;
@@ -212,8 +212,9 @@ StiffenerEnd stiffenerTrial(const Materials& m, Held& h) {
 
 StiffenerWeldInputs stiffenerWeldInputs(const Materials& m, Held& h) {
   h.ffw = m.steel->ffw;
-  return {.load = h.Vimax, .outstand = h.c + h.bt, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-          .upstandEnds = tables::stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true};
+  const BootBeamGeometry& g = tShapedGeometry;
+  return {.load = h.Vimax, .outstand = g.stiffenerArm.of(h), .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
+          .upstandEnds = g.stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true};
 }
 
 // The stiffener from 200 mm high, again higher or thicker until it and its welds hold.
@@ -269,9 +270,10 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   const Materials m = readMaterials(e);
   takeGivenBase(tShaped, e, sizeFields, s, h);
   if (!givenPlateAndBootBeams(tShaped, m, h, rounds, f)) return givenAxialTension();
-  h.write1 = (h.c + h.bt) / h.tjjl;
+  h.write1 = tShapedGeometry.stiffenerArm.of(h) / h.tjjl;
   h.write2 = tables::outstandLimit(m.steel->fy);
-  if (stiffenerHasHeight(h.hjjl, tables::stiffenerCornerCut, {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, f)) {
+  if (stiffenerHasHeight(h.hjjl, tShapedGeometry.stiffenerCornerCut,
+                         {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, f)) {
     stiffenerStresses(m, h);
     const StiffenerWeldInputs welds = stiffenerWeldInputs(m, h);
     if (const auto w = givenStiffenerWelds(welds, h.hf3, "stiffenerPlateWeld", "stiffenerUpstandWeld", f))

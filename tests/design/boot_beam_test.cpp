@@ -7,12 +7,16 @@
 
 #include <chrono>
 #include <cmath>
+#include <regex>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "design/common/calculation.h"
 #include "design/common/design_session.h"
 #include "design/common/numbers.h"
 #include "design/common/rigid_base.h"
+#include "design/common/tables.h"
 #include "adjust_cases.h"
 #include "design_probe.h"
 
@@ -368,7 +372,7 @@ TEST(BootBeamWeld, LegTwoTenthsShortFails) {
   EXPECT_NEAR(short2.demand, 16.2, 1e-12);
   EXPECT_FALSE(short2.ok());
   std::vector<DesignCheck> checks{short2};
-  writeCheckValues(checks, h, true);
+  writeCheckValues(checks, h, tShapedGeometry);
   EXPECT_NE(checks[0].values.find("= 16.2 mm > hf + 0.1 = 16 + 0.1 = 16.1 mm（含焊脚取整容差 0.1 mm）"), std::string::npos)
       << checks[0].values;
   tBootBeamRemedies.checks(h, checks);
@@ -393,6 +397,49 @@ TEST(BootBeamWeld, AnyLengthLeftAsksItsLeg) {
   EXPECT_DOUBLE_EQ(checks[0].demand, 1e4 / (1.4 * 0.5 * 200));
   tBootBeamRemedies.checks(h, checks);
   EXPECT_NE(checks[0].remedy.find("焊缝长 0.5 mm，所需焊脚 71.428 mm"), std::string::npos) << checks[0].remedy;
+}
+
+// The numbers a line of check values writes from `from` on, in their order ("×10³" gives a 10).
+std::vector<double> numbersAfter(const std::string& text, std::string_view from) {
+  const std::size_t start = text.find(from);
+  if (start == std::string::npos) return {};
+  std::vector<double> numbers;
+  const std::regex number(R"(\d+(\.\d+)?)");
+  const std::string rest = text.substr(start + from.size());
+  for (auto it = std::sregex_iterator(rest.begin(), rest.end(), number); it != std::sregex_iterator(); ++it)
+    numbers.push_back(std::stod(it->str()));
+  return numbers;
+}
+
+// Each base prints its stiffener's (rib's) outstand and corner cuts with the numbers its design
+// worked with: the printed outstand over the thickness is the slenderness checked, the printed weld
+// length is the height less two legs and the cuts, and with that length and outstand the upstand
+// weld's stress and the stiffener's shear stress come out as checked. The defaults give outstands
+// with c + bt ≠ a + lt on both bases, so a base printing the other base's outstand shows here.
+TEST(BootBeamBases, PrintedStiffenerOutstandAndCutsRecomputeTheChecks) {
+  for (const ModuleDescriptor* module : {&tShaped(), &channel()}) {
+    const Design d = design(*module, {});
+    SCOPED_TRACE(module->id);
+    ASSERT_NE(d["c"] + d["bt"], d["a"] + d["lt"]);
+    const auto slenderness = d.check("slenderness");
+    const auto upstand = d.check("stiffenerUpstandWeld");
+    ASSERT_TRUE(slenderness && upstand);
+    const std::vector<double> arm = numbersAfter(slenderness->values, "/ts = ");  // (x + y)/ts
+    ASSERT_GE(arm.size(), 3u) << slenderness->values;
+    const double outstand = arm[0] + arm[1];
+    EXPECT_DOUBLE_EQ(outstand / arm[2], slenderness->demand) << slenderness->values;
+    const std::vector<double> weld = numbersAfter(upstand->values, "lv = hs − 2hf − ");  // cut = lv
+    ASSERT_GE(weld.size(), 2u) << upstand->values;
+    const double hf = d["hf3"], V = d["Vimax"], lv = weld[1];
+    EXPECT_EQ(lv, d["hjjl"] - 2 * hf - weld[0]) << upstand->values;
+    const double tau = V / (1.4 * hf * lv);
+    const double sigma = outstand * V / 2 / (0.7 * hf * lv * lv / 3);
+    EXPECT_NEAR(std::hypot(tau, sigma / tables::betaF), upstand->demand, 1e-9 * upstand->demand) << upstand->values;
+    const std::vector<double> shear = numbersAfter(d.tag("<#ylvRvalues>"), "Vimax/((hs − ");
+    ASSERT_FALSE(shear.empty()) << d.tag("<#ylvRvalues>");
+    EXPECT_EQ(shear[0], weld[0]);
+    EXPECT_NEAR(V / ((d["hjjl"] - shear[0]) * d["tjjl"]), d["ylvR"], 1e-9 * d["ylvR"]);
+  }
 }
 
 // The report prints the branches the steps took: what sized the plate, and which way the

@@ -1,0 +1,80 @@
+#pragma once
+// Where the parts of the two boot-beam bases stand, as far as the steps they share, their numbers
+// and their report tell them apart. The T-shaped base holds its tension bolts on stiffeners outside
+// the boot beams; the channel base closes the boot beams with a top plate over the bolts, with
+// ribs beside them and diaphragms across.
+
+#include <string_view>
+
+#include "design/bootbeam/boot_beam.h"
+#include "design/common/tables.h"
+
+namespace pedivo::bootbeam {
+
+// A part's outstand along the plate as the sum of two plate-layout distances.
+struct LayoutOutstand {
+  double BootBeamHeld::*first;
+  double BootBeamHeld::*second;
+  const char* formula;  // the same in symbols: "c + bt"
+
+  double of(const BootBeamHeld& h) const { return h.*first + h.*second; }
+};
+
+// Across the plate from the column flange's centre line past the bolt to the plate edge.
+inline constexpr LayoutOutstand flangeToPlateSide{&BootBeamHeld::c, &BootBeamHeld::bt, "c + bt"};
+// Along the plate from the boot beam past the bolt to the plate end.
+inline constexpr LayoutOutstand bootBeamToPlateEnd{&BootBeamHeld::a, &BootBeamHeld::lt, "a + lt"};
+
+// The boot beam's outstand beyond the column, as its slenderness check writes it.
+enum class BootBeamOutstand {
+  ToPlateEnd,        // a + lt: the plate ends where the bolt layout does
+  HalfBeyondColumn,  // (L − hb)/2: the plate grows in length past the bolt layout
+};
+
+// The report tags of the cantilever's moments beyond the column, written with their numbers.
+struct CantileverMomentTags {
+  std::string_view pressure;  // the pressure's
+  std::string_view boltRow;   // the bolt row's pull Ta·a; empty where no bolt pulls the cantilever
+};
+
+struct BootBeamGeometry {
+  // The stiffener's (rib's) outstand along the plate: its width over its thickness, and the
+  // length its weld to the plate runs and the arm its upstand weld bends over.
+  LayoutOutstand stiffenerArm;
+  // What the stiffener's (rib's) section and its upstand weld lose in height to corner cuts, mm.
+  double stiffenerCornerCut;
+  BootBeamOutstand bootBeamOutstand;
+  CantileverMomentTags cantileverMomentTags;
+  // The tension bolts stand outside the boot beams: the plate at the bolts is sized for their pull.
+  bool hasBoltZonePlate;
+  // The stiffener carries the pressure on the plate beside the boot beam as well as a bolt's pull.
+  bool stiffenerTakesPressure;
+  // A top plate closes the boot beams, its thickness listed with theirs, and diaphragms span
+  // between them under the pressure beyond the column.
+  bool hasTopPlate;
+};
+
+// Stiffeners beside the tension bolts outside the boot beams, cut at their corner on the plate.
+inline constexpr BootBeamGeometry tShapedGeometry{
+    .stiffenerArm = flangeToPlateSide,
+    .stiffenerCornerCut = tables::stiffenerCornerCut,
+    .bootBeamOutstand = BootBeamOutstand::ToPlateEnd,
+    .cantileverMomentTags = {"<#Msh11values>", "<#Msh12values>"},
+    .hasBoltZonePlate = true,
+    .stiffenerTakesPressure = true,
+    .hasTopPlate = false,
+};
+
+// Ribs beside the tension bolts under the top plate, cut at both ends: at the plate and under the
+// top plate.
+inline constexpr BootBeamGeometry channelGeometry{
+    .stiffenerArm = bootBeamToPlateEnd,
+    .stiffenerCornerCut = tables::ribCornerCuts,
+    .bootBeamOutstand = BootBeamOutstand::HalfBeyondColumn,
+    .cantileverMomentTags = {"<#Msh1values>", {}},
+    .hasBoltZonePlate = false,
+    .stiffenerTakesPressure = false,
+    .hasTopPlate = true,
+};
+
+}  // namespace pedivo::bootbeam
