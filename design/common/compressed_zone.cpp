@@ -92,11 +92,14 @@ std::size_t ZoneMemo::hashOf(const Bits& bits) {
   return static_cast<std::size_t>(h);
 }
 
-const ZoneBisection* ZoneMemo::find(const ZoneEquation& equation) const {
+const ZoneBisection* ZoneMemo::find(const ZoneEquation& equation) {
+  ++looks_;
   if (places_.empty()) return nullptr;
   const Bits bits = bitsOf(equation);
   const Place& place = places_[hashOf(bits) & (places_.size() - 1)];
-  return place.taken && place.equation == bits ? &place.bisection : nullptr;
+  if (!place.taken || place.equation != bits) return nullptr;
+  ++finds_;
+  return &place.bisection;
 }
 
 void ZoneMemo::putIn(const Bits& bits, const ZoneBisection& bisection) {
@@ -120,7 +123,7 @@ void ZoneMemo::keep(const ZoneEquation& equation, const ZoneBisection& bisection
 
 CompressedZone bisectCompressedZone(const CompressedZoneInput& in, RoundLimit& rounds, ZoneMemo* memo) {
   const ZoneEquation equation = zoneEquation(in);
-  if (memo == nullptr || rounds.used() < memoFromRound) return bisect(equation, rounds).zone;
+  if (memo == nullptr || rounds.used() < memoFromRound || !memo->worthLooking()) return bisect(equation, rounds).zone;
   if (const ZoneBisection* kept = memo->find(equation)) {
     // Near the round limit, the stop comes at the halving where the bisection would stop.
     rounds.advance(kept->halvings);

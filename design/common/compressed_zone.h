@@ -49,10 +49,16 @@ class ZoneMemo {
  public:
   static constexpr std::size_t firstRoom = 64;
   static constexpr std::size_t room = 2048;
-  const ZoneBisection* find(const ZoneEquation& equation) const;
+  // A kept equation's bisection; each call counts as a look.
+  const ZoneBisection* find(const ZoneEquation& equation);
   void keep(const ZoneEquation& equation, const ZoneBisection& bisection);
   // Equations kept.
   std::size_t size() const { return kept_; }
+  // Whether looking up is still worth its cost: after `trialLooks` looks, at least one in
+  // `worthFinding` found. A design that walks its bolts up the table never meets an equation twice.
+  static constexpr long trialLooks = 2048;
+  static constexpr long worthFinding = 8;
+  bool worthLooking() const { return looks_ < trialLooks || finds_ * worthFinding >= looks_; }
 
  private:
   using Bits = std::array<std::uint64_t, 5>;
@@ -66,6 +72,7 @@ class ZoneMemo {
   void putIn(const Bits& bits, const ZoneBisection& bisection);
   std::vector<Place> places_;  // a power of two of them, or none before the first is kept
   std::size_t kept_ = 0;
+  long looks_ = 0, finds_ = 0;
 };
 
 // Rounds a design has spent before its bisections are looked up and kept: a short design seldom

@@ -163,6 +163,19 @@ TEST(CompressedZoneMemo, KeepsAtMostItsRoomAndFindsTheLastKept) {
   EXPECT_GT(memo.size(), ZoneMemo::room / 2);  // the places picked spread over the room
 }
 
+TEST(CompressedZoneMemo, StopsLookingWhereItSeldomFinds) {
+  ZoneMemo memo;
+  RoundLimit rounds = longDesign();
+  // A plate that only ever grows: every equation new.
+  for (long i = 0; i < ZoneMemo::trialLooks + 100; ++i)
+    bisectCompressedZone({900, 870 + static_cast<double>(i), 90, 500, tables::Es, 31500, 8, 1120, 1e-6}, rounds, &memo);
+  EXPECT_FALSE(memo.worthLooking());
+  // Nothing more is looked up or kept.
+  const std::size_t kept = memo.size();
+  bisectCompressedZone({900, 600, 90, 500, tables::Es, 31500, 8, 1120, 1e-6}, rounds, &memo);
+  EXPECT_EQ(memo.size(), kept);
+}
+
 // A quantity a design never reached is 0 or an empty text in a window just opened; a window that
 // designed before keeps its earlier value there.
 bool reached(const NamedValue& v) {
