@@ -65,19 +65,24 @@ QImage paletteImage(const QImage& image) {
   indexed.setColorTable(palette);
   indexed.setDotsPerMeterX(image.dotsPerMeterX());
   indexed.setDotsPerMeterY(image.dotsPerMeterY());
+  // Most of a picture is paper, and a line is a run of one colour: the colour just looked up is
+  // kept, and the table is asked only where the colour changes.
   std::unordered_map<QRgb, uchar> found{{qRgb(255, 255, 255), 0}};
-  for (int y = 0; y < image.height(); ++y) {
+  QRgb last = 0xffffffffu;
+  uchar lastIndex = 0;
+  const int width = image.width(), height = image.height();
+  for (int y = 0; y < height; ++y) {
     const auto* from = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     uchar* to = indexed.scanLine(y);
-    for (int x = 0; x < image.width(); ++x) {
+    for (int x = 0; x < width; ++x) {
       const QRgb colour = from[x] | 0xff000000u;
-      if (colour == 0xffffffffu) {
-        to[x] = 0;
-        continue;
+      if (colour != last) {
+        auto known = found.find(colour);
+        if (known == found.end()) known = found.emplace(colour, nearest(colour)).first;
+        last = colour;
+        lastIndex = known->second;
       }
-      auto known = found.find(colour);
-      if (known == found.end()) known = found.emplace(colour, nearest(colour)).first;
-      to[x] = known->second;
+      to[x] = lastIndex;
     }
   }
   return indexed;
