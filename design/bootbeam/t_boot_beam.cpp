@@ -18,6 +18,7 @@
 #include "design/common/rigid_tags.h"
 #include "design/common/shear_key.h"
 #include "design/common/standard_controls.h"
+#include "design/common/stepped_growth.h"
 #include "design/common/stiffener_welds.h"
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
@@ -210,6 +211,33 @@ StiffenerEnd stiffenerTrial(const Materials& m, Held& h) {
   return StiffenerEnd::Holds;
 }
 
+// An overstressed stiffener grows 10 mm a round until it holds or stands higher than the boot beam.
+// Its load stays and its stresses fall as it grows, so the count of steps is found at once; the
+// heights are whole millimetres, so the height after k steps is the one the steps would add up to.
+// The stresses held are those of the last height the steps would try below the boot beam's.
+void raiseOverstressedStiffener(const Materials& m, Held& h, RoundLimit& rounds) {
+  const double start = h.hjjl;
+  const auto heightAfter = [start](long k) { return start + tables::heightStep * static_cast<double>(k); };
+  const auto ends = [&](long k) {
+    h.hjjl = heightAfter(k);
+    if (h.hjjl > h.hsh) return true;
+    stiffenerStresses(m, h);
+    return !(h.ylequ > tables::equivalentStressFactor * h.f1);
+  };
+  std::optional<long> steps;
+  {
+    const FloatingFlagsKept flags;
+    const double guess = stiffenerStepsEstimate(h.ylfR, h.ylvR, start - tShapedGeometry.stiffenerCornerCut,
+                                                tables::equivalentStressFactor * h.f1, tables::heightStep);
+    steps = firstStepThatHolds(ends, guess, beyondAnyRoundLimit);
+  }
+  if (!steps) rounds.exhaust();
+  rounds.advance(*steps);
+  h.hjjl = heightAfter(*steps - 1);
+  stiffenerStresses(m, h);
+  h.hjjl = heightAfter(*steps);
+}
+
 StiffenerWeldInputs stiffenerWeldInputs(const Materials& m, Held& h) {
   h.ffw = m.steel->ffw;
   const BootBeamGeometry& g = tShapedGeometry;
@@ -226,8 +254,7 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
         h.hsh += tables::heightStep;
         return Next::BootBeam;
       case StiffenerEnd::Overstressed:
-        rounds.next();
-        h.hjjl += tables::heightStep;
+        raiseOverstressedStiffener(m, h, rounds);
         continue;
       case StiffenerEnd::TooSlender:
         h.tjjl += tables::thicknessStep;

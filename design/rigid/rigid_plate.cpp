@@ -18,6 +18,7 @@
 #include "design/common/rigid_tags.h"
 #include "design/common/shear_key.h"
 #include "design/common/standard_controls.h"
+#include "design/common/stepped_growth.h"
 #include "design/common/stiffener_welds.h"
 #include "design/common/stopped_bearing.h"
 #include "design/common/tables.h"
@@ -214,14 +215,33 @@ void stiffenerStresses(const BoltLayout& layout, const Materials& m, Held& h) {
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
 }
 
-// The stiffener grows 10 mm at a time until its equivalent stress is within 1.1·f.
+// The stiffener grows 10 mm at a time until its equivalent stress is within 1.1·f. Its load stays
+// and both its stresses fall as it grows, so the count of steps is found at once; the heights are
+// whole millimetres, so the height after k steps is the one the steps would add up to, and the
+// stresses there are those the steps would find.
 void stiffenerHeight(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
   stiffenerStresses(layout, m, h);
-  while (h.ylequ > tables::equivalentStressFactor * h.f1) {
-    rounds.next();
-    h.hjjl += tables::heightStep;
-    stiffenerStresses(layout, m, h);
+  const auto holds = [&h] { return !(h.ylequ > tables::equivalentStressFactor * h.f1); };
+  if (holds()) return;
+  const double start = h.hjjl;
+  const auto heightAfter = [start](long k) { return start + tables::heightStep * static_cast<double>(k); };
+  std::optional<long> steps;
+  {
+    const FloatingFlagsKept flags;
+    const double guess = stiffenerStepsEstimate(h.ylfR, h.ylvR, start - tables::stiffenerCornerCut,
+                                                tables::equivalentStressFactor * h.f1, tables::heightStep);
+    steps = firstStepThatHolds(
+        [&](long k) {
+          h.hjjl = heightAfter(k);
+          stiffenerStresses(layout, m, h);
+          return holds();
+        },
+        guess, beyondAnyRoundLimit);
   }
+  if (!steps) rounds.exhaust();
+  rounds.advance(*steps);
+  h.hjjl = heightAfter(*steps);
+  stiffenerStresses(layout, m, h);
 }
 
 // The stiffener's welds: along the plate length when the stiffener beside a bolt governs, else

@@ -1,0 +1,75 @@
+#pragma once
+// A part that grows a fixed step at a time until a check holds, where a check that holds at one
+// size holds at every larger one: the count of steps is found at once, and the rounds it spends
+// and the size it reaches are those of growing it step by step.
+
+#include <algorithm>
+#include <cfenv>
+#include <cmath>
+#include <optional>
+
+namespace pedivo {
+
+// More steps than the round limit allows: a growth that has not held by then never ends within it.
+inline constexpr long beyondAnyRoundLimit = 1L << 21;
+
+// The least k in [1, most] with holds(k), for a holds() that is false at 0 and, once true, stays
+// true as k grows; none when holds(most) is false. Starts from the estimate `guess` (any number;
+// a good one costs two calls), gallops away from it and halves the gap left.
+template <class Holds>
+std::optional<long> firstStepThatHolds(Holds&& holds, double guess, long most) {
+  const long start =
+      std::isfinite(guess) ? static_cast<long>(std::clamp(std::ceil(guess), 1.0, static_cast<double>(most))) : 1;
+  long low = 0, high = start;  // holds(low) is false, holds(high) true once found
+  if (holds(start)) {
+    for (long gap = 1; high - 1 > 0;) {  // down while the step before still holds
+      const long below = std::max(0L, high - gap);
+      if (below == 0 || !holds(below)) {
+        low = below;
+        break;
+      }
+      high = below;
+      gap *= 2;
+    }
+  } else {
+    low = start;
+    for (long gap = 1;; gap *= 2) {
+      if (low >= most) return std::nullopt;
+      high = std::min(most, low + gap);
+      if (holds(high)) break;
+      low = high;
+    }
+  }
+  while (high - low > 1) {
+    const long middle = low + (high - low) / 2;
+    (holds(middle) ? high : low) = middle;
+  }
+  return high;
+}
+
+// The steps a stiffener of clear height u must grow by `step` until its equivalent stress
+// √(σ² + 3τ²) is within `limit`, estimated from the stresses at its present height: its load stays
+// as it grows, so its bending stress falls as 1/u² and its shear stress as 1/u. Only an estimate to
+// start the search from; the steps are confirmed on the stresses themselves.
+inline double stiffenerStepsEstimate(double sigma, double tau, double u, double limit, double step) {
+  const double bending = sigma * u * u, shear = tau * u;  // the stresses times u² and u
+  // σ = bending/u², τ = shear/u: limit²·w² − 3·shear²·w − bending² = 0 in w = u².
+  const double w = (3 * shear * shear + std::sqrt(9 * shear * shear * shear * shear + 4 * limit * limit * bending * bending)) /
+                   (2 * limit * limit);
+  return (std::sqrt(w) - u) / step;
+}
+
+// The floating-point flags as they stand, put back when it goes out of scope: trial sizes looked
+// at while finding the count of steps raise no fault that growing step by step would not.
+class FloatingFlagsKept {
+ public:
+  FloatingFlagsKept() { std::fegetexceptflag(&flags_, FE_ALL_EXCEPT); }
+  ~FloatingFlagsKept() { std::fesetexceptflag(&flags_, FE_ALL_EXCEPT); }
+  FloatingFlagsKept(const FloatingFlagsKept&) = delete;
+  FloatingFlagsKept& operator=(const FloatingFlagsKept&) = delete;
+
+ private:
+  std::fexcept_t flags_{};
+};
+
+}  // namespace pedivo

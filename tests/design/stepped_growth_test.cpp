@@ -1,0 +1,126 @@
+#include "design/common/stepped_growth.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cfenv>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "design/bootbeam/boot_beam.h"
+#include "design/common/numbers.h"
+#include "design/rigid/rigid_plate.h"
+#include "design_probe.h"
+
+namespace pedivo {
+namespace {
+
+// The first step that holds, from any estimate, is the one counting up one step at a time finds;
+// none where no step within the bound holds.
+TEST(SteppedGrowth, FindsTheFirstStepThatHoldsFromAnyEstimate) {
+  const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+  for (const long first : {1L, 2L, 3L, 7L, 64L, 65L, 1000L, 123457L}) {
+    const auto holds = [first](long k) { return k >= first; };
+    const double f = static_cast<double>(first);
+    for (const double guess : {nan, inf, -inf, -5.0, 0.0, 0.2, 1.0, f - 1, f - 0.5, f, f + 1, 3 * f, 1e300}) {
+      const std::optional<long> found = firstStepThatHolds(holds, guess, beyondAnyRoundLimit);
+      ASSERT_TRUE(found.has_value()) << first << " from " << guess;
+      EXPECT_EQ(*found, first) << "from " << guess;
+    }
+    EXPECT_EQ(firstStepThatHolds(holds, f, first - 1), std::nullopt);
+    EXPECT_EQ(firstStepThatHolds(holds, 1e9, first), first);
+  }
+}
+
+// A good estimate costs two looks (the step before does not hold, the step does); a poor one no
+// more than a few dozen, never a look per step.
+TEST(SteppedGrowth, AGoodEstimateCostsTwoLooksAndAPoorOneFew) {
+  for (const long first : {2L, 40L, 999'999L}) {
+    int looks = 0;
+    const auto holds = [&looks, first](long k) {
+      ++looks;
+      return k >= first;
+    };
+    firstStepThatHolds(holds, static_cast<double>(first) - 0.3, beyondAnyRoundLimit);
+    EXPECT_EQ(looks, 2) << first;
+    looks = 0;
+    firstStepThatHolds(holds, 1, beyondAnyRoundLimit);
+    EXPECT_LE(looks, 45) << first;
+  }
+}
+
+// √(σ² + 3τ²) with σ falling as 1/u² and τ as 1/u, counted step by step.
+long stiffenerStepsOneByOne(double sigma, double tau, double u, double limit, double step) {
+  long k = 0;
+  for (double v = u; std::sqrt(square(sigma * u * u / (v * v)) + 3 * square(tau * u / v)) > limit; v += step) ++k;
+  return k;
+}
+
+TEST(SteppedGrowth, TheStiffenerEstimateIsWithinAStepOfTheCount) {
+  for (const double sigma : {0.0, 50.0, 400.0, 2500.0})
+    for (const double tau : {0.0, 30.0, 300.0, 1800.0}) {
+      if (sigma == 0 && tau == 0) continue;
+      for (const double u : {185.0, 385.0}) {
+        const long counted = stiffenerStepsOneByOne(sigma, tau, u, 236.5, 10);
+        const double estimate = stiffenerStepsEstimate(sigma, tau, u, 236.5, 10);
+        EXPECT_NEAR(std::max(0.0, std::ceil(estimate)), static_cast<double>(counted), 1) << sigma << " " << tau << " " << u;
+      }
+    }
+}
+
+// Overflowing in the estimate or at a trial size leaves the flags as they stood.
+TEST(SteppedGrowth, FlagsKeptAcrossTrialsAreThoseBefore) {
+  std::feclearexcept(FE_ALL_EXCEPT);
+  {
+    const FloatingFlagsKept kept;
+    volatile double big = 1e300;
+    volatile double overflowed = big * big;
+    EXPECT_TRUE(std::isinf(overflowed));
+    EXPECT_TRUE(std::fetestexcept(FE_OVERFLOW));
+  }
+  EXPECT_FALSE(std::fetestexcept(FE_OVERFLOW));
+}
+
+using testing::Design;
+
+// A stiffener raised for its own stress stops at the first height that holds: its equivalent
+// stress is within 1.1·f there, and one step lower (bending stress scaled by the section's
+// modulus, shear by its area: the load is the same) it is not. Designs whose stiffeners grow ten to
+// thirty steps.
+TEST(SteppedGrowth, StressedStiffenersStopAtTheFirstHeightThatHolds) {
+  struct Case {
+    const ModuleDescriptor& module;
+    testing::Texts texts;
+    double cornerCut;
+  };
+  const std::vector<Case> cases{
+      {rigid::eightBoltModule(),
+       {{"Edthc", "474.0"}, {"Edtbf", "268"}, {"Edttw", "14.04"}, {"Edttf", "25"}, {"EdtM", "415"}, {"EdtN", "2081"},
+        {"EdtV", "301"}, {"CBfta", "Q235"}},
+       15},
+      {rigid::tenBoltModule(),
+       {{"Edthc", "539.5"}, {"Edtbf", "164.232"}, {"Edttw", "12"}, {"Edttf", "21"}, {"EdtM", "339"},
+        {"EdtN", "2815.05"}, {"EdtV", "326"}, {"CBf", "Q235"}, {"CBfta", "Q235"}},
+       15},
+      {bootbeam::tBootBeamModule(),
+       {{"Edthc", "667.4"}, {"Edtbf", "309"}, {"Edttw", "6.38"}, {"Edttf", "19.68"}, {"EdtM", "746.12"},
+        {"EdtN", "528"}, {"EdtV", "318"}, {"CBfc", "C40"}},
+       15},
+  };
+  for (const Case& c : cases) {
+    const Design d = testing::design(c.module, c.texts, c.module.id != "g12");
+    ASSERT_EQ(d.outcome.ending, Ending::Completed) << c.module.id;
+    const double limit = 1.1 * d["f1"], u = d["hjjl"] - c.cornerCut;
+    ASSERT_GT(d["hjjl"], 300) << c.module.id;
+    EXPECT_LE(d["ylequ"], limit) << c.module.id;
+    const double lower = u - 10;
+    const double sigma = d["ylfR"] * square(u / lower), tau = d["ylvR"] * u / lower;
+    EXPECT_GT(std::sqrt(sigma * sigma + 3 * tau * tau), limit) << c.module.id << " holds one step lower";
+  }
+}
+
+}  // namespace
+}  // namespace pedivo
