@@ -224,13 +224,11 @@ void raiseOverstressedStiffener(const Materials& m, Held& h, RoundLimit& rounds)
     stiffenerStresses(m, h);
     return !(h.ylequ > tables::equivalentStressFactor * h.f1);
   };
-  std::optional<long> steps;
-  {
-    const FloatingFlagsKept flags;
-    const double guess = stiffenerStepsEstimate(h.ylfR, h.ylvR, start - tShapedGeometry.stiffenerCornerCut,
-                                                tables::equivalentStressFactor * h.f1, tables::heightStep);
-    steps = firstStepThatHolds(ends, guess, beyondAnyRoundLimit);
-  }
+  // The trial heights raise no floating-point flag the first height did not: their stresses are
+  // smaller, and the boot beam's share of the pressure does not change with them.
+  const double guess = stiffenerStepsEstimate(h.ylfR, h.ylvR, start - tShapedGeometry.stiffenerCornerCut,
+                                              tables::equivalentStressFactor * h.f1, tables::heightStep);
+  const std::optional<long> steps = firstStepThatHolds(ends, guess, beyondAnyRoundLimit);
   if (!steps) rounds.exhaust();
   rounds.advance(*steps);
   h.hjjl = heightAfter(*steps - 1);

@@ -4,7 +4,6 @@
 // and the size it reaches are those of growing it step by step.
 
 #include <algorithm>
-#include <cfenv>
 #include <cmath>
 #include <optional>
 
@@ -50,26 +49,19 @@ std::optional<long> firstStepThatHolds(Holds&& holds, double guess, long most) {
 // The steps a stiffener of clear height u must grow by `step` until its equivalent stress
 // √(σ² + 3τ²) is within `limit`, estimated from the stresses at its present height: its load stays
 // as it grows, so its bending stress falls as 1/u² and its shear stress as 1/u. Only an estimate to
-// start the search from; the steps are confirmed on the stresses themselves.
+// start the search from; the steps are confirmed on the stresses themselves. It raises no
+// floating-point flag: stresses beyond any design, or a limit of nought, give no estimate (zero)
+// rather than an overflow the steps themselves would not meet.
 inline double stiffenerStepsEstimate(double sigma, double tau, double u, double limit, double step) {
+  // Within these bounds no product below overflows and no quotient divides by nought.
+  const bool stressesWithin = std::fabs(sigma) < 1e50 && std::fabs(tau) < 1e50;
+  if (!(stressesWithin && u > 0 && u < 1e9 && limit > 1e-6 && limit < 1e6 && step > 0)) return 0;
   const double bending = sigma * u * u, shear = tau * u;  // the stresses times u² and u
   // σ = bending/u², τ = shear/u: limit²·w² − 3·shear²·w − bending² = 0 in w = u².
-  const double w = (3 * shear * shear + std::sqrt(9 * shear * shear * shear * shear + 4 * limit * limit * bending * bending)) /
-                   (2 * limit * limit);
+  const double w =
+      (3 * shear * shear + std::sqrt(9 * shear * shear * shear * shear + 4 * limit * limit * bending * bending)) /
+      (2 * limit * limit);
   return (std::sqrt(w) - u) / step;
 }
-
-// The floating-point flags as they stand, put back when it goes out of scope: trial sizes looked
-// at while finding the count of steps raise no fault that growing step by step would not.
-class FloatingFlagsKept {
- public:
-  FloatingFlagsKept() { std::fegetexceptflag(&flags_, FE_ALL_EXCEPT); }
-  ~FloatingFlagsKept() { std::fesetexceptflag(&flags_, FE_ALL_EXCEPT); }
-  FloatingFlagsKept(const FloatingFlagsKept&) = delete;
-  FloatingFlagsKept& operator=(const FloatingFlagsKept&) = delete;
-
- private:
-  std::fexcept_t flags_{};
-};
 
 }  // namespace pedivo

@@ -225,19 +225,16 @@ void stiffenerHeight(const BoltLayout& layout, const Materials& m, Held& h, Roun
   if (holds()) return;
   const double start = h.hjjl;
   const auto heightAfter = [start](long k) { return start + tables::heightStep * static_cast<double>(k); };
-  std::optional<long> steps;
-  {
-    const FloatingFlagsKept flags;
-    const double guess = stiffenerStepsEstimate(h.ylfR, h.ylvR, start - tables::stiffenerCornerCut,
-                                                tables::equivalentStressFactor * h.f1, tables::heightStep);
-    steps = firstStepThatHolds(
-        [&](long k) {
-          h.hjjl = heightAfter(k);
-          stiffenerStresses(layout, m, h);
-          return holds();
-        },
-        guess, beyondAnyRoundLimit);
-  }
+  // The trial heights raise no floating-point flag the first height did not: their stresses are smaller.
+  const double guess = stiffenerStepsEstimate(h.ylfR, h.ylvR, start - tables::stiffenerCornerCut,
+                                              tables::equivalentStressFactor * h.f1, tables::heightStep);
+  const std::optional<long> steps = firstStepThatHolds(
+      [&](long k) {
+        h.hjjl = heightAfter(k);
+        stiffenerStresses(layout, m, h);
+        return holds();
+      },
+      guess, beyondAnyRoundLimit);
   if (!steps) rounds.exhaust();
   rounds.advance(*steps);
   h.hjjl = heightAfter(*steps);
