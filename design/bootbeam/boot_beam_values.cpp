@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "design/bootbeam/boot_beam_steps.h"
+#include "design/common/bolt_zone.h"
 #include "design/common/numbers.h"
 #include "design/common/rigid_check_values.h"
 #include "design/common/shear_key.h"
@@ -129,22 +130,13 @@ void emitBoltPlateValues(const Held& h, const TagEmitter& sink) {
   const std::string a = n(h.a);
   const std::string c = n(h.c);
   const std::string aLt = a + " + " + n(h.lt);
-  const std::string Nta = kNOperand(h.Ntal);
   using rigidbase::effectiveWidthValues;
   sink("<#lx1values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "c + bt", c + " + " + n(h.bt)));
   sink("<#ly1values>", effectiveWidthValues({"c", h.c}, {"bt", h.bt}, "a + lt", aLt));
   sink("<#lx2values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "bf", n(h.bf)));
   sink("<#ly2values>", "min(2.75c, a + lt) = min(2.75×" + c + ", " + aLt + ")");
   sink("<#tpbt1values>", rigidbase::boltPanelThicknessValues({h.a, h.c, h.lt, h.la1, h.lc1, h.Ntal, h.fpbt, "lx", "ly"}));
-  // Across the flange width the bolt sits at bf/2 from the stiffeners and at a from the flange.
-  const std::string half = "(" + n(h.bf) + "/2)";
-  const std::string d2 = "(8·a³·ly2 + (bf/2)³·lx2)";
-  const std::string d2n = "(8×" + a + "³×" + cut2(h.lc2) + " + " + half + "³×" + cut2(h.la2) + ")";
-  sink("<#tpbt2values>", h.bf * h.bf < 8 * h.a * h.a
-                             ? "√(6·Nta·bf·a³/" + d2 + "/f) = √(6×" + Nta + "×" + n(h.bf) + "×" + a + "³/" + d2n +
-                                   "/" + n(h.fpbt) + ")"
-                             : "√(6·Nta·a·(bf/2)³/" + d2 + "/f) = √(6×" + Nta + "×" + a + "×" + half + "³/" + d2n +
-                                   "/" + n(h.fpbt) + ")");
+  sink("<#tpbt2values>", rigidbase::acrossFlangeTpbt2Values(h));
   sink("<#fpbt>", n(h.fpbt));
 }
 

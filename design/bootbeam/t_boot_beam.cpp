@@ -11,6 +11,7 @@
 #include "design/bootbeam/boot_beam_remedies.h"
 #include "design/bootbeam/boot_beam_report.h"
 #include "design/bootbeam/boot_beam_steps.h"
+#include "design/common/bolt_zone.h"
 #include "design/common/numbers.h"
 #include "design/common/plate_panel.h"
 #include "design/common/result_text.h"
@@ -136,17 +137,9 @@ void panels(Held& h) {
 // The plate round a tension bolt, between the boot beam and a stiffener (tpbt1), and across the
 // flange width (tpbt2), for the plate's f.
 double thicknessAtBolts(Held& h, double f) {
-  using rigidbase::boltSpread;
-  const rigidbase::CornerBoltZone corner = rigidbase::cornerBoltZone(h.a, h.c, h.lt, h.bt, h.Ntal, f);
-  h.la1 = corner.la1, h.lc1 = corner.lc1, h.tpbt1 = corner.tpbt1;
-  h.la2 = std::min(boltSpread(h.a, h.lt), h.bf);
-  h.lc2 = std::min(2.75 * h.c, h.a + h.lt);
-  const double half = h.bf / 2;
-  const double d2 = 8 * h.a * h.a * h.a * h.lc2 + half * half * half * h.la2;
-  h.tpbt2 = h.bf * h.bf < 8 * h.a * h.a ? std::sqrt(6 * h.Ntal * h.bf * h.a * h.a * h.a / d2 / f)
-                                        : std::sqrt(6 * h.Ntal * h.a * half * half * half / d2 / f);
-  h.tpbt = std::max(h.tpbt1, h.tpbt2);
-  return h.tpbt;
+  const auto zone = rigidbase::boltZoneAcrossFlange({h.a, h.c, h.lt, h.bt, h.Ntal}, h.bf, f);
+  rigidbase::holdBoltZone(h, zone);
+  return zone.tpbt;
 }
 
 // The thicker of the panels' plate and the plate at the bolts; each thickness group recomputes

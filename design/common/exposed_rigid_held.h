@@ -38,8 +38,9 @@ struct ExposedRigidHeld {
   // (tpbt, fpbt). f is a strength whose part each base says where it sets it.
   double f = 0, fpb = 0, tpbc = 0, Ntal = 0;
   // The widths the plate round a tension bolt spreads over along a (la) and along c (lc): in the
-  // corner (1) and between the supports across (2).
+  // corner (1) and between the supports across (2), and which span of the second took the cube.
   double la1 = 0, lc1 = 0, la2 = 0, lc2 = 0, tpbt1 = 0, tpbt2 = 0, tpbt = 0, fpbt = 0, tpb = 0;
+  SecondPanelSpan secondPanelSpan = SecondPanelSpan::NotWorkedOut;
   PlateSizedBy plateSizedBy = PlateSizedBy::Panels;
   // Column (and boot beams) welded to the plate.
   double AF = 0, Aeww = 0, ylnc = 0, ylmc = 0, ylv = 0, ylf = 0, ylfs = 0, ffw = 0;

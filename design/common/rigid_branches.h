@@ -25,4 +25,14 @@ enum class CompressedZoneMethod {
 enum class PlateSizedBy { Panels, Bolts };
 inline PlateSizedBy plateSizedBy(double tpbc, double tpbt) { return tpbt > tpbc ? PlateSizedBy::Bolts : PlateSizedBy::Panels; }
 
+// The second panel of the plate round a tension bolt lies between two supports across, the bolt
+// midway: which of its spans takes the cube in the numerator of the thickness (the longer one,
+// against the arm a to the column flange or boot beam taken twice).
+enum class SecondPanelSpan {
+  NotWorkedOut,  // the plate at the bolts was not sized (a blank window, the channel base)
+  AlongA,        // the arm a: c² < 2a² between stiffeners, bf² < 8a² across the flange
+  AlongC,        // eight and ten bolts: the stiffener spacing, the bolt at c from each stiffener
+  AcrossFlange,  // T-shaped base: the flange width, the bolt at bf/2 from each stiffener
+};
+
 }  // namespace pedivo::rigidbase

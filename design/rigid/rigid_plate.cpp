@@ -5,6 +5,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "design/common/bolt_zone.h"
 #include "design/common/calculation.h"
 #include "design/common/column_section.h"
 #include "design/common/column_welds.h"
@@ -168,17 +169,9 @@ void plateThickness(const Materials& m, Held& h) {
   h.Ntal = 2 * h.ta / h.n;
   const auto atBolts = tables::plateThicknessByGroup(*m.steel, [&](double f) {
     // The plate around a bolt between stiffener and flange, and between two stiffeners.
-    using rigidbase::boltSpread;
-    const rigidbase::CornerBoltZone corner = rigidbase::cornerBoltZone(h.a, h.c, h.lt, h.bt, h.Ntal, f);
-    h.la1 = corner.la1, h.lc1 = corner.lc1, h.tpbt1 = corner.tpbt1;
-    h.la2 = std::min(boltSpread(h.a, h.lt), 2 * h.c);
-    h.lc2 = std::min(boltSpread(h.c, h.c), h.a + h.lt);
-    const double d2 = 8 * h.a * h.a * h.a * h.lc2 + h.c * h.c * h.c * h.la2;
-    h.boltPanelAlongA = h.c * h.c < 2 * h.a * h.a;
-    h.tpbt2 = h.boltPanelAlongA ? std::sqrt(12 * h.Ntal * h.c * h.a * h.a * h.a / d2 / f)
-                                        : std::sqrt(6 * h.Ntal * h.a * h.c * h.c * h.c / d2 / f);
-    h.tpbt = std::max(h.tpbt1, h.tpbt2);
-    return h.tpbt;
+    const auto zone = rigidbase::boltZoneBetweenStiffeners({h.a, h.c, h.lt, h.bt, h.Ntal}, f);
+    rigidbase::holdBoltZone(h, zone);
+    return zone.tpbt;
   });
   h.fpbt = atBolts.f;
   h.plateSizedBy = rigidbase::plateSizedBy(h.tpbc, h.tpbt);

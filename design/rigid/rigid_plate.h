@@ -19,9 +19,8 @@ struct RigidPlateHeld : rigidbase::ExposedRigidHeld {
   // The stiffener's loads, its section and the length and modulus of its welds.
   double Vi1 = 0, Vi2 = 0, Vi12 = 0, Ws = 0;
   double lw = 0, Wf = 0;
-  // The branches the plate and the stiffener took, for the report's formulas.
+  // The branch the stiffener took, for the report's formulas.
   bool stiffenerAlongLength = false;  // the stiffener beside a bolt governs: it bends along a + lt, else across (B − bf)/4
-  bool boltPanelAlongA = false;       // c² < 2a²: the plate between two stiffeners takes the cube of a
 };
 
 Outcome calculateEightBolt(const Entries& entries, RigidPlateHeld& held);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "design/common/bolt_zone.h"
 #include "design/common/numbers.h"
 #include "design/common/rigid_base.h"
 #include "design/common/rigid_check_values.h"
@@ -91,15 +92,7 @@ void emitWorkingValues(const Held& h, const TagEmitter& sink) {
   sink("<#lc2values>", effectiveWidthValues({"c", h.c}, {"c", h.c}, "a + lt", aLt));
   sink("<#Ntalvalues>", "2Ta/n = 2×" + operand(ValueFormat::KN3, h.ta) + "/" + n(h.n));
   sink("<#tpbt1values>", rigidbase::boltPanelThicknessValues({h.a, h.c, h.lt, h.la1, h.lc1, h.Ntal, h.fpbt}));
-  // Between two stiffeners the bolt sits at c from each: 2c across, and a double panel along a.
-  const std::string d2 = "(8·a³·lc2 + c³·la2)";
-  const std::string d2n = "(8×" + a + "³×" + cut2(h.lc2) + " + " + c + "³×" + cut2(h.la2) + ")";
-  const std::string Nta = kNOperand(h.Ntal);
-  sink("<#tpbt2values>", h.boltPanelAlongA
-                             ? "√(12·Nta·c·a³/" + d2 + "/f) = √(12×" + Nta + "×" + c + "×" + a + "³/" + d2n + "/" +
-                                   n(h.fpbt) + ")"
-                             : "√(6·Nta·a·c³/" + d2 + "/f) = √(6×" + Nta + "×" + a + "×" + c + "³/" + d2n + "/" +
-                                   n(h.fpbt) + ")");
+  sink("<#tpbt2values>", rigidbase::betweenStiffenersTpbt2Values(h));
   const std::string tf = n(h.tf);
   sink("<#Wcvalues>", "(tf³·bf/6 + 2·bf·tf·(hb/2 − tf/2)²)/hb = (" + tf + "³×" + n(h.bf) + "/6 + 2×" + n(h.bf) +
                           "×" + tf + "×(" + n(h.hb) + "/2 − " + tf + "/2)²)/" + n(h.hb));

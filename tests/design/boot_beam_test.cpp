@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <algorithm>
 #include <cmath>
 #include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "design/common/bolt_zone.h"
 #include "design/common/calculation.h"
 #include "design/common/design_session.h"
 #include "design/common/numbers.h"
@@ -19,12 +21,14 @@
 #include "design/common/tables.h"
 #include "adjust_cases.h"
 #include "design_probe.h"
+#include "printed_arithmetic.h"
 
 namespace pedivo::bootbeam {
 namespace {
 
 using testing::Design;
 using testing::design;
+using testing::PrintedArithmetic;
 using testing::Texts;
 
 const ModuleDescriptor& tShaped() { return tBootBeamModule(); }
@@ -63,7 +67,8 @@ TEST(TBootBeamBase, PlateLengthToWholeTens) {
 
 // The plate across the flange at the bolts spans along the bolt's side a or across the half
 // flange, whichever is the shorter panel: bf² against 8a². A 200 mm flange with a = 70 (39,200 <
-// 40,000) is still across the half flange; with a = 75 (45,000) along a.
+// 40,000) is still across the half flange; with a = 75 (45,000) along a. The report writes the
+// form the step took, and its printed numbers give back the held tpbt2.
 TEST(TBootBeamBase, PlateAcrossTheFlangeSwitchesItsSpanAtBfSquaredOverEightASquared) {
   for (const char* a : {"70", "75"}) {
     const Design d = design(tShaped(), {{"Edtsizea", a}, {"Edtsizelt", "50"}}, false);
@@ -74,7 +79,51 @@ TEST(TBootBeamBase, PlateAcrossTheFlangeSwitchesItsSpanAtBfSquaredOverEightASqua
     const double alongA = std::sqrt(6 * d["Ntal"] * d["bf"] * cube / d2 / d["fpbt"]);
     const double acrossHalf = std::sqrt(6 * d["Ntal"] * d["a"] * half * half * half / d2 / d["fpbt"]);
     EXPECT_NEAR(d["tpbt2"], std::string(a) == "70" ? acrossHalf : alongA, 1e-9 * d["tpbt2"]) << "a = " << a;
+    const std::string printed = d.tag("<#tpbt2values>");
+    EXPECT_EQ(printed.rfind(std::string(a) == "70" ? "√(6·Nta·a·(bf/2)³/" : "√(6·Nta·bf·a³/", 0), 0u) << printed;
+    // Widths cut to two decimals and Nta to newtons: a few parts in 10⁵, far below the 2 % between the forms.
+    EXPECT_NEAR(PrintedArithmetic::valueOf(printed), d["tpbt2"], 1e-4 * d["tpbt2"]) << printed;
   }
+}
+
+// The plate across the flange from hand numbers: a = 60, lt = 60 spread 60·2.75 = 165 < bf = 300;
+// ly2 = min(2.75·70, 60 + 60) = 120; bf² = 90,000 > 8a² = 28,800, so across the half flange:
+// √(6·10⁵·60·150³/(8·60³·120 + 150³·165)/205) = 27.848.
+TEST(TBootBeamBase, BoltZoneAcrossTheFlangeFromHandNumbers) {
+  const rigidbase::BoltZoneThickness zone = rigidbase::boltZoneAcrossFlange({60, 70, 60, 60, 1e5}, 300, 205);
+  EXPECT_EQ(zone.la2, 165);
+  EXPECT_EQ(zone.lc2, 120);
+  EXPECT_EQ(zone.span, rigidbase::SecondPanelSpan::AcrossFlange);
+  EXPECT_NEAR(zone.tpbt2, 27.848, 1e-3);
+  const rigidbase::CornerBoltZone corner = rigidbase::cornerBoltZone(60, 70, 60, 60, 1e5, 205);
+  EXPECT_EQ(zone.la1, corner.la1);
+  EXPECT_EQ(zone.tpbt1, corner.tpbt1);
+  EXPECT_EQ(zone.tpbt, std::max(zone.tpbt1, zone.tpbt2));
+}
+
+// At bf² = 8a² both forms of the plate across the flange give the same thickness: a hair either
+// side of it the span switches and the thickness does not jump.
+TEST(TBootBeamBase, BoltZoneAcrossTheFlangeIsContinuousWhereItsSpanSwitches) {
+  const double bf = 200, switchA = bf / std::sqrt(8.0);
+  const auto zone = [&](double a) { return rigidbase::boltZoneAcrossFlange({a, 70, 60, 60, 1e5}, bf, 205); };
+  const rigidbase::BoltZoneThickness across = zone(switchA * (1 - 1e-9));
+  const rigidbase::BoltZoneThickness along = zone(switchA * (1 + 1e-9));
+  EXPECT_EQ(across.span, rigidbase::SecondPanelSpan::AcrossFlange);
+  EXPECT_EQ(along.span, rigidbase::SecondPanelSpan::AlongA);
+  EXPECT_NEAR(across.tpbt2, along.tpbt2, 1e-7 * along.tpbt2);
+}
+
+// The report writes tpbt2 in the form of the span the step held, whatever the sizes held beside it
+// would give; a window with nothing worked out writes the form across the flange.
+TEST(TBootBeamBase, PrintedPlateAcrossTheFlangeFollowsTheHeldSpan) {
+  BootBeamHeld h;
+  EXPECT_EQ(rigidbase::acrossFlangeTpbt2Values(h).rfind("√(6·Nta·a·(bf/2)³/", 0), 0u);
+  h.a = 75, h.c = 70, h.bf = 200, h.Ntal = 1e5, h.la2 = 165, h.lc2 = 125, h.fpbt = 205;  // bf² < 8a²: along a
+  h.secondPanelSpan = rigidbase::SecondPanelSpan::AcrossFlange;
+  EXPECT_EQ(rigidbase::acrossFlangeTpbt2Values(h).rfind("√(6·Nta·a·(bf/2)³/", 0), 0u);
+  h.a = 70;  // bf² > 8a²: across the flange
+  h.secondPanelSpan = rigidbase::SecondPanelSpan::AlongA;
+  EXPECT_EQ(rigidbase::acrossFlangeTpbt2Values(h).rfind("√(6·Nta·bf·a³/", 0), 0u);
 }
 
 struct EccentricityCase {

@@ -2,16 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "design/common/bolt_zone.h"
 #include "design/common/calculation.h"
 #include "design/common/design_session.h"
 #include "design/common/rigid_base.h"
 #include "design/common/tables.h"
 #include "design_probe.h"
+#include "printed_arithmetic.h"
 
 namespace pedivo::rigid {
 namespace {
@@ -326,6 +329,56 @@ TEST(RigidBasePlate, CornerBoltZoneFromHandNumbers) {
   EXPECT_EQ(swapped.la1, 170);
   EXPECT_EQ(swapped.lc1, 160);
   EXPECT_DOUBLE_EQ(swapped.tpbt1, zone.tpbt1);
+}
+
+// The plate between two stiffeners from hand numbers: la2 = min(90·(3.5 − 1.5·90/170), 2·80) = 160,
+// lc2 = min(80·2.75, 90 + 80) = 170; c² = 6,400 < 2a² = 16,200, so along a:
+// √(12·10⁵·80·90³/(8·90³·170 + 80³·160)/205) = 17.834.
+TEST(RigidBasePlate, BoltZoneBetweenStiffenersFromHandNumbers) {
+  const rigidbase::BoltZoneThickness zone = rigidbase::boltZoneBetweenStiffeners({90, 80, 80, 80, 1e5}, 205);
+  EXPECT_EQ(zone.la2, 160);
+  EXPECT_EQ(zone.lc2, 170);
+  EXPECT_EQ(zone.span, rigidbase::SecondPanelSpan::AlongA);
+  EXPECT_NEAR(zone.tpbt2, 17.834, 1e-3);
+  const rigidbase::CornerBoltZone corner = rigidbase::cornerBoltZone(90, 80, 80, 80, 1e5, 205);
+  EXPECT_EQ(zone.lc1, corner.lc1);
+  EXPECT_EQ(zone.tpbt1, corner.tpbt1);
+  EXPECT_EQ(zone.tpbt, std::max(zone.tpbt1, zone.tpbt2));  // 28.796, the corner governs
+}
+
+// At c² = 2a² both forms of the plate between stiffeners give the same thickness: a hair either
+// side of it the span switches and the thickness does not jump.
+TEST(RigidBasePlate, BoltZoneBetweenStiffenersIsContinuousWhereItsSpanSwitches) {
+  const double a = 60, switchC = a * std::sqrt(2.0);
+  const auto zone = [&](double c) { return rigidbase::boltZoneBetweenStiffeners({a, c, 60, 50, 1e5}, 205); };
+  const rigidbase::BoltZoneThickness along = zone(switchC * (1 - 1e-9));
+  const rigidbase::BoltZoneThickness between = zone(switchC * (1 + 1e-9));
+  EXPECT_EQ(along.span, rigidbase::SecondPanelSpan::AlongA);
+  EXPECT_EQ(between.span, rigidbase::SecondPanelSpan::AlongC);
+  EXPECT_NEAR(along.tpbt2, between.tpbt2, 1e-7 * between.tpbt2);
+}
+
+// Both bases print tpbt2 in the form of the span their step took, along a for c = 60 (3,600 <
+// 7,200) and along c for c = 90 (8,100), and the printed numbers give back the held tpbt2. A
+// window with nothing worked out writes the form along c, and the form follows the held span
+// whatever the sizes held beside it would give.
+TEST(RigidPlateBases, PrintedPlateBetweenStiffenersFollowsTheHeldSpanAndRecomputes) {
+  for (const ModuleDescriptor* module : {&eightBoltModule(), &tenBoltModule()}) {
+    for (const char* c : {"60", "90"}) {
+      const Design d = run(*module, with(userSizes, {{"Edtsizec", c}}), false);
+      SCOPED_TRACE(module->id + std::string(" c = ") + c);
+      ASSERT_EQ(d["a"], 60);
+      ASSERT_EQ(d["c"], std::stod(c));
+      const std::string printed = d.tag("<#tpbt2values>");
+      EXPECT_EQ(printed.rfind(d["c"] == 60 ? "√(12·Nta·c·a³/" : "√(6·Nta·a·c³/", 0), 0u) << printed;
+      EXPECT_NEAR(testing::PrintedArithmetic::valueOf(printed), d["tpbt2"], 1e-4 * d["tpbt2"]) << printed;
+    }
+  }
+  RigidPlateHeld h;
+  EXPECT_EQ(rigidbase::betweenStiffenersTpbt2Values(h).rfind("√(6·Nta·a·c³/", 0), 0u);
+  h.a = 60, h.c = 90, h.Ntal = 1e5, h.la2 = 165, h.lc2 = 150, h.fpbt = 205;  // c² > 2a²: along c
+  h.secondPanelSpan = rigidbase::SecondPanelSpan::AlongA;
+  EXPECT_EQ(rigidbase::betweenStiffenersTpbt2Values(h).rfind("√(12·Nta·c·a³/", 0), 0u);
 }
 
 // The plate check names what sized the plate, as the plate step recorded it: the plate round the
