@@ -248,7 +248,8 @@ class StateOf final : public DesignState {
     Outcome outcome = guardedCalculation(held_, run);
     // The values are listed when asked for: a design under one of several combinations never is.
     values_.reset();
-    reached_.reset();
+    // A calculation that stops outright keeps the held values, and with them what they reached.
+    if (outcome.ending != Ending::Stopped) reached_.reset();
     if (outcome.ending == Ending::Partial) {
       // A calculation that stopped part way keeps its held values over those of an earlier
       // design. Redone from an empty window, every quantity it never reached stays 0 there: the
@@ -277,7 +278,7 @@ class StateOf final : public DesignState {
       return done;
     };
     Outcome outcome = guardedCalculation(held_, run);
-    reached_.reset();
+    if (outcome.ending != Ending::Stopped) reached_.reset();
     // The values are listed again when asked for: under several combinations most checks never are.
     values_.reset();
     if (outcome.ending != Ending::Stopped) {

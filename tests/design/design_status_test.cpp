@@ -108,6 +108,23 @@ TEST(DesignStatus, StoppedReportShowsOnlyWhatWasReached) {
   EXPECT_EQ(tag(session, "<#plate.result>"), "未计算");
 }
 
+// A calculation that stops outright keeps the values of the one stopped part way before it, and its
+// report still prints "—" for all that one never reached, not the numbers an empty window holds.
+TEST(DesignStatus, AStopAfterAPartWayDesignKeepsItsUnreachedQuantitiesBlank) {
+  DesignSession session(*findModule("g2"));
+  ASSERT_EQ(session.calculate().ending, Ending::Completed);
+  session.setText("EdtN", "-500");
+  session.setText("EdtM", "10");
+  ASSERT_EQ(session.calculate().ending, Ending::Partial);
+  const std::string length = tag(session, "<#L>");
+  for (const auto& [control, text] : {std::pair{"EdtN", "941.44"}, {"EdtM", "864"}, {"CBfc", "C40"}})
+    session.setText(control, text);
+  ASSERT_EQ(session.calculate().ending, Ending::Stopped);
+  EXPECT_EQ(tag(session, "<#L>"), length);
+  for (const char* unreached : {"<#tpb>", "<#hsh>", "<#Ntal>", "<#Ntalvalues>", "<#M2>", "<#tpbt2>", "<#tpbt2values>"})
+    EXPECT_EQ(tag(session, unreached), "—") << unreached;
+}
+
 // A stop that keeps nothing in a new window: the report still says why there is no design.
 TEST(DesignStatus, StopInANewWindowNamesItsReason) {
   DesignSession session(*findModule("g2"));
