@@ -31,6 +31,23 @@ enum class BootBeamOutstand {
   HalfBeyondColumn,  // (L − hb)/2: the plate grows in length past the bolt layout
 };
 
+// The boot beam's outstand over its thickness, as its slenderness check compares it with
+// 18·√(235/fy) (write5 holds (a + lt)/tsh for both bases), and the check's formula.
+inline double outstandRatio(BootBeamOutstand outstand, const BootBeamHeld& h) {
+  switch (outstand) {
+    case BootBeamOutstand::ToPlateEnd: return h.write5;
+    case BootBeamOutstand::HalfBeyondColumn: return ((h.L - h.hb) / 2) / h.tsh;
+  }
+  return h.write5;
+}
+inline const char* outstandFormula(BootBeamOutstand outstand) {
+  switch (outstand) {
+    case BootBeamOutstand::ToPlateEnd: return "(a + lt)/tsh ≤ 18·√(235/fy)";
+    case BootBeamOutstand::HalfBeyondColumn: return "((L − hb)/2)/tsh ≤ 18·√(235/fy)";
+  }
+  return "";
+}
+
 // The report tags of the cantilever's moments beyond the column, written with their numbers.
 struct CantileverMomentTags {
   std::string_view pressure;  // the pressure's
@@ -41,6 +58,8 @@ struct BootBeamGeometry {
   // The stiffener's (rib's) outstand along the plate: its width over its thickness, and the
   // length its weld to the plate runs and the arm its upstand weld bends over.
   LayoutOutstand stiffenerArm;
+  // Its slenderness check: that outstand over its thickness ts.
+  const char* stiffenerSlendernessFormula;
   // What the stiffener's (rib's) section and its upstand weld lose in height to corner cuts, mm.
   double stiffenerCornerCut;
   BootBeamOutstand bootBeamOutstand;
@@ -57,6 +76,7 @@ struct BootBeamGeometry {
 // Stiffeners beside the tension bolts outside the boot beams, cut at their corner on the plate.
 inline constexpr BootBeamGeometry tShapedGeometry{
     .stiffenerArm = flangeToPlateSide,
+    .stiffenerSlendernessFormula = "(c + bt)/ts ≤ 18·√(235/fy)",
     .stiffenerCornerCut = tables::stiffenerCornerCut,
     .bootBeamOutstand = BootBeamOutstand::ToPlateEnd,
     .cantileverMomentTags = {"<#Msh11values>", "<#Msh12values>"},
@@ -69,6 +89,7 @@ inline constexpr BootBeamGeometry tShapedGeometry{
 // top plate.
 inline constexpr BootBeamGeometry channelGeometry{
     .stiffenerArm = bootBeamToPlateEnd,
+    .stiffenerSlendernessFormula = "(a + lt)/ts ≤ 18·√(235/fy)",
     .stiffenerCornerCut = tables::ribCornerCuts,
     .bootBeamOutstand = BootBeamOutstand::HalfBeyondColumn,
     .cantileverMomentTags = {"<#Msh1values>", {}},

@@ -12,7 +12,6 @@ namespace pedivo::bootbeam {
 
 using rigidbase::Eccentricity;
 
-double halfOutstandRatio(const Held& h) { return ((h.L - h.hb) / 2) / h.tsh; }
 
 double diaphragmSpan(const Held& h) { return (h.L - h.hb) / 2 + h.lt; }
 
@@ -262,7 +261,7 @@ Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
 Next bootBeamSlenderness(const BootBeamType& type, Held& h) {
   h.write5 = (h.a + h.lt) / h.tsh;
   h.write6 = tables::outstandLimit(h.fy);
-  if (!(type.outstandRatio(h) > h.write6)) return Next::Continue;
+  if (!(outstandRatio(type.geometry.bootBeamOutstand, h) > h.write6)) return Next::Continue;
   h.tsh += tables::thicknessStep;
   return Next::Sizes;
 }

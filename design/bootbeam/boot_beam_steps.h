@@ -44,14 +44,10 @@ struct BootBeamType {
   // The first leg of the plate welds rounded to even millimetres: up, or from past a half.
   double (*plateWeldLegRounding)(double);
   bool plateWeldRolledStrength;  // f of the flange thickness taken again in the plate welds
-  // The boot beam's outstand over its thickness, its check's formula, and its text with numbers.
-  double (*outstandRatio)(const Held&);
-  const char* outstandFormula;
   // What is designed beyond the boot beams: stiffeners, or ribs and a diaphragm.
   Next (*beyondBootBeams)(const Materials&, Held&, RoundLimit&);
   // The report's words for the same quantities.
   const char* stiffenerName;                // the part beside the tension bolts
-  const char* stiffenerSlendernessFormula;  // its outstand over its thickness
   const char* panel1Pressure;               // the pressure on the three-side panel of M221
   // What the base lists and reports of its own beside what both bases show, in the report's order:
   // its pressure tags, then its panels' after the bearing, its boot-beam moments after the section,
@@ -69,7 +65,6 @@ using rigidbase::Bearing;
 using rigidbase::Trial;
 
 // The boot beam's half outstand beyond the column over its thickness: ((L − hb)/2)/tsh.
-double halfOutstandRatio(const Held& h);
 
 // The span s of the channel's diaphragm load: the outstand beyond the column and the bolt edge.
 double diaphragmSpan(const Held& h);

@@ -477,6 +477,13 @@ TEST(BootBeamBases, PrintedStiffenerOutstandAndCutsRecomputeTheChecks) {
     ASSERT_GE(arm.size(), 3u) << slenderness->values;
     const double outstand = arm[0] + arm[1];
     EXPECT_DOUBLE_EQ(outstand / arm[2], slenderness->demand) << slenderness->values;
+    // Each slenderness check's formula names the outstand its numbers are put into.
+    for (const char* id : {"slenderness", "bootBeamSlenderness"}) {
+      const auto check = d.check(id);
+      ASSERT_TRUE(check) << id;
+      const std::string symbols = check->values.substr(0, check->values.find(" = "));
+      EXPECT_EQ(check->formula.view().substr(0, symbols.size()), symbols) << check->formula.view();
+    }
     const std::vector<double> weld = numbersAfter(upstand->values, "lv = hs − 2hf − ");  // cut = lv
     ASSERT_GE(weld.size(), 2u) << upstand->values;
     const double hf = d["hf3"], V = d["Vimax"], lv = weld[1];
