@@ -4,6 +4,7 @@
 // the boot beams; the channel base closes the boot beams with a top plate over the bolts, with
 // ribs beside them and diaphragms across.
 
+#include <string>
 #include <string_view>
 
 #include "design/bootbeam/boot_beam.h"
@@ -15,15 +16,19 @@ namespace pedivo::bootbeam {
 struct LayoutOutstand {
   double BootBeamHeld::*first;
   double BootBeamHeld::*second;
-  const char* formula;  // the same in symbols: "c + bt"
+  const char* firstSymbol;  // "c"
+  const char* secondSymbol;  // "bt"
 
   double of(const BootBeamHeld& h) const { return h.*first + h.*second; }
+  // The sum in symbols, "c + bt", and the two sizes named, "c、bt".
+  std::string formula() const { return std::string(firstSymbol) + " + " + secondSymbol; }
+  std::string sizes() const { return std::string(firstSymbol) + "、" + secondSymbol; }
 };
 
 // Across the plate from the column flange's centre line past the bolt to the plate edge.
-inline constexpr LayoutOutstand flangeToPlateSide{&BootBeamHeld::c, &BootBeamHeld::bt, "c + bt"};
+inline constexpr LayoutOutstand flangeToPlateSide{&BootBeamHeld::c, &BootBeamHeld::bt, "c", "bt"};
 // Along the plate from the boot beam past the bolt to the plate end.
-inline constexpr LayoutOutstand bootBeamToPlateEnd{&BootBeamHeld::a, &BootBeamHeld::lt, "a + lt"};
+inline constexpr LayoutOutstand bootBeamToPlateEnd{&BootBeamHeld::a, &BootBeamHeld::lt, "a", "lt"};
 
 // The boot beam's outstand beyond the column, as its slenderness check writes it.
 enum class BootBeamOutstand {

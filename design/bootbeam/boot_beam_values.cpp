@@ -86,7 +86,7 @@ bool writeBootBeamValues(DesignCheck& check, const Held& h, const BootBeamGeomet
 void writePartValues(DesignCheck& check, const Held& h, const BootBeamGeometry& g) {
   const std::string_view id = check.id;
   const std::string betaF = operand(tables::betaF);
-  const std::string armSymbols = g.stiffenerArm.formula;
+  const std::string armSymbols = g.stiffenerArm.formula();
   const std::string arm = "(" + armNumbers(h, g) + ")";
   const std::string Vimax = kNOperand(h.Vimax);
   const std::string hf3 = n(h.hf3);
