@@ -7,6 +7,9 @@
 #include <cmath>
 #include <optional>
 
+#include "design/common/calculation.h"
+#include "design/common/tables.h"
+
 namespace pedivo {
 
 // More steps than the round limit allows: a growth that has not held by then never ends within it.
@@ -62,6 +65,36 @@ inline double stiffenerStepsEstimate(double sigma, double tau, double u, double 
       (3 * shear * shear + std::sqrt(9 * shear * shear * shear * shear + 4 * limit * limit * bending * bending)) /
       (2 * limit * limit);
   return (std::sqrt(w) - u) / step;
+}
+
+// The stresses a stiffener failed with at its first height, what they must come within, and what
+// its section loses in height to corner cuts.
+struct FailedStiffener {
+  double sigma, tau;  // bending and shear stress
+  double limit;       // 1.1·f
+  double cornerCut;   // mm
+};
+
+// A stiffener that fails its equivalent stress at the height `start` grows 10 mm a round until it
+// holds. Its load stays and both its stresses fall as it grows, so the count of steps is found at
+// once and spent on `rounds` (the round limit stops it where the steps would). `stressesAt(height)`
+// works out and holds the stresses at a height and tells whether they hold. Heights are whole
+// millimetres, so the height after k steps is the one the steps would add up to; the stresses left
+// held are those of the height reached, which is returned. The trial heights raise no
+// floating-point flag the first height did not: their stresses are smaller.
+template <class StressesAt>
+double raisedStiffenerHeight(double start, const FailedStiffener& failed, StressesAt&& stressesAt,
+                             RoundLimit& rounds) {
+  const auto heightAfter = [start](long k) { return start + tables::heightStep * static_cast<double>(k); };
+  const double guess =
+      stiffenerStepsEstimate(failed.sigma, failed.tau, start - failed.cornerCut, failed.limit, tables::heightStep);
+  const std::optional<long> steps =
+      firstStepThatHolds([&](long k) { return stressesAt(heightAfter(k)); }, guess, beyondAnyRoundLimit);
+  if (!steps) rounds.exhaust();
+  rounds.advance(*steps);
+  const double reached = heightAfter(*steps);
+  stressesAt(reached);
+  return reached;
 }
 
 }  // namespace pedivo

@@ -9,6 +9,7 @@
 #include "design/common/numbers.h"
 #include "design/common/result_text.h"
 #include "design/common/standard_controls.h"
+#include "design/common/stepped_growth.h"
 #include "design/common/stiffener_welds.h"
 #include "design/pinned/pinned_remedies.h"
 #include "design/common/tables.h"
@@ -43,14 +44,18 @@ void stiffenerStresses(const Materials& m, Held& h) {
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
 }
 
-// The stiffener grows 10 mm at a time until its equivalent stress is within 1.1·f.
+// The stiffener grows 10 mm at a time until its equivalent stress is within 1.1·f; its section is
+// its full height.
 void stiffenerHeight(const Materials& m, Held& h, RoundLimit& rounds) {
   stiffenerStresses(m, h);
-  while (h.ylequ > tables::equivalentStressFactor * h.f1) {
-    rounds.next();
-    h.hjjl += 10;
+  const double limit = tables::equivalentStressFactor * h.f1;
+  if (!(h.ylequ > limit)) return;
+  const auto stressesAt = [&](double height) {
+    h.hjjl = height;
     stiffenerStresses(m, h);
-  }
+    return !(h.ylequ > tables::equivalentStressFactor * h.f1);
+  };
+  raisedStiffenerHeight(h.hjjl, {h.ylfR, h.ylvR, limit, 0}, stressesAt, rounds);
 }
 
 enum class StiffenerEnd { Designed, Thicker };

@@ -208,30 +208,17 @@ void stiffenerStresses(const BoltLayout& layout, const Materials& m, Held& h) {
   h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
 }
 
-// The stiffener grows 10 mm at a time until its equivalent stress is within 1.1·f. Its load stays
-// and both its stresses fall as it grows, so the count of steps is found at once; the heights are
-// whole millimetres, so the height after k steps is the one the steps would add up to, and the
-// stresses there are those the steps would find.
+// The stiffener grows 10 mm at a time until its equivalent stress is within 1.1·f.
 void stiffenerHeight(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
   stiffenerStresses(layout, m, h);
-  const auto holds = [&h] { return !(h.ylequ > tables::equivalentStressFactor * h.f1); };
-  if (holds()) return;
-  const double start = h.hjjl;
-  const auto heightAfter = [start](long k) { return start + tables::heightStep * static_cast<double>(k); };
-  // The trial heights raise no floating-point flag the first height did not: their stresses are smaller.
-  const double guess = stiffenerStepsEstimate(h.ylfR, h.ylvR, start - tables::stiffenerCornerCut,
-                                              tables::equivalentStressFactor * h.f1, tables::heightStep);
-  const std::optional<long> steps = firstStepThatHolds(
-      [&](long k) {
-        h.hjjl = heightAfter(k);
-        stiffenerStresses(layout, m, h);
-        return holds();
-      },
-      guess, beyondAnyRoundLimit);
-  if (!steps) rounds.exhaust();
-  rounds.advance(*steps);
-  h.hjjl = heightAfter(*steps);
-  stiffenerStresses(layout, m, h);
+  const double limit = tables::equivalentStressFactor * h.f1;
+  if (!(h.ylequ > limit)) return;
+  const auto stressesAt = [&](double height) {
+    h.hjjl = height;
+    stiffenerStresses(layout, m, h);
+    return !(h.ylequ > tables::equivalentStressFactor * h.f1);
+  };
+  raisedStiffenerHeight(h.hjjl, {h.ylfR, h.ylvR, limit, tables::stiffenerCornerCut}, stressesAt, rounds);
 }
 
 // The stiffener's welds: along the plate length when the stiffener beside a bolt governs, else
