@@ -1,10 +1,10 @@
 #pragma once
 // The geometry of the two anchor-bolt layouts of an exposed rigid base plate.
 //
-// Both bases hold each tension row of bolts down with stiffeners that run from the column flange
-// to the plate end. The eight-bolt base has two stiffeners beyond each flange, two spacings c
-// apart; the ten-bolt base puts a fourth bolt in each tension row and a third stiffener between
-// the two, which stand four spacings apart. From that one difference follow all the others:
+// Both bases have a tension row of bolts beyond each flange, neighbouring bolts 2c + ts apart,
+// and a stiffener midway between neighbouring bolts from the flange to the plate end. The
+// eight-bolt base has three bolts to a row and so two stiffeners beyond each flange; the ten-bolt
+// base has four bolts to a row and three stiffeners. From that one difference follow the others:
 // - the plate width: four or six spacings c, and two or three stiffener thicknesses;
 // - the panel between the flanges beside the web, which reaches to the outer stiffener;
 // - the share of the pressure under the plate one stiffener carries (Vi1);
@@ -25,7 +25,7 @@ struct BoltLayout {
   double n;              // twice the bolts of a tension row: 6 or 8
   double cSpacings;      // spacings c across the plate width: 4 or 6
   int stiffenersAcross;  // stiffeners across the plate width, beyond each flange: 2 or 3
-  int spacingsBetweenStiffeners;  // spacings c from the first stiffener to the last: 2 or 4
+  int spacingsBetweenStiffeners;  // spacings c within the outer faces of the stiffeners: 2 or 4
   bool checksWebWeldLeg;          // hf11 ≤ 1.2·tw
   // Short side a3 of the panel between the flanges beside the web, and how the report writes it.
   double (*panel4Width)(const RigidPlateHeld&);
