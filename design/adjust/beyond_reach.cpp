@@ -9,6 +9,7 @@
 #include "design/common/numbers.h"
 #include "design/common/shear_key.h"
 #include "design/common/tables.h"
+#include "design/rigid/bolt_layout.h"
 
 namespace pedivo::adjust {
 namespace {
@@ -26,13 +27,20 @@ constexpr std::array<ColumnWeldChecks, 4> weldChecked{{{"g11", true}, {"g12", tr
 constexpr double smallestStiffenerLeg = 6;
 
 // What must fit within the flange width: spacings c, stiffener thicknesses and weld legs across
-// it (2c + 2ts + 2hf for eight bolts, 4c + 3ts + 2hf for ten, 2c for the T-shaped boot beam),
-// and the share of the plate width's rounding that c absorbs.
+// it (the bolt plates' from their layout, 2c + 2ts + 2hf or 4c + 3ts + 2hf; 2c for the T-shaped
+// boot beam), and the share of the plate width's rounding that c absorbs at most.
 struct Layout {
   std::string_view id;
   double spacings, stiffeners, welds, shareOfRounding;
 };
-constexpr std::array<Layout, 3> layouts{{{"g11", 2, 2, 2, 0.25}, {"g12", 4, 3, 2, 0.25}, {"g2", 2, 0, 0, 0.5}}};
+// The ten-bolt plate takes the eight-bolt plate's share, a quarter: a bound looser than its own
+// sixth, never tighter.
+Layout boltPlate(std::string_view id, const rigid::BoltLayout& layout) {
+  return {id, static_cast<double>(layout.spacingsBetweenStiffeners), static_cast<double>(layout.stiffenersAcross), 2,
+          0.25};
+}
+const std::array<Layout, 3> layouts{
+    {boltPlate("g11", rigid::eightBolts), boltPlate("g12", rigid::tenBolts), {"g2", 2, 0, 0, 0.5}}};
 
 // Room for the rounding of stresses worked out at another leg than the best one: a check is
 // taken as failing everywhere only when it fails by more than this share.

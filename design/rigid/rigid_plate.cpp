@@ -25,6 +25,7 @@
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
 #include "design/common/value_format.h"
+#include "design/rigid/bolt_layout.h"
 #include "design/rigid/rigid_plate_values.h"
 #include "design/rigid/rigid_remedies.h"
 
@@ -39,33 +40,6 @@ using rigidbase::Trial;
 
 // The first anchor-bolt diameter a design tries, mm.
 constexpr double startingBolt = 24;
-
-// What sets the eight- and the ten-bolt base apart.
-struct BoltLayout {
-  bool fourBoltsARow;       // ten bolts
-  double n;                 // twice the bolts of a tension row: 6 or 8
-  double cSpacings;         // spacings c across the plate width: 4 or 6
-  double stiffenersAcross;  // stiffener thicknesses across the width: 2 or 3
-  double (*panel4Width)(const Held&);                // short side a3 of the panel between the flanges
-  double (*stiffenerLoad)(const Held&, double q);    // Vi1, the pressure on the plate the stiffener carries
-  double (*layoutWidth)(const Held&);                // what must fit within bf beside the welds
-  bool checksWebWeldLeg;                             // hf11 ≤ 1.2·tw
-  const char* panel4WidthFormula;                    // a3 as the report writes it
-  const char* layoutWidthFormula;                    // the layout's check as the report writes it
-};
-
-const BoltLayout eightBolts{
-    false, 6, 4, 2, [](const Held& h) { return (2 * h.c - h.tw) / 2; },
-    [](const Held& h, double q) { return (3 * h.c + 2 * h.tjjl + h.bt) * (h.a + h.lt) / 2 * q; },
-    [](const Held& h) { return 2 * h.c + 2 * h.tjjl; }, false, "(2c − tw)/2", "2c + 2ts + 2hf ≤ bf"};
-
-const BoltLayout tenBolts{
-    true, 8, 6, 3, [](const Held& h) { return (4 * h.c + h.tjjl - h.tw) / 2; },
-    [](const Held& h, double q) { return (2 * h.c + h.tjjl) * (h.a + h.lt) * q; },
-    [](const Held& h) { return 4 * h.c + 3 * h.tjjl; }, true, "(4c + ts − tw)/2", "4c + 3ts + 2hf ≤ bf"};
-
-// The layout a design was made with.
-const BoltLayout& layoutOf(const Held& h) { return h.fourBoltsARow ? tenBolts : eightBolts; }
 
 // After the plan's (rigidbase::planFields).
 const HeldField<Held> heldFields[] = {
@@ -303,7 +277,7 @@ Outcome calculateRigidPlate(const BoltLayout& layout, const Entries& entries, He
       },
       [&] {
         // The stiffeners and their welds must fit within the flange width.
-        return layout.layoutWidth(h) + 2 * h.hf3 > h.bf ? Closing::LayoutFault : Closing::Designed;
+        return layout.layoutNeed(h) > h.bf ? Closing::LayoutFault : Closing::Designed;
       });
   if (outcome.ending == Ending::Completed) designKeyUnder(materials, h);
   return outcome;
@@ -399,8 +373,8 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
                  stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
       limitCheck("stiffenerUpstandWeld", "加劲肋竖向焊缝折算应力", "√(τf² + (σf/βf)²) ≤ ffw", h.ylvf, h.ffw,
                  stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
-      limitCheck("layout", "加劲肋布置宽度", layout.layoutWidthFormula,
-                 layout.layoutWidth(h) + 2 * h.hf3, h.bf, lengthUnit, ValueFormat::Plain, {"Edtc", "Edttjjl"})));
+      limitCheck("layout", "加劲肋布置宽度", layout.layoutNeedFormula() + " ≤ bf", layout.layoutNeed(h), h.bf,
+                 lengthUnit, ValueFormat::Plain, {"Edtc", "Edttjjl"})));
   appendShearKeyChecks(list, h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
   return list;
 }

@@ -11,6 +11,7 @@
 #include "design/common/stiffener_welds.h"
 #include "design/common/tables.h"
 #include "design/common/value_format.h"
+#include "design/rigid/bolt_layout.h"
 
 namespace pedivo::rigid {
 namespace {
@@ -71,10 +72,7 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h) {
                              "/" + betaF + ")²)",
                   "ffw");
     } else if (check.id == "layout") {
-      writeValues(check,
-                  h.fourBoltsARow ? "4c + 3ts + 2hf = 4×" + n(h.c) + " + 3×" + n(h.tjjl) + " + 2×" + hf3
-                              : "2c + 2ts + 2hf = 2×" + n(h.c) + " + 2×" + n(h.tjjl) + " + 2×" + hf3,
-                  "bf");
+      writeValues(check, layoutOf(h).layoutNeedValues(h), "bf");
     }
   }
   writeShearKeyValues(checks, h.key, keySeatOf(h));
@@ -98,10 +96,7 @@ void emitWorkingValues(const Held& h, const TagEmitter& sink) {
                           "×" + tf + "×(" + n(h.hb) + "/2 − " + tf + "/2)²)/" + n(h.hb));
   const std::string ylc = cut2(h.ylc);
   // Pressures over areas give newtons; the report gives the loads in kN.
-  sink("<#Vi1values>", h.fourBoltsARow ? "(2c + ts)·(a + lt)·σc = (2×" + c + " + " + n(h.tjjl) + ")×(" + aLt + ")×" + ylc +
-                                         "×10⁻³"
-                                   : "(3c + 2ts + bt)·(a + lt)/2·σc = (3×" + c + " + 2×" + n(h.tjjl) + " + " + n(h.bt) +
-                                         ")×(" + aLt + ")/2×" + ylc + "×10⁻³");
+  sink("<#Vi1values>", layoutOf(h).stiffenerLoadValues(h));
   sink("<#Vi2values>", "(a + lt + hb/2)·(B − bf)/4·σc·(xn − L/4)/xn = (" + aLt + " + " + n(h.hb) + "/2)×(" + n(h.B) +
                            " − " + n(h.bf) + ")/4×" + ylc + "×(" + cut2(h.xn) + " − " + n(h.L) + "/4)/" + cut2(h.xn) +
                            "×10⁻³");

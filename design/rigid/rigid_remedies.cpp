@@ -4,6 +4,7 @@
 #include "design/common/remedy_text.h"
 #include "design/common/shear_key.h"
 #include "design/common/tables.h"
+#include "design/rigid/bolt_layout.h"
 
 namespace pedivo::rigid {
 namespace {
@@ -50,33 +51,45 @@ remedy::StopAdvice rigidStops(std::string_view otherType) {
           "锚栓直径超过 100 mm：加大 lt 以加长锚栓力臂，或改用T型靴梁柱脚"};
 }
 
-double eightBoltWeight(const RigidPlateHeld& h) {
-  return plateMass(h.L, h.B, h.tpb) + stiffenerWeight(h, 4) + shearKeyMass(h.key);
-}
-double tenBoltWeight(const RigidPlateHeld& h) {
-  return plateMass(h.L, h.B, h.tpb) + stiffenerWeight(h, 6) + shearKeyMass(h.key);
+// The plate and the stiffeners of the layout.
+template <const BoltLayout& layout>
+double weight(const RigidPlateHeld& h) {
+  return plateMass(h.L, h.B, h.tpb) + stiffenerWeight(h, layout.stiffeners()) + shearKeyMass(h.key);
 }
 
-void eightBoltCheckRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) {
+// The flange width the layout needs, "bf ≥ 346 mm（4c + 3ts + 2hf），现为 300 mm：", with the very
+// number its check compared: the need is summed left to right as 4·c + 3·ts + 2·hf3.
+std::string layoutNeed(const BoltLayout& layout, const RigidPlateHeld& h) {
+  return "布置需要翼缘宽度 bf ≥ " + num(layout.layoutNeed(h)) + " mm（" + layout.layoutNeedFormula() + "），现为 " +
+         num(h.bf) + " mm：";
+}
+
+// The remedies common to both layouts, the layout's own advice when the stiffeners do not fit
+// within the flange, and the web weld's where the layout checks its leg against the web.
+void attachRemedies(const BoltLayout& layout, const RigidPlateHeld& h, std::string layoutAdvice,
+                    std::vector<DesignCheck>& checks) {
   std::vector<remedy::CheckRemedy> list = commonRemedies(h);
-  const double need = 2 * h.c + 2 * h.tjjl + 2 * h.hf3;
-  list.push_back({"layout", "加劲肋布置需要翼缘宽度 bf ≥ " + num(need) + " mm（2c + 2ts + 2hf），现为 " + num(h.bf) +
-                                " mm：" + narrowerSpacing(h, detailing(h).c) + "，或改用T型或槽型靴梁柱脚" +
-                                remedy::typeChangeByAdjust});
+  list.push_back({"layout", std::move(layoutAdvice)});
+  if (layout.checksWebWeldLeg)
+    list.push_back({"webWeldLeg", "腹板焊脚 hf = " + num(h.hf11) + " mm > 1.2tw = " +
+                                      num(tables::largestLegFactor * h.tw) + " mm：改用八锚栓柱脚，或采用腹板更厚的柱截面"});
   remedy::attach(checks, list);
   attachShearKeyRemedies(h.key, keySeatOf(h), checks);
+}
+
+// The remedies are bound to their base type, so each reads its own layout rather than the held flag.
+void eightBoltCheckRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) {
+  attachRemedies(eightBolts, h,
+                 "加劲肋" + layoutNeed(eightBolts, h) + narrowerSpacing(h, detailing(h).c) + "，或改用T型或槽型靴梁柱脚" +
+                     remedy::typeChangeByAdjust,
+                 checks);
 }
 
 void tenBoltCheckRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) {
-  std::vector<remedy::CheckRemedy> list = commonRemedies(h);
-  const double need = 4 * h.c + 3 * h.tjjl + 2 * h.hf3;
-  list.push_back({"layout", "十锚栓布置需要翼缘宽度 bf ≥ " + num(need) + " mm（4c + 3ts + 2hf），现为 " + num(h.bf) +
-                                " mm：改用八锚栓柱脚或靴梁柱脚" + remedy::typeChangeByAdjust + "，或" +
-                                narrowerSpacing(h, detailing(h).c)});
-  list.push_back({"webWeldLeg", "腹板焊脚 hf = " + num(h.hf11) + " mm > 1.2tw = " + num(1.2 * h.tw) +
-                                    " mm：改用八锚栓柱脚，或采用腹板更厚的柱截面"});
-  remedy::attach(checks, list);
-  attachShearKeyRemedies(h.key, keySeatOf(h), checks);
+  attachRemedies(tenBolts, h,
+                 "十锚栓" + layoutNeed(tenBolts, h) + "改用八锚栓柱脚或靴梁柱脚" + remedy::typeChangeByAdjust + "，或" +
+                     narrowerSpacing(h, detailing(h).c),
+                 checks);
 }
 
 std::string eightBoltStopRemedy(const Entries& entries, Stop stop) {
@@ -89,7 +102,7 @@ std::string tenBoltStopRemedy(const Entries& entries, Stop stop) {
 
 }  // namespace
 
-const TypeRemedies<RigidPlateHeld> eightBoltRemedies{eightBoltWeight, eightBoltCheckRemedies, eightBoltStopRemedy};
-const TypeRemedies<RigidPlateHeld> tenBoltRemedies{tenBoltWeight, tenBoltCheckRemedies, tenBoltStopRemedy};
+const TypeRemedies<RigidPlateHeld> eightBoltRemedies{weight<eightBolts>, eightBoltCheckRemedies, eightBoltStopRemedy};
+const TypeRemedies<RigidPlateHeld> tenBoltRemedies{weight<tenBolts>, tenBoltCheckRemedies, tenBoltStopRemedy};
 
 }  // namespace pedivo::rigid

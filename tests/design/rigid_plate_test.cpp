@@ -11,6 +11,7 @@
 #include "design/common/bolt_zone.h"
 #include "design/common/calculation.h"
 #include "design/common/design_session.h"
+#include "design/common/remedy_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/tables.h"
 #include "design_probe.h"
@@ -379,6 +380,50 @@ TEST(RigidPlateBases, PrintedPlateBetweenStiffenersFollowsTheHeldSpanAndRecomput
   h.a = 60, h.c = 90, h.Ntal = 1e5, h.la2 = 165, h.lc2 = 150, h.fpbt = 205;  // c² > 2a²: along c
   h.secondPanelSpan = rigidbase::SecondPanelSpan::AlongA;
   EXPECT_EQ(rigidbase::betweenStiffenersTpbt2Values(h).rfind("√(12·Nta·c·a³/", 0), 0u);
+}
+
+// Both layouts as a checker redoes them, on a flange too narrow for either: the printed layout
+// line gives back the width the check compared, the remedy asks for that same width, and the
+// printed numbers of the stiffener's load give back Vi1 (σc printed to two decimals).
+TEST(RigidPlateBases, PrintedLayoutWidthAndStiffenerLoadRecompute) {
+  for (const ModuleDescriptor* module : {&eightBoltModule(), &tenBoltModule()}) {
+    SCOPED_TRACE(module->id);
+    const Design d = run(*module, {{"Edtbf", "160"}});
+    const std::optional<DesignCheck> layout = d.check("layout");
+    ASSERT_TRUE(layout.has_value());
+    ASSERT_FALSE(layout->ok());
+    // "4c + 3ts + 2hf = 4×75 + 3×10 + 2×8 = 346 > bf = 160": the numbers before the demand.
+    const std::string demand = layout->values.substr(0, layout->values.find(" > "));
+    EXPECT_EQ(testing::PrintedArithmetic::valueOf(demand.substr(0, demand.rfind(" = "))), layout->demand)
+        << layout->values;
+    EXPECT_EQ(layout->formula.str(), demand.substr(0, demand.find(" = ")) + " ≤ bf");
+    EXPECT_NE(layout->remedy.find("bf ≥ " + remedy::num(layout->demand) + " mm（"), std::string::npos) << layout->remedy;
+
+    const std::string vi1 = d.tag("<#Vi1values>");
+    const std::string inKN = "×10⁻³";
+    ASSERT_TRUE(vi1.ends_with(inKN)) << vi1;
+    const double newtons = testing::PrintedArithmetic::valueOf(vi1.substr(0, vi1.size() - inKN.size()));
+    EXPECT_NEAR(newtons, d["Vi1"], 0.01 / d["ylc"] * d["Vi1"]) << vi1;
+  }
+}
+
+// A ten-bolt base checked at given sizes prints the ten-bolt lines, as its design does. Disabled
+// while the check of given sizes leaves RigidPlateHeld::fourBoltsARow unset: its report then writes
+// the eight-bolt a3, Vi1 and layout lines beside the ten-bolt numbers, and setting the flag changes
+// those reports.
+TEST(TenBoltBase, DISABLED_ACheckOfGivenSizesPrintsTheTenBoltLines) {
+  const Design designed = run(tenBoltModule(), {{"Edtbf", "500"}, {"EdtM", "100"}});
+  ASSERT_EQ(designed.outcome.ending, Ending::Completed);
+  Design checked{DesignSession(tenBoltModule()), {}};
+  for (const auto& [control, text] : designed.session.entries().texts) checked.session.setText(control, text);
+  checked.session.setCbsize(designed.session.entries().cbsize);
+  checked.outcome = checked.session.check(designed.session.sizes());
+  ASSERT_EQ(checked.outcome.ending, Ending::Completed);
+  for (const Design* d : {&designed, static_cast<const Design*>(&checked)}) {
+    EXPECT_EQ(d->tag("<#a3formula>"), "(4c + ts − tw)/2");
+    EXPECT_EQ(d->tag("<#Vi1values>").rfind("(2c + ts)·(a + lt)·σc = ", 0), 0u) << d->tag("<#Vi1values>");
+    EXPECT_EQ(d->check("layout")->values.rfind("4c + 3ts + 2hf = ", 0), 0u) << d->check("layout")->values;
+  }
 }
 
 // The plate check names what sized the plate, as the plate step recorded it: the plate round the
