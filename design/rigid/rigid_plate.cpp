@@ -309,6 +309,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   const Materials m = readMaterials(e);
   readSectionAndForces(e, h);
   h.n = layout.n;
+  h.fourBoltsARow = layout.fourBoltsARow;  // the report's formulas follow the layout checked
   takeSizes(rigidPlateSizes, s, h);
   h.Aems = givenBolt(h.dms).Aems, h.L0 = h.L, h.B0 = h.B;
   eccentricityAndMaterials(m, h);

@@ -407,11 +407,9 @@ TEST(RigidPlateBases, PrintedLayoutWidthAndStiffenerLoadRecompute) {
   }
 }
 
-// A ten-bolt base checked at given sizes prints the ten-bolt lines, as its design does. Disabled
-// while the check of given sizes leaves RigidPlateHeld::fourBoltsARow unset: its report then writes
-// the eight-bolt a3, Vi1 and layout lines beside the ten-bolt numbers, and setting the flag changes
-// those reports.
-TEST(TenBoltBase, DISABLED_ACheckOfGivenSizesPrintsTheTenBoltLines) {
+// A ten-bolt base checked at given sizes prints the ten-bolt lines, as its design does, not the
+// eight-bolt a3, Vi1 and layout lines beside the ten-bolt numbers.
+TEST(TenBoltBase, ACheckOfGivenSizesPrintsTheTenBoltLines) {
   const Design designed = run(tenBoltModule(), {{"Edtbf", "500"}, {"EdtM", "100"}});
   ASSERT_EQ(designed.outcome.ending, Ending::Completed);
   Design checked{DesignSession(tenBoltModule()), {}};
