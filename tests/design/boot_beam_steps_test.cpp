@@ -89,6 +89,24 @@ TEST(BootBeamSteps, RaisingForTheWeldLegStopsOneStepShortOfTheFirstHeightThatFit
   }
 }
 
+// A rise of some 690 000 steps is more than half the round limit of 1 000 000 and still within it:
+// growing 10 mm at a time would get there, so the quick search must too. Only the steps the height
+// takes count against the limit, not a bound on them such as the next power of two (2^20).
+TEST(BootBeamSteps, ARiseWithinTheRoundLimitIsMadeInFullHoweverLong) {
+  // The leg fits once 2·0.7·(hsh − 35)·160·16.1 passes 2.5e10 N: hsh − 35 > 6 932 121 mm.
+  const double Vshmax = 2.5e10, ffw = 160, start = 250, minimumLeg = 6;
+  long steps = 1;
+  while (!weldLegFits(Vshmax, ffw, start + 10 * static_cast<double>(steps), minimumLeg)) ++steps;
+  ASSERT_GT(steps, 1L << 19);
+  ASSERT_LT(steps, 1'000'000);
+  Held h;
+  h.Vshmax = Vshmax, h.ffw = ffw, h.hsh = start;
+  RoundLimit rounds;
+  EXPECT_NO_THROW(raiseBootBeamForWeldLeg(h, minimumLeg, rounds));
+  EXPECT_EQ(h.hsh, start + 10 * static_cast<double>(steps - 1));
+  EXPECT_EQ(rounds.used(), steps - 1);
+}
+
 // A weld exactly 60 legs long (58 counted and one at each end) keeps its leg; a hair longer grows
 // it one 2 mm step, one round; a long weld as many steps as it takes.
 TEST(BootBeamSteps, AWeldCountsOverAtMostSixtyLegs) {

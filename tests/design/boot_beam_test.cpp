@@ -1,6 +1,7 @@
 #include "design/bootbeam/boot_beam.h"
 #include "design/bootbeam/boot_beam_remedies.h"
 #include "design/bootbeam/boot_beam_report.h"
+#include "design/bootbeam/boot_beam_steps.h"
 #include "design/bootbeam/boot_beam_values.h"
 
 #include <gtest/gtest.h>
@@ -446,6 +447,12 @@ TEST(BootBeamWeld, AnyLengthLeftAsksItsLeg) {
   EXPECT_DOUBLE_EQ(checks[0].demand, 1e4 / (1.4 * 0.5 * 200));
   tBootBeamRemedies.checks(h, checks);
   EXPECT_NE(checks[0].remedy.find("焊缝长 0.5 mm，所需焊脚 71.428 mm"), std::string::npos) << checks[0].remedy;
+  // The report's weld stress likewise: Vmax over the throats of the two welds however short they
+  // are (here 0.7·16·0.05 = 0.56 mm² each), and 0 only where no weld is left.
+  h.lf = 0.05;
+  EXPECT_DOUBLE_EQ(bootBeamWeldStress(h), 1e4 / (2 * 0.7 * 16 * 0.05));
+  h.lf = 0;
+  EXPECT_EQ(bootBeamWeldStress(h), 0);
 }
 
 // The numbers a line of check values writes from `from` on, in their order ("×10³" gives a 10).

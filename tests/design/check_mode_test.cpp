@@ -255,6 +255,32 @@ TEST(CheckMode, ARibWithNoSectionLeftStillChecksItsSlenderness) {
   EXPECT_DOUBLE_EQ(findCheck(check.checks(), "slenderness")->demand, (sizes["a"] + sizes["lt"]) / sizes["tjjl"]);
 }
 
+// The weld of column and boot beams to the plate is as short as its length beyond the column,
+// (L − hb)/2 − 2hf: with none left both its checks fail with that reason, on both boot-beam bases,
+// and the calculation goes on; half a millimetre left is checked.
+TEST(CheckMode, ABootBeamPlateWeldWithNoLengthBeyondTheColumnFailsWithItsReason) {
+  for (const char* id : {"g2", "g3"}) {
+    DesignSession design(*findModule(id));
+    ASSERT_EQ(design.calculate().ending, Ending::Completed) << id;
+    const double hb = std::stod(design.entries().texts.at("Edthc"));
+    for (const double left : {0.0, 0.5}) {
+      Sizes sizes = design.sizes();
+      sizes["hf5"] = ((sizes.at("L") - hb) / 2 - left) / 2;
+      DesignSession check(*findModule(id));
+      ASSERT_EQ(checkLike(design, sizes, check).ending, Ending::Completed) << id << " " << left;
+      for (const char* weld : {"plateWeld", "plateWeldCombined"}) {
+        const DesignCheck* found = findCheck(check.checks(), weld);
+        ASSERT_NE(found, nullptr) << id << " " << weld;
+        const bool unevaluated = found->remedy.find("(L − hb)/2 − 2hf ≤ 0") != std::string::npos;
+        EXPECT_EQ(unevaluated, left == 0) << id << " " << weld << " " << left << ": " << found->remedy;
+        if (left == 0) {
+          EXPECT_FALSE(found->ok()) << id << " " << weld;
+        }
+      }
+    }
+  }
+}
+
 // Given sizes may break what a design keeps by construction: those rules are checks of their own.
 TEST(CheckMode, SizesBelowTheDetailingRulesFailTheirRules) {
   DesignSession design(*findModule("g12"));

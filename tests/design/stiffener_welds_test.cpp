@@ -85,6 +85,32 @@ TEST(StiffenerWelds, PlateWeldTakesALargerLegWithinTheThickness) {
   EXPECT_EQ(rounds.used(), 1);
 }
 
+// A plate weld stressed exactly to βf·ffw holds, as its check σf ≤ βf·ffw passes it: the leg stays.
+// The load is set to the last bit so that σf comes out at 195.2 exactly; a little more grows the leg.
+TEST(StiffenerWelds, PlateWeldExactlyAtItsStrengthKeepsItsLeg) {
+  // Outstand 201, hf = 8: plate weld 170 mm, σf = load/(1.4·8·170) = 195.2 at a load of about
+  // 371 571 N; the upstand 600 − 16 − 15 = 569 mm long holds it at some 77 N/mm².
+  const double strength = tables::betaF * 160;
+  StiffenerWeldInputs in = stiffener(strength * 1.4 * 8 * 170, 600, 10);
+  in.outstand = 201;
+  // Not every stress is reached by some load: the loads a few bits either side are tried.
+  for (int bit = 0; bit < 64; ++bit) in.load = std::nextafter(in.load, 0.0);
+  for (int bit = 0; bit < 128 && stiffenerWeldStresses(in, 8).ylnf != strength; ++bit)
+    in.load = std::nextafter(in.load, 1e9);
+  ASSERT_EQ(stiffenerWeldStresses(in, 8).ylnf, strength);
+  ASSERT_LT(stiffenerWeldStresses(in, 8).ylvf, 160);
+  RoundLimit rounds;
+  const StiffenerWelds atStrength = stiffenerWelds(in, 8, rounds);
+  EXPECT_EQ(atStrength.end, StiffenerWeldEnd::Designed);
+  EXPECT_EQ(atStrength.hf, 8);
+  EXPECT_EQ(rounds.used(), 0);
+
+  in.load *= 1.0001;
+  RoundLimit over;
+  EXPECT_EQ(stiffenerWelds(in, 8, over).hf, 10);
+  EXPECT_EQ(over.used(), 1);
+}
+
 TEST(StiffenerWelds, PlateWeldBeyondTheThicknessAsksForAThickerStiffener) {
   // Outstand 60: hf = 8 gives 200000/(1.4·8·29) = 615.764, hf = 10 gives 200000/(1.4·10·25) = 571.429;
   // hf = 12 would pass ts = 10, so the leg stays at the last one that fits.
