@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
+#include <string>
 
 #include "design/common/design_session.h"
 #include "design/common/report_writer.h"
@@ -32,7 +34,9 @@ class ShippedTemplatePicture : public ::testing::TestWithParam<const char*> {
 // Runs from the program's folder, where the templates are built.
 TEST_P(ShippedTemplatePicture, TheDrawingFollowsTheResultsTable) {
   const fs::path out = fill(ReportPicture{fakePng, 150, 90});
-  const std::string document = *testing::packagePart(out, "word/document.xml");
+  const std::optional<std::string> part = testing::packagePart(out, "word/document.xml");
+  ASSERT_TRUE(part.has_value()) << "no report written: run from the folder the templates are built in";
+  const std::string& document = *part;
   EXPECT_EQ(document.find("&lt;#drawing&gt;"), std::string::npos);
   const auto picture = document.find("<w:drawing>");
   ASSERT_NE(picture, std::string::npos);
@@ -49,7 +53,9 @@ TEST_P(ShippedTemplatePicture, TheDrawingFollowsTheResultsTable) {
 
 TEST_P(ShippedTemplatePicture, WithoutADrawingTheTagsParagraphGoes) {
   const fs::path out = fill(std::nullopt);
-  const std::string document = *testing::packagePart(out, "word/document.xml");
+  const std::optional<std::string> part = testing::packagePart(out, "word/document.xml");
+  ASSERT_TRUE(part.has_value()) << "no report written: run from the folder the templates are built in";
+  const std::string& document = *part;
   EXPECT_EQ(document.find("drawing"), std::string::npos);
   EXPECT_FALSE(testing::packagePart(out, "word/media/pedivo-drawing.png").has_value());
   fs::remove(out);
