@@ -11,6 +11,7 @@
 #include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
 #include "design/common/shear_key.h"
+#include "design/common/stepped_growth.h"
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
 #include "design/common/value_format.h"
@@ -45,6 +46,22 @@ void detailingSizes(const Entries& e, Held& h) {
   h.Aems = layout.Aems, h.a = layout.a, h.c = layout.c, h.lt = layout.lt, h.bt = layout.bt;
 }
 
+namespace {
+
+// The steps of 10 mm each way that bring the plate's area to N/fc: (L + 10k)(B + 10k) = N/fc.
+// Only an estimate to start the search from; bounded so that it raises no floating-point flag.
+double bearingStepsEstimate(double N, double fc, double L, double B) {
+  if (!(fc > 1e-6 && N > 0 && N < 1e200 && L < 1e100 && B < 1e100)) return 0;
+  const double area = N / fc;
+  return (std::sqrt((B - L) * (B - L) + 4 * area) - (L + B)) / 20;
+}
+
+}  // namespace
+
+// The plate grows 10 mm each way a round until the concrete bears N. The bearing only falls as
+// the plate grows, so the count of steps is found at once and spent as the steps would spend it;
+// the plan is in whole tens, so the sizes after k steps are those the steps add up to, and the
+// trial sizes raise no floating-point flag the first did not.
 void plateAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
   h.L = h.hb + 40;
   h.B = std::max(h.bf + 40, 2 * (h.a + h.bt) + h.tw);
@@ -52,11 +69,19 @@ void plateAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
   h.L = roundToTenPastOne(h.L);
   h.B = roundToTenPastOne(h.B);
   h.ylc = h.N / h.B / h.L;
-  while (h.ylc > h.fc) {
-    rounds.next();
-    h.L += 10;
-    h.B += 10;
-    h.ylc = h.N / h.B / h.L;
+  if (h.ylc > h.fc) {
+    const double L = h.L, B = h.B;
+    const auto bearsAfter = [&h, L, B](long k) {
+      h.L = L + 10 * static_cast<double>(k);
+      h.B = B + 10 * static_cast<double>(k);
+      h.ylc = h.N / h.B / h.L;
+      return !(h.ylc > h.fc);
+    };
+    const std::optional<long> steps =
+        firstStepThatHolds(bearsAfter, bearingStepsEstimate(h.N, h.fc, L, B), beyondAnyRoundLimit);
+    if (!steps) rounds.exhaust();
+    rounds.advance(*steps);
+    bearsAfter(*steps);
   }
   h.Vfb = tables::frictionResistance(h.N);
 }

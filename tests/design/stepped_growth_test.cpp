@@ -129,5 +129,20 @@ TEST(SteppedGrowth, StressedStiffenersStopAtTheFirstHeightThatHolds) {
   }
 }
 
+// A pinned plate widened 10 mm each way for bearing stops at the first plan the concrete bears:
+// there σc = N/(B·L) is within fc, and 10 mm smaller each way it is not. Forces that widen it by
+// about a hundred steps.
+TEST(SteppedGrowth, APinnedPlateWidenedForBearingStopsAtTheFirstPlanThatBears) {
+  for (const auto& [id, N] : {std::pair{"j1", "30000"}, {"j2", "90000"}}) {
+    const Design d = testing::design(*findModule(id), {{"EdtN", N}, {"EdtV", "10"}});
+    ASSERT_EQ(d.outcome.ending, Ending::Completed) << id;
+    const double L = d["L"], B = d["B"], fc = d["fc"], force = d["N"];
+    ASSERT_GT(L, d["hb"] + 40 + 500) << id;
+    EXPECT_LE(force / B / L, fc) << id;
+    EXPECT_GT(force / (B - 10) / (L - 10), fc) << id;
+    EXPECT_EQ(d["ylc"], force / B / L) << id;
+  }
+}
+
 }  // namespace
 }  // namespace pedivo
