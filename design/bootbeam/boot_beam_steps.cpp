@@ -6,6 +6,7 @@
 #include "design/common/column_section.h"
 #include "design/common/numbers.h"
 #include "design/common/plate_layout.h"
+#include "design/common/stepped_growth.h"
 #include "design/common/tables.h"
 
 namespace pedivo::bootbeam {
@@ -133,18 +134,19 @@ namespace {
 
 // A boot beam that fails becomes thicker while it stays within the flange thickness (a wider
 // plate), otherwise higher, 10 mm and one round at a time. Only the height changes while it
-// grows, so the heights are tried on the section's height terms alone, and the section is worked
-// out in full once more at the height that holds.
+// grows, and a section that holds holds the better higher up: the heights are tried on the
+// section's height terms alone, the count of steps found at once, and the section is worked out
+// in full once more at the height that holds.
 Next bootBeamSection(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds) {
   if (!bootBeamSectionHolds(type, m, h)) {
     h.tsh += tables::thicknessStep;
     if (h.tsh <= h.tf) return Next::Sizes;
     h.tsh -= tables::thicknessStep;  // a boot beam thicker than the column flange: higher instead
     const SectionAtHeight section(h);
-    do {
-      h.hsh += tables::heightStep;
-      rounds.next();
-    } while (!section.holds(h.hsh));
+    const AddedUpSteps raised =
+        addedUpStepsThatHold(h.hsh, tables::heightStep, [&section](double hsh) { return section.holds(hsh); }, rounds);
+    rounds.advance(raised.steps);
+    h.hsh = raised.before + tables::heightStep;
     bootBeamSectionHolds(type, m, h);
   }
   h.fsh = h.f;
@@ -176,44 +178,16 @@ double legForWeldLength(double hf, double lf, RoundLimit& rounds) {
 }
 
 // Only the weld's length grows with the height (the flange force stays), and the section that held
-// at the lower height holds the better at a higher one, so the count of steps is found at once:
-// doubled until the leg fits, then halved down to the first height that fits, and confirmed on the
-// heights the step-by-step growth reaches. The boot beam is left one step short, for the caller's
-// round and its whole pass at that height. A leg that the smallest leg alone keeps too large never
-// fits: the round limit would be reached step by step.
+// at the lower height holds the better at a higher one, so the count of steps is found at once and
+// confirmed on the heights the step-by-step growth reaches. The boot beam is left one step short,
+// for the caller's round and its whole pass at that height. A leg that the smallest leg alone keeps
+// too large never fits: the round limit would be reached step by step.
 void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds) {
   if (roundUpToEven(minimumLeg) > tables::largestFilletLeg) rounds.exhaust();
-  const double start = h.hsh;
   const auto fits = [&](double hsh) { return !(bootBeamWeldLegAt(h, hsh, minimumLeg) > tables::largestFilletLeg); };
-  // The height after k steps, added up as the step-by-step growth adds it.
-  const auto heightAfter = [start](long k) {
-    double hsh = start;
-    for (long i = 0; i < k; ++i) hsh += tables::heightStep;
-    return hsh;
-  };
-  constexpr long beyondAnyLimit = 1L << 21;  // more steps than the round limit allows
-  long high = 1;
-  while (!fits(start + tables::heightStep * static_cast<double>(high))) {
-    if (high >= beyondAnyLimit) rounds.exhaust();
-    high *= 2;
-  }
-  long low = high / 2;  // does not fit, or is the height reached already
-  while (high - low > 1) {
-    const long middle = low + (high - low) / 2;
-    (fits(start + tables::heightStep * static_cast<double>(middle)) ? high : low) = middle;
-  }
-  long steps = high;
-  // Heights a step apart differ from those added up by rounding only: the count is off by one at
-  // most, and a count beyond the limit even then stops as the steps would.
-  if (!rounds.allows(steps - 2)) rounds.exhaust();
-  double before = heightAfter(steps - 1);
-  while (steps > 1 && fits(before)) before = heightAfter(--steps - 1);
-  while (!fits(before + tables::heightStep)) {
-    before += tables::heightStep;
-    ++steps;
-  }
-  rounds.advance(steps - 1);
-  h.hsh = before;
+  const AddedUpSteps raised = addedUpStepsThatHold(h.hsh, tables::heightStep, fits, rounds);
+  rounds.advance(raised.steps - 1);
+  h.hsh = raised.before;
 }
 
 namespace {

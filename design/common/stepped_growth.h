@@ -67,6 +67,37 @@ inline double stiffenerStepsEstimate(double sigma, double tau, double u, double 
   return (std::sqrt(w) - u) / step;
 }
 
+// A size grown `step` at a time from a `start` that need not be a whole number: the sizes the
+// steps reach are added up step by step and differ from start + k·step by rounding.
+struct AddedUpSteps {
+  long steps;     // the least count k ≥ 1 whose size holds
+  double before;  // the size added up after k − 1 steps
+};
+
+// The least count of steps at which holds(size) is true, for a holds() false at `start` that, once
+// true, stays true as the size grows. Found on the sizes start + k·step, then confirmed on the sizes
+// the steps add up to, which differ by one step at most. A count the round limit would stop stops
+// the calculation here, as the steps would; none at all is the round limit reached at once.
+template <class Holds>
+AddedUpSteps addedUpStepsThatHold(double start, double step, Holds&& holds, RoundLimit& rounds) {
+  const auto found = firstStepThatHolds(
+      [&](long k) { return holds(start + step * static_cast<double>(k)); }, 1.0, beyondAnyRoundLimit);
+  if (!found || !rounds.allows(*found - 2)) rounds.exhaust();
+  const auto sizeAfter = [start, step](long k) {
+    double size = start;
+    for (long i = 0; i < k; ++i) size += step;
+    return size;
+  };
+  long steps = *found;
+  double before = sizeAfter(steps - 1);
+  while (steps > 1 && holds(before)) before = sizeAfter(--steps - 1);
+  while (!holds(before + step)) {
+    before += step;
+    ++steps;
+  }
+  return {steps, before};
+}
+
 // The stresses a stiffener failed with at its first height, what they must come within, and what
 // its section loses in height to corner cuts.
 struct FailedStiffener {

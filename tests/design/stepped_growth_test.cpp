@@ -53,6 +53,35 @@ TEST(SteppedGrowth, AGoodEstimateCostsTwoLooksAndAPoorOneFew) {
   }
 }
 
+// Sizes that start from a fraction are added up step by step; the count found on start + k·step is
+// confirmed on those sums, also where a threshold falls between the two by rounding.
+TEST(SteppedGrowth, AddedUpStepsAreThoseOfGrowingStepByStep) {
+  for (const double start : {276.8, 0.1, 1234.5678}) {
+    for (const double step : {10.0, 0.1}) {
+      std::vector<double> sums{start};
+      for (int i = 0; i < 300; ++i) sums.push_back(sums.back() + step);
+      for (const int k : {1, 2, 7, 64, 299}) {
+        for (const double threshold :
+             {sums[k], std::nextafter(sums[k], 0.0), std::nextafter(sums[k - 1], 1e9), start + step * k}) {
+          const auto holds = [threshold](double size) { return size >= threshold; };
+          long counted = 1;
+          while (!holds(sums[counted])) ++counted;
+          RoundLimit rounds;
+          const AddedUpSteps found = addedUpStepsThatHold(start, step, holds, rounds);
+          EXPECT_EQ(found.steps, counted) << start << " " << step << " " << threshold;
+          EXPECT_EQ(found.before, sums[counted - 1]) << start << " " << step << " " << threshold;
+        }
+      }
+    }
+  }
+}
+
+// A size that never holds reaches the round limit at once, as growing it step by step would.
+TEST(SteppedGrowth, ASizeThatNeverHoldsReachesTheRoundLimit) {
+  RoundLimit rounds;
+  EXPECT_THROW(addedUpStepsThatHold(276.8, 10, [](double) { return false; }, rounds), CalculationStop);
+}
+
 // √(σ² + 3τ²) with σ falling as 1/u² and τ as 1/u, counted step by step.
 long stiffenerStepsOneByOne(double sigma, double tau, double u, double limit, double step) {
   long k = 0;
