@@ -26,8 +26,10 @@
 #include "design/common/tag_table.h"
 #include "design/common/value_format.h"
 #include "design/rigid/bolt_layout.h"
+#include "design/rigid/column_weld_step.h"
 #include "design/rigid/rigid_plate_values.h"
 #include "design/rigid/rigid_remedies.h"
+#include "design/rigid/stiffener_step.h"
 
 namespace pedivo::rigid {
 namespace {
@@ -152,56 +154,19 @@ void plateThickness(const Materials& m, Held& h) {
   h.tpb = std::max(tables::thinnestBasePlate, roundUpToWhole(std::max(h.tpbc, h.tpbt)));
 }
 
-// Fillet welds of column to plate; the ten-bolt base also checks the web weld's leg against the web.
-void columnWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
-  h.ffw = m.steel->ffw;
-  h.f = tables::rolledStrength(*m.steel, h.tf, h.fpbt);
-  const ColumnWelds welds =
-      columnToPlateWelds({.section = sectionOf(h), .N = h.N, .M = h.M, .V = h.V, .ffw = h.ffw, .f = h.f}, h.tpb, rounds);
-  h.hf11 = welds.hf11, h.AF = welds.AF, h.Aeww = welds.Aeww, h.ylnc = welds.ylnc, h.Wc = welds.Wc;
-  h.ylmc = welds.ylmc, h.ylv = welds.ylv, h.ylfs = welds.ylfs, h.ylf = welds.ylf;
-  h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > tables::largestLegFactor * h.tw;
-}
-
 enum class StiffenerEnd { Designed, Thicker };
-
-// The stiffener section for the pressure it carries or the bolt it holds down.
-// False when it is too slender for its outstand: a thicker stiffener, designed again from the plate sizes.
-void stiffenerStresses(const BoltLayout& layout, const Materials& m, Held& h) {
-  const double q = h.ylc;
-  h.Vi1 = layout.stiffenerLoad(h, q);
-  h.Vi2 = (h.a + h.lt + h.hb / 2) * (h.B - h.bf) / 4 * q * (h.xn - h.L / 4) / h.xn;
-  h.Vi12 = std::max(h.Vi1, h.Vi2);
-  h.Vimax = std::max(h.Vi12, h.Ntal);
-  h.ylvR = h.Vimax / ((h.hjjl - tables::stiffenerCornerCut) * h.tjjl);
-  h.Ws = square(h.hjjl - tables::stiffenerCornerCut) * h.tjjl / 6;
-  h.stiffenerAlongLength = h.Vi1 > h.Vi2 || h.Ntal > h.Vi12;
-  h.ylfR = h.stiffenerAlongLength ? (h.a + h.lt) * h.Vimax / 2 / h.Ws : (h.B - h.bf) * h.Vimax / 4 / h.Ws;
-  h.fy = m.steel->fy;
-  h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
-  h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
-}
 
 // The stiffener grows 10 mm at a time until its equivalent stress is within 1.1·f.
 void stiffenerHeight(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
-  stiffenerStresses(layout, m, h);
+  holdStiffenerStresses(h, stiffenerStresses(layout, m, h));
   const double limit = tables::equivalentStressFactor * h.f1;
   if (!(h.ylequ > limit)) return;
   const auto stressesAt = [&](double height) {
     h.hjjl = height;
-    stiffenerStresses(layout, m, h);
+    holdStiffenerStresses(h, stiffenerStresses(layout, m, h));
     return !(h.ylequ > tables::equivalentStressFactor * h.f1);
   };
   raisedStiffenerHeight(h.hjjl, {h.ylfR, h.ylvR, limit, tables::stiffenerCornerCut}, stressesAt, rounds);
-}
-
-// The stiffener's welds: along the plate length when the stiffener beside a bolt governs, else
-// across the width.
-StiffenerWeldInputs stiffenerWeldInputs(const Materials& m, Held& h) {
-  h.ffw = m.steel->ffw;
-  h.lw = h.stiffenerAlongLength ? h.a + h.lt : h.B / 2 - h.bf / 2;
-  return {.load = h.Vimax, .outstand = h.lw, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-          .upstandEnds = tables::stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true};
 }
 
 // Stiffener height, slenderness and welds: the height grows until the stiffener holds, then
@@ -219,8 +184,9 @@ StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, He
     }
     constexpr double smallestStiffenerLeg = 6;  // the stiffener's welds start from at least this leg
     const double firstLeg = roundUpToEven(std::max(smallestStiffenerLeg, tables::smallestFilletLeg(h.tpb)));
-    const StiffenerWelds welds = stiffenerWelds(stiffenerWeldInputs(m, h), firstLeg, rounds);
-    h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.Wf = welds.Wf, h.ylvf = welds.ylvf;
+    const StiffenerWeldInputs in = stiffenerWeldInputs(m, h);
+    const StiffenerWelds welds = stiffenerWelds(in, firstLeg, rounds);
+    holdStiffenerWelds(h, {in, welds});
     switch (welds.end) {
       case StiffenerWeldEnd::Designed: return StiffenerEnd::Designed;
       case StiffenerWeldEnd::Thicker: h.tjjl += tables::thicknessStep; return StiffenerEnd::Thicker;
@@ -251,7 +217,7 @@ Trial designTrial(const BoltLayout& layout, const TypedPlateSizes& typed, const 
   if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
   platePanels(layout, h);
   plateThickness(m, h);
-  columnWelds(layout, m, h, rounds);
+  holdColumnWelds(h, designedColumnWelds(layout, m, h, rounds));  // the ten-bolt base limits the web weld's leg
   return stiffenersAndWelds(layout, m, h, rounds) == StiffenerEnd::Designed ? Trial::Designed : Trial::Again;
 }
 
@@ -285,21 +251,14 @@ Outcome calculateRigidPlate(const BoltLayout& layout, const Entries& entries, He
 
 // The column welds and the stiffeners of given sizes; a part with no weld length left cannot be checked.
 void givenWeldsAndStiffeners(const BoltLayout& layout, const Materials& m, Held& h, GivenSizeFindings& findings) {
-  h.ffw = m.steel->ffw;
-  h.f = tables::rolledStrength(*m.steel, h.tf, h.fpbt);
-  const ColumnWeldInputs in{.section = sectionOf(h), .N = h.N, .M = h.M, .V = h.V, .ffw = h.ffw, .f = h.f};
-  if (const auto w = givenColumnWelds(in, h.hf11, findings))
-    h.AF = w->AF, h.Aeww = w->Aeww, h.ylnc = w->ylnc, h.Wc = w->Wc, h.ylmc = w->ylmc, h.ylv = w->ylv, h.ylf = w->ylf,
-    h.ylfs = w->ylfs;
-  h.webWeldWarning = layout.checksWebWeldLeg && h.hf11 > tables::largestLegFactor * h.tw;
+  holdColumnWelds(h, givenColumnWeldStep(layout, m, h, findings));
   h.fy = m.steel->fy;
   h.write1 = (h.L - h.hb) / 2 / h.tjjl;
   h.write2 = tables::outstandLimit(h.fy);
   if (!stiffenerHasHeight(h.hjjl, tables::stiffenerCornerCut, {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, findings)) return;
-  stiffenerStresses(layout, m, h);
-  const StiffenerWeldInputs welds = stiffenerWeldInputs(m, h);
-  if (const auto w = givenStiffenerWelds(welds, h.hf3, "stiffenerPlateWeld", "stiffenerUpstandWeld", findings))
-    h.ylnf = w->ylnf, h.Wf = w->Wf, h.ylvf = w->ylvf;
+  holdStiffenerStresses(h, stiffenerStresses(layout, m, h));
+  const StiffenerWeldInputs in = stiffenerWeldInputs(m, h);
+  holdStiffenerWelds(h, {in, givenStiffenerWelds(in, h.hf3, "stiffenerPlateWeld", "stiffenerUpstandWeld", findings)});
 }
 
 // Each step's formulas once on the given sizes; only a large bolt's compressed zone is still bisected.

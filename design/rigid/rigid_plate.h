@@ -7,6 +7,7 @@
 
 #include "design/common/exposed_rigid_held.h"
 #include "design/common/module.h"
+#include "design/rigid/stiffener_step.h"
 
 namespace pedivo::rigid {
 
@@ -19,8 +20,8 @@ struct RigidPlateHeld : rigidbase::ExposedRigidHeld {
   // The stiffener's loads, its section and the length and modulus of its welds.
   double Vi1 = 0, Vi2 = 0, Vi12 = 0, Ws = 0;
   double lw = 0, Wf = 0;
-  // The branch the stiffener took, for the report's formulas.
-  bool stiffenerAlongLength = false;  // the stiffener beside a bolt governs: it bends along a + lt, else across (B − bf)/4
+  // The way the stiffener bent, for its weld's length and the report's formulas.
+  StiffenerBending stiffenerBending = StiffenerBending::NotWorkedOut;
 };
 
 Outcome calculateEightBolt(const Entries& entries, RigidPlateHeld& held);

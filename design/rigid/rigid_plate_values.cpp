@@ -12,6 +12,7 @@
 #include "design/common/tables.h"
 #include "design/common/value_format.h"
 #include "design/rigid/bolt_layout.h"
+#include "design/rigid/stiffener_step.h"
 
 namespace pedivo::rigid {
 namespace {
@@ -104,10 +105,8 @@ void emitWorkingValues(const Held& h, const TagEmitter& sink) {
   const std::string hs = n(h.hjjl - tables::stiffenerCornerCut);
   sink("<#ylvRvalues>", "Vimax/((hs − 15)·ts) = " + Vimax + "/(" + hs + "×" + n(h.tjjl) + ")");
   sink("<#Ws>", n(trunc(h.Ws)));
-  sink("<#ylfRvalues>", h.stiffenerAlongLength ? "(a + lt)·Vimax/2/Ws = (" + aLt + ")×" + Vimax + "/2/" + n(trunc(h.Ws))
-                                       : "(B − bf)·Vimax/4/Ws = (" + n(h.B) + " − " + n(h.bf) + ")×" + Vimax + "/4/" +
-                                             n(trunc(h.Ws)));
-  sink("<#lwvalues>", h.stiffenerAlongLength ? "a + lt = " + aLt : "B/2 − bf/2 = " + n(h.B) + "/2 − " + n(h.bf) + "/2");
+  sink("<#ylfRvalues>", stiffenerBendingValues(h));
+  sink("<#lwvalues>", stiffenerWeldOutstandValues(h));
 }
 
 namespace {
