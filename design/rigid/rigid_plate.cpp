@@ -154,6 +154,11 @@ void plateThickness(const Materials& m, Held& h) {
   h.tpb = std::max(tables::thinnestBasePlate, roundUpToWhole(std::max(h.tpbc, h.tpbt)));
 }
 
+// Fillet welds of column to plate; the ten-bolt base also checks the web weld's leg against the web.
+void columnWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
+  holdColumnWelds(h, designedColumnWelds(layout, m, h, rounds));
+}
+
 enum class StiffenerEnd { Designed, Thicker };
 
 // The stiffener grows 10 mm at a time until its equivalent stress is within 1.1·f.
@@ -217,7 +222,7 @@ Trial designTrial(const BoltLayout& layout, const TypedPlateSizes& typed, const 
   if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
   platePanels(layout, h);
   plateThickness(m, h);
-  holdColumnWelds(h, designedColumnWelds(layout, m, h, rounds));  // the ten-bolt base limits the web weld's leg
+  columnWelds(layout, m, h, rounds);
   return stiffenersAndWelds(layout, m, h, rounds) == StiffenerEnd::Designed ? Trial::Designed : Trial::Again;
 }
 
