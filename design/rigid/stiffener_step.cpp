@@ -34,9 +34,9 @@ StiffenerStresses stiffenerStresses(const BoltLayout& layout, const Materials& m
   s.Vi2 = (h.a + h.lt + h.hb / 2) * (h.B - h.bf) / 4 * q * (h.xn - h.L / 4) / h.xn;
   s.Vi12 = std::max(s.Vi1, s.Vi2);
   s.Vimax = std::max(s.Vi12, h.Ntal);
-  const double hs = h.hjjl - tables::stiffenerCornerCut;
-  s.ylvR = s.Vimax / (hs * h.tjjl);
-  s.Ws = square(hs) * h.tjjl / 6;
+  const double effectiveHeight = h.hjjl - tables::stiffenerCornerCut;  // hs − 15, below the corner cut
+  s.ylvR = s.Vimax / (effectiveHeight * h.tjjl);
+  s.Ws = square(effectiveHeight) * h.tjjl / 6;
   s.bending = bendingOf(s.Vi1, s.Vi2, s.Vi12, h.Ntal);
   s.ylfR = s.bending == StiffenerBending::AlongLength ? (h.a + h.lt) * s.Vimax / 2 / s.Ws
                                                       : (h.B - h.bf) * s.Vimax / 4 / s.Ws;
