@@ -19,10 +19,7 @@ namespace {
 // The channel's moments: the cantilever's pressure moment, and the larger with the span's.
 BootBeamType pressureOnlyType() {
   BootBeamType type{};
-  type.cantileverMoments = [](Held& h, double pressureMoment) {
-    h.Msh1 = pressureMoment;
-    h.Mshmax = std::max(h.Msh1, h.Msh2);
-  };
+  type.boltRowOnCantilever = false;
   return type;
 }
 
@@ -47,22 +44,22 @@ TEST(BootBeamSteps, SectionAtHeightGivesTheFullSectionsVerdict) {
   const Materials m = readMaterials(tBootBeamModule().defaultEntries());
   const BootBeamType type = pressureOnlyType();
   for (const SectionCase& c : {SectionCase{"bending", 1e6, 10, true}, SectionCase{"shear", 2e6, 1, false}}) {
-    Held h = sectionCase(c.N, c.ylc);
-    bootBeamSectionHolds(type, m, h);  // the moments, the shear and the strengths of this thickness
-    const SectionAtHeight section(h);
+    const Held h = sectionCase(c.N, c.ylc);
+    // The moments, the shear and the strengths of this thickness.
+    const SectionAtHeight section(h, bootBeamSectionAt(type, m, h));
     double firstHolding = 0;
-    Held below;
+    BootBeamSection below{};
     for (double hsh = 100; hsh <= 900; hsh += 0.5) {
       Held full = h;
       full.hsh = hsh;
-      const bool holds = bootBeamSectionHolds(type, m, full);
-      ASSERT_EQ(section.holds(hsh), holds) << c.name << " at hsh = " << hsh;
-      if (holds && firstHolding == 0) firstHolding = hsh;
-      if (!holds) below = full;
+      const BootBeamSection at = bootBeamSectionAt(type, m, full);
+      ASSERT_EQ(section.holds(hsh), at.holds()) << c.name << " at hsh = " << hsh;
+      if (at.holds() && firstHolding == 0) firstHolding = hsh;
+      if (!at.holds()) below = at;
     }
     ASSERT_GT(firstHolding, 150) << c.name;  // the verdict turns within the heights tried
-    EXPECT_EQ(below.ylm > below.f, c.bendingGoverns) << c.name;
-    EXPECT_EQ(below.ylvx > below.fv, !c.bendingGoverns) << c.name;
+    EXPECT_EQ(below.ylm > below.strength.f, c.bendingGoverns) << c.name;
+    EXPECT_EQ(below.ylvx > below.strength.fv, !c.bendingGoverns) << c.name;
   }
 }
 
