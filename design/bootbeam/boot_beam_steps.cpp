@@ -109,9 +109,9 @@ SectionStresses sectionStresses(const SectionTerms& t, double hsh) {
 namespace {
 
 // The cantilever beyond the column under the pressure's moment, and the bolt row's pull where the
-// type has one.
+// bolts stand on it.
 CantileverMoments cantileverMoments(const BootBeamType& type, const Held& h, double pressureMoment) {
-  if (!type.boltRowOnCantilever) return {pressureMoment, 0, pressureMoment};
+  if (!type.geometry.boltRowOnCantilever) return {pressureMoment, 0, pressureMoment};
   const double boltRow = h.ta * h.a;
   return {pressureMoment, boltRow, std::max(pressureMoment, boltRow)};
 }
@@ -141,7 +141,8 @@ void holdBootBeamSection(const BootBeamType& type, Held& h, const BootBeamSectio
   h.ax = s.ax, h.Ix = s.Ix;
   h.Vsh1 = s.shear.Vsh1, h.Vsh2 = s.shear.Vsh2, h.Vshmax = s.shear.Vshmax;
   h.Msh2 = s.Msh2;
-  if (type.boltRowOnCantilever) {
+  // The T-shaped base's Msh11, Msh12 and Msh1max; the channel's Msh1.
+  if (type.geometry.boltRowOnCantilever) {
     h.Msh11 = s.cantilever.pressure, h.Msh12 = s.cantilever.boltRow, h.Msh1max = s.cantilever.largest;
   } else {
     h.Msh1 = s.cantilever.pressure;

@@ -39,9 +39,6 @@ struct BootBeamType {
   void (*panels)(Held&);
   void (*plateThickness)(const Materials&, Held&);
   const char* withinBoltRowFormula;    // its formula within the bolt row, for the report
-  // The bolt row pulls the boot beam's cantilever beyond the column (Ta·a) beside the pressure
-  // under it: the T-shaped base's moments Msh11, Msh12 and Msh1max, else the channel's Msh1.
-  bool boltRowOnCantilever;
   // The first leg of the plate welds rounded to even millimetres: up, or from past a half.
   double (*plateWeldLegRounding)(double);
   bool holdsFlangeStrength;  // the plate welds hold the column flange's strength fFlange, listed as f

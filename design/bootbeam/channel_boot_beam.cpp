@@ -73,7 +73,6 @@ const BootBeamType channel{
     .panels = panels,
     .plateThickness = plateThickness,
     .withinBoltRowFormula = "σc = 2N/(L/2 − e)/3/B，xn = L − lt，Ta = 0",
-    .boltRowOnCantilever = false,
     .plateWeldLegRounding = roundToEvenPastHalf,
     .holdsFlangeStrength = false,
     .beyondBootBeams = ribsAndDiaphragm,

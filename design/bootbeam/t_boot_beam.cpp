@@ -67,7 +67,6 @@ const BootBeamType tShaped{
     .panels = panels,
     .plateThickness = plateThickness,
     .withinBoltRowFormula = "σc = 2N/(L/2 − e)/3/B，xn = 3·(L/2 − e)，Ta = 0",
-    .boltRowOnCantilever = true,
     .plateWeldLegRounding = roundUpToEven,
     .holdsFlangeStrength = true,
     .beyondBootBeams = stiffeners,

@@ -19,7 +19,7 @@ namespace {
 // The channel's moments: the cantilever's pressure moment, and the larger with the span's.
 BootBeamType pressureOnlyType() {
   BootBeamType type{};
-  type.boltRowOnCantilever = false;
+  type.geometry = channelGeometry;
   return type;
 }
 
