@@ -62,8 +62,6 @@ struct BootBeamType {
 using rigidbase::Bearing;
 using rigidbase::Trial;
 
-// The boot beam's half outstand beyond the column over its thickness: ((L − hb)/2)/tsh.
-
 // The span s of the channel's diaphragm load: the outstand beyond the column and the bolt edge.
 double diaphragmSpan(const Held& h);
 
