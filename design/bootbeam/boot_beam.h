@@ -14,6 +14,15 @@ namespace pedivo::bootbeam {
 
 // Of the shared values, the T-shaped base's report and listed values call la and lc lx and ly, and
 // the channel's plate is sized by its panels alone.
+//
+// The strengths each have their own name, and each check reads the one it means: fpb the plate's by
+// its panels' thickness, fpbt the T-shaped plate's at the tension bolts, fv and the section's own f
+// the boot beam's by tsh at the height last tried, fsh and fvsh those kept once the section holds,
+// and fFlange the column flange's by tf (T-shaped). The shared f is read by no step: it is listed
+// and printed as the strength the last step that sets it set, in design order the plate's by its
+// panels (fpb), the T-shaped plate's at the bolts (fpbt), the boot beam's by tsh, and on the
+// T-shaped base last the column flange's (fFlange). A designed channel base so ends with the boot
+// beam's, a designed T-shaped base with the flange's.
 struct BootBeamHeld : rigidbase::ExposedRigidHeld {
   double tsh = 0;  // boot-beam thickness
   // The channel's panels on four sides inside the channel and between the flanges.
@@ -24,6 +33,9 @@ struct BootBeamHeld : rigidbase::ExposedRigidHeld {
   double hsh = 0, ax = 0, Ix = 0, Vsh1 = 0, Vsh2 = 0, Vshmax = 0;
   double Msh11 = 0, Msh12 = 0, Msh1max = 0, Msh1 = 0, Msh2 = 0, Mshmax = 0;
   double ylm = 0, ylvx = 0, fv = 0, fsh = 0, fvsh = 0;
+  // T-shaped: the column flange's strength by tf, from the plate welds on; where the rolled bands
+  // end short of tf, the boot beam's fsh stands for it.
+  double fFlange = 0;
   double lf = 0, hf2 = 0, write5 = 0, write6 = 0;
   // Column and boot beams welded to the plate: the leg and the welds' second moment.
   double hf5 = 0, Iw = 0;

@@ -56,7 +56,7 @@ inline const char* outstandFormula(BootBeamOutstand outstand) {
 // The report tags of the cantilever's moments beyond the column, written with their numbers.
 struct CantileverMomentTags {
   std::string_view pressure;  // the pressure's
-  std::string_view boltRow;   // the bolt row's pull Ta·a; empty where no bolt pulls the cantilever
+  std::string_view boltRow;   // the bolt row's pull Ta·a, where the bolt row pulls the cantilever
 };
 
 struct BootBeamGeometry {
@@ -68,6 +68,9 @@ struct BootBeamGeometry {
   // What the stiffener's (rib's) section and its upstand weld lose in height to corner cuts, mm.
   double stiffenerCornerCut;
   BootBeamOutstand bootBeamOutstand;
+  // The tension bolts stand on the boot beam's cantilever beyond the column, and their row's pull
+  // Ta·a bends it beside the pressure under it: the moments the section takes and those printed.
+  bool boltRowOnCantilever;
   CantileverMomentTags cantileverMomentTags;
   // The tension bolts stand outside the boot beams: the plate at the bolts is sized for their pull.
   bool hasBoltZonePlate;
@@ -84,6 +87,7 @@ inline constexpr BootBeamGeometry tShapedGeometry{
     .stiffenerSlendernessFormula = "(c + bt)/ts ≤ 18·√(235/fy)",
     .stiffenerCornerCut = tables::stiffenerCornerCut,
     .bootBeamOutstand = BootBeamOutstand::ToPlateEnd,
+    .boltRowOnCantilever = true,
     .cantileverMomentTags = {"<#Msh11values>", "<#Msh12values>"},
     .hasBoltZonePlate = true,
     .stiffenerTakesPressure = true,
@@ -97,6 +101,7 @@ inline constexpr BootBeamGeometry channelGeometry{
     .stiffenerSlendernessFormula = "(a + lt)/ts ≤ 18·√(235/fy)",
     .stiffenerCornerCut = tables::ribCornerCuts,
     .bootBeamOutstand = BootBeamOutstand::HalfBeyondColumn,
+    .boltRowOnCantilever = false,
     .cantileverMomentTags = {"<#Msh1values>", {}},
     .hasBoltZonePlate = false,
     .stiffenerTakesPressure = false,

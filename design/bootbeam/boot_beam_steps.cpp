@@ -58,7 +58,8 @@ bool pressureUnderPlate(const BootBeamType& type, Held& h, RoundLimit& rounds) {
 void panelPlateThickness(const Materials& m, Held& h) {
   const auto panels = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
   h.tpbc = panels.t;
-  h.f = h.fpb = panels.f;
+  h.fpb = panels.f;
+  h.f = h.fpb;  // the shared f shows the plate's by its panels until a later step sets its own
   h.tgrp = tables::plateThicknessGroup(*m.steel, h.tpbc);
 }
 
@@ -77,60 +78,97 @@ double weldLegFor(double Vshmax, double lf, double ffw) { return Vshmax / (2 * t
 
 double bootBeamWeldLegNeeded(const Held& h) { return weldLegFor(h.Vshmax, h.lf, h.ffw); }
 
+BootBeamShear bootBeamShear(const Held& h) {
+  const double Vsh1 = h.M / h.hb + h.N / 2;  // the flange force of the column
+  return {Vsh1, h.ta, std::max(Vsh1, h.ta)};
+}
+
+SectionTerms sectionTerms(const Held& h, double Mshmax, double Vshmax) {
+  return {.tsh = h.tsh,
+          .tpb = h.tpb,
+          .plateArea = h.tpb * h.B,
+          .plateSecondMoment = h.B * h.tpb * h.tpb * h.tpb / 12,
+          .doubleThickness = 2 * h.tsh,
+          .Mshmax = Mshmax,
+          .shearNumerator = 1.5 * Vshmax};
+}
+
+// The products are grouped as the written formulas are evaluated from the left: t·B·(hsh + t) is
+// (t·B)·(hsh + t), B·t·arm² is ((B·t)·arm)·arm and 1.5·Vmax/hsh is (1.5·Vmax)/hsh, so taking the
+// height's terms apart from the rest leaves every result bit for bit as written out in full.
+SectionStresses sectionStresses(const SectionTerms& t, double hsh) {
+  const double ax = t.plateArea * (hsh + t.tpb) / 2 / (t.doubleThickness * hsh + t.plateArea);
+  const double plateArm = (hsh + t.tpb) / 2 - ax;
+  const double Ix = 2 * (t.tsh * hsh * hsh * hsh / 12 + t.tsh * hsh * ax * ax) + t.plateSecondMoment +
+                    t.plateArea * plateArm * plateArm;
+  const double ylm = (hsh / 2 + ax) * t.Mshmax / Ix;
+  const double ylvx = t.shearNumerator / hsh / t.tsh / 2;
+  return {ax, Ix, ylm, ylvx};
+}
+
 namespace {
 
-void bootBeamShear(Held& h) {
-  h.Vsh1 = h.M / h.hb + h.N / 2;  // the flange force of the column
-  h.Vsh2 = h.ta;
-  h.Vshmax = std::max(h.Vsh1, h.Vsh2);
+// The cantilever beyond the column under the pressure's moment, and the bolt row's pull where the
+// bolts stand on it.
+CantileverMoments cantileverMoments(const BootBeamType& type, const Held& h, double pressureMoment) {
+  if (!type.geometry.boltRowOnCantilever) return {pressureMoment, 0, pressureMoment};
+  const double boltRow = h.ta * h.a;
+  return {pressureMoment, boltRow, std::max(pressureMoment, boltRow)};
 }
 
 }  // namespace
 
-bool bootBeamSectionHolds(const BootBeamType& type, const Materials& m, Held& h) {
-  h.ax = h.tpb * h.B * (h.hsh + h.tpb) / 2 / (2 * h.tsh * h.hsh + h.tpb * h.B);
-  const double plateArm = (h.hsh + h.tpb) / 2 - h.ax;
-  h.Ix = 2 * (h.tsh * h.hsh * h.hsh * h.hsh / 12 + h.tsh * h.hsh * h.ax * h.ax) + h.B * h.tpb * h.tpb * h.tpb / 12 +
-         h.B * h.tpb * plateArm * plateArm;
-  bootBeamShear(h);
+BootBeamSection bootBeamSectionAt(const BootBeamType& type, const Materials& m, const Held& h) {
+  const BootBeamShear shear = bootBeamShear(h);
   const double outstand = h.L - h.hb;
-  const double cantilever = pressureAt(h, outstand / 4) * outstand * outstand * h.B / 8;
-  h.Msh2 = pressureAt(h, h.L / 2) * h.hb * h.hb / 8 * h.B;
-  type.cantileverMoments(h, cantilever);
-  h.ylm = (h.hsh / 2 + h.ax) * h.Mshmax / h.Ix;
-  h.ylvx = 1.5 * h.Vshmax / h.hsh / h.tsh / 2;
-  const auto strength = tables::bendingShearStrength(*m.steel, h.tsh);
-  h.f = strength.f;
-  h.fv = strength.fv;
-  h.fy = strength.fy;
-  return !(h.ylm > h.f || h.ylvx > h.fv);
+  const double pressureMoment = pressureAt(h, outstand / 4) * outstand * outstand * h.B / 8;
+  const double Msh2 = pressureAt(h, h.L / 2) * h.hb * h.hb / 8 * h.B;
+  const CantileverMoments cantilever = cantileverMoments(type, h, pressureMoment);
+  const double Mshmax = std::max(cantilever.largest, Msh2);
+  const SectionStresses stresses = sectionStresses(sectionTerms(h, Mshmax, shear.Vshmax), h.hsh);
+  return {.ax = stresses.ax,
+          .Ix = stresses.Ix,
+          .shear = shear,
+          .Msh2 = Msh2,
+          .cantilever = cantilever,
+          .Mshmax = Mshmax,
+          .ylm = stresses.ylm,
+          .ylvx = stresses.ylvx,
+          .strength = tables::bendingShearStrength(*m.steel, h.tsh)};
 }
 
-SectionAtHeight::SectionAtHeight(const Held& h)
-    : tsh_(h.tsh),
-      tpb_(h.tpb),
-      plateWidthArea_(h.tpb * h.B),
-      plateSecondMoment_(h.B * h.tpb * h.tpb * h.tpb / 12),
-      plateArea_(h.B * h.tpb),
-      doubleThickness_(2 * h.tsh),
-      Mshmax_(h.Mshmax),
-      shearNumerator_(1.5 * h.Vshmax),
-      f_(h.f),
-      fv_(h.fv) {}
+void holdBootBeamSection(const BootBeamType& type, Held& h, const BootBeamSection& s) {
+  h.ax = s.ax, h.Ix = s.Ix;
+  h.Vsh1 = s.shear.Vsh1, h.Vsh2 = s.shear.Vsh2, h.Vshmax = s.shear.Vshmax;
+  h.Msh2 = s.Msh2;
+  // The T-shaped base's Msh11, Msh12 and Msh1max; the channel's Msh1.
+  if (type.geometry.boltRowOnCantilever) {
+    h.Msh11 = s.cantilever.pressure, h.Msh12 = s.cantilever.boltRow, h.Msh1max = s.cantilever.largest;
+  } else {
+    h.Msh1 = s.cantilever.pressure;
+  }
+  h.Mshmax = s.Mshmax;
+  h.ylm = s.ylm, h.ylvx = s.ylvx;
+  h.f = s.strength.f;
+  h.fv = s.strength.fv;
+  h.fy = s.strength.fy;
+}
 
-// Each product in the order bootBeamSectionHolds writes it, so a height gives the same verdict
-// either way.
+SectionAtHeight::SectionAtHeight(const Held& h, const BootBeamSection& at)
+    : terms_(sectionTerms(h, at.Mshmax, at.shear.Vshmax)), f_(at.strength.f), fv_(at.strength.fv) {}
+
 bool SectionAtHeight::holds(double hsh) const {
-  const double ax = plateWidthArea_ * (hsh + tpb_) / 2 / (doubleThickness_ * hsh + plateWidthArea_);
-  const double plateArm = (hsh + tpb_) / 2 - ax;
-  const double Ix = 2 * (tsh_ * hsh * hsh * hsh / 12 + tsh_ * hsh * ax * ax) + plateSecondMoment_ +
-                    plateArea_ * plateArm * plateArm;
-  const double ylm = (hsh / 2 + ax) * Mshmax_ / Ix;
-  const double ylvx = shearNumerator_ / hsh / tsh_ / 2;
-  return !(ylm > f_ || ylvx > fv_);
+  const SectionStresses s = sectionStresses(terms_, hsh);
+  return !(s.ylm > f_ || s.ylvx > fv_);
 }
 
 namespace {
+
+// The boot beam's strengths of the section that holds (in a check, of the given section).
+void keepBootBeamStrengths(Held& h, const tables::BendingShearStrength& strength) {
+  h.fsh = strength.f;
+  h.fvsh = strength.fv;
+}
 
 // A boot beam that fails becomes thicker while it stays within the flange thickness (a wider
 // plate), otherwise higher, 10 mm and one round at a time. Only the height changes while it
@@ -138,19 +176,21 @@ namespace {
 // section's height terms alone, the count of steps found at once, and the section is worked out
 // in full once more at the height that holds.
 Next bootBeamSection(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds) {
-  if (!bootBeamSectionHolds(type, m, h)) {
+  BootBeamSection section = bootBeamSectionAt(type, m, h);
+  holdBootBeamSection(type, h, section);
+  if (!section.holds()) {
     h.tsh += tables::thicknessStep;
     if (h.tsh <= h.tf) return Next::Sizes;
     h.tsh -= tables::thicknessStep;  // a boot beam thicker than the column flange: higher instead
-    const SectionAtHeight section(h);
-    const AddedUpSteps raised =
-        addedUpStepsThatHold(h.hsh, tables::heightStep, [&section](double hsh) { return section.holds(hsh); }, rounds);
+    const SectionAtHeight atHeight(h, section);
+    const AddedUpSteps raised = addedUpStepsThatHold(
+        h.hsh, tables::heightStep, [&atHeight](double hsh) { return atHeight.holds(hsh); }, rounds);
     rounds.advance(raised.steps);
     h.hsh = raised.before + tables::heightStep;
-    bootBeamSectionHolds(type, m, h);
+    section = bootBeamSectionAt(type, m, h);
+    holdBootBeamSection(type, h, section);
   }
-  h.fsh = h.f;
-  h.fvsh = h.fv;
+  keepBootBeamStrengths(h, section.strength);
   return Next::Continue;
 }
 
@@ -203,7 +243,6 @@ bool weldOutgrowsThinnerPart(double lf, double thinnest) {
 // at least 1.5·√t, at most 16 and no thicker than the thinner of the two parts.
 Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
   h.ffw = m.steel->ffw;
-  bootBeamShear(h);
   h.lf = h.hsh - tables::weldStopBelowTop - tables::stiffenerCornerCut;
   requireWeldLength(h.lf);
   h.hf2 = bootBeamWeldLegNeeded(h);
@@ -240,26 +279,51 @@ Next bootBeamSlenderness(const BootBeamType& type, Held& h) {
   return Next::Sizes;
 }
 
-// Column and boot beams welded all round to the plate carry N, M and V: true when the welds of
-// leg hf5 hold.
-bool plateWeldsHold(const BootBeamType& type, const Materials& m, Held& h) {
-  h.AF = h.bf * h.tf;
+}  // namespace
+
+PlateWelds plateWeldsAt(const Held& h) {
   const double alongBootBeam = h.L - 2 * h.hf5;
   const double outsideColumn = (h.L - h.hb) / 2 - 2 * h.hf5;
   requireWeldLength(alongBootBeam);
   requireWeldLength(outsideColumn);
-  h.Aeww = tables::filletThroat * h.hf5 * (alongBootBeam + 2 * outsideColumn) * 2;
-  h.ylnc = h.N / (2 * h.AF + h.Aeww);
+  PlateWelds w{};
+  w.AF = h.bf * h.tf;
+  w.Aeww = tables::filletThroat * h.hf5 * (alongBootBeam + 2 * outsideColumn) * 2;
+  w.ylnc = h.N / (2 * w.AF + w.Aeww);
   const double flangeArm = (h.hb - h.tf) / 2;
-  h.Iw = tables::filletThroat * h.hf5 * alongBootBeam * alongBootBeam * alongBootBeam / 6 - tables::filletThroat * h.hf5 * h.hb * h.hb * h.hb / 12 +
-         h.bf * h.tf * h.tf * h.tf / 12 + h.bf * h.tf * flangeArm * flangeArm;
-  h.ylmc = (h.M * h.L / 4) / h.Iw;
-  h.ylv = h.V / h.Aeww;
-  h.ylf = h.ylnc + h.ylmc;
-  h.ylfs = std::sqrt(square((h.ylnc + h.ylmc) / tables::betaF) + square(h.ylv));
+  w.Iw = tables::filletThroat * h.hf5 * alongBootBeam * alongBootBeam * alongBootBeam / 6 -
+         tables::filletThroat * h.hf5 * h.hb * h.hb * h.hb / 12 + h.bf * h.tf * h.tf * h.tf / 12 +
+         h.bf * h.tf * flangeArm * flangeArm;
+  w.ylmc = (h.M * h.L / 4) / w.Iw;
+  w.ylv = h.V / w.Aeww;
+  w.ylf = w.ylnc + w.ylmc;
+  w.ylfs = std::sqrt(square((w.ylnc + w.ylmc) / tables::betaF) + square(w.ylv));
+  return w;
+}
+
+bool PlateWelds::holds(double ffw) const { return tables::betaF * ffw >= ylf && ylfs <= ffw; }
+
+namespace {
+
+// The plate welds' values held. The T-shaped base holds the column flange's strength by tf with
+// them, which its report lists as f; beyond the rolled bands the boot beam's strength fsh stands
+// for it, as the section just kept it.
+void holdPlateWelds(const BootBeamType& type, const Materials& m, Held& h, const PlateWelds& w) {
+  h.AF = w.AF, h.Aeww = w.Aeww, h.ylnc = w.ylnc, h.Iw = w.Iw;
+  h.ylmc = w.ylmc, h.ylv = w.ylv, h.ylf = w.ylf, h.ylfs = w.ylfs;
   h.ffw = m.steel->ffw;
-  if (type.plateWeldRolledStrength) h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
-  return tables::betaF * h.ffw >= h.ylf && h.ylfs <= h.ffw;
+  if (type.holdsFlangeStrength) {
+    h.fFlange = tables::rolledStrength(*m.steel, h.tf, h.fsh);
+    h.f = h.fFlange;
+  }
+}
+
+// Column and boot beams welded all round to the plate carry N, M and V: true when the welds of
+// leg hf5 hold.
+bool plateWeldsHold(const BootBeamType& type, const Materials& m, Held& h) {
+  const PlateWelds welds = plateWeldsAt(h);
+  holdPlateWelds(type, m, h, welds);
+  return welds.holds(h.ffw);
 }
 
 }  // namespace
@@ -336,11 +400,10 @@ bool givenPlateAndBootBeams(const BootBeamType& type, const Materials& m, Held& 
 }
 
 void checkBootBeams(const BootBeamType& type, const Materials& m, Held& h, GivenSizeFindings& findings) {
-  bootBeamSectionHolds(type, m, h);
-  h.fsh = h.f;
-  h.fvsh = h.fv;
+  const BootBeamSection section = bootBeamSectionAt(type, m, h);
+  holdBootBeamSection(type, h, section);
+  keepBootBeamStrengths(h, section.strength);
   h.ffw = m.steel->ffw;
-  bootBeamShear(h);
   h.lf = h.hsh - tables::weldStopBelowTop - tables::stiffenerCornerCut;
   if (!(h.lf > 0)) findings.unevaluated.push_back({"bootBeamWeld", "靴梁与柱焊缝计算长度 hsh − 35 ≤ 0"});
   h.write5 = (h.a + h.lt) / h.tsh;

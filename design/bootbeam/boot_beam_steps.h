@@ -16,6 +16,7 @@
 #include "design/common/plate_layout.h"
 #include "design/common/rigid_base.h"
 #include "design/common/size_rows.h"
+#include "design/common/tables.h"
 #include "design/common/tag_table.h"
 
 namespace pedivo::bootbeam {
@@ -38,12 +39,9 @@ struct BootBeamType {
   void (*panels)(Held&);
   void (*plateThickness)(const Materials&, Held&);
   const char* withinBoltRowFormula;    // its formula within the bolt row, for the report
-  // The moments of the boot beam beyond the column: the pressure's (and the bolt row's) on the
-  // cantilever, the largest of them, and the largest with the span's Msh2 into Mshmax.
-  void (*cantileverMoments)(Held&, double pressureMoment);
   // The first leg of the plate welds rounded to even millimetres: up, or from past a half.
   double (*plateWeldLegRounding)(double);
-  bool plateWeldRolledStrength;  // f of the flange thickness taken again in the plate welds
+  bool holdsFlangeStrength;  // the plate welds hold the column flange's strength fFlange, listed as f
   // What is designed beyond the boot beams: stiffeners, or ribs and a diaphragm.
   Next (*beyondBootBeams)(const Materials&, Held&, RoundLimit&);
   // The report's words for the same quantities.
@@ -63,8 +61,6 @@ struct BootBeamType {
 
 using rigidbase::Bearing;
 using rigidbase::Trial;
-
-// The boot beam's half outstand beyond the column over its thickness: ((L − hb)/2)/tsh.
 
 // The span s of the channel's diaphragm load: the outstand beyond the column and the bolt edge.
 double diaphragmSpan(const Held& h);
@@ -92,22 +88,79 @@ double bootBeamWeldStress(const Held& h);
 // The leg the flange force asks of the welds of a boot beam to the column, before any rounding.
 double bootBeamWeldLegNeeded(const Held& h);
 
-// The two boot-beam plates with the base plate as their flange, as a cantilever beyond the
-// column and as a span between its flanges, at the held height: true when bending and shear hold.
-bool bootBeamSectionHolds(const BootBeamType& type, const Materials& m, Held& h);
+// The flange force of the column a boot beam carries (Vsh1), the bolt row's tension (Vsh2) and
+// the larger, N.
+struct BootBeamShear {
+  double Vsh1, Vsh2, Vshmax;
+};
+BootBeamShear bootBeamShear(const Held& h);
+
+// The boot beam beyond the column as a cantilever: the pressure's moment on it, the bolt row's
+// pull Ta·a where the type has one (else 0), and the larger of them, N·mm.
+struct CantileverMoments {
+  double pressure, boltRow, largest;
+};
+
+// What the section's height leaves unchanged: the thickness, the plate, the largest moment and
+// shear, each product written as the section's formulas group it.
+struct SectionTerms {
+  double tsh, tpb;
+  double plateArea;          // t·B, which is the same product as B·t
+  double plateSecondMoment;  // B·t³/12
+  double doubleThickness;    // 2·tsh
+  double Mshmax;
+  double shearNumerator;     // 1.5·Vshmax
+};
+SectionTerms sectionTerms(const Held& h, double Mshmax, double Vshmax);
+
+// The section's neutral axis above the plate's middle (ax), its second moment (Ix), the bending
+// stress at the top of the boot beams (ylm) and the shear stress (ylvx) at the height hsh. The one
+// source of these formulas, for the full section and for the fast trial of heights alike.
+struct SectionStresses {
+  double ax, Ix, ylm, ylvx;
+};
+SectionStresses sectionStresses(const SectionTerms& t, double hsh);
+
+// The two boot-beam plates with the base plate as their flange at the held height, as a cantilever
+// beyond the column and as a span between the flanges: the forces and moments they carry, their
+// stresses, and the bending and shear strengths of the thickness tsh.
+struct BootBeamSection {
+  double ax, Ix;
+  BootBeamShear shear;
+  double Msh2;  // the span between the flanges
+  CantileverMoments cantilever;
+  double Mshmax;
+  double ylm, ylvx;
+  tables::BendingShearStrength strength;
+  bool holds() const { return !(ylm > strength.f || ylvx > strength.fv); }
+};
+BootBeamSection bootBeamSectionAt(const BootBeamType& type, const Materials& m, const Held& h);
+
+// The section's values held; its f, the boot beam's at this thickness, is the shared f from here.
+void holdBootBeamSection(const BootBeamType& type, Held& h, const BootBeamSection& s);
 
 // The same section's bending and shear at another boot-beam height, the thickness, the plate, the
-// moments and the strengths of `h` kept: only the terms with hsh are worked out again, for a boot
-// beam that grows in height round by round.
+// moments and the strengths of the section `at` kept: only the terms with hsh are worked out again,
+// for a boot beam that grows in height round by round.
 class SectionAtHeight {
  public:
-  explicit SectionAtHeight(const Held& h);
+  SectionAtHeight(const Held& h, const BootBeamSection& at);
   bool holds(double hsh) const;
 
  private:
-  double tsh_, tpb_, plateWidthArea_, plateSecondMoment_, plateArea_, doubleThickness_, Mshmax_, shearNumerator_;
+  SectionTerms terms_;
   double f_, fv_;
 };
+
+// Column and boot beams welded all round to the plate at leg hf5: the column flanges' area AF, the
+// welds' area Aeww and second moment Iw, the normal stresses under N (ylnc) and M (ylmc), their
+// sum ylf, the shear ylv and the combined ylfs.
+struct PlateWelds {
+  double AF, Aeww, ylnc, Iw, ylmc, ylv, ylf, ylfs;
+  bool holds(double ffw) const;
+};
+// Stops the calculation where the welds beyond the column have no length left.
+PlateWelds plateWeldsAt(const Held& h);
 
 // The leg of a fillet weld lf long from hf on: a weld counts over at most 60 legs, so the leg grows
 // by 2 mm, one round a step, until 60·hf ≥ 2·hf + lf.

@@ -141,7 +141,8 @@ void emitBoltPlateValues(const Held& h, const TagEmitter& sink) {
 }
 
 // The boot beams' section and moments, and the welds of column and boot beams to the plate.
-void emitBootBeamValues(const Held& h, const CantileverMomentTags& moments, const TagEmitter& sink) {
+void emitBootBeamValues(const Held& h, const BootBeamGeometry& g, const TagEmitter& sink) {
+  const CantileverMomentTags& moments = g.cantileverMomentTags;
   // The boot beams with the plate as their flange.
   const std::string t = n(h.tpb);
   const std::string B = n(h.B);
@@ -159,7 +160,7 @@ void emitBootBeamValues(const Held& h, const CantileverMomentTags& moments, cons
   const std::string hb = n(h.hb);
   sink(moments.pressure, "q((L − hb)/4)·(L − hb)²·B/8 = " + pressureAt(h, "(" + L + " − " + hb + ")/4") + "×(" + L +
                              " − " + hb + ")²×" + B + "/8×10⁻⁶");
-  if (!moments.boltRow.empty())
+  if (g.boltRowOnCantilever)
     sink(moments.boltRow, "Ta·a = " + operand(ValueFormat::KN3, h.ta) + "×" + n(h.a) + "×10⁻³");
   sink("<#Msh2values>", "q(L/2)·hb²/8·B = " + pressureAt(h, L + "/2") + "×" + hb + "²/8×" + B + "×10⁻⁶");
   // Column and boot beams welded all round to the plate.
@@ -208,7 +209,7 @@ void emitWorkingValues(const Held& h, const BootBeamGeometry& g, const TagEmitte
   sink("<#tavalues>", rigidbase::boltTensionValues(pressure(h)));
   sink("<#Ntalvalues>", "2Ta/n = 2×" + operand(ValueFormat::KN3, h.ta) + "/" + n(h.n));
   if (g.hasBoltZonePlate) emitBoltPlateValues(h, sink);
-  emitBootBeamValues(h, g.cantileverMomentTags, sink);
+  emitBootBeamValues(h, g, sink);
   emitStiffenerValues(h, g, sink);
   emitShearKeyTags(h.key, keySeatOf(h), sink);
 }

@@ -73,13 +73,8 @@ const BootBeamType channel{
     .panels = panels,
     .plateThickness = plateThickness,
     .withinBoltRowFormula = "σc = 2N/(L/2 − e)/3/B，xn = L − lt，Ta = 0",
-    .cantileverMoments =
-        [](Held& h, double pressureMoment) {
-          h.Msh1 = pressureMoment;
-          h.Mshmax = std::max(h.Msh1, h.Msh2);
-        },
     .plateWeldLegRounding = roundToEvenPastHalf,
-    .plateWeldRolledStrength = false,
+    .holdsFlangeStrength = false,
     .beyondBootBeams = ribsAndDiaphragm,
     .stiffenerName = "肋板",
     .panel1Pressure = "q0",

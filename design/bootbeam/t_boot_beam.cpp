@@ -67,15 +67,8 @@ const BootBeamType tShaped{
     .panels = panels,
     .plateThickness = plateThickness,
     .withinBoltRowFormula = "σc = 2N/(L/2 − e)/3/B，xn = 3·(L/2 − e)，Ta = 0",
-    .cantileverMoments =
-        [](Held& h, double pressureMoment) {
-          h.Msh11 = pressureMoment;
-          h.Msh12 = h.ta * h.a;  // the bolt row pulling the cantilever
-          h.Msh1max = std::max(h.Msh11, h.Msh12);
-          h.Mshmax = std::max(h.Msh1max, h.Msh2);
-        },
     .plateWeldLegRounding = roundUpToEven,
-    .plateWeldRolledStrength = true,
+    .holdsFlangeStrength = true,
     .beyondBootBeams = stiffeners,
     .stiffenerName = "锚栓加劲肋",
     .panel1Pressure = "q(L/2)",
@@ -145,7 +138,8 @@ void plateThickness(const Materials& m, Held& h) {
   panelPlateThickness(m, h);
   h.Ntal = 2 * h.ta / h.n;
   const auto atBolts = tables::plateThicknessByGroup(*m.steel, [&](double f) { return thicknessAtBolts(h, f); });
-  h.f = h.fpbt = atBolts.f;
+  h.fpbt = atBolts.f;
+  h.f = h.fpbt;  // the shared f shows the plate's at the bolts until the boot beams set theirs
   h.tgrp = tables::plateThicknessGroup(*m.steel, h.tpbt);
   h.plateSizedBy = rigidbase::plateSizedBy(h.tpbc, h.tpbt);
   h.tpb = std::max(tables::thinnestBasePlate, roundUpToWhole(std::max(h.tpbt, h.tpbc)));

@@ -8,10 +8,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "design/bootbeam/boot_beam.h"
 #include "design/bootbeam/rib_record.h"
+#include "design/common/calculation.h"
+#include "design/common/design_session.h"
 #include "design/common/tables.h"
+#include "design/common/value_format.h"
+#include "design_probe.h"
+#include "printed_arithmetic.h"
 
 namespace pedivo::bootbeam {
 namespace {
@@ -19,10 +25,7 @@ namespace {
 // The channel's moments: the cantilever's pressure moment, and the larger with the span's.
 BootBeamType pressureOnlyType() {
   BootBeamType type{};
-  type.cantileverMoments = [](Held& h, double pressureMoment) {
-    h.Msh1 = pressureMoment;
-    h.Mshmax = std::max(h.Msh1, h.Msh2);
-  };
+  type.geometry = channelGeometry;
   return type;
 }
 
@@ -35,35 +38,88 @@ Held sectionCase(double N, double ylc) {
   return h;
 }
 
+// The T-shaped moments: the bolt row's pull Ta·a on the cantilever beside the pressure's.
+BootBeamType boltRowType() {
+  BootBeamType type{};
+  type.geometry = tShapedGeometry;
+  return type;
+}
+
 struct SectionCase {
   const char* name;
-  double N, ylc;
+  double N, ylc, ta;
   bool bendingGoverns;  // at the lowest height that holds, bending rather than shear was short below it
+  bool boltRow;         // the T-shaped moments, the bolt row's pull the largest
 };
 
 // The section worked out at each height in full and by its height terms alone gives one verdict,
-// both where bending and where shear sets the height.
+// where bending and where shear sets the height, and where the bolt row's pull is the moment.
 TEST(BootBeamSteps, SectionAtHeightGivesTheFullSectionsVerdict) {
   const Materials m = readMaterials(tBootBeamModule().defaultEntries());
-  const BootBeamType type = pressureOnlyType();
-  for (const SectionCase& c : {SectionCase{"bending", 1e6, 10, true}, SectionCase{"shear", 2e6, 1, false}}) {
+  for (const SectionCase& c : {SectionCase{"bending", 1e6, 10, 0, true, false},
+                               SectionCase{"shear", 2e6, 1, 0, false, false},
+                               SectionCase{"bolt row", 2e5, 1, 4e5, true, true}}) {
+    const BootBeamType type = c.boltRow ? boltRowType() : pressureOnlyType();
     Held h = sectionCase(c.N, c.ylc);
-    bootBeamSectionHolds(type, m, h);  // the moments, the shear and the strengths of this thickness
-    const SectionAtHeight section(h);
+    h.ta = c.ta, h.a = 300;
+    // The moments, the shear and the strengths of this thickness.
+    const SectionAtHeight section(h, bootBeamSectionAt(type, m, h));
     double firstHolding = 0;
-    Held below;
+    BootBeamSection below{};
     for (double hsh = 100; hsh <= 900; hsh += 0.5) {
       Held full = h;
       full.hsh = hsh;
-      const bool holds = bootBeamSectionHolds(type, m, full);
-      ASSERT_EQ(section.holds(hsh), holds) << c.name << " at hsh = " << hsh;
-      if (holds && firstHolding == 0) firstHolding = hsh;
-      if (!holds) below = full;
+      const BootBeamSection at = bootBeamSectionAt(type, m, full);
+      ASSERT_EQ(section.holds(hsh), at.holds()) << c.name << " at hsh = " << hsh;
+      if (at.holds() && firstHolding == 0) firstHolding = hsh;
+      if (!at.holds()) below = at;
     }
     ASSERT_GT(firstHolding, 150) << c.name;  // the verdict turns within the heights tried
-    EXPECT_EQ(below.ylm > below.f, c.bendingGoverns) << c.name;
-    EXPECT_EQ(below.ylvx > below.fv, !c.bendingGoverns) << c.name;
+    EXPECT_EQ(below.ylm > below.strength.f, c.bendingGoverns) << c.name;
+    EXPECT_EQ(below.ylvx > below.strength.fv, !c.bendingGoverns) << c.name;
+    EXPECT_EQ(below.Mshmax == below.cantilever.boltRow, c.boltRow) << c.name;
   }
+}
+
+// The section's values are held where each base lists them: the T-shaped base's cantilever
+// moments Msh11, Msh12 and Msh1max, the channel's Msh1, and the other base's left as they were.
+TEST(BootBeamSteps, TheSectionsMomentsAreHeldUnderEachBasesNames) {
+  const Materials m = readMaterials(tBootBeamModule().defaultEntries());
+  Held t = sectionCase(2e5, 1);
+  t.ta = 4e5, t.a = 90;
+  holdBootBeamSection(boltRowType(), t, bootBeamSectionAt(boltRowType(), m, t));
+  EXPECT_EQ(t.Msh12, 4e5 * 90);
+  EXPECT_GT(t.Msh12, t.Msh11);
+  EXPECT_EQ(t.Msh1max, t.Msh12);
+  EXPECT_EQ(t.Mshmax, std::max(t.Msh1max, t.Msh2));
+  EXPECT_EQ(t.Msh1, 0);
+  EXPECT_EQ(t.ylm, (t.hsh / 2 + t.ax) * t.Mshmax / t.Ix);  // the stress of the moment held
+
+  Held channel = sectionCase(2e5, 1);
+  channel.ta = 4e5, channel.a = 90;  // a pull the channel's cantilever does not carry
+  holdBootBeamSection(pressureOnlyType(), channel, bootBeamSectionAt(pressureOnlyType(), m, channel));
+  EXPECT_EQ(channel.Msh1, t.Msh11);
+  EXPECT_EQ(channel.Mshmax, std::max(channel.Msh1, channel.Msh2));
+  EXPECT_EQ(channel.Msh11 + channel.Msh12 + channel.Msh1max, 0);
+  EXPECT_EQ(channel.Vshmax, 4e5);  // the bolt row's tension still shears the boot beam
+}
+
+// Welds with no length beyond the column stop the calculation with that reason, however much
+// length the welds along the boot beams still have.
+TEST(BootBeamSteps, PlateWeldsWithNoLengthBeyondTheColumnStopForThatReason) {
+  Held h = sectionCase(1e6, 1);
+  h.bf = 200, h.tf = 14, h.hf5 = 8;
+  for (const double hb : {h.L - 32, h.L - 20}) {  // none left, and less than none
+    h.hb = hb;
+    try {
+      plateWeldsAt(h);
+      ADD_FAILURE() << "hb = " << hb << ": welds with no length were worked out";
+    } catch (const CalculationStop& stop) {
+      EXPECT_EQ(stop.reason, Stop::WeldTooShort) << "hb = " << hb;
+    }
+  }
+  h.hb = h.L - 33;  // half a millimetre each side beyond the column
+  EXPECT_GT(plateWeldsAt(h).Aeww, 0);
 }
 
 // The leg the flange force asks of the two welds along hsh − 20 − 15, at least minimumLeg, in
@@ -194,6 +250,124 @@ TEST(ChannelRibRecord, RibsThatMetTheTopPlateAreNotKept) {
   keepRibs(inputs, h, 5);
   Held higher = ribsDesignedAt(2000, h.ribRecord);
   EXPECT_FALSE(takeKeptRibs(steel, higher));
+}
+
+}  // namespace
+}  // namespace pedivo::bootbeam
+
+namespace pedivo::bootbeam {
+namespace {
+
+using testing::Design;
+using testing::design;
+using testing::PrintedArithmetic;
+using testing::Texts;
+
+// The number a check's values print before its comparison, redone from the arithmetic printed
+// before it; powers of ten written as superscripts are put in as numbers.
+double printedDemand(const DesignCheck& check) {
+  std::string text = check.values.substr(0, std::min(check.values.find(" ≤ "), check.values.find(" > ")));
+  text = text.substr(0, text.rfind(" = "));
+  for (const auto& [power, number] : {std::pair{"10⁶", "1000000"}, std::pair{"10³", "1000"}})
+    for (std::size_t at = text.find(power); at != std::string::npos; at = text.find(power))
+      text.replace(at, std::string(power).size(), number);
+  return PrintedArithmetic::valueOf(text);
+}
+
+std::string plain(double x) { return formatValue(ValueFormat::Plain, x); }
+
+// A column flange 48 mm thick on boot beams and a plate of at most 40 mm: three thickness bands of
+// Q235, and so three strengths, the flange's 200, the boot beam's 215 and the plate's 205 N/mm².
+const Texts thickFlange{{"Edttf", "48"}};
+
+// Each check is limited by the strength of its own part, and the report prints each where that
+// check stands: the boot beam's by tsh for its bending and shear, the plate's by its thickness
+// group for the plate, and on the T-shaped base the column flange's by tf as the flange's f. The
+// channel base lists the boot beam's as its f.
+TEST(BootBeamStrengths, EachPartsCheckReadsTheStrengthOfItsOwnThickness) {
+  for (const ModuleDescriptor* module : {&tBootBeamModule(), &channelBootBeamModule()}) {
+    SCOPED_TRACE(module->id);
+    const Design d = design(*module, thickFlange);
+    ASSERT_EQ(d.outcome.ending, Ending::Completed);
+    const tables::SteelGrade& steel = *readMaterials(d.session.entries()).steel;
+    const tables::BendingShearStrength bootBeam = tables::bendingShearStrength(steel, d["tsh"]);
+    const double flange = tables::rolledStrength(steel, d["tf"], 0);
+    const double plate = tables::plateStrengthOfGroup(steel, tables::plateThicknessGroup(steel, d["tpbc"]));
+    ASSERT_NE(bootBeam.f, flange);
+    ASSERT_NE(bootBeam.f, plate);
+    ASSERT_NE(flange, plate);
+
+    EXPECT_EQ(d["fsh"], bootBeam.f);
+    EXPECT_EQ(d["fvsh"], bootBeam.fv);
+    EXPECT_EQ(d.check("bootBeamBending")->limit, bootBeam.f);
+    EXPECT_EQ(d.check("bootBeamShear")->limit, bootBeam.fv);
+    EXPECT_EQ(d.tag("<#fsh>"), plain(bootBeam.f));
+    EXPECT_EQ(d.tag("<#fvsh>"), plain(bootBeam.fv));
+    EXPECT_EQ(d["fpb"], plate);
+    EXPECT_EQ(d.tag("<#fpb>"), plain(plate));
+    const bool tShaped = module == &tBootBeamModule();
+    EXPECT_EQ(d["f"], tShaped ? flange : bootBeam.f);
+    EXPECT_EQ(d.tag("<#f>"), plain(d["f"]));
+
+    // The bending printed with its numbers gives the stress checked against fsh.
+    const DesignCheck bending = *d.check("bootBeamBending");
+    EXPECT_NEAR(printedDemand(bending), bending.demand, 1e-3 * bending.demand) << bending.values;
+  }
+}
+
+// The plate's strength where it sizes the plate: the channel's plate by its panels, and the
+// T-shaped plate at the tension bolts, each printed thickness redone with the strength printed.
+TEST(BootBeamStrengths, ThePrintedPlateThicknessIsRedoneWithThePlatesStrength) {
+  const Design channel = design(channelBootBeamModule(), thickFlange);
+  const DesignCheck plate = *channel.check("plate");
+  ASSERT_NE(plate.values.find("/" + plain(channel["fpb"]) + ")"), std::string::npos) << plate.values;
+  EXPECT_NEAR(printedDemand(plate), channel["tpbc"], 1e-3 * channel["tpbc"]) << plate.values;
+
+  const Design t = design(tBootBeamModule(), thickFlange);
+  ASSERT_GT(t["tpbt"], t["tpbc"]);  // the bolts size this plate
+  EXPECT_EQ(t.tag("<#fpbt>"), plain(t["fpbt"]));
+  EXPECT_NE(t.tag("<#tpbt1values>").find(plain(t["fpbt"])), std::string::npos) << t.tag("<#tpbt1values>");
+}
+
+// A given T-shaped base whose weld to the plate has no length beyond the column is not checked
+// there, and lists the boot beam's strength as its f; with half a millimetre left the weld is
+// checked and f is the column flange's.
+TEST(BootBeamStrengths, AGivenBaseListsTheFlangesStrengthOnlyWhereItsPlateWeldIsChecked) {
+  const Design designed = design(tBootBeamModule(), thickFlange);
+  for (const double left : {0.0, 0.5}) {
+    Sizes sizes = designed.session.sizes();
+    sizes["hf5"] = ((sizes.at("L") - designed["hb"]) / 2 - left) / 2;
+    DesignSession check(tBootBeamModule());
+    for (const auto& [control, text] : designed.session.entries().texts) check.setText(control, text);
+    check.setCbsize(designed.session.entries().cbsize);
+    ASSERT_EQ(check.check(sizes).ending, Ending::Completed) << left;
+    const auto held = [&check](std::string_view name) {
+      for (const auto& v : check.values())
+        if (v.name == name) return std::get<double>(v.value);
+      return -1.0;
+    };
+    EXPECT_EQ(held("f"), left > 0 ? designed["f"] : designed["fsh"]) << left;
+  }
+}
+
+// The welds of column and boot beams to the plate: the stresses printed with their numbers redo
+// the checks, the flanges' area is theirs, and the combined stress is the one of the normal and
+// shear stresses held.
+TEST(BootBeamPlateWelds, PrintedNumbersRedoTheChecks) {
+  for (const ModuleDescriptor* module : {&tBootBeamModule(), &channelBootBeamModule()}) {
+    for (const Texts& texts : {Texts{}, thickFlange}) {
+      const Design d = design(*module, texts);
+      SCOPED_TRACE(module->id + " tf = " + formatGeneral(d["tf"]));
+      EXPECT_EQ(d["AF"], d["bf"] * d["tf"]);
+      const DesignCheck normal = *d.check("plateWeld");
+      EXPECT_NEAR(printedDemand(normal), d["ylf"], 1e-6 * d["ylf"]) << normal.values;
+      EXPECT_NEAR(d["ylnc"] + d["ylmc"], d["ylf"], 1e-12 * d["ylf"]);
+      const DesignCheck combined = *d.check("plateWeldCombined");
+      EXPECT_NEAR(std::hypot(d["ylf"] / tables::betaF, d["ylv"]), combined.demand, 1e-12 * combined.demand);
+      EXPECT_NEAR(printedDemand(combined), combined.demand, 1e-3 * combined.demand) << combined.values;
+      EXPECT_TRUE(normal.ok() && combined.ok());
+    }
+  }
 }
 
 }  // namespace
