@@ -111,6 +111,35 @@ double keyWeldLeg(double tpb, double tw, double tf) {
   return std::min(leg, largestKeyLeg(tpb, tw, tf));
 }
 
+namespace {
+
+// The embedments tried in a section, 100 mm and every 10 mm to its depth, one after the other.
+std::optional<double> walkedEmbedment(const tables::HSection& s, const KeySeat& seat, ShearKey& key) {
+  for (double hk = firstEmbedment; hk <= s.h; hk += embedmentStep)
+    if (holdsAt(s, hk, seat, key)) return hk;
+  return std::nullopt;
+}
+
+// The first embedment at which the section holds, the same as trying them in turn. Deeper, the
+// concrete under the flange bears less (σck = V/(b·hk) falls) while the moment on the section and
+// its flange welds grows (Mk = V·(tg + hk/2)); the web and its welds do not change. So the
+// section holds first where the concrete first bears, or nowhere. Only that embedment is worked
+// out in full, and, where none holds, the deepest: the largest moment there raises any overflow the
+// embedments between would. A lever arm that may vanish (no grout) has every embedment tried.
+std::optional<double> firstHoldingEmbedment(const tables::HSection& s, const KeySeat& seat, ShearKey& key) {
+  if (!(key.tg > 0)) return walkedEmbedment(s, seat, key);
+  std::optional<double> bearing, deepest;
+  for (double hk = firstEmbedment; hk <= s.h; hk += embedmentStep) {
+    if (!bearing && seat.V / (s.b * hk) <= seat.fc) bearing = hk;  // σck as keyStressesOnly writes it
+    deepest = hk;
+  }
+  if (bearing && holdsAt(s, *bearing, seat, key)) return bearing;
+  if (deepest) holdsAt(s, *deepest, seat, key);
+  return std::nullopt;
+}
+
+}  // namespace
+
 void designShearKey(const tables::SteelGrade& steel, const KeySeat& seat, ShearKey& key) {
   const double tg = key.tg;
   key = ShearKey{};
@@ -119,12 +148,10 @@ void designShearKey(const tables::SteelGrade& steel, const KeySeat& seat, ShearK
   const auto sections = tables::shearKeySections();
   for (const tables::HSection& section : sections) {
     takeSection(steel, section, seat.tpb, key);
-    for (double hk = firstEmbedment; hk <= section.h; hk += embedmentStep) {
-      if (holdsAt(section, hk, seat, key)) {
-        keyStresses(section, hk, seat, key);
-        key.keyName = section.name;
-        return;
-      }
+    if (const auto hk = firstHoldingEmbedment(section, seat, key)) {
+      keyStresses(section, *hk, seat, key);
+      key.keyName = section.name;
+      return;
     }
   }
   // Nothing in the list holds: the largest section, embedded where it carries the most.
