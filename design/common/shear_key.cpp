@@ -40,14 +40,19 @@ struct KeyArms {
   bool web;            // the section has a web between its flanges
 };
 
+// The key's lever arm and welds at embedment hk.
+KeyArms keyArms(const tables::HSection& s, double hk, const ShearKey& key) {
+  const double throat = tables::filletThroat * key.hfk;
+  return {key.tg + hk / 2, s.h * throat * 2 * (s.b - 2 * key.hfk), 2 * throat * (s.h - 2 * s.tf - 2 * key.hfk),
+          s.h - 2 * s.tf > 0};
+}
+
 // The five stresses of the section at embedment hk under the whole shear. A given section may
 // leave its web or a weld no length: nothing is divided by it (the check of a given key says why
 // it cannot be evaluated).
 KeyArms keyStressesOnly(const tables::HSection& s, double hk, const KeySeat& seat, ShearKey& key) {
   const double V = seat.V;
-  const double throat = tables::filletThroat * key.hfk;
-  const KeyArms at{key.tg + hk / 2, s.h * throat * 2 * (s.b - 2 * key.hfk),
-                   2 * throat * (s.h - 2 * s.tf - 2 * key.hfk), s.h - 2 * s.tf > 0};
+  const KeyArms at = keyArms(s, hk, key);
   key.sigck = V / (s.b * hk);
   key.tauk = at.web ? V / ((s.h - 2 * s.tf) * s.tw) : 0;
   key.Mk = V * at.arm;
@@ -57,18 +62,29 @@ KeyArms keyStressesOnly(const tables::HSection& s, double hk, const KeySeat& sea
   return at;
 }
 
+// The largest shear each part allows at embedment hk, and the least of them, what the key carries.
+struct KeyCapacities {
+  double Vkc, Vkv, Vkm, Vkf, Vkw, Vku;
+};
+KeyCapacities keyCapacities(const tables::HSection& s, double hk, const KeySeat& seat, const ShearKey& key,
+                            const KeyArms& at) {
+  KeyCapacities c{};
+  c.Vkc = seat.fc * s.b * hk;
+  c.Vkv = at.web ? key.fvk * (s.h - 2 * s.tf) * s.tw : 0;
+  c.Vkm = key.fk * key.Wxk / at.arm;
+  c.Vkf = at.flangeWelds > 0 ? tables::betaF * seat.ffw * at.flangeWelds / at.arm : 0;
+  c.Vkw = at.webWelds > 0 ? seat.ffw * at.webWelds : 0;
+  c.Vku = std::min({c.Vkc, c.Vkv, c.Vkm, c.Vkf, c.Vkw});
+  return c;
+}
+
 // The stresses of the section at embedment hk under the whole shear, and the largest shear each
 // part allows: the least of them is what the key carries.
 void keyStresses(const tables::HSection& s, double hk, const KeySeat& seat, ShearKey& key) {
   key.hk = hk;
   key.Vk = seat.V;
-  const KeyArms at = keyStressesOnly(s, hk, seat, key);
-  key.Vkc = seat.fc * s.b * hk;
-  key.Vkv = at.web ? key.fvk * (s.h - 2 * s.tf) * s.tw : 0;
-  key.Vkm = key.fk * key.Wxk / at.arm;
-  key.Vkf = at.flangeWelds > 0 ? tables::betaF * seat.ffw * at.flangeWelds / at.arm : 0;
-  key.Vkw = at.webWelds > 0 ? seat.ffw * at.webWelds : 0;
-  key.Vku = std::min({key.Vkc, key.Vkv, key.Vkm, key.Vkf, key.Vkw});
+  const KeyCapacities c = keyCapacities(s, hk, seat, key, keyStressesOnly(s, hk, seat, key));
+  key.Vkc = c.Vkc, key.Vkv = c.Vkv, key.Vkm = c.Vkm, key.Vkf = c.Vkf, key.Vkw = c.Vkw, key.Vku = c.Vku;
 }
 
 bool keyHolds(const ShearKey& key, const KeySeat& seat) {
@@ -111,6 +127,65 @@ double keyWeldLeg(double tpb, double tw, double tf) {
   return std::min(leg, largestKeyLeg(tpb, tw, tf));
 }
 
+namespace {
+
+// The embedments tried in a section, 100 mm and every 10 mm to its depth, one after the other.
+std::optional<double> walkedEmbedment(const tables::HSection& s, const KeySeat& seat, ShearKey& key) {
+  for (double hk = firstEmbedment; hk <= s.h; hk += embedmentStep)
+    if (holdsAt(s, hk, seat, key)) return hk;
+  return std::nullopt;
+}
+
+// Embedments of a section, 100 mm and every 10 mm to its depth: the first at which the concrete
+// under the flange bears the whole shear (σck = V/(b·hk) within fc, as keyStressesOnly writes it),
+// and the deepest.
+struct BearingEmbedments {
+  std::optional<double> bearing, deepest;
+};
+BearingEmbedments bearingEmbedments(const tables::HSection& s, const KeySeat& seat) {
+  BearingEmbedments found;
+  for (double hk = firstEmbedment; hk <= s.h; hk += embedmentStep) {
+    if (!found.bearing && seat.V / (s.b * hk) <= seat.fc) found.bearing = hk;
+    found.deepest = hk;
+  }
+  return found;
+}
+
+// The first embedment at which the section holds, the same as trying them in turn. Deeper, the
+// concrete under the flange bears less (σck falls) while the moment on the section and its flange
+// welds grows (Mk = V·(tg + hk/2)); the web and its welds do not change. So the section holds first
+// where the concrete first bears, or nowhere. Only that embedment is worked out in full, and, where
+// none holds, the deepest: the largest moment there raises any overflow the embedments between
+// would. A lever arm that may vanish (no grout) has every embedment tried.
+std::optional<double> firstHoldingEmbedment(const tables::HSection& s, const KeySeat& seat, ShearKey& key) {
+  if (!(key.tg > 0)) return walkedEmbedment(s, seat, key);
+  const BearingEmbedments at = bearingEmbedments(s, seat);
+  if (at.bearing && holdsAt(s, *at.bearing, seat, key)) return at.bearing;
+  if (at.deepest) holdsAt(s, *at.deepest, seat, key);
+  return std::nullopt;
+}
+
+// The first embedment at which the section carries the most, Vku over every embedment to its
+// depth. Only the shears allowed are worked out at each; the stresses where the shallowest and the
+// deepest embedment take them, which raises any overflow the embedments between would: the
+// concrete's bearing stress is largest at the one, the moment on the key at the other.
+double embedmentCarryingMost(const tables::HSection& s, const KeySeat& seat, ShearKey& key) {
+  double best = firstEmbedment;
+  double most = -1;
+  std::optional<double> deepest;
+  for (double hk = firstEmbedment; hk <= s.h; hk += embedmentStep) {
+    if (const double Vku = keyCapacities(s, hk, seat, key, keyArms(s, hk, key)).Vku; Vku > most) most = Vku, best = hk;
+    deepest = hk;
+  }
+  if (deepest) {
+    keyStressesOnly(s, firstEmbedment, seat, key);
+    keyStressesOnly(s, *deepest, seat, key);
+  }
+  return best;
+}
+
+}  // namespace
+
 void designShearKey(const tables::SteelGrade& steel, const KeySeat& seat, ShearKey& key) {
   const double tg = key.tg;
   key = ShearKey{};
@@ -119,24 +194,16 @@ void designShearKey(const tables::SteelGrade& steel, const KeySeat& seat, ShearK
   const auto sections = tables::shearKeySections();
   for (const tables::HSection& section : sections) {
     takeSection(steel, section, seat.tpb, key);
-    for (double hk = firstEmbedment; hk <= section.h; hk += embedmentStep) {
-      if (holdsAt(section, hk, seat, key)) {
-        keyStresses(section, hk, seat, key);
-        key.keyName = section.name;
-        return;
-      }
+    if (const auto hk = firstHoldingEmbedment(section, seat, key)) {
+      keyStresses(section, *hk, seat, key);
+      key.keyName = section.name;
+      return;
     }
   }
   // Nothing in the list holds: the largest section, embedded where it carries the most.
   const tables::HSection& largest = sections.back();
   takeSection(steel, largest, seat.tpb, key);
-  double best = firstEmbedment;
-  double most = -1;
-  for (double hk = firstEmbedment; hk <= largest.h; hk += embedmentStep) {
-    keyStresses(largest, hk, seat, key);
-    if (key.Vku > most) most = key.Vku, best = hk;
-  }
-  keyStresses(largest, best, seat, key);
+  keyStresses(largest, embedmentCarryingMost(largest, seat, key), seat, key);
   key.keyName = largest.name;
 }
 
@@ -145,9 +212,15 @@ bool someKeyCarries(const tables::SteelGrade& steel, const KeySeat& seat, double
   key.tg = tg;
   for (const tables::HSection& section : tables::shearKeySections()) {
     takeSection(steel, section, seat.tpb, key);
-    for (double hk = firstEmbedment; hk <= section.h; hk += embedmentStep) {
+    const auto carries = [&](double hk) {
       keyStresses(section, hk, seat, key);
-      if (key.sigck <= seat.fc && key.tauk <= key.fvk && key.sigk <= key.fk) return true;
+      return key.sigck <= seat.fc && key.tauk <= key.fvk && key.sigk <= key.fk;
+    };
+    if (!(key.tg > 0)) {
+      for (double hk = firstEmbedment; hk <= section.h; hk += embedmentStep)
+        if (carries(hk)) return true;
+    } else if (const auto bearing = bearingEmbedments(section, seat).bearing; bearing && carries(*bearing)) {
+      return true;  // as in designShearKey: where the concrete first bears, or at no embedment
     }
   }
   return false;

@@ -93,7 +93,6 @@ void plateThickness(const Materials& m, Held& h, double a2) {
   h.b2 = panel.b, h.a2 = panel.a, h.r1 = panel.r, h.alf = panel.k, h.M2 = panel.M, h.cantilever = panel.cantilever;
   const auto plate = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
   h.tpbc = plate.t;
-  h.f = plate.f;
   h.fpb = plate.f;
   h.tpb = std::max(tables::thinnestBasePlate, roundUpToWhole(h.tpbc));
 }
@@ -108,10 +107,18 @@ void plateOverhang(const Materials& m, Held& h) {
   h.tpb = std::max(h.tpb, roundUpToWhole(h.tpbo));
 }
 
+namespace {
+
+// The column flange's strength by its thickness. The rolled bands end at 100 mm; a thicker flange
+// is taken at the plate's strength in its thickness group, the strength the plate's panel took.
+double flangeStrength(const Materials& m, const Held& h) { return tables::rolledStrength(*m.steel, h.tf, h.fpb); }
+
+}  // namespace
+
 // Flanges and web share N, the web welds carry V; a pinned base carries no moment.
 void columnWelds(const Materials& m, Held& h, RoundLimit& rounds) {
   h.ffw = m.steel->ffw;
-  h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
+  h.f = flangeStrength(m, h);
   const ColumnWelds welds =
       columnToPlateWelds({.section = sectionOf(h), .N = h.N, .M = 0, .V = h.V, .ffw = h.ffw, .f = h.f}, h.tpb, rounds);
   h.hf11 = welds.hf11, h.AF = welds.AF, h.Aeww = welds.Aeww;
@@ -151,7 +158,7 @@ void checkGivenPlate(const Materials& m, const Sizes& sizes, Held& h, double a2,
   plateOverhang(m, h);
   h.tpb = tpb;
   h.ffw = m.steel->ffw;
-  h.f = tables::rolledStrength(*m.steel, h.tf, h.f);
+  h.f = flangeStrength(m, h);
   const ColumnWeldInputs in{.section = sectionOf(h), .N = h.N, .M = 0, .V = h.V, .ffw = h.ffw, .f = h.f};
   if (const auto welds = givenColumnWelds(in, h.hf11, findings))
     h.AF = welds->AF, h.Aeww = welds->Aeww, h.ylnc = welds->ylnc, h.ylv = welds->ylv, h.ylfs = welds->ylfs;

@@ -29,7 +29,8 @@ struct PinnedPlateHeld {
   double Vfb = 0;                         // friction resistance 0.4·N
   double b2 = 0, a2 = 0, r1 = 0, alf = 0, M2 = 0;  // critical plate panel
   bool cantilever = true;  // taken as a cantilever of length b2; before it is worked out its ratio 0 reads so
-  double f = 0, tpbc = 0, tpb = 0;        // plate thickness; f ends as the flange's strength
+  double f = 0;                           // the column flange's strength, in the welds to the plate
+  double tpbc = 0, tpb = 0;               // plate thickness
   double fpb = 0;                         // strength of the plate in its thickness group
   double co = 0, Mo = 0, fpbo = 0, tpbo = 0;  // the plate's overhang past the column as a cantilever
   double hf11 = 0, AF = 0, Aeww = 0;      // column-to-plate welds

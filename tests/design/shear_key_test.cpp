@@ -198,6 +198,26 @@ TEST(ShearKey, MoreShearNeverGivesALighterKey) {
   EXPECT_EQ(previous.keyName, "HW300×300×10×15");
 }
 
+// The key sits at the shallowest embedment of its section whose concrete bears: 10 mm less and
+// the flange would crush the concrete under it, since the moment on the key only eases as it rises.
+TEST(ShearKey, TheKeySitsWhereTheConcreteFirstBears) {
+  const tables::SteelGrade& steel = *tables::steelGrade(tables::CodeEdition::Gb2003, "Q235");
+  int deeper = 0;
+  for (const double fc : {4.0, 7.5, 11.9, 16.7})
+    for (double V = 5e3; V <= 600e3; V += 7.5e3) {
+      ShearKey key;
+      key.tg = 40;
+      designShearKey(steel, {V, 0, 25, fc, 160}, key);
+      if (!keyDesigned(key) || key.Vku < V) continue;  // nothing in the list holds
+      EXPECT_LE(key.sigck, fc) << V << " " << fc;
+      if (key.hk > 100) {
+        ++deeper;
+        EXPECT_GT(V / (key.keyb * (key.hk - 10)), fc) << V << " " << fc;
+      }
+    }
+  EXPECT_GT(deeper, 20);  // the sweep reaches embedments below the first
+}
+
 // A stress equal to its strength holds: the concrete bearing at exactly fc keeps the lightest
 // key, a hair less fc asks for the next section (the lightest is only 100 deep). The key's
 // capacity is the least part's.
