@@ -187,6 +187,11 @@ TEST(GivenShearKey, FrictionEqualToTheShearAsksForNoKey) {
   ASSERT_NE(shear, nullptr);
   EXPECT_TRUE(shear->ok());
   EXPECT_EQ(shear->remedy, "");
+  // The report says the friction carries it, as V ≤ Vfb.
+  const auto& tags = check.report();
+  const auto text = std::find_if(tags.begin(), tags.end(), [](const auto& t) { return t.tag == "<#keyText>"; });
+  ASSERT_NE(text, tags.end());
+  EXPECT_EQ(text->text, "V ≤ Vfb：未设抗剪键，剪力由底板下的摩擦力承担。");
 }
 
 // Only a weld with no length left leaves its check unevaluated: half a millimetre left is checked,
