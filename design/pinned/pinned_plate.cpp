@@ -260,8 +260,8 @@ void plateCheckerTags(const Held& h, const TagEmitter& sink) {
   const std::string ylc = operand(ValueFormat::Cut2, h.ylc);
   // Stress times length squared gives N·mm/mm; the report gives the moments in kN·mm/mm.
   sink("<#M2values>", cantilever(h) ? "0.5×" + ylc + "×" + operand(ValueFormat::Cut2, h.b2) + "²×10⁻³"
-                                 : panelCoefficientText(cantilever(h), h.alf) + "×" + ylc + "×" + operand(ValueFormat::Cut2, h.a2) +
-                                       "²×10⁻³");
+                                    : panelCoefficientText(false, h.alf) + "×" + ylc + "×" +
+                                          operand(ValueFormat::Cut2, h.a2) + "²×10⁻³");
   sink("<#Movalues>", "0.5×" + ylc + "×" + operand(ValueFormat::Cut2, h.co) + "²×10⁻³");
   sink("<#Aewwvalues>", "2×0.7×" + operand(h.hf11) + "×(" + operand(h.hb) + " − 2×" + operand(h.tf) + " − 2×" +
                             operand(h.hf11) + ")");
