@@ -36,12 +36,12 @@ constexpr auto fourBoltSizes = joinSizes<Held>(boltLayoutSizes, plateSizeRows<Pi
 // The stiffener grows 10 mm at a time until its equivalent stress is within 1.1·f; its section is
 // its full height.
 void stiffenerHeight(const Materials& m, Held& h, RoundLimit& rounds) {
-  holdStiffenerStresses(h, boltStiffenerStresses(m, h));
+  holdStiffenerStresses(h, stiffenerStresses(m, h));
   const double limit = tables::equivalentStressFactor * h.f1;
   if (!(h.ylequ > limit)) return;
   const auto stressesAt = [&](double height) {
     h.hjjl = height;
-    holdStiffenerStresses(h, boltStiffenerStresses(m, h));
+    holdStiffenerStresses(h, stiffenerStresses(m, h));
     return !(h.ylequ > tables::equivalentStressFactor * h.f1);
   };
   raisedStiffenerHeight(h.hjjl, {h.ylfR, h.ylvR, limit, 0}, stressesAt, rounds);
@@ -220,7 +220,7 @@ ModuleDescriptor makeDescriptor() {
 
 // The products and quotients are evaluated left to right as written: regrouping them would change
 // the last bit of the load and the stresses.
-BoltStiffenerStresses boltStiffenerStresses(const Materials& m, const FourBoltHeld& h) {
+BoltStiffenerStresses stiffenerStresses(const Materials& m, const FourBoltHeld& h) {
   BoltStiffenerStresses s{};
   s.Vimax = ((h.hb - 2 * h.tf) * h.ylc / 2) * (h.B - h.tw) / 2;
   s.ylvR = s.Vimax / h.hjjl / h.tjjl;
@@ -269,7 +269,7 @@ Outcome checkFourBolt(const Entries& entries, const Sizes& sizes, FourBoltHeld& 
   takeGivenPlate(entries, sizes, h);
   takeSizes(fourBoltSizes, sizes, h);
   checkGivenPlate(m, sizes, h, (h.hb - 2 * h.tf - h.tjjl) / 2, findings);
-  holdStiffenerStresses(h, boltStiffenerStresses(m, h));
+  holdStiffenerStresses(h, stiffenerStresses(m, h));
   holdSlenderness(h, stiffenerSlenderness(h));
   const StiffenerWeldInputs in = boltStiffenerWeldInputs(h, m.steel->ffw);
   holdStiffenerWelds(h, in, givenStiffenerWelds(in, h.hf3, "stiffenerPlateWeld", "stiffenerWebWeld", findings));

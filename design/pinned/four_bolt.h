@@ -29,7 +29,7 @@ struct BoltStiffenerStresses {
   double fy, f1;           // the steel's yield, and the stiffener's strength by its thickness
   double ylequ;            // equivalent stress √(σ² + 3τ²)
 };
-BoltStiffenerStresses boltStiffenerStresses(const Materials& m, const FourBoltHeld& h);
+BoltStiffenerStresses stiffenerStresses(const Materials& m, const FourBoltHeld& h);
 void holdStiffenerStresses(FourBoltHeld& h, const BoltStiffenerStresses& s);
 
 // The stiffener's outstand (B − tw)/2 over its thickness, and the limit 18·√(235/fy).

@@ -129,9 +129,9 @@ TEST(FourBoltStiffener, AThicknessPastTheTableKeepsTheHeldStrength) {
   FourBoltHeld h;
   h.hb = 450, h.tf = 14, h.tw = 9, h.B = 240, h.ylc = 1, h.hjjl = 200, h.f1 = 123;
   h.tjjl = 8;
-  EXPECT_EQ(boltStiffenerStresses(m, h).f1, 215);
+  EXPECT_EQ(stiffenerStresses(m, h).f1, 215);
   h.tjjl = 1000;
-  EXPECT_EQ(boltStiffenerStresses(m, h).f1, 123);
+  EXPECT_EQ(stiffenerStresses(m, h).f1, 123);
 }
 
 }  // namespace
