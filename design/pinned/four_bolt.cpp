@@ -33,26 +33,15 @@ constexpr SizeField<Held> webWeldLeg[] = {{"hf11", &Held::hf11, "底板与柱腹
 constexpr auto fourBoltSizes = joinSizes<Held>(boltLayoutSizes, plateSizeRows<PinnedPlateHeld>, webWeldLeg,
                                                boltStiffenerSizeRows<Held>);
 
-// The stiffener carries the pressure on its half of the panel between the flanges as a
-// cantilever from the web.
-void stiffenerStresses(const Materials& m, Held& h) {
-  h.Vimax = ((h.hb - 2 * h.tf) * h.ylc / 2) * (h.B - h.tw) / 2;
-  h.ylvR = h.Vimax / h.hjjl / h.tjjl;
-  h.ylfR = ((h.B - h.tw) * h.Vimax / 4) / (h.tjjl * h.hjjl * h.hjjl / 6);
-  h.fy = m.steel->fy;
-  h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
-  h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
-}
-
 // The stiffener grows 10 mm at a time until its equivalent stress is within 1.1·f; its section is
 // its full height.
 void stiffenerHeight(const Materials& m, Held& h, RoundLimit& rounds) {
-  stiffenerStresses(m, h);
+  holdStiffenerStresses(h, stiffenerStresses(m, h));
   const double limit = tables::equivalentStressFactor * h.f1;
   if (!(h.ylequ > limit)) return;
   const auto stressesAt = [&](double height) {
     h.hjjl = height;
-    stiffenerStresses(m, h);
+    holdStiffenerStresses(h, stiffenerStresses(m, h));
     return !(h.ylequ > tables::equivalentStressFactor * h.f1);
   };
   raisedStiffenerHeight(h.hjjl, {h.ylfR, h.ylvR, limit, 0}, stressesAt, rounds);
@@ -67,19 +56,16 @@ StiffenerEnd stiffener(const Materials& m, Held& h, RoundLimit& rounds) {
   h.hjjl = 200;
   while (true) {  // again with a higher stiffener
     stiffenerHeight(m, h, rounds);
-    const double outstand = (h.B - h.tw) / 2;  // from the web to the plate edge
-    h.write1 = outstand / h.tjjl;
-    h.write2 = tables::outstandLimit(h.fy);
-    if (h.write1 > h.write2) {
+    const StiffenerSlenderness slenderness = stiffenerSlenderness(h);
+    holdSlenderness(h, slenderness);
+    if (slenderness.tooSlender()) {
       h.tjjl += 2;
       return StiffenerEnd::Thicker;
     }
-    h.ffw = m.steel->ffw;
-    const StiffenerWelds welds = stiffenerWelds(
-        {.load = h.Vimax, .outstand = outstand, .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-         .upstandEnds = tables::stiffenerCornerCut, .largestLeg = noLargestLeg, .upstandGrowsLeg = true},
-        roundUpToEven(std::max(6.0, tables::smallestFilletLeg(h.tpb))), rounds);
-    h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
+    const StiffenerWeldInputs in = boltStiffenerWeldInputs(h, m.steel->ffw);
+    const StiffenerWelds welds =
+        stiffenerWelds(in, roundUpToEven(std::max(6.0, tables::smallestFilletLeg(h.tpb))), rounds);
+    holdStiffenerWelds(h, in, welds);
     switch (welds.end) {
       case StiffenerWeldEnd::Designed: return StiffenerEnd::Designed;
       case StiffenerWeldEnd::Thicker: h.tjjl += 2; return StiffenerEnd::Thicker;
@@ -93,11 +79,7 @@ StiffenerEnd stiffener(const Materials& m, Held& h, RoundLimit& rounds) {
 
 // The plate and its stiffeners at the current stiffener thickness.
 StiffenerEnd plateAndStiffener(const Entries& entries, const Materials& m, Held& h, RoundLimit& rounds) {
-  detailingSizes(entries, h);
-  plateAndBearing(m, h, rounds);
-  plateThickness(m, h, (h.hb - 2 * h.tf - h.tjjl) / 2);
-  plateOverhang(m, h);
-  columnWelds(m, h, rounds);
+  designPlate(entries, m, h, (h.hb - 2 * h.tf - h.tjjl) / 2, rounds);
   return stiffener(m, h, rounds);
 }
 
@@ -175,8 +157,7 @@ void writeStiffenerValues(std::vector<DesignCheck>& checks, const Held& h) {
                              "/2 − 2×" + hf + " − 15))",
                   "βf·ffw = " + betaF + "×" + operand(h.ffw));
     } else if (check.id == "stiffenerWebWeld") {
-      const auto [lw, Wf, tau, sigma] =
-          upstandWeld({.load = h.Vimax, .outstand = (h.B - h.tw) / 2, .height = h.hjjl, .upstandEnds = tables::stiffenerCornerCut}, h.hf3);
+      const auto [lw, Wf, tau, sigma] = upstandWeld(boltStiffenerWeldInputs(h, h.ffw), h.hf3);
       writeValues(check,
                   "lw = hs − 2hf − 15 = " + operand(lw) + " mm，σf = ((B − tw)·Vimax/4)/(0.7hf·lw²/3) = (" + outstand +
                       "×" + Vimax + "/4)/(0.7×" + hf + "×" + operand(lw) + "²/3) = " + operand(ValueFormat::Cut3, sigma) +
@@ -237,6 +218,42 @@ ModuleDescriptor makeDescriptor() {
 
 }  // namespace
 
+// The products and quotients are evaluated left to right as written: regrouping them would change
+// the last bit of the load and the stresses.
+BoltStiffenerStresses stiffenerStresses(const Materials& m, const FourBoltHeld& h) {
+  BoltStiffenerStresses s{};
+  s.Vimax = ((h.hb - 2 * h.tf) * h.ylc / 2) * (h.B - h.tw) / 2;
+  s.ylvR = s.Vimax / h.hjjl / h.tjjl;
+  s.ylfR = ((h.B - h.tw) * s.Vimax / 4) / (h.tjjl * h.hjjl * h.hjjl / 6);
+  s.fy = m.steel->fy;
+  s.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
+  s.ylequ = std::sqrt(s.ylfR * s.ylfR + 3 * s.ylvR * s.ylvR);
+  return s;
+}
+
+void holdStiffenerStresses(FourBoltHeld& h, const BoltStiffenerStresses& s) {
+  h.Vimax = s.Vimax, h.ylvR = s.ylvR, h.ylfR = s.ylfR;
+  h.fy = s.fy, h.f1 = s.f1;
+  h.ylequ = s.ylequ;
+}
+
+StiffenerSlenderness stiffenerSlenderness(const FourBoltHeld& h) {
+  const double outstand = (h.B - h.tw) / 2;  // from the web to the plate edge
+  return {outstand / h.tjjl, tables::outstandLimit(h.fy)};
+}
+
+void holdSlenderness(FourBoltHeld& h, const StiffenerSlenderness& s) { h.write1 = s.write1, h.write2 = s.write2; }
+
+StiffenerWeldInputs boltStiffenerWeldInputs(const FourBoltHeld& h, double ffw) {
+  return {.load = h.Vimax, .outstand = (h.B - h.tw) / 2, .height = h.hjjl, .thickness = h.tjjl, .ffw = ffw,
+          .upstandEnds = tables::stiffenerCornerCut, .largestLeg = noLargestLeg, .upstandGrowsLeg = true};
+}
+
+void holdStiffenerWelds(FourBoltHeld& h, const StiffenerWeldInputs& in, const std::optional<StiffenerWelds>& welds) {
+  h.ffw = in.ffw;
+  if (welds) h.hf3 = welds->hf, h.ylnf = welds->ylnf, h.ylvf = welds->ylvf;
+}
+
 // The forces and the section are read once; a thicker stiffener redesigns the plate from its
 // sizes on, since it narrows the panels between the flanges.
 Outcome calculateFourBolt(const Entries& entries, FourBoltHeld& h) {
@@ -252,21 +269,10 @@ Outcome checkFourBolt(const Entries& entries, const Sizes& sizes, FourBoltHeld& 
   takeGivenPlate(entries, sizes, h);
   takeSizes(fourBoltSizes, sizes, h);
   checkGivenPlate(m, sizes, h, (h.hb - 2 * h.tf - h.tjjl) / 2, findings);
-  stiffenerStresses(m, h);
-  const double outstand = (h.B - h.tw) / 2;
-  h.write1 = outstand / h.tjjl;
-  h.write2 = tables::outstandLimit(h.fy);
-  h.ffw = m.steel->ffw;
-  const StiffenerWeldInputs welds{.load = h.Vimax,
-                                  .outstand = outstand,
-                                  .height = h.hjjl,
-                                  .thickness = h.tjjl,
-                                  .ffw = h.ffw,
-                                  .upstandEnds = tables::stiffenerCornerCut,
-                                  .largestLeg = noLargestLeg,
-                                  .upstandGrowsLeg = true};
-  if (const auto at = givenStiffenerWelds(welds, h.hf3, "stiffenerPlateWeld", "stiffenerWebWeld", findings))
-    h.ylnf = at->ylnf, h.ylvf = at->ylvf;
+  holdStiffenerStresses(h, stiffenerStresses(m, h));
+  holdSlenderness(h, stiffenerSlenderness(h));
+  const StiffenerWeldInputs in = boltStiffenerWeldInputs(h, m.steel->ffw);
+  holdStiffenerWelds(h, in, givenStiffenerWelds(in, h.hf3, "stiffenerPlateWeld", "stiffenerWebWeld", findings));
   findings.rules.push_back(smallestLegRule("ruleHf3", "加劲肋焊脚尺寸", h.hf3, h.tpb, 6, {"Edthfjjl"}));
   findings.rules.push_back(atMostRule("ruleHf3Max", "加劲肋焊脚不大于肋厚", "hf ≤ ts", h.hf3, h.tjjl, {"Edthfjjl"}));
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};

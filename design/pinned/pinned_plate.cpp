@@ -48,6 +48,8 @@ void detailingSizes(const Entries& e, Held& h) {
 
 namespace {
 
+bool cantilever(const Held& h) { return h.panelMoment == PanelMoment::Cantilever; }
+
 // The steps of 10 mm each way that bring the plate's area to N/fc: (L + 10k)(B + 10k) = N/fc.
 // Only an estimate to start the search from; bounded so that it raises no floating-point flag.
 double bearingStepsEstimate(double N, double fc, double L, double B) {
@@ -62,67 +64,103 @@ double bearingStepsEstimate(double N, double fc, double L, double B) {
 // the plate grows, so the count of steps is found at once and spent as the steps would spend it;
 // the plan is in whole tens, so the sizes after k steps are those the steps add up to, and the
 // trial sizes raise no floating-point flag the first did not.
-void plateAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
-  h.L = h.hb + 40;
-  h.B = std::max(h.bf + 40, 2 * (h.a + h.bt) + h.tw);
-  h.fc = m.concrete.fc;
-  h.L = roundToTenPastOne(h.L);
-  h.B = roundToTenPastOne(h.B);
-  h.ylc = h.N / h.B / h.L;
-  if (h.ylc > h.fc) {
-    const double L = h.L, B = h.B;
-    const auto bearsAfter = [&h, L, B](long k) {
-      h.L = L + 10 * static_cast<double>(k);
-      h.B = B + 10 * static_cast<double>(k);
-      h.ylc = h.N / h.B / h.L;
-      return !(h.ylc > h.fc);
+PlateBearing plateAndBearing(const Materials& m, const Held& h, RoundLimit& rounds) {
+  PlateBearing b{};
+  b.fc = m.concrete.fc;
+  b.L = roundToTenPastOne(h.hb + 40);
+  b.B = roundToTenPastOne(std::max(h.bf + 40, 2 * (h.a + h.bt) + h.tw));
+  // N/B/L divided in this order, as everywhere the bearing is worked out: the last bit depends on it.
+  b.ylc = h.N / b.B / b.L;
+  if (b.ylc > b.fc) {
+    const double L = b.L, B = b.B;
+    const auto bearsAfter = [&b, &h, L, B](long k) {
+      b.L = L + 10 * static_cast<double>(k);
+      b.B = B + 10 * static_cast<double>(k);
+      b.ylc = h.N / b.B / b.L;
+      return !(b.ylc > b.fc);
     };
     const std::optional<long> steps =
-        firstStepThatHolds(bearsAfter, bearingStepsEstimate(h.N, h.fc, L, B), beyondAnyRoundLimit);
+        firstStepThatHolds(bearsAfter, bearingStepsEstimate(h.N, b.fc, L, B), beyondAnyRoundLimit);
     if (!steps) rounds.exhaust();
     rounds.advance(*steps);
     bearsAfter(*steps);
   }
-  h.Vfb = tables::frictionResistance(h.N);
+  b.Vfb = tables::frictionResistance(h.N);
+  return b;
 }
+
+PlateBearing givenPlateBearing(const Materials& m, const Held& h) {
+  return {.L = h.L, .B = h.B, .fc = m.concrete.fc, .ylc = h.N / h.B / h.L, .Vfb = tables::frictionResistance(h.N)};
+}
+
+void holdBearing(Held& h, const PlateBearing& b) { h.L = b.L, h.B = b.B, h.fc = b.fc, h.ylc = b.ylc, h.Vfb = b.Vfb; }
 
 // Supported by the web and the two sides across it, free at the plate edge; a cantilever when
 // it is short against its free edge.
-void plateThickness(const Materials& m, Held& h, double a2) {
+PanelThickness plateThickness(const Materials& m, const Held& h, double a2) {
   const PlatePanel panel = threeSidePanel((h.B - h.tw) / 2, a2, h.ylc);
-  h.b2 = panel.b, h.a2 = panel.a, h.r1 = panel.r, h.alf = panel.k, h.M2 = panel.M, h.cantilever = panel.cantilever;
-  const auto plate = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
-  h.tpbc = plate.t;
-  h.fpb = plate.f;
-  h.tpb = std::max(tables::thinnestBasePlate, roundUpToWhole(h.tpbc));
+  const auto plate = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * panel.M / f); });
+  return {.b2 = panel.b, .a2 = panel.a, .r1 = panel.r, .alf = panel.k, .M2 = panel.M,
+          .moment = panel.cantilever ? PanelMoment::Cantilever : PanelMoment::ThreeSide,
+          .tpbc = plate.t, .fpb = plate.f, .tpb = std::max(tables::thinnestBasePlate, roundUpToWhole(plate.t))};
 }
 
-void plateOverhang(const Materials& m, Held& h) {
-  h.co = std::max((h.L - h.hb) / 2, (h.B - h.bf) / 2);
-  h.Mo = 0.5 * h.ylc * h.co * h.co;
-  const auto plate = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.Mo / f); });
-  h.tpbo = plate.t;
-  h.fpbo = plate.f;
-  // The plate is at least as thick as its overhang needs, rounded as the panel's thickness is.
-  h.tpb = std::max(h.tpb, roundUpToWhole(h.tpbo));
+void holdPanel(Held& h, const PanelThickness& p) {
+  h.b2 = p.b2, h.a2 = p.a2, h.r1 = p.r1, h.alf = p.alf, h.M2 = p.M2, h.panelMoment = p.moment;
+  h.tpbc = p.tpbc, h.fpb = p.fpb;
 }
+
+OverhangThickness plateOverhang(const Materials& m, const Held& h, double panelThickness) {
+  const double co = std::max((h.L - h.hb) / 2, (h.B - h.bf) / 2);
+  const double Mo = 0.5 * h.ylc * co * co;
+  const auto plate = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * Mo / f); });
+  // The plate is at least as thick as its overhang needs, rounded as the panel's thickness is.
+  return {.co = co, .Mo = Mo, .fpbo = plate.f, .tpbo = plate.t,
+          .tpb = std::max(panelThickness, roundUpToWhole(plate.t))};
+}
+
+void holdOverhang(Held& h, const OverhangThickness& o) { h.co = o.co, h.Mo = o.Mo, h.fpbo = o.fpbo, h.tpbo = o.tpbo; }
 
 namespace {
 
-// The column flange's strength by its thickness. The rolled bands end at 100 mm; a thicker flange
-// is taken at the plate's strength in its thickness group, the strength the plate's panel took.
-double flangeStrength(const Materials& m, const Held& h) { return tables::rolledStrength(*m.steel, h.tf, h.fpb); }
+// The column flange's strength by its thickness, and ffw. The rolled bands end at 100 mm; a
+// thicker flange is taken at the plate's strength in its thickness group, the strength the plate's
+// panel took. A pinned base carries no moment: flanges and web share N, the web welds carry V.
+ColumnWeldInputs columnWeldInputs(const Materials& m, const Held& h) {
+  const double flangeStrength = tables::rolledStrength(*m.steel, h.tf, h.fpb);
+  return {.section = sectionOf(h), .N = h.N, .M = 0, .V = h.V, .ffw = m.steel->ffw, .f = flangeStrength};
+}
 
 }  // namespace
 
-// Flanges and web share N, the web welds carry V; a pinned base carries no moment.
-void columnWelds(const Materials& m, Held& h, RoundLimit& rounds) {
-  h.ffw = m.steel->ffw;
-  h.f = flangeStrength(m, h);
-  const ColumnWelds welds =
-      columnToPlateWelds({.section = sectionOf(h), .N = h.N, .M = 0, .V = h.V, .ffw = h.ffw, .f = h.f}, h.tpb, rounds);
-  h.hf11 = welds.hf11, h.AF = welds.AF, h.Aeww = welds.Aeww;
-  h.ylnc = welds.ylnc, h.ylv = welds.ylv, h.ylfs = welds.ylfs;
+ColumnWeldStep columnWelds(const Materials& m, const Held& h, RoundLimit& rounds) {
+  const ColumnWeldInputs in = columnWeldInputs(m, h);
+  return {in, columnToPlateWelds(in, h.tpb, rounds)};
+}
+
+ColumnWeldStep givenColumnWeldStep(const Materials& m, const Held& h, GivenSizeFindings& findings) {
+  const ColumnWeldInputs in = columnWeldInputs(m, h);
+  return {in, givenColumnWelds(in, h.hf11, findings)};
+}
+
+void holdColumnWelds(Held& h, const ColumnWeldStep& step) {
+  h.ffw = step.in.ffw;
+  h.f = step.in.f;
+  if (const auto& w = step.welds) {
+    h.hf11 = w->hf11, h.AF = w->AF, h.Aeww = w->Aeww;
+    h.ylnc = w->ylnc, h.ylv = w->ylv, h.ylfs = w->ylfs;
+  }
+}
+
+void designPlate(const Entries& e, const Materials& m, Held& h, double a2, RoundLimit& rounds) {
+  detailingSizes(e, h);
+  holdBearing(h, plateAndBearing(m, h, rounds));
+  const PanelThickness panel = plateThickness(m, h, a2);
+  holdPanel(h, panel);
+  const OverhangThickness overhang = plateOverhang(m, h, panel.tpb);
+  holdOverhang(h, overhang);
+  h.tpb = overhang.tpb;  // the thickness both the panel and the overhang need
+  holdColumnWelds(h, columnWelds(m, h, rounds));
 }
 
 std::vector<NamedValue> plateValues(const Held& h) {
@@ -150,18 +188,11 @@ void takeGivenPlate(const Entries& e, const Sizes& sizes, Held& h) {
 }
 
 void checkGivenPlate(const Materials& m, const Sizes& sizes, Held& h, double a2, GivenSizeFindings& findings) {
-  h.fc = m.concrete.fc;
-  h.ylc = h.N / h.B / h.L;
-  h.Vfb = tables::frictionResistance(h.N);
-  const double tpb = h.tpb;
-  plateThickness(m, h, a2);
-  plateOverhang(m, h);
-  h.tpb = tpb;
-  h.ffw = m.steel->ffw;
-  h.f = flangeStrength(m, h);
-  const ColumnWeldInputs in{.section = sectionOf(h), .N = h.N, .M = 0, .V = h.V, .ffw = h.ffw, .f = h.f};
-  if (const auto welds = givenColumnWelds(in, h.hf11, findings))
-    h.AF = welds->AF, h.Aeww = welds->Aeww, h.ylnc = welds->ylnc, h.ylv = welds->ylv, h.ylfs = welds->ylfs;
+  holdBearing(h, givenPlateBearing(m, h));
+  const PanelThickness panel = plateThickness(m, h, a2);
+  holdPanel(h, panel);
+  holdOverhang(h, plateOverhang(m, h, panel.tpb));
+  holdColumnWelds(h, givenColumnWeldStep(m, h, findings));
   findings.rules.push_back(atLeastRule("ruleT", "底板最小厚度", "t ≥ 20", h.tpb, 20, {"Edttpb"}));
   findings.rules.push_back(smallestLegRule("ruleHf11", "柱与底板焊脚尺寸", h.hf11, h.tpb, 6, {"edthf11"}));
   appendChecks(findings.rules, boltDistanceRules({h.dms, h.a, h.c, h.lt, h.bt, false, false}));
@@ -213,7 +244,7 @@ void plateReport(const Held& h, const Entries& e, const TagEmitter& sink) {
   emitTags(plateTags, h, sink);
   sink("<#shear>", shearKeySentence(h.Vfb, h.V));
   emitTags(bearingTags, h, sink);
-  sink("<#alf>", panelCoefficientText(h.cantilever, h.alf));
+  sink("<#alf>", panelCoefficientText(cantilever(h), h.alf));
   emitTags(weldTags, h, sink);
 }
 
@@ -224,13 +255,13 @@ void plateCheckerTags(const Held& h, const TagEmitter& sink) {
   sink("<#Bflange>", plain(h.bf + 40));
   sink("<#Bbolts>", plain(2 * (h.a + h.bt) + h.tw));
   emitTags(thicknessTags, h, sink);
-  sink("<#M2formula>", h.cantilever ? "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）" : "M2 = α·σc·a2²（三边支承板）");
+  sink("<#M2formula>", cantilever(h) ? "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）" : "M2 = α·σc·a2²（三边支承板）");
   // The same moments and areas with their numbers, in the digits the report gives them.
   const std::string ylc = operand(ValueFormat::Cut2, h.ylc);
   // Stress times length squared gives N·mm/mm; the report gives the moments in kN·mm/mm.
-  sink("<#M2values>", h.cantilever ? "0.5×" + ylc + "×" + operand(ValueFormat::Cut2, h.b2) + "²×10⁻³"
-                                 : panelCoefficientText(h.cantilever, h.alf) + "×" + ylc + "×" + operand(ValueFormat::Cut2, h.a2) +
-                                       "²×10⁻³");
+  sink("<#M2values>", cantilever(h) ? "0.5×" + ylc + "×" + operand(ValueFormat::Cut2, h.b2) + "²×10⁻³"
+                                    : panelCoefficientText(false, h.alf) + "×" + ylc + "×" +
+                                          operand(ValueFormat::Cut2, h.a2) + "²×10⁻³");
   sink("<#Movalues>", "0.5×" + ylc + "×" + operand(ValueFormat::Cut2, h.co) + "²×10⁻³");
   sink("<#Aewwvalues>", "2×0.7×" + operand(h.hf11) + "×(" + operand(h.hb) + " − 2×" + operand(h.tf) + " − 2×" +
                             operand(h.hf11) + ")");
@@ -255,7 +286,7 @@ std::vector<DesignCheck> plateChecks(const Held& h) {
       limitCheck("bearing", "底板下混凝土承压", "σc = N/(B·L) ≤ fc", h.ylc, h.fc, stressUnit, ValueFormat::Cut2,
                  {"EdtL", "EdtB"}),
       plateThicknessCheck(
-          h.cantilever ? "t ≥ √(6·M2/f)，M2 = 0.5·σc·b2²（悬臂板）" : "t ≥ √(6·M2/f)，M2 = α·σc·a2²（三边支承板）", h.tpbc,
+          cantilever(h) ? "t ≥ √(6·M2/f)，M2 = 0.5·σc·b2²（悬臂板）" : "t ≥ √(6·M2/f)，M2 = α·σc·a2²（三边支承板）", h.tpbc,
           h.tpb, {"Edttpb"}),
       overhangCheck(h),
       limitCheck("flange", "柱翼缘轴压应力", "σN = N/(2AF + Aeww) ≤ f", h.ylnc, h.f, stressUnit, ValueFormat::Cut3,

@@ -10,6 +10,7 @@
 
 #include "design/common/calculation.h"
 #include "design/common/check_mode.h"
+#include "design/common/column_welds.h"
 #include "design/common/design_check.h"
 #include "design/common/module.h"
 #include "design/common/shear_key.h"
@@ -18,6 +19,11 @@
 #include "design/common/type_binding.h"
 
 namespace pedivo::pinned {
+
+// How the critical panel's moment was taken: as a cantilever of length b2 when the panel is short
+// against its free edge (b2/a2 below the limit), else as a panel supported on three sides with α.
+// The report's formula and the plate check's text follow it.
+enum class PanelMoment { Cantilever, ThreeSide };
 
 struct PinnedPlateHeld {
   double N = 0, V = 0;                    // axial compression and shear, N
@@ -28,7 +34,8 @@ struct PinnedPlateHeld {
   double fc = 0, ylc = 0;                 // bearing under the plate
   double Vfb = 0;                         // friction resistance 0.4·N
   double b2 = 0, a2 = 0, r1 = 0, alf = 0, M2 = 0;  // critical plate panel
-  bool cantilever = true;  // taken as a cantilever of length b2; before it is worked out its ratio 0 reads so
+  // Before the panel is worked out its ratio 0 reads as a cantilever.
+  PanelMoment panelMoment = PanelMoment::Cantilever;
   double f = 0;                           // the column flange's strength, in the welds to the plate
   double tpbc = 0, tpb = 0;               // plate thickness
   double fpb = 0;                         // strength of the plate in its thickness group
@@ -45,15 +52,56 @@ extern const HeldField<PinnedPlateHeld> pinnedPlateFields[37];
 void readInputs(const Entries& e, PinnedPlateHeld& h, const char* diameterList);
 // Detailing distances from the bolt table, or the user's own sizes.
 void detailingSizes(const Entries& e, PinnedPlateHeld& h);
-// Plate plan from the section and the bolt layout, grown until the concrete carries N.
-void plateAndBearing(const Materials& m, PinnedPlateHeld& h, RoundLimit& rounds);
-// The panel of width b2 = (B − tw)/2 and free edge a2, and the plate thickness it needs.
-void plateThickness(const Materials& m, PinnedPlateHeld& h, double a2);
-// The plate past the flange tips or the flanges, a cantilever under the bearing stress: the
-// thickness it needs; the plate grows to it when the panel asked less.
-void plateOverhang(const Materials& m, PinnedPlateHeld& h);
-// Fillet welds of column to plate.
-void columnWelds(const Materials& m, PinnedPlateHeld& h, RoundLimit& rounds);
+// The plate's plan and the bearing under it.
+struct PlateBearing {
+  double L, B;     // plan, mm
+  double fc, ylc;  // the concrete's strength and the bearing stress N/(B·L)
+  double Vfb;      // friction resistance 0.4·N
+};
+// Plate plan from the section and the held bolt layout, grown until the concrete carries N.
+PlateBearing plateAndBearing(const Materials& m, const PinnedPlateHeld& h, RoundLimit& rounds);
+// The bearing under the plate of the held (given) plan.
+PlateBearing givenPlateBearing(const Materials& m, const PinnedPlateHeld& h);
+void holdBearing(PinnedPlateHeld& h, const PlateBearing& b);
+
+// The panel of width b2 = (B − tw)/2 and free edge a2 under the held bearing, and the thickness it
+// needs at the plate's strength in its thickness group.
+struct PanelThickness {
+  double b2, a2, r1, alf, M2;  // the panel, its ratio, its coefficient α and its moment per unit width
+  PanelMoment moment;
+  double tpbc, fpb;  // the thickness it needs and the strength of the plate at that thickness
+  double tpb;        // the thickness a design would take for it: whole millimetres, not below the thinnest plate
+};
+PanelThickness plateThickness(const Materials& m, const PinnedPlateHeld& h, double a2);
+// Everything but the plate's thickness, which only a design sets.
+void holdPanel(PinnedPlateHeld& h, const PanelThickness& panel);
+
+// The plate past the flange tips or the flanges, a cantilever co long under the bearing stress.
+struct OverhangThickness {
+  double co, Mo, fpbo, tpbo;
+  double tpb;  // the design's thickness: the panel's, or more where the overhang asks more
+};
+OverhangThickness plateOverhang(const Materials& m, const PinnedPlateHeld& h, double panelThickness);
+// Everything but the plate's thickness, which only a design sets.
+void holdOverhang(PinnedPlateHeld& h, const OverhangThickness& overhang);
+
+// The column's fillet welds to the plate: the strengths they are checked against (f the column
+// flange's by its thickness) and the welds at their leg; none for a given leg that leaves the web
+// welds no length.
+struct ColumnWeldStep {
+  ColumnWeldInputs in;
+  std::optional<ColumnWelds> welds;
+};
+// Grown from the smallest leg on the held plate.
+ColumnWeldStep columnWelds(const Materials& m, const PinnedPlateHeld& h, RoundLimit& rounds);
+// At the held (given) leg hf11.
+ColumnWeldStep givenColumnWeldStep(const Materials& m, const PinnedPlateHeld& h, GivenSizeFindings& findings);
+// The strengths always; the leg and the weld stresses where they were found.
+void holdColumnWelds(PinnedPlateHeld& h, const ColumnWeldStep& step);
+
+// The plate designed from the held forces and section: its layout, plan and bearing, its thickness
+// for the panel of free edge a2 and for the overhang, and the column welds on it.
+void designPlate(const Entries& e, const Materials& m, PinnedPlateHeld& h, double a2, RoundLimit& rounds);
 // A pinned base designed: the forces, the section and the bolt picked in `diameterList` read,
 // then design(materials, rounds) sizes the plate and its parts, then the shear key under it.
 template <class Held, class Design>

@@ -56,11 +56,7 @@ ModuleDescriptor makeDescriptor() {
 // The critical panel spans the whole depth between the flanges.
 Outcome calculateTwoBolt(const Entries& entries, TwoBoltHeld& held) {
   return designPinnedBase(entries, held, "CBdms", [&](const Materials& materials, RoundLimit& rounds) {
-    detailingSizes(entries, held);
-    plateAndBearing(materials, held, rounds);
-    plateThickness(materials, held, held.hb - 2 * held.tf);
-    plateOverhang(materials, held);
-    columnWelds(materials, held, rounds);
+    designPlate(entries, materials, held, held.hb - 2 * held.tf, rounds);
   });
 }
 
