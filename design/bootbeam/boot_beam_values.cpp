@@ -127,7 +127,7 @@ void writePartValues(DesignCheck& check, const Held& h, const rigidbase::RigidGe
 }
 
 // The plate at a T-shaped base's tension bolt: the effective widths and the two thicknesses.
-void emitBoltPlateValues(const Held& h, const TagEmitter& sink) {
+void emitBoltPlateValues(const Held& h, const rigidbase::RigidGeometry& g, const TagEmitter& sink) {
   const std::string a = n(h.a);
   const std::string c = n(h.c);
   const std::string aLt = a + " + " + n(h.lt);
@@ -137,7 +137,7 @@ void emitBoltPlateValues(const Held& h, const TagEmitter& sink) {
   sink("<#lx2values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "bf", n(h.bf)));
   sink("<#ly2values>", "min(2.75c, a + lt) = min(2.75×" + c + ", " + aLt + ")");
   sink("<#tpbt1values>", rigidbase::boltPanelThicknessValues({h.a, h.c, h.lt, h.la1, h.lc1, h.Ntal, h.fpbt, "lx", "ly"}));
-  sink("<#tpbt2values>", rigidbase::acrossFlangeTpbt2Values(h));
+  sink("<#tpbt2values>", rigidbase::tpbt2Values(g.boltZonePlate, h));
   sink("<#fpbt>", n(h.fpbt));
 }
 
@@ -211,7 +211,7 @@ void emitWorkingValues(const Held& h, const BootBeamType& type, const TagEmitter
   const rigidbase::RigidGeometry& g = *type.geometry;
   sink("<#tavalues>", rigidbase::boltTensionValues(pressure(h)));
   sink("<#Ntalvalues>", "2Ta/n = 2×" + operand(ValueFormat::KN3, h.ta) + "/" + n(h.n));
-  if (g.boltZonePlate != rigidbase::BoltZonePlate::None) emitBoltPlateValues(h, sink);
+  if (g.boltZonePlate != rigidbase::BoltZonePlate::None) emitBoltPlateValues(h, g, sink);
   emitBootBeamValues(h, type, sink);
   emitStiffenerValues(h, g, sink);
   emitShearKeyTags(h.key, keySeatOf(h), sink);

@@ -128,7 +128,7 @@ void panels(Held& h) {
 // The plate round a tension bolt, between the boot beam and a stiffener (tpbt1), and across the
 // flange width (tpbt2), for the plate's f.
 double thicknessAtBolts(Held& h, double f) {
-  const auto zone = rigidbase::boltZoneAcrossFlange({h.a, h.c, h.lt, h.bt, h.Ntal}, h.bf, f);
+  const auto zone = rigidbase::boltZone(tShapedGeometry.boltZonePlate, {h.a, h.c, h.lt, h.bt, h.Ntal}, h.bf, f);
   rigidbase::holdBoltZone(h, zone);
   return zone.tpbt;
 }

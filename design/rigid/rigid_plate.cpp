@@ -134,7 +134,7 @@ void platePanels(const RigidGeometry& geometry, Held& h) {
 
 // The thickness from the panels and at the tension bolts, each in its own
 // thickness group; whole millimetres, at least 20.
-void plateThickness(const Materials& m, Held& h) {
+void plateThickness(const RigidGeometry& geometry, const Materials& m, Held& h) {
   const auto panels = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
   h.tpbc = panels.t;
   h.fpb = panels.f;
@@ -142,7 +142,7 @@ void plateThickness(const Materials& m, Held& h) {
   h.Ntal = 2 * h.ta / h.n;
   const auto atBolts = tables::plateThicknessByGroup(*m.steel, [&](double f) {
     // The plate around a bolt between stiffener and flange, and between two stiffeners.
-    const auto zone = rigidbase::boltZoneBetweenStiffeners({h.a, h.c, h.lt, h.bt, h.Ntal}, f);
+    const auto zone = rigidbase::boltZone(geometry.boltZonePlate, {h.a, h.c, h.lt, h.bt, h.Ntal}, h.bf, f);
     rigidbase::holdBoltZone(h, zone);
     return zone.tpbt;
   });
@@ -218,7 +218,7 @@ Trial designTrial(const RigidGeometry& geometry, const TypedPlateSizes& typed, c
   if (planAndBearing(geometry, m, h, rounds) == Bearing::AxialTension) return Trial::AxialTension;
   if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
   platePanels(geometry, h);
-  plateThickness(m, h);
+  plateThickness(geometry, m, h);
   columnWelds(geometry, m, h, rounds);
   return stiffenersAndWelds(geometry, m, h, rounds) == StiffenerEnd::Designed ? Trial::Designed : Trial::Again;
 }
@@ -280,7 +280,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   h.Vfb = tables::frictionResistance(h.N + h.ta);
   platePanels(geometry, h);
   const double tpb = h.tpb;
-  plateThickness(m, h);
+  plateThickness(geometry, m, h);
   h.tpb = tpb;
   givenWeldsAndStiffeners(geometry, m, h, f);
   f.rules = exposedBaseRules({h.tpb, h.hf11, h.hf3, h.tjjl, {h.dms, h.a, h.c, h.lt, h.bt, true, true}});

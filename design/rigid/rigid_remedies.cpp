@@ -78,7 +78,7 @@ void attachRemedies(const rigidbase::RigidGeometry& geometry, const RigidPlateHe
   attachShearKeyRemedies(h.key, keySeatOf(h), checks);
 }
 
-// The remedies are bound to their base type, so each reads its own layout rather than the held flag.
+// The remedies are bound to their base type, so each reads its own geometry rather than the held one.
 void eightBoltCheckRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) {
   attachRemedies(rigidbase::eightBoltGeometry, h,
                  "加劲肋" + layoutNeed(rigidbase::eightBoltGeometry, h) + narrowerSpacing(h, detailing(h).c) + "，或改用T型或槽型靴梁柱脚" +
