@@ -30,17 +30,11 @@ struct LayoutOutstand {
   std::string sizes() const { return std::string(firstSymbol) + "、" + secondSymbol; }
 };
 
-// Across the plate from the column flange's centre line past the bolt to the plate edge.
+// Across the plate past the bolt to the plate edge; on the T-shaped base from the boot beam's outer
+// face, the plate being 2c + bf + 2bt + 2tsh wide.
 inline constexpr LayoutOutstand acrossToPlateSide{&ExposedRigidHeld::c, &ExposedRigidHeld::bt, "c", "bt"};
 // Along the plate from the column flange (or the boot beam on it) past the bolt to the plate end.
 inline constexpr LayoutOutstand alongToPlateEnd{&ExposedRigidHeld::a, &ExposedRigidHeld::lt, "a", "lt"};
-
-// Where the stiffener (rib) beside the tension bolts stands.
-enum class StiffenerStand {
-  BetweenBolts,      // on the column flange, midway between neighbouring bolts, to the plate end
-  OutsideBootBeams,  // on the boot beams' outer faces, across the plate to its edge
-  UnderTopPlate,     // beside the bolts between the boot beams' plate end and the top plate
-};
 
 // What the stiffener's slenderness check takes as its outstand: the arm itself, or half the
 // plate beyond the column, (L − hb)/2. The bolt plates' stiffener runs the full length beyond the
@@ -76,9 +70,11 @@ struct RigidGeometry {
   double n;                // twice the bolts of a tension row
   double startingBolt;     // the first anchor-bolt diameter a design tries, mm
   PressurePolicy pressure;
-  StiffenerStand stiffenerStand;
-  // The stiffener's (rib's) arm from where it stands to the plate's edge: the length its weld to
-  // the plate runs where it bends along it, and the outstand of its slenderness on the boot beams.
+  // Where the stiffener (rib) stands, as its arm to the plate's edge: along the plate from the
+  // column flange to the plate end (the bolt plates' stiffener between neighbouring bolts, the
+  // channel's rib beside a bolt under the top plate), or across it from the boot beam's outer face
+  // to the plate edge (the T-shaped base). The length its weld to the plate runs where it bends
+  // along it, and the outstand of its slenderness on the boot beams.
   LayoutOutstand stiffenerArm;
   SlendernessOutstand stiffenerSlenderness;
   // What the stiffener's section and its upstand weld lose in height to corner cuts, mm.
@@ -148,7 +144,6 @@ inline constexpr RigidGeometry eightBoltGeometry{
     .n = 6,
     .startingBolt = 24,
     .pressure = {OperandOrder::OverPlateArea, zoneTolerance, false},
-    .stiffenerStand = StiffenerStand::BetweenBolts,
     .stiffenerArm = alongToPlateEnd,
     .stiffenerSlenderness = SlendernessOutstand::HalfBeyondColumn,
     .stiffenerCornerCut = tables::stiffenerCornerCut,
@@ -172,7 +167,6 @@ inline constexpr RigidGeometry tenBoltGeometry{
     .n = 8,
     .startingBolt = 24,
     .pressure = {OperandOrder::OverPlateArea, zoneTolerance, false},
-    .stiffenerStand = StiffenerStand::BetweenBolts,
     .stiffenerArm = alongToPlateEnd,
     .stiffenerSlenderness = SlendernessOutstand::HalfBeyondColumn,
     .stiffenerCornerCut = tables::stiffenerCornerCut,
@@ -197,7 +191,6 @@ inline constexpr RigidGeometry tShapedGeometry{
     .n = 6,
     .startingBolt = 20,
     .pressure = {OperandOrder::SideBySide, zoneTolerance, false},
-    .stiffenerStand = StiffenerStand::OutsideBootBeams,
     .stiffenerArm = acrossToPlateSide,
     .stiffenerSlenderness = SlendernessOutstand::Arm,
     .stiffenerCornerCut = tables::stiffenerCornerCut,
@@ -222,7 +215,6 @@ inline constexpr RigidGeometry channelGeometry{
     .n = 4,
     .startingBolt = 24,
     .pressure = {OperandOrder::SideBySide, channelZoneTolerance, true},
-    .stiffenerStand = StiffenerStand::UnderTopPlate,
     .stiffenerArm = alongToPlateEnd,
     .stiffenerSlenderness = SlendernessOutstand::Arm,
     .stiffenerCornerCut = tables::ribCornerCuts,
