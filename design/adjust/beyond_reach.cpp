@@ -9,7 +9,7 @@
 #include "design/common/numbers.h"
 #include "design/common/shear_key.h"
 #include "design/common/tables.h"
-#include "design/rigid/bolt_layout.h"
+#include "design/common/rigid_geometry.h"
 
 namespace pedivo::adjust {
 namespace {
@@ -27,20 +27,24 @@ constexpr std::array<ColumnWeldChecks, 4> weldChecked{{{"g11", true}, {"g12", tr
 constexpr double smallestStiffenerLeg = 6;
 
 // What must fit within the flange width: spacings c, stiffener thicknesses and weld legs across
-// it (the bolt plates' from their layout, 2c + 2ts + 2hf or 4c + 3ts + 2hf; 2c for the T-shaped
-// boot beam), and the share of the plate width's rounding that c absorbs at most.
+// it (from the base's geometry: 2c + 2ts + 2hf or 4c + 3ts + 2hf on the bolt plates, 2c on the
+// T-shaped boot beam), and the share of the plate width's rounding that c absorbs at most.
 struct Layout {
   std::string_view id;
   double spacings, stiffeners, welds, shareOfRounding;
 };
-// The ten-bolt plate takes the eight-bolt plate's share, a quarter: a bound looser than its own
-// sixth, never tighter.
-Layout boltPlate(std::string_view id, const rigid::BoltLayout& layout) {
-  return {id, static_cast<double>(layout.spacingsBetweenStiffeners), static_cast<double>(layout.stiffenersAcross), 2,
-          0.25};
+Layout fitOf(std::string_view id, const rigidbase::RigidGeometry& geometry, double shareOfRounding) {
+  const rigidbase::FlangeFit& fit = geometry.flangeFit;
+  return {id, static_cast<double>(fit.spacings), static_cast<double>(fit.stiffeners), static_cast<double>(fit.weldLegs),
+          shareOfRounding};
 }
-const std::array<Layout, 3> layouts{
-    {boltPlate("g11", rigid::eightBolts), boltPlate("g12", rigid::tenBolts), {"g2", 2, 0, 0, 0.5}}};
+// The bolt plates' c takes a quarter of the rounding; the ten-bolt plate takes the eight-bolt
+// plate's share, a bound looser than its own sixth, never tighter. The T-shaped c takes half.
+constexpr double boltPlateShare = 0.25;
+constexpr double tShapedShare = 0.5;
+const std::array<Layout, 3> layouts{{fitOf("g11", rigidbase::eightBoltGeometry, boltPlateShare),
+                                     fitOf("g12", rigidbase::tenBoltGeometry, boltPlateShare),
+                                     fitOf("g2", rigidbase::tShapedGeometry, tShapedShare)}};
 
 // Room for the rounding of stresses worked out at another leg than the best one: a check is
 // taken as failing everywhere only when it fails by more than this share.

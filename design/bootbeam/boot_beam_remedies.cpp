@@ -42,7 +42,7 @@ std::string bootBeamWeld(const BootBeamHeld& h) {
 }
 
 // The two sizes that make a stiffener's (rib's) outstand, and the outstand now: "c、bt（加劲肋长 c + bt = 110 mm）".
-std::string armSizes(const LayoutOutstand& arm, std::string_view part, const BootBeamHeld& h) {
+std::string armSizes(const rigidbase::LayoutOutstand& arm, std::string_view part, const BootBeamHeld& h) {
   return arm.sizes() + "（" + std::string(part) + "长 " + arm.formula() + " = " + num(arm.of(h)) + " mm）";
 }
 
@@ -88,7 +88,7 @@ double channelBootBeamWeight(const BootBeamHeld& h) {
 
 void tBootBeamCheckRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& checks) {
   std::vector<remedy::CheckRemedy> list =
-      commonRemedies(h, "锚栓加劲肋", armSizes(tShapedGeometry.stiffenerArm, "加劲肋", h));
+      commonRemedies(h, "锚栓加劲肋", armSizes(rigidbase::tShapedGeometry.stiffenerArm, "加劲肋", h));
   list.push_back({"layout", "两侧锚栓间距 2c = " + num(2 * h.c) + " mm 超过翼缘宽度 bf = " + num(h.bf) + " mm：减小 " +
                                 remedy::sizeNow("c", h.c, detailing(h).c) + "，或改用槽型靴梁柱脚" +
                                 remedy::typeChangeByAdjust});
@@ -97,7 +97,7 @@ void tBootBeamCheckRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& che
 }
 
 void channelBootBeamCheckRemedies(const BootBeamHeld& h, std::vector<DesignCheck>& checks) {
-  std::vector<remedy::CheckRemedy> list = commonRemedies(h, "肋板", armSizes(channelGeometry.stiffenerArm, "肋板", h));
+  std::vector<remedy::CheckRemedy> list = commonRemedies(h, "肋板", armSizes(rigidbase::channelGeometry.stiffenerArm, "肋板", h));
   const std::string diaphragm = "隔板由程序加高加厚，高度以靴梁高 hsh = " + num(h.hsh) +
                                 " mm 为限：减小 lt 使隔板荷载变小，或提高钢材牌号";
   list.push_back({"diaphragmBending", "隔板弯曲应力 " + num(h.ylfcb) + " > f = " + num(h.fcb) + " N/mm²：" + diaphragm});

@@ -130,7 +130,7 @@ void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& 
   emitTags(yieldTags, h, sink);
   sink("<#Iw>", formatValue(Plain, trunc(h.Iw)));
   sink("<#bootBeamWeldStress>", formatValue(Cut3, bootBeamWeldStress(h)));
-  sink("<#bootBeamRatio>", formatValue(Cut3, outstandRatio(type.geometry.bootBeamOutstand, h)));
+  sink("<#bootBeamRatio>", formatValue(Cut3, outstandRatio(type.geometry->bootBeamOutstand, h)));
   sink("<#minLeg>", formatValue(Plain, std::min(h.tsh, h.tf)));
 }
 
@@ -206,8 +206,8 @@ std::vector<DesignCheck> bootBeamChecks(const BootBeamType& type, const Held& h,
       bootBeamWeldCheck(h),
       limitCheck("bootBeamWeldLeg", "靴梁与柱焊脚尺寸", "hf ≤ min(tsh, tf)", h.hf2, std::min(h.tsh, h.tf), lengthUnit,
                  ValueFormat::Plain, {"Edthfxlb"}),
-      limitCheck("bootBeamSlenderness", "靴梁宽厚比", outstandFormula(type.geometry.bootBeamOutstand),
-                 outstandRatio(type.geometry.bootBeamOutstand, h), h.write6, "",
+      limitCheck("bootBeamSlenderness", "靴梁宽厚比", outstandFormula(type.geometry->bootBeamOutstand),
+                 outstandRatio(type.geometry->bootBeamOutstand, h), h.write6, "",
                  ValueFormat::Cut3, {"Edttxlb"}),
       limitCheck("plateWeld", "柱及靴梁与底板焊缝正应力", "σN + σM ≤ βf·ffw", h.ylf, tables::betaF * h.ffw, stressUnit,
                  ValueFormat::Cut3, {"Edthf5"}),
@@ -220,7 +220,7 @@ std::vector<DesignCheck> stiffenerChecks(const BootBeamType& type, const Held& h
   return checkList(
       limitCheck("stiffener", part + "折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, tables::equivalentStressFactor * h.f1, stressUnit,
                  ValueFormat::Cut3, {"Edthjjl"}),
-      limitCheck("slenderness", part + "宽厚比", type.geometry.stiffenerSlendernessFormula, h.write1, h.write2, "",
+      limitCheck("slenderness", part + "宽厚比", rigidbase::stiffenerSlendernessFormula(*type.geometry), h.write1, h.write2, "",
                  ValueFormat::Cut3, {"Edttjjl"}),
       limitCheck("stiffenerPlateWeld", part + "与底板焊缝", "σf ≤ βf·ffw", h.ylnf, tables::betaF * h.ffw, stressUnit,
                  ValueFormat::Cut3, {"Edthfjjl"}),
@@ -255,13 +255,13 @@ void bootBeamReport(const BootBeamType& type, const Held& h, const Entries& e, c
   emitTags(writeTags, h, sink);
   emitCheckerTags(type, h, sink);
   type.ownTags(h, sink);
-  emitWorkingValues(h, type.geometry, sink);
+  emitWorkingValues(h, type, sink);
 }
 
 ModuleDescriptor bootBeamDescriptor(const BootBeamType& type, const BootBeamNames& names) {
   ModuleDescriptor d = standard::exposedBaseInputs(true, {});
   nameType(d, names.names);
-  d.resultGroups = {standard::plateLayoutResults(), bootBeamFields(type.geometry.hasTopPlate)};
+  d.resultGroups = {standard::plateLayoutResults(), bootBeamFields(type.geometry->hasTopPlate)};
   d.resultGroups.insert(d.resultGroups.end(), names.ownResults.begin(), names.ownResults.end());
   d.resultGroups.push_back(boltAndShearFields());
   d.plateThicknesses = names.plateThicknesses;

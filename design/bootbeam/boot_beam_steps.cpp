@@ -26,12 +26,12 @@ void readForcesAndSection(const BootBeamType& type, const Entries& e, Held& h) {
   h.V = readShear(e);
   holdSection(readColumnSection(e), h);
   startShearKey(e, h.key);
-  h.n = type.n;
+  h.n = type.geometry->n;
 }
 
 void startPass(const BootBeamType& type, const Entries& e, Held& h) {
   readForcesAndSection(type, e, h);
-  h.dms = type.startingBolt;
+  h.dms = type.geometry->startingBolt;
   h.tsh = tables::startingBootBeamThickness;
   h.tjjl = tables::startingStiffenerThickness;
 }
@@ -50,7 +50,7 @@ void concreteAndLimit(const Materials& m, Held& h) {
 
 bool pressureUnderPlate(const BootBeamType& type, Held& h, RoundLimit& rounds) {
   const rigidbase::PlatePressure pressure = rigidbase::pressureUnderPlate(
-      type.pressure, {h.N, h.M, h.e, h.L, h.B, h.lt, h.write3, h.Ec, h.n, h.Aems, h.dms, h.zones}, rounds);
+      type.geometry->pressure, {h.N, h.M, h.e, h.L, h.B, h.lt, h.write3, h.Ec, h.n, h.Aems, h.dms, h.zones}, rounds);
   if (pressure.eccentricity == Eccentricity::BeyondBoltRow) h.Es = tables::Es;
   return rigidbase::holdPressure(pressure, h);
 }
@@ -111,7 +111,7 @@ namespace {
 // The cantilever beyond the column under the pressure's moment, and the bolt row's pull where the
 // bolts stand on it.
 CantileverMoments cantileverMoments(const BootBeamType& type, const Held& h, double pressureMoment) {
-  if (!type.geometry.boltRowOnCantilever) return {pressureMoment, 0, pressureMoment};
+  if (!type.geometry->boltRowOnCantilever) return {pressureMoment, 0, pressureMoment};
   const double boltRow = h.ta * h.a;
   return {pressureMoment, boltRow, std::max(pressureMoment, boltRow)};
 }
@@ -142,7 +142,7 @@ void holdBootBeamSection(const BootBeamType& type, Held& h, const BootBeamSectio
   h.Vsh1 = s.shear.Vsh1, h.Vsh2 = s.shear.Vsh2, h.Vshmax = s.shear.Vshmax;
   h.Msh2 = s.Msh2;
   // The T-shaped base's Msh11, Msh12 and Msh1max; the channel's Msh1.
-  if (type.geometry.boltRowOnCantilever) {
+  if (type.geometry->boltRowOnCantilever) {
     h.Msh11 = s.cantilever.pressure, h.Msh12 = s.cantilever.boltRow, h.Msh1max = s.cantilever.largest;
   } else {
     h.Msh1 = s.cantilever.pressure;
@@ -274,7 +274,7 @@ Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
 Next bootBeamSlenderness(const BootBeamType& type, Held& h) {
   h.write5 = (h.a + h.lt) / h.tsh;
   h.write6 = tables::outstandLimit(h.fy);
-  if (!(outstandRatio(type.geometry.bootBeamOutstand, h) > h.write6)) return Next::Continue;
+  if (!(outstandRatio(type.geometry->bootBeamOutstand, h) > h.write6)) return Next::Continue;
   h.tsh += tables::thicknessStep;
   return Next::Sizes;
 }

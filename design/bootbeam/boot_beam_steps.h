@@ -1,20 +1,22 @@
 #pragma once
 // The steps both boot-beam bases share: the forces and the section, the pressure under the plate,
 // the anchor bolts, the plate over its panels, the boot beams, their welds to the column and the
-// welds of column and boot beams to the plate. Where the two bases differ in a value or in one
-// formula of a shared step, the difference is a row of BootBeamType; so is what each lists and
-// reports of its own.
+// welds of column and boot beams to the plate. Where the two bases differ in shape, the
+// difference is a value of their geometry (rigidbase::RigidGeometry); where they differ in one
+// formula of a shared step, or in what each lists and reports of its own, it is a row of
+// BootBeamType.
 
 #include <span>
 #include <string>
 
 #include "design/bootbeam/boot_beam.h"
-#include "design/bootbeam/boot_beam_geometry.h"
+#include "design/bootbeam/boot_beam_outstand.h"
 #include "design/common/calculation.h"
 #include "design/common/check_mode.h"
 #include "design/common/column_section.h"
 #include "design/common/plate_layout.h"
 #include "design/common/rigid_base.h"
+#include "design/common/rigid_geometry.h"
 #include "design/common/size_rows.h"
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
@@ -32,9 +34,9 @@ enum class Next {
 
 // What sets the T-shaped and the channel base apart within the shared steps.
 struct BootBeamType {
-  double n;                  // twice the bolts in tension: 6 or 4
-  double startingBolt;       // the first anchor-bolt diameter tried, mm
-  rigidbase::PressurePolicy pressure;  // the pressure under the plate
+  // Bolts in tension, first bolt, pressure policy, and where the stiffeners (ribs) and the tension
+  // bolts stand.
+  const rigidbase::RigidGeometry* geometry;
   // The plate panels' moments, and the plate thickness from them (and from the tension bolts).
   void (*panels)(Held&);
   void (*plateThickness)(const Materials&, Held&);
@@ -56,7 +58,8 @@ struct BootBeamType {
   std::span<const HeldTag<Held>> momentTags;
   std::span<const HeldTag<Held>> partTags;
   void (*ownTags)(const Held&, const TagEmitter&);
-  BootBeamGeometry geometry;  // where the stiffeners (ribs) and the tension bolts stand
+  // The tags of the boot beam's cantilever moments written with their numbers.
+  CantileverMomentTags cantileverMomentTags;
 };
 
 using rigidbase::Bearing;

@@ -23,13 +23,14 @@ rigidbase::PressureNumbers pressure(const Held& h) {
 }
 
 // The stiffener's (rib's) arm with its numbers: "90 + 60".
-std::string armNumbers(const Held& h, const BootBeamGeometry& g) {
+std::string armNumbers(const Held& h, const rigidbase::RigidGeometry& g) {
   return n(h.*g.stiffenerArm.first) + " + " + n(h.*g.stiffenerArm.second);
 }
 
 // The boot beam's outstand over its thickness with its numbers.
 std::string outstandValues(const Held& h, BootBeamOutstand outstand) {
   switch (outstand) {
+    case BootBeamOutstand::None: break;
     case BootBeamOutstand::ToPlateEnd:
       return "(a + lt)/tsh = (" + n(h.a) + " + " + n(h.lt) + ")/" + n(h.tsh);
     case BootBeamOutstand::HalfBeyondColumn:
@@ -47,7 +48,7 @@ std::string pressureAt(const Held& h, const std::string& x) {
 std::string betaFfw(const Held& h) { return "βf·ffw = " + operand(tables::betaF) + "×" + n(h.ffw); }
 
 // The numbers of the plate's, the boot beams' and their welds' checks; false for another check.
-bool writeBootBeamValues(DesignCheck& check, const Held& h, const BootBeamGeometry& g) {
+bool writeBootBeamValues(DesignCheck& check, const Held& h, const rigidbase::RigidGeometry& g) {
   const std::string_view id = check.id;
   const std::string betaF = operand(tables::betaF);
   const std::string Vshmax = kNOperand(h.Vshmax);
@@ -83,7 +84,7 @@ bool writeBootBeamValues(DesignCheck& check, const Held& h, const BootBeamGeomet
 }
 
 // The numbers of the stiffener's (the rib's), the layout's and the diaphragm's checks.
-void writePartValues(DesignCheck& check, const Held& h, const BootBeamGeometry& g) {
+void writePartValues(DesignCheck& check, const Held& h, const rigidbase::RigidGeometry& g) {
   const std::string_view id = check.id;
   const std::string betaF = operand(tables::betaF);
   const std::string armSymbols = g.stiffenerArm.formula();
@@ -126,7 +127,7 @@ void writePartValues(DesignCheck& check, const Held& h, const BootBeamGeometry& 
 }
 
 // The plate at a T-shaped base's tension bolt: the effective widths and the two thicknesses.
-void emitBoltPlateValues(const Held& h, const TagEmitter& sink) {
+void emitBoltPlateValues(const Held& h, const rigidbase::RigidGeometry& g, const TagEmitter& sink) {
   const std::string a = n(h.a);
   const std::string c = n(h.c);
   const std::string aLt = a + " + " + n(h.lt);
@@ -136,13 +137,14 @@ void emitBoltPlateValues(const Held& h, const TagEmitter& sink) {
   sink("<#lx2values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "bf", n(h.bf)));
   sink("<#ly2values>", "min(2.75c, a + lt) = min(2.75×" + c + ", " + aLt + ")");
   sink("<#tpbt1values>", rigidbase::boltPanelThicknessValues({h.a, h.c, h.lt, h.la1, h.lc1, h.Ntal, h.fpbt, "lx", "ly"}));
-  sink("<#tpbt2values>", rigidbase::acrossFlangeTpbt2Values(h));
+  sink("<#tpbt2values>", rigidbase::tpbt2Values(g.boltZonePlate, h));
   sink("<#fpbt>", n(h.fpbt));
 }
 
 // The boot beams' section and moments, and the welds of column and boot beams to the plate.
-void emitBootBeamValues(const Held& h, const BootBeamGeometry& g, const TagEmitter& sink) {
-  const CantileverMomentTags& moments = g.cantileverMomentTags;
+void emitBootBeamValues(const Held& h, const BootBeamType& type, const TagEmitter& sink) {
+  const rigidbase::RigidGeometry& g = *type.geometry;
+  const CantileverMomentTags& moments = type.cantileverMomentTags;
   // The boot beams with the plate as their flange.
   const std::string t = n(h.tpb);
   const std::string B = n(h.B);
@@ -174,7 +176,7 @@ void emitBootBeamValues(const Held& h, const BootBeamGeometry& g, const TagEmitt
 }
 
 // The stiffener's (the rib's) load and stresses, and the channel's diaphragm load.
-void emitStiffenerValues(const Held& h, const BootBeamGeometry& g, const TagEmitter& sink) {
+void emitStiffenerValues(const Held& h, const rigidbase::RigidGeometry& g, const TagEmitter& sink) {
   const std::string B = n(h.B);
   const std::string L = n(h.L);
   const std::string aLt = n(h.a) + " + " + n(h.lt);
@@ -198,18 +200,19 @@ void emitStiffenerValues(const Held& h, const BootBeamGeometry& g, const TagEmit
 
 }  // namespace
 
-void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h, const BootBeamGeometry& g) {
+void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h, const rigidbase::RigidGeometry& g) {
   rigidbase::writePressureValues(checks, pressure(h));
   for (DesignCheck& check : checks)
     if (!writeBootBeamValues(check, h, g)) writePartValues(check, h, g);
   writeShearKeyValues(checks, h.key, keySeatOf(h));
 }
 
-void emitWorkingValues(const Held& h, const BootBeamGeometry& g, const TagEmitter& sink) {
+void emitWorkingValues(const Held& h, const BootBeamType& type, const TagEmitter& sink) {
+  const rigidbase::RigidGeometry& g = *type.geometry;
   sink("<#tavalues>", rigidbase::boltTensionValues(pressure(h)));
   sink("<#Ntalvalues>", "2Ta/n = 2×" + operand(ValueFormat::KN3, h.ta) + "/" + n(h.n));
-  if (g.hasBoltZonePlate) emitBoltPlateValues(h, sink);
-  emitBootBeamValues(h, g, sink);
+  if (g.boltZonePlate != rigidbase::BoltZonePlate::None) emitBoltPlateValues(h, g, sink);
+  emitBootBeamValues(h, type, sink);
   emitStiffenerValues(h, g, sink);
   emitShearKeyTags(h.key, keySeatOf(h), sink);
 }

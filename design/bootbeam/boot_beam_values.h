@@ -7,17 +7,20 @@
 #include <vector>
 
 #include "design/bootbeam/boot_beam.h"
-#include "design/bootbeam/boot_beam_geometry.h"
+#include "design/common/rigid_geometry.h"
 #include "design/common/design_check.h"
 #include "design/common/module.h"
 
 namespace pedivo::bootbeam {
 
-void writeCheckValues(std::vector<DesignCheck>& checks, const BootBeamHeld& h, const BootBeamGeometry& geometry);
+struct BootBeamType;
+
+void writeCheckValues(std::vector<DesignCheck>& checks, const BootBeamHeld& h,
+                      const rigidbase::RigidGeometry& geometry);
 
 // The quantities between the steps, each as its formula and the same with its numbers, for the
 // template to follow with the quantity's own tag: "ax = <#axvalues> = <#ax> mm".
 // "<#tavalues>", "<#axvalues>", "<#Ixvalues>", "<#Aewwvalues>", "<#Iwvalues>", "<#qvalues>", … .
-void emitWorkingValues(const BootBeamHeld& h, const BootBeamGeometry& geometry, const TagEmitter& sink);
+void emitWorkingValues(const BootBeamHeld& h, const BootBeamType& type, const TagEmitter& sink);
 
 }  // namespace pedivo::bootbeam

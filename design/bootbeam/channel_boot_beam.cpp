@@ -66,10 +66,10 @@ const Tag diaphragmTags[] = {
 
 const Tag topPlateTags[] = {{"<#tp>", &Held::tp, Plain}};
 
+using rigidbase::channelGeometry;
+
 const BootBeamType channel{
-    .n = 4,
-    .startingBolt = 24,
-    .pressure = {rigidbase::OperandOrder::SideBySide, 5e-6, true},
+    .geometry = &channelGeometry,
     .panels = panels,
     .plateThickness = plateThickness,
     .withinBoltRowFormula = "σc = 2N/(L/2 − e)/3/B，xn = L − lt，Ta = 0",
@@ -84,7 +84,7 @@ const BootBeamType channel{
     .momentTags = momentTags,
     .partTags = diaphragmTags,
     .ownTags = ownTags,
-    .geometry = channelGeometry,
+    .cantileverMomentTags = {"<#Msh1values>", {}},
 };
 
 // ---- plate plan and bearing ------------------------------------------------------------------
@@ -178,7 +178,7 @@ enum class RibWeldEnd {
 // The rib welds as they stand: the upstand weld loses 30 mm at its ends, 15 at the plate and 15
 // under the top plate.
 StiffenerWeldInputs ribWeldInputs(const Held& h) {
-  const BootBeamGeometry& g = channelGeometry;
+  const rigidbase::RigidGeometry& g = channelGeometry;
   return {.load = h.Vimax, .outstand = g.stiffenerArm.of(h), .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
           .upstandEnds = g.stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = false};
 }
@@ -232,7 +232,7 @@ enum class RibEnd {
 
 RibEnd ribTrial(const Materials& m, Held& h) {
   h.Vimax = h.Ntal / 2;
-  const BootBeamGeometry& g = channelGeometry;
+  const rigidbase::RigidGeometry& g = channelGeometry;
   const double height = h.hjjl - g.stiffenerCornerCut;  // the section clear of both corner cuts
   h.ylvR = h.Vimax / height / h.tjjl;
   h.ylfR = (g.stiffenerArm.of(h) * h.Vimax / 2) / (height * height * h.tjjl / 6);
@@ -452,7 +452,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
     if (const auto w = givenStiffenerWelds(ribWeldInputs(h), h.hf3, "stiffenerPlateWeld", "stiffenerUpstandWeld", f))
       h.ylnf = w->ylnf, h.ylvf = w->ylvf;
   } else {
-    h.write1 = channelGeometry.stiffenerArm.of(h) / h.tjjl;
+    h.write1 = rigidbase::stiffenerOutstand(channelGeometry, h) / h.tjjl;
     h.write2 = tables::outstandLimit(m.steel->fy);
   }
   givenDiaphragm(m, h, f);

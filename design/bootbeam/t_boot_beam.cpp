@@ -60,10 +60,10 @@ const Tag boltPlateTags[] = {
     {"<#ly2>", &Held::lc2, Cut2}, {"<#Msh1max>", &Held::Msh1max, KNm3},
 };
 
+using rigidbase::tShapedGeometry;
+
 const BootBeamType tShaped{
-    .n = 6,
-    .startingBolt = 20,
-    .pressure = {rigidbase::OperandOrder::SideBySide, 1e-6, false},
+    .geometry = &tShapedGeometry,
     .panels = panels,
     .plateThickness = plateThickness,
     .withinBoltRowFormula = "σc = 2N/(L/2 − e)/3/B，xn = 3·(L/2 − e)，Ta = 0",
@@ -78,7 +78,7 @@ const BootBeamType tShaped{
     .momentTags = momentTags,
     .partTags = {},
     .ownTags = ownTags,
-    .geometry = tShapedGeometry,
+    .cantileverMomentTags = {"<#Msh11values>", "<#Msh12values>"},
 };
 
 // ---- plate plan and bearing ------------------------------------------------------------------
@@ -86,15 +86,16 @@ const BootBeamType tShaped{
 // The plate from its layout, brought to whole tens; a and c absorb the growth in steps of 5.
 void platePlan(const Materials& m, Held& h) {
   h.L = 2 * (h.a + h.lt) + h.hb;
-  h.B = 2 * h.c + h.bf + 2 * h.bt + 2 * h.tsh;
+  const double cSpacings = tShapedGeometry.cSpacings;  // c either side of the flange width
+  h.B = cSpacings * h.c + h.bf + 2 * h.bt + 2 * h.tsh;
   h.L0 = h.L;
   h.B0 = h.B;
   h.L = roundToTenPastOne(h.L);
   h.B = roundToTenPastOne(h.B);
   h.a = roundDownToFive((h.L - h.L0) / 2 + h.a);
-  h.c = roundDownToFive((h.B - h.B0) / 2 + h.c);
+  h.c = roundDownToFive((h.B - h.B0) / cSpacings + h.c);
   h.lt = (h.L - h.hb) / 2 - h.a;
-  h.bt = (h.B - h.bf - 2 * h.tsh - 2 * h.c) / 2;
+  h.bt = (h.B - h.bf - 2 * h.tsh - cSpacings * h.c) / 2;
   h.e = h.M / h.N;
   concreteAndLimit(m, h);
   h.write3 = h.L / 6 + h.lt / 3;
@@ -127,7 +128,7 @@ void panels(Held& h) {
 // The plate round a tension bolt, between the boot beam and a stiffener (tpbt1), and across the
 // flange width (tpbt2), for the plate's f.
 double thicknessAtBolts(Held& h, double f) {
-  const auto zone = rigidbase::boltZoneAcrossFlange({h.a, h.c, h.lt, h.bt, h.Ntal}, h.bf, f);
+  const auto zone = rigidbase::boltZone(tShapedGeometry.boltZonePlate, {h.a, h.c, h.lt, h.bt, h.Ntal}, h.bf, f);
   rigidbase::holdBoltZone(h, zone);
   return zone.tpbt;
 }
@@ -189,7 +190,7 @@ StiffenerEnd stiffenerTrial(const Materials& m, Held& h) {
   if (h.hjjl > h.hsh) return StiffenerEnd::AboveBootBeam;
   stiffenerStresses(m, h);
   if (h.ylequ > tables::equivalentStressFactor * h.f1) return StiffenerEnd::Overstressed;
-  h.write1 = tShapedGeometry.stiffenerArm.of(h) / h.tjjl;
+  h.write1 = rigidbase::stiffenerOutstand(tShapedGeometry, h) / h.tjjl;
   h.write2 = tables::outstandLimit(h.fy);
   if (h.write1 > h.write2) return StiffenerEnd::TooSlender;
   return StiffenerEnd::Holds;
@@ -222,7 +223,7 @@ void raiseOverstressedStiffener(const Materials& m, Held& h, RoundLimit& rounds)
 
 StiffenerWeldInputs stiffenerWeldInputs(const Materials& m, Held& h) {
   h.ffw = m.steel->ffw;
-  const BootBeamGeometry& g = tShapedGeometry;
+  const rigidbase::RigidGeometry& g = tShapedGeometry;
   return {.load = h.Vimax, .outstand = g.stiffenerArm.of(h), .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
           .upstandEnds = g.stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true};
 }
@@ -279,7 +280,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   const Materials m = readMaterials(e);
   takeGivenBase(tShaped, e, sizeFields, s, h);
   if (!givenPlateAndBootBeams(tShaped, m, h, rounds, f)) return givenAxialTension();
-  h.write1 = tShapedGeometry.stiffenerArm.of(h) / h.tjjl;
+  h.write1 = rigidbase::stiffenerOutstand(tShapedGeometry, h) / h.tjjl;
   h.write2 = tables::outstandLimit(m.steel->fy);
   if (stiffenerHasHeight(h.hjjl, tShapedGeometry.stiffenerCornerCut,
                          {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, f)) {
@@ -309,7 +310,8 @@ std::vector<DesignCheck> checks(const Held& h) {
       h.plateSizedBy == rigidbase::PlateSizedBy::Bolts ? "t ≥ tpbt（锚栓处底板，受锚栓拉力控制）" : "t ≥ tpbc = √(6·M2/f)（底板区格弯矩控制）",
       std::max(h.tpbc, h.tpbt), h.tpb, {"Edttpb"});
   return baseChecks(tShaped, h, std::move(plate),
-                    checkList(limitCheck("layout", "锚栓间距与翼缘宽度", "2c ≤ bf", 2 * h.c, h.bf, lengthUnit,
+                    checkList(limitCheck("layout", "锚栓间距与翼缘宽度", rigidbase::flangeFitFormula(tShapedGeometry.flangeFit) + " ≤ bf",
+                                         rigidbase::flangeFitNeed(tShapedGeometry.flangeFit, h), h.bf, lengthUnit,
                                          ValueFormat::Plain, {"Edtc"})));
 }
 
@@ -338,7 +340,7 @@ Outcome calculateTBootBeam(const Entries& entries, BootBeamHeld& h) {
       entries, h, designPass,
       [&] {
         // The stiffeners outside the boot beams must leave the bolt spacing within the flange width.
-        return 2 * h.c > h.bf ? Closing::LayoutFault : Closing::Designed;
+        return rigidbase::flangeFitNeed(tShapedGeometry.flangeFit, h) > h.bf ? Closing::LayoutFault : Closing::Designed;
       });
 }
 

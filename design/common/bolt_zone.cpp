@@ -37,6 +37,15 @@ BoltZoneThickness boltZoneAcrossFlange(const BoltZoneLayout& z, double bf, doubl
   return {corner.la1, corner.lc1, corner.tpbt1, la2, lc2, tpbt2, std::max(corner.tpbt1, tpbt2), span};
 }
 
+BoltZoneThickness boltZone(BoltZonePlate plate, const BoltZoneLayout& z, double bf, double f) {
+  switch (plate) {
+    case BoltZonePlate::BetweenStiffeners: return boltZoneBetweenStiffeners(z, f);
+    case BoltZonePlate::AcrossFlange: return boltZoneAcrossFlange(z, bf, f);
+    case BoltZonePlate::None: break;
+  }
+  return {};
+}
+
 void holdBoltZone(ExposedRigidHeld& h, const BoltZoneThickness& zone) {
   h.la1 = zone.la1, h.lc1 = zone.lc1, h.tpbt1 = zone.tpbt1;
   h.la2 = zone.la2, h.lc2 = zone.lc2, h.tpbt2 = zone.tpbt2;
@@ -73,6 +82,15 @@ std::string acrossFlangeTpbt2Values(const ExposedRigidHeld& h) {
   if (h.secondPanelSpan == SecondPanelSpan::AlongA)
     return "√(6·Nta·bf·a³/" + d2 + "/f) = √(6×" + Nta + "×" + bf + "×" + a + "³/" + d2n + "/" + f + ")";
   return "√(6·Nta·a·(bf/2)³/" + d2 + "/f) = √(6×" + Nta + "×" + a + "×" + half + "³/" + d2n + "/" + f + ")";
+}
+
+std::string tpbt2Values(BoltZonePlate plate, const ExposedRigidHeld& h) {
+  switch (plate) {
+    case BoltZonePlate::BetweenStiffeners: return betweenStiffenersTpbt2Values(h);
+    case BoltZonePlate::AcrossFlange: return acrossFlangeTpbt2Values(h);
+    case BoltZonePlate::None: break;
+  }
+  return {};
 }
 
 }  // namespace pedivo::rigidbase

@@ -10,6 +10,7 @@
 
 #include "design/common/exposed_rigid_held.h"
 #include "design/common/rigid_branches.h"
+#include "design/common/rigid_geometry.h"
 
 namespace pedivo::rigidbase {
 
@@ -34,6 +35,10 @@ BoltZoneThickness boltZoneBetweenStiffeners(const BoltZoneLayout& z, double f);
 // The T-shaped base: the second panel lies across the flange width bf; along a or across the flange.
 BoltZoneThickness boltZoneAcrossFlange(const BoltZoneLayout& z, double bf, double f);
 
+// The plate round a tension bolt of the kind the base's geometry has (between stiffeners, or
+// across the flange width bf); nothing for a base without one.
+BoltZoneThickness boltZone(BoltZonePlate plate, const BoltZoneLayout& z, double bf, double f);
+
 // The held widths, thicknesses and governing span of the plate at the tension bolts.
 void holdBoltZone(ExposedRigidHeld& h, const BoltZoneThickness& zone);
 
@@ -42,5 +47,7 @@ void holdBoltZone(ExposedRigidHeld& h, const BoltZoneThickness& zone);
 // the form across, between the stiffeners or across the flange.
 std::string betweenStiffenersTpbt2Values(const ExposedRigidHeld& h);
 std::string acrossFlangeTpbt2Values(const ExposedRigidHeld& h);
+// The same for the base's kind of plate at the bolts; empty for a base without one.
+std::string tpbt2Values(BoltZonePlate plate, const ExposedRigidHeld& h);
 
 }  // namespace pedivo::rigidbase

@@ -2,7 +2,7 @@
 
 #include "design/common/column_section.h"
 #include "design/common/tables.h"
-#include "design/rigid/bolt_layout.h"
+#include "design/common/rigid_geometry.h"
 #include "design/rigid/rigid_plate.h"
 
 namespace pedivo::rigid {
@@ -13,23 +13,23 @@ ColumnWeldInputs columnWeldInputs(const Materials& m, const RigidPlateHeld& h) {
   return {.section = sectionOf(h), .N = h.N, .M = h.M, .V = h.V, .ffw = m.steel->ffw, .f = flangeStrength};
 }
 
-bool webWeldTooLarge(const BoltLayout& layout, double hf11, double tw) {
-  return layout.checksWebWeldLeg && hf11 > tables::largestLegFactor * tw;
+bool webWeldTooLarge(const rigidbase::RigidGeometry& geometry, double hf11, double tw) {
+  return geometry.checksWebWeldLeg && hf11 > tables::largestLegFactor * tw;
 }
 
 }  // namespace
 
-ColumnWeldStep designedColumnWelds(const BoltLayout& layout, const Materials& m, const RigidPlateHeld& h,
+ColumnWeldStep designedColumnWelds(const rigidbase::RigidGeometry& geometry, const Materials& m, const RigidPlateHeld& h,
                                    RoundLimit& rounds) {
   const ColumnWeldInputs in = columnWeldInputs(m, h);
   const ColumnWelds welds = columnToPlateWelds(in, h.tpb, rounds);
-  return {in, welds, webWeldTooLarge(layout, welds.hf11, h.tw)};
+  return {in, welds, webWeldTooLarge(geometry, welds.hf11, h.tw)};
 }
 
-ColumnWeldStep givenColumnWeldStep(const BoltLayout& layout, const Materials& m, const RigidPlateHeld& h,
+ColumnWeldStep givenColumnWeldStep(const rigidbase::RigidGeometry& geometry, const Materials& m, const RigidPlateHeld& h,
                                    GivenSizeFindings& findings) {
   const ColumnWeldInputs in = columnWeldInputs(m, h);
-  return {in, givenColumnWelds(in, h.hf11, findings), webWeldTooLarge(layout, h.hf11, h.tw)};
+  return {in, givenColumnWelds(in, h.hf11, findings), webWeldTooLarge(geometry, h.hf11, h.tw)};
 }
 
 void holdColumnWelds(RigidPlateHeld& h, const ColumnWeldStep& step) {

@@ -13,7 +13,12 @@
 namespace pedivo::rigid {
 
 struct RigidPlateHeld;
-struct BoltLayout;
+}  // namespace pedivo::rigid
+namespace pedivo::rigidbase {
+struct RigidGeometry;
+}  // namespace pedivo::rigidbase
+namespace pedivo::rigid {
+
 
 struct ColumnWeldStep {
   // The strengths: ffw of the welds, and f, the column flange's strength by its thickness (beyond
@@ -25,10 +30,10 @@ struct ColumnWeldStep {
 };
 
 // The welds grown from the smallest leg on the held plate.
-ColumnWeldStep designedColumnWelds(const BoltLayout& layout, const Materials& m, const RigidPlateHeld& h,
+ColumnWeldStep designedColumnWelds(const rigidbase::RigidGeometry& geometry, const Materials& m, const RigidPlateHeld& h,
                                    RoundLimit& rounds);
 // The welds at the held (given) leg hf11.
-ColumnWeldStep givenColumnWeldStep(const BoltLayout& layout, const Materials& m, const RigidPlateHeld& h,
+ColumnWeldStep givenColumnWeldStep(const rigidbase::RigidGeometry& geometry, const Materials& m, const RigidPlateHeld& h,
                                    GivenSizeFindings& findings);
 
 // The strengths and the warning always; the welds where they were found.

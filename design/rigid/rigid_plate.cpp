@@ -16,6 +16,7 @@
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
 #include "design/common/rigid_fields.h"
+#include "design/common/rigid_geometry.h"
 #include "design/common/rigid_tags.h"
 #include "design/common/shear_key.h"
 #include "design/common/standard_controls.h"
@@ -25,7 +26,6 @@
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
 #include "design/common/value_format.h"
-#include "design/rigid/bolt_layout.h"
 #include "design/rigid/column_weld_step.h"
 #include "design/rigid/rigid_plate_values.h"
 #include "design/rigid/rigid_remedies.h"
@@ -38,10 +38,8 @@ using Held = RigidPlateHeld;
 using rigidbase::Bearing;
 using rigidbase::Eccentricity;
 using rigidbase::PassEnd;
+using rigidbase::RigidGeometry;
 using rigidbase::Trial;
-
-// The first anchor-bolt diameter a design tries, mm.
-constexpr double startingBolt = 24;
 
 // After the plan's (rigidbase::planFields).
 const HeldField<Held> heldFields[] = {
@@ -85,17 +83,17 @@ void plateSizes(const TypedPlateSizes& typed, Held& h) {
 
 // The plate from its layout, brought to whole tens; a and each c absorb the growth
 // in steps of 5, lt and bt take the rest.
-void platePlan(const BoltLayout& layout, Held& h) {
+void platePlan(const RigidGeometry& geometry, Held& h) {
   h.L = 2 * (h.a + h.lt) + h.hb;
-  h.B = layout.cSpacings * h.c + 2 * h.bt + layout.stiffenersAcross * h.tjjl;
+  h.B = geometry.cSpacings * h.c + 2 * h.bt + geometry.stiffenersAcross * h.tjjl;
   h.L0 = h.L;
   h.B0 = h.B;
   h.L = roundToTenPastOne(h.L);
   h.B = roundToTenPastOne(h.B);
   h.a = roundDownToFive((h.L - h.L0) / 2 + h.a);
-  h.c = roundDownToFive((h.B - h.B0) / layout.cSpacings + h.c);
+  h.c = roundDownToFive((h.B - h.B0) / geometry.cSpacings + h.c);
   h.lt = (h.L - h.hb) / 2 - h.a;
-  h.bt = (h.B - layout.cSpacings * h.c - layout.stiffenersAcross * h.tjjl) / 2;
+  h.bt = (h.B - geometry.cSpacings * h.c - geometry.stiffenersAcross * h.tjjl) / 2;
 }
 
 // The eccentricity of N, the concrete and the limit of the bolt-row case.
@@ -109,15 +107,14 @@ void eccentricityAndMaterials(const Materials& m, Held& h) {
 
 // The pressure under the plate and the bolt tension. False for axial tension within the
 // bolt rows, which the method does not cover.
-bool pressureUnderPlate(Held& h, RoundLimit& rounds) {
-  constexpr rigidbase::PressurePolicy policy{rigidbase::OperandOrder::OverPlateArea, 1e-6, false};
+bool pressureUnderPlate(const RigidGeometry& geometry, Held& h, RoundLimit& rounds) {
   return rigidbase::holdPressure(
-      rigidbase::pressureUnderPlate(policy, {h.N, h.M, h.e, h.L, h.B, h.lt, h.write3, h.Ec, h.n, h.Aems, h.dms, h.zones}, rounds),
+      rigidbase::pressureUnderPlate(geometry.pressure, {h.N, h.M, h.e, h.L, h.B, h.lt, h.write3, h.Ec, h.n, h.Aems, h.dms, h.zones}, rounds),
       h);
 }
 
 // The four plate panels; the largest positive moment governs.
-void platePanels(const BoltLayout& layout, Held& h) {
+void platePanels(const RigidGeometry& geometry, Held& h) {
   const double q = h.ylc;
   const double qr = h.ylc * (h.xn - h.L / 2) / h.xn;  // the linear pressure at mid-length
   const auto p1 = threeSidePanel(h.bt + h.c, h.hb - 2 * h.tjjl, qr);
@@ -129,7 +126,7 @@ void platePanels(const BoltLayout& layout, Held& h) {
   const auto p3 = threeSidePanel((h.a + h.lt) * (h.c + h.bt) / a23, a23, q);
   h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M, h.cantilever3 = p3.cantilever;
   // Between the flanges beside the web, supported on four sides.
-  const auto p4 = fourSidePanel(h.hb - 2 * h.tf, layout.panel4Width(h), qr);
+  const auto p4 = fourSidePanel(h.hb - 2 * h.tf, geometry.panel4Width(h), qr);
   h.b3 = p4.b, h.a3 = p4.a, h.r2 = p4.r, h.beta = p4.k, h.M224 = p4.M;
   h.M2 = 0;
   for (const double moment : {h.M221, h.M222, h.M223, h.M224}) h.M2 = std::max(h.M2, moment);
@@ -137,7 +134,7 @@ void platePanels(const BoltLayout& layout, Held& h) {
 
 // The thickness from the panels and at the tension bolts, each in its own
 // thickness group; whole millimetres, at least 20.
-void plateThickness(const Materials& m, Held& h) {
+void plateThickness(const RigidGeometry& geometry, const Materials& m, Held& h) {
   const auto panels = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
   h.tpbc = panels.t;
   h.fpb = panels.f;
@@ -145,7 +142,7 @@ void plateThickness(const Materials& m, Held& h) {
   h.Ntal = 2 * h.ta / h.n;
   const auto atBolts = tables::plateThicknessByGroup(*m.steel, [&](double f) {
     // The plate around a bolt between stiffener and flange, and between two stiffeners.
-    const auto zone = rigidbase::boltZoneBetweenStiffeners({h.a, h.c, h.lt, h.bt, h.Ntal}, f);
+    const auto zone = rigidbase::boltZone(geometry.boltZonePlate, {h.a, h.c, h.lt, h.bt, h.Ntal}, h.bf, f);
     rigidbase::holdBoltZone(h, zone);
     return zone.tpbt;
   });
@@ -155,33 +152,33 @@ void plateThickness(const Materials& m, Held& h) {
 }
 
 // Fillet welds of column to plate; the ten-bolt base also checks the web weld's leg against the web.
-void columnWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
-  holdColumnWelds(h, designedColumnWelds(layout, m, h, rounds));
+void columnWelds(const RigidGeometry& geometry, const Materials& m, Held& h, RoundLimit& rounds) {
+  holdColumnWelds(h, designedColumnWelds(geometry, m, h, rounds));
 }
 
 enum class StiffenerEnd { Designed, Thicker };
 
 // The stiffener grows 10 mm at a time until its equivalent stress is within 1.1·f.
-void stiffenerHeight(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
-  holdStiffenerStresses(h, stiffenerStresses(layout, m, h));
+void stiffenerHeight(const RigidGeometry& geometry, const Materials& m, Held& h, RoundLimit& rounds) {
+  holdStiffenerStresses(h, stiffenerStresses(geometry, m, h));
   const double limit = tables::equivalentStressFactor * h.f1;
   if (!(h.ylequ > limit)) return;
   const auto stressesAt = [&](double height) {
     h.hjjl = height;
-    holdStiffenerStresses(h, stiffenerStresses(layout, m, h));
+    holdStiffenerStresses(h, stiffenerStresses(geometry, m, h));
     return !(h.ylequ > tables::equivalentStressFactor * h.f1);
   };
-  raisedStiffenerHeight(h.hjjl, {h.ylfR, h.ylvR, limit, tables::stiffenerCornerCut}, stressesAt, rounds);
+  raisedStiffenerHeight(h.hjjl, {h.ylfR, h.ylvR, limit, geometry.stiffenerCornerCut}, stressesAt, rounds);
 }
 
 // Stiffener height, slenderness and welds: the height grows until the stiffener holds, then
 // the welds grow their leg; a stiffener that needs a weld thicker than itself, or is too slender,
 // becomes thicker and the whole design is redone from the plate sizes.
-StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
+StiffenerEnd stiffenersAndWelds(const RigidGeometry& geometry, const Materials& m, Held& h, RoundLimit& rounds) {
   h.hjjl = tables::startingStiffenerHeight;
   while (true) {  // again with a higher stiffener
-    stiffenerHeight(layout, m, h, rounds);
-    h.write1 = (h.L - h.hb) / 2 / h.tjjl;
+    stiffenerHeight(geometry, m, h, rounds);
+    h.write1 = rigidbase::stiffenerOutstand(geometry, h) / h.tjjl;
     h.write2 = tables::outstandLimit(h.fy);
     if (h.write1 > h.write2) {
       h.tjjl += tables::thicknessStep;
@@ -203,89 +200,89 @@ StiffenerEnd stiffenersAndWelds(const BoltLayout& layout, const Materials& m, He
   }
 }
 
-Bearing planAndBearing(const BoltLayout& layout, const Materials& m, Held& h, RoundLimit& rounds) {
+Bearing planAndBearing(const RigidGeometry& geometry, const Materials& m, Held& h, RoundLimit& rounds) {
   return rigidbase::planAndBearing(
       h, rounds,
       [&] {
-        platePlan(layout, h);
+        platePlan(geometry, h);
         eccentricityAndMaterials(m, h);
       },
-      [&] { return pressureUnderPlate(h, rounds); });
+      [&] { return pressureUnderPlate(geometry, h, rounds); });
 }
 
 // The plate, its bolts, its welds to the column and the stiffeners at the current bolt size and
 // stiffener thickness.
-Trial designTrial(const BoltLayout& layout, const TypedPlateSizes& typed, const Materials& m, Held& h,
+Trial designTrial(const RigidGeometry& geometry, const TypedPlateSizes& typed, const Materials& m, Held& h,
                   RoundLimit& rounds) {
   plateSizes(typed, h);
-  if (planAndBearing(layout, m, h, rounds) == Bearing::AxialTension) return Trial::AxialTension;
+  if (planAndBearing(geometry, m, h, rounds) == Bearing::AxialTension) return Trial::AxialTension;
   if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
-  platePanels(layout, h);
-  plateThickness(m, h);
-  columnWelds(layout, m, h, rounds);
-  return stiffenersAndWelds(layout, m, h, rounds) == StiffenerEnd::Designed ? Trial::Designed : Trial::Again;
+  platePanels(geometry, h);
+  plateThickness(geometry, m, h);
+  columnWelds(geometry, m, h, rounds);
+  return stiffenersAndWelds(geometry, m, h, rounds) == StiffenerEnd::Designed ? Trial::Designed : Trial::Again;
 }
 
 // One pass of the design over the given entries, again with a larger bolt or a thicker stiffener.
-PassEnd designPass(const BoltLayout& layout, const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
+PassEnd designPass(const RigidGeometry& geometry, const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
   readSectionAndForces(e, h);
-  h.n = layout.n;
-  h.fourBoltsARow = layout.fourBoltsARow;
-  h.dms = startingBolt;
+  h.n = geometry.n;
+  h.geometry = &geometry;
+  h.dms = geometry.startingBolt;
   h.tjjl = tables::startingStiffenerThickness;
   const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
-  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(layout, typed, m, h, rounds); });
+  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(geometry, typed, m, h, rounds); });
 }
 
-Outcome calculateRigidPlate(const BoltLayout& layout, const Entries& entries, Held& h) {
+Outcome calculateRigidPlate(const RigidGeometry& geometry, const Entries& entries, Held& h) {
   RoundLimit rounds;
   const Materials materials = readMaterials(entries);
   Outcome outcome = rigidbase::detailingRun(
       entries, h.rerun,
       [&](const Entries& working) {
-        const PassEnd end = designPass(layout, working, materials, h, rounds);
+        const PassEnd end = designPass(geometry, working, materials, h, rounds);
         return std::pair{end, PlateLayout{h.Aems, h.a, h.c, h.lt, h.bt}};
       },
       [&] {
         // The stiffeners and their welds must fit within the flange width.
-        return layout.layoutNeed(h) > h.bf ? Closing::LayoutFault : Closing::Designed;
+        return rigidbase::flangeFitNeed(geometry.flangeFit, h) > h.bf ? Closing::LayoutFault : Closing::Designed;
       });
   if (outcome.ending == Ending::Completed) designKeyUnder(materials, h);
   return outcome;
 }
 
 // The column welds and the stiffeners of given sizes; a part with no weld length left cannot be checked.
-void givenWeldsAndStiffeners(const BoltLayout& layout, const Materials& m, Held& h, GivenSizeFindings& findings) {
-  holdColumnWelds(h, givenColumnWeldStep(layout, m, h, findings));
+void givenWeldsAndStiffeners(const RigidGeometry& geometry, const Materials& m, Held& h, GivenSizeFindings& findings) {
+  holdColumnWelds(h, givenColumnWeldStep(geometry, m, h, findings));
   h.fy = m.steel->fy;
-  h.write1 = (h.L - h.hb) / 2 / h.tjjl;
+  h.write1 = rigidbase::stiffenerOutstand(geometry, h) / h.tjjl;
   h.write2 = tables::outstandLimit(h.fy);
-  if (!stiffenerHasHeight(h.hjjl, tables::stiffenerCornerCut, {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, findings)) return;
-  holdStiffenerStresses(h, stiffenerStresses(layout, m, h));
+  if (!stiffenerHasHeight(h.hjjl, geometry.stiffenerCornerCut, {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, findings)) return;
+  holdStiffenerStresses(h, stiffenerStresses(geometry, m, h));
   const StiffenerWeldInputs in = stiffenerWeldInputs(m, h);
   holdStiffenerWelds(h, {in, givenStiffenerWelds(in, h.hf3, "stiffenerPlateWeld", "stiffenerUpstandWeld", findings)});
 }
 
 // Each step's formulas once on the given sizes; only a large bolt's compressed zone is still bisected.
-template <const BoltLayout& layout>
+template <const RigidGeometry& geometry>
 Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings& f) {
   RoundLimit rounds;
   const Materials m = readMaterials(e);
   readSectionAndForces(e, h);
-  h.n = layout.n;
-  h.fourBoltsARow = layout.fourBoltsARow;  // the report's formulas follow the layout checked
+  h.n = geometry.n;
+  h.geometry = &geometry;  // the report's formulas follow the layout checked
   takeSizes(rigidPlateSizes, s, h);
   h.Aems = givenBolt(h.dms).Aems, h.L0 = h.L, h.B0 = h.B;
   eccentricityAndMaterials(m, h);
-  if (!pressureUnderPlate(h, rounds)) return givenAxialTension();
+  if (!pressureUnderPlate(geometry, h, rounds)) return givenAxialTension();
   // The given bolt is checked as it is; the friction stands whether it holds or not.
   rigidbase::anchorBoltsHold(m.fta, h);
   h.Vfb = tables::frictionResistance(h.N + h.ta);
-  platePanels(layout, h);
+  platePanels(geometry, h);
   const double tpb = h.tpb;
-  plateThickness(m, h);
+  plateThickness(geometry, m, h);
   h.tpb = tpb;
-  givenWeldsAndStiffeners(layout, m, h, f);
+  givenWeldsAndStiffeners(geometry, m, h, f);
   f.rules = exposedBaseRules({h.tpb, h.hf11, h.hf3, h.tjjl, {h.dms, h.a, h.c, h.lt, h.bt, true, true}});
   keyUnderGivenPlate(m, s, h, f);
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
@@ -313,7 +310,7 @@ ResultView results(const Held& h) {
           {}};
 }
 
-std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
+std::vector<DesignCheck> checks(const RigidGeometry& geometry, const Held& h) {
   std::vector<DesignCheck> list = checkList(
       limitCheck("bearing", "底板下混凝土承压", "σc ≤ fc", h.ylc, h.fc, stressUnit, ValueFormat::Cut2,
                  {"EdtL", "EdtB"}),
@@ -326,20 +323,20 @@ std::vector<DesignCheck> checks(const BoltLayout& layout, const Held& h) {
                  ValueFormat::Cut3, {"edthf11"}),
       limitCheck("weld", "柱与底板焊缝折算应力", "√((σN/βf)² + τV²) ≤ ffw", h.ylfs, h.ffw, stressUnit,
                  ValueFormat::Cut3, {"edthf11"}));
-  if (layout.checksWebWeldLeg)
+  if (geometry.checksWebWeldLeg)
     list.push_back(limitCheck("webWeldLeg", "腹板焊脚尺寸", "hf ≤ 1.2·tw", h.hf11, tables::largestLegFactor * h.tw, lengthUnit,
                               ValueFormat::Plain, {"edthf11"}));
   appendChecks(list, checkList(
       limitCheck("stiffener", "锚栓加劲肋折算应力", "√(σ² + 3τ²) ≤ 1.1·f", h.ylequ, tables::equivalentStressFactor * h.f1, stressUnit,
                  ValueFormat::Cut3, {"Edthjjl"}),
-      limitCheck("slenderness", "锚栓加劲肋宽厚比", "(L − hb)/2/ts ≤ 18·√(235/fy)", h.write1, h.write2, "",
+      limitCheck("slenderness", "锚栓加劲肋宽厚比", rigidbase::stiffenerSlendernessFormula(geometry), h.write1, h.write2, "",
                  ValueFormat::Cut3, {"Edttjjl"}),
       limitCheck("stiffenerPlateWeld", "加劲肋与底板焊缝", "σf ≤ βf·ffw", h.ylnf, tables::betaF * h.ffw,
                  stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
       limitCheck("stiffenerUpstandWeld", "加劲肋竖向焊缝折算应力", "√(τf² + (σf/βf)²) ≤ ffw", h.ylvf, h.ffw,
                  stressUnit, ValueFormat::Cut3, {"Edthfjjl"}),
-      limitCheck("layout", "加劲肋布置宽度", layout.layoutNeedFormula() + " ≤ bf", layout.layoutNeed(h), h.bf,
-                 lengthUnit, ValueFormat::Plain, {"Edtc", "Edttjjl"})));
+      limitCheck("layout", "加劲肋布置宽度", rigidbase::flangeFitFormula(geometry.flangeFit) + " ≤ bf",
+                 rigidbase::flangeFitNeed(geometry.flangeFit, h), h.bf, lengthUnit, ValueFormat::Plain, {"Edtc", "Edttjjl"})));
   appendShearKeyChecks(list, h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
   return list;
 }
@@ -402,7 +399,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   sink("<#alf2>", panelCoefficientText(h.cantilever2, h.alf2));
   sink("<#alf3>", panelCoefficientText(h.cantilever3, h.alf3));
   sink("<#beta>", panelCoefficientText(false, h.beta));
-  sink("<#a3formula>", layoutOf(h).panel4WidthFormula);
+  sink("<#a3formula>", h.geometry->panel4WidthFormula);
   emitTags(rigidbase::columnWeldTags<Held>, h, sink);
   emitTags(stiffenerTags, h, sink);
   sink("<#1.22ffw>", plain(tables::betaF * h.ffw));
@@ -443,17 +440,17 @@ void scan(const Held& h, HeldNumbersScan& numbers) {
   scanShearKeyValues(h.key, numbers);
 }
 
-template <const BoltLayout& layout>
+template <const RigidGeometry& geometry>
 Outcome designWith(const Entries& entries, Held& held) {
-  return calculateRigidPlate(layout, entries, held);
+  return calculateRigidPlate(geometry, entries, held);
 }
 
-template <const BoltLayout& layout>
+template <const RigidGeometry& geometry>
 std::vector<DesignCheck> checksWith(const Held& h) {
-  return checks(layout, h);
+  return checks(geometry, h);
 }
 
-template <const BoltLayout& layout>
+template <const RigidGeometry& geometry>
 ModuleDescriptor makeDescriptor(const TypeNames& names, const TypeRemedies<Held>& remedies) {
   using standard::mm;
   ModuleDescriptor d = standard::exposedBaseInputs(true, {});
@@ -466,28 +463,28 @@ ModuleDescriptor makeDescriptor(const TypeNames& names, const TypeRemedies<Held>
   d.resultGroups = {plate, standard::boltStiffenerResults()};
   d.plateThicknesses = {"tpb", "tjjl"};
   bindFunctions<rigidPlateSizes>(d,
-                                 {.calculate = designWith<layout>, .results = results, .report = report,
-                                  .values = values, .checks = checksWith<layout>, .checkValues = checkValues,
-                                  .check = checkGiven<layout>, .scan = scan},
+                                 {.calculate = designWith<geometry>, .results = results, .report = report,
+                                  .values = values, .checks = checksWith<geometry>, .checkValues = checkValues,
+                                  .check = checkGiven<geometry>, .scan = scan},
                                  remedies);
   return d;
 }
 
 }  // namespace
 
-Outcome calculateEightBolt(const Entries& entries, RigidPlateHeld& held) { return designWith<eightBolts>(entries, held); }
+Outcome calculateEightBolt(const Entries& entries, RigidPlateHeld& held) { return designWith<rigidbase::eightBoltGeometry>(entries, held); }
 
-Outcome calculateTenBolt(const Entries& entries, RigidPlateHeld& held) { return designWith<tenBolts>(entries, held); }
+Outcome calculateTenBolt(const Entries& entries, RigidPlateHeld& held) { return designWith<rigidbase::tenBoltGeometry>(entries, held); }
 
 const ModuleDescriptor& eightBoltModule() {
   static const ModuleDescriptor descriptor =
-      makeDescriptor<eightBolts>({"g11", "八锚栓刚接柱脚", "TForm4", "g11.bmp", "TForm11"}, eightBoltRemedies);
+      makeDescriptor<rigidbase::eightBoltGeometry>({"g11", "八锚栓刚接柱脚", "TForm4", "g11.bmp", "TForm11"}, eightBoltRemedies);
   return descriptor;
 }
 
 const ModuleDescriptor& tenBoltModule() {
   static const ModuleDescriptor descriptor =
-      makeDescriptor<tenBolts>({"g12", "十锚栓刚接柱脚", "TForm5", "g12.bmp", "TForm12"}, tenBoltRemedies);
+      makeDescriptor<rigidbase::tenBoltGeometry>({"g12", "十锚栓刚接柱脚", "TForm5", "g12.bmp", "TForm12"}, tenBoltRemedies);
   return descriptor;
 }
 

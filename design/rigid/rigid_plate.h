@@ -6,13 +6,16 @@
 #include <string>
 
 #include "design/common/exposed_rigid_held.h"
+#include "design/common/rigid_geometry.h"
 #include "design/common/module.h"
 #include "design/rigid/stiffener_step.h"
 
 namespace pedivo::rigid {
 
 struct RigidPlateHeld : rigidbase::ExposedRigidHeld {
-  bool fourBoltsARow = false;  // the ten-bolt layout: four bolts to a tension row, not three
+  // The layout designed or checked: three or four bolts to a tension row. The report's formulas
+  // follow it.
+  const rigidbase::RigidGeometry* geometry = &rigidbase::eightBoltGeometry;
   // f: the column flange's strength, by its thickness (beyond 100 mm the plate's at the bolts, fpbt).
   // Column-to-plate welds: the web weld's leg and the section's modulus.
   double hf11 = 0, Wc = 0;

@@ -11,7 +11,7 @@
 #include "design/common/stiffener_welds.h"
 #include "design/common/tables.h"
 #include "design/common/value_format.h"
-#include "design/rigid/bolt_layout.h"
+#include "design/common/rigid_geometry.h"
 #include "design/rigid/stiffener_step.h"
 
 namespace pedivo::rigid {
@@ -30,7 +30,7 @@ rigidbase::PressureNumbers pressure(const Held& h) {
 
 // The upstand weld of the stiffener at its final leg.
 UpstandWeld upstandWeldOf(const Held& h) {
-  return upstandWeld({.load = h.Vimax, .outstand = h.lw, .height = h.hjjl, .upstandEnds = tables::stiffenerCornerCut}, h.hf3);
+  return upstandWeld({.load = h.Vimax, .outstand = h.lw, .height = h.hjjl, .upstandEnds = h.geometry->stiffenerCornerCut}, h.hf3);
 }
 
 }  // namespace
@@ -73,7 +73,7 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h) {
                              "/" + betaF + ")²)",
                   "ffw");
     } else if (check.id == "layout") {
-      writeValues(check, layoutOf(h).layoutNeedValues(h), "bf");
+      writeValues(check, rigidbase::flangeFitValues(h.geometry->flangeFit, h), "bf");
     }
   }
   writeShearKeyValues(checks, h.key, keySeatOf(h));
@@ -91,18 +91,18 @@ void emitWorkingValues(const Held& h, const TagEmitter& sink) {
   sink("<#lc2values>", effectiveWidthValues({"c", h.c}, {"c", h.c}, "a + lt", aLt));
   sink("<#Ntalvalues>", "2Ta/n = 2×" + operand(ValueFormat::KN3, h.ta) + "/" + n(h.n));
   sink("<#tpbt1values>", rigidbase::boltPanelThicknessValues({h.a, h.c, h.lt, h.la1, h.lc1, h.Ntal, h.fpbt}));
-  sink("<#tpbt2values>", rigidbase::betweenStiffenersTpbt2Values(h));
+  sink("<#tpbt2values>", rigidbase::tpbt2Values(h.geometry->boltZonePlate, h));
   const std::string tf = n(h.tf);
   sink("<#Wcvalues>", "(tf³·bf/6 + 2·bf·tf·(hb/2 − tf/2)²)/hb = (" + tf + "³×" + n(h.bf) + "/6 + 2×" + n(h.bf) +
                           "×" + tf + "×(" + n(h.hb) + "/2 − " + tf + "/2)²)/" + n(h.hb));
   const std::string ylc = cut2(h.ylc);
   // Pressures over areas give newtons; the report gives the loads in kN.
-  sink("<#Vi1values>", layoutOf(h).stiffenerLoadValues(h));
+  sink("<#Vi1values>", h.geometry->stiffenerLoadValues(h));
   sink("<#Vi2values>", "(a + lt + hb/2)·(B − bf)/4·σc·(xn − L/4)/xn = (" + aLt + " + " + n(h.hb) + "/2)×(" + n(h.B) +
                            " − " + n(h.bf) + ")/4×" + ylc + "×(" + cut2(h.xn) + " − " + n(h.L) + "/4)/" + cut2(h.xn) +
                            "×10⁻³");
   const std::string Vimax = kNOperand(h.Vimax);
-  const std::string hs = n(h.hjjl - tables::stiffenerCornerCut);
+  const std::string hs = n(h.hjjl - h.geometry->stiffenerCornerCut);
   sink("<#ylvRvalues>", "Vimax/((hs − 15)·ts) = " + Vimax + "/(" + hs + "×" + n(h.tjjl) + ")");
   sink("<#Ws>", n(trunc(h.Ws)));
   sink("<#ylfRvalues>", stiffenerBendingValues(h));

@@ -4,7 +4,7 @@
 #include "design/common/remedy_text.h"
 #include "design/common/shear_key.h"
 #include "design/common/tables.h"
-#include "design/rigid/bolt_layout.h"
+#include "design/common/rigid_geometry.h"
 
 namespace pedivo::rigid {
 namespace {
@@ -19,8 +19,8 @@ std::string narrowerSpacing(const RigidPlateHeld& h, double detailingC) {
          num(detailingC) + " mm，锚栓变细后构造值随之减小）";
 }
 
-double stiffenerWeight(const RigidPlateHeld& h, int count) {
-  return count * plateMass((h.L - h.hb) / 2, h.hjjl, h.tjjl);
+double stiffenerWeight(const rigidbase::RigidGeometry& geometry, const RigidPlateHeld& h) {
+  return geometry.stiffeners() * plateMass(rigidbase::stiffenerOutstand(geometry, h), h.hjjl, h.tjjl);
 }
 
 remedy::Detailing detailing(const RigidPlateHeld& h) { return remedy::detailing(h.dms); }
@@ -52,42 +52,43 @@ remedy::StopAdvice rigidStops(std::string_view otherType) {
 }
 
 // The plate and the stiffeners of the layout.
-template <const BoltLayout& layout>
+template <const rigidbase::RigidGeometry& geometry>
 double weight(const RigidPlateHeld& h) {
-  return plateMass(h.L, h.B, h.tpb) + stiffenerWeight(h, layout.stiffeners()) + shearKeyMass(h.key);
+  return plateMass(h.L, h.B, h.tpb) + stiffenerWeight(geometry, h) + shearKeyMass(h.key);
 }
 
 // The flange width the layout needs, "bf ≥ 346 mm（4c + 3ts + 2hf），现为 300 mm：", with the very
 // number its check compared: the need is summed left to right as 4·c + 3·ts + 2·hf3.
-std::string layoutNeed(const BoltLayout& layout, const RigidPlateHeld& h) {
-  return "布置需要翼缘宽度 bf ≥ " + num(layout.layoutNeed(h)) + " mm（" + layout.layoutNeedFormula() + "），现为 " +
+std::string layoutNeed(const rigidbase::RigidGeometry& geometry, const RigidPlateHeld& h) {
+  return "布置需要翼缘宽度 bf ≥ " + num(rigidbase::flangeFitNeed(geometry.flangeFit, h)) + " mm（" +
+         rigidbase::flangeFitFormula(geometry.flangeFit) + "），现为 " +
          num(h.bf) + " mm：";
 }
 
 // The remedies common to both layouts, the layout's own advice when the stiffeners do not fit
 // within the flange, and the web weld's where the layout checks its leg against the web.
-void attachRemedies(const BoltLayout& layout, const RigidPlateHeld& h, std::string layoutAdvice,
+void attachRemedies(const rigidbase::RigidGeometry& geometry, const RigidPlateHeld& h, std::string layoutAdvice,
                     std::vector<DesignCheck>& checks) {
   std::vector<remedy::CheckRemedy> list = commonRemedies(h);
   list.push_back({"layout", std::move(layoutAdvice)});
-  if (layout.checksWebWeldLeg)
+  if (geometry.checksWebWeldLeg)
     list.push_back({"webWeldLeg", "腹板焊脚 hf = " + num(h.hf11) + " mm > 1.2tw = " +
                                       num(tables::largestLegFactor * h.tw) + " mm：改用八锚栓柱脚，或采用腹板更厚的柱截面"});
   remedy::attach(checks, list);
   attachShearKeyRemedies(h.key, keySeatOf(h), checks);
 }
 
-// The remedies are bound to their base type, so each reads its own layout rather than the held flag.
+// The remedies are bound to their base type, so each reads its own geometry rather than the held one.
 void eightBoltCheckRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) {
-  attachRemedies(eightBolts, h,
-                 "加劲肋" + layoutNeed(eightBolts, h) + narrowerSpacing(h, detailing(h).c) + "，或改用T型或槽型靴梁柱脚" +
+  attachRemedies(rigidbase::eightBoltGeometry, h,
+                 "加劲肋" + layoutNeed(rigidbase::eightBoltGeometry, h) + narrowerSpacing(h, detailing(h).c) + "，或改用T型或槽型靴梁柱脚" +
                      remedy::typeChangeByAdjust,
                  checks);
 }
 
 void tenBoltCheckRemedies(const RigidPlateHeld& h, std::vector<DesignCheck>& checks) {
-  attachRemedies(tenBolts, h,
-                 "十锚栓" + layoutNeed(tenBolts, h) + "改用八锚栓柱脚或靴梁柱脚" + remedy::typeChangeByAdjust + "，或" +
+  attachRemedies(rigidbase::tenBoltGeometry, h,
+                 "十锚栓" + layoutNeed(rigidbase::tenBoltGeometry, h) + "改用八锚栓柱脚或靴梁柱脚" + remedy::typeChangeByAdjust + "，或" +
                      narrowerSpacing(h, detailing(h).c),
                  checks);
 }
@@ -102,7 +103,7 @@ std::string tenBoltStopRemedy(const Entries& entries, Stop stop) {
 
 }  // namespace
 
-const TypeRemedies<RigidPlateHeld> eightBoltRemedies{weight<eightBolts>, eightBoltCheckRemedies, eightBoltStopRemedy};
-const TypeRemedies<RigidPlateHeld> tenBoltRemedies{weight<tenBolts>, tenBoltCheckRemedies, tenBoltStopRemedy};
+const TypeRemedies<RigidPlateHeld> eightBoltRemedies{weight<rigidbase::eightBoltGeometry>, eightBoltCheckRemedies, eightBoltStopRemedy};
+const TypeRemedies<RigidPlateHeld> tenBoltRemedies{weight<rigidbase::tenBoltGeometry>, tenBoltCheckRemedies, tenBoltStopRemedy};
 
 }  // namespace pedivo::rigid

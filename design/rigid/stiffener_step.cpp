@@ -7,7 +7,7 @@
 #include "design/common/design_check.h"
 #include "design/common/numbers.h"
 #include "design/common/tables.h"
-#include "design/rigid/bolt_layout.h"
+#include "design/common/rigid_geometry.h"
 #include "design/rigid/rigid_plate.h"
 
 namespace pedivo::rigid {
@@ -27,14 +27,14 @@ std::string n(double x) { return operand(x); }
 
 // The products and quotients are evaluated left to right as written: regrouping them would change
 // the last bit of the loads and stresses.
-StiffenerStresses stiffenerStresses(const BoltLayout& layout, const Materials& m, const RigidPlateHeld& h) {
+StiffenerStresses stiffenerStresses(const rigidbase::RigidGeometry& geometry, const Materials& m, const RigidPlateHeld& h) {
   const double q = h.ylc;
   StiffenerStresses s{};
-  s.Vi1 = layout.stiffenerLoad(h, q);
+  s.Vi1 = geometry.stiffenerLoad(h, q);
   s.Vi2 = (h.a + h.lt + h.hb / 2) * (h.B - h.bf) / 4 * q * (h.xn - h.L / 4) / h.xn;
   s.Vi12 = std::max(s.Vi1, s.Vi2);
   s.Vimax = std::max(s.Vi12, h.Ntal);
-  const double effectiveHeight = h.hjjl - tables::stiffenerCornerCut;  // hs − 15, below the corner cut
+  const double effectiveHeight = h.hjjl - geometry.stiffenerCornerCut;  // hs − 15, below the corner cut
   s.ylvR = s.Vimax / (effectiveHeight * h.tjjl);
   s.Ws = square(effectiveHeight) * h.tjjl / 6;
   s.bending = bendingOf(s.Vi1, s.Vi2, s.Vi12, h.Ntal);
@@ -55,9 +55,9 @@ void holdStiffenerStresses(RigidPlateHeld& h, const StiffenerStresses& s) {
 }
 
 StiffenerWeldInputs stiffenerWeldInputs(const Materials& m, const RigidPlateHeld& h) {
-  const double lw = alongLength(h) ? h.a + h.lt : h.B / 2 - h.bf / 2;
+  const double lw = alongLength(h) ? h.geometry->stiffenerArm.of(h) : h.B / 2 - h.bf / 2;
   return {.load = h.Vimax, .outstand = lw, .height = h.hjjl, .thickness = h.tjjl, .ffw = m.steel->ffw,
-          .upstandEnds = tables::stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true};
+          .upstandEnds = h.geometry->stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true};
 }
 
 void holdStiffenerWelds(RigidPlateHeld& h, const StiffenerWeldStep& step) {

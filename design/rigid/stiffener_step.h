@@ -16,7 +16,12 @@ struct Materials;
 namespace pedivo::rigid {
 
 struct RigidPlateHeld;
-struct BoltLayout;
+}  // namespace pedivo::rigid
+namespace pedivo::rigidbase {
+struct RigidGeometry;
+}  // namespace pedivo::rigidbase
+namespace pedivo::rigid {
+
 
 // Which load governs the stiffener, and so the arm it bends over.
 enum class StiffenerBending {
@@ -37,7 +42,7 @@ struct StiffenerStresses {
 
 // The stiffener at the held height and thickness, on the held plate, pressure and bolt tension.
 // A thickness beyond the strength table keeps the held f1.
-StiffenerStresses stiffenerStresses(const BoltLayout& layout, const Materials& m, const RigidPlateHeld& h);
+StiffenerStresses stiffenerStresses(const rigidbase::RigidGeometry& geometry, const Materials& m, const RigidPlateHeld& h);
 void holdStiffenerStresses(RigidPlateHeld& h, const StiffenerStresses& s);
 
 // The stiffener's welds to the plate and to the column, and what they were worked out from.

@@ -25,7 +25,7 @@ namespace {
 // The channel's moments: the cantilever's pressure moment, and the larger with the span's.
 BootBeamType pressureOnlyType() {
   BootBeamType type{};
-  type.geometry = channelGeometry;
+  type.geometry = &rigidbase::channelGeometry;
   return type;
 }
 
@@ -41,7 +41,7 @@ Held sectionCase(double N, double ylc) {
 // The T-shaped moments: the bolt row's pull Ta·a on the cantilever beside the pressure's.
 BootBeamType boltRowType() {
   BootBeamType type{};
-  type.geometry = tShapedGeometry;
+  type.geometry = &rigidbase::tShapedGeometry;
   return type;
 }
 

@@ -422,7 +422,7 @@ TEST(BootBeamWeld, LegTwoTenthsShortFails) {
   EXPECT_NEAR(short2.demand, 16.2, 1e-12);
   EXPECT_FALSE(short2.ok());
   std::vector<DesignCheck> checks{short2};
-  writeCheckValues(checks, h, tShapedGeometry);
+  writeCheckValues(checks, h, rigidbase::tShapedGeometry);
   EXPECT_NE(checks[0].values.find("= 16.2 mm > hf + 0.1 = 16 + 0.1 = 16.1 mm（含焊脚取整容差 0.1 mm）"), std::string::npos)
       << checks[0].values;
   tBootBeamRemedies.checks(h, checks);

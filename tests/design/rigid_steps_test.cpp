@@ -10,7 +10,7 @@
 
 #include "design/common/calculation.h"
 #include "design/common/design_session.h"
-#include "design/rigid/bolt_layout.h"
+#include "design/common/rigid_geometry.h"
 #include "design/rigid/rigid_plate.h"
 #include "design_probe.h"
 #include "printed_arithmetic.h"
@@ -63,7 +63,7 @@ TEST(RigidStiffenerStep, BendsOverTheArmOfTheGoverningLoad) {
                                            88875.001}}) {
     SCOPED_TRACE(c.name);
     RigidPlateHeld h = handPlate(c.bf, c.Ntal);
-    const StiffenerStresses s = stiffenerStresses(eightBolts, m, h);
+    const StiffenerStresses s = stiffenerStresses(rigidbase::eightBoltGeometry, m, h);
     EXPECT_EQ(s.bending, c.bending);
     EXPECT_NEAR(s.Vimax, c.Vimax, 1e-9 * c.Vimax);
     EXPECT_NEAR(s.Ws, Ws, 1e-9 * Ws);
