@@ -441,6 +441,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   RoundLimit rounds;
   const Materials m = readMaterials(e);
   takeGivenBase(channel, e, sizeFields, s, h);
+  h.f1 = tables::givenStiffenerStrength(*m.steel, h.tjjl);  // by its thickness alone, not by what the window held
   const auto bolt = tables::anchorBolt(static_cast<int>(h.dms));
   h.c = bolt->c, h.bt = tables::boltEdgeDistance(bolt->dms), h.tp = h.tsh;
   if (!givenPlateAndBootBeams(channel, m, h, rounds, f)) return givenAxialTension();

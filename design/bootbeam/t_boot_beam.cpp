@@ -279,6 +279,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   RoundLimit rounds;
   const Materials m = readMaterials(e);
   takeGivenBase(tShaped, e, sizeFields, s, h);
+  h.f1 = tables::givenStiffenerStrength(*m.steel, h.tjjl);  // by its thickness alone, not by what the window held
   if (!givenPlateAndBootBeams(tShaped, m, h, rounds, f)) return givenAxialTension();
   h.write1 = rigidbase::stiffenerOutstand(tShapedGeometry, h) / h.tjjl;
   h.write2 = tables::outstandLimit(m.steel->fy);

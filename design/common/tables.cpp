@@ -219,6 +219,10 @@ double stiffenerStrength(const SteelGrade& grade, double t, double previousF) {
   return rolledStrength(grade, t, previousF);
 }
 
+double givenStiffenerStrength(const SteelGrade& grade, double t) {
+  return stiffenerStrength(grade, t, rolledStrength(grade, stiffenerTableEnd, 0));
+}
+
 BendingShearStrength bendingShearStrength(const SteelGrade& grade, double t) {
   const StrengthBand& band = grade.bands[openBandIndex(grade, t)];
   return BendingShearStrength{band.f, band.fv, grade.fy};

@@ -112,6 +112,10 @@ double rolledStrength(const SteelGrade& grade, double t, double previousF);
 
 // Stiffeners and ribs: the bands of rolled parts up to 40 mm; beyond, previousF is kept.
 double stiffenerStrength(const SteelGrade& grade, double t, double previousF);
+// The strength a stiffener of given thickness keeps where no thinner one was worked out before it
+// (a check of given sizes): past the table, that of its last band, which a stiffener grown past it
+// keeps.
+double givenStiffenerStrength(const SteelGrade& grade, double t);
 
 // Plates in bending and shear: f and fv by every band, the last one open-ended, with fy.
 struct BendingShearStrength {

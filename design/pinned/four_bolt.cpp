@@ -268,6 +268,7 @@ Outcome checkFourBolt(const Entries& entries, const Sizes& sizes, FourBoltHeld& 
   const Materials m = readMaterials(entries);
   takeGivenPlate(entries, sizes, h);
   takeSizes(fourBoltSizes, sizes, h);
+  h.f1 = tables::givenStiffenerStrength(*m.steel, h.tjjl);  // by its thickness alone, not by what the window held
   checkGivenPlate(m, sizes, h, (h.hb - 2 * h.tf - h.tjjl) / 2, findings);
   holdStiffenerStresses(h, stiffenerStresses(m, h));
   holdSlenderness(h, stiffenerSlenderness(h));

@@ -272,6 +272,7 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   h.n = geometry.n;
   h.geometry = &geometry;  // the report's formulas follow the layout checked
   takeSizes(rigidPlateSizes, s, h);
+  h.f1 = tables::givenStiffenerStrength(*m.steel, h.tjjl);  // by its thickness alone, not by what the window held
   h.Aems = givenBolt(h.dms).Aems, h.L0 = h.L, h.B0 = h.B;
   eccentricityAndMaterials(m, h);
   if (!pressureUnderPlate(geometry, h, rounds)) return givenAxialTension();

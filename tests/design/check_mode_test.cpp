@@ -209,6 +209,32 @@ TEST(CheckMode, APlateOneMillimetreThinnerFailsThePlateCheck) {
   }
 }
 
+// A stiffener (rib) thicker than its strength table is taken at the strength of the table's last
+// band, which a stiffener grown past it keeps; never at what the window held before it (nothing in
+// a new window, a limit of nought; another steel's strength after another design).
+TEST(CheckMode, AStiffenerPastItsTableTakesItsLastBandsStrength) {
+  const auto f1Of = [](const DesignSession& s) {
+    for (const auto& v : s.values())
+      if (v.name == "f1") return std::get<double>(v.value);
+    ADD_FAILURE() << "no f1";
+    return 0.0;
+  };
+  for (const char* id : {"j2", "g11", "g12", "g2", "g3"}) {
+    DesignSession design(*findModule(id));
+    ASSERT_EQ(design.calculate().ending, Ending::Completed) << id;
+    Sizes sizes = design.sizes();
+    sizes["tjjl"] = 50;
+    DesignSession fresh(*findModule(id));
+    ASSERT_EQ(checkLike(design, sizes, fresh).ending, Ending::Completed) << id;
+    DesignSession used(*findModule(id));
+    used.setText("CBf", "Q390");
+    ASSERT_EQ(used.calculate().ending, Ending::Completed) << id;
+    ASSERT_EQ(checkLike(design, sizes, used).ending, Ending::Completed) << id;
+    EXPECT_EQ(f1Of(fresh), 205) << id;  // Q235 of 16 to 40 mm
+    EXPECT_EQ(f1Of(used), 205) << id;
+  }
+}
+
 TEST(CheckMode, AShallowerEmbeddedDepthFailsTheMoment) {
   DesignSession design(*findModule("gc"));
   design.setText("EdtM", "800");
