@@ -271,6 +271,10 @@ class StateOf final : public DesignState {
     if (functions_.check == nullptr) return stoppedOutcome(CalculationStop{Stop::InvalidNumber});
     GivenSizeFindings findings;
     const auto run = [&](Held& work) {
+      // A check of given sizes starts from nothing: what the window designed or checked before
+      // (another steel's strength, the welds of other sizes) never stands in for a number the
+      // check could not work out.
+      work = Held{};
       findings = {};
       findings.rules.reserve(roomForMoreChecks);  // every type's rules, none moved as they are added
       Outcome done = functions_.check(entries, sizes, work, findings);

@@ -235,6 +235,33 @@ TEST(CheckMode, AStiffenerPastItsTableTakesItsLastBandsStrength) {
   }
 }
 
+// A check's numbers are those of its sizes alone: a window that designed another column in another
+// steel before lists, reports and judges the same as a new one. Sizes that leave welds no length
+// keep none of the earlier design's weld numbers.
+TEST(CheckMode, ACheckIsTheSameWhateverTheWindowDidBefore) {
+  for (const ModuleDescriptor* module : allModules()) {
+    DesignSession design(*module);
+    ASSERT_EQ(design.calculate().ending, Ending::Completed) << module->id;
+    Sizes sizes = design.sizes();
+    if (sizes.count("hf11")) sizes["hf11"] = 400;  // no weld length left
+    if (sizes.count("hf5")) sizes["hf5"] = 400;
+    DesignSession fresh(*module);
+    const Outcome first = checkLike(design, sizes, fresh);
+    DesignSession used(*module);
+    used.setText("CBf", "Q390");
+    used.setText("EdtN", "2500");
+    ASSERT_EQ(used.calculate().ending, Ending::Completed) << module->id;
+    const Outcome second = checkLike(design, sizes, used);
+    ASSERT_EQ(first.ending, second.ending) << module->id;
+    ASSERT_EQ(fresh.values().size(), used.values().size()) << module->id;
+    for (std::size_t i = 0; i < fresh.values().size(); ++i)
+      EXPECT_EQ(fresh.values()[i].value, used.values()[i].value) << module->id << " " << fresh.values()[i].name;
+    ASSERT_EQ(fresh.report().size(), used.report().size()) << module->id;
+    for (std::size_t i = 0; i < fresh.report().size(); ++i)
+      EXPECT_EQ(fresh.report()[i].text, used.report()[i].text) << module->id << " " << fresh.report()[i].tag;
+  }
+}
+
 TEST(CheckMode, AShallowerEmbeddedDepthFailsTheMoment) {
   DesignSession design(*findModule("gc"));
   design.setText("EdtM", "800");
