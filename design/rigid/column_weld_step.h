@@ -10,15 +10,13 @@
 #include "design/common/check_mode.h"
 #include "design/common/column_welds.h"
 
+namespace pedivo::rigidbase {
+struct RigidGeometry;
+}
+
 namespace pedivo::rigid {
 
 struct RigidPlateHeld;
-}  // namespace pedivo::rigid
-namespace pedivo::rigidbase {
-struct RigidGeometry;
-}  // namespace pedivo::rigidbase
-namespace pedivo::rigid {
-
 
 struct ColumnWeldStep {
   // The strengths: ffw of the welds, and f, the column flange's strength by its thickness (beyond

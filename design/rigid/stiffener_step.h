@@ -13,15 +13,13 @@ namespace pedivo {
 struct Materials;
 }
 
+namespace pedivo::rigidbase {
+struct RigidGeometry;
+}
+
 namespace pedivo::rigid {
 
 struct RigidPlateHeld;
-}  // namespace pedivo::rigid
-namespace pedivo::rigidbase {
-struct RigidGeometry;
-}  // namespace pedivo::rigidbase
-namespace pedivo::rigid {
-
 
 // Which load governs the stiffener, and so the arm it bends over.
 enum class StiffenerBending {
