@@ -3,8 +3,10 @@
 #include <bit>
 #include <cfenv>
 #include <cmath>
+#include <optional>
 
 #include "design/common/calculation.h"
+#include "design/common/zone_head_start.h"
 
 namespace pedivo::rigidbase {
 namespace {
@@ -18,16 +20,24 @@ constexpr int maximumHalvings = 2000;
 // halvings. Seven residuals for three halvings, none worked out twice. The choices are indices,
 // not jumps: their directions are as good as random. The points, the residuals and the order
 // of the tests are those of halving one step at a time. A bisection that cannot reach the
-// round limit counts its rounds once, at its end.
+// round limit counts its rounds once, at its end. The halvings far from the root, whose signs
+// are certain (zone_head_start.h), are taken at once: about four in five of a rising residual's.
 ZoneBisection bisect(const ZoneEquation& eq, RoundLimit& rounds) {
   const double squareFactor = eq.squareFactor, boltFactor = eq.boltFactor, boltArm = eq.boltArm;
   const double tolerance = eq.tolerance;
   const auto residual = [&](double x) { return x * x * x + squareFactor * x * x - boltFactor * (boltArm - x); };
   double xn = eq.L;
   double dx = 0.5 * eq.L;
-  double Fx = residual(xn);
   int halvings = 0;
   const bool roundsToSpare = rounds.allows(maximumHalvings);
+  // The halvings far from the root, whose signs are certain, at once.
+  if (const std::optional<ZoneHeadStart> start = certainHalvings(eq)) {
+    if (!roundsToSpare) rounds.advance(start->halvings);
+    xn = start->xn;
+    dx = start->dx;
+    halvings = start->halvings;
+  }
+  double Fx = residual(xn);
   const auto halve = [&](double candidate, double residualThere) {
     if (!roundsToSpare) rounds.next();
     xn = candidate;

@@ -6,6 +6,7 @@
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "design/common/calculation.h"
 #include "design/common/rigid_base.h"
 #include "design/common/tables.h"
+#include "design/common/zone_head_start.h"
 #include "design/rigid/rigid_plate.h"
 #include "design_probe.h"
 
@@ -78,6 +80,72 @@ TEST(CompressedZone, BisectionFindsThePointsAndRoundsOfHalvingOneStepAtATime) {
       }
     }
   }
+}
+
+// Equations drawn over every scale a design meets and far beyond: plates of 0.3 to 100 m,
+// eccentricities from inside the plate to kilometres, bolts of every size, four tolerances.
+CompressedZoneInput drawnZone(std::mt19937_64& random) {
+  const auto between = [&](double low, double high) {
+    return low * std::pow(high / low, std::uniform_real_distribution<double>(0, 1)(random));
+  };
+  const double L = std::round(between(300, 1e5) / 10) * 10;
+  const double lt = std::round(between(30, 0.3 * L));
+  const double tolerances[] = {1e-6, 1e-3, 0, 1};
+  return {between(L / 6, 1e6), L,  lt, std::round(between(200, 5000)), tables::Es, between(2.2e4, 3.8e4),
+          static_cast<double>(2 + 2 * (random() % 3)), between(100, 6000), tolerances[random() % 4]};
+}
+
+// A zone equation whose root is put on a point the bisection passes through, L·j/2^k: the
+// halvings worked out at once must stop short of it.
+CompressedZoneInput zoneRootedOnAHalving(std::mt19937_64& random) {
+  CompressedZoneInput in = drawnZone(random);
+  const int k = 1 + static_cast<int>(random() % 45);
+  const double root = std::ldexp(in.L * static_cast<double>(1 + 2 * (random() % (std::uint64_t{1} << std::min(k - 1, 40)))), -k);
+  if (!(root < in.L)) return in;
+  // Chosen so that the bolts' arm L − lt puts the root where it is wanted: the residual at the
+  // root is nought to rounding.
+  const ZoneEquation eq = zoneEquation(in);
+  const double arm = root + (root * root * root + eq.squareFactor * root * root) / eq.boltFactor;
+  in.lt = in.L - arm;
+  return in;
+}
+
+TEST(CompressedZone, HalvingsWorkedOutAtOnceLandWhereHalvingStepByStepDoes) {
+  std::mt19937_64 random(20261211);
+  long headStarts = 0, cases = 0, afterADip = 0;
+  for (int i = 0; i < 200'000; ++i) {
+    const CompressedZoneInput in = i % 4 == 3 ? zoneRootedOnAHalving(random) : drawnZone(random);
+    const SteppedZone expected = bisectStepByStep(in);
+    RoundLimit rounds;
+    const CompressedZone zone = bisectCompressedZone(in, rounds);
+    ++cases;
+    const ZoneEquation eq = zoneEquation(in);
+    if (const auto start = certainHalvings(eq); start && start->halvings >= 20) {
+      ++headStarts;
+      // A residual that first rises, falls and rises again to its root.
+      if (eq.squareFactor < 0 && eq.squareFactor * eq.squareFactor > 3 * eq.boltFactor) ++afterADip;
+    }
+    if (std::bit_cast<std::uint64_t>(zone.xn) != std::bit_cast<std::uint64_t>(expected.zone.xn) ||
+        std::bit_cast<std::uint64_t>(zone.dx) != std::bit_cast<std::uint64_t>(expected.zone.dx) ||
+        std::bit_cast<std::uint64_t>(zone.Fx) != std::bit_cast<std::uint64_t>(expected.zone.Fx) ||
+        rounds.used() != expected.rounds) {
+      ADD_FAILURE() << "e " << in.e << " L " << in.L << " lt " << in.lt << " B " << in.B << " Ec " << in.Ec << " n "
+                    << in.n << " Aems " << in.Aems << " tolerance " << in.tolerance << ": xn " << zone.xn << " vs "
+                    << expected.zone.xn << ", rounds " << rounds.used() << " vs " << expected.rounds;
+      return;
+    }
+    // Near the round limit it stops at the halving where halving step by step would.
+    if (i % 1000 == 0 && expected.rounds > 0) {
+      RoundLimit justEnough, oneShort;
+      justEnough.advance(1'000'000 - expected.rounds);
+      oneShort.advance(1'000'000 - expected.rounds + 1);
+      EXPECT_NO_THROW(bisectCompressedZone(in, justEnough));
+      EXPECT_THROW(bisectCompressedZone(in, oneShort), CalculationStop);
+    }
+  }
+  // Most of the equations with a rising residual start twenty halvings or more down.
+  EXPECT_GT(headStarts, cases / 4);
+  EXPECT_GT(afterADip, cases / 100);
 }
 
 std::vector<CompressedZoneInput> spreadOfZones() {
