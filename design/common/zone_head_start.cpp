@@ -105,7 +105,7 @@ int clearHalvings(double L, double r, double clearance) {
   // A point L·m/2^K, m odd below 2^(K+1), is exact while the significant bits of L and K + 1 fit.
   const std::uint64_t significand = (std::bit_cast<std::uint64_t>(L) & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
   const int exactUpTo = std::countr_zero(significand) - 1;
-  // r in cells of width L: its rounding is within the clearance's allowance for the plate.
+  // r in cells of width L: its rounding, about two units of r, is within the clearance.
   const double rInL = r / L;
   for (int K = std::min(binaryExponent(widest) + 1, exactUpTo); K >= 1; --K) {
     const double cells = rInL * powerOfTwo(K - 1);
@@ -137,7 +137,7 @@ std::optional<ZoneHeadStart> certainHalvings(const ZoneEquation& eq) {
   // far from r have residuals above the tolerance and their rounding.
   const double rise = f.leastSlope(low, near);
   const double rootMiss = 2 * (std::fabs(f.at(r)) + f.rounding(r)) / rise;
-  const double clearance = 2 * (rootMiss + (eq.tolerance + f.rounding(near)) / rise) + boundRounding * top;
+  const double clearance = 2 * (rootMiss + (eq.tolerance + f.rounding(near)) / rise) + boundRounding * r;
   const int K = clearHalvings(L, r, clearance);
   if (K < 1) return std::nullopt;
   // The middle of the cell of width L/2^(K−1) that holds the root, and the step L/2^(K+1).
