@@ -10,9 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "design/common/calculation.h"
+#include "design/common/compressed_zone.h"
 #include "design/common/design_session.h"
 #include "design/common/numbers.h"
 #include "design/common/report_writer.h"
+#include "design/common/tables.h"
 #include "design/files/batch.h"
 #include "calc_case.h"
 #include "case_pool.h"
@@ -119,6 +122,18 @@ BENCHMARK_CAPTURE(SlowestDesign, Embedded, "gc",
                   {{"Edthc", "826"}, {"Edtbf", "113"}, {"Edttw", "22"}, {"Edttf", "78.6"}, {"EdtM", "679.3"},
                    {"EdtN", "1393"}, {"EdtV", "3.371e+04"}, {"CBf", "Q235"}, {"CBfc", "C25"}})
     ->Unit(benchmark::kMillisecond);
+
+// One bisection of the compressed zone under a rigid plate with large bolts: an ordinary plate and
+// one lengthened tens of metres by a design that cannot find its bearing.
+void CompressedZoneBisection(benchmark::State& state, pedivo::rigidbase::CompressedZoneInput in) {
+  for (auto _ : state) {
+    pedivo::RoundLimit rounds;
+    benchmark::DoNotOptimize(pedivo::rigidbase::bisectCompressedZone(in, rounds));
+  }
+}
+BENCHMARK_CAPTURE(CompressedZoneBisection, OrdinaryPlate, {900, 870, 90, 500, pedivo::tables::Es, 31500, 8, 1120, 1e-6});
+BENCHMARK_CAPTURE(CompressedZoneBisection, LengthenedPlate,
+                  {32442, 20000, 50, 400, pedivo::tables::Es, 28000, 4, 5000, 1e-6});
 
 // One line of the headless calculator: reading the case, the design, and the whole output line.
 void CalculatorLine(benchmark::State& state, const char* line) {
