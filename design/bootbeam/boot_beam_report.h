@@ -59,7 +59,7 @@ ModuleDescriptor bootBeamModule(const BootBeamNames& names, ModuleFunctions<Held
   ModuleDescriptor d = bootBeamDescriptor(type, names);
   own.report = [](const Held& h, const Entries& e, const TagEmitter& sink) { bootBeamReport(type, h, e, sink); };
   own.values = [](const Held& h) { return bootBeamValues(type, h); };
-  own.checkValues = [](const Held& h, std::vector<DesignCheck>& list) { writeCheckValues(list, h, *type.geometry); };
+  own.checkValues = [](const Held& h, std::vector<DesignCheck>& list) { writeCheckValues(list, h, type); };
   own.scan = [](const Held& h, HeldNumbersScan& numbers) { scanBootBeamValues(type, h, numbers); };
   bindFunctions<sizeFields>(d, own, remedies);
   return d;

@@ -242,30 +242,23 @@ bool weldOutgrowsThinnerPart(double lf, double thinnest) {
 // The weld of each boot beam to the column flange carries the flange force; its leg is
 // at least 1.5·√t, at most 16 and no thicker than the thinner of the two parts.
 Next bootBeamToColumnWeld(const Materials& m, Held& h, RoundLimit& rounds) {
-  h.ffw = m.steel->ffw;
-  h.lf = h.hsh - tables::weldStopBelowTop - tables::stiffenerCornerCut;
-  requireWeldLength(h.lf);
-  h.hf2 = bootBeamWeldLegNeeded(h);
-  const double minimumLeg = tables::smallestFilletLeg(std::max(h.tsh, h.tf));
-  h.hf2 = std::max(h.hf2, minimumLeg);
-  h.hf2 = roundUpToEven(h.hf2);
-  if (h.hf2 > tables::largestFilletLeg) {  // beyond the largest leg: a higher boot beam gives a longer weld
-    raiseBootBeamForWeldLeg(h, minimumLeg, rounds);
-    h.hsh += tables::heightStep;
-    return Next::BootBeam;
-  }
-  h.hf2 = legForWeldLength(h.hf2, h.lf, rounds);
-  if (std::min(h.tsh, h.tf) < h.hf2) {
-    if (h.tsh < h.tf) {
-      h.tsh += tables::thicknessStep;
-      return Next::Sizes;
-    }
-    // A boot beam at least as thick as the flange only grows higher from here, the section holding
-    // the better: where the weld's length alone keeps its leg beyond the flange, it would grow
-    // round by round until the round limit.
-    if (weldOutgrowsThinnerPart(h.lf, std::min(h.tsh, h.tf))) rounds.exhaust();
-    h.hsh += tables::heightStep;
-    return Next::BootBeam;
+  const BootBeamColumnWeld weld = bootBeamColumnWeldAt(m, h, rounds);
+  holdBootBeamColumnWeld(h, weld);
+  switch (weld.end) {
+    case ColumnWeldEnd::Holds: break;
+    case ColumnWeldEnd::NoLength: requireWeldLength(weld.lf); break;
+    case ColumnWeldEnd::BeyondLargestLeg:
+      raiseBootBeamForWeldLeg(h, weld.minimumLeg, rounds);
+      h.hsh += tables::heightStep;
+      return Next::BootBeam;
+    case ColumnWeldEnd::ThickerBootBeam: h.tsh += tables::thicknessStep; return Next::Sizes;
+    case ColumnWeldEnd::HigherBootBeam:
+      // A boot beam at least as thick as the flange only grows higher from here, the section holding
+      // the better: where the weld's length alone keeps its leg beyond the flange, it would grow
+      // round by round until the round limit.
+      if (weldOutgrowsThinnerPart(h.lf, std::min(h.tsh, h.tf))) rounds.exhaust();
+      h.hsh += tables::heightStep;
+      return Next::BootBeam;
   }
   return Next::Continue;
 }
@@ -280,6 +273,32 @@ Next bootBeamSlenderness(const BootBeamType& type, Held& h) {
 }
 
 }  // namespace
+
+double columnWeldLength(const Held& h) { return h.hsh - tables::weldStopBelowTop - tables::stiffenerCornerCut; }
+
+BootBeamColumnWeld bootBeamColumnWeldAt(const Materials& m, const Held& h, RoundLimit& rounds) {
+  BootBeamColumnWeld w{.ffw = m.steel->ffw, .lf = columnWeldLength(h), .minimumLeg = 0, .hf2 = 0,
+                       .end = ColumnWeldEnd::NoLength};
+  if (!(w.lf > 0)) return w;
+  w.minimumLeg = tables::smallestFilletLeg(std::max(h.tsh, h.tf));
+  w.hf2 = roundUpToEven(std::max(weldLegFor(h.Vshmax, w.lf, w.ffw), w.minimumLeg));
+  if (w.hf2 > tables::largestFilletLeg) {
+    w.end = ColumnWeldEnd::BeyondLargestLeg;
+    return w;
+  }
+  w.hf2 = legForWeldLength(w.hf2, w.lf, rounds);
+  if (!(std::min(h.tsh, h.tf) < w.hf2)) {
+    w.end = ColumnWeldEnd::Holds;
+  } else {
+    w.end = h.tsh < h.tf ? ColumnWeldEnd::ThickerBootBeam : ColumnWeldEnd::HigherBootBeam;
+  }
+  return w;
+}
+
+void holdBootBeamColumnWeld(Held& h, const BootBeamColumnWeld& w) {
+  h.ffw = w.ffw, h.lf = w.lf;
+  if (w.end != ColumnWeldEnd::NoLength) h.hf2 = w.hf2;
+}
 
 PlateWelds plateWeldsAt(const Held& h) {
   const double alongBootBeam = h.L - 2 * h.hf5;
@@ -404,7 +423,7 @@ void checkBootBeams(const BootBeamType& type, const Materials& m, Held& h, Given
   holdBootBeamSection(type, h, section);
   keepBootBeamStrengths(h, section.strength);
   h.ffw = m.steel->ffw;
-  h.lf = h.hsh - tables::weldStopBelowTop - tables::stiffenerCornerCut;
+  h.lf = columnWeldLength(h);
   if (!(h.lf > 0)) findings.unevaluated.push_back({"bootBeamWeld", "靴梁与柱焊缝计算长度 hsh − 35 ≤ 0"});
   h.write5 = (h.a + h.lt) / h.tsh;
   h.write6 = tables::outstandLimit(h.fy);

@@ -14,6 +14,7 @@
 #include "design/common/calculation.h"
 #include "design/common/check_mode.h"
 #include "design/common/column_section.h"
+#include "design/common/design_check.h"
 #include "design/common/plate_layout.h"
 #include "design/common/rigid_base.h"
 #include "design/common/rigid_geometry.h"
@@ -60,6 +61,11 @@ struct BootBeamType {
   void (*ownTags)(const Held&, const TagEmitter&);
   // The tags of the boot beam's cantilever moments written with their numbers.
   CantileverMomentTags cantileverMomentTags;
+  // The report's working values of the parts beyond the boot beams, written beside their steps:
+  // the stiffener's load and stresses, or the rib's stresses and the diaphragm's load.
+  void (*partValues)(const Held&, const TagEmitter&);
+  // The numbers of the base's own checks beyond the shared ones; false for a check it does not own.
+  bool (*ownCheckValues)(DesignCheck&, const Held&);
 };
 
 using rigidbase::Bearing;
@@ -164,6 +170,29 @@ struct PlateWelds {
 };
 // Stops the calculation where the welds beyond the column have no length left.
 PlateWelds plateWeldsAt(const Held& h);
+
+// What the weld of each boot beam to the column flange came to.
+enum class ColumnWeldEnd {
+  Holds,
+  NoLength,         // hsh − 35 ≤ 0: the weld has no length and the calculation stops
+  BeyondLargestLeg, // the leg the flange force asks for is beyond 16 mm: a higher boot beam, a longer weld
+  ThickerBootBeam,  // the leg beyond a boot beam thinner than the flange
+  HigherBootBeam,   // the leg beyond the flange, the boot beam at least as thick: a longer weld
+};
+
+// The weld of each boot beam to the column flange carrying the flange force: its strength, its
+// length hsh − 20 − 15, the smallest leg 1.5·√max(tsh, tf), and the leg the force asks for, at
+// least the smallest, up to even and grown until the weld counts over its whole length.
+struct BootBeamColumnWeld {
+  double ffw, lf, minimumLeg, hf2;
+  ColumnWeldEnd end;
+};
+// The rounds the leg takes to grow for the weld's length are spent in `rounds`.
+BootBeamColumnWeld bootBeamColumnWeldAt(const Materials& m, const Held& h, RoundLimit& rounds);
+// ffw and lf; the leg where the weld has a length.
+void holdBootBeamColumnWeld(Held& h, const BootBeamColumnWeld& w);
+// The length of each boot beam's weld to the column: 20 mm short of the top, 15 at the plate.
+double columnWeldLength(const Held& h);
 
 // The leg of a fillet weld lf long from hf on: a weld counts over at most 60 legs, so the leg grows
 // by 2 mm, one round a step, until 60·hf ≥ 2·hf + lf.

@@ -83,7 +83,7 @@ bool writeBootBeamValues(DesignCheck& check, const Held& h, const rigidbase::Rig
   return true;
 }
 
-// The numbers of the stiffener's (the rib's), the layout's and the diaphragm's checks.
+// The numbers of the stiffener's (the rib's) and the layout's checks.
 void writePartValues(DesignCheck& check, const Held& h, const rigidbase::RigidGeometry& g) {
   const std::string_view id = check.id;
   const std::string betaF = operand(tables::betaF);
@@ -113,16 +113,6 @@ void writePartValues(DesignCheck& check, const Held& h, const rigidbase::RigidGe
                 "ffw");
   } else if (id == "layout") {
     writeValues(check, "2c = 2×" + n(h.c), "bf");
-  } else if (id == "diaphragmBending") {
-    writeValues(check, "σ = 6·q·bf²/8/(tcb·hcb²) = 6×" + cut3(h.q) + "×" + n(h.bf) + "²/8/(" + n(h.tcb) + "×" +
-                           n(h.hcb) + "²)",
-                "f");
-  } else if (id == "diaphragmShear") {
-    writeValues(check, "τ = 1.5·q·bf/2/(tcb·hcb) = 1.5×" + cut3(h.q) + "×" + n(h.bf) + "/2/(" + n(h.tcb) + "×" +
-                           n(h.hcb) + ")",
-                "fv");
-  } else if (id == "diaphragmWeldLeg") {
-    writeValues(check, "hf7", "tcb");
   }
 }
 
@@ -175,7 +165,8 @@ void emitBootBeamValues(const Held& h, const BootBeamType& type, const TagEmitte
                           n(h.bf) + "×" + tf + "×((" + hb + " − " + tf + ")/2)²");
 }
 
-// The stiffener's (the rib's) load and stresses, and the channel's diaphragm load.
+}  // namespace
+
 void emitStiffenerValues(const Held& h, const rigidbase::RigidGeometry& g, const TagEmitter& sink) {
   const std::string B = n(h.B);
   const std::string L = n(h.L);
@@ -191,14 +182,7 @@ void emitStiffenerValues(const Held& h, const rigidbase::RigidGeometry& g, const
   sink("<#ylfRvalues>", h.stiffenerAlongLength
                            ? "(a + lt)·Vimax/2/Ws = (" + aLt + ")×" + Vimax + "/2/" + Ws
                            : "(B − bf)·Vimax/4/Ws = (" + B + " − " + n(h.bf) + ")×" + Vimax + "/4/" + Ws);
-  if (g.hasTopPlate) {
-    const double s = diaphragmSpan(h);
-    sink("<#qvalues>", "σc·(xn − s/4)/xn·s/2（s = (L − hb)/2 + lt = " + n(s) + " mm） = " + pressureAt(h, n(s) + "/4") +
-                           "×" + n(s) + "/2");
-  }
 }
-
-}  // namespace
 
 void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h, const rigidbase::RigidGeometry& g) {
   rigidbase::writePressureValues(checks, pressure(h));
@@ -207,13 +191,19 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h, const rig
   writeShearKeyValues(checks, h.key, keySeatOf(h));
 }
 
+void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h, const BootBeamType& type) {
+  writeCheckValues(checks, h, *type.geometry);
+  if (type.ownCheckValues)
+    for (DesignCheck& check : checks) type.ownCheckValues(check, h);
+}
+
 void emitWorkingValues(const Held& h, const BootBeamType& type, const TagEmitter& sink) {
   const rigidbase::RigidGeometry& g = *type.geometry;
   sink("<#tavalues>", rigidbase::boltTensionValues(pressure(h)));
   sink("<#Ntalvalues>", "2Ta/n = 2×" + operand(ValueFormat::KN3, h.ta) + "/" + n(h.n));
   if (g.boltZonePlate != rigidbase::BoltZonePlate::None) emitBoltPlateValues(h, g, sink);
   emitBootBeamValues(h, type, sink);
-  emitStiffenerValues(h, g, sink);
+  type.partValues(h, sink);
   emitShearKeyTags(h.key, keySeatOf(h), sink);
 }
 

@@ -12,6 +12,8 @@
 #include "design/bootbeam/boot_beam_remedies.h"
 #include "design/bootbeam/boot_beam_report.h"
 #include "design/bootbeam/boot_beam_steps.h"
+#include "design/bootbeam/channel_diaphragm_step.h"
+#include "design/bootbeam/channel_rib_step.h"
 #include "design/common/numbers.h"
 #include "design/common/plate_panel.h"
 #include "design/common/result_text.h"
@@ -31,6 +33,7 @@ void plateThickness(const Materials& m, Held& h);
 Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds);
 void panelTags(const Held& h, const TagEmitter& sink);
 void ownTags(const Held& h, const TagEmitter& sink);
+void ribAndDiaphragmValues(const Held& h, const TagEmitter& sink);
 
 const HeldField<Held> ownFields[] = {
     {"b31", &Held::b31},     {"a31", &Held::a31},     {"r21", &Held::r21},     {"beta1", &Held::beta1},
@@ -85,6 +88,8 @@ const BootBeamType channel{
     .partTags = diaphragmTags,
     .ownTags = ownTags,
     .cantileverMomentTags = {"<#Msh1values>", {}},
+    .partValues = ribAndDiaphragmValues,
+    .ownCheckValues = writeDiaphragmValues,
 };
 
 // ---- plate plan and bearing ------------------------------------------------------------------
@@ -160,230 +165,7 @@ void plateThickness(const Materials& m, Held& h) {
   h.tpb = std::max(tables::thinnestBasePlate, roundUpToWholePastHundredth(h.tpbc));
 }
 
-// ---- ribs ------------------------------------------------------------------------------------
-
-// A rib may grow in height while it stays clear of the top plate.
-bool roomBelowTopPlate(const Held& h) { return ribClearOfTopPlate(h.hsh, h.tp, h.hjjl); }
-
-// What the rib welds found; all but Hold have grown the rib or its weld leg.
-enum class RibWeldEnd {
-  Hold,
-  HigherRib,   // the upstand weld overstressed: a longer weld on a higher rib
-  LargerLeg,   // the upstand weld overstressed under the top plate: a larger leg
-  ThickerRib,  // the leg at the rib's thickness: a thicker rib
-};
-
-// The rib welds at leg hf3, again with a larger leg while the plate weld is overstressed. An
-// overstressed upstand weld grows the rib while it stays clear of the top plate, else its leg.
-// The rib welds as they stand: the upstand weld loses 30 mm at its ends, 15 at the plate and 15
-// under the top plate.
-StiffenerWeldInputs ribWeldInputs(const Held& h) {
-  const rigidbase::RigidGeometry& g = channelGeometry;
-  return {.load = h.Vimax, .outstand = g.stiffenerArm.of(h), .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-          .upstandEnds = g.stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = false};
-}
-
-RibWeldEnd ribWelds(const Materials& m, Held& h, RoundLimit& rounds) {
-  h.ffw = m.steel->ffw;
-  const StiffenerWelds welds = stiffenerWelds(ribWeldInputs(h), h.hf3, rounds);
-  h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
-  switch (welds.end) {
-    case StiffenerWeldEnd::Designed: return RibWeldEnd::Hold;
-    case StiffenerWeldEnd::Thicker: break;
-    case StiffenerWeldEnd::Taller:
-    case StiffenerWeldEnd::UpstandOverstressed:
-      if (roomBelowTopPlate(h)) {
-        h.hjjl += tables::heightStep;
-        return RibWeldEnd::HigherRib;
-      }
-      if (h.hf3 < h.tjjl) {
-        h.hf3 += tables::legStep;
-        return RibWeldEnd::LargerLeg;
-      }
-      break;
-  }
-  h.tjjl += tables::thicknessStep;
-  return RibWeldEnd::ThickerRib;
-}
-
-// What the rib weld leg came to.
-enum class RibWeldLegEnd {
-  WeldsHold,
-  BeyondLargestLeg,  // the leg the plate asks for, 1.5·√tpb, is beyond 16 mm
-};
-
-// The rib weld leg, at least 1.5·√tpb in even millimetres, and the welds with it.
-RibWeldLegEnd ribWeldLeg(const Materials& m, Held& h, RoundLimit& rounds) {
-  while (true) {
-    if (tables::smallestFilletLeg(h.tpb) > h.hf3) h.hf3 = tables::smallestFilletLeg(h.tpb);
-    h.hf3 = roundToEvenPastHalf(h.hf3);
-    if (h.hf3 > tables::largestFilletLeg) return RibWeldLegEnd::BeyondLargestLeg;
-    if (ribWelds(m, h, rounds) == RibWeldEnd::Hold) return RibWeldLegEnd::WeldsHold;
-    rounds.next();
-  }
-}
-
-// What a rib of height hjjl and thickness tjjl found.
-enum class RibEnd {
-  Holds,
-  Overstressed,  // its combined stress: higher while clear of the top plate, else thicker
-  TooSlender,    // its outstand over its thickness: thicker
-};
-
-RibEnd ribTrial(const Materials& m, Held& h) {
-  h.Vimax = h.Ntal / 2;
-  const rigidbase::RigidGeometry& g = channelGeometry;
-  const double height = h.hjjl - g.stiffenerCornerCut;  // the section clear of both corner cuts
-  h.ylvR = h.Vimax / height / h.tjjl;
-  h.ylfR = (g.stiffenerArm.of(h) * h.Vimax / 2) / (height * height * h.tjjl / 6);
-  h.fy = m.steel->fy;
-  h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
-  h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
-  h.write1 = g.stiffenerArm.of(h) / h.tjjl;
-  h.write2 = tables::outstandLimit(h.fy);
-  if (h.ylequ > tables::equivalentStressFactor * h.f1) return RibEnd::Overstressed;
-  if (h.write1 > h.write2) return RibEnd::TooSlender;
-  return RibEnd::Holds;
-}
-
-// The ribs beside each tension bolt under the top plate carry half a bolt's tension: first the weld
-// leg, then the welds, then the rib itself.
-void ribs(const Materials& m, Held& h, RoundLimit& rounds) {
-  if (takeKeptRibs(m.steel, h)) {
-    rounds.advance(h.ribRecord.rounds);
-    return;
-  }
-  const RibRecord inputs = ribInputs(m.steel, h);
-  const long roundsBefore = rounds.used();
-  h.tp = h.tsh;
-  h.Ntal = 2 * h.ta / h.n;
-  h.Vimax = h.Ntal / 2;
-  h.hf3 = 8;
-  h.hjjl = 150;
-  // The leg follows from the plate alone: a plate that needs more than 16 mm keeps needing it
-  // however high the rib grows, and the rib can never be designed.
-  if (ribWeldLeg(m, h, rounds) == RibWeldLegEnd::BeyondLargestLeg) rounds.exhaust();
-  for (RibEnd end = ribTrial(m, h); end != RibEnd::Holds; end = ribTrial(m, h)) {
-    if (end == RibEnd::Overstressed && roomBelowTopPlate(h)) {
-      h.hjjl += tables::heightStep;
-    } else {
-      h.tjjl += tables::thicknessStep;
-    }
-    rounds.next();
-  }
-  // A rib raised for its own stress after its welds were sized carries longer upstand welds: the
-  // weld stresses are those of the final rib. They only fall as the rib grows, so nothing is resized.
-  const StiffenerWelds welds = stiffenerWeldStresses(ribWeldInputs(h), h.hf3);
-  h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
-  keepRibs(inputs, h, rounds.used() - roundsBefore);
-}
-
-// ---- diaphragm -------------------------------------------------------------------------------
-
-// What a diaphragm of height hcb and thickness tcb found.
-enum class DiaphragmEnd {
-  Holds,
-  WeldLegTooLarge,  // the leg to the boot beams beyond 16 mm or beyond its thickness: higher
-  Overstressed,     // bending or shear: higher, or thicker at the boot beam's height
-};
-
-// The diaphragm carries the pressure beyond the column as a beam between the boot beams, welded
-// to the plate (hf6) and to the boot beams (hf7).
-DiaphragmEnd diaphragmTrial(const Materials& m, Held& h) {
-  const double s = diaphragmSpan(h);
-  h.q = h.ylc * (h.xn - s / 4) / h.xn * s / 2;
-  h.ffw = m.steel->ffw;
-  h.hf6 = h.q / (tables::filletThroat * tables::betaF * h.ffw);  // a front weld: its throat at βf
-  if (tables::smallestFilletLeg(h.tpb) > h.hf6) h.hf6 = tables::smallestFilletLeg(h.tpb);
-  h.hf6 = roundToEvenPastHalf(h.hf6);
-  if (h.hf6 > h.tcb) h.tcb = h.hf6;
-  const double weldLength = h.hcb - tables::weldStopBelowTop - tables::stiffenerCornerCut;
-  requireWeldLength(weldLength);
-  h.hf7 = (h.q * h.bf / 2) / (tables::filletThroat * weldLength * h.ffw);
-  if (tables::smallestFilletLeg(h.tsh) > h.hf7) h.hf7 = tables::smallestFilletLeg(h.tsh);
-  h.hf7 = roundToEvenPastHalf(h.hf7);
-  if (h.hf7 > tables::largestFilletLeg) return DiaphragmEnd::WeldLegTooLarge;
-  if (h.hf7 < 6) h.hf7 = 6;
-  if (h.hf7 > h.tcb) return DiaphragmEnd::WeldLegTooLarge;
-  const auto strength = tables::bendingShearStrength(*m.steel, h.tcb);
-  h.fcb = strength.f;
-  h.fvcb = strength.fv;
-  h.ylfcb = 6 * h.q * h.bf * h.bf / 8 / (h.tcb * h.hcb * h.hcb);
-  h.ylvcb = 1.5 * h.q * h.bf / 2 / (h.tcb * h.hcb);
-  return !(h.ylfcb > h.fcb || h.ylvcb > h.fvcb) ? DiaphragmEnd::Holds : DiaphragmEnd::Overstressed;
-}
-
-// What the diaphragm came to at one starting thickness.
-enum class DiaphragmHeightEnd {
-  Holds,
-  Higher,         // grown 10 mm higher: again from its starting thickness
-  AboveBootBeam,  // higher than the boot beam: the boot beam grows
-};
-
-// The diaphragm, thicker by 1 mm at a time where it may grow no higher.
-DiaphragmHeightEnd diaphragmAtHeight(const Materials& m, Held& h, RoundLimit& rounds) {
-  while (true) {
-    const DiaphragmEnd end = diaphragmTrial(m, h);
-    if (end == DiaphragmEnd::Holds) return DiaphragmHeightEnd::Holds;
-    h.hcb += tables::heightStep;
-    if (end == DiaphragmEnd::WeldLegTooLarge) {
-      return h.hcb > h.hsh ? DiaphragmHeightEnd::AboveBootBeam : DiaphragmHeightEnd::Higher;
-    }
-    if (h.hcb <= h.hsh) {
-      rounds.next();
-      return DiaphragmHeightEnd::Higher;
-    }
-    h.hcb -= tables::heightStep;
-    h.tcb += 1;
-    rounds.next();
-  }
-}
-
-// Whether the diaphragm's weld to the boot beams, after a trial that found its leg too large, is
-// too large at every height: the leg is never under 1.5·√tsh rounded to even, and the diaphragm's
-// thickness (from its width and the leg to the plate) does not change with its height.
-bool diaphragmWeldNeverFits(const Held& h) {
-  const double leastLeg = roundToEvenPastHalf(tables::smallestFilletLeg(h.tsh));
-  return leastLeg > tables::largestFilletLeg || std::max(leastLeg, 6.0) > h.tcb;
-}
-
-// A diaphragm whose weld to the boot beams never fits rises 10 mm a round to the boot beam's
-// height: the heights are counted at once, the rounds spent together, and the trial made again at
-// the last height, so the values are those of rising round by round.
-void diaphragmToBootBeamHeight(const Materials& m, Held& h, RoundLimit& rounds) {
-  const double first = h.hcb;
-  // Beyond the round limit the count needs no more precision: the limit stops the design.
-  const double most = std::min(std::floor((h.hsh - first) / tables::heightStep), 2e6);
-  long steps = std::max(0L, static_cast<long>(most));
-  while (steps > 0 && !(first + tables::heightStep * static_cast<double>(steps) <= h.hsh)) --steps;
-  while (first + tables::heightStep * static_cast<double>(steps + 1) <= h.hsh) ++steps;
-  rounds.advance(steps);
-  h.hcb = first + tables::heightStep * static_cast<double>(steps);
-  if (steps > 0) diaphragmTrial(m, h);
-}
-
-// The diaphragm from two thirds of the boot-beam height; beyond the boot beam's height the boot
-// beam grows.
-Next diaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
-  h.hcb = roundToTenPastTwo(2 * h.hsh / 3);
-  h.tcb = roundUpToEven(std::max(10.0, h.bf / 50));
-  if (h.hcb <= h.hsh && diaphragmTrial(m, h) == DiaphragmEnd::WeldLegTooLarge && diaphragmWeldNeverFits(h)) {
-    diaphragmToBootBeamHeight(m, h, rounds);
-    h.hcb += tables::heightStep;
-    h.hsh += tables::heightStep;
-    return Next::BootBeam;
-  }
-  h.hcb = roundToTenPastTwo(2 * h.hsh / 3);
-  while (true) {
-    h.tcb = roundUpToEven(std::max(10.0, h.bf / 50));
-    switch (diaphragmAtHeight(m, h, rounds)) {
-      case DiaphragmHeightEnd::Holds: return Next::Continue;
-      case DiaphragmHeightEnd::AboveBootBeam: h.hsh += tables::heightStep; return Next::BootBeam;
-      case DiaphragmHeightEnd::Higher: break;
-    }
-    rounds.next();
-  }
-}
+// ---- ribs and diaphragm ----------------------------------------------------------------------
 
 Next ribsAndDiaphragm(const Materials& m, Held& h, RoundLimit& rounds) {
   ribs(m, h, rounds);
@@ -410,32 +192,6 @@ constexpr SizeField<Held> ribAndDiaphragmSizes[] = {
 };
 constexpr auto sizeFields = joinSizes<Held>(layoutSizes, plateSizeRows<Held>, bootBeamSizes, ribAndDiaphragmSizes);
 
-// The diaphragm of given sizes: its stresses, and the legs its load asks of its welds as rules.
-void givenDiaphragm(const Materials& m, Held& h, GivenSizeFindings& f) {
-  const double s = diaphragmSpan(h);
-  h.q = h.ylc * (h.xn - s / 4) / h.xn * s / 2;
-  h.ffw = m.steel->ffw;
-  const double hf6 = roundToEvenPastHalf(std::max(h.q / (tables::filletThroat * tables::betaF * h.ffw),
-                                                  tables::smallestFilletLeg(h.tpb)));
-  f.rules.push_back(atLeastRule("ruleHf6", "隔板与底板焊脚尺寸", "hf6 ≥ q/(0.7·βf·ffw)，且 ≥ 1.5·√t", h.hf6, hf6, {"Edthf6"}));
-  const double weldLength = h.hcb - 20 - 15;
-  if (weldLength > 0) {
-    double hf7 = roundToEvenPastHalf(
-        std::max((h.q * h.bf / 2) / (tables::filletThroat * weldLength * h.ffw), tables::smallestFilletLeg(h.tsh)));
-    f.rules.push_back(atLeastRule("ruleHf7", "隔板与靴梁焊脚尺寸", "hf7 ≥ (q·bf/2)/(0.7·lw·ffw)，且 ≥ 1.5·√tsh、6",
-                                  h.hf7, std::max(6.0, hf7), {"Edthf7"}));
-  } else {
-    f.unevaluated.push_back({"diaphragmWeldLeg", "隔板与靴梁焊缝计算长度 hcb − 35 ≤ 0"});
-  }
-  f.rules.push_back(atMostRule("ruleHf7Max", "隔板与靴梁焊脚最大尺寸", "hf7 ≤ 16", h.hf7, tables::largestFilletLeg, {"Edthf7"}));
-  f.rules.push_back(atMostRule("ruleHcb", "隔板高度不大于靴梁高度", "hcb ≤ hsh", h.hcb, h.hsh, {"Edthgb"}));
-  const auto strength = tables::bendingShearStrength(*m.steel, h.tcb);
-  h.fcb = strength.f;
-  h.fvcb = strength.fv;
-  h.ylfcb = 6 * h.q * h.bf * h.bf / 8 / (h.tcb * h.hcb * h.hcb);
-  h.ylvcb = 1.5 * h.q * h.bf / 2 / (h.tcb * h.hcb);
-}
-
 // Each step's formulas once on the given sizes; only a large bolt's compressed zone is still bisected.
 Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings& f) {
   RoundLimit rounds;
@@ -449,8 +205,8 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   h.ffw = m.steel->ffw;
   if (stiffenerHasHeight(h.hjjl, channelGeometry.stiffenerCornerCut,
                          {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, f)) {
-    ribTrial(m, h);
-    if (const auto w = givenStiffenerWelds(ribWeldInputs(h), h.hf3, "stiffenerPlateWeld", "stiffenerUpstandWeld", f))
+    holdRibStresses(h, ribStressesAt(m, h));
+    if (const auto w = givenStiffenerWelds(ribWeldInputs(m, h), h.hf3, "stiffenerPlateWeld", "stiffenerUpstandWeld", f))
       h.ylnf = w->ylnf, h.ylvf = w->ylvf;
   } else {
     h.write1 = rigidbase::stiffenerOutstand(channelGeometry, h) / h.tjjl;
@@ -477,15 +233,8 @@ ResultView results(const Held& h) {
 }
 
 std::vector<DesignCheck> checks(const Held& h) {
-  std::vector<DesignCheck> diaphragmChecks = checkList(
-      limitCheck("diaphragmBending", "隔板抗弯", "σ = 6·q·bf²/8/(tcb·hcb²) ≤ f", h.ylfcb, h.fcb, stressUnit,
-                 ValueFormat::Cut3, {"Edthgb", "Edttgb"}),
-      limitCheck("diaphragmShear", "隔板抗剪", "τ = 1.5·q·bf/2/(tcb·hcb) ≤ fv", h.ylvcb, h.fvcb, stressUnit,
-                 ValueFormat::Cut3, {"Edthgb", "Edttgb"}),
-      limitCheck("diaphragmWeldLeg", "隔板与靴梁焊脚尺寸", "hf7 ≤ tcb", h.hf7, h.tcb, lengthUnit, ValueFormat::Plain,
-                 {"Edthf7"}));
   return baseChecks(channel, h, plateThicknessCheck("t ≥ tpbc = √(6·M2/f)", h.tpbc, h.tpb, {"Edttpb"}),
-                    std::move(diaphragmChecks));
+                    diaphragmChecks(h));
 }
 
 // ---- report ----------------------------------------------------------------------------------
@@ -501,6 +250,12 @@ void panelTags(const Held& h, const TagEmitter& sink) {
 void ownTags(const Held& h, const TagEmitter& sink) {
   emitTags(topPlateTags, h, sink);
   sink("<#hcbWeld>", formatValue(ValueFormat::Plain, h.hcb - 35));
+}
+
+// The rib's stresses and the diaphragm's load, with their numbers.
+void ribAndDiaphragmValues(const Held& h, const TagEmitter& sink) {
+  emitRibValues(h, sink);
+  emitDiaphragmValues(h, sink);
 }
 
 }  // namespace

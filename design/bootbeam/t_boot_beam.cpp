@@ -79,6 +79,8 @@ const BootBeamType tShaped{
     .partTags = {},
     .ownTags = ownTags,
     .cantileverMomentTags = {"<#Msh11values>", "<#Msh12values>"},
+    .partValues = [](const Held& h, const TagEmitter& sink) { emitStiffenerValues(h, tShapedGeometry, sink); },
+    .ownCheckValues = nullptr,
 };
 
 // ---- plate plan and bearing ------------------------------------------------------------------
