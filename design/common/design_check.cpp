@@ -55,6 +55,8 @@ DesignCheck plateThicknessCheck(CheckText formula, double required, double tpb, 
 
 CheckNumbers checkNumbers(const DesignCheck& check) {
   if (check.numbers) return *check.numbers;
+  // A check the given sizes leave no way to work out has no number: its demand reads as its ratio does.
+  if (std::isnan(check.demand)) return {"—", withUnit(formatValue(check.format, check.limit), check.unit).append(check.limitNote)};
   std::string demand = formatValue(check.format, check.demand);
   std::string limit = formatValue(check.format, check.limit);
   for (int extra = 1; extra <= 3 && demand == limit && !check.ok(); ++extra) {
