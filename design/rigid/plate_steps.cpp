@@ -117,6 +117,7 @@ void holdRequiredThickness(RigidPlateHeld& h, const PlateThicknessStep& step) {
   h.tpbc = step.tpbc, h.fpb = step.fpb;
   h.Ntal = step.Ntal;
   rigidbase::holdBoltZone(h, step.zone);
+  h.cornerArm = step.zone.cornerArm;
   h.fpbt = step.fpbt;
   h.plateSizedBy = step.plateSizedBy;
 }

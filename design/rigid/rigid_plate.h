@@ -22,6 +22,9 @@ struct RigidPlateHeld : rigidbase::ExposedRigidHeld {
   PanelMoment panel1Moment = PanelMoment::Cantilever;
   PanelMoment panel2Moment = PanelMoment::Cantilever;
   PanelMoment panel3Moment = PanelMoment::Cantilever;
+  // The arm of the plate round a corner tension bolt that took the cube in tpbt1; a's form before
+  // the plate at the bolts is worked out.
+  rigidbase::LongerArm cornerArm = rigidbase::LongerArm::A;
   // f: the column flange's strength, by its thickness (beyond 100 mm the plate's at the bolts, fpbt).
   // Column-to-plate welds: the web weld's leg and the section's modulus.
   double hf11 = 0, Wc = 0;
