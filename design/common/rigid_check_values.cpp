@@ -59,7 +59,9 @@ std::string boltTensionValues(const PressureNumbers& p) {
          "/3)]/(" + L + " − " + lt + " − " + xn + "/3)";
 }
 
-std::string boltPanelThicknessValues(const BoltPanelNumbers& p) { return boltPanelThicknessValues(p, longerArm(p.a, p.c)); }
+std::string boltPanelThicknessValues(const BoltPanelNumbers& p) {
+  return boltPanelThicknessValues(p, longerArm(p.a, p.c));
+}
 
 std::string boltPanelThicknessValues(const BoltPanelNumbers& p, LongerArm longer) {
   // The longer of the two arms takes the cube in the numerator.
