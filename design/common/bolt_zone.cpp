@@ -21,7 +21,7 @@ BoltZoneThickness boltZoneBetweenStiffeners(const BoltZoneLayout& z, double f) {
   const SecondPanelSpan span = z.c * z.c < 2 * z.a * z.a ? SecondPanelSpan::AlongA : SecondPanelSpan::AlongC;
   const double tpbt2 = span == SecondPanelSpan::AlongA ? std::sqrt(12 * z.Nta * z.c * z.a * z.a * z.a / d2 / f)
                                                        : std::sqrt(6 * z.Nta * z.a * z.c * z.c * z.c / d2 / f);
-  return {corner.la1, corner.lc1, corner.tpbt1, la2, lc2, tpbt2, std::max(corner.tpbt1, tpbt2), span};
+  return {corner.la1, corner.lc1, corner.tpbt1, la2, lc2, tpbt2, std::max(corner.tpbt1, tpbt2), span, corner.longer};
 }
 
 BoltZoneThickness boltZoneAcrossFlange(const BoltZoneLayout& z, double bf, double f) {
@@ -34,7 +34,7 @@ BoltZoneThickness boltZoneAcrossFlange(const BoltZoneLayout& z, double bf, doubl
   const SecondPanelSpan span = bf * bf < 8 * z.a * z.a ? SecondPanelSpan::AlongA : SecondPanelSpan::AcrossFlange;
   const double tpbt2 = span == SecondPanelSpan::AlongA ? std::sqrt(6 * z.Nta * bf * z.a * z.a * z.a / d2 / f)
                                                        : std::sqrt(6 * z.Nta * z.a * half * half * half / d2 / f);
-  return {corner.la1, corner.lc1, corner.tpbt1, la2, lc2, tpbt2, std::max(corner.tpbt1, tpbt2), span};
+  return {corner.la1, corner.lc1, corner.tpbt1, la2, lc2, tpbt2, std::max(corner.tpbt1, tpbt2), span, corner.longer};
 }
 
 BoltZoneThickness boltZone(BoltZonePlate plate, const BoltZoneLayout& z, double bf, double f) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "design/common/exposed_rigid_held.h"
+#include "design/common/rigid_base.h"
 #include "design/common/rigid_branches.h"
 #include "design/common/rigid_geometry.h"
 
@@ -28,6 +29,7 @@ struct BoltZoneThickness {
   double la2, lc2, tpbt2;
   double tpbt;
   SecondPanelSpan span;
+  LongerArm cornerArm;  // the corner panel's arm that took the cube
 };
 
 // Eight and ten bolts: the second panel lies between two stiffeners 2c apart; along a or along c.

@@ -81,7 +81,8 @@ PlatePressure pressureUnderPlate(const PressurePolicy& policy, const PressureInp
 double boltPanelThickness(double a, double c, double la, double lc, double Nta, double f) {
   const double d = c * c * c * la + a * a * a * lc;
   // The longer arm takes the cube in the numerator.
-  return c > a ? std::sqrt(6 * Nta * a * c * c * c / d / f) : std::sqrt(6 * Nta * c * a * a * a / d / f);
+  return longerArm(a, c) == LongerArm::C ? std::sqrt(6 * Nta * a * c * c * c / d / f)
+                                         : std::sqrt(6 * Nta * c * a * a * a / d / f);
 }
 
 BoltCheck tensionBolts(double fta, double ta, double n, double Aems) { return {fta, boltStress(ta, n, Aems)}; }

@@ -141,6 +141,11 @@ Bearing planAndBearing(Held& h, RoundLimit& rounds, Plan&& plan, Pressure&& pres
 // How far the plate round a tension bolt spreads along an arm: arm·(3.5 − 1.5·arm/(arm + beyond)).
 inline double boltSpread(double arm, double beyond) { return arm * (3.5 - 1.5 * arm / (arm + beyond)); }
 
+// Which arm of the plate round a tension bolt, from the bolt to either support, takes the cube in
+// the numerator of its thickness: the longer, a when the two are equal.
+enum class LongerArm { A, C };
+inline LongerArm longerArm(double a, double c) { return c > a ? LongerArm::C : LongerArm::A; }
+
 // The plate round a tension bolt held between two supports at a and c from it, with the widths it
 // spreads over along each (la, lc): t = √(6·Nta·a·c³/(c³·la + a³·lc)/f), a and c swapped when
 // c ≤ a.
@@ -148,14 +153,16 @@ double boltPanelThickness(double a, double c, double la, double lc, double Nta, 
 
 // The plate round a tension bolt in the corner between the supports along the length and across
 // the width, the bolt at a and c from them: the widths it spreads over along each (la1 along a, no
-// wider than c + bt; lc1 along c, no wider than a + lt) and the thickness it needs.
+// wider than c + bt; lc1 along c, no wider than a + lt), the thickness it needs and the arm that
+// took the cube.
 struct CornerBoltZone {
   double la1, lc1, tpbt1;
+  LongerArm longer;
 };
 inline CornerBoltZone cornerBoltZone(double a, double c, double lt, double bt, double Nta, double f) {
   const double la1 = std::min(boltSpread(a, lt), c + bt);
   const double lc1 = std::min(boltSpread(c, bt), a + lt);
-  return {la1, lc1, boltPanelThickness(a, c, la1, lc1, Nta, f)};
+  return {la1, lc1, boltPanelThickness(a, c, la1, lc1, Nta, f), longerArm(a, c)};
 }
 
 // The next bolt size up; past the largest bolt the calculation stops.

@@ -60,8 +60,12 @@ std::string boltTensionValues(const PressureNumbers& p) {
 }
 
 std::string boltPanelThicknessValues(const BoltPanelNumbers& p) {
+  return boltPanelThicknessValues(p, longerArm(p.a, p.c));
+}
+
+std::string boltPanelThicknessValues(const BoltPanelNumbers& p, LongerArm longer) {
   // The longer of the two arms takes the cube in the numerator.
-  const bool cLonger = p.c > p.a;
+  const bool cLonger = longer == LongerArm::C;
   const std::string a = operand(p.a);
   const std::string c = operand(p.c);
   const std::string la = cut2(p.la);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "design/common/design_check.h"
+#include "design/common/rigid_base.h"
 #include "design/common/rigid_branches.h"
 
 namespace pedivo::rigidbase {
@@ -36,6 +37,8 @@ struct BoltPanelNumbers {
   const char* lcSymbol = "lc";
 };
 std::string boltPanelThicknessValues(const BoltPanelNumbers& p);
+// The same in the form of the arm the step took.
+std::string boltPanelThicknessValues(const BoltPanelNumbers& p, LongerArm longer);
 // An effective width, the smaller of an arm's spread and a bound:
 // "min(a·(3.5 − 1.5a/(a + lt)), c + bt) = min(90×(3.5 − 1.5×90/(90 + 60)), 75 + 60)".
 struct Symbol {

@@ -5,13 +5,11 @@
 #include <cmath>
 #include <iterator>
 
-#include "design/common/bolt_zone.h"
 #include "design/common/calculation.h"
 #include "design/common/column_section.h"
 #include "design/common/column_welds.h"
 #include "design/common/design_check.h"
 #include "design/common/numbers.h"
-#include "design/common/plate_panel.h"
 #include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
 #include "design/common/rigid_base.h"
@@ -27,6 +25,7 @@
 #include "design/common/tag_table.h"
 #include "design/common/value_format.h"
 #include "design/rigid/column_weld_step.h"
+#include "design/rigid/plate_steps.h"
 #include "design/rigid/rigid_plate_values.h"
 #include "design/rigid/rigid_remedies.h"
 #include "design/rigid/stiffener_step.h"
@@ -81,21 +80,6 @@ void plateSizes(const TypedPlateSizes& typed, Held& h) {
   h.Aems = layout.Aems, h.a = layout.a, h.c = layout.c, h.lt = layout.lt, h.bt = layout.bt;
 }
 
-// The plate from its layout, brought to whole tens; a and each c absorb the growth
-// in steps of 5, lt and bt take the rest.
-void platePlan(const RigidGeometry& geometry, Held& h) {
-  h.L = 2 * (h.a + h.lt) + h.hb;
-  h.B = geometry.cSpacings * h.c + 2 * h.bt + geometry.stiffenersAcross * h.tjjl;
-  h.L0 = h.L;
-  h.B0 = h.B;
-  h.L = roundToTenPastOne(h.L);
-  h.B = roundToTenPastOne(h.B);
-  h.a = roundDownToFive((h.L - h.L0) / 2 + h.a);
-  h.c = roundDownToFive((h.B - h.B0) / geometry.cSpacings + h.c);
-  h.lt = (h.L - h.hb) / 2 - h.a;
-  h.bt = (h.B - geometry.cSpacings * h.c - geometry.stiffenersAcross * h.tjjl) / 2;
-}
-
 // The eccentricity of N, the concrete and the limit of the bolt-row case.
 void eccentricityAndMaterials(const Materials& m, Held& h) {
   h.e = h.M / h.N;
@@ -111,44 +95,6 @@ bool pressureUnderPlate(const RigidGeometry& geometry, Held& h, RoundLimit& roun
   return rigidbase::holdPressure(
       rigidbase::pressureUnderPlate(geometry.pressure, {h.N, h.M, h.e, h.L, h.B, h.lt, h.write3, h.Ec, h.n, h.Aems, h.dms, h.zones}, rounds),
       h);
-}
-
-// The four plate panels; the largest positive moment governs.
-void platePanels(const RigidGeometry& geometry, Held& h) {
-  const double q = h.ylc;
-  const double qr = h.ylc * (h.xn - h.L / 2) / h.xn;  // the linear pressure at mid-length
-  const auto p1 = threeSidePanel(h.bt + h.c, h.hb - 2 * h.tjjl, qr);
-  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M, h.cantilever1 = p1.cantilever;
-  const auto p2 = threeSidePanel(h.a + h.lt, 2 * h.c, q);
-  h.b22 = p2.b, h.a22 = p2.a, h.r12 = p2.r, h.alf2 = p2.k, h.M222 = p2.M, h.cantilever2 = p2.cantilever;
-  // The corner outside the stiffener, supported on two adjacent sides, taken on its diagonal.
-  const double a23 = std::sqrt(square(h.a + h.lt) + square(h.c + h.bt));
-  const auto p3 = threeSidePanel((h.a + h.lt) * (h.c + h.bt) / a23, a23, q);
-  h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M, h.cantilever3 = p3.cantilever;
-  // Between the flanges beside the web, supported on four sides.
-  const auto p4 = fourSidePanel(h.hb - 2 * h.tf, geometry.panel4Width(h), qr);
-  h.b3 = p4.b, h.a3 = p4.a, h.r2 = p4.r, h.beta = p4.k, h.M224 = p4.M;
-  h.M2 = 0;
-  for (const double moment : {h.M221, h.M222, h.M223, h.M224}) h.M2 = std::max(h.M2, moment);
-}
-
-// The thickness from the panels and at the tension bolts, each in its own
-// thickness group; whole millimetres, at least 20.
-void plateThickness(const RigidGeometry& geometry, const Materials& m, Held& h) {
-  const auto panels = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
-  h.tpbc = panels.t;
-  h.fpb = panels.f;
-
-  h.Ntal = 2 * h.ta / h.n;
-  const auto atBolts = tables::plateThicknessByGroup(*m.steel, [&](double f) {
-    // The plate around a bolt between stiffener and flange, and between two stiffeners.
-    const auto zone = rigidbase::boltZone(geometry.boltZonePlate, {h.a, h.c, h.lt, h.bt, h.Ntal}, h.bf, f);
-    rigidbase::holdBoltZone(h, zone);
-    return zone.tpbt;
-  });
-  h.fpbt = atBolts.f;
-  h.plateSizedBy = rigidbase::plateSizedBy(h.tpbc, h.tpbt);
-  h.tpb = std::max(tables::thinnestBasePlate, roundUpToWhole(std::max(h.tpbc, h.tpbt)));
 }
 
 // Fillet welds of column to plate; the ten-bolt base also checks the web weld's leg against the web.
@@ -204,7 +150,7 @@ Bearing planAndBearing(const RigidGeometry& geometry, const Materials& m, Held& 
   return rigidbase::planAndBearing(
       h, rounds,
       [&] {
-        platePlan(geometry, h);
+        holdPlatePlan(h, platePlan(geometry, {h.Aems, h.a, h.c, h.lt, h.bt}, h.hb, h.tjjl));
         eccentricityAndMaterials(m, h);
       },
       [&] { return pressureUnderPlate(geometry, h, rounds); });
@@ -217,8 +163,8 @@ Trial designTrial(const RigidGeometry& geometry, const TypedPlateSizes& typed, c
   plateSizes(typed, h);
   if (planAndBearing(geometry, m, h, rounds) == Bearing::AxialTension) return Trial::AxialTension;
   if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
-  platePanels(geometry, h);
-  plateThickness(geometry, m, h);
+  holdPlatePanels(h, platePanels(geometry, h));
+  holdPlateThickness(h, plateThickness(geometry, m, h));
   columnWelds(geometry, m, h, rounds);
   return stiffenersAndWelds(geometry, m, h, rounds) == StiffenerEnd::Designed ? Trial::Designed : Trial::Again;
 }
@@ -279,10 +225,8 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   // The given bolt is checked as it is; the friction stands whether it holds or not.
   rigidbase::anchorBoltsHold(m.fta, h);
   h.Vfb = tables::frictionResistance(h.N + h.ta);
-  platePanels(geometry, h);
-  const double tpb = h.tpb;
-  plateThickness(geometry, m, h);
-  h.tpb = tpb;
+  holdPlatePanels(h, platePanels(geometry, h));
+  holdRequiredThickness(h, plateThickness(geometry, m, h));  // the given thickness stays
   givenWeldsAndStiffeners(geometry, m, h, f);
   f.rules = exposedBaseRules({h.tpb, h.hf11, h.hf3, h.tjjl, {h.dms, h.a, h.c, h.lt, h.bt, true, true}});
   keyUnderGivenPlate(m, s, h, f);
@@ -396,10 +340,10 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   emitTags(rigidbase::boltTensionTags<Held>, h, sink);
   emitTags(rigidbase::firstPanelTags<Held>, h, sink);
   emitTags(rigidbase::outerPanelTags<Held>, h, sink);
-  sink("<#alf1>", panelCoefficientText(h.cantilever1, h.alf1));
-  sink("<#alf2>", panelCoefficientText(h.cantilever2, h.alf2));
-  sink("<#alf3>", panelCoefficientText(h.cantilever3, h.alf3));
-  sink("<#beta>", panelCoefficientText(false, h.beta));
+  sink("<#alf1>", panelCoefficient(h.panel1Moment, h.alf1));
+  sink("<#alf2>", panelCoefficient(h.panel2Moment, h.alf2));
+  sink("<#alf3>", panelCoefficient(h.panel3Moment, h.alf3));
+  sink("<#beta>", panelCoefficient(PanelMoment::Coefficient, h.beta));
   sink("<#a3formula>", h.geometry->panel4WidthFormula);
   emitTags(rigidbase::columnWeldTags<Held>, h, sink);
   emitTags(stiffenerTags, h, sink);
@@ -413,9 +357,9 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   sink("<#Fx>", plain(h.Fx));
   sink("<#tensionBolts>", plain(h.n / 2));
   sink("<#L/6>", formatValue(Cut3, h.L / 6));
-  sink("<#M221formula>", h.cantilever1 ? "M221 = 0.5·qr·b21²（悬臂）" : "M221 = α1·qr·a21²");
-  sink("<#M222formula>", h.cantilever2 ? "M222 = 0.5·q·b22²（悬臂）" : "M222 = α2·q·a22²");
-  sink("<#M223formula>", h.cantilever3 ? "M223 = 0.5·q·b23²（悬臂）" : "M223 = α3·q·a23²");
+  sink("<#M221formula>", panelMomentFormula(PlatePanelName::BetweenStiffeners, h.panel1Moment));
+  sink("<#M222formula>", panelMomentFormula(PlatePanelName::BeyondBolts, h.panel2Moment));
+  sink("<#M223formula>", panelMomentFormula(PlatePanelName::Corner, h.panel3Moment));
   sink("<#qr>", formatValue(Cut3, h.ylc * (h.xn - h.L / 2) / h.xn));
   emitTags(boltPlateTags, h, sink);
   sink("<#Wc>", plain(trunc(h.Wc)));

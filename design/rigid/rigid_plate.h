@@ -8,6 +8,7 @@
 #include "design/common/exposed_rigid_held.h"
 #include "design/common/rigid_geometry.h"
 #include "design/common/module.h"
+#include "design/rigid/plate_steps.h"
 #include "design/rigid/stiffener_step.h"
 
 namespace pedivo::rigid {
@@ -16,6 +17,14 @@ struct RigidPlateHeld : rigidbase::ExposedRigidHeld {
   // The layout designed or checked: three or four bolts to a tension row. The report's formulas
   // follow it.
   const rigidbase::RigidGeometry* geometry = &rigidbase::eightBoltGeometry;
+  // How the three-side panels' moments were taken; before the panels are worked out their ratio 0
+  // reads as a cantilever.
+  PanelMoment panel1Moment = PanelMoment::Cantilever;
+  PanelMoment panel2Moment = PanelMoment::Cantilever;
+  PanelMoment panel3Moment = PanelMoment::Cantilever;
+  // The arm of the plate round a corner tension bolt that took the cube in tpbt1; a's form before
+  // the plate at the bolts is worked out.
+  rigidbase::LongerArm cornerArm = rigidbase::LongerArm::A;
   // f: the column flange's strength, by its thickness (beyond 100 mm the plate's at the bolts, fpbt).
   // Column-to-plate welds: the web weld's leg and the section's modulus.
   double hf11 = 0, Wc = 0;

@@ -90,7 +90,7 @@ void emitWorkingValues(const Held& h, const TagEmitter& sink) {
   sink("<#la2values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "2c", "2×" + c));
   sink("<#lc2values>", effectiveWidthValues({"c", h.c}, {"c", h.c}, "a + lt", aLt));
   sink("<#Ntalvalues>", "2Ta/n = 2×" + operand(ValueFormat::KN3, h.ta) + "/" + n(h.n));
-  sink("<#tpbt1values>", rigidbase::boltPanelThicknessValues({h.a, h.c, h.lt, h.la1, h.lc1, h.Ntal, h.fpbt}));
+  sink("<#tpbt1values>", rigidbase::boltPanelThicknessValues({h.a, h.c, h.lt, h.la1, h.lc1, h.Ntal, h.fpbt}, h.cornerArm));
   sink("<#tpbt2values>", rigidbase::tpbt2Values(h.geometry->boltZonePlate, h));
   const std::string tf = n(h.tf);
   sink("<#Wcvalues>", "(tf³·bf/6 + 2·bf·tf·(hb/2 − tf/2)²)/hb = (" + tf + "³×" + n(h.bf) + "/6 + 2×" + n(h.bf) +

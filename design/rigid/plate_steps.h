@@ -1,0 +1,90 @@
+#pragma once
+// The base plate of the eight- and ten-bolt bases as three steps: its plan brought to whole tens,
+// the moments of its four panels, and its thickness from the panels and at the tension bolts.
+// Each step returns what it found and the branch it took; the held values are written from the
+// record in one place, and the report's panel formulas are written beside them from the held
+// branch.
+
+#include <string>
+
+#include "design/common/bolt_zone.h"
+#include "design/common/calculation.h"
+#include "design/common/plate_layout.h"
+#include "design/common/rigid_branches.h"
+
+namespace pedivo::rigidbase {
+struct RigidGeometry;
+}
+
+namespace pedivo::rigid {
+
+struct RigidPlateHeld;
+
+// ---- plan -----------------------------------------------------------------------------------
+
+// The plate's plan: its sides before and after whole tens, and the layout that takes the growth.
+struct PlatePlan {
+  double L0, B0;        // 2(a + lt) + hb, and the spacings, edges and stiffeners across
+  double L, B;          // the same to whole tens
+  double a, c, lt, bt;  // a and c grown in steps of 5, lt and bt the rest
+};
+
+// The plan of a layout around a column of depth hb with stiffeners tjjl thick.
+PlatePlan platePlan(const rigidbase::RigidGeometry& geometry, const PlateLayout& layout, double hb, double tjjl);
+void holdPlatePlan(RigidPlateHeld& h, const PlatePlan& plan);
+
+// ---- panels ---------------------------------------------------------------------------------
+
+// How a panel's moment was taken: by its coefficient, α·q·a² (β on four sides), or as a
+// cantilever of length b, 0.5·q·b², for a three-side panel short against its free edge.
+enum class PanelMoment { Coefficient, Cantilever };
+
+// The four panels, in the report's order.
+enum class PlatePanelName {
+  None,               // no panel's moment is positive: M2 stays 0
+  BetweenStiffeners,  // 1: bt + c deep between the stiffeners, under qr (M221)
+  BeyondBolts,        // 2: a + lt deep beyond the bolts, under q (M222)
+  Corner,             // 3: the corner outside the stiffener, on its diagonal, under q (M223)
+  BetweenFlanges,     // 4: between the flanges beside the web, four sides, under qr (M224)
+};
+
+struct PanelStep {
+  double b, a, r, k, M;  // depth, free edge or short side, b/a, α or β, moment per unit width
+  PanelMoment moment;
+};
+
+struct PlatePanels {
+  double q, qr;  // the pressure σc, and its linear value at mid-length σc·(xn − L/2)/xn
+  PanelStep betweenStiffeners, beyondBolts, corner, betweenFlanges;
+  double M2;                  // the largest moment, not below 0
+  PlatePanelName governing;   // the first panel whose moment is M2
+};
+
+// The panels on the held plan, layout and pressure.
+PlatePanels platePanels(const rigidbase::RigidGeometry& geometry, const RigidPlateHeld& h);
+void holdPlatePanels(RigidPlateHeld& h, const PlatePanels& panels);
+
+// The report's coefficient of a panel ("—（悬臂）" for a cantilever) and the moment's formula of
+// one of the three-side panels, "M221 = α1·qr·a21²" or "M221 = 0.5·qr·b21²（悬臂）", in the way
+// the step held.
+std::string panelCoefficient(PanelMoment moment, double k);
+std::string panelMomentFormula(PlatePanelName panel, PanelMoment moment);
+
+// ---- thickness ------------------------------------------------------------------------------
+
+struct PlateThicknessStep {
+  double tpbc, fpb;                      // from the panels' M2, in its own thickness group
+  double Ntal;                           // one tension bolt's pull 2·Ta/n
+  rigidbase::BoltZoneThickness zone;     // the plate round a tension bolt at fpbt
+  double fpbt;                           // the group strength of the thickness at the bolts
+  rigidbase::PlateSizedBy plateSizedBy;  // which of tpbc and tpbt asked more
+  double tpb;                            // max(tpbc, tpbt) up to a whole mm, at least 20
+};
+
+// The thickness of the held plate under the held M2 and bolt tension.
+PlateThicknessStep plateThickness(const rigidbase::RigidGeometry& geometry, const Materials& m, const RigidPlateHeld& h);
+// Everything the step found but the plate's thickness: a check keeps its given tpb.
+void holdRequiredThickness(RigidPlateHeld& h, const PlateThicknessStep& step);
+void holdPlateThickness(RigidPlateHeld& h, const PlateThicknessStep& step);
+
+}  // namespace pedivo::rigid
