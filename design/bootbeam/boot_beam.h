@@ -23,6 +23,13 @@ namespace pedivo::bootbeam {
 // panels (fpb), the T-shaped plate's at the bolts (fpbt), the boot beam's by tsh, and on the
 // T-shaped base last the column flange's (fFlange). A designed channel base so ends with the boot
 // beam's, a designed T-shaped base with the flange's.
+// Which load governs the T-shaped base's stiffener, and so the arm it bends over.
+enum class StiffenerBending {
+  NotWorkedOut,  // no stiffener stresses were worked out: the report writes the form along its length
+  AlongLength,   // the bolt's tension Ntal: over a + lt, at half of it
+  AcrossWidth,   // the pressure beside the boot beam Vi, strictly the larger: over (B − bf)/4
+};
+
 struct BootBeamHeld : rigidbase::ExposedRigidHeld {
   double tsh = 0;  // boot-beam thickness
   // The channel's panels on four sides inside the channel and between the flanges.
@@ -40,9 +47,8 @@ struct BootBeamHeld : rigidbase::ExposedRigidHeld {
   // Column and boot beams welded to the plate: the leg and the welds' second moment.
   double hf5 = 0, Iw = 0;
   double Vi = 0;  // T-shaped: the pressure beside the boot beam on a stiffener
-  // The stiffener bends along a + lt (the bolt's tension governs; the channel's rib always), else
-  // across (B − bf)/4 under the pressure beside the boot beam.
-  bool stiffenerAlongLength = true;
+  // T-shaped: which way the stiffener bends, as its last stresses found.
+  StiffenerBending stiffenerBending = StiffenerBending::NotWorkedOut;
   // Channel: top plate and diaphragm.
   double tp = 0, hcb = 0, tcb = 0, q = 0, hf6 = 0, hf7 = 0, fcb = 0, fvcb = 0, ylfcb = 0, ylvcb = 0;
   // Channel: the ribs of the last boot-beam height of this pass, taken over at the next.

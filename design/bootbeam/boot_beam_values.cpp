@@ -167,23 +167,6 @@ void emitBootBeamValues(const Held& h, const BootBeamType& type, const TagEmitte
 
 }  // namespace
 
-void emitStiffenerValues(const Held& h, const rigidbase::RigidGeometry& g, const TagEmitter& sink) {
-  const std::string B = n(h.B);
-  const std::string L = n(h.L);
-  const std::string aLt = n(h.a) + " + " + n(h.lt);
-  const std::string cut = n(g.stiffenerCornerCut);
-  const std::string Vimax = kNOperand(h.Vimax);
-  const std::string height = "(" + n(h.hjjl) + " − " + cut + ")";
-  if (g.stiffenerTakesPressure)
-    sink("<#Vivalues>", "(B − bf)·L/4·q(L/4) = (" + B + " − " + n(h.bf) + ")×" + L + "/4×" + pressureAt(h, L + "/4") +
-                            "×10⁻³");
-  sink("<#ylvRvalues>", "Vimax/((hs − " + cut + ")·ts) = " + Vimax + "/(" + height + "×" + n(h.tjjl) + ")");
-  const std::string Ws = "(" + height + "²×" + n(h.tjjl) + "/6)";
-  sink("<#ylfRvalues>", h.stiffenerAlongLength
-                           ? "(a + lt)·Vimax/2/Ws = (" + aLt + ")×" + Vimax + "/2/" + Ws
-                           : "(B − bf)·Vimax/4/Ws = (" + B + " − " + n(h.bf) + ")×" + Vimax + "/4/" + Ws);
-}
-
 void writeCheckValues(std::vector<DesignCheck>& checks, const Held& h, const rigidbase::RigidGeometry& g) {
   rigidbase::writePressureValues(checks, pressure(h));
   for (DesignCheck& check : checks)

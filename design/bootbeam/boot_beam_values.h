@@ -20,10 +20,6 @@ void writeCheckValues(std::vector<DesignCheck>& checks, const BootBeamHeld& h,
 // The same, and the numbers of the base's own checks.
 void writeCheckValues(std::vector<DesignCheck>& checks, const BootBeamHeld& h, const BootBeamType& type);
 
-// The stiffener's load and its stresses with their numbers: "<#Vivalues>" where it carries the
-// pressure, "<#ylvRvalues>", "<#ylfRvalues>".
-void emitStiffenerValues(const BootBeamHeld& h, const rigidbase::RigidGeometry& g, const TagEmitter& sink);
-
 // The quantities between the steps, each as its formula and the same with its numbers, for the
 // template to follow with the quantity's own tag: "ax = <#axvalues> = <#ax> mm".
 // "<#tavalues>", "<#axvalues>", "<#Ixvalues>", "<#Aewwvalues>", "<#Iwvalues>", "<#qvalues>", … .

@@ -11,6 +11,7 @@
 #include "design/bootbeam/boot_beam_remedies.h"
 #include "design/bootbeam/boot_beam_report.h"
 #include "design/bootbeam/boot_beam_steps.h"
+#include "design/bootbeam/t_stiffener_step.h"
 #include "design/common/bolt_zone.h"
 #include "design/common/numbers.h"
 #include "design/common/plate_panel.h"
@@ -19,7 +20,6 @@
 #include "design/common/rigid_tags.h"
 #include "design/common/shear_key.h"
 #include "design/common/standard_controls.h"
-#include "design/common/stepped_growth.h"
 #include "design/common/stiffener_welds.h"
 #include "design/common/tables.h"
 #include "design/common/tag_table.h"
@@ -79,7 +79,7 @@ const BootBeamType tShaped{
     .partTags = {},
     .ownTags = ownTags,
     .cantileverMomentTags = {"<#Msh11values>", "<#Msh12values>"},
-    .partValues = [](const Held& h, const TagEmitter& sink) { emitStiffenerValues(h, tShapedGeometry, sink); },
+    .partValues = emitTStiffenerValues,
     .ownCheckValues = nullptr,
 };
 
@@ -165,82 +165,23 @@ double startingLeg(const Held& h) {
   return tables::smallestFilletLeg(h.tpb) > 8 ? tables::smallestFilletLeg(h.tpb) : 8;
 }
 
-// What a stiffener of height hjjl and thickness tjjl found.
-enum class StiffenerEnd {
-  Holds,          // its stresses and its outstand hold
-  AboveBootBeam,  // higher than the boot beam: the boot beam grows
-  Overstressed,   // its combined stress: a higher stiffener
-  TooSlender,     // its outstand over its thickness: a thicker stiffener, the plate again
-};
-
-// The stiffener beside a bolt outside the boot beam carries the pressure on the plate beyond the
-// boot beam, or the bolt's tension; it may be no higher than the boot beam.
-void stiffenerStresses(const Materials& m, Held& h) {
-  h.Vi = (h.B - h.bf) * h.L / 4 * pressureAt(h, h.L / 4);
-  h.Vimax = std::max(h.Vi, h.Ntal);
-  const double height = h.hjjl - tShapedGeometry.stiffenerCornerCut;  // the section clear of the corner cut
-  h.ylvR = h.Vimax / height / h.tjjl;
-  const double Ws = height * height * h.tjjl / 6;
-  h.stiffenerAlongLength = !(h.Vi > h.Ntal);
-  h.ylfR = h.stiffenerAlongLength ? ((h.a + h.lt) * h.Vimax / 2) / Ws : ((h.B - h.bf) * h.Vimax / 4) / Ws;
-  h.fy = m.steel->fy;
-  h.f1 = tables::stiffenerStrength(*m.steel, h.tjjl, h.f1);
-  h.ylequ = std::sqrt(h.ylfR * h.ylfR + 3 * h.ylvR * h.ylvR);
-}
-
-StiffenerEnd stiffenerTrial(const Materials& m, Held& h) {
-  if (h.hjjl > h.hsh) return StiffenerEnd::AboveBootBeam;
-  stiffenerStresses(m, h);
-  if (h.ylequ > tables::equivalentStressFactor * h.f1) return StiffenerEnd::Overstressed;
-  h.write1 = rigidbase::stiffenerOutstand(tShapedGeometry, h) / h.tjjl;
-  h.write2 = tables::outstandLimit(h.fy);
-  if (h.write1 > h.write2) return StiffenerEnd::TooSlender;
-  return StiffenerEnd::Holds;
-}
-
-// An overstressed stiffener grows 10 mm a round until it holds or stands higher than the boot beam.
-// Its load stays and its stresses fall as it grows, so the count of steps is found at once; the
-// heights are whole millimetres, so the height after k steps is the one the steps would add up to.
-// The stresses held are those of the last height the steps would try below the boot beam's.
-void raiseOverstressedStiffener(const Materials& m, Held& h, RoundLimit& rounds) {
-  const double start = h.hjjl;
-  const auto heightAfter = [start](long k) { return start + tables::heightStep * static_cast<double>(k); };
-  const auto ends = [&](long k) {
-    h.hjjl = heightAfter(k);
-    if (h.hjjl > h.hsh) return true;
-    stiffenerStresses(m, h);
-    return !(h.ylequ > tables::equivalentStressFactor * h.f1);
-  };
-  // The trial heights raise no floating-point flag the first height did not: their stresses are
-  // smaller, and the boot beam's share of the pressure does not change with them.
-  const double guess = stiffenerStepsEstimate(h.ylfR, h.ylvR, start - tShapedGeometry.stiffenerCornerCut,
-                                              tables::equivalentStressFactor * h.f1, tables::heightStep);
-  const std::optional<long> steps = firstStepThatHolds(ends, guess, beyondAnyRoundLimit);
-  if (!steps) rounds.exhaust();
-  rounds.advance(*steps);
-  h.hjjl = heightAfter(*steps - 1);
-  stiffenerStresses(m, h);
-  h.hjjl = heightAfter(*steps);
-}
-
-StiffenerWeldInputs stiffenerWeldInputs(const Materials& m, Held& h) {
-  h.ffw = m.steel->ffw;
-  const rigidbase::RigidGeometry& g = tShapedGeometry;
-  return {.load = h.Vimax, .outstand = g.stiffenerArm.of(h), .height = h.hjjl, .thickness = h.tjjl, .ffw = h.ffw,
-          .upstandEnds = g.stiffenerCornerCut, .largestLeg = tables::largestFilletLeg, .upstandGrowsLeg = true};
-}
-
 // The stiffener from 200 mm high, again higher or thicker until it and its welds hold.
 Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
   h.hjjl = tables::startingStiffenerHeight;
   while (true) {
-    switch (stiffenerTrial(m, h)) {
+    const StiffenerTrial trial = tStiffenerTrial(m, h);
+    holdStiffenerTrial(h, trial);
+    switch (trial.end) {
       case StiffenerEnd::AboveBootBeam:
         h.hsh += tables::heightStep;
         return Next::BootBeam;
-      case StiffenerEnd::Overstressed:
-        raiseOverstressedStiffener(m, h, rounds);
+      case StiffenerEnd::Overstressed: {
+        // The stresses held are those of the last height the steps would try below the boot beam's.
+        const StiffenerRaise raise = raisedTStiffener(m, h, *trial.stresses, rounds);
+        holdStiffenerStresses(h, raise.before);
+        h.hjjl = raise.hjjl;
         continue;
+      }
       case StiffenerEnd::TooSlender:
         h.tjjl += tables::thicknessStep;
         h.hjjl = tables::startingStiffenerHeight;
@@ -248,7 +189,9 @@ Next stiffeners(const Materials& m, Held& h, RoundLimit& rounds) {
       case StiffenerEnd::Holds:
         break;
     }
-    const StiffenerWelds welds = stiffenerWelds(stiffenerWeldInputs(m, h), roundUpToEven(startingLeg(h)), rounds);
+    const StiffenerWeldInputs inputs = tStiffenerWeldInputs(m, h);
+    h.ffw = inputs.ffw;
+    const StiffenerWelds welds = stiffenerWelds(inputs, roundUpToEven(startingLeg(h)), rounds);
     h.hf3 = welds.hf, h.ylnf = welds.ylnf, h.ylvf = welds.ylvf;
     switch (welds.end) {
       case StiffenerWeldEnd::Designed: panelsOnFinalStiffener(m, h); return Next::Continue;
@@ -283,12 +226,12 @@ Outcome checkGiven(const Entries& e, const Sizes& s, Held& h, GivenSizeFindings&
   takeGivenBase(tShaped, e, sizeFields, s, h);
   h.f1 = tables::givenStiffenerStrength(*m.steel, h.tjjl);  // by its thickness alone, not by what the window held
   if (!givenPlateAndBootBeams(tShaped, m, h, rounds, f)) return givenAxialTension();
-  h.write1 = rigidbase::stiffenerOutstand(tShapedGeometry, h) / h.tjjl;
-  h.write2 = tables::outstandLimit(m.steel->fy);
+  holdStiffenerSlenderness(h, tStiffenerSlenderness(m, h));
   if (stiffenerHasHeight(h.hjjl, tShapedGeometry.stiffenerCornerCut,
                          {"stiffener", "stiffenerPlateWeld", "stiffenerUpstandWeld"}, f)) {
-    stiffenerStresses(m, h);
-    const StiffenerWeldInputs welds = stiffenerWeldInputs(m, h);
+    holdStiffenerStresses(h, tStiffenerStressesAt(m, h, h.hjjl));
+    const StiffenerWeldInputs welds = tStiffenerWeldInputs(m, h);
+    h.ffw = welds.ffw;
     if (const auto w = givenStiffenerWelds(welds, h.hf3, "stiffenerPlateWeld", "stiffenerUpstandWeld", f))
       h.ylnf = w->ylnf, h.ylvf = w->ylvf;
   }
