@@ -113,18 +113,11 @@ TEST(ChannelSteps, ACheckOfDesignedSizesHoldsWhatTheDesignHeld) {
   for (const Texts& texts : {lightBase, heavyBase}) {
     const Design designed = design(channelBootBeamModule(), texts);
     ASSERT_EQ(designed.outcome.ending, Ending::Completed);
-    DesignSession check(channelBootBeamModule());
-    for (const auto& [control, text] : designed.session.entries().texts) check.setText(control, text);
-    check.setCbsize(designed.session.entries().cbsize);
-    ASSERT_EQ(check.check(designed.session.sizes()).ending, Ending::Completed);
-    const auto held = [&check](std::string_view name) {
-      for (const auto& v : check.values())
-        if (v.name == name) return std::get<double>(v.value);
-      return -1.0;
-    };
+    const Design check = testing::checkOf(channelBootBeamModule(), designed, designed.session.sizes());
+    ASSERT_EQ(check.outcome.ending, Ending::Completed);
     for (const char* name : {"Vimax", "ylvR", "ylfR", "ylequ", "f1", "write1", "write2", "ylnf", "ylvf", "q", "fcb",
                              "fvcb", "ylfcb", "ylvcb", "lf", "hf2", "ffw"})
-      EXPECT_EQ(held(name), designed[name]) << name;
+      EXPECT_EQ(check[name], designed[name]) << name;
   }
 }
 

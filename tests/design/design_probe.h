@@ -60,6 +60,15 @@ inline Design design(const ModuleDescriptor& module, const Texts& texts, bool cb
   return d;
 }
 
+// A fresh window of the base type with the design's entries, after "验算" of the given sizes.
+inline Design checkOf(const ModuleDescriptor& module, const Design& designed, const Sizes& sizes) {
+  Design d{DesignSession(module), {}};
+  for (const auto& [control, text] : designed.session.entries().texts) d.session.setText(control, text);
+  d.session.setCbsize(designed.session.entries().cbsize);
+  d.outcome = d.session.check(sizes);
+  return d;
+}
+
 // Sets a held value, replacing the design's own where it holds one.
 inline void setHeld(std::vector<pedivo::NamedValue>& values, std::string_view name,
                     std::variant<double, std::string> value) {

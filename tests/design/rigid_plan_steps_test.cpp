@@ -189,13 +189,7 @@ void expectPanelRecomputes(const Design& d, int panel, const char* qTag) {
   EXPECT_NEAR(d["M22" + n], M, 1.01 * open + 1e-9) << formula;
 }
 
-Design checkOf(const ModuleDescriptor& module, const Design& designed, const Sizes& sizes) {
-  Design checked{DesignSession(module), {}};
-  for (const auto& [control, text] : designed.session.entries().texts) checked.session.setText(control, text);
-  checked.session.setCbsize(designed.session.entries().cbsize);
-  checked.outcome = checked.session.check(sizes);
-  return checked;
-}
+using testing::checkOf;
 
 // Given a, c, lt, bt on the designed base, the plate closed around them.
 Design checkWithLayout(const ModuleDescriptor& module, const Design& designed, double a, double c, double lt, double bt) {

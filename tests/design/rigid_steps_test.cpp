@@ -100,14 +100,7 @@ void expectBranch(const Design& d, StiffenerBending bending) {
   EXPECT_EQ(PrintedArithmetic::valueOf(d.tag("<#lwvalues>")), d["lw"]) << d.tag("<#lwvalues>");
 }
 
-// A fresh window of the design's type with its entries, checking the given sizes.
-Design checkOf(const ModuleDescriptor& module, const Design& designed, const Sizes& sizes) {
-  Design checked{DesignSession(module), {}};
-  for (const auto& [control, text] : designed.session.entries().texts) checked.session.setText(control, text);
-  checked.session.setCbsize(designed.session.entries().cbsize);
-  checked.outcome = checked.session.check(sizes);
-  return checked;
-}
+using testing::checkOf;
 
 struct DesignCase {
   const char* name;

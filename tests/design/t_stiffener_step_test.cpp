@@ -107,17 +107,10 @@ TEST(TStiffenerStep, ACheckOfDesignedSizesHoldsWhatTheDesignHeld) {
   for (const BranchCase& c : branches) {
     const Design designed = design(tBootBeamModule(), *c.texts);
     ASSERT_EQ(designed.outcome.ending, Ending::Completed);
-    DesignSession check(tBootBeamModule());
-    for (const auto& [control, text] : designed.session.entries().texts) check.setText(control, text);
-    check.setCbsize(designed.session.entries().cbsize);
-    ASSERT_EQ(check.check(designed.session.sizes()).ending, Ending::Completed);
-    const auto held = [&check](std::string_view name) {
-      for (const auto& v : check.values())
-        if (v.name == name) return std::get<double>(v.value);
-      return -1.0;
-    };
+    const Design check = testing::checkOf(tBootBeamModule(), designed, designed.session.sizes());
+    ASSERT_EQ(check.outcome.ending, Ending::Completed);
     for (const char* name : {"Vi", "Vimax", "ylvR", "ylfR", "ylequ", "f1", "write1", "write2", "ylnf", "ylvf", "ffw"})
-      EXPECT_EQ(held(name), designed[name]) << name;
+      EXPECT_EQ(check[name], designed[name]) << name;
     int printed = 0;
     for (const auto& t : check.report()) {
       if (t.tag != "<#ylfRvalues>") continue;
