@@ -80,6 +80,7 @@ void holdPlatePanels(RigidPlateHeld& h, const PlatePanels& p) {
   h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M, h.panel3Moment = p3.moment;
   h.b3 = p4.b, h.a3 = p4.a, h.r2 = p4.r, h.beta = p4.k, h.M224 = p4.M;
   h.M2 = p.M2;
+  h.qr = p.qr;
 }
 
 std::string panelCoefficient(PanelMoment moment, double k) {
