@@ -103,7 +103,7 @@ void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink) {
 void emitBearingTags(const Held& h, const TagEmitter& sink) {
   emitTags(rigidbase::boltTensionTags<Held>, h, sink);
   emitTags(rigidbase::firstPanelTags<Held>, h, sink);
-  sink("<#alf1>", panelCoefficientText(h.cantilever1, h.alf1));
+  sink("<#alf1>", rigid::panelCoefficient(h.panel1Moment, h.alf1));
 }
 
 void emitWeldAndBootBeamTags(const Held& h, const TagEmitter& sink) {
@@ -126,7 +126,7 @@ void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& 
   sink("<#L/6>", formatValue(Cut3, h.L / 6));
   sink("<#tensionBolts>", formatValue(Plain, h.n / 2));
   emitTags(boltCountTags, h, sink);
-  sink("<#M221formula>", panelFormula("M221", h.cantilever1, type.panel1Pressure, "b21", "α1", "a21"));
+  sink("<#M221formula>", rigid::threeSidePanelFormula("1", type.panel1Pressure, h.panel1Moment));
   emitTags(yieldTags, h, sink);
   sink("<#Iw>", formatValue(Plain, trunc(h.Iw)));
   sink("<#bootBeamWeldStress>", formatValue(Cut3, bootBeamWeldStress(h)));
@@ -235,11 +235,6 @@ std::vector<DesignCheck> baseChecks(const BootBeamType& type, const Held& h, Des
   appendChecks(list, std::move(own));
   appendShearKeyChecks(list, h.key, keySeatOf(h), "V ≤ Vfb = 0.4(N + Ta) 时不需设置抗剪键");
   return list;
-}
-
-std::string panelFormula(const char* name, bool cantilever, const char* q, const char* b, const char* k, const char* a) {
-  return cantilever ? std::string(name) + " = 0.5·" + q + "·" + b + "²（悬臂）"
-                 : std::string(name) + " = " + k + "·" + q + "·" + a + "²";
 }
 
 void bootBeamReport(const BootBeamType& type, const Held& h, const Entries& e, const TagEmitter& out) {

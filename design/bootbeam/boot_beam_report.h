@@ -39,8 +39,6 @@ std::vector<DesignCheck> baseChecks(const BootBeamType& type, const Held& h, Des
 
 // The report's tags: those both bases print, with the type's own at their places in the template.
 void bootBeamReport(const BootBeamType& type, const Held& h, const Entries& e, const TagEmitter& out);
-// A panel's moment formula: a cantilever for a short free edge (r < 0.3), else k·q·a².
-std::string panelFormula(const char* name, bool cantilever, const char* q, const char* b, const char* k, const char* a);
 
 // A boot-beam base's names and its own result groups, between the boot beams' and the bolt's.
 struct BootBeamNames {

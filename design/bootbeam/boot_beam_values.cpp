@@ -126,7 +126,7 @@ void emitBoltPlateValues(const Held& h, const rigidbase::RigidGeometry& g, const
   sink("<#ly1values>", effectiveWidthValues({"c", h.c}, {"bt", h.bt}, "a + lt", aLt));
   sink("<#lx2values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "bf", n(h.bf)));
   sink("<#ly2values>", "min(2.75c, a + lt) = min(2.75×" + c + ", " + aLt + ")");
-  sink("<#tpbt1values>", rigidbase::boltPanelThicknessValues({h.a, h.c, h.lt, h.la1, h.lc1, h.Ntal, h.fpbt, "lx", "ly"}));
+  sink("<#tpbt1values>", rigidbase::boltPanelThicknessValues({h.a, h.c, h.lt, h.la1, h.lc1, h.Ntal, h.fpbt, "lx", "ly"}, h.cornerArm));
   sink("<#tpbt2values>", rigidbase::tpbt2Values(g.boltZonePlate, h));
   sink("<#fpbt>", n(h.fpbt));
 }

@@ -9,6 +9,7 @@
 
 #include "design/common/check_list.h"
 #include "design/bootbeam/boot_beam.h"
+#include "design/bootbeam/boot_beam_panels.h"
 #include "design/bootbeam/boot_beam_remedies.h"
 #include "design/bootbeam/boot_beam_report.h"
 #include "design/bootbeam/boot_beam_steps.h"
@@ -148,17 +149,7 @@ Bearing planAndBearing(const Materials& m, Held& h, RoundLimit& rounds, std::opt
 
 // ---- base plate ------------------------------------------------------------------------------
 
-void panels(Held& h) {
-  const auto p1 = threeSidePanel(h.lt, h.bf, h.ylc);
-  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M, h.cantilever1 = p1.cantilever;
-  // Inside the channel between the diaphragm and the bolt line, and between the flanges.
-  const auto p2 = fourSidePanel(h.bf, (h.L - h.hb) / 2 - h.lt, pressureAt(h, h.lt));
-  h.b31 = p2.b, h.a31 = p2.a, h.r21 = p2.r, h.beta1 = p2.k, h.M222 = p2.M;
-  const auto p3 = fourSidePanel(h.hb - 2 * h.tf, (h.bf - h.tw) / 2, pressureAt(h, h.L / 2));
-  h.b32 = p3.b, h.a32 = p3.a, h.r22 = p3.r, h.beta2 = p3.k, h.M223 = p3.M;
-  h.M2 = 0;
-  for (const double moment : {h.M221, h.M222, h.M223}) h.M2 = std::max(h.M2, moment);
-}
+void panels(Held& h) { holdChannelPanels(h, channelPanels(h)); }
 
 void plateThickness(const Materials& m, Held& h) {
   panelPlateThickness(m, h);

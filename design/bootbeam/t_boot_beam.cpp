@@ -8,6 +8,7 @@
 
 #include "design/common/check_list.h"
 #include "design/bootbeam/boot_beam.h"
+#include "design/bootbeam/boot_beam_panels.h"
 #include "design/bootbeam/boot_beam_remedies.h"
 #include "design/bootbeam/boot_beam_report.h"
 #include "design/bootbeam/boot_beam_steps.h"
@@ -110,28 +111,14 @@ Bearing planAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
 
 // ---- base plate ------------------------------------------------------------------------------
 
-void panels(Held& h) {
-  const double q0 = h.ylc;
-  const double qMid = pressureAt(h, h.L / 2);
-  const auto p1 = threeSidePanel(h.bt + h.c, h.hb - 2 * h.tjjl, qMid);
-  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M, h.cantilever1 = p1.cantilever;
-  const auto p2 = threeSidePanel(h.a + h.lt, h.bf, q0);
-  h.b22 = p2.b, h.a22 = p2.a, h.r12 = p2.r, h.alf2 = p2.k, h.M222 = p2.M, h.cantilever2 = p2.cantilever;
-  // The corner outside the boot beam, supported on two adjacent sides, taken on its diagonal.
-  const double diagonal = std::sqrt(square(h.a + h.lt) + square(h.c + h.bt));
-  const auto p3 = threeSidePanel((h.a + h.lt) * (h.c + h.bt) / diagonal, diagonal, q0);
-  h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M, h.cantilever3 = p3.cantilever;
-  const auto p4 = fourSidePanel(h.hb - 2 * h.tf, (h.bf - h.tw) / 2, qMid);
-  h.b3 = p4.b, h.a3 = p4.a, h.r2 = p4.r, h.beta = p4.k, h.M224 = p4.M;
-  h.M2 = 0;
-  for (const double moment : {h.M221, h.M222, h.M223, h.M224}) h.M2 = std::max(h.M2, moment);
-}
+void panels(Held& h) { holdTShapedPanels(h, tShapedPanels(h)); }
 
 // The plate round a tension bolt, between the boot beam and a stiffener (tpbt1), and across the
 // flange width (tpbt2), for the plate's f.
 double thicknessAtBolts(Held& h, double f) {
   const auto zone = rigidbase::boltZone(tShapedGeometry.boltZonePlate, {h.a, h.c, h.lt, h.bt, h.Ntal}, h.bf, f);
   rigidbase::holdBoltZone(h, zone);
+  h.cornerArm = zone.cornerArm;
   return zone.tpbt;
 }
 
@@ -266,15 +253,15 @@ std::vector<DesignCheck> checks(const Held& h) {
 // The panels outside the boot beam and between the flanges.
 void panelTags(const Held& h, const TagEmitter& sink) {
   emitTags(rigidbase::outerPanelTags<Held>, h, sink);
-  sink("<#alf2>", panelCoefficientText(h.cantilever2, h.alf2));
-  sink("<#alf3>", panelCoefficientText(h.cantilever3, h.alf3));
-  sink("<#beta>", panelCoefficientText(false, h.beta));
+  sink("<#alf2>", rigid::panelCoefficient(h.panel2Moment, h.alf2));
+  sink("<#alf3>", rigid::panelCoefficient(h.panel3Moment, h.alf3));
+  sink("<#beta>", rigid::panelCoefficient(PanelMoment::Coefficient, h.beta));
 }
 
 // The outer panels' formulas, the plate at the bolts and the bolt spacing.
 void ownTags(const Held& h, const TagEmitter& sink) {
-  sink("<#M222formula>", panelFormula("M222", h.cantilever2, "q0", "b22", "α2", "a22"));
-  sink("<#M223formula>", panelFormula("M223", h.cantilever3, "q0", "b23", "α3", "a23"));
+  sink("<#M222formula>", rigid::threeSidePanelFormula("2", "q0", h.panel2Moment));
+  sink("<#M223formula>", rigid::threeSidePanelFormula("3", "q0", h.panel3Moment));
   emitTags(boltPlateTags, h, sink);
   sink("<#2c>", formatValue(ValueFormat::Plain, 2 * h.c));
 }

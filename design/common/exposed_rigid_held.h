@@ -32,8 +32,6 @@ struct ExposedRigidHeld {
   double b23 = 0, a23 = 0, r13 = 0, alf3 = 0, M223 = 0;
   double b3 = 0, a3 = 0, r2 = 0, beta = 0, M224 = 0;
   double M2 = 0;
-  // Three-side panels taken as cantilevers; before the panels are worked out their ratio 0 reads so.
-  bool cantilever1 = true, cantilever2 = true, cantilever3 = true;
   // Plate thickness from the panels (tpbc, in group of strength fpb) and at the tension bolts
   // (tpbt, fpbt). f is a strength whose part each base says where it sets it.
   double f = 0, fpb = 0, tpbc = 0, Ntal = 0;

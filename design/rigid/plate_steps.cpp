@@ -33,11 +33,11 @@ void holdPlatePlan(RigidPlateHeld& h, const PlatePlan& plan) {
   h.a = plan.a, h.c = plan.c, h.lt = plan.lt, h.bt = plan.bt;
 }
 
-namespace {
-
-PanelStep stepOf(const PlatePanel& p) {
+PanelStep panelStep(const PlatePanel& p) {
   return {p.b, p.a, p.r, p.k, p.M, p.cantilever ? PanelMoment::Cantilever : PanelMoment::Coefficient};
 }
+
+namespace {
 
 // The largest moment, from 0 up, and the first panel that reaches it: a later panel of the same
 // moment does not take over.
@@ -59,13 +59,13 @@ PlatePanels platePanels(const rigidbase::RigidGeometry& geometry, const RigidPla
   PlatePanels p{};
   p.q = h.ylc;
   p.qr = h.ylc * (h.xn - h.L / 2) / h.xn;
-  p.betweenStiffeners = stepOf(threeSidePanel(h.bt + h.c, h.hb - 2 * h.tjjl, p.qr));
-  p.beyondBolts = stepOf(threeSidePanel(h.a + h.lt, 2 * h.c, p.q));
+  p.betweenStiffeners = panelStep(threeSidePanel(h.bt + h.c, h.hb - 2 * h.tjjl, p.qr));
+  p.beyondBolts = panelStep(threeSidePanel(h.a + h.lt, 2 * h.c, p.q));
   // The corner outside the stiffener, supported on two adjacent sides, taken on its diagonal.
   const double a23 = std::sqrt(square(h.a + h.lt) + square(h.c + h.bt));
-  p.corner = stepOf(threeSidePanel((h.a + h.lt) * (h.c + h.bt) / a23, a23, p.q));
+  p.corner = panelStep(threeSidePanel((h.a + h.lt) * (h.c + h.bt) / a23, a23, p.q));
   // Between the flanges beside the web, supported on four sides.
-  p.betweenFlanges = stepOf(fourSidePanel(h.hb - 2 * h.tf, geometry.panel4Width(h), p.qr));
+  p.betweenFlanges = panelStep(fourSidePanel(h.hb - 2 * h.tf, geometry.panel4Width(h), p.qr));
   governingPanel(p);
   return p;
 }
@@ -80,6 +80,7 @@ void holdPlatePanels(RigidPlateHeld& h, const PlatePanels& p) {
   h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M, h.panel3Moment = p3.moment;
   h.b3 = p4.b, h.a3 = p4.a, h.r2 = p4.r, h.beta = p4.k, h.M224 = p4.M;
   h.M2 = p.M2;
+  h.qr = p.qr;
 }
 
 std::string panelCoefficient(PanelMoment moment, double k) {
@@ -89,8 +90,11 @@ std::string panelCoefficient(PanelMoment moment, double k) {
 std::string panelMomentFormula(PlatePanelName panel, PanelMoment moment) {
   // Panel 1 lies under the pressure at mid-length qr, panels 2 and 3 under the full q.
   const char* digit = panel == PlatePanelName::BetweenStiffeners ? "1" : panel == PlatePanelName::BeyondBolts ? "2" : "3";
-  const std::string q = panel == PlatePanelName::BetweenStiffeners ? "qr" : "q";
-  const std::string M = std::string("M22") + digit;
+  return threeSidePanelFormula(digit, panel == PlatePanelName::BetweenStiffeners ? "qr" : "q", moment);
+}
+
+std::string threeSidePanelFormula(const std::string& digit, const std::string& q, PanelMoment moment) {
+  const std::string M = "M22" + digit;
   if (moment == PanelMoment::Cantilever) return M + " = 0.5·" + q + "·b2" + digit + "²（悬臂）";
   return M + " = α" + digit + "·" + q + "·a2" + digit + "²";
 }

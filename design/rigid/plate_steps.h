@@ -10,6 +10,7 @@
 #include "design/common/bolt_zone.h"
 #include "design/common/calculation.h"
 #include "design/common/plate_layout.h"
+#include "design/common/plate_panel.h"
 #include "design/common/rigid_branches.h"
 
 namespace pedivo::rigidbase {
@@ -53,6 +54,9 @@ struct PanelStep {
   PanelMoment moment;
 };
 
+// A panel worked out, as a step's record: its cantilever flag becomes the way its moment was taken.
+PanelStep panelStep(const PlatePanel& panel);
+
 struct PlatePanels {
   double q, qr;  // the pressure σc, and its linear value at mid-length σc·(xn − L/2)/xn
   PanelStep betweenStiffeners, beyondBolts, corner, betweenFlanges;
@@ -69,6 +73,10 @@ void holdPlatePanels(RigidPlateHeld& h, const PlatePanels& panels);
 // the step held.
 std::string panelCoefficient(PanelMoment moment, double k);
 std::string panelMomentFormula(PlatePanelName panel, PanelMoment moment);
+// The same formula of the three-side panel numbered `digit` under the pressure named `q`
+// ("M22<digit> = α<digit>·q·a2<digit>²", or 0.5·q·b2<digit>² for a cantilever); the boot-beam
+// bases name their pressures their own way.
+std::string threeSidePanelFormula(const std::string& digit, const std::string& q, PanelMoment moment);
 
 // ---- thickness ------------------------------------------------------------------------------
 

@@ -360,7 +360,7 @@ void report(const Held& h, const Entries& e, const TagEmitter& out) {
   sink("<#M221formula>", panelMomentFormula(PlatePanelName::BetweenStiffeners, h.panel1Moment));
   sink("<#M222formula>", panelMomentFormula(PlatePanelName::BeyondBolts, h.panel2Moment));
   sink("<#M223formula>", panelMomentFormula(PlatePanelName::Corner, h.panel3Moment));
-  sink("<#qr>", formatValue(Cut3, h.ylc * (h.xn - h.L / 2) / h.xn));
+  sink("<#qr>", formatValue(Cut3, h.qr));
   emitTags(boltPlateTags, h, sink);
   sink("<#Wc>", plain(trunc(h.Wc)));
   sink("<#lw>", formatValue(Cut2, h.lw));

@@ -22,6 +22,8 @@ struct RigidPlateHeld : rigidbase::ExposedRigidHeld {
   PanelMoment panel1Moment = PanelMoment::Cantilever;
   PanelMoment panel2Moment = PanelMoment::Cantilever;
   PanelMoment panel3Moment = PanelMoment::Cantilever;
+  // The pressure at mid-length the panels between the stiffeners and between the flanges took.
+  double qr = 0;
   // The arm of the plate round a corner tension bolt that took the cube in tpbt1; a's form before
   // the plate at the bolts is worked out.
   rigidbase::LongerArm cornerArm = rigidbase::LongerArm::A;
