@@ -10,7 +10,7 @@
 #include "design/common/exposed_rigid_held.h"
 #include "design/common/module.h"
 #include "design/common/rigid_base.h"
-#include "design/rigid/plate_steps.h"
+#include "design/common/plate_panel.h"
 
 namespace pedivo::bootbeam {
 
@@ -36,9 +36,9 @@ struct BootBeamHeld : rigidbase::ExposedRigidHeld {
   double tsh = 0;  // boot-beam thickness
   // How the three-side panels' moments were taken (the channel has panel 1 only); before the
   // panels are worked out their ratio 0 reads as a cantilever.
-  rigid::PanelMoment panel1Moment = rigid::PanelMoment::Cantilever;
-  rigid::PanelMoment panel2Moment = rigid::PanelMoment::Cantilever;
-  rigid::PanelMoment panel3Moment = rigid::PanelMoment::Cantilever;
+  PanelMoment panel1Moment = PanelMoment::Cantilever;
+  PanelMoment panel2Moment = PanelMoment::Cantilever;
+  PanelMoment panel3Moment = PanelMoment::Cantilever;
   // T-shaped: the arm of the plate round a corner tension bolt that took the cube in tpbt1; a's
   // form before the plate at the bolts is worked out.
   rigidbase::LongerArm cornerArm = rigidbase::LongerArm::A;

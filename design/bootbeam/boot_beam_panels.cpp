@@ -16,12 +16,12 @@ TShapedPanels tShapedPanels(const BootBeamHeld& h) {
   TShapedPanels p{};
   p.q0 = h.ylc;
   p.qMid = pressureAt(h, h.L / 2);
-  p.betweenStiffeners = rigid::panelStep(threeSidePanel(h.bt + h.c, h.hb - 2 * h.tjjl, p.qMid));
-  p.beyondBolts = rigid::panelStep(threeSidePanel(h.a + h.lt, h.bf, p.q0));
+  p.betweenStiffeners = panelStep(threeSidePanel(h.bt + h.c, h.hb - 2 * h.tjjl, p.qMid));
+  p.beyondBolts = panelStep(threeSidePanel(h.a + h.lt, h.bf, p.q0));
   // The corner outside the boot beam, supported on two adjacent sides, taken on its diagonal.
   const double diagonal = std::sqrt(square(h.a + h.lt) + square(h.c + h.bt));
-  p.corner = rigid::panelStep(threeSidePanel((h.a + h.lt) * (h.c + h.bt) / diagonal, diagonal, p.q0));
-  p.betweenFlanges = rigid::panelStep(fourSidePanel(h.hb - 2 * h.tf, (h.bf - h.tw) / 2, p.qMid));
+  p.corner = panelStep(threeSidePanel((h.a + h.lt) * (h.c + h.bt) / diagonal, diagonal, p.q0));
+  p.betweenFlanges = panelStep(fourSidePanel(h.hb - 2 * h.tf, (h.bf - h.tw) / 2, p.qMid));
   p.M2 = 0;
   for (const PanelStep* panel : {&p.betweenStiffeners, &p.beyondBolts, &p.corner, &p.betweenFlanges})
     p.M2 = std::max(p.M2, panel->M);
@@ -33,10 +33,10 @@ ChannelPanels channelPanels(const BootBeamHeld& h) {
   p.q0 = h.ylc;
   p.qInside = pressureAt(h, h.lt);
   p.qMid = pressureAt(h, h.L / 2);
-  p.beyondBolts = rigid::panelStep(threeSidePanel(h.lt, h.bf, p.q0));
+  p.beyondBolts = panelStep(threeSidePanel(h.lt, h.bf, p.q0));
   // Inside the channel between the diaphragm and the bolt line, and between the flanges.
-  p.insideChannel = rigid::panelStep(fourSidePanel(h.bf, (h.L - h.hb) / 2 - h.lt, p.qInside));
-  p.betweenFlanges = rigid::panelStep(fourSidePanel(h.hb - 2 * h.tf, (h.bf - h.tw) / 2, p.qMid));
+  p.insideChannel = panelStep(fourSidePanel(h.bf, (h.L - h.hb) / 2 - h.lt, p.qInside));
+  p.betweenFlanges = panelStep(fourSidePanel(h.hb - 2 * h.tf, (h.bf - h.tw) / 2, p.qMid));
   p.M2 = 0;
   for (const PanelStep* panel : {&p.beyondBolts, &p.insideChannel, &p.betweenFlanges}) p.M2 = std::max(p.M2, panel->M);
   return p;

@@ -5,12 +5,10 @@
 // the held way each three-side panel was taken.
 
 #include "design/bootbeam/boot_beam.h"
-#include "design/rigid/plate_steps.h"
+#include "design/common/plate_panel.h"
 
 namespace pedivo::bootbeam {
 
-using rigid::PanelMoment;
-using rigid::PanelStep;
 
 // The T-shaped base: the panel between the stiffeners at mid-length (1), beyond the bolts across
 // the flange width (2), the corner outside the boot beam on its diagonal (3), all on three sides,

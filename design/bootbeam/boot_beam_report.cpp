@@ -103,7 +103,7 @@ void emitInputTags(const Held& h, const Entries& e, const TagEmitter& sink) {
 void emitBearingTags(const Held& h, const TagEmitter& sink) {
   emitTags(rigidbase::boltTensionTags<Held>, h, sink);
   emitTags(rigidbase::firstPanelTags<Held>, h, sink);
-  sink("<#alf1>", rigid::panelCoefficient(h.panel1Moment, h.alf1));
+  sink("<#alf1>", panelCoefficient(h.panel1Moment, h.alf1));
 }
 
 void emitWeldAndBootBeamTags(const Held& h, const TagEmitter& sink) {
@@ -126,7 +126,7 @@ void emitCheckerTags(const BootBeamType& type, const Held& h, const TagEmitter& 
   sink("<#L/6>", formatValue(Cut3, h.L / 6));
   sink("<#tensionBolts>", formatValue(Plain, h.n / 2));
   emitTags(boltCountTags, h, sink);
-  sink("<#M221formula>", rigid::threeSidePanelFormula("1", type.panel1Pressure, h.panel1Moment));
+  sink("<#M221formula>", threeSidePanelFormula("1", type.panel1Pressure, h.panel1Moment));
   emitTags(yieldTags, h, sink);
   sink("<#Iw>", formatValue(Plain, trunc(h.Iw)));
   sink("<#bootBeamWeldStress>", formatValue(Cut3, bootBeamWeldStress(h)));

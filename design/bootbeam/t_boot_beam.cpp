@@ -253,15 +253,15 @@ std::vector<DesignCheck> checks(const Held& h) {
 // The panels outside the boot beam and between the flanges.
 void panelTags(const Held& h, const TagEmitter& sink) {
   emitTags(rigidbase::outerPanelTags<Held>, h, sink);
-  sink("<#alf2>", rigid::panelCoefficient(h.panel2Moment, h.alf2));
-  sink("<#alf3>", rigid::panelCoefficient(h.panel3Moment, h.alf3));
-  sink("<#beta>", rigid::panelCoefficient(PanelMoment::Coefficient, h.beta));
+  sink("<#alf2>", panelCoefficient(h.panel2Moment, h.alf2));
+  sink("<#alf3>", panelCoefficient(h.panel3Moment, h.alf3));
+  sink("<#beta>", panelCoefficient(PanelMoment::Coefficient, h.beta));
 }
 
 // The outer panels' formulas, the plate at the bolts and the bolt spacing.
 void ownTags(const Held& h, const TagEmitter& sink) {
-  sink("<#M222formula>", rigid::threeSidePanelFormula("2", "q0", h.panel2Moment));
-  sink("<#M223formula>", rigid::threeSidePanelFormula("3", "q0", h.panel3Moment));
+  sink("<#M222formula>", threeSidePanelFormula("2", "q0", h.panel2Moment));
+  sink("<#M223formula>", threeSidePanelFormula("3", "q0", h.panel3Moment));
   emitTags(boltPlateTags, h, sink);
   sink("<#2c>", formatValue(ValueFormat::Plain, 2 * h.c));
 }

@@ -31,4 +31,21 @@ inline std::string panelCoefficientText(bool cantilever, double coefficient) {
   return formatValue(ValueFormat::Cut3, coefficient, 2);
 }
 
+// How a panel's moment was taken: by its coefficient, α·q·a² (β on four sides), or as a
+// cantilever of length b, 0.5·q·b², for a three-side panel short against its free edge.
+enum class PanelMoment { Coefficient, Cantilever };
+
+// A panel as a step's record: its cantilever flag becomes the way its moment was taken.
+struct PanelStep {
+  double b, a, r, k, M;  // depth, free edge or short side, b/a, α or β, moment per unit width
+  PanelMoment moment;
+};
+PanelStep panelStep(const PlatePanel& panel);
+
+// The report's coefficient of a panel ("—（悬臂）" for a cantilever) in the way its moment was taken.
+std::string panelCoefficient(PanelMoment moment, double k);
+// The moment's formula of the three-side panel numbered `digit` under the pressure named `q`:
+// "M22<digit> = α<digit>·q·a2<digit>²", or "M22<digit> = 0.5·q·b2<digit>²（悬臂）" for a cantilever.
+std::string threeSidePanelFormula(const std::string& digit, const std::string& q, PanelMoment moment);
+
 }  // namespace pedivo

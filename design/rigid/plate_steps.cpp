@@ -33,10 +33,6 @@ void holdPlatePlan(RigidPlateHeld& h, const PlatePlan& plan) {
   h.a = plan.a, h.c = plan.c, h.lt = plan.lt, h.bt = plan.bt;
 }
 
-PanelStep panelStep(const PlatePanel& p) {
-  return {p.b, p.a, p.r, p.k, p.M, p.cantilever ? PanelMoment::Cantilever : PanelMoment::Coefficient};
-}
-
 namespace {
 
 // The largest moment, from 0 up, and the first panel that reaches it: a later panel of the same
@@ -83,20 +79,10 @@ void holdPlatePanels(RigidPlateHeld& h, const PlatePanels& p) {
   h.qr = p.qr;
 }
 
-std::string panelCoefficient(PanelMoment moment, double k) {
-  return panelCoefficientText(moment == PanelMoment::Cantilever, k);
-}
-
 std::string panelMomentFormula(PlatePanelName panel, PanelMoment moment) {
   // Panel 1 lies under the pressure at mid-length qr, panels 2 and 3 under the full q.
   const char* digit = panel == PlatePanelName::BetweenStiffeners ? "1" : panel == PlatePanelName::BeyondBolts ? "2" : "3";
   return threeSidePanelFormula(digit, panel == PlatePanelName::BetweenStiffeners ? "qr" : "q", moment);
-}
-
-std::string threeSidePanelFormula(const std::string& digit, const std::string& q, PanelMoment moment) {
-  const std::string M = "M22" + digit;
-  if (moment == PanelMoment::Cantilever) return M + " = 0.5·" + q + "·b2" + digit + "²（悬臂）";
-  return M + " = α" + digit + "·" + q + "·a2" + digit + "²";
 }
 
 PlateThicknessStep plateThickness(const rigidbase::RigidGeometry& geometry, const Materials& m, const RigidPlateHeld& h) {

@@ -36,10 +36,6 @@ void holdPlatePlan(RigidPlateHeld& h, const PlatePlan& plan);
 
 // ---- panels ---------------------------------------------------------------------------------
 
-// How a panel's moment was taken: by its coefficient, α·q·a² (β on four sides), or as a
-// cantilever of length b, 0.5·q·b², for a three-side panel short against its free edge.
-enum class PanelMoment { Coefficient, Cantilever };
-
 // The four panels, in the report's order.
 enum class PlatePanelName {
   None,               // no panel's moment is positive: M2 stays 0
@@ -48,14 +44,6 @@ enum class PlatePanelName {
   Corner,             // 3: the corner outside the stiffener, on its diagonal, under q (M223)
   BetweenFlanges,     // 4: between the flanges beside the web, four sides, under qr (M224)
 };
-
-struct PanelStep {
-  double b, a, r, k, M;  // depth, free edge or short side, b/a, α or β, moment per unit width
-  PanelMoment moment;
-};
-
-// A panel worked out, as a step's record: its cantilever flag becomes the way its moment was taken.
-PanelStep panelStep(const PlatePanel& panel);
 
 struct PlatePanels {
   double q, qr;  // the pressure σc, and its linear value at mid-length σc·(xn − L/2)/xn
@@ -68,15 +56,9 @@ struct PlatePanels {
 PlatePanels platePanels(const rigidbase::RigidGeometry& geometry, const RigidPlateHeld& h);
 void holdPlatePanels(RigidPlateHeld& h, const PlatePanels& panels);
 
-// The report's coefficient of a panel ("—（悬臂）" for a cantilever) and the moment's formula of
-// one of the three-side panels, "M221 = α1·qr·a21²" or "M221 = 0.5·qr·b21²（悬臂）", in the way
-// the step held.
-std::string panelCoefficient(PanelMoment moment, double k);
+// The moment's formula of one of the three-side panels, "M221 = α1·qr·a21²" or
+// "M221 = 0.5·qr·b21²（悬臂）", in the way the step held.
 std::string panelMomentFormula(PlatePanelName panel, PanelMoment moment);
-// The same formula of the three-side panel numbered `digit` under the pressure named `q`
-// ("M22<digit> = α<digit>·q·a2<digit>²", or 0.5·q·b2<digit>² for a cantilever); the boot-beam
-// bases name their pressures their own way.
-std::string threeSidePanelFormula(const std::string& digit, const std::string& q, PanelMoment moment);
 
 // ---- thickness ------------------------------------------------------------------------------
 

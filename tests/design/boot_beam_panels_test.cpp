@@ -101,13 +101,7 @@ TEST(BootBeamPanels, M2IsTheLargestMomentAndNotBelowZero) {
 
 // ---- the report ----------------------------------------------------------------------------
 
-Design checkOf(const ModuleDescriptor& module, const Design& designed, const Sizes& sizes) {
-  Design checked{DesignSession(module), {}};
-  for (const auto& [control, text] : designed.session.entries().texts) checked.session.setText(control, text);
-  checked.session.setCbsize(designed.session.entries().cbsize);
-  checked.outcome = checked.session.check(sizes);
-  return checked;
-}
+using testing::checkOf;
 
 // A given T-shaped base with the layout a, c, lt, bt and the plate closed around it.
 Design tWithLayout(const Design& designed, double a, double c, double lt, double bt) {
