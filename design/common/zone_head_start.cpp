@@ -23,6 +23,10 @@ constexpr double boundRounding = 16 * unitRoundoff;
 constexpr double largestLength = 1e7;  // mm: the plate and the bolt arm
 constexpr double largestFactor = 1e30;
 constexpr double smallestLength = 1;  // mm: the steps stay normal numbers
+// Below these a quotient of the bounds could overflow: the residual is too flat, or the root too
+// near nought, for a head start.
+constexpr double leastSlope = 1e-200;
+constexpr double smallestRoot = 1e-9;  // mm
 
 constexpr int rootSteps = 40;
 // The last halving whose point and step are exact for the plate's significant bits: a point is an
@@ -66,7 +70,7 @@ double rootEstimate(const Residual& f, double top) {
   for (int step = 0; step < rootSteps; ++step) {
     const double F = f.at(x), slope = f.slope(x);
     const double denominator = 2 * slope * slope - F * f.bend(x);
-    if (!(slope > 0 && denominator > 0)) break;
+    if (!(slope > 0 && denominator > leastSlope)) break;
     const double move = 2 * F * slope / denominator;
     x -= move;
     if (!(x > 0 && x < top) || !(std::fabs(move) > x * boundRounding)) break;
@@ -122,7 +126,7 @@ std::optional<ZoneHeadStart> certainHalvings(const ZoneEquation& eq) {
   const Residual f{eq.squareFactor, eq.boltFactor, eq.boltArm};
   const double L = eq.L, top = 2 * L;
   const double r = rootEstimate(f, top);
-  if (!(r > 0 && r < top)) return std::nullopt;
+  if (!(r > smallestRoot && r < top)) return std::nullopt;
   // Around the root the residual rises from below `low` to above `near`, one of them certainly
   // negative and the other certainly positive: the root lies between, and beyond them the
   // residual only moves further from nought.
@@ -136,6 +140,7 @@ std::optional<ZoneHeadStart> certainHalvings(const ZoneEquation& eq) {
   // Between them the residual rises at least at `rise`: |F(r)| ≥ rise·|r − root|, and points this
   // far from r have residuals above the tolerance and their rounding.
   const double rise = f.leastSlope(low, near);
+  if (!(rise > leastSlope)) return std::nullopt;
   const double rootMiss = 2 * (std::fabs(f.at(r)) + f.rounding(r)) / rise;
   const double clearance = 2 * (rootMiss + (eq.tolerance + f.rounding(near)) / rise) + boundRounding * r;
   const int K = clearHalvings(L, r, clearance);

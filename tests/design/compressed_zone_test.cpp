@@ -148,6 +148,30 @@ TEST(CompressedZone, HalvingsWorkedOutAtOnceLandWhereHalvingStepByStepDoes) {
   EXPECT_GT(afterADip, cases / 100);
 }
 
+// Equations at the edges of what the head start takes on, and far past them: it raises no
+// floating-point flag of its own that a design would stop on.
+TEST(CompressedZone, HalvingsWorkedOutAtOnceRaiseNoFaultOnHostileEquations) {
+  const double lengths[] = {1, 870, 1e7, 2e7, 1e100};
+  const double squares[] = {-1e200, -1e30, -1e10, -3, 0, 1e-300, 1e-30, 1, 1e30, 2e30, 1e200};
+  const double bolts[] = {1e-300, 1e-30, 1, 1e12, 1e30, 1e300};
+  const double arms[] = {1e-300, 1e-6, 1, 1e7};
+  for (const double L : lengths)
+    for (const double a : squares)
+      for (const double b : bolts)
+        for (const double c : arms)
+          for (const double tolerance : {0.0, 1e-6, 1e30}) {
+            const ZoneEquation eq{L, a, b, c, tolerance};
+            std::feclearexcept(FE_ALL_EXCEPT);
+            const auto start = certainHalvings(eq);
+            EXPECT_EQ(std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW), 0)
+                << "L " << L << " a " << a << " b " << b << " c " << c << " tolerance " << tolerance;
+            if (start) {
+              EXPECT_TRUE(std::isfinite(start->xn) && start->xn > 0 && start->xn < 2 * L);
+            }
+          }
+  std::feclearexcept(FE_ALL_EXCEPT);
+}
+
 std::vector<CompressedZoneInput> spreadOfZones() {
   std::vector<CompressedZoneInput> inputs;
   for (const double e : {350.0, 900.0, 4000.0, 1e6})
