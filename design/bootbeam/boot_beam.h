@@ -34,14 +34,6 @@ enum class StiffenerBending {
 
 struct BootBeamHeld : rigidbase::ExposedRigidHeld {
   double tsh = 0;  // boot-beam thickness
-  // How the three-side panels' moments were taken (the channel has panel 1 only); before the
-  // panels are worked out their ratio 0 reads as a cantilever.
-  PanelMoment panel1Moment = PanelMoment::Cantilever;
-  PanelMoment panel2Moment = PanelMoment::Cantilever;
-  PanelMoment panel3Moment = PanelMoment::Cantilever;
-  // T-shaped: the arm of the plate round a corner tension bolt that took the cube in tpbt1; a's
-  // form before the plate at the bolts is worked out.
-  rigidbase::LongerArm cornerArm = rigidbase::LongerArm::A;
   // The channel's panels on four sides inside the channel and between the flanges.
   double b31 = 0, a31 = 0, r21 = 0, beta1 = 0;
   double b32 = 0, a32 = 0, r22 = 0, beta2 = 0;

@@ -5,6 +5,7 @@
 // rib) beside the tension bolts with its welds. Each base's held values add their own parts.
 
 #include "design/common/compressed_zone.h"
+#include "design/common/plate_panel.h"
 #include "design/common/rigid_branches.h"
 #include "design/common/shear_key.h"
 
@@ -32,6 +33,11 @@ struct ExposedRigidHeld {
   double b23 = 0, a23 = 0, r13 = 0, alf3 = 0, M223 = 0;
   double b3 = 0, a3 = 0, r2 = 0, beta = 0, M224 = 0;
   double M2 = 0;
+  // How the three-side panels' moments were taken; before the panels are worked out their ratio 0
+  // reads as a cantilever.
+  PanelMoment panel1Moment = PanelMoment::Cantilever;
+  PanelMoment panel2Moment = PanelMoment::Cantilever;
+  PanelMoment panel3Moment = PanelMoment::Cantilever;
   // Plate thickness from the panels (tpbc, in group of strength fpb) and at the tension bolts
   // (tpbt, fpbt). f is a strength whose part each base says where it sets it.
   double f = 0, fpb = 0, tpbc = 0, Ntal = 0;
@@ -39,6 +45,9 @@ struct ExposedRigidHeld {
   // corner (1) and between the supports across (2), and which span of the second took the cube.
   double la1 = 0, lc1 = 0, la2 = 0, lc2 = 0, tpbt1 = 0, tpbt2 = 0, tpbt = 0, fpbt = 0, tpb = 0;
   SecondPanelSpan secondPanelSpan = SecondPanelSpan::NotWorkedOut;
+  // The arm of the plate round a corner tension bolt that took the cube in tpbt1; a's form before
+  // the plate at the bolts is worked out.
+  LongerArm cornerArm = LongerArm::A;
   PlateSizedBy plateSizedBy = PlateSizedBy::Panels;
   // Column (and boot beams) welded to the plate.
   double AF = 0, Aeww = 0, ylnc = 0, ylmc = 0, ylv = 0, ylf = 0, ylfs = 0, ffw = 0;
@@ -49,5 +58,16 @@ struct ExposedRigidHeld {
   // The window state's bisections of the compressed zone, lent for one calculation; none outside it.
   ZoneMemo* zones = nullptr;
 };
+
+// The three-side panels 1 to 3 and the four-side panel 4 under their symbols, with the largest
+// moment M2.
+inline void holdPanels(ExposedRigidHeld& h, const PanelStep& p1, const PanelStep& p2, const PanelStep& p3,
+                       const PanelStep& p4, double M2) {
+  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M, h.panel1Moment = p1.moment;
+  h.b22 = p2.b, h.a22 = p2.a, h.r12 = p2.r, h.alf2 = p2.k, h.M222 = p2.M, h.panel2Moment = p2.moment;
+  h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M, h.panel3Moment = p3.moment;
+  h.b3 = p4.b, h.a3 = p4.a, h.r2 = p4.r, h.beta = p4.k, h.M224 = p4.M;
+  h.M2 = M2;
+}
 
 }  // namespace pedivo::rigidbase

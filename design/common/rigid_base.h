@@ -141,9 +141,7 @@ Bearing planAndBearing(Held& h, RoundLimit& rounds, Plan&& plan, Pressure&& pres
 // How far the plate round a tension bolt spreads along an arm: arm·(3.5 − 1.5·arm/(arm + beyond)).
 inline double boltSpread(double arm, double beyond) { return arm * (3.5 - 1.5 * arm / (arm + beyond)); }
 
-// Which arm of the plate round a tension bolt, from the bolt to either support, takes the cube in
-// the numerator of its thickness: the longer, a when the two are equal.
-enum class LongerArm { A, C };
+// Which arm takes the cube (`LongerArm`, rigid_branches.h): the longer, a when the two are equal.
 inline LongerArm longerArm(double a, double c) { return c > a ? LongerArm::C : LongerArm::A; }
 
 // The plate round a tension bolt held between two supports at a and c from it, with the widths it

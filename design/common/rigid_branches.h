@@ -35,4 +35,8 @@ enum class SecondPanelSpan {
   AcrossFlange,  // T-shaped base: the flange width, the bolt at bf/2 from each stiffener
 };
 
+// Which arm of the plate round a tension bolt, from the bolt to either support, takes the cube in
+// the numerator of its thickness: the longer, a when the two are equal.
+enum class LongerArm { A, C };
+
 }  // namespace pedivo::rigidbase

@@ -67,15 +67,7 @@ PlatePanels platePanels(const rigidbase::RigidGeometry& geometry, const RigidPla
 }
 
 void holdPlatePanels(RigidPlateHeld& h, const PlatePanels& p) {
-  const PanelStep& p1 = p.betweenStiffeners;
-  const PanelStep& p2 = p.beyondBolts;
-  const PanelStep& p3 = p.corner;
-  const PanelStep& p4 = p.betweenFlanges;
-  h.b21 = p1.b, h.a21 = p1.a, h.r11 = p1.r, h.alf1 = p1.k, h.M221 = p1.M, h.panel1Moment = p1.moment;
-  h.b22 = p2.b, h.a22 = p2.a, h.r12 = p2.r, h.alf2 = p2.k, h.M222 = p2.M, h.panel2Moment = p2.moment;
-  h.b23 = p3.b, h.a23 = p3.a, h.r13 = p3.r, h.alf3 = p3.k, h.M223 = p3.M, h.panel3Moment = p3.moment;
-  h.b3 = p4.b, h.a3 = p4.a, h.r2 = p4.r, h.beta = p4.k, h.M224 = p4.M;
-  h.M2 = p.M2;
+  rigidbase::holdPanels(h, p.betweenStiffeners, p.beyondBolts, p.corner, p.betweenFlanges, p.M2);
   h.qr = p.qr;
 }
 

@@ -17,16 +17,8 @@ struct RigidPlateHeld : rigidbase::ExposedRigidHeld {
   // The layout designed or checked: three or four bolts to a tension row. The report's formulas
   // follow it.
   const rigidbase::RigidGeometry* geometry = &rigidbase::eightBoltGeometry;
-  // How the three-side panels' moments were taken; before the panels are worked out their ratio 0
-  // reads as a cantilever.
-  PanelMoment panel1Moment = PanelMoment::Cantilever;
-  PanelMoment panel2Moment = PanelMoment::Cantilever;
-  PanelMoment panel3Moment = PanelMoment::Cantilever;
   // The pressure at mid-length the panels between the stiffeners and between the flanges took.
   double qr = 0;
-  // The arm of the plate round a corner tension bolt that took the cube in tpbt1; a's form before
-  // the plate at the bolts is worked out.
-  rigidbase::LongerArm cornerArm = rigidbase::LongerArm::A;
   // f: the column flange's strength, by its thickness (beyond 100 mm the plate's at the bolts, fpbt).
   // Column-to-plate welds: the web weld's leg and the section's modulus.
   double hf11 = 0, Wc = 0;
