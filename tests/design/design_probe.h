@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "design/common/design_session.h"
+#include "printed_arithmetic.h"
 
 namespace pedivo::testing {
 
@@ -67,6 +68,25 @@ inline Design checkOf(const ModuleDescriptor& module, const Design& designed, co
   d.session.setCbsize(designed.session.entries().cbsize);
   d.outcome = d.session.check(sizes);
   return d;
+}
+
+// The plate round a corner bolt is written with the longer arm cubed, a on a tie, as the step took
+// it, and its numbers give back tpbt1: on the base `withArms(a, c)` designs or checks.
+template <class WithArms>
+void expectCornerBoltPlateInTheStepsForm(WithArms&& withArms) {
+  struct ArmCase {
+    double a, c;
+    const char* form;
+  };
+  for (const ArmCase& arms : {ArmCase{90, 70, "√(6·Nta·c·a³"}, ArmCase{80, 80, "√(6·Nta·c·a³"},
+                              ArmCase{70, 90, "√(6·Nta·a·c³"}}) {
+    SCOPED_TRACE(::testing::Message() << "a " << arms.a << " c " << arms.c);
+    const Design d = withArms(arms.a, arms.c);
+    ASSERT_EQ(d.outcome.ending, Ending::Completed);
+    const std::string values = d.tag("<#tpbt1values>");
+    EXPECT_EQ(values.rfind(arms.form, 0), 0u) << values;
+    EXPECT_NEAR(PrintedArithmetic::valueOf(values), d["tpbt1"], 2e-3 * d["tpbt1"]) << values;
+  }
 }
 
 // Sets a held value, replacing the design's own where it holds one.

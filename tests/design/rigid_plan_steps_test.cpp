@@ -232,19 +232,8 @@ TEST(RigidPlatePanels, ThePrintedPanelFormulaRecomputesTheHeldMoment) {
 // took it, and its numbers give back tpbt1.
 TEST(RigidPlateThickness, ThePrintedCornerBoltPlateTakesTheArmOfTheStep) {
   const Design designed = testing::design(eightBoltModule(), {});
-  struct ArmCase {
-    double a, c;
-    const char* form;
-  };
-  for (const ArmCase& arms : {ArmCase{90, 70, "√(6·Nta·c·a³"}, ArmCase{80, 80, "√(6·Nta·c·a³"},
-                              ArmCase{70, 90, "√(6·Nta·a·c³"}}) {
-    SCOPED_TRACE(::testing::Message() << "a " << arms.a << " c " << arms.c);
-    const Design d = checkWithLayout(eightBoltModule(), designed, arms.a, arms.c, 60, 60);
-    ASSERT_EQ(d.outcome.ending, Ending::Completed);
-    const std::string values = d.tag("<#tpbt1values>");
-    EXPECT_EQ(values.rfind(arms.form, 0), 0u) << values;
-    EXPECT_NEAR(testing::PrintedArithmetic::valueOf(values), d["tpbt1"], 2e-3 * d["tpbt1"]) << values;
-  }
+  testing::expectCornerBoltPlateInTheStepsForm(
+      [&](double a, double c) { return checkWithLayout(eightBoltModule(), designed, a, c, 60, 60); });
 }
 
 }  // namespace
