@@ -35,12 +35,12 @@ std::optional<ColumnWelds> givenColumnWelds(const ColumnWeldInputs& in, double h
 }
 
 ColumnWelds columnToPlateWelds(const ColumnWeldInputs& in, double tpb, RoundLimit& rounds) {
-  double hf = roundUpToEven(std::max(6.0, tables::smallestFilletLeg(tpb)));
+  double hf = roundUpToEven(std::max(tables::smallestPlateWeldLeg, tables::smallestFilletLeg(tpb)));
   while (true) {
     const ColumnWelds w = columnWeldsAt(in, hf);
     if (w.ylf > in.f || w.ylfs <= in.ffw) return w;
     rounds.next();
-    hf += 2;
+    hf += tables::legStep;
   }
 }
 

@@ -186,4 +186,13 @@ struct WasherPlate {
 };
 std::optional<WasherPlate> washerPlate(int dms);
 
+// ---- the welds to the base plate and the embedded column's depth
+// A fillet weld of a column or a stiffener to the base plate starts from at least this leg, mm.
+inline constexpr double smallestPlateWeldLeg = 6;
+// An embedded H column goes at least this many section depths into the foundation, and never
+// less than leastEmbedment deep; deeper, it goes down this much a round, mm.
+inline constexpr double leastEmbedmentInDepths = 1.5;
+inline constexpr double leastEmbedment = 500;
+inline constexpr double embedmentStep = 10;
+
 }  // namespace pedivo::tables

@@ -193,8 +193,9 @@ void checkGivenPlate(const Materials& m, const Sizes& sizes, Held& h, double a2,
   holdPanel(h, panel);
   holdOverhang(h, plateOverhang(m, h, panel.tpb));
   holdColumnWelds(h, givenColumnWeldStep(m, h, findings));
-  findings.rules.push_back(atLeastRule("ruleT", "底板最小厚度", "t ≥ 20", h.tpb, 20, {"Edttpb"}));
-  findings.rules.push_back(smallestLegRule("ruleHf11", "柱与底板焊脚尺寸", h.hf11, h.tpb, 6, {"edthf11"}));
+  findings.rules.push_back(atLeastRule("ruleT", "底板最小厚度", "t ≥ 20", h.tpb, tables::thinnestBasePlate, {"Edttpb"}));
+  findings.rules.push_back(smallestLegRule("ruleHf11", "柱与底板焊脚尺寸", h.hf11, h.tpb, tables::smallestPlateWeldLeg,
+                                           {"edthf11"}));
   appendChecks(findings.rules, boltDistanceRules({h.dms, h.a, h.c, h.lt, h.bt, false, false}));
   keyUnderGivenPlate(m, sizes, h, findings);
 }
