@@ -33,7 +33,7 @@ StiffenerWelds stiffenerWeldStresses(const StiffenerWeldInputs& in, double hf) {
   requireWeldLength(upstandWeldLength(in, hf));
   requireWeldLength(plateLength);
   const UpstandWeld upstand = upstandWeld(in, hf);
-  StiffenerWelds welds{StiffenerWeldEnd::Designed, hf, 0, upstand.Wf, 0};
+  StiffenerWelds welds{StiffenerWeldEnd::Designed, hf, 0, upstand.Wf, 0, upstand};
   welds.ylnf = in.load / (2 * tables::filletThroat * hf * plateLength);
   // σf/βf taken as the moment over βf, then over Wf.
   welds.ylvf = std::sqrt(square(upstand.tau) + square((in.outstand * in.load / 2) / tables::betaF / welds.Wf));
@@ -50,10 +50,10 @@ StiffenerWelds stiffenerWelds(const StiffenerWeldInputs& in, double hf, RoundLim
     if (welds.ylvf > in.ffw) {
       if (!in.upstandGrowsLeg) return ending(StiffenerWeldEnd::UpstandOverstressed);
       if (!(hf < in.thickness && hf < in.largestLeg)) return ending(StiffenerWeldEnd::Taller);
-      hf += 2;
+      hf += tables::legStep;
     } else if (welds.ylnf > tables::betaF * in.ffw) {
-      if (hf + 2 > in.thickness) return ending(StiffenerWeldEnd::Thicker);
-      hf += 2;
+      if (hf + tables::legStep > in.thickness) return ending(StiffenerWeldEnd::Thicker);
+      hf += tables::legStep;
     } else {
       return welds;
     }

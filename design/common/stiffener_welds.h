@@ -36,19 +36,22 @@ enum class StiffenerWeldEnd {
   UpstandOverstressed,  // the upstand weld fails and does not grow its own leg
 };
 
+// The two upstand welds at leg hf: their effective length, section modulus 0.7·hf·lw²/3, the
+// shear τf from the load and the bending stress σf from the load at half the outstand.
+struct UpstandWeld {
+  double length, Wf, tau, sigma;
+};
+
 struct StiffenerWelds {
   StiffenerWeldEnd end;
   double hf;    // the leg at the end (the last leg that fits where the stiffener must be thicker)
   double ylnf;  // stress in the weld along the plate
   double Wf;    // section modulus of the upstand welds, 0.7·hf·lw²/3
   double ylvf;  // combined stress in the upstand welds
+  UpstandWeld upstand;  // the upstand welds at hf, their length and two stresses as the report gives them
 };
 
-// The two upstand welds at leg hf: their effective length, section modulus 0.7·hf·lw²/3, the
-// shear τf from the load and the bending stress σf from the load at half the outstand.
-struct UpstandWeld {
-  double length, Wf, tau, sigma;
-};
+// The effective length of the upstand welds at leg hf: the height less 2hf and the ends lost.
 double upstandWeldLength(const StiffenerWeldInputs& in, double hf);
 // The effective length of the weld along the plate at leg hf: outstand − 2hf − 15.
 double plateWeldLength(const StiffenerWeldInputs& in, double hf);
