@@ -39,47 +39,64 @@ double actingMoment(const Held& h, double depth) { return h.V * depth / 2 + h.M;
 // times the section modulus bf·depth²/6.
 double resistingMoment(const Held& h, double depth) { return (h.fc - h.V / h.bf / depth) * h.bf * depth * depth / 6; }
 
-// The forces, the concrete and the depths that N and the column ask for whatever the moment.
-void depthDemands(const Entries& entries, Held& h) {
+// The forces, the section and the concrete's strengths.
+void readForcesAndConcrete(const Entries& entries, Held& h) {
   const Materials materials = readMaterials(entries);
   readInputs(entries, h);
   h.fc = materials.concrete.fc;
   h.fct = materials.concrete.fct;
-
-  // Depth for the axial force, pulled out over the perimeter of the section in tension.
-  h.H1 = (h.N / h.fct / 2) / ((h.bf + h.hb) + (h.bf - h.tw));
-  h.H1min = std::max(1.5 * h.hb, 500.0);
 }
 
-// The moments acting and resisted at the depth H2.
-void momentsAtDepth(Held& h) {
-  h.write1 = actingMoment(h, h.H2);
-  h.write2 = resistingMoment(h, h.H2);
+// The way the deeper demand set the depth; on a tie the least depth, the same depth either way.
+DepthSetBy deeperDemand(const DepthDemands& d) { return d.H1 > d.H1min ? DepthSetBy::AxialForce : DepthSetBy::LeastDepth; }
+
+InsertionDepth depthAt(const Held& h, const DepthDemands& demands, double start, double H2, DepthSetBy setBy) {
+  return {demands, start, H2, actingMoment(h, H2), resistingMoment(h, H2), setBy};
 }
 
 const SizeField<Held> sizeFields[] = {{"H2", &Held::H2, "钢柱插入深度dc"}};
 
 }  // namespace
 
+DepthDemands depthDemands(const EmbeddedHeld& h) {
+  const double H1 = (h.N / h.fct / 2) / ((h.bf + h.hb) + (h.bf - h.tw));
+  return {H1, std::max(tables::leastEmbedmentInDepths * h.hb, tables::leastEmbedment)};
+}
+
+InsertionDepth designedDepth(const EmbeddedHeld& h, const DepthDemands& demands, RoundLimit& rounds) {
+  // Up to a multiple of 10 whatever the fraction: a depth may never fall short of what N needs.
+  const double start = ceilToTen(std::max(demands.H1, demands.H1min));
+  double H2 = start;
+  while (resistingMoment(h, H2) < actingMoment(h, H2)) {
+    rounds.next();
+    H2 += tables::embedmentStep;
+  }
+  return depthAt(h, demands, start, H2, H2 > start ? DepthSetBy::Moment : deeperDemand(demands));
+}
+
+InsertionDepth givenDepth(const EmbeddedHeld& h, const DepthDemands& demands, double H2) {
+  return depthAt(h, demands, H2, H2, DepthSetBy::Given);
+}
+
+void holdDepth(EmbeddedHeld& h, const InsertionDepth& d) {
+  h.H1 = d.demands.H1, h.H1min = d.demands.H1min;
+  h.H2 = d.H2;
+  h.write1 = d.write1, h.write2 = d.write2;
+  h.depthSetBy = d.setBy;
+}
+
 Outcome calculateEmbedded(const Entries& entries, EmbeddedHeld& h) {
   RoundLimit rounds;
-  depthDemands(entries, h);
-  // Up to a multiple of 10 whatever the fraction: a depth may never fall short of what N needs.
-  h.H2 = ceilToTen(std::max(h.H1, h.H1min));
-
-  // Deepen in 10 mm steps until the concrete resists the moment.
-  while (resistingMoment(h, h.H2) < actingMoment(h, h.H2)) {
-    rounds.next();
-    h.H2 += 10;
-  }
-  momentsAtDepth(h);
+  readForcesAndConcrete(entries, h);
+  holdDepth(h, designedDepth(h, depthDemands(h), rounds));
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
 Outcome checkEmbedded(const Entries& entries, const Sizes& sizes, EmbeddedHeld& h, GivenSizeFindings&) {
-  depthDemands(entries, h);
+  readForcesAndConcrete(entries, h);
+  const DepthDemands demands = depthDemands(h);
   takeSizes(sizeFields, sizes, h);
-  momentsAtDepth(h);
+  holdDepth(h, givenDepth(h, demands, h.H2));
   return Outcome{{doneMessage}, std::nullopt, {}, std::nullopt, Ending::Completed};
 }
 
