@@ -194,5 +194,9 @@ inline constexpr double smallestPlateWeldLeg = 6;
 inline constexpr double leastEmbedmentInDepths = 1.5;
 inline constexpr double leastEmbedment = 500;
 inline constexpr double embedmentStep = 10;
+// A pinned base's plate starts 20 mm past the column on every side, and grows this much a round
+// both ways until the concrete bears it, mm.
+inline constexpr double pinnedPlateBeyondColumn = 40;
+inline constexpr double pinnedPlateStep = 10;
 
 }  // namespace pedivo::tables

@@ -55,7 +55,7 @@ bool cantilever(const Held& h) { return h.panelMoment == PanelMoment::Cantilever
 double bearingStepsEstimate(double N, double fc, double L, double B) {
   if (!(fc > 1e-6 && N > 0 && N < 1e200 && L < 1e100 && B < 1e100)) return 0;
   const double area = N / fc;
-  return (std::sqrt((B - L) * (B - L) + 4 * area) - (L + B)) / 20;
+  return (std::sqrt((B - L) * (B - L) + 4 * area) - (L + B)) / (2 * tables::pinnedPlateStep);
 }
 
 }  // namespace
@@ -67,15 +67,15 @@ double bearingStepsEstimate(double N, double fc, double L, double B) {
 PlateBearing plateAndBearing(const Materials& m, const Held& h, RoundLimit& rounds) {
   PlateBearing b{};
   b.fc = m.concrete.fc;
-  b.L = roundToTenPastOne(h.hb + 40);
-  b.B = roundToTenPastOne(std::max(h.bf + 40, 2 * (h.a + h.bt) + h.tw));
+  b.L = roundToTenPastOne(h.hb + tables::pinnedPlateBeyondColumn);
+  b.B = roundToTenPastOne(std::max(h.bf + tables::pinnedPlateBeyondColumn, 2 * (h.a + h.bt) + h.tw));
   // N/B/L divided in this order, as everywhere the bearing is worked out: the last bit depends on it.
   b.ylc = h.N / b.B / b.L;
   if (b.ylc > b.fc) {
     const double L = b.L, B = b.B;
     const auto bearsAfter = [&b, &h, L, B](long k) {
-      b.L = L + 10 * static_cast<double>(k);
-      b.B = B + 10 * static_cast<double>(k);
+      b.L = L + tables::pinnedPlateStep * static_cast<double>(k);
+      b.B = B + tables::pinnedPlateStep * static_cast<double>(k);
       b.ylc = h.N / b.B / b.L;
       return !(b.ylc > b.fc);
     };
@@ -253,7 +253,7 @@ void plateCheckerTags(const Held& h, const TagEmitter& sink) {
   const auto plain = [](double x) { return formatGeneral(x); };
   // The two widths the plate takes the larger of, and the plate's own f.
   emitTags(layoutTags, h, sink);
-  sink("<#Bflange>", plain(h.bf + 40));
+  sink("<#Bflange>", plain(h.bf + tables::pinnedPlateBeyondColumn));
   sink("<#Bbolts>", plain(2 * (h.a + h.bt) + h.tw));
   emitTags(thicknessTags, h, sink);
   sink("<#M2formula>", cantilever(h) ? "M2 = 0.5·σc·b2²（b2/a2 < 0.3，按悬臂板）" : "M2 = α·σc·a2²（三边支承板）");
