@@ -83,6 +83,12 @@ TEST(StiffenerWelds, PlateWeldTakesALargerLegWithinTheThickness) {
   EXPECT_EQ(welds.hf, 10);
   EXPECT_NEAR(welds.ylnf, 173.1602, stressTolerance);
   EXPECT_EQ(rounds.used(), 1);
+  // The upstand welds come with the leg the welds ended at, not the one they started from:
+  // 600 − 20 − 15 = 565, τf = 400000/(1.4·10·565) = 50.569.
+  EXPECT_EQ(welds.upstand.length, 565);
+  EXPECT_EQ(welds.upstand.Wf, welds.Wf);
+  EXPECT_NEAR(welds.upstand.tau, 50.5689, stressTolerance);
+  EXPECT_EQ(welds.upstand.sigma, upstandWeld(stiffener(400000, 600, 12), 10).sigma);
 }
 
 // A plate weld stressed exactly to βf·ffw holds, as its check σf ≤ βf·ffw passes it: the leg stays.
@@ -222,6 +228,15 @@ TEST(ColumnWelds, ShearGrowsTheLeg) {
   RoundLimit thick;
   EXPECT_EQ(columnToPlateWelds(column(0, 6e5), 40, thick).hf11, 10);
   EXPECT_EQ(thick.used(), 0);
+}
+
+// On a plate 12 mm thick 1.5·√12 = 5.2 is below the smallest leg a weld to the plate is given:
+// the welds start from 6.
+TEST(ColumnWelds, AThinPlateStartsFromTheSmallestLegOfAll) {
+  RoundLimit rounds;
+  const ColumnWelds welds = columnToPlateWelds(column(0, 1e5), 12, rounds);
+  EXPECT_EQ(welds.hf11, 6);
+  EXPECT_EQ(rounds.used(), 0);
 }
 
 TEST(ColumnWelds, OverstressedFlangeEndsTheGrowth) {
