@@ -48,7 +48,9 @@ void readForcesAndConcrete(const Entries& entries, Held& h) {
 }
 
 // The way the deeper demand set the depth; on a tie the least depth, the same depth either way.
-DepthSetBy deeperDemand(const DepthDemands& d) { return d.H1 > d.H1min ? DepthSetBy::AxialForce : DepthSetBy::LeastDepth; }
+DepthSetBy deeperDemand(const DepthDemands& d) {
+  return d.H1 > d.H1min ? DepthSetBy::AxialForce : DepthSetBy::LeastDepth;
+}
 
 InsertionDepth depthAt(const Held& h, const DepthDemands& demands, double start, double H2, DepthSetBy setBy) {
   return {demands, start, H2, actingMoment(h, H2), resistingMoment(h, H2), setBy};
@@ -66,6 +68,7 @@ DepthDemands depthDemands(const EmbeddedHeld& h) {
 InsertionDepth designedDepth(const EmbeddedHeld& h, const DepthDemands& demands, RoundLimit& rounds) {
   // Up to a multiple of 10 whatever the fraction: a depth may never fall short of what N needs.
   const double start = ceilToTen(std::max(demands.H1, demands.H1min));
+  // Deeper 10 mm a round until the concrete beside the flange resists the moment.
   double H2 = start;
   while (resistingMoment(h, H2) < actingMoment(h, H2)) {
     rounds.next();
