@@ -18,6 +18,7 @@
 #include "design/common/check_mode.h"
 #include "design/common/compressed_zone.h"
 #include "design/common/design_check.h"
+#include "design/common/floating_flags.h"
 #include "design/common/module.h"
 #include "design/common/tables.h"
 
@@ -103,18 +104,18 @@ template <class Held, class Calculate>
 Outcome guardedCalculation(Held& held, Calculate&& calculate) {
   Held work = held;
   Outcome outcome;
-  std::feclearexcept(FE_ALL_EXCEPT);
+  clearFloatingFlags();
   try {
     outcome = calculate(work);
   } catch (const CalculationStop& stop) {
     // An invalid value met before the stop is the first fault; report that one.
     const bool invalidBefore = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW) != 0;
-    std::feclearexcept(FE_ALL_EXCEPT);
+    clearFloatingFlags();
     if (invalidBefore) return stoppedOutcome(CalculationStop{Stop::InvalidNumber});
     return stoppedOutcome(stop);
   }
   const bool invalid = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW) != 0;
-  std::feclearexcept(FE_ALL_EXCEPT);
+  clearFloatingFlags();
   if (invalid) return stoppedOutcome(CalculationStop{Stop::InvalidNumber});
   held = std::move(work);
   return outcome;
