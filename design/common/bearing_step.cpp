@@ -29,7 +29,6 @@ std::optional<Bearing> bearingRound(const PressurePolicy& policy, const BearingL
 
 void keepRound(BearingStep& step) {
   if (step.pressure.eccentricity == Eccentricity::BeyondBoltRow) step.beyondBoltRow = step.pressure;
-  step.previous = step.pressure;
 }
 
 PlateLayout widenedLayout(const PlatePlan& plan, double Aems) {
@@ -53,7 +52,6 @@ void holdBearing(ExposedRigidHeld& h, const BearingStep& step) {
   // Each round wrote what its case reached over what the rounds before had written: the rounds
   // that still show are written again in their order, the last one last.
   if (step.beyondBoltRow) holdPressure(*step.beyondBoltRow, h);
-  if (step.previous) holdPressure(*step.previous, h);
   holdPressure(step.pressure, h);
 }
 

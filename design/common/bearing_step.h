@@ -44,16 +44,17 @@ struct BearingLoads {
 BearingLoads bearingLoads(const tables::Concrete& concrete, const ExposedRigidHeld& h);
 
 // What the rounds found. A round writes only what its case reached, so a held value the last
-// round did not reach stays what an earlier round found: the bolt tension, the zone and the
-// pressure of the round before a last round in axial tension, and the linear pressure (with the
-// zone's method and its bisection) of the last round beyond the bolt row. The record keeps those
-// rounds so that holding it gives exactly the values the rounds left.
+// round did not reach stays what an earlier round found: the linear pressure, the zone's method
+// and its bisection of the last round beyond the bolt row; and under a last round in axial
+// tension, the bolt tension, the zone and the pressure of the round before. That round too fell
+// beyond the bolt row: tension between the bolt rows needs e ≤ 0, and with e ≤ 0 every other
+// round is beyond them. The record keeps that round so that holding it gives exactly the values
+// the rounds left.
 struct BearingStep {
-  PlatePlan plan;          // the plan of the last round
-  double e, fc, Ec;        // as the rounds took them
+  PlatePlan plan;            // the plan of the last round
+  double e, fc, Ec;          // as the rounds took them
   double write3 = 0;         // L/6 + lt/3 of the last plan
   PlatePressure pressure{};  // the pressure under the last plan
-  std::optional<PlatePressure> previous{};       // the round before the last
   std::optional<PlatePressure> beyondBoltRow{};  // the last round before the last beyond the bolt row
   Bearing end = Bearing::Holds;
   long growths = 0;  // the times the plate grew, each one round of the calculation
@@ -65,7 +66,8 @@ struct BearingStep {
 // or none while the concrete is overstressed.
 std::optional<Bearing> bearingRound(const PressurePolicy& policy, const BearingLoads& loads, BearingStep& step,
                                     RoundLimit& rounds);
-// The last round gives way to a grown plate: what it found is kept where it may still show.
+// The last round gives way to a grown plate: what it found beyond the bolt row is kept, where it
+// may still show.
 void keepRound(BearingStep& step);
 
 // The rounds from the plan `first`; grown(plan) is the plate one round larger. The rounds spent on
