@@ -55,6 +55,37 @@ bool pressureUnderPlate(const BootBeamType& type, Held& h, RoundLimit& rounds) {
   return rigidbase::holdPressure(pressure, h);
 }
 
+PlatePlan tShapedPlatePlan(const PlateLayout& layout, double hb, double bf, double tsh) {
+  const double cSpacings = rigidbase::tShapedGeometry.cSpacings;  // c either side of the flange width
+  PlatePlan p{};
+  p.L0 = 2 * (layout.a + layout.lt) + hb;
+  // The spacings, the flange, the edges, then the boot beams: the order this base was written in,
+  // kept on purpose (the eight- and ten-bolt bases add theirs in an order of their own).
+  p.B0 = cSpacings * layout.c + bf + 2 * layout.bt + 2 * tsh;
+  p.L = roundToTenPastOne(p.L0);
+  p.B = roundToTenPastOne(p.B0);
+  p.a = roundDownToFive((p.L - p.L0) / 2 + layout.a);
+  p.c = roundDownToFive((p.B - p.B0) / cSpacings + layout.c);
+  p.lt = (p.L - hb) / 2 - p.a;
+  p.bt = (p.B - bf - 2 * tsh - cSpacings * p.c) / 2;
+  return p;
+}
+
+PlatePlan channelPlatePlan(const PlateLayout& layout, double hb, double bf, double tsh) {
+  PlatePlan p{};
+  p.B0 = 2 * tsh + bf + 40;
+  p.L0 = 2 * (layout.a + layout.lt) + hb;
+  p.B = roundToTenPastOne(p.B0);
+  p.L = roundToTenPastOne(p.L0);
+  p.a = layout.a, p.c = layout.c, p.lt = layout.lt, p.bt = layout.bt;
+  return p;
+}
+
+void holdBootBeamBearing(Held& h, const rigidbase::BearingStep& step) {
+  rigidbase::holdBearing(h, step);
+  if (step.metBeyondBoltRow()) h.Es = tables::Es;
+}
+
 void panelPlateThickness(const Materials& m, Held& h) {
   const auto panels = tables::plateThicknessByGroup(*m.steel, [&](double f) { return std::sqrt(6 * h.M2 / f); });
   h.tpbc = panels.t;

@@ -11,6 +11,7 @@
 
 #include "design/bootbeam/boot_beam.h"
 #include "design/bootbeam/boot_beam_outstand.h"
+#include "design/common/bearing_step.h"
 #include "design/common/calculation.h"
 #include "design/common/check_mode.h"
 #include "design/common/column_section.h"
@@ -69,6 +70,7 @@ struct BootBeamType {
 };
 
 using rigidbase::Bearing;
+using rigidbase::PlatePlan;
 using rigidbase::Trial;
 
 // The span s of the channel's diaphragm load: the outstand beyond the column and the bolt edge.
@@ -88,6 +90,18 @@ void concreteAndLimit(const Materials& m, Held& h);
 // The pressure under the plate and the bolt tension; false for axial tension within
 // the bolt rows, which the method does not cover.
 bool pressureUnderPlate(const BootBeamType& type, Held& h, RoundLimit& rounds);
+
+// The T-shaped base's plan of a layout round a column hb deep with flanges bf wide and boot beams
+// tsh thick: B0 = 2c + bf + 2bt + 2tsh, brought to whole tens with a and c taking the growth.
+PlatePlan tShapedPlatePlan(const PlateLayout& layout, double hb, double bf, double tsh);
+// The channel base's plan: the flange width with the boot beams and 20 mm beyond each, and the
+// length 2(a + lt) + hb, both to whole tens; the layout stays as it is.
+PlatePlan channelPlatePlan(const PlateLayout& layout, double hb, double bf, double tsh);
+
+// The bearing the rounds found, as the boot-beam bases hold it: the eccentricity, the concrete,
+// the limit write3 and the pressure, and the steel's modulus once a round fell beyond the bolt
+// row. The plan is each base's own to hold.
+void holdBootBeamBearing(Held& h, const rigidbase::BearingStep& step);
 
 // The plate thickness from the largest panel moment M2: tpbc, its f and thickness group.
 void panelPlateThickness(const Materials& m, Held& h);

@@ -103,48 +103,35 @@ struct FoundBearing {
     bool operator==(const Plate&) const = default;
   };
   Plate plate;
-  double L, e, write3, ta, ylc, xn, Es, ylmax, ylmin, dx, Fx;
-  rigidbase::Eccentricity eccentricity;
-  rigidbase::CompressedZoneMethod zone;
+  rigidbase::BearingStep step;
   long rounds;
 };
 
-// The width is fixed by the boot beams; too much bearing lengthens the plate only.
-Bearing lengthenForBearing(Held& h, RoundLimit& rounds) {
-  while (true) {
-    h.e = h.M / h.N;
-    h.write3 = h.L / 6 + h.lt / 3;
-    if (!pressureUnderPlate(channel, h, rounds)) return Bearing::AxialTension;
-    if (!(h.ylc > h.fc)) return Bearing::Holds;
-    rounds.next();
-    h.L += 10;
-  }
+// The plate's length and width, the only part of its plan this base holds.
+void holdChannelBearing(Held& h, const rigidbase::BearingStep& step) {
+  h.L = step.plan.L, h.B = step.plan.B;
+  holdBootBeamBearing(h, step);
 }
 
-// The plate is the flange width with the boot beams and 20 mm beyond each, in whole tens.
+// The plate is the flange width with the boot beams and 20 mm beyond each, in whole tens; its
+// width is fixed by the boot beams, so too much bearing lengthens it alone.
 // A pass that only thickened the boot beams within the same rounded plate width lengthens the same
 // plate again: the last bearing found is taken over with the rounds it spent, so the plate, the
 // stresses and the round count are those of lengthening it once more.
 Bearing planAndBearing(const Materials& m, Held& h, RoundLimit& rounds, std::optional<FoundBearing>& last) {
-  h.B = 2 * h.tsh + h.bf + 40;
-  h.B = roundToTenPastOne(h.B);
-  concreteAndLimit(m, h);
-  h.L = 2 * (h.a + h.lt) + h.hb;
-  h.L = roundToTenPastOne(h.L);
-  const FoundBearing::Plate plate{h.B, h.L, h.lt, h.dms, h.Aems};
+  const PlatePlan plan = channelPlatePlan({h.Aems, h.a, h.c, h.lt, h.bt}, h.hb, h.bf, h.tsh);
+  const FoundBearing::Plate plate{plan.B, plan.L, h.lt, h.dms, h.Aems};
   if (last && last->plate == plate) {
     rounds.advance(last->rounds);
-    h.L = last->L, h.e = last->e, h.write3 = last->write3, h.ta = last->ta, h.ylc = last->ylc, h.xn = last->xn;
-    h.Es = last->Es, h.ylmax = last->ylmax, h.ylmin = last->ylmin, h.dx = last->dx, h.Fx = last->Fx;
-    h.eccentricity = last->eccentricity;
-    h.zone = last->zone;
+    holdChannelBearing(h, last->step);
     return Bearing::Holds;
   }
   const long before = rounds.used();
-  if (lengthenForBearing(h, rounds) == Bearing::AxialTension) return Bearing::AxialTension;
-  last = FoundBearing{plate, h.L,     h.e,     h.write3, h.ta, h.ylc, h.xn,
-                      h.Es,  h.ylmax, h.ylmin, h.dx,     h.Fx, h.eccentricity, h.zone, rounds.used() - before};
-  return Bearing::Holds;
+  const rigidbase::BearingStep step = rigidbase::lengthenedBearingStep(
+      channelGeometry.pressure, rigidbase::bearingLoads(m.concrete, h), plan, rounds);
+  holdChannelBearing(h, step);
+  if (step.end == Bearing::Holds) last = FoundBearing{plate, step, rounds.used() - before};
+  return step.end;
 }
 
 // ---- base plate ------------------------------------------------------------------------------

@@ -86,27 +86,14 @@ const BootBeamType tShaped{
 
 // ---- plate plan and bearing ------------------------------------------------------------------
 
-// The plate from its layout, brought to whole tens; a and c absorb the growth in steps of 5.
-void platePlan(const Materials& m, Held& h) {
-  h.L = 2 * (h.a + h.lt) + h.hb;
-  const double cSpacings = tShapedGeometry.cSpacings;  // c either side of the flange width
-  h.B = cSpacings * h.c + h.bf + 2 * h.bt + 2 * h.tsh;
-  h.L0 = h.L;
-  h.B0 = h.B;
-  h.L = roundToTenPastOne(h.L);
-  h.B = roundToTenPastOne(h.B);
-  h.a = roundDownToFive((h.L - h.L0) / 2 + h.a);
-  h.c = roundDownToFive((h.B - h.B0) / cSpacings + h.c);
-  h.lt = (h.L - h.hb) / 2 - h.a;
-  h.bt = (h.B - h.bf - 2 * h.tsh - cSpacings * h.c) / 2;
-  h.e = h.M / h.N;
-  concreteAndLimit(m, h);
-  h.write3 = h.L / 6 + h.lt / 3;
-}
-
+// The plan and the bearing under it, the plate widened until the concrete holds.
 Bearing planAndBearing(const Materials& m, Held& h, RoundLimit& rounds) {
-  return rigidbase::planAndBearing(
-      h, rounds, [&] { platePlan(m, h); }, [&] { return pressureUnderPlate(tShaped, h, rounds); });
+  const auto planOf = [&](const PlateLayout& layout) { return tShapedPlatePlan(layout, h.hb, h.bf, h.tsh); };
+  const rigidbase::BearingStep step = rigidbase::widenedBearingStep(
+      tShapedGeometry.pressure, rigidbase::bearingLoads(m.concrete, h), {h.Aems, h.a, h.c, h.lt, h.bt}, planOf, rounds);
+  rigidbase::holdPlatePlan(h, step.plan);
+  holdBootBeamBearing(h, step);
+  return step.end;
 }
 
 // ---- base plate ------------------------------------------------------------------------------

@@ -105,9 +105,6 @@ struct BoltCheck {
 };
 BoltCheck tensionBolts(double fta, double ta, double n, double Aems);
 
-// Whether the plate carries the bearing, or the case is outside the method.
-enum class Bearing { Holds, AxialTension };
-
 // The tension bolts of the held design: their strength and stress, and when they hold, the
 // friction 0.4·(N + Ta) under the plate. False when they are overstressed.
 template <class Held>
@@ -118,24 +115,6 @@ bool anchorBoltsHold(double fta, Held& h) {
   if (!bolts.holds()) return false;
   h.Vfb = tables::frictionResistance(h.N + h.ta);
   return true;
-}
-
-// What a and c grow by a round while the bearing under the plate is too high, mm.
-inline constexpr double bearingGrowthOfA = 5;
-inline constexpr double bearingGrowthOfC = 2;
-
-// Too much bearing widens a and c and the plan is made again: plan() lays out the plate and
-// pressure() finds the pressure under it (false for axial tension within the bolt rows).
-template <class Held, class Plan, class Pressure>
-Bearing planAndBearing(Held& h, RoundLimit& rounds, Plan&& plan, Pressure&& pressure) {
-  while (true) {
-    plan();
-    if (!pressure()) return Bearing::AxialTension;
-    if (!(h.ylc > h.fc)) return Bearing::Holds;
-    rounds.next();
-    h.a += bearingGrowthOfA;
-    h.c += bearingGrowthOfC;
-  }
 }
 
 // How far the plate round a tension bolt spreads along an arm: arm·(3.5 − 1.5·arm/(arm + beyond)).

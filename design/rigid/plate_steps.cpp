@@ -17,6 +17,8 @@ namespace pedivo::rigid {
 PlatePlan platePlan(const rigidbase::RigidGeometry& geometry, const PlateLayout& layout, double hb, double tjjl) {
   PlatePlan p{};
   p.L0 = 2 * (layout.a + layout.lt) + hb;
+  // The spacings, the edges, then the stiffeners: the order these bases were written in, kept on
+  // purpose (the T-shaped base adds its flange and boot beams in an order of its own).
   p.B0 = geometry.cSpacings * layout.c + 2 * layout.bt + geometry.stiffenersAcross * tjjl;
   p.L = roundToTenPastOne(p.L0);
   p.B = roundToTenPastOne(p.B0);
@@ -26,11 +28,6 @@ PlatePlan platePlan(const rigidbase::RigidGeometry& geometry, const PlateLayout&
   p.lt = (p.L - hb) / 2 - p.a;
   p.bt = (p.B - geometry.cSpacings * p.c - geometry.stiffenersAcross * tjjl) / 2;
   return p;
-}
-
-void holdPlatePlan(RigidPlateHeld& h, const PlatePlan& plan) {
-  h.L0 = plan.L0, h.B0 = plan.B0, h.L = plan.L, h.B = plan.B;
-  h.a = plan.a, h.c = plan.c, h.lt = plan.lt, h.bt = plan.bt;
 }
 
 namespace {

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "design/common/bearing_step.h"
 #include "design/common/bolt_zone.h"
 #include "design/common/calculation.h"
 #include "design/common/plate_layout.h"
@@ -23,16 +24,11 @@ struct RigidPlateHeld;
 
 // ---- plan -----------------------------------------------------------------------------------
 
-// The plate's plan: its sides before and after whole tens, and the layout that takes the growth.
-struct PlatePlan {
-  double L0, B0;        // 2(a + lt) + hb, and the spacings, edges and stiffeners across
-  double L, B;          // the same to whole tens
-  double a, c, lt, bt;  // a and c grown in steps of 5, lt and bt the rest
-};
+using rigidbase::PlatePlan;
 
-// The plan of a layout around a column of depth hb with stiffeners tjjl thick.
+// The plan of a layout around a column of depth hb with stiffeners tjjl thick: B0 is the c
+// spacings, the two edges bt and the stiffeners across.
 PlatePlan platePlan(const rigidbase::RigidGeometry& geometry, const PlateLayout& layout, double hb, double tjjl);
-void holdPlatePlan(RigidPlateHeld& h, const PlatePlan& plan);
 
 // ---- panels ---------------------------------------------------------------------------------
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "design/common/bearing_step.h"
 #include "design/common/calculation.h"
 #include "design/common/column_section.h"
 #include "design/common/column_welds.h"
@@ -146,14 +147,15 @@ StiffenerEnd stiffenersAndWelds(const RigidGeometry& geometry, const Materials& 
   }
 }
 
+// The plan and the bearing under it, the plate widened until the concrete holds.
 Bearing planAndBearing(const RigidGeometry& geometry, const Materials& m, Held& h, RoundLimit& rounds) {
-  return rigidbase::planAndBearing(
-      h, rounds,
-      [&] {
-        holdPlatePlan(h, platePlan(geometry, {h.Aems, h.a, h.c, h.lt, h.bt}, h.hb, h.tjjl));
-        eccentricityAndMaterials(m, h);
-      },
-      [&] { return pressureUnderPlate(geometry, h, rounds); });
+  const auto planOf = [&](const PlateLayout& layout) { return platePlan(geometry, layout, h.hb, h.tjjl); };
+  const rigidbase::BearingStep step = rigidbase::widenedBearingStep(
+      geometry.pressure, rigidbase::bearingLoads(m.concrete, h), {h.Aems, h.a, h.c, h.lt, h.bt}, planOf, rounds);
+  rigidbase::holdPlatePlan(h, step.plan);
+  rigidbase::holdBearing(h, step);
+  h.Es = tables::Es;
+  return step.end;
 }
 
 // The plate, its bolts, its welds to the column and the stiffeners at the current bolt size and
