@@ -4,10 +4,6 @@
 
 #include <cfenv>
 
-#if defined(__GNUC__) && defined(__x86_64__)
-#include <xmmintrin.h>
-#endif
-
 namespace pedivo {
 
 // Clears every floating-point exception flag, as std::feclearexcept(FE_ALL_EXCEPT) does. On x86-64
@@ -18,7 +14,7 @@ inline void clearFloatingFlags() {
 #if defined(__GNUC__) && defined(__x86_64__)
   __asm__ volatile("fnclex" ::: "memory");
   constexpr unsigned exceptionFlags = 0x3F;  // invalid, denormal, divide-by-zero, overflow, underflow, inexact
-  _mm_setcsr(_mm_getcsr() & ~exceptionFlags);
+  __builtin_ia32_ldmxcsr(__builtin_ia32_stmxcsr() & ~exceptionFlags);
 #else
   std::feclearexcept(FE_ALL_EXCEPT);
 #endif
