@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "design/common/check_list.h"
@@ -170,15 +171,14 @@ void givenDiaphragm(const Materials& m, Held& h, GivenSizeFindings& f) {
   h.ffw = m.steel->ffw;
   f.rules.push_back(atLeastRule("ruleHf6", "隔板与底板焊脚尺寸", "hf6 ≥ q/(0.7·βf·ffw)，且 ≥ 1.5·√t", h.hf6,
                                 plateWeldLeg(h.q, h.ffw, h.tpb), {"Edthf6"}));
+  // With no weld length left the leg the weld needs cannot be worked out: its rule fails with no
+  // number and says why.
   const double length = weldLength(h);
-  if (length > 0) {
-    f.rules.push_back(atLeastRule("ruleHf7", "隔板与靴梁焊脚尺寸", "hf7 ≥ (q·bf/2)/(0.7·lw·ffw)，且 ≥ 1.5·√tsh、6",
-                                  h.hf7,
-                                  std::max(smallestBootBeamWeldLeg, bootBeamWeldLeg(h.q, h.bf, length, h.ffw, h.tsh)),
-                                  {"Edthf7"}));
-  } else {
-    f.unevaluated.push_back({"diaphragmWeldLeg", "隔板与靴梁焊缝计算长度 hcb − 35 ≤ 0"});
-  }
+  const double least = length > 0 ? std::max(smallestBootBeamWeldLeg, bootBeamWeldLeg(h.q, h.bf, length, h.ffw, h.tsh))
+                                  : std::numeric_limits<double>::quiet_NaN();
+  f.rules.push_back(
+      atLeastRule("ruleHf7", "隔板与靴梁焊脚尺寸", "hf7 ≥ (q·bf/2)/(0.7·lw·ffw)，且 ≥ 1.5·√tsh、6", h.hf7, least, {"Edthf7"}));
+  if (!(length > 0)) f.unevaluated.push_back({"ruleHf7", "隔板与靴梁焊缝计算长度 hcb − 35 ≤ 0"});
   f.rules.push_back(atMostRule("ruleHf7Max", "隔板与靴梁焊脚最大尺寸", "hf7 ≤ 16", h.hf7, tables::largestFilletLeg, {"Edthf7"}));
   f.rules.push_back(atMostRule("ruleHcb", "隔板高度不大于靴梁高度", "hcb ≤ hsh", h.hcb, h.hsh, {"Edthgb"}));
   const DiaphragmStresses s = diaphragmStresses(m, h.q, h.bf, h.tcb, h.hcb);

@@ -413,8 +413,9 @@ class StateOf final : public DesignState {
                                             void (*ownPass)(std::vector<DesignCheck>&)) const {
     if (!written) {
       if (typePass != nullptr) typePass(held_, *checks_);
-      if (findings_) findingsPass(*checks_, *findings_);
       ownPass(*checks_);
+      // Last, so that a check that could not be worked out says why, whoever writes its words.
+      if (findings_) findingsPass(*checks_, *findings_);
     }
     written = true;
     return *checks_;

@@ -339,6 +339,34 @@ TEST(CheckMode, ABootBeamPlateWeldWithNoLengthBeyondTheColumnFailsWithItsReason)
   }
 }
 
+// A diaphragm no higher than the 35 mm its weld to the boot beams loses leaves that weld no length:
+// the leg the weld needs cannot be worked out, so that rule fails with its reason and no number,
+// while the leg against the diaphragm's thickness (hf7 ≤ tcb), which needs no length, is checked.
+TEST(CheckMode, ADiaphragmTooLowForItsWeldFailsTheWeldLegRuleWithItsReason) {
+  DesignSession design(*findModule("g3"));
+  ASSERT_EQ(design.calculate().ending, Ending::Completed);
+  for (const double hcb : {35.0, 20.0, 36.0}) {
+    Sizes sizes = design.sizes();
+    sizes["hcb"] = hcb;
+    DesignSession check(*findModule("g3"));
+    ASSERT_EQ(checkLike(design, sizes, check).ending, Ending::Completed) << hcb;
+    const DesignCheck* rule = findCheck(check.checks(), "ruleHf7");
+    const DesignCheck* leg = findCheck(check.checks(), "diaphragmWeldLeg");
+    ASSERT_NE(rule, nullptr) << hcb;
+    ASSERT_NE(leg, nullptr) << hcb;
+    EXPECT_EQ(leg->ok(), sizes.at("hf7") <= sizes.at("tcb")) << hcb;
+    EXPECT_EQ(leg->remedy.find("无法验算"), std::string::npos) << hcb << ": " << leg->remedy;
+    const bool noLength = hcb <= 35;
+    EXPECT_EQ(rule->remedy, noLength ? std::string("无法验算：隔板与靴梁焊缝计算长度 hcb − 35 ≤ 0") : rule->remedy) << hcb;
+    if (!noLength) continue;
+    EXPECT_FALSE(rule->ok()) << hcb;
+    EXPECT_EQ(checkNumbers(*rule).demand, "—") << hcb;
+    EXPECT_EQ(check.checksWithValues().size(), check.checks().size());
+    const DesignCheck* written = findCheck(check.checksWithValues(), "ruleHf7");
+    EXPECT_NE(written->values.find("hcb − 35 ≤ 0，无法计算"), std::string::npos) << written->values;
+  }
+}
+
 // Given sizes may break what a design keeps by construction: those rules are checks of their own.
 TEST(CheckMode, SizesBelowTheDetailingRulesFailTheirRules) {
   DesignSession design(*findModule("g12"));
