@@ -471,7 +471,7 @@ void bootBeamRules(const BootBeamType& type, const Held& h, GivenSizeFindings& f
   auto& rules = findings.rules;
   rules.push_back(atLeastRule("ruleT", "底板最小厚度", "t ≥ 20", h.tpb, 20, {"Edttpb"}));
   const double hf2 = roundUpToEven(tables::smallestFilletLeg(std::max(h.tsh, h.tf)));
-  rules.push_back(atLeastRule("ruleHf2", "靴梁与柱焊脚尺寸", "hf ≥ 1.5·√max(tsh, tf)，取偶数", h.hf2, hf2, {"Edthfxlb"}));
+  rules.push_back(atLeastRule("ruleHf2", "靴梁与柱焊脚最小尺寸", "hf ≥ 1.5·√max(tsh, tf)，取偶数", h.hf2, hf2, {"Edthfxlb"}));
   rules.push_back(atMostRule("ruleHf2Max", "靴梁与柱焊脚最大尺寸", "hf ≤ 16", h.hf2, tables::largestFilletLeg, {"Edthfxlb"}));
   // A fillet weld counts over at most 60 legs.
   rules.push_back(atLeastRule("ruleHf2Length", "靴梁与柱焊缝长度不超过 60hf", "hf ≥ lf/58", h.hf2, h.lf / 58, {"Edthfxlb"}));

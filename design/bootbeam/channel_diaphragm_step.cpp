@@ -177,7 +177,7 @@ void givenDiaphragm(const Materials& m, Held& h, GivenSizeFindings& f) {
   const double least = length > 0 ? std::max(smallestBootBeamWeldLeg, bootBeamWeldLeg(h.q, h.bf, length, h.ffw, h.tsh))
                                   : std::numeric_limits<double>::quiet_NaN();
   f.rules.push_back(
-      atLeastRule("ruleHf7", "隔板与靴梁焊脚尺寸", "hf7 ≥ (q·bf/2)/(0.7·lw·ffw)，且 ≥ 1.5·√tsh、6", h.hf7, least, {"Edthf7"}));
+      atLeastRule("ruleHf7", "隔板与靴梁焊脚最小尺寸", "hf7 ≥ (q·bf/2)/(0.7·lw·ffw)，且 ≥ 1.5·√tsh、6", h.hf7, least, {"Edthf7"}));
   if (!(length > 0)) f.unevaluated.push_back({"ruleHf7", "隔板与靴梁焊缝计算长度 hcb − 35 ≤ 0"});
   f.rules.push_back(atMostRule("ruleHf7Max", "隔板与靴梁焊脚最大尺寸", "hf7 ≤ 16", h.hf7, tables::largestFilletLeg, {"Edthf7"}));
   f.rules.push_back(atMostRule("ruleHcb", "隔板高度不大于靴梁高度", "hcb ≤ hsh", h.hcb, h.hsh, {"Edthgb"}));

@@ -339,6 +339,21 @@ TEST(CheckMode, ABootBeamPlateWeldWithNoLengthBeyondTheColumnFailsWithItsReason)
   }
 }
 
+// The report's summary and its closing list name checks by their names alone: no two checks of a
+// check of given sizes, rules included, may share one, or a passing row would seem to contradict a
+// failing one.
+TEST(CheckMode, EveryCheckOfGivenSizesHasANameOfItsOwn) {
+  for (const ModuleDescriptor* module : allModules()) {
+    DesignSession design(*module);
+    ASSERT_EQ(design.calculate().ending, Ending::Completed) << module->id;
+    DesignSession check(*module);
+    ASSERT_EQ(checkLike(design, design.sizes(), check).ending, Ending::Completed) << module->id;
+    std::set<std::string_view> names;
+    for (const DesignCheck& c : check.checks())
+      EXPECT_TRUE(names.insert(c.name).second) << module->id << ": " << c.name;
+  }
+}
+
 // A diaphragm no higher than the 35 mm its weld to the boot beams loses leaves that weld no length:
 // the leg the weld needs cannot be worked out, so that rule fails with its reason and no number,
 // while the leg against the diaphragm's thickness (hf7 ≤ tcb), which needs no length, is checked.
