@@ -50,15 +50,13 @@ namespace {
 
 bool cantilever(const Held& h) { return h.panelMoment == PanelMoment::Cantilever; }
 
-// The steps of 10 mm each way that bring the plate's area to N/fc: (L + 10k)(B + 10k) = N/fc.
-// Only an estimate to start the search from; bounded so that it raises no floating-point flag.
+}  // namespace
+
 double bearingStepsEstimate(double N, double fc, double L, double B) {
   if (!(fc > 1e-6 && N > 0 && N < 1e200 && L < 1e100 && B < 1e100)) return 0;
   const double area = N / fc;
   return (std::sqrt((B - L) * (B - L) + 4 * area) - (L + B)) / (2 * tables::pinnedPlateStep);
 }
-
-}  // namespace
 
 // The plate grows 10 mm each way a round until the concrete bears N. The bearing only falls as
 // the plate grows, so the count of steps is found at once and spent as the steps would spend it;

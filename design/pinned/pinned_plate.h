@@ -58,6 +58,10 @@ struct PlateBearing {
   double fc, ylc;  // the concrete's strength and the bearing stress N/(B·L)
   double Vfb;      // friction resistance 0.4·N
 };
+// The steps of 10 mm each way that bring the plate's area to N/fc, the root k of
+// (L + 10k)(B + 10k) = N/fc: only an estimate for the search of the first step that bears to start
+// from; 0 where it could raise a floating-point flag.
+double bearingStepsEstimate(double N, double fc, double L, double B);
 // Plate plan from the section and the held bolt layout, grown until the concrete carries N.
 PlateBearing plateAndBearing(const Materials& m, const PinnedPlateHeld& h, RoundLimit& rounds);
 // The bearing under the plate of the held (given) plan.

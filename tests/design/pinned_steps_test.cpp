@@ -12,6 +12,7 @@
 #include "design/common/design_session.h"
 #include "design/common/plate_panel.h"
 #include "design/pinned/four_bolt.h"
+#include "design/pinned/pinned_plate.h"
 #include "design/pinned/two_bolt.h"
 #include "design_probe.h"
 #include "printed_arithmetic.h"
@@ -132,6 +133,28 @@ TEST(FourBoltStiffener, AThicknessPastTheTableKeepsTheHeldStrength) {
   EXPECT_EQ(stiffenerStresses(m, h).f1, 215);
   h.tjjl = 1000;
   EXPECT_EQ(stiffenerStresses(m, h).f1, 123);
+}
+
+}  // namespace
+}  // namespace pedivo::pinned
+
+namespace pedivo::pinned {
+namespace {
+
+// The search for the plate that bears starts from the root of (L + 10k)(B + 10k) = N/fc: a start
+// off the root still finds the same plate, only after more trials, so the root is pinned here.
+TEST(PinnedBearing, TheSearchStartsFromThePlateWhoseAreaIsNOverFc) {
+  const struct {
+    double N, fc, L, B;
+  } cases[] = {{2e6, 14.3, 300, 260}, {8.5e6, 11.9, 480, 340}, {1.2e5, 9.6, 330, 330}, {4.4e7, 27.5, 700, 400}};
+  for (const auto& c : cases) {
+    const double k = bearingStepsEstimate(c.N, c.fc, c.L, c.B);
+    const double area = (c.L + 10 * k) * (c.B + 10 * k);
+    EXPECT_NEAR(area, c.N / c.fc, 1e-9 * c.N / c.fc) << c.N << " " << c.L << " " << c.B;
+  }
+  // Nothing to estimate where the bounds would let a flag be raised: no strength, no compression.
+  EXPECT_EQ(bearingStepsEstimate(2e6, 0, 300, 260), 0);
+  EXPECT_EQ(bearingStepsEstimate(-2e6, 14.3, 300, 260), 0);
 }
 
 }  // namespace
