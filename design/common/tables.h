@@ -57,6 +57,17 @@ inline constexpr double legStep = 2;
 inline constexpr double startingStiffenerHeight = 200;
 inline constexpr double startingStiffenerThickness = 8;
 inline constexpr double startingBootBeamThickness = 10;
+// A fillet weld of a column or a stiffener to the base plate starts from at least this leg.
+inline constexpr double smallestPlateWeldLeg = 6;
+// A pinned base's plate starts 20 mm past the column on every side, and grows this much a round
+// both ways until the concrete bears it.
+inline constexpr double pinnedPlateBeyondColumn = 40;
+inline constexpr double pinnedPlateStep = 10;
+// An embedded H column goes at least leastEmbedmentInDepths section depths into the foundation,
+// and never less than leastEmbedment; deeper, it goes down embedmentStep a round.
+inline constexpr double leastEmbedmentInDepths = 1.5;
+inline constexpr double leastEmbedment = 500;
+inline constexpr double embedmentStep = 10;
 // A fillet weld counts over at most this many legs of its length; 2 legs of it are lost at its ends.
 inline constexpr double longestWeldInLegs = 60;
 inline constexpr double weldEndsInLegs = 2;
@@ -185,18 +196,5 @@ struct WasherPlate {
   double side, thickness, hole;
 };
 std::optional<WasherPlate> washerPlate(int dms);
-
-// ---- the welds to the base plate and the embedded column's depth
-// A fillet weld of a column or a stiffener to the base plate starts from at least this leg, mm.
-inline constexpr double smallestPlateWeldLeg = 6;
-// An embedded H column goes at least this many section depths into the foundation, and never
-// less than leastEmbedment deep; deeper, it goes down this much a round, mm.
-inline constexpr double leastEmbedmentInDepths = 1.5;
-inline constexpr double leastEmbedment = 500;
-inline constexpr double embedmentStep = 10;
-// A pinned base's plate starts 20 mm past the column on every side, and grows this much a round
-// both ways until the concrete bears it, mm.
-inline constexpr double pinnedPlateBeyondColumn = 40;
-inline constexpr double pinnedPlateStep = 10;
 
 }  // namespace pedivo::tables
