@@ -121,13 +121,20 @@ CheckNumbers namedCheckNumbers(const DesignCheck& check) {
   return numbers;
 }
 
+namespace {
+
+// A failed check's line: its name, and its demand and limit under the words that say which is which.
+std::string failedCheckLine(const DesignCheck& check) {
+  const CheckNumbers numbers = namedCheckNumbers(check);
+  return "\n" + std::string(check.name) + "：" + numbers.demand + "，" + numbers.limit;
+}
+
+}  // namespace
+
 std::optional<std::string> failedChecksMessage(const std::vector<DesignCheck>& checks) {
   std::string lines;
-  for (const auto& check : checks) {
-    if (check.ok()) continue;
-    const CheckNumbers numbers = namedCheckNumbers(check);
-    lines += "\n" + check.name + "：" + numbers.demand + "，" + numbers.limit;
-  }
+  for (const auto& check : checks)
+    if (!check.ok()) lines += failedCheckLine(check);
   if (lines.empty()) return std::nullopt;
   return failedChecksHeading + lines;
 }
@@ -245,8 +252,7 @@ std::optional<std::string> failedChecksAdvice(const std::vector<DesignCheck>& ch
   std::string lines;
   for (const auto& check : checks) {
     if (check.ok()) continue;
-    const CheckNumbers numbers = checkNumbers(check);
-    lines += "\n" + check.name + "：计算值 " + numbers.demand + "，限值 " + numbers.limit;
+    lines += failedCheckLine(check);
     if (!check.remedy.empty()) lines += "\n    → " + check.remedy;
   }
   if (lines.empty()) return std::nullopt;

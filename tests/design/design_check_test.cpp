@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 
+#include "design/common/check_mode.h"
 #include "design/common/design_session.h"
 #include "package_part.h"
 
@@ -156,6 +157,21 @@ TEST(DesignChecks, WarningNamesEachFailingCheckWithItsDemandAndLimit) {
   EXPECT_EQ(failedChecksMessage(checks), "以下验算不满足要求：\n焊缝：计算值 170.123 N/mm²，限值 160 N/mm²");
   EXPECT_EQ(failedChecksMessage({stressCheck(1, 2)}), std::nullopt);
   EXPECT_EQ(failedFields(checks), std::vector<std::string>{"edthf11"});
+}
+
+// The window's warning gives each failed check as the command line's does, under the words that
+// say which number is which, and adds its remedy: a given plate under the least thickness reads
+// "最小值 20 mm，给定尺寸 18 mm", never as if 20 were what the plate asks and 18 its limit.
+TEST(DesignChecks, TheWindowsWarningNamesTheNumbersAsTheCommandLineDoes) {
+  const DesignCheck rule = atLeastRule("ruleT", "底板最小厚度", "t ≥ 20", 18, 20, {"Edttpb"});
+  std::vector<DesignCheck> checks{stressCheck(170.12345, 160), rule};
+  writeOwnRemedies(checks);
+  const std::string advice = failedChecksAdvice(checks).value();
+  EXPECT_NE(advice.find("底板最小厚度：最小值 20 mm，给定尺寸 18 mm\n    → 加大该尺寸至不小于 20 mm"), std::string::npos)
+      << advice;
+  // Without its remedies the warning is the command line's line for line.
+  for (DesignCheck& check : checks) check.remedy.clear();
+  EXPECT_EQ(failedChecksAdvice(checks), failedChecksMessage(checks));
 }
 
 // The report's columns, the warning and the values line give a check's numbers in the same digits,
