@@ -23,9 +23,6 @@ struct ColumnWeldChecks {
 };
 constexpr std::array<ColumnWeldChecks, 4> weldChecked{{{"g11", true}, {"g12", true}, {"j1", false}, {"j2", false}}};
 
-// The stiffeners' welds start from no less a leg, mm.
-constexpr double smallestStiffenerLeg = 6;
-
 // What must fit within the flange width: spacings c, stiffener thicknesses and weld legs across
 // it (from the base's geometry: 2c + 2ts + 2hf or 4c + 3ts + 2hf on the bolt plates, 2c on the
 // T-shaped boot beam), and the share of the plate width's rounding that c absorbs at most.
@@ -93,7 +90,7 @@ bool layoutFailsUnderAnyPlate(const ModuleDescriptor& module, double leastC, con
   // of that at most before it is brought down to 5 mm.
   const double c = roundDownToFive(leastC - type->shareOfRounding);
   const double width =
-      type->spacings * c + type->stiffeners * tables::startingStiffenerThickness + type->welds * smallestStiffenerLeg;
+      type->spacings * c + type->stiffeners * tables::startingStiffenerThickness + type->welds * tables::smallestPlateWeldLeg;
   return width > heldNumber(held, "bf") * (1 + roundingRoom);
 }
 

@@ -174,8 +174,8 @@ bool stiffenerHasHeight(double hs, double lost, std::initializer_list<const char
 std::vector<DesignCheck> exposedBaseRules(const ExposedBaseSizes& given) {
   std::vector<DesignCheck> rules = checkList(atLeastRule("ruleT", "底板最小厚度", "t ≥ 20", given.tpb, 20, {"Edttpb"}));
   if (given.hf11 > 0)
-    rules.push_back(smallestLegRule("ruleHf11", "柱与底板焊脚尺寸", given.hf11, given.tpb, 6, {"edthf11"}));
-  rules.push_back(smallestLegRule("ruleHf3", "加劲肋焊脚尺寸", given.hf3, given.tpb, 6, {"Edthfjjl"}));
+    rules.push_back(smallestLegRule("ruleHf11", "柱与底板焊脚尺寸", given.hf11, given.tpb, tables::smallestPlateWeldLeg, {"edthf11"}));
+  rules.push_back(smallestLegRule("ruleHf3", "加劲肋焊脚尺寸", given.hf3, given.tpb, tables::smallestPlateWeldLeg, {"Edthfjjl"}));
   rules.push_back(atMostRule("ruleHf3Max", "加劲肋焊脚不大于肋厚及 16 mm", "hf ≤ min(ts, 16)", given.hf3,
                              std::min(given.tjjl, tables::largestFilletLeg), {"Edthfjjl"}));
   appendChecks(rules, boltDistanceRules(given.bolts));

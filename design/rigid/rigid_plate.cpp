@@ -131,8 +131,7 @@ StiffenerEnd stiffenersAndWelds(const RigidGeometry& geometry, const Materials& 
       h.tjjl += tables::thicknessStep;
       return StiffenerEnd::Thicker;
     }
-    constexpr double smallestStiffenerLeg = 6;  // the stiffener's welds start from at least this leg
-    const double firstLeg = roundUpToEven(std::max(smallestStiffenerLeg, tables::smallestFilletLeg(h.tpb)));
+    const double firstLeg = roundUpToEven(std::max(tables::smallestPlateWeldLeg, tables::smallestFilletLeg(h.tpb)));
     const StiffenerWeldInputs in = stiffenerWeldInputs(m, h);
     const StiffenerWelds welds = stiffenerWelds(in, firstLeg, rounds);
     holdStiffenerWelds(h, {in, welds});
