@@ -186,6 +186,25 @@ TEST(ChannelSteps, ARibUnderTheTopPlateEndsWithALargerLegNotAHigherRib) {
   EXPECT_LE(high.ylvf, m.steel->ffw);
 }
 
+// A diaphragm that may grow no higher than the boot beam thickens a millimetre a round: it ends at
+// the first thickness that holds at the last height within the boot beam, not an even size past it.
+TEST(ChannelSteps, ADiaphragmAtTheBootBeamsHeightThickensAMillimetreARound) {
+  const Materials m = readMaterials(channelBootBeamModule().defaultEntries());
+  int atOddThickness = 0;
+  for (double ylc = 6; ylc <= 14; ylc += 0.5) {
+    Held h;
+    h.L = 900, h.hb = 400, h.lt = 60, h.xn = 900, h.ylc = ylc, h.bf = 400, h.tsh = 16, h.tpb = 24, h.hsh = 200;
+    RoundLimit rounds;
+    if (diaphragm(m, h, rounds) != Next::Continue || h.hcb + tables::heightStep <= h.hsh || h.tcb <= 10) continue;
+    EXPECT_EQ(diaphragmAt(m, h).outcome, DiaphragmOutcome::Holds) << ylc;
+    Held thinner = h;
+    thinner.tcb = h.tcb - 1;
+    EXPECT_EQ(diaphragmAt(m, thinner).outcome, DiaphragmOutcome::Overstressed) << ylc << " tcb " << h.tcb;
+    atOddThickness += static_cast<int>(h.tcb) % 2;
+  }
+  EXPECT_GT(atOddThickness, 0);
+}
+
 // A diaphragm whose weld to the boot beams has no length stops the calculation, holding its load
 // and leg to the plate but not a leg to the boot beams it never worked out.
 TEST(ChannelSteps, ADiaphragmWeldWithNoLengthHoldsNoLegToTheBootBeams) {
