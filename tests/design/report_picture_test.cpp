@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <random>
 #include <string>
 
 #include "design/common/design_session.h"
@@ -24,7 +26,12 @@ class ShippedTemplatePicture : public ::testing::TestWithParam<const char*> {
     const ModuleDescriptor& module = *findModule(GetParam());
     DesignSession session(module);
     session.calculate();
-    const fs::path out = fs::temp_directory_path() / (std::string("pedivo-picture-") + GetParam() + ".docx");
+    // A file of this test alone: ctest runs the two tests of one template side by side, and the
+    // tests of another build may run at the same time.
+    std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(test.begin(), test.end(), '/', '-');
+    const fs::path out = fs::temp_directory_path() / ("pedivo-picture-" + test + "-" +
+                                                      std::to_string(std::random_device{}()) + ".docx");
     const auto written = fillTemplate(module.templateFile, session.report(), out, DocumentKind::Document, picture);
     EXPECT_TRUE(std::holds_alternative<std::monostate>(written));
     return out;
