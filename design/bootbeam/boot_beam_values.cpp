@@ -118,14 +118,11 @@ void writePartValues(DesignCheck& check, const Held& h, const rigidbase::RigidGe
 
 // The plate at a T-shaped base's tension bolt: the effective widths and the two thicknesses.
 void emitBoltPlateValues(const Held& h, const rigidbase::RigidGeometry& g, const TagEmitter& sink) {
-  const std::string a = n(h.a);
-  const std::string c = n(h.c);
-  const std::string aLt = a + " + " + n(h.lt);
-  using rigidbase::effectiveWidthValues;
-  sink("<#lx1values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "c + bt", c + " + " + n(h.bt)));
-  sink("<#ly1values>", effectiveWidthValues({"c", h.c}, {"bt", h.bt}, "a + lt", aLt));
-  sink("<#lx2values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "bf", n(h.bf)));
-  sink("<#ly2values>", "min(2.75c, a + lt) = min(2.75×" + c + ", " + aLt + ")");
+  const rigidbase::CornerWidthValues corner = rigidbase::cornerWidthValues(h.a, h.c, h.lt, h.bt);
+  sink("<#lx1values>", corner.alongA);
+  sink("<#ly1values>", corner.alongC);
+  sink("<#lx2values>", rigidbase::effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "bf", n(h.bf)));
+  sink("<#ly2values>", "min(2.75c, a + lt) = min(2.75×" + n(h.c) + ", " + n(h.a) + " + " + n(h.lt) + ")");
   sink("<#tpbt1values>", rigidbase::boltPanelThicknessValues({h.a, h.c, h.lt, h.la1, h.lc1, h.Ntal, h.fpbt, "lx", "ly"}, h.cornerArm));
   sink("<#tpbt2values>", rigidbase::tpbt2Values(g.boltZonePlate, h));
   sink("<#fpbt>", n(h.fpbt));

@@ -84,4 +84,9 @@ std::string effectiveWidthValues(const Symbol& arm, const Symbol& beyond, const 
          boundNumbers + ")";
 }
 
+CornerWidthValues cornerWidthValues(double a, double c, double lt, double bt) {
+  return {effectiveWidthValues({"a", a}, {"lt", lt}, "c + bt", operand(c) + " + " + operand(bt)),
+          effectiveWidthValues({"c", c}, {"bt", bt}, "a + lt", operand(a) + " + " + operand(lt))};
+}
+
 }  // namespace pedivo::rigidbase

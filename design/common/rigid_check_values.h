@@ -47,5 +47,11 @@ struct Symbol {
 };
 std::string effectiveWidthValues(const Symbol& arm, const Symbol& beyond, const std::string& boundSymbols,
                                  const std::string& boundNumbers);
+// The two widths of the plate in the corner round a tension bolt: along a up to c + bt, and
+// along c up to a + lt.
+struct CornerWidthValues {
+  std::string alongA, alongC;
+};
+CornerWidthValues cornerWidthValues(double a, double c, double lt, double bt);
 
 }  // namespace pedivo::rigidbase

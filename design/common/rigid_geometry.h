@@ -90,18 +90,18 @@ struct RigidGeometry {
   bool hasTopPlate;
   // Spacings c and stiffeners across the plate width, beyond each flange; the channel base's width
   // follows its boot beams and has neither.
-  double cSpacings;
-  int stiffenersAcross;
-  FlangeFit flangeFit;
-  bool checksWebWeldLeg;  // the column's web weld's leg no more than 1.2·tw
+  double cSpacings = 0;
+  int stiffenersAcross = 0;
+  FlangeFit flangeFit{};
+  bool checksWebWeldLeg = false;  // the column's web weld's leg no more than 1.2·tw
   // The bolt plates' panel between the flanges beside the web reaches to the outer stiffener: its
   // short side a3 and its formula. None on the boot-beam bases.
-  double (*panel4Width)(const ExposedRigidHeld&);
-  const char* panel4WidthFormula;
+  double (*panel4Width)(const ExposedRigidHeld&) = nullptr;
+  const char* panel4WidthFormula = nullptr;
   // The bolt plates' Vi1, the pressure q one stiffener carries over its share of the width, and
   // its formula with the numbers put in. None on the boot-beam bases.
-  double (*stiffenerLoad)(const ExposedRigidHeld&, double q);
-  std::string (*stiffenerLoadValues)(const ExposedRigidHeld&);
+  double (*stiffenerLoad)(const ExposedRigidHeld&, double q) = nullptr;
+  std::string (*stiffenerLoadValues)(const ExposedRigidHeld&) = nullptr;
 
   // The stiffeners in all, beyond both flanges.
   int stiffeners() const { return 2 * stiffenersAcross; }
@@ -162,28 +162,21 @@ inline constexpr RigidGeometry eightBoltGeometry{
     .stiffenerLoadValues = eightBoltStiffenerLoadValues,
 };
 
-// Four bolts to a tension row, three stiffeners between them; the web weld's leg is limited.
-inline constexpr RigidGeometry tenBoltGeometry{
-    .n = 8,
-    .startingBolt = 24,
-    .pressure = {OperandOrder::OverPlateArea, zoneTolerance, false},
-    .stiffenerArm = alongToPlateEnd,
-    .stiffenerSlenderness = SlendernessOutstand::HalfBeyondColumn,
-    .stiffenerCornerCut = tables::stiffenerCornerCut,
-    .bootBeamOutstand = BootBeamOutstand::None,
-    .boltRowOnCantilever = false,
-    .boltZonePlate = BoltZonePlate::BetweenStiffeners,
-    .stiffenerTakesPressure = true,
-    .hasTopPlate = false,
-    .cSpacings = 6,
-    .stiffenersAcross = 3,
-    .flangeFit = {.spacings = 4, .stiffeners = 3, .weldLegs = 2},
-    .checksWebWeldLeg = true,
-    .panel4Width = tenBoltPanel4Width,
-    .panel4WidthFormula = "(4c + ts − tw)/2",
-    .stiffenerLoad = tenBoltStiffenerLoad,
-    .stiffenerLoadValues = tenBoltStiffenerLoadValues,
-};
+// Four bolts to a tension row, three stiffeners between them; the web weld's leg is limited. The
+// eight-bolt plate otherwise: the same bolt, pressure and stiffener rules.
+inline constexpr RigidGeometry tenBoltGeometry = [] {
+  RigidGeometry g = eightBoltGeometry;
+  g.n = 8;
+  g.cSpacings = 6;
+  g.stiffenersAcross = 3;
+  g.flangeFit = {.spacings = 4, .stiffeners = 3, .weldLegs = 2};
+  g.checksWebWeldLeg = true;
+  g.panel4Width = tenBoltPanel4Width;
+  g.panel4WidthFormula = "(4c + ts − tw)/2";
+  g.stiffenerLoad = tenBoltStiffenerLoad;
+  g.stiffenerLoadValues = tenBoltStiffenerLoadValues;
+  return g;
+}();
 
 // Three tension bolts outside each boot beam on stiffeners across the plate, cut at their corner
 // on the plate; the bolts 2c apart across the flange width.
@@ -200,13 +193,7 @@ inline constexpr RigidGeometry tShapedGeometry{
     .stiffenerTakesPressure = true,
     .hasTopPlate = false,
     .cSpacings = 2,
-    .stiffenersAcross = 0,
     .flangeFit = {.spacings = 2, .stiffeners = 0, .weldLegs = 0},
-    .checksWebWeldLeg = false,
-    .panel4Width = nullptr,
-    .panel4WidthFormula = nullptr,
-    .stiffenerLoad = nullptr,
-    .stiffenerLoadValues = nullptr,
 };
 
 // Two tension bolts under a top plate over the boot beams, ribs beside them cut at both ends (at
@@ -223,14 +210,6 @@ inline constexpr RigidGeometry channelGeometry{
     .boltZonePlate = BoltZonePlate::None,
     .stiffenerTakesPressure = false,
     .hasTopPlate = true,
-    .cSpacings = 0,
-    .stiffenersAcross = 0,
-    .flangeFit = {.spacings = 0, .stiffeners = 0, .weldLegs = 0},
-    .checksWebWeldLeg = false,
-    .panel4Width = nullptr,
-    .panel4WidthFormula = nullptr,
-    .stiffenerLoad = nullptr,
-    .stiffenerLoadValues = nullptr,
 };
 
 }  // namespace pedivo::rigidbase

@@ -85,8 +85,9 @@ void emitWorkingValues(const Held& h, const TagEmitter& sink) {
   const std::string c = n(h.c);
   const std::string aLt = a + " + " + n(h.lt);
   using rigidbase::effectiveWidthValues;
-  sink("<#la1values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "c + bt", c + " + " + n(h.bt)));
-  sink("<#lc1values>", effectiveWidthValues({"c", h.c}, {"bt", h.bt}, "a + lt", aLt));
+  const rigidbase::CornerWidthValues corner = rigidbase::cornerWidthValues(h.a, h.c, h.lt, h.bt);
+  sink("<#la1values>", corner.alongA);
+  sink("<#lc1values>", corner.alongC);
   sink("<#la2values>", effectiveWidthValues({"a", h.a}, {"lt", h.lt}, "2c", "2×" + c));
   sink("<#lc2values>", effectiveWidthValues({"c", h.c}, {"c", h.c}, "a + lt", aLt));
   sink("<#Ntalvalues>", "2Ta/n = 2×" + operand(ValueFormat::KN3, h.ta) + "/" + n(h.n));
