@@ -9,6 +9,7 @@
 #include "design/common/numbers.h"
 #include "design/common/shear_key.h"
 #include "design/common/tables.h"
+#include "design/common/rigid_base.h"
 #include "design/common/rigid_geometry.h"
 
 namespace pedivo::adjust {
@@ -102,6 +103,22 @@ bool shearKeyFailsUnderAnyPlate(const ModuleDescriptor& module, const Entries& e
   const Materials materials = readMaterials(entries);
   const KeySeat seat{V, Vfb, heldNumber(held, "tpb"), materials.concrete.fc, materials.steel->ffw};
   return !someKeyCarries(*materials.steel, seat, heldNumber(held, "tg"));
+}
+
+std::optional<std::vector<NamedValue>> rigidSectionAndForces(const ModuleDescriptor& module, const Entries& entries) {
+  if (module.id != "g11" && module.id != "g12" && module.id != "g2") return std::nullopt;
+  try {
+    const ColumnSection section = readColumnSection(entries);
+    return std::vector<NamedValue>{{"N", rigidbase::readAxialForce(entries)},
+                                   {"M", readMoment(entries)},
+                                   {"V", readShear(entries)},
+                                   {"hb", section.hb},
+                                   {"bf", section.bf},
+                                   {"tw", section.tw},
+                                   {"tf", section.tf}};
+  } catch (const CalculationStop&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace pedivo::adjust

@@ -3,6 +3,7 @@
 // walks. A search of another base type of the family is only wanted for a passing design, so
 // where none of its candidates can pass it is not walked at all.
 
+#include <optional>
 #include <vector>
 
 #include "design/common/module.h"
@@ -31,5 +32,13 @@ bool layoutFailsUnderAnyPlate(const ModuleDescriptor& module, double leastC, con
 // the bolts' tension.
 bool shearKeyFailsUnderAnyPlate(const ModuleDescriptor& module, const Entries& entries,
                                 const std::vector<NamedValue>& held);
+
+// The section and the forces of the entries as the exposed rigid bases read them, under the
+// names their held values give them (N, M, V, hb, bf, tw, tf): what the column-weld and layout
+// checks read,
+// for entries whose own design stops before it holds anything. None for a base type neither check
+// bounds (the channel base and the pinned ones, whose shear key needs a designed plate), or
+// where an entry does not read as a number.
+std::optional<std::vector<NamedValue>> rigidSectionAndForces(const ModuleDescriptor& module, const Entries& entries);
 
 }  // namespace pedivo::adjust

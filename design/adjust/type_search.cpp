@@ -214,29 +214,38 @@ class Search {
     }
     // A rigid base chooses its bolt: the sizes start from the detailing values of the bolt its
     // design ended with, or of the bolt it starts from.
-    bool completed = false;
+    std::optional<Ending> ending;
     if (!refusedEntries(entries)) {
-      const Ending ending = design_.calculate(entries).ending;
+      ending = design_.calculate(entries).ending;
       if (ending != Ending::Stopped) ownBolt_ = static_cast<int>(heldNumber(design_.values(), "dms"));
-      // The section and forces, which no candidate changes, read from a completed design.
-      completed = ending == Ending::Completed;
     }
     if (ownBolt_ <= 0 || !detailingSizes(ownBolt_)) ownBolt_ = startingBolt(module);
     for (int b = 0; b < boltChoices(); ++b)
       lows_.push_back(detailingSizes(bolts_.empty() ? ownBolt_ : bolts_[b]).value_or(Sizes{}));
-    if (completed && !design_.combined()) {
-      const std::vector<NamedValue>& held = design_.values();
-      // No candidate's c is under the least detailing value of its bolts.
-      double leastC = lows_.front()[1];
-      for (const Sizes& low : lows_) leastC = std::min(leastC, low[1]);
-      noneCanPass_ = columnWeldsFailUnderAnyPlate(module, entries, held) ||
-                     layoutFailsUnderAnyPlate(module, leastC, held) ||
-                     shearKeyFailsUnderAnyPlate(module, entries, held);
-    }
+    if (ending && !design_.combined()) noneCanPass_ = beyondEverySize(*ending);
   }
 
   // Every candidate fails a check that no plate size or bolt can cure.
   bool noneCanPass() const { return noneCanPass_; }
+
+ private:
+  // Whether a check no plate size or bolt can cure fails, on the section and forces that no
+  // candidate changes: read from the entries' own design where it completed, else from the entries
+  // as the rigid bases read them (a design that stops holds none of them).
+  bool beyondEverySize(Ending ending) const {
+    // No candidate's c is under the least detailing value of its bolts.
+    double leastC = lows_.front()[1];
+    for (const Sizes& low : lows_) leastC = std::min(leastC, low[1]);
+    if (ending == Ending::Completed) {
+      const std::vector<NamedValue>& held = design_.values();
+      return columnWeldsFailUnderAnyPlate(module_, entries_, held) || layoutFailsUnderAnyPlate(module_, leastC, held) ||
+             shearKeyFailsUnderAnyPlate(module_, entries_, held);
+    }
+    const std::optional<std::vector<NamedValue>> read = rigidSectionAndForces(module_, entries_);
+    return read && (columnWeldsFailUnderAnyPlate(module_, entries_, *read) || layoutFailsUnderAnyPlate(module_, leastC, *read));
+  }
+
+ public:
 
   int boltChoices() const { return bolts_.empty() ? 1 : static_cast<int>(bolts_.size()); }
   int boltOf(const Point& p) const { return bolts_.empty() ? ownBolt_ : bolts_[p.bolt]; }

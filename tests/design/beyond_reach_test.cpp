@@ -12,6 +12,7 @@
 #include "design/adjust/adjust.h"
 #include "design/adjust/beyond_reach.h"
 #include "design/adjust/type_search.h"
+#include "design/common/calculation.h"
 #include "design/common/design_session.h"
 #include "design/common/numbers.h"
 
@@ -208,6 +209,46 @@ TEST(BeyondReach, SkippedSearchAgreesWithTheWalk) {
   adjust::SearchBudget walked{0, 1200, nullptr};
   const adjust::TypeBest found = adjust::searchType(*findModule("g12"), entries, {}, walked, adjust::Wanted::Best);
   EXPECT_NE(found.rank, adjust::Rank::Passes);
+  EXPECT_GT(walked.calculations, 0);
+}
+
+// The section and forces read from the entries are those a completed design holds, on each type
+// they serve; the other types, and entries that do not read, give none.
+TEST(BeyondReach, EntriesReadAsTheDesignHoldsThem) {
+  Texts texts = adjustcases::overstressedColumn;
+  texts.push_back({"EdtM", "900"});
+  for (const char* module : {"g11", "g12", "g2"}) {
+    const Entries entries = entriesOf(module, texts);
+    const std::vector<NamedValue> held = heldOf(module, entries);
+    ASSERT_FALSE(held.empty()) << module;
+    const auto read = adjust::rigidSectionAndForces(*findModule(module), entries);
+    ASSERT_TRUE(read.has_value()) << module;
+    ASSERT_EQ(read->size(), 7u);
+    for (const NamedValue& value : *read)
+      EXPECT_EQ(std::get<double>(value.value), heldNumber(held, value.name)) << module << " " << value.name;
+  }
+  for (const char* module : {"g3", "j1", "j2", "gc"})
+    EXPECT_FALSE(adjust::rigidSectionAndForces(*findModule(module), entriesOf(module, texts))) << module;
+  EXPECT_FALSE(adjust::rigidSectionAndForces(*findModule("g11"), entriesOf("g11", {{"EdtN", "一百"}})));
+  EXPECT_FALSE(adjust::rigidSectionAndForces(*findModule("g11"), entriesOf("g11", {{"EdtN", "0"}})));
+}
+
+// A column far beyond its welds whose own design stops (its bolts run past the largest): the
+// search for a passing design is told at once, and the walk over every size finds none either.
+TEST(BeyondReach, SearchOfAStoppingDesignSkippedWhereNoWeldHolds) {
+  const Texts texts{{"Edthc", "792"}, {"Edtbf", "265"}, {"Edttw", "44.36"}, {"Edttf", "99.3"}, {"EdtM", "1.886e+05"},
+                    {"EdtN", "122.3"}, {"EdtV", "3.815e+04"}, {"CBf", "Q235"},  {"CBfc", "C25"}};
+  const Entries entries = entriesOf("g11", texts);
+  DesignSession own(*findModule("g11"));
+  for (const auto& [control, text] : entries.texts) own.setText(control, text);
+  ASSERT_EQ(own.calculate().ending, Ending::Stopped);
+  adjust::SearchBudget skipped{0, 1200, nullptr};
+  EXPECT_EQ(adjust::searchType(*findModule("g11"), entries, {}, skipped, adjust::Wanted::Passing).rank,
+            adjust::Rank::FailsChecks);
+  EXPECT_EQ(skipped.calculations, 0);
+  adjust::SearchBudget walked{0, 1200, nullptr};
+  EXPECT_NE(adjust::searchType(*findModule("g11"), entries, {}, walked, adjust::Wanted::Best).rank,
+            adjust::Rank::Passes);
   EXPECT_GT(walked.calculations, 0);
 }
 
