@@ -160,11 +160,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, RigidPlateEccentricity,
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A pull without a moment is axial tension within the bolt rows, never a case of the plate in
-// compression, whether M/N gives +0 or the −0 that 0 over a pull gives.
-TEST(RigidPlateBases, APullWithoutAMomentIsTensionInside) {
+// compression, whether M/N gives +0 or the −0 that 0 over a pull gives; so is a pull whose
+// eccentricity reaches the bolt row exactly. Beyond it the plate is worked out in its two zones.
+TEST(RigidPlateBases, APullWithinTheBoltRowsIsTensionInside) {
   const double N = -150e3;
-  for (const double e : {0.0, 0.0 / N})
+  for (const double e : {0.0, 0.0 / N, -140.0})
     EXPECT_EQ(rigidbase::eccentricityCase(N, e, 690, 140), rigidbase::Eccentricity::TensionInside) << e;
+  EXPECT_EQ(rigidbase::eccentricityCase(N, -140.5, 690, 140), rigidbase::Eccentricity::BeyondBoltRow);
 }
 
 TEST(RigidPlateBases, UserSizesGrowInTheDesignWhileTheBoxesStay) {

@@ -102,6 +102,23 @@ TEST(TStiffenerStep, TheTrialAtTheDesignedSizesIsWhatWasHeld) {
   }
 }
 
+// A stiffener as high as the boot beam is still tried on its stresses; one higher has no boot
+// beam to stand against and ends the trials without them.
+TEST(TStiffenerStep, AStiffenerAsHighAsTheBootBeamIsStillTried) {
+  const Entries e = entriesWith(*branches[0].texts);
+  const Materials m = readMaterials(e);
+  Held h;
+  ASSERT_EQ(calculateTBootBeam(e, h).ending, Ending::Completed);
+  h.hjjl = h.hsh;
+  const StiffenerTrial level = tStiffenerTrial(m, h);
+  EXPECT_NE(level.end, StiffenerEnd::AboveBootBeam);
+  EXPECT_TRUE(level.stresses.has_value());
+  h.hjjl = h.hsh + 10;
+  const StiffenerTrial above = tStiffenerTrial(m, h);
+  EXPECT_EQ(above.end, StiffenerEnd::AboveBootBeam);
+  EXPECT_FALSE(above.stresses.has_value());
+}
+
 // A check of the sizes a design gave works out the stiffener as the design did, on the same branch.
 TEST(TStiffenerStep, ACheckOfDesignedSizesHoldsWhatTheDesignHeld) {
   for (const BranchCase& c : branches) {
