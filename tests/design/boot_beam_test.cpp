@@ -52,6 +52,22 @@ TEST(TBootBeamBase, DefaultsDesignInTwoPassesWithTheLargeEccentricity) {
   EXPECT_EQ(d.field("Edttxlb"), formatGeneral(d["tsh"]));
 }
 
+// The T-shaped stiffener's welds start from the larger of 8 mm and the plate's least leg
+// 1.5·√tpb, rounded up to even: 8 mm on a 20 mm plate, 10 mm on a 30 mm one (1.5·√30 = 8.2) and on
+// a 36 mm one (exactly 9), where those legs already hold.
+TEST(TBootBeamBase, StiffenerWeldsStartFromThePlatesLeastLeg) {
+  const struct {
+    const char *M, *N;
+    double tpb, hf3;
+  } cases[] = {{"20", "200", 20, 8}, {"300", "500", 30, 10}, {"400", "500", 36, 10}};
+  for (const auto& c : cases) {
+    const Design d = design(tShaped(), {{"EdtM", c.M}, {"EdtN", c.N}});
+    ASSERT_EQ(d.outcome.ending, Ending::Completed) << c.M;
+    EXPECT_EQ(d["tpb"], c.tpb) << c.M;
+    EXPECT_EQ(d["hf3"], c.hf3) << c.M;
+  }
+}
+
 TEST(TBootBeamBase, PlateLengthToWholeTens) {
   const Texts sizes{{"Edtsizea", "70"}, {"Edtsizelt", "50"}, {"EdtM", "10"}};
   Texts longer = sizes;
