@@ -82,6 +82,11 @@ void holdStiffenerTrial(BootBeamHeld& h, const StiffenerTrial& t) {
 // heights are whole millimetres, so the height after k steps is the one the steps would add up to.
 // The trial heights raise no floating-point flag the first height did not: their stresses are
 // smaller, and the boot beam's share of the pressure does not change with them.
+double tStiffenerStepsGuess(const BootBeamHeld& h, const TStiffenerStresses& atStart) {
+  return stiffenerStepsEstimate(atStart.ylfR, atStart.ylvR, h.hjjl - geometry.stiffenerCornerCut,
+                                tables::equivalentStressFactor * atStart.f1, tables::heightStep);
+}
+
 StiffenerRaise raisedTStiffener(const Materials& m, const BootBeamHeld& h, const TStiffenerStresses& atStart,
                                 RoundLimit& rounds) {
   const double start = h.hjjl;
@@ -90,9 +95,7 @@ StiffenerRaise raisedTStiffener(const Materials& m, const BootBeamHeld& h, const
     const double hjjl = heightAfter(k);
     return hjjl > h.hsh || !tStiffenerStressesAt(m, h, hjjl).overstressed();
   };
-  const double guess = stiffenerStepsEstimate(atStart.ylfR, atStart.ylvR, start - geometry.stiffenerCornerCut,
-                                              tables::equivalentStressFactor * atStart.f1, tables::heightStep);
-  const std::optional<long> steps = firstStepThatHolds(ends, guess, beyondAnyRoundLimit);
+  const std::optional<long> steps = firstStepThatHolds(ends, tStiffenerStepsGuess(h, atStart), beyondAnyRoundLimit);
   if (!steps) rounds.exhaust();
   rounds.advance(*steps);
   return {*steps, heightAfter(*steps), tStiffenerStressesAt(m, h, heightAfter(*steps - 1))};

@@ -71,6 +71,10 @@ struct StiffenerRaise {
   double hjjl;
   TStiffenerStresses before;
 };
+// Where the search for the raise starts: the steps the stresses at the held height ask for, the
+// section's height being the stiffener's below its corner cut. Only an estimate; the steps are
+// confirmed on the stresses themselves.
+double tStiffenerStepsGuess(const BootBeamHeld& h, const TStiffenerStresses& atStart);
 // `atStart` are the stresses the held height failed with; the round limit stops the raise where
 // the steps would.
 StiffenerRaise raisedTStiffener(const Materials& m, const BootBeamHeld& h, const TStiffenerStresses& atStart,
