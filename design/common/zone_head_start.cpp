@@ -119,6 +119,23 @@ int clearHalvings(double L, double r, double clearance) {
   return 0;
 }
 
+// Past the halvings whose points are exact multiples, the bisection goes on from `start` one
+// halving at a time, its points rounded as the bisection rounds them (xn ∓ dx, then dx/2). While a
+// point stands `clearance` or more from the root estimate r, its residual's sign is that of its
+// side and above the tolerance: the halving it leads to is certain and is taken without working
+// out the residual. It stops at the first point within the clearance, or where the step no longer
+// moves the point (the bisection ends there).
+ZoneHeadStart clearSteps(ZoneHeadStart start, double r, double clearance) {
+  while (std::fabs(start.xn - r) >= clearance) {
+    const double next = start.xn > r ? start.xn - start.dx : start.xn + start.dx;
+    if (next == start.xn) break;
+    start.xn = next;
+    start.dx = start.dx / 2;
+    ++start.halvings;
+  }
+  return start;
+}
+
 }  // namespace
 
 std::optional<ZoneHeadStart> certainHalvings(const ZoneEquation& eq) {
@@ -147,7 +164,7 @@ std::optional<ZoneHeadStart> certainHalvings(const ZoneEquation& eq) {
   if (K < 1) return std::nullopt;
   // The middle of the cell of width L/2^(K−1) that holds the root, and the step L/2^(K+1).
   const double cell = wholePart(r / L * powerOfTwo(K - 1));
-  return ZoneHeadStart{(2 * cell + 1) * (L * powerOfTwo(-K)), L * powerOfTwo(-(K + 1)), K};
+  return clearSteps({(2 * cell + 1) * (L * powerOfTwo(-K)), L * powerOfTwo(-(K + 1)), K}, r, clearance);
 }
 
 }  // namespace pedivo::rigidbase
