@@ -8,6 +8,7 @@
 
 #include <span>
 #include <string>
+#include <type_traits>
 
 #include "design/bootbeam/boot_beam.h"
 #include "design/bootbeam/boot_beam_outstand.h"
@@ -16,6 +17,7 @@
 #include "design/common/check_mode.h"
 #include "design/common/column_section.h"
 #include "design/common/design_check.h"
+#include "design/common/exposed_rigid_trial.h"
 #include "design/common/plate_layout.h"
 #include "design/common/rigid_base.h"
 #include "design/common/rigid_geometry.h"
@@ -220,21 +222,35 @@ void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds);
 // boot-beam section whenever the boot beam grows higher.
 Trial bootBeamsAndBeyond(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds);
 
-// One design pass over the entries: for each bolt tried, the plate layout, the plan and the bearing
-// under it (planAndBearing()), the tension bolts, the panels and the plate, then the boot beams and
-// everything beyond them; again with the next bolt, or from the plate sizes when a part grew.
+// The boot-beam bases' form of each step of a trial: the layout of the typed sizes or the bolt
+// table, the base's own plan and bearing (planAndBearing()), panels and plate, then the boot beams
+// and everything beyond them.
+template <class PlanAndBearing>
+struct BootBeamSteps {
+  const BootBeamType& type;
+  const TypedPlateSizes& typed;
+  const Materials& m;
+  Held& h;
+  RoundLimit& rounds;
+  PlanAndBearing& planAndBearing;
+
+  void layOut() { plateLayoutSizes(typed, h); }
+  Bearing planWithBearing() { return planAndBearing(); }
+  void panelMoments() { type.panels(h); }
+  void thickness() { type.plateThickness(m, h); }
+  Trial weldsAndParts() { return bootBeamsAndBeyond(type, m, h, rounds); }
+};
+
+// One design pass over the entries: a trial for each bolt tried; again with the next bolt, or from
+// the plate sizes when a part grew.
 template <class PlanAndBearing>
 rigidbase::PassEnd bootBeamPass(const BootBeamType& type, const Entries& e, const Materials& m, Held& h,
                                 RoundLimit& rounds, PlanAndBearing&& planAndBearing) {
   startPass(type, e, h);
   const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
   return rigidbase::untilDesigned(h.dms, rounds, [&] {
-    plateLayoutSizes(typed, h);
-    if (planAndBearing() == Bearing::AxialTension) return Trial::AxialTension;
-    if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
-    type.panels(h);
-    type.plateThickness(m, h);
-    return bootBeamsAndBeyond(type, m, h, rounds);
+    return rigidbase::exposedRigidTrial(
+        m.fta, h, BootBeamSteps<std::remove_reference_t<PlanAndBearing>>{type, typed, m, h, rounds, planAndBearing});
   });
 }
 

@@ -13,6 +13,7 @@
 #include "design/common/numbers.h"
 #include "design/common/plate_layout.h"
 #include "design/common/result_text.h"
+#include "design/common/exposed_rigid_trial.h"
 #include "design/common/rigid_base.h"
 #include "design/common/rigid_fields.h"
 #include "design/common/rigid_geometry.h"
@@ -157,18 +158,25 @@ Bearing planAndBearing(const RigidGeometry& geometry, const Materials& m, Held& 
   return step.end;
 }
 
-// The plate, its bolts, its welds to the column and the stiffeners at the current bolt size and
+// The bolt plates' form of each step of a trial: the plate's sizes from the typed ones or the bolt
+// table, its panels and thickness, then its welds to the column and the stiffeners at the current
 // stiffener thickness.
-Trial designTrial(const RigidGeometry& geometry, const TypedPlateSizes& typed, const Materials& m, Held& h,
-                  RoundLimit& rounds) {
-  plateSizes(typed, h);
-  if (planAndBearing(geometry, m, h, rounds) == Bearing::AxialTension) return Trial::AxialTension;
-  if (!rigidbase::anchorBoltsHold(m.fta, h)) return Trial::LargerBolt;
-  holdPlatePanels(h, platePanels(geometry, h));
-  holdPlateThickness(h, plateThickness(geometry, m, h));
-  columnWelds(geometry, m, h, rounds);
-  return stiffenersAndWelds(geometry, m, h, rounds) == StiffenerEnd::Designed ? Trial::Designed : Trial::Again;
-}
+struct BoltPlateSteps {
+  const RigidGeometry& geometry;
+  const TypedPlateSizes& typed;
+  const Materials& m;
+  Held& h;
+  RoundLimit& rounds;
+
+  void layOut() { plateSizes(typed, h); }
+  Bearing planWithBearing() { return planAndBearing(geometry, m, h, rounds); }
+  void panelMoments() { holdPlatePanels(h, platePanels(geometry, h)); }
+  void thickness() { holdPlateThickness(h, plateThickness(geometry, m, h)); }
+  Trial weldsAndParts() {
+    columnWelds(geometry, m, h, rounds);
+    return stiffenersAndWelds(geometry, m, h, rounds) == StiffenerEnd::Designed ? Trial::Designed : Trial::Again;
+  }
+};
 
 // One pass of the design over the given entries, again with a larger bolt or a thicker stiffener.
 PassEnd designPass(const RigidGeometry& geometry, const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
@@ -178,7 +186,8 @@ PassEnd designPass(const RigidGeometry& geometry, const Entries& e, const Materi
   h.dms = geometry.startingBolt;
   h.tjjl = tables::startingStiffenerThickness;
   const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
-  return rigidbase::untilDesigned(h.dms, rounds, [&] { return designTrial(geometry, typed, m, h, rounds); });
+  return rigidbase::untilDesigned(
+      h.dms, rounds, [&] { return rigidbase::exposedRigidTrial(m.fta, h, BoltPlateSteps{geometry, typed, m, h, rounds}); });
 }
 
 Outcome calculateRigidPlate(const RigidGeometry& geometry, const Entries& entries, Held& h) {
