@@ -10,7 +10,6 @@
 #include "design/common/numbers.h"
 #include "design/common/shear_key.h"
 #include "design/common/tables.h"
-#include "design/common/value_format.h"
 
 namespace pedivo::bootbeam {
 namespace {
@@ -23,21 +22,13 @@ double plateAndBootBeams(const BootBeamHeld& h) {
 
 remedy::Detailing detailing(const BootBeamHeld& h) { return remedy::detailing(h.dms); }
 
-// A needed leg just above the leg the check allows, with as many decimals as it takes to show the difference.
-std::string legBeyond(double needed, double allowed) {
-  std::string text = formatValue(ValueFormat::Cut3, needed);
-  for (int extra = 1; extra <= 3 && text == formatGeneral(allowed); ++extra)
-    text = formatValue(ValueFormat::Cut3, needed, extra);
-  return text;
-}
-
 // The weld of a boot beam to the column: its leg follows the flange force, rounded to an even size
 // that may stay up to 0.1 mm under the leg the force needs.
 std::string bootBeamWeld(const BootBeamHeld& h) {
   const double neededLeg = h.lf > 0 && h.ffw > 0 ? bootBeamWeldLegNeeded(h) : 0;
   const double allowed = h.hf2 + weldLegRoundingTolerance;
   return "靴梁与柱焊缝承受柱翼缘力 " + num(h.Vshmax / 1000) + " kN、焊缝长 " + num(h.lf) + " mm，所需焊脚 " +
-         legBeyond(neededLeg, allowed) + " mm > hf + 0.1 = " + num(allowed) + " mm：提高钢材牌号（焊缝强度 ffw），或" +
+         remedy::beyond(neededLeg, allowed) + " mm > hf + 0.1 = " + num(allowed) + " mm：提高钢材牌号（焊缝强度 ffw），或" +
          remedy::untickDetailing + "并加大 a、lt 使靴梁加高（试用“自动调整”）";
 }
 

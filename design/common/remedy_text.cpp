@@ -13,6 +13,13 @@ namespace pedivo::remedy {
 // Cut to two decimals as the report's body writes the same quantity, so that both give one number.
 std::string num(double x) { return formatValue(ValueFormat::Cut2, x); }
 
+std::string beyond(double needed, double allowed) {
+  std::string text = formatValue(ValueFormat::Cut3, needed);
+  for (int extra = 1; extra <= 3 && text == formatGeneral(allowed); ++extra)
+    text = formatValue(ValueFormat::Cut3, needed, extra);
+  return text;
+}
+
 std::optional<ColumnStress> columnStress(const Entries& entries) {
   const auto read = [&](std::string_view control) { return parseNumber(entryText(entries, control)); };
   const auto hb = read("Edthc"), bf = read("Edtbf"), tw = read("Edttw"), tf = read("Edttf"), N = read("EdtN");

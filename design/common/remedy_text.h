@@ -18,6 +18,9 @@ inline constexpr const char* typeChangeByAdjust = "（“自动调整”在本�
 
 // A number as the windows write it: "372", "0.85".
 std::string num(double x);
+// A need just above what a check allows, to three decimals, or with as many more (up to three) as
+// it takes for its text to differ from the allowed value's: "10.1004" against "10.1".
+std::string beyond(double needed, double allowed);
 
 // The column's own stress from the entries: N/A + |M|/W against f of the flange thickness.
 // Nothing when the entries do not read as a column.

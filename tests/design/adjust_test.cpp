@@ -154,6 +154,15 @@ TEST(Remedies, LayoutRemedyAsksForTheWidthTheCheckFound) {
   }
 }
 
+// A need just over what a check allows is written with the decimals it takes to differ from the
+// allowed value, never as the same number.
+TEST(Remedies, ANeedJustBeyondItsLimitShowsTheDifference) {
+  EXPECT_EQ(remedy::beyond(12.3456, 10.1), "12.345");
+  EXPECT_EQ(remedy::beyond(10.10049, 10.1), "10.1004");
+  EXPECT_EQ(remedy::beyond(10.100049, 10.1), "10.10004");
+  EXPECT_EQ(remedy::beyond(10.1000049, 10.1), "10.100004");
+}
+
 TEST(Remedies, OverstressedColumnNamesTheSection) {
   const Design d = testing::design(*findModule("g12"), overstressedColumn);
   const auto flange = d.check("flange");

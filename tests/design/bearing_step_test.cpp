@@ -84,6 +84,21 @@ TEST(BearingStep, TShapedGrowsUntilTheConcreteHoldsAsWorkedByHand) {
   EXPECT_EQ(step.plan.B0, 454);
 }
 
+// L0 = 2(a + lt) + hb goes up to whole tens and a takes half the growth, brought down to 5 mm:
+// a = 72, lt = 50, hb = 200 make L0 = 444 and L = 450, a = 72 + 3 = 75; a = 71 makes L0 = 442,
+// L = 450 and a = 71 + 4 = 75 brought down to 75, and a = 70 stays 70 (L0 = 440).
+TEST(BearingStep, TheTShapedPlanGivesHalfItsLengthsGrowthToA) {
+  const struct {
+    double a, L0, L, aPlanned;
+  } cases[] = {{72, 444, 450, 75}, {71, 442, 450, 75}, {73, 446, 450, 75}, {70, 440, 440, 70}};
+  for (const auto& c : cases) {
+    const PlatePlan plan = bootbeam::tShapedPlatePlan({353, c.a, 60, 50, 50}, 200, 200, 10);
+    EXPECT_EQ(plan.L0, c.L0) << c.a;
+    EXPECT_EQ(plan.L, c.L) << c.a;
+    EXPECT_EQ(plan.a, c.aPlanned) << c.a;
+  }
+}
+
 // The T-shaped plan adds the flange before the edges, the eight-bolt plan the edges first: on
 // sides where the two orders part in the last bit, each plan keeps its own.
 TEST(BearingStep, EachPlanKeepsTheOrderItsBaseWasWrittenIn) {

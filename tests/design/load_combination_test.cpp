@@ -405,6 +405,8 @@ TEST(LoadCombinations, NoMomentUnderTheLeastCompressionIsConcentric) {
   EXPECT_EQ(rigidbase::eccentricityCase(0.5, 0, 600, 150), rigidbase::Eccentricity::Concentric);
   EXPECT_EQ(rigidbase::eccentricityCase(2600e3, 0, 600, 150), rigidbase::Eccentricity::Concentric);
   EXPECT_NE(rigidbase::eccentricityCase(-0.5, 0, 600, 150), rigidbase::Eccentricity::Concentric);
+  // No axial force presses the plate either.
+  EXPECT_NE(rigidbase::eccentricityCase(0, 0, 600, 150), rigidbase::Eccentricity::Concentric);
 }
 
 TEST(LoadCombinations, NoMomentInAnyCombinationIsRefused) {
