@@ -236,12 +236,16 @@ double bootBeamWeldLegAt(const Held& h, double hsh, double minimumLeg) {
 
 // The count of 2 mm steps is found at once and then confirmed by the same comparison the
 // step-by-step growth makes, so the leg and the rounds spent are those of growing it step by step.
+long legStepsEstimate(double hf, double lf) {
+  constexpr double countedLegs = tables::longestWeldInLegs - tables::weldEndsInLegs;
+  return std::max(1L, static_cast<long>(std::ceil((lf / countedLegs - hf) / tables::legStep)));
+}
+
 double legForWeldLength(double hf, double lf, RoundLimit& rounds) {
   using tables::legStep;
   const auto tooShort = [lf](double leg) { return tables::longestWeldInLegs * leg < tables::weldEndsInLegs * leg + lf; };
   if (!tooShort(hf)) return hf;
-  constexpr double countedLegs = tables::longestWeldInLegs - tables::weldEndsInLegs;
-  long steps = std::max(1L, static_cast<long>(std::ceil((lf / countedLegs - hf) / legStep)));
+  long steps = legStepsEstimate(hf, lf);
   while (steps > 1 && !tooShort(hf + legStep * (steps - 1))) --steps;
   while (tooShort(hf + legStep * steps)) ++steps;
   rounds.advance(steps);

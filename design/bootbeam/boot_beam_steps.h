@@ -213,6 +213,9 @@ double columnWeldLength(const Held& h);
 // The leg of a fillet weld lf long from hf on: a weld counts over at most 60 legs, so the leg grows
 // by 2 mm, one round a step, until 60·hf ≥ 2·hf + lf.
 double legForWeldLength(double hf, double lf, RoundLimit& rounds);
+// Where that growth starts counting: the 2 mm steps from hf to the leg lf/58 the counted legs ask
+// for, at least one. Only an estimate: the steps are confirmed on the comparison itself.
+long legStepsEstimate(double hf, double lf);
 
 // The boot beam grows 10 mm at a time, one round each, until the weld to the column fits within
 // the largest leg; it is left one step short of that height, those steps less one spent as rounds.
