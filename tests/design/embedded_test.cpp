@@ -141,6 +141,11 @@ TEST(EmbeddedDepthStep, TheWayTheDepthWasSetNamesTheConditionThatGoverns) {
   EmbeddedHeld tension = columnUnder(160);
   tension.N = -5000e3;
   EXPECT_EQ(designedDepth(tension, depthDemands(tension), rounds).setBy, DepthSetBy::LeastDepth);
+
+  // Where N asks exactly the least depth, the least depth is named.
+  const InsertionDepth tie = designedDepth(usual, DepthDemands{675, 675}, rounds);
+  EXPECT_EQ(tie.setBy, DepthSetBy::LeastDepth);
+  EXPECT_EQ(tie.H2, 680);
 }
 
 // The least depth is never below 500 mm, whatever the section: a 300 mm column goes 500 deep.
