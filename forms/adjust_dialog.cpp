@@ -163,15 +163,17 @@ AdjustDialog::AdjustDialog(const DesignSession& current, const adjust::SearchRes
   const ResultView now = current.results(), then = proposed.results();
   auto* sizes = table(QStringLiteral("adjustSizes"), {QStringLiteral("项目"), QStringLiteral("当前"), QStringLiteral("建议")});
   const auto nowWeight = current.weight();
+  // A closest design that stops or ends part way has no sizes and no weight: "—", as for the current.
+  const bool designed = proposed.designed();
   addRow(sizes, {QStringLiteral("用钢量（kg）"), nowWeight ? qs(formatWeight(*nowWeight)) : QStringLiteral("—"),
-                 qs(formatWeight(proposal.weight))});
+                 designed ? qs(formatWeight(proposal.weight)) : QStringLiteral("—")});
   for (const auto& group : module.resultGroups)
     for (const auto& field : group.fields) {
-      QString before = QStringLiteral("—"), after;
+      QString before = QStringLiteral("—"), after = designed ? QString() : QStringLiteral("—");
       for (const auto& f : now.fields)
         if (f.field == field.name && current.designed()) before = qs(f.text);
       for (const auto& f : then.fields)
-        if (f.field == field.name) after = qs(f.text);
+        if (f.field == field.name && designed) after = qs(f.text);
       addRow(sizes, {qs(field.label + field.unit), before, after});
     }
   layout->addWidget(new QLabel(QStringLiteral("设计结果")));

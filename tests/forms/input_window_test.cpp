@@ -352,6 +352,34 @@ class InputWindowTest : public QObject {
     QVERIFY(window.session().entries().texts != before.texts);
   }
 
+  // A column no base can carry stops every design: 自动调整 shows the closest one it found, and
+  // its sizes and weight, which that design never reached, read "—" as the current ones do.
+  void autoAdjustShowsNoSizesForAProposalThatStops() {
+    RecordingInteraction desktop;
+    AppContext context{desktop, appFolder};
+    InputWindow window(*findModule("g2"), context);
+    const std::pair<const char*, const char*> overstressed[] = {{"Edthc", "792"},     {"Edtbf", "265"},
+                                                                {"Edttw", "44.36"},   {"Edttf", "99.3"},
+                                                                {"EdtM", "1.886e+05"}, {"EdtN", "122.3"},
+                                                                {"EdtV", "3.815e+04"}};
+    for (const auto& [name, text] : overstressed) setText(window, name, text);
+    press(window, "Button1");
+    QVERIFY(!window.session().designed());
+    QStringList proposed;
+    bool adoptable = true;
+    desktop.inspectModal = [&](QDialog& dialog) {
+      adoptable = dialog.findChild<QPushButton*>("adoptButton")->isEnabled();
+      const auto* sizes = dialog.findChild<QTableWidget*>("adjustSizes");
+      for (int row = 0; row < sizes->rowCount(); ++row) proposed << sizes->item(row, 2)->text();
+      dialog.findChild<QPushButton*>("cancelButton")->click();
+    };
+    press(window, "ButtonAdjust");
+    desktop.inspectModal = nullptr;
+    QVERIFY(!adoptable);
+    QVERIFY(!proposed.isEmpty());
+    for (const QString& text : proposed) QCOMPARE(text, QString("—"));
+  }
+
   // Entries typed after "计算" are what 自动调整 starts from: the window designs them first and
   // says so, and "采用" keeps them (N = 95 and M = 210 here, not the 88 and 160 of the calculation).
   void autoAdjustStartsFromTheEntriesShown() {
