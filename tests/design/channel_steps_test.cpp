@@ -227,6 +227,18 @@ TEST(ChannelSteps, ADiaphragmWeldWithNoLengthHoldsNoLegToTheBootBeams) {
   ASSERT_TRUE(tall.stresses);
   EXPECT_EQ(tall.outcome == DiaphragmOutcome::Holds, tall.stresses->holds());
   EXPECT_GE(tall.hf7, 6);
+
+  // On a diaphragm 20 mm thick the largest leg, 16 mm, is a leg the weld may have.
+  h.tcb = 20;
+  bool atLargest = false;
+  for (h.hcb = 36; h.hcb <= 300 && !atLargest; h.hcb += 1) {
+    const Diaphragm d = diaphragmAt(m, h);
+    if (d.hf7 != 16) continue;
+    atLargest = true;
+    EXPECT_NE(d.outcome, DiaphragmOutcome::WeldLegTooLarge) << h.hcb;
+    EXPECT_TRUE(d.stresses.has_value()) << h.hcb;
+  }
+  EXPECT_TRUE(atLargest);
 }
 
 // The boot beam's weld to the column: no length below 35 mm of boot beam, a leg beyond 16 mm for
