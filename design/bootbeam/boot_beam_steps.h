@@ -8,7 +8,6 @@
 
 #include <span>
 #include <string>
-#include <type_traits>
 
 #include "design/bootbeam/boot_beam.h"
 #include "design/bootbeam/boot_beam_outstand.h"
@@ -225,25 +224,6 @@ void raiseBootBeamForWeldLeg(Held& h, double minimumLeg, RoundLimit& rounds);
 // boot-beam section whenever the boot beam grows higher.
 Trial bootBeamsAndBeyond(const BootBeamType& type, const Materials& m, Held& h, RoundLimit& rounds);
 
-// The boot-beam bases' form of each step of a trial: the layout of the typed sizes or the bolt
-// table, the base's own plan and bearing (planAndBearing()), panels and plate, then the boot beams
-// and everything beyond them.
-template <class PlanAndBearing>
-struct BootBeamSteps {
-  const BootBeamType& type;
-  const TypedPlateSizes& typed;
-  const Materials& m;
-  Held& h;
-  RoundLimit& rounds;
-  PlanAndBearing& planAndBearing;
-
-  void layOut() { plateLayoutSizes(typed, h); }
-  Bearing planWithBearing() { return planAndBearing(); }
-  void panelMoments() { type.panels(h); }
-  void thickness() { type.plateThickness(m, h); }
-  Trial weldsAndParts() { return bootBeamsAndBeyond(type, m, h, rounds); }
-};
-
 // One design pass over the entries: a trial for each bolt tried; again with the next bolt, or from
 // the plate sizes when a part grew.
 template <class PlanAndBearing>
@@ -251,9 +231,12 @@ rigidbase::PassEnd bootBeamPass(const BootBeamType& type, const Entries& e, cons
                                 RoundLimit& rounds, PlanAndBearing&& planAndBearing) {
   startPass(type, e, h);
   const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
+  // A trial at the current bolt: the layout, typed or from the bolt table, then the base's own plan
+  // and bearing, panels and plate, the boot beams and everything beyond them.
   return rigidbase::untilDesigned(h.dms, rounds, [&] {
     return rigidbase::exposedRigidTrial(
-        m.fta, h, BootBeamSteps<std::remove_reference_t<PlanAndBearing>>{type, typed, m, h, rounds, planAndBearing});
+        m.fta, h, [&] { plateLayoutSizes(typed, h); }, planAndBearing, [&] { type.panels(h); },
+        [&] { type.plateThickness(m, h); }, [&] { return bootBeamsAndBeyond(type, m, h, rounds); });
   });
 }
 

@@ -10,16 +10,18 @@
 
 namespace pedivo::rigidbase {
 
-// `steps` gives layOut(), planWithBearing() (how the bearing rounds ended), panelMoments(),
-// thickness() and weldsAndParts() (how the trial ends once the plate is sized).
-template <class Steps>
-Trial exposedRigidTrial(double fta, ExposedRigidHeld& h, Steps&& steps) {
-  steps.layOut();
-  if (steps.planWithBearing() == Bearing::AxialTension) return Trial::AxialTension;
+// Each base gives its own form of the steps, in their order: the layout, the plan with the bearing
+// (how the bearing rounds ended), the panels, the plate's thickness, and the welds and parts (how
+// the trial ends once the plate is sized).
+template <class LayOut, class PlanWithBearing, class Panels, class Thickness, class WeldsAndParts>
+Trial exposedRigidTrial(double fta, ExposedRigidHeld& h, LayOut&& layOut, PlanWithBearing&& planWithBearing,
+                        Panels&& panels, Thickness&& thickness, WeldsAndParts&& weldsAndParts) {
+  layOut();
+  if (planWithBearing() == Bearing::AxialTension) return Trial::AxialTension;
   if (!anchorBoltsHold(fta, h)) return Trial::LargerBolt;
-  steps.panelMoments();
-  steps.thickness();
-  return steps.weldsAndParts();
+  panels();
+  thickness();
+  return weldsAndParts();
 }
 
 }  // namespace pedivo::rigidbase

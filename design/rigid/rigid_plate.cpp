@@ -158,25 +158,6 @@ Bearing planAndBearing(const RigidGeometry& geometry, const Materials& m, Held& 
   return step.end;
 }
 
-// The bolt plates' form of each step of a trial: the plate's sizes from the typed ones or the bolt
-// table, its panels and thickness, then its welds to the column and the stiffeners at the current
-// stiffener thickness.
-struct BoltPlateSteps {
-  const RigidGeometry& geometry;
-  const TypedPlateSizes& typed;
-  const Materials& m;
-  Held& h;
-  RoundLimit& rounds;
-
-  void layOut() { plateSizes(typed, h); }
-  Bearing planWithBearing() { return planAndBearing(geometry, m, h, rounds); }
-  void panelMoments() { holdPlatePanels(h, platePanels(geometry, h)); }
-  void thickness() { holdPlateThickness(h, plateThickness(geometry, m, h)); }
-  Trial weldsAndParts() {
-    columnWelds(geometry, m, h, rounds);
-    return stiffenersAndWelds(geometry, m, h, rounds) == StiffenerEnd::Designed ? Trial::Designed : Trial::Again;
-  }
-};
 
 // One pass of the design over the given entries, again with a larger bolt or a thicker stiffener.
 PassEnd designPass(const RigidGeometry& geometry, const Entries& e, const Materials& m, Held& h, RoundLimit& rounds) {
@@ -186,8 +167,18 @@ PassEnd designPass(const RigidGeometry& geometry, const Entries& e, const Materi
   h.dms = geometry.startingBolt;
   h.tjjl = tables::startingStiffenerThickness;
   const TypedPlateSizes typed = readTypedPlateSizes(e);  // read once for every bolt tried
-  return rigidbase::untilDesigned(
-      h.dms, rounds, [&] { return rigidbase::exposedRigidTrial(m.fta, h, BoltPlateSteps{geometry, typed, m, h, rounds}); });
+  // A trial at the current bolt and stiffener thickness: the plate's sizes, typed or from the bolt
+  // table, then its plan and bearing, panels and thickness, its welds to the column and the stiffeners.
+  return rigidbase::untilDesigned(h.dms, rounds, [&] {
+    return rigidbase::exposedRigidTrial(
+        m.fta, h, [&] { plateSizes(typed, h); }, [&] { return planAndBearing(geometry, m, h, rounds); },
+        [&] { holdPlatePanels(h, platePanels(geometry, h)); },
+        [&] { holdPlateThickness(h, plateThickness(geometry, m, h)); },
+        [&] {
+          columnWelds(geometry, m, h, rounds);
+          return stiffenersAndWelds(geometry, m, h, rounds) == StiffenerEnd::Designed ? Trial::Designed : Trial::Again;
+        });
+  });
 }
 
 Outcome calculateRigidPlate(const RigidGeometry& geometry, const Entries& entries, Held& h) {
