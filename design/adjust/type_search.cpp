@@ -246,7 +246,6 @@ class Search {
   }
 
  public:
-
   int boltChoices() const { return bolts_.empty() ? 1 : static_cast<int>(bolts_.size()); }
   int boltOf(const Point& p) const { return bolts_.empty() ? ownBolt_ : bolts_[p.bolt]; }
   const Sizes& lower(const Point& p) const { return lows_[static_cast<std::size_t>(p.bolt)]; }
